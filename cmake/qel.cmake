@@ -1,0 +1,62 @@
+# Build helpers shared by every subsystem folder.
+
+include(GoogleTest)
+
+# GoogleTest from the sources of Debian's googletest package, built for the target.
+macro(qel_add_googletest)
+  set(QEL_GTEST_SRC /usr/src/googletest CACHE PATH "GoogleTest sources")
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${QEL_GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  # GoogleTest's own targets go into the build tree, never the program folder.
+  foreach(t gtest gtest_main gmock gmock_main)
+    if(TARGET ${t})
+      set_target_properties(${t} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/googletest
+                                             ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/googletest)
+    endif()
+  endforeach()
+endmacro()
+
+# qel_test(<name> SOURCES <files...> [LIBS <libs...>])
+# A GoogleTest executable in the tests folder, run through Wine; its cases are
+# discovered when ctest runs so that the build never needs Wine.
+function(qel_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                       WORKING_DIRECTORY ${QEL_TEST_DIR}
+                       PROPERTIES ENVIRONMENT "QEL_PROGRAM_DIR=${QEL_PROGRAM_DIR};QEL_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+endfunction()
+
+# qel_bench(<name> SOURCES <files...> [LIBS <libs...>])
+# A benchmark program, run by `make bench` only, never by the tests.
+function(qel_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()
+
+# qel_def_exports(<target> <file.def>): exports named undecorated through a .def file.
+function(qel_def_exports target def)
+  target_sources(${target} PRIVATE ${def})
+  target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup -Wl,--kill-at)
+endfunction()
+
+# qel_dll(<name> SOURCES <files...> DEF <file.def> [LIBS <libs...>] [DIR <subfolder>])
+# A DLL named exactly <name>.dll in the program folder (or a folder below it).
+function(qel_dll name)
+  cmake_parse_arguments(D "" "DEF;DIR" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} SHARED ${D_SOURCES})
+  target_link_libraries(${name} PRIVATE ${D_LIBS})
+  set_target_properties(${name} PROPERTIES PREFIX "" IMPORT_PREFIX "")
+  if(D_DIR)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QEL_PROGRAM_DIR}/${D_DIR})
+  endif()
+  if(D_DEF)
+    qel_def_exports(${name} ${D_DEF})
+  endif()
+endfunction()
