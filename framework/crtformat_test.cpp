@@ -30,3 +30,9 @@ TEST(CrtFormat, GrowsForLongText) {
   std::string big(5000, 'x');
   EXPECT_EQ(qel::FormatStr("<%s>", big.c_str()).size(), 5002u);
 }
+
+TEST(Platform, StringLiteralsAreGbk) {
+  const unsigned char* s = reinterpret_cast<const unsigned char*>("错误");
+  const unsigned char want[] = {0xB4, 0xED, 0xCE, 0xF3, 0};
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(s)), std::string(reinterpret_cast<const char*>(want)));
+}
