@@ -1,0 +1,155 @@
+#include "geometry.h"
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+constexpr double kTwoPi = 2.0 * 3.14159265358979323846;
+constexpr double kPi = 3.14159265358979323846;
+
+// Rotating a point by exactly +-90 degrees: the band corners must lie at
+// exactly +-t, or a band of half-width 3 would lose its last pixel row.
+constexpr DirPair kQuarterTurn{1.0, 0.0};
+
+// Moves by half of an integer amount (an odd amount moves by x.5).
+double Half(int amount) { return amount / 2.0; }
+
+struct RegionHandle {
+  HRGN h;
+  explicit RegionHandle(HRGN r) : h(r) {}
+  ~RegionHandle() { if (h) DeleteObject(h); }
+  RegionHandle(const RegionHandle&) = delete;
+  RegionHandle& operator=(const RegionHandle&) = delete;
+};
+
+POINT TruncatedPoint(const CPointD& p) {
+  POINT pt;
+  pt.x = static_cast<LONG>(p.x);
+  pt.y = static_cast<LONG>(p.y);
+  return pt;
+}
+
+}  // namespace
+
+void CRectD::Normalize() {
+  if (left > right) std::swap(left, right);
+  if (top > bottom) std::swap(top, bottom);
+}
+
+void CRectD::Inflate(int dx, int dy) {
+  if (left < right) {
+    left -= Half(dx);
+    right += Half(dx);
+  } else {
+    left += Half(dx);
+    right -= Half(dx);
+  }
+  if (top < bottom) {
+    top -= Half(dy);
+    bottom += Half(dy);
+  } else {
+    top += Half(dy);
+    bottom -= Half(dy);
+  }
+}
+
+RECT CRectD::ToRect() const {
+  RECT rc;
+  rc.left = RoundCoord(left);
+  rc.top = RoundCoord(top);
+  rc.right = RoundCoord(right);
+  rc.bottom = RoundCoord(bottom);
+  return rc;
+}
+
+DirPair Direction(const CPointD& a, const CPointD& b) {
+  const double dx = b.x - a.x;
+  const double dy = b.y - a.y;
+  const double squared = dx * dx + dy * dy;
+  if (squared < 1e-12) return DirPair{0.0, 1.0};
+  const double length = std::sqrt(squared);
+  return DirPair{dy / length, dx / length};
+}
+
+DirPair DirectionOfDegrees(double degrees) {
+  const double radians = degrees * kDegreeToRadian;
+  return DirPair{std::sin(radians), std::cos(radians)};
+}
+
+DirPair AddDirections(const DirPair& d1, const DirPair& d2) {
+  return DirPair{d1.sine * d2.cosine + d1.cosine * d2.sine,
+                 d1.cosine * d2.cosine - d1.sine * d2.sine};
+}
+
+DirPair SubtractDirections(const DirPair& d1, const DirPair& d2) {
+  return DirPair{d1.sine * d2.cosine - d1.cosine * d2.sine,
+                 d1.sine * d2.sine + d1.cosine * d2.cosine};
+}
+
+CPointD PointInDirection(const CPointD& a, const CPointD& b, const DirPair& dir) {
+  const double length = Distance(a, b);
+  return CPointD(a.x + length * dir.cosine, a.y + length * dir.sine);
+}
+
+CPointD RotateForward(const CPointD& a, const CPointD& b, const DirPair& theta) {
+  return PointInDirection(a, b, AddDirections(Direction(a, b), theta));
+}
+
+CPointD RotateBackward(const CPointD& a, const CPointD& b, const DirPair& theta) {
+  return PointInDirection(a, b, SubtractDirections(Direction(a, b), theta));
+}
+
+double Distance(const CPointD& a, const CPointD& b) {
+  const double dx = b.x - a.x;
+  const double dy = b.y - a.y;
+  const double squared = dx * dx + dy * dy;
+  if (squared < 1e-6) return 0.0;
+  return std::sqrt(squared);
+}
+
+double DirectionAngle(const CPointD& a, const CPointD& b) {
+  const DirPair dir = Direction(a, b);
+  // Rounding can push |dy / L| a hair above 1, where asin has no answer.
+  const double sine = dir.sine > 1.0 ? 1.0 : (dir.sine < -1.0 ? -1.0 : dir.sine);
+  double angle = dir.cosine >= 0.0 ? std::asin(sine) + kTwoPi : kPi - std::asin(sine);
+  if (angle > kTwoPi) angle -= kTwoPi;
+  return angle;
+}
+
+int SegmentBandTest(const CPointD& a, const CPointD& b, const CPointD& p, double t) {
+  if (std::fabs(a.x - b.x) < 1e-6 && std::fabs(a.y - b.y) < 1e-6) return -1;
+
+  // A point at distance t from each end along the segment, turned through
+  // +-90 degrees about that end, gives the corners A +- t*n and B -+ t*n.
+  const DirPair along = Direction(a, b);
+  const DirPair left = AddDirections(along, kQuarterTurn);
+  const DirPair right = SubtractDirections(along, kQuarterTurn);
+  const CPointD corners[4] = {
+      CPointD(a.x + t * left.cosine, a.y + t * left.sine),
+      CPointD(a.x + t * right.cosine, a.y + t * right.sine),
+      CPointD(b.x + t * right.cosine, b.y + t * right.sine),
+      CPointD(b.x + t * left.cosine, b.y + t * left.sine),
+  };
+  POINT polygon[4];
+  for (int i = 0; i < 4; ++i) polygon[i] = TruncatedPoint(corners[i]);
+
+  RegionHandle band(CreatePolygonRgn(polygon, 4, ALTERNATE));
+  if (!band.h) return -1;
+  const POINT pt = TruncatedPoint(p);
+  return PtInRegion(band.h, pt.x, pt.y) ? 0 : -1;
+}
+
+POINT ViewTransform::ToDevicePoint(const CPointD& p) const {
+  POINT pt;
+  pt.x = RoundCoord(ToDeviceX(p.x));
+  pt.y = RoundCoord(ToDeviceY(p.y));
+  return pt;
+}
+
+POINT ViewTransform::ToPicturePoint(int xDev, int yDev) const {
+  POINT pt;
+  pt.x = RoundCoord((xDev + static_cast<double>(originX)) / zoom);
+  pt.y = RoundCoord((yDev + static_cast<double>(originY)) / zoom);
+  return pt;
+}
