@@ -3,6 +3,8 @@
 #include <cmath>
 #include <utility>
 
+#include "archive.h"
+
 namespace {
 
 constexpr double kTwoPi = 2.0 * 3.14159265358979323846;
@@ -31,6 +33,13 @@ POINT TruncatedPoint(const CPointD& p) {
 }
 
 }  // namespace
+
+void CPointD::Serialize(CArchive& ar) {
+  if (ar.IsStoring())
+    ar << x << y;
+  else
+    ar >> x >> y;
+}
 
 void CRectD::Normalize() {
   if (left > right) std::swap(left, right);

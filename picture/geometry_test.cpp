@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+
+#include "archive.h"
+#include "exceptions.h"
+#include "memfile.h"
 
 namespace {
 
@@ -29,6 +34,33 @@ TEST(PointD, EqualityHasNoTolerance) {
   EXPECT_FALSE(CPointD(0.1 + 0.2, 0) == CPointD(0.3, 0));
   EXPECT_TRUE(CPointD(0.1 + 0.2, 0) != CPointD(0.3, 0));
   EXPECT_FALSE(CPointD(1.0, 1.0) == CPointD(1.0, std::nextafter(1.0, 2.0)));
+}
+
+TEST(PointD, SerializesXThenYAsDoubles) {
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    CPointD p(1.5, -0.1);
+    p.Serialize(ar);
+    ar.Close();
+  }
+  ASSERT_EQ(file.GetLength(), 16u);
+  BYTE* bytes = file.Detach();
+  double x = 0, y = 0;
+  std::memcpy(&x, bytes, 8);
+  std::memcpy(&y, bytes + 8, 8);
+  EXPECT_EQ(x, 1.5);
+  EXPECT_EQ(y, -0.1);
+
+  CMemFile in(bytes, 16);
+  CArchive ar(&in, CArchive::load);
+  CPointD back;
+  back.Serialize(ar);
+  EXPECT_EQ(back, CPointD(1.5, -0.1));
+  EXPECT_THROW(back.Serialize(ar), CArchiveException);  // nothing left
+  ar.Close();
+  in.Detach();
+  free(bytes);
 }
 
 TEST(RectD, WidthAndHeightAreSigned) {
