@@ -167,6 +167,7 @@ size_t GbkPrefixLength(const char* text, size_t limit) {
 }
 
 void FillRecord(int id, int kind, const char* name, size_t length, PropDesc* rec) {
+  if (!rec) return;
   rec->id = id;
   rec->kind = kind;
   rec->minimum = 0;

@@ -94,6 +94,8 @@ TEST(PropDesc, SetPropDescNeverSplitsADoubleByteCharacter) {
   PropDesc rec = Dirty();
   SetPropDesc(PROP_LAYERS, PE_BUTTON, nullptr, &rec);
   EXPECT_STREQ(rec.name, "");
+  SetPropDesc(PROP_LAYERS, PE_BUTTON, "x", nullptr);  // no record: nothing to fill
+  GetPropDesc(PROP_NAME, PE_TEXT, nullptr);
 }
 
 TEST(PropDesc, TypeNamesKeyedByObjectKindWithThePictureAtMinusOne) {
