@@ -6,7 +6,8 @@ class CMemFile : public CFile {
  public:
   enum : UINT { kDefaultGrowBytes = 1024 };
 
-  // An empty growable file; its storage grows in steps of nGrowBytes.
+  // An empty growable file; its storage grows by at least half its size, in
+  // whole steps of nGrowBytes.
   explicit CMemFile(UINT nGrowBytes = kDefaultGrowBytes);
   // Attaches the caller's bytes without copying (see Attach).
   CMemFile(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes = 0);

@@ -1,0 +1,159 @@
+// CFile on disk and CMemFile in memory.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "framework.h"
+
+namespace {
+
+// A fresh folder under the system's temp folder, removed with its files.
+class TempFolder {
+ public:
+  TempFolder() {
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    path_.Format("%sqelfw_%lu_%lu", base, GetCurrentProcessId(), GetTickCount());
+    CreateDirectoryA(path_, nullptr);
+  }
+  ~TempFolder() {
+    for (const CString& f : files_) DeleteFileA(f);
+    RemoveDirectoryA(path_);
+  }
+  CString File(const char* name) {
+    CString f = path_ + "\\" + name;
+    files_.push_back(f);
+    return f;
+  }
+
+ private:
+  CString path_;
+  std::vector<CString> files_;
+};
+
+TEST(CFileTest, WriteReadSeekTruncateRoundTrip) {
+  TempFolder dir;
+  CString name = dir.File("a.pic");
+  {
+    CFile f(name, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
+    f.Write("0123456789", 10);
+    EXPECT_EQ(f.GetLength(), 10u);
+    EXPECT_EQ(f.GetFilePath(), name);
+    f.Close();
+  }
+  CFile f;
+  ASSERT_TRUE(f.Open(name, CFile::modeReadWrite | CFile::modeNoTruncate | CFile::modeCreate));
+  EXPECT_EQ(f.GetLength(), 10u);  // modeNoTruncate kept the contents
+  char buf[16] = {};
+  EXPECT_EQ(f.Seek(4, CFile::begin), 4);
+  EXPECT_EQ(f.Read(buf, 3), 3u);
+  EXPECT_STREQ(buf, "456");
+  EXPECT_EQ(f.GetPosition(), 7u);
+  EXPECT_EQ(f.Read(buf, 16), 3u);  // short at the end
+  EXPECT_EQ(f.Read(buf, 16), 0u);
+  f.SetLength(5);
+  EXPECT_EQ(f.GetLength(), 5u);
+  EXPECT_EQ(f.SeekToEnd(), 5u);
+  f.Write("XY", 2);
+  f.SeekToBegin();
+  memset(buf, 0, sizeof buf);
+  EXPECT_EQ(f.Read(buf, 16), 7u);
+  EXPECT_STREQ(buf, "01234XY");
+  f.Close();
+}
+
+TEST(CFileTest, ArchiveThroughADiskFile) {
+  TempFolder dir;
+  CString name = dir.File("b.pic");
+  {
+    CFile f(name, CFile::modeCreate | CFile::modeWrite);
+    CArchive ar(&f, CArchive::store);
+    for (int i = 0; i < 3000; ++i) ar << i << CString('v', i % 300);
+    ar.Close();
+  }
+  CFile f(name, CFile::modeRead | CFile::shareDenyWrite);
+  CArchive ar(&f, CArchive::load);
+  for (int i = 0; i < 3000; ++i) {
+    int v;
+    CString s;
+    ar >> v >> s;
+    ASSERT_EQ(v, i);
+    ASSERT_EQ(s.GetLength(), i % 300);
+  }
+  EXPECT_EQ(ar.GetBytesLeft(), 0u);
+}
+
+TEST(CFileTest, OpenFailureReportsTheCause) {
+  TempFolder dir;
+  CFile f;
+  CFileException e;
+  EXPECT_FALSE(f.Open(dir.File("missing.pic"), CFile::modeRead, &e));
+  EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
+  EXPECT_EQ(e.m_lOsError, (LONG)ERROR_FILE_NOT_FOUND);
+  try {
+    CFile g(dir.File("no\\such\\folder.pic"), CFile::modeRead);
+    FAIL();
+  } catch (CFileException& ex) {
+    EXPECT_EQ(ex.m_cause, CFileException::badPath);
+  }
+}
+
+TEST(CMemFileTest, GrowsInSteps) {
+  CMemFile f;  // grow step 1,024
+  BYTE chunk[100];
+  memset(chunk, 7, sizeof chunk);
+  for (int i = 0; i < 30; ++i) f.Write(chunk, sizeof chunk);
+  EXPECT_EQ(f.GetLength(), 3000u);
+  EXPECT_EQ(f.GetPosition(), 3000u);
+  f.Seek(-1000, CFile::end);
+  BYTE back[2000];
+  EXPECT_EQ(f.Read(back, sizeof back), 1000u);
+  EXPECT_EQ(back[999], 7);
+  f.SetLength(10);
+  EXPECT_EQ(f.GetLength(), 10u);
+  EXPECT_THROW(f.Seek(-1, CFile::begin), CFileException);
+  // A write after a seek past the end fills the gap with zeros.
+  f.Seek(20, CFile::begin);
+  f.Write("!", 1);
+  EXPECT_EQ(f.GetLength(), 21u);
+  EXPECT_EQ(f.GetData()[15], 0);
+  EXPECT_EQ(f.GetData()[20], '!');
+}
+
+TEST(CMemFileTest, AttachReadsTheCallersBytesWithoutCopying) {
+  BYTE bytes[] = {1, 2, 3, 4};
+  CMemFile f(bytes, sizeof bytes);
+  EXPECT_EQ(f.GetLength(), 4u);
+  EXPECT_EQ(f.GetData(), bytes);
+  BYTE b[4];
+  EXPECT_EQ(f.Read(b, 4), 4u);
+  EXPECT_EQ(b[3], 4);
+  // Not growable: writing inside is fine, past the end is not.
+  f.SeekToBegin();
+  f.Write("\x09", 1);
+  EXPECT_EQ(bytes[0], 9);
+  f.SeekToEnd();
+  EXPECT_THROW(f.Write("x", 1), CMemoryException);
+  EXPECT_EQ(f.Detach(), bytes);
+  EXPECT_EQ(f.GetLength(), 0u);
+}
+
+TEST(CMemFileTest, GrowableAttachMovesToItsOwnStorage) {
+  BYTE bytes[4] = {};
+  CMemFile f;
+  f.Attach(bytes, sizeof bytes, 16);
+  EXPECT_EQ(f.GetLength(), 0u);
+  f.Write("abc", 3);
+  EXPECT_EQ(f.GetData(), bytes);
+  f.Write("defg", 4);
+  EXPECT_NE(f.GetData(), bytes);
+  EXPECT_EQ(memcmp(f.GetData(), "abcdefg", 7), 0);
+  DWORD len = f.GetLength();
+  BYTE* p = f.Detach();
+  EXPECT_EQ(len, 7u);
+  EXPECT_EQ(memcmp(p, "abcdefg", 7), 0);
+  free(p);
+}
+
+}  // namespace
