@@ -1,0 +1,140 @@
+#include "drawbezier.h"
+
+#include <algorithm>
+
+#include "bezierpath.h"
+#include "drawpolygon.h"
+#include "shapepaint.h"
+
+IMPLEMENT_SERIAL(CDrawBezier, CDrawPoly, 0)
+IMPLEMENT_SERIAL(CDrawBezierFill, CDrawBezier, 0)
+
+// ---- CDrawBezier ---------------------------------------------------------------
+
+CRectD CDrawBezier::GetRect() {
+    CRectD bounds;
+    // A curve still without a whole segment (while it is being drawn) is
+    // bounded by its points.
+    if (!BoundsOf(FlattenCurve(CurvePoints()), bounds))
+        return CDrawPoly::GetRect();
+    m_rect = bounds;
+    return bounds;
+}
+
+RECT CDrawBezier::GetInvalidRect() {
+    CRectD curve;
+    BOOL hasCurve = BoundsOf(FlattenCurve(CurvePoints()), curve);
+    CRectD r = CDrawPoly::GetRect();
+    if (hasCurve) {
+        r.left = std::min(r.left, curve.left);
+        r.top = std::min(r.top, curve.top);
+        r.right = std::max(r.right, curve.right);
+        r.bottom = std::max(r.bottom, curve.bottom);
+    }
+    r.Normalize();
+    r.Inflate(m_nLineWidth, m_nLineWidth);
+    return InvalidRectOf(r);
+}
+
+int CDrawBezier::HitCurve(const CPointD& point) {
+    return HitPath(FlattenCurve(CurvePoints()), point, HitHalfWidth(m_nLineWidth));
+}
+
+int CDrawBezier::HitTest(const CPointD& point, CDrawObj** ppHit) {
+    POINT pt = DevicePointRounded(point);
+    int h = HitVertexHandles(pt);
+    if (h == -1)
+        h = HitRectHandles(pt);
+    if (h != -1)
+        return Hit(h, ppHit);
+    if (GetPointCount() < 2)
+        return -1;
+    return Hit(HitCurve(point), ppHit);
+}
+
+int CDrawBezier::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
+    if (GetPointCount() < 2)
+        return -1;
+    return Hit(HitCurve(point), ppHit);
+}
+
+void CDrawBezier::Draw(CDC* pDC, DWORD dwFlags) {
+    if (!m_bVisible || m_points.empty())
+        return;
+    CPen pen;
+    if (!CreateLinePen(pen, m_nLineStyle, m_nLineWidth, m_view.zoom, m_clrLine,
+                       PenRule::AnyNonSolid, FALSE))
+        return;
+    {
+        CSelectGdi sel(*pDC, pen);
+        std::vector<CPointD> device(m_points.size());
+        for (size_t i = 0; i < m_points.size(); ++i)
+            device[i] = PointToDevice(m_points[i]);
+        for (int k = 0; k < CurveSegmentCount(static_cast<int>(device.size())); ++k) {
+            const CPointD& start = device[2 * k];
+            const CPointD& control = device[2 * k + 1];
+            const CPointD& end = device[2 * k + 2];
+            pDC->MoveTo(TruncCoord(start.x), TruncCoord(start.y));
+            for (int s = 0; s < kCurveSteps; ++s) {
+                float t = static_cast<float>(s) / static_cast<float>(kCurveSteps);
+                CPointD b = QuadraticPoint(start, control, end, t);
+                pDC->LineTo(RoundCoord(b.x), RoundCoord(b.y));
+            }
+            pDC->LineTo(TruncCoord(end.x), TruncCoord(end.y));
+        }
+    }
+    CDrawObj::Draw(pDC, dwFlags);
+}
+
+void CDrawBezier::DrawTracker(CDC* pDC, int nState) {
+    if (nState != 1 && nState != 2)
+        return;
+    DrawVertexSquares(pDC, false);
+    DrawRectSquares(pDC);
+    // The control polygon shows how the odd points pull the curve.
+    LOGBRUSH lb = {BS_SOLID, 0x000000, 0};
+    CPen pen;
+    if (!pen.CreatePen(PS_GEOMETRIC | PS_DOT, 1, &lb))
+        return;
+    CSelectGdi sel(*pDC, pen);
+    std::vector<POINT> device = DevicePoints(m_points);
+    pDC->Polyline(device.data(), static_cast<int>(device.size()));
+}
+
+DrawObjType CDrawBezier::GetObjType() { return DOT_BEZIER; }
+
+// ---- CDrawBezierFill -----------------------------------------------------------
+
+std::vector<CPointD> CDrawBezierFill::ClosedPoints() const { return ClosedCurvePoints(m_points); }
+
+int CDrawBezierFill::HitCurve(const CPointD& point) {
+    std::vector<CPointD> flat = FlattenCurve(ClosedPoints());
+    if (HitPath(flat, point, HitHalfWidth(m_nLineWidth)) == 0)
+        return 0;
+    if (m_nFillStyle != 0 && PointInPolygon(DevicePoints(flat), DevicePointRounded(point)))
+        return 0;
+    return -1;
+}
+
+void CDrawBezierFill::Draw(CDC* pDC, DWORD dwFlags) {
+    if (!m_bVisible || m_points.empty())
+        return;
+    std::vector<POINT> outline = DevicePoints(FlattenCurve(ClosedPoints()));
+    if (!outline.empty())
+        DrawFilledOutline(pDC, this, outline, PenRule::AnyNonSolid, false);
+    CDrawObj::Draw(pDC, dwFlags);
+}
+
+void CDrawBezierFill::GetPropList(PropDescList* pList) {
+    int n = GetBasePropList(pList);
+    n = AppendFilledProps(this, pList->items, n);
+    pList->count = AppendTopProps(GetRect(), pList->items, n);
+}
+
+DrawObjType CDrawBezierFill::GetObjType() { return DOT_BEZIERFILL; }
+
+LinkFamily CDrawBezierFill::GetLinkFamily() { return LF_FILLED; }
+
+BOOL CDrawBezierFill::SetProp(int nId, LONG_PTR value) {
+    return SetFilledProp(this, nId, value) || SetLineProp(nId, value);
+}

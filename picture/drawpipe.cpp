@@ -1,0 +1,109 @@
+#include "drawpipe.h"
+
+#include "archive.h"
+#include "pipepath.h"
+
+IMPLEMENT_SERIAL(CDrawPipe, CDrawPoly, 0)
+
+namespace {
+
+constexpr COLORREF kPipeEdgeGrey = 0x666666;
+constexpr double kBendPullFactor = 1.8;
+
+void DrawPath(CDC* pDC, const std::vector<CPointD>& path, int nPenWidth, COLORREF c, bool bTruncFirst) {
+    if (path.empty())
+        return;
+    CPen pen;
+    if (!pen.CreatePen(PS_SOLID, nPenWidth, c))
+        return;
+    CSelectGdi sel(*pDC, pen);
+    std::vector<POINT> device(path.size());
+    for (size_t i = 0; i < path.size(); ++i) {
+        bool trunc = bTruncFirst && i == 0;
+        device[i].x = trunc ? TruncCoord(path[i].x) : RoundCoord(path[i].x);
+        device[i].y = trunc ? TruncCoord(path[i].y) : RoundCoord(path[i].y);
+    }
+    pDC->Polyline(device.data(), static_cast<int>(device.size()));
+}
+
+}  // namespace
+
+CDrawPipe::CDrawPipe() {
+    m_nMaxPoints = 10;
+    m_clrLine = kPipeEdgeGrey;
+}
+
+void CDrawPipe::Serialize(CArchive& ar) {
+    CDrawPoly::Serialize(ar);
+    if (ar.IsStoring())
+        ar << m_nPipeWidth;
+    else
+        ar >> m_nPipeWidth;
+}
+
+int CDrawPipe::HitTest(const CPointD& point, CDrawObj** ppHit) {
+    POINT pt = DevicePointRounded(point);
+    int h = HitVertexHandles(pt);
+    if (h == -1)
+        h = HitRectHandles(pt);
+    if (h != -1)
+        return Hit(h, ppHit);
+    if (GetPointCount() < 2)
+        return -1;
+    return Hit(HitPath(m_points, point, HitHalfWidth(m_nPipeWidth)), ppHit);
+}
+
+int CDrawPipe::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
+    // Inside a group the pipe is as wide as it is drawn, not as its line width.
+    return Hit(HitPath(m_points, point, HitHalfWidth(m_nPipeWidth)), ppHit);
+}
+
+RECT CDrawPipe::GetInvalidRect() {
+    CRectD r = GetRect();
+    r.Inflate(2 * m_nPipeWidth + 2, 2 * m_nPipeWidth + 2);
+    return InvalidRectOf(r);
+}
+
+void CDrawPipe::Draw(CDC* pDC, DWORD dwFlags) {
+    if (!m_bVisible)
+        return;
+    int penWidth = m_nPipeWidth < 6 ? 1 : 2;
+    std::vector<CPointD> centre(m_points.size());
+    for (size_t i = 0; i < m_points.size(); ++i)
+        centre[i] = PointToDevice(m_points[i]);
+    DrawPath(pDC, centre, penWidth, m_clrFill1, true);
+    int steps = PipeShadeSteps(m_nPipeWidth, m_view.zoom);
+    double maxPull = kBendPullFactor * m_nPipeWidth * m_view.zoom;
+    for (int k = 1; k <= steps; ++k) {
+        COLORREF ramp = PipeRampColor(m_clrFill1, m_clrLine, k, steps);
+        DrawPath(pDC, PipeOffsetPath(centre, k, maxPull), penWidth, ramp, false);
+        DrawPath(pDC, PipeOffsetPath(centre, -k, maxPull), penWidth, ramp, false);
+    }
+    CDrawObj::Draw(pDC, dwFlags);
+}
+
+void CDrawPipe::GetPropList(PropDescList* pList) {
+    int n = GetBasePropList(pList);
+    PropDesc* rec = pList->items;
+    GetPropDesc(PROP_LINECOLOR, PE_COLOR, &rec[n]);
+    rec[n++].value = static_cast<LONG_PTR>(m_clrLine);
+    GetPropDesc(PROP_FILLCOLOR1, PE_COLOR, &rec[n]);
+    rec[n++].value = static_cast<LONG_PTR>(m_clrFill1);
+    GetPropDesc(PROP_PIPEWIDTH, PE_INTEGER, &rec[n]);
+    rec[n].value = m_nPipeWidth;
+    rec[n].minimum = 7;
+    rec[n++].maximum = 64;
+    pList->count = AppendTopProps(GetRect(), rec, n);
+}
+
+DrawObjType CDrawPipe::GetObjType() { return DOT_PIPE; }
+
+LinkFamily CDrawPipe::GetLinkFamily() { return LF_PIPE_TEXT; }
+
+BOOL CDrawPipe::SetProp(int nId, LONG_PTR value) {
+    switch (nId) {
+    case PROP_FILLCOLOR1: m_clrFill1 = static_cast<COLORREF>(value); return TRUE;
+    case PROP_PIPEWIDTH: m_nPipeWidth = static_cast<int>(value); return TRUE;
+    default: return SetLineProp(nId, value);
+    }
+}

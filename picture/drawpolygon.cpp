@@ -1,0 +1,103 @@
+#include "drawpolygon.h"
+
+#include <algorithm>
+
+#include "shapepaint.h"
+
+IMPLEMENT_SERIAL(CDrawPolygon, CDrawPoly, 0)
+
+namespace {
+
+RECT BoundsOfPoints(const std::vector<POINT>& pts) {
+    RECT r = {pts[0].x, pts[0].y, pts[0].x, pts[0].y};
+    for (const POINT& p : pts) {
+        r.left = std::min(r.left, p.x);
+        r.top = std::min(r.top, p.y);
+        r.right = std::max(r.right, p.x);
+        r.bottom = std::max(r.bottom, p.y);
+    }
+    return r;
+}
+
+}  // namespace
+
+bool PointInPolygon(const std::vector<POINT>& pts, POINT pt) {
+    if (pts.size() < 3)
+        return false;
+    CRgn region;
+    if (!region.CreatePolygonRgn(pts.data(), static_cast<int>(pts.size()), ALTERNATE))
+        return false;
+    return region.PtInRegion(pt.x, pt.y) != FALSE;
+}
+
+void DrawFilledOutline(CDC* pDC, CDrawObj* pObj, const std::vector<POINT>& closed, PenRule rule,
+                       bool bBrushStyles) {
+    bool noOutline = pObj->m_clrLine == kNoColor;
+    CPen pen;
+    if (!CreateLinePen(pen, pObj->m_nLineStyle, pObj->m_nLineWidth, pObj->GetView().zoom,
+                       pObj->m_clrLine, rule, noOutline))
+        return;
+    CSelectGdi selPen(*pDC, pen);
+    const int count = static_cast<int>(closed.size());
+    int style = pObj->m_nFillStyle;
+    if (style == 1 || (bBrushStyles && style >= 100)) {
+        CBrush brush;
+        if (CreateFillBrush(brush, style, pObj->m_clrFill1)) {
+            CSelectGdi selBrush(*pDC, brush);
+            pDC->Polygon(closed.data(), count);
+        }
+    } else if (IsGradientFill(style)) {
+        FillGradientPolygon(*pDC, closed.data(), count, BoundsOfPoints(closed), style,
+                            pObj->m_clrFill1, pObj->m_clrFill2);
+    }
+    if (!noOutline)
+        pDC->Polyline(closed.data(), count);
+}
+
+int CDrawPolygon::HitTest(const CPointD& point, CDrawObj** ppHit) {
+    POINT pt = DevicePointRounded(point);
+    int h = HitVertexHandles(pt);
+    if (h == -1)
+        h = HitRectHandles(pt);
+    if (h != -1)
+        return Hit(h, ppHit);
+    if (GetPointCount() < 2)
+        return -1;
+    if (HitPath(m_points, point, HitHalfWidth(m_nLineWidth)) == 0)
+        return Hit(0, ppHit);
+    if (m_nFillStyle != 0 && PointInPolygon(DevicePoints(m_points), pt))
+        return Hit(0, ppHit);
+    return -1;
+}
+
+int CDrawPolygon::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
+    // Inside a group the polygon's area counts, whatever its fill.
+    std::vector<POINT> pts(m_points.size());
+    for (size_t i = 0; i < m_points.size(); ++i)
+        pts[i] = {TruncCoord(m_points[i].x), TruncCoord(m_points[i].y)};
+    POINT pt = {TruncCoord(point.x), TruncCoord(point.y)};
+    return Hit(PointInPolygon(pts, pt) ? 0 : -1, ppHit);
+}
+
+void CDrawPolygon::Draw(CDC* pDC, DWORD dwFlags) {
+    if (!m_bVisible || GetPointCount() < 2)
+        return;
+    std::vector<POINT> closed = DevicePoints(m_points);
+    closed.push_back(closed.front());
+    DrawFilledOutline(pDC, this, closed, PenRule::DashStyles, true);
+    CDrawObj::Draw(pDC, dwFlags);
+}
+
+void CDrawPolygon::GetPropList(PropDescList* pList) {
+    int n = GetBasePropList(pList);
+    n = AppendFilledProps(this, pList->items, n);
+    pList->count = AppendTopProps(GetRect(), pList->items, n);
+}
+
+DrawObjType CDrawPolygon::GetObjType() { return DOT_POLYGON; }
+
+LinkFamily CDrawPolygon::GetLinkFamily() { return LF_FILLED; }
+
+BOOL CDrawPolygon::SetProp(int nId, LONG_PTR value) {
+    return SetFilledProp(this, nId, value) || SetLineProp(nId, value);
+}

@@ -1,0 +1,34 @@
+#include "gdiplusapi.h"
+
+namespace qel {
+
+bool StartGdiplus() {
+    // A function-local static: thread-safe, once per process, never shut
+    // down (the process ending releases GDI+ with it).
+    static const bool started = [] {
+        Gdiplus::GdiplusStartupInput input;
+        ULONG_PTR token = 0;
+        return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    }();
+    return started;
+}
+
+GdipGraphics::GdipGraphics(HDC hdc) {
+    if (StartGdiplus() && gdip::GdipCreateFromHDC(hdc, &m_pGraphics) != Gdiplus::Ok)
+        m_pGraphics = nullptr;
+}
+
+GdipGraphics::~GdipGraphics() {
+    if (m_pGraphics)
+        gdip::GdipDeleteGraphics(m_pGraphics);
+}
+
+GdipBrush::~GdipBrush() { reset(nullptr); }
+
+void GdipBrush::reset(Gdiplus::GpBrush* p) {
+    if (m_pBrush)
+        gdip::GdipDeleteBrush(m_pBrush);
+    m_pBrush = p;
+}
+
+}  // namespace qel

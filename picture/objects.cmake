@@ -1,0 +1,32 @@
+# Draw object base, picture and layers, memory drawing surface, poly-lines,
+# curves and pipes; the GDI wrappers and the GDI+ start they draw with.
+list(APPEND QEL_PICTURE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/gdiwrap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gdiplusapi.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/memdc.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/shapepaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objlist_io.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawlink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawobj.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawobj_edit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawobj_paint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picobj.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picfile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawpoly.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawpoly_edit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawline.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawpolygon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bezierpath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawbezier.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pipepath.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawpipe.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objectclasses.cpp
+)
+
+function(qel_picture_tests_objects)
+  set(dir ${CMAKE_CURRENT_SOURCE_DIR})
+  qel_test(picture_objects_test
+    SOURCES
+      ${dir}/drawobj_test.cpp
+    LIBS qelpicture qelrender_testing)
+endfunction()

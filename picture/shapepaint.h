@@ -1,0 +1,41 @@
+// Pens and fills shared by the shapes: the line pen rules, the brushes of
+// the fill styles and the GDI+ gradients.
+#pragma once
+
+#include <windows.h>
+
+#include "gdiwrap.h"
+
+// Which line styles get a geometric (flat-ended, dotted-capable) pen.
+enum class PenRule {
+    DashStyles,    // styles 1 to 4 geometric, every other style cosmetic
+    AnyNonSolid,   // every style but 0 geometric
+};
+
+// Line colour meaning "no outline" on filled shapes.
+constexpr COLORREF kNoColor = static_cast<COLORREF>(-1);
+
+// Pen width in device pixels: line width times zoom, truncated, at least 1.
+int PenWidth(int nLineWidth, double dZoom);
+
+// Creates the pen of a line style. Style 1 draws dotted like style 2.
+// bNoOutline makes it invisible (null cosmetic style, or a hollow brush for
+// a geometric pen) for a filled shape whose line colour is -1.
+BOOL CreateLinePen(CPen& pen, int nStyle, int nLineWidth, double dZoom, COLORREF c, PenRule rule,
+                   BOOL bNoOutline);
+
+// Creates the GDI brush of a plain or brush-style fill: style 1 solid; from
+// 100 a Windows brush style (value - 100); from 1000 a hatch (value - 1000,
+// only hatch styles 0 to 5). FALSE for a style without a GDI brush.
+BOOL CreateFillBrush(CBrush& brush, int nFillStyle, COLORREF c);
+
+// True for the fill styles drawn as gradients (2 to 5).
+inline bool IsGradientFill(int nFillStyle) { return nFillStyle >= 2 && nFillStyle <= 5; }
+
+// Fills a device polygon with the gradient of fill style 2 to 5 spread over
+// rc: 2 across with colour 2 at both sides and colour 1 in the middle, 3 the
+// same downwards, 4 colour 1 at the top to colour 2 at the bottom, 5 colour 1
+// at the left to colour 2 at the right. A rectangle of zero width or height
+// fills nothing. Alternate filling.
+void FillGradientPolygon(HDC hdc, const POINT* pts, int n, const RECT& rc, int nFillStyle,
+                         COLORREF c1, COLORREF c2);
