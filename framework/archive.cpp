@@ -23,7 +23,7 @@ constexpr WORD kUnusedStringLength = 0xFFFE;  // never written: a damaged stream
 }  // namespace
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize)
-    : m_pFile(pFile), m_nMode(nMode == load ? load : store),
+    : m_pFile(pFile), m_nMode((nMode & load) ? load : store),
       m_buf((size_t)std::max(nBufSize, 1)) {
   if (IsLoading()) m_loadTable.emplace_back();  // index 0 is the null reference
 }

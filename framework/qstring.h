@@ -6,10 +6,13 @@
 // so Find('\\') does not stop inside a Chinese character and MakeUpper leaves
 // Chinese text untouched.
 //
-// A CString cannot be passed through "..." (the compiler refuses it): pass
-// s.GetString() or (const char*)s to Format and the like.
+// A CString cannot be passed through "..." (the pragma below makes the
+// compiler refuse it, where it would otherwise pass the object's bytes):
+// pass s.GetString() or (const char*)s to Format and the like.
 #pragma once
 #include <string>
+
+#pragma GCC diagnostic error "-Wconditionally-supported"
 
 class CString {
  public:
