@@ -1,0 +1,356 @@
+// Top-level items, functions, declarations and control statements.
+#include "codegen.h"
+
+#include <cstring>
+
+#include "context.h"
+#include "messages.h"
+#include "tokens.h"
+#include "types.h"
+
+namespace tarnic {
+
+CodeGenerator::CodeGenerator(CompilerContext& context)
+    : ctx_(context), reporter_(context.reporter()) {
+  header_.magic = kCodeByteMagic;
+  header_.version = kCodeByteVersion;
+  std::strncpy(header_.title, kCodeByteTitle, sizeof header_.title - 1);
+}
+
+int CodeGenerator::Emit(uint8_t op, int r, int r2, uint32_t a, uint32_t b, uint8_t t) {
+  CodeByteInstruction ins{};
+  ins.op = op;
+  ins.r = static_cast<uint8_t>(r);
+  ins.r2 = static_cast<uint8_t>(r2);
+  ins.a = a;
+  ins.b = b;
+  ins.t = t;
+  code_.push_back(ins);
+  return Count() - 1;
+}
+
+void CodeGenerator::PatchTarget(int index, int target) {
+  code_[index].a = static_cast<uint32_t>(target);
+  if (target > last_target_) last_target_ = target;
+}
+
+int CodeGenerator::AllocateRegister() {
+  int r = registers_.Allocate();
+  if (r == 0 && !registers_exhausted_) {
+    registers_exhausted_ = true;
+    reporter_.Report(MSG_OUT_OF_REGISTER);
+  }
+  return r;
+}
+
+int CodeGenerator::Generate() {
+  for (Node* n : ctx_.top_level()) EmitTopLevel(n);
+  if (reporter_.errors() == 0) Backpatch();
+  return 0;
+}
+
+void CodeGenerator::Backpatch() {
+  for (CodeByteInstruction& ins : code_) {
+    if (ins.op != OP_CALL) continue;
+    uint16_t id = static_cast<uint16_t>(ins.a & 0xFFFF);
+    for (Node* n : ctx_.top_level()) {
+      if (n->kind != NK_FUNCTION) continue;
+      ScriptFunction* f = ctx_.FindScript(n->name);
+      if (f && f->id == id && f->entry >= 0) {
+        ins.a = static_cast<uint32_t>(f->entry);
+        break;
+      }
+    }
+  }
+}
+
+namespace {
+
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+}  // namespace
+
+std::vector<uint8_t> CodeGenerator::CodeBytes() const {
+  std::vector<uint8_t> out;
+  CodeByteHeader header = header_;
+  header.data_offset = static_cast<uint32_t>(sizeof(CodeByteHeader) + 12 * code_.size());
+  const uint8_t* h = reinterpret_cast<const uint8_t*>(&header);
+  out.insert(out.end(), h, h + sizeof header);
+  for (const CodeByteInstruction& ins : code_) {
+    Put32(out, ins.a);
+    Put32(out, ins.b);
+    out.push_back(ins.t);
+    out.push_back(ins.r2);
+    out.push_back(ins.r);
+    out.push_back(ins.op);
+  }
+  const auto& cells = ctx_.globals().cells();
+  Put32(out, static_cast<uint32_t>(cells.size()));
+  for (const SymbolEntry* cell : cells) {
+    if (cell->is_string) {
+      out.push_back(TB_GLOBAL | TB_ARRAY);
+      Put32(out, static_cast<uint32_t>(cell->data.size()));
+      Put32(out, static_cast<uint32_t>(cell->data.size()));
+      out.insert(out.end(), cell->data.begin(), cell->data.end());
+    } else {
+      out.push_back(TB_GLOBAL | FileTypeByte(cell->type));
+      Put32(out, IsArray(cell->type) ? static_cast<uint32_t>(cell->element_count) : 0);
+      Put32(out, 0);
+    }
+  }
+  return out;
+}
+
+// ---- top level ------------------------------------------------------------
+
+void CodeGenerator::EmitTopLevel(Node* n) {
+  reporter_.set_line(n->line);
+  switch (n->kind) {
+    case NK_IDENTIFIER: EmitDeclaration(n); break;
+    case NK_FUNCTION: EmitFunction(n); break;
+    default: EmitStatement(n); break;
+  }
+  registers_.FreeAll();
+  registers_exhausted_ = false;
+  stack_.clear();
+}
+
+void CodeGenerator::EmitFunction(Node* n) {
+  ScriptFunction* f = ctx_.FindScript(n->name);
+  if (!f || f->node != n) return;
+  function_ = f;
+  function_start_ = Count();
+  last_target_ = -1;
+  f->entry = Count();
+  if (n->name == "main") header_.entry = static_cast<uint32_t>(Count());
+  for (Node* p = n->child[1]; p; p = p->next) Emit(OP_POPARG);
+  for (Node* s = n->body ? n->body->child[0] : nullptr; s; s = s->next) EmitStatement(s);
+  // A body that ends in a return needs no other, unless a jump lands behind it.
+  bool ends_in_return = Count() > function_start_ && code_.back().op == OP_RET;
+  if (!ends_in_return || last_target_ >= Count()) Emit(OP_RET);
+  function_ = nullptr;
+}
+
+// ---- declarations ---------------------------------------------------------
+
+void CodeGenerator::EmitDeclaration(Node* d) {
+  SymbolEntry* entry = d->symbol;
+  if (!entry) return;
+  bool local = function_ != nullptr;
+  if (local) {
+    uint32_t count = IsArray(entry->type) ? static_cast<uint32_t>(entry->element_count) : 0;
+    Emit(OP_LOCAL, 0, 0, count, static_cast<uint32_t>(entry->cell),
+         static_cast<uint8_t>(FileTypeByte(entry->type) | TB_LOCAL));
+  }
+  entry->visible = true;
+  if (d->child[2]) EmitInitializer(d, entry, SymbolOperand(entry, local));
+}
+
+void CodeGenerator::EmitInitializer(Node* d, SymbolEntry* entry, const Operand& target) {
+  Node* init = d->child[2];
+  if (IsArray(entry->type)) {
+    EmitArrayInitializer(d, entry, target);
+    return;
+  }
+  if (init->kind == NK_OPERATOR && init->op == ST_BRACE_LIST) {
+    reporter_.Report(MSG_INVALID_INITIALIZE);
+    return;
+  }
+  Operand y, x = target;
+  if (!Evaluate(init, y)) return;
+  // A constant initializer was checked when the declaration was registered.
+  bool checked = init->kind == NK_CONSTANT || init->kind == NK_STRING;
+  StoreInto(x, y, '=', !checked);
+}
+
+// Arrays are initialized element by element; a string brings its terminating zero.
+void CodeGenerator::EmitArrayInitializer(Node* d, SymbolEntry* entry, const Operand& target) {
+  Node* init = d->child[2];
+  int count = entry->element_count;
+  if (init->kind == NK_OPERATOR && init->op == ST_BRACE_LIST) {
+    int index = 0;
+    for (Node* item = init->child[0]; item; item = item->next, ++index) {
+      if (index == count) {
+        reporter_.set_line(item->line);
+        reporter_.Report(MSG_EXTRA_INITIALIZERS);
+        break;
+      }
+      EmitElementStore(target, index, item, 0);
+    }
+    return;
+  }
+  int base = BaseOf(entry->type);
+  if (init->kind == NK_STRING && (base == T_CHAR || base == T_BYTE)) {
+    const std::string& text = init->value.text;
+    if (static_cast<int>(text.size()) > count) {
+      reporter_.Report(MSG_TOO_MANY_INITIALIZERS);
+      return;
+    }
+    for (size_t i = 0; i <= text.size(); ++i) {
+      uint64_t byte = i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+      EmitElementStore(target, static_cast<int>(i), nullptr, byte);
+    }
+    return;
+  }
+  reporter_.Report(MSG_INVALID_INITIALIZE);
+}
+
+// array[index] = item (or = value when there is no item node).
+void CodeGenerator::EmitElementStore(const Operand& array, int index, Node* item, uint64_t value) {
+  Operand y;
+  if (item) {
+    if (!Evaluate(item, y)) return;
+  } else {
+    y.kind = OK_CONSTANT;
+    y.type = FileTypeByte(T_INT);
+    y.value = value;
+  }
+  int r = AllocateRegister();
+  if (!r) return;
+  Emit(OP_LDM, r, 0, array.memory);
+  Emit(OP_BIN_RK + 3, r, 0, static_cast<uint32_t>(index), 0, FileTypeByte(T_INT));
+  Emit(OP_TOPTR, r);
+  Operand x = array;
+  x.kind = OK_REGISTER;
+  x.reg = r;
+  x.dereferenced = true;
+  x.refers = true;
+  StoreInto(x, y, '=', item != nullptr);
+  registers_.Free(x.reg);
+}
+
+// ---- statements -----------------------------------------------------------
+
+void CodeGenerator::EmitStatement(Node* n) {
+  if (!n) return;
+  reporter_.set_line(n->line);
+  if (n->kind == NK_IDENTIFIER) {
+    EmitDeclaration(n);
+  } else if (n->kind == NK_KEYWORD) {
+    switch (n->op) {
+      case ST_BLOCK:
+        for (Node* s = n->child[0]; s; s = s->next) EmitStatement(s);
+        break;
+      case ST_EXPRESSION:
+        if (n->child[0]) EmitExpression(n->child[0]);
+        break;
+      case TK_IF: EmitIf(n); break;
+      case TK_WHILE: EmitWhile(n); break;
+      case TK_DO: EmitDo(n); break;
+      case TK_FOR: EmitFor(n); break;
+      case TK_RETURN: EmitReturn(n); break;
+      case TK_BREAK: EmitBreak(n, false); break;
+      case TK_CONTINUE: EmitBreak(n, true); break;
+      default: break;
+    }
+  } else {
+    EmitExpression(n);
+  }
+  registers_.FreeAll();
+  registers_exhausted_ = false;
+  stack_.clear();
+}
+
+// The condition in a register (0 when it failed).
+int CodeGenerator::EmitCondition(Node* n) {
+  Operand c;
+  if (!n || !Evaluate(n, c) || !ToRegister(c)) return 0;
+  return c.reg;
+}
+
+void CodeGenerator::EmitIf(Node* n) {
+  int r = EmitCondition(n->child[0]);
+  int jz = Emit(OP_JZ, r);
+  registers_.Free(r);
+  EmitStatement(n->child[1]);
+  if (n->child[2]) {
+    int jmp = Emit(OP_JMP);
+    PatchTarget(jz, Count());
+    EmitStatement(n->child[2]);
+    PatchTarget(jmp, Count());
+  } else {
+    PatchTarget(jz, Count());
+  }
+}
+
+void CodeGenerator::EmitWhile(Node* n) {
+  int start = Count();
+  loops_.push_back(Loop{0, start, {}});
+  int r = EmitCondition(n->child[0]);
+  int jz = Emit(OP_JZ, r);
+  registers_.Free(r);
+  EmitStatement(n->child[1]);
+  Emit(OP_JMP, 0, 0, static_cast<uint32_t>(start));
+  PatchTarget(jz, Count());
+  FinishLoop(start, Count());
+}
+
+void CodeGenerator::EmitDo(Node* n) {
+  int start = Count();
+  loops_.push_back(Loop{1, start, {}});
+  EmitStatement(n->child[0]);
+  int continue_point = Count();
+  int r = EmitCondition(n->child[1]);
+  Emit(OP_JNZ, r, 0, static_cast<uint32_t>(start));
+  FinishLoop(continue_point, Count());
+}
+
+void CodeGenerator::EmitFor(Node* n) {
+  if (n->child[0]) {
+    EmitExpression(n->child[0]);
+    registers_.FreeAll();
+    stack_.clear();
+  }
+  int start = Count();
+  loops_.push_back(Loop{1, start, {}});
+  int jz = -1;
+  if (n->child[1]) {  // "for (;; step)" has no exit test
+    int r = EmitCondition(n->child[1]);
+    jz = Emit(OP_JZ, r);
+    registers_.Free(r);
+  }
+  EmitStatement(n->body);
+  int continue_point = Count();
+  EmitExpression(n->child[2]);
+  registers_.FreeAll();
+  stack_.clear();
+  Emit(OP_JMP, 0, 0, static_cast<uint32_t>(start));
+  if (jz >= 0) PatchTarget(jz, Count());
+  FinishLoop(continue_point, Count());
+}
+
+void CodeGenerator::FinishLoop(int continue_point, int exit) {
+  for (const PendingJump& j : loops_.back().pending)
+    PatchTarget(j.index, j.is_continue ? continue_point : exit);
+  loops_.pop_back();
+}
+
+void CodeGenerator::EmitBreak(Node* n, bool is_continue) {
+  (void)n;
+  if (loops_.empty()) return;  // refused while parsing
+  Loop& loop = loops_.back();
+  if (is_continue && loop.kind == 0) {
+    Emit(OP_JMP, 0, 0, static_cast<uint32_t>(loop.start));
+    return;
+  }
+  loop.pending.push_back(PendingJump{Emit(OP_JMP), is_continue});
+}
+
+void CodeGenerator::EmitReturn(Node* n) {
+  if (n->child[0]) {
+    Operand v;
+    if (Evaluate(n->child[0], v)) {
+      if (v.kind == OK_CONSTANT)
+        Emit(OP_LDK, 0, 0, static_cast<uint32_t>(v.value), static_cast<uint32_t>(v.value >> 32), v.type);
+      else if (v.kind == OK_REGISTER)
+        Emit(OP_MOV, 0, v.reg);
+      else
+        Emit(OP_LDM, 0, 0, v.memory);
+    }
+  }
+  Emit(OP_RET);
+}
+
+}  // namespace tarnic

@@ -1,0 +1,427 @@
+// Code of expressions: each leaves one operand on the generator's operand stack.
+#include <iterator>
+
+#include "codegen.h"
+#include "context.h"
+#include "messages.h"
+#include "tokens.h"
+#include "types.h"
+
+namespace tarnic {
+namespace {
+
+struct SubCode {
+  int token;
+  int code;
+};
+
+const SubCode kBinaryTokens[] = {
+    {'*', 0},    {'/', 1},    {'%', 2},    {'+', 3},    {'-', 4},     {TK_SHL, 5},
+    {TK_SHR, 6}, {'>', 7},    {'<', 8},    {TK_LE, 9},  {TK_GE, 10},  {TK_EQ, 11},
+    {TK_NE, 12}, {'&', 13},   {'^', 14},   {'|', 15},   {TK_AND, 16}, {TK_OR, 17},
+};
+
+const SubCode kAssignTokens[] = {
+    {'=', 0},           {TK_MUL_ASSIGN, 1}, {TK_DIV_ASSIGN, 2}, {TK_MOD_ASSIGN, 3},
+    {TK_ADD_ASSIGN, 4}, {TK_SUB_ASSIGN, 5}, {TK_SHL_ASSIGN, 6}, {TK_SHR_ASSIGN, 7},
+    {TK_AND_ASSIGN, 8}, {TK_OR_ASSIGN, 9},  {TK_XOR_ASSIGN, 10},
+};
+
+template <size_t N>
+int SubCodeOf(const SubCode (&table)[N], int token) {
+  for (const SubCode& s : table)
+    if (s.token == token) return s.code;
+  return -1;
+}
+
+int TypeOf(const Operand& o) { return TypeOfByte(o.type, o.dereferenced); }
+uint32_t Low(uint64_t v) { return static_cast<uint32_t>(v); }
+uint32_t High(uint64_t v) { return static_cast<uint32_t>(v >> 32); }
+
+}  // namespace
+
+void CodeGenerator::Discard(const Operand& o) {
+  if (o.kind == OK_REGISTER) registers_.Free(o.reg);
+}
+
+// Evaluates n and takes the one operand it leaves; false when it left none.
+bool CodeGenerator::Evaluate(Node* n, Operand& out) {
+  size_t depth = stack_.size();
+  if (n) EmitExpression(n);
+  if (stack_.size() != depth + 1) {
+    stack_.resize(depth);
+    return false;
+  }
+  out = stack_.back();
+  stack_.pop_back();
+  return true;
+}
+
+bool CodeGenerator::ToRegister(Operand& o) {
+  if (o.kind == OK_REGISTER) return true;
+  int r = AllocateRegister();
+  if (!r) return false;
+  if (o.kind == OK_CONSTANT) {
+    Emit(OP_LDK, r, 0, Low(o.value), High(o.value), o.type);
+    o.refers = false;
+  } else {
+    Emit(OP_LDM, r, 0, o.memory);
+    o.refers = true;  // the register refers to the variable, so stores reach it
+  }
+  o.kind = OK_REGISTER;
+  o.reg = r;
+  return true;
+}
+
+void CodeGenerator::ConvertOperand(int type, Operand& o) {
+  if (!ToRegister(o)) return;
+  uint8_t t = FileTypeByte(type);
+  Emit(OP_CAST, o.reg, 0, 0, 0, t);
+  o.type = static_cast<uint8_t>(t | (o.type & TB_STORAGE));
+  o.dereferenced = false;
+  o.refers = false;
+}
+
+// Conversion messages name the converted value's type first in both languages.
+void CodeGenerator::ReportConversion(int from, int to) {
+  int c = CheckConversion(from, to);
+  if (c == CONV_OK) return;
+  std::string a = TypeName(from), b = TypeName(to);
+  reporter_.Report(c == CONV_LOSS ? MSG_POSSIBLE_LOSS : MSG_CANNOT_CONVERT, a.c_str(), b.c_str(), true);
+}
+
+Operand CodeGenerator::SymbolOperand(const SymbolEntry* entry, bool local) const {
+  Operand o;
+  o.kind = OK_MEMORY;
+  o.memory = (static_cast<uint32_t>(entry->cell) & kMemoryCellMask) | (local ? kMemoryLocal : kMemoryGlobal);
+  o.type = static_cast<uint8_t>(FileTypeByte(entry->type) | (local ? TB_LOCAL : TB_GLOBAL));
+  return o;
+}
+
+void CodeGenerator::EmitExpression(Node* n) {
+  reporter_.set_line(n->line);
+  switch (n->kind) {
+    case NK_CONSTANT: {
+      Operand o;
+      o.kind = OK_CONSTANT;
+      o.type = FileTypeByte(n->value.type);
+      o.value = n->value.bits;
+      Push(o);
+      return;
+    }
+    case NK_STRING:
+      if (SymbolEntry* s = ctx_.globals().Find(n->name)) Push(SymbolOperand(s, false));
+      return;
+    case NK_IDENTIFIER: EmitIdentifier(n); return;
+    case NK_OPERATOR: break;
+    default: return;
+  }
+  int op = n->op;
+  if (SubCodeOf(kBinaryTokens, op) >= 0 && n->child[1]) {
+    EmitBinary(n);
+  } else if (SubCodeOf(kAssignTokens, op) >= 0) {
+    EmitAssignment(n);
+  } else {
+    switch (op) {
+      case '~':
+      case '!':
+      case UOP_NEGATE: EmitUnary(n); break;
+      case UOP_CAST: EmitCast(n); break;
+      case UOP_PRE_INC:
+      case UOP_PRE_DEC:
+      case UOP_POST_INC:
+      case UOP_POST_DEC: EmitIncrement(n); break;
+      case UOP_ADDRESS: EmitAddressOf(n); break;
+      case UOP_DEREF: EmitDereference(n); break;
+      case UOP_CALL: EmitCall(n); break;
+      case '?': EmitConditional(n); break;
+      case ',': EmitComma(n); break;
+      default: break;
+    }
+  }
+}
+
+void CodeGenerator::EmitIdentifier(Node* n) {
+  const SymbolEntry* entry = nullptr;
+  bool local = false;
+  if (function_) {
+    entry = function_->table.Find(n->name);
+    local = entry != nullptr;
+  }
+  if (!entry) {
+    entry = ctx_.globals().Find(n->name);
+    if (entry && entry->is_string) entry = nullptr;
+  }
+  if (!entry || !entry->visible) {
+    reporter_.Report(MSG_UNDECLARED, n->name);
+    return;
+  }
+  Push(SymbolOperand(entry, local));
+}
+
+void CodeGenerator::EmitBinary(Node* n) {
+  Operand x, y;
+  bool has_x = Evaluate(n->child[0], x);
+  bool has_y = Evaluate(n->child[1], y);
+  reporter_.set_line(n->line);
+  if (!has_x || !has_y) return;
+  std::string text = OperatorText(n->op);
+  if (!OperatorAllowed(n->op, ClassOf(TypeOf(x))) || !OperatorAllowed(n->op, ClassOf(TypeOf(y)))) {
+    reporter_.Report(MSG_INVALID_OPERATOR, text);
+    return;
+  }
+  ReportConversion(TypeOf(y), TypeOf(x));
+  if (!ToRegister(x)) return;
+  if ((n->op == '/' || n->op == '%') && y.kind == OK_CONSTANT && y.value == 0)
+    reporter_.Report(MSG_DIVIDE_BY_ZERO);
+  int sub = SubCodeOf(kBinaryTokens, n->op);
+  if (y.kind == OK_CONSTANT) {
+    Emit(OP_BIN_RK + sub, x.reg, 0, Low(y.value), High(y.value), y.type);
+  } else if (y.kind == OK_REGISTER) {
+    Emit(OP_BIN_RR + sub, x.reg, y.reg);
+    registers_.Free(y.reg);
+  } else {
+    Emit(OP_BIN_RM + sub, x.reg, 0, y.memory);
+  }
+  x.refers = false;
+  Push(x);
+}
+
+// x op= y with both evaluated; x must be something a store can reach.
+bool CodeGenerator::StoreInto(Operand& x, Operand& y, int op, bool check_conversion) {
+  std::string text = OperatorText(op);
+  bool whole_array = !x.dereferenced && IsArray(TypeOf(x));
+  if (x.kind == OK_CONSTANT || whole_array || (x.kind == OK_REGISTER && !x.refers)) {
+    reporter_.Report(MSG_NEEDS_LVALUE, text);
+    return false;
+  }
+  if (!OperatorAllowed(op, ClassOf(TypeOf(x))) || !OperatorAllowed(op, ClassOf(TypeOf(y)))) {
+    reporter_.Report(MSG_INVALID_OPERATOR, text);
+    return false;
+  }
+  if (check_conversion) ReportConversion(TypeOf(y), TypeOf(x));
+  if (!ToRegister(x)) return false;
+  int sub = SubCodeOf(kAssignTokens, op);
+  if (y.kind == OK_CONSTANT) {
+    Emit(OP_ASG_RK + sub, x.reg, 0, Low(y.value), High(y.value), y.type);
+  } else if (y.kind == OK_REGISTER) {
+    Emit(OP_ASG_RR + sub, x.reg, y.reg);
+    registers_.Free(y.reg);
+  } else {
+    Emit(OP_ASG_RM + sub, x.reg, 0, y.memory);
+  }
+  return true;
+}
+
+void CodeGenerator::EmitAssignment(Node* n) {
+  Operand x, y;
+  bool has_y = Evaluate(n->child[1], y);
+  bool has_x = Evaluate(n->child[0], x);
+  reporter_.set_line(n->line);
+  if (!has_x || !has_y) return;
+  if (StoreInto(x, y, n->op, true)) Push(x);
+}
+
+void CodeGenerator::EmitUnary(Node* n) {
+  Operand o;
+  if (!Evaluate(n->child[0], o)) return;
+  reporter_.set_line(n->line);
+  if (!ToRegister(o)) return;
+  if (!OperatorAllowed(n->op, ClassOf(TypeOf(o)))) {
+    reporter_.Report(MSG_INVALID_OPERATOR, OperatorText(n->op));
+    Discard(o);
+    return;
+  }
+  uint8_t op = n->op == '~' ? OP_BNOT : n->op == '!' ? OP_LNOT : OP_NEG;
+  Emit(op, o.reg);
+  o.refers = false;
+  Push(o);
+}
+
+void CodeGenerator::EmitCast(Node* n) {
+  Operand o;
+  if (!Evaluate(n->child[1], o)) return;
+  reporter_.set_line(n->line);
+  int target = n->child[0]->type_code;
+  if (ClassOf(target) == TC_VOID || ClassOf(target) == TC_ARRAY) {
+    std::string a = TypeName(TypeOf(o)), b = TypeName(target);
+    reporter_.Report(MSG_CANNOT_CONVERT, a.c_str(), b.c_str(), true);
+    Discard(o);
+    return;
+  }
+  ConvertOperand(target, o);
+  if (o.kind == OK_REGISTER) Push(o);
+}
+
+void CodeGenerator::EmitIncrement(Node* n) {
+  Operand o;
+  if (!Evaluate(n->child[0], o)) return;
+  reporter_.set_line(n->line);
+  std::string text = OperatorText(n->op);
+  if (o.kind == OK_CONSTANT) {
+    reporter_.Report(MSG_NEEDS_LVALUE, text);
+    return;
+  }
+  if (ClassOf(TypeOf(o)) == TC_ARRAY) {
+    reporter_.Report(MSG_INVALID_OPERATOR, text);
+    Discard(o);
+    return;
+  }
+  bool prefix = n->op == UOP_PRE_INC || n->op == UOP_PRE_DEC;
+  uint8_t step = (n->op == UOP_PRE_INC || n->op == UOP_POST_INC) ? OP_INC : OP_DEC;
+  int t = AllocateRegister();
+  if (!t) return;
+  int target = o.reg;
+  if (o.kind == OK_MEMORY) {
+    target = AllocateRegister();
+    if (!target) return;
+    Emit(OP_LDM, target, 0, o.memory);
+  }
+  if (prefix) {
+    Emit(step, target);
+    Emit(OP_LDV, t, target);
+  } else {
+    Emit(OP_LDV, t, target);
+    Emit(step, target);
+  }
+  registers_.Free(target);
+  o.kind = OK_REGISTER;
+  o.reg = t;
+  o.refers = false;
+  Push(o);
+}
+
+void CodeGenerator::EmitAddressOf(Node* n) {
+  Operand v;
+  if (!Evaluate(n->child[0], v)) return;
+  reporter_.set_line(n->line);
+  if (v.kind != OK_MEMORY || (v.type & TB_KIND) != 0) {
+    reporter_.Report(MSG_INVALID_OPERATOR, "&");
+    Discard(v);
+    return;
+  }
+  int r = AllocateRegister();
+  if (!r) return;
+  Emit(OP_LEA, r, 0, v.memory);
+  v.kind = OK_REGISTER;
+  v.reg = r;
+  v.type = static_cast<uint8_t>(v.type | TB_ARRAY);
+  v.refers = false;
+  Push(v);
+}
+
+void CodeGenerator::EmitDereference(Node* n) {
+  Operand o;
+  if (!Evaluate(n->child[0], o)) return;
+  reporter_.set_line(n->line);
+  if (o.kind == OK_CONSTANT || (o.type & TB_KIND) == 0 || o.dereferenced) {
+    reporter_.Report(MSG_INVALID_OPERATOR, "*");
+    Discard(o);
+    return;
+  }
+  if (!ToRegister(o)) return;
+  Emit(OP_TOPTR, o.reg);
+  o.dereferenced = true;
+  o.refers = true;
+  Push(o);
+}
+
+void CodeGenerator::EmitConditional(Node* n) {
+  Operand c, a, b;
+  if (!Evaluate(n->child[0], c) || !ToRegister(c)) return;
+  int jz = Emit(OP_JZ, c.reg);
+  registers_.Free(c.reg);
+  int result = AllocateRegister();
+  if (!result) return;
+  if (!Evaluate(n->child[1], a)) return;
+  if (a.kind == OK_CONSTANT) {
+    Emit(OP_LDK, result, 0, Low(a.value), High(a.value), a.type);
+  } else if (a.kind == OK_REGISTER) {
+    Emit(OP_LDV, result, a.reg);
+    registers_.Free(a.reg);
+  } else {
+    Emit(OP_LDMC, result, 0, a.memory);
+  }
+  int jmp = Emit(OP_JMP);
+  PatchTarget(jz, Count());
+  if (!Evaluate(n->child[2], b)) return;
+  ConvertOperand(TypeOf(a), b);
+  if (b.kind != OK_REGISTER) return;
+  Emit(OP_LDV, result, b.reg);
+  registers_.Free(b.reg);
+  PatchTarget(jmp, Count());
+  a.kind = OK_REGISTER;
+  a.reg = result;
+  a.refers = false;
+  Push(a);
+}
+
+void CodeGenerator::EmitCall(Node* n) {
+  constexpr int kMaxArguments = 16;
+  std::vector<Node*> args;
+  for (Node* arg = n->child[1]; arg; arg = arg->next) args.push_back(arg);
+  int count = static_cast<int>(args.size());
+  const FunctionObject* f = ctx_.FindSystem(n->name);
+  if (!f) f = ctx_.FindScript(n->name);
+  if (!f) {
+    reporter_.Report(MSG_UNDECLARED, n->name);
+    return;
+  }
+  int declared = static_cast<int>(f->params.size());
+  bool variadic = f->TakesVariableArguments();
+  bool count_ok = variadic ? count >= declared - 1 : count == declared;
+  if (!count_ok || count > kMaxArguments) {
+    reporter_.ReportNumber(MSG_WRONG_ARG_COUNT, n->name.c_str(), count, true);
+    return;
+  }
+  size_t base = stack_.size();
+  for (int i = 0; i < count; ++i) {
+    Operand arg;
+    if (!Evaluate(args[i], arg)) {
+      stack_.resize(base);
+      return;
+    }
+    reporter_.set_line(n->line);
+    if (i < declared && f->params[i] != T_ELLIPSIS) {
+      int from = TypeOf(arg), to = f->params[i];
+      ReportConversion(from, to);
+      if (CheckConversion(from, to) != CONV_REFUSED && from != to) ConvertOperand(to, arg);
+    }
+    Push(arg);
+  }
+  reporter_.set_line(n->line);
+  // Pushed from the last to the first, so the callee finds the first in place 0.
+  for (int i = count - 1; i >= 0; --i) {
+    const Operand& arg = stack_[base + i];
+    if (arg.kind == OK_REGISTER)
+      Emit(OP_PUSHR, arg.reg);
+    else if (arg.kind == OK_MEMORY)
+      Emit(OP_PUSHM, 0, 0, arg.memory);
+    else
+      Emit(OP_PUSHK, 0, 0, Low(arg.value), High(arg.value), arg.type);
+  }
+  stack_.resize(base);
+  if (f->kind() == FK_SYSTEM) {
+    if (variadic) Emit(OP_PUSHK, 0, 0, static_cast<uint32_t>(count + 1), 0, FileTypeByte(T_INT));
+    Emit(OP_CALLSYS, 0, 0, f->id);
+  } else {
+    if (n->name == "main") reporter_.Report(MSG_CALLS_MAIN);
+    Emit(OP_CALL, 0, 0, f->id);
+  }
+  int t = AllocateRegister();
+  if (!t) return;
+  Emit(OP_MOV, t, 0);
+  Operand result;
+  result.kind = OK_REGISTER;
+  result.reg = t;
+  result.type = FileTypeByte(f->result);
+  Push(result);
+}
+
+void CodeGenerator::EmitComma(Node* n) {
+  Operand left;
+  if (Evaluate(n->child[0], left)) Discard(left);
+  EmitExpression(n->child[1]);
+}
+
+}  // namespace tarnic

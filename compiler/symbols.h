@@ -1,0 +1,62 @@
+// Symbol tables and function objects of the compiler context.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tarnic {
+
+struct Node;
+
+struct SymbolEntry {
+  std::string name;
+  Node* declaration = nullptr;
+  int type = 0;           // script type code
+  bool has_initializer = false;
+  int cell = 0;           // cells are numbered in the order names are added
+  int element_count = 0;  // arrays: elements; string constants: bytes
+  bool is_string = false;
+  std::string data;       // string constants: the bytes after escape processing
+  bool visible = false;   // set when the declaration has been emitted
+};
+
+class SymbolTable {
+ public:
+  // Adds a name; nullptr when the table already holds it.
+  SymbolEntry* Add(const std::string& name, int type);
+  SymbolEntry* Find(const std::string& name) const;
+  const std::vector<SymbolEntry*>& cells() const { return cells_; }
+  size_t size() const { return cells_.size(); }
+
+ private:
+  std::map<std::string, std::unique_ptr<SymbolEntry>> entries_;
+  std::vector<SymbolEntry*> cells_;
+};
+
+enum FunctionKind { FK_SYSTEM = 2, FK_SCRIPT = 3 };
+
+struct FunctionObject {
+  virtual ~FunctionObject() = default;
+  virtual int kind() const = 0;
+  std::string name;
+  int result = 0;
+  uint16_t id = 0;
+  std::vector<int> params;
+  bool TakesVariableArguments() const { return !params.empty() && params.back() == 28; }
+};
+
+struct SystemFunction : FunctionObject {
+  int kind() const override { return FK_SYSTEM; }
+};
+
+struct ScriptFunction : FunctionObject {
+  int kind() const override { return FK_SCRIPT; }
+  SymbolTable table;
+  Node* node = nullptr;
+  int entry = -1;
+  bool returned_value = false;
+};
+
+}  // namespace tarnic

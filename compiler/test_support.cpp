@@ -1,0 +1,48 @@
+#include "test_support.h"
+
+#include <cstdio>
+
+#include "code_dump.h"
+#include "preprocessor.h"
+
+namespace tarnic {
+
+const std::string& DeliveredStdlib() {
+  static const std::string text = [] {
+    std::string bytes;
+    if (FILE* f = std::fopen("..\\out\\sc\\stdlib.txt", "rb")) {
+      char buf[4096];
+      size_t got;
+      while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, got);
+      std::fclose(f);
+    }
+    return TextModeContents(bytes);
+  }();
+  return text;
+}
+
+CompileOutput Compile(const std::string& source, bool chinese) {
+  return CompileText(source, DeliveredStdlib(), chinese);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::vector<std::string> Dump(const CompileOutput& out) { return DumpInstructions(out.instructions); }
+
+std::vector<std::string> DumpFrom(const CompileOutput& out, size_t first) {
+  std::vector<std::string> all = Dump(out);
+  if (first >= all.size()) return {};
+  return std::vector<std::string>(all.begin() + first, all.end());
+}
+
+}  // namespace tarnic
