@@ -75,7 +75,7 @@ class CObList : public CObject {
   int m_nCount = 0;
 };
 
-// The shared behaviour of the arrays: a vector with the MFC-style interface.
+// The shared behaviour of the arrays: a vector behind the classic array interface.
 template <class T>
 class CTypedArrayBase {
  public:

@@ -48,7 +48,7 @@ class CString {
   int Compare(const char* psz) const;
   int CompareNoCase(const char* psz) const;
 
-  // Substrings; arguments are clamped to the string as MFC-style callers expect.
+  // Substrings; out-of-range arguments are clamped to the string.
   CString Left(int nCount) const;
   CString Mid(int nFirst) const;
   CString Mid(int nFirst, int nCount) const;
