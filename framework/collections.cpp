@@ -59,13 +59,16 @@ CObject* CObList::RemoveTail() {
 POSITION CObList::AddHead(CObject* newElement) { return InsertBefore(nullptr, newElement); }
 POSITION CObList::AddTail(CObject* newElement) { return InsertAfter(nullptr, newElement); }
 
+// Both walk a fixed number of elements, so a list may be added to itself.
 void CObList::AddHead(CObList* pNewList) {
   // Walking backwards keeps the other list's order at our head.
-  for (POSITION pos = pNewList->GetTailPosition(); pos != nullptr;) AddHead(pNewList->GetPrev(pos));
+  POSITION pos = pNewList->GetTailPosition();
+  for (int n = pNewList->GetCount(); n > 0; --n) AddHead(pNewList->GetPrev(pos));
 }
 
 void CObList::AddTail(CObList* pNewList) {
-  for (POSITION pos = pNewList->GetHeadPosition(); pos != nullptr;) AddTail(pNewList->GetNext(pos));
+  POSITION pos = pNewList->GetHeadPosition();
+  for (int n = pNewList->GetCount(); n > 0; --n) AddTail(pNewList->GetNext(pos));
 }
 
 void CObList::RemoveAll() {

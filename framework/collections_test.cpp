@@ -62,6 +62,10 @@ TEST(CObListTest, AppendsOtherLists) {
   a.AddHead(&b);
   a.AddTail(&b);
   EXPECT_EQ(Values(a), (std::vector<int>{0, 1, 2, 0, 1}));
+  b.AddTail(&b);
+  EXPECT_EQ(Values(b), (std::vector<int>{0, 1, 0, 1}));
+  b.AddHead(&b);
+  EXPECT_EQ(Values(b), (std::vector<int>{0, 1, 0, 1, 0, 1, 0, 1}));
 }
 
 TEST(CObArrayTest, IndexingInsertRemove) {
