@@ -64,8 +64,7 @@ void CArchive::FlushWriteBuffer() {
 void CArchive::Flush() {
   if (m_pFile == nullptr) return;
   if (IsStoring()) {
-    FlushWriteBuffer();
-    m_pFile->Flush();
+    FlushWriteBuffer();  // to the file; syncing the file to disk is its owner's business
   } else if (m_cur < m_end) {
     m_pFile->Seek(-(LONG)(m_end - m_cur), CFile::current);
     m_cur = m_end = 0;
