@@ -1,0 +1,42 @@
+#include "msgbox.h"
+
+#include <string>
+
+#include "winapp.h"
+#include "wndmodule.h"
+
+namespace {
+
+HWND TopLevelOwner(HWND owner) {
+  if (!owner) owner = ::GetActiveWindow();
+  return owner && ::IsWindow(owner) ? ::GetAncestor(owner, GA_ROOT) : nullptr;
+}
+
+std::string AppName() {
+  if (CWinApp* app = QelGetApp()) return app->m_pszAppName ? app->m_pszAppName : "";
+  char path[MAX_PATH] = "";
+  ::GetModuleFileNameA(QelGetInstanceHandle(), path, sizeof path);
+  std::string name = path;
+  size_t slash = name.find_last_of("\\/");
+  return slash == std::string::npos ? name : name.substr(slash + 1);
+}
+
+std::string OwnerTitle(HWND owner) {
+  std::string title;
+  if (owner) {
+    int n = ::GetWindowTextLengthA(owner);
+    if (n > 0) {
+      title.resize(n + 1);
+      title.resize(::GetWindowTextA(owner, &title[0], n + 1));
+    }
+  }
+  return title.empty() ? AppName() : title;
+}
+
+}  // namespace
+
+int QelMessageBox(HWND owner, const char* text, const char* title, UINT type) {
+  HWND top = TopLevelOwner(owner);
+  std::string caption = title ? std::string(title) : OwnerTitle(top);
+  return ::MessageBoxA(top, text ? text : "", caption.c_str(), type);
+}

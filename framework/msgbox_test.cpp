@@ -1,0 +1,80 @@
+// Message boxes: GBK texts, titled like their owner unless told otherwise.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "wndtest/wndtest_util.h"
+
+namespace {
+
+// What the box showed; filled by a timer that fires inside the box's own loop
+// and then presses its OK button.
+struct SeenBox {
+  std::string title;
+  std::string text;
+  HWND owner = nullptr;
+  bool found = false;
+};
+SeenBox g_seen;
+
+BOOL CALLBACK FindBox(HWND hwnd, LPARAM) {
+  char cls[32];
+  if (!::GetClassNameA(hwnd, cls, sizeof cls) || std::string(cls) != "#32770") return TRUE;
+  char buf[128] = "";
+  ::GetWindowTextA(hwnd, buf, sizeof buf);
+  g_seen.title = buf;
+  buf[0] = '\0';
+  ::GetDlgItemTextA(hwnd, 0xFFFF, buf, sizeof buf);
+  g_seen.text = buf;
+  g_seen.owner = ::GetWindow(hwnd, GW_OWNER);
+  g_seen.found = true;
+  ::PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+  return FALSE;
+}
+
+void CALLBACK CloseBox(HWND, UINT, UINT_PTR id, DWORD) {
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindBox, 0);
+  if (g_seen.found) ::KillTimer(nullptr, id);
+}
+
+int ShowAndClose(HWND owner, const char* text, const char* title) {
+  g_seen = SeenBox();
+  UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CloseBox);
+  int answer = QelMessageBox(owner, text, title, MB_OK | MB_ICONINFORMATION);
+  if (!g_seen.found) ::KillTimer(nullptr, timer);
+  return answer;
+}
+
+class MsgBox : public ::testing::Test {
+ protected:
+  CWnd top, child;
+  void SetUp() override {
+    ASSERT_TRUE(wndtest::CreateTopLevel(top, true, "组态画面"));
+    RECT r = {0, 0, 20, 20};
+    ASSERT_TRUE(child.Create(wndtest::PlainClass(), "", WS_CHILD | WS_VISIBLE, r, top, 1));
+  }
+};
+
+TEST_F(MsgBox, TakesTheTitleOfItsOwnersTopLevelWindow) {
+  EXPECT_EQ(ShowAndClose(child, "查询错误", nullptr), IDOK);
+  ASSERT_TRUE(g_seen.found);
+  EXPECT_EQ(g_seen.title, "组态画面");
+  EXPECT_EQ(g_seen.text, "查询错误");
+  EXPECT_EQ(g_seen.owner, top.m_hWnd);
+}
+
+TEST_F(MsgBox, AGivenTitleIsUsedAsItStands) {
+  EXPECT_EQ(ShowAndClose(top, "文本", "提示"), IDOK);
+  ASSERT_TRUE(g_seen.found);
+  EXPECT_EQ(g_seen.title, "提示");
+}
+
+TEST_F(MsgBox, AnUntitledOwnerGivesTheApplicationName) {
+  top.SetWindowText("");
+  CWinApp app("应用名");
+  EXPECT_EQ(ShowAndClose(top, "文本", nullptr), IDOK);
+  ASSERT_TRUE(g_seen.found);
+  EXPECT_EQ(g_seen.title, "应用名");
+}
+
+}  // namespace

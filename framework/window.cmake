@@ -1,0 +1,31 @@
+# The window layer: window objects and their handle map, message dispatch with
+# reflection of child notifications, window classes made by DLLs, module
+# start-up, message boxes and fonts.
+add_library(qelwnd STATIC
+  msgbox.cpp
+  winapp.cpp
+  wnd.cpp
+  wndclass.cpp
+  wndcreate.cpp
+  wndfont.cpp
+  wndguard.cpp
+  wndmodule.cpp
+  wndproc.cpp
+  wndreflect.cpp
+)
+target_include_directories(qelwnd PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(qelwnd PUBLIC qelfw user32 gdi32 comctl32)
+
+# A DLL for the tests: registers a global class when loaded, carries its own
+# strings, hosts a child control under a parent of another module.
+add_library(wndtest_dll SHARED wndtest/wndtest_dll.cpp wndtest/wndtest_dll.rc)
+target_link_libraries(wndtest_dll PRIVATE qelwnd)
+set_target_properties(wndtest_dll PROPERTIES PREFIX "" IMPORT_PREFIX ""
+                      RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR})
+qel_def_exports(wndtest_dll ${CMAKE_CURRENT_SOURCE_DIR}/wndtest/wndtest_dll.def)
+
+qel_test(framework_window_test
+  SOURCES wnd_attach_test.cpp wnd_reflect_test.cpp wnd_subclass_test.cpp wnd_exception_test.cpp
+          wnd_ops_test.cpp winapp_test.cpp msgbox_test.cpp
+  LIBS qelwnd)
+add_dependencies(framework_window_test wndtest_dll)

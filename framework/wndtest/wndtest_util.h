@@ -1,0 +1,52 @@
+// Helpers for tests of real windows: pumping messages and plain windows.
+#pragma once
+#include <windows.h>
+
+#include "window.h"
+
+namespace wndtest {
+
+// Dispatches this thread's waiting messages.
+inline void PumpPending() {
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
+// Pumps messages until done() holds or timeoutMs have passed; returns done().
+template <class Done>
+bool PumpUntil(Done done, DWORD timeoutMs = 3000) {
+  DWORD start = ::GetTickCount();
+  while (!done()) {
+    if (::GetTickCount() - start > timeoutMs) return done();
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    PumpPending();
+  }
+  return true;
+}
+
+// A class with the default procedure; CreateEx puts the layer's in front.
+inline const char* PlainClass() {
+  static const char* name = [] {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = QelGetInstanceHandle();
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "QelWndTestPlain";
+    ::RegisterClassA(&wc);
+    return "QelWndTestPlain";
+  }();
+  return name;
+}
+
+// A top-level window for children to live in; shown when visible is true.
+inline BOOL CreateTopLevel(CWnd& wnd, bool visible, const char* title = "test") {
+  DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0);
+  return wnd.CreateEx(0, PlainClass(), title, style, 10, 10, 400, 300, nullptr, nullptr);
+}
+
+inline RECT Rect(int l, int t, int r, int b) { return RECT{l, t, r, b}; }
+
+}  // namespace wndtest
