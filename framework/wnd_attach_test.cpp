@@ -85,6 +85,33 @@ TEST(WndGlobalClass, EachWindowGetsItsOwnObject) {
   EXPECT_EQ(CRecordingWnd::live, 0);
 }
 
+// Closes itself from inside its own handler; counts its destructions.
+int g_closingDeleted = 0;
+class CClosingWnd : public CWnd {
+ public:
+  ~CClosingWnd() override { ++g_closingDeleted; }
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
+    switch (msg) {
+    case WM_CLOSE: OnClose(); return 0;
+    }
+    return CWnd::WindowProc(msg, wp, lp);
+  }
+
+ private:
+  void OnClose() { DestroyWindow(); }  // the object is gone when this returns
+};
+
+TEST(WndGlobalClass, AWindowDestroyedByItsOwnHandlerDeletesItsObjectOnce) {
+  QelRegisterGlobalClass<CClosingWnd>("QelWndTestClosing", 0, nullptr);
+  size_t attachedBefore = CWnd::GetAttachedCount();
+  HWND hwnd = CreateByName("QelWndTestClosing");
+  ASSERT_TRUE(hwnd);
+  ::SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(::IsWindow(hwnd));
+  EXPECT_EQ(g_closingDeleted, 1);
+  EXPECT_EQ(CWnd::GetAttachedCount(), attachedBefore);
+}
+
 TEST(WndGlobalClass, IsRegisteredAsAGlobalClassOfThisModule) {
   WNDCLASSA wc;
   ASSERT_TRUE(::GetClassInfoA(QelGetInstanceHandle(), GlobalClass(), &wc));
@@ -145,6 +172,17 @@ TEST(WndCreate, ARefusedCreationLeavesNothingAttached) {
   // The object can make a window afterwards.
   wnd.failCreate = false;
   EXPECT_TRUE(wnd.CreateEx(0, PlainClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+}
+
+TEST(WndCreate, AnObjectMakesANewWindowAfterItsFirstIsGone) {
+  CRecordingWnd wnd;
+  ASSERT_TRUE(wnd.Create("EDIT", "旧", WS_POPUP, RECT{0, 0, 50, 20}, nullptr, 0));
+  HWND first = wnd.m_hWnd;
+  wnd.DestroyWindow();
+  ASSERT_TRUE(wnd.Create("EDIT", "新", WS_POPUP | ES_PASSWORD, RECT{0, 0, 50, 20}, nullptr, 0));
+  EXPECT_NE(wnd.m_hWnd, first);
+  EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_hWnd), &wnd);
+  EXPECT_TRUE(wnd.GetStyle() & ES_PASSWORD);
 }
 
 TEST(WndCreate, ASecondCreateOfTheSameObjectIsRefused) {
