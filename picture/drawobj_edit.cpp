@@ -45,7 +45,7 @@ POINT CDrawObj::DevicePointTruncated(const CPointD& p) const {
 }
 
 BOOL CDrawObj::IsInRect(const CRectD& rect) {
-    CRectD mine = m_rect;
+    CRectD mine = GetRect();
     CRectD outer = rect;
     mine.Normalize();
     outer.Normalize();

@@ -33,7 +33,7 @@ void CDrawObj::DrawTracker(CDC* pDC, int nState) {
 }
 
 void CDrawObj::DrawSelFrame(CDC* pDC) {
-    CRectD r = m_rect;
+    CRectD r = GetRect();
     r.Normalize();
     RECT frame = m_view.ToDevice(r).ToRect();
     ::InflateRect(&frame, 2, 2);

@@ -40,6 +40,7 @@ BOOL CDrawPoly::AddPoint(const CPointD& point) {
     if (GetPointCount() > m_nMaxPoints)
         return FALSE;
     m_points.push_back(point);
+    GetRect();
     return TRUE;
 }
 

@@ -28,5 +28,10 @@ function(qel_picture_tests_objects)
   qel_test(picture_objects_test
     SOURCES
       ${dir}/drawobj_test.cpp
+      ${dir}/picobj_test.cpp
+      ${dir}/drawpoly_test.cpp
+      ${dir}/drawcurve_test.cpp
+      ${dir}/shapedraw_test.cpp
+      ${dir}/memdc_test.cpp
     LIBS qelpicture qelrender_testing)
 endfunction()
