@@ -41,6 +41,13 @@ TEST(WndOps, TimersFireUntilKilled) {
   EXPECT_FALSE(wnd.KillTimer(1));
 }
 
+// A font made for one test and deleted with it.
+struct ScopedFont {
+  HFONT handle;
+  explicit ScopedFont(const LOGFONTA& lf) : handle(::CreateFontIndirectA(&lf)) {}
+  ~ScopedFont() { ::DeleteObject(handle); }
+};
+
 TEST(WndOps, AFontSetOnAWindowReadsBack) {
   LOGFONTA gui;
   ASSERT_TRUE(QelGetDefaultGuiFont(&gui));
@@ -49,35 +56,23 @@ TEST(WndOps, AFontSetOnAWindowReadsBack) {
   LOGFONTA wanted = gui;
   wanted.lfHeight = (gui.lfHeight < 0 ? -gui.lfHeight : gui.lfHeight) + 2;
   wanted.lfWidth = 0;
-  CFont font;
-  ASSERT_TRUE(font.CreateFontIndirect(wanted));
+  ScopedFont font(wanted);
+  ASSERT_TRUE(font.handle);
 
   CWnd edit;
   ASSERT_TRUE(edit.Create("EDIT", "", WS_POPUP, Rect(0, 0, 80, 20), nullptr, 0));
-  edit.SetFont(font);
-  ASSERT_EQ(edit.GetFont(), font.GetSafeHandle());
+  edit.SetFont(font.handle);
+  ASSERT_EQ(edit.GetFont(), font.handle);
   LOGFONTA back;
   ASSERT_TRUE(::GetObjectA(edit.GetFont(), sizeof back, &back));
   EXPECT_EQ(back.lfHeight, wanted.lfHeight);
   EXPECT_STREQ(back.lfFaceName, gui.lfFaceName);
 
-  LOGFONTA own;
-  ASSERT_TRUE(font.GetLogFont(&own));
-  EXPECT_EQ(own.lfHeight, wanted.lfHeight);
-}
-
-TEST(WndOps, AFontIsReplacedAndFreedByItsOwner) {
-  LOGFONTA lf;
-  ASSERT_TRUE(QelGetDefaultGuiFont(&lf));
-  CFont font;
-  ASSERT_TRUE(font.CreateFontIndirect(lf));
-  HFONT first = font;
-  lf.lfHeight = 30;
-  ASSERT_TRUE(font.CreateFontIndirect(lf));
-  EXPECT_NE(font.GetSafeHandle(), first);
-  EXPECT_EQ(::GetObjectType(first), 0u);  // the first font was deleted
-  font.DeleteObject();
-  EXPECT_EQ(font.GetSafeHandle(), nullptr);
+  // A window class that keeps no font answers none.
+  CWnd plain;
+  ASSERT_TRUE(plain.CreateEx(0, PlainClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  plain.SetFont(font.handle);
+  EXPECT_EQ(plain.GetFont(), nullptr);
 }
 
 TEST(WndOps, WindowTextIsKeptAsGbkBytes) {

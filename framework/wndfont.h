@@ -1,24 +1,8 @@
-// Fonts for windows: an owned font handle and the platform's default GUI font.
+// Fonts for windows. The owners of GDI handles (CFont and friends) live with
+// the drawing code (picture/gdiwrap.h); the window layer only needs to read the
+// platform's defaults, which are never spelt out in code or tests.
 #pragma once
 #include <windows.h>
-
-// Owns one font; deleted with the object or when another is made.
-class CFont {
- public:
-  CFont() = default;
-  ~CFont() { DeleteObject(); }
-  CFont(const CFont&) = delete;
-  CFont& operator=(const CFont&) = delete;
-
-  BOOL CreateFontIndirect(const LOGFONTA& lf);
-  void DeleteObject();
-  BOOL GetLogFont(LOGFONTA* lf) const;
-  HFONT GetSafeHandle() const { return m_hFont; }
-  operator HFONT() const { return m_hFont; }
-
- private:
-  HFONT m_hFont = nullptr;
-};
 
 // The platform's default GUI font as a LOGFONTA, read at run time.
 BOOL QelGetDefaultGuiFont(LOGFONTA* lf);
