@@ -34,4 +34,5 @@ function(qel_picture_tests_objects)
       ${dir}/shapedraw_test.cpp
       ${dir}/memdc_test.cpp
     LIBS qelpicture qelrender_testing)
+  qel_bench(picture_bench SOURCES ${dir}/picture_bench.cpp LIBS qelpicture)
 endfunction()
