@@ -33,6 +33,7 @@ function(qel_picture_tests_objects)
       ${dir}/drawcurve_test.cpp
       ${dir}/shapedraw_test.cpp
       ${dir}/memdc_test.cpp
+      ${dir}/drawlink_test.cpp
     LIBS qelpicture qelrender_testing)
   qel_bench(picture_bench SOURCES ${dir}/picture_bench.cpp LIBS qelpicture)
 endfunction()
