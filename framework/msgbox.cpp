@@ -13,12 +13,8 @@ HWND TopLevelOwner(HWND owner) {
 }
 
 std::string AppName() {
-  if (CWinApp* app = QelGetApp()) return app->m_pszAppName ? app->m_pszAppName : "";
-  char path[MAX_PATH] = "";
-  ::GetModuleFileNameA(QelGetInstanceHandle(), path, sizeof path);
-  std::string name = path;
-  size_t slash = name.find_last_of("\\/");
-  return slash == std::string::npos ? name : name.substr(slash + 1);
+  CWinApp* app = QelGetApp();
+  return app && app->m_pszAppName ? app->m_pszAppName : QelGetModuleName();
 }
 
 std::string OwnerTitle(HWND owner) {

@@ -78,3 +78,17 @@ TEST_F(MsgBox, AnUntitledOwnerGivesTheApplicationName) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MsgBox, WithoutOwnerTitleOrApplicationTheModuleNameIsTheTitle) {
+  ASSERT_EQ(QelGetApp(), nullptr);
+  top.SetWindowText("");
+  ::SetActiveWindow(top);
+  EXPECT_EQ(ShowAndClose(nullptr, "文本", nullptr), IDOK);  // owned by the active window
+  ASSERT_TRUE(g_seen.found);
+  EXPECT_EQ(g_seen.owner, top.m_hWnd);
+  EXPECT_EQ(g_seen.title, "framework_window_test");
+}
+
+}  // namespace

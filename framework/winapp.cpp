@@ -6,17 +6,6 @@
 
 namespace {
 
-std::string ModuleBaseName(HINSTANCE module) {
-  char path[MAX_PATH] = "";
-  ::GetModuleFileNameA(module, path, sizeof path);
-  std::string name = path;
-  size_t slash = name.find_last_of("\\/");
-  if (slash != std::string::npos) name.erase(0, slash + 1);
-  size_t dot = name.rfind('.');
-  if (dot != std::string::npos) name.erase(dot);
-  return name;
-}
-
 // Start-up and shut-down are callbacks of the loader or of WinMain: no
 // exception may leave them; a failure is reported like one in a window.
 template <class Fn>
@@ -33,7 +22,7 @@ int Guarded(Fn fn, int onFailure) {
 
 CWinApp::CWinApp(const char* appName)
     : m_hInstance(QelGetInstanceHandle()),
-      m_appName(appName ? appName : ModuleBaseName(QelGetInstanceHandle())) {
+      m_appName(appName ? appName : QelGetModuleName()) {
   m_pszAppName = m_appName.c_str();
   QelModuleState& state = QelGetModuleState();
   if (!state.app) state.app = this;

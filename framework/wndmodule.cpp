@@ -17,6 +17,17 @@ HINSTANCE QelGetInstanceHandle() { return QelGetModuleState().hInstance; }
 HINSTANCE QelGetResourceHandle() { return QelGetModuleState().hResource; }
 void QelSetResourceHandle(HINSTANCE resources) { QelGetModuleState().hResource = resources; }
 
+std::string QelGetModuleName() {
+  char path[MAX_PATH] = "";
+  ::GetModuleFileNameA(QelGetInstanceHandle(), path, sizeof path);
+  std::string name = path;
+  size_t slash = name.find_last_of("\\/");
+  if (slash != std::string::npos) name.erase(0, slash + 1);
+  size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name.erase(dot);
+  return name;
+}
+
 int QelLoadString(UINT id, char* buf, int n) {
   if (!buf || n <= 0) return 0;
   int len = ::LoadStringA(QelGetResourceHandle(), id, buf, n);

@@ -9,6 +9,7 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -35,6 +36,8 @@ QelModuleState& QelGetModuleState();
 HINSTANCE QelGetInstanceHandle();
 HINSTANCE QelGetResourceHandle();
 void QelSetResourceHandle(HINSTANCE resources);
+// The module's file name without folder and extension ("QelRun").
+std::string QelGetModuleName();
 
 // Loads a string resource from the module's resources into buf (capacity n);
 // returns its length, 0 (and an empty buf) when there is none.
