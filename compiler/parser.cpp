@@ -486,6 +486,8 @@ Node* Parser::ReturnStatement() {
   try {
     node->child[0] = Expression();
   } catch (const SyntaxError& e) {
+    // A value was meant; the missing-return checks need not repeat the error.
+    if (ScriptFunction* f = ctx_.current_function()) f->returned_value = true;
     if (!e.reported) ReportAt(Peek().line, MSG_EXPECT_EXPRESSION, "return");
     FailReported();
   }

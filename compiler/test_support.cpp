@@ -46,3 +46,20 @@ std::vector<std::string> DumpFrom(const CompileOutput& out, size_t first) {
 }
 
 }  // namespace tarnic
+
+#include <gtest/gtest.h>
+
+namespace tarnic {
+
+void ExpectDiagnostics(const DiagnosticCase& c) {
+  CompileOutput en = Compile(c.source, false);
+  EXPECT_EQ(en.status, c.status) << c.source << "\n" << en.err_text;
+  EXPECT_EQ(Lines(en.err_text), c.english) << c.source;
+  CompileOutput ch = Compile(c.source, true);
+  EXPECT_EQ(ch.status, c.status) << c.source;
+  EXPECT_EQ(Lines(ch.err_text), c.chinese) << c.source;
+  // A file comes only from a compilation without errors.
+  EXPECT_EQ(en.generated, c.status == 0) << c.source;
+}
+
+}  // namespace tarnic

@@ -1,5 +1,6 @@
 // Helpers shared by the compiler's tests.
 #pragma once
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,22 @@ std::vector<std::string> Lines(const std::string& text);
 std::vector<std::string> Dump(const CompileOutput& out);
 // The instructions from `first` to the end.
 std::vector<std::string> DumpFrom(const CompileOutput& out, size_t first);
+
+}  // namespace tarnic
+
+namespace tarnic {
+
+// One source with the exact lines of "cscerr.txt" it must give in both languages.
+struct DiagnosticCase {
+  const char* source;
+  int status;
+  std::vector<std::string> english;
+  std::vector<std::string> chinese;
+};
+
+inline void PrintTo(const DiagnosticCase& c, std::ostream* os) { *os << c.source; }
+
+// Checks a case in both languages; reports failures with the source.
+void ExpectDiagnostics(const DiagnosticCase& c);
 
 }  // namespace tarnic
