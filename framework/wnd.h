@@ -16,13 +16,17 @@
 // WM_HSCROLL/WM_VSCROLL) are first offered to the child's own object through
 // OnChildNotify; the parent's WindowProc sees them only when the child does not
 // handle them. So an owner-drawn button draws itself and handles its own clicks.
+// A child whose object belongs to another module (a DLL's control under a
+// program's window) is asked through a registered message, with the same result.
 //
 // Windows reach an object in three ways: CreateEx/Create (the object is attached
 // before the window's first message), SubclassWindow (an existing window, its
 // procedure kept and called for everything the object passes on), and a window
 // class registered with QelRegisterGlobalClass<T> (wndclass.h: the object is made
 // on the window's first message and deleted after WM_NCDESTROY). The handle map
-// is per module (wndmodule.h) and used on the user-interface thread only.
+// is per module (wndmodule.h) and used on the user-interface thread only. A
+// handler that destroys its own window must not touch its object afterwards:
+// an object that belongs to its window is gone by then.
 //
 // No exception leaves a window procedure: it is caught at the boundary and
 // reported (QelSetExceptionReporter); WM_NCCREATE and WM_CREATE then fail the
