@@ -1,7 +1,10 @@
 // CDrawObj: construction, stored fields, links, cloning, properties and lookup.
 #include "drawobj.h"
 
+#include <cmath>
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "archive.h"
 #include "crtformat.h"
@@ -299,14 +302,23 @@ CDrawObj* CDrawObj::Clone() {
 
 void CDrawObj::UnionInvalidRect(RECT* pUpdate) {
     RECT mine = GetInvalidRect();
-    CRectD update;
-    update.Set(*pUpdate);
-    update.Normalize();
-    RECT normal = update.ToRect();
+    RECT normal = *pUpdate;
+    if (normal.left > normal.right)
+        std::swap(normal.left, normal.right);
+    if (normal.top > normal.bottom)
+        std::swap(normal.top, normal.bottom);
     if (::IsRectEmpty(&normal))
         *pUpdate = mine;
     else
         ::UnionRect(pUpdate, &normal, &mine);
+}
+
+void CDrawObj::SetPercentFill(double dFraction, int nDirection, COLORREF c) {
+    // A value outside 0..1 (or not a number) from an expression must not
+    // fill beyond the shape.
+    m_dPerFill = std::isnan(dFraction) ? 0.0 : std::min(1.0, std::max(0.0, dFraction));
+    m_nPerFillDir = nDirection;
+    m_clrPerFill = c;
 }
 
 CPointD CDrawObj::GetCenter() const {

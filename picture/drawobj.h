@@ -40,7 +40,7 @@ public:
     // Gives every link its context, once.
     virtual void PrepareActions(const DrawViewContext* pContext);           // 7
     virtual void SetViewTransform(POINT ptOrigin, double dZoom);            // 8
-    // True when the object lies strictly inside the rectangle.
+    // True when the object (its GetRect) lies strictly inside the rectangle.
     virtual BOOL IsInRect(const CRectD& rect);                               // 9
     virtual int GetHandleCount();                                            // 10
     virtual CPointD GetHandle(int nHandle);                                  // 11
@@ -106,7 +106,10 @@ public:
     CDrawObj* Clone();
     CPointD PointToDevice(const CPointD& p) const { return m_view.ToDevice(p); }
     CRectD RectToDevice(const CRectD& r) const { return m_view.ToDevice(r); }
+    // Adds the object's invalid area to a dirty rectangle (normalised first).
     void UnionInvalidRect(RECT* pUpdate);
+    // The percentage fill that a link sets; the fraction is kept to 0..1.
+    void SetPercentFill(double dFraction, int nDirection, COLORREF c);
     CPointD GetCenter() const;
     const char* GetTypeName();
     static void DrawSolidEllipse(CDC* pDC, const RECT& rect, COLORREF c);

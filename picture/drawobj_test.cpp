@@ -198,6 +198,26 @@ TEST_F(DrawObjTest, UnionInvalidRectFillsAnEmptyUpdateRectangle) {
     EXPECT_EQ(other.right, 310);
 }
 
+TEST_F(DrawObjTest, UnionInvalidRectNormalisesNegativeUpdateRectangles) {
+    std::unique_ptr<CDrawObj> obj(SquareObj());
+    RECT reversed = {-3, -5, -10, -20};
+    obj->UnionInvalidRect(&reversed);
+    EXPECT_EQ(reversed.left, -10);
+    EXPECT_EQ(reversed.top, -20);
+    EXPECT_EQ(reversed.right, 204);
+}
+
+TEST_F(DrawObjTest, PercentFillIsKeptBetweenZeroAndOne) {
+    CDrawObj obj;
+    const double cases[][2] = {{0.25, 0.25}, {-0.5, 0.0}, {1.5, 1.0}, {NAN, 0.0}};
+    for (const auto& c : cases) {
+        obj.SetPercentFill(c[0], 2, 0x00FF00);
+        EXPECT_EQ(obj.m_dPerFill, c[1]) << c[0];
+    }
+    EXPECT_EQ(obj.m_nPerFillDir, 2);
+    EXPECT_EQ(obj.m_clrPerFill, 0x00FF00u);
+}
+
 TEST_F(DrawObjTest, BasePropertiesAreTypeNameComment) {
     CDrawObj obj;
     obj.m_strName = "n";
