@@ -2,6 +2,7 @@
 #include "codegen.h"
 
 #include <cstring>
+#include <map>
 
 #include "context.h"
 #include "messages.h"
@@ -50,17 +51,16 @@ int CodeGenerator::Generate() {
 }
 
 void CodeGenerator::Backpatch() {
+  std::map<uint16_t, int> entry_of_id;
+  for (Node* n : ctx_.top_level()) {
+    if (n->kind != NK_FUNCTION) continue;
+    ScriptFunction* f = ctx_.FindScript(n->name);
+    if (f && f->node == n && f->entry >= 0) entry_of_id.emplace(f->id, f->entry);
+  }
   for (CodeByteInstruction& ins : code_) {
     if (ins.op != OP_CALL) continue;
-    uint16_t id = static_cast<uint16_t>(ins.a & 0xFFFF);
-    for (Node* n : ctx_.top_level()) {
-      if (n->kind != NK_FUNCTION) continue;
-      ScriptFunction* f = ctx_.FindScript(n->name);
-      if (f && f->id == id && f->entry >= 0) {
-        ins.a = static_cast<uint32_t>(f->entry);
-        break;
-      }
-    }
+    auto it = entry_of_id.find(static_cast<uint16_t>(ins.a & 0xFFFF));
+    if (it != entry_of_id.end()) ins.a = static_cast<uint32_t>(it->second);
   }
 }
 
@@ -114,6 +114,7 @@ void CodeGenerator::EmitTopLevel(Node* n) {
   }
   registers_.FreeAll();
   registers_exhausted_ = false;
+  depth_reported_ = false;
   stack_.clear();
 }
 
@@ -250,6 +251,7 @@ void CodeGenerator::EmitStatement(Node* n) {
   }
   registers_.FreeAll();
   registers_exhausted_ = false;
+  depth_reported_ = false;
   stack_.clear();
 }
 

@@ -95,7 +95,9 @@ class CodeGenerator {
   std::vector<Loop> loops_;
   ScriptFunction* function_ = nullptr;
   int function_start_ = 0;
-  int last_target_ = -1;  // highest jump target patched inside the current function
+  int last_target_ = -1;
+  int depth_ = 0;  // nesting of expressions being emitted
+  bool depth_reported_ = false;  // highest jump target patched inside the current function
 };
 
 }  // namespace tarnic

@@ -99,7 +99,20 @@ Operand CodeGenerator::SymbolOperand(const SymbolEntry* entry, bool local) const
 }
 
 void CodeGenerator::EmitExpression(Node* n) {
+  // Long operator chains nest to the left without parentheses; past this depth
+  // the expression is refused rather than risking the program's stack.
+  constexpr int kMaxDepth = 2000;
+  struct Depth {
+    int& d;
+    explicit Depth(int& depth) : d(++depth) {}
+    ~Depth() { --d; }
+  } depth(depth_);
   reporter_.set_line(n->line);
+  if (depth_ > kMaxDepth) {
+    if (!depth_reported_) reporter_.Report(MSG_OUT_OF_STACK);
+    depth_reported_ = true;
+    return;
+  }
   switch (n->kind) {
     case NK_CONSTANT: {
       Operand o;

@@ -80,6 +80,17 @@ void Parser::ReportAt(int line, int code, const char* a, const char* b) {
   ctx_.reporter().Report(code, a, b);
 }
 
+Parser::DepthGuard::DepthGuard(Parser& p) : parser_(p) {
+  if (++parser_.depth_ > kMaxDepth) {
+    --parser_.depth_;
+    if (!parser_.too_deep_) {
+      parser_.too_deep_ = true;
+      parser_.ctx_.reporter().Report(MSG_OUT_OF_STACK);
+    }
+    parser_.FailReported();
+  }
+}
+
 // ---- recovery -------------------------------------------------------------
 
 void Parser::SkipTopLevel() {
@@ -107,7 +118,7 @@ void Parser::SkipStatement() {
 // ---- declarations ---------------------------------------------------------
 
 void Parser::ParseProgram() {
-  while (!At(TK_END)) {
+  while (!At(TK_END) && !too_deep_) {
     try {
       ExternalDeclaration();
     } catch (const SyntaxError& e) {
@@ -299,7 +310,7 @@ Node* Parser::CompoundStatement() {
   Token open = Take();  // "{"
   Node* block = ctx_.NewNode(NK_KEYWORD, ST_BLOCK, open.line);
   std::vector<Node*> list;
-  while (!At('}')) {
+  while (!At('}') && !too_deep_) {
     if (At(TK_END)) {
       ReportAt(Peek().line, MSG_NOT_MATCHING, "{");
       break;
@@ -321,6 +332,7 @@ Node* Parser::CompoundStatement() {
 }
 
 void Parser::StatementInto(std::vector<Node*>& list) {
+  DepthGuard guard(*this);
   int code = Peek().code;
   if (IsTypeWord(code)) {
     Node* type = ParseType();
@@ -517,6 +529,7 @@ Node* Parser::MakeUnary(int op, Node* operand, int line, const char* name) {
 }
 
 Node* Parser::Expression() {
+  DepthGuard guard(*this);
   long saved = expression_start_;
   expression_start_ = taken_;
   Node* left = Assignment();
@@ -529,6 +542,7 @@ Node* Parser::Expression() {
 }
 
 Node* Parser::Assignment() {
+  DepthGuard guard(*this);
   Node* left = Conditional();
   if (!IsAssignmentOperator(Peek().code)) return left;
   Token op = Take();
@@ -537,6 +551,7 @@ Node* Parser::Assignment() {
 }
 
 Node* Parser::Conditional() {
+  DepthGuard guard(*this);
   Node* condition = Binary(0);
   if (!At('?')) return condition;
   Token q = Take();
@@ -561,6 +576,7 @@ Node* Parser::Binary(int level) {
 }
 
 Node* Parser::Cast() {
+  DepthGuard guard(*this);
   if (!(At('(') && IsTypeWord(Peek(1).code))) return Unary();
   Token open = Take();
   Node* type = ParseType();

@@ -74,6 +74,17 @@ class Parser {
   Node* MakeBinary(int op, Node* left, Node* right, int line);
   Node* MakeUnary(int op, Node* operand, int line, const char* name);
 
+  // Nesting is bounded so that no source can exhaust the program's stack.
+  class DepthGuard {
+   public:
+    explicit DepthGuard(Parser& p);
+    ~DepthGuard() { --parser_.depth_; }
+
+   private:
+    Parser& parser_;
+  };
+  static constexpr int kMaxDepth = 1200;
+
   Scanner scanner_;
   CompilerContext& ctx_;
   std::deque<Token> ahead_;
@@ -82,6 +93,8 @@ class Parser {
   long expression_start_ = 0;
   int loop_depth_ = 0;
   bool in_body_ = false;
+  int depth_ = 0;
+  bool too_deep_ = false;
 };
 
 }  // namespace tarnic

@@ -196,5 +196,24 @@ TEST(Syntax, LongIdentifierIsReportedWhole) {
             (std::vector<std::string>{"错误 C2018 (1): “" + name + "”是一个未定义的标识符"}));
 }
 
+TEST(Syntax, NestingIsBoundedInsteadOfExhaustingTheStack) {
+  std::string open(2000, '('), close(2000, ')');
+  CompileOutput deep = Compile("int main() { return " + open + "1" + close + "; }");
+  EXPECT_EQ(deep.status, 1);
+  EXPECT_EQ(Lines(deep.err_text), (std::vector<std::string>{"Error C1003: Out of stack"}));
+
+  std::string chain = "a";
+  for (int i = 0; i < 5000; ++i) chain += " + a";
+  CompileOutput longest = Compile("int a; int main() { return " + chain + "; }");
+  EXPECT_EQ(longest.status, 1);
+  EXPECT_EQ(Lines(longest.err_text), (std::vector<std::string>{"Error C1003: Out of stack"}));
+
+  std::string fine = "a";
+  for (int i = 0; i < 1000; ++i) fine += " + a";
+  EXPECT_EQ(Compile("int a; int main() { return " + fine + "; }").status, 0);
+  EXPECT_EQ(Compile("int main() { return " + std::string(100, '(') + "1" + std::string(100, ')') + "; }").status,
+            0);
+}
+
 }  // namespace
 }  // namespace tarnic
