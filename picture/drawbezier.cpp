@@ -120,8 +120,14 @@ void CDrawBezierFill::Draw(CDC* pDC, DWORD dwFlags) {
     if (!m_bVisible || m_points.empty())
         return;
     std::vector<POINT> outline = DevicePoints(FlattenCurve(ClosedPoints()));
-    if (!outline.empty())
+    if (!outline.empty()) {
+        // Closed like a polygon: with an odd number of points the last
+        // segment ends short of point 0.
+        POINT first = outline.front(), last = outline.back();
+        if (first.x != last.x || first.y != last.y)
+            outline.push_back(first);
         DrawFilledOutline(pDC, this, outline, PenRule::AnyNonSolid, false);
+    }
     CDrawObj::Draw(pDC, dwFlags);
 }
 

@@ -86,7 +86,12 @@ void CDrawArrow::Draw(CDC* pDC, DWORD dwFlags) {
         pDC->LineTo(p1.x, p1.y);
         CPointD left, right;
         CBrush brush;
-        if (GetHeadCorners(left, right) && brush.CreateSolidBrush(m_clrLine)) {
+        CPen headPen;
+        // The head is outlined thin and solid whatever the line's style, so
+        // it keeps its size and shape.
+        if (GetHeadCorners(left, right) && brush.CreateSolidBrush(m_clrLine) &&
+            headPen.CreatePen(PS_SOLID, 1, m_clrLine)) {
+            CSelectGdi selHeadPen(*pDC, headPen);
             CSelectGdi selBrush(*pDC, brush);
             POINT head[3] = {p1, DevicePointTruncated(left), DevicePointTruncated(right)};
             pDC->Polygon(head, 3);

@@ -212,6 +212,26 @@ TEST_F(ShapeDrawTest, ArrowDrawsAFilledHeadAtItsEnd) {
     EXPECT_GE(box.top, 100 - 5 - 1);  // 18 * sin(15 degrees) = 4.66
 }
 
+TEST_F(ShapeDrawTest, DottedWideArrowKeepsASolidHeadOfItsSize) {
+    auto arrow = Make<CDrawArrow>({{20, 100}, {180, 100}});
+    arrow->m_nLineStyle = 2;
+    arrow->m_nLineWidth = 6;
+    arrow->m_clrLine = kBlue;
+    Draw(*arrow);
+    for (int x = 168; x < 178; ++x) EXPECT_EQ(surface.Pixel(x, 100), RgbOf(kBlue)) << x;
+    RECT box = surface.BoundsOfDifferent(kWhite);
+    EXPECT_LE(box.right, 182);
+    EXPECT_GE(box.top, 94);
+}
+
+TEST_F(ShapeDrawTest, ClosedCurveOfThreePointsIsClosedByAChord) {
+    auto shape = Make<CDrawBezierFill>({{20, 150}, {100, 10}, {180, 150}});
+    shape->m_clrLine = kRed;
+    Draw(*shape);
+    EXPECT_EQ(surface.Pixel(100, 150), RgbOf(kRed));
+    EXPECT_EQ(surface.Pixel(100, 100), kWhite);
+}
+
 TEST_F(ShapeDrawTest, ZeroLengthArrowDrawsNoHead) {
     auto arrow = Make<CDrawArrow>({{100, 100}, {100, 100}});
     Draw(*arrow);
