@@ -1,9 +1,10 @@
 // tagsim: the simulated tag server as a console program.
 //
-//   tagsim [--listen ADDRESS[:PORT]] [--tags FILE] [--verbose]
+//   tagsim [--listen ADDRESS[:PORT]] [--tags FILE] [--verbose] [--forever]
 //
 // Defaults: 127.0.0.1:11084 and demo-tags.txt beside the program. Runs until
-// stdin ends or reads a line "quit", or until it is killed.
+// stdin ends or reads a line "quit", or until it is killed; with --forever stdin
+// is not read (for a start in the background, where stdin is often empty).
 #include <windows.h>
 
 #include <cstdio>
@@ -15,7 +16,7 @@
 
 namespace {
 
-const char kUsage[] = "usage: tagsim [--listen ADDRESS[:PORT]] [--tags FILE] [--verbose]\n";
+const char kUsage[] = "usage: tagsim [--listen ADDRESS[:PORT]] [--tags FILE] [--verbose] [--forever]\n";
 
 std::string ProgramFolder() {
   char path[MAX_PATH];
@@ -30,6 +31,7 @@ struct Options {
   unsigned port = 11084;
   std::string tags;
   bool verbose = false;
+  bool forever = false;
 };
 
 bool ParseListen(const std::string& text, Options* o) {
@@ -53,6 +55,8 @@ bool ParseArgs(int argc, char** argv, Options* o) {
       o->tags = argv[++i];
     } else if (a == "--verbose" || a == "-v") {
       o->verbose = true;
+    } else if (a == "--forever") {
+      o->forever = true;
     } else {
       return false;
     }
@@ -85,6 +89,8 @@ int main(int argc, char** argv) {
               unsigned(server.Port()));
   std::fflush(stdout);
 
+  if (options.forever)
+    for (;;) Sleep(INFINITE);
   char line[256];
   while (std::fgets(line, sizeof line, stdin)) {
     if (std::strncmp(line, "quit", 4) == 0) break;

@@ -289,6 +289,177 @@ TEST_F(TagsimProtocol, HistoryPagesCarryTheMoreFlag) {
   EXPECT_EQ(sim.LastRequest(kGroupValue, kCmdReadHis), HisBody(121, 150, "RAMP"));
 }
 
+// Every command answers a request with an empty body, and a refusal has a length
+// that the client accepts for that command, so its status is not lost.
+TEST_F(TagsimProtocol, EveryCommandAnswersAnEmptyBody) {
+  auto c = Login();
+  struct Case {
+    uint8_t group, command;
+    size_t length;
+    uint8_t status;
+  } cases[] = {
+      {0x10, 0x81, 24, kStatusBadRequest},  {0x10, 0x82, 272, kStatusBadRequest},
+      {0x10, 0x83, 272, kStatusBadRequest}, {0x10, 0x84, 16, kStatusBadRequest},
+      {0x20, 0x91, 16, kStatusOk},          {0x20, 0x92, 16, kStatusOk},
+      {0x20, 0x93, 16, kStatusBadRequest},  {0x20, 0x94, 16, kStatusBadRequest},
+      {0x20, 0x95, 16, kStatusBadRequest},  {0x20, 0x96, 16, kStatusBadRequest},
+      {0x20, 0x97, 16, kStatusOk},          {0x20, 0x98, 16, kStatusBadRequest},
+      {0x20, 0x99, 16, kStatusBadRequest},  {0x20, 0x9A, 16, kStatusBadRequest},
+      {0x20, 0x9B, 16, kStatusBadRequest},  {0x20, 0x9C, 16, kStatusBadRequest},
+      {0x20, 0x9D, 16, kStatusBadRequest},  {0x20, 0xA5, 16, kStatusBadRequest},
+      {0x30, 0x51, 16, kStatusBadRequest},  {0x30, 0x52, 16, kStatusBadRequest},
+      {0x30, 0x53, 16, kStatusBadRequest},  {0x30, 0x54, 16, kStatusBadRequest},
+      {0x30, 0x55, 16, kStatusBadRequest},  {0x30, 0x56, 17, kStatusOk},
+      {0x30, 0x57, 16 + 160, kStatusOk},    {0x41, 0x42, 20, kStatusBadRequest},
+      {0x41, 0x43, 20, kStatusBadRequest},  {0x41, 0x44, 16 + 8 * 64, kStatusOk},
+      {0x20, 0x7F, 16, kStatusUnknownCommand}, {0x55, 0x01, 16, kStatusUnknownCommand},
+      {0x08, 0x57, 20, kStatusBadRequest},  // last: it logs the connection out
+  };
+  for (const Case& k : cases) {
+    Bytes r = c->Exchange(k.group, k.command, Bytes());
+    ASSERT_EQ(r.size(), k.length) << std::hex << int(k.group) << "/" << int(k.command);
+    EXPECT_TRUE(HeaderCrcValid(r.data()));
+    EXPECT_EQ(r[8], uint8_t(k.group + 0x70));
+    EXPECT_EQ(r[9], k.command);
+    EXPECT_EQ(r[11], k.status) << std::hex << int(k.group) << "/" << int(k.command);
+  }
+  // The volume commands report in the word behind the header.
+  Bytes r = Login()->Exchange(0x41, 0x42, Bytes());
+  EXPECT_EQ(GetU32(r.data() + 16), uint32_t(kStatusBadRequest));
+}
+
+TEST_F(TagsimProtocol, ImportGetAttributesAndDelete) {
+  auto c = Login();
+  Bytes body(260, 0);
+  PutU32(body.data(), 1);  // create only
+  uint8_t* rec = body.data() + 4;
+  rec[4] = kTypeFloat32;
+  PutFixedText(rec + 12, 80, "NEW.PV");
+  PutFixedText(rec + 92, 80, "新位号");
+  PutFixedText(rec + 172, 16, "kPa");
+  rec[230] = 0x5C;  // a byte of the server's own that must survive
+  Bytes r = c->Exchange(kGroupTag, kCmdTagImport, body);
+  ASSERT_EQ(r.size(), 272u);
+  EXPECT_EQ(r[11], 0);
+  EXPECT_EQ(r[16 + 7], 1);
+  EXPECT_EQ(r[16 + 252], 0);
+  r = c->Exchange(kGroupTag, kCmdTagImport, body);
+  ASSERT_EQ(r.size(), 272u);
+  EXPECT_EQ(r[11], kStatusExists);
+  EXPECT_EQ(r[16 + 7], 0);
+  EXPECT_EQ(int8_t(r[16 + 252]), -3);
+
+  Bytes q(256, 0);
+  PutFixedText(q.data() + 12, 80, "NEW.PV");
+  r = c->Exchange(kGroupTag, kCmdTagGetAttr, q);
+  ASSERT_EQ(r.size(), 272u);
+  EXPECT_EQ(r[16 + 4], kTypeFloat32);
+  EXPECT_EQ(GetFixedText(r.data() + 16 + 92, 80), "新位号");
+  EXPECT_EQ(GetFixedText(r.data() + 16 + 172, 16), "kPa");
+  EXPECT_EQ(r[16 + 230], 0x5C);
+
+  r = c->Exchange(kGroupTag, kCmdTagDelete, Bytes{'N', 'E', 'W', '.', 'P', 'V', 0});
+  EXPECT_EQ(r[11], 0);
+  r = c->Exchange(kGroupTag, kCmdTagGetAttr, q);
+  ASSERT_EQ(r.size(), 272u);
+  EXPECT_EQ(r[11], kStatusNoSuchTag);
+}
+
+TEST_F(TagsimProtocol, SummariesAndCounts) {
+  auto c = Login();
+  // RAMP: 0..100 over 100 s, a sample every 10 s; 1000000 starts a period.
+  Bytes sum(88, 0);
+  PutFixedText(sum.data(), 80, "RAMP");
+  PutU32(sum.data() + 80, 1000000);
+  PutU32(sum.data() + 84, 1000095);
+  Bytes r = c->Exchange(kGroupValue, kCmdHisSum, sum);
+  ASSERT_EQ(r.size(), 68u);
+  Value16 a, b;
+  std::memcpy(&a, r.data() + 16, 16);
+  std::memcpy(&b, r.data() + 32, 16);
+  double average, total;
+  std::memcpy(&average, r.data() + 48, 8);
+  std::memcpy(&total, r.data() + 56, 8);
+  EXPECT_NEAR(ValueAsDouble(a), 0, 1e-9);
+  EXPECT_EQ(a.time, 1000000u);
+  EXPECT_NEAR(ValueAsDouble(b), 90, 1e-9);
+  EXPECT_EQ(b.time, 1000090u);
+  EXPECT_NEAR(average, 45, 1e-9);
+  EXPECT_NEAR(total, 450, 1e-9);
+  EXPECT_EQ(GetU32(r.data() + 64), 10u);
+
+  Bytes steps = sum;
+  steps.resize(92);
+  PutU32(steps.data() + 88, 50);
+  r = c->Exchange(kGroupValue, kCmdHisSumSteps, steps);
+  ASSERT_EQ(r.size(), 16u + 2 * 64u);
+  EXPECT_EQ(GetU32(r.data() + 16 + 8), 5u);
+  EXPECT_EQ(GetU32(r.data() + 16 + 64 + 8), 5u);
+
+  Bytes count(88, 0);
+  PutU32(count.data(), 1000000);
+  PutU32(count.data() + 4, 1000095);
+  PutFixedText(count.data() + 8, 80, "RAMP");
+  std::string expr = "v > 45";
+  count.insert(count.end(), expr.begin(), expr.end());
+  count.push_back(0);
+  r = c->Exchange(kGroupValue, kCmdCountHisExp, count);
+  ASSERT_EQ(r.size(), 24u);
+  EXPECT_EQ(GetU32(r.data() + 16), 5u);
+  EXPECT_EQ(GetU32(r.data() + 20), 10u);
+
+  // DIG toggles every 5 s and has a sample every 5 s: 0, 1, 0, ...
+  Bytes kst(96, 0);
+  PutFixedText(kst.data(), 80, "DIG");
+  PutU32(kst.data() + 80, 1000000);
+  PutU32(kst.data() + 84, 1000045);
+  PutU32(kst.data() + 88, 1);
+  r = c->Exchange(kGroupValue, kCmdCountKstAct, kst);
+  ASSERT_EQ(r.size(), 24u);
+  EXPECT_EQ(GetU32(r.data() + 16), 5u);
+  EXPECT_EQ(GetU32(r.data() + 20), 9u);
+
+  Bytes at(4, 0);
+  PutU32(at.data(), 1000050);
+  std::string names = "RAMP\nNOPE\n";
+  at.insert(at.end(), names.begin(), names.end());
+  at.push_back(0);
+  r = c->Exchange(kGroupValue, kCmdReadHisAt, at);
+  ASSERT_EQ(r.size(), 16u + 2 * 16u);
+  std::memcpy(&a, r.data() + 16, 16);
+  std::memcpy(&b, r.data() + 32, 16);
+  EXPECT_NEAR(ValueAsDouble(a), 50, 1e-9);
+  EXPECT_EQ(b.type, kTypeEmpty);
+  EXPECT_EQ(b.quality, kQualityBad);
+}
+
+TEST_F(TagsimProtocol, OperatorsLogInAndChangeTheirPassword) {
+  auto c = Login();
+  Bytes op(160, 0);
+  PutFixedText(op.data(), 16, "zhang");
+  Md5Digest d = Md5(std::string("old"));
+  std::memcpy(op.data() + 16, d.data(), 16);
+  EXPECT_EQ(c->Exchange(kGroupOperator, kCmdAddOperator, op)[11], 0);
+  EXPECT_EQ(c->Exchange(kGroupOperator, kCmdAddOperator, op)[11], kStatusExists);
+
+  Bytes change(48, 0);
+  PutFixedText(change.data(), 16, "zhang");
+  std::memcpy(change.data() + 16, d.data(), 16);
+  Md5Digest n = Md5(std::string("new"));
+  std::memcpy(change.data() + 32, n.data(), 16);
+  EXPECT_EQ(c->Exchange(kGroupOperator, kCmdChangePassword, change)[11], 0);
+  EXPECT_EQ(c->Exchange(kGroupOperator, kCmdChangePassword, change)[11], kStatusLoginRefused);
+
+  RawClient z(sim.Port());
+  EXPECT_EQ(z.Exchange(kGroupLogin, kCmdLogin, LoginBody("zhang", "old"))[11], kStatusLoginRefused);
+  EXPECT_EQ(z.Exchange(kGroupLogin, kCmdLogin, LoginBody("zhang", "new"))[11], 0);
+
+  Bytes list = c->Exchange(kGroupOperator, kCmdListOperators, Bytes());
+  ASSERT_EQ(list.size(), 16u + 2 * 160u);
+  EXPECT_EQ(GetFixedText(list.data() + 16 + 160, 16), "zhang");
+  EXPECT_EQ(Bytes(list.begin() + 16 + 160 + 16, list.begin() + 16 + 160 + 32), Bytes(16, 0));  // no digests
+}
+
 TEST_F(TagsimProtocol, PrefixFaultsComeBeforeTheReplyInOneStream) {
   auto c = Login();
   Fault f;
