@@ -40,13 +40,9 @@ static_assert(offsetof(CodeByteInstruction, r2) == 9, "R2 at 9");
 static_assert(offsetof(CodeByteInstruction, r) == 10, "R at 10");
 static_assert(offsetof(CodeByteInstruction, op) == 11, "OP at 11");
 
-// One global cell of the data section: 9 bytes, then L bytes of data.
-struct CodeByteDataEntry {
-  uint8_t type;
-  uint32_t count;
-  uint32_t length;
-  const char* data;
-};
+// The data section follows the instructions: a 32-bit count, then one entry per
+// global cell, unaligned: type byte, 32-bit element count n, 32-bit length L and
+// L bytes (string constants only).
 
 // Memory words of instruction operands.
 constexpr uint32_t kMemoryCellMask = 0xFFFFF;

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include "compile.h"
 #include "driver.h"
+#include "preprocessor.h"
 #include "reporter.h"
 
 namespace tarnic {
@@ -49,6 +51,29 @@ TEST(CommandLine, FileNames) {
   EXPECT_EQ(OutputFileName("csstmp.sc"), "csstmp.so");
   EXPECT_EQ(OutputFileName("dir.x\\file"), "dir.x\\file.so");
   EXPECT_EQ(OutputFileName("C:\\w\\s.txt"), "C:\\w\\s.so");
+}
+
+TEST(CommandLine, PreprocessingStatusMessages) {
+  struct Case {
+    int status;
+    bool chinese;
+    const char* out;
+  };
+  const Case cases[] = {
+      {PP_EMPTY_NAME, false, "Source file not found: s.sc"},
+      {PP_CANNOT_OPEN, true, "打开脚本源文件失败：s.sc"},
+      {PP_EMPTY_RESULT, false, "Open a null source file: s.sc"},
+      {PP_NO_MEMORY, false, "Out of memory"},
+      {PP_DEFINE_ERROR, false, ""},
+  };
+  for (const Case& c : cases) {
+    Reporter reporter(c.chinese);
+    EXPECT_FALSE(ReportPreprocessStatus(c.status, "s.sc", reporter));
+    EXPECT_EQ(reporter.out_text(), c.out);
+    EXPECT_EQ(reporter.error_text(), "");
+  }
+  Reporter ok;
+  EXPECT_TRUE(ReportPreprocessStatus(PP_OK, "s.sc", ok));
 }
 
 // A fresh working folder under the temporary folder, and Tarnic run in it.
