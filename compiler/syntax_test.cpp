@@ -178,6 +178,23 @@ TEST(Syntax, AcceptedForms) {
   }
 }
 
+TEST(Syntax, TheEditorsFrameScriptCompilesCleanly) {
+  const std::string frame =
+      "//类型宏替换\r\n#define CHAR\t\tchar\r\n#define BYTE\t\tunsigned char\r\n"
+      "#define SHORT\t\tshort int\r\n#define LONG\t\tint\r\n#define DWORD\t\tunsigned int\r\n"
+      "#define BOOL\t\tbool\r\n#define FLOAT\t\tfloat\r\n#define __int64\t\tint64\r\n"
+      "#define LONGLONG\tint64\r\n#define DOUBLE\t\tdouble\r\n\r\nint main()\r\n{\r\n"
+      "\t//Add  your code here\r\n\r\n\treturn 0;\r\n}\r\n";
+  CompileOutput out = Compile(frame, true);
+  EXPECT_EQ(out.status, 0) << out.err_text;
+  EXPECT_EQ(out.err_text, "");
+  // The macros then work as type words.
+  CompileOutput typed = Compile(frame.substr(0, frame.find("int main")) +
+                                "BYTE b; DWORD d; LONGLONG q; SHORT s;\r\nint main() { CHAR c[2]; return sizeof(q); }");
+  ASSERT_EQ(typed.status, 0) << typed.err_text;
+  EXPECT_EQ(Dump(typed).end()[-2], "OP_LDK R=0 A=8 T=0x04");
+}
+
 TEST(Syntax, DeclarationsAfterAnErrorStillGetChecked) {
   // The first statement is broken; the rest of the body is still parsed.
   CompileOutput out = Compile("int main() { x = ; y = 2 + ; return 0; }");
