@@ -139,6 +139,18 @@ TEST_F(DrawObjTest, HandlePositionsFollowTheStoredRectangle) {
     EXPECT_EQ(obj.GetHandle(9), CPointD(0, 0));
 }
 
+TEST_F(DrawObjTest, HandleCursorsByHandleNumber) {
+    CDrawObj obj;
+    struct {
+        int handle;
+        LPCSTR cursor;
+    } const cases[] = {{1, IDC_SIZENWSE}, {5, IDC_SIZENWSE}, {2, IDC_SIZENS},  {6, IDC_SIZENS},
+                       {3, IDC_SIZENESW}, {7, IDC_SIZENESW}, {4, IDC_SIZEWE},  {8, IDC_SIZEWE},
+                       {9, IDC_HAND},     {100, IDC_HAND},   {0, IDC_SIZEALL}, {42, IDC_SIZEALL}};
+    for (const auto& c : cases)
+        EXPECT_EQ(obj.GetHandleCursor(c.handle), ::LoadCursorA(nullptr, c.cursor)) << c.handle;
+}
+
 TEST_F(DrawObjTest, IsInRectRequiresStrictInclusion) {
     std::unique_ptr<CDrawObj> obj(SquareObj());
     EXPECT_FALSE(obj->IsInRect(CRectD(100, 100, 200, 200)));

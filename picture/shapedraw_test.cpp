@@ -314,6 +314,16 @@ TEST_F(ShapeDrawTest, LineTrackerMarksItsFirstPointDifferently) {
     EXPECT_EQ(surface.CountPixels(kWhite), 200 * 200);
 }
 
+TEST_F(ShapeDrawTest, PolyTrackerMarksVerticesGreyAndBoxHandlesBlack) {
+    auto poly = Make<CDrawPoly>({{50, 50}, {120, 80}, {150, 150}});
+    CDC dc(surface.dc());
+    poly->DrawTracker(&dc, 2);
+    EXPECT_EQ(surface.Pixel(117, 77), RgbOf(0xE1E1E1));  // vertex 1: grey outside
+    EXPECT_EQ(surface.Pixel(120, 80), 0u);               // black inside
+    EXPECT_EQ(surface.Pixel(97, 47), 0u);                // box handle 2: black outside
+    EXPECT_EQ(surface.Pixel(100, 50), RgbOf(0xE1E1E1));  // grey inside
+}
+
 TEST_F(ShapeDrawTest, BaseTrackerInvertsEightSquares) {
     CDrawObj obj;
     obj.m_rect.Set(50, 50, 150, 150);
