@@ -24,6 +24,7 @@ namespace {
 constexpr int kPollMs = 50;            // how quickly threads notice a stop or drop
 constexpr size_t kRequestLogMax = 10000;
 constexpr size_t kReceiveSize = 8192;
+constexpr DWORD kSendLimitMs = 5000;
 
 uint16_t Key(uint8_t group, uint8_t command) { return uint16_t(group << 8 | command); }
 
@@ -47,12 +48,14 @@ struct Connection {
   std::thread thread;
 };
 
-bool WaitReadable(SOCKET s, int ms) {
+// 1 readable, 0 time-out, -1 error.
+int WaitReadable(SOCKET s, int ms) {
   fd_set set;
   FD_ZERO(&set);
   FD_SET(s, &set);
   timeval tv{ms / 1000, (ms % 1000) * 1000};
-  return select(0, &set, nullptr, nullptr, &tv) > 0;
+  int n = select(0, &set, nullptr, nullptr, &tv);
+  return n > 0 ? 1 : n == 0 ? 0 : -1;
 }
 
 std::string Hex(uint8_t v) { return qel::FormatStr("0x%02X", v); }
@@ -179,7 +182,12 @@ struct Server::Impl {
     uint8_t buf[kReceiveSize];
     bool open = true;
     while (open && !stopping) {
-      if (!WaitReadable(conn.socket, kPollMs)) continue;
+      int ready = WaitReadable(conn.socket, kPollMs);
+      if (ready < 0) break;
+      if (ready == 0) {
+        if (conn.drop) break;
+        continue;
+      }
       if (conn.drop) break;
       int n = recv(conn.socket, reinterpret_cast<char*>(buf), sizeof buf, 0);
       if (n <= 0) break;
@@ -209,11 +217,15 @@ struct Server::Impl {
   void AcceptLoop() {
     while (!stopping) {
       Reap(false);
-      if (!WaitReadable(listener, kPollMs)) continue;
+      if (WaitReadable(listener, kPollMs) <= 0) continue;
       SOCKET s = accept(listener, nullptr, nullptr);
       if (s == INVALID_SOCKET) continue;
+      // Every piece leaves at once (one-byte writes must arrive as such), and a
+      // client that stops reading cannot hold a connection thread, or Stop, forever.
       BOOL on = TRUE;
       setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
+      DWORD sendLimitMs = kSendLimitMs;
+      setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&sendLimitMs), sizeof sendLimitMs);
       std::lock_guard<std::mutex> lock(connMu);
       connections.emplace_back();
       Connection& conn = connections.back();
