@@ -1,0 +1,79 @@
+// CDrawRect: the rotatable rectangle (draw-object kind 5), and the base of
+// the ellipse, the image and the multi-line texts, which reuse its corners,
+// handles, resizing, turning, hit test and property list and replace what
+// they draw.
+#pragma once
+
+#include "drawobj.h"
+#include "rectcorners.h"
+#include "rectpaint.h"
+
+class CDrawRect : public CDrawObj {
+    DECLARE_SERIAL(CDrawRect)
+
+public:
+    CDrawRect();
+
+    void Serialize(CArchive& ar) override;
+    // Ten by count; handles 1 to 9 have positions (9 turns the rectangle).
+    int GetHandleCount() override;
+    CPointD GetHandle(int nHandle) override;
+    int HitTest(const CPointD& point, CDrawObj** ppHit) override;
+    void MoveHandleTo(int& nHandle, const CPointD& point, HWND hView) override;
+    RECT GetInvalidRect() override;
+    // Recomputes the bounding rectangle from the corners and returns it.
+    CRectD GetRect() override;
+    void Draw(CDC* pDC, DWORD dwFlags) override;
+    void DrawTracker(CDC* pDC, int nState) override;
+    void MoveBy(const CPointD& offset) override;
+    void Rotate(const CPointD& centre, const DirPair& turn) override;
+    void Flip(double x, double y, int nAxis) override;
+    void GetPropList(PropDescList* pList) override;
+    DrawObjType GetObjType() override;
+    BOOL SetProp(int nId, LONG_PTR value) override;
+    int GetActionKinds(ActionKindList* pList) override;
+    void Scale(const CPointD& anchor, double dFactor) override;
+
+    // Added after the fifty operations, in this order.
+    virtual double GetWidth();   // |P1P2|
+    virtual double GetHeight();  // |P1P4|
+    virtual void SetWidth(double w);
+    virtual void SetHeight(double h);
+
+    // The corners of an axis-parallel rectangle (a drawing tool's frame).
+    void SetCorners(const CRectD& rect);
+    void SetCorners(const RectCorners& corners);
+    const RectCorners& GetCorners() const { return m_corners; }
+
+protected:
+    // Handles 1 to 9 against the point (handle squares grown at high zoom);
+    // the handle number, or 0 when none is hit.
+    int HitHandle(const CPointD& point, CDrawObj** ppHit);
+    // Whether the point, truncated, lies in the polygon of the truncated corners.
+    bool CornersContain(const CPointD& point) const;
+    // The pen, fill, outline and percentage fill (steps of Draw before the
+    // selection frame); false when the pen could not be made.
+    bool DrawShape(CDC* pDC);
+    DeviceFrame GetDeviceFrame() const { return MakeDeviceFrame(m_corners, m_view); }
+    // Band half-width of the outline hit test.
+    double OutlineTolerance() const;
+
+    // Property records after the three base ones: line colour, line style and
+    // width, fill style, fill colours (by fill style)...
+    void AppendStyleProps(PropDescList* pList);
+    // ... and TOPX, TOPY, WIDTH, HEIGHT.
+    void AppendGeometryProps(PropDescList* pList);
+    // The ids of those records; 1 when handled.
+    BOOL SetShapeProp(int nId, LONG_PTR value);
+    // Keeps the stored bounding rectangle in step with the corners.
+    void CornersChanged() { m_rect = m_corners.Bounds(); }
+
+    RectCorners m_corners;
+};
+
+// Appends a property record to the list and returns it for the caller to fill.
+PropDesc& AppendProp(PropDescList* pList, int nId, int nKind, LONG_PTR value);
+PropDesc& AppendNamedProp(PropDescList* pList, int nId, int nKind, const char* pszName,
+                          LONG_PTR value);
+// Fills the link kinds of a family with the object's existing links.
+int FillObjectActionKinds(CDrawObj* pObj, LinkFamily family, ActionKindList* pList);

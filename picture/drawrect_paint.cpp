@@ -1,0 +1,57 @@
+// CDrawRect: drawing in the rectangle's own frame, and its handle squares.
+#include "drawrect.h"
+
+namespace {
+
+constexpr COLORREF kHandleGrey = 0xE1E1E1;
+constexpr COLORREF kHandleBlack = 0x000000;
+
+}  // namespace
+
+bool CDrawRect::DrawShape(CDC* pDC) {
+    CPen pen;
+    if (!CreateShapePen(pen, m_nLineStyle, m_nLineWidth, m_clrLine, m_view.zoom))
+        return false;
+    {
+        CSelectGdi selectPen(*pDC, pen);
+        POINT outline[5];
+        for (int i = 0; i < 4; ++i)
+            outline[i] = DevicePointRounded(m_corners.p[i]);
+        outline[4] = outline[0];
+
+        if (m_nFillStyle == 1) {
+            CBrush brush;
+            if (brush.CreateSolidBrush(m_clrFill1)) {
+                CSelectGdi selectBrush(*pDC, brush);
+                pDC->Polygon(outline, 4);
+            }
+        } else {
+            FillFrameShape(*pDC, GetDeviceFrame(), FrameShape::rectangle, m_nFillStyle, m_clrFill1,
+                           m_clrFill2);
+        }
+        if (m_clrLine != kNoColor)
+            pDC->Polyline(outline, 5);
+    }
+    if (m_nPerFillDir != -1)
+        FillFramePercent(*pDC, GetDeviceFrame(), m_dPerFill, m_nPerFillDir, m_clrPerFill);
+    return true;
+}
+
+void CDrawRect::Draw(CDC* pDC, DWORD dwFlags) {
+    if (!m_bVisible)
+        return;
+    if (DrawShape(pDC))
+        CDrawObj::Draw(pDC, dwFlags);
+}
+
+void CDrawRect::DrawTracker(CDC* pDC, int nState) {
+    if (nState != 1 && nState != 2)
+        return;
+    for (int h = RH_P1; h <= kRectHandleLast; ++h) {
+        const POINT pt = DevicePointRounded(GetHandle(h));
+        if (h == RH_ROTATE)
+            FillHandleSquare(pDC, pt, kHandleBlack, kHandleGrey);
+        else
+            FillHandleSquare(pDC, pt, kHandleGrey, kHandleBlack);
+    }
+}

@@ -1,0 +1,82 @@
+#include "imagedata.h"
+
+#include <cstring>
+
+namespace {
+
+// A stream over a copy of the bytes in a movable global block that the
+// stream frees when it is released; null when either cannot be made.
+IStream* CreateStreamOverCopy(const std::vector<BYTE>& bytes) {
+    const SIZE_T size = (bytes.size() + 7) & ~static_cast<SIZE_T>(7);
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!block)
+        return nullptr;
+    void* p = ::GlobalLock(block);
+    if (!p) {
+        ::GlobalFree(block);
+        return nullptr;
+    }
+    std::memcpy(p, bytes.data(), bytes.size());
+    ::GlobalUnlock(block);
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &stream)) || !stream) {
+        ::GlobalFree(block);
+        return nullptr;
+    }
+    // The stream's size is the block's, rounded up; the decoders read the
+    // image's own length from its header.
+    return stream;
+}
+
+}  // namespace
+
+CImageData::~CImageData() { Release(); }
+
+void CImageData::Release() {
+    // The image reads from the stream as long as it lives: image first.
+    if (m_pImage) {
+        qel::gdip::GdipDisposeImage(m_pImage);
+        m_pImage = nullptr;
+    }
+    if (m_pStream) {
+        m_pStream->Release();
+        m_pStream = nullptr;
+    }
+}
+
+void CImageData::Assign(std::vector<BYTE> bytes) {
+    Release();
+    m_bytes = std::move(bytes);
+    m_bUndecodable = false;
+}
+
+bool CImageData::Decode() {
+    if (m_pImage)
+        return true;
+    if (m_bytes.empty() || m_bUndecodable || !qel::StartGdiplus())
+        return false;
+    m_pStream = CreateStreamOverCopy(m_bytes);
+    if (!m_pStream)
+        return false;
+    Gdiplus::GpImage* image = nullptr;
+    if (qel::gdip::GdipLoadImageFromStream(m_pStream, &image) != Gdiplus::Ok || !image) {
+        m_pStream->Release();
+        m_pStream = nullptr;
+        m_bUndecodable = true;
+        return false;
+    }
+    m_pImage = image;
+    return true;
+}
+
+SIZE CImageData::GetSize() const {
+    SIZE size = {kDefaultWidth, kDefaultHeight};
+    UINT w = 0;
+    UINT h = 0;
+    if (m_pImage && qel::gdip::GdipGetImageWidth(m_pImage, &w) == Gdiplus::Ok &&
+        qel::gdip::GdipGetImageHeight(m_pImage, &h) == Gdiplus::Ok) {
+        size.cx = static_cast<LONG>(w);
+        size.cy = static_cast<LONG>(h);
+    }
+    return size;
+}

@@ -1,0 +1,47 @@
+// The bytes of an image file held inside a draw object, and the GDI+ image
+// decoded from them on demand through a COM stream over global memory.
+//
+// The bytes are what the picture file stores; they are kept exactly as they
+// were read, also when GDI+ cannot decode them. A failed decode is remembered
+// until new bytes arrive, so an undecodable image costs nothing per paint.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+
+#include <vector>
+
+#include "gdiplusapi.h"
+
+class CImageData {
+public:
+    // The size reported while no image is decoded.
+    static constexpr int kDefaultWidth = 320;
+    static constexpr int kDefaultHeight = 240;
+
+    CImageData() = default;
+    ~CImageData();
+    CImageData(const CImageData&) = delete;
+    CImageData& operator=(const CImageData&) = delete;
+
+    // New bytes; the old image and stream are released.
+    void Assign(std::vector<BYTE> bytes);
+    const std::vector<BYTE>& Bytes() const { return m_bytes; }
+    DWORD Length() const { return static_cast<DWORD>(m_bytes.size()); }
+
+    // Decodes once; true when a decoded image exists afterwards.
+    bool Decode();
+    bool HasImage() const { return m_pImage != nullptr; }
+    bool IsUndecodable() const { return m_bUndecodable; }
+    Gdiplus::GpImage* Image() const { return m_pImage; }
+    // Pixel size of the decoded image, 320 x 240 without one.
+    SIZE GetSize() const;
+
+private:
+    void Release();
+
+    std::vector<BYTE> m_bytes;
+    IStream* m_pStream = nullptr;
+    Gdiplus::GpImage* m_pImage = nullptr;
+    bool m_bUndecodable = false;
+};

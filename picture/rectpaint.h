@@ -1,0 +1,66 @@
+// Painting a rotatable rectangle in its own frame: the device frame and its
+// world transform, the outline pen, the five fill styles, the percentage fill
+// and the handle squares. Shared by the rectangle, the ellipse and the text
+// objects drawn on a rectangle.
+#pragma once
+
+#include <windows.h>
+
+#include "gdiwrap.h"
+#include "rectcorners.h"
+#include "shapepaint.h"
+
+// The rectangle's frame on the device: (0, 0) is P1's device position, the
+// x axis runs along P1P2 and the y axis towards P4 (so a mirrored rectangle
+// flips the y axis). Width and height are in device pixels.
+struct DeviceFrame {
+    int width = 0;
+    int height = 0;
+    XFORM xform = {1, 0, 0, 1, 0, 0};
+};
+DeviceFrame MakeDeviceFrame(const RectCorners& corners, const ViewTransform& view);
+
+// Puts a DC into the advanced graphics mode with a world transform for the
+// length of a scope; the previous transform and mode come back afterwards.
+class CWorldTransformScope {
+public:
+    CWorldTransformScope(HDC hdc, const XFORM& xform);
+    ~CWorldTransformScope();
+    CWorldTransformScope(const CWorldTransformScope&) = delete;
+    CWorldTransformScope& operator=(const CWorldTransformScope&) = delete;
+    bool IsSet() const { return m_bSet; }
+
+private:
+    HDC m_hDC;
+    int m_nOldMode;
+    XFORM m_oldXform;
+    bool m_bSet = false;
+};
+
+// The outline pen of the rectangle family: style 0 a cosmetic pen (null when
+// the colour is -1), any other style a geometric pen with flat ends (style 1
+// dotted, a hollow brush when the colour is -1), width line width x zoom
+// truncated, at least 1. False when the pen cannot be made.
+bool CreateShapePen(CPen& pen, int nLineStyle, int nLineWidth, COLORREF clrLine, double dZoom);
+
+enum class FrameShape { rectangle, ellipse };
+
+// Fills the shape inscribed in (0, 0, W, H) of the frame with GDI+: style 1
+// plain in colour 1, styles 2 to 5 the linear gradients from colour 1 to
+// colour 2; anything else, or a frame without area, fills nothing.
+void FillFrameShape(HDC hdc, const DeviceFrame& frame, FrameShape shape, int nFillStyle,
+                    COLORREF clr1, COLORREF clr2);
+
+// The part of (0, 0, W, H) that a percentage fill covers: fraction f of the
+// height from the bottom (direction 0) or the top (1), of the width from the
+// left (2) or the right (3). The fraction is clamped to [0, 1]. False for any
+// other direction.
+bool PercentFillArea(int nWidth, int nHeight, double dFraction, int nDirection, RECT* pArea);
+
+// Fills the percentage-fill area of the frame in the colour.
+void FillFramePercent(HDC hdc, const DeviceFrame& frame, double dFraction, int nDirection,
+                      COLORREF clr);
+
+// The square (x - 3, y - 3, x + 3, y + 3) of a handle filled with one colour
+// and its inside (one pixel in) with another.
+void FillHandleSquare(CDC* pDC, POINT pt, COLORREF clrOuter, COLORREF clrInner);
