@@ -67,12 +67,14 @@ public:
     virtual void Flip(double x, double y, int nAxis);                        // 27
     virtual void OnViewChanged();                                            // 28
     virtual void EnableWnd(BOOL bEnable);                                    // 29
+    // Fills pList->items (room for 32 records) and sets the count.
     virtual void GetPropList(PropDescList* pList);                           // 30
     virtual DrawObjType GetObjType();                                        // 31
     // 1 when the id was handled.
     virtual BOOL SetProp(int nId, LONG_PTR value);                           // 32
     virtual int ShowProperties(HWND hParent);                                // 33
-    // Fills the link kinds the object offers; returns their number.
+    // Fills the link kinds the object offers into pList->items (room for
+    // kMaxActionKinds records); returns their number, also set as the count.
     virtual int GetActionKinds(ActionKindList* pList);                       // 34
     virtual void CountWindows(int& nCount);                                  // 35
     virtual void DeferWindowPos(HDWP& hdwp);                                 // 36

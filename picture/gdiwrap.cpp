@@ -21,6 +21,8 @@ HDC CDC::Detach() {
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC) {
+    if (m_bOwned)
+        DeleteDC();
     HDC hdc = ::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr);
     if (!hdc)
         return FALSE;
