@@ -11,6 +11,9 @@
 
 #include "qbapi.h"
 #include "qbfakepeer.h"
+#ifdef QB_BENCH_TAGSIM
+#include "tagsim.h"
+#endif
 
 using namespace qbtest;
 
@@ -27,7 +30,7 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 
 // Echoes a read request's wire records back with a value; answers writes with
 // one status byte per record.
-PeerScript Serve(const Bytes& request) {
+[[maybe_unused]] PeerScript Serve(const Bytes& request) {
   const uint8_t command = request[9];
   Bytes body;
   size_t records = 0;
@@ -78,24 +81,48 @@ bool BenchRawRoundTrip(int port) {
   return true;
 }
 
+std::string TagName(int i) {
+  char name[80];
+  std::snprintf(name, sizeof name, "Plant.Unit%02d.Tag%05d", i % 100, i);
+  return name;
+}
+
 }  // namespace
 
 int main() {
-  std::printf("server: the client's own scripted fake server (tools/tagsim not yet used)\n");
+  StartSockets();
+#ifdef QB_BENCH_TAGSIM
+  std::printf("server: the simulated server tools/tagsim, in-process on loopback\n");
+  tagsim::Server sim;
+  std::string catalogue = "[tags]\n";
+  for (int i = 0; i < kTags; ++i) catalogue += TagName(i) + " | float64 | const 1\n";
+  catalogue += "[accounts]\nbench | bench | 0\n";
+  sim.LoadTagsFromString(catalogue);
+  if (!sim.Start("127.0.0.1", 0)) {
+    std::printf("the simulated server did not start\n");
+    return 1;
+  }
+  const int port = sim.Port();
+#else
+  std::printf("server: the client's own scripted fake server (tools/tagsim not built)\n");
   FakePeer peer;
   peer.SetHandler(Serve);
+  const int port = peer.Port();
+#endif
 
-  if (!BenchRawRoundTrip(peer.Port())) std::printf("raw loopback round trip failed\n");
+  if (!BenchRawRoundTrip(port)) std::printf("raw loopback round trip failed\n");
 
   QB_HANDLE h = QB_Create();
-  if (QB_Connect(h, "127.0.0.1", peer.Port(), "bench", "bench") != QB_OK) {
+  if (QB_Connect(h, "127.0.0.1", port, "bench", "bench") != QB_OK) {
     std::printf("connect failed\n");
     return 1;
   }
   std::vector<QB_TAGVALUE> records(kTags);
   for (int i = 0; i < kTags; ++i) {
     std::memset(&records[i], 0, sizeof records[i]);
-    std::snprintf(records[i].name, sizeof records[i].name, "Plant.Unit%02d.Tag%05d", i % 100, i);
+    std::strcpy(records[i].name, TagName(i).c_str());
+    records[i].value.type = QB_TYPE_FLOAT64;
+    records[i].value.data.f64 = i * 0.5;
   }
 
   auto start = std::chrono::steady_clock::now();
