@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "expr.h"
+#include "pattern.h"
 #include "store.h"
 #include "values.h"
 
@@ -122,6 +123,21 @@ TEST(TagsimExpression, Comparisons) {
     Value16 v = MakeValue(kTypeFloat64, c.value);
     EXPECT_EQ(!f || f(v), c.match) << c.text;
   }
+}
+
+TEST(TagsimPattern, WildcardsSubstringsAndCase) {
+  struct Case {
+    const char* pattern;
+    const char* text;
+    bool match;
+  } cases[] = {
+      {"", "TI101", true},          {"ti1", "TI101", true},        {"101.", "TI101", false},
+      {"TI*", "TI101.PV", true},    {"*.PV", "TI101.PV", true},    {"*.pv", "TI101.SP", false},
+      {"T?101*", "TI101.PV", true}, {"T?101", "TI101.PV", false},  {"*1*1*", "TI101", true},
+      {"*a*a*a*a*a*a*a*a*b", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", false},
+      {"温度*", "温度计", true},     {"*", "", true},               {"?", "", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PatternMatch(c.pattern, c.text), c.match) << c.pattern << " ~ " << c.text;
 }
 
 TEST(TagsimValues, ConversionsKeepTheTagType) {

@@ -1,8 +1,8 @@
 // The tag catalogue: paged queries, attributes, import and delete.
-#include <cctype>
 #include <cstring>
 
 #include "handlers.h"
+#include "pattern.h"
 #include "values.h"
 
 namespace tagsim {
@@ -11,26 +11,6 @@ namespace {
 constexpr size_t kQueryBody = 170;
 constexpr size_t kImportBody = 4 + kAttrSize;
 constexpr uint8_t kAnyType = 0xFF;
-
-char Lower(char c) { return char(std::tolower(static_cast<unsigned char>(c))); }
-
-// '*' any run, '?' any one byte; ASCII letters compare without case.
-bool WildcardMatch(const char* p, const char* s) {
-  if (*p == 0) return *s == 0;
-  if (*p == '*') return WildcardMatch(p + 1, s) || (*s && WildcardMatch(p, s + 1));
-  return *s && (*p == '?' || Lower(*p) == Lower(*s)) && WildcardMatch(p + 1, s + 1);
-}
-
-// A pattern with wildcards must match the whole text; one without is looked for
-// inside it; an empty pattern matches everything.
-bool PatternMatch(const std::string& pattern, const std::string& text) {
-  if (pattern.empty()) return true;
-  if (pattern.find_first_of("*?") != std::string::npos) return WildcardMatch(pattern.c_str(), text.c_str());
-  std::string p, t;
-  for (char c : pattern) p += Lower(c);
-  for (char c : text) t += Lower(c);
-  return t.find(p) != std::string::npos;
-}
 
 void FailImport(const Body& body, int8_t code, uint8_t status, Reply& reply) {
   reply.body.assign(body.data + 4, body.data + kImportBody);
@@ -42,7 +22,7 @@ void FailImport(const Body& body, int8_t code, uint8_t status, Reply& reply) {
 }  // namespace
 
 // Pattern 1 selects by name, pattern 2 by description; selector 1 is a type code
-// (0xFF any); selector 2 is not used. Cursor word 0 is the catalogue position to
+// (0xFF or 0: any); selector 2 is not used. Cursor word 0 is the catalogue position to
 // go on from (-1 after the last page), word 1 the number of matching tags.
 void HandleTagQuery(Context& ctx, const Body& body, Reply& reply) {
   if (body.size < kQueryBody) {
@@ -54,7 +34,7 @@ void HandleTagQuery(Context& ctx, const Body& body, Reply& reply) {
   std::string namePattern = body.Text(8, 80), descriptionPattern = body.Text(88, 80);
   uint8_t type = body.data[168];
   auto matches = [&](const Tag& t) {
-    return (type == kAnyType || t.type == type) && PatternMatch(namePattern, t.name) &&
+    return (type == kAnyType || type == kTypeEmpty || t.type == type) && PatternMatch(namePattern, t.name) &&
            PatternMatch(descriptionPattern, t.description);
   };
   Bytes records;

@@ -529,6 +529,37 @@ TEST_F(TagsimProtocol, OneByteWritesAndMidFrameClose) {
   EXPECT_TRUE(c->Closed());
 }
 
+TEST_F(TagsimProtocol, ClientsAreServedSideBySide) {
+  auto slow = Login();
+  auto quick = Login();
+  Fault f;
+  f.delayMs = 60000;
+  sim.SetFault(kGroupTag, kCmdTagDelete, f);
+  slow->Send(kGroupTag, kCmdTagDelete, Bytes{'A', '1', 0});
+  // The other connection is not held up by the one waiting out its delay.
+  Bytes r = quick->Exchange(kGroupValue, kCmdReadReal, WireRecord("DIG", Value16{}));
+  EXPECT_EQ(r.size(), 40u);
+  EXPECT_EQ(sim.ActiveConnections(), 2);
+  // Dropping ends the delayed one too, without its reply.
+  sim.DropConnections();
+  EXPECT_TRUE(slow->ReadFor(1000).empty());
+  EXPECT_TRUE(slow->Closed());
+  EXPECT_EQ(sim.ActiveConnections(), 0);
+  EXPECT_EQ(sim.ConnectionsAccepted(), 2);
+}
+
+TEST_F(TagsimProtocol, ResetClearsFaultsAndCounters) {
+  auto c = Login();
+  Fault f;
+  f.noReply = true;
+  sim.SetFault(kGroupTag, kCmdTagDelete, f);
+  sim.Reset();
+  EXPECT_EQ(sim.TotalFramesReceived(), 0);
+  EXPECT_TRUE(sim.LastRequest(kGroupLogin, kCmdLogin).empty());
+  EXPECT_EQ(c->Exchange(kGroupTag, kCmdTagDelete, Bytes{'A', '1', 0}).size(), 16u);
+  EXPECT_EQ(sim.FramesReceived(kGroupTag, kCmdTagDelete), 1);
+}
+
 TEST_F(TagsimProtocol, StopEndsOpenConnectionsAndThePortIsFreeAgain) {
   auto c = Login();
   auto d = Login();
