@@ -271,6 +271,61 @@ TEST_F(QbTagsim, FaultsEndInTheirResultCodeAndTheNextRequestWorks) {
   }
 }
 
+TEST_F(QbTagsim, TagImportCreatesATagAndDeleteRemovesIt) {
+  QB_TAGATTR attr = {};
+  attr.type = QB_TYPE_INT32;
+  std::strcpy(attr.name, "NEW.TAG");
+  std::strcpy(attr.description, "新位号");
+  std::strcpy(attr.unit, "kg");
+  int result = -99;
+  ASSERT_EQ(QB_OK, QB_TagInport(h, 0, &attr, &result));
+  EXPECT_TRUE(sim.HasTag("NEW.TAG"));
+  QB_TAGATTR back = {};
+  std::strcpy(back.name, "NEW.TAG");
+  ASSERT_EQ(QB_OK, QB_TagGetAttr(h, &back));
+  EXPECT_STREQ("新位号", back.description);
+  EXPECT_STREQ("kg", back.unit);
+  EXPECT_EQ(QB_OK, QB_TagDel(h, "NEW.TAG"));
+  EXPECT_FALSE(sim.HasTag("NEW.TAG"));
+  EXPECT_EQ(tagsim::kStatusNoSuchTag, QB_TagDel(h, "NEW.TAG"));
+}
+
+TEST_F(QbTagsim, FurtherHistoryRequestsAreUnderstood) {
+  std::vector<QB_HISVALUE> records(100);
+  int count = 0, done = 0;
+  EXPECT_EQ(tagsim::kStatusBadExpression,
+            QB_QueryHisExp(h, "FIC101.PV", "((", 999000, 1000000, 0, 0, records.data(), 100, &count, &done));
+  EXPECT_EQ(0, count);
+  QB_HISSTEP steps[10];
+  ASSERT_EQ(QB_OK, QB_GetHisSum_EX(h, "TI201.PV", 999000, 1000000, 100, steps, 10, &count));
+  EXPECT_GT(count, 0);
+  EXPECT_LE(count, 10);
+  QB_TAGVALUE write[2] = {Record("FIC101.PV"), Record("CNT")};
+  write[0].value.type = QB_TYPE_FLOAT64;
+  write[0].value.data.f64 = 3.0;
+  write[0].value.time = 999999;
+  write[1].value.type = QB_TYPE_INT32;
+  write[1].value.time = 999999;
+  ASSERT_EQ(QB_OK, QB_WriteHis(h, write, 2));
+  EXPECT_EQ(0, write[0].value.status);
+  EXPECT_EQ(1, sim.FramesReceived(QBG_VALUE, QBC_WRITE_HIS));
+  VarReply var;
+  ASSERT_EQ(QB_OK, QB_ReadHisVar(h, "MSG", 999000, 1000000, &var));
+  EXPECT_EQ(0, var.status);
+  EXPECT_EQ(QB_TYPE_STRING, var.type);
+}
+
+TEST_F(QbTagsim, AdministrationListsAnswer) {
+  QB_OPERATOR ops[16];
+  int count = -1;
+  EXPECT_EQ(QB_OK, QB_OptGetOperators(h, ops, 16, &count));
+  EXPECT_GE(count, 0);
+  QB_VOLUME vols[16];
+  EXPECT_EQ(QB_OK, QB_VolGetTab(h, vols, 16, &count));
+  EXPECT_GE(count, 0);
+  EXPECT_EQ(1, sim.FramesReceived(QBG_VOLUME, QBC_VOL_TABLE));
+}
+
 TEST_F(QbTagsim, ReconnectsAfterTheServerDroppedEveryConnection) {
   sim.DropConnections();
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
