@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "drawpolygon.h"
 #include "render_surface.h"
 
 namespace {
@@ -33,6 +34,31 @@ TEST(MemDCTest, PartialRepaintUsesABitmapOfTheClipBoxAndCopiesItBack) {
     EXPECT_EQ(surface.Pixel(21, 31), 0x0000FFu);  // the background fill
     EXPECT_EQ(surface.Pixel(10, 10), 0xFFFFFFu);  // outside the clip box
     EXPECT_EQ(surface.Pixel(60, 40), 0xFFFFFFu);
+}
+
+TEST(MemDCTest, GradientFillsLandInPlaceOnAPartialRepaint) {
+    // GDI+ must follow the surface's window origin like GDI does.
+    RenderSurface surface(100, 100);
+    surface.Fill(0xFFFFFF);
+    HRGN clip = ::CreateRectRgn(40, 40, 80, 80);
+    ::SelectClipRgn(surface.dc(), clip);
+    ::DeleteObject(clip);
+    CDC output(surface.dc());
+    {
+        CMemDC mem(&output);
+        CDrawPolygon square;
+        for (CPointD p : {CPointD(50, 50), CPointD(70, 50), CPointD(70, 70), CPointD(50, 70)})
+            square.AddPoint(p);
+        square.m_nFillStyle = 5;
+        square.m_clrFill1 = RGB(255, 0, 0);
+        square.m_clrFill2 = RGB(255, 0, 0);
+        square.m_clrLine = static_cast<COLORREF>(-1);
+        square.Draw(&mem, 0);
+    }
+    EXPECT_EQ(surface.Pixel(60, 60), 0xFF0000u);
+    EXPECT_EQ(surface.Pixel(51, 51), 0xFF0000u);
+    EXPECT_NE(surface.Pixel(45, 45), 0xFF0000u);
+    EXPECT_NE(surface.Pixel(75, 75), 0xFF0000u);
 }
 
 TEST(MemDCTest, PrinterOutputIsDrawnDirectlyAndKeptAlive) {
