@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "drawbitmap.h"
 #include "drawellipse.h"
@@ -117,6 +118,52 @@ TEST_F(ShapeRender, InvisibleRectangleDrawsNothingEvenWhenSelected) {
     rect.SetSelected(TRUE);
     Draw(rect);
     EXPECT_EQ(surface.CountPixels(0xFFFFFF), 200 * 200);
+}
+
+TEST_F(ShapeRender, ZoomWidensThePenAndMovesTheShape) {
+    CDrawRect rect;
+    Shape(rect, CRectD(20, 20, 70, 60), 0, kBlack, kWhite);
+    rect.m_nLineWidth = 2;
+    rect.SetViewTransform(POINT{20, 20}, 2.0);  // device (20, 20)-(120, 100), pen 4 wide
+    Draw(rect);
+    const RECT ink = Ink();
+    EXPECT_GE(ink.left, 17);
+    EXPECT_LE(ink.left, 19);
+    EXPECT_GE(ink.right, 122);
+    EXPECT_LE(ink.right, 124);
+    int across = 0;
+    for (int x = 14; x < 28; ++x)
+        across += surface.Pixel(x, 60) == 0;
+    EXPECT_EQ(across, 4);
+}
+
+TEST_F(ShapeRender, DottedLineStylesOneAndTwoDrawTheSamePattern) {
+    CDrawRect one;
+    Shape(one, CRectD(20, 20, 180, 60), 0, kBlack, kWhite);
+    one.m_nLineStyle = 1;
+    Draw(one);
+    std::vector<DWORD> first;
+    for (int x = 0; x < 200; ++x)
+        first.push_back(surface.Pixel(x, 20));
+    EXPECT_GT(surface.CountPixels(0x000000), 50);
+    EXPECT_GT(surface.CountPixels(0xFFFFFF), 200 * 200 - 400);  // dotted, not solid
+
+    surface.Fill(0xFFFFFF);
+    CDrawRect two;
+    Shape(two, CRectD(20, 20, 180, 60), 0, kBlack, kWhite);
+    two.m_nLineStyle = 2;
+    Draw(two);
+    for (int x = 0; x < 200; ++x)
+        EXPECT_EQ(surface.Pixel(x, 20), first[x]) << x;
+}
+
+TEST_F(ShapeRender, DashedRectangleWithoutLineColourHasNoOutline) {
+    CDrawRect rect;
+    Shape(rect, CRectD(20, 20, 120, 80), 1, kNoColor, kGreen);
+    rect.m_nLineStyle = 3;
+    Draw(rect);
+    EXPECT_TRUE(ColourNear(surface, 70, 50, kGreen));
+    EXPECT_EQ(surface.CountPixels(0x000000), 0);
 }
 
 // A point d pixels from a corner towards (d > 0) or away from (d < 0) the centre.
@@ -406,6 +453,17 @@ TEST_F(ShapeRender, SingleLineTextPaintsItsBackgroundColour) {
     Draw(text);
     EXPECT_GT(surface.CountPixels(RgbOf(kYellow)), 20);
     EXPECT_TRUE(Inside(Ink(), text.GetInvalidRect()));
+}
+
+TEST_F(ShapeRender, SingleLineTextTrackerInvertsTheTurnHandleAndFramesA) {
+    CDrawText text;
+    text.SetPoints(CPointD(40, 40), CPointD(140, 40));
+    text.DrawTracker(&dc, 2);
+    EXPECT_TRUE(ColourNear(surface, 140, 40, kBlack));  // inverted square at B
+    EXPECT_TRUE(ColourNear(surface, 137, 37, kBlack));
+    // A grey frame (XOR over white) round A, hollow inside.
+    EXPECT_FALSE(ColourNear(surface, 37, 37, kWhite));
+    EXPECT_TRUE(ColourNear(surface, 40, 40, kWhite));
 }
 
 TEST_F(ShapeRender, SingleLineTextGoingDownIsDrawnDownwards) {

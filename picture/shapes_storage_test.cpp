@@ -186,6 +186,21 @@ TEST_F(ShapeStorage, ImageStreamEndingBeforeItsLengthIsAnArchiveError) {
     }
 }
 
+TEST_F(ShapeStorage, CloneCopiesCornersAndImageBytes) {
+    CDrawBitmap bitmap;
+    RectCorners c = RectCorners::FromRect(CRectD(10, 10, 50, 30));
+    c.Rotate(CPointD(10, 10), DirectionOfDegrees(20));
+    bitmap.SetCorners(c);
+    shapetest::SetImageBytes(bitmap, shapetest::QuadrantBmp(4, 4));
+    std::unique_ptr<CDrawObj> copy(bitmap.Clone());
+    ASSERT_TRUE(copy);
+    ASSERT_EQ(copy->GetObjType(), DOT_BITMAP);
+    CDrawBitmap* pCopy = static_cast<CDrawBitmap*>(copy.get());
+    EXPECT_EQ(pCopy->GetImageData().Bytes(), bitmap.GetImageData().Bytes());
+    EXPECT_EQ(pCopy->GetCorners().p[2], c.p[2]);
+    EXPECT_EQ(StoreObject(pCopy), StoreObject(&bitmap));
+}
+
 TEST_F(ShapeStorage, TextLoadTakesItsReferenceHeightFromTheFont) {
     CDrawText text;
     LOGFONTA lf = text.GetFont();
