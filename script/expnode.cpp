@@ -1,0 +1,112 @@
+#include "expnode.h"
+
+#include <cstring>
+
+#include "../dbclient/qbtypes.h"
+#include "experror.h"
+#include "expfunction.h"
+#include "expression.h"
+#include "hostrequest.h"
+
+namespace {
+
+const char* const kTagKeywords[kExpTagRefCount] = {"TV", "LV", "TVV", "LVV"};
+
+bool IsNumericFloat(int type) { return type == SV_FLOAT || type == SV_DOUBLE; }
+
+// TV and LV: a failed request or an invalid value (status not 0) is error 9.
+int ReadNumber(int ref, HWND window, const char* name, CExpValue& out) {
+  CScriptValue value;
+  const int rc = (ref == TR_TV) ? HostReadTag(window, name, &value) : HostReadLocal(window, name, &value);
+  if (rc != 0 || value.m_status != 0) return EXP_ERR_TAGREAD;
+  if (IsNumericFloat(value.m_type))
+    out.SetDouble(value.GetDouble());
+  else
+    out.SetInt(value.GetInt());
+  return EXP_OK;
+}
+
+// TVV and LVV: the reply's bytes, at most 255, as a string.
+int ReadVariable(int ref, HWND window, const char* name, CExpValue& out) {
+  std::unique_ptr<VarReply> reply(new VarReply());
+  const int rc = (ref == TR_TVV) ? HostReadRealVar(window, name, reply.get())
+                                 : HostReadLocalVar(window, name, reply.get());
+  if (rc != 0 || reply->status != 0) return EXP_ERR_TAGREAD;
+  int n = reply->length;
+  if (n < 0) n = 0;
+  if (n > kExpStringMax) n = kExpStringMax;
+  out.SetString(reply->data, n);
+  return EXP_OK;
+}
+
+}  // namespace
+
+const char* GetExpTagKeyword(int ref) {
+  return (ref >= 0 && ref < kExpTagRefCount) ? kTagKeywords[ref] : "";
+}
+
+int FindExpTagRef(const char* word, int n) {
+  for (int ref = 0; ref < kExpTagRefCount; ++ref) {
+    const char* keyword = kTagKeywords[ref];
+    if (static_cast<int>(strlen(keyword)) != n) continue;
+    int i = 0;
+    while (i < n && (word[i] & ~0x20) == keyword[i]) ++i;
+    if (i == n) return ref;
+  }
+  return -1;
+}
+
+int CExpNode::Evaluate(CExpValue& out) {
+  out.Clear();
+  return EXP_ERR_SYNTAX;
+}
+
+int CExpConstNode::Evaluate(CExpValue& out) {
+  out = m_value;
+  return EXP_OK;
+}
+
+CExpTagNode::CExpTagNode(int ref, const char* name, int n) : CExpNode(EN_TAG), m_ref(ref) {
+  if (n > kExpTagNameMax) n = kExpTagNameMax;
+  if (n < 0) n = 0;
+  memcpy(m_name, name, n);
+  m_name[n] = 0;
+}
+
+int CExpTagNode::Evaluate(CExpValue& out) {
+  out.Clear();
+  if (!m_context) return EXP_ERR_NOCONTEXT;
+  if (m_ref == TR_TV || m_ref == TR_LV) return ReadNumber(m_ref, m_context, m_name, out);
+  return ReadVariable(m_ref, m_context, m_name, out);
+}
+
+CExpFunctionNode::CExpFunctionNode(int id) : CExpNode(EN_FUNCTION), m_id(id) {}
+
+CExpFunctionNode::~CExpFunctionNode() = default;
+
+void CExpFunctionNode::SetContext(HWND window) {
+  CExpNode::SetContext(window);
+  for (auto& arg : m_args) arg->SetContext(window);
+}
+
+int CExpFunctionNode::Evaluate(CExpValue& out) {
+  out.Clear();
+  std::vector<CExpValue> values(m_args.size());
+  for (size_t i = 0; i < m_args.size(); ++i) {
+    const int rc = m_args[i]->EvalRpn(values[i]);
+    if (rc) return rc;
+  }
+  const int rc = CallExpFunction(m_id, values.data(), static_cast<int>(values.size()), out);
+  if (rc) out.Clear();
+  return rc;
+}
+
+int CExpFunctionNode::Check() const {
+  const ExpFunctionInfo* info = GetExpFunction(m_id);
+  if (!info || static_cast<int>(m_args.size()) != info->arguments) return EXP_ERR_ARGUMENT;
+  for (const auto& arg : m_args) {
+    const int rc = arg->CheckRpn();
+    if (rc) return rc;
+  }
+  return EXP_OK;
+}

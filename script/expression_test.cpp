@@ -1,0 +1,373 @@
+#include "expression.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <string>
+
+#include "experror.h"
+
+namespace {
+
+struct Result {
+  int rc;
+  CExpValue value;
+};
+
+Result Evaluate(const std::string& text) {
+  Result r;
+  CExpression e;
+  r.rc = e.CheckText(text.c_str());
+  if (r.rc == EXP_OK) r.rc = e.Calculate(r.value, nullptr);
+  return r;
+}
+
+struct IntCase {
+  const char* text;
+  int32_t value;
+};
+
+TEST(Expression, IntegerResults) {
+  const IntCase cases[] = {
+      {"3+4", 7},
+      {"-2*3", -6},  // unary minus on 2
+      {"5-2", 3},
+      {"10-4-3", 3},  // one level groups from the left
+      {"100/10/5", 2},
+      {"2*3*4+1", 25},
+      {"2+3*4", 14},
+      {"(2+3)*4", 20},
+      {" ( 2 + 3 ) \t*\r\n4 ", 20},
+      {"7/2", 3},
+      {"-7/2", -3},  // truncated toward zero
+      {"7%3", 1},
+      {"-7%3", -1},
+      {"--2", 2},
+      {"-(2+3)", -5},
+      {"2*-3", -6},
+      {"2--3", 5},
+      {"1<2", 1},
+      {"2<1", 0},
+      {"2<=2", 1},
+      {"3>=4", 0},
+      {"3>2", 1},
+      {"1.5>1", 1},
+      {"1+2<4", 1},  // + binds tighter than <
+      {"3&1<2", 1},  // < binds tighter than &
+      {"\"a\"<\"b\"", 1},
+      {"\"b\"<\"a\"", 0},
+      {"\"中\">\"z\"", 1},  // bytes compare unsigned
+      {"\"ab\"<\"abc\"", 1},
+      {"1||0", 1},
+      {"0||0", 0},
+      {"2&&3", 1},
+      {"0.0&&1", 0},
+      {"0.5&&1", 1},
+      {"\"\"&&1", 1},  // a string is true when it exists
+      {"6|1", 7},
+      {"6^3", 5},
+      {"6&3", 2},
+      {"1|2&&0", 0},  // && below |
+      {"1<<4", 16},
+      {"1<<33", 2},  // shift count: low 5 bits
+      {"-1>>28", 15},  // zeros enter from the left
+      {"1<<2+1", 8},
+      {"~0", -1},
+      {"~5.7", -6},
+      {"-2147483647-1", INT32_MIN},
+      {"2147483647+1", INT32_MIN},  // wraps
+      {"(-2147483647-1)/-1", INT32_MIN},
+      {"(-2147483647-1)%-1", 0},
+      {"0x1F", 31},
+      {"0XfF", 255},
+      {"0xFFFFFFFF", -1},
+      {"0x100000001", 2},  // a ninth digit wraps its shift to 0
+      {"12", 12},
+      {"abs(-5)", 5},
+      {"abs(-2.7)", 2},
+      {"labs(-3)", 3},
+      {"abs(-2147483647-1)", INT32_MIN},
+      {"atoi(\"42x\")", 42},
+      {"atoi(\"1,2\")", 1},
+      {"ATOI(\"7\")", 7},
+      {"\"12\"+0<13", 1},  // "12"+0 is the string "120", below "13"
+      {"3+(\"5\"<\"6\")", 4},
+  };
+  for (const IntCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    Result r = Evaluate(c.text);
+    ASSERT_EQ(EXP_OK, r.rc);
+    ASSERT_EQ(EV_INT, r.value.GetType());
+    EXPECT_EQ(c.value, r.value.GetInt());
+  }
+}
+
+struct DoubleCase {
+  const char* text;
+  double value;
+};
+
+TEST(Expression, DoubleResults) {
+  const DoubleCase cases[] = {
+      {"3+4.5", 7.5},
+      {"7.0/2", 3.5},
+      {"7.5%2", 1.5},
+      {"-1.25", -1.25},
+      {".5+1", 1.5},
+      {"2.", 2.0},
+      {"1.5*2", 3.0},
+      {"fabs(-2.5)", 2.5},
+      {"sqrt(16)", 4.0},
+      {"sqrt(abs(-16))", 4.0},
+      {"pow(2,10)", 1024.0},
+      {"pow(pow(2,3),2)", 64.0},
+      {"pow( 2 , 1+1 )", 4.0},
+      {"fmod(7,3)", 1.0},
+      {"floor(-1.5)", -2.0},
+      {"ceil(1.2)", 2.0},
+      {"SIN(0)", 0.0},
+      {"cos(0)", 1.0},
+      {"exp(0)", 1.0},
+      {"log(1)", 0.0},
+      {"log10(1000)", 3.0},
+      {"atan(0)", 0.0},
+      {"asin(0)", 0.0},
+      {"acos(1)", 0.0},
+      {"tan(0)", 0.0},
+      {"atof(\"2.5\")", 2.5},
+      {"atof(\"2.5\")*2", 5.0},
+  };
+  for (const DoubleCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    Result r = Evaluate(c.text);
+    ASSERT_EQ(EXP_OK, r.rc);
+    ASSERT_EQ(EV_DOUBLE, r.value.GetType());
+    EXPECT_DOUBLE_EQ(c.value, r.value.GetDouble());
+  }
+}
+
+TEST(Expression, DoubleDivisionByZeroIsInfinite) {
+  Result r = Evaluate("1.0/0");
+  ASSERT_EQ(EXP_OK, r.rc);
+  EXPECT_TRUE(std::isinf(r.value.GetDouble()));
+}
+
+struct StringCase {
+  const char* text;
+  const char* value;
+};
+
+TEST(Expression, StringResults) {
+  const StringCase cases[] = {
+      {"\"ab\"+1", "ab1"},
+      {"1+\"ab\"", "1ab"},
+      {"\"x\"+2.5", "x2.5"},
+      {"\"x\"+1000000.0", "x1E+006"},  // the platform runtime's "%G"
+      {"\"a b\"+\"c\"", "a bc"},
+      {"\"\"", ""},
+      {"\"温度\"+\"高\"", "温度高"},
+      {"\"(1,2)\"", "(1,2)"},
+  };
+  for (const StringCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    Result r = Evaluate(c.text);
+    ASSERT_EQ(EXP_OK, r.rc);
+    ASSERT_EQ(EV_STRING, r.value.GetType());
+    EXPECT_STREQ(c.value, r.value.GetString());
+  }
+}
+
+TEST(Expression, StringsAreCutTo255Characters) {
+  const std::string a(200, 'a'), b(200, 'b');
+  Result joined = Evaluate("\"" + a + "\"+\"" + b + "\"");
+  ASSERT_EQ(EXP_OK, joined.rc);
+  EXPECT_EQ(a + std::string(55, 'b'), joined.value.GetString());
+  EXPECT_EQ(255u, joined.value.m_length);
+
+  Result literal = Evaluate("\"" + std::string(300, 'z') + "\"");
+  ASSERT_EQ(EXP_OK, literal.rc);
+  EXPECT_EQ(std::string(255, 'z'), literal.value.GetString());
+}
+
+struct ErrorCase {
+  const char* text;
+  int rc;
+};
+
+TEST(Expression, CheckErrors) {
+  const ErrorCase cases[] = {
+      {"", EXP_ERR_SYNTAX},
+      {"   ", EXP_ERR_SYNTAX},
+      {"3 4", EXP_ERR_SYNTAX},
+      {"abc", EXP_ERR_SYNTAX},
+      {"1.2.3", EXP_ERR_SYNTAX},
+      {"0x", EXP_ERR_SYNTAX},
+      {"0xG1", EXP_ERR_SYNTAX},
+      {"1e5", EXP_ERR_SYNTAX},
+      {"1==1", EXP_ERR_SYNTAX},
+      {"()", EXP_ERR_SYNTAX},
+      {"(1)(2)", EXP_ERR_SYNTAX},
+      {"3~4", EXP_ERR_SYNTAX},
+      {"1,2", EXP_ERR_SYNTAX},
+      {"sin (1)", EXP_ERR_SYNTAX},
+      {"(1+2", EXP_ERR_PAREN},
+      {"1+2)", EXP_ERR_PAREN},
+      {"((1)", EXP_ERR_PAREN},
+      {"TV(abc", EXP_ERR_PAREN},
+      {"sin(1", EXP_ERR_PAREN},
+      {"foo(1)", EXP_ERR_FUNCTION},
+      {"NULL(1)", EXP_ERR_FUNCTION},
+      {"2(3)", EXP_ERR_FUNCTION},
+      {"3+", EXP_ERR_ARGUMENT},
+      {"-", EXP_ERR_ARGUMENT},
+      {"+3", EXP_ERR_ARGUMENT},
+      {"3+*4", EXP_ERR_ARGUMENT},
+      {"(3+)", EXP_ERR_ARGUMENT},
+      {"sin()", EXP_ERR_ARGUMENT},
+      {"sin( )", EXP_ERR_ARGUMENT},
+      {"pow(1)", EXP_ERR_ARGUMENT},
+      {"pow(1,)", EXP_ERR_ARGUMENT},
+      {"pow(,1)", EXP_ERR_ARGUMENT},
+      {"pow(1,2,3)", EXP_ERR_ARGUMENT},
+      {"sin(1+)", EXP_ERR_ARGUMENT},
+      {"sin((1)", EXP_ERR_PAREN},
+      {"sin(foo(1))", EXP_ERR_FUNCTION},
+      {"TV()", EXP_ERR_EMPTYTAG},
+      {"tv(  )", EXP_ERR_EMPTYTAG},
+      {"LVV()+1", EXP_ERR_EMPTYTAG},
+      {"\"abc", EXP_ERR_QUOTE},
+      {"1+\"", EXP_ERR_QUOTE},
+      {"atoi(\"ab)", EXP_ERR_QUOTE},
+  };
+  for (const ErrorCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    CExpression e;
+    EXPECT_EQ(c.rc, e.CheckText(c.text));
+    EXPECT_EQ(0, e.GetNodeCount());  // emptied on error
+  }
+}
+
+TEST(Expression, EvaluationErrors) {
+  const ErrorCase cases[] = {
+      {"1/0", EXP_ERR_ARGUMENT},  // integer division by zero stops nothing
+      {"1%0", EXP_ERR_ARGUMENT},
+      {"5/(2-2)", EXP_ERR_ARGUMENT},
+      {"-\"a\"", EXP_ERR_ARGUMENT},
+      {"\"a\"*2", EXP_ERR_ARGUMENT},
+      {"\"a\"-\"b\"", EXP_ERR_ARGUMENT},
+      {"\"a\"/1", EXP_ERR_ARGUMENT},
+      {"\"a\"%1", EXP_ERR_ARGUMENT},
+      {"atof(1)", EXP_ERR_ARGUMENT},
+      {"atoi(2.5)", EXP_ERR_ARGUMENT},
+      {"TV(a)", EXP_ERR_NOCONTEXT},
+      {"1+LV(a)", EXP_ERR_NOCONTEXT},
+      {"sqrt(TVV(a))", EXP_ERR_NOCONTEXT},
+  };
+  for (const ErrorCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    CExpression e;
+    ASSERT_EQ(EXP_OK, e.CheckText(c.text));
+    CExpValue result;
+    result.SetString("stale");
+    EXPECT_EQ(c.rc, e.Calculate(result, nullptr));
+    EXPECT_EQ(EV_INT, result.GetType());  // cleared
+    EXPECT_EQ(0, result.GetInt());
+  }
+}
+
+TEST(Expression, AListThatFailedItsCheckNeverEvaluates) {
+  CExpression e;
+  ASSERT_EQ(EXP_ERR_PAREN, e.CheckText("(1"));
+  CExpValue result;
+  EXPECT_EQ(EXP_ERR_SYNTAX, e.Calculate(result, nullptr));
+}
+
+TEST(Expression, AnExpressionEvaluatesAgainAndAgain) {
+  CExpression e;
+  ASSERT_EQ(EXP_OK, e.CheckText("\"n\"+(2*3)"));
+  for (int i = 0; i < 3; ++i) {
+    CExpValue result;
+    ASSERT_EQ(EXP_OK, e.Calculate(result, nullptr));
+    EXPECT_STREQ("n6", result.GetString());
+  }
+  EXPECT_STREQ("\"n\"+(2*3)", e.GetText().GetString());
+}
+
+TEST(Expression, DeeplyNestedCallsAreRefused) {
+  std::string deep;
+  for (int i = 0; i < 200; ++i) deep += "abs(";
+  deep += "1";
+  deep += std::string(200, ')');
+  CExpression e;
+  EXPECT_EQ(EXP_ERR_SYNTAX, e.CheckText(deep.c_str()));
+
+  std::string parens = std::string(5000, '(') + "1" + std::string(5000, ')');
+  EXPECT_EQ(EXP_OK, e.CheckText(parens.c_str()));  // parentheses need no recursion
+}
+
+TEST(Expression, PostfixOrder) {
+  CExpression e;
+  ASSERT_EQ(EXP_OK, e.CheckText("1-2*3"));
+  ASSERT_EQ(5, e.GetNodeCount());
+  const int kinds[] = {EN_CONSTANT, EN_CONSTANT, EN_CONSTANT, EN_OPERATOR, EN_OPERATOR};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(kinds[i], e.GetNode(i)->GetKind());
+  EXPECT_EQ(13, static_cast<const CExpOperatorNode*>(e.GetNode(3))->m_code);
+  EXPECT_EQ(12, static_cast<const CExpOperatorNode*>(e.GetNode(4))->m_code);
+}
+
+TEST(ExpressionErrorText, EveryCodeHasItsText) {
+  const char* const texts[] = {
+      "OK",           "语法错误",     "()不匹配",         "未知运算符", "未知函数",
+      "函数参数错误", "TV()内容为空", "字符串引号不匹配", "无回调函数", "回调取外部变量错误",
+  };
+  for (int code = 0; code < 10; ++code) {
+    SCOPED_TRACE(code);
+    EXPECT_STREQ(texts[code], GetExpErrorText(code));
+  }
+  EXPECT_STREQ("", GetExpErrorText(10));
+  EXPECT_STREQ("", GetExpErrorText(-1));
+}
+
+TEST(ExpValue, ConversionTable) {
+  CExpValue v;
+  v.SetInt(-12);
+  v.ChangeType(EV_DOUBLE);
+  EXPECT_EQ(-12.0, v.GetDouble());
+  v.SetDouble(-2.9);
+  v.ChangeType(EV_INT);
+  EXPECT_EQ(-2, v.GetInt());
+  v.SetDouble(0.5);
+  v.ChangeType(EV_STRING);
+  EXPECT_STREQ("0.5", v.GetString());
+  EXPECT_EQ(3u, v.m_length);
+  v.SetInt(-7);
+  v.ChangeType(EV_STRING);
+  EXPECT_STREQ("-7", v.GetString());
+  v.SetString(" 12abc");
+  v.ChangeType(EV_INT);
+  EXPECT_EQ(12, v.GetInt());
+  v.SetString("2.5e1");
+  v.ChangeType(EV_DOUBLE);
+  EXPECT_EQ(25.0, v.GetDouble());
+  v.SetDouble(1e30);
+  v.ChangeType(EV_INT);  // out of range: defined, no trap
+  EXPECT_EQ(INT32_MIN, v.GetInt());
+}
+
+TEST(ExpValue, CopiesOwnTheirStrings) {
+  CExpValue a;
+  a.SetString("abc");
+  CExpValue b = a;
+  a.SetString("x");
+  EXPECT_STREQ("abc", b.GetString());
+  b = b;
+  EXPECT_STREQ("abc", b.GetString());
+  b.SetString(b.GetString() + 1);  // from its own storage
+  EXPECT_STREQ("bc", b.GetString());
+  b.Clear();
+  EXPECT_EQ(EV_INT, b.GetType());
+  EXPECT_EQ(0, b.GetInt());
+}
+
+}  // namespace
