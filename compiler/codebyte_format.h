@@ -27,7 +27,6 @@ struct CodeByteInstruction {
   uint8_t r;    // destination register
   uint8_t op;   // opcode
 };
-#pragma pack(pop)
 
 static_assert(sizeof(CodeByteHeader) == 64, "64-byte header");
 static_assert(offsetof(CodeByteHeader, title) == 4, "title at 4");
@@ -40,9 +39,18 @@ static_assert(offsetof(CodeByteInstruction, r2) == 9, "R2 at 9");
 static_assert(offsetof(CodeByteInstruction, r) == 10, "R at 10");
 static_assert(offsetof(CodeByteInstruction, op) == 11, "OP at 11");
 
-// The data section follows the instructions: a 32-bit count, then one entry per
-// global cell, unaligned: type byte, 32-bit element count n, 32-bit length L and
-// L bytes (string constants only).
+// The fixed part of one global cell's entry in the data section, which follows
+// the instructions after a 32-bit entry count; L data bytes follow each entry
+// (string constants only), without alignment.
+struct CodeByteDataEntry {
+  uint8_t type;     // 0x80 + element code, 0x90 + code for arrays, 0xA0 + code for pointers
+  uint32_t count;   // arrays: elements; string constants: bytes; otherwise 0
+  uint32_t length;  // string constants: bytes of data; otherwise 0
+};
+static_assert(sizeof(CodeByteDataEntry) == 9, "9-byte data entry");
+static_assert(offsetof(CodeByteDataEntry, count) == 1, "count at 1");
+static_assert(offsetof(CodeByteDataEntry, length) == 5, "length at 5");
+#pragma pack(pop)
 
 // Memory words of instruction operands.
 constexpr uint32_t kMemoryCellMask = 0xFFFFF;

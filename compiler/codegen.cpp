@@ -1,6 +1,7 @@
 // Top-level items, functions, declarations and control statements.
 #include "codegen.h"
 
+#include <cstdio>
 #include <cstring>
 #include <map>
 
@@ -11,14 +12,14 @@
 
 namespace tarnic {
 
-CodeGenerator::CodeGenerator(CompilerContext& context)
+CCodeGenerator::CCodeGenerator(CCompilerContext& context)
     : ctx_(context), reporter_(context.reporter()) {
   header_.magic = kCodeByteMagic;
   header_.version = kCodeByteVersion;
   std::strncpy(header_.title, kCodeByteTitle, sizeof header_.title - 1);
 }
 
-int CodeGenerator::Emit(uint8_t op, int r, int r2, uint32_t a, uint32_t b, uint8_t t) {
+int CCodeGenerator::Emit(uint8_t op, int r, int r2, uint32_t a, uint32_t b, uint8_t t) {
   CodeByteInstruction ins{};
   ins.op = op;
   ins.r = static_cast<uint8_t>(r);
@@ -30,12 +31,12 @@ int CodeGenerator::Emit(uint8_t op, int r, int r2, uint32_t a, uint32_t b, uint8
   return Count() - 1;
 }
 
-void CodeGenerator::PatchTarget(int index, int target) {
+void CCodeGenerator::PatchTarget(int index, int target) {
   code_[index].a = static_cast<uint32_t>(target);
   if (target > last_target_) last_target_ = target;
 }
 
-int CodeGenerator::AllocateRegister() {
+int CCodeGenerator::AllocateRegister() {
   int r = registers_.Allocate();
   if (r == 0 && !registers_exhausted_) {
     registers_exhausted_ = true;
@@ -44,17 +45,17 @@ int CodeGenerator::AllocateRegister() {
   return r;
 }
 
-int CodeGenerator::Generate() {
-  for (Node* n : ctx_.top_level()) EmitTopLevel(n);
+int CCodeGenerator::Generate() {
+  for (CSyntaxNode* n : ctx_.top_level()) EmitTopLevel(n);
   if (reporter_.errors() == 0) Backpatch();
   return 0;
 }
 
-void CodeGenerator::Backpatch() {
+void CCodeGenerator::Backpatch() {
   std::map<uint16_t, int> entry_of_id;
-  for (Node* n : ctx_.top_level()) {
+  for (CSyntaxNode* n : ctx_.top_level()) {
     if (n->kind != NK_FUNCTION) continue;
-    ScriptFunction* f = ctx_.FindScript(n->name);
+    CScriptFunction* f = ctx_.FindScript(n->name);
     if (f && f->node == n && f->entry >= 0) entry_of_id.emplace(f->id, f->entry);
   }
   for (CodeByteInstruction& ins : code_) {
@@ -72,7 +73,7 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
 
 }  // namespace
 
-std::vector<uint8_t> CodeGenerator::CodeBytes() const {
+std::vector<uint8_t> CCodeGenerator::CodeBytes() const {
   std::vector<uint8_t> out;
   CodeByteHeader header = header_;
   header.data_offset = static_cast<uint32_t>(sizeof(CodeByteHeader) + 12 * code_.size());
@@ -88,24 +89,44 @@ std::vector<uint8_t> CodeGenerator::CodeBytes() const {
   }
   const auto& cells = ctx_.globals().cells();
   Put32(out, static_cast<uint32_t>(cells.size()));
-  for (const SymbolEntry* cell : cells) {
+  for (const CSymbolEntry* cell : cells) {
+    CodeByteDataEntry entry{};
     if (cell->is_string) {
-      out.push_back(TB_GLOBAL | TB_ARRAY);
-      Put32(out, static_cast<uint32_t>(cell->data.size()));
-      Put32(out, static_cast<uint32_t>(cell->data.size()));
-      out.insert(out.end(), cell->data.begin(), cell->data.end());
+      entry.type = TB_GLOBAL | TB_ARRAY;
+      entry.count = entry.length = static_cast<uint32_t>(cell->data.size());
     } else {
-      out.push_back(TB_GLOBAL | FileTypeByte(cell->type));
-      Put32(out, IsArray(cell->type) ? static_cast<uint32_t>(cell->element_count) : 0);
-      Put32(out, 0);
+      entry.type = static_cast<uint8_t>(TB_GLOBAL | GetFileTypeByte(cell->type));
+      entry.count = IsArray(cell->type) ? static_cast<uint32_t>(cell->element_count) : 0;
     }
+    out.push_back(entry.type);
+    Put32(out, entry.count);
+    Put32(out, entry.length);
+    if (cell->is_string) out.insert(out.end(), cell->data.begin(), cell->data.end());
   }
   return out;
 }
 
+int CCodeGenerator::WriteCodeByteFile(const std::string& path) {
+  bytes_written_ = 0;
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) {
+    reporter_.Report(MSG_CREATE_CODE_FILE, path);
+    return 1;
+  }
+  std::vector<uint8_t> bytes = CodeBytes();
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  ok = std::fclose(f) == 0 && ok;
+  if (!ok) {
+    reporter_.Report(MSG_WRITE_CODE_FILE, path);
+    return 1;
+  }
+  bytes_written_ = static_cast<int>(bytes.size());
+  return 0;
+}
+
 // ---- top level ------------------------------------------------------------
 
-void CodeGenerator::EmitTopLevel(Node* n) {
+void CCodeGenerator::EmitTopLevel(CSyntaxNode* n) {
   reporter_.set_line(n->line);
   switch (n->kind) {
     case NK_IDENTIFIER: EmitDeclaration(n); break;
@@ -118,16 +139,16 @@ void CodeGenerator::EmitTopLevel(Node* n) {
   stack_.clear();
 }
 
-void CodeGenerator::EmitFunction(Node* n) {
-  ScriptFunction* f = ctx_.FindScript(n->name);
+void CCodeGenerator::EmitFunction(CSyntaxNode* n) {
+  CScriptFunction* f = ctx_.FindScript(n->name);
   if (!f || f->node != n) return;
   function_ = f;
   function_start_ = Count();
   last_target_ = -1;
   f->entry = Count();
   if (n->name == "main") header_.entry = static_cast<uint32_t>(Count());
-  for (Node* p = n->child[1]; p; p = p->next) Emit(OP_POPARG);
-  for (Node* s = n->body ? n->body->child[0] : nullptr; s; s = s->next) EmitStatement(s);
+  for (CSyntaxNode* p = n->child[1]; p; p = p->next) Emit(OP_POPARG);
+  for (CSyntaxNode* s = n->body ? n->body->child[0] : nullptr; s; s = s->next) EmitStatement(s);
   // A body that ends in a return needs no other, unless a jump lands behind it.
   bool ends_in_return = Count() > function_start_ && code_.back().op == OP_RET;
   if (!ends_in_return || last_target_ >= Count()) Emit(OP_RET);
@@ -136,21 +157,21 @@ void CodeGenerator::EmitFunction(Node* n) {
 
 // ---- declarations ---------------------------------------------------------
 
-void CodeGenerator::EmitDeclaration(Node* d) {
-  SymbolEntry* entry = d->symbol;
+void CCodeGenerator::EmitDeclaration(CSyntaxNode* d) {
+  CSymbolEntry* entry = d->symbol;
   if (!entry) return;
   bool local = function_ != nullptr;
   if (local) {
     uint32_t count = IsArray(entry->type) ? static_cast<uint32_t>(entry->element_count) : 0;
     Emit(OP_LOCAL, 0, 0, count, static_cast<uint32_t>(entry->cell),
-         static_cast<uint8_t>(FileTypeByte(entry->type) | TB_LOCAL));
+         static_cast<uint8_t>(GetFileTypeByte(entry->type) | TB_LOCAL));
   }
   entry->visible = true;
   if (d->child[2]) EmitInitializer(d, entry, SymbolOperand(entry, local));
 }
 
-void CodeGenerator::EmitInitializer(Node* d, SymbolEntry* entry, const Operand& target) {
-  Node* init = d->child[2];
+void CCodeGenerator::EmitInitializer(CSyntaxNode* d, CSymbolEntry* entry, const COperand& target) {
+  CSyntaxNode* init = d->child[2];
   if (IsArray(entry->type)) {
     EmitArrayInitializer(d, entry, target);
     return;
@@ -159,7 +180,7 @@ void CodeGenerator::EmitInitializer(Node* d, SymbolEntry* entry, const Operand& 
     reporter_.Report(MSG_INVALID_INITIALIZE);
     return;
   }
-  Operand y, x = target;
+  COperand y, x = target;
   if (!Evaluate(init, y)) return;
   // A constant initializer was checked when the declaration was registered.
   bool checked = init->kind == NK_CONSTANT || init->kind == NK_STRING;
@@ -167,12 +188,12 @@ void CodeGenerator::EmitInitializer(Node* d, SymbolEntry* entry, const Operand& 
 }
 
 // Arrays are initialized element by element; a string brings its terminating zero.
-void CodeGenerator::EmitArrayInitializer(Node* d, SymbolEntry* entry, const Operand& target) {
-  Node* init = d->child[2];
+void CCodeGenerator::EmitArrayInitializer(CSyntaxNode* d, CSymbolEntry* entry, const COperand& target) {
+  CSyntaxNode* init = d->child[2];
   int count = entry->element_count;
   if (init->kind == NK_OPERATOR && init->op == ST_BRACE_LIST) {
     int index = 0;
-    for (Node* item = init->child[0]; item; item = item->next, ++index) {
+    for (CSyntaxNode* item = init->child[0]; item; item = item->next, ++index) {
       if (index == count) {
         reporter_.set_line(item->line);
         reporter_.Report(MSG_EXTRA_INITIALIZERS);
@@ -199,21 +220,21 @@ void CodeGenerator::EmitArrayInitializer(Node* d, SymbolEntry* entry, const Oper
 }
 
 // array[index] = item (or = value when there is no item node).
-void CodeGenerator::EmitElementStore(const Operand& array, int index, Node* item, uint64_t value) {
-  Operand y;
+void CCodeGenerator::EmitElementStore(const COperand& array, int index, CSyntaxNode* item, uint64_t value) {
+  COperand y;
   if (item) {
     if (!Evaluate(item, y)) return;
   } else {
     y.kind = OK_CONSTANT;
-    y.type = FileTypeByte(T_INT);
+    y.type = GetFileTypeByte(T_INT);
     y.value = value;
   }
   int r = AllocateRegister();
   if (!r) return;
   Emit(OP_LDM, r, 0, array.memory);
-  Emit(OP_BIN_RK + 3, r, 0, static_cast<uint32_t>(index), 0, FileTypeByte(T_INT));
+  Emit(OP_BIN_RK + 3, r, 0, static_cast<uint32_t>(index), 0, GetFileTypeByte(T_INT));
   Emit(OP_TOPTR, r);
-  Operand x = array;
+  COperand x = array;
   x.kind = OK_REGISTER;
   x.reg = r;
   x.dereferenced = true;
@@ -224,7 +245,7 @@ void CodeGenerator::EmitElementStore(const Operand& array, int index, Node* item
 
 // ---- statements -----------------------------------------------------------
 
-void CodeGenerator::EmitStatement(Node* n) {
+void CCodeGenerator::EmitStatement(CSyntaxNode* n) {
   if (!n) return;
   reporter_.set_line(n->line);
   if (n->kind == NK_IDENTIFIER) {
@@ -232,7 +253,7 @@ void CodeGenerator::EmitStatement(Node* n) {
   } else if (n->kind == NK_KEYWORD) {
     switch (n->op) {
       case ST_BLOCK:
-        for (Node* s = n->child[0]; s; s = s->next) EmitStatement(s);
+        for (CSyntaxNode* s = n->child[0]; s; s = s->next) EmitStatement(s);
         break;
       case ST_EXPRESSION:
         if (n->child[0]) EmitExpression(n->child[0]);
@@ -256,13 +277,13 @@ void CodeGenerator::EmitStatement(Node* n) {
 }
 
 // The condition in a register (0 when it failed).
-int CodeGenerator::EmitCondition(Node* n) {
-  Operand c;
+int CCodeGenerator::EmitCondition(CSyntaxNode* n) {
+  COperand c;
   if (!n || !Evaluate(n, c) || !ToRegister(c)) return 0;
   return c.reg;
 }
 
-void CodeGenerator::EmitIf(Node* n) {
+void CCodeGenerator::EmitIf(CSyntaxNode* n) {
   int r = EmitCondition(n->child[0]);
   int jz = Emit(OP_JZ, r);
   registers_.Free(r);
@@ -277,7 +298,7 @@ void CodeGenerator::EmitIf(Node* n) {
   }
 }
 
-void CodeGenerator::EmitWhile(Node* n) {
+void CCodeGenerator::EmitWhile(CSyntaxNode* n) {
   int start = Count();
   loops_.push_back(Loop{0, start, {}});
   int r = EmitCondition(n->child[0]);
@@ -289,7 +310,7 @@ void CodeGenerator::EmitWhile(Node* n) {
   FinishLoop(start, Count());
 }
 
-void CodeGenerator::EmitDo(Node* n) {
+void CCodeGenerator::EmitDo(CSyntaxNode* n) {
   int start = Count();
   loops_.push_back(Loop{1, start, {}});
   EmitStatement(n->child[0]);
@@ -299,7 +320,7 @@ void CodeGenerator::EmitDo(Node* n) {
   FinishLoop(continue_point, Count());
 }
 
-void CodeGenerator::EmitFor(Node* n) {
+void CCodeGenerator::EmitFor(CSyntaxNode* n) {
   if (n->child[0]) {
     EmitExpression(n->child[0]);
     registers_.FreeAll();
@@ -323,13 +344,13 @@ void CodeGenerator::EmitFor(Node* n) {
   FinishLoop(continue_point, Count());
 }
 
-void CodeGenerator::FinishLoop(int continue_point, int exit) {
+void CCodeGenerator::FinishLoop(int continue_point, int exit) {
   for (const PendingJump& j : loops_.back().pending)
     PatchTarget(j.index, j.is_continue ? continue_point : exit);
   loops_.pop_back();
 }
 
-void CodeGenerator::EmitBreak(Node* n, bool is_continue) {
+void CCodeGenerator::EmitBreak(CSyntaxNode* n, bool is_continue) {
   (void)n;
   if (loops_.empty()) return;  // refused while parsing
   Loop& loop = loops_.back();
@@ -340,9 +361,9 @@ void CodeGenerator::EmitBreak(Node* n, bool is_continue) {
   loop.pending.push_back(PendingJump{Emit(OP_JMP), is_continue});
 }
 
-void CodeGenerator::EmitReturn(Node* n) {
+void CCodeGenerator::EmitReturn(CSyntaxNode* n) {
   if (n->child[0]) {
-    Operand v;
+    COperand v;
     if (Evaluate(n->child[0], v)) {
       if (v.kind == OK_CONSTANT)
         Emit(OP_LDK, 0, 0, static_cast<uint32_t>(v.value), static_cast<uint32_t>(v.value >> 32), v.type);

@@ -1,6 +1,7 @@
 // The code generator: the checked tree to instructions and a table of global cells.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "codebyte_format.h"
@@ -9,16 +10,16 @@
 
 namespace tarnic {
 
-class CompilerContext;
+class CCompilerContext;
 class Reporter;
-struct Node;
-struct ScriptFunction;
-struct SymbolEntry;
-struct FunctionObject;
+struct CSyntaxNode;
+struct CScriptFunction;
+struct CSymbolEntry;
+struct CFunctionObject;
 
-class CodeGenerator {
+class CCodeGenerator {
  public:
-  explicit CodeGenerator(CompilerContext& context);
+  explicit CCodeGenerator(CCompilerContext& context);
 
   // 0 after emitting every top-level item (and backpatching calls when no error).
   int Generate();
@@ -27,6 +28,9 @@ class CodeGenerator {
   const std::vector<CodeByteInstruction>& instructions() const { return code_; }
   // The file image: header, instructions, counted data entries.
   std::vector<uint8_t> CodeBytes() const;
+  // Writes the image; 0, or 1 after reporting 1005 (create) or 1006 (write).
+  int WriteCodeByteFile(const std::string& path);
+  int bytes_written() const { return bytes_written_; }
 
  private:
   struct PendingJump {
@@ -47,55 +51,58 @@ class CodeGenerator {
   void Backpatch();
 
   // Top level and statements (codegen.cpp).
-  void EmitTopLevel(Node* n);
-  void EmitFunction(Node* n);
-  void EmitStatement(Node* n);
-  void EmitDeclaration(Node* d);
-  void EmitInitializer(Node* d, SymbolEntry* entry, const Operand& target);
-  void EmitArrayInitializer(Node* d, SymbolEntry* entry, const Operand& target);
-  void EmitElementStore(const Operand& array, int index, Node* item, uint64_t value);
-  void EmitIf(Node* n);
-  void EmitWhile(Node* n);
-  void EmitDo(Node* n);
-  void EmitFor(Node* n);
-  void EmitReturn(Node* n);
-  void EmitBreak(Node* n, bool is_continue);
+  void EmitTopLevel(CSyntaxNode* n);
+  void EmitFunction(CSyntaxNode* n);
+  void EmitStatement(CSyntaxNode* n);
+  void EmitDeclaration(CSyntaxNode* d);
+  void EmitInitializer(CSyntaxNode* d, CSymbolEntry* entry, const COperand& target);
+  void EmitArrayInitializer(CSyntaxNode* d, CSymbolEntry* entry, const COperand& target);
+  void EmitElementStore(const COperand& array, int index, CSyntaxNode* item, uint64_t value);
+  void EmitIf(CSyntaxNode* n);
+  void EmitWhile(CSyntaxNode* n);
+  void EmitDo(CSyntaxNode* n);
+  void EmitFor(CSyntaxNode* n);
+  void EmitReturn(CSyntaxNode* n);
+  void EmitBreak(CSyntaxNode* n, bool is_continue);
   void FinishLoop(int continue_point, int exit);
-  int EmitCondition(Node* n);
+  int EmitCondition(CSyntaxNode* n);
 
   // Expressions (codegen_expr.cpp).
-  void EmitExpression(Node* n);
-  bool Evaluate(Node* n, Operand& out);
-  bool ToRegister(Operand& o);
-  void ConvertOperand(int type, Operand& o);
+  void EmitExpression(CSyntaxNode* n);
+  bool Evaluate(CSyntaxNode* n, COperand& out);
+  bool ToRegister(COperand& o);
+  void ConvertOperand(int type, COperand& o);
   void ReportConversion(int from, int to);
-  Operand SymbolOperand(const SymbolEntry* entry, bool local) const;
-  void EmitIdentifier(Node* n);
-  void EmitBinary(Node* n);
-  void EmitAssignment(Node* n);
-  bool StoreInto(Operand& x, Operand& y, int op, bool check_conversion);
-  void EmitUnary(Node* n);
-  void EmitCast(Node* n);
-  void EmitIncrement(Node* n);
-  void EmitAddressOf(Node* n);
-  void EmitDereference(Node* n);
-  void EmitConditional(Node* n);
-  void EmitCall(Node* n);
-  void EmitComma(Node* n);
-  void Push(const Operand& o) { stack_.push_back(o); }
-  void Discard(const Operand& o);
+  COperand SymbolOperand(const CSymbolEntry* entry, bool local) const;
+  void EmitConstant(CSyntaxNode* n);
+  void EmitStringConstant(CSyntaxNode* n);
+  void EmitIdentifier(CSyntaxNode* n);
+  void EmitBinary(CSyntaxNode* n);
+  void EmitAssignment(CSyntaxNode* n);
+  bool StoreInto(COperand& x, COperand& y, int op, bool check_conversion);
+  void EmitUnary(CSyntaxNode* n);
+  void EmitCast(CSyntaxNode* n);
+  void EmitIncrement(CSyntaxNode* n);
+  void EmitAddressOf(CSyntaxNode* n);
+  void EmitDereference(CSyntaxNode* n);
+  void EmitConditional(CSyntaxNode* n);
+  void EmitCall(CSyntaxNode* n);
+  void EmitComma(CSyntaxNode* n);
+  void Push(const COperand& o) { stack_.push_back(o); }
+  void Discard(const COperand& o);
 
-  CompilerContext& ctx_;
+  CCompilerContext& ctx_;
   Reporter& reporter_;
   CodeByteHeader header_{};
   std::vector<CodeByteInstruction> code_;
-  RegisterFile registers_;
+  CRegisterFile registers_;
   bool registers_exhausted_ = false;  // 1004 once per statement
-  std::vector<Operand> stack_;
+  std::vector<COperand> stack_;
   std::vector<Loop> loops_;
-  ScriptFunction* function_ = nullptr;
+  CScriptFunction* function_ = nullptr;
   int function_start_ = 0;
   int last_target_ = -1;
+  int bytes_written_ = 0;
   int depth_ = 0;  // nesting of expressions being emitted
   bool depth_reported_ = false;  // highest jump target patched inside the current function
 };

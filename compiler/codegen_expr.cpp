@@ -34,18 +34,18 @@ int SubCodeOf(const SubCode (&table)[N], int token) {
   return -1;
 }
 
-int TypeOf(const Operand& o) { return TypeOfByte(o.type, o.dereferenced); }
+int TypeOf(const COperand& o) { return TypeOfByte(o.type, o.dereferenced); }
 uint32_t Low(uint64_t v) { return static_cast<uint32_t>(v); }
 uint32_t High(uint64_t v) { return static_cast<uint32_t>(v >> 32); }
 
 }  // namespace
 
-void CodeGenerator::Discard(const Operand& o) {
+void CCodeGenerator::Discard(const COperand& o) {
   if (o.kind == OK_REGISTER) registers_.Free(o.reg);
 }
 
 // Evaluates n and takes the one operand it leaves; false when it left none.
-bool CodeGenerator::Evaluate(Node* n, Operand& out) {
+bool CCodeGenerator::Evaluate(CSyntaxNode* n, COperand& out) {
   size_t depth = stack_.size();
   if (n) EmitExpression(n);
   if (stack_.size() != depth + 1) {
@@ -57,7 +57,7 @@ bool CodeGenerator::Evaluate(Node* n, Operand& out) {
   return true;
 }
 
-bool CodeGenerator::ToRegister(Operand& o) {
+bool CCodeGenerator::ToRegister(COperand& o) {
   if (o.kind == OK_REGISTER) return true;
   int r = AllocateRegister();
   if (!r) return false;
@@ -73,9 +73,9 @@ bool CodeGenerator::ToRegister(Operand& o) {
   return true;
 }
 
-void CodeGenerator::ConvertOperand(int type, Operand& o) {
+void CCodeGenerator::ConvertOperand(int type, COperand& o) {
   if (!ToRegister(o)) return;
-  uint8_t t = FileTypeByte(type);
+  uint8_t t = GetFileTypeByte(type);
   Emit(OP_CAST, o.reg, 0, 0, 0, t);
   o.type = static_cast<uint8_t>(t | (o.type & TB_STORAGE));
   o.dereferenced = false;
@@ -83,22 +83,22 @@ void CodeGenerator::ConvertOperand(int type, Operand& o) {
 }
 
 // Conversion messages name the converted value's type first in both languages.
-void CodeGenerator::ReportConversion(int from, int to) {
+void CCodeGenerator::ReportConversion(int from, int to) {
   int c = CheckConversion(from, to);
   if (c == CONV_OK) return;
   std::string a = TypeName(from), b = TypeName(to);
   reporter_.Report(c == CONV_LOSS ? MSG_POSSIBLE_LOSS : MSG_CANNOT_CONVERT, a.c_str(), b.c_str(), true);
 }
 
-Operand CodeGenerator::SymbolOperand(const SymbolEntry* entry, bool local) const {
-  Operand o;
+COperand CCodeGenerator::SymbolOperand(const CSymbolEntry* entry, bool local) const {
+  COperand o;
   o.kind = OK_MEMORY;
   o.memory = (static_cast<uint32_t>(entry->cell) & kMemoryCellMask) | (local ? kMemoryLocal : kMemoryGlobal);
-  o.type = static_cast<uint8_t>(FileTypeByte(entry->type) | (local ? TB_LOCAL : TB_GLOBAL));
+  o.type = static_cast<uint8_t>(GetFileTypeByte(entry->type) | (local ? TB_LOCAL : TB_GLOBAL));
   return o;
 }
 
-void CodeGenerator::EmitExpression(Node* n) {
+void CCodeGenerator::EmitExpression(CSyntaxNode* n) {
   // Long operator chains nest to the left without parentheses; past this depth
   // the expression is refused rather than risking the program's stack.
   constexpr int kMaxDepth = 2000;
@@ -114,17 +114,8 @@ void CodeGenerator::EmitExpression(Node* n) {
     return;
   }
   switch (n->kind) {
-    case NK_CONSTANT: {
-      Operand o;
-      o.kind = OK_CONSTANT;
-      o.type = FileTypeByte(n->value.type);
-      o.value = n->value.bits;
-      Push(o);
-      return;
-    }
-    case NK_STRING:
-      if (SymbolEntry* s = ctx_.globals().Find(n->name)) Push(SymbolOperand(s, false));
-      return;
+    case NK_CONSTANT: EmitConstant(n); return;
+    case NK_STRING: EmitStringConstant(n); return;
     case NK_IDENTIFIER: EmitIdentifier(n); return;
     case NK_OPERATOR: break;
     default: return;
@@ -154,8 +145,21 @@ void CodeGenerator::EmitExpression(Node* n) {
   }
 }
 
-void CodeGenerator::EmitIdentifier(Node* n) {
-  const SymbolEntry* entry = nullptr;
+void CCodeGenerator::EmitConstant(CSyntaxNode* n) {
+  COperand o;
+  o.kind = OK_CONSTANT;
+  o.type = GetFileTypeByte(n->value.type);
+  o.value = n->value.bits;
+  Push(o);
+}
+
+// A string constant is its global CHAR array cell.
+void CCodeGenerator::EmitStringConstant(CSyntaxNode* n) {
+  if (CSymbolEntry* s = ctx_.globals().Find(n->name)) Push(SymbolOperand(s, false));
+}
+
+void CCodeGenerator::EmitIdentifier(CSyntaxNode* n) {
+  const CSymbolEntry* entry = nullptr;
   bool local = false;
   if (function_) {
     entry = function_->table.Find(n->name);
@@ -172,8 +176,8 @@ void CodeGenerator::EmitIdentifier(Node* n) {
   Push(SymbolOperand(entry, local));
 }
 
-void CodeGenerator::EmitBinary(Node* n) {
-  Operand x, y;
+void CCodeGenerator::EmitBinary(CSyntaxNode* n) {
+  COperand x, y;
   bool has_x = Evaluate(n->child[0], x);
   bool has_y = Evaluate(n->child[1], y);
   reporter_.set_line(n->line);
@@ -201,7 +205,7 @@ void CodeGenerator::EmitBinary(Node* n) {
 }
 
 // x op= y with both evaluated; x must be something a store can reach.
-bool CodeGenerator::StoreInto(Operand& x, Operand& y, int op, bool check_conversion) {
+bool CCodeGenerator::StoreInto(COperand& x, COperand& y, int op, bool check_conversion) {
   std::string text = OperatorText(op);
   bool whole_array = !x.dereferenced && IsArray(TypeOf(x));
   if (x.kind == OK_CONSTANT || whole_array || (x.kind == OK_REGISTER && !x.refers)) {
@@ -226,8 +230,8 @@ bool CodeGenerator::StoreInto(Operand& x, Operand& y, int op, bool check_convers
   return true;
 }
 
-void CodeGenerator::EmitAssignment(Node* n) {
-  Operand x, y;
+void CCodeGenerator::EmitAssignment(CSyntaxNode* n) {
+  COperand x, y;
   bool has_y = Evaluate(n->child[1], y);
   bool has_x = Evaluate(n->child[0], x);
   reporter_.set_line(n->line);
@@ -235,8 +239,8 @@ void CodeGenerator::EmitAssignment(Node* n) {
   if (StoreInto(x, y, n->op, true)) Push(x);
 }
 
-void CodeGenerator::EmitUnary(Node* n) {
-  Operand o;
+void CCodeGenerator::EmitUnary(CSyntaxNode* n) {
+  COperand o;
   if (!Evaluate(n->child[0], o)) return;
   reporter_.set_line(n->line);
   if (!ToRegister(o)) return;
@@ -251,8 +255,8 @@ void CodeGenerator::EmitUnary(Node* n) {
   Push(o);
 }
 
-void CodeGenerator::EmitCast(Node* n) {
-  Operand o;
+void CCodeGenerator::EmitCast(CSyntaxNode* n) {
+  COperand o;
   if (!Evaluate(n->child[1], o)) return;
   reporter_.set_line(n->line);
   int target = n->child[0]->type_code;
@@ -266,8 +270,8 @@ void CodeGenerator::EmitCast(Node* n) {
   if (o.kind == OK_REGISTER) Push(o);
 }
 
-void CodeGenerator::EmitIncrement(Node* n) {
-  Operand o;
+void CCodeGenerator::EmitIncrement(CSyntaxNode* n) {
+  COperand o;
   if (!Evaluate(n->child[0], o)) return;
   reporter_.set_line(n->line);
   std::string text = OperatorText(n->op);
@@ -304,8 +308,8 @@ void CodeGenerator::EmitIncrement(Node* n) {
   Push(o);
 }
 
-void CodeGenerator::EmitAddressOf(Node* n) {
-  Operand v;
+void CCodeGenerator::EmitAddressOf(CSyntaxNode* n) {
+  COperand v;
   if (!Evaluate(n->child[0], v)) return;
   reporter_.set_line(n->line);
   if (v.kind != OK_MEMORY || (v.type & TB_KIND) != 0) {
@@ -323,8 +327,8 @@ void CodeGenerator::EmitAddressOf(Node* n) {
   Push(v);
 }
 
-void CodeGenerator::EmitDereference(Node* n) {
-  Operand o;
+void CCodeGenerator::EmitDereference(CSyntaxNode* n) {
+  COperand o;
   if (!Evaluate(n->child[0], o)) return;
   reporter_.set_line(n->line);
   if (o.kind == OK_CONSTANT || (o.type & TB_KIND) == 0 || o.dereferenced) {
@@ -339,8 +343,8 @@ void CodeGenerator::EmitDereference(Node* n) {
   Push(o);
 }
 
-void CodeGenerator::EmitConditional(Node* n) {
-  Operand c, a, b;
+void CCodeGenerator::EmitConditional(CSyntaxNode* n) {
+  COperand c, a, b;
   if (!Evaluate(n->child[0], c) || !ToRegister(c)) return;
   int jz = Emit(OP_JZ, c.reg);
   registers_.Free(c.reg);
@@ -369,12 +373,12 @@ void CodeGenerator::EmitConditional(Node* n) {
   Push(a);
 }
 
-void CodeGenerator::EmitCall(Node* n) {
+void CCodeGenerator::EmitCall(CSyntaxNode* n) {
   constexpr int kMaxArguments = 16;
-  std::vector<Node*> args;
-  for (Node* arg = n->child[1]; arg; arg = arg->next) args.push_back(arg);
+  std::vector<CSyntaxNode*> args;
+  for (CSyntaxNode* arg = n->child[1]; arg; arg = arg->next) args.push_back(arg);
   int count = static_cast<int>(args.size());
-  const FunctionObject* f = ctx_.FindSystem(n->name);
+  const CFunctionObject* f = ctx_.FindSystem(n->name);
   if (!f) f = ctx_.FindScript(n->name);
   if (!f) {
     reporter_.Report(MSG_UNDECLARED, n->name);
@@ -389,7 +393,7 @@ void CodeGenerator::EmitCall(Node* n) {
   }
   size_t base = stack_.size();
   for (int i = 0; i < count; ++i) {
-    Operand arg;
+    COperand arg;
     if (!Evaluate(args[i], arg)) {
       stack_.resize(base);
       return;
@@ -405,7 +409,7 @@ void CodeGenerator::EmitCall(Node* n) {
   reporter_.set_line(n->line);
   // Pushed from the last to the first, so the callee finds the first in place 0.
   for (int i = count - 1; i >= 0; --i) {
-    const Operand& arg = stack_[base + i];
+    const COperand& arg = stack_[base + i];
     if (arg.kind == OK_REGISTER)
       Emit(OP_PUSHR, arg.reg);
     else if (arg.kind == OK_MEMORY)
@@ -415,7 +419,7 @@ void CodeGenerator::EmitCall(Node* n) {
   }
   stack_.resize(base);
   if (f->kind() == FK_SYSTEM) {
-    if (variadic) Emit(OP_PUSHK, 0, 0, static_cast<uint32_t>(count + 1), 0, FileTypeByte(T_INT));
+    if (variadic) Emit(OP_PUSHK, 0, 0, static_cast<uint32_t>(count + 1), 0, GetFileTypeByte(T_INT));
     Emit(OP_CALLSYS, 0, 0, f->id);
   } else {
     if (n->name == "main") reporter_.Report(MSG_CALLS_MAIN);
@@ -424,15 +428,15 @@ void CodeGenerator::EmitCall(Node* n) {
   int t = AllocateRegister();
   if (!t) return;
   Emit(OP_MOV, t, 0);
-  Operand result;
+  COperand result;
   result.kind = OK_REGISTER;
   result.reg = t;
-  result.type = FileTypeByte(f->result);
+  result.type = GetFileTypeByte(f->result);
   Push(result);
 }
 
-void CodeGenerator::EmitComma(Node* n) {
-  Operand left;
+void CCodeGenerator::EmitComma(CSyntaxNode* n) {
+  COperand left;
   if (Evaluate(n->child[0], left)) Discard(left);
   EmitExpression(n->child[1]);
 }

@@ -14,20 +14,22 @@
 namespace tarnic {
 
 int CompilePreprocessed(const std::string& text, const std::string& stdlib_text, Reporter& reporter,
-                        CompileOutput& out) {
-  CompilerContext context(reporter);
+                        CompileOutput& out, const std::string& output_path) {
+  CCompilerContext context(reporter);
   LoadSystemFunctions(stdlib_text, context);
   reporter.ResetErrors();  // what the list reports does not stop the compilation
   if (!ParseScript(text, context)) return 1;
   context.CheckProgram();
   if (reporter.errors() != 0) return reporter.errors();
-  CodeGenerator generator(context);
+  CCodeGenerator generator(context);
   generator.Generate();
   if (reporter.errors() != 0) return reporter.errors();
   out.generated = true;
   out.code = generator.CodeBytes();
+  out.file_size = static_cast<int>(out.code.size());
   out.instructions = generator.instructions();
   out.header = generator.header();
+  if (!output_path.empty() && generator.WriteCodeByteFile(output_path) != 0) return reporter.errors();
   return 0;
 }
 

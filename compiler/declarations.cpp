@@ -10,7 +10,7 @@ namespace tarnic {
 namespace {
 
 // The type of a constant initializer as the declaration check names it.
-std::string ConstantTypeName(const Node* init) {
+std::string ConstantTypeName(const CSyntaxNode* init) {
   if (init->kind == NK_STRING) return "char[]";
   switch (init->value.type) {
     case T_DWORD: return "unsigned int";
@@ -20,35 +20,35 @@ std::string ConstantTypeName(const Node* init) {
   }
 }
 
-int ConstantType(const Node* init) { return init->kind == NK_STRING ? T_CHAR_ARRAY : init->value.type; }
+int ConstantType(const CSyntaxNode* init) { return init->kind == NK_STRING ? T_CHAR_ARRAY : init->value.type; }
 
-int CountItems(const Node* list) {
+int CountItems(const CSyntaxNode* list) {
   int n = 0;
-  for (const Node* item = list; item; item = item->next) ++n;
+  for (const CSyntaxNode* item = list; item; item = item->next) ++n;
   return n;
 }
 
 }  // namespace
 
-void CompilerContext::AddSystemFunction(std::unique_ptr<SystemFunction> f) {
+void CCompilerContext::AddSystemFunction(std::unique_ptr<CSystemFunction> f) {
   std::string name = f->name;
   system_functions_[name] = std::move(f);
 }
 
-const SystemFunction* CompilerContext::FindSystem(const std::string& name) const {
+const CSystemFunction* CCompilerContext::FindSystem(const std::string& name) const {
   auto it = system_functions_.find(name);
   return it == system_functions_.end() ? nullptr : it->second.get();
 }
 
-ScriptFunction* CompilerContext::FindScript(const std::string& name) const {
+CScriptFunction* CCompilerContext::FindScript(const std::string& name) const {
   auto it = script_functions_.find(name);
   return it == script_functions_.end() ? nullptr : it->second.get();
 }
 
-SymbolEntry* CompilerContext::AddString(const std::string& text) {
+CSymbolEntry* CCompilerContext::AddString(const std::string& text) {
   std::string name = qel::FormatStr("0_STRING_%d", string_count_ & 0xFFFF);
   ++string_count_;
-  SymbolEntry* entry = globals_.Add(name, T_CHAR_ARRAY);
+  CSymbolEntry* entry = globals_.Add(name, T_CHAR_ARRAY);
   if (!entry) entry = globals_.Find(name);  // the 16-bit counter came round
   entry->is_string = true;
   entry->data = text;
@@ -57,12 +57,12 @@ SymbolEntry* CompilerContext::AddString(const std::string& text) {
   return entry;
 }
 
-bool CompilerContext::NamesFunction(const std::string& name) const {
+bool CCompilerContext::NamesFunction(const std::string& name) const {
   return FindSystem(name) || FindScript(name);
 }
 
 // One declarator against one table; false when it is dropped.
-bool CompilerContext::DeclareOne(Node* d, int base, SymbolTable& table) {
+bool CCompilerContext::DeclareOne(CSyntaxNode* d, int base, CSymbolTable& table) {
   reporter_.set_line(d->line);
   if (d->bad) return false;
   if (base == T_VOID) {
@@ -70,7 +70,7 @@ bool CompilerContext::DeclareOne(Node* d, int base, SymbolTable& table) {
     return false;
   }
   int type = d->mark == '[' ? base + T_ARRAY_OFFSET : d->mark == '*' ? base + T_POINTER_OFFSET : base;
-  Node* init = d->child[2];
+  CSyntaxNode* init = d->child[2];
   if (init && (init->kind == NK_CONSTANT || init->kind == NK_STRING)) {
     int conversion = CheckConversion(ConstantType(init), type);
     std::string from = ConstantTypeName(init), to = DeclaredTypeName(type);
@@ -98,31 +98,31 @@ bool CompilerContext::DeclareOne(Node* d, int base, SymbolTable& table) {
       return false;
     }
   }
-  SymbolEntry* entry = table.Add(d->name, type);
+  CSymbolEntry* entry = table.Add(d->name, type);
   entry->declaration = d;
   entry->has_initializer = init != nullptr;
   entry->element_count = count;
   d->symbol = entry;
-  Node* type_node = NewNode(NK_TYPE, 0, d->line);
+  CSyntaxNode* type_node = NewNode(NK_TYPE, 0, d->line);
   type_node->type_code = type;
   type_node->name = TypeName(type);
   d->child[0] = type_node;
   return true;
 }
 
-void CompilerContext::DeclareGlobals(Node* type, const std::vector<Node*>& declarators) {
+void CCompilerContext::DeclareGlobals(CSyntaxNode* type, const std::vector<CSyntaxNode*>& declarators) {
   int base = TypeFromWords(type->words);
   if (base < 0) {
     reporter_.set_line(type->line);
     reporter_.Report(MSG_INVALID_TYPE);
     return;
   }
-  for (Node* d : declarators)
+  for (CSyntaxNode* d : declarators)
     if (DeclareOne(d, base, globals_)) top_level_.push_back(d);
 }
 
-std::vector<Node*> CompilerContext::DeclareLocals(Node* type, const std::vector<Node*>& declarators) {
-  std::vector<Node*> kept;
+std::vector<CSyntaxNode*> CCompilerContext::DeclareLocals(CSyntaxNode* type, const std::vector<CSyntaxNode*>& declarators) {
+  std::vector<CSyntaxNode*> kept;
   int base = TypeFromWords(type->words);
   if (base < 0) {
     reporter_.set_line(type->line);
@@ -130,13 +130,13 @@ std::vector<Node*> CompilerContext::DeclareLocals(Node* type, const std::vector<
     return kept;
   }
   if (!current_) return kept;
-  for (Node* d : declarators)
+  for (CSyntaxNode* d : declarators)
     if (DeclareOne(d, base, current_->table)) kept.push_back(d);
   return kept;
 }
 
-void CompilerContext::BeginFunction(const std::string& name, Node* type, int mark, int line) {
-  current_ = std::make_unique<ScriptFunction>();
+void CCompilerContext::BeginFunction(const std::string& name, CSyntaxNode* type, int mark, int line) {
+  current_ = std::make_unique<CScriptFunction>();
   current_->name = name;
   current_type_ = type;
   reporter_.set_line(line);
@@ -145,7 +145,7 @@ void CompilerContext::BeginFunction(const std::string& name, Node* type, int mar
   } else if (FindScript(name)) {
     reporter_.Report(MSG_REDEFINITION, name);
   } else {
-    SymbolEntry* global = globals_.Find(name);
+    CSymbolEntry* global = globals_.Find(name);
     if (global && !global->is_string) reporter_.Report(MSG_REDEFINITION, name);
   }
   int result = T_VOID;
@@ -160,9 +160,9 @@ void CompilerContext::BeginFunction(const std::string& name, Node* type, int mar
   current_->result = result;
 }
 
-void CompilerContext::DeclareSignature(const std::vector<Node*>& parameters) {
+void CCompilerContext::DeclareSignature(const std::vector<CSyntaxNode*>& parameters) {
   if (!current_) return;
-  for (Node* p : parameters) {
+  for (CSyntaxNode* p : parameters) {
     reporter_.set_line(p->line);
     int base = TypeFromWords(p->child[1]->words);
     if (base < 0) {
@@ -177,7 +177,7 @@ void CompilerContext::DeclareSignature(const std::vector<Node*>& parameters) {
       reporter_.Report(MSG_NAMES_SYSTEM_FUNCTION, p->name);
       continue;
     }
-    SymbolEntry* entry = current_->table.Add(p->name, type);
+    CSymbolEntry* entry = current_->table.Add(p->name, type);
     if (!entry) {
       reporter_.Report(MSG_REDEFINITION, p->name);
       continue;
@@ -188,7 +188,7 @@ void CompilerContext::DeclareSignature(const std::vector<Node*>& parameters) {
   }
 }
 
-void CompilerContext::EndFunction(Node* definition, int end_line) {
+void CCompilerContext::EndFunction(CSyntaxNode* definition, int end_line) {
   if (!current_) return;
   reporter_.set_line(end_line);
   bool written = current_type_ && !current_type_->words.empty();
@@ -212,20 +212,20 @@ void CompilerContext::EndFunction(Node* definition, int end_line) {
   current_type_ = nullptr;
 }
 
-void CompilerContext::AbandonFunction() {
+void CCompilerContext::AbandonFunction() {
   current_.reset();
   current_type_ = nullptr;
 }
 
-int CompilerContext::SizeOfName(const std::string& name, int line) {
-  const SymbolEntry* entry = current_ ? current_->table.Find(name) : nullptr;
+int CCompilerContext::SizeOfName(const std::string& name, int line) {
+  const CSymbolEntry* entry = current_ ? current_->table.Find(name) : nullptr;
   if (!entry) entry = globals_.Find(name);
   if (!entry) {
     reporter_.set_line(line);
     reporter_.Report(MSG_UNDECLARED, name);
     return 0;
   }
-  int size = TypeSize(BaseOf(entry->type));
+  int size = GetTypeSize(BaseOf(entry->type));
   return IsArray(entry->type) ? size * entry->element_count : size;
 }
 

@@ -37,15 +37,6 @@ void WriteText(const char* path, const std::string& text) {
   }
 }
 
-// 0, or the error reported (1005 create, 1006 write).
-int WriteCodeByteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return MSG_CREATE_CODE_FILE;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  ok = std::fclose(f) == 0 && ok;
-  return ok ? 0 : MSG_WRITE_CODE_FILE;
-}
-
 const char kOutFile[] = "cscout.txt";
 const char kErrFile[] = "cscerr.txt";
 
@@ -102,20 +93,13 @@ int RunTarnic(const std::vector<std::string>& args, const std::string& program_d
         if (ReadFile(program_dir + "stdlib.txt", stdlib_bytes)) stdlib = TextModeContents(stdlib_bytes);
         std::remove(output.c_str());
         CompileOutput out;
-        status = CompilePreprocessed(text, stdlib, reporter, out);
-        if (out.generated) {
-          int failure = WriteCodeByteFile(output, out.code);
-          if (failure) {
-            reporter.Report(failure, output);
-            status = reporter.errors();
-          }
-        }
+        status = CompilePreprocessed(text, stdlib, reporter, out, output);
         if (reporter.errors() != 0) {
           std::remove(output.c_str());
         } else if (out.generated) {
           reporter.out_text() += qel::FormatStr(DriverText(DRV_CODE_FILE_INFO, reporter.chinese()),
                                                 static_cast<int>(out.instructions.size()),
-                                                static_cast<int>(out.code.size()));
+                                                out.file_size);
         }
       }
     }

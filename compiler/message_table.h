@@ -12,13 +12,13 @@ struct MessageRow {
   const char* text;
 };
 
-extern const MessageRow kErrorTextsEn[];
-extern const size_t kErrorTextCountEn;
-extern const MessageRow kErrorTextsZh[];
-extern const size_t kErrorTextCountZh;
-extern const MessageRow kDriverTextsEn[];
-extern const size_t kDriverTextCountEn;
-extern const MessageRow kDriverTextsZh[];
-extern const size_t kDriverTextCountZh;
+extern const MessageRow CompilerErrorTableEnglish[];
+extern const size_t CompilerErrorTableEnglishSize;
+extern const MessageRow CompilerErrorTableChinese[];
+extern const size_t CompilerErrorTableChineseSize;
+extern const MessageRow DriverMessageTableEnglish[];
+extern const size_t DriverMessageTableEnglishSize;
+extern const MessageRow DriverMessageTableChinese[];
+extern const size_t DriverMessageTableChineseSize;
 
 }  // namespace tarnic

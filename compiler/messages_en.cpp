@@ -3,7 +3,7 @@
 
 namespace tarnic {
 
-const MessageRow kErrorTextsEn[] = {
+const MessageRow CompilerErrorTableEnglish[] = {
     {MSG_UNKNOWN_ERROR, "Unknown error"},
     {MSG_OUT_OF_MEMORY, "Out of memory"},
     {MSG_LOAD_SYSTEM_FUNCTION, "Load system function \"%s\" fail"},
@@ -51,15 +51,15 @@ const MessageRow kErrorTextsEn[] = {
     {MSG_MAIN_DEFAULT_RETURN, "\"main\" : function should return a value; zero is default"},
     {MSG_EXTRA_INITIALIZERS, "too many initializers"},
 };
-const size_t kErrorTextCountEn = std::size(kErrorTextsEn);
+const size_t CompilerErrorTableEnglishSize = std::size(CompilerErrorTableEnglish);
 
-const MessageRow kDriverTextsEn[] = {
+const MessageRow DriverMessageTableEnglish[] = {
     {DRV_SOURCE_NOT_FOUND, "Source file not found: %s"},
     {DRV_CODE_FILE_INFO, ">> Code byte file info: Instruction(%d), File size(%d)\r\n"},
     {DRV_BAD_COMMAND_LINE, "Invalid command line format - \"%s\"\r\n\r\n"},
 };
-const size_t kDriverTextCountEn = std::size(kDriverTextsEn);
+const size_t DriverMessageTableEnglishSize = std::size(DriverMessageTableEnglish);
 
-static_assert(std::size(kErrorTextsEn) == 46, "46 messages");
+static_assert(std::size(CompilerErrorTableEnglish) == 46, "46 messages");
 
 }  // namespace tarnic

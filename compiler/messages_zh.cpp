@@ -3,7 +3,7 @@
 
 namespace tarnic {
 
-const MessageRow kErrorTextsZh[] = {
+const MessageRow CompilerErrorTableChinese[] = {
     {MSG_UNKNOWN_ERROR, "未知错误"},
     {MSG_OUT_OF_MEMORY, "内存溢出"},
     {MSG_LOAD_SYSTEM_FUNCTION, "加载系统函数“%s”失败"},
@@ -51,15 +51,15 @@ const MessageRow kErrorTextsZh[] = {
     {MSG_MAIN_DEFAULT_RETURN, "“main” : 函数将返回一个值，默认返回零"},
     {MSG_EXTRA_INITIALIZERS, "太多的初始化项"},
 };
-const size_t kErrorTextCountZh = std::size(kErrorTextsZh);
+const size_t CompilerErrorTableChineseSize = std::size(CompilerErrorTableChinese);
 
-const MessageRow kDriverTextsZh[] = {
+const MessageRow DriverMessageTableChinese[] = {
     {DRV_SOURCE_NOT_FOUND, "指定的源文件未找到：%s"},
     {DRV_CODE_FILE_INFO, ">> 字节码文件信息：指令(%d)，文件大小(%d)\r\n"},
     {DRV_BAD_COMMAND_LINE, "命令行参数格式不正确 - \"%s\"\r\n\r\n"},
 };
-const size_t kDriverTextCountZh = std::size(kDriverTextsZh);
+const size_t DriverMessageTableChineseSize = std::size(DriverMessageTableChinese);
 
-static_assert(std::size(kErrorTextsZh) == 46, "46 messages");
+static_assert(std::size(CompilerErrorTableChinese) == 46, "46 messages");
 
 }  // namespace tarnic

@@ -6,7 +6,7 @@ namespace tarnic {
 
 enum OperandKind { OK_CONSTANT = 0, OK_REGISTER = 1, OK_MEMORY = 2 };
 
-struct Operand {
+struct COperand {
   int kind = OK_REGISTER;
   bool dereferenced = false;  // the register refers to an element (no second "*")
   int reg = 0;
@@ -17,7 +17,7 @@ struct Operand {
 };
 
 // Registers 1 to 25; register 0 is the accumulator.
-class RegisterFile {
+class CRegisterFile {
  public:
   static constexpr int kCount = 25;
   // The lowest free register, or 0 when all are in use.

@@ -39,18 +39,18 @@ bool IsArraySize(int code) { return code == TK_INTEGER || code == TK_HEX; }
 
 }  // namespace
 
-bool ParseScript(const std::string& text, CompilerContext& context) {
+bool ParseScript(const std::string& text, CCompilerContext& context) {
   int before = context.reporter().errors();
   Parser parser(text, context);
-  parser.ParseProgram();
+  parser.yyparse();
   return context.reporter().errors() == before;
 }
 
-Parser::Parser(const std::string& text, CompilerContext& context)
+Parser::Parser(const std::string& text, CCompilerContext& context)
     : scanner_(text, context.reporter()), ctx_(context) {}
 
 const Token& Parser::Peek(size_t ahead) {
-  while (ahead_.size() <= ahead) ahead_.push_back(scanner_.Next());
+  while (ahead_.size() <= ahead) ahead_.push_back(scanner_.yylex());
   return ahead_[ahead];
 }
 
@@ -117,7 +117,7 @@ void Parser::SkipStatement() {
 
 // ---- declarations ---------------------------------------------------------
 
-void Parser::ParseProgram() {
+void Parser::yyparse() {
   while (!At(TK_END) && !too_deep_) {
     try {
       ExternalDeclaration();
@@ -139,7 +139,7 @@ void Parser::ExternalDeclaration() {
     return;
   }
   if (!IsTypeWord(Peek().code)) Fail(MSG_EXPECT_DECLARATION, std::string());
-  Node* type = ParseType();
+  CSyntaxNode* type = ParseType();
   size_t stars = 0;
   while (Peek(stars).code == '*') ++stars;
   if (Peek(stars).code == TK_IDENTIFIER && Peek(stars + 1).code == '(') {
@@ -147,13 +147,13 @@ void Parser::ExternalDeclaration() {
     FunctionDefinition(type, mark);
     return;
   }
-  std::vector<Node*> declarators = DeclaratorList();
+  std::vector<CSyntaxNode*> declarators = DeclaratorList();
   Expect(';');
   ctx_.DeclareGlobals(type, declarators);
 }
 
-Node* Parser::ParseType() {
-  Node* type = ctx_.NewNode(NK_TYPE, 0, Peek().line);
+CSyntaxNode* Parser::ParseType() {
+  CSyntaxNode* type = ctx_.NewNode(NK_TYPE, 0, Peek().line);
   while (IsTypeWord(Peek().code)) {
     Token word = Take();
     type->words.push_back(word.code);
@@ -173,18 +173,18 @@ int Parser::ParsePointer() {
   return stars;
 }
 
-std::vector<Node*> Parser::DeclaratorList() {
-  std::vector<Node*> list;
+std::vector<CSyntaxNode*> Parser::DeclaratorList() {
+  std::vector<CSyntaxNode*> list;
   list.push_back(Declarator());
   while (Accept(',')) list.push_back(Declarator());
   return list;
 }
 
-Node* Parser::Declarator() {
+CSyntaxNode* Parser::Declarator() {
   int stars = ParsePointer();
   if (!At(TK_IDENTIFIER)) Fail(MSG_EXPECT_DECLARATION, std::string());
   Token name = Take();
-  Node* d = ctx_.NewNode(NK_IDENTIFIER, TK_IDENTIFIER, name.line);
+  CSyntaxNode* d = ctx_.NewNode(NK_IDENTIFIER, TK_IDENTIFIER, name.line);
   d->name = name.text;
   d->mark = stars ? '*' : 0;
   if (Accept('=')) {
@@ -225,11 +225,11 @@ Node* Parser::Declarator() {
   return d;
 }
 
-Node* Parser::Initializer() {
+CSyntaxNode* Parser::Initializer() {
   if (!At('{')) return Assignment();
   Token open = Take();
-  Node* list = ctx_.NewNode(NK_OPERATOR, ST_BRACE_LIST, open.line);
-  Node** tail = &list->child[0];
+  CSyntaxNode* list = ctx_.NewNode(NK_OPERATOR, ST_BRACE_LIST, open.line);
+  CSyntaxNode** tail = &list->child[0];
   *tail = Assignment();
   tail = &(*tail)->next;
   while (Accept(',')) {
@@ -241,19 +241,19 @@ Node* Parser::Initializer() {
   return list;
 }
 
-void Parser::FunctionDefinition(Node* type, int mark) {
+void Parser::FunctionDefinition(CSyntaxNode* type, int mark) {
   Token name = Take();
-  Node* def = ctx_.NewNode(NK_FUNCTION, 0, name.line);
+  CSyntaxNode* def = ctx_.NewNode(NK_FUNCTION, 0, name.line);
   def->name = name.text;
   if (!type) type = ctx_.NewNode(NK_TYPE, 0, name.line);
   def->child[0] = type;
   ctx_.BeginFunction(name.text, type, mark, name.line);
   Expect('(');
-  std::vector<Node*> params = ParameterList();
+  std::vector<CSyntaxNode*> params = ParameterList();
   Expect(')');
   ctx_.DeclareSignature(params);
-  Node** tail = &def->child[1];
-  for (Node* p : params) {
+  CSyntaxNode** tail = &def->child[1];
+  for (CSyntaxNode* p : params) {
     *tail = p;
     tail = &p->next;
   }
@@ -264,8 +264,8 @@ void Parser::FunctionDefinition(Node* type, int mark) {
   ctx_.EndFunction(def, previous_.line);
 }
 
-std::vector<Node*> Parser::ParameterList() {
-  std::vector<Node*> params;
+std::vector<CSyntaxNode*> Parser::ParameterList() {
+  std::vector<CSyntaxNode*> params;
   if (At(')')) return params;
   if (At(TK_VOID) && Peek(1).code == ')') {
     Take();
@@ -283,12 +283,12 @@ std::vector<Node*> Parser::ParameterList() {
   return params;
 }
 
-Node* Parser::Parameter() {
-  Node* type = ParseType();
+CSyntaxNode* Parser::Parameter() {
+  CSyntaxNode* type = ParseType();
   int stars = ParsePointer();
   if (!At(TK_IDENTIFIER)) Fail(MSG_EXPECT_DECLARATION, std::string());
   Token name = Take();
-  Node* p = ctx_.NewNode(NK_IDENTIFIER, TK_IDENTIFIER, name.line);
+  CSyntaxNode* p = ctx_.NewNode(NK_IDENTIFIER, TK_IDENTIFIER, name.line);
   p->name = name.text;
   p->child[1] = type;
   p->mark = stars ? '*' : 0;
@@ -306,10 +306,10 @@ Node* Parser::Parameter() {
 
 // ---- statements -----------------------------------------------------------
 
-Node* Parser::CompoundStatement() {
+CSyntaxNode* Parser::CompoundStatement() {
   Token open = Take();  // "{"
-  Node* block = ctx_.NewNode(NK_KEYWORD, ST_BLOCK, open.line);
-  std::vector<Node*> list;
+  CSyntaxNode* block = ctx_.NewNode(NK_KEYWORD, ST_BLOCK, open.line);
+  std::vector<CSyntaxNode*> list;
   while (!At('}') && !too_deep_) {
     if (At(TK_END)) {
       ReportAt(Peek().line, MSG_NOT_MATCHING, "{");
@@ -323,25 +323,25 @@ Node* Parser::CompoundStatement() {
     }
   }
   Accept('}');
-  Node** tail = &block->child[0];
-  for (Node* s : list) {
+  CSyntaxNode** tail = &block->child[0];
+  for (CSyntaxNode* s : list) {
     *tail = s;
     tail = &s->next;
   }
   return block;
 }
 
-void Parser::StatementInto(std::vector<Node*>& list) {
+void Parser::StatementInto(std::vector<CSyntaxNode*>& list) {
   DepthGuard guard(*this);
   int code = Peek().code;
   if (IsTypeWord(code)) {
-    Node* type = ParseType();
-    std::vector<Node*> declarators = DeclaratorList();
+    CSyntaxNode* type = ParseType();
+    std::vector<CSyntaxNode*> declarators = DeclaratorList();
     Expect(';');
-    for (Node* d : ctx_.DeclareLocals(type, declarators)) list.push_back(d);
+    for (CSyntaxNode* d : ctx_.DeclareLocals(type, declarators)) list.push_back(d);
     return;
   }
-  Node* statement = nullptr;
+  CSyntaxNode* statement = nullptr;
   switch (code) {
     case '{': statement = CompoundStatement(); break;
     case TK_IF: statement = IfStatement(); break;
@@ -358,31 +358,31 @@ void Parser::StatementInto(std::vector<Node*>& list) {
 
 // The body of "if", "else", "while", "do" and "for": one statement; declarations
 // there are wrapped in a block of their own.
-Node* Parser::SubStatement() {
-  std::vector<Node*> list;
+CSyntaxNode* Parser::SubStatement() {
+  std::vector<CSyntaxNode*> list;
   int line = Peek().line;
   StatementInto(list);
   if (list.size() == 1 && list[0]->kind != NK_IDENTIFIER) return list[0];
-  Node* block = ctx_.NewNode(NK_KEYWORD, ST_BLOCK, line);
-  Node** tail = &block->child[0];
-  for (Node* s : list) {
+  CSyntaxNode* block = ctx_.NewNode(NK_KEYWORD, ST_BLOCK, line);
+  CSyntaxNode** tail = &block->child[0];
+  for (CSyntaxNode* s : list) {
     *tail = s;
     tail = &s->next;
   }
   return block;
 }
 
-Node* Parser::ExpressionStatementPart() {
-  Node* statement = ctx_.NewNode(NK_KEYWORD, ST_EXPRESSION, Peek().line);
+CSyntaxNode* Parser::ExpressionStatementPart() {
+  CSyntaxNode* statement = ctx_.NewNode(NK_KEYWORD, ST_EXPRESSION, Peek().line);
   if (Accept(';')) return statement;
   statement->child[0] = Expression();
   Expect(';');
   return statement;
 }
 
-Node* Parser::IfStatement() {
+CSyntaxNode* Parser::IfStatement() {
   Token keyword = Take();
-  Node* node = ctx_.NewNode(NK_KEYWORD, TK_IF, keyword.line);
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_IF, keyword.line);
   node->name = "if";
   if (!At('(')) {
     ReportAt(Peek().line, MSG_EXPECT_EXPRESSION, "if");
@@ -401,9 +401,9 @@ Node* Parser::IfStatement() {
   return node;
 }
 
-Node* Parser::WhileStatement() {
+CSyntaxNode* Parser::WhileStatement() {
   Token keyword = Take();
-  Node* node = ctx_.NewNode(NK_KEYWORD, TK_WHILE, keyword.line);
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_WHILE, keyword.line);
   node->name = "while";
   if (!At('(')) {
     ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, "(", "while");
@@ -428,9 +428,9 @@ Node* Parser::WhileStatement() {
   return node;
 }
 
-Node* Parser::DoStatement() {
+CSyntaxNode* Parser::DoStatement() {
   Token keyword = Take();
-  Node* node = ctx_.NewNode(NK_KEYWORD, TK_DO, keyword.line);
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_DO, keyword.line);
   node->name = "do";
   ++loop_depth_;
   try {
@@ -448,9 +448,9 @@ Node* Parser::DoStatement() {
   return node;
 }
 
-Node* Parser::ForStatement() {
+CSyntaxNode* Parser::ForStatement() {
   Token keyword = Take();
-  Node* node = ctx_.NewNode(NK_KEYWORD, TK_FOR, keyword.line);
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_FOR, keyword.line);
   node->name = "for";
   if (!At('(')) {
     ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, "(", "for");
@@ -477,9 +477,9 @@ Node* Parser::ForStatement() {
   return node;
 }
 
-Node* Parser::JumpStatement() {
+CSyntaxNode* Parser::JumpStatement() {
   Token keyword = Take();
-  Node* node = ctx_.NewNode(NK_KEYWORD, keyword.code, keyword.line);
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, keyword.code, keyword.line);
   node->name = keyword.text;
   if (loop_depth_ == 0)
     ReportAt(keyword.line, keyword.code == TK_BREAK ? MSG_ILLEGAL_BREAK : MSG_ILLEGAL_CONTINUE);
@@ -490,20 +490,20 @@ Node* Parser::JumpStatement() {
   return node;
 }
 
-Node* Parser::ReturnStatement() {
+CSyntaxNode* Parser::ReturnStatement() {
   Token keyword = Take();
-  Node* node = ctx_.NewNode(NK_KEYWORD, TK_RETURN, keyword.line);
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_RETURN, keyword.line);
   node->name = "return";
   if (Accept(';')) return node;
   try {
     node->child[0] = Expression();
   } catch (const SyntaxError& e) {
     // A value was meant; the missing-return checks need not repeat the error.
-    if (ScriptFunction* f = ctx_.current_function()) f->returned_value = true;
+    if (CScriptFunction* f = ctx_.current_function()) f->returned_value = true;
     if (!e.reported) ReportAt(Peek().line, MSG_EXPECT_EXPRESSION, "return");
     FailReported();
   }
-  if (ScriptFunction* f = ctx_.current_function()) f->returned_value = true;
+  if (CScriptFunction* f = ctx_.current_function()) f->returned_value = true;
   if (!Accept(';')) {
     ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, ";", "return");
     FailReported();
@@ -513,26 +513,26 @@ Node* Parser::ReturnStatement() {
 
 // ---- expressions ----------------------------------------------------------
 
-Node* Parser::MakeBinary(int op, Node* left, Node* right, int line) {
-  Node* n = ctx_.NewNode(NK_OPERATOR, op, line);
+CSyntaxNode* Parser::MakeBinary(int op, CSyntaxNode* left, CSyntaxNode* right, int line) {
+  CSyntaxNode* n = ctx_.NewNode(NK_OPERATOR, op, line);
   n->child[0] = left;
   n->child[1] = right;
   n->name = OperatorText(op);
   return n;
 }
 
-Node* Parser::MakeUnary(int op, Node* operand, int line, const char* name) {
-  Node* n = ctx_.NewNode(NK_OPERATOR, op, line);
+CSyntaxNode* Parser::MakeUnary(int op, CSyntaxNode* operand, int line, const char* name) {
+  CSyntaxNode* n = ctx_.NewNode(NK_OPERATOR, op, line);
   n->child[0] = operand;
   n->name = name;
   return n;
 }
 
-Node* Parser::Expression() {
+CSyntaxNode* Parser::Expression() {
   DepthGuard guard(*this);
   long saved = expression_start_;
   expression_start_ = taken_;
-  Node* left = Assignment();
+  CSyntaxNode* left = Assignment();
   while (At(',')) {
     Token comma = Take();
     left = MakeBinary(',', left, Assignment(), comma.line);
@@ -541,21 +541,21 @@ Node* Parser::Expression() {
   return left;
 }
 
-Node* Parser::Assignment() {
+CSyntaxNode* Parser::Assignment() {
   DepthGuard guard(*this);
-  Node* left = Conditional();
+  CSyntaxNode* left = Conditional();
   if (!IsAssignmentOperator(Peek().code)) return left;
   Token op = Take();
-  Node* right = Assignment();
+  CSyntaxNode* right = Assignment();
   return MakeBinary(op.code, left, right, op.line);
 }
 
-Node* Parser::Conditional() {
+CSyntaxNode* Parser::Conditional() {
   DepthGuard guard(*this);
-  Node* condition = Binary(0);
+  CSyntaxNode* condition = Binary(0);
   if (!At('?')) return condition;
   Token q = Take();
-  Node* n = ctx_.NewNode(NK_OPERATOR, '?', q.line);
+  CSyntaxNode* n = ctx_.NewNode(NK_OPERATOR, '?', q.line);
   n->name = "?";
   n->child[0] = condition;
   n->child[1] = Expression();
@@ -564,22 +564,22 @@ Node* Parser::Conditional() {
   return n;
 }
 
-Node* Parser::Binary(int level) {
+CSyntaxNode* Parser::Binary(int level) {
   if (level == kLevelCount) return Cast();
-  Node* left = Binary(level + 1);
+  CSyntaxNode* left = Binary(level + 1);
   while (InLevel(level, Peek().code)) {
     Token op = Take();
-    Node* right = Binary(level + 1);
+    CSyntaxNode* right = Binary(level + 1);
     left = MakeBinary(op.code, left, right, op.line);
   }
   return left;
 }
 
-Node* Parser::Cast() {
+CSyntaxNode* Parser::Cast() {
   DepthGuard guard(*this);
   if (!(At('(') && IsTypeWord(Peek(1).code))) return Unary();
   Token open = Take();
-  Node* type = ParseType();
+  CSyntaxNode* type = ParseType();
   int stars = ParsePointer();
   Expect(')');
   int base = TypeFromWords(type->words);
@@ -589,14 +589,14 @@ Node* Parser::Cast() {
   }
   type->type_code = (stars && base != T_VOID) ? base + T_POINTER_OFFSET : base;
   type->name = TypeName(type->type_code);
-  Node* n = ctx_.NewNode(NK_OPERATOR, UOP_CAST, open.line);
+  CSyntaxNode* n = ctx_.NewNode(NK_OPERATOR, UOP_CAST, open.line);
   n->name = "cast";
   n->child[0] = type;
   n->child[1] = Cast();
   return n;
 }
 
-Node* Parser::Unary() {
+CSyntaxNode* Parser::Unary() {
   int line = Peek().line;
   switch (Peek().code) {
     case '&': Take(); return MakeUnary(UOP_ADDRESS, Cast(), line, "一元(&)");
@@ -612,19 +612,19 @@ Node* Parser::Unary() {
   }
 }
 
-Node* Parser::SizeOf() {
+CSyntaxNode* Parser::SizeOf() {
   Token keyword = Take();
   Expect('(');
   int size = 0;
   if (IsTypeWord(Peek().code)) {
-    Node* type = ParseType();
+    CSyntaxNode* type = ParseType();
     int stars = ParsePointer();
     int base = TypeFromWords(type->words);
     if (base < 0) {
       ReportAt(keyword.line, MSG_INVALID_TYPE);
       base = T_VOID;
     }
-    size = stars ? 4 : TypeSize(base);
+    size = stars ? 4 : GetTypeSize(base);
   } else if (At(TK_IDENTIFIER)) {
     Token name = Take();
     size = ctx_.SizeOfName(name.text, name.line);
@@ -632,34 +632,34 @@ Node* Parser::SizeOf() {
     Fail(MSG_EXPECT_EXPRESSION, "sizeof");
   }
   Expect(')');
-  Node* n = ctx_.NewNode(NK_CONSTANT, TK_INTEGER, keyword.line);
+  CSyntaxNode* n = ctx_.NewNode(NK_CONSTANT, TK_INTEGER, keyword.line);
   n->name = "szieof";
   n->value.type = T_INT;
   n->value.bits = static_cast<uint64_t>(static_cast<int64_t>(size));
   return n;
 }
 
-Node* Parser::Postfix() {
-  Node* n = Primary();
+CSyntaxNode* Parser::Postfix() {
+  CSyntaxNode* n = Primary();
   for (;;) {
     int line = Peek().line;
     if (Accept('[')) {
-      Node* index = Expression();
+      CSyntaxNode* index = Expression();
       Expect(']');
-      Node* sum = MakeBinary('+', n, index, line);
+      CSyntaxNode* sum = MakeBinary('+', n, index, line);
       n = MakeUnary(UOP_DEREF, sum, line, "[index]");
     } else if (Accept(TK_INC)) {
       n = MakeUnary(UOP_POST_INC, n, line, "后缀++");
     } else if (Accept(TK_DEC)) {
       n = MakeUnary(UOP_POST_DEC, n, line, "后缀--");
     } else if (Accept('(')) {
-      Node* args = ArgumentList(line);
+      CSyntaxNode* args = ArgumentList(line);
       Expect(')');
       if (n->kind != NK_IDENTIFIER) {
         ReportAt(line, MSG_EXPECT_FUNCTION_CALL);
         continue;
       }
-      Node* call = ctx_.NewNode(NK_OPERATOR, UOP_CALL, n->line);
+      CSyntaxNode* call = ctx_.NewNode(NK_OPERATOR, UOP_CALL, n->line);
       call->name = n->name;
       call->child[0] = n;
       call->child[1] = args;
@@ -670,14 +670,14 @@ Node* Parser::Postfix() {
   }
 }
 
-Node* Parser::ArgumentList(int line) {
+CSyntaxNode* Parser::ArgumentList(int line) {
   (void)line;
   if (At(')')) return nullptr;
-  Node* first = Assignment();
-  Node** tail = &first->next;
+  CSyntaxNode* first = Assignment();
+  CSyntaxNode** tail = &first->next;
   while (Accept(',')) {
     try {
-      Node* arg = Assignment();
+      CSyntaxNode* arg = Assignment();
       *tail = arg;
       tail = &arg->next;
     } catch (const SyntaxError& e) {
@@ -695,9 +695,9 @@ Node* Parser::ArgumentList(int line) {
   return first;
 }
 
-Node* Parser::Primary() {
+CSyntaxNode* Parser::Primary() {
   const Token& t = Peek();
-  Node* n = nullptr;
+  CSyntaxNode* n = nullptr;
   switch (t.code) {
     case TK_INTEGER:
     case TK_TRUE:
@@ -731,7 +731,7 @@ Node* Parser::Primary() {
       break;
     case '(': {
       Take();
-      Node* inner = Expression();
+      CSyntaxNode* inner = Expression();
       Expect(')');
       return inner;
     }

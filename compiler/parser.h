@@ -8,16 +8,16 @@
 
 namespace tarnic {
 
-class CompilerContext;
-struct Node;
+class CCompilerContext;
+struct CSyntaxNode;
 
 // Parses the whole preprocessed text; true when no error was counted.
-bool ParseScript(const std::string& text, CompilerContext& context);
+bool ParseScript(const std::string& text, CCompilerContext& context);
 
 class Parser {
  public:
-  Parser(const std::string& text, CompilerContext& context);
-  void ParseProgram();
+  Parser(const std::string& text, CCompilerContext& context);
+  void yyparse();
 
  private:
   // A syntax error on its way to the nearest rule that recovers from it.
@@ -41,38 +41,38 @@ class Parser {
   void SkipStatement();
 
   void ExternalDeclaration();
-  Node* ParseType();
+  CSyntaxNode* ParseType();
   int ParsePointer();
-  Node* Declarator();
-  Node* Initializer();
-  std::vector<Node*> DeclaratorList();
-  void FunctionDefinition(Node* type, int mark);
-  std::vector<Node*> ParameterList();
-  Node* Parameter();
+  CSyntaxNode* Declarator();
+  CSyntaxNode* Initializer();
+  std::vector<CSyntaxNode*> DeclaratorList();
+  void FunctionDefinition(CSyntaxNode* type, int mark);
+  std::vector<CSyntaxNode*> ParameterList();
+  CSyntaxNode* Parameter();
 
-  Node* CompoundStatement();
-  void StatementInto(std::vector<Node*>& list);
-  Node* SubStatement();
-  Node* IfStatement();
-  Node* WhileStatement();
-  Node* DoStatement();
-  Node* ForStatement();
-  Node* JumpStatement();
-  Node* ReturnStatement();
-  Node* ExpressionStatementPart();
+  CSyntaxNode* CompoundStatement();
+  void StatementInto(std::vector<CSyntaxNode*>& list);
+  CSyntaxNode* SubStatement();
+  CSyntaxNode* IfStatement();
+  CSyntaxNode* WhileStatement();
+  CSyntaxNode* DoStatement();
+  CSyntaxNode* ForStatement();
+  CSyntaxNode* JumpStatement();
+  CSyntaxNode* ReturnStatement();
+  CSyntaxNode* ExpressionStatementPart();
 
-  Node* Expression();
-  Node* Assignment();
-  Node* Conditional();
-  Node* Binary(int level);
-  Node* Cast();
-  Node* Unary();
-  Node* SizeOf();
-  Node* Postfix();
-  Node* Primary();
-  Node* ArgumentList(int line);
-  Node* MakeBinary(int op, Node* left, Node* right, int line);
-  Node* MakeUnary(int op, Node* operand, int line, const char* name);
+  CSyntaxNode* Expression();
+  CSyntaxNode* Assignment();
+  CSyntaxNode* Conditional();
+  CSyntaxNode* Binary(int level);
+  CSyntaxNode* Cast();
+  CSyntaxNode* Unary();
+  CSyntaxNode* SizeOf();
+  CSyntaxNode* Postfix();
+  CSyntaxNode* Primary();
+  CSyntaxNode* ArgumentList(int line);
+  CSyntaxNode* MakeBinary(int op, CSyntaxNode* left, CSyntaxNode* right, int line);
+  CSyntaxNode* MakeUnary(int op, CSyntaxNode* operand, int line, const char* name);
 
   // Nesting is bounded so that no source can exhaust the program's stack.
   class DepthGuard {
@@ -86,7 +86,7 @@ class Parser {
   static constexpr int kMaxDepth = 1200;
 
   Scanner scanner_;
-  CompilerContext& ctx_;
+  CCompilerContext& ctx_;
   std::deque<Token> ahead_;
   Token previous_;
   long taken_ = 0;         // tokens consumed so far

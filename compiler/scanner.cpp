@@ -81,7 +81,7 @@ void Scanner::SkipBlockComment() {
   }
 }
 
-Token Scanner::Next() {
+Token Scanner::yylex() {
   while (pos_ < text_.size()) {
     int c = Peek();
     if (c == '\n') {

@@ -13,7 +13,7 @@ class Scanner {
   Scanner(const std::string& text, Reporter& reporter);
 
   // The next token; TK_END at the end of the text. Updates the reporter's line.
-  Token Next();
+  Token yylex();
   int line() const { return line_; }
 
  private:

@@ -13,7 +13,7 @@ namespace {
 std::vector<Token> Scan(const std::string& text, Reporter& reporter) {
   Scanner scanner(text, reporter);
   std::vector<Token> tokens;
-  for (Token t = scanner.Next(); t.code != TK_END; t = scanner.Next()) tokens.push_back(t);
+  for (Token t = scanner.yylex(); t.code != TK_END; t = scanner.yylex()) tokens.push_back(t);
   return tokens;
 }
 

@@ -15,7 +15,7 @@ struct TypeNameRow {
   int code;
 };
 
-const TypeNameRow kScriptTypeTable[] = {
+const TypeNameRow ScriptTypeTable[] = {
     {"VOID", 0},
     {"CHAR", 1},
     {"BYTE", 2}, {"UNSIGNEDCHAR", 2},
@@ -46,7 +46,7 @@ const TypeNameRow kScriptTypeTable[] = {
     {"DOUBLE*", 27},
     {"...", 28},
 };
-static_assert(std::size(kScriptTypeTable) == 53, "53 type names");
+static_assert(std::size(ScriptTypeTable) == 53, "53 type names");
 
 constexpr size_t kMaxLine = 1024;
 
@@ -63,12 +63,12 @@ std::string Compact(const std::string& s, bool upper) {
 }  // namespace
 
 int ScriptTypeOfName(const std::string& name) {
-  for (const TypeNameRow& row : kScriptTypeTable)
+  for (const TypeNameRow& row : ScriptTypeTable)
     if (name == row.name) return row.code;
   return 0;
 }
 
-std::unique_ptr<SystemFunction> ParseSystemFunction(const std::string& line, bool* too_many) {
+std::unique_ptr<CSystemFunction> ParseSystemFunction(const std::string& line, bool* too_many) {
   if (too_many) *too_many = false;
   size_t lt = line.find_first_of("<;");
   if (lt == std::string::npos || line[lt] == ';') return nullptr;
@@ -81,7 +81,7 @@ std::unique_ptr<SystemFunction> ParseSystemFunction(const std::string& line, boo
   std::string name = Compact(line.substr(gt + 1, open - gt - 1), false);
   if (name.empty()) return nullptr;
 
-  auto f = std::make_unique<SystemFunction>();
+  auto f = std::make_unique<CSystemFunction>();
   f->id = static_cast<uint16_t>(std::atoi(Compact(line.substr(0, lt), false).c_str()));
   f->result = ScriptTypeOfName(Compact(line.substr(lt + 1, gt - lt - 1), true));
   f->name = name;
@@ -102,7 +102,7 @@ std::unique_ptr<SystemFunction> ParseSystemFunction(const std::string& line, boo
   return f;
 }
 
-void LoadSystemFunctions(const std::string& text, CompilerContext& context) {
+void LoadSystemFunctions(const std::string& text, CCompilerContext& context) {
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
@@ -112,7 +112,7 @@ void LoadSystemFunctions(const std::string& text, CompilerContext& context) {
     start = end + 1;
     if (line.size() >= kMaxLine) continue;
     bool too_many = false;
-    std::unique_ptr<SystemFunction> f = ParseSystemFunction(line, &too_many);
+    std::unique_ptr<CSystemFunction> f = ParseSystemFunction(line, &too_many);
     if (too_many) {
       // More parameters than a call can carry: refused, and said so.
       size_t open = line.find('('), gt = line.find('>');

@@ -5,8 +5,8 @@
 
 namespace tarnic {
 
-class CompilerContext;
-struct SystemFunction;
+class CCompilerContext;
+struct CSystemFunction;
 
 constexpr int kMaxSystemParameters = 16;
 
@@ -15,9 +15,9 @@ int ScriptTypeOfName(const std::string& compact_upper_name);
 
 // One line; nullptr for a comment or a malformed line. `too_many` is set when
 // the line lists more parameter types than a system function can take.
-std::unique_ptr<SystemFunction> ParseSystemFunction(const std::string& line, bool* too_many = nullptr);
+std::unique_ptr<CSystemFunction> ParseSystemFunction(const std::string& line, bool* too_many = nullptr);
 
 // Every line of the list's text (as read in text mode) into the context.
-void LoadSystemFunctions(const std::string& text, CompilerContext& context);
+void LoadSystemFunctions(const std::string& text, CCompilerContext& context);
 
 }  // namespace tarnic

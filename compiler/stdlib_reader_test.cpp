@@ -10,7 +10,7 @@ namespace tarnic {
 namespace {
 
 TEST(StdlibReader, LineSyntax) {
-  std::unique_ptr<SystemFunction> f = ParseSystemFunction(" 1 2 < unsigned char * > my Fn ( int , Double*, ... )");
+  std::unique_ptr<CSystemFunction> f = ParseSystemFunction(" 1 2 < unsigned char * > my Fn ( int , Double*, ... )");
   ASSERT_TRUE(f);
   EXPECT_EQ(f->id, 12);
   EXPECT_EQ(f->result, 20);
@@ -18,12 +18,12 @@ TEST(StdlibReader, LineSyntax) {
   EXPECT_EQ(f->params, (std::vector<int>{5, 27, 28}));
   EXPECT_TRUE(f->TakesVariableArguments());
 
-  std::unique_ptr<SystemFunction> none = ParseSystemFunction("254<DWORD>GetTickCount()//tick");
+  std::unique_ptr<CSystemFunction> none = ParseSystemFunction("254<DWORD>GetTickCount()//tick");
   ASSERT_TRUE(none);
   EXPECT_TRUE(none->params.empty());
   EXPECT_EQ(none->result, 6);
 
-  std::unique_ptr<SystemFunction> unknown = ParseSystemFunction("7<thing>f(anytype, short int[])");
+  std::unique_ptr<CSystemFunction> unknown = ParseSystemFunction("7<thing>f(anytype, short int[])");
   ASSERT_TRUE(unknown);
   EXPECT_EQ(unknown->result, 0);
   EXPECT_EQ(unknown->params, (std::vector<int>{0, 12}));
@@ -37,7 +37,7 @@ TEST(StdlibReader, IgnoredLines) {
 
 TEST(StdlibReader, LaterLineReplacesAndLongLinesAreSkipped) {
   Reporter reporter;
-  CompilerContext context(reporter);
+  CCompilerContext context(reporter);
   std::string text = "1<int>f(int)\n2<double>f()\n3<int>g(" + std::string(1100, ' ') + ")\n4<int>h(char*)";
   LoadSystemFunctions(text, context);
   ASSERT_TRUE(context.FindSystem("f"));
@@ -49,7 +49,7 @@ TEST(StdlibReader, LaterLineReplacesAndLongLinesAreSkipped) {
 
 TEST(StdlibReader, MoreThanSixteenParametersAreRefusedWithAMessage) {
   Reporter reporter;
-  CompilerContext context(reporter);
+  CCompilerContext context(reporter);
   LoadSystemFunctions("9<int>wide(int,int,int,int,int,int,int,int,int,int,int,int,int,int,int,int,int)\n"
                       "10<int>ok(int,int,int,int,int,int,int,int,int,int,int,int,int,int,int,int)\n",
                       context);
@@ -60,7 +60,7 @@ TEST(StdlibReader, MoreThanSixteenParametersAreRefusedWithAMessage) {
 
 TEST(StdlibReader, DeliveredListHasEveryFunction) {
   Reporter reporter;
-  CompilerContext context(reporter);
+  CCompilerContext context(reporter);
   LoadSystemFunctions(DeliveredStdlib(), context);
   struct Expected {
     const char* name;
@@ -80,7 +80,7 @@ TEST(StdlibReader, DeliveredListHasEveryFunction) {
       {"EnableWindow", 1680, 2, false},
   };
   for (const Expected& e : expected) {
-    const SystemFunction* f = context.FindSystem(e.name);
+    const CSystemFunction* f = context.FindSystem(e.name);
     ASSERT_TRUE(f) << e.name;
     EXPECT_EQ(f->id, e.id) << e.name;
     EXPECT_EQ(f->params.size(), e.params) << e.name;

@@ -2,10 +2,10 @@
 
 namespace tarnic {
 
-SymbolEntry* SymbolTable::Add(const std::string& name, int type) {
+CSymbolEntry* CSymbolTable::Add(const std::string& name, int type) {
   auto& slot = entries_[name];
   if (slot) return nullptr;
-  slot = std::make_unique<SymbolEntry>();
+  slot = std::make_unique<CSymbolEntry>();
   slot->name = name;
   slot->type = type;
   slot->cell = static_cast<int>(cells_.size());
@@ -13,7 +13,7 @@ SymbolEntry* SymbolTable::Add(const std::string& name, int type) {
   return slot.get();
 }
 
-SymbolEntry* SymbolTable::Find(const std::string& name) const {
+CSymbolEntry* CSymbolTable::Find(const std::string& name) const {
   auto it = entries_.find(name);
   return it == entries_.end() ? nullptr : it->second.get();
 }

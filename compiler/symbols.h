@@ -8,11 +8,11 @@
 
 namespace tarnic {
 
-struct Node;
+struct CSyntaxNode;
 
-struct SymbolEntry {
+struct CSymbolEntry {
   std::string name;
-  Node* declaration = nullptr;
+  CSyntaxNode* declaration = nullptr;
   int type = 0;           // script type code
   bool has_initializer = false;
   int cell = 0;           // cells are numbered in the order names are added
@@ -22,23 +22,23 @@ struct SymbolEntry {
   bool visible = false;   // set when the declaration has been emitted
 };
 
-class SymbolTable {
+class CSymbolTable {
  public:
   // Adds a name; nullptr when the table already holds it.
-  SymbolEntry* Add(const std::string& name, int type);
-  SymbolEntry* Find(const std::string& name) const;
-  const std::vector<SymbolEntry*>& cells() const { return cells_; }
+  CSymbolEntry* Add(const std::string& name, int type);
+  CSymbolEntry* Find(const std::string& name) const;
+  const std::vector<CSymbolEntry*>& cells() const { return cells_; }
   size_t size() const { return cells_.size(); }
 
  private:
-  std::map<std::string, std::unique_ptr<SymbolEntry>> entries_;
-  std::vector<SymbolEntry*> cells_;
+  std::map<std::string, std::unique_ptr<CSymbolEntry>> entries_;
+  std::vector<CSymbolEntry*> cells_;
 };
 
 enum FunctionKind { FK_SYSTEM = 2, FK_SCRIPT = 3 };
 
-struct FunctionObject {
-  virtual ~FunctionObject() = default;
+struct CFunctionObject {
+  virtual ~CFunctionObject() = default;
   virtual int kind() const = 0;
   std::string name;
   int result = 0;
@@ -47,14 +47,14 @@ struct FunctionObject {
   bool TakesVariableArguments() const { return !params.empty() && params.back() == 28; }
 };
 
-struct SystemFunction : FunctionObject {
+struct CSystemFunction : CFunctionObject {
   int kind() const override { return FK_SYSTEM; }
 };
 
-struct ScriptFunction : FunctionObject {
+struct CScriptFunction : CFunctionObject {
   int kind() const override { return FK_SCRIPT; }
-  SymbolTable table;
-  Node* node = nullptr;
+  CSymbolTable table;
+  CSyntaxNode* node = nullptr;
   int entry = -1;
   bool returned_value = false;
 };

@@ -7,7 +7,7 @@
 
 namespace tarnic {
 
-struct SymbolEntry;
+struct CSymbolEntry;
 
 enum NodeKind {
   NK_TYPE = 1,        // type words (and the resolved type code)
@@ -39,22 +39,22 @@ enum StatementCode {
   ST_BRACE_LIST = 0xFE00,  // an operator node: child[0] the initializer items
 };
 
-struct ConstValue {
+struct CConstValue {
   int type = 0;        // script type code
   uint64_t bits = 0;   // integer value (sign-extended) or the double's bits
   std::string text;    // string constants
 };
 
-struct Node {
+struct CSyntaxNode {
   int kind = 0;
   int op = 0;     // token, unary or statement code
   int line = 0;
-  Node* next = nullptr;
-  Node* child[3] = {nullptr, nullptr, nullptr};
-  Node* body = nullptr;  // the body of "for" and of a function definition
-  ConstValue value;
+  CSyntaxNode* next = nullptr;
+  CSyntaxNode* child[3] = {nullptr, nullptr, nullptr};
+  CSyntaxNode* body = nullptr;  // the body of "for" and of a function definition
+  CConstValue value;
   std::string name;
-  SymbolEntry* symbol = nullptr;
+  CSymbolEntry* symbol = nullptr;
 
   // Type nodes: the written words and the resolved type code.
   std::vector<int> words;
@@ -68,9 +68,9 @@ struct Node {
 
 class NodeArena {
  public:
-  Node* New(int kind, int op, int line) {
-    nodes_.push_back(std::make_unique<Node>());
-    Node* n = nodes_.back().get();
+  CSyntaxNode* New(int kind, int op, int line) {
+    nodes_.push_back(std::make_unique<CSyntaxNode>());
+    CSyntaxNode* n = nodes_.back().get();
     n->kind = kind;
     n->op = op;
     n->line = line;
@@ -79,7 +79,7 @@ class NodeArena {
   size_t size() const { return nodes_.size(); }
 
  private:
-  std::vector<std::unique_ptr<Node>> nodes_;
+  std::vector<std::unique_ptr<CSyntaxNode>> nodes_;
 };
 
 }  // namespace tarnic

@@ -82,7 +82,7 @@ int BaseOf(int code) {
   return code;
 }
 
-int TypeSize(int code) {
+int GetTypeSize(int code) {
   int base = BaseOf(code);
   if (IsPointer(code)) return 4;
   if (base == T_CHAR || base == T_BYTE) return 1;
@@ -115,7 +115,7 @@ std::string DeclaredTypeName(int code) {
   return kDeclaredScalarNames[code];
 }
 
-uint8_t FileTypeByte(int code) {
+uint8_t GetFileTypeByte(int code) {
   uint8_t element = kElementCode[BaseOf(code) <= T_DOUBLE ? BaseOf(code) : 0];
   if (IsArray(code)) return element | TB_ARRAY;
   if (code >= 19 && code <= 27) return element | TB_POINTER;

@@ -41,7 +41,7 @@ int ClassOf(int code);
 int BaseOf(int code);  // the element type of an array or pointer, the type itself otherwise
 inline bool IsArray(int code) { return code >= 10 && code <= 18; }
 inline bool IsPointer(int code) { return code >= 19 && code <= 28; }
-int TypeSize(int code);
+int GetTypeSize(int code);
 
 // One to three type words (token codes) to a type code; -1 when not a valid type.
 int TypeFromWords(const std::vector<int>& words);
@@ -52,7 +52,7 @@ std::string TypeName(int code);
 std::string DeclaredTypeName(int code);
 
 // The type byte of a type (kind and element bits only, storage class 0).
-uint8_t FileTypeByte(int code);
+uint8_t GetFileTypeByte(int code);
 // The type code of a type byte; the element's scalar code when dereferenced.
 int TypeOfByte(uint8_t byte, bool dereferenced = false);
 
