@@ -1,6 +1,7 @@
 // Instruction sequences produced for statements and expressions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "crtformat.h"
@@ -299,6 +300,33 @@ TEST(Codegen, ConstantsKeepTheirTypes) {
                   "OP_ASG_RK+0 R=1 A=1 T=0x04", "OP_LDM R=1 A=" + G(0), "OP_ASG_RK+0 R=1 A=0 T=0x04",
                   "OP_LDM R=1 A=" + G(0), "OP_ASG_RK+0 R=1 A=65 T=0x04", "OP_LDK R=0 A=1 T=0x04",
                   "OP_RET"}));
+}
+
+TEST(Codegen, ScriptOfHostAndLibraryCallsCompilesCleanly) {
+  const char* script =
+      "int count = 0;\r\n"
+      "int main()\r\n{\r\n"
+      "  double x, y;\r\n  char name[32];\r\n  int v;\r\n  long t;\r\n  int y0, mo, d, h, mi, s;\r\n"
+      "  if (GetCenterPoint(\"obj1\", &x, &y))\r\n    MoveTo(\"obj1\", x + 10, y);\r\n"
+      "  if (dbr_GetDbVal(\"tag1\", &v) && v > 3)\r\n    SetViewFlag(NULL, FALSE);\r\n"
+      "  dbr_SetLoaclVal(\"local1\", v * 2);\r\n"
+      "  ed_GetText(\"edit1\", name, sizeof(name));\r\n  strcat(name, \"!\");\r\n"
+      "  SetViewText(\"text1\", name);\r\n"
+      "  t = time();\r\n  LocalTime(t, &y0, &mo, &d, &h, &mi, &s);\r\n"
+      "  sprintf(name, \"%04d-%02d-%02d %s\", y0, mo, d, \"ok\");\r\n"
+      "  bt_SetCheck(\"check1\", !bt_GetCheck(\"check1\"));\r\n"
+      "  EnableWindow(\"button1\", count % 2);\r\n"
+      "  count++;\r\n"
+      "  if (count > 10) OpenPic(\"main.pic\");\r\n"
+      "  return RGB(255, 0, 0);\r\n}\r\n";
+  CompileOutput out = Compile(script, true);
+  EXPECT_EQ(out.status, 0) << out.err_text;
+  EXPECT_EQ(out.err_text, "");
+  // The variable-argument tag read gets its count: the name, the address and the count.
+  Code code = Dump(out);
+  auto call = std::find(code.begin(), code.end(), "OP_CALLSYS A=1500");
+  ASSERT_NE(call, code.end());
+  EXPECT_EQ(call[-1], "OP_PUSHK A=3 T=0x04");
 }
 
 }  // namespace
