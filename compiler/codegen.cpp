@@ -263,8 +263,8 @@ void CCodeGenerator::EmitStatement(CSyntaxNode* n) {
       case TK_DO: EmitDo(n); break;
       case TK_FOR: EmitFor(n); break;
       case TK_RETURN: EmitReturn(n); break;
-      case TK_BREAK: EmitBreak(n, false); break;
-      case TK_CONTINUE: EmitBreak(n, true); break;
+      case TK_BREAK: EmitBreak(false); break;
+      case TK_CONTINUE: EmitBreak(true); break;
       default: break;
     }
   } else {
@@ -350,8 +350,7 @@ void CCodeGenerator::FinishLoop(int continue_point, int exit) {
   loops_.pop_back();
 }
 
-void CCodeGenerator::EmitBreak(CSyntaxNode* n, bool is_continue) {
-  (void)n;
+void CCodeGenerator::EmitBreak(bool is_continue) {
   if (loops_.empty()) return;  // refused while parsing
   Loop& loop = loops_.back();
   if (is_continue && loop.kind == 0) {

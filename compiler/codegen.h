@@ -63,7 +63,7 @@ class CCodeGenerator {
   void EmitDo(CSyntaxNode* n);
   void EmitFor(CSyntaxNode* n);
   void EmitReturn(CSyntaxNode* n);
-  void EmitBreak(CSyntaxNode* n, bool is_continue);
+  void EmitBreak(bool is_continue);
   void FinishLoop(int continue_point, int exit);
   int EmitCondition(CSyntaxNode* n);
 

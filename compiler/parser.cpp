@@ -125,7 +125,6 @@ void Parser::yyparse() {
       // Outside a body an error that no rule covers is "Expecting a declaration".
       if (!e.reported) ReportAt(Peek().line, MSG_EXPECT_DECLARATION);
       ctx_.AbandonFunction();
-      in_body_ = false;
       loop_depth_ = 0;
       SkipTopLevel();
     }
@@ -258,9 +257,7 @@ void Parser::FunctionDefinition(CSyntaxNode* type, int mark) {
     tail = &p->next;
   }
   if (!At('{')) Fail(MSG_EXPECT_DECLARATION, std::string());  // prototypes are not allowed
-  in_body_ = true;
   def->body = CompoundStatement();
-  in_body_ = false;
   ctx_.EndFunction(def, previous_.line);
 }
 
@@ -653,7 +650,7 @@ CSyntaxNode* Parser::Postfix() {
     } else if (Accept(TK_DEC)) {
       n = MakeUnary(UOP_POST_DEC, n, line, "后缀--");
     } else if (Accept('(')) {
-      CSyntaxNode* args = ArgumentList(line);
+      CSyntaxNode* args = ArgumentList();
       Expect(')');
       if (n->kind != NK_IDENTIFIER) {
         ReportAt(line, MSG_EXPECT_FUNCTION_CALL);
@@ -670,8 +667,7 @@ CSyntaxNode* Parser::Postfix() {
   }
 }
 
-CSyntaxNode* Parser::ArgumentList(int line) {
-  (void)line;
+CSyntaxNode* Parser::ArgumentList() {
   if (At(')')) return nullptr;
   CSyntaxNode* first = Assignment();
   CSyntaxNode** tail = &first->next;

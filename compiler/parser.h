@@ -70,7 +70,7 @@ class Parser {
   CSyntaxNode* SizeOf();
   CSyntaxNode* Postfix();
   CSyntaxNode* Primary();
-  CSyntaxNode* ArgumentList(int line);
+  CSyntaxNode* ArgumentList();
   CSyntaxNode* MakeBinary(int op, CSyntaxNode* left, CSyntaxNode* right, int line);
   CSyntaxNode* MakeUnary(int op, CSyntaxNode* operand, int line, const char* name);
 
@@ -92,7 +92,6 @@ class Parser {
   long taken_ = 0;         // tokens consumed so far
   long expression_start_ = 0;
   int loop_depth_ = 0;
-  bool in_body_ = false;
   int depth_ = 0;
   bool too_deep_ = false;
 };
