@@ -1,0 +1,213 @@
+// The parser's statements: blocks, control statements and their recovery rules.
+#include "context.h"
+#include "messages.h"
+#include "parser.h"
+
+namespace tarnic {
+
+CSyntaxNode* Parser::CompoundStatement() {
+  Token open = Take();  // "{"
+  CSyntaxNode* block = ctx_.NewNode(NK_KEYWORD, ST_BLOCK, open.line);
+  std::vector<CSyntaxNode*> list;
+  while (!At('}') && !too_deep_) {
+    if (At(TK_END)) {
+      ReportAt(Peek().line, MSG_NOT_MATCHING, "{");
+      break;
+    }
+    try {
+      StatementInto(list);
+    } catch (const SyntaxError& e) {
+      if (!e.reported) ReportAt(Peek().line, e.code, e.arg.c_str());
+      SkipStatement();
+    }
+  }
+  Accept('}');
+  CSyntaxNode** tail = &block->child[0];
+  for (CSyntaxNode* s : list) {
+    *tail = s;
+    tail = &s->next;
+  }
+  return block;
+}
+
+void Parser::StatementInto(std::vector<CSyntaxNode*>& list) {
+  DepthGuard guard(*this);
+  int code = Peek().code;
+  if (IsTypeWord(code)) {
+    CSyntaxNode* type = ParseType();
+    std::vector<CSyntaxNode*> declarators = DeclaratorList();
+    Expect(';');
+    for (CSyntaxNode* d : ctx_.DeclareLocals(type, declarators)) list.push_back(d);
+    return;
+  }
+  CSyntaxNode* statement = nullptr;
+  switch (code) {
+    case '{': statement = CompoundStatement(); break;
+    case TK_IF: statement = IfStatement(); break;
+    case TK_WHILE: statement = WhileStatement(); break;
+    case TK_DO: statement = DoStatement(); break;
+    case TK_FOR: statement = ForStatement(); break;
+    case TK_CONTINUE:
+    case TK_BREAK: statement = JumpStatement(); break;
+    case TK_RETURN: statement = ReturnStatement(); break;
+    default: statement = ExpressionStatementPart(); break;
+  }
+  list.push_back(statement);
+}
+
+// The body of "if", "else", "while", "do" and "for": one statement; declarations
+// there are wrapped in a block of their own.
+CSyntaxNode* Parser::SubStatement() {
+  std::vector<CSyntaxNode*> list;
+  int line = Peek().line;
+  StatementInto(list);
+  if (list.size() == 1 && list[0]->kind != NK_IDENTIFIER) return list[0];
+  CSyntaxNode* block = ctx_.NewNode(NK_KEYWORD, ST_BLOCK, line);
+  CSyntaxNode** tail = &block->child[0];
+  for (CSyntaxNode* s : list) {
+    *tail = s;
+    tail = &s->next;
+  }
+  return block;
+}
+
+CSyntaxNode* Parser::ExpressionStatementPart() {
+  CSyntaxNode* statement = ctx_.NewNode(NK_KEYWORD, ST_EXPRESSION, Peek().line);
+  if (Accept(';')) return statement;
+  statement->child[0] = Expression();
+  Expect(';');
+  return statement;
+}
+
+CSyntaxNode* Parser::IfStatement() {
+  Token keyword = Take();
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_IF, keyword.line);
+  node->name = "if";
+  if (!At('(')) {
+    ReportAt(Peek().line, MSG_EXPECT_EXPRESSION, "if");
+    FailReported();
+  }
+  try {
+    Take();
+    node->child[0] = Expression();
+    Expect(')');
+  } catch (const SyntaxError& e) {
+    if (!e.reported) ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, ")", "if");
+    FailReported();
+  }
+  node->child[1] = SubStatement();
+  if (Accept(TK_ELSE)) node->child[2] = SubStatement();
+  return node;
+}
+
+CSyntaxNode* Parser::WhileStatement() {
+  Token keyword = Take();
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_WHILE, keyword.line);
+  node->name = "while";
+  if (!At('(')) {
+    ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, "(", "while");
+    FailReported();
+  }
+  try {
+    Take();
+    node->child[0] = Expression();
+    Expect(')');
+  } catch (const SyntaxError& e) {
+    if (!e.reported) ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, ")", "while");
+    FailReported();
+  }
+  ++loop_depth_;
+  try {
+    node->child[1] = SubStatement();
+  } catch (...) {
+    --loop_depth_;
+    throw;
+  }
+  --loop_depth_;
+  return node;
+}
+
+CSyntaxNode* Parser::DoStatement() {
+  Token keyword = Take();
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_DO, keyword.line);
+  node->name = "do";
+  ++loop_depth_;
+  try {
+    node->child[0] = SubStatement();
+  } catch (...) {
+    --loop_depth_;
+    throw;
+  }
+  --loop_depth_;
+  Expect(TK_WHILE);
+  Expect('(');
+  node->child[1] = Expression();
+  Expect(')');
+  Expect(';');
+  return node;
+}
+
+CSyntaxNode* Parser::ForStatement() {
+  Token keyword = Take();
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_FOR, keyword.line);
+  node->name = "for";
+  if (!At('(')) {
+    ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, "(", "for");
+    FailReported();
+  }
+  try {
+    Take();
+    node->child[0] = ExpressionStatementPart()->child[0];
+    node->child[1] = ExpressionStatementPart()->child[0];
+    node->child[2] = Expression();  // the third part is required
+    Expect(')');
+  } catch (const SyntaxError& e) {
+    if (!e.reported) ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, ")", "for");
+    FailReported();
+  }
+  ++loop_depth_;
+  try {
+    node->body = SubStatement();
+  } catch (...) {
+    --loop_depth_;
+    throw;
+  }
+  --loop_depth_;
+  return node;
+}
+
+CSyntaxNode* Parser::JumpStatement() {
+  Token keyword = Take();
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, keyword.code, keyword.line);
+  node->name = keyword.text;
+  if (loop_depth_ == 0)
+    ReportAt(keyword.line, keyword.code == TK_BREAK ? MSG_ILLEGAL_BREAK : MSG_ILLEGAL_CONTINUE);
+  if (!Accept(';')) {
+    ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, ";", keyword.text.c_str());
+    FailReported();
+  }
+  return node;
+}
+
+CSyntaxNode* Parser::ReturnStatement() {
+  Token keyword = Take();
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_RETURN, keyword.line);
+  node->name = "return";
+  if (Accept(';')) return node;
+  try {
+    node->child[0] = Expression();
+  } catch (const SyntaxError& e) {
+    // A value was meant; the missing-return checks need not repeat the error.
+    if (CScriptFunction* f = ctx_.current_function()) f->returned_value = true;
+    if (!e.reported) ReportAt(Peek().line, MSG_EXPECT_EXPRESSION, "return");
+    FailReported();
+  }
+  if (CScriptFunction* f = ctx_.current_function()) f->returned_value = true;
+  if (!Accept(';')) {
+    ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, ";", "return");
+    FailReported();
+  }
+  return node;
+}
+
+}  // namespace tarnic
