@@ -1,0 +1,30 @@
+// CLocalTagArray: the project's local tags, 256-byte records in a growable
+// array with the local-tag order of the tag lists.
+#pragma once
+#include "localtag.h"
+#include "recordbuffer.h"
+
+class CLocalTagArray : public CRecordBuffer {
+ public:
+  enum : int { kGrowStep = 128 };
+  // Columns of the local-tag table that sort.
+  enum Column : int { kColumnName = 1, kColumnDescription = 2, kColumnUnit = 3, kColumnType = 4 };
+
+  CLocalTagArray() { Init(sizeof(LocalTagRecord), kGrowStep); }
+
+  int Compare(const void* a, const void* b, int ascending, int column) const override {
+    return CompareRecords(a, b, ascending, column);
+  }
+  // Column 1 name, 2 description, 3 unit then name, 4 type code (signed) then
+  // name, others equal. Texts compare as unsigned bytes. -1, 0 or 1 for
+  // ascending order, negated when ascending is 0.
+  static int CompareRecords(const void* a, const void* b, int ascending, int column);
+
+  bool Append(const LocalTagRecord& rec) { return CRecordBuffer::Append(&rec); }
+  LocalTagRecord* GetTag(int index) { return reinterpret_cast<LocalTagRecord*>(GetAt(index)); }
+  const LocalTagRecord* GetTag(int index) const {
+    return reinterpret_cast<const LocalTagRecord*>(GetAt(index));
+  }
+  // Index of the tag with exactly this name, or -1.
+  int Find(const char* name) const;
+};

@@ -1,0 +1,29 @@
+// Helpers of the project tests: project files as bytes in memory.
+#pragma once
+#include <cstring>
+#include <vector>
+
+#include "project.h"
+
+inline std::vector<BYTE> StoredBytes(const CProject& project) {
+  CMemFile file;
+  project.Store(&file);
+  const BYTE* data = file.GetData();
+  return std::vector<BYTE>(data, data + file.GetLength());
+}
+
+// Loads the bytes (copied, so the caller's vector stays as it is).
+inline int LoadBytes(CProject& project, std::vector<BYTE> bytes) {
+  CMemFile file(bytes.empty() ? nullptr : bytes.data(), (UINT)bytes.size());
+  return project.Load(&file);
+}
+
+inline void PutDword(std::vector<BYTE>& out, DWORD v) {
+  for (int i = 0; i < 4; ++i) out.push_back((BYTE)(v >> (8 * i)));
+}
+
+template <class T>
+void PutRecord(std::vector<BYTE>& out, const T& rec) {
+  const BYTE* p = reinterpret_cast<const BYTE*>(&rec);
+  out.insert(out.end(), p, p + sizeof rec);
+}
