@@ -22,7 +22,8 @@ namespace tagsim {
 namespace {
 
 constexpr int kPollMs = 50;            // how quickly threads notice a stop or drop
-constexpr size_t kRequestLogMax = 10000;
+constexpr size_t kRequestLogMax = 10000;            // entries per command
+constexpr size_t kRequestLogBytes = 64u << 20;       // and bytes, for a long-running server
 constexpr size_t kReceiveSize = 8192;
 constexpr DWORD kSendLimitMs = 5000;
 
@@ -32,6 +33,7 @@ struct CommandCounter {
   int frames = 0;
   Bytes lastFrame;
   std::vector<Bytes> log;
+  size_t logBytes = 0;
 };
 
 struct FaultState {
@@ -113,7 +115,10 @@ struct Server::Impl {
     ++c.frames;
     ++totalFrames;
     c.lastFrame = frame;
-    if (c.log.size() < kRequestLogMax) c.log.emplace_back(frame.begin() + kHeaderSize, frame.end());
+    if (c.log.size() < kRequestLogMax && c.logBytes < kRequestLogBytes) {
+      c.log.emplace_back(frame.begin() + kHeaderSize, frame.end());
+      c.logBytes += frame.size();
+    }
 
     Body body{frame.data() + kHeaderSize, frame.size() - kHeaderSize};
     Reply reply;

@@ -77,6 +77,14 @@ int64_t ValueAsInt64(const Value16& v);  // truncated toward zero
 // are answered normally, the next `times` (-1: all) get the fault. The fields
 // combine; the order on the wire is: delay, prefix (garbage, bad-CRC header, bogus
 // length header, unrelated frame), the reply (possibly twice), then a close.
+//
+// Recipes:
+//   no reply in time           noReply = true            (or delayMs = 16000: a late reply)
+//   close after N requests     skip = N, closeInsteadOfReply = true
+//   close after N replies      skip = N - 1, closeAfterReply = true
+//   header and body apart      chunkSize = 16, chunkGapMs = 50
+//   wrong reply length         lengthDelta = +4 / -4, or replyBody = {...}
+//   server refuses             forceStatus = 77 (with bareHeader for a status-only reply)
 struct Fault {
   int skip = 0;
   int times = -1;
@@ -160,7 +168,8 @@ class Server {
   // The body (bytes after the 16-byte header) of the last such request; empty if none.
   std::vector<uint8_t> LastRequest(uint8_t group, uint8_t command) const;
   std::vector<uint8_t> LastRequestFrame(uint8_t group, uint8_t command) const;
-  // Every request body of a command since the last Reset, oldest first (at most 10,000).
+  // Every request body of a command since the last Reset, oldest first (at most
+  // 10,000 of them and 64 MB).
   std::vector<std::vector<uint8_t>> RequestLog(uint8_t group, uint8_t command) const;
   int ConnectionsAccepted() const;
   int ActiveConnections() const;
