@@ -88,6 +88,22 @@ TEST(CodeByteFile, EntryTypesAndCounts) {
   EXPECT_EQ(at, b.size());
 }
 
+TEST(CodeByteFile, TypeWordsGiveTheirElementCodes) {
+  struct Case {
+    const char* decl;
+    uint8_t type;
+  };
+  const Case cases[] = {{"char v;", 0x80},          {"unsigned char v;", 0x81}, {"short int v;", 0x82},
+                        {"unsigned short int v;", 0x83}, {"bool v;", 0x84},     {"unsigned long v;", 0x85},
+                        {"float v;", 0x86},         {"int64 v;", 0x87},         {"double v;", 0x88},
+                        {"unsigned v[2];", 0x95},   {"short *v;", 0xA2}};
+  for (const Case& c : cases) {
+    CompileOutput out = Compile(std::string(c.decl) + " int main() { return 0; }");
+    ASSERT_EQ(out.status, 0) << c.decl;
+    EXPECT_EQ(out.code[U32(out.code, 36) + 4], c.type) << c.decl;
+  }
+}
+
 TEST(CodeByteFile, FunctionsBeforeMainFollowIt) {
   CompileOutput out = Compile("int f() { return 1; } int main() { return f(); }");
   ASSERT_EQ(out.status, 0);
