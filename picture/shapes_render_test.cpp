@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -164,6 +165,37 @@ TEST_F(ShapeRender, DashedRectangleWithoutLineColourHasNoOutline) {
     Draw(rect);
     EXPECT_TRUE(ColourNear(surface, 70, 50, kGreen));
     EXPECT_EQ(surface.CountPixels(0x000000), 0);
+}
+
+// A memory surface paints a part of a window with its window origin at the
+// part's top-left corner; every way of drawing must land there alike.
+TEST_F(ShapeRender, ShapesLandInPlaceUnderAWindowOrigin) {
+    ::SetWindowOrgEx(surface.dc(), 100, 100, nullptr);
+    CDrawRect gradient;
+    Shape(gradient, CRectD(110, 110, 150, 150), 5, kNoColor, kRed, kRed);
+    CDrawEllipse ellipse;
+    Shape(ellipse, CRectD(160, 110, 200, 150), 1, kNoColor, kGreen);
+    CDrawBitmap bitmap;
+    bitmap.SetCorners(CRectD(210, 110, 250, 150));
+    shapetest::SetImageBytes(bitmap, shapetest::QuadrantBmp(4, 4));
+    CDrawMtext turned;
+    Shape(turned, CRectD(110, 160, 250, 200), 0, kNoColor, kWhite);
+    turned.m_clrText = kBlue;
+    turned.SetText("HELLO HELLO HELLO");
+    turned.Rotate(CPointD(180, 180), DirectionOfDegrees(180));
+    for (CDrawObj* obj : std::initializer_list<CDrawObj*>{&gradient, &ellipse, &bitmap, &turned})
+        Draw(*obj);
+    ::SetWindowOrgEx(surface.dc(), 0, 0, nullptr);
+    EXPECT_TRUE(ColourNear(surface, 30, 30, kRed, 16));
+    EXPECT_TRUE(ColourNear(surface, 8, 30, kWhite));
+    EXPECT_TRUE(ColourNear(surface, 80, 30, kGreen));
+    EXPECT_TRUE(ColourNear(surface, 120, 20, shapetest::kTopLeft, 8));
+    EXPECT_TRUE(ColourNear(surface, 140, 40, shapetest::kBottomRight, 8));
+    int blue = 0;
+    for (int y = 60; y < 100; ++y)
+        for (int x = 10; x < 150; ++x)
+            blue += (surface.Pixel(x, y) & 0xFF) > 0x80 && ((surface.Pixel(x, y) >> 16) & 0xFF) < 0x80;
+    EXPECT_GT(blue, 20);
 }
 
 // A point d pixels from a corner towards (d > 0) or away from (d < 0) the centre.
