@@ -242,6 +242,18 @@ TEST_F(QbTransport, DisconnectClosesAndANewConnectLogsInAgain) {
   EXPECT_EQ(QB_OK, QB_TagDel(h, "T1"));
 }
 
+TEST_F(QbTransport, LargeFramesGoOutWholeAndOversizedOnesNotAtAll) {
+  Answer(3);
+  const std::string big(3 * 1024 * 1024, 'n');
+  EXPECT_EQ(3, QB_TagDel(h, big.c_str()));
+  ASSERT_EQ(1u, peer.RequestCount());
+  EXPECT_EQ(16 + big.size() + 1, peer.Requests()[0].size());
+  const std::string tooBig(0x400000 - 16, 'n');  // with its zero one byte above 4 MB
+  EXPECT_EQ(QB_ERR_FAIL, QB_TagDel(h, tooBig.c_str()));
+  EXPECT_EQ(1u, peer.RequestCount());
+  EXPECT_EQ(3, QB_TagDel(h, "T1"));
+}
+
 // The one slow test: the exports' own 15-second reply limit.
 TEST(QbExchange, ExportWaitsFifteenSecondsForAReply) {
   FakePeer peer;
