@@ -121,7 +121,7 @@ class DefinePass {
     while (IsBlank(Peek())) ++pos_;
     start = pos_;
     while (!AtEnd() && Peek() != '\n' && !(Peek() == '/' && (Peek(1) == '/' || Peek(1) == '*')))
-      ++pos_;
+      SkipTextChar();
     size_t end = pos_;
     while (end > start && (IsBlank(src_[end - 1]) || src_[end - 1] == '\r')) --end;
     macros_[name] = src_.substr(start, end - start);
@@ -134,6 +134,16 @@ class DefinePass {
       line_start_ = true;
     }
     return true;
+  }
+
+  // One character of a replacement text; a quoted part is taken whole, so that
+  // "//" inside a string does not end the text.
+  void SkipTextChar() {
+    int quote = Peek();
+    ++pos_;
+    if (quote != '"' && quote != '\'') return;
+    while (!AtEnd() && Peek() != '\n' && Peek() != quote) pos_ += (Peek() == '\\' && Peek(1) != '\n') ? 2 : 1;
+    if (Peek() == quote) ++pos_;
   }
 
   // A name is replaced by its text once; the text is not scanned again.

@@ -49,6 +49,8 @@ TEST(Preprocessor, Output) {
       {"  #define I int\nI y;", "  \nint y;"},
       {"a\r\nb", "a\nb"},
       {"/", "/"},
+      {"#define S \"a//b\" // note\nS", "\r\n\"a//b\""},
+      {"#define C '/' /* c */\nC", "\n'/'"},
   };
   for (const TextCase& c : cases) {
     PassResult r = Pass(c.source);
