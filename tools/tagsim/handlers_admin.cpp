@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "crtformat.h"
 #include "handlers.h"
 
 namespace tagsim {
@@ -39,9 +40,11 @@ void SetVolumeLoaded(Context& ctx, const Body& body, Reply& reply, bool loaded) 
 
 }  // namespace
 
+// Every login attempt first ends the session's login, so a refused one leaves the
+// connection logged out.
 void HandleLogin(Context& ctx, const Body& body, Reply& reply) {
-  if (!Need(body, kLoginBody, reply)) return;
   ctx.session.loggedIn = false;
+  if (!Need(body, kLoginBody, reply)) return;
   if (body.U32(32) != kProtocolVersion) {
     reply.status = kStatusBadVersion;
     return;
@@ -155,11 +158,7 @@ void HandleVolumeTable(Context& ctx, const Body&, Reply& reply) {
     PutU32(r + volrec::kLoaded, v.loaded ? 1 : 0);
     PutU32(r + volrec::kFrom, v.from);
     PutU32(r + volrec::kTo, v.to);
-    char name[16];
-    std::memcpy(name, "HIS0000", 8);
-    name[6] = char('0' + v.number % 10);
-    name[5] = char('0' + v.number / 10 % 10);
-    PutFixedText(r + volrec::kName, 32, name);
+    PutFixedText(r + volrec::kName, 32, qel::FormatStr("HIS%04u", v.number));
     AppendBytes(reply.body, r, sizeof r);
   }
 }

@@ -177,6 +177,11 @@ TEST_F(TagsimProtocol, DataRequestsNeedALogin) {
   Bytes r = client.Exchange(kGroupTag, kCmdTagQuery, QueryBody(0, ""));
   ASSERT_EQ(r.size(), 24u);  // long enough for the client to read the status
   EXPECT_EQ(r[11], kStatusNotLoggedIn);
+
+  // A refused login ends an earlier one.
+  auto c = Login();
+  EXPECT_EQ(c->Exchange(kGroupLogin, kCmdLogin, LoginBody("admin", "wrong"))[11], kStatusLoginRefused);
+  EXPECT_EQ(c->Exchange(kGroupTag, kCmdTagQuery, QueryBody(0, ""))[11], kStatusNotLoggedIn);
 }
 
 TEST_F(TagsimProtocol, TagQueryPagesThroughTheMatches) {
