@@ -213,6 +213,36 @@ TEST(ProjectFile, TextsWithoutTerminatorAreCutInsideTheirFields) {
   EXPECT_EQ(15u, std::strlen(project.m_conn.entries[0].password));
 }
 
+// Damaged bytes in the texts' prefixes and the counts: a result or an archive
+// exception, and a project that still stores.
+TEST(ProjectFile, DamagedBytesGiveAResultOrAnArchiveException) {
+  CProject source;
+  source.m_header1 = "abc";
+  source.AddSystemTags();
+  source.m_conn.entries[0] = MakeConnEntry("127.0.0.1", 11084, "admin", "secret");
+  source.m_conn.count = 1;
+  const std::vector<BYTE> full = StoredBytes(source);
+  // magic, version, "abc" at 8, "" at 12, the tag count at 13, the entry count 68 bytes from the end.
+  const size_t tagCount = 13, entryCount = full.size() - 64 - 4;
+  for (size_t at : {size_t(0), size_t(3), size_t(4), size_t(7), size_t(8), size_t(9), size_t(12), size_t(13),
+                    tagCount, tagCount + 1, tagCount + 3, tagCount + 4 + 208, entryCount, entryCount + 3}) {
+    for (BYTE value : {BYTE(0x00), BYTE(0x01), BYTE(0x7F), BYTE(0xFE), BYTE(0xFF)}) {
+      std::vector<BYTE> damaged = full;
+      damaged[at] = value;
+      CProject project;
+      try {
+        const int result = LoadBytes(project, damaged);
+        EXPECT_TRUE(result >= CProject::kLoaded && result <= CProject::kWrongVersion);
+      } catch (CArchiveException&) {
+      }
+      EXPECT_LE(project.m_localTags.GetCount(), 2) << at;  // never more than the file holds
+      EXPECT_LE(project.m_conn.count, kMaxConnEntries) << at;
+      project.MakeLocalValues();  // whatever type code the damage left
+      EXPECT_FALSE(StoredBytes(project).empty());
+    }
+  }
+}
+
 TEST(ProjectFile, EntryCountAboveEightIsStoredAsEight) {
   CProject project;
   project.m_conn.count = 12;  // never trusted when written
