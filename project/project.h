@@ -41,7 +41,8 @@ class CProject {
   // first mismatch and leaves the rest as it was. A file that ends early or
   // cannot be read throws CArchiveException or CFileException.
   int Load(CFile* file);
-  // Writes the project file as the project stands; write failures throw.
+  // Writes the project file as the project stands, with the current magic and
+  // version; write failures throw.
   void Store(CFile* file) const;
 
   // Appends the two system tags of a new project: "@suser" (string) and

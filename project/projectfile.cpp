@@ -54,7 +54,9 @@ void CProject::LoadEntries(CArchive& ar) {
 
 void CProject::Store(CFile* file) const {
   CArchive ar(file, CArchive::store);
-  ar << m_magic << m_version;
+  // Always the current magic and version: the fields that follow are written
+  // in the current layout, also after a file with other ones was rejected.
+  ar << (DWORD)kMagic << (DWORD)kVersion;
   ar.WriteString(m_header1);
   ar.WriteString(m_header2);
   ar << (DWORD)m_localTags.GetCount();

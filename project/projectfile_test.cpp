@@ -157,6 +157,10 @@ TEST(ProjectFile, WrongMagicOrVersionStopsAndKeepsTheRest) {
     EXPECT_EQ(132, project.m_localTags.GetCount());
     EXPECT_EQ(8, project.m_conn.count);
     EXPECT_EQ(300, project.m_header1.GetLength());
+    // Stored again, it is a file of the current format.
+    CProject reread;
+    EXPECT_EQ(CProject::kLoaded, LoadBytes(reread, StoredBytes(project)));
+    EXPECT_EQ(132, reread.m_localTags.GetCount());
   }
 }
 
