@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -13,7 +14,10 @@
 #include "drawrect.h"
 #include "drawtext.h"
 #include "memfile.h"
+#include "objectclasses.h"
 #include "objlist_io.h"
+#include "picfile.h"
+#include "picobj.h"
 #include "shapeclasses.h"
 #include "shapes_test_util.h"
 
@@ -199,6 +203,36 @@ TEST_F(ShapeStorage, CloneCopiesCornersAndImageBytes) {
     EXPECT_EQ(pCopy->GetImageData().Bytes(), bitmap.GetImageData().Bytes());
     EXPECT_EQ(pCopy->GetCorners().p[2], c.p[2]);
     EXPECT_EQ(StoreObject(pCopy), StoreObject(&bitmap));
+}
+
+TEST_F(ShapeStorage, PictureWithEveryShapeReadsBackByteForByte) {
+    RegisterObjectClasses();
+    CPicObj picture;
+    picture.EnsureLayer();
+    CPicLayer* layer = static_cast<CPicLayer*>(picture.m_layers.GetHead());
+    CDrawRect* rect = new CDrawRect;
+    rect->SetCorners(CRectD(0, 0, 10, 10));
+    CDrawEllipse* ellipse = new CDrawEllipse;
+    ellipse->SetCorners(CRectD(20, 0, 40, 10));
+    CDrawBitmap* bitmap = new CDrawBitmap;
+    shapetest::SetImageBytes(*bitmap, shapetest::QuadrantBmp(8, 8));
+    CDrawText* text = new CDrawText;
+    text->SetPoints(CPointD(0, 50), CPointD(60, 50));
+    CDrawMtext* mtext = new CDrawMtext;
+    CDrawTagVal* tag = new CDrawTagVal;
+    for (CDrawObj* obj : std::initializer_list<CDrawObj*>{rect, ellipse, bitmap, text, mtext, tag})
+        layer->m_objects.AddTail(obj);
+
+    const Bytes stored = StorePictureBytes(picture);
+    std::unique_ptr<CPicObj> loaded(LoadPictureBuffer(stored.data(), static_cast<UINT>(stored.size())));
+    ASSERT_TRUE(loaded);
+    CPicLayer* loadedLayer = static_cast<CPicLayer*>(loaded->m_layers.GetHead());
+    ASSERT_EQ(loadedLayer->m_objects.GetCount(), 6);
+    const DrawObjType kinds[] = {DOT_RECT, DOT_ELLIPSE, DOT_BITMAP, DOT_TEXT, DOT_MTEXT, DOT_TAGVAL};
+    POSITION pos = loadedLayer->m_objects.GetHeadPosition();
+    for (DrawObjType kind : kinds)
+        EXPECT_EQ(static_cast<CDrawObj*>(loadedLayer->m_objects.GetNext(pos))->GetObjType(), kind);
+    EXPECT_EQ(StorePictureBytes(*loaded), stored);
 }
 
 TEST_F(ShapeStorage, TextLoadTakesItsReferenceHeightFromTheFont) {
