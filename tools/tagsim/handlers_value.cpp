@@ -31,6 +31,8 @@ void AppendVarReply(Bytes& out, const VarValue& v) {
   AppendBytes(out, v.data.data(), n);
 }
 
+namespace {
+
 // The head shared by current and history writes of string and blob values.
 bool DecodeVarWrite(Context& ctx, const Body& body, Reply& reply, Tag** tag, VarValue* value) {
   if (body.size < kVarHead) {
@@ -78,9 +80,8 @@ void WriteValues(Context& ctx, const Body& body, Reply& reply, bool history) {
       v.status = 0;
       v.spare = 0;
       if (v.time == 0) v.time = uint32_t(Seconds(ctx));
-      if (history) {
-        tag->history[int32_t(v.time)] = v;
-      } else {
+      tag->history[int32_t(v.time)] = v;  // current values are archived as well
+      if (!history) {
         tag->frozen = true;
         tag->value = v;
       }
@@ -88,6 +89,8 @@ void WriteValues(Context& ctx, const Body& body, Reply& reply, bool history) {
     reply.body.push_back(status);
   }
 }
+
+}  // namespace
 
 void HandleReadReal(Context& ctx, const Body& body, Reply& reply) {
   std::vector<WireValue> records;
@@ -124,6 +127,7 @@ void HandleWriteRealVar(Context& ctx, const Body& body, Reply& reply) {
   if (!DecodeVarWrite(ctx, body, reply, &tag, &v)) return;
   tag->frozen = true;
   tag->var = v;
+  tag->varHistory[int32_t(v.time)] = v;
 }
 
 void HandleWriteHisVar(Context& ctx, const Body& body, Reply& reply) {

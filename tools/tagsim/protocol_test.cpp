@@ -243,6 +243,13 @@ TEST_F(TagsimProtocol, ReadAndWriteCurrentValues) {
   EXPECT_EQ(v.type, kTypeInt32);
   EXPECT_EQ(ValueAsInt64(v), 41);
   EXPECT_EQ(v.time, 5u);
+
+  // The written value is in the history at its time as well (CNT samples every 5 s).
+  r = c->Exchange(kGroupValue, kCmdReadHis, HisBody(0, 10, "CNT"));
+  ASSERT_EQ(r.size(), 16u + 3 * 16u);
+  std::memcpy(&v, r.data() + 16 + 16, 16);
+  EXPECT_EQ(v.time, 5u);
+  EXPECT_EQ(ValueAsInt64(v), 41);
 }
 
 TEST_F(TagsimProtocol, StringValuesRoundTrip) {
