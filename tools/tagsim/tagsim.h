@@ -130,7 +130,9 @@ class Server {
   // Catalogue. The text format is described at the top of demo-tags.txt:
   // "[tags]" lines "name | type | generator | description | unit | history seconds"
   // and "[accounts]" lines "name | password | rights". Loading adds to (and
-  // replaces same-named entries in) what is there.
+  // replaces same-named entries in) what is there; a bad text changes nothing and
+  // names its line in *error. A string is taken as GBK bytes (the project's string
+  // literals already are); a file may also be UTF-8, which is converted to GBK.
   bool LoadTagsFromFile(const std::string& path, std::string* error = nullptr);
   bool LoadTagsFromString(const std::string& text, std::string* error = nullptr);
   void ClearTags();
