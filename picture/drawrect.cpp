@@ -7,9 +7,9 @@ IMPLEMENT_SERIAL(CDrawRect, CDrawObj, 0)
 
 namespace {
 
-// The count the rectangle reports; only handles 1 to 9 have positions, and
-// hit test, tracker and resizing use those nine.
-constexpr int kRectHandleCount = 10;
+// Handles 1 to 9 have positions. A tenth would lie at the picture origin and
+// catch clicks meant for whatever lies there, so none is reported.
+constexpr int kRectHandleCount = kRectHandleLast;
 
 POINT Truncated(const CPointD& p) {
     POINT pt = {static_cast<LONG>(p.x), static_cast<LONG>(p.y)};

@@ -15,7 +15,7 @@ public:
     CDrawRect();
 
     void Serialize(CArchive& ar) override;
-    // Ten by count; handles 1 to 9 have positions (9 turns the rectangle).
+    // Nine: corners, side middles, and 9 that turns the rectangle.
     int GetHandleCount() override;
     CPointD GetHandle(int nHandle) override;
     int HitTest(const CPointD& point, CDrawObj** ppHit) override;

@@ -44,7 +44,8 @@ TEST(DrawRect, NewRectangleIsFilledPlainAndOfKindFive) {
     CDrawRect rect;
     EXPECT_EQ(rect.m_nFillStyle, 1);
     EXPECT_EQ(rect.GetObjType(), DOT_RECT);
-    EXPECT_EQ(rect.GetHandleCount(), 10);
+    EXPECT_EQ(rect.GetHandleCount(), 9);
+    EXPECT_EQ(rect.GetHandle(10), CPointD(0, 0));
     EXPECT_EQ(CDrawEllipse().GetObjType(), DOT_ELLIPSE);
     EXPECT_EQ(CDrawBitmap().GetObjType(), DOT_BITMAP);
     EXPECT_EQ(CDrawMtext().GetObjType(), DOT_MTEXT);

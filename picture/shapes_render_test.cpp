@@ -258,6 +258,20 @@ TEST_F(ShapeRender, GradientsShowTheirColoursAtTheEndsAndInTheMiddle) {
     }
 }
 
+TEST_F(ShapeRender, GradientOfARectangleWithoutWidthOrHeightIsSkipped) {
+    for (const CRectD& r : {CRectD(20, 20, 120, 20), CRectD(20, 20, 20, 120), CRectD(5, 5, 5, 5)}) {
+        for (int fillStyle = 2; fillStyle <= 5; ++fillStyle) {
+            CDrawRect rect;
+            Shape(rect, r, fillStyle, kNoColor, kRed, kBlue);
+            Draw(rect);
+            CDrawEllipse ellipse;
+            Shape(ellipse, r, fillStyle, kNoColor, kRed, kBlue);
+            Draw(ellipse);
+        }
+    }
+    EXPECT_EQ(surface.CountPixels(0xFFFFFF), 200 * 200);
+}
+
 TEST_F(ShapeRender, TurnedGradientKeepsColourTwoAlongTheTurnedTopAndBottom) {
     // Fill style 3 turned by 90 degrees: the frame's top and bottom become the
     // right and left sides on the screen.
