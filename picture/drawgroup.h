@@ -1,0 +1,94 @@
+// CDrawGroup: a draw object (kind 50) that owns an ordered list of child
+// draw objects and passes almost every operation on to them, so that the
+// set moves, scales, turns, draws, is hit and animates as one.
+//
+// Two rectangles matter. The group's own rectangle (the CDrawObj one) always
+// follows the children: GetRect recomputes it as their union. The reference
+// rectangle is where the group is to go: a handle drag moves it alone, and
+// RescaleChildren then fits the children into it. Every other operation ends
+// with both equal.
+#pragma once
+
+#include "drawobj.h"
+
+class CDrawGroup : public CDrawObj {
+    DECLARE_SERIAL(CDrawGroup)
+
+public:
+    CDrawGroup();
+    ~CDrawGroup() override;  // deletes the children, head first
+
+    void Serialize(CArchive& ar) override;
+    BOOL AttachView(const DrawViewContext* pContext, BOOL bRunTime) override;
+    void PrepareActions(const DrawViewContext* pContext) override;
+    void SetViewTransform(POINT ptOrigin, double dZoom) override;
+    // On the reference rectangle, or the own one while the reference is degenerate.
+    CPointD GetHandle(int nHandle) override;
+    int HitTest(const CPointD& point, CDrawObj** ppHit) override;
+    // Moves a side or corner of the reference rectangle only.
+    void MoveHandleTo(int& nHandle, const CPointD& point, HWND hView) override;
+    // The union of the children's areas (their pens, arrow heads and pipes
+    // reach beyond their rectangles).
+    RECT GetInvalidRect() override;
+    // The union of the children's normalised rectangles, stored as the own one.
+    CRectD GetRect() override;
+    void Draw(CDC* pDC, DWORD dwFlags) override;
+    void DrawTracker(CDC* pDC, int nState) override;
+    void MoveBy(const CPointD& offset) override;
+    void Rotate(const CPointD& centre, const DirPair& turn) override;
+    void Flip(double x, double y, int nAxis) override;
+    void OnViewChanged() override;
+    void GetPropList(PropDescList* pList) override;
+    DrawObjType GetObjType() override;
+    BOOL SetProp(int nId, LONG_PTR value) override;
+    void CountWindows(int& nCount) override;
+    void DeferWindowPos(HDWP& hdwp) override;
+    void Scale(const CPointD& anchor, double dFactor) override;
+    void SetSelected(BOOL bSelected) override;
+    BOOL IsSelected(CDrawObj** ppObj) override;
+    BOOL HasType(DrawObjType type) override;
+    // Copies the children, not the group.
+    void CopyToList(CObList& list) override;
+    void CompileScripts(HWND hOutput, const char* pszCompiler, int& nErrors) override;
+    CDrawObj* FindByName(const char* pszName) override;
+    CDrawObj* FindByNameShallow(const char* pszName) override;
+    int FireActions(int nKind, DWORD dwTick, HWND hWnd) override;
+    void SetVisible(BOOL bVisible) override;
+
+    // Fits the children into the reference rectangle with one factor, taken
+    // from the dimension that changed more; the top-left corner goes to the
+    // reference rectangle's.
+    void RescaleChildren();
+    // Moves the windows of all control children in one deferred batch.
+    void MoveChildWindows();
+
+    // Takes ownership of a child (appended: drawn last).
+    void AddChild(CDrawObj* pChild) { m_children.AddTail(pChild); }
+    CObList& GetChildren() { return m_children; }
+    // Reference rectangle := union of the children (after building a group).
+    void ResetReferenceRect() { m_rectRef = GetRect(); }
+    const CRectD& GetReferenceRect() const { return m_rectRef; }
+    void SetReferenceRect(const CRectD& r) { m_rectRef = r; }
+
+protected:
+    bool HasReferenceRect() const;
+    // Records 22, 9 and 10 after what the list holds.
+    void AppendGroupProps(PropDescList* pList);
+    // Ids 9 and 10; 1 when handled.
+    BOOL SetGroupProp(int nId, LONG_PTR value);
+    // The own rectangle in device units grown by 4 pixels.
+    RECT OwnFrameRect();
+    // Handles 1 to 8 and the four sides of the reference rectangle; the
+    // handle number, 0 on a side, -1 for a miss.
+    int HitReferenceFrame(const CPointD& point);
+
+    CObList m_children;  // CDrawObj, owned, in drawing order
+    CRectD m_rectRef;    // not stored
+
+private:
+    template <class Fn>
+    void ForEachChild(Fn fn) const;
+};
+
+// Child of a group, cast from the list's element.
+inline CDrawObj* ChildAt(CObject* p) { return static_cast<CDrawObj*>(p); }

@@ -1,0 +1,12 @@
+// The dotted frame that the trackers of groups and controls draw around
+// their objects: alternating black and white pixels, so it shows on any
+// background.
+#pragma once
+
+#include <windows.h>
+
+#include "gdiwrap.h"
+
+// Along the rows y = top and y = bottom - 1, pixel x black and x + 1 white for
+// x = left, left + 2, ... while x < right - 2; the columns likewise.
+void DrawTrackerFrame(CDC* pDC, const RECT& r);
