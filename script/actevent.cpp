@@ -1,0 +1,38 @@
+// Mouse and control events: a script, or a command to the picture window.
+#include <cstring>
+#include <string>
+
+#include "../editctrl/picmsg.h"
+#include "actkinds.h"
+#include "archive.h"
+
+IMPLEMENT_SERIAL(CActEvent, CAction, 0)
+
+namespace {
+// The command verb that opens another picture; its argument is the name.
+const char kLinkVerb[] = "link";
+constexpr char kCommandSeparator = '\n';
+}  // namespace
+
+CActEvent::CActEvent() : CAction(AM_SCRIPT, AT_PICTURE_CYCLE, 1000) {}
+
+void CActEvent::Serialize(CArchive& ar) {
+  CAction::Serialize(ar);
+  if (ar.IsStoring())
+    ar << m_nEvent << m_strCommand;
+  else
+    ar >> m_nEvent >> m_strCommand;
+}
+
+int CActEvent::Execute(HWND) {
+  if (m_nMode == AM_SCRIPT) {
+    m_script.Run();
+    return 1;
+  }
+  const char* command = m_strCommand.GetString();
+  const char* separator = std::strchr(command, kCommandSeparator);
+  if (!separator || !m_context.hView || !::IsWindow(m_context.hView)) return 0;
+  if (std::string(command, separator) != kLinkVerb) return 0;
+  ::SendMessageA(m_context.hView, QCN_LINKPICTURE, 0, reinterpret_cast<LPARAM>(separator + 1));
+  return 1;
+}
