@@ -102,6 +102,12 @@ TEST(TagsimTagText, DemoFileLoads) {
   std::string shift;
   ASSERT_TRUE(server.GetVarValue("SHIFT.NAME", &shift));
   EXPECT_TRUE(shift == "早班" || shift == "中班" || shift == "夜班");  // converted to GBK
+
+  // A bad text changes nothing, not even by its good lines before the bad one.
+  size_t before = server.TagCount();
+  EXPECT_FALSE(server.LoadTagsFromString("NEW1 | int32\nNEW2 | number\n", &error));
+  EXPECT_EQ(server.TagCount(), before);
+  EXPECT_FALSE(server.HasTag("NEW1"));
 }
 
 TEST(TagsimExpression, Comparisons) {
