@@ -28,7 +28,10 @@ function(qel_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                        WORKING_DIRECTORY ${QEL_TEST_DIR}
-                       PROPERTIES ENVIRONMENT "QEL_PROGRAM_DIR=${QEL_PROGRAM_DIR};QEL_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+                       PROPERTIES ENVIRONMENT "QEL_PROGRAM_DIR=${QEL_PROGRAM_DIR}"
+                                  # a second variable through its own property: a list
+                                  # value would not survive the discovery script
+                                  ENVIRONMENT_MODIFICATION "QEL_SOURCE_DIR=set:${CMAKE_SOURCE_DIR}")
 endfunction()
 
 # qel_bench(<name> SOURCES <files...> [LIBS <libs...>])
