@@ -119,6 +119,10 @@ void DrawTextTurned(HDC hdc, const DeviceFrame& frame, HFONT font, const RECT& r
                 Gdiplus::GpPointF(x.eDx + w * x.eM11, x.eDy + w * x.eM12),
                 Gdiplus::GpPointF(x.eDx + h * x.eM21, x.eDy + h * x.eM22),
             };
+            // The bitmap has the frame's own size: each pixel only turns, so
+            // the nearest pixel serves (and costs a fraction of smoothing).
+            qel::gdip::GdipSetInterpolationMode(graphics.get(),
+                                                Gdiplus::InterpolationModeNearestNeighbor);
             qel::gdip::GdipDrawImagePoints(graphics.get(), image, corners, 3);
         }
     }

@@ -26,4 +26,5 @@ function(qel_picture_tests_shapes)
       ${CMAKE_CURRENT_SOURCE_DIR}/shapes_render_test.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/shapes_test_util.cpp
     LIBS qelpicture qelrender_testing)
+  qel_bench(shapes_bench SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/shapes_bench.cpp LIBS qelpicture)
 endfunction()

@@ -1,0 +1,163 @@
+// Draws 1,000 objects of the rectangle family and the texts (a third of them
+// turned) into a 1920 x 1080 memory surface, and stores and loads them.
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "crtformat.h"
+#include "drawbitmap.h"
+#include "drawellipse.h"
+#include "drawmtext.h"
+#include "drawrect.h"
+#include "drawtext.h"
+#include "memdc.h"
+#include "memfile.h"
+#include "objectclasses.h"
+#include "picfile.h"
+#include "picobj.h"
+#include "shapeclasses.h"
+
+namespace {
+
+constexpr int kObjects = 1000;
+constexpr int kKinds = 6;
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+// Every third object of each kind is turned.
+bool IsTurned(int i) { return (i / kKinds) % 3 == 0; }
+
+double NowMs() {
+    static LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return t.QuadPart * 1000.0 / freq.QuadPart;
+}
+
+// A 32 x 32 24-bit BMP file of one colour.
+std::vector<BYTE> SmallBmp() {
+    const int w = 32, h = 32, stride = w * 3;
+    const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    std::vector<BYTE> file(headers + stride * h, 0x80);
+    BITMAPFILEHEADER fh = {0x4D42, static_cast<DWORD>(file.size()), 0, 0, headers};
+    BITMAPINFOHEADER ih = {sizeof ih, w, h, 1, 24, BI_RGB, static_cast<DWORD>(stride * h), 0, 0, 0, 0};
+    memcpy(file.data(), &fh, sizeof fh);
+    memcpy(file.data() + sizeof fh, &ih, sizeof ih);
+    return file;
+}
+
+CDrawObj* MakeObject(int i, std::vector<BYTE>& image) {
+    const double x = (i * 37) % (kWidth - 200);
+    const double y = (i * 53) % (kHeight - 100);
+    const CRectD frame(x, y, x + 120, y + 60);
+    CDrawRect* rect = nullptr;
+    switch (i % kKinds) {
+    case 0: rect = new CDrawRect; rect->m_nFillStyle = 1 + i % 5; break;
+    case 1: rect = new CDrawEllipse; rect->m_nFillStyle = 1 + i % 5; break;
+    case 2: {
+        CDrawBitmap* bitmap = new CDrawBitmap;
+        CMemFile file(image.data(), static_cast<UINT>(image.size()));
+        bitmap->LoadFromFile(&file);
+        rect = bitmap;
+        break;
+    }
+    case 3: rect = new CDrawMtext; break;
+    case 4: rect = new CDrawTagVal; break;
+    default: {
+        CDrawText* text = new CDrawText;
+        text->SetPoints(CPointD(x, y), CPointD(x + 80, y + (IsTurned(i) ? 40 : 0)));
+        return text;
+    }
+    }
+    rect->SetCorners(frame);
+    rect->m_clrFill1 = RGB(255, 255 - i % 200, 0);
+    rect->m_clrFill2 = RGB(0, 0, 128 + i % 128);
+    if (IsTurned(i))
+        rect->Rotate(CPointD(x + 60, y + 30), DirectionOfDegrees(i % 360));
+    return rect;
+}
+
+void Print(const char* label, double ms) {
+    std::puts(qel::FormatStr("%-28s %10.3f ms", label, ms).c_str());
+}
+
+}  // namespace
+
+int main() {
+    RegisterObjectClasses();
+    RegisterShapeClasses();
+    std::vector<BYTE> image = SmallBmp();
+    CPicObj picture;
+    picture.EnsureLayer();
+    CObList& objects = picture.GetLayer(0)->m_objects;
+    for (int i = 0; i < kObjects; ++i)
+        objects.AddTail(MakeObject(i, image));
+
+    HDC screen = ::GetDC(nullptr);
+    HDC target = ::CreateCompatibleDC(screen);
+    CBitmap bitmap;
+    bitmap.CreateDIBSection32(target, kWidth, kHeight);
+    HGDIOBJ old = ::SelectObject(target, bitmap);
+    CDC output(target);
+
+    const int repaints = 5;
+    double start = NowMs();
+    for (int r = 0; r < repaints; ++r) {
+        CMemDC dc(&output);
+        for (POSITION pos = objects.GetHeadPosition(); pos;)
+            static_cast<CDrawObj*>(objects.GetNext(pos))->Draw(&dc, 0);
+    }
+    const double perRepaint = (NowMs() - start) / repaints;
+
+    // Per kind, upright and turned apart.
+    double kindMs[kKinds][2] = {};
+    int kindCount[kKinds][2] = {};
+    {
+        CMemDC dc(&output);
+        int i = 0;
+        for (POSITION pos = objects.GetHeadPosition(); pos; ++i) {
+            CDrawObj* obj = static_cast<CDrawObj*>(objects.GetNext(pos));
+            const double t = NowMs();
+            obj->Draw(&dc, 0);
+            kindMs[i % kKinds][IsTurned(i)] += NowMs() - t;
+            ++kindCount[i % kKinds][IsTurned(i)];
+        }
+    }
+
+    start = NowMs();
+    std::vector<BYTE> bytes;
+    const int rounds = 10;
+    for (int r = 0; r < rounds; ++r)
+        bytes = StorePictureBytes(picture);
+    const double storeMs = (NowMs() - start) / rounds;
+    start = NowMs();
+    for (int r = 0; r < rounds; ++r)
+        delete LoadPictureBuffer(bytes.data(), static_cast<UINT>(bytes.size()));
+    const double loadMs = (NowMs() - start) / rounds;
+
+    ::SelectObject(target, old);
+    ::DeleteDC(target);
+    ::ReleaseDC(nullptr, screen);
+
+    std::puts(qel::FormatStr("%d shapes (a third turned) on %dx%d", kObjects, kWidth, kHeight).c_str());
+    Print("full repaint", perRepaint);
+    Print("per object", perRepaint / kObjects);
+    static const char* const kinds[kKinds] = {"rectangle", "ellipse", "image", "multi-line text",
+                                              "tag value", "single-line text"};
+    for (int k = 0; k < kKinds; ++k)
+        for (int turned = 0; turned < 2; ++turned)
+            if (kindCount[k][turned])
+                std::puts(qel::FormatStr("  %-18s %-7s %10.3f ms per object (%d)", kinds[k],
+                                         turned ? "turned" : "upright",
+                                         kindMs[k][turned] / kindCount[k][turned], kindCount[k][turned])
+                              .c_str());
+    Print("store", storeMs);
+    Print("load", loadMs);
+    std::puts(qel::FormatStr("stream %u bytes", static_cast<unsigned>(bytes.size())).c_str());
+    return 0;
+}
