@@ -325,6 +325,24 @@ TEST_F(ShapeRender, PercentageFillCoversItsShareFromTheChosenSide) {
     }
 }
 
+TEST_F(ShapeRender, PercentageFillShowsOnTextsButNotOnEllipsesOrImages) {
+    CDrawTagVal tag;
+    Shape(tag, CRectD(20, 20, 120, 60), 0, kNoColor, kWhite);
+    CDrawEllipse ellipse;
+    Shape(ellipse, CRectD(20, 80, 120, 120), 1, kNoColor, kGreen);
+    CDrawBitmap bitmap;
+    bitmap.SetCorners(CRectD(20, 130, 120, 170));
+    for (CDrawObj* obj : std::initializer_list<CDrawObj*>{&tag, &ellipse, &bitmap}) {
+        obj->m_nPerFillDir = 0;
+        obj->m_dPerFill = 1.0;
+        obj->m_clrPerFill = kRed;
+        Draw(*obj);
+    }
+    EXPECT_TRUE(ColourNear(surface, 25, 55, kRed));
+    EXPECT_TRUE(ColourNear(surface, 70, 100, kGreen));
+    EXPECT_TRUE(ColourNear(surface, 70, 150, kWhite));
+}
+
 TEST_F(ShapeRender, TrackerSquaresMarkTheRotationHandleTheOtherWayRound) {
     CDrawRect rect;
     rect.SetCorners(CRectD(50, 50, 150, 100));
