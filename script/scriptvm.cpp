@@ -1,0 +1,75 @@
+#include "scriptvm.h"
+
+#include <new>
+
+#include "vmargs.h"
+#include "vmcodes.h"
+#include "vmexec.h"
+#include "vmlib.h"
+#include "vmload.h"
+
+CScriptVM::CScriptVM() : m_state(new VmState()) {}
+CScriptVM::~CScriptVM() = default;
+
+int CScriptVM::Load(const void* code, size_t size) {
+  m_state.reset(new (std::nothrow) VmState());
+  m_loaded = false;
+  if (!m_state) {
+    m_state.reset(new VmState());
+    return kVmSetupGlobalCells;
+  }
+  int rc = InitMachine(*m_state);
+  if (!rc) rc = LoadCodeBytes(*m_state, static_cast<const uint8_t*>(code), size);
+  FreeRunState();
+  if (rc) {
+    // Nothing of a refused file stays behind.
+    m_state.reset(new VmState());
+    return rc;
+  }
+  m_loaded = true;
+  return 0;
+}
+
+void CScriptVM::FreeRunState() {
+  VmState& s = *m_state;
+  std::vector<uint32_t>().swap(s.returns);
+  std::vector<VmCell>().swap(s.args);
+  s.saved_frames.clear();
+  s.saved_frames.shrink_to_fit();
+  s.frame.reset();
+  s.saved_regs.clear();
+  s.saved_regs.shrink_to_fit();
+  s.regs.reset();
+}
+
+int CScriptVM::Run(uint32_t entry) {
+  VmState& s = *m_state;
+  if (!m_loaded) return kVmBadJump;
+  s.regs.reset(new (std::nothrow) VmRegisterBlock());
+  s.frame.reset(new (std::nothrow) VmFrame(s.memory));
+  int rc = kVmNoMemory;
+  if (s.regs && s.frame) {
+    uint32_t start = s.first_run ? 0 : entry;
+    rc = ExecuteCode(s, *this, start);
+  }
+  FreeRunState();
+  s.first_run = false;
+  return rc;
+}
+
+int CScriptVM::CheckArgCount(int n) { return PopArguments(*m_state, n); }
+
+int CScriptVM::CallFunction(int id) {
+  if (id >= 50 && id < 100) return CallMiscFunction(id);
+  if (id >= 100 && id < 150) return CallMathFunction(id);
+  if (id >= 150 && id < 200) return CallStringFunction(id);
+  if (id >= 200 && id < 250) return CallFormatFunction(id);
+  if (id >= 250 && id < 300) return CallTimeFunction(id);
+  return kSysUnknown;
+}
+
+int CScriptVM::CallMathFunction(int id) { return VmCallMath(*m_state, id); }
+int CScriptVM::CallStringFunction(int id) { return VmCallString(*m_state, id); }
+int CScriptVM::CallFormatFunction(int id) { return VmCallFormat(*m_state, id); }
+int CScriptVM::CallTimeFunction(int id) { return VmCallTime(*m_state, id); }
+int CScriptVM::CallMiscFunction(int id) { return VmCallMisc(*m_state, id); }

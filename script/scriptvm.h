@@ -1,0 +1,53 @@
+// The script machine: loads the code bytes of one script and runs them, one
+// run per firing of its link. Globals live from the load to the destruction;
+// registers, frames and stacks for one run. System functions are reached
+// through CallFunction, which serves the library (ids 50-299); the picture
+// host extends it with the host functions.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "vmstate.h"
+
+class CScriptVM : public VmSystemCalls {
+ public:
+  CScriptVM();
+  ~CScriptVM() override;
+  CScriptVM(const CScriptVM&) = delete;
+  CScriptVM& operator=(const CScriptVM&) = delete;
+
+  // Sets the machine up and loads a code-byte file; 0 or an end code. A
+  // failed load leaves a machine whose runs end at once.
+  int Load(const void* code, size_t size);
+
+  // Runs the script once from `entry` (the first run after loading starts at
+  // instruction 0, which sets the globals and falls into "main"); returns
+  // the end code, kVmNormalEnd (1005) for a normal end.
+  int Run(uint32_t entry);
+  int Run() { return Run(m_state->entry); }
+
+  // Pops n arguments into the argument area (place 0 the first argument).
+  int CheckArgCount(int n);
+
+  // 0 when the function ran; ids 50-299 go to the library groups.
+  int CallFunction(int id) override;
+  virtual int CallMathFunction(int id);
+  virtual int CallStringFunction(int id);
+  virtual int CallFormatFunction(int id);
+  virtual int CallTimeFunction(int id);
+  virtual int CallMiscFunction(int id);
+
+  uint32_t Entry() const { return m_state->entry; }
+  const VmCell& Accumulator() const { return m_state->accumulator; }
+  // The code of the system function that ended the last failed run (2001).
+  int LastSystemCode() const { return m_state->last_system_code; }
+  VmState& State() { return *m_state; }
+
+ protected:
+  std::unique_ptr<VmState> m_state;
+  bool m_loaded = false;
+
+ private:
+  void FreeRunState();
+};

@@ -1,0 +1,24 @@
+# The script virtual machine: cells and memory, loader, interpreter with its
+# instruction table, value arithmetic, the library functions by group, and the
+# picture host's functions.
+target_sources(qelscript PRIVATE
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmcell.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmmemory.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmload.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmarith.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmexec.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmargs.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/scriptvm.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmlib_numeric.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmlib_string.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmformat.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmlib_format.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmlib_time.cpp
+)
+
+# Small scripts are compiled in-process with the compiler library, then run.
+qel_test(script_vm_test
+  SOURCES vm_test_util.cpp vm_load_test.cpp vm_core_test.cpp vm_library_test.cpp
+  LIBS qelscript qelcompiler)
+# The tests read the system-function list delivered beside the compiler.
+add_dependencies(script_vm_test tarnic_stdlib)

@@ -1,0 +1,270 @@
+// Loading code bytes and running hand-made (also hostile) instructions: every
+// damaged file and every bad operand ends with a code, never a crash.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "../compiler/codebyte_format.h"
+#include "../compiler/opcodes.h"
+#include "vm_test_util.h"
+#include "vmcodes.h"
+
+namespace {
+
+using tarnic::CodeByteInstruction;
+using namespace tarnic;
+
+CodeByteInstruction I(uint8_t op, uint8_t r = 0, uint8_t r2 = 0, uint32_t a = 0, uint32_t b = 0, uint8_t t = 0) {
+  CodeByteInstruction in{};
+  in.op = op;
+  in.r = r;
+  in.r2 = r2;
+  in.a = a;
+  in.b = b;
+  in.t = t;
+  return in;
+}
+
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+struct Program {
+  std::vector<CodeByteInstruction> code;
+  std::vector<uint8_t> data;  // entries after the count
+  uint32_t entries = 0;
+  uint32_t entry = 0;
+
+  void Global(uint8_t type, uint32_t count, const std::string& bytes = "") {
+    data.push_back(type);
+    Put32(data, count);
+    Put32(data, static_cast<uint32_t>(bytes.size()));
+    data.insert(data.end(), bytes.begin(), bytes.end());
+    ++entries;
+  }
+
+  std::vector<uint8_t> Bytes() const {
+    CodeByteHeader h{};
+    h.magic = kCodeByteMagic;
+    h.version = kCodeByteVersion;
+    std::strcpy(h.title, kCodeByteTitle);
+    h.data_offset = static_cast<uint32_t>(64 + 12 * code.size());
+    h.entry = entry;
+    std::vector<uint8_t> out(64);
+    std::memcpy(out.data(), &h, 64);
+    for (const CodeByteInstruction& in : code) {
+      const uint8_t* p = reinterpret_cast<const uint8_t*>(&in);
+      out.insert(out.end(), p, p + 12);
+    }
+    Put32(out, entries);
+    out.insert(out.end(), data.begin(), data.end());
+    return out;
+  }
+};
+
+const uint32_t kGlobal0 = kMemoryGlobal | 0;
+
+// r = 41 + 1 into global 0, then return.
+Program Simple() {
+  Program p;
+  p.Global(0x84, 0);
+  p.code = {I(OP_LDM, 1, 0, kGlobal0), I(OP_ASG_RK, 1, 0, 41, 0, 0x04), I(OP_BIN_RK + 3, 1, 0, 1, 0, 0x04),
+            I(OP_LDM, 2, 0, kGlobal0), I(OP_ASG_RR, 2, 1), I(OP_RET)};
+  return p;
+}
+
+int LoadBytes(CScriptVM& vm, const std::vector<uint8_t>& b) { return vm.Load(b.data(), b.size()); }
+
+int RunProgram(const Program& p, CScriptVM& vm) {
+  int rc = LoadBytes(vm, p.Bytes());
+  EXPECT_EQ(rc, 0);
+  return rc ? rc : vm.Run();
+}
+
+TEST(VmLoad, AHandMadeProgramRuns) {
+  CScriptVM vm;
+  EXPECT_EQ(RunProgram(Simple(), vm), kVmNormalEnd);
+  EXPECT_EQ(static_cast<int32_t>(vm.State().globals->Cell(0)->value), 42);
+}
+
+TEST(VmLoad, HeaderChecks) {
+  std::vector<uint8_t> good = Simple().Bytes();
+  struct Case {
+    size_t offset;
+    uint8_t byte;
+    int code;
+  } cases[] = {{0, 0x5B, kVmBadMagic}, {1, 0xA4, kVmBadMagic}, {3, 2, kVmBadVersion}, {2, 0, kVmBadVersion}};
+  for (const Case& c : cases) {
+    std::vector<uint8_t> b = good;
+    b[c.offset] = c.byte;
+    CScriptVM vm;
+    EXPECT_EQ(LoadBytes(vm, b), c.code) << c.offset;
+    EXPECT_NE(vm.Run(), kVmNormalEnd);  // a refused file leaves nothing to run
+  }
+}
+
+TEST(VmLoad, DataAreaAtSeventyIsRefused) {
+  std::vector<uint8_t> b = Simple().Bytes();
+  b[36] = 70;
+  b[37] = b[38] = b[39] = 0;
+  CScriptVM vm;
+  EXPECT_EQ(LoadBytes(vm, b), kVmBadCodeSize);
+}
+
+TEST(VmLoad, OffsetsPastTheEndAreRefused) {
+  std::vector<uint8_t> b = Simple().Bytes();
+  std::vector<uint8_t> far = b;
+  far[36] = 0;  // a data offset of 0x1000, beyond the bytes
+  far[37] = 0x10;
+  CScriptVM vm;
+  EXPECT_EQ(LoadBytes(vm, far), kVmTruncated);
+
+  Program huge_count = Simple();
+  huge_count.entries = 0xFFFFFFFF;
+  EXPECT_EQ(LoadBytes(vm, huge_count.Bytes()), kVmTruncated);
+
+  Program long_string = Simple();
+  long_string.Global(0x90, 2, "ab");
+  std::vector<uint8_t> cut = long_string.Bytes();
+  cut.pop_back();
+  EXPECT_EQ(LoadBytes(vm, cut), kVmTruncated);
+
+  Program bad_entry = Simple();
+  bad_entry.entry = 99;
+  EXPECT_EQ(LoadBytes(vm, bad_entry.Bytes()), kVmBadEntry);
+}
+
+TEST(VmLoad, EveryTruncationIsRefusedCleanly) {
+  std::vector<uint8_t> code = CompileScript("int g = 3; char s[8]; int main() { strcpy(s, \"hi\"); g++; return 0; }");
+  ASSERT_FALSE(code.empty());
+  for (size_t n = 0; n < code.size(); ++n) {
+    CScriptVM vm;
+    EXPECT_NE(vm.Load(code.data(), n), 0) << n;
+  }
+  CScriptVM vm;
+  EXPECT_EQ(vm.Load(code.data(), code.size()), 0);
+  EXPECT_EQ(vm.Run(), kVmNormalEnd);
+  EXPECT_NE(vm.Load(nullptr, 100), 0);
+}
+
+TEST(VmLoad, HugeArraysAreRefused) {
+  Program p = Simple();
+  p.Global(0x94, 0xFFFFFFFF);
+  CScriptVM vm;
+  EXPECT_EQ(LoadBytes(vm, p.Bytes()), kVmNoBufferMemory);
+  Program bad_base = Simple();
+  bad_base.Global(0x9C, 4);
+  EXPECT_EQ(LoadBytes(vm, bad_base.Bytes()), kVmNoMemory);
+}
+
+TEST(VmLoad, StringConstantsAreCopiedWithATerminatingZero) {
+  Program p;
+  p.Global(0x90, 2, "ab");
+  p.code = {I(OP_RET)};
+  CScriptVM vm;
+  ASSERT_EQ(RunProgram(p, vm), kVmNormalEnd);
+  const VmCell* c = vm.State().globals->Cell(0);
+  size_t length = 0;
+  ASSERT_TRUE(vm.State().memory.StringLength(Low32(c->value), &length));
+  EXPECT_EQ(length, 2u);
+}
+
+// Hostile instructions, each after the simple program's global.
+struct HostileCase {
+  const char* what;
+  std::vector<CodeByteInstruction> code;
+  int end;
+};
+
+class Hostile : public ::testing::TestWithParam<HostileCase> {};
+
+TEST_P(Hostile, EndsWithItsCode) {
+  Program p;
+  p.Global(0x84, 0);
+  p.code = GetParam().code;
+  CScriptVM vm;
+  EXPECT_EQ(RunProgram(p, vm), GetParam().end) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Operands, Hostile, ::testing::Values(
+    HostileCase{"opcode 171", {I(171)}, kVmBadOpcode},
+    HostileCase{"opcode 255", {I(255)}, kVmBadOpcode},
+    HostileCase{"no-op then return", {I(0), I(12), I(50), I(OP_RET)}, kVmNormalEnd},
+    HostileCase{"register 32", {I(OP_LDK, 32, 0, 1, 0, 4), I(OP_RET)}, kVmBadRegister},
+    HostileCase{"source register 200", {I(OP_MOV, 1, 200), I(OP_RET)}, kVmBadRegister},
+    HostileCase{"jump past the end", {I(OP_JMP, 0, 0, 5)}, kVmBadJump},
+    HostileCase{"call past the end", {I(OP_CALL, 0, 0, 1000)}, kVmBadJump},
+    HostileCase{"running off the end", {I(OP_LDK, 1, 0, 1, 0, 4)}, kVmBadJump},
+    HostileCase{"missing global", {I(OP_LDM, 1, 0, kMemoryGlobal | 7), I(OP_RET)}, kVmBadCell},
+    HostileCase{"missing local", {I(OP_PUSHM, 0, 0, kMemoryLocal | 0), I(OP_RET)}, kVmBadCell},
+    HostileCase{"read through a wild address", {I(OP_LDK, 1, 0, 0x1000, 0, 0x34), I(OP_LDV, 2, 1), I(OP_RET)}, kVmBadAddress},
+    HostileCase{"write through a wild address", {I(OP_LDK, 1, 0, 0x1000, 0, 0x34), I(OP_ASG_RK, 1, 0, 5, 0, 4), I(OP_RET)}, kVmPointerStore},
+    HostileCase{"reference to a missing cell", {I(OP_LDK, 1, 0, 99, 0, 0x84), I(OP_LDV, 2, 1), I(OP_RET)}, kVmBadCell},
+    HostileCase{"pop from an empty stack", {I(OP_POPARG), I(OP_RET)}, kVmArgStackEmpty},
+    HostileCase{"unknown system function", {I(OP_CALLSYS, 0, 0, 40), I(OP_RET)}, kVmSystemFailed},
+    HostileCase{"host id without a host", {I(OP_CALLSYS, 0, 0, 1050), I(OP_RET)}, kVmSystemFailed},
+    HostileCase{"library call without arguments", {I(OP_CALLSYS, 0, 0, 154), I(OP_RET)}, kVmSystemFailed},
+    HostileCase{"multiply a pointer", {I(OP_LDK, 1, 0, 8, 0, 0x24), I(OP_BIN_RK + 0, 1, 0, 2, 0, 4), I(OP_RET)}, kVmBadBinary},
+    HostileCase{"cast to base 12", {I(OP_LDK, 1, 0, 1, 0, 4), I(OP_CAST, 1, 0, 0, 0, 12), I(OP_RET)}, kVmNoMemory},
+    HostileCase{"local with a huge cell number", {I(OP_LOCAL, 0, 0, 0, 0xFFFFF, 0x44), I(OP_RET)}, kVmGrowCellTable},
+    HostileCase{"local array too big", {I(OP_LOCAL, 0, 0, 0x7FFFFFFF, 0, 0x58), I(OP_RET)}, kVmNoBufferMemory},
+    HostileCase{"return stack ends with 0", {I(OP_CALL, 0, 0, 1), I(OP_RET)}, kVmNormalEnd}));
+
+TEST(VmHostile, AnAndAssignmentOnAPointerVariableIsRefused) {
+  Program p;
+  p.Global(0xA4, 0);  // int *
+  p.code = {I(OP_LDM, 1, 0, kGlobal0), I(OP_ASG_RK + 8, 1, 0, 1, 0, 4), I(OP_RET)};
+  CScriptVM vm;
+  EXPECT_EQ(RunProgram(p, vm), kVmPointerAssign);
+}
+
+TEST(VmHostile, JumpTestsOnlyTheLowWord) {
+  // A 64-bit value whose low word is 0 jumps over the store.
+  Program p;
+  p.Global(0x84, 0);
+  p.code = {I(OP_LDK, 1, 0, 0, 0xFFFF, 0x07), I(OP_JZ, 1, 0, 4), I(OP_LDM, 2, 0, kGlobal0),
+            I(OP_ASG_RK, 2, 0, 7, 0, 4), I(OP_RET)};
+  CScriptVM vm;
+  ASSERT_EQ(RunProgram(p, vm), kVmNormalEnd);
+  EXPECT_EQ(vm.State().globals->Cell(0)->value, 0u);
+}
+
+TEST(VmHostile, ArgumentPushingIsBounded) {
+  Program p;
+  p.code = {I(OP_PUSHK, 0, 0, 1, 0, 4), I(OP_JMP, 0, 0, 0)};
+  CScriptVM vm;
+  EXPECT_EQ(RunProgram(p, vm), kVmGrowArgStack);
+}
+
+TEST(VmHostile, RandomInstructionsNeverCrash) {
+  std::mt19937 rng(20261210);
+  Program base;
+  base.Global(0x84, 0);
+  base.Global(0x94, 4);
+  base.Global(0x90, 3, "abc");
+  for (int round = 0; round < 300; ++round) {
+    Program p = base;
+    int n = 1 + static_cast<int>(rng() % 24);
+    for (int i = 0; i < n; ++i) {
+      CodeByteInstruction in{};
+      in.op = static_cast<uint8_t>(rng());
+      in.r = static_cast<uint8_t>(rng() % 36);
+      in.r2 = static_cast<uint8_t>(rng() % 36);
+      uint32_t choice = rng() % 4;
+      in.a = choice == 0 ? rng() : (choice == 1 ? (rng() % 4) | kMemoryGlobal : rng() % (n + 2));
+      in.b = rng() % 3 ? 0 : rng();
+      in.t = static_cast<uint8_t>(rng());
+      p.code.push_back(in);
+    }
+    CScriptVM vm;
+    if (LoadBytes(vm, p.Bytes()) == 0) {
+      vm.Run();
+      vm.Run();
+    }
+  }
+  SUCCEED();
+}
+
+}  // namespace

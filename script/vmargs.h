@@ -1,0 +1,38 @@
+// How system functions take their arguments and give their result.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "vmstate.h"
+
+// Pops n arguments from the argument stack into the argument area, the first
+// popped (the call's first argument) into place 0. 0, or kSysArgCount when
+// the stack runs out (or n does not fit the area).
+int PopArguments(VmState& s, int n);
+
+// For a function declared with a final "...": pops the count that the
+// compiler pushed last (the number of pushed values including itself), checks
+// it against [min_count, max_count] (else kSysFormatCount), then pops the
+// other count - 1 values. *args receives count - 1.
+int PopCountedArguments(VmState& s, int min_count, int max_count, int* args);
+
+// Argument i read as the type its prototype declares.
+int32_t ArgInt(const VmState& s, int i);
+int64_t ArgInt64(const VmState& s, int i);
+double ArgDouble(const VmState& s, int i);
+// The 32-bit address held in a pointer argument.
+uint32_t ArgAddress(const VmState& s, int i);
+inline const VmCell& Arg(const VmState& s, int i) { return s.arg_area[i]; }
+
+// The text at an address when it lies, terminated, inside one live variable.
+bool ReadText(const VmState& s, uint32_t address, std::string* text);
+// Writes bytes (a text with its zero included by the caller) at an address
+// when they fit inside one live variable.
+bool WriteBytes(const VmState& s, uint32_t address, const void* data, size_t size);
+inline char* HostPointer(uint32_t address) { return reinterpret_cast<char*>(static_cast<uintptr_t>(address)); }
+
+// Results in the accumulator.
+void SetResult(VmState& s, const VmCell& c);
+inline void SetIntResult(VmState& s, int32_t v) { SetResult(s, MakeInt32(v)); }
+void SetDoubleResult(VmState& s, double v);
+void SetCharPointerResult(VmState& s, uint32_t address);

@@ -1,0 +1,192 @@
+#include "vmarith.h"
+
+#include <algorithm>
+
+#include "vmcodes.h"
+
+namespace {
+
+// The operations by binary sub-code.
+enum ArithOp {
+  AO_MUL, AO_DIV, AO_REM, AO_ADD, AO_SUB, AO_SHL, AO_SHR, AO_GT, AO_LT, AO_LE, AO_GE,
+  AO_EQ, AO_NE, AO_AND, AO_XOR, AO_OR, AO_LAND, AO_LOR, AO_COUNT
+};
+
+// Assignment sub-codes 1-10 as operations (and, or and exclusive or are in a
+// different order there).
+constexpr ArithOp kAssignOps[] = {AO_COUNT, AO_MUL, AO_DIV, AO_REM, AO_ADD, AO_SUB,
+                                  AO_SHL,   AO_SHR, AO_AND, AO_OR,  AO_XOR};
+constexpr int kAssignSubCodes = 11;
+
+bool IsComparison(int op) { return (op >= AO_GT && op <= AO_NE) || op == AO_LAND || op == AO_LOR; }
+
+VmCell Truth(bool b) { return MakeInt32(b ? 1 : 0); }
+
+bool Compare(int op, double a, double b) {
+  switch (op) {
+    case AO_GT: return a > b;
+    case AO_LT: return a < b;
+    case AO_LE: return a <= b;
+    case AO_GE: return a >= b;
+    case AO_EQ: return a == b;
+    case AO_NE: return a != b;
+    case AO_LAND: return a != 0 && b != 0;
+    default: return a != 0 || b != 0;
+  }
+}
+
+bool CompareInt(int op, int64_t a, int64_t b) {
+  switch (op) {
+    case AO_GT: return a > b;
+    case AO_LT: return a < b;
+    case AO_LE: return a <= b;
+    case AO_GE: return a >= b;
+    case AO_EQ: return a == b;
+    case AO_NE: return a != b;
+    case AO_LAND: return a != 0 && b != 0;
+    default: return a != 0 || b != 0;
+  }
+}
+
+// Real operands: remainder and shifts leave x as it was; the bitwise
+// operations work on the value's bits.
+int ComputeReal(uint64_t xb, uint64_t yb, uint8_t base, int op, VmCell* out) {
+  bool single = base == VB_F32;
+  double a = single ? BitsToFloat(xb) : BitsToDouble(xb);
+  double b = single ? BitsToFloat(yb) : BitsToDouble(yb);
+  if (IsComparison(op)) {
+    *out = Truth(Compare(op, a, b));
+    return 0;
+  }
+  double r;
+  switch (op) {
+    case AO_MUL: r = a * b; break;
+    case AO_DIV: r = a / b; break;
+    case AO_ADD: r = a + b; break;
+    case AO_SUB: r = a - b; break;
+    case AO_AND: *out = MakeCell(base, xb & yb); return 0;
+    case AO_XOR: *out = MakeCell(base, xb ^ yb); return 0;
+    case AO_OR: *out = MakeCell(base, xb | yb); return 0;
+    default: *out = MakeCell(base, xb); return 0;
+  }
+  *out = single ? MakeFloat(static_cast<float>(r)) : MakeDouble(r);
+  return 0;
+}
+
+// Integer operands in normal form (sign- or zero-extended); the result is cut
+// back to the operands' width, so 8- and 16-bit types compute in their own.
+int ComputeInt(uint64_t xb, uint64_t yb, uint8_t base, int op, VmCell* out) {
+  int64_t a = static_cast<int64_t>(xb), b = static_cast<int64_t>(yb);
+  if (IsComparison(op)) {
+    *out = Truth(CompareInt(op, a, b));
+    return 0;
+  }
+  uint64_t r;
+  unsigned shift = static_cast<unsigned>(b) & 31;
+  switch (op) {
+    case AO_MUL: r = xb * yb; break;
+    case AO_DIV:
+    case AO_REM:
+      if (b == 0) return kVmDivideByZero;
+      // The one quotient that overflows 64 bits wraps instead of trapping.
+      if (a == INT64_MIN && b == -1) r = op == AO_DIV ? xb : 0;
+      else r = static_cast<uint64_t>(op == AO_DIV ? a / b : a % b);
+      break;
+    case AO_ADD: r = xb + yb; break;
+    case AO_SUB: r = xb - yb; break;
+    case AO_SHL: r = xb << shift; break;
+    case AO_SHR: r = static_cast<uint64_t>(a >> shift); break;
+    case AO_AND: r = xb & yb; break;
+    case AO_XOR: r = xb ^ yb; break;
+    default: r = xb | yb; break;
+  }
+  *out = MakeCell(base, NormalizeInt(static_cast<int64_t>(r), base));
+  return 0;
+}
+
+// Both operands converted to the higher of their base types.
+int ComputeCommon(const VmCell& x, const VmCell& y, int op, VmCell* out) {
+  uint8_t bx = HasKind(x.type) ? uint8_t(VB_U32) : BaseOf(x.type);
+  uint8_t by = HasKind(y.type) ? uint8_t(VB_U32) : BaseOf(y.type);
+  uint8_t base = std::max(bx, by);
+  uint64_t xb, yb;
+  if (!ConvertBits(x, base, &xb) || !ConvertBits(y, base, &yb)) return kVmNoMemory;
+  if (op == AO_COUNT) {
+    *out = MakeCell(base, xb);
+    return 0;
+  }
+  if (base == VB_F32 || base == VB_F64) return ComputeReal(xb, yb, base, op, out);
+  return ComputeInt(xb, yb, base, op, out);
+}
+
+// The element size of a pointer operand (0 for an invalid base type).
+int PointerStep(const VmCell& p) { return ElementSize(BaseOf(p.type)); }
+
+int64_t IntegerOf(const VmCell& c) {
+  int64_t v = 0;
+  CellToInt64(c, &v);
+  return v;
+}
+
+int PointerBinary(const VmCell& x, const VmCell& y, int op, VmCell* out) {
+  bool px = HasKind(x.type), py = HasKind(y.type);
+  if (op >= AO_GT && op <= AO_NE) {
+    uint32_t a = Low32(static_cast<uint64_t>(IntegerOf(x)));
+    uint32_t b = Low32(static_cast<uint64_t>(IntegerOf(y)));
+    *out = Truth(CompareInt(op, a, b));
+    return 0;
+  }
+  if (op == AO_LAND || op == AO_LOR) {
+    *out = Truth(CompareInt(op, IntegerOf(x) != 0, IntegerOf(y) != 0));
+    return 0;
+  }
+  if (op != AO_ADD && op != AO_SUB) return kVmBadBinary;
+  int step = px && py ? 1 : PointerStep(px ? x : y);
+  if (step == 0) return kVmNoMemory;
+  uint32_t a = Low32(static_cast<uint64_t>(IntegerOf(x)));
+  uint32_t b = Low32(static_cast<uint64_t>(IntegerOf(y)));
+  if (px) {
+    uint32_t offset = py ? b : b * static_cast<uint32_t>(step);
+    uint32_t r = op == AO_ADD ? a + offset : a - offset;
+    *out = MakeCell(static_cast<uint8_t>(x.type & ~kVmVariableMask), r);
+  } else if (op == AO_ADD) {
+    *out = MakeCell(static_cast<uint8_t>(y.type & ~kVmVariableMask), a * step + b);
+  } else {
+    *out = MakeUInt32(a * step - b);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int BinaryValues(const VmCell& x, const VmCell& y, int subcode, VmCell* result) {
+  bool pointer = HasKind(x.type) || HasKind(y.type);
+  if (subcode >= AO_COUNT) {
+    if (pointer) return kVmBadBinary;
+    return ComputeCommon(x, y, AO_COUNT, result);
+  }
+  if (pointer) return PointerBinary(x, y, subcode, result);
+  return ComputeCommon(x, y, subcode, result);
+}
+
+int AssignValues(const VmCell& target, const VmCell& source, int subcode, VmCell* result) {
+  if (subcode == 0) {
+    *result = source;
+    return 0;
+  }
+  if (subcode >= kAssignSubCodes) {
+    *result = target;
+    return 0;
+  }
+  ArithOp op = kAssignOps[subcode];
+  if (HasKind(target.type)) {
+    if (op != AO_ADD && op != AO_SUB) return kVmPointerAssign;
+    int step = PointerStep(target);
+    if (step == 0) return kVmNoMemory;
+    uint32_t offset = Low32(static_cast<uint64_t>(IntegerOf(source))) * static_cast<uint32_t>(step);
+    uint32_t a = Low32(target.value);
+    *result = MakeCell(target.type, op == AO_ADD ? a + offset : a - offset);
+    return 0;
+  }
+  return ComputeCommon(target, source, op, result);
+}

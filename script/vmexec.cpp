@@ -1,0 +1,454 @@
+#include "vmexec.h"
+
+#include <array>
+#include <new>
+
+#include "../compiler/opcodes.h"
+#include "vmarith.h"
+#include "vmcodes.h"
+
+using tarnic::CodeByteInstruction;
+
+namespace {
+
+constexpr int kContinue = -1;
+constexpr uint32_t kCellMask = 0xFFFFF;
+constexpr uint32_t kLocalBit = 1u << 22;
+
+struct Exec {
+  VmState& s;
+  VmSystemCalls& calls;
+  uint32_t pc;
+  uint32_t next;
+};
+
+using Handler = int (*)(Exec&, const CodeByteInstruction&);
+
+int RegisterSlot(VmState& s, uint8_t r, VmCell** slot) {
+  if (r == 0) {
+    *slot = &s.accumulator;
+    return 0;
+  }
+  if (r >= kVmRegisters) return kVmBadRegister;
+  *slot = &s.regs->reg[r];
+  return 0;
+}
+
+VmCell Constant(const CodeByteInstruction& in) {
+  return MakeCell(in.t, uint64_t(in.a) | (uint64_t(in.b) << 32));
+}
+
+VmCell WithoutFlags(const VmCell& c) { return MakeCell(static_cast<uint8_t>(c.type & ~kVmVariableMask), c.value); }
+
+int Jump(Exec& x, uint32_t target) {
+  if (target >= x.s.code.size()) return kVmBadJump;
+  x.next = target;
+  return kContinue;
+}
+
+// Register 31 as a reference to a memory word, as memory operands are used.
+int ScratchReference(Exec& x, uint32_t word) {
+  VmCell* cell = ResolveMemoryWord(x.s, word);
+  if (!cell) return kVmBadCell;
+  x.s.regs->reg[kVmScratchRegister] = MakeCell(cell->type | kVmGlobal, word);
+  return 0;
+}
+
+// ---- families of operations --------------------------------------------------
+
+int Assign(Exec& x, uint8_t r, const VmCell& source, int sub) {
+  if (sub == 0) {
+    int rc = StoreRegister(x.s, r, source);
+    return rc ? rc : kContinue;
+  }
+  VmCell target, result;
+  int rc = ReadRegister(x.s, r, &target);
+  if (!rc) rc = AssignValues(target, source, sub, &result);
+  if (!rc) rc = StoreRegister(x.s, r, result);
+  return rc ? rc : kContinue;
+}
+
+int Binary(Exec& x, uint8_t r, const VmCell& y, int sub) {
+  VmCell* slot;
+  VmCell a, result;
+  int rc = RegisterSlot(x.s, r, &slot);
+  if (!rc) rc = ReadRegister(x.s, r, &a);
+  if (!rc) rc = BinaryValues(a, y, sub, &result);
+  if (rc) return rc;
+  *slot = result;
+  return kContinue;
+}
+
+// ---- handlers ----------------------------------------------------------------
+
+int Nop(Exec&, const CodeByteInstruction&) { return kContinue; }
+int Undefined(Exec&, const CodeByteInstruction&) { return kVmBadOpcode; }
+
+int Mov(Exec& x, const CodeByteInstruction& in) {
+  VmCell* dest;
+  VmCell* src;
+  int rc = RegisterSlot(x.s, in.r, &dest);
+  if (!rc) rc = RegisterSlot(x.s, in.r2, &src);
+  if (rc) return rc;
+  if (in.r == 0) return (rc = ReadRegister(x.s, in.r2, dest)) ? rc : kContinue;
+  *dest = *src;  // a reference stays a reference
+  return kContinue;
+}
+
+int LoadConstant(Exec& x, const CodeByteInstruction& in) {
+  VmCell* dest;
+  int rc = RegisterSlot(x.s, in.r, &dest);
+  if (rc) return rc;
+  *dest = Constant(in);
+  return kContinue;
+}
+
+int LoadMemory(Exec& x, const CodeByteInstruction& in) {
+  VmCell* dest;
+  int rc = RegisterSlot(x.s, in.r, &dest);
+  if (rc) return rc;
+  VmCell* cell = ResolveMemoryWord(x.s, in.a);
+  if (!cell) return kVmBadCell;
+  // The reference keeps its variable flag even for a cell that lost it.
+  *dest = in.r == 0 ? WithoutFlags(*cell) : MakeCell(cell->type | kVmGlobal, in.a);
+  return kContinue;
+}
+
+int Push(Exec& x, const VmCell& c) {
+  if (x.s.args.size() >= kVmMaxPushed) return kVmGrowArgStack;
+  try {
+    x.s.args.push_back(WithoutFlags(c));
+  } catch (const std::bad_alloc&) {
+    return kVmGrowArgStack;
+  }
+  return kContinue;
+}
+
+int PushConstant(Exec& x, const CodeByteInstruction& in) { return Push(x, Constant(in)); }
+
+int PushMemory(Exec& x, const CodeByteInstruction& in) {
+  VmCell* cell = ResolveMemoryWord(x.s, in.a);
+  return cell ? Push(x, *cell) : kVmBadCell;
+}
+
+int PushRegister(Exec& x, const CodeByteInstruction& in) {
+  VmCell v;
+  int rc = ReadRegister(x.s, in.r, &v);
+  return rc ? rc : Push(x, v);
+}
+
+int PopArgument(Exec& x, const CodeByteInstruction&) {
+  if (x.s.args.empty()) return kVmArgStackEmpty;
+  VmCell c = x.s.args.back();
+  x.s.args.pop_back();
+  c.type |= kVmLocal;
+  int rc = x.s.frame->variables.Append(c);
+  return rc ? rc : kContinue;
+}
+
+int ToPointer(Exec& x, const CodeByteInstruction& in) {
+  VmCell* slot;
+  int rc = RegisterSlot(x.s, in.r, &slot);
+  if (rc) return rc;
+  if (IsVariableRef(slot->type)) {
+    VmCell* cell = ResolveMemoryWord(x.s, Low32(slot->value));
+    if (!cell) return kVmBadCell;
+    *slot = WithoutFlags(*cell);
+  }
+  slot->type |= kVmRawRef;
+  return kContinue;
+}
+
+int LoadValue(Exec& x, const CodeByteInstruction& in) {
+  VmCell* dest;
+  VmCell v;
+  int rc = RegisterSlot(x.s, in.r, &dest);
+  if (!rc) rc = ReadRegister(x.s, in.r2, &v);
+  if (rc) return rc;
+  *dest = v;
+  return kContinue;
+}
+
+// A copy of the variable's cell without its flags; the variable itself keeps
+// them, so it stays assignable afterwards.
+int LoadMemoryCopy(Exec& x, const CodeByteInstruction& in) {
+  VmCell* dest;
+  int rc = RegisterSlot(x.s, in.r, &dest);
+  if (rc) return rc;
+  VmCell* cell = ResolveMemoryWord(x.s, in.a);
+  if (!cell) return kVmBadCell;
+  *dest = WithoutFlags(*cell);
+  return kContinue;
+}
+
+int AssignRR(Exec& x, const CodeByteInstruction& in) {
+  VmCell v;
+  int rc = ReadRegister(x.s, in.r2, &v);
+  return rc ? rc : Assign(x, in.r, v, in.op - tarnic::OP_ASG_RR);
+}
+
+int AssignRM(Exec& x, const CodeByteInstruction& in) {
+  VmCell v;
+  int rc = ScratchReference(x, in.a);
+  if (!rc) rc = ReadRegister(x.s, kVmScratchRegister, &v);
+  return rc ? rc : Assign(x, in.r, v, in.op - tarnic::OP_ASG_RM);
+}
+
+int AssignRK(Exec& x, const CodeByteInstruction& in) {
+  x.s.regs->reg[kVmScratchRegister] = Constant(in);
+  return Assign(x, in.r, Constant(in), in.op - tarnic::OP_ASG_RK);
+}
+
+int BinaryRR(Exec& x, const CodeByteInstruction& in) {
+  VmCell v;
+  int rc = ReadRegister(x.s, in.r2, &v);
+  return rc ? rc : Binary(x, in.r, v, in.op - tarnic::OP_BIN_RR);
+}
+
+int BinaryRM(Exec& x, const CodeByteInstruction& in) {
+  VmCell v;
+  int rc = ScratchReference(x, in.a);
+  if (!rc) rc = ReadRegister(x.s, kVmScratchRegister, &v);
+  return rc ? rc : Binary(x, in.r, v, in.op - tarnic::OP_BIN_RM);
+}
+
+int BinaryRK(Exec& x, const CodeByteInstruction& in) {
+  x.s.regs->reg[kVmScratchRegister] = Constant(in);
+  return Binary(x, in.r, Constant(in), in.op - tarnic::OP_BIN_RK);
+}
+
+int JumpAlways(Exec& x, const CodeByteInstruction& in) { return Jump(x, in.a); }
+
+int JumpIf(Exec& x, const CodeByteInstruction& in, bool when_zero) {
+  VmCell v;
+  int rc = ReadRegister(x.s, in.r, &v);
+  if (rc) return rc;
+  bool zero = Low32(v.value) == 0;
+  return zero == when_zero ? Jump(x, in.a) : kContinue;
+}
+int JumpZero(Exec& x, const CodeByteInstruction& in) { return JumpIf(x, in, true); }
+int JumpNotZero(Exec& x, const CodeByteInstruction& in) { return JumpIf(x, in, false); }
+
+int Call(Exec& x, const CodeByteInstruction& in) {
+  VmState& s = x.s;
+  if (in.a >= s.code.size()) return kVmBadJump;
+  if (s.returns.size() >= kVmMaxCallDepth) return kVmGrowReturnStack;
+  try {
+    s.returns.push_back(x.pc);
+  } catch (const std::bad_alloc&) {
+    return kVmGrowReturnStack;
+  }
+  std::unique_ptr<VmRegisterBlock> regs(new (std::nothrow) VmRegisterBlock());
+  if (!regs) return kVmCallSaveRegs;
+  try {
+    s.saved_regs.push_back(std::move(s.regs));
+  } catch (const std::bad_alloc&) {
+    return kVmCallSaveRegs;
+  }
+  s.regs = std::move(regs);
+  std::unique_ptr<VmFrame> frame(new (std::nothrow) VmFrame(s.memory));
+  if (!frame) return kVmCallNewFrame;
+  try {
+    s.saved_frames.push_back(std::move(s.frame));
+  } catch (const std::bad_alloc&) {
+    return kVmCallSaveFrame;
+  }
+  s.frame = std::move(frame);
+  x.next = in.a;
+  return kContinue;
+}
+
+int CallSystem(Exec& x, const CodeByteInstruction& in) {
+  int rc = x.calls.CallFunction(static_cast<int>(in.a));
+  if (rc == 0) return kContinue;
+  x.s.last_system_code = rc;
+  return kVmSystemFailed;
+}
+
+int Return(Exec& x, const CodeByteInstruction&) {
+  VmState& s = x.s;
+  if (s.returns.empty()) return kVmNormalEnd;
+  uint32_t call = s.returns.back();
+  s.returns.pop_back();
+  if (s.saved_regs.empty()) return kVmNoSavedRegs;
+  s.regs = std::move(s.saved_regs.back());
+  s.saved_regs.pop_back();
+  if (s.saved_frames.empty()) return kVmOuterReturn;
+  s.frame = std::move(s.saved_frames.back());  // frees the callee's cells and buffers
+  s.saved_frames.pop_back();
+  return Jump(x, call + 1);
+}
+
+int LoadAddress(Exec& x, const CodeByteInstruction& in) {
+  VmCell* dest;
+  int rc = RegisterSlot(x.s, in.r, &dest);
+  if (rc) return rc;
+  VmCell* cell = ResolveMemoryWord(x.s, in.a);
+  if (!cell) return kVmBadCell;
+  if (HasKind(cell->type)) {
+    *dest = WithoutFlags(*cell);
+  } else {
+    uint32_t address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&cell->value));
+    *dest = MakeAddress(static_cast<uint8_t>(BaseOf(cell->type) | kVmAddress), address);
+  }
+  return kContinue;
+}
+
+int Increment(Exec& x, const CodeByteInstruction& in) {
+  x.s.regs->reg[kVmScratchRegister] = MakeInt32(1);
+  return Assign(x, in.r, MakeInt32(1), in.op == tarnic::OP_INC ? 4 : 5);
+}
+
+int Negate(Exec& x, const CodeByteInstruction& in) { return Binary(x, in.r, MakeInt32(-1), 0); }
+
+int Complement(Exec& x, const CodeByteInstruction& in, bool logical) {
+  VmCell* slot;
+  VmCell v;
+  int rc = RegisterSlot(x.s, in.r, &slot);
+  if (!rc) rc = ReadRegister(x.s, in.r, &v);
+  if (rc) return rc;
+  *slot = logical ? MakeInt32(v.value == 0 ? 1 : 0) : MakeCell(v.type, ~v.value);
+  return kContinue;
+}
+int BitNot(Exec& x, const CodeByteInstruction& in) { return Complement(x, in, false); }
+int LogicalNot(Exec& x, const CodeByteInstruction& in) { return Complement(x, in, true); }
+
+int Cast(Exec& x, const CodeByteInstruction& in) {
+  VmCell* slot;
+  VmCell v;
+  int rc = RegisterSlot(x.s, in.r, &slot);
+  if (!rc) rc = ReadRegister(x.s, in.r, &v);
+  if (rc) return rc;
+  if (in.t >= 15) {
+    // To a pointer or address type: the type byte and the 32-bit address only.
+    *slot = MakeCell(in.t, Low32(v.value));
+    return kContinue;
+  }
+  uint64_t bits;
+  if (!ConvertBits(v, in.t, &bits)) return kVmNoMemory;
+  *slot = MakeCell(in.t, bits);
+  return kContinue;
+}
+
+int CreateLocal(Exec& x, const CodeByteInstruction& in) {
+  int rc = x.s.frame->variables.Create(in.b, static_cast<uint8_t>(in.t | kVmLocal), in.a, nullptr, 0);
+  return rc ? rc : kContinue;
+}
+
+void Fill(std::array<Handler, 256>& t, int first, int count, Handler h) {
+  for (int i = first; i < first + count; ++i) t[i] = h;
+}
+
+std::array<Handler, 256> BuildTable() {
+  using namespace tarnic;
+  std::array<Handler, 256> t;
+  t.fill(Undefined);
+  Fill(t, 0, 16, Nop);  // 0 and 11-15 have no meaning but do no harm
+  t[OP_MOV] = Mov;
+  t[OP_LDK] = LoadConstant;
+  t[OP_LDM] = LoadMemory;
+  t[OP_PUSHK] = PushConstant;
+  t[OP_PUSHM] = PushMemory;
+  t[OP_PUSHR] = PushRegister;
+  t[OP_POPARG] = PopArgument;
+  t[OP_TOPTR] = ToPointer;
+  t[OP_LDV] = LoadValue;
+  t[OP_LDMC] = LoadMemoryCopy;
+  Fill(t, OP_ASG_RR, 16, AssignRR);
+  Fill(t, OP_ASG_RM, 16, AssignRM);
+  Fill(t, 48, 32, Nop);
+  Fill(t, OP_ASG_RK, 16, AssignRK);
+  Fill(t, OP_BIN_RR, OP_BIN_RM - OP_BIN_RR, BinaryRR);
+  Fill(t, OP_BIN_RM, OP_BIN_RK - OP_BIN_RM, BinaryRM);
+  Fill(t, OP_BIN_RK, OP_JMP - OP_BIN_RK, BinaryRK);
+  t[OP_JMP] = JumpAlways;
+  t[OP_JZ] = JumpZero;
+  t[OP_JNZ] = JumpNotZero;
+  t[OP_CALL] = Call;
+  t[OP_CALLSYS] = CallSystem;
+  t[OP_RET] = Return;
+  t[OP_LEA] = LoadAddress;
+  t[OP_INC] = Increment;
+  t[OP_DEC] = Increment;
+  t[OP_NEG] = Negate;
+  t[OP_BNOT] = BitNot;
+  t[OP_LNOT] = LogicalNot;
+  t[OP_CAST] = Cast;
+  t[OP_LOCAL] = CreateLocal;
+  return t;
+}
+
+const std::array<Handler, 256> kHandlers = BuildTable();
+
+}  // namespace
+
+VmCell* ResolveMemoryWord(VmState& s, uint32_t word) {
+  VmVariables* table = (word & kLocalBit) ? (s.frame ? &s.frame->variables : nullptr) : s.globals.get();
+  return table ? table->Cell(word & kCellMask) : nullptr;
+}
+
+int ReadRegister(VmState& s, uint8_t r, VmCell* value) {
+  VmCell* slot;
+  int rc = RegisterSlot(s, r, &slot);
+  if (rc) return rc;
+  if (IsVariableRef(slot->type)) {
+    VmCell* cell = ResolveMemoryWord(s, Low32(slot->value));
+    if (!cell) return kVmBadCell;
+    *value = WithoutFlags(*cell);
+    return 0;
+  }
+  if ((slot->type & kVmKindMask) == kVmRawRef) {
+    uint8_t base = BaseOf(slot->type);
+    int size = ElementSize(base);
+    if (size == 0) return kVmNoMemory;
+    uint64_t raw = 0;
+    if (!s.memory.Read(Low32(slot->value), &raw, size)) return kVmBadAddress;
+    bool real = base == VB_F32 || base == VB_F64;
+    *value = MakeCell(base, real ? raw : NormalizeInt(static_cast<int64_t>(raw), base));
+    return 0;
+  }
+  *value = *slot;
+  return 0;
+}
+
+int StoreRegister(VmState& s, uint8_t r, const VmCell& value) {
+  VmCell* slot;
+  int rc = RegisterSlot(s, r, &slot);
+  if (rc) return rc;
+  if (r == 0) {
+    *slot = WithoutFlags(value);
+    return 0;
+  }
+  VmCell* target = slot;
+  if (IsVariableRef(slot->type)) {
+    target = ResolveMemoryWord(s, Low32(slot->value));
+    if (!target) return kVmBadCell;
+  } else if ((slot->type & kVmKindMask) == kVmRawRef) {
+    uint8_t base = BaseOf(slot->type);
+    uint64_t bits;
+    if (!ConvertBits(value, base, &bits)) return kVmNoMemory;
+    return s.memory.Write(Low32(slot->value), &bits, ElementSize(base)) ? 0 : kVmPointerStore;
+  }
+  // A pointer or array takes the value unchanged; others convert to their type.
+  if (HasKind(target->type)) {
+    target->value = value.value;
+    return 0;
+  }
+  uint64_t bits;
+  if (!ConvertBits(value, BaseOf(target->type), &bits)) return kVmNoMemory;
+  target->value = bits;
+  return 0;
+}
+
+int ExecuteCode(VmState& s, VmSystemCalls& calls, uint32_t start) {
+  Exec x{s, calls, start, start};
+  const size_t count = s.code.size();
+  for (;;) {
+    if (x.pc >= count) return kVmBadJump;
+    const CodeByteInstruction& in = s.code[x.pc];
+    x.next = x.pc + 1;
+    int rc = kHandlers[in.op](x, in);
+    if (rc != kContinue) return rc;
+    x.pc = x.next;
+  }
+}

@@ -1,0 +1,21 @@
+// The interpreter: runs the loaded instructions over the machine's registers,
+// variables, argument stack and call frames.
+#pragma once
+#include <cstdint>
+
+#include "vmstate.h"
+
+// Runs from instruction `start` until the run ends and returns its end code
+// (kVmNormalEnd when the entry function returns). The caller provides the
+// register block and the first frame and frees the run state afterwards.
+int ExecuteCode(VmState& s, VmSystemCalls& calls, uint32_t start);
+
+// Register access shared with the system functions. Register 0 is the
+// accumulator; numbers above 31 give kVmBadRegister.
+// The value of register r, followed through a variable or raw reference.
+int ReadRegister(VmState& s, uint8_t r, VmCell* value);
+// Stores into the target of register r, converted to the target's type.
+int StoreRegister(VmState& s, uint8_t r, const VmCell& value);
+// The variable cell of a memory word (bit 22 a local of the current frame,
+// otherwise a global); nullptr when it does not exist.
+VmCell* ResolveMemoryWord(VmState& s, uint32_t word);

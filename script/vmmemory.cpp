@@ -1,0 +1,151 @@
+#include "vmmemory.h"
+
+#include <cstring>
+#include <new>
+
+#include "vmcodes.h"
+
+// ---- the map of live storage ------------------------------------------------
+
+void VmMemoryMap::AddCells(const VmCell* cells, size_t count) {
+  regions_[reinterpret_cast<uintptr_t>(cells)] = Region{count * sizeof(VmCell), true};
+}
+
+bool VmMemoryMap::AddBuffer(const void* data, size_t size) {
+  if (size > kMaxBufferBytes || buffer_bytes_ + size > kMaxTotalBytes) return false;
+  regions_[reinterpret_cast<uintptr_t>(data)] = Region{size, false};
+  buffer_bytes_ += size;
+  return true;
+}
+
+void VmMemoryMap::Remove(const void* start) {
+  auto it = regions_.find(reinterpret_cast<uintptr_t>(start));
+  if (it == regions_.end()) return;
+  if (!it->second.cells) buffer_bytes_ -= it->second.size;
+  regions_.erase(it);
+}
+
+const VmMemoryMap::Region* VmMemoryMap::Find(uintptr_t address, uintptr_t* start) const {
+  auto it = regions_.upper_bound(address);
+  if (it == regions_.begin()) return nullptr;
+  --it;
+  if (address - it->first >= it->second.size) return nullptr;
+  *start = it->first;
+  return &it->second;
+}
+
+size_t VmMemoryMap::Room(uint32_t address) const {
+  uintptr_t start;
+  const Region* r = Find(address, &start);
+  if (!r) return 0;
+  size_t offset = address - start;
+  if (!r->cells) return r->size - offset;
+  // Inside a cell only its 8 value bytes are storage; the type byte is not.
+  size_t in_cell = offset % sizeof(VmCell);
+  if (in_cell < offsetof(VmCell, value)) return 0;
+  return sizeof(VmCell) - in_cell;
+}
+
+bool VmMemoryMap::Accessible(uint32_t address, size_t size) const {
+  return size > 0 && Room(address) >= size;
+}
+
+bool VmMemoryMap::Read(uint32_t address, void* out, size_t size) const {
+  if (!Accessible(address, size)) return false;
+  std::memcpy(out, reinterpret_cast<const void*>(static_cast<uintptr_t>(address)), size);
+  return true;
+}
+
+bool VmMemoryMap::Write(uint32_t address, const void* data, size_t size) const {
+  if (!Accessible(address, size)) return false;
+  std::memmove(reinterpret_cast<void*>(static_cast<uintptr_t>(address)), data, size);
+  return true;
+}
+
+bool VmMemoryMap::StringLength(uint32_t address, size_t* length) const {
+  size_t room = Room(address);
+  if (room == 0) return false;
+  const void* p = reinterpret_cast<const void*>(static_cast<uintptr_t>(address));
+  const void* zero = std::memchr(p, 0, room);
+  if (!zero) return false;
+  *length = static_cast<const char*>(zero) - static_cast<const char*>(p);
+  return true;
+}
+
+// ---- variable tables --------------------------------------------------------
+
+VmVariables::~VmVariables() {
+  for (auto& block : blocks_) memory_.Remove(block.get());
+  for (auto& buffer : buffers_) memory_.Remove(buffer.get());
+}
+
+VmCell* VmVariables::Cell(uint32_t index) {
+  if (index >= count_) return nullptr;
+  return &blocks_[index / kBlockCells][index % kBlockCells];
+}
+
+VmCell* VmVariables::Grow() {
+  if (count_ >= kMaxCells) return nullptr;
+  if (count_ == blocks_.size() * kBlockCells) {
+    VmCell* block = new (std::nothrow) VmCell[kBlockCells];
+    if (!block) return nullptr;
+    blocks_.emplace_back(block);
+    memory_.AddCells(block, kBlockCells);
+  }
+  created_.push_back(true);
+  ++count_;
+  return Cell(static_cast<uint32_t>(count_ - 1));
+}
+
+int VmVariables::Append(const VmCell& cell) {
+  VmCell* c = Grow();
+  if (!c) return kVmGrowCellTable;
+  *c = cell;
+  return 0;
+}
+
+int VmVariables::MakeBuffer(uint8_t type, uint32_t count, const uint8_t* init, size_t init_length,
+                            uint32_t* address) {
+  uint64_t size;
+  if (type == (kVmGlobal | kVmAddress | VB_I8)) {
+    // A character array or string constant: its text and a terminating zero.
+    size = uint64_t(count) + 1;
+  } else {
+    int element = ElementSize(BaseOf(type));
+    if (element == 0) return kVmNoMemory;
+    size = ((uint64_t(count) + 1) * element + 3) & ~uint64_t(3);
+    init_length = 0;
+  }
+  if (size > VmMemoryMap::kMaxBufferBytes) return kVmNoBufferMemory;
+  uint8_t* buffer = new (std::nothrow) uint8_t[size]();
+  if (!buffer) return kVmNoBufferMemory;
+  std::unique_ptr<uint8_t[]> owned(buffer);
+  if (!memory_.AddBuffer(buffer, size)) return kVmNoBufferMemory;
+  if (init) std::memcpy(buffer, init, init_length < count ? init_length : count);
+  buffers_.push_back(std::move(owned));
+  *address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(buffer));
+  return 0;
+}
+
+int VmVariables::Create(uint32_t index, uint8_t type, uint32_t count, const uint8_t* init,
+                        size_t init_length) {
+  if (index < count_ && created_[index]) return 0;
+  if (index >= kMaxCells) return kVmGrowCellTable;
+  // Cells below `index` that no declaration has created yet only hold places.
+  while (count_ <= index) {
+    VmCell* gap = Grow();
+    if (!gap) return kVmGrowCellTable;
+    *gap = MakeCell(static_cast<uint8_t>((type & kVmVariableMask) | VB_I32), 0);
+    created_[count_ - 1] = false;
+  }
+  VmCell cell = MakeCell(type, 0);
+  if (type & kVmAddress && !(type & kVmPointer)) {
+    uint32_t address = 0;
+    int rc = MakeBuffer(type, count, init, init_length, &address);
+    if (rc) return rc;
+    cell.value = address;
+  }
+  *Cell(index) = cell;
+  created_[index] = true;
+  return 0;
+}
