@@ -5,6 +5,12 @@ list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/drawgroup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawgroup_edit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawcell.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawctrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ctrlbutton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ctrlbutton_paint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawbutton.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ctrleditwnd.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawctrledit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/groupclasses.cpp
 )
 
@@ -15,6 +21,8 @@ function(qel_picture_tests_groups)
   qel_test(picture_groups_test
     SOURCES
       ${dir}/drawgroup_test.cpp
+      ${dir}/drawctrl_test.cpp
+      ${dir}/ctrlwindow_test.cpp
       ${dir}/groups_test_link.cpp
     LIBS qelpicture qelwnd qelrender_testing)
 endfunction()
