@@ -168,6 +168,18 @@ TEST_F(CtrlWindowTest, AnEditFiresFocusGainedChangedAndFocusLostInThatOrder) {
     EXPECT_EQ(edit.GetText(), "editx");
 }
 
+TEST_F(CtrlWindowTest, TheTextRecordShowsWhatWasTyped) {
+    CDrawCtrlEdit edit;
+    edit.m_rect = CRectD(10, 10, 150, 35);
+    StartRunning(edit);
+    ::SetWindowTextA(edit.GetCtrlWnd(), "42.5");
+    PropDesc items[32];
+    PropDescList list = {0, items};
+    edit.GetPropList(&list);
+    ASSERT_EQ(items[3].id, PROP_TEXT);
+    EXPECT_STREQ(reinterpret_cast<const char*>(items[3].value), "42.5");
+}
+
 TEST_F(CtrlWindowTest, EditWindowsTakeTheirStyleBits) {
     struct Case { DWORD bits; BOOL runTime; DWORD style; };
     const Case cases[] = {

@@ -118,7 +118,8 @@ void CDrawCtrlEdit::OnViewChanged() {
 
 void CDrawCtrlEdit::GetPropList(PropDescList* pList) {
     GetBasePropList(pList);
-    AppendProp(pList, PROP_TEXT, PE_TEXT, reinterpret_cast<LONG_PTR>(GetText().GetString()));
+    GetText();  // the record points at the stored text, which must hold what was typed
+    AppendProp(pList, PROP_TEXT, PE_TEXT, reinterpret_cast<LONG_PTR>(m_strText.GetString()));
     AppendProp(pList, PROP_FONT, PE_FONT, reinterpret_cast<LONG_PTR>(&m_font));
     AppendProp(pList, PROP_PASSWORD, PE_BOOL, (m_dwStyle & EDIT_PASSWORD) ? 1 : 0);
     AppendProp(pList, PROP_READONLY, PE_BOOL, (m_dwStyle & EDIT_READONLY) ? 1 : 0);
