@@ -88,8 +88,9 @@ void CActPointer::Serialize(CArchive& ar) {
 bool CActPointer::AngleOf(double v, double& degrees) const {
   const double range = m_dMaximum - m_dMinimum;
   if (!(std::fabs(range) >= kEmptyPointerRange)) return false;
-  degrees = static_cast<double>(m_nEndAngle - m_nStartAngle) * (v - m_dMinimum) / range +
-            m_nStartAngle;
+  // In doubles: the difference of two extreme stored angles would overflow.
+  const double sweep = static_cast<double>(m_nEndAngle) - m_nStartAngle;
+  degrees = sweep * (v - m_dMinimum) / range + m_nStartAngle;
   return true;
 }
 

@@ -79,3 +79,47 @@ void PrepareDirect(CDrawObj& owner, CAction* link, const char* expression, RECT*
 }
 
 }  // namespace linktest
+
+#include <cstring>
+
+#include "../editctrl/picmsg.h"
+#include "checkword.h"
+
+namespace linktest {
+
+namespace {
+const char kWindowClass[] = "QelLinkTestPictureWnd";
+}
+
+TestPictureWindow::TestPictureWindow() {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = ::GetModuleHandleA(nullptr);
+  wc.lpszClassName = kWindowClass;
+  ::RegisterClassA(&wc);  // fails harmlessly when registered before
+  m_hwnd = ::CreateWindowA(kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
+                           nullptr);
+  ::SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+TestPictureWindow::~TestPictureWindow() { ::DestroyWindow(m_hwnd); }
+
+LRESULT CALLBACK TestPictureWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<TestPictureWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (self && msg == QCN_LINKPICTURE) {
+    self->linkedPictures.push_back(reinterpret_cast<const char*>(lParam));
+    self->linkWParams.push_back(wParam);
+    return 0;
+  }
+  if (self && msg == QSM_READTAG) {
+    const auto* request = reinterpret_cast<const NumTagRequest*>(lParam);
+    if (!IsHostParamValid(static_cast<DWORD>(wParam)) || !request) return 1;
+    auto it = self->tags.find(request->name);
+    if (it == self->tags.end()) return 1;
+    std::memcpy(request->value, &it->second, sizeof(QB_VALUE));
+    return 0;
+  }
+  return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace linktest

@@ -27,3 +27,29 @@ void PrepareDirect(CDrawObj& owner, CAction* link, const char* expression, RECT*
                    HWND hView = nullptr);
 
 }  // namespace linktest
+
+#include <map>
+#include <string>
+
+#include "scriptvalue.h"
+
+namespace linktest {
+
+// A message-only picture window of the test: answers QSM_READTAG from its
+// map and records the picture names of QCN_LINKPICTURE.
+class TestPictureWindow {
+ public:
+  TestPictureWindow();
+  ~TestPictureWindow();
+  HWND hwnd() const { return m_hwnd; }
+
+  std::map<std::string, CScriptValue> tags;
+  std::vector<std::string> linkedPictures;
+  std::vector<WPARAM> linkWParams;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+  HWND m_hwnd;
+};
+
+}  // namespace linktest
