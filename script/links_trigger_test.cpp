@@ -7,6 +7,8 @@
 
 #include "actkinds.h"
 #include "drawrect.h"
+#include "picfile.h"
+#include "picobj.h"
 #include "links_test_util.h"
 
 namespace {
@@ -163,6 +165,46 @@ TEST_F(DrivenObjectTest, ObjectsFindAndRemoveLinksByKind) {
   EXPECT_EQ(rect_.FindAction(AK_POINTER), 0);
   EXPECT_TRUE(rect_.RemoveAction(AK_SETFOCUS));
   EXPECT_EQ(rect_.GetActions().GetSize(), 1);
+}
+
+TEST_F(DrivenObjectTest, AnObjectOfAnotherClassInTheLinkArrayNeverRuns) {
+  rect_.AddAction(new CDrawRect);  // only code can put one there
+  Prepare();
+  EXPECT_EQ(rect_.FindAction(AK_SCRIPT), AM_NONE);
+  EXPECT_EQ(rect_.FireActions(AT_PICTURE_CYCLE, 0, nullptr), 0);
+}
+
+TEST_F(LinkTriggerTest, ALoadedPictureRunsItsLinks) {
+  CPicObj picture;
+  picture.EnsureLayer();
+  auto* rect = new CDrawRect;
+  rect->SetCorners(CRectD(0, 0, 10, 10));
+  auto* fill = new CActFillColor;
+  fill->m_strExpression = "0.5";
+  rect->AddAction(fill);
+  picture.GetLayer(0)->m_objects.AddTail(rect);
+  const std::vector<BYTE> bytes = StorePictureBytes(picture);
+
+  std::unique_ptr<CPicObj> loaded(LoadPictureBuffer(bytes.data(), static_cast<UINT>(bytes.size())));
+  ASSERT_TRUE(loaded);
+  auto* obj = static_cast<CDrawObj*>(loaded->GetLayer(0)->m_objects.GetHead());
+  RECT dirty = {};
+  DrawViewContext view;
+  view.pPicture = loaded.get();
+  view.pUpdateRect = &dirty;
+  obj->AttachView(&view, TRUE);
+  obj->PrepareActions(&view);
+  auto* link = static_cast<CAction*>(obj->GetActions().GetAt(0));
+  EXPECT_EQ(link->GetContext().pPicture, loaded.get());
+  EXPECT_EQ(obj->FireActions(AT_PICTURE_CYCLE, 0, nullptr), 1);
+  EXPECT_EQ(obj->m_clrFill1, 0x0000FFu);
+  EXPECT_FALSE(::IsRectEmpty(&dirty));
+  // A copy starts unprepared: its links wait for their own context.
+  std::unique_ptr<CDrawObj> copy(obj->Clone());
+  ASSERT_TRUE(copy);
+  copy->m_clrFill1 = 0;
+  EXPECT_EQ(copy->FireActions(AT_PICTURE_CYCLE, 0, nullptr), 0);
+  EXPECT_EQ(copy->m_clrFill1, 0u);
 }
 
 }  // namespace
