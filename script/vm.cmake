@@ -14,11 +14,13 @@ target_sources(qelscript PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/vmformat.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmlib_format.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmlib_time.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/pichost.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/pichost_tags.cpp
 )
 
 # Small scripts are compiled in-process with the compiler library, then run.
 qel_test(script_vm_test
-  SOURCES vm_test_util.cpp vm_load_test.cpp vm_core_test.cpp vm_library_test.cpp
+  SOURCES vm_test_util.cpp vm_load_test.cpp vm_core_test.cpp vm_library_test.cpp vm_host_test.cpp
   LIBS qelscript qelcompiler)
 # The tests read the system-function list delivered beside the compiler.
 add_dependencies(script_vm_test tarnic_stdlib)

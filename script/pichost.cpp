@@ -1,0 +1,187 @@
+// The host functions of objects, the picture window, ActiveX controls and
+// control objects.
+#include "pichost.h"
+
+#include "../editctrl/picmsg.h"
+#include "drawobj.h"
+#include "drawtext.h"
+#include "picobj.h"
+#include "vmargs.h"
+#include "vmcodes.h"
+
+namespace {
+
+bool IsPointerArg(const VmState& s, int i) { return HasKind(Arg(s, i).type); }
+
+}  // namespace
+
+CPicScriptHost::CPicScriptHost(const DrawViewContext& context)
+    : m_hWnd(context.hView),
+      m_pPicture(context.pPicture),
+      m_pOwner(context.pObject),
+      m_pUpdate(context.pUpdateRect) {}
+
+int CPicScriptHost::CallFunction(int id) {
+  SetIntResult(*m_state, 0);
+  if (id < 1000) return CScriptVM::CallFunction(id);
+  if (id < 1100) return CallObjectFunction(id);
+  if (id < 1200) return CallWindowFunction(id);
+  if (id < 1300) return CallOcxFunction(id);
+  if (id >= 1500 && id < 1600) return CallTagFunction(id);
+  if (id >= 1600 && id < 1700) return CallControlFunction(id);
+  return kSysUnknown;
+}
+
+bool CPicScriptHost::FindNamed(int i, CDrawObj** obj) {
+  uint32_t address = ArgAddress(*m_state, i);
+  if (address == 0) {
+    *obj = m_pOwner;
+    return true;
+  }
+  std::string name;
+  if (!ReadText(*m_state, address, &name)) return false;
+  *obj = m_pPicture->FindObject(name.c_str(), m_pOwner);
+  return true;
+}
+
+void CPicScriptHost::Invalidate(CDrawObj* obj) {
+  if (!m_hWnd) return;
+  RECT r = obj->GetInvalidRect();
+  InvalidateRect(m_hWnd, &r, TRUE);
+}
+
+int CPicScriptHost::CallObjectFunction(int id) {
+  static const int kArgs[] = {1, 2, 2, 3, 3};
+  if (id < 1050 || id > 1054) return kSysUnknown;
+  if (!m_pPicture) return kSysUnknown;
+  VmState& s = *m_state;
+  int rc = PopArguments(s, kArgs[id - 1050]);
+  if (rc) return rc;
+  if ((id == 1053 && !(IsPointerArg(s, 0) && IsPointerArg(s, 1) && IsPointerArg(s, 2))) ||
+      (id == 1054 && !IsPointerArg(s, 0)))
+    return kSysNotPointer;
+  CDrawObj* obj;
+  if (!FindNamed(0, &obj)) return kSysBadString;
+  if (!obj) return 0;
+  switch (id) {
+    case 1050:
+      SetIntResult(s, obj->IsVisible() ? 1 : 0);
+      Invalidate(obj);
+      return 0;
+    case 1051:
+      // The flag only: a control window is not shown or hidden here.
+      SetIntResult(s, obj->m_bVisible);
+      obj->m_bVisible = ArgInt(s, 1);
+      Invalidate(obj);
+      return 0;
+    case 1052: {
+      std::string text;
+      if (!ReadText(s, ArgAddress(s, 1), &text)) return kSysBadString;
+      Invalidate(obj);
+      obj->SetText(text.c_str());
+      if (obj->GetObjType() == DOT_TEXT) static_cast<CDrawText*>(obj)->CalcExtent(m_hWnd);
+      else Invalidate(obj);
+      return 0;
+    }
+    case 1053: {
+      CPointD c = obj->GetCenter();
+      if (!s.memory.Accessible(ArgAddress(s, 1), 8) || !s.memory.Accessible(ArgAddress(s, 2), 8))
+        return kSysBadString;
+      WriteBytes(s, ArgAddress(s, 1), &c.x, 8);
+      WriteBytes(s, ArgAddress(s, 2), &c.y, 8);
+      SetIntResult(s, 1);
+      return 0;
+    }
+    default: {
+      CPointD c = obj->GetCenter();
+      Invalidate(obj);
+      obj->MoveBy(CPointD(ArgDouble(s, 1) - c.x, ArgDouble(s, 2) - c.y));
+      Invalidate(obj);
+      SetIntResult(s, 1);
+      return 0;
+    }
+  }
+}
+
+int CPicScriptHost::CallWindowFunction(int id) {
+  if (id != 1100 || !m_pPicture) return kSysUnknown;
+  VmState& s = *m_state;
+  int rc = PopArguments(s, 1);
+  if (rc) return rc;
+  std::string name;
+  if (!ReadText(s, ArgAddress(s, 0), &name)) return kSysBadString;
+  if (m_hWnd) SendMessageA(m_hWnd, QCN_LINKPICTURE, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  return 0;
+}
+
+// The argument checks of the ActiveX functions are made; the calls themselves
+// need the control containment, which this library does not have, so an
+// ActiveX object ends the run with kSysOcxNotAvailable.
+int CPicScriptHost::CallOcxFunction(int id) {
+  if (id < 1200 || id > 1202 || !m_pPicture) return kSysUnknown;
+  VmState& s = *m_state;
+  int args;
+  int rc = PopCountedArguments(s, 1, kVmArgArea + 1, &args);
+  if (rc) return rc == kSysFormatCount ? kSysOcxCount : rc;
+  int count = args + 1;
+  if ((id == 1200 && count != 4) || (id == 1201 && count != 5) || (id == 1202 && count < 4))
+    return kSysOcxCount;
+  if (!IsPointerArg(s, 0) || !IsPointerArg(s, 1) || !IsPointerArg(s, 2)) return kSysNotPointer;
+  CDrawObj* obj;
+  if (!FindNamed(0, &obj)) return kSysBadString;
+  if (!obj) return 0;
+  if (obj->GetObjType() != DOT_CTRLOCX) return kSysNotActiveX;
+  return kSysOcxNotAvailable;
+}
+
+int CPicScriptHost::CallControlFunction(int id) {
+  static const struct {
+    int id;
+    int args;
+  } kFunctions[] = {{1600, 1}, {1601, 2}, {1605, 3}, {1606, 2}, {1680, 2}};
+  int args = -1;
+  for (const auto& f : kFunctions)
+    if (f.id == id) args = f.args;
+  if (args < 0 || !m_pPicture) return kSysUnknown;
+  VmState& s = *m_state;
+  int rc = PopArguments(s, args);
+  if (rc) return rc;
+  if ((id == 1605 || id == 1606) && !(IsPointerArg(s, 0) && IsPointerArg(s, 1))) return kSysUnknown;
+  CDrawObj* obj;
+  if (!FindNamed(0, &obj)) return kSysBadString;
+  if (!obj) return 0;
+  DrawObjType type = obj->GetObjType();
+  bool button = type == DOT_CHECKBT || type == DOT_RADIOBT;
+  HWND control = obj->GetCtrlWnd();
+  switch (id) {
+    case 1600:
+      if (button && control) SetIntResult(s, static_cast<int32_t>(SendMessageA(control, BM_GETCHECK, 0, 0)));
+      return 0;
+    case 1601:
+      if (button && control) {
+        SendMessageA(control, BM_SETCHECK, ArgInt(s, 1) ? BST_CHECKED : BST_UNCHECKED, 0);
+        InvalidateRect(control, nullptr, TRUE);
+      }
+      return 0;
+    case 1605: {
+      int32_t room = ArgInt(s, 2);
+      if (room < 1) return 0;
+      CString text = obj->GetText();
+      int32_t length = static_cast<int32_t>(text.GetLength());
+      int32_t n = length >= room ? room - 1 : length;
+      std::string out(text.GetString(), static_cast<size_t>(n));
+      if (!WriteBytes(s, ArgAddress(s, 1), out.c_str(), out.size() + 1)) return kSysBadString;
+      SetIntResult(s, n);
+      return 0;
+    }
+    case 1606: {
+      std::string text;
+      if (!ReadText(s, ArgAddress(s, 1), &text)) return kSysBadString;
+      obj->SetText(text.c_str());
+      return 0;
+    }
+    default:
+      if (type >= DOT_PUSHBT && type <= 198) obj->EnableWnd(ArgInt(s, 1));
+      return 0;
+  }
+}

@@ -1,0 +1,40 @@
+// CPicScriptHost: the script machine of a script link in a picture. It adds
+// the link's run context and serves the host functions (ids from 1000):
+// objects of the picture, opening a picture, tags through the picture
+// window's service requests, and push buttons, edit boxes and control
+// windows. Lower ids go to the library.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "drawlink.h"
+#include "scriptvm.h"
+
+class CDrawObj;
+class CPicObj;
+
+class CPicScriptHost : public CScriptVM {
+ public:
+  explicit CPicScriptHost(const DrawViewContext& context);
+
+  int CallFunction(int id) override;
+
+  // Run context, copied from the link's context when the host is created.
+  HWND m_hWnd;            // the picture window
+  CPicObj* m_pPicture;
+  CDrawObj* m_pOwner;     // the link's draw object
+  RECT* m_pUpdate;
+
+ protected:
+  virtual int CallObjectFunction(int id);   // 1000-1099
+  virtual int CallWindowFunction(int id);   // 1100-1199
+  virtual int CallOcxFunction(int id);      // 1200-1299
+  virtual int CallTagFunction(int id);      // 1500-1599
+  virtual int CallControlFunction(int id);  // 1600-1699
+
+  // The object named by argument i: a null pointer names the owner. False
+  // when the name is not a readable text; *obj is null when nothing has it.
+  bool FindNamed(int i, CDrawObj** obj);
+  void Invalidate(CDrawObj* obj);
+};
