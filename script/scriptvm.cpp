@@ -12,6 +12,7 @@ CScriptVM::CScriptVM() : m_state(new VmState()) {}
 CScriptVM::~CScriptVM() = default;
 
 int CScriptVM::Load(const void* code, size_t size) {
+  if (m_state->running) return kVmBusy;
   m_state.reset(new (std::nothrow) VmState());
   m_loaded = false;
   if (!m_state) {
@@ -44,7 +45,9 @@ void CScriptVM::FreeRunState() {
 
 int CScriptVM::Run(uint32_t entry) {
   VmState& s = *m_state;
-  if (!m_loaded) return kVmBadJump;
+  if (s.running) return kVmBusy;
+  if (!m_loaded) return kVmNotLoaded;
+  s.running = true;
   s.regs.reset(new (std::nothrow) VmRegisterBlock());
   s.frame.reset(new (std::nothrow) VmFrame(s.memory));
   int rc = kVmNoMemory;
@@ -54,6 +57,7 @@ int CScriptVM::Run(uint32_t entry) {
   }
   FreeRunState();
   s.first_run = false;
+  s.running = false;
   return rc;
 }
 

@@ -18,12 +18,14 @@ class CScriptVM : public VmSystemCalls {
   CScriptVM& operator=(const CScriptVM&) = delete;
 
   // Sets the machine up and loads a code-byte file; 0 or an end code. A
-  // failed load leaves a machine whose runs end at once.
+  // failed load leaves a machine whose runs end at once with kVmNotLoaded.
   int Load(const void* code, size_t size);
 
   // Runs the script once from `entry` (the first run after loading starts at
   // instruction 0, which sets the globals and falls into "main"); returns
-  // the end code, kVmNormalEnd (1005) for a normal end.
+  // the end code, kVmNormalEnd (1005) for a normal end. A system function
+  // that runs the same machine again (through a window message, say) gets
+  // kVmBusy instead of a second run over the same state.
   int Run(uint32_t entry);
   int Run() { return Run(m_state->entry); }
 

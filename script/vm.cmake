@@ -24,3 +24,6 @@ qel_test(script_vm_test
   LIBS qelscript qelcompiler)
 # The tests read the system-function list delivered beside the compiler.
 add_dependencies(script_vm_test tarnic_stdlib)
+
+qel_bench(script_vm_bench SOURCES vm_bench.cpp LIBS qelscript qelcompiler)
+add_dependencies(script_vm_bench tarnic_stdlib)

@@ -101,7 +101,7 @@ TEST(VmLoad, HeaderChecks) {
     b[c.offset] = c.byte;
     CScriptVM vm;
     EXPECT_EQ(LoadBytes(vm, b), c.code) << c.offset;
-    EXPECT_NE(vm.Run(), kVmNormalEnd);  // a refused file leaves nothing to run
+    EXPECT_EQ(vm.Run(), kVmNotLoaded);  // a refused file leaves nothing to run
   }
 }
 
@@ -210,7 +210,35 @@ INSTANTIATE_TEST_SUITE_P(Operands, Hostile, ::testing::Values(
     HostileCase{"cast to base 12", {I(OP_LDK, 1, 0, 1, 0, 4), I(OP_CAST, 1, 0, 0, 0, 12), I(OP_RET)}, kVmNoMemory},
     HostileCase{"local with a huge cell number", {I(OP_LOCAL, 0, 0, 0, 0xFFFFF, 0x44), I(OP_RET)}, kVmGrowCellTable},
     HostileCase{"local array too big", {I(OP_LOCAL, 0, 0, 0x7FFFFFFF, 0, 0x58), I(OP_RET)}, kVmNoBufferMemory},
-    HostileCase{"return stack ends with 0", {I(OP_CALL, 0, 0, 1), I(OP_RET)}, kVmNormalEnd}));
+    HostileCase{"return stack ends with 0", {I(OP_CALL, 0, 0, 1), I(OP_RET)}, kVmNormalEnd},
+    HostileCase{"binary sub-code 20 keeps the value", {I(OP_LDK, 1, 0, 5, 0, 4), I(OP_BIN_RK + 20, 1, 0, 0, 0, 8), I(OP_LDM, 2, 0, kGlobal0), I(OP_ASG_RR, 2, 1), I(OP_RET)}, kVmNormalEnd},
+    HostileCase{"binary sub-code 20 on a pointer", {I(OP_LDK, 1, 0, 5, 0, 0x24), I(OP_BIN_RK + 20, 1, 0, 0, 0, 4), I(OP_RET)}, kVmBadBinary},
+    HostileCase{"assignment sub-code 15 stores back", {I(OP_LDM, 1, 0, kGlobal0), I(OP_ASG_RR + 15, 1, 1), I(OP_RET)}, kVmNormalEnd}));
+
+// A machine whose system function runs the same machine again.
+class ReentrantVM : public CScriptVM {
+ public:
+  int CallFunction(int id) override {
+    if (id != 99) return CScriptVM::CallFunction(id);
+    nested_run = Run();
+    nested_load = Load(nullptr, 0);
+    return 0;
+  }
+  int nested_run = 0;
+  int nested_load = 0;
+};
+
+TEST(VmHostile, ANestedRunOfTheSameMachineIsRefused) {
+  Program p = Simple();
+  p.code.insert(p.code.begin(), I(OP_CALLSYS, 0, 0, 99));
+  ReentrantVM vm;
+  std::vector<uint8_t> b = p.Bytes();
+  ASSERT_EQ(vm.Load(b.data(), b.size()), 0);
+  EXPECT_EQ(vm.Run(), kVmNormalEnd);
+  EXPECT_EQ(vm.nested_run, kVmBusy);
+  EXPECT_EQ(vm.nested_load, kVmBusy);
+  EXPECT_EQ(static_cast<int32_t>(vm.State().globals->Cell(0)->value), 42);
+}
 
 TEST(VmHostile, AnAndAssignmentOnAPointerVariableIsRefused) {
   Program p;

@@ -29,6 +29,8 @@ enum VmEndCode : int {
   kVmBadJump = 8197,         // a jump or call target outside the instructions, or running off their end
   kVmBadCell = 8198,         // a memory word naming a cell that does not exist
   kVmBadAddress = 8199,      // a read through an address outside every live variable
+  kVmNotLoaded = 8200,       // no code bytes were loaded (or their load was refused)
+  kVmBusy = 8201,            // Run or Load called from inside a run of the same machine
   kVmBadBinary = 12320,      // binary operation not valid for the operands
   kVmDivideByZero = 12321,   // integer division or remainder by zero
   kVmPointerStore = 24580,   // a store failed (also a write outside every live variable)

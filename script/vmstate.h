@@ -45,6 +45,7 @@ struct VmState {
   std::vector<tarnic::CodeByteInstruction> code;
   uint32_t entry = 0;
   bool first_run = true;
+  bool running = false;  // inside Run: a nested Run or Load is refused
 
   VmCell arg_area[kVmArgArea];
 
