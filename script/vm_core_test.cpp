@@ -222,3 +222,60 @@ TEST(VmPointers, ConditionalWithAVariableKeepsItAssignable) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(VmGlobals, ArrayAndTextInitializers) {
+  LoadedScript s("int a[3] = {4, 5, 6}; char t[8] = \"hey\"; int r; int main() { r = a[0] + a[1] * a[2] + strlen(t); return 0; }");
+  ASSERT_EQ(s.Run(), kVmNormalEnd);
+  EXPECT_EQ(s.Int(3), 37);  // the text constant takes cell 2
+  EXPECT_EQ(s.Text(1), "hey");
+}
+
+TEST(VmControl, ContinueInADoLoopTestsTheCondition) {
+  LoadedScript s("int n; int odd; int main() { do { n++; if (n % 2 == 0) continue; odd += n; } while (n < 9); return 0; }");
+  ASSERT_EQ(s.Run(), kVmNormalEnd);
+  EXPECT_EQ(s.Int(0), 9);
+  EXPECT_EQ(s.Int(1), 25);
+}
+
+TEST(VmCalls, SixteenArgumentsArriveInOrder) {
+  LoadedScript s(
+      "int r; int f(int a, int b, int c, int d, int e, int g, int h, int i, int j, int k, int l, int m, int n, int o,"
+      " int p, int q) { return a * 1 + b * 2 + c * 3 + d * 4 + e * 5 + g * 6 + h * 7 + i * 8 + j * 9 + k * 10"
+      " + l * 11 + m * 12 + n * 13 + o * 14 + p * 15 + q * 16; }"
+      " int main() { r = f(1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 100); return 0; }");
+  ASSERT_EQ(s.Run(), kVmNormalEnd);
+  EXPECT_EQ(s.Int(0), 1601);
+}
+
+TEST(VmCalls, NestedCallsAsArguments) {
+  LoadedScript s(
+      "int r; int add(int a, int b) { return a + b; } int twice(int a) { return a * 2; }"
+      " int main() { r = add(twice(add(1, 2)), add(twice(3), 4)); return 0; }");
+  ASSERT_EQ(s.Run(), kVmNormalEnd);
+  EXPECT_EQ(s.Int(0), 16);
+}
+
+TEST(VmPointers, ComparisonsAndSteppingOfCharPointers) {
+  LoadedScript s(
+      "char b[8]; char *p; char *q; int r; int n; int main() { strcpy(b, \"abcdef\"); p = b; q = p + 3;"
+      " if (q > p) r = 1; while (*p) { n++; p++; } return 0; }");
+  ASSERT_EQ(s.Run(), kVmNormalEnd);
+  EXPECT_EQ(s.Int(3), 1);
+  EXPECT_EQ(s.Int(4), 6);
+}
+
+TEST(VmPointers, AFreedLocalCannotBeReachedAfterItsFunctionReturned) {
+  LoadedScript s(
+      "int *keep; int r; void f() { int x; x = 5; keep = &x; } int main() { f(); r = *keep; return 0; }");
+  EXPECT_EQ(s.Run(), kVmBadAddress);
+}
+
+TEST(VmPointers, WritingPastAnArrayEndsTheRun) {
+  LoadedScript s("int a[2]; int guard; int main() { int i; guard = 7; for (i = 0; i < 100; i++) a[i] = -1; return 0; }");
+  EXPECT_EQ(s.Run(), kVmPointerStore);
+  EXPECT_EQ(s.Int(1), 7);
+}
+
+}  // namespace
