@@ -1,5 +1,6 @@
 #include "scriptvm.h"
 
+#include <exception>
 #include <new>
 
 #include "vmargs.h"
@@ -19,8 +20,13 @@ int CScriptVM::Load(const void* code, size_t size) {
     m_state.reset(new VmState());
     return kVmSetupGlobalCells;
   }
-  int rc = InitMachine(*m_state);
-  if (!rc) rc = LoadCodeBytes(*m_state, static_cast<const uint8_t*>(code), size);
+  int rc;
+  try {
+    rc = InitMachine(*m_state);
+    if (!rc) rc = LoadCodeBytes(*m_state, static_cast<const uint8_t*>(code), size);
+  } catch (const std::bad_alloc&) {
+    rc = kVmNoDataMemory;
+  }
   FreeRunState();
   if (rc) {
     // Nothing of a refused file stays behind.
@@ -53,7 +59,12 @@ int CScriptVM::Run(uint32_t entry) {
   int rc = kVmNoMemory;
   if (s.regs && s.frame) {
     uint32_t start = s.first_run ? 0 : entry;
-    rc = ExecuteCode(s, *this, start);
+    // A run never lets an exception out: its callers are window procedures.
+    try {
+      rc = ExecuteCode(s, *this, start);
+    } catch (const std::exception&) {
+      rc = kVmNoMemory;
+    }
   }
   FreeRunState();
   s.first_run = false;

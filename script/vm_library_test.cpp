@@ -110,6 +110,7 @@ INSTANTIATE_TEST_SUITE_P(Format, LibraryText, ::testing::Values(
     TextCase{"c = -3; f = 1.5; sprintf(b, \"%d %.1f\", c, f);", "-3 1.5", 0},
     TextCase{"sprintf(b, \"%s|%.2s\", z, \"xyz\");", "(null)|xy", 0},
     TextCase{"sprintf(b, \"%*d|%%\", 4, 7);", "   7|%", 0},
+    TextCase{"sprintf(b, \"%*d|\", -3, 7);", "7  |", 0},
     TextCase{"strcpy(b, \"zzzzzzzz\"); r = snprintf(b, 4, \"%s\", \"abcdef\");", "abcdzzzz", -1},
     TextCase{"r = snprintf(b, 10, \"%d\", 5);", "5", 1},
     TextCase{"itoa(255, b, 16);", "ff", 0}, TextCase{"itoa(-5, b, 10);", "-5", 0},
@@ -142,6 +143,9 @@ INSTANTIATE_TEST_SUITE_P(Bounds, LibraryFailure, ::testing::Values(
     FailureCase{"sprintf(s, \"%d\", 123456);", kSysBadString},
     FailureCase{"sprintf(s, \"%n\", s);", kSysBadFormat},
     FailureCase{"sprintf(s, \"%s\", 12345);", kSysBadFormat},
+    FailureCase{"sprintf(s, \"%999999999d\", 1);", kSysBadFormat},
+    FailureCase{"sprintf(s, \"%*d\", 100000, 1);", kSysBadFormat},
+    FailureCase{"sprintf(s, \"%.100000f\", 1.0);", kSysBadFormat},
     FailureCase{"snprintf(s, 9, \"%s\", \"abcdefgh\");", kSysBadString},
     FailureCase{"itoa(-2147483647, s, 10);", kSysBadString},
     FailureCase{"GmtTime(0, n, n, n, n, n, n);", kSysBadString}));
@@ -151,6 +155,13 @@ TEST(LibraryFormat, ExactFitsAreAccepted) {
   EXPECT_EQ(s.Run(), kVmNormalEnd);
   EXPECT_EQ(s.Text(0), "1234");
   EXPECT_EQ(s.Int(1), 7);
+}
+
+TEST(LibraryFormat, LongTextsAreFormattedWhole) {
+  LoadedScript s("char big[1200]; int r; int main() { r = sprintf(big, \"%1000d|%s\", 1, \"end\"); return 0; }");
+  ASSERT_EQ(s.Run(), kVmNormalEnd);
+  EXPECT_EQ(s.Int(1), 1004);
+  EXPECT_EQ(s.Text(0), std::string(999, ' ') + "1|end");
 }
 
 TEST(LibraryFormat, PrintfCountsItsCharacters) {

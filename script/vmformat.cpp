@@ -40,8 +40,14 @@ uint32_t WordAt(const std::vector<unsigned char>& bytes, size_t offset) {
 
 // One conversion of the format: how many argument bytes it takes and whether
 // it reads a text. Walks the runtime's syntax: flags, width, precision, size.
+// Widths and precisions above this are refused, and a text above kMaxOutput
+// fails, so that a format cannot make the process build gigabytes of text.
+constexpr int kMaxWidth = 65536;
+constexpr size_t kMaxOutput = 1u << 20;
+
 struct Conversion {
   size_t star_words = 0;  // '*' widths and precisions
+  int width = 0;
   int precision = -1;
   size_t bytes = 0;       // of the converted argument
   bool text = false;
@@ -51,14 +57,22 @@ struct Conversion {
 Conversion ParseConversion(const char*& p) {
   Conversion c;
   while (*p && std::strchr("-+ #0", *p)) ++p;
-  if (*p == '*') { ++c.star_words; ++p; }
-  while (std::isdigit(static_cast<unsigned char>(*p))) ++p;
+  bool star_width = false;
+  if (*p == '*') { ++c.star_words; ++p; star_width = true; }
+  while (std::isdigit(static_cast<unsigned char>(*p))) {
+    if (c.width <= kMaxWidth) c.width = c.width * 10 + (*p - '0');
+    ++p;
+  }
+  if (star_width) c.width = -2;
   if (*p == '.') {
     ++p;
     if (*p == '*') { ++c.star_words; ++p; c.precision = -2; }
     else {
       c.precision = 0;
-      while (std::isdigit(static_cast<unsigned char>(*p))) c.precision = c.precision * 10 + (*p++ - '0');
+      while (std::isdigit(static_cast<unsigned char>(*p))) {
+        if (c.precision <= kMaxWidth) c.precision = c.precision * 10 + (*p - '0');
+        ++p;
+      }
     }
   }
   bool wide_int = false, wide_char = false, narrow_char = false;
@@ -108,8 +122,12 @@ int CheckFormat(const VmState& s, const std::string& format, std::vector<unsigne
     if (*p == '%') { ++p; continue; }
     Conversion c = ParseConversion(p);
     if (c.refused) return kSysBadFormat;
+    int width = c.width;
+    if (width == -2) width = static_cast<int>(WordAt(bytes, offset));
     int precision = c.precision;
     if (c.precision == -2) precision = static_cast<int>(WordAt(bytes, offset + 4 * (c.star_words - 1)));
+    // A negative '*' width is a left-adjusted one of the same size.
+    if (width < -kMaxWidth || width > kMaxWidth || precision > kMaxWidth) return kSysBadFormat;
     offset += 4 * c.star_words;
     if (c.text && !TextReadable(s, WordAt(bytes, offset), precision)) return kSysBadFormat;
     offset += c.bytes;
@@ -130,6 +148,17 @@ int FormatArguments(const VmState& s, const std::string& format, int first, int 
   va_list args;
   unsigned char* start = bytes.data();
   std::memcpy(&args, &start, sizeof args);
-  *out = qel::FormatStrV(format.c_str(), args);
-  return 0;
+  // Grows the buffer until the text fits with room to spare (FormatV cuts).
+  for (size_t room = 256;; room *= 2) {
+    std::vector<char> buf(room);
+    va_list copy;
+    va_copy(copy, args);
+    int length = qel::FormatV(buf.data(), room, format.c_str(), copy);
+    va_end(copy);
+    if (static_cast<size_t>(length) + 1 < room) {
+      out->assign(buf.data(), length);
+      return 0;
+    }
+    if (room >= kMaxOutput) return kSysBadFormat;
+  }
 }
