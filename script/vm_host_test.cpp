@@ -80,6 +80,21 @@ struct FakeWindow {
   ~FakeWindow() { DestroyWindow(hwnd); }
 };
 
+// A check box stand-in: a draw object of type 102 over a system check box.
+class FakeCheckBox : public CDrawObj {
+ public:
+  FakeCheckBox() {
+    wnd = CreateWindowA("BUTTON", "c", WS_POPUP | BS_AUTOCHECKBOX, 0, 0, 50, 20, nullptr, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
+  }
+  ~FakeCheckBox() override { DestroyWindow(wnd); }
+  DrawObjType GetObjType() override { return DOT_CHECKBT; }
+  HWND GetCtrlWnd() override { return wnd; }
+  void EnableWnd(BOOL bEnable) override { enabled = bEnable; }
+  HWND wnd;
+  int enabled = -1;
+};
+
 class HostTest : public ::testing::Test {
  protected:
   HostTest() {
@@ -90,8 +105,11 @@ class HostTest : public ::testing::Test {
     label = new CDrawText();
     label->m_strName = "label";
     label->SetText("old");
+    check = new FakeCheckBox();
+    check->m_strName = "check";
     picture.GetLayer(0)->m_objects.AddTail(box);
     picture.GetLayer(0)->m_objects.AddTail(label);
+    picture.GetLayer(0)->m_objects.AddTail(check);
   }
 
   // Loads a script into a host whose owner is the box.
@@ -127,6 +145,7 @@ class HostTest : public ::testing::Test {
   CPicObj picture;
   CDrawRect* box;
   CDrawText* label;
+  FakeCheckBox* check;
   RECT update = {};
   std::unique_ptr<CPicScriptHost> host;
 };
@@ -219,6 +238,18 @@ TEST_F(HostTest, EditTextIsCutToTheBuffer) {
   ASSERT_EQ(Run("char b[16]; int n; int main() { n = ed_GetText(\"label\", b, 5); return 0; }"), kVmNormalEnd);
   EXPECT_EQ(Global(1), 4);
   EXPECT_EQ(GlobalText(0), std::string("单行文字").substr(0, 4));
+}
+
+TEST_F(HostTest, CheckStateAndEnablingOfControls) {
+  ASSERT_EQ(Run("int before; int after; int other; int main() { before = bt_GetCheck(\"check\");"
+                " bt_SetCheck(\"check\", 1); after = bt_GetCheck(\"check\"); other = bt_GetCheck(\"box\");"
+                " EnableWindow(\"check\", 0); EnableWindow(\"box\", 0); return 0; }"),
+            kVmNormalEnd);
+  EXPECT_EQ(Global(0), 0);
+  EXPECT_EQ(Global(1), 1);
+  EXPECT_EQ(Global(2), 0);  // a rectangle has no check state
+  EXPECT_EQ(SendMessageA(check->wnd, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(check->enabled, 0);
 }
 
 TEST_F(HostTest, ActiveXCallsEnd) {
