@@ -1,5 +1,5 @@
 // Fonts for windows. The owners of GDI handles (CFont and friends) live with
-// the drawing code (picture/gdiwrap.h); the window layer only needs to read the
+// framework/gdiwrap.h; the window layer only needs to read the
 // platform's defaults, which are never spelt out in code or tests.
 #pragma once
 #include <windows.h>

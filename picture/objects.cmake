@@ -1,7 +1,6 @@
 # Draw object base, picture and layers, memory drawing surface, poly-lines,
 # curves and pipes; the GDI wrappers and the GDI+ start they draw with.
 list(APPEND QEL_PICTURE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/gdiwrap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gdiplusapi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memdc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shapepaint.cpp
