@@ -17,6 +17,7 @@
 #include <cstddef>
 
 #include "../dbclient/qbtypes.h"
+#include "../picture/picmsg.h"
 #include "../picture/propdesc.h"
 
 class CTagValue;
@@ -87,7 +88,7 @@ enum QueryCode {
 #define QCN_EVENTLINKS 0x4CA    // lParam ActionKindList*
 #define QCN_CHANGED 0x4CB       // lParam 0
 #define QCN_LINKPICTURE 0x4CC   // lParam picture file name; wParam 0 from links and scripts
-#define QCN_OUTPUTTEXT 0x4DC    // wParam 1; lParam one block of compiler output text
+// QCN_OUTPUTTEXT (0x4DC) is sent by the picture model itself: picture/picmsg.h.
 
 // The viewer's own message, posted to itself: opens the pending linked picture.
 #define QVM_LOADLINKEDPIC 0x4CD
@@ -128,55 +129,8 @@ enum QueryCode {
 // LocalTagCallbackBlock (context, pfnLocalTagAt, pfnLocalTagWrite,
 // pfnLocalTagRead) and HostCallbackBlock (context and the nine database
 // callbacks) belong to the project model, which fills them; every callback
-// takes the table's context first. Until the project model's header is in
-// the tree, the same definitions stand here.
-#if __has_include("../project/hostcallbacks.h")
+// takes the table's context first.
 #include "../project/hostcallbacks.h"
-#else
-typedef int(__stdcall* PFN_LocalTagAt)(void* context, int index, void* record);
-typedef int(__stdcall* PFN_LocalTagWrite)(void* context, const char* name, const CTagValue* value);
-typedef int(__stdcall* PFN_LocalTagRead)(void* context, const char* name, CTagValue* value);
-
-struct LocalTagCallbackBlock {
-  void* context;
-  PFN_LocalTagAt pfnLocalTagAt;        // the index, or -1 past the last tag
-  PFN_LocalTagWrite pfnLocalTagWrite;  // non-zero when written
-  PFN_LocalTagRead pfnLocalTagRead;    // non-zero when read
-};
-
-typedef int(__stdcall* PFN_HostTagGetAttr)(void* context, QB_TAGATTR* attr);
-typedef int(__stdcall* PFN_HostTagQuery)(void* context, const char* pattern1, const char* pattern2,
-                                         int selector1, int selector2, QB_TAGQUERYPROC proc,
-                                         void* user);
-typedef int(__stdcall* PFN_HostReadReal)(void* context, QB_TAGVALUE* records, int count);
-typedef int(__stdcall* PFN_HostReadRealVar)(void* context, const char* name, VarReply* out);
-typedef int(__stdcall* PFN_HostReadHis)(void* context, const char* name, int32_t t0, int32_t t1,
-                                        int32_t a, int32_t b, QB_HISVALUE* records, int capacity,
-                                        int* count, int* done);
-typedef int(__stdcall* PFN_HostReadHisEx)(void* context, QB_TAGVALUE* records, int32_t time,
-                                          int count);
-typedef int(__stdcall* PFN_HostReadHisVar)(void* context, const char* name, int32_t a, int32_t b,
-                                           VarReply* out);
-typedef int(__stdcall* PFN_HostGetHisSum)(void* context, const char* name, int t0, int t1,
-                                          QB_VALUE* a, QB_VALUE* b, QB_VALUEDATA* c,
-                                          QB_VALUEDATA* d, int32_t* e);
-typedef int(__stdcall* PFN_HostGetHisSumEx)(void* context, const char* name, int t0, int t1,
-                                            int32_t step, QB_HISSTEP* records, int capacity,
-                                            int* count);
-
-struct HostCallbackBlock {
-  void* context;
-  PFN_HostTagGetAttr pfnTagGetAttr;
-  PFN_HostTagQuery pfnTagQuery;
-  PFN_HostReadReal pfnReadReal;
-  PFN_HostReadRealVar pfnReadRealVar;
-  PFN_HostReadHis pfnReadHis;
-  PFN_HostReadHisEx pfnReadHisEx;
-  PFN_HostReadHisVar pfnReadHisVar;
-  PFN_HostGetHisSum pfnGetHisSum;
-  PFN_HostGetHisSumEx pfnGetHisSumEx;
-};
-#endif
 
 // ---- records of the host messages and notices -------------------------------
 

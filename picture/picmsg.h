@@ -4,6 +4,4 @@
 #include <windows.h>
 
 // One block of compiler output text (wParam 1, lParam the text) to the output window.
-#ifndef QCN_OUTPUTTEXT
 #define QCN_OUTPUTTEXT 0x4DC
-#endif
