@@ -54,7 +54,9 @@ LRESULT CCtrlButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 bool CCtrlButton::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
     switch (msg) {
     case WM_COMMAND:
-        if (HIWORD(wp) != BN_CLICKED)
+        // An owner-drawn button reports the second of two quick clicks as a
+        // double click only; the operator clicked twice all the same.
+        if (HIWORD(wp) != BN_CLICKED && HIWORD(wp) != BN_DOUBLECLICKED)
             return false;
         OnClicked();
         *result = 0;

@@ -110,6 +110,25 @@ TEST_F(CtrlWindowTest, ARadioButtonClickedTwiceStaysCheckedAndFiresTwice) {
     EXPECT_EQ(::SendMessageA(other.GetCtrlWnd(), BM_GETCHECK, 0, 0), 1);
 }
 
+// The second of two quick clicks on an owner-drawn button arrives as a
+// double click (BN_DOUBLECLICKED, no BN_CLICKED): it still counts.
+TEST_F(CtrlWindowTest, ADoubleClickCountsAsTwoClicks) {
+    CDrawCheckBt check;
+    check.m_rect = CRectD(10, 10, 90, 30);
+    auto* link = new CStandInLink(500);
+    check.AddAction(link);
+    StartRunning(check);
+    HWND hwnd = check.GetCtrlWnd();
+    const LPARAM at = MAKELPARAM(5, 5);
+    ::SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(hwnd, WM_LBUTTONUP, 0, at);
+    ::SendMessageA(hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    ::SendMessageA(hwnd, WM_LBUTTONUP, 0, at);
+    wndtest::PumpPending();
+    EXPECT_EQ(link->runs, 2);
+    EXPECT_EQ(check.GetButton().GetCheck(), 0);
+}
+
 TEST_F(CtrlWindowTest, ACheckBoxTogglesOnEveryClick) {
     CDrawCheckBt check;
     check.m_rect = CRectD(10, 10, 90, 30);
@@ -268,6 +287,17 @@ TEST_F(CtrlWindowTest, HidingTheObjectHidesItsWindow) {
     EXPECT_TRUE(::IsWindowVisible(edit.GetCtrlWnd()));
 }
 
+TEST_F(CtrlWindowTest, HidingAGroupHidesTheWindowsOfItsControls) {
+    CDrawGroup group;
+    auto* button = new CDrawPushBt;
+    button->m_rect = CRectD(10, 10, 60, 30);
+    group.AddChild(button);
+    ASSERT_TRUE(group.AttachView(&context_, TRUE));
+    group.SetVisible(FALSE);
+    EXPECT_FALSE(button->IsVisible());
+    EXPECT_FALSE(::IsWindowVisible(button->GetCtrlWnd()));
+}
+
 // Paints a button into a surface through the reflected WM_DRAWITEM.
 void PaintInto(CWnd& view, CDrawPushBt& button, qeltest::RenderSurface& surface, UINT state) {
     DRAWITEMSTRUCT item = {};
@@ -316,6 +346,28 @@ TEST_F(CtrlWindowTest, ACheckedBoxCrossesItsSquare) {
     ::SendMessageA(check.GetCtrlWnd(), BM_SETCHECK, 1, 0);
     PaintInto(view_, check, surface, 0);
     EXPECT_EQ(surface.Pixel(11, 15), 0x000000u);  // where the diagonals cross
+}
+
+TEST_F(CtrlWindowTest, ARadioButtonPaintsRingsAndACheckedDot) {
+    CDrawRadioBt radio;
+    radio.m_rect = CRectD(0, 0, 80, 30);
+    radio.SetText("");
+    LOGFONTA lf = radio.m_font;
+    lf.lfHeight = 20;
+    radio.SetProp(PROP_FONT, reinterpret_cast<LONG_PTR>(&lf));
+    ASSERT_TRUE(radio.AttachView(&context_, TRUE));
+    qeltest::RenderSurface surface(80, 30);
+    ASSERT_TRUE(surface.IsValid());
+    // The disc fills (1, 5, 21, 25): black rim, grey ring, white inside.
+    PaintInto(view_, radio, surface, 0);
+    EXPECT_EQ(surface.Pixel(1, 15), 0x000000u);
+    EXPECT_EQ(surface.Pixel(2, 15), 0xC0C0C0u);
+    EXPECT_EQ(surface.Pixel(11, 15), 0xFFFFFFu);
+    EXPECT_EQ(surface.Pixel(40, 15), qeltest::RgbOf(0xC8D0D4));  // the face beside it
+    ::SendMessageA(radio.GetCtrlWnd(), BM_SETCHECK, 1, 0);
+    PaintInto(view_, radio, surface, 0);
+    EXPECT_EQ(surface.Pixel(11, 15), 0x000000u);
+    EXPECT_EQ(surface.Pixel(3, 15), 0xFFFFFFu);
 }
 
 }  // namespace
