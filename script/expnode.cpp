@@ -6,6 +6,7 @@
 #include "experror.h"
 #include "expfunction.h"
 #include "expression.h"
+#include "gbkcut.h"
 #include "hostrequest.h"
 
 namespace {
@@ -32,9 +33,10 @@ int ReadVariable(int ref, HWND window, const char* name, CExpValue& out) {
   const int rc = (ref == TR_TVV) ? HostReadRealVar(window, name, reply.get())
                                  : HostReadLocalVar(window, name, reply.get());
   if (rc != 0 || reply->status != 0) return EXP_ERR_TAGREAD;
+  // The cell keeps at most 255 of the bytes, never half a character.
   int n = reply->length;
   if (n < 0) n = 0;
-  if (n > kExpStringMax) n = kExpStringMax;
+  if (n > static_cast<int>(sizeof reply->data)) n = static_cast<int>(sizeof reply->data);
   out.SetString(reply->data, n);
   return EXP_OK;
 }
@@ -67,8 +69,9 @@ int CExpConstNode::Evaluate(CExpValue& out) {
 }
 
 CExpTagNode::CExpTagNode(int ref, const char* name, int n) : CExpNode(EN_TAG), m_ref(ref) {
-  if (n > kExpTagNameMax) n = kExpTagNameMax;
+  // A longer name is cut without splitting a character.
   if (n < 0) n = 0;
+  n = static_cast<int>(GbkFitLength(name, static_cast<size_t>(n), kExpTagNameMax));
   memcpy(m_name, name, n);
   m_name[n] = 0;
 }

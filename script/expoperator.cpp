@@ -58,13 +58,10 @@ int ApplyInteger(int code, CExpValue& a, int32_t x, int32_t y) {
     case OP_MUL: a.SetInt(static_cast<int32_t>(ux * uy)); return EXP_OK;
     case OP_DIV:
     case OP_MOD:
-      // Division by zero must not stop the program; the lowest number divided
-      // by -1 overflows and traps on this processor, so it wraps instead.
-      if (y == 0) return EXP_ERR_ARGUMENT;
-      if (x == INT32_MIN && y == -1) {
-        a.SetInt(code == OP_DIV ? INT32_MIN : 0);
-        return EXP_OK;
-      }
+      // The processor traps on a zero divisor and on the lowest number
+      // divided by -1 (the quotient does not fit, also for the remainder):
+      // both end the evaluation with an argument error instead.
+      if (y == 0 || (x == INT32_MIN && y == -1)) return EXP_ERR_ARGUMENT;
       a.SetInt(code == OP_DIV ? x / y : x % y);
       return EXP_OK;
     default: return EXP_ERR_SYNTAX;
@@ -82,16 +79,18 @@ int ApplyDouble(int code, CExpValue& a, double x, double y) {
   }
 }
 
+// Both cells hold at most 255 bytes each; the joined text is cut to 255 by
+// the cell, which never splits a character of the right-hand text.
 int ApplyString(int code, CExpValue& a, const CExpValue& b) {
   if (code != OP_ADD) return EXP_ERR_ARGUMENT;
-  char joined[kExpStringMax + 1];
+  char joined[2 * kExpStringMax + 1];
   const char* left = a.GetString();
   const char* right = b.GetString();
   size_t n = strlen(left);
   if (n > kExpStringMax) n = kExpStringMax;
   memcpy(joined, left, n);
   size_t m = strlen(right);
-  if (m > kExpStringMax - n) m = kExpStringMax - n;
+  if (m > kExpStringMax) m = kExpStringMax;
   memcpy(joined + n, right, m);
   joined[n + m] = 0;
   a.SetString(joined);

@@ -137,7 +137,7 @@ class CExpParser {
     while (end < m_n && m_text[end] != '"') ++end;
     if (end >= m_n) return EXP_ERR_QUOTE;
     CExpValue value;
-    value.SetString(m_text + start, end - start < kExpStringMax ? end - start : kExpStringMax);
+    value.SetString(m_text + start, end - start);  // the cell keeps at most 255 bytes
     m_pos = end + 1;
     return AddOperand(new CExpConstNode(value));
   }

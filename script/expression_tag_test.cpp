@@ -3,6 +3,7 @@
 // after checking the check word.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <string>
@@ -153,6 +154,11 @@ TEST_F(ExpressionTagTest, NumericReferences) {
       {"Lv(ratio)*4", EV_DOUBLE, 2.0},
       {"sqrt(abs(TV(neg)))", EV_DOUBLE, 4.0},
       {"TV(level)>20&&LV(count)<10", EV_INT, 1},
+      {"TV(level)-LV(count)-2", EV_INT, 10},  // from the left
+      {"210/TV(level)/5", EV_INT, 2},
+      {"TV(level)%LV(count)*2", EV_INT, 6},
+      {"TV(level)+LV(count)*2", EV_INT, 39},
+      {"TV(temp)*LV(count)", EV_DOUBLE, 13.5},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -200,6 +206,15 @@ TEST_F(ExpressionTagTest, FailedReadsAreError9) {
   }
 }
 
+TEST_F(ExpressionTagTest, ADivisorOfZeroReadFromATagIsError5) {
+  g_state.local["zero"] = Number(SV_INT32, 0);
+  CExpValue result;
+  EXPECT_EQ(EXP_ERR_ARGUMENT, Eval("TV(level)/LV(zero)", result, window_));
+  EXPECT_EQ(EXP_ERR_ARGUMENT, Eval("TV(level)%LV(zero)", result, window_));
+  ASSERT_EQ(EXP_OK, Eval("TV(flow)/LV(zero)", result, window_));  // doubles: infinite
+  EXPECT_TRUE(std::isinf(result.GetDouble()));
+}
+
 TEST_F(ExpressionTagTest, AWindowThatFillsNothing) {
   CExpValue result;
   // A numeric record stays as sent: zero, valid.
@@ -216,6 +231,26 @@ TEST_F(ExpressionTagTest, NamesAreCutTo79Characters) {
   ASSERT_EQ(EXP_OK, Eval(("TV(" + name + ")").c_str(), result, window_));
   EXPECT_EQ(79u, g_state.lastName.size());
   EXPECT_EQ(3, result.GetInt());
+}
+
+TEST_F(ExpressionTagTest, CutsNeverSplitACharacter) {
+  // A name of 78 bytes and a double-byte character: the character would end
+  // on byte 80, so the name sent is the 78 bytes alone.
+  const std::string name78(78, 'n');
+  g_state.database[name78] = Number(SV_INT32, 4);
+  CExpValue result;
+  ASSERT_EQ(EXP_OK, Eval(("TV(" + name78 + "泵)").c_str(), result, window_));
+  EXPECT_EQ(name78, g_state.lastName);
+  EXPECT_EQ(4, result.GetInt());
+
+  // A text reply of 254 bytes and a character: the character is left out.
+  g_state.databaseText["text"] = std::string(254, 'q') + "泵站";
+  ASSERT_EQ(EXP_OK, Eval("TVV(text)", result, window_));
+  EXPECT_EQ(std::string(254, 'q'), result.GetString());
+  EXPECT_EQ(254u, result.m_length);
+  g_state.localText["text"] = std::string(253, 'q') + "泵站";
+  ASSERT_EQ(EXP_OK, Eval("LVV(text)", result, window_));
+  EXPECT_EQ(std::string(253, 'q') + "泵", result.GetString());
 }
 
 TEST_F(ExpressionTagTest, NestedParenthesesBelongToTheName) {

@@ -77,8 +77,9 @@ TEST(Expression, IntegerResults) {
       {"~5.7", -6},
       {"-2147483647-1", INT32_MIN},
       {"2147483647+1", INT32_MIN},  // wraps
-      {"(-2147483647-1)/-1", INT32_MIN},
-      {"(-2147483647-1)%-1", 0},
+      {"(-2147483647-1)/1", INT32_MIN},
+      {"(-2147483647-1)%2", 0},
+      {"-7/-1", 7},
       {"0x1F", 31},
       {"0XfF", 255},
       {"0xFFFFFFFF", -1},
@@ -190,6 +191,43 @@ TEST(Expression, StringsAreCutTo255Characters) {
   EXPECT_EQ(std::string(255, 'z'), literal.value.GetString());
 }
 
+// A double-byte character that would straddle byte 255 is left out whole.
+TEST(Expression, CutsTo255BytesNeverSplitACharacter) {
+  const std::string a254(254, 'a'), a253(253, 'a');
+  struct Case {
+    std::string text;
+    std::string value;
+  } cases[] = {
+      {"\"" + a254 + "中文\"", a254},
+      {"\"" + a253 + "中文\"", a253 + "中"},
+      {"\"" + a254 + "\"+\"中\"", a254},
+      {"\"" + a253 + "\"+\"中\"+\"x\"", a253 + "中"},
+      {"\"" + a254 + "\"+\"x中\"", a254 + "x"},
+      {"\"" + std::string(200, 'b') + "\"+\"" + std::string(30, 'c') + "温度温度温度温度温度温度温度\"",
+       std::string(200, 'b') + std::string(30, 'c') + "温度温度温度温度温度温度"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value.size());
+    Result r = Evaluate(c.text);
+    ASSERT_EQ(EXP_OK, r.rc);
+    EXPECT_EQ(c.value, r.value.GetString());
+    EXPECT_EQ(c.value.size(), r.value.m_length);
+  }
+}
+
+TEST(ExpValue, AStringEndingOnALoneLeadByteKeepsIt) {
+  // Within the limit nothing is cut: a lead byte without a trail stays.
+  CExpValue v;
+  v.SetString("ab\x81");
+  EXPECT_STREQ("ab\x81", v.GetString());
+  v.SetString("ab\x81\x40", 3);  // only three bytes are the text
+  EXPECT_STREQ("ab\x81", v.GetString());
+  EXPECT_EQ(3u, v.m_length);
+  const std::string tail = std::string(254, 'a') + "\x81";
+  v.SetString(tail.c_str());
+  EXPECT_EQ(tail, v.GetString());
+}
+
 struct ErrorCase {
   const char* text;
   int rc;
@@ -253,6 +291,10 @@ TEST(Expression, EvaluationErrors) {
       {"1/0", EXP_ERR_ARGUMENT},  // integer division by zero stops nothing
       {"1%0", EXP_ERR_ARGUMENT},
       {"5/(2-2)", EXP_ERR_ARGUMENT},
+      {"5%(1-1)", EXP_ERR_ARGUMENT},
+      {"1+(-2147483647-1)/-1", EXP_ERR_ARGUMENT},  // the quotient does not fit
+      {"(-2147483647-1)%-1", EXP_ERR_ARGUMENT},
+      {"0x80000000/-1", EXP_ERR_ARGUMENT},
       {"-\"a\"", EXP_ERR_ARGUMENT},
       {"\"a\"*2", EXP_ERR_ARGUMENT},
       {"\"a\"-\"b\"", EXP_ERR_ARGUMENT},

@@ -5,14 +5,13 @@
 #include <new>
 
 #include "crtformat.h"
+#include "gbkcut.h"
 #include "scriptvalue.h"
 
 namespace {
 
-char* CopyText(const char* text, int maxBytes, DWORD* length) {
-  size_t n = 0;
-  if (text)
-    while (n < static_cast<size_t>(maxBytes) && text[n]) ++n;
+char* CopyText(const char* text, size_t available, DWORD* length) {
+  const size_t n = GbkFitLength(text, available, kExpStringMax);
   char* copy = new char[n + 1];
   if (n) memcpy(copy, text, n);
   copy[n] = 0;
@@ -71,13 +70,13 @@ void CExpValue::SetDouble(double v) {
   m_value.d = v;
 }
 
-void CExpValue::SetString(const char* text, int maxBytes) {
-  if (maxBytes > kExpStringMax || maxBytes < 0) maxBytes = kExpStringMax;
-  DWORD length = 0;
-  char* copy = CopyText(text, maxBytes, &length);  // before Clear: text may be our own
+void CExpValue::SetString(const char* text, int length) {
+  const size_t available = length < 0 ? static_cast<size_t>(-1) : static_cast<size_t>(length);
+  DWORD kept = 0;
+  char* copy = CopyText(text, available, &kept);  // before Clear: text may be our own
   Clear();
   m_type = EV_STRING;
-  m_length = length;
+  m_length = kept;
   m_value.s = copy;
 }
 

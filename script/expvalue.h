@@ -26,9 +26,11 @@ class CExpValue {
   void Clear();
   void SetInt(int32_t v);
   void SetDouble(double v);
-  // Copies at most 255 bytes of the text (fewer when a zero comes first); a
-  // null text is the empty string. Throws std::bad_alloc without memory.
-  void SetString(const char* text, int maxBytes = kExpStringMax);
+  // Copies the text: its first `length` bytes (all of it up to its zero byte
+  // when length is negative), ending early at a zero byte, and of them at
+  // most 255 bytes without splitting a GBK character. A null text is the
+  // empty string. Throws std::bad_alloc without memory.
+  void SetString(const char* text, int length = -1);
 
   // Converts in place: integer to double exactly, to string by "%d"; double
   // to integer truncated toward zero, to string by "%G"; string to integer
