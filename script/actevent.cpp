@@ -25,10 +25,18 @@ void CActEvent::Serialize(CArchive& ar) {
 }
 
 int CActEvent::Execute(HWND) {
-  if (m_nMode == AM_SCRIPT) {
-    m_script.Run();
-    return 1;
-  }
+  // A picture link on a mouse event carries no expression, so it never gets
+  // a compiled one: in mode 1 it runs on its command alone.
+  if (m_nMode == AM_DIRECT && m_strExpression.IsEmpty()) return GetOwner() ? SendCommand() : 0;
+  // Otherwise the common part: a script runs, another mode does nothing, and
+  // an expression must evaluate before the command is carried out.
+  CExpValue unused;
+  int result = 0;
+  if (!EvaluateDirect(unused, result)) return result;
+  return SendCommand();
+}
+
+int CActEvent::SendCommand() {
   const char* command = m_strCommand.GetString();
   const char* separator = std::strchr(command, kCommandSeparator);
   if (!separator || !m_context.hView || !::IsWindow(m_context.hView)) return 0;

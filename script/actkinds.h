@@ -175,4 +175,8 @@ class CActEvent : public CAction {
 
   int m_nEvent = 100;
   CString m_strCommand;  // verb, line feed, argument
+
+ private:
+  // The "link" command: asks the picture window to open the named picture.
+  int SendCommand();
 };

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "actkinds.h"
 #include "drawline.h"
@@ -95,6 +96,44 @@ TEST_F(LinkKindTest, DirectLinkThatCannotEvaluateChangesNothing) {
     EXPECT_EQ(color.Execute(nullptr), 0);
     EXPECT_EQ(rect_.m_clrLine, 0x111111u);
   }
+}
+
+// Everything a link may change on its owner, stored fields and the rest.
+struct OwnerState {
+  std::vector<BYTE> stored;
+  double fraction;
+  BOOL visible;
+  std::string text;
+  bool operator==(const OwnerState& o) const {
+    return stored == o.stored && fraction == o.fraction && visible == o.visible && text == o.text;
+  }
+};
+
+OwnerState StateOf(CDrawObj& owner) {
+  return {linktest::StoredBytes(&owner), owner.m_dPerFill, owner.IsVisible(),
+          owner.GetText().GetString()};
+}
+
+TEST_F(LinkKindTest, AFailingLinkOfAnyKindLeavesItsOwnerAsItWas) {
+  window_.tags["zero"] = CScriptValue();  // an integer 0
+  const char* failing[] = {"TV(missing)", "1/TV(zero)", "(1", "-\"a\""};
+  for (CDrawObj* owner : {static_cast<CDrawObj*>(&tagval_), static_cast<CDrawObj*>(&line_)}) {
+    std::vector<CAction*> links = linktest::LinksOfEveryKind();
+    for (CAction* link : links) {
+      for (const char* expression : failing) {
+        SCOPED_TRACE(testing::Message() << owner->GetObjType() << " " << link->GetKind() << " "
+                                        << expression);
+        owner->m_dPerFill = 0.25;
+        const OwnerState before = StateOf(*owner);
+        Prepare(*link, *owner, expression);
+        EXPECT_EQ(link->Execute(nullptr), 0);
+        EXPECT_TRUE(StateOf(*owner) == before);
+        EXPECT_FALSE(Repainted());
+      }
+      delete link;
+    }
+  }
+  EXPECT_TRUE(window_.linkedPictures.empty());  // the event link's command was not carried out
 }
 
 TEST_F(LinkKindTest, DirectLinkWithoutOwnerOrWindowForTagsDoesNothing) {
@@ -496,6 +535,74 @@ TEST_F(LinkKindTest, EventLinkWithoutAPictureWindowOrInScriptModeSendsNothing) {
   EXPECT_TRUE(window_.linkedPictures.empty());
   link.m_nEvent = AK_RBUTTON_DOWN;
   EXPECT_EQ(link.GetKind(), AK_RBUTTON_DOWN);
+}
+
+TEST_F(LinkKindTest, EventLinkModesAndExpressions) {
+  struct Case {
+    int mode;
+    const char* expression;
+    int result;
+    bool sent;
+  } cases[] = {
+      {AM_DIRECT, "", 1, true},  // a picture link: no expression to compile
+      {AM_DIRECT, "1", 1, true},
+      {AM_DIRECT, "TV(missing)", 0, false},  // carries one that fails to evaluate
+      {AM_DIRECT, "1+", 0, false},           // carries one that fails its check
+      {AM_SCRIPT, "", 1, false},             // runs its (empty) script instead
+      {AM_NONE, "", 0, false},
+      {3, "", 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.mode << " " << c.expression);
+    window_.linkedPictures.clear();
+    CActEvent link;
+    link.m_nEvent = AK_LBUTTON_DOWN;
+    link.m_strCommand = "link\nmain";
+    Prepare(link, rect_, c.expression);
+    link.m_nMode = c.mode;
+    EXPECT_EQ(link.Execute(nullptr), c.result);
+    EXPECT_EQ(window_.linkedPictures.size(), c.sent ? 1u : 0u);
+  }
+  // Without an owner (never prepared) a picture link does nothing.
+  CActEvent unprepared;
+  unprepared.m_nMode = AM_DIRECT;
+  unprepared.m_strCommand = "link\nmain";
+  EXPECT_EQ(unprepared.Execute(nullptr), 0);
+}
+
+TEST_F(LinkKindTest, DisplayedTextOf255BytesNeverEndsInHalfACharacter) {
+  CActTagVal link;
+  const std::string a254(254, 'a');
+  EXPECT_EQ(Run(link, tagval_, ("\"" + a254 + "\"+\"泵站\"").c_str()), 1);
+  EXPECT_EQ(std::string(tagval_.GetText().GetString()), a254);
+  EXPECT_EQ(Run(link, tagval_, ("\"" + a254.substr(1) + "泵站\"").c_str()), 1);
+  EXPECT_EQ(std::string(tagval_.GetText().GetString()), a254.substr(1) + "泵");
+}
+
+TEST_F(LinkKindTest, RotationAnglesOfTheStep) {
+  // A line from (0,0) to (10,0) turns about its centre (5,0); after n
+  // firings its end is at n times the step. Degrees become radians with pi
+  // taken as 3.1415926, so half a turn leaves the end a little off the axis.
+  struct Case {
+    int step;
+    int firings;
+    double degrees;
+  } cases[] = {{30, 1, 30}, {30, 3, 90}, {-45, 2, -90}, {0, 2, 0}, {360, 1, 360}, {180, 1, 180}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.step << " x" << c.firings);
+    CDrawLine line;
+    line.AddPoint(CPointD(0, 0));
+    line.AddPoint(CPointD(10, 0));
+    CActRoll link;
+    link.m_nStep = c.step;
+    Prepare(link, line, "1");
+    for (int i = 0; i < c.firings; ++i) EXPECT_EQ(link.Execute(nullptr), 1);
+    const double r = c.degrees * 0.017453292222222222;
+    const double x = 5 + 5 * std::cos(r), y = 5 * std::sin(r);
+    EXPECT_NEAR(line.m_points[1].x, x, 1e-9);
+    EXPECT_NEAR(std::fabs(line.m_points[1].y), std::fabs(y), 1e-9);
+    EXPECT_NEAR(line.m_points[0].x, 10 - x, 1e-9);
+  }
 }
 
 }  // namespace

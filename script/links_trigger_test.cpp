@@ -157,6 +157,38 @@ TEST_F(DrivenObjectTest, TicksDriveDirectLinksAndCountThoseThatActed) {
   EXPECT_EQ(rect_.m_clrLine, 0x00FF00u);
 }
 
+// A flashing link at its default rate of 400 ms (every fourth tick) and a
+// show/hide link on every picture cycle, driven tick by tick as the picture
+// window does: the visibility after each tick, while the tag is true, then
+// false from tick 10 on.
+TEST_F(DrivenObjectTest, FlashPhasesFollowTheTicksAndEndOnTheFirstVisibility) {
+  CScriptValue alarm;
+  alarm.SetInt(1);
+  window_.tags["alarm"] = alarm;
+  auto* flash = new CActFlash;  // own period 400 ms
+  flash->m_nMode = AM_DIRECT;
+  flash->m_strExpression = "TV(alarm)";
+  rect_.SetCorners(CRectD(10, 10, 20, 20));
+  rect_.AddAction(flash);
+  Prepare();
+  const struct {
+    DWORD tick;
+    int fired;
+    BOOL visible;
+  } steps[] = {
+      {0, 0, TRUE},  {1, 1, FALSE}, {2, 0, FALSE}, {3, 0, FALSE}, {4, 0, FALSE},
+      {5, 1, TRUE},  {6, 0, TRUE},  {9, 1, FALSE}, {10, 0, FALSE}, {13, 1, TRUE},
+      {17, 1, TRUE}, {18, 0, TRUE},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.tick);
+    if (s.tick == 10) window_.tags["alarm"].SetInt(0);
+    EXPECT_EQ(rect_.FireActions(AT_OWN_PERIOD, s.tick, window_.hwnd()), s.fired);
+    EXPECT_EQ(rect_.IsVisible(), s.visible);
+    EXPECT_EQ(rect_.FireActions(AT_PICTURE_CYCLE, s.tick, window_.hwnd()), 0);  // not its trigger
+  }
+}
+
 TEST_F(DrivenObjectTest, ObjectsFindAndRemoveLinksByKind) {
   AddEvent(AK_SETFOCUS, AM_SCRIPT);
   rect_.AddAction(new CActPerFill);
