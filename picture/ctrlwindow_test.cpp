@@ -287,6 +287,59 @@ TEST_F(CtrlWindowTest, HidingTheObjectHidesItsWindow) {
     EXPECT_TRUE(::IsWindowVisible(edit.GetCtrlWnd()));
 }
 
+TEST_F(CtrlWindowTest, AGroupPassesViewAndLinksOnToItsControls) {
+    CDrawGroup group;
+    auto* button = new CDrawPushBt;
+    button->m_rect = CRectD(10, 10, 13, 30);  // collapsed: regrown by the view change
+    auto* link = new CStandInLink(500);
+    button->AddAction(link);
+    group.AddChild(button);
+    group.SetViewTransform(POINT{0, 0}, 2.0);
+    EXPECT_DOUBLE_EQ(button->GetWidth(), 12.0);
+    ASSERT_TRUE(group.AttachView(&context_, TRUE));
+    group.PrepareActions(&context_);
+    RECT r = WindowRectIn(button->GetCtrlWnd(), view_);
+    EXPECT_EQ(r.left, 20);
+    EXPECT_EQ(r.right, 44);
+    Click(*button);
+    EXPECT_EQ(link->runs, 1);
+}
+
+TEST_F(CtrlWindowTest, ColourAndFontPropertiesReachTheButtonWindow) {
+    CDrawPushBt button;
+    button.m_rect = CRectD(10, 10, 90, 30);
+    button.SetViewTransform(POINT{0, 0}, 2.0);
+    ASSERT_TRUE(button.AttachView(&context_, FALSE));
+    EXPECT_TRUE(button.SetProp(PROP_LINECOLOR, 0x0000FF));
+    EXPECT_TRUE(button.SetProp(PROP_FILLCOLOR1, 0x00FF00));
+    EXPECT_EQ(button.GetButton().GetTextColor(), 0x0000FFu);
+    EXPECT_EQ(button.GetButton().GetFaceColor(), 0x00FF00u);
+    LOGFONTA lf = button.m_font;
+    lf.lfHeight = -12;
+    EXPECT_TRUE(button.SetProp(PROP_FONT, reinterpret_cast<LONG_PTR>(&lf)));
+    EXPECT_EQ(button.GetButton().GetButtonFont().lfHeight, 24);
+    EXPECT_TRUE(button.SetProp(PROP_TEXT, reinterpret_cast<LONG_PTR>("停止")));
+    char text[16] = {};
+    ::GetWindowTextA(button.GetCtrlWnd(), text, sizeof text);
+    EXPECT_STREQ(text, "停止");
+}
+
+TEST_F(CtrlWindowTest, AnEditWindowGetsTheZoomedFont) {
+    CDrawCtrlEdit edit;
+    edit.m_rect = CRectD(10, 10, 150, 40);
+    LOGFONTA lf = edit.m_font;
+    lf.lfHeight = 16;
+    edit.SetProp(PROP_FONT, reinterpret_cast<LONG_PTR>(&lf));
+    edit.SetViewTransform(POINT{0, 0}, 1.5);
+    ASSERT_TRUE(edit.AttachView(&context_, TRUE));
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageA(edit.GetCtrlWnd(), WM_GETFONT, 0, 0));
+    ASSERT_TRUE(font);
+    LOGFONTA used = {};
+    ::GetObjectA(font, sizeof used, &used);
+    EXPECT_EQ(used.lfHeight, 24);
+    EXPECT_EQ(edit.m_font.lfHeight, 16);
+}
+
 TEST_F(CtrlWindowTest, HidingAGroupHidesTheWindowsOfItsControls) {
     CDrawGroup group;
     auto* button = new CDrawPushBt;
