@@ -1,0 +1,193 @@
+// The viewer program itself, started as a child process in a program folder
+// of the test's own: the message boxes of a failed start, and with the
+// runtime window of QelRun.dll the demo project running live against the
+// simulated tag server, a button switching pictures, the context menu and
+// the exit question.
+#include <gtest/gtest.h>
+
+#include "crtformat.h"
+#include "demoproject.h"
+#include "tagsim.h"
+#include "viewer_process.h"
+#include "viewer_test_util.h"
+#include "viewertexts.h"
+
+using namespace viewertest;
+
+namespace {
+
+const DWORD kStartMs = 30000;  // a first Wine start can be slow
+const DWORD kStepMs = 15000;
+const char kAppTitle[] = "QelView";
+const char kFrameClass[] = "QelViewMainFrame";
+
+// Where the demo's column T201 lies on the screen (the frame covers the
+// desktop and pictures run unzoomed): its level fills it from the bottom.
+const int kTankX = 530;
+const int kTankLowY = 520;   // within the bottom fifth
+const int kTankHighY = 250;  // within the top quarter
+const COLORREF kWater = RGB(40, 150, 255);
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC dc = ::GetDC(nullptr);
+  COLORREF c = ::GetPixel(dc, x, y);
+  ::ReleaseDC(nullptr, dc);
+  return c;
+}
+
+template <class Pred>
+bool WaitFor(Pred pred, DWORD ms) {
+  for (DWORD waited = 0;; waited += 100) {
+    if (pred()) return true;
+    if (waited >= ms) return false;
+    ::Sleep(100);
+  }
+}
+
+bool HaveRuntime() { return ::GetFileAttributesA("..\\out\\QelRun.dll") != INVALID_FILE_ATTRIBUTES; }
+
+class ViewerProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    demo::RegisterDemoClasses();
+    ::CreateDirectoryA((folder_.Path() + "sc").c_str(), nullptr);
+    for (const char* file : {"QelView.exe", "qel3api.dll", "sc\\stdlib.txt"}) {
+      ASSERT_TRUE(CopyProgramFile(file, folder_.Path())) << file;
+    }
+    if (HaveRuntime()) {
+      ASSERT_TRUE(CopyProgramFile("QelRun.dll", folder_.Path()));
+    }
+  }
+
+  // Answers a box of the viewer: checks its text, presses the button and
+  // waits until it is gone.
+  void Answer(const char* title, const std::string& text, int button) {
+    HWND box = viewer_.WaitForBox(title, kStartMs);
+    ASSERT_NE(box, nullptr) << "no box \"" << title << "\" for " << text;
+    EXPECT_EQ(BoxText(box), text);
+    PressButton(box, button);
+    ASSERT_TRUE(WaitUntilGone(box, kStepMs));
+  }
+
+  // Writes the demo project with its server entry on that port, starts the
+  // viewer on it and finds its frame.
+  void StartDemo(DWORD port) {
+    std::string error;
+    ASSERT_TRUE(demo::WriteDemoProject(folder_.Path(), &error, port)) << error;
+    ASSERT_TRUE(viewer_.Start(folder_.Path()));
+    frame_ = viewer_.WaitForWindow(kFrameClass, kAppTitle, kStartMs);
+    ASSERT_NE(frame_, nullptr);
+  }
+
+  ScratchFolder folder_{"viewer_e2e"};
+  ViewerProcess viewer_;
+  HWND frame_ = nullptr;
+};
+
+TEST_F(ViewerProgramTest, WithoutSettingsFileBothBoxesThenTheEnd) {
+  ASSERT_TRUE(viewer_.Start(folder_.Path()));
+  Answer(kAppTitle, "没有找到<QelView.ini>配置文件!", IDOK);
+  Answer(kAppTitle, "没有指定开始画面!", IDOK);
+  EXPECT_TRUE(viewer_.WaitForExit(kStepMs));
+}
+
+TEST_F(ViewerProgramTest, ADamagedProjectIsReportedAndTheProgramEnds) {
+  std::string error;
+  ASSERT_TRUE(demo::WriteDemoProject(folder_.Path(), &error)) << error;
+  const std::string good = folder_.ReadFile("project\\demo\\demo.qel");
+  folder_.WriteFile("project\\demo\\demo.qel", good.substr(0, good.size() / 2));
+  ASSERT_TRUE(viewer_.Start(folder_.Path()));
+  Answer(kAppTitle, qel::FormatStr("读入工程文件<%sproject/demo/demo.qel>错误!", folder_.Path().c_str()), IDOK);
+  DWORD code = 0;
+  EXPECT_TRUE(viewer_.WaitForExit(kStepMs, &code));
+  EXPECT_EQ(folder_.ReadFile("project\\demo\\demo.qel"), good.substr(0, good.size() / 2));
+}
+
+TEST_F(ViewerProgramTest, ExitAsksAndOnlyYesEndsTheProgram) {
+  // The demo project with no server and (possibly) no runtime window.
+  StartDemo(1);
+  ASSERT_NE(frame_, nullptr);
+  ::PostMessageA(frame_, WM_CLOSE, 0, 0);
+  Answer(kTitleExitQuestion, "是否要退出QelView?", IDNO);
+  ::Sleep(300);
+  EXPECT_TRUE(viewer_.Running());
+  ::PostMessageA(frame_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  Answer(kTitleExitQuestion, "是否要退出QelView?", IDCANCEL);
+  ::Sleep(300);
+  EXPECT_TRUE(viewer_.Running());
+  ::PostMessageA(frame_, WM_CLOSE, 0, 0);
+  Answer(kTitleExitQuestion, "是否要退出QelView?", IDYES);
+  DWORD code = 1;
+  EXPECT_TRUE(viewer_.WaitForExit(kStepMs, &code));
+  EXPECT_EQ(code, 0u);
+}
+
+// The demo project running against the simulated server.
+class ViewerLiveTest : public ViewerProgramTest {
+ protected:
+  void SetUp() override {
+    if (!HaveRuntime()) GTEST_SKIP() << "QelRun.dll is not built";
+    ViewerProgramTest::SetUp();
+    std::string error;
+    ASSERT_TRUE(sim_.LoadTagsFromFile("..\\tools\\demo-tags.txt", &error)) << error;
+    ASSERT_TRUE(sim_.Start("127.0.0.1", 0, &error)) << error;
+    SetLevel(75);
+    StartDemo(sim_.Port());
+    ASSERT_NE(frame_, nullptr);
+    runtime_ = ::GetDlgItem(::GetDlgItem(frame_, ID_VIEWER_VIEW), ID_RUNTIME_WINDOW);
+    ASSERT_NE(runtime_, nullptr);
+  }
+  void TearDown() override {
+    if (viewer_.Running() && frame_) {
+      ::PostMessageA(frame_, WM_CLOSE, 0, 0);
+      if (HWND box = viewer_.WaitForBox(kTitleExitQuestion, kStepMs)) PressButton(box, IDYES);
+      viewer_.WaitForExit(kStepMs);
+    }
+  }
+  void SetLevel(double percent) { ASSERT_TRUE(sim_.SetValue("LIC201.PV", tagsim::MakeValue(tagsim::kTypeFloat32, percent))); }
+  static bool IsWater(int y) { return ScreenPixel(kTankX, y) == kWater; }
+  void Click(HWND child) {
+    RECT r;
+    ::GetClientRect(child, &r);
+    LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+    ::PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(child, WM_LBUTTONUP, 0, at);
+  }
+
+  tagsim::Server sim_;
+  HWND runtime_ = nullptr;
+};
+
+TEST_F(ViewerLiveTest, StartPictureShowsTheServersValuesAndFollowsThem) {
+  ASSERT_TRUE(WaitFor([] { return IsWater(kTankLowY) && !IsWater(kTankHighY); }, kStartMs))
+      << "the tank never showed 75 %";
+  SetLevel(98);
+  EXPECT_TRUE(WaitFor([] { return IsWater(kTankHighY); }, kStepMs)) << "the level did not rise";
+  SetLevel(5);
+  EXPECT_TRUE(WaitFor([] { return !IsWater(kTankLowY); }, kStepMs)) << "the level did not fall";
+}
+
+TEST_F(ViewerLiveTest, ButtonsSwitchToTheDetailPictureAndBack) {
+  HWND toDetail = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (toDetail = FindChildWithText(runtime_, "塔釜详细画面 >>")) != nullptr; }, kStartMs));
+  Click(toDetail);
+  HWND back = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (back = FindChildWithText(runtime_, "<< 返回工艺总貌")) != nullptr; }, kStepMs));
+  EXPECT_EQ(FindChildWithText(runtime_, "塔釜详细画面 >>"), nullptr);
+  Click(back);
+  EXPECT_TRUE(WaitFor([&] { return FindChildWithText(runtime_, "塔釜详细画面 >>") != nullptr; }, kStepMs));
+  EXPECT_EQ(FindChildWithText(runtime_, "<< 返回工艺总貌"), nullptr);
+}
+
+TEST_F(ViewerLiveTest, RightClickOnEmptySpaceOpensTheContextMenu) {
+  // Empty space at the top of the demo picture's key-figure panel.
+  LPARAM at = MAKELPARAM(1000, 600);
+  ::PostMessageA(runtime_, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  ::PostMessageA(runtime_, WM_RBUTTONUP, 0, at);
+  HWND menu = viewer_.WaitForWindow("#32768", nullptr, kStepMs);
+  ASSERT_NE(menu, nullptr);
+  ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(WaitUntilGone(menu, kStepMs) || !::IsWindowVisible(menu));
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+// The viewer program as a child process of a test: started in a program
+// folder of the test's own, its windows and message boxes found from
+// outside, its boxes answered by pressing their buttons, and ended (by its
+// own process handle) if the test leaves it running.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace viewertest {
+
+class ViewerProcess {
+ public:
+  ViewerProcess() = default;
+  ~ViewerProcess();  // ends the process if it still runs
+  ViewerProcess(const ViewerProcess&) = delete;
+  ViewerProcess& operator=(const ViewerProcess&) = delete;
+
+  // Starts folder + "QelView.exe" with folder as working folder.
+  bool Start(const std::string& folder);
+  bool Running() const;
+  // Waits for the end; false on time-out.
+  bool WaitForExit(DWORD ms, DWORD* exitCode = nullptr);
+  DWORD Pid() const { return m_pi.dwProcessId; }
+
+  // A visible top-level window of the process of that class (and title,
+  // when given); null after the time-out.
+  HWND WaitForWindow(const char* className, const char* title, DWORD ms) const;
+  // A message box of the process with that title.
+  HWND WaitForBox(const char* title, DWORD ms) const { return WaitForWindow("#32770", title, ms); }
+
+ private:
+  PROCESS_INFORMATION m_pi = {};
+};
+
+// The text of a message box.
+std::string BoxText(HWND box);
+// Presses a button of a dialog (IDOK, IDYES, ...).
+void PressButton(HWND dialog, int id);
+// Waits until the window is gone; false on time-out.
+bool WaitUntilGone(HWND hwnd, DWORD ms);
+// The first child (at any depth) with exactly this text, or null.
+HWND FindChildWithText(HWND parent, const char* text);
+// Copies a file of the program folder (..\out) into a test folder.
+bool CopyProgramFile(const std::string& name, const std::string& folder);
+
+}  // namespace viewertest

@@ -1,0 +1,42 @@
+#include "viewerapp.h"
+
+#include "viewerpaths.h"
+#include "viewerprompt.h"
+#include "viewertexts.h"
+
+namespace {
+const char kAppName[] = "QelView";
+}
+
+CViewerApp::CViewerApp(const std::string& programFolder)
+    : CWinApp(kAppName), m_programFolder(programFolder) {}
+
+CViewerApp::~CViewerApp() = default;
+
+BOOL CViewerApp::InitInstance() {
+  if (m_programFolder.empty()) m_programFolder = ViewerProgramFolder();
+  m_frame.reset(new CMainFrame(m_programFolder));
+  if (!m_frame->CreateFrame()) return FALSE;
+  m_pMainWnd = m_frame.get();
+  m_frame->ShowWindow(m_nCmdShow);
+  m_frame->UpdateWindow();
+  if (m_frame->GetSettings().m_startPicture.empty()) {
+    ViewerMessageBox(m_frame->GetSafeHwnd(), kTextNoStartPicture, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    m_frame->DestroyWindow();
+    return FALSE;
+  }
+  CRuntimeView* view = m_frame->GetView();
+  if (!view) {
+    // The project could not be read (already reported): end instead of
+    // leaving an empty frame over the desktop.
+    m_frame->DestroyWindow();
+    return FALSE;
+  }
+  view->OpenPicture(m_frame->GetSettings().m_startPicture.c_str());
+  return TRUE;
+}
+
+int CViewerApp::ExitInstance() {
+  m_frame.reset();
+  return CWinApp::ExitInstance();
+}

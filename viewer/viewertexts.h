@@ -1,0 +1,24 @@
+// The viewer's texts, captions and command numbers, each spelt once.
+#pragma once
+
+// Message boxes of start-up and exit.
+extern const char kTextNoSettings[];      // "没有找到<QelView.ini>配置文件!"
+extern const char kTextNoStartPicture[];  // "没有指定开始画面!"
+extern const char kTextBadProject[];      // "读入工程文件<%s>错误!" (%s the project file path)
+extern const char kTextExitQuestion[];    // "是否要退出QelView?"
+extern const char kTitleExitQuestion[];   // "QelView提示"
+
+// The context menu: a disabled title item, a separator and the exit command.
+extern const char kMenuTitle[];  // "主菜单"
+extern const char kMenuExit[];   // "退出\tAlt+F4"
+
+enum ViewerCommand : unsigned {
+  ID_VIEWER_MAINMENU = 32773,  // the menu's title item; no handler
+  ID_APP_EXIT = 0xE141,        // closes the frame through the exit question
+};
+
+// The control identifiers inside the frame.
+enum ViewerWindowId : unsigned {
+  ID_VIEWER_VIEW = 0xE900,    // the view: the frame's first pane
+  ID_RUNTIME_WINDOW = 1000,   // the runtime picture window inside the view
+};
