@@ -1,0 +1,101 @@
+// A running picture on the screen: the window is copied with BitBlt and its
+// linked objects must change colour and position as their tags change.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "actkinds.h"
+#include "drawrect.h"
+#include "picobj.h"
+#include "render_surface.h"
+#include "runharness.h"
+
+using namespace runtest;
+using qeltest::RenderSurface;
+using qeltest::RgbOf;
+
+namespace {
+
+constexpr COLORREF kBack = RGB(255, 255, 255);
+constexpr COLORREF kOff = RGB(0, 160, 0);
+constexpr COLORREF kOn = RGB(200, 0, 0);
+constexpr COLORREF kBar = RGB(0, 0, 200);
+
+// The window's client area as it stands on the screen.
+void Screenshot(HWND hwnd, RenderSurface& out) {
+  ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  HDC dc = ::GetDC(hwnd);
+  ::BitBlt(out.dc(), 0, 0, out.width(), out.height(), dc, 0, 0, SRCCOPY);
+  ::ReleaseDC(hwnd, dc);
+  ::GdiFlush();
+}
+
+TEST(RunPaint, LinkedObjectsChangeColourAndPositionWithTheirTags) {
+  Harness h(300, 200);
+  ASSERT_TRUE(h.Ok());
+  std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
+  // A lamp whose fill follows tag "lamp".
+  CDrawRect* lamp = AddRect(*picture, RECT{20, 20, 80, 80}, RGB(128, 128, 128));
+  AddFillColorLink(*lamp, "lamp", kOff, kOn);
+  // A horizontal bar that turns by 90 degrees about its centre while "turn"
+  // is non-zero and back when it is zero (a swinging rotation link).
+  CDrawRect* bar = AddRect(*picture, RECT{150, 95, 250, 105}, kBar);
+  bar->m_clrLine = kBar;
+  auto* roll = new CActRoll;
+  roll->m_nMode = AM_DIRECT;
+  roll->m_nTrigger = 1;
+  roll->m_nPeriod = 100;
+  roll->m_nSwing = 1;
+  roll->m_nStep = 90;
+  roll->m_strExpression = "TV(turn)";
+  bar->AddAction(roll);
+
+  h.host.values["lamp"] = IntValue(0);
+  h.host.values["turn"] = IntValue(0);
+  ASSERT_EQ(h.Load(*picture), 0);
+  h.Tick(1);
+  RenderSurface before(300, 200);
+  Screenshot(h.View(), before);
+  EXPECT_EQ(before.Pixel(50, 50), RgbOf(kOff));
+  EXPECT_EQ(before.Pixel(240, 100), RgbOf(kBar));
+  EXPECT_EQ(before.Pixel(200, 140), RgbOf(kBack));
+  EXPECT_EQ(before.Pixel(5, 5), RgbOf(kBack));
+
+  h.host.values["lamp"] = IntValue(5);
+  h.host.values["turn"] = IntValue(1);
+  h.Tick(6);  // the refresh on tick 7 brings the new values; tick 8 applies them
+  h.Tick(1);
+  RenderSurface after(300, 200);
+  Screenshot(h.View(), after);
+  EXPECT_EQ(after.Pixel(50, 50), RgbOf(kOn));
+  EXPECT_EQ(after.Pixel(240, 100), RgbOf(kBack));
+  EXPECT_EQ(after.Pixel(200, 140), RgbOf(kBar));
+  EXPECT_EQ(after.Pixel(5, 5), RgbOf(kBack));
+}
+
+TEST(RunPaint, WithoutPictureOnlyTheBackgroundIsPainted) {
+  Harness h(100, 80);
+  ASSERT_TRUE(h.Ok());
+  RenderSurface shot(100, 80);
+  shot.Fill(0x123456);
+  ::InvalidateRect(h.View(), nullptr, TRUE);
+  Screenshot(h.View(), shot);
+  EXPECT_NE(shot.Pixel(50, 40), 0x123456u);
+  EXPECT_EQ(shot.CountPixels(shot.Pixel(0, 0)), 100 * 80);
+}
+
+TEST(RunPaint, DamagedLoadClearsThePicture) {
+  Harness h(100, 80);
+  ASSERT_TRUE(h.Ok());
+  std::unique_ptr<CPicObj> picture(NewPicture(RGB(0, 0, 255)));
+  ASSERT_EQ(h.Load(*picture), 0);
+  RenderSurface blue(100, 80);
+  Screenshot(h.View(), blue);
+  EXPECT_EQ(blue.Pixel(50, 40), RgbOf(RGB(0, 0, 255)));
+  EXPECT_EQ(h.Load(std::vector<BYTE>{1, 2, 3}), 1);
+  RenderSurface after(100, 80);
+  Screenshot(h.View(), after);
+  EXPECT_NE(after.Pixel(50, 40), RgbOf(RGB(0, 0, 255)));
+}
+
+}  // namespace

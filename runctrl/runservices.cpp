@@ -1,0 +1,166 @@
+// The service requests of expressions, scripts and plug-ins: the database
+// requests passed on to the host callback table, and the tag services that
+// only the runtime window answers (the tag cache and the local tags).
+//
+// Every request carries the check word in its first parameter; a wrong
+// check word, a null record or a missing callback answers 1 and calls
+// nothing.
+#include <cstring>
+
+#include "checkword.h"
+#include "picrunwnd.h"
+#include "tagvalue.h"
+
+namespace {
+
+template <class R>
+const R* RecordOf(LPARAM lp) {
+  return reinterpret_cast<const R*>(lp);
+}
+
+bool IsNumericType(int type) { return type >= TT_DIGITAL && type <= TT_DOUBLE; }
+
+}  // namespace
+
+LRESULT CPicRunWnd::OnHostService(UINT msg, WPARAM wp, LPARAM lp) {
+  if (!IsHostParamValid(static_cast<DWORD>(wp)) || lp == 0 || !m_host.context) return 1;
+  void* const c = m_host.context;
+  switch (msg) {
+    case QSM_TAGGETATTR:
+      if (!m_host.pfnTagGetAttr) return 1;
+      return m_host.pfnTagGetAttr(c, reinterpret_cast<QB_TAGATTR*>(lp));
+    case QSM_TAGQUERY: {
+      const auto* r = RecordOf<TagQueryRequest>(lp);
+      if (!m_host.pfnTagQuery) return 1;
+      return m_host.pfnTagQuery(c, r->pattern1, r->pattern2, r->selector1, r->selector2, r->proc, r->user);
+    }
+    case QSM_READREAL: {
+      const auto* r = RecordOf<ReadRealRequest>(lp);
+      if (!m_host.pfnReadReal) return 1;
+      return m_host.pfnReadReal(c, r->records, r->count);
+    }
+    case QSM_READREALVAR: {
+      const auto* r = RecordOf<VarTagRequest>(lp);
+      if (!m_host.pfnReadRealVar) return 1;
+      return m_host.pfnReadRealVar(c, r->name, r->value);
+    }
+    case QSM_READHIS: {
+      const auto* r = RecordOf<ReadHisRequest>(lp);
+      if (!m_host.pfnReadHis) return 1;
+      return m_host.pfnReadHis(c, r->name, r->t0, r->t1, r->a, r->b, r->records, r->capacity, r->count,
+                               r->done);
+    }
+    case QSM_READHISVAR: {
+      const auto* r = RecordOf<ReadHisVarRequest>(lp);
+      if (!m_host.pfnReadHisVar) return 1;
+      return m_host.pfnReadHisVar(c, r->name, r->a, r->b, r->out);
+    }
+    case QSM_READHISEX: {
+      const auto* r = RecordOf<ReadHisExRequest>(lp);
+      if (!m_host.pfnReadHisEx) return 1;
+      return m_host.pfnReadHisEx(c, r->records, r->time, r->count);
+    }
+    case QSM_GETHISSUM: {
+      const auto* r = RecordOf<GetHisSumRequest>(lp);
+      if (!m_host.pfnGetHisSum) return 1;
+      return m_host.pfnGetHisSum(c, r->name, r->t0, r->t1, r->a, r->b, r->c, r->d, r->e);
+    }
+    case QSM_GETHISSUMEX: {
+      const auto* r = RecordOf<GetHisSumExRequest>(lp);
+      if (!m_host.pfnGetHisSumEx) return 1;
+      return m_host.pfnGetHisSumEx(c, r->name, r->t0, r->t1, r->step, r->records, r->capacity, r->count);
+    }
+  }
+  return 1;
+}
+
+LRESULT CPicRunWnd::OnTagService(UINT msg, WPARAM wp, LPARAM lp) {
+  if (!IsHostParamValid(static_cast<DWORD>(wp)) || lp == 0) return 1;
+  switch (msg) {
+    case QSM_READTAG: return ReadTag(*RecordOf<NumTagRequest>(lp));
+    case QSM_READLOCAL: return ReadLocal(*RecordOf<NumTagRequest>(lp));
+    case QSM_READLOCALVAR: return ReadLocalVar(*RecordOf<VarTagRequest>(lp));
+    case QSM_WRITELOCAL: return WriteLocal(*RecordOf<NumTagRequest>(lp));
+    case QSM_WRITELOCALVAR: return WriteLocalVar(*RecordOf<VarTagRequest>(lp));
+  }
+  return 1;
+}
+
+LRESULT CPicRunWnd::ReadTag(const NumTagRequest& request) {
+  return FindTag(request.name, request.value) == 1 ? 0 : 1;
+}
+
+LRESULT CPicRunWnd::ReadLocal(const NumTagRequest& request) {
+  if (!request.value) return 1;
+  std::memset(request.value, 0, sizeof *request.value);
+  // A null name never reaches the host, which would dereference it.
+  if (!request.name || !m_local.context || !m_local.pfnLocalTagRead) return 1;
+  CTagValue value;
+  if (!m_local.pfnLocalTagRead(m_local.context, request.name, &value)) return 1;
+  if (!IsNumericType(value.GetType())) return 1;
+  QB_VALUE& out = *request.value;
+  out.type = static_cast<uint8_t>(value.GetType());
+  std::memcpy(&out.data, &value.m_value, sizeof out.data);
+  out.quality = static_cast<uint8_t>(value.m_status1 & 0xFF);
+  out.status = static_cast<uint8_t>(value.m_status2 & 0xFF);
+  out.time = static_cast<int32_t>(value.m_time);
+  return 0;
+}
+
+LRESULT CPicRunWnd::ReadLocalVar(const VarTagRequest& request) {
+  if (!request.value) return 1;
+  VarReply& out = *request.value;
+  std::memset(&out, 0, sizeof out);
+  if (!request.name || !m_local.context || !m_local.pfnLocalTagRead) return 1;
+  CTagValue value;
+  if (!m_local.pfnLocalTagRead(m_local.context, request.name, &value)) return 1;
+  const int type = value.GetType();
+  if (type != TT_STRING && type != TT_BLOB) return 0;  // the reply stays zero
+  DWORD length = value.GetLength();
+  if (length > QB_VARDATA_MAX) length = QB_VARDATA_MAX;
+  out.type = static_cast<uint8_t>(type);
+  out.quality = static_cast<uint8_t>(value.m_status1 & 0xFF);
+  out.status = static_cast<uint8_t>(value.m_status2 & 0xFF);
+  out.time = static_cast<int32_t>(value.m_time);
+  out.length = static_cast<int32_t>(length);
+  const char* data = value.GetData();
+  if (data && length > 0) {
+    if (type == TT_STRING)
+      std::memcpy(out.data, data, strnlen(data, length));  // stops at the first zero byte
+    else
+      std::memcpy(out.data, data, length);
+  }
+  return 0;
+}
+
+LRESULT CPicRunWnd::WriteLocal(const NumTagRequest& request) {
+  if (!request.value || !request.name) return 1;
+  const QB_VALUE& in = *request.value;
+  if (!IsNumericType(in.type)) return 1;
+  if (!m_local.context || !m_local.pfnLocalTagWrite) return 1;
+  CTagValue value(in.type);
+  std::memcpy(&value.m_value, &in.data, sizeof in.data);
+  value.m_time = static_cast<DWORD>(in.time);
+  value.m_status1 = in.quality;
+  value.m_status2 = in.status;
+  return m_local.pfnLocalTagWrite(m_local.context, request.name, &value) ? 0 : 1;
+}
+
+LRESULT CPicRunWnd::WriteLocalVar(const VarTagRequest& request) {
+  if (!request.value || !request.name) return 1;
+  const VarReply& in = *request.value;
+  if (in.type != TT_STRING && in.type != TT_BLOB) return 1;
+  // The length is bounded by the record: at most 3,999 bytes (and a zero).
+  if (in.length < 0) return 1;
+  const DWORD length = in.length > QB_VARDATA_MAX ? QB_VARDATA_MAX : static_cast<DWORD>(in.length);
+  if (!m_local.context || !m_local.pfnLocalTagWrite) return 1;
+  CTagValue value(in.type);
+  if (in.type == TT_STRING)
+    value.SetStringData(in.data, length);
+  else
+    value.SetBlob(in.data, length);  // no bytes: an empty blob of type 7
+  value.m_time = static_cast<DWORD>(in.time);
+  value.m_status1 = in.quality;
+  value.m_status2 = 0;
+  return m_local.pfnLocalTagWrite(m_local.context, request.name, &value) ? 0 : 1;
+}

@@ -1,0 +1,137 @@
+// Scrolling, resizing and zoom: the mapping between the window and the
+// picture (device = picture x zoom - origin), and the notice of the view.
+#include <algorithm>
+
+#include "drawobj.h"
+#include "picrunwnd.h"
+#include "wnddefer.h"
+
+namespace {
+constexpr int kLineStep = 100;  // pixels per scroll-bar arrow click
+
+struct BarState {
+  int rangeEnd;
+  int page;
+};
+
+BarState ReadBar(HWND hwnd, int bar) {
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE;
+  ::GetScrollInfo(hwnd, bar, &info);
+  return {info.nMax, static_cast<int>(info.nPage)};
+}
+}  // namespace
+
+CPointD CPicRunWnd::ClientToPic(POINT device) const {
+  return CPointD((device.x + m_origin.x) / m_zoom, (device.y + m_origin.y) / m_zoom);
+}
+
+void CPicRunWnd::UpdateScrollRanges() {
+  if (!m_picture) return;
+  RECT client;
+  GetClientRect(&client);
+  const int width = client.right - client.left;
+  const int height = client.bottom - client.top;
+  const int ranges[2] = {static_cast<int>(m_picture->m_nWidth * m_zoom),
+                         static_cast<int>(m_picture->m_nHeight * m_zoom)};
+  const int pages[2] = {width, height};
+  if (m_origin.y <= height) m_origin.y = 0;
+  LONG* origins[2] = {&m_origin.x, &m_origin.y};
+  const int bars[2] = {SB_HORZ, SB_VERT};
+  for (int i = 0; i < 2; ++i) {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMin = 0;
+    info.nMax = ranges[i];
+    info.nPage = static_cast<UINT>(std::max(pages[i], 0));
+    SetScrollInfo(bars[i], info, TRUE);
+    LONG& origin = *origins[i];
+    if (ranges[i] > pages[i]) {
+      if (origin + pages[i] >= ranges[i]) origin = ranges[i] - pages[i];
+    } else {
+      origin = 0;
+    }
+    SetScrollPos(bars[i], origin, TRUE);
+  }
+}
+
+void CPicRunWnd::OnSize(UINT type) {
+  if (type != SIZE_RESTORED && type != SIZE_MAXIMIZED && type != SIZE_MAXSHOW) return;
+  if (!m_picture) return;
+  UpdateScrollRanges();
+  ApplyView(static_cast<LONG>(m_zoom * 100));
+}
+
+void CPicRunWnd::OnScroll(int bar, int code) {
+  if (!m_picture) return;
+  const BarState state = ReadBar(m_hWnd, bar);
+  const int last = std::max(state.rangeEnd - state.page, 0);
+  LONG& origin = bar == SB_HORZ ? m_origin.x : m_origin.y;
+  int next = origin;
+  switch (code) {
+    case SB_LINEUP: next = std::max(origin - kLineStep, 0L); break;
+    case SB_LINEDOWN: next = std::min<LONG>(origin + kLineStep, last); break;
+    case SB_PAGEUP: next = std::max<LONG>(origin - state.page, 0); break;
+    case SB_PAGEDOWN: next = std::min<LONG>(origin + state.page, last); break;
+    case SB_THUMBTRACK: {
+      SCROLLINFO info = {};
+      info.cbSize = sizeof info;
+      info.fMask = SIF_TRACKPOS;
+      ::GetScrollInfo(m_hWnd, bar, &info);
+      next = info.nTrackPos;
+      break;
+    }
+    case SB_TOP: next = 0; break;
+    case SB_BOTTOM: next = last; break;
+    default: return;  // thumb released, end of scroll
+  }
+  if (next == origin) return;
+  origin = next;
+  SetScrollPos(bar, origin, TRUE);
+  ApplyView(static_cast<LONG>(m_zoom * 100));
+}
+
+LRESULT CPicRunWnd::OnZoom(int percent) {
+  // A zoom of 0 or less would divide every mapping by zero or mirror it.
+  if (!m_picture || percent <= 0) return 0;
+  m_zoom = percent * 0.01;
+  UpdateScrollRanges();
+  ApplyView(percent);
+  return 0;
+}
+
+void CPicRunWnd::ApplyView(LONG zoomPercent) {
+  const POINT origin = {m_origin.x, m_origin.y};
+  ForEachObject([&](CDrawObj* obj, CPicLayer* layer) {
+    if (layer->m_bVisible) obj->SetViewTransform(origin, m_zoom);
+  });
+  Invalidate(FALSE);
+  RepositionControls();
+  SendViewChanged(zoomPercent);
+}
+
+void CPicRunWnd::RepositionControls() {
+  int count = 0;
+  ForEachObject([&](CDrawObj* obj, CPicLayer* layer) {
+    if (layer->m_bVisible) obj->CountWindows(count);
+  });
+  if (count < 1) return;
+  CDeferWindowPos batch(count);
+  HDWP hdwp = batch.Handle();
+  ForEachObject([&](CDrawObj* obj, CPicLayer* layer) {
+    if (layer->m_bVisible && hdwp) obj->DeferWindowPos(hdwp);
+  });
+  batch.Update(hdwp);
+}
+
+void CPicRunWnd::SendViewChanged(LONG zoomPercent) {
+  const CPointD topLeft = ClientToPic(POINT{0, 0});
+  m_viewInfo.x = topLeft.x;
+  m_viewInfo.y = topLeft.y;
+  m_viewInfo.zoom = zoomPercent;
+  m_viewInfo.zero = 0;
+  SendMessageToParent(QCN_VIEWCHANGED, static_cast<WPARAM>(GetDlgCtrlID()),
+                      reinterpret_cast<LPARAM>(&m_viewInfo));
+}

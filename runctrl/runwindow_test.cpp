@@ -1,0 +1,231 @@
+// The runtime window in-process: loading, the tick schedule, the tag
+// refresh in batches, picture links and the view notice.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "actkinds.h"
+#include "drawrect.h"
+#include "picfile.h"
+#include "picobj.h"
+#include "runharness.h"
+
+using namespace runtest;
+
+namespace {
+
+// A picture whose rectangles each read their own tag on every tick.
+std::unique_ptr<CPicObj> PictureReading(int tags, int periodMs = 1000) {
+  std::unique_ptr<CPicObj> picture(NewPicture(RGB(255, 255, 255), periodMs));
+  for (int i = 0; i < tags; ++i) {
+    CDrawRect* rect = AddRect(*picture, RECT{10, 10, 20, 20}, RGB(0, 0, 255));
+    AddFillColorLink(*rect, ("t" + std::to_string(i)).c_str(), RGB(0, 255, 0), RGB(255, 0, 0));
+  }
+  return picture;
+}
+
+TEST(RunWindow, LibraryRegistersTheGlobalClassAndTheTimerRuns) {
+  Harness h;
+  ASSERT_TRUE(h.Ok());
+  WNDCLASSA wc = {};
+  ASSERT_TRUE(::GetClassInfoA(h.Library(), "QELPICVIEW", &wc));
+  EXPECT_TRUE(wc.style & CS_DBLCLKS);
+  EXPECT_TRUE(wc.style & CS_GLOBALCLASS);
+  EXPECT_EQ(wc.hbrBackground, ::GetStockObject(LTGRAY_BRUSH));
+  // The harness killed timer 1 that WM_CREATE started; a second kill fails.
+  EXPECT_FALSE(::KillTimer(h.View(), 1));
+}
+
+TEST(RunWindow, LoadAnswersZeroAndNotifiesTheView) {
+  Harness h;
+  ASSERT_TRUE(h.Ok());
+  auto picture = PictureReading(1);
+  EXPECT_EQ(h.Load(*picture), 0);
+  // The load sends one notice; the scroll bars that a picture larger than
+  // the window brings resize the client area, which sends more.
+  auto views = h.NoticesOf(QCN_VIEWCHANGED);
+  ASSERT_GE(views.size(), 1u);
+  for (const Notice& n : views) {
+    EXPECT_EQ(n.wParam, 1000u);
+    EXPECT_EQ(n.view.zoom, 100);
+    EXPECT_EQ(n.view.x, 0.0);
+    EXPECT_EQ(n.view.y, 0.0);
+    EXPECT_EQ(n.view.zero, 0u);
+  }
+}
+
+TEST(RunWindow, DamagedOrEmptyBufferAnswersOneAndLeavesNoPicture) {
+  Harness h;
+  ASSERT_TRUE(h.Ok());
+  auto picture = PictureReading(3);
+  std::vector<BYTE> bytes = StorePictureBytes(*picture);
+  const std::vector<std::vector<BYTE>> damaged = {
+      {}, std::vector<BYTE>(bytes.begin(), bytes.begin() + bytes.size() / 2), {0xFF, 0xFF, 0xFF}};
+  for (const auto& buffer : damaged) {
+    ASSERT_EQ(h.Load(bytes), 0);
+    h.host.readCounts.clear();
+    EXPECT_EQ(h.Load(buffer), 1) << buffer.size();
+    // No picture: ticks do nothing, so nothing is read.
+    h.Tick(16);
+    EXPECT_TRUE(h.host.readCounts.empty()) << buffer.size();
+  }
+  PictureDataBlock none = {nullptr, nullptr, nullptr, 0};
+  EXPECT_EQ(::SendMessageA(h.View(), QCM_LOADPICDATA, 0, reinterpret_cast<LPARAM>(&none)), 1);
+  EXPECT_EQ(::SendMessageA(h.View(), QCM_LOADPICDATA, 0, 0), 1);
+}
+
+TEST(RunWindow, FirstRefreshOnTickSevenThenEveryEighth) {
+  Harness h;
+  ASSERT_TRUE(h.Ok());
+  auto picture = PictureReading(2);
+  ASSERT_EQ(h.Load(*picture), 0);
+  h.Tick(1);  // the first tick reads each new tag once
+  ASSERT_EQ(h.host.readCounts, (std::vector<int>{1, 1}));
+  std::vector<int> refreshTicks;
+  for (int tick = 2; tick <= 31; ++tick) {
+    const size_t before = h.host.readCounts.size();
+    h.Tick();
+    if (h.host.readCounts.size() != before) refreshTicks.push_back(tick);
+  }
+  EXPECT_EQ(refreshTicks, (std::vector<int>{7, 15, 23, 31}));
+  EXPECT_EQ(h.host.readCounts.back(), 2);  // one batch with both tags
+}
+
+TEST(RunWindow, LoadingAgainEmptiesTheCacheAndRestartsTheTicks) {
+  Harness h;
+  ASSERT_TRUE(h.Ok());
+  auto picture = PictureReading(1);
+  ASSERT_EQ(h.Load(*picture), 0);
+  h.Tick(5);
+  ASSERT_EQ(h.Load(*picture), 0);
+  h.host.readCounts.clear();
+  h.Tick(6);
+  // The tag is new again (one read), and no refresh came before tick 7.
+  EXPECT_EQ(h.host.readCounts, (std::vector<int>{1}));
+  h.Tick(1);
+  EXPECT_EQ(h.host.readCounts, (std::vector<int>{1, 1}));
+}
+
+TEST(RunWindow, BatchesHoldAtMost1024Records) {
+  struct Case {
+    int tags;
+    std::vector<int> batches;
+  };
+  const Case cases[] = {{1025, {1024, 1}}, {2048, {1024, 1024}}, {3, {3}}};
+  for (const Case& c : cases) {
+    Harness h;
+    ASSERT_TRUE(h.Ok());
+    auto picture = PictureReading(c.tags);
+    ASSERT_EQ(h.Load(*picture), 0);
+    h.Tick(6);
+    h.host.readCounts.clear();
+    h.Tick(1);
+    EXPECT_EQ(h.host.readCounts, c.batches) << c.tags;
+  }
+}
+
+TEST(RunWindow, PictureCycleDivisorFollowsThePeriod) {
+  struct Case {
+    int periodMs;
+    std::vector<int> cycleTicks;  // of ticks 1..6
+  };
+  // An event link on the picture-cycle trigger asks for a picture each time
+  // it runs, and the parent records every request.
+  const Case cases[] = {{50, {1, 2, 3, 4, 5, 6}},  {150, {1, 2, 3, 4, 5, 6}},
+                        {200, {1, 3, 5}},          {1000, {1}},
+                        {0, {1, 2, 3, 4, 5, 6}},   {-500, {1, 2, 3, 4, 5, 6}}};
+  for (const Case& c : cases) {
+    Harness h;
+    ASSERT_TRUE(h.Ok());
+    std::unique_ptr<CPicObj> picture(NewPicture(RGB(255, 255, 255), c.periodMs));
+    CDrawRect* rect = AddRect(*picture, RECT{10, 10, 20, 20}, RGB(0, 0, 255));
+    auto* link = new CActEvent;
+    link->m_nMode = AM_DIRECT;
+    link->m_nEvent = 0;  // runs on the picture-cycle event
+    link->m_nTrigger = 0;
+    link->m_strCommand = "link\ncycle";
+    rect->AddAction(link);
+    ASSERT_EQ(h.Load(*picture), 0);
+    std::vector<int> fired;
+    for (int tick = 1; tick <= 6; ++tick) {
+      const size_t before = h.LinkedPictures().size();
+      h.Tick();
+      if (h.LinkedPictures().size() != before) fired.push_back(tick);
+    }
+    EXPECT_EQ(fired, c.cycleTicks) << c.periodMs;
+  }
+}
+
+TEST(RunWindow, ValuesComeBackByNameAndAFailedBatchKeepsTheOld) {
+  Harness h;
+  ASSERT_TRUE(h.Ok());
+  auto picture = PictureReading(3);
+  ASSERT_EQ(h.Load(*picture), 0);
+  h.Tick(6);
+  h.host.values["t0"] = IntValue(10);
+  h.host.values["t1"] = IntValue(11);
+  h.host.values["t2"] = IntValue(12);
+  h.host.reverseBatch = true;
+  h.Tick(1);  // refresh on tick 7, answered in reverse order
+  auto read = [&](const char* name) {
+    QB_VALUE v = {};
+    NumTagRequest r = {name, &v};
+    EXPECT_EQ(h.Request(QSM_READTAG, &r), 0);
+    return v;
+  };
+  EXPECT_EQ(read("t0").data.i32, 10);
+  EXPECT_EQ(read("t2").data.i32, 12);
+  EXPECT_EQ(read("t1").status, 0);
+  h.host.readResult = 31;
+  h.host.values["t0"] = IntValue(99);
+  h.Tick(8);  // a failed refresh on tick 15
+  EXPECT_EQ(read("t0").data.i32, 10);
+  EXPECT_EQ(read("t1").data.i32, 11);
+}
+
+TEST(RunWindow, PictureLinksReachTheParentWithTheControlId) {
+  Harness h;
+  ASSERT_TRUE(h.Ok());
+  const char name[] = "主画面.pic";
+  EXPECT_EQ(::SendMessageA(h.View(), QCN_LINKPICTURE, 0, reinterpret_cast<LPARAM>(name)), 0);
+  auto links = h.NoticesOf(QCN_LINKPICTURE);
+  ASSERT_EQ(links.size(), 1u);
+  EXPECT_EQ(links[0].wParam, 1000u);
+  EXPECT_EQ(links[0].text, name);
+}
+
+TEST(RunWindow, LinkPictureWithoutParentIsNotForwarded) {
+  ASSERT_NE(::LoadLibraryA("..\\out\\QelRun.dll"), nullptr);
+  HWND lone = ::CreateWindowA("QELPICVIEW", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                              ::GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(lone, nullptr);
+  EXPECT_EQ(::SendMessageA(lone, QCN_LINKPICTURE, 0, reinterpret_cast<LPARAM>("x")), 0);
+  ::DestroyWindow(lone);
+  ::FreeLibrary(::GetModuleHandleA("QelRun.dll"));
+}
+
+TEST(RunWindow, ZoomChangesTheViewAndIgnoresZeroOrLess) {
+  Harness h;
+  ASSERT_TRUE(h.Ok());
+  EXPECT_EQ(::SendMessageA(h.View(), QCM_ZOOM, 0, 200), 0);
+  EXPECT_TRUE(h.NoticesOf(QCN_VIEWCHANGED).empty());  // no picture: nothing happens
+  auto picture = PictureReading(1);
+  ASSERT_EQ(h.Load(*picture), 0);
+  h.notices.clear();
+  EXPECT_EQ(::SendMessageA(h.View(), QCM_ZOOM, 0, 0), 0);
+  EXPECT_EQ(::SendMessageA(h.View(), QCM_ZOOM, 0, -50), 0);
+  EXPECT_TRUE(h.NoticesOf(QCN_VIEWCHANGED).empty());
+  EXPECT_EQ(::SendMessageA(h.View(), QCM_ZOOM, 0, 250), 0);
+  auto views = h.NoticesOf(QCN_VIEWCHANGED);
+  ASSERT_EQ(views.size(), 1u);
+  EXPECT_EQ(views[0].view.zoom, 250);
+}
+
+TEST(RunWindow, MessagesOfTheEditingWindowAnswerZero) {
+  Harness h;
+  ASSERT_TRUE(h.Ok());
+  for (UINT msg : {QCM_OPENPIC, QCM_SAVEPIC, QCM_QUERY, QCM_SELECTTOOL, QCM_COMPILE})
+    EXPECT_EQ(::SendMessageA(h.View(), msg, 1, 0), 0) << msg;
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+// The tag cache on its own: first reads, refresh batches, names and values.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "runharness.h"
+#include "tagcache.h"
+
+using runtest::FakeHost;
+using runtest::IntValue;
+
+namespace {
+
+class TagCacheTest : public ::testing::Test {
+ protected:
+  CTagCache cache;
+  FakeHost host;
+  HostCallbackBlock table = host.Table();
+};
+
+TEST_F(TagCacheTest, ResetGivesTheFixedBucketCount) {
+  EXPECT_GE(cache.GetBucketCount(), static_cast<size_t>(CTagCache::kBuckets));
+  EXPECT_EQ(cache.GetCount(), 0u);
+}
+
+TEST_F(TagCacheTest, FirstReadAsksTheHostOnceThenTheCacheAnswers) {
+  host.values["泵1"] = IntValue(7);
+  QB_VALUE v = {};
+  EXPECT_EQ(cache.FindTag("泵1", &v, table), 1);
+  EXPECT_EQ(v.data.i32, 7);
+  host.values["泵1"] = IntValue(8);
+  EXPECT_EQ(cache.FindTag("泵1", &v, table), 1);
+  EXPECT_EQ(v.data.i32, 7);  // from the cache
+  EXPECT_EQ(host.readCounts, (std::vector<int>{1}));
+}
+
+TEST_F(TagCacheTest, FailedFirstReadCachesStatusC) {
+  host.readResult = 31;
+  QB_VALUE v = {};
+  v.data.i32 = 5;
+  EXPECT_EQ(cache.FindTag("a", &v, table), 0);
+  EXPECT_EQ(v.status, 'C');
+  EXPECT_EQ(v.type, 0);
+  EXPECT_EQ(v.data.i64, 0);  // nothing of what the failing host wrote
+  EXPECT_EQ(cache.GetCount(), 1u);
+  // Known now: answered from the cache without a call.
+  EXPECT_EQ(cache.FindTag("a", &v, table), 1);
+  EXPECT_EQ(host.readCounts.size(), 1u);
+}
+
+TEST_F(TagCacheTest, WithoutHostTableTheRecordIsCachedUnread) {
+  HostCallbackBlock none = {};
+  QB_VALUE v = {};
+  EXPECT_EQ(cache.FindTag("a", &v, none), 0);
+  EXPECT_EQ(v.status, 'C');
+  EXPECT_EQ(cache.GetCount(), 1u);
+  cache.RefreshTags(none);  // nothing to call, nothing breaks
+}
+
+TEST_F(TagCacheTest, BadNamesAndOutputsGiveZeroAndCacheNothing) {
+  QB_VALUE v = {};
+  EXPECT_EQ(cache.FindTag(nullptr, &v, table), 0);
+  EXPECT_EQ(cache.FindTag("", &v, table), 0);
+  EXPECT_EQ(cache.FindTag("a", nullptr, table), 0);
+  EXPECT_EQ(cache.FindTag(std::string(80, 'x').c_str(), &v, table), 0);
+  EXPECT_EQ(cache.GetCount(), 0u);
+  EXPECT_TRUE(host.readCounts.empty());
+  EXPECT_EQ(cache.FindTag(std::string(79, 'x').c_str(), &v, table), 1);
+  EXPECT_EQ(cache.GetCount(), 1u);
+}
+
+TEST_F(TagCacheTest, RefreshSendsBatchesInOrderOfFirstUse) {
+  QB_VALUE v = {};
+  for (int i = 0; i < 1025; ++i) cache.FindTag(("t" + std::to_string(i)).c_str(), &v, table);
+  host.readCounts.clear();
+  host.firstNames.clear();
+  cache.RefreshTags(table);
+  EXPECT_EQ(host.readCounts, (std::vector<int>{1024, 1}));
+  EXPECT_EQ(host.firstNames, (std::vector<std::string>{"t0", "t1024"}));
+}
+
+TEST_F(TagCacheTest, AFailingBatchStillLetsTheNextOneThrough) {
+  QB_VALUE v = {};
+  for (int i = 0; i < 1030; ++i) cache.FindTag(("t" + std::to_string(i)).c_str(), &v, table);
+  host.values["t0"] = IntValue(1);
+  host.values["t1029"] = IntValue(2);
+  // Fail only the first call of the refresh.
+  struct Once {
+    static int __stdcall Read(void* context, QB_TAGVALUE* records, int count) {
+      static int calls = 0;
+      auto* h = static_cast<FakeHost*>(context);
+      if (calls++ == 0) return 1;
+      for (int i = 0; i < count; ++i) {
+        auto it = h->values.find(records[i].name);
+        if (it != h->values.end()) records[i].value = it->second;
+      }
+      return 0;
+    }
+  };
+  HostCallbackBlock once = table;
+  once.pfnReadReal = Once::Read;
+  cache.RefreshTags(once);
+  cache.FindTag("t0", &v, table);
+  EXPECT_EQ(v.data.i32, 0);
+  cache.FindTag("t1029", &v, table);
+  EXPECT_EQ(v.data.i32, 2);
+}
+
+TEST_F(TagCacheTest, StoreTakesOnlyTheValueOfAKnownName) {
+  QB_VALUE v = {};
+  cache.FindTag("a", &v, table);
+  QB_TAGVALUE back = {};
+  std::strcpy(back.name, "a");
+  back.value = IntValue(42);
+  cache.StoreTagValue(back);
+  std::strcpy(back.name, "b");
+  cache.StoreTagValue(back);  // unknown: ignored
+  std::memset(back.name, 'a', sizeof back.name);  // no terminator: ignored
+  cache.StoreTagValue(back);
+  EXPECT_EQ(cache.GetCount(), 1u);
+  cache.FindTag("a", &v, table);
+  EXPECT_EQ(v.data.i32, 42);
+}
+
+TEST_F(TagCacheTest, NamesAreCaseSensitive) {
+  QB_VALUE v = {};
+  cache.FindTag("Pump", &v, table);
+  cache.FindTag("pump", &v, table);
+  EXPECT_EQ(cache.GetCount(), 2u);
+}
+
+TEST_F(TagCacheTest, ClearForgetsEveryRecord) {
+  QB_VALUE v = {};
+  cache.FindTag("a", &v, table);
+  cache.Clear();
+  EXPECT_EQ(cache.GetCount(), 0u);
+  host.readCounts.clear();
+  cache.RefreshTags(table);
+  EXPECT_TRUE(host.readCounts.empty());
+}
+
+}  // namespace
