@@ -1,0 +1,66 @@
+// The in-process harness of the editing window tests: QelCtrl.dll loaded by
+// name from the program folder, a parent window that records every notice
+// of its child, and a "QELPICEDIT" child driven by messages. A guard refuses
+// every message box of the thread (and counts it), so that a report from
+// inside the library's window procedure fails the test instead of waiting
+// for a click.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "picmsg.h"
+
+namespace edittest {
+
+// One notice that the parent received.
+struct Notice {
+  UINT msg;
+  WPARAM wp;
+  ViewInfo view;                    // QCN_VIEWCHANGED
+  std::vector<PropDesc> props;      // QCN_PROPERTIES
+  std::vector<std::string> propTexts;  // text values of the text properties, by position
+  std::vector<ActionKindDesc> kinds;  // QCN_EVENTLINKS
+  std::string text;                 // QCN_OUTPUTTEXT
+};
+
+// The library, loaded once for the whole test program.
+HMODULE Library();
+
+using CompilePicFn = int(__stdcall*)(HWND, const char*, const char*);
+CompilePicFn CompilePicExport();
+
+// A folder of its own for the files of one test (emptied first), ending in a
+// backslash.
+std::string FreshFolder(const char* name);
+std::vector<BYTE> ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes);
+
+class EditWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Creates the child with the given client size (its scroll bars outside
+  // that size); the parent's notices recorded so far are dropped.
+  HWND MakeChild(int clientWidth, int clientHeight);
+  LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
+    return ::SendMessageA(child_, msg, wp, lp);
+  }
+  LRESULT SendText(UINT msg, const std::string& text) const {
+    return Send(msg, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  // The notice numbers since the last call, in order.
+  std::vector<UINT> TakeNoticeNumbers();
+  std::vector<Notice>& Notices();
+  const Notice* LastNotice(UINT msg) const;
+  SCROLLINFO Bar(int bar) const;
+
+  HWND parent_ = nullptr;
+  HWND child_ = nullptr;
+};
+
+}  // namespace edittest
