@@ -101,7 +101,7 @@ void CDrawGroup::MoveHandleTo(int& nHandle, const CPointD& point, HWND hView) {
     m_rectRef = r;
 }
 
-RECT CDrawGroup::OwnFrameRect() { return InvalidRectOf(m_rect); }
+RECT CDrawGroup::OwnFrameRect() { return InvalidRectOf(GetRect()); }
 
 void CDrawGroup::DrawTracker(CDC* pDC, int nState) {
     if (nState != 1 && nState != 2)

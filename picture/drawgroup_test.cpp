@@ -13,6 +13,7 @@
 #include "groups_test_link.h"
 #include "objtest_util.h"
 #include "render_surface.h"
+#include "wndtest/wndtest_util.h"
 
 namespace {
 
@@ -125,6 +126,28 @@ TEST_F(DrawGroupTest, MovingResetsTheReferenceRectangle) {
     group.MoveHandleTo(handle, CPointD(40, 5), nullptr);
     group.MoveBy(CPointD(5, 5));
     ExpectRect(group.GetReferenceRect(), 5, 5, 15, 15);
+}
+
+TEST_F(DrawGroupTest, DraggingAHandleRepaintsTheOldAndTheNewFrame) {
+    CWnd view;
+    ASSERT_TRUE(wndtest::CreateTopLevel(view, true));
+    struct Case { CPointD to; RECT expected; };
+    const Case cases[] = {{CPointD(80, 70), RECT{7, 7, 83, 73}},
+                          {CPointD(30, 30), RECT{7, 7, 53, 53}}};
+    for (const Case& c : cases) {
+        CDrawGroup group;
+        group.AddChild(Leaf(10, 10, 50, 50));
+        group.ResetReferenceRect();
+        view.UpdateWindow();
+        view.ValidateRect(nullptr);
+        int handle = 5;
+        group.MoveHandleTo(handle, c.to, view);
+        RECT dirty = {};
+        ::GetUpdateRect(view, &dirty, FALSE);
+        EXPECT_TRUE(::EqualRect(&dirty, &c.expected))
+            << dirty.left << "," << dirty.top << "," << dirty.right << "," << dirty.bottom;
+    }
+    view.DestroyWindow();
 }
 
 TEST_F(DrawGroupTest, ClickingAChildReportsTheGroupAndMarksTheLeaf) {
