@@ -14,12 +14,15 @@ CScriptVM::~CScriptVM() = default;
 
 int CScriptVM::Load(const void* code, size_t size) {
   if (m_state->running) return kVmBusy;
+  const uint64_t budget = m_state->instruction_budget;  // a setting, not loaded state
   m_state.reset(new (std::nothrow) VmState());
   m_loaded = false;
   if (!m_state) {
     m_state.reset(new VmState());
+    m_state->instruction_budget = budget;
     return kVmSetupGlobalCells;
   }
+  m_state->instruction_budget = budget;
   int rc;
   try {
     rc = InitMachine(*m_state);
@@ -31,6 +34,7 @@ int CScriptVM::Load(const void* code, size_t size) {
   if (rc) {
     // Nothing of a refused file stays behind.
     m_state.reset(new VmState());
+    m_state->instruction_budget = budget;
     return rc;
   }
   m_loaded = true;
@@ -52,13 +56,16 @@ void CScriptVM::FreeRunState() {
 int CScriptVM::Run(uint32_t entry) {
   VmState& s = *m_state;
   if (s.running) return kVmBusy;
-  if (!m_loaded) return kVmNotLoaded;
+  if (!m_loaded) return s.last_end_code = kVmNotLoaded;
   s.running = true;
   s.regs.reset(new (std::nothrow) VmRegisterBlock());
   s.frame.reset(new (std::nothrow) VmFrame(s.memory));
   int rc = kVmNoMemory;
+  // Without its register block or first frame nothing ran: the globals and
+  // the code stay, and the next run is still the first (from instruction 0).
   if (s.regs && s.frame) {
     uint32_t start = s.first_run ? 0 : entry;
+    s.first_run = false;
     // A run never lets an exception out: its callers are window procedures.
     try {
       rc = ExecuteCode(s, *this, start);
@@ -67,8 +74,8 @@ int CScriptVM::Run(uint32_t entry) {
     }
   }
   FreeRunState();
-  s.first_run = false;
   s.running = false;
+  s.last_end_code = rc;
   return rc;
 }
 

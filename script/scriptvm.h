@@ -40,6 +40,12 @@ class CScriptVM : public VmSystemCalls {
   virtual int CallTimeFunction(int id);
   virtual int CallMiscFunction(int id);
 
+  // Instructions one run may execute before it ends with kVmBudgetExceeded
+  // (kVmInstructionBudget unless raised, as a benchmark does).
+  void SetInstructionBudget(uint64_t budget) { m_state->instruction_budget = budget; }
+  // The end code of the last run (0 before the first).
+  int LastEndCode() const { return m_state->last_end_code; }
+
   uint32_t Entry() const { return m_state->entry; }
   const VmCell& Accumulator() const { return m_state->accumulator; }
   // The code of the system function that ended the last failed run (2001).

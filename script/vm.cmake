@@ -21,6 +21,7 @@ target_sources(qelscript PRIVATE
 # Small scripts are compiled in-process with the compiler library, then run.
 qel_test(script_vm_test
   SOURCES vm_test_util.cpp vm_load_test.cpp vm_core_test.cpp vm_library_test.cpp vm_host_test.cpp
+          vm_hardening_test.cpp
   LIBS qelscript qelcompiler)
 # The tests read the system-function list delivered beside the compiler.
 add_dependencies(script_vm_test tarnic_stdlib)

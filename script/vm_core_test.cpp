@@ -81,10 +81,22 @@ TEST(VmArithmetic, IntegerDivisionByZeroEndsTheRun) {
   }
 }
 
-TEST(VmArithmetic, LowestIntegerDividedByMinusOneWraps) {
-  LoadedScript s("int64 a; int64 b; int c; int main() { a = 1; a = a << 31; a = a * a * 2 ; b = -1; a = a / b; c = -2147483647 - 1; c = c / -1; return 0; }");
+// The quotients that overflow their type would trap in native code.
+TEST(VmArithmetic, LowestIntegerDividedByMinusOneEndsTheRun) {
+  const std::string lowest32 = "int c; int d; int main() { c = -2147483647 - 1; d = -1; ";
+  const std::string lowest64 = "int64 a; int64 b; int main() { a = 1; a = a << 31; a = a * a * 2; b = -1; ";
+  for (const std::string& source :
+       {lowest32 + "c = c / d; return 0; }", lowest32 + "c = c % d; return 0; }",
+        lowest32 + "c /= d; return 0; }", lowest32 + "c %= -1; return 0; }",
+        lowest64 + "a = a / b; return 0; }", lowest64 + "a %= b; return 0; }"}) {
+    LoadedScript s(source);
+    EXPECT_EQ(s.Run(), kVmDivideOverflow) << source;
+  }
+  // One above the lowest, and the narrow types (computed without a trap), divide.
+  LoadedScript s("int c; char h; int main() { c = -2147483647; c = c / -1; h = -128; h = h / -1; return 0; }");
   EXPECT_EQ(s.Run(), kVmNormalEnd);
-  EXPECT_EQ(s.Int(2), INT32_MIN);
+  EXPECT_EQ(s.Int(0), 2147483647);
+  EXPECT_EQ(s.Int(1), -128);
 }
 
 TEST(VmControl, LoopsSumOneToHundred) {

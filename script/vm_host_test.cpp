@@ -229,6 +229,19 @@ TEST_F(HostTest, StringTagsIntoBuffers) {
   EXPECT_EQ(Global(3), 0);
 }
 
+// A buffer size of 0 or less copies nothing, not even the terminating zero.
+TEST_F(HostTest, BufferSizesOfZeroOrLessCopyNothing) {
+  window.texts["S"] = "abcdef";
+  label->SetText("text");
+  ASSERT_EQ(Run("char b[8]; int n0; int n1; int n2; int n3; int n4; int n5; int main() {"
+                " strcpy(b, \"keep\"); n0 = ed_GetText(\"label\", b, 0); n1 = ed_GetText(\"label\", b, -1);"
+                " n2 = dbr_GetDbStr(\"S\", b, -5); n3 = dbr_GetLoaclBlob(\"S\", b, 0);"
+                " n4 = dbr_GetDbBlob(\"S\", b, -2147483647 - 1); n5 = dbr_GetLoaclStr(\"S\", b, -1); return 0; }"),
+            kVmNormalEnd);
+  EXPECT_EQ(GlobalText(0), "keep");
+  for (uint32_t i = 1; i <= 6; ++i) EXPECT_EQ(Global(i), 0) << i;
+}
+
 TEST_F(HostTest, TagFunctionsNeedAPictureWindow) {
   EXPECT_EQ(Run("int i; int main() { dbr_GetDbVal(\"T\", &i); return 0; }", false), kVmSystemFailed);
 }

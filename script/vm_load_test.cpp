@@ -248,15 +248,77 @@ TEST(VmHostile, AnAndAssignmentOnAPointerVariableIsRefused) {
   EXPECT_EQ(RunProgram(p, vm), kVmPointerAssign);
 }
 
-TEST(VmHostile, JumpTestsOnlyTheLowWord) {
-  // A 64-bit value whose low word is 0 jumps over the store.
+// A condition is tested by the value's own type: a 64-bit value by all its
+// bits, a double by its value (1.0 has a zero low word), a narrow integer in
+// its own width, an address by its 32 bits.
+struct TruthCase {
+  const char* what;
+  uint32_t a, b;
+  uint8_t t;
+  bool truth;
+};
+
+class JumpTruth : public ::testing::TestWithParam<TruthCase> {};
+
+TEST_P(JumpTruth, JzAndJnzAndLogicalNotAgree) {
+  const TruthCase& c = GetParam();
+  // Global 0 := 7 unless JZ jumps; global 1 := 7 when JNZ jumps; global 2 := !value.
   Program p;
   p.Global(0x84, 0);
-  p.code = {I(OP_LDK, 1, 0, 0, 0xFFFF, 0x07), I(OP_JZ, 1, 0, 4), I(OP_LDM, 2, 0, kGlobal0),
-            I(OP_ASG_RK, 2, 0, 7, 0, 4), I(OP_RET)};
+  p.Global(0x84, 0);
+  p.Global(0x84, 0);
+  p.code = {I(OP_LDK, 1, 0, c.a, c.b, c.t),      I(OP_JZ, 1, 0, 4),
+            I(OP_LDM, 2, 0, kGlobal0),            I(OP_ASG_RK, 2, 0, 7, 0, 4),
+            I(OP_JNZ, 1, 0, 6),                   I(OP_JMP, 0, 0, 8),
+            I(OP_LDM, 2, 0, kMemoryGlobal | 1),   I(OP_ASG_RK, 2, 0, 7, 0, 4),
+            I(OP_LNOT, 1),                        I(OP_LDM, 2, 0, kMemoryGlobal | 2),
+            I(OP_ASG_RR, 2, 1),                   I(OP_RET)};
+  CScriptVM vm;
+  ASSERT_EQ(RunProgram(p, vm), kVmNormalEnd) << c.what;
+  EXPECT_EQ(vm.State().globals->Cell(0)->value, c.truth ? 7u : 0u) << c.what;
+  EXPECT_EQ(vm.State().globals->Cell(1)->value, c.truth ? 7u : 0u) << c.what;
+  EXPECT_EQ(vm.State().globals->Cell(2)->value, c.truth ? 0u : 1u) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(ByType, JumpTruth, ::testing::Values(
+    TruthCase{"int64 with a zero low word", 0, 0xFFFF, 7, true},
+    TruthCase{"int64 zero", 0, 0, 7, false},
+    TruthCase{"double 1.0", 0, 0x3FF00000, 8, true},
+    TruthCase{"double 0.5", 0, 0x3FE00000, 8, true},
+    TruthCase{"double -0.0", 0, 0x80000000, 8, false},
+    TruthCase{"float 1.0", 0x3F800000, 0, 6, true},
+    TruthCase{"float -0.0", 0x80000000, 0, 6, false},
+    TruthCase{"int 1", 1, 0, 4, true},
+    TruthCase{"int 0 with high bits", 0, 5, 4, false},
+    TruthCase{"char 256", 256, 0, 0, false},
+    TruthCase{"short 0x10000", 0x10000, 0, 2, false},
+    TruthCase{"pointer", 0x1000, 0, 0x24, true},
+    TruthCase{"null pointer with high bits", 0, 9, 0x24, false}));
+
+// A constant loaded into a register that referred to a variable replaces the
+// register only: the variable keeps its type byte (with its global flag) and
+// its value, and later stores through the register do not reach it.
+TEST(VmHostile, LoadingAConstantLeavesTheVariableAlone) {
+  Program p;
+  p.Global(0x88, 0);  // double
+  p.code = {I(OP_LDM, 1, 0, kGlobal0), I(OP_ASG_RK, 1, 0, 0, 0x40000000, 8), I(OP_LDM, 2, 0, kGlobal0),
+            I(OP_LDK, 2, 0, 5, 0, 4), I(OP_ASG_RK, 2, 0, 9, 0, 4), I(OP_LDK, 1, 0, 1, 0, 0x44),
+            I(OP_RET)};
   CScriptVM vm;
   ASSERT_EQ(RunProgram(p, vm), kVmNormalEnd);
-  EXPECT_EQ(vm.State().globals->Cell(0)->value, 0u);
+  const VmCell& g = *vm.State().globals->Cell(0);
+  EXPECT_EQ(g.type, 0x88);
+  EXPECT_EQ(BitsToDouble(g.value), 2.0);
+  // The variable still takes stores on the next run.
+  ASSERT_EQ(vm.Run(), kVmNormalEnd);
+  EXPECT_EQ(BitsToDouble(vm.State().globals->Cell(0)->value), 2.0);
+}
+
+TEST(VmHostile, AnEndlessJumpEndsWithTheBudgetCode) {
+  Program p;
+  p.code = {I(OP_JMP, 0, 0, 0)};
+  CScriptVM vm;
+  EXPECT_EQ(RunProgram(p, vm), kVmBudgetExceeded);
 }
 
 TEST(VmHostile, ArgumentPushingIsBounded) {

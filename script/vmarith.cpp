@@ -88,9 +88,10 @@ int ComputeInt(uint64_t xb, uint64_t yb, uint8_t base, int op, VmCell* out) {
     case AO_DIV:
     case AO_REM:
       if (b == 0) return kVmDivideByZero;
-      // The one quotient that overflows 64 bits wraps instead of trapping.
-      if (a == INT64_MIN && b == -1) r = op == AO_DIV ? xb : 0;
-      else r = static_cast<uint64_t>(op == AO_DIV ? a / b : a % b);
+      // The quotients that overflow their type (and trap in native code).
+      if (b == -1 && ((base == VB_I32 && a == INT32_MIN) || (base == VB_I64 && a == INT64_MIN)))
+        return kVmDivideOverflow;
+      r = static_cast<uint64_t>(op == AO_DIV ? a / b : a % b);
       break;
     case AO_ADD: r = xb + yb; break;
     case AO_SUB: r = xb - yb; break;

@@ -98,6 +98,15 @@ bool ConvertBits(const VmCell& from, uint8_t to, uint64_t* bits) {
   return true;
 }
 
+bool CellIsTrue(const VmCell& c) {
+  if (HasKind(c.type)) return Low32(c.value) != 0;
+  const uint8_t base = BaseOf(c.type);
+  if (base == VB_F32) return BitsToFloat(c.value) != 0.0f;
+  if (base == VB_F64) return BitsToDouble(c.value) != 0.0;
+  if (base > kVmLastBase) return c.value != 0;
+  return NormalizeInt(static_cast<int64_t>(c.value), base) != 0;
+}
+
 VmCell MakeCell(uint8_t type, uint64_t value) {
   VmCell c;
   c.type = type;

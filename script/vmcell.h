@@ -77,6 +77,11 @@ float BitsToFloat(uint64_t bits);
 uint64_t DoubleToBits(double v);
 uint64_t FloatToBits(float v);
 
+// Whether a value counts as true in a condition, by its own type: a real
+// value compared with 0.0 (so 1.0 and 0.5 are true, -0.0 false), an integer
+// in its own width, an address or pointer by its 32 bits.
+bool CellIsTrue(const VmCell& c);
+
 // Variable-argument promotion: 8- and 16-bit integers to 32 bits by their
 // signedness, a single float to double. Other cells are returned unchanged.
 VmCell PromoteVarArg(const VmCell& c);

@@ -31,8 +31,10 @@ enum VmEndCode : int {
   kVmBadAddress = 8199,      // a read through an address outside every live variable
   kVmNotLoaded = 8200,       // no code bytes were loaded (or their load was refused)
   kVmBusy = 8201,            // Run or Load called from inside a run of the same machine
+  kVmBudgetExceeded = 8202,  // a run executed more instructions than its budget (an endless loop)
   kVmBadBinary = 12320,      // binary operation not valid for the operands
   kVmDivideByZero = 12321,   // integer division or remainder by zero
+  kVmDivideOverflow = 12322, // the lowest 32- or 64-bit integer divided by -1 (or its remainder)
   kVmPointerStore = 24580,   // a store failed (also a write outside every live variable)
   kVmPointerAssign = 24581,  // compound assignment not valid for a pointer
 

@@ -223,7 +223,7 @@ int JumpIf(Exec& x, const CodeByteInstruction& in, bool when_zero) {
   VmCell v;
   int rc = ReadRegister(x.s, in.r, &v);
   if (rc) return rc;
-  bool zero = Low32(v.value) == 0;
+  bool zero = !CellIsTrue(v);
   return zero == when_zero ? Jump(x, in.a) : kContinue;
 }
 int JumpZero(Exec& x, const CodeByteInstruction& in) { return JumpIf(x, in, true); }
@@ -307,7 +307,7 @@ int Complement(Exec& x, const CodeByteInstruction& in, bool logical) {
   int rc = RegisterSlot(x.s, in.r, &slot);
   if (!rc) rc = ReadRegister(x.s, in.r, &v);
   if (rc) return rc;
-  *slot = logical ? MakeInt32(v.value == 0 ? 1 : 0) : MakeCell(v.type, ~v.value);
+  *slot = logical ? MakeInt32(CellIsTrue(v) ? 0 : 1) : MakeCell(v.type, ~v.value);
   return kContinue;
 }
 int BitNot(Exec& x, const CodeByteInstruction& in) { return Complement(x, in, false); }
@@ -443,7 +443,8 @@ int StoreRegister(VmState& s, uint8_t r, const VmCell& value) {
 int ExecuteCode(VmState& s, VmSystemCalls& calls, uint32_t start) {
   Exec x{s, calls, start, start};
   const size_t count = s.code.size();
-  for (;;) {
+  for (uint64_t left = s.instruction_budget;; --left) {
+    if (left == 0) return kVmBudgetExceeded;
     if (x.pc >= count) return kVmBadJump;
     const CodeByteInstruction& in = s.code[x.pc];
     x.next = x.pc + 1;

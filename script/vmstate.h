@@ -17,6 +17,9 @@ constexpr int kVmArgArea = 32;         // cells into which system functions take
 // exhausting the process.
 constexpr size_t kVmMaxCallDepth = 10000;
 constexpr size_t kVmMaxPushed = 65536;
+// Instructions one run may execute: generous for any script of a picture,
+// yet an endless loop ends within a second instead of freezing the viewer.
+constexpr uint64_t kVmInstructionBudget = 10000000;
 
 struct VmRegisterBlock {
   VmCell reg[kVmRegisters];
@@ -46,6 +49,8 @@ struct VmState {
   uint32_t entry = 0;
   bool first_run = true;
   bool running = false;  // inside Run: a nested Run or Load is refused
+  uint64_t instruction_budget = kVmInstructionBudget;
+  int last_end_code = 0;  // what the last Run returned
 
   VmCell arg_area[kVmArgArea];
 
