@@ -123,7 +123,8 @@ void EditWindowTest::SetUp() {
   g_boxGuard = ::SetWindowsHookExA(WH_CBT, BoxGuard, nullptr, ::GetCurrentThreadId());
   g_refusedBoxes = 0;
   RegisterParentClass();
-  parent_ = ::CreateWindowExA(0, kParentClass, "parent", WS_OVERLAPPEDWINDOW, 0, 0,
+  parent_ = ::CreateWindowExA(0, kParentClass, "parent",
+                              WS_OVERLAPPEDWINDOW | (VisibleParent() ? WS_VISIBLE : 0), 0, 0,
                               1200, 900, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(parent_, nullptr);
   g_notices.clear();

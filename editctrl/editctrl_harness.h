@@ -42,6 +42,9 @@ void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes);
 class EditWindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
+  // A shown parent: needed where painting or update regions are looked at
+  // (showing a top-level window costs a moment under the test display).
+  virtual bool VisibleParent() const { return false; }
   void TearDown() override;
 
   // Creates the child with the given client size (its scroll bars outside

@@ -2,6 +2,8 @@
 // tables and the state queries.
 #include "piceditwnd.h"
 
+#include <algorithm>
+
 #include "drawobj.h"
 #include "gdiplusapi.h"
 #include "picobj.h"
@@ -104,6 +106,20 @@ LRESULT CPicEditWnd::OnQuery(int code) const {
 void CPicEditWnd::ClearSelection() {
   for (CDrawObj* obj : m_selection) obj->SetSelected(FALSE);
   m_selection.clear();
+}
+
+void CPicEditWnd::Select(CDrawObj* obj, bool add) {
+  if (!add) {
+    Invalidate(FALSE);
+    ClearSelection();
+  }
+  if (!obj || std::find(m_selection.begin(), m_selection.end(), obj) != m_selection.end()) return;
+  m_selection.push_back(obj);
+  obj->SetSelected(TRUE);
+  RECT area = obj->GetInvalidRect();
+  InvalidateRect(&area, FALSE);
+  NotifySelection();
+  NotifyActions();
 }
 
 // ---- notices ------------------------------------------------------------------

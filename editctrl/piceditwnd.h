@@ -55,6 +55,9 @@ class CPicEditWnd : public CWnd {
   CPicLayer* GetCurrentLayer() const { return m_pCurrentLayer; }
   const std::vector<CDrawObj*>& GetSelection() const { return m_selection; }
   void ClearSelection();
+  // Without add the selection is emptied first; an object not selected yet
+  // is appended, repainted, and the property and link notices are sent.
+  void Select(CDrawObj* obj, bool add);
   bool IsSnapOn() const { return m_bSnap != 0; }
   double GetZoom() const { return m_dZoom; }
   POINT GetOrigin() const { return m_ptOrigin; }

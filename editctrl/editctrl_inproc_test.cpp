@@ -1,0 +1,201 @@
+// The editing window built into the test program itself (the same sources as
+// the library), where a test can reach the window's object: the selection
+// and what works on it (the arrow keys, the queries), and painting.
+#include <gtest/gtest.h>
+
+#include "drawcell.h"
+#include "drawgroup.h"
+#include "drawrect.h"
+#include "editctrl_harness.h"
+#include "linkclasses.h"
+#include "piceditwnd.h"
+#include "picobj.h"
+#include "pictureclasses.h"
+#include "wndclass.h"
+#include "wndmodule.h"
+
+namespace edittest {
+namespace {
+
+const char kInProcessClass[] = "QelPicEditInProcess";
+std::vector<std::string> g_reports;
+
+void RecordReport(HWND, UINT, const char* what) { g_reports.push_back(what ? what : ""); }
+
+class InProcessEditTest : public EditWindowTest {
+ protected:
+  void SetUp() override {
+    EditWindowTest::SetUp();
+    static bool registered = false;
+    if (!registered) {
+      RegisterPictureClasses();
+      RegisterLinkClasses();
+      QelRegisterGlobalClass<CPicEditWnd>(kInProcessClass, CS_DBLCLKS,
+                                          static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
+      registered = true;
+    }
+    previous_ = QelSetExceptionReporter(RecordReport);
+    g_reports.clear();
+    int w = 500 + ::GetSystemMetrics(SM_CXVSCROLL), h = 400 + ::GetSystemMetrics(SM_CYHSCROLL);
+    child_ = ::CreateWindowExA(0, kInProcessClass, "", WS_CHILD | WS_VISIBLE, 0, 0, w, h, parent_,
+                               reinterpret_cast<HMENU>(1000), ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(child_, nullptr);
+    wnd_ = static_cast<CPicEditWnd*>(CWnd::FromHandlePermanent(child_));
+    ASSERT_NE(wnd_, nullptr);
+    SendText(QCM_PICFOLDER, FreshFolder("inproc"));
+    ASSERT_EQ(SendText(QCM_NEWPIC, "in.pic"), 0);
+    TakeNoticeNumbers();
+  }
+  void TearDown() override {
+    EditWindowTest::TearDown();
+    QelSetExceptionReporter(previous_);
+    EXPECT_TRUE(g_reports.empty()) << g_reports.front();
+  }
+  // A rectangle added to the current layer at (x, y), 40 x 30.
+  CDrawObj* AddRect(double x, double y) { return Add(new CDrawRect, x, y); }
+  CDrawObj* Add(CDrawObj* obj, double x, double y) {
+    if (auto* rect = dynamic_cast<CDrawRect*>(obj)) rect->SetCorners(CRectD(x, y, x + 40, y + 30));
+    wnd_->GetCurrentLayer()->m_objects.AddTail(obj);
+    obj->SetViewTransform(wnd_->GetOrigin(), wnd_->GetZoom());
+    return obj;
+  }
+  RECT UpdateRect() const {
+    RECT r = {0, 0, 0, 0};
+    ::GetUpdateRect(child_, &r, FALSE);
+    return r;
+  }
+
+  CPicEditWnd* wnd_ = nullptr;
+  QelExceptionReporter previous_ = nullptr;
+};
+
+TEST_F(InProcessEditTest, ArrowKeysMoveTheSelectionByOneGridStep) {
+  CDrawObj* a = AddRect(80, 80);
+  CDrawObj* b = AddRect(200, 120);
+  wnd_->Select(a, false);
+  wnd_->Select(b, true);
+  const struct {
+    UINT key;
+    double dx, dy;
+  } moves[] = {{VK_LEFT, -8, 0}, {VK_RIGHT, 8, 0}, {VK_UP, 0, -8}, {VK_DOWN, 0, 8}};
+  for (const auto& m : moves) {
+    CRectD beforeA = a->GetRect(), beforeB = b->GetRect();
+    Send(WM_KEYDOWN, m.key, 0);
+    EXPECT_DOUBLE_EQ(a->GetRect().left, beforeA.left + m.dx) << m.key;
+    EXPECT_DOUBLE_EQ(a->GetRect().top, beforeA.top + m.dy) << m.key;
+    EXPECT_DOUBLE_EQ(b->GetRect().left, beforeB.left + m.dx) << m.key;
+  }
+  EXPECT_EQ(Send(QCM_QUERY, QCQ_MODIFIED), 1);
+}
+
+TEST_F(InProcessEditTest, ArrowStepIsOnePixelWithSnappingOff) {
+  CDrawObj* a = AddRect(80, 80);
+  wnd_->Select(a, false);
+  Send(QCM_SNAPGRID, 0, 0);
+  Send(WM_KEYDOWN, VK_RIGHT, 0);
+  EXPECT_DOUBLE_EQ(a->GetRect().left, 81);
+}
+
+TEST_F(InProcessEditTest, KeysWithoutSelectionMoveNothing) {
+  CDrawObj* a = AddRect(80, 80);
+  Send(WM_KEYDOWN, VK_RIGHT, 0);
+  EXPECT_DOUBLE_EQ(a->GetRect().left, 80);
+  EXPECT_EQ(Send(QCM_QUERY, QCQ_MODIFIED), 0);
+}
+
+TEST_F(InProcessEditTest, SelectSendsThePropertyAndLinkNotices) {
+  CDrawObj* a = AddRect(80, 80);
+  wnd_->Select(a, false);
+  EXPECT_EQ(TakeNoticeNumbers(), (std::vector<UINT>{QCN_PROPERTIES, QCN_EVENTLINKS}));
+  wnd_->Select(a, true);  // already selected: nothing
+  EXPECT_TRUE(TakeNoticeNumbers().empty());
+  EXPECT_EQ(Send(QCM_RENOTIFY), 0);
+  EXPECT_EQ(TakeNoticeNumbers(), (std::vector<UINT>{QCN_PROPERTIES, QCN_EVENTLINKS}));
+}
+
+TEST_F(InProcessEditTest, QueryCodesFollowTheSelection) {
+  CDrawObj* rect = AddRect(10, 10);
+  CDrawObj* group = Add(new CDrawGroup, 0, 0);
+  CDrawObj* cell = Add(new CDrawCell, 0, 0);
+  struct Case {
+    std::vector<CDrawObj*> selected;
+    LRESULT count, multi, group, any, cell;
+  };
+  const Case cases[] = {
+      {{}, 0, 0, 0, 0, 0},
+      {{rect}, 1, 0, 0, 1, 0},
+      {{group}, 1, 0, 1, 1, 0},
+      {{cell}, 1, 0, 0, 1, 1},
+      {{group, cell}, 2, 1, 0, 1, 0},
+  };
+  for (const Case& c : cases) {
+    wnd_->Select(nullptr, false);
+    for (CDrawObj* obj : c.selected) wnd_->Select(obj, true);
+    EXPECT_EQ(Send(QCM_QUERY, QCQ_SELCOUNT), c.count);
+    EXPECT_EQ(Send(QCM_QUERY, QCQ_MULTISEL), c.multi);
+    EXPECT_EQ(Send(QCM_QUERY, QCQ_GROUPSEL), c.group);
+    EXPECT_EQ(Send(QCM_QUERY, QCQ_ANYSEL), c.any);
+    EXPECT_EQ(Send(QCM_QUERY, QCQ_SUBPICTURESEL), c.cell);
+  }
+}
+
+TEST_F(InProcessEditTest, OpeningAnotherPictureEmptiesTheSelection) {
+  CDrawObj* a = AddRect(10, 10);
+  wnd_->Select(a, false);
+  ASSERT_EQ(SendText(QCM_NEWPIC, "second.pic"), 0);
+  EXPECT_EQ(Send(QCM_QUERY, QCQ_SELCOUNT), 0);
+}
+
+// ---- repainting and painting (a shown window) ------------------------------------
+
+class ShownEditTest : public InProcessEditTest {
+ protected:
+  bool VisibleParent() const override { return true; }
+  COLORREF PixelAt(int x, int y) {
+    ::UpdateWindow(child_);
+    HDC dc = ::GetDC(child_);
+    COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(child_, dc);
+    return c;
+  }
+};
+
+TEST_F(ShownEditTest, EightSelectedObjectsRepaintTheWholeWindowFewerOnlyTheirAreas) {
+  std::vector<CDrawObj*> objects;
+  for (int i = 0; i < 8; ++i) objects.push_back(AddRect(16 + 48 * i, 16));
+  RECT client;
+  ::GetClientRect(child_, &client);
+  for (int i = 0; i < 7; ++i) wnd_->Select(objects[i], i > 0);
+  ::UpdateWindow(child_);
+  Send(WM_KEYDOWN, VK_DOWN, 0);
+  RECT some = UpdateRect();
+  EXPECT_FALSE(::IsRectEmpty(&some));
+  EXPECT_LT(some.bottom, client.bottom);
+  wnd_->Select(objects[7], true);
+  ::UpdateWindow(child_);
+  Send(WM_KEYDOWN, VK_DOWN, 0);
+  RECT all = UpdateRect();
+  EXPECT_TRUE(::EqualRect(&all, &client));
+}
+
+TEST_F(ShownEditTest, GridDotsAreTheInverseOfTheBackground) {
+  COLORREF back = wnd_->GetPicture()->m_clrBack;
+  COLORREF inverse = RGB(255 - GetRValue(back), 255 - GetGValue(back), 255 - GetBValue(back));
+  wnd_->Invalidate(FALSE);
+  EXPECT_EQ(PixelAt(8, 8), inverse);
+  EXPECT_EQ(PixelAt(16, 24), inverse);
+  EXPECT_EQ(PixelAt(9, 8), back);
+  EXPECT_EQ(PixelAt(0, 0), back);  // no dot on the picture's edge
+  Send(QCM_SNAPGRID, 0, 0);
+  EXPECT_EQ(PixelAt(8, 8), back);
+}
+
+TEST_F(ShownEditTest, PictureNarrowerThanTheGridHasNoDots) {
+  wnd_->GetPicture()->m_nWidth = 7;
+  COLORREF back = wnd_->GetPicture()->m_clrBack;
+  wnd_->Invalidate(FALSE);
+  EXPECT_EQ(PixelAt(8, 8), back);
+}
+
+}  // namespace
+}  // namespace edittest
