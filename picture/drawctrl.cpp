@@ -143,6 +143,16 @@ void CDrawCtrl::AppendGeometryProps(PropDescList* pList) {
         .minimum = 4;
 }
 
+void CDrawCtrl::GetHostedPropList(PropDescList* pList) {
+    GetBasePropList(pList);
+    AppendProp(pList, PROP_PAGES, PE_BUTTON, 0);
+    AppendGeometryProps(pList);
+}
+
+int CDrawCtrl::GetHostedActionKinds(ActionKindList* pList) {
+    return FillObjectActionKinds(this, LF_HOSTED, pList);
+}
+
 void CDrawCtrl::CountWindows(int& nCount) {
     if (m_pCtrlWnd && m_pCtrlWnd->GetSafeHwnd())
         ++nCount;

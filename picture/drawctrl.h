@@ -51,6 +51,11 @@ protected:
     void AppendGeometryProps(PropDescList* pList);
     // The minimum size of every control (OnViewChanged of the base).
     void KeepMinimumSize();
+    // What the ActiveX and plug-in objects list: the base records, their
+    // property-page button (50), then 9 to 12.
+    void GetHostedPropList(PropDescList* pList);
+    // Their one link kind: a custom script.
+    int GetHostedActionKinds(ActionKindList* pList);
 
     CWnd* m_pCtrlWnd = nullptr;  // not stored
 };

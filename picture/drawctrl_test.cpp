@@ -83,6 +83,35 @@ TEST_F(DrawCtrlTest, TheWholeRectangleIsTheBody) {
     EXPECT_EQ(ctrl.GetHandleCount(), 8);
 }
 
+// What the ActiveX and plug-in objects build on.
+class CHostedStandIn : public CDrawCtrl {
+public:
+    void GetPropList(PropDescList* pList) override { GetHostedPropList(pList); }
+    int GetActionKinds(ActionKindList* pList) override { return GetHostedActionKinds(pList); }
+};
+
+TEST_F(DrawCtrlTest, HostedControlsListTheirPageButtonAndGeometry) {
+    CHostedStandIn hosted;
+    hosted.m_rect = CRectD(5.9, 6, 50.4, 26.6);
+    PropDesc items[32];
+    PropDescList list = {0, items};
+    hosted.GetPropList(&list);
+    const int ids[] = {0, 1, 2, 50, 9, 10, 11, 12};
+    const LONG_PTR values[] = {0, 5, 6, 45, 21};
+    ASSERT_EQ(list.count, 8);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(items[i].id, ids[i]) << i;
+    EXPECT_EQ(items[3].kind, PE_BUTTON);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(items[3 + i].value, values[i]) << i;
+    EXPECT_EQ(items[7].minimum, 4);
+    ActionKindDesc kinds[kMaxActionKinds];
+    ActionKindList offers = {0, kinds};
+    ASSERT_EQ(hosted.GetActionKinds(&offers), 1);
+    EXPECT_EQ(kinds[0].kind, 0);
+    EXPECT_EQ(kinds[0].flags, 0x0200u);
+}
+
 TEST_F(DrawCtrlTest, EveryControlAnswersOnlyToTheControlKind) {
     CDrawPushBt push;
     CDrawCheckBt check;
