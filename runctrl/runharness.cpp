@@ -163,6 +163,11 @@ LRESULT CALLBACK Harness::ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
     if (msg == QCN_LINKPICTURE && lp) n.text = reinterpret_cast<const char*>(lp);
     if (msg == QCN_VIEWCHANGED && lp) n.view = *reinterpret_cast<const ViewInfo*>(lp);
     self->notices.push_back(n);
+    if (msg == QCN_LINKPICTURE && !self->loadOnLink.empty()) {
+      std::vector<BYTE> bytes;
+      bytes.swap(self->loadOnLink);
+      self->Load(bytes);
+    }
     if (msg != WM_CONTEXTMENU) return 0;
   }
   return ::DefWindowProcA(hwnd, msg, wp, lp);

@@ -81,6 +81,10 @@ class Harness {
   std::vector<Notice> NoticesOf(UINT msg) const;
   std::vector<std::string> LinkedPictures() const;
 
+  // When set, the parent loads these bytes at once inside QCN_LINKPICTURE
+  // (a host that switches pictures synchronously, unlike the viewer).
+  std::vector<BYTE> loadOnLink;
+
   FakeHost host;
   FakeLocals locals;
   HostCallbackBlock hostTable = {};

@@ -9,6 +9,7 @@
 #include "picobj.h"
 #include "render_surface.h"
 #include "runharness.h"
+#include "runscripts.h"
 
 using namespace runtest;
 using qeltest::RenderSurface;
@@ -96,6 +97,31 @@ TEST(RunPaint, DamagedLoadClearsThePicture) {
   RenderSurface after(100, 80);
   Screenshot(h.View(), after);
   EXPECT_NE(after.Pixel(50, 40), RgbOf(RGB(0, 0, 255)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RunPaint, MovementScriptPlacesItsObjectByItsTag) {
+  if (!runtest::ScriptsRun()) GTEST_SKIP() << "script links get no machine yet";
+  Harness h(300, 200);
+  ASSERT_TRUE(h.Ok());
+  std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
+  CDrawRect* box = AddRect(*picture, RECT{40, 40, 60, 60}, kBar);
+  ASSERT_TRUE(runtest::AddMoveLink(*box, "box", "x", 50.0, 50.0));
+  h.host.values["x"] = IntValue(0);
+  ASSERT_EQ(h.Load(*picture), 0);
+  h.Tick(1);
+  RenderSurface before(300, 200);
+  Screenshot(h.View(), before);
+  EXPECT_EQ(before.Pixel(50, 50), RgbOf(kBar));
+  h.host.values["x"] = IntValue(150);
+  h.Tick(7);  // refreshed on tick 7, moved on tick 8
+  RenderSurface after(300, 200);
+  Screenshot(h.View(), after);
+  EXPECT_EQ(after.Pixel(50, 50), RgbOf(kBack));
+  EXPECT_EQ(after.Pixel(200, 50), RgbOf(kBar));
 }
 
 }  // namespace

@@ -59,8 +59,7 @@ void CPicRunWnd::UpdateScrollRanges() {
 
 void CPicRunWnd::OnSize(UINT type) {
   if (type != SIZE_RESTORED && type != SIZE_MAXIMIZED && type != SIZE_MAXSHOW) return;
-  if (!m_picture) return;
-  UpdateScrollRanges();
+  UpdateScrollRanges();  // with a picture only
   ApplyView(static_cast<LONG>(m_zoom * 100));
 }
 

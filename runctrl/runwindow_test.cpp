@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "actkinds.h"
+#include "drawbutton.h"
 #include "drawrect.h"
 #include "picfile.h"
 #include "picobj.h"
@@ -226,6 +227,112 @@ TEST(RunWindow, MessagesOfTheEditingWindowAnswerZero) {
   ASSERT_TRUE(h.Ok());
   for (UINT msg : {QCM_OPENPIC, QCM_SAVEPIC, QCM_QUERY, QCM_SELECTTOOL, QCM_COMPILE})
     EXPECT_EQ(::SendMessageA(h.View(), msg, 1, 0), 0) << msg;
+}
+
+TEST(RunWindow, ReloadingRemovesTheOldControlWindows) {
+  Harness h;
+  ASSERT_TRUE(h.Ok());
+  std::unique_ptr<CPicObj> withButton(NewPicture());
+  auto* button = new CDrawPushBt;
+  button->m_rect = CRectD(10, 10, 90, 40);
+  withButton->GetLayer(0)->m_objects.AddTail(button);
+  ASSERT_EQ(h.Load(*withButton), 0);
+  EXPECT_NE(::FindWindowExA(h.View(), nullptr, "BUTTON", nullptr), nullptr);
+  auto plain = PictureReading(1);
+  ASSERT_EQ(h.Load(*plain), 0);
+  EXPECT_EQ(::FindWindowExA(h.View(), nullptr, "BUTTON", nullptr), nullptr);
+}
+
+TEST(RunWindow, AHostThatLoadsInsideALinkRequestDoesNotBreakTheTick) {
+  Harness h;
+  ASSERT_TRUE(h.Ok());
+  // Many objects whose picture-cycle link asks for another picture: the
+  // host replaces the picture while the tick walks the old one.
+  std::unique_ptr<CPicObj> picture(NewPicture(RGB(255, 255, 255), 100));
+  for (int i = 0; i < 20; ++i) {
+    CDrawRect* rect = AddRect(*picture, RECT{10, 10, 20, 20}, RGB(0, 0, 255));
+    AddEventLink(*rect, 0, "next");
+  }
+  ASSERT_EQ(h.Load(*picture), 0);
+  auto next = PictureReading(1);
+  h.loadOnLink = StorePictureBytes(*next);
+  h.Tick(1);
+  EXPECT_EQ(h.LinkedPictures().size(), 1u);  // the walk stopped at the replaced picture
+  // The same through a click.
+  CDrawRect* rect = AddRect(*picture, RECT{100, 100, 200, 200}, RGB(0, 0, 255));
+  AddEventLink(*rect, AK_MOUSE_CLICK, "clicked");
+  AddEventLink(*rect, AK_LBUTTON_UP, "up");
+  ASSERT_EQ(h.Load(*picture), 0);
+  h.notices.clear();
+  h.loadOnLink = StorePictureBytes(*next);
+  ::SendMessageA(h.View(), WM_LBUTTONDOWN, 0, MAKELPARAM(150, 150));
+  ::SendMessageA(h.View(), WM_LBUTTONUP, 0, MAKELPARAM(150, 150));
+  EXPECT_EQ(h.LinkedPictures(), (std::vector<std::string>{"clicked"}));
+  h.Tick(1);
+}
+
+TEST(RunWindow, ScrollingMovesTheViewAndNotifiesIt) {
+  Harness h(400, 300);
+  ASSERT_TRUE(h.Ok());
+  auto picture = PictureReading(1);  // 960 x 680
+  ASSERT_EQ(h.Load(*picture), 0);
+  RECT client;
+  ::GetClientRect(h.View(), &client);
+  const int page = client.right;
+  struct Case {
+    int code;
+    double x;
+  };
+  const Case cases[] = {{SB_LINEDOWN, 100}, {SB_LINEDOWN, 200}, {SB_LINEUP, 100},
+                        {SB_PAGEDOWN, 100.0 + page}, {SB_BOTTOM, 960.0 - page}, {SB_TOP, 0}};
+  for (const Case& c : cases) {
+    h.notices.clear();
+    ::SendMessageA(h.View(), WM_HSCROLL, c.code, 0);
+    auto views = h.NoticesOf(QCN_VIEWCHANGED);
+    ASSERT_EQ(views.size(), 1u) << c.code;
+    EXPECT_EQ(views[0].view.x, c.x) << c.code;
+    EXPECT_EQ(::GetScrollPos(h.View(), SB_HORZ), static_cast<int>(c.x));
+  }
+  h.notices.clear();
+  ::SendMessageA(h.View(), WM_HSCROLL, SB_ENDSCROLL, 0);
+  EXPECT_TRUE(h.NoticesOf(QCN_VIEWCHANGED).empty());
+}
+
+TEST(RunWindow, ScrolledClicksHitThePictureUnderTheCursor) {
+  Harness h(400, 300);
+  ASSERT_TRUE(h.Ok());
+  std::unique_ptr<CPicObj> picture(NewPicture());
+  CDrawRect* distant = AddRect(*picture, RECT{500, 10, 550, 60}, RGB(0, 0, 255));
+  AddEventLink(*distant, AK_LBUTTON_DOWN, "far");
+  ASSERT_EQ(h.Load(*picture), 0);
+  ::SendMessageA(h.View(), WM_HSCROLL, SB_LINEDOWN, 0);
+  ::SendMessageA(h.View(), WM_HSCROLL, SB_LINEDOWN, 0);
+  ::SendMessageA(h.View(), WM_HSCROLL, SB_LINEDOWN, 0);
+  ::SendMessageA(h.View(), WM_HSCROLL, SB_LINEDOWN, 0);  // origin 400
+  ::SendMessageA(h.View(), WM_LBUTTONDOWN, 0, MAKELPARAM(120, 30));
+  EXPECT_EQ(h.LinkedPictures(), (std::vector<std::string>{"far"}));
+}
+
+TEST(RunWindow, MouseMoveSetsTheArrowAsClassCursor) {
+  Harness h;
+  ASSERT_TRUE(h.Ok());
+  ::SetClassLongPtrA(h.View(), GCLP_HCURSOR, 0);
+  ::SendMessageA(h.View(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(reinterpret_cast<HCURSOR>(::GetClassLongPtrA(h.View(), GCLP_HCURSOR)),
+            ::LoadCursorA(nullptr, IDC_ARROW));
+}
+
+TEST(RunWindow, ResizingNotifiesTheView) {
+  Harness h(400, 300);
+  ASSERT_TRUE(h.Ok());
+  auto picture = PictureReading(1);
+  ASSERT_EQ(h.Load(*picture), 0);
+  h.notices.clear();
+  ::MoveWindow(h.View(), 0, 0, 300, 200, TRUE);
+  auto views = h.NoticesOf(QCN_VIEWCHANGED);
+  ASSERT_GE(views.size(), 1u);
+  EXPECT_EQ(views.back().view.zoom, 100);
+  EXPECT_EQ(views.back().wParam, 1000u);
 }
 
 }  // namespace
