@@ -1,10 +1,81 @@
 #!/usr/bin/env bash
-# The viewer on the demo project against the simulated tag server.
+# demo.sh <build-dir>: the viewer on the demo project against the simulated
+# tag server (`make demo` builds first, then runs this).
+#
+#  1. mkdemo.exe writes the demo project into <build>/out/project/demo/ and
+#     <build>/out/QelView.ini (it runs under Wine: it measures its texts with
+#     the platform's fonts, so the build itself never needs Wine);
+#  2. tagsim.exe serves the demo tags on 127.0.0.1:11084;
+#  3. QelView.exe runs the demo.
+# With a display of your own (DISPLAY set, CI unset) the viewer stays until
+# you close it (Alt+F4, or the context menu's exit) and everything started
+# here is stopped then. Otherwise it runs under Xvfb (tools/wine-env.sh),
+# a screenshot of the live picture goes to docs/demo.png after a few seconds,
+# and everything is stopped.
 set -uo pipefail
-build=$1
-if [ ! -f "$build/out/QelView.exe" ]; then
-  echo "The demo needs the viewer QelView.exe, which is not built yet."
-  echo "What stands so far is tested by 'make test'."
+
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+out="$build/out"
+tools="$build/tools"
+port=11084
+settle=${QEL_DEMO_SECONDS:-10}   # seconds of live values before the screenshot
+shot="$root/docs/demo.png"
+
+for f in "$out/QelView.exe" "$out/qel3api.dll" "$tools/mkdemo.exe" "$tools/tagsim.exe"; do
+  [ -f "$f" ] || { echo "demo: $f is missing; run 'make build' first" >&2; exit 1; }
+done
+[ -f "$out/QelRun.dll" ] || echo "demo: warning: QelRun.dll is not built yet; the viewer will stay empty" >&2
+
+if [ -z "${QEL_DEMO_SESSION:-}" ]; then
+  if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
+    # The user's display, with the build's own Wine prefix.
+    export WINEPREFIX="$build/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+    export QEL_DEMO_SESSION=display
+    wine wineboot -i </dev/null >/dev/null 2>&1
+  else
+    # No display of our own: a private Xvfb session.
+    exec env QEL_DEMO_SESSION=xvfb "$here/wine-env.sh" "$build" "$0" "$build"
+  fi
+fi
+
+pids=()
+stop_all() {
+  for pid in "${pids[@]}"; do kill "$pid" >/dev/null 2>&1; done
+  for pid in "${pids[@]}"; do wait "$pid" >/dev/null 2>&1; done
+  pids=()
+}
+trap stop_all EXIT INT TERM
+
+echo "demo: writing the demo project"
+wine "$tools/mkdemo.exe" "$(winepath -w "$out")\\" </dev/null || { echo "demo: mkdemo failed" >&2; exit 1; }
+
+echo "demo: starting tagsim on 127.0.0.1:$port"
+(cd "$tools" && exec wine tagsim.exe --forever --listen "127.0.0.1:$port") </dev/null &
+pids+=($!)
+sleep 2
+kill -0 "${pids[0]}" 2>/dev/null || { echo "demo: tagsim did not start (port $port busy?)" >&2; exit 1; }
+
+echo "demo: starting QelView"
+(cd "$out" && exec wine QelView.exe) </dev/null &
+viewer=$!
+pids+=($viewer)
+
+if [ "$QEL_DEMO_SESSION" = display ]; then
+  echo "demo: close the viewer (Alt+F4, or right click > 退出) to end the demo"
+  wait "$viewer"
   exit 0
 fi
-echo "QelView.exe is built, but the demo launcher is not wired up yet."
+
+sleep "$settle"
+kill -0 "$viewer" 2>/dev/null || { echo "demo: the viewer ended early" >&2; exit 1; }
+mkdir -p "$(dirname "$shot")"
+# xwd reads what Wine drew into its windows (import of the root shows black).
+if xwd -display "$DISPLAY" -root -silent | convert xwd:- "$shot" 2>/dev/null; then
+  echo "demo: screenshot written to $shot"
+else
+  echo "demo: no screenshot could be taken" >&2
+  exit 1
+fi

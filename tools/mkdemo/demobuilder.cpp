@@ -119,7 +119,10 @@ CDrawObj* LayerBuilder::Text(const char* name, const CPointD& a, const char* tex
   obj->SetText(text);
   obj->SetPoints(a, CPointD(a.x + height, a.y));
   obj->SetColors(colour);
-  // Measured like the editor does after typing: B at the end of the text.
+  obj->m_clrFill1 = static_cast<COLORREF>(-1);  // no background: the picture shows through
+  // Measured like the editor does after typing (at zoom 1): B at the end of
+  // the text.
+  obj->SetViewTransform(POINT{0, 0}, 1.0);
   obj->CalcExtent(::GetDesktopWindow());
   return Add(obj, name);
 }

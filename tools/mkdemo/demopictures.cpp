@@ -12,8 +12,10 @@ namespace demo {
 
 namespace {
 
-const int kWidth = 1280;
-const int kHeight = 1024;
+// A little inside a 1280 x 1024 screen, so that the runtime window needs no
+// scroll bars.
+const int kWidth = 1272;
+const int kHeight = 1016;
 const int kPeriodMs = 500;
 
 const COLORREF kBack = RGB(28, 36, 48);
@@ -43,7 +45,7 @@ const char kMoveSource[] =
     "}\n";
 
 void TitleBar(LayerBuilder& b, const char* title) {
-  b.Rect("TITLE.BAR", CRectD(0, 0, kWidth, 56), RGB(16, 22, 30), kFrame);
+  b.Rect("TITLE.BAR", CRectD(0, 0, kWidth - 1, 56), RGB(16, 22, 30), kFrame);
   b.Text("TITLE", CPointD(24, 12), title, kTitle, 30, FW_BOLD);
   b.Text("SHIFT.LABEL", CPointD(900, 18), "当前班次", kLabel, 18);
   b.TagValue("SHIFT", CRectD(990, 12, 1090, 44), "TVV(SHIFT.NAME)", 0, kValue, kValueBack, 18);
@@ -142,7 +144,7 @@ CPicObj* MakeOverviewPicture(const std::string& stdlibText) {
   FlowPipe(b, "PIPE.REFLUX3", {CPointD(884, 520), CPointD(960, 520)}, "XV102.OPEN");
   Tank(b, "T202", "T202 回流罐", "LIC202.PV", CRectD(960, 300, 1120, 560), kProduct);
   // Vapour line from the column top to the drum.
-  FlowPipe(b, "PIPE.VAPOUR", {CPointD(530, 150), CPointD(530, 100), CPointD(1040, 100), CPointD(1040, 300)},
+  FlowPipe(b, "PIPE.VAPOUR", {CPointD(585, 150), CPointD(585, 100), CPointD(1095, 100), CPointD(1095, 300)},
            "P102.RUN");
 
   // Column readings beside T201.
@@ -168,7 +170,7 @@ CPicObj* MakeOverviewPicture(const std::string& stdlibText) {
   b.Text("PANEL.TITLE", CPointD(40, 650), "关键参数", kTitle, 20, FW_BOLD);
   ValueRow(b, "FIC101.PV", "进料流量", "m3/h", 40, 690, 1);
   ValueRow(b, "FIC102.PV", "回流流量", "m3/h", 40, 730, 1);
-  ValueRow(b, "TI103.PV", "冷却水出口温度", "℃", 40, 770, 1);
+  ValueRow(b, "TI103.PV", "冷却水出口温度", "°C", 40, 770, 1);
   ValueRow(b, "PI302.PV", "蒸汽压力", "MPa", 40, 810, 3);
   ValueRow(b, "AI501.PV", "出水pH值", "pH", 40, 850, 2);
   ValueRow(b, "SI601.PV", "泵转速", "r/min", 440, 690, 0);
@@ -197,9 +199,9 @@ CPicObj* MakeDetailPicture() {
   LayerBuilder b(*FirstLayer(*picture));
   TitleBar(b, "T201 塔釜  详细画面");
 
-  Tank(b, "T201.BIG", "T201 塔釜液位", "LIC201.PV", CRectD(80, 140, 380, 860), kWater);
-  b.Text("LIC201.SP.LABEL", CPointD(80, 900), "液位设定", kLabel, 18);
-  b.TagValue("LIC201.SP", CRectD(200, 896, 320, 924), "TV(LIC201.SP)", 1, kValue, kValueBack, 18);
+  Tank(b, "T201.BIG", "T201 塔釜液位", "LIC201.PV", CRectD(80, 140, 380, 840), kWater);
+  b.Text("LIC201.SP.LABEL", CPointD(100, 894), "液位设定", kLabel, 18);
+  b.TagValue("LIC201.SP", CRectD(240, 890, 360, 918), "TV(LIC201.SP)", 1, kValue, kValueBack, 18);
 
   // Bars of the flows and temperatures, each filled by its share of the range.
   struct Bar {
@@ -233,7 +235,7 @@ CPicObj* MakeDetailPicture() {
   b.Text("MSG.LABEL", CPointD(500, 862), "最近消息", kLabel, 18);
   b.TagValue("MSG", CRectD(640, 858, 1000, 886), "TVV(MSG.LAST)", 0, kValue, kValueBack, 18);
 
-  b.LinkButton("GOTO.OVERVIEW", CRectD(40, 950, 280, 1000), "<< 返回工艺总貌", kStartPicture);
+  b.LinkButton("GOTO.OVERVIEW", CRectD(40, 940, 280, 990), "<< 返回工艺总貌", kStartPicture);
   return picture;
 }
 
