@@ -1,49 +1,13 @@
 // Opening, creating and saving picture files through the window's messages.
-#include <memory>
-
 #include <gtest/gtest.h>
 
-#include "actkinds.h"
-#include "drawrect.h"
 #include "editctrl_harness.h"
-#include "linkclasses.h"
+#include "editctrl_pictures.h"
 #include "picfile.h"
 #include "picobj.h"
-#include "pictureclasses.h"
 
 namespace edittest {
 namespace {
-
-void RegisterModel() {
-  static bool done = false;
-  if (done) return;
-  RegisterPictureClasses();
-  RegisterLinkClasses();
-  done = true;
-}
-
-// A picture of two layers with a rectangle and a link, named as its file is.
-std::vector<BYTE> SamplePictureBytes(const char* fileName) {
-  RegisterModel();
-  CPicObj picture;
-  picture.m_strName = fileName;
-  picture.m_nWidth = 640;
-  picture.m_nHeight = 480;
-  picture.EnsureLayer();
-  auto* top = static_cast<CPicLayer*>(picture.m_layers.GetHead());
-  auto* rect = new CDrawRect;
-  rect->SetCorners(CRectD(16, 24, 120, 80));
-  rect->m_strName = "泵1";
-  auto* color = new CActColor;
-  color->m_strExpression = "TV(泵)";
-  rect->AddAction(color);
-  top->m_objects.AddTail(rect);
-  auto* second = new CPicLayer;
-  second->m_strName = "背景";
-  second->m_objects.AddTail(new CDrawRect);
-  picture.m_layers.AddTail(second);
-  return StorePictureBytes(picture);
-}
 
 class EditFileTest : public EditWindowTest {
  protected:
