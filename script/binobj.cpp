@@ -1,6 +1,9 @@
 #include "binobj.h"
 
+#include <new>
+
 #include "archive.h"
+#include "file.h"
 
 IMPLEMENT_SERIAL(CBinObj, CObject, 0)
 
@@ -30,4 +33,22 @@ void CBinObj::SetData(const BYTE* data, int size) {
     return;
   }
   m_bytes.assign(data, data + size);
+}
+
+int CBinObj::LoadFromFile(const char* pszPath) {
+  Clear();
+  CFile file;
+  if (!pszPath || !file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite)) return 0;
+  try {
+    const DWORD length = file.GetLength();
+    if (length < 1 || length >= static_cast<DWORD>(kMaxSize)) return 0;
+    std::vector<BYTE> bytes(length);
+    if (file.Read(bytes.data(), length) != length) return 0;
+    m_bytes.swap(bytes);
+    return 1;
+  } catch (const CException&) {
+    return 0;
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
 }

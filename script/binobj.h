@@ -28,6 +28,9 @@ class CBinObj : public CObject {
   const BYTE* GetData() const { return m_bytes.empty() ? nullptr : m_bytes.data(); }
   void SetData(const BYTE* data, int size);
   void Clear() { std::vector<BYTE>().swap(m_bytes); }
+  // Empties the blob, then reads a whole file of 1 to kMaxSize - 1 bytes
+  // into it; 0 (the blob empty) for any other length or a file error.
+  int LoadFromFile(const char* pszPath);
 
  private:
   std::vector<BYTE> m_bytes;

@@ -34,9 +34,12 @@ bool LinkHasSource(CObject* p) {
   return link && !link->m_script.m_strSource.IsEmpty();
 }
 
-// The compile runner is not part of this library yet: no script is
-// compiled, so none reports error lines.
-int CompileLink(CObject*, const char*, CString&) { return 0; }
+// Compiles the link's script through the compiler at pszCompiler; the number
+// of message lines, with the messages appended to strErrors.
+int CompileLink(CObject* p, const char* pszCompiler, CString& strErrors) {
+  CAction* link = AsLink(p);
+  return link ? link->m_script.Compile(pszCompiler, strErrors) : 0;
+}
 
 const DrawLinkOps kLinkOps = {
     LinkKind, LinkMode, PrepareLink, TriggerLink, LinkHasSource, CompileLink,

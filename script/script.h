@@ -2,10 +2,13 @@
 // code bytes the compiler made from it, and two texts that travel with them.
 // It is stored in place inside its link (no class record precedes it).
 //
-// Compiling and running belong to the compile runner and the script machine;
-// until a machine is attached (Prepare), a script link runs nothing.
+// In a running picture the script holds its machine: prepared once for the
+// link's run context, it keeps the script's globals from one firing to the
+// next and is deleted with the script.
 #pragma once
 #include <windows.h>
+
+#include <memory>
 
 #include "binobj.h"
 #include "drawlink.h"
@@ -13,12 +16,14 @@
 #include "qstring.h"
 
 class CArchive;
+class CPicScriptHost;
 
 class CScript : public CObject {
   DECLARE_SERIAL(CScript)
 
  public:
-  CScript() = default;
+  CScript();
+  ~CScript() override;
   CScript(const CScript&) = delete;
   CScript& operator=(const CScript&) = delete;
 
@@ -27,12 +32,21 @@ class CScript : public CObject {
   // The same without the source: what the runtime needs.
   void SerializeCode(CArchive& ar);
 
-  // Attaches the script machine for the run context, once, when there are
-  // code bytes. (The machine itself is not part of this library yet, so
-  // nothing is attached.)
+  // Compiles the source with the compiler at pszCompiler into the code
+  // bytes: 0 on success, otherwise the number of message lines, with the
+  // messages appended to strErrors (each line break as a line feed and two
+  // tabs, none after the last line).
+  int Compile(const char* pszCompiler, CString& strErrors);
+
+  // Creates the machine for the run context and loads the code bytes into
+  // it, once, when there are code bytes. The machine stays attached even
+  // when its load was refused (its runs then end at once).
   void Prepare(const DrawViewContext& context);
-  bool HasMachine() const { return false; }
-  // Runs the prepared machine from its entry; false when there is none.
+  bool HasMachine() const { return m_pMachine != nullptr; }
+  CPicScriptHost* GetMachine() const { return m_pMachine.get(); }
+  // Runs the prepared machine (the first run from instruction 0, later ones
+  // from the entry); false when there is none. The end code is the
+  // machine's (LastEndCode); callers ignore it.
   bool Run();
 
   // Stored fields, in file order of Serialize.
@@ -40,4 +54,7 @@ class CScript : public CObject {
   CString m_strSource;
   CString m_strSecond;  // stored and loaded, not read
   CBinObj m_code;
+
+ private:
+  std::unique_ptr<CPicScriptHost> m_pMachine;  // not stored
 };

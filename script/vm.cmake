@@ -1,6 +1,7 @@
 # The script virtual machine: cells and memory, loader, interpreter with its
 # instruction table, value arithmetic, the library functions by group, and the
-# picture host's functions.
+# picture host's functions; the compile runner that makes code bytes with
+# Tarnic, and the module-folder helper.
 target_sources(qelscript PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/vmcell.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmmemory.cpp
@@ -16,6 +17,8 @@ target_sources(qelscript PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/vmlib_time.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/pichost.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/pichost_tags.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/compilerunner.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/moduledir.cpp
 )
 
 # Small scripts are compiled in-process with the compiler library, then run.
@@ -28,3 +31,12 @@ add_dependencies(script_vm_test tarnic_stdlib)
 
 qel_bench(script_vm_bench SOURCES vm_bench.cpp LIBS qelscript qelcompiler)
 add_dependencies(script_vm_bench tarnic_stdlib)
+
+# The compile runner and script links with the real compiler, and a stand-in
+# compiler that reports how it was started, sleeps or leaves given messages.
+add_executable(tarnic_standin tarnic_standin.cpp)
+set_target_properties(tarnic_standin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR})
+qel_test(script_run_test
+  SOURCES compilerunner_test.cpp scriptlink_test.cpp
+  LIBS qelscript)
+add_dependencies(script_run_test Tarnic tarnic_standin)

@@ -1,0 +1,7 @@
+// The folder of the module (program or library) that this code is linked
+// into, with a trailing backslash: the control libraries find their
+// "System" files below it.
+#pragma once
+#include "qstring.h"
+
+CString GetModuleDir();
