@@ -7,6 +7,7 @@
 #include "drawgroup.h"
 #include "drawrect.h"
 #include "editctrl_harness.h"
+#include "gripbar.h"
 #include "linkclasses.h"
 #include "piceditwnd.h"
 #include "picobj.h"
@@ -195,6 +196,69 @@ TEST_F(ShownEditTest, PictureNarrowerThanTheGridHasNoDots) {
   COLORREF back = wnd_->GetPicture()->m_clrBack;
   wnd_->Invalidate(FALSE);
   EXPECT_EQ(PixelAt(8, 8), back);
+}
+
+}  // namespace
+}  // namespace edittest
+
+namespace edittest {
+namespace {
+
+// ---- the tool-bar gripper ---------------------------------------------------------
+
+class GripToolBarTest : public EditWindowTest {
+ protected:
+  bool VisibleParent() const override { return true; }
+  // The bar's window-relative client rectangle.
+  RECT ClientInWindow(const CGripToolBar& bar) const {
+    RECT window, client;
+    ::GetWindowRect(bar.m_hWnd, &window);
+    ::GetClientRect(bar.m_hWnd, &client);
+    ::MapWindowPoints(bar.m_hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ::OffsetRect(&client, -window.left, -window.top);
+    return client;
+  }
+  COLORREF WindowPixel(const CGripToolBar& bar, int x, int y) const {
+    HDC dc = ::GetWindowDC(bar.m_hWnd);
+    COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(bar.m_hWnd, dc);
+    return c;
+  }
+};
+
+TEST_F(GripToolBarTest, HorizontalBarKeepsItsLeadingEdgeForTwoRaisedLines) {
+  CGripToolBar bar;
+  ASSERT_TRUE(bar.Create(parent_, 7, WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN));
+  ::SetWindowPos(bar.m_hWnd, nullptr, 0, 0, 200, 30, SWP_NOZORDER | SWP_FRAMECHANGED);
+  ::RedrawWindow(bar.m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(ClientInWindow(bar).left, CGripToolBar::kGripSpace);
+  COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT), dark = ::GetSysColor(COLOR_BTNSHADOW);
+  // Lines at x = 2 and x = 5, each with its light left side and dark right side.
+  EXPECT_EQ(WindowPixel(bar, 2, 15), light);
+  EXPECT_EQ(WindowPixel(bar, 4, 15), dark);
+  EXPECT_EQ(WindowPixel(bar, 5, 15), light);
+  EXPECT_EQ(WindowPixel(bar, 7, 15), dark);
+  EXPECT_EQ(WindowPixel(bar, 0, 15), ::GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(GripToolBarTest, VerticalBarKeepsItsTopEdge) {
+  CGripToolBar bar;
+  ASSERT_TRUE(bar.Create(parent_, 8,
+                         WS_CHILD | WS_VISIBLE | CCS_VERT | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                             CCS_NODIVIDER));
+  ::SetWindowPos(bar.m_hWnd, nullptr, 0, 0, 30, 200, SWP_NOZORDER | SWP_FRAMECHANGED);
+  ::RedrawWindow(bar.m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(ClientInWindow(bar).top, CGripToolBar::kGripSpace);
+  EXPECT_EQ(WindowPixel(bar, 15, 2), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(WindowPixel(bar, 15, 4), ::GetSysColor(COLOR_BTNSHADOW));
+}
+
+TEST_F(GripToolBarTest, FloatingBarKeepsNoGripperRoom) {
+  CGripToolBar bar;
+  bar.SetFloating(true);
+  ASSERT_TRUE(bar.Create(parent_, 9, WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN));
+  ::SetWindowPos(bar.m_hWnd, nullptr, 0, 0, 200, 30, SWP_NOZORDER | SWP_FRAMECHANGED);
+  EXPECT_EQ(ClientInWindow(bar).left, 0);
 }
 
 }  // namespace
