@@ -10,6 +10,13 @@ qel_test(viewer_e2e_test
   SOURCES viewer_e2e_test.cpp viewer_process.cpp viewer_test_util.cpp
   LIBS qelviewer qeldemo tagsim_core)
 add_dependencies(viewer_e2e_test QelView qel3api tagsim)
+# The live cases need the runtime window; without it they are skipped.
+if(TARGET QelRun)
+  add_dependencies(viewer_e2e_test QelRun)
+endif()
 
 qel_bench(viewer_bench SOURCES viewer_bench.cpp LIBS qelviewer qeldemo tagsim_core)
 add_dependencies(viewer_bench QelView qel3api tagsim)
+if(TARGET QelRun)
+  add_dependencies(viewer_bench QelRun)
+endif()
