@@ -43,8 +43,10 @@ class CScriptVM : public VmSystemCalls {
   // Instructions one run may execute before it ends with kVmBudgetExceeded
   // (kVmInstructionBudget unless raised, as a benchmark does).
   void SetInstructionBudget(uint64_t budget) { m_state->instruction_budget = budget; }
-  // The end code of the last run (0 before the first).
+  // The end code of the last run (0 before the first) and the number of
+  // instructions it executed.
   int LastEndCode() const { return m_state->last_end_code; }
+  uint64_t LastInstructionCount() const { return m_state->last_instructions; }
 
   uint32_t Entry() const { return m_state->entry; }
   const VmCell& Accumulator() const { return m_state->accumulator; }

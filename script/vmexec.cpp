@@ -443,13 +443,24 @@ int StoreRegister(VmState& s, uint8_t r, const VmCell& value) {
 int ExecuteCode(VmState& s, VmSystemCalls& calls, uint32_t start) {
   Exec x{s, calls, start, start};
   const size_t count = s.code.size();
-  for (uint64_t left = s.instruction_budget;; --left) {
-    if (left == 0) return kVmBudgetExceeded;
-    if (x.pc >= count) return kVmBadJump;
+  uint64_t left = s.instruction_budget;
+  int rc;
+  for (;;) {
+    if (left == 0) {
+      rc = kVmBudgetExceeded;
+      break;
+    }
+    if (x.pc >= count) {
+      rc = kVmBadJump;
+      break;
+    }
+    --left;
     const CodeByteInstruction& in = s.code[x.pc];
     x.next = x.pc + 1;
-    int rc = kHandlers[in.op](x, in);
-    if (rc != kContinue) return rc;
+    rc = kHandlers[in.op](x, in);
+    if (rc != kContinue) break;
     x.pc = x.next;
   }
+  s.last_instructions = s.instruction_budget - left;
+  return rc;
 }

@@ -6,8 +6,10 @@
 #include "vmstate.h"
 
 // Runs from instruction `start` until the run ends and returns its end code
-// (kVmNormalEnd when the entry function returns). The caller provides the
-// register block and the first frame and frees the run state afterwards.
+// (kVmNormalEnd when the entry function returns), executing at most the
+// state's instruction budget (then kVmBudgetExceeded) and counting what it
+// executed. The caller provides the register block and the first frame and
+// frees the run state afterwards.
 int ExecuteCode(VmState& s, VmSystemCalls& calls, uint32_t start);
 
 // Register access shared with the system functions. Register 0 is the

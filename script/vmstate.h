@@ -51,6 +51,7 @@ struct VmState {
   bool running = false;  // inside Run: a nested Run or Load is refused
   uint64_t instruction_budget = kVmInstructionBudget;
   int last_end_code = 0;  // what the last Run returned
+  uint64_t last_instructions = 0;  // instructions the last run executed
 
   VmCell arg_area[kVmArgArea];
 
