@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -117,6 +118,29 @@ TEST(VmCast, ACastOfAVariableLeavesTheVariableAlone) {
   EXPECT_EQ(s.Int(3), 2);
   EXPECT_EQ(s.Global(5).type, 0x90);
   EXPECT_EQ(Low32(s.Global(4).value), Low32(s.Global(5).value));
+}
+
+// strtok's position inside a local text is forgotten when the function that
+// owned the text returns: strtok(NULL) then finds no more tokens, even when
+// new storage has taken the old place.
+TEST(VmLibraryMemory, TheTokenizerForgetsATextThatWasFreed) {
+  LoadedScript s(
+      "char *first; char *after; char *again; char *none; int ended; char keep[16];"
+      " void split() { char t[16]; strcpy(t, \"a b c\"); first = strtok(t, \" \"); }"
+      " void refill() { char u[16]; strcpy(u, \"x y z\"); again = strtok(none, \" \"); }"
+      " int main() { split(); after = strtok(none, \" \"); refill(); if (after == none) { if (again == none) ended = 1; }"
+      " strcpy(keep, \"p q\"); strtok(keep, \" \"); return 0; }");
+  ASSERT_EQ(s.Run(), kVmNormalEnd);
+  EXPECT_EQ(s.Int(4), 1);
+  // A global text keeps its position from one firing to the next.
+  LoadedScript g(
+      "char keep[16]; char *none; char *p; int n; int main() { if (n == 0) p = strtok(keep, \" \");"
+      " else p = strtok(none, \" \"); n++; return 0; }");
+  std::memcpy(reinterpret_cast<char*>(static_cast<uintptr_t>(Low32(g.Global(0).value))), "p q", 4);
+  ASSERT_EQ(g.Run(), kVmNormalEnd);
+  ASSERT_EQ(g.Run(), kVmNormalEnd);
+  EXPECT_EQ(g.Text(0), "p");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(static_cast<uintptr_t>(Low32(g.Global(2).value)))), "q");
 }
 
 // A run whose register block or first frame cannot be made has run nothing:

@@ -127,7 +127,7 @@ int Find(VmState& s) {
 // The runtime's tokenizer, its position kept per machine: a null text goes on
 // after the previous token.
 int Tokenize(VmState& s) {
-  uint32_t start = ArgAddress(s, 0) ? ArgAddress(s, 0) : s.token_next;
+  uint32_t start = ArgAddress(s, 0) ? ArgAddress(s, 0) : s.memory.TokenNext();
   std::string delimiters;
   if (!ReadText(s, ArgAddress(s, 1), &delimiters)) return kSysBadString;
   SetCharPointerResult(s, 0);
@@ -136,15 +136,15 @@ int Tokenize(VmState& s) {
   if (!ReadText(s, start, &text)) return kSysBadString;
   size_t first = text.find_first_not_of(delimiters);
   if (first == std::string::npos) {
-    s.token_next = 0;
+    s.memory.SetTokenNext(0);
     return 0;
   }
   size_t end = text.find_first_of(delimiters, first);
   if (end == std::string::npos) {
-    s.token_next = 0;
+    s.memory.SetTokenNext(0);
   } else {
     HostPointer(start)[end] = '\0';
-    s.token_next = start + static_cast<uint32_t>(end) + 1;
+    s.memory.SetTokenNext(start + static_cast<uint32_t>(end) + 1);
   }
   SetCharPointerResult(s, start + static_cast<uint32_t>(first));
   return 0;

@@ -21,6 +21,7 @@ bool VmMemoryMap::AddBuffer(const void* data, size_t size) {
 void VmMemoryMap::Remove(const void* start) {
   auto it = regions_.find(reinterpret_cast<uintptr_t>(start));
   if (it == regions_.end()) return;
+  if (token_next_ - it->first < it->second.size) token_next_ = 0;
   if (!it->second.cells) buffer_bytes_ -= it->second.size;
   regions_.erase(it);
 }

@@ -38,6 +38,13 @@ class VmMemoryMap {
 
   size_t BufferBytes() const { return buffer_bytes_; }
 
+  // The tokenizer's position (strtok): the address after the last token, 0
+  // at the end. It lives here so that it is forgotten with the storage it
+  // points into: a later strtok(NULL) then finds no more tokens instead of
+  // reading whatever takes that place.
+  uint32_t TokenNext() const { return token_next_; }
+  void SetTokenNext(uint32_t address) { token_next_ = address; }
+
  private:
   struct Region {
     size_t size;
@@ -47,6 +54,7 @@ class VmMemoryMap {
 
   std::map<uintptr_t, Region> regions_;
   size_t buffer_bytes_ = 0;
+  uint32_t token_next_ = 0;
 };
 
 // One table of variable cells with the buffers of its arrays: the globals, or

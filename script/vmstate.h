@@ -62,9 +62,6 @@ struct VmState {
   int64_t elapsed_count = 0;
   double elapsed_ms = 0.0;
 
-  // The tokenizer's position: the address after the last token, 0 at the end.
-  uint32_t token_next = 0;
-
   // The code of the last system function that failed (its run ended with 2001).
   int last_system_code = 0;
 };
