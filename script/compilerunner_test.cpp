@@ -60,8 +60,9 @@ void MakeCompilerFolder(const std::string& folder, const char* program, bool wit
                            "standin-err.txt", "standin-sleep.txt", "standin-late.txt"})
     DeleteFileA((folder + "\\" + name).c_str());
   ASSERT_TRUE(CopyFileA(program, (folder + "\\Tarnic.exe").c_str(), FALSE)) << program;
-  if (with_stdlib)
+  if (with_stdlib) {
     ASSERT_TRUE(CopyFileA("..\\out\\sc\\stdlib.txt", (folder + "\\stdlib.txt").c_str(), FALSE));
+  }
 }
 
 class RunnerTest : public ::testing::Test {
@@ -256,6 +257,15 @@ TEST_F(RunnerTest, TheMessageFileIsReadWholeAndConvertedLineByLine) {
   CString out;
   EXPECT_EQ(script.Compile(Standin().c_str(), out), 3);
   EXPECT_EQ(std::string(out.GetString()), "first\n\t\t" + line + "\n\t\tlast");
+}
+
+TEST_F(RunnerTest, AMessageWithoutALineBreakIsOneLine) {
+  WriteFileBytes(InStandin("standin-err.txt"), "no line break");
+  CScript script;
+  script.m_strSource = "int main() { return 0; }";
+  CString out;
+  EXPECT_EQ(script.Compile(Standin().c_str(), out), 1);
+  EXPECT_STREQ(out.GetString(), "no line break");
 }
 
 TEST_F(RunnerTest, AMissingCompilerIsOneError) {

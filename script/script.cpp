@@ -43,7 +43,9 @@ int CScript::Compile(const char* pszCompiler, CString& strErrors) {
       strErrors += c;
     }
   }
-  return lines;
+  // A message without a line break is still one line: a failed compile
+  // never counts as none.
+  return lines == 0 && length > 0 ? 1 : lines;
 }
 
 void CScript::Prepare(const DrawViewContext& context) {
