@@ -1,5 +1,7 @@
 #include "viewerapp.h"
 
+#include <ole2.h>
+
 #include "viewerpaths.h"
 #include "viewerprompt.h"
 #include "viewertexts.h"
@@ -14,6 +16,9 @@ CViewerApp::CViewerApp(const std::string& programFolder)
 CViewerApp::~CViewerApp() = default;
 
 BOOL CViewerApp::InitInstance() {
+  // Pictures may hold ActiveX controls: their containment needs OLE on this
+  // thread before the runtime window creates them.
+  m_oleStarted = SUCCEEDED(::OleInitialize(nullptr));
   if (m_programFolder.empty()) m_programFolder = ViewerProgramFolder();
   m_frame.reset(new CMainFrame(m_programFolder));
   if (!m_frame->CreateFrame()) return FALSE;
@@ -38,5 +43,7 @@ BOOL CViewerApp::InitInstance() {
 
 int CViewerApp::ExitInstance() {
   m_frame.reset();
+  if (m_oleStarted) ::OleUninitialize();
+  m_oleStarted = false;
   return CWinApp::ExitInstance();
 }

@@ -21,4 +21,5 @@ class CViewerApp : public CWinApp {
  private:
   std::string m_programFolder;
   std::unique_ptr<CMainFrame> m_frame;
+  bool m_oleStarted = false;
 };
