@@ -55,6 +55,13 @@ TEST_F(PictureSwitchTest, OfTwoRequestsInOneMessageOnlyTheLastOpens) {
   EXPECT_EQ(Runtime().loads, (std::vector<std::string>{"picture A", "picture C"}));
 }
 
+TEST_F(PictureSwitchTest, ARequestMadeWhileAPictureLoadsIsKeptForItsOwnTurn) {
+  Runtime().requestOnLoad = "sub\\c.pic";
+  RequestPictures({"b.pic"});
+  PumpMessages();
+  EXPECT_EQ(Runtime().loads, (std::vector<std::string>{"picture A", "picture B", "picture C"}));
+}
+
 TEST_F(PictureSwitchTest, EmptyAndMissingNamesAreStoredAndIgnored) {
   RequestPictures({""});
   EXPECT_EQ(View()->GetPendingPicture(), "");

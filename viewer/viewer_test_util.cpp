@@ -60,6 +60,11 @@ LRESULT CALLBACK FakeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (std::memcmp(block->hostCallbacks, &log.host, sizeof log.host) != 0 ||
           std::memcmp(block->localTags, &log.local, sizeof log.local) != 0)
         log.tablesMatchedOnLoad = false;
+      if (!log.requestOnLoad.empty()) {
+        std::string name;
+        name.swap(log.requestOnLoad);
+        ::SendMessageA(::GetParent(hwnd), QCN_LINKPICTURE, ::GetDlgCtrlID(hwnd), reinterpret_cast<LPARAM>(name.c_str()));
+      }
       return 0;
     }
     case kRequestPictures: {

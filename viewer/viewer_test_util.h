@@ -34,6 +34,9 @@ struct RuntimeLog {
   HostCallbackBlock host = {};
   LocalTagCallbackBlock local = {};
   HWND hwnd = nullptr;
+  // When set, the next picture load asks for this picture while it runs,
+  // as a link that fires as soon as a picture starts does.
+  std::string requestOnLoad;
 };
 RuntimeLog& Runtime();
 
