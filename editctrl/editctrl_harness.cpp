@@ -87,24 +87,57 @@ CompilePicFn CompilePicExport() {
   return reinterpret_cast<CompilePicFn>(::GetProcAddress(Library(), "QEL_CompilePic"));
 }
 
-std::string FreshFolder(const char* name) {
-  char cwd[MAX_PATH] = "";
-  ::GetCurrentDirectoryA(sizeof cwd, cwd);
-  std::string folder = std::string(cwd) + "\\editctrl_files";
-  ::CreateDirectoryA(folder.c_str(), nullptr);
-  folder += "\\";
-  folder += name;
-  ::CreateDirectoryA(folder.c_str(), nullptr);
-  folder += "\\";
+namespace {
+
+void DeleteFilesIn(const std::string& folder) {
   WIN32_FIND_DATAA found;
   HANDLE h = ::FindFirstFileA((folder + "*").c_str(), &found);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        ::DeleteFileA((folder + found.cFileName).c_str());
-    } while (::FindNextFileA(h, &found));
-    ::FindClose(h);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      DeleteFilesIn(folder + name + "\\");
+      ::RemoveDirectoryA((folder + name).c_str());
+    } else {
+      ::DeleteFileA((folder + name).c_str());
+    }
+  } while (::FindNextFileA(h, &found));
+  ::FindClose(h);
+}
+
+// The files of this test process: ctest runs the cases side by side, each
+// in its own process, so every process works in a folder of its own, which
+// goes when the process ends.
+struct ProcessFolder {
+  std::string path;
+  ProcessFolder() {
+    char cwd[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(sizeof cwd, cwd);
+    path = std::string(cwd) + "\\editctrl_files";
+    ::CreateDirectoryA(path.c_str(), nullptr);
+    path += "\\p" + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(path.c_str(), nullptr);
+    path += "\\";
   }
+  ~ProcessFolder() {
+    DeleteFilesIn(path);
+    ::RemoveDirectoryA(path.substr(0, path.size() - 1).c_str());
+  }
+};
+
+const std::string& ProcessFolderPath() {
+  static ProcessFolder folder;
+  return folder.path;
+}
+
+}  // namespace
+
+std::string FreshFolder(const char* name) {
+  std::string folder = ProcessFolderPath() + name;
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  folder += "\\";
+  DeleteFilesIn(folder);
   return folder;
 }
 

@@ -1,5 +1,7 @@
 #include "editctrl_pictures.h"
 
+#include "editctrl_harness.h"
+
 #include <memory>
 
 #include "actkinds.h"
@@ -42,9 +44,15 @@ std::vector<BYTE> SamplePictureBytes(const char* fileName) {
 }
 
 std::string CompilerPath() {
-  char full[MAX_PATH] = "";
-  ::GetFullPathNameA("..\\out\\sc\\Tarnic.exe", sizeof full, full, nullptr);
-  return full;
+  // The compiler's temporary files live in its folder, so compilations must
+  // not share one: this process compiles with its own copy.
+  static const std::string path = [] {
+    std::string folder = FreshFolder("compiler");
+    for (const char* file : {"Tarnic.exe", "stdlib.txt"})
+      ::CopyFileA((std::string("..\\out\\sc\\") + file).c_str(), (folder + file).c_str(), FALSE);
+    return folder + "Tarnic.exe";
+  }();
+  return path;
 }
 
 namespace {
