@@ -33,6 +33,10 @@ int __stdcall ReadReal(void* context, QB_TAGVALUE* records, int count) {
   FakeHost* host = HostOf(context);
   host->readCounts.push_back(count);
   host->firstNames.push_back(count > 0 ? records[0].name : "");
+  if (host->duringRead) {
+    auto during = host->duringRead;
+    during();
+  }
   if (host->readResult != 0) {
     // A failing host may have scribbled over the records: the window must
     // not take anything from them.
@@ -142,7 +146,7 @@ Harness::Harness(int width, int height) {
                            nullptr);
   // The tests drive the ticks themselves: the real timer would add ticks
   // whenever a message loop runs.
-  if (m_view) ::KillTimer(m_view, 1);
+  if (m_view) timerWasRunning = ::KillTimer(m_view, 1) != FALSE;
   if (m_view) {
     ::SendMessageA(m_view, QCM_SETHOSTCALLBACKS, 0, reinterpret_cast<LPARAM>(&hostTable));
     ::SendMessageA(m_view, QCM_SETLOCALCALLBACKS, 0, reinterpret_cast<LPARAM>(&localTable));

@@ -41,6 +41,7 @@ struct FakeHost {
   std::vector<std::string> firstNames;  // the first name of every call
   int otherCalls = 0;               // calls of the other eight callbacks
   std::vector<std::string> otherNames;  // which of them, in order
+  std::function<void()> duringRead;     // run inside every pfnReadReal call
 
   HostCallbackBlock Table();
 };
@@ -84,6 +85,8 @@ class Harness {
   // When set, the parent loads these bytes at once inside QCN_LINKPICTURE
   // (a host that switches pictures synchronously, unlike the viewer).
   std::vector<BYTE> loadOnLink;
+
+  bool timerWasRunning = false;  // timer 1 ran when the window had been created
 
   FakeHost host;
   FakeLocals locals;

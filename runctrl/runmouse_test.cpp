@@ -82,6 +82,16 @@ TEST_F(RunMouse, DoubleClickRunsTheClickTwice) {
             (std::vector<std::string>{"A:102", "A:101", "A:103", "A:101", "A:103"}));
 }
 
+TEST_F(RunMouse, RightDoubleClickFiresDownOnceAndUpTwice) {
+  LinkAll(a, "A");
+  Load();
+  Send(WM_RBUTTONDOWN, 30, 30);
+  Send(WM_RBUTTONUP, 30, 30);
+  Send(WM_RBUTTONDBLCLK, 30, 30);
+  Send(WM_RBUTTONUP, 30, 30);
+  EXPECT_EQ(h.LinkedPictures(), (std::vector<std::string>{"A:104", "A:105", "A:105"}));
+}
+
 TEST_F(RunMouse, RightButtonLinkThatRanReplacesTheContextMenu) {
   AddEventLink(*a, AK_RBUTTON_UP, "menu");
   Load();

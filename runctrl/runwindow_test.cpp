@@ -33,7 +33,8 @@ TEST(RunWindow, LibraryRegistersTheGlobalClassAndTheTimerRuns) {
   EXPECT_TRUE(wc.style & CS_DBLCLKS);
   EXPECT_TRUE(wc.style & CS_GLOBALCLASS);
   EXPECT_EQ(wc.hbrBackground, ::GetStockObject(LTGRAY_BRUSH));
-  // The harness killed timer 1 that WM_CREATE started; a second kill fails.
+  // WM_CREATE started timer 1, which the harness killed.
+  EXPECT_TRUE(h.timerWasRunning);
   EXPECT_FALSE(::KillTimer(h.View(), 1));
 }
 
@@ -241,6 +242,8 @@ TEST(RunWindow, ReloadingRemovesTheOldControlWindows) {
   auto plain = PictureReading(1);
   ASSERT_EQ(h.Load(*plain), 0);
   EXPECT_EQ(::FindWindowExA(h.View(), nullptr, "BUTTON", nullptr), nullptr);
+  // The harness destroys the window with a button picture loaded.
+  ASSERT_EQ(h.Load(*withButton), 0);
 }
 
 TEST(RunWindow, AHostThatLoadsInsideALinkRequestDoesNotBreakTheTick) {

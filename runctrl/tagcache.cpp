@@ -65,16 +65,22 @@ int CTagCache::FindTag(const char* name, QB_VALUE* out, const HostCallbackBlock&
 }
 
 void CTagCache::RefreshTags(const HostCallbackBlock& host) {
-  if (m_records.empty()) return;
+  if (m_records.empty() || m_refreshing) return;
+  m_refreshing = true;
+  // By position, against the count taken now and the list as it stands
+  // after each call: the host may add records, or empty the cache by
+  // loading another picture, while it is being called.
+  const size_t total = m_records.size();
   int filled = 0;
-  for (const auto& record : m_records) {
-    m_batch[filled++] = *record;
+  for (size_t i = 0; i < total && i < m_records.size(); ++i) {
+    m_batch[filled++] = *m_records[i];
     if (filled == kBatchSize) {
       SendBatch(host, filled);
       filled = 0;
     }
   }
   if (filled > 0) SendBatch(host, filled);
+  m_refreshing = false;
 }
 
 void CTagCache::SendBatch(const HostCallbackBlock& host, int count) {

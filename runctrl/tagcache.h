@@ -43,6 +43,9 @@ class CTagCache {
   int FindTag(const char* name, QB_VALUE* out, const HostCallbackBlock& host);
   // Reads every cached tag again, in batches of kBatchSize records in the
   // order of first use; a batch whose call fails keeps its old values.
+  // Tags first asked for while the host is being called (a host that lets
+  // messages through) wait for the next refresh, and a refresh asked for
+  // meanwhile is skipped: the batch buffer is in use.
   void RefreshTags(const HostCallbackBlock& host);
   // Takes the 16 value bytes of a returned record into the record of the
   // same name; a name not in the cache is ignored.
@@ -57,4 +60,5 @@ class CTagCache {
   std::unordered_map<std::string, QB_TAGVALUE*> m_map;
   std::vector<std::unique_ptr<QB_TAGVALUE>> m_records;  // in order of first use
   std::vector<QB_TAGVALUE> m_batch;                      // reused by every refresh
+  bool m_refreshing = false;
 };

@@ -140,4 +140,39 @@ TEST_F(TagCacheTest, ClearForgetsEveryRecord) {
   EXPECT_TRUE(host.readCounts.empty());
 }
 
+TEST_F(TagCacheTest, AHostThatCallsBackDuringARefreshBreaksNothing) {
+  QB_VALUE v = {};
+  for (int i = 0; i < 1500; ++i) cache.FindTag(("t" + std::to_string(i)).c_str(), &v, table);
+  host.readCounts.clear();
+  bool done = false;
+  host.duringRead = [&] {
+    if (done) return;
+    done = true;
+    // Inside the first batch: new tags (enough to move the record list)
+    // and a nested refresh, which is skipped.
+    for (int i = 0; i < 3000; ++i) cache.FindTag(("n" + std::to_string(i)).c_str(), &v, table);
+    cache.RefreshTags(table);
+  };
+  cache.RefreshTags(table);
+  host.duringRead = nullptr;
+  EXPECT_EQ(cache.GetCount(), 1500u + 3000u);
+  // The outer refresh sent the 1,500 tags it started with, in two batches;
+  // the first reads of the new tags came in between.
+  int batches = 0;
+  for (int n : host.readCounts)
+    if (n > 1) ++batches;
+  EXPECT_EQ(batches, 2);
+}
+
+TEST_F(TagCacheTest, AHostThatEmptiesTheCacheDuringARefreshBreaksNothing) {
+  QB_VALUE v = {};
+  for (int i = 0; i < 2000; ++i) cache.FindTag(("t" + std::to_string(i)).c_str(), &v, table);
+  host.readCounts.clear();
+  host.duringRead = [&] { cache.Clear(); };
+  cache.RefreshTags(table);
+  host.duringRead = nullptr;
+  EXPECT_EQ(host.readCounts, (std::vector<int>{1024}));
+  EXPECT_EQ(cache.GetCount(), 0u);
+}
+
 }  // namespace
