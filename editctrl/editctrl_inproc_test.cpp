@@ -191,6 +191,22 @@ TEST_F(ShownEditTest, GridDotsAreTheInverseOfTheBackground) {
   EXPECT_EQ(PixelAt(8, 8), back);
 }
 
+TEST_F(ShownEditTest, SelectedObjectsShowTheirHandles) {
+  Send(QCM_SNAPGRID, 0, 0);
+  CDrawObj* a = AddRect(80, 80);  // 40 x 30: the corner handle sits on (80, 80)
+  wnd_->Invalidate(FALSE);
+  std::vector<COLORREF> before;
+  for (int d = -3; d <= 3; ++d) before.push_back(PixelAt(80 + d, 80 + d));
+  wnd_->Select(a, false);
+  std::vector<COLORREF> after;
+  for (int d = -3; d <= 3; ++d) after.push_back(PixelAt(80 + d, 80 + d));
+  EXPECT_NE(before, after);
+  wnd_->Select(nullptr, false);
+  std::vector<COLORREF> again;
+  for (int d = -3; d <= 3; ++d) again.push_back(PixelAt(80 + d, 80 + d));
+  EXPECT_EQ(before, again);
+}
+
 TEST_F(ShownEditTest, PictureNarrowerThanTheGridHasNoDots) {
   wnd_->GetPicture()->m_nWidth = 7;
   COLORREF back = wnd_->GetPicture()->m_clrBack;

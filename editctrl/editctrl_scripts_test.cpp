@@ -58,5 +58,20 @@ TEST_F(CompileScriptsTest, CompileCommandSendsTheOutputToTheParentAndSaves) {
   EXPECT_EQ(Send(QCM_QUERY, QCQ_MODIFIED), 0);
 }
 
+TEST_F(CompileScriptsTest, WindowWithoutParentCompilesNothing) {
+  std::string folder = FreshFolder("compile_orphan");
+  WriteScriptedPicture(folder + "o.pic", {kBadScript});
+  std::vector<BYTE> before = ReadBytes(folder + "o.pic");
+  HWND orphan = ::CreateWindowExA(0, "QELPICEDIT", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(orphan, nullptr);
+  ::SendMessageA(orphan, QCM_PICFOLDER, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+  ASSERT_EQ(::SendMessageA(orphan, QCM_OPENPIC, 0, reinterpret_cast<LPARAM>("o.pic")), 0);
+  EXPECT_EQ(::SendMessageA(orphan, QCM_COMPILE, 0, reinterpret_cast<LPARAM>(CompilerPath().c_str())),
+            0);
+  ::DestroyWindow(orphan);
+  EXPECT_EQ(ReadBytes(folder + "o.pic"), before);
+}
+
 }  // namespace
 }  // namespace edittest
