@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "editctrl_harness.h"
+#include "drawbutton.h"
 #include "editctrl_pictures.h"
 #include "picfile.h"
 #include "picobj.h"
@@ -111,6 +112,42 @@ TEST_F(EditFileTest, DamagedFileAnswersOneAndLeavesNoPicture) {
     EXPECT_EQ(Send(QCM_SAVEPIC), 2);
     EXPECT_EQ(ReadBytes(folder_ + "d.pic"), content);
   }
+}
+
+// A picture holding a push button, whose window is a child of the editing window.
+std::vector<BYTE> ButtonPictureBytes(const char* fileName) {
+  RegisterModel();
+  CPicObj picture;
+  picture.m_strName = fileName;
+  picture.EnsureLayer();
+  auto* button = new CDrawPushBt;
+  button->m_rect = CRectD(40, 40, 140, 70);
+  static_cast<CPicLayer*>(picture.m_layers.GetHead())->m_objects.AddTail(button);
+  return StorePictureBytes(picture);
+}
+
+HWND FirstChild(HWND parent) { return ::GetWindow(parent, GW_CHILD); }
+
+TEST_F(EditFileTest, ControlWindowsFollowZoomAndScrollAndGoWithThePicture) {
+  UseFolder("controls");
+  WriteBytes(folder_ + "c.pic", ButtonPictureBytes("c.pic"));
+  ASSERT_EQ(SendText(QCM_OPENPIC, "c.pic"), 0);
+  HWND button = FirstChild(child_);
+  ASSERT_NE(button, nullptr);
+  RECT r;
+  ::GetWindowRect(button, &r);
+  ::MapWindowPoints(nullptr, child_, reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.right - r.left, 100);
+  Send(QCM_ZOOM, 0, 200);
+  Send(WM_HSCROLL, SB_LINEDOWN);  // origin x 100
+  ::GetWindowRect(button, &r);
+  ::MapWindowPoints(nullptr, child_, reinterpret_cast<POINT*>(&r), 2);
+  // The model places the window (its own rounding); it follows the view.
+  EXPECT_NEAR(r.left, 80 - 100, 1);
+  EXPECT_NEAR(r.right - r.left, 200, 1);
+  ASSERT_EQ(SendText(QCM_OPENPIC, "missing.pic"), 1);
+  EXPECT_EQ(FirstChild(child_), nullptr);
 }
 
 TEST_F(EditFileTest, SaveWithoutPictureAnswersTwo) { EXPECT_EQ(Send(QCM_SAVEPIC), 2); }
