@@ -148,6 +148,9 @@ TEST_F(EditFileTest, ControlWindowsFollowZoomAndScrollAndGoWithThePicture) {
   EXPECT_NEAR(r.right - r.left, 200, 1);
   ASSERT_EQ(SendText(QCM_OPENPIC, "missing.pic"), 1);
   EXPECT_EQ(FirstChild(child_), nullptr);
+  // Destroyed with its control windows still open (in the tear-down).
+  ASSERT_EQ(SendText(QCM_OPENPIC, "c.pic"), 0);
+  EXPECT_NE(FirstChild(child_), nullptr);
 }
 
 TEST_F(EditFileTest, SaveWithoutPictureAnswersTwo) { EXPECT_EQ(Send(QCM_SAVEPIC), 2); }
