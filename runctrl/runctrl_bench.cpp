@@ -85,6 +85,10 @@ int main() {
     tickOnly += ticked - start;
     paintOnly += end - ticked;
   }
+  // The first tick reads every tag for the first time and starts every
+  // script; it is reported on its own.
+  const double firstTick = ticks.front();
+  ticks.erase(ticks.begin());
   std::vector<double> sorted = ticks;
   std::sort(sorted.begin(), sorted.end());
   double sum = 0;
@@ -97,9 +101,12 @@ int main() {
                                                                   "only the colour links act")
                         .c_str());
   std::printf("%s", qel::FormatStr("load to first complete paint: %.1f ms\n", loadMs).c_str());
-  std::printf("%s", qel::FormatStr("tick (events, links, repaint): mean %.2f ms, median %.2f ms, "
+  std::printf("%s", qel::FormatStr("first tick (1,000 first reads, first script runs): %.2f ms\n",
+                                   firstTick)
+                        .c_str());
+  std::printf("%s", qel::FormatStr("later ticks (events, links, repaint): mean %.2f ms, median %.2f ms, "
                                    "worst %.2f ms over %d ticks\n",
-                                   mean, sorted[sorted.size() / 2], worst, kTicks)
+                                   mean, sorted[sorted.size() / 2], worst, kTicks - 1)
                         .c_str());
   std::printf("%s", qel::FormatStr("of which events and links %.2f ms, repaint %.2f ms (means)\n",
                                    tickOnly / kTicks, paintOnly / kTicks)
