@@ -97,14 +97,15 @@ LRESULT CPicRunWnd::OnLoadPicture(const PictureDataBlock* block) {
   } catch (const std::bad_alloc&) {
     loaded = nullptr;
   }
+  m_zoom = 1.0;
+  m_origin = {0, 0};
   if (!loaded) {
+    // No picture: no scroll bars of the one before.
+    ::ShowScrollBar(m_hWnd, SB_BOTH, FALSE);
     Invalidate(TRUE);
     return 1;
   }
   m_picture.reset(loaded);
-
-  m_zoom = 1.0;
-  m_origin = {0, 0};
   UpdateScrollRanges();
   StartObjects();
   RepositionControls();

@@ -67,6 +67,7 @@ TEST(RunWindow, DamagedOrEmptyBufferAnswersOneAndLeavesNoPicture) {
     ASSERT_EQ(h.Load(bytes), 0);
     h.host.readCounts.clear();
     EXPECT_EQ(h.Load(buffer), 1) << buffer.size();
+    EXPECT_FALSE(::GetWindowLongA(h.View(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
     // No picture: ticks do nothing, so nothing is read.
     h.Tick(16);
     EXPECT_TRUE(h.host.readCounts.empty()) << buffer.size();
