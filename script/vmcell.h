@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // Type byte: base type in bits 0-3, kind bits 0x10 (address or array) and
 // 0x20 (pointer), both together a reference to one element in raw memory;
@@ -32,6 +33,17 @@ enum VmBase : uint8_t {
 constexpr uint8_t kVmLastBase = VB_F64;
 
 struct VmCell {
+  VmCell() = default;
+  // Copied field by field: a copy of the whole 16 bytes as one vector would
+  // read back the narrower stores that just built the cell, which stalls the
+  // processor on every instruction. The spare bytes stay zero.
+  VmCell(const VmCell& o) : type(o.type), value(o.value) {}
+  VmCell& operator=(const VmCell& o) {
+    type = o.type;
+    value = o.value;
+    return *this;
+  }
+
   uint8_t type = 0;
   uint8_t spare[7] = {};
   uint64_t value = 0;
@@ -60,22 +72,56 @@ bool CellToDouble(const VmCell& c, double* out);
 bool ConvertBits(const VmCell& from, uint8_t to, uint64_t* bits);
 
 // The normal form of an integer in base type `base` (an integer base only).
-uint64_t NormalizeInt(int64_t v, uint8_t base);
+inline uint64_t NormalizeInt(int64_t v, uint8_t base) {
+  switch (base) {
+    case VB_I8: return static_cast<uint64_t>(static_cast<int64_t>(static_cast<int8_t>(v)));
+    case VB_U8: return static_cast<uint8_t>(v);
+    case VB_I16: return static_cast<uint64_t>(static_cast<int64_t>(static_cast<int16_t>(v)));
+    case VB_U16: return static_cast<uint16_t>(v);
+    case VB_I32: return static_cast<uint64_t>(static_cast<int64_t>(static_cast<int32_t>(v)));
+    case VB_U32: return static_cast<uint32_t>(v);
+    default: return static_cast<uint64_t>(v);
+  }
+}
+
+// The double or float held in a normal-form value. (These and the cell
+// makers below are inline: every instruction makes cells, and a cell built
+// by a call and read back whole stalls the processor.)
+inline double BitsToDouble(uint64_t bits) {
+  double d;
+  std::memcpy(&d, &bits, sizeof d);
+  return d;
+}
+inline float BitsToFloat(uint64_t bits) {
+  uint32_t low = Low32(bits);
+  float f;
+  std::memcpy(&f, &low, sizeof f);
+  return f;
+}
+inline uint64_t DoubleToBits(double v) {
+  uint64_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  return bits;
+}
+inline uint64_t FloatToBits(float v) {
+  uint32_t bits;
+  std::memcpy(&bits, &v, sizeof bits);
+  return bits;
+}
 
 // Cells of plain values.
-VmCell MakeCell(uint8_t type, uint64_t value);
-VmCell MakeInt32(int32_t v);
-VmCell MakeUInt32(uint32_t v);
-VmCell MakeDouble(double v);
-VmCell MakeFloat(float v);
-VmCell MakeInt64(int64_t v);
+inline VmCell MakeCell(uint8_t type, uint64_t value) {
+  VmCell c;
+  c.type = type;
+  c.value = value;
+  return c;
+}
+inline VmCell MakeInt32(int32_t v) { return MakeCell(VB_I32, NormalizeInt(v, VB_I32)); }
+inline VmCell MakeUInt32(uint32_t v) { return MakeCell(VB_U32, v); }
+inline VmCell MakeDouble(double v) { return MakeCell(VB_F64, DoubleToBits(v)); }
+inline VmCell MakeFloat(float v) { return MakeCell(VB_F32, FloatToBits(v)); }
+inline VmCell MakeInt64(int64_t v) { return MakeCell(VB_I64, static_cast<uint64_t>(v)); }
 inline VmCell MakeAddress(uint8_t type, uint32_t address) { return MakeCell(type, address); }
-
-// The double or float held in a normal-form value.
-double BitsToDouble(uint64_t bits);
-float BitsToFloat(uint64_t bits);
-uint64_t DoubleToBits(double v);
-uint64_t FloatToBits(float v);
 
 // Whether a value counts as true in a condition, by its own type: a real
 // value compared with 0.0 (so 1.0 and 0.5 are true, -0.0 false), an integer
