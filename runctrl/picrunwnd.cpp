@@ -2,7 +2,7 @@
 
 #include "gdiplusapi.h"
 
-#include "checkword.h"
+#include "../editctrl/servicerequest.h"
 #include "drawobj.h"
 #include "exceptions.h"
 #include "picfile.h"
@@ -42,7 +42,7 @@ LRESULT CPicRunWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case QCM_LOADPICDATA: return OnLoadPicture(reinterpret_cast<const PictureDataBlock*>(lp));
     case QCM_ZOOM: return OnZoom(static_cast<int>(lp));
     case QCN_LINKPICTURE: return OnLinkPicture(lp);
-    case QPM_FIREEVENT: return IsHostParamValid(static_cast<DWORD>(wp)) ? 0 : 1;
+    case QPM_FIREEVENT: return IsFireEventValid(static_cast<DWORD>(wp)) ? 0 : 1;
   }
   if (msg >= QSM_TAGGETATTR && msg <= QSM_GETHISSUMEX) return OnHostService(msg, wp, lp);
   if (msg >= QSM_READTAG && msg <= QSM_WRITELOCALVAR) return OnTagService(msg, wp, lp);

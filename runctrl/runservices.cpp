@@ -7,6 +7,7 @@
 // nothing.
 #include <cstring>
 
+#include "../editctrl/servicerequest.h"
 #include "checkword.h"
 #include "picrunwnd.h"
 #include "tagvalue.h"
@@ -14,8 +15,8 @@
 namespace {
 
 template <class R>
-const R* RecordOf(LPARAM lp) {
-  return reinterpret_cast<const R*>(lp);
+const R& RecordOf(LPARAM lp) {
+  return *reinterpret_cast<const R*>(lp);
 }
 
 bool IsNumericType(int type) { return type >= TT_DIGITAL && type <= TT_DOUBLE; }
@@ -23,65 +24,18 @@ bool IsNumericType(int type) { return type >= TT_DIGITAL && type <= TT_DOUBLE; }
 }  // namespace
 
 LRESULT CPicRunWnd::OnHostService(UINT msg, WPARAM wp, LPARAM lp) {
-  if (!IsHostParamValid(static_cast<DWORD>(wp)) || lp == 0 || !m_host.context) return 1;
-  void* const c = m_host.context;
-  switch (msg) {
-    case QSM_TAGGETATTR:
-      if (!m_host.pfnTagGetAttr) return 1;
-      return m_host.pfnTagGetAttr(c, reinterpret_cast<QB_TAGATTR*>(lp));
-    case QSM_TAGQUERY: {
-      const auto* r = RecordOf<TagQueryRequest>(lp);
-      if (!m_host.pfnTagQuery) return 1;
-      return m_host.pfnTagQuery(c, r->pattern1, r->pattern2, r->selector1, r->selector2, r->proc, r->user);
-    }
-    case QSM_READREAL: {
-      const auto* r = RecordOf<ReadRealRequest>(lp);
-      if (!m_host.pfnReadReal) return 1;
-      return m_host.pfnReadReal(c, r->records, r->count);
-    }
-    case QSM_READREALVAR: {
-      const auto* r = RecordOf<VarTagRequest>(lp);
-      if (!m_host.pfnReadRealVar) return 1;
-      return m_host.pfnReadRealVar(c, r->name, r->value);
-    }
-    case QSM_READHIS: {
-      const auto* r = RecordOf<ReadHisRequest>(lp);
-      if (!m_host.pfnReadHis) return 1;
-      return m_host.pfnReadHis(c, r->name, r->t0, r->t1, r->a, r->b, r->records, r->capacity, r->count,
-                               r->done);
-    }
-    case QSM_READHISVAR: {
-      const auto* r = RecordOf<ReadHisVarRequest>(lp);
-      if (!m_host.pfnReadHisVar) return 1;
-      return m_host.pfnReadHisVar(c, r->name, r->a, r->b, r->out);
-    }
-    case QSM_READHISEX: {
-      const auto* r = RecordOf<ReadHisExRequest>(lp);
-      if (!m_host.pfnReadHisEx) return 1;
-      return m_host.pfnReadHisEx(c, r->records, r->time, r->count);
-    }
-    case QSM_GETHISSUM: {
-      const auto* r = RecordOf<GetHisSumRequest>(lp);
-      if (!m_host.pfnGetHisSum) return 1;
-      return m_host.pfnGetHisSum(c, r->name, r->t0, r->t1, r->a, r->b, r->c, r->d, r->e);
-    }
-    case QSM_GETHISSUMEX: {
-      const auto* r = RecordOf<GetHisSumExRequest>(lp);
-      if (!m_host.pfnGetHisSumEx) return 1;
-      return m_host.pfnGetHisSumEx(c, r->name, r->t0, r->t1, r->step, r->records, r->capacity, r->count);
-    }
-  }
-  return 1;
+  // The same answer as the editing window's, from the shared helper.
+  return AnswerServiceRequest(m_host, msg, static_cast<DWORD>(wp), lp);
 }
 
 LRESULT CPicRunWnd::OnTagService(UINT msg, WPARAM wp, LPARAM lp) {
   if (!IsHostParamValid(static_cast<DWORD>(wp)) || lp == 0) return 1;
   switch (msg) {
-    case QSM_READTAG: return ReadTag(*RecordOf<NumTagRequest>(lp));
-    case QSM_READLOCAL: return ReadLocal(*RecordOf<NumTagRequest>(lp));
-    case QSM_READLOCALVAR: return ReadLocalVar(*RecordOf<VarTagRequest>(lp));
-    case QSM_WRITELOCAL: return WriteLocal(*RecordOf<NumTagRequest>(lp));
-    case QSM_WRITELOCALVAR: return WriteLocalVar(*RecordOf<VarTagRequest>(lp));
+    case QSM_READTAG: return ReadTag(RecordOf<NumTagRequest>(lp));
+    case QSM_READLOCAL: return ReadLocal(RecordOf<NumTagRequest>(lp));
+    case QSM_READLOCALVAR: return ReadLocalVar(RecordOf<VarTagRequest>(lp));
+    case QSM_WRITELOCAL: return WriteLocal(RecordOf<NumTagRequest>(lp));
+    case QSM_WRITELOCALVAR: return WriteLocalVar(RecordOf<VarTagRequest>(lp));
   }
   return 1;
 }
