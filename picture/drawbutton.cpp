@@ -56,7 +56,7 @@ BOOL CDrawPushBt::AttachView(const DrawViewContext* pContext, BOOL bRunTime) {
 
 void CDrawPushBt::PrepareActions(const DrawViewContext* pContext) {
     CDrawCtrl::PrepareActions(pContext);
-    m_button.SetLink(GetAction(AK_CLICKED));
+    m_button.SetLink(PrepareEventLink(AK_CLICKED));
 }
 
 void CDrawPushBt::SetText(const char* pszText) {

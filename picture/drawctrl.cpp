@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "archive.h"
+#include "drawlink.h"
 #include "drawrect.h"
 #include "textfont.h"
 #include "trackerframe.h"
@@ -191,3 +192,10 @@ double CDrawCtrl::GetHeight() { return m_rect.bottom - m_rect.top; }
 void CDrawCtrl::SetWidth(double w) { m_rect.right = m_rect.left + w; }
 
 void CDrawCtrl::SetHeight(double h) { m_rect.bottom = m_rect.top + h; }
+
+CObject* CDrawCtrl::PrepareEventLink(int nKind) {
+    CObject* pLink = GetAction(nKind);
+    const DrawLinkOps* pOps = GetDrawLinkOps();
+    if (pLink && pOps && pOps->SetTrigger) pOps->SetTrigger(pLink, nKind);
+    return pLink;
+}

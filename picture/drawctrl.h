@@ -51,6 +51,9 @@ protected:
     void AppendGeometryProps(PropDescList* pList);
     // The minimum size of every control (OnViewChanged of the base).
     void KeepMinimumSize();
+    // The link of an event kind (500, 510, 511, 520), given that event as its
+    // trigger so that it fires when the window reports it; null when none.
+    CObject* PrepareEventLink(int nKind);
     // What the ActiveX and plug-in objects list: the base records, their
     // property-page button (50), then 9 to 12.
     void GetHostedPropList(PropDescList* pList);

@@ -77,7 +77,8 @@ void CDrawCtrlEdit::RecreateWindow() {
 
 void CDrawCtrlEdit::PrepareActions(const DrawViewContext* pContext) {
     CDrawCtrl::PrepareActions(pContext);
-    m_edit.SetLinks(GetAction(AK_CHANGE), GetAction(AK_KILLFOCUS), GetAction(AK_SETFOCUS));
+    m_edit.SetLinks(PrepareEventLink(AK_CHANGE), PrepareEventLink(AK_KILLFOCUS),
+                    PrepareEventLink(AK_SETFOCUS));
 }
 
 void CDrawCtrlEdit::SetText(const char* pszText) {

@@ -41,6 +41,9 @@ struct DrawLinkOps {
     int (*Compile)(CObject* pLink, const char* pszCompiler, CString& strErrors);
     // The class of link objects, checked while a picture loads (null: any object).
     const CRuntimeClass* pLinkClass;
+    // Gives the link its trigger: the controls make their event links fire on
+    // their own event (500, 510, 511, 520) when they are prepared.
+    void (*SetTrigger)(CObject* pLink, int nTrigger);
 };
 
 // Installs the engine's table (null removes it). Not thread-safe: call once at start-up.

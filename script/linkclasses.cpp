@@ -41,9 +41,13 @@ int CompileLink(CObject* p, const char* pszCompiler, CString& strErrors) {
   return link ? link->m_script.Compile(pszCompiler, strErrors) : 0;
 }
 
+void SetLinkTrigger(CObject* p, int nTrigger) {
+  if (CAction* link = AsLink(p)) link->m_nTrigger = nTrigger;
+}
+
 const DrawLinkOps kLinkOps = {
     LinkKind, LinkMode, PrepareLink, TriggerLink, LinkHasSource, CompileLink,
-    RUNTIME_CLASS(CAction),
+    RUNTIME_CLASS(CAction), SetLinkTrigger,
 };
 
 }  // namespace
