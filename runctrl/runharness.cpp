@@ -122,7 +122,7 @@ const char kParentClass[] = "QelRunTestParent";
 constexpr int kViewId = 1000;
 }  // namespace
 
-Harness::Harness(int width, int height) {
+Harness::Harness(int width, int height, int x, int y) {
   RegisterClassesOnce();
   hostTable = host.Table();
   localTable = locals.Table();
@@ -137,7 +137,7 @@ Harness::Harness(int width, int height) {
   ::RegisterClassA(&wc);  // fails harmlessly when registered before
   RECT frame = {0, 0, width, height};
   ::AdjustWindowRect(&frame, WS_POPUP, FALSE);
-  m_parent = ::CreateWindowA(kParentClass, "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+  m_parent = ::CreateWindowA(kParentClass, "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y,
                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                              wc.hInstance, nullptr);
   ::SetWindowLongPtrA(m_parent, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

@@ -58,8 +58,9 @@ struct FakeLocals {
 
 class Harness {
  public:
-  // width x height client area of the runtime window.
-  Harness(int width = 400, int height = 300);
+  // width x height client area of the runtime window; the parent's top-left
+  // corner on the screen at (x, y).
+  explicit Harness(int width = 400, int height = 300, int x = 0, int y = 0);
   ~Harness();
   Harness(const Harness&) = delete;
   Harness& operator=(const Harness&) = delete;

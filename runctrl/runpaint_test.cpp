@@ -22,8 +22,31 @@ constexpr COLORREF kOff = RGB(0, 160, 0);
 constexpr COLORREF kOn = RGB(200, 0, 0);
 constexpr COLORREF kBar = RGB(0, 0, 200);
 
-// The window's client area as it stands on the screen.
+// True when the window is the one seen at its corners and its centre.
+bool OnTop(HWND hwnd) {
+  RECT r;
+  ::GetWindowRect(hwnd, &r);
+  const POINT probes[] = {{r.left + 1, r.top + 1},       {r.right - 2, r.top + 1},
+                          {r.left + 1, r.bottom - 2},    {r.right - 2, r.bottom - 2},
+                          {(r.left + r.right) / 2, (r.top + r.bottom) / 2}};
+  for (POINT p : probes)
+    if (::WindowFromPoint(p) != hwnd) return false;
+  return true;
+}
+
+// The window's client area as it stands on the screen. Tests of other
+// programs run side by side on the same display: the window is kept above
+// them, and when another window covered it, it is painted again whole once
+// it is uncovered (a covered part is not painted).
 void Screenshot(HWND hwnd, RenderSurface& out) {
+  ::SetWindowPos(::GetAncestor(hwnd, GA_ROOT), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  bool covered = false;
+  for (int i = 0; i < 100 && !OnTop(hwnd); ++i) {
+    covered = true;
+    ::Sleep(20);
+  }
+  if (covered) ::InvalidateRect(hwnd, nullptr, TRUE);
   ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   HDC dc = ::GetDC(hwnd);
   ::BitBlt(out.dc(), 0, 0, out.width(), out.height(), dc, 0, 0, SRCCOPY);
@@ -32,7 +55,7 @@ void Screenshot(HWND hwnd, RenderSurface& out) {
 }
 
 TEST(RunPaint, LinkedObjectsChangeColourAndPositionWithTheirTags) {
-  Harness h(300, 200);
+  Harness h(300, 200, 0, 0);
   ASSERT_TRUE(h.Ok());
   std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
   // A lamp whose fill follows tag "lamp".
@@ -75,7 +98,7 @@ TEST(RunPaint, LinkedObjectsChangeColourAndPositionWithTheirTags) {
 }
 
 TEST(RunPaint, WithoutPictureOnlyTheBackgroundIsPainted) {
-  Harness h(100, 80);
+  Harness h(100, 80, 320, 0);
   ASSERT_TRUE(h.Ok());
   RenderSurface shot(100, 80);
   shot.Fill(0x123456);
@@ -86,7 +109,7 @@ TEST(RunPaint, WithoutPictureOnlyTheBackgroundIsPainted) {
 }
 
 TEST(RunPaint, DamagedLoadClearsThePicture) {
-  Harness h(100, 80);
+  Harness h(100, 80, 440, 0);
   ASSERT_TRUE(h.Ok());
   std::unique_ptr<CPicObj> picture(NewPicture(RGB(0, 0, 255)));
   ASSERT_EQ(h.Load(*picture), 0);
@@ -105,7 +128,7 @@ namespace {
 
 TEST(RunPaint, MovementScriptPlacesItsObjectByItsTag) {
   if (!runtest::ScriptsRun()) GTEST_SKIP() << "script links get no machine yet";
-  Harness h(300, 200);
+  Harness h(300, 200, 560, 0);
   ASSERT_TRUE(h.Ok());
   std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
   CDrawRect* box = AddRect(*picture, RECT{40, 40, 60, 60}, kBar);
