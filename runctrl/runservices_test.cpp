@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "checkword.h"
+#include "picfile.h"
+#include "picobj.h"
 #include "runharness.h"
 
 using namespace runtest;
@@ -254,6 +257,41 @@ TEST_F(RunServices, LocalServicesWithoutTableAnswerOne) {
   EXPECT_EQ(h.Request(QSM_READLOCAL, &num), 1);
   EXPECT_EQ(h.Request(QSM_READLOCALVAR, &var), 1);
   EXPECT_TRUE(h.locals.writes.empty());
+}
+
+TEST_F(RunServices, TheWindowKeepsItsOwnCopyOfTheTables) {
+  // The harness sent its tables; changing them afterwards changes nothing.
+  h.hostTable.pfnReadReal = nullptr;
+  h.localTable.pfnLocalTagRead = nullptr;
+  h.host.values["a"] = IntValue(4);
+  CTagValue n(TT_INT32);
+  n.SetInt32(6);
+  h.locals.values["n"] = n;
+  QB_VALUE v = {};
+  NumTagRequest tag = {"a", &v};
+  EXPECT_EQ(h.Request(QSM_READTAG, &tag), 0);
+  EXPECT_EQ(v.data.i32, 4);
+  NumTagRequest local = {"n", &v};
+  EXPECT_EQ(h.Request(QSM_READLOCAL, &local), 0);
+  EXPECT_EQ(v.data.i32, 6);
+}
+
+TEST_F(RunServices, EveryLoadCarriesBothTablesAgain) {
+  FakeHost other;
+  other.values["a"] = IntValue(8);
+  HostCallbackBlock otherTable = other.Table();
+  LocalTagCallbackBlock noLocals = {};
+  std::unique_ptr<CPicObj> picture(NewPicture());
+  const std::vector<BYTE> bytes = StorePictureBytes(*picture);
+  PictureDataBlock block = {&noLocals, &otherTable, bytes.data(), static_cast<DWORD>(bytes.size())};
+  ASSERT_EQ(::SendMessageA(h.View(), QCM_LOADPICDATA, 0, reinterpret_cast<LPARAM>(&block)), 0);
+  QB_VALUE v = {};
+  NumTagRequest tag = {"a", &v};
+  EXPECT_EQ(h.Request(QSM_READTAG, &tag), 0);
+  EXPECT_EQ(v.data.i32, 8);
+  EXPECT_EQ(other.readCounts.size(), 1u);
+  EXPECT_TRUE(h.host.readCounts.empty());
+  EXPECT_EQ(h.Request(QSM_READLOCAL, &tag), 1);  // the local table is empty now
 }
 
 }  // namespace
