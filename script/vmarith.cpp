@@ -22,20 +22,10 @@ bool IsComparison(int op) { return (op >= AO_GT && op <= AO_NE) || op == AO_LAND
 
 VmCell Truth(bool b) { return MakeInt32(b ? 1 : 0); }
 
-bool Compare(int op, double a, double b) {
-  switch (op) {
-    case AO_GT: return a > b;
-    case AO_LT: return a < b;
-    case AO_LE: return a <= b;
-    case AO_GE: return a >= b;
-    case AO_EQ: return a == b;
-    case AO_NE: return a != b;
-    case AO_LAND: return a != 0 && b != 0;
-    default: return a != 0 || b != 0;
-  }
-}
-
-bool CompareInt(int op, int64_t a, int64_t b) {
+// One comparison for every operand type: T is double for real operands and
+// int64_t for integers, pointers and truth values.
+template <typename T>
+bool Compare(int op, T a, T b) {
   switch (op) {
     case AO_GT: return a > b;
     case AO_LT: return a < b;
@@ -55,7 +45,7 @@ int ComputeReal(uint64_t xb, uint64_t yb, uint8_t base, int op, VmCell* out) {
   double a = single ? BitsToFloat(xb) : BitsToDouble(xb);
   double b = single ? BitsToFloat(yb) : BitsToDouble(yb);
   if (IsComparison(op)) {
-    *out = Truth(Compare(op, a, b));
+    *out = Truth(Compare<double>(op, a, b));
     return 0;
   }
   double r;
@@ -78,7 +68,7 @@ int ComputeReal(uint64_t xb, uint64_t yb, uint8_t base, int op, VmCell* out) {
 int ComputeInt(uint64_t xb, uint64_t yb, uint8_t base, int op, VmCell* out) {
   int64_t a = static_cast<int64_t>(xb), b = static_cast<int64_t>(yb);
   if (IsComparison(op)) {
-    *out = Truth(CompareInt(op, a, b));
+    *out = Truth(Compare<int64_t>(op, a, b));
     return 0;
   }
   uint64_t r;
@@ -134,11 +124,11 @@ int PointerBinary(const VmCell& x, const VmCell& y, int op, VmCell* out) {
   if (op >= AO_GT && op <= AO_NE) {
     uint32_t a = Low32(static_cast<uint64_t>(IntegerOf(x)));
     uint32_t b = Low32(static_cast<uint64_t>(IntegerOf(y)));
-    *out = Truth(CompareInt(op, a, b));
+    *out = Truth(Compare<int64_t>(op, a, b));
     return 0;
   }
   if (op == AO_LAND || op == AO_LOR) {
-    *out = Truth(CompareInt(op, IntegerOf(x) != 0, IntegerOf(y) != 0));
+    *out = Truth(Compare<int64_t>(op, IntegerOf(x) != 0, IntegerOf(y) != 0));
     return 0;
   }
   if (op != AO_ADD && op != AO_SUB) return kVmBadBinary;

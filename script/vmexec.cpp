@@ -54,6 +54,22 @@ int ScratchReference(Exec& x, uint32_t word) {
   return 0;
 }
 
+// The slot of register `to` and the value held in (or referred to by)
+// register `from`, which may be the same register.
+int SlotAndValue(VmState& s, uint8_t to, uint8_t from, VmCell** slot, VmCell* value) {
+  int rc = RegisterSlot(s, to, slot);
+  return rc ? rc : ReadRegister(s, from, value);
+}
+
+// The destination register and the memory word of an instruction that
+// loads from memory.
+int SlotAndMemoryCell(Exec& x, const CodeByteInstruction& in, VmCell** slot, VmCell** cell) {
+  int rc = RegisterSlot(x.s, in.r, slot);
+  if (rc) return rc;
+  *cell = ResolveMemoryWord(x.s, in.a);
+  return *cell ? 0 : kVmBadCell;
+}
+
 // ---- families of operations --------------------------------------------------
 
 int Assign(Exec& x, uint8_t r, const VmCell& source, int sub) {
@@ -71,8 +87,7 @@ int Assign(Exec& x, uint8_t r, const VmCell& source, int sub) {
 int Binary(Exec& x, uint8_t r, const VmCell& y, int sub) {
   VmCell* slot;
   VmCell a, result;
-  int rc = RegisterSlot(x.s, r, &slot);
-  if (!rc) rc = ReadRegister(x.s, r, &a);
+  int rc = SlotAndValue(x.s, r, r, &slot, &a);
   if (!rc) rc = BinaryValues(a, y, sub, &result);
   if (rc) return rc;
   *slot = result;
@@ -105,10 +120,9 @@ int LoadConstant(Exec& x, const CodeByteInstruction& in) {
 
 int LoadMemory(Exec& x, const CodeByteInstruction& in) {
   VmCell* dest;
-  int rc = RegisterSlot(x.s, in.r, &dest);
+  VmCell* cell;
+  int rc = SlotAndMemoryCell(x, in, &dest, &cell);
   if (rc) return rc;
-  VmCell* cell = ResolveMemoryWord(x.s, in.a);
-  if (!cell) return kVmBadCell;
   // The reference keeps its variable flag even for a cell that lost it.
   *dest = in.r == 0 ? WithoutFlags(*cell) : MakeCell(cell->type | kVmGlobal, in.a);
   return kContinue;
@@ -162,8 +176,7 @@ int ToPointer(Exec& x, const CodeByteInstruction& in) {
 int LoadValue(Exec& x, const CodeByteInstruction& in) {
   VmCell* dest;
   VmCell v;
-  int rc = RegisterSlot(x.s, in.r, &dest);
-  if (!rc) rc = ReadRegister(x.s, in.r2, &v);
+  int rc = SlotAndValue(x.s, in.r, in.r2, &dest, &v);
   if (rc) return rc;
   *dest = v;
   return kContinue;
@@ -173,48 +186,38 @@ int LoadValue(Exec& x, const CodeByteInstruction& in) {
 // them, so it stays assignable afterwards.
 int LoadMemoryCopy(Exec& x, const CodeByteInstruction& in) {
   VmCell* dest;
-  int rc = RegisterSlot(x.s, in.r, &dest);
+  VmCell* cell;
+  int rc = SlotAndMemoryCell(x, in, &dest, &cell);
   if (rc) return rc;
-  VmCell* cell = ResolveMemoryWord(x.s, in.a);
-  if (!cell) return kVmBadCell;
   *dest = WithoutFlags(*cell);
   return kContinue;
 }
 
-int AssignRR(Exec& x, const CodeByteInstruction& in) {
+// The three operand forms of the assignment and binary families: the second
+// operand from a register, a memory word (through register 31) or the
+// instruction's constant; the sub-code is the distance from the family's
+// first opcode.
+using Family = int (*)(Exec&, uint8_t, const VmCell&, int);
+
+template <Family apply, int first>
+int WithRegister(Exec& x, const CodeByteInstruction& in) {
   VmCell v;
   int rc = ReadRegister(x.s, in.r2, &v);
-  return rc ? rc : Assign(x, in.r, v, in.op - tarnic::OP_ASG_RR);
+  return rc ? rc : apply(x, in.r, v, in.op - first);
 }
 
-int AssignRM(Exec& x, const CodeByteInstruction& in) {
+template <Family apply, int first>
+int WithMemory(Exec& x, const CodeByteInstruction& in) {
   VmCell v;
   int rc = ScratchReference(x, in.a);
   if (!rc) rc = ReadRegister(x.s, kVmScratchRegister, &v);
-  return rc ? rc : Assign(x, in.r, v, in.op - tarnic::OP_ASG_RM);
+  return rc ? rc : apply(x, in.r, v, in.op - first);
 }
 
-int AssignRK(Exec& x, const CodeByteInstruction& in) {
+template <Family apply, int first>
+int WithConstant(Exec& x, const CodeByteInstruction& in) {
   x.s.regs->reg[kVmScratchRegister] = Constant(in);
-  return Assign(x, in.r, Constant(in), in.op - tarnic::OP_ASG_RK);
-}
-
-int BinaryRR(Exec& x, const CodeByteInstruction& in) {
-  VmCell v;
-  int rc = ReadRegister(x.s, in.r2, &v);
-  return rc ? rc : Binary(x, in.r, v, in.op - tarnic::OP_BIN_RR);
-}
-
-int BinaryRM(Exec& x, const CodeByteInstruction& in) {
-  VmCell v;
-  int rc = ScratchReference(x, in.a);
-  if (!rc) rc = ReadRegister(x.s, kVmScratchRegister, &v);
-  return rc ? rc : Binary(x, in.r, v, in.op - tarnic::OP_BIN_RM);
-}
-
-int BinaryRK(Exec& x, const CodeByteInstruction& in) {
-  x.s.regs->reg[kVmScratchRegister] = Constant(in);
-  return Binary(x, in.r, Constant(in), in.op - tarnic::OP_BIN_RK);
+  return apply(x, in.r, Constant(in), in.op - first);
 }
 
 int JumpAlways(Exec& x, const CodeByteInstruction& in) { return Jump(x, in.a); }
@@ -281,10 +284,9 @@ int Return(Exec& x, const CodeByteInstruction&) {
 
 int LoadAddress(Exec& x, const CodeByteInstruction& in) {
   VmCell* dest;
-  int rc = RegisterSlot(x.s, in.r, &dest);
+  VmCell* cell;
+  int rc = SlotAndMemoryCell(x, in, &dest, &cell);
   if (rc) return rc;
-  VmCell* cell = ResolveMemoryWord(x.s, in.a);
-  if (!cell) return kVmBadCell;
   if (HasKind(cell->type)) {
     *dest = WithoutFlags(*cell);
   } else {
@@ -304,8 +306,7 @@ int Negate(Exec& x, const CodeByteInstruction& in) { return Binary(x, in.r, Make
 int Complement(Exec& x, const CodeByteInstruction& in, bool logical) {
   VmCell* slot;
   VmCell v;
-  int rc = RegisterSlot(x.s, in.r, &slot);
-  if (!rc) rc = ReadRegister(x.s, in.r, &v);
+  int rc = SlotAndValue(x.s, in.r, in.r, &slot, &v);
   if (rc) return rc;
   *slot = logical ? MakeInt32(CellIsTrue(v) ? 0 : 1) : MakeCell(v.type, ~v.value);
   return kContinue;
@@ -316,8 +317,7 @@ int LogicalNot(Exec& x, const CodeByteInstruction& in) { return Complement(x, in
 int Cast(Exec& x, const CodeByteInstruction& in) {
   VmCell* slot;
   VmCell v;
-  int rc = RegisterSlot(x.s, in.r, &slot);
-  if (!rc) rc = ReadRegister(x.s, in.r, &v);
+  int rc = SlotAndValue(x.s, in.r, in.r, &slot, &v);
   if (rc) return rc;
   if (in.t >= 15) {
     // To a pointer or address type: the type byte and the 32-bit address only.
@@ -354,13 +354,13 @@ std::array<Handler, 256> BuildTable() {
   t[OP_TOPTR] = ToPointer;
   t[OP_LDV] = LoadValue;
   t[OP_LDMC] = LoadMemoryCopy;
-  Fill(t, OP_ASG_RR, 16, AssignRR);
-  Fill(t, OP_ASG_RM, 16, AssignRM);
+  Fill(t, OP_ASG_RR, 16, WithRegister<Assign, OP_ASG_RR>);
+  Fill(t, OP_ASG_RM, 16, WithMemory<Assign, OP_ASG_RM>);
   Fill(t, 48, 32, Nop);
-  Fill(t, OP_ASG_RK, 16, AssignRK);
-  Fill(t, OP_BIN_RR, OP_BIN_RM - OP_BIN_RR, BinaryRR);
-  Fill(t, OP_BIN_RM, OP_BIN_RK - OP_BIN_RM, BinaryRM);
-  Fill(t, OP_BIN_RK, OP_JMP - OP_BIN_RK, BinaryRK);
+  Fill(t, OP_ASG_RK, 16, WithConstant<Assign, OP_ASG_RK>);
+  Fill(t, OP_BIN_RR, OP_BIN_RM - OP_BIN_RR, WithRegister<Binary, OP_BIN_RR>);
+  Fill(t, OP_BIN_RM, OP_BIN_RK - OP_BIN_RM, WithMemory<Binary, OP_BIN_RM>);
+  Fill(t, OP_BIN_RK, OP_JMP - OP_BIN_RK, WithConstant<Binary, OP_BIN_RK>);
   t[OP_JMP] = JumpAlways;
   t[OP_JZ] = JumpZero;
   t[OP_JNZ] = JumpNotZero;
