@@ -18,10 +18,7 @@ CActEvent::CActEvent() : CAction(AM_SCRIPT, AT_PICTURE_CYCLE, 1000) {}
 
 void CActEvent::Serialize(CArchive& ar) {
   CAction::Serialize(ar);
-  if (ar.IsStoring())
-    ar << m_nEvent << m_strCommand;
-  else
-    ar >> m_nEvent >> m_strCommand;
+  SerializeFields(ar, m_nEvent, m_strCommand);
 }
 
 int CActEvent::Execute(HWND) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "action.h"
+#include "archive.h"
 
 // Displayed value (kind 1): the value as the owner's text.
 class CActTagVal : public CAction {
@@ -118,6 +119,16 @@ class CActMove : public CAction {
 
   CString m_strOption;  // stored, not read
 };
+
+// A link's own fields after the common ones, stored or read in the order
+// given (the stored form is the fields' values one after another).
+template <typename... Fields>
+void SerializeFields(CArchive& ar, Fields&... fields) {
+  if (ar.IsStoring())
+    (ar << ... << fields);
+  else
+    (ar >> ... >> fields);
+}
 
 // The percentage fill and the pointer share one stored form: two doubles,
 // then two 32-bit integers.

@@ -26,10 +26,7 @@ CActRoll::CActRoll() : CAction(AM_SCRIPT, AT_OWN_PERIOD, 200) {}
 
 void CActRoll::Serialize(CArchive& ar) {
   CAction::Serialize(ar);
-  if (ar.IsStoring())
-    ar << m_nSwing << m_nStep;
-  else
-    ar >> m_nSwing >> m_nStep;
+  SerializeFields(ar, m_nSwing, m_nStep);
 }
 
 int CActRoll::Execute(HWND hWnd) {
@@ -70,10 +67,7 @@ CActMove::CActMove() : CAction(AM_SCRIPT, AT_PICTURE_CYCLE, 1000) {}
 
 void CActMove::Serialize(CArchive& ar) {
   CAction::Serialize(ar);
-  if (ar.IsStoring())
-    ar << m_strOption;
-  else
-    ar >> m_strOption;
+  SerializeFields(ar, m_strOption);
 }
 
 // ---- pointer -------------------------------------------------------------------

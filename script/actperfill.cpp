@@ -14,10 +14,7 @@ constexpr double kEmptyRangeFraction = 0.99999;
 
 void SerializeRangeFields(CArchive& ar, double& dMinimum, double& dMaximum, int& nFirst,
                           int& nSecond) {
-  if (ar.IsStoring())
-    ar << dMinimum << dMaximum << nFirst << nSecond;
-  else
-    ar >> dMinimum >> dMaximum >> nFirst >> nSecond;
+  SerializeFields(ar, dMinimum, dMaximum, nFirst, nSecond);
 }
 
 CActPerFill::CActPerFill() : CAction(AM_DIRECT, AT_PICTURE_CYCLE, 1000) {}

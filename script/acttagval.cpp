@@ -17,10 +17,7 @@ CActTagVal::CActTagVal() : CAction(AM_DIRECT, AT_PICTURE_CYCLE, 1000) {}
 
 void CActTagVal::Serialize(CArchive& ar) {
   CAction::Serialize(ar);
-  if (ar.IsStoring())
-    ar << m_nDecimals;
-  else
-    ar >> m_nDecimals;
+  SerializeFields(ar, m_nDecimals);
 }
 
 int CActTagVal::Execute(HWND hWnd) {

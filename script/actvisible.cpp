@@ -28,10 +28,7 @@ CActFlash::CActFlash() : CAction(AM_SCRIPT, AT_OWN_PERIOD, 400) {}
 
 void CActFlash::Serialize(CArchive& ar) {
   CAction::Serialize(ar);
-  if (ar.IsStoring())
-    ar << m_nOption;
-  else
-    ar >> m_nOption;
+  SerializeFields(ar, m_nOption);
 }
 
 int CActFlash::Execute(HWND hWnd) {
