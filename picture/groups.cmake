@@ -1,7 +1,6 @@
 # Groups and sub-pictures, and the draw objects that host a child window
 # (buttons, check boxes, radio buttons, edit boxes) with those windows.
 list(APPEND QEL_PICTURE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/trackerframe.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawgroup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawgroup_edit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawcell.cpp

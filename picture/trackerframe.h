@@ -1,6 +1,6 @@
-// The dotted frame that the trackers of groups and controls draw around
-// their objects: alternating black and white pixels, so it shows on any
-// background.
+// The dotted frame that the trackers draw around their objects (every
+// selected object, groups and controls): alternating black and white pixels,
+// so it shows on any background.
 #pragma once
 
 #include <windows.h>
