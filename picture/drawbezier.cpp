@@ -41,15 +41,7 @@ int CDrawBezier::HitCurve(const CPointD& point) {
 }
 
 int CDrawBezier::HitTest(const CPointD& point, CDrawObj** ppHit) {
-    POINT pt = DevicePointRounded(point);
-    int h = HitVertexHandles(pt);
-    if (h == -1)
-        h = HitRectHandles(pt);
-    if (h != -1)
-        return Hit(h, ppHit);
-    if (GetPointCount() < 2)
-        return -1;
-    return Hit(HitCurve(point), ppHit);
+    return HitHandlesThenBody(point, ppHit, [&] { return HitCurve(point); });
 }
 
 int CDrawBezier::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
@@ -108,12 +100,7 @@ DrawObjType CDrawBezier::GetObjType() { return DOT_BEZIER; }
 std::vector<CPointD> CDrawBezierFill::ClosedPoints() const { return ClosedCurvePoints(m_points); }
 
 int CDrawBezierFill::HitCurve(const CPointD& point) {
-    std::vector<CPointD> flat = FlattenCurve(ClosedPoints());
-    if (HitPath(flat, point, HitHalfWidth(m_nLineWidth)) == 0)
-        return 0;
-    if (m_nFillStyle != 0 && PointInPolygon(DevicePoints(flat), DevicePointRounded(point)))
-        return 0;
-    return -1;
+    return HitOutlineOrFill(FlattenCurve(ClosedPoints()), point);
 }
 
 void CDrawBezierFill::Draw(CDC* pDC, DWORD dwFlags) {
@@ -131,16 +118,10 @@ void CDrawBezierFill::Draw(CDC* pDC, DWORD dwFlags) {
     CDrawObj::Draw(pDC, dwFlags);
 }
 
-void CDrawBezierFill::GetPropList(PropDescList* pList) {
-    int n = GetBasePropList(pList);
-    n = AppendFilledProps(this, pList->items, n);
-    pList->count = AppendTopProps(GetRect(), pList->items, n);
-}
+void CDrawBezierFill::GetPropList(PropDescList* pList) { GetFilledPropList(pList); }
 
 DrawObjType CDrawBezierFill::GetObjType() { return DOT_BEZIERFILL; }
 
 LinkFamily CDrawBezierFill::GetLinkFamily() { return LF_FILLED; }
 
-BOOL CDrawBezierFill::SetProp(int nId, LONG_PTR value) {
-    return SetFilledProp(this, nId, value) || SetLineProp(nId, value);
-}
+BOOL CDrawBezierFill::SetProp(int nId, LONG_PTR value) { return SetFilledOrLineProp(nId, value); }

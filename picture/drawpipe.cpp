@@ -42,15 +42,9 @@ void CDrawPipe::Serialize(CArchive& ar) {
 }
 
 int CDrawPipe::HitTest(const CPointD& point, CDrawObj** ppHit) {
-    POINT pt = DevicePointRounded(point);
-    int h = HitVertexHandles(pt);
-    if (h == -1)
-        h = HitRectHandles(pt);
-    if (h != -1)
-        return Hit(h, ppHit);
-    if (GetPointCount() < 2)
-        return -1;
-    return Hit(HitPath(m_points, point, HitHalfWidth(m_nPipeWidth)), ppHit);
+    return HitHandlesThenBody(point, ppHit, [&] {
+        return HitPath(m_points, point, HitHalfWidth(m_nPipeWidth));
+    });
 }
 
 int CDrawPipe::HitTestChild(const CPointD& point, CDrawObj** ppHit) {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "archive.h"
+#include "drawpolygon.h"
 #include "shapepaint.h"
 
 IMPLEMENT_SERIAL(CDrawPoly, CDrawObj, 0)
@@ -120,16 +121,18 @@ int CDrawPoly::HitPath(const std::vector<CPointD>& path, const CPointD& point, d
     return -1;
 }
 
+int CDrawPoly::HitOutlineOrFill(const std::vector<CPointD>& outline, const CPointD& point) {
+    if (HitPath(outline, point, HitHalfWidth(m_nLineWidth)) == 0)
+        return 0;
+    if (m_nFillStyle != 0 && PointInPolygon(DevicePoints(outline), DevicePointRounded(point)))
+        return 0;
+    return -1;
+}
+
 int CDrawPoly::HitTest(const CPointD& point, CDrawObj** ppHit) {
-    POINT pt = DevicePointRounded(point);
-    int h = HitVertexHandles(pt);
-    if (h == -1)
-        h = HitRectHandles(pt);
-    if (h != -1)
-        return Hit(h, ppHit);
-    if (GetPointCount() < 2)
-        return -1;
-    return Hit(HitPath(m_points, point, HitHalfWidth(m_nLineWidth)), ppHit);
+    return HitHandlesThenBody(point, ppHit, [&] {
+        return HitPath(m_points, point, HitHalfWidth(m_nLineWidth));
+    });
 }
 
 int CDrawPoly::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
@@ -293,6 +296,16 @@ BOOL CDrawPoly::SetLineProp(int nId, LONG_PTR value) {
 }
 
 BOOL CDrawPoly::SetProp(int nId, LONG_PTR value) { return SetLineProp(nId, value); }
+
+void CDrawPoly::GetFilledPropList(PropDescList* pList) {
+    int n = GetBasePropList(pList);
+    n = AppendFilledProps(this, pList->items, n);
+    pList->count = AppendTopProps(GetRect(), pList->items, n);
+}
+
+BOOL CDrawPoly::SetFilledOrLineProp(int nId, LONG_PTR value) {
+    return SetFilledProp(this, nId, value) || SetLineProp(nId, value);
+}
 
 int AppendFilledProps(CDrawObj* pObj, PropDesc* rec, int n) {
     SetPropDesc(PROP_LINECOLOR, PE_COLOR, "边框颜色", &rec[n]);

@@ -52,6 +52,24 @@ protected:
     // max(2, line width / 2 + 1).
     static double HitHalfWidth(int nWidth);
     int Hit(int nResult, CDrawObj** ppHit);
+    // The hit test of every point-list class: a vertex handle, then a frame
+    // handle; else, with two points or more, what bodyTest() says of the
+    // point (0 on the body, -1 off it).
+    template <class BodyTest>
+    int HitHandlesThenBody(const CPointD& point, CDrawObj** ppHit, BodyTest bodyTest) {
+        POINT pt = DevicePointRounded(point);
+        int h = HitVertexHandles(pt);
+        if (h == -1)
+            h = HitRectHandles(pt);
+        if (h != -1)
+            return Hit(h, ppHit);
+        if (GetPointCount() < 2)
+            return -1;
+        return Hit(bodyTest(), ppHit);
+    }
+    // The band along a closed outline at the line width, then, when the fill
+    // style is not 0, its inside; 0 hit, -1 miss.
+    int HitOutlineOrFill(const std::vector<CPointD>& outline, const CPointD& point);
     // Points mapped to device and truncated.
     std::vector<POINT> DevicePoints(const std::vector<CPointD>& pts) const;
     void DrawVertexSquares(CDC* pDC, bool bFirstDistinct);
@@ -59,6 +77,11 @@ protected:
     // Line colour, style and width records; returns the new count.
     int AppendLineProps(PropDesc* rec, int n);
     BOOL SetLineProp(int nId, LONG_PTR value);
+    // The property list of the closed, fillable shapes: the base records, the
+    // filled-shape records, then TOPX / TOPY.
+    void GetFilledPropList(PropDescList* pList);
+    // Their SetProp: the fill ids, then the line ids.
+    BOOL SetFilledOrLineProp(int nId, LONG_PTR value);
     // The link family this class offers.
     virtual LinkFamily GetLinkFamily();
     // The bounding box of a list of points; FALSE for an empty list.

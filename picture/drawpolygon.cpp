@@ -55,19 +55,7 @@ void DrawFilledOutline(CDC* pDC, CDrawObj* pObj, const std::vector<POINT>& close
 }
 
 int CDrawPolygon::HitTest(const CPointD& point, CDrawObj** ppHit) {
-    POINT pt = DevicePointRounded(point);
-    int h = HitVertexHandles(pt);
-    if (h == -1)
-        h = HitRectHandles(pt);
-    if (h != -1)
-        return Hit(h, ppHit);
-    if (GetPointCount() < 2)
-        return -1;
-    if (HitPath(m_points, point, HitHalfWidth(m_nLineWidth)) == 0)
-        return Hit(0, ppHit);
-    if (m_nFillStyle != 0 && PointInPolygon(DevicePoints(m_points), pt))
-        return Hit(0, ppHit);
-    return -1;
+    return HitHandlesThenBody(point, ppHit, [&] { return HitOutlineOrFill(m_points, point); });
 }
 
 int CDrawPolygon::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
@@ -88,16 +76,10 @@ void CDrawPolygon::Draw(CDC* pDC, DWORD dwFlags) {
     CDrawObj::Draw(pDC, dwFlags);
 }
 
-void CDrawPolygon::GetPropList(PropDescList* pList) {
-    int n = GetBasePropList(pList);
-    n = AppendFilledProps(this, pList->items, n);
-    pList->count = AppendTopProps(GetRect(), pList->items, n);
-}
+void CDrawPolygon::GetPropList(PropDescList* pList) { GetFilledPropList(pList); }
 
 DrawObjType CDrawPolygon::GetObjType() { return DOT_POLYGON; }
 
 LinkFamily CDrawPolygon::GetLinkFamily() { return LF_FILLED; }
 
-BOOL CDrawPolygon::SetProp(int nId, LONG_PTR value) {
-    return SetFilledProp(this, nId, value) || SetLineProp(nId, value);
-}
+BOOL CDrawPolygon::SetProp(int nId, LONG_PTR value) { return SetFilledOrLineProp(nId, value); }
