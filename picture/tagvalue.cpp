@@ -154,45 +154,30 @@ void CTagValue::Copy(const CTagValue& src) {
 void CTagValue::SetInt32(int32_t v) {
   CTagValue tmp(TT_INT32);
   tmp.m_value.i32 = v;
-  tmp.m_time = m_time;
-  tmp.m_status1 = m_status1;
-  tmp.m_status2 = m_status2;
-  Copy(tmp);
+  CopyKeepingStamp(tmp);
 }
 
 void CTagValue::SetInt64(int64_t v) {
   CTagValue tmp(TT_INT64);
   tmp.m_value.i64 = v;
-  tmp.m_time = m_time;
-  tmp.m_status1 = m_status1;
-  tmp.m_status2 = m_status2;
-  Copy(tmp);
+  CopyKeepingStamp(tmp);
 }
 
 void CTagValue::SetFloat(float v) {
   CTagValue tmp(TT_FLOAT);
   tmp.m_value.f = v;
-  tmp.m_time = m_time;
-  tmp.m_status1 = m_status1;
-  tmp.m_status2 = m_status2;
-  Copy(tmp);
+  CopyKeepingStamp(tmp);
 }
 
 void CTagValue::SetDouble(double v) {
   CTagValue tmp(TT_DOUBLE);
   tmp.m_value.d = v;
-  tmp.m_time = m_time;
-  tmp.m_status1 = m_status1;
-  tmp.m_status2 = m_status2;
-  Copy(tmp);
+  CopyKeepingStamp(tmp);
 }
 
 void CTagValue::SetString(const char* text) {
   if (!text || !*text) return;
   CTagValue tmp(TT_STRING);
-  tmp.m_time = m_time;
-  tmp.m_status1 = m_status1;
-  tmp.m_status2 = m_status2;
   const size_t length = std::strlen(text);
   if (length > kMaxBufferData) return;
   tmp.m_value.buffer = AllocBuffer(static_cast<DWORD>(length));
@@ -200,7 +185,14 @@ void CTagValue::SetString(const char* text) {
     std::memcpy(tmp.m_value.buffer, text, length);
     tmp.m_length = static_cast<DWORD>(length);
   }
-  Copy(tmp);
+  CopyKeepingStamp(tmp);
+}
+
+void CTagValue::CopyKeepingStamp(CTagValue& fresh) {
+  fresh.m_time = m_time;
+  fresh.m_status1 = m_status1;
+  fresh.m_status2 = m_status2;
+  Copy(fresh);
 }
 
 int CTagValue::SetStringData(const void* bytes, DWORD n) {

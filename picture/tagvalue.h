@@ -93,6 +93,9 @@ class CTagValue {
   void ZeroValue();
   void ToText(WORD target);
   void ToNumber(WORD target);
+  // The setters' last step: the fresh value takes this value's time and status
+  // words and is copied in, so that a typed value converts it to its own type.
+  void CopyKeepingStamp(CTagValue& fresh);
 };
 
 static_assert(sizeof(CTagValue) == 24, "CTagValue is copied as raw bytes");
