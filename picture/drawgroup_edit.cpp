@@ -81,17 +81,8 @@ int CDrawGroup::HitTest(const CPointD& point, CDrawObj** ppHit) {
 
 void CDrawGroup::MoveHandleTo(int& nHandle, const CPointD& point, HWND hView) {
     CRectD r = m_rectRef;
-    switch (nHandle) {
-    case 1: r.left = point.x; r.top = point.y; break;
-    case 2: r.top = point.y; break;
-    case 3: r.right = point.x; r.top = point.y; break;
-    case 4: r.right = point.x; break;
-    case 5: r.right = point.x; r.bottom = point.y; break;
-    case 6: r.bottom = point.y; break;
-    case 7: r.left = point.x; r.bottom = point.y; break;
-    case 8: r.left = point.x; break;
-    default: return;
-    }
+    if (!MoveRectHandle(r, nHandle, point))
+        return;
     if (hView) {
         RECT before = InvalidRectOf(m_rectRef, 3);
         RECT after = InvalidRectOf(r, 3);

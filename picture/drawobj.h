@@ -161,6 +161,9 @@ protected:
 
 // The base handle positions 1..8 of a rectangle taken as stored.
 CPointD RectHandle(const CRectD& r, int nHandle);
+// Moves the sides of r that base handle nHandle (1..8) holds to point; false,
+// with r unchanged, for any other handle.
+bool MoveRectHandle(CRectD& r, int nHandle, const CPointD& point);
 // The cursor of a handle number (base rules).
 HCURSOR BaseHandleCursor(int nHandle);
 // Truncates a device coordinate toward zero.

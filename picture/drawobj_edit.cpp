@@ -27,6 +27,20 @@ CPointD RectHandle(const CRectD& r, int nHandle) {
     }
 }
 
+bool MoveRectHandle(CRectD& r, int nHandle, const CPointD& point) {
+    switch (nHandle) {
+    case 1: r.left = point.x; r.top = point.y; return true;
+    case 2: r.top = point.y; return true;
+    case 3: r.right = point.x; r.top = point.y; return true;
+    case 4: r.right = point.x; return true;
+    case 5: r.right = point.x; r.bottom = point.y; return true;
+    case 6: r.bottom = point.y; return true;
+    case 7: r.left = point.x; r.bottom = point.y; return true;
+    case 8: r.left = point.x; return true;
+    default: return false;
+    }
+}
+
 HCURSOR BaseHandleCursor(int nHandle) {
     LPCSTR id;
     switch (nHandle) {
@@ -101,17 +115,8 @@ int CDrawObj::HitTestChild(const CPointD& point, CDrawObj** ppHit) { return HitT
 
 void CDrawObj::MoveHandleTo(int& nHandle, const CPointD& point, HWND hView) {
     CRectD r = m_rect;
-    switch (nHandle) {
-    case 1: r.left = point.x; r.top = point.y; break;
-    case 2: r.top = point.y; break;
-    case 3: r.right = point.x; r.top = point.y; break;
-    case 4: r.right = point.x; break;
-    case 5: r.right = point.x; r.bottom = point.y; break;
-    case 6: r.bottom = point.y; break;
-    case 7: r.left = point.x; r.bottom = point.y; break;
-    case 8: r.left = point.x; break;
-    default: return;
-    }
+    if (!MoveRectHandle(r, nHandle, point))
+        return;
     InvalidateIn(hView);
     m_rect = r;
     InvalidateIn(hView);
