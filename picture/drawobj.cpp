@@ -148,6 +148,28 @@ BOOL CDrawObj::SetBaseProp(int nId, LONG_PTR value) {
     }
 }
 
+BOOL CDrawObj::SetLineAndTopProp(int nId, LONG_PTR value) {
+    const int n = static_cast<int>(value);
+    switch (nId) {
+    case PROP_LINESTYLE: m_nLineStyle = n; return TRUE;
+    case PROP_LINEWIDTH: m_nLineWidth = n; return TRUE;
+    case PROP_LINECOLOR: m_clrLine = static_cast<COLORREF>(n); return TRUE;
+    case PROP_TOPX: MoveBy(CPointD(n - GetRect().left, 0.0)); return TRUE;
+    case PROP_TOPY: MoveBy(CPointD(0.0, n - GetRect().top)); return TRUE;
+    default: return FALSE;
+    }
+}
+
+BOOL CDrawObj::SetFillProp(int nId, LONG_PTR value) {
+    const int n = static_cast<int>(value);
+    switch (nId) {
+    case PROP_FILLCOLOR1: m_clrFill1 = static_cast<COLORREF>(n); return TRUE;
+    case PROP_FILLCOLOR2: m_clrFill2 = static_cast<COLORREF>(n); return TRUE;
+    case PROP_FILLMODE: m_nFillStyle = n; return TRUE;
+    default: return FALSE;
+    }
+}
+
 BOOL CDrawObj::SetProp(int nId, LONG_PTR value) { return SetBaseProp(nId, value); }
 
 int CDrawObj::ShowProperties(HWND) { return 0; }

@@ -149,6 +149,11 @@ protected:
     int GetBasePropList(PropDescList* pList);
     // Handles ids 1 and 2.
     BOOL SetBaseProp(int nId, LONG_PTR value);
+    // Line style, width and colour, and TOPX / TOPY as a move of the bounding
+    // box: the ids every drawn shape takes alike; 1 when handled.
+    BOOL SetLineAndTopProp(int nId, LONG_PTR value);
+    // Fill colours 1 and 2 and the fill mode; 1 when handled.
+    BOOL SetFillProp(int nId, LONG_PTR value);
     // The device rectangle of picture rectangle r (normalised), grown by nGrow pixels.
     RECT InvalidRectOf(CRectD r, int nGrow = 4) const;
     void InvalidateIn(HWND hView);

@@ -283,16 +283,7 @@ void CDrawPoly::GetPropList(PropDescList* pList) {
 }
 
 BOOL CDrawPoly::SetLineProp(int nId, LONG_PTR value) {
-    if (SetBaseProp(nId, value))
-        return TRUE;
-    switch (nId) {
-    case PROP_LINESTYLE: m_nLineStyle = static_cast<int>(value); return TRUE;
-    case PROP_LINEWIDTH: m_nLineWidth = static_cast<int>(value); return TRUE;
-    case PROP_LINECOLOR: m_clrLine = static_cast<COLORREF>(value); return TRUE;
-    case PROP_TOPX: MoveBy(CPointD(static_cast<int>(value) - GetRect().left, 0)); return TRUE;
-    case PROP_TOPY: MoveBy(CPointD(0, static_cast<int>(value) - GetRect().top)); return TRUE;
-    default: return FALSE;
-    }
+    return SetBaseProp(nId, value) || SetLineAndTopProp(nId, value);
 }
 
 BOOL CDrawPoly::SetProp(int nId, LONG_PTR value) { return SetLineProp(nId, value); }
@@ -304,7 +295,7 @@ void CDrawPoly::GetFilledPropList(PropDescList* pList) {
 }
 
 BOOL CDrawPoly::SetFilledOrLineProp(int nId, LONG_PTR value) {
-    return SetFilledProp(this, nId, value) || SetLineProp(nId, value);
+    return SetFillProp(nId, value) || SetLineProp(nId, value);
 }
 
 int AppendFilledProps(CDrawObj* pObj, PropDesc* rec, int n) {
@@ -331,13 +322,4 @@ int AppendFilledProps(CDrawObj* pObj, PropDesc* rec, int n) {
         rec[n++].value = static_cast<LONG_PTR>(pObj->m_clrFill2);
     }
     return n;
-}
-
-BOOL SetFilledProp(CDrawObj* pObj, int nId, LONG_PTR value) {
-    switch (nId) {
-    case PROP_FILLCOLOR1: pObj->m_clrFill1 = static_cast<COLORREF>(value); return TRUE;
-    case PROP_FILLMODE: pObj->m_nFillStyle = static_cast<int>(value); return TRUE;
-    case PROP_FILLCOLOR2: pObj->m_clrFill2 = static_cast<COLORREF>(value); return TRUE;
-    default: return FALSE;
-    }
 }

@@ -104,10 +104,9 @@ int MirroredHandle(int nHandle, bool bCrossX, bool bCrossY);
 // Draws the light-grey and black handle square of a device point.
 void DrawHandleSquare(CDC* pDC, POINT pt, bool bGreyOutside);
 
-// Property helpers of the filled shapes: border colour (no colour allowed),
-// line style and width when there is an outline, fill mode, fill colours by
-// fill style. Returns the new count.
+// The property records of the filled shapes: border colour (no colour
+// allowed), line style and width when there is an outline, fill mode, fill
+// colours by fill style. Returns the new count.
 int AppendFilledProps(CDrawObj* pObj, PropDesc* rec, int n);
-BOOL SetFilledProp(CDrawObj* pObj, int nId, LONG_PTR value);
 // TOPX / TOPY records of a bounding rectangle.
 int AppendTopProps(const CRectD& bounds, PropDesc* rec, int n);

@@ -214,16 +214,10 @@ void CDrawRect::GetPropList(PropDescList* pList) {
 }
 
 BOOL CDrawRect::SetShapeProp(int nId, LONG_PTR value) {
+    if (SetLineAndTopProp(nId, value) || SetFillProp(nId, value))
+        return TRUE;
     const int n = static_cast<int>(value);
     switch (nId) {
-    case PROP_LINESTYLE: m_nLineStyle = n; return TRUE;
-    case PROP_LINEWIDTH: m_nLineWidth = n; return TRUE;
-    case PROP_LINECOLOR: m_clrLine = static_cast<COLORREF>(n); return TRUE;
-    case PROP_FILLCOLOR1: m_clrFill1 = static_cast<COLORREF>(n); return TRUE;
-    case PROP_FILLCOLOR2: m_clrFill2 = static_cast<COLORREF>(n); return TRUE;
-    case PROP_FILLMODE: m_nFillStyle = n; return TRUE;
-    case PROP_TOPX: MoveBy(CPointD(n - GetRect().left, 0.0)); return TRUE;
-    case PROP_TOPY: MoveBy(CPointD(0.0, n - GetRect().top)); return TRUE;
     case PROP_WIDTH: SetWidth(n); return TRUE;
     case PROP_HEIGHT: SetHeight(n); return TRUE;
     default: return FALSE;
