@@ -1,8 +1,8 @@
 // Compiles a generated 20,000-line script and prints the speed and the file size.
-#include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "benchclock.h"
 #include "compile.h"
 #include "crtformat.h"
 #include "preprocessor.h"
@@ -53,10 +53,9 @@ int main() {
   std::string stdlib = ReadStdlib();
   const int runs = 5;
   tarnic::CompileOutput out;
-  auto start = std::chrono::steady_clock::now();
+  const bench::Stopwatch watch;
   for (int i = 0; i < runs; ++i) out = tarnic::CompileText(source, stdlib);
-  auto end = std::chrono::steady_clock::now();
-  double seconds = std::chrono::duration<double>(end - start).count() / runs;
+  double seconds = watch.ElapsedSeconds() / runs;
   std::string report = qel::FormatStr(
       "compile_bench: %d lines, status %d, %d instructions, code-byte file %d bytes\n"
       "compile_bench: %.3f ms per compile, %.0f lines per second\n",

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "benchsurface.h"
 #include "crtformat.h"
 #include "drawbezier.h"
 #include "drawline.h"
@@ -22,16 +23,7 @@ constexpr int kObjects = 1000;
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-double NowMs() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return t.QuadPart * 1000.0 / freq.QuadPart;
-}
+using bench::NowMs;
 
 // Every third object is a fillable shape with a gradient; the others cycle
 // through all seven kinds.
@@ -79,21 +71,11 @@ int main() {
     for (int i = 0; i < kObjects; ++i)
         objects.AddTail(MakeObject(i));
 
-    HDC screen = ::GetDC(nullptr);
-    HDC target = ::CreateCompatibleDC(screen);
-    CBitmap bitmap;
-    bitmap.CreateDIBSection32(target, kWidth, kHeight);
-    HGDIOBJ old = ::SelectObject(target, bitmap);
-    CDC output(target);
+    BenchSurface surface(kWidth, kHeight);
+    CDC& output = surface.Output();
 
     const int repaints = 5;
-    double start = NowMs();
-    for (int r = 0; r < repaints; ++r) {
-        CMemDC dc(&output);
-        for (POSITION pos = objects.GetHeadPosition(); pos;)
-            static_cast<CDrawObj*>(objects.GetNext(pos))->Draw(&dc, 0);
-    }
-    double perRepaint = (NowMs() - start) / repaints;
+    double perRepaint = RepaintMs(output, objects, repaints);
 
     // The same repaint split by kind, to see where the time goes.
     double kindMs[8] = {};
@@ -111,20 +93,7 @@ int main() {
         }
     }
 
-    start = NowMs();
-    std::vector<BYTE> bytes;
-    const int rounds = 10;
-    for (int r = 0; r < rounds; ++r)
-        bytes = StorePictureBytes(picture);
-    double storeMs = (NowMs() - start) / rounds;
-    start = NowMs();
-    for (int r = 0; r < rounds; ++r)
-        delete LoadPictureBuffer(bytes.data(), static_cast<UINT>(bytes.size()));
-    double loadMs = (NowMs() - start) / rounds;
-
-    ::SelectObject(target, old);
-    ::DeleteDC(target);
-    ::ReleaseDC(nullptr, screen);
+    const StoreLoadTimes stored = TimeStoreLoad(picture, 10);
 
     std::puts(qel::FormatStr("%d objects (a third with gradient fills) on %dx%d", kObjects, kWidth,
                              kHeight)
@@ -138,8 +107,8 @@ int main() {
             std::puts(qel::FormatStr("  %-26s %10.3f ms per object (%d)", kinds[k],
                                      kindMs[k] / kindCount[k], kindCount[k])
                           .c_str());
-    Print("store picture", storeMs);
-    Print("load picture", loadMs);
-    std::puts(qel::FormatStr("picture stream: %u bytes", static_cast<unsigned>(bytes.size())).c_str());
+    Print("store picture", stored.storeMs);
+    Print("load picture", stored.loadMs);
+    std::puts(qel::FormatStr("picture stream: %u bytes", static_cast<unsigned>(stored.bytes.size())).c_str());
     return 0;
 }

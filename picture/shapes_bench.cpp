@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "benchsurface.h"
 #include "crtformat.h"
 #include "drawbitmap.h"
 #include "drawellipse.h"
@@ -28,16 +29,7 @@ constexpr int kHeight = 1080;
 // Every third object of each kind is turned.
 bool IsTurned(int i) { return (i / kKinds) % 3 == 0; }
 
-double NowMs() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return t.QuadPart * 1000.0 / freq.QuadPart;
-}
+using bench::NowMs;
 
 // A 32 x 32 24-bit BMP file of one colour.
 std::vector<BYTE> SmallBmp() {
@@ -98,21 +90,11 @@ int main() {
     for (int i = 0; i < kObjects; ++i)
         objects.AddTail(MakeObject(i, image));
 
-    HDC screen = ::GetDC(nullptr);
-    HDC target = ::CreateCompatibleDC(screen);
-    CBitmap bitmap;
-    bitmap.CreateDIBSection32(target, kWidth, kHeight);
-    HGDIOBJ old = ::SelectObject(target, bitmap);
-    CDC output(target);
+    BenchSurface surface(kWidth, kHeight);
+    CDC& output = surface.Output();
 
     const int repaints = 5;
-    double start = NowMs();
-    for (int r = 0; r < repaints; ++r) {
-        CMemDC dc(&output);
-        for (POSITION pos = objects.GetHeadPosition(); pos;)
-            static_cast<CDrawObj*>(objects.GetNext(pos))->Draw(&dc, 0);
-    }
-    const double perRepaint = (NowMs() - start) / repaints;
+    const double perRepaint = RepaintMs(output, objects, repaints);
 
     // Per kind, upright and turned apart.
     double kindMs[kKinds][2] = {};
@@ -129,20 +111,7 @@ int main() {
         }
     }
 
-    start = NowMs();
-    std::vector<BYTE> bytes;
-    const int rounds = 10;
-    for (int r = 0; r < rounds; ++r)
-        bytes = StorePictureBytes(picture);
-    const double storeMs = (NowMs() - start) / rounds;
-    start = NowMs();
-    for (int r = 0; r < rounds; ++r)
-        delete LoadPictureBuffer(bytes.data(), static_cast<UINT>(bytes.size()));
-    const double loadMs = (NowMs() - start) / rounds;
-
-    ::SelectObject(target, old);
-    ::DeleteDC(target);
-    ::ReleaseDC(nullptr, screen);
+    const StoreLoadTimes stored = TimeStoreLoad(picture, 10);
 
     std::puts(qel::FormatStr("%d shapes (a third turned) on %dx%d", kObjects, kWidth, kHeight).c_str());
     Print("full repaint", perRepaint);
@@ -156,8 +125,8 @@ int main() {
                                          turned ? "turned" : "upright",
                                          kindMs[k][turned] / kindCount[k][turned], kindCount[k][turned])
                               .c_str());
-    Print("store", storeMs);
-    Print("load", loadMs);
-    std::puts(qel::FormatStr("stream %u bytes", static_cast<unsigned>(bytes.size())).c_str());
+    Print("store", stored.storeMs);
+    Print("load", stored.loadMs);
+    std::puts(qel::FormatStr("stream %u bytes", static_cast<unsigned>(stored.bytes.size())).c_str());
     return 0;
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "benchclock.h"
 #include "crtformat.h"
 #include "drawrect.h"
 #include "picfile.h"
@@ -19,22 +20,12 @@
 #include "runscripts.h"
 
 using namespace runtest;
+using bench::NowMs;
 
 namespace {
 
 constexpr int kObjects = 1000;
 constexpr int kTicks = 160;
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void PaintNow(HWND hwnd) { ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
@@ -89,12 +80,10 @@ int main() {
   // script; it is reported on its own.
   const double firstTick = ticks.front();
   ticks.erase(ticks.begin());
-  std::vector<double> sorted = ticks;
-  std::sort(sorted.begin(), sorted.end());
   double sum = 0;
   for (double t : ticks) sum += t;
   const double mean = sum / ticks.size();
-  const double worst = sorted.back();
+  const double worst = *std::max_element(ticks.begin(), ticks.end());
   std::printf("%s", qel::FormatStr("objects %d, tags %d, movement scripts %d (%s)\n", kObjects,
                                    kObjects, moving,
                                    ScriptsRun() ? "scripts run" : "scripts not attached yet: "
@@ -106,7 +95,7 @@ int main() {
                         .c_str());
   std::printf("%s", qel::FormatStr("later ticks (events, links, repaint): mean %.2f ms, median %.2f ms, "
                                    "worst %.2f ms over %d ticks\n",
-                                   mean, sorted[sorted.size() / 2], worst, kTicks - 1)
+                                   mean, bench::Median(ticks), worst, kTicks - 1)
                         .c_str());
   std::printf("%s", qel::FormatStr("of which events and links %.2f ms, repaint %.2f ms (means)\n",
                                    tickOnly / kTicks, paintOnly / kTicks)

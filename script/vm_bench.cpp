@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../compiler/compile.h"
+#include "benchclock.h"
 #include "scriptvm.h"
 #include "vm_bench_native.h"
 
@@ -38,20 +39,11 @@ void Measure(const char* what, const char* source, int runs) {
   }
   CScriptVM vm;
   if (vm.Load(out.code.data(), out.code.size()) != 0) return;
-  LARGE_INTEGER f, a, b;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&a);
+  const bench::Stopwatch watch;
   int end = 0;
   for (int i = 0; i < runs; ++i) end = vm.Run();
-  QueryPerformanceCounter(&b);
-  double us = double(b.QuadPart - a.QuadPart) * 1e6 / double(f.QuadPart) / runs;
+  double us = watch.ElapsedMs() * 1e3 / runs;
   std::printf("%-28s %12.1f us per run (end code %d)\n", what, us, end);
-}
-
-double Seconds(const LARGE_INTEGER& a, const LARGE_INTEGER& b) {
-  LARGE_INTEGER f;
-  QueryPerformanceFrequency(&f);
-  return double(b.QuadPart - a.QuadPart) / double(f.QuadPart);
 }
 
 // One run of a script with a budget large enough for it; its time in seconds
@@ -65,27 +57,24 @@ double TimeOneRun(const char* source, uint64_t* instructions) {
   }
   // Far above the default budget (10 million per run), which the loop exceeds.
   vm.SetInstructionBudget(4000000000ull);
-  LARGE_INTEGER a, b;
-  QueryPerformanceCounter(&a);
+  const bench::Stopwatch watch;
   int end = vm.Run();
-  QueryPerformanceCounter(&b);
+  const double seconds = watch.ElapsedSeconds();
   if (end != 1005) {
     std::printf("run ended with %d:\n%s\n", end, source);
     return -1;
   }
   *instructions = vm.LastInstructionCount();
-  return Seconds(a, b);
+  return seconds;
 }
 
 template <typename F>
 double BestOfThree(F f) {
   double best = 1e30;
   for (int i = 0; i < 3; ++i) {
-    LARGE_INTEGER a, b;
-    QueryPerformanceCounter(&a);
+    const bench::Stopwatch watch;
     f();
-    QueryPerformanceCounter(&b);
-    best = std::min(best, Seconds(a, b));
+    best = std::min(best, watch.ElapsedSeconds());
   }
   return best;
 }

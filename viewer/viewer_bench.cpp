@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../editctrl/picmsg.h"
+#include "benchclock.h"
 #include "crtformat.h"
 #include "demoproject.h"
 #include "picobj.h"
@@ -25,17 +26,6 @@ namespace {
 const int kStartRuns = 3;
 const int kSwitches = 20;
 const int kObjects = 1000;
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return double(t.QuadPart) / double(frequency.QuadPart);
-}
 
 std::string Folder(const char* name) {
   char cwd[MAX_PATH];
@@ -65,10 +55,10 @@ COLORREF ScreenPixel(int x, int y) {
   return c;
 }
 
-void Report(const char* what, std::vector<double> ms) {
-  std::sort(ms.begin(), ms.end());
+void Report(const char* what, const std::vector<double>& ms) {
+  const auto range = std::minmax_element(ms.begin(), ms.end());
   std::printf("%s", qel::FormatStr("%-52s median %8.1f ms  (min %.1f, max %.1f, %d runs)\n", what,
-                                   ms[ms.size() / 2], ms.front(), ms.back(), int(ms.size()))
+                                   bench::Median(ms), *range.first, *range.second, int(ms.size()))
                         .c_str());
 }
 
@@ -93,16 +83,16 @@ bool BenchStartup(tagsim::Server& sim) {
     command.push_back('\0');
     STARTUPINFOA si = {sizeof si};
     PROCESS_INFORMATION pi = {};
-    const double t0 = Now();
+    const bench::Stopwatch watch;
     if (!::CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
                           &pi))
       return false;
     bool seen = false;
-    while (Now() - t0 < 30 && !seen) {
+    while (watch.ElapsedSeconds() < 30 && !seen) {
       seen = ScreenPixel(530, probeY) == water;
       if (!seen) ::Sleep(10);
     }
-    const double t1 = Now();
+    const double startMs = watch.ElapsedMs();
     ::TerminateProcess(pi.hProcess, 0);
     ::WaitForSingleObject(pi.hProcess, 5000);
     ::CloseHandle(pi.hThread);
@@ -111,7 +101,7 @@ bool BenchStartup(tagsim::Server& sim) {
       std::printf("viewer_bench: the live level never appeared\n");
       return false;
     }
-    runs.push_back((t1 - t0) * 1000);
+    runs.push_back(startMs);
     ::Sleep(500);
   }
   Report("start QelView.exe -> first live picture", runs);
@@ -146,11 +136,11 @@ bool BenchSwitch() {
   std::vector<double> runs;
   for (int i = 0; i < kSwitches; ++i) {
     const char* next = i % 2 ? "big1.pic" : "big2.pic";
-    const double t0 = Now();
+    const bench::Stopwatch watch;
     ::SendMessageA(view.GetSafeHwnd(), QCN_LINKPICTURE, 1000, reinterpret_cast<LPARAM>(next));
     Pump();  // QVM_LOADLINKEDPIC: read and load
     ::UpdateWindow(view.GetHost().GetHwnd());  // the first paint
-    runs.push_back((Now() - t0) * 1000);
+    runs.push_back(watch.ElapsedMs());
   }
   Report(qel::FormatStr("picture switch, %d objects (load + first paint)", kObjects).c_str(), runs);
   view.GetHost().Destroy();
