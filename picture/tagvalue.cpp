@@ -151,29 +151,20 @@ void CTagValue::Copy(const CTagValue& src) {
   if (keptType != TT_EMPTY) ChangeType(keptType);
 }
 
-void CTagValue::SetInt32(int32_t v) {
-  CTagValue tmp(TT_INT32);
-  tmp.m_value.i32 = v;
+template <class T>
+void CTagValue::SetNumber(int type, T Value::*field, T v) {
+  CTagValue tmp(type);
+  tmp.m_value.*field = v;
   CopyKeepingStamp(tmp);
 }
 
-void CTagValue::SetInt64(int64_t v) {
-  CTagValue tmp(TT_INT64);
-  tmp.m_value.i64 = v;
-  CopyKeepingStamp(tmp);
-}
+void CTagValue::SetInt32(int32_t v) { SetNumber(TT_INT32, &Value::i32, v); }
 
-void CTagValue::SetFloat(float v) {
-  CTagValue tmp(TT_FLOAT);
-  tmp.m_value.f = v;
-  CopyKeepingStamp(tmp);
-}
+void CTagValue::SetInt64(int64_t v) { SetNumber(TT_INT64, &Value::i64, v); }
 
-void CTagValue::SetDouble(double v) {
-  CTagValue tmp(TT_DOUBLE);
-  tmp.m_value.d = v;
-  CopyKeepingStamp(tmp);
-}
+void CTagValue::SetFloat(float v) { SetNumber(TT_FLOAT, &Value::f, v); }
+
+void CTagValue::SetDouble(double v) { SetNumber(TT_DOUBLE, &Value::d, v); }
 
 void CTagValue::SetString(const char* text) {
   if (!text || !*text) return;

@@ -96,6 +96,9 @@ class CTagValue {
   // The setters' last step: the fresh value takes this value's time and status
   // words and is copied in, so that a typed value converts it to its own type.
   void CopyKeepingStamp(CTagValue& fresh);
+  // The number setters: a fresh value of the type with v in its field.
+  template <class T>
+  void SetNumber(int type, T Value::*field, T v);
 };
 
 static_assert(sizeof(CTagValue) == 24, "CTagValue is copied as raw bytes");
