@@ -54,15 +54,7 @@ bool CDrawBitmap::LoadFromFile(CFile* pFile) {
     return m_image.Decode();
 }
 
-int CDrawBitmap::HitTest(const CPointD& point, CDrawObj** ppHit) {
-    if (int h = HitHandle(point, ppHit))
-        return h;
-    if (!CornersContain(point))
-        return -1;
-    if (ppHit)
-        *ppHit = this;
-    return 0;
-}
+int CDrawBitmap::HitTest(const CPointD& point, CDrawObj** ppHit) { return HitHandleOrInside(point, ppHit); }
 
 void CDrawBitmap::Draw(CDC* pDC, DWORD dwFlags) {
     if (!m_bVisible)

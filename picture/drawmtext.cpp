@@ -49,15 +49,7 @@ void CDrawMtext::SetText(const char* pszText) { m_strText = pszText ? pszText : 
 
 CString CDrawMtext::GetText() { return m_strText; }
 
-int CDrawMtext::HitTest(const CPointD& point, CDrawObj** ppHit) {
-    if (int h = HitHandle(point, ppHit))
-        return h;
-    if (!CornersContain(point))
-        return -1;
-    if (ppHit)
-        *ppHit = this;
-    return 0;
-}
+int CDrawMtext::HitTest(const CPointD& point, CDrawObj** ppHit) { return HitHandleOrInside(point, ppHit); }
 
 void CDrawMtext::AppendTextColorAndFont(PropDescList* pList) {
     AppendNamedProp(pList, kPropTextColor, PE_COLOR, "字体颜色", m_clrText);

@@ -89,6 +89,16 @@ bool CDrawRect::CornersContain(const CPointD& point) const {
     return region.PtInRegion(pt.x, pt.y) != FALSE;
 }
 
+int CDrawRect::HitHandleOrInside(const CPointD& point, CDrawObj** ppHit) {
+    if (int h = HitHandle(point, ppHit))
+        return h;
+    if (!CornersContain(point))
+        return -1;
+    if (ppHit)
+        *ppHit = this;
+    return 0;
+}
+
 double CDrawRect::OutlineTolerance() const {
     const int t = m_nLineWidth / 2 + 1;
     return t > 2 ? t : 2;

@@ -55,6 +55,9 @@ protected:
     // selection frame); false when the pen could not be made.
     bool DrawShape(CDC* pDC);
     DeviceFrame GetDeviceFrame() const { return MakeDeviceFrame(m_corners, m_view); }
+    // The hit test of the shapes that are solid over their whole box, whatever
+    // their fill (images, multi-line texts): a handle, else anywhere inside.
+    int HitHandleOrInside(const CPointD& point, CDrawObj** ppHit);
     // Band half-width of the outline hit test.
     double OutlineTolerance() const;
 
