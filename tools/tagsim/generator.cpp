@@ -38,10 +38,10 @@ int64_t Periods(double seconds, double period) { return int64_t(std::floor(secon
 
 }  // namespace
 
-bool Generator::Parse(const std::string& specText, bool forText, Generator* out, std::string* error) {
-  std::string spec = Trim(specText);
-  std::string word = spec.substr(0, spec.find_first_of(" \t"));
-  std::string rest = Trim(spec.size() > word.size() ? spec.substr(word.size()) : std::string());
+bool Generator::Parse(const std::string& recipeText, bool forText, Generator* out, std::string* error) {
+  std::string recipe = Trim(recipeText);
+  std::string word = recipe.substr(0, recipe.find_first_of(" \t"));
+  std::string rest = Trim(recipe.size() > word.size() ? recipe.substr(word.size()) : std::string());
   const KindSpec* kind = nullptr;
   for (const KindSpec& k : kKinds)
     if (word == k.name) kind = &k;

@@ -16,7 +16,7 @@ struct Generator {
 
   // Parses "ramp 0 100 60", "sine 50 20 30", "toggle 5", "counter 1 2 1000000",
   // "const 42", "const some text", "text 10 a;b;c". False with a reason otherwise.
-  static bool Parse(const std::string& spec, bool forText, Generator* out, std::string* error);
+  static bool Parse(const std::string& recipe, bool forText, Generator* out, std::string* error);
 
   double Number(double seconds) const;       // numeric tags
   std::string Text(double seconds) const;    // string and blob tags

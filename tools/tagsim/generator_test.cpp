@@ -11,7 +11,7 @@ namespace {
 
 TEST(TagsimGenerator, FunctionsOfTime) {
   struct Case {
-    const char* spec;
+    const char* recipe;
     double t;
     double expected;
   } cases[] = {
@@ -23,8 +23,8 @@ TEST(TagsimGenerator, FunctionsOfTime) {
   for (const Case& c : cases) {
     Generator g;
     std::string error;
-    ASSERT_TRUE(Generator::Parse(c.spec, false, &g, &error)) << c.spec << ": " << error;
-    EXPECT_NEAR(g.Number(c.t), c.expected, 1e-9) << c.spec << " at " << c.t;
+    ASSERT_TRUE(Generator::Parse(c.recipe, false, &g, &error)) << c.recipe << ": " << error;
+    EXPECT_NEAR(g.Number(c.t), c.expected, 1e-9) << c.recipe << " at " << c.t;
   }
 }
 
@@ -40,10 +40,10 @@ TEST(TagsimGenerator, TextCycles) {
 
 TEST(TagsimGenerator, BadSpecsAreRefused) {
   const char* bad[] = {"wave 1 2 3", "ramp 0 100", "ramp 0 100 0", "toggle x", "const", "text 5 a;b"};
-  for (const char* spec : bad) {
+  for (const char* recipe : bad) {
     Generator g;
     std::string error;
-    EXPECT_FALSE(Generator::Parse(spec, false, &g, &error)) << spec;
+    EXPECT_FALSE(Generator::Parse(recipe, false, &g, &error)) << recipe;
     EXPECT_FALSE(error.empty());
   }
 }

@@ -50,8 +50,8 @@ bool ParseTagLine(const std::vector<std::string>& col, Store* store, std::string
     return false;
   }
   bool text = IsVarType(tag.type);
-  std::string spec = col.size() > 2 && !col[2].empty() ? col[2] : std::string(text ? "const" : "const 0");
-  if (!Generator::Parse(spec, text, &tag.generator, error)) return false;
+  std::string recipe = col.size() > 2 && !col[2].empty() ? col[2] : std::string(text ? "const" : "const 0");
+  if (!Generator::Parse(recipe, text, &tag.generator, error)) return false;
   if (col.size() > 3) tag.description = col[3];
   if (col.size() > 4) tag.unit = col[4];
   if (tag.description.size() > 79 || tag.unit.size() > 15) {
