@@ -108,6 +108,22 @@ void CDrawCtrl::KeepMinimumSize() {
     }
 }
 
+void CDrawCtrl::GrowSidesTo(double least) {
+    CRectD r = m_rect;
+    r.Normalize();
+    bool changed = false;
+    if (r.Width() < least) {
+        r.right = r.left + least;
+        changed = true;
+    }
+    if (r.Height() < least) {
+        r.bottom = r.top + least;
+        changed = true;
+    }
+    if (changed)
+        m_rect = r;
+}
+
 void CDrawCtrl::OnViewChanged() { KeepMinimumSize(); }
 
 void CDrawCtrl::EnableWnd(BOOL bEnable) {
@@ -168,16 +184,7 @@ RECT CDrawCtrl::DeviceRect() const {
 void CDrawCtrl::DeferWindowPos(HDWP& hdwp) {
     if (!m_pCtrlWnd || !m_pCtrlWnd->GetSafeHwnd() || !hdwp)
         return;
-    CRectD r = m_rect;
-    r.Normalize();
-    if (r.Width() < kMinWindowSide) {
-        r.right = r.left + kMinWindowSide;
-        m_rect = r;
-    }
-    if (r.Height() < kMinWindowSide) {
-        r.bottom = r.top + kMinWindowSide;
-        m_rect = r;
-    }
+    GrowSidesTo(kMinWindowSide);
     RECT rc = DeviceRect();
     hdwp = m_pCtrlWnd->DeferWindowPos(hdwp, nullptr, rc.left, rc.top, rc.right - rc.left,
                                       rc.bottom - rc.top, kPlacementFlags);

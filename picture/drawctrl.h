@@ -49,6 +49,9 @@ protected:
     BOOL SetGeometryProp(int nId, LONG_PTR value);
     // Records 9, 10, 11 and 12 after what the list holds.
     void AppendGeometryProps(PropDescList* pList);
+    // Grows each side of the normalised rectangle that is shorter than least
+    // to least; the rectangle is stored normalised only when a side grew.
+    void GrowSidesTo(double least);
     // The minimum size of every control (OnViewChanged of the base).
     void KeepMinimumSize();
     // The link of an event kind (500, 510, 511, 520), given that event as its

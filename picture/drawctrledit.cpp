@@ -96,20 +96,7 @@ CString CDrawCtrlEdit::GetText() {
 int CDrawCtrlEdit::StoredFontHeight() const { return std::abs(m_font.lfHeight); }
 
 void CDrawCtrlEdit::KeepFontRoom() {
-    const double least = StoredFontHeight() + kFontMargin;
-    CRectD r = m_rect;
-    r.Normalize();
-    bool changed = false;
-    if (r.Width() < least) {
-        r.right = r.left + least;
-        changed = true;
-    }
-    if (r.Height() < least) {
-        r.bottom = r.top + least;
-        changed = true;
-    }
-    if (changed)
-        m_rect = r;
+    GrowSidesTo(StoredFontHeight() + kFontMargin);
 }
 
 void CDrawCtrlEdit::OnViewChanged() {
