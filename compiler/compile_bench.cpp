@@ -5,20 +5,9 @@
 #include "benchclock.h"
 #include "compile.h"
 #include "crtformat.h"
-#include "preprocessor.h"
+#include "delivered_stdlib.h"
 
 namespace {
-
-std::string ReadStdlib() {
-  std::string bytes;
-  if (FILE* f = std::fopen("..\\out\\sc\\stdlib.txt", "rb")) {
-    char buf[4096];
-    size_t got;
-    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, got);
-    std::fclose(f);
-  }
-  return tarnic::TextModeContents(bytes);
-}
 
 // Functions of 20 lines each: locals, a loop, a condition, calls and arithmetic.
 std::string GenerateScript(int lines_wanted, int* lines_made) {
@@ -50,7 +39,7 @@ std::string GenerateScript(int lines_wanted, int* lines_made) {
 int main() {
   int lines = 0;
   std::string source = GenerateScript(20000, &lines);
-  std::string stdlib = ReadStdlib();
+  const std::string& stdlib = tarnic::DeliveredStdlib();
   const int runs = 5;
   tarnic::CompileOutput out;
   const bench::Stopwatch watch;

@@ -5,14 +5,9 @@
 #include <vector>
 
 #include "compile.h"
+#include "delivered_stdlib.h"  // DeliveredStdlib, Compile
 
 namespace tarnic {
-
-// The "stdlib.txt" delivered beside Tarnic in the program folder.
-const std::string& DeliveredStdlib();
-
-// Compiles source text with the delivered system-function list.
-CompileOutput Compile(const std::string& source, bool chinese = false);
 
 // The lines of a "\r\n"-separated text, without their line ends.
 std::vector<std::string> Lines(const std::string& text);

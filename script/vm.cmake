@@ -25,12 +25,12 @@ target_sources(qelscript PRIVATE
 qel_test(script_vm_test
   SOURCES vm_test_util.cpp vm_load_test.cpp vm_core_test.cpp vm_library_test.cpp vm_host_test.cpp
           vm_hardening_test.cpp
-  LIBS qelscript qelcompiler)
+  LIBS qelscript qelcompiler_testing)
 # The tests read the system-function list delivered beside the compiler.
 add_dependencies(script_vm_test tarnic_stdlib)
 
 # The benchmark compares with the same loops in C built with -O2.
-qel_bench(script_vm_bench SOURCES vm_bench.cpp vm_bench_native.c LIBS qelscript qelcompiler)
+qel_bench(script_vm_bench SOURCES vm_bench.cpp vm_bench_native.c LIBS qelscript qelcompiler_testing)
 set_source_files_properties(vm_bench_native.c PROPERTIES COMPILE_OPTIONS -O2)
 add_dependencies(script_vm_bench tarnic_stdlib)
 

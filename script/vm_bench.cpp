@@ -10,29 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "../compiler/compile.h"
+#include "../compiler/delivered_stdlib.h"
 #include "benchclock.h"
 #include "scriptvm.h"
 #include "vm_bench_native.h"
 
 namespace {
 
-std::string ReadStdlib() {
-  std::string bytes;
-  if (FILE* f = std::fopen("..\\out\\sc\\stdlib.txt", "rb")) {
-    char buf[4096];
-    size_t got;
-    while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, got);
-    std::fclose(f);
-  }
-  std::string lines;
-  for (char c : bytes)
-    if (c != '\r') lines += c;
-  return lines;
-}
-
 void Measure(const char* what, const char* source, int runs) {
-  tarnic::CompileOutput out = tarnic::CompileText(source, ReadStdlib());
+  tarnic::CompileOutput out = tarnic::Compile(source);
   if (!out.generated) {
     std::printf("%s: does not compile\n%s", what, out.err_text.c_str());
     return;
@@ -49,7 +35,7 @@ void Measure(const char* what, const char* source, int runs) {
 // One run of a script with a budget large enough for it; its time in seconds
 // and the instructions it executed, or a negative time when it failed.
 double TimeOneRun(const char* source, uint64_t* instructions) {
-  tarnic::CompileOutput out = tarnic::CompileText(source, ReadStdlib());
+  tarnic::CompileOutput out = tarnic::Compile(source);
   CScriptVM vm;
   if (!out.generated || vm.Load(out.code.data(), out.code.size()) != 0) {
     std::printf("does not compile or load:\n%s\n%s", source, out.err_text.c_str());

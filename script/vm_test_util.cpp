@@ -2,36 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
-
-#include "../compiler/compile.h"
-
-namespace {
-
-const std::string& Stdlib() {
-  static const std::string text = [] {
-    std::string bytes;
-    if (FILE* f = std::fopen("..\\out\\sc\\stdlib.txt", "rb")) {
-      char buf[4096];
-      size_t got;
-      while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, got);
-      std::fclose(f);
-    }
-    // The compiler reads the list in text mode.
-    std::string lines;
-    for (char c : bytes)
-      if (c != '\r') lines += c;
-    return lines;
-  }();
-  return text;
-}
-
-}  // namespace
+#include "../compiler/delivered_stdlib.h"
 
 std::vector<uint8_t> CompileScript(const std::string& source) {
-  EXPECT_FALSE(Stdlib().empty()) << "stdlib.txt not found beside the compiler";
-  tarnic::CompileOutput out = tarnic::CompileText(source, Stdlib());
+  EXPECT_FALSE(tarnic::DeliveredStdlib().empty()) << "stdlib.txt not found beside the compiler";
+  tarnic::CompileOutput out = tarnic::Compile(source);
   EXPECT_TRUE(out.generated) << source << "\n" << out.err_text;
   // Warnings (narrowing conversions the tests make on purpose) are allowed.
   EXPECT_EQ(out.err_text.find("Error"), std::string::npos) << source << "\n" << out.err_text;
