@@ -63,13 +63,7 @@ HCURSOR CDrawPoly::GetHandleCursor(int nHandle) {
 BOOL CDrawPoly::BoundsOf(const std::vector<CPointD>& pts, CRectD& bounds) {
     if (pts.empty())
         return FALSE;
-    bounds.Set(pts[0].x, pts[0].y, pts[0].x, pts[0].y);
-    for (const CPointD& p : pts) {
-        bounds.left = std::min(bounds.left, p.x);
-        bounds.top = std::min(bounds.top, p.y);
-        bounds.right = std::max(bounds.right, p.x);
-        bounds.bottom = std::max(bounds.bottom, p.y);
-    }
+    bounds = BoundingBox(pts.data(), pts.size());
     return TRUE;
 }
 

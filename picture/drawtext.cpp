@@ -121,13 +121,7 @@ void CDrawText::MoveHandleTo(int& nHandle, const CPointD& point, HWND hView) {
 CRectD CDrawText::GetRect() {
     CPointD box[4];
     GetTextBox(box);
-    CRectD r(box[0].x, box[0].y, box[0].x, box[0].y);
-    for (int i = 1; i < 4; ++i) {
-        if (box[i].x < r.left) r.left = box[i].x;
-        if (box[i].x > r.right) r.right = box[i].x;
-        if (box[i].y < r.top) r.top = box[i].y;
-        if (box[i].y > r.bottom) r.bottom = box[i].y;
-    }
+    const CRectD r = BoundingBox(box, 4);
     m_rect = r;
     return r;
 }

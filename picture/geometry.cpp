@@ -126,6 +126,17 @@ double DirectionAngle(const CPointD& a, const CPointD& b) {
   return angle;
 }
 
+CRectD BoundingBox(const CPointD* pts, size_t n) {
+  CRectD r(pts[0].x, pts[0].y, pts[0].x, pts[0].y);
+  for (size_t i = 1; i < n; ++i) {
+    if (pts[i].x < r.left) r.left = pts[i].x;
+    if (pts[i].x > r.right) r.right = pts[i].x;
+    if (pts[i].y < r.top) r.top = pts[i].y;
+    if (pts[i].y > r.bottom) r.bottom = pts[i].y;
+  }
+  return r;
+}
+
 int SegmentBandTest(const CPointD& a, const CPointD& b, const CPointD& p, double t) {
   if (std::fabs(a.x - b.x) < 1e-6 && std::fabs(a.y - b.y) < 1e-6) return -1;
 

@@ -93,6 +93,9 @@ double DirectionAngle(const CPointD& a, const CPointD& b);
 // degenerate segment never hits.
 int SegmentBandTest(const CPointD& a, const CPointD& b, const CPointD& p, double t);
 
+// The bounding box of n points, n at least 1.
+CRectD BoundingBox(const CPointD* pts, size_t n);
+
 // Zoom and scroll offset that a window hands to its draw objects.
 struct ViewTransform {
   double zoom = 1.0;

@@ -146,16 +146,7 @@ void RectCorners::SetHeight(double h) {
 
 bool RectCorners::IsMirrored() const { return RotateBackward(p[0], p[3], XAxis()).y < p[0].y; }
 
-CRectD RectCorners::Bounds() const {
-    CRectD r(p[0].x, p[0].y, p[0].x, p[0].y);
-    for (int i = 1; i < 4; ++i) {
-        if (p[i].x < r.left) r.left = p[i].x;
-        if (p[i].x > r.right) r.right = p[i].x;
-        if (p[i].y < r.top) r.top = p[i].y;
-        if (p[i].y > r.bottom) r.bottom = p[i].y;
-    }
-    return r;
-}
+CRectD RectCorners::Bounds() const { return BoundingBox(p, 4); }
 
 void RectCorners::Offset(double dx, double dy) {
     for (CPointD& c : p) {
