@@ -62,6 +62,17 @@ bool CAction::EvaluateDirect(CExpValue& v, int& result) {
   return m_expression.Calculate(v, m_context.hView) == EXP_OK;
 }
 
+namespace {
+// Controls (types 100 and up) show, hide and place their own windows.
+bool IsControl(CDrawObj* pObj) { return pObj->GetObjType() >= DOT_CTRL; }
+}  // namespace
+
+bool CAction::EvaluateOwnerInteger(int& n, int& result) {
+  CExpValue v;
+  if (!EvaluateDirect(v, result)) return false;
+  return !IsControl(GetOwner()) && LinkInteger(v, n);
+}
+
 bool LinkNumber(const CExpValue& v, double& d) {
   switch (v.GetType()) {
     case EV_INT: d = v.GetInt(); return true;

@@ -77,6 +77,9 @@ class CAction : public CObject {
   // true when the kind is to apply the value v; otherwise result holds what
   // Execute returns (1 after a script run, 0 for any failure).
   bool EvaluateDirect(CExpValue& v, int& result);
+  // The same for the kinds that apply an integer to a plain object: also
+  // false (result 0) for a control as owner or a string value.
+  bool EvaluateOwnerInteger(int& n, int& result);
 
   DrawViewContext m_context;  // picture, owner, picture window, dirty rectangle
   BOOL m_bCompiled = FALSE;

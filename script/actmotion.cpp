@@ -13,7 +13,6 @@ IMPLEMENT_SERIAL(CActPointer, CAction, 0)
 namespace {
 constexpr double kEmptyPointerRange = 1e-5;
 
-bool IsControl(CDrawObj* pObj) { return pObj->GetObjType() >= DOT_CTRL; }
 bool CanPoint(CDrawObj* pObj) {
   const int type = pObj->GetObjType();
   return type == DOT_LINE || type == DOT_ARROW;
@@ -30,12 +29,10 @@ void CActRoll::Serialize(CArchive& ar) {
 }
 
 int CActRoll::Execute(HWND hWnd) {
-  CExpValue v;
-  int result = 0;
-  if (!EvaluateDirect(v, result)) return result;
-  CDrawObj* owner = GetOwner();
   int n = 0;
-  if (IsControl(owner) || !LinkInteger(v, n)) return 0;
+  int result = 0;
+  if (!EvaluateOwnerInteger(n, result)) return result;
+  CDrawObj* owner = GetOwner();
   if (n == 0 && m_nSwing == 0) return 0;
   const double radians = m_nStep * kDegreeToRadian;
   DirPair step;

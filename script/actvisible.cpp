@@ -19,9 +19,6 @@ bool FlashCondition(const CExpValue& v) {
     default: return false;
   }
 }
-
-// Controls (types 100 and up) show and hide their own windows.
-bool IsControl(CDrawObj* pObj) { return pObj->GetObjType() >= DOT_CTRL; }
 }  // namespace
 
 CActFlash::CActFlash() : CAction(AM_SCRIPT, AT_OWN_PERIOD, 400) {}
@@ -48,12 +45,10 @@ int CActFlash::Execute(HWND hWnd) {
 CActShowHide::CActShowHide() : CAction(AM_SCRIPT, AT_PICTURE_CYCLE, 1000) {}
 
 int CActShowHide::Execute(HWND hWnd) {
-  CExpValue v;
-  int result = 0;
-  if (!EvaluateDirect(v, result)) return result;
-  CDrawObj* owner = GetOwner();
   int n = 0;
-  if (IsControl(owner) || !LinkInteger(v, n)) return 0;
+  int result = 0;
+  if (!EvaluateOwnerInteger(n, result)) return result;
+  CDrawObj* owner = GetOwner();
   const bool visible = owner->IsVisible() != FALSE;
   if (visible == (n != 0)) return 0;  // nothing to change, nothing to repaint
   owner->SetVisible(n != 0);
