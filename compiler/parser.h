@@ -53,6 +53,7 @@ class Parser {
   CSyntaxNode* CompoundStatement();
   void StatementInto(std::vector<CSyntaxNode*>& list);
   CSyntaxNode* SubStatement();
+  CSyntaxNode* LoopBody();
   CSyntaxNode* IfStatement();
   CSyntaxNode* WhileStatement();
   CSyntaxNode* DoStatement();

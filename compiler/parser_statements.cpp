@@ -100,6 +100,16 @@ CSyntaxNode* Parser::IfStatement() {
   return node;
 }
 
+// The body of a loop: "break" and "continue" are allowed inside it.
+CSyntaxNode* Parser::LoopBody() {
+  struct Depth {
+    int& depth;
+    explicit Depth(int& d) : depth(d) { ++depth; }
+    ~Depth() { --depth; }
+  } inside(loop_depth_);
+  return SubStatement();
+}
+
 CSyntaxNode* Parser::WhileStatement() {
   Token keyword = Take();
   CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_WHILE, keyword.line);
@@ -116,14 +126,7 @@ CSyntaxNode* Parser::WhileStatement() {
     if (!e.reported) ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, ")", "while");
     FailReported();
   }
-  ++loop_depth_;
-  try {
-    node->child[1] = SubStatement();
-  } catch (...) {
-    --loop_depth_;
-    throw;
-  }
-  --loop_depth_;
+  node->child[1] = LoopBody();
   return node;
 }
 
@@ -131,14 +134,7 @@ CSyntaxNode* Parser::DoStatement() {
   Token keyword = Take();
   CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_DO, keyword.line);
   node->name = "do";
-  ++loop_depth_;
-  try {
-    node->child[0] = SubStatement();
-  } catch (...) {
-    --loop_depth_;
-    throw;
-  }
-  --loop_depth_;
+  node->child[0] = LoopBody();
   Expect(TK_WHILE);
   Expect('(');
   node->child[1] = Expression();
@@ -165,14 +161,7 @@ CSyntaxNode* Parser::ForStatement() {
     if (!e.reported) ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, ")", "for");
     FailReported();
   }
-  ++loop_depth_;
-  try {
-    node->body = SubStatement();
-  } catch (...) {
-    --loop_depth_;
-    throw;
-  }
-  --loop_depth_;
+  node->body = LoopBody();
   return node;
 }
 
