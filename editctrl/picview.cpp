@@ -6,6 +6,7 @@
 #include "layerwalk.h"
 #include "piceditwnd.h"
 #include "picobj.h"
+#include "picviewmap.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ int RangeOf(int size, double zoom) {
   return range > 0 ? Trunc(range) : 0;
 }
 
-constexpr int kLineStep = 100;   // pixels per scroll-bar arrow click
+using qelview::kLineStep;
 constexpr int kWheelStep = 64;   // pixels per wheel message, whatever its delta
 
 }  // namespace
@@ -27,7 +28,7 @@ constexpr int kWheelStep = 64;   // pixels per wheel message, whatever its delta
 // ---- mapping ------------------------------------------------------------------
 
 CPointD CPicEditWnd::ClientToPic(POINT pt) const {
-  return CPointD((pt.x + m_ptOrigin.x) / m_dZoom, (pt.y + m_ptOrigin.y) / m_dZoom);
+  return qelview::DeviceToPicture(pt, m_ptOrigin, m_dZoom);
 }
 
 POINT CPicEditWnd::ClientToPicPoint(POINT pt) const {
@@ -75,12 +76,7 @@ void CPicEditWnd::OnSnapGrid(LPARAM on) {
 
 namespace {
 
-// Keeps one axis's origin inside its range: at most range end - page, 0 when
-// the whole range fits into the page.
-int ClampOrigin(int origin, int range, int page) {
-  if (range <= page) return 0;
-  return origin + page >= range ? range - page : origin;
-}
+using qelview::ClampOrigin;
 
 void SetBar(CWnd& wnd, int bar, int range, int page, int pos) {
   SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, range, static_cast<UINT>(page),
@@ -100,7 +96,7 @@ void CPicEditWnd::UpdateScrollRanges() {
     RECT client;
     GetClientRect(&client);
     SIZE page = {client.right - client.left, client.bottom - client.top};
-    if (pass == 0 && m_ptOrigin.y <= page.cy) m_ptOrigin.y = 0;
+    if (pass == 0) m_ptOrigin.y = qelview::SettleTopOrigin(m_ptOrigin.y, page.cy);
     m_ptOrigin.x = ClampOrigin(m_ptOrigin.x, m_szRange.cx, page.cx);
     m_ptOrigin.y = ClampOrigin(m_ptOrigin.y, m_szRange.cy, page.cy);
     m_szPage = page;

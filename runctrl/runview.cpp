@@ -4,10 +4,11 @@
 
 #include "drawobj.h"
 #include "picrunwnd.h"
+#include "../editctrl/picviewmap.h"
 #include "wnddefer.h"
 
 namespace {
-constexpr int kLineStep = 100;  // pixels per scroll-bar arrow click
+using qelview::kLineStep;
 
 struct BarState {
   int rangeEnd;
@@ -24,7 +25,7 @@ BarState ReadBar(HWND hwnd, int bar) {
 }  // namespace
 
 CPointD CPicRunWnd::ClientToPic(POINT device) const {
-  return CPointD((device.x + m_origin.x) / m_zoom, (device.y + m_origin.y) / m_zoom);
+  return qelview::DeviceToPicture(device, m_origin, m_zoom);
 }
 
 void CPicRunWnd::UpdateScrollRanges() {
@@ -36,7 +37,7 @@ void CPicRunWnd::UpdateScrollRanges() {
   const int ranges[2] = {static_cast<int>(m_picture->m_nWidth * m_zoom),
                          static_cast<int>(m_picture->m_nHeight * m_zoom)};
   const int pages[2] = {width, height};
-  if (m_origin.y <= height) m_origin.y = 0;
+  m_origin.y = qelview::SettleTopOrigin(m_origin.y, height);
   LONG* origins[2] = {&m_origin.x, &m_origin.y};
   const int bars[2] = {SB_HORZ, SB_VERT};
   for (int i = 0; i < 2; ++i) {
@@ -48,11 +49,7 @@ void CPicRunWnd::UpdateScrollRanges() {
     info.nPage = static_cast<UINT>(std::max(pages[i], 0));
     SetScrollInfo(bars[i], info, TRUE);
     LONG& origin = *origins[i];
-    if (ranges[i] > pages[i]) {
-      if (origin + pages[i] >= ranges[i]) origin = ranges[i] - pages[i];
-    } else {
-      origin = 0;
-    }
+    origin = qelview::ClampOrigin(origin, ranges[i], pages[i]);
     SetScrollPos(bars[i], origin, TRUE);
   }
 }

@@ -1,0 +1,32 @@
+// The view rules both picture windows share: device = picture x zoom -
+// origin, with the origin in device pixels, and the scroll origin kept inside
+// its range. Header only, so that the editing and the runtime library each
+// compile the same rules in without a link between them. What the two windows
+// do differently (how a range is computed, how each scroll request is
+// bounded, the wheel) stays in each window.
+#pragma once
+#include <windows.h>
+
+#include "geometry.h"
+
+namespace qelview {
+
+constexpr int kLineStep = 100;  // pixels per scroll-bar arrow click
+
+// The picture point under a client (device) point.
+inline CPointD DeviceToPicture(POINT device, POINT origin, double zoom) {
+  return CPointD((device.x + origin.x) / zoom, (device.y + origin.y) / zoom);
+}
+
+// Keeps one axis's origin inside its range: at most range end - page, 0 when
+// the whole range fits into the page.
+inline int ClampOrigin(int origin, int range, int page) {
+  if (range <= page) return 0;
+  return origin + page >= range ? range - page : origin;
+}
+
+// A vertical origin no further down than one page returns to the top when the
+// ranges are laid anew, so that a view near the top shows the top.
+inline LONG SettleTopOrigin(LONG originY, int pageHeight) { return originY <= pageHeight ? 0 : originY; }
+
+}  // namespace qelview
