@@ -111,11 +111,7 @@ void CPicEditWnd::UpdateScrollRanges() {
 // ---- applying a view change ---------------------------------------------------------
 
 void CPicEditWnd::FillViewInfo() {
-  CPointD topLeft = ClientToPic({0, 0});
-  m_viewInfo.x = topLeft.x;
-  m_viewInfo.y = topLeft.y;
-  m_viewInfo.zoom = m_nZoomPercent;
-  m_viewInfo.zero = 0;
+  m_viewInfo = qelview::ViewInfoOf(m_ptOrigin, m_dZoom, m_nZoomPercent);
 }
 
 void CPicEditWnd::SetObjectsViewTransform() {

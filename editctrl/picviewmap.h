@@ -1,13 +1,15 @@
 // The view rules both picture windows share: device = picture x zoom -
-// origin, with the origin in device pixels, and the scroll origin kept inside
-// its range. Header only, so that the editing and the runtime library each
-// compile the same rules in without a link between them. What the two windows
-// do differently (how a range is computed, how each scroll request is
-// bounded, the wheel) stays in each window.
+// origin, with the origin in device pixels, the scroll origin kept inside its
+// range, and the record a view notice carries. Header only, so that the
+// editing and the runtime library each compile the same rules in without a
+// link between them. What the two windows do differently (how a range is
+// computed, how each scroll request is bounded, the wheel) stays in each
+// window.
 #pragma once
 #include <windows.h>
 
 #include "geometry.h"
+#include "picmsg.h"
 
 namespace qelview {
 
@@ -28,5 +30,12 @@ inline int ClampOrigin(int origin, int range, int page) {
 // A vertical origin no further down than one page returns to the top when the
 // ranges are laid anew, so that a view near the top shows the top.
 inline LONG SettleTopOrigin(LONG originY, int pageHeight) { return originY <= pageHeight ? 0 : originY; }
+
+// The record of a view notice: the picture point at the top-left corner and
+// the zoom in percent.
+inline ViewInfo ViewInfoOf(POINT origin, double zoom, LONG zoomPercent) {
+  const CPointD topLeft = DeviceToPicture(POINT{0, 0}, origin, zoom);
+  return ViewInfo{topLeft.x, topLeft.y, zoomPercent, 0};
+}
 
 }  // namespace qelview

@@ -123,11 +123,7 @@ void CPicRunWnd::RepositionControls() {
 }
 
 void CPicRunWnd::SendViewChanged(LONG zoomPercent) {
-  const CPointD topLeft = ClientToPic(POINT{0, 0});
-  m_viewInfo.x = topLeft.x;
-  m_viewInfo.y = topLeft.y;
-  m_viewInfo.zoom = zoomPercent;
-  m_viewInfo.zero = 0;
+  m_viewInfo = qelview::ViewInfoOf(m_origin, m_zoom, zoomPercent);
   SendMessageToParent(QCN_VIEWCHANGED, static_cast<WPARAM>(GetDlgCtrlID()),
                       reinterpret_cast<LPARAM>(&m_viewInfo));
 }
