@@ -1,8 +1,10 @@
-// The window's pure parts: the snap rule and the advise holders.
+// The window's pure parts: the snap rule, the view rules both picture windows
+// share, and the advise holders.
 #include <gtest/gtest.h>
 
 #include "adviseholder.h"
 #include "piceditwnd.h"
+#include "picviewmap.h"
 
 namespace {
 
@@ -14,6 +16,34 @@ TEST(SnapCoordTest, RoundsToTheGridByTheRemainderOfTheTruncatedValue) {
                {0, 0},    {4.99, 0},  {5, 8},   {7, 8},    {8, 8},      {16.4, 16},
                {20.9, 16}, {21, 24},  {-21, -16}};
   for (const auto& c : cases) EXPECT_EQ(SnapCoord(c.v), c.expected) << c.v;
+}
+
+TEST(ViewRulesTest, OriginStaysInsideItsRange) {
+  const struct {
+    int origin, range, page, expected;
+  } cases[] = {{0, 1000, 300, 0},     {500, 1000, 300, 500}, {699, 1000, 300, 699},
+               {700, 1000, 300, 700}, {800, 1000, 300, 700}, {250, 300, 300, 0},
+               {250, 200, 300, 0},    {-5, 0, 0, 0}};
+  for (const auto& c : cases)
+    EXPECT_EQ(qelview::ClampOrigin(c.origin, c.range, c.page), c.expected)
+        << c.origin << " " << c.range << " " << c.page;
+}
+
+TEST(ViewRulesTest, TopOriginWithinOnePageSettlesAtTheTop) {
+  EXPECT_EQ(qelview::SettleTopOrigin(300, 300), 0);
+  EXPECT_EQ(qelview::SettleTopOrigin(1, 300), 0);
+  EXPECT_EQ(qelview::SettleTopOrigin(301, 300), 301);
+}
+
+TEST(ViewRulesTest, DeviceMapsToPictureThroughOriginAndZoom) {
+  const CPointD point = qelview::DeviceToPicture(POINT{10, 30}, POINT{90, 70}, 2.0);
+  EXPECT_DOUBLE_EQ(point.x, 50.0);
+  EXPECT_DOUBLE_EQ(point.y, 50.0);
+  const ViewInfo info = qelview::ViewInfoOf(POINT{90, 70}, 2.0, 200);
+  EXPECT_DOUBLE_EQ(info.x, 45.0);
+  EXPECT_DOUBLE_EQ(info.y, 35.0);
+  EXPECT_EQ(info.zoom, 200);
+  EXPECT_EQ(info.zero, 0u);
 }
 
 // A connection point that counts what is done to it.
