@@ -1,5 +1,6 @@
 // The settings file's parsing rules, line by line and through whole files.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -85,7 +86,8 @@ class IniFileTest : public ::testing::Test {
     std::fclose(f);
   }
   void TearDown() override { std::remove(path_.c_str()); }
-  std::string path_ = "inireader_test.ini";
+  // ctest runs every case as its own process side by side: one file each.
+  std::string path_ = "inireader_test_" + std::to_string(::GetCurrentProcessId()) + ".ini";
 };
 
 TEST_F(IniFileTest, LastLineWithoutLineFeedCounts) {
