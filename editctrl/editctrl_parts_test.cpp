@@ -29,6 +29,18 @@ TEST(ViewRulesTest, OriginStaysInsideItsRange) {
         << c.origin << " " << c.range << " " << c.page;
 }
 
+TEST(ViewRulesTest, ScrollRangeIsTheZoomedSizeHeldInsideTheBarsIntegers) {
+  const struct {
+    int size;
+    double zoom;
+    int expected;
+  } cases[] = {{960, 2.0, 1920},         {680, 1.0, 680},        {999, 0.5, 499},
+               {960, 1e7, 2147483647},   {-10, 1.0, 0},          {0, 3.0, 0},
+               {2147483647, 1.0, 2147483647}};
+  for (const auto& c : cases)
+    EXPECT_EQ(qelview::ScrollRangeOf(c.size, c.zoom), c.expected) << c.size << " x " << c.zoom;
+}
+
 TEST(ViewRulesTest, TopOriginWithinOnePageSettlesAtTheTop) {
   EXPECT_EQ(qelview::SettleTopOrigin(300, 300), 0);
   EXPECT_EQ(qelview::SettleTopOrigin(1, 300), 0);

@@ -12,14 +12,6 @@ namespace {
 
 int Trunc(double v) { return static_cast<int>(v); }
 
-// A range in device pixels; a zoom so large that the picture would not fit
-// into the bar's integers is held at the largest range.
-int RangeOf(int size, double zoom) {
-  double range = size * zoom;
-  if (range >= 2147483647.0) return 2147483647;
-  return range > 0 ? Trunc(range) : 0;
-}
-
 using qelview::kLineStep;
 constexpr int kWheelStep = 64;   // pixels per wheel message, whatever its delta
 
@@ -89,7 +81,8 @@ void SetBar(CWnd& wnd, int bar, int range, int page, int pos) {
 void CPicEditWnd::UpdateScrollRanges() {
   if (!m_pPicture || m_bUpdatingRanges) return;
   m_bUpdatingRanges = true;
-  m_szRange = {RangeOf(m_pPicture->m_nWidth, m_dZoom), RangeOf(m_pPicture->m_nHeight, m_dZoom)};
+  m_szRange = {qelview::ScrollRangeOf(m_pPicture->m_nWidth, m_dZoom),
+                qelview::ScrollRangeOf(m_pPicture->m_nHeight, m_dZoom)};
   // Showing or hiding a bar changes the client size; a second pass (a third
   // when both bars change) settles the pages.
   for (int pass = 0; pass < 3; ++pass) {

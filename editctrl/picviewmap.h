@@ -20,6 +20,15 @@ inline CPointD DeviceToPicture(POINT device, POINT origin, double zoom) {
   return CPointD((device.x + origin.x) / zoom, (device.y + origin.y) / zoom);
 }
 
+// One axis's scroll range in device pixels: the picture size times the zoom,
+// truncated; a zoom so large that the picture would not fit into the bar's
+// integers is held at the largest range, and a negative size gives 0.
+inline int ScrollRangeOf(int size, double zoom) {
+  const double range = size * zoom;
+  if (range >= 2147483647.0) return 2147483647;
+  return range > 0 ? static_cast<int>(range) : 0;
+}
+
 // Keeps one axis's origin inside its range: at most range end - page, 0 when
 // the whole range fits into the page.
 inline int ClampOrigin(int origin, int range, int page) {

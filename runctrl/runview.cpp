@@ -34,8 +34,8 @@ void CPicRunWnd::UpdateScrollRanges() {
   GetClientRect(&client);
   const int width = client.right - client.left;
   const int height = client.bottom - client.top;
-  const int ranges[2] = {static_cast<int>(m_picture->m_nWidth * m_zoom),
-                         static_cast<int>(m_picture->m_nHeight * m_zoom)};
+  const int ranges[2] = {qelview::ScrollRangeOf(m_picture->m_nWidth, m_zoom),
+                         qelview::ScrollRangeOf(m_picture->m_nHeight, m_zoom)};
   const int pages[2] = {width, height};
   m_origin.y = qelview::SettleTopOrigin(m_origin.y, height);
   LONG* origins[2] = {&m_origin.x, &m_origin.y};
