@@ -54,6 +54,7 @@ class Parser {
   void StatementInto(std::vector<CSyntaxNode*>& list);
   CSyntaxNode* SubStatement();
   CSyntaxNode* LoopBody();
+  CSyntaxNode* Condition(const char* keyword);
   CSyntaxNode* IfStatement();
   CSyntaxNode* WhileStatement();
   CSyntaxNode* DoStatement();

@@ -79,6 +79,21 @@ CSyntaxNode* Parser::ExpressionStatementPart() {
   return statement;
 }
 
+// The "(" expression ")" of "if" and "while", from the "(" on (the caller
+// has reported a missing one); a broken expression or a missing ")" is
+// reported once, naming the statement.
+CSyntaxNode* Parser::Condition(const char* keyword) {
+  try {
+    Take();
+    CSyntaxNode* condition = Expression();
+    Expect(')');
+    return condition;
+  } catch (const SyntaxError& e) {
+    if (!e.reported) ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, ")", keyword);
+    FailReported();
+  }
+}
+
 CSyntaxNode* Parser::IfStatement() {
   Token keyword = Take();
   CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_IF, keyword.line);
@@ -87,14 +102,7 @@ CSyntaxNode* Parser::IfStatement() {
     ReportAt(Peek().line, MSG_EXPECT_EXPRESSION, "if");
     FailReported();
   }
-  try {
-    Take();
-    node->child[0] = Expression();
-    Expect(')');
-  } catch (const SyntaxError& e) {
-    if (!e.reported) ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, ")", "if");
-    FailReported();
-  }
+  node->child[0] = Condition("if");
   node->child[1] = SubStatement();
   if (Accept(TK_ELSE)) node->child[2] = SubStatement();
   return node;
@@ -118,14 +126,7 @@ CSyntaxNode* Parser::WhileStatement() {
     ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, "(", "while");
     FailReported();
   }
-  try {
-    Take();
-    node->child[0] = Expression();
-    Expect(')');
-  } catch (const SyntaxError& e) {
-    if (!e.reported) ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, ")", "while");
-    FailReported();
-  }
+  node->child[0] = Condition("while");
   node->child[1] = LoopBody();
   return node;
 }
