@@ -66,38 +66,12 @@ void CPicEditWnd::OnSnapGrid(LPARAM on) {
 
 // ---- scroll ranges ----------------------------------------------------------------
 
-namespace {
-
-using qelview::ClampOrigin;
-
-void SetBar(CWnd& wnd, int bar, int range, int page, int pos) {
-  SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, range, static_cast<UINT>(page),
-                     pos, 0};
-  wnd.SetScrollInfo(bar, info, TRUE);
-}
-
-}  // namespace
-
 void CPicEditWnd::UpdateScrollRanges() {
   if (!m_pPicture || m_bUpdatingRanges) return;
   m_bUpdatingRanges = true;
   m_szRange = {qelview::ScrollRangeOf(m_pPicture->m_nWidth, m_dZoom),
                 qelview::ScrollRangeOf(m_pPicture->m_nHeight, m_dZoom)};
-  // Showing or hiding a bar changes the client size; a second pass (a third
-  // when both bars change) settles the pages.
-  for (int pass = 0; pass < 3; ++pass) {
-    RECT client;
-    GetClientRect(&client);
-    SIZE page = {client.right - client.left, client.bottom - client.top};
-    if (pass == 0) m_ptOrigin.y = qelview::SettleTopOrigin(m_ptOrigin.y, page.cy);
-    m_ptOrigin.x = ClampOrigin(m_ptOrigin.x, m_szRange.cx, page.cx);
-    m_ptOrigin.y = ClampOrigin(m_ptOrigin.y, m_szRange.cy, page.cy);
-    m_szPage = page;
-    SetBar(*this, SB_HORZ, m_szRange.cx, page.cx, m_ptOrigin.x);
-    SetBar(*this, SB_VERT, m_szRange.cy, page.cy, m_ptOrigin.y);
-    GetClientRect(&client);
-    if (client.right - client.left == page.cx && client.bottom - client.top == page.cy) break;
-  }
+  m_szPage = qelview::LayOutScrollBars(m_hWnd, m_szRange, m_ptOrigin);
   m_bUpdatingRanges = false;
 }
 

@@ -1,10 +1,10 @@
 // The view rules both picture windows share: device = picture x zoom -
-// origin, with the origin in device pixels, the scroll origin kept inside its
-// range, and the record a view notice carries. Header only, so that the
-// editing and the runtime library each compile the same rules in without a
-// link between them. What the two windows do differently (how a range is
-// computed, how each scroll request is bounded, the wheel) stays in each
-// window.
+// origin, with the origin in device pixels, the scroll ranges and the layout
+// of the two bars, the scroll origin kept inside its range, and the record a
+// view notice carries. Header only, so that the editing and the runtime
+// library each compile the same rules in without a link between them. What
+// the two windows do differently (how each scroll request is bounded, the
+// wheel) stays in each window.
 #pragma once
 #include <windows.h>
 
@@ -39,6 +39,37 @@ inline int ClampOrigin(int origin, int range, int page) {
 // A vertical origin no further down than one page returns to the top when the
 // ranges are laid anew, so that a view near the top shows the top.
 inline LONG SettleTopOrigin(LONG originY, int pageHeight) { return originY <= pageHeight ? 0 : originY; }
+
+// Lays out both scroll bars of a picture window: ranges 0 to `range`, pages
+// the client size, positions the origin, which is first kept inside its
+// ranges (and, on the first pass, returned to the top when it lies within
+// one page of it). Setting a bar shows or hides it, which changes the client
+// size and sends WM_SIZE meanwhile (the window ignores that while it lays
+// out its bars); a second pass, a third when both bars change, settles the
+// pages on the final client size. Returns the settled pages.
+inline SIZE LayOutScrollBars(HWND hwnd, SIZE range, POINT& origin) {
+  SIZE page = {0, 0};
+  for (int pass = 0; pass < 3; ++pass) {
+    RECT client;
+    ::GetClientRect(hwnd, &client);
+    page = {client.right - client.left, client.bottom - client.top};
+    if (pass == 0) origin.y = SettleTopOrigin(origin.y, page.cy);
+    origin.x = ClampOrigin(origin.x, range.cx, page.cx);
+    origin.y = ClampOrigin(origin.y, range.cy, page.cy);
+    const int bars[2] = {SB_HORZ, SB_VERT};
+    const int ranges[2] = {static_cast<int>(range.cx), static_cast<int>(range.cy)};
+    const int pages[2] = {static_cast<int>(page.cx), static_cast<int>(page.cy)};
+    const int positions[2] = {static_cast<int>(origin.x), static_cast<int>(origin.y)};
+    for (int i = 0; i < 2; ++i) {
+      SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, ranges[i],
+                         static_cast<UINT>(pages[i] > 0 ? pages[i] : 0), positions[i], 0};
+      ::SetScrollInfo(hwnd, bars[i], &info, TRUE);
+    }
+    ::GetClientRect(hwnd, &client);
+    if (client.right - client.left == page.cx && client.bottom - client.top == page.cy) break;
+  }
+  return page;
+}
 
 // The record of a view notice: the picture point at the top-left corner and
 // the zoom in percent.

@@ -27,8 +27,10 @@ LRESULT CPicRunWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return 1;  // painting fills the background
     case WM_SIZE: Default(); OnSize(static_cast<UINT>(wp)); return 0;
-    case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wp)); return 0;
-    case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wp)); return 0;
+    // Only the window's own bars scroll the picture; a control's scroll bar
+    // reports with its own handle in lParam.
+    case WM_HSCROLL: if (lp == 0) OnScroll(SB_HORZ, LOWORD(wp)); return 0;
+    case WM_VSCROLL: if (lp == 0) OnScroll(SB_VERT, LOWORD(wp)); return 0;
     case WM_MOUSEMOVE:
       ::SetClassLongPtrA(m_hWnd, GCLP_HCURSOR,
                          reinterpret_cast<LONG_PTR>(::LoadCursorA(nullptr, IDC_ARROW)));

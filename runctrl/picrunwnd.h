@@ -104,6 +104,7 @@ class CPicRunWnd : public CWnd {
   CDrawObj* m_pressed = nullptr; // the object that last took a button-down
   double m_zoom = 1.0;
   POINT m_origin = {0, 0};       // scroll origin, device pixels
+  bool m_layingBars = false;     // the scroll bars are being laid out
   ViewInfo m_viewInfo = {};
   DrawViewContext m_view;        // what every object of the picture is given
   // Counts picture loads, so that a walk over the objects stops when a

@@ -29,32 +29,18 @@ CPointD CPicRunWnd::ClientToPic(POINT device) const {
 }
 
 void CPicRunWnd::UpdateScrollRanges() {
-  if (!m_picture) return;
-  RECT client;
-  GetClientRect(&client);
-  const int width = client.right - client.left;
-  const int height = client.bottom - client.top;
-  const int ranges[2] = {qelview::ScrollRangeOf(m_picture->m_nWidth, m_zoom),
-                         qelview::ScrollRangeOf(m_picture->m_nHeight, m_zoom)};
-  const int pages[2] = {width, height};
-  m_origin.y = qelview::SettleTopOrigin(m_origin.y, height);
-  LONG* origins[2] = {&m_origin.x, &m_origin.y};
-  const int bars[2] = {SB_HORZ, SB_VERT};
-  for (int i = 0; i < 2; ++i) {
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE;
-    info.nMin = 0;
-    info.nMax = ranges[i];
-    info.nPage = static_cast<UINT>(std::max(pages[i], 0));
-    SetScrollInfo(bars[i], info, TRUE);
-    LONG& origin = *origins[i];
-    origin = qelview::ClampOrigin(origin, ranges[i], pages[i]);
-    SetScrollPos(bars[i], origin, TRUE);
-  }
+  if (!m_picture || m_layingBars) return;
+  m_layingBars = true;
+  const SIZE ranges = {qelview::ScrollRangeOf(m_picture->m_nWidth, m_zoom),
+                       qelview::ScrollRangeOf(m_picture->m_nHeight, m_zoom)};
+  qelview::LayOutScrollBars(m_hWnd, ranges, m_origin);
+  m_layingBars = false;
 }
 
 void CPicRunWnd::OnSize(UINT type) {
+  // A bar shown or hidden while the bars are laid out resizes the window;
+  // the layout settles the pages itself.
+  if (m_layingBars) return;
   if (type != SIZE_RESTORED && type != SIZE_MAXIMIZED && type != SIZE_MAXSHOW) return;
   UpdateScrollRanges();  // with a picture only
   ApplyView(static_cast<LONG>(m_zoom * 100));

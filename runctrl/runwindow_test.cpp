@@ -302,6 +302,73 @@ TEST(RunWindow, ScrollingMovesTheViewAndNotifiesIt) {
   EXPECT_TRUE(h.NoticesOf(QCN_VIEWCHANGED).empty());
 }
 
+SCROLLINFO BarOf(HWND window, int bar) {
+  SCROLLINFO info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  ::GetScrollInfo(window, bar, &info);
+  return info;
+}
+
+TEST(RunWindow, APictureWiderAndTallerThanTheWindowScrollsToItsLastRow) {
+  // The window has no bars of its own until the picture brings both; each
+  // takes room from the client area, and the pages follow what is left.
+  Harness h(400, 300);
+  ASSERT_TRUE(h.Ok());
+  auto picture = PictureReading(1);  // 960 x 680
+  ASSERT_EQ(h.Load(*picture), 0);
+  const int width = 400 - ::GetSystemMetrics(SM_CXVSCROLL);
+  const int height = 300 - ::GetSystemMetrics(SM_CYHSCROLL);
+  RECT client;
+  ::GetClientRect(h.View(), &client);
+  ASSERT_EQ(client.right, width);
+  ASSERT_EQ(client.bottom, height);
+  const SCROLLINFO horizontal = BarOf(h.View(), SB_HORZ);
+  const SCROLLINFO vertical = BarOf(h.View(), SB_VERT);
+  EXPECT_EQ(horizontal.nMax, 960);
+  EXPECT_EQ(horizontal.nPage, static_cast<UINT>(width));
+  EXPECT_EQ(vertical.nMax, 680);
+  EXPECT_EQ(vertical.nPage, static_cast<UINT>(height));
+  // The last rows and columns of the picture come into view.
+  h.notices.clear();
+  ::SendMessageA(h.View(), WM_VSCROLL, SB_BOTTOM, 0);
+  ::SendMessageA(h.View(), WM_HSCROLL, SB_BOTTOM, 0);
+  auto views = h.NoticesOf(QCN_VIEWCHANGED);
+  ASSERT_EQ(views.size(), 2u);
+  EXPECT_EQ(views.back().view.x, 960.0 - width);
+  EXPECT_EQ(views.back().view.y, 680.0 - height);
+  EXPECT_EQ(::GetScrollPos(h.View(), SB_VERT), 680 - height);
+  // Resizing lays the bars out again with the new pages.
+  ::MoveWindow(h.View(), 0, 0, 500, 400, TRUE);
+  EXPECT_EQ(BarOf(h.View(), SB_VERT).nPage,
+            static_cast<UINT>(400 - ::GetSystemMetrics(SM_CYHSCROLL)));
+  EXPECT_EQ(BarOf(h.View(), SB_HORZ).nPage,
+            static_cast<UINT>(500 - ::GetSystemMetrics(SM_CXVSCROLL)));
+}
+
+TEST(RunWindow, OnlyTheWindowsOwnBarsScrollIt) {
+  Harness h(400, 300);
+  ASSERT_TRUE(h.Ok());
+  auto picture = PictureReading(1);
+  ASSERT_EQ(h.Load(*picture), 0);
+  // A scroll-bar control inside the window reports with its own handle.
+  HWND control = ::CreateWindowA("SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_VERT, 10, 10, 16, 100,
+                                 h.View(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(control, nullptr);
+  h.notices.clear();
+  for (int code : {SB_LINEDOWN, SB_PAGEDOWN, SB_BOTTOM}) {
+    ::SendMessageA(h.View(), WM_VSCROLL, code, reinterpret_cast<LPARAM>(control));
+    ::SendMessageA(h.View(), WM_HSCROLL, code, reinterpret_cast<LPARAM>(control));
+  }
+  EXPECT_TRUE(h.NoticesOf(QCN_VIEWCHANGED).empty());
+  EXPECT_EQ(::GetScrollPos(h.View(), SB_VERT), 0);
+  EXPECT_EQ(::GetScrollPos(h.View(), SB_HORZ), 0);
+  // The window's own bar (lParam 0) still scrolls.
+  ::SendMessageA(h.View(), WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(::GetScrollPos(h.View(), SB_VERT), 100);
+  ::DestroyWindow(control);
+}
+
 TEST(RunWindow, ScrolledClicksHitThePictureUnderTheCursor) {
   Harness h(400, 300);
   ASSERT_TRUE(h.Ok());
