@@ -27,20 +27,33 @@ bool QbBuffer::Reserve(size_t n) {
 }
 
 bool QbBuffer::Append(const void* source, size_t n) {
-  if (n == 0 || !source) return false;
-  if (n > QB_MAX_FRAME || size_ + n > QB_MAX_FRAME) return false;
-  if (!Reserve(n)) return false;
-  std::memcpy(data_ + size_, source, n);
-  size_ += n;
+  if (n == 0) return false;
+  if (!source) {
+    failed_ = true;  // bytes meant for the content are missing
+    return false;
+  }
+  uint8_t* target = Extend(n);
+  if (!target) return false;
+  std::memcpy(target, source, n);
   return true;
 }
 
 bool QbBuffer::AppendZeros(size_t n) {
-  if (n == 0 || n > QB_MAX_FRAME || size_ + n > QB_MAX_FRAME) return false;
-  if (!Reserve(n)) return false;
-  std::memset(data_ + size_, 0, n);
-  size_ += n;
+  if (n == 0) return false;
+  uint8_t* target = Extend(n);
+  if (!target) return false;
+  std::memset(target, 0, n);
   return true;
+}
+
+uint8_t* QbBuffer::Extend(size_t n) {
+  if (n > QB_MAX_FRAME || size_ + n > QB_MAX_FRAME || !Reserve(n)) {
+    failed_ = true;
+    return nullptr;
+  }
+  uint8_t* target = data_ + size_;
+  size_ += n;
+  return target;
 }
 
 void QbBuffer::RemoveFront(size_t n) {
@@ -54,6 +67,7 @@ void QbBuffer::RemoveFront(size_t n) {
 
 void QbBuffer::Reset() {
   size_ = 0;
+  failed_ = false;
   if (capacity_ > kKeepCapacity) Release();
 }
 
@@ -62,4 +76,5 @@ void QbBuffer::Release() {
   data_ = nullptr;
   size_ = 0;
   capacity_ = 0;
+  failed_ = false;
 }

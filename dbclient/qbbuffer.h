@@ -15,6 +15,10 @@ class QbBuffer {
   // content would exceed 4 MB or memory runs out, and nothing is appended then.
   bool Append(const void* source, size_t n);
   bool AppendZeros(size_t n);
+  // True when an append since the last Reset or Release was refused: the
+  // content lacks bytes that were meant to be in it, so a request built
+  // piece by piece is not sent.
+  bool Failed() const { return failed_; }
   // Removes the first n bytes (all when n exceeds the content).
   void RemoveFront(size_t n);
   // Sets the length to 0; frees a block above 64 KB.
@@ -29,9 +33,14 @@ class QbBuffer {
 
  private:
   bool Reserve(size_t n);
+  // Room for n more bytes behind the content, counted in: its start; null,
+  // and the buffer marked failed, when the content would exceed 4 MB or
+  // memory runs out.
+  uint8_t* Extend(size_t n);
 
   uint8_t* data_ = nullptr;
   size_t size_ = 0;
   size_t capacity_ = 0;
   size_t step_;
+  bool failed_ = false;
 };

@@ -135,5 +135,8 @@ int CQbClient::RequestWith(uint8_t group, uint8_t command, const void* body, siz
 }
 
 int CQbClient::RequestWithBody(uint8_t group, uint8_t command) {
+  // A body that could not be built whole (a text beyond the buffer's limit,
+  // memory gone) is never sent in part.
+  if (body_.Failed()) return QB_ERR_FAIL;
   return RequestWith(group, command, body_.Data(), body_.Size());
 }

@@ -115,6 +115,28 @@ TEST(QbBuffer, RefusesContentAbove4MBAndFreesLargeBlocksOnReset) {
   EXPECT_EQ(16384u, small.Capacity());  // small blocks stay
 }
 
+TEST(QbBuffer, ARefusedAppendMarksTheBufferFailedUntilItIsEmptied) {
+  QbBuffer b(16384);
+  std::vector<uint8_t> big(QB_MAX_FRAME, 1);
+  ASSERT_TRUE(b.Append(big.data(), 10));
+  EXPECT_FALSE(b.Failed());
+  EXPECT_FALSE(b.Append(big.data(), QB_MAX_FRAME));
+  EXPECT_TRUE(b.Failed());
+  EXPECT_TRUE(b.AppendZeros(1));  // later appends do not clear the mark
+  EXPECT_TRUE(b.Failed());
+  b.Reset();
+  EXPECT_FALSE(b.Failed());
+  EXPECT_FALSE(b.AppendZeros(QB_MAX_FRAME + 1));
+  EXPECT_TRUE(b.Failed());
+  b.Release();
+  EXPECT_FALSE(b.Failed());
+  EXPECT_FALSE(b.Append(nullptr, 3));  // bytes meant for the content are missing
+  EXPECT_TRUE(b.Failed());
+  b.Reset();
+  EXPECT_FALSE(b.Append(big.data(), 0));  // nothing to add: nothing missing
+  EXPECT_FALSE(b.Failed());
+}
+
 TEST(QbFrame, HeaderBytesOfALoginRequest) {
   QbBuffer out(16384);
   std::vector<uint8_t> body(36, 0);

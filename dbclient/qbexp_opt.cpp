@@ -9,6 +9,7 @@
 namespace {
 
 constexpr size_t kVolumeReplySize = 20;
+constexpr size_t kListReplyMin = QB_HEAD_SIZE + 1;
 
 int SendRecord(QB_HANDLE h, const void* record, size_t size, uint8_t command) {
   CQbClient* c = QbClientOf(h);
@@ -33,7 +34,9 @@ int CopyRecords(const QbReplyView& reply, void* records, size_t size, int capaci
   return n;
 }
 
-// Actor and operator lists: a bare status frame is an empty list.
+// Actor and operator lists: the reply carries at least one byte behind the
+// header (an empty list one byte); a bare header is malformed, whatever its
+// status says.
 int GetList(QB_HANDLE h, void* records, size_t size, int capacity, int* count, uint8_t command) {
   CQbClient* c = QbClientOf(h);
   if (!c || !count) return QB_ERR_FAIL;
@@ -44,6 +47,7 @@ int GetList(QB_HANDLE h, void* records, size_t size, int capacity, int* count, u
   const int result = c->RequestWithBody(QBG_OPERATOR, command);
   if (result != QB_OK) return result;
   const QbReplyView reply = QbReply(c);
+  if (reply.size < kListReplyMin) return QB_ERR_FAIL;
   if (reply.Status()) return reply.Status();
   *count = CopyRecords(reply, records, size, capacity);
   return QB_OK;

@@ -261,6 +261,30 @@ TEST_F(QbStatusExports, BadArgumentsGive1WithoutARequest) {
   EXPECT_EQ(QB_OK, QB_TagDel(h, "T"));  // the connection is untouched
 }
 
+TEST_F(QbStatusExports, ANameBeyondTheFrameLimitGives1AndSendsNothing) {
+  // Names that the 4 MB body buffer refuses whole, or whose zero it refuses,
+  // and one that fits the body (with its zero) but not a frame (with its
+  // 16-byte header).
+  const std::string names[] = {std::string(0x400000 + 1, 'n'), std::string(0x400000, 'n'),
+                               std::string(0x400000 - 16, 'n')};
+  Answer(0);
+  for (const std::string& name : names) {
+    const NamedCall cases[] = {
+        {"TagDel", [&](QB_HANDLE h) { return QB_TagDel(h, name.c_str()); }},
+        {"OptDelAct", [&](QB_HANDLE h) { return QB_OptDelAct(h, name.c_str()); }},
+        {"OptDelOpt", [&](QB_HANDLE h) { return QB_OptDelOpt(h, name.c_str()); }},
+    };
+    for (const NamedCall& c : cases) {
+      EXPECT_EQ(QB_ERR_FAIL, c.call(h)) << c.name << " " << name.size();
+      EXPECT_EQ(0u, peer.RequestCount()) << c.name << " " << name.size();
+    }
+  }
+  // The handle stays connected and the next body goes out whole.
+  EXPECT_EQ(1, Connected());
+  EXPECT_EQ(QB_OK, QB_OptDelAct(h, "a"));
+  EXPECT_EQ((Bytes{'a', 0}), BodyOf(OnlyRequest()));
+}
+
 // --- Tag catalogue ---
 
 using QbTagExports = ConnectedClient;
@@ -739,14 +763,25 @@ TEST_F(QbOptExports, ActorListCopiesAtMostTheCapacity) {
   EXPECT_EQ(2, actors[1].bytes[127]);
   EXPECT_EQ(16u, OnlyRequest().size());
   EXPECT_EQ(0x56, OnlyRequest()[9]);
+}
+
+TEST_F(QbOptExports, ListsNeedAReplyOfAtLeast17Bytes) {
+  // A bare header is malformed whatever its status; one byte behind it is an
+  // empty list, and then the status counts.
   const struct {
     uint8_t status;
+    Bytes body;
     int expected;
-  } bare[] = {{0, QB_OK}, {3, 3}};
-  for (const auto& c : bare) {
-    Answer(c.status);
+  } cases[] = {{0, {}, QB_ERR_FAIL}, {3, {}, QB_ERR_FAIL}, {0, {0}, QB_OK}, {3, {0}, 3}};
+  QB_ACTOR actors[2] = {};
+  QB_OPERATOR ops[2] = {};
+  for (const auto& c : cases) {
+    Answer(c.status, c.body);
+    int count = -1;
+    EXPECT_EQ(c.expected, QB_OptGetActors(h, actors, 2, &count)) << int(c.status) << " " << c.body.size();
+    EXPECT_EQ(0, count);
     count = -1;
-    EXPECT_EQ(c.expected, QB_OptGetActors(h, actors, 2, &count));
+    EXPECT_EQ(c.expected, QB_OptGetOperators(h, ops, 2, &count)) << int(c.status) << " " << c.body.size();
     EXPECT_EQ(0, count);
   }
 }
