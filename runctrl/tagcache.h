@@ -53,6 +53,8 @@ class CTagCache {
 
   size_t GetCount() const { return m_records.size(); }
   size_t GetBucketCount() const { return m_map.bucket_count(); }
+  // Records the list holds room for before it grows again.
+  size_t GetRecordRoom() const { return m_records.capacity(); }
 
  private:
   void SendBatch(const HostCallbackBlock& host, int count);

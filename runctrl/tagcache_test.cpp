@@ -19,9 +19,43 @@ class TagCacheTest : public ::testing::Test {
   HostCallbackBlock table = host.Table();
 };
 
-TEST_F(TagCacheTest, ResetGivesTheFixedBucketCount) {
-  EXPECT_GE(cache.GetBucketCount(), static_cast<size_t>(CTagCache::kBuckets));
+// Caches the tags "n<from>" to "n<to - 1>" (no host: each is kept unread).
+void CacheTags(CTagCache& cache, int from, int to) {
+  const HostCallbackBlock none = {};
+  QB_VALUE v = {};
+  for (int i = from; i < to; ++i) cache.FindTag(("n" + std::to_string(i)).c_str(), &v, none);
+}
+
+TEST_F(TagCacheTest, ThousandsOfTagsComeInWithoutRehashingTheMap) {
+  // The map is laid out once with 3,337 buckets (at least: the hash map
+  // rounds up to a size of its own), so a picture's first reads of thousands
+  // of tags never stop to rehash.
+  const size_t buckets = cache.GetBucketCount();
+  EXPECT_GE(buckets, 3337u);
+  CacheTags(cache, 0, 3337);
+  EXPECT_EQ(cache.GetCount(), 3337u);
+  EXPECT_EQ(cache.GetBucketCount(), buckets);
+  // A picture load empties the cache and keeps the buckets.
+  cache.Clear();
   EXPECT_EQ(cache.GetCount(), 0u);
+  EXPECT_EQ(cache.GetBucketCount(), buckets);
+  cache.Reset();
+  EXPECT_EQ(cache.GetBucketCount(), buckets);
+}
+
+TEST_F(TagCacheTest, TheRecordListGrowsBy2048) {
+  EXPECT_EQ(cache.GetRecordRoom(), 2048u);
+  CacheTags(cache, 0, 2048);
+  EXPECT_EQ(cache.GetRecordRoom(), 2048u);
+  CacheTags(cache, 2048, 2049);
+  EXPECT_EQ(cache.GetRecordRoom(), 4096u);
+  CacheTags(cache, 2049, 4097);
+  EXPECT_EQ(cache.GetRecordRoom(), 6144u);
+  // Every tag stays answerable from its record after the list has grown.
+  QB_VALUE v = {};
+  EXPECT_EQ(cache.FindTag("n0", &v, table), 1);
+  EXPECT_EQ(v.status, 'C');
+  EXPECT_TRUE(host.readCounts.empty());
 }
 
 TEST_F(TagCacheTest, FirstReadAsksTheHostOnceThenTheCacheAnswers) {
