@@ -9,9 +9,11 @@
 #  3. QelView.exe runs the demo.
 # With a display of your own (DISPLAY set, CI unset) the viewer stays until
 # you close it (Alt+F4, or the context menu's exit) and everything started
-# here is stopped then. Otherwise it runs under Xvfb (tools/wine-env.sh),
-# a screenshot of the live picture goes to docs/demo.png after a few seconds,
-# and everything is stopped.
+# here is stopped then. Otherwise it runs under Xvfb (tools/wine-env.sh): the
+# demo waits until the picture is on screen (a viewer in a Wine prefix just
+# created takes far longer to show it than later ones), lets the values run
+# for a few seconds, and writes a screenshot to docs/demo.png only when it
+# shows a picture, not a blank screen; then everything is stopped.
 set -uo pipefail
 
 build=$(cd "$1" && pwd)
@@ -21,12 +23,16 @@ out="$build/out"
 tools="$build/tools"
 port=11084
 settle=${QEL_DEMO_SECONDS:-10}   # seconds of live values before the screenshot
+wait_limit=${QEL_DEMO_WAIT:-180} # seconds the viewer may take to show the picture
+# A blank or barely drawn screen has a handful of colours; the demo picture,
+# with its texts, pipes and gauges, well over a hundred.
+min_colours=32
 shot="$root/docs/demo.png"
 
 for f in "$out/QelView.exe" "$out/qel3api.dll" "$tools/mkdemo.exe" "$tools/tagsim.exe"; do
   [ -f "$f" ] || { echo "demo: $f is missing; run 'make build' first" >&2; exit 1; }
 done
-[ -f "$out/QelRun.dll" ] || echo "demo: warning: QelRun.dll is not built yet; the viewer will stay empty" >&2
+[ -f "$out/QelRun.dll" ] || [ -n "${QEL_DEMO_SESSION:-}" ] || echo "demo: warning: QelRun.dll is not built yet; the viewer will stay empty" >&2
 
 if [ -z "${QEL_DEMO_SESSION:-}" ]; then
   if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
@@ -42,12 +48,21 @@ if [ -z "${QEL_DEMO_SESSION:-}" ]; then
 fi
 
 pids=()
+trial=""
 stop_all() {
   for pid in "${pids[@]}"; do kill "$pid" >/dev/null 2>&1; done
   for pid in "${pids[@]}"; do wait "$pid" >/dev/null 2>&1; done
   pids=()
+  [ -n "$trial" ] && rm -f "$trial"
 }
 trap stop_all EXIT INT TERM
+
+# The whole display into the PNG file $1. xwd reads what Wine drew into its
+# windows (import of the root shows black).
+screenshot() { xwd -display "$DISPLAY" -root -silent | convert xwd:- "$1" 2>/dev/null; }
+# The number of distinct colours in the image $1 (0 when it cannot be read).
+colours() { convert "$1" -format '%k' info: 2>/dev/null || echo 0; }
+shows_picture() { screenshot "$1" && [ "$(colours "$1")" -ge "$min_colours" ]; }
 
 echo "demo: writing the demo project"
 wine "$tools/mkdemo.exe" "$(winepath -w "$out")\\" </dev/null || { echo "demo: mkdemo failed" >&2; exit 1; }
@@ -69,13 +84,26 @@ if [ "$QEL_DEMO_SESSION" = display ]; then
   exit 0
 fi
 
+trial=$(mktemp --suffix=.png)
+echo "demo: waiting for the picture to show (at most ${wait_limit}s)"
+start=$SECONDS
+until shows_picture "$trial"; do
+  kill -0 "$viewer" 2>/dev/null || { echo "demo: the viewer ended early" >&2; exit 1; }
+  if (( SECONDS - start >= wait_limit )); then
+    echo "demo: the viewer showed no picture within ${wait_limit}s (the screen has" \
+         "$(colours "$trial") colour(s)); $shot is left as it was" >&2
+    exit 1
+  fi
+  sleep 1
+done
+echo "demo: the picture showed after $((SECONDS - start))s; screenshot after ${settle}s of live values"
 sleep "$settle"
 kill -0 "$viewer" 2>/dev/null || { echo "demo: the viewer ended early" >&2; exit 1; }
-mkdir -p "$(dirname "$shot")"
-# xwd reads what Wine drew into its windows (import of the root shows black).
-if xwd -display "$DISPLAY" -root -silent | convert xwd:- "$shot" 2>/dev/null; then
-  echo "demo: screenshot written to $shot"
-else
-  echo "demo: no screenshot could be taken" >&2
+screenshot "$trial" || { echo "demo: no screenshot could be taken" >&2; exit 1; }
+n=$(colours "$trial")
+if (( n < min_colours )); then
+  echo "demo: the screenshot is blank ($n colour(s)); $shot is left as it was" >&2
   exit 1
 fi
+mkdir -p "$(dirname "$shot")"
+cp "$trial" "$shot" && echo "demo: screenshot ($n colours) written to $shot"
