@@ -1,0 +1,11 @@
+# Whole picture streams: the stored field order of the classes against bytes
+# written out by hand, damaged pictures with every class and link kind cut at
+# every byte, and groups nested to their bound and past it. The links come
+# from the script engine, so this test program links it too.
+function(qel_picture_tests_streams)
+  set(dir ${CMAKE_CURRENT_SOURCE_DIR})
+  qel_test(picture_streams_test
+    SOURCES
+      ${dir}/groupnesting_test.cpp
+    LIBS qelpicture qelscript qelrender_testing)
+endfunction()
