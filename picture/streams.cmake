@@ -6,6 +6,8 @@ function(qel_picture_tests_streams)
   set(dir ${CMAKE_CURRENT_SOURCE_DIR})
   qel_test(picture_streams_test
     SOURCES
+      ${dir}/storedorder_test.cpp
+      ${dir}/damagedstream_test.cpp
       ${dir}/groupnesting_test.cpp
     LIBS qelpicture qelscript qelrender_testing)
 endfunction()
