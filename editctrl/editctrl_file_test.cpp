@@ -118,14 +118,12 @@ TEST_F(EditFileTest, DamagedFileAnswersOneAndLeavesNoPicture) {
 
 TEST_F(EditFileTest, PictureNestedTooDeepAnswersOneAndOneAtTheBoundOpensAndSaves) {
   UseFolder("nested");
-  WriteBytes(folder_ + "deep.pic",
-             streamtest::NestedPictureBytes(std::vector<const char*>(10000, "CDrawGroup")));
+  WriteBytes(folder_ + "deep.pic", streamtest::NestedGroupBytes(10000));
   ASSERT_EQ(SendText(QCM_NEWPIC, "other.pic"), 0);
   EXPECT_EQ(SendText(QCM_OPENPIC, "deep.pic"), 1);
   EXPECT_EQ(Send(QCM_SAVEPIC), 2);
 
-  const std::vector<BYTE> atBound = streamtest::NestedPictureBytes(
-      std::vector<const char*>(CDrawGroup::kMaxNesting, "CDrawGroup"));
+  const std::vector<BYTE> atBound = streamtest::NestedGroupBytes(CDrawGroup::kMaxNesting);
   WriteBytes(folder_ + "bound.pic", atBound);
   ASSERT_EQ(SendText(QCM_OPENPIC, "bound.pic"), 0);
   ::UpdateWindow(child_);  // draws every level

@@ -25,6 +25,7 @@
 #include "drawtext.h"
 #include "file.h"
 #include "linkclasses.h"
+#include "links_test_util.h"
 #include "memfile.h"
 #include "picfile.h"
 #include "picobj.h"
@@ -32,34 +33,31 @@
 
 namespace {
 
-// A link of the class with its shared fields, script source and code bytes set.
-template <class Link>
-Link* NewLink(int n) {
-    auto* link = new Link;
-    link->m_nMode = 1 + n % 2;
-    link->m_nTrigger = n % 3;
-    link->m_nPeriod = 250 * (n + 1);
-    link->m_strReserved = "保留";
-    link->m_strExpression = "TV(泵1)+1";
-    link->m_script.m_strFirst = "f";
+// An event link for that event (the link tests' set has one event only).
+CActEvent* NewEvent(int event) {
+    auto* link = new CActEvent;
+    link->m_nEvent = event;
+    link->m_strCommand = "link\n主画面";
     link->m_script.m_strSource = "int main() { return 0; }";
-    link->m_script.m_strSecond = "s";
-    const BYTE code[] = {0x5A, 0xA5, 0x01, 0x01, 0x00, 0xFF, static_cast<BYTE>(n)};
-    link->m_script.m_code.SetData(code, sizeof code);
     return link;
 }
 
-CActEvent* NewEvent(int n, int event) {
-    CActEvent* link = NewLink<CActEvent>(n);
-    link->m_nEvent = event;
-    link->m_strCommand = "link\n主画面";
-    return link;
-}
+// The order of linktest::LinksOfEveryKind.
+enum LinkSlot {
+    kScript, kTagVal, kColor, kFill, kFlash, kShow, kRoll, kMove, kPerFill, kPointer, kEvent
+};
 
 template <class Obj>
 Obj* Named(Obj* obj, const char* name, double x, double y) {
     obj->m_strName = name;
     obj->m_rect = CRectD(x, y, x + 40, y + 30);
+    return obj;
+}
+
+template <class Obj>
+Obj* With(Obj* obj, std::initializer_list<CAction*> links) {
+    for (CAction* link : links)
+        obj->AddAction(link);
     return obj;
 }
 
@@ -89,36 +87,24 @@ std::unique_ptr<CPicObj> PictureOfEverything() {
     controls->m_strSecond = "2";
     picture->m_layers.AddTail(controls);
     CObList& shapes = picture->GetLayer(0)->m_objects;
-    int n = 0;
+    // One link of each class, every stored field set, each on its own object.
+    const std::vector<CAction*> links = linktest::LinksOfEveryKind();
 
-    auto* base = Named(new CDrawObj, "base", 0, 0);
-    base->AddAction(NewLink<CAction>(n++));
-    shapes.AddTail(base);
-    auto* poly = WithPoints(Named(new CDrawPoly, "poly", 0, 0), 4, 5, 5);
-    poly->AddAction(NewLink<CActColor>(n++));
-    shapes.AddTail(poly);
-    auto* line = WithPoints(Named(new CDrawLine, "line", 0, 0), 2, 50, 5);
-    line->AddAction(NewLink<CActRoll>(n++));
-    shapes.AddTail(line);
-    auto* arrow = WithPoints(Named(new CDrawArrow, "arrow", 0, 0), 2, 90, 5);
-    arrow->AddAction(NewLink<CActMove>(n++));
-    shapes.AddTail(arrow);
-    auto* polygon = WithPoints(Named(new CDrawPolygon, "polygon", 0, 0), 3, 5, 50);
-    polygon->AddAction(NewLink<CActFillColor>(n++));
-    shapes.AddTail(polygon);
+    shapes.AddTail(With(Named(new CDrawObj, "base", 0, 0), {links[kScript]}));
+    shapes.AddTail(With(WithPoints(Named(new CDrawPoly, "poly", 0, 0), 4, 5, 5), {links[kColor]}));
+    shapes.AddTail(With(WithPoints(Named(new CDrawLine, "line", 0, 0), 2, 50, 5), {links[kRoll]}));
+    shapes.AddTail(
+        With(WithPoints(Named(new CDrawArrow, "arrow", 0, 0), 2, 90, 5), {links[kMove]}));
+    shapes.AddTail(
+        With(WithPoints(Named(new CDrawPolygon, "polygon", 0, 0), 3, 5, 50), {links[kFill]}));
     shapes.AddTail(WithPoints(Named(new CDrawBezier, "bezier", 0, 0), 5, 50, 50));
-    auto* bezierFill = WithPoints(Named(new CDrawBezierFill, "bezierfill", 0, 0), 4, 90, 50);
-    bezierFill->AddAction(NewLink<CActFlash>(n++));
-    shapes.AddTail(bezierFill);
-    auto* pipe = WithPoints(Named(new CDrawPipe, "pipe", 0, 0), 3, 5, 100);
-    pipe->AddAction(NewLink<CActShowHide>(n++));
-    shapes.AddTail(pipe);
-    auto* rect = WithCorners(Named(new CDrawRect, "rect", 0, 0), 50, 100);
-    rect->AddAction(NewLink<CActPerFill>(n++));
-    shapes.AddTail(rect);
-    auto* ellipse = WithCorners(Named(new CDrawEllipse, "ellipse", 0, 0), 120, 100);
-    ellipse->AddAction(NewLink<CActPointer>(n++));
-    shapes.AddTail(ellipse);
+    shapes.AddTail(With(WithPoints(Named(new CDrawBezierFill, "bezierfill", 0, 0), 4, 90, 50),
+                        {links[kFlash]}));
+    shapes.AddTail(WithPoints(Named(new CDrawPipe, "pipe", 0, 0), 3, 5, 100));
+    shapes.AddTail(
+        With(WithCorners(Named(new CDrawRect, "rect", 0, 0), 50, 100), {links[kPerFill]}));
+    shapes.AddTail(
+        With(WithCorners(Named(new CDrawEllipse, "ellipse", 0, 0), 120, 100), {links[kPointer]}));
     auto* bitmap = WithCorners(Named(new CDrawBitmap, "bitmap", 0, 0), 5, 150);
     const BYTE image[] = {'B', 'M', 1, 2, 3, 4, 5, 6, 7, 8, 9};
     CMemFile imageFile(const_cast<BYTE*>(image), sizeof image);
@@ -126,25 +112,20 @@ std::unique_ptr<CPicObj> PictureOfEverything() {
     shapes.AddTail(bitmap);
     auto* text = Named(new CDrawText, "text", 0, 0);
     text->SetPoints(CPointD(70, 150), CPointD(140, 160));
-    text->AddAction(NewEvent(n++, AK_MOUSE_CLICK));
-    shapes.AddTail(text);
-    auto* mtext = WithCorners(Named(new CDrawMtext, "mtext", 0, 0), 150, 150);
-    mtext->AddAction(NewEvent(n++, AK_LBUTTON_DOWN));
-    shapes.AddTail(mtext);
-    auto* tagval = WithCorners(Named(new CDrawTagVal, "tagval", 0, 0), 220, 150);
-    tagval->AddAction(NewLink<CActTagVal>(n++));
-    tagval->AddAction(NewEvent(n++, AK_LBUTTON_UP));
-    shapes.AddTail(tagval);
+    shapes.AddTail(With(text, {NewEvent(AK_MOUSE_CLICK)}));
+    shapes.AddTail(With(WithCorners(Named(new CDrawMtext, "mtext", 0, 0), 150, 150),
+                        {NewEvent(AK_LBUTTON_DOWN)}));
+    shapes.AddTail(With(WithCorners(Named(new CDrawTagVal, "tagval", 0, 0), 220, 150),
+                        {links[kTagVal], NewEvent(AK_LBUTTON_UP)}));
 
     // A group holding a rectangle and a group of a line and a text.
     auto* inner = Named(new CDrawGroup, "inner", 0, 0);
-    auto* innerLine = WithPoints(Named(new CDrawLine, "innerline", 0, 0), 2, 300, 10);
-    innerLine->AddAction(NewEvent(n++, AK_RBUTTON_DOWN));
-    EXPECT_TRUE(inner->AddChild(innerLine));
+    EXPECT_TRUE(
+        inner->AddChild(With(WithPoints(Named(new CDrawLine, "innerline", 0, 0), 2, 300, 10),
+                             {NewEvent(AK_RBUTTON_DOWN)})));
     auto* innerText = Named(new CDrawText, "innertext", 0, 0);
     innerText->SetPoints(CPointD(300, 40), CPointD(360, 40));
-    innerText->AddAction(NewEvent(n++, AK_RBUTTON_UP));
-    EXPECT_TRUE(inner->AddChild(innerText));
+    EXPECT_TRUE(inner->AddChild(With(innerText, {links[kEvent]})));  // right button up
     auto* outer = Named(new CDrawGroup, "outer", 0, 0);
     EXPECT_TRUE(outer->AddChild(WithCorners(Named(new CDrawRect, "grouprect", 0, 0), 280, 60)));
     EXPECT_TRUE(outer->AddChild(inner));
@@ -152,32 +133,24 @@ std::unique_ptr<CPicObj> PictureOfEverything() {
     shapes.AddTail(outer);
 
     // A sub-picture with links of its own.
-    auto* cell = Named(new CDrawCell, "cell", 0, 0);
-    EXPECT_TRUE(cell->AddChild(WithCorners(Named(new CDrawEllipse, "cellellipse", 0, 0), 300, 200)));
+    auto* cell = With(Named(new CDrawCell, "cell", 0, 0), {links[kShow], NewEvent(AK_MOUSE_CLICK)});
+    EXPECT_TRUE(
+        cell->AddChild(WithCorners(Named(new CDrawEllipse, "cellellipse", 0, 0), 300, 200)));
     EXPECT_TRUE(cell->AddChild(WithCorners(Named(new CDrawTagVal, "celltag", 0, 0), 300, 240)));
     cell->m_id = GUID{0x11223344, 0x5566, 0x7788, {1, 2, 3, 4, 5, 6, 7, 8}};
     cell->m_strFirst = "一";
     cell->m_strSecond = "二";
-    cell->AddAction(NewLink<CActShowHide>(n++));
-    cell->AddAction(NewEvent(n++, AK_MOUSE_CLICK));
     cell->ResetReferenceRect();
     shapes.AddTail(cell);
 
     // The controls, with their event links.
     CObList& windows = controls->m_objects;
     windows.AddTail(Named(new CDrawCtrl, "ctrl", 10, 10));
-    auto* push = Named(new CDrawPushBt, "push", 60, 10);
-    push->AddAction(NewEvent(n++, AK_CLICKED));
-    push->AddAction(NewLink<CActColor>(n++));
-    windows.AddTail(push);
-    auto* check = Named(new CDrawCheckBt, "check", 110, 10);
-    check->AddAction(NewEvent(n++, AK_CLICKED));
-    windows.AddTail(check);
+    windows.AddTail(With(Named(new CDrawPushBt, "push", 60, 10), {NewEvent(AK_CLICKED)}));
+    windows.AddTail(With(Named(new CDrawCheckBt, "check", 110, 10), {NewEvent(AK_CLICKED)}));
     windows.AddTail(Named(new CDrawRadioBt, "radio", 160, 10));
-    auto* edit = Named(new CDrawCtrlEdit, "edit", 210, 10);
-    for (int event : {AK_CHANGE, AK_KILLFOCUS, AK_SETFOCUS})
-        edit->AddAction(NewEvent(n++, event));
-    windows.AddTail(edit);
+    windows.AddTail(With(Named(new CDrawCtrlEdit, "edit", 210, 10),
+                         {NewEvent(AK_CHANGE), NewEvent(AK_KILLFOCUS), NewEvent(AK_SETFOCUS)}));
     return picture;
 }
 
@@ -294,7 +267,8 @@ TEST_F(DamagedStreamTest, CutFilesFailWithTheArchiveExceptionAndLeaveNothing) {
             CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
             file.Write(bytes.data(), static_cast<UINT>(cut));
         }
-        EXPECT_EQ(LoadOutcome([&] { return LoadPictureFile(path.c_str()); }), 0) << "cut at " << cut;
+        EXPECT_EQ(LoadOutcome([&] { return LoadPictureFile(path.c_str()); }), 0)
+            << "cut at " << cut;
         EXPECT_EQ(CObject::GetLiveCount(), live) << "leak at cut " << cut;
     }
     ::DeleteFileA(path.c_str());

@@ -101,9 +101,6 @@ protected:
 
     CObList m_children;  // CDrawObj, owned, in drawing order
     CRectD m_rectRef;    // not stored
-    // The group that holds this one (none at the top): not stored, set when
-    // the holder takes it, so that AddChild sees the levels above.
-    CDrawGroup* m_pHolder = nullptr;
 
 private:
     template <class Fn>
@@ -112,6 +109,10 @@ private:
     int Nesting() const;
     // Makes this group the holder of the child when the child is a group.
     void Adopt(CDrawObj* pChild);
+
+    // The group that holds this one (none at the top): not stored, set when
+    // the holder takes it, so that AddChild sees the levels above.
+    CDrawGroup* m_pHolder = nullptr;
 };
 
 // Child of a group, cast from the list's element.

@@ -151,4 +151,9 @@ inline std::vector<BYTE> NestedPictureBytes(const std::vector<const char*>& leve
     return b.v;
 }
 
+// Groups only, depth levels of them.
+inline std::vector<BYTE> NestedGroupBytes(int depth) {
+    return NestedPictureBytes(std::vector<const char*>(depth, "CDrawGroup"));
+}
+
 }  // namespace streamtest

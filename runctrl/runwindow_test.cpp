@@ -82,15 +82,11 @@ TEST(RunWindow, DamagedOrEmptyBufferAnswersOneAndLeavesNoPicture) {
 TEST(RunWindow, PictureNestedTooDeepAnswersOneAndOneAtTheBoundRuns) {
   Harness h;
   ASSERT_TRUE(h.Ok());
-  EXPECT_EQ(h.Load(streamtest::NestedPictureBytes(std::vector<const char*>(10000, "CDrawGroup"))), 1);
-  EXPECT_EQ(h.Load(streamtest::NestedPictureBytes(
-                std::vector<const char*>(CDrawGroup::kMaxNesting, "CDrawGroup"))),
-            0);
+  EXPECT_EQ(h.Load(streamtest::NestedGroupBytes(10000)), 1);
+  EXPECT_EQ(h.Load(streamtest::NestedGroupBytes(CDrawGroup::kMaxNesting)), 0);
   h.Tick(16);  // prepares, fires and draws every level
   ::UpdateWindow(h.View());
-  EXPECT_EQ(h.Load(streamtest::NestedPictureBytes(
-                std::vector<const char*>(CDrawGroup::kMaxNesting + 1, "CDrawGroup"))),
-            1);
+  EXPECT_EQ(h.Load(streamtest::NestedGroupBytes(CDrawGroup::kMaxNesting + 1)), 1);
 }
 
 TEST(RunWindow, FirstRefreshOnTickSevenThenEveryEighth) {
