@@ -1,0 +1,108 @@
+// The colour swatch on its page: the popup it opens, what it keeps of the
+// popup's end, when it tells its page, and what it paints.
+#include <gtest/gtest.h>
+
+#include "../picmsg.h"
+#include "colortable.h"
+#include "colorswatch.h"
+#include "colortest_util.h"
+#include "render_surface.h"
+
+namespace {
+
+using colortest::CRecorder;
+using colortest::Key;
+using colortest::OpenPopup;
+
+constexpr COLORREF kRed = 0x0000FF;  // cell 16
+
+struct SwatchFixture {
+  CRecorder page;
+  CColorSwatch swatch;
+  bool Create(COLORREF color) {
+    if (!page.Create()) return false;
+    swatch.InitColor(color);
+    return swatch.Create("STATIC", "", WS_CHILD | WS_VISIBLE, RECT{10, 10, 60, 30}, page, 1200) != FALSE;
+  }
+  // A click on the swatch; the popup it opened.
+  CColorPopup* Click(int x = 5, int y = 5) {
+    swatch.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    return OpenPopup();
+  }
+};
+
+TEST(ColorSwatch, EscKeepsTheColourAndTellsThePageNothing) {
+  SwatchFixture f;
+  ASSERT_TRUE(f.Create(kRed));
+  CColorPopup* popup = f.Click();
+  ASSERT_NE(nullptr, popup);
+  EXPECT_EQ(16, popup->GetChosenItem());
+  Key(popup->m_hWnd, VK_RIGHT);
+  Key(popup->m_hWnd, VK_ESCAPE);
+  EXPECT_EQ(nullptr, OpenPopup());
+  EXPECT_EQ(kRed, f.swatch.GetColor());
+  EXPECT_EQ(0, f.page.Changes());
+}
+
+TEST(ColorSwatch, TheSameColourAgainTellsThePageNothing) {
+  SwatchFixture f;
+  ASSERT_TRUE(f.Create(kRed));
+  Key(f.Click()->m_hWnd, VK_RETURN);
+  EXPECT_EQ(kRed, f.swatch.GetColor());
+  EXPECT_EQ(0, f.page.Changes());
+}
+
+TEST(ColorSwatch, AnotherColourIsKeptAndTheSwatchTellsThePageOnce) {
+  SwatchFixture f;
+  ASSERT_TRUE(f.Create(kRed));
+  CColorPopup* popup = f.Click();
+  Key(popup->m_hWnd, VK_RIGHT);
+  Key(popup->m_hWnd, VK_RETURN);
+  EXPECT_EQ(0x5BADFFu, f.swatch.GetColor());
+  EXPECT_EQ(1, f.page.Changes());
+}
+
+TEST(ColorSwatch, AutomaticGivesTheDefaultColourNeverClrDefault) {
+  SwatchFixture f;
+  ASSERT_TRUE(f.Create(kRed));
+  CColorPopup* popup = f.Click();
+  for (int i = 0; i < 3; ++i) Key(popup->m_hWnd, VK_UP);  // cell 16, 8, 0, then "Automatic"
+  ASSERT_EQ(kPopupAutoBox, OpenPopup()->GetHotItem());
+  Key(popup->m_hWnd, VK_RETURN);
+  EXPECT_EQ(0xC0C0C0u, f.swatch.GetColor());
+  EXPECT_EQ(1, f.page.Changes());
+
+  f.swatch.SetDefaultColor(0x00FF00);
+  f.swatch.SetColor(kColorDefault);
+  EXPECT_EQ(0x00FF00u, f.swatch.GetColor());
+}
+
+TEST(ColorSwatch, ThePopupOpensAtTheClickPoint) {
+  SwatchFixture f;
+  ASSERT_TRUE(f.Create(kRed));
+  CColorPopup* popup = f.Click(7, 9);
+  ASSERT_NE(nullptr, popup);
+  POINT at = {7, 9};
+  f.swatch.ClientToScreen(&at);
+  RECT r;
+  popup->GetWindowRect(&r);
+  EXPECT_EQ(at.x, r.left);
+  EXPECT_EQ(at.y, r.top);
+  Key(popup->m_hWnd, VK_ESCAPE);
+}
+
+// A colour from an older file with its high byte set is drawn without it.
+TEST(ColorSwatch, PaintsItsColourInABlackFrame) {
+  for (COLORREF stored : {kRed, COLORREF(0xFF0000FF), COLORREF(0x020000FF)}) {
+    SwatchFixture f;
+    ASSERT_TRUE(f.Create(stored));
+    qeltest::RenderSurface surface(50, 20);
+    f.swatch.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.dc()), PRF_CLIENT);
+    ::GdiFlush();
+    EXPECT_EQ(qeltest::RgbOf(kRed), surface.Pixel(25, 10)) << std::hex << stored;
+    EXPECT_EQ(0u, surface.Pixel(0, 0));
+    EXPECT_EQ(0u, surface.Pixel(49, 19));
+  }
+}
+
+}  // namespace
