@@ -28,11 +28,15 @@ LRESULT CColorPopup::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (!OnKeyDown(static_cast<UINT>(wp))) KeepCapture();
       return 0;
     case WM_ACTIVATEAPP:
-      if (!wp && !m_dialogOpen && !m_ending) {
-        EndSelection(m_hot, true);
+      if (wp || m_dialogOpen || m_ending) break;
+      // Lost while the popup is still being opened: the cancel waits until
+      // the opening is done.
+      if (m_opening) {
+        PostMessage(WM_ACTIVATEAPP, FALSE, 0);
         return 0;
       }
-      break;
+      EndSelection(m_hot, true);
+      return 0;
     case WM_CLOSE:
       if (!m_ending) EndSelection(m_hot, true);
       return 0;

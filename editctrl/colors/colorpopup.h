@@ -102,4 +102,5 @@ class CColorPopup : public CWnd {
   int m_paletteTop = 0;   // client y of the palette's first row
   bool m_live = false;    // the window was made: its end deletes the object
   bool m_ending = false;  // the end or cancel is under way
+  bool m_opening = true;  // Create has not finished yet
 };

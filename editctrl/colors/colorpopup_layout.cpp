@@ -73,6 +73,7 @@ CColorPopup* CColorPopup::Create(POINT screen, COLORREF initial, HWND owner, con
   popup->SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   popup->SetFocus();
   popup->SetCapture();
+  popup->m_opening = false;
   return popup;
 }
 

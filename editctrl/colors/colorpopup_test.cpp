@@ -65,6 +65,7 @@ TEST(ColorPopup, RightFromTheLastCellReachesMoreColorsWithTheInitialColour) {
   CRecorder owner;
   ASSERT_TRUE(owner.Create());
   CColorPopup* popup = Open(owner, 0xFFFFFF);  // white, the last cell
+  ASSERT_NE(nullptr, popup);
   ASSERT_EQ(39, popup->GetChosenItem());
   ASSERT_EQ(39, popup->GetHotItem());
   Key(popup->m_hWnd, VK_RIGHT);
@@ -108,6 +109,7 @@ TEST(ColorPopup, NoColourAsTheDefaultValueReadsNoColourAndGivesIt) {
   ASSERT_TRUE(owner.Create());
   CColorPopup* popup = Open(owner, CColorPopup::kNoColor, {100, 100}, CColorPopup::kAutomaticText,
                             CColorPopup::kMoreColorsText, CColorPopup::kNoColor);
+  ASSERT_NE(nullptr, popup);
   EXPECT_EQ("无颜色", popup->GetBoxText(kPopupAutoBox).str());
   EXPECT_EQ(kPopupAutoBox, popup->GetChosenItem());
   Key(popup->m_hWnd, VK_RETURN);
@@ -127,6 +129,7 @@ TEST(ColorPopup, TheMouseMakesCellsHotAndAReleaseEndsOrCancels) {
     CRecorder owner;
     ASSERT_TRUE(owner.Create());
     CColorPopup* popup = Open(owner, kRed);
+    ASSERT_NE(nullptr, popup);
     const HWND hwnd = popup->m_hWnd;
     const RECT blue = popup->GetItemRect(13);
     const LPARAM over = MAKELPARAM(blue.left + 3, blue.top + 3);
@@ -142,7 +145,11 @@ TEST(ColorPopup, LosingTheApplicationsActivationCancels) {
   CRecorder owner;
   ASSERT_TRUE(owner.Create());
   CColorPopup* popup = Open(owner, kRed);
+  ASSERT_NE(nullptr, popup);
   const HWND hwnd = popup->m_hWnd;
+  ::SendMessageA(hwnd, WM_ACTIVATEAPP, TRUE, 0);
+  ::SendMessageA(hwnd, WM_ACTIVATE, WA_INACTIVE, 0);  // another window of this program
+  EXPECT_TRUE(owner.reports.empty());
   ::SendMessageA(hwnd, WM_ACTIVATEAPP, FALSE, 0);
   EXPECT_EQ((Reports{{QCPN_SELENDCANCEL, kRed}}), owner.reports);
   EXPECT_FALSE(::IsWindow(hwnd));
@@ -152,6 +159,7 @@ TEST(ColorPopup, TakesTheMouseBackWhenAnotherWindowTookIt) {
   CRecorder owner;
   ASSERT_TRUE(owner.Create());
   CColorPopup* popup = Open(owner, kRed);
+  ASSERT_NE(nullptr, popup);
   const HWND hwnd = popup->m_hWnd;
   ::SetCapture(owner);
   ::SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
@@ -170,6 +178,7 @@ TEST(ColorPopup, LaysOutThePaletteBetweenItsBoxes) {
     CColorPopup* popup =
         Open(owner, kRed, {100, 100}, boxes ? CColorPopup::kAutomaticText : nullptr,
              boxes ? CColorPopup::kMoreColorsText : nullptr);
+    ASSERT_NE(nullptr, popup);
     const RECT first = popup->GetItemRect(0), last = popup->GetItemRect(39);
     const RECT autoBox = popup->GetItemRect(kPopupAutoBox), more = popup->GetItemRect(kPopupMoreBox);
     RECT client;
@@ -204,6 +213,7 @@ TEST(ColorPopup, EachCellShowsItsColourAndNamesItInATooltip) {
   CRecorder owner;
   ASSERT_TRUE(owner.Create());
   CColorPopup* popup = Open(owner, kRed);
+  ASSERT_NE(nullptr, popup);
   RECT client;
   popup->GetClientRect(&client);
   qeltest::RenderSurface surface(client.right, client.bottom);
@@ -251,6 +261,7 @@ TEST(ColorPopup, StaysOnTheScreenAndOpensAboveItsOwnerNearTheBottom) {
   };
   for (const auto& c : cases) {
     CColorPopup* popup = Open(owner, kRed, c.at);
+    ASSERT_NE(nullptr, popup) << c.what;
     RECT r;
     popup->GetWindowRect(&r);
     const int width = r.right - r.left;

@@ -71,11 +71,15 @@ TEST(ColorStrip, AClickOpensThePopupForItsSegment) {
   EXPECT_EQ(1, f.page.Changes());
 
   f.Click(10);  // the same colour again: no notice
-  Key(OpenPopup()->m_hWnd, VK_RETURN);
+  popup = OpenPopup();
+  ASSERT_NE(nullptr, popup);
+  Key(popup->m_hWnd, VK_RETURN);
   EXPECT_EQ(1, f.page.Changes());
   f.Click(10);  // Esc: no change
-  Key(OpenPopup()->m_hWnd, VK_LEFT);
-  Key(OpenPopup()->m_hWnd, VK_ESCAPE);
+  popup = OpenPopup();
+  ASSERT_NE(nullptr, popup);
+  Key(popup->m_hWnd, VK_LEFT);
+  Key(popup->m_hWnd, VK_ESCAPE);
   EXPECT_EQ(0x00FF00u, f.strip.GetColor(0));
   EXPECT_EQ(1, f.page.Changes());
 }
@@ -86,6 +90,7 @@ TEST(ColorStrip, AutomaticGivesTheSegmentsInitialColour) {
   f.strip.InitColor(2, 0x123456);
   f.Click(250);
   CColorPopup* popup = OpenPopup();
+  ASSERT_NE(nullptr, popup);
   ASSERT_EQ(kPopupMoreBox, popup->GetChosenItem());
   Key(popup->m_hWnd, VK_DOWN);  // from "More Colors..." to "Automatic"
   Key(popup->m_hWnd, VK_RETURN);

@@ -47,7 +47,9 @@ TEST(ColorSwatch, EscKeepsTheColourAndTellsThePageNothing) {
 TEST(ColorSwatch, TheSameColourAgainTellsThePageNothing) {
   SwatchFixture f;
   ASSERT_TRUE(f.Create(kRed));
-  Key(f.Click()->m_hWnd, VK_RETURN);
+  CColorPopup* popup = f.Click();
+  ASSERT_NE(nullptr, popup);
+  Key(popup->m_hWnd, VK_RETURN);
   EXPECT_EQ(kRed, f.swatch.GetColor());
   EXPECT_EQ(0, f.page.Changes());
 }
@@ -56,6 +58,7 @@ TEST(ColorSwatch, AnotherColourIsKeptAndTheSwatchTellsThePageOnce) {
   SwatchFixture f;
   ASSERT_TRUE(f.Create(kRed));
   CColorPopup* popup = f.Click();
+  ASSERT_NE(nullptr, popup);
   Key(popup->m_hWnd, VK_RIGHT);
   Key(popup->m_hWnd, VK_RETURN);
   EXPECT_EQ(0x5BADFFu, f.swatch.GetColor());
@@ -66,8 +69,9 @@ TEST(ColorSwatch, AutomaticGivesTheDefaultColourNeverClrDefault) {
   SwatchFixture f;
   ASSERT_TRUE(f.Create(kRed));
   CColorPopup* popup = f.Click();
+  ASSERT_NE(nullptr, popup);
   for (int i = 0; i < 3; ++i) Key(popup->m_hWnd, VK_UP);  // cell 16, 8, 0, then "Automatic"
-  ASSERT_EQ(kPopupAutoBox, OpenPopup()->GetHotItem());
+  ASSERT_EQ(kPopupAutoBox, popup->GetHotItem());
   Key(popup->m_hWnd, VK_RETURN);
   EXPECT_EQ(0xC0C0C0u, f.swatch.GetColor());
   EXPECT_EQ(1, f.page.Changes());
