@@ -8,6 +8,9 @@
 #   QEL_TAG_LIST_SOURCES      the local and the database tag list; they need
 #                             the list window's sources (grid/grid.cmake) and
 #                             both groups above
+#   QEL_TAG_PICKER_SOURCES    the pickers that insert tags and functions into
+#                             edit controls (QelCtrl's expression page and
+#                             script editor); they need the lists
 #   QEL_TAG_LIST_RESOURCES    the lists' row bitmaps: a resource script, to be
 #                             a source of the program or DLL itself (a static
 #                             library would leave it out of the link)
@@ -25,3 +28,7 @@ set(QEL_TAG_LIST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/rtdbtaglist.cpp
 )
 set(QEL_TAG_LIST_RESOURCES ${CMAKE_CURRENT_LIST_DIR}/taglists.rc)
+set(QEL_TAG_PICKER_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/functionlists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pickinsert.cpp
+)
