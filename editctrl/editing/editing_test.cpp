@@ -31,6 +31,15 @@ class EditingTest : public InProcessEditTest {
     TakeNoticeNumbers();
     return made;
   }
+  // A rectangle mirrored twice, the second mirror undone: one undo and one redo step.
+  void TwoChangesOneUndone() {
+    SelectedRects({{80, 80, 40, 30}});
+    Send(QCM_ROTATE, 0, 1);
+    Send(QCM_ROTATE, 0, 1);
+    Send(QCM_UNDO);
+    ASSERT_EQ(Query(QCQ_CANREDO), 1);
+    ASSERT_EQ(Query(QCQ_CANUNDO), 1);
+  }
   int UndoSteps() {
     int steps = 0;
     while (Query(QCQ_CANUNDO) && steps < 1000) {
@@ -68,21 +77,14 @@ TEST_F(EditingTest, UndoAndRedoRestoreTheLayerAndSendTheNotices) {
 }
 
 TEST_F(EditingTest, NewChangeDropsTheRedoList) {
-  SelectedRects({{80, 80, 40, 30}});
-  Send(QCM_ROTATE, 0, 1);
-  Send(QCM_ROTATE, 0, 1);
-  Send(QCM_UNDO);
-  ASSERT_EQ(Query(QCQ_CANREDO), 1);
+  TwoChangesOneUndone();
   wnd_->Select(Objects()[0], false);
   Send(QCM_ROTATE, 0, 2);
   EXPECT_EQ(Query(QCQ_CANREDO), 0);
 }
 
 TEST_F(EditingTest, OpeningOrCreatingAPictureClearsUndoAndRedo) {
-  SelectedRects({{80, 80, 40, 30}});
-  Send(QCM_ROTATE, 0, 1);
-  Send(QCM_ROTATE, 0, 1);
-  Send(QCM_UNDO);
+  TwoChangesOneUndone();
   ASSERT_EQ(SendText(QCM_NEWPIC, "other.pic"), 0);
   EXPECT_EQ(Query(QCQ_CANUNDO), 0);
   EXPECT_EQ(Query(QCQ_CANREDO), 0);

@@ -224,7 +224,14 @@ bool CWmfReader::ReadPoints(std::vector<CPointD>& points) {
   return true;
 }
 
-void CWmfReader::Append(CDrawObj* obj) {
+void CWmfReader::Append(CDrawPoly* obj, const std::vector<CPointD>& points, int lineWidth) {
+  obj->m_points = points;
+  obj->m_clrLine = m_state.lineColor;
+  obj->m_nLineWidth = lineWidth;
+  obj->m_nLineStyle = m_state.lineStyle;
+  obj->m_nFillStyle = m_state.fillStyle;
+  obj->m_clrFill1 = m_state.fillColor;
+  obj->GetRect();
   if (!m_group) m_group = std::make_unique<CDrawGroup>();
   m_group->AddChild(obj);
 }
@@ -234,15 +241,8 @@ bool CWmfReader::AddPolygon() {
   if (!ReadPoints(points)) return false;
   if (m_state.lineStyle == kNullPen && m_state.fillStyle == kHollowFill) return true;
   auto* polygon = new CDrawPolygon;
-  polygon->m_points = points;
   polygon->SetViewTransform(POINT{0, 0}, 1.0);
-  polygon->m_clrLine = m_state.lineColor;
-  polygon->m_nLineWidth = m_state.lineWidth;
-  polygon->m_nLineStyle = m_state.lineStyle;
-  polygon->m_nFillStyle = m_state.fillStyle;
-  polygon->m_clrFill1 = m_state.fillColor;
-  polygon->GetRect();
-  Append(polygon);
+  Append(polygon, points, m_state.lineWidth);
   return true;
 }
 
@@ -250,14 +250,6 @@ bool CWmfReader::AddPolyline() {
   std::vector<CPointD> points;
   if (!ReadPoints(points)) return false;
   if (m_state.lineStyle == kNullPen) return true;
-  auto* line = new CDrawPoly;
-  line->m_points = points;
-  line->m_clrLine = m_state.lineColor;
-  line->m_nLineWidth = 0;
-  line->m_nLineStyle = m_state.lineStyle;
-  line->m_nFillStyle = m_state.fillStyle;
-  line->m_clrFill1 = m_state.fillColor;
-  line->GetRect();
-  Append(line);
+  Append(new CDrawPoly, points, 0);  // poly-lines are drawn thin
   return true;
 }

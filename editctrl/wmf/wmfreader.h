@@ -16,7 +16,7 @@
 #include "geometry.h"
 
 class CDrawGroup;
-class CDrawObj;
+class CDrawPoly;
 
 enum WmfError {
   WMF_OK = 0,
@@ -83,7 +83,8 @@ class CWmfReader {
   bool ReadPoints(std::vector<CPointD>& points);
   bool AddPolygon();
   bool AddPolyline();
-  void Append(CDrawObj* obj);
+  // Gives the object the points and the drawing state and adds it to the group.
+  void Append(CDrawPoly* obj, const std::vector<CPointD>& points, int lineWidth);
   void NewSlot(const Slot& slot);
   // Reads exactly n bytes; false when the file has fewer.
   bool ReadExactly(void* buffer, UINT n);
