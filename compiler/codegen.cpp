@@ -364,6 +364,9 @@ void CCodeGenerator::EmitReturn(CSyntaxNode* n) {
   if (n->child[0]) {
     COperand v;
     if (Evaluate(n->child[0], v)) {
+      // The caller takes the value as the declared result type, so it is
+      // converted here, as C converts it ("int f() { return 7 / 2.0; }" gives 3).
+      if (function_) ConvertWhereAllowed(function_->result, v);
       if (v.kind == OK_CONSTANT)
         Emit(OP_LDK, 0, 0, static_cast<uint32_t>(v.value), static_cast<uint32_t>(v.value >> 32), v.type);
       else if (v.kind == OK_REGISTER)

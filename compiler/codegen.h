@@ -72,6 +72,7 @@ class CCodeGenerator {
   bool Evaluate(CSyntaxNode* n, COperand& out);
   bool ToRegister(COperand& o);
   void ConvertOperand(int type, COperand& o);
+  void ConvertWhereAllowed(int type, COperand& o);
   void ReportConversion(int from, int to);
   COperand SymbolOperand(const CSymbolEntry* entry, bool local) const;
   void EmitConstant(CSyntaxNode* n);

@@ -82,6 +82,14 @@ void CCodeGenerator::ConvertOperand(int type, COperand& o) {
   o.refers = false;
 }
 
+// A value passed to a parameter or returned from a function takes the declared
+// type, where the conversion rule allows it (a refused one has been reported,
+// or is left as it is).
+void CCodeGenerator::ConvertWhereAllowed(int type, COperand& o) {
+  int from = TypeOf(o);
+  if (from != type && CheckConversion(from, type) != CONV_REFUSED) ConvertOperand(type, o);
+}
+
 // Conversion messages name the converted value's type first in both languages.
 void CCodeGenerator::ReportConversion(int from, int to) {
   int c = CheckConversion(from, to);
@@ -400,9 +408,8 @@ void CCodeGenerator::EmitCall(CSyntaxNode* n) {
     }
     reporter_.set_line(n->line);
     if (i < declared && f->params[i] != T_ELLIPSIS) {
-      int from = TypeOf(arg), to = f->params[i];
-      ReportConversion(from, to);
-      if (CheckConversion(from, to) != CONV_REFUSED && from != to) ConvertOperand(to, arg);
+      ReportConversion(TypeOf(arg), f->params[i]);
+      ConvertWhereAllowed(f->params[i], arg);
     }
     Push(arg);
   }
