@@ -107,20 +107,9 @@ COperand CCodeGenerator::SymbolOperand(const CSymbolEntry* entry, bool local) co
 }
 
 void CCodeGenerator::EmitExpression(CSyntaxNode* n) {
-  // Long operator chains nest to the left without parentheses; past this depth
-  // the expression is refused rather than risking the program's stack.
-  constexpr int kMaxDepth = 2000;
-  struct Depth {
-    int& d;
-    explicit Depth(int& depth) : d(++depth) {}
-    ~Depth() { --d; }
-  } depth(depth_);
+  NestingGuard nesting(*this);
+  if (nesting.too_deep()) return;
   reporter_.set_line(n->line);
-  if (depth_ > kMaxDepth) {
-    if (!depth_reported_) reporter_.Report(MSG_OUT_OF_STACK);
-    depth_reported_ = true;
-    return;
-  }
   switch (n->kind) {
     case NK_CONSTANT: EmitConstant(n); return;
     case NK_STRING: EmitStringConstant(n); return;
