@@ -183,6 +183,31 @@ TEST_F(EditingTest, GroupTakesThePlaceOfTheFirstSelectedAndUngroupPutsTheChildre
   EXPECT_EQ(UndoSteps(), 2);
 }
 
+TEST_F(EditingTest, GroupingStopsAtTheDeepestNestingAPictureCanHold) {
+  SelectedRects({{0, 0, 10, 10}, {20, 0, 10, 10}});
+  Send(QCM_GROUP, 0, 0);
+  for (int level = 2; level <= CDrawGroup::kMaxNesting; ++level) {
+    CDrawObj* group = wnd_->GetSelection().front();
+    CDrawObj* rect = AddRect(40, 0);
+    wnd_->Select(group, false);
+    wnd_->Select(rect, true);
+    Send(QCM_GROUP, 0, 0);
+  }
+  CDrawObj* deepest = wnd_->GetSelection().front();
+  ASSERT_EQ(CDrawGroup::NestingOf(deepest), CDrawGroup::kMaxNesting);
+  CDrawObj* rect = AddRect(60, 0);
+  wnd_->Select(deepest, false);
+  wnd_->Select(rect, true);
+  Send(QCM_GROUP, 0, 0);
+  EXPECT_EQ(Objects(), (std::vector<CDrawObj*>{deepest, rect}));
+  EXPECT_EQ(wnd_->GetSelection(), (std::vector<CDrawObj*>{deepest, rect}));
+  // No undo state was saved for the refusal: one undo takes back the last
+  // grouping that was made, so the 63-level group and its rectangle return.
+  Send(QCM_UNDO);
+  ASSERT_EQ(Objects().size(), 2u);
+  EXPECT_EQ(CDrawGroup::NestingOf(Objects()[0]), CDrawGroup::kMaxNesting - 1);
+}
+
 TEST_F(EditingTest, GroupingOneObjectDoesNothing) {
   SelectedRects({{80, 80, 40, 30}});
   Send(QCM_GROUP, 0, 0);

@@ -3,6 +3,7 @@
 // and such an object broken up again.
 #include <objbase.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "drawcell.h"
@@ -34,6 +35,15 @@ void CPicEditWnd::OnSubPicture(int code) {
 // Every group of the editor is made here, so that any rule on what a group
 // may hold (such as how deep groups may nest) is checked in one place.
 void CPicEditWnd::GroupSelection(CDrawGroup* group) {
+  // The new group is one level above the deepest selected group; past the
+  // model's bound nothing changes (such a picture could not be read back).
+  int deepest = 0;
+  for (CDrawObj* obj : m_selection) deepest = std::max(deepest, CDrawGroup::NestingOf(obj));
+  if (deepest + 1 > CDrawGroup::kMaxNesting) {
+    delete group;
+    ::MessageBeep(MB_ICONWARNING);
+    return;
+  }
   CObList& objects = m_pCurrentLayer->m_objects;
   SaveUndoState();
   objects.InsertBefore(objects.Find(m_selection.front()), group);
@@ -60,9 +70,7 @@ void CPicEditWnd::UngroupSelection(DrawObjType kind) {
   SaveUndoState();
   ClearSelection();
   // The children leave the group before it goes, so that it deletes none.
-  std::vector<CDrawObj*> children;
-  CObList& owned = group->GetChildren();
-  while (!owned.IsEmpty()) children.push_back(static_cast<CDrawObj*>(owned.RemoveHead()));
+  std::vector<CDrawObj*> children = group->ReleaseChildren();
   POSITION after = at;
   for (CDrawObj* child : children) after = objects.InsertAfter(after, child);
   objects.RemoveAt(at);

@@ -44,9 +44,7 @@ void CPicEditWnd::PlaceImportedGroup(CDrawGroup* group) {
   const CPointD anchor(frame.left, frame.top);
   const CPointD from(frame.right, frame.bottom);
   const CPointD to(frame.left + kImportSide, frame.top + kImportSide);
-  CObList& children = group->GetChildren();
-  for (POSITION pos = children.GetHeadPosition(); pos;)
-    ChildAt(children.GetNext(pos))->Stretch(anchor, from, to);
+  group->ForEachChild([&](CDrawObj* child) { child->Stretch(anchor, from, to); });
   group->GetRect();
   group->MoveBy(CPointD(kImportPlace - frame.left, kImportPlace - frame.top));
   group->ResetReferenceRect();

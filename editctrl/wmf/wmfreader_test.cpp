@@ -74,7 +74,7 @@ std::vector<MadeObject> ReadObjects(const std::string& path, int* error = nullpt
   std::vector<MadeObject> made;
   std::unique_ptr<CDrawGroup> group = reader.TakeGroup();
   if (!read || !group) return made;
-  CObList& children = group->GetChildren();
+  const CObList& children = group->GetChildren();
   for (POSITION pos = children.GetHeadPosition(); pos;) {
     auto* poly = static_cast<CDrawPoly*>(ChildAt(children.GetNext(pos)));
     made.push_back({poly->GetObjType(), poly->m_points, poly->m_clrLine, poly->m_nLineWidth, poly->m_nLineStyle,
