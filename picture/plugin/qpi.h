@@ -148,6 +148,12 @@ struct QpiCallRecord {
   QPI_VALUE& Slot(int i) { return *QpiSlot(&call, i); }
 };
 
+// The check word (QPI_CHECKWORD) in wParam of the plug-in messages is
+// MakeHostParam (script/checkword.h) of a 16-bit code: the code in the low
+// word, the CRC-16 of its two bytes in the high word. A plug-in window tests
+// only that the high word matches the low word; it sends its events with the
+// check word of its own control id.
+
 // Answers of a plug-in window to QPM_CALLINTERFACE, QPM_SETPROPERTY and
 // QPM_GETPROPERTY (and of a picture window to QPM_FIREEVENT: 0 or 1).
 enum : int {

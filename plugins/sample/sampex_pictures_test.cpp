@@ -5,12 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "../../compiler/compile.h"
+#include "../../compiler/delivered_stdlib.h"
 #include "../../editctrl/editctrl_harness.h"
 #include "../../runctrl/runharness.h"
 #include "actkinds.h"
@@ -190,23 +189,11 @@ TEST_F(SampexRunTest, AGroupsShowHideLinkHidesAndShowsTheControl) {
   EXPECT_TRUE(::IsWindowVisible(grouped));
 }
 
-// The system-function list delivered beside the compiler.
-std::string Stdlib() {
-  std::string lines;
-  if (FILE* f = std::fopen("..\\out\\sc\\stdlib.txt", "rb")) {
-    int c;
-    while ((c = std::fgetc(f)) != EOF)
-      if (c != '\r') lines += static_cast<char>(c);
-    std::fclose(f);
-  }
-  return lines;
-}
-
 TEST_F(SampexRunTest, SetViewFlagHidesAndShowsTheControl) {
   const std::string source =
       "int n;\nint main()\n{\n  n = n + 1;\n  if (n == 1) SetViewFlag(\"plug2\", 0);\n"
       "  if (n == 3) SetViewFlag(\"plug2\", 1);\n  return 0;\n}\n";
-  tarnic::CompileOutput out = tarnic::CompileText(source, Stdlib());
+  tarnic::CompileOutput out = tarnic::Compile(source);
   ASSERT_TRUE(out.generated) << out.err_text;
   auto* link = new CActMove;
   link->m_nMode = AM_SCRIPT;

@@ -10,20 +10,6 @@
 
 namespace {
 
-// A paint context for the length of WM_PAINT.
-class CPaintContext : public CDC {
- public:
-  explicit CPaintContext(HWND hwnd) : m_hwnd(hwnd) { Attach(::BeginPaint(hwnd, &m_ps)); }
-  ~CPaintContext() override {
-    Detach();
-    ::EndPaint(m_hwnd, &m_ps);
-  }
-
- private:
-  HWND m_hwnd;
-  PAINTSTRUCT m_ps = {};
-};
-
 // The interface functions: an id and what it makes of its two arguments.
 struct SampexFunction {
   WORD id;
@@ -73,7 +59,7 @@ void CSampexCtrl::OnMouseMove(LPARAM lp) {
 }
 
 void CSampexCtrl::OnPaint() {
-  CPaintContext dc(m_hWnd);
+  CPaintDC dc(m_hWnd);
   if (!dc.m_hDC) return;
   RECT client;
   GetClientRect(&client);
