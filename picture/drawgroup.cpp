@@ -10,12 +10,6 @@
 
 IMPLEMENT_SERIAL(CDrawGroup, CDrawObj, 0)
 
-template <class Fn>
-void CDrawGroup::ForEachChild(Fn fn) const {
-    for (POSITION pos = m_children.GetHeadPosition(); pos;)
-        fn(ChildAt(m_children.GetNext(pos)));
-}
-
 CDrawGroup::CDrawGroup() = default;
 
 CDrawGroup::~CDrawGroup() { DeleteObjectList(m_children); }
@@ -72,6 +66,17 @@ BOOL CDrawGroup::AddChild(CDrawObj* pChild) {
     m_children.AddTail(pChild);
     Adopt(pChild);
     return TRUE;
+}
+
+std::vector<CDrawObj*> CDrawGroup::ReleaseChildren() {
+    std::vector<CDrawObj*> children;
+    while (!m_children.IsEmpty()) {
+        CDrawObj* child = ChildAt(m_children.RemoveHead());
+        if (child->IsKindOf(RUNTIME_CLASS(CDrawGroup)))
+            static_cast<CDrawGroup*>(child)->m_pHolder = nullptr;
+        children.push_back(child);
+    }
+    return children;
 }
 
 BOOL CDrawGroup::AttachView(const DrawViewContext* pContext, BOOL bRunTime) {

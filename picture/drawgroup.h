@@ -17,6 +17,8 @@
 // search, properties, scaling, copying, cloning) can go deeper either.
 #pragma once
 
+#include <vector>
+
 #include "drawobj.h"
 
 class CDrawGroup : public CDrawObj {
@@ -82,6 +84,12 @@ public:
     // already or that holds this one.
     BOOL AddChild(CDrawObj* pChild);
     const CObList& GetChildren() const { return m_children; }
+    // Calls fn(CDrawObj*) for each child in drawing order.
+    template <class Fn>
+    void ForEachChild(Fn fn) const;
+    // Gives up every child, in drawing order, to the caller (the group is left
+    // empty and the children's groups are free to be held again).
+    std::vector<CDrawObj*> ReleaseChildren();
     // Reference rectangle := union of the children (after building a group).
     void ResetReferenceRect() { m_rectRef = GetRect(); }
     const CRectD& GetReferenceRect() const { return m_rectRef; }
@@ -103,8 +111,6 @@ protected:
     CRectD m_rectRef;    // not stored
 
 private:
-    template <class Fn>
-    void ForEachChild(Fn fn) const;
     // Levels of groups from this one down (at least 1).
     int Nesting() const;
     // Makes this group the holder of the child when the child is a group.
@@ -117,3 +123,9 @@ private:
 
 // Child of a group, cast from the list's element.
 inline CDrawObj* ChildAt(CObject* p) { return static_cast<CDrawObj*>(p); }
+
+template <class Fn>
+void CDrawGroup::ForEachChild(Fn fn) const {
+    for (POSITION pos = m_children.GetHeadPosition(); pos;)
+        fn(ChildAt(m_children.GetNext(pos)));
+}
