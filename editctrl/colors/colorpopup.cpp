@@ -14,10 +14,8 @@ LRESULT CColorPopup::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   const POINT at = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(m_hWnd, &ps);
+      CPaintDC dc(m_hWnd);
       Paint(dc);
-      ::EndPaint(m_hWnd, &ps);
       KeepCapture();
       return 0;
     }

@@ -10,8 +10,7 @@
 
 #include "colorpopup.h"
 #include "colortable.h"
-#include "wndclass.h"
-#include "wndmodule.h"
+#include "../componentclass.h"
 
 namespace {
 
@@ -19,19 +18,6 @@ namespace {
 // smaller than 5 pixels in it.
 constexpr int kBoxSize = 18;
 constexpr int kMinColorSize = 5;
-
-const char* PopupClassName() {
-  static const char* name = [] {
-    const char* className = "QelColorPopup";
-    WNDCLASSA existing;
-    if (!::GetClassInfoA(QelGetInstanceHandle(), className, &existing))
-      QelRegisterCreatingClass(className, CS_CLASSDC | CS_SAVEBITS | CS_HREDRAW | CS_VREDRAW,
-                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-                               ::LoadCursorA(nullptr, IDC_ARROW), ::DefWindowProcA);
-    return className;
-  }();
-  return name;
-}
 
 SIZE TextSize(HDC dc, const CString& text) {
   SIZE size = {0, 0};
@@ -58,8 +44,13 @@ CColorPopup::CColorPopup(COLORREF initial, HWND owner, const char* defaultText, 
 
 CColorPopup* CColorPopup::Create(POINT screen, COLORREF initial, HWND owner, const char* defaultText,
                                  const char* customText, COLORREF defaultValue) {
+  // Its own class: a class device context, saved bits, redrawn whole on a
+  // size change, on the button face.
+  static const char* const className =
+      ComponentClass("QelColorPopup", CS_CLASSDC | CS_SAVEBITS | CS_HREDRAW | CS_VREDRAW,
+                     reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   CColorPopup* popup = new CColorPopup(initial, owner, defaultText, customText, defaultValue);
-  if (!popup->CreateEx(0, PopupClassName(), "", WS_POPUP, screen.x, screen.y, 100, 100, owner,
+  if (!popup->CreateEx(0, className, "", WS_POPUP, screen.x, screen.y, 100, 100, owner,
                        nullptr)) {
     delete popup;
     return nullptr;

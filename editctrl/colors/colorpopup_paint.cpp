@@ -3,12 +3,12 @@
 // colour when it is not hot), and a raised edge round the window.
 #include "colorpopup.h"
 #include "colortable.h"
+#include "gdiwrap.h"
 
 namespace {
 
 void FillColor(HDC dc, const RECT& rect, COLORREF color) {
-  ::SetBkColor(dc, color);
-  ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  CDC(dc).FillSolidRect(rect, color);
 }
 
 void Frame(HDC dc, const RECT& rect, int sysColor) {

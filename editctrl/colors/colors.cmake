@@ -14,6 +14,7 @@ set(QEL_COLOR_POPUP_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/colorpopup_paint.cpp
 )
 set(QEL_COLOR_CONTROL_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/colorcontrol.cpp
   ${CMAKE_CURRENT_LIST_DIR}/colorswatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/colorstrip.cpp
 )

@@ -1,9 +1,6 @@
 #include "colorstrip.h"
 
-#include <windowsx.h>
-
-#include "../picmsg.h"
-#include "colorpopup.h"
+#include "../componentfont.h"
 #include "colortable.h"
 
 namespace {
@@ -13,29 +10,17 @@ namespace {
 const COLORREF kInitialColors[CColorStrip::kMaxSegments] = {0x00FF00, 0x0000FF, 0x00FFFF, 0xFFFF00,
                                                             0xFF00FF, 0xFF0000, 0, 0, 0, 0};
 
-LOGFONTA StripFont() {
-  LOGFONTA lf = {};
-  lf.lfHeight = 15;
-  lf.lfWeight = FW_NORMAL;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = PROOF_QUALITY;
-  lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-  lstrcpynA(lf.lfFaceName, "Arial", LF_FACESIZE);
-  return lf;
-}
-
 bool IsSegment(int segment) { return segment >= 0 && segment < CColorStrip::kMaxSegments; }
 
 void Fill(HDC dc, const RECT& rect, COLORREF color) {
-  ::SetBkColor(dc, color);
-  ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+  CDC(dc).FillSolidRect(rect, color);
 }
 
 }  // namespace
 
 CColorStrip::CColorStrip() {
   for (int i = 0; i < kMaxSegments; ++i) m_colors[i] = kInitialColors[i];
-  const LOGFONTA lf = StripFont();
+  const LOGFONTA lf = ComponentFont("Arial", 15, DEFAULT_CHARSET);
   m_font.CreateFontIndirect(&lf);
 }
 
@@ -85,31 +70,12 @@ void CColorStrip::OnColorChosen(COLORREF color) {
   if (color == m_colors[segment]) return;
   m_colors[segment] = color;
   Invalidate(TRUE);
-  SendMessageToParent(QCCN_CHANGED);
-}
-
-LRESULT CColorStrip::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(m_hWnd, &ps);
-      OnPaint(dc);
-      ::EndPaint(m_hWnd, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT: OnPaint(reinterpret_cast<HDC>(wp)); return 0;
-    case WM_NCHITTEST: return HTCLIENT;  // clickable without SS_NOTIFY
-    case WM_LBUTTONUP: OnLButtonUp(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
-    case QCPN_SELENDOK: OnColorChosen(static_cast<COLORREF>(wp)); return 0;
-    case QCPN_SELCHANGE:
-    case QCPN_SELENDCANCEL: return 0;
-  }
-  return CWnd::WindowProc(msg, wp, lp);
+  NotifyChanged();
 }
 
 // Equal segments, the last one reaching the right edge; a strip without
 // segments, or narrower than their count, shows only its background.
-void CColorStrip::OnPaint(HDC dc) {
+void CColorStrip::Paint(HDC dc) {
   RECT client;
   GetClientRect(&client);
   Fill(dc, client, ::GetSysColor(COLOR_BTNFACE));
@@ -136,11 +102,9 @@ void CColorStrip::PaintSegment(HDC dc, int segment, const RECT& rect) {
   ::DrawTextA(dc, text, text.GetLength(), &band, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
 }
 
-void CColorStrip::OnLButtonUp(POINT client) {
+void CColorStrip::OnClick(POINT client) {
   const int segment = SegmentAt(client.x);
   if (segment < 0) return;
   m_editedSegment = segment;
-  ClientToScreen(&client);
-  CColorPopup::Create(client, m_colors[segment], m_hWnd, CColorPopup::kAutomaticText,
-                      CColorPopup::kMoreColorsText, kColorDefault);
+  OpenPopup(client, m_colors[segment]);
 }

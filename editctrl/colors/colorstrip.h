@@ -1,5 +1,4 @@
-// CColorStrip: a row of up to ten colour segments (a static-style child
-// window), each with its upper bound written under it; a click on a segment
+// CColorStrip: a row of up to ten colour segments, each with its upper bound written under it; a click on a segment
 // opens the colour popup for it. A colour chosen there that differs from
 // the segment's becomes its colour, and the parent page hears QCCN_CHANGED.
 // "Automatic" gives the segment's default colour (its initial one), never
@@ -7,11 +6,11 @@
 #pragma once
 #include <windows.h>
 
+#include "colorcontrol.h"
 #include "gdiwrap.h"
 #include "qstring.h"
-#include "wnd.h"
 
-class CColorStrip : public CWnd {
+class CColorStrip : public CColorControl {
  public:
   enum : int { kMaxSegments = 10 };
   // The height of the bound texts' band at the bottom.
@@ -33,17 +32,16 @@ class CColorStrip : public CWnd {
   // narrower than its segments); the last one reaches the right edge.
   int SegmentAt(int x) const;
 
-  // The popup's end (QCPN_SELENDOK) for the edited segment.
-  void OnColorChosen(COLORREF color);
+  // The popup's end for the edited segment.
+  void OnColorChosen(COLORREF color) override;
 
  protected:
-  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  void Paint(HDC dc) override;
+  void OnClick(POINT client) override;
 
  private:
-  void OnPaint(HDC dc);
   void PaintSegment(HDC dc, int segment, const RECT& rect);
   RECT SegmentRect(int segment) const;
-  void OnLButtonUp(POINT client);
 
   CFont m_font;
   int m_segmentCount = 1;

@@ -38,10 +38,8 @@ void CGridWnd::OnPaint() {
     m_paintedRowCount = m_rowCount;
     Relayout();
   }
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(m_hWnd, &ps);
+  CPaintDC dc(m_hWnd);
   Paint(dc);
-  ::EndPaint(m_hWnd, &ps);
 }
 
 void CGridWnd::Paint(HDC output) {

@@ -4,39 +4,9 @@
 
 #include <windowsx.h>
 
-#include "wndclass.h"
-#include "wndmodule.h"
+#include "../componentclass.h"
+#include "../componentfont.h"
 
-namespace {
-
-// The list's own window class in this module: double clicks, the arrow, no
-// background brush (every pixel is painted). Registered once per module and
-// unregistered with the module's other classes when a DLL is unloaded.
-const char* GridClassName() {
-  static const char* name = [] {
-    const char* className = "QelGridWnd";
-    WNDCLASSA existing;
-    if (!::GetClassInfoA(QelGetInstanceHandle(), className, &existing))
-      QelRegisterCreatingClass(className, CS_DBLCLKS, nullptr, ::LoadCursorA(nullptr, IDC_ARROW),
-                               ::DefWindowProcA);
-    return className;
-  }();
-  return name;
-}
-
-// The list's font: its height in pixels, the GB2312 character set, "宋体".
-LOGFONTA ListFont(int height) {
-  LOGFONTA lf = {};
-  lf.lfHeight = height;
-  lf.lfWeight = FW_NORMAL;
-  lf.lfCharSet = GB2312_CHARSET;
-  lf.lfQuality = PROOF_QUALITY;
-  lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-  lstrcpynA(lf.lfFaceName, "宋体", LF_FACESIZE);
-  return lf;
-}
-
-}  // namespace
 
 CGridWnd::CGridWnd() {
   for (int c = 0; c < kMaxColumns; ++c) {
@@ -53,7 +23,10 @@ CGridWnd::~CGridWnd() {
 }
 
 BOOL CGridWnd::Create(DWORD style, const RECT& rect, HWND parent, UINT id) {
-  return CreateEx(0, GridClassName(), "", style | WS_HSCROLL | WS_VSCROLL, rect.left, rect.top,
+  // The list's own class: double clicks, no background brush (every pixel
+  // is painted).
+  static const char* const className = ComponentClass("QelGridWnd", CS_DBLCLKS, nullptr);
+  return CreateEx(0, className, "", style | WS_HSCROLL | WS_VSCROLL, rect.left, rect.top,
                   rect.right - rect.left, rect.bottom - rect.top, parent,
                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
@@ -156,7 +129,7 @@ LRESULT CGridWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 int CGridWnd::OnCreate() {
-  const LOGFONTA lf = ListFont(m_fontHeight);
+  const LOGFONTA lf = ComponentFont("宋体", m_fontHeight, GB2312_CHARSET);
   m_font.CreateFontIndirect(&lf);
   return 0;
 }
