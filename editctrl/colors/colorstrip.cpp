@@ -69,7 +69,7 @@ void CColorStrip::OnColorChosen(COLORREF color) {
   if (color == kColorDefault) color = kInitialColors[segment];
   if (color == m_colors[segment]) return;
   m_colors[segment] = color;
-  Invalidate(TRUE);
+  if (m_hWnd) Invalidate(TRUE);
   NotifyChanged();
 }
 

@@ -12,7 +12,7 @@ void CColorSwatch::SetColor(COLORREF color) {
   if (color == kColorDefault) color = m_defaultColor;
   if (color == m_color) return;
   m_color = color;
-  Invalidate(TRUE);
+  if (m_hWnd) Invalidate(TRUE);
   NotifyChanged();
 }
 

@@ -2,6 +2,8 @@
 // popup's end, when it tells its page, and what it paints.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "../picmsg.h"
 #include "colortable.h"
 #include "colorswatch.h"
@@ -31,54 +33,42 @@ struct SwatchFixture {
   }
 };
 
-TEST(ColorSwatch, EscKeepsTheColourAndTellsThePageNothing) {
-  SwatchFixture f;
-  ASSERT_TRUE(f.Create(kRed));
-  CColorPopup* popup = f.Click();
-  ASSERT_NE(nullptr, popup);
-  EXPECT_EQ(16, popup->GetChosenItem());
-  Key(popup->m_hWnd, VK_RIGHT);
-  Key(popup->m_hWnd, VK_ESCAPE);
-  EXPECT_EQ(nullptr, OpenPopup());
-  EXPECT_EQ(kRed, f.swatch.GetColor());
-  EXPECT_EQ(0, f.page.Changes());
+// A red swatch, clicked, and keys pressed in its popup (which starts at
+// red, cell 16).
+struct ChoiceCase {
+  const char* what;
+  std::vector<UINT> keys;
+  COLORREF kept;  // the swatch's colour afterwards
+  int changes;    // QCCN_CHANGED notices its page received
+};
+
+TEST(ColorSwatch, KeepsANewColourAndTellsThePageOfItOnly) {
+  const ChoiceCase cases[] = {
+      {"Esc keeps the colour", {VK_RIGHT, VK_ESCAPE}, kRed, 0},
+      {"the same colour again tells nothing", {VK_RETURN}, kRed, 0},
+      {"another colour", {VK_RIGHT, VK_RETURN}, 0x5BADFF, 1},
+      // cell 16, 8, 0, then "Automatic": the default colour, never kColorDefault
+      {"Automatic", {VK_UP, VK_UP, VK_UP, VK_RETURN}, 0xC0C0C0, 1},
+  };
+  for (const ChoiceCase& c : cases) {
+    SwatchFixture f;
+    ASSERT_TRUE(f.Create(kRed));
+    CColorPopup* popup = f.Click();
+    ASSERT_NE(nullptr, popup) << c.what;
+    EXPECT_EQ(16, popup->GetChosenItem());
+    const HWND hwnd = popup->m_hWnd;
+    for (UINT key : c.keys) Key(hwnd, key);
+    EXPECT_EQ(nullptr, OpenPopup()) << c.what;
+    EXPECT_EQ(c.kept, f.swatch.GetColor()) << c.what;
+    EXPECT_EQ(c.changes, f.page.Changes()) << c.what;
+  }
 }
 
-TEST(ColorSwatch, TheSameColourAgainTellsThePageNothing) {
-  SwatchFixture f;
-  ASSERT_TRUE(f.Create(kRed));
-  CColorPopup* popup = f.Click();
-  ASSERT_NE(nullptr, popup);
-  Key(popup->m_hWnd, VK_RETURN);
-  EXPECT_EQ(kRed, f.swatch.GetColor());
-  EXPECT_EQ(0, f.page.Changes());
-}
-
-TEST(ColorSwatch, AnotherColourIsKeptAndTheSwatchTellsThePageOnce) {
-  SwatchFixture f;
-  ASSERT_TRUE(f.Create(kRed));
-  CColorPopup* popup = f.Click();
-  ASSERT_NE(nullptr, popup);
-  Key(popup->m_hWnd, VK_RIGHT);
-  Key(popup->m_hWnd, VK_RETURN);
-  EXPECT_EQ(0x5BADFFu, f.swatch.GetColor());
-  EXPECT_EQ(1, f.page.Changes());
-}
-
-TEST(ColorSwatch, AutomaticGivesTheDefaultColourNeverClrDefault) {
-  SwatchFixture f;
-  ASSERT_TRUE(f.Create(kRed));
-  CColorPopup* popup = f.Click();
-  ASSERT_NE(nullptr, popup);
-  for (int i = 0; i < 3; ++i) Key(popup->m_hWnd, VK_UP);  // cell 16, 8, 0, then "Automatic"
-  ASSERT_EQ(kPopupAutoBox, popup->GetHotItem());
-  Key(popup->m_hWnd, VK_RETURN);
-  EXPECT_EQ(0xC0C0C0u, f.swatch.GetColor());
-  EXPECT_EQ(1, f.page.Changes());
-
-  f.swatch.SetDefaultColor(0x00FF00);
-  f.swatch.SetColor(kColorDefault);
-  EXPECT_EQ(0x00FF00u, f.swatch.GetColor());
+TEST(ColorSwatch, AutomaticStandsForTheDefaultColour) {
+  CColorSwatch swatch;
+  swatch.SetDefaultColor(0x00FF00);
+  swatch.SetColor(kColorDefault);
+  EXPECT_EQ(0x00FF00u, swatch.GetColor());
 }
 
 TEST(ColorSwatch, ThePopupOpensAtTheClickPoint) {

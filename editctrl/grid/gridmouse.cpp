@@ -19,7 +19,7 @@ void CGridWnd::OnLButtonDown(UINT keys, int x, int y) {
     case kHitNone:
       m_dragState = kDragNone;
       m_currentRow = -1;
-      Invalidate(TRUE);
+      Repaint(TRUE);
       return;
     case kHitHeader:
       OnHeaderClick(column);
@@ -50,7 +50,7 @@ void CGridWnd::BeginColumnDrag(int column) {
   m_dragState = kDragColumn;
   // Held so that a release outside the window still ends the drag.
   SetCapture();
-  Invalidate(TRUE);
+  Repaint(TRUE);
 }
 
 void CGridWnd::EndColumnDrag(bool apply) {
@@ -80,7 +80,7 @@ void CGridWnd::OnMouseMove(UINT keys, int x, int y) {
     const int contentX = x + m_hOffset;
     if (contentX >= ColumnLeft(m_resizeColumn) + m_minColumnWidth) {
       m_resizeCurrent.x = contentX;
-      Invalidate(FALSE);
+      Repaint(FALSE);
     }
     return;
   }

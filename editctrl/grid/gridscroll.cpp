@@ -41,13 +41,13 @@ void CGridWnd::Relayout() {
   }
   SetScrollPos(SB_HORZ, m_hOffset);
   SetScrollPos(SB_VERT, m_firstRow);
-  Invalidate(FALSE);
+  Repaint(FALSE);
 }
 
 void CGridWnd::ScrollToRow(int row) {
   m_firstRow = row;
   SetScrollPos(SB_VERT, m_firstRow);
-  Invalidate(FALSE);
+  Repaint(FALSE);
 }
 
 void CGridWnd::OnHScroll(int code) {
@@ -68,7 +68,7 @@ void CGridWnd::OnHScroll(int code) {
   }
   m_hOffset = Clamp(offset, 0, last);
   SetScrollPos(SB_HORZ, m_hOffset);
-  Invalidate(FALSE);
+  Repaint(FALSE);
 }
 
 void CGridWnd::OnVScroll(int code) {

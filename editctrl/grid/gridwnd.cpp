@@ -56,7 +56,7 @@ void CGridWnd::GetCellColors(int row, int, COLORREF* text, COLORREF* back) {
 void CGridWnd::SelectRow(int row) {
   if (row == m_currentRow) return;
   m_currentRow = row;
-  Invalidate(FALSE);
+  Repaint(FALSE);
 }
 
 void CGridWnd::SelectRange(int, int) {}
@@ -98,7 +98,7 @@ LRESULT CGridWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS: Invalidate(TRUE); return 0;
+    case WM_KILLFOCUS: Repaint(TRUE); return 0;
     case WM_LBUTTONDOWN: OnLButtonDown(static_cast<UINT>(wp), x, y); return 0;
     case WM_LBUTTONUP: OnLButtonUp(x, y); return 0;
     case WM_LBUTTONDBLCLK: OnLButtonDblClk(x, y); return 0;

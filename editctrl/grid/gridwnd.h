@@ -96,6 +96,10 @@ class CGridWnd : public CWnd {
   int RowsPerPage() const;
   // Content x of column c's left edge.
   int ColumnLeft(int column) const;
+  // Invalidates the window, when there is one.
+  void Repaint(BOOL erase) {
+    if (m_hWnd) Invalidate(erase);
+  }
 
   enum : int { kDragNone = 0, kDragColumn = 2 };
 

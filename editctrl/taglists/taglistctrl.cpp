@@ -49,7 +49,7 @@ void CTagListCtrl::ShowRecords(CTagRecordBuffer* records) {
 
 void CTagListCtrl::UpdateRows() {
   SetRowCount(m_records->GetCount());
-  if (m_hWnd) Invalidate(TRUE);
+  Repaint(TRUE);
 }
 
 bool CTagListCtrl::GetRecord(int index, void* out) const {
@@ -80,17 +80,17 @@ void CTagListCtrl::SelectRow(int row) {
   ClearMarks();
   SetMark(row, true);
   m_currentRow = row;
-  Invalidate(FALSE);
+  Repaint(FALSE);
 }
 
 void CTagListCtrl::SelectRange(int first, int last) {
   for (int i = 0; i < m_records->GetCount(); ++i) SetMark(i, i >= first && i <= last);
-  Invalidate(FALSE);
+  Repaint(FALSE);
 }
 
 void CTagListCtrl::ToggleRow(int row) {
   ToggleMark(row);
-  Invalidate(FALSE);
+  Repaint(FALSE);
 }
 
 // --- Cells --------------------------------------------------------------------------
@@ -149,5 +149,5 @@ void CTagListCtrl::OnHeaderClick(int column) {
   const bool ascending = column == GetSortColumn() ? !IsSortAscending() : true;
   SetSortColumn(column, ascending);
   if (m_records->GetCount() >= 2) SortRecords(*m_records, ascending, column);
-  Invalidate(FALSE);
+  Repaint(FALSE);
 }
