@@ -29,3 +29,13 @@ qel_test(framework_window_test
           wnd_ops_test.cpp winapp_test.cpp msgbox_test.cpp
   LIBS qelwnd)
 add_dependencies(framework_window_test wndtest_dll)
+
+# The dialog layer on top of it, the static library `qelui`: resources of the
+# module (resources/), control wrappers (controls/), dialogs with their data
+# exchange and the common dialogs (dialogs/), property sheets (sheets/); and
+# the harness that drives dialogs in tests, `qeluitest` (testing/).
+add_library(qelui STATIC)
+target_link_libraries(qelui PUBLIC qelwnd comctl32 comdlg32)
+foreach(dir resources controls dialogs sheets testing)
+  add_subdirectory(${dir})
+endforeach()
