@@ -36,12 +36,13 @@ int CEdit::LineFromChar(int pos) const {
 CString CEdit::GetLine(int line) const {
   int start = LineIndex(line);
   if (start < 0) return CString();
-  int n = static_cast<int>(SendMessage(EM_LINELENGTH, start));
+  // The control counts characters; a GBK character takes up to two bytes.
+  int bytes = static_cast<int>(SendMessage(EM_LINELENGTH, start)) * 2;
   // EM_GETLINE takes the buffer's size in its first word.
-  std::vector<char> buf(n + sizeof(WORD) + 1, 0);
-  *reinterpret_cast<WORD*>(buf.data()) = static_cast<WORD>(n + 1);
+  std::vector<char> buf(bytes + sizeof(WORD) + 1, 0);
+  *reinterpret_cast<WORD*>(buf.data()) = static_cast<WORD>(bytes + 1);
   LRESULT got = SendMessage(EM_GETLINE, line, reinterpret_cast<LPARAM>(buf.data()));
-  return CString(buf.data(), got > 0 && got <= n ? static_cast<int>(got) : 0);
+  return CString(buf.data(), got > 0 && got <= bytes ? static_cast<int>(got) : 0);
 }
 
 void CEdit::Undo() { SendMessage(EM_UNDO); }

@@ -71,7 +71,12 @@ DialogScript::~DialogScript() {
 }
 
 DialogScript& DialogScript::On(const char* caption, Action action) {
-  m_steps.push_back(Step{caption ? caption : "", std::move(action)});
+  m_steps.push_back(Step{caption ? caption : "", false, std::move(action)});
+  return *this;
+}
+
+DialogScript& DialogScript::OnAny(Action action) {
+  m_steps.push_back(Step{"any window", true, std::move(action)});
   return *this;
 }
 
@@ -145,7 +150,7 @@ void DialogScript::Tick() {
 
 void DialogScript::RunStepOrWait(HWND current, DWORD now) {
   Step& step = m_steps[m_next];
-  if (current && DialogDriver(current).Caption() == step.caption) {
+  if (current && (step.anyCaption || DialogDriver(current).Caption() == step.caption)) {
     ++m_next;
     DialogDriver driver(current);
     step.action(driver);

@@ -47,6 +47,9 @@ class DialogScript {
 
   // Waits for the window with that caption, then acts on it.
   DialogScript& On(const char* caption, Action action);
+  // Waits for the next window to act on, whatever its caption: for the
+  // platform's own dialogs, whose captions follow the platform's language.
+  DialogScript& OnAny(Action action);
   // Waits for a message box with that caption, checks its text and presses a button.
   DialogScript& OnMessageBox(const char* caption, const char* text, int button);
   // How long a step waits for its window (10 s unless changed).
@@ -64,6 +67,7 @@ class DialogScript {
  private:
   struct Step {
     std::string caption;
+    bool anyCaption;
     Action action;
   };
   struct Opened {
