@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "controls/combobox.h"
 #include "dialogs/dialog.h"
 #include "dialogs/numbertext.h"
 #include "test/dialogs_test_res.h"
@@ -24,6 +25,7 @@ class CFieldsDlg : public CDialog {
   int m_direction = 0;
   int m_visible = 0;
   int m_choice = 0;
+  CComboBox m_combo;
 
  protected:
   BOOL OnInitDialog() override {
@@ -43,6 +45,7 @@ class CFieldsDlg : public CDialog {
     DDX_Radio(dx, IDC_RADIO1, m_direction);
     DDX_Check(dx, IDC_CHECK, m_visible);
     DDX_CBIndex(dx, IDC_COMBO, m_choice);
+    DDX_Control(dx, IDC_COMBO, m_combo);
   }
 };
 
@@ -179,6 +182,13 @@ TEST_F(DataExchange, LoadingWritesEveryFieldAndLimitsTheTextThatCanBeTyped) {
   EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_CHECK), 1u);
   EXPECT_EQ(dlg.SendDlgItemMessage(IDC_COMBO, CB_GETCURSEL), 1);
   EXPECT_EQ(dlg.SendDlgItemMessage(IDC_TEXT, EM_GETLIMITTEXT), 4);
+}
+
+TEST_F(DataExchange, AControlIsAttachedOnceByItsId) {
+  ASSERT_EQ(dlg.m_combo.m_hWnd, dlg.GetDlgItem(IDC_COMBO));  // by OnInitDialog's exchange
+  EXPECT_TRUE(dlg.UpdateData(FALSE));                          // again: no second attachment
+  EXPECT_EQ(CWnd::FromHandlePermanent(dlg.GetDlgItem(IDC_COMBO)), &dlg.m_combo);
+  EXPECT_EQ(dlg.m_combo.GetLBText(1), "虚线");
 }
 
 TEST_F(DataExchange, TheFirstRefusedFieldInExchangeOrderIsTheOneReported) {

@@ -193,6 +193,21 @@ TEST_F(DialogTest, AModelessDialogLivesUntilDestroyedAndLeavesItsOwnerEnabled) {
   EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
+TEST_F(DialogTest, AChildDialogLivesInsideItsParentAndItsKeysMoveTheFocus) {
+  CDialog panel;
+  ASSERT_TRUE(panel.Create(IDD_CHILD, owner));
+  EXPECT_EQ(panel.GetParent(), owner.m_hWnd);
+  EXPECT_NE(panel.GetStyle() & WS_CHILD, 0u);
+  ::SetFocus(panel.GetDlgItem(IDC_CHILD_FIRST));
+  // Tab as the program's loop sees it: offered along the window tree first.
+  MSG tab = {panel.GetDlgItem(IDC_CHILD_FIRST), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+  EXPECT_TRUE(QelWalkPreTranslateTree(nullptr, &tab));
+  EXPECT_EQ(::GetFocus(), panel.GetDlgItem(IDC_CHILD_SECOND));
+  // A key for a window outside any dialog is left to the loop.
+  MSG other = {owner, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+  EXPECT_FALSE(QelWalkPreTranslateTree(nullptr, &other));
+}
+
 TEST(DialogResources, StringsComeFromTheProgramsOwnTable) {
   EXPECT_EQ(QelLoadStringText(IDS_OWN_TEXT), "程序的字符串");
   EXPECT_EQ(QelLoadStringText(4711), "");

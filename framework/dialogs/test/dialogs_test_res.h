@@ -4,6 +4,7 @@
 #define IDD_PLAIN 100
 #define IDD_FIELDS 101
 #define IDD_NESTING 102
+#define IDD_CHILD 103
 #define IDS_OWN_TEXT 200
 
 #define IDC_PLAIN_EDIT 1010
@@ -21,3 +22,5 @@
 #define IDC_COMBO 1009
 
 #define IDC_NEST_OPEN 1020
+#define IDC_CHILD_FIRST 1030
+#define IDC_CHILD_SECOND 1031
