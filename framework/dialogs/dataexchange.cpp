@@ -63,6 +63,15 @@ void CheckRange(CDataExchange* dx, T value, T low, T high, QelDdvMessage message
   dx->Fail();
 }
 
+// A value a control keeps itself: read with one message, written with another.
+void ExchangeByMessage(CDataExchange* dx, int id, int& value, UINT getMsg, UINT setMsg) {
+  HWND control = dx->PrepareCtrl(id);
+  if (dx->m_bSaveAndValidate)
+    value = static_cast<int>(::SendMessageA(control, getMsg, 0, 0));
+  else
+    ::SendMessageA(control, setMsg, value, 0);
+}
+
 bool IsRadioButton(HWND hwnd) {
   return (::SendMessageA(hwnd, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0;
 }
@@ -105,19 +114,11 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
 }
 
 void DDX_Check(CDataExchange* dx, int id, int& value) {
-  HWND button = dx->PrepareCtrl(id);
-  if (dx->m_bSaveAndValidate)
-    value = static_cast<int>(::SendMessageA(button, BM_GETCHECK, 0, 0));
-  else
-    ::SendMessageA(button, BM_SETCHECK, value, 0);
+  ExchangeByMessage(dx, id, value, BM_GETCHECK, BM_SETCHECK);
 }
 
 void DDX_CBIndex(CDataExchange* dx, int id, int& value) {
-  HWND combo = dx->PrepareCtrl(id);
-  if (dx->m_bSaveAndValidate)
-    value = static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
-  else
-    ::SendMessageA(combo, CB_SETCURSEL, value, 0);
+  ExchangeByMessage(dx, id, value, CB_GETCURSEL, CB_SETCURSEL);
 }
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {

@@ -58,6 +58,13 @@ bool DialogDriver::IsChecked(int id) const {
 
 int DialogDriver::FocusId() const {
   HWND focus = ::GetFocus();
+  if (!focus || !::IsChild(m_window, focus)) {
+    // Tests run side by side on one desktop: another program's window may have
+    // taken the activation, and with it this thread's focus. A dialog keeps
+    // its focus control while inactive and gives it back when activated.
+    ::SetActiveWindow(m_window);
+    focus = ::GetFocus();
+  }
   if (!focus || !::IsChild(m_window, focus)) return 0;
   HWND page = Page();
   while (focus && ::GetParent(focus) != m_window && ::GetParent(focus) != page)

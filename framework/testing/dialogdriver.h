@@ -31,7 +31,8 @@ class DialogDriver {
   bool IsVisible(int id) const;
   bool IsChecked(int id) const;
   // The id of the control (a child of the dialog or of the shown page) that
-  // holds the focus; 0 when the focus is elsewhere.
+  // holds the focus (the one the dialog gives it back to, when another
+  // program's window took the activation meanwhile); 0 when it is elsewhere.
   int FocusId() const;
 
   // Replaces the text of an edit control (as typed, so EN_CHANGE follows), of

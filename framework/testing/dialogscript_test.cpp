@@ -32,6 +32,12 @@ Outcome AskWith(DialogScript& script, const char* text = "是否要删除?") {
   return outcome;
 }
 
+// Exactly one failure, whose text holds what.
+void ExpectOneFailureSaying(const Outcome& outcome, const std::string& what) {
+  ASSERT_EQ(outcome.failures.size(), 1u);
+  EXPECT_NE(outcome.failures[0].find(what), std::string::npos) << outcome.failures[0];
+}
+
 TEST(DialogScript, AnswersAMessageBoxAfterReadingIt) {
   DialogScript script;
   std::string text, caption;
@@ -53,9 +59,8 @@ TEST(DialogScript, AWindowThatNeverComesFailsAndTheOpenOneIsClosed) {
   DialogScript script;
   script.StepTimeout(300).On("提示", [](DialogDriver& d) { d.Press(IDOK); });
   Outcome outcome = AskWith(script);
-  ASSERT_EQ(outcome.failures.size(), 1u);
-  EXPECT_NE(outcome.failures[0].find("waited in vain for \"提示\""), std::string::npos);
-  EXPECT_NE(outcome.failures[0].find("\"询问\" saying \"是否要删除?\""), std::string::npos);
+  ExpectOneFailureSaying(outcome, "waited in vain for \"提示\"");
+  ExpectOneFailureSaying(outcome, "\"询问\" saying \"是否要删除?\"");
   EXPECT_EQ(outcome.answer, IDNO);  // closed the way a user gets out: No first
   EXPECT_FALSE(script.Passed());
 }
@@ -64,8 +69,7 @@ TEST(DialogScript, AWindowLeftOpenAfterTheLastStepFails) {
   DialogScript script;
   script.StepTimeout(300);
   Outcome outcome = AskWith(script);
-  ASSERT_EQ(outcome.failures.size(), 1u);
-  EXPECT_NE(outcome.failures[0].find("stayed open"), std::string::npos);
+  ExpectOneFailureSaying(outcome, "stayed open");
   EXPECT_EQ(outcome.answer, IDNO);
 }
 
@@ -74,8 +78,7 @@ TEST(DialogScript, StepsLeftWhenTheWindowsClosedFail) {
   script.On("询问", [](DialogDriver& d) { d.Press(IDYES); })
       .On("询问", [](DialogDriver& d) { d.Press(IDYES); });
   Outcome outcome = AskWith(script);
-  ASSERT_EQ(outcome.failures.size(), 1u);
-  EXPECT_NE(outcome.failures[0].find("before step 2"), std::string::npos);
+  ExpectOneFailureSaying(outcome, "before step 2");
   EXPECT_EQ(outcome.answer, IDYES);
 }
 
@@ -83,8 +86,7 @@ TEST(DialogScript, AMessageBoxWithAnotherTextFails) {
   DialogScript script;
   script.OnMessageBox("询问", "别的文本", IDCANCEL);
   Outcome outcome = AskWith(script);
-  ASSERT_EQ(outcome.failures.size(), 1u);
-  EXPECT_NE(outcome.failures[0].find("message box \"询问\""), std::string::npos);
+  ExpectOneFailureSaying(outcome, "message box \"询问\"");
   EXPECT_EQ(outcome.answer, IDCANCEL);
 }
 
