@@ -145,6 +145,26 @@ TEST_F(Nurvex, AHandleAlreadyDestroyedIsAnsweredLikeAnEmptyOne) {
   EXPECT_EQ(destroy(&stranger), 1);
 }
 
+TEST_F(Nurvex, TheVersionRecordNamesTheLibrary) {
+  char path[MAX_PATH];
+  ASSERT_TRUE(::GetModuleFileNameA(dll, path, sizeof path));
+  DWORD unused = 0;
+  DWORD size = ::GetFileVersionInfoSizeA(path, &unused);
+  ASSERT_GT(size, 0u);
+  std::vector<char> info(size);
+  ASSERT_TRUE(::GetFileVersionInfoA(path, 0, size, info.data()));
+  auto text = [&](const char* key) {
+    char* value = nullptr;
+    UINT length = 0;
+    std::string query = std::string("\\StringFileInfo\\080403a8\\") + key;
+    if (!::VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length))
+      return std::string();
+    return std::string(value);
+  };
+  EXPECT_EQ(text("FileDescription"), "服务器连接配置");
+  EXPECT_EQ(text("OriginalFilename"), "Nurvex.dll");
+}
+
 // --- The list dialog -------------------------------------------------------------
 
 std::string ColumnHeading(HWND list, int column, int* width) {
@@ -420,6 +440,15 @@ TEST_F(Nurvex, ADeleteAnsweredNoKeepsTheRowAndCancelKeepsTheEntriesAfterAnAdd) {
   std::vector<RtdbConnEntry> held = Held();
   ASSERT_EQ(held.size(), 2u);
   EXPECT_TRUE(SameBytes(held[1], Entry(1)));
+}
+
+TEST_F(Nurvex, WithoutAFlagToSetTheDialogStillRuns) {
+  Hold(1);
+  DialogScript script;
+  script.On(kListCaption, [](DialogDriver& d) { d.Click(IDOK); });
+  int result = -1;
+  script.Run([&] { result = config(handle, nullptr); });
+  EXPECT_EQ(result, 0);
 }
 
 TEST_F(Nurvex, TheListIsOwnedByTheCallersActiveWindowWhichIsDisabledMeanwhile) {

@@ -55,7 +55,7 @@ class DialogScript {
   // How long a step waits for its window (10 s unless changed).
   DialogScript& StepTimeout(DWORD ms);
 
-  // Runs body with the script armed (see above).
+  // Runs body with the script armed (see above); once per script.
   void Run(const std::function<void()>& body);
 
   // Every top-level dialog-class window that opened during Run, in order,
