@@ -4,11 +4,11 @@
 // then destroys itself.
 #include "colorpopup.h"
 
-#include <commdlg.h>
 #include <windowsx.h>
 
 #include "../picmsg.h"
 #include "colortable.h"
+#include "dialogs/commondlg.h"
 
 LRESULT CColorPopup::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   const POINT at = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
@@ -111,16 +111,10 @@ void CColorPopup::EndSelection(int item, bool cancelled) {
 // The platform's colour dialog, fully open, any colour, starting at the
 // initial colour; its OK makes the chosen colour current.
 bool CColorPopup::RunColorDialog() {
-  static COLORREF customColors[16] = {};
-  CHOOSECOLORA dialog = {};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = m_hWnd;
-  dialog.rgbResult = DrawableColor(m_initial);
-  dialog.lpCustColors = customColors;
-  dialog.Flags = CC_FULLOPEN | CC_ANYCOLOR | CC_RGBINIT;
+  CColorDialog dialog(DrawableColor(m_initial), CC_FULLOPEN | CC_ANYCOLOR, m_hWnd);
   m_dialogOpen = true;
-  const bool chosen = ::ChooseColorA(&dialog) != FALSE;
+  const bool chosen = dialog.DoModal() == IDOK;
   m_dialogOpen = false;
-  if (chosen) m_current = dialog.rgbResult;
+  if (chosen) m_current = dialog.GetColor();
   return chosen;
 }

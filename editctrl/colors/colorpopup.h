@@ -10,6 +10,7 @@
 #pragma once
 #include <windows.h>
 
+#include "controls/tooltip.h"
 #include "gdiwrap.h"
 #include "popupkeys.h"
 #include "qstring.h"
@@ -41,7 +42,7 @@ class CColorPopup : public CWnd {
   // The text of the "Automatic" or "More Colors..." box; empty when absent.
   const CString& GetBoxText(int item) const { return item == kPopupAutoBox ? m_autoText : m_moreText; }
   // The tooltip's tools: one per palette cell, named after its colour.
-  HWND GetTooltip() const { return m_tooltip; }
+  HWND GetTooltip() const { return m_tooltip.m_hWnd; }
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -95,7 +96,7 @@ class CColorPopup : public CWnd {
   COLORREF m_defaultValue;
   COLORREF m_initial;
   COLORREF m_current;
-  HWND m_tooltip = nullptr;
+  CToolTipCtrl m_tooltip;
   HWND m_owner;
   bool m_dialogOpen = false;
 

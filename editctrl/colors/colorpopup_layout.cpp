@@ -134,19 +134,10 @@ void CColorPopup::KeepOnScreen() {
 }
 
 void CColorPopup::AddTooltips() {
-  m_tooltip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd,
-                                nullptr, QelGetInstanceHandle(), nullptr);
-  if (!m_tooltip) return;
+  if (!m_tooltip.Create(m_hWnd, TTS_ALWAYSTIP)) return;
   for (int i = 0; i < m_colorCount; ++i) {
-    TTTOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = m_hWnd;
-    tool.uId = UINT_PTR(i + 1);
-    tool.rect = GetItemRect(i);
-    tool.lpszText = const_cast<char*>(kPopupColors[i].name);
-    ::SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    const RECT cell = GetItemRect(i);
+    m_tooltip.AddTool(m_hWnd, kPopupColors[i].name, &cell, UINT_PTR(i + 1));
   }
 }
 

@@ -12,6 +12,7 @@
 #include "colortable.h"
 #include "colortest_util.h"
 #include "render_surface.h"
+#include "testing/dialogscript.h"
 
 namespace {
 
@@ -275,6 +276,54 @@ TEST(ColorPopup, StaysOnTheScreenAndOpensAboveItsOwnerNearTheBottom) {
     EXPECT_EQ(nearBottom ? ownerRect.top : c.at.y, nearBottom ? r.bottom : r.top) << c.what;
     Key(popup->m_hWnd, VK_ESCAPE);
   }
+}
+
+// "More Colors..." opens the platform's colour dialog at the initial colour:
+// its OK ends the selection with the dialog's colour, its cancel cancels.
+TEST(ColorPopup, MoreColorsEndsWithTheColourDialogsChoice) {
+  const struct {
+    const char* what;
+    int button;
+    Reports reports;
+  } cases[] = {
+      {"OK", IDOK, {{QCPN_SELENDOK, 0x123456}}},
+      {"Cancel", IDCANCEL, {{QCPN_SELENDCANCEL, 0x123456}}},
+  };
+  for (const auto& c : cases) {
+    CRecorder owner;
+    ASSERT_TRUE(owner.Create());
+    CColorPopup* popup = Open(owner, 0x123456);  // in no cell: "More Colors..." holds it
+    ASSERT_NE(nullptr, popup);
+    ASSERT_EQ(kPopupMoreBox, popup->GetHotItem());
+    const HWND hwnd = popup->m_hWnd;
+    qeltest::DialogScript script;
+    script.OnAny([&](qeltest::DialogDriver& d) { d.Click(c.button); });
+    script.Run([&] { Key(hwnd, VK_RETURN); });
+    EXPECT_EQ(c.reports, owner.reports) << c.what;
+    EXPECT_FALSE(::IsWindow(hwnd)) << c.what;
+  }
+}
+
+// A colour typed into the dialog is the one the selection ends with.
+TEST(ColorPopup, AColourChosenInTheDialogIsTheOneReported) {
+  CRecorder owner;
+  ASSERT_TRUE(owner.Create());
+  CColorPopup* popup = Open(owner, kRed);
+  ASSERT_NE(nullptr, popup);
+  const HWND hwnd = popup->m_hWnd;
+  for (int i = 0; i < 3; ++i) Key(hwnd, VK_DOWN);  // cell 16, 24, 32, then "More Colors..."
+  ASSERT_EQ(kPopupMoreBox, popup->GetHotItem());
+  qeltest::DialogScript script;
+  script.OnAny([](qeltest::DialogDriver& d) {
+    // The dialog's red, green and blue fields.
+    d.Type(706, "18");
+    d.Type(707, "52");
+    d.Type(708, "86");
+    d.Click(IDOK);
+  });
+  script.Run([&] { Key(hwnd, VK_RETURN); });
+  ASSERT_FALSE(owner.reports.empty());
+  EXPECT_EQ((Report{QCPN_SELENDOK, RGB(18, 52, 86)}), owner.reports.back());
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 #                              (QelCtrl, and the editor's attribute list)
 #   QEL_COLOR_CONTROL_SOURCES  the colour swatch and the colour strip of the
 #                              link pages, built on the popup (QelCtrl)
-# A module that compiles them links the window layer (qelwnd) and comctl32
-# and comdlg32 (the tooltips and the colour dialog).
+# A module that compiles them links the dialog layer (qelui: the tooltips
+# and the colour dialog).
 set(QEL_COLORS_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(QEL_COLOR_POPUP_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/colortable.cpp

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "recordsort.h"
-#include "wndmodule.h"
+#include "resources/resload.h"
 
 namespace {
 
@@ -15,11 +15,6 @@ constexpr COLORREF kMarkedFocusBack = RGB(0, 0, 128);
 // Rows and fonts of both tag lists.
 constexpr int kRowHeight = 18;
 constexpr int kFontHeight = 12;
-
-void LoadRowBitmap(CBitmap& bitmap, UINT id) {
-  bitmap.Attach(::LoadImageA(QelGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
-                             LR_CREATEDIBSECTION));
-}
 
 }  // namespace
 
@@ -33,8 +28,8 @@ CTagListCtrl::CTagListCtrl(const TagFieldLayout& layout, const Column* columns, 
     SetColumnWidth(c, columns[c].width);
     SetColumnFormat(c, c == 0 ? kFormatCentre : kFormatLeft);
   }
-  LoadRowBitmap(m_systemBitmap, kSystemTagBitmap);
-  LoadRowBitmap(m_tagBitmap, kTagBitmap);
+  QelLoadBitmap(m_systemBitmap, kSystemTagBitmap);
+  QelLoadBitmap(m_tagBitmap, kTagBitmap);
 }
 
 CTagListCtrl::~CTagListCtrl() {

@@ -6,8 +6,8 @@
 #                             model the editor and the viewer; Sampex)
 #   QEL_TAG_SORT_SOURCES      the quicksort of records (QelCtrl, the editor, Sampex)
 #   QEL_TAG_LIST_SOURCES      the local and the database tag list; they need
-#                             the list window's sources (grid/grid.cmake) and
-#                             both groups above
+#                             the list window's sources (grid/grid.cmake),
+#                             both groups above and the dialog layer (qelui)
 #   QEL_TAG_PICKER_SOURCES    the pickers that insert tags and functions into
 #                             edit controls (QelCtrl's expression page and
 #                             script editor); they need the lists
