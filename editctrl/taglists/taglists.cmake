@@ -31,4 +31,7 @@ set(QEL_TAG_LIST_RESOURCES ${CMAKE_CURRENT_LIST_DIR}/taglists.rc)
 set(QEL_TAG_PICKER_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/functionlists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pickinsert.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/functiontree.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tagpickpanel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/picktab.cpp
 )
