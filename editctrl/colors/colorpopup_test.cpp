@@ -24,59 +24,58 @@ using Reports = std::vector<Report>;
 constexpr COLORREF kRed = 0x0000FF;          // cell 16
 constexpr COLORREF kLightOrange = 0x5BADFF;  // cell 17
 
-CColorPopup* Open(CRecorder& owner, COLORREF initial, POINT at = {100, 100},
-                  const char* autoText = CColorPopup::kAutomaticText,
-                  const char* moreText = CColorPopup::kMoreColorsText,
-                  COLORREF defaultValue = kColorDefault) {
-  return CColorPopup::Create(at, initial, owner, autoText, moreText, defaultValue);
-}
+// An owner window and the popup opened for it.
+struct PopupFixture {
+  CRecorder owner;
+  CColorPopup* popup = nullptr;
+  HWND hwnd = nullptr;
+  bool Open(COLORREF initial, POINT at = {100, 100}, const char* autoText = CColorPopup::kAutomaticText,
+            const char* moreText = CColorPopup::kMoreColorsText, COLORREF defaultValue = kColorDefault) {
+    if (!owner.m_hWnd && !owner.Create()) return false;
+    popup = CColorPopup::Create(at, initial, owner, autoText, moreText, defaultValue);
+    hwnd = popup ? popup->m_hWnd : nullptr;
+    return popup != nullptr;
+  }
+};
 
 TEST(ColorPopup, EscCancelsWithTheInitialColourAndCloses) {
-  CRecorder owner;
-  ASSERT_TRUE(owner.Create());
-  CColorPopup* popup = Open(owner, kRed);
-  ASSERT_NE(nullptr, popup);
-  const HWND hwnd = popup->m_hWnd;
-  EXPECT_EQ(hwnd, ::GetCapture());
-  Key(hwnd, VK_RIGHT);
-  Key(hwnd, VK_ESCAPE);
-  EXPECT_EQ((Reports{{QCPN_SELCHANGE, kLightOrange}, {QCPN_SELENDCANCEL, kRed}}), owner.reports);
-  EXPECT_FALSE(::IsWindow(hwnd));
-  EXPECT_NE(hwnd, ::GetCapture());
+  PopupFixture f;
+  ASSERT_TRUE(f.Open(kRed));
+  EXPECT_EQ(f.hwnd, ::GetCapture());
+  Key(f.hwnd, VK_RIGHT);
+  Key(f.hwnd, VK_ESCAPE);
+  EXPECT_EQ((Reports{{QCPN_SELCHANGE, kLightOrange}, {QCPN_SELENDCANCEL, kRed}}), f.owner.reports);
+  EXPECT_FALSE(::IsWindow(f.hwnd));
+  EXPECT_NE(f.hwnd, ::GetCapture());
 }
 
 TEST(ColorPopup, EnterAndSpaceEndWithTheHotColour) {
   for (UINT key : {VK_RETURN, VK_SPACE}) {
-    CRecorder owner;
-    ASSERT_TRUE(owner.Create());
-    CColorPopup* popup = Open(owner, kRed);
-    ASSERT_NE(nullptr, popup);
-    const HWND hwnd = popup->m_hWnd;
-    Key(hwnd, VK_RIGHT);
-    Key(hwnd, VK_DOWN);  // cell 25, gold
-    Key(hwnd, key);
+    PopupFixture f;
+    ASSERT_TRUE(f.Open(kRed));
+    Key(f.hwnd, VK_RIGHT);
+    Key(f.hwnd, VK_DOWN);  // cell 25, gold
+    Key(f.hwnd, key);
     EXPECT_EQ((Reports{{QCPN_SELCHANGE, kLightOrange}, {QCPN_SELCHANGE, 0x00D7FF}, {QCPN_SELENDOK, 0x00D7FF}}),
-              owner.reports)
+              f.owner.reports)
         << key;
-    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_FALSE(::IsWindow(f.hwnd));
   }
 }
 
 TEST(ColorPopup, RightFromTheLastCellReachesMoreColorsWithTheInitialColour) {
-  CRecorder owner;
-  ASSERT_TRUE(owner.Create());
-  CColorPopup* popup = Open(owner, 0xFFFFFF);  // white, the last cell
-  ASSERT_NE(nullptr, popup);
-  ASSERT_EQ(39, popup->GetChosenItem());
-  ASSERT_EQ(39, popup->GetHotItem());
-  Key(popup->m_hWnd, VK_RIGHT);
-  EXPECT_EQ(kPopupMoreBox, popup->GetHotItem());
-  Key(popup->m_hWnd, VK_RIGHT);
-  EXPECT_EQ(kPopupAutoBox, popup->GetHotItem());
-  Key(popup->m_hWnd, VK_ESCAPE);
+  PopupFixture f;
+  ASSERT_TRUE(f.Open(0xFFFFFF));  // white, the last cell
+  ASSERT_EQ(39, f.popup->GetChosenItem());
+  ASSERT_EQ(39, f.popup->GetHotItem());
+  Key(f.popup->m_hWnd, VK_RIGHT);
+  EXPECT_EQ(kPopupMoreBox, f.popup->GetHotItem());
+  Key(f.popup->m_hWnd, VK_RIGHT);
+  EXPECT_EQ(kPopupAutoBox, f.popup->GetHotItem());
+  Key(f.popup->m_hWnd, VK_ESCAPE);
   EXPECT_EQ((Reports{{QCPN_SELCHANGE, 0xFFFFFF}, {QCPN_SELCHANGE, kColorDefault},
                      {QCPN_SELENDCANCEL, 0xFFFFFF}}),
-            owner.reports);
+            f.owner.reports);
 }
 
 TEST(ColorPopup, TheChosenItemHoldsTheInitialColour) {
@@ -94,27 +93,21 @@ TEST(ColorPopup, TheChosenItemHoldsTheInitialColour) {
       {"the default value, no Automatic box", kColorDefault, false, true, kPopupMoreBox},
   };
   for (const auto& c : cases) {
-    CRecorder owner;
-    ASSERT_TRUE(owner.Create());
-    CColorPopup* popup = Open(owner, c.initial, {100, 100}, c.autoBox ? CColorPopup::kAutomaticText : "",
-                              c.moreBox ? CColorPopup::kMoreColorsText : nullptr);
-    ASSERT_NE(nullptr, popup) << c.what;
-    EXPECT_EQ(c.chosen, popup->GetChosenItem()) << c.what;
-    EXPECT_EQ(c.chosen, popup->GetHotItem()) << c.what;
-    Key(popup->m_hWnd, VK_ESCAPE);
+    PopupFixture f;
+    ASSERT_TRUE(f.Open(c.initial, {100, 100}, c.autoBox ? CColorPopup::kAutomaticText : "", c.moreBox ? CColorPopup::kMoreColorsText : nullptr)) << c.what;
+    EXPECT_EQ(c.chosen, f.popup->GetChosenItem()) << c.what;
+    EXPECT_EQ(c.chosen, f.popup->GetHotItem()) << c.what;
+    Key(f.popup->m_hWnd, VK_ESCAPE);
   }
 }
 
 TEST(ColorPopup, NoColourAsTheDefaultValueReadsNoColourAndGivesIt) {
-  CRecorder owner;
-  ASSERT_TRUE(owner.Create());
-  CColorPopup* popup = Open(owner, CColorPopup::kNoColor, {100, 100}, CColorPopup::kAutomaticText,
-                            CColorPopup::kMoreColorsText, CColorPopup::kNoColor);
-  ASSERT_NE(nullptr, popup);
-  EXPECT_EQ("无颜色", popup->GetBoxText(kPopupAutoBox).str());
-  EXPECT_EQ(kPopupAutoBox, popup->GetChosenItem());
-  Key(popup->m_hWnd, VK_RETURN);
-  EXPECT_EQ((Reports{{QCPN_SELENDOK, CColorPopup::kNoColor}}), owner.reports);
+  PopupFixture f;
+  ASSERT_TRUE(f.Open(CColorPopup::kNoColor, {100, 100}, CColorPopup::kAutomaticText, CColorPopup::kMoreColorsText, CColorPopup::kNoColor));
+  EXPECT_EQ("无颜色", f.popup->GetBoxText(kPopupAutoBox).str());
+  EXPECT_EQ(kPopupAutoBox, f.popup->GetChosenItem());
+  Key(f.popup->m_hWnd, VK_RETURN);
+  EXPECT_EQ((Reports{{QCPN_SELENDOK, CColorPopup::kNoColor}}), f.owner.reports);
 }
 
 TEST(ColorPopup, TheMouseMakesCellsHotAndAReleaseEndsOrCancels) {
@@ -127,45 +120,36 @@ TEST(ColorPopup, TheMouseMakesCellsHotAndAReleaseEndsOrCancels) {
       {"outside", false, {{QCPN_SELCHANGE, 0xFF0000}, {QCPN_SELENDCANCEL, kRed}}},
   };
   for (const auto& c : cases) {
-    CRecorder owner;
-    ASSERT_TRUE(owner.Create());
-    CColorPopup* popup = Open(owner, kRed);
-    ASSERT_NE(nullptr, popup);
-    const HWND hwnd = popup->m_hWnd;
-    const RECT blue = popup->GetItemRect(13);
+    PopupFixture f;
+    ASSERT_TRUE(f.Open(kRed));
+    const RECT blue = f.popup->GetItemRect(13);
     const LPARAM over = MAKELPARAM(blue.left + 3, blue.top + 3);
-    ::SendMessageA(hwnd, WM_MOUSEMOVE, 0, over);
-    ::SendMessageA(hwnd, WM_MOUSEMOVE, 0, over);  // already hot: no second report
-    ::SendMessageA(hwnd, WM_LBUTTONUP, 0, c.inside ? over : MAKELPARAM(-20, -20));
-    EXPECT_EQ(c.reports, owner.reports) << c.what;
-    EXPECT_FALSE(::IsWindow(hwnd)) << c.what;
+    ::SendMessageA(f.hwnd, WM_MOUSEMOVE, 0, over);
+    ::SendMessageA(f.hwnd, WM_MOUSEMOVE, 0, over);  // already hot: no second report
+    ::SendMessageA(f.hwnd, WM_LBUTTONUP, 0, c.inside ? over : MAKELPARAM(-20, -20));
+    EXPECT_EQ(c.reports, f.owner.reports) << c.what;
+    EXPECT_FALSE(::IsWindow(f.hwnd)) << c.what;
   }
 }
 
 TEST(ColorPopup, LosingTheApplicationsActivationCancels) {
-  CRecorder owner;
-  ASSERT_TRUE(owner.Create());
-  CColorPopup* popup = Open(owner, kRed);
-  ASSERT_NE(nullptr, popup);
-  const HWND hwnd = popup->m_hWnd;
-  ::SendMessageA(hwnd, WM_ACTIVATEAPP, TRUE, 0);
-  ::SendMessageA(hwnd, WM_ACTIVATE, WA_INACTIVE, 0);  // another window of this program
-  EXPECT_TRUE(owner.reports.empty());
-  ::SendMessageA(hwnd, WM_ACTIVATEAPP, FALSE, 0);
-  EXPECT_EQ((Reports{{QCPN_SELENDCANCEL, kRed}}), owner.reports);
-  EXPECT_FALSE(::IsWindow(hwnd));
+  PopupFixture f;
+  ASSERT_TRUE(f.Open(kRed));
+  ::SendMessageA(f.hwnd, WM_ACTIVATEAPP, TRUE, 0);
+  ::SendMessageA(f.hwnd, WM_ACTIVATE, WA_INACTIVE, 0);  // another window of this program
+  EXPECT_TRUE(f.owner.reports.empty());
+  ::SendMessageA(f.hwnd, WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_EQ((Reports{{QCPN_SELENDCANCEL, kRed}}), f.owner.reports);
+  EXPECT_FALSE(::IsWindow(f.hwnd));
 }
 
 TEST(ColorPopup, TakesTheMouseBackWhenAnotherWindowTookIt) {
-  CRecorder owner;
-  ASSERT_TRUE(owner.Create());
-  CColorPopup* popup = Open(owner, kRed);
-  ASSERT_NE(nullptr, popup);
-  const HWND hwnd = popup->m_hWnd;
-  ::SetCapture(owner);
-  ::SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
-  EXPECT_EQ(hwnd, ::GetCapture());
-  Key(hwnd, VK_ESCAPE);
+  PopupFixture f;
+  ASSERT_TRUE(f.Open(kRed));
+  ::SetCapture(f.owner);
+  ::SendMessageA(f.hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
+  EXPECT_EQ(f.hwnd, ::GetCapture());
+  Key(f.hwnd, VK_ESCAPE);
 }
 
 // Eight columns by five rows of 18-pixel boxes below the "Automatic" box,
@@ -174,12 +158,10 @@ TEST(ColorPopup, LaysOutThePaletteBetweenItsBoxes) {
   const int m = ::GetSystemMetrics(SM_CXEDGE);
   const int box = 18 - 2 * m - 2 < 5 ? 2 * m + 7 : 18;
   for (bool boxes : {true, false}) {
-    CRecorder owner;
-    ASSERT_TRUE(owner.Create());
-    CColorPopup* popup =
-        Open(owner, kRed, {100, 100}, boxes ? CColorPopup::kAutomaticText : nullptr,
-             boxes ? CColorPopup::kMoreColorsText : nullptr);
-    ASSERT_NE(nullptr, popup);
+    PopupFixture f;
+    ASSERT_TRUE(f.Open(kRed, {100, 100}, boxes ? CColorPopup::kAutomaticText : nullptr,
+                       boxes ? CColorPopup::kMoreColorsText : nullptr));
+    CColorPopup* popup = f.popup;
     const RECT first = popup->GetItemRect(0), last = popup->GetItemRect(39);
     const RECT autoBox = popup->GetItemRect(kPopupAutoBox), more = popup->GetItemRect(kPopupMoreBox);
     RECT client;
@@ -211,45 +193,43 @@ TEST(ColorPopup, LaysOutThePaletteBetweenItsBoxes) {
 }
 
 TEST(ColorPopup, EachCellShowsItsColourAndNamesItInATooltip) {
-  CRecorder owner;
-  ASSERT_TRUE(owner.Create());
-  CColorPopup* popup = Open(owner, kRed);
-  ASSERT_NE(nullptr, popup);
+  PopupFixture f;
+  ASSERT_TRUE(f.Open(kRed));
   RECT client;
-  popup->GetClientRect(&client);
+  f.popup->GetClientRect(&client);
   qeltest::RenderSurface surface(client.right, client.bottom);
-  popup->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.dc()), PRF_CLIENT);
+  f.popup->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.dc()), PRF_CLIENT);
   ::GdiFlush();
   for (int i = 0; i < kPopupColorCount; ++i) {
-    const RECT cell = popup->GetItemRect(i);
+    const RECT cell = f.popup->GetItemRect(i);
     EXPECT_EQ(qeltest::RgbOf(kPopupColors[i].color),
               surface.Pixel((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2))
         << kPopupColors[i].name;
   }
 
-  const HWND tooltip = popup->GetTooltip();
+  const HWND tooltip = f.popup->GetTooltip();
   ASSERT_NE(nullptr, tooltip);
   ASSERT_EQ(40, ::SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
   for (int i : {0, 23, 35, 39}) {
     char text[80] = "";
     TTTOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.hwnd = popup->m_hWnd;
+    tool.hwnd = f.popup->m_hWnd;
     tool.uId = UINT_PTR(i + 1);
     tool.lpszText = text;
     ::SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(std::string(kPopupColors[i].name), text);
   }
   EXPECT_STREQ("Pale green ", kPopupColors[35].name) << "with its trailing blank";
-  Key(popup->m_hWnd, VK_ESCAPE);
+  Key(f.popup->m_hWnd, VK_ESCAPE);
 }
 
 TEST(ColorPopup, StaysOnTheScreenAndOpensAboveItsOwnerNearTheBottom) {
   const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
   const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-  CRecorder owner;
-  ASSERT_TRUE(owner.Create());
-  owner.MoveWindow(300, screenHeight - 120, 200, 100);
+  PopupFixture f;  // one owner, near the bottom, for every popup
+  ASSERT_TRUE(f.owner.Create());
+  f.owner.MoveWindow(300, screenHeight - 120, 200, 100);
 
   const struct {
     const char* what;
@@ -261,20 +241,19 @@ TEST(ColorPopup, StaysOnTheScreenAndOpensAboveItsOwnerNearTheBottom) {
       {"in the middle", {200, 200}},
   };
   for (const auto& c : cases) {
-    CColorPopup* popup = Open(owner, kRed, c.at);
-    ASSERT_NE(nullptr, popup) << c.what;
+    ASSERT_TRUE(f.Open(kRed, c.at)) << c.what;
     RECT r;
-    popup->GetWindowRect(&r);
+    f.popup->GetWindowRect(&r);
     const int width = r.right - r.left;
     EXPECT_GE(r.left, 0) << c.what;
     EXPECT_LE(r.right, screenWidth) << c.what;
     const int left = c.at.x + width > screenWidth ? screenWidth - width : (c.at.x < 0 ? 0 : c.at.x);
     EXPECT_EQ(left, r.left) << c.what;
     RECT ownerRect;
-    owner.GetWindowRect(&ownerRect);
+    f.owner.GetWindowRect(&ownerRect);
     const bool nearBottom = c.at.y == screenHeight - 10;
     EXPECT_EQ(nearBottom ? ownerRect.top : c.at.y, nearBottom ? r.bottom : r.top) << c.what;
-    Key(popup->m_hWnd, VK_ESCAPE);
+    Key(f.hwnd, VK_ESCAPE);
   }
 }
 
@@ -290,29 +269,23 @@ TEST(ColorPopup, MoreColorsEndsWithTheColourDialogsChoice) {
       {"Cancel", IDCANCEL, {{QCPN_SELENDCANCEL, 0x123456}}},
   };
   for (const auto& c : cases) {
-    CRecorder owner;
-    ASSERT_TRUE(owner.Create());
-    CColorPopup* popup = Open(owner, 0x123456);  // in no cell: "More Colors..." holds it
-    ASSERT_NE(nullptr, popup);
-    ASSERT_EQ(kPopupMoreBox, popup->GetHotItem());
-    const HWND hwnd = popup->m_hWnd;
+    PopupFixture f;
+    ASSERT_TRUE(f.Open(0x123456));  // in no cell: "More Colors..." holds it
+    ASSERT_EQ(kPopupMoreBox, f.popup->GetHotItem());
     qeltest::DialogScript script;
     script.OnAny([&](qeltest::DialogDriver& d) { d.Click(c.button); });
-    script.Run([&] { Key(hwnd, VK_RETURN); });
-    EXPECT_EQ(c.reports, owner.reports) << c.what;
-    EXPECT_FALSE(::IsWindow(hwnd)) << c.what;
+    script.Run([&] { Key(f.hwnd, VK_RETURN); });
+    EXPECT_EQ(c.reports, f.owner.reports) << c.what;
+    EXPECT_FALSE(::IsWindow(f.hwnd)) << c.what;
   }
 }
 
 // A colour typed into the dialog is the one the selection ends with.
 TEST(ColorPopup, AColourChosenInTheDialogIsTheOneReported) {
-  CRecorder owner;
-  ASSERT_TRUE(owner.Create());
-  CColorPopup* popup = Open(owner, kRed);
-  ASSERT_NE(nullptr, popup);
-  const HWND hwnd = popup->m_hWnd;
-  for (int i = 0; i < 3; ++i) Key(hwnd, VK_DOWN);  // cell 16, 24, 32, then "More Colors..."
-  ASSERT_EQ(kPopupMoreBox, popup->GetHotItem());
+  PopupFixture f;
+  ASSERT_TRUE(f.Open(kRed));
+  for (int i = 0; i < 3; ++i) Key(f.hwnd, VK_DOWN);  // cell 16, 24, 32, then "More Colors..."
+  ASSERT_EQ(kPopupMoreBox, f.popup->GetHotItem());
   qeltest::DialogScript script;
   script.OnAny([](qeltest::DialogDriver& d) {
     // The dialog's red, green and blue fields.
@@ -321,9 +294,9 @@ TEST(ColorPopup, AColourChosenInTheDialogIsTheOneReported) {
     d.Type(708, "86");
     d.Click(IDOK);
   });
-  script.Run([&] { Key(hwnd, VK_RETURN); });
-  ASSERT_FALSE(owner.reports.empty());
-  EXPECT_EQ((Report{QCPN_SELENDOK, RGB(18, 52, 86)}), owner.reports.back());
+  script.Run([&] { Key(f.hwnd, VK_RETURN); });
+  ASSERT_FALSE(f.owner.reports.empty());
+  EXPECT_EQ((Report{QCPN_SELENDOK, RGB(18, 52, 86)}), f.owner.reports.back());
 }
 
 }  // namespace
