@@ -51,7 +51,7 @@ int CDrawBezier::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
 }
 
 void CDrawBezier::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || m_points.empty())
+    if (!m_bVisible || m_points.empty() || !AllFinite(m_points))
         return;
     CPen pen;
     if (!CreateLinePen(pen, m_nLineStyle, m_nLineWidth, m_view.zoom, m_clrLine,
@@ -104,7 +104,7 @@ int CDrawBezierFill::HitCurve(const CPointD& point) {
 }
 
 void CDrawBezierFill::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || m_points.empty())
+    if (!m_bVisible || m_points.empty() || !AllFinite(m_points))
         return;
     std::vector<POINT> outline = DevicePoints(FlattenCurve(ClosedPoints()));
     if (!outline.empty()) {

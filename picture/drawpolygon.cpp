@@ -62,13 +62,12 @@ int CDrawPolygon::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
     // Inside a group the polygon's area counts, whatever its fill.
     std::vector<POINT> pts(m_points.size());
     for (size_t i = 0; i < m_points.size(); ++i)
-        pts[i] = {TruncCoord(m_points[i].x), TruncCoord(m_points[i].y)};
-    POINT pt = {TruncCoord(point.x), TruncCoord(point.y)};
-    return Hit(PointInPolygon(pts, pt) ? 0 : -1, ppHit);
+        pts[i] = TruncatedPoint(m_points[i]);
+    return Hit(PointInPolygon(pts, TruncatedPoint(point)) ? 0 : -1, ppHit);
 }
 
 void CDrawPolygon::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || GetPointCount() < 2)
+    if (!m_bVisible || GetPointCount() < 2 || !AllFinite(m_points))
         return;
     std::vector<POINT> closed = DevicePoints(m_points);
     closed.push_back(closed.front());

@@ -38,14 +38,14 @@ bool CDrawRect::DrawShape(CDC* pDC) {
 }
 
 void CDrawRect::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible)
+    if (!m_bVisible || !m_corners.IsFinite())
         return;
     if (DrawShape(pDC))
         CDrawObj::Draw(pDC, dwFlags);
 }
 
 void CDrawRect::DrawTracker(CDC* pDC, int nState) {
-    if (nState != 1 && nState != 2)
+    if ((nState != 1 && nState != 2) || !m_corners.IsFinite())
         return;
     for (int h = RH_P1; h <= kRectHandleLast; ++h) {
         const POINT pt = DevicePointRounded(GetHandle(h));

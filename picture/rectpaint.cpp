@@ -1,5 +1,7 @@
 #include "rectpaint.h"
 
+#include <cmath>
+
 #include "gdiplusapi.h"
 
 namespace {
@@ -98,6 +100,11 @@ DeviceFrame MakeDeviceFrame(const RectCorners& corners, const ViewTransform& vie
     const RECT device = view.ToDevice(own).ToRect();
 
     DeviceFrame frame;
+    // Corners so far apart that their distance overflows have no direction:
+    // such a frame is left empty, so nothing is filled or written in it.
+    if (!std::isfinite(axis.sine) || !std::isfinite(axis.cosine) || !std::isfinite(own.right) ||
+        !std::isfinite(own.bottom))
+        return frame;
     frame.width = device.right - device.left;
     frame.height = device.bottom - device.top;
     const FLOAT s = static_cast<FLOAT>(axis.sine);
