@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "strokerun.h"
+
 IMPLEMENT_SERIAL(CDrawEllipse, CDrawRect, 0)
 
 namespace {
@@ -75,7 +77,8 @@ void CDrawEllipse::Draw(CDC* pDC, DWORD dwFlags) {
             for (const CPointD& p : outline)
                 device.push_back(DevicePointTruncated(p));
             device.push_back(device.front());
-            pDC->Polyline(device.data(), static_cast<int>(device.size()));
+            StrokePolyline(pDC, device.data(), device.size(),
+                           LineGuardOf(IsThinDashedShapePen(m_nLineStyle, m_nLineWidth, m_view.zoom)));
         }
     }
     CDrawObj::Draw(pDC, dwFlags);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "archive.h"
+#include "strokerun.h"
 #include "shapepaint.h"
 
 IMPLEMENT_SERIAL(CDrawLine, CDrawPoly, 0)
@@ -84,8 +85,10 @@ void CDrawArrow::Draw(CDC* pDC, DWORD dwFlags) {
         CSelectGdi selPen(*pDC, pen);
         POINT p0 = DevicePointTruncated(m_points[0]);
         POINT p1 = DevicePointTruncated(m_points[1]);
-        pDC->MoveTo(p0.x, p0.y);
-        pDC->LineTo(p1.x, p1.y);
+        const POINT shaft[2] = {p0, p1};
+        StrokePolyline(pDC, shaft, 2,
+                       LineGuardOf(IsThinDashedPen(m_nLineStyle, m_nLineWidth, m_view.zoom,
+                                                   PenRule::AnyNonSolid)));
         CPointD left, right;
         CBrush brush;
         CPen headPen;

@@ -2,6 +2,7 @@
 
 #include "archive.h"
 #include "pipepath.h"
+#include "strokerun.h"
 
 IMPLEMENT_SERIAL(CDrawPipe, CDrawPoly, 0)
 
@@ -23,7 +24,8 @@ void DrawPath(CDC* pDC, const std::vector<CPointD>& path, int nPenWidth, COLORRE
         device[i].x = trunc ? TruncCoord(path[i].x) : RoundCoord(path[i].x);
         device[i].y = trunc ? TruncCoord(path[i].y) : RoundCoord(path[i].y);
     }
-    pDC->Polyline(device.data(), static_cast<int>(device.size()));
+    // Up to 1,025 strokes of one pipe: each only near the painted area.
+    StrokePolyline(pDC, device.data(), device.size(), kStrokeGuard);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "archive.h"
+#include "strokerun.h"
 #include "drawpolygon.h"
 #include "shapepaint.h"
 
@@ -203,7 +204,9 @@ void CDrawPoly::Draw(CDC* pDC, DWORD dwFlags) {
     {
         CSelectGdi sel(*pDC, pen);
         std::vector<POINT> device = DevicePoints(m_points);
-        pDC->Polyline(device.data(), static_cast<int>(device.size()));
+        StrokePolyline(pDC, device.data(), device.size(),
+                       LineGuardOf(IsThinDashedPen(m_nLineStyle, m_nLineWidth, m_view.zoom,
+                                                   PenRule::DashStyles)));
     }
     CDrawObj::Draw(pDC, dwFlags);
 }

@@ -4,6 +4,7 @@ list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/gdiplusapi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memdc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shapepaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/strokerun.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objlist_io.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawlink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawobj.cpp

@@ -142,6 +142,10 @@ bool CreateShapePen(CPen& pen, int nLineStyle, int nLineWidth, COLORREF clrLine,
                          clrLine == kNoColor) != FALSE;
 }
 
+bool IsThinDashedShapePen(int nLineStyle, int nLineWidth, double dZoom) {
+    return IsThinDashedPen(nLineStyle, nLineWidth, dZoom, PenRule::AnyNonSolid);
+}
+
 void FillFrameShape(HDC hdc, const DeviceFrame& frame, FrameShape shape, int nFillStyle,
                     COLORREF clr1, COLORREF clr2) {
     Gdiplus::GpBrush* brush = nullptr;
