@@ -207,6 +207,19 @@ TEST_F(ShownEditTest, SelectedObjectsShowTheirHandles) {
   EXPECT_EQ(before, again);
 }
 
+TEST_F(ShownEditTest, AHugePictureShowsTheDotsOfItsVisiblePart) {
+  // 62,914,815 x 44,564,480 pixels: the grid is not walked dot by dot.
+  wnd_->GetPicture()->m_nWidth = 62914815;
+  wnd_->GetPicture()->m_nHeight = 44564480;
+  wnd_->UpdateScrollRanges();
+  COLORREF back = wnd_->GetPicture()->m_clrBack;
+  COLORREF inverse = RGB(255 - GetRValue(back), 255 - GetGValue(back), 255 - GetBValue(back));
+  wnd_->Invalidate(FALSE);
+  EXPECT_EQ(PixelAt(8, 8), inverse);
+  EXPECT_EQ(PixelAt(496, 392), inverse);
+  EXPECT_EQ(PixelAt(9, 8), back);
+}
+
 TEST_F(ShownEditTest, PictureNarrowerThanTheGridHasNoDots) {
   wnd_->GetPicture()->m_nWidth = 7;
   COLORREF back = wnd_->GetPicture()->m_clrBack;
