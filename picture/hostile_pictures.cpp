@@ -1,7 +1,6 @@
 #include "hostile_pictures.h"
 
 #include <climits>
-#include <cstring>
 #include <limits>
 
 #include "drawbezier.h"
@@ -13,11 +12,11 @@
 #include "drawpolygon.h"
 #include "drawrect.h"
 #include "drawtext.h"
-#include "memfile.h"
 #include "objectclasses.h"
 #include "picfile.h"
 #include "picobj.h"
 #include "shapeclasses.h"
+#include "shapes_test_util.h"
 #include "textfont.h"
 
 namespace hostile {
@@ -51,31 +50,19 @@ LOGFONTA HugeFont() {
   return lf;
 }
 
-// A 24-bit BMP of 2 x 2 pixels whose header states w x h.
+// A BMP file of 2 x 2 pixels whose header states w x h.
 std::vector<BYTE> BmpStating(LONG w, LONG h) {
-  const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-  std::vector<BYTE> file(headers + 16, 0x80);
-  BITMAPFILEHEADER fh = {};
-  fh.bfType = 0x4D42;  // "BM"
-  fh.bfSize = static_cast<DWORD>(file.size());
-  fh.bfOffBits = headers;
-  BITMAPINFOHEADER ih = {};
-  ih.biSize = sizeof ih;
-  ih.biWidth = w;
-  ih.biHeight = h;
-  ih.biPlanes = 1;
-  ih.biBitCount = 24;
-  std::memcpy(file.data(), &fh, sizeof fh);
-  std::memcpy(file.data() + sizeof fh, &ih, sizeof ih);
+  std::vector<BYTE> file = shapetest::QuadrantBmp(2, 2);
+  BITMAPINFOHEADER* header = reinterpret_cast<BITMAPINFOHEADER*>(file.data() + sizeof(BITMAPFILEHEADER));
+  header->biWidth = w;
+  header->biHeight = h;
   return file;
 }
 
 CDrawObj* Image(const CRectD& r, const std::vector<BYTE>& bytes) {
   auto* obj = new CDrawBitmap;
   obj->SetCorners(r);
-  std::vector<BYTE> copy = bytes;
-  CMemFile file(copy.data(), static_cast<UINT>(copy.size()));
-  obj->LoadFromFile(&file);
+  shapetest::SetImageBytes(*obj, bytes);
   return obj;
 }
 
