@@ -23,12 +23,23 @@ const int kLevels[][7] = {
     {'+', '-', 0},
     {'*', '/', '%', 0},
 };
-constexpr int kLevelCount = static_cast<int>(std::size(kLevels));
 
-bool InLevel(int level, int code) {
-  for (const int* op = kLevels[level]; *op; ++op)
-    if (*op == code) return true;
-  return false;
+// The level of each token code (single characters and TK_ codes), -1 for a
+// token that is no binary operator: one look-up per token instead of a walk
+// through every level.
+struct LevelTable {
+  static constexpr int kCodes = TK_RETURN + 1;
+  int level[kCodes];
+  LevelTable() {
+    for (int& l : level) l = -1;
+    for (int l = 0; l < static_cast<int>(std::size(kLevels)); ++l)
+      for (const int* op = kLevels[l]; *op; ++op) level[*op] = l;
+  }
+};
+
+int LevelOf(int code) {
+  static const LevelTable table;
+  return code >= 0 && code < LevelTable::kCodes ? table.level[code] : -1;
 }
 
 bool IsAssignmentOperator(int code) {
@@ -88,15 +99,18 @@ CSyntaxNode* Parser::Conditional() {
   return n;
 }
 
-CSyntaxNode* Parser::Binary(int level) {
-  if (level == kLevelCount) return Cast();
-  CSyntaxNode* left = Binary(level + 1);
-  while (InLevel(level, Peek().code)) {
+// The operators of `min_level` and above, left to right; an operator binds the
+// operators of higher levels on its right first (precedence climbing, the same
+// tree as one rule per level).
+CSyntaxNode* Parser::Binary(int min_level) {
+  CSyntaxNode* left = Cast();
+  for (;;) {
+    int level = LevelOf(Peek().code);
+    if (level < min_level) return left;
     Token op = Take();
     CSyntaxNode* right = Binary(level + 1);
     left = MakeBinary(op.code, left, right, op.line);
   }
-  return left;
 }
 
 CSyntaxNode* Parser::Cast() {
