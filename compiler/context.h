@@ -1,7 +1,7 @@
 // The state of one compilation: tree, tables, functions, and the registration of
 // declarations while parsing.
 #pragma once
-#include <map>
+#include <unordered_map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,8 +56,8 @@ class CCompilerContext {
   Reporter& reporter_;
   NodeArena nodes_;
   CSymbolTable globals_;
-  std::map<std::string, std::unique_ptr<CSystemFunction>> system_functions_;
-  std::map<std::string, std::unique_ptr<CScriptFunction>> script_functions_;
+  std::unordered_map<std::string, std::unique_ptr<CSystemFunction>> system_functions_;
+  std::unordered_map<std::string, std::unique_ptr<CScriptFunction>> script_functions_;
   std::vector<CSyntaxNode*> top_level_;
   std::unique_ptr<CScriptFunction> current_;
   CSyntaxNode* current_type_ = nullptr;

@@ -1,7 +1,7 @@
 // Symbol tables and function objects of the compiler context.
 #pragma once
 #include <cstdint>
-#include <map>
+#include <unordered_map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,7 +31,7 @@ class CSymbolTable {
   size_t size() const { return cells_.size(); }
 
  private:
-  std::map<std::string, std::unique_ptr<CSymbolEntry>> entries_;
+  std::unordered_map<std::string, std::unique_ptr<CSymbolEntry>> entries_;
   std::vector<CSymbolEntry*> cells_;
 };
 
