@@ -126,21 +126,20 @@ std::vector<uint8_t> CCodeGenerator::CodeBytes() const {
   return image;
 }
 
-int CCodeGenerator::WriteCodeByteFile(const std::string& path) {
+int CCodeGenerator::WriteCodeByteFile(const std::string& path, const std::vector<uint8_t>& image) {
   bytes_written_ = 0;
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) {
     reporter_.Report(MSG_CREATE_CODE_FILE, path);
     return 1;
   }
-  std::vector<uint8_t> bytes = CodeBytes();
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  bool ok = std::fwrite(image.data(), 1, image.size(), f) == image.size();
   ok = std::fclose(f) == 0 && ok;
   if (!ok) {
     reporter_.Report(MSG_WRITE_CODE_FILE, path);
     return 1;
   }
-  bytes_written_ = static_cast<int>(bytes.size());
+  bytes_written_ = static_cast<int>(image.size());
   return 0;
 }
 
