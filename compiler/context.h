@@ -1,9 +1,9 @@
 // The state of one compilation: tree, tables, functions, and the registration of
 // declarations while parsing.
 #pragma once
-#include <unordered_map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "reporter.h"
