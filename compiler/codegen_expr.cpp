@@ -28,11 +28,15 @@ const SubCode kAssignTokens[] = {
 };
 
 template <size_t N>
-int SubCodeOf(const SubCode (&table)[N], int token) {
-  for (const SubCode& s : table)
-    if (s.token == token) return s.code;
-  return -1;
+TokenCodeTable SubCodesOf(const SubCode (&rows)[N]) {
+  TokenCodeTable table;
+  for (const SubCode& s : rows) table.Set(s.token, s.code);
+  return table;
 }
+
+// The sub-code of each operator's token code, -1 for other tokens.
+const TokenCodeTable kBinarySubCode = SubCodesOf(kBinaryTokens);
+const TokenCodeTable kAssignSubCode = SubCodesOf(kAssignTokens);
 
 int TypeOf(const COperand& o) { return TypeOfByte(o.type, o.dereferenced); }
 uint32_t Low(uint64_t v) { return static_cast<uint32_t>(v); }
@@ -118,9 +122,9 @@ void CCodeGenerator::EmitExpression(CSyntaxNode* n) {
     default: return;
   }
   int op = n->op;
-  if (SubCodeOf(kBinaryTokens, op) >= 0 && n->child[1]) {
+  if (kBinarySubCode[op] >= 0 && n->child[1]) {
     EmitBinary(n);
-  } else if (SubCodeOf(kAssignTokens, op) >= 0) {
+  } else if (kAssignSubCode[op] >= 0) {
     EmitAssignment(n);
   } else {
     switch (op) {
@@ -188,7 +192,7 @@ void CCodeGenerator::EmitBinary(CSyntaxNode* n) {
   if (!ToRegister(x)) return;
   if ((n->op == '/' || n->op == '%') && y.kind == OK_CONSTANT && y.value == 0)
     reporter_.Report(MSG_DIVIDE_BY_ZERO);
-  int sub = SubCodeOf(kBinaryTokens, n->op);
+  int sub = kBinarySubCode[n->op];
   if (y.kind == OK_CONSTANT) {
     Emit(OP_BIN_RK + sub, x.reg, 0, Low(y.value), High(y.value), y.type);
   } else if (y.kind == OK_REGISTER) {
@@ -215,7 +219,7 @@ bool CCodeGenerator::StoreInto(COperand& x, COperand& y, int op, bool check_conv
   }
   if (check_conversion) ReportConversion(TypeOf(y), TypeOf(x));
   if (!ToRegister(x)) return false;
-  int sub = SubCodeOf(kAssignTokens, op);
+  int sub = kAssignSubCode[op];
   if (y.kind == OK_CONSTANT) {
     Emit(OP_ASG_RK + sub, x.reg, 0, Low(y.value), High(y.value), y.type);
   } else if (y.kind == OK_REGISTER) {

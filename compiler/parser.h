@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "scanner.h"
+#include "syntax_tree.h"
 
 namespace tarnic {
 
 class CCompilerContext;
-struct CSyntaxNode;
 
 // Parses the whole preprocessed text; true when no error was counted.
 bool ParseScript(const std::string& text, CCompilerContext& context);
@@ -55,7 +55,7 @@ class Parser {
   CSyntaxNode* Parameter();
 
   CSyntaxNode* CompoundStatement();
-  void StatementInto(std::vector<CSyntaxNode*>& list);
+  void StatementInto(NodeList& list);
   CSyntaxNode* SubStatement();
   CSyntaxNode* LoopBody();
   CSyntaxNode* Condition(const char* keyword);

@@ -24,23 +24,13 @@ const int kLevels[][7] = {
     {'*', '/', '%', 0},
 };
 
-// The level of each token code (single characters and TK_ codes), -1 for a
-// token that is no binary operator: one look-up per token instead of a walk
-// through every level.
-struct LevelTable {
-  static constexpr int kCodes = TK_RETURN + 1;
-  int level[kCodes];
-  LevelTable() {
-    for (int& l : level) l = -1;
-    for (int l = 0; l < static_cast<int>(std::size(kLevels)); ++l)
-      for (const int* op = kLevels[l]; *op; ++op) level[*op] = l;
-  }
-};
-
-int LevelOf(int code) {
-  static const LevelTable table;
-  return code >= 0 && code < LevelTable::kCodes ? table.level[code] : -1;
-}
+// The level of each binary operator's token code.
+const TokenCodeTable kLevelOf = [] {
+  TokenCodeTable table;
+  for (int level = 0; level < static_cast<int>(std::size(kLevels)); ++level)
+    for (const int* op = kLevels[level]; *op; ++op) table.Set(*op, level);
+  return table;
+}();
 
 bool IsAssignmentOperator(int code) {
   return code == '=' || (code >= TK_MUL_ASSIGN && code <= TK_OR_ASSIGN);
@@ -69,8 +59,8 @@ CSyntaxNode* Parser::Expression() {
   expression_start_ = taken_;
   CSyntaxNode* left = Assignment();
   while (At(',')) {
-    Token comma = Take();
-    left = MakeBinary(',', left, Assignment(), comma.line);
+    int line = Take().line;
+    left = MakeBinary(',', left, Assignment(), line);
   }
   expression_start_ = saved;
   return left;
@@ -80,9 +70,10 @@ CSyntaxNode* Parser::Assignment() {
   DepthGuard guard(*this);
   CSyntaxNode* left = Conditional();
   if (!IsAssignmentOperator(Peek().code)) return left;
-  Token op = Take();
+  const Token& op = Take();
+  int code = op.code, line = op.line;  // the next Take replaces op
   CSyntaxNode* right = Assignment();
-  return MakeBinary(op.code, left, right, op.line);
+  return MakeBinary(code, left, right, line);
 }
 
 CSyntaxNode* Parser::Conditional() {
@@ -105,11 +96,12 @@ CSyntaxNode* Parser::Conditional() {
 CSyntaxNode* Parser::Binary(int min_level) {
   CSyntaxNode* left = Cast();
   for (;;) {
-    int level = LevelOf(Peek().code);
+    int level = kLevelOf[Peek().code];
     if (level < min_level) return left;
-    Token op = Take();
+    const Token& op = Take();
+    int code = op.code, line = op.line;  // the next Take replaces op
     CSyntaxNode* right = Binary(level + 1);
-    left = MakeBinary(op.code, left, right, op.line);
+    left = MakeBinary(code, left, right, line);
   }
 }
 

@@ -66,6 +66,18 @@ struct CSyntaxNode {
   bool bad = false;  // a declarator already refused while parsing
 };
 
+// Statements linked through their `next` fields as they are parsed.
+struct NodeList {
+  CSyntaxNode* head = nullptr;
+  CSyntaxNode* last = nullptr;
+  int count = 0;
+  void Append(CSyntaxNode* n) {
+    (last ? last->next : head) = n;
+    last = n;
+    ++count;
+  }
+};
+
 // Nodes are made in blocks of kBlockNodes: a 20,000-line script has some
 // 140,000 of them, and one allocation per node (and one free each at the end)
 // cost more than building the tree.
