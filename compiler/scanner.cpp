@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <string_view>
 #include <vector>
 
 #include "messages.h"
@@ -12,7 +13,7 @@ namespace tarnic {
 namespace {
 
 struct Keyword {
-  const char* text;
+  std::string_view text;  // its length known without a strlen per compare
   int code;
 };
 
@@ -67,12 +68,12 @@ const ByFirstChar kOperatorsByFirstChar(kOperators);
 // The spelling of each token code above the single characters: the first
 // operator, else the first keyword, of that code ("int" for TK_INT).
 struct SpellingTable {
-  const char* text[TK_RETURN + 1] = {};
+  std::string_view text[TK_RETURN + 1] = {};
   SpellingTable() {
     for (const Keyword& k : kOperators)
-      if (!text[k.code]) text[k.code] = k.text;
+      if (text[k.code].empty()) text[k.code] = k.text;
     for (const Keyword& k : kKeywords)
-      if (!text[k.code]) text[k.code] = k.text;
+      if (text[k.code].empty()) text[k.code] = k.text;
   }
 };
 
@@ -82,8 +83,7 @@ const SpellingTable kSpellings;
 
 std::string TokenSpelling(int code) {
   if (code > 0 && code < 256) return std::string(1, static_cast<char>(code));
-  const char* text = code > 0 && code <= TK_RETURN ? kSpellings.text[code] : nullptr;
-  return text ? std::string(text) : std::string();
+  return code > 0 && code <= TK_RETURN ? std::string(kSpellings.text[code]) : std::string();
 }
 
 Scanner::Scanner(const std::string& text, Reporter& reporter) : text_(text), reporter_(reporter) {}
@@ -281,8 +281,8 @@ Token Scanner::ScanWord() {
 bool Scanner::ScanOperator(Token& token) {
   int c = Peek();
   for (const Keyword* op : kOperatorsByFirstChar.Rows(c)) {
-    size_t n = std::strlen(op->text);
-    if (text_.compare(pos_, n, op->text) == 0) {
+    size_t n = op->text.size();
+    if (text_.compare(pos_, n, op->text.data(), n) == 0) {
       token = MakeToken(op->code);
       token.text = op->text;
       pos_ += n;
