@@ -376,9 +376,8 @@ void CCodeGenerator::EmitConditional(CSyntaxNode* n) {
 
 void CCodeGenerator::EmitCall(CSyntaxNode* n) {
   constexpr int kMaxArguments = 16;
-  std::vector<CSyntaxNode*> args;
-  for (CSyntaxNode* arg = n->child[1]; arg; arg = arg->next) args.push_back(arg);
-  int count = static_cast<int>(args.size());
+  int count = 0;
+  for (CSyntaxNode* arg = n->child[1]; arg; arg = arg->next) ++count;
   const CFunctionObject* f = ctx_.FindSystem(n->name);
   if (!f) f = ctx_.FindScript(n->name);
   if (!f) {
@@ -393,9 +392,10 @@ void CCodeGenerator::EmitCall(CSyntaxNode* n) {
     return;
   }
   size_t base = stack_.size();
-  for (int i = 0; i < count; ++i) {
+  CSyntaxNode* node = n->child[1];
+  for (int i = 0; i < count; ++i, node = node->next) {
     COperand arg;
-    if (!Evaluate(args[i], arg)) {
+    if (!Evaluate(node, arg)) {
       stack_.resize(base);
       return;
     }

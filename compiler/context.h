@@ -33,7 +33,8 @@ class CCompilerContext {
 
   // Registration by the parser's rule actions.
   void DeclareGlobals(CSyntaxNode* type, const std::vector<CSyntaxNode*>& declarators);
-  std::vector<CSyntaxNode*> DeclareLocals(CSyntaxNode* type, const std::vector<CSyntaxNode*>& declarators);
+  // The declarators kept are appended to `statements`.
+  void DeclareLocals(CSyntaxNode* type, const std::vector<CSyntaxNode*>& declarators, NodeList& statements);
   void BeginFunction(const std::string& name, CSyntaxNode* type, int mark, int line);
   void DeclareSignature(const std::vector<CSyntaxNode*>& parameters);
   void EndFunction(CSyntaxNode* definition, int end_line);

@@ -33,7 +33,7 @@ void Parser::StatementInto(NodeList& list) {
     CSyntaxNode* type = ParseType();
     std::vector<CSyntaxNode*> declarators = DeclaratorList();
     Expect(';');
-    for (CSyntaxNode* d : ctx_.DeclareLocals(type, declarators)) list.Append(d);
+    ctx_.DeclareLocals(type, declarators, list);
     return;
   }
   CSyntaxNode* statement = nullptr;

@@ -65,6 +65,14 @@ class ByFirstChar {
 const ByFirstChar kKeywordsByFirstChar(kKeywords);
 const ByFirstChar kOperatorsByFirstChar(kOperators);
 
+// The characters that are tokens by themselves, by character.
+const struct SingleChars {
+  bool is[256] = {};
+  SingleChars() {
+    for (const char* c = kSingleChars; *c; ++c) is[static_cast<unsigned char>(*c)] = true;
+  }
+} kSingleCharTokens;
+
 // The spelling of each token code above the single characters: the first
 // operator, else the first keyword, of that code ("int" for TK_INT).
 struct SpellingTable {
@@ -289,7 +297,7 @@ bool Scanner::ScanOperator(Token& token) {
       return true;
     }
   }
-  if (c > 0 && std::strchr(kSingleChars, c)) {
+  if (c > 0 && kSingleCharTokens.is[c & 0xFF]) {
     token = MakeToken(c);
     token.text.assign(1, static_cast<char>(c));
     ++pos_;

@@ -11,6 +11,7 @@ CSymbolEntry* CSymbolTable::Add(const std::string& name, int type) {
   entry->name = name;
   entry->type = type;
   entry->cell = static_cast<int>(cells_.size());
+  if (cells_.empty()) cells_.reserve(8);  // a function's locals: one allocation, not four
   cells_.push_back(entry);
   return entry;
 }
