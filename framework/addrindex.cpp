@@ -38,10 +38,12 @@ void CAddressIndex::Insert(const void* p, DWORD number) {
   slot.number = number;
 }
 
+// Four times as big each time: the tables left behind add up to a third of
+// the last one instead of all of it (each is fresh memory to the system).
 void CAddressIndex::Grow() {
   std::vector<Slot> old;
   old.swap(m_slots);
-  m_slots.resize(old.empty() ? kFirstSlots : old.size() * 2);
+  m_slots.resize(old.empty() ? kFirstSlots : old.size() * 4);
   for (const Slot& s : old)
     if (s.key != nullptr) m_slots[SlotOf(s.key)] = s;
 }
