@@ -183,9 +183,8 @@ void CCodeGenerator::EmitBinary(CSyntaxNode* n) {
   bool has_y = Evaluate(n->child[1], y);
   reporter_.set_line(n->line);
   if (!has_x || !has_y) return;
-  std::string text = OperatorText(n->op);
   if (!OperatorAllowed(n->op, ClassOf(TypeOf(x))) || !OperatorAllowed(n->op, ClassOf(TypeOf(y)))) {
-    reporter_.Report(MSG_INVALID_OPERATOR, text);
+    reporter_.Report(MSG_INVALID_OPERATOR, OperatorText(n->op));
     return;
   }
   ReportConversion(TypeOf(y), TypeOf(x));
@@ -207,14 +206,13 @@ void CCodeGenerator::EmitBinary(CSyntaxNode* n) {
 
 // x op= y with both evaluated; x must be something a store can reach.
 bool CCodeGenerator::StoreInto(COperand& x, COperand& y, int op, bool check_conversion) {
-  std::string text = OperatorText(op);
   bool whole_array = !x.dereferenced && IsArray(TypeOf(x));
   if (x.kind == OK_CONSTANT || whole_array || (x.kind == OK_REGISTER && !x.refers)) {
-    reporter_.Report(MSG_NEEDS_LVALUE, text);
+    reporter_.Report(MSG_NEEDS_LVALUE, OperatorText(op));
     return false;
   }
   if (!OperatorAllowed(op, ClassOf(TypeOf(x))) || !OperatorAllowed(op, ClassOf(TypeOf(y)))) {
-    reporter_.Report(MSG_INVALID_OPERATOR, text);
+    reporter_.Report(MSG_INVALID_OPERATOR, OperatorText(op));
     return false;
   }
   if (check_conversion) ReportConversion(TypeOf(y), TypeOf(x));
@@ -275,13 +273,12 @@ void CCodeGenerator::EmitIncrement(CSyntaxNode* n) {
   COperand o;
   if (!Evaluate(n->child[0], o)) return;
   reporter_.set_line(n->line);
-  std::string text = OperatorText(n->op);
   if (o.kind == OK_CONSTANT) {
-    reporter_.Report(MSG_NEEDS_LVALUE, text);
+    reporter_.Report(MSG_NEEDS_LVALUE, OperatorText(n->op));
     return;
   }
   if (ClassOf(TypeOf(o)) == TC_ARRAY) {
-    reporter_.Report(MSG_INVALID_OPERATOR, text);
+    reporter_.Report(MSG_INVALID_OPERATOR, OperatorText(n->op));
     Discard(o);
     return;
   }

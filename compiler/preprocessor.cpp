@@ -138,6 +138,7 @@ class DefinePass {
     size_t end = pos_;
     while (end > start && (IsBlank(src_[end - 1]) || src_[end - 1] == '\r')) --end;
     macros_[name] = src_.substr(start, end - start);
+    starts_macro_[static_cast<unsigned char>(name[0])] = true;
     if (Peek() == '/') {
       Slash();
     } else if (Peek() == '\n') {
@@ -163,7 +164,9 @@ class DefinePass {
   void Identifier() {
     size_t start = pos_;
     while (IsNameChar(Peek())) ++pos_;
-    auto it = macros_.find(std::string_view(src_).substr(start, pos_ - start));
+    auto it = macros_.end();
+    if (starts_macro_[static_cast<unsigned char>(src_[start])])
+      it = macros_.find(std::string_view(src_).substr(start, pos_ - start));
     if (it != macros_.end())
       out_ += it->second;
     else
@@ -206,6 +209,7 @@ class DefinePass {
   std::string& out_;
   Reporter& reporter_;
   std::map<std::string, std::string, std::less<>> macros_;  // found by a view of the source
+  bool starts_macro_[256] = {};  // the first letters of the defined names: most names need no look-up
   size_t pos_ = 0;
   int line_ = 1;
   bool line_start_ = true;
