@@ -40,11 +40,12 @@ BYTE g_chunkClass[1u << 16];  // by address >> 16: 0, or the class + 1 of the ch
 size_t g_chunks = 0;
 volatile LONG g_lock = 0;
 
-// Held for a few instructions at a time: a spin lock that yields when busy.
+// Held for a few instructions at a time: a spin lock that yields when busy,
+// and sleeps once it has waited long (a holder of lower priority gets to run).
 class PoolLock {
  public:
   PoolLock() {
-    while (::InterlockedExchange(&g_lock, 1) != 0) ::Sleep(0);
+    for (int waits = 0; ::InterlockedExchange(&g_lock, 1) != 0; ++waits) ::Sleep(waits < 64 ? 0 : 1);
   }
   ~PoolLock() { ::InterlockedExchange(&g_lock, 0); }
   PoolLock(const PoolLock&) = delete;
