@@ -187,7 +187,7 @@ CString CArchive::ReadString() {
   }
   CheckAvailable(len);
   if (len == 0) return CString();
-  if (!m_failed && m_cur + (ULONGLONG)len <= m_end) {  // buffered whole: one copy
+  if (IsBuffered(len)) {  // the whole string: made in one copy
     CString s((const char*)m_buf.data() + m_cur, (int)len);
     m_cur += len;
     return s;

@@ -184,11 +184,13 @@ class CArchive {
     return true;
   }
   bool TakeBuffered(void* p, UINT nBytes) {
-    if (m_failed || m_cur + (ULONGLONG)nBytes > m_end) return false;
+    if (!IsBuffered(nBytes)) return false;
     std::memcpy(p, m_buf.data() + m_cur, nBytes);
     m_cur += nBytes;
     return true;
   }
+  // The next nBytes are read ahead already (and the archive may be read).
+  bool IsBuffered(UINT nBytes) const { return !m_failed && m_cur + (ULONGLONG)nBytes <= m_end; }
 
   void RequireStoring();
   void RequireLoading();
