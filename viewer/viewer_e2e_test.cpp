@@ -8,11 +8,12 @@
 #include "crtformat.h"
 #include "demoproject.h"
 #include "tagsim.h"
-#include "viewer_process.h"
+#include "programprocess.h"
 #include "viewer_test_util.h"
 #include "viewertexts.h"
 
 using namespace viewertest;
+using namespace progtest;
 
 namespace {
 
@@ -80,7 +81,7 @@ class ViewerProgramTest : public ::testing::Test {
   }
 
   ScratchFolder folder_{"viewer_e2e"};
-  ViewerProcess viewer_;
+  ProgramProcess viewer_{"QelView.exe"};
   HWND frame_ = nullptr;
 };
 
