@@ -22,9 +22,12 @@
 
 #include <string>
 
+#include "commands/cmdtarget.h"
+
 class CWnd;
 
-class CWinApp {
+// The application is the last target of the command route (frames/frame.h).
+class CWinApp : public CCmdTarget {
  public:
   // appName nullptr: the module's file name without folder and extension.
   explicit CWinApp(const char* appName = nullptr);

@@ -1,0 +1,133 @@
+#include "bars/controlbar.h"
+
+#include <commctrl.h>
+
+#include "bars/dockbar.h"
+#include "commands/cmdids.h"
+#include "frames/frame.h"
+
+IMPLEMENT_DYNAMIC(CControlBar, CWnd)
+
+namespace {
+const int kBorder = 2;        // an etched border
+const int kGripLineGap = 3;   // between the gripper's two lines
+}  // namespace
+
+CControlBar::CControlBar() = default;
+
+CControlBar::~CControlBar() = default;
+
+BOOL CControlBar::CreateBar(CFrameWnd* frame, const char* className, const char* title, DWORD ctrlStyle,
+                            DWORD style, UINT id, DWORD exStyle) {
+  if (!frame || !frame->m_hWnd) return FALSE;
+  m_dwStyle = style & CBRS_ALL;
+  DWORD windowStyle = (style & ~CBRS_ALL) | ctrlStyle | WS_CHILD | WS_CLIPSIBLINGS;
+  m_pDockSite = frame;
+  if (!CreateEx(exStyle, className, title, windowStyle, 0, 0, 0, 0, frame->m_hWnd,
+                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)))) {
+    m_pDockSite = nullptr;
+    return FALSE;
+  }
+  frame->AddControlBar(this);
+  return TRUE;
+}
+
+void CControlBar::SetBarStyle(DWORD style) {
+  if (m_dwStyle == style) return;
+  m_dwStyle = style & CBRS_ALL;
+  if (m_hWnd)
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+RECT CControlBar::NonClientInsets() const {
+  RECT insets = {0, 0, 0, 0};
+  if (IsFloating()) return insets;
+  if (m_dwStyle & CBRS_BORDER_LEFT) insets.left += kBorder;
+  if (m_dwStyle & CBRS_BORDER_TOP) insets.top += kBorder;
+  if (m_dwStyle & CBRS_BORDER_RIGHT) insets.right += kBorder;
+  if (m_dwStyle & CBRS_BORDER_BOTTOM) insets.bottom += kBorder;
+  if ((m_dwStyle & CBRS_GRIPPER) && m_pDockBar) {
+    if (IsHorz())
+      insets.left += m_cxGripper;
+    else
+      insets.top += m_cxGripper;
+  }
+  return insets;
+}
+
+void CControlBar::DrawNonClient(HDC dc, const RECT& window) {
+  RECT insets = NonClientInsets();
+  RECT inner = {window.left + insets.left, window.top + insets.top, window.right - insets.right,
+                window.bottom - insets.bottom};
+  // Everything outside the client area: the face colour, the borders, the gripper.
+  ::ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
+  ::FillRect(dc, &window, ::GetSysColorBrush(COLOR_BTNFACE));
+  UINT sides = 0;
+  if (m_dwStyle & CBRS_BORDER_LEFT) sides |= BF_LEFT;
+  if (m_dwStyle & CBRS_BORDER_TOP) sides |= BF_TOP;
+  if (m_dwStyle & CBRS_BORDER_RIGHT) sides |= BF_RIGHT;
+  if (m_dwStyle & CBRS_BORDER_BOTTOM) sides |= BF_BOTTOM;
+  RECT edge = window;
+  if (sides && !IsFloating()) ::DrawEdge(dc, &edge, EDGE_ETCHED, sides);
+  if ((m_dwStyle & CBRS_GRIPPER) && m_pDockBar) DrawGripper(dc, inner);
+}
+
+void CControlBar::DrawGripper(HDC dc, const RECT& client) const {
+  RECT grip;
+  if (IsHorz()) {
+    grip = {client.left - m_cxGripper + 2, client.top + 2, client.left - m_cxGripper + 5, client.bottom - 2};
+    for (int i = 0; i < 2; ++i, ::OffsetRect(&grip, kGripLineGap, 0)) ::DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
+  } else {
+    grip = {client.left + 2, client.top - m_cxGripper + 2, client.right - 2, client.top - m_cxGripper + 5};
+    for (int i = 0; i < 2; ++i, ::OffsetRect(&grip, 0, kGripLineGap)) ::DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
+  }
+}
+
+LRESULT CControlBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+  case WM_NCCALCSIZE: {
+    RECT* r = wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : reinterpret_cast<RECT*>(lp);
+    RECT insets = NonClientInsets();
+    r->left += insets.left;
+    r->top += insets.top;
+    r->right -= insets.right;
+    r->bottom -= insets.bottom;
+    if (r->right < r->left) r->right = r->left;
+    if (r->bottom < r->top) r->bottom = r->top;
+    return 0;
+  }
+  case WM_NCPAINT: {
+    HDC dc = ::GetWindowDC(m_hWnd);
+    RECT window;
+    GetWindowRect(&window);
+    ::OffsetRect(&window, -window.left, -window.top);
+    DrawNonClient(dc, window);
+    ::ReleaseDC(m_hWnd, dc);
+    return 0;
+  }
+  case WM_IDLEUPDATECMDUI:
+    if (m_pDockSite && IsWindowVisible()) OnUpdateCmdUI(m_pDockSite, static_cast<BOOL>(wp));
+    return 0;
+  case WM_DESTROY:
+    if (m_pDockBar) m_pDockBar->RemoveBar(this);
+    if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
+    m_pDockBar = nullptr;
+    m_pDockSite = nullptr;
+    break;
+  }
+  return CWnd::WindowProc(msg, wp, lp);
+}
+
+void CToolCmdUI::Enable(BOOL on) {
+  m_bEnableChanged = TRUE;
+  LRESULT state = ::SendMessageA(m_hToolBar, TB_GETSTATE, m_nID, 0);
+  if (state == -1 || ((state & TBSTATE_ENABLED) != 0) == (on != FALSE)) return;
+  ::SendMessageA(m_hToolBar, TB_ENABLEBUTTON, m_nID, MAKELPARAM(on ? TRUE : FALSE, 0));
+}
+
+void CToolCmdUI::SetCheck(int check) {
+  LRESULT state = ::SendMessageA(m_hToolBar, TB_GETSTATE, m_nID, 0);
+  if (state == -1 || ((state & TBSTATE_CHECKED) != 0) == (check != 0)) return;
+  ::SendMessageA(m_hToolBar, TB_CHECKBUTTON, m_nID, MAKELPARAM(check ? TRUE : FALSE, 0));
+}

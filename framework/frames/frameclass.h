@@ -1,0 +1,10 @@
+// The window classes of frames: one per kind of frame and icon, registered
+// on first use with this module's instance.
+#pragma once
+#include <windows.h>
+
+// The class named prefix + icon id, with that default procedure (the one the
+// frame's object passes unhandled messages to), the icon of that id from the
+// module's resources (the platform's application icon when there is none),
+// the arrow cursor and the background brush; nullptr when it cannot be made.
+const char* QelFrameClass(const char* prefix, UINT iconId, WNDPROC defaultProc, HBRUSH background);
