@@ -3,6 +3,7 @@
 #include "crtformat.h"
 #include "viewerpaths.h"
 #include "msgbox.h"
+#include "projecttexts.h"
 #include "viewertexts.h"
 
 namespace {
@@ -68,7 +69,7 @@ int CMainFrame::OnCreate() {
   }
   const std::string projectFile = ViewerProjectFilePath(m_programFolder, m_settings.m_project);
   if (!m_view->LoadProject(projectFile.c_str())) {
-    QelMessageBox(m_hWnd, qel::FormatStr(kTextBadProject, projectFile.c_str()).c_str(), nullptr,
+    QelMessageBox(m_hWnd, qel::FormatStr(kTextProjectReadError, projectFile.c_str()).c_str(), nullptr,
                      MB_OK | MB_ICONEXCLAMATION);
     return 0;
   }

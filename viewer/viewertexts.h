@@ -2,10 +2,10 @@
 #pragma once
 #include "commands/cmdids.h"
 
-// Message boxes of start-up and exit.
+// Message boxes of start-up and exit (a project that cannot be read:
+// kTextProjectReadError of the project model).
 extern const char kTextNoSettings[];      // "没有找到<QelView.ini>配置文件!"
 extern const char kTextNoStartPicture[];  // "没有指定开始画面!"
-extern const char kTextBadProject[];      // "读入工程文件<%s>错误!" (%s the project file path)
 extern const char kTextExitQuestion[];    // "是否要退出QelView?"
 extern const char kTitleExitQuestion[];   // "QelView提示"
 

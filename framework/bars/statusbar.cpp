@@ -32,6 +32,7 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
   }
   UpdateParts();
   for (int i = 1; i < GetPaneCount(); ++i) SetPaneText(i, m_panes[static_cast<size_t>(i)].text);
+  if (m_pDockSite) m_pDockSite->SetMessageText(AFX_IDS_IDLEMESSAGE);
   return TRUE;
 }
 

@@ -127,11 +127,15 @@ void CDocument::OnCloseDocument() {
   else m_bClosing = false;
 }
 
+int CDocument::AskToSave() {
+  CString name = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
+  return QelMessageBox(nullptr, qel::FormatStr(kAskToSave, name.GetString()).c_str(), nullptr,
+                       MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+}
+
 BOOL CDocument::SaveModified() {
   if (!IsModified()) return TRUE;
-  CString name = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
-  switch (QelMessageBox(nullptr, qel::FormatStr(kAskToSave, name.GetString()).c_str(), nullptr,
-                        MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+  switch (AskToSave()) {
   case IDYES: return DoFileSave();
   case IDNO: return TRUE;
   default: return FALSE;

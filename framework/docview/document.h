@@ -72,6 +72,8 @@ class CDocument : public CCmdTarget {
   BOOL m_bAutoDelete = TRUE;  // deleted when its last view or its close goes
 
  protected:
+  // The save question (Yes, No, Cancel) for a modified document: IDYES ...
+  int AskToSave();
   // The message boxes of a failed read or write (path is the file's).
   virtual void ReportLoadFailure(const char* path);
   virtual void ReportSaveFailure(const char* path);

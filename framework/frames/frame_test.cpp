@@ -132,6 +132,7 @@ TEST_F(FrameTest, ClosingTheLastFrameOfADocumentClosesTheDocument) {
 }
 
 TEST_F(FrameTest, TheStatusLineShowsAMenuItemsPromptAndThenTheIdleText) {
+  EXPECT_EQ(frame_->m_statusBar.GetPaneText(0), "就绪");  // from the start
   frame_->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_OPEN, MF_STRING), 0);
   EXPECT_EQ(frame_->m_statusBar.GetPaneText(0), "打开一个文档");
   frame_->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);

@@ -62,7 +62,13 @@ void CMDIChildWnd::ActivateFrame(int cmdShow) {
     cmdShow = active && active != this && maximized ? SW_SHOWMAXIMIZED : SW_SHOW;
     if (active == this && IsWindowVisible()) cmdShow = SW_SHOWNA;
   }
-  ShowWindow(cmdShow);
+  // Maximised through the MDI client, which keeps its children's state.
+  if (cmdShow == SW_SHOWMAXIMIZED) {
+    ShowWindow(SW_SHOW);
+    MDIMaximize();
+  } else {
+    ShowWindow(cmdShow);
+  }
   MDIActivate();
 }
 

@@ -31,6 +31,6 @@ class CMDIChildWnd : public CFrameWnd {
  protected:
   const char* FrameClassName(UINT iconId) override;
   void OnSetFocus() override;
-  void OnMDIActivate(BOOL activate, HWND activated, HWND deactivated);
+  virtual void OnMDIActivate(BOOL activate, HWND activated, HWND deactivated);
   void SetChildTitle(const char* title);
 };

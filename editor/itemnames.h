@@ -1,0 +1,8 @@
+// Names that the engineer types for new projects, pictures and folders
+// become file and folder names: a name is refused when it holds a path
+// separator or any of \ / : * ? " < > |, a control character, "..", or is a
+// device name of the platform (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to
+// LPT9, also followed by an extension), or ends in a dot or a blank.
+#pragma once
+
+bool IsUsableItemName(const char* name);
