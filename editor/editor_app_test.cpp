@@ -1,6 +1,10 @@
 // The editor program in-process: its start, new and opened projects, one
 // project at a time, the close question for pictures and the project, and
 // what it keeps in the registry.
+#include <shlobj.h>
+
+#include <cstring>
+
 #include "app/regkey.h"
 #include "docview/doctemplate.h"
 #include "localtagframe.h"
@@ -162,6 +166,41 @@ TEST_F(StartTest, AtTheEndTheRecentProjectsAndTheFileTypeAreInTheRegistry) {
   EXPECT_EQ(RegValue(classes + "\\Qelide.Document"), "Qelprj Document");
   EXPECT_EQ(RegValue(classes + "\\Qelide.Document\\shell\\open\\command"),
             "\"" + std::string(program) + "\" \"%1\"");
+}
+
+// A file dropped on the frame, as the shell hands it over.
+HDROP MakeDrop(const std::string& path) {
+  HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
+  auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size() + 1);
+  ::GlobalUnlock(memory);
+  return static_cast<HDROP>(memory);
+}
+
+TEST_F(StartTest, ADroppedFileAndARecentFileCloseTheActiveProjectThroughItsQuestion) {
+  Start();
+  ASSERT_NE(NewProject("p1"), nullptr);
+  ASSERT_NE(NewProject("p2"), nullptr);
+  std::string p1 = ProjectsFolder() + "p1\\p1.qel", p2 = ProjectsFolder() + "p2\\p2.qel";
+  app_->GetProject()->SetModifiedFlag(TRUE);
+  boxes_.answers = {IDNO};
+  Frame()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(p1)));  // the frame frees the drop
+  ASSERT_EQ(boxes_.shown.size(), 1u);
+  EXPECT_NE(BoxTexts()[0].find("p2.qel"), std::string::npos);
+  ASSERT_NE(app_->GetProject(), nullptr);
+  EXPECT_EQ(app_->GetProject()->GetPathName(), p1.c_str());
+  ASSERT_EQ(app_->GetRecentFileList()->GetCount(), 2);
+  EXPECT_EQ((*app_->GetRecentFileList())[1], p2.c_str());
+  Command(ID_FILE_MRU_FILE1 + 1);
+  CQelideDoc* second = app_->GetProject();
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->GetPathName(), p2.c_str());
+  EXPECT_EQ(app_->GetLocalTagTemplate()->GetDocuments().size(), 1u);
+  second->SetModifiedFlag(TRUE);
+  Command(ID_FILE_MRU_FILE1);  // now p2 itself: the open project stays, nothing is asked
+  EXPECT_EQ(app_->GetProject(), second);
+  EXPECT_EQ(boxes_.shown.size(), 1u);
 }
 
 // ---- closing a project ---------------------------------------------------------

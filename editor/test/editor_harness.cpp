@@ -1,9 +1,7 @@
 #include "editor_harness.h"
 
 #include "app/regkey.h"
-#include "file.h"
 #include "picmsg.h"
-#include "project.h"
 
 namespace editortest {
 
@@ -58,20 +56,6 @@ LRESULT CALLBACK FakeEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 }  // namespace
-
-std::string BuildProgramFolder() {
-  char full[MAX_PATH];
-  ::GetFullPathNameA("..\\out\\", MAX_PATH, full, nullptr);
-  return full;
-}
-
-std::string NewProjectBytes() {
-  CProject project;
-  project.AddSystemTags();
-  CMemFile file;
-  project.Store(&file);
-  return std::string(reinterpret_cast<const char*>(file.GetData()), file.GetLength());
-}
 
 std::vector<FakePicture>& FakePictures() {
   static std::vector<FakePicture> fakes;

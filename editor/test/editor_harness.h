@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "boxrecorder.h"
+#include "editor_files.h"
 #include "editorapp.h"
 #include "mainframe.h"
 #include "projecttree.h"
@@ -20,12 +21,6 @@
 #include "scratchfolder.h"
 
 namespace editortest {
-
-// The build's program folder (..\out\), as a full path ending in a backslash.
-std::string BuildProgramFolder();
-
-// The bytes of a new project's file, as the project model writes them.
-std::string NewProjectBytes();
 
 // What the stand-in "QELPICEDIT" window of this test program was sent and
 // answers.
