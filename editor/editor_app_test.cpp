@@ -168,6 +168,25 @@ TEST_F(StartTest, AtTheEndTheRecentProjectsAndTheFileTypeAreInTheRegistry) {
             "\"" + std::string(program) + "\" \"%1\"");
 }
 
+TEST_F(StartTest, TheProjectMenuEnablesWhatHasAHandlerPrintingStaysGrey) {
+  Start();
+  ASSERT_NE(NewProject("p1"), nullptr);
+  // The pop-up of the file commands (a maximised child puts its own menu first).
+  HMENU bar = ::GetMenu(Frame()->m_hWnd), file = nullptr;
+  for (int i = 0; i < ::GetMenuItemCount(bar) && !file; ++i)
+    if (::GetMenuState(::GetSubMenu(bar, i), ID_FILE_CLOSE, MF_BYCOMMAND) != static_cast<UINT>(-1))
+      file = ::GetSubMenu(bar, i);
+  ASSERT_NE(file, nullptr);
+  Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 1);
+  const struct { UINT id; bool grey; } kItems[] = {
+      {ID_FILE_NEW, false},   {ID_FILE_OPEN, false},          {ID_FILE_CLOSE, false},
+      {ID_FILE_SAVE, true},   {ID_FILE_PRINT_SETUP, false},   {ID_FILE_PRINT, true},
+      {ID_FILE_PRINT_PREVIEW, true}, {ID_APP_EXIT, false},    {ID_FILE_MRU_FILE1, false},
+  };
+  for (const auto& item : kItems)
+    EXPECT_EQ((::GetMenuState(file, item.id, MF_BYCOMMAND) & MF_GRAYED) != 0, item.grey) << item.id;
+}
+
 // A file dropped on the frame, as the shell hands it over.
 HDROP MakeDrop(const std::string& path) {
   HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);

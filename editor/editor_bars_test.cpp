@@ -1,6 +1,7 @@
 // The main frame's bars: the toolbars and their items, the drop-down
 // choices, the menus' images, the workspace bar's tabs, the output bar, and
 // the sizing bars' edge, close button and show/hide commands.
+#include "bars/minidockframe.h"
 #include "picmsg.h"
 #include "resource.h"
 #include "test/editor_harness.h"
@@ -216,6 +217,33 @@ TEST_F(BarsTest, TheCloseButtonHidesTheBarAndTheCommandBringsItBack) {
   EXPECT_EQ(Frame()->GetStandardBar().GetButtonState(ID_VIEW_OUTPUT) & TBSTATE_CHECKED, 0);
   Command(ID_VIEW_OUTPUT);
   EXPECT_TRUE(out.IsWindowVisible());
+}
+
+TEST_F(BarsTest, TheWorkspaceFloatsInAFrameThatSizesItAndDocksBackByItsCaption) {
+  CWorkspaceBar& bar = Frame()->GetWorkspaceBar();
+  RECT r = WindowRect(bar.m_hWnd);
+  POINT grip = {(r.left + r.right) / 2 - 20, r.top + 2 + 6};  // the gripper runs along its top
+  EXPECT_EQ(bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(grip.x, grip.y)), HTCAPTION);
+  Frame()->FloatControlBar(&bar, POINT{400, 300});
+  ASSERT_NE(bar.m_pFloatFrame, nullptr);
+  HWND floating = bar.m_pFloatFrame->m_hWnd;
+  EXPECT_NE(::GetWindowLongA(floating, GWL_STYLE) & WS_THICKFRAME, 0);
+  RECT client;
+  ::GetClientRect(floating, &client);
+  EXPECT_EQ(client.right, 220);  // its floating size: the size it was made with
+  EXPECT_EQ(client.bottom, 100);
+  EXPECT_TRUE(bar.GetTree().IsWindowVisible());
+  ::SetWindowPos(floating, nullptr, 0, 0, 320, 260, SWP_NOMOVE | SWP_NOZORDER);
+  ::GetClientRect(floating, &client);
+  EXPECT_EQ(bar.CalcFloatingSize().cx, client.right);
+  EXPECT_EQ(WindowRect(bar.m_hWnd).right - WindowRect(bar.m_hWnd).left, client.right);
+  POINT origin = {0, 0};
+  Frame()->ClientToScreen(&origin);
+  EXPECT_EQ(WindowRect(Frame()->m_hWndMDIClient).left, origin.x);
+  ::SendMessageA(floating, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  EXPECT_FALSE(::IsWindow(floating));
+  EXPECT_EQ(WindowRect(Frame()->m_hWndMDIClient).left, WindowRect(bar.m_hWnd).right);
+  EXPECT_EQ(WindowRect(bar.m_hWnd).right - WindowRect(bar.m_hWnd).left, 220);
 }
 
 TEST_F(BarsTest, EverySizingBarIsInTheSharedList) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bars/dockbar.h"
+#include "bars/dockcontext.h"
 #include "frames/frame.h"
 #include "gdiwrap.h"
 #include "wndmodule.h"
@@ -119,6 +120,14 @@ RECT CSizingControlBar::CloseButtonBox() const {
   return RECT{box.right - insets.right - kCloseButton, top, box.right - insets.right, top + kCloseButton};
 }
 
+RECT CSizingControlBar::GripBox() const {
+  RECT none = {0, 0, 0, 0};
+  if (!m_cyGripper || !m_pDockBar) return none;
+  RECT box = WindowBox(), insets = NonClientInsets(), button = CloseButtonBox();
+  if (IsHorzDocked()) return RECT{insets.left - m_cyGripper, button.bottom, insets.left, box.bottom - insets.bottom};
+  return RECT{insets.left, insets.top - m_cyGripper, button.left, insets.top};
+}
+
 void CSizingControlBar::DrawNonClient(HDC dc, const RECT& window) {
   RECT insets = NonClientInsets();
   RECT inner = {window.left + insets.left, window.top + insets.top, window.right - insets.right,
@@ -175,7 +184,9 @@ LRESULT CSizingControlBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     POINT local = {at.x - window.left, at.y - window.top};
     RECT box = WindowBox(), button = CloseButtonBox(), insets = NonClientInsets();
     RECT client = {insets.left, insets.top, box.right - insets.right, box.bottom - insets.bottom};
+    RECT grip = GripBox();
     if (::PtInRect(&button, local)) return HTCLOSE;
+    if (::PtInRect(&grip, local)) return HTCAPTION;
     if (::PtInRect(&client, local)) return HTCLIENT;
     UINT edge = EdgeHitCode();
     bool onEdge = (edge == HTRIGHT && local.x >= box.right - kEdge) || (edge == HTLEFT && local.x < kEdge) ||
@@ -186,7 +197,8 @@ LRESULT CSizingControlBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     OnNcLButtonDown(static_cast<UINT>(wp), MessagePoint(lp));
     return 0;
   case WM_NCLBUTTONDBLCLK:
-    return 0;
+    if (wp != HTCAPTION) return 0;  // the edge and the button take no double click
+    break;
   case WM_NCMOUSEMOVE:
     OnNcMouseMove(static_cast<UINT>(wp));
     return 0;
@@ -244,6 +256,10 @@ void CSizingControlBar::OnNcLButtonDown(UINT hit, POINT screen) {
     m_closePressed = TRUE;
     SetCapture();
     SetCloseState(2);
+    return;
+  }
+  if (hit == HTCAPTION && m_pDockSite) {
+    CDockContext(this).Track(screen);
     return;
   }
   if (hit != HTNOWHERE && hit == EdgeHitCode()) StartTracking(screen);

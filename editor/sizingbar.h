@@ -45,6 +45,8 @@ class CSizingControlBar : public CControlBar {
               DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP);
 
   SIZE CalcFixedLayout(BOOL stretch, BOOL horz) override;
+  SIZE CalcFloatingSize() override { return m_szFloat; }
+  void SetFloatingSize(SIZE size) override { m_szFloat = size; }
   BOOL IsStretchable() const override { return TRUE; }
   void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
 
@@ -67,6 +69,8 @@ class CSizingControlBar : public CControlBar {
   // The bar's window rectangle in its own window coordinates.
   RECT WindowBox() const;
   RECT CloseButtonBox() const;
+  // The gripper without its close button (where a drag moves the bar).
+  RECT GripBox() const;
   // The hit-test code of the drag edge (HTRIGHT for a bar on the left ...).
   UINT EdgeHitCode() const;
   BOOL IsHorzDocked() const;

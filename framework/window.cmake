@@ -38,7 +38,7 @@ add_dependencies(framework_window_test wndtest_dll)
 # and control bars: dock bars, toolbars, the status bar (bars/).
 add_library(qelframe STATIC)
 target_include_directories(qelframe PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(qelframe PUBLIC qelwnd comctl32 shell32 advapi32)
+target_link_libraries(qelframe PUBLIC qelwnd comctl32 comdlg32 shell32 advapi32)
 foreach(dir app frames docview bars)
   add_subdirectory(${dir})
 endforeach()

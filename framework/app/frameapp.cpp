@@ -1,6 +1,8 @@
 // CFrameApp: the loop, the documents and the application's commands.
 #include "app/frameapp.h"
 
+#include <commdlg.h>
+
 #include "commands/cmdids.h"
 #include "commands/cmdui.h"
 #include "docview/doctemplate.h"
@@ -34,6 +36,7 @@ BEGIN_COMMAND_MAP(CFrameApp, CWinApp)
   ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnFileOpenRecent)
   ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
   ON_COMMAND(ID_APP_EXIT, OnAppExit)
+  ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
 END_COMMAND_MAP()
 
 CFrameApp* QelGetFrameApp() { return dynamic_cast<CFrameApp*>(QelGetApp()); }
@@ -42,6 +45,8 @@ CFrameApp::CFrameApp(const char* appName) : CWinApp(appName) {}
 
 CFrameApp::~CFrameApp() {
   for (CDocTemplate* tmpl : m_templates) delete tmpl;
+  if (m_hDevMode) ::GlobalFree(m_hDevMode);
+  if (m_hDevNames) ::GlobalFree(m_hDevNames);
 }
 
 int CFrameApp::Run() {
@@ -151,6 +156,19 @@ void CFrameApp::OnUpdateRecentFileMenu(CCmdUI* ui) {
 
 void CFrameApp::OnAppExit() {
   if (m_pMainWnd && m_pMainWnd->m_hWnd) m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+void CFrameApp::OnFilePrintSetup() {
+  PRINTDLGA setup = {};
+  setup.lStructSize = sizeof setup;
+  setup.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+  setup.Flags = PD_PRINTSETUP;
+  setup.hDevMode = m_hDevMode;
+  setup.hDevNames = m_hDevNames;
+  ::PrintDlgA(&setup);
+  // The dialog may hand back new blocks for the settings, also when cancelled.
+  m_hDevMode = setup.hDevMode;
+  m_hDevNames = setup.hDevNames;
 }
 
 void CFrameApp::AddToRecentFileList(const char* path) {

@@ -94,11 +94,15 @@ class CFrameApp : public CWinApp {
   void OnFileOpenRecent(UINT id);
   void OnUpdateRecentFileMenu(CCmdUI* ui);
   void OnAppExit();
+  // The platform's printer setup; the printer chosen stays with the program.
+  void OnFilePrintSetup();
 
   std::vector<CDocTemplate*> m_templates;
   std::unique_ptr<CRecentFileList> m_recentFiles;
   CString m_strRegistryKey;
   BOOL m_bShellOpen = FALSE;
+  HGLOBAL m_hDevMode = nullptr;   // the printer settings chosen, owned here
+  HGLOBAL m_hDevNames = nullptr;
 
   DECLARE_COMMAND_MAP()
 };

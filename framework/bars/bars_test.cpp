@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "bars/dockbar.h"
+#include "bars/dockcontext.h"
+#include "bars/minidockframe.h"
 #include "boxrecorder.h"
 #include "test/frametest_app.h"
 
@@ -154,6 +156,78 @@ TEST_F(BarsTest, AToolbarDockedOnTheLeftStandsInOneColumn) {
   EXPECT_EQ(a.left, b.left);
   EXPECT_GT(b.top, a.top);
   EXPECT_EQ(RectIn(frame_->m_hWndMDIClient).left, r.right);
+}
+
+TEST_F(BarsTest, AFloatingToolbarLivesInACaptionedWindowOfItsOwnInRows) {
+  CToolBar& bar = frame_->m_toolBar;
+  bar.SetWindowText("工具");
+  frame_->FloatControlBar(&bar, POINT{300, 300});
+  ASSERT_TRUE(bar.IsFloating());
+  CMiniDockFrameWnd* floating = bar.m_pFloatFrame;
+  ASSERT_NE(floating, nullptr);
+  EXPECT_EQ(::GetParent(bar.m_hWnd), floating->m_hWnd);
+  EXPECT_EQ(::GetWindow(floating->m_hWnd, GW_OWNER), frame_->m_hWnd);
+  EXPECT_TRUE(floating->IsWindowVisible());
+  char title[32] = "";
+  ::GetWindowTextA(floating->m_hWnd, title, sizeof title);
+  EXPECT_STREQ(title, "工具");
+  EXPECT_TRUE(frame_->GetDockBar(AFX_IDW_DOCKBAR_TOP)->Rows().empty());
+  EXPECT_EQ(RectIn(frame_->m_hWndMDIClient).top, 0);  // the top gave its room back
+  RECT first, fifth;  // five items in rows of four
+  bar.GetItemRect(0, &first);
+  bar.GetItemRect(4, &fifth);
+  EXPECT_GT(fifth.top, first.top);
+  EXPECT_EQ(fifth.left, first.left);
+  // Hidden and shown with the bar.
+  frame_->ShowControlBar(&bar, FALSE);
+  EXPECT_FALSE(floating->IsWindowVisible());
+  frame_->ShowControlBar(&bar, TRUE);
+  EXPECT_TRUE(floating->IsWindowVisible());
+  // Its close button hides the bar; a double click on its caption docks it where it was.
+  floating->SendMessage(WM_CLOSE);
+  EXPECT_FALSE(bar.IsWindowVisible());
+  frame_->ShowControlBar(&bar, TRUE);
+  HWND gone = floating->m_hWnd;
+  floating->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+  EXPECT_FALSE(::IsWindow(gone));
+  EXPECT_FALSE(bar.IsFloating());
+  EXPECT_EQ(bar.m_pDockBar, frame_->GetDockBar(AFX_IDW_DOCKBAR_TOP));
+  EXPECT_EQ(RectIn(bar.m_hWnd).top, 0);
+}
+
+TEST_F(BarsTest, TheMouseDocksABarOnTheSideItIsNearAndFloatsItElsewhere) {
+  CToolBar& bar = frame_->m_toolBar;
+  RECT client = Client();
+  frame_->ClientToScreen(&client);
+  CDockContext context(&bar);
+  RECT outline;
+  const struct { POINT at; UINT side; } kCases[] = {
+      {{client.left + 5, (client.top + client.bottom) / 2}, AFX_IDW_DOCKBAR_LEFT},
+      {{client.right - 5, (client.top + client.bottom) / 2}, AFX_IDW_DOCKBAR_RIGHT},
+      {{(client.left + client.right) / 2, client.bottom - 30}, AFX_IDW_DOCKBAR_BOTTOM},
+      {{(client.left + client.right) / 2, client.top + 5}, AFX_IDW_DOCKBAR_TOP},
+      {{(client.left + client.right) / 2, (client.top + client.bottom) / 2}, 0},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(context.TargetAt(c.at, &outline), c.side) << c.at.x << "," << c.at.y;
+  // Dragged from its gripper to the left edge and let go there.
+  RECT r;
+  bar.GetWindowRect(&r);
+  POINT grip = {r.left + 3, r.top + 5};
+  EXPECT_EQ(bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(grip.x, grip.y)), HTCAPTION);
+  POINT to = {client.left + 5, (client.top + client.bottom) / 2};
+  bar.ScreenToClient(&to);
+  bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+  bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+  EXPECT_TRUE(CDockContext(&bar).Track(grip));
+  EXPECT_EQ(bar.m_pDockBar, frame_->GetDockBar(AFX_IDW_DOCKBAR_LEFT));
+  EXPECT_EQ(RectIn(frame_->m_hWndMDIClient).left, RectIn(bar.m_hWnd).right);
+  // Escape leaves it where it is.
+  bar.GetWindowRect(&r);
+  grip = {r.left + 5, r.top + 3};
+  bar.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 200));
+  bar.PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_FALSE(CDockContext(&bar).Track(grip));
+  EXPECT_EQ(bar.m_pDockBar, frame_->GetDockBar(AFX_IDW_DOCKBAR_LEFT));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "bars/dockbar.h"
+#include "bars/dockcontext.h"
+#include "bars/minidockframe.h"
 #include "commands/cmdids.h"
 #include "frames/frame.h"
 
@@ -84,8 +86,47 @@ void CControlBar::DrawGripper(HDC dc, const RECT& client) const {
   }
 }
 
+void CControlBar::ShowFloatingFrame(BOOL show) {
+  if (m_pFloatFrame && m_pFloatFrame->m_hWnd) m_pFloatFrame->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
+}
+
+RECT CControlBar::GripperBox() const {
+  RECT box = {0, 0, 0, 0};
+  if (!(m_dwStyle & CBRS_GRIPPER) || !m_pDockBar || !m_hWnd) return box;
+  RECT window;
+  GetWindowRect(&window);
+  RECT insets = NonClientInsets();
+  int w = window.right - window.left, h = window.bottom - window.top;
+  if (IsHorz())
+    box = {insets.left - m_cxGripper, 0, insets.left, h};
+  else
+    box = {0, insets.top - m_cxGripper, w, insets.top};
+  return box;
+}
+
 LRESULT CControlBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
+  case WM_NCHITTEST: {
+    RECT window, grip = GripperBox();
+    GetWindowRect(&window);
+    POINT at = {static_cast<short>(LOWORD(lp)) - window.left, static_cast<short>(HIWORD(lp)) - window.top};
+    if (::PtInRect(&grip, at)) return HTCAPTION;
+    break;
+  }
+  case WM_NCLBUTTONDOWN:
+    if (wp == HTCAPTION && m_pDockSite) {
+      CDockContext(this).Track(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+      return 0;
+    }
+    break;
+  case WM_NCLBUTTONDBLCLK:
+    if (wp == HTCAPTION && m_pDockSite) {  // a docked bar floats where it stands
+      RECT window;
+      GetWindowRect(&window);
+      m_pDockSite->FloatControlBar(this, POINT{window.left, window.top});
+      return 0;
+    }
+    break;
   case WM_NCCALCSIZE: {
     RECT* r = wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : reinterpret_cast<RECT*>(lp);
     RECT insets = NonClientInsets();

@@ -16,6 +16,7 @@
 class CCmdUI;
 class CDockBar;
 class CFrameWnd;
+class CMiniDockFrameWnd;
 
 enum ControlBarStyle : DWORD {
   CBRS_FLOATING = 0x0001,
@@ -69,13 +70,18 @@ class CControlBar : public CWnd {
   // Lies along a top or bottom edge (or floats horizontally).
   BOOL IsHorz() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0 || !(m_dwStyle & CBRS_ALIGN_ANY); }
   // The frame's show/hide: a floating bar's own frame shows and hides with it.
-  virtual void ShowFloatingFrame(BOOL) {}
+  void ShowFloatingFrame(BOOL show);
+  // The size of the bar in its floating frame, and that frame's new size.
+  virtual SIZE CalcFloatingSize() { return CalcFixedLayout(FALSE, TRUE); }
+  virtual void SetFloatingSize(SIZE) {}
 
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
   DWORD m_dwDockStyle = 0;
   CFrameWnd* m_pDockSite = nullptr;  // the frame the bar belongs to
   CDockBar* m_pDockBar = nullptr;    // where it is docked, or nullptr
+  CMiniDockFrameWnd* m_pFloatFrame = nullptr;  // where it floats, or nullptr
+  UINT m_nLastDockId = AFX_IDW_DOCKBAR_TOP;    // the side it was docked on last
 
  protected:
   // Makes the window (any class) as a child of frame and joins the frame's
@@ -86,6 +92,8 @@ class CControlBar : public CWnd {
   virtual RECT NonClientInsets() const;
   virtual void DrawNonClient(HDC dc, const RECT& window);
   void DrawGripper(HDC dc, const RECT& client) const;
+  // The gripper of a docked bar, in its window's coordinates (empty when none).
+  RECT GripperBox() const;
 
   DWORD m_dwStyle = 0;
   int m_cxGripper = 8;  // room for the gripper of a docked bar with CBRS_GRIPPER

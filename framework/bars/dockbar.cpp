@@ -61,6 +61,7 @@ void CDockBar::DockBar(CControlBar* bar, CControlBar* rowOf) {
   else
     row->insert(std::find(row->begin(), row->end(), rowOf) + 1, bar);
   bar->m_pDockBar = this;
+  bar->m_nLastDockId = m_id;
   // The bar's style follows the side: alignment and the border facing the client.
   static const struct { DWORD align, border; } kSides[] = {{CBRS_ALIGN_TOP, CBRS_BORDER_BOTTOM},
                                                            {CBRS_ALIGN_BOTTOM, CBRS_BORDER_TOP},

@@ -1,6 +1,7 @@
 #include "bars/toolbar.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "commands/cmdids.h"
 #include "frames/frame.h"
@@ -95,7 +96,7 @@ BOOL CToolBar::SetButtons(const UINT* ids, int count) {
     }
     buttons.push_back(b);
   }
-  m_layoutHorz = -1;
+  m_layoutColumns = -1;
   return buttons.empty() ||
          SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())) != 0;
 }
@@ -110,13 +111,13 @@ void CToolBar::SetImageLists(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disab
   SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
   SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hot));
   SendMessage(TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
-  m_layoutHorz = -1;
+  m_layoutColumns = -1;
 }
 
 void CToolBar::EnableDropDownArrows() {
   DWORD ex = static_cast<DWORD>(SendMessage(TB_GETEXTENDEDSTYLE));
   SendMessage(TB_SETEXTENDEDSTYLE, 0, ex | TBSTYLE_EX_DRAWDDARROWS);
-  m_layoutHorz = -1;
+  m_layoutColumns = -1;
 }
 
 int CToolBar::GetCount() const { return static_cast<int>(SendMessage(TB_BUTTONCOUNT)); }
@@ -139,7 +140,7 @@ void CToolBar::SetButtonStyle(int index, UINT style) {
   info.dwMask = TBIF_STYLE | TBIF_BYINDEX;
   info.fsStyle = static_cast<BYTE>(style);
   SendMessage(TB_SETBUTTONINFOA, index, reinterpret_cast<LPARAM>(&info));
-  m_layoutHorz = -1;
+  m_layoutColumns = -1;
 }
 
 int CToolBar::GetButtonImage(int index) const {
@@ -161,28 +162,26 @@ void CToolBar::GetItemRect(int index, RECT* rect) const {
   SendMessage(TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(rect));
 }
 
-void CToolBar::LayoutButtons(BOOL horz) {
-  if (m_layoutHorz == (horz ? 1 : 0)) return;
-  m_layoutHorz = horz ? 1 : 0;
+void CToolBar::LayoutButtons(int columns) {
+  if (m_layoutColumns == columns) return;
+  m_layoutColumns = columns;
   int count = GetCount();
   for (int i = 0; i < count; ++i) {
-    UINT id = GetItemID(i);
     TBBUTTON b = {};
     SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
-    BYTE state = horz ? static_cast<BYTE>(b.fsState & ~TBSTATE_WRAP) : static_cast<BYTE>(b.fsState | TBSTATE_WRAP);
+    bool wrap = columns > 0 && (i + 1) % columns == 0 && i + 1 < count;
+    BYTE state = wrap ? static_cast<BYTE>(b.fsState | TBSTATE_WRAP) : static_cast<BYTE>(b.fsState & ~TBSTATE_WRAP);
     if (state == b.fsState) continue;
     TBBUTTONINFOA info = {};
     info.cbSize = sizeof info;
     info.dwMask = TBIF_STATE | TBIF_BYINDEX;
     info.fsState = state;
     SendMessage(TB_SETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&info));
-    (void)id;
   }
   SendMessage(TB_AUTOSIZE);
 }
 
-SIZE CToolBar::CalcFixedLayout(BOOL, BOOL horz) {
-  LayoutButtons(horz);
+SIZE CToolBar::ButtonsExtent(BOOL horz) const {
   SIZE size = {0, 0};
   for (int i = 0, n = GetCount(); i < n; ++i) {
     RECT r = {};
@@ -192,12 +191,25 @@ SIZE CToolBar::CalcFixedLayout(BOOL, BOOL horz) {
   }
   RECT insets = NonClientInsets();
   // The bar lies on that side once placed; its insets follow the side.
-  if (!m_pDockBar && (m_dwStyle & CBRS_GRIPPER)) (horz ? insets.left : insets.top) += m_cxGripper;
+  if (!m_pDockBar && !IsFloating() && (m_dwStyle & CBRS_GRIPPER)) (horz ? insets.left : insets.top) += m_cxGripper;
   size.cx += insets.left + insets.right;
   size.cy += insets.top + insets.bottom;
+  return size;
+}
+
+SIZE CToolBar::CalcFixedLayout(BOOL, BOOL horz) {
+  if (IsFloating()) return CalcFloatingSize();
+  LayoutButtons(horz ? 0 : 1);
+  SIZE size = ButtonsExtent(horz);
   if (horz && m_nHeight > 0) size.cy = m_nHeight;
   if (!horz && m_nHeight > 0) size.cx = std::max(size.cx, static_cast<LONG>(m_nHeight));
   return size;
+}
+
+SIZE CToolBar::CalcFloatingSize() {
+  int columns = static_cast<int>(std::ceil(std::sqrt(3.0 * GetCount())));
+  LayoutButtons(std::max(1, std::min(columns, GetCount())));
+  return ButtonsExtent(TRUE);
 }
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) {

@@ -48,14 +48,19 @@ class CToolBar : public CControlBar {
   void GetItemRect(int index, RECT* rect) const;
 
   SIZE CalcFixedLayout(BOOL stretch, BOOL horz) override;
+  // Floating, the buttons stand in rows of about the square root of three
+  // times their number.
+  SIZE CalcFloatingSize() override;
   void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
 
  protected:
-  // Sets or clears the wrap mark of every button: one column or one row.
-  void LayoutButtons(BOOL horz);
+  // Wrap marks after every columns buttons: 0 one row, 1 one column.
+  void LayoutButtons(int columns);
+  // The extent of the buttons as laid out, with the bar's borders.
+  SIZE ButtonsExtent(BOOL horz) const;
 
   int m_nHeight = 0;
-  int m_layoutHorz = -1;  // the orientation the buttons are laid out for
+  int m_layoutColumns = -1;  // the layout the buttons have now
   SIZE m_sizeImage = {16, 15};
   HBITMAP m_hBitmap = nullptr;
   HIMAGELIST m_hOwnImages = nullptr;  // made from the resource bitmap

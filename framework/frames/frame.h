@@ -81,6 +81,9 @@ class CFrameWnd : public CWnd {
   // Docks the bar on the side of dockBarId (0: the first side the bar allows),
   // in a new row, or in the row of rowOf after it.
   void DockControlBar(CControlBar* bar, UINT dockBarId = 0, CControlBar* rowOf = nullptr);
+  // Floats the bar in a small frame of its own with its client area at
+  // topLeft (screen).
+  void FloatControlBar(CControlBar* bar, POINT topLeft);
   void ShowControlBar(CControlBar* bar, BOOL show);
   CDockBar* GetDockBar(UINT dockBarId) const;
   // Lays out the status bar, the dock bars and the pane.

@@ -3,6 +3,7 @@
 
 #include "bars/controlbar.h"
 #include "bars/dockbar.h"
+#include "bars/minidockframe.h"
 #include "frames/frame.h"
 #include "wnddefer.h"
 
@@ -47,6 +48,33 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, CControlBar* ro
   if (!dock) return;
   if (bar->m_pDockBar) bar->m_pDockBar->RemoveBar(bar);
   dock->DockBar(bar, rowOf);
+  if (CMiniDockFrameWnd* floating = bar->m_pFloatFrame) {
+    bar->m_pFloatFrame = nullptr;  // the bar has left it: it goes alone
+    floating->DestroyWindow();
+    if (bar->GetStyle() & WS_VISIBLE) bar->ShowWindow(SW_SHOWNA);
+  }
+  RecalcLayout();
+}
+
+void CFrameWnd::FloatControlBar(CControlBar* bar, POINT topLeft) {
+  if (bar->m_pDockBar) bar->m_pDockBar->RemoveBar(bar);
+  DWORD style = bar->GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY);
+  bar->SetBarStyle(style | CBRS_FLOATING);
+  if (!bar->m_pFloatFrame) {
+    auto* floating = new CMiniDockFrameWnd;
+    if (!floating->Create(this, bar, topLeft)) {
+      if (!floating->m_hWnd) delete floating;
+      return;
+    }
+    bar->m_pFloatFrame = floating;
+  } else {
+    RECT r = {0, 0, 0, 0};
+    ::AdjustWindowRectEx(&r, bar->m_pFloatFrame->GetStyle(), FALSE, bar->m_pFloatFrame->GetExStyle());
+    bar->m_pFloatFrame->SetWindowPos(nullptr, topLeft.x + r.left, topLeft.y + r.top, 0, 0,
+                                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  bar->m_pFloatFrame->FitToBar();
+  bar->ShowFloatingFrame(bar->GetStyle() & WS_VISIBLE);
   RecalcLayout();
 }
 
