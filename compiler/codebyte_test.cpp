@@ -34,11 +34,16 @@ TEST(CodeByteFile, InstructionRecords) {
   CompileOutput out = Compile("int main() { return 0x12345678; }");
   ASSERT_EQ(out.status, 0);
   const std::vector<uint8_t>& b = out.code;
-  // OP_LDK R=0 A=0x12345678 T=0x05, then OP_RET.
-  const uint8_t ldk[12] = {0x78, 0x56, 0x34, 0x12, 0, 0, 0, 0, 0x05, 0, 0, 2};
-  const uint8_t ret[12] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 170};
-  EXPECT_EQ(std::memcmp(&b[64], ldk, 12), 0);
-  EXPECT_EQ(std::memcmp(&b[76], ret, 12), 0);
+  // A, B, T, R2, R, OP: the unsigned constant is loaded and converted to
+  // main's "int" before it goes to the accumulator.
+  const uint8_t expected[4][12] = {
+      {0x78, 0x56, 0x34, 0x12, 0, 0, 0, 0, 0x05, 0, 1, 2},  // OP_LDK R=1 A=0x12345678 T=0x05
+      {0, 0, 0, 0, 0, 0, 0, 0, 0x04, 0, 1, 184},            // OP_CAST R=1 T=0x04
+      {0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1},                 // OP_MOV R=0 R2=1
+      {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 170},               // OP_RET
+  };
+  ASSERT_EQ(b.size(), 64u + sizeof expected + 4u);
+  EXPECT_EQ(std::memcmp(&b[64], expected, sizeof expected), 0);
 }
 
 TEST(CodeByteFile, NoGlobals) {

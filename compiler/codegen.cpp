@@ -36,6 +36,13 @@ void CCodeGenerator::PatchTarget(int index, int target) {
   if (target > last_target_) last_target_ = target;
 }
 
+CCodeGenerator::NestingGuard::NestingGuard(CCodeGenerator& g) : generator_(g) {
+  if (++generator_.nesting_ > kMaxNesting && !generator_.nesting_reported_) {
+    generator_.nesting_reported_ = true;
+    generator_.reporter_.Report(MSG_OUT_OF_STACK);
+  }
+}
+
 int CCodeGenerator::AllocateRegister() {
   int r = registers_.Allocate();
   if (r == 0 && !registers_exhausted_) {
@@ -135,7 +142,6 @@ void CCodeGenerator::EmitTopLevel(CSyntaxNode* n) {
   }
   registers_.FreeAll();
   registers_exhausted_ = false;
-  depth_reported_ = false;
   stack_.clear();
 }
 
@@ -247,6 +253,8 @@ void CCodeGenerator::EmitElementStore(const COperand& array, int index, CSyntaxN
 
 void CCodeGenerator::EmitStatement(CSyntaxNode* n) {
   if (!n) return;
+  NestingGuard nesting(*this);
+  if (nesting.too_deep()) return;
   reporter_.set_line(n->line);
   if (n->kind == NK_IDENTIFIER) {
     EmitDeclaration(n);
@@ -272,7 +280,6 @@ void CCodeGenerator::EmitStatement(CSyntaxNode* n) {
   }
   registers_.FreeAll();
   registers_exhausted_ = false;
-  depth_reported_ = false;
   stack_.clear();
 }
 
@@ -364,6 +371,9 @@ void CCodeGenerator::EmitReturn(CSyntaxNode* n) {
   if (n->child[0]) {
     COperand v;
     if (Evaluate(n->child[0], v)) {
+      // The caller takes the value as the declared result type, so it is
+      // converted here, as C converts it ("int f() { return 7 / 2.0; }" gives 3).
+      if (function_) ConvertWhereAllowed(function_->result, v);
       if (v.kind == OK_CONSTANT)
         Emit(OP_LDK, 0, 0, static_cast<uint32_t>(v.value), static_cast<uint32_t>(v.value >> 32), v.type);
       else if (v.kind == OK_REGISTER)

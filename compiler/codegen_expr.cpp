@@ -82,6 +82,14 @@ void CCodeGenerator::ConvertOperand(int type, COperand& o) {
   o.refers = false;
 }
 
+// A value passed to a parameter or returned from a function takes the declared
+// type, where the conversion rule allows it (a refused one has been reported,
+// or is left as it is).
+void CCodeGenerator::ConvertWhereAllowed(int type, COperand& o) {
+  int from = TypeOf(o);
+  if (from != type && CheckConversion(from, type) != CONV_REFUSED) ConvertOperand(type, o);
+}
+
 // Conversion messages name the converted value's type first in both languages.
 void CCodeGenerator::ReportConversion(int from, int to) {
   int c = CheckConversion(from, to);
@@ -99,20 +107,9 @@ COperand CCodeGenerator::SymbolOperand(const CSymbolEntry* entry, bool local) co
 }
 
 void CCodeGenerator::EmitExpression(CSyntaxNode* n) {
-  // Long operator chains nest to the left without parentheses; past this depth
-  // the expression is refused rather than risking the program's stack.
-  constexpr int kMaxDepth = 2000;
-  struct Depth {
-    int& d;
-    explicit Depth(int& depth) : d(++depth) {}
-    ~Depth() { --d; }
-  } depth(depth_);
+  NestingGuard nesting(*this);
+  if (nesting.too_deep()) return;
   reporter_.set_line(n->line);
-  if (depth_ > kMaxDepth) {
-    if (!depth_reported_) reporter_.Report(MSG_OUT_OF_STACK);
-    depth_reported_ = true;
-    return;
-  }
   switch (n->kind) {
     case NK_CONSTANT: EmitConstant(n); return;
     case NK_STRING: EmitStringConstant(n); return;
@@ -400,9 +397,8 @@ void CCodeGenerator::EmitCall(CSyntaxNode* n) {
     }
     reporter_.set_line(n->line);
     if (i < declared && f->params[i] != T_ELLIPSIS) {
-      int from = TypeOf(arg), to = f->params[i];
-      ReportConversion(from, to);
-      if (CheckConversion(from, to) != CONV_REFUSED && from != to) ConvertOperand(to, arg);
+      ReportConversion(TypeOf(arg), f->params[i]);
+      ConvertWhereAllowed(f->params[i], arg);
     }
     Push(arg);
   }

@@ -9,6 +9,7 @@
 #include "driver.h"
 #include "preprocessor.h"
 #include "reporter.h"
+#include "test_support.h"
 
 namespace tarnic {
 namespace {
@@ -228,6 +229,25 @@ TEST_F(TarnicRun, WarningsAloneLeaveAFileAndAMessage) {
   EXPECT_EQ(Read("cscerr.txt"),
             "Warning C3001 (1): \"main\" : function should return a value; zero is default\r\n"
             "Warning C3000 (1): conversion from \"double\" to \"long\", possible loss of data\r\n");
+}
+
+// Every nesting construct, far deeper than the bounds: Tarnic ends with "Out
+// of stack" and leaves no code file. Its 16 MB stack would hold 100,000 levels
+// of a small recursion, so the sources nest deep enough to exhaust it.
+TEST_F(TarnicRun, FarTooDeepNestingIsOutOfStack) {
+  constexpr int kLevels = 300000;
+  for (const NestedSource& s : NestedSources()) {
+    SCOPED_TRACE(s.name);
+    Write("deep.so", "old");
+    Write("deep.sc", s.make(kLevels));
+    EXPECT_EQ(Run("deep.sc"), 1u);
+    EXPECT_EQ(Read("cscerr.txt"), "Error C1003: Out of stack\r\n");
+    EXPECT_EQ(Read("cscout.txt"), "");
+    EXPECT_FALSE(Exists("deep.so"));
+  }
+  Write("deep.sc", NestedSources().front().make(kLevels));
+  EXPECT_EQ(Run("/ch deep.sc"), 1u);
+  EXPECT_EQ(Read("cscerr.txt"), "错误 C1003: 堆栈溢出\r\n");
 }
 
 TEST_F(TarnicRun, CodeFileThatCannotBeCreated) {

@@ -233,6 +233,7 @@ void Parser::FunctionDefinition(CSyntaxNode* type, int mark) {
   }
   if (!At('{')) Fail(MSG_EXPECT_DECLARATION, std::string());  // prototypes are not allowed
   def->body = CompoundStatement();
+  if (too_deep_) FailReported();  // the body is cut short: no checks of its end
   ctx_.EndFunction(def, previous_.line);
 }
 

@@ -121,6 +121,7 @@ CSyntaxNode* Parser::Cast() {
 }
 
 CSyntaxNode* Parser::Unary() {
+  DepthGuard guard(*this);
   int line = Peek().line;
   switch (Peek().code) {
     case '&': Take(); return MakeUnary(UOP_ADDRESS, Cast(), line, "一元(&)");

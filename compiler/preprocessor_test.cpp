@@ -106,5 +106,18 @@ TEST(Preprocessor, DefinesCompile) {
   EXPECT_EQ(Dump(out)[0], "OP_LDK R=0 A=40 T=0x04");
 }
 
+// Replacement texts are not scanned again, so a chain of definitions, however
+// long, costs no recursion: the last name becomes the one before it.
+TEST(Preprocessor, ADeepChainOfDefinesIsReplacedOnce) {
+  constexpr int kLinks = 100000;
+  std::string source;
+  for (int i = 1; i <= kLinks; ++i) source += "#define M" + std::to_string(i) + " M" + std::to_string(i - 1) + "\n";
+  source += "M" + std::to_string(kLinks);
+  PassResult r = Pass(source);
+  EXPECT_EQ(r.status, PP_OK);
+  EXPECT_EQ(r.text, std::string(kLinks, '\n') + "M" + std::to_string(kLinks - 1));
+  EXPECT_EQ(r.errors, "");
+}
+
 }  // namespace
 }  // namespace tarnic

@@ -35,3 +35,17 @@ inline void PrintTo(const DiagnosticCase& c, std::ostream* os) { *os << c.source
 void ExpectDiagnostics(const DiagnosticCase& c);
 
 }  // namespace tarnic
+
+namespace tarnic {
+
+// A source in which one construct nests `levels` deep, for the bounds that keep
+// deep nesting from exhausting the stack; `must_compile` levels must still be
+// accepted.
+struct NestedSource {
+  const char* name;
+  std::string (*make)(int levels);
+  int must_compile;
+};
+const std::vector<NestedSource>& NestedSources();
+
+}  // namespace tarnic

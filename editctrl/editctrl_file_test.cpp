@@ -3,9 +3,11 @@
 
 #include "editctrl_harness.h"
 #include "drawbutton.h"
+#include "drawgroup.h"
 #include "editctrl_pictures.h"
 #include "picfile.h"
 #include "picobj.h"
+#include "streamtest_util.h"
 
 namespace edittest {
 namespace {
@@ -112,6 +114,24 @@ TEST_F(EditFileTest, DamagedFileAnswersOneAndLeavesNoPicture) {
     EXPECT_EQ(Send(QCM_SAVEPIC), 2);
     EXPECT_EQ(ReadBytes(folder_ + "d.pic"), content);
   }
+}
+
+TEST_F(EditFileTest, PictureNestedTooDeepAnswersOneAndOneAtTheBoundOpensAndSaves) {
+  UseFolder("nested");
+  WriteBytes(folder_ + "deep.pic", streamtest::NestedGroupBytes(10000));
+  ASSERT_EQ(SendText(QCM_NEWPIC, "other.pic"), 0);
+  EXPECT_EQ(SendText(QCM_OPENPIC, "deep.pic"), 1);
+  EXPECT_EQ(Send(QCM_SAVEPIC), 2);
+
+  const std::vector<BYTE> atBound = streamtest::NestedGroupBytes(CDrawGroup::kMaxNesting);
+  WriteBytes(folder_ + "bound.pic", atBound);
+  ASSERT_EQ(SendText(QCM_OPENPIC, "bound.pic"), 0);
+  ::UpdateWindow(child_);  // draws every level
+  ASSERT_EQ(Send(QCM_SAVEPIC), 0);
+  // Saved as it was read, but for the name that opening gave the picture.
+  std::vector<BYTE> expected = {9, 'b', 'o', 'u', 'n', 'd', '.', 'p', 'i', 'c'};
+  expected.insert(expected.end(), atBound.begin() + 1, atBound.end());
+  EXPECT_EQ(ReadBytes(folder_ + "bound.pic"), expected);
 }
 
 // A picture holding a push button, whose window is a child of the editing window.

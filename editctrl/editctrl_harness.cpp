@@ -10,6 +10,26 @@ namespace {
 std::vector<Notice> g_notices;
 int g_refusedBoxes = 0;
 HHOOK g_boxGuard = nullptr;
+int g_boxAnswer = 0;
+std::vector<SeenBox> g_seenBoxes;
+
+bool IsDialogWindow(HWND hwnd) {
+  char cls[16] = "";
+  return ::GetClassNameA(hwnd, cls, sizeof cls) && lstrcmpiA(cls, "#32770") == 0;
+}
+
+// Reads a shown box and presses the test's button.
+void AnswerBox(HWND box) {
+  SeenBox seen;
+  char buf[512] = "";
+  ::GetWindowTextA(box, buf, sizeof buf);
+  seen.caption = buf;
+  buf[0] = '\0';
+  ::GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+  seen.text = buf;
+  g_seenBoxes.push_back(seen);
+  ::PostMessageA(box, WM_COMMAND, g_boxAnswer, 0);
+}
 
 bool IsDialogClass(LPCSTR cls) {
   if (IS_INTRESOURCE(cls)) return LOWORD(reinterpret_cast<ULONG_PTR>(cls)) == 32770;
@@ -19,11 +39,13 @@ bool IsDialogClass(LPCSTR cls) {
 LRESULT CALLBACK BoxGuard(int code, WPARAM wp, LPARAM lp) {
   if (code == HCBT_CREATEWND) {
     auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lp);
-    if (create->lpcs && IsDialogClass(create->lpcs->lpszClass)) {
+    if (create->lpcs && IsDialogClass(create->lpcs->lpszClass) && g_boxAnswer == 0) {
       ++g_refusedBoxes;
       return 1;  // the box is not made; MessageBox returns at once
     }
   }
+  if (code == HCBT_ACTIVATE && g_boxAnswer != 0 && IsDialogWindow(reinterpret_cast<HWND>(wp)))
+    AnswerBox(reinterpret_cast<HWND>(wp));
   return ::CallNextHookEx(g_boxGuard, code, wp, lp);
 }
 
@@ -155,6 +177,8 @@ void EditWindowTest::SetUp() {
   ASSERT_NE(Library(), nullptr) << "QelCtrl.dll not found beside the tests";
   g_boxGuard = ::SetWindowsHookExA(WH_CBT, BoxGuard, nullptr, ::GetCurrentThreadId());
   g_refusedBoxes = 0;
+  g_boxAnswer = 0;
+  g_seenBoxes.clear();
   RegisterParentClass();
   parent_ = ::CreateWindowExA(0, kParentClass, "parent",
                               WS_OVERLAPPEDWINDOW | (VisibleParent() ? WS_VISIBLE : 0), 0, 0,
@@ -194,6 +218,38 @@ const Notice* EditWindowTest::LastNotice(UINT msg) const {
   for (auto it = g_notices.rbegin(); it != g_notices.rend(); ++it)
     if (it->msg == msg) return &*it;
   return nullptr;
+}
+
+void EditWindowTest::AnswerBoxesWith(int button) { g_boxAnswer = button; }
+
+const std::vector<SeenBox>& EditWindowTest::SeenBoxes() const { return g_seenBoxes; }
+
+void EditWindowTest::MouseDown(int x, int y, UINT flags) const {
+  Send(WM_LBUTTONDOWN, MK_LBUTTON | flags, MAKELPARAM(x, y));
+}
+
+void EditWindowTest::MouseUp(int x, int y, UINT flags) const { Send(WM_LBUTTONUP, flags, MAKELPARAM(x, y)); }
+
+void EditWindowTest::MouseMove(int x, int y, UINT flags) const {
+  Send(WM_MOUSEMOVE, flags, MAKELPARAM(x, y));
+}
+
+void EditWindowTest::DoubleClick(int x, int y, UINT flags) const {
+  Click(x, y, flags);
+  Send(WM_LBUTTONDBLCLK, MK_LBUTTON | flags, MAKELPARAM(x, y));
+  MouseUp(x, y, flags);
+}
+
+void EditWindowTest::Click(int x, int y, UINT flags) const {
+  MouseDown(x, y, flags);
+  MouseUp(x, y, flags);
+}
+
+void EditWindowTest::Drag(int x0, int y0, int x1, int y1, UINT flags) const {
+  MouseDown(x0, y0, flags);
+  MouseMove((x0 + x1) / 2, (y0 + y1) / 2, MK_LBUTTON | flags);
+  MouseMove(x1, y1, MK_LBUTTON | flags);
+  MouseUp(x1, y1, flags);
 }
 
 SCROLLINFO EditWindowTest::Bar(int bar) const {

@@ -39,6 +39,12 @@ std::string FreshFolder(const char* name);
 std::vector<BYTE> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes);
 
+// A message box that a test let the library show, and what it showed.
+struct SeenBox {
+  std::string caption;
+  std::string text;
+};
+
 class EditWindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -61,6 +67,20 @@ class EditWindowTest : public ::testing::Test {
   std::vector<Notice>& Notices();
   const Notice* LastNotice(UINT msg) const;
   SCROLLINFO Bar(int bar) const;
+  // From now on message boxes are shown and answered with the button id
+  // (0: refused again, which fails the test); each one is recorded.
+  void AnswerBoxesWith(int button);
+  const std::vector<SeenBox>& SeenBoxes() const;
+  // Mouse messages to the child at a client point; flags are MK_ keys.
+  void MouseDown(int x, int y, UINT flags = 0) const;
+  void MouseUp(int x, int y, UINT flags = 0) const;
+  void MouseMove(int x, int y, UINT flags = 0) const;
+  // As the platform sends a double click: down, up, double click, up.
+  void DoubleClick(int x, int y, UINT flags = 0) const;
+  // A click: button down and up at one point.
+  void Click(int x, int y, UINT flags = 0) const;
+  // Down at one point, moves with the button held, up at the other.
+  void Drag(int x0, int y0, int x1, int y1, UINT flags = 0) const;
 
   HWND parent_ = nullptr;
   HWND child_ = nullptr;

@@ -7,6 +7,7 @@
 #include "drawgroup.h"
 #include "drawrect.h"
 #include "editctrl_harness.h"
+#include "editctrl_inproc.h"
 #include "gripbar.h"
 #include "linkclasses.h"
 #include "piceditwnd.h"
@@ -17,58 +18,6 @@
 
 namespace edittest {
 namespace {
-
-const char kInProcessClass[] = "QelPicEditInProcess";
-std::vector<std::string> g_reports;
-
-void RecordReport(HWND, UINT, const char* what) { g_reports.push_back(what ? what : ""); }
-
-class InProcessEditTest : public EditWindowTest {
- protected:
-  void SetUp() override {
-    EditWindowTest::SetUp();
-    static bool registered = false;
-    if (!registered) {
-      RegisterPictureClasses();
-      RegisterLinkClasses();
-      QelRegisterGlobalClass<CPicEditWnd>(kInProcessClass, CS_DBLCLKS,
-                                          static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
-      registered = true;
-    }
-    previous_ = QelSetExceptionReporter(RecordReport);
-    g_reports.clear();
-    int w = 500 + ::GetSystemMetrics(SM_CXVSCROLL), h = 400 + ::GetSystemMetrics(SM_CYHSCROLL);
-    child_ = ::CreateWindowExA(0, kInProcessClass, "", WS_CHILD | WS_VISIBLE, 0, 0, w, h, parent_,
-                               reinterpret_cast<HMENU>(1000), ::GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(child_, nullptr);
-    wnd_ = static_cast<CPicEditWnd*>(CWnd::FromHandlePermanent(child_));
-    ASSERT_NE(wnd_, nullptr);
-    SendText(QCM_PICFOLDER, FreshFolder("inproc"));
-    ASSERT_EQ(SendText(QCM_NEWPIC, "in.pic"), 0);
-    TakeNoticeNumbers();
-  }
-  void TearDown() override {
-    EditWindowTest::TearDown();
-    QelSetExceptionReporter(previous_);
-    EXPECT_TRUE(g_reports.empty()) << g_reports.front();
-  }
-  // A rectangle added to the current layer at (x, y), 40 x 30.
-  CDrawObj* AddRect(double x, double y) { return Add(new CDrawRect, x, y); }
-  CDrawObj* Add(CDrawObj* obj, double x, double y) {
-    if (auto* rect = dynamic_cast<CDrawRect*>(obj)) rect->SetCorners(CRectD(x, y, x + 40, y + 30));
-    wnd_->GetCurrentLayer()->m_objects.AddTail(obj);
-    obj->SetViewTransform(wnd_->GetOrigin(), wnd_->GetZoom());
-    return obj;
-  }
-  RECT UpdateRect() const {
-    RECT r = {0, 0, 0, 0};
-    ::GetUpdateRect(child_, &r, FALSE);
-    return r;
-  }
-
-  CPicEditWnd* wnd_ = nullptr;
-  QelExceptionReporter previous_ = nullptr;
-};
 
 TEST_F(InProcessEditTest, ArrowKeysMoveTheSelectionByOneGridStep) {
   CDrawObj* a = AddRect(80, 80);

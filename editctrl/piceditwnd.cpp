@@ -28,8 +28,8 @@ CPicEditWnd::CPicEditWnd() {
 
 CPicEditWnd::~CPicEditWnd() {
   ClearSelection();
-  m_undo.clear();
-  m_redo.clear();
+  m_undo.Clear();
+  m_redo.Clear();
   m_pPicture.reset();
 }
 
@@ -51,6 +51,10 @@ LRESULT CPicEditWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   case WM_KEYDOWN:
     if (OnKeyDown(static_cast<UINT>(wp))) return 0;
     break;
+  case WM_LBUTTONDOWN:
+  case WM_LBUTTONUP:
+  case WM_LBUTTONDBLCLK:
+  case WM_MOUSEMOVE: OnMouse(msg, wp, lp); return 0;
   case QCM_SETLOCALCALLBACKS:
     if (lp) m_localCallbacks = *reinterpret_cast<const LocalTagCallbackBlock*>(lp);
     return 0;
@@ -63,6 +67,20 @@ LRESULT CPicEditWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   case QCM_OPENPIC: return OnOpenPic(reinterpret_cast<const char*>(lp));
   case QCM_NEWPIC: return OnNewPic(reinterpret_cast<const char*>(lp));
   case QCM_SAVEPIC: return OnSavePic();
+  case QCM_SETPROPERTY: OnSetProperty(static_cast<int>(wp), static_cast<LONG_PTR>(lp)); return 0;
+  case QCM_OBJECTDIALOG: OnObjectDialog(); return 0;
+  case QCM_SETEVENTLINK: OnSetEventLink(static_cast<int>(wp), static_cast<int>(lp)); return 0;
+  case QCM_COPY: OnCopy(); return 0;
+  case QCM_CUT: OnCut(); return 0;
+  case QCM_PASTE: OnPaste(); return 0;
+  case QCM_UNDO: OnUndo(); return 0;
+  case QCM_REDO: OnRedo(); return 0;
+  case QCM_ARRANGE: OnArrange(static_cast<int>(lp)); return 0;
+  case QCM_GROUP: OnGroup(static_cast<int>(lp)); return 0;
+  case QCM_SUBPICTURE: OnSubPicture(static_cast<int>(lp)); return 0;
+  case QCM_ROTATE: OnRotate(static_cast<int>(lp)); return 0;
+  case QCM_IMPORTWMF: OnImportWmf(); return 0;
+  case QCM_SELECTTOOL: OnSelectTool(static_cast<int>(lp)); return 0;
   case QCM_RENOTIFY:
     NotifySelection();
     NotifyActions();
@@ -136,15 +154,13 @@ bool ListHasId(const PropDesc* items, int count, int id) {
   return false;
 }
 
-// The object whose properties stand for a selected object: the part it names
-// as selected (an object inside a group), or itself.
+}  // namespace
+
 CDrawObj* PropertyOwner(CDrawObj* obj) {
   CDrawObj* part = nullptr;
   if (obj->IsSelected(&part) && part) return part;
   return obj;
 }
-
-}  // namespace
 
 void CPicEditWnd::NotifySelection() {
   PropDescList list = {0, m_props};

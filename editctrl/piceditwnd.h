@@ -13,13 +13,17 @@
 #include <memory>
 #include <vector>
 
+#include "drawobjtype.h"
+#include "editing/layerstate.h"
 #include "geometry.h"
 #include "memfile.h"
 #include "picmsg.h"
 #include "qstring.h"
 #include "wnd.h"
 
+class CAction;
 class CDC;
+class CDrawGroup;
 class CDrawObj;
 class CPicLayer;
 class CPicObj;
@@ -49,6 +53,8 @@ class CPicEditWnd : public CWnd {
   void NotifyViewChanged();
   void NotifySelection();
   void NotifyActions();
+  // QCN_PROPERTIES then QCN_EVENTLINKS: after every change of the selection.
+  void NotifySelectionChanged();
 
   // ---- state (the tools and the editing commands work on it) ----------------
   CPicObj* GetPicture() const { return m_pPicture.get(); }
@@ -58,6 +64,35 @@ class CPicEditWnd : public CWnd {
   // Without add the selection is emptied first; an object not selected yet
   // is appended, repainted, and the property and link notices are sent.
   void Select(CDrawObj* obj, bool add);
+  // Takes one object out of the selection (repainted, notices sent).
+  void Deselect(CDrawObj* obj);
+  bool IsSelected(CDrawObj* obj) const;
+  // Appends every object of the current layer lying strictly inside the
+  // window rectangle; without add the selection is emptied first. The
+  // notices go when the selection changed.
+  void SelectInRect(const RECT& client, bool add);
+  // The topmost object of the current layer whose hit test takes the
+  // picture point, or null; *handle gets the hit test's answer.
+  CDrawObj* ObjectAt(const CPointD& pic, int* handle = nullptr);
+
+  // ---- changing the current layer (the tools and the commands) --------------
+  // With saveUndo an undo state is saved first, else the picture is only
+  // marked modified; the object's name is trimmed, it is appended to the
+  // current layer and gets the view transform and context.
+  void AddObject(CDrawObj* obj, bool saveUndo);
+  // Takes the object out of the layer and the selection (not deleted).
+  void RemoveObject(CDrawObj* obj);
+  // Gives one object the window's view context and transform.
+  void AttachObject(CDrawObj* obj);
+  // Snapshots the current layer on the undo list, drops the redo list and
+  // marks the picture modified.
+  void SaveUndoState();
+  void SetModified();
+  // Invalidates an object's area (device pixels) without erasing.
+  void InvalidateObject(CDrawObj* obj);
+  // The colour new objects are drawn in: the current drawing colour, first
+  // replaced by its inverse when it equals the picture's background.
+  COLORREF DrawingColor();
   bool IsSnapOn() const { return m_bSnap != 0; }
   double GetZoom() const { return m_dZoom; }
   POINT GetOrigin() const { return m_ptOrigin; }
@@ -72,9 +107,14 @@ class CPicEditWnd : public CWnd {
   // selected ones) in one deferred batch.
   void RepositionControls(bool selectedOnly = false);
 
+  // Reads a metafile and adds its drawing as one selected group; true when
+  // something arrived. A file that cannot be read is reported in a box.
+  bool ImportWmfFile(const char* path);
+
   static constexpr int kGridStep = 8;
   static constexpr int kMemFileGrowth = 16384;
   static constexpr int kUndoLimit = 64;
+  static constexpr int kPasteStep = 16;  // picture pixels per paste, times the paste count
 
  private:
   // Message handlers, one per message.
@@ -91,6 +131,44 @@ class CPicEditWnd : public CWnd {
   LRESULT OnSavePic();
   LRESULT OnCompile(const char* compiler);
   LRESULT OnServiceRequest(UINT msg, WPARAM wp, LPARAM lp) const;
+  // The mouse goes to the current tool.
+  void OnMouse(UINT msg, WPARAM flags, LPARAM at);
+  void OnSelectTool(int id);
+  // Editing commands (editing/): each works on the selection of the current layer.
+  void OnSetProperty(int id, LONG_PTR value);
+  void SetPictureProperty(int id, LONG_PTR value);
+  void SetOneObjectProperty(CDrawObj* target, int id, LONG_PTR value);
+  void OnObjectDialog();
+  void OnSetEventLink(int mode, int kind);
+  void OnCopy();
+  void OnCut();
+  void OnPaste();
+  void OnUndo();
+  void OnRedo();
+  void OnArrange(int code);
+  void OnGroup(int code);
+  void OnSubPicture(int code);
+  void OnRotate(int code);
+  void OnImportWmf();
+  // Writes the selection to the clipboard; false when nothing was selected.
+  bool CopySelection();
+  // Keeps the present layer state on keep and restores the newest of take
+  // (undo: take the undo list, keep on the redo list; redo the other way).
+  void SwapLayerState(CLayerStateStack& take, CLayerStateStack& keep);
+  // Replaces the current layer's objects with a saved state.
+  void RestoreLayerState(CMemFile& state);
+  // Gathers the selection into group (which takes the first selected
+  // object's place); the one place where groups are made.
+  void GroupSelection(CDrawGroup* group);
+  // Puts the children of the one selected group back into the layer.
+  void UngroupSelection(DrawObjType kind);
+  void AlignSelection(int code);
+  void SpaceSelection(bool horizontal);
+  void StepSelection(bool forward);
+  // True (after the message box) when the selection holds a control.
+  bool RefuseControls(const char* text, UINT icon);
+  // Adds an imported group at the picture's import place.
+  void PlaceImportedGroup(CDrawGroup* group);
 
   // Drops the selection and the picture; the window shows nothing.
   void DropPicture();
@@ -128,15 +206,25 @@ class CPicEditWnd : public CWnd {
   SIZE m_szPage = {0, 0};
   bool m_bUpdatingRanges = false;  // a bar shown or hidden resizes the window meanwhile
   ViewInfo m_viewInfo = {};
-  // Saved layer states of undo and redo, newest last.
-  std::vector<std::unique_ptr<CMemFile>> m_undo;
-  std::vector<std::unique_ptr<CMemFile>> m_redo;
+  // Saved layer states of undo and redo.
+  CLayerStateStack m_undo{kUndoLimit};
+  CLayerStateStack m_redo{CLayerStateStack::kUnlimited};
+  int m_nPasteCount = 0;  // pastes since the last copy
+  COLORREF m_clrDrawing = 0;  // the current drawing colour
 };
 
 // The process-wide clipboard format "QELPICCLIP", registered once.
 UINT PicClipboardFormat();
 // The current tool id, one for every editing window of the process.
 int& CurrentToolId();
+
+// The object whose properties and links stand for a selected object: the
+// part it names as selected (an object inside a group), or itself.
+CDrawObj* PropertyOwner(CDrawObj* obj);
+
+// A new link of a kind in a mode (1 direct, 2 script) with the kind's
+// defaults; the mouse and control events are event links of that kind.
+CAction* NewLinkOfKind(int kind, int mode);
 
 // Snaps one coordinate to the 8-pixel grid: truncated to an integer v with
 // r = v % 8 (the sign of v), v - r when r < 5, else v - r + 8; so 12 gives 8,

@@ -18,6 +18,9 @@ CString CPicEditWnd::PicturePath() const {
 
 void CPicEditWnd::DropPicture() {
   ClearSelection();
+  // Saved states belong to the picture they were taken from.
+  m_undo.Clear();
+  m_redo.Clear();
   m_pCurrentLayer = nullptr;
   m_pPicture.reset();  // the objects' control windows go with it
 }
@@ -33,14 +36,7 @@ void CPicEditWnd::AdoptPicture(std::unique_ptr<CPicObj> picture) {
 }
 
 void CPicEditWnd::AttachObjects() {
-  DrawViewContext context;
-  context.pPicture = m_pPicture.get();
-  context.hView = m_hWnd;
-  context.pUpdateRect = &m_rcDirty;
-  ForEachVisibleObject(*m_pPicture, [&](CDrawObj* obj) {
-    obj->AttachView(&context, FALSE);
-    obj->SetViewTransform(m_ptOrigin, m_dZoom);
-  });
+  ForEachVisibleObject(*m_pPicture, [&](CDrawObj* obj) { AttachObject(obj); });
 }
 
 LRESULT CPicEditWnd::OnOpenPic(const char* name) {

@@ -22,6 +22,20 @@ constexpr WORD kUnusedStringLength = 0xFFFE;  // never written: a damaged stream
 
 }  // namespace
 
+class CArchive::NestingLevel {
+ public:
+  explicit NestingLevel(CArchive& ar) : m_ar(ar) {
+    if (m_ar.m_nNesting >= kMaxNesting) m_ar.Fail(CArchiveException::tooDeep);
+    ++m_ar.m_nNesting;
+  }
+  ~NestingLevel() { --m_ar.m_nNesting; }
+  NestingLevel(const NestingLevel&) = delete;
+  NestingLevel& operator=(const NestingLevel&) = delete;
+
+ private:
+  CArchive& m_ar;
+};
+
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize)
     : m_pFile(pFile), m_nMode((nMode & load) ? load : store),
       m_buf((size_t)std::max(nBufSize, 1)) {
@@ -230,6 +244,7 @@ void CArchive::WriteObject(const CObject* pOb) {
     WriteIndexTag(it->second, false);
     return;
   }
+  NestingLevel level(*this);
   WriteClass(pOb->GetRuntimeClass());
   m_storeMap.emplace(pOb, m_nextStoreIndex++);
   const_cast<CObject*>(pOb)->Serialize(*this);
@@ -284,6 +299,7 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pRequired) {
 }
 
 CObject* CArchive::LoadNewObject(CRuntimeClass* pClass, bool asElement) {
+  NestingLevel level(*this);
   CObject* pOb = pClass->CreateObject();
   if (pOb == nullptr) Fail(CArchiveException::badClass);
   DWORD index = NextIndex();

@@ -44,6 +44,12 @@
 //    The framework's collections do NOT delete their elements; their owners
 //    (layers, pictures, groups) do. After a failure the archive is unusable:
 //    every further read throws CArchiveException::generic.
+// 6. Objects nest (an object's fields hold object references, whose fields
+//    hold more): each level is one more call level on the stack. No more than
+//    kMaxNesting objects may have their fields written or read at once; the
+//    object that would go deeper is CArchiveException::tooDeep, before it is
+//    created (loading) or before anything of it is written (storing), so a
+//    stream that could not be read back is never written either.
 #pragma once
 #include <windows.h>
 
@@ -61,6 +67,10 @@ class CArchive {
  public:
   enum Mode : UINT { store = 0, load = 1 };
   enum : int { kDefaultBufferSize = 4096 };
+  // Rule 6. The deepest stream of the system, a picture, nests a layer, at
+  // most 64 levels of groups (CDrawGroup::kMaxNesting), a leaf object and its
+  // links; each level costs a few hundred bytes of stack.
+  static constexpr int kMaxNesting = 100;
 
   // The archive does not own the file. bufSize below 1 is taken as 1.
   CArchive(CFile* pFile, UINT nMode, int nBufSize = kDefaultBufferSize);
@@ -138,6 +148,10 @@ class CArchive {
   // For CFile/CMemFile: the archive's buffer size.
   int GetBufferSize() const { return (int)m_buf.size(); }
 
+  // Throws the archive exception of that cause, naming the archive's file:
+  // for a reader whose fields hold something impossible.
+  [[noreturn]] void Fail(int cause);
+
  private:
   enum class LoadState : BYTE { loading, handedOut, ownedByCollection };
   struct LoadEntry {
@@ -155,7 +169,8 @@ class CArchive {
   void RequireLoading();
   void FillBuffer();
   void FlushWriteBuffer();
-  [[noreturn]] void Fail(int cause);
+  // Rule 6: counts one more object whose fields are being written or read.
+  class NestingLevel;
 
   void WriteIndexTag(DWORD index, bool isClass);
   CObject* ReadReference(const CRuntimeClass* pRequired, bool asElement);
@@ -167,6 +182,7 @@ class CArchive {
   CFile* m_pFile;
   UINT m_nMode;
   bool m_failed = false;
+  int m_nNesting = 0;  // objects whose fields are being written or read now
   std::vector<BYTE> m_buf;
   UINT m_cur = 0;  // next byte to read or write in m_buf
   UINT m_end = 0;  // loading: end of the valid bytes in m_buf

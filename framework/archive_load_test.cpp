@@ -2,6 +2,8 @@
 // that was created before it leaks.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "fwtest_classes.h"
 
 namespace {
@@ -221,6 +223,61 @@ TEST_F(ArchiveLoadTest, ArrayLoadFailureLeavesReadElementsForTheOwner) {
   EXPECT_NE(back[1], nullptr);
   EXPECT_EQ(back[2], nullptr);
   for (int i = 0; i < back.GetSize(); ++i) delete back[i];
+}
+
+// A list holding one test layer that holds one more, `depth` layers in all
+// (the innermost empty): each layer is one more level of nesting.
+Bytes NestedLayers(int depth) {
+  Bytes b = Word(1);
+  for (int level = 1; level <= depth; ++level) {
+    const Bytes tag = level == 1 ? ClassRecord("CPicLayer") : Word(0x8001);
+    b.insert(b.end(), tag.begin(), tag.end());
+    b.insert(b.end(), {0, 0});  // name and second string, both empty
+    AppendWord(b, level < depth ? 1 : 0);
+  }
+  return b;
+}
+
+// The same chain built in memory.
+CObList* NestedLayerList(int depth) {
+  auto* list = new CObList;
+  CObList* inner = list;
+  for (int level = 1; level <= depth; ++level) {
+    auto* layer = new CPicLayer;
+    layer->m_name.Empty();
+    inner->AddTail(layer);
+    inner = &layer->m_objects;
+  }
+  return list;
+}
+
+TEST_F(ArchiveLoadTest, NestingUpToTheBoundLoadsAndStoresAgain) {
+  std::unique_ptr<CObList> chain(NestedLayerList(CArchive::kMaxNesting));
+  const Bytes bytes = StoreBytes([&](CArchive& ar) { chain->Serialize(ar); });
+  DeleteContents(*chain);
+  ASSERT_EQ(bytes, NestedLayers(CArchive::kMaxNesting));
+  CObList back;
+  LoadBytes(bytes, [&](CArchive& ar) { back.Serialize(ar, RUNTIME_CLASS(CPicLayer)); });
+  EXPECT_EQ(StoreBytes([&](CArchive& ar) { back.Serialize(ar); }), bytes);
+  DeleteContents(back);
+}
+
+TEST_F(ArchiveLoadTest, NestingDeeperThanTheBoundFailsTooDeep) {
+  for (int depth : {CArchive::kMaxNesting + 1, 10000})
+    EXPECT_EQ(LoadList(NestedLayers(depth), RUNTIME_CLASS(CPicLayer)), CArchiveException::tooDeep)
+        << depth;
+}
+
+TEST_F(ArchiveLoadTest, ChainTooDeepToBeReadBackIsNotStored) {
+  std::unique_ptr<CObList> chain(NestedLayerList(CArchive::kMaxNesting + 1));
+  int cause = -1;
+  try {
+    StoreBytes([&](CArchive& ar) { chain->Serialize(ar); });
+  } catch (CArchiveException& e) {
+    cause = e.m_cause;
+  }
+  EXPECT_EQ(cause, CArchiveException::tooDeep);
+  DeleteContents(*chain);
 }
 
 TEST_F(ArchiveLoadTest, ArchiveRefusesReadingAfterAFailedObject) {

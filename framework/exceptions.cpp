@@ -6,7 +6,7 @@ namespace {
 const char* const kArchiveCauseText[] = {
     "no error", "damaged archive", "write to a loading archive", "archive ends early",
     "read from a storing archive", "bad object or class index", "unknown or unexpected class",
-    "class schema mismatch"};
+    "class schema mismatch", "objects nested too deep"};
 
 const char* const kFileCauseText[] = {
     "no error", "file error", "file not found", "bad path", "too many open files",

@@ -26,7 +26,8 @@ class CArchiveException : public CException {
     writeOnly,    // tried to read from an archive opened for storing
     badIndex,     // a reference to an index never assigned, or one that may not be used here
     badClass,     // an unknown class name, or an object of a class that the reader did not ask for
-    badSchema     // a class record whose schema differs from the registered one
+    badSchema,    // a class record whose schema differs from the registered one
+    tooDeep       // objects nested deeper than any stream of the system holds
   };
 
   explicit CArchiveException(int cause = none, const CString& fileName = CString())

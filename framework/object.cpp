@@ -26,6 +26,8 @@ CRuntimeClass* FindRegistered(const char* name) {
 
 }  // namespace
 
+LONG CObject::s_nLive = 0;
+
 CRuntimeClass CObject::classCObject = {"CObject", (int)sizeof(CObject), CRuntimeClass::kNoSchema,
                                        nullptr, nullptr};
 

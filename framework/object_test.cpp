@@ -1,6 +1,8 @@
 // Run-time class records: the class tree, creation by name, registration.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "fwtest_classes.h"
 
 void RegisterLibTestClasses();
@@ -20,6 +22,21 @@ TEST(RuntimeClassTest, RecordsDescribeTheClassTree) {
   EXPECT_TRUE(c->IsSerializable());
   EXPECT_FALSE(RUNTIME_CLASS(CCountedObject)->IsSerializable());
   EXPECT_FALSE(RUNTIME_CLASS(CObject)->IsSerializable());
+}
+
+TEST(ObjectTest, LiveCountFollowsEveryConstructionCopyAndDestruction) {
+  const LONG before = CObject::GetLiveCount();
+  {
+    CTestItem item;
+    EXPECT_EQ(CObject::GetLiveCount(), before + 1);
+    CTestItem copy(item);
+    EXPECT_EQ(CObject::GetLiveCount(), before + 2);
+    std::unique_ptr<CObject> made(RUNTIME_CLASS(CTestOther)->CreateObject());
+    EXPECT_EQ(CObject::GetLiveCount(), before + 3);
+    copy = item;  // assignment makes no object
+    EXPECT_EQ(CObject::GetLiveCount(), before + 3);
+  }
+  EXPECT_EQ(CObject::GetLiveCount(), before);
 }
 
 // The class lives in a static library; the library's registration function

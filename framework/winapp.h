@@ -40,8 +40,12 @@ class CWinApp : public CCmdTarget {
   virtual int ExitInstance();
   // The message loop; returns the WM_QUIT code.
   virtual int Run();
-  // Gives the application a message before it is dispatched; TRUE eats it.
+  // Gives the application a message before it is dispatched, after the
+  // windows it is meant for (QelWalkPreTranslateTree); TRUE eats it.
   virtual BOOL PreTranslateMessage(MSG* msg);
+  // What every loop of the program does with a message before dispatching
+  // it: the windows it is meant for, then the application; TRUE eats it.
+  BOOL PreTranslateTree(MSG* msg);
 
   bool RunsMessageLoop() const { return m_runsLoop; }
 

@@ -2,17 +2,13 @@
 // on to the children.
 #include "drawgroup.h"
 
+#include <algorithm>
+
 #include "archive.h"
 #include "objlist_io.h"
 #include "wnddefer.h"
 
 IMPLEMENT_SERIAL(CDrawGroup, CDrawObj, 0)
-
-template <class Fn>
-void CDrawGroup::ForEachChild(Fn fn) const {
-    for (POSITION pos = m_children.GetHeadPosition(); pos;)
-        fn(ChildAt(m_children.GetNext(pos)));
-}
 
 CDrawGroup::CDrawGroup() = default;
 
@@ -25,10 +21,62 @@ void CDrawGroup::Serialize(CArchive& ar) {
     } else {
         DeleteObjectList(m_children);
         LoadObjectList(ar, m_children, RUNTIME_CLASS(CDrawObj));
+        // The archive bounds its own nesting; groups take a tighter bound,
+        // the one that AddChild keeps in memory.
+        if (Nesting() > kMaxNesting)
+            ar.Fail(CArchiveException::tooDeep);
+        ForEachChild([&](CDrawObj* p) { Adopt(p); });
         // The stored rectangle is only what it was when written; the
         // children are what the group is.
         ResetReferenceRect();
     }
+}
+
+int CDrawGroup::NestingOf(CDrawObj* pObj) {
+    if (!pObj || !pObj->IsKindOf(RUNTIME_CLASS(CDrawGroup)))
+        return 0;
+    return static_cast<CDrawGroup*>(pObj)->Nesting();
+}
+
+int CDrawGroup::Nesting() const {
+    int deepest = 0;
+    ForEachChild([&](CDrawObj* p) { deepest = std::max(deepest, NestingOf(p)); });
+    return deepest + 1;
+}
+
+void CDrawGroup::Adopt(CDrawObj* pChild) {
+    if (pChild->IsKindOf(RUNTIME_CLASS(CDrawGroup)))
+        static_cast<CDrawGroup*>(pChild)->m_pHolder = this;
+}
+
+BOOL CDrawGroup::AddChild(CDrawObj* pChild) {
+    if (!pChild)
+        return FALSE;
+    const bool isGroup = pChild->IsKindOf(RUNTIME_CLASS(CDrawGroup));
+    if (isGroup && static_cast<CDrawGroup*>(pChild)->m_pHolder)
+        return FALSE;  // another group owns it already
+    int levels = NestingOf(pChild);
+    for (const CDrawGroup* g = this; g; g = g->m_pHolder) {
+        if (g == pChild)
+            return FALSE;  // the group would hold itself
+        ++levels;
+    }
+    if (levels > kMaxNesting)
+        return FALSE;
+    m_children.AddTail(pChild);
+    Adopt(pChild);
+    return TRUE;
+}
+
+std::vector<CDrawObj*> CDrawGroup::ReleaseChildren() {
+    std::vector<CDrawObj*> children;
+    while (!m_children.IsEmpty()) {
+        CDrawObj* child = ChildAt(m_children.RemoveHead());
+        if (child->IsKindOf(RUNTIME_CLASS(CDrawGroup)))
+            static_cast<CDrawGroup*>(child)->m_pHolder = nullptr;
+        children.push_back(child);
+    }
+    return children;
 }
 
 BOOL CDrawGroup::AttachView(const DrawViewContext* pContext, BOOL bRunTime) {

@@ -7,7 +7,17 @@
 // rectangle is where the group is to go: a handle drag moves it alone, and
 // RescaleChildren then fits the children into it. Every other operation ends
 // with both equal.
+//
+// Nesting. Every operation that a group passes on to its children goes one
+// call level deeper per level of groups, so groups never nest deeper than
+// kMaxNesting: a picture, clipboard or undo stream that nests them deeper is
+// refused while it loads (the archive exception), and AddChild refuses a child
+// that would make any group deeper. With that bound on the structure itself,
+// no walk through the children (delete, attach, prepare, draw, hit test,
+// search, properties, scaling, copying, cloning) can go deeper either.
 #pragma once
+
+#include <vector>
 
 #include "drawobj.h"
 
@@ -62,9 +72,24 @@ public:
     // Moves the windows of all control children in one deferred batch.
     void MoveChildWindows();
 
-    // Takes ownership of a child (appended: drawn last).
-    void AddChild(CDrawObj* pChild) { m_children.AddTail(pChild); }
-    CObList& GetChildren() { return m_children; }
+    // The deepest nesting of groups that the model holds: a group of leaf
+    // objects is 1 level, a group holding such a group 2.
+    static constexpr int kMaxNesting = 64;
+    // Levels of groups in the object: 0 for a leaf object.
+    static int NestingOf(CDrawObj* pObj);
+
+    // Takes ownership of a child (appended: drawn last). Refuses (FALSE, the
+    // caller keeps the child) a child that would nest this group, or the
+    // groups that hold it, deeper than kMaxNesting, and a group that is held
+    // already or that holds this one.
+    BOOL AddChild(CDrawObj* pChild);
+    const CObList& GetChildren() const { return m_children; }
+    // Calls fn(CDrawObj*) for each child in drawing order.
+    template <class Fn>
+    void ForEachChild(Fn fn) const;
+    // Gives up every child, in drawing order, to the caller (the group is left
+    // empty and the children's groups are free to be held again).
+    std::vector<CDrawObj*> ReleaseChildren();
     // Reference rectangle := union of the children (after building a group).
     void ResetReferenceRect() { m_rectRef = GetRect(); }
     const CRectD& GetReferenceRect() const { return m_rectRef; }
@@ -86,9 +111,21 @@ protected:
     CRectD m_rectRef;    // not stored
 
 private:
-    template <class Fn>
-    void ForEachChild(Fn fn) const;
+    // Levels of groups from this one down (at least 1).
+    int Nesting() const;
+    // Makes this group the holder of the child when the child is a group.
+    void Adopt(CDrawObj* pChild);
+
+    // The group that holds this one (none at the top): not stored, set when
+    // the holder takes it, so that AddChild sees the levels above.
+    CDrawGroup* m_pHolder = nullptr;
 };
 
 // Child of a group, cast from the list's element.
 inline CDrawObj* ChildAt(CObject* p) { return static_cast<CDrawObj*>(p); }
+
+template <class Fn>
+void CDrawGroup::ForEachChild(Fn fn) const {
+    for (POSITION pos = m_children.GetHeadPosition(); pos;)
+        fn(ChildAt(m_children.GetNext(pos)));
+}

@@ -98,8 +98,10 @@ TEST_F(PicObjTest, DamagedStreamThrowsAndLeaksNothing) {
     line->AddPoint(CPointD(1, 2));
     pic.GetLayer(0)->m_objects.AddTail(line);
     std::vector<BYTE> bytes = StorePictureBytes(pic);
+    const LONG live = CObject::GetLiveCount();
     for (size_t cut : {size_t(5), size_t(40), bytes.size() - 1}) {
         EXPECT_THROW(LoadPictureBuffer(bytes.data(), static_cast<UINT>(cut)), CArchiveException) << cut;
+        EXPECT_EQ(CObject::GetLiveCount(), live) << cut;
     }
 }
 

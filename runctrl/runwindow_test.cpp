@@ -6,10 +6,12 @@
 
 #include "actkinds.h"
 #include "drawbutton.h"
+#include "drawgroup.h"
 #include "drawrect.h"
 #include "picfile.h"
 #include "picobj.h"
 #include "runharness.h"
+#include "streamtest_util.h"
 
 using namespace runtest;
 
@@ -75,6 +77,16 @@ TEST(RunWindow, DamagedOrEmptyBufferAnswersOneAndLeavesNoPicture) {
   PictureDataBlock none = {nullptr, nullptr, nullptr, 0};
   EXPECT_EQ(::SendMessageA(h.View(), QCM_LOADPICDATA, 0, reinterpret_cast<LPARAM>(&none)), 1);
   EXPECT_EQ(::SendMessageA(h.View(), QCM_LOADPICDATA, 0, 0), 1);
+}
+
+TEST(RunWindow, PictureNestedTooDeepAnswersOneAndOneAtTheBoundRuns) {
+  Harness h;
+  ASSERT_TRUE(h.Ok());
+  EXPECT_EQ(h.Load(streamtest::NestedGroupBytes(10000)), 1);
+  EXPECT_EQ(h.Load(streamtest::NestedGroupBytes(CDrawGroup::kMaxNesting)), 0);
+  h.Tick(16);  // prepares, fires and draws every level
+  ::UpdateWindow(h.View());
+  EXPECT_EQ(h.Load(streamtest::NestedGroupBytes(CDrawGroup::kMaxNesting + 1)), 1);
 }
 
 TEST(RunWindow, FirstRefreshOnTickSevenThenEveryEighth) {

@@ -348,6 +348,57 @@ TEST(Expression, DeeplyNestedCallsAreRefused) {
   EXPECT_EQ(EXP_OK, e.CheckText(parens.c_str()));  // parentheses need no recursion
 }
 
+std::string Repeat(const char* text, int n) {
+  std::string out;
+  for (int i = 0; i < n; ++i) out += text;
+  return out;
+}
+
+// Function calls are parsed, checked, evaluated, given their context and
+// freed by recursion, which stops at 32 nested calls with a syntax error.
+TEST(Expression, ThirtyTwoNestedCallsAreTheLimit) {
+  Result r = Evaluate(Repeat("abs(", 32) + "-5" + Repeat(")", 32));
+  ASSERT_EQ(EXP_OK, r.rc);
+  EXPECT_EQ(5, r.value.GetInt());
+  CExpression e;
+  ASSERT_EQ(EXP_OK, e.CheckText((Repeat("pow(1,", 31) + "sqrt(TV(t))" + Repeat(")", 31)).c_str()));
+  CExpValue value;
+  EXPECT_EQ(EXP_ERR_NOCONTEXT, e.Calculate(value, nullptr));  // reached the innermost argument
+  EXPECT_EQ(EXP_ERR_SYNTAX, Evaluate(Repeat("abs(", 33) + "-5" + Repeat(")", 33)).rc);
+}
+
+// Texts nested far deeper than any bound: refused with their own code, or
+// evaluated without recursion.
+TEST(Expression, FarTooDeepNestingEndsInAnErrorCodeOrAValue) {
+  constexpr int kDeep = 100000;
+  struct Case {
+    std::string text;
+    int rc;
+    int value;
+  };
+  const Case cases[] = {
+      {Repeat("abs(", kDeep) + "1" + Repeat(")", kDeep), EXP_ERR_SYNTAX, 0},
+      {Repeat("pow(2,", kDeep) + "1" + Repeat(")", kDeep), EXP_ERR_SYNTAX, 0},
+      {Repeat("abs((", kDeep) + "1" + Repeat("))", kDeep), EXP_ERR_SYNTAX, 0},
+      {Repeat("abs(", kDeep) + "1", EXP_ERR_PAREN, 0},
+      {Repeat("(", kDeep) + "7" + Repeat(")", kDeep), EXP_OK, 7},
+      {Repeat("-", kDeep) + "7", EXP_OK, 7},
+      {Repeat("-", kDeep + 1) + "7", EXP_OK, -7},
+      {Repeat("~", kDeep + 1) + "0", EXP_OK, -1},
+      {Repeat("-(", kDeep) + "7" + Repeat(")", kDeep), EXP_OK, 7},
+      {Repeat("1+", kDeep) + "1", EXP_OK, kDeep + 1},
+      {Repeat("(", kDeep) + "7", EXP_ERR_PAREN, 0},
+      // A tag name takes everything up to its closing parenthesis.
+      {"TV(" + Repeat("(", kDeep) + "t" + Repeat(")", kDeep) + ")", EXP_ERR_NOCONTEXT, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 12));
+    Result r = Evaluate(c.text);
+    EXPECT_EQ(c.rc, r.rc);
+    if (c.rc == EXP_OK) EXPECT_EQ(c.value, r.value.GetInt());
+  }
+}
+
 TEST(Expression, PostfixOrder) {
   CExpression e;
   ASSERT_EQ(EXP_OK, e.CheckText("1-2*3"));

@@ -1,6 +1,7 @@
 // A growable array of owned object pointers: the array deletes what it holds.
 // Its room grows in fixed steps, so that a list of a known typical size is
-// allocated once.
+// allocated once; a long list grows by half its room at a time, so that it is
+// built in linear time.
 #pragma once
 #include <vector>
 
@@ -8,7 +9,8 @@
 
 class CObjPtrArray {
  public:
-  // Room for `initialRoom` pointers at once; afterwards it grows by `growBy`.
+  // Room for `initialRoom` pointers at once; afterwards it grows by `growBy`,
+  // or by half its room when that is more.
   explicit CObjPtrArray(int growBy = 16, int initialRoom = 0);
   ~CObjPtrArray() { RemoveAll(); }
   CObjPtrArray(const CObjPtrArray&) = delete;

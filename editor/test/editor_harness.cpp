@@ -132,7 +132,7 @@ void EditorTest::Settle() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) continue;
-    if (!app_->PreTranslateMessage(&msg)) {
+    if (!app_->PreTranslateTree(&msg)) {
       ::TranslateMessage(&msg);
       ::DispatchMessageA(&msg);
     }

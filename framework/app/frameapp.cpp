@@ -67,7 +67,7 @@ int CFrameApp::Run() {
     if (got == -1) return m_exitCode = -1;
     BOOL eaten = FALSE;
     QelGuarded(msg.hwnd, msg.message, [&] {
-      eaten = PreTranslateMessage(&msg);
+      eaten = PreTranslateTree(&msg);
       return LRESULT(0);
     });
     if (!eaten) {
@@ -79,11 +79,6 @@ int CFrameApp::Run() {
       idleCount = 0;
     }
   }
-}
-
-BOOL CFrameApp::PreTranslateMessage(MSG* msg) {
-  CFrameWnd* frame = dynamic_cast<CFrameWnd*>(m_pMainWnd);
-  return frame && frame->PreTranslateMessage(msg);
 }
 
 BOOL CFrameApp::OnIdle(LONG count) {

@@ -38,7 +38,6 @@ class CFrameApp : public CWinApp {
 
   // ---- the loop ------------------------------------------------------------
   int Run() override;
-  BOOL PreTranslateMessage(MSG* msg) override;
   // Called while the queue is empty: count 0 first after a message. The
   // default updates the items of the main frame's commands and titles;
   // TRUE asks for another call before waiting.

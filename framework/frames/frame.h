@@ -102,7 +102,7 @@ class CFrameWnd : public CWnd {
   BOOL OnCmdMsg(UINT id, int code, void* extra, CmdHandlerInfo* info) override;
   // The frame's accelerators (and the MDI keys); TRUE when the message was
   // turned into a command.
-  virtual BOOL PreTranslateMessage(MSG* msg);
+  BOOL PreTranslateMessage(MSG* msg) override;
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
   HMENU m_hMenuDefault = nullptr;  // the menu loaded with the frame

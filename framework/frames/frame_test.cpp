@@ -75,14 +75,14 @@ TEST_F(FrameTest, AcceleratorsOfTheFrameAndOfTheActiveChildBecomeCommands) {
   ::GetKeyboardState(keys);
   keys[VK_CONTROL] = 0x80;
   ::SetKeyboardState(keys);
-  EXPECT_TRUE(app_.PreTranslateMessage(&key));
+  EXPECT_TRUE(app_.PreTranslateTree(&key));
   EXPECT_EQ(Log(), std::vector<std::string>{"main"});
   NewDoc();
   Log().clear();
   MSG save = {frame_->m_hWnd, WM_KEYDOWN, 'S', 0, 0, {0, 0}};
-  EXPECT_TRUE(app_.PreTranslateMessage(&save));  // only in the document's table
+  EXPECT_TRUE(app_.PreTranslateTree(&save));  // only in the document's table
   MSG route = {frame_->m_hWnd, WM_KEYDOWN, 'R', 0, 0, {0, 0}};
-  EXPECT_TRUE(app_.PreTranslateMessage(&route));
+  EXPECT_TRUE(app_.PreTranslateTree(&route));
   EXPECT_EQ(Log(), std::vector<std::string>{"view"});
   keys[VK_CONTROL] = 0;
   ::SetKeyboardState(keys);

@@ -25,6 +25,8 @@ class CMDIChildWnd : public CFrameWnd {
   void OnUpdateFrameTitle(BOOL addToTitle) override;
 
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  // The child has no menu: its accelerators are translated by its MDI frame.
+  BOOL PreTranslateMessage(MSG*) override { return FALSE; }
 
   HMENU m_hMenuShared = nullptr;  // the template's menu; not the child's to free
 

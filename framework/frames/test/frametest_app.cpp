@@ -148,7 +148,7 @@ void TestApp::OnProbe(CCmdUI* ui) { Probe(ui, "app"); }
 void Settle(CFrameApp& app) {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!app.PreTranslateMessage(&msg)) {
+    if (!app.PreTranslateTree(&msg)) {
       ::TranslateMessage(&msg);
       ::DispatchMessageA(&msg);
     }

@@ -1,0 +1,36 @@
+// The dialogs that the editing window opens, one call each. Those whose
+// dialogs belong to other parts of the system (the link dialogs, the script
+// dialog, the text sheet, the ActiveX picker, the plug-in object) answer
+// "nothing done" until those parts are built; each is wired here, in one
+// place. The open-file dialog goes through one function too, and a test
+// can stand in for the engineer's choice.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class CAction;
+class CDrawObj;
+class CDrawMtext;
+
+// The link dialog of a direct link's kind (displayed value, colours,
+// flashing, show/hide, rotation, percentage fill, pointer, the mouse
+// events); non-zero when the engineer changed the link. Not built yet: 0.
+int OpenLinkDialog(HWND owner, CAction* link, CDrawObj* object);
+// The script dialog of a link in script mode; non-zero on a change. Not built yet: 0.
+int OpenScriptDialog(HWND owner, CAction* link, CDrawObj* object);
+// The text sheet of a multi-line text; non-zero on a change. Not built yet: 0.
+int OpenTextDialog(HWND owner, CDrawMtext* text);
+// The ActiveX control picker: true with the chosen class. Not built yet: false.
+bool PickActiveXControl(HWND owner, CLSID* chosen);
+
+// The open-file dialog: filter in the form "text|patterns|...||", default
+// extension without the dot. True with the chosen path; false when
+// cancelled.
+bool AskOpenFileName(HWND owner, const char* filter, const char* defaultExt, std::string& path);
+
+// Tests answer the open-file dialog through this; an empty function gives
+// the dialog back to the engineer.
+using OpenFileAnswer = std::function<bool(std::string& path)>;
+void SetOpenFileAnswer(OpenFileAnswer answer);

@@ -1,0 +1,28 @@
+#include "editctrl_inproc.h"
+
+#include "linkclasses.h"
+#include "pictureclasses.h"
+#include "wndclass.h"
+
+namespace edittest {
+
+const char kInProcessClass[] = "QelPicEditInProcess";
+
+std::vector<std::string>& InProcessReports() {
+  static std::vector<std::string> reports;
+  return reports;
+}
+
+void RecordInProcessReport(HWND, UINT, const char* what) { InProcessReports().push_back(what ? what : ""); }
+
+void RegisterInProcessWindow() {
+  static bool registered = false;
+  if (registered) return;
+  RegisterPictureClasses();
+  RegisterLinkClasses();
+  QelRegisterGlobalClass<CPicEditWnd>(kInProcessClass, CS_DBLCLKS,
+                                      static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
+  registered = true;
+}
+
+}  // namespace edittest

@@ -1,0 +1,80 @@
+// The editing window built into the test program itself (the same sources
+// as the library), where a test reaches the window's object and its
+// picture: a new picture in a 500 x 400 window; exceptions that the window
+// procedure reports fail the test.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "drawobj.h"
+#include "drawrect.h"
+#include "editctrl_harness.h"
+#include "piceditwnd.h"
+#include "picobj.h"
+#include "wndmodule.h"
+
+namespace edittest {
+
+extern const char kInProcessClass[];
+std::vector<std::string>& InProcessReports();
+// Registers the model, the links and the in-process window class once.
+void RegisterInProcessWindow();
+void RecordInProcessReport(HWND, UINT, const char* what);
+
+class InProcessEditTest : public EditWindowTest {
+ protected:
+  void SetUp() override {
+    EditWindowTest::SetUp();
+    RegisterInProcessWindow();
+    previous_ = QelSetExceptionReporter(RecordInProcessReport);
+    InProcessReports().clear();
+    int w = 500 + ::GetSystemMetrics(SM_CXVSCROLL), h = 400 + ::GetSystemMetrics(SM_CYHSCROLL);
+    child_ = ::CreateWindowExA(0, kInProcessClass, "", WS_CHILD | WS_VISIBLE, 0, 0, w, h, parent_,
+                               reinterpret_cast<HMENU>(1000), ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(child_, nullptr);
+    wnd_ = static_cast<CPicEditWnd*>(CWnd::FromHandlePermanent(child_));
+    ASSERT_NE(wnd_, nullptr);
+    SendText(QCM_PICFOLDER, FreshFolder("inproc"));
+    ASSERT_EQ(SendText(QCM_NEWPIC, "in.pic"), 0);
+    TakeNoticeNumbers();
+  }
+  void TearDown() override {
+    EditWindowTest::TearDown();
+    QelSetExceptionReporter(previous_);
+    EXPECT_TRUE(InProcessReports().empty()) << InProcessReports().front();
+  }
+  // A rectangle added to the current layer at (x, y), 40 x 30.
+  CDrawObj* AddRect(double x, double y) { return Add(new CDrawRect, x, y); }
+  CDrawObj* Add(CDrawObj* obj, double x, double y) {
+    if (auto* rect = dynamic_cast<CDrawRect*>(obj)) rect->SetCorners(CRectD(x, y, x + 40, y + 30));
+    wnd_->GetCurrentLayer()->m_objects.AddTail(obj);
+    obj->SetViewTransform(wnd_->GetOrigin(), wnd_->GetZoom());
+    return obj;
+  }
+  // The current layer's objects, first drawn first.
+  std::vector<CDrawObj*> Objects() const {
+    std::vector<CDrawObj*> objects;
+    CObList& list = wnd_->GetCurrentLayer()->m_objects;
+    for (POSITION pos = list.GetHeadPosition(); pos;) objects.push_back(static_cast<CDrawObj*>(list.GetNext(pos)));
+    return objects;
+  }
+  // The rectangle of an object, normalised.
+  static CRectD FrameOf(CDrawObj* obj) {
+    CRectD r = obj->GetRect();
+    r.Normalize();
+    return r;
+  }
+  int Query(int code) const { return static_cast<int>(Send(QCM_QUERY, code)); }
+  RECT UpdateRect() const {
+    RECT r = {0, 0, 0, 0};
+    ::GetUpdateRect(child_, &r, FALSE);
+    return r;
+  }
+
+  CPicEditWnd* wnd_ = nullptr;
+  QelExceptionReporter previous_ = nullptr;
+};
+
+}  // namespace edittest

@@ -1,0 +1,130 @@
+// Copy, cut and paste through the clipboard format "QELPICCLIP": the
+// selected objects in selection order, written as a layer's object list.
+// Two editing windows of any processes exchange objects this way.
+#include <cstring>
+#include <vector>
+
+#include "drawobj.h"
+#include "piceditwnd.h"
+#include "picobj.h"
+
+namespace {
+
+constexpr UINT kClipGrowth = 4096;
+
+// A global memory block, freed unless it was handed to the clipboard.
+class CGlobalBlock {
+ public:
+  explicit CGlobalBlock(SIZE_T size) : m_h(::GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, size)) {}
+  ~CGlobalBlock() {
+    if (m_h) ::GlobalFree(m_h);
+  }
+  CGlobalBlock(const CGlobalBlock&) = delete;
+  CGlobalBlock& operator=(const CGlobalBlock&) = delete;
+  HGLOBAL get() const { return m_h; }
+  void Release() { m_h = nullptr; }
+
+ private:
+  HGLOBAL m_h;
+};
+
+// The clipboard, open for one window for the life of the scope.
+class CClipboardScope {
+ public:
+  explicit CClipboardScope(HWND owner) : m_open(::OpenClipboard(owner) != FALSE) {}
+  ~CClipboardScope() {
+    if (m_open) ::CloseClipboard();
+  }
+  CClipboardScope(const CClipboardScope&) = delete;
+  CClipboardScope& operator=(const CClipboardScope&) = delete;
+  bool IsOpen() const { return m_open; }
+
+ private:
+  bool m_open;
+};
+
+// Places bytes under the picture format; the clipboard stays as it was when
+// it cannot be opened.
+void PutOnClipboard(HWND owner, const BYTE* data, DWORD size) {
+  CGlobalBlock block(size ? size : 1);
+  if (!block.get()) return;
+  if (void* p = ::GlobalLock(block.get())) {
+    std::memcpy(p, data, size);
+    ::GlobalUnlock(block.get());
+  } else {
+    return;
+  }
+  CClipboardScope clipboard(owner);
+  if (!clipboard.IsOpen()) return;
+  ::EmptyClipboard();
+  if (::SetClipboardData(PicClipboardFormat(), block.get())) block.Release();
+}
+
+// A copy of the picture data on the clipboard; empty when there is none.
+std::vector<BYTE> TakeFromClipboard(HWND owner) {
+  std::vector<BYTE> bytes;
+  if (!::IsClipboardFormatAvailable(PicClipboardFormat())) return bytes;
+  CClipboardScope clipboard(owner);
+  if (!clipboard.IsOpen()) return bytes;
+  HGLOBAL data = ::GetClipboardData(PicClipboardFormat());
+  if (!data) return bytes;
+  const SIZE_T size = ::GlobalSize(data);
+  if (const void* p = ::GlobalLock(data)) {
+    bytes.assign(static_cast<const BYTE*>(p), static_cast<const BYTE*>(p) + size);
+    ::GlobalUnlock(data);
+  }
+  return bytes;
+}
+
+}  // namespace
+
+bool CPicEditWnd::CopySelection() {
+  if (m_selection.empty()) return false;
+  CObList list;
+  for (CDrawObj* obj : m_selection) list.AddTail(obj);
+  std::unique_ptr<CMemFile> stream = SaveObjectList(list, kClipGrowth);
+  m_nPasteCount = 0;
+  if (stream) PutOnClipboard(m_hWnd, stream->GetData(), stream->GetLength());
+  return true;
+}
+
+void CPicEditWnd::OnCopy() { CopySelection(); }
+
+void CPicEditWnd::OnCut() {
+  if (!CopySelection()) return;
+  SaveUndoState();
+  m_nPasteCount = 0;
+  std::vector<CDrawObj*> doomed = m_selection;
+  ClearSelection();
+  for (CDrawObj* obj : doomed) {
+    RemoveObject(obj);
+    obj->Delete();
+  }
+  Invalidate(FALSE);
+  NotifySelectionChanged();
+}
+
+void CPicEditWnd::OnPaste() {
+  if (!m_pPicture || !m_pCurrentLayer) return;
+  std::vector<BYTE> bytes = TakeFromClipboard(m_hWnd);
+  if (bytes.empty()) return;
+  CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+  CObList pasted;
+  // Foreign or damaged data is dropped before anything changes.
+  if (!LoadObjectListFrom(file, pasted)) return;
+  SaveUndoState();
+  Invalidate(FALSE);
+  ClearSelection();
+  ++m_nPasteCount;
+  const double offset = kPasteStep * m_nPasteCount;
+  while (!pasted.IsEmpty()) {
+    auto* obj = static_cast<CDrawObj*>(pasted.RemoveHead());
+    obj->MoveBy(CPointD(offset, offset));
+    obj->SetSelected(FALSE);
+    AddObject(obj, false);
+    m_selection.push_back(obj);
+    obj->SetSelected(TRUE);
+  }
+  RepositionControls(true);
+  NotifySelectionChanged();
+}

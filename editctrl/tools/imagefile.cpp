@@ -1,0 +1,61 @@
+#include "imagefile.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "dialogs/editdialogs.h"
+#include "drawbitmap.h"
+#include "file.h"
+
+namespace {
+
+const char kImageFilter[] =
+    "All bitmap files(*.bmp,*.jpg,*.gif,*.EMF,*.WMF,*.tif,*.png)|*.bmp;*.jpg;*.gif;*.tif;*.png;"
+    "*.EMF;*.WMF|BMP(*.bmp)|*.bmp|JPEG(*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF(*.gif)|*.gif|"
+    "TIFF(*.tif;tiff)|*.tif;tiff|PNG(*.png)|*.png||";
+constexpr UINT kReadStep = 4096;
+
+bool HasMetafileExtension(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string tail = path.substr(path.size() - 4);
+  std::transform(tail.begin(), tail.end(), tail.begin(),
+                 [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+  return tail == ".WMF" || tail == ".EMF";
+}
+
+}  // namespace
+
+CChosenImage& ChosenImage() {
+  static CChosenImage image;
+  return image;
+}
+
+bool CChosenImage::Choose(HWND owner) {
+  std::string path;
+  if (!AskOpenFileName(owner, kImageFilter, "bmp", path)) return false;
+  return Read(path);
+}
+
+bool CChosenImage::Read(const std::string& path) {
+  m_bChosen = false;
+  m_bytes.SetLength(0);
+  CFile file;
+  if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+    return false;
+  BYTE chunk[kReadStep];
+  try {
+    for (UINT n; (n = file.Read(chunk, sizeof chunk)) > 0;) m_bytes.Write(chunk, n);
+  } catch (CException&) {
+    m_bytes.SetLength(0);
+    return false;
+  }
+  m_bMetafile = HasMetafileExtension(path);
+  m_bChosen = true;
+  return true;
+}
+
+bool CChosenImage::LoadInto(CDrawBitmap& image) {
+  if (!m_bChosen) return false;
+  m_bytes.SeekToBegin();
+  return image.LoadFromFile(&m_bytes);
+}

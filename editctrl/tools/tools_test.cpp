@@ -1,0 +1,390 @@
+// The drawing tools driven by mouse messages: each tool makes its object with
+// its defaults; the selection tool moves, resizes, bands and toggles.
+#include <gtest/gtest.h>
+
+#include "drawbutton.h"
+#include "drawgroup.h"
+#include "drawline.h"
+#include "drawmtext.h"
+#include "drawpipe.h"
+#include "drawtext.h"
+#include "editctrl_inproc.h"
+#include "plugin/drawplugin.h"
+#include "linkclasses.h"
+#include "tools/shapetool.h"
+
+namespace edittest {
+namespace {
+
+class ToolTest : public InProcessEditTest {
+ protected:
+  void SetUp() override {
+    InProcessEditTest::SetUp();
+    Send(QCM_SELECTTOOL, 0, 0);
+  }
+  void TearDown() override {
+    Send(QCM_SELECTTOOL, 0, 0);  // the tool is one for the process
+    InProcessEditTest::TearDown();
+  }
+  void Tool(int id) { Send(QCM_SELECTTOOL, 0, id); }
+  // A click of a point-by-point tool, after the mouse moved there.
+  void PointClick(int x, int y, UINT flags = 0) {
+    MouseMove(x, y, flags);
+    Click(x, y, flags);
+  }
+  CDrawPoly* OnlyPoly() {
+    std::vector<CDrawObj*> objects = Objects();
+    EXPECT_EQ(objects.size(), 1u);
+    return objects.empty() ? nullptr : dynamic_cast<CDrawPoly*>(objects.front());
+  }
+};
+
+TEST_F(ToolTest, LineIsFinishedByItsSecondClick) {
+  Tool(DOT_LINE);
+  PointClick(40, 40);
+  EXPECT_EQ(Query(QCQ_TOOL), DOT_LINE);
+  PointClick(120, 80);
+  CDrawPoly* line = OnlyPoly();
+  ASSERT_NE(line, nullptr);
+  EXPECT_EQ(line->GetObjType(), DOT_LINE);
+  ASSERT_EQ(line->GetPointCount(), 2);
+  EXPECT_EQ(line->m_points[0], CPointD(40, 40));
+  EXPECT_EQ(line->m_points[1], CPointD(120, 80));
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+  EXPECT_EQ(::GetCapture(), nullptr);
+  EXPECT_EQ(Query(QCQ_SELCOUNT), 1);
+  EXPECT_EQ(Query(QCQ_CANUNDO), 1);
+}
+
+TEST_F(ToolTest, PolyLineKeepsToolAndCaptureAfterTheFirstButtonUp) {
+  Tool(DOT_POLY);
+  PointClick(40, 40);
+  EXPECT_EQ(Query(QCQ_TOOL), DOT_POLY);
+  EXPECT_EQ(::GetCapture(), child_);
+  PointClick(80, 40);
+  MouseMove(80, 120);
+  DoubleClick(80, 120);
+  CDrawPoly* poly = OnlyPoly();
+  ASSERT_NE(poly, nullptr);
+  EXPECT_EQ(poly->m_points, (std::vector<CPointD>{{40, 40}, {80, 40}, {80, 120}}));
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+  EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(ToolTest, PipeIsFinishedByItsTenthClickWithItsDefaults) {
+  Tool(DOT_PIPE);
+  for (int i = 0; i < 9; ++i) PointClick(16 + 16 * i, 40 + 8 * (i % 2));
+  EXPECT_EQ(Query(QCQ_TOOL), DOT_PIPE);
+  PointClick(200, 200);
+  auto* pipe = dynamic_cast<CDrawPipe*>(OnlyPoly());
+  ASSERT_NE(pipe, nullptr);
+  EXPECT_EQ(pipe->GetPointCount(), 10);
+  EXPECT_EQ(pipe->m_points.back(), CPointD(200, 200));
+  EXPECT_EQ(pipe->m_nPipeWidth, 15);
+  EXPECT_EQ(pipe->m_clrLine, 0x666666u);
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+}
+
+TEST_F(ToolTest, CurveEndsWithAnOddPointCountAndClosedCurveWithAnEvenOne) {
+  const struct {
+    int tool;
+    int clicks;
+    int expected;
+  } cases[] = {{DOT_BEZIER, 4, 3}, {DOT_BEZIER, 5, 5}, {DOT_BEZIERFILL, 5, 4}, {DOT_BEZIERFILL, 4, 4}};
+  for (const auto& c : cases) {
+    Tool(c.tool);
+    for (int i = 0; i < c.clicks - 1; ++i) PointClick(40 + 40 * i, 40 + 32 * (i % 2));
+    MouseMove(400, 300);
+    DoubleClick(400, 300);
+    std::vector<CDrawObj*> objects = Objects();
+    ASSERT_FALSE(objects.empty());
+    auto* curve = dynamic_cast<CDrawPoly*>(objects.back());
+    ASSERT_NE(curve, nullptr);
+    EXPECT_EQ(curve->GetObjType(), c.tool);
+    EXPECT_EQ(curve->GetPointCount(), c.expected) << c.tool << " with " << c.clicks << " clicks";
+  }
+}
+
+TEST_F(ToolTest, ShapeWithTooFewPointsIsRemoved) {
+  Tool(DOT_POLYGON);
+  PointClick(40, 40);
+  MouseMove(80, 80);
+  DoubleClick(80, 80);  // two points: fewer than a polygon keeps
+  EXPECT_TRUE(Objects().empty());
+  EXPECT_EQ(Query(QCQ_SELCOUNT), 0);
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+}
+
+TEST(StraightenSegmentTest, NearlyDiagonalBecomesDiagonalElseAlongTheLargerComponent) {
+  const struct {
+    CPointD end;
+    CPointD expected;
+  } cases[] = {
+      {{10, 3}, {10, 0}},    {{3, 10}, {0, 10}},    {{10, 8}, {10, 10}}, {{-10, 9}, {-10, 10}},
+      {{10, -7}, {10, -10}}, {{-4, -10}, {0, -10}}, {{6, 6}, {6, 6}},    {{10, 5}, {10, 0}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(StraightenSegment(CPointD(0, 0), c.end), c.expected) << c.end.x << "," << c.end.y;
+}
+
+TEST_F(ToolTest, ShiftClickStraightensTheSegmentJustFixed) {
+  Send(QCM_SNAPGRID, 0, 0);
+  Tool(DOT_LINE);
+  PointClick(100, 100);
+  PointClick(110, 103, MK_SHIFT);
+  CDrawPoly* line = OnlyPoly();
+  ASSERT_NE(line, nullptr);
+  EXPECT_EQ(line->m_points, (std::vector<CPointD>{{100, 100}, {110, 100}}));
+}
+
+TEST_F(ToolTest, PushButtonTakesItsFixedSizeFromTheSnappedClick) {
+  Tool(DOT_PUSHBT);
+  Click(13, 12);
+  std::vector<CDrawObj*> objects = Objects();
+  ASSERT_EQ(objects.size(), 1u);
+  auto* button = dynamic_cast<CDrawPushBt*>(objects.front());
+  ASSERT_NE(button, nullptr);
+  CRectD frame = FrameOf(button);
+  EXPECT_EQ(frame.left, 16);
+  EXPECT_EQ(frame.top, 8);
+  EXPECT_EQ(frame.Width(), 60);
+  EXPECT_EQ(frame.Height(), 24);
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+  // Its window lies over the frame.
+  HWND window = button->GetCtrlWnd();
+  ASSERT_NE(window, nullptr);
+  RECT placed;
+  ::GetWindowRect(window, &placed);
+  ::MapWindowPoints(nullptr, child_, reinterpret_cast<POINT*>(&placed), 2);
+  EXPECT_EQ(placed.left, 16);
+  EXPECT_EQ(placed.top, 8);
+  EXPECT_EQ(placed.right - placed.left, 60);
+}
+
+TEST_F(ToolTest, PluginToolPlacesASampexControlWithItsDisabledWindow) {
+  // Loaded from the program folder first, so that "Sampex.dll" names a module.
+  static HMODULE sampex = ::LoadLibraryA("..\\out\\Sampex.dll");
+  ASSERT_NE(sampex, nullptr);
+  Tool(DOT_PLUGIN);
+  Click(13, 12);
+  std::vector<CDrawObj*> objects = Objects();
+  ASSERT_EQ(objects.size(), 1u);
+  auto* plugin = dynamic_cast<CDrawPlugin*>(objects.front());
+  ASSERT_NE(plugin, nullptr);
+  EXPECT_STREQ(plugin->GetLibraryName().GetString(), "Sampex.dll");
+  CRectD frame = FrameOf(plugin);
+  EXPECT_EQ(frame.left, 16);
+  EXPECT_EQ(frame.top, 8);
+  EXPECT_EQ(frame.Width(), 320);
+  EXPECT_EQ(frame.Height(), 240);
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+  HWND window = ::FindWindowExA(child_, nullptr, "Sampxe_1.0", nullptr);
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(::IsWindowEnabled(window));
+  EXPECT_EQ(::GetDlgCtrlID(window), 1);
+}
+
+TEST_F(ToolTest, FixedSizeToolsMakeTheirObjectsWithTheirDefaults) {
+  const struct {
+    int tool;
+    double width, height;
+    const char* text;
+  } cases[] = {{DOT_CHECKBT, 60, 24, "check"}, {DOT_RADIOBT, 60, 24, "radio"}, {DOT_CTRLEDIT, 60, 20, nullptr}};
+  int x = 40;
+  for (const auto& c : cases) {
+    Tool(c.tool);
+    Click(x, 200);
+    CDrawObj* made = Objects().back();
+    EXPECT_EQ(made->GetObjType(), c.tool);
+    EXPECT_EQ(FrameOf(made).Width(), c.width);
+    EXPECT_EQ(FrameOf(made).Height(), c.height);
+    if (c.text) {
+      EXPECT_EQ(std::string(made->GetText().GetString()), c.text);
+    }
+    x += 80;
+  }
+}
+
+TEST_F(ToolTest, RectangleIsDraggedOpenFromTheClick) {
+  Tool(DOT_RECT);
+  Drag(40, 40, 120, 96);
+  std::vector<CDrawObj*> objects = Objects();
+  ASSERT_EQ(objects.size(), 1u);
+  EXPECT_EQ(objects[0]->GetObjType(), DOT_RECT);
+  EXPECT_EQ(objects[0]->m_nFillStyle, 1);
+  CRectD frame = FrameOf(objects[0]);
+  EXPECT_EQ(frame.left, 40);
+  EXPECT_EQ(frame.top, 40);
+  EXPECT_EQ(frame.right, 120);
+  EXPECT_EQ(frame.bottom, 96);
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+  EXPECT_EQ(Query(QCQ_SELCOUNT), 1);
+}
+
+TEST_F(ToolTest, RectangleClickWithoutDragLeavesNothingAndSelects) {
+  CDrawObj* existing = AddRect(200, 200);
+  Tool(DOT_RECT);
+  Click(40, 40);
+  EXPECT_EQ(Objects(), (std::vector<CDrawObj*>{existing}));
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+  EXPECT_EQ(Query(QCQ_SELCOUNT), 0);
+  EXPECT_EQ(::GetCapture(), nullptr);
+  // The click acts as a selection click: on an object it selects it.
+  Tool(DOT_ELLIPSE);
+  Click(220, 215);
+  EXPECT_EQ(Objects(), (std::vector<CDrawObj*>{existing}));
+  EXPECT_EQ(wnd_->GetSelection(), (std::vector<CDrawObj*>{existing}));
+}
+
+TEST_F(ToolTest, BlackBackgroundGivesWhiteLines) {
+  Send(QCM_SETPROPERTY, PROP_PICBKCOLOR, 0);
+  Tool(DOT_LINE);
+  PointClick(40, 40);
+  PointClick(80, 80);
+  CDrawPoly* line = OnlyPoly();
+  ASSERT_NE(line, nullptr);
+  EXPECT_EQ(line->m_clrLine, 0xFFFFFFu);
+  EXPECT_EQ(line->m_clrText, 0xFFFFFFu);
+}
+
+TEST_F(ToolTest, TagValueToolMakesAValueDisplayWithItsLinkAndLetsTheMouseGo) {
+  Tool(DOT_TAGVAL);
+  Click(40, 40);
+  std::vector<CDrawObj*> objects = Objects();
+  ASSERT_EQ(objects.size(), 1u);
+  auto* value = dynamic_cast<CDrawTagVal*>(objects.front());
+  ASSERT_NE(value, nullptr);
+  EXPECT_EQ(std::string(value->GetText().GetString()), "##.##");
+  EXPECT_EQ(value->m_nAlign, 2);
+  EXPECT_EQ(value->m_nFillStyle, 0);
+  EXPECT_EQ(FrameOf(value).Width(), 64);
+  EXPECT_EQ(FrameOf(value).Height(), 20);
+  EXPECT_EQ(value->FindAction(AK_TAGVALUE), AM_DIRECT);
+  EXPECT_EQ(::GetCapture(), nullptr);
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+}
+
+TEST_F(ToolTest, TextToolPlacesItsTextAndADragEndsInTheSelectionTool) {
+  Tool(DOT_TEXT);
+  Drag(40, 40, 120, 80);
+  std::vector<CDrawObj*> objects = Objects();
+  ASSERT_EQ(objects.size(), 1u);
+  auto* text = dynamic_cast<CDrawText*>(objects.front());
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->GetA(), CPointD(40, 40));
+  EXPECT_GT(text->GetB().x, 40);
+  EXPECT_EQ(text->GetB().y, 40);
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+}
+
+TEST_F(ToolTest, ChoosingAnotherToolFinishesTheShapeUnderConstruction) {
+  Tool(DOT_POLY);
+  PointClick(40, 40);
+  PointClick(80, 40);
+  PointClick(80, 80);
+  Tool(DOT_RECT);
+  CDrawPoly* poly = OnlyPoly();
+  ASSERT_NE(poly, nullptr);
+  EXPECT_EQ(poly->GetPointCount(), 3);
+  EXPECT_EQ(Query(QCQ_TOOL), DOT_RECT);
+}
+
+// ---- the selection tool -----------------------------------------------------
+
+TEST_F(ToolTest, DraggingASelectedObjectMovesItOnTheGridAndMarksThePicture) {
+  CDrawObj* a = AddRect(80, 80);
+  CDrawObj* b = AddRect(200, 80);
+  wnd_->Select(a, false);
+  wnd_->Select(b, true);
+  TakeNoticeNumbers();
+  Drag(100, 81, 117, 94);  // snapped: from (96, 80) to (120, 96)
+  EXPECT_EQ(FrameOf(a).left, 104);
+  EXPECT_EQ(FrameOf(a).top, 96);
+  EXPECT_EQ(FrameOf(b).left, 224);
+  EXPECT_EQ(Query(QCQ_MODIFIED), 1);
+  EXPECT_EQ(Query(QCQ_CANUNDO), 0);  // mouse moves save no state
+  std::vector<UINT> notices = TakeNoticeNumbers();
+  ASSERT_GE(notices.size(), 2u);
+  EXPECT_EQ(notices[notices.size() - 2], static_cast<UINT>(QCN_PROPERTIES));
+  EXPECT_EQ(notices.back(), static_cast<UINT>(QCN_EVENTLINKS));
+}
+
+TEST_F(ToolTest, DraggingAHandleResizesTheOneSelectedObject) {
+  CDrawObj* a = AddRect(80, 80);  // 80,80 - 120,110
+  wnd_->Select(a, false);
+  Drag(120, 110, 160, 150);  // the bottom-right corner
+  EXPECT_EQ(FrameOf(a).left, 80);
+  EXPECT_EQ(FrameOf(a).right, 160);
+  EXPECT_EQ(FrameOf(a).bottom, 152);  // 150 snapped
+  EXPECT_EQ(Query(QCQ_MODIFIED), 1);
+}
+
+TEST_F(ToolTest, RubberBandSelectsWhatLiesStrictlyInside) {
+  CDrawObj* a = AddRect(80, 80);
+  CDrawObj* b = AddRect(160, 80);
+  AddRect(300, 300);
+  TakeNoticeNumbers();
+  Drag(60, 60, 240, 140);
+  EXPECT_EQ(wnd_->GetSelection(), (std::vector<CDrawObj*>{a, b}));
+  EXPECT_EQ(::GetCapture(), nullptr);
+  std::vector<UINT> notices = TakeNoticeNumbers();
+  ASSERT_FALSE(notices.empty());
+  EXPECT_EQ(notices.back(), static_cast<UINT>(QCN_EVENTLINKS));
+}
+
+TEST_F(ToolTest, CtrlClickTogglesAnObjectAndSendsTheNotices) {
+  CDrawObj* a = AddRect(80, 80);
+  CDrawObj* b = AddRect(200, 80);
+  Click(100, 95);
+  TakeNoticeNumbers();
+  Click(220, 95, MK_CONTROL);
+  EXPECT_EQ(wnd_->GetSelection(), (std::vector<CDrawObj*>{a, b}));
+  EXPECT_EQ(TakeNoticeNumbers(), (std::vector<UINT>{QCN_PROPERTIES, QCN_EVENTLINKS}));
+  Click(100, 95, MK_CONTROL);
+  EXPECT_EQ(wnd_->GetSelection(), (std::vector<CDrawObj*>{b}));
+  EXPECT_EQ(TakeNoticeNumbers(), (std::vector<UINT>{QCN_PROPERTIES, QCN_EVENTLINKS}));
+}
+
+TEST_F(ToolTest, ClickOnEmptySpaceEmptiesTheSelection) {
+  CDrawObj* a = AddRect(80, 80);
+  wnd_->Select(a, false);
+  Click(400, 300);
+  EXPECT_TRUE(wnd_->GetSelection().empty());
+  EXPECT_FALSE(a->m_bSelected);
+}
+
+TEST_F(ToolTest, GroupResizedBelowEightPixelsGoesBackToItsFrame) {
+  AddRect(80, 80);
+  AddRect(160, 80);
+  Drag(60, 60, 240, 140);
+  Send(QCM_GROUP, 0, 0);
+  ASSERT_EQ(Query(QCQ_GROUPSEL), 1);
+  CDrawObj* group = wnd_->GetSelection().front();
+  const CRectD before = FrameOf(group);  // 80,80 - 200,110
+  Drag(200, 110, 84, 84);  // the bottom-right corner pulled to 4 x 4
+  CRectD after = FrameOf(group);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.right, before.right);
+  EXPECT_EQ(after.bottom, before.bottom);
+  Drag(200, 110, 320, 170);  // a real resize rescales the children
+  EXPECT_GT(FrameOf(group).right, before.right);
+}
+
+TEST_F(ToolTest, DoubleClickOnAnObjectTellsTheParent) {
+  AddRect(80, 80);
+  Click(100, 95);
+  TakeNoticeNumbers();
+  DoubleClick(100, 95);
+  std::vector<UINT> notices = TakeNoticeNumbers();
+  EXPECT_NE(std::find(notices.begin(), notices.end(), static_cast<UINT>(QCN_CHANGED)), notices.end());
+}
+
+TEST_F(ToolTest, ToolWithoutAToolObjectIgnoresTheMouse) {
+  Tool(77);
+  Click(40, 40);
+  EXPECT_TRUE(Objects().empty());
+  EXPECT_EQ(Query(QCQ_TOOL), 77);
+}
+
+}  // namespace
+}  // namespace edittest

@@ -1,0 +1,255 @@
+#include "wmfreader.h"
+
+#include <new>
+
+#include "crtformat.h"
+#include "drawgroup.h"
+#include "drawpolygon.h"
+#include "exceptions.h"
+
+namespace {
+
+constexpr DWORD kPlaceableKey = 0x9AC6CDD7;
+constexpr UINT kPlaceableRest = 18;  // the placeable header after its key
+constexpr UINT kStandardHeader = 18;
+constexpr UINT kRecordHead = 6;      // size (DWORD) and function (WORD)
+constexpr DWORD kRecordHeadWords = 3;
+
+// The record functions read (the platform's META_ numbers): create pen
+// 0x02FA, create brush 0x02FC, delete object 0x01F0, select object 0x012D,
+// polygon 0x0324, poly-line 0x0325.
+
+constexpr int kNullPen = 5;        // PS_NULL: no outline
+constexpr int kHatchedBrush = 2;   // BS_HATCHED
+constexpr int kBrushStyleBase = 100;
+constexpr int kHatchStyleBase = 1000;
+constexpr int kHollowFill = kBrushStyleBase + 1;  // BS_HOLLOW
+
+const char* const kErrorTexts[] = {
+    "",
+    "Err:No File!",
+    "Err:Not WMF File!",
+    "Err:WMF file format err",
+    "Err:WMF ver not suport !",
+    "Err:read error!",
+    "Err:memery error!",
+    "Err:normal error",
+};
+
+WORD WordAt(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
+DWORD DwordAt(const BYTE* p) { return WordAt(p) | (static_cast<DWORD>(WordAt(p + 2)) << 16); }
+COLORREF ColorOf(WORD low, WORD high) { return (low | (static_cast<DWORD>(high) << 16)) & 0xFFFFFF; }
+
+}  // namespace
+
+const char* WmfErrorText(int number) {
+  if (number < 0 || number > WMF_NORMAL) return "Unknown error";
+  return kErrorTexts[number];
+}
+
+std::string WmfErrorMessage(int number) {
+  return qel::FormatStr("\aError PW%d: %s\n", number, WmfErrorText(number));
+}
+
+CWmfReader::CWmfReader() = default;
+CWmfReader::~CWmfReader() = default;
+
+std::unique_ptr<CDrawGroup> CWmfReader::TakeGroup() { return std::move(m_group); }
+
+bool CWmfReader::Fail(int error) {
+  m_error = error;
+  return false;
+}
+
+bool CWmfReader::ReadExactly(void* buffer, UINT n) {
+  if (n > m_bytesLeft) return false;
+  try {
+    if (m_file.Read(buffer, n) != n) return false;
+  } catch (CException&) {
+    return false;
+  }
+  m_bytesLeft -= n;
+  return true;
+}
+
+bool CWmfReader::Load(const char* path) {
+  m_error = WMF_OK;
+  m_group.reset();
+  if (!path || !m_file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
+    return Fail(WMF_NOFILE);
+  m_bytesLeft = m_file.GetLength();
+  if (!ReadHeaders()) return false;
+  for (;;) {
+    WORD function = 0;
+    switch (ReadRecord(function)) {
+    case REC_READ:
+      if (!Dispatch(function)) return false;
+      break;
+    case REC_END_RECORD: return true;
+    case REC_END_OF_FILE: return m_group != nullptr;  // nothing drawn: false with error 0
+    case REC_FAILED: return false;
+    }
+  }
+}
+
+bool CWmfReader::ReadHeaders() {
+  BYTE header[kPlaceableRest + kStandardHeader];
+  if (!ReadExactly(header, 4)) return Fail(WMF_NOTWMF);
+  if (DwordAt(header) == kPlaceableKey) {
+    if (!ReadExactly(header, kPlaceableRest)) return Fail(WMF_FORMAT);
+    if (!ReadExactly(header, 4)) return Fail(WMF_NOTWMF);
+  }
+  if (!ReadExactly(header + 4, kStandardHeader - 4)) return Fail(WMF_NOTWMF);
+  const WORD type = WordAt(header);
+  const WORD version = WordAt(header + 4);
+  if ((type != 1 && type != 2) || (version != 0x0100 && version != 0x0300)) return Fail(WMF_VERSION);
+  const WORD objects = WordAt(header + 10);
+  m_maxRecord = DwordAt(header + 12);
+  try {
+    m_slots.assign(objects, Slot());
+  } catch (std::bad_alloc&) {
+    return Fail(WMF_MEMORY);
+  }
+  return true;
+}
+
+CWmfReader::RecordResult CWmfReader::ReadRecord(WORD& function) {
+  if (m_bytesLeft == 0) return REC_END_OF_FILE;
+  BYTE head[kRecordHead];
+  if (!ReadExactly(head, kRecordHead)) return Failed(WMF_READ);
+  const DWORD size = DwordAt(head);
+  function = WordAt(head + 4);
+  if (size == 0 || function == 0) return REC_END_RECORD;
+  if (size < kRecordHeadWords || size > m_maxRecord) return Failed(WMF_FORMAT);
+  const DWORD words = size - kRecordHeadWords;
+  if (words > m_bytesLeft / 2) return Failed(WMF_READ);
+  try {
+    m_params.resize(words);
+  } catch (std::bad_alloc&) {
+    return Failed(WMF_MEMORY);
+  }
+  if (words && !ReadExactly(m_params.data(), words * 2)) return Failed(WMF_READ);
+  return REC_READ;
+}
+
+CWmfReader::RecordResult CWmfReader::Failed(int error) {
+  m_error = error;
+  return REC_FAILED;
+}
+
+bool CWmfReader::Dispatch(WORD function) {
+  switch (function) {
+  case META_CREATEPENINDIRECT: return CreatePen();
+  case META_CREATEBRUSHINDIRECT: return CreateBrush();
+  case META_DELETEOBJECT: return DeleteObject();
+  case META_SELECTOBJECT: return SelectObject();
+  case META_POLYGON: return AddPolygon();
+  case META_POLYLINE: return AddPolyline();
+  }
+  return true;  // any other record is skipped
+}
+
+void CWmfReader::NewSlot(const Slot& slot) {
+  for (Slot& s : m_slots) {
+    if (s.used) continue;
+    s = slot;
+    s.used = true;
+    return;
+  }
+  // More objects than the header declared: the surplus is dropped.
+}
+
+bool CWmfReader::CreatePen() {
+  // style, width (x, y), colour (two words)
+  if (m_params.size() < 5) return Fail(WMF_FORMAT);
+  Slot pen;
+  pen.kind = 0;
+  pen.style = m_params[0];
+  pen.width = m_params[1];
+  pen.color = ColorOf(m_params[3], m_params[4]);
+  NewSlot(pen);
+  return true;
+}
+
+bool CWmfReader::CreateBrush() {
+  // style, colour (two words), hatch
+  if (m_params.size() != 4) return Fail(WMF_FORMAT);
+  Slot brush;
+  brush.kind = 1;
+  brush.style = m_params[0];
+  brush.color = ColorOf(m_params[1], m_params[2]);
+  brush.width = m_params[3];
+  NewSlot(brush);
+  return true;
+}
+
+bool CWmfReader::DeleteObject() {
+  if (m_params.size() != 1) return Fail(WMF_FORMAT);
+  if (m_params[0] < m_slots.size()) m_slots[m_params[0]].used = false;
+  return true;
+}
+
+bool CWmfReader::SelectObject() {
+  if (m_params.size() != 1) return Fail(WMF_FORMAT);
+  if (m_params[0] >= m_slots.size()) return true;
+  const Slot& slot = m_slots[m_params[0]];
+  if (slot.kind == 0) {
+    m_state.lineColor = slot.color;
+    m_state.lineStyle = slot.style;
+    m_state.lineWidth = slot.width;
+  } else {
+    m_state.fillColor = slot.color;
+    m_state.fillStyle =
+        slot.style == kHatchedBrush ? kHatchStyleBase + slot.width : kBrushStyleBase + slot.style;
+  }
+  return true;
+}
+
+bool CWmfReader::ReadPoints(std::vector<CPointD>& points) {
+  size_t first = 0;
+  size_t count = m_params.size() / 2;
+  if (m_params.size() % 2 == 1) {
+    // The layout of real files: the point count, then the points.
+    first = 1;
+    count = m_params[0];
+    if (m_params.size() != 1 + 2 * count) return Fail(WMF_FORMAT);
+  }
+  points.clear();
+  points.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
+    const short x = static_cast<short>(m_params[first + 2 * i]);
+    const short y = static_cast<short>(m_params[first + 2 * i + 1]);
+    points.emplace_back(x, y);
+  }
+  return true;
+}
+
+void CWmfReader::Append(CDrawPoly* obj, const std::vector<CPointD>& points, int lineWidth) {
+  obj->m_points = points;
+  obj->m_clrLine = m_state.lineColor;
+  obj->m_nLineWidth = lineWidth;
+  obj->m_nLineStyle = m_state.lineStyle;
+  obj->m_nFillStyle = m_state.fillStyle;
+  obj->m_clrFill1 = m_state.fillColor;
+  obj->GetRect();
+  if (!m_group) m_group = std::make_unique<CDrawGroup>();
+  m_group->AddChild(obj);
+}
+
+bool CWmfReader::AddPolygon() {
+  std::vector<CPointD> points;
+  if (!ReadPoints(points)) return false;
+  if (m_state.lineStyle == kNullPen && m_state.fillStyle == kHollowFill) return true;
+  auto* polygon = new CDrawPolygon;
+  polygon->SetViewTransform(POINT{0, 0}, 1.0);
+  Append(polygon, points, m_state.lineWidth);
+  return true;
+}
+
+bool CWmfReader::AddPolyline() {
+  std::vector<CPointD> points;
+  if (!ReadPoints(points)) return false;
+  if (m_state.lineStyle == kNullPen) return true;
+  Append(new CDrawPoly, points, 0);  // poly-lines are drawn thin
+  return true;
+}

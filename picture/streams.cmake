@@ -1,0 +1,14 @@
+# Whole picture streams: the stored field order of the classes against bytes
+# written out by hand, damaged pictures with every class and link kind cut at
+# every byte, and groups nested to their bound and past it. The links and
+# their test set come from the script engine, so this program links it too.
+function(qel_picture_tests_streams)
+  set(dir ${CMAKE_CURRENT_SOURCE_DIR})
+  qel_test(picture_streams_test
+    SOURCES
+      ${dir}/storedorder_test.cpp
+      ${dir}/damagedstream_test.cpp
+      ${dir}/groupnesting_test.cpp
+      ${CMAKE_SOURCE_DIR}/script/links_test_util.cpp
+    LIBS qelpicture qelscript qelrender_testing)
+endfunction()
