@@ -40,7 +40,7 @@ TEST_F(StartTest, WithoutAProjectTheFrameIsMaximisedAndEmpty) {
   EXPECT_EQ(WindowText(Frame()->m_hWnd), "QelMake");
   EXPECT_EQ(::GetMenu(Frame()->m_hWnd), Frame()->m_hMenuDefault);
   EXPECT_EQ(app_->GetProject(), nullptr);
-  EXPECT_EQ(Tree().GetRoot(), nullptr);
+  EXPECT_EQ(Tree().GetRootItem(), nullptr);
   EXPECT_TRUE(Frame()->GetWorkspaceBar().IsWindowVisible());
   EXPECT_FALSE(Frame()->GetOutputBar().IsWindowVisible());
   EXPECT_FALSE(Frame()->GetDrawBar().IsWindowVisible());
@@ -329,7 +329,7 @@ TEST_F(CloseTest, TheCloseCommandClosesEveryWindowOfTheProject) {
   Command(ID_FILE_CLOSE);
   EXPECT_EQ(app_->GetProject(), nullptr);
   EXPECT_EQ(Frame()->MDIGetActive(), nullptr);
-  EXPECT_EQ(Tree().GetRoot(), nullptr);
+  EXPECT_EQ(Tree().GetRootItem(), nullptr);
   EXPECT_EQ(::GetMenu(Frame()->m_hWnd), Frame()->m_hMenuDefault);
 }
 

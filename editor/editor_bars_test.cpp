@@ -38,11 +38,11 @@ TEST_F(BarsTest, TheThreeToolbarsHaveTheirButtonsInOrder) {
   EXPECT_EQ(align.GetItemID(7), static_cast<UINT>(ID_CONNECTION_SETTINGS));
   for (CWrapToolBar* bar : {&standard, &draw, &align}) {
     int cx = 0, cy = 0;
-    ImageList_GetIconSize(bar->GetImages(CWrapToolBar::kHot), &cx, &cy);
+    bar->GetImages(CWrapToolBar::kHot).GetIconSize(&cx, &cy);
     EXPECT_EQ(cx, 16);
     EXPECT_EQ(cy, 16);
   }
-  EXPECT_EQ(ImageList_GetImageCount(draw.GetImages(CWrapToolBar::kNormal)), 42);
+  EXPECT_EQ(draw.GetImages(CWrapToolBar::kNormal).GetImageCount(), 42);
   // The drawing toolbar stands beside the standard one.
   EXPECT_EQ(WindowRect(draw.m_hWnd).top, WindowRect(standard.m_hWnd).top);
   EXPECT_EQ(WindowRect(draw.m_hWnd).left, WindowRect(standard.m_hWnd).right);
@@ -107,26 +107,24 @@ TEST_F(BarsTest, TheWorkspaceTabsShowTheTreeOrThePanelAndTheList) {
   CWorkspaceBar& bar = Frame()->GetWorkspaceBar();
   EXPECT_EQ(bar.GetSelectedTab(), 0);
   EXPECT_TRUE(bar.GetTree().IsWindowVisible());
-  EXPECT_FALSE(::IsWindowVisible(bar.GetEventLinkList()));
+  EXPECT_FALSE(bar.GetEventLinkList().IsWindowVisible());
   bar.SelectTab(1);
   EXPECT_FALSE(bar.GetTree().IsWindowVisible());
   EXPECT_TRUE(::IsWindowVisible(bar.GetPropertyPanel()));
-  EXPECT_TRUE(::IsWindowVisible(bar.GetEventLinkList()));
+  EXPECT_TRUE(bar.GetEventLinkList().IsWindowVisible());
   // The panel takes the top half, the list the bottom half of the area above the tabs.
-  RECT panel = WindowRect(bar.GetPropertyPanel()), list = WindowRect(bar.GetEventLinkList());
+  RECT panel = WindowRect(bar.GetPropertyPanel()), list = WindowRect(bar.GetEventLinkList().m_hWnd);
   EXPECT_LT(panel.bottom, list.top);
   EXPECT_EQ(panel.left, list.left);
-  char text[32] = "";
+  EXPECT_EQ(bar.GetTabs().GetItemText(1), "属性/动作");
   TCITEMA tab = {};
-  tab.mask = TCIF_TEXT | TCIF_IMAGE;
-  tab.pszText = text;
-  tab.cchTextMax = sizeof text;
-  ::SendMessageA(bar.GetTabs(), TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&tab));
-  EXPECT_STREQ(text, "属性/动作");
+  tab.mask = TCIF_IMAGE;
+  bar.GetTabs().SendMessage(TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&tab));
   EXPECT_EQ(tab.iImage, 4);
+  EXPECT_EQ(bar.GetEventLinkList().GetColumnWidth(0), 108);
   // A click on a tab (its selection notice) does the same.
-  ::SendMessageA(bar.GetTabs(), TCM_SETCURSEL, 0, 0);
-  NMHDR change = {bar.GetTabs(), IDC_WORKSPACE_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+  bar.GetTabs().SetCurSel(0);
+  NMHDR change = {bar.GetTabs().m_hWnd, IDC_WORKSPACE_TABS, static_cast<UINT>(TCN_SELCHANGE)};
   bar.SendMessage(WM_NOTIFY, IDC_WORKSPACE_TABS, reinterpret_cast<LPARAM>(&change));
   EXPECT_TRUE(bar.GetTree().IsWindowVisible());
 }

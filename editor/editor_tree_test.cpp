@@ -26,7 +26,7 @@ class TreeTest : public EditorTest {
 TEST_F(TreeTest, TheRootCarriesTheProjectFilesNameAndItsFourChildrenInOrder) {
   ASSERT_NE(NewProject("p1"), nullptr);
   EXPECT_EQ(TreeTexts(), std::vector<std::string>{"p1.qel"});
-  HTREEITEM root = Tree().GetRoot();
+  HTREEITEM root = Tree().GetRootItem();
   EXPECT_EQ(TreeTexts(root), (std::vector<std::string>{"实时库设置", "本地标签表", "画面", "关于QelMake"}));
   EXPECT_EQ(::SendMessageA(Tree().m_hWnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(root), TVIS_BOLD) & TVIS_BOLD,
             static_cast<LRESULT>(TVIS_BOLD));
@@ -66,7 +66,7 @@ TEST_F(TreeTest, ANewPictureIsWrittenAtOnceShownInItsWindowAndListed) {
   ASSERT_TRUE(Tree().NewPicture(Pictures(), "  a "));
   EXPECT_TRUE(folder_.Exists("project\\p1\\pic\\a.pic"));
   EXPECT_EQ(TreeTexts(Pictures()), std::vector<std::string>{"a.pic"});
-  EXPECT_EQ(Tree().GetSelected(), TreeItem({"画面", "a.pic"}));
+  EXPECT_EQ(Tree().GetSelectedItem(), TreeItem({"画面", "a.pic"}));
   auto* frame = dynamic_cast<CPicFrm*>(Frame()->MDIGetActive());
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->GetPicView()->GetPictureName(), "a.pic");
@@ -119,7 +119,7 @@ TEST_F(TreeTest, ADoubleClickOnAPictureOpensItAndOnOtherItemsDoesWhatTheirKindSa
   Tree().ActivateItem(TreeItem({"本地标签表"}));
   EXPECT_NE(dynamic_cast<CMDIChildWnd*>(Frame()->MDIGetActive()), nullptr);
   EXPECT_EQ(dynamic_cast<CPicFrm*>(Frame()->MDIGetActive()), nullptr);
-  Tree().ActivateItem(Tree().GetRoot());
+  Tree().ActivateItem(Tree().GetRootItem());
   Tree().ActivateItem(Pictures());
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"暂未提供此功能!", "暂未提供此功能!"}));
 }

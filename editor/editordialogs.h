@@ -7,7 +7,8 @@
 
 // Dialog 133 "新建工程": a project name (at most 32 characters, blanks
 // trimmed, not empty) and its location (at most 200 characters, preset to
-// location), with a browse button for the location.
+// *location), with a browse button for the location (the shell's folder
+// browser "选择工程目录").
 BOOL AskNewProject(HWND owner, CString* name, CString* location);
 // The file dialog for opening a project ("打开QelHmi工程文件").
 BOOL AskProjectFile(HWND owner, CString* path);

@@ -14,7 +14,7 @@ void CFolderTreeFiller::Fill(HTREEITEM parent, const char* rootPath) {
   path.Replace('\\', '/');
   if (path.GetLength() > 0 && path[path.GetLength() - 1] == '/') path = path.Left(path.GetLength() - 1);
   FillFolder(parent, path, 0);
-  m_tree.SortChildren(parent);
+  m_tree.SortByKind(parent);
 }
 
 void CFolderTreeFiller::FillFolder(HTREEITEM parent, const CString& path, int depth) {
@@ -29,7 +29,7 @@ void CFolderTreeFiller::FillFolder(HTREEITEM parent, const CString& path, int de
       HTREEITEM folder = m_tree.InsertItem(name, kItemFolder, kTipFolder, m_doc, parent, kImageFolder,
                                            kImageFolderOpen);
       FillFolder(folder, path + "/" + name, depth + 1);
-      m_tree.SortChildren(folder);
+      m_tree.SortByKind(folder);
       m_tree.Expand(folder);
     } else if (IsPictureFileName(name)) {
       m_tree.InsertItem(name, kItemPicture, kTipPicture, m_doc, parent, kImagePicture, kImagePicture);

@@ -148,10 +148,11 @@ void CMainFrame::SetZoomChoice(UINT id) {
 
 BOOL CMainFrame::OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) {
   auto* hdr = reinterpret_cast<NMHDR*>(lp);
-  if (hdr && hdr->code == TBN_DROPDOWN && hdr->hwndFrom == m_wndDrawBar.m_hWnd) {
+  CToolBarCtrl& draw = m_wndDrawBar.GetToolBarCtrl();
+  if (hdr && hdr->code == TBN_DROPDOWN && hdr->hwndFrom == draw.m_hWnd) {
     auto* info = reinterpret_cast<NMTOOLBARA*>(lp);
     RECT button = {};
-    m_wndDrawBar.SendMessage(TB_GETRECT, info->iItem, reinterpret_cast<LPARAM>(&button));
+    draw.SendMessage(TB_GETRECT, info->iItem, reinterpret_cast<LPARAM>(&button));
     ShowDropDown(static_cast<UINT>(info->iItem), button);
     *result = TBDDRET_DEFAULT;
     return TRUE;
@@ -164,7 +165,7 @@ void CMainFrame::ShowDropDown(UINT buttonId, const RECT& button) {
   HMENU menu = menuId ? ::LoadMenuA(QelGetResourceHandle(), MAKEINTRESOURCEA(menuId)) : nullptr;
   if (!menu) return;
   POINT at = {button.left, button.bottom};
-  m_wndDrawBar.ClientToScreen(&at);
+  m_wndDrawBar.GetToolBarCtrl().ClientToScreen(&at);
   // The choice comes back as a command through the frame's route.
   ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, m_hWnd,
                    nullptr);

@@ -82,9 +82,9 @@ BOOL CMainFrame::OnDrawMenuImage(const DRAWITEMSTRUCT* item) {
     ::FillRect(item->hDC, &cell, ::GetSysColorBrush(COLOR_MENU));
     ::DrawEdge(item->hDC, &cell, BDR_RAISEDINNER, BF_RECT);
   }
-  HIMAGELIST images = bar->GetImages(grey ? CWrapToolBar::kDisabled : CWrapToolBar::kNormal);
+  const CImageList& images = bar->GetImages(grey ? CWrapToolBar::kDisabled : CWrapToolBar::kNormal);
   int x = cell.left + (cell.right - cell.left - kImageSize) / 2;
   int y = cell.top + (cell.bottom - cell.top - kImageSize) / 2;
-  ::ImageList_Draw(images, image, item->hDC, x, y, ILD_TRANSPARENT);
+  images.Draw(item->hDC, image, x, y, ILD_TRANSPARENT);
   return TRUE;
 }

@@ -5,26 +5,23 @@
 #pragma once
 #include <windows.h>
 
-#include "dynlib.h"
+#include "controls/richedit.h"
 #include "qstring.h"
 #include "sizingbar.h"
-#include "wnd.h"
 
 class COutputBar : public CSizingControlBar {
   DECLARE_DYNAMIC(COutputBar)
 
  public:
-  ~COutputBar() override;
   BOOL Create(CFrameWnd* frame, SIZE size, UINT id);
   void AppendText(const char* text);
   void Clear();
   // The text as shown, with plain "\n" line ends.
   CString GetText() const;
-  HWND GetEditWindow() const { return m_edit.m_hWnd; }
+  CRichEditCtrl& GetEdit() { return m_edit; }
 
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  CWnd m_edit;
-  CDynamicLibrary m_richEdit;
+  CRichEditCtrl m_edit;
 };

@@ -13,7 +13,7 @@
 #include "commands/cmdids.h"
 #include "wndmodule.h"
 
-IMPLEMENT_DYNAMIC(CProjectTree, CWnd)
+IMPLEMENT_DYNAMIC(CProjectTree, CTreeCtrl)
 
 namespace {
 
@@ -30,93 +30,32 @@ bool IsFolderKind(DWORD kind) { return kind == kItemPictureFolder || kind == kIt
 BOOL CProjectTree::Create(HWND parent, UINT id) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                 TVS_SHOWSELALWAYS | TVS_INFOTIP;
-  return CreateEx(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "", style, 0, 0, 0, 0, parent,
-                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+  RECT none = {0, 0, 0, 0};
+  return CTreeCtrl::Create(style, none, parent, id, WS_EX_CLIENTEDGE);
 }
 
 HTREEITEM CProjectTree::InsertItem(const char* text, DWORD kind, const char* tip, CQelideDoc* doc,
                                    HTREEITEM parent, int image, int selectedImage, HTREEITEM after) {
+  HTREEITEM item = CTreeCtrl::InsertItem(text, image, selectedImage, parent ? parent : TVI_ROOT, after);
+  if (!item) return nullptr;
+  // The record goes when the item does (TVN_DELETEITEM).
   auto* record = new ProjectItemRecord{kind, {}, doc};
   lstrcpynA(record->tip, tip ? tip : "", sizeof record->tip);
-  TVINSERTSTRUCTA insert = {};
-  insert.hParent = parent ? parent : TVI_ROOT;
-  insert.hInsertAfter = after;
-  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  insert.item.pszText = const_cast<char*>(text ? text : "");
-  insert.item.iImage = image;
-  insert.item.iSelectedImage = selectedImage;
-  insert.item.lParam = reinterpret_cast<LPARAM>(record);
-  auto item = reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-  if (!item) delete record;
+  SetItemData(item, reinterpret_cast<DWORD_PTR>(record));
   return item;
 }
 
-void CProjectTree::DeleteAllItems() { SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)); }
-
-HTREEITEM CProjectTree::GetRoot() const {
-  return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, TVGN_ROOT, 0));
-}
-HTREEITEM CProjectTree::GetParentItem(HTREEITEM item) const {
-  return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)));
-}
-HTREEITEM CProjectTree::GetChild(HTREEITEM item) const {
-  return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
-}
-HTREEITEM CProjectTree::GetNextSibling(HTREEITEM item) const {
-  return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
-}
-
-CString CProjectTree::GetItemText(HTREEITEM item) const {
-  // A name is a file name: MAX_PATH bytes and a little room for GBK.
-  char text[MAX_PATH * 2] = "";
-  TVITEMA tv = {};
-  tv.mask = TVIF_TEXT;
-  tv.hItem = item;
-  tv.pszText = text;
-  tv.cchTextMax = sizeof text;
-  SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-  return CString(text);
-}
-
 const ProjectItemRecord* CProjectTree::GetRecord(HTREEITEM item) const {
-  TVITEMA tv = {};
-  tv.mask = TVIF_PARAM;
-  tv.hItem = item;
-  if (!item || !SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv))) return nullptr;
-  return reinterpret_cast<const ProjectItemRecord*>(tv.lParam);
-}
-
-void CProjectTree::SetBold(HTREEITEM item, BOOL bold) {
-  TVITEMA tv = {};
-  tv.mask = TVIF_STATE;
-  tv.hItem = item;
-  tv.stateMask = TVIS_BOLD;
-  tv.state = bold ? TVIS_BOLD : 0;
-  SendMessage(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-}
-
-void CProjectTree::Expand(HTREEITEM item) { SendMessage(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item)); }
-
-BOOL CProjectTree::IsExpanded(HTREEITEM item) const {
-  return (SendMessage(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-}
-
-void CProjectTree::Select(HTREEITEM item) { SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)); }
-
-HTREEITEM CProjectTree::GetSelected() const {
-  return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, TVGN_CARET, 0));
+  return item ? reinterpret_cast<const ProjectItemRecord*>(GetItemData(item)) : nullptr;
 }
 
 HTREEITEM CProjectTree::FindChild(HTREEITEM parent, const char* text) const {
-  for (HTREEITEM child = GetChild(parent); child; child = GetNextSibling(child))
+  for (HTREEITEM child = GetChildItem(parent); child; child = GetNextSiblingItem(child))
     if (GetItemText(child) == text) return child;
   return nullptr;
 }
 
-void CProjectTree::SortChildren(HTREEITEM parent) {
-  TVSORTCB sort = {parent, CompareKinds, 0};
-  SendMessage(TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
-}
+void CProjectTree::SortByKind(HTREEITEM parent) { SortChildrenCB(parent, CompareKinds, 0); }
 
 CString CProjectTree::RelativePath(HTREEITEM item) const {
   CString path;
@@ -183,7 +122,7 @@ BOOL CProjectTree::NewPicture(HTREEITEM folder, const char* typed) {
   if (!doc->OpenPicture(relative, TRUE)) return FALSE;
   HTREEITEM item = InsertItem(name + ".pic", kItemPicture, kTipPicture, doc, folder, kImagePicture, kImagePicture);
   Expand(folder);
-  Select(item);
+  SelectItem(item);
   return TRUE;
 }
 
@@ -207,24 +146,25 @@ BOOL CProjectTree::NewFolder(HTREEITEM folder, const char* typed) {
     return FALSE;
   }
   HTREEITEM item = InsertItem(name, kItemFolder, kTipFolder, doc, folder, kImageFolder, kImageFolderOpen);
-  SortChildren(folder);
+  SortByKind(folder);
   Expand(folder);
-  Select(item);
+  SelectItem(item);
   return TRUE;
 }
 
 HTREEITEM CProjectTree::ItemAtCursor() const {
-  TVHITTESTINFO hit = {};
-  ::GetCursorPos(&hit.pt);
-  ScreenToClient(&hit.pt);
-  auto item = reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-  return item && (hit.flags & TVHT_ONITEM) ? item : nullptr;
+  POINT at;
+  ::GetCursorPos(&at);
+  ScreenToClient(&at);
+  UINT flags = 0;
+  HTREEITEM item = HitTest(at, &flags);
+  return item && (flags & TVHT_ONITEM) ? item : nullptr;
 }
 
 void CProjectTree::OnContextMenu(HTREEITEM item) {
   const ProjectItemRecord* record = GetRecord(item);
   if (!record || !IsFolderKind(record->kind)) return;
-  Select(item);
+  SelectItem(item);
   HMENU menu = ::LoadMenuA(QelGetResourceHandle(), MAKEINTRESOURCEA(IDR_MENU_TREE));
   if (!menu) return;
   POINT at;
@@ -234,14 +174,15 @@ void CProjectTree::OnContextMenu(HTREEITEM item) {
   UINT chosen = ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
                                  at.x, at.y, 0, owner, nullptr);
   ::DestroyMenu(menu);
-  if (chosen != ID_NEW_PICTURE && chosen != ID_NEW_FOLDER) return;
-  bool picture = chosen == ID_NEW_PICTURE;
+  RunFolderCommand(item, chosen);
+}
+
+BOOL CProjectTree::RunFolderCommand(HTREEITEM folder, UINT id) {
+  if (id != ID_NEW_PICTURE && id != ID_NEW_FOLDER) return FALSE;
+  bool picture = id == ID_NEW_PICTURE;
   CString name;
-  if (!AskNewItemName(m_hWnd, picture, RelativePath(item), &name)) return;
-  if (picture)
-    NewPicture(item, name);
-  else
-    NewFolder(item, name);
+  if (!AskNewItemName(m_hWnd, picture, RelativePath(folder), &name)) return FALSE;
+  return picture ? NewPicture(folder, name) : NewFolder(folder, name);
 }
 
 bool CProjectTree::OnChildNotify(UINT msg, WPARAM, LPARAM lp, LRESULT* result) {

@@ -11,8 +11,8 @@
 
 #include <commctrl.h>
 
+#include "controls/treectrl.h"
 #include "qstring.h"
-#include "wnd.h"
 
 class CQelideDoc;
 
@@ -44,35 +44,26 @@ struct ProjectItemRecord {
   CQelideDoc* doc;
 };
 
-class CProjectTree : public CWnd {
+class CProjectTree : public CTreeCtrl {
   DECLARE_DYNAMIC(CProjectTree)
 
  public:
   enum : int { kTipChars = 79 };  // the shown tip: text, a blank, the record's tip
 
+  // The tree with buttons, lines, lines at the root, the selection always
+  // shown, tool tips and a sunken edge.
   BOOL Create(HWND parent, UINT id);
 
   // Inserts an item with a new record; after TVI_LAST unless said.
   HTREEITEM InsertItem(const char* text, DWORD kind, const char* tip, CQelideDoc* doc, HTREEITEM parent,
                        int image, int selectedImage, HTREEITEM after = TVI_LAST);
-  // Removes every item (and record).
-  void DeleteAllItems();
 
-  HTREEITEM GetRoot() const;
-  HTREEITEM GetParentItem(HTREEITEM item) const;
-  HTREEITEM GetChild(HTREEITEM item) const;
-  HTREEITEM GetNextSibling(HTREEITEM item) const;
-  CString GetItemText(HTREEITEM item) const;
   const ProjectItemRecord* GetRecord(HTREEITEM item) const;
-  void SetBold(HTREEITEM item, BOOL bold);
-  void Expand(HTREEITEM item);
-  BOOL IsExpanded(HTREEITEM item) const;
-  void Select(HTREEITEM item);
-  HTREEITEM GetSelected() const;
+  BOOL IsExpanded(HTREEITEM item) const { return (GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0; }
   // The first child of parent with that text, or nullptr.
   HTREEITEM FindChild(HTREEITEM parent, const char* text) const;
   // Orders parent's children by kind: folders before pictures.
-  void SortChildren(HTREEITEM parent);
+  void SortByKind(HTREEITEM parent);
 
   // The path of a picture or folder item below the picture folder: the
   // texts of its ancestors below it and its own, joined with "\" (empty for
@@ -87,6 +78,9 @@ class CProjectTree : public CWnd {
   // when nothing was made.
   BOOL NewPicture(HTREEITEM folder, const char* name);
   BOOL NewFolder(HTREEITEM folder, const char* name);
+  // A command of the folder's pop-up menu (new picture, new folder): asks
+  // for the name in dialog 137, then makes the item.
+  BOOL RunFolderCommand(HTREEITEM folder, UINT id);
 
   bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 

@@ -89,7 +89,7 @@ BOOL CQelideDoc::SaveNow() { return DoSave(m_strProjectPath); }
 
 void CQelideDoc::SetTitle(const char* title) {
   CProjectTree* tree = EditorProjectTree();
-  if (tree && !m_strProjectPath.IsEmpty() && !tree->GetRoot()) BuildProjectTree();
+  if (tree && !m_strProjectPath.IsEmpty() && !tree->GetRootItem()) BuildProjectTree();
   CDocument::SetTitle(m_strProjectFolder.IsEmpty() ? title : m_strProjectFolder.GetString());
 }
 
@@ -98,7 +98,7 @@ void CQelideDoc::BuildProjectTree() {
   if (!tree) return;
   CString fileName = m_strProjectPath.Mid(std::max(m_strProjectPath.ReverseFind('\\'), m_strProjectPath.ReverseFind('/')) + 1);
   HTREEITEM root = tree->InsertItem(fileName, kItemRoot, kTipRoot, this, TVI_ROOT, kImageProject, kImageProject);
-  tree->SetBold(root, TRUE);
+  tree->SetItemState(root, TVIS_BOLD, TVIS_BOLD);
   tree->InsertItem(kNameConnection, kItemConnection, kTipConnection, this, root, kImageConnection, kImageConnection);
   tree->InsertItem(kNameLocalTags, kItemLocalTags, kTipLocalTags, this, root, kImageLocalTags, kImageLocalTags);
   HTREEITEM pictures = tree->InsertItem(kNamePictures, kItemPictureFolder, kTipFolder, this, root, kImageFolder,

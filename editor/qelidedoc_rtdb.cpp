@@ -2,12 +2,12 @@
 // library's dialogs.
 #include <algorithm>
 
-#include "connsettings.h"
 #include "crtformat.h"
 #include "dynlib.h"
 #include "editorapp.h"
 #include "editortexts.h"
 #include "msgbox.h"
+#include "nurvexapi.h"
 #include "qelidedoc.h"
 
 void CQelideDoc::ConfigureRtdb() {
@@ -18,16 +18,16 @@ void CQelideDoc::ConfigureRtdb() {
     QelMessageBox(nullptr, qel::FormatStr(kTextNoSettingsLibrary, path.GetString()).c_str(), nullptr, MB_OK);
     return;
   }
-  auto create = library.Get<PFN_i_Create>("i_Create");
-  auto destroy = library.Get<PFN_i_Destroy>("i_Destroy");
-  auto config = library.Get<PFN_i_Config>("i_Config");
-  auto getArgs = library.Get<PFN_i_GetArgs>("i_GetArgs");
+  auto create = library.Get<NurvexCreateFn>("i_Create");
+  auto destroy = library.Get<NurvexDestroyFn>("i_Destroy");
+  auto config = library.Get<NurvexConfigFn>("i_Config");
+  auto getArgs = library.Get<NurvexGetArgsFn>("i_GetArgs");
   if (!create || !destroy || !config || !getArgs) {
     QelMessageBox(nullptr, qel::FormatStr(kTextBadSettingsLibrary, path.GetString()).c_str(), nullptr, MB_OK);
     return;
   }
   CRtdbConnBlock entries = m_project.m_conn;  // copies: the library gets its own
-  void* handle = create(entries.entries, m_project.m_conn.ValidCount());
+  NurvexHandle handle = create(entries.entries, m_project.m_conn.ValidCount());
   int confirmed = 0;
   config(handle, &confirmed);
   if (handle && confirmed) {

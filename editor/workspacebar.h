@@ -7,6 +7,10 @@
 
 #include <commctrl.h>
 
+#include "controls/imagelist.h"
+#include "gdiwrap.h"
+#include "controls/listctrl.h"
+#include "controls/tabctrl.h"
 #include "projecttree.h"
 #include "sizingbar.h"
 #include "wnd.h"
@@ -17,7 +21,6 @@ class CWorkspaceBar : public CSizingControlBar {
  public:
   enum : int { kTabProject = 0, kTabProperties = 1 };
 
-  ~CWorkspaceBar() override;
   BOOL Create(CFrameWnd* frame, SIZE size, UINT id);
 
   // Selects the tab and shows its contents (tab 0 the tree; tab 1 the panel
@@ -27,9 +30,9 @@ class CWorkspaceBar : public CSizingControlBar {
 
   CProjectTree& GetTree() { return m_tree; }
   HWND GetPropertyPanel() const { return m_panel.m_hWnd; }
-  HWND GetEventLinkList() const { return m_eventLinks.m_hWnd; }
-  HWND GetTabs() const { return m_tabs.m_hWnd; }
-  HIMAGELIST GetTreeImages() const { return m_treeImages; }
+  CListCtrl& GetEventLinkList() { return m_eventLinks; }
+  CTabCtrl& GetTabs() { return m_tabs; }
+  const CImageList& GetTreeImages() const { return m_treeImages; }
 
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -38,11 +41,11 @@ class CWorkspaceBar : public CSizingControlBar {
   BOOL CreateTabs();
   BOOL CreateLists();
 
-  CWnd m_tabs;
+  CImageList m_treeImages;  // declared first: the controls that show them go first
+  CImageList m_linkImages;
+  CFont m_font;
+  CTabCtrl m_tabs;
   CProjectTree m_tree;
-  CWnd m_panel;       // the property panel's place
-  CWnd m_eventLinks;
-  HIMAGELIST m_treeImages = nullptr;
-  HIMAGELIST m_linkImages = nullptr;
-  HFONT m_font = nullptr;
+  CWnd m_panel;  // the property panel's place
+  CListCtrl m_eventLinks;
 };

@@ -40,14 +40,3 @@ QelExceptionReporter QelSetExceptionReporter(QelExceptionReporter reporter) {
   QelGetModuleState().reportException = reporter;
   return old;
 }
-
-CString QelLoadString(UINT id) {
-  // A string resource holds at most 65535 characters; grow until it fits.
-  for (int n = 256;; n *= 4) {
-    CString text;
-    char* buf = text.GetBuffer(n);
-    int len = QelLoadString(id, buf, n + 1);
-    text.ReleaseBuffer(len);
-    if (len < n || n >= 0x40000) return text;
-  }
-}

@@ -13,8 +13,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "qstring.h"
-
 class CWnd;
 class CWinApp;
 
@@ -44,8 +42,6 @@ std::string QelGetModuleName();
 // Loads a string resource from the module's resources into buf (capacity n);
 // returns its length, 0 (and an empty buf) when there is none.
 int QelLoadString(UINT id, char* buf, int n);
-// The whole string resource; empty when there is none.
-CString QelLoadString(UINT id);
 
 // Replaces the handler of exceptions caught at window procedures (nullptr puts
 // back the standard message box); returns the previous one.

@@ -149,13 +149,13 @@ CQelideDoc* EditorTest::NewProject(const char* name) { return app_->CreateProjec
 
 std::vector<std::string> EditorTest::TreeTexts(HTREEITEM item) {
   std::vector<std::string> texts;
-  for (HTREEITEM child = item ? Tree().GetChild(item) : Tree().GetRoot(); child; child = Tree().GetNextSibling(child))
+  for (HTREEITEM child = item ? Tree().GetChildItem(item) : Tree().GetRootItem(); child; child = Tree().GetNextSiblingItem(child))
     texts.push_back(Tree().GetItemText(child).GetString());
   return texts;
 }
 
 HTREEITEM EditorTest::TreeItem(const std::vector<const char*>& path) {
-  HTREEITEM item = Tree().GetRoot();
+  HTREEITEM item = Tree().GetRootItem();
   for (const char* text : path) {
     item = Tree().FindChild(item, text);
     if (!item) return nullptr;

@@ -76,7 +76,7 @@ TEST_F(BarsTest, ButtonsAreEnabledAndCheckedByTheCommandRouteWhenIdle) {
   // A click on a button is a command through the route.
   Log().clear();
   ::SendMessageA(frame_->m_hWnd, WM_COMMAND, MAKEWPARAM(ID_TEST_ROUTE, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(bar.m_hWnd));
+                 reinterpret_cast<LPARAM>(bar.GetToolBarCtrl().m_hWnd));
   EXPECT_EQ(Log(), std::vector<std::string>{"main"});
 }
 

@@ -159,16 +159,3 @@ LRESULT CControlBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   }
   return CWnd::WindowProc(msg, wp, lp);
 }
-
-void CToolCmdUI::Enable(BOOL on) {
-  m_bEnableChanged = TRUE;
-  LRESULT state = ::SendMessageA(m_hToolBar, TB_GETSTATE, m_nID, 0);
-  if (state == -1 || ((state & TBSTATE_ENABLED) != 0) == (on != FALSE)) return;
-  ::SendMessageA(m_hToolBar, TB_ENABLEBUTTON, m_nID, MAKELPARAM(on ? TRUE : FALSE, 0));
-}
-
-void CToolCmdUI::SetCheck(int check) {
-  LRESULT state = ::SendMessageA(m_hToolBar, TB_GETSTATE, m_nID, 0);
-  if (state == -1 || ((state & TBSTATE_CHECKED) != 0) == (check != 0)) return;
-  ::SendMessageA(m_hToolBar, TB_CHECKBUTTON, m_nID, MAKELPARAM(check ? TRUE : FALSE, 0));
-}

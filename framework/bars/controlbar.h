@@ -98,13 +98,3 @@ class CControlBar : public CWnd {
   DWORD m_dwStyle = 0;
   int m_cxGripper = 8;  // room for the gripper of a docked bar with CBRS_GRIPPER
 };
-
-// What the command route sets on the item of a bar (a toolbar button).
-class CToolCmdUI : public CCmdUI {
- public:
-  HWND m_hToolBar = nullptr;
-  void Enable(BOOL on = TRUE) override;
-  void SetCheck(int check = 1) override;
-  void SetRadio(BOOL on = TRUE) override { SetCheck(on ? 1 : 0); }
-  void SetText(const char*) override {}
-};

@@ -5,6 +5,7 @@
 #include "commands/cmdids.h"
 #include "frames/frame.h"
 #include "gdiwrap.h"
+#include "resources/resload.h"
 #include "wndmodule.h"
 
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
@@ -25,7 +26,7 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
   for (int i = 0; i < count; ++i) {
     Pane pane{ids[i], CString(), 0, TRUE};
     if (ids[i] != ID_SEPARATOR) {
-      pane.text = QelLoadString(ids[i]);
+      pane.text = QelLoadStringText(ids[i]);
       pane.width = TextWidth(pane.text) + kPaneMargin;
     }
     m_panes.push_back(pane);

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "commands/cmdids.h"
 #include "frames/frame.h"
+#include "resources/resload.h"
 #include "wndmodule.h"
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
@@ -13,6 +15,8 @@ namespace {
 
 const WORD kToolBarVersion = 1;
 const UINT RT_TOOLBAR_ID = 241;
+const COLORREF kResourceMask = RGB(192, 192, 192);
+const char kBarClass[] = "QelToolBar";
 
 #pragma pack(push, 1)
 struct ToolBarHeader {
@@ -23,6 +27,19 @@ struct ToolBarHeader {
 };
 #pragma pack(pop)
 static_assert(sizeof(ToolBarHeader) == 8, "toolbar resource header");
+
+const char* BarClass() {
+  static ATOM atom = [] {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = QelGetInstanceHandle();
+    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kBarClass;
+    return ::RegisterClassA(&wc);
+  }();
+  return atom ? kBarClass : nullptr;
+}
 
 }  // namespace
 
@@ -35,13 +52,13 @@ bool QelLoadToolBarResource(UINT id, ToolBarResource* out) {
   const BYTE* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
   if (!data || size < sizeof(ToolBarHeader)) return false;
   ToolBarHeader header;
-  memcpy(&header, data, sizeof header);
+  std::memcpy(&header, data, sizeof header);
   if (header.version != kToolBarVersion || size < sizeof header + header.count * sizeof(WORD)) return false;
   out->image = {header.width, header.height};
   out->ids.clear();
   for (WORD i = 0; i < header.count; ++i) {
     WORD item;
-    memcpy(&item, data + sizeof header + i * sizeof(WORD), sizeof item);
+    std::memcpy(&item, data + sizeof header + i * sizeof(WORD), sizeof item);
     out->ids.push_back(item);
   }
   return true;
@@ -49,118 +66,92 @@ bool QelLoadToolBarResource(UINT id, ToolBarResource* out) {
 
 CToolBar::CToolBar() { m_dwStyle = CBRS_ALIGN_TOP; }
 
-CToolBar::~CToolBar() {
-  if (m_hOwnImages) ::ImageList_Destroy(m_hOwnImages);
-}
+CToolBar::~CToolBar() = default;
 
 BOOL CToolBar::CreateEx(CFrameWnd* frame, DWORD ctrlStyle, DWORD style, UINT id) {
-  DWORD toolStyle = ctrlStyle | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+  const char* cls = BarClass();
+  if (!cls || !CreateBar(frame, cls, "", WS_CLIPCHILDREN, style, id)) return FALSE;
+  DWORD toolStyle = WS_CHILD | WS_VISIBLE | ctrlStyle | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
   if (style & CBRS_TOOLTIPS) toolStyle |= TBSTYLE_TOOLTIPS;
-  if (!CreateBar(frame, TOOLBARCLASSNAMEA, "", toolStyle, style, id)) return FALSE;
-  SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
-  // Commands and tips go straight to the frame, wherever the bar docks.
-  SendMessage(TB_SETPARENT, reinterpret_cast<WPARAM>(frame->m_hWnd));
+  RECT none = {0, 0, 0, 0};
+  if (!m_ctrl.Create(toolStyle, none, m_hWnd, id)) return FALSE;
+  // Commands and tips go straight to the frame, wherever the bar is.
+  m_ctrl.SendMessage(TB_SETPARENT, reinterpret_cast<WPARAM>(frame->m_hWnd));
   return TRUE;
 }
 
 BOOL CToolBar::LoadToolBar(UINT resourceId) {
   ToolBarResource resource;
   if (!QelLoadToolBarResource(resourceId, &resource)) return FALSE;
-  m_sizeImage = resource.image;
-  SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(m_sizeImage.cx, m_sizeImage.cy));
-  HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(QelGetResourceHandle(), MAKEINTRESOURCEA(resourceId),
-                                                     IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (bitmap) {
-    m_hOwnImages = ::ImageList_Create(m_sizeImage.cx, m_sizeImage.cy, ILC_COLOR24 | ILC_MASK, 0, 8);
-    ::ImageList_AddMasked(m_hOwnImages, bitmap, RGB(192, 192, 192));
-    ::DeleteObject(bitmap);
-    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_hOwnImages));
-  }
+  m_ctrl.SetBitmapSize(resource.image.cx, resource.image.cy);
+  if (m_ownImages.CreateFromBitmap(resourceId, resource.image.cx, 8, kResourceMask))
+    m_ctrl.SetImageList(m_ownImages);
   return SetButtons(resource.ids.data(), static_cast<int>(resource.ids.size()));
 }
 
 BOOL CToolBar::SetButtons(const UINT* ids, int count) {
-  while (SendMessage(TB_BUTTONCOUNT) > 0) SendMessage(TB_DELETEBUTTON, 0);
+  while (m_ctrl.GetButtonCount() > 0) m_ctrl.SendMessage(TB_DELETEBUTTON, 0);
   std::vector<TBBUTTON> buttons;
   int image = 0;
-  for (int i = 0; i < count; ++i) {
-    TBBUTTON b = {};
-    b.idCommand = static_cast<int>(ids[i]);
-    b.iString = -1;
-    if (ids[i] == ID_SEPARATOR) {
-      b.fsStyle = BTNS_SEP;
-    } else {
-      b.fsStyle = BTNS_BUTTON;
-      b.fsState = TBSTATE_ENABLED;
-      b.iBitmap = image++;
-    }
-    buttons.push_back(b);
-  }
+  for (int i = 0; i < count; ++i)
+    buttons.push_back(ids[i] == ID_SEPARATOR ? QelToolSeparator() : QelToolButton(image++, ids[i]));
   m_layoutColumns = -1;
-  return buttons.empty() ||
-         SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())) != 0;
+  return buttons.empty() || m_ctrl.AddButtons(static_cast<int>(buttons.size()), buttons.data());
 }
 
 void CToolBar::SetImageLists(HIMAGELIST normal, HIMAGELIST hot, HIMAGELIST disabled) {
   if (normal) {
     int cx = 0, cy = 0;
     ::ImageList_GetIconSize(normal, &cx, &cy);
-    m_sizeImage = {cx, cy};
-    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(cx, cy));
+    m_ctrl.SetBitmapSize(cx, cy);
   }
-  SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
-  SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hot));
-  SendMessage(TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
+  m_ctrl.SetImageList(normal);
+  m_ctrl.SetHotImageList(hot);
+  m_ctrl.SetDisabledImageList(disabled);
   m_layoutColumns = -1;
 }
 
 void CToolBar::EnableDropDownArrows() {
-  DWORD ex = static_cast<DWORD>(SendMessage(TB_GETEXTENDEDSTYLE));
-  SendMessage(TB_SETEXTENDEDSTYLE, 0, ex | TBSTYLE_EX_DRAWDDARROWS);
+  DWORD ex = static_cast<DWORD>(m_ctrl.SendMessage(TB_GETEXTENDEDSTYLE));
+  m_ctrl.SetExtendedStyle(ex | TBSTYLE_EX_DRAWDDARROWS);
   m_layoutColumns = -1;
 }
 
-int CToolBar::GetCount() const { return static_cast<int>(SendMessage(TB_BUTTONCOUNT)); }
-
-int CToolBar::CommandToIndex(UINT id) const { return static_cast<int>(SendMessage(TB_COMMANDTOINDEX, id)); }
-
 UINT CToolBar::GetItemID(int index) const {
   TBBUTTON b = {};
-  return SendMessage(TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b)) ? static_cast<UINT>(b.idCommand) : 0;
+  return m_ctrl.SendMessage(TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b)) ? static_cast<UINT>(b.idCommand) : 0;
 }
 
 UINT CToolBar::GetButtonStyle(int index) const {
   TBBUTTON b = {};
-  return SendMessage(TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b)) ? b.fsStyle : 0;
+  return m_ctrl.SendMessage(TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b)) ? b.fsStyle : 0;
+}
+
+BOOL CToolBar::SetButtonInfo(int index, DWORD mask, TBBUTTONINFOA& info) {
+  info.cbSize = sizeof info;
+  info.dwMask = mask | TBIF_BYINDEX;
+  return m_ctrl.SendMessage(TB_SETBUTTONINFOA, index, reinterpret_cast<LPARAM>(&info)) != 0;
 }
 
 void CToolBar::SetButtonStyle(int index, UINT style) {
   TBBUTTONINFOA info = {};
-  info.cbSize = sizeof info;
-  info.dwMask = TBIF_STYLE | TBIF_BYINDEX;
   info.fsStyle = static_cast<BYTE>(style);
-  SendMessage(TB_SETBUTTONINFOA, index, reinterpret_cast<LPARAM>(&info));
+  SetButtonInfo(index, TBIF_STYLE, info);
   m_layoutColumns = -1;
 }
 
 int CToolBar::GetButtonImage(int index) const {
   TBBUTTON b = {};
-  return SendMessage(TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b)) ? b.iBitmap : -1;
+  return m_ctrl.SendMessage(TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b)) ? b.iBitmap : -1;
 }
 
 void CToolBar::SetButtonImage(int index, int image) {
   TBBUTTONINFOA info = {};
-  info.cbSize = sizeof info;
-  info.dwMask = TBIF_IMAGE | TBIF_BYINDEX;
   info.iImage = image;
-  SendMessage(TB_SETBUTTONINFOA, index, reinterpret_cast<LPARAM>(&info));
+  SetButtonInfo(index, TBIF_IMAGE, info);
 }
 
-int CToolBar::GetButtonState(UINT id) const { return static_cast<int>(SendMessage(TB_GETSTATE, id)); }
-
-void CToolBar::GetItemRect(int index, RECT* rect) const {
-  SendMessage(TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(rect));
-}
+int CToolBar::GetButtonState(UINT id) const { return static_cast<int>(m_ctrl.SendMessage(TB_GETSTATE, id)); }
 
 void CToolBar::LayoutButtons(int columns) {
   if (m_layoutColumns == columns) return;
@@ -168,17 +159,15 @@ void CToolBar::LayoutButtons(int columns) {
   int count = GetCount();
   for (int i = 0; i < count; ++i) {
     TBBUTTON b = {};
-    SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+    m_ctrl.SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
     bool wrap = columns > 0 && (i + 1) % columns == 0 && i + 1 < count;
     BYTE state = wrap ? static_cast<BYTE>(b.fsState | TBSTATE_WRAP) : static_cast<BYTE>(b.fsState & ~TBSTATE_WRAP);
     if (state == b.fsState) continue;
     TBBUTTONINFOA info = {};
-    info.cbSize = sizeof info;
-    info.dwMask = TBIF_STATE | TBIF_BYINDEX;
     info.fsState = state;
-    SendMessage(TB_SETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&info));
+    SetButtonInfo(i, TBIF_STATE, info);
   }
-  SendMessage(TB_AUTOSIZE);
+  m_ctrl.AutoSize();
 }
 
 SIZE CToolBar::ButtonsExtent(BOOL horz) const {
@@ -214,7 +203,7 @@ SIZE CToolBar::CalcFloatingSize() {
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) {
   CToolCmdUI state;
-  state.m_hToolBar = m_hWnd;
+  state.m_pToolBar = &m_ctrl;
   state.m_pOther = this;
   int count = GetCount();
   state.m_nIndexMax = static_cast<UINT>(count);
@@ -224,4 +213,18 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) {
     if (state.m_nID == ID_SEPARATOR || (GetButtonStyle(i) & BTNS_SEP)) continue;
     state.DoUpdate(target, disableIfNoHandler);
   }
+}
+
+LRESULT CToolBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SIZE && m_ctrl.m_hWnd) m_ctrl.MoveWindow(0, 0, LOWORD(lp), HIWORD(lp));
+  return CControlBar::WindowProc(msg, wp, lp);
+}
+
+void CToolCmdUI::Enable(BOOL on) {
+  m_bEnableChanged = TRUE;
+  if (m_pToolBar->IsButtonEnabled(m_nID) != (on != FALSE)) m_pToolBar->EnableButton(m_nID, on);
+}
+
+void CToolCmdUI::SetCheck(int check) {
+  if (m_pToolBar->IsButtonChecked(m_nID) != (check != 0)) m_pToolBar->CheckButton(m_nID, check != 0);
 }

@@ -6,6 +6,7 @@
 #include "docview/document.h"
 #include "docview/view.h"
 #include "winapp.h"
+#include "resources/resload.h"
 #include "wndmodule.h"
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
@@ -41,7 +42,7 @@ CDocTemplate::~CDocTemplate() {
 void CDocTemplate::LoadTemplate() {
   if (m_loaded) return;
   m_loaded = true;
-  m_strDocStrings = QelLoadString(m_nIDResource);
+  m_strDocStrings = QelLoadStringText(m_nIDResource);
   HINSTANCE res = QelGetResourceHandle();
   m_hMenuShared = ::LoadMenuA(res, MAKEINTRESOURCEA(m_nIDResource));
   m_hAccelTable = ::LoadAcceleratorsA(res, MAKEINTRESOURCEA(m_nIDResource));

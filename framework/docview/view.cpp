@@ -6,24 +6,6 @@
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
-namespace {
-
-// Paints the view through the framework's DC object.
-class CPaintDCOf : public CDC {
- public:
-  explicit CPaintDCOf(HWND hwnd) : m_hWnd(hwnd) { Attach(::BeginPaint(hwnd, &m_ps)); }
-  ~CPaintDCOf() override {
-    Detach();
-    ::EndPaint(m_hWnd, &m_ps);
-  }
-
- private:
-  HWND m_hWnd;
-  PAINTSTRUCT m_ps;
-};
-
-}  // namespace
-
 CView::CView() { m_bAutoDelete = true; }
 
 CView::~CView() {
@@ -60,7 +42,7 @@ LRESULT CView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   case WM_CREATE: return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lp));
   case WM_DESTROY: OnDestroy(); return Default();
   case WM_PAINT: {
-    CPaintDCOf dc(m_hWnd);
+    CPaintDC dc(m_hWnd);
     OnDraw(&dc);
     return 0;
   }

@@ -8,6 +8,7 @@
 #include "docview/document.h"
 #include "docview/view.h"
 #include "frames/frameclass.h"
+#include "resources/resload.h"
 #include "wndmodule.h"
 
 IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
@@ -22,7 +23,7 @@ const char* CFrameWnd::FrameClassName(UINT iconId) {
 
 BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, HWND parent, CCreateContext* context) {
   m_nIDResource = resourceId;
-  CString title = QelLoadString(resourceId);
+  CString title = QelLoadStringText(resourceId);
   int newline = title.Find('\n');
   if (newline >= 0) title = title.Left(newline);
   if (title.IsEmpty() && QelGetApp()) title = QelGetApp()->m_pszAppName;

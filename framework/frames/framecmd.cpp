@@ -8,6 +8,7 @@
 #include "commands/cmdui.h"
 #include "docview/view.h"
 #include "frames/frame.h"
+#include "resources/resload.h"
 #include "wndmodule.h"
 
 namespace {
@@ -17,13 +18,22 @@ const int kTipChars = 80;  // the tip buffer of TTN_GETDISPINFO
 
 // The part of a command's string resource: 0 the status-line prompt, 1 the tip.
 CString PromptPart(UINT id, int part) {
-  CString text = QelLoadString(id);
+  CString text = QelLoadStringText(id);
   int newline = text.Find('\n');
   if (part == 0) return newline < 0 ? text : text.Left(newline);
   return newline < 0 ? CString() : text.Mid(newline + 1);
 }
 
 bool IsKeyMessage(UINT msg) { return msg >= WM_KEYFIRST && msg <= WM_KEYLAST; }
+
+// A window that is a control bar or sits inside one (a toolbar's buttons).
+bool IsInControlBar(HWND hwnd) {
+  for (HWND at = hwnd; at; at = ::GetParent(at)) {
+    if (dynamic_cast<CControlBar*>(CWnd::FromHandlePermanent(at))) return true;
+    if (!(::GetWindowLongA(at, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -84,8 +94,7 @@ BOOL CFrameWnd::OnCommand(WPARAM wp, LPARAM lp) {
   UINT notifyCode = HIWORD(wp);
   // A menu item, an accelerator (code 1) or a toolbar button (BN_CLICKED
   // from a bar); other notifications of the frame's children are theirs.
-  bool fromBar = lp && notifyCode == BN_CLICKED && dynamic_cast<CControlBar*>(
-                                                       CWnd::FromHandlePermanent(reinterpret_cast<HWND>(lp)));
+  bool fromBar = lp && notifyCode == BN_CLICKED && IsInControlBar(reinterpret_cast<HWND>(lp));
   if (lp && !fromBar) return FALSE;
   if (id == 0) return FALSE;
   if (!QelIsCommandEnabled(this, id)) return TRUE;  // disabled now: nothing happens
