@@ -47,15 +47,6 @@ HWND ChildWithId(HWND parent, int id) {
   return search.found;
 }
 
-template <class Pred>
-bool WaitFor(Pred pred, DWORD ms) {
-  for (DWORD waited = 0;; waited += 100) {
-    if (pred()) return true;
-    if (waited >= ms) return false;
-    ::Sleep(100);
-  }
-}
-
 class EditorProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {

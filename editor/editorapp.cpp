@@ -113,15 +113,7 @@ BOOL CEditorApp::CloseActiveProject() {
 CQelideDoc* CEditorApp::CreateProject(const char* typedName, const char* location) {
   HWND owner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
   CString name = typedName ? typedName : "";
-  name.Trim();
-  if (name.IsEmpty()) {
-    QelMessageBox(owner, kTextEnterProjectName, nullptr, MB_OK | MB_ICONSTOP);
-    return nullptr;
-  }
-  if (!IsUsableItemName(name)) {
-    QelMessageBox(owner, qel::FormatStr(kTextBadName, name.GetString()).c_str(), kTitleError, MB_OK | MB_ICONSTOP);
-    return nullptr;
-  }
+  if (!AcceptItemName(owner, name, kTextEnterProjectName, nullptr)) return nullptr;
   // The active project is asked about before anything is made, and closed
   // only once the new one's folders stand.
   CQelideDoc* active = GetProject();

@@ -9,6 +9,17 @@ bool IsPictureFileName(const char* name) {
   return length >= 4 && std::strcmp(name + length - 4, ".pic") == 0;
 }
 
+void ForEachFolderEntry(const CString& pattern, const std::function<void(const char* name, bool isFolder)>& visit) {
+  WIN32_FIND_DATAA found;
+  HANDLE find = ::FindFirstFileA(pattern, &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0) continue;
+    visit(found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+  } while (::FindNextFileA(find, &found));
+  ::FindClose(find);
+}
+
 void CFolderTreeFiller::Fill(HTREEITEM parent, const char* rootPath) {
   CString path = rootPath ? rootPath : "";
   path.Replace('\\', '/');
@@ -19,13 +30,8 @@ void CFolderTreeFiller::Fill(HTREEITEM parent, const char* rootPath) {
 
 void CFolderTreeFiller::FillFolder(HTREEITEM parent, const CString& path, int depth) {
   if (depth >= kMaxDepth) return;
-  WIN32_FIND_DATAA found;
-  HANDLE find = ::FindFirstFileA(path + "/*.*", &found);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const char* name = found.cFileName;
-    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+  ForEachFolderEntry(path + "/*.*", [&](const char* name, bool isFolder) {
+    if (isFolder) {
       HTREEITEM folder = m_tree.InsertItem(name, kItemFolder, kTipFolder, m_doc, parent, kImageFolder,
                                            kImageFolderOpen);
       FillFolder(folder, path + "/" + name, depth + 1);
@@ -34,6 +40,5 @@ void CFolderTreeFiller::FillFolder(HTREEITEM parent, const CString& path, int de
     } else if (IsPictureFileName(name)) {
       m_tree.InsertItem(name, kItemPicture, kTipPicture, m_doc, parent, kImagePicture, kImagePicture);
     }
-  } while (::FindNextFileA(find, &found));
-  ::FindClose(find);
+  });
 }

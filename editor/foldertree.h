@@ -2,6 +2,8 @@
 // sub-folder (filled the same way, its children sorted and expanded) and
 // each file whose name ends exactly in ".pic" (a ".PIC" is not a picture).
 #pragma once
+#include <functional>
+
 #include "projecttree.h"
 
 class CFolderTreeFiller {
@@ -22,3 +24,7 @@ class CFolderTreeFiller {
 
 // True for a name ending in exactly ".pic".
 bool IsPictureFileName(const char* name);
+
+// Calls visit with every entry that the search pattern finds ("folder\*.*"),
+// in the file system's order, "." and ".." left out.
+void ForEachFolderEntry(const CString& pattern, const std::function<void(const char* name, bool isFolder)>& visit);

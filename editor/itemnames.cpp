@@ -3,6 +3,9 @@
 #include <cstring>
 #include <string>
 
+#include "crtformat.h"
+#include "editortexts.h"
+#include "msgbox.h"
 #include "qstring.h"
 
 namespace {
@@ -45,4 +48,17 @@ bool IsUsableItemName(const char* name) {
     if (c < 0x20 || std::strchr(kForbidden, c)) return false;
   }
   return !IsDeviceName(name);
+}
+
+bool AcceptItemName(HWND owner, CString& name, const char* emptyText, const char* emptyTitle) {
+  name.Trim();
+  if (name.IsEmpty()) {
+    QelMessageBox(owner, emptyText, emptyTitle, MB_OK | MB_ICONSTOP);
+    return false;
+  }
+  if (!IsUsableItemName(name)) {
+    QelMessageBox(owner, qel::FormatStr(kTextBadName, name.GetString()).c_str(), kTitleError, MB_OK | MB_ICONSTOP);
+    return false;
+  }
+  return true;
 }

@@ -80,7 +80,7 @@ CMainFrame::CMainFrame(const std::string& programFolder)
     : m_programFolder(programFolder), m_qelCtrl(kQelCtrl), m_alignChoice(ID_ALIGN_LEFT), m_zoomChoice(ID_ZOOM_IN) {
   // Without the library (or its export) nothing is said now: every picture
   // compiled without a window then reports the compiler error.
-  m_pfnCompilePic = m_qelCtrl.Get<CompilePicFn>("QEL_CompilePic");
+  m_pfnCompilePic = m_qelCtrl.Find<CompilePicFn>("QEL_CompilePic");
 }
 
 CMainFrame::~CMainFrame() = default;

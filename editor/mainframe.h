@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bars/statusbar.h"
-#include "dynlib.h"
+#include "modulehandle.h"
 #include "frames/mdiframe.h"
 #include "outputbar.h"
 #include "workspacebar.h"
@@ -75,7 +75,7 @@ class CMainFrame : public CMDIFrameWnd {
   void OnUpdateCompileProject(CCmdUI* ui);
 
   std::string m_programFolder;
-  CDynamicLibrary m_qelCtrl;
+  CModuleHandle m_qelCtrl;
   CompilePicFn m_pfnCompilePic = nullptr;
   CStatusBar m_wndStatusBar;
   CWrapToolBar m_wndToolBar;

@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "docview/view.h"
-#include "dynlib.h"
+#include "modulehandle.h"
 #include "qstring.h"
 
 class CQelideDoc;
@@ -48,7 +48,7 @@ class CPicView : public CView {
   LRESULT Query(int code) const;
   void SendFolder();
 
-  CDynamicLibrary m_qelCtrl;  // freed after the window (members go after the destructor body)
+  CModuleHandle m_qelCtrl;  // freed after the window (members go after the destructor body)
   HWND m_hEdit = nullptr;
   CString m_strPictureName;
 };

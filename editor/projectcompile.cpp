@@ -1,7 +1,5 @@
 #include "projectcompile.h"
 
-#include <cstring>
-
 #include "crtformat.h"
 #include "editortexts.h"
 #include "foldertree.h"
@@ -17,19 +15,13 @@ class CProjectCompile {
 
   void CompileFolder(const CString& folder, int depth) {
     if (depth >= kMaxDepth) return;
-    WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA(folder + "\\*.*", &found);
-    if (find == INVALID_HANDLE_VALUE) return;
-    do {
-      const char* name = found.cFileName;
-      if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+    ForEachFolderEntry(folder + "\\*.*", [&](const char* name, bool isFolder) {
       CString path = folder + "\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      if (isFolder)
         CompileFolder(path, depth + 1);
       else if (IsPictureFileName(name))
         CompilePicture(path);
-    } while (::FindNextFileA(find, &found));
-    ::FindClose(find);
+    });
   }
 
   int Total() const { return m_total; }

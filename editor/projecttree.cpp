@@ -103,16 +103,7 @@ void CProjectTree::ActivateItem(HTREEITEM item) {
 BOOL CProjectTree::NewPicture(HTREEITEM folder, const char* typed) {
   CQelideDoc* doc = DocOf(folder);
   CString name = typed ? typed : "";
-  name.Trim();
-  if (!doc) return FALSE;
-  if (name.IsEmpty()) {
-    QelMessageBox(m_hWnd, kTextEnterName, kTitleError, MB_OK | MB_ICONSTOP);
-    return FALSE;
-  }
-  if (!IsUsableItemName(name)) {
-    QelMessageBox(m_hWnd, qel::FormatStr(kTextBadName, name.GetString()).c_str(), kTitleError, MB_OK | MB_ICONSTOP);
-    return FALSE;
-  }
+  if (!doc || !AcceptItemName(m_hWnd, name, kTextEnterName, kTitleError)) return FALSE;
   CString current = RelativePath(folder);
   CString relative = (current.IsEmpty() ? CString() : current + "\\") + name + ".pic";
   if (::GetFileAttributesA(doc->GetPictureFolder() + relative) != INVALID_FILE_ATTRIBUTES) {
@@ -129,16 +120,7 @@ BOOL CProjectTree::NewPicture(HTREEITEM folder, const char* typed) {
 BOOL CProjectTree::NewFolder(HTREEITEM folder, const char* typed) {
   CQelideDoc* doc = DocOf(folder);
   CString name = typed ? typed : "";
-  name.Trim();
-  if (!doc) return FALSE;
-  if (name.IsEmpty()) {
-    QelMessageBox(m_hWnd, kTextEnterName, kTitleError, MB_OK | MB_ICONSTOP);
-    return FALSE;
-  }
-  if (!IsUsableItemName(name)) {
-    QelMessageBox(m_hWnd, qel::FormatStr(kTextBadName, name.GetString()).c_str(), kTitleError, MB_OK | MB_ICONSTOP);
-    return FALSE;
-  }
+  if (!doc || !AcceptItemName(m_hWnd, name, kTextEnterName, kTitleError)) return FALSE;
   CString current = RelativePath(folder);
   CString path = doc->GetPictureFolder() + (current.IsEmpty() ? CString() : current + "\\") + name;
   if (!::CreateDirectoryA(path, nullptr)) {

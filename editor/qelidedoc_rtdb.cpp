@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "crtformat.h"
-#include "dynlib.h"
+#include "modulehandle.h"
 #include "editorapp.h"
 #include "editortexts.h"
 #include "msgbox.h"
@@ -13,15 +13,15 @@
 void CQelideDoc::ConfigureRtdb() {
   CEditorApp* app = EditorApp();
   CString path = CString(app ? app->GetProgramFolder().c_str() : "") + kSettingsLibrary;
-  CDynamicLibrary library(path);
+  CModuleHandle library(path);
   if (!library.IsLoaded()) {
     QelMessageBox(nullptr, qel::FormatStr(kTextNoSettingsLibrary, path.GetString()).c_str(), nullptr, MB_OK);
     return;
   }
-  auto create = library.Get<NurvexCreateFn>("i_Create");
-  auto destroy = library.Get<NurvexDestroyFn>("i_Destroy");
-  auto config = library.Get<NurvexConfigFn>("i_Config");
-  auto getArgs = library.Get<NurvexGetArgsFn>("i_GetArgs");
+  auto create = library.Find<NurvexCreateFn>("i_Create");
+  auto destroy = library.Find<NurvexDestroyFn>("i_Destroy");
+  auto config = library.Find<NurvexConfigFn>("i_Config");
+  auto getArgs = library.Find<NurvexGetArgsFn>("i_GetArgs");
   if (!create || !destroy || !config || !getArgs) {
     QelMessageBox(nullptr, qel::FormatStr(kTextBadSettingsLibrary, path.GetString()).c_str(), nullptr, MB_OK);
     return;

@@ -4,8 +4,10 @@
 
 #include "bars/dockbar.h"
 #include "bars/dockcontext.h"
+#include "bars/trackdraw.h"
 #include "frames/frame.h"
 #include "gdiwrap.h"
+#include "frames/frameclass.h"
 #include "wndmodule.h"
 
 IMPLEMENT_DYNAMIC(CSizingControlBar, CControlBar)
@@ -17,20 +19,6 @@ const char kClassName[] = "QelSizingBar";
 const int kTrackLine = 4;             // the width of the tracking line
 const int kMarlettTenthsPoint = 68;   // the close cross: 6.8 points
 const int kGripLineGap = 3;
-
-const char* SizingBarClass() {
-  static ATOM atom = [] {
-    WNDCLASSA wc = {};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = QelGetInstanceHandle();
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    return ::RegisterClassA(&wc);
-  }();
-  return atom ? kClassName : nullptr;
-}
 
 std::vector<CSizingControlBar*>& BarList() {
   static std::vector<CSizingControlBar*> bars;
@@ -52,7 +40,7 @@ const std::vector<CSizingControlBar*>& CSizingControlBar::AllBars() { return Bar
 
 BOOL CSizingControlBar::Create(const char* title, CFrameWnd* frame, SIZE size, BOOL gripper, UINT id,
                                DWORD style) {
-  const char* cls = SizingBarClass();
+  const char* cls = QelPlainWindowClass(kClassName, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   m_szHorz = m_szVert = m_szFloat = size;
   m_cyGripper = gripper ? kGripper : 0;
   m_strTitle = title ? title : "";
@@ -335,17 +323,7 @@ void CSizingControlBar::DrawTrackingLine() {
   case HTBOTTOM: line.top = window.bottom + delta - kTrackLine; line.bottom = line.top + kTrackLine; break;
   case HTTOP: line.top = window.top - delta; line.bottom = line.top + kTrackLine; break;
   }
-  HDC dc = ::GetDC(nullptr);
-  static const WORD kHalftone[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
-  HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, kHalftone);
-  CBrush brush;
-  brush.Attach(::CreatePatternBrush(pattern));
-  {
-    CSelectGdi select(dc, brush);
-    ::PatBlt(dc, line.left, line.top, line.right - line.left, line.bottom - line.top, PATINVERT);
-  }
-  ::DeleteObject(pattern);
-  ::ReleaseDC(nullptr, dc);
+  QelInvertTrackingRect(line);
 }
 
 void CSizingControlBar::ApplyThickness(int thickness) {

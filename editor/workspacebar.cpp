@@ -4,6 +4,7 @@
 
 #include "editortexts.h"
 #include "resource.h"
+#include "frames/frameclass.h"
 #include "wndmodule.h"
 
 IMPLEMENT_DYNAMIC(CWorkspaceBar, CSizingControlBar)
@@ -19,19 +20,6 @@ const int kActionColumn = 108, kColumnReserve = 112;
 const int kFontHeight = 12;
 const char kFontFace[] = "宋体";
 const char kPanelClass[] = "QelPropertyPanelPlace";
-
-const char* PanelClass() {
-  static ATOM atom = [] {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = QelGetInstanceHandle();
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kPanelClass;
-    return ::RegisterClassA(&wc);
-  }();
-  return atom ? kPanelClass : nullptr;
-}
 
 HMENU ChildId(UINT id) { return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)); }
 
@@ -72,7 +60,7 @@ BOOL CWorkspaceBar::CreateLists() {
   if (!m_tree.Create(m_hWnd, IDC_PROJECT_TREE)) return FALSE;
   m_tree.SetFont(m_font);
   m_tree.SetImageList(m_treeImages);
-  const char* panel = PanelClass();
+  const char* panel = QelPlainWindowClass(kPanelClass, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   if (!panel || !m_panel.CreateEx(0, panel, "", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, m_hWnd,
                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_PROPERTY_PANEL))))
     return FALSE;

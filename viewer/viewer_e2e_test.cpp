@@ -36,15 +36,6 @@ COLORREF ScreenPixel(int x, int y) {
   return c;
 }
 
-template <class Pred>
-bool WaitFor(Pred pred, DWORD ms) {
-  for (DWORD waited = 0;; waited += 100) {
-    if (pred()) return true;
-    if (waited >= ms) return false;
-    ::Sleep(100);
-  }
-}
-
 bool HaveRuntime() { return ::GetFileAttributesA("..\\out\\QelRun.dll") != INVALID_FILE_ATTRIBUTES; }
 
 class ViewerProgramTest : public ::testing::Test {

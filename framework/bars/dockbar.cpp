@@ -5,25 +5,12 @@
 #include "bars/controlbar.h"
 #include "commands/cmdids.h"
 #include "frames/frame.h"
+#include "frames/frameclass.h"
 #include "wndmodule.h"
 
 IMPLEMENT_DYNAMIC(CDockBar, CWnd)
 
 namespace {
-
-const char* DockBarClass() {
-  static const char kClass[] = "QelDockBar";
-  static ATOM atom = [] {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = QelGetInstanceHandle();
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClass;
-    return ::RegisterClassA(&wc);
-  }();
-  return atom ? kClass : nullptr;
-}
 
 // The bar's extent along its row and across it.
 int Along(SIZE s, bool horz) { return horz ? s.cx : s.cy; }
@@ -35,7 +22,7 @@ CDockBar::CDockBar(UINT id) : m_id(id) { m_bAutoDelete = true; }
 
 BOOL CDockBar::CreateIn(CFrameWnd* frame) {
   m_pFrame = frame;
-  const char* cls = DockBarClass();
+  const char* cls = QelPlainWindowClass("QelDockBar", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   return cls && CreateEx(0, cls, "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, 0, 0, frame->m_hWnd,
                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(m_id)));
 }

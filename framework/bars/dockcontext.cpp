@@ -6,7 +6,7 @@
 #include "bars/dockbar.h"
 #include "commands/cmdids.h"
 #include "frames/frame.h"
-#include "gdiwrap.h"
+#include "bars/trackdraw.h"
 
 namespace {
 
@@ -78,20 +78,10 @@ UINT CDockContext::TargetAt(POINT pt, RECT* outline) const {
 
 void CDockContext::DrawOutline(const RECT& r, bool thick) const {
   int width = thick ? kThickOutline : kThinOutline;
-  HDC dc = ::GetDC(nullptr);
-  static const WORD kHalftone[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
-  HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, kHalftone);
-  CBrush brush;
-  brush.Attach(::CreatePatternBrush(pattern));
-  {
-    CSelectGdi select(dc, brush);
-    ::PatBlt(dc, r.left, r.top, r.right - r.left, width, PATINVERT);
-    ::PatBlt(dc, r.left, r.bottom - width, r.right - r.left, width, PATINVERT);
-    ::PatBlt(dc, r.left, r.top + width, width, r.bottom - r.top - 2 * width, PATINVERT);
-    ::PatBlt(dc, r.right - width, r.top + width, width, r.bottom - r.top - 2 * width, PATINVERT);
-  }
-  ::DeleteObject(pattern);
-  ::ReleaseDC(nullptr, dc);
+  QelInvertTrackingRect(RECT{r.left, r.top, r.right, r.top + width});
+  QelInvertTrackingRect(RECT{r.left, r.bottom - width, r.right, r.bottom});
+  QelInvertTrackingRect(RECT{r.left, r.top + width, r.left + width, r.bottom - width});
+  QelInvertTrackingRect(RECT{r.right - width, r.top + width, r.right, r.bottom - width});
 }
 
 void CDockContext::Place(UINT target, const RECT& outline) const {

@@ -3,6 +3,7 @@
 #include "bars/controlbar.h"
 #include "bars/dockcontext.h"
 #include "frames/frame.h"
+#include "frames/frameclass.h"
 #include "wndmodule.h"
 
 IMPLEMENT_DYNAMIC(CMiniDockFrameWnd, CWnd)
@@ -12,20 +13,6 @@ namespace {
 const char kClassName[] = "QelMiniDockFrame";
 const DWORD kExStyle = WS_EX_TOOLWINDOW;
 
-const char* MiniFrameClass() {
-  static ATOM atom = [] {
-    WNDCLASSA wc = {};
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = QelGetInstanceHandle();
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    return ::RegisterClassA(&wc);
-  }();
-  return atom ? kClassName : nullptr;
-}
-
 }  // namespace
 
 CMiniDockFrameWnd::CMiniDockFrameWnd() { m_bAutoDelete = true; }
@@ -33,7 +20,7 @@ CMiniDockFrameWnd::CMiniDockFrameWnd() { m_bAutoDelete = true; }
 BOOL CMiniDockFrameWnd::Create(CFrameWnd* frame, CControlBar* bar, POINT topLeft) {
   m_pBar = bar;
   m_pDockSite = frame;
-  const char* cls = MiniFrameClass();
+  const char* cls = QelPlainWindowClass(kClassName, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   CString title;
   bar->GetWindowText(title);
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | (bar->IsStretchable() ? WS_THICKFRAME : 0);

@@ -7,6 +7,7 @@
 #include "commands/cmdids.h"
 #include "frames/frame.h"
 #include "resources/resload.h"
+#include "frames/frameclass.h"
 #include "wndmodule.h"
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
@@ -27,19 +28,6 @@ struct ToolBarHeader {
 };
 #pragma pack(pop)
 static_assert(sizeof(ToolBarHeader) == 8, "toolbar resource header");
-
-const char* BarClass() {
-  static ATOM atom = [] {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = QelGetInstanceHandle();
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kBarClass;
-    return ::RegisterClassA(&wc);
-  }();
-  return atom ? kBarClass : nullptr;
-}
 
 }  // namespace
 
@@ -69,7 +57,7 @@ CToolBar::CToolBar() { m_dwStyle = CBRS_ALIGN_TOP; }
 CToolBar::~CToolBar() = default;
 
 BOOL CToolBar::CreateEx(CFrameWnd* frame, DWORD ctrlStyle, DWORD style, UINT id) {
-  const char* cls = BarClass();
+  const char* cls = QelPlainWindowClass(kBarClass, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   if (!cls || !CreateBar(frame, cls, "", WS_CLIPCHILDREN, style, id)) return FALSE;
   DWORD toolStyle = WS_CHILD | WS_VISIBLE | ctrlStyle | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
   if (style & CBRS_TOOLTIPS) toolStyle |= TBSTYLE_TOOLTIPS;

@@ -1,6 +1,7 @@
 #include "docview/view.h"
 
 #include "docview/document.h"
+#include "frames/frameclass.h"
 #include "gdiwrap.h"
 #include "wndmodule.h"
 
@@ -13,18 +14,8 @@ CView::~CView() {
 }
 
 const char* CView::ViewClassName() {
-  static const char kClass[] = "QelView";
-  static ATOM atom = [] {
-    WNDCLASSA wc = {};
-    wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = QelGetInstanceHandle();
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kClass;
-    return ::RegisterClassA(&wc);
-  }();
-  return atom ? kClass : nullptr;
+  return QelPlainWindowClass("QelView", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                             reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
 }
 
 BOOL CView::CreateView(HWND parent, UINT id, CCreateContext* context) {

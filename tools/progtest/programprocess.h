@@ -47,4 +47,14 @@ HWND FindChildWithText(HWND parent, const char* text);
 // Copies a file of the program folder (..\out) into a test folder.
 bool CopyProgramFile(const std::string& name, const std::string& folder);
 
+// Asks pred every 100 ms until it holds (true) or ms have passed (false).
+template <class Pred>
+bool WaitFor(Pred pred, DWORD ms) {
+  for (DWORD waited = 0;; waited += 100) {
+    if (pred()) return true;
+    if (waited >= ms) return false;
+    ::Sleep(100);
+  }
+}
+
 }  // namespace progtest
