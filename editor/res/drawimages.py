@@ -7,12 +7,17 @@ Each picture is drawn from lines, rectangles and ellipses on a 16 by 16
 grid (32 by 32 for the large icons); the hot strip is the normal one a
 little brighter, the disabled strip its grey shade. The files are written
 next to this script and checked in; run it again after changing a picture
-(python3 editor/res/drawimages.py). The build never runs it.
+(python3 editor/res/drawimages.py). The build never runs it. The BMP files
+are written by the framework's bitmap tool (framework/resources).
 """
 import os
 import struct
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+# The BMP writer of the framework's bitmaps.
+sys.path.insert(0, os.path.join(HERE, '..', '..', 'framework', 'resources'))
+from drawbitmaps import bmp_bytes_rgb  # noqa: E402
 
 MAGENTA = (255, 0, 255)
 RED = (255, 0, 0)
@@ -682,18 +687,8 @@ def strip(draws, background, tone=None):
 
 
 def write_bmp(name, rows):
-    h, w = len(rows), len(rows[0])
-    stride = (w * 3 + 3) & ~3
-    data = bytearray()
-    for row in reversed(rows):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        data += line + b'\0' * (stride - len(line))
-    header = struct.pack('<2sIHHI', b'BM', 54 + len(data), 0, 0, 54)
-    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
     with open(os.path.join(HERE, name), 'wb') as f:
-        f.write(header + info + data)
+        f.write(bmp_bytes_rgb(rows))
 
 
 def icon_image(draw, size):

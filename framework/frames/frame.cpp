@@ -161,10 +161,16 @@ void CFrameWnd::OnSetFocus() {
 }
 
 void CFrameWnd::OnDropFiles(HDROP drop) {
-  char path[MAX_PATH * 4] = "";
   UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  // One document at a time: the first file dropped is opened.
-  bool have = count > 0 && ::DragQueryFileA(drop, 0, path, sizeof path) > 0;
+  // One document at a time: the first file dropped is opened, however long its path.
+  CString path;
+  if (count > 0) {
+    UINT length = ::DragQueryFileA(drop, 0, nullptr, 0);
+    char* buf = path.GetBuffer(static_cast<int>(length) + 1);
+    buf[0] = '\0';
+    path.ReleaseBuffer(static_cast<int>(::DragQueryFileA(drop, 0, buf, length + 1)));
+  }
+  bool have = !path.IsEmpty();
   ::DragFinish(drop);
   CFrameApp* app = QelGetFrameApp();
   if (!have || !app) return;

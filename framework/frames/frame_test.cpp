@@ -139,6 +139,18 @@ TEST_F(FrameTest, TheStatusLineShowsAMenuItemsPromptAndThenTheIdleText) {
   EXPECT_EQ(frame_->m_statusBar.GetPaneText(0), "就绪");
 }
 
+TEST_F(FrameTest, TheButtonUnderTheMouseShowsItsPromptOnTheStatusLine) {
+  NMTBHOTITEM hot = {};
+  hot.hdr.hwndFrom = frame_->m_toolBar.GetToolBarCtrl().m_hWnd;
+  hot.hdr.code = TBN_HOTITEMCHANGE;
+  hot.idNew = ID_TEST_ROUTE;
+  frame_->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hot));
+  EXPECT_EQ(frame_->m_statusBar.GetPaneText(0), "沿命令路由");
+  hot.dwFlags = HICF_LEAVING;
+  frame_->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hot));
+  EXPECT_EQ(frame_->m_statusBar.GetPaneText(0), "就绪");
+}
+
 TEST_F(FrameTest, ToolbarTipsAreTheSecondPartOfTheCommandsString) {
   NMTTDISPINFOA info = {};
   info.hdr.hwndFrom = frame_->m_hWnd;

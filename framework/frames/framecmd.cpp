@@ -113,6 +113,15 @@ BOOL CFrameWnd::OnNotify(WPARAM, LPARAM lp, LRESULT* result) {
     *result = 0;
     return TRUE;
   }
+  if (hdr->code == TBN_HOTITEMCHANGE) {
+    // A bar with CBRS_FLYBY shows the prompt of the button under the mouse.
+    auto* bar = dynamic_cast<CControlBar*>(CWnd::FromHandlePermanent(::GetParent(hdr->hwndFrom)));
+    if (!bar || !(bar->GetBarStyle() & CBRS_FLYBY)) return FALSE;
+    auto* hot = reinterpret_cast<const NMTBHOTITEM*>(lp);
+    SetMessageText((hot->dwFlags & HICF_LEAVING) ? static_cast<UINT>(AFX_IDS_IDLEMESSAGE) : static_cast<UINT>(hot->idNew));
+    *result = 0;
+    return TRUE;
+  }
   if (hdr->code == TTN_GETDISPINFOW) {
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(lp);
     if (info->uFlags & TTF_IDISHWND) return FALSE;

@@ -89,7 +89,7 @@ END_COMMAND_MAP()
 
 int TestMainFrame::OnCreate(CREATESTRUCTA* cs) {
   if (CMDIFrameWnd::OnCreate(cs) == -1) return -1;
-  if (!m_toolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS) ||
+  if (!m_toolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY) ||
       !m_toolBar.LoadToolBar(IDR_TESTBAR))
     return -1;
   static const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
