@@ -45,6 +45,8 @@ TEST_F(StartTest, WithoutAProjectTheFrameIsMaximisedAndEmpty) {
   EXPECT_FALSE(Frame()->GetOutputBar().IsWindowVisible());
   EXPECT_FALSE(Frame()->GetDrawBar().IsWindowVisible());
   EXPECT_TRUE(Frame()->GetStandardBar().IsWindowVisible());
+  EXPECT_EQ(Frame()->GetStatusBar().GetPaneText(0), "就绪");
+  EXPECT_EQ(Frame()->GetStatusBar().GetPaneCount(), 4);
   EXPECT_TRUE(BoxTexts().empty());
 }
 

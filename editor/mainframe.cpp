@@ -44,9 +44,9 @@ struct ToolBarSpec {
 const ToolBarSpec kStandardSpec = {IDR_TOOLBAR_STANDARD, IDB_STANDARD_NORMAL, IDB_STANDARD_HOT,
                                    IDB_STANDARD_DISABLED, AFX_IDW_TOOLBAR, kTitleStandardBar};
 const ToolBarSpec kDrawSpec = {IDR_TOOLBAR_DRAW, IDB_DRAW_NORMAL, IDB_DRAW_HOT, IDB_DRAW_DISABLED,
-                               AFX_IDW_TOOLBAR + 1, kTitleDrawBar};
+                               IDW_TOOLBAR_DRAW, kTitleDrawBar};
 const ToolBarSpec kAlignSpec = {IDR_TOOLBAR_ALIGN, IDB_ALIGN_NORMAL, IDB_ALIGN_HOT, IDB_ALIGN_DISABLED,
-                                AFX_IDW_TOOLBAR + 2, kTitleAlignBar};
+                                IDW_TOOLBAR_ALIGN, kTitleAlignBar};
 
 BOOL MakeToolBar(CMainFrame* frame, CWrapToolBar& bar, const ToolBarSpec& spec) {
   if (!bar.CreateEx(frame, TBSTYLE_FLAT, kToolBarStyle, spec.id) || !bar.LoadToolBar(spec.toolbar) ||

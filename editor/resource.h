@@ -34,6 +34,10 @@
 #define IDB_ALIGN_DISABLED 163
 #define IDB_ALIGN_HOT 164
 
+// ---- control bars (the standard toolbar is the framework's AFX_IDW_TOOLBAR) ----
+#define IDW_TOOLBAR_DRAW 0xE804
+#define IDW_TOOLBAR_ALIGN 0xE805
+
 // ---- controls -----------------------------------------------------------------
 #define IDC_PROJECT_TREE 1001
 #define IDC_WORKSPACE_BAR 1002
