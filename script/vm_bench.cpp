@@ -13,6 +13,7 @@
 #include "../compiler/delivered_stdlib.h"
 #include "benchclock.h"
 #include "scriptvm.h"
+#include "vm_bench_hostile.h"
 #include "vm_bench_native.h"
 
 namespace {
@@ -111,5 +112,6 @@ int main() {
   Measure("string functions x 1000", "char b[64]; int main() { int i; for (i = 0; i < 1000; i++) {"
           " strcpy(b, \"abc\"); strcat(b, \"def\"); sprintf(b, \"%d %s\", i, \"x\"); } return 0; }", 5);
   Measure("link firing (short script)", "int n; int main() { n = n + 1; return 0; }", 10000);
+  HostileRuns();
   return 0;
 }
