@@ -1,275 +1,17 @@
-// Hostile code bytes against the run budget: each program makes its
-// instructions do as much work as one instruction can (big frames, long
-// texts, wide formats, slow platform calls) and loops. One run of each with
-// the default budget is timed; the machine must end every one within about a
-// second and within its memory cap.
+// Hostile code bytes against the run budget (vm_hostile.cpp): one run of
+// each with the default budget is timed. The machine must end every one
+// within about a second and within its memory cap.
 #include "vm_bench_hostile.h"
 
 #include <windows.h>
 #include <psapi.h>
 
 #include <cstdio>
-#include <cstring>
-#include <functional>
-#include <io.h>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "../compiler/opcodes.h"
 #include "benchclock.h"
-#include "drawtext.h"
-#include "pichost.h"
-#include "picobj.h"
-#include "scriptvm.h"
-#include "vm_program.h"
+#include "vm_hostile.h"
 
 namespace {
-
-using namespace tarnic;
-using Code = std::vector<CodeByteInstruction>;
-
-constexpr uint32_t kMB = 1u << 20;
-
-uint32_t G(uint32_t i) { return kMemoryGlobal | i; }
-CodeByteInstruction PushGlobal(uint32_t i) { return I(OP_PUSHM, 0, 0, G(i)); }
-CodeByteInstruction PushInt(uint32_t v) { return I(OP_PUSHK, 0, 0, v, 0, 0x04); }
-CodeByteInstruction PushDouble(double d) {
-  uint64_t bits;
-  std::memcpy(&bits, &d, 8);
-  return I(OP_PUSHK, 0, 0, static_cast<uint32_t>(bits), static_cast<uint32_t>(bits >> 32), 0x08);
-}
-CodeByteInstruction CallSys(uint32_t id) { return I(OP_CALLSYS, 0, 0, id); }
-
-// The body, then a jump back to instruction 0.
-VmProgram Loop(Code body) {
-  VmProgram p;
-  p.code = std::move(body);
-  p.code.push_back(I(OP_JMP, 0, 0, 0));
-  return p;
-}
-
-// A loop that calls the function made of `callee` (placed after the loop).
-VmProgram CallLoop(Code callee) {
-  VmProgram p;
-  p.code = {I(OP_CALL, 0, 0, 2), I(OP_JMP, 0, 0, 0)};
-  p.code.insert(p.code.end(), callee.begin(), callee.end());
-  p.code.push_back(I(OP_RET));
-  return p;
-}
-
-// A function at instruction 0 that calls itself after `body`.
-VmProgram Recursion(Code body) {
-  VmProgram p;
-  p.code = std::move(body);
-  p.code.push_back(I(OP_CALL, 0, 0, 0));
-  return p;
-}
-
-// Globals 0 and 1: two texts; a system function over them in a loop.
-VmProgram TextLoop(const std::string& first, const std::string& second, Code call) {
-  VmProgram p = Loop(std::move(call));
-  p.Global(0x90, static_cast<uint32_t>(first.size()), first);
-  p.Global(0x90, static_cast<uint32_t>(second.size()), second);
-  return p;
-}
-
-// sprintf into global 0 (1 MB) with the format in global 1 and `values`
-// pushed, last first, as the compiler does.
-VmProgram FormatLoop(const std::string& format, Code values, uint32_t function = 200) {
-  Code call = values;
-  call.push_back(PushGlobal(1));
-  if (function != 204) call.push_back(PushGlobal(0));
-  call.push_back(PushInt(static_cast<uint32_t>(values.size() + (function == 204 ? 2 : 3))));
-  call.push_back(CallSys(function));
-  VmProgram p = Loop(call);
-  p.Global(0x90, kMB);
-  p.Global(0x90, static_cast<uint32_t>(format.size()), format);
-  return p;
-}
-
-Code Repeat(const CodeByteInstruction& in, int n) { return Code(static_cast<size_t>(n), in); }
-std::string Text(char c, size_t n) { return std::string(n, c); }
-std::string Times(const std::string& s, int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += s;
-  return out;
-}
-
-// Six int pointers into global 0 (an int array), then the time.
-Code BreakDownCall(uint32_t id) {
-  Code c = Repeat(PushGlobal(0), 6);
-  c.push_back(PushInt(1700000000));
-  c.push_back(CallSys(id));
-  return c;
-}
-
-struct HostileCase {
-  const char* what;
-  std::function<VmProgram()> build;
-  bool host = false;   // runs in a picture host with a window and a text object "label"
-  bool quiet = false;  // writes to standard output, sent to NUL while it runs
-};
-
-std::vector<HostileCase> Cases() {
-  const std::string label("label\0", 6);
-  return {
-      {"plain loop (3 instructions)", [] { return Loop({I(OP_LDK, 1, 0, 1, 0, 4), I(OP_BIN_RK + 3, 1, 0, 1, 0, 4)}); }},
-      {"call and return", [] { return CallLoop({}); }},
-      {"call making local cell 65,535", [] { return CallLoop({I(OP_LOCAL, 0, 0, 0, 65535, 0x04)}); }},
-      {"call making a 16 MB local array", [] { return CallLoop({I(OP_LOCAL, 0, 0, 4 * kMB - 2, 0, 0x14)}); }},
-      {"call making 1,000 one-byte arrays", [] {
-         Code c;
-         for (uint32_t i = 0; i < 1000; ++i) c.push_back(I(OP_LOCAL, 0, 0, 1, i, 0x10));
-         return CallLoop(c);
-       }},
-      {"recursion, 65,536 cells a frame", [] { return Recursion({I(OP_LOCAL, 0, 0, 0, 65535, 0x04)}); }},
-      {"recursion, 1 MB array a frame", [] { return Recursion({I(OP_LOCAL, 0, 0, kMB / 4 - 2, 0, 0x14)}); }},
-      {"strlen of 8 MB", [] { return TextLoop(Text('a', 8 * kMB), "", {PushGlobal(0), CallSys(154)}); }},
-      {"strcmp of two 8 MB texts", [] {
-         return TextLoop(Text('a', 8 * kMB), Text('a', 8 * kMB), {PushGlobal(1), PushGlobal(0), CallSys(151)});
-       }},
-      {"stricmp of two 8 MB texts", [] {
-         return TextLoop(Text('a', 8 * kMB), Text('A', 8 * kMB), {PushGlobal(1), PushGlobal(0), CallSys(153)});
-       }},
-      {"strncmp of two 8 MB texts", [] {
-         return TextLoop(Text('a', 8 * kMB), Text('a', 8 * kMB),
-                         {PushInt(8 * kMB), PushGlobal(1), PushGlobal(0), CallSys(156)});
-       }},
-      {"strcpy of 8 MB", [] {
-         return TextLoop(Text('a', 8 * kMB), Text('b', 8 * kMB), {PushGlobal(0), PushGlobal(1), CallSys(152)});
-       }},
-      {"strncpy of 8 MB", [] {
-         return TextLoop(Text('a', 8 * kMB), Text('b', 8 * kMB),
-                         {PushInt(8 * kMB), PushGlobal(0), PushGlobal(1), CallSys(157)});
-       }},
-      {"strupr of 8 MB", [] { return TextLoop(Text('a', 8 * kMB), "", {PushGlobal(0), CallSys(160)}); }},
-      {"strstr, 4 MB of a, 4 KB pattern", [] {
-         return TextLoop(Text('a', 4 * kMB), Text('a', 4096) + "b", {PushGlobal(1), PushGlobal(0), CallSys(158)});
-       }},
-      {"strstr, 4 MB of a, 2 MB pattern", [] {
-         return TextLoop(Text('a', 4 * kMB), Text('a', 2 * kMB) + "b", {PushGlobal(1), PushGlobal(0), CallSys(158)});
-       }},
-      {"strtok, 8 MB text, 4 KB delimiters", [] {
-         return TextLoop(Text('a', 8 * kMB), Text('b', 4096), {PushGlobal(1), PushGlobal(0), CallSys(159)});
-       }},
-      {"strtok, 8 MB text, 8 MB delimiters", [] {
-         return TextLoop(Text('a', 8 * kMB), Text('b', 8 * kMB), {PushGlobal(1), PushGlobal(0), CallSys(159)});
-       }},
-      {"strcat of 4 MB", [] {
-         // Global 2 is emptied by strcpy of "" (global 3) before each strcat.
-         VmProgram p = TextLoop(Text('a', 4 * kMB), "",
-                                {PushGlobal(3), PushGlobal(2), CallSys(152), PushGlobal(0), PushGlobal(2), CallSys(150)});
-         p.Global(0x90, 4 * kMB);
-         p.Global(0x90, 0, "");
-         return p;
-       }},
-      {"atof of 8 MB of digits", [] { return TextLoop(Text('1', 8 * kMB), "", {PushGlobal(0), CallSys(117)}); }},
-      {"sprintf, 15 x %65536d", [] { return FormatLoop(Times("%65536d", 15), Repeat(PushInt(7), 15)); }},
-      {"sprintf, 14 x %.65536f of 1e300", [] { return FormatLoop(Times("%.65536f", 14), Repeat(PushDouble(1e300), 14)); }},
-      {"sprintf, 29 x %d", [] { return FormatLoop(Times("%d", 29), Repeat(PushInt(-123456789), 29)); }},
-      {"sprintf, %s of 1000 KB", [] {
-         VmProgram p = FormatLoop("%s", {PushGlobal(2)});
-         p.Global(0x90, 1000 * 1024, Text('x', 1000 * 1024));
-         return p;
-       }},
-      {"printf, 15 x %65536d (to NUL)", [] { return FormatLoop(Times("%65536d", 15), Repeat(PushInt(7), 15), 204); },
-       false, true},
-      {"printf, short (to NUL)", [] { return FormatLoop("x", {}, 204); }, false, true},
-      {"gcvt of 1e308, 64 digits", [] {
-         VmProgram p = Loop({PushGlobal(0), PushInt(64), PushDouble(1e308), CallSys(203)});
-         p.Global(0x90, 512);
-         return p;
-       }},
-      {"itoa, radix 2", [] {
-         VmProgram p = Loop({PushInt(2), PushGlobal(0), PushInt(0x80000000u), CallSys(201)});
-         p.Global(0x90, 64);
-         return p;
-       }},
-      {"pow", [] { return Loop({PushDouble(1.0000001), PushDouble(12345.678), CallSys(111)}); }},
-      {"LocalTime", [] {
-         VmProgram p = Loop(BreakDownCall(253));
-         p.Global(0x94, 8);
-         return p;
-       }},
-      {"GmtTime", [] {
-         VmProgram p = Loop(BreakDownCall(252));
-         p.Global(0x94, 8);
-         return p;
-       }},
-      {"MakeTime", [] {
-         return Loop({PushInt(0), PushInt(0), PushInt(12), PushInt(15), PushInt(6), PushInt(2020), CallSys(251)});
-       }},
-      {"time", [] { return Loop({CallSys(250)}); }},
-      {"GetTickCount", [] { return Loop({CallSys(254)}); }},
-      {"StartCounTime and EndCounTime", [] { return Loop({CallSys(255), CallSys(256)}); }},
-      {"GetViewFlag (host)", [label] {
-         VmProgram p = Loop({PushGlobal(0), CallSys(1050)});
-         p.Global(0x90, 5, label);
-         return p;
-       }, true},
-      {"SetViewText of 1 MB (host)", [label] {
-         VmProgram p = Loop({PushGlobal(1), PushGlobal(0), CallSys(1052)});
-         p.Global(0x90, 5, label);
-         p.Global(0x90, kMB, Text('W', kMB));
-         return p;
-       }, true},
-      {"GetViewFlag of a 1 MB name (host)", [] {
-         VmProgram p = Loop({PushGlobal(0), CallSys(1050)});
-         p.Global(0x90, kMB, Text('n', kMB));
-         return p;
-       }, true},
-      {"dbr_GetDbVal (host)", [label] {
-         VmProgram p = Loop({PushGlobal(1), PushGlobal(0), PushInt(3), CallSys(1500)});
-         p.Global(0x90, 5, label);
-         p.Global(0x90, 64);
-         return p;
-       }, true},
-      {"dbr_SetLoaclStr of 1 MB (host)", [label] {
-         VmProgram p = Loop({PushGlobal(1), PushGlobal(0), CallSys(1505)});
-         p.Global(0x90, 5, label);
-         p.Global(0x90, kMB, Text('v', kMB));
-         return p;
-       }, true},
-      {"OpenPic of a 1 MB name (host)", [] {
-         VmProgram p = Loop({PushGlobal(0), CallSys(1100)});
-         p.Global(0x90, kMB, Text('p', kMB));
-         return p;
-       }, true},
-  };
-}
-
-// A picture with one text object "label" in a hidden window that answers
-// every request with 0.
-struct HostScene {
-  HostScene() {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "QelVmBenchWindow";
-    RegisterClassA(&wc);
-    window = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
-                           wc.hInstance, nullptr);
-    picture.EnsureLayer();
-    label = new CDrawText();
-    label->m_strName = "label";
-    label->SetText("text");
-    picture.GetLayer(0)->m_objects.AddTail(label);
-  }
-  ~HostScene() { DestroyWindow(window); }
-  DrawViewContext Context() {
-    DrawViewContext c;
-    c.pPicture = &picture;
-    c.pObject = label;
-    c.hView = window;
-    c.pUpdateRect = &update;
-    return c;
-  }
-  HWND window = nullptr;
-  CPicObj picture;
-  CDrawText* label = nullptr;
-  RECT update = {};
-};
 
 size_t PeakCommit() {
   PROCESS_MEMORY_COUNTERS pmc = {};
@@ -278,49 +20,23 @@ size_t PeakCommit() {
   return pmc.PeakPagefileUsage;
 }
 
-// Standard output sent to NUL while it lives.
-class QuietOutput {
- public:
-  QuietOutput() {
-    std::fflush(stdout);
-    saved_ = _dup(1);
-    FILE* nul = std::fopen("NUL", "w");
-    if (nul) {
-      _dup2(_fileno(nul), 1);
-      std::fclose(nul);
-    }
-  }
-  ~QuietOutput() {
-    std::fflush(stdout);
-    _dup2(saved_, 1);
-    _close(saved_);
-  }
-
- private:
-  int saved_;
-};
-
-void RunCase(const HostileCase& c, HostScene& scene) {
-  std::vector<uint8_t> bytes = c.build().Bytes();
-  std::unique_ptr<CScriptVM> vm(c.host ? new CPicScriptHost(scene.Context()) : new CScriptVM());
-  if (vm->Load(bytes.data(), bytes.size()) != 0) {
-    std::printf("  %-46s does not load\n", c.what);
-    return;
+// The run's time in milliseconds; negative when the program does not load.
+double RunCase(const HostileProgram& program, HostScene& scene) {
+  std::unique_ptr<CScriptVM> vm = LoadHostile(program, scene);
+  if (!vm) {
+    std::printf("  %-40s does not load\n", program.what);
+    return -1;
   }
   const size_t peak_before = PeakCommit();
-  bench::Stopwatch watch;
-  int end;
-  {
-    std::unique_ptr<QuietOutput> quiet(c.quiet ? new QuietOutput() : nullptr);
-    end = vm->Run();
-  }
+  const bench::Stopwatch watch;
+  const int end = RunHostile(program, *vm);
   const double ms = watch.ElapsedMs();
-  const size_t peak_after = PeakCommit();
-  std::printf("  %-46s %8.1f ms  end %5d  %9llu instructions  %9llu work units  machine peak %6.1f MB"
+  std::printf("  %-40s %7.1f ms  end %5d  %8llu instructions  %8llu units  machine peak %5.1f MB"
               "  process peak +%.0f MB\n",
-              c.what, ms, end, static_cast<unsigned long long>(vm->LastInstructionCount()),
+              program.what, ms, end, static_cast<unsigned long long>(vm->LastInstructionCount()),
               static_cast<unsigned long long>(vm->LastWorkUnits()), vm->State().memory.PeakBytes() / 1048576.0,
-              (peak_after - peak_before) / 1048576.0);
+              (PeakCommit() - peak_before) / 1048576.0);
+  return ms;
 }
 
 }  // namespace
@@ -330,13 +46,12 @@ void HostileRuns() {
   HostScene scene;
   double worst = 0;
   const char* worst_case = "";
-  for (const HostileCase& c : Cases()) {
-    bench::Stopwatch watch;
-    RunCase(c, scene);
-    if (watch.ElapsedMs() > worst) {
-      worst = watch.ElapsedMs();
-      worst_case = c.what;
+  for (const HostileProgram& program : HostilePrograms()) {
+    const double ms = RunCase(program, scene);
+    if (ms > worst) {
+      worst = ms;
+      worst_case = program.what;
     }
   }
-  std::printf("  slowest: %s, %.1f ms (with its load)\n", worst_case, worst);
+  std::printf("  slowest run: %s, %.1f ms\n", worst_case, worst);
 }
