@@ -279,8 +279,9 @@ class QuietOutput {
 
 }  // namespace
 
-int RunHostile(const HostileProgram& program, CScriptVM& vm) {
-  if (!program.quiet) return vm.Run();
+int RunQuietly(CScriptVM& vm) {
   QuietOutput quiet;
   return vm.Run();
 }
+
+int RunHostile(const HostileProgram& program, CScriptVM& vm) { return program.quiet ? RunQuietly(vm) : vm.Run(); }

@@ -44,3 +44,5 @@ struct HostScene {
 std::unique_ptr<CScriptVM> LoadHostile(const HostileProgram& program, HostScene& scene);
 // One run, with standard output sent to NUL for a quiet program.
 int RunHostile(const HostileProgram& program, CScriptVM& vm);
+// One run with standard output sent to NUL.
+int RunQuietly(CScriptVM& vm);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <random>
 #include <vector>
 
 #include "../compiler/codebyte_format.h"
@@ -281,35 +280,6 @@ TEST(VmHostile, ArgumentPushingIsBounded) {
   p.code = {I(OP_PUSHK, 0, 0, 1, 0, 4), I(OP_JMP, 0, 0, 0)};
   CScriptVM vm;
   EXPECT_EQ(RunProgram(p, vm), kVmGrowArgStack);
-}
-
-TEST(VmHostile, RandomInstructionsNeverCrash) {
-  std::mt19937 rng(20261210);
-  Program base;
-  base.Global(0x84, 0);
-  base.Global(0x94, 4);
-  base.Global(0x90, 3, "abc");
-  for (int round = 0; round < 300; ++round) {
-    Program p = base;
-    int n = 1 + static_cast<int>(rng() % 24);
-    for (int i = 0; i < n; ++i) {
-      CodeByteInstruction in{};
-      in.op = static_cast<uint8_t>(rng());
-      in.r = static_cast<uint8_t>(rng() % 36);
-      in.r2 = static_cast<uint8_t>(rng() % 36);
-      uint32_t choice = rng() % 4;
-      in.a = choice == 0 ? rng() : (choice == 1 ? (rng() % 4) | kMemoryGlobal : rng() % (n + 2));
-      in.b = rng() % 3 ? 0 : rng();
-      in.t = static_cast<uint8_t>(rng());
-      p.code.push_back(in);
-    }
-    CScriptVM vm;
-    if (LoadBytes(vm, p.Bytes()) == 0) {
-      vm.Run();
-      vm.Run();
-    }
-  }
-  SUCCEED();
 }
 
 }  // namespace
