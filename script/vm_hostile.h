@@ -12,6 +12,7 @@
 #include "drawlink.h"
 #include "picobj.h"
 #include "scriptvm.h"
+#include "vmcodes.h"
 #include "vm_program.h"
 
 class CDrawText;
@@ -19,9 +20,9 @@ class CDrawText;
 struct HostileProgram {
   const char* what;
   std::function<VmProgram()> build;
-  int end;             // the end code of a run with the default budget
   bool host = false;   // runs in a picture host (HostScene)
   bool quiet = false;  // writes to standard output
+  int end = kVmBudgetExceeded;  // the end code of a run with the default budget
 };
 
 std::vector<HostileProgram> HostilePrograms();
