@@ -1,7 +1,8 @@
 // Speed of the script machine on typical script work: calls and integer
 // arithmetic (a recursive Fibonacci), array loops and string functions; and
 // a 10-million-step integer and double loop and 100,000 calls of a string
-// function against the same loops in C (-O2).
+// function against the same loops in C (-O2). Then the time of one
+// default-budget run of each hostile program (vm_bench_hostile.cpp).
 #include <windows.h>
 
 #include <algorithm>

@@ -104,6 +104,18 @@ std::vector<HostileProgram> HostilePrograms() {
          for (uint32_t i = 0; i < 1000; ++i) c.push_back(I(OP_LOCAL, 0, 0, 1, i, 0x10));
          return CallLoop(c);
        }},
+      {"raw reads across 65,536 arrays", [] {
+         // Each read looks its address up among all the machine's regions.
+         Code c;
+         for (uint32_t i = 0; i < 8192; ++i) {
+           c.push_back(I(OP_LDM, 1, 0, G(i * 4099 % 65536)));
+           c.push_back(I(OP_TOPTR, 1));
+           c.push_back(I(OP_LDV, 2, 1));
+         }
+         VmProgram p = Loop(c);
+         for (uint32_t i = 0; i < 65536; ++i) p.Global(0x94, 1);
+         return p;
+       }},
       // The cap ends these before the budget does.
       {"recursion, 65,536 cells a frame", [] { return Recursion({I(OP_LOCAL, 0, 0, 0, 65535, 0x04)}); },
        false, false, kVmGrowCellTable},

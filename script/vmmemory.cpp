@@ -18,13 +18,10 @@ void VmMemoryMap::Release(size_t bytes) { bytes_in_use_ -= bytes; }
 
 bool VmMemoryMap::AddRegion(const void* start, size_t size, bool cells) {
   if (!Reserve(size + kRegionOverhead)) return false;
-  try {
-    regions_[reinterpret_cast<uintptr_t>(start)] = Region{size, cells};
-  } catch (const std::bad_alloc&) {
-    Release(size + kRegionOverhead);
-    return false;
-  }
-  return true;
+  if (regions_.Insert(VmRegion{reinterpret_cast<uintptr_t>(start), static_cast<uint32_t>(size), cells ? 1u : 0u}))
+    return true;
+  Release(size + kRegionOverhead);
+  return false;
 }
 
 bool VmMemoryMap::AddCells(const VmCell* cells, size_t count) {
@@ -40,27 +37,16 @@ bool VmMemoryMap::AddBuffer(const void* data, size_t size) {
 }
 
 void VmMemoryMap::Remove(const void* start) {
-  auto it = regions_.find(reinterpret_cast<uintptr_t>(start));
-  if (it == regions_.end()) return;
-  if (token_next_ - it->first < it->second.size) token_next_ = 0;
-  Release(it->second.size + kRegionOverhead);
-  regions_.erase(it);
-}
-
-const VmMemoryMap::Region* VmMemoryMap::Find(uintptr_t address, uintptr_t* start) const {
-  auto it = regions_.upper_bound(address);
-  if (it == regions_.begin()) return nullptr;
-  --it;
-  if (address - it->first >= it->second.size) return nullptr;
-  *start = it->first;
-  return &it->second;
+  VmRegion r;
+  if (!regions_.Erase(reinterpret_cast<uintptr_t>(start), &r)) return;
+  if (token_next_ - r.start < r.size) token_next_ = 0;
+  Release(r.size + kRegionOverhead);
 }
 
 size_t VmMemoryMap::Room(uint32_t address) const {
-  uintptr_t start;
-  const Region* r = Find(address, &start);
+  const VmRegion* r = regions_.Find(address);
   if (!r) return 0;
-  size_t offset = address - start;
+  size_t offset = address - r->start;
   if (!r->cells) return r->size - offset;
   // Inside a cell only its 8 value bytes are storage; the type byte is not.
   size_t in_cell = offset % sizeof(VmCell);
@@ -69,8 +55,7 @@ size_t VmMemoryMap::Room(uint32_t address) const {
 }
 
 bool VmMemoryMap::InBuffer(uint32_t address) const {
-  uintptr_t start;
-  const Region* r = Find(address, &start);
+  const VmRegion* r = regions_.Find(address);
   return r && !r->cells;
 }
 

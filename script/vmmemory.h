@@ -8,11 +8,11 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <vector>
 
 #include "vmcell.h"
+#include "vmregions.h"
 
 class VmMemoryMap {
  public:
@@ -62,15 +62,10 @@ class VmMemoryMap {
   void SetTokenNext(uint32_t address) { token_next_ = address; }
 
  private:
-  struct Region {
-    size_t size;
-    bool cells;
-  };
-  const Region* Find(uintptr_t address, uintptr_t* start) const;
 
   bool AddRegion(const void* start, size_t size, bool cells);
 
-  std::map<uintptr_t, Region> regions_;
+  VmRegionIndex regions_;
   size_t bytes_in_use_ = 0;
   size_t peak_bytes_ = 0;
   uint32_t token_next_ = 0;
