@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <vector>
 
 #include "crtformat.h"
 #include "vmargs.h"
@@ -112,39 +111,44 @@ bool ParseConversion(const char*& p, const char* end, Conversion* c) {
 class ArgumentBytes {
  public:
   ArgumentBytes(const VmState& s, int first, int count) {
-    for (int i = first; i < first + count; ++i) {
+    for (int i = first; i < first + count && i < kVmArgArea; ++i) {
       VmCell c = PromoteVarArg(Arg(s, i));
       uint8_t base = BaseOf(c.type);
       bool wide = !HasKind(c.type) && (base == VB_I64 || base == VB_F64);
-      const unsigned char* b = reinterpret_cast<const unsigned char*>(&c.value);
-      bytes_.insert(bytes_.end(), b, b + (wide ? 8 : 4));
+      std::memcpy(bytes_ + size_, &c.value, wide ? 8 : 4);
+      size_ += wide ? 8 : 4;
     }
   }
   // The next n bytes (4 or 8); zeros past the last argument.
   uint64_t Take(size_t n) {
     uint64_t v = 0;
-    if (offset_ < bytes_.size()) std::memcpy(&v, bytes_.data() + offset_, std::min(n, bytes_.size() - offset_));
+    if (offset_ < size_) std::memcpy(&v, bytes_ + offset_, std::min(n, size_ - offset_));
     offset_ += n;
     return v;
   }
 
  private:
-  std::vector<unsigned char> bytes_;
+  unsigned char bytes_[kVmArgArea * 8];
+  size_t size_ = 0;
   size_t offset_ = 0;
 };
 
 // The platform's format for one parsed conversion with its width and
 // precision resolved: only numbers and the characters of the grammar.
-std::string PlatformFormat(const Conversion& c, int width, int precision) {
-  std::string f = "%";
-  for (size_t i = 0; i < sizeof kFlags - 1; ++i)
-    if (c.flag[i] || (i == 0 && width < 0)) f += kFlags[i];
-  if (width != 0) f += std::to_string(width < 0 ? -width : width);
-  if (precision >= 0) f += "." + std::to_string(precision);
-  f += c.rule->platform_size;
-  f += c.conversion;
-  return f;
-}
+struct PlatformFormat {
+  PlatformFormat(const Conversion& c, int width, int precision) {
+    char* p = text;
+    *p++ = '%';
+    for (size_t i = 0; i < sizeof kFlags - 1; ++i)
+      if (c.flag[i] || (i == 0 && width < 0)) *p++ = kFlags[i];
+    if (width != 0) p += qel::Format(p, text + sizeof text - p, "%d", width < 0 ? -width : width);
+    if (precision >= 0) p += qel::Format(p, text + sizeof text - p, ".%d", precision);
+    qel::Format(p, text + sizeof text - p, "%s%c", c.rule->platform_size, c.conversion);
+  }
+  // "%", five flags, two numbers of at most 6 digits, a point, a size of 3
+  // and the conversion character.
+  char text[32];
+};
 
 class Formatter {
  public:
@@ -164,7 +168,7 @@ class Formatter {
     if (precision < 0) precision = kNone;
     if (width == kNone) width = 0;
     if (!ChargeWork(s_, kWorkPerConversion)) return kSysOverBudget;
-    const std::string format = PlatformFormat(c, width, precision);
+    const PlatformFormat format(c, width, precision);
     // Bounds of what one conversion can produce: its padding, its digits
     // (a 64-bit octal number has 22; the largest doubles 309 before the
     // point), a sign and a prefix.
@@ -185,7 +189,7 @@ class Formatter {
  private:
   // A text must end inside its variable, or have as many bytes there as
   // the precision reads; the platform then reads no further.
-  int Text(const std::string& format, size_t pad, int precision, uint32_t address) {
+  int Text(const PlatformFormat& format, size_t pad, int precision, uint32_t address) {
     if (address == 0) return Emit(format, pad + 8, static_cast<const char*>(nullptr));  // "(null)"
     const char* text;
     size_t length;
@@ -195,14 +199,22 @@ class Formatter {
   }
 
   // Formats one value into the output with a room of `bound` characters,
-  // which the conversion cannot fill, and charges what it produced.
+  // which the conversion cannot fill, and charges what it produced. A short
+  // conversion is made on the stack, a wide one in place in the output.
   template <typename T>
-  int Emit(const std::string& format, size_t bound, T value) {
+  int Emit(const PlatformFormat& format, size_t bound, T value) {
     if (out_.size() + 1 >= kMaxOutput) return kSysBadFormat;
-    const size_t start = out_.size();
-    out_.resize(start + bound + 1);
-    int length = qel::Format(&out_[start], bound + 1, format.c_str(), value);
-    out_.resize(start + static_cast<size_t>(length));
+    int length;
+    char small[512];
+    if (bound < sizeof small) {
+      length = qel::Format(small, bound + 1, format.text, value);
+      out_.append(small, static_cast<size_t>(length));
+    } else {
+      const size_t start = out_.size();
+      out_.resize(start + bound + 1);
+      length = qel::Format(&out_[start], bound + 1, format.text, value);
+      out_.resize(start + static_cast<size_t>(length));
+    }
     if (static_cast<size_t>(length) >= bound || out_.size() + 1 >= kMaxOutput) return kSysBadFormat;
     return ChargeWork(s_, CharWork(static_cast<size_t>(length))) ? 0 : kSysOverBudget;
   }
@@ -216,6 +228,7 @@ class Formatter {
 
 int FormatArguments(VmState& s, const char* format, size_t length, int first, int count, std::string* out) {
   out->clear();
+  out->reserve(128);
   Formatter formatter(s, first, count, out);
   const char* end = format + length;
   for (const char* p = format; p < end;) {
