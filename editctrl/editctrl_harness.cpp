@@ -1,5 +1,8 @@
 #include "editctrl_harness.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -11,6 +14,7 @@ std::vector<Notice> g_notices;
 int g_refusedBoxes = 0;
 HHOOK g_boxGuard = nullptr;
 int g_boxAnswer = 0;
+int g_sheetAnswer = 0;
 std::vector<SeenBox> g_seenBoxes;
 
 bool IsDialogWindow(HWND hwnd) {
@@ -18,8 +22,16 @@ bool IsDialogWindow(HWND hwnd) {
   return ::GetClassNameA(hwnd, cls, sizeof cls) && lstrcmpiA(cls, "#32770") == 0;
 }
 
-// Reads a shown box and presses the test's button.
-void AnswerBox(HWND box) {
+// A property sheet (a link dialog) rather than a message box: it has the tabs.
+bool IsPropertySheet(HWND hwnd) {
+  char cls[32] = "";
+  HWND tabs = ::GetDlgItem(hwnd, 0x3020);
+  return tabs && ::GetClassNameA(tabs, cls, sizeof cls) && lstrcmpiA(cls, WC_TABCONTROLA) == 0;
+}
+
+// Records a shown box or sheet and presses the test's button for it; one
+// that the test did not expect is counted and cancelled.
+void AnswerWindow(HWND box, int answer) {
   SeenBox seen;
   char buf[512] = "";
   ::GetWindowTextA(box, buf, sizeof buf);
@@ -28,7 +40,30 @@ void AnswerBox(HWND box) {
   ::GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
   seen.text = buf;
   g_seenBoxes.push_back(seen);
-  ::PostMessageA(box, WM_COMMAND, g_boxAnswer, 0);
+  if (answer == 0) ++g_refusedBoxes;
+  ::PostMessageA(box, WM_COMMAND, answer ? answer : IDCANCEL, 0);
+}
+
+// A sheet is activated before it has its title: it is answered from the
+// loop that runs it, a moment later.
+std::vector<HWND> g_pendingSheets;
+
+void CALLBACK AnswerPendingSheets(HWND, UINT, UINT_PTR timer, DWORD) {
+  ::KillTimer(nullptr, timer);
+  std::vector<HWND> sheets;
+  sheets.swap(g_pendingSheets);
+  for (HWND sheet : sheets)
+    if (::IsWindow(sheet)) AnswerWindow(sheet, g_sheetAnswer);
+}
+
+void AnswerBox(HWND box) {
+  if (!IsPropertySheet(box)) {
+    AnswerWindow(box, g_boxAnswer);
+    return;
+  }
+  if (std::find(g_pendingSheets.begin(), g_pendingSheets.end(), box) != g_pendingSheets.end()) return;
+  if (g_pendingSheets.empty()) ::SetTimer(nullptr, 0, 10, AnswerPendingSheets);
+  g_pendingSheets.push_back(box);
 }
 
 bool IsDialogClass(LPCSTR cls) {
@@ -39,12 +74,12 @@ bool IsDialogClass(LPCSTR cls) {
 LRESULT CALLBACK BoxGuard(int code, WPARAM wp, LPARAM lp) {
   if (code == HCBT_CREATEWND) {
     auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lp);
-    if (create->lpcs && IsDialogClass(create->lpcs->lpszClass) && g_boxAnswer == 0) {
+    if (create->lpcs && IsDialogClass(create->lpcs->lpszClass) && g_boxAnswer == 0 && g_sheetAnswer == 0) {
       ++g_refusedBoxes;
       return 1;  // the box is not made; MessageBox returns at once
     }
   }
-  if (code == HCBT_ACTIVATE && g_boxAnswer != 0 && IsDialogWindow(reinterpret_cast<HWND>(wp)))
+  if (code == HCBT_ACTIVATE && (g_boxAnswer != 0 || g_sheetAnswer != 0) && IsDialogWindow(reinterpret_cast<HWND>(wp)))
     AnswerBox(reinterpret_cast<HWND>(wp));
   return ::CallNextHookEx(g_boxGuard, code, wp, lp);
 }
@@ -178,6 +213,8 @@ void EditWindowTest::SetUp() {
   g_boxGuard = ::SetWindowsHookExA(WH_CBT, BoxGuard, nullptr, ::GetCurrentThreadId());
   g_refusedBoxes = 0;
   g_boxAnswer = 0;
+  g_sheetAnswer = 0;
+  g_pendingSheets.clear();
   g_seenBoxes.clear();
   RegisterParentClass();
   parent_ = ::CreateWindowExA(0, kParentClass, "parent",
@@ -221,6 +258,8 @@ const Notice* EditWindowTest::LastNotice(UINT msg) const {
 }
 
 void EditWindowTest::AnswerBoxesWith(int button) { g_boxAnswer = button; }
+
+void EditWindowTest::AnswerSheetsWith(int button) { g_sheetAnswer = button; }
 
 const std::vector<SeenBox>& EditWindowTest::SeenBoxes() const { return g_seenBoxes; }
 

@@ -70,6 +70,10 @@ class EditWindowTest : public ::testing::Test {
   // From now on message boxes are shown and answered with the button id
   // (0: refused again, which fails the test); each one is recorded.
   void AnswerBoxesWith(int button);
+  // The same for the property sheets of the link dialogs (IDOK or IDCANCEL);
+  // they are recorded among the boxes. With only one of the two answers
+  // set, a window of the other kind is cancelled and fails the test.
+  void AnswerSheetsWith(int button);
   const std::vector<SeenBox>& SeenBoxes() const;
   // Mouse messages to the child at a client point; flags are MK_ keys.
   void MouseDown(int x, int y, UINT flags = 0) const;
