@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "editctrl_testfiles.h"
 #include "picmsg.h"
 
 namespace edittest {
@@ -33,11 +34,6 @@ HMODULE Library();
 using CompilePicFn = int(__stdcall*)(HWND, const char*, const char*);
 CompilePicFn CompilePicExport();
 
-// A folder of its own for the files of one test (emptied first), ending in a
-// backslash.
-std::string FreshFolder(const char* name);
-std::vector<BYTE> ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes);
 
 // A message box that a test let the library show, and what it showed.
 struct SeenBox {

@@ -1,18 +1,15 @@
 #include "pagetest_util.h"
 
-#include <commctrl.h>
-
-#include "linkclasses.h"
+#include "controls/treectrl.h"
+#include "editctrl_inproc.h"
+#include "editctrl_testfiles.h"
 #include "picmsg.h"
 #include "picobj.h"
-#include "pictureclasses.h"
-#include "wndclass.h"
 
 namespace pagetest {
 
 namespace {
 
-const char kEditClass[] = "QelLinkPageTestEdit";
 const char kParentClass[] = "QelLinkPageTestParent";
 const int kApplyButton = 0x3021;  // the sheet's Apply button
 int g_linkNotices = 0;
@@ -28,9 +25,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 void RegisterClasses() {
   static bool done = false;
   if (done) return;
-  RegisterPictureClasses();
-  RegisterLinkClasses();
-  QelRegisterGlobalClass<CPicEditWnd>(kEditClass, CS_DBLCLKS, static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
+  edittest::RegisterInProcessWindow();
   WNDCLASSA wc = {};
   wc.lpfnWndProc = ParentProc;
   wc.hInstance = ::GetModuleHandleA(nullptr);
@@ -39,42 +34,13 @@ void RegisterClasses() {
   done = true;
 }
 
-void DeleteTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE h = ::FindFirstFileA((folder + "*").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      DeleteTree(folder + name + "\\");
-      ::RemoveDirectoryA((folder + name).c_str());
-    } else {
-      ::DeleteFileA((folder + name).c_str());
-    }
-  } while (::FindNextFileA(h, &found));
-  ::FindClose(h);
-}
+// The page's own tree object: the test runs in the module that made it.
+CTreeCtrl& TreeOf(HWND tree) { return *static_cast<CTreeCtrl*>(CWnd::FromHandlePermanent(tree)); }
 
-std::string ItemText(HWND tree, HTREEITEM item) {
-  char text[260] = "";
-  TVITEMA tv = {};
-  tv.mask = TVIF_TEXT;
-  tv.hItem = item;
-  tv.pszText = text;
-  tv.cchTextMax = sizeof text;
-  ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-  return text;
-}
-
-HTREEITEM Next(HWND tree, HTREEITEM item, UINT code) {
-  return reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
-}
-
-void AddLines(HWND tree, HTREEITEM item, int depth, std::vector<std::string>& lines) {
-  for (; item; item = Next(tree, item, TVGN_NEXT)) {
-    lines.push_back(std::string(2 * depth, ' ') + ItemText(tree, item));
-    AddLines(tree, Next(tree, item, TVGN_CHILD), depth + 1, lines);
+void AddLines(const CTreeCtrl& tree, HTREEITEM item, int depth, std::vector<std::string>& lines) {
+  for (; item; item = tree.GetNextSiblingItem(item)) {
+    lines.push_back(std::string(2 * depth, ' ') + tree.GetItemText(item).GetString());
+    AddLines(tree, tree.GetChildItem(item), depth + 1, lines);
   }
 }
 
@@ -86,7 +52,7 @@ void EditWindowTest::SetUp() {
   parent_ = ::CreateWindowExA(0, kParentClass, "parent", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
                               ::GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(parent_, nullptr);
-  child_ = ::CreateWindowExA(0, kEditClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 500, 400, parent_,
+  child_ = ::CreateWindowExA(0, edittest::kInProcessClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 500, 400, parent_,
                              reinterpret_cast<HMENU>(1000), ::GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(child_, nullptr);
   wnd_ = static_cast<CPicEditWnd*>(CWnd::FromHandlePermanent(child_));
@@ -108,42 +74,9 @@ void EditWindowTest::ForgetNotices() { g_linkNotices = 0; }
 
 bool EditWindowTest::PictureModified() const { return ::SendMessageA(child_, QCM_QUERY, QCQ_MODIFIED, 0) != 0; }
 
-namespace {
+std::string EditWindowTest::FreshFolder(const char* name) { return edittest::FreshFolder(name); }
 
-// The files of this test process, in a folder of its own (ctest runs the
-// cases side by side, each in its own process), which goes when the process ends.
-struct ProcessFolder {
-  std::string path;
-  ProcessFolder() {
-    char cwd[MAX_PATH] = "";
-    ::GetCurrentDirectoryA(sizeof cwd, cwd);
-    path = std::string(cwd) + "\\linkpage_files";
-    ::CreateDirectoryA(path.c_str(), nullptr);
-    path += "\\p" + std::to_string(::GetCurrentProcessId());
-    ::CreateDirectoryA(path.c_str(), nullptr);
-    path += "\\";
-  }
-  ~ProcessFolder() {
-    DeleteTree(path);
-    ::RemoveDirectoryA(path.substr(0, path.size() - 1).c_str());
-  }
-};
-
-}  // namespace
-
-std::string EditWindowTest::FreshFolder(const char* name) {
-  static ProcessFolder process;
-  std::string folder = process.path + name;
-  ::CreateDirectoryA(folder.c_str(), nullptr);
-  folder += "\\";
-  DeleteTree(folder);
-  return folder;
-}
-
-void EditWindowTest::WriteFile(const std::string& path) {
-  HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
-}
+void EditWindowTest::WriteFile(const std::string& path) { edittest::WriteBytes(path, {}); }
 
 const char kSheetTitle[] = "页测试";
 
@@ -165,18 +98,19 @@ void ClickUpDown(HWND updown, bool up) {
 
 std::vector<std::string> TreeLines(HWND tree) {
   std::vector<std::string> lines;
-  AddLines(tree, Next(tree, nullptr, TVGN_ROOT), 0, lines);
+  AddLines(TreeOf(tree), TreeOf(tree).GetRootItem(), 0, lines);
   return lines;
 }
 
 bool SelectTreeItem(HWND tree, const std::vector<std::string>& path) {
-  HTREEITEM item = Next(tree, nullptr, TVGN_ROOT);
+  CTreeCtrl& items = TreeOf(tree);
+  HTREEITEM item = items.GetRootItem();
   for (size_t i = 0; i < path.size(); ++i) {
-    while (item && ItemText(tree, item) != path[i]) item = Next(tree, item, TVGN_NEXT);
+    while (item && items.GetItemText(item) != path[i].c_str()) item = items.GetNextSiblingItem(item);
     if (!item) return false;
-    if (i + 1 < path.size()) item = Next(tree, item, TVGN_CHILD);
+    if (i + 1 < path.size()) item = items.GetChildItem(item);
   }
-  return ::SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)) != 0;
+  return items.SelectItem(item);
 }
 
 bool IsApplyEnabled(const qeltest::DialogDriver& sheet) {
