@@ -3,6 +3,7 @@
 #include <string>
 
 #include "crtformat.h"
+#include "functionlists.h"
 
 namespace {
 
@@ -32,21 +33,6 @@ const char* const kOperatorLines[] = {
     "() 括号",
 };
 
-// Return type and the rest of each expression function's prototype.
-struct FunctionLine {
-  const char* type;
-  const char* call;
-};
-const FunctionLine kFunctionLines[] = {
-    {"int", "abs(int)"},           {"double", "acos(double)"},  {"double", "asin(double)"},
-    {"double", "atan(double)"},    {"double", "cos(double)"},   {"double", "exp(double)"},
-    {"double", "fabs(double)"},    {"double", "fmod(double,double)"},
-    {"long", "labs(long)"},        {"double", "log(double)"},   {"double", "log10(double)"},
-    {"double", "pow(double,double)"}, {"double", "sin(double)"}, {"double", "tan(double)"},
-    {"double", "sqrt(double)"},    {"double", "ceil(double)"},  {"double", "floor(double)"},
-    {"double", "atof(char *)"},    {"int", "atoi(char *)"},
-};
-
 const char* const kTagLines[] = {
     "标签引用：",
     "TV(标签名) 实时库基本类型标签值。",
@@ -69,6 +55,17 @@ const char* const kExampleLines[] = {
     "位操作:tv(tag10) >> 8 & 0XFF",
 };
 
+// A prototype of the function list ("long   labs(long)") as the help shows
+// it: indented by two blanks, the return type in a field of seven.
+std::string HelpPrototype(const char* prototype) {
+  const std::string whole = prototype;
+  const size_t blank = whole.find(' ');
+  if (blank == std::string::npos) return "  " + whole;
+  const size_t call = whole.find_first_not_of(' ', blank);
+  return qel::FormatStr("  %-7s%s", whole.substr(0, blank).c_str(),
+                        call == std::string::npos ? "" : whole.c_str() + call);
+}
+
 void AddLine(std::string& text, const char* line) {
   text += line;
   text += "\r\n";
@@ -84,7 +81,7 @@ std::string BuildHelp() {
   AddLines(text, kOperatorLines);
   AddLine(text, kBlankLine);
   AddLine(text, "函数:\t内置19个常用数值处理函数,支持函数嵌套,函数参数为1-n个,不能有空参数函数。");
-  for (const FunctionLine& f : kFunctionLines) AddLine(text, qel::FormatStr("  %-7s%s", f.type, f.call).c_str());
+  for (const char* prototype : kExpressionFunctions) AddLine(text, HelpPrototype(prototype).c_str());
   AddLine(text, kBlankLine);
   AddLines(text, kTagLines);
   AddLine(text, kBlankLine);

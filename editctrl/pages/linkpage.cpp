@@ -1,5 +1,6 @@
 #include "linkpage.h"
 
+#include "picmsg.h"
 #include "piceditwnd.h"
 
 IMPLEMENT_DYNAMIC(CLinkPage, CPropertyPage)
@@ -20,6 +21,14 @@ bool CLinkPage::OnCommand(UINT, UINT code, HWND control) {
   if (!control || (code != EN_CHANGE && code != BN_CLICKED)) return false;
   if (!IsLoading()) SetModified();
   return true;
+}
+
+LRESULT CLinkPage::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == QCCN_CHANGED) {
+    if (!IsLoading()) SetModified();
+    return 0;
+  }
+  return CPropertyPage::WindowProc(msg, wp, lp);
 }
 
 void CLinkPage::ShowText(int id, const char* text) {

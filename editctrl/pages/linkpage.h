@@ -31,6 +31,8 @@ class CLinkPage : public CPropertyPage {
   BOOL OnInitDialog() override;
   // EN_CHANGE of an edit and BN_CLICKED of a button mark the page modified.
   bool OnCommand(UINT id, UINT code, HWND control) override;
+  // A colour swatch or strip of the page tells it of a new colour.
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
   // True while the page itself fills its controls: their change notices are
   // not the engineer's.

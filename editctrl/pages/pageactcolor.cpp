@@ -5,19 +5,10 @@
 #include <algorithm>
 
 #include "actkinds.h"
-#include "crtformat.h"
+#include "dialogs/numbertext.h"
 #include "pageres.h"
 
 IMPLEMENT_DYNCREATE(CPageActColor, CLinkPage)
-
-namespace {
-
-const COLORREF kDefaultColors[CPageActColor::kMaxBounds] = {0x00FF00, 0x0000FF, 0x00FFFF, 0xFFFF00, 0xFF00FF,
-                                                            0xFF0000, 0,        0,        0,        0};
-
-CString IntText(int value) { return qel::FormatStr("%d", value).c_str(); }
-
-}  // namespace
 
 CString JoinThresholds(const CString* bounds, int levels) {
   CString text;
@@ -40,12 +31,11 @@ int SplitThresholdText(const char* text, CString* bounds, int maxBounds) {
 }
 
 CPageActColor::CPageActColor(CPicEditWnd* wnd, CAction* link) : CLinkPage(IDD_PAGE_ACTCOLOR, wnd), m_pLink(link) {
-  std::copy(std::begin(kDefaultColors), std::end(kDefaultColors), m_colors);
+  static_assert(CActColor::kLevels == kMaxBounds, "one colour per bound");
+  std::copy(std::begin(CActColor::kDefaultColors), std::end(CActColor::kDefaultColors), m_colors);
 }
 
-COLORREF CPageActColor::GetSegmentColor(int index) const {
-  return index >= 0 && index < kMaxBounds ? m_colors[index] : 0;
-}
+COLORREF CPageActColor::GetSegmentColor(int index) const { return m_strip.GetColor(index); }
 
 CString CPageActColor::GetBound(int index) const {
   return index >= 0 && index < kMaxBounds ? m_strBounds[index] : CString();
@@ -55,10 +45,18 @@ void CPageActColor::SplitThresholds() {
   SplitThresholdText(m_strThresholds, m_strBounds, kMaxBounds);
 }
 
+void CPageActColor::FillStrip() {
+  for (int i = 0; i < kMaxBounds; ++i) m_strip.SetBoundText(i, m_strBounds[i]);
+  m_strip.SetSegmentCount(m_nLevels);
+  for (int i = 0; i < m_nLevels && i < kMaxBounds; ++i) m_strip.InitColor(i, m_colors[i]);
+}
+
 BOOL CPageActColor::OnInitDialog() {
   m_spinLevels.SubclassDlgItem(IDC_COLOR_LEVELS_SPIN, m_hWnd);
   m_spinSegment.SubclassDlgItem(IDC_COLOR_SEGMENT_SPIN, m_hWnd);
+  m_strip.SubclassDlgItem(IDC_COLOR_STRIP, m_hWnd);
   SplitThresholds();
+  FillStrip();
   m_spinLevels.SetRange(kMinLevels, kMaxLevels);
   m_spinSegment.SetRange(kMinLevels, kMaxLevels);
   m_spinLevels.SetPos(m_nLevels);
@@ -96,11 +94,12 @@ void CPageActColor::StepLevels(int delta) {
   else if (delta > 0 && m_nLevels < kMaxLevels)
     ++m_nLevels;
   m_spinLevels.SetPos(m_nLevels);
-  ShowText(IDC_COLOR_LEVELS, IntText(m_nLevels));
+  ShowText(IDC_COLOR_LEVELS, QelIntText(m_nLevels));
+  m_strip.SetSegmentCount(m_nLevels);
   if (m_nSegment > m_nLevels) {
     m_nSegment = m_nLevels;
     m_spinSegment.SetPos(m_nSegment);
-    ShowText(IDC_COLOR_SEGMENT, IntText(m_nSegment));
+    ShowText(IDC_COLOR_SEGMENT, QelIntText(m_nSegment));
     ShowBounds();
   }
   SetModified();
@@ -112,7 +111,7 @@ void CPageActColor::StepSegment(int delta) {
   else if (delta > 0 && m_nSegment < m_nLevels)
     ++m_nSegment;
   m_spinSegment.SetPos(m_nSegment);
-  ShowText(IDC_COLOR_SEGMENT, IntText(m_nSegment));
+  ShowText(IDC_COLOR_SEGMENT, QelIntText(m_nSegment));
   ShowBounds();
   SetModified();
 }
@@ -133,6 +132,7 @@ void CPageActColor::TakeUpperBound() {
   const int index = m_nSegment - 1;
   if (index < 0 || index >= kMaxBounds) return;
   m_strBounds[index] = GetDlgItemText(IDC_COLOR_UPPER);
+  m_strip.SetBoundText(index, m_strBounds[index]);
 }
 
 BOOL CPageActColor::OnApply() {

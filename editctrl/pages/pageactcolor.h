@@ -4,6 +4,7 @@
 // text, each bound followed by a tab. The level count goes from 2 to 5 by its
 // up-down, the segment shown from 1 to the level count by its own.
 #pragma once
+#include "colorstrip.h"
 #include "controls/spinctrl.h"
 #include "linkpage.h"
 
@@ -18,7 +19,7 @@ class CPageActColor : public CLinkPage {
 
   BOOL OnApply() override;
 
-  // The colour of a segment (0 based) as the page will write it.
+  // The colour of a segment (0 based) as the page will write it: the strip's.
   COLORREF GetSegmentColor(int index) const;
   // The upper bound of a segment (0 based) as the page holds it.
   CString GetBound(int index) const;
@@ -28,6 +29,7 @@ class CPageActColor : public CLinkPage {
   CString m_strBounds[kMaxBounds];
   CSpinButtonCtrl m_spinLevels;
   CSpinButtonCtrl m_spinSegment;
+  CColorStrip m_strip;
   int m_nSegment = 1;
   int m_nLevels = 2;
   CString m_strLower;
@@ -42,6 +44,8 @@ class CPageActColor : public CLinkPage {
  private:
   // Splits the threshold text into the bounds: every piece closed by a tab.
   void SplitThresholds();
+  // The strip shows the levels, their colours and their bounds.
+  void FillStrip();
   void StepLevels(int delta);
   void StepSegment(int delta);
   // Shows the bounds of the current segment in 5016 and 5017.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "actkinds.h"
+#include "colortest_util.h"
 #include "pageactcolor.h"
 #include "pageres.h"
 #include "pagetest_util.h"
@@ -73,6 +74,7 @@ TEST_F(ColorPageTest, TheLevelUpDownStopsAtTwoAndFive) {
   EXPECT_EQ(RunSheet(script, parent_, {&page}), IDOK);
   EXPECT_EQ(shown, (std::vector<std::string>{"2", "2", "3", "4", "5", "5", "4"}));
   EXPECT_EQ(link.m_nLevels, 4);
+  EXPECT_EQ(page.m_strip.GetSegmentCount(), 4);  // the strip follows the count
 }
 
 TEST_F(ColorPageTest, TheSegmentStaysWithinTheLevelsAndShowsItsBounds) {
@@ -146,6 +148,42 @@ TEST_F(ColorPageTest, OnlyTheFirstLevelsColoursAreWrittenAndTheWindowIsTold) {
   EXPECT_EQ(link.m_colors[3], 0x040404u);  // beyond the levels: kept
   EXPECT_EQ(LinkNotices(), 1);
   EXPECT_TRUE(PictureModified());
+}
+
+TEST_F(ColorPageTest, TheStripShowsTheLevelsColoursAndBounds) {
+  link.SetThresholdText("5\t15\t25\t");
+  link.m_nLevels = 3;
+  link.m_colors[1] = 0x123456;
+  Fill();
+  DialogScript script;
+  script.On(kSheetTitle, [](DialogDriver& d) {
+    d.Type(IDC_COLOR_UPPER, "7");
+    d.Click(IDCANCEL);
+  });
+  RunSheet(script, parent_, {&page});
+  EXPECT_EQ(page.m_strip.GetSegmentCount(), 3);
+  EXPECT_EQ(page.m_strip.GetColor(0), 0x00FF00u);
+  EXPECT_EQ(page.m_strip.GetColor(1), 0x123456u);
+  EXPECT_EQ(page.m_strip.GetColor(5), 0xFF0000u);  // beyond the levels: the strip's own
+  EXPECT_EQ(std::string(page.m_strip.GetBoundText(0).GetString()), "7");  // typed into segment 1
+  EXPECT_EQ(std::string(page.m_strip.GetBoundText(2).GetString()), "25");
+}
+
+TEST_F(ColorPageTest, AColourChosenInTheStripEnablesApplyAndIsWritten) {
+  Fill();
+  DialogScript script;
+  script.On(kSheetTitle, [](DialogDriver& d) {
+    ::SendMessageA(d.Item(IDC_COLOR_STRIP), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // segment 1
+    CColorPopup* popup = colortest::OpenPopup();
+    ASSERT_NE(popup, nullptr);
+    colortest::Key(popup->m_hWnd, VK_RIGHT);  // from bright green to turquoise
+    colortest::Key(popup->m_hWnd, VK_RETURN);
+    EXPECT_TRUE(IsApplyEnabled(d));
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(RunSheet(script, parent_, {&page}), IDOK);
+  EXPECT_EQ(link.m_colors[0], 0xD0E040u);
+  EXPECT_EQ(link.m_colors[1], 0x0000FFu);
 }
 
 TEST_F(ColorPageTest, APageOfAnotherKindWritesNothing) {

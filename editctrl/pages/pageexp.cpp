@@ -6,6 +6,7 @@
 #include "expression.h"
 #include "msgbox.h"
 #include "pageres.h"
+#include "piceditwnd.h"
 
 IMPLEMENT_DYNCREATE(CPageExp, CLinkPage)
 
@@ -14,7 +15,30 @@ CPageExp::CPageExp(CPicEditWnd* wnd, CAction* link)
 
 BOOL CPageExp::OnInitDialog() {
   m_editExpression.SubclassDlgItem(IDC_EXP_TEXT, m_hWnd);
+  CreatePicker();
+  PlacePicker();
   return CLinkPage::OnInitDialog();
+}
+
+void CPageExp::CreatePicker() {
+  m_picker.SetTarget(m_editExpression);
+  m_picker.SetHostCallbacks(m_pWnd ? &m_pWnd->GetHostCallbacks() : nullptr);
+  if (!m_picker.Create(WS_CHILD | WS_VISIBLE, RECT{kPickerLeft, 0, kPickerLeft, 0}, m_hWnd, IDC_EXP_PICKER)) return;
+  m_picker.LoadLocalTags(m_pWnd ? &m_pWnd->GetLocalCallbacks() : nullptr);
+}
+
+void CPageExp::PlacePicker() {
+  if (!m_picker.m_hWnd) return;
+  RECT client;
+  GetClientRect(&client);
+  const int width = client.right > kPickerLeft ? client.right - kPickerLeft : 0;
+  m_picker.MoveWindow(kPickerLeft, 0, width, client.bottom);
+}
+
+LRESULT CPageExp::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  const LRESULT result = CLinkPage::WindowProc(msg, wp, lp);
+  if (msg == WM_SIZE) PlacePicker();
+  return result;
 }
 
 void CPageExp::DoDataExchange(CDataExchange* dx) {

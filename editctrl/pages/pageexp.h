@@ -4,6 +4,7 @@
 #pragma once
 #include "controls/edit.h"
 #include "linkpage.h"
+#include "picktab.h"
 
 class CPageExp : public CLinkPage {
   DECLARE_DYNCREATE(CPageExp)
@@ -18,13 +19,23 @@ class CPageExp : public CLinkPage {
   CString m_strHelp;
   CString m_strNote;
   CEdit m_editExpression;
+  CExpPickTab m_picker;
+
+  // The picker's left edge in the page, in pixels.
+  enum : int { kPickerLeft = 480 };
 
  protected:
   BOOL OnInitDialog() override;
   void DoDataExchange(CDataExchange* dx) override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
+  LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  // Makes the picker: local tags from the editing window's table, database
+  // tags through its host callbacks, everything inserted into the expression.
+  void CreatePicker();
+  // The picker fills the page right of kPickerLeft.
+  void PlacePicker();
   // Checks the text of the expression edit and says what the check found.
   void AnalyseExpression();
 

@@ -6,9 +6,11 @@
 
 #include "actkinds.h"
 #include "exphelp.h"
+#include "localtag.h"
 #include "pageexp.h"
 #include "pageres.h"
 #include "pagetest_util.h"
+#include "picmsg.h"
 
 namespace pagetest {
 namespace {
@@ -63,10 +65,71 @@ TEST(ExpressionHelp, SectionsInOrder) {
   EXPECT_EQ(lines.back(), expected[8]);
 }
 
+std::vector<LocalTagRecord> g_localTags;
+int __stdcall LocalTagAt(void*, int index, void* record) {
+  if (index < 0 || index >= static_cast<int>(g_localTags.size())) return -1;
+  *static_cast<LocalTagRecord*>(record) = g_localTags[index];
+  return index;
+}
+
 class ExpressionPageTest : public EditWindowTest {
  protected:
   CActShowHide link;
+  LocalTagCallbackBlock local = {&local, &LocalTagAt, nullptr, nullptr};
+
+  void SetUp() override {
+    EditWindowTest::SetUp();
+    g_localTags = {MakeLocalTag("demo_str", "", "", "", 6), MakeLocalTag("level", "液位", "m", "0", 3)};
+    ::SendMessageA(child_, QCM_SETLOCALCALLBACKS, 0, reinterpret_cast<LPARAM>(&local));
+  }
 };
+
+TEST_F(ExpressionPageTest, ThePickerFillsThePageRightOf480PixelsWithTheWindowsLocalTags) {
+  CPageExp page(wnd_, &link);
+  DialogScript script;
+  script.On(kSheetTitle, [&](DialogDriver& d) {
+    HWND picker = d.Item(IDC_EXP_PICKER);
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker, page.m_picker.m_hWnd);
+    EXPECT_TRUE(::IsWindowVisible(picker));
+    RECT inPage, client;
+    ::GetWindowRect(picker, &inPage);
+    ::MapWindowPoints(nullptr, d.Page(), reinterpret_cast<POINT*>(&inPage), 2);
+    ::GetClientRect(d.Page(), &client);
+    EXPECT_EQ(inPage.left, CPageExp::kPickerLeft);
+    EXPECT_EQ(inPage.top, 0);
+    EXPECT_EQ(inPage.right, client.right);
+    EXPECT_EQ(inPage.bottom, client.bottom);
+    EXPECT_EQ(page.m_picker.LocalPanel().List().Records().GetCount(), 2);
+    for (int id : {IDC_EXP_TEXT, IDC_EXP_CHECK, IDC_EXP_NOTE, IDC_EXP_HELP}) {
+      RECT control;
+      ::GetWindowRect(d.Item(id), &control);
+      ::MapWindowPoints(nullptr, d.Page(), reinterpret_cast<POINT*>(&control), 2);
+      EXPECT_LE(control.right, CPageExp::kPickerLeft) << id << ": the page's own controls stay left of the picker";
+    }
+    d.Click(IDCANCEL);
+  });
+  RunSheet(script, parent_, {&page});
+}
+
+TEST_F(ExpressionPageTest, ALocalTagDoubleClickedInThePickerGoesIntoTheExpression) {
+  CPageExp page(wnd_, &link);
+  page.m_strExpression = "1+";
+  DialogScript script;
+  script.On(kSheetTitle, [&](DialogDriver& d) {
+          page.m_editExpression.SetSel(2, 2);
+          page.m_picker.ShowPart(CPickTab::kLocalTab);
+          CTagListCtrl& list = page.m_picker.LocalPanel().List();
+          list.SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(100, 18 + 9));  // the first row
+        })
+      .On(kSheetTitle, [](DialogDriver& d) {
+        EXPECT_EQ(d.Text(IDC_EXP_TEXT), "1+LVV(demo_str)");
+        EXPECT_TRUE(IsApplyEnabled(d));
+        d.Click(IDOK);
+      });
+  EXPECT_EQ(RunSheet(script, parent_, {&page}), IDOK);
+  EXPECT_EQ(std::string(link.m_strExpression.GetString()), "1+LVV(demo_str)");
+}
 
 TEST_F(ExpressionPageTest, TheAnalysisShowsTheEvaluatorsErrorText) {
   const struct {

@@ -7,6 +7,11 @@ IMPLEMENT_DYNCREATE(CPagePerFill, CLinkPage)
 
 CPagePerFill::CPagePerFill(CPicEditWnd* wnd, CAction* link) : CLinkPage(IDD_PAGE_PERFILL, wnd), m_pLink(link) {}
 
+BOOL CPagePerFill::OnInitDialog() {
+  m_swatch.SubclassDlgItem(IDC_PERFILL_COLOR, m_hWnd);
+  return CLinkPage::OnInitDialog();
+}
+
 void CPagePerFill::DoDataExchange(CDataExchange* dx) {
   DDX_RadioChoice(dx, IDC_PERFILL_UP, m_nDirection);
   DDX_Text(dx, IDC_PERFILL_MIN, m_dMinimum);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "actkinds.h"
+#include "colortest_util.h"
 #include "drawmtext.h"
 #include "pageoutfmt.h"
 #include "pageperfill.h"
@@ -96,6 +97,25 @@ TEST_F(ValuePageTest, PercentageFillDirectionsInTabOrderRangeAndColour) {
     EXPECT_DOUBLE_EQ(link.m_dMaximum, 99.0);
     EXPECT_EQ(link.m_clrFill, 0x123456u);
   }
+}
+
+TEST_F(ValuePageTest, AColourChosenInTheSwatchEnablesApplyAndIsTheFillColour) {
+  CActPerFill link;
+  CPagePerFill page(wnd_, &link);
+  page.SetFillColor(0x00FFFF);
+  DialogScript script;
+  script.On(kSheetTitle, [](DialogDriver& d) {
+    EXPECT_FALSE(IsApplyEnabled(d));
+    ::SendMessageA(d.Item(IDC_PERFILL_COLOR), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    CColorPopup* popup = colortest::OpenPopup();
+    ASSERT_NE(popup, nullptr);
+    colortest::Key(popup->m_hWnd, VK_RIGHT);  // from yellow to bright green
+    colortest::Key(popup->m_hWnd, VK_RETURN);
+    EXPECT_TRUE(IsApplyEnabled(d));
+    d.Click(IDOK);
+  });
+  EXPECT_EQ(RunSheet(script, parent_, {&page}), IDOK);
+  EXPECT_EQ(link.m_clrFill, 0x00FF00u);
 }
 
 TEST_F(ValuePageTest, RotationModeAndStep) {
