@@ -133,6 +133,34 @@ TEST_F(PicturePageTest, ChoosingTheCurrentPictureAfterAnotherOneDisablesApplyAga
   RunSheet(script, parent_, {&page});
 }
 
+TEST_F(PicturePageTest, FoldersDeeperThanSixteenLevelsAreLeftOut) {
+  const std::string top = FreshFolder("deep");
+  std::string deep = top;
+  for (int level = 0; level < 20; ++level) {
+    deep += "d\\";
+    ::CreateDirectoryA(deep.c_str(), nullptr);
+    WriteFile(deep + "p.pic");
+  }
+  CPageSelPic page(nullptr, &link);
+  page.m_strFolder = top.c_str();
+  std::vector<std::string> lines;
+  DialogScript script;
+  script.On(kSheetTitle, [&](DialogDriver& d) {
+    lines = TreeLines(d.Item(IDC_SELPIC_TREE));
+    d.Click(IDCANCEL);
+  });
+  RunSheet(script, parent_, {&page});
+  size_t deepestFolder = 0, deepestPicture = 0;
+  for (const std::string& line : lines) {
+    const size_t indent = line.find_first_not_of(' ');
+    size_t& deepest = line.compare(indent, std::string::npos, "d") == 0 ? deepestFolder : deepestPicture;
+    deepest = std::max(deepest, indent);
+  }
+  // The root's entries are indented by 2, each folder level by 2 more.
+  EXPECT_EQ(deepestFolder, 2u * CPageSelPic::kMaxFolderDepth);
+  EXPECT_EQ(deepestPicture, 2u * CPageSelPic::kMaxFolderDepth + 2);
+}
+
 TEST_F(PicturePageTest, AMissingFolderShowsTheRootAlone) {
   CPageSelPic page(nullptr, &link);
   page.m_strFolder = (folder + "nowhere\\").c_str();

@@ -2,16 +2,22 @@
 // fill, rotation and the multi-line text; what each writes and what it refuses.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "actkinds.h"
 #include "colortest_util.h"
 #include "drawmtext.h"
+#include "pageactcolor.h"
+#include "pageexp.h"
 #include "pageoutfmt.h"
 #include "pageperfill.h"
 #include "pagepointer.h"
 #include "pageres.h"
 #include "pageroll.h"
+#include "pageselpic.h"
 #include "pagetest_util.h"
 #include "pagetext.h"
+#include "pagetrigger.h"
 #include "picobj.h"
 
 namespace pagetest {
@@ -171,6 +177,24 @@ TEST_F(ValuePageTest, TheTextPageRepaintsTheObjectItWrote) {
   ::GetClientRect(child_, &client);
   ::IntersectRect(&expected, &area, &client);
   EXPECT_TRUE(::EqualRect(&dirty, &expected));
+}
+
+TEST(LinkPages, EachPageIsMadeByItsRunTimeClassOnItsTemplate) {
+  const struct {
+    CRuntimeClass* pageClass;
+    UINT templateId;
+  } cases[] = {
+      {RUNTIME_CLASS(CPageExp), 5000},     {RUNTIME_CLASS(CPageTrigger), 5001}, {RUNTIME_CLASS(CPageActColor), 5002},
+      {RUNTIME_CLASS(CPageOutFmt), 5007},  {RUNTIME_CLASS(CPagePointer), 5008}, {RUNTIME_CLASS(CPagePerFill), 5009},
+      {RUNTIME_CLASS(CPageText), 5011},    {RUNTIME_CLASS(CPageRoll), 5012},    {RUNTIME_CLASS(CPageSelPic), 5013},
+  };
+  for (const auto& c : cases) {
+    std::unique_ptr<CObject> made(c.pageClass->CreateObject());
+    auto* page = dynamic_cast<CLinkPage*>(made.get());
+    ASSERT_NE(page, nullptr) << c.templateId;
+    EXPECT_EQ(page->GetTemplateId(), c.templateId);
+    EXPECT_EQ(page->GetEditWindow(), nullptr);
+  }
 }
 
 TEST_F(ValuePageTest, PagesWithoutATargetWriteNothing) {
