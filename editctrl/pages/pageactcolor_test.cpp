@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "actkinds.h"
-#include "colortest_util.h"
 #include "pageactcolor.h"
 #include "pageres.h"
 #include "pagetest_util.h"
@@ -173,11 +172,8 @@ TEST_F(ColorPageTest, AColourChosenInTheStripEnablesApplyAndIsWritten) {
   Fill();
   DialogScript script;
   script.On(kSheetTitle, [](DialogDriver& d) {
-    ::SendMessageA(d.Item(IDC_COLOR_STRIP), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // segment 1
-    CColorPopup* popup = colortest::OpenPopup();
-    ASSERT_NE(popup, nullptr);
-    colortest::Key(popup->m_hWnd, VK_RIGHT);  // from bright green to turquoise
-    colortest::Key(popup->m_hWnd, VK_RETURN);
+    // Segment 1, from bright green to turquoise.
+    ASSERT_TRUE(ChooseNextColour(d.Item(IDC_COLOR_STRIP)));
     EXPECT_TRUE(IsApplyEnabled(d));
     d.Click(IDOK);
   });

@@ -1,5 +1,6 @@
 #include "pagetest_util.h"
 
+#include "colortest_util.h"
 #include "controls/treectrl.h"
 #include "editctrl_inproc.h"
 #include "editctrl_testfiles.h"
@@ -94,6 +95,15 @@ void ClickUpDown(HWND updown, bool up) {
   const LPARAM at = MAKELPARAM(rc.right / 2, up ? rc.bottom / 4 : rc.bottom * 3 / 4);
   ::SendMessageA(updown, WM_LBUTTONDOWN, MK_LBUTTON, at);
   ::SendMessageA(updown, WM_LBUTTONUP, 0, at);
+}
+
+bool ChooseNextColour(HWND colorControl) {
+  ::SendMessageA(colorControl, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  CColorPopup* popup = colortest::OpenPopup();
+  if (!popup) return false;
+  colortest::Key(popup->m_hWnd, VK_RIGHT);
+  colortest::Key(popup->m_hWnd, VK_RETURN);
+  return true;
 }
 
 std::vector<std::string> TreeLines(HWND tree) {

@@ -43,6 +43,10 @@ INT_PTR RunSheet(qeltest::DialogScript& script, HWND owner, std::initializer_lis
 
 // A click on the upper (up) or lower (down) arrow of an up-down control.
 void ClickUpDown(HWND updown, bool up);
+// Clicks a colour swatch or strip near its top-left corner and ends the colour
+// popup with the palette's next colour after the clicked one's; false when
+// no popup opened.
+bool ChooseNextColour(HWND colorControl);
 // The texts of a tree's items, depth first, each indented by two blanks per level.
 std::vector<std::string> TreeLines(HWND tree);
 // Selects the tree item with that path of texts below the root (root first).

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "actkinds.h"
-#include "colortest_util.h"
 #include "drawmtext.h"
 #include "pageactcolor.h"
 #include "pageexp.h"
@@ -112,11 +111,7 @@ TEST_F(ValuePageTest, AColourChosenInTheSwatchEnablesApplyAndIsTheFillColour) {
   DialogScript script;
   script.On(kSheetTitle, [](DialogDriver& d) {
     EXPECT_FALSE(IsApplyEnabled(d));
-    ::SendMessageA(d.Item(IDC_PERFILL_COLOR), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    CColorPopup* popup = colortest::OpenPopup();
-    ASSERT_NE(popup, nullptr);
-    colortest::Key(popup->m_hWnd, VK_RIGHT);  // from yellow to bright green
-    colortest::Key(popup->m_hWnd, VK_RETURN);
+    ASSERT_TRUE(ChooseNextColour(d.Item(IDC_PERFILL_COLOR)));  // from yellow to bright green
     EXPECT_TRUE(IsApplyEnabled(d));
     d.Click(IDOK);
   });
