@@ -41,6 +41,21 @@ const char kTextBadName[] =
 
 const char kTextPictureModified[] = "<%s>已经修改，是否要存!";
 const char kTextSavePictureFailed[] = "保存画面<%s>失败!";
+const char kTextOpenPictureFailed[] = "打开画面<%s>失败!";
+const char kTitleInfo[] = "提示";
+const char kTextPluginNotOpen[] = "<Qel插件> 暂未开放!\n\nQel插件用于扩展功能，比如趋势、报表、图表等。";
+const char kTextPreviewNotOpen[] = "<预览运行画面> 暂未开放!";
+const char kTextPictureErrors[] = " - %d error(s)\n";
+const char kTextPictureErrorsAfterOutput[] = "\n\n%s - %d error(s)\n";
+
+const char kTitleLocalTagTable[] = " - 本地标签表";
+const char kTitleAddLocalTag[] = "添加本地标签";
+const char kTitleModifyLocalTag[] = "修改本地标签";
+const char kTextEnterTagName[] = "请填写标签名!";
+const char kTextTagExists[] = "标签 <%s> 已经存在!";
+const char kTextChooseTag[] = "请选择一个标签!";
+const char kTextSystemTagFixed[] = "不能修改系统标签!";
+const char kTextDeleteTags[] = "黄色图标的是系统标签，删除不了的!\n\n绿色图标标签删除不可恢复！是否要删除?";
 
 const char kCompilerPath[] = "sc\\Tarnic.exe";
 const char kTextCompileProject[] = "编译整个工程...\n";

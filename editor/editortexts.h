@@ -47,6 +47,22 @@ extern const char kTextBadName[];         // a refused name (%s the name)
 // ---- pictures -------------------------------------------------------------------
 extern const char kTextPictureModified[];    // "<%s>已经修改，是否要存!"
 extern const char kTextSavePictureFailed[];  // "保存画面<%s>失败!"
+extern const char kTextOpenPictureFailed[];  // "打开画面<%s>失败!"
+extern const char kTitleInfo[];              // "提示"
+extern const char kTextPluginNotOpen[];      // "<Qel插件> 暂未开放!\n\nQel插件用于扩展功能，比如趋势、报表、图表等。"
+extern const char kTextPreviewNotOpen[];     // "<预览运行画面> 暂未开放!"
+extern const char kTextPictureErrors[];      // " - %d error(s)\n"
+extern const char kTextPictureErrorsAfterOutput[];  // "\n\n%s - %d error(s)\n" (the picture)
+
+// ---- local tags -----------------------------------------------------------------
+extern const char kTitleLocalTagTable[];     // " - 本地标签表" after the project's title
+extern const char kTitleAddLocalTag[];       // "添加本地标签"
+extern const char kTitleModifyLocalTag[];    // "修改本地标签"
+extern const char kTextEnterTagName[];       // "请填写标签名!"
+extern const char kTextTagExists[];          // "标签 <%s> 已经存在!"
+extern const char kTextChooseTag[];          // "请选择一个标签!"
+extern const char kTextSystemTagFixed[];     // "不能修改系统标签!"
+extern const char kTextDeleteTags[];         // the question before deleting tags
 
 // ---- compiling ------------------------------------------------------------------
 extern const char kCompilerPath[];           // "sc\\Tarnic.exe" below the program folder

@@ -15,6 +15,9 @@
 #include "workspacebar.h"
 #include "wraptoolbar.h"
 
+struct ActionKindList;
+struct PropDescList;
+
 class CMainFrame : public CMDIFrameWnd {
   DECLARE_DYNAMIC(CMainFrame)
 
@@ -34,6 +37,12 @@ class CMainFrame : public CMDIFrameWnd {
   CompilePicFn GetCompileExport() const { return m_pfnCompilePic; }
 
   void ShowDrawBar(BOOL show);
+  // The active picture window's notices for the workspace bar's lists: the
+  // properties of its selection for the attribute list, the link kinds of
+  // the selected object for the event-link list. A null list (or a null
+  // editing window) empties the list.
+  void ShowProperties(HWND editWindow, const PropDescList* records);
+  void ShowEventLinks(HWND editWindow, const ActionKindList* kinds);
   // The output bar shown and emptied; text appended to it.
   void ShowOutput();
   void ClearOutput() { m_wndOutput.Clear(); }

@@ -16,21 +16,35 @@ void CPicFrm::OnUpdateFrameTitle(BOOL) {
 }
 
 void CPicFrm::OnClose() {
+  if (CMainFrame* frame = EditorMainFrame()) {
+    frame->ShowProperties(nullptr, nullptr);
+    frame->ShowEventLinks(nullptr, nullptr);
+  }
   CPicView* view = GetPicView();
   CQelideDoc* doc = view ? view->GetDocument() : nullptr;
   // The project's last window: its close question covers the pictures.
   if (!doc || !doc->HasOtherFrame(this)) {
-    CMDIChildWnd::OnClose();
+    HWND self = m_hWnd;
+    CMDIChildWnd::OnClose();  // may close the project, and this frame with it
+    if (::IsWindow(self) && view) view->Renotify();  // kept: its lists come back
     return;
   }
-  if (!view->SaveIfModified()) return;  // a failed save keeps the window
+  if (!view->SaveIfModified()) {
+    view->Renotify();  // a failed save keeps the window, and its lists come back
+    return;
+  }
   DestroyWindow();
 }
 
 void CPicFrm::OnMDIActivate(BOOL activate, HWND activated, HWND deactivated) {
   CMDIChildWnd::OnMDIActivate(activate, activated, deactivated);
-  if (activate)
-    if (CMainFrame* frame = EditorMainFrame()) frame->ShowDrawBar(TRUE);
+  // Bringing a window forward maximised may activate it twice: its lists are
+  // asked for once.
+  bool wasActive = m_active;
+  m_active = activate != FALSE;
+  if (!activate) return;
+  if (CMainFrame* frame = EditorMainFrame()) frame->ShowDrawBar(TRUE);
+  if (CPicView* view = GetPicView(); view && !wasActive) view->Renotify();
 }
 
 void CPicFrm::ActivateFrame(int cmdShow) { CMDIChildWnd::ActivateFrame(cmdShow == -1 ? SW_SHOWMAXIMIZED : cmdShow); }

@@ -1,8 +1,11 @@
 // CPicFrm: the MDI child frame of a picture window. Its title is the
 // project's title, "\pic\" and the picture's name. Becoming active it shows
-// the drawing toolbar; closing it asks about its modified picture first
-// (unless it is the project's last window, whose closing closes the project
-// through the project's close question).
+// the drawing toolbar and has its editing window send its selection's
+// properties and event links again. Closing it empties the workspace bar's
+// lists and asks about its modified picture first (unless it is the
+// project's last window, whose closing closes the project through the
+// project's close question); a picture that cannot be saved keeps its
+// window.
 #pragma once
 #include "frames/mdichild.h"
 
@@ -20,4 +23,7 @@ class CPicFrm : public CMDIChildWnd {
  protected:
   void OnClose() override;
   void OnMDIActivate(BOOL activate, HWND activated, HWND deactivated) override;
+
+ private:
+  bool m_active = false;  // the active window of the MDI frame
 };

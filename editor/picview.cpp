@@ -1,85 +1,103 @@
+// CPicView: the editing window and the rulers, the picture's life and the
+// editing window's notices. The commands are in piccommands.cpp.
 #include "picview.h"
 
+#include <algorithm>
+
 #include "crtformat.h"
+#include "editorapp.h"
 #include "editortexts.h"
+#include "mainframe.h"
 #include "msgbox.h"
 #include "picmsg.h"
 #include "qelidedoc.h"
-#include "winapp.h"
 
 IMPLEMENT_DYNCREATE(CPicView, CView)
 
 namespace {
-const char kEditClass[] = "QELPICEDIT";
-const char kQelCtrl[] = "QelCtrl.dll";
+
+const int kRuler = CRulerWnd::kThickness;
+
 }  // namespace
 
-CPicView::CPicView() : m_qelCtrl(kQelCtrl) {}
+CPicView::CPicView() = default;
 
-CPicView::~CPicView() {
-  if (m_hEdit && ::IsWindow(m_hEdit)) ::DestroyWindow(m_hEdit);
-}
+CPicView::~CPicView() = default;
 
 CQelideDoc* CPicView::GetDocument() const { return static_cast<CQelideDoc*>(m_pDocument); }
 
 int CPicView::OnCreate(CREATESTRUCTA* cs) {
   if (CView::OnCreate(cs) == -1) return -1;
-  m_hEdit = ::CreateWindowExA(0, kEditClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, m_hWnd,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kEditWindowId)),
-                              ::GetModuleHandleA(nullptr), nullptr);
-  if (m_hEdit && GetDocument()) {
+  m_edit.Create(m_hWnd, kEditWindowId);
+  m_topRuler.Create(m_hWnd, kTopRulerId, RECT{kRuler, 0, kRuler, kRuler});
+  m_leftRuler.Create(m_hWnd, kLeftRulerId, RECT{0, kRuler, kRuler, kRuler});
+  if (m_edit.GetSafeHwnd() && GetDocument()) {
     CProject& project = GetDocument()->GetProject();
     HostCallbackBlock host = project.GetHostCallbacks();
     LocalTagCallbackBlock local = project.GetLocalCallbacks();
-    ::SendMessageA(m_hEdit, QCM_SETHOSTCALLBACKS, 0, reinterpret_cast<LPARAM>(&host));
-    ::SendMessageA(m_hEdit, QCM_SETLOCALCALLBACKS, 0, reinterpret_cast<LPARAM>(&local));
+    m_edit.Send(QCM_SETHOSTCALLBACKS, 0, reinterpret_cast<LPARAM>(&host));
+    m_edit.Send(QCM_SETLOCALCALLBACKS, 0, reinterpret_cast<LPARAM>(&local));
   }
   return 0;
 }
 
 void CPicView::OnDestroy() {
-  if (m_hEdit && ::IsWindow(m_hEdit)) ::DestroyWindow(m_hEdit);
-  m_hEdit = nullptr;
+  m_edit.Destroy();  // the library reference goes with the view object, after the window
   CView::OnDestroy();
 }
 
-LRESULT CPicView::Query(int code) const {
-  return m_hEdit ? ::SendMessageA(m_hEdit, QCM_QUERY, static_cast<WPARAM>(code), 0) : 0;
+void CPicView::Layout(int width, int height) {
+  if (m_edit.GetSafeHwnd())
+    ::MoveWindow(m_edit.GetSafeHwnd(), kRuler, kRuler, std::max(0, width - kRuler), std::max(0, height - kRuler),
+                 TRUE);
+  if (m_topRuler.m_hWnd) m_topRuler.MoveWindow(kRuler, 0, std::max(0, width - kRuler), kRuler);
+  if (m_leftRuler.m_hWnd) m_leftRuler.MoveWindow(0, kRuler, kRuler, std::max(0, height - kRuler));
+}
+
+void CPicView::OnDraw(CDC* dc) {
+  // The corner between the rulers, with the rulers' inner edges run round it.
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+  const COLORREF lines[] = {RGB(0, 0, 0), RGB(128, 128, 128), face};  // from the edge inwards
+  dc->FillSolidRect(RECT{0, 0, kRuler, kRuler}, face);
+  for (int i = 0; i < 3; ++i) {
+    int at = kRuler - 1 - i;
+    dc->FillSolidRect(RECT{at, 0, at + 1, at + 1}, lines[i]);  // the right edge
+    dc->FillSolidRect(RECT{0, at, at + 1, at + 1}, lines[i]);  // the bottom edge
+  }
 }
 
 void CPicView::SendFolder() {
-  if (!m_hEdit || !GetDocument()) return;
+  if (!GetDocument()) return;
   CString folder = GetDocument()->GetPictureFolder();
-  ::SendMessageA(m_hEdit, QCM_PICFOLDER, 0, reinterpret_cast<LPARAM>(folder.GetString()));
+  m_edit.SendText(QCM_PICFOLDER, folder);
 }
 
 int CPicView::OpenPicture(const char* name) {
   SetPictureName(name);
-  if (!m_hEdit) return 0;
+  if (!m_edit.GetSafeHwnd()) return 0;
   SendFolder();
-  return ::SendMessageA(m_hEdit, QCM_OPENPIC, 0, reinterpret_cast<LPARAM>(m_strPictureName.GetString())) == 0 ? 1 : 0;
+  return m_edit.SendText(QCM_OPENPIC, m_strPictureName) == 0 ? 1 : 0;
 }
 
 int CPicView::NewPicture(const char* name) {
   SetPictureName(name);
-  if (!m_hEdit) return 0;
+  if (!m_edit.GetSafeHwnd()) return 0;
   SendFolder();
-  ::SendMessageA(m_hEdit, QCM_NEWPIC, 0, reinterpret_cast<LPARAM>(m_strPictureName.GetString()));
+  m_edit.SendText(QCM_NEWPIC, m_strPictureName);
   return 1;
 }
 
-BOOL CPicView::IsPictureModified() const { return Query(QCQ_MODIFIED) != 0; }
+BOOL CPicView::IsPictureModified() const { return m_edit.Query(QCQ_MODIFIED) != 0; }
 
 BOOL CPicView::SavePicture() {
-  if (m_hEdit && ::SendMessageA(m_hEdit, QCM_SAVEPIC, 0, 0) == 0) return TRUE;
+  if (m_edit.GetSafeHwnd() && m_edit.Send(QCM_SAVEPIC) == 0) return TRUE;
   QelMessageBox(m_hWnd, qel::FormatStr(kTextSavePictureFailed, m_strPictureName.GetString()).c_str(), nullptr,
                 MB_OK | MB_ICONSTOP);
   return FALSE;
 }
 
 int CPicView::Compile(const char* compilerPath) {
-  return m_hEdit ? static_cast<int>(::SendMessageA(m_hEdit, QCM_COMPILE, 0, reinterpret_cast<LPARAM>(compilerPath)))
-                 : 0;
+  return static_cast<int>(m_edit.Send(QCM_COMPILE, 0, reinterpret_cast<LPARAM>(compilerPath)));
 }
 
 BOOL CPicView::SaveIfModified() {
@@ -89,19 +107,57 @@ BOOL CPicView::SaveIfModified() {
   return SavePicture();
 }
 
+void CPicView::Renotify() { m_edit.Send(QCM_RENOTIFY); }
+
 LRESULT CPicView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
   case WM_SIZE:
-    if (m_hEdit) ::MoveWindow(m_hEdit, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+    Layout(LOWORD(lp), HIWORD(lp));
     break;
   case WM_SETFOCUS:
-    if (m_hEdit) ::SetFocus(m_hEdit);
+    if (m_edit.GetSafeHwnd()) ::SetFocus(m_edit.GetSafeHwnd());
     return 0;
-  case QCN_OUTPUTTEXT:
-    // The compiler's lines belong in the main frame's output bar.
-    if (CWinApp* app = QelGetApp())
-      if (app->m_pMainWnd) return app->m_pMainWnd->SendMessage(msg, wp, lp);
+  case WM_PRINTCLIENT: {
+    CDC dc(reinterpret_cast<HDC>(wp));
+    OnDraw(&dc);
     return 0;
   }
+  case QCN_VIEWCHANGED:
+  case QCN_PROPERTIES:
+  case QCN_EVENTLINKS:
+  case QCN_CHANGED:
+  case QCN_OUTPUTTEXT:
+    OnNotice(msg, wp, lp);
+    return 0;  // the sender ignores the result
+  }
   return CView::WindowProc(msg, wp, lp);
+}
+
+void CPicView::OnNotice(UINT msg, WPARAM wp, LPARAM lp) {
+  CMainFrame* frame = EditorMainFrame();
+  switch (msg) {
+  case QCN_VIEWCHANGED:
+    if (wp == kEditWindowId) OnViewChanged(reinterpret_cast<const ViewInfo*>(lp));
+    return;
+  case QCN_PROPERTIES:
+    if (frame) frame->ShowProperties(m_edit.GetSafeHwnd(), reinterpret_cast<const PropDescList*>(lp));
+    return;
+  case QCN_EVENTLINKS:
+    if (frame) frame->ShowEventLinks(m_edit.GetSafeHwnd(), reinterpret_cast<const ActionKindList*>(lp));
+    return;
+  case QCN_CHANGED:
+    if (frame) frame->GetWorkspaceBar().SelectTab(CWorkspaceBar::kTabProperties);
+    return;
+  case QCN_OUTPUTTEXT:
+    if (frame && lp) frame->AppendOutput(reinterpret_cast<const char*>(lp));
+    return;
+  }
+}
+
+void CPicView::OnViewChanged(const ViewInfo* info) {
+  if (!info) return;
+  const double scale = info->zoom * 0.01;
+  m_topRuler.SetOriginAndScale(info->x, scale);
+  m_leftRuler.SetOriginAndScale(info->y, scale);
+  m_zoom = info->zoom;
 }

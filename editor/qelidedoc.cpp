@@ -179,7 +179,13 @@ int CQelideDoc::OpenPicture(const char* name, BOOL isNew) {
   view->SetPictureName(name);
   tmpl->InitialUpdateFrame(frame, this, TRUE);
   frame->ActivateFrame(SW_SHOWMAXIMIZED);
-  return isNew ? view->NewPicture(name) : view->OpenPicture(name);
+  if (isNew ? view->NewPicture(name) : view->OpenPicture(name)) return 1;
+  // An empty window is no use: it goes, after saying why. The project keeps
+  // a window (its local-tag table), so that it does not close with it.
+  QelMessageBox(nullptr, qel::FormatStr(kTextOpenPictureFailed, name).c_str(), nullptr, MB_OK | MB_ICONSTOP);
+  if (!HasOtherFrame(frame)) OpenLocalTagTable();
+  frame->DestroyWindow();
+  return 0;
 }
 
 void CQelideDoc::OpenLocalTagTable() {

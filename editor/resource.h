@@ -19,8 +19,11 @@
 #define IDD_NEWPROJECT 133
 #define IDD_NEWITEM 137         // new picture and new folder
 #define IDD_PROPERTYPANEL 138
+#define IDD_LOCALTAG 165        // add or modify a local tag
 
 // ---- bitmaps (16-pixel images) ------------------------------------------------
+#define IDB_SYSTEMTAG 134       // a system tag's row in the local-tag table (yellow)
+#define IDB_LOCALTAG 135        // any other tag's row (green)
 #define IDB_EVENTLINKS 153      // the event-link list's images, red mask
 #define IDB_ATTRIBUTES 154      // the attribute list's images, red mask
 #define IDB_PROJECTTREE 155     // the project tree's and the tabs' images, red mask
@@ -51,6 +54,10 @@
 #define IDC_BROWSE 1102
 #define IDC_NAME_LABEL 1103
 #define IDC_ATTRIBUTES 1106
+#define IDC_TAG_DESCRIPTION 1108  // the local-tag dialog; its name is IDC_NAME
+#define IDC_TAG_UNIT 1109
+#define IDC_TAG_INITIAL 1110
+#define IDC_TAG_TYPE 1111
 #define IDC_ABOUT_VERSION 1110
 
 // ---- commands -----------------------------------------------------------------

@@ -31,31 +31,55 @@ FakePicture* FakeOf(HWND hwnd) {
 
 LRESULT CALLBACK FakeEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_CREATE) {
-    FakePictures().emplace_back();
+    FakePictures().push_back(FakePictureDefaults());
     FakePictures().back().hwnd = hwnd;
     return 0;
   }
   FakePicture* fake = FakeOf(hwnd);
   if (!fake) return ::DefWindowProcA(hwnd, msg, wp, lp);
   const char* text = reinterpret_cast<const char*>(lp);
+  if (msg >= WM_USER && msg < WM_USER + 0x100 && msg != QCM_QUERY) fake->sent.push_back({msg, wp, lp});
   switch (msg) {
     case QCM_SETHOSTCALLBACKS: fake->events.push_back("host"); return 0;
     case QCM_SETLOCALCALLBACKS: fake->events.push_back("local"); return 0;
     case QCM_PICFOLDER: fake->events.push_back("folder"); fake->folder = text; return 0;
-    case QCM_OPENPIC: fake->events.push_back("open"); fake->name = text; return 0;
+    case QCM_OPENPIC: fake->events.push_back("open"); fake->name = text; return fake->openResult;
     case QCM_NEWPIC: fake->events.push_back("new"); fake->name = text; return 0;
     case QCM_SAVEPIC:
       fake->events.push_back("save");
       ++fake->saves;
       if (fake->saveResult == 0) fake->modified = false;
       return fake->saveResult;
-    case QCM_COMPILE: fake->events.push_back("compile"); return fake->compileResult;
-    case QCM_QUERY: return wp == QCQ_MODIFIED && fake->modified ? 1 : 0;
+    case QCM_COMPILE:
+      fake->events.push_back("compile");
+      fake->compiler = text;
+      return fake->compileResult;
+    case QCM_QUERY: {
+      if (wp == QCQ_MODIFIED) return fake->modified ? 1 : 0;
+      auto answer = fake->answers.find(static_cast<int>(wp));
+      return answer == fake->answers.end() ? 0 : answer->second;
+    }
+    case QCM_ZOOM: {
+      ViewInfo view = {0, 0, static_cast<LONG>(lp), 0};
+      ::SendMessageA(::GetParent(hwnd), QCN_VIEWCHANGED, ::GetDlgCtrlID(hwnd), reinterpret_cast<LPARAM>(&view));
+      return 0;
+    }
   }
   return ::DefWindowProcA(hwnd, msg, wp, lp);
 }
 
 }  // namespace
+
+std::vector<FakePicture::Sent> FakePicture::TakeSent() {
+  std::vector<Sent> taken;
+  taken.swap(sent);
+  return taken;
+}
+
+FakePicture& FakePictureDefaults() {
+  static FakePicture defaults;
+  return defaults;
+}
 
 std::vector<FakePicture>& FakePictures() {
   static std::vector<FakePicture> fakes;
@@ -64,6 +88,7 @@ std::vector<FakePicture>& FakePictures() {
 
 FakePictureClass::FakePictureClass() {
   FakePictures().clear();
+  FakePictureDefaults() = FakePicture();
   WNDCLASSA wc = {};
   wc.lpfnWndProc = FakeEditProc;
   wc.hInstance = ::GetModuleHandleA(nullptr);

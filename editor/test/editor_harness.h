@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,16 +26,32 @@ namespace editortest {
 // What the stand-in "QELPICEDIT" window of this test program was sent and
 // answers.
 struct FakePicture {
+  // One message of the picture window protocol (0x400 to 0x4FF) as it came.
+  struct Sent {
+    UINT msg;
+    WPARAM wp;
+    LPARAM lp;
+  };
   HWND hwnd = nullptr;
   std::string folder;
   std::string name;
+  std::string compiler;  // the path QCM_COMPILE named
   bool modified = false;
+  LRESULT openResult = 0;     // QCM_OPENPIC
   LRESULT saveResult = 0;     // QCM_SAVEPIC
   LRESULT compileResult = 0;  // QCM_COMPILE
+  std::map<int, LRESULT> answers;  // QCM_QUERY by code (QCQ_MODIFIED answers modified)
   int saves = 0;
   std::vector<std::string> events;  // "host", "local", "folder", "open", "new", "save", "compile"
+  std::vector<Sent> sent;
+  // The protocol's messages (QCM_QUERY left out) since the last call.
+  std::vector<Sent> TakeSent();
 };
 std::vector<FakePicture>& FakePictures();
+// What every stand-in made from now on starts with (its answers).
+FakePicture& FakePictureDefaults();
+// The stand-in answers QCM_ZOOM as the editing window does: with
+// QCN_VIEWCHANGED to its parent, the picture's top-left corner at (0, 0).
 // The stand-in for the picture windows whose view was made while it lives:
 // registered as this program's own class, found before QelCtrl's.
 class FakePictureClass {
