@@ -11,8 +11,8 @@ set(QEL_EDITCTRL_PICTURES ${CMAKE_SOURCE_DIR}/editctrl/editctrl_pictures.cpp
 qel_test(editor_test
   SOURCES test/editor_harness.cpp test/editor_files.cpp QelMake.rc editor_app_test.cpp editor_tree_test.cpp editor_compile_test.cpp
           editor_rtdb_test.cpp editor_bars_test.cpp editor_dialogs_test.cpp editor_picview_test.cpp
-          editor_ruler_test.cpp editor_localtags_test.cpp ${QEL_EDITCTRL_PICTURES}
-  LIBS qeleditor qeledit qelprogtest qeluitest)
+          editor_ruler_test.cpp editor_localtags_test.cpp editor_demo_test.cpp ${QEL_EDITCTRL_PICTURES}
+  LIBS qeleditor qeledit qeldemo qelprogtest qeluitest)
 target_include_directories(editor_test PRIVATE ${CMAKE_SOURCE_DIR}/project)
 add_dependencies(editor_test QelCtrl qel3api Tarnic Nurvex)
 

@@ -120,8 +120,10 @@ std::vector<BYTE> CompileMoveScript(const std::string& stdlibText) {
 
 }  // namespace
 
+// A picture is named after its file, as the editor names every picture it
+// opens: the editor opens and saves the demo's pictures unchanged.
 CPicObj* MakeOverviewPicture(const std::string& stdlibText) {
-  CPicObj* picture = NewPicture("工艺总貌", kWidth, kHeight, kBack, kPeriodMs);
+  CPicObj* picture = NewPicture(kStartPicture, kWidth, kHeight, kBack, kPeriodMs);
   LayerBuilder b(*FirstLayer(*picture));
   TitleBar(b, "乙醇精馏装置  工艺总貌");
 
@@ -195,7 +197,7 @@ CPicObj* MakeOverviewPicture(const std::string& stdlibText) {
 }
 
 CPicObj* MakeDetailPicture() {
-  CPicObj* picture = NewPicture("塔釜详细", kWidth, kHeight, kBack, kPeriodMs);
+  CPicObj* picture = NewPicture(kDetailPicture, kWidth, kHeight, kBack, kPeriodMs);
   LayerBuilder b(*FirstLayer(*picture));
   TitleBar(b, "T201 塔釜  详细画面");
 
