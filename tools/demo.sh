@@ -57,12 +57,8 @@ stop_all() {
 }
 trap stop_all EXIT INT TERM
 
-# The whole display into the PNG file $1. xwd reads what Wine drew into its
-# windows (import of the root shows black).
-screenshot() { xwd -display "$DISPLAY" -root -silent | convert xwd:- "$1" 2>/dev/null; }
-# The number of distinct colours in the image $1 (0 when it cannot be read).
-colours() { convert "$1" -format '%k' info: 2>/dev/null || echo 0; }
-shows_picture() { screenshot "$1" && [ "$(colours "$1")" -ge "$min_colours" ]; }
+. "$here/screenshot.sh"
+shows_picture() { shows_colours "$1" "$min_colours"; }
 
 echo "demo: writing the demo project"
 wine "$tools/mkdemo.exe" "$(winepath -w "$out")\\" </dev/null || { echo "demo: mkdemo failed" >&2; exit 1; }
