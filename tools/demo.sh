@@ -58,7 +58,6 @@ stop_all() {
 trap stop_all EXIT INT TERM
 
 . "$here/screenshot.sh"
-shows_picture() { shows_colours "$1" "$min_colours"; }
 
 echo "demo: writing the demo project"
 wine "$tools/mkdemo.exe" "$(winepath -w "$out")\\" </dev/null || { echo "demo: mkdemo failed" >&2; exit 1; }
@@ -82,24 +81,7 @@ fi
 
 trial=$(mktemp --suffix=.png)
 echo "demo: waiting for the picture to show (at most ${wait_limit}s)"
-start=$SECONDS
-until shows_picture "$trial"; do
-  kill -0 "$viewer" 2>/dev/null || { echo "demo: the viewer ended early" >&2; exit 1; }
-  if (( SECONDS - start >= wait_limit )); then
-    echo "demo: the viewer showed no picture within ${wait_limit}s (the screen has" \
-         "$(colours "$trial") colour(s)); $shot is left as it was" >&2
-    exit 1
-  fi
-  sleep 1
-done
-echo "demo: the picture showed after $((SECONDS - start))s; screenshot after ${settle}s of live values"
+wait_for_colours demo "$viewer" "$trial" "$min_colours" "$wait_limit" || { echo "demo: $shot is left as it was" >&2; exit 1; }
+echo "demo: screenshot after ${settle}s of live values"
 sleep "$settle"
-kill -0 "$viewer" 2>/dev/null || { echo "demo: the viewer ended early" >&2; exit 1; }
-screenshot "$trial" || { echo "demo: no screenshot could be taken" >&2; exit 1; }
-n=$(colours "$trial")
-if (( n < min_colours )); then
-  echo "demo: the screenshot is blank ($n colour(s)); $shot is left as it was" >&2
-  exit 1
-fi
-mkdir -p "$(dirname "$shot")"
-cp "$trial" "$shot" && echo "demo: screenshot ($n colours) written to $shot"
+keep_screenshot demo "$viewer" "$trial" "$min_colours" "$shot" || exit 1

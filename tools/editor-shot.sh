@@ -51,22 +51,6 @@ project="$(winepath -w "$out")\\project\\demo\\demo.qel"
 editor=$!
 
 trial=$(mktemp --suffix=.png)
-start=$SECONDS
-until shows_colours "$trial" "$min_colours"; do
-  kill -0 "$editor" 2>/dev/null || { echo "editor-shot: the editor ended early" >&2; exit 1; }
-  if (( SECONDS - start >= wait_limit )); then
-    echo "editor-shot: no picture within ${wait_limit}s (the screen has $(colours "$trial") colour(s));" \
-         "$shot is left as it was" >&2
-    exit 1
-  fi
-  sleep 1
-done
+wait_for_colours editor-shot "$editor" "$trial" "$min_colours" "$wait_limit" || { echo "editor-shot: $shot is left as it was" >&2; exit 1; }
 sleep "$settle"
-screenshot "$trial" || { echo "editor-shot: no screenshot could be taken" >&2; exit 1; }
-n=$(colours "$trial")
-if (( n < min_colours )); then
-  echo "editor-shot: the screenshot is blank ($n colour(s)); $shot is left as it was" >&2
-  exit 1
-fi
-mkdir -p "$(dirname "$shot")"
-cp "$trial" "$shot" && echo "editor-shot: screenshot ($n colours) written to $shot"
+keep_screenshot editor-shot "$editor" "$trial" "$min_colours" "$shot" || exit 1
