@@ -117,13 +117,7 @@ TEST_F(LocalTagTest, AnEmptyOrTakenNameIsRefusedAndNamesCompareExactly) {
         d.Click(IDOK);
       });
   script.Run([&] { Command(ID_LOCALTAG_ADD); });
-  ASSERT_EQ(boxes_.shown.size(), 2u);
-  EXPECT_EQ(boxes_.shown[0].text, "请填写标签名!");
-  EXPECT_EQ(boxes_.shown[1].text, "标签 <x> 已经存在!");
-  for (const auto& box : boxes_.shown) {
-    EXPECT_EQ(box.title, "错误");
-    EXPECT_EQ(box.type & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
-  }
+  ExpectBoxes({"请填写标签名!", "标签 <x> 已经存在!"}, "错误", MB_ICONSTOP);
   EXPECT_EQ(Names(), (std::vector<std::string>{"@suser", "@dwpower", "x", "X"}));
 }
 
@@ -145,13 +139,7 @@ TEST_F(LocalTagTest, ModifyingNeedsAMarkedTagThatIsNoSystemTag) {
   Grid().SelectRow(0);
   EXPECT_TRUE(Enabled(ID_LOCALTAG_MODIFY));
   view_->OnModify();
-  ASSERT_EQ(boxes_.shown.size(), 2u);
-  EXPECT_EQ(boxes_.shown[0].text, "请选择一个标签!");
-  EXPECT_EQ(boxes_.shown[1].text, "不能修改系统标签!");
-  for (const auto& box : boxes_.shown) {
-    EXPECT_EQ(box.title, "提示");
-    EXPECT_EQ(box.type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-  }
+  ExpectBoxes({"请选择一个标签!", "不能修改系统标签!"}, "提示", MB_ICONINFORMATION);
 }
 
 TEST_F(LocalTagTest, ModifyingChangesEverythingButTheNameAndADoubleClickDoesTheSame) {

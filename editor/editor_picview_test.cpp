@@ -313,13 +313,8 @@ TEST_F(PictureWindowTest, EachCommandSendsItsMessage) {
 TEST_F(PictureWindowTest, ThePlugInAndPreviewCommandsSayTheyAreNotOpenYet) {
   Command(ID_TOOL_PLUGIN);
   Command(ID_PREVIEW);
-  ASSERT_EQ(boxes_.shown.size(), 2u);
-  EXPECT_EQ(boxes_.shown[0].text, "<Qel插件> 暂未开放!\n\nQel插件用于扩展功能，比如趋势、报表、图表等。");
-  EXPECT_EQ(boxes_.shown[1].text, "<预览运行画面> 暂未开放!");
-  for (const auto& box : boxes_.shown) {
-    EXPECT_EQ(box.title, "提示");
-    EXPECT_EQ(box.type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-  }
+  ExpectBoxes({"<Qel插件> 暂未开放!\n\nQel插件用于扩展功能，比如趋势、报表、图表等。", "<预览运行画面> 暂未开放!"}, "提示",
+              MB_ICONINFORMATION);
   EXPECT_TRUE(Fake().TakeSent().empty());
 }
 

@@ -57,10 +57,9 @@ stop_all() {
 }
 trap stop_all EXIT INT TERM
 
-. "$here/screenshot.sh"
+. "$here/demolib.sh"
 
-echo "demo: writing the demo project"
-wine "$tools/mkdemo.exe" "$(winepath -w "$out")\\" </dev/null || { echo "demo: mkdemo failed" >&2; exit 1; }
+write_demo_project demo "$out" || exit 1
 
 echo "demo: starting tagsim on 127.0.0.1:$port"
 (cd "$tools" && exec wine tagsim.exe --forever --listen "127.0.0.1:$port") </dev/null &

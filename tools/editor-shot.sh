@@ -40,10 +40,9 @@ stop_all() {
 }
 trap stop_all EXIT INT TERM
 
-. "$here/screenshot.sh"
+. "$here/demolib.sh"
 
-echo "editor-shot: writing the demo project"
-wine "$tools/mkdemo.exe" "$(winepath -w "$out")\\" </dev/null || { echo "editor-shot: mkdemo failed" >&2; exit 1; }
+write_demo_project editor-shot "$out" || exit 1
 
 echo "editor-shot: starting the editor on the demo's overview picture"
 project="$(winepath -w "$out")\\project\\demo\\demo.qel"

@@ -172,6 +172,14 @@ void EditorTest::Command(UINT id) {
 
 CQelideDoc* EditorTest::NewProject(const char* name) { return app_->CreateProject(name, ProjectsFolder().c_str()); }
 
+void EditorTest::ExpectBoxes(const std::vector<std::string>& texts, const char* title, UINT icon) const {
+  EXPECT_EQ(BoxTexts(), texts);
+  for (const auto& box : boxes_.shown) {
+    EXPECT_EQ(box.title, title) << box.text;
+    EXPECT_EQ(box.type & MB_ICONMASK, icon) << box.text;
+  }
+}
+
 std::vector<std::string> EditorTest::TreeTexts(HTREEITEM item) {
   std::vector<std::string> texts;
   for (HTREEITEM child = item ? Tree().GetChildItem(item) : Tree().GetRootItem(); child; child = Tree().GetNextSiblingItem(child))

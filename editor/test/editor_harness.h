@@ -82,6 +82,9 @@ class EditorTest : public ::testing::Test {
   std::vector<std::string> TreeTexts(HTREEITEM item = nullptr);
   HTREEITEM TreeItem(const std::vector<const char*>& path);
   std::vector<std::string> BoxTexts() const { return boxes_.Texts(); }
+  // The boxes shown so far are exactly these texts, each with that caption
+  // and icon.
+  void ExpectBoxes(const std::vector<std::string>& texts, const char* title, UINT icon) const;
   std::string OwnKey() const { return ownKey_; }
 
   CMainFrame* Frame() const { return app_->GetMainFrame(); }

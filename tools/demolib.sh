@@ -1,5 +1,13 @@
-# screenshot.sh: the screenshot helpers of the demo scripts (sourced, not run).
-# They read the X display of the Wine session ($DISPLAY).
+# demolib.sh: the steps that the demo scripts share (sourced, not run): the
+# demo project, and the screenshots, which read the X display of the Wine
+# session ($DISPLAY).
+
+# write_demo_project WHO OUT: mkdemo.exe (in $tools) writes the demo project
+# into the program folder OUT; fails (saying so as WHO) otherwise.
+write_demo_project() {
+  echo "$1: writing the demo project"
+  wine "$tools/mkdemo.exe" "$(winepath -w "$2")\\" </dev/null || { echo "$1: mkdemo failed" >&2; return 1; }
+}
 
 # The whole display into the PNG file $1. xwd reads what Wine drew into its
 # windows (import of the root shows black).
