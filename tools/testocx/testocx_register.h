@@ -1,0 +1,22 @@
+// For the tests: the test control registered in the Wine prefix they run in,
+// and the control's own log of the calls its containers made.
+//
+//   class MyTest : public ::testing::Test {
+//     static void SetUpTestSuite() { ASSERT_TRUE(RegisterTestOcx()); }
+//   };
+//
+// Registration loads QelTestOcx.dll from the test program's folder and calls
+// its DllRegisterServer (what regsvr32 does), so a fresh prefix has the
+// control before the first test that needs it.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+bool RegisterTestOcx();
+// The control's log ("SetClientSite;Load;InPlaceActivate;...") and clearing it;
+// "" while the DLL is not loaded.
+std::string TestOcxLog();
+void ClearTestOcxLog();
+// Objects of the DLL not yet released; -1 while it is not loaded.
+LONG TestOcxLiveObjects();
