@@ -100,7 +100,8 @@ enum QueryCode {
 #define QPM_SETPROPERTY 0xB02    // host to plug-in window; check word
 #define QPM_GETPROPERTY 0xB03    // host to plug-in window; check word
 #define QPM_FIREEVENT 0xB04      // plug-in window to its picture window; check word of its control id
-#define QPM_SHOWPAGES 0xB05      // host to plug-in window; wParam 0; lParam title prefix
+// QPM_SHOWPAGES (0xB05, host to plug-in window; wParam 0; lParam title prefix)
+// is sent by the picture model itself: picture/picmsg.h.
 #define QPM_QUERYTAGS 0xB15      // plug-in page to picture window; check word of 219; TagQueryRequest*
 
 // ---- service requests to the picture window ---------------------------------

@@ -72,6 +72,15 @@ CClientDC::~CClientDC() {
         ::ReleaseDC(m_hWnd, hdc);
 }
 
+CPaintDC::CPaintDC(HWND hWnd) : m_hWnd(hWnd) {
+    Attach(::BeginPaint(hWnd, &m_ps));
+}
+
+CPaintDC::~CPaintDC() {
+    Detach();
+    ::EndPaint(m_hWnd, &m_ps);
+}
+
 BOOL CGdiObject::Attach(HGDIOBJ h) {
     DeleteObject();
     m_hObject = h;

@@ -73,6 +73,15 @@ public:
     HWND m_hWnd;
 };
 
+// The paint context of a window's WM_PAINT (BeginPaint), ended with the object.
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(HWND hWnd);
+    ~CPaintDC() override;
+    HWND m_hWnd;
+    PAINTSTRUCT m_ps = {};
+};
+
 // Common owner of one GDI object handle.
 class CGdiObject {
 public:

@@ -24,6 +24,7 @@
 #include "drawpolygon.h"
 #include "drawtext.h"
 #include "file.h"
+#include "plugin/drawplugin.h"
 #include "linkclasses.h"
 #include "links_test_util.h"
 #include "memfile.h"
@@ -151,6 +152,11 @@ std::unique_ptr<CPicObj> PictureOfEverything() {
     windows.AddTail(Named(new CDrawRadioBt, "radio", 160, 10));
     windows.AddTail(With(Named(new CDrawCtrlEdit, "edit", 210, 10),
                          {NewEvent(AK_CHANGE), NewEvent(AK_KILLFOCUS), NewEvent(AK_SETFOCUS)}));
+    // A plug-in control with a blob of its own (never attached: no library is loaded).
+    auto* plugin = Named(new CDrawPlugin("Sampex.dll"), "plugin", 260, 10);
+    const BYTE blob[] = {1, 2, 3, 0, 0xFF, 0x80, 7};
+    plugin->SetBlob(blob, sizeof blob);
+    windows.AddTail(plugin);
     return picture;
 }
 
@@ -213,7 +219,7 @@ TEST_F(DamagedStreamTest, PictureHoldsEveryClassAndEveryLinkKind) {
         "CDrawObj", "CDrawPoly", "CDrawLine", "CDrawArrow", "CDrawPolygon", "CDrawBezier",
         "CDrawBezierFill", "CDrawPipe", "CDrawRect", "CDrawEllipse", "CDrawBitmap", "CDrawText",
         "CDrawMtext", "CDrawTagVal", "CDrawGroup", "CDrawCell", "CDrawCtrl", "CDrawPushBt",
-        "CDrawCheckBt", "CDrawRadioBt", "CDrawCtrlEdit", "CAction", "CActTagVal", "CActColor",
+        "CDrawCheckBt", "CDrawRadioBt", "CDrawCtrlEdit", "CDrawPlugin", "CAction", "CActTagVal", "CActColor",
         "CActFillColor", "CActFlash", "CActShowHide", "CActRoll", "CActMove", "CActPerFill",
         "CActPointer", "CActEvent"};
     for (const char* name : expected)

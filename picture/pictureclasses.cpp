@@ -2,10 +2,12 @@
 
 #include "groupclasses.h"
 #include "objectclasses.h"
+#include "plugin/pluginclasses.h"
 #include "shapeclasses.h"
 
 void RegisterPictureClasses() {
   RegisterObjectClasses();
   RegisterShapeClasses();
   RegisterGroupAndControlClasses();
+  RegisterPluginClasses();
 }

@@ -69,9 +69,13 @@ int CPicScriptHost::CallObjectFunction(int id) {
       Invalidate(obj);
       return 0;
     case 1051:
-      // The flag only: a control window is not shown or hidden here.
+      // The flag only: a control window is not shown or hidden here, except
+      // a plug-in's, which follows its object's flag.
       SetIntResult(s, obj->m_bVisible);
-      obj->m_bVisible = ArgInt(s, 1);
+      if (obj->GetObjType() == DOT_PLUGIN)
+        obj->SetVisible(ArgInt(s, 1));
+      else
+        obj->m_bVisible = ArgInt(s, 1);
       Invalidate(obj);
       return 0;
     case 1052: {

@@ -21,7 +21,6 @@ int OpenTextDialog(HWND, CDrawMtext*) { return 0; }
 
 bool PickActiveXControl(HWND, CLSID*) { return false; }
 
-CDrawObj* MakePluginObject(const char*) { return nullptr; }
 
 void SetOpenFileAnswer(OpenFileAnswer answer) { TestAnswer() = std::move(answer); }
 

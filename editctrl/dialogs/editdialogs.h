@@ -24,8 +24,6 @@ int OpenScriptDialog(HWND owner, CAction* link, CDrawObj* object);
 int OpenTextDialog(HWND owner, CDrawMtext* text);
 // The ActiveX control picker: true with the chosen class. Not built yet: false.
 bool PickActiveXControl(HWND owner, CLSID* chosen);
-// A new plug-in control object for the library file name. Not built yet: null.
-CDrawObj* MakePluginObject(const char* libraryFile);
 
 // The open-file dialog: filter in the form "text|patterns|...||", default
 // extension without the dot. True with the chosen path; false when

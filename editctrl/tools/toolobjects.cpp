@@ -9,11 +9,11 @@
 #include "drawline.h"
 #include "drawmtext.h"
 #include "drawpipe.h"
+#include "plugin/drawplugin.h"
 #include "drawpolygon.h"
 #include "drawrect.h"
 #include "drawtext.h"
 
-const char kDefaultPluginLibrary[] = "Sampex.dll";
 
 namespace {
 
@@ -79,7 +79,7 @@ CDrawObj* NewOfKind(int id) {
   case DOT_CHECKBT: return new CDrawCheckBt;  // "check", check-box style
   case DOT_RADIOBT: return new CDrawRadioBt;  // "radio", radio style
   case DOT_CTRLEDIT: return new CDrawCtrlEdit;
-  case DOT_PLUGIN: return MakePluginObject(kDefaultPluginLibrary);
+  case DOT_PLUGIN: return new CDrawPlugin(kToolPluginLibrary);
   }
   return nullptr;
 }

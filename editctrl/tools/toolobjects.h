@@ -31,5 +31,3 @@ const ToolKind& ToolKindOf(int id);
 // parts are not built yet).
 CDrawObj* NewToolObject(int id, COLORREF color);
 
-// The plug-in library new plug-in controls load.
-extern const char kDefaultPluginLibrary[];

@@ -9,6 +9,7 @@
 #include "drawpipe.h"
 #include "drawtext.h"
 #include "editctrl_inproc.h"
+#include "plugin/drawplugin.h"
 #include "linkclasses.h"
 #include "tools/shapetool.h"
 
@@ -158,6 +159,29 @@ TEST_F(ToolTest, PushButtonTakesItsFixedSizeFromTheSnappedClick) {
   EXPECT_EQ(placed.left, 16);
   EXPECT_EQ(placed.top, 8);
   EXPECT_EQ(placed.right - placed.left, 60);
+}
+
+TEST_F(ToolTest, PluginToolPlacesASampexControlWithItsDisabledWindow) {
+  // Loaded from the program folder first, so that "Sampex.dll" names a module.
+  static HMODULE sampex = ::LoadLibraryA("..\\out\\Sampex.dll");
+  ASSERT_NE(sampex, nullptr);
+  Tool(DOT_PLUGIN);
+  Click(13, 12);
+  std::vector<CDrawObj*> objects = Objects();
+  ASSERT_EQ(objects.size(), 1u);
+  auto* plugin = dynamic_cast<CDrawPlugin*>(objects.front());
+  ASSERT_NE(plugin, nullptr);
+  EXPECT_STREQ(plugin->GetLibraryName().GetString(), "Sampex.dll");
+  CRectD frame = FrameOf(plugin);
+  EXPECT_EQ(frame.left, 16);
+  EXPECT_EQ(frame.top, 8);
+  EXPECT_EQ(frame.Width(), 320);
+  EXPECT_EQ(frame.Height(), 240);
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+  HWND window = ::FindWindowExA(child_, nullptr, "Sampxe_1.0", nullptr);
+  ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(::IsWindowEnabled(window));
+  EXPECT_EQ(::GetDlgCtrlID(window), 1);
 }
 
 TEST_F(ToolTest, FixedSizeToolsMakeTheirObjectsWithTheirDefaults) {

@@ -1,0 +1,144 @@
+// CDrawPlugin: the stored form, attaching the plug-in's window, its pages.
+#include "drawplugin.h"
+
+#include <algorithm>
+
+#include "archive.h"
+#include "../picmsg.h"
+#include "picobj.h"
+#include "wnd.h"
+
+IMPLEMENT_SERIAL(CDrawPlugin, CDrawCtrl, 0)
+
+const char kToolPluginLibrary[] = "Sampex.dll";
+const char kPluginPagesTitle[] = "插件1";
+
+namespace {
+
+// WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, and WS_DISABLED in the editor, so
+// that the editor's tools get the mouse.
+constexpr DWORD kRunPluginStyle = 0x54000000;
+constexpr DWORD kEditorPluginStyle = kRunPluginStyle | WS_DISABLED;
+static_assert(kEditorPluginStyle == 0x5C000000, "editor plug-in style");
+
+// The blob crosses the archive in pieces of at most this many bytes.
+constexpr UINT kBlobPiece = 1024;
+
+// The control id of the next plug-in window of a picture (1 without one).
+int TakePluginId(CPicObj* pPicture) { return pPicture ? pPicture->m_nNextPluginId++ : 1; }
+
+}  // namespace
+
+CDrawPlugin::CDrawPlugin() = default;
+
+CDrawPlugin::CDrawPlugin(const char* pszLibrary) { SetLibraryName(pszLibrary); }
+
+CDrawPlugin::~CDrawPlugin() {
+    DestroyPluginWindow();
+    // The members follow in reverse order: the name, the blob, then the host,
+    // which frees the library.
+}
+
+void CDrawPlugin::DestroyPluginWindow() {
+    m_pCtrlWnd = nullptr;
+    m_window.reset();  // the window is destroyed with its object
+}
+
+// ---- stored form ------------------------------------------------------------------
+
+void CDrawPlugin::Serialize(CArchive& ar) {
+    CDrawCtrl::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_strLibrary;
+        StoreBlob(ar);
+    } else {
+        ar >> m_strLibrary;
+        LoadBlob(ar);
+    }
+}
+
+void CDrawPlugin::StoreBlob(CArchive& ar) {
+    m_nBlobLength = m_blob.GetLength();
+    ar << m_nBlobLength;
+    const BYTE* bytes = m_blob.GetData();
+    for (DWORD done = 0; done < m_nBlobLength;) {
+        const UINT piece = std::min<DWORD>(kBlobPiece, m_nBlobLength - done);
+        ar.Write(bytes + done, piece);
+        done += piece;
+    }
+}
+
+void CDrawPlugin::LoadBlob(CArchive& ar) {
+    DWORD length = 0;
+    ar >> length;
+    // A length beyond the bytes left is a damaged file, not a wait for more.
+    ar.CheckAvailable(length);
+    m_blob.SetLength(0);
+    m_blob.SeekToBegin();
+    BYTE piece[kBlobPiece];
+    for (DWORD done = 0; done < length;) {
+        const UINT count = std::min<DWORD>(kBlobPiece, length - done);
+        ar.Read(piece, count);
+        m_blob.Write(piece, count);
+        done += count;
+    }
+    m_nBlobLength = length;
+}
+
+void CDrawPlugin::SetBlob(const void* pBytes, UINT nCount) {
+    m_blob.SetLength(0);
+    m_blob.SeekToBegin();
+    if (pBytes && nCount)
+        m_blob.Write(pBytes, nCount);
+    m_nBlobLength = nCount;
+}
+
+// ---- the plug-in's window -------------------------------------------------------
+
+BOOL CDrawPlugin::AttachView(const DrawViewContext* pContext, BOOL bRunTime) {
+    if (m_window)
+        return TRUE;
+    if (m_strLibrary.IsEmpty())
+        return FALSE;
+    // Nothing is reported: the object simply stays without a window.
+    if (m_host.Load(m_strLibrary.GetString()) != CPlugHost::kLoaded)
+        return FALSE;
+    CDrawObj::AttachView(pContext, bRunTime);
+    return CreatePluginWindow(bRunTime);
+}
+
+bool CDrawPlugin::CreatePluginWindow(BOOL bRunTime) {
+    const RECT rc = DeviceRect();
+    const int id = TakePluginId(m_context.pPicture);
+    std::unique_ptr<CWnd> window(new CWnd);
+    if (!window->Create(m_host.GetIdentifier(), "", bRunTime ? kRunPluginStyle : kEditorPluginStyle,
+                        rc, m_context.hView, static_cast<UINT>(id)))
+        return false;  // the library stays loaded
+    m_window = std::move(window);
+    m_pCtrlWnd = m_window.get();
+    return true;
+}
+
+int CDrawPlugin::ShowProperties(HWND) {
+    HWND hWnd = GetPluginWnd();
+    if (!hWnd)
+        return 0;
+    // The plug-in's answer (OK or not) is not used: the editor counts any
+    // opening of the pages as a change.
+    ::SendMessageA(hWnd, QPM_SHOWPAGES, 0, reinterpret_cast<LPARAM>(kPluginPagesTitle));
+    return 1;
+}
+
+void CDrawPlugin::SetVisible(BOOL bVisible) {
+    CDrawCtrl::SetVisible(bVisible);
+    if (HWND hWnd = GetPluginWnd())
+        ::ShowWindow(hWnd, bVisible ? SW_SHOW : SW_HIDE);
+}
+
+// ---- properties and links --------------------------------------------------------
+
+void CDrawPlugin::GetPropList(PropDescList* pList) { GetHostedPropList(pList); }
+
+DrawObjType CDrawPlugin::GetObjType() { return DOT_PLUGIN; }
+
+int CDrawPlugin::GetActionKinds(ActionKindList* pList) { return GetHostedActionKinds(pList); }

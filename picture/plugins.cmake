@@ -1,0 +1,47 @@
+# The plug-in interface (plugin/qpi.h), the host record that loads a plug-in
+# library, and the plug-in draw object; a misbehaving plug-in of our own
+# (plugin/testing) for the host's tests.
+list(APPEND QEL_PICTURE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/plugin/plughost.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/plugin/drawplugin.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/plugin/pluginclasses.cpp
+)
+
+function(qel_picture_tests_plugins)
+  set(dir ${CMAKE_CURRENT_SOURCE_DIR}/plugin)
+  # The records are shared with the plug-ins, which include qpi.h by name.
+  target_include_directories(qelpicture PUBLIC ${dir})
+
+  # The test plug-in: one with all five exports whose answers the tests set,
+  # and one per export that lacks just that export.
+  set(exports QPI_GetPlugInfo QPI_GetPropertyInfos QPI_GetInterfaceInfos QPI_GetEventInfos
+              QPI_GetEnumInfos)
+  set(variants qpiunruly)
+  foreach(missing "" ${exports})
+    if(missing)
+      set(name qpimiss_${missing})
+    else()
+      set(name qpiunruly)
+    endif()
+    set(def "LIBRARY ${name}\nEXPORTS\n")
+    foreach(e ${exports} QpiTestConfigure QpiTestLog)
+      if(NOT e STREQUAL missing)
+        string(APPEND def "  ${e}\n")
+      endif()
+    endforeach()
+    file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${name}.def "${def}")
+    add_library(${name} SHARED ${dir}/testing/qpitest_plugin.cpp)
+    target_include_directories(${name} PRIVATE ${dir})
+    set_target_properties(${name} PROPERTIES PREFIX "" IMPORT_PREFIX ""
+                          RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR})
+    qel_def_exports(${name} ${CMAKE_CURRENT_BINARY_DIR}/${name}.def)
+    if(missing)
+      list(APPEND variants ${name})
+    endif()
+  endforeach()
+
+  qel_test(picture_plugin_test
+    SOURCES ${dir}/plughost_test.cpp ${dir}/drawplugin_test.cpp ${dir}/drawplugin_window_test.cpp
+    LIBS qelpicture qelwnd)
+  add_dependencies(picture_plugin_test ${variants})
+endfunction()
