@@ -2,12 +2,19 @@
 
 #include <commdlg.h>
 
+#include "activex/ocxselectdlg.h"
+
 #include <vector>
 
 namespace {
 
 OpenFileAnswer& TestAnswer() {
   static OpenFileAnswer answer;
+  return answer;
+}
+
+ControlPickAnswer& TestPick() {
+  static ControlPickAnswer answer;
   return answer;
 }
 
@@ -19,7 +26,12 @@ int OpenScriptDialog(HWND, CAction*, CDrawObj*) { return 0; }
 
 int OpenTextDialog(HWND, CDrawMtext*) { return 0; }
 
-bool PickActiveXControl(HWND, CLSID*) { return false; }
+bool PickActiveXControl(HWND owner, CLSID* chosen) {
+  if (TestPick()) return TestPick()(chosen);
+  return SelectOcxControl(owner, chosen);
+}
+
+void SetControlPickAnswer(ControlPickAnswer answer) { TestPick() = std::move(answer); }
 
 
 void SetOpenFileAnswer(OpenFileAnswer answer) { TestAnswer() = std::move(answer); }

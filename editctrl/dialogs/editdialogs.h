@@ -22,7 +22,7 @@ int OpenLinkDialog(HWND owner, CAction* link, CDrawObj* object);
 int OpenScriptDialog(HWND owner, CAction* link, CDrawObj* object);
 // The text sheet of a multi-line text; non-zero on a change. Not built yet: 0.
 int OpenTextDialog(HWND owner, CDrawMtext* text);
-// The ActiveX control picker: true with the chosen class. Not built yet: false.
+// The ActiveX control picker: true with the chosen class.
 bool PickActiveXControl(HWND owner, CLSID* chosen);
 
 // The open-file dialog: filter in the form "text|patterns|...||", default
@@ -34,3 +34,7 @@ bool AskOpenFileName(HWND owner, const char* filter, const char* defaultExt, std
 // the dialog back to the engineer.
 using OpenFileAnswer = std::function<bool(std::string& path)>;
 void SetOpenFileAnswer(OpenFileAnswer answer);
+
+// Tests answer the ActiveX control picker through this in the same way.
+using ControlPickAnswer = std::function<bool(CLSID* chosen)>;
+void SetControlPickAnswer(ControlPickAnswer answer);
