@@ -1,5 +1,7 @@
 #include "testocx_register.h"
 
+#include <ocidl.h>
+
 #include "testocx_ids.h"
 
 namespace {
@@ -42,4 +44,59 @@ void ClearTestOcxLog() {
 LONG TestOcxLiveObjects() {
   auto live = reinterpret_cast<TestOcxLiveFn>(Export("QelTestOcxLiveObjects"));
   return live ? live() : -1;
+}
+
+namespace {
+
+HRESULT PutProperty(IDispatch* dispatch, DISPID id, VARIANT value) {
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS params = {&value, &named, 1, 1};
+  return dispatch->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+}
+
+std::vector<BYTE> SaveOf(IPersistStreamInit* persist) {
+  std::vector<BYTE> bytes;
+  IStream* stream = nullptr;
+  if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return bytes;
+  STATSTG stat = {};
+  LARGE_INTEGER start = {};
+  if (SUCCEEDED(persist->Save(stream, TRUE)) && SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) &&
+      SUCCEEDED(stream->Seek(start, STREAM_SEEK_SET, nullptr))) {
+    bytes.resize(static_cast<size_t>(stat.cbSize.QuadPart));
+    ULONG read = 0;
+    if (FAILED(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read)) ||
+        read != bytes.size())
+      bytes.clear();
+  }
+  stream->Release();
+  return bytes;
+}
+
+}  // namespace
+
+std::vector<BYTE> TestOcxSavedState(const char* text, COLORREF back) {
+  std::vector<BYTE> bytes;
+  IDispatch* dispatch = nullptr;
+  if (FAILED(::CoCreateInstance(CLSID_QelTestOcx, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                reinterpret_cast<void**>(&dispatch))))
+    return bytes;
+  IPersistStreamInit* persist = nullptr;
+  if (SUCCEEDED(dispatch->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist)))) {
+    persist->InitNew();
+    int chars = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::wstring wide(chars > 0 ? chars : 1, L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], chars);
+    VARIANT v;
+    v.vt = VT_BSTR;
+    v.bstrVal = ::SysAllocString(wide.c_str());
+    HRESULT hr = PutProperty(dispatch, TOX_TEXT, v);
+    ::SysFreeString(v.bstrVal);
+    v.vt = VT_I4;
+    v.lVal = static_cast<LONG>(back);
+    if (SUCCEEDED(hr)) hr = PutProperty(dispatch, TOX_BACKCOLOR, v);
+    if (SUCCEEDED(hr)) bytes = SaveOf(persist);
+    persist->Release();
+  }
+  dispatch->Release();
+  return bytes;
 }

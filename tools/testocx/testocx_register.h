@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 bool RegisterTestOcx();
 // The control's log ("SetClientSite;Load;InPlaceActivate;...") and clearing it;
@@ -20,3 +21,6 @@ std::string TestOcxLog();
 void ClearTestOcxLog();
 // Objects of the DLL not yet released; -1 while it is not loaded.
 LONG TestOcxLiveObjects();
+// The state the full test control saves with that text and back colour (a
+// control made for the purpose, without a container); empty on failure.
+std::vector<BYTE> TestOcxSavedState(const char* text, COLORREF back);
