@@ -115,10 +115,9 @@ CDrawCtrlOcx* AddTestControl(CPicObj& picture, const CRectD& rect) {
 }
 
 TEST(RunPaint, AnActiveXControlIsShownWithItsStateAtItsObjectsRectangle) {
-  ASSERT_TRUE(RegisterTestOcx());
   Harness h(300, 200, 0, 420);
   ASSERT_TRUE(h.Ok());
-  ::CoInitialize(nullptr);  // the library started COM on this thread already: a nested start
+  ASSERT_TRUE(StartTestOcx());
   std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
   AddTestControl(*picture, CRectD(40, 30, 200, 130));
   ASSERT_EQ(h.Load(*picture), 0);
@@ -130,16 +129,15 @@ TEST(RunPaint, AnActiveXControlIsShownWithItsStateAtItsObjectsRectangle) {
   EXPECT_EQ(shot.Pixel(200, 129), RgbOf(kBack));
   EXPECT_EQ(shot.Pixel(40, 130), RgbOf(kBack));
   EXPECT_EQ(shot.CountPixels(RgbOf(kControlBack)), 160 * 100);
-  ::CoUninitialize();
+  StopTestOcx();
 }
 
 // Show/hide links are offered to no control; a group's link shows and hides
 // its members, the control's window with them.
 TEST(RunPaint, AGroupsShowHideLinkHidesAndShowsAnActiveXControl) {
-  ASSERT_TRUE(RegisterTestOcx());
   Harness h(300, 200, 320, 420);
   ASSERT_TRUE(h.Ok());
-  ::CoInitialize(nullptr);
+  ASSERT_TRUE(StartTestOcx());
   std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
   CDrawCtrlOcx* ocx = AddTestControl(*picture, CRectD(40, 30, 200, 130));
   CObList& objects = picture->GetLayer(0)->m_objects;
@@ -167,7 +165,7 @@ TEST(RunPaint, AGroupsShowHideLinkHidesAndShowsAnActiveXControl) {
   h.host.values["lamp"] = IntValue(1);
   h.Tick(8);
   EXPECT_TRUE(::IsWindowVisible(window));
-  ::CoUninitialize();
+  StopTestOcx();
 }
 
 TEST(RunPaint, WithoutPictureOnlyTheBackgroundIsPainted) {

@@ -22,8 +22,7 @@ bool Lists(const std::vector<OcxCatalogEntry>& controls, const char* name, const
 }
 
 TEST(OcxCatalogTest, TheRegisteredControlsAreListedByTheirNames) {
-    ::CoInitialize(nullptr);
-    ASSERT_TRUE(RegisterTestOcx());
+    ASSERT_TRUE(StartTestOcx());
     const std::vector<OcxCatalogEntry> controls = ListRegisteredControls();
     EXPECT_TRUE(Lists(controls, "QEL测试控件", CLSID_QelTestOcx));
     EXPECT_TRUE(Lists(controls, "QEL测试控件(无页)", CLSID_QelTestOcxPlain));
@@ -32,7 +31,7 @@ TEST(OcxCatalogTest, TheRegisteredControlsAreListedByTheirNames) {
         EXPECT_FALSE(e.name.IsEmpty());
         EXPECT_NE(e.clsid, CLSID_QelTestOcxPage) << "a page is no control";
     }
-    ::CoUninitialize();
+    StopTestOcx();
 }
 
 class ActiveXToolTest : public InProcessEditTest {

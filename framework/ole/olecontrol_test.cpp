@@ -18,21 +18,12 @@ const RECT kRect = {20, 30, 220, 130};
 
 class OleControlTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    ::CoInitialize(nullptr);
-    ASSERT_TRUE(RegisterTestOcx());
-  }
-  static void TearDownTestSuite() { ::CoUninitialize(); }
+  static void SetUpTestSuite() { ASSERT_TRUE(StartTestOcx()); }
+  static void TearDownTestSuite() { StopTestOcx(); }
 
   void SetUp() override {
     QelEnableControlContainer();
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "QelOleTestParent";
-    ::RegisterClassA(&wc);  // fails harmlessly when registered before
-    parent_ = ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                                0, 0, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
+    parent_ = NewTestParent(400, 300, true);
     ASSERT_NE(parent_, nullptr);
     ClearTestOcxLog();
   }
@@ -87,10 +78,8 @@ RECT ClientOf(HWND window) {
 }
 
 TEST(OleContainmentTest, CreationIsRefusedUntilTheModuleEnablesContainment) {
-  ::CoInitialize(nullptr);
-  ASSERT_TRUE(RegisterTestOcx());
-  HWND parent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
-                                  nullptr, nullptr);
+  ASSERT_TRUE(StartTestOcx());
+  HWND parent = NewTestParent(100, 100, false);
   OleControlSpec spec = {CLSID_QelTestOcx, "", WS_CHILD, kRect, parent, 1};
   EXPECT_FALSE(QelControlContainerEnabled());
   {
@@ -105,7 +94,7 @@ TEST(OleContainmentTest, CreationIsRefusedUntilTheModuleEnablesContainment) {
     EXPECT_TRUE(wnd.CreateControl(spec));
   }
   ::DestroyWindow(parent);
-  ::CoUninitialize();
+  StopTestOcx();
 }
 
 TEST_F(OleControlTest, TheControlIsActivatedInPlaceInAChildWindowOverTheRectangle) {

@@ -9,6 +9,7 @@
 #include "drawctrlocx.h"
 #include "groupclasses.h"
 #include "objtest_util.h"
+#include "testocx_register.h"
 
 namespace {
 
@@ -200,8 +201,7 @@ TEST_F(DrawCtrlOcxTest, WithoutAControlThereIsNoWindowNoPagesAndNoStateToTake) {
 }
 
 TEST_F(DrawCtrlOcxTest, AnAllZeroClassNeverMakesAControl) {
-    HWND view = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
-                                  nullptr, nullptr);
+    HWND view = NewTestParent(200, 200, false);
     DrawViewContext context = {};
     context.hView = view;
     CDrawCtrlOcx ocx;

@@ -22,24 +22,15 @@ namespace {
 
 class OcxWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ::CoInitialize(nullptr);
-        ASSERT_TRUE(RegisterTestOcx());
-    }
-    static void TearDownTestSuite() { ::CoUninitialize(); }
+    static void SetUpTestSuite() { ASSERT_TRUE(StartTestOcx()); }
+    static void TearDownTestSuite() { StopTestOcx(); }
 
     void SetUp() override {
         RegisterObjectClasses();
         RegisterGroupAndControlClasses();
         RegisterActiveXClasses();
         QelEnableControlContainer();
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = ::DefWindowProcA;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "QelOcxTestView";
-        ::RegisterClassA(&wc);  // fails harmlessly when registered before
-        view_ = ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                                  0, 0, 500, 400, nullptr, nullptr, wc.hInstance, nullptr);
+        view_ = NewTestParent(500, 400, true);
         ASSERT_NE(view_, nullptr);
         context_.hView = view_;
     }

@@ -18,16 +18,12 @@ namespace {
 
 class OcxDispatchTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ::CoInitialize(nullptr);
-        ASSERT_TRUE(RegisterTestOcx());
-    }
-    static void TearDownTestSuite() { ::CoUninitialize(); }
+    static void SetUpTestSuite() { ASSERT_TRUE(StartTestOcx()); }
+    static void TearDownTestSuite() { StopTestOcx(); }
 
     void SetUp() override {
         QelEnableControlContainer();
-        parent_ = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
-                                    nullptr, nullptr);
+        parent_ = NewTestParent(300, 200, false);
     }
     void TearDown() override {
         control_.reset();

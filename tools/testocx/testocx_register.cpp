@@ -32,6 +32,25 @@ bool RegisterTestOcx() {
   return reg && SUCCEEDED(reg());
 }
 
+bool StartTestOcx() {
+  ::CoInitialize(nullptr);  // a nested start when the thread has COM already
+  return RegisterTestOcx();
+}
+
+void StopTestOcx() { ::CoUninitialize(); }
+
+HWND NewTestParent(int width, int height, bool visible) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = ::DefWindowProcA;
+  wc.hInstance = ::GetModuleHandleA(nullptr);
+  wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = "QelOcxTestParent";
+  ::RegisterClassA(&wc);  // fails harmlessly when registered before
+  const DWORD style = WS_POPUP | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0);
+  return ::CreateWindowExA(0, wc.lpszClassName, "", style, 0, 0, width, height, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+}
+
 std::string TestOcxLog() {
   auto log = reinterpret_cast<TestOcxLogFn>(Export("QelTestOcxLog"));
   return log ? std::string(log()) : std::string();

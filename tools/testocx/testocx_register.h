@@ -15,6 +15,13 @@
 #include <vector>
 
 bool RegisterTestOcx();
+// What a test suite that hosts the control does first: COM started on this
+// thread and the control registered. StopTestOcx ends that start of COM.
+bool StartTestOcx();
+void StopTestOcx();
+// A top-level popup window of width x height at (0, 0) to host controls in,
+// shown or not (showing one costs a moment under the test display).
+HWND NewTestParent(int width, int height, bool visible);
 // The control's log ("SetClientSite;Load;InPlaceActivate;...") and clearing it;
 // "" while the DLL is not loaded.
 std::string TestOcxLog();
