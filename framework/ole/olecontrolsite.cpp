@@ -2,6 +2,8 @@
 
 #include <olectl.h>
 
+#include <new>
+
 #include "olecontrolwnd.h"
 #include "oleinplaceframe.h"
 
@@ -111,7 +113,8 @@ HRESULT COleControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceU
   if (!window) return E_UNEXPECTED;
   if (!frame || !position || !clip || !info) return E_POINTER;
   HWND top = ::GetAncestor(window, GA_ROOT);
-  *frame = new COleInPlaceFrame(top ? top : window);
+  *frame = new (std::nothrow) COleInPlaceFrame(top ? top : window);  // no exception leaves a COM call
+  if (!*frame) return E_OUTOFMEMORY;
   ::GetClientRect(window, position);
   *clip = *position;
   info->cb = sizeof *info;

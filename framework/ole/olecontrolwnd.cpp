@@ -2,6 +2,8 @@
 
 #include <ocidl.h>
 
+#include <new>
+
 #include "olecontainment.h"
 #include "olecontrolsite.h"
 #include "wndclass.h"
@@ -53,7 +55,11 @@ BOOL COleControlWnd::CreateControl(const OleControlSpec& spec) {
     CloseAndRelease();
     return FALSE;
   }
-  m_site = new COleControlSite(this, OleAmbientState{spec.userMode});
+  m_site = new (std::nothrow) COleControlSite(this, OleAmbientState{spec.userMode});
+  if (!m_site) {
+    ReleaseControl();
+    return FALSE;
+  }
   m_oleObject->GetMiscStatus(DVASPECT_CONTENT, &m_miscStatus);
   // Some controls read their ambient properties while they initialise.
   const bool siteFirst = (m_miscStatus & OLEMISC_SETCLIENTSITEFIRST) != 0;

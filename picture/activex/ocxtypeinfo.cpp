@@ -80,6 +80,48 @@ QComPtr<ITypeInfo> DefaultOf(ITypeInfo* info, bool interfaceAllowed) {
     return QComPtr<ITypeInfo>();
 }
 
+// A function's or variable's description, released by its owner.
+template <class Desc, HRESULT (STDMETHODCALLTYPE ITypeInfo::*Get)(UINT, Desc**),
+          void (STDMETHODCALLTYPE ITypeInfo::*Free)(Desc*)>
+class CMemberDesc {
+public:
+    CMemberDesc(ITypeInfo* info, UINT index) : m_info(info) {
+        if (FAILED((info->*Get)(index, &m_desc)))
+            m_desc = nullptr;
+    }
+    ~CMemberDesc() {
+        if (m_desc)
+            (m_info->*Free)(m_desc);
+    }
+    CMemberDesc(const CMemberDesc&) = delete;
+    CMemberDesc& operator=(const CMemberDesc&) = delete;
+    const Desc* operator->() const { return m_desc; }
+    explicit operator bool() const { return m_desc != nullptr; }
+
+private:
+    ITypeInfo* m_info;
+    Desc* m_desc = nullptr;
+};
+using CFuncDesc = CMemberDesc<FUNCDESC, &ITypeInfo::GetFuncDesc, &ITypeInfo::ReleaseFuncDesc>;
+using CVarDesc = CMemberDesc<VARDESC, &ITypeInfo::GetVarDesc, &ITypeInfo::ReleaseVarDesc>;
+
+// Names given by the type information, freed by their owner.
+class CNames {
+public:
+    explicit CNames(size_t count) : m_names(count, nullptr) {}
+    ~CNames() {
+        for (BSTR name : m_names)
+            ::SysFreeString(name);
+    }
+    CNames(const CNames&) = delete;
+    CNames& operator=(const CNames&) = delete;
+    BSTR* data() { return m_names.data(); }
+    BSTR operator[](size_t i) const { return m_names[i]; }
+
+private:
+    std::vector<BSTR> m_names;
+};
+
 }  // namespace
 
 QComPtr<ITypeInfo> COcxDispatch::DefaultInterface() {
@@ -129,47 +171,38 @@ HRESULT COcxDispatch::ReadInterface(ITypeInfo* info) {
 
 void COcxDispatch::ReadFunctions(ITypeInfo* info, const TYPEATTR& attr) {
     for (UINT i = 0; i < attr.cFuncs; ++i) {
-        FUNCDESC* desc = nullptr;
-        if (FAILED(info->GetFuncDesc(i, &desc)))
+        CFuncDesc desc(info, i);
+        if (!desc || desc->funckind != FUNC_DISPATCH || (desc->wFuncFlags & FUNCFLAG_FRESTRICTED))
             continue;
-        if (desc->funckind == FUNC_DISPATCH && !(desc->wFuncFlags & FUNCFLAG_FRESTRICTED)) {
-            const UINT params = desc->cParams > 0 ? static_cast<UINT>(desc->cParams) : 0;
-            std::vector<BSTR> names(params + 1, nullptr);
-            UINT named = 0;
-            info->GetNames(desc->memid, names.data(), params + 1, &named);
-            COcxMember member;
-            member.name = TextFromBstr(names[0]);
-            member.id = desc->memid;
-            member.kind = desc->invkind;
-            for (UINT p = 0; p < params; ++p)
-                member.args.push_back({p + 1 < named ? TextFromBstr(names[p + 1]) : CString(kUnnamedParam),
-                                       desc->lprgelemdescParam[p].tdesc.vt});
-            for (BSTR name : names)
-                ::SysFreeString(name);
-            m_members.push_back(std::move(member));
-        }
-        info->ReleaseFuncDesc(desc);
+        const UINT params = desc->cParams > 0 ? static_cast<UINT>(desc->cParams) : 0;
+        CNames names(params + 1);
+        UINT named = 0;
+        info->GetNames(desc->memid, names.data(), params + 1, &named);
+        COcxMember member;
+        member.name = TextFromBstr(names[0]);
+        member.id = desc->memid;
+        member.kind = desc->invkind;
+        for (UINT p = 0; p < params; ++p)
+            member.args.push_back({p + 1 < named ? TextFromBstr(names[p + 1]) : CString(kUnnamedParam),
+                                   desc->lprgelemdescParam[p].tdesc.vt});
+        m_members.push_back(std::move(member));
     }
 }
 
 void COcxDispatch::ReadVariables(ITypeInfo* info, const TYPEATTR& attr) {
     for (UINT i = 0; i < attr.cVars; ++i) {
-        VARDESC* desc = nullptr;
-        if (FAILED(info->GetVarDesc(i, &desc)))
+        CVarDesc desc(info, i);
+        if (!desc || desc->varkind != VAR_DISPATCH || (desc->wVarFlags & VARFLAG_FRESTRICTED))
             continue;
-        if (desc->varkind == VAR_DISPATCH && !(desc->wVarFlags & VARFLAG_FRESTRICTED)) {
-            BSTR name = nullptr;
-            UINT named = 0;
-            info->GetNames(desc->memid, &name, 1, &named);
-            const CString text = TextFromBstr(name);
-            ::SysFreeString(name);
-            const VARTYPE type = desc->elemdescVar.tdesc.vt;
-            if (!HasMember(desc->memid, OCK_GET))
-                m_members.push_back({text, desc->memid, OCK_GET, {}});
-            if (!(desc->wVarFlags & VARFLAG_FREADONLY) && !HasMember(desc->memid, OCK_PUT))
-                m_members.push_back({text, desc->memid, OCK_PUT, {{kPutVariableParam, type}}});
-        }
-        info->ReleaseVarDesc(desc);
+        CNames name(1);
+        UINT named = 0;
+        info->GetNames(desc->memid, name.data(), 1, &named);
+        const CString text = TextFromBstr(name[0]);
+        const VARTYPE type = desc->elemdescVar.tdesc.vt;
+        if (!HasMember(desc->memid, OCK_GET))
+            m_members.push_back({text, desc->memid, OCK_GET, {}});
+        if (!(desc->wVarFlags & VARFLAG_FREADONLY) && !HasMember(desc->memid, OCK_PUT))
+            m_members.push_back({text, desc->memid, OCK_PUT, {{kPutVariableParam, type}}});
     }
 }
 
