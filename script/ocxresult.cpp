@@ -19,35 +19,35 @@ const Destination kDestinations[] = {
 };
 constexpr uint8_t kI64 = 7;
 
-int WriteText(BSTR text, BYTE* dest, size_t room) {
+int TextBytes(BSTR text, size_t room, std::vector<BYTE>* bytes) {
+    bytes->clear();
     if (room == 0)
         return 0;
     const CString gbk = TextFromBstr(text);
     const size_t n = GbkFitLength(gbk.GetString(), static_cast<size_t>(gbk.GetLength()), room - 1);
-    std::memcpy(dest, gbk.GetString(), n);
-    dest[n] = 0;
+    bytes->assign(gbk.GetString(), gbk.GetString() + n);
+    bytes->push_back(0);
     return 0;
 }
 
 }  // namespace
 
-int WriteOcxResult(const VARIANT& result, uint8_t base, BYTE* dest, size_t room) {
-    if (base >= sizeof kDestinations / sizeof kDestinations[0] || !dest)
+int OcxResultBytes(const VARIANT& result, uint8_t base, size_t room, std::vector<BYTE>* bytes) {
+    if (base >= sizeof kDestinations / sizeof kDestinations[0])
         return kOcxBadDestination;
     if (base <= 1 && result.vt == VT_BSTR)
-        return WriteText(result.bstrVal, dest, room);
+        return TextBytes(result.bstrVal, room, bytes);
     const Destination& to = kDestinations[base];
-    if (room < to.bytes)
-        return kOcxBadDestination;
     VARIANT value;
     ::VariantInit(&value);
     if (FAILED(::VariantChangeType(&value, const_cast<VARIANT*>(&result), 0, to.vt)))
         return kOcxBadDestination;
+    bytes->resize(to.bytes);
     if (base == kI64) {
         const int64_t widened = value.lVal;
-        std::memcpy(dest, &widened, sizeof widened);
+        std::memcpy(bytes->data(), &widened, sizeof widened);
     } else {
-        std::memcpy(dest, &value.bVal, to.bytes);  // the value's first bytes, in its own width
+        std::memcpy(bytes->data(), &value.bVal, to.bytes);  // the value's first bytes, in its own width
     }
     ::VariantClear(&value);
     return 0;

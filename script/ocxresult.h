@@ -7,18 +7,19 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // The code of a destination that takes no such value.
 constexpr int kOcxBadDestination = 16706;
 
-// Writes result into the room bytes at dest, a script pointer of base type
-// base (the machine's numbering: 0 signed 8-bit ... 8 double):
+// The bytes that go into a script destination of base type base (the
+// machine's numbering: 0 signed 8-bit ... 8 double) with room bytes:
 // - an 8-bit destination takes a text result as its text, cut to the room
 //   (a character is never split) and ended with a zero; any other result as
 //   a signed or unsigned one-byte integer;
 // - 16- and 32-bit destinations take two- and four-byte integers, a single
 //   float a four-byte float, a double an eight-byte float, a 64-bit
 //   destination a four-byte integer sign-extended.
-// 0 when written; kOcxBadDestination for another base type, a value that does
-// not convert, or a room smaller than the value.
-int WriteOcxResult(const VARIANT& result, uint8_t base, BYTE* dest, size_t room);
+// 0 with the bytes; kOcxBadDestination for another base type or a value that
+// does not convert. A text with no room gives no bytes.
+int OcxResultBytes(const VARIANT& result, uint8_t base, size_t room, std::vector<BYTE>* bytes);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "oletext.h"
 
@@ -39,24 +40,24 @@ TEST(OcxResultTest, NumbersAreWrittenInTheDestinationsWidth) {
         {Double(2.6), 4, 4, 3},                   // rounded as the platform converts
     };
     for (const auto& c : cases) {
-        BYTE dest[8];
-        std::memset(dest, 0xAA, sizeof dest);
-        ASSERT_EQ(WriteOcxResult(c.value, c.base, dest, sizeof dest), 0) << int(c.base);
+        std::vector<BYTE> bytes;
+        ASSERT_EQ(OcxResultBytes(c.value, c.base, 100, &bytes), 0) << int(c.base);
+        ASSERT_EQ(bytes.size(), c.bytes) << int(c.base);
         uint64_t got = 0;
-        std::memcpy(&got, dest, c.bytes);
+        std::memcpy(&got, bytes.data(), c.bytes);
         EXPECT_EQ(got, c.expected) << int(c.base);
-        for (size_t i = c.bytes; i < sizeof dest; ++i)
-            EXPECT_EQ(dest[i], 0xAA) << "nothing past the value, base " << int(c.base);
     }
-    BYTE f[4];
-    ASSERT_EQ(WriteOcxResult(Double(1.5), 6, f, 4), 0);
+    std::vector<BYTE> f;
+    ASSERT_EQ(OcxResultBytes(Double(1.5), 6, 4, &f), 0);
+    ASSERT_EQ(f.size(), 4u);
     float fv;
-    std::memcpy(&fv, f, 4);
+    std::memcpy(&fv, f.data(), 4);
     EXPECT_EQ(fv, 1.5f);
-    BYTE d[8];
-    ASSERT_EQ(WriteOcxResult(Long(-9), 8, d, 8), 0);
+    std::vector<BYTE> d;
+    ASSERT_EQ(OcxResultBytes(Long(-9), 8, 8, &d), 0);
+    ASSERT_EQ(d.size(), 8u);
     double dv;
-    std::memcpy(&dv, d, 8);
+    std::memcpy(&dv, d.data(), 8);
     EXPECT_EQ(dv, -9.0);
 }
 
@@ -64,33 +65,35 @@ TEST(OcxResultTest, ATextGoesIntoAnEightBitDestinationCutToItsRoom) {
     VARIANT text;
     text.vt = VT_BSTR;
     text.bstrVal = BstrFromText("ab中文");
-    char buf[16];
-    ASSERT_EQ(WriteOcxResult(text, 0, reinterpret_cast<BYTE*>(buf), sizeof buf), 0);
-    EXPECT_STREQ(buf, "ab中文");
-    std::memset(buf, 'x', sizeof buf);
-    ASSERT_EQ(WriteOcxResult(text, 1, reinterpret_cast<BYTE*>(buf), 4), 0);
-    EXPECT_STREQ(buf, "ab") << "the first character of two bytes does not fit with the zero";
-    EXPECT_EQ(buf[4], 'x');
-    std::memset(buf, 'x', sizeof buf);
-    ASSERT_EQ(WriteOcxResult(text, 0, reinterpret_cast<BYTE*>(buf), 5), 0);
-    EXPECT_STREQ(buf, "ab中");
-    EXPECT_EQ(WriteOcxResult(text, 0, reinterpret_cast<BYTE*>(buf), 0), 0);
-    EXPECT_EQ(buf[0], 'a') << "no room: nothing written";
+    const struct {
+        uint8_t base;
+        size_t room;
+        std::string expected;  // with the zero
+    } cases[] = {
+        {0, 16, std::string("ab中文", 7)},
+        {1, 4, std::string("ab\0", 3)},  // the two-byte character does not fit with the zero
+        {0, 5, std::string("ab中\0", 5)},
+        {0, 1, std::string("\0", 1)},
+        {0, 0, std::string()},           // no room: nothing written
+    };
+    for (const auto& c : cases) {
+        std::vector<BYTE> bytes = {1, 2, 3};
+        ASSERT_EQ(OcxResultBytes(text, c.base, c.room, &bytes), 0);
+        EXPECT_EQ(std::string(bytes.begin(), bytes.end()), c.expected) << c.room;
+    }
     ::VariantClear(&text);
 }
 
 TEST(OcxResultTest, OtherDestinationsAndValuesThatDoNotConvertAreRefused) {
-    BYTE dest[8] = {};
-    EXPECT_EQ(WriteOcxResult(Long(1), 9, dest, 8), kOcxBadDestination);
-    EXPECT_EQ(WriteOcxResult(Long(1), 15, dest, 8), kOcxBadDestination);
-    EXPECT_EQ(WriteOcxResult(Long(1), 4, dest, 3), kOcxBadDestination) << "too little room";
-    EXPECT_EQ(WriteOcxResult(Long(1), 4, nullptr, 8), kOcxBadDestination);
+    std::vector<BYTE> bytes;
+    EXPECT_EQ(OcxResultBytes(Long(1), 9, 8, &bytes), kOcxBadDestination);
+    EXPECT_EQ(OcxResultBytes(Long(1), 15, 8, &bytes), kOcxBadDestination);
     VARIANT word;
     word.vt = VT_BSTR;
     word.bstrVal = BstrFromText("abc");
-    EXPECT_EQ(WriteOcxResult(word, 4, dest, 8), kOcxBadDestination);
+    EXPECT_EQ(OcxResultBytes(word, 4, 8, &bytes), kOcxBadDestination);
     ::VariantClear(&word);
-    EXPECT_EQ(WriteOcxResult(Long(300), 0, dest, 8), kOcxBadDestination) << "overflows a signed byte";
+    EXPECT_EQ(OcxResultBytes(Long(300), 0, 8, &bytes), kOcxBadDestination) << "overflows a signed byte";
 }
 
 }  // namespace
