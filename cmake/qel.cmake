@@ -64,3 +64,10 @@ function(qel_dll name)
     qel_def_exports(${name} ${D_DEF})
   endif()
 endfunction()
+
+# qel_test_dll(<name> SOURCES <files...> DEF <file.def> [LIBS <libs...>])
+# A DLL that test programs load from the tests folder.
+function(qel_test_dll name)
+  qel_dll(${name} ${ARGN})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR})
+endfunction()

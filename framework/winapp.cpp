@@ -49,7 +49,7 @@ int CWinApp::Run() {
       m_exitCode = -1;
       break;
     }
-    if (!PreTranslateMessage(&msg)) {
+    if (!QelWalkPreTranslateTree(nullptr, &msg) && !PreTranslateMessage(&msg)) {
       ::TranslateMessage(&msg);
       ::DispatchMessageA(&msg);
     }

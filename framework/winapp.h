@@ -37,7 +37,8 @@ class CWinApp {
   virtual int ExitInstance();
   // The message loop; returns the WM_QUIT code.
   virtual int Run();
-  // Gives the application a message before it is dispatched; TRUE eats it.
+  // Gives the application a message before it is dispatched, after the
+  // windows it is meant for (QelWalkPreTranslateTree); TRUE eats it.
   virtual BOOL PreTranslateMessage(MSG* msg);
 
   bool RunsMessageLoop() const { return m_runsLoop; }

@@ -18,14 +18,21 @@ target_link_libraries(qelwnd PUBLIC qelfw user32 gdi32 comctl32)
 
 # A DLL for the tests: registers a global class when loaded, carries its own
 # strings, hosts a child control under a parent of another module.
-add_library(wndtest_dll SHARED wndtest/wndtest_dll.cpp wndtest/wndtest_dll.rc)
-target_link_libraries(wndtest_dll PRIVATE qelwnd)
-set_target_properties(wndtest_dll PROPERTIES PREFIX "" IMPORT_PREFIX ""
-                      RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR})
-qel_def_exports(wndtest_dll ${CMAKE_CURRENT_SOURCE_DIR}/wndtest/wndtest_dll.def)
+qel_test_dll(wndtest_dll SOURCES wndtest/wndtest_dll.cpp wndtest/wndtest_dll.rc
+             DEF wndtest/wndtest_dll.def LIBS qelwnd)
 
 qel_test(framework_window_test
   SOURCES wnd_attach_test.cpp wnd_reflect_test.cpp wnd_subclass_test.cpp wnd_exception_test.cpp
           wnd_ops_test.cpp winapp_test.cpp msgbox_test.cpp
   LIBS qelwnd)
 add_dependencies(framework_window_test wndtest_dll)
+
+# The dialog layer on top of it, the static library `qelui`: resources of the
+# module (resources/), control wrappers (controls/), dialogs with their data
+# exchange and the common dialogs (dialogs/), property sheets (sheets/); and
+# the harness that drives dialogs in tests, `qeluitest` (testing/).
+add_library(qelui STATIC)
+target_link_libraries(qelui PUBLIC qelwnd comctl32 comdlg32)
+foreach(dir resources controls dialogs sheets testing)
+  add_subdirectory(${dir})
+endforeach()

@@ -3,6 +3,17 @@
 
 IMPLEMENT_DYNAMIC(CWnd, CObject)
 
+CString QelGetWindowText(HWND hwnd) {
+  CString text;
+  if (!hwnd) return text;
+  int n = ::GetWindowTextLengthA(hwnd);
+  char* buf = text.GetBuffer(n + 1);
+  buf[0] = '\0';
+  ::GetWindowTextA(hwnd, buf, n + 1);
+  text.ReleaseBuffer();
+  return text;
+}
+
 LRESULT CWnd::SendMessage(UINT msg, WPARAM wp, LPARAM lp) const {
   return ::SendMessageA(m_hWnd, msg, wp, lp);
 }
@@ -21,6 +32,15 @@ int CWnd::SetDlgCtrlID(int id) {
   return static_cast<int>(::SetWindowLongPtrA(m_hWnd, GWLP_ID, id));
 }
 HWND CWnd::GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+void CWnd::SetDlgItemText(int id, const char* text) {
+  ::SetDlgItemTextA(m_hWnd, id, text ? text : "");
+}
+CString CWnd::GetDlgItemText(int id) const { return QelGetWindowText(GetDlgItem(id)); }
+LRESULT CWnd::SendDlgItemMessage(int id, UINT msg, WPARAM wp, LPARAM lp) const {
+  return ::SendDlgItemMessageA(m_hWnd, id, msg, wp, lp);
+}
+void CWnd::CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
+UINT CWnd::IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
 
 void CWnd::SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text ? text : ""); }
 int CWnd::GetWindowText(char* buf, int n) const {
@@ -28,13 +48,7 @@ int CWnd::GetWindowText(char* buf, int n) const {
   buf[0] = '\0';
   return ::GetWindowTextA(m_hWnd, buf, n);
 }
-void CWnd::GetWindowText(CString& text) const {
-  int n = GetWindowTextLength();
-  char* buf = text.GetBuffer(n + 1);
-  buf[0] = '\0';
-  ::GetWindowTextA(m_hWnd, buf, n + 1);
-  text.ReleaseBuffer();
-}
+void CWnd::GetWindowText(CString& text) const { text = QelGetWindowText(m_hWnd); }
 int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
 void CWnd::SetFont(HFONT font, BOOL redraw) {
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), MAKELPARAM(redraw ? TRUE : FALSE, 0));
@@ -85,6 +99,7 @@ void CWnd::Invalidate(BOOL erase) { ::InvalidateRect(m_hWnd, nullptr, erase); }
 void CWnd::InvalidateRect(const RECT* r, BOOL erase) { ::InvalidateRect(m_hWnd, r, erase); }
 void CWnd::ValidateRect(const RECT* r) { ::ValidateRect(m_hWnd, r); }
 void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
+void CWnd::SetRedraw(BOOL redraw) { SendMessage(WM_SETREDRAW, redraw ? TRUE : FALSE); }
 HWND CWnd::SetFocus() { return ::SetFocus(m_hWnd); }
 
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs) {

@@ -84,6 +84,11 @@ class CWnd : public CObject {
   virtual void PreSubclassWindow();
   // Called after the last message, once the object is detached.
   virtual void PostNcDestroy();
+  // Offered every message that a loop of the layer (the program's, a modal
+  // dialog's) takes from the queue for this window or one of its children,
+  // innermost window first; TRUE eats it (it is then neither translated nor
+  // dispatched). A dialog lets IsDialogMessage see its keys here.
+  virtual BOOL PreTranslateMessage(MSG* msg);
 
   // The window's previous procedure (or the default one) for any message.
   LRESULT DefWindowProc(UINT msg, WPARAM wp, LPARAM lp);
@@ -103,6 +108,12 @@ class CWnd : public CObject {
   int GetDlgCtrlID() const;
   int SetDlgCtrlID(int id);
   HWND GetDlgItem(int id) const;
+  void SetDlgItemText(int id, const char* text);
+  // The text of the child with that id (empty when there is none).
+  CString GetDlgItemText(int id) const;
+  LRESULT SendDlgItemMessage(int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+  void CheckDlgButton(int id, UINT check);
+  UINT IsDlgButtonChecked(int id) const;
 
   // --- Text and fonts ----------------------------------------------------------
   void SetWindowText(const char* text);
@@ -138,6 +149,8 @@ class CWnd : public CObject {
   void InvalidateRect(const RECT* rect, BOOL erase = TRUE);
   void ValidateRect(const RECT* rect);
   void UpdateWindow();
+  // Turns drawing of the window off and on again (WM_SETREDRAW).
+  void SetRedraw(BOOL redraw = TRUE);
   HWND SetFocus();
 
   // --- Timers and capture ------------------------------------------------------
@@ -163,3 +176,12 @@ class CWnd : public CObject {
   WNDPROC m_pfnSuper = nullptr;  // procedure the object passes messages on to
   bool m_subclassed = false;     // our procedure stands in front of the window's own
 };
+
+// The text of any window (of any module); empty for nullptr.
+CString QelGetWindowText(HWND hwnd);
+
+// Offers a message to PreTranslateMessage of the objects of this module on the
+// way from its window up through its parents, ending with the first top-level
+// window or with stop (a modal dialog: nothing beyond it sees the message);
+// TRUE when one of them ate it.
+BOOL QelWalkPreTranslateTree(HWND stop, MSG* msg);

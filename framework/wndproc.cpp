@@ -150,3 +150,21 @@ LRESULT CWnd::Default() {
     if (f->wnd == this) return DefWindowProc(f->msg.message, f->msg.wParam, f->msg.lParam);
   return 0;
 }
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+BOOL QelWalkPreTranslateTree(HWND stop, MSG* msg) {
+  for (HWND hwnd = msg->hwnd; hwnd; hwnd = ::GetParent(hwnd)) {
+    CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
+    BOOL eaten = FALSE;
+    if (wnd)  // a loop is no window procedure, but nothing may leave it either
+      QelGuarded(hwnd, msg->message, [&] {
+        eaten = wnd->PreTranslateMessage(msg);
+        return LRESULT(0);
+      });
+    if (eaten) return TRUE;
+    // GetParent of a top-level window is its owner: the walk ends here.
+    if (hwnd == stop || !(::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return FALSE;
+}

@@ -1,0 +1,95 @@
+#!/usr/bin/env python3
+"""Draws the bitmaps that the system's resources leave to us.
+
+Each bitmap is a small picture drawn here from rectangles and lines, written
+as an uncompressed 24-bit BMP next to the .rc file that names it, and checked
+in. Run it again (python3 framework/resources/drawbitmaps.py) after changing a
+picture; the build itself never runs it.
+
+A picture is a list of rows of characters, one per pixel, read through a
+palette; this keeps each picture visible in the source.
+"""
+import os
+import struct
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+
+# Palette: character -> (red, green, blue).
+PALETTE = {
+    'w': (255, 255, 255),  # white: the mask colour of list images
+    'k': (0, 0, 0),
+    'g': (128, 128, 128),
+    'l': (192, 192, 192),
+    'b': (0, 0, 160),
+    'c': (96, 160, 255),
+    'n': (0, 160, 0),
+    'r': (255, 0, 0),
+    'y': (255, 255, 0),
+}
+
+# The row image of the server connection list: a server box with a screen
+# and a green lamp, on white (the list's mask colour).
+CONNECTION_ROW = [
+    "wwwwwwwwwwwwwwww",
+    "wwkkkkkkkkkkkkww",
+    "wwkllllllllllkww",
+    "wwklbbbbbbbblkww",
+    "wwklbccccccblkww",
+    "wwklbccccccblkww",
+    "wwklbccccccblkww",
+    "wwklbbbbbbbblkww",
+    "wwkllllllllllkww",
+    "wwkggggggggggkww",
+    "wwklllllllnnlkww",
+    "wwkggggggggggkww",
+    "wwkkkkkkkkkkkkww",
+    "wwwwwkkkkkkwwwww",
+    "wwwkkkkkkkkkkwww",
+    "wwwwwwwwwwwwwwww",
+]
+
+# Two 16-pixel images side by side for the image-list tests: a red square
+# and a yellow cross, each on white.
+TEST_TWO_IMAGES = [
+    "".join("r" if 3 <= x <= 12 and 3 <= y <= 12 else "w" for x in range(16)) +
+    "".join("y" if x in (7, 8) or y in (7, 8) else "w" for x in range(16))
+    for y in range(16)
+]
+
+BITMAPS = [
+    ("connset/res/connrow.bmp", CONNECTION_ROW),
+    ("framework/controls/test/twoimages.bmp", TEST_TWO_IMAGES),
+]
+
+
+def bmp_bytes(rows):
+    height = len(rows)
+    width = len(rows[0])
+    assert all(len(r) == width for r in rows), "rows of unequal width"
+    stride = (width * 3 + 3) & ~3
+    pixels = bytearray()
+    for row in reversed(rows):  # bottom-up
+        line = bytearray()
+        for ch in row:
+            r, g, b = PALETTE[ch]
+            line += bytes((b, g, r))
+        line += b"\0" * (stride - len(line))
+        pixels += line
+    header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 14 + 40)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    return header + info + bytes(pixels)
+
+
+def main():
+    for path, rows in BITMAPS:
+        full = os.path.join(ROOT, path)
+        os.makedirs(os.path.dirname(full), exist_ok=True)
+        with open(full, "wb") as f:
+            f.write(bmp_bytes(rows))
+        print("wrote", path)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
