@@ -15,5 +15,5 @@ function(qel_picture_tests_activex)
   qel_test(picture_activex_test
     SOURCES ${dir}/drawctrlocx_test.cpp ${dir}/drawctrlocx_window_test.cpp
             ${dir}/ocxdispatch_test.cpp
-    LIBS qelpicture qelole qeltestocx_reg)
+    LIBS qelpicture qelole qeltestocx_reg qeluitest)
 endfunction()

@@ -32,9 +32,35 @@ std::string WindowText(HWND hwnd) { return QelGetWindowText(hwnd).str(); }
 
 std::string DialogDriver::Caption() const { return WindowText(m_window); }
 
+namespace {
+
+struct IdSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND child, LPARAM lp) {
+  auto* search = reinterpret_cast<IdSearch*>(lp);
+  if (::GetDlgCtrlID(child) != search->id) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+// The first window with that id inside parent, at any depth.
+HWND DescendantWithId(HWND parent, int id) {
+  IdSearch search = {id, nullptr};
+  ::EnumChildWindows(parent, MatchId, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
 HWND DialogDriver::Item(int id) const {
   HWND page = Page();
   HWND item = page ? ::GetDlgItem(page, id) : nullptr;
+  // A page may hold windows of its own with controls inside (the page of an
+  // ActiveX control in its property frame).
+  if (!item && page) item = DescendantWithId(page, id);
   return item ? item : ::GetDlgItem(m_window, id);
 }
 

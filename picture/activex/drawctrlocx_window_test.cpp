@@ -16,6 +16,7 @@
 #include "olecontrolwnd.h"
 #include "oletext.h"
 #include "testocx_ids.h"
+#include "testing/dialogscript.h"
 #include "testocx_register.h"
 
 namespace {
@@ -227,48 +228,54 @@ TEST_F(OcxWindowTest, DestroyingTheObjectReleasesTheControlAndItsWindow) {
     EXPECT_EQ(TestOcxLiveObjects(), 0);
 }
 
-// While it lives, every message box of the thread is answered with OK at
-// once and its text kept.
-class CBoxAnswerer {
-public:
-    CBoxAnswerer() {
-        Texts().clear();
-        m_hook = ::SetWindowsHookExA(WH_CBT, Hook, nullptr, ::GetCurrentThreadId());
-    }
-    ~CBoxAnswerer() { ::UnhookWindowsHookEx(m_hook); }
-    static std::vector<std::string>& Texts() {
-        static std::vector<std::string> texts;
-        return texts;
-    }
-
-private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
-        if (code == HCBT_ACTIVATE) {
-            HWND box = reinterpret_cast<HWND>(wp);
-            char cls[16] = "";
-            ::GetClassNameA(box, cls, sizeof cls);
-            if (std::string(cls) != "#32770")
-                return ::CallNextHookEx(nullptr, code, wp, lp);
-            char text[256] = "";
-            ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            Texts().push_back(text);
-            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        }
-        return ::CallNextHookEx(nullptr, code, wp, lp);
-    }
-    HHOOK m_hook;
-};
-
 TEST_F(OcxWindowTest, AControlWithoutPagesSaysSoAndChangesNothing) {
     auto ocx = Attached(CLSID_QelTestOcxPlain, FALSE);
     ASSERT_NE(ocx->GetControlWnd(), nullptr);
     ocx->SetState("keep", 4);
-    {
-        CBoxAnswerer answer;
-        EXPECT_EQ(ocx->ShowProperties(view_), 0);
-        EXPECT_EQ(CBoxAnswerer::Texts(), std::vector<std::string>{"该ActiveX无属性页，请使用属性列表!"});
-    }
+    qeltest::DialogScript script;
+    std::string message;
+    script.OnAny([&](qeltest::DialogDriver& d) {
+        message = d.MessageText();
+        d.Press(IDOK);
+    });
+    int result = -1;
+    script.Run([&] { result = ocx->ShowProperties(view_); });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(message, "该ActiveX无属性页，请使用属性列表!");
     EXPECT_EQ(StateOf(*ocx), (std::vector<BYTE>{'k', 'e', 'e', 'p'}));
+}
+
+TEST_F(OcxWindowTest, ThePropertyPagesChangeTheStoredState) {
+    auto ocx = Attached(CLSID_QelTestOcx, FALSE);
+    ocx->m_strName = "ocx1";
+    ASSERT_TRUE(ocx->SaveControlState());
+    const std::vector<BYTE> before = StateOf(*ocx);
+    qeltest::DialogScript script;
+    script.On("OCX控件[ocx1]", [](qeltest::DialogDriver& d) {
+        d.Type(kTestOcxPageEdit, "页面文字");
+        d.Click(IDOK);
+    });
+    int result = -1;
+    script.Run([&] { result = ocx->ShowProperties(view_); });
+    EXPECT_EQ(result, 1);
+    EXPECT_NE(StateOf(*ocx), before);
+
+    // The stored state carries the change into the next control.
+    CDrawCtrlOcx copy;
+    objtest::LoadFields(copy, objtest::FieldBytes(*ocx));
+    copy.m_rect = CRectD(0, 0, 50, 50);
+    copy.AttachView(&context_, TRUE);
+    ASSERT_NE(copy.GetControlWnd(), nullptr);
+    EXPECT_EQ(TextOf(copy), "页面文字");
+}
+
+TEST_F(OcxWindowTest, ANamelessObjectsFrameIsCalledByItsKindAlone) {
+    auto ocx = Attached(CLSID_QelTestOcx, FALSE);
+    qeltest::DialogScript script;
+    script.On("OCX控件", [](qeltest::DialogDriver& d) { d.Click(IDCANCEL); });
+    int result = -1;
+    script.Run([&] { result = ocx->ShowProperties(view_); });
+    EXPECT_EQ(result, 1) << "the frame was shown: the editor counts that as a change";
 }
 
 }  // namespace
