@@ -44,7 +44,7 @@ LRESULT CALLBACK BoxGuard(int code, WPARAM wp, LPARAM lp) {
       return 1;  // the box is not made; MessageBox returns at once
     }
   }
-  if (code == HCBT_ACTIVATE && g_boxAnswer != 0 && IsDialogWindow(reinterpret_cast<HWND>(wp)))
+  if (code == HCBT_ACTIVATE && g_boxAnswer > 0 && IsDialogWindow(reinterpret_cast<HWND>(wp)))
     AnswerBox(reinterpret_cast<HWND>(wp));
   return ::CallNextHookEx(g_boxGuard, code, wp, lp);
 }
@@ -221,6 +221,8 @@ const Notice* EditWindowTest::LastNotice(UINT msg) const {
 }
 
 void EditWindowTest::AnswerBoxesWith(int button) { g_boxAnswer = button; }
+
+void EditWindowTest::LeaveDialogsToScript() { g_boxAnswer = -1; }
 
 const std::vector<SeenBox>& EditWindowTest::SeenBoxes() const { return g_seenBoxes; }
 

@@ -70,6 +70,9 @@ class EditWindowTest : public ::testing::Test {
   // From now on message boxes are shown and answered with the button id
   // (0: refused again, which fails the test); each one is recorded.
   void AnswerBoxesWith(int button);
+  // From now on dialogs and message boxes are neither refused nor answered:
+  // a qeltest::DialogScript drives them.
+  void LeaveDialogsToScript();
   const std::vector<SeenBox>& SeenBoxes() const;
   // Mouse messages to the child at a client point; flags are MK_ keys.
   void MouseDown(int x, int y, UINT flags = 0) const;

@@ -6,9 +6,12 @@
 
 #include "activex/drawctrlocx.h"
 #include "activex/ocxcatalog.h"
+#include "activex/ocxresource.h"
+#include "activex/ocxselectdlg.h"
 #include "dialogs/editdialogs.h"
 #include "editctrl_inproc.h"
 #include "olecontrolwnd.h"
+#include "testing/dialogscript.h"
 #include "testocx_ids.h"
 #include "testocx_register.h"
 
@@ -32,6 +35,77 @@ TEST(OcxCatalogTest, TheRegisteredControlsAreListedByTheirNames) {
         EXPECT_NE(e.clsid, CLSID_QelTestOcxPage) << "a page is no control";
     }
     StopTestOcx();
+}
+
+// Selects the list's item of that text, as a click on it would.
+void SelectItem(qeltest::DialogDriver& d, const char* text) {
+    HWND list = d.Item(IDC_OCX_LIST);
+    const LRESULT item = ::SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(text));
+    ASSERT_GE(item, 0) << text;
+    ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(item), 0);
+}
+
+class OcxPickerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(StartTestOcx()); }
+    static void TearDownTestSuite() { StopTestOcx(); }
+};
+
+TEST_F(OcxPickerTest, OkWithoutASelectionPromptsAndAChosenControlIsGiven) {
+    qeltest::DialogScript script;
+    script.On("选择OCX控件", [](qeltest::DialogDriver& d) {
+        EXPECT_GE(::SendMessageA(d.Item(IDC_OCX_LIST), LB_GETCOUNT, 0, 0), 3);
+        d.Click(IDOK);
+    });
+    script.OnMessageBox("提示", "请选择一个OCX控件", IDOK);
+    script.On("选择OCX控件", [](qeltest::DialogDriver& d) {
+        SelectItem(d, "QEL测试控件");
+        d.Click(IDOK);
+    });
+    bool chosen = false;
+    CLSID clsid = {};
+    script.Run([&] { chosen = SelectOcxControl(nullptr, &clsid); });
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(clsid, CLSID_QelTestOcx);
+}
+
+TEST_F(OcxPickerTest, CancelChoosesNothing) {
+    qeltest::DialogScript script;
+    script.On("选择OCX控件", [](qeltest::DialogDriver& d) {
+        SelectItem(d, "QEL测试控件(无页)");
+        d.Click(IDCANCEL);
+    });
+    bool chosen = true;
+    CLSID clsid = {};
+    script.Run([&] { chosen = SelectOcxControl(nullptr, &clsid); });
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(clsid, CLSID{});
+}
+
+TEST_F(OcxPickerTest, ControlsPastTheTablesRoomAreListedButCannotBeChosen) {
+    std::vector<OcxCatalogEntry> many;
+    for (int i = 0; i < COcxSelectDlg::kMaxClasses + 6; ++i) {
+        char name[16];
+        wsprintfA(name, "控件%04d", i);
+        many.push_back({name, CLSID{static_cast<unsigned long>(i + 1), 0, 0, {0}}});
+    }
+    COcxSelectDlg dialog(many, nullptr);
+    qeltest::DialogScript script;
+    script.On("选择OCX控件", [](qeltest::DialogDriver& d) {
+        EXPECT_EQ(::SendMessageA(d.Item(IDC_OCX_LIST), LB_GETCOUNT, 0, 0), 1030);
+        SelectItem(d, "控件1027");
+        d.Click(IDOK);
+    });
+    script.On("选择OCX控件", [](qeltest::DialogDriver& d) {
+        SelectItem(d, "控件1023");
+        d.Click(IDOK);
+    });
+    INT_PTR result = 0;
+    script.Run([&] { result = dialog.DoModal(); });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.GetChosen().Data1, 1024u) << "the 1,024th entry, the last one held";
+    EXPECT_STREQ(dialog.GetChosenName().GetString(), "控件1023");
 }
 
 class ActiveXToolTest : public InProcessEditTest {
@@ -88,11 +162,76 @@ TEST_F(ActiveXToolTest, AClassThatCannotBeMadeIsRefusedWithItsMessage) {
     EXPECT_TRUE(Objects().empty());
 }
 
+TEST_F(ActiveXToolTest, ThePickerChoosesTheToolsControl) {
+    LeaveDialogsToScript();
+    qeltest::DialogScript script;
+    script.On("选择OCX控件", [](qeltest::DialogDriver& d) {
+        SelectItem(d, "QEL测试控件");
+        d.Click(IDOK);
+    });
+    script.Run([&] { Send(QCM_SELECTTOOL, 0, DOT_CTRLOCX); });
+    ASSERT_EQ(Query(QCQ_TOOL), DOT_CTRLOCX);
+    Click(40, 40);
+    std::vector<CDrawObj*> objects = Objects();
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(static_cast<CDrawCtrlOcx*>(objects.front())->GetClassId(), CLSID_QelTestOcx);
+}
+
+TEST_F(ActiveXToolTest, TheControlsPagesFromTheEditorChangeItsStateAndThePicture) {
+    ChooseTool(true);
+    Click(40, 40);
+    std::vector<CDrawObj*> objects = Objects();
+    ASSERT_EQ(objects.size(), 1u);
+    auto* ocx = static_cast<CDrawCtrlOcx*>(objects.front());
+    ocx->m_strName = "阀门";
+    ASSERT_TRUE(ocx->SaveControlState());
+    const std::vector<BYTE> before(ocx->GetStateData(), ocx->GetStateData() + ocx->GetStateLength());
+    Send(QCM_SAVEPIC);
+    ASSERT_EQ(Query(QCQ_MODIFIED), 0);
+    LeaveDialogsToScript();
+    qeltest::DialogScript script;
+    script.On("OCX控件[阀门]", [](qeltest::DialogDriver& d) {
+        d.Type(kTestOcxPageEdit, "开");
+        d.Click(IDOK);
+    });
+    script.Run([&] { Send(QCM_OBJECTDIALOG); });
+    EXPECT_EQ(Query(QCQ_MODIFIED), 1);
+    const std::vector<BYTE> after(ocx->GetStateData(), ocx->GetStateData() + ocx->GetStateLength());
+    EXPECT_NE(after, before);
+}
+
 TEST_F(ActiveXToolTest, CancellingThePickerLeavesTheSelectionTool) {
     ChooseTool(false);
     EXPECT_EQ(Query(QCQ_TOOL), 0);
     Click(13, 12);
     EXPECT_TRUE(Objects().empty());
+}
+
+// The library's own window: its picker comes from the library's resources
+// and its start-up enabled control containment.
+class LibraryActiveXToolTest : public EditWindowTest {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(StartTestOcx()); }
+    static void TearDownTestSuite() { StopTestOcx(); }
+};
+
+TEST_F(LibraryActiveXToolTest, ThePickedControlIsPlacedInTheLibrarysWindow) {
+    MakeChild(500, 400);
+    ASSERT_EQ(SendText(QCM_PICFOLDER, FreshFolder("ocxlib")), 0);
+    ASSERT_EQ(SendText(QCM_NEWPIC, "ocx.pic"), 0);
+    LeaveDialogsToScript();
+    qeltest::DialogScript script;
+    script.On("选择OCX控件", [](qeltest::DialogDriver& d) {
+        SelectItem(d, "QEL测试控件");
+        d.Click(IDOK);
+    });
+    script.Run([&] { Send(QCM_SELECTTOOL, 0, DOT_CTRLOCX); });
+    ASSERT_EQ(static_cast<int>(Send(QCM_QUERY, QCQ_TOOL)), DOT_CTRLOCX);
+    Click(30, 30);
+    HWND site = ::FindWindowExA(child_, nullptr, "QelOleControlSite", nullptr);
+    ASSERT_NE(site, nullptr);
+    EXPECT_FALSE(::IsWindowEnabled(site));
+    EXPECT_NE(::FindWindowExA(site, nullptr, "QelTestOcxWindow", nullptr), nullptr);
 }
 
 }  // namespace
