@@ -1,5 +1,7 @@
 #include "editdialogs.h"
 
+#include "dialogs/commondlg.h"
+
 #include <commdlg.h>
 
 #include "activex/ocxselectdlg.h"
@@ -38,20 +40,9 @@ void SetOpenFileAnswer(OpenFileAnswer answer) { TestAnswer() = std::move(answer)
 
 bool AskOpenFileName(HWND owner, const char* filter, const char* defaultExt, std::string& path) {
   if (TestAnswer()) return TestAnswer()(path);
-  // The platform wants the filter's parts separated by zeros.
-  std::vector<char> parts(filter, filter + lstrlenA(filter) + 1);
-  for (char& c : parts)
-    if (c == '|') c = '\0';
-  char file[MAX_PATH] = "";
-  OPENFILENAMEA ofn = {};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = parts.data();
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = sizeof file;
-  ofn.lpstrDefExt = defaultExt;
-  ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-  if (!::GetOpenFileNameA(&ofn)) return false;
-  path = file;
+  CFileDialog dialog(TRUE, defaultExt, nullptr, OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
+                     filter, owner);
+  if (dialog.DoModal() != IDOK) return false;
+  path = dialog.GetPathName().GetString();
   return true;
 }
