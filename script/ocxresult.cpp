@@ -32,10 +32,11 @@ int TextBytes(BSTR text, size_t room, std::vector<BYTE>* bytes) {
 
 }  // namespace
 
-int OcxResultBytes(const VARIANT& result, uint8_t base, size_t room, std::vector<BYTE>* bytes) {
+int OcxResultBytes(const VARIANT& result, uint8_t base, bool textDestination, size_t room,
+                   std::vector<BYTE>* bytes) {
     if (base >= sizeof kDestinations / sizeof kDestinations[0])
         return kOcxBadDestination;
-    if (base <= 1 && result.vt == VT_BSTR)
+    if (textDestination && base <= 1 && result.vt == VT_BSTR)
         return TextBytes(result.bstrVal, room, bytes);
     const Destination& to = kDestinations[base];
     VARIANT value;

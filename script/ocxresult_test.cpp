@@ -41,59 +41,67 @@ TEST(OcxResultTest, NumbersAreWrittenInTheDestinationsWidth) {
     };
     for (const auto& c : cases) {
         std::vector<BYTE> bytes;
-        ASSERT_EQ(OcxResultBytes(c.value, c.base, 100, &bytes), 0) << int(c.base);
+        ASSERT_EQ(OcxResultBytes(c.value, c.base, false, 100, &bytes), 0) << int(c.base);
         ASSERT_EQ(bytes.size(), c.bytes) << int(c.base);
         uint64_t got = 0;
         std::memcpy(&got, bytes.data(), c.bytes);
         EXPECT_EQ(got, c.expected) << int(c.base);
     }
     std::vector<BYTE> f;
-    ASSERT_EQ(OcxResultBytes(Double(1.5), 6, 4, &f), 0);
+    ASSERT_EQ(OcxResultBytes(Double(1.5), 6, false, 4, &f), 0);
     ASSERT_EQ(f.size(), 4u);
     float fv;
     std::memcpy(&fv, f.data(), 4);
     EXPECT_EQ(fv, 1.5f);
     std::vector<BYTE> d;
-    ASSERT_EQ(OcxResultBytes(Long(-9), 8, 8, &d), 0);
+    ASSERT_EQ(OcxResultBytes(Long(-9), 8, false, 8, &d), 0);
     ASSERT_EQ(d.size(), 8u);
     double dv;
     std::memcpy(&dv, d.data(), 8);
     EXPECT_EQ(dv, -9.0);
 }
 
-TEST(OcxResultTest, ATextGoesIntoAnEightBitDestinationCutToItsRoom) {
+TEST(OcxResultTest, ATextGoesIntoATextDestinationCutToItsRoom) {
     VARIANT text;
     text.vt = VT_BSTR;
     text.bstrVal = BstrFromText("ab中文");
     const struct {
-        uint8_t base;
         size_t room;
         std::string expected;  // with the zero
     } cases[] = {
-        {0, 16, std::string("ab中文", 7)},
-        {1, 4, std::string("ab\0", 3)},  // the two-byte character does not fit with the zero
-        {0, 5, std::string("ab中\0", 5)},
-        {0, 1, std::string("\0", 1)},
-        {0, 0, std::string()},           // no room: nothing written
+        {16, std::string("ab中文", 7)},
+        {4, std::string("ab\0", 3)},  // the two-byte character does not fit with the zero
+        {5, std::string("ab中\0", 5)},
+        {1, std::string("\0", 1)},
+        {0, std::string()},           // no room: nothing written
     };
     for (const auto& c : cases) {
         std::vector<BYTE> bytes = {1, 2, 3};
-        ASSERT_EQ(OcxResultBytes(text, c.base, c.room, &bytes), 0);
+        ASSERT_EQ(OcxResultBytes(text, 0, true, c.room, &bytes), 0);
         EXPECT_EQ(std::string(bytes.begin(), bytes.end()), c.expected) << c.room;
     }
+    // A byte that is no text destination takes a number only.
+    std::vector<BYTE> bytes;
+    EXPECT_EQ(OcxResultBytes(text, 1, false, 16, &bytes), kOcxBadDestination);
+    VARIANT digits;
+    digits.vt = VT_BSTR;
+    digits.bstrVal = BstrFromText("65");
+    ASSERT_EQ(OcxResultBytes(digits, 1, false, 16, &bytes), 0);
+    EXPECT_EQ(bytes, std::vector<BYTE>{65});
+    ::VariantClear(&digits);
     ::VariantClear(&text);
 }
 
 TEST(OcxResultTest, OtherDestinationsAndValuesThatDoNotConvertAreRefused) {
     std::vector<BYTE> bytes;
-    EXPECT_EQ(OcxResultBytes(Long(1), 9, 8, &bytes), kOcxBadDestination);
-    EXPECT_EQ(OcxResultBytes(Long(1), 15, 8, &bytes), kOcxBadDestination);
+    EXPECT_EQ(OcxResultBytes(Long(1), 9, false, 8, &bytes), kOcxBadDestination);
+    EXPECT_EQ(OcxResultBytes(Long(1), 15, false, 8, &bytes), kOcxBadDestination);
     VARIANT word;
     word.vt = VT_BSTR;
     word.bstrVal = BstrFromText("abc");
-    EXPECT_EQ(OcxResultBytes(word, 4, 8, &bytes), kOcxBadDestination);
+    EXPECT_EQ(OcxResultBytes(word, 4, true, 8, &bytes), kOcxBadDestination);
     ::VariantClear(&word);
-    EXPECT_EQ(OcxResultBytes(Long(300), 0, 8, &bytes), kOcxBadDestination) << "overflows a signed byte";
+    EXPECT_EQ(OcxResultBytes(Long(300), 0, true, 8, &bytes), kOcxBadDestination) << "overflows a signed byte";
 }
 
 }  // namespace
