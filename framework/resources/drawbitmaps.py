@@ -26,6 +26,8 @@ PALETTE = {
     'n': (0, 160, 0),
     'r': (255, 0, 0),
     'y': (255, 255, 0),
+    'd': (0, 96, 0),      # dark green
+    'o': (160, 128, 0),   # dark yellow
 }
 
 # The row image of the server connection list: a server box with a screen
@@ -57,9 +59,33 @@ TEST_TWO_IMAGES = [
     for y in range(16)
 ]
 
+# The row images of the tag lists (5004 a system tag, 5005 any other): a tag
+# with its hole, yellow or green, 14 pixels square so that it fits a row of 18.
+def tag_row(fill, dark):
+    rows = [
+        "wwwwwwwwwwwwww",
+        "wwwwwwwwwwwwww",
+        "wwwwwkkkkkkkkw",
+        "wwwwkFFFFFFFkw",
+        "wwwkFFFFFFFFkw",
+        "wwkFFwwFFFFFkw",
+        "wkFFFwwFFFFFkw",
+        "wkFFFFFFFFFFkw",
+        "wwkFFFFFFFFFkw",
+        "wwwkFFFFFFFFkw",
+        "wwwwkDDDDDDDkw",
+        "wwwwwkkkkkkkkw",
+        "wwwwwwwwwwwwww",
+        "wwwwwwwwwwwwww",
+    ]
+    return [r.replace('F', fill).replace('D', dark) for r in rows]
+
+
 BITMAPS = [
     ("connset/res/connrow.bmp", CONNECTION_ROW),
     ("framework/controls/test/twoimages.bmp", TEST_TWO_IMAGES),
+    ("editctrl/taglists/res/systemtag.bmp", tag_row('y', 'o')),
+    ("editctrl/taglists/res/tag.bmp", tag_row('n', 'd')),
 ]
 
 
