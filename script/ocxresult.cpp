@@ -4,6 +4,7 @@
 
 #include "gbkcut.h"
 #include "oletext.h"
+#include "vmcodes.h"
 
 namespace {
 
@@ -35,14 +36,14 @@ int TextBytes(BSTR text, size_t room, std::vector<BYTE>* bytes) {
 int OcxResultBytes(const VARIANT& result, uint8_t base, bool textDestination, size_t room,
                    std::vector<BYTE>* bytes) {
     if (base >= sizeof kDestinations / sizeof kDestinations[0])
-        return kOcxBadDestination;
+        return kSysOcxBadResult;
     if (textDestination && base <= 1 && result.vt == VT_BSTR)
         return TextBytes(result.bstrVal, room, bytes);
     const Destination& to = kDestinations[base];
     VARIANT value;
     ::VariantInit(&value);
     if (FAILED(::VariantChangeType(&value, const_cast<VARIANT*>(&result), 0, to.vt)))
-        return kOcxBadDestination;
+        return kSysOcxBadResult;
     bytes->resize(to.bytes);
     if (base == kI64) {
         const int64_t widened = value.lVal;

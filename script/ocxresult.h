@@ -9,9 +9,6 @@
 #include <cstdint>
 #include <vector>
 
-// The code of a destination that takes no such value.
-constexpr int kOcxBadDestination = 16706;
-
 // The bytes that go into a script destination of base type base (the
 // machine's numbering: 0 signed 8-bit ... 8 double) with room bytes:
 // - a text destination (a character pointer or array) takes a text result as
@@ -21,7 +18,7 @@ constexpr int kOcxBadDestination = 16706;
 // - 16- and 32-bit destinations take two- and four-byte integers, a single
 //   float a four-byte float, a double an eight-byte float, a 64-bit
 //   destination a four-byte integer sign-extended.
-// 0 with the bytes; kOcxBadDestination for another base type or a value that
+// 0 with the bytes; kSysOcxBadResult for another base type or a value that
 // does not convert. A text with no room gives no bytes.
 int OcxResultBytes(const VARIANT& result, uint8_t base, bool textDestination, size_t room,
                    std::vector<BYTE>* bytes);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "oletext.h"
+#include "vmcodes.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ TEST(OcxResultTest, ATextGoesIntoATextDestinationCutToItsRoom) {
     }
     // A byte that is no text destination takes a number only.
     std::vector<BYTE> bytes;
-    EXPECT_EQ(OcxResultBytes(text, 1, false, 16, &bytes), kOcxBadDestination);
+    EXPECT_EQ(OcxResultBytes(text, 1, false, 16, &bytes), kSysOcxBadResult);
     VARIANT digits;
     digits.vt = VT_BSTR;
     digits.bstrVal = BstrFromText("65");
@@ -94,14 +95,14 @@ TEST(OcxResultTest, ATextGoesIntoATextDestinationCutToItsRoom) {
 
 TEST(OcxResultTest, OtherDestinationsAndValuesThatDoNotConvertAreRefused) {
     std::vector<BYTE> bytes;
-    EXPECT_EQ(OcxResultBytes(Long(1), 9, false, 8, &bytes), kOcxBadDestination);
-    EXPECT_EQ(OcxResultBytes(Long(1), 15, false, 8, &bytes), kOcxBadDestination);
+    EXPECT_EQ(OcxResultBytes(Long(1), 9, false, 8, &bytes), kSysOcxBadResult);
+    EXPECT_EQ(OcxResultBytes(Long(1), 15, false, 8, &bytes), kSysOcxBadResult);
     VARIANT word;
     word.vt = VT_BSTR;
     word.bstrVal = BstrFromText("abc");
-    EXPECT_EQ(OcxResultBytes(word, 4, true, 8, &bytes), kOcxBadDestination);
+    EXPECT_EQ(OcxResultBytes(word, 4, true, 8, &bytes), kSysOcxBadResult);
     ::VariantClear(&word);
-    EXPECT_EQ(OcxResultBytes(Long(300), 0, true, 8, &bytes), kOcxBadDestination) << "overflows a signed byte";
+    EXPECT_EQ(OcxResultBytes(Long(300), 0, true, 8, &bytes), kSysOcxBadResult) << "overflows a signed byte";
 }
 
 }  // namespace
