@@ -132,6 +132,27 @@ TEST(RunPaint, AnActiveXControlIsShownWithItsStateAtItsObjectsRectangle) {
   StopTestOcx();
 }
 
+TEST(RunPaint, AScriptCallsIntoAnActiveXControlAndTheControlShowsIt) {
+  Harness h(300, 200, 640, 420);
+  ASSERT_TRUE(h.Ok());
+  ASSERT_TRUE(StartTestOcx());
+  std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
+  CDrawCtrlOcx* ocx = AddTestControl(*picture, CRectD(40, 30, 200, 130));
+  ocx->m_strName = "ocx1";
+  // Red once the control says it holds no text (its Length, read back).
+  ASSERT_TRUE(runtest::AddScriptLink(*ocx, "int main()\n{\n  int n;\n  int r;\n  n = 9;\n"
+                                           "  ocx_GetVal(\"ocx1\", \"Length\", &n);\n"
+                                           "  if (n == 0) ocx_SetVal(0, \"BackColor\", &r, 255);\n"
+                                           "  return 0;\n}\n"));
+  ASSERT_EQ(h.Load(*picture), 0);
+  h.Tick(1);
+  RenderSurface shot(300, 200);
+  Screenshot(h.View(), shot);
+  EXPECT_EQ(shot.CountPixels(RgbOf(RGB(255, 0, 0))), 160 * 100);
+  EXPECT_EQ(shot.CountPixels(RgbOf(kControlBack)), 0);
+  StopTestOcx();
+}
+
 // Show/hide links are offered to no control; a group's link shows and hides
 // its members, the control's window with them.
 TEST(RunPaint, AGroupsShowHideLinkHidesAndShowsAnActiveXControl) {
