@@ -18,11 +18,13 @@ macro(qel_add_googletest)
   endforeach()
 endmacro()
 
-# qel_test(<name> SOURCES <files...> [LIBS <libs...>])
+# qel_test(<name> [SERIAL] SOURCES <files...> [LIBS <libs...>])
 # A GoogleTest executable in the tests folder, run through Wine; its cases are
-# discovered when ctest runs so that the build never needs Wine.
+# discovered when ctest runs so that the build never needs Wine. SERIAL runs
+# each case alone: for cases that need the keyboard focus, which a window of
+# a test running beside them would take (every test shares one display).
 function(qel_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR})
@@ -31,7 +33,8 @@ function(qel_test name)
                        PROPERTIES ENVIRONMENT "QEL_PROGRAM_DIR=${QEL_PROGRAM_DIR}"
                                   # a second variable through its own property: a list
                                   # value would not survive the discovery script
-                                  ENVIRONMENT_MODIFICATION "QEL_SOURCE_DIR=set:${CMAKE_SOURCE_DIR}")
+                                  ENVIRONMENT_MODIFICATION "QEL_SOURCE_DIR=set:${CMAKE_SOURCE_DIR}"
+                                  RUN_SERIAL ${T_SERIAL})
 endfunction()
 
 # qel_bench(<name> SOURCES <files...> [LIBS <libs...>])
