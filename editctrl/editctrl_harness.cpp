@@ -10,7 +10,9 @@ namespace {
 std::vector<Notice> g_notices;
 int g_refusedBoxes = 0;
 HHOOK g_boxGuard = nullptr;
-int g_boxAnswer = 0;
+// The buttons that the next boxes get, in order; the last one stays for every
+// later box. 0 (or none): boxes are refused.
+std::vector<int> g_boxAnswers;
 std::vector<SeenBox> g_seenBoxes;
 
 bool IsDialogWindow(HWND hwnd) {
@@ -28,8 +30,11 @@ void AnswerBox(HWND box) {
   ::GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
   seen.text = buf;
   g_seenBoxes.push_back(seen);
-  ::PostMessageA(box, WM_COMMAND, g_boxAnswer, 0);
+  ::PostMessageA(box, WM_COMMAND, g_boxAnswers.front(), 0);
+  if (g_boxAnswers.size() > 1) g_boxAnswers.erase(g_boxAnswers.begin());
 }
+
+bool Answering() { return !g_boxAnswers.empty() && g_boxAnswers.front() != 0; }
 
 bool IsDialogClass(LPCSTR cls) {
   if (IS_INTRESOURCE(cls)) return LOWORD(reinterpret_cast<ULONG_PTR>(cls)) == 32770;
@@ -39,12 +44,12 @@ bool IsDialogClass(LPCSTR cls) {
 LRESULT CALLBACK BoxGuard(int code, WPARAM wp, LPARAM lp) {
   if (code == HCBT_CREATEWND) {
     auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lp);
-    if (create->lpcs && IsDialogClass(create->lpcs->lpszClass) && g_boxAnswer == 0) {
+    if (create->lpcs && IsDialogClass(create->lpcs->lpszClass) && !Answering()) {
       ++g_refusedBoxes;
       return 1;  // the box is not made; MessageBox returns at once
     }
   }
-  if (code == HCBT_ACTIVATE && g_boxAnswer != 0 && IsDialogWindow(reinterpret_cast<HWND>(wp)))
+  if (code == HCBT_ACTIVATE && Answering() && IsDialogWindow(reinterpret_cast<HWND>(wp)))
     AnswerBox(reinterpret_cast<HWND>(wp));
   return ::CallNextHookEx(g_boxGuard, code, wp, lp);
 }
@@ -177,7 +182,7 @@ void EditWindowTest::SetUp() {
   ASSERT_NE(Library(), nullptr) << "QelCtrl.dll not found beside the tests";
   g_boxGuard = ::SetWindowsHookExA(WH_CBT, BoxGuard, nullptr, ::GetCurrentThreadId());
   g_refusedBoxes = 0;
-  g_boxAnswer = 0;
+  g_boxAnswers.clear();
   g_seenBoxes.clear();
   RegisterParentClass();
   parent_ = ::CreateWindowExA(0, kParentClass, "parent",
@@ -220,7 +225,8 @@ const Notice* EditWindowTest::LastNotice(UINT msg) const {
   return nullptr;
 }
 
-void EditWindowTest::AnswerBoxesWith(int button) { g_boxAnswer = button; }
+void EditWindowTest::AnswerBoxesWith(int button) { g_boxAnswers = {button}; }
+void EditWindowTest::AnswerBoxesWith(const std::vector<int>& buttons) { g_boxAnswers = buttons; }
 
 const std::vector<SeenBox>& EditWindowTest::SeenBoxes() const { return g_seenBoxes; }
 

@@ -70,6 +70,10 @@ class EditWindowTest : public ::testing::Test {
   // From now on message boxes are shown and answered with the button id
   // (0: refused again, which fails the test); each one is recorded.
   void AnswerBoxesWith(int button);
+  // The same with one button per box, in order; the last one answers every
+  // later box. Dialogs of the library (a script dialog, a link sheet) are
+  // answered like boxes: IDCANCEL closes them.
+  void AnswerBoxesWith(const std::vector<int>& buttons);
   const std::vector<SeenBox>& SeenBoxes() const;
   // Mouse messages to the child at a client point; flags are MK_ keys.
   void MouseDown(int x, int y, UINT flags = 0) const;

@@ -3,8 +3,8 @@
 // sends to a picture window (QCM_), the notices a picture window sends to its
 // parent (QCN_), the service requests that expressions, scripts and plug-in
 // controls send to the picture window that holds them (QSM_), the plug-in
-// messages (QPM_) and the viewer's private message (QVM_), with every record
-// a parameter points to.
+// messages (QPM_), the viewer's private message (QVM_) and the script
+// editor's (QSE_), with every record a parameter points to.
 //
 // This header is shared by both control libraries, both programs, the links,
 // the script engine and the plug-ins, which are built separately and bound at
@@ -92,6 +92,12 @@ enum QueryCode {
 
 // The viewer's own message, posted to itself: opens the pending linked picture.
 #define QVM_LOADLINKEDPIC 0x4CD
+
+// The script editor's edit control, posted to itself: destroys its completion
+// list once the message that closed it is handled; wParam the showing of the
+// list that is to go (a later showing keeps it). Above the rich edit's own
+// messages.
+#define QSE_DROPTIPLIST 0x8001
 
 // ---- plug-in messages -------------------------------------------------------
 // wParam the check word where said; lParam a call record of the plug-in interface.
@@ -339,5 +345,6 @@ inline constexpr PicMessageName kPicMessageNames[] = {
     QEL_PICMSG_ROW(QSM_GETHISSUMEX),       QEL_PICMSG_ROW(QSM_READTAG),
     QEL_PICMSG_ROW(QSM_READLOCAL),         QEL_PICMSG_ROW(QSM_READLOCALVAR),
     QEL_PICMSG_ROW(QSM_WRITELOCAL),        QEL_PICMSG_ROW(QSM_WRITELOCALVAR),
+    QEL_PICMSG_ROW(QSE_DROPTIPLIST),
 };
 #undef QEL_PICMSG_ROW

@@ -1,6 +1,8 @@
 #include "editdialogs.h"
 
 #include "dialogs/commondlg.h"
+#include "piceditwnd.h"
+#include "scripteditor/editscriptlink.h"
 
 #include <commdlg.h>
 
@@ -17,7 +19,11 @@ OpenFileAnswer& TestAnswer() {
 
 int OpenLinkDialog(HWND, CAction*, CDrawObj*) { return 0; }
 
-int OpenScriptDialog(HWND, CAction*, CDrawObj*) { return 0; }
+int OpenScriptDialog(HWND owner, CAction* link, CDrawObj*) {
+  // The script dialog saves the picture itself: nothing is left to mark.
+  EditScriptLink(dynamic_cast<CPicEditWnd*>(CWnd::FromHandlePermanent(owner)), link);
+  return 0;
+}
 
 int OpenTextDialog(HWND, CDrawMtext*) { return 0; }
 

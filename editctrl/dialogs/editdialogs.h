@@ -1,8 +1,7 @@
 // The dialogs that the editing window opens, one call each. Those whose
-// dialogs belong to other parts of the system (the link dialogs, the script
-// dialog, the text sheet, the ActiveX picker, the plug-in object) answer
-// "nothing done" until those parts are built; each is wired here, in one
-// place. The open-file dialog goes through one function too, and a test
+// dialogs belong to other parts of the system (the link dialogs, the text
+// sheet, the ActiveX picker, the plug-in object) answer "nothing done" until
+// those parts are built; each is wired here, in one place. The open-file dialog goes through one function too, and a test
 // can stand in for the engineer's choice.
 #pragma once
 #include <windows.h>
@@ -18,7 +17,9 @@ class CDrawMtext;
 // flashing, show/hide, rotation, percentage fill, pointer, the mouse
 // events); non-zero when the engineer changed the link. Not built yet: 0.
 int OpenLinkDialog(HWND owner, CAction* link, CDrawObj* object);
-// The script dialog of a link in script mode; non-zero on a change. Not built yet: 0.
+// The script dialog of a link in script mode (owner: the editing window).
+// The dialog stores the script and saves the picture itself, so the answer
+// is 0: nothing is left for the caller to mark.
 int OpenScriptDialog(HWND owner, CAction* link, CDrawObj* object);
 // The text sheet of a multi-line text; non-zero on a change. Not built yet: 0.
 int OpenTextDialog(HWND owner, CDrawMtext* text);
