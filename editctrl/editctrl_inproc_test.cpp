@@ -108,6 +108,12 @@ class ShownEditTest : public InProcessEditTest {
     ::ReleaseDC(child_, dc);
     return c;
   }
+  COLORREF Back() const { return wnd_->GetPicture()->m_clrBack; }
+  // The grid dots' colour: the inverse of the background.
+  COLORREF Dot() const {
+    const COLORREF back = Back();
+    return RGB(255 - GetRValue(back), 255 - GetGValue(back), 255 - GetBValue(back));
+  }
 };
 
 TEST_F(ShownEditTest, EightSelectedObjectsRepaintTheWholeWindowFewerOnlyTheirAreas) {
@@ -129,15 +135,13 @@ TEST_F(ShownEditTest, EightSelectedObjectsRepaintTheWholeWindowFewerOnlyTheirAre
 }
 
 TEST_F(ShownEditTest, GridDotsAreTheInverseOfTheBackground) {
-  COLORREF back = wnd_->GetPicture()->m_clrBack;
-  COLORREF inverse = RGB(255 - GetRValue(back), 255 - GetGValue(back), 255 - GetBValue(back));
   wnd_->Invalidate(FALSE);
-  EXPECT_EQ(PixelAt(8, 8), inverse);
-  EXPECT_EQ(PixelAt(16, 24), inverse);
-  EXPECT_EQ(PixelAt(9, 8), back);
-  EXPECT_EQ(PixelAt(0, 0), back);  // no dot on the picture's edge
+  EXPECT_EQ(PixelAt(8, 8), Dot());
+  EXPECT_EQ(PixelAt(16, 24), Dot());
+  EXPECT_EQ(PixelAt(9, 8), Back());
+  EXPECT_EQ(PixelAt(0, 0), Back());  // no dot on the picture's edge
   Send(QCM_SNAPGRID, 0, 0);
-  EXPECT_EQ(PixelAt(8, 8), back);
+  EXPECT_EQ(PixelAt(8, 8), Back());
 }
 
 TEST_F(ShownEditTest, SelectedObjectsShowTheirHandles) {
@@ -154,6 +158,17 @@ TEST_F(ShownEditTest, SelectedObjectsShowTheirHandles) {
   std::vector<COLORREF> again;
   for (int d = -3; d <= 3; ++d) again.push_back(PixelAt(80 + d, 80 + d));
   EXPECT_EQ(before, again);
+}
+
+TEST_F(ShownEditTest, AHugePictureShowsTheDotsOfItsVisiblePart) {
+  // 62,914,815 x 44,564,480 pixels: the grid is not walked dot by dot.
+  wnd_->GetPicture()->m_nWidth = 62914815;
+  wnd_->GetPicture()->m_nHeight = 44564480;
+  wnd_->UpdateScrollRanges();
+  wnd_->Invalidate(FALSE);
+  EXPECT_EQ(PixelAt(8, 8), Dot());
+  EXPECT_EQ(PixelAt(496, 392), Dot());
+  EXPECT_EQ(PixelAt(9, 8), Back());
 }
 
 TEST_F(ShownEditTest, PictureNarrowerThanTheGridHasNoDots) {

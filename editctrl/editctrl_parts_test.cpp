@@ -2,7 +2,11 @@
 // share, and the advise holders.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 #include "adviseholder.h"
+#include "picgrid.h"
 #include "piceditwnd.h"
 #include "picviewmap.h"
 
@@ -56,6 +60,55 @@ TEST(ViewRulesTest, DeviceMapsToPictureThroughOriginAndZoom) {
   EXPECT_DOUBLE_EQ(info.y, 35.0);
   EXPECT_EQ(info.zoom, 200);
   EXPECT_EQ(info.zero, 0u);
+}
+
+// ---- the grid's dots ---------------------------------------------------------------
+
+// Every dot of the axis mapped as the window maps any picture point, the
+// ones inside [lo, hi), each coordinate once: what the grid used to visit dot
+// by dot.
+std::vector<int> DotsOneByOne(int count, double zoom, int origin, int lo, int hi) {
+  std::set<int> inside;
+  for (int i = 1; i <= count; ++i) {
+    const int c = static_cast<int>(i * 8 * zoom - origin + 0.5);
+    if (c >= lo && c < hi) inside.insert(c);
+  }
+  return std::vector<int>(inside.begin(), inside.end());
+}
+
+TEST(GridDotsTest, AreTheDotsInsideThePaintedAreaEachOnce) {
+  const struct {
+    int count;
+    double zoom;
+    int origin, lo, hi;
+  } cases[] = {
+      {120, 1.0, 0, 0, 500},    {120, 1.0, 0, 17, 95},   {120, 2.0, 300, 0, 500},
+      {120, 0.25, 0, 0, 500},   {120, 0.1, 0, 0, 500},   {120, 0.01, 3, 0, 500},
+      {120, 3.7, -40, -20, 80}, {120, 0.0, -5, 0, 10},   {120, -1.0, -960, 0, 500},
+      {120, -0.3, -200, 0, 500}, {0, 1.0, 0, 0, 500},    {120, 1.0, 0, 500, 500},
+      {120, 1.0, 5000, 0, 500}, {1, 1.0, 0, 8, 9},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(GridDotCoords(c.count, 8, c.zoom, c.origin, c.lo, c.hi),
+              DotsOneByOne(c.count, c.zoom, c.origin, c.lo, c.hi))
+        << c.count << " @" << c.zoom << " origin " << c.origin << " [" << c.lo << ", " << c.hi << ")";
+}
+
+TEST(GridDotsTest, AHugePictureYieldsOnlyThePaintedAreasDots) {
+  // 62,914,815 x 44,564,480 pixels: 7,864,351 dots across.
+  const int across = 62914815 / 8;
+  const std::vector<int> xs = GridDotCoords(across, 8, 1.0, 1000000, 0, 500);
+  ASSERT_EQ(xs.size(), 63u);  // the dots at 1,000,000 ... 1,000,496 show
+  EXPECT_EQ(xs.front(), 0);
+  EXPECT_EQ(xs.back(), 496);
+  // Zoomed far out every pixel holds a dot; there are no more than pixels.
+  EXPECT_EQ(GridDotCoords(across, 8, 0.001, 0, 0, 500).size(), 500u);
+  // Scrolled to the end at zoom 4: the last dot lies at 4 x 62,914,808.
+  const int origin = 4 * 62914808 - 499;
+  const std::vector<int> end = GridDotCoords(across, 8, 4.0, origin, 0, 500);
+  ASSERT_FALSE(end.empty());
+  EXPECT_EQ(end.back(), 499);
+  EXPECT_EQ(end.size(), 16u);
 }
 
 // A connection point that counts what is done to it.

@@ -3,8 +3,9 @@
 // sends to a picture window (QCM_), the notices a picture window sends to its
 // parent (QCN_), the service requests that expressions, scripts and plug-in
 // controls send to the picture window that holds them (QSM_), the plug-in
-// messages (QPM_), the viewer's private message (QVM_) and the script
-// editor's (QSE_), with every record a parameter points to.
+// messages (QPM_), the viewer's private message (QVM_), the notices of the
+// shared list and colour components (QLN_, QCPN_, QCCN_) and the script
+// editor's own message (QSE_), with every record a parameter points to.
 //
 // This header is shared by both control libraries, both programs, the links,
 // the script engine and the plug-ins, which are built separately and bound at
@@ -92,6 +93,21 @@ enum QueryCode {
 
 // The viewer's own message, posted to itself: opens the pending linked picture.
 #define QVM_LOADLINKEDPIC 0x4CD
+
+// ---- the shared list and colour components to their owners ----------------
+// Sent by windows of the editing control's list and colour components, which
+// are compiled into the editor, the runtime library and the sample plug-in too.
+
+// The owner-drawn list window, posted to its parent on a double click on a row:
+// wParam the list's control identifier, lParam the row.
+#define QLN_ROWDBLCLK 0x415
+// The colour popup to its owner; wParam the colour, lParam 0.
+#define QCPN_SELCHANGE 0x7E9     // the hot colour changed while moving over the palette
+#define QCPN_SELENDOK 0x7EC      // the selection ended with this colour
+#define QCPN_SELENDCANCEL 0x7ED  // the selection was cancelled; the initial colour
+// A colour swatch or strip to its parent page: its colour changed (the page
+// marks itself modified and answers 0); wParam and lParam 0.
+#define QCCN_CHANGED 0x3F3
 
 // The script editor's edit control, posted to itself: destroys its completion
 // list once the message that closed it is handled; wParam the showing of the
@@ -345,6 +361,9 @@ inline constexpr PicMessageName kPicMessageNames[] = {
     QEL_PICMSG_ROW(QSM_GETHISSUMEX),       QEL_PICMSG_ROW(QSM_READTAG),
     QEL_PICMSG_ROW(QSM_READLOCAL),         QEL_PICMSG_ROW(QSM_READLOCALVAR),
     QEL_PICMSG_ROW(QSM_WRITELOCAL),        QEL_PICMSG_ROW(QSM_WRITELOCALVAR),
+    QEL_PICMSG_ROW(QLN_ROWDBLCLK),         QEL_PICMSG_ROW(QCPN_SELCHANGE),
+    QEL_PICMSG_ROW(QCPN_SELENDOK),         QEL_PICMSG_ROW(QCPN_SELENDCANCEL),
+    QEL_PICMSG_ROW(QCCN_CHANGED),
     QEL_PICMSG_ROW(QSE_DROPTIPLIST),
 };
 #undef QEL_PICMSG_ROW

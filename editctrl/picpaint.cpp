@@ -4,6 +4,7 @@
 #include "drawobj.h"
 #include "layerwalk.h"
 #include "memdc.h"
+#include "picgrid.h"
 #include "piceditwnd.h"
 #include "picobj.h"
 
@@ -31,16 +32,10 @@ class CPaintScope {
 }  // namespace
 
 void CPicEditWnd::DrawGrid(CDC& dc, const RECT& area) const {
-  const int columns = m_pPicture->m_nWidth / kGridStep;
-  const int rows = m_pPicture->m_nHeight / kGridStep;
-  const COLORREF dot = InverseOf(m_pPicture->m_clrBack);
-  for (int i = 1; i <= columns; ++i) {
-    for (int j = 1; j <= rows; ++j) {
-      POINT pt = PicToClientPoint({i * kGridStep, j * kGridStep});
-      if (pt.x >= area.left && pt.x < area.right && pt.y >= area.top && pt.y < area.bottom)
-        dc.SetPixel(pt.x, pt.y, dot);
-    }
-  }
+  // Only the dots inside the area to paint: a picture of tens of millions of
+  // pixels a side must not be walked dot by dot.
+  DrawGridDots(dc, area, SIZE{m_pPicture->m_nWidth, m_pPicture->m_nHeight}, kGridStep, m_dZoom,
+               m_ptOrigin, InverseOf(m_pPicture->m_clrBack));
 }
 
 void CPicEditWnd::OnPaint() {

@@ -10,8 +10,6 @@
 
 namespace {
 
-int Trunc(double v) { return static_cast<int>(v); }
-
 using qelview::kLineStep;
 constexpr int kWheelStep = 64;   // pixels per wheel message, whatever its delta
 
@@ -24,11 +22,12 @@ CPointD CPicEditWnd::ClientToPic(POINT pt) const {
 }
 
 POINT CPicEditWnd::ClientToPicPoint(POINT pt) const {
-  return {Trunc((pt.x + m_ptOrigin.x) / m_dZoom + 0.5), Trunc((pt.y + m_ptOrigin.y) / m_dZoom + 0.5)};
+  const CPointD pic = ClientToPic(pt);
+  return {RoundCoord(pic.x), RoundCoord(pic.y)};
 }
 
 POINT CPicEditWnd::PicToClientPoint(POINT pt) const {
-  return {Trunc(pt.x * m_dZoom - m_ptOrigin.x + 0.5), Trunc(pt.y * m_dZoom - m_ptOrigin.y + 0.5)};
+  return ViewTransform{m_dZoom, m_ptOrigin.x, m_ptOrigin.y}.ToDevicePoint(CPointD(pt));
 }
 
 RECT CPicEditWnd::ClientToPicRect(const RECT& rc) const {
@@ -40,7 +39,7 @@ RECT CPicEditWnd::ClientToPicRect(const RECT& rc) const {
 // ---- snapping -------------------------------------------------------------------
 
 int SnapCoord(double v) {
-  int whole = static_cast<int>(v);
+  int whole = TruncCoord(v);
   int rest = whole % CPicEditWnd::kGridStep;  // carries the sign of whole
   int down = whole - rest;
   return rest < 5 ? down : down + CPicEditWnd::kGridStep;
@@ -56,7 +55,7 @@ void CPicEditWnd::SnapClientPoint(POINT& pt) const {
   if (!m_bSnap) return;
   CPointD pic = ClientToPic(pt);
   SnapToGrid(pic);
-  pt = PicToClientPoint({Trunc(pic.x), Trunc(pic.y)});
+  pt = PicToClientPoint(TruncatedPoint(pic));
 }
 
 void CPicEditWnd::OnSnapGrid(LPARAM on) {

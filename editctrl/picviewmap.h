@@ -17,7 +17,10 @@ constexpr int kLineStep = 100;  // pixels per scroll-bar arrow click
 
 // The picture point under a client (device) point.
 inline CPointD DeviceToPicture(POINT device, POINT origin, double zoom) {
-  return CPointD((device.x + origin.x) / zoom, (device.y + origin.y) / zoom);
+  // In doubles: an origin near the end of a huge range plus a point would
+  // overflow the integers.
+  return CPointD((static_cast<double>(device.x) + origin.x) / zoom,
+                 (static_cast<double>(device.y) + origin.y) / zoom);
 }
 
 // One axis's scroll range in device pixels: the picture size times the zoom,

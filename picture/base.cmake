@@ -6,7 +6,8 @@ list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tagvalue.cpp
 )
 
-add_library(qelrender_testing STATIC ${CMAKE_CURRENT_LIST_DIR}/testing/render_surface.cpp)
+add_library(qelrender_testing STATIC ${CMAKE_CURRENT_LIST_DIR}/testing/render_surface.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/testing/gdi_recording.cpp)
 target_include_directories(qelrender_testing PUBLIC ${CMAKE_CURRENT_LIST_DIR}/testing)
 target_link_libraries(qelrender_testing PUBLIC gdi32)
 

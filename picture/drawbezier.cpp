@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bezierpath.h"
+#include "strokerun.h"
 #include "drawpolygon.h"
 #include "shapepaint.h"
 
@@ -51,7 +52,7 @@ int CDrawBezier::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
 }
 
 void CDrawBezier::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || m_points.empty())
+    if (!m_bVisible || m_points.empty() || !AllFinite(m_points))
         return;
     CPen pen;
     if (!CreateLinePen(pen, m_nLineStyle, m_nLineWidth, m_view.zoom, m_clrLine,
@@ -59,6 +60,8 @@ void CDrawBezier::Draw(CDC* pDC, DWORD dwFlags) {
         return;
     {
         CSelectGdi sel(*pDC, pen);
+        const bool thinDashed =
+            IsThinDashedPen(m_nLineStyle, m_nLineWidth, m_view.zoom, PenRule::AnyNonSolid);
         std::vector<CPointD> device(m_points.size());
         for (size_t i = 0; i < m_points.size(); ++i)
             device[i] = PointToDevice(m_points[i]);
@@ -66,13 +69,16 @@ void CDrawBezier::Draw(CDC* pDC, DWORD dwFlags) {
             const CPointD& start = device[2 * k];
             const CPointD& control = device[2 * k + 1];
             const CPointD& end = device[2 * k + 2];
-            pDC->MoveTo(TruncCoord(start.x), TruncCoord(start.y));
+            std::vector<POINT> steps = {TruncatedPoint(start)};
             for (int s = 0; s < kCurveSteps; ++s) {
                 float t = static_cast<float>(s) / static_cast<float>(kCurveSteps);
                 CPointD b = QuadraticPoint(start, control, end, t);
-                pDC->LineTo(RoundCoord(b.x), RoundCoord(b.y));
+                steps.push_back(POINT{RoundCoord(b.x), RoundCoord(b.y)});
             }
-            pDC->LineTo(TruncCoord(end.x), TruncCoord(end.y));
+            steps.push_back(TruncatedPoint(end));
+            // One line per step, each its own call as the platform dashes it.
+            for (size_t s = 1; s < steps.size(); ++s)
+                StrokePolyline(pDC, &steps[s - 1], 2, LineGuardOf(thinDashed));
         }
     }
     CDrawObj::Draw(pDC, dwFlags);
@@ -89,8 +95,10 @@ void CDrawBezier::DrawTracker(CDC* pDC, int nState) {
     if (!pen.CreatePen(PS_GEOMETRIC | PS_DOT, 1, &lb))
         return;
     CSelectGdi sel(*pDC, pen);
+    if (!AllFinite(m_points))
+        return;
     std::vector<POINT> device = DevicePoints(m_points);
-    pDC->Polyline(device.data(), static_cast<int>(device.size()));
+    StrokePolyline(pDC, device.data(), device.size(), kDashedStrokeGuard);
 }
 
 DrawObjType CDrawBezier::GetObjType() { return DOT_BEZIER; }
@@ -104,7 +112,7 @@ int CDrawBezierFill::HitCurve(const CPointD& point) {
 }
 
 void CDrawBezierFill::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || m_points.empty())
+    if (!m_bVisible || m_points.empty() || !AllFinite(m_points))
         return;
     std::vector<POINT> outline = DevicePoints(FlattenCurve(ClosedPoints()));
     if (!outline.empty()) {

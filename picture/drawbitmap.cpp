@@ -57,7 +57,7 @@ bool CDrawBitmap::LoadFromFile(CFile* pFile) {
 int CDrawBitmap::HitTest(const CPointD& point, CDrawObj** ppHit) { return HitHandleOrInside(point, ppHit); }
 
 void CDrawBitmap::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible)
+    if (!m_bVisible || !m_corners.IsFinite())
         return;
     if (m_image.Decode()) {
         qel::GdipGraphics graphics(*pDC);

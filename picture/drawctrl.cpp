@@ -29,9 +29,8 @@ constexpr COLORREF kHandleRim = 0xE1E1E1;
 }  // namespace
 
 LOGFONTA ZoomedControlFont(const LOGFONTA& lf, double dZoom) {
-    LOGFONTA zoomed = lf;
-    zoomed.lfHeight = static_cast<LONG>(lf.lfHeight * dZoom + 0.5);
-    zoomed.lfFaceName[LF_FACESIZE - 1] = '\0';
+    LOGFONTA zoomed = BoundedFont(lf);
+    zoomed.lfHeight = BoundedFontSize(lf.lfHeight * dZoom + 0.5);
     return zoomed;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "strokerun.h"
+
 IMPLEMENT_SERIAL(CDrawEllipse, CDrawRect, 0)
 
 namespace {
@@ -44,10 +46,11 @@ int CDrawEllipse::HitTest(const CPointD& point, CDrawObj** ppHit) {
     if (!hit && m_nFillStyle != 0 && n >= 3) {
         std::vector<POINT> polygon(n);
         for (size_t i = 0; i < n; ++i)
-            polygon[i] = POINT{static_cast<LONG>(outline[i].x), static_cast<LONG>(outline[i].y)};
+            polygon[i] = TruncatedPoint(outline[i]);
         CRgn region;
+        const POINT pt = TruncatedPoint(point);
         if (region.CreatePolygonRgn(polygon.data(), static_cast<int>(n), ALTERNATE))
-            hit = region.PtInRegion(static_cast<int>(point.x), static_cast<int>(point.y)) != FALSE;
+            hit = region.PtInRegion(pt.x, pt.y) != FALSE;
     }
     if (!hit)
         return -1;
@@ -57,7 +60,7 @@ int CDrawEllipse::HitTest(const CPointD& point, CDrawObj** ppHit) {
 }
 
 void CDrawEllipse::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible)
+    if (!m_bVisible || !m_corners.IsFinite())
         return;
     CPen pen;
     if (!CreateShapePen(pen, m_nLineStyle, m_nLineWidth, m_clrLine, m_view.zoom))
@@ -74,7 +77,8 @@ void CDrawEllipse::Draw(CDC* pDC, DWORD dwFlags) {
             for (const CPointD& p : outline)
                 device.push_back(DevicePointTruncated(p));
             device.push_back(device.front());
-            pDC->Polyline(device.data(), static_cast<int>(device.size()));
+            StrokePolyline(pDC, device.data(), device.size(),
+                           LineGuardOf(IsThinDashedShapePen(m_nLineStyle, m_nLineWidth, m_view.zoom)));
         }
     }
     CDrawObj::Draw(pDC, dwFlags);

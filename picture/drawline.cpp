@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "archive.h"
+#include "strokerun.h"
 #include "shapepaint.h"
 
 IMPLEMENT_SERIAL(CDrawLine, CDrawPoly, 0)
@@ -55,9 +56,11 @@ RECT CDrawArrow::GetInvalidRect() {
     CRectD r = GetRect();
     r.Normalize();
     r.Inflate(m_nLineWidth, m_nLineWidth);
-    r.Inflate(3 * m_nHeadSize, 3 * m_nHeadSize);
+    r.Inflate(3 * DrawnHeadSize(), 3 * DrawnHeadSize());
     return InvalidRectOf(r);
 }
+
+int CDrawArrow::DrawnHeadSize() const { return std::clamp(m_nHeadSize, -kMaxHeadSize, kMaxHeadSize); }
 
 BOOL CDrawArrow::GetHeadCorners(CPointD& left, CPointD& right) const {
     if (GetPointCount() < 2 || Distance(m_points[0], m_points[1]) == 0.0)
@@ -65,14 +68,14 @@ BOOL CDrawArrow::GetHeadCorners(CPointD& left, CPointD& right) const {
     const CPointD& tip = m_points[1];
     DirPair back = Direction(tip, m_points[0]);
     DirPair half = DirectionOfDegrees(m_nHeadAngle);
-    CPointD reach(tip.x + m_nHeadSize, tip.y);  // any point at head-size distance
+    CPointD reach(tip.x + DrawnHeadSize(), tip.y);  // any point at head-size distance
     left = PointInDirection(tip, reach, AddDirections(back, half));
     right = PointInDirection(tip, reach, SubtractDirections(back, half));
     return TRUE;
 }
 
 void CDrawArrow::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || GetPointCount() < 2)
+    if (!m_bVisible || GetPointCount() < 2 || !AllFinite(m_points))
         return;
     CPen pen;
     if (!CreateLinePen(pen, m_nLineStyle, m_nLineWidth, m_view.zoom, m_clrLine,
@@ -82,8 +85,10 @@ void CDrawArrow::Draw(CDC* pDC, DWORD dwFlags) {
         CSelectGdi selPen(*pDC, pen);
         POINT p0 = DevicePointTruncated(m_points[0]);
         POINT p1 = DevicePointTruncated(m_points[1]);
-        pDC->MoveTo(p0.x, p0.y);
-        pDC->LineTo(p1.x, p1.y);
+        const POINT shaft[2] = {p0, p1};
+        StrokePolyline(pDC, shaft, 2,
+                       LineGuardOf(IsThinDashedPen(m_nLineStyle, m_nLineWidth, m_view.zoom,
+                                                   PenRule::AnyNonSolid)));
         CPointD left, right;
         CBrush brush;
         CPen headPen;

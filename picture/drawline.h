@@ -37,6 +37,12 @@ public:
     // The two head corners besides the tip (point 1); FALSE when the points
     // coincide and the line has no direction for a head.
     BOOL GetHeadCorners(CPointD& left, CPointD& right) const;
+    // The head size a drawing uses: the stored one held to +-kMaxHeadSize.
+    int DrawnHeadSize() const;
+
+    // The editor offers head sizes up to 100 (and up to the line's length);
+    // a stored size beyond this is drawn this long.
+    static constexpr int kMaxHeadSize = 1024;
 
     int m_nHeadSize = 18;   // picture units
     int m_nHeadAngle = 15;  // degrees, the half-angle of the head

@@ -87,7 +87,7 @@ BOOL CDrawMtext::SetProp(int nId, LONG_PTR value) {
 }
 
 void CDrawMtext::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible)
+    if (!m_bVisible || !m_corners.IsFinite())
         return;
     CDrawRect::Draw(pDC, dwFlags);
     DrawTextInFrame(*pDC, GetDeviceFrame(), kMtextInset, m_strText.GetString(), m_font,
@@ -129,7 +129,7 @@ int CDrawTagVal::GetActionKinds(ActionKindList* pList) {
 }
 
 void CDrawTagVal::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible)
+    if (!m_bVisible || !m_corners.IsFinite())
         return;
     CDrawRect::Draw(pDC, dwFlags);
     DrawTextInFrame(*pDC, GetDeviceFrame(), kTagValInset, m_strText.GetString(), m_font,

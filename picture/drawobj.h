@@ -171,5 +171,3 @@ CPointD RectHandle(const CRectD& r, int nHandle);
 bool MoveRectHandle(CRectD& r, int nHandle, const CPointD& point);
 // The cursor of a handle number (base rules).
 HCURSOR BaseHandleCursor(int nHandle);
-// Truncates a device coordinate toward zero.
-inline int TruncCoord(double v) { return static_cast<int>(v); }

@@ -7,7 +7,10 @@ void CDrawObj::DrawTracker(CDC* pDC, int nState) {
     if (nState != 1 && nState != 2)
         return;
     for (int h = 1; h <= GetHandleCount(); ++h) {
-        POINT pt = DevicePointRounded(GetHandle(h));
+        const CPointD handle = GetHandle(h);
+        if (!IsFinite(handle))
+            continue;
+        POINT pt = DevicePointRounded(handle);
         RECT r = {pt.x - 3, pt.y - 3, pt.x + 3, pt.y + 3};
         pDC->InvertRect(r);
     }
@@ -15,6 +18,8 @@ void CDrawObj::DrawTracker(CDC* pDC, int nState) {
 
 void CDrawObj::DrawSelFrame(CDC* pDC) {
     CRectD r = GetRect();
+    if (!r.IsFinite())
+        return;
     r.Normalize();
     RECT frame = m_view.ToDevice(r).ToRect();
     ::InflateRect(&frame, 2, 2);

@@ -2,6 +2,7 @@
 
 #include "archive.h"
 #include "pipepath.h"
+#include "strokerun.h"
 
 IMPLEMENT_SERIAL(CDrawPipe, CDrawPoly, 0)
 
@@ -23,7 +24,8 @@ void DrawPath(CDC* pDC, const std::vector<CPointD>& path, int nPenWidth, COLORRE
         device[i].x = trunc ? TruncCoord(path[i].x) : RoundCoord(path[i].x);
         device[i].y = trunc ? TruncCoord(path[i].y) : RoundCoord(path[i].y);
     }
-    pDC->Polyline(device.data(), static_cast<int>(device.size()));
+    // Up to 1,025 strokes of one pipe: each only near the painted area.
+    StrokePolyline(pDC, device.data(), device.size(), kStrokeGuard);
 }
 
 }  // namespace
@@ -54,12 +56,14 @@ int CDrawPipe::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
 
 RECT CDrawPipe::GetInvalidRect() {
     CRectD r = GetRect();
-    r.Inflate(2 * m_nPipeWidth + 2, 2 * m_nPipeWidth + 2);
+    // Held like a coordinate, so that a stored width of 2^31 cannot overflow.
+    const int grow = 2 * TruncCoord(m_nPipeWidth) + 2;
+    r.Inflate(grow, grow);
     return InvalidRectOf(r);
 }
 
 void CDrawPipe::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible)
+    if (!m_bVisible || !AllFinite(m_points))
         return;
     int penWidth = m_nPipeWidth < 6 ? 1 : 2;
     std::vector<CPointD> centre(m_points.size());
@@ -67,7 +71,7 @@ void CDrawPipe::Draw(CDC* pDC, DWORD dwFlags) {
         centre[i] = PointToDevice(m_points[i]);
     DrawPath(pDC, centre, penWidth, m_clrFill1, true);
     int steps = PipeShadeSteps(m_nPipeWidth, m_view.zoom);
-    double maxPull = kBendPullFactor * m_nPipeWidth * m_view.zoom;
+    double maxPull = kBendPullFactor * PipeDeviceWidth(m_nPipeWidth, m_view.zoom);
     for (int k = 1; k <= steps; ++k) {
         COLORREF ramp = PipeRampColor(m_clrFill1, m_clrLine, k, steps);
         DrawPath(pDC, PipeOffsetPath(centre, k, maxPull), penWidth, ramp, false);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "archive.h"
+#include "strokerun.h"
 #include "drawpolygon.h"
 #include "shapepaint.h"
 
@@ -194,7 +195,7 @@ std::vector<POINT> CDrawPoly::DevicePoints(const std::vector<CPointD>& pts) cons
 }
 
 void CDrawPoly::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || m_points.empty())
+    if (!m_bVisible || m_points.empty() || !AllFinite(m_points))
         return;
     CPen pen;
     if (!CreateLinePen(pen, m_nLineStyle, m_nLineWidth, m_view.zoom, m_clrLine,
@@ -203,7 +204,9 @@ void CDrawPoly::Draw(CDC* pDC, DWORD dwFlags) {
     {
         CSelectGdi sel(*pDC, pen);
         std::vector<POINT> device = DevicePoints(m_points);
-        pDC->Polyline(device.data(), static_cast<int>(device.size()));
+        StrokePolyline(pDC, device.data(), device.size(),
+                       LineGuardOf(IsThinDashedPen(m_nLineStyle, m_nLineWidth, m_view.zoom,
+                                                   PenRule::DashStyles)));
     }
     CDrawObj::Draw(pDC, dwFlags);
 }
@@ -218,6 +221,8 @@ void DrawHandleSquare(CDC* pDC, POINT pt, bool bGreyOutside) {
 
 void CDrawPoly::DrawVertexSquares(CDC* pDC, bool bFirstDistinct) {
     for (int i = 0; i < GetPointCount(); ++i) {
+        if (!IsFinite(m_points[i]))
+            continue;
         bool greyOutside = bFirstDistinct ? i == 0 : true;
         DrawHandleSquare(pDC, DevicePointTruncated(m_points[i]), greyOutside);
     }
@@ -225,6 +230,8 @@ void CDrawPoly::DrawVertexSquares(CDC* pDC, bool bFirstDistinct) {
 
 void CDrawPoly::DrawRectSquares(CDC* pDC) {
     CRectD bounds = GetRect();
+    if (!bounds.IsFinite())
+        return;
     for (int h = 1; h <= 8; ++h)
         DrawHandleSquare(pDC, DevicePointTruncated(RectHandle(bounds, h)), false);
 }

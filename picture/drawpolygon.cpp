@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "strokerun.h"
 #include "shapepaint.h"
 
 IMPLEMENT_SERIAL(CDrawPolygon, CDrawPoly, 0)
@@ -33,17 +34,22 @@ bool PointInPolygon(const std::vector<POINT>& pts, POINT pt) {
 void DrawFilledOutline(CDC* pDC, CDrawObj* pObj, const std::vector<POINT>& closed, PenRule rule,
                        bool bBrushStyles) {
     bool noOutline = pObj->m_clrLine == kNoColor;
+    const double zoom = pObj->GetView().zoom;
     CPen pen;
-    if (!CreateLinePen(pen, pObj->m_nLineStyle, pObj->m_nLineWidth, pObj->GetView().zoom,
-                       pObj->m_clrLine, rule, noOutline))
+    if (!CreateLinePen(pen, pObj->m_nLineStyle, pObj->m_nLineWidth, zoom, pObj->m_clrLine, rule,
+                       noOutline))
         return;
     CSelectGdi selPen(*pDC, pen);
+    const bool thinDashed = IsThinDashedPen(pObj->m_nLineStyle, pObj->m_nLineWidth, zoom, rule);
     const int count = static_cast<int>(closed.size());
     int style = pObj->m_nFillStyle;
     if (style == 1 || (bBrushStyles && style >= 100)) {
         CBrush brush;
         if (CreateFillBrush(brush, style, pObj->m_clrFill1)) {
             CSelectGdi selBrush(*pDC, brush);
+            // A thin dashed outline comes from the poly-line below alone,
+            // drawn where it shows: the fill takes no pen.
+            CSelectGdi fillPen(*pDC, thinDashed ? ::GetStockObject(NULL_PEN) : nullptr);
             pDC->Polygon(closed.data(), count);
         }
     } else if (IsGradientFill(style)) {
@@ -51,7 +57,7 @@ void DrawFilledOutline(CDC* pDC, CDrawObj* pObj, const std::vector<POINT>& close
                             pObj->m_clrFill1, pObj->m_clrFill2);
     }
     if (!noOutline)
-        pDC->Polyline(closed.data(), count);
+        StrokePolyline(pDC, closed.data(), closed.size(), LineGuardOf(thinDashed));
 }
 
 int CDrawPolygon::HitTest(const CPointD& point, CDrawObj** ppHit) {
@@ -62,13 +68,12 @@ int CDrawPolygon::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
     // Inside a group the polygon's area counts, whatever its fill.
     std::vector<POINT> pts(m_points.size());
     for (size_t i = 0; i < m_points.size(); ++i)
-        pts[i] = {TruncCoord(m_points[i].x), TruncCoord(m_points[i].y)};
-    POINT pt = {TruncCoord(point.x), TruncCoord(point.y)};
-    return Hit(PointInPolygon(pts, pt) ? 0 : -1, ppHit);
+        pts[i] = TruncatedPoint(m_points[i]);
+    return Hit(PointInPolygon(pts, TruncatedPoint(point)) ? 0 : -1, ppHit);
 }
 
 void CDrawPolygon::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || GetPointCount() < 2)
+    if (!m_bVisible || GetPointCount() < 2 || !AllFinite(m_points))
         return;
     std::vector<POINT> closed = DevicePoints(m_points);
     closed.push_back(closed.front());

@@ -11,11 +11,6 @@ namespace {
 // catch clicks meant for whatever lies there, so none is reported.
 constexpr int kRectHandleCount = kRectHandleLast;
 
-POINT Truncated(const CPointD& p) {
-    POINT pt = {static_cast<LONG>(p.x), static_cast<LONG>(p.y)};
-    return pt;
-}
-
 }  // namespace
 
 PropDesc& AppendProp(PropDescList* pList, int nId, int nKind, LONG_PTR value) {
@@ -81,11 +76,11 @@ int CDrawRect::HitHandle(const CPointD& point, CDrawObj** ppHit) {
 bool CDrawRect::CornersContain(const CPointD& point) const {
     POINT polygon[4];
     for (int i = 0; i < 4; ++i)
-        polygon[i] = Truncated(m_corners.p[i]);
+        polygon[i] = TruncatedPoint(m_corners.p[i]);
     CRgn region;
     if (!region.CreatePolygonRgn(polygon, 4, ALTERNATE))
         return false;
-    const POINT pt = Truncated(point);
+    const POINT pt = TruncatedPoint(point);
     return region.PtInRegion(pt.x, pt.y) != FALSE;
 }
 

@@ -1,6 +1,8 @@
 // CDrawRect: drawing in the rectangle's own frame, and its handle squares.
 #include "drawrect.h"
 
+#include "strokerun.h"
+
 namespace {
 
 constexpr COLORREF kHandleGrey = 0xE1E1E1;
@@ -14,6 +16,7 @@ bool CDrawRect::DrawShape(CDC* pDC) {
         return false;
     {
         CSelectGdi selectPen(*pDC, pen);
+        const bool thinDashed = IsThinDashedShapePen(m_nLineStyle, m_nLineWidth, m_view.zoom);
         POINT outline[5];
         for (int i = 0; i < 4; ++i)
             outline[i] = DevicePointRounded(m_corners.p[i]);
@@ -23,6 +26,9 @@ bool CDrawRect::DrawShape(CDC* pDC) {
             CBrush brush;
             if (brush.CreateSolidBrush(m_clrFill1)) {
                 CSelectGdi selectBrush(*pDC, brush);
+                // A thin dashed outline comes from the poly-line below alone,
+                // drawn where it shows: the fill takes no pen.
+                CSelectGdi fillPen(*pDC, thinDashed ? ::GetStockObject(NULL_PEN) : nullptr);
                 pDC->Polygon(outline, 4);
             }
         } else {
@@ -30,7 +36,7 @@ bool CDrawRect::DrawShape(CDC* pDC) {
                            m_clrFill2);
         }
         if (m_clrLine != kNoColor)
-            pDC->Polyline(outline, 5);
+            StrokePolyline(pDC, outline, 5, LineGuardOf(thinDashed));
     }
     if (m_nPerFillDir != -1)
         FillFramePercent(*pDC, GetDeviceFrame(), m_dPerFill, m_nPerFillDir, m_clrPerFill);
@@ -38,14 +44,14 @@ bool CDrawRect::DrawShape(CDC* pDC) {
 }
 
 void CDrawRect::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible)
+    if (!m_bVisible || !m_corners.IsFinite())
         return;
     if (DrawShape(pDC))
         CDrawObj::Draw(pDC, dwFlags);
 }
 
 void CDrawRect::DrawTracker(CDC* pDC, int nState) {
-    if (nState != 1 && nState != 2)
+    if ((nState != 1 && nState != 2) || !m_corners.IsFinite())
         return;
     for (int h = RH_P1; h <= kRectHandleLast; ++h) {
         const POINT pt = DevicePointRounded(GetHandle(h));

@@ -1,6 +1,7 @@
 // CDrawText: stored form, text box geometry, editing and properties.
 #include "drawtext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -17,11 +18,6 @@ constexpr int kTextHandleCount = 4;
 // A turn dragged closer than this to A is ignored.
 constexpr double kMinTurnDistance = 10.0;
 constexpr double kPi = 3.14159265358979323846;
-
-POINT Truncated(const CPointD& p) {
-    POINT pt = {static_cast<LONG>(p.x), static_cast<LONG>(p.y)};
-    return pt;
-}
 
 CPointD Moved(const CPointD& p, double dx, double dy) { return CPointD(p.x + dx, p.y + dy); }
 
@@ -98,9 +94,9 @@ int CDrawText::HitTest(const CPointD& point, CDrawObj** ppHit) {
     GetTextBox(box);
     POINT polygon[4];
     for (int i = 0; i < 4; ++i)
-        polygon[i] = Truncated(box[i]);
+        polygon[i] = TruncatedPoint(box[i]);
     CRgn region;
-    const POINT pt = Truncated(point);
+    const POINT pt = TruncatedPoint(point);
     if (!region.CreatePolygonRgn(polygon, 4, ALTERNATE) || !region.PtInRegion(pt.x, pt.y))
         return -1;
     if (ppHit)
@@ -154,7 +150,9 @@ int CDrawText::Stretch(const CPointD& anchor, const CPointD& from, const CPointD
     // A text without length has no scale to follow: its height stays.
     if (oldLength > 0.0 && newLength > 0.0) {
         m_dRefHeight = m_dRefHeight * newLength / oldLength;
-        m_font.lfHeight = static_cast<LONG>(m_dRefHeight);
+        // Held to the font field's range: a long run of stretches must not
+        // overflow the cast.
+        m_font.lfHeight = static_cast<LONG>(std::clamp(m_dRefHeight, -2147483647.0, 2147483647.0));
     }
     PointsChanged();
     return 0;
@@ -191,6 +189,8 @@ int CDrawText::EscapementOfDirection() const {
     double tenths = degrees * 10.0;
     // Axis directions come out of the trigonometry a hair off a whole tenth;
     // they must not truncate to the tenth below.
+    if (!std::isfinite(tenths))
+        return 0;  // points so far apart that their direction overflows
     const double whole = std::floor(tenths + 0.5);
     if (std::fabs(tenths - whole) < 1e-6)
         tenths = whole;

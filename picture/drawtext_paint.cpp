@@ -22,7 +22,7 @@ LOGFONTA TurnedFont(const LOGFONTA& lf, int nEscapement) {
 }  // namespace
 
 void CDrawText::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible)
+    if (!m_bVisible || !IsFinite(m_ptA) || !IsFinite(m_ptB))
         return;
     // The escapement stays in the object's font and is stored with it.
     m_font.lfEscapement = EscapementOfDirection();
@@ -47,7 +47,7 @@ void CDrawText::Draw(CDC* pDC, DWORD dwFlags) {
 }
 
 void CDrawText::DrawTracker(CDC* pDC, int nState) {
-    if (nState != 1 && nState != 2)
+    if ((nState != 1 && nState != 2) || !IsFinite(m_ptA) || !IsFinite(m_ptB))
         return;
     const POINT turn = DevicePointRounded(GetHandle(1));
     pDC->InvertRect(RECT{turn.x - 3, turn.y - 3, turn.x + 3, turn.y + 3});

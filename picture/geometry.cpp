@@ -25,14 +25,13 @@ struct RegionHandle {
   RegionHandle& operator=(const RegionHandle&) = delete;
 };
 
-POINT TruncatedPoint(const CPointD& p) {
-  POINT pt;
-  pt.x = static_cast<LONG>(p.x);
-  pt.y = static_cast<LONG>(p.y);
-  return pt;
-}
-
 }  // namespace
+
+bool AllFinite(const CPointD* pts, size_t n) {
+  for (size_t i = 0; i < n; ++i)
+    if (!IsFinite(pts[i])) return false;
+  return true;
+}
 
 void CPointD::Serialize(CArchive& ar) {
   if (ar.IsStoring())

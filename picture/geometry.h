@@ -7,11 +7,36 @@
 #pragma once
 #include <windows.h>
 
+#include <cmath>
+#include <cstddef>
+
 class CArchive;
+
+// Every coordinate handed on as an integer (device pixels for the platform,
+// integer picture positions for regions and tools) stays within this many
+// units of 0. It holds every point of a picture up to 16,384 pixels square at
+// the editor's largest zoom (400%), while a polygon reaching it still fills
+// in about a millisecond: the platform's fill and region work grows with the
+// extent of a shape, and at 2^31 takes minutes.
+constexpr double kCoordLimit = 65536.0;
+
+// v held to [-kCoordLimit, kCoordLimit]; a NaN gives 0. A drawing skips what
+// is not finite before it converts (IsFinite); this only keeps every cast
+// defined.
+inline double SaturateCoord(double v) {
+  if (v >= -kCoordLimit && v <= kCoordLimit) return v;
+  if (v > 0.0) return kCoordLimit;
+  if (v < 0.0) return -kCoordLimit;
+  return 0.0;
+}
+
+// Truncation toward zero of a coordinate, saturated.
+inline int TruncCoord(double v) { return static_cast<int>(SaturateCoord(v)); }
 
 // Rounding used for every picture-to-device conversion: add one half, then
 // truncate toward zero (so -2.7 becomes -2). Never floor, never banker's.
-inline int RoundCoord(double v) { return static_cast<int>(v + 0.5); }
+// Saturated like TruncCoord.
+inline int RoundCoord(double v) { return static_cast<int>(SaturateCoord(v + 0.5)); }
 
 struct CPointD {
   double x = 0.0;
@@ -31,6 +56,16 @@ struct CPointD {
   bool operator==(const CPointD& o) const { return x == o.x && y == o.y; }
   bool operator!=(const CPointD& o) const { return !(*this == o); }
 };
+
+// Whether both coordinates are numbers other than infinities: a damaged
+// file may hold NaN or infinite coordinates, and such a shape is not drawn.
+inline bool IsFinite(const CPointD& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+bool AllFinite(const CPointD* pts, size_t n);
+template <class Points>
+bool AllFinite(const Points& pts) { return AllFinite(pts.data(), pts.size()); }
+
+// Each coordinate truncated toward zero by TruncCoord.
+inline POINT TruncatedPoint(const CPointD& p) { return POINT{TruncCoord(p.x), TruncCoord(p.y)}; }
 
 struct CRectD {
   double left = 0.0;
@@ -57,6 +92,9 @@ struct CRectD {
   void Inflate(int dx, int dy);
   // Each coordinate rounded by RoundCoord.
   RECT ToRect() const;
+  bool IsFinite() const {
+    return std::isfinite(left) && std::isfinite(top) && std::isfinite(right) && std::isfinite(bottom);
+  }
 };
 
 // A direction or a turn, as the sine and cosine of its angle.
@@ -97,13 +135,15 @@ int SegmentBandTest(const CPointD& a, const CPointD& b, const CPointD& p, double
 CRectD BoundingBox(const CPointD* pts, size_t n);
 
 // Zoom and scroll offset that a window hands to its draw objects.
+// Device coordinates come out saturated (SaturateCoord), so whatever is
+// computed from them and handed to the platform stays in its quick range.
 struct ViewTransform {
   double zoom = 1.0;
   int originX = 0;  // scroll offset in device pixels
   int originY = 0;
 
-  double ToDeviceX(double x) const { return x * zoom - originX; }
-  double ToDeviceY(double y) const { return y * zoom - originY; }
+  double ToDeviceX(double x) const { return SaturateCoord(x * zoom - originX); }
+  double ToDeviceY(double y) const { return SaturateCoord(y * zoom - originY); }
   CPointD ToDevice(const CPointD& p) const { return CPointD(ToDeviceX(p.x), ToDeviceY(p.y)); }
   CRectD ToDevice(const CRectD& r) const {
     return CRectD(ToDeviceX(r.left), ToDeviceY(r.top), ToDeviceX(r.right), ToDeviceY(r.bottom));

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
+#include <vector>
 
 #include "archive.h"
 #include "exceptions.h"
@@ -123,6 +125,37 @@ TEST(Rounding, IsHalfUpThenTruncation) {
   struct Case { double v; int want; };
   const Case cases[] = {{2.5, 3}, {2.49, 2}, {-2.7, -2}, {-2.5, -2}, {-0.6, 0}, {-1.5, -1}};
   for (const Case& c : cases) EXPECT_EQ(RoundCoord(c.v), c.want) << c.v;
+}
+
+TEST(Rounding, SaturatesIntoTheCoordinateRangeAndTakesNaNAsZero) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  struct Case { double v; int round, trunc; };
+  const Case cases[] = {
+      {65535.6, 65536, 65535},  {65536.0, 65536, 65536},  {1e9, 65536, 65536},
+      {-1e9, -65536, -65536},   {-65536.0, -65535, -65536}, {2147483648.0, 65536, 65536},
+      {-2147483649.0, -65536, -65536}, {1e300, 65536, 65536}, {inf, 65536, 65536},
+      {-inf, -65536, -65536},   {nan, 0, 0},              {-2.7, -2, -2},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RoundCoord(c.v), c.round) << c.v;
+    EXPECT_EQ(TruncCoord(c.v), c.trunc) << c.v;
+  }
+  ExpectRect(CRectD(-1e12, nan, 3e9, 12.5).ToRect(), -65536, 0, 65536, 13);
+}
+
+TEST(Geometry, FinitePointsAreThoseWithoutNaNOrInfinity) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_TRUE(IsFinite(CPointD(1e300, -1e300)));
+  EXPECT_FALSE(IsFinite(CPointD(nan, 0)));
+  EXPECT_FALSE(IsFinite(CPointD(0, -inf)));
+  const std::vector<CPointD> some = {CPointD(0, 0), CPointD(5, 5), CPointD(inf, 1)};
+  EXPECT_TRUE(AllFinite(some.data(), 2));
+  EXPECT_FALSE(AllFinite(some));
+  EXPECT_TRUE(AllFinite(std::vector<CPointD>()));
+  EXPECT_FALSE(CRectD(0, 0, nan, 1).IsFinite());
+  EXPECT_TRUE(CRectD(-1e308, 0, 1e308, 1).IsFinite());
 }
 
 TEST(Geometry, DegreeFactorIsPiAs3_1415926) {
@@ -249,6 +282,22 @@ TEST(ViewMapping, MapsPictureToDeviceAndBack) {
   const POINT neg = v.ToPicturePoint(-30, -30);
   EXPECT_EQ(neg.x, -9);  // -10 + 0.5 -> -9.5 -> -9
   EXPECT_EQ(neg.y, -4);  // -5 + 0.5 -> -4.5 -> -4
+}
+
+TEST(ViewMapping, FarPicturePointsSaturateOnTheDevice) {
+  ViewTransform v;
+  v.zoom = 4.0;
+  v.originX = 100;
+  v.originY = -100;
+  const CPointD distant = v.ToDevice(CPointD(1e9, -1e12));
+  EXPECT_EQ(distant.x, kCoordLimit);
+  EXPECT_EQ(distant.y, -kCoordLimit);
+  const POINT ip = v.ToDevicePoint(CPointD(-2147483648.0, 16384.0));
+  EXPECT_EQ(ip.x, -65535);  // -65,536 + 0.5, truncated toward zero
+  EXPECT_EQ(ip.y, 65536);   // 65,636: held at the end of the range
+  const POINT exact = v.ToDevicePoint(CPointD(16000.0, -16000.0));
+  EXPECT_EQ(exact.x, 63900);
+  EXPECT_EQ(exact.y, -63899);
 }
 
 TEST(ViewMapping, RectanglesMapCoordinateByCoordinate) {

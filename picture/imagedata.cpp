@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "imagesize.h"
+
 namespace {
 
 // A stream over a copy of the bytes in a movable global block that the
@@ -26,6 +28,20 @@ IStream* CreateStreamOverCopy(const std::vector<BYTE>& bytes) {
     // The stream's size is the block's, rounded up; the decoders read the
     // image's own length from its header.
     return stream;
+}
+
+// A format without a stated size that the header reader knows (TIFF, icons)
+// is measured once decoded: a bitmap beyond the bound is dropped, so it is
+// not converted again at every drawing. Metafiles are played, not
+// converted, and keep whatever size they state.
+bool IsDrawableBitmap(Gdiplus::GpImage* image) {
+    Gdiplus::ImageType type = Gdiplus::ImageTypeUnknown;
+    UINT w = 0;
+    UINT h = 0;
+    if (qel::gdip::GdipGetImageType(image, &type) != Gdiplus::Ok || type != Gdiplus::ImageTypeBitmap)
+        return true;
+    return qel::gdip::GdipGetImageWidth(image, &w) == Gdiplus::Ok &&
+           qel::gdip::GdipGetImageHeight(image, &h) == Gdiplus::Ok && IsDrawableImageSize(w, h);
 }
 
 }  // namespace
@@ -55,6 +71,12 @@ bool CImageData::Decode() {
         return true;
     if (m_bytes.empty() || m_bUndecodable || !qel::StartGdiplus())
         return false;
+    SIZE stated;
+    if (ReadStatedImageSize(m_bytes.data(), m_bytes.size(), &stated) &&
+        !IsDrawableImageSize(stated.cx, stated.cy)) {
+        m_bUndecodable = true;  // refused before a byte is unpacked
+        return false;
+    }
     m_pStream = CreateStreamOverCopy(m_bytes);
     if (!m_pStream)
         return false;
@@ -66,6 +88,11 @@ bool CImageData::Decode() {
         return false;
     }
     m_pImage = image;
+    if (!IsDrawableBitmap(image)) {
+        Release();
+        m_bUndecodable = true;
+        return false;
+    }
     return true;
 }
 

@@ -4,6 +4,7 @@ list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/gdiplusapi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memdc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shapepaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/strokerun.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objlist_io.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawlink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawobj.cpp
@@ -35,5 +36,14 @@ function(qel_picture_tests_objects)
       ${dir}/memdc_test.cpp
       ${dir}/drawlink_test.cpp
     LIBS qelpicture qelrender_testing)
-  qel_bench(picture_bench SOURCES ${dir}/picture_bench.cpp LIBS qelpicture)
+  qel_test(picture_bounds_test
+    SOURCES ${dir}/drawbounds_test.cpp ${dir}/hostile_pictures.cpp ${dir}/shapes_test_util.cpp
+    LIBS qelpicture qelrender_testing)
+  # The damaged picture is painted as the editing window paints it, grid
+  # included (one source of the editing window, which needs only the model).
+  qel_bench(picture_bench
+    SOURCES ${dir}/picture_bench.cpp ${dir}/hostile_pictures.cpp ${dir}/shapes_test_util.cpp
+            ${CMAKE_SOURCE_DIR}/editctrl/picgrid.cpp
+    LIBS qelpicture)
+  target_include_directories(picture_bench PRIVATE ${CMAKE_SOURCE_DIR}/editctrl)
 endfunction()

@@ -4,10 +4,10 @@
 #include <cmath>
 
 #include "bezierpath.h"
+#include "shapepaint.h"
 
 namespace {
 
-constexpr int kMaxShadeSteps = 512;
 constexpr int kBendSteps = 5;
 constexpr double kParallelLimit = 1e-9;
 
@@ -54,9 +54,15 @@ void AppendBend(const Segment& s, const Segment& t, double maxPull, std::vector<
 
 }  // namespace
 
+double PipeDeviceWidth(int nPipeWidth, double dZoom) {
+    const double w = nPipeWidth * dZoom;
+    if (!(w > 0.0))
+        return 0.0;  // also a NaN zoom
+    return std::min(w, static_cast<double>(kMaxPenWidth));
+}
+
 int PipeShadeSteps(int nPipeWidth, double dZoom) {
-    int n = static_cast<int>(nPipeWidth * dZoom + 0.5) / 2;
-    return std::min(n, kMaxShadeSteps);
+    return static_cast<int>(PipeDeviceWidth(nPipeWidth, dZoom) + 0.5) / 2;
 }
 
 COLORREF PipeRampColor(COLORREF centre, COLORREF edge, int j, int n) {

@@ -8,7 +8,12 @@
 
 #include "geometry.h"
 
-// Number of shading steps on each side: half the device pipe width, at most 512.
+// The pipe width in device pixels: pipe width times zoom, held to
+// 0 .. kMaxPenWidth like every stroke.
+double PipeDeviceWidth(int nPipeWidth, double dZoom);
+
+// Number of shading steps on each side: half the device pipe width (rounded),
+// so at most 512.
 int PipeShadeSteps(int nPipeWidth, double dZoom);
 
 // Ramp colour j of n (1 .. n): from the centre colour toward the edge colour,

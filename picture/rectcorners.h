@@ -61,6 +61,9 @@ struct RectCorners {
     // True when P4, turned into the frame about P1, lies above P1.
     bool IsMirrored() const;
 
+    // Whether every corner is finite (a damaged file may hold NaN).
+    bool IsFinite() const { return AllFinite(p, 4); }
+
     // The smallest axis-parallel rectangle holding the corners, normalised.
     CRectD Bounds() const;
 

@@ -1,5 +1,7 @@
 #include "rectpaint.h"
 
+#include <cmath>
+
 #include "gdiplusapi.h"
 
 namespace {
@@ -98,6 +100,11 @@ DeviceFrame MakeDeviceFrame(const RectCorners& corners, const ViewTransform& vie
     const RECT device = view.ToDevice(own).ToRect();
 
     DeviceFrame frame;
+    // Corners so far apart that their distance overflows have no direction:
+    // such a frame is left empty, so nothing is filled or written in it.
+    if (!std::isfinite(axis.sine) || !std::isfinite(axis.cosine) || !std::isfinite(own.right) ||
+        !std::isfinite(own.bottom))
+        return frame;
     frame.width = device.right - device.left;
     frame.height = device.bottom - device.top;
     const FLOAT s = static_cast<FLOAT>(axis.sine);
@@ -133,6 +140,10 @@ CWorldTransformScope::~CWorldTransformScope() {
 bool CreateShapePen(CPen& pen, int nLineStyle, int nLineWidth, COLORREF clrLine, double dZoom) {
     return CreateLinePen(pen, nLineStyle, nLineWidth, dZoom, clrLine, PenRule::AnyNonSolid,
                          clrLine == kNoColor) != FALSE;
+}
+
+bool IsThinDashedShapePen(int nLineStyle, int nLineWidth, double dZoom) {
+    return IsThinDashedPen(nLineStyle, nLineWidth, dZoom, PenRule::AnyNonSolid);
 }
 
 void FillFrameShape(HDC hdc, const DeviceFrame& frame, FrameShape shape, int nFillStyle,

@@ -42,6 +42,8 @@ private:
 // dotted, a hollow brush when the colour is -1), width line width x zoom
 // truncated, at least 1. False when the pen cannot be made.
 bool CreateShapePen(CPen& pen, int nLineStyle, int nLineWidth, COLORREF clrLine, double dZoom);
+// Whether that pen is a thin dashed one (IsThinDashedPen).
+bool IsThinDashedShapePen(int nLineStyle, int nLineWidth, double dZoom);
 
 enum class FrameShape { rectangle, ellipse };
 

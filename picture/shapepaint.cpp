@@ -40,8 +40,16 @@ bool FillBrushOf(int nFillStyle, COLORREF c, LOGBRUSH* lb) {
 }  // namespace
 
 int PenWidth(int nLineWidth, double dZoom) {
-    int w = static_cast<int>(nLineWidth * dZoom);
-    return w < 1 ? 1 : w;
+    const double w = nLineWidth * dZoom;
+    if (!(w >= 1.0))
+        return 1;  // also a NaN zoom
+    return w >= kMaxPenWidth ? kMaxPenWidth : static_cast<int>(w);
+}
+
+bool IsThinDashedPen(int nStyle, int nLineWidth, double dZoom, PenRule rule) {
+    const int dashes = GeometricStyle(nStyle);
+    return UsesGeometricPen(nStyle, rule) && dashes >= PS_DASH && dashes <= PS_DASHDOTDOT &&
+           PenWidth(nLineWidth, dZoom) <= 1;
 }
 
 BOOL CreateLinePen(CPen& pen, int nStyle, int nLineWidth, double dZoom, COLORREF c, PenRule rule,

@@ -15,8 +15,19 @@ enum class PenRule {
 // Line colour meaning "no outline" on filled shapes.
 constexpr COLORREF kNoColor = static_cast<COLORREF>(-1);
 
-// Pen width in device pixels: line width times zoom, truncated, at least 1.
+// The widest stroke drawn, in device pixels: eight times the thickest line
+// the editor offers (32) at its largest zoom (400%). A stored line width of
+// millions would keep the platform busy for minutes.
+constexpr int kMaxPenWidth = 1024;
+
+// Pen width in device pixels: line width times zoom, truncated, at least 1
+// and at most kMaxPenWidth.
 int PenWidth(int nLineWidth, double dZoom);
+
+// Whether the pen of a line style is a dashed geometric pen one pixel wide:
+// the platform's slow kind, which is drawn near the painted area only
+// (StrokePolyline).
+bool IsThinDashedPen(int nStyle, int nLineWidth, double dZoom, PenRule rule);
 
 // Creates the pen of a line style. Style 1 draws dotted like style 2.
 // bNoOutline makes it invisible (null cosmetic style, or a hollow brush for

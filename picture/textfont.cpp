@@ -1,5 +1,6 @@
 #include "textfont.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 LOGFONTA DefaultTextFont() {
@@ -10,10 +11,26 @@ LOGFONTA DefaultTextFont() {
     return lf;
 }
 
+LONG BoundedFontSize(double size) {
+    if (size >= kMaxFontPixels)
+        return kMaxFontPixels;
+    if (size <= -kMaxFontPixels)
+        return -kMaxFontPixels;
+    return size == size ? static_cast<LONG>(size) : 0;
+}
+
+LOGFONTA BoundedFont(const LOGFONTA& lf) {
+    constexpr LONG kHeaviest = 1000;
+    LOGFONTA bounded = lf;
+    bounded.lfHeight = BoundedFontSize(lf.lfHeight);
+    bounded.lfWidth = BoundedFontSize(lf.lfWidth);
+    bounded.lfWeight = std::clamp(lf.lfWeight, 0L, kHeaviest);
+    bounded.lfFaceName[LF_FACESIZE - 1] = '\0';
+    return bounded;
+}
+
 bool CreateZoomedFont(CFont& font, const LOGFONTA& lf, double dZoom) {
-    LOGFONTA zoomed = lf;
-    zoomed.lfHeight = static_cast<LONG>(lf.lfHeight * dZoom);
-    // A face name read from a file need not end within its 32 bytes.
-    zoomed.lfFaceName[LF_FACESIZE - 1] = '\0';
+    LOGFONTA zoomed = BoundedFont(lf);
+    zoomed.lfHeight = BoundedFontSize(lf.lfHeight * dZoom);
     return font.CreateFontIndirect(&zoomed) != FALSE;
 }

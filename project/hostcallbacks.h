@@ -13,7 +13,7 @@
 
 #include <cstddef>
 
-#include "qbtypes.h"
+#include "../dbclient/qbtypes.h"
 
 class CTagValue;
 

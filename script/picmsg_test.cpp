@@ -12,7 +12,8 @@ namespace {
 
 // Every message number of the picture-window protocol as the protocol's
 // tables give it (the host messages, the notices, the service requests, the
-// plug-in messages and the viewer's own message), written out here by hand:
+// plug-in messages, the viewer's own message and the notices of the list and
+// colour components), written out here by hand:
 // the header's name beside the number that the programs and plug-ins built
 // apart rely on.
 struct Documented {
@@ -57,6 +58,10 @@ const Documented kDocumented[] = {
     ROW(QSM_GETHISSUMEX, 0xB59),       ROW(QSM_READTAG, 0xB5A),
     ROW(QSM_READLOCAL, 0xB5B),         ROW(QSM_READLOCALVAR, 0xB5C),
     ROW(QSM_WRITELOCAL, 0xB5D),        ROW(QSM_WRITELOCALVAR, 0xB5E),
+    // the list and colour components to their owners
+    ROW(QLN_ROWDBLCLK, 0x415),         ROW(QCPN_SELCHANGE, 0x7E9),
+    ROW(QCPN_SELENDOK, 0x7EC),         ROW(QCPN_SELENDCANCEL, 0x7ED),
+    ROW(QCCN_CHANGED, 0x3F3),
 };
 #undef ROW
 

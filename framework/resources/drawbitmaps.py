@@ -26,8 +26,9 @@ PALETTE = {
     'n': (0, 160, 0),
     'r': (255, 0, 0),
     'y': (255, 255, 0),
-    'm': (255, 0, 255),    # magenta: the mask colour of the script editor's tools
-    'o': (160, 96, 0),
+    'd': (0, 96, 0),      # dark green
+    'o': (160, 128, 0),   # dark yellow
+    'm': (255, 0, 255),   # magenta: the mask colour of the script editor's tools
 }
 
 # The row image of the server connection list: a server box with a screen
@@ -58,6 +59,28 @@ TEST_TWO_IMAGES = [
     "".join("y" if x in (7, 8) or y in (7, 8) else "w" for x in range(16))
     for y in range(16)
 ]
+
+# The row images of the tag lists (5004 a system tag, 5005 any other): a tag
+# with its hole, yellow or green, 14 pixels square so that it fits a row of 18.
+def tag_row(fill, dark):
+    rows = [
+        "wwwwwwwwwwwwww",
+        "wwwwwwwwwwwwww",
+        "wwwwwkkkkkkkkw",
+        "wwwwkFFFFFFFkw",
+        "wwwkFFFFFFFFkw",
+        "wwkFFwwFFFFFkw",
+        "wkFFFwwFFFFFkw",
+        "wkFFFFFFFFFFkw",
+        "wwkFFFFFFFFFkw",
+        "wwwkFFFFFFFFkw",
+        "wwwwkDDDDDDDkw",
+        "wwwwwkkkkkkkkw",
+        "wwwwwwwwwwwwww",
+        "wwwwwwwwwwwwww",
+    ]
+    return [r.replace('F', fill).replace('D', dark) for r in rows]
+
 
 # The script editor's tools, 16 by 16 pixels each on magenta, in the order of
 # its toolbar: save, cut, copy, paste, compile, trigger, help.
@@ -208,6 +231,8 @@ BITMAPS = [
     ("editctrl/scripteditor/res/scripttools_hot.bmp", SCRIPT_TOOLS_HOT),
     ("editctrl/scripteditor/res/scripttools_disabled.bmp", SCRIPT_TOOLS_DISABLED),
     ("framework/controls/test/twoimages.bmp", TEST_TWO_IMAGES),
+    ("editctrl/taglists/res/systemtag.bmp", tag_row('y', 'o')),
+    ("editctrl/taglists/res/tag.bmp", tag_row('n', 'd')),
 ]
 
 

@@ -1,0 +1,22 @@
+// CRtdbTagList: tags of the real-time database, asked for through the host's
+// tag query callback, in columns "序号", "标签名", "描述", "单位", "类型";
+// every row shows bitmap 5005.
+#pragma once
+#include "../../project/hostcallbacks.h"
+#include "taglistctrl.h"
+
+class CRtdbTagList : public CTagListCtrl {
+ public:
+  CRtdbTagList();
+
+  // Empties the list and asks the host for the tags whose names match
+  // pattern (an empty pattern too); the records that arrive are listed. A
+  // missing callback or a failed query shows "查询错误，可能是实时库没连接!"
+  // (titled "错误!") and lists the records that did arrive. Returns the
+  // query's result, 1 without a callback.
+  int Query(const HostCallbackBlock* host, const char* pattern);
+
+  // The query's record callback: appends count records, 256 bytes apart,
+  // each with its mark byte cleared.
+  static void __stdcall OnQueryRecords(QB_TAGATTR* records, int count, void* list);
+};
