@@ -37,6 +37,17 @@ function(qel_test name)
                                   RUN_SERIAL ${T_SERIAL})
 endfunction()
 
+# qel_program_file(<target> <source> <folder>)
+# A file that travels in a folder of the program folder (sc, system), copied
+# byte for byte whenever it changes, by the custom target <target>.
+function(qel_program_file target source folder)
+  get_filename_component(name ${source} NAME)
+  set(dest ${QEL_PROGRAM_DIR}/${folder}/${name})
+  add_custom_command(OUTPUT ${dest} COMMAND ${CMAKE_COMMAND} -E copy ${source} ${dest}
+                     DEPENDS ${source} COMMENT "Copying ${name}")
+  add_custom_target(${target} ALL DEPENDS ${dest})
+endfunction()
+
 # qel_bench(<name> SOURCES <files...> [LIBS <libs...>])
 # A benchmark program, run by `make bench` only, never by the tests.
 function(qel_bench name)

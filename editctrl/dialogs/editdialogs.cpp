@@ -2,7 +2,7 @@
 
 #include "dialogs/commondlg.h"
 #include "piceditwnd.h"
-#include "scripteditor/editscriptlink.h"
+#include "scripteditor/scriptlinkdlg.h"
 
 #include <commdlg.h>
 
@@ -21,7 +21,7 @@ int OpenLinkDialog(HWND, CAction*, CDrawObj*) { return 0; }
 
 int OpenScriptDialog(HWND owner, CAction* link, CDrawObj*) {
   // The script dialog saves the picture itself: nothing is left to mark.
-  EditScriptLink(dynamic_cast<CPicEditWnd*>(CWnd::FromHandlePermanent(owner)), link);
+  RunScriptLinkDialog(dynamic_cast<CPicEditWnd*>(CWnd::FromHandlePermanent(owner)), link);
   return 0;
 }
 

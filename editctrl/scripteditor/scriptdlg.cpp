@@ -53,7 +53,7 @@ void CScriptDlg::SetTrigger(int trigger, int periodMs) {
   m_bTriggerGiven = true;
 }
 
-void CScriptDlg::TriggerChanged(int trigger, int periodMs) {
+void CScriptDlg::TakeTrigger(int trigger, int periodMs) {
   m_nTrigger = trigger;
   m_nPeriod = periodMs;
   m_bModified = true;
@@ -67,6 +67,7 @@ INT_PTR CScriptDlg::DoModal() {
 
 BOOL CScriptDlg::OnInitDialog() {
   m_edit.SubclassDlgItem(IDC_SCRIPT_EDIT, m_hWnd);
+  CreatePicker();
   CreateToolbar();
   m_edit.SendMessage(EM_EXLIMITTEXT, 0, kMaxScriptChars);
   m_edit.SetDefaultCharFormat(m_colorizer.DefaultFormat());
@@ -97,12 +98,22 @@ LRESULT CScriptDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   return CDialog::WindowProc(msg, wp, lp);
 }
 
+void CScriptDlg::CreatePicker() {
+  const RECT none = {0, 0, 0, 0};
+  if (!m_picker.Create(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, none, m_hWnd, IDC_SCRIPT_PICKER)) return;
+  m_picker.SetTarget(m_edit.m_hWnd);
+  if (!m_pEditWnd) return;
+  m_picker.SetHostCallbacks(&m_pEditWnd->GetHostCallbacks());
+  m_picker.LoadLocalTags(&m_pEditWnd->GetLocalCallbacks());
+}
+
 void CScriptDlg::Layout(int width, int height) {
   if (width < kMinWidth) width = kMinWidth;
   if (height < kMinHeight) height = kMinHeight;
   if (m_toolbar.m_hWnd) m_toolbar.MoveWindow(0, 0, width, kToolbarHeight);
   if (m_edit.m_hWnd)
     m_edit.MoveWindow(0, kToolbarHeight, width - kPickerWidth - kEditMargin, height - kToolbarHeight);
+  if (m_picker.m_hWnd) m_picker.MoveWindow(width - kPickerWidth, kPickerTop, kPickerWidth, height - kPickerTop);
 }
 
 BOOL CScriptDlg::PreTranslateMessage(MSG* msg) {

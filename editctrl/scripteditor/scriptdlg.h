@@ -13,6 +13,7 @@
 #include "controls/imagelist.h"
 #include "dialogs/dialog.h"
 #include "gripbar.h"
+#include "picktab.h"
 #include "scriptcolorizer.h"
 #include "scriptedit.h"
 #include "scripteditor_res.h"
@@ -30,9 +31,9 @@ class CScriptDlg : public CDialog {
   void SetScript(const char* script) { m_strScript = script; }
   // The trigger and period of a cyclic link; enables the trigger command.
   void SetTrigger(int trigger, int periodMs);
-  // What the trigger page writes back when it serves this dialog: the values
+  // What the trigger page hands back when it serves this dialog: the values
   // reach the link when the script is saved.
-  void TriggerChanged(int trigger, int periodMs);
+  void TakeTrigger(int trigger, int periodMs);
 
   bool IsTriggerGiven() const { return m_bTriggerGiven; }
   int GetTrigger() const { return m_nTrigger; }
@@ -41,6 +42,7 @@ class CScriptDlg : public CDialog {
   const CString& GetScript() const { return m_strScript; }
   CScriptEdit& GetEdit() { return m_edit; }
   CGripToolBar& GetToolbar() { return m_toolbar; }
+  CScriptPickTab& GetPicker() { return m_picker; }
 
   // The compiler the compile command runs; the program folder's
   // "sc\Tarnic.exe" unless a test names another.
@@ -71,6 +73,8 @@ class CScriptDlg : public CDialog {
   struct Command;
   static const Command kCommands[];
 
+  // The picker of functions and tags, inserting into the text.
+  void CreatePicker();
   void CreateToolbar();
   void Layout(int width, int height);
   // Replaces the text, coloured, with the caret at its start.
@@ -103,6 +107,7 @@ class CScriptDlg : public CDialog {
   CScriptColorizer m_colorizer;
   CString m_strScript;
   bool m_bModified = false;
+  CScriptPickTab m_picker;
   CScriptEdit m_edit;
   CGripToolBar m_toolbar;
   CImageList m_images;

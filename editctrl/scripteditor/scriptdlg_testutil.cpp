@@ -60,6 +60,7 @@ void ScriptDialogTest::Run(CScriptDlg& dlg, DialogScript& script) {
   g_dialog = &dlg;
   script.Run([&] { dlg.DoModal(); });
   g_dialog = nullptr;
+  EXPECT_TRUE(script.Passed());
 }
 
 void Type(const char* text) {

@@ -20,7 +20,8 @@ class ScriptDialogTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite();
   static void TearDownTestSuite();
-  // Opens the dialog modally and runs the script's steps on it.
+  // Opens the dialog modally and runs the script's steps on it; the
+  // script must pass.
   void Run(CScriptDlg& dlg, DialogScript& script);
 };
 

@@ -16,6 +16,6 @@ set(QEL_SCRIPT_EDITOR_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/scriptedit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scriptdlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scriptcommands.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/editscriptlink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scriptlinkdlg.cpp
 )
 set(QEL_SCRIPT_EDITOR_RESOURCES ${CMAKE_CURRENT_LIST_DIR}/scripteditor.rc)

@@ -1,31 +1,14 @@
 #include "tiplistbox.h"
 
-#include <cstring>
-
+#include "componentfont.h"
 #include "scriptedit.h"
-
-namespace {
-
-// "Arial", 16 pixels high, normal weight, proof quality, variable pitch, Swiss.
-LOGFONTA TipListFont() {
-  LOGFONTA lf = {};
-  lf.lfHeight = 16;
-  lf.lfWeight = FW_NORMAL;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lf.lfQuality = PROOF_QUALITY;
-  lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-  std::strcpy(lf.lfFaceName, "Arial");
-  return lf;
-}
-
-}  // namespace
 
 BOOL CTipListBox::CreateIn(CScriptEdit& edit, UINT id) {
   m_pEdit = &edit;
   const RECT none = {0, 0, 0, 0};
   if (!Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_BORDER | LBS_SORT | LBS_NOTIFY, none, edit.m_hWnd, id))
     return FALSE;
-  const LOGFONTA lf = TipListFont();
+  const LOGFONTA lf = ComponentFont("Arial", 16, DEFAULT_CHARSET);
   if (m_font.CreateFontIndirect(&lf)) SetFont(m_font, FALSE);
   return TRUE;
 }

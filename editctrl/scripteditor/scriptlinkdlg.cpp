@@ -1,11 +1,11 @@
-#include "editscriptlink.h"
+#include "scriptlinkdlg.h"
 
 #include "action.h"
 #include "piceditwnd.h"
 #include "propdesc.h"
 #include "scriptdlg.h"
 
-int EditScriptLink(CPicEditWnd* editWnd, CAction* link) {
+int RunScriptLinkDialog(CPicEditWnd* editWnd, CAction* link) {
   CScriptDlg dialog(editWnd, editWnd ? editWnd->m_hWnd : nullptr);
   dialog.SetLink(link);
   const char* kindName = link ? GetActionKindName(link->GetKind()) : nullptr;

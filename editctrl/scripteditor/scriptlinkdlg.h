@@ -1,5 +1,6 @@
-// The script dialog of one link: the editing window's way into the script
-// editor for a link in script mode.
+// The script dialog of one link: what the editing window opens for a link in
+// script mode (through OpenScriptDialog, which the link dialogs' script entry
+// calls too).
 #pragma once
 
 class CAction;
@@ -9,4 +10,4 @@ class CPicEditWnd;
 // display name and " - CScript脚本"; a cyclic link (trigger below 100) hands
 // over its trigger and period, which its trigger command edits. The dialog
 // stores the script itself; the answer is 1 whatever the engineer did.
-int EditScriptLink(CPicEditWnd* editWnd, CAction* link);
+int RunScriptLinkDialog(CPicEditWnd* editWnd, CAction* link);
