@@ -18,13 +18,19 @@ macro(qel_add_googletest)
   endforeach()
 endmacro()
 
-# qel_test(<name> [SERIAL] SOURCES <files...> [LIBS <libs...>])
+# qel_test(<name> [SERIAL] SOURCES <files...> [LIBS <libs...>] [RESOURCE_LOCK <lock>])
 # A GoogleTest executable in the tests folder, run through Wine; its cases are
-# discovered when ctest runs so that the build never needs Wine. SERIAL runs
+# discovered when ctest runs so that the build never needs Wine. Cases that
+# share something outside their own folder (a registry key of the program
+# they run) name it as their resource lock and run one at a time. SERIAL runs
 # each case alone: for cases that need the keyboard focus, which a window of
 # a test running beside them would take (every test shares one display).
 function(qel_test name)
-  cmake_parse_arguments(T "SERIAL" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
+  set(lock)
+  if(T_RESOURCE_LOCK)
+    set(lock RESOURCE_LOCK ${T_RESOURCE_LOCK})
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR})
@@ -34,7 +40,8 @@ function(qel_test name)
                                   # a second variable through its own property: a list
                                   # value would not survive the discovery script
                                   ENVIRONMENT_MODIFICATION "QEL_SOURCE_DIR=set:${CMAKE_SOURCE_DIR}"
-                                  RUN_SERIAL ${T_SERIAL})
+                                  RUN_SERIAL ${T_SERIAL}
+                                  ${lock})
 endfunction()
 
 # qel_program_file(<target> <source> <folder>)

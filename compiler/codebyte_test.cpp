@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "bench_source.h"
 #include "test_support.h"
 
 namespace tarnic {
@@ -122,6 +123,20 @@ TEST(CodeByteFile, SummaryLine) {
   EXPECT_EQ(out.out_text, ">> 字节码文件信息：指令(2)，文件大小(92)\r\n");
   CompileOutput en = Compile("int main() { return 0; }");
   EXPECT_EQ(en.out_text, ">> Code byte file info: Instruction(2), File size(92)\r\n");
+}
+
+// The compile benchmark's 20,000-line script gives the same file, byte for
+// byte, as it always has: work on the compiler's speed changes no output.
+TEST(CodeByteFile, BenchmarkScriptGivesItsKnownFile) {
+  int lines = 0;
+  CompileOutput out = Compile(BenchmarkSource(20000, &lines));
+  ASSERT_EQ(out.status, 0) << out.err_text;
+  EXPECT_EQ(lines, 19984);
+  EXPECT_EQ(out.instructions.size(), 118951u);
+  ASSERT_EQ(out.code.size(), 1440219u);
+  uint64_t fnv1a = 0xcbf29ce484222325ull;
+  for (uint8_t b : out.code) fnv1a = (fnv1a ^ b) * 0x100000001b3ull;
+  EXPECT_EQ(fnv1a, 0x5b3dbf9fa5592cd5ull);
 }
 
 }  // namespace

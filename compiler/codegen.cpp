@@ -1,6 +1,7 @@
 // Top-level items, functions, declarations and control statements.
 #include "codegen.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -74,28 +75,40 @@ void CCodeGenerator::Backpatch() {
 
 namespace {
 
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+// The image is sized first and then filled through a cursor: no check or
+// growth per byte.
+uint8_t* Put32(uint8_t* out, uint32_t v) {
+  for (int i = 0; i < 4; ++i) *out++ = static_cast<uint8_t>(v >> (8 * i));
+  return out;
+}
+
+constexpr size_t kInstructionBytes = sizeof(CodeByteInstruction);
+
+size_t DataBytes(const std::vector<CSymbolEntry*>& cells) {
+  size_t bytes = 4;
+  for (const CSymbolEntry* cell : cells) bytes += sizeof(CodeByteDataEntry) + (cell->is_string ? cell->data.size() : 0);
+  return bytes;
 }
 
 }  // namespace
 
 std::vector<uint8_t> CCodeGenerator::CodeBytes() const {
-  std::vector<uint8_t> out;
-  CodeByteHeader header = header_;
-  header.data_offset = static_cast<uint32_t>(sizeof(CodeByteHeader) + 12 * code_.size());
-  const uint8_t* h = reinterpret_cast<const uint8_t*>(&header);
-  out.insert(out.end(), h, h + sizeof header);
-  for (const CodeByteInstruction& ins : code_) {
-    Put32(out, ins.a);
-    Put32(out, ins.b);
-    out.push_back(ins.t);
-    out.push_back(ins.r2);
-    out.push_back(ins.r);
-    out.push_back(ins.op);
-  }
   const auto& cells = ctx_.globals().cells();
-  Put32(out, static_cast<uint32_t>(cells.size()));
+  CodeByteHeader header = header_;
+  header.data_offset = static_cast<uint32_t>(sizeof(CodeByteHeader) + kInstructionBytes * code_.size());
+  std::vector<uint8_t> image(header.data_offset + DataBytes(cells));
+  uint8_t* out = image.data();
+  std::memcpy(out, &header, sizeof header);
+  out += sizeof header;
+  for (const CodeByteInstruction& ins : code_) {
+    out = Put32(out, ins.a);
+    out = Put32(out, ins.b);
+    *out++ = ins.t;
+    *out++ = ins.r2;
+    *out++ = ins.r;
+    *out++ = ins.op;
+  }
+  out = Put32(out, static_cast<uint32_t>(cells.size()));
   for (const CSymbolEntry* cell : cells) {
     CodeByteDataEntry entry{};
     if (cell->is_string) {
@@ -105,29 +118,28 @@ std::vector<uint8_t> CCodeGenerator::CodeBytes() const {
       entry.type = static_cast<uint8_t>(TB_GLOBAL | GetFileTypeByte(cell->type));
       entry.count = IsArray(cell->type) ? static_cast<uint32_t>(cell->element_count) : 0;
     }
-    out.push_back(entry.type);
-    Put32(out, entry.count);
-    Put32(out, entry.length);
-    if (cell->is_string) out.insert(out.end(), cell->data.begin(), cell->data.end());
+    *out++ = entry.type;
+    out = Put32(out, entry.count);
+    out = Put32(out, entry.length);
+    if (cell->is_string) out = std::copy(cell->data.begin(), cell->data.end(), out);
   }
-  return out;
+  return image;
 }
 
-int CCodeGenerator::WriteCodeByteFile(const std::string& path) {
+int CCodeGenerator::WriteCodeByteFile(const std::string& path, const std::vector<uint8_t>& image) {
   bytes_written_ = 0;
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) {
     reporter_.Report(MSG_CREATE_CODE_FILE, path);
     return 1;
   }
-  std::vector<uint8_t> bytes = CodeBytes();
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  bool ok = std::fwrite(image.data(), 1, image.size(), f) == image.size();
   ok = std::fclose(f) == 0 && ok;
   if (!ok) {
     reporter_.Report(MSG_WRITE_CODE_FILE, path);
     return 1;
   }
-  bytes_written_ = static_cast<int>(bytes.size());
+  bytes_written_ = static_cast<int>(image.size());
   return 0;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "codebyte_format.h"
@@ -26,10 +27,14 @@ class CCodeGenerator {
 
   const CodeByteHeader& header() const { return header_; }
   const std::vector<CodeByteInstruction>& instructions() const { return code_; }
+  // Hands the instructions over (no copy of a large program); the generator
+  // holds none afterwards.
+  std::vector<CodeByteInstruction> ReleaseInstructions() { return std::move(code_); }
   // The file image: header, instructions, counted data entries.
   std::vector<uint8_t> CodeBytes() const;
-  // Writes the image; 0, or 1 after reporting 1005 (create) or 1006 (write).
-  int WriteCodeByteFile(const std::string& path);
+  // Writes the image made by CodeBytes; 0, or 1 after reporting 1005 (create)
+  // or 1006 (write).
+  int WriteCodeByteFile(const std::string& path, const std::vector<uint8_t>& image);
   int bytes_written() const { return bytes_written_; }
 
  private:

@@ -28,11 +28,15 @@ const SubCode kAssignTokens[] = {
 };
 
 template <size_t N>
-int SubCodeOf(const SubCode (&table)[N], int token) {
-  for (const SubCode& s : table)
-    if (s.token == token) return s.code;
-  return -1;
+TokenCodeTable SubCodesOf(const SubCode (&rows)[N]) {
+  TokenCodeTable table;
+  for (const SubCode& s : rows) table.Set(s.token, s.code);
+  return table;
 }
+
+// The sub-code of each operator's token code, -1 for other tokens.
+const TokenCodeTable kBinarySubCode = SubCodesOf(kBinaryTokens);
+const TokenCodeTable kAssignSubCode = SubCodesOf(kAssignTokens);
 
 int TypeOf(const COperand& o) { return TypeOfByte(o.type, o.dereferenced); }
 uint32_t Low(uint64_t v) { return static_cast<uint32_t>(v); }
@@ -118,9 +122,9 @@ void CCodeGenerator::EmitExpression(CSyntaxNode* n) {
     default: return;
   }
   int op = n->op;
-  if (SubCodeOf(kBinaryTokens, op) >= 0 && n->child[1]) {
+  if (kBinarySubCode[op] >= 0 && n->child[1]) {
     EmitBinary(n);
-  } else if (SubCodeOf(kAssignTokens, op) >= 0) {
+  } else if (kAssignSubCode[op] >= 0) {
     EmitAssignment(n);
   } else {
     switch (op) {
@@ -179,16 +183,15 @@ void CCodeGenerator::EmitBinary(CSyntaxNode* n) {
   bool has_y = Evaluate(n->child[1], y);
   reporter_.set_line(n->line);
   if (!has_x || !has_y) return;
-  std::string text = OperatorText(n->op);
   if (!OperatorAllowed(n->op, ClassOf(TypeOf(x))) || !OperatorAllowed(n->op, ClassOf(TypeOf(y)))) {
-    reporter_.Report(MSG_INVALID_OPERATOR, text);
+    reporter_.Report(MSG_INVALID_OPERATOR, OperatorText(n->op));
     return;
   }
   ReportConversion(TypeOf(y), TypeOf(x));
   if (!ToRegister(x)) return;
   if ((n->op == '/' || n->op == '%') && y.kind == OK_CONSTANT && y.value == 0)
     reporter_.Report(MSG_DIVIDE_BY_ZERO);
-  int sub = SubCodeOf(kBinaryTokens, n->op);
+  int sub = kBinarySubCode[n->op];
   if (y.kind == OK_CONSTANT) {
     Emit(OP_BIN_RK + sub, x.reg, 0, Low(y.value), High(y.value), y.type);
   } else if (y.kind == OK_REGISTER) {
@@ -203,19 +206,18 @@ void CCodeGenerator::EmitBinary(CSyntaxNode* n) {
 
 // x op= y with both evaluated; x must be something a store can reach.
 bool CCodeGenerator::StoreInto(COperand& x, COperand& y, int op, bool check_conversion) {
-  std::string text = OperatorText(op);
   bool whole_array = !x.dereferenced && IsArray(TypeOf(x));
   if (x.kind == OK_CONSTANT || whole_array || (x.kind == OK_REGISTER && !x.refers)) {
-    reporter_.Report(MSG_NEEDS_LVALUE, text);
+    reporter_.Report(MSG_NEEDS_LVALUE, OperatorText(op));
     return false;
   }
   if (!OperatorAllowed(op, ClassOf(TypeOf(x))) || !OperatorAllowed(op, ClassOf(TypeOf(y)))) {
-    reporter_.Report(MSG_INVALID_OPERATOR, text);
+    reporter_.Report(MSG_INVALID_OPERATOR, OperatorText(op));
     return false;
   }
   if (check_conversion) ReportConversion(TypeOf(y), TypeOf(x));
   if (!ToRegister(x)) return false;
-  int sub = SubCodeOf(kAssignTokens, op);
+  int sub = kAssignSubCode[op];
   if (y.kind == OK_CONSTANT) {
     Emit(OP_ASG_RK + sub, x.reg, 0, Low(y.value), High(y.value), y.type);
   } else if (y.kind == OK_REGISTER) {
@@ -271,13 +273,12 @@ void CCodeGenerator::EmitIncrement(CSyntaxNode* n) {
   COperand o;
   if (!Evaluate(n->child[0], o)) return;
   reporter_.set_line(n->line);
-  std::string text = OperatorText(n->op);
   if (o.kind == OK_CONSTANT) {
-    reporter_.Report(MSG_NEEDS_LVALUE, text);
+    reporter_.Report(MSG_NEEDS_LVALUE, OperatorText(n->op));
     return;
   }
   if (ClassOf(TypeOf(o)) == TC_ARRAY) {
-    reporter_.Report(MSG_INVALID_OPERATOR, text);
+    reporter_.Report(MSG_INVALID_OPERATOR, OperatorText(n->op));
     Discard(o);
     return;
   }
@@ -372,9 +373,8 @@ void CCodeGenerator::EmitConditional(CSyntaxNode* n) {
 
 void CCodeGenerator::EmitCall(CSyntaxNode* n) {
   constexpr int kMaxArguments = 16;
-  std::vector<CSyntaxNode*> args;
-  for (CSyntaxNode* arg = n->child[1]; arg; arg = arg->next) args.push_back(arg);
-  int count = static_cast<int>(args.size());
+  int count = 0;
+  for (CSyntaxNode* arg = n->child[1]; arg; arg = arg->next) ++count;
   const CFunctionObject* f = ctx_.FindSystem(n->name);
   if (!f) f = ctx_.FindScript(n->name);
   if (!f) {
@@ -389,9 +389,10 @@ void CCodeGenerator::EmitCall(CSyntaxNode* n) {
     return;
   }
   size_t base = stack_.size();
-  for (int i = 0; i < count; ++i) {
+  CSyntaxNode* node = n->child[1];
+  for (int i = 0; i < count; ++i, node = node->next) {
     COperand arg;
-    if (!Evaluate(args[i], arg)) {
+    if (!Evaluate(node, arg)) {
       stack_.resize(base);
       return;
     }

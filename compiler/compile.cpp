@@ -27,9 +27,9 @@ int CompilePreprocessed(const std::string& text, const std::string& stdlib_text,
   out.generated = true;
   out.code = generator.CodeBytes();
   out.file_size = static_cast<int>(out.code.size());
-  out.instructions = generator.instructions();
+  out.instructions = generator.ReleaseInstructions();
   out.header = generator.header();
-  if (!output_path.empty() && generator.WriteCodeByteFile(output_path) != 0) return reporter.errors();
+  if (!output_path.empty() && generator.WriteCodeByteFile(output_path, out.code) != 0) return reporter.errors();
   return 0;
 }
 

@@ -1,9 +1,9 @@
 // The state of one compilation: tree, tables, functions, and the registration of
 // declarations while parsing.
 #pragma once
-#include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "reporter.h"
@@ -33,7 +33,8 @@ class CCompilerContext {
 
   // Registration by the parser's rule actions.
   void DeclareGlobals(CSyntaxNode* type, const std::vector<CSyntaxNode*>& declarators);
-  std::vector<CSyntaxNode*> DeclareLocals(CSyntaxNode* type, const std::vector<CSyntaxNode*>& declarators);
+  // The declarators kept are appended to `statements`.
+  void DeclareLocals(CSyntaxNode* type, const std::vector<CSyntaxNode*>& declarators, NodeList& statements);
   void BeginFunction(const std::string& name, CSyntaxNode* type, int mark, int line);
   void DeclareSignature(const std::vector<CSyntaxNode*>& parameters);
   void EndFunction(CSyntaxNode* definition, int end_line);
@@ -56,8 +57,8 @@ class CCompilerContext {
   Reporter& reporter_;
   NodeArena nodes_;
   CSymbolTable globals_;
-  std::map<std::string, std::unique_ptr<CSystemFunction>> system_functions_;
-  std::map<std::string, std::unique_ptr<CScriptFunction>> script_functions_;
+  std::unordered_map<std::string, std::unique_ptr<CSystemFunction>> system_functions_;
+  std::unordered_map<std::string, std::unique_ptr<CScriptFunction>> script_functions_;
   std::vector<CSyntaxNode*> top_level_;
   std::unique_ptr<CScriptFunction> current_;
   CSyntaxNode* current_type_ = nullptr;

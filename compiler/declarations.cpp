@@ -121,18 +121,17 @@ void CCompilerContext::DeclareGlobals(CSyntaxNode* type, const std::vector<CSynt
     if (DeclareOne(d, base, globals_)) top_level_.push_back(d);
 }
 
-std::vector<CSyntaxNode*> CCompilerContext::DeclareLocals(CSyntaxNode* type, const std::vector<CSyntaxNode*>& declarators) {
-  std::vector<CSyntaxNode*> kept;
+void CCompilerContext::DeclareLocals(CSyntaxNode* type, const std::vector<CSyntaxNode*>& declarators,
+                                     NodeList& statements) {
   int base = TypeFromWords(type->words);
   if (base < 0) {
     reporter_.set_line(type->line);
     reporter_.Report(MSG_INVALID_TYPE);
-    return kept;
+    return;
   }
-  if (!current_) return kept;
+  if (!current_) return;
   for (CSyntaxNode* d : declarators)
-    if (DeclareOne(d, base, current_->table)) kept.push_back(d);
-  return kept;
+    if (DeclareOne(d, base, current_->table)) statements.Append(d);
 }
 
 void CCompilerContext::BeginFunction(const std::string& name, CSyntaxNode* type, int mark, int line) {

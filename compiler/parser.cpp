@@ -24,15 +24,18 @@ bool ParseScript(const std::string& text, CCompilerContext& context) {
 Parser::Parser(const std::string& text, CCompilerContext& context)
     : scanner_(text, context.reporter()), ctx_(context) {}
 
-const Token& Parser::Peek(size_t ahead) {
-  while (ahead_.size() <= ahead) ahead_.push_back(scanner_.yylex());
-  return ahead_[ahead];
+const Token& Parser::ScanAhead(size_t ahead) {
+  while (ahead_.size() - head_ <= ahead) ahead_.push_back(scanner_.yylex());
+  return ahead_[head_ + ahead];
 }
 
-Token Parser::Take() {
+const Token& Parser::Take() {
   Peek();
-  previous_ = ahead_.front();
-  ahead_.pop_front();
+  previous_ = std::move(ahead_[head_]);
+  if (++head_ == ahead_.size()) {
+    ahead_.clear();
+    head_ = 0;
+  }
   ++taken_;
   return previous_;
 }

@@ -1,15 +1,14 @@
 // The parser: builds the syntax tree in the context and reports syntax errors.
 #pragma once
-#include <deque>
 #include <string>
 #include <vector>
 
 #include "scanner.h"
+#include "syntax_tree.h"
 
 namespace tarnic {
 
 class CCompilerContext;
-struct CSyntaxNode;
 
 // Parses the whole preprocessed text; true when no error was counted.
 bool ParseScript(const std::string& text, CCompilerContext& context);
@@ -27,8 +26,13 @@ class Parser {
     std::string arg;
   };
 
-  const Token& Peek(size_t ahead = 0);
-  Token Take();
+  const Token& Peek(size_t ahead = 0) {
+    if (head_ + ahead < ahead_.size()) return ahead_[head_ + ahead];
+    return ScanAhead(ahead);
+  }
+  const Token& ScanAhead(size_t ahead);
+  // The next token, consumed; it stays readable as previous_ until the next Take.
+  const Token& Take();
   bool At(int code) { return Peek().code == code; }
   bool Accept(int code);
   void Expect(int code);
@@ -51,7 +55,7 @@ class Parser {
   CSyntaxNode* Parameter();
 
   CSyntaxNode* CompoundStatement();
-  void StatementInto(std::vector<CSyntaxNode*>& list);
+  void StatementInto(NodeList& list);
   CSyntaxNode* SubStatement();
   CSyntaxNode* LoopBody();
   CSyntaxNode* Condition(const char* keyword);
@@ -66,7 +70,7 @@ class Parser {
   CSyntaxNode* Expression();
   CSyntaxNode* Assignment();
   CSyntaxNode* Conditional();
-  CSyntaxNode* Binary(int level);
+  CSyntaxNode* Binary(int min_level);
   CSyntaxNode* Cast();
   CSyntaxNode* Unary();
   CSyntaxNode* SizeOf();
@@ -94,7 +98,10 @@ class Parser {
 
   Scanner scanner_;
   CCompilerContext& ctx_;
-  std::deque<Token> ahead_;
+  // Tokens scanned ahead: ahead_[head_] is the next one. Emptied whenever all
+  // are consumed, so the lookahead of one or two tokens never reallocates.
+  std::vector<Token> ahead_;
+  size_t head_ = 0;
   Token previous_;
   long taken_ = 0;         // tokens consumed so far
   long expression_start_ = 0;

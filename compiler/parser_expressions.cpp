@@ -23,13 +23,14 @@ const int kLevels[][7] = {
     {'+', '-', 0},
     {'*', '/', '%', 0},
 };
-constexpr int kLevelCount = static_cast<int>(std::size(kLevels));
 
-bool InLevel(int level, int code) {
-  for (const int* op = kLevels[level]; *op; ++op)
-    if (*op == code) return true;
-  return false;
-}
+// The level of each binary operator's token code.
+const TokenCodeTable kLevelOf = [] {
+  TokenCodeTable table;
+  for (int level = 0; level < static_cast<int>(std::size(kLevels)); ++level)
+    for (const int* op = kLevels[level]; *op; ++op) table.Set(*op, level);
+  return table;
+}();
 
 bool IsAssignmentOperator(int code) {
   return code == '=' || (code >= TK_MUL_ASSIGN && code <= TK_OR_ASSIGN);
@@ -58,8 +59,8 @@ CSyntaxNode* Parser::Expression() {
   expression_start_ = taken_;
   CSyntaxNode* left = Assignment();
   while (At(',')) {
-    Token comma = Take();
-    left = MakeBinary(',', left, Assignment(), comma.line);
+    int line = Take().line;
+    left = MakeBinary(',', left, Assignment(), line);
   }
   expression_start_ = saved;
   return left;
@@ -69,9 +70,10 @@ CSyntaxNode* Parser::Assignment() {
   DepthGuard guard(*this);
   CSyntaxNode* left = Conditional();
   if (!IsAssignmentOperator(Peek().code)) return left;
-  Token op = Take();
+  const Token& op = Take();
+  int code = op.code, line = op.line;  // the next Take replaces op
   CSyntaxNode* right = Assignment();
-  return MakeBinary(op.code, left, right, op.line);
+  return MakeBinary(code, left, right, line);
 }
 
 CSyntaxNode* Parser::Conditional() {
@@ -88,15 +90,19 @@ CSyntaxNode* Parser::Conditional() {
   return n;
 }
 
-CSyntaxNode* Parser::Binary(int level) {
-  if (level == kLevelCount) return Cast();
-  CSyntaxNode* left = Binary(level + 1);
-  while (InLevel(level, Peek().code)) {
-    Token op = Take();
+// The operators of `min_level` and above, left to right; an operator binds the
+// operators of higher levels on its right first (precedence climbing, the same
+// tree as one rule per level).
+CSyntaxNode* Parser::Binary(int min_level) {
+  CSyntaxNode* left = Cast();
+  for (;;) {
+    int level = kLevelOf[Peek().code];
+    if (level < min_level) return left;
+    const Token& op = Take();
+    int code = op.code, line = op.line;  // the next Take replaces op
     CSyntaxNode* right = Binary(level + 1);
-    left = MakeBinary(op.code, left, right, op.line);
+    left = MakeBinary(code, left, right, line);
   }
-  return left;
 }
 
 CSyntaxNode* Parser::Cast() {

@@ -6,9 +6,9 @@
 namespace tarnic {
 
 CSyntaxNode* Parser::CompoundStatement() {
-  Token open = Take();  // "{"
-  CSyntaxNode* block = ctx_.NewNode(NK_KEYWORD, ST_BLOCK, open.line);
-  std::vector<CSyntaxNode*> list;
+  int line = Take().line;  // "{"
+  CSyntaxNode* block = ctx_.NewNode(NK_KEYWORD, ST_BLOCK, line);
+  NodeList list;
   while (!At('}') && !too_deep_) {
     if (At(TK_END)) {
       ReportAt(Peek().line, MSG_NOT_MATCHING, "{");
@@ -22,22 +22,18 @@ CSyntaxNode* Parser::CompoundStatement() {
     }
   }
   Accept('}');
-  CSyntaxNode** tail = &block->child[0];
-  for (CSyntaxNode* s : list) {
-    *tail = s;
-    tail = &s->next;
-  }
+  block->child[0] = list.head;
   return block;
 }
 
-void Parser::StatementInto(std::vector<CSyntaxNode*>& list) {
+void Parser::StatementInto(NodeList& list) {
   DepthGuard guard(*this);
   int code = Peek().code;
   if (IsTypeWord(code)) {
     CSyntaxNode* type = ParseType();
     std::vector<CSyntaxNode*> declarators = DeclaratorList();
     Expect(';');
-    for (CSyntaxNode* d : ctx_.DeclareLocals(type, declarators)) list.push_back(d);
+    ctx_.DeclareLocals(type, declarators, list);
     return;
   }
   CSyntaxNode* statement = nullptr;
@@ -52,22 +48,18 @@ void Parser::StatementInto(std::vector<CSyntaxNode*>& list) {
     case TK_RETURN: statement = ReturnStatement(); break;
     default: statement = ExpressionStatementPart(); break;
   }
-  list.push_back(statement);
+  list.Append(statement);
 }
 
 // The body of "if", "else", "while", "do" and "for": one statement; declarations
 // there are wrapped in a block of their own.
 CSyntaxNode* Parser::SubStatement() {
-  std::vector<CSyntaxNode*> list;
+  NodeList list;
   int line = Peek().line;
   StatementInto(list);
-  if (list.size() == 1 && list[0]->kind != NK_IDENTIFIER) return list[0];
+  if (list.count == 1 && list.head->kind != NK_IDENTIFIER) return list.head;
   CSyntaxNode* block = ctx_.NewNode(NK_KEYWORD, ST_BLOCK, line);
-  CSyntaxNode** tail = &block->child[0];
-  for (CSyntaxNode* s : list) {
-    *tail = s;
-    tail = &s->next;
-  }
+  block->child[0] = list.head;
   return block;
 }
 
@@ -95,8 +87,8 @@ CSyntaxNode* Parser::Condition(const char* keyword) {
 }
 
 CSyntaxNode* Parser::IfStatement() {
-  Token keyword = Take();
-  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_IF, keyword.line);
+  int line = Take().line;
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_IF, line);
   node->name = "if";
   if (!At('(')) {
     ReportAt(Peek().line, MSG_EXPECT_EXPRESSION, "if");
@@ -119,8 +111,8 @@ CSyntaxNode* Parser::LoopBody() {
 }
 
 CSyntaxNode* Parser::WhileStatement() {
-  Token keyword = Take();
-  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_WHILE, keyword.line);
+  int line = Take().line;
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_WHILE, line);
   node->name = "while";
   if (!At('(')) {
     ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, "(", "while");
@@ -132,8 +124,8 @@ CSyntaxNode* Parser::WhileStatement() {
 }
 
 CSyntaxNode* Parser::DoStatement() {
-  Token keyword = Take();
-  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_DO, keyword.line);
+  int line = Take().line;
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_DO, line);
   node->name = "do";
   node->child[0] = LoopBody();
   Expect(TK_WHILE);
@@ -145,8 +137,8 @@ CSyntaxNode* Parser::DoStatement() {
 }
 
 CSyntaxNode* Parser::ForStatement() {
-  Token keyword = Take();
-  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_FOR, keyword.line);
+  int line = Take().line;
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_FOR, line);
   node->name = "for";
   if (!At('(')) {
     ReportAt(Peek().line, MSG_MISSING_IN_STATEMENT, "(", "for");
@@ -180,8 +172,8 @@ CSyntaxNode* Parser::JumpStatement() {
 }
 
 CSyntaxNode* Parser::ReturnStatement() {
-  Token keyword = Take();
-  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_RETURN, keyword.line);
+  int line = Take().line;
+  CSyntaxNode* node = ctx_.NewNode(NK_KEYWORD, TK_RETURN, line);
   node->name = "return";
   if (Accept(';')) return node;
   try {

@@ -1,8 +1,10 @@
 #include "preprocessor.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <new>
+#include <string_view>
 
 #include "messages.h"
 #include "reporter.h"
@@ -25,38 +27,49 @@ class DefinePass {
     while (!AtEnd()) {
       int c = Peek();
       bool ok = true;
-      if (c == '/')
-        Slash();
-      else if (c == '#' && line_start_)
-        ok = Directive();
-      else if (IsNameStart(c))
-        Identifier();
-      else if (IsDigit(c))
-        Number();
-      else if (c == '"' || c == '\'')
-        ok = Quoted(static_cast<char>(c));
-      else
-        CopyPlain();
+      switch (StartOf(c)) {
+        case SLASH: Slash(); break;
+        case DIRECTIVE: ok = Directive(); break;
+        case NAME: Identifier(); break;
+        case NUMBER: Number(); break;
+        case QUOTE: ok = Quoted(static_cast<char>(c)); break;
+        case PLAIN: CopyPlain(); break;
+      }
       if (!ok) return false;
     }
     return true;
   }
 
  private:
+  enum Start { SLASH, DIRECTIVE, NAME, NUMBER, QUOTE, PLAIN };
+  // What a character starts here.
+  Start StartOf(int c) const {
+    if (c == '/') return SLASH;
+    if (c == '#' && line_start_) return DIRECTIVE;
+    if (IsNameStart(c)) return NAME;
+    if (IsDigit(c)) return NUMBER;
+    if (c == '"' || c == '\'') return QUOTE;
+    return PLAIN;
+  }
+
   bool AtEnd() const { return pos_ >= src_.size(); }
   int Peek(size_t ahead = 0) const {
     return pos_ + ahead < src_.size() ? static_cast<unsigned char>(src_[pos_ + ahead]) : -1;
   }
 
+  // Characters that start nothing, copied as one run.
   void CopyPlain() {
-    char c = src_[pos_++];
-    out_ += c;
-    if (c == '\n') {
-      ++line_;
-      line_start_ = true;
-    } else if (!IsBlank(c) && c != '\r') {
-      line_start_ = false;
-    }
+    size_t start = pos_;
+    do {
+      char c = src_[pos_++];
+      if (c == '\n') {
+        ++line_;
+        line_start_ = true;
+      } else if (!IsBlank(c) && c != '\r') {
+        line_start_ = false;
+      }
+    } while (!AtEnd() && StartOf(Peek()) == PLAIN);
+    out_.append(src_, start, pos_ - start);
   }
 
   // "//" to the line end or "/* ... */"; each line end inside becomes CR LF.
@@ -125,6 +138,7 @@ class DefinePass {
     size_t end = pos_;
     while (end > start && (IsBlank(src_[end - 1]) || src_[end - 1] == '\r')) --end;
     macros_[name] = src_.substr(start, end - start);
+    starts_macro_[static_cast<unsigned char>(name[0])] = true;
     if (Peek() == '/') {
       Slash();
     } else if (Peek() == '\n') {
@@ -150,15 +164,21 @@ class DefinePass {
   void Identifier() {
     size_t start = pos_;
     while (IsNameChar(Peek())) ++pos_;
-    std::string name = src_.substr(start, pos_ - start);
-    auto it = macros_.find(name);
-    out_ += it != macros_.end() ? it->second : name;
+    auto it = macros_.end();
+    if (starts_macro_[static_cast<unsigned char>(src_[start])])
+      it = macros_.find(std::string_view(src_).substr(start, pos_ - start));
+    if (it != macros_.end())
+      out_ += it->second;
+    else
+      out_.append(src_, start, pos_ - start);
     line_start_ = false;
   }
 
   // A number with its suffix letters ("0x1F", "1e5") is not a name to replace.
   void Number() {
-    while (IsNameChar(Peek()) || Peek() == '.') out_ += src_[pos_++];
+    size_t start = pos_;
+    while (IsNameChar(Peek()) || Peek() == '.') ++pos_;
+    out_.append(src_, start, pos_ - start);
     line_start_ = false;
   }
 
@@ -188,7 +208,8 @@ class DefinePass {
   const std::string& src_;
   std::string& out_;
   Reporter& reporter_;
-  std::map<std::string, std::string> macros_;
+  std::map<std::string, std::string, std::less<>> macros_;  // found by a view of the source
+  bool starts_macro_[256] = {};  // the first letters of the defined names: most names need no look-up
   size_t pos_ = 0;
   int line_ = 1;
   bool line_start_ = true;
@@ -197,18 +218,22 @@ class DefinePass {
 }  // namespace
 
 std::string TextModeContents(const std::string& bytes) {
+  size_t end = std::min(bytes.find('\x1A'), bytes.size());  // a Ctrl-Z ends the text
   std::string text;
-  text.reserve(bytes.size());
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    char c = bytes[i];
-    if (c == 0x1A) break;
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-    text += c;
+  text.reserve(end);
+  size_t run = 0;  // the start of the bytes not copied yet
+  for (size_t i = 0; i + 1 < end; ++i) {
+    if (bytes[i] == '\r' && bytes[i + 1] == '\n') {
+      text.append(bytes, run, i - run);
+      run = i + 1;
+    }
   }
+  text.append(bytes, run, end - run);
   return text;
 }
 
 bool ApplyDefines(const std::string& source, std::string& out, Reporter& reporter) {
+  out.reserve(out.size() + source.size());
   return DefinePass(source, out, reporter).Run();
 }
 

@@ -59,6 +59,22 @@ TEST(Preprocessor, Output) {
   }
 }
 
+// As the platform runtime reads a file in text mode: only CR LF pairs lose
+// their CR, and a Ctrl-Z ends the text.
+TEST(Preprocessor, TextModeContents) {
+  const TextCase cases[] = {
+      {"", ""},
+      {"a\r\nb\r\n", "a\nb\n"},
+      {"\r\r\n\n\r", "\r\n\n\r"},
+      {"a\rb", "a\rb"},
+      {"ab\x1A" "cd\r\n", "ab"},
+      {"a\r\x1A\n", "a\r"},
+      {"\x1A", ""},
+      {"\r\n\r\n", "\n\n"},
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(TextModeContents(c.source), c.text) << c.source;
+}
+
 TEST(Preprocessor, DefineSyntaxErrors) {
   const char* bad[] = {"int a;\n#define\nint b;", "int a;\n#define F(x) x\n", "\n#define 9x 1\n"};
   for (const char* source : bad) {

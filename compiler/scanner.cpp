@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <string_view>
+#include <vector>
 
 #include "messages.h"
 #include "reporter.h"
@@ -11,7 +13,7 @@ namespace tarnic {
 namespace {
 
 struct Keyword {
-  const char* text;
+  std::string_view text;  // its length known without a strlen per compare
   int code;
 };
 
@@ -45,15 +47,51 @@ bool IsHexDigit(int c) {
 }
 int HexValue(int c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
 
+// The rows of a table by their first character, in table order (so the
+// operators stay longest first): a word or operator is compared with the few
+// rows that can match instead of all of them.
+class ByFirstChar {
+ public:
+  template <size_t N>
+  explicit ByFirstChar(const Keyword (&rows)[N]) {
+    for (const Keyword& row : rows) rows_[static_cast<unsigned char>(row.text[0])].push_back(&row);
+  }
+  const std::vector<const Keyword*>& Rows(int c) const { return rows_[c & 0xFF]; }
+
+ private:
+  std::vector<const Keyword*> rows_[256];
+};
+
+const ByFirstChar kKeywordsByFirstChar(kKeywords);
+const ByFirstChar kOperatorsByFirstChar(kOperators);
+
+// The characters that are tokens by themselves, by character.
+const struct SingleChars {
+  bool is[256] = {};
+  SingleChars() {
+    for (const char* c = kSingleChars; *c; ++c) is[static_cast<unsigned char>(*c)] = true;
+  }
+} kSingleCharTokens;
+
+// The spelling of each token code above the single characters: the first
+// operator, else the first keyword, of that code ("int" for TK_INT).
+struct SpellingTable {
+  std::string_view text[TK_RETURN + 1] = {};
+  SpellingTable() {
+    for (const Keyword& k : kOperators)
+      if (text[k.code].empty()) text[k.code] = k.text;
+    for (const Keyword& k : kKeywords)
+      if (text[k.code].empty()) text[k.code] = k.text;
+  }
+};
+
+const SpellingTable kSpellings;
+
 }  // namespace
 
 std::string TokenSpelling(int code) {
   if (code > 0 && code < 256) return std::string(1, static_cast<char>(code));
-  for (const Keyword& k : kOperators)
-    if (k.code == code) return k.text;
-  for (const Keyword& k : kKeywords)
-    if (k.code == code) return k.text;
-  return std::string();
+  return code > 0 && code <= TK_RETURN ? std::string(kSpellings.text[code]) : std::string();
 }
 
 Scanner::Scanner(const std::string& text, Reporter& reporter) : text_(text), reporter_(reporter) {}
@@ -84,7 +122,9 @@ void Scanner::SkipBlockComment() {
 Token Scanner::yylex() {
   while (pos_ < text_.size()) {
     int c = Peek();
-    if (c == '\n') {
+    if (c == ' ' || c == '\t' || c == '\r') {
+      ++pos_;  // blanks first: they are the most common characters
+    } else if (c == '\n') {
       ++line_;
       ++pos_;
     } else if (c == '/' && Peek(1) == '/') {
@@ -236,31 +276,30 @@ Token Scanner::ScanWord() {
   size_t start = pos_;
   while (IsNameStart(Peek()) || IsDigit(Peek())) ++pos_;
   Token t = MakeToken(TK_IDENTIFIER);
-  t.text = text_.substr(start, pos_ - start);
-  for (const Keyword& k : kKeywords) {
-    if (t.text == k.text) {
-      t.code = k.code;
-      if (k.code == TK_TRUE) t.int_value = 1;
-      break;
-    }
+  t.text.assign(text_, start, pos_ - start);
+  for (const Keyword* k : kKeywordsByFirstChar.Rows(t.text[0])) {
+    if (t.text != k->text) continue;
+    t.code = k->code;
+    if (k->code == TK_TRUE) t.int_value = 1;
+    break;
   }
   return t;
 }
 
 bool Scanner::ScanOperator(Token& token) {
-  for (const Keyword& op : kOperators) {
-    size_t n = std::strlen(op.text);
-    if (text_.compare(pos_, n, op.text) == 0) {
-      token = MakeToken(op.code);
-      token.text = op.text;
+  int c = Peek();
+  for (const Keyword* op : kOperatorsByFirstChar.Rows(c)) {
+    size_t n = op->text.size();
+    if (text_.compare(pos_, n, op->text.data(), n) == 0) {
+      token = MakeToken(op->code);
+      token.text = op->text;
       pos_ += n;
       return true;
     }
   }
-  int c = Peek();
-  if (c > 0 && std::strchr(kSingleChars, c)) {
+  if (c > 0 && kSingleCharTokens.is[c & 0xFF]) {
     token = MakeToken(c);
-    token.text = std::string(1, static_cast<char>(c));
+    token.text.assign(1, static_cast<char>(c));
     ++pos_;
     return true;
   }

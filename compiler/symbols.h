@@ -1,9 +1,9 @@
 // Symbol tables and function objects of the compiler context.
 #pragma once
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tarnic {
@@ -26,12 +26,14 @@ class CSymbolTable {
  public:
   // Adds a name; nullptr when the table already holds it.
   CSymbolEntry* Add(const std::string& name, int type);
-  CSymbolEntry* Find(const std::string& name) const;
+  CSymbolEntry* Find(const std::string& name);
+  const CSymbolEntry* Find(const std::string& name) const;
   const std::vector<CSymbolEntry*>& cells() const { return cells_; }
   size_t size() const { return cells_.size(); }
 
  private:
-  std::map<std::string, std::unique_ptr<CSymbolEntry>> entries_;
+  // The entries live in the map's nodes (which never move): one allocation each.
+  std::unordered_map<std::string, CSymbolEntry> entries_;
   std::vector<CSymbolEntry*> cells_;
 };
 

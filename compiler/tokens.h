@@ -68,4 +68,21 @@ std::string TokenSpelling(int code);
 
 inline bool IsTypeWord(int code) { return code >= TK_CHAR && code <= TK_VOID; }
 
+// A small number for each token code (single characters and TK_ codes), -1
+// for the others: one look-up in place of a walk through a list of rows.
+class TokenCodeTable {
+ public:
+  TokenCodeTable() {
+    for (int16_t& v : value_) v = -1;
+  }
+  void Set(int code, int value) {
+    if (code >= 0 && code < kCodes) value_[code] = static_cast<int16_t>(value);
+  }
+  int operator[](int code) const { return code >= 0 && code < kCodes ? value_[code] : -1; }
+
+ private:
+  static constexpr int kCodes = TK_RETURN + 1;
+  int16_t value_[kCodes];
+};
+
 }  // namespace tarnic

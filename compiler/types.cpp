@@ -66,6 +66,24 @@ const OperatorRule kOperatorRules[] = {
 };
 static_assert(std::size(kOperatorRules) == 39, "39 operators");
 
+// The classes of each operator, found by token code (and the unary codes after
+// the tokens) instead of a walk through the rules for every operand.
+struct OperatorClasses {
+  static constexpr int kTokens = TK_RETURN + 1;
+  static constexpr int kUnary = UOP_CALL - UOP_CAST + 1;
+  int classes[kTokens + kUnary] = {};  // 0 for an operator without a rule: refused
+  static int Index(int op) {
+    if (op >= 0 && op < kTokens) return op;
+    if (op >= UOP_CAST && op <= UOP_CALL) return kTokens + (op - UOP_CAST);
+    return -1;
+  }
+  OperatorClasses() {
+    for (const OperatorRule& rule : kOperatorRules) classes[Index(rule.op)] = rule.classes;
+  }
+};
+
+const OperatorClasses kOperatorClasses;
+
 }  // namespace
 
 int ClassOf(int code) {
@@ -151,9 +169,8 @@ int CheckConversion(int from, int to) {
 
 bool OperatorAllowed(int op, int type_class) {
   static const int kMaskOfClass[] = {0, M_INT, M_REAL, M_ARRAY, M_POINTER};
-  for (const OperatorRule& rule : kOperatorRules)
-    if (rule.op == op) return (rule.classes & kMaskOfClass[type_class]) != 0;
-  return false;
+  int index = OperatorClasses::Index(op);
+  return index >= 0 && (kOperatorClasses.classes[index] & kMaskOfClass[type_class]) != 0;
 }
 
 std::string OperatorText(int op) {

@@ -40,6 +40,7 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize)
     : m_pFile(pFile), m_nMode((nMode & load) ? load : store),
       m_buf((size_t)std::max(nBufSize, 1)) {
   if (IsLoading()) m_loadTable.emplace_back();  // index 0 is the null reference
+  if (IsStoring() && m_pFile != nullptr) m_nWriteEnd = (UINT)m_buf.size();
 }
 
 CArchive::~CArchive() {
@@ -89,6 +90,7 @@ void CArchive::Close() {
   if (m_pFile == nullptr) return;
   Flush();
   m_pFile = nullptr;
+  m_cur = m_end = m_nWriteEnd = 0;  // no fast path past the close
 }
 
 void CArchive::Write(const void* lpBuf, UINT nMax) {
@@ -169,7 +171,7 @@ void CArchive::WriteString(const CString& s) {
   } else {
     *this << kLongStringByte << kDwordStringLength << len;
   }
-  Write(s.GetString(), len);
+  if (len > 0 && !PutBuffered(s.GetString(), len)) Write(s.GetString(), len);
 }
 
 CString CArchive::ReadString() {
@@ -184,11 +186,15 @@ CString CArchive::ReadString() {
     if (w == kDwordStringLength) *this >> len;
   }
   CheckAvailable(len);
-  CString s;
-  if (len > 0) {
-    Read(s.GetBuffer((int)len), len);
-    s.ReleaseBuffer((int)len);
+  if (len == 0) return CString();
+  if (IsBuffered(len)) {  // the whole string: made in one copy
+    CString s((const char*)m_buf.data() + m_cur, (int)len);
+    m_cur += len;
+    return s;
   }
+  CString s;
+  Read(s.GetBuffer((int)len), len);
+  s.ReleaseBuffer((int)len);
   return s;
 }
 
@@ -222,15 +228,14 @@ void CArchive::WriteIndexTag(DWORD index, bool isClass) {
 void CArchive::WriteClass(const CRuntimeClass* pClass) {
   RequireStoring();
   if (pClass == nullptr || !pClass->IsSerializable()) Fail(CArchiveException::badClass);
-  auto it = m_storeMap.find(pClass);
-  if (it != m_storeMap.end()) {
-    WriteIndexTag(it->second, true);
+  if (DWORD index = m_storeMap.Find(pClass)) {
+    WriteIndexTag(index, true);
     return;
   }
   WORD nameLen = (WORD)std::strlen(pClass->m_lpszClassName);
   *this << kNewClassTag << (WORD)pClass->m_wSchema << nameLen;
   Write(pClass->m_lpszClassName, nameLen);
-  m_storeMap.emplace(pClass, m_nextStoreIndex++);
+  m_storeMap.Insert(pClass, m_nextStoreIndex++);
 }
 
 void CArchive::WriteObject(const CObject* pOb) {
@@ -239,14 +244,13 @@ void CArchive::WriteObject(const CObject* pOb) {
     *this << kNullTag;
     return;
   }
-  auto it = m_storeMap.find(pOb);
-  if (it != m_storeMap.end()) {
-    WriteIndexTag(it->second, false);
+  if (DWORD index = m_storeMap.Find(pOb)) {
+    WriteIndexTag(index, false);
     return;
   }
   NestingLevel level(*this);
   WriteClass(pOb->GetRuntimeClass());
-  m_storeMap.emplace(pOb, m_nextStoreIndex++);
+  m_storeMap.Insert(pOb, m_nextStoreIndex++);
   const_cast<CObject*>(pOb)->Serialize(*this);
 }
 

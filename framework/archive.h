@@ -53,10 +53,11 @@
 #pragma once
 #include <windows.h>
 
+#include <cstring>
 #include <type_traits>
-#include <unordered_map>
 #include <vector>
 
+#include "addrindex.h"
 #include "exceptions.h"
 #include "object.h"
 #include "qstring.h"
@@ -160,10 +161,36 @@ class CArchive {
     LoadState state = LoadState::loading;
   };
 
+  // A value goes straight into (comes straight out of) the buffer when it
+  // fits; everything else (a flush, a refill, a closed or failed archive, the
+  // wrong direction) takes the checked path of Write and Read.
   template <class T>
-  CArchive& WriteValue(T v) { Write(&v, sizeof v); return *this; }
+  CArchive& WriteValue(T v) {
+    if (!PutBuffered(&v, sizeof v)) Write(&v, sizeof v);
+    return *this;
+  }
   template <class T>
-  CArchive& ReadValue(T& v) { Read(&v, sizeof v); return *this; }
+  CArchive& ReadValue(T& v) {
+    if (!TakeBuffered(&v, sizeof v)) Read(&v, sizeof v);
+    return *this;
+  }
+  // nBytes > 0. m_nWriteEnd is 0 unless the archive stores and is open, and a
+  // loading archive's m_end is 0 once it is closed, so neither can pass in the
+  // wrong state.
+  bool PutBuffered(const void* p, UINT nBytes) {
+    if (m_cur + (ULONGLONG)nBytes > m_nWriteEnd) return false;
+    std::memcpy(m_buf.data() + m_cur, p, nBytes);
+    m_cur += nBytes;
+    return true;
+  }
+  bool TakeBuffered(void* p, UINT nBytes) {
+    if (!IsBuffered(nBytes)) return false;
+    std::memcpy(p, m_buf.data() + m_cur, nBytes);
+    m_cur += nBytes;
+    return true;
+  }
+  // The next nBytes are read ahead already (and the archive may be read).
+  bool IsBuffered(UINT nBytes) const { return !m_failed && m_cur + (ULONGLONG)nBytes <= m_end; }
 
   void RequireStoring();
   void RequireLoading();
@@ -186,9 +213,10 @@ class CArchive {
   std::vector<BYTE> m_buf;
   UINT m_cur = 0;  // next byte to read or write in m_buf
   UINT m_end = 0;  // loading: end of the valid bytes in m_buf
+  UINT m_nWriteEnd = 0;  // storing and open: the buffer's size; else 0
 
   // Storing: objects and classes written so far, by address.
-  std::unordered_map<const void*, DWORD> m_storeMap;
+  CAddressIndex m_storeMap;
   DWORD m_nextStoreIndex = 1;
   // Loading: entry i is index i (entry 0 stands for null).
   std::vector<LoadEntry> m_loadTable;

@@ -300,4 +300,30 @@ TEST_F(ArchiveLoadTest, ArchiveRefusesReadingAfterAFailedObject) {
   EXPECT_TRUE(list.IsEmpty());
 }
 
+// The same with bytes still buffered behind the failed object: values and
+// strings that would fit the buffer are refused too.
+TEST_F(ArchiveLoadTest, BufferedBytesAreRefusedAfterAFailedObject) {
+  Bytes b = Cat({Word(1), ClassRecord("CPicLayer"), Bytes{0}, Bytes{0}, Word(1), Word(0x55),
+                 Dword(7), Bytes{3, 'a', 'b', 'c'}});
+  CObList list;
+  LoadBytes(b, [&](CArchive& ar) {
+    EXPECT_THROW(list.Serialize(ar, RUNTIME_CLASS(CPicLayer)), CArchiveException);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      try {
+        if (attempt == 0) {
+          DWORD d;
+          ar >> d;
+        } else {
+          CString s;
+          ar >> s;
+        }
+        FAIL() << attempt;
+      } catch (CArchiveException& e) {
+        EXPECT_EQ(e.m_cause, CArchiveException::generic) << attempt;
+      }
+    }
+  });
+  EXPECT_TRUE(list.IsEmpty());
+}
+
 }  // namespace

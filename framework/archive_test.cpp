@@ -1,6 +1,7 @@
 // The archive's bytes: primitives, strings, counts, object and class records.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "fwtest_classes.h"
@@ -317,6 +318,34 @@ TEST_F(ArchiveTest, DirectionIsEnforced) {
   } catch (CArchiveException& e) {
     EXPECT_EQ(e.m_cause, CArchiveException::readOnly);
   }
+}
+
+// A closed archive takes and gives nothing more, though its buffer had room
+// (storing) or bytes read ahead (loading).
+TEST_F(ArchiveTest, ClosedArchiveRefusesValues) {
+  auto expectGeneric = [](const std::function<void()>& use) {
+    try {
+      use();
+      FAIL();
+    } catch (CArchiveException& e) {
+      EXPECT_EQ(e.m_cause, CArchiveException::generic);
+    }
+  };
+  CMemFile file;
+  CArchive st(&file, CArchive::store);
+  st << (DWORD)1 << (DWORD)2;
+  st.Close();
+  expectGeneric([&] { st << (DWORD)3; });
+  expectGeneric([&] { st << CString("abc"); });
+  EXPECT_EQ(file.GetLength(), 8u);
+  file.SeekToBegin();
+  CArchive ld(&file, CArchive::load);
+  DWORD v = 0;
+  ld >> v;
+  ld.Close();
+  EXPECT_EQ(file.GetPosition(), 4u);
+  expectGeneric([&] { ld >> v; });
+  EXPECT_EQ(v, 1u);
 }
 
 TEST_F(ArchiveTest, FrameworkClassesAreRegistered) {

@@ -1,6 +1,7 @@
 // CObList, the serializable arrays and CMapStringToPtr.
 #include "collections.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -36,8 +37,46 @@ CObList::Node* CObList::NodeOf(POSITION pos) {
 
 static POSITION PositionOf(void* node) { return reinterpret_cast<POSITION>(node); }
 
-CObList::CObList(int) {}
+CObList::CObList(int nBlockSize)
+    : m_nBlockSize(std::max(nBlockSize, 1)), m_nFirstBlockSize(m_nBlockSize) {}
 CObList::~CObList() { RemoveAll(); }
+
+// One allocation per block instead of one per node: loading a list of
+// 100,000 objects would otherwise make (and later free) 100,000 nodes too.
+CObList::Node* CObList::NewNode(Node* pNext, Node* pPrev, CObject* data) {
+  if (m_pFree == nullptr) {
+    Node* block = new Node[(size_t)m_nBlockSize + 1];
+    block[0].pNext = m_pBlocks;
+    m_pBlocks = block;
+    for (int i = m_nBlockSize; i >= 1; --i) {
+      block[i].pNext = m_pFree;
+      m_pFree = &block[i];
+    }
+    int largest = std::max(kMaxBlockNodes, m_nFirstBlockSize);
+    m_nBlockSize = m_nBlockSize <= largest / 2 ? m_nBlockSize * 2 : largest;
+  }
+  Node* n = m_pFree;
+  m_pFree = n->pNext;
+  *n = Node{pNext, pPrev, data};
+  ++m_nCount;
+  return n;
+}
+
+void CObList::FreeNode(Node* n) {
+  n->pNext = m_pFree;
+  m_pFree = n;
+  if (--m_nCount == 0) FreeBlocks();
+}
+
+void CObList::FreeBlocks() {
+  while (m_pBlocks != nullptr) {
+    Node* block = m_pBlocks;
+    m_pBlocks = block[0].pNext;
+    delete[] block;
+  }
+  m_pFree = nullptr;
+  m_nBlockSize = m_nFirstBlockSize;
+}
 
 CObject*& CObList::GetHead() { return NodeOf(PositionOf(m_pHead))->data; }
 CObject* CObList::GetHead() const { return NodeOf(PositionOf(m_pHead))->data; }
@@ -72,13 +111,9 @@ void CObList::AddTail(CObList* pNewList) {
 }
 
 void CObList::RemoveAll() {
-  for (Node* n = m_pHead; n != nullptr;) {
-    Node* next = n->pNext;
-    delete n;
-    n = next;
-  }
   m_pHead = m_pTail = nullptr;
   m_nCount = 0;
+  FreeBlocks();
 }
 
 POSITION CObList::GetHeadPosition() const { return PositionOf(m_pHead); }
@@ -116,27 +151,24 @@ void CObList::RemoveAt(POSITION position) {
   Node* n = NodeOf(position);
   (n->pPrev ? n->pPrev->pNext : m_pHead) = n->pNext;
   (n->pNext ? n->pNext->pPrev : m_pTail) = n->pPrev;
-  delete n;
-  --m_nCount;
+  FreeNode(n);
 }
 
 POSITION CObList::InsertBefore(POSITION position, CObject* newElement) {
   Node* next = position ? NodeOf(position) : m_pHead;
   Node* prev = next ? next->pPrev : nullptr;
-  Node* n = new Node{next, prev, newElement};
+  Node* n = NewNode(next, prev, newElement);
   (prev ? prev->pNext : m_pHead) = n;
   (next ? next->pPrev : m_pTail) = n;
-  ++m_nCount;
   return PositionOf(n);
 }
 
 POSITION CObList::InsertAfter(POSITION position, CObject* newElement) {
   Node* prev = position ? NodeOf(position) : m_pTail;
   Node* next = prev ? prev->pNext : nullptr;
-  Node* n = new Node{next, prev, newElement};
+  Node* n = NewNode(next, prev, newElement);
   (prev ? prev->pNext : m_pHead) = n;
   (next ? next->pPrev : m_pTail) = n;
-  ++m_nCount;
   return PositionOf(n);
 }
 

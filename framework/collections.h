@@ -24,7 +24,10 @@ typedef QelPosition* POSITION;  // an opaque place in a list or map; null ends a
 class CObList : public CObject {
   DECLARE_SERIAL(CObList)
  public:
-  explicit CObList(int nBlockSize = 10);  // the block size is accepted for familiarity only
+  // Nodes are made in blocks, the first of nBlockSize nodes, each next one
+  // twice as big (up to kMaxBlockNodes); a removed node is kept for the next
+  // insertion, and the blocks go back when the list becomes empty.
+  explicit CObList(int nBlockSize = 10);
   ~CObList() override;
   CObList(const CObList&) = delete;
   CObList& operator=(const CObList&) = delete;
@@ -69,10 +72,18 @@ class CObList : public CObject {
 
  private:
   struct Node;
+  static constexpr int kMaxBlockNodes = 4096;
   static Node* NodeOf(POSITION pos);
+  Node* NewNode(Node* pNext, Node* pPrev, CObject* data);
+  void FreeNode(Node* n);
+  void FreeBlocks();
   Node* m_pHead = nullptr;
   Node* m_pTail = nullptr;
   int m_nCount = 0;
+  Node* m_pFree = nullptr;    // removed nodes, linked through pNext
+  Node* m_pBlocks = nullptr;  // the blocks, each one's first node links the next
+  int m_nBlockSize;           // nodes of the next block
+  int m_nFirstBlockSize;
 };
 
 // The shared behaviour of the arrays: a vector behind the classic array interface.

@@ -1,8 +1,11 @@
 // The collections: list positions, arrays, the string map.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <list>
 #include <map>
 #include <stdexcept>
+#include <vector>
 
 #include "fwtest_classes.h"
 
@@ -66,6 +69,43 @@ TEST(CObListTest, AppendsOtherLists) {
   EXPECT_EQ(Values(b), (std::vector<int>{0, 1, 0, 1}));
   b.AddHead(&b);
   EXPECT_EQ(Values(b), (std::vector<int>{0, 1, 0, 1, 0, 1, 0, 1}));
+}
+
+// Nodes come from blocks and are reused; the list behaves as a plain list.
+TEST(CObListTest, NodesFromBlocksKeepTheOrderThroughInsertionsAndRemovals) {
+  std::vector<CTestItem> items(500);
+  for (int i = 0; i < 500; ++i) items[i].m_a = i;
+  for (int blockSize : {1, 3, 10}) {
+    CObList list(blockSize);
+    std::list<int> model;
+    for (int round = 0; round < 3; ++round) {
+      for (int i = 0; i < 500; ++i) {
+        if (i % 3 == 0) {
+          list.AddHead(&items[i]);
+          model.push_front(i);
+        } else {
+          list.AddTail(&items[i]);
+          model.push_back(i);
+        }
+      }
+      for (int i = 0; i < 200; ++i) {  // from the middle and both ends
+        POSITION pos = list.FindIndex(list.GetCount() / 2);
+        auto it = std::next(model.begin(), model.size() / 2);
+        list.RemoveAt(pos);
+        model.erase(it);
+        if (i % 2) {
+          list.RemoveHead();
+          model.pop_front();
+        }
+      }
+      std::vector<int> got;
+      for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
+        got.push_back(static_cast<CTestItem*>(list.GetNext(pos))->m_a);
+      ASSERT_EQ(got, std::vector<int>(model.begin(), model.end())) << blockSize;
+      while (!list.IsEmpty()) list.RemoveTail();  // emptied, the blocks go back
+      model.clear();
+    }
+  }
 }
 
 TEST(CObArrayTest, IndexingInsertRemove) {

@@ -45,9 +45,10 @@ BOOL CMemFile::Open(const char*, UINT, CFileException* pError) {
 void CMemFile::GrowTo(DWORD dwNewCapacity) {
   if (dwNewCapacity <= m_nBufferSize) return;
   if (m_nGrowBytes == 0) throw CMemoryException();
-  // At least half as much again as now, so that a long run of small writes
-  // copies the bytes only a few times; then whole grow steps.
-  ULONGLONG wanted = std::max<ULONGLONG>(dwNewCapacity, (ULONGLONG)m_nBufferSize + m_nBufferSize / 2);
+  // At least twice as much as now, so that a long run of small writes copies
+  // the bytes only a few times (each move also touches fresh pages, which
+  // under Wine cost more than the copy); then whole grow steps.
+  ULONGLONG wanted = std::max<ULONGLONG>(dwNewCapacity, 2ull * m_nBufferSize);
   ULONGLONG rounded = (wanted + m_nGrowBytes - 1) / m_nGrowBytes * m_nGrowBytes;
   if (rounded > 0xFFFFFFFFull) rounded = dwNewCapacity;  // no room to spare: just what is needed
   DWORD capacity = (DWORD)rounded;

@@ -6,7 +6,7 @@ class CMemFile : public CFile {
  public:
   enum : UINT { kDefaultGrowBytes = 1024 };
 
-  // An empty growable file; its storage grows by at least half its size, in
+  // An empty growable file; its storage at least doubles when it grows, in
   // whole steps of nGrowBytes.
   explicit CMemFile(UINT nGrowBytes = kDefaultGrowBytes);
   // Attaches the caller's bytes without copying (see Attach).

@@ -29,9 +29,18 @@ std::string OwnerTitle(HWND owner) {
   return title.empty() ? AppName() : title;
 }
 
+QelMessageBoxFn g_hook = nullptr;
+
 }  // namespace
 
+QelMessageBoxFn QelSetMessageBoxHook(QelMessageBoxFn fn) {
+  QelMessageBoxFn previous = g_hook;
+  g_hook = fn;
+  return previous;
+}
+
 int QelMessageBox(HWND owner, const char* text, const char* title, UINT type) {
+  if (g_hook) return g_hook(owner, text, title, type);
   HWND top = TopLevelOwner(owner);
   std::string caption = title ? std::string(title) : OwnerTitle(top);
   return ::MessageBoxA(top, text ? text : "", caption.c_str(), type);

@@ -7,3 +7,9 @@
 // top-level window, or the application's name when it has none. Returns the
 // button pressed (IDOK...), 0 when the box could not be shown.
 int QelMessageBox(HWND owner, const char* text, const char* title, UINT type);
+
+// Every QelMessageBox goes to fn instead while it is set (tests answer the
+// boxes of the code they drive); nullptr puts the real box back. Returns the
+// previous one. fn receives the arguments as given (title may be nullptr).
+using QelMessageBoxFn = int (*)(HWND owner, const char* text, const char* title, UINT type);
+QelMessageBoxFn QelSetMessageBoxHook(QelMessageBoxFn fn);

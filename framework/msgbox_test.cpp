@@ -92,3 +92,32 @@ TEST_F(MsgBox, WithoutOwnerTitleOrApplicationTheModuleNameIsTheTitle) {
 }
 
 }  // namespace
+
+namespace {
+
+struct HookedCall {
+  HWND owner;
+  std::string text;
+  const char* title;
+  UINT type;
+};
+HookedCall g_hooked;
+
+int AnswerNo(HWND owner, const char* text, const char* title, UINT type) {
+  g_hooked = {owner, text, title, type};
+  return IDNO;
+}
+
+TEST_F(MsgBox, AHookAnswersInsteadOfTheBoxUntilItIsTakenAway) {
+  ASSERT_EQ(QelSetMessageBoxHook(AnswerNo), nullptr);
+  EXPECT_EQ(QelMessageBox(child, "是否保存?", nullptr, MB_YESNO), IDNO);
+  EXPECT_EQ(g_hooked.owner, child.m_hWnd);  // as given: the hook decides what to make of it
+  EXPECT_EQ(g_hooked.text, "是否保存?");
+  EXPECT_EQ(g_hooked.title, nullptr);
+  EXPECT_EQ(g_hooked.type, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(QelSetMessageBoxHook(nullptr), AnswerNo);
+  EXPECT_EQ(ShowAndClose(top, "文本", "提示"), IDOK);  // the real box again
+  EXPECT_TRUE(g_seen.found);
+}
+
+}  // namespace

@@ -35,6 +35,14 @@ CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
 
 void CObject::Serialize(CArchive&) {}
 
+void* CObject::operator new(size_t nSize, const std::nothrow_t&) noexcept {
+  try {
+    return qel::AllocateObjectMemory(nSize);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
 BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const {
   return GetRuntimeClass()->IsDerivedFrom(pClass);
 }

@@ -32,6 +32,9 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <new>
+
+#include "objpool.h"
 
 class CArchive;
 class CObject;
@@ -89,6 +92,15 @@ class CObject {
 
   static CRuntimeClass classCObject;
   static CRuntimeClass* GetThisClass() { return &classCObject; }
+
+  // Objects live in the framework's pools (objpool.h). The nothrow and
+  // placement forms are declared too, as this operator new hides the global ones.
+  static void* operator new(size_t nSize) { return qel::AllocateObjectMemory(nSize); }
+  static void* operator new(size_t nSize, const std::nothrow_t&) noexcept;
+  static void* operator new(size_t, void* pWhere) noexcept { return pWhere; }
+  static void operator delete(void* p) noexcept { qel::FreeObjectMemory(p); }
+  static void operator delete(void* p, const std::nothrow_t&) noexcept { qel::FreeObjectMemory(p); }
+  static void operator delete(void*, void*) noexcept {}
 
  protected:
   CObject() { ::InterlockedIncrement(&s_nLive); }

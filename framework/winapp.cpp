@@ -37,6 +37,10 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 int CWinApp::ExitInstance() { return m_exitCode; }
 BOOL CWinApp::PreTranslateMessage(MSG*) { return FALSE; }
 
+BOOL CWinApp::PreTranslateTree(MSG* msg) {
+  return QelWalkPreTranslateTree(nullptr, msg) || PreTranslateMessage(msg);
+}
+
 int CWinApp::Run() {
   MSG msg;
   for (;;) {
@@ -49,7 +53,7 @@ int CWinApp::Run() {
       m_exitCode = -1;
       break;
     }
-    if (!QelWalkPreTranslateTree(nullptr, &msg) && !PreTranslateMessage(&msg)) {
+    if (!PreTranslateTree(&msg)) {
       ::TranslateMessage(&msg);
       ::DispatchMessageA(&msg);
     }

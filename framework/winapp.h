@@ -22,9 +22,12 @@
 
 #include <string>
 
+#include "commands/cmdtarget.h"
+
 class CWnd;
 
-class CWinApp {
+// The application is the last target of the command route (frames/frame.h).
+class CWinApp : public CCmdTarget {
  public:
   // appName nullptr: the module's file name without folder and extension.
   explicit CWinApp(const char* appName = nullptr);
@@ -40,6 +43,9 @@ class CWinApp {
   // Gives the application a message before it is dispatched, after the
   // windows it is meant for (QelWalkPreTranslateTree); TRUE eats it.
   virtual BOOL PreTranslateMessage(MSG* msg);
+  // What every loop of the program does with a message before dispatching
+  // it: the windows it is meant for, then the application; TRUE eats it.
+  BOOL PreTranslateTree(MSG* msg);
 
   bool RunsMessageLoop() const { return m_runsLoop; }
 

@@ -2,6 +2,8 @@
 # reflection of child notifications, window classes made by DLLs, module
 # start-up, message boxes and fonts.
 add_library(qelwnd STATIC
+  commands/cmdtarget.cpp
+  commands/cmdui.cpp
   msgbox.cpp
   winapp.cpp
   wnd.cpp
@@ -36,3 +38,21 @@ target_link_libraries(qelui PUBLIC qelwnd comctl32 comdlg32)
 foreach(dir resources controls dialogs sheets testing)
   add_subdirectory(${dir})
 endforeach()
+
+# The application layer on top of it, the static library `qelframe`: the
+# program with its main frame, the loop and the registry (app/), frames and
+# the MDI frames (frames/), documents, views and their templates (docview/),
+# and control bars: dock bars, toolbars, the status bar (bars/).
+add_library(qelframe STATIC)
+target_include_directories(qelframe PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(qelframe PUBLIC qelui qelwnd comctl32 comdlg32 shell32 advapi32)
+foreach(dir app frames docview bars)
+  add_subdirectory(${dir})
+endforeach()
+
+# The application layer's tests: a small MDI program of their own (frames/test).
+qel_test(framework_frame_test
+  SOURCES frames/test/frametest_app.cpp frames/test/frametest.rc frames/frame_test.cpp
+          docview/docview_test.cpp app/frameapp_test.cpp bars/bars_test.cpp
+  LIBS qelframe qelprogtest)
+target_include_directories(framework_frame_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/frames)

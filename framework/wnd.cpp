@@ -1,7 +1,7 @@
 // CWnd's thin wrappers over the window functions of the platform.
 #include "wnd.h"
 
-IMPLEMENT_DYNAMIC(CWnd, CObject)
+IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 CString QelGetWindowText(HWND hwnd) {
   CString text;

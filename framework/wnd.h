@@ -34,10 +34,10 @@
 #pragma once
 #include <windows.h>
 
-#include "object.h"
+#include "commands/cmdtarget.h"
 #include "qstring.h"
 
-class CWnd : public CObject {
+class CWnd : public CCmdTarget {
   DECLARE_DYNAMIC(CWnd)
 
  public:
@@ -71,7 +71,8 @@ class CWnd : public CObject {
   BOOL SubclassDlgItem(UINT id, HWND parent);
   // Puts the window's procedure back and detaches; returns the handle.
   HWND UnsubclassWindow();
-  BOOL DestroyWindow();
+  // Virtual: an MDI child is destroyed through its MDI client.
+  virtual BOOL DestroyWindow();
 
   // --- Messages ----------------------------------------------------------------
   // One switch per class; unhandled messages go to the base class.

@@ -8,6 +8,7 @@
 #include "picobj.h"
 #include "vmargs.h"
 #include "vmcodes.h"
+#include "vmwork.h"
 
 namespace {
 
@@ -32,22 +33,28 @@ int CPicScriptHost::CallFunction(int id) {
   return kSysUnknown;
 }
 
-bool CPicScriptHost::FindNamed(int i, CDrawObj** obj) {
-  uint32_t address = ArgAddress(*m_state, i);
-  if (address == 0) {
-    *obj = m_pOwner;
-    return true;
-  }
-  std::string name;
-  if (!ReadText(*m_state, address, &name)) return false;
-  *obj = m_pPicture->FindObject(name.c_str(), m_pOwner);
-  return true;
+int CPicScriptHost::FindNamed(int i, CDrawObj** obj) {
+  *obj = m_pOwner;
+  if (ArgAddress(*m_state, i) == 0) return 0;
+  const char* name;
+  size_t length;
+  int rc = TextArg(*m_state, i, &name, &length);
+  if (!rc) *obj = m_pPicture->FindObject(name, m_pOwner);
+  return rc;
 }
 
 void CPicScriptHost::Invalidate(CDrawObj* obj) {
-  if (!m_hWnd) return;
+  // Paid for first: a run that cannot pay ends after this function.
+  if (!m_hWnd || !ChargeWork(*m_state, kWorkPerRepaint)) return;
   RECT r = obj->GetInvalidRect();
   InvalidateRect(m_hWnd, &r, TRUE);
+}
+
+int CPicScriptHost::ShownText(int i, const char** text) {
+  size_t length;
+  int rc = TextArg(*m_state, i, text, &length);
+  if (!rc && !ChargeWork(*m_state, length * kWorkPerShownChar)) rc = kSysOverBudget;
+  return rc;
 }
 
 int CPicScriptHost::CallObjectFunction(int id) {
@@ -61,8 +68,8 @@ int CPicScriptHost::CallObjectFunction(int id) {
       (id == 1054 && !IsPointerArg(s, 0)))
     return kSysNotPointer;
   CDrawObj* obj;
-  if (!FindNamed(0, &obj)) return kSysBadString;
-  if (!obj) return 0;
+  rc = FindNamed(0, &obj);
+  if (rc || !obj) return rc;
   switch (id) {
     case 1050:
       SetIntResult(s, obj->IsVisible() ? 1 : 0);
@@ -79,10 +86,11 @@ int CPicScriptHost::CallObjectFunction(int id) {
       Invalidate(obj);
       return 0;
     case 1052: {
-      std::string text;
-      if (!ReadText(s, ArgAddress(s, 1), &text)) return kSysBadString;
+      const char* text;
+      rc = ShownText(1, &text);
+      if (rc) return rc;
       Invalidate(obj);
-      obj->SetText(text.c_str());
+      obj->SetText(text);
       if (obj->GetObjType() == DOT_TEXT) static_cast<CDrawText*>(obj)->CalcExtent(m_hWnd);
       else Invalidate(obj);
       return 0;
@@ -112,9 +120,11 @@ int CPicScriptHost::CallWindowFunction(int id) {
   VmState& s = *m_state;
   int rc = PopArguments(s, 1);
   if (rc) return rc;
-  std::string name;
-  if (!ReadText(s, ArgAddress(s, 0), &name)) return kSysBadString;
-  if (m_hWnd) SendMessageA(m_hWnd, QCN_LINKPICTURE, 0, reinterpret_cast<LPARAM>(name.c_str()));
+  const char* name;
+  size_t length;
+  rc = TextArg(s, 0, &name, &length);
+  if (rc) return rc;
+  if (m_hWnd) SendMessageA(m_hWnd, QCN_LINKPICTURE, 0, reinterpret_cast<LPARAM>(name));
   return 0;
 }
 
@@ -132,8 +142,8 @@ int CPicScriptHost::CallOcxFunction(int id) {
     return kSysOcxCount;
   if (!IsPointerArg(s, 0) || !IsPointerArg(s, 1) || !IsPointerArg(s, 2)) return kSysNotPointer;
   CDrawObj* obj;
-  if (!FindNamed(0, &obj)) return kSysBadString;
-  if (!obj) return 0;
+  rc = FindNamed(0, &obj);
+  if (rc || !obj) return rc;
   if (obj->GetObjType() != DOT_CTRLOCX) return kSysNotActiveX;
   return kSysOcxNotAvailable;
 }
@@ -152,8 +162,10 @@ int CPicScriptHost::CallControlFunction(int id) {
   if (rc) return rc;
   if ((id == 1605 || id == 1606) && !(IsPointerArg(s, 0) && IsPointerArg(s, 1))) return kSysUnknown;
   CDrawObj* obj;
-  if (!FindNamed(0, &obj)) return kSysBadString;
-  if (!obj) return 0;
+  rc = FindNamed(0, &obj);
+  // The edit text's buffer starts empty, also when no object has the name.
+  if (!rc && id == 1605 && ArgInt(s, 2) >= 1) rc = WriteTextCharged(s, ArgAddress(s, 1), "", 0);
+  if (rc || !obj) return rc;
   DrawObjType type = obj->GetObjType();
   bool button = type == DOT_CHECKBT || type == DOT_RADIOBT;
   HWND control = obj->GetCtrlWnd();
@@ -162,7 +174,7 @@ int CPicScriptHost::CallControlFunction(int id) {
       if (button && control) SetIntResult(s, static_cast<int32_t>(SendMessageA(control, BM_GETCHECK, 0, 0)));
       return 0;
     case 1601:
-      if (button && control) {
+      if (button && control && ChargeWork(s, kWorkPerRepaint)) {
         SendMessageA(control, BM_SETCHECK, ArgInt(s, 1) ? BST_CHECKED : BST_UNCHECKED, 0);
         InvalidateRect(control, nullptr, TRUE);
       }
@@ -173,19 +185,18 @@ int CPicScriptHost::CallControlFunction(int id) {
       CString text = obj->GetText();
       int32_t length = static_cast<int32_t>(text.GetLength());
       int32_t n = length >= room ? room - 1 : length;
-      std::string out(text.GetString(), static_cast<size_t>(n));
-      if (!WriteBytes(s, ArgAddress(s, 1), out.c_str(), out.size() + 1)) return kSysBadString;
-      SetIntResult(s, n);
-      return 0;
+      rc = WriteTextCharged(s, ArgAddress(s, 1), text.GetString(), static_cast<size_t>(n));
+      if (!rc) SetIntResult(s, n);
+      return rc;
     }
     case 1606: {
-      std::string text;
-      if (!ReadText(s, ArgAddress(s, 1), &text)) return kSysBadString;
-      obj->SetText(text.c_str());
-      return 0;
+      const char* text;
+      rc = ShownText(1, &text);
+      if (!rc) obj->SetText(text);
+      return rc;
     }
     default:
-      if (type >= DOT_PUSHBT && type <= 198) obj->EnableWnd(ArgInt(s, 1));
+      if (type >= DOT_PUSHBT && type <= 198 && ChargeWork(s, kWorkPerRepaint)) obj->EnableWnd(ArgInt(s, 1));
       return 0;
   }
 }

@@ -33,8 +33,12 @@ class CPicScriptHost : public CScriptVM {
   virtual int CallTagFunction(int id);      // 1500-1599
   virtual int CallControlFunction(int id);  // 1600-1699
 
-  // The object named by argument i: a null pointer names the owner. False
-  // when the name is not a readable text; *obj is null when nothing has it.
-  bool FindNamed(int i, CDrawObj** obj);
+  // The object named by argument i: a null pointer names the owner. 0, or
+  // the failure code when the name is not a readable text (or over the
+  // budget); *obj is null when nothing has the name.
+  int FindNamed(int i, CDrawObj** obj);
+  // Invalidates the object's rectangle in the picture window, charged to the run.
   void Invalidate(CDrawObj* obj);
+  // The text of argument i that an object will show, charged by its length.
+  int ShownText(int i, const char** text);
 };

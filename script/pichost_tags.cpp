@@ -14,51 +14,67 @@ constexpr int32_t kMaxVarData = 3999;
 
 bool IsPointerArg(const VmState& s, int i) { return HasKind(Arg(s, i).type); }
 
+// Whether a destination takes the value's text: a character pointer, or a
+// character array, which arrives through "..." with the address bit only. The
+// address of a char variable has that type too; it names a cell's value and
+// takes the low byte.
+bool TakesText(const VmState& s, const VmCell& dest) {
+  if (BaseOf(dest.type) != VB_I8) return false;
+  if (dest.type & kVmPointer) return true;
+  return (dest.type & kVmAddress) && s.memory.InBuffer(Low32(dest.value));
+}
+
 // A value delivered into a script destination by the destination's base
-// type; a character pointer takes the value's text, cut to the room of the
+// type; a text destination takes the value's text, cut to the room of the
 // variable it points into, any other 8-bit destination the low byte.
-bool Deliver(VmState& s, const VmCell& dest, const CScriptValue& value) {
+int Deliver(VmState& s, const VmCell& dest, const CScriptValue& value) {
   uint32_t address = Low32(dest.value);
-  uint8_t base = BaseOf(dest.type);
-  if (base == VB_I8 && (dest.type & kVmPointer)) {
+  if (TakesText(s, dest)) {
     CString text = value.Format();
     size_t room = s.memory.Room(address);
-    if (room == 0) return false;
+    if (room == 0) return kSysBadString;
     size_t n = static_cast<size_t>(text.GetLength()) < room ? text.GetLength() : room - 1;
-    std::string out(text.GetString(), n);
-    return WriteBytes(s, address, out.c_str(), n + 1);
+    return WriteTextCharged(s, address, text.GetString(), n);
   }
-  switch (base) {
+  bool written;
+  switch (BaseOf(dest.type)) {
     case VB_I8:
     case VB_U8: {
       uint8_t v = static_cast<uint8_t>(value.GetInt());
-      return WriteBytes(s, address, &v, 1);
+      written = WriteBytes(s, address, &v, 1);
+      break;
     }
     case VB_I16:
     case VB_U16: {
       uint16_t v = static_cast<uint16_t>(value.GetInt());
-      return WriteBytes(s, address, &v, 2);
+      written = WriteBytes(s, address, &v, 2);
+      break;
     }
     case VB_I32:
     case VB_U32: {
       int32_t v = value.GetInt();
-      return WriteBytes(s, address, &v, 4);
+      written = WriteBytes(s, address, &v, 4);
+      break;
     }
     case VB_F32: {
       float v = value.GetFloat();
-      return WriteBytes(s, address, &v, 4);
+      written = WriteBytes(s, address, &v, 4);
+      break;
     }
     case VB_I64: {
       int64_t v = value.GetInt64();
-      return WriteBytes(s, address, &v, 8);
+      written = WriteBytes(s, address, &v, 8);
+      break;
     }
     case VB_F64: {
       double v = value.GetDouble();
-      return WriteBytes(s, address, &v, 8);
+      written = WriteBytes(s, address, &v, 8);
+      break;
     }
     default:
-      return false;
+      written = false;
   }
+  return written ? 0 : kSysBadString;
 }
 
 // A script value as a tag value; false for a text, which is not written.
@@ -99,21 +115,23 @@ int CPicScriptHost::CallTagFunction(int id) {
   }
   if (rc) return rc;
   if (!IsPointerArg(s, 0) || (id != 1504 && !IsPointerArg(s, 1))) return kSysTagPointer;
-  std::string name;
-  if (!ReadText(s, ArgAddress(s, 0), &name)) return kSysBadString;
+  const char* name;
+  size_t name_length;
+  rc = TextArg(s, 0, &name, &name_length);
+  if (rc) return rc;
 
   if (id == 1500 || id == 1501) {
     NumRead read = id == 1500 ? HostReadTag : HostReadLocal;
     CScriptValue value;
-    if (read(m_hWnd, name.c_str(), &value) != 0) return 0;
-    if (!Deliver(s, Arg(s, 1), value)) return kSysBadString;
-    SetIntResult(s, 1);
-    return 0;
+    if (read(m_hWnd, name, &value) != 0) return 0;
+    rc = Deliver(s, Arg(s, 1), value);
+    if (!rc) SetIntResult(s, 1);
+    return rc;
   }
   if (id == 1504) {
     CScriptValue value;
     if (!ToTagValue(Arg(s, 1), &value)) return 0;
-    SetIntResult(s, HostWriteLocal(m_hWnd, name.c_str(), &value) == 0 ? 1 : 0);
+    SetIntResult(s, HostWriteLocal(m_hWnd, name, &value) == 0 ? 1 : 0);
     return 0;
   }
   if (id == 1505 || id == 1506) {
@@ -122,17 +140,19 @@ int CPicScriptHost::CallTagFunction(int id) {
     value.time = static_cast<int32_t>(_time64(nullptr));
     int32_t n;
     if (id == 1505) {
-      std::string text;
-      if (!ReadText(s, ArgAddress(s, 1), &text)) return kSysBadString;
-      n = static_cast<int32_t>(text.size() < size_t(kMaxVarData) ? text.size() : kMaxVarData);
-      std::memcpy(value.data, text.data(), n);
+      const char* text;
+      size_t length;
+      rc = TextArg(s, 1, &text, &length);
+      if (rc) return rc;
+      n = static_cast<int32_t>(length < size_t(kMaxVarData) ? length : kMaxVarData);
+      std::memcpy(value.data, text, n);
     } else {
       n = ArgInt(s, 2);
       n = n < 0 ? 0 : (n > kMaxVarData ? kMaxVarData : n);
       if (n > 0 && !s.memory.Read(ArgAddress(s, 1), value.data, n)) return kSysBadString;
     }
     value.length = n;
-    SetIntResult(s, HostWriteLocalVar(m_hWnd, name.c_str(), &value) == 0 ? 1 : 0);
+    SetIntResult(s, HostWriteLocalVar(m_hWnd, name, &value) == 0 ? 1 : 0);
     return 0;
   }
   // 1502, 1503, 1507, 1508: a string or blob into a buffer of nbufsize bytes.
@@ -140,11 +160,10 @@ int CPicScriptHost::CallTagFunction(int id) {
   if (room < 1) return 0;
   VarRead read = id >= 1507 ? HostReadRealVar : HostReadLocalVar;
   VarReply value = {};
-  if (read(m_hWnd, name.c_str(), &value) != 0) return 0;
+  if (read(m_hWnd, name, &value) != 0) return 0;
   int32_t length = value.length < 0 ? 0 : (value.length > kMaxVarData ? kMaxVarData : value.length);
   int32_t n = length < room - 1 ? length : room - 1;
-  std::string out(value.data, static_cast<size_t>(n));
-  if (!WriteBytes(s, ArgAddress(s, 1), out.c_str(), out.size() + 1)) return kSysBadString;
-  SetIntResult(s, n);
-  return 0;
+  rc = WriteTextCharged(s, ArgAddress(s, 1), value.data, static_cast<size_t>(n));
+  if (!rc) SetIntResult(s, n);
+  return rc;
 }

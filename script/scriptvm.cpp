@@ -19,10 +19,10 @@ int CScriptVM::Load(const void* code, size_t size) {
   m_loaded = false;
   if (!m_state) {
     m_state.reset(new VmState());
-    m_state->instruction_budget = budget;
+    SetInstructionBudget(budget);
     return kVmSetupGlobalCells;
   }
-  m_state->instruction_budget = budget;
+  SetInstructionBudget(budget);
   int rc;
   try {
     rc = InitMachine(*m_state);
@@ -34,7 +34,7 @@ int CScriptVM::Load(const void* code, size_t size) {
   if (rc) {
     // Nothing of a refused file stays behind.
     m_state.reset(new VmState());
-    m_state->instruction_budget = budget;
+    SetInstructionBudget(budget);
     return rc;
   }
   m_loaded = true;
@@ -59,7 +59,7 @@ int CScriptVM::Run(uint32_t entry) {
   if (!m_loaded) return s.last_end_code = kVmNotLoaded;
   s.running = true;
   s.regs.reset(new (std::nothrow) VmRegisterBlock());
-  s.frame.reset(new (std::nothrow) VmFrame(s.memory));
+  s.frame = VmFrame::Make(s.memory);
   int rc = kVmNoMemory;
   // Without its register block or first frame nothing ran: the globals and
   // the code stay, and the next run is still the first (from instruction 0).

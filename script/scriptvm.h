@@ -40,13 +40,15 @@ class CScriptVM : public VmSystemCalls {
   virtual int CallTimeFunction(int id);
   virtual int CallMiscFunction(int id);
 
-  // Instructions one run may execute before it ends with kVmBudgetExceeded
-  // (kVmInstructionBudget unless raised, as a benchmark does).
-  void SetInstructionBudget(uint64_t budget) { m_state->instruction_budget = budget; }
-  // The end code of the last run (0 before the first) and the number of
-  // instructions it executed.
+  // Work units one run may use before it ends with kVmBudgetExceeded: one
+  // per instruction and more for the work that an instruction does
+  // (vmwork.h); kVmInstructionBudget unless changed, as a benchmark does.
+  void SetInstructionBudget(uint64_t budget) { m_state->instruction_budget = m_state->budget_left = budget; }
+  // The end code of the last run (0 before the first), the number of
+  // instructions it executed and the work units it used (those included).
   int LastEndCode() const { return m_state->last_end_code; }
   uint64_t LastInstructionCount() const { return m_state->last_instructions; }
+  uint64_t LastWorkUnits() const { return m_state->last_work; }
 
   uint32_t Entry() const { return m_state->entry; }
   const VmCell& Accumulator() const { return m_state->accumulator; }

@@ -4,10 +4,12 @@
 # Tarnic, and the module-folder helper.
 target_sources(qelscript PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/vmcell.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmregions.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmmemory.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmload.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmarith.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmexec.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmwork.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmargs.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/scriptvm.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmlib_numeric.cpp
@@ -22,15 +24,19 @@ target_sources(qelscript PRIVATE
 )
 
 # Small scripts are compiled in-process with the compiler library, then run.
+# Hand-made and hostile code bytes (vm_program, vm_hostile) serve the tests and the benchmark.
 qel_test(script_vm_test
-  SOURCES vm_test_util.cpp vm_load_test.cpp vm_core_test.cpp vm_library_test.cpp vm_host_test.cpp
-          vm_hardening_test.cpp
+  SOURCES vm_test_util.cpp vm_program.cpp vm_hostile.cpp vm_load_test.cpp vm_core_test.cpp vm_library_test.cpp
+          vm_host_test.cpp vm_hardening_test.cpp vm_format_test.cpp vm_work_test.cpp vm_random_test.cpp
+          vm_regions_test.cpp
   LIBS qelscript qelcompiler_testing)
 # The tests read the system-function list delivered beside the compiler.
 add_dependencies(script_vm_test tarnic_stdlib)
 
 # The benchmark compares with the same loops in C built with -O2.
-qel_bench(script_vm_bench SOURCES vm_bench.cpp vm_bench_native.c LIBS qelscript qelcompiler_testing)
+qel_bench(script_vm_bench
+  SOURCES vm_bench.cpp vm_bench_hostile.cpp vm_hostile.cpp vm_program.cpp vm_bench_native.c
+  LIBS qelscript qelcompiler_testing psapi)
 set_source_files_properties(vm_bench_native.c PROPERTIES COMPILE_OPTIONS -O2)
 add_dependencies(script_vm_bench tarnic_stdlib)
 

@@ -126,6 +126,16 @@ class HostTest : public ::testing::Test {
     return rc ? rc : host->Run();
   }
 
+  // The real-time tag T1 holds 2.75, the local tag L1 holds 300.
+  void SampleTags() {
+    CScriptValue v;
+    v.SetDouble(2.75);
+    window.tags["T1"] = v;
+    CScriptValue w;
+    w.SetInt(300);
+    window.locals["L1"] = w;
+  }
+
   int32_t Global(uint32_t i) {
     int64_t v = 0;
     CellToInt64(*host->State().globals->Cell(i), &v);
@@ -184,12 +194,7 @@ TEST_F(HostTest, OpenPicSendsTheNameToThePictureWindow) {
 }
 
 TEST_F(HostTest, ReadingTagsIntoEachDestinationType) {
-  CScriptValue v;
-  v.SetDouble(2.75);
-  window.tags["T1"] = v;
-  CScriptValue w;
-  w.SetInt(300);
-  window.locals["L1"] = w;
+  SampleTags();
   ASSERT_EQ(Run("int i; double d; char c; char s[16]; int ok; int bad; int64 q; char *p; int main() {"
                 " p = s; ok = dbr_GetDbVal(\"T1\", &i) + dbr_GetDbVal(\"T1\", &d) + dbr_GetLoaclVal(\"L1\", &c)"
                 " + dbr_GetDbVal(\"T1\", p) + dbr_GetLoaclVal(\"L1\", &q);"
@@ -202,6 +207,32 @@ TEST_F(HostTest, ReadingTagsIntoEachDestinationType) {
   EXPECT_EQ(GlobalText(3), "2.75");
   EXPECT_EQ(Global(6), 300);
   EXPECT_EQ(Global(5), 0);
+}
+
+// A character array arrives through "..." with the address bit only; like a
+// character pointer it receives the value's text, cut to its room. The
+// address of a char variable has the same type and still takes the low byte.
+TEST_F(HostTest, ACharacterArrayReceivesTheValuesText) {
+  SampleTags();
+  ASSERT_EQ(Run("char s[16]; char t[16]; char small[3]; char c; int ok; int main() {"
+                " ok = dbr_GetDbVal(\"T1\", s) + dbr_GetLoaclVal(\"L1\", t) + dbr_GetDbVal(\"T1\", small)"
+                " + dbr_GetLoaclVal(\"L1\", &c); return 0; }"),
+            kVmNormalEnd);
+  EXPECT_EQ(Global(4), 4);
+  EXPECT_EQ(GlobalText(0), "2.75");
+  EXPECT_EQ(GlobalText(1), "300");
+  EXPECT_EQ(GlobalText(2), "2.7");
+  EXPECT_EQ(Global(3), 44);  // the low byte of 300
+}
+
+// The edit text's buffer starts empty: a name that finds no object leaves it
+// empty, not as it was.
+TEST_F(HostTest, EditTextOfAMissingObjectEmptiesTheBuffer) {
+  ASSERT_EQ(Run("char b[8]; int n; int main() { strcpy(b, \"keep\"); n = 5; n = ed_GetText(\"nobody\", b, 8);"
+                " return 0; }"),
+            kVmNormalEnd);
+  EXPECT_EQ(GlobalText(0), "");
+  EXPECT_EQ(Global(1), 0);
 }
 
 TEST_F(HostTest, WritingLocalTags) {

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <random>
 #include <vector>
 
 #include "../compiler/codebyte_format.h"
 #include "../compiler/opcodes.h"
+#include "vm_program.h"
 #include "vm_test_util.h"
 #include "vmcodes.h"
 
@@ -16,53 +16,7 @@ namespace {
 using tarnic::CodeByteInstruction;
 using namespace tarnic;
 
-CodeByteInstruction I(uint8_t op, uint8_t r = 0, uint8_t r2 = 0, uint32_t a = 0, uint32_t b = 0, uint8_t t = 0) {
-  CodeByteInstruction in{};
-  in.op = op;
-  in.r = r;
-  in.r2 = r2;
-  in.a = a;
-  in.b = b;
-  in.t = t;
-  return in;
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-struct Program {
-  std::vector<CodeByteInstruction> code;
-  std::vector<uint8_t> data;  // entries after the count
-  uint32_t entries = 0;
-  uint32_t entry = 0;
-
-  void Global(uint8_t type, uint32_t count, const std::string& bytes = "") {
-    data.push_back(type);
-    Put32(data, count);
-    Put32(data, static_cast<uint32_t>(bytes.size()));
-    data.insert(data.end(), bytes.begin(), bytes.end());
-    ++entries;
-  }
-
-  std::vector<uint8_t> Bytes() const {
-    CodeByteHeader h{};
-    h.magic = kCodeByteMagic;
-    h.version = kCodeByteVersion;
-    std::strcpy(h.title, kCodeByteTitle);
-    h.data_offset = static_cast<uint32_t>(64 + 12 * code.size());
-    h.entry = entry;
-    std::vector<uint8_t> out(64);
-    std::memcpy(out.data(), &h, 64);
-    for (const CodeByteInstruction& in : code) {
-      const uint8_t* p = reinterpret_cast<const uint8_t*>(&in);
-      out.insert(out.end(), p, p + 12);
-    }
-    Put32(out, entries);
-    out.insert(out.end(), data.begin(), data.end());
-    return out;
-  }
-};
+using Program = VmProgram;
 
 const uint32_t kGlobal0 = kMemoryGlobal | 0;
 
@@ -326,35 +280,6 @@ TEST(VmHostile, ArgumentPushingIsBounded) {
   p.code = {I(OP_PUSHK, 0, 0, 1, 0, 4), I(OP_JMP, 0, 0, 0)};
   CScriptVM vm;
   EXPECT_EQ(RunProgram(p, vm), kVmGrowArgStack);
-}
-
-TEST(VmHostile, RandomInstructionsNeverCrash) {
-  std::mt19937 rng(20261210);
-  Program base;
-  base.Global(0x84, 0);
-  base.Global(0x94, 4);
-  base.Global(0x90, 3, "abc");
-  for (int round = 0; round < 300; ++round) {
-    Program p = base;
-    int n = 1 + static_cast<int>(rng() % 24);
-    for (int i = 0; i < n; ++i) {
-      CodeByteInstruction in{};
-      in.op = static_cast<uint8_t>(rng());
-      in.r = static_cast<uint8_t>(rng() % 36);
-      in.r2 = static_cast<uint8_t>(rng() % 36);
-      uint32_t choice = rng() % 4;
-      in.a = choice == 0 ? rng() : (choice == 1 ? (rng() % 4) | kMemoryGlobal : rng() % (n + 2));
-      in.b = rng() % 3 ? 0 : rng();
-      in.t = static_cast<uint8_t>(rng());
-      p.code.push_back(in);
-    }
-    CScriptVM vm;
-    if (LoadBytes(vm, p.Bytes()) == 0) {
-      vm.Run();
-      vm.Run();
-    }
-  }
-  SUCCEED();
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "vmargs.h"
 
+#include <cstring>
+
 #include "vmcodes.h"
+#include "vmwork.h"
 
 int PopArguments(VmState& s, int n) {
   if (n < 0 || n > kVmArgArea) return kSysArgCount;
@@ -38,15 +41,56 @@ double ArgDouble(const VmState& s, int i) {
 
 uint32_t ArgAddress(const VmState& s, int i) { return Low32(s.arg_area[i].value); }
 
-bool ReadText(const VmState& s, uint32_t address, std::string* text) {
-  size_t length;
-  if (!s.memory.StringLength(address, &length)) return false;
-  text->assign(HostPointer(address), length);
-  return true;
+int BoundedTextAt(VmState& s, uint32_t address, size_t n, const char** text, size_t* length) {
+  const char* p = HostPointer(address);
+  if (n == 0) {  // nothing is read
+    *text = p;
+    *length = 0;
+    return 0;
+  }
+  const size_t room = s.memory.Room(address);
+  if (room == 0) return kSysBadString;
+  size_t scan = n < room ? n : room;
+  const bool cut = scan > AffordableBytes(s);  // the scan stops where the budget does
+  if (cut) scan = static_cast<size_t>(AffordableBytes(s));
+  const void* zero = std::memchr(p, 0, scan);
+  if (!zero && cut) {
+    ChargeWork(s, s.budget_left + 1);
+    return kSysOverBudget;
+  }
+  const size_t found = zero ? static_cast<size_t>(static_cast<const char*>(zero) - p) : scan;
+  if (!ChargeBytes(s, zero ? found + 1 : scan)) return kSysOverBudget;
+  if (!zero && scan < n) return kSysBadString;  // the variable ends first
+  *text = p;
+  *length = found;
+  return 0;
+}
+
+int TextAt(VmState& s, uint32_t address, const char** text, size_t* length) {
+  return BoundedTextAt(s, address, SIZE_MAX, text, length);
 }
 
 bool WriteBytes(const VmState& s, uint32_t address, const void* data, size_t size) {
   return size == 0 || s.memory.Write(address, data, size);
+}
+
+int WritableCharged(VmState& s, uint32_t address, size_t size) {
+  if (size > 0 && !s.memory.Accessible(address, size)) return kSysBadString;
+  return ChargeBytes(s, size) ? 0 : kSysOverBudget;
+}
+
+int WriteCharged(VmState& s, uint32_t address, const void* data, size_t size) {
+  int rc = WritableCharged(s, address, size);
+  if (!rc && size > 0) std::memmove(HostPointer(address), data, size);
+  return rc;
+}
+
+int WriteTextCharged(VmState& s, uint32_t address, const char* text, size_t n) {
+  int rc = WritableCharged(s, address, n + 1);
+  if (rc) return rc;
+  std::memmove(HostPointer(address), text, n);
+  HostPointer(address)[n] = '\0';
+  return 0;
 }
 
 void SetResult(VmState& s, const VmCell& c) { s.accumulator = c; }

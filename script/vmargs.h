@@ -24,11 +24,31 @@ double ArgDouble(const VmState& s, int i);
 uint32_t ArgAddress(const VmState& s, int i);
 inline const VmCell& Arg(const VmState& s, int i) { return s.arg_area[i]; }
 
-// The text at an address when it lies, terminated, inside one live variable.
-bool ReadText(const VmState& s, uint32_t address, std::string* text);
+// Texts are read where they lie, never copied first. Each reader charges the
+// bytes it scans to the run's budget, and scans no further than the budget
+// can pay for. 0, kSysBadString, or kSysOverBudget.
+//
+// The zero-terminated text at an address, when the zero lies inside the same
+// live variable: its start and length.
+int TextAt(VmState& s, uint32_t address, const char** text, size_t* length);
+// The text at an address up to its zero or its first n bytes, whichever
+// comes first; those bytes must lie inside one live variable.
+int BoundedTextAt(VmState& s, uint32_t address, size_t n, const char** text, size_t* length);
+// The text of argument i (a character pointer).
+inline int TextArg(VmState& s, int i, const char** text, size_t* length) {
+  return TextAt(s, Low32(s.arg_area[i].value), text, length);
+}
+
 // Writes bytes (a text with its zero included by the caller) at an address
 // when they fit inside one live variable.
 bool WriteBytes(const VmState& s, uint32_t address, const void* data, size_t size);
+// The same with the bytes charged to the budget first: 0, kSysBadString or
+// kSysOverBudget.
+int WriteCharged(VmState& s, uint32_t address, const void* data, size_t size);
+// Whether [address, address + size) can be written, with the bytes charged.
+int WritableCharged(VmState& s, uint32_t address, size_t size);
+// Writes n bytes of text and a terminating zero, charged.
+int WriteTextCharged(VmState& s, uint32_t address, const char* text, size_t n);
 inline char* HostPointer(uint32_t address) { return reinterpret_cast<char*>(static_cast<uintptr_t>(address)); }
 
 // Results in the accumulator.

@@ -61,11 +61,12 @@ enum VmSysCode : int {
   kSysArgCount = 16385,      // too few arguments pushed
   kSysNotPointer = 16396,
   kSysBadString = 16400,     // a text or buffer argument outside every live variable, or unterminated
-  kSysBadFormat = 16401,     // a format that writes through an argument ("%n") or reads a bad text
+  kSysBadFormat = 16401,     // a format outside the allowed conversions, or one that reads a bad text
   kSysPrintfCount = 16435,
   kSysOcxCount = 16692,
   kSysTagPointer = 16693,
   kSysNotActiveX = 16695,
   kSysNoDispatch = 16696,
   kSysOcxNotAvailable = 16697,  // ActiveX calls are not available in this build
+  kSysOverBudget = kVmBudgetExceeded,  // the run's budget ran out inside the function
 };

@@ -6,6 +6,7 @@
 #include "../compiler/opcodes.h"
 #include "vmarith.h"
 #include "vmcodes.h"
+#include "vmwork.h"
 
 using tarnic::CodeByteInstruction;
 
@@ -153,6 +154,7 @@ int PushRegister(Exec& x, const CodeByteInstruction& in) {
 
 int PopArgument(Exec& x, const CodeByteInstruction&) {
   if (x.s.args.empty()) return kVmArgStackEmpty;
+  if (!ChargeWork(x.s, kWorkPerCell)) return kVmBudgetExceeded;
   VmCell c = x.s.args.back();
   x.s.args.pop_back();
   c.type |= kVmLocal;
@@ -236,6 +238,7 @@ int Call(Exec& x, const CodeByteInstruction& in) {
   VmState& s = x.s;
   if (in.a >= s.code.size()) return kVmBadJump;
   if (s.returns.size() >= kVmMaxCallDepth) return kVmGrowReturnStack;
+  if (!ChargeWork(s, kWorkPerCall)) return kVmBudgetExceeded;
   try {
     s.returns.push_back(x.pc);
   } catch (const std::bad_alloc&) {
@@ -249,7 +252,7 @@ int Call(Exec& x, const CodeByteInstruction& in) {
     return kVmCallSaveRegs;
   }
   s.regs = std::move(regs);
-  std::unique_ptr<VmFrame> frame(new (std::nothrow) VmFrame(s.memory));
+  std::unique_ptr<VmFrame> frame = VmFrame::Make(s.memory);
   if (!frame) return kVmCallNewFrame;
   try {
     s.saved_frames.push_back(std::move(s.frame));
@@ -262,7 +265,10 @@ int Call(Exec& x, const CodeByteInstruction& in) {
 }
 
 int CallSystem(Exec& x, const CodeByteInstruction& in) {
+  if (!ChargeWork(x.s, SystemCallWork(in.a))) return kVmBudgetExceeded;
   int rc = x.calls.CallFunction(static_cast<int>(in.a));
+  // A function that ran out of budget part-way ends the run with the budget's code.
+  if (x.s.over_budget) return kVmBudgetExceeded;
   if (rc == 0) return kContinue;
   x.s.last_system_code = rc;
   return kVmSystemFailed;
@@ -330,8 +336,19 @@ int Cast(Exec& x, const CodeByteInstruction& in) {
   return kContinue;
 }
 
+// Creating a local makes the cells up to it and zeroes its array: both are
+// paid for before they are made.
 int CreateLocal(Exec& x, const CodeByteInstruction& in) {
-  int rc = x.s.frame->variables.Create(in.b, static_cast<uint8_t>(in.t | kVmLocal), in.a, nullptr, 0);
+  VmVariables& locals = x.s.frame->variables;
+  const uint8_t type = static_cast<uint8_t>(in.t | kVmLocal);
+  if (!locals.Created(in.b) && in.b < VmVariables::kMaxCells) {
+    uint64_t bytes = VmVariables::BufferSize(type, in.a);
+    // A buffer over the cap is refused before it is made: it costs nothing.
+    if (bytes > VmMemoryMap::kMaxBufferBytes || !x.s.memory.Fits(static_cast<size_t>(bytes))) bytes = 0;
+    const uint64_t buffer_work = bytes ? kWorkPerBuffer + ByteWork(bytes) : 0;
+    if (!ChargeWork(x.s, locals.CellsToMake(in.b) * kWorkPerCell + buffer_work)) return kVmBudgetExceeded;
+  }
+  int rc = locals.Create(in.b, type, in.a, nullptr, 0);
   return rc ? rc : kContinue;
 }
 
@@ -443,10 +460,12 @@ int StoreRegister(VmState& s, uint8_t r, const VmCell& value) {
 int ExecuteCode(VmState& s, VmSystemCalls& calls, uint32_t start) {
   Exec x{s, calls, start, start};
   const size_t count = s.code.size();
-  uint64_t left = s.instruction_budget;
+  s.budget_left = s.instruction_budget;
+  s.extra_work = 0;
+  s.over_budget = false;
   int rc;
   for (;;) {
-    if (left == 0) {
+    if (s.budget_left == 0) {
       rc = kVmBudgetExceeded;
       break;
     }
@@ -454,13 +473,14 @@ int ExecuteCode(VmState& s, VmSystemCalls& calls, uint32_t start) {
       rc = kVmBadJump;
       break;
     }
-    --left;
+    --s.budget_left;
     const CodeByteInstruction& in = s.code[x.pc];
     x.next = x.pc + 1;
     rc = kHandlers[in.op](x, in);
     if (rc != kContinue) break;
     x.pc = x.next;
   }
-  s.last_instructions = s.instruction_budget - left;
+  s.last_work = s.instruction_budget - s.budget_left;
+  s.last_instructions = s.last_work - s.extra_work;
   return rc;
 }

@@ -6,9 +6,9 @@
 #include "vmstate.h"
 
 // Runs from instruction `start` until the run ends and returns its end code
-// (kVmNormalEnd when the entry function returns), executing at most the
-// state's instruction budget (then kVmBudgetExceeded) and counting what it
-// executed. The caller provides the register block and the first frame and
+// (kVmNormalEnd when the entry function returns), using at most the state's
+// budget of work units (then kVmBudgetExceeded) and counting the
+// instructions it executed and the units it used. The caller provides the register block and the first frame and
 // frees the run state afterwards.
 int ExecuteCode(VmState& s, VmSystemCalls& calls, uint32_t start);
 

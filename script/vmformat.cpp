@@ -1,164 +1,251 @@
 #include "vmformat.h"
 
-#include <cctype>
-#include <cstdarg>
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
-#include <vector>
 
 #include "crtformat.h"
 #include "vmargs.h"
 #include "vmcodes.h"
+#include "vmwork.h"
 
 namespace {
 
-void PutBytes(std::vector<unsigned char>& out, const void* p, size_t n) {
-  const unsigned char* b = static_cast<const unsigned char*>(p);
-  out.insert(out.end(), b, b + n);
-}
-
-std::vector<unsigned char> PackArguments(const VmState& s, int first, int count) {
-  std::vector<unsigned char> bytes;
-  for (int i = first; i < first + count; ++i) {
-    VmCell c = PromoteVarArg(Arg(s, i));
-    uint8_t base = BaseOf(c.type);
-    bool wide = !HasKind(c.type) && (base == VB_I64 || base == VB_F64);
-    if (wide) {
-      PutBytes(bytes, &c.value, 8);
-    } else {
-      uint32_t low = Low32(c.value);
-      PutBytes(bytes, &low, 4);
-    }
-  }
-  return bytes;
-}
-
-uint32_t WordAt(const std::vector<unsigned char>& bytes, size_t offset) {
-  uint32_t v = 0;
-  if (offset + 4 <= bytes.size()) std::memcpy(&v, bytes.data() + offset, 4);
-  return v;
-}
-
-// One conversion of the format: how many argument bytes it takes and whether
-// it reads a text. Walks the runtime's syntax: flags, width, precision, size.
-// Widths and precisions above this are refused, and a text above kMaxOutput
-// fails, so that a format cannot make the process build gigabytes of text.
+// Widths and precisions above this are refused, and an output of kMaxOutput
+// or more fails, so that a format cannot make the process build gigabytes of
+// text.
 constexpr int kMaxWidth = 65536;
 constexpr size_t kMaxOutput = 1u << 20;
 
-struct Conversion {
-  size_t star_words = 0;  // '*' widths and precisions
-  int width = 0;
-  int precision = -1;
-  size_t bytes = 0;       // of the converted argument
-  bool text = false;
-  bool refused = false;
+// What a conversion reads from the arguments.
+enum class ArgKind { kInt32, kInt64, kDouble, kChar, kText, kAddress };
+
+// The allowed pairs of size and conversion character, and the size that the
+// platform's format is given for them.
+struct ConversionRule {
+  const char* chars;
+  const char* size;
+  ArgKind kind;
+  const char* platform_size;
 };
 
-Conversion ParseConversion(const char*& p) {
-  Conversion c;
-  while (*p && std::strchr("-+ #0", *p)) ++p;
-  bool star_width = false;
-  if (*p == '*') { ++c.star_words; ++p; star_width = true; }
-  while (std::isdigit(static_cast<unsigned char>(*p))) {
-    if (c.width <= kMaxWidth) c.width = c.width * 10 + (*p - '0');
+const ConversionRule kRules[] = {
+    {"diouxX", "", ArgKind::kInt32, ""},     {"diouxX", "h", ArgKind::kInt32, "h"},
+    {"diouxX", "l", ArgKind::kInt32, ""},    {"diouxX", "I32", ArgKind::kInt32, ""},
+    {"diouxX", "I64", ArgKind::kInt64, "I64"}, {"diouxX", "ll", ArgKind::kInt64, "I64"},
+    {"eEfgG", "", ArgKind::kDouble, ""},     {"eEfgG", "l", ArgKind::kDouble, ""},
+    {"eEfgG", "L", ArgKind::kDouble, ""},    {"c", "", ArgKind::kChar, ""},
+    {"c", "h", ArgKind::kChar, ""},          {"s", "", ArgKind::kText, ""},
+    {"s", "h", ArgKind::kText, ""},          {"p", "", ArgKind::kAddress, ""},
+};
+
+// Size prefixes the grammar knows, longest first where one starts another.
+const char* const kSizes[] = {"I64", "I32", "ll", "h", "l", "L"};
+
+const char kFlags[] = "-+ #0";
+constexpr int kStar = -2;  // a width or precision read from the arguments
+constexpr int kNone = -1;
+
+struct Conversion {
+  bool flag[sizeof kFlags - 1] = {};
+  int width = kNone;
+  int precision = kNone;
+  const ConversionRule* rule = nullptr;
+  char conversion = 0;
+};
+
+bool StartsWith(const char* p, const char* end, const char* prefix) {
+  size_t n = std::strlen(prefix);
+  return static_cast<size_t>(end - p) >= n && std::memcmp(p, prefix, n) == 0;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Digits, or a star; false when the number is above kMaxWidth.
+bool ParseNumber(const char*& p, const char* end, int* value) {
+  if (p < end && *p == '*') {
     ++p;
+    *value = kStar;
+    return true;
   }
-  if (star_width) c.width = -2;
-  if (*p == '.') {
+  int v = 0;
+  while (p < end && IsDigit(*p)) {
+    v = v * 10 + (*p++ - '0');
+    if (v > kMaxWidth) return false;
+  }
+  *value = v;
+  return true;
+}
+
+// The conversion after a "%" (p at the first byte after it); false when it is
+// outside the grammar.
+bool ParseConversion(const char*& p, const char* end, Conversion* c) {
+  for (const char* f; p < end && *p && (f = std::strchr(kFlags, *p)) != nullptr; ++p) c->flag[f - kFlags] = true;
+  if (p < end && (IsDigit(*p) || *p == '*')) {
+    if (!ParseNumber(p, end, &c->width)) return false;
+  }
+  if (p < end && *p == '.') {
     ++p;
-    if (*p == '*') { ++c.star_words; ++p; c.precision = -2; }
-    else {
-      c.precision = 0;
-      while (std::isdigit(static_cast<unsigned char>(*p))) {
-        if (c.precision <= kMaxWidth) c.precision = c.precision * 10 + (*p - '0');
-        ++p;
-      }
+    if (!ParseNumber(p, end, &c->precision)) return false;
+  }
+  const char* size = "";
+  for (const char* known : kSizes) {
+    if (StartsWith(p, end, known)) {
+      size = known;
+      p += std::strlen(known);
+      break;
     }
   }
-  bool wide_int = false, wide_char = false, narrow_char = false;
-  for (;;) {
-    if (std::strncmp(p, "I64", 3) == 0) { wide_int = true; p += 3; }
-    else if (std::strncmp(p, "I32", 3) == 0) { p += 3; }
-    else if (std::strncmp(p, "ll", 2) == 0) { wide_int = true; p += 2; }
-    else if (*p == 'l' || *p == 'w') { wide_char = true; ++p; }
-    else if (*p == 'h') { narrow_char = true; ++p; }
-    else if (*p == 'I' || *p == 'L') { ++p; }
-    else break;
+  if (p >= end) return false;
+  c->conversion = *p++;
+  for (const ConversionRule& rule : kRules) {
+    if (c->conversion != 0 && std::strchr(rule.chars, c->conversion) && std::strcmp(rule.size, size) == 0) {
+      c->rule = &rule;
+      return true;
+    }
   }
-  char conv = *p;
-  if (conv) ++p;
-  switch (conv) {
-    case 'd': case 'i': case 'o': case 'u': case 'x': case 'X':
-      c.bytes = wide_int ? 8 : 4; break;
-    case 'c': case 'C': case 'p':
-      c.bytes = 4; break;
-    case 'e': case 'E': case 'f': case 'g': case 'G': case 'a': case 'A':
-      c.bytes = 8; break;
-    case 's':
-      c.bytes = 4; c.text = true; c.refused = wide_char; break;
-    case 'S':
-      c.bytes = 4; c.text = true; c.refused = !narrow_char; break;
-    case 'n': case 'Z':
-      c.refused = true; break;
-    default:
-      break;
-  }
-  return c;
+  return false;
 }
 
-bool TextReadable(const VmState& s, uint32_t address, int precision) {
-  if (address == 0) return true;  // the runtime prints "(null)"
-  size_t length;
-  if (s.memory.StringLength(address, &length)) return true;
-  return precision >= 0 && s.memory.Room(address) >= static_cast<size_t>(precision);
-}
+// The variable arguments as the platform's formatter would find them.
+class ArgumentBytes {
+ public:
+  ArgumentBytes(const VmState& s, int first, int count) {
+    for (int i = first; i < first + count && i < kVmArgArea; ++i) {
+      VmCell c = PromoteVarArg(Arg(s, i));
+      uint8_t base = BaseOf(c.type);
+      bool wide = !HasKind(c.type) && (base == VB_I64 || base == VB_F64);
+      std::memcpy(bytes_ + size_, &c.value, wide ? 8 : 4);
+      size_ += wide ? 8 : 4;
+    }
+  }
+  // The next n bytes (4 or 8); zeros past the last argument.
+  uint64_t Take(size_t n) {
+    uint64_t v = 0;
+    if (offset_ < size_) std::memcpy(&v, bytes_ + offset_, std::min(n, size_ - offset_));
+    offset_ += n;
+    return v;
+  }
 
-// Checks every conversion and pads the argument bytes so that a format
-// asking for more arguments than were given reads zeros.
-int CheckFormat(const VmState& s, const std::string& format, std::vector<unsigned char>& bytes) {
-  size_t offset = 0;
-  for (const char* p = format.c_str(); *p;) {
-    if (*p++ != '%') continue;
-    if (*p == '%') { ++p; continue; }
-    Conversion c = ParseConversion(p);
-    if (c.refused) return kSysBadFormat;
-    int width = c.width;
-    if (width == -2) width = static_cast<int>(WordAt(bytes, offset));
-    int precision = c.precision;
-    if (c.precision == -2) precision = static_cast<int>(WordAt(bytes, offset + 4 * (c.star_words - 1)));
-    // A negative '*' width is a left-adjusted one of the same size.
+ private:
+  unsigned char bytes_[kVmArgArea * 8];
+  size_t size_ = 0;
+  size_t offset_ = 0;
+};
+
+// The platform's format for one parsed conversion with its width and
+// precision resolved: only numbers and the characters of the grammar.
+struct PlatformFormat {
+  PlatformFormat(const Conversion& c, int width, int precision) {
+    char* p = text;
+    *p++ = '%';
+    for (size_t i = 0; i < sizeof kFlags - 1; ++i)
+      if (c.flag[i] || (i == 0 && width < 0)) *p++ = kFlags[i];
+    if (width != 0) p += qel::Format(p, text + sizeof text - p, "%d", width < 0 ? -width : width);
+    if (precision >= 0) p += qel::Format(p, text + sizeof text - p, ".%d", precision);
+    qel::Format(p, text + sizeof text - p, "%s%c", c.rule->platform_size, c.conversion);
+  }
+  // "%", five flags, two numbers of at most 6 digits, a point, a size of 3
+  // and the conversion character.
+  char text[32];
+};
+
+class Formatter {
+ public:
+  Formatter(VmState& s, int first, int count, std::string* out) : s_(s), args_(s, first, count), out_(*out) {}
+
+  int Literal(const char* p, size_t n) {
+    if (out_.size() + n + 1 >= kMaxOutput) return kSysBadFormat;
+    if (!ChargeBytes(s_, n)) return kSysOverBudget;
+    out_.append(p, n);
+    return 0;
+  }
+
+  int Convert(const Conversion& c) {
+    int width = c.width == kStar ? static_cast<int32_t>(args_.Take(4)) : c.width;
+    int precision = c.precision == kStar ? static_cast<int32_t>(args_.Take(4)) : c.precision;
     if (width < -kMaxWidth || width > kMaxWidth || precision > kMaxWidth) return kSysBadFormat;
-    offset += 4 * c.star_words;
-    if (c.text && !TextReadable(s, WordAt(bytes, offset), precision)) return kSysBadFormat;
-    offset += c.bytes;
+    if (precision < 0) precision = kNone;
+    if (width == kNone) width = 0;
+    if (!ChargeWork(s_, kWorkPerConversion)) return kSysOverBudget;
+    const PlatformFormat format(c, width, precision);
+    // Bounds of what one conversion can produce: its padding, its digits
+    // (a 64-bit octal number has 22; the largest doubles 309 before the
+    // point), a sign and a prefix.
+    const size_t pad = static_cast<size_t>(width < 0 ? -width : width);
+    const size_t digits = static_cast<size_t>(precision < 0 ? 6 : precision);
+    switch (c.rule->kind) {
+      case ArgKind::kInt32: return Emit(format, pad + digits + 32, static_cast<uint32_t>(args_.Take(4)));
+      case ArgKind::kInt64: return Emit(format, pad + digits + 32, args_.Take(8));
+      case ArgKind::kDouble: return Emit(format, pad + digits + 340, BitsToDouble(args_.Take(8)));
+      case ArgKind::kChar: return Emit(format, pad + 2, static_cast<int32_t>(args_.Take(4)));
+      case ArgKind::kAddress:
+        return Emit(format, pad + 20, reinterpret_cast<void*>(static_cast<uintptr_t>(args_.Take(4))));
+      case ArgKind::kText: return Text(format, pad, precision, static_cast<uint32_t>(args_.Take(4)));
+    }
+    return kSysBadFormat;
   }
-  if (bytes.size() < offset + 8) bytes.resize(offset + 8, 0);
-  return 0;
-}
+
+ private:
+  // A text must end inside its variable, or have as many bytes there as
+  // the precision reads; the platform then reads no further.
+  int Text(const PlatformFormat& format, size_t pad, int precision, uint32_t address) {
+    if (address == 0) return Emit(format, pad + 8, static_cast<const char*>(nullptr));  // "(null)"
+    const char* text;
+    size_t length;
+    int rc = BoundedTextAt(s_, address, precision < 0 ? SIZE_MAX : static_cast<size_t>(precision), &text, &length);
+    if (rc) return rc == kSysOverBudget ? rc : kSysBadFormat;
+    return Emit(format, pad + length + 1, text);
+  }
+
+  // Formats one value into the output with a room of `bound` characters,
+  // which the conversion cannot fill, and charges what it produced. A short
+  // conversion is made on the stack, a wide one in place in the output.
+  template <typename T>
+  int Emit(const PlatformFormat& format, size_t bound, T value) {
+    if (out_.size() + 1 >= kMaxOutput) return kSysBadFormat;
+    int length;
+    char small[512];
+    if (bound < sizeof small) {
+      length = qel::Format(small, bound + 1, format.text, value);
+      out_.append(small, static_cast<size_t>(length));
+    } else {
+      const size_t start = out_.size();
+      out_.resize(start + bound + 1);
+      length = qel::Format(&out_[start], bound + 1, format.text, value);
+      out_.resize(start + static_cast<size_t>(length));
+    }
+    if (static_cast<size_t>(length) >= bound || out_.size() + 1 >= kMaxOutput) return kSysBadFormat;
+    return ChargeWork(s_, CharWork(static_cast<size_t>(length))) ? 0 : kSysOverBudget;
+  }
+
+  VmState& s_;
+  ArgumentBytes args_;
+  std::string& out_;
+};
 
 }  // namespace
 
-int FormatArguments(const VmState& s, const std::string& format, int first, int count, std::string* out) {
-  std::vector<unsigned char> bytes = PackArguments(s, first, count);
-  int rc = CheckFormat(s, format, bytes);
-  if (rc) return rc;
-  // On this platform a variable argument list is a plain pointer to the
-  // arguments as the caller laid them out.
-  static_assert(sizeof(va_list) == sizeof(unsigned char*), "va_list is a pointer to the arguments");
-  va_list args;
-  unsigned char* start = bytes.data();
-  std::memcpy(&args, &start, sizeof args);
-  // Grows the buffer until the text fits with room to spare (FormatV cuts).
-  for (size_t room = 256;; room *= 2) {
-    std::vector<char> buf(room);
-    va_list copy;
-    va_copy(copy, args);
-    int length = qel::FormatV(buf.data(), room, format.c_str(), copy);
-    va_end(copy);
-    if (static_cast<size_t>(length) + 1 < room) {
-      out->assign(buf.data(), length);
-      return 0;
+int FormatArguments(VmState& s, const char* format, size_t length, int first, int count, std::string* out) {
+  out->clear();
+  out->reserve(128);
+  Formatter formatter(s, first, count, out);
+  const char* end = format + length;
+  for (const char* p = format; p < end;) {
+    const void* percent = std::memchr(p, '%', static_cast<size_t>(end - p));
+    const char* next = percent ? static_cast<const char*>(percent) : end;
+    int rc = formatter.Literal(p, static_cast<size_t>(next - p));
+    if (rc) return rc;
+    if (next == end) break;
+    p = next + 1;
+    if (p < end && *p == '%') {
+      rc = formatter.Literal("%", 1);
+      ++p;
+    } else {
+      Conversion c;
+      rc = ParseConversion(p, end, &c) ? formatter.Convert(c) : kSysBadFormat;
     }
-    if (room >= kMaxOutput) return kSysBadFormat;
+    if (rc) return rc;
   }
+  return 0;
 }

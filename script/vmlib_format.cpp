@@ -15,9 +15,10 @@ constexpr int kMaxCount = 32;
 // Formats with the format text at area place `format_at`, the variable
 // arguments following it.
 int FormatFrom(VmState& s, int format_at, int args, std::string* out) {
-  std::string format;
-  if (!ReadText(s, ArgAddress(s, format_at), &format)) return kSysBadString;
-  return FormatArguments(s, format, format_at + 1, args - format_at - 1, out);
+  const char* format;
+  size_t length;
+  int rc = TextArg(s, format_at, &format, &length);
+  return rc ? rc : FormatArguments(s, format, length, format_at + 1, args - format_at - 1, out);
 }
 
 int PrintToBuffer(VmState& s) {
@@ -26,7 +27,8 @@ int PrintToBuffer(VmState& s) {
   std::string text;
   if (!rc) rc = FormatFrom(s, 1, args, &text);
   if (rc) return rc;
-  if (!WriteBytes(s, ArgAddress(s, 0), text.c_str(), text.size() + 1)) return kSysBadString;
+  rc = WriteCharged(s, ArgAddress(s, 0), text.c_str(), text.size() + 1);
+  if (rc) return rc;
   SetIntResult(s, static_cast<int32_t>(text.size()));
   return 0;
 }
@@ -54,7 +56,8 @@ int PrintBounded(VmState& s) {
   int32_t n = ArgInt(s, 1);
   size_t room = n < 0 ? text.size() + 1 : static_cast<size_t>(n);
   size_t write = text.size() < room ? text.size() + 1 : room;
-  if (!WriteBytes(s, ArgAddress(s, 0), text.c_str(), write)) return kSysBadString;
+  rc = WriteCharged(s, ArgAddress(s, 0), text.c_str(), write);
+  if (rc) return rc;
   SetIntResult(s, text.size() <= room ? static_cast<int32_t>(text.size()) : -1);
   return 0;
 }

@@ -1,11 +1,11 @@
 // Numeric library functions (100-118) and the colour function RGB (50).
 #include <cmath>
 #include <cstdlib>
-#include <string>
 
 #include "vmargs.h"
 #include "vmcodes.h"
 #include "vmlib.h"
+#include "vmwork.h"
 
 namespace {
 
@@ -53,10 +53,13 @@ int Absolute(VmState& s) {
 int TextToNumber(VmState& s, bool integer) {
   int rc = PopArguments(s, 1);
   if (rc) return rc;
-  std::string text;
-  if (!ReadText(s, ArgAddress(s, 0), &text)) return kSysBadString;
-  if (integer) SetIntResult(s, static_cast<int32_t>(std::atol(text.c_str())));
-  else SetDoubleResult(s, std::atof(text.c_str()));
+  const char* text;
+  size_t length;
+  rc = TextArg(s, 0, &text, &length);
+  if (!rc && !ChargeWork(s, CharWork(length))) rc = kSysOverBudget;
+  if (rc) return rc;
+  if (integer) SetIntResult(s, static_cast<int32_t>(std::atol(text)));
+  else SetDoubleResult(s, std::atof(text));
   return 0;
 }
 

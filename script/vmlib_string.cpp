@@ -1,36 +1,31 @@
 // String library functions (150-160) on the script's character arrays. Every
 // text must end inside the variable that holds it and every write must fit
 // inside the destination variable; otherwise the function fails (and the run
-// ends) instead of touching memory that is not the script's.
+// ends) instead of touching memory that is not the script's. Texts are worked
+// on where they lie, and every byte read, compared or written is charged to
+// the run's budget.
 #include <cstdint>
 #include <cstring>
-#include <string>
 
 #include "vmargs.h"
 #include "vmcodes.h"
 #include "vmlib.h"
+#include "vmwork.h"
 
 namespace {
 
-// The texts of arguments first..first+n-1.
-bool Texts(const VmState& s, int first, int n, std::string* out) {
-  for (int i = 0; i < n; ++i)
-    if (!ReadText(s, ArgAddress(s, first + i), &out[i])) return false;
-  return true;
-}
+struct Text {
+  const char* p;
+  size_t length;
+};
 
-// At most n bytes of the text at an address, up to its zero; false when the
-// variable ends first.
-bool BoundedText(const VmState& s, uint32_t address, size_t n, std::string* out) {
-  size_t room = s.memory.Room(address);
-  const char* p = HostPointer(address);
-  size_t i = 0;
-  for (; i < n; ++i) {
-    if (i >= room) return false;
-    if (p[i] == 0) break;
+// The texts of arguments first..first+n-1.
+int Texts(VmState& s, int first, int n, Text* out) {
+  for (int i = 0; i < n; ++i) {
+    int rc = TextArg(s, first + i, &out[i].p, &out[i].length);
+    if (rc) return rc;
   }
-  out->assign(p, i);
-  return true;
+  return 0;
 }
 
 int Sign(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
@@ -50,41 +45,48 @@ void ChangeCase(char* p, size_t n, bool upper) {
 }
 
 int Concatenate(VmState& s) {
-  std::string t[2];
-  if (!Texts(s, 0, 2, t)) return kSysBadString;
-  uint32_t end = ArgAddress(s, 0) + static_cast<uint32_t>(t[0].size());
-  if (!WriteBytes(s, end, t[1].c_str(), t[1].size() + 1)) return kSysBadString;
+  Text t[2];
+  int rc = Texts(s, 0, 2, t);
+  if (rc) return rc;
+  uint32_t end = ArgAddress(s, 0) + static_cast<uint32_t>(t[0].length);
+  // memmove in WriteCharged: strcat(b, b) reads the text it extends.
+  rc = WriteCharged(s, end, t[1].p, t[1].length + 1);
+  if (rc) return rc;
   SetCharPointerResult(s, ArgAddress(s, 0));
   return 0;
 }
 
 int Compare(VmState& s, bool ignore_case) {
-  std::string t[2];
-  if (!Texts(s, 0, 2, t)) return kSysBadString;
-  int r = ignore_case ? _stricmp(t[0].c_str(), t[1].c_str()) : Sign(std::strcmp(t[0].c_str(), t[1].c_str()));
-  SetIntResult(s, r);
+  Text t[2];
+  int rc = Texts(s, 0, 2, t);
+  if (rc) return rc;
+  SetIntResult(s, ignore_case ? _stricmp(t[0].p, t[1].p) : Sign(std::strcmp(t[0].p, t[1].p)));
   return 0;
 }
 
 int Copy(VmState& s) {
-  std::string t;
-  if (!ReadText(s, ArgAddress(s, 1), &t)) return kSysBadString;
-  if (!WriteBytes(s, ArgAddress(s, 0), t.c_str(), t.size() + 1)) return kSysBadString;
+  Text t;
+  int rc = TextArg(s, 1, &t.p, &t.length);
+  if (!rc) rc = WriteCharged(s, ArgAddress(s, 0), t.p, t.length + 1);
+  if (rc) return rc;
   SetCharPointerResult(s, ArgAddress(s, 0));
   return 0;
 }
 
 int Length(VmState& s) {
-  std::string t;
-  if (!ReadText(s, ArgAddress(s, 0), &t)) return kSysBadString;
-  SetIntResult(s, static_cast<int32_t>(t.size()));
+  Text t;
+  int rc = TextArg(s, 0, &t.p, &t.length);
+  if (rc) return rc;
+  SetIntResult(s, static_cast<int32_t>(t.length));
   return 0;
 }
 
 int InPlaceCase(VmState& s, bool upper) {
-  std::string t;
-  if (!ReadText(s, ArgAddress(s, 0), &t)) return kSysBadString;
-  ChangeCase(HostPointer(ArgAddress(s, 0)), t.size(), upper);
+  Text t;
+  int rc = TextArg(s, 0, &t.p, &t.length);
+  if (!rc) rc = ChargeBytes(s, t.length) ? 0 : kSysOverBudget;
+  if (rc) return rc;
+  ChangeCase(HostPointer(ArgAddress(s, 0)), t.length, upper);
   SetCharPointerResult(s, ArgAddress(s, 0));
   return 0;
 }
@@ -97,50 +99,90 @@ size_t CountArg(const VmState& s, int i) {
 
 int BoundedCompare(VmState& s) {
   size_t n = CountArg(s, 2);
-  std::string a, b;
-  if (!BoundedText(s, ArgAddress(s, 0), n, &a) || !BoundedText(s, ArgAddress(s, 1), n, &b))
-    return kSysBadString;
-  SetIntResult(s, std::strncmp(a.c_str(), b.c_str(), n));
+  Text a, b;
+  int rc = BoundedTextAt(s, ArgAddress(s, 0), n, &a.p, &a.length);
+  if (!rc) rc = BoundedTextAt(s, ArgAddress(s, 1), n, &b.p, &b.length);
+  if (rc) return rc;
+  // Neither text is read past its zero or its checked bytes.
+  SetIntResult(s, std::strncmp(a.p, b.p, n));
   return 0;
 }
 
 // The runtime's strncpy: n bytes written, the text then zero padding.
 int BoundedCopy(VmState& s) {
   int32_t n = ArgInt(s, 2);
-  std::string t;
-  if (n < 0 || !BoundedText(s, ArgAddress(s, 1), static_cast<size_t>(n), &t)) return kSysBadString;
-  std::string out = t;
-  out.resize(static_cast<size_t>(n), '\0');
-  if (!WriteBytes(s, ArgAddress(s, 0), out.data(), out.size())) return kSysBadString;
+  if (n < 0) return kSysBadString;
+  Text t;
+  int rc = BoundedTextAt(s, ArgAddress(s, 1), static_cast<size_t>(n), &t.p, &t.length);
+  if (!rc) rc = WritableCharged(s, ArgAddress(s, 0), static_cast<size_t>(n));
+  if (rc) return rc;
+  if (n > 0) {
+    char* d = HostPointer(ArgAddress(s, 0));
+    std::memmove(d, t.p, t.length);
+    std::memset(d + t.length, 0, static_cast<size_t>(n) - t.length);
+  }
   SetCharPointerResult(s, ArgAddress(s, 0));
   return 0;
 }
 
+// The first occurrence of the pattern: candidates are found by their first
+// byte, and every candidate compared is charged with the pattern's length,
+// so a search that would compare for hours ends with the budget instead.
+int FindIn(VmState& s, const Text& text, const Text& pattern, size_t* at) {
+  *at = SIZE_MAX;
+  if (pattern.length == 0) {
+    *at = 0;
+    return 0;
+  }
+  const char* end = text.p + text.length;
+  for (const char* p = text.p; static_cast<size_t>(end - p) >= pattern.length;) {
+    const void* first = std::memchr(p, pattern.p[0], static_cast<size_t>(end - p) - pattern.length + 1);
+    const char* candidate = first ? static_cast<const char*>(first) : end - pattern.length + 1;
+    if (!ChargeBytes(s, static_cast<size_t>(candidate - p))) return kSysOverBudget;
+    if (!first) return 0;
+    if (!ChargeBytes(s, pattern.length)) return kSysOverBudget;
+    if (std::memcmp(candidate, pattern.p, pattern.length) == 0) {
+      *at = static_cast<size_t>(candidate - text.p);
+      return 0;
+    }
+    p = candidate + 1;
+  }
+  return 0;
+}
+
 int Find(VmState& s) {
-  std::string t[2];
-  if (!Texts(s, 0, 2, t)) return kSysBadString;
-  size_t at = t[0].find(t[1]);
-  SetCharPointerResult(s, at == std::string::npos ? 0 : ArgAddress(s, 0) + static_cast<uint32_t>(at));
+  Text t[2];
+  size_t at;
+  int rc = Texts(s, 0, 2, t);
+  if (!rc) rc = FindIn(s, t[0], t[1], &at);
+  if (rc) return rc;
+  SetCharPointerResult(s, at == SIZE_MAX ? 0 : ArgAddress(s, 0) + static_cast<uint32_t>(at));
   return 0;
 }
 
 // The runtime's tokenizer, its position kept per machine: a null text goes on
-// after the previous token.
+// after the previous token. The delimiters are looked up in a table, so the
+// work grows with the lengths of the two texts, not with their product.
 int Tokenize(VmState& s) {
   uint32_t start = ArgAddress(s, 0) ? ArgAddress(s, 0) : s.memory.TokenNext();
-  std::string delimiters;
-  if (!ReadText(s, ArgAddress(s, 1), &delimiters)) return kSysBadString;
+  Text delimiters, text;
+  int rc = TextArg(s, 1, &delimiters.p, &delimiters.length);
+  if (rc) return rc;
   SetCharPointerResult(s, 0);
   if (start == 0) return 0;
-  std::string text;
-  if (!ReadText(s, start, &text)) return kSysBadString;
-  size_t first = text.find_first_not_of(delimiters);
-  if (first == std::string::npos) {
+  rc = TextAt(s, start, &text.p, &text.length);
+  if (rc) return rc;
+  bool is_delimiter[256] = {};
+  for (size_t i = 0; i < delimiters.length; ++i) is_delimiter[static_cast<unsigned char>(delimiters.p[i])] = true;
+  size_t first = 0;
+  while (first < text.length && is_delimiter[static_cast<unsigned char>(text.p[first])]) ++first;
+  if (first == text.length) {
     s.memory.SetTokenNext(0);
     return 0;
   }
-  size_t end = text.find_first_of(delimiters, first);
-  if (end == std::string::npos) {
+  size_t end = first;
+  while (end < text.length && !is_delimiter[static_cast<unsigned char>(text.p[end])]) ++end;
+  if (end == text.length) {
     s.memory.SetTokenNext(0);
   } else {
     HostPointer(start)[end] = '\0';

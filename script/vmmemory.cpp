@@ -7,44 +7,56 @@
 
 // ---- the map of live storage ------------------------------------------------
 
-void VmMemoryMap::AddCells(const VmCell* cells, size_t count) {
-  regions_[reinterpret_cast<uintptr_t>(cells)] = Region{count * sizeof(VmCell), true};
-}
-
-bool VmMemoryMap::AddBuffer(const void* data, size_t size) {
-  if (size > kMaxBufferBytes || buffer_bytes_ + size > kMaxTotalBytes) return false;
-  regions_[reinterpret_cast<uintptr_t>(data)] = Region{size, false};
-  buffer_bytes_ += size;
+bool VmMemoryMap::Reserve(size_t bytes) {
+  if (bytes > kMaxTotalBytes - bytes_in_use_) return false;
+  bytes_in_use_ += bytes;
+  if (bytes_in_use_ > peak_bytes_) peak_bytes_ = bytes_in_use_;
   return true;
 }
 
-void VmMemoryMap::Remove(const void* start) {
-  auto it = regions_.find(reinterpret_cast<uintptr_t>(start));
-  if (it == regions_.end()) return;
-  if (token_next_ - it->first < it->second.size) token_next_ = 0;
-  if (!it->second.cells) buffer_bytes_ -= it->second.size;
-  regions_.erase(it);
+void VmMemoryMap::Release(size_t bytes) { bytes_in_use_ -= bytes; }
+
+bool VmMemoryMap::AddRegion(const void* start, size_t size, bool cells) {
+  if (!Reserve(size + kRegionOverhead)) return false;
+  if (regions_.Insert(VmRegion{reinterpret_cast<uintptr_t>(start), static_cast<uint32_t>(size), cells ? 1u : 0u}))
+    return true;
+  Release(size + kRegionOverhead);
+  return false;
 }
 
-const VmMemoryMap::Region* VmMemoryMap::Find(uintptr_t address, uintptr_t* start) const {
-  auto it = regions_.upper_bound(address);
-  if (it == regions_.begin()) return nullptr;
-  --it;
-  if (address - it->first >= it->second.size) return nullptr;
-  *start = it->first;
-  return &it->second;
+bool VmMemoryMap::AddCells(const VmCell* cells, size_t count) {
+  return AddRegion(cells, count * sizeof(VmCell), true);
+}
+
+bool VmMemoryMap::Fits(size_t buffer_size) const {
+  return buffer_size <= kMaxBufferBytes && buffer_size + kRegionOverhead <= kMaxTotalBytes - bytes_in_use_;
+}
+
+bool VmMemoryMap::AddBuffer(const void* data, size_t size) {
+  return size <= kMaxBufferBytes && AddRegion(data, size, false);
+}
+
+void VmMemoryMap::Remove(const void* start) {
+  VmRegion r;
+  if (!regions_.Erase(reinterpret_cast<uintptr_t>(start), &r)) return;
+  if (token_next_ - r.start < r.size) token_next_ = 0;
+  Release(r.size + kRegionOverhead);
 }
 
 size_t VmMemoryMap::Room(uint32_t address) const {
-  uintptr_t start;
-  const Region* r = Find(address, &start);
+  const VmRegion* r = regions_.Find(address);
   if (!r) return 0;
-  size_t offset = address - start;
+  size_t offset = address - r->start;
   if (!r->cells) return r->size - offset;
   // Inside a cell only its 8 value bytes are storage; the type byte is not.
   size_t in_cell = offset % sizeof(VmCell);
   if (in_cell < offsetof(VmCell, value)) return 0;
   return sizeof(VmCell) - in_cell;
+}
+
+bool VmMemoryMap::InBuffer(uint32_t address) const {
+  const VmRegion* r = regions_.Find(address);
+  return r && !r->cells;
 }
 
 bool VmMemoryMap::Accessible(uint32_t address, size_t size) const {
@@ -88,10 +100,14 @@ VmCell* VmVariables::Cell(uint32_t index) {
 VmCell* VmVariables::Grow() {
   if (count_ >= kMaxCells) return nullptr;
   if (count_ == blocks_.size() * kBlockCells) {
-    VmCell* block = new (std::nothrow) VmCell[kBlockCells];
-    if (!block) return nullptr;
-    blocks_.emplace_back(block);
-    memory_.AddCells(block, kBlockCells);
+    std::unique_ptr<VmCell[]> block(new (std::nothrow) VmCell[kBlockCells]);
+    if (!block || !memory_.AddCells(block.get(), kBlockCells)) return nullptr;
+    try {
+      blocks_.push_back(std::move(block));
+    } catch (const std::bad_alloc&) {
+      memory_.Remove(block.get());
+      return nullptr;
+    }
   }
   created_.push_back(true);
   ++count_;
@@ -105,25 +121,41 @@ int VmVariables::Append(const VmCell& cell) {
   return 0;
 }
 
+uint64_t VmVariables::BufferSize(uint8_t type, uint32_t count) {
+  if (!(type & kVmAddress) || (type & kVmPointer)) return 0;
+  // A global character array or string constant: its text and a terminating zero.
+  if (type == (kVmGlobal | kVmAddress | VB_I8)) return uint64_t(count) + 1;
+  const int element = ElementSize(BaseOf(type));
+  return ((uint64_t(count) + 1) * element + 3) & ~uint64_t(3);
+}
+
+uint64_t VmVariables::CellsToMake(uint32_t index) const {
+  if (index < count_) return 0;
+  return uint64_t(index) + 1 - count_;
+}
+
 int VmVariables::MakeBuffer(uint8_t type, uint32_t count, const uint8_t* init, size_t init_length,
                             uint32_t* address) {
-  uint64_t size;
-  if (type == (kVmGlobal | kVmAddress | VB_I8)) {
-    // A character array or string constant: its text and a terminating zero.
-    size = uint64_t(count) + 1;
-  } else {
-    int element = ElementSize(BaseOf(type));
-    if (element == 0) return kVmNoMemory;
-    size = ((uint64_t(count) + 1) * element + 3) & ~uint64_t(3);
-    init_length = 0;
+  if (ElementSize(BaseOf(type)) == 0) return kVmNoMemory;
+  const uint64_t size = BufferSize(type, count);
+  if (type != (kVmGlobal | kVmAddress | VB_I8)) init_length = 0;
+  // The cap is asked before the buffer is made and zeroed.
+  if (size > VmMemoryMap::kMaxBufferBytes || !memory_.Fits(static_cast<size_t>(size)))
+    return kVmNoBufferMemory;
+  std::unique_ptr<uint8_t[]> owned(new (std::nothrow) uint8_t[size]());
+  if (!owned) return kVmNoBufferMemory;
+  uint8_t* buffer = owned.get();
+  try {
+    buffers_.push_back(std::move(owned));
+  } catch (const std::bad_alloc&) {
+    return kVmNoBufferMemory;
   }
-  if (size > VmMemoryMap::kMaxBufferBytes) return kVmNoBufferMemory;
-  uint8_t* buffer = new (std::nothrow) uint8_t[size]();
-  if (!buffer) return kVmNoBufferMemory;
-  std::unique_ptr<uint8_t[]> owned(buffer);
-  if (!memory_.AddBuffer(buffer, size)) return kVmNoBufferMemory;
+  // Registered only once it is owned, so that the map never names freed storage.
+  if (!memory_.AddBuffer(buffer, static_cast<size_t>(size))) {
+    buffers_.pop_back();
+    return kVmNoBufferMemory;
+  }
   if (init) std::memcpy(buffer, init, init_length < count ? init_length : count);
-  buffers_.push_back(std::move(owned));
   *address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(buffer));
   return 0;
 }

@@ -8,35 +8,51 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <vector>
 
 #include "vmcell.h"
+#include "vmregions.h"
 
 class VmMemoryMap {
  public:
   // Limits that keep a hostile file from exhausting the process.
   static constexpr size_t kMaxBufferBytes = 16u << 20;  // one array
-  static constexpr size_t kMaxTotalBytes = 64u << 20;   // all arrays of one machine
+  static constexpr size_t kMaxTotalBytes = 64u << 20;   // everything one machine holds
+  // Bookkeeping counted with every region besides its bytes (the map's node,
+  // the owner's entry and the heap's header), so that many tiny arrays
+  // cannot hold much more than the cap.
+  static constexpr size_t kRegionOverhead = 64;
 
-  // Registers `count` cells at `cells` (their values only are accessible).
-  void AddCells(const VmCell* cells, size_t count);
-  // Registers a buffer of `size` bytes; false when the budget is exhausted.
+  // Registers `count` cells at `cells` (their values only are accessible);
+  // false when the machine's cap is reached.
+  bool AddCells(const VmCell* cells, size_t count);
+  // Registers a buffer of `size` bytes; false when the cap is reached.
   bool AddBuffer(const void* data, size_t size);
+  // Whether a buffer of `size` bytes would be accepted now.
+  bool Fits(size_t buffer_size) const;
   void Remove(const void* start);
+
+  // Memory that the machine holds outside the map (call frames with their
+  // register blocks), counted against the same cap; false when it is reached.
+  bool Reserve(size_t bytes);
+  void Release(size_t bytes);
 
   // True when [address, address + size) lies in one live region.
   bool Accessible(uint32_t address, size_t size) const;
   // Bytes from `address` to the end of its region (0 when it lies in none).
   size_t Room(uint32_t address) const;
+  // True when `address` lies in an array's buffer (not in a cell's value).
+  bool InBuffer(uint32_t address) const;
   bool Read(uint32_t address, void* out, size_t size) const;
   bool Write(uint32_t address, const void* data, size_t size) const;
   // The length of the zero-terminated text at `address` when the zero lies
   // inside the same region; false otherwise.
   bool StringLength(uint32_t address, size_t* length) const;
 
-  size_t BufferBytes() const { return buffer_bytes_; }
+  // Bytes counted against the cap now, and the most since the machine was made.
+  size_t BytesInUse() const { return bytes_in_use_; }
+  size_t PeakBytes() const { return peak_bytes_; }
 
   // The tokenizer's position (strtok): the address after the last token, 0
   // at the end. It lives here so that it is forgotten with the storage it
@@ -46,14 +62,12 @@ class VmMemoryMap {
   void SetTokenNext(uint32_t address) { token_next_ = address; }
 
  private:
-  struct Region {
-    size_t size;
-    bool cells;
-  };
-  const Region* Find(uintptr_t address, uintptr_t* start) const;
 
-  std::map<uintptr_t, Region> regions_;
-  size_t buffer_bytes_ = 0;
+  bool AddRegion(const void* start, size_t size, bool cells);
+
+  VmRegionIndex regions_;
+  size_t bytes_in_use_ = 0;
+  size_t peak_bytes_ = 0;
   uint32_t token_next_ = 0;
 };
 
@@ -78,6 +92,14 @@ class VmVariables {
   // to `count` initial bytes for a character array; nothing happens when the
   // variable exists already. 0 or an end code.
   int Create(uint32_t index, uint8_t type, uint32_t count, const uint8_t* init, size_t init_length);
+
+  // Whether variable `index` has been created.
+  bool Created(uint32_t index) const { return index < count_ && created_[index]; }
+  // The cells that creating variable `index` appends (itself and the gap below it).
+  uint64_t CellsToMake(uint32_t index) const;
+  // The bytes of the buffer that a variable of this type byte and element
+  // count owns (0 for scalars and pointers).
+  static uint64_t BufferSize(uint8_t type, uint32_t count);
 
  private:
   VmCell* Grow();

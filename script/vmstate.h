@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "../compiler/codebyte_format.h"
@@ -17,19 +18,42 @@ constexpr int kVmArgArea = 32;         // cells into which system functions take
 // exhausting the process.
 constexpr size_t kVmMaxCallDepth = 10000;
 constexpr size_t kVmMaxPushed = 65536;
-// Instructions one run may execute: generous for any script of a picture,
-// yet an endless loop ends within a second instead of freezing the viewer.
+// Work one run may do, in units of about one plain instruction's time (each
+// instruction is one unit; cells made, bytes touched, characters formatted
+// and slow platform calls are charged on top, vmwork.h): generous for any
+// script of a picture, yet a run that would loop or grind ends within about
+// a second instead of freezing the viewer.
 constexpr uint64_t kVmInstructionBudget = 10000000;
 
 struct VmRegisterBlock {
   VmCell reg[kVmRegisters];
 };
 
-// The parameters and locals of one running function.
+// The parameters and locals of one running function. A frame is made with
+// the register block of its call, and both count against the machine's
+// memory cap with the frame's own bytes.
 struct VmFrame {
-  explicit VmFrame(VmMemoryMap& memory) : variables(memory) {}
+  static constexpr size_t kFixedBytes =
+      sizeof(VmVariables) + sizeof(VmMemoryMap*) + sizeof(VmRegisterBlock) + 2 * VmMemoryMap::kRegionOverhead;
+  // A new frame, or null when there is no memory or the cap is reached.
+  static std::unique_ptr<VmFrame> Make(VmMemoryMap& memory);
+  ~VmFrame() { memory_.Release(kFixedBytes); }
+  VmFrame(const VmFrame&) = delete;
+  VmFrame& operator=(const VmFrame&) = delete;
+
   VmVariables variables;
+
+ private:
+  explicit VmFrame(VmMemoryMap& memory) : variables(memory), memory_(memory) {}
+  VmMemoryMap& memory_;
 };
+
+inline std::unique_ptr<VmFrame> VmFrame::Make(VmMemoryMap& memory) {
+  if (!memory.Reserve(kFixedBytes)) return nullptr;
+  std::unique_ptr<VmFrame> frame(new (std::nothrow) VmFrame(memory));
+  if (!frame) memory.Release(kFixedBytes);
+  return frame;
+}
 
 struct VmState {
   // Declared first so that it outlives every table that registers in it.
@@ -49,9 +73,13 @@ struct VmState {
   uint32_t entry = 0;
   bool first_run = true;
   bool running = false;  // inside Run: a nested Run or Load is refused
-  uint64_t instruction_budget = kVmInstructionBudget;
+  uint64_t instruction_budget = kVmInstructionBudget;  // work units a run may use
+  uint64_t budget_left = kVmInstructionBudget;  // units left to the current run
+  uint64_t extra_work = 0;  // units the current run was charged beyond one per instruction
+  bool over_budget = false;  // a charge did not fit: the run ends with kVmBudgetExceeded
   int last_end_code = 0;  // what the last Run returned
   uint64_t last_instructions = 0;  // instructions the last run executed
+  uint64_t last_work = 0;  // work units the last run used (instructions included)
 
   VmCell arg_area[kVmArgArea];
 

@@ -2,7 +2,8 @@
 
 #include "crtformat.h"
 #include "viewerpaths.h"
-#include "viewerprompt.h"
+#include "msgbox.h"
+#include "projecttexts.h"
 #include "viewertexts.h"
 
 namespace {
@@ -63,12 +64,12 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 int CMainFrame::OnCreate() {
   if (Default() == -1) return -1;
   if (!m_settings.ReadFile(ViewerSettingsPath(m_programFolder).c_str())) {
-    ViewerMessageBox(m_hWnd, kTextNoSettings, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    QelMessageBox(m_hWnd, kTextNoSettings, nullptr, MB_OK | MB_ICONEXCLAMATION);
     return 0;
   }
   const std::string projectFile = ViewerProjectFilePath(m_programFolder, m_settings.m_project);
   if (!m_view->LoadProject(projectFile.c_str())) {
-    ViewerMessageBox(m_hWnd, qel::FormatStr(kTextBadProject, projectFile.c_str()).c_str(), nullptr,
+    QelMessageBox(m_hWnd, qel::FormatStr(kTextProjectReadError, projectFile.c_str()).c_str(), nullptr,
                      MB_OK | MB_ICONEXCLAMATION);
     return 0;
   }
@@ -97,7 +98,7 @@ void CMainFrame::CoverDesktop() {
 }
 
 void CMainFrame::OnClose() {
-  if (ViewerMessageBox(m_hWnd, kTextExitQuestion, kTitleExitQuestion, MB_YESNOCANCEL | MB_ICONQUESTION) !=
+  if (QelMessageBox(m_hWnd, kTextExitQuestion, kTitleExitQuestion, MB_YESNOCANCEL | MB_ICONQUESTION) !=
       IDYES)
     return;
   DestroyWindow();

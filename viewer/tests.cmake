@@ -4,11 +4,11 @@
 # process (viewer_e2e_test.cpp).
 qel_test(viewer_test
   SOURCES inireader_test.cpp viewer_frame_test.cpp viewer_switch_test.cpp viewer_test_util.cpp
-  LIBS qelviewer qeldemo)
+  LIBS qelviewer qeldemo qelprogtest)
 
 qel_test(viewer_e2e_test
-  SOURCES viewer_e2e_test.cpp viewer_process.cpp viewer_test_util.cpp
-  LIBS qelviewer qeldemo tagsim_core)
+  SOURCES viewer_e2e_test.cpp viewer_test_util.cpp
+  LIBS qelviewer qeldemo tagsim_core qelprogtest)
 add_dependencies(viewer_e2e_test QelView qel3api tagsim)
 # The live cases need the runtime window; without it they are skipped.
 if(TARGET QelRun)

@@ -8,11 +8,12 @@
 #include "crtformat.h"
 #include "demoproject.h"
 #include "tagsim.h"
-#include "viewer_process.h"
+#include "programprocess.h"
 #include "viewer_test_util.h"
 #include "viewertexts.h"
 
 using namespace viewertest;
+using namespace progtest;
 
 namespace {
 
@@ -33,15 +34,6 @@ COLORREF ScreenPixel(int x, int y) {
   COLORREF c = ::GetPixel(dc, x, y);
   ::ReleaseDC(nullptr, dc);
   return c;
-}
-
-template <class Pred>
-bool WaitFor(Pred pred, DWORD ms) {
-  for (DWORD waited = 0;; waited += 100) {
-    if (pred()) return true;
-    if (waited >= ms) return false;
-    ::Sleep(100);
-  }
 }
 
 bool HaveRuntime() { return ::GetFileAttributesA("..\\out\\QelRun.dll") != INVALID_FILE_ATTRIBUTES; }
@@ -80,7 +72,7 @@ class ViewerProgramTest : public ::testing::Test {
   }
 
   ScratchFolder folder_{"viewer_e2e"};
-  ViewerProcess viewer_;
+  ProgramProcess viewer_{"QelView.exe"};
   HWND frame_ = nullptr;
 };
 

@@ -1,30 +1,21 @@
-// Helpers of the viewer's tests: a scratch program folder, a stand-in for
-// the runtime picture window that records what the view sends it, and the
-// recorder that answers the viewer's message boxes.
+// Helpers of the viewer's tests: a stand-in for the runtime picture window
+// that records what the view sends it (and the shared program-test helpers).
 #pragma once
 #include <windows.h>
 
-#include <deque>
 #include <string>
 #include <vector>
 
+#include "boxrecorder.h"
 #include "hostcallbacks.h"
+#include "scratchfolder.h"
 
 namespace viewertest {
 
-// A folder below the working folder, removed with everything in it.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::string& name);
-  ~ScratchFolder();
-  // Ends with a backslash.
-  const std::string& Path() const { return m_path; }
-  void WriteFile(const std::string& relative, const std::string& bytes) const;
-  std::string ReadFile(const std::string& relative) const;
-
- private:
-  std::string m_path;
-};
+using progtest::BoxRecorder;
+using progtest::PumpMessages;
+using progtest::ScratchFolder;
+using progtest::ShownBox;
 
 // What the stand-in "QELPICVIEW" window of this process received.
 struct RuntimeLog {
@@ -52,24 +43,5 @@ class FakeRuntimeClass {
 // message, as two links that fire on one click do. A null entry is a
 // request without a name.
 void RequestPictures(const std::vector<const char*>& names);
-
-// Answers the viewer's message boxes from a queue (IDOK when empty) and
-// keeps what they showed.
-struct ShownBox {
-  std::string text;
-  std::string title;  // "(null)" for a box without a title of its own
-  UINT type;
-};
-class BoxRecorder {
- public:
-  BoxRecorder();
-  ~BoxRecorder();
-  std::vector<ShownBox> shown;
-  std::deque<int> answers;
-  std::vector<std::string> Texts() const;
-};
-
-// Lets the posted messages of this thread run.
-void PumpMessages();
 
 }  // namespace viewertest

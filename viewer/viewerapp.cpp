@@ -3,7 +3,7 @@
 #include <ole2.h>
 
 #include "viewerpaths.h"
-#include "viewerprompt.h"
+#include "msgbox.h"
 #include "viewertexts.h"
 
 namespace {
@@ -26,7 +26,7 @@ BOOL CViewerApp::InitInstance() {
   m_frame->ShowWindow(m_nCmdShow);
   m_frame->UpdateWindow();
   if (m_frame->GetSettings().m_startPicture.empty()) {
-    ViewerMessageBox(m_frame->GetSafeHwnd(), kTextNoStartPicture, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    QelMessageBox(m_frame->GetSafeHwnd(), kTextNoStartPicture, nullptr, MB_OK | MB_ICONEXCLAMATION);
     m_frame->DestroyWindow();
     return FALSE;
   }

@@ -236,7 +236,8 @@ BITMAPS = [
 ]
 
 
-def bmp_bytes(rows):
+def bmp_bytes_rgb(rows):
+    """An uncompressed 24-bit BMP of rows of (red, green, blue) pixels, top row first."""
     height = len(rows)
     width = len(rows[0])
     assert all(len(r) == width for r in rows), "rows of unequal width"
@@ -244,14 +245,17 @@ def bmp_bytes(rows):
     pixels = bytearray()
     for row in reversed(rows):  # bottom-up
         line = bytearray()
-        for ch in row:
-            r, g, b = PALETTE[ch]
+        for r, g, b in row:
             line += bytes((b, g, r))
         line += b"\0" * (stride - len(line))
         pixels += line
     header = struct.pack("<2sIHHI", b"BM", 14 + 40 + len(pixels), 0, 0, 14 + 40)
     info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
     return header + info + bytes(pixels)
+
+
+def bmp_bytes(rows):
+    return bmp_bytes_rgb([[PALETTE[ch] for ch in row] for row in rows])
 
 
 def main():

@@ -1,8 +1,8 @@
-#include "viewer_process.h"
+#include "programprocess.h"
 
 #include <vector>
 
-namespace viewertest {
+namespace progtest {
 
 namespace {
 
@@ -46,7 +46,7 @@ BOOL CALLBACK MatchChildText(HWND hwnd, LPARAM lp) {
 
 }  // namespace
 
-ViewerProcess::~ViewerProcess() {
+ProgramProcess::~ProgramProcess() {
   if (!m_pi.hProcess) return;
   if (Running()) {
     ::TerminateProcess(m_pi.hProcess, 99);
@@ -56,9 +56,10 @@ ViewerProcess::~ViewerProcess() {
   ::CloseHandle(m_pi.hProcess);
 }
 
-bool ViewerProcess::Start(const std::string& folder) {
-  std::string exe = folder + "QelView.exe";
-  std::vector<char> command(exe.begin(), exe.end());
+bool ProgramProcess::Start(const std::string& folder, const std::string& args) {
+  std::string exe = folder + m_exeName;
+  std::string line = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+  std::vector<char> command(line.begin(), line.end());
   command.push_back('\0');
   STARTUPINFOA si = {};
   si.cb = sizeof si;
@@ -66,17 +67,17 @@ bool ViewerProcess::Start(const std::string& folder) {
                           &m_pi) != FALSE;
 }
 
-bool ViewerProcess::Running() const {
+bool ProgramProcess::Running() const {
   return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-bool ViewerProcess::WaitForExit(DWORD ms, DWORD* exitCode) {
+bool ProgramProcess::WaitForExit(DWORD ms, DWORD* exitCode) {
   if (!m_pi.hProcess || ::WaitForSingleObject(m_pi.hProcess, ms) != WAIT_OBJECT_0) return false;
   if (exitCode) ::GetExitCodeProcess(m_pi.hProcess, exitCode);
   return true;
 }
 
-HWND ViewerProcess::WaitForWindow(const char* className, const char* title, DWORD ms) const {
+HWND ProgramProcess::WaitForWindow(const char* className, const char* title, DWORD ms) const {
   for (DWORD waited = 0;; waited += kPollMs) {
     FindRequest r{m_pi.dwProcessId, className, title, nullptr};
     ::EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&r));
@@ -113,4 +114,4 @@ bool CopyProgramFile(const std::string& name, const std::string& folder) {
   return ::CopyFileA(("..\\out\\" + name).c_str(), (folder + name).c_str(), FALSE) != FALSE;
 }
 
-}  // namespace viewertest
+}  // namespace progtest

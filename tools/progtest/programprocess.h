@@ -1,5 +1,5 @@
-// The viewer program as a child process of a test: started in a program
-// folder of the test's own, its windows and message boxes found from
+// A program of the system run as a child process of a test: started in a
+// program folder of the test's own, its windows and message boxes found from
 // outside, its boxes answered by pressing their buttons, and ended (by its
 // own process handle) if the test leaves it running.
 #pragma once
@@ -7,17 +7,19 @@
 
 #include <string>
 
-namespace viewertest {
+namespace progtest {
 
-class ViewerProcess {
+class ProgramProcess {
  public:
-  ViewerProcess() = default;
-  ~ViewerProcess();  // ends the process if it still runs
-  ViewerProcess(const ViewerProcess&) = delete;
-  ViewerProcess& operator=(const ViewerProcess&) = delete;
+  // exeName: the program file in the folder given to Start ("QelView.exe").
+  explicit ProgramProcess(const char* exeName) : m_exeName(exeName) {}
+  ~ProgramProcess();  // ends the process if it still runs
+  ProgramProcess(const ProgramProcess&) = delete;
+  ProgramProcess& operator=(const ProgramProcess&) = delete;
 
-  // Starts folder + "QelView.exe" with folder as working folder.
-  bool Start(const std::string& folder);
+  // Starts folder + the program with folder as working folder; args follow
+  // the program's quoted path on the command line.
+  bool Start(const std::string& folder, const std::string& args = std::string());
   bool Running() const;
   // Waits for the end; false on time-out.
   bool WaitForExit(DWORD ms, DWORD* exitCode = nullptr);
@@ -30,6 +32,7 @@ class ViewerProcess {
   HWND WaitForBox(const char* title, DWORD ms) const { return WaitForWindow("#32770", title, ms); }
 
  private:
+  std::string m_exeName;
   PROCESS_INFORMATION m_pi = {};
 };
 
@@ -44,4 +47,14 @@ HWND FindChildWithText(HWND parent, const char* text);
 // Copies a file of the program folder (..\out) into a test folder.
 bool CopyProgramFile(const std::string& name, const std::string& folder);
 
-}  // namespace viewertest
+// Asks pred every 100 ms until it holds (true) or ms have passed (false).
+template <class Pred>
+bool WaitFor(Pred pred, DWORD ms) {
+  for (DWORD waited = 0;; waited += 100) {
+    if (pred()) return true;
+    if (waited >= ms) return false;
+    ::Sleep(100);
+  }
+}
+
+}  // namespace progtest

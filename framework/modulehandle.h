@@ -5,6 +5,7 @@
 class CModuleHandle {
 public:
     CModuleHandle() = default;
+    explicit CModuleHandle(const char* name) { Load(name); }
     ~CModuleHandle() { Free(); }
     CModuleHandle(const CModuleHandle&) = delete;
     CModuleHandle& operator=(const CModuleHandle&) = delete;
@@ -26,6 +27,12 @@ public:
     FARPROC Find(const char* name) const {
         return m_hModule ? ::GetProcAddress(m_hModule, name) : nullptr;
     }
+    // The same as a function pointer of type Fn.
+    template <class Fn>
+    Fn Find(const char* name) const {
+        return reinterpret_cast<Fn>(Find(name));
+    }
+    bool IsLoaded() const { return m_hModule != nullptr; }
 
 private:
     HMODULE m_hModule = nullptr;

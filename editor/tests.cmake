@@ -1,0 +1,23 @@
+# The editor's tests: in-process with the program's own resources, its
+# dialogs and Nurvex.dll's driven by the framework's dialog harness
+# (editor_test), and the program itself run as a child process
+# (editor_e2e_test).
+
+# Scripted pictures are made with the editing window tests' helpers.
+set(QEL_EDITCTRL_PICTURES ${CMAKE_SOURCE_DIR}/editctrl/editctrl_pictures.cpp
+                          ${CMAKE_SOURCE_DIR}/editctrl/editctrl_harness.cpp)
+
+qel_test(editor_test
+  SOURCES test/editor_harness.cpp test/editor_files.cpp QelMake.rc editor_app_test.cpp editor_tree_test.cpp editor_compile_test.cpp
+          editor_rtdb_test.cpp editor_bars_test.cpp editor_dialogs_test.cpp ${QEL_EDITCTRL_PICTURES}
+  LIBS qeleditor qeledit qelprogtest qeluitest)
+target_include_directories(editor_test PRIVATE ${CMAKE_SOURCE_DIR}/project)
+add_dependencies(editor_test QelCtrl qel3api Tarnic Nurvex)
+
+# The program itself: it registers its file type and keeps its recent files
+# under the real keys, so its cases run one at a time and clean up.
+qel_test(editor_e2e_test
+  SOURCES editor_e2e_test.cpp test/editor_files.cpp
+  LIBS qelproject qelframe qelprogtest
+  RESOURCE_LOCK qelmake_registry)
+add_dependencies(editor_e2e_test QelMake QelCtrl qel3api Tarnic)

@@ -1,0 +1,120 @@
+#include "workspacebar.h"
+
+#include <algorithm>
+
+#include "editortexts.h"
+#include "resource.h"
+#include "frames/frameclass.h"
+#include "wndmodule.h"
+
+IMPLEMENT_DYNAMIC(CWorkspaceBar, CSizingControlBar)
+
+namespace {
+
+const int kImageSize = 16;
+const int kGrow = 4;
+const COLORREF kMaskRed = RGB(255, 0, 0);
+const int kTabWidth = 40, kTabHeight = 19;
+const int kMarginLeftTop = 2, kMarginRight = 3, kMarginBottom = 24;  // the tabs below
+const int kActionColumn = 108, kColumnReserve = 112;
+const int kFontHeight = 12;
+const char kFontFace[] = "宋体";
+const char kPanelClass[] = "QelPropertyPanelPlace";
+
+HMENU ChildId(UINT id) { return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)); }
+
+}  // namespace
+
+BOOL CWorkspaceBar::Create(CFrameWnd* frame, SIZE size, UINT id) {
+  if (!CSizingControlBar::Create(kTitleWorkspace, frame, size, TRUE, id,
+                                 WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_TOOLTIPS))
+    return FALSE;
+  LOGFONTA lf = {};
+  lf.lfHeight = kFontHeight;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfQuality = PROOF_QUALITY;
+  lf.lfPitchAndFamily = FF_SWISS;
+  lstrcpyA(lf.lfFaceName, kFontFace);
+  m_font.CreateFontIndirect(&lf);
+  m_treeImages.CreateFromBitmap(IDB_PROJECTTREE, kImageSize, kGrow, kMaskRed);
+  m_linkImages.CreateFromBitmap(IDB_EVENTLINKS, kImageSize, kGrow, kMaskRed);
+  if (!CreateTabs() || !CreateLists()) return FALSE;
+  SelectTab(kTabProject);
+  return TRUE;
+}
+
+BOOL CWorkspaceBar::CreateTabs() {
+  RECT none = {0, 0, 0, 0};
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_BOTTOM | TCS_FIXEDWIDTH | TCS_FOCUSNEVER;
+  if (!m_tabs.Create(style, none, m_hWnd, IDC_WORKSPACE_TABS)) return FALSE;
+  m_tabs.SetFont(m_font);
+  m_tabs.SetImageList(m_treeImages);
+  m_tabs.SetItemSize(kTabWidth, kTabHeight);
+  m_tabs.InsertItem(kTabProject, kTextTabProject, kImageProject);
+  m_tabs.InsertItem(kTabProperties, kTextTabProperties, kImageProperties);
+  return TRUE;
+}
+
+BOOL CWorkspaceBar::CreateLists() {
+  RECT none = {0, 0, 0, 0};
+  if (!m_tree.Create(m_hWnd, IDC_PROJECT_TREE)) return FALSE;
+  m_tree.SetFont(m_font);
+  m_tree.SetImageList(m_treeImages);
+  const char* panel = QelPlainWindowClass(kPanelClass, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+  if (!panel || !m_panel.CreateEx(0, panel, "", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, m_hWnd,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_PROPERTY_PANEL))))
+    return FALSE;
+  DWORD listStyle = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
+  if (!m_eventLinks.Create(listStyle, none, m_hWnd, IDC_EVENT_LINKS, WS_EX_CLIENTEDGE)) return FALSE;
+  m_eventLinks.SetFont(m_font);
+  m_eventLinks.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+  m_eventLinks.SetImageList(m_linkImages, LVSIL_SMALL);
+  m_eventLinks.InsertColumn(0, kColumnAction, LVCFMT_LEFT, kActionColumn);
+  m_eventLinks.InsertColumn(1, kColumnDefinition, LVCFMT_LEFT, kActionColumn);
+  // The lists stand above the tab control, which only draws its tabs.
+  for (HWND child : {m_tree.m_hWnd, m_panel.m_hWnd, m_eventLinks.m_hWnd})
+    ::SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return TRUE;
+}
+
+void CWorkspaceBar::Layout(int width, int height) {
+  if (!m_tabs.m_hWnd) return;
+  m_tabs.MoveWindow(0, 0, width, height);
+  RECT work = {kMarginLeftTop, kMarginLeftTop, std::max(kMarginLeftTop, width - kMarginRight),
+               std::max(kMarginLeftTop, height - kMarginBottom)};
+  int workWidth = work.right - work.left, workHeight = work.bottom - work.top;
+  m_tree.MoveWindow(work);
+  int half = workHeight / 2;
+  m_panel.MoveWindow(work.left, work.top, workWidth, std::max(0, half - 2));
+  m_eventLinks.MoveWindow(work.left, work.top + half, workWidth, workHeight - half);
+  m_eventLinks.SetColumnWidth(0, kActionColumn);
+  m_eventLinks.SetColumnWidth(1, std::max(0, workWidth - kColumnReserve));
+}
+
+void CWorkspaceBar::SelectTab(int index) {
+  if (!m_tabs.m_hWnd) return;
+  m_tabs.SetCurSel(index);
+  bool project = index == kTabProject;
+  m_tree.ShowWindow(project ? SW_SHOW : SW_HIDE);
+  m_panel.ShowWindow(project ? SW_HIDE : SW_SHOW);
+  m_eventLinks.ShowWindow(project ? SW_HIDE : SW_SHOW);
+}
+
+int CWorkspaceBar::GetSelectedTab() const { return m_tabs.GetCurSel(); }
+
+LRESULT CWorkspaceBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+  case WM_SIZE:
+    Layout(LOWORD(lp), HIWORD(lp));
+    break;
+  case WM_NOTIFY: {
+    auto* hdr = reinterpret_cast<NMHDR*>(lp);
+    if (hdr->hwndFrom == m_tabs.m_hWnd && hdr->code == TCN_SELCHANGE) {
+      SelectTab(GetSelectedTab());
+      return 0;
+    }
+    break;
+  }
+  }
+  return CSizingControlBar::WindowProc(msg, wp, lp);
+}

@@ -1,0 +1,158 @@
+#include "objpool.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <new>
+
+namespace qel {
+namespace {
+
+static_assert(sizeof(void*) == 4, "chunks are found through a table over the 32-bit address space");
+
+constexpr size_t kChunkBytes = 64 * 1024;  // VirtualAlloc's granularity: chunks are aligned to it
+constexpr size_t kStep = 8;                // slot sizes, and the alignment of every slot
+constexpr size_t kClasses = kMaxPooledBytes / kStep;  // class c holds slots of (c + 1) * kStep bytes
+
+struct FreeSlot {
+  FreeSlot* next;
+};
+
+struct Chunk {
+  Chunk* prev;      // in its class's list of chunks with room
+  Chunk* next;
+  bool listed;      // in that list
+  FreeSlot* free;   // slots given back
+  BYTE* unused;     // slots never handed out begin here
+  UINT live;        // slots handed out now
+  UINT cls;
+};
+
+constexpr size_t kFirstSlot = (sizeof(Chunk) + 15) / 16 * 16;
+
+struct SizeClass {
+  Chunk* withRoom = nullptr;  // chunks with a free or unused slot
+  Chunk* spare = nullptr;     // one empty chunk kept for the next burst
+};
+
+SizeClass g_classes[kClasses];
+BYTE g_chunkClass[1u << 16];  // by address >> 16: 0, or the class + 1 of the chunk there
+size_t g_chunks = 0;
+volatile LONG g_lock = 0;
+
+// Held for a few instructions at a time: a spin lock that yields when busy,
+// and sleeps once it has waited long (a holder of lower priority gets to run).
+class PoolLock {
+ public:
+  PoolLock() {
+    for (int waits = 0; ::InterlockedExchange(&g_lock, 1) != 0; ++waits) ::Sleep(waits < 64 ? 0 : 1);
+  }
+  ~PoolLock() { ::InterlockedExchange(&g_lock, 0); }
+  PoolLock(const PoolLock&) = delete;
+  PoolLock& operator=(const PoolLock&) = delete;
+};
+
+size_t SlotBytes(UINT cls) { return (cls + 1) * kStep; }
+Chunk* ChunkOf(const void* p) { return reinterpret_cast<Chunk*>(reinterpret_cast<uintptr_t>(p) & ~(kChunkBytes - 1)); }
+BYTE& ClassEntry(const void* p) { return g_chunkClass[reinterpret_cast<uintptr_t>(p) >> 16]; }
+
+void Link(SizeClass& sc, Chunk* c) {
+  c->prev = nullptr;
+  c->next = sc.withRoom;
+  if (sc.withRoom) sc.withRoom->prev = c;
+  sc.withRoom = c;
+  c->listed = true;
+}
+
+void Unlink(SizeClass& sc, Chunk* c) {
+  (c->prev ? c->prev->next : sc.withRoom) = c->next;
+  if (c->next) c->next->prev = c->prev;
+  c->listed = false;
+}
+
+void Reset(Chunk* c, UINT cls) {
+  c->free = nullptr;
+  c->unused = reinterpret_cast<BYTE*>(c) + kFirstSlot;
+  c->live = 0;
+  c->cls = cls;
+}
+
+Chunk* NewChunk(UINT cls) {
+  SizeClass& sc = g_classes[cls];
+  Chunk* c = sc.spare;
+  sc.spare = nullptr;
+  if (!c) {
+    c = static_cast<Chunk*>(::VirtualAlloc(nullptr, kChunkBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    if (!c) throw std::bad_alloc();
+    ClassEntry(c) = static_cast<BYTE>(cls + 1);
+    ++g_chunks;
+  }
+  Reset(c, cls);
+  Link(sc, c);
+  return c;
+}
+
+bool IsFull(const Chunk* c) {
+  size_t untouched = reinterpret_cast<const BYTE*>(c) + kChunkBytes - c->unused;
+  return !c->free && untouched < SlotBytes(c->cls);
+}
+
+void* TakeSlot(UINT cls) {
+  SizeClass& sc = g_classes[cls];
+  Chunk* c = sc.withRoom ? sc.withRoom : NewChunk(cls);
+  void* p;
+  if (c->free) {
+    p = c->free;
+    c->free = c->free->next;
+  } else {
+    p = c->unused;
+    c->unused += SlotBytes(cls);
+  }
+  ++c->live;
+  if (IsFull(c)) Unlink(sc, c);
+  return p;
+}
+
+void GiveBack(void* p) {
+  Chunk* c = ChunkOf(p);
+  SizeClass& sc = g_classes[c->cls];
+  FreeSlot* slot = static_cast<FreeSlot*>(p);
+  slot->next = c->free;
+  c->free = slot;
+  if (!c->listed) Link(sc, c);
+  if (--c->live > 0) return;
+  Unlink(sc, c);
+  if (!sc.spare) {
+    sc.spare = c;
+    return;
+  }
+  ClassEntry(c) = 0;
+  --g_chunks;
+  ::VirtualFree(c, 0, MEM_RELEASE);
+}
+
+}  // namespace
+
+void* AllocateObjectMemory(size_t nBytes) {
+  if (nBytes > kMaxPooledBytes) return ::operator new(nBytes);
+  UINT cls = static_cast<UINT>(nBytes == 0 ? 0 : (nBytes - 1) / kStep);
+  PoolLock lock;
+  return TakeSlot(cls);
+}
+
+void FreeObjectMemory(void* p) noexcept {
+  if (!p) return;
+  if (ClassEntry(p) == 0) {  // no chunk there: the object came from the heap
+    ::operator delete(p);
+    return;
+  }
+  PoolLock lock;
+  GiveBack(p);
+}
+
+size_t PooledChunkCount() {
+  PoolLock lock;
+  return g_chunks;
+}
+
+}  // namespace qel

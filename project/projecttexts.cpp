@@ -1,0 +1,3 @@
+#include "projecttexts.h"
+
+const char kTextProjectReadError[] = "读入工程文件<%s>错误!";
