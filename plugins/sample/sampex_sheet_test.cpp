@@ -6,7 +6,6 @@
 // the top-level owner is disabled while it runs.
 #include <windows.h>
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -32,16 +31,13 @@ using Texts = std::vector<std::string>;
 const char kPrefix[] = "插件1";
 const char kTitle[] = "插件1 插件属性页";
 const char kQueryFailed[] = "查询错误，可能是实时库没连接!";
-const int kSheetTabs = 0x3020;
 
-std::string TabText(HWND sheet, int index) {
-  char text[64] = "";
-  TCITEMA item = {};
-  item.mask = TCIF_TEXT;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  ::SendMessageA(::GetDlgItem(sheet, kSheetTabs), TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
-  return text;
+// A step that types the query string and presses "查询".
+DialogScript::Action Query(const char* text) {
+  return [text](DialogDriver& d) {
+    d.Type(IDC_QUERY_PATTERN, text);
+    d.Click(IDC_QUERY_RUN);
+  };
 }
 
 // The page's tag list window (the page's label shares its id 0xFFFF).
@@ -89,7 +85,7 @@ TEST_F(SampexSheetTest, ThePageIsTheTagQueryTemplateWithItsListOverTheFrame) {
   DialogScript script;
   script.On(kTitle, [](DialogDriver& d) {
     ASSERT_TRUE(d.IsSheet());
-    EXPECT_EQ(TabText(d.Window(), 0), "标签查询");
+    EXPECT_EQ(d.PageTitle(0), "标签查询");
     const Texts statics = d.StaticTexts();
     EXPECT_NE(std::find(statics.begin(), statics.end(), "查询字符串:"), statics.end());
     EXPECT_EQ(d.Text(IDC_QUERY_RUN), "查询");
@@ -127,35 +123,37 @@ TEST_F(SampexSheetTest, ThePageIsTheTagQueryTemplateWithItsListOverTheFrame) {
   EXPECT_EQ(Show(script, owner_.Window()), kSheetNotOk);
 }
 
-// The plug-in answers QPM_QUERYTAGS of none of the system's picture windows;
-// without any picture window the page asks nothing and shows no box.
-TEST_F(SampexSheetTest, WithoutAPictureWindowTheQueryShowsAnEmptyListAndNoBox) {
-  DialogScript script;
-  script
-      .On(kTitle,
-          [](DialogDriver& d) {
-            d.Type(IDC_QUERY_PATTERN, "FI*");
-            d.Click(IDC_QUERY_RUN);
-          })
-      .On(kTitle, [](DialogDriver& d) {
-        EXPECT_EQ(ListOf(d).GetRowCount(), 0);
-        d.Click(IDOK);
-      });
-  EXPECT_EQ(Show(script, nullptr), kSheetOk);
-  EXPECT_EQ(script.Seen().size(), 1u) << "only the sheet opened";
-  EXPECT_EQ(owner_.queries, 0);
+// No picture window of the system answers QPM_QUERYTAGS (they leave it to
+// the default handling, which answers 0): the page's query shows an empty
+// list and no box; without any picture window it asks nothing at all.
+TEST_F(SampexSheetTest, WithNoPictureWindowThatAnswersTheQueryTheListStaysEmptyAndNoBoxShows) {
+  const struct {
+    const char* library;
+    const char* windowClass;  // "": no picture window
+  } pictures[] = {{"", ""}, {"..\\out\\QelRun.dll", "QELPICVIEW"}, {"..\\out\\QelCtrl.dll", "QELPICEDIT"}};
+  for (const auto& p : pictures) {
+    HMODULE library = *p.library ? ::LoadLibraryA(p.library) : nullptr;
+    HWND picture = *p.windowClass ? ::CreateWindowA(p.windowClass, "", WS_CHILD, 0, 0, 100, 100,
+                                                    owner_.Window(), nullptr, nullptr, nullptr)
+                                  : nullptr;
+    ASSERT_EQ(picture != nullptr, *p.windowClass != 0) << p.windowClass;
+    DialogScript script;
+    script.On(kTitle, Query("FI*")).On(kTitle, [](DialogDriver& d) {
+      EXPECT_EQ(ListOf(d).GetRowCount(), 0);
+      d.Click(IDOK);
+    });
+    EXPECT_EQ(Show(script, picture), kSheetOk);
+    EXPECT_EQ(script.Seen().size(), 1u) << "only the sheet opened; picture " << p.windowClass;
+    if (picture) ::DestroyWindow(picture);
+    if (library) ::FreeLibrary(library);
+  }
 }
 
 TEST_F(SampexSheetTest, TheQueryListsThePictureWindowsRecordsWhichSortByTheHeader) {
   FakePicture& picture = owner_;
   picture.batches = {{Tag("FIC102", 5), Tag("LIC101", 2)}, {Tag("FIC101", 1)}};
   DialogScript script;
-  script
-      .On(kTitle,
-          [](DialogDriver& d) {
-            d.Type(IDC_QUERY_PATTERN, " \t FI* \t");
-            d.Click(IDC_QUERY_RUN);
-          })
+  script.On(kTitle, Query(" \t FI* \t"))
       .On(kTitle, [&](DialogDriver& d) {
         EXPECT_EQ(picture.pattern1, "FI*") << "the text is trimmed at both ends";
         EXPECT_EQ(picture.checkWord, MakeHostParam(QSM_CHECKCODE));
@@ -181,7 +179,7 @@ TEST_F(SampexSheetTest, AFailedQueryShowsItsBoxAndTheRecordsThatArrived) {
   picture.batches = {{Tag("A1", 2), Tag("A2", 2)}};
   picture.answer = 31;
   DialogScript script;
-  script.On(kTitle, [](DialogDriver& d) { d.Click(IDC_QUERY_RUN); })
+  script.On(kTitle, Query(""))
       .OnMessageBox("错误!", kQueryFailed, IDOK)
       .On(kTitle, [](DialogDriver& d) {
         EXPECT_EQ(Names(ListOf(d)), (Texts{"A1", "A2"}));
@@ -223,7 +221,7 @@ TEST_F(SampexPagesTest, TheSheetAnswersZeroForOkAndOneForCancel) {
   for (const auto& c : cases) {
     DialogScript script;
     script.On(kTitle, [&](DialogDriver& d) {
-      EXPECT_EQ(TabText(d.Window(), 0), "标签查询");
+      EXPECT_EQ(d.PageTitle(0), "标签查询");
       const Texts statics = d.StaticTexts();
       EXPECT_NE(std::find(statics.begin(), statics.end(), "查询字符串:"), statics.end());
       d.Click(c.button);
@@ -235,13 +233,7 @@ TEST_F(SampexPagesTest, TheSheetAnswersZeroForOkAndOneForCancel) {
 TEST_F(SampexPagesTest, ThePageAsksTheControlsParent) {
   picture_.batches = {{Tag("TI101", 5)}};
   DialogScript script;
-  script
-      .On(kTitle,
-          [](DialogDriver& d) {
-            d.Type(IDC_QUERY_PATTERN, "TI* ");
-            d.Click(IDC_QUERY_RUN);
-          })
-      .On(kTitle, [](DialogDriver& d) { d.Click(IDOK); });
+  script.On(kTitle, Query("TI* ")).On(kTitle, [](DialogDriver& d) { d.Click(IDOK); });
   EXPECT_EQ(ShowPages(script), kSheetOk);
   EXPECT_EQ(picture_.queries, 1);
   EXPECT_EQ(picture_.pattern1, "TI*");
