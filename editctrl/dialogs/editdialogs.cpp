@@ -1,8 +1,11 @@
 #include "editdialogs.h"
 
 #include "dialogs/commondlg.h"
+#include "drawmtext.h"
+#include "linkdlg/linkdialogs.h"
 #include "piceditwnd.h"
 #include "scripteditor/scriptlinkdlg.h"
+#include "textedit.h"
 
 #include <commdlg.h>
 
@@ -15,17 +18,24 @@ OpenFileAnswer& TestAnswer() {
   return answer;
 }
 
+// The editing window behind a handle of this module, or null.
+CPicEditWnd* EditWindowOf(HWND owner) { return dynamic_cast<CPicEditWnd*>(CWnd::FromHandlePermanent(owner)); }
+
+int EditTextOfObject(HWND owner, CDrawObj* object) { return EditTextSheet(EditWindowOf(owner), object); }
+
 }  // namespace
 
-int OpenLinkDialog(HWND, CAction*, CDrawObj*) { return 0; }
+void InstallEditDialogs() { SetTextEditor(EditTextOfObject); }
+
+int OpenLinkDialog(HWND owner, CAction* link, CDrawObj*) { return EditDirectLink(EditWindowOf(owner), link); }
 
 int OpenScriptDialog(HWND owner, CAction* link, CDrawObj*) {
   // The script dialog saves the picture itself: nothing is left to mark.
-  RunScriptLinkDialog(dynamic_cast<CPicEditWnd*>(CWnd::FromHandlePermanent(owner)), link);
+  RunScriptLinkDialog(EditWindowOf(owner), link);
   return 0;
 }
 
-int OpenTextDialog(HWND, CDrawMtext*) { return 0; }
+int OpenTextDialog(HWND owner, CDrawMtext* text) { return text ? text->EditObjectText(owner) : 0; }
 
 bool PickActiveXControl(HWND, CLSID*) { return false; }
 

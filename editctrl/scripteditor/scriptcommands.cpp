@@ -11,6 +11,7 @@
 #include "resources/resload.h"
 #include "scriptdlg.h"
 #include "scriptmessages.h"
+#include "sheets/propsheet.h"
 
 struct CScriptDlg::Command {
   UINT id;  // 0: a separator
@@ -157,9 +158,19 @@ void CScriptDlg::OnPaste() {
   m_bModified = true;
 }
 
+const char CScriptDlg::kTriggerSheetTitle[] = "修改触发器";
+
 void CScriptDlg::OnTrigger() {
   if (!CanEditTrigger()) return;
-  // The trigger page of the link dialogs edits the dialog's trigger and period.
+  // The page works on the dialog's values, not on the link: they reach the
+  // link when the script is saved.
+  CPageTrigger page;
+  page.m_nTrigger = m_nTrigger;
+  page.m_nPeriod = m_nPeriod;
+  page.ServeScriptDialog(this);
+  CPropertySheet sheet(kTriggerSheetTitle, m_hWnd);
+  sheet.AddPage(&page);
+  sheet.DoModal();
 }
 
 void CScriptDlg::OnCompile() {

@@ -13,6 +13,7 @@
 #include "controls/imagelist.h"
 #include "dialogs/dialog.h"
 #include "gripbar.h"
+#include "pages/pagetrigger.h"
 #include "picktab.h"
 #include "scriptcolorizer.h"
 #include "scriptedit.h"
@@ -21,7 +22,7 @@
 class CAction;
 class CPicEditWnd;
 
-class CScriptDlg : public CDialog {
+class CScriptDlg : public CDialog, public CTriggerHolder {
  public:
   // The editing window may be null; so may the link (set with SetLink).
   explicit CScriptDlg(CPicEditWnd* editWnd, HWND parent = nullptr);
@@ -33,7 +34,7 @@ class CScriptDlg : public CDialog {
   void SetTrigger(int trigger, int periodMs);
   // What the trigger page hands back when it serves this dialog: the values
   // reach the link when the script is saved.
-  void TakeTrigger(int trigger, int periodMs);
+  void TakeTrigger(int trigger, int periodMs) override;
 
   bool IsTriggerGiven() const { return m_bTriggerGiven; }
   int GetTrigger() const { return m_nTrigger; }
@@ -61,6 +62,8 @@ class CScriptDlg : public CDialog {
   static constexpr int kToolbarHeight = 38;
   static constexpr int kPickerWidth = 320;
   static constexpr int kPickerTop = 18;
+  // The title of the sheet of the trigger command.
+  static const char kTriggerSheetTitle[];
 
  protected:
   BOOL OnInitDialog() override;

@@ -10,7 +10,7 @@
 #include "action.h"
 #include "actkinds.h"
 #include "drawrect.h"
-#include "editctrl_harness.h"
+#include "editctrl_testfiles.h"
 #include "editctrl_pictures.h"
 #include "file.h"
 #include "linkclasses.h"
@@ -19,6 +19,7 @@
 #include "picobj.h"
 #include "picstore.h"
 #include "pictureclasses.h"
+#include "pages/pageres.h"
 #include "scriptdlg_testutil.h"
 #include "wndclass.h"
 
@@ -478,19 +479,43 @@ TEST_F(ScriptLinkTest, ANewScriptLinkSavesTheFrameScriptIntoThePictureFile) {
   EXPECT_EQ(wnd_->SendMessage(QCM_QUERY, QCQ_MODIFIED), 0);  // the save cleared it
 }
 
-TEST_F(ScriptLinkTest, SavingACyclicLinkWritesTheDialogsTriggerAndPeriod) {
+TEST_F(ScriptLinkTest, TheTriggerCommandChangesTheTriggerThatTheSaveWrites) {
+  CScriptDlg* dlg = nullptr;
   DialogScript script;
-  script.On(Captioned(AK_COLOR).c_str(), [&](DialogDriver& d) {
-    auto* dlg = dynamic_cast<CScriptDlg*>(CWnd::FromHandlePermanent(d.Window()));
-    ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(dlg->GetTrigger(), Link(AK_COLOR)->m_nTrigger);
-    EXPECT_EQ(dlg->GetPeriod(), Link(AK_COLOR)->m_nPeriod);
-    dlg->TakeTrigger(AT_OWN_PERIOD, 750);  // as the trigger page does
-    EXPECT_EQ(Link(AK_COLOR)->m_nPeriod == 750, false);  // not before the save
-    EXPECT_TRUE(dlg->IsModified());
-    Close(d);
-  });
-  script.OnMessageBox("提示", "脚本已改动,是否存盘!", IDYES);
+  script
+      .On(Captioned(AK_COLOR).c_str(),
+          [&](DialogDriver& d) {
+            dlg = dynamic_cast<CScriptDlg*>(CWnd::FromHandlePermanent(d.Window()));
+            ASSERT_NE(dlg, nullptr);
+            EXPECT_EQ(dlg->GetTrigger(), AT_PICTURE_CYCLE);
+            Command(d, ID_SCRIPT_TRIGGER);
+          })
+      .On(CScriptDlg::kTriggerSheetTitle,
+          [&](DialogDriver& d) {
+            EXPECT_TRUE(d.IsChecked(IDC_TRIGGER_PICTURE));
+            EXPECT_FALSE(d.IsVisible(IDC_TRIGGER_PERIOD));
+            d.Click(IDCANCEL);  // cancelled: nothing changes
+          })
+      .On(Captioned(AK_COLOR).c_str(),
+          [&](DialogDriver& d) {
+            EXPECT_FALSE(dlg->IsModified());
+            Command(d, ID_SCRIPT_TRIGGER);
+          })
+      .On(CScriptDlg::kTriggerSheetTitle, [&](DialogDriver& d) { d.Click(IDC_TRIGGER_OWN); })
+      .On(CScriptDlg::kTriggerSheetTitle,
+          [&](DialogDriver& d) {
+            d.Type(IDC_TRIGGER_PERIOD, "750");
+            d.Click(IDOK);
+          })
+      .On(Captioned(AK_COLOR).c_str(), [&](DialogDriver& d) {
+        EXPECT_EQ(dlg->GetTrigger(), AT_OWN_PERIOD);
+        EXPECT_EQ(dlg->GetPeriod(), 750);
+        EXPECT_TRUE(dlg->IsModified());
+        EXPECT_EQ(Link(AK_COLOR)->m_nTrigger, AT_PICTURE_CYCLE);  // not before the save
+        EXPECT_TRUE(dlg->GetToolbar().IsButtonEnabled(ID_SCRIPT_TRIGGER));
+        Close(d);
+      })
+      .OnMessageBox("提示", "脚本已改动,是否存盘!", IDYES);
   OpenScriptLink(AK_COLOR, script);
   EXPECT_EQ(Link(AK_COLOR)->m_nTrigger, AT_OWN_PERIOD);
   EXPECT_EQ(Link(AK_COLOR)->m_nPeriod, 750);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "editctrl_harness.h"
+#include "editctrl_testfiles.h"
 #include "scripttext.h"
 
 namespace scripttest {

@@ -60,6 +60,99 @@ TEST_TWO_IMAGES = [
     for y in range(16)
 ]
 
+# The images of the hyperlink page's picture tree, 16 by 18 pixels each, side
+# by side on red (the tree's mask colour): 0 the root (a screen), 1 a closed
+# folder, 2 an open folder, 3 and 4 unused (blank), 5 a picture file.
+PICTURE_TREE_IMAGES = [
+    [  # the root: a screen on its foot
+        "rrrrrrrrrrrrrrrr",
+        "rrrrrrrrrrrrrrrr",
+        "rkkkkkkkkkkkkkkr",
+        "rkllllllllllllkr",
+        "rklbbbbbbbbbblkr",
+        "rklbccccccccblkr",
+        "rklbccccccccblkr",
+        "rklbccccnnccblkr",
+        "rklbcccnnnncblkr",
+        "rklbccnnnnnnblkr",
+        "rklbbbbbbbbbblkr",
+        "rkllllllllllllkr",
+        "rkkkkkkkkkkkkkkr",
+        "rrrrrrkkkkrrrrrr",
+        "rrrrrrkggkrrrrrr",
+        "rrrrkkkkkkkkrrrr",
+        "rrrrrrrrrrrrrrrr",
+        "rrrrrrrrrrrrrrrr",
+    ],
+    [  # a closed folder
+        "rrrrrrrrrrrrrrrr",
+        "rrrrrrrrrrrrrrrr",
+        "rrrrrrrrrrrrrrrr",
+        "rkkkkkrrrrrrrrrr",
+        "kyyyyykrrrrrrrrr",
+        "kkkkkkkkkkkkkkrr",
+        "kyyyyyyyyyyyykrr",
+        "kyyyyyyyyyyyykrr",
+        "kyyyyyyyyyyyykrr",
+        "kyyyyyyyyyyyykrr",
+        "kyyyyyyyyyyyykrr",
+        "kyyyyyyyyyyyykrr",
+        "kyyyyyyyyyyyykrr",
+        "kkkkkkkkkkkkkkrr",
+        "rrrrrrrrrrrrrrrr",
+        "rrrrrrrrrrrrrrrr",
+        "rrrrrrrrrrrrrrrr",
+        "rrrrrrrrrrrrrrrr",
+    ],
+    [  # an open folder
+        "rrrrrrrrrrrrrrrr",
+        "rrrrrrrrrrrrrrrr",
+        "rrrrrrrrrrrrrrrr",
+        "rkkkkkrrrrrrrrrr",
+        "kyyyyykrrrrrrrrr",
+        "kyyyyyykkkkkkrrr",
+        "kyyyyyyyyyyykrrr",
+        "kyyyykkkkkkkkkkk",
+        "kyyykwwwwwwwwwkr",
+        "kyykwwwwwwwwwkrr",
+        "kyykwwwwwwwwwkrr",
+        "kykwwwwwwwwwkrrr",
+        "kykwwwwwwwwwkrrr",
+        "kkkkkkkkkkkkrrrr",
+        "rrrrrrrrrrrrrrrr",
+        "rrrrrrrrrrrrrrrr",
+        "rrrrrrrrrrrrrrrr",
+        "rrrrrrrrrrrrrrrr",
+    ],
+    ["r" * 16] * 18,
+    ["r" * 16] * 18,
+    [  # a picture file: a page with a small drawing
+        "rrrrrrrrrrrrrrrr",
+        "rrkkkkkkkkkrrrrr",
+        "rrkwwwwwwwkkrrrr",
+        "rrkwwwwwwwkwkrrr",
+        "rrkwwwwwwwkkkkrr",
+        "rrkwwwwwwwwwwkrr",
+        "rrkwbbbbbbbbwkrr",
+        "rrkwbccccccbwkrr",
+        "rrkwbcccyccbwkrr",
+        "rrkwbccyyycbwkrr",
+        "rrkwbcnnnnnbwkrr",
+        "rrkwbnnnnnnbwkrr",
+        "rrkwbbbbbbbbwkrr",
+        "rrkwwwwwwwwwwkrr",
+        "rrkwwwwwwwwwwkrr",
+        "rrkkkkkkkkkkkkrr",
+        "rrrrrrrrrrrrrrrr",
+        "rrrrrrrrrrrrrrrr",
+    ],
+]
+
+
+def side_by_side(images):
+    return ["".join(image[y] for image in images) for y in range(len(images[0]))]
+
+
 # The row images of the tag lists (5004 a system tag, 5005 any other): a tag
 # with its hole, yellow or green, 14 pixels square so that it fits a row of 18.
 def tag_row(fill, dark):
@@ -231,6 +324,7 @@ BITMAPS = [
     ("editctrl/scripteditor/res/scripttools_hot.bmp", SCRIPT_TOOLS_HOT),
     ("editctrl/scripteditor/res/scripttools_disabled.bmp", SCRIPT_TOOLS_DISABLED),
     ("framework/controls/test/twoimages.bmp", TEST_TWO_IMAGES),
+    ("editctrl/pages/res/pictree.bmp", side_by_side(PICTURE_TREE_IMAGES)),
     ("editctrl/taglists/res/systemtag.bmp", tag_row('y', 'o')),
     ("editctrl/taglists/res/tag.bmp", tag_row('n', 'd')),
 ]
