@@ -23,17 +23,6 @@ std::string MakeScript(int lines) {
   return text;
 }
 
-template <class Run>
-double MedianMs(int rounds, Run run) {
-  std::vector<double> times;
-  for (int i = 0; i < rounds; ++i) {
-    bench::Stopwatch watch;
-    run();
-    times.push_back(watch.ElapsedMs());
-  }
-  return bench::Median(times);
-}
-
 }  // namespace
 
 int main() {
@@ -49,7 +38,7 @@ int main() {
   CScriptColorizer colorizer;
   for (int lines : {500, 5000}) {
     const std::string text = MakeScript(lines);
-    const double scan = MedianMs(5, [&] {
+    const double scan = bench::MedianMs(5, [&] {
       colorizer.Scanner().SetText(text.data(), text.size());
       long start = 0, end = 0;
       while (colorizer.Scanner().NextToken(start, end) != STK_END) {
@@ -57,12 +46,12 @@ int main() {
     });
     edit.SetPlainText(text.c_str());
     // As the dialog does it: without redrawing meanwhile.
-    const double all = MedianMs(3, [&] {
+    const double all = bench::MedianMs(3, [&] {
       edit.SetRedraw(FALSE);
       colorizer.ColorizeAll(edit);
       edit.SetRedraw(TRUE);
     });
-    const double line = MedianMs(21, [&] { colorizer.ColorizeLine(edit, lines / 2); });
+    const double line = bench::MedianMs(21, [&] { colorizer.ColorizeLine(edit, lines / 2); });
     std::printf("%5d lines (%6u bytes): scan %8.3f ms, colour all %9.1f ms, colour one line %6.3f ms\n",
                 lines, unsigned(text.size()), scan, all, line);
   }
