@@ -1,7 +1,9 @@
 #include "editctrl_harness.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <cstdio>
-#include <fstream>
 
 namespace edittest {
 
@@ -10,7 +12,13 @@ namespace {
 std::vector<Notice> g_notices;
 int g_refusedBoxes = 0;
 HHOOK g_boxGuard = nullptr;
-int g_boxAnswer = 0;
+// The buttons that the next boxes (message boxes and the dialogs of the
+// library that are no sheets) get, in order; the last one stays for every
+// later box. None: boxes are refused.
+std::vector<int> g_boxAnswers;
+int g_sheetAnswer = 0;
+// A dialog script drives every window: the guard neither refuses nor answers.
+bool g_scripted = false;
 std::vector<SeenBox> g_seenBoxes;
 
 bool IsDialogWindow(HWND hwnd) {
@@ -18,8 +26,16 @@ bool IsDialogWindow(HWND hwnd) {
   return ::GetClassNameA(hwnd, cls, sizeof cls) && lstrcmpiA(cls, "#32770") == 0;
 }
 
-// Reads a shown box and presses the test's button.
-void AnswerBox(HWND box) {
+// A property sheet (a link dialog) rather than a message box: it has the tabs.
+bool IsPropertySheet(HWND hwnd) {
+  char cls[32] = "";
+  HWND tabs = ::GetDlgItem(hwnd, 0x3020);
+  return tabs && ::GetClassNameA(tabs, cls, sizeof cls) && lstrcmpiA(cls, WC_TABCONTROLA) == 0;
+}
+
+// Records a shown box or sheet and presses the test's button for it; one
+// that the test did not expect is counted and cancelled.
+void AnswerWindow(HWND box, int answer) {
   SeenBox seen;
   char buf[512] = "";
   ::GetWindowTextA(box, buf, sizeof buf);
@@ -28,7 +44,39 @@ void AnswerBox(HWND box) {
   ::GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
   seen.text = buf;
   g_seenBoxes.push_back(seen);
-  ::PostMessageA(box, WM_COMMAND, g_boxAnswer, 0);
+  if (answer == 0) ++g_refusedBoxes;
+  ::PostMessageA(box, WM_COMMAND, answer ? answer : IDCANCEL, 0);
+}
+
+// A sheet is activated before it has its title: it is answered from the
+// loop that runs it, a moment later.
+std::vector<HWND> g_pendingSheets;
+
+void CALLBACK AnswerPendingSheets(HWND, UINT, UINT_PTR timer, DWORD) {
+  ::KillTimer(nullptr, timer);
+  std::vector<HWND> sheets;
+  sheets.swap(g_pendingSheets);
+  for (HWND sheet : sheets)
+    if (::IsWindow(sheet)) AnswerWindow(sheet, g_sheetAnswer);
+}
+
+int NextBoxAnswer() {
+  if (g_boxAnswers.empty()) return 0;
+  const int answer = g_boxAnswers.front();
+  if (g_boxAnswers.size() > 1) g_boxAnswers.erase(g_boxAnswers.begin());
+  return answer;
+}
+
+bool AnsweringBoxes() { return !g_boxAnswers.empty() && g_boxAnswers.front() != 0; }
+
+void AnswerBox(HWND box) {
+  if (!IsPropertySheet(box)) {
+    AnswerWindow(box, NextBoxAnswer());
+    return;
+  }
+  if (std::find(g_pendingSheets.begin(), g_pendingSheets.end(), box) != g_pendingSheets.end()) return;
+  if (g_pendingSheets.empty()) ::SetTimer(nullptr, 0, 10, AnswerPendingSheets);
+  g_pendingSheets.push_back(box);
 }
 
 bool IsDialogClass(LPCSTR cls) {
@@ -39,12 +87,14 @@ bool IsDialogClass(LPCSTR cls) {
 LRESULT CALLBACK BoxGuard(int code, WPARAM wp, LPARAM lp) {
   if (code == HCBT_CREATEWND) {
     auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lp);
-    if (create->lpcs && IsDialogClass(create->lpcs->lpszClass) && g_boxAnswer == 0) {
+    if (create->lpcs && IsDialogClass(create->lpcs->lpszClass) && !AnsweringBoxes() && g_sheetAnswer == 0 &&
+        !g_scripted) {
       ++g_refusedBoxes;
       return 1;  // the box is not made; MessageBox returns at once
     }
   }
-  if (code == HCBT_ACTIVATE && g_boxAnswer > 0 && IsDialogWindow(reinterpret_cast<HWND>(wp)))
+  if (code == HCBT_ACTIVATE && !g_scripted && (AnsweringBoxes() || g_sheetAnswer != 0) &&
+      IsDialogWindow(reinterpret_cast<HWND>(wp)))
     AnswerBox(reinterpret_cast<HWND>(wp));
   return ::CallNextHookEx(g_boxGuard, code, wp, lp);
 }
@@ -109,75 +159,14 @@ CompilePicFn CompilePicExport() {
   return reinterpret_cast<CompilePicFn>(::GetProcAddress(Library(), "QEL_CompilePic"));
 }
 
-namespace {
-
-void DeleteFilesIn(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE h = ::FindFirstFileA((folder + "*").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return;
-  do {
-    std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      DeleteFilesIn(folder + name + "\\");
-      ::RemoveDirectoryA((folder + name).c_str());
-    } else {
-      ::DeleteFileA((folder + name).c_str());
-    }
-  } while (::FindNextFileA(h, &found));
-  ::FindClose(h);
-}
-
-// The files of this test process: ctest runs the cases side by side, each
-// in its own process, so every process works in a folder of its own, which
-// goes when the process ends.
-struct ProcessFolder {
-  std::string path;
-  ProcessFolder() {
-    char cwd[MAX_PATH] = "";
-    ::GetCurrentDirectoryA(sizeof cwd, cwd);
-    path = std::string(cwd) + "\\editctrl_files";
-    ::CreateDirectoryA(path.c_str(), nullptr);
-    path += "\\p" + std::to_string(::GetCurrentProcessId());
-    ::CreateDirectoryA(path.c_str(), nullptr);
-    path += "\\";
-  }
-  ~ProcessFolder() {
-    DeleteFilesIn(path);
-    ::RemoveDirectoryA(path.substr(0, path.size() - 1).c_str());
-  }
-};
-
-const std::string& ProcessFolderPath() {
-  static ProcessFolder folder;
-  return folder.path;
-}
-
-}  // namespace
-
-std::string FreshFolder(const char* name) {
-  std::string folder = ProcessFolderPath() + name;
-  ::CreateDirectoryA(folder.c_str(), nullptr);
-  folder += "\\";
-  DeleteFilesIn(folder);
-  return folder;
-}
-
-std::vector<BYTE> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<BYTE>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
 void EditWindowTest::SetUp() {
   ASSERT_NE(Library(), nullptr) << "QelCtrl.dll not found beside the tests";
   g_boxGuard = ::SetWindowsHookExA(WH_CBT, BoxGuard, nullptr, ::GetCurrentThreadId());
   g_refusedBoxes = 0;
-  g_boxAnswer = 0;
+  g_boxAnswers.clear();
+  g_sheetAnswer = 0;
+  g_scripted = false;
+  g_pendingSheets.clear();
   g_seenBoxes.clear();
   RegisterParentClass();
   parent_ = ::CreateWindowExA(0, kParentClass, "parent",
@@ -220,9 +209,12 @@ const Notice* EditWindowTest::LastNotice(UINT msg) const {
   return nullptr;
 }
 
-void EditWindowTest::AnswerBoxesWith(int button) { g_boxAnswer = button; }
+void EditWindowTest::AnswerBoxesWith(int button) { g_boxAnswers = {button}; }
+void EditWindowTest::AnswerBoxesWith(const std::vector<int>& buttons) { g_boxAnswers = buttons; }
 
-void EditWindowTest::LeaveDialogsToScript() { g_boxAnswer = -1; }
+void EditWindowTest::AnswerSheetsWith(int button) { g_sheetAnswer = button; }
+
+void EditWindowTest::LeaveDialogsToScript() { g_scripted = true; }
 
 const std::vector<SeenBox>& EditWindowTest::SeenBoxes() const { return g_seenBoxes; }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "dialogs/editdialogs.h"
 #include "drawobj.h"
 #include "gdiplusapi.h"
 #include "picobj.h"
@@ -21,6 +22,7 @@ int& CurrentToolId() {
 
 CPicEditWnd::CPicEditWnd() {
   PicClipboardFormat();
+  InstallEditDialogs();
   // The model starts GDI+ once for the process and keeps it until the end.
   qel::StartGdiplus();
   ::SetRectEmpty(&m_rcDirty);

@@ -94,6 +94,11 @@ class CPicEditWnd : public CWnd {
   // replaced by its inverse when it equals the picture's background.
   COLORREF DrawingColor();
   bool IsSnapOn() const { return m_bSnap != 0; }
+  // What the host handed over: the picture folder (ending in a separator),
+  // the local-tag table and the database callbacks (zero until sent).
+  const CString& GetPictureFolder() const { return m_strFolder; }
+  const LocalTagCallbackBlock& GetLocalCallbacks() const { return m_localCallbacks; }
+  const HostCallbackBlock& GetHostCallbacks() const { return m_hostCallbacks; }
   double GetZoom() const { return m_dZoom; }
   POINT GetOrigin() const { return m_ptOrigin; }
 

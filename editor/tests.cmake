@@ -5,7 +5,8 @@
 
 # Scripted pictures are made with the editing window tests' helpers.
 set(QEL_EDITCTRL_PICTURES ${CMAKE_SOURCE_DIR}/editctrl/editctrl_pictures.cpp
-                          ${CMAKE_SOURCE_DIR}/editctrl/editctrl_harness.cpp)
+                          ${CMAKE_SOURCE_DIR}/editctrl/editctrl_harness.cpp
+                          ${CMAKE_SOURCE_DIR}/editctrl/editctrl_testfiles.cpp)
 
 qel_test(editor_test
   SOURCES test/editor_harness.cpp test/editor_files.cpp QelMake.rc editor_app_test.cpp editor_tree_test.cpp editor_compile_test.cpp

@@ -2,6 +2,7 @@
 
 #include "archive.h"
 #include "frametext.h"
+#include "textedit.h"
 #include "textfont.h"
 
 IMPLEMENT_SERIAL(CDrawMtext, CDrawRect, 0)
@@ -48,6 +49,8 @@ DrawObjType CDrawMtext::GetObjType() { return DOT_MTEXT; }
 void CDrawMtext::SetText(const char* pszText) { m_strText = pszText ? pszText : ""; }
 
 CString CDrawMtext::GetText() { return m_strText; }
+
+int CDrawMtext::EditObjectText(HWND hOwner) { return ::EditObjectText(hOwner, this); }
 
 int CDrawMtext::HitTest(const CPointD& point, CDrawObj** ppHit) { return HitHandleOrInside(point, ppHit); }
 

@@ -22,6 +22,10 @@ public:
     BOOL SetProp(int nId, LONG_PTR value) override;
     void Draw(CDC* pDC, DWORD dwFlags) override;
 
+    // Opens the text sheet of the editing control for this text (textedit.h);
+    // non-zero when the text was written.
+    int EditObjectText(HWND hOwner);
+
     void SetFont(const LOGFONTA& lf) { m_font = lf; }
     const LOGFONTA& GetFont() const { return m_font; }
 

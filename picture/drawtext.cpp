@@ -8,6 +8,7 @@
 
 #include "archive.h"
 #include "drawrect.h"
+#include "textedit.h"
 #include "textfont.h"
 
 IMPLEMENT_SERIAL(CDrawText, CDrawObj, 0)
@@ -127,6 +128,8 @@ RECT CDrawText::GetInvalidRect() { return InvalidRectOf(GetRect()); }
 void CDrawText::SetText(const char* pszText) { m_strText = pszText ? pszText : ""; }
 
 CString CDrawText::GetText() { return m_strText; }
+
+int CDrawText::EditObjectText(HWND hOwner) { return ::EditObjectText(hOwner, this); }
 
 void CDrawText::MoveBy(const CPointD& offset) {
     if (offset.x == 0.0 && offset.y == 0.0)

@@ -39,6 +39,10 @@ public:
     // font height; then invalidates the text's area. Nothing without a window.
     void CalcExtent(HWND hView);
 
+    // Opens the text sheet of the editing control for this text (textedit.h);
+    // non-zero when the text was written.
+    int EditObjectText(HWND hOwner);
+
     // A new font; the reference height follows it.
     void SetFont(const LOGFONTA& lf);
     const LOGFONTA& GetFont() const { return m_font; }

@@ -1,11 +1,13 @@
 // The single-line text: its box, escapement, turning, stretching, hit test,
-// properties and measuring.
+// properties and measuring; and the text editor that both text objects open.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
+#include "drawmtext.h"
 #include "drawtext.h"
+#include "textedit.h"
 #include "testing/render_surface.h"
 
 namespace {
@@ -233,6 +235,44 @@ TEST(SingleLineText, CalcExtentPlacesBInPictureUnitsWhateverTheZoom) {
     EXPECT_NEAR(text.GetB().y, 26, 1e-9);
     text.CalcExtent(nullptr);  // nothing without a window
     EXPECT_NEAR(text.GetB().y, 26, 1e-9);
+}
+
+// EditObjectText goes to the editor that the editing control installs.
+struct SeenEdit {
+    HWND owner = nullptr;
+    CDrawObj* object = nullptr;
+    int calls = 0;
+};
+SeenEdit g_seenEdit;
+
+int RecordingEditor(HWND owner, CDrawObj* object) {
+    g_seenEdit.owner = owner;
+    g_seenEdit.object = object;
+    ++g_seenEdit.calls;
+    return 7;
+}
+
+TEST(TextEditing, WithoutAnEditorNothingOpens) {
+    SetTextEditor(nullptr);
+    CDrawText text;
+    CDrawMtext mtext;
+    EXPECT_EQ(text.EditObjectText(nullptr), 0);
+    EXPECT_EQ(mtext.EditObjectText(nullptr), 0);
+}
+
+TEST(TextEditing, BothTextObjectsOpenTheInstalledEditorForThemselves) {
+    g_seenEdit = SeenEdit();
+    SetTextEditor(RecordingEditor);
+    CDrawText text;
+    CDrawMtext mtext;
+    HWND owner = ::GetDesktopWindow();
+    EXPECT_EQ(text.EditObjectText(owner), 7);
+    EXPECT_EQ(g_seenEdit.object, &text);
+    EXPECT_EQ(mtext.EditObjectText(owner), 7);
+    EXPECT_EQ(g_seenEdit.object, &mtext);
+    EXPECT_EQ(g_seenEdit.owner, owner);
+    EXPECT_EQ(g_seenEdit.calls, 2);
+    SetTextEditor(nullptr);
 }
 
 }  // namespace

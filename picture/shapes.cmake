@@ -14,6 +14,7 @@ list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/drawtext_paint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frametext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawmtext.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/textedit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shapeclasses.cpp
 )
 

@@ -26,6 +26,9 @@ class CActColor : public CAction {
 
  public:
   static constexpr int kLevels = 10;
+  // The colours of a new link (and of a new colour page): green, red, yellow,
+  // cyan, magenta, blue, then black.
+  static const COLORREF kDefaultColors[kLevels];
 
   CActColor();
   void Serialize(CArchive& ar) override;

@@ -1,10 +1,14 @@
 #include "editdialogs.h"
 
+#include "activex/ocxselectdlg.h"
 #include "dialogs/commondlg.h"
+#include "drawmtext.h"
+#include "linkdlg/linkdialogs.h"
+#include "piceditwnd.h"
+#include "scripteditor/scriptlinkdlg.h"
+#include "textedit.h"
 
 #include <commdlg.h>
-
-#include "activex/ocxselectdlg.h"
 
 #include <vector>
 
@@ -20,13 +24,24 @@ ControlPickAnswer& TestPick() {
   return answer;
 }
 
+// The editing window behind a handle of this module, or null.
+CPicEditWnd* EditWindowOf(HWND owner) { return dynamic_cast<CPicEditWnd*>(CWnd::FromHandlePermanent(owner)); }
+
+int EditTextOfObject(HWND owner, CDrawObj* object) { return EditTextSheet(EditWindowOf(owner), object); }
+
 }  // namespace
 
-int OpenLinkDialog(HWND, CAction*, CDrawObj*) { return 0; }
+void InstallEditDialogs() { SetTextEditor(EditTextOfObject); }
 
-int OpenScriptDialog(HWND, CAction*, CDrawObj*) { return 0; }
+int OpenLinkDialog(HWND owner, CAction* link, CDrawObj*) { return EditDirectLink(EditWindowOf(owner), link); }
 
-int OpenTextDialog(HWND, CDrawMtext*) { return 0; }
+int OpenScriptDialog(HWND owner, CAction* link, CDrawObj*) {
+  // The script dialog saves the picture itself: nothing is left to mark.
+  RunScriptLinkDialog(EditWindowOf(owner), link);
+  return 0;
+}
+
+int OpenTextDialog(HWND owner, CDrawMtext* text) { return text ? text->EditObjectText(owner) : 0; }
 
 bool PickActiveXControl(HWND owner, CLSID* chosen) {
   if (TestPick()) return TestPick()(chosen);
@@ -34,7 +49,6 @@ bool PickActiveXControl(HWND owner, CLSID* chosen) {
 }
 
 void SetControlPickAnswer(ControlPickAnswer answer) { TestPick() = std::move(answer); }
-
 
 void SetOpenFileAnswer(OpenFileAnswer answer) { TestAnswer() = std::move(answer); }
 

@@ -1,9 +1,8 @@
 // The dialogs that the editing window opens, one call each. Those whose
-// dialogs belong to other parts of the system (the link dialogs, the script
-// dialog, the text sheet, the ActiveX picker, the plug-in object) answer
+// dialogs belong to other parts of the system (the ActiveX picker) answer
 // "nothing done" until those parts are built; each is wired here, in one
-// place. The open-file dialog goes through one function too, and a test
-// can stand in for the engineer's choice.
+// place. The open-file dialog goes through one function too, and a test can
+// stand in for the engineer's choice.
 #pragma once
 #include <windows.h>
 
@@ -14,13 +13,21 @@ class CAction;
 class CDrawObj;
 class CDrawMtext;
 
+// Installs the dialogs that the picture model opens through hooks (the text
+// sheet of the text objects). Every editing window does it when it is made.
+void InstallEditDialogs();
+
 // The link dialog of a direct link's kind (displayed value, colours,
 // flashing, show/hide, rotation, percentage fill, pointer, the mouse
-// events); non-zero when the engineer changed the link. Not built yet: 0.
+// events), owned by the editing window; non-zero when the sheet was
+// confirmed. 0 without opening anything for a kind that has none.
 int OpenLinkDialog(HWND owner, CAction* link, CDrawObj* object);
-// The script dialog of a link in script mode; non-zero on a change. Not built yet: 0.
+// The script dialog of a link in script mode (owner: the editing window).
+// The dialog stores the script and saves the picture itself, so the answer
+// is 0: nothing is left for the caller to mark.
 int OpenScriptDialog(HWND owner, CAction* link, CDrawObj* object);
-// The text sheet of a multi-line text; non-zero on a change. Not built yet: 0.
+// The text sheet of a multi-line text (its EditObjectText); non-zero when
+// the text was written.
 int OpenTextDialog(HWND owner, CDrawMtext* text);
 // The ActiveX control picker: true with the chosen class.
 bool PickActiveXControl(HWND owner, CLSID* chosen);

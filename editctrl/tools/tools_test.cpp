@@ -249,7 +249,10 @@ TEST_F(ToolTest, BlackBackgroundGivesWhiteLines) {
 
 TEST_F(ToolTest, TagValueToolMakesAValueDisplayWithItsLinkAndLetsTheMouseGo) {
   Tool(DOT_TAGVAL);
+  AnswerSheetsWith(IDCANCEL);
   Click(40, 40);
+  ASSERT_EQ(SeenBoxes().size(), 1u);  // the displayed value's dialog, opened on the new link
+  EXPECT_EQ(SeenBoxes()[0].caption, "标签值-直接连接");
   std::vector<CDrawObj*> objects = Objects();
   ASSERT_EQ(objects.size(), 1u);
   auto* value = dynamic_cast<CDrawTagVal*>(objects.front());

@@ -198,6 +198,17 @@ int DialogDriver::ActivePage() const {
               : -1;
 }
 
+std::string DialogDriver::PageTitle(int index) const {
+  HWND tabs = IsSheet() ? reinterpret_cast<HWND>(::SendMessageA(m_window, PSM_GETTABCONTROL, 0, 0)) : nullptr;
+  char text[256] = "";
+  TCITEMA item = {};
+  item.mask = TCIF_TEXT;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  if (!tabs || !::SendMessageA(tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item))) return std::string();
+  return text;
+}
+
 void DialogDriver::SelectPage(int index) {
   if (!IsSheet()) {
     ADD_FAILURE() << "\"" << Caption() << "\" is no property sheet";

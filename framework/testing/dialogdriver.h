@@ -58,6 +58,8 @@ class DialogDriver {
   bool IsSheet() const;
   HWND Page() const;
   int ActivePage() const;
+  // The text of page index's tab (its title); empty when there is none.
+  std::string PageTitle(int index) const;
   void SelectPage(int index);
 
  private:
