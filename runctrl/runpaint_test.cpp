@@ -6,7 +6,6 @@
 
 #include "activex/drawctrlocx.h"
 #include "actkinds.h"
-#include "drawgroup.h"
 #include "drawrect.h"
 #include "picobj.h"
 #include "render_surface.h"
@@ -160,19 +159,7 @@ TEST(RunPaint, AGroupsShowHideLinkHidesAndShowsAnActiveXControl) {
   ASSERT_TRUE(h.Ok());
   ASSERT_TRUE(StartTestOcx());
   std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
-  CDrawCtrlOcx* ocx = AddTestControl(*picture, CRectD(40, 30, 200, 130));
-  CObList& objects = picture->GetLayer(0)->m_objects;
-  objects.RemoveAt(objects.Find(ocx));
-  auto* group = new CDrawGroup;
-  group->AddChild(ocx);
-  group->ResetReferenceRect();
-  objects.AddTail(group);
-  auto* link = new CActShowHide;
-  link->m_nMode = AM_DIRECT;
-  link->m_nTrigger = AT_OWN_PERIOD;
-  link->m_nPeriod = 100;
-  link->m_strExpression = "TV(lamp)";
-  group->AddAction(link);
+  GroupWithShowHide(*picture, AddTestControl(*picture, CRectD(40, 30, 200, 130)), "lamp");
   h.host.values["lamp"] = IntValue(0);
   ASSERT_EQ(h.Load(*picture), 0);
   HWND window = ::FindWindowExA(h.View(), nullptr, "QelOleControlSite", nullptr);

@@ -8,6 +8,7 @@
 #include "activexclasses.h"
 #include "drawctrlocx.h"
 #include "groupclasses.h"
+#include "hostedctrl_test_util.h"
 #include "objtest_util.h"
 #include "testocx_register.h"
 
@@ -60,32 +61,7 @@ TEST_F(DrawCtrlOcxTest, KindNameAndFamily) {
 
 TEST_F(DrawCtrlOcxTest, PropertiesAndLinksAreTheHostedControlsOnes) {
     CDrawCtrlOcx ocx(kSomeClass);
-    ocx.m_rect = CRectD(10.7, 20.2, 110.4, 60);
-    PropDesc items[32];
-    PropDescList list = {0, items};
-    ocx.GetPropList(&list);
-    const struct {
-        int id;
-        int kind;
-        LONG_PTR value;
-    } expected[] = {
-        {PROP_PAGES, PE_BUTTON, 0},        {PROP_TOPX, PE_INTEGER, 10},
-        {PROP_TOPY, PE_INTEGER, 20},       {PROP_WIDTH, PE_INTEGER | PK_MIN_APPLIES, 100},
-        {PROP_HEIGHT, PE_INTEGER | PK_MIN_APPLIES, 40},
-    };
-    ASSERT_EQ(list.count, 3 + 5);
-    for (size_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(items[3 + i].id, expected[i].id) << i;
-        EXPECT_EQ(items[3 + i].kind, expected[i].kind) << i;
-        EXPECT_EQ(items[3 + i].value, expected[i].value) << i;
-    }
-    ActionKindDesc kinds[kMaxActionKinds];
-    ActionKindList kindList = {0, kinds};
-    ASSERT_EQ(ocx.GetActionKinds(&kindList), 1);
-    EXPECT_EQ(kinds[0].kind, AK_SCRIPT);
-    EXPECT_EQ(kinds[0].flags, 0x0200u) << "script only, none present";
-    EXPECT_TRUE(ocx.SetProp(PROP_HEIGHT, 30));
-    EXPECT_DOUBLE_EQ(ocx.m_rect.bottom, 50.2);
+    objtest::ExpectHostedControlRecords(ocx);
 }
 
 TEST_F(DrawCtrlOcxTest, StoredAfterTheControlPartAsClassIdStateLengthAndState) {

@@ -15,7 +15,6 @@
 #include "../../runctrl/runharness.h"
 #include "actkinds.h"
 #include "checkword.h"
-#include "drawgroup.h"
 #include "drawplugin.h"
 #include "picfile.h"
 #include "picobj.h"
@@ -165,18 +164,7 @@ TEST_F(SampexRunTest, TheMouseReportIsAnsweredZero) {
 // Show/hide links are offered to no control; a group's link shows and hides
 // its members, the plug-in's window with them.
 TEST_F(SampexRunTest, AGroupsShowHideLinkHidesAndShowsTheControl) {
-  CObList& objects = picture->GetLayer(0)->m_objects;
-  objects.RemoveAt(objects.Find(first));
-  auto* group = new CDrawGroup;
-  group->AddChild(first);
-  group->ResetReferenceRect();
-  objects.AddTail(group);
-  auto* link = new CActShowHide;
-  link->m_nMode = AM_DIRECT;
-  link->m_nTrigger = AT_OWN_PERIOD;
-  link->m_nPeriod = 100;
-  link->m_strExpression = "TV(lamp)";
-  group->AddAction(link);
+  runtest::GroupWithShowHide(*picture, first, "lamp");
   h.host.values["lamp"] = runtest::IntValue(0);
   ASSERT_EQ(h.Load(*picture), 0);
   const std::vector<HWND> windows = PluginWindows(h.View());
