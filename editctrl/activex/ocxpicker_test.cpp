@@ -11,6 +11,8 @@
 #include "dialogs/editdialogs.h"
 #include "editctrl_inproc.h"
 #include "olecontrolwnd.h"
+#include "picfile.h"
+#include "picobj.h"
 #include "testing/dialogscript.h"
 #include "testocx_ids.h"
 #include "testocx_register.h"
@@ -198,6 +200,35 @@ TEST_F(ActiveXToolTest, TheControlsPagesFromTheEditorChangeItsStateAndThePicture
     EXPECT_EQ(Query(QCQ_MODIFIED), 1);
     const std::vector<BYTE> after(ocx->GetStateData(), ocx->GetStateData() + ocx->GetStateLength());
     EXPECT_NE(after, before);
+}
+
+TEST_F(ActiveXToolTest, APictureWithAControlIsOpenedAndSavedByteForByte) {
+    std::vector<BYTE> original;
+    {
+        CPicObj picture;
+        picture.m_strName = "ocx.pic";
+        picture.m_nWidth = 640;
+        picture.m_nHeight = 480;
+        picture.EnsureLayer();
+        auto* ocx = new CDrawCtrlOcx(CLSID_QelTestOcx);
+        ocx->m_strName = "阀门";
+        ocx->m_rect = CRectD(20, 20, 260, 140);
+        const std::vector<BYTE> state = TestOcxSavedState("保存的状态", RGB(1, 2, 3));
+        ASSERT_FALSE(state.empty());
+        ocx->SetState(state.data(), static_cast<UINT>(state.size()));
+        picture.GetLayer(0)->m_objects.AddTail(ocx);
+        original = StorePictureBytes(picture);
+    }
+    const std::string folder = FreshFolder("ocxsave");
+    WriteBytes(folder + "ocx.pic", original);
+    ASSERT_EQ(SendText(QCM_PICFOLDER, folder), 0);
+    ASSERT_EQ(SendText(QCM_OPENPIC, "ocx.pic"), 0);
+    std::vector<CDrawObj*> objects = Objects();
+    ASSERT_EQ(objects.size(), 1u);
+    auto* ocx = static_cast<CDrawCtrlOcx*>(objects.front());
+    ASSERT_NE(ocx->GetControlWnd(), nullptr) << "the control was made with the stored state";
+    ASSERT_EQ(Send(QCM_SAVEPIC), 0);
+    EXPECT_EQ(ReadBytes(folder + "ocx.pic"), original);
 }
 
 TEST_F(ActiveXToolTest, CancellingThePickerLeavesTheSelectionTool) {
