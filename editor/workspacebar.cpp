@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "attrlist/listcolumns.h"
+#include "attrlist/tablists.h"
 #include "editortexts.h"
 #include "resource.h"
 

@@ -12,6 +12,7 @@ target_sources(qeleditor PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/optionbuttons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/optionedits.cpp
   ${CMAKE_CURRENT_LIST_DIR}/propertypanel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tablists.cpp
   ${QEL_COLOR_POPUP_SOURCES}
 )
 target_include_directories(qeleditor PUBLIC ${QEL_COLORS_DIR})

@@ -4,19 +4,12 @@
 
 #include <string>
 
+#include "attrlist/attrlist_testutil.h"
 #include "attrtexts.h"
 
 namespace {
 
-PropDesc Record(int id, int kind, LONG_PTR value, int minimum = 0, int maximum = 0) {
-  PropDesc rec = {};
-  rec.id = id;
-  rec.kind = kind;
-  rec.value = value;
-  rec.minimum = minimum;
-  rec.maximum = maximum;
-  return rec;
-}
+using editortest::Record;
 
 TEST(AttrTexts, AColourIsAnAmpersandAndItsRedGreenAndBlueBytes) {
   const struct {
@@ -82,7 +75,7 @@ TEST(AttrTexts, EachEditorKindWritesItsValueOrNothing) {
       {127, 5, ""},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(std::string(PropValueText(Record(PROP_NAME, c.kind, c.value))), c.shown) << "kind " << c.kind;
+    EXPECT_EQ(std::string(PropValueText(Record(PROP_NAME, c.kind, c.value, "n"))), c.shown) << "kind " << c.kind;
 }
 
 TEST(AttrTexts, RowImagesFollowThePropertyIdsAndTheLinkKinds) {

@@ -266,6 +266,22 @@ TEST_F(AttrListTest, EscShowsTheCellsTextAgainAndSendsNothing) {
   EXPECT_EQ(::GetFocus(), Attributes().m_hWnd);
 }
 
+TEST_F(AttrListTest, KeysReachTheEditorThroughTheProgramsLoopAndThePanelStays) {
+  CListOptionsEditor* editor = EditOne(Record(PROP_TOPX, PE_INTEGER, 40, "TOPX"));
+  ASSERT_NE(editor, nullptr);
+  const HWND typed = editor->FocusWindow();
+  ::SetFocus(typed);
+  ::SetWindowTextA(typed, "41");
+  ::PostMessageA(typed, WM_KEYDOWN, VK_RETURN, 0);
+  Settle();
+  EXPECT_EQ(stub_.sent, std::vector<SentMessage>{SentNumber(PROP_TOPX, 41)});
+  // Enter and Esc on the list itself are no dialog's OK or Cancel.
+  for (UINT key : {VK_RETURN, VK_ESCAPE}) Attributes().PostMessage(WM_KEYDOWN, key, 0);
+  Settle();
+  EXPECT_TRUE(::IsWindowVisible(Frame()->GetWorkspaceBar().GetPropertyPanel()));
+  EXPECT_EQ(Attributes().GetItemCount(), 1);
+}
+
 TEST_F(AttrListTest, ClickingAnotherRowFinishesTheEditAndOpensThatRowsEditor) {
   records_ = {Record(PROP_TOPX, PE_INTEGER, 1, "TOPX"), Record(PROP_TOPY, PE_INTEGER, 2, "TOPY")};
   ShowRecords(records_);

@@ -5,7 +5,7 @@
 #include "attrtexts.h"
 #include "controls/commoncontrols.h"
 #include "editortexts.h"
-#include "listcolumns.h"
+#include "tablists.h"
 #include "picmsg.h"
 #include "resource.h"
 #include "wndmodule.h"
@@ -58,24 +58,12 @@ void CEventLinkList::LoadLinks(HWND editWindow, const ActionKindList* list) {
   for (int row = 0; row < count; ++row) {
     const ActionKindDesc& link = m_links[static_cast<size_t>(row)];
     const CString name(link.name, static_cast<int>(strnlen(link.name, kActionKindNameSize)));
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = row;
-    item.pszText = const_cast<char*>(name.GetString());
-    const int image = LinkKindToImage(link.kind);
-    item.iImage = image < 0 ? I_IMAGENONE : image;
-    SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    InsertImageRow(*this, name, LinkKindToImage(link.kind));
     SetItemText(row, 1, LinkModeText(link.flags));
   }
 }
 
-int CEventLinkList::GetRowImage(int row) const {
-  LVITEMA item = {};
-  item.mask = LVIF_IMAGE;
-  item.iItem = row;
-  if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
-  return item.iImage < 0 ? -1 : item.iImage;
-}
+int CEventLinkList::GetRowImage(int row) const { return RowImage(*this, row); }
 
 HMENU CEventLinkList::MakeLinkMenu(int row) const {
   if (row < 0 || row >= GetLinkCount()) return nullptr;

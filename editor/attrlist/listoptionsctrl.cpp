@@ -4,6 +4,7 @@
 
 #include "attrtexts.h"
 #include "listoptionseditor.h"
+#include "tablists.h"
 
 IMPLEMENT_DYNAMIC(CListOptionsCtrl, CListCtrl)
 
@@ -124,15 +125,8 @@ HFONT CListOptionsCtrl::GetStyleFont(int style) const {
 // ---- rows ----------------------------------------------------------------------------
 
 int CListOptionsCtrl::AddRow(const char* name, int image, const char* value, const COptionItem& item) {
-  const int row = InsertItem(GetRowCount(), name, image);
+  const int row = InsertImageRow(*this, name, image);
   if (row < 0) return -1;
-  if (image < 0) {  // the list view would take image 0 otherwise
-    LVITEMA lv = {};
-    lv.mask = LVIF_IMAGE;
-    lv.iItem = row;
-    lv.iImage = I_IMAGENONE;
-    SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&lv));
-  }
   SetItemText(row, 1, value);
   m_items.push_back(item);
   return row;
@@ -145,13 +139,7 @@ void CListOptionsCtrl::RemoveAllRows() {
   DeleteAllItems();
 }
 
-int CListOptionsCtrl::GetRowImage(int row) const {
-  LVITEMA lv = {};
-  lv.mask = LVIF_IMAGE;
-  lv.iItem = row;
-  if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&lv))) return -1;
-  return lv.iImage < 0 ? -1 : lv.iImage;
-}
+int CListOptionsCtrl::GetRowImage(int row) const { return RowImage(*this, row); }
 
 void CListOptionsCtrl::SelectRow(int row) {
   SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);

@@ -1,6 +1,6 @@
 #include "propertypanel.h"
 
-#include "listcolumns.h"
+#include "tablists.h"
 #include "resource.h"
 
 namespace {
