@@ -122,6 +122,9 @@ TEST_F(AttrListTest, EachEditorKindOpensItsOwnEditorAndReadOnlyRowsNone) {
     EXPECT_EQ(Attributes().GetCurrentRow(), 0);
     if (CWnd* editor = Attributes().GetEditor()) {
       EXPECT_TRUE(editor->IsWindowVisible());
+      if (c.editor == RUNTIME_CLASS(CListOptionsEdit)) {
+        EXPECT_NE(editor->GetExStyle() & WS_EX_CLIENTEDGE, 0u);  // sunken
+      }
       // Over the value cell, in the list's font.
       RECT cell = {LVIR_BOUNDS, 1, 0, 0}, placed;
       Attributes().SendMessage(LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
@@ -561,6 +564,36 @@ TEST_F(RealEditWindowTest, ThePicturesPropertiesAreEditedThroughTheList) {
   Send(QCM_RENOTIFY, 0, 0);
   Settle();
   EXPECT_EQ(Attributes().GetItemText(RowOf(PROP_PICBKCOLOR), 1), "&000000");
+}
+
+}  // namespace
+}  // namespace editortest
+
+namespace editortest {
+namespace {
+
+TEST_F(ListsTest, WithoutAWindowNamedTheListsSendToTheActivePictureView) {
+  UseFakePictures();
+  CQelideDoc* doc = NewProject("p1");
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(Frame()->GetActivePicEditWindow(), nullptr);  // the local-tag table is no picture
+  for (const char* name : {"a.pic", "b.pic"}) ASSERT_EQ(doc->OpenPicture(name, FALSE), 1);
+  Settle();
+  ASSERT_EQ(FakePictures().size(), 2u);
+  EXPECT_EQ(Frame()->GetActivePicEditWindow(), FakePictures()[1].hwnd);
+  std::vector<PropDesc> records = {Record(PROP_TOPX, PE_INTEGER, 1, "TOPX")};
+  PropDescList list = {1, records.data()};
+  Frame()->ShowProperties(&list);
+  EXPECT_EQ(Attributes().GetEditWindow(), FakePictures()[1].hwnd);
+  EXPECT_EQ(Attributes().GetRowItem(0).target, FakePictures()[1].hwnd);
+  ASSERT_EQ(doc->OpenPicture("a.pic", FALSE), 1);  // its window comes forward
+  Settle();
+  std::vector<ActionKindDesc> links = {Link(AK_COLOR, 0x0300, " 颜色")};
+  ActionKindList linkList = {1, links.data()};
+  Frame()->ShowEventLinks(&linkList);
+  EXPECT_EQ(Links().GetEditWindow(), FakePictures()[0].hwnd);
+  Frame()->ShowEventLinks(&linkList, stub_.m_hWnd);  // a window named is the one
+  EXPECT_EQ(Links().GetEditWindow(), stub_.m_hWnd);
 }
 
 }  // namespace
