@@ -97,6 +97,7 @@ bool CListOptionsColorButton::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRES
 
 // A framed box of the colour (crossed out for no colour), then the cell's text.
 void CListOptionsColorButton::Draw(const DRAWITEMSTRUCT& item) {
+  if (m_row >= m_list->GetRowCount()) return;  // closed: the list holds other rows now
   CDC dc(item.hDC);
   RECT area = item.rcItem;
   dc.FillSolidRect(area, ::GetSysColor(COLOR_WINDOW));
