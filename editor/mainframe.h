@@ -48,6 +48,17 @@ class CMainFrame : public CMDIFrameWnd {
   void SetAlignChoice(UINT id);
   void SetZoomChoice(UINT id);
 
+  // The lists of the "属性/动作" tab (attrlist/mainframe_lists.cpp): the
+  // records of an editing window's notices, shown until the next ones; the
+  // lists send their edits back to that window (by default the editing
+  // window of the active picture view). A null list empties its list.
+  void ShowProperties(const PropDescList* list, HWND editWindow = nullptr);
+  void ShowEventLinks(const ActionKindList* list, HWND editWindow = nullptr);
+  // Empties both lists (a picture window closing, the local-tag table active).
+  void ClearPropertyLists();
+  // The editing window of the active picture view, or nullptr.
+  HWND GetActivePicEditWindow() const;
+
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  protected:

@@ -22,3 +22,5 @@ qel_test(editor_e2e_test
   LIBS qelproject qelframe qelprogtest
   RESOURCE_LOCK qelmake_registry)
 add_dependencies(editor_e2e_test QelMake QelCtrl qel3api Tarnic)
+
+include(${CMAKE_CURRENT_SOURCE_DIR}/attrlist/tests.cmake)

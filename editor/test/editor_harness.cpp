@@ -110,6 +110,9 @@ void EditorTest::UseFakePictures() {
 }
 
 void EditorTest::Start() {
+  // The test display is shared: another test may have left the mouse where a
+  // toolbar button of the frame comes, whose prompt would take the status bar.
+  ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
   ASSERT_TRUE(app_->InitInstance());
   ASSERT_NE(Frame(), nullptr);
   Settle();
