@@ -18,13 +18,15 @@ macro(qel_add_googletest)
   endforeach()
 endmacro()
 
-# qel_test(<name> SOURCES <files...> [LIBS <libs...>] [RESOURCE_LOCK <lock>])
+# qel_test(<name> [SERIAL] SOURCES <files...> [LIBS <libs...>] [RESOURCE_LOCK <lock>])
 # A GoogleTest executable in the tests folder, run through Wine; its cases are
 # discovered when ctest runs so that the build never needs Wine. Cases that
 # share something outside their own folder (a registry key of the program
-# they run) name it as their resource lock and run one at a time.
+# they run) name it as their resource lock and run one at a time. SERIAL runs
+# each case alone: for cases that need the keyboard focus, which a window of
+# a test running beside them would take (every test shares one display).
 function(qel_test name)
-  cmake_parse_arguments(T "" "RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
   set(lock)
   if(T_RESOURCE_LOCK)
     set(lock RESOURCE_LOCK ${T_RESOURCE_LOCK})
@@ -38,7 +40,19 @@ function(qel_test name)
                                   # a second variable through its own property: a list
                                   # value would not survive the discovery script
                                   ENVIRONMENT_MODIFICATION "QEL_SOURCE_DIR=set:${CMAKE_SOURCE_DIR}"
+                                  RUN_SERIAL ${T_SERIAL}
                                   ${lock})
+endfunction()
+
+# qel_program_file(<target> <source> <folder>)
+# A file that travels in a folder of the program folder (sc, system), copied
+# byte for byte whenever it changes, by the custom target <target>.
+function(qel_program_file target source folder)
+  get_filename_component(name ${source} NAME)
+  set(dest ${QEL_PROGRAM_DIR}/${folder}/${name})
+  add_custom_command(OUTPUT ${dest} COMMAND ${CMAKE_COMMAND} -E copy ${source} ${dest}
+                     DEPENDS ${source} COMMENT "Copying ${name}")
+  add_custom_target(${target} ALL DEPENDS ${dest})
 endfunction()
 
 # qel_bench(<name> SOURCES <files...> [LIBS <libs...>])

@@ -12,8 +12,13 @@ namespace {
 std::vector<Notice> g_notices;
 int g_refusedBoxes = 0;
 HHOOK g_boxGuard = nullptr;
-int g_boxAnswer = 0;
+// The buttons that the next boxes (message boxes and the dialogs of the
+// library that are no sheets) get, in order; the last one stays for every
+// later box. None: boxes are refused.
+std::vector<int> g_boxAnswers;
 int g_sheetAnswer = 0;
+// A dialog script drives every window: the guard neither refuses nor answers.
+bool g_scripted = false;
 std::vector<SeenBox> g_seenBoxes;
 
 bool IsDialogWindow(HWND hwnd) {
@@ -55,9 +60,18 @@ void CALLBACK AnswerPendingSheets(HWND, UINT, UINT_PTR timer, DWORD) {
     if (::IsWindow(sheet)) AnswerWindow(sheet, g_sheetAnswer);
 }
 
+int NextBoxAnswer() {
+  if (g_boxAnswers.empty()) return 0;
+  const int answer = g_boxAnswers.front();
+  if (g_boxAnswers.size() > 1) g_boxAnswers.erase(g_boxAnswers.begin());
+  return answer;
+}
+
+bool AnsweringBoxes() { return !g_boxAnswers.empty() && g_boxAnswers.front() != 0; }
+
 void AnswerBox(HWND box) {
   if (!IsPropertySheet(box)) {
-    AnswerWindow(box, g_boxAnswer);
+    AnswerWindow(box, NextBoxAnswer());
     return;
   }
   if (std::find(g_pendingSheets.begin(), g_pendingSheets.end(), box) != g_pendingSheets.end()) return;
@@ -73,12 +87,14 @@ bool IsDialogClass(LPCSTR cls) {
 LRESULT CALLBACK BoxGuard(int code, WPARAM wp, LPARAM lp) {
   if (code == HCBT_CREATEWND) {
     auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lp);
-    if (create->lpcs && IsDialogClass(create->lpcs->lpszClass) && g_boxAnswer == 0 && g_sheetAnswer == 0) {
+    if (create->lpcs && IsDialogClass(create->lpcs->lpszClass) && !AnsweringBoxes() && g_sheetAnswer == 0 &&
+        !g_scripted) {
       ++g_refusedBoxes;
       return 1;  // the box is not made; MessageBox returns at once
     }
   }
-  if (code == HCBT_ACTIVATE && (g_boxAnswer != 0 || g_sheetAnswer != 0) && IsDialogWindow(reinterpret_cast<HWND>(wp)))
+  if (code == HCBT_ACTIVATE && !g_scripted && (AnsweringBoxes() || g_sheetAnswer != 0) &&
+      IsDialogWindow(reinterpret_cast<HWND>(wp)))
     AnswerBox(reinterpret_cast<HWND>(wp));
   return ::CallNextHookEx(g_boxGuard, code, wp, lp);
 }
@@ -147,8 +163,9 @@ void EditWindowTest::SetUp() {
   ASSERT_NE(Library(), nullptr) << "QelCtrl.dll not found beside the tests";
   g_boxGuard = ::SetWindowsHookExA(WH_CBT, BoxGuard, nullptr, ::GetCurrentThreadId());
   g_refusedBoxes = 0;
-  g_boxAnswer = 0;
+  g_boxAnswers.clear();
   g_sheetAnswer = 0;
+  g_scripted = false;
   g_pendingSheets.clear();
   g_seenBoxes.clear();
   RegisterParentClass();
@@ -192,9 +209,12 @@ const Notice* EditWindowTest::LastNotice(UINT msg) const {
   return nullptr;
 }
 
-void EditWindowTest::AnswerBoxesWith(int button) { g_boxAnswer = button; }
+void EditWindowTest::AnswerBoxesWith(int button) { g_boxAnswers = {button}; }
+void EditWindowTest::AnswerBoxesWith(const std::vector<int>& buttons) { g_boxAnswers = buttons; }
 
 void EditWindowTest::AnswerSheetsWith(int button) { g_sheetAnswer = button; }
+
+void EditWindowTest::LeaveDialogsToScript() { g_scripted = true; }
 
 const std::vector<SeenBox>& EditWindowTest::SeenBoxes() const { return g_seenBoxes; }
 

@@ -66,10 +66,17 @@ class EditWindowTest : public ::testing::Test {
   // From now on message boxes are shown and answered with the button id
   // (0: refused again, which fails the test); each one is recorded.
   void AnswerBoxesWith(int button);
+  // The same with one button per box, in order; the last one answers every
+  // later box. A dialog of the library that is no sheet (the script dialog)
+  // is answered like a box: IDCANCEL closes it.
+  void AnswerBoxesWith(const std::vector<int>& buttons);
   // The same for the property sheets of the link dialogs (IDOK or IDCANCEL);
   // they are recorded among the boxes. With only one of the two answers
   // set, a window of the other kind is cancelled and fails the test.
   void AnswerSheetsWith(int button);
+  // From now on dialogs, sheets and message boxes are neither refused nor
+  // answered: a qeltest::DialogScript drives them.
+  void LeaveDialogsToScript();
   const std::vector<SeenBox>& SeenBoxes() const;
   // Mouse messages to the child at a client point; flags are MK_ keys.
   void MouseDown(int x, int y, UINT flags = 0) const;

@@ -1,5 +1,7 @@
 #include "editctrl_inproc.h"
 
+#include "olecontainment.h"
+
 #include "linkclasses.h"
 #include "pictureclasses.h"
 #include "wndclass.h"
@@ -20,6 +22,7 @@ void RegisterInProcessWindow() {
   if (registered) return;
   RegisterPictureClasses();
   RegisterLinkClasses();
+  QelEnableControlContainer();  // as the library's start-up does
   QelRegisterGlobalClass<CPicEditWnd>(kInProcessClass, CS_DBLCLKS,
                                       static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
   registered = true;

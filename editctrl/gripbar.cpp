@@ -38,7 +38,7 @@ class CWindowDCScope {
 
 BOOL CGripToolBar::Create(HWND parent, UINT id, DWORD style) {
   RECT none = {0, 0, 0, 0};
-  return CWnd::Create(TOOLBARCLASSNAMEA, "", style, none, parent, id);
+  return CToolBarCtrl::Create(style, none, parent, id);
 }
 
 LRESULT CGripToolBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -52,7 +52,7 @@ LRESULT CGripToolBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     OnNcPaint();
     return 0;
   }
-  return CWnd::WindowProc(msg, wp, lp);
+  return CToolBarCtrl::WindowProc(msg, wp, lp);
 }
 
 void CGripToolBar::OnNcCalcSize(RECT* proposed) {

@@ -1,5 +1,5 @@
-// CGripToolBar: a tool bar (the common control) that paints its own
-// non-client area: the button-face colour with a gripper of two raised 3-D
+// CGripToolBar: a tool bar (the framework's wrapper of the common control,
+// with its buttons and image lists) that paints its own non-client area: the button-face colour with a gripper of two raised 3-D
 // lines, 3 pixels apart, at the bar's leading edge (vertical lines for a
 // horizontal bar, horizontal ones for a vertical bar). A floating bar paints
 // nothing of its own there.
@@ -7,9 +7,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "wnd.h"
+#include "controls/toolbarctrl.h"
 
-class CGripToolBar : public CWnd {
+class CGripToolBar : public CToolBarCtrl {
  public:
   // A tool bar child of parent; CCS_VERT in style makes a vertical bar.
   BOOL Create(HWND parent, UINT id, DWORD style = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT);

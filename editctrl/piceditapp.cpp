@@ -5,6 +5,7 @@
 #include <ole2.h>
 
 #include "linkclasses.h"
+#include "olecontainment.h"
 #include "piceditapp.h"
 #include "piceditwnd.h"
 #include "pictureclasses.h"
@@ -20,6 +21,7 @@ BOOL CPicEditApp::InitInstance() {
   // A thread that runs COM in another mode keeps it: then this library
   // neither owns nor ends COM.
   m_bComInitialized = SUCCEEDED(::CoInitialize(nullptr));
+  QelEnableControlContainer();  // pictures may hold ActiveX controls
   RegisterPictureClasses();
   RegisterLinkClasses();
   RegisterPicEditClass();  // the result is not needed: the class stays for the process

@@ -3,9 +3,9 @@
 // sends to a picture window (QCM_), the notices a picture window sends to its
 // parent (QCN_), the service requests that expressions, scripts and plug-in
 // controls send to the picture window that holds them (QSM_), the plug-in
-// messages (QPM_), the viewer's private message (QVM_) and the notices of the
-// shared list and colour components (QLN_, QCPN_, QCCN_), with every record a
-// parameter points to.
+// messages (QPM_), the viewer's private message (QVM_), the notices of the
+// shared list and colour components (QLN_, QCPN_, QCCN_) and the script
+// editor's own message (QSE_), with every record a parameter points to.
 //
 // This header is shared by both control libraries, both programs, the links,
 // the script engine and the plug-ins, which are built separately and bound at
@@ -108,6 +108,12 @@ enum QueryCode {
 // A colour swatch or strip to its parent page: its colour changed (the page
 // marks itself modified and answers 0); wParam and lParam 0.
 #define QCCN_CHANGED 0x3F3
+
+// The script editor's edit control, posted to itself: destroys its completion
+// list once the message that closed it is handled; wParam the showing of the
+// list that is to go (a later showing keeps it). Above the rich edit's own
+// messages.
+#define QSE_DROPTIPLIST 0x8001
 
 // ---- plug-in messages -------------------------------------------------------
 // wParam the check word where said; lParam a call record of the plug-in interface.
@@ -358,5 +364,6 @@ inline constexpr PicMessageName kPicMessageNames[] = {
     QEL_PICMSG_ROW(QLN_ROWDBLCLK),         QEL_PICMSG_ROW(QCPN_SELCHANGE),
     QEL_PICMSG_ROW(QCPN_SELENDOK),         QEL_PICMSG_ROW(QCPN_SELENDCANCEL),
     QEL_PICMSG_ROW(QCCN_CHANGED),
+    QEL_PICMSG_ROW(QSE_DROPTIPLIST),
 };
 #undef QEL_PICMSG_ROW

@@ -14,6 +14,7 @@
 #include "mainframe.h"
 #include "moduledir.h"
 #include "msgbox.h"
+#include "olecontainment.h"
 #include "picframe.h"
 #include "picview.h"
 #include "qelidedoc.h"
@@ -57,6 +58,7 @@ CQelideDoc* CEditorApp::GetProject() const {
 BOOL CEditorApp::InitInstance() {
   // Pictures may hold ActiveX controls: their containment needs OLE.
   m_oleStarted = SUCCEEDED(::OleInitialize(nullptr));
+  QelEnableControlContainer();
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
                                                         ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
   ::InitCommonControlsEx(&controls);

@@ -30,8 +30,7 @@ void CLocalTagFrm::OnMDIActivate(BOOL activate, HWND activated, HWND deactivated
   if (CMainFrame* frame = EditorMainFrame()) {
     frame->ShowDrawBar(FALSE);
     frame->GetWorkspaceBar().SelectTab(CWorkspaceBar::kTabProject);
-    frame->ShowProperties(nullptr, nullptr);
-    frame->ShowEventLinks(nullptr, nullptr);
+    frame->ClearPropertyLists();
   }
 }
 

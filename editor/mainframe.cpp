@@ -127,10 +127,6 @@ void CMainFrame::ShowDrawBar(BOOL show) {
   if (m_wndDrawBar.IsWindowVisible() != (show != FALSE)) ShowControlBar(&m_wndDrawBar, show);
 }
 
-void CMainFrame::ShowProperties(HWND, const PropDescList*) {}
-
-void CMainFrame::ShowEventLinks(HWND, const ActionKindList*) {}
-
 void CMainFrame::ShowOutput() {
   if (!m_wndOutput.IsWindowVisible()) ShowControlBar(&m_wndOutput, TRUE);
   m_wndOutput.Clear();

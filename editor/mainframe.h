@@ -15,9 +15,6 @@
 #include "workspacebar.h"
 #include "wraptoolbar.h"
 
-struct ActionKindList;
-struct PropDescList;
-
 class CMainFrame : public CMDIFrameWnd {
   DECLARE_DYNAMIC(CMainFrame)
 
@@ -37,12 +34,6 @@ class CMainFrame : public CMDIFrameWnd {
   CompilePicFn GetCompileExport() const { return m_pfnCompilePic; }
 
   void ShowDrawBar(BOOL show);
-  // The active picture window's notices for the workspace bar's lists: the
-  // properties of its selection for the attribute list, the link kinds of
-  // the selected object for the event-link list. A null list (or a null
-  // editing window) empties the list.
-  void ShowProperties(HWND editWindow, const PropDescList* records);
-  void ShowEventLinks(HWND editWindow, const ActionKindList* kinds);
   // The output bar shown and emptied; text appended to it.
   void ShowOutput();
   void ClearOutput() { m_wndOutput.Clear(); }
@@ -56,6 +47,17 @@ class CMainFrame : public CMDIFrameWnd {
   UINT GetZoomChoice() const { return m_zoomChoice; }
   void SetAlignChoice(UINT id);
   void SetZoomChoice(UINT id);
+
+  // The lists of the "属性/动作" tab (attrlist/mainframe_lists.cpp): the
+  // records of an editing window's notices, shown until the next ones; the
+  // lists send their edits back to that window (by default the editing
+  // window of the active picture view). A null list empties its list.
+  void ShowProperties(const PropDescList* list, HWND editWindow = nullptr);
+  void ShowEventLinks(const ActionKindList* list, HWND editWindow = nullptr);
+  // Empties both lists (a picture window closing, the local-tag table active).
+  void ClearPropertyLists();
+  // The editing window of the active picture view, or nullptr.
+  HWND GetActivePicEditWindow() const;
 
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 

@@ -16,10 +16,7 @@ void CPicFrm::OnUpdateFrameTitle(BOOL) {
 }
 
 void CPicFrm::OnClose() {
-  if (CMainFrame* frame = EditorMainFrame()) {
-    frame->ShowProperties(nullptr, nullptr);
-    frame->ShowEventLinks(nullptr, nullptr);
-  }
+  if (CMainFrame* frame = EditorMainFrame()) frame->ClearPropertyLists();
   CPicView* view = GetPicView();
   CQelideDoc* doc = view ? view->GetDocument() : nullptr;
   // The project's last window: its close question covers the pictures.

@@ -140,10 +140,10 @@ void CPicView::OnNotice(UINT msg, WPARAM wp, LPARAM lp) {
     if (wp == kEditWindowId) OnViewChanged(reinterpret_cast<const ViewInfo*>(lp));
     return;
   case QCN_PROPERTIES:
-    if (frame) frame->ShowProperties(m_edit.GetSafeHwnd(), reinterpret_cast<const PropDescList*>(lp));
+    if (frame) frame->ShowProperties(reinterpret_cast<const PropDescList*>(lp), m_edit.GetSafeHwnd());
     return;
   case QCN_EVENTLINKS:
-    if (frame) frame->ShowEventLinks(m_edit.GetSafeHwnd(), reinterpret_cast<const ActionKindList*>(lp));
+    if (frame) frame->ShowEventLinks(reinterpret_cast<const ActionKindList*>(lp), m_edit.GetSafeHwnd());
     return;
   case QCN_CHANGED:
     if (frame) frame->GetWorkspaceBar().SelectTab(CWorkspaceBar::kTabProperties);

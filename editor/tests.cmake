@@ -31,3 +31,5 @@ qel_test(editor_journey_test
   LIBS qeleditor qeldemo tagsim_core qelprogtest qeluitest)
 target_include_directories(editor_journey_test PRIVATE ${CMAKE_SOURCE_DIR}/editctrl)
 add_dependencies(editor_journey_test QelCtrl QelView QelRun qel3api Tarnic Nurvex tagsim)
+
+include(${CMAKE_CURRENT_SOURCE_DIR}/attrlist/tests.cmake)

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 
+#include "attrlist/tablists.h"
 #include "editortexts.h"
 #include "resource.h"
-#include "frames/frameclass.h"
-#include "wndmodule.h"
 
 IMPLEMENT_DYNAMIC(CWorkspaceBar, CSizingControlBar)
 
@@ -16,13 +15,8 @@ const int kGrow = 4;
 const COLORREF kMaskRed = RGB(255, 0, 0);
 const int kTabWidth = 40, kTabHeight = 19;
 const int kMarginLeftTop = 2, kMarginRight = 3, kMarginBottom = 24;  // the tabs below
-const int kActionColumn = 108, kColumnReserve = 112;
 const int kFontHeight = 12;
 const char kFontFace[] = "宋体";
-const char kPanelClass[] = "QelPropertyPanelPlace";
-
-HMENU ChildId(UINT id) { return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)); }
-
 }  // namespace
 
 BOOL CWorkspaceBar::Create(CFrameWnd* frame, SIZE size, UINT id) {
@@ -56,21 +50,14 @@ BOOL CWorkspaceBar::CreateTabs() {
 }
 
 BOOL CWorkspaceBar::CreateLists() {
-  RECT none = {0, 0, 0, 0};
   if (!m_tree.Create(m_hWnd, IDC_PROJECT_TREE)) return FALSE;
   m_tree.SetFont(m_font);
   m_tree.SetImageList(m_treeImages);
-  const char* panel = QelPlainWindowClass(kPanelClass, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-  if (!panel || !m_panel.CreateEx(0, panel, "", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0, m_hWnd,
-                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(IDC_PROPERTY_PANEL))))
-    return FALSE;
-  DWORD listStyle = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
-  if (!m_eventLinks.Create(listStyle, none, m_hWnd, IDC_EVENT_LINKS, WS_EX_CLIENTEDGE)) return FALSE;
+  if (!m_panel.Create(m_hWnd, IDC_PROPERTY_PANEL)) return FALSE;
+  m_panel.GetAttributeList().SetFont(m_font);
+  if (!m_eventLinks.Create(m_hWnd, IDC_EVENT_LINKS)) return FALSE;
   m_eventLinks.SetFont(m_font);
-  m_eventLinks.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   m_eventLinks.SetImageList(m_linkImages, LVSIL_SMALL);
-  m_eventLinks.InsertColumn(0, kColumnAction, LVCFMT_LEFT, kActionColumn);
-  m_eventLinks.InsertColumn(1, kColumnDefinition, LVCFMT_LEFT, kActionColumn);
   // The lists stand above the tab control, which only draws its tabs.
   for (HWND child : {m_tree.m_hWnd, m_panel.m_hWnd, m_eventLinks.m_hWnd})
     ::SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -87,8 +74,7 @@ void CWorkspaceBar::Layout(int width, int height) {
   int half = workHeight / 2;
   m_panel.MoveWindow(work.left, work.top, workWidth, std::max(0, half - 2));
   m_eventLinks.MoveWindow(work.left, work.top + half, workWidth, workHeight - half);
-  m_eventLinks.SetColumnWidth(0, kActionColumn);
-  m_eventLinks.SetColumnWidth(1, std::max(0, workWidth - kColumnReserve));
+  FitListColumns(m_eventLinks, workWidth);
 }
 
 void CWorkspaceBar::SelectTab(int index) {

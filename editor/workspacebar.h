@@ -7,9 +7,10 @@
 
 #include <commctrl.h>
 
+#include "attrlist/eventlinklist.h"
+#include "attrlist/propertypanel.h"
 #include "controls/imagelist.h"
 #include "gdiwrap.h"
-#include "controls/listctrl.h"
 #include "controls/tabctrl.h"
 #include "projecttree.h"
 #include "sizingbar.h"
@@ -30,7 +31,8 @@ class CWorkspaceBar : public CSizingControlBar {
 
   CProjectTree& GetTree() { return m_tree; }
   HWND GetPropertyPanel() const { return m_panel.m_hWnd; }
-  CListCtrl& GetEventLinkList() { return m_eventLinks; }
+  CDrawAttrList& GetAttributeList() { return m_panel.GetAttributeList(); }
+  CEventLinkList& GetEventLinkList() { return m_eventLinks; }
   CTabCtrl& GetTabs() { return m_tabs; }
   const CImageList& GetTreeImages() const { return m_treeImages; }
 
@@ -46,6 +48,6 @@ class CWorkspaceBar : public CSizingControlBar {
   CFont m_font;
   CTabCtrl m_tabs;
   CProjectTree m_tree;
-  CWnd m_panel;  // the property panel's place
-  CListCtrl m_eventLinks;
+  CPropertyPanel m_panel;
+  CEventLinkList m_eventLinks;
 };

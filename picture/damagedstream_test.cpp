@@ -24,6 +24,7 @@
 #include "drawpolygon.h"
 #include "drawtext.h"
 #include "file.h"
+#include "activex/drawctrlocx.h"
 #include "plugin/drawplugin.h"
 #include "linkclasses.h"
 #include "links_test_util.h"
@@ -157,6 +158,12 @@ std::unique_ptr<CPicObj> PictureOfEverything() {
     const BYTE blob[] = {1, 2, 3, 0, 0xFF, 0x80, 7};
     plugin->SetBlob(blob, sizeof blob);
     windows.AddTail(plugin);
+    // An ActiveX control with a state of its own (never attached: no control is made).
+    auto* ocx = Named(new CDrawCtrlOcx(CLSID{0x0C0C0C0C, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}}), "ocx",
+                      320, 10);
+    const BYTE state[] = {'Q', 0, 0xFE, 9, 8, 7};
+    ocx->SetState(state, sizeof state);
+    windows.AddTail(ocx);
     return picture;
 }
 
@@ -219,7 +226,7 @@ TEST_F(DamagedStreamTest, PictureHoldsEveryClassAndEveryLinkKind) {
         "CDrawObj", "CDrawPoly", "CDrawLine", "CDrawArrow", "CDrawPolygon", "CDrawBezier",
         "CDrawBezierFill", "CDrawPipe", "CDrawRect", "CDrawEllipse", "CDrawBitmap", "CDrawText",
         "CDrawMtext", "CDrawTagVal", "CDrawGroup", "CDrawCell", "CDrawCtrl", "CDrawPushBt",
-        "CDrawCheckBt", "CDrawRadioBt", "CDrawCtrlEdit", "CDrawPlugin", "CAction", "CActTagVal", "CActColor",
+        "CDrawCheckBt", "CDrawRadioBt", "CDrawCtrlEdit", "CDrawPlugin", "CDrawCtrlOcx", "CAction", "CActTagVal", "CActColor",
         "CActFillColor", "CActFlash", "CActShowHide", "CActRoll", "CActMove", "CActPerFill",
         "CActPointer", "CActEvent"};
     for (const char* name : expected)

@@ -1,5 +1,6 @@
 #include "pictureclasses.h"
 
+#include "activex/activexclasses.h"
 #include "groupclasses.h"
 #include "objectclasses.h"
 #include "plugin/pluginclasses.h"
@@ -10,4 +11,5 @@ void RegisterPictureClasses() {
   RegisterShapeClasses();
   RegisterGroupAndControlClasses();
   RegisterPluginClasses();
+  RegisterActiveXClasses();
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "activex/drawctrlocx.h"
 #include "drawbutton.h"
 #include "drawcell.h"
 #include "drawctrledit.h"
@@ -231,6 +232,19 @@ TEST_F(StoredOrderTest, EditBoxStoresItsTextThenStyleThenFont) {
     Bytes expected = Start("CDrawCtrlEdit", Part("e"));
     expected.Text("输入").Int(0x824).Font(Font());
     EXPECT_EQ(objtest::ObjectBytes(&edit), expected.v);
+}
+
+TEST_F(StoredOrderTest, ActiveXObjectStoresItsClassIdThenStateLengthThenState) {
+    const CLSID clsid = {0x04030201, 0x0605, 0x0807, {9, 10, 11, 12, 13, 14, 15, 16}};
+    CDrawCtrlOcx ocx(clsid);
+    const BYTE state[] = {0xA1, 0xB2, 0xC3};
+    ocx.SetState(state, sizeof state);
+    ApplyPart(ocx, Part("x"));
+    Bytes expected = Start("CDrawCtrlOcx", Part("x"));
+    for (BYTE b = 1; b <= 16; ++b)
+        expected.Byte(b);
+    expected.Int(3).Byte(0xA1).Byte(0xB2).Byte(0xC3);
+    EXPECT_EQ(objtest::ObjectBytes(&ocx), expected.v);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "linkclasses.h"
+#include "olecontainment.h"
 #include "picrunwnd.h"
 #include "pictureclasses.h"
 #include "window.h"
@@ -17,6 +18,7 @@ class CPicRunApp : public CWinApp {
     // COM is uninitialised on exit only when this library initialised it;
     // a host thread already in another apartment mode keeps its own.
     m_comInitialized = SUCCEEDED(::CoInitialize(nullptr));
+    QelEnableControlContainer();  // pictures may hold ActiveX controls
     RegisterPictureClasses();
     RegisterLinkClasses();
     QelRegisterGlobalClass<CPicRunWnd>(kPicRunClassName, CS_DBLCLKS,

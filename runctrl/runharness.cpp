@@ -5,6 +5,7 @@
 
 #include "actkinds.h"
 #include "checkword.h"
+#include "drawgroup.h"
 #include "drawrect.h"
 #include "linkclasses.h"
 #include "picfile.h"
@@ -240,6 +241,21 @@ void AddFillColorLink(CDrawObj& obj, const char* tag, COLORREF c0, COLORREF c1, 
   link->m_colors[1] = c1;
   link->SetThresholdText("0\t1000000\t");
   obj.AddAction(link);
+}
+
+void GroupWithShowHide(CPicObj& picture, CDrawObj* member, const char* tag) {
+  CObList& objects = picture.GetLayer(0)->m_objects;
+  objects.RemoveAt(objects.Find(member));
+  auto* group = new CDrawGroup;
+  group->AddChild(member);
+  group->ResetReferenceRect();
+  objects.AddTail(group);
+  auto* link = new CActShowHide;
+  link->m_nMode = AM_DIRECT;
+  link->m_nTrigger = AT_OWN_PERIOD;
+  link->m_nPeriod = 100;
+  link->m_strExpression = (std::string("TV(") + tag + ")").c_str();
+  group->AddAction(link);
 }
 
 void AddEventLink(CDrawObj& obj, int event, const char* name) {

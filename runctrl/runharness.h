@@ -112,6 +112,9 @@ void AddFillColorLink(CDrawObj& obj, const char* tag, COLORREF c0, COLORREF c1, 
                       int periodMs = 100);
 // A direct event link (trigger = event) that asks for picture `name`.
 void AddEventLink(CDrawObj& obj, int event, const char* name);
+// Moves member of the picture's first layer into a new group there, whose
+// direct show/hide link (own period of 100 ms) follows TV(tag).
+void GroupWithShowHide(CPicObj& picture, CDrawObj* member, const char* tag);
 
 QB_VALUE IntValue(int v);
 

@@ -4,12 +4,15 @@
 
 #include <memory>
 
+#include "activex/drawctrlocx.h"
 #include "actkinds.h"
 #include "drawrect.h"
 #include "picobj.h"
 #include "render_surface.h"
 #include "runharness.h"
 #include "runscripts.h"
+#include "testocx_ids.h"
+#include "testocx_register.h"
 
 using namespace runtest;
 using qeltest::RenderSurface;
@@ -95,6 +98,82 @@ TEST(RunPaint, LinkedObjectsChangeColourAndPositionWithTheirTags) {
   EXPECT_EQ(after.Pixel(240, 100), RgbOf(kBack));
   EXPECT_EQ(after.Pixel(200, 140), RgbOf(kBar));
   EXPECT_EQ(after.Pixel(5, 5), RgbOf(kBack));
+}
+
+// The test control fills its window with its back colour (its text empty).
+constexpr COLORREF kControlBack = RGB(10, 200, 30);
+
+CDrawCtrlOcx* AddTestControl(CPicObj& picture, const CRectD& rect) {
+  auto* ocx = new CDrawCtrlOcx(CLSID_QelTestOcx);
+  ocx->m_rect = rect;
+  const std::vector<BYTE> state = TestOcxSavedState("", kControlBack);
+  EXPECT_FALSE(state.empty());
+  ocx->SetState(state.data(), static_cast<UINT>(state.size()));
+  picture.GetLayer(0)->m_objects.AddTail(ocx);
+  return ocx;
+}
+
+TEST(RunPaint, AnActiveXControlIsShownWithItsStateAtItsObjectsRectangle) {
+  Harness h(300, 200, 0, 420);
+  ASSERT_TRUE(h.Ok());
+  ASSERT_TRUE(StartTestOcx());
+  std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
+  AddTestControl(*picture, CRectD(40, 30, 200, 130));
+  ASSERT_EQ(h.Load(*picture), 0);
+  RenderSurface shot(300, 200);
+  Screenshot(h.View(), shot);
+  EXPECT_EQ(shot.Pixel(40, 30), RgbOf(kControlBack));
+  EXPECT_EQ(shot.Pixel(199, 129), RgbOf(kControlBack));
+  EXPECT_EQ(shot.Pixel(39, 30), RgbOf(kBack));
+  EXPECT_EQ(shot.Pixel(200, 129), RgbOf(kBack));
+  EXPECT_EQ(shot.Pixel(40, 130), RgbOf(kBack));
+  EXPECT_EQ(shot.CountPixels(RgbOf(kControlBack)), 160 * 100);
+  StopTestOcx();
+}
+
+TEST(RunPaint, AScriptCallsIntoAnActiveXControlAndTheControlShowsIt) {
+  Harness h(300, 200, 640, 420);
+  ASSERT_TRUE(h.Ok());
+  ASSERT_TRUE(StartTestOcx());
+  std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
+  CDrawCtrlOcx* ocx = AddTestControl(*picture, CRectD(40, 30, 200, 130));
+  ocx->m_strName = "ocx1";
+  // Red once the control says it holds no text (its Length, read back).
+  ASSERT_TRUE(runtest::AddScriptLink(*ocx, "int main()\n{\n  int n;\n  int r;\n  n = 9;\n"
+                                           "  ocx_GetVal(\"ocx1\", \"Length\", &n);\n"
+                                           "  if (n == 0) ocx_SetVal(0, \"BackColor\", &r, 255);\n"
+                                           "  return 0;\n}\n"));
+  ASSERT_EQ(h.Load(*picture), 0);
+  h.Tick(1);
+  RenderSurface shot(300, 200);
+  Screenshot(h.View(), shot);
+  EXPECT_EQ(shot.CountPixels(RgbOf(RGB(255, 0, 0))), 160 * 100);
+  EXPECT_EQ(shot.CountPixels(RgbOf(kControlBack)), 0);
+  StopTestOcx();
+}
+
+// Show/hide links are offered to no control; a group's link shows and hides
+// its members, the control's window with them.
+TEST(RunPaint, AGroupsShowHideLinkHidesAndShowsAnActiveXControl) {
+  Harness h(300, 200, 320, 420);
+  ASSERT_TRUE(h.Ok());
+  ASSERT_TRUE(StartTestOcx());
+  std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
+  GroupWithShowHide(*picture, AddTestControl(*picture, CRectD(40, 30, 200, 130)), "lamp");
+  h.host.values["lamp"] = IntValue(0);
+  ASSERT_EQ(h.Load(*picture), 0);
+  HWND window = ::FindWindowExA(h.View(), nullptr, "QelOleControlSite", nullptr);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(window));
+  h.Tick(8);
+  EXPECT_FALSE(::IsWindowVisible(window));
+  RenderSurface hidden(300, 200);
+  Screenshot(h.View(), hidden);
+  EXPECT_EQ(hidden.CountPixels(RgbOf(kControlBack)), 0);
+  h.host.values["lamp"] = IntValue(1);
+  h.Tick(8);
+  EXPECT_TRUE(::IsWindowVisible(window));
+  StopTestOcx();
 }
 
 TEST(RunPaint, WithoutPictureOnlyTheBackgroundIsPainted) {

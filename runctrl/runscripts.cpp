@@ -29,17 +29,14 @@ const std::string& Stdlib() {
   return text;
 }
 
-}  // namespace
-
-bool AddMoveLink(CDrawObj& obj, const char* name, const char* tag, double x0, double y0) {
-  const std::string source = qel::FormatStr(
-      "int main()\n{\n  double v;\n  v = 0.0;\n  dbr_GetDbVal(\"%s\", &v);\n"
-      "  MoveTo(\"%s\", %f + v, %f);\n  return 0;\n}\n",
-      tag, name, x0, y0);
+// Gives the link the compiled source (script mode, own period of 100 ms) and
+// adds it to the object; the link is dropped when the source does not compile.
+bool AddScript(CDrawObj& obj, CAction* link, const std::string& source) {
   tarnic::CompileOutput out = tarnic::CompileText(source, Stdlib());
-  if (!out.generated) return false;
-  obj.m_strName = name;
-  auto* link = new CActMove;
+  if (!out.generated) {
+    delete link;
+    return false;
+  }
   link->m_nMode = AM_SCRIPT;
   link->m_nTrigger = 1;
   link->m_nPeriod = 100;
@@ -48,6 +45,19 @@ bool AddMoveLink(CDrawObj& obj, const char* name, const char* tag, double x0, do
   obj.AddAction(link);
   return true;
 }
+
+}  // namespace
+
+bool AddMoveLink(CDrawObj& obj, const char* name, const char* tag, double x0, double y0) {
+  const std::string source = qel::FormatStr(
+      "int main()\n{\n  double v;\n  v = 0.0;\n  dbr_GetDbVal(\"%s\", &v);\n"
+      "  MoveTo(\"%s\", %f + v, %f);\n  return 0;\n}\n",
+      tag, name, x0, y0);
+  obj.m_strName = name;
+  return AddScript(obj, new CActMove, source);
+}
+
+bool AddScriptLink(CDrawObj& obj, const std::string& source) { return AddScript(obj, new CAction, source); }
 
 bool ScriptsRun() {
   RegisterClassesOnce();

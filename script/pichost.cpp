@@ -3,18 +3,13 @@
 #include "pichost.h"
 
 #include "../editctrl/picmsg.h"
+#include "activex/drawctrlocx.h"
 #include "drawobj.h"
 #include "drawtext.h"
 #include "picobj.h"
 #include "vmargs.h"
 #include "vmcodes.h"
 #include "vmwork.h"
-
-namespace {
-
-bool IsPointerArg(const VmState& s, int i) { return HasKind(Arg(s, i).type); }
-
-}  // namespace
 
 CPicScriptHost::CPicScriptHost(const DrawViewContext& context)
     : m_hWnd(context.hView),
@@ -77,9 +72,9 @@ int CPicScriptHost::CallObjectFunction(int id) {
       return 0;
     case 1051:
       // The flag only: a control window is not shown or hidden here, except
-      // a plug-in's, which follows its object's flag.
+      // a plug-in's or an ActiveX control's, which follows its object's flag.
       SetIntResult(s, obj->m_bVisible);
-      if (obj->GetObjType() == DOT_PLUGIN)
+      if (obj->GetObjType() == DOT_PLUGIN || obj->GetObjType() == DOT_CTRLOCX)
         obj->SetVisible(ArgInt(s, 1));
       else
         obj->m_bVisible = ArgInt(s, 1);
@@ -128,9 +123,8 @@ int CPicScriptHost::CallWindowFunction(int id) {
   return 0;
 }
 
-// The argument checks of the ActiveX functions are made; the calls themselves
-// need the control containment, which this library does not have, so an
-// ActiveX object ends the run with kSysOcxNotAvailable.
+// The argument checks of the ActiveX functions; the call itself is CallOcx
+// (pichost_ocx.cpp).
 int CPicScriptHost::CallOcxFunction(int id) {
   if (id < 1200 || id > 1202 || !m_pPicture) return kSysUnknown;
   VmState& s = *m_state;
@@ -145,7 +139,7 @@ int CPicScriptHost::CallOcxFunction(int id) {
   rc = FindNamed(0, &obj);
   if (rc || !obj) return rc;
   if (obj->GetObjType() != DOT_CTRLOCX) return kSysNotActiveX;
-  return kSysOcxNotAvailable;
+  return CallOcx(static_cast<CDrawCtrlOcx*>(obj), id, args);
 }
 
 int CPicScriptHost::CallControlFunction(int id) {

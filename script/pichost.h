@@ -1,8 +1,8 @@
 // CPicScriptHost: the script machine of a script link in a picture. It adds
 // the link's run context and serves the host functions (ids from 1000):
-// objects of the picture, opening a picture, tags through the picture
-// window's service requests, and push buttons, edit boxes and control
-// windows. Lower ids go to the library.
+// objects of the picture, opening a picture, calls into ActiveX controls,
+// tags through the picture window's service requests, and push buttons, edit
+// boxes and control windows. Lower ids go to the library.
 #pragma once
 #include <windows.h>
 
@@ -11,6 +11,7 @@
 #include "drawlink.h"
 #include "scriptvm.h"
 
+class CDrawCtrlOcx;
 class CDrawObj;
 class CPicObj;
 
@@ -41,4 +42,7 @@ class CPicScriptHost : public CScriptVM {
   void Invalidate(CDrawObj* obj);
   // The text of argument i that an object will show, charged by its length.
   int ShownText(int i, const char** text);
+  // The call of an ActiveX function (1200-1202) into the object's control,
+  // with args arguments popped.
+  int CallOcx(CDrawCtrlOcx* ocx, int id, int args);
 };

@@ -12,18 +12,6 @@ namespace {
 
 constexpr int32_t kMaxVarData = 3999;
 
-bool IsPointerArg(const VmState& s, int i) { return HasKind(Arg(s, i).type); }
-
-// Whether a destination takes the value's text: a character pointer, or a
-// character array, which arrives through "..." with the address bit only. The
-// address of a char variable has that type too; it names a cell's value and
-// takes the low byte.
-bool TakesText(const VmState& s, const VmCell& dest) {
-  if (BaseOf(dest.type) != VB_I8) return false;
-  if (dest.type & kVmPointer) return true;
-  return (dest.type & kVmAddress) && s.memory.InBuffer(Low32(dest.value));
-}
-
 // A value delivered into a script destination by the destination's base
 // type; a text destination takes the value's text, cut to the room of the
 // variable it points into, any other 8-bit destination the low byte.

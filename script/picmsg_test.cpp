@@ -44,6 +44,8 @@ const Documented kDocumented[] = {
     ROW(QCN_LINKPICTURE, 0x4CC),       ROW(QCN_OUTPUTTEXT, 0x4DC),
     // the viewer's own, posted to itself
     ROW(QVM_LOADLINKEDPIC, 0x4CD),
+    // the script editor's own, posted to its edit control
+    ROW(QSE_DROPTIPLIST, 0x8001),
     // plug-ins
     ROW(QPM_CALLINTERFACE, 0xB01),     ROW(QPM_SETPROPERTY, 0xB02),
     ROW(QPM_GETPROPERTY, 0xB03),       ROW(QPM_FIREEVENT, 0xB04),

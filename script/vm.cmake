@@ -19,6 +19,7 @@ target_sources(qelscript PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/vmlib_time.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/pichost.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/pichost_tags.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/pichost_ocx.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/compilerunner.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/moduledir.cpp
 )
@@ -30,6 +31,12 @@ qel_test(script_vm_test
           vm_host_test.cpp vm_hardening_test.cpp vm_format_test.cpp vm_work_test.cpp vm_random_test.cpp
           vm_regions_test.cpp
   LIBS qelscript qelcompiler_testing)
+
+# The ActiveX host functions with the test control, registered by the tests.
+qel_test(script_ocx_test
+  SOURCES vm_test_util.cpp vm_host_ocx_test.cpp
+  LIBS qelscript qelcompiler_testing qeltestocx_reg)
+add_dependencies(script_ocx_test tarnic_stdlib)
 # The tests read the system-function list delivered beside the compiler.
 add_dependencies(script_vm_test tarnic_stdlib)
 

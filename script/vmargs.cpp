@@ -25,6 +25,12 @@ int PopCountedArguments(VmState& s, int min_count, int max_count, int* args) {
   return PopArguments(s, *args);
 }
 
+bool TakesText(const VmState& s, const VmCell& cell) {
+  if (BaseOf(cell.type) != VB_I8) return false;
+  if (cell.type & kVmPointer) return true;
+  return (cell.type & kVmAddress) && s.memory.InBuffer(Low32(cell.value));
+}
+
 int32_t ArgInt(const VmState& s, int i) { return static_cast<int32_t>(ArgInt64(s, i)); }
 
 int64_t ArgInt64(const VmState& s, int i) {

@@ -23,6 +23,12 @@ double ArgDouble(const VmState& s, int i);
 // The 32-bit address held in a pointer argument.
 uint32_t ArgAddress(const VmState& s, int i);
 inline const VmCell& Arg(const VmState& s, int i) { return s.arg_area[i]; }
+// Whether argument i is an address or pointer (of any base type).
+inline bool IsPointerArg(const VmState& s, int i) { return HasKind(Arg(s, i).type); }
+// Whether a cell names a text: a character pointer, or a character array,
+// which arrives through "..." with the address bit only. The address of a
+// char variable has that type too; it names a cell's value and is no text.
+bool TakesText(const VmState& s, const VmCell& cell);
 
 // Texts are read where they lie, never copied first. Each reader charges the
 // bytes it scans to the run's budget, and scans no further than the budget

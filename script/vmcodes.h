@@ -66,7 +66,9 @@ enum VmSysCode : int {
   kSysOcxCount = 16692,
   kSysTagPointer = 16693,
   kSysNotActiveX = 16695,
-  kSysNoDispatch = 16696,
-  kSysOcxNotAvailable = 16697,  // ActiveX calls are not available in this build
+  kSysNoDispatch = 16696,     // an ActiveX object whose control gives no dispatch interface
+  kSysOcxUnresolved = 16704,  // no member of that name and kind, or another number of arguments
+  kSysOcxCallFailed = 16705,  // the control's call failed
+  kSysOcxBadResult = 16706,   // a destination that takes no such value
   kSysOverBudget = kVmBudgetExceeded,  // the run's budget ran out inside the function
 };

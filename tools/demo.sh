@@ -67,6 +67,15 @@ pids+=($!)
 sleep 2
 kill -0 "${pids[0]}" 2>/dev/null || { echo "demo: tagsim did not start (port $port busy?)" >&2; exit 1; }
 
+# The detail picture holds the ActiveX control of the tests: registered in
+# the prefix, it shows the top temperature (unregistered, the picture simply
+# goes without it).
+ocx="$build/tests/QelTestOcx.dll"
+if [ -f "$ocx" ]; then
+  wine regsvr32 /s "$(winepath -w "$ocx")" </dev/null >/dev/null 2>&1 ||
+    echo "demo: warning: QelTestOcx.dll could not be registered" >&2
+fi
+
 echo "demo: starting QelView"
 (cd "$out" && exec wine QelView.exe) </dev/null &
 viewer=$!

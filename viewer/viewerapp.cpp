@@ -2,6 +2,7 @@
 
 #include <ole2.h>
 
+#include "olecontainment.h"
 #include "viewerpaths.h"
 #include "msgbox.h"
 #include "viewertexts.h"
@@ -19,6 +20,7 @@ BOOL CViewerApp::InitInstance() {
   // Pictures may hold ActiveX controls: their containment needs OLE on this
   // thread before the runtime window creates them.
   m_oleStarted = SUCCEEDED(::OleInitialize(nullptr));
+  QelEnableControlContainer();
   if (m_programFolder.empty()) m_programFolder = ViewerProgramFolder();
   m_frame.reset(new CMainFrame(m_programFolder));
   if (!m_frame->CreateFrame()) return FALSE;

@@ -1,9 +1,11 @@
 #include "editdialogs.h"
 
+#include "activex/ocxselectdlg.h"
 #include "dialogs/commondlg.h"
 #include "drawmtext.h"
 #include "linkdlg/linkdialogs.h"
 #include "piceditwnd.h"
+#include "scripteditor/scriptlinkdlg.h"
 #include "textedit.h"
 
 #include <commdlg.h>
@@ -14,6 +16,11 @@ namespace {
 
 OpenFileAnswer& TestAnswer() {
   static OpenFileAnswer answer;
+  return answer;
+}
+
+ControlPickAnswer& TestPick() {
+  static ControlPickAnswer answer;
   return answer;
 }
 
@@ -28,12 +35,20 @@ void InstallEditDialogs() { SetTextEditor(EditTextOfObject); }
 
 int OpenLinkDialog(HWND owner, CAction* link, CDrawObj*) { return EditDirectLink(EditWindowOf(owner), link); }
 
-int OpenScriptDialog(HWND, CAction*, CDrawObj*) { return 0; }
+int OpenScriptDialog(HWND owner, CAction* link, CDrawObj*) {
+  // The script dialog saves the picture itself: nothing is left to mark.
+  RunScriptLinkDialog(EditWindowOf(owner), link);
+  return 0;
+}
 
 int OpenTextDialog(HWND owner, CDrawMtext* text) { return text ? text->EditObjectText(owner) : 0; }
 
-bool PickActiveXControl(HWND, CLSID*) { return false; }
+bool PickActiveXControl(HWND owner, CLSID* chosen) {
+  if (TestPick()) return TestPick()(chosen);
+  return SelectOcxControl(owner, chosen);
+}
 
+void SetControlPickAnswer(ControlPickAnswer answer) { TestPick() = std::move(answer); }
 
 void SetOpenFileAnswer(OpenFileAnswer answer) { TestAnswer() = std::move(answer); }
 

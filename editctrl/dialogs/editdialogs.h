@@ -1,8 +1,8 @@
 // The dialogs that the editing window opens, one call each. Those whose
-// dialogs belong to other parts of the system (the script dialog, the
-// ActiveX picker) answer "nothing done" until those parts are built; each is
-// wired here, in one place. The open-file dialog goes through one function
-// too, and a test can stand in for the engineer's choice.
+// dialogs belong to other parts of the system (the ActiveX picker) answer
+// "nothing done" until those parts are built; each is wired here, in one
+// place. The open-file dialog goes through one function too, and a test can
+// stand in for the engineer's choice.
 #pragma once
 #include <windows.h>
 
@@ -22,12 +22,14 @@ void InstallEditDialogs();
 // events), owned by the editing window; non-zero when the sheet was
 // confirmed. 0 without opening anything for a kind that has none.
 int OpenLinkDialog(HWND owner, CAction* link, CDrawObj* object);
-// The script dialog of a link in script mode; non-zero on a change. Not built yet: 0.
+// The script dialog of a link in script mode (owner: the editing window).
+// The dialog stores the script and saves the picture itself, so the answer
+// is 0: nothing is left for the caller to mark.
 int OpenScriptDialog(HWND owner, CAction* link, CDrawObj* object);
 // The text sheet of a multi-line text (its EditObjectText); non-zero when
 // the text was written.
 int OpenTextDialog(HWND owner, CDrawMtext* text);
-// The ActiveX control picker: true with the chosen class. Not built yet: false.
+// The ActiveX control picker: true with the chosen class.
 bool PickActiveXControl(HWND owner, CLSID* chosen);
 
 // The open-file dialog: filter in the form "text|patterns|...||", default
@@ -39,3 +41,7 @@ bool AskOpenFileName(HWND owner, const char* filter, const char* defaultExt, std
 // the dialog back to the engineer.
 using OpenFileAnswer = std::function<bool(std::string& path)>;
 void SetOpenFileAnswer(OpenFileAnswer answer);
+
+// Tests answer the ActiveX control picker through this in the same way.
+using ControlPickAnswer = std::function<bool(CLSID* chosen)>;
+void SetControlPickAnswer(ControlPickAnswer answer);

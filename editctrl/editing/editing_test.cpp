@@ -355,12 +355,15 @@ TEST_F(EditingTest, NewLinkTakesItsKindsDefaults) {
   EXPECT_EQ(color->m_colors[1], 0x0000FFu);
   EXPECT_EQ(std::string(color->m_strThresholds.GetString()), "0\t1\t");
   EXPECT_EQ(TakeNoticeNumbers(), (std::vector<UINT>{QCN_EVENTLINKS}));
+  AnswerBoxesWith(IDCANCEL);  // the script dialog of the new link opens
   Send(QCM_SETEVENTLINK, AM_SCRIPT, AK_MOUSE_CLICK);
   auto* click = dynamic_cast<CActEvent*>(r[0]->GetAction(AK_MOUSE_CLICK));
   ASSERT_NE(click, nullptr);
   EXPECT_EQ(click->m_nEvent, AK_MOUSE_CLICK);
   EXPECT_EQ(click->m_nTrigger, AK_MOUSE_CLICK);
   EXPECT_EQ(Query(QCQ_MODIFIED), 1);
+  ASSERT_EQ(SeenBoxes().size(), 2u);
+  EXPECT_EQ(SeenBoxes()[1].caption, std::string(GetActionKindName(AK_MOUSE_CLICK)) + " - CScript脚本");
 }
 
 TEST_F(EditingTest, SwitchingALinksModeAsksFirst) {
@@ -373,17 +376,19 @@ TEST_F(EditingTest, SwitchingALinksModeAsksFirst) {
   AnswerBoxesWith(IDNO);
   Send(QCM_SETEVENTLINK, AM_SCRIPT, AK_FILLCOLOR);
   EXPECT_EQ(link->m_nMode, AM_DIRECT);
-  AnswerBoxesWith(IDYES);
+  AnswerBoxesWith({IDYES, IDCANCEL});  // the question, then the script dialog
   Send(QCM_SETEVENTLINK, AM_SCRIPT, AK_FILLCOLOR);
   EXPECT_EQ(link->m_nMode, AM_SCRIPT);
   EXPECT_TRUE(link->m_strExpression.IsEmpty());
+  AnswerBoxesWith(IDYES);
   Send(QCM_SETEVENTLINK, AM_DIRECT, AK_FILLCOLOR);  // the direct link's dialog follows the switch
-  ASSERT_EQ(SeenBoxes().size(), 5u);
+  ASSERT_EQ(SeenBoxes().size(), 6u);
   EXPECT_EQ(SeenBoxes()[0].caption, "填充颜色-直接连接");
   EXPECT_EQ(SeenBoxes()[1].caption, "提示");
   EXPECT_EQ(SeenBoxes()[1].text, "当前已有一个<直接连接>动作,要删除后才能继续!\r是否要删除该动作?");
-  EXPECT_EQ(SeenBoxes()[3].text, "当前已有一个<CScript脚本>动作,要删除后才能继续!\r是否要删除该动作?");
-  EXPECT_EQ(SeenBoxes()[4].caption, "填充颜色-直接连接");
+  EXPECT_EQ(SeenBoxes()[3].caption, std::string(GetActionKindName(AK_FILLCOLOR)) + " - CScript脚本");
+  EXPECT_EQ(SeenBoxes()[4].text, "当前已有一个<CScript脚本>动作,要删除后才能继续!\r是否要删除该动作?");
+  EXPECT_EQ(SeenBoxes()[5].caption, "填充颜色-直接连接");
   EXPECT_EQ(link->m_nMode, AM_DIRECT);
   Send(QCM_SETEVENTLINK, AM_NONE, AK_FILLCOLOR);
   EXPECT_EQ(r[0]->GetAction(AK_FILLCOLOR), nullptr);

@@ -1,5 +1,7 @@
 #include "rtdbtaglist.h"
 
+#include <cstring>
+
 #include "msgbox.h"
 
 namespace {
@@ -13,16 +15,30 @@ const CTagListCtrl::Column kServerColumns[] = {
 const char kQueryFailed[] = "查询错误，可能是实时库没连接!";
 const char kQueryFailedTitle[] = "错误!";
 
+int KeptBytes(int wanted) {
+  const int whole = static_cast<int>(sizeof(QB_TAGATTR));
+  return wanted < 0 ? 0 : (wanted > whole ? whole : wanted);
+}
+
 }  // namespace
 
-CRtdbTagList::CRtdbTagList()
-    : CTagListCtrl(kServerTagLayout, kServerColumns, sizeof kServerColumns / sizeof *kServerColumns) {}
+CRtdbTagList::CRtdbTagList() : CRtdbTagList(sizeof(QB_TAGATTR)) {}
+
+CRtdbTagList::CRtdbTagList(int keptBytes)
+    : CTagListCtrl(kServerTagLayout, kServerColumns, sizeof kServerColumns / sizeof *kServerColumns),
+      m_keptBytes(KeptBytes(keptBytes)) {}
 
 int CRtdbTagList::Query(const HostCallbackBlock* host, const char* pattern) {
-  Records().Clear();
+  BeginQuery();
   int result = 1;
   if (host && host->context && host->pfnTagQuery)
     result = host->pfnTagQuery(host->context, pattern ? pattern : "", "", -1, -1, &OnQueryRecords, this);
+  return EndQuery(result);
+}
+
+void CRtdbTagList::BeginQuery() { Records().Clear(); }
+
+int CRtdbTagList::EndQuery(int result) {
   if (result != 0) QelMessageBox(m_hWnd, kQueryFailed, kQueryFailedTitle, MB_OK | MB_ICONERROR);
   UpdateRows();
   return result;
@@ -31,11 +47,14 @@ int CRtdbTagList::Query(const HostCallbackBlock* host, const char* pattern) {
 void __stdcall CRtdbTagList::OnQueryRecords(QB_TAGATTR* records, int count, void* list) {
   CRtdbTagList* self = static_cast<CRtdbTagList*>(list);
   if (!self || !records) return;
-  CTagRecordBuffer& buffer = self->Records();
-  const int markOffset = buffer.Layout().markOffset;
-  for (int i = 0; i < count; ++i) {
-    QB_TAGATTR record = records[i];
-    reinterpret_cast<BYTE*>(&record)[markOffset] = 0;
-    buffer.Append(&record);
-  }
+  for (int i = 0; i < count; ++i) self->AppendQueried(records[i]);
+}
+
+void CRtdbTagList::AppendQueried(const QB_TAGATTR& record) {
+  QB_TAGATTR slot;
+  BYTE* bytes = reinterpret_cast<BYTE*>(&slot);
+  std::memcpy(bytes, &record, m_keptBytes);
+  std::memset(bytes + m_keptBytes, 0, sizeof slot - m_keptBytes);
+  bytes[Records().Layout().markOffset] = 0;
+  Records().Append(&slot);
 }

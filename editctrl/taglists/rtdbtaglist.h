@@ -1,6 +1,11 @@
 // CRtdbTagList: tags of the real-time database, asked for through the host's
 // tag query callback, in columns "序号", "标签名", "描述", "单位", "类型";
 // every row shows bitmap 5005.
+//
+// A list that asks for its tags another way (a plug-in's page asks its
+// picture window) derives from it and runs its own request between
+// BeginQuery and EndQuery, with OnQueryRecords as the record callback; it may
+// keep fewer bytes of each record than the server sends.
 #pragma once
 #include "../../project/hostcallbacks.h"
 #include "taglistctrl.h"
@@ -19,4 +24,20 @@ class CRtdbTagList : public CTagListCtrl {
   // The query's record callback: appends count records, 256 bytes apart,
   // each with its mark byte cleared.
   static void __stdcall OnQueryRecords(QB_TAGATTR* records, int count, void* list);
+
+ protected:
+  // A list that keeps only the first keptBytes of each record that arrives;
+  // the rest of the record's slot stays zero, the mark byte included.
+  explicit CRtdbTagList(int keptBytes);
+
+  // The frame of a query: BeginQuery empties the list; EndQuery shows the
+  // box for a result other than 0, lists the records that arrived and
+  // returns the result.
+  void BeginQuery();
+  int EndQuery(int result);
+
+ private:
+  void AppendQueried(const QB_TAGATTR& record);
+
+  int m_keptBytes;
 };

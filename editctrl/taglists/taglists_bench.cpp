@@ -25,17 +25,6 @@ std::vector<QB_TAGATTR> MakeTags(int count) {
   return tags;
 }
 
-template <class Run>
-double MedianMs(int rounds, Run run) {
-  std::vector<double> times;
-  for (int i = 0; i < rounds; ++i) {
-    bench::Stopwatch watch;
-    run();
-    times.push_back(watch.ElapsedMs());
-  }
-  return bench::Median(times);
-}
-
 }  // namespace
 
 int main() {
@@ -46,19 +35,19 @@ int main() {
 
   for (int count : {10000, 100000}) {
     const std::vector<QB_TAGATTR> tags = MakeTags(count);
-    const double append = MedianMs(5, [&] {
+    const double append = bench::MedianMs(5, [&] {
       list.Records().Clear();
       CRtdbTagList::OnQueryRecords(const_cast<QB_TAGATTR*>(tags.data()), count, &list);
     });
     list.UpdateRows();
     // From the order of arrival each time: the append again, then the sort.
-    const double byName = MedianMs(5, [&] {
+    const double byName = bench::MedianMs(5, [&] {
       list.Records().Clear();
       CRtdbTagList::OnQueryRecords(const_cast<QB_TAGATTR*>(tags.data()), count, &list);
       list.SetSortColumn(-1, true);
       list.OnHeaderClick(kTagColumnName);
     });
-    const double byType = MedianMs(5, [&] {
+    const double byType = bench::MedianMs(5, [&] {
       list.SetSortColumn(-1, true);
       list.OnHeaderClick(kTagColumnType);  // seven types: long runs of ties broken by name
     });
@@ -76,7 +65,7 @@ int main() {
     CRtdbTagList::OnQueryRecords(const_cast<QB_TAGATTR*>(tags.data()), count, &list);
     list.UpdateRows();
     list.Relayout();
-    const double paint = MedianMs(20, [&] {
+    const double paint = bench::MedianMs(20, [&] {
       list.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
       ::GdiFlush();
     });

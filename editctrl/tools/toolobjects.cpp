@@ -1,6 +1,7 @@
 #include "toolobjects.h"
 
 #include "dialogs/editdialogs.h"
+#include "activex/drawctrlocx.h"
 #include "drawbezier.h"
 #include "drawbitmap.h"
 #include "drawbutton.h"
@@ -13,6 +14,7 @@
 #include "drawpolygon.h"
 #include "drawrect.h"
 #include "drawtext.h"
+#include "toolchoice.h"
 
 
 namespace {
@@ -79,6 +81,7 @@ CDrawObj* NewOfKind(int id) {
   case DOT_CHECKBT: return new CDrawCheckBt;  // "check", check-box style
   case DOT_RADIOBT: return new CDrawRadioBt;  // "radio", radio style
   case DOT_CTRLEDIT: return new CDrawCtrlEdit;
+  case DOT_CTRLOCX: return new CDrawCtrlOcx(ChosenControlClass());
   case DOT_PLUGIN: return new CDrawPlugin(kToolPluginLibrary);
   }
   return nullptr;

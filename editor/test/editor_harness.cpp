@@ -135,10 +135,9 @@ void EditorTest::UseFakePictures() {
 }
 
 void EditorTest::Start() {
-  // Tests of other programs on this display move the real mouse; left over
-  // the place where the frame puts its toolbars it would show a button's
-  // prompt in the status bar. The middle of the screen holds no button.
-  ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2);
+  // The test display is shared: another test may have left the mouse where a
+  // toolbar button of the frame comes, whose prompt would take the status bar.
+  ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
   ASSERT_TRUE(app_->InitInstance());
   ASSERT_NE(Frame(), nullptr);
   Settle();

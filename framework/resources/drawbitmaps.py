@@ -28,6 +28,7 @@ PALETTE = {
     'y': (255, 255, 0),
     'd': (0, 96, 0),      # dark green
     'o': (160, 128, 0),   # dark yellow
+    'm': (255, 0, 255),   # magenta: the mask colour of the script editor's tools
 }
 
 # The row image of the server connection list: a server box with a screen
@@ -174,8 +175,154 @@ def tag_row(fill, dark):
     return [r.replace('F', fill).replace('D', dark) for r in rows]
 
 
+# The script editor's tools, 16 by 16 pixels each on magenta, in the order of
+# its toolbar: save, cut, copy, paste, compile, trigger, help.
+SCRIPT_TOOLS = [
+    [  # save: a floppy disk
+        "mmmmmmmmmmmmmmmm",
+        "mkkkkkkkkkkkkkkm",
+        "mkbbwwwwwwwwbbkm",
+        "mkbbwwwwwwwwbbkm",
+        "mkbbwkkkkkkwbbkm",
+        "mkbbwwwwwwwwbbkm",
+        "mkbbwkkkkkkwbbkm",
+        "mkbbwwwwwwwwbbkm",
+        "mkbbbbbbbbbbbbkm",
+        "mkbbbbbbbbbbbbkm",
+        "mkbbllllllllbbkm",
+        "mkbblllkkllbbbkm",
+        "mkbblllkkllbbbkm",
+        "mkbbllllllllbbkm",
+        "mkkkkkkkkkkkkkkm",
+        "mmmmmmmmmmmmmmmm",
+    ],
+    [  # cut: scissors
+        "mmmmmmmmmmmmmmmm",
+        "mmmmkmmmmmmkmmmm",
+        "mmmmkmmmmmmkmmmm",
+        "mmmmkkmmmmkkmmmm",
+        "mmmmmkmmmmkmmmmm",
+        "mmmmmkkmmkkmmmmm",
+        "mmmmmmkmmkmmmmmm",
+        "mmmmmmkkkkmmmmmm",
+        "mmmmmmmkkmmmmmmm",
+        "mmmmmmbbbbmmmmmm",
+        "mmmmbbbmmbbbmmmm",
+        "mmmbmmbmmbmmbmmm",
+        "mmmbmmbmmbmmbmmm",
+        "mmmbmmbmmbmmbmmm",
+        "mmmmbbmmmmbbmmmm",
+        "mmmmmmmmmmmmmmmm",
+    ],
+    [  # copy: two pages
+        "mmmmmmmmmmmmmmmm",
+        "mkkkkkkmmmmmmmmm",
+        "mkwwwwkkmmmmmmmm",
+        "mkwkkwwkmmmmmmmm",
+        "mkwwwwwkmmmmmmmm",
+        "mkwkkkkkkkkkkmmm",
+        "mkwwwwkwwwwwkkmm",
+        "mkwkkwkwkkkwwkmm",
+        "mkwwwwkwwwwwwkmm",
+        "mkkkkkkwkkkkwkmm",
+        "mmmmmmkwwwwwwkmm",
+        "mmmmmmkwkkkkwkmm",
+        "mmmmmmkwwwwwwkmm",
+        "mmmmmmkwwwwwwkmm",
+        "mmmmmmkkkkkkkkmm",
+        "mmmmmmmmmmmmmmmm",
+    ],
+    [  # paste: a page on a clipboard
+        "mmmmmmmmmmmmmmmm",
+        "mmmmmkkkkkmmmmmm",
+        "mmookklllkkoommm",
+        "mookkkkkkkkkoomm",
+        "mooooooooooooomm",
+        "moooooookkkkkkkm",
+        "mooooooookwwwwwk",
+        "moooooookwkkkwwk",
+        "mooooooookwwwwwk",
+        "moooooookwkkkkwk",
+        "mooooooookwwwwwk",
+        "moooooookwkkkkwk",
+        "mooooooookwwwwwk",
+        "mmmmmmmmkwwwwwwk",
+        "mmmmmmmmkkkkkkkk",
+        "mmmmmmmmmmmmmmmm",
+    ],
+    [  # compile: a green check mark
+        "mmmmmmmmmmmmmmmm",
+        "mmmmmmmmmmmmmmmm",
+        "mmmmmmmmmmmmmnnm",
+        "mmmmmmmmmmmmnnnm",
+        "mmmmmmmmmmmnnnmm",
+        "mmmmmmmmmmnnnmmm",
+        "mmmmmmmmmnnnmmmm",
+        "mnnmmmmmnnnmmmmm",
+        "mnnnmmmnnnmmmmmm",
+        "mmnnnmnnnmmmmmmm",
+        "mmmnnnnnmmmmmmmm",
+        "mmmmnnnmmmmmmmmm",
+        "mmmmmnmmmmmmmmmm",
+        "mmmmmmmmmmmmmmmm",
+        "mmmmmmmmmmmmmmmm",
+        "mmmmmmmmmmmmmmmm",
+    ],
+    [  # trigger: a clock
+        "mmmmmmmmmmmmmmmm",
+        "mmmmmkkkkkkmmmmm",
+        "mmmkkwwwwwwkkmmm",
+        "mmkwwwwkwwwwwkmm",
+        "mmkwwwwkwwwwwkmm",
+        "mkwwwwwkwwwwwwkm",
+        "mkwwwwwkwwwwwwkm",
+        "mkwwwwwkkkkkwwkm",
+        "mkwwwwwwwwwwwwkm",
+        "mkwwwwwwwwwwwwkm",
+        "mmkwwwwwwwwwwkmm",
+        "mmkwwwwwwwwwwkmm",
+        "mmmkkwwwwwwkkmmm",
+        "mmmmmkkkkkkmmmmm",
+        "mmmmmmmmmmmmmmmm",
+        "mmmmmmmmmmmmmmmm",
+    ],
+    [  # help: a question mark
+        "mmmmmmmmmmmmmmmm",
+        "mmmmmbbbbbbmmmmm",
+        "mmmmbbbmmbbbmmmm",
+        "mmmbbbmmmmbbbmmm",
+        "mmmbbbmmmmbbbmmm",
+        "mmmmmmmmmbbbmmmm",
+        "mmmmmmmmbbbmmmmm",
+        "mmmmmmmbbbmmmmmm",
+        "mmmmmmbbbmmmmmmm",
+        "mmmmmmbbbmmmmmmm",
+        "mmmmmmbbbmmmmmmm",
+        "mmmmmmmmmmmmmmmm",
+        "mmmmmmbbbmmmmmmm",
+        "mmmmmmbbbmmmmmmm",
+        "mmmmmmmmmmmmmmmm",
+        "mmmmmmmmmmmmmmmm",
+    ],
+]
+
+
+def strip(images, recolour=None):
+    """The images side by side, each pixel through recolour (a dict) when given."""
+    recolour = recolour or {}
+    return ["".join("".join(recolour.get(ch, ch) for ch in image[y]) for image in images)
+            for y in range(len(images[0]))]
+
+
+# Hot tools: blue parts lighter. Disabled tools: everything but the mask grey.
+SCRIPT_TOOLS_HOT = strip(SCRIPT_TOOLS, {'b': 'c'})
+SCRIPT_TOOLS_DISABLED = strip(SCRIPT_TOOLS, {ch: 'g' for ch in PALETTE if ch not in 'mwl'})
+
 BITMAPS = [
     ("connset/res/connrow.bmp", CONNECTION_ROW),
+    ("editctrl/scripteditor/res/scripttools.bmp", strip(SCRIPT_TOOLS)),
+    ("editctrl/scripteditor/res/scripttools_hot.bmp", SCRIPT_TOOLS_HOT),
+    ("editctrl/scripteditor/res/scripttools_disabled.bmp", SCRIPT_TOOLS_DISABLED),
     ("framework/controls/test/twoimages.bmp", TEST_TWO_IMAGES),
     ("editctrl/pages/res/pictree.bmp", side_by_side(PICTURE_TREE_IMAGES)),
     ("editctrl/taglists/res/systemtag.bmp", tag_row('y', 'o')),

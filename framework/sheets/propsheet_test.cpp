@@ -22,7 +22,6 @@ using qeltest::DialogDriver;
 using qeltest::DialogScript;
 
 const int kApplyButton = 0x3021;  // the sheet's Apply button
-const int kTabControl = 0x3020;   // the sheet's tabs
 
 // A page with one integer from 1 to 10; typing marks it modified unless the
 // text is the loaded one again.
@@ -70,16 +69,6 @@ class CMadePage : public CPropertyPage {
 IMPLEMENT_DYNCREATE(CMadePage, CPropertyPage)
 int CMadePage::made = 0;
 
-std::string TabText(HWND sheet, int index) {
-  char text[64] = "";
-  TCITEMA item = {};
-  item.mask = TCIF_TEXT;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  ::SendMessageA(::GetDlgItem(sheet, kTabControl), TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
 class Sheet : public ::testing::Test {
  protected:
   CWnd owner;
@@ -109,8 +98,9 @@ TEST_F(Sheet, OkWithoutVisitingOtherPagesAppliesOnlyTheFirst) {
     EXPECT_EQ(d.ActivePage(), 0);
     EXPECT_EQ(d.Text(IDC_PAGE_VALUE), "3");
     EXPECT_EQ(d.Text(IDC_PAGE_LABEL), "段数：");
-    EXPECT_EQ(TabText(d.Window(), 0), "第一页");
-    EXPECT_EQ(TabText(d.Window(), 2), "第三页");
+    EXPECT_EQ(d.PageTitle(0), "第一页");
+    EXPECT_EQ(d.PageTitle(2), "第三页");
+    EXPECT_EQ(d.PageTitle(3), "") << "there is no fourth page";
     d.Click(IDOK);
   });
   EXPECT_EQ(Run(script), IDOK);

@@ -32,9 +32,35 @@ std::string WindowText(HWND hwnd) { return QelGetWindowText(hwnd).str(); }
 
 std::string DialogDriver::Caption() const { return WindowText(m_window); }
 
+namespace {
+
+struct IdSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND child, LPARAM lp) {
+  auto* search = reinterpret_cast<IdSearch*>(lp);
+  if (::GetDlgCtrlID(child) != search->id) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+// The first window with that id inside parent, at any depth.
+HWND DescendantWithId(HWND parent, int id) {
+  IdSearch search = {id, nullptr};
+  ::EnumChildWindows(parent, MatchId, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
 HWND DialogDriver::Item(int id) const {
   HWND page = Page();
   HWND item = page ? ::GetDlgItem(page, id) : nullptr;
+  // A page may hold windows of its own with controls inside (the page of an
+  // ActiveX control in its property frame).
+  if (!item && page) item = DescendantWithId(page, id);
   return item ? item : ::GetDlgItem(m_window, id);
 }
 
@@ -170,6 +196,17 @@ int DialogDriver::ActivePage() const {
   return page ? static_cast<int>(::SendMessageA(m_window, PSM_HWNDTOINDEX,
                                                 reinterpret_cast<WPARAM>(page), 0))
               : -1;
+}
+
+std::string DialogDriver::PageTitle(int index) const {
+  HWND tabs = IsSheet() ? reinterpret_cast<HWND>(::SendMessageA(m_window, PSM_GETTABCONTROL, 0, 0)) : nullptr;
+  char text[256] = "";
+  TCITEMA item = {};
+  item.mask = TCIF_TEXT;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  if (!tabs || !::SendMessageA(tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item))) return std::string();
+  return text;
 }
 
 void DialogDriver::SelectPage(int index) {

@@ -20,7 +20,8 @@ class DialogDriver {
   HWND Window() const { return m_window; }
   std::string Caption() const;
   // The control with that id; in a property sheet the shown page is searched
-  // first, then the sheet (OK, Cancel, Apply). nullptr when there is none.
+  // first (the windows inside it too), then the sheet (OK, Cancel, Apply).
+  // nullptr when there is none.
   HWND Item(int id) const;
   std::string Text(int id) const;
   // The texts of every static control, in tab order (labels with no id of their own).
@@ -57,6 +58,8 @@ class DialogDriver {
   bool IsSheet() const;
   HWND Page() const;
   int ActivePage() const;
+  // The text of page index's tab (its title); empty when there is none.
+  std::string PageTitle(int index) const;
   void SelectPage(int index);
 
  private:

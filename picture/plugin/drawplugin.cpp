@@ -1,11 +1,10 @@
 // CDrawPlugin: the stored form, attaching the plug-in's window, its pages.
 #include "drawplugin.h"
 
-#include <algorithm>
-
 #include "archive.h"
 #include "../picmsg.h"
 #include "picobj.h"
+#include "storedbytes.h"
 #include "wnd.h"
 
 IMPLEMENT_SERIAL(CDrawPlugin, CDrawCtrl, 0)
@@ -20,9 +19,6 @@ namespace {
 constexpr DWORD kRunPluginStyle = 0x54000000;
 constexpr DWORD kEditorPluginStyle = kRunPluginStyle | WS_DISABLED;
 static_assert(kEditorPluginStyle == 0x5C000000, "editor plug-in style");
-
-// The blob crosses the archive in pieces of at most this many bytes.
-constexpr UINT kBlobPiece = 1024;
 
 // The control id of the next plug-in window of a picture (1 without one).
 int TakePluginId(CPicObj* pPicture) { return pPicture ? pPicture->m_nNextPluginId++ : 1; }
@@ -57,39 +53,12 @@ void CDrawPlugin::Serialize(CArchive& ar) {
     }
 }
 
-void CDrawPlugin::StoreBlob(CArchive& ar) {
-    m_nBlobLength = m_blob.GetLength();
-    ar << m_nBlobLength;
-    const BYTE* bytes = m_blob.GetData();
-    for (DWORD done = 0; done < m_nBlobLength;) {
-        const UINT piece = std::min<DWORD>(kBlobPiece, m_nBlobLength - done);
-        ar.Write(bytes + done, piece);
-        done += piece;
-    }
-}
+void CDrawPlugin::StoreBlob(CArchive& ar) { m_nBlobLength = StoreBytePieces(ar, m_blob); }
 
-void CDrawPlugin::LoadBlob(CArchive& ar) {
-    DWORD length = 0;
-    ar >> length;
-    // A length beyond the bytes left is a damaged file, not a wait for more.
-    ar.CheckAvailable(length);
-    m_blob.SetLength(0);
-    m_blob.SeekToBegin();
-    BYTE piece[kBlobPiece];
-    for (DWORD done = 0; done < length;) {
-        const UINT count = std::min<DWORD>(kBlobPiece, length - done);
-        ar.Read(piece, count);
-        m_blob.Write(piece, count);
-        done += count;
-    }
-    m_nBlobLength = length;
-}
+void CDrawPlugin::LoadBlob(CArchive& ar) { m_nBlobLength = LoadBytePieces(ar, m_blob); }
 
 void CDrawPlugin::SetBlob(const void* pBytes, UINT nCount) {
-    m_blob.SetLength(0);
-    m_blob.SeekToBegin();
-    if (pBytes && nCount)
-        m_blob.Write(pBytes, nCount);
+    ReplaceBytes(m_blob, pBytes, nCount);
     m_nBlobLength = nCount;
 }
 

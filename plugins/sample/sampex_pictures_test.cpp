@@ -1,7 +1,8 @@
 // Sampex in the picture windows: plug-in objects of a picture load
 // "Sampex.dll" by name and show its control in the runtime window (enabled,
 // its mouse report answered 0) and in the editing window (disabled, no
-// report); show/hide links and SetViewFlag hide and show the control.
+// report); show/hide links and SetViewFlag hide and show the control; the
+// editing side opens the control's property sheet.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,10 +15,10 @@
 #include "../../runctrl/runharness.h"
 #include "actkinds.h"
 #include "checkword.h"
-#include "drawgroup.h"
 #include "drawplugin.h"
 #include "picfile.h"
 #include "picobj.h"
+#include "testing/dialogscript.h"
 #include "wndtest/wndtest_util.h"
 
 namespace {
@@ -163,18 +164,7 @@ TEST_F(SampexRunTest, TheMouseReportIsAnsweredZero) {
 // Show/hide links are offered to no control; a group's link shows and hides
 // its members, the plug-in's window with them.
 TEST_F(SampexRunTest, AGroupsShowHideLinkHidesAndShowsTheControl) {
-  CObList& objects = picture->GetLayer(0)->m_objects;
-  objects.RemoveAt(objects.Find(first));
-  auto* group = new CDrawGroup;
-  group->AddChild(first);
-  group->ResetReferenceRect();
-  objects.AddTail(group);
-  auto* link = new CActShowHide;
-  link->m_nMode = AM_DIRECT;
-  link->m_nTrigger = AT_OWN_PERIOD;
-  link->m_nPeriod = 100;
-  link->m_strExpression = "TV(lamp)";
-  group->AddAction(link);
+  runtest::GroupWithShowHide(*picture, first, "lamp");
   h.host.values["lamp"] = runtest::IntValue(0);
   ASSERT_EQ(h.Load(*picture), 0);
   const std::vector<HWND> windows = PluginWindows(h.View());
@@ -256,7 +246,11 @@ TEST_F(SampexEditTest, TheMouseOverADisabledControlIsNotReported) {
 
 // ---- the pages -----------------------------------------------------------------
 
-TEST(SampexPages, AnAttachedObjectAsksForThePagesAndCountsThatAsAChange) {
+// The editing window's property-page property: Sampex shows its sheet,
+// titled with the picture model's prefix, over the view's top-level window;
+// the answer counts as a change whatever the button, and the control, which
+// the editor keeps disabled, stays disabled after the sheet.
+TEST(SampexPages, AnAttachedObjectShowsThePagesAndCountsThatAsAChange) {
   ASSERT_NE(SampexLibrary(), nullptr);
   runtest::RegisterClassesOnce();
   CWnd view;
@@ -271,7 +265,20 @@ TEST(SampexPages, AnAttachedObjectAsksForThePagesAndCountsThatAsAChange) {
   plugin.AttachView(&context, FALSE);
   ASSERT_NE(plugin.GetPluginWnd(), nullptr);
   EXPECT_STREQ(plugin.GetHost().GetIdentifier(), "Sampxe_1.0");
-  EXPECT_EQ(plugin.ShowProperties(view), 1);
+  for (const int button : {IDCANCEL, IDOK}) {
+    bool viewEnabledMeanwhile = true;
+    qeltest::DialogScript script;
+    script.On("插件1 插件属性页", [&](qeltest::DialogDriver& d) {
+      viewEnabledMeanwhile = ::IsWindowEnabled(view) != FALSE;
+      d.Click(button);
+    });
+    int result = -1;
+    script.Run([&] { result = plugin.ShowProperties(view); });
+    EXPECT_EQ(result, 1) << button;
+    EXPECT_FALSE(viewEnabledMeanwhile);
+    EXPECT_TRUE(::IsWindowEnabled(view));
+    EXPECT_FALSE(::IsWindowEnabled(plugin.GetPluginWnd()));
+  }
   view.DestroyWindow();
 }
 

@@ -1,7 +1,15 @@
-// Helpers of Sampex's tests: the library from the program folder, and a guard
-// that refuses every message box of the thread and counts them.
+// Helpers of Sampex's tests: the library from the program folder, a guard
+// that refuses every message box of the thread and counts them, tag attribute
+// records, and a picture window that answers the tag query.
 #pragma once
 #include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "../../editctrl/picmsg.h"
+#include "qbtypes.h"
 
 namespace sampextest {
 
@@ -44,6 +52,71 @@ class BoxGuard {
   }
   static inline int s_count = 0;
   HHOOK m_hook = nullptr;
+};
+
+// A tag attribute record whose bytes past the first 192 are 0xEE (a list
+// must not keep them).
+inline QB_TAGATTR Tag(const char* name, BYTE type, const char* description = "desc",
+                      const char* unit = "m") {
+  QB_TAGATTR tag;
+  std::memset(&tag, 0xEE, sizeof tag);
+  tag.type = type;
+  std::strcpy(tag.name, name);
+  std::strcpy(tag.description, description);
+  std::strcpy(tag.unit, unit);
+  return tag;
+}
+
+// A picture window of the test: answers QPM_QUERYTAGS with `answer` after
+// delivering each of `batches` through the request's callback, and keeps
+// what it was asked. One at a time.
+class FakePicture {
+ public:
+  LRESULT answer = 0;
+  std::vector<std::vector<QB_TAGATTR>> batches;
+  int queries = 0;
+  DWORD checkWord = 0;
+  std::string pattern1, pattern2;
+  int selector1 = 0, selector2 = 0;
+  void* user = nullptr;
+
+  // A top-level window, or a child of parent (a picture window holding a plug-in).
+  explicit FakePicture(HWND parent = nullptr) {
+    s_current = this;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &Proc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "SampexFakePicture";
+    ::RegisterClassA(&wc);
+    m_hwnd = ::CreateWindowA(wc.lpszClassName, "", parent ? WS_CHILD | WS_VISIBLE : WS_POPUP, 0, 0,
+                             400, 300, parent, nullptr, wc.hInstance, nullptr);
+  }
+  ~FakePicture() {
+    if (m_hwnd) ::DestroyWindow(m_hwnd);
+    s_current = nullptr;
+  }
+  FakePicture(const FakePicture&) = delete;
+  FakePicture& operator=(const FakePicture&) = delete;
+
+  HWND Window() const { return m_hwnd; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    FakePicture* self = s_current;
+    if (msg != QPM_QUERYTAGS || !self) return ::DefWindowProcA(hwnd, msg, wp, lp);
+    const auto* r = reinterpret_cast<const TagQueryRequest*>(lp);
+    ++self->queries;
+    self->checkWord = static_cast<DWORD>(wp);
+    self->pattern1 = r->pattern1;
+    self->pattern2 = r->pattern2;
+    self->selector1 = r->selector1;
+    self->selector2 = r->selector2;
+    self->user = r->user;
+    for (auto& batch : self->batches) r->proc(batch.data(), static_cast<int>(batch.size()), r->user);
+    return self->answer;
+  }
+  static inline FakePicture* s_current = nullptr;
+  HWND m_hwnd = nullptr;
 };
 
 }  // namespace sampextest

@@ -1,6 +1,6 @@
 // A Sampex control in a window of the test program: interface calls,
-// property sets and gets with their check word, the mouse report to the
-// parent, and the property sheet's answer and owner.
+// property sets and gets with their check word, and the mouse report to the
+// parent (the property sheet: sampex_sheet_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,7 +11,6 @@
 #include "checkword.h"
 #include "qpi.h"
 #include "sampex_testutil.h"
-#include "sampexsheet.h"
 
 namespace {
 
@@ -254,38 +253,8 @@ TEST_F(SampexWindowTest, AControlWithoutParentReportsNothing) {
   EXPECT_TRUE(g_fired.empty());
 }
 
-TEST_F(SampexWindowTest, ThePagesAreNotOkUntilTheSheetIsThereAndANullTitleIsAnswered) {
-  sampextest::BoxGuard boxes;
-  EXPECT_EQ(::SendMessageA(control_, QPM_SHOWPAGES, 0, 0), kSheetNotOk);
-  EXPECT_EQ(::SendMessageA(control_, QPM_SHOWPAGES, 0, reinterpret_cast<LPARAM>("插件1")),
-            kSheetNotOk);
-  EXPECT_EQ(boxes.Refused(), 0);
-  EXPECT_STREQ(SampexSheetTitle("插件1").GetString(), "插件1 插件属性页");
-  EXPECT_EQ(::SendMessageA(control_, WM_ERASEBKGND, 0, 0), 1) << "painting fills everything";
-}
-
-TEST(SampexSheetOwner, OnlyTheTopLevelOwnerIsDisabledAndOnlyWhenItWasEnabled) {
-  ASSERT_NE(sampextest::Library(), nullptr);
-  HWND top = ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr,
-                             nullptr);
-  HWND plugin = ::CreateWindowA("Sampxe_1.0", "", WS_CHILD | WS_DISABLED, 0, 0, 50, 50, top,
-                                nullptr, nullptr, nullptr);
-  ASSERT_TRUE(top && plugin);
-  {
-    CModalOwnerLock lock(plugin);
-    EXPECT_EQ(lock.Disabled(), top);
-    EXPECT_FALSE(::IsWindowEnabled(top));
-  }
-  EXPECT_TRUE(::IsWindowEnabled(top));
-  EXPECT_FALSE(::IsWindowEnabled(plugin)) << "the plug-in window the editor disabled stays so";
-
-  ::EnableWindow(top, FALSE);
-  {
-    CModalOwnerLock lock(plugin);
-    EXPECT_EQ(lock.Disabled(), nullptr);
-  }
-  EXPECT_FALSE(::IsWindowEnabled(top)) << "an owner that was disabled stays disabled";
-  ::DestroyWindow(top);
+TEST_F(SampexWindowTest, ErasingIsLeftToPaintingWhichFillsEverything) {
+  EXPECT_EQ(::SendMessageA(control_, WM_ERASEBKGND, 0, 0), 1);
 }
 
 }  // namespace

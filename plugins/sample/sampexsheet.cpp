@@ -1,5 +1,8 @@
 #include "sampexsheet.h"
 
+#include "sampexpage.h"
+#include "sheets/propsheet.h"
+
 CString SampexSheetTitle(const char* pszPrefix) {
   CString title = pszPrefix ? pszPrefix : "";
   title += " 插件属性页";
@@ -7,23 +10,11 @@ CString SampexSheetTitle(const char* pszPrefix) {
 }
 
 int ShowPropertySheet(HWND hOwner, HWND hPicture, const char* pszTitle) {
-  // Wiring point of the sheet: a CModalOwnerLock on hOwner for the length of
-  // the modal loop, the sheet titled pszTitle with one CPageQueryTag given
-  // hPicture, and its result turned into kSheetOk or kSheetNotOk.
-  (void)hOwner;
-  (void)hPicture;
-  (void)pszTitle;
-  return kSheetNotOk;
-}
-
-CModalOwnerLock::CModalOwnerLock(HWND hOwner) {
-  HWND top = hOwner ? ::GetAncestor(hOwner, GA_ROOT) : nullptr;
-  if (top && ::IsWindowEnabled(top)) {
-    ::EnableWindow(top, FALSE);
-    m_hDisabled = top;
-  }
-}
-
-CModalOwnerLock::~CModalOwnerLock() {
-  if (m_hDisabled && ::IsWindow(m_hDisabled)) ::EnableWindow(m_hDisabled, TRUE);
+  // The page outlives the sheet that borrows it. The sheet's owner is
+  // hOwner's top-level window (the framework's modal rule), never the
+  // plug-in window itself.
+  CPageQueryTag page(hPicture);
+  CPropertySheet sheet(pszTitle, hOwner);
+  sheet.AddPage(&page);
+  return sheet.DoModal() == IDOK ? kSheetOk : kSheetNotOk;
 }

@@ -44,4 +44,16 @@ inline double Median(std::vector<double> runs) {
   return runs[runs.size() / 2];
 }
 
+// The median time of a number of runs of run(), in milliseconds.
+template <class Run>
+double MedianMs(int rounds, Run run) {
+  std::vector<double> times;
+  for (int i = 0; i < rounds; ++i) {
+    Stopwatch watch;
+    run();
+    times.push_back(watch.ElapsedMs());
+  }
+  return Median(times);
+}
+
 }  // namespace bench

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "activex/drawctrlocx.h"
 #include "actkinds.h"
 #include "crtformat.h"
 #include "drawbutton.h"
@@ -154,6 +155,12 @@ CDrawObj* LayerBuilder::LinkButton(const char* name, const CRectD& r, const char
   return Add(obj, name);
 }
 
+CDrawObj* LayerBuilder::ActiveX(const char* name, const CRectD& r, const CLSID& clsid) {
+  CDrawCtrlOcx* obj = new CDrawCtrlOcx(clsid);
+  obj->m_rect = r;
+  return Add(obj, name);
+}
+
 CAction* AddPercentFill(CDrawObj* obj, const char* expression, double minimum, double maximum, COLORREF fill) {
   CActPerFill* link = Attach(obj, new CActPerFill);
   link->m_strExpression = expression;
@@ -218,14 +225,26 @@ CAction* AddClickLink(CDrawObj* obj, const char* picture) {
   return link;
 }
 
-CAction* AddMoveScript(CDrawObj* obj, const char* source, const std::vector<BYTE>& code, int periodMs) {
-  CActMove* link = Attach(obj, new CActMove);
+namespace {
+
+// The link in script mode with the code, on its own period.
+CAction* WithScript(CAction* link, const char* source, const std::vector<BYTE>& code, int periodMs) {
   link->m_nMode = AM_SCRIPT;
   link->m_nTrigger = AT_OWN_PERIOD;
   link->m_nPeriod = periodMs;
   link->m_script.m_strSource = source;
   link->m_script.m_code.SetData(code.empty() ? nullptr : code.data(), static_cast<int>(code.size()));
   return link;
+}
+
+}  // namespace
+
+CAction* AddMoveScript(CDrawObj* obj, const char* source, const std::vector<BYTE>& code, int periodMs) {
+  return WithScript(Attach(obj, new CActMove), source, code, periodMs);
+}
+
+CAction* AddCustomScript(CDrawObj* obj, const char* source, const std::vector<BYTE>& code, int periodMs) {
+  return WithScript(Attach(obj, new CAction), source, code, periodMs);
 }
 
 }  // namespace demo

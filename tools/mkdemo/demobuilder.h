@@ -37,6 +37,8 @@ class LayerBuilder {
                      COLORREF text, COLORREF back, int height = 16);
   // A push button whose click opens the named picture.
   CDrawObj* LinkButton(const char* name, const CRectD& r, const char* caption, const char* picture);
+  // An ActiveX control of that class in r, in its default state.
+  CDrawObj* ActiveX(const char* name, const CRectD& r, const CLSID& clsid);
 
  private:
   CDrawObj* Add(CDrawObj* obj, const char* name);
@@ -57,5 +59,7 @@ CAction* AddPointer(CDrawObj* obj, const char* expression, double minimum, doubl
 CAction* AddClickLink(CDrawObj* obj, const char* picture);
 // A movement link running compiled code bytes on its own period.
 CAction* AddMoveScript(CDrawObj* obj, const char* source, const std::vector<BYTE>& code, int periodMs);
+// A custom script link (kind 0) running compiled code bytes on its own period.
+CAction* AddCustomScript(CDrawObj* obj, const char* source, const std::vector<BYTE>& code, int periodMs);
 
 }  // namespace demo

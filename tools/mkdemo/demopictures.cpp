@@ -6,6 +6,7 @@
 #include "crtformat.h"
 #include "demobuilder.h"
 #include "demoproject.h"
+#include "testocx_ids.h"
 #include "picobj.h"
 
 namespace demo {
@@ -111,9 +112,24 @@ void AlarmLamp(LayerBuilder& b, const char* name, const char* tag, const char* l
   b.Text((std::string(name) + ".LABEL").c_str(), CPointD(c.x + 24, c.y - 10), label, kLabel, 18);
 }
 
-std::vector<BYTE> CompileMoveScript(const std::string& stdlibText) {
+// The detail picture's ActiveX control (the control of the tests,
+// QelTestOcx.dll, which `make demo` registers) shows the column's top
+// temperature: a script puts it into the control's Text.
+const char kOcxSource[] =
+    "double t;\n"
+    "char s[32];\n"
+    "int r;\n"
+    "int main() {\n"
+    "  if (dbr_GetDbVal(\"TI101.PV\", &t)) {\n"
+    "    sprintf(s, \"TI101 %.1f\", t);\n"
+    "    ocx_SetVal(0, \"Text\", &r, s);\n"
+    "  }\n"
+    "  return 0;\n"
+    "}\n";
+
+std::vector<BYTE> CompileScript(const char* source, const std::string& stdlibText) {
   if (stdlibText.empty()) return {};
-  tarnic::CompileOutput out = tarnic::CompileText(kMoveSource, stdlibText);
+  tarnic::CompileOutput out = tarnic::CompileText(source, stdlibText);
   if (!out.generated) return {};
   return std::vector<BYTE>(out.code.begin(), out.code.end());
 }
@@ -189,17 +205,20 @@ CPicObj* MakeOverviewPicture(const std::string& stdlibText) {
   b.Text("WI401.SCALE.LABEL", CPointD(840, 950), "料仓", kLabel, 18);
   b.Rect("WI401.SCALE", CRectD(1010, 955, 1210, 969), RGB(18, 24, 32), kFrame);
   CDrawObj* mark = b.Rect("WI401.MARK", CRectD(1004, 948, 1016, 976), kProduct, RGB(20, 20, 20));
-  std::vector<BYTE> code = CompileMoveScript(stdlibText);
+  std::vector<BYTE> code = CompileScript(kMoveSource, stdlibText);
   if (!code.empty()) AddMoveScript(mark, kMoveSource, code, 500);
 
   b.LinkButton("GOTO.DETAIL", CRectD(40, 930, 280, 980), "塔釜详细画面 >>", kDetailPicture);
   return picture;
 }
 
-CPicObj* MakeDetailPicture() {
+CPicObj* MakeDetailPicture(const std::string& stdlibText) {
   CPicObj* picture = NewPicture(kDetailPicture, kWidth, kHeight, kBack, kPeriodMs);
   LayerBuilder b(*FirstLayer(*picture));
   TitleBar(b, "T201 塔釜  详细画面");
+
+  CDrawObj* ocx = b.ActiveX("TI101.OCX", CRectD(980, 72, 1220, 164), CLSID_QelTestOcx);
+  AddCustomScript(ocx, kOcxSource, CompileScript(kOcxSource, stdlibText), 1000);
 
   Tank(b, "T201.BIG", "T201 塔釜液位", "LIC201.PV", CRectD(80, 140, 380, 840), kWater);
   b.Text("LIC201.SP.LABEL", CPointD(100, 894), "液位设定", kLabel, 18);

@@ -115,8 +115,9 @@ bool WriteDemoProject(const std::string& programFolder, std::string* error, DWOR
       !MakeFolder(folder + "pic", error))
     return false;
   if (!WriteProjectFile(folder + kProjectName + ".qel", port, error)) return false;
-  std::unique_ptr<CPicObj> overview(MakeOverviewPicture(ReadStdlib(programFolder)));
-  std::unique_ptr<CPicObj> detail(MakeDetailPicture());
+  const std::string stdlib = ReadStdlib(programFolder);
+  std::unique_ptr<CPicObj> overview(MakeOverviewPicture(stdlib));
+  std::unique_ptr<CPicObj> detail(MakeDetailPicture(stdlib));
   return WritePicture(*overview, folder + "pic\\" + kStartPicture, error) &&
          WritePicture(*detail, folder + "pic\\" + kDetailPicture, error) &&
          WriteViewerSettings(programFolder, kProjectName, kStartPicture, error);

@@ -30,7 +30,7 @@ void RegisterDemoClasses();
 // The two pictures. stdlibText: the compiler's system-function list, for
 // the movement script (empty: the picture has no movement link).
 CPicObj* MakeOverviewPicture(const std::string& stdlibText);
-CPicObj* MakeDetailPicture();
+CPicObj* MakeDetailPicture(const std::string& stdlibText);
 // A picture of `count` objects (tag-value displays and coloured rectangles
 // on the demo tags) that links back to the overview; for timing switches.
 CPicObj* MakeLargePicture(int count);

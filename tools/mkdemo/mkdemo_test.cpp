@@ -10,6 +10,7 @@
 #include <string>
 
 #include "action.h"
+#include "activex/drawctrlocx.h"
 #include "actkinds.h"
 #include "demoproject.h"
 #include "drawobj.h"
@@ -19,6 +20,7 @@
 #include "picobj.h"
 #include "project.h"
 #include "tagsim.h"
+#include "testocx_ids.h"
 
 namespace {
 
@@ -153,6 +155,18 @@ TEST_F(DemoProjectTest, TheMarkerMovesByACompiledScript) {
   ASSERT_NE(move, nullptr);
   EXPECT_EQ(move->m_nMode, AM_SCRIPT);
   EXPECT_FALSE(move->m_script.m_code.IsEmpty());
+}
+
+TEST_F(DemoProjectTest, TheDetailPicturesActiveXControlIsFedByACompiledScript) {
+  std::unique_ptr<CPicObj> picture = Picture("detail.pic");
+  ASSERT_NE(picture, nullptr);
+  auto* ocx = dynamic_cast<CDrawCtrlOcx*>(picture->FindInLayers("TI101.OCX"));
+  ASSERT_NE(ocx, nullptr);
+  EXPECT_EQ(ocx->GetClassId(), CLSID_QelTestOcx);
+  CAction* script = AsLink(ocx->GetAction(AK_SCRIPT));
+  ASSERT_NE(script, nullptr);
+  EXPECT_EQ(script->m_nMode, AM_SCRIPT);
+  EXPECT_FALSE(script->m_script.m_code.IsEmpty());
 }
 
 TEST_F(DemoProjectTest, TheLargePictureHoldsItsObjects) {

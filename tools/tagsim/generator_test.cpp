@@ -74,6 +74,27 @@ TEST(TagsimTagText, LoadsTagsAndAccounts) {
   EXPECT_EQ(0, std::memcmp(&a->record[oprec::kDigest], d.data(), 16));
 }
 
+// The tag file names types as the tag lists show them: each of the seven
+// names reads back as its code; "void" (the lists' name of any other code) is
+// no type a tag can have.
+TEST(TagsimTagText, TypeNamesAreThoseOfTheTagLists) {
+  const struct {
+    const char* name;
+    uint8_t type;
+  } cases[] = {{"digital", kTypeDigital}, {"int32", kTypeInt32},     {"float32", kTypeFloat32},
+               {"int64", kTypeInt64},     {"float64", kTypeFloat64}, {"string", kTypeString},
+               {"blob", kTypeBlob}};
+  for (const auto& c : cases) {
+    Store store;
+    std::string error;
+    ASSERT_TRUE(LoadTagText(std::string("T | ") + c.name + "\n", &store, &error)) << c.name << error;
+    EXPECT_EQ(store.Find("T")->type, c.type) << c.name;
+  }
+  Store store;
+  std::string error;
+  EXPECT_FALSE(LoadTagText("T | void\n", &store, &error));
+}
+
 TEST(TagsimTagText, ErrorsNameTheLine) {
   struct Case {
     const char* text;

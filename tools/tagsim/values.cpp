@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "tagrecords.h"
+
 namespace tagsim {
 namespace {
-
-const char* const kTypeNames[8] = {"void", "digital", "int32", "float32", "int64", "float64", "string", "blob"};
 
 int32_t GetI32(const Value16& v) {
   int32_t x;
@@ -112,12 +112,10 @@ Value16 ConvertValue(const Value16& v, uint8_t type) {
   return out;
 }
 
-const char* TypeName(uint8_t type) { return type < 8 ? kTypeNames[type] : kTypeNames[0]; }
-
 bool TypeFromName(const std::string& name, uint8_t* type) {
-  for (uint8_t i = 1; i < 8; ++i)
-    if (name == kTypeNames[i]) {
-      *type = i;
+  for (uint8_t code = kTypeDigital; code <= kTypeBlob; ++code)
+    if (name == GetTagTypeName(code)) {
+      *type = code;
       return true;
     }
   return false;

@@ -11,8 +11,8 @@ inline bool IsKnownType(uint8_t type) { return IsNumericType(type) || IsVarType(
 // The value converted to a numeric type (time, quality and status kept).
 Value16 ConvertValue(const Value16& v, uint8_t type);
 
-// Type names as the tag lists show them ("digital", "int32", ...), and back.
-const char* TypeName(uint8_t type);
+// The type code of a type name as the tag lists show it ("digital", "int32",
+// ... "blob": GetTagTypeName of the tag lists' records); false for any other.
 bool TypeFromName(const std::string& name, uint8_t* type);
 
 }  // namespace tagsim
