@@ -9,6 +9,8 @@
 
 #include "actkinds.h"
 #include "archive.h"
+#include "attrlist/attrlist_testutil.h"
+#include "colortest_util.h"
 #include "demoproject.h"
 #include "drawrect.h"
 #include "file.h"
@@ -21,7 +23,6 @@
 #include "resource.h"
 #include "tagsim.h"
 #include "testing/dialogscript.h"
-#include "test/editor_harness.h"
 
 namespace editortest {
 namespace {
@@ -58,7 +59,8 @@ std::unique_ptr<CPicObj> ReadPicture(const std::string& path) {
   return picture;
 }
 
-class JourneyTest : public EditorTest {
+// The editor with its "属性/动作" tab shown (the lists' harness).
+class JourneyTest : public ListsTest {
  protected:
   void SetUp() override {
     std::string error;
@@ -66,7 +68,13 @@ class JourneyTest : public EditorTest {
     ASSERT_TRUE(sim_.Start("127.0.0.1", 0, &error)) << error;
     ASSERT_TRUE(::CopyFileA((BuildProgramFolder() + "system\\Nurvex.dll").c_str(),
                             (folder_.Path() + "system\\Nurvex.dll").c_str(), FALSE));
-    Start();
+    ListsTest::SetUp();
+  }
+  // The row of the event-link list that offers a link kind, -1 for none.
+  int LinkRowOf(int kind) {
+    for (int row = 0; row < Links().GetLinkCount(); ++row)
+      if (Links().GetLink(row).kind == kind) return row;
+    return -1;
   }
   std::string Picture() const { return ProjectsFolder() + "plant\\pic\\main.pic"; }
   CPicView* View() { return app_->GetProject() ? app_->GetProject()->FindPictureView("main.pic") : nullptr; }
@@ -124,18 +132,48 @@ TEST_F(JourneyTest, FromANewProjectToTheViewerShowingTheLinksColour) {
   ASSERT_EQ(View()->GetEditHost().Query(QCQ_SELCOUNT), 1);
   EXPECT_TRUE(View()->IsPictureModified());
 
-  // Its fill: plain, in its own colour, as the attribute list sends it back.
-  View()->GetEditHost().SetProperty(PROP_FILLMODE, 1);
-  View()->GetEditHost().SetProperty(PROP_FILLCOLOR1, kOwnFill);
+  // Its fill in the attribute list: plain, in blue from the colour popup.
+  EXPECT_EQ(Attributes().GetEditWindow(), edit);
+  const int fillMode = RowOf(PROP_FILLMODE);
+  ASSERT_GE(fillMode, 0);
+  ClickRow(fillMode);
+  auto* combo = dynamic_cast<CListOptionsCombo*>(Attributes().GetEditor());
+  ASSERT_NE(combo, nullptr);
+  combo->SetCurSel(1);  // "单色填充", picked in the dropped list
+  Attributes().SendMessage(WM_COMMAND, MAKEWPARAM(combo->GetDlgCtrlID(), CBN_SELENDOK),
+                           reinterpret_cast<LPARAM>(combo->m_hWnd));
+  Settle();
+  ClickRow(RowOf(PROP_FILLCOLOR1));
+  auto* colour = dynamic_cast<CListOptionsColorButton*>(Attributes().GetEditor());
+  ASSERT_NE(colour, nullptr);
+  colour->OnClicked();
+  CColorPopup* popup = colortest::OpenPopup();
+  ASSERT_NE(popup, nullptr);
+  for (int i = 0; i < 50 && popup->GetCurrentColor() != kOwnFill; ++i) colortest::Key(popup->m_hWnd, VK_RIGHT);
+  ASSERT_EQ(popup->GetCurrentColor(), kOwnFill);
+  colortest::Key(popup->m_hWnd, VK_RETURN);
+  Settle();
+  EXPECT_EQ(Attributes().GetItemText(RowOf(PROP_FILLMODE), 1), "单色填充");
+  EXPECT_EQ(Attributes().GetItemText(RowOf(PROP_FILLCOLOR1), 1), "&0000FF");
 
-  // A fill colour link on a server tag, through its dialog, as the event-link
-  // list's menu asks for it.
+  // A fill colour link on a server tag: the event-link list's direct link,
+  // then its dialog.
+  int fillLink = LinkRowOf(AK_FILLCOLOR);
+  ASSERT_GE(fillLink, 0);
+  HMENU menu = Links().MakeLinkMenu(fillLink);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(::GetMenuState(::GetSubMenu(menu, 0), ID_LINK_DIRECT, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED), 0u);
+  ::DestroyMenu(menu);
   DialogScript link;
   link.On("填充颜色-直接连接", [](DialogDriver& d) {
     d.Type(IDC_EXP_TEXT, (std::string("TV(") + kServerTag + ")").c_str());
     d.Click(IDOK);
   });
-  link.Run([&] { View()->GetEditHost().Send(QCM_SETEVENTLINK, AM_DIRECT, AK_FILLCOLOR); });
+  link.Run([&] { Links().ChooseLinkMode(fillLink, ID_LINK_DIRECT); });
+  Settle();
+  fillLink = LinkRowOf(AK_FILLCOLOR);
+  ASSERT_GE(fillLink, 0);
+  EXPECT_EQ(Links().GetItemText(fillLink, 1), "直接连接");
 
   // A local tag in the local-tag table.
   Command(ID_OPEN_LOCALTAGS);

@@ -27,7 +27,8 @@ add_dependencies(editor_e2e_test QelMake QelCtrl qel3api Tarnic)
 # One journey through the editor (in this program, with the real editing
 # window) and then the viewer program against the simulated server.
 qel_test(editor_journey_test
-  SOURCES editor_journey_test.cpp test/editor_harness.cpp test/editor_files.cpp QelMake.rc
+  SOURCES editor_journey_test.cpp attrlist/attrlist_testutil.cpp ${QEL_COLORS_DIR}/colortest_util.cpp
+          test/editor_harness.cpp test/editor_files.cpp QelMake.rc
   LIBS qeleditor qeldemo tagsim_core qelprogtest qeluitest)
 target_include_directories(editor_journey_test PRIVATE ${CMAKE_SOURCE_DIR}/editctrl)
 add_dependencies(editor_journey_test QelCtrl QelView QelRun qel3api Tarnic Nurvex tagsim)

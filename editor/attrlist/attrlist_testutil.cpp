@@ -80,6 +80,12 @@ void ListsTest::ShowLinks(std::vector<ActionKindDesc>& links) {
   Settle();
 }
 
+int ListsTest::RowOf(int id) {
+  for (int row = 0; row < Attributes().GetRowCount(); ++row)
+    if (Attributes().GetPropId(row) == id) return row;
+  return -1;
+}
+
 void ListsTest::ClickRow(int row) {
   RECT cell = {LVIR_BOUNDS, 1, 0, 0};
   Attributes().SendMessage(LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));

@@ -53,6 +53,8 @@ class ListsTest : public EditorTest {
   void ShowRecords(std::vector<PropDesc>& records);
   void ShowLinks(std::vector<ActionKindDesc>& links);
 
+  // The row of the attribute list that shows a property, -1 for none.
+  int RowOf(int id);
   // A click on the value cell of a row of the attribute list.
   void ClickRow(int row);
   // The open editor as an editor, or nullptr.

@@ -528,11 +528,6 @@ class RealEditWindowTest : public ListsTest {
     ListsTest::TearDown();
   }
   LRESULT Send(UINT msg, WPARAM wp, LPARAM lp) { return ::SendMessageA(forwarder_.child, msg, wp, lp); }
-  int RowOf(int id) {
-    for (int row = 0; row < Attributes().GetRowCount(); ++row)
-      if (Attributes().GetPropId(row) == id) return row;
-    return -1;
-  }
   CNoticeForwarder forwarder_;
 };
 
