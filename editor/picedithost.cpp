@@ -29,9 +29,3 @@ LRESULT CPicEditHost::Send(UINT msg, WPARAM wp, LPARAM lp) const {
 }
 
 LRESULT CPicEditHost::Query(int code) const { return Send(QCM_QUERY, static_cast<WPARAM>(code), 0); }
-
-void CPicEditHost::SetProperty(int id, LPARAM value) const { Send(QCM_SETPROPERTY, static_cast<WPARAM>(id), value); }
-
-void CPicEditHost::SetPropertyText(int id, const char* text) const {
-  SetProperty(id, reinterpret_cast<LPARAM>(text));
-}

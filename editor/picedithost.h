@@ -28,10 +28,6 @@ class CPicEditHost {
   LRESULT SendText(UINT msg, const char* text) const { return Send(msg, 0, reinterpret_cast<LPARAM>(text)); }
   // QCM_QUERY with the code; 0 while there is no window.
   LRESULT Query(int code) const;
-  // QCM_SETPROPERTY with a number (a colour, a choice) or a pointer to a
-  // text, to a font record, as the property takes it.
-  void SetProperty(int id, LPARAM value) const;
-  void SetPropertyText(int id, const char* text) const;
 
  private:
   CModuleHandle m_library;  // freed after the window (members go after the destructor body)
