@@ -21,6 +21,7 @@
 #include "drawobj.h"
 #include "picobj.h"
 #include "tagcache.h"
+#include "tickrepaint.h"
 #include "wnd.h"
 
 class CPicRunWnd : public CWnd {
@@ -63,6 +64,9 @@ class CPicRunWnd : public CWnd {
   void OnTimer(UINT_PTR id);
   // The tick divisor of the picture period (at least 1).
   DWORD PictureCycleDivisor() const;
+  // The timer event of tick n, and the picture cycle when it is due, to
+  // every object.
+  void FireTick(DWORD n);
 
   // runview.cpp
   void OnSize(UINT type);
@@ -100,6 +104,7 @@ class CPicRunWnd : public CWnd {
   ULONG_PTR m_gdiplusToken = 0;
   UINT_PTR m_timer = 0;
   RECT m_dirty = {0, 0, 0, 0};   // client coordinates; links enlarge it
+  CTickRepaint m_repaint;        // what scripts invalidate during a tick
   DWORD m_tick = 0;              // ticks since the last picture load
   CDrawObj* m_pressed = nullptr; // the object that last took a button-down
   double m_zoom = 1.0;

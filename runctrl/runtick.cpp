@@ -24,12 +24,20 @@ DWORD CPicRunWnd::PictureCycleDivisor() const {
 void CPicRunWnd::RunTick(DWORD n) {
   if (!m_picture) return;
   ::SetRectEmpty(&m_dirty);
+  {
+    // The links' dirty rectangle and the scripts' areas, invalidated once.
+    CTickRepaint::Scope gather(m_repaint, m_hWnd);
+    FireTick(n);
+  }
+  m_repaint.Flush(m_hWnd, m_dirty);
+  if ((n & kRefreshMask) == kRefreshMask) RefreshTags();
+}
+
+void CPicRunWnd::FireTick(DWORD n) {
   const DWORD b = PictureCycleDivisor();
   const bool pictureCycle = b == 1 || n % b == 1;
   ForEachObject([&](CDrawObj* obj, CPicLayer*) {
     obj->FireActions(AT_OWN_PERIOD, n, nullptr);
     if (pictureCycle) obj->FireActions(AT_PICTURE_CYCLE, 0, nullptr);
   });
-  if (!::IsRectEmpty(&m_dirty)) InvalidateRect(&m_dirty, TRUE);
-  if ((n & kRefreshMask) == kRefreshMask) RefreshTags();
 }

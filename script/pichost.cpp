@@ -6,6 +6,8 @@
 #include "drawobj.h"
 #include "drawtext.h"
 #include "picobj.h"
+#include "tickrepaint.h"
+#include "tickrepaint.h"
 #include "vmargs.h"
 #include "vmcodes.h"
 #include "vmwork.h"
@@ -46,8 +48,8 @@ int CPicScriptHost::FindNamed(int i, CDrawObj** obj) {
 void CPicScriptHost::Invalidate(CDrawObj* obj) {
   // Paid for first: a run that cannot pay ends after this function.
   if (!m_hWnd || !ChargeWork(*m_state, kWorkPerRepaint)) return;
-  RECT r = obj->GetInvalidRect();
-  InvalidateRect(m_hWnd, &r, TRUE);
+  // During the window's tick the area joins the tick's one invalidation.
+  CTickRepaint::Invalidate(m_hWnd, obj->GetInvalidRect());
 }
 
 int CPicScriptHost::ShownText(int i, const char** text) {
