@@ -41,7 +41,7 @@ int CPicScriptHost::FindNamed(int i, CDrawObj** obj) {
   const char* name;
   size_t length;
   int rc = TextArg(*m_state, i, &name, &length);
-  if (!rc) *obj = m_pPicture->FindObject(name, m_pOwner);
+  if (!rc) *obj = m_named.Find(*m_pPicture, name, length, m_pOwner);
   return rc;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "drawlink.h"
+#include "namedobjects.h"
 #include "scriptvm.h"
 
 class CDrawObj;
@@ -41,4 +42,7 @@ class CPicScriptHost : public CScriptVM {
   void Invalidate(CDrawObj* obj);
   // The text of argument i that an object will show, charged by its length.
   int ShownText(int i, const char** text);
+
+ private:
+  CNamedObjects m_named;  // the objects this script named, found once
 };
