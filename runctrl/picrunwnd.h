@@ -22,9 +22,10 @@
 #include "picobj.h"
 #include "tagcache.h"
 #include "tickrepaint.h"
+#include "tickscope.h"
 #include "wnd.h"
 
-class CPicRunWnd : public CWnd {
+class CPicRunWnd : public CWnd, private CTickScope::Answerer {
  public:
   // The timer that drives the links, and its period.
   static constexpr UINT_PTR kTimerId = 1;
@@ -62,6 +63,9 @@ class CPicRunWnd : public CWnd {
 
   // runtick.cpp
   void OnTimer(UINT_PTR id);
+  // The requests of the window's own links and scripts during its tick,
+  // answered as the window procedure answers them.
+  LRESULT AnswerRequest(UINT msg, WPARAM wp, LPARAM lp) override;
   // The tick divisor of the picture period (at least 1).
   DWORD PictureCycleDivisor() const;
   // The timer event of tick n, and the picture cycle when it is due, to

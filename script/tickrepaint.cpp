@@ -5,12 +5,9 @@
 #include <tuple>
 
 #include "gdiwrap.h"
+#include "tickscope.h"
 
 namespace {
-
-// The gathering open on this thread, and the window it gathers for.
-thread_local CTickRepaint* t_gathering = nullptr;
-thread_local HWND t_gatheringWnd = nullptr;
 
 // The area that the platform invalidates for r: a rectangle given with its
 // corners the other way round covers the same pixels.
@@ -49,22 +46,11 @@ HRGN RegionOf(const std::vector<RECT>& rects) {
 
 }  // namespace
 
-CTickRepaint::Scope::Scope(CTickRepaint& gathering, HWND hWnd)
-    : m_outer(t_gathering), m_outerWnd(t_gatheringWnd) {
-  t_gathering = &gathering;
-  t_gatheringWnd = hWnd;
-}
-
-CTickRepaint::Scope::~Scope() {
-  t_gathering = m_outer;
-  t_gatheringWnd = m_outerWnd;
-}
-
 void CTickRepaint::Invalidate(HWND hWnd, const RECT& r) {
-  if (t_gathering && hWnd && hWnd == t_gatheringWnd) {
+  if (CTickScope* tick = CTickScope::Of(hWnd)) {
     // Memory that cannot be had must not lose the repaint: it is made at once.
     try {
-      t_gathering->m_rects.push_back(r);
+      tick->Repaint().m_rects.push_back(r);
       return;
     } catch (const std::bad_alloc&) {
     }

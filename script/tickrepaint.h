@@ -3,21 +3,17 @@
 // Script host functions invalidate their object's area in the picture
 // window on every call (MoveTo twice). Each invalidation is a round trip to
 // the platform's window manager, which under Wine costs some 20 us: with a
-// script per object that was most of a tick. While a window runs its tick it
-// opens a gathering scope; invalidations asked for that window meanwhile are
-// kept in the window's list, and at the end of the tick the window
-// invalidates the union of its dirty rectangle and the list in one call.
-// The update region is the same set of pixels as before, so the same pixels
-// are repainted by the same paint.
+// script per object that was most of a tick. While a window runs its tick
+// (tickscope.h), invalidations asked for that window are kept in the
+// window's list instead, and at the end of the tick the window invalidates
+// the union of its dirty rectangle and the list in one call. The update
+// region is the same set of pixels as before, so the same pixels are
+// repainted by the same paint.
 //
-//   CTickRepaint::Scope gather(m_repaint, m_hWnd);
-//   ... links and scripts run; CTickRepaint::Invalidate(hWnd, r) ...
+//   { CTickScope tick(m_hWnd, m_repaint, ...); ... CTickRepaint::Invalidate(hWnd, r) ... }
 //   m_repaint.Flush(m_hWnd, m_dirty);
 //
-// Scopes belong to the thread that opens them and nest: a tick that runs
-// inside another one (a script that makes a window tick) gathers for its own
-// window, and the outer gathering goes on when it ends. Invalidations for a
-// window that is not gathering are made at once.
+// Invalidations for a window that runs no tick are made at once.
 #pragma once
 #include <windows.h>
 
@@ -25,18 +21,6 @@
 
 class CTickRepaint {
  public:
-  class Scope {
-   public:
-    Scope(CTickRepaint& gathering, HWND hWnd);
-    ~Scope();
-    Scope(const Scope&) = delete;
-    Scope& operator=(const Scope&) = delete;
-
-   private:
-    CTickRepaint* m_outer;
-    HWND m_outerWnd;
-  };
-
   // Invalidates r in hWnd with erasing: at once, or at the end of the tick
   // that hWnd is running on this thread.
   static void Invalidate(HWND hWnd, const RECT& r);

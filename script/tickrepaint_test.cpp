@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gdiwrap.h"
+#include "tickscope.h"
 
 namespace {
 
@@ -31,6 +32,12 @@ class ShownWindow {
 
  private:
   HWND m_hwnd;
+};
+
+// The windows of these tests answer no request.
+class NoAnswers : public CTickScope::Answerer {
+ public:
+  LRESULT AnswerRequest(UINT, WPARAM, LPARAM) override { return 1; }
 };
 
 bool SameRegion(const CRgn& a, const CRgn& b) { return ::EqualRgn(a, b) != FALSE; }
@@ -63,8 +70,9 @@ TEST(TickRepaint, OneInvalidationCoversTheSamePixelsAsEachOneByOne) {
     if (!::IsRectEmpty(&c.dirty)) ::InvalidateRect(oneByOne.hwnd(), &c.dirty, TRUE);
 
     CTickRepaint repaint;
+    NoAnswers answers;
     {
-      CTickRepaint::Scope scope(repaint, gathered.hwnd());
+      CTickScope tick(gathered.hwnd(), repaint, answers);
       for (const RECT& r : c.asked) CTickRepaint::Invalidate(gathered.hwnd(), r);
       CRgn meanwhile;
       gathered.UpdateRegion(meanwhile);
@@ -81,44 +89,38 @@ TEST(TickRepaint, OneInvalidationCoversTheSamePixelsAsEachOneByOne) {
   }
 }
 
-TEST(TickRepaint, OnlyTheWindowOfTheTickGathersAndOnlyDuringIt) {
-  ShownWindow ticking, other;
-  CTickRepaint repaint;
-  const RECT r = {10, 10, 40, 40};
-  {
-    CTickRepaint::Scope scope(repaint, ticking.hwnd());
-    CTickRepaint::Invalidate(other.hwnd(), r);
-  }
-  CTickRepaint::Invalidate(ticking.hwnd(), r);  // after the tick: at once
-  EXPECT_TRUE(repaint.Gathered().empty());
-  RECT update = {};
-  EXPECT_TRUE(::GetUpdateRect(other.hwnd(), &update, FALSE));
-  EXPECT_TRUE(::EqualRect(&update, &r));
-  EXPECT_TRUE(::GetUpdateRect(ticking.hwnd(), &update, FALSE));
-  EXPECT_TRUE(::EqualRect(&update, &r));
-}
-
-TEST(TickRepaint, AnInnerTickGathersForItsOwnWindowAndTheOuterOneGoesOn) {
-  ShownWindow outerWnd, innerWnd;
+TEST(TickRepaint, OnlyTheWindowsOfRunningTicksGatherAndOnlyMeanwhile) {
+  ShownWindow outerWnd, innerWnd, other;
   CTickRepaint outer, inner;
+  NoAnswers answers;
   const RECT a = {10, 10, 20, 20}, b = {50, 50, 60, 60}, c = {100, 100, 110, 110};
   {
-    CTickRepaint::Scope outerScope(outer, outerWnd.hwnd());
+    CTickScope outerTick(outerWnd.hwnd(), outer, answers);
     CTickRepaint::Invalidate(outerWnd.hwnd(), a);
     {
-      CTickRepaint::Scope innerScope(inner, innerWnd.hwnd());
+      CTickScope innerTick(innerWnd.hwnd(), inner, answers);
       CTickRepaint::Invalidate(innerWnd.hwnd(), b);
-      CTickRepaint::Invalidate(outerWnd.hwnd(), c);  // not the inner tick's window: at once
+      CTickRepaint::Invalidate(outerWnd.hwnd(), c);  // its tick still runs
+      CTickRepaint::Invalidate(other.hwnd(), a);     // runs no tick: at once
     }
-    CTickRepaint::Invalidate(outerWnd.hwnd(), b);
+    CTickRepaint::Invalidate(innerWnd.hwnd(), c);  // its tick has ended: at once
   }
+  CTickRepaint::Invalidate(outerWnd.hwnd(), b);  // after the tick: at once
+
   ASSERT_EQ(inner.Gathered().size(), 1u);
   EXPECT_TRUE(::EqualRect(&inner.Gathered()[0], &b));
   ASSERT_EQ(outer.Gathered().size(), 2u);
-  EXPECT_TRUE(::EqualRect(&outer.Gathered()[1], &b));
-  RECT update = {};
-  EXPECT_TRUE(::GetUpdateRect(outerWnd.hwnd(), &update, FALSE));
-  EXPECT_TRUE(::EqualRect(&update, &c));
+  EXPECT_TRUE(::EqualRect(&outer.Gathered()[0], &a));
+  EXPECT_TRUE(::EqualRect(&outer.Gathered()[1], &c));
+  const struct {
+    const ShownWindow& window;
+    RECT update;
+  } kAtOnce[] = {{other, a}, {innerWnd, c}, {outerWnd, b}};
+  for (const auto& w : kAtOnce) {
+    RECT update = {};
+    EXPECT_TRUE(::GetUpdateRect(w.window.hwnd(), &update, FALSE));
+    EXPECT_TRUE(::EqualRect(&update, &w.update));
+  }
 }
 
 }  // namespace
