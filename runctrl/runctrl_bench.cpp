@@ -138,8 +138,14 @@ void PrintCallCosts(CPicObj& picture) {
   QB_VALUE value = {};
   const std::string tag = TagName(kObjects / 2);
   NumTagRequest request = {tag.c_str(), &value};
+  // Tag names of real plants are longer than the platform's short-string room.
+  const std::string longTag = "Plant1.Area2.Unit3.Level" + tag;
+  NumTagRequest longRequest = {longTag.c_str(), &value};
   h.Request(QSM_READTAG, &request);  // cached from here on
+  h.Request(QSM_READTAG, &longRequest);
   const double readTag = MicrosPerCall(kCalls, [&](int) { h.Request(QSM_READTAG, &request); });
+  const double readLongTag =
+      MicrosPerCall(kCalls, [&](int) { h.Request(QSM_READTAG, &longRequest); });
   const double invalidate = MicrosPerCall(kCalls, [&](int i) {
     const int x = 10 + (i % 40) * 24, y = 10 + (i / 40 % 25) * 26;
     RECT r = {x - 1, y - 1, x + 18, y + 18};
@@ -148,9 +154,11 @@ void PrintCallCosts(CPicObj& picture) {
   ::ValidateRect(h.View(), nullptr);
   const std::string last = ObjectName(kObjects - 1);
   const double find = MicrosPerCall(kCalls / 10, [&](int) { picture.FindObject(last.c_str(), nullptr); });
-  Print(qel::FormatStr("calls: tag request through the window's message %.2f us, invalidation of an "
-                       "object's area %.2f us, look-up of an object by name (the last of %d) %.2f us\n",
-                       readTag, invalidate, kObjects, find));
+  Print(qel::FormatStr("calls: tag request through the window's message %.2f us (a name of %d "
+                       "bytes: %.2f us), invalidation of an object's area %.2f us, look-up of an "
+                       "object by name (the last of %d) %.2f us\n",
+                       readTag, static_cast<int>(longTag.size()), readLongTag, invalidate, kObjects,
+                       find));
 }
 
 }  // namespace
