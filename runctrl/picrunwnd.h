@@ -20,6 +20,7 @@
 #include "../editctrl/picmsg.h"
 #include "drawobj.h"
 #include "picobj.h"
+#include "runsurface.h"
 #include "tagcache.h"
 #include "tickrepaint.h"
 #include "tickscope.h"
@@ -116,6 +117,7 @@ class CPicRunWnd : public CWnd, private CTickScope::Answerer {
   bool m_layingBars = false;     // the scroll bars are being laid out
   ViewInfo m_viewInfo = {};
   DrawViewContext m_view;        // what every object of the picture is given
+  CRunSurface m_surface;         // the off-screen surface of every paint
   // Counts picture loads, so that a walk over the objects stops when a
   // handler it called (a link, a host callback) replaced the picture.
   DWORD m_loads = 0;
