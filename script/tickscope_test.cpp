@@ -66,54 +66,49 @@ class RecordingAnswerer : public CTickScope::Answerer {
   LRESULT result = 0;
 };
 
-TEST(TickScope, TheTickingWindowAnswersItsOwnRequestsWithTheSameRecord) {
-  RequestWindow window;
-  RecordingAnswerer own;
-  CTickRepaint repaint;
-  CScriptValue value;
-  {
-    CTickScope tick(window.hwnd(), repaint, own);
-    EXPECT_EQ(HostReadTag(window.hwnd(), "level", &value), 0);
-    EXPECT_EQ(value.m_value.i32, 42);
-    own.result = 1;
-    EXPECT_EQ(HostReadLocal(window.hwnd(), "local", &value), 1);
-  }
-  EXPECT_EQ(window.received, 0);
-  ASSERT_EQ(own.calls.size(), 2u);
-  EXPECT_EQ(own.calls[0].msg, static_cast<UINT>(QSM_READTAG));
-  EXPECT_EQ(own.calls[0].wp, static_cast<WPARAM>(MakeHostParam(QSM_CHECKCODE)));
-  EXPECT_STREQ(own.calls[0].name, "level");
-  EXPECT_EQ(own.calls[0].value, &value);
-  EXPECT_EQ(own.calls[1].msg, static_cast<UINT>(QSM_READLOCAL));
-}
+// A window whose tick may run, another window, and the ticking window's own answer.
+class TickScopeTest : public ::testing::Test {
+ protected:
+  RequestWindow ticking_, other_;
+  RecordingAnswerer own_;
+  CTickRepaint repaint_;
+  CScriptValue value_;
+};
 
-TEST(TickScope, AVariableReadTakesTheStatusThatTheOwnAnswerLeaves) {
-  RequestWindow window;
-  RecordingAnswerer own;
-  CTickRepaint repaint;
+TEST_F(TickScopeTest, TheTickingWindowAnswersItsOwnRequestsWithTheSameRecord) {
   VarReply reply = {};
   reply.status = 9;
-  CTickScope tick(window.hwnd(), repaint, own);
-  EXPECT_EQ(HostReadRealVar(window.hwnd(), "text", &reply), 0);
-  ASSERT_EQ(own.calls.size(), 1u);
-  EXPECT_EQ(own.calls[0].msg, static_cast<UINT>(QSM_READREALVAR));
+  {
+    CTickScope tick(ticking_.hwnd(), repaint_, own_);
+    EXPECT_EQ(HostReadTag(ticking_.hwnd(), "level", &value_), 0);
+    EXPECT_EQ(value_.m_value.i32, 42);
+    own_.result = 1;
+    EXPECT_EQ(HostReadLocal(ticking_.hwnd(), "local", &value_), 1);
+    // A variable read gives the status that the answer left in the reply.
+    EXPECT_EQ(HostReadRealVar(ticking_.hwnd(), "text", &reply), 0);
+  }
+  EXPECT_EQ(ticking_.received, 0);
+  ASSERT_EQ(own_.calls.size(), 3u);
+  EXPECT_EQ(own_.calls[0].msg, static_cast<UINT>(QSM_READTAG));
+  EXPECT_EQ(own_.calls[0].wp, static_cast<WPARAM>(MakeHostParam(QSM_CHECKCODE)));
+  EXPECT_STREQ(own_.calls[0].name, "level");
+  EXPECT_EQ(own_.calls[0].value, &value_);
+  EXPECT_EQ(own_.calls[1].msg, static_cast<UINT>(QSM_READLOCAL));
+  EXPECT_EQ(own_.calls[2].msg, static_cast<UINT>(QSM_READREALVAR));
+  EXPECT_EQ(own_.calls[2].value, &reply);
 }
 
-TEST(TickScope, OtherWindowsAndTimesOutsideTheTickGetTheMessage) {
-  RequestWindow ticking, other;
-  RecordingAnswerer own;
-  CTickRepaint repaint;
-  CScriptValue value;
+TEST_F(TickScopeTest, OtherWindowsAndTimesOutsideTheTickGetTheMessage) {
   {
-    CTickScope tick(ticking.hwnd(), repaint, own);
-    EXPECT_EQ(HostReadTag(other.hwnd(), "level", &value), 0);
-    EXPECT_EQ(value.m_value.i32, 7);
-    EXPECT_EQ(HostReadTag(nullptr, "level", &value), 1);  // no window: no request at all
+    CTickScope tick(ticking_.hwnd(), repaint_, own_);
+    EXPECT_EQ(HostReadTag(other_.hwnd(), "level", &value_), 0);
+    EXPECT_EQ(value_.m_value.i32, 7);
+    EXPECT_EQ(HostReadTag(nullptr, "level", &value_), 1);  // no window: no request at all
   }
-  EXPECT_EQ(HostReadTag(ticking.hwnd(), "level", &value), 0);
-  EXPECT_TRUE(own.calls.empty());
-  EXPECT_EQ(other.received, 1);
-  EXPECT_EQ(ticking.received, 1);
+  EXPECT_EQ(HostReadTag(ticking_.hwnd(), "level", &value_), 0);
+  EXPECT_TRUE(own_.calls.empty());
+  EXPECT_EQ(other_.received, 1);
+  EXPECT_EQ(ticking_.received, 1);
 }
 
 }  // namespace
