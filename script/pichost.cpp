@@ -7,7 +7,6 @@
 #include "drawtext.h"
 #include "picobj.h"
 #include "tickrepaint.h"
-#include "tickrepaint.h"
 #include "vmargs.h"
 #include "vmcodes.h"
 #include "vmwork.h"
