@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <tuple>
 
 #include "gdiwrap.h"
@@ -28,9 +29,14 @@ bool Before(const RECT& a, const RECT& b) {
 
 bool Same(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
-// One region of all the rectangles (at least one).
+// One region of all the rectangles (at least one); null when none can be had.
 HRGN RegionOf(const std::vector<RECT>& rects) {
-  std::vector<BYTE> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+  std::vector<BYTE> data;
+  try {
+    data.resize(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
   auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
   header->dwSize = sizeof(RGNDATAHEADER);
   header->iType = RDH_RECTANGLES;
