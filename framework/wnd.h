@@ -97,6 +97,11 @@ class CWnd : public CCmdTarget {
   LRESULT Default();
 
   LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
+  // The answer that SendMessage gets from this window's handlers (with the
+  // same exception boundary), made without the platform's dispatch: no
+  // hooks, and no procedure that another module put in front of the window.
+  // For a caller on the window's thread that asks the window itself.
+  LRESULT AnswerDirectly(UINT msg, WPARAM wp, LPARAM lp);
   BOOL PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;
   // Sends to the parent window; 0 when there is none.
   LRESULT SendMessageToParent(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const;

@@ -106,6 +106,10 @@ LRESULT CWndAccess::Dispatch(CWnd* wnd, UINT msg, WPARAM wp, LPARAM lp) {
   return result;
 }
 
+LRESULT CWnd::AnswerDirectly(UINT msg, WPARAM wp, LPARAM lp) {
+  return m_hWnd ? CWndAccess::Dispatch(this, msg, wp, lp) : 0;
+}
+
 LRESULT CALLBACK QelWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
   if (!wnd) return ::DefWindowProcA(hwnd, msg, wp, lp);

@@ -20,10 +20,13 @@
 #include "../editctrl/picmsg.h"
 #include "drawobj.h"
 #include "picobj.h"
+#include "runsurface.h"
 #include "tagcache.h"
+#include "tickrepaint.h"
+#include "tickscope.h"
 #include "wnd.h"
 
-class CPicRunWnd : public CWnd {
+class CPicRunWnd : public CWnd, private CTickScope::Answerer {
  public:
   // The timer that drives the links, and its period.
   static constexpr UINT_PTR kTimerId = 1;
@@ -61,8 +64,14 @@ class CPicRunWnd : public CWnd {
 
   // runtick.cpp
   void OnTimer(UINT_PTR id);
+  // The requests of the window's own links and scripts during its tick,
+  // answered as the window procedure answers them.
+  LRESULT AnswerRequest(UINT msg, WPARAM wp, LPARAM lp) override;
   // The tick divisor of the picture period (at least 1).
   DWORD PictureCycleDivisor() const;
+  // The timer event of tick n, and the picture cycle when it is due, to
+  // every object.
+  void FireTick(DWORD n);
 
   // runview.cpp
   void OnSize(UINT type);
@@ -100,6 +109,7 @@ class CPicRunWnd : public CWnd {
   ULONG_PTR m_gdiplusToken = 0;
   UINT_PTR m_timer = 0;
   RECT m_dirty = {0, 0, 0, 0};   // client coordinates; links enlarge it
+  CTickRepaint m_repaint;        // what scripts invalidate during a tick
   DWORD m_tick = 0;              // ticks since the last picture load
   CDrawObj* m_pressed = nullptr; // the object that last took a button-down
   double m_zoom = 1.0;
@@ -107,6 +117,7 @@ class CPicRunWnd : public CWnd {
   bool m_layingBars = false;     // the scroll bars are being laid out
   ViewInfo m_viewInfo = {};
   DrawViewContext m_view;        // what every object of the picture is given
+  CRunSurface m_surface;         // the off-screen surface of every paint
   // Counts picture loads, so that a walk over the objects stops when a
   // handler it called (a link, a host callback) replaced the picture.
   DWORD m_loads = 0;

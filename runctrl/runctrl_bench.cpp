@@ -3,6 +3,12 @@
 // the milliseconds of one tick (events, link evaluation, repaint of the
 // dirty area) and its share of the 100 ms period, and the time from
 // QCM_LOADPICDATA to the first complete paint.
+//
+// Then the splits that show where a tick's time goes: the same picture with
+// the colour links alone and with the movement scripts alone, and the cost
+// of one of each call that a firing makes into the platform or the picture
+// (a tag request through the window's message, an invalidation, a look-up
+// of an object by name).
 #include <windows.h>
 
 #include <algorithm>
@@ -30,41 +36,68 @@ constexpr int kTicks = 160;
 void PaintNow(HWND hwnd) { ::RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
 std::string TagName(int i) { return "tag" + std::to_string(i); }
+std::string ObjectName(int i) { return "o" + std::to_string(i); }
 
-}  // namespace
+void Print(const std::string& line) { std::printf("%s", line.c_str()); }
 
-int main() {
-  Harness h(1000, 700);
-  if (!h.Ok()) {
-    std::printf("QelRun.dll or its window could not be made\n");
-    return 1;
-  }
+// Which links each object of the picture gets.
+struct Links {
+  bool colour;
+  bool movement;
+};
+
+// The picture: 1,000 squares in rows of 40, each on its own tag.
+std::unique_ptr<CPicObj> BuildPicture(Links links, int* moving) {
   std::unique_ptr<CPicObj> picture(NewPicture(RGB(255, 255, 255), 1000));
-  int moving = 0;
+  *moving = 0;
   for (int i = 0; i < kObjects; ++i) {
     const int x = 10 + (i % 40) * 24, y = 10 + (i / 40) * 26;
     CDrawRect* rect = AddRect(*picture, RECT{x, y, x + 16, y + 16}, RGB(128, 128, 128));
     const std::string tag = TagName(i);
-    AddFillColorLink(*rect, tag.c_str(), RGB(0, 160, 0), RGB(200, 0, 0));
-    if (AddMoveLink(*rect, ("o" + std::to_string(i)).c_str(), tag.c_str(), x + 8.0, y + 8.0))
-      ++moving;
-    h.host.values[tag] = IntValue(0);
+    if (links.colour) AddFillColorLink(*rect, tag.c_str(), RGB(0, 160, 0), RGB(200, 0, 0));
+    if (links.movement && AddMoveLink(*rect, ObjectName(i).c_str(), tag.c_str(), x + 8.0, y + 8.0))
+      ++*moving;
+    if (!links.movement) rect->m_strName = ObjectName(i).c_str();
   }
-  const std::vector<BYTE> bytes = StorePictureBytes(*picture);
+  return picture;
+}
 
+struct TickFigures {
+  double loadMs = 0;
+  double firstTick = 0;
+  std::vector<double> ticks;  // the later ticks, whole (links and repaint)
+  double linksMean = 0;       // the events and links of a tick, mean over all
+  double paintMean = 0;       // the repaint after it, mean over all
+
+  double Mean() const {
+    double sum = 0;
+    for (double t : ticks) sum += t;
+    return ticks.empty() ? 0 : sum / ticks.size();
+  }
+  double Worst() const { return ticks.empty() ? 0 : *std::max_element(ticks.begin(), ticks.end()); }
+  double Median() const { return bench::Median(ticks); }
+};
+
+// Loads the picture into a fresh window and runs kTicks ticks, each
+// followed by the repaint of what it changed. New values come before every
+// refresh: every colour flips, every object moves.
+bool RunTicks(const std::vector<BYTE>& bytes, TickFigures* out) {
+  Harness h(1000, 700);
+  if (!h.Ok()) {
+    std::printf("QelRun.dll or its window could not be made\n");
+    return false;
+  }
+  for (int i = 0; i < kObjects; ++i) h.host.values[TagName(i)] = IntValue(0);
   const double loadStart = NowMs();
   const LRESULT loaded = h.Load(bytes);
   PaintNow(h.View());
-  const double loadMs = NowMs() - loadStart;
+  out->loadMs = NowMs() - loadStart;
   if (loaded != 0) {
     std::printf("the picture did not load\n");
-    return 1;
+    return false;
   }
-
-  std::vector<double> ticks;
-  double tickOnly = 0, paintOnly = 0;
+  double linksSum = 0, paintSum = 0;
   for (int n = 1; n <= kTicks; ++n) {
-    // New values before every refresh: every colour flips, every object moves.
     if (n % 8 == 6)
       for (int i = 0; i < kObjects; ++i) h.host.values[TagName(i)] = IntValue((n / 8) % 2 ? 1 : 0);
     const double start = NowMs();
@@ -72,36 +105,96 @@ int main() {
     const double ticked = NowMs();
     PaintNow(h.View());
     const double end = NowMs();
-    ticks.push_back(end - start);
-    tickOnly += ticked - start;
-    paintOnly += end - ticked;
+    out->ticks.push_back(end - start);
+    linksSum += ticked - start;
+    paintSum += end - ticked;
   }
   // The first tick reads every tag for the first time and starts every
   // script; it is reported on its own.
-  const double firstTick = ticks.front();
-  ticks.erase(ticks.begin());
-  double sum = 0;
-  for (double t : ticks) sum += t;
-  const double mean = sum / ticks.size();
-  const double worst = *std::max_element(ticks.begin(), ticks.end());
-  std::printf("%s", qel::FormatStr("objects %d, tags %d, movement scripts %d (%s)\n", kObjects,
-                                   kObjects, moving,
-                                   ScriptsRun() ? "scripts run" : "scripts not attached yet: "
-                                                                  "only the colour links act")
-                        .c_str());
-  std::printf("%s", qel::FormatStr("load to first complete paint: %.1f ms\n", loadMs).c_str());
-  std::printf("%s", qel::FormatStr("first tick (1,000 first reads, first script runs): %.2f ms\n",
-                                   firstTick)
-                        .c_str());
-  std::printf("%s", qel::FormatStr("later ticks (events, links, repaint): mean %.2f ms, median %.2f ms, "
-                                   "worst %.2f ms over %d ticks\n",
-                                   mean, bench::Median(ticks), worst, kTicks - 1)
-                        .c_str());
-  std::printf("%s", qel::FormatStr("of which events and links %.2f ms, repaint %.2f ms (means)\n",
-                                   tickOnly / kTicks, paintOnly / kTicks)
-                        .c_str());
-  std::printf("%s", qel::FormatStr("share of the 100 ms period: mean %.1f%%, worst %.1f%%\n",
-                                   mean, worst)
-                        .c_str());
+  out->firstTick = out->ticks.front();
+  out->ticks.erase(out->ticks.begin());
+  out->linksMean = linksSum / kTicks;
+  out->paintMean = paintSum / kTicks;
+  return true;
+}
+
+// Microseconds per call of f over n calls.
+template <class F>
+double MicrosPerCall(int n, F f) {
+  const double start = NowMs();
+  for (int i = 0; i < n; ++i) f(i);
+  return (NowMs() - start) * 1000.0 / n;
+}
+
+// What one firing pays for each call it makes outside the script machine
+// and the expression evaluator.
+void PrintCallCosts(CPicObj& picture) {
+  Harness h(1000, 700);
+  if (!h.Ok()) return;
+  for (int i = 0; i < kObjects; ++i) h.host.values[TagName(i)] = IntValue(0);
+  h.Load(picture);
+  PaintNow(h.View());
+  constexpr int kCalls = 20000;
+  QB_VALUE value = {};
+  const std::string tag = TagName(kObjects / 2);
+  NumTagRequest request = {tag.c_str(), &value};
+  // Tag names of real plants are longer than the platform's short-string room.
+  const std::string longTag = "Plant1.Area2.Unit3.Level" + tag;
+  NumTagRequest longRequest = {longTag.c_str(), &value};
+  h.Request(QSM_READTAG, &request);  // cached from here on
+  h.Request(QSM_READTAG, &longRequest);
+  const double readTag = MicrosPerCall(kCalls, [&](int) { h.Request(QSM_READTAG, &request); });
+  const double readLongTag =
+      MicrosPerCall(kCalls, [&](int) { h.Request(QSM_READTAG, &longRequest); });
+  const double invalidate = MicrosPerCall(kCalls, [&](int i) {
+    const int x = 10 + (i % 40) * 24, y = 10 + (i / 40 % 25) * 26;
+    RECT r = {x - 1, y - 1, x + 18, y + 18};
+    ::InvalidateRect(h.View(), &r, TRUE);
+  });
+  ::ValidateRect(h.View(), nullptr);
+  const std::string last = ObjectName(kObjects - 1);
+  const double find = MicrosPerCall(kCalls / 10, [&](int) { picture.FindObject(last.c_str(), nullptr); });
+  Print(qel::FormatStr("calls: tag request through the window's message %.2f us (a name of %d "
+                       "bytes: %.2f us), invalidation of an object's area %.2f us, look-up of an "
+                       "object by name (the last of %d) %.2f us\n",
+                       readTag, static_cast<int>(longTag.size()), readLongTag, invalidate, kObjects,
+                       find));
+}
+
+}  // namespace
+
+int main() {
+  int moving = 0;
+  std::unique_ptr<CPicObj> picture = BuildPicture({true, true}, &moving);
+  TickFigures all;
+  if (!RunTicks(StorePictureBytes(*picture), &all)) return 1;
+  Print(qel::FormatStr("objects %d, tags %d, movement scripts %d (%s)\n", kObjects, kObjects, moving,
+                       ScriptsRun() ? "scripts run"
+                                    : "scripts not attached yet: only the colour links act"));
+  Print(qel::FormatStr("load to first complete paint: %.1f ms\n", all.loadMs));
+  Print(qel::FormatStr("first tick (1,000 first reads, first script runs): %.2f ms\n", all.firstTick));
+  Print(qel::FormatStr("later ticks (events, links, repaint): mean %.2f ms, median %.2f ms, "
+                       "worst %.2f ms over %d ticks\n",
+                       all.Mean(), all.Median(), all.Worst(), kTicks - 1));
+  Print(qel::FormatStr("of which events and links %.2f ms, repaint %.2f ms (means)\n", all.linksMean,
+                       all.paintMean));
+  Print(qel::FormatStr("share of the 100 ms period: mean %.1f%%, worst %.1f%%\n", all.Mean(),
+                       all.Worst()));
+
+  // The splits.
+  const struct {
+    const char* label;
+    Links links;
+  } kSplits[] = {{"colour links alone", {true, false}}, {"movement scripts alone", {false, true}}};
+  for (const auto& split : kSplits) {
+    int scripts = 0;
+    std::unique_ptr<CPicObj> part = BuildPicture(split.links, &scripts);
+    TickFigures f;
+    if (!RunTicks(StorePictureBytes(*part), &f)) return 1;
+    Print(qel::FormatStr("split, %s: median %.2f ms, worst %.2f ms; links %.2f ms, repaint %.2f ms "
+                         "(means)\n",
+                         split.label, f.Median(), f.Worst(), f.linksMean, f.paintMean));
+  }
+  PrintCallCosts(*picture);
   return 0;
 }

@@ -1,7 +1,7 @@
-// Painting through a memory surface over the clip box, so animation does not
-// flicker; the background is filled by the surface (WM_ERASEBKGND does nothing).
+// Painting through the window's kept memory surface over the clip box, so
+// animation does not flicker; the background is filled by the surface
+// (WM_ERASEBKGND does nothing).
 #include "drawobj.h"
-#include "memdc.h"
 #include "picrunwnd.h"
 
 namespace {
@@ -23,14 +23,13 @@ class CPaintScope : public CDC {
 void CPicRunWnd::OnPaint() {
   CPaintScope dc(m_hWnd);
   if (!dc.m_hDC) return;
-  if (!m_picture) {
-    CMemDC surface(&dc);  // filled with the paint context's background colour
-    return;
-  }
-  const COLORREF previous = dc.SetBkColor(m_picture->m_clrBack);
-  {
-    CMemDC surface(&dc);
-    ForEachObject([&](CDrawObj* obj, CPicLayer*) { obj->Draw(&surface, 0); });
-  }
-  dc.SetBkColor(previous);
+  RECT area, client;
+  dc.GetClipBox(&area);
+  ::GetClientRect(m_hWnd, &client);
+  // Without a picture only the paint context's background colour is painted.
+  const COLORREF background = m_picture ? m_picture->m_clrBack : dc.GetBkColor();
+  CDC* surface = m_surface.Begin(dc, SIZE{client.right, client.bottom}, area, background);
+  if (!surface) return;
+  ForEachObject([&](CDrawObj* obj, CPicLayer*) { obj->Draw(surface, 0); });
+  m_surface.End(dc);
 }

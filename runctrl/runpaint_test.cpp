@@ -7,6 +7,7 @@
 #include "activex/drawctrlocx.h"
 #include "actkinds.h"
 #include "drawrect.h"
+#include "gdiwrap.h"
 #include "picobj.h"
 #include "render_surface.h"
 #include "runharness.h"
@@ -224,6 +225,47 @@ TEST(RunPaint, MovementScriptPlacesItsObjectByItsTag) {
   Screenshot(h.View(), after);
   EXPECT_EQ(after.Pixel(50, 50), RgbOf(kBack));
   EXPECT_EQ(after.Pixel(200, 50), RgbOf(kBar));
+}
+
+}  // namespace
+
+namespace {
+
+// The update region of a tick is what its links and scripts changed, made
+// in one invalidation: the links' dirty rectangle and each area a script
+// invalidated (MoveTo: the object's area before and after the move).
+TEST(RunPaint, ATickLeavesTheAreasItsLinksAndScriptsChangedToBeRepainted) {
+  if (!runtest::ScriptsRun()) GTEST_SKIP() << "script links get no machine yet";
+  // Off the screen: no other program's window uncovers it meanwhile.
+  Harness h(300, 200, -3000, -3000);
+  ASSERT_TRUE(h.Ok());
+  std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
+  CDrawRect* moved = AddRect(*picture, RECT{20, 20, 40, 40}, kBar);
+  ASSERT_TRUE(runtest::AddMoveLink(*moved, "moved", "x", 30.0, 30.0));
+  CDrawRect* still = AddRect(*picture, RECT{200, 20, 220, 40}, kBar);
+  ASSERT_TRUE(runtest::AddMoveLink(*still, "still", "y", 210.0, 30.0));
+  CDrawRect* lamp = AddRect(*picture, RECT{20, 150, 40, 170}, kBar);
+  AddFillColorLink(*lamp, "lamp", kOff, kOn);
+  h.host.values["x"] = IntValue(100);
+  h.host.values["y"] = IntValue(0);
+  h.host.values["lamp"] = IntValue(1);
+  ASSERT_EQ(h.Load(*picture), 0);
+  ::ValidateRect(h.View(), nullptr);
+  h.Tick(1);
+
+  const RECT movedBefore = moved->GetInvalidRect();
+  moved->MoveBy(CPointD(100, 0));
+  const RECT areas[] = {movedBefore, moved->GetInvalidRect(), still->GetInvalidRect(),
+                        lamp->GetInvalidRect()};
+  CRgn expected, area, actual;
+  expected.CreateRectRgn(0, 0, 0, 0);
+  for (const RECT& r : areas) {
+    area.CreateRectRgn(r.left, r.top, r.right, r.bottom);
+    ::CombineRgn(expected, expected, area, RGN_OR);
+  }
+  actual.CreateRectRgn(0, 0, 0, 0);
+  ::GetUpdateRgn(h.View(), actual, FALSE);
+  EXPECT_TRUE(::EqualRgn(expected, actual));
 }
 
 }  // namespace

@@ -14,6 +14,10 @@ void CPicRunWnd::OnTimer(UINT_PTR id) {
   RunTick(++m_tick);
 }
 
+LRESULT CPicRunWnd::AnswerRequest(UINT msg, WPARAM wp, LPARAM lp) {
+  return AnswerDirectly(msg, wp, lp);
+}
+
 DWORD CPicRunWnd::PictureCycleDivisor() const {
   // A period of 100 ms or less (zero and negative ones included) ticks every tick.
   const int period = m_picture->m_nPeriod;
@@ -24,12 +28,21 @@ DWORD CPicRunWnd::PictureCycleDivisor() const {
 void CPicRunWnd::RunTick(DWORD n) {
   if (!m_picture) return;
   ::SetRectEmpty(&m_dirty);
+  {
+    // The links' dirty rectangle and the scripts' areas are invalidated
+    // once; the window answers its links' and scripts' requests itself.
+    CTickScope tick(m_hWnd, m_repaint, *this);
+    FireTick(n);
+  }
+  m_repaint.Flush(m_hWnd, m_dirty);
+  if ((n & kRefreshMask) == kRefreshMask) RefreshTags();
+}
+
+void CPicRunWnd::FireTick(DWORD n) {
   const DWORD b = PictureCycleDivisor();
   const bool pictureCycle = b == 1 || n % b == 1;
   ForEachObject([&](CDrawObj* obj, CPicLayer*) {
     obj->FireActions(AT_OWN_PERIOD, n, nullptr);
     if (pictureCycle) obj->FireActions(AT_PICTURE_CYCLE, 0, nullptr);
   });
-  if (!::IsRectEmpty(&m_dirty)) InvalidateRect(&m_dirty, TRUE);
-  if ((n & kRefreshMask) == kRefreshMask) RefreshTags();
 }

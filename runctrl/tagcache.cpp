@@ -36,12 +36,16 @@ int CTagCache::FindTag(const char* name, QB_VALUE* out, const HostCallbackBlock&
   if (!name || !*name || !out) return 0;
   const size_t length = strnlen(name, QB_TAGNAME_MAX + 1);
   if (length > QB_TAGNAME_MAX) return 0;
-  const std::string key(name, length);
-  auto found = m_map.find(key);
+  // The name is looked up in a text that the cache keeps, so that a read of
+  // a known tag allocates nothing, however long its name.
+  m_lookup.assign(name, length);
+  auto found = m_map.find(m_lookup);
   if (found != m_map.end()) {
     *out = found->second->value;
     return 1;
   }
+  // A new tag keeps its own copy: the host may look up other tags meanwhile.
+  const std::string key(m_lookup);
   std::unique_ptr<QB_TAGVALUE> record(new (std::nothrow) QB_TAGVALUE());
   if (!record) return 0;
   std::memcpy(record->name, key.data(), length);

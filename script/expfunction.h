@@ -1,6 +1,8 @@
 // The functions of the expression language: id, name (compared without
 // regard to case) and argument count. Row 0, "NULL", counts as no function.
 #pragma once
+#include <cstddef>
+
 #include "expvalue.h"
 
 struct ExpFunctionInfo {
@@ -9,6 +11,8 @@ struct ExpFunctionInfo {
   int arguments;
 };
 constexpr int kExpFunctionCount = 20;
+// The most arguments that a function of the table takes.
+constexpr size_t kExpMaxArguments = 2;
 extern const ExpFunctionInfo ExpFunctionTable[kExpFunctionCount];
 
 // The row of the named function (n bytes of name), or null.

@@ -27,17 +27,18 @@ int ReadNumber(int ref, HWND window, const char* name, CExpValue& out) {
   return EXP_OK;
 }
 
-// TVV and LVV: the reply's bytes, at most 255, as a string.
+// TVV and LVV: the reply's bytes, at most 255, as a string. The reply lives
+// on the stack of this leaf call (one at a time, however deep the nesting).
 int ReadVariable(int ref, HWND window, const char* name, CExpValue& out) {
-  std::unique_ptr<VarReply> reply(new VarReply());
-  const int rc = (ref == TR_TVV) ? HostReadRealVar(window, name, reply.get())
-                                 : HostReadLocalVar(window, name, reply.get());
-  if (rc != 0 || reply->status != 0) return EXP_ERR_TAGREAD;
+  VarReply reply = {};
+  const int rc = (ref == TR_TVV) ? HostReadRealVar(window, name, &reply)
+                                 : HostReadLocalVar(window, name, &reply);
+  if (rc != 0 || reply.status != 0) return EXP_ERR_TAGREAD;
   // The cell keeps at most 255 of the bytes, never half a character.
-  int n = reply->length;
+  int n = reply.length;
   if (n < 0) n = 0;
-  if (n > static_cast<int>(sizeof reply->data)) n = static_cast<int>(sizeof reply->data);
-  out.SetString(reply->data, n);
+  if (n > static_cast<int>(sizeof reply.data)) n = static_cast<int>(sizeof reply.data);
+  out.SetString(reply.data, n);
   return EXP_OK;
 }
 
@@ -94,12 +95,14 @@ void CExpFunctionNode::SetContext(HWND window) {
 
 int CExpFunctionNode::Evaluate(CExpValue& out) {
   out.Clear();
-  std::vector<CExpValue> values(m_args.size());
+  // The arguments' cells on the stack: no function takes more than two.
+  CExpValue values[kExpMaxArguments];
+  if (m_args.size() > kExpMaxArguments) return EXP_ERR_ARGUMENT;
   for (size_t i = 0; i < m_args.size(); ++i) {
     const int rc = m_args[i]->EvalRpn(values[i]);
     if (rc) return rc;
   }
-  const int rc = CallExpFunction(m_id, values.data(), static_cast<int>(values.size()), out);
+  const int rc = CallExpFunction(m_id, values, static_cast<int>(m_args.size()), out);
   if (rc) out.Clear();
   return rc;
 }

@@ -10,6 +10,8 @@ namespace {
 
 // The list of a link starts with room for 32 nodes and grows by 32.
 constexpr int kListRoom = 32;
+// The evaluation stack's first room.
+constexpr size_t kStackRoom = 16;
 
 }  // namespace
 
@@ -78,8 +80,26 @@ int CExpression::CheckRpn() const {
 
 int CExpression::EvalRpn(CExpValue& result) {
   result.Clear();
-  std::vector<CExpValue> stack;
-  stack.reserve(16);
+  // An evaluation that starts while this one runs (a host that lets the
+  // window tick inside a tag read) takes a stack of its own.
+  if (m_evaluating) {
+    std::vector<CExpValue> own;
+    return EvalRpnOn(own, result);
+  }
+  struct InUse {
+    CExpression& e;
+    explicit InUse(CExpression& expression) : e(expression) { e.m_evaluating = true; }
+    ~InUse() {
+      e.m_stack.clear();  // the cells' texts go, the room stays
+      e.m_evaluating = false;
+    }
+  } inUse(*this);
+  return EvalRpnOn(m_stack, result);
+}
+
+int CExpression::EvalRpnOn(std::vector<CExpValue>& stack, CExpValue& result) {
+  stack.clear();
+  stack.reserve(kStackRoom);
   for (int i = 0; i < m_list.GetSize(); ++i) {
     CExpNode* node = static_cast<CExpNode*>(m_list.GetAt(i));
     int rc = EXP_OK;

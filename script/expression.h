@@ -11,6 +11,8 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
 #include "expnode.h"
 #include "expvalue.h"
 #include "objptrarray.h"
@@ -44,8 +46,13 @@ class CExpression {
  private:
   friend class CExpParser;
   int ParseNested(const char* text, int n, int depth);
+  int EvalRpnOn(std::vector<CExpValue>& stack, CExpValue& result);
 
   CString m_text;
   CObjPtrArray m_list;  // postfix order, owned
   HWND m_context;
+  // The evaluation stack, kept from one evaluation to the next so that a
+  // firing allocates nothing for it; in use while an evaluation runs.
+  std::vector<CExpValue> m_stack;
+  bool m_evaluating = false;
 };

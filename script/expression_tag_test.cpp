@@ -27,6 +27,12 @@ struct TagWindowState {
   UINT lastMessage = 0;
   WPARAM lastCheckWord = 0;
   std::string lastName;
+  // When set, a read of this expression's first tag evaluates it once more
+  // before answering, as a host that lets the window tick inside a read.
+  CExpression* reenter = nullptr;
+  HWND reenterWindow = nullptr;
+  int reenteredRc = -1;
+  CExpValue reenteredResult;
 };
 
 TagWindowState g_state;
@@ -59,6 +65,11 @@ LRESULT OnServiceRequest(UINT message, WPARAM wParam, LPARAM lParam) {
   const NumTagRequest* num = reinterpret_cast<const NumTagRequest*>(lParam);
   const VarTagRequest* var = reinterpret_cast<const VarTagRequest*>(lParam);
   g_state.lastName = num->name ? num->name : "";
+  if (message == QSM_READTAG && g_state.reenter) {
+    CExpression* again = g_state.reenter;
+    g_state.reenter = nullptr;
+    g_state.reenteredRc = again->Calculate(g_state.reenteredResult, g_state.reenterWindow);
+  }
   switch (message) {
     case QSM_READTAG: return AnswerNumeric(g_state.database, num);
     case QSM_READLOCAL: return AnswerNumeric(g_state.local, num);
@@ -297,6 +308,18 @@ TEST_F(ExpressionTagTest, SendersPassTheValueRecord) {
   EXPECT_EQ(0, HostReadRealVar(window_, "name", &reply));
   EXPECT_STREQ("泵1", reply.data);
   EXPECT_EQ(1, HostReadLocalVar(window_, "missing", &reply));
+}
+
+TEST_F(ExpressionTagTest, AnEvaluationInsideATagReadOfTheSameExpressionKeepsBothApart) {
+  CExpression e;
+  ASSERT_EQ(EXP_OK, e.CheckText("1+TV(level)*(2+pow(TV(level),1))"));
+  g_state.reenter = &e;
+  g_state.reenterWindow = window_;
+  CExpValue outer;
+  ASSERT_EQ(EXP_OK, e.Calculate(outer, window_));
+  ASSERT_EQ(EXP_OK, g_state.reenteredRc);
+  EXPECT_DOUBLE_EQ(1 + 21 * (2 + 21.0), outer.GetDouble());
+  EXPECT_DOUBLE_EQ(1 + 21 * (2 + 21.0), g_state.reenteredResult.GetDouble());
 }
 
 }  // namespace

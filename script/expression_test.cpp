@@ -4,9 +4,12 @@
 
 #include <climits>
 #include <cmath>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "experror.h"
+#include "expfunction.h"
 
 namespace {
 
@@ -28,74 +31,75 @@ struct IntCase {
   int32_t value;
 };
 
+const IntCase kIntCases[] = {
+    {"3+4", 7},
+    {"-2*3", -6},  // unary minus on 2
+    {"5-2", 3},
+    {"10-4-3", 3},  // one level groups from the left
+    {"100/10/5", 2},
+    {"2*3*4+1", 25},
+    {"2+3*4", 14},
+    {"(2+3)*4", 20},
+    {" ( 2 + 3 ) \t*\r\n4 ", 20},
+    {"7/2", 3},
+    {"-7/2", -3},  // truncated toward zero
+    {"7%3", 1},
+    {"-7%3", -1},
+    {"--2", 2},
+    {"-(2+3)", -5},
+    {"2*-3", -6},
+    {"2--3", 5},
+    {"1<2", 1},
+    {"2<1", 0},
+    {"2<=2", 1},
+    {"3>=4", 0},
+    {"3>2", 1},
+    {"1.5>1", 1},
+    {"1+2<4", 1},  // + binds tighter than <
+    {"3&1<2", 1},  // < binds tighter than &
+    {"\"a\"<\"b\"", 1},
+    {"\"b\"<\"a\"", 0},
+    {"\"中\">\"z\"", 1},  // bytes compare unsigned
+    {"\"ab\"<\"abc\"", 1},
+    {"1||0", 1},
+    {"0||0", 0},
+    {"2&&3", 1},
+    {"0.0&&1", 0},
+    {"0.5&&1", 1},
+    {"\"\"&&1", 1},  // a string is true when it exists
+    {"6|1", 7},
+    {"6^3", 5},
+    {"6&3", 2},
+    {"1|2&&0", 0},  // && below |
+    {"1<<4", 16},
+    {"1<<33", 2},  // shift count: low 5 bits
+    {"-1>>28", 15},  // zeros enter from the left
+    {"1<<2+1", 8},
+    {"~0", -1},
+    {"~5.7", -6},
+    {"-2147483647-1", INT32_MIN},
+    {"2147483647+1", INT32_MIN},  // wraps
+    {"(-2147483647-1)/1", INT32_MIN},
+    {"(-2147483647-1)%2", 0},
+    {"-7/-1", 7},
+    {"0x1F", 31},
+    {"0XfF", 255},
+    {"0xFFFFFFFF", -1},
+    {"0x100000001", 2},  // a ninth digit wraps its shift to 0
+    {"12", 12},
+    {"abs(-5)", 5},
+    {"abs(-2.7)", 2},
+    {"labs(-3)", 3},
+    {"abs(-2147483647-1)", INT32_MIN},
+    {"atoi(\"42x\")", 42},
+    {"atoi(\"1,2\")", 1},
+    {"ATOI(\"7\")", 7},
+    {"\"12\"+0<13", 1},  // "12"+0 is the string "120", below "13"
+    {"3+(\"5\"<\"6\")", 4},
+};
+
 TEST(Expression, IntegerResults) {
-  const IntCase cases[] = {
-      {"3+4", 7},
-      {"-2*3", -6},  // unary minus on 2
-      {"5-2", 3},
-      {"10-4-3", 3},  // one level groups from the left
-      {"100/10/5", 2},
-      {"2*3*4+1", 25},
-      {"2+3*4", 14},
-      {"(2+3)*4", 20},
-      {" ( 2 + 3 ) \t*\r\n4 ", 20},
-      {"7/2", 3},
-      {"-7/2", -3},  // truncated toward zero
-      {"7%3", 1},
-      {"-7%3", -1},
-      {"--2", 2},
-      {"-(2+3)", -5},
-      {"2*-3", -6},
-      {"2--3", 5},
-      {"1<2", 1},
-      {"2<1", 0},
-      {"2<=2", 1},
-      {"3>=4", 0},
-      {"3>2", 1},
-      {"1.5>1", 1},
-      {"1+2<4", 1},  // + binds tighter than <
-      {"3&1<2", 1},  // < binds tighter than &
-      {"\"a\"<\"b\"", 1},
-      {"\"b\"<\"a\"", 0},
-      {"\"中\">\"z\"", 1},  // bytes compare unsigned
-      {"\"ab\"<\"abc\"", 1},
-      {"1||0", 1},
-      {"0||0", 0},
-      {"2&&3", 1},
-      {"0.0&&1", 0},
-      {"0.5&&1", 1},
-      {"\"\"&&1", 1},  // a string is true when it exists
-      {"6|1", 7},
-      {"6^3", 5},
-      {"6&3", 2},
-      {"1|2&&0", 0},  // && below |
-      {"1<<4", 16},
-      {"1<<33", 2},  // shift count: low 5 bits
-      {"-1>>28", 15},  // zeros enter from the left
-      {"1<<2+1", 8},
-      {"~0", -1},
-      {"~5.7", -6},
-      {"-2147483647-1", INT32_MIN},
-      {"2147483647+1", INT32_MIN},  // wraps
-      {"(-2147483647-1)/1", INT32_MIN},
-      {"(-2147483647-1)%2", 0},
-      {"-7/-1", 7},
-      {"0x1F", 31},
-      {"0XfF", 255},
-      {"0xFFFFFFFF", -1},
-      {"0x100000001", 2},  // a ninth digit wraps its shift to 0
-      {"12", 12},
-      {"abs(-5)", 5},
-      {"abs(-2.7)", 2},
-      {"labs(-3)", 3},
-      {"abs(-2147483647-1)", INT32_MIN},
-      {"atoi(\"42x\")", 42},
-      {"atoi(\"1,2\")", 1},
-      {"ATOI(\"7\")", 7},
-      {"\"12\"+0<13", 1},  // "12"+0 is the string "120", below "13"
-      {"3+(\"5\"<\"6\")", 4},
-  };
-  for (const IntCase& c : cases) {
+  for (const IntCase& c : kIntCases) {
     SCOPED_TRACE(c.text);
     Result r = Evaluate(c.text);
     ASSERT_EQ(EXP_OK, r.rc);
@@ -109,37 +113,38 @@ struct DoubleCase {
   double value;
 };
 
+const DoubleCase kDoubleCases[] = {
+    {"3+4.5", 7.5},
+    {"7.0/2", 3.5},
+    {"7.5%2", 1.5},
+    {"-1.25", -1.25},
+    {".5+1", 1.5},
+    {"2.", 2.0},
+    {"1.5*2", 3.0},
+    {"fabs(-2.5)", 2.5},
+    {"sqrt(16)", 4.0},
+    {"sqrt(abs(-16))", 4.0},
+    {"pow(2,10)", 1024.0},
+    {"pow(pow(2,3),2)", 64.0},
+    {"pow( 2 , 1+1 )", 4.0},
+    {"fmod(7,3)", 1.0},
+    {"floor(-1.5)", -2.0},
+    {"ceil(1.2)", 2.0},
+    {"SIN(0)", 0.0},
+    {"cos(0)", 1.0},
+    {"exp(0)", 1.0},
+    {"log(1)", 0.0},
+    {"log10(1000)", 3.0},
+    {"atan(0)", 0.0},
+    {"asin(0)", 0.0},
+    {"acos(1)", 0.0},
+    {"tan(0)", 0.0},
+    {"atof(\"2.5\")", 2.5},
+    {"atof(\"2.5\")*2", 5.0},
+};
+
 TEST(Expression, DoubleResults) {
-  const DoubleCase cases[] = {
-      {"3+4.5", 7.5},
-      {"7.0/2", 3.5},
-      {"7.5%2", 1.5},
-      {"-1.25", -1.25},
-      {".5+1", 1.5},
-      {"2.", 2.0},
-      {"1.5*2", 3.0},
-      {"fabs(-2.5)", 2.5},
-      {"sqrt(16)", 4.0},
-      {"sqrt(abs(-16))", 4.0},
-      {"pow(2,10)", 1024.0},
-      {"pow(pow(2,3),2)", 64.0},
-      {"pow( 2 , 1+1 )", 4.0},
-      {"fmod(7,3)", 1.0},
-      {"floor(-1.5)", -2.0},
-      {"ceil(1.2)", 2.0},
-      {"SIN(0)", 0.0},
-      {"cos(0)", 1.0},
-      {"exp(0)", 1.0},
-      {"log(1)", 0.0},
-      {"log10(1000)", 3.0},
-      {"atan(0)", 0.0},
-      {"asin(0)", 0.0},
-      {"acos(1)", 0.0},
-      {"tan(0)", 0.0},
-      {"atof(\"2.5\")", 2.5},
-      {"atof(\"2.5\")*2", 5.0},
-  };
-  for (const DoubleCase& c : cases) {
+  for (const DoubleCase& c : kDoubleCases) {
     SCOPED_TRACE(c.text);
     Result r = Evaluate(c.text);
     ASSERT_EQ(EXP_OK, r.rc);
@@ -159,18 +164,19 @@ struct StringCase {
   const char* value;
 };
 
+const StringCase kStringCases[] = {
+    {"\"ab\"+1", "ab1"},
+    {"1+\"ab\"", "1ab"},
+    {"\"x\"+2.5", "x2.5"},
+    {"\"x\"+1000000.0", "x1E+006"},  // the platform runtime's "%G"
+    {"\"a b\"+\"c\"", "a bc"},
+    {"\"\"", ""},
+    {"\"温度\"+\"高\"", "温度高"},
+    {"\"(1,2)\"", "(1,2)"},
+};
+
 TEST(Expression, StringResults) {
-  const StringCase cases[] = {
-      {"\"ab\"+1", "ab1"},
-      {"1+\"ab\"", "1ab"},
-      {"\"x\"+2.5", "x2.5"},
-      {"\"x\"+1000000.0", "x1E+006"},  // the platform runtime's "%G"
-      {"\"a b\"+\"c\"", "a bc"},
-      {"\"\"", ""},
-      {"\"温度\"+\"高\"", "温度高"},
-      {"\"(1,2)\"", "(1,2)"},
-  };
-  for (const StringCase& c : cases) {
+  for (const StringCase& c : kStringCases) {
     SCOPED_TRACE(c.text);
     Result r = Evaluate(c.text);
     ASSERT_EQ(EXP_OK, r.rc);
@@ -286,27 +292,28 @@ TEST(Expression, CheckErrors) {
   }
 }
 
+const ErrorCase kEvaluationErrors[] = {
+    {"1/0", EXP_ERR_ARGUMENT},  // integer division by zero stops nothing
+    {"1%0", EXP_ERR_ARGUMENT},
+    {"5/(2-2)", EXP_ERR_ARGUMENT},
+    {"5%(1-1)", EXP_ERR_ARGUMENT},
+    {"1+(-2147483647-1)/-1", EXP_ERR_ARGUMENT},  // the quotient does not fit
+    {"(-2147483647-1)%-1", EXP_ERR_ARGUMENT},
+    {"0x80000000/-1", EXP_ERR_ARGUMENT},
+    {"-\"a\"", EXP_ERR_ARGUMENT},
+    {"\"a\"*2", EXP_ERR_ARGUMENT},
+    {"\"a\"-\"b\"", EXP_ERR_ARGUMENT},
+    {"\"a\"/1", EXP_ERR_ARGUMENT},
+    {"\"a\"%1", EXP_ERR_ARGUMENT},
+    {"atof(1)", EXP_ERR_ARGUMENT},
+    {"atoi(2.5)", EXP_ERR_ARGUMENT},
+    {"TV(a)", EXP_ERR_NOCONTEXT},
+    {"1+LV(a)", EXP_ERR_NOCONTEXT},
+    {"sqrt(TVV(a))", EXP_ERR_NOCONTEXT},
+};
+
 TEST(Expression, EvaluationErrors) {
-  const ErrorCase cases[] = {
-      {"1/0", EXP_ERR_ARGUMENT},  // integer division by zero stops nothing
-      {"1%0", EXP_ERR_ARGUMENT},
-      {"5/(2-2)", EXP_ERR_ARGUMENT},
-      {"5%(1-1)", EXP_ERR_ARGUMENT},
-      {"1+(-2147483647-1)/-1", EXP_ERR_ARGUMENT},  // the quotient does not fit
-      {"(-2147483647-1)%-1", EXP_ERR_ARGUMENT},
-      {"0x80000000/-1", EXP_ERR_ARGUMENT},
-      {"-\"a\"", EXP_ERR_ARGUMENT},
-      {"\"a\"*2", EXP_ERR_ARGUMENT},
-      {"\"a\"-\"b\"", EXP_ERR_ARGUMENT},
-      {"\"a\"/1", EXP_ERR_ARGUMENT},
-      {"\"a\"%1", EXP_ERR_ARGUMENT},
-      {"atof(1)", EXP_ERR_ARGUMENT},
-      {"atoi(2.5)", EXP_ERR_ARGUMENT},
-      {"TV(a)", EXP_ERR_NOCONTEXT},
-      {"1+LV(a)", EXP_ERR_NOCONTEXT},
-      {"sqrt(TVV(a))", EXP_ERR_NOCONTEXT},
-  };
-  for (const ErrorCase& c : cases) {
+  for (const ErrorCase& c : kEvaluationErrors) {
     SCOPED_TRACE(c.text);
     CExpression e;
     ASSERT_EQ(EXP_OK, e.CheckText(c.text));
@@ -316,6 +323,42 @@ TEST(Expression, EvaluationErrors) {
     EXPECT_EQ(EV_INT, result.GetType());  // cleared
     EXPECT_EQ(0, result.GetInt());
   }
+}
+
+// A link parses its expression once, when it is prepared, and evaluates the
+// same list on every firing (each evaluation reusing the room of the last
+// one's stack); every firing must give what a text parsed afresh gives.
+TEST(Expression, AnExpressionParsedOnceEvaluatesAsOneParsedEachTime) {
+  std::vector<const char*> texts;
+  for (const IntCase& c : kIntCases) texts.push_back(c.text);
+  for (const DoubleCase& c : kDoubleCases) texts.push_back(c.text);
+  for (const StringCase& c : kStringCases) texts.push_back(c.text);
+  for (const ErrorCase& c : kEvaluationErrors) texts.push_back(c.text);
+  std::vector<std::unique_ptr<CExpression>> kept;
+  for (const char* text : texts) {
+    kept.emplace_back(new CExpression);
+    ASSERT_EQ(EXP_OK, kept.back()->CheckText(text)) << text;
+  }
+  for (int round = 0; round < 3; ++round)
+    for (size_t i = 0; i < texts.size(); ++i) {
+      SCOPED_TRACE(texts[i]);
+      const Result fresh = Evaluate(texts[i]);
+      CExpValue value;
+      value.SetString("stale");
+      ASSERT_EQ(fresh.rc, kept[i]->Calculate(value, nullptr));
+      ASSERT_EQ(fresh.value.GetType(), value.GetType());
+      switch (value.GetType()) {
+        case EV_INT: EXPECT_EQ(fresh.value.GetInt(), value.GetInt()); break;
+        case EV_DOUBLE: EXPECT_EQ(fresh.value.GetDouble(), value.GetDouble()); break;
+        default: EXPECT_STREQ(fresh.value.GetString(), value.GetString());
+      }
+    }
+}
+
+// A function node evaluates its arguments into cells of its own frame.
+TEST(Expression, NoFunctionTakesMoreArgumentsThanAFunctionNodeHasCellsFor) {
+  for (const ExpFunctionInfo& f : ExpFunctionTable)
+    EXPECT_LE(static_cast<size_t>(f.arguments), kExpMaxArguments) << f.name;
 }
 
 TEST(Expression, AListThatFailedItsCheckNeverEvaluates) {

@@ -2,10 +2,13 @@
 
 #include "../editctrl/picmsg.h"
 #include "checkword.h"
+#include "tickscope.h"
 
 namespace {
 
-// The record is two words (name, value) whatever the value's kind.
+// The record is two words (name, value) whatever the value's kind. A
+// window that runs its tick answers its own links and scripts directly, with
+// the answer its window procedure gives to the same message.
 int SendRequest(HWND window, UINT message, const char* name, void* value) {
   if (!window) return 1;
   struct {
@@ -13,8 +16,11 @@ int SendRequest(HWND window, UINT message, const char* name, void* value) {
     void* value;
   } request = {name, value};
   static_assert(sizeof(request) == sizeof(NumTagRequest), "a request is two words");
-  return static_cast<int>(SendMessageA(window, message, MakeHostParam(QSM_CHECKCODE),
-                                       reinterpret_cast<LPARAM>(&request)));
+  const WPARAM checkWord = MakeHostParam(QSM_CHECKCODE);
+  const LPARAM record = reinterpret_cast<LPARAM>(&request);
+  if (CTickScope* tick = CTickScope::Of(window))
+    return static_cast<int>(tick->Requests().AnswerRequest(message, checkWord, record));
+  return static_cast<int>(SendMessageA(window, message, checkWord, record));
 }
 
 }  // namespace

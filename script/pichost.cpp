@@ -7,6 +7,7 @@
 #include "drawobj.h"
 #include "drawtext.h"
 #include "picobj.h"
+#include "tickrepaint.h"
 #include "vmargs.h"
 #include "vmcodes.h"
 #include "vmwork.h"
@@ -34,15 +35,15 @@ int CPicScriptHost::FindNamed(int i, CDrawObj** obj) {
   const char* name;
   size_t length;
   int rc = TextArg(*m_state, i, &name, &length);
-  if (!rc) *obj = m_pPicture->FindObject(name, m_pOwner);
+  if (!rc) *obj = m_named.Find(*m_pPicture, name, length, m_pOwner);
   return rc;
 }
 
 void CPicScriptHost::Invalidate(CDrawObj* obj) {
   // Paid for first: a run that cannot pay ends after this function.
   if (!m_hWnd || !ChargeWork(*m_state, kWorkPerRepaint)) return;
-  RECT r = obj->GetInvalidRect();
-  InvalidateRect(m_hWnd, &r, TRUE);
+  // During the window's tick the area joins the tick's one invalidation.
+  CTickRepaint::Invalidate(m_hWnd, obj->GetInvalidRect());
 }
 
 int CPicScriptHost::ShownText(int i, const char** text) {

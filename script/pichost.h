@@ -9,6 +9,7 @@
 #include <string>
 
 #include "drawlink.h"
+#include "namedobjects.h"
 #include "scriptvm.h"
 
 class CDrawCtrlOcx;
@@ -45,4 +46,7 @@ class CPicScriptHost : public CScriptVM {
   // The call of an ActiveX function (1200-1202) into the object's control,
   // with args arguments popped.
   int CallOcx(CDrawCtrlOcx* ocx, int id, int args);
+
+ private:
+  CNamedObjects m_named;  // the objects this script named, found once
 };
