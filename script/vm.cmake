@@ -1,5 +1,6 @@
 # The script virtual machine: cells and memory, loader, interpreter with its
-# instruction table, value arithmetic, the library functions by group, and the
+# instruction table (the direct interpreter), the translation at load and
+# the threaded machine that runs it, value arithmetic, the library functions by group, and the
 # picture host's functions; the compile runner that makes code bytes with
 # Tarnic, and the module-folder helper.
 target_sources(qelscript PRIVATE
@@ -9,6 +10,9 @@ target_sources(qelscript PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/vmload.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmarith.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmexec.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmliveness.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmtranslate.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmthreaded.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmwork.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmargs.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/scriptvm.cpp

@@ -1,7 +1,20 @@
 // The value arithmetic of the script machine: binary operations and compound
 // assignments on cells that have been read already (references followed).
 #pragma once
+#include "../compiler/opcodes.h"
 #include "vmcell.h"
+
+// The operations by binary sub-code.
+enum ArithOp {
+  AO_MUL, AO_DIV, AO_REM, AO_ADD, AO_SUB, AO_SHL, AO_SHR, AO_GT, AO_LT, AO_LE, AO_GE,
+  AO_EQ, AO_NE, AO_AND, AO_XOR, AO_OR, AO_LAND, AO_LOR, AO_COUNT
+};
+static_assert(AO_COUNT == tarnic::kBinarySubCodes, "one operation per binary sub-code");
+
+// Assignment sub-codes 1-10 as operations (and, or and exclusive or are in a
+// different order there).
+constexpr ArithOp kAssignOps[tarnic::kAssignSubCodes] = {AO_COUNT, AO_MUL, AO_DIV, AO_REM, AO_ADD, AO_SUB,
+                                                          AO_SHL,   AO_SHR, AO_AND, AO_OR,  AO_XOR};
 
 // Binary sub-codes 0-17 (multiply ... logical or). Without a pointer operand
 // the operand of the lower base type is converted to the other's and the
@@ -16,3 +29,17 @@ int BinaryValues(const VmCell& x, const VmCell& y, int subcode, VmCell* result);
 // type). A pointer target allows only += and -=, scaled by the element size.
 // 0 or an end code.
 int AssignValues(const VmCell& target, const VmCell& source, int subcode, VmCell* result);
+
+// The general paths behind the common cases of vmfastpath.h, for operands
+// read where they lie, with the types they count as given apart (a
+// variable's without its flags).
+//
+// BinaryValues of the two operands into *out, which may be either of them.
+int BinaryGeneral(uint8_t ta, const VmCell& a, uint8_t tb, const VmCell& b, int op, VmCell* out);
+// Stores a value into a cell (a variable's, or a register's that holds no
+// reference): a pointer or array takes the value unchanged, any other cell
+// the value converted to its own base type. 0 or an end code.
+int StoreGeneral(VmCell* target, uint8_t tv, const VmCell& value);
+// `target op= source` for a variable's cell (sub-code 0 a plain store): the
+// values computed by AssignValues and stored by StoreGeneral.
+int AssignGeneral(VmCell* target, uint8_t ts, const VmCell& source, int subcode);

@@ -6,15 +6,14 @@
 #include "../compiler/opcodes.h"
 #include "vmarith.h"
 #include "vmcodes.h"
+#include "vmfastpath.h"
 #include "vmwork.h"
 
 using tarnic::CodeByteInstruction;
 
 namespace {
 
-constexpr int kContinue = -1;
-constexpr uint32_t kCellMask = 0xFFFFF;
-constexpr uint32_t kLocalBit = 1u << 22;
+constexpr int kContinue = kVmContinue;
 
 struct Exec {
   VmState& s;
@@ -400,8 +399,8 @@ const std::array<Handler, 256> kHandlers = BuildTable();
 }  // namespace
 
 VmCell* ResolveMemoryWord(VmState& s, uint32_t word) {
-  VmVariables* table = (word & kLocalBit) ? (s.frame ? &s.frame->variables : nullptr) : s.globals.get();
-  return table ? table->Cell(word & kCellMask) : nullptr;
+  VmVariables* table = (word & tarnic::kMemoryLocal) ? (s.frame ? &s.frame->variables : nullptr) : s.globals.get();
+  return table ? table->Cell(word & tarnic::kMemoryCellMask) : nullptr;
 }
 
 int ReadRegister(VmState& s, uint8_t r, VmCell* value) {
@@ -446,41 +445,44 @@ int StoreRegister(VmState& s, uint8_t r, const VmCell& value) {
     if (!ConvertBits(value, base, &bits)) return kVmNoMemory;
     return s.memory.Write(Low32(slot->value), &bits, ElementSize(base)) ? 0 : kVmPointerStore;
   }
-  // A pointer or array takes the value unchanged; others convert to their type.
-  if (HasKind(target->type)) {
-    target->value = value.value;
-    return 0;
-  }
-  uint64_t bits;
-  if (!ConvertBits(value, BaseOf(target->type), &bits)) return kVmNoMemory;
-  target->value = bits;
-  return 0;
+  return StoreIntoCell(target, value.type, value);
 }
 
-int ExecuteCode(VmState& s, VmSystemCalls& calls, uint32_t start) {
-  Exec x{s, calls, start, start};
+int StepInstruction(VmState& s, VmSystemCalls& calls, uint32_t pc, uint32_t* next) {
+  Exec x{s, calls, pc, pc + 1};
+  const CodeByteInstruction& in = s.code[pc];
+  int rc = kHandlers[in.op](x, in);
+  *next = x.next;
+  return rc;
+}
+
+int ContinueDirect(VmState& s, VmSystemCalls& calls, uint32_t pc) {
   const size_t count = s.code.size();
+  for (;;) {
+    if (s.budget_left == 0) return kVmBudgetExceeded;
+    if (pc >= count) return kVmBadJump;
+    --s.budget_left;
+    uint32_t next;
+    int rc = StepInstruction(s, calls, pc, &next);
+    if (rc != kContinue) return rc;
+    pc = next;
+  }
+}
+
+void StartRunAccount(VmState& s) {
   s.budget_left = s.instruction_budget;
   s.extra_work = 0;
   s.over_budget = false;
-  int rc;
-  for (;;) {
-    if (s.budget_left == 0) {
-      rc = kVmBudgetExceeded;
-      break;
-    }
-    if (x.pc >= count) {
-      rc = kVmBadJump;
-      break;
-    }
-    --s.budget_left;
-    const CodeByteInstruction& in = s.code[x.pc];
-    x.next = x.pc + 1;
-    rc = kHandlers[in.op](x, in);
-    if (rc != kContinue) break;
-    x.pc = x.next;
-  }
+}
+
+void EndRunAccount(VmState& s) {
   s.last_work = s.instruction_budget - s.budget_left;
   s.last_instructions = s.last_work - s.extra_work;
+}
+
+int ExecuteCode(VmState& s, VmSystemCalls& calls, uint32_t start) {
+  StartRunAccount(s);
+  int rc = ContinueDirect(s, calls, start);
+  EndRunAccount(s);
   return rc;
 }

@@ -5,12 +5,31 @@
 
 #include "vmstate.h"
 
+// What an instruction's handler returns when the run goes on.
+constexpr int kVmContinue = -1;
+
+// The direct interpreter, which runs the code bytes as they were loaded: the
+// reference for the translated machine (vmthreaded.h), and its general path.
+//
 // Runs from instruction `start` until the run ends and returns its end code
 // (kVmNormalEnd when the entry function returns), using at most the state's
 // budget of work units (then kVmBudgetExceeded) and counting the
-// instructions it executed and the units it used. The caller provides the register block and the first frame and
-// frees the run state afterwards.
+// instructions it executed and the units it used. The caller provides the
+// register block and the first frame and frees the run state afterwards.
 int ExecuteCode(VmState& s, VmSystemCalls& calls, uint32_t start);
+
+// The accounting of one run: the budget set before it, the instructions and
+// units it used counted after it.
+void StartRunAccount(VmState& s);
+void EndRunAccount(VmState& s);
+
+// Goes on from instruction `pc` with what is left of the run's budget, one
+// instruction at a time, until the run ends; its end code.
+int ContinueDirect(VmState& s, VmSystemCalls& calls, uint32_t pc);
+
+// Executes the one instruction at `pc` (which must exist) without charging
+// it: kVmContinue and the index of the next instruction, or an end code.
+int StepInstruction(VmState& s, VmSystemCalls& calls, uint32_t pc, uint32_t* next);
 
 // Register access shared with the system functions. Register 0 is the
 // accumulator; numbers above 31 give kVmBadRegister.

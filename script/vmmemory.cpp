@@ -92,11 +92,6 @@ VmVariables::~VmVariables() {
   for (auto& buffer : buffers_) memory_.Remove(buffer.get());
 }
 
-VmCell* VmVariables::Cell(uint32_t index) {
-  if (index >= count_) return nullptr;
-  return &blocks_[index / kBlockCells][index % kBlockCells];
-}
-
 VmCell* VmVariables::Grow() {
   if (count_ >= kMaxCells) return nullptr;
   if (count_ == blocks_.size() * kBlockCells) {

@@ -85,7 +85,12 @@ class VmVariables {
   VmVariables& operator=(const VmVariables&) = delete;
 
   size_t Count() const { return count_; }
-  VmCell* Cell(uint32_t index);
+  // The cell of variable `index`, or null when the table has none (inline:
+  // the machine looks up a local on nearly every instruction).
+  VmCell* Cell(uint32_t index) {
+    if (index >= count_) return nullptr;
+    return &blocks_[index / kBlockCells][index % kBlockCells];
+  }
   // Appends a cell (a parameter); 0 or an end code.
   int Append(const VmCell& cell);
   // Creates variable `index` with its type byte and element count, copying up

@@ -9,6 +9,7 @@
 #include "../compiler/codebyte_format.h"
 #include "vmcell.h"
 #include "vmmemory.h"
+#include "vmtranslate.h"
 
 constexpr int kVmRegisters = 32;       // registers 1 to 31 (0 is the accumulator)
 constexpr int kVmScratchRegister = 31; // receives constants and memory operands
@@ -70,6 +71,8 @@ struct VmState {
   std::vector<std::unique_ptr<VmFrame>> saved_frames;
 
   std::vector<tarnic::CodeByteInstruction> code;
+  // The instructions translated at load (null when they run directly).
+  std::unique_ptr<VmTranslation> translation;
   uint32_t entry = 0;
   bool first_run = true;
   bool running = false;  // inside Run: a nested Run or Load is refused
