@@ -32,7 +32,7 @@ target_sources(qelscript PRIVATE
 qel_test(script_vm_test
   SOURCES vm_test_util.cpp vm_program.cpp vm_hostile.cpp vm_load_test.cpp vm_core_test.cpp vm_library_test.cpp
           vm_host_test.cpp vm_hardening_test.cpp vm_format_test.cpp vm_work_test.cpp vm_random_test.cpp
-          vm_regions_test.cpp
+          vm_regions_test.cpp vm_translate_test.cpp
   LIBS qelscript qelcompiler_testing)
 # The tests read the system-function list delivered beside the compiler.
 add_dependencies(script_vm_test tarnic_stdlib)

@@ -406,24 +406,27 @@ VmCell* ResolveMemoryWord(VmState& s, uint32_t word) {
 int ReadRegister(VmState& s, uint8_t r, VmCell* value) {
   VmCell* slot;
   int rc = RegisterSlot(s, r, &slot);
-  if (rc) return rc;
-  if (IsVariableRef(slot->type)) {
-    VmCell* cell = ResolveMemoryWord(s, Low32(slot->value));
+  return rc ? rc : ReadHeldValue(s, *slot, value);
+}
+
+int ReadHeldValue(VmState& s, const VmCell& held, VmCell* value) {
+  if (IsVariableRef(held.type)) {
+    VmCell* cell = ResolveMemoryWord(s, Low32(held.value));
     if (!cell) return kVmBadCell;
     *value = WithoutFlags(*cell);
     return 0;
   }
-  if ((slot->type & kVmKindMask) == kVmRawRef) {
-    uint8_t base = BaseOf(slot->type);
+  if ((held.type & kVmKindMask) == kVmRawRef) {
+    uint8_t base = BaseOf(held.type);
     int size = ElementSize(base);
     if (size == 0) return kVmNoMemory;
     uint64_t raw = 0;
-    if (!s.memory.Read(Low32(slot->value), &raw, size)) return kVmBadAddress;
+    if (!s.memory.Read(Low32(held.value), &raw, size)) return kVmBadAddress;
     bool real = base == VB_F32 || base == VB_F64;
     *value = MakeCell(base, real ? raw : NormalizeInt(static_cast<int64_t>(raw), base));
     return 0;
   }
-  *value = *slot;
+  *value = held;
   return 0;
 }
 

@@ -35,6 +35,8 @@ int StepInstruction(VmState& s, VmSystemCalls& calls, uint32_t pc, uint32_t* nex
 // accumulator; numbers above 31 give kVmBadRegister.
 // The value of register r, followed through a variable or raw reference.
 int ReadRegister(VmState& s, uint8_t r, VmCell* value);
+// The value that a register holding `held` gives when it is read.
+int ReadHeldValue(VmState& s, const VmCell& held, VmCell* value);
 // Stores into the target of register r, converted to the target's type.
 int StoreRegister(VmState& s, uint8_t r, const VmCell& value);
 // The variable cell of a memory word (bit 22 a local of the current frame,

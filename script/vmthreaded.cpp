@@ -21,6 +21,17 @@ inline int RegisterOperand(VmState& s, VmCell* regs, uint8_t r, VmCell* held, co
   return ReadRegister(s, r, held);
 }
 
+// A fused op's result as the instruction after it reads it from its register
+// (a result may be a reference into raw memory, which the read follows).
+inline int ResultOperand(VmState& s, const VmCell* result, VmCell* held, const VmCell** operand) {
+  if (result->type < kVmRawRef) {
+    *operand = result;
+    return 0;
+  }
+  *operand = held;
+  return ReadHeldValue(s, *result, held);
+}
+
 inline VmCell WithoutFlags(const VmCell& c) { return MakeCell(OperandType(c), c.value); }
 
 // A register's reference to a variable, as OP_LDM makes it.
@@ -307,12 +318,15 @@ op_JNZ:
   SCRATCH(Reference(*m2, op->m2.word));     \
   CHECK_AT(1, BinaryOperands(OperandType(*m), *m, OperandType(*m2), *m2, operation, RESULT()))
   // The result tested by a conditional jump.
-#define JUMP_TAIL() JUMP_IF(CellTruth(*out) == (op->jump_if_true != 0))
+#define JUMP_TAIL()                                        \
+  CHECK_AT(2, ResultOperand(s, out, &held, &a));           \
+  JUMP_IF(CellTruth(*a) == (op->jump_if_true != 0))
   // The result stored into a variable through a register's reference.
 #define STORE_TAIL()                                         \
   m3 = MEMORY(op->m3);                                       \
   KEEP(kVmKeepR3, op->r3, Reference(*m3, op->m3.word));      \
-  CHECK_AT(3, StoreIntoCell(m3, out->type, *out));           \
+  CHECK_AT(3, ResultOperand(s, out, &held, &a));             \
+  CHECK_AT(3, StoreIntoCell(m3, a->type, *a));               \
   NEXT()
   // A shape's handler for any sub-code, then one for each fast operation
   // (constant there, so that the operation's code is all that remains).

@@ -155,7 +155,9 @@ class Translator {
     if (live & RegisterBit(op.r)) keep |= kVmKeepR;
     if (live & RegisterBit(op.r2)) keep |= kVmKeepR2;
     if (live & RegisterBit(op.r3)) keep |= kVmKeepR3;
-    if (live & RegisterBit(kVmScratchRegister)) keep |= kVmKeepScratch;
+    // An instruction on register 31 reads there the constant or memory
+    // operand that it has just put there.
+    if ((live & RegisterBit(kVmScratchRegister)) || op.r == kVmScratchRegister) keep |= kVmKeepScratch;
     return keep;
   }
 
