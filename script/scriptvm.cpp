@@ -55,6 +55,8 @@ void CScriptVM::FreeRunState() {
   s.saved_regs.clear();
   s.saved_regs.shrink_to_fit();
   s.regs.reset();
+  std::vector<std::unique_ptr<VmRegisterBlock>>().swap(s.spare_regs);
+  std::vector<std::unique_ptr<VmFrame>>().swap(s.spare_frames);
 }
 
 int CScriptVM::Run(uint32_t entry) {

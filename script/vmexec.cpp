@@ -233,6 +233,42 @@ int JumpIf(Exec& x, const CodeByteInstruction& in, bool when_zero) {
 int JumpZero(Exec& x, const CodeByteInstruction& in) { return JumpIf(x, in, true); }
 int JumpNotZero(Exec& x, const CodeByteInstruction& in) { return JumpIf(x, in, false); }
 
+// A register block for a call: one that a returned call left, cleared, or a
+// new one; null when there is no memory.
+std::unique_ptr<VmRegisterBlock> TakeRegisterBlock(VmState& s) {
+  if (s.spare_regs.empty()) return std::unique_ptr<VmRegisterBlock>(new (std::nothrow) VmRegisterBlock());
+  std::unique_ptr<VmRegisterBlock> regs = std::move(s.spare_regs.back());
+  s.spare_regs.pop_back();
+  for (VmCell& c : regs->reg) {
+    c.type = 0;
+    c.value = 0;
+  }
+  return regs;
+}
+
+// A frame for a call, counted against the cap: one that a returned call
+// left, or a new one; null when there is no memory or the cap is reached.
+std::unique_ptr<VmFrame> TakeFrame(VmState& s) {
+  if (s.spare_frames.empty()) return VmFrame::Make(s.memory);
+  if (!s.spare_frames.back()->Reuse()) return nullptr;
+  std::unique_ptr<VmFrame> frame = std::move(s.spare_frames.back());
+  s.spare_frames.pop_back();
+  return frame;
+}
+
+// Keeps what a returning call leaves for the next call (or frees it when
+// there is no room to keep it).
+void KeepForNextCall(VmState& s, std::unique_ptr<VmRegisterBlock> regs, std::unique_ptr<VmFrame> frame) {
+  try {
+    if (regs) s.spare_regs.push_back(std::move(regs));
+    if (frame) {
+      frame->Retire();
+      s.spare_frames.push_back(std::move(frame));
+    }
+  } catch (const std::bad_alloc&) {
+  }
+}
+
 int Call(Exec& x, const CodeByteInstruction& in) {
   VmState& s = x.s;
   if (in.a >= s.code.size()) return kVmBadJump;
@@ -243,7 +279,7 @@ int Call(Exec& x, const CodeByteInstruction& in) {
   } catch (const std::bad_alloc&) {
     return kVmGrowReturnStack;
   }
-  std::unique_ptr<VmRegisterBlock> regs(new (std::nothrow) VmRegisterBlock());
+  std::unique_ptr<VmRegisterBlock> regs = TakeRegisterBlock(s);
   if (!regs) return kVmCallSaveRegs;
   try {
     s.saved_regs.push_back(std::move(s.regs));
@@ -251,7 +287,7 @@ int Call(Exec& x, const CodeByteInstruction& in) {
     return kVmCallSaveRegs;
   }
   s.regs = std::move(regs);
-  std::unique_ptr<VmFrame> frame = VmFrame::Make(s.memory);
+  std::unique_ptr<VmFrame> frame = TakeFrame(s);
   if (!frame) return kVmCallNewFrame;
   try {
     s.saved_frames.push_back(std::move(s.frame));
@@ -279,11 +315,18 @@ int Return(Exec& x, const CodeByteInstruction&) {
   uint32_t call = s.returns.back();
   s.returns.pop_back();
   if (s.saved_regs.empty()) return kVmNoSavedRegs;
+  std::unique_ptr<VmRegisterBlock> callee_regs = std::move(s.regs);
   s.regs = std::move(s.saved_regs.back());
   s.saved_regs.pop_back();
-  if (s.saved_frames.empty()) return kVmOuterReturn;
-  s.frame = std::move(s.saved_frames.back());  // frees the callee's cells and buffers
+  if (s.saved_frames.empty()) {
+    KeepForNextCall(s, std::move(callee_regs), nullptr);
+    return kVmOuterReturn;
+  }
+  std::unique_ptr<VmFrame> callee_frame = std::move(s.frame);
+  s.frame = std::move(s.saved_frames.back());
   s.saved_frames.pop_back();
+  // The callee's cells and buffers are freed here.
+  KeepForNextCall(s, std::move(callee_regs), std::move(callee_frame));
   return Jump(x, call + 1);
 }
 
@@ -295,6 +338,8 @@ int LoadAddress(Exec& x, const CodeByteInstruction& in) {
   if (HasKind(cell->type)) {
     *dest = WithoutFlags(*cell);
   } else {
+    // The script gets the address of a cell: its table's cells enter the memory map.
+    if (!VariablesOf(x.s, in.a)->Expose()) return kVmGrowCellTable;
     uint32_t address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&cell->value));
     *dest = MakeAddress(static_cast<uint8_t>(BaseOf(cell->type) | kVmAddress), address);
   }
@@ -398,8 +443,12 @@ const std::array<Handler, 256> kHandlers = BuildTable();
 
 }  // namespace
 
+VmVariables* VariablesOf(VmState& s, uint32_t word) {
+  return (word & tarnic::kMemoryLocal) ? (s.frame ? &s.frame->variables : nullptr) : s.globals.get();
+}
+
 VmCell* ResolveMemoryWord(VmState& s, uint32_t word) {
-  VmVariables* table = (word & tarnic::kMemoryLocal) ? (s.frame ? &s.frame->variables : nullptr) : s.globals.get();
+  VmVariables* table = VariablesOf(s, word);
   return table ? table->Cell(word & tarnic::kMemoryCellMask) : nullptr;
 }
 

@@ -42,3 +42,5 @@ int StoreRegister(VmState& s, uint8_t r, const VmCell& value);
 // The variable cell of a memory word (bit 22 a local of the current frame,
 // otherwise a global); nullptr when it does not exist.
 VmCell* ResolveMemoryWord(VmState& s, uint32_t word);
+// The table of variables that a memory word names (null without a frame).
+VmVariables* VariablesOf(VmState& s, uint32_t word);
