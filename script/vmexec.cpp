@@ -1,6 +1,7 @@
 #include "vmexec.h"
 
 #include <array>
+#include <cstring>
 #include <new>
 
 #include "../compiler/opcodes.h"
@@ -469,8 +470,17 @@ int ReadHeldValue(VmState& s, const VmCell& held, VmCell* value) {
     uint8_t base = BaseOf(held.type);
     int size = ElementSize(base);
     if (size == 0) return kVmNoMemory;
+    const uint32_t address = Low32(held.value);
+    if (!s.memory.Accessible(address, size)) return kVmBadAddress;
     uint64_t raw = 0;
-    if (!s.memory.Read(Low32(held.value), &raw, size)) return kVmBadAddress;
+    // Each width read as such (a copy of a width known here is one load).
+    const void* at = reinterpret_cast<const void*>(static_cast<uintptr_t>(address));
+    switch (size) {
+      case 1: std::memcpy(&raw, at, 1); break;
+      case 2: std::memcpy(&raw, at, 2); break;
+      case 4: std::memcpy(&raw, at, 4); break;
+      default: std::memcpy(&raw, at, 8); break;
+    }
     bool real = base == VB_F32 || base == VB_F64;
     *value = MakeCell(base, real ? raw : NormalizeInt(static_cast<int64_t>(raw), base));
     return 0;

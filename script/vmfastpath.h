@@ -115,6 +115,20 @@ VM_FAST bool NumberAsDouble(uint8_t type, const VmCell& c, double* d) {
   return false;
 }
 
+// An array, address or pointer stepped by a signed 32-bit integer number of
+// its elements (the integer scaled by the element size, the address kept in
+// 32 bits); false for other operands and operations.
+VM_FAST bool StepAddress(uint8_t ta, const VmCell& a, uint8_t tb, const VmCell& b, int op, VmCell* out) {
+  static constexpr uint8_t kSizes[16] = {1, 1, 2, 2, 4, 4, 4, 8, 8};
+  const uint32_t size = kSizes[BaseOf(ta)];
+  if (!HasKind(ta) || tb != VB_I32 || size == 0 || (op != AO_ADD && op != AO_SUB)) return false;
+  const uint32_t offset = static_cast<uint32_t>(Int32Of(b)) * size;
+  const uint32_t address = static_cast<uint32_t>(a.value);
+  out->type = ta;
+  out->value = op == AO_ADD ? address + offset : address - offset;
+  return true;
+}
+
 // BinaryValues with its common cases first: `a op b` (operands of types ta
 // and tb) written into *out, which may be either operand. 0 or an end code.
 VM_FAST int BinaryOperands(uint8_t ta, const VmCell& a, uint8_t tb, const VmCell& b, int op, VmCell* out) {
@@ -136,6 +150,8 @@ VM_FAST int BinaryOperands(uint8_t ta, const VmCell& a, uint8_t tb, const VmCell
         SetInt32(out, truth);
         return 0;
       }
+    } else if (StepAddress(ta, a, tb, b, op, out)) {
+      return 0;
     }
   }
   return BinaryGeneral(ta, a, tb, b, op, out);

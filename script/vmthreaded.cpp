@@ -246,6 +246,16 @@ op_LDV:
   regs[op->r] = *a;
   NEXT();
 
+  // A register made a reference to the element that its value addresses.
+op_TOPTR:
+  if (IsVariableRef(regs[op->r].type)) {
+    m = ResolveMemoryWord(s, Low32(regs[op->r].value));
+    CHECK_AT(0, m ? 0 : kVmBadCell);
+    regs[op->r] = WithoutFlags(*m);
+  }
+  regs[op->r].type |= kVmRawRef;
+  NEXT();
+
   // ---- the families; register 31 takes a constant or memory operand first --
 
 op_BIN_RK:

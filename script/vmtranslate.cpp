@@ -311,6 +311,8 @@ class Translator {
         return in.r2 == 0 ? VOP_MOV_FROM_ACC : InBlock(in.r2) ? VOP_MOV : VOP_GENERIC;
       case OP_LDV:
         return InBlock(in.r) && InBlock(in.r2) ? VOP_LDV : VOP_GENERIC;
+      case OP_TOPTR:
+        return InBlock(in.r) ? VOP_TOPTR : VOP_GENERIC;
       case OP_INC:
       case OP_DEC:
         op->sub = StepSubCode(in.op);

@@ -40,7 +40,7 @@ class VmVariables;
   X(GENERIC)         /* the direct interpreter's handler for one instruction */                   \
   X(CHARGE)          /* the budget of the block that follows */                                   \
   X(END)             /* the place after the last instruction */                                   \
-  X(LDM) X(LDM_ACC) X(LDK) X(LDK_ACC) X(MOV) X(MOV_TO_ACC) X(MOV_FROM_ACC) X(LDV)                 \
+  X(LDM) X(LDM_ACC) X(LDK) X(LDK_ACC) X(MOV) X(MOV_TO_ACC) X(MOV_FROM_ACC) X(LDV) X(TOPTR)       \
   X(BIN_RK) X(BIN_RR) X(BIN_RM) X(ASG_RK) X(ASG_RR) X(ASG_RM) X(INCDEC)                            \
   X(JMP) X(JZ) X(JNZ)                                                                              \
   VM_SHAPE_KINDS(X, LDM_BIN_RK) VM_SHAPE_KINDS(X, LDM_BIN_RR) VM_SHAPE_KINDS(X, LDM_BIN_RM)        \
