@@ -15,6 +15,7 @@
 #include "vm_program.h"
 #include "vm_test_util.h"
 #include "vmcodes.h"
+#include "vmtranslate.h"
 
 namespace {
 
@@ -271,6 +272,25 @@ TEST(TranslatedMachine, HostileProgramsEndLikeTheDirectInterpreter) {
     EXPECT_EQ(translated->LastSystemCode(), direct->LastSystemCode()) << program.what;
     EXPECT_EQ(translated->State().memory.PeakBytes(), direct->State().memory.PeakBytes()) << program.what;
     EXPECT_EQ(translated->State().memory.BytesInUse(), direct->State().memory.BytesInUse()) << program.what;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Code too long to be worth its translation runs directly, alike.
+TEST(TranslatedMachine, CodeTooLongToTranslateRunsDirectly) {
+  for (const size_t length : {size_t(1000), kVmMaxTranslated + 1}) {
+    VmProgram p;
+    p.code.assign(length - 1, I(0));
+    p.code.push_back(I(OP_RET));
+    const std::vector<uint8_t> bytes = p.Bytes();
+    CScriptVM vm;
+    ASSERT_EQ(vm.Load(bytes.data(), bytes.size()), 0);
+    EXPECT_EQ(vm.State().translation != nullptr, length <= kVmMaxTranslated) << length;
+    EXPECT_EQ(vm.Run(), kVmNormalEnd);
+    EXPECT_EQ(vm.LastInstructionCount(), length);
   }
 }
 

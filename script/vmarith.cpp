@@ -6,25 +6,7 @@
 
 namespace {
 
-bool IsComparison(int op) { return (op >= AO_GT && op <= AO_NE) || op == AO_LAND || op == AO_LOR; }
-
 VmCell Truth(bool b) { return MakeInt32(b ? 1 : 0); }
-
-// One comparison for every operand type: T is double for real operands and
-// int64_t for integers, pointers and truth values.
-template <typename T>
-bool Compare(int op, T a, T b) {
-  switch (op) {
-    case AO_GT: return a > b;
-    case AO_LT: return a < b;
-    case AO_LE: return a <= b;
-    case AO_GE: return a >= b;
-    case AO_EQ: return a == b;
-    case AO_NE: return a != b;
-    case AO_LAND: return a != 0 && b != 0;
-    default: return a != 0 || b != 0;
-  }
-}
 
 // Real operands: remainder and shifts leave x as it was; the bitwise
 // operations work on the value's bits.

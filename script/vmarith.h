@@ -11,6 +11,25 @@ enum ArithOp {
 };
 static_assert(AO_COUNT == tarnic::kBinarySubCodes, "one operation per binary sub-code");
 
+// Comparisons and logical operations give signed 32-bit 1 or 0.
+inline bool IsComparison(int op) { return (op >= AO_GT && op <= AO_NE) || op == AO_LAND || op == AO_LOR; }
+
+// One comparison for every operand type: T is double for real operands and
+// int64_t (or int32_t) for integers, pointers and truth values.
+template <typename T>
+inline bool Compare(int op, T a, T b) {
+  switch (op) {
+    case AO_GT: return a > b;
+    case AO_LT: return a < b;
+    case AO_LE: return a <= b;
+    case AO_GE: return a >= b;
+    case AO_EQ: return a == b;
+    case AO_NE: return a != b;
+    case AO_LAND: return a != 0 && b != 0;
+    default: return a != 0 || b != 0;
+  }
+}
+
 // Assignment sub-codes 1-10 as operations (and, or and exclusive or are in a
 // different order there).
 constexpr ArithOp kAssignOps[tarnic::kAssignSubCodes] = {AO_COUNT, AO_MUL, AO_DIV, AO_REM, AO_ADD, AO_SUB,

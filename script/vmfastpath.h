@@ -59,18 +59,13 @@ VM_FAST bool Int32Operation(int32_t a, int32_t b, int op, int32_t* r) {
     case AO_SUB: *r = static_cast<int32_t>(ua - ub); return true;
     case AO_SHL: *r = static_cast<int32_t>(ua << (ub & 31)); return true;
     case AO_SHR: *r = a >> (ub & 31); return true;
-    case AO_GT: *r = a > b; return true;
-    case AO_LT: *r = a < b; return true;
-    case AO_LE: *r = a <= b; return true;
-    case AO_GE: *r = a >= b; return true;
-    case AO_EQ: *r = a == b; return true;
-    case AO_NE: *r = a != b; return true;
     case AO_AND: *r = a & b; return true;
     case AO_XOR: *r = a ^ b; return true;
     case AO_OR: *r = a | b; return true;
-    case AO_LAND: *r = a != 0 && b != 0; return true;
-    case AO_LOR: *r = a != 0 || b != 0; return true;
-    default: return false;
+    default:
+      if (!IsComparison(op)) return false;
+      *r = Compare<int32_t>(op, a, b);
+      return true;
   }
 }
 
@@ -88,17 +83,9 @@ VM_FAST bool DoubleArithmetic(double a, double b, int op, double* r) {
 
 // Comparisons and logical operations on two doubles; false for the others.
 VM_FAST bool DoubleComparison(double a, double b, int op, int32_t* r) {
-  switch (op) {
-    case AO_GT: *r = a > b; return true;
-    case AO_LT: *r = a < b; return true;
-    case AO_LE: *r = a <= b; return true;
-    case AO_GE: *r = a >= b; return true;
-    case AO_EQ: *r = a == b; return true;
-    case AO_NE: *r = a != b; return true;
-    case AO_LAND: *r = a != 0 && b != 0; return true;
-    case AO_LOR: *r = a != 0 || b != 0; return true;
-    default: return false;
-  }
+  if (!IsComparison(op)) return false;
+  *r = Compare<double>(op, a, b);
+  return true;
 }
 
 // A signed 32-bit integer or double operand as a double, the way the general

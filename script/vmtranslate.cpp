@@ -14,10 +14,6 @@ using namespace tarnic;
 
 namespace {
 
-// Longer code runs directly: its translation (about five times the size of
-// the instructions) is not worth the memory.
-constexpr size_t kMaxTranslated = 1u << 20;
-
 // The instructions after which control goes elsewhere, and those that charge
 // work of their own: each ends its block.
 bool EndsBlock(uint8_t op) {
@@ -348,7 +344,7 @@ class Translator {
 
 std::unique_ptr<VmTranslation> TranslateCode(const std::vector<CodeByteInstruction>& code, uint32_t entry,
                                              VmVariables& globals) {
-  if (code.size() > kMaxTranslated) return nullptr;
+  if (code.size() > kVmMaxTranslated) return nullptr;
   try {
     std::unique_ptr<VmTranslation> t(new VmTranslation());
     Translator(code, entry, globals, *t).Run();

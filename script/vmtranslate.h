@@ -106,6 +106,11 @@ struct VmTranslation {
   bool threaded = false;  // the handlers are filled in (on the first run)
 };
 
+// Longer code (3 MB of instructions, far beyond any script of a picture)
+// runs directly: its translation takes about eight times the memory of the
+// instructions.
+constexpr size_t kVmMaxTranslated = 1u << 18;
+
 // Translates loaded instructions; `globals` are the loaded globals. Null when
 // there is no memory for the translation: the code bytes then run directly.
 std::unique_ptr<VmTranslation> TranslateCode(const std::vector<tarnic::CodeByteInstruction>& code,
