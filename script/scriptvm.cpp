@@ -8,6 +8,8 @@
 #include "vmexec.h"
 #include "vmlib.h"
 #include "vmload.h"
+#include "vmthreaded.h"
+#include "vmtranslate.h"
 
 CScriptVM::CScriptVM() : m_state(new VmState()) {}
 CScriptVM::~CScriptVM() = default;
@@ -27,6 +29,8 @@ int CScriptVM::Load(const void* code, size_t size) {
   try {
     rc = InitMachine(*m_state);
     if (!rc) rc = LoadCodeBytes(*m_state, static_cast<const uint8_t*>(code), size);
+    // Translated once here; without memory for it the code bytes run directly.
+    if (!rc) m_state->translation = TranslateCode(m_state->code, m_state->entry, *m_state->globals);
   } catch (const std::bad_alloc&) {
     rc = kVmNoDataMemory;
   }
@@ -51,6 +55,8 @@ void CScriptVM::FreeRunState() {
   s.saved_regs.clear();
   s.saved_regs.shrink_to_fit();
   s.regs.reset();
+  std::vector<std::unique_ptr<VmRegisterBlock>>().swap(s.spare_regs);
+  std::vector<std::unique_ptr<VmFrame>>().swap(s.spare_frames);
 }
 
 int CScriptVM::Run(uint32_t entry) {
@@ -68,7 +74,7 @@ int CScriptVM::Run(uint32_t entry) {
     s.first_run = false;
     // A run never lets an exception out: its callers are window procedures.
     try {
-      rc = ExecuteCode(s, *this, start);
+      rc = s.translation && !m_direct ? ExecuteTranslated(s, *this, start) : ExecuteCode(s, *this, start);
     } catch (const std::exception&) {
       rc = kVmNoMemory;
     }

@@ -50,6 +50,10 @@ class CScriptVM : public VmSystemCalls {
   uint64_t LastInstructionCount() const { return m_state->last_instructions; }
   uint64_t LastWorkUnits() const { return m_state->last_work; }
 
+  // Runs the code bytes with the direct interpreter instead of their
+  // translation: the reference that the tests compare the translation with.
+  void UseDirectInterpreter(bool direct) { m_direct = direct; }
+
   uint32_t Entry() const { return m_state->entry; }
   const VmCell& Accumulator() const { return m_state->accumulator; }
   // The code of the system function that ended the last failed run (2001).
@@ -59,6 +63,7 @@ class CScriptVM : public VmSystemCalls {
  protected:
   std::unique_ptr<VmState> m_state;
   bool m_loaded = false;
+  bool m_direct = false;
 
  private:
   void FreeRunState();

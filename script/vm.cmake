@@ -1,5 +1,6 @@
 # The script virtual machine: cells and memory, loader, interpreter with its
-# instruction table, value arithmetic, the library functions by group, and the
+# instruction table (the direct interpreter), the translation at load and
+# the threaded machine that runs it, value arithmetic, the library functions by group, and the
 # picture host's functions; the compile runner that makes code bytes with
 # Tarnic, and the module-folder helper.
 target_sources(qelscript PRIVATE
@@ -9,6 +10,9 @@ target_sources(qelscript PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/vmload.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmarith.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmexec.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmliveness.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmtranslate.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmthreaded.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmwork.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmargs.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/scriptvm.cpp
@@ -29,7 +33,7 @@ target_sources(qelscript PRIVATE
 qel_test(script_vm_test
   SOURCES vm_test_util.cpp vm_program.cpp vm_hostile.cpp vm_load_test.cpp vm_core_test.cpp vm_library_test.cpp
           vm_host_test.cpp vm_hardening_test.cpp vm_format_test.cpp vm_work_test.cpp vm_random_test.cpp
-          vm_regions_test.cpp
+          vm_regions_test.cpp vm_translate_test.cpp
   LIBS qelscript qelcompiler_testing)
 
 # The ActiveX host functions with the test control, registered by the tests.

@@ -1,13 +1,18 @@
-// Speed of the script machine on typical script work: calls and integer
-// arithmetic (a recursive Fibonacci), array loops and string functions; and
-// a 10-million-step integer and double loop and 100,000 calls of a string
-// function against the same loops in C (-O2). Then the time of one
-// default-budget run of each hostile program (vm_bench_hostile.cpp).
+// Speed of the script machine on typical script work: three 10-million-step
+// loops (integer and double arithmetic, a function call per step, array
+// indexing) against the same loops in Lua 5.4 (vm_bench.lua, measured by
+// tools/run-bench.sh just before this program) and the first in C (-O2),
+// with the direct interpreter's time beside the translated machine's; calls
+// of a string function; calls, array loops and string functions; then the
+// time of one default-budget run of each hostile program
+// (vm_bench_hostile.cpp).
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -36,14 +41,15 @@ void Measure(const char* what, const char* source, int runs) {
 
 // One run of a script with a budget large enough for it; its time in seconds
 // and the instructions it executed, or a negative time when it failed.
-double TimeOneRun(const char* source, uint64_t* instructions) {
+double TimeOneRun(const char* source, uint64_t* instructions, bool direct = false) {
   tarnic::CompileOutput out = tarnic::Compile(source);
   CScriptVM vm;
+  vm.UseDirectInterpreter(direct);
   if (!out.generated || vm.Load(out.code.data(), out.code.size()) != 0) {
     std::printf("does not compile or load:\n%s\n%s", source, out.err_text.c_str());
     return -1;
   }
-  // Far above the default budget (10 million per run), which the loop exceeds.
+  // Far above the default budget (10 million per run), which the loops exceed.
   vm.SetInstructionBudget(4000000000ull);
   const bench::Stopwatch watch;
   int end = vm.Run();
@@ -67,18 +73,80 @@ double BestOfThree(F f) {
   return best;
 }
 
-void LoopAgainstC() {
+// A loop that the machine is compared on, and its name in vm_bench.lua.
+struct ReferenceLoop {
+  const char* what;
+  const char* lua_name;
+  const char* source;
+};
+
+const ReferenceLoop kReferenceLoops[] = {
+    {"10M-step int and double loop", "int_and_double",
+     "int gn; double gd; int main() { int i; int n; double d; n = 0; d = 0.0;"
+     " for (i = 0; i < 10000000; i++) { n = n + (i & 127); d = d + 0.5; } gn = n; gd = d; return 0; }"},
+    {"10M steps calling a function", "call_per_step",
+     "int gn; int add(int a, int b) { return a + b; } int main() { int i; int n; n = 0;"
+     " for (i = 0; i < 10000000; i++) n = add(n, i & 127); gn = n; return 0; }"},
+    {"10M steps indexing an array", "array_indexing",
+     "int gn; int a[128]; int main() { int i; int n; for (i = 0; i < 128; i++) a[i] = i; n = 0;"
+     " for (i = 0; i < 10000000; i++) n = n + a[i & 127]; gn = n; return 0; }"},
+};
+constexpr int kLoopRuns = 5;
+
+// Lua's fastest, median and slowest time of a loop, from the lines of
+// vm_bench.lua that tools/run-bench.sh hands over in QEL_LUA_VM_BENCH
+// ("name fastest median slowest", separated by ';'); false when it did not.
+bool LuaTimes(const char* name, double* fastest, double* median, double* slowest) {
+  const char* all = std::getenv("QEL_LUA_VM_BENCH");
+  if (!all) return false;
+  const std::string text(all);
+  for (size_t at = 0; at < text.size();) {
+    size_t end = text.find(';', at);
+    if (end == std::string::npos) end = text.size();
+    char line_name[64];
+    if (std::sscanf(text.substr(at, end - at).c_str(), "%63s %lf %lf %lf", line_name, fastest, median, slowest) == 4 &&
+        std::strcmp(line_name, name) == 0)
+      return true;
+    at = end + 1;
+  }
+  return false;
+}
+
+// The machine's times of a loop over several runs beside Lua's; the ratio is
+// of the fastest runs, which a busy machine disturbs least (Lua's times are
+// its processor time).
+void LoopAgainstLua(const ReferenceLoop& loop) {
+  std::vector<double> times;
   uint64_t instructions = 0;
-  double script = TimeOneRun(
-      "int gn; double gd; int main() { int i; int n; double d; n = 0; d = 0.0;"
-      " for (i = 0; i < 10000000; i++) { n = n + (i & 127); d = d + 0.5; } gn = n; gd = d; return 0; }",
-      &instructions);
-  if (script < 0) return;
-  double native = BestOfThree([] { NativeIntDoubleLoop(); });
-  std::printf("10M-step int and double loop: %.3f s, %llu instructions, %.1f million instructions/s\n",
-              script, static_cast<unsigned long long>(instructions), instructions / script / 1e6);
-  std::printf("  same loop in C (-O2): %.4f s; the machine takes %.0f times as long\n", native,
-              script / native);
+  for (int run = 0; run < kLoopRuns; ++run) {
+    const double seconds = TimeOneRun(loop.source, &instructions);
+    if (seconds < 0) return;
+    times.push_back(seconds);
+  }
+  std::sort(times.begin(), times.end());
+  uint64_t direct_instructions = 0;
+  const double direct = TimeOneRun(loop.source, &direct_instructions, true);
+  std::printf("%s: %.3f-%.3f s (median %.3f s, %d runs), %llu instructions, %.0f million instructions/s\n",
+              loop.what, times.front(), times.back(), bench::Median(times), kLoopRuns,
+              static_cast<unsigned long long>(instructions), instructions / times.front() / 1e6);
+  std::printf("  direct interpreter (the reference, one run): %.3f s, %llu instructions\n", direct,
+              static_cast<unsigned long long>(direct_instructions));
+  double fastest, median, slowest;
+  if (LuaTimes(loop.lua_name, &fastest, &median, &slowest)) {
+    std::printf("  Lua 5.4, the same loop: %.3f-%.3f s (median %.3f s); the machine's fastest run takes %.2f times Lua's\n",
+                fastest, slowest, median, times.front() / fastest);
+  } else {
+    std::printf("  Lua 5.4: not measured (lua5.4 was not found; make deps installs it), so no ratio\n");
+  }
+}
+
+void LoopsAgainstLuaAndC() {
+  for (const ReferenceLoop& loop : kReferenceLoops) LoopAgainstLua(loop);
+  uint64_t instructions = 0;
+  const double script = TimeOneRun(kReferenceLoops[0].source, &instructions);
+  const double native = BestOfThree([] { NativeIntDoubleLoop(); });
+  if (script > 0)
+    std::printf("  the first loop in C (-O2): %.4f s; the machine takes %.0f times as long\n", native, script / native);
 }
 
 void StringCallsAgainstC() {
@@ -105,7 +173,7 @@ void StringCallsAgainstC() {
 }  // namespace
 
 int main() {
-  LoopAgainstC();
+  LoopsAgainstLuaAndC();
   StringCallsAgainstC();
   Measure("fib(20), recursive", "int r; int fib(int n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2); }"
           " int main() { r = fib(20); return 0; }", 5);

@@ -136,7 +136,7 @@ TEST(VmLibraryMemory, TheTokenizerForgetsATextThatWasFreed) {
   LoadedScript g(
       "char keep[16]; char *none; char *p; int n; int main() { if (n == 0) p = strtok(keep, \" \");"
       " else p = strtok(none, \" \"); n++; return 0; }");
-  std::memcpy(reinterpret_cast<char*>(static_cast<uintptr_t>(Low32(g.Global(0).value))), "p q", 4);
+  g.Poke(0, std::string("p q", 4));
   ASSERT_EQ(g.Run(), kVmNormalEnd);
   ASSERT_EQ(g.Run(), kVmNormalEnd);
   EXPECT_EQ(g.Text(0), "p");

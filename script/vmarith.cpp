@@ -6,37 +6,7 @@
 
 namespace {
 
-// The operations by binary sub-code.
-enum ArithOp {
-  AO_MUL, AO_DIV, AO_REM, AO_ADD, AO_SUB, AO_SHL, AO_SHR, AO_GT, AO_LT, AO_LE, AO_GE,
-  AO_EQ, AO_NE, AO_AND, AO_XOR, AO_OR, AO_LAND, AO_LOR, AO_COUNT
-};
-
-// Assignment sub-codes 1-10 as operations (and, or and exclusive or are in a
-// different order there).
-constexpr ArithOp kAssignOps[] = {AO_COUNT, AO_MUL, AO_DIV, AO_REM, AO_ADD, AO_SUB,
-                                  AO_SHL,   AO_SHR, AO_AND, AO_OR,  AO_XOR};
-constexpr int kAssignSubCodes = 11;
-
-bool IsComparison(int op) { return (op >= AO_GT && op <= AO_NE) || op == AO_LAND || op == AO_LOR; }
-
 VmCell Truth(bool b) { return MakeInt32(b ? 1 : 0); }
-
-// One comparison for every operand type: T is double for real operands and
-// int64_t for integers, pointers and truth values.
-template <typename T>
-bool Compare(int op, T a, T b) {
-  switch (op) {
-    case AO_GT: return a > b;
-    case AO_LT: return a < b;
-    case AO_LE: return a <= b;
-    case AO_GE: return a >= b;
-    case AO_EQ: return a == b;
-    case AO_NE: return a != b;
-    case AO_LAND: return a != 0 && b != 0;
-    default: return a != 0 || b != 0;
-  }
-}
 
 // Real operands: remainder and shifts leave x as it was; the bitwise
 // operations work on the value's bits.
@@ -165,7 +135,7 @@ int AssignValues(const VmCell& target, const VmCell& source, int subcode, VmCell
     *result = source;
     return 0;
   }
-  if (subcode >= kAssignSubCodes) {
+  if (subcode >= tarnic::kAssignSubCodes) {
     *result = target;
     return 0;
   }
@@ -180,4 +150,30 @@ int AssignValues(const VmCell& target, const VmCell& source, int subcode, VmCell
     return 0;
   }
   return ComputeCommon(target, source, op, result);
+}
+
+int BinaryGeneral(uint8_t ta, const VmCell& a, uint8_t tb, const VmCell& b, int op, VmCell* out) {
+  VmCell result;
+  int rc = BinaryValues(MakeCell(ta, a.value), MakeCell(tb, b.value), op, &result);
+  if (!rc) *out = result;
+  return rc;
+}
+
+int StoreGeneral(VmCell* target, uint8_t tv, const VmCell& value) {
+  if (HasKind(target->type)) {
+    target->value = value.value;
+    return 0;
+  }
+  uint64_t bits;
+  if (!ConvertBits(MakeCell(tv, value.value), BaseOf(target->type), &bits)) return kVmNoMemory;
+  target->value = bits;
+  return 0;
+}
+
+int AssignGeneral(VmCell* target, uint8_t ts, const VmCell& source, int subcode) {
+  if (subcode == 0) return StoreGeneral(target, ts, source);
+  VmCell result;
+  const uint8_t tt = static_cast<uint8_t>(target->type & ~kVmVariableMask);
+  int rc = AssignValues(MakeCell(tt, target->value), MakeCell(ts, source.value), subcode, &result);
+  return rc ? rc : StoreGeneral(target, result.type, result);
 }

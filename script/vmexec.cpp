@@ -1,20 +1,20 @@
 #include "vmexec.h"
 
 #include <array>
+#include <cstring>
 #include <new>
 
 #include "../compiler/opcodes.h"
 #include "vmarith.h"
 #include "vmcodes.h"
+#include "vmfastpath.h"
 #include "vmwork.h"
 
 using tarnic::CodeByteInstruction;
 
 namespace {
 
-constexpr int kContinue = -1;
-constexpr uint32_t kCellMask = 0xFFFFF;
-constexpr uint32_t kLocalBit = 1u << 22;
+constexpr int kContinue = kVmContinue;
 
 struct Exec {
   VmState& s;
@@ -234,6 +234,42 @@ int JumpIf(Exec& x, const CodeByteInstruction& in, bool when_zero) {
 int JumpZero(Exec& x, const CodeByteInstruction& in) { return JumpIf(x, in, true); }
 int JumpNotZero(Exec& x, const CodeByteInstruction& in) { return JumpIf(x, in, false); }
 
+// A register block for a call: one that a returned call left, cleared, or a
+// new one; null when there is no memory.
+std::unique_ptr<VmRegisterBlock> TakeRegisterBlock(VmState& s) {
+  if (s.spare_regs.empty()) return std::unique_ptr<VmRegisterBlock>(new (std::nothrow) VmRegisterBlock());
+  std::unique_ptr<VmRegisterBlock> regs = std::move(s.spare_regs.back());
+  s.spare_regs.pop_back();
+  for (VmCell& c : regs->reg) {
+    c.type = 0;
+    c.value = 0;
+  }
+  return regs;
+}
+
+// A frame for a call, counted against the cap: one that a returned call
+// left, or a new one; null when there is no memory or the cap is reached.
+std::unique_ptr<VmFrame> TakeFrame(VmState& s) {
+  if (s.spare_frames.empty()) return VmFrame::Make(s.memory);
+  if (!s.spare_frames.back()->Reuse()) return nullptr;
+  std::unique_ptr<VmFrame> frame = std::move(s.spare_frames.back());
+  s.spare_frames.pop_back();
+  return frame;
+}
+
+// Keeps what a returning call leaves for the next call (or frees it when
+// there is no room to keep it).
+void KeepForNextCall(VmState& s, std::unique_ptr<VmRegisterBlock> regs, std::unique_ptr<VmFrame> frame) {
+  try {
+    if (regs) s.spare_regs.push_back(std::move(regs));
+    if (frame) {
+      frame->Retire();
+      s.spare_frames.push_back(std::move(frame));
+    }
+  } catch (const std::bad_alloc&) {
+  }
+}
+
 int Call(Exec& x, const CodeByteInstruction& in) {
   VmState& s = x.s;
   if (in.a >= s.code.size()) return kVmBadJump;
@@ -244,7 +280,7 @@ int Call(Exec& x, const CodeByteInstruction& in) {
   } catch (const std::bad_alloc&) {
     return kVmGrowReturnStack;
   }
-  std::unique_ptr<VmRegisterBlock> regs(new (std::nothrow) VmRegisterBlock());
+  std::unique_ptr<VmRegisterBlock> regs = TakeRegisterBlock(s);
   if (!regs) return kVmCallSaveRegs;
   try {
     s.saved_regs.push_back(std::move(s.regs));
@@ -252,7 +288,7 @@ int Call(Exec& x, const CodeByteInstruction& in) {
     return kVmCallSaveRegs;
   }
   s.regs = std::move(regs);
-  std::unique_ptr<VmFrame> frame = VmFrame::Make(s.memory);
+  std::unique_ptr<VmFrame> frame = TakeFrame(s);
   if (!frame) return kVmCallNewFrame;
   try {
     s.saved_frames.push_back(std::move(s.frame));
@@ -280,11 +316,18 @@ int Return(Exec& x, const CodeByteInstruction&) {
   uint32_t call = s.returns.back();
   s.returns.pop_back();
   if (s.saved_regs.empty()) return kVmNoSavedRegs;
+  std::unique_ptr<VmRegisterBlock> callee_regs = std::move(s.regs);
   s.regs = std::move(s.saved_regs.back());
   s.saved_regs.pop_back();
-  if (s.saved_frames.empty()) return kVmOuterReturn;
-  s.frame = std::move(s.saved_frames.back());  // frees the callee's cells and buffers
+  if (s.saved_frames.empty()) {
+    KeepForNextCall(s, std::move(callee_regs), nullptr);
+    return kVmOuterReturn;
+  }
+  std::unique_ptr<VmFrame> callee_frame = std::move(s.frame);
+  s.frame = std::move(s.saved_frames.back());
   s.saved_frames.pop_back();
+  // The callee's cells and buffers are freed here.
+  KeepForNextCall(s, std::move(callee_regs), std::move(callee_frame));
   return Jump(x, call + 1);
 }
 
@@ -296,6 +339,8 @@ int LoadAddress(Exec& x, const CodeByteInstruction& in) {
   if (HasKind(cell->type)) {
     *dest = WithoutFlags(*cell);
   } else {
+    // The script gets the address of a cell: its table's cells enter the memory map.
+    if (!VariablesOf(x.s, in.a)->Expose()) return kVmGrowCellTable;
     uint32_t address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&cell->value));
     *dest = MakeAddress(static_cast<uint8_t>(BaseOf(cell->type) | kVmAddress), address);
   }
@@ -399,32 +444,48 @@ const std::array<Handler, 256> kHandlers = BuildTable();
 
 }  // namespace
 
+VmVariables* VariablesOf(VmState& s, uint32_t word) {
+  return (word & tarnic::kMemoryLocal) ? (s.frame ? &s.frame->variables : nullptr) : s.globals.get();
+}
+
 VmCell* ResolveMemoryWord(VmState& s, uint32_t word) {
-  VmVariables* table = (word & kLocalBit) ? (s.frame ? &s.frame->variables : nullptr) : s.globals.get();
-  return table ? table->Cell(word & kCellMask) : nullptr;
+  VmVariables* table = VariablesOf(s, word);
+  return table ? table->Cell(word & tarnic::kMemoryCellMask) : nullptr;
 }
 
 int ReadRegister(VmState& s, uint8_t r, VmCell* value) {
   VmCell* slot;
   int rc = RegisterSlot(s, r, &slot);
-  if (rc) return rc;
-  if (IsVariableRef(slot->type)) {
-    VmCell* cell = ResolveMemoryWord(s, Low32(slot->value));
+  return rc ? rc : ReadHeldValue(s, *slot, value);
+}
+
+int ReadHeldValue(VmState& s, const VmCell& held, VmCell* value) {
+  if (IsVariableRef(held.type)) {
+    VmCell* cell = ResolveMemoryWord(s, Low32(held.value));
     if (!cell) return kVmBadCell;
     *value = WithoutFlags(*cell);
     return 0;
   }
-  if ((slot->type & kVmKindMask) == kVmRawRef) {
-    uint8_t base = BaseOf(slot->type);
+  if ((held.type & kVmKindMask) == kVmRawRef) {
+    uint8_t base = BaseOf(held.type);
     int size = ElementSize(base);
     if (size == 0) return kVmNoMemory;
+    const uint32_t address = Low32(held.value);
+    if (!s.memory.Accessible(address, size)) return kVmBadAddress;
     uint64_t raw = 0;
-    if (!s.memory.Read(Low32(slot->value), &raw, size)) return kVmBadAddress;
+    // Each width read as such (a copy of a width known here is one load).
+    const void* at = reinterpret_cast<const void*>(static_cast<uintptr_t>(address));
+    switch (size) {
+      case 1: std::memcpy(&raw, at, 1); break;
+      case 2: std::memcpy(&raw, at, 2); break;
+      case 4: std::memcpy(&raw, at, 4); break;
+      default: std::memcpy(&raw, at, 8); break;
+    }
     bool real = base == VB_F32 || base == VB_F64;
     *value = MakeCell(base, real ? raw : NormalizeInt(static_cast<int64_t>(raw), base));
     return 0;
   }
-  *value = *slot;
+  *value = held;
   return 0;
 }
 
@@ -446,41 +507,44 @@ int StoreRegister(VmState& s, uint8_t r, const VmCell& value) {
     if (!ConvertBits(value, base, &bits)) return kVmNoMemory;
     return s.memory.Write(Low32(slot->value), &bits, ElementSize(base)) ? 0 : kVmPointerStore;
   }
-  // A pointer or array takes the value unchanged; others convert to their type.
-  if (HasKind(target->type)) {
-    target->value = value.value;
-    return 0;
-  }
-  uint64_t bits;
-  if (!ConvertBits(value, BaseOf(target->type), &bits)) return kVmNoMemory;
-  target->value = bits;
-  return 0;
+  return StoreIntoCell(target, value.type, value);
 }
 
-int ExecuteCode(VmState& s, VmSystemCalls& calls, uint32_t start) {
-  Exec x{s, calls, start, start};
+int StepInstruction(VmState& s, VmSystemCalls& calls, uint32_t pc, uint32_t* next) {
+  Exec x{s, calls, pc, pc + 1};
+  const CodeByteInstruction& in = s.code[pc];
+  int rc = kHandlers[in.op](x, in);
+  *next = x.next;
+  return rc;
+}
+
+int ContinueDirect(VmState& s, VmSystemCalls& calls, uint32_t pc) {
   const size_t count = s.code.size();
+  for (;;) {
+    if (s.budget_left == 0) return kVmBudgetExceeded;
+    if (pc >= count) return kVmBadJump;
+    --s.budget_left;
+    uint32_t next;
+    int rc = StepInstruction(s, calls, pc, &next);
+    if (rc != kContinue) return rc;
+    pc = next;
+  }
+}
+
+void StartRunAccount(VmState& s) {
   s.budget_left = s.instruction_budget;
   s.extra_work = 0;
   s.over_budget = false;
-  int rc;
-  for (;;) {
-    if (s.budget_left == 0) {
-      rc = kVmBudgetExceeded;
-      break;
-    }
-    if (x.pc >= count) {
-      rc = kVmBadJump;
-      break;
-    }
-    --s.budget_left;
-    const CodeByteInstruction& in = s.code[x.pc];
-    x.next = x.pc + 1;
-    rc = kHandlers[in.op](x, in);
-    if (rc != kContinue) break;
-    x.pc = x.next;
-  }
+}
+
+void EndRunAccount(VmState& s) {
   s.last_work = s.instruction_budget - s.budget_left;
   s.last_instructions = s.last_work - s.extra_work;
+}
+
+int ExecuteCode(VmState& s, VmSystemCalls& calls, uint32_t start) {
+  StartRunAccount(s);
+  int rc = ContinueDirect(s, calls, start);
+  EndRunAccount(s);
   return rc;
 }

@@ -1,5 +1,6 @@
 #include "vmmemory.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -16,16 +17,26 @@ bool VmMemoryMap::Reserve(size_t bytes) {
 
 void VmMemoryMap::Release(size_t bytes) { bytes_in_use_ -= bytes; }
 
+bool VmMemoryMap::InsertRegion(const void* start, size_t size, bool cells) {
+  return regions_.Insert(VmRegion{reinterpret_cast<uintptr_t>(start), static_cast<uint32_t>(size), cells ? 1u : 0u});
+}
+
 bool VmMemoryMap::AddRegion(const void* start, size_t size, bool cells) {
   if (!Reserve(size + kRegionOverhead)) return false;
-  if (regions_.Insert(VmRegion{reinterpret_cast<uintptr_t>(start), static_cast<uint32_t>(size), cells ? 1u : 0u}))
-    return true;
+  if (InsertRegion(start, size, cells)) return true;
   Release(size + kRegionOverhead);
   return false;
 }
 
-bool VmMemoryMap::AddCells(const VmCell* cells, size_t count) {
-  return AddRegion(cells, count * sizeof(VmCell), true);
+bool VmMemoryMap::CountCells(size_t count) { return Reserve(count * sizeof(VmCell) + kRegionOverhead); }
+
+void VmMemoryMap::UncountCells(size_t count) { Release(count * sizeof(VmCell) + kRegionOverhead); }
+
+bool VmMemoryMap::MapCells(const VmCell* cells, size_t count) { return InsertRegion(cells, count * sizeof(VmCell), true); }
+
+void VmMemoryMap::UnmapCells(const VmCell* cells) {
+  VmRegion r;
+  EraseRegion(cells, &r);
 }
 
 bool VmMemoryMap::Fits(size_t buffer_size) const {
@@ -36,11 +47,15 @@ bool VmMemoryMap::AddBuffer(const void* data, size_t size) {
   return size <= kMaxBufferBytes && AddRegion(data, size, false);
 }
 
+bool VmMemoryMap::EraseRegion(const void* start, VmRegion* erased) {
+  if (!regions_.Erase(reinterpret_cast<uintptr_t>(start), erased)) return false;
+  if (token_next_ - erased->start < erased->size) token_next_ = 0;
+  return true;
+}
+
 void VmMemoryMap::Remove(const void* start) {
   VmRegion r;
-  if (!regions_.Erase(reinterpret_cast<uintptr_t>(start), &r)) return;
-  if (token_next_ - r.start < r.size) token_next_ = 0;
-  Release(r.size + kRegionOverhead);
+  if (EraseRegion(start, &r)) Release(r.size + kRegionOverhead);
 }
 
 size_t VmMemoryMap::Room(uint32_t address) const {
@@ -87,27 +102,58 @@ bool VmMemoryMap::StringLength(uint32_t address, size_t* length) const {
 
 // ---- variable tables --------------------------------------------------------
 
-VmVariables::~VmVariables() {
-  for (auto& block : blocks_) memory_.Remove(block.get());
+VmVariables::~VmVariables() { Clear(); }
+
+void VmVariables::Clear() {
+  for (size_t b = 0; b < live_blocks_; ++b) {
+    if (exposed_) memory_.UnmapCells(blocks_[b].get());
+    memory_.UncountCells(kBlockCells);
+  }
   for (auto& buffer : buffers_) memory_.Remove(buffer.get());
+  buffers_.clear();
+  live_blocks_ = 0;
+  exposed_ = false;
+  created_.clear();
+  count_ = 0;
 }
 
-VmCell* VmVariables::Cell(uint32_t index) {
-  if (index >= count_) return nullptr;
-  return &blocks_[index / kBlockCells][index % kBlockCells];
+bool VmVariables::Expose() {
+  if (exposed_) return true;
+  // Cells of a kept block above the last variable still hold what an earlier
+  // use left there; in the map they read as the zeros of a new block.
+  for (size_t i = count_; i < live_blocks_ * kBlockCells; ++i) blocks_[i / kBlockCells][i % kBlockCells] = VmCell();
+  for (size_t b = 0; b < live_blocks_; ++b) {
+    if (!memory_.MapCells(blocks_[b].get(), kBlockCells)) {
+      for (size_t m = 0; m < b; ++m) memory_.UnmapCells(blocks_[m].get());
+      return false;
+    }
+  }
+  exposed_ = true;
+  return true;
 }
 
 VmCell* VmVariables::Grow() {
   if (count_ >= kMaxCells) return nullptr;
-  if (count_ == blocks_.size() * kBlockCells) {
-    std::unique_ptr<VmCell[]> block(new (std::nothrow) VmCell[kBlockCells]);
-    if (!block || !memory_.AddCells(block.get(), kBlockCells)) return nullptr;
-    try {
-      blocks_.push_back(std::move(block));
-    } catch (const std::bad_alloc&) {
-      memory_.Remove(block.get());
+  if (count_ == live_blocks_ * kBlockCells) {
+    if (live_blocks_ == blocks_.size()) {
+      std::unique_ptr<VmCell[]> block(new (std::nothrow) VmCell[kBlockCells]);
+      if (!block) return nullptr;
+      try {
+        blocks_.push_back(std::move(block));
+      } catch (const std::bad_alloc&) {
+        return nullptr;
+      }
+    } else if (exposed_) {
+      // A block kept from an earlier use enters the map with the values of a new one.
+      std::fill(blocks_[live_blocks_].get(), blocks_[live_blocks_].get() + kBlockCells, VmCell());
+    }
+    VmCell* block = blocks_[live_blocks_].get();
+    if (!memory_.CountCells(kBlockCells)) return nullptr;
+    if (exposed_ && !memory_.MapCells(block, kBlockCells)) {
+      memory_.UncountCells(kBlockCells);
       return nullptr;
     }
+    ++live_blocks_;
   }
   created_.push_back(true);
   ++count_;

@@ -24,9 +24,15 @@ class VmMemoryMap {
   // cannot hold much more than the cap.
   static constexpr size_t kRegionOverhead = 64;
 
-  // Registers `count` cells at `cells` (their values only are accessible);
-  // false when the machine's cap is reached.
-  bool AddCells(const VmCell* cells, size_t count);
+  // Cells are counted against the cap when they are made (with a region's
+  // bookkeeping), and enter the map (their values only accessible) when a
+  // script first takes the address of one of them, as nothing can reach them
+  // before. CountCells is false when the cap is reached, MapCells when there
+  // is no memory for the entry.
+  bool CountCells(size_t count);
+  void UncountCells(size_t count);
+  bool MapCells(const VmCell* cells, size_t count);
+  void UnmapCells(const VmCell* cells);
   // Registers a buffer of `size` bytes; false when the cap is reached.
   bool AddBuffer(const void* data, size_t size);
   // Whether a buffer of `size` bytes would be accepted now.
@@ -64,6 +70,10 @@ class VmMemoryMap {
  private:
 
   bool AddRegion(const void* start, size_t size, bool cells);
+  bool InsertRegion(const void* start, size_t size, bool cells);
+  // Takes a region out of the index (forgetting the tokenizer's position in
+  // it); false when none starts there.
+  bool EraseRegion(const void* start, VmRegion* erased);
 
   VmRegionIndex regions_;
   size_t bytes_in_use_ = 0;
@@ -85,7 +95,19 @@ class VmVariables {
   VmVariables& operator=(const VmVariables&) = delete;
 
   size_t Count() const { return count_; }
-  VmCell* Cell(uint32_t index);
+  // Empties the table as its destruction would (its cells and buffers leave
+  // the map and the cap), but keeps the blocks of cells for the table's next
+  // use: a frame is emptied on its return and used again by the next call.
+  void Clear();
+  // Puts the table's cells into the memory map, before the address of one of
+  // them is handed to a script; false when there is no memory for that.
+  bool Expose();
+  // The cell of variable `index`, or null when the table has none (inline:
+  // the machine looks up a local on nearly every instruction).
+  VmCell* Cell(uint32_t index) {
+    if (index >= count_) return nullptr;
+    return &blocks_[index / kBlockCells][index % kBlockCells];
+  }
   // Appends a cell (a parameter); 0 or an end code.
   int Append(const VmCell& cell);
   // Creates variable `index` with its type byte and element count, copying up
@@ -107,7 +129,9 @@ class VmVariables {
                  uint32_t* address);
 
   VmMemoryMap& memory_;
-  std::vector<std::unique_ptr<VmCell[]>> blocks_;
+  std::vector<std::unique_ptr<VmCell[]>> blocks_;  // the first live_blocks_ hold the cells
+  size_t live_blocks_ = 0;
+  bool exposed_ = false;  // the live blocks are in the memory map
   std::vector<bool> created_;  // false for cells that only fill a gap below a created one
   std::vector<std::unique_ptr<uint8_t[]>> buffers_;
   size_t count_ = 0;

@@ -14,15 +14,19 @@ ptrdiff_t VmRegionIndex::BucketOf(uintptr_t address) const {
 }
 
 const VmRegion* VmRegionIndex::Find(uintptr_t address) const {
+  if (address - last_.start < last_.size) return &last_;
   const ptrdiff_t b = BucketOf(address);
   if (b < 0) return nullptr;
   const std::vector<VmRegion>& bucket = buckets_[b];
   // The bucket's first region starts at or below the address: the candidate exists.
   const VmRegion& r = *(std::upper_bound(bucket.begin(), bucket.end(), address, StartsBelow) - 1);
-  return address - r.start < r.size ? &r : nullptr;
+  if (address - r.start >= r.size) return nullptr;
+  last_ = r;
+  return &last_;
 }
 
 bool VmRegionIndex::Insert(const VmRegion& region) {
+  last_ = VmRegion{0, 0, 0};
   try {
     if (buckets_.empty()) {
       firsts_.reserve(1);
@@ -56,6 +60,7 @@ void VmRegionIndex::Split(size_t b) {
 }
 
 bool VmRegionIndex::Erase(uintptr_t start, VmRegion* removed) {
+  last_ = VmRegion{0, 0, 0};
   const ptrdiff_t b = BucketOf(start);
   if (b < 0) return false;
   std::vector<VmRegion>& bucket = buckets_[b];

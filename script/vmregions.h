@@ -37,4 +37,7 @@ class VmRegionIndex {
 
   std::vector<std::vector<VmRegion>> buckets_;
   std::vector<uintptr_t> firsts_;  // the first start of each bucket
+  // The region found last: a loop over an array asks for the same region
+  // again and again. Forgotten whenever a region is added or removed.
+  mutable VmRegion last_ = {0, 0, 0};
 };

@@ -9,6 +9,7 @@
 #include "../compiler/codebyte_format.h"
 #include "vmcell.h"
 #include "vmmemory.h"
+#include "vmtranslate.h"
 
 constexpr int kVmRegisters = 32;       // registers 1 to 31 (0 is the accumulator)
 constexpr int kVmScratchRegister = 31; // receives constants and memory operands
@@ -31,21 +32,38 @@ struct VmRegisterBlock {
 
 // The parameters and locals of one running function. A frame is made with
 // the register block of its call, and both count against the machine's
-// memory cap with the frame's own bytes.
+// memory cap with the frame's own bytes. A frame whose function returned is
+// kept for the next call of the same run, counting nothing meanwhile.
 struct VmFrame {
   static constexpr size_t kFixedBytes =
       sizeof(VmVariables) + sizeof(VmMemoryMap*) + sizeof(VmRegisterBlock) + 2 * VmMemoryMap::kRegionOverhead;
   // A new frame, or null when there is no memory or the cap is reached.
   static std::unique_ptr<VmFrame> Make(VmMemoryMap& memory);
-  ~VmFrame() { memory_.Release(kFixedBytes); }
+  ~VmFrame() {
+    if (counted_) memory_.Release(kFixedBytes);
+  }
   VmFrame(const VmFrame&) = delete;
   VmFrame& operator=(const VmFrame&) = delete;
+
+  // Empties a frame as its destruction would, keeping its storage.
+  void Retire() {
+    variables.Clear();
+    memory_.Release(kFixedBytes);
+    counted_ = false;
+  }
+  // Counts a kept frame again for its next use; false when the cap is reached.
+  bool Reuse() {
+    if (!memory_.Reserve(kFixedBytes)) return false;
+    counted_ = true;
+    return true;
+  }
 
   VmVariables variables;
 
  private:
   explicit VmFrame(VmMemoryMap& memory) : variables(memory), memory_(memory) {}
   VmMemoryMap& memory_;
+  bool counted_ = true;
 };
 
 inline std::unique_ptr<VmFrame> VmFrame::Make(VmMemoryMap& memory) {
@@ -68,8 +86,14 @@ struct VmState {
   std::vector<std::unique_ptr<VmRegisterBlock>> saved_regs;
   std::unique_ptr<VmFrame> frame;
   std::vector<std::unique_ptr<VmFrame>> saved_frames;
+  // The register blocks and frames of calls that returned, used again by the
+  // next calls of the run instead of new ones.
+  std::vector<std::unique_ptr<VmRegisterBlock>> spare_regs;
+  std::vector<std::unique_ptr<VmFrame>> spare_frames;
 
   std::vector<tarnic::CodeByteInstruction> code;
+  // The instructions translated at load (null when they run directly).
+  std::unique_ptr<VmTranslation> translation;
   uint32_t entry = 0;
   bool first_run = true;
   bool running = false;  // inside Run: a nested Run or Load is refused

@@ -2,8 +2,10 @@
 # Installs what the build and the tests need, and only what is missing.
 set -euo pipefail
 
+# lua5.4 is no part of the build: the script machine's benchmark compares
+# its loops with the same loops in Lua 5.4 (tools/run-bench.sh).
 packages=(wine wine32:i386 fonts-wine fonts-liberation g++-mingw-w64-i686-posix cmake make
-          googletest xvfb xauth imagemagick x11-apps fonts-wqy-microhei locales)
+          googletest xvfb xauth imagemagick x11-apps fonts-wqy-microhei locales lua5.4)
 
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo

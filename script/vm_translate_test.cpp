@@ -1,0 +1,297 @@
+// The translated machine against the direct interpreter: random programs,
+// compiled scripts stopped by every budget, and the hostile programs end with
+// the same end codes, results, instruction counts and work units. (Every
+// compiled-script test of the machine compares the two as well, through
+// LoadedScript.)
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "../compiler/code_dump.h"
+#include "../compiler/opcodes.h"
+#include "vm_hostile.h"
+#include "vm_program.h"
+#include "vm_test_util.h"
+#include "vmcodes.h"
+#include "vmtranslate.h"
+
+namespace {
+
+using tarnic::CodeByteInstruction;
+using namespace tarnic;
+
+// Random programs of every instruction over scalar variables of every type,
+// written mostly in the compiler's sequences that the translation fuses (a
+// register loaded from memory and used at once, tested by a jump or stored
+// into a variable, a postfix step) but with random registers, sub-codes,
+// operand types, memory words (locals that do not exist yet, locals beyond
+// the first block of cells, globals that do not exist) and jump targets
+// (into the middle of a sequence, past the end), with calls, locals and
+// deterministic system functions. No instruction takes a real address, so
+// both machines hold the same bits everywhere.
+class RandomCode {
+ public:
+  explicit RandomCode(std::mt19937& rng) : rng_(rng) {
+    for (uint8_t type : {0x80, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0xA4, 0x84, 0x88}) p_.Global(type, 0);
+  }
+
+  VmProgram Make() {
+    const uint32_t pieces = 4 + Pick(24);
+    for (uint32_t i = 0; i < pieces; ++i) Piece();
+    p_.code.push_back(I(OP_RET));
+    // The function that the calls reach.
+    const uint32_t function = static_cast<uint32_t>(p_.code.size());
+    for (uint32_t i = Pick(3); i > 0; --i) p_.code.push_back(I(OP_POPARG));
+    for (uint32_t i = Pick(6); i > 0; --i) Piece();
+    p_.code.push_back(I(OP_MOV, 0, Register()));
+    p_.code.push_back(I(OP_RET));
+    for (CodeByteInstruction& in : p_.code) {
+      if (in.op == OP_CALL && in.a == kFunction) in.a = function;
+      if ((IsJump(in.op) || in.op == OP_CALL) && in.a == kSomewhere) in.a = Pick(static_cast<uint32_t>(p_.code.size()) + 2);
+    }
+    return p_;
+  }
+
+ private:
+  static constexpr uint32_t kFunction = 0xFFFFFFF0;   // patched to the function's first instruction
+  static constexpr uint32_t kSomewhere = 0xFFFFFFF1;  // patched to a random instruction (or past the end)
+  static constexpr uint32_t kCallIds[] = {50, 100, 104, 106, 108, 111, 114, 116, 151, 155, 40, 1100};
+
+  uint32_t Pick(uint32_t n) { return rng_() % n; }
+  static bool IsJump(uint8_t op) { return op == OP_JMP || op == OP_JZ || op == OP_JNZ; }
+
+  uint8_t Register() {
+    const uint32_t roll = Pick(20);
+    if (roll == 0) return 0;
+    if (roll == 1) return 31;
+    if (roll == 2) return static_cast<uint8_t>(Pick(40));
+    return static_cast<uint8_t>(1 + Pick(4));
+  }
+
+  uint32_t MemoryWord() {
+    const uint32_t roll = Pick(20);
+    if (roll < 12) return kMemoryGlobal | Pick(p_.entries);
+    if (roll < 18) return kMemoryLocal | Pick(roll == 17 ? 40 : 6);
+    if (roll == 18) return kMemoryGlobal | (p_.entries + Pick(3));
+    return rng_();
+  }
+
+  uint8_t ConstantType() {
+    const uint32_t roll = Pick(20);
+    if (roll < 10) return 0x04;
+    if (roll < 15) return 0x08;
+    if (roll < 19) return static_cast<uint8_t>(Pick(9));
+    return static_cast<uint8_t>(rng_());
+  }
+
+  uint32_t Value(uint8_t type) {
+    if (Pick(4) == 0) return rng_();
+    if (type == 0x08 || type == 0x06) return Pick(2) ? 0 : 0x3FF00000 + Pick(0x100000);
+    return Pick(21) - 5;
+  }
+
+  CodeByteInstruction Constant(uint8_t op, uint8_t r) {
+    const uint8_t type = ConstantType();
+    // A double's value lies in its high word.
+    const bool real = type == 0x08;
+    const uint32_t value = Value(type);
+    return I(op, r, 0, real ? 0 : value, real ? value : (Pick(8) ? 0 : rng_()), type);
+  }
+
+  // An instruction of one of the assignment and binary families on register
+  // x, with a random sub-code (some without a meaning) and operand.
+  CodeByteInstruction Family(uint8_t x) {
+    static const uint8_t kFirsts[] = {OP_ASG_RR, OP_ASG_RM, OP_ASG_RK, OP_BIN_RR, OP_BIN_RM, OP_BIN_RK};
+    static const uint8_t kCounts[] = {16, 16, 16, 21, 27, 21};
+    const uint32_t f = Pick(6);
+    const uint8_t op = static_cast<uint8_t>(kFirsts[f] + (Pick(5) ? Pick(f < 3 ? 11 : 18) : Pick(kCounts[f])));
+    if (f == 2 || f == 5) return Constant(op, x);
+    if (f == 1 || f == 4) return I(op, x, 0, MemoryWord());
+    return I(op, x, Register());
+  }
+
+  void Piece() {
+    std::vector<CodeByteInstruction>& c = p_.code;
+    const uint8_t x = Register();
+    switch (Pick(12)) {
+      case 0:
+        c.push_back(I(OP_LOCAL, 0, 0, 0, Pick(Pick(8) ? 6 : 40), static_cast<uint8_t>(0x40 + (Pick(8) ? Pick(9) : 0x2F))));
+        return;
+      case 1:
+      case 2:
+      case 3: {
+        // A register loaded from memory and used at once.
+        c.push_back(I(OP_LDM, x, 0, MemoryWord()));
+        c.push_back(Family(Pick(6) ? x : Register()));
+        const uint32_t tail = Pick(3);
+        if (tail == 0) c.push_back(I(Pick(2) ? OP_JZ : OP_JNZ, Pick(6) ? x : Register(), 0, kSomewhere));
+        if (tail == 1) {
+          const uint8_t y = Register();
+          c.push_back(I(OP_LDM, y, 0, MemoryWord()));
+          c.push_back(I(static_cast<uint8_t>(OP_ASG_RR + (Pick(6) ? 0 : Pick(11))), Pick(6) ? y : Register(),
+                        Pick(6) ? x : Register()));
+        }
+        return;
+      }
+      case 4: {
+        // A prefix or postfix step, the way a loop ends.
+        const uint8_t y = Register();
+        c.push_back(I(OP_LDM, x, 0, MemoryWord()));
+        if (Pick(3)) c.push_back(I(OP_LDV, y, Pick(6) ? x : Register()));
+        c.push_back(I(Pick(2) ? OP_INC : OP_DEC, Pick(6) ? x : Register()));
+        if (Pick(2)) c.push_back(I(OP_JMP, 0, 0, kSomewhere));
+        return;
+      }
+      case 5: c.push_back(Constant(OP_LDK, x)); return;
+      case 6: c.push_back(Family(x)); return;
+      case 7: {
+        static const uint8_t kSingles[] = {OP_MOV, OP_LDM, OP_LDV, OP_LDMC, OP_TOPTR, OP_INC, OP_DEC,
+                                           OP_NEG, OP_BNOT, OP_LNOT, OP_CAST, OP_PUSHR, OP_JZ, OP_JNZ, OP_JMP};
+        const uint8_t op = kSingles[Pick(sizeof kSingles)];
+        c.push_back(I(op, x, Register(), IsJump(op) ? kSomewhere : MemoryWord(), 0,
+                      op == OP_CAST ? static_cast<uint8_t>(Pick(4) ? Pick(9) : Pick(64)) : 0));
+        return;
+      }
+      case 8:
+        for (uint32_t i = Pick(3); i > 0; --i) c.push_back(Pick(2) ? Constant(OP_PUSHK, 0) : I(OP_PUSHM, 0, 0, MemoryWord()));
+        c.push_back(I(OP_CALL, 0, 0, Pick(10) ? kFunction : kSomewhere));
+        c.push_back(I(OP_MOV, Register(), 0));
+        return;
+      case 9:
+        for (uint32_t i = Pick(3); i > 0; --i) c.push_back(Pick(2) ? Constant(OP_PUSHK, 0) : I(OP_PUSHR, x));
+        c.push_back(I(OP_CALLSYS, 0, 0, kCallIds[Pick(sizeof kCallIds / sizeof kCallIds[0])]));
+        return;
+      case 10: c.push_back(I(OP_LDM, 0, 0, MemoryWord())); return;
+      default: {
+        CodeByteInstruction in = I(static_cast<uint8_t>(rng_()), x, Register(), MemoryWord(), 0, ConstantType());
+        if (in.op == OP_LEA) in.op = OP_LDMC;  // an address would differ between the machines
+        if (in.op == OP_LOCAL) in.t &= 0x6F;   // no array: its buffer's address would differ
+        c.push_back(in);
+        return;
+      }
+    }
+  }
+
+  std::mt19937& rng_;
+  VmProgram p_;
+};
+
+// Loads a program into both machines; false when it does not load (in both).
+bool LoadBoth(const std::vector<uint8_t>& bytes, CScriptVM& translated, CScriptVM& direct) {
+  direct.UseDirectInterpreter(true);
+  const int loaded = translated.Load(bytes.data(), bytes.size());
+  EXPECT_EQ(direct.Load(bytes.data(), bytes.size()), loaded);
+  return loaded == 0;
+}
+
+void RunBoth(CScriptVM& translated, CScriptVM& direct, uint64_t budget, const std::string& what, bool bits) {
+  translated.SetInstructionBudget(budget);
+  direct.SetInstructionBudget(budget);
+  translated.Run();
+  direct.Run();
+  ExpectSameRun(translated, direct, what, bits);
+}
+
+// The instructions of a program, one a line, for a failure's message.
+std::string Listing(const VmProgram& p) {
+  std::string text;
+  int i = 0;
+  for (const std::string& line : DumpInstructions(p.code)) text += std::to_string(i++) + " " + line + "\n";
+  return text;
+}
+
+TEST(TranslatedMachine, RandomProgramsEndLikeTheDirectInterpreter) {
+  std::mt19937 rng(20261211);
+  for (int round = 0; round < 3000; ++round) {
+    const VmProgram program = RandomCode(rng).Make();
+    const std::vector<uint8_t> bytes = program.Bytes();
+    CScriptVM translated, direct;
+    ASSERT_TRUE(LoadBoth(bytes, translated, direct)) << round;
+    for (int run = 0; run < 3; ++run) {
+      const uint64_t budget = 1 + rng() % 3000;
+      RunBoth(translated, direct, budget, "round " + std::to_string(round) + ", budget " + std::to_string(budget), true);
+      ASSERT_FALSE(HasFailure()) << Listing(program);
+    }
+  }
+}
+
+// Compiled scripts of every kind of variable, stopped by each budget from 1
+// to beyond their end: the budget runs out at every instruction, in and
+// between the blocks of the translation.
+const char* const kScripts[] = {
+    "int g; double d; char c; int64 q; int f(int a) { return a * 2 + 1; }"
+    " int main() { int i; for (i = 0; i < 12; i++) { g = g + f(i); d = d + 0.5; c++; q = q + g;"
+    " if (g > 40) g = g - 7; else d = d * 1.5; } return 0; }",
+    "int a[8]; double b[4]; short h[3]; int r; int main() { int i; int *p;"
+    " for (i = 0; i < 8; i++) a[i] = i * i; for (i = 0; i < 4; i++) b[i] = a[i] + 0.25;"
+    " p = a; p = p + 3; r = *p + a[7] + h[1]; h[2] = r; i = 0; while (i < 8) { r = r + a[i & 7]; i += 3; }"
+    " return 0; }",
+    "int n; float f; unsigned int u; int main() { int i; double x; x = 1; f = 0.5; u = 3;"
+    " do { x = x / 2 + n; n += 2; f = f * 3; u = u - 1; } while (n < 15); n = n % 4 - (int) x; return 0; }",
+    "char t[16]; char *p; int k; int fib(int n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2); }"
+    " int main() { strcpy(t, \"abcdef\"); p = t; while (*p) { k = k + *p; p++; } k = k + fib(7); return 0; }",
+    "int z; int w; int main() { int i; for (i = 10; i >= 0; i--) w = w + 100 / (i - z); return 0; }",
+};
+
+TEST(TranslatedMachine, EveryBudgetEndsLikeTheDirectInterpreter) {
+  for (const char* source : kScripts) {
+    const std::vector<uint8_t> code = CompileScript(source);
+    CScriptVM whole;
+    ASSERT_EQ(whole.Load(code.data(), code.size()), 0) << source;
+    whole.Run();
+    const uint64_t used = whole.LastWorkUnits();
+    for (uint64_t budget = 1; budget <= used + 2; ++budget) {
+      CScriptVM translated, direct;
+      ASSERT_TRUE(LoadBoth(code, translated, direct));
+      RunBoth(translated, direct, budget, std::string(source) + " budget " + std::to_string(budget), false);
+      // The second run starts at the entry, with the globals the first left.
+      RunBoth(translated, direct, budget, std::string(source) + " again, budget " + std::to_string(budget), false);
+      if (HasFailure()) return;
+    }
+  }
+}
+
+// Each hostile program with a budget a fiftieth of the default: the charges
+// for big frames, long texts and slow calls meet the same budget in both.
+TEST(TranslatedMachine, HostileProgramsEndLikeTheDirectInterpreter) {
+  for (const HostileProgram& program : HostilePrograms()) {
+    HostScene scene, direct_scene;
+    std::unique_ptr<CScriptVM> translated = LoadHostile(program, scene);
+    std::unique_ptr<CScriptVM> direct = LoadHostile(program, direct_scene);
+    ASSERT_TRUE(translated && direct) << program.what;
+    direct->UseDirectInterpreter(true);
+    for (CScriptVM* machine : {translated.get(), direct.get()}) {
+      machine->SetInstructionBudget(kVmInstructionBudget / 50);
+      RunHostile(program, *machine);
+    }
+    EXPECT_EQ(translated->LastEndCode(), direct->LastEndCode()) << program.what;
+    EXPECT_EQ(translated->LastInstructionCount(), direct->LastInstructionCount()) << program.what;
+    EXPECT_EQ(translated->LastWorkUnits(), direct->LastWorkUnits()) << program.what;
+    EXPECT_EQ(translated->LastSystemCode(), direct->LastSystemCode()) << program.what;
+    EXPECT_EQ(translated->State().memory.PeakBytes(), direct->State().memory.PeakBytes()) << program.what;
+    EXPECT_EQ(translated->State().memory.BytesInUse(), direct->State().memory.BytesInUse()) << program.what;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Code too long to be worth its translation runs directly, alike.
+TEST(TranslatedMachine, CodeTooLongToTranslateRunsDirectly) {
+  for (const size_t length : {size_t(1000), kVmMaxTranslated + 1}) {
+    VmProgram p;
+    p.code.assign(length - 1, I(0));
+    p.code.push_back(I(OP_RET));
+    const std::vector<uint8_t> bytes = p.Bytes();
+    CScriptVM vm;
+    ASSERT_EQ(vm.Load(bytes.data(), bytes.size()), 0);
+    EXPECT_EQ(vm.State().translation != nullptr, length <= kVmMaxTranslated) << length;
+    EXPECT_EQ(vm.Run(), kVmNormalEnd);
+    EXPECT_EQ(vm.LastInstructionCount(), length);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,440 @@
+#include "vmthreaded.h"
+
+#include "vmcodes.h"
+#include "vmexec.h"
+#include "vmfastpath.h"
+#include "vmtranslate.h"
+
+namespace {
+
+const VmCell kOne = MakeInt32(1);
+constexpr uint32_t kFuelChunk = 1u << 30;  // the most budget moved into the ops' counter at once  // the step of an increment or decrement
+
+// Register r (1-31) as an operand: its own cell, or for a reference the value
+// that the general read gives, held in *held. 0 or an end code.
+inline int RegisterOperand(VmState& s, VmCell* regs, uint8_t r, VmCell* held, const VmCell** operand) {
+  if (regs[r].type < kVmRawRef) {
+    *operand = &regs[r];
+    return 0;
+  }
+  *operand = held;
+  return ReadRegister(s, r, held);
+}
+
+// A fused op's result as the instruction after it reads it from its register
+// (a result may be a reference into raw memory, which the read follows).
+inline int ResultOperand(VmState& s, const VmCell* result, VmCell* held, const VmCell** operand) {
+  if (result->type < kVmRawRef) {
+    *operand = result;
+    return 0;
+  }
+  *operand = held;
+  return ReadHeldValue(s, *result, held);
+}
+
+inline VmCell WithoutFlags(const VmCell& c) { return MakeCell(OperandType(c), c.value); }
+
+// A register's reference to a variable, as OP_LDM makes it.
+inline VmCell Reference(const VmCell& cell, uint32_t word) { return MakeCell(cell.type | kVmGlobal, word); }
+
+// `target of register r op= source` (of type ts), as the direct interpreter
+// assigns; a reference to a variable first, the general path behind it.
+inline int AssignToRegister(VmState& s, uint8_t r, uint8_t ts, const VmCell& source, int sub) {
+  const VmCell& slot = s.regs->reg[r];
+  if (IsVariableRef(slot.type)) {
+    VmCell* target = ResolveMemoryWord(s, Low32(slot.value));
+    return target ? AssignIntoCell(target, ts, source, sub) : kVmBadCell;
+  }
+  const VmCell value = MakeCell(ts, source.value);
+  if (sub == 0) return StoreRegister(s, r, value);
+  VmCell target, result;
+  int rc = ReadRegister(s, r, &target);
+  if (!rc) rc = AssignValues(target, value, sub, &result);
+  return rc ? rc : StoreRegister(s, r, result);
+}
+
+}  // namespace
+
+int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
+  static const void* const kHandlers[VOP_COUNT] = {
+#define VM_OP_LABEL(name) &&op_##name,
+      VM_OP_KINDS(VM_OP_LABEL)
+#undef VM_OP_LABEL
+  };
+  VmTranslation& t = *s.translation;
+  if (!t.threaded) {
+    for (VmOp& o : t.ops) o.handler = kHandlers[o.kind];
+    t.threaded = true;
+  }
+  StartRunAccount(s);
+
+  const VmOp* const ops = t.ops.data();
+  const uint32_t* const pos = t.pos.data();
+  const VmOp* op = ops + pos[start];
+  const VmOp* entry;  // the charge op of the block being entered
+  // The part of the run's budget that the ops spend, moved out of the state
+  // (and back before anything else charges it or the run ends).
+  uint32_t fuel = 0;
+  // The running function's registers and locals, and the bases of the
+  // memory operands; read again after every instruction that the direct
+  // interpreter executes (it may call or return).
+  VmCell* regs;
+  VmVariables* locals;
+  uint32_t local_count;
+  uintptr_t bases[kVmSpaces] = {0, 0};
+  int rc = 0;
+  uint32_t step_index = 0, step_last = 0;  // a block executed directly
+  VmCell* m;  // memory operands
+  VmCell* m2;
+  VmCell* m3;
+  const VmCell* a;  // operands read where they lie
+  const VmCell* b;
+  VmCell held, held2;  // values read through a register's reference
+  VmCell unkept;       // a result that no register keeps
+  VmCell* out;         // where a fused op's result goes
+
+#define REFRESH()                                                                              \
+  do {                                                                                         \
+    regs = s.regs->reg;                                                                        \
+    locals = &s.frame->variables;                                                              \
+    local_count = static_cast<uint32_t>(locals->Count());                                      \
+    bases[kVmLocalSpace] = local_count ? reinterpret_cast<uintptr_t>(locals->Cell(0)) : 0;     \
+  } while (0)
+#define TAKE_FUEL()                                                              \
+  do {                                                                           \
+    fuel = static_cast<uint32_t>(s.budget_left < kFuelChunk ? s.budget_left : kFuelChunk); \
+    s.budget_left -= fuel;                                                       \
+  } while (0)
+#define GIVE_FUEL()            \
+  do {                         \
+    s.budget_left += fuel;     \
+    fuel = 0;                  \
+  } while (0)
+#define DISPATCH() goto* op->handler
+#define NEXT()             \
+  do {                     \
+    op = op->next;         \
+    DISPATCH();            \
+  } while (0)
+#define MEMORY(operand) reinterpret_cast<VmCell*>(bases[(operand).space] + (operand).offset)
+  // Register r of the op takes a value where a later instruction may read it
+  // (register 31: the constant or memory operand of a family instruction).
+#define KEEP(bit, r, value)                  \
+  do {                                       \
+    if (op->keep & (bit)) regs[r] = (value); \
+  } while (0)
+#define SCRATCH(value) KEEP(kVmKeepScratch, kVmScratchRegister, value)
+  // Where the result of a fused op goes: its register, or nowhere.
+#define RESULT() (out = (op->keep & kVmKeepR) ? &regs[op->r] : &unkept)
+  // The run ends at instruction `index + k`; the units of the rest of its
+  // block are given back.
+#define CHECK_AT(k, expr)                  \
+  do {                                     \
+    if ((rc = (expr)) != 0) {              \
+      fuel += op->rest - (k);              \
+      goto done;                           \
+    }                                      \
+  } while (0)
+  // Enters the block whose charge op is `e`: its instructions are paid for at
+  // once, and the frame holds the locals that its ops name.
+#define ENTER(e)                                                                                 \
+  do {                                                                                           \
+    entry = (e);                                                                                 \
+    if (fuel < entry->length || local_count < entry->locals) goto enter_otherwise;               \
+    fuel -= entry->length;                                                                       \
+    op = entry + 1;                                                                              \
+    DISPATCH();                                                                                  \
+  } while (0)
+  // A conditional jump ends its block: either way a block is entered.
+#define JUMP_IF(condition)                  \
+  do {                                      \
+    if (condition) ENTER(op->jump);         \
+    ENTER(op->next);                        \
+  } while (0)
+
+  REFRESH();
+  TAKE_FUEL();
+  DISPATCH();
+
+enter_otherwise:
+  GIVE_FUEL();
+  // Less budget than the block needs: the direct interpreter goes on one
+  // instruction at a time until the budget ends (or the run, before).
+  if (s.budget_left < entry->length) {
+    rc = ContinueDirect(s, calls, entry->index);
+    goto done;
+  }
+  s.budget_left -= entry->length;
+  if (local_count >= entry->locals) {
+    TAKE_FUEL();
+    op = entry + 1;
+    DISPATCH();
+  }
+  // A local that the block's ops name is missing: the block is executed
+  // directly, which ends the run where the direct interpreter ends it.
+  step_index = entry->index;
+  step_last = entry->index + entry->length - 1;
+  for (;;) {
+    uint32_t next;
+    rc = StepInstruction(s, calls, step_index, &next);
+    if (rc != kVmContinue) {
+      s.budget_left += step_last - step_index;
+      goto done;
+    }
+    if (step_index == step_last || next != step_index + 1) {
+      REFRESH();
+      TAKE_FUEL();
+      op = ops + pos[next];
+      DISPATCH();
+    }
+    step_index = next;
+  }
+
+op_GENERIC : {
+  uint32_t next;
+  GIVE_FUEL();
+  rc = StepInstruction(s, calls, op->index, &next);
+  if (rc != kVmContinue) {
+    s.budget_left += op->rest;
+    goto done;
+  }
+  REFRESH();
+  TAKE_FUEL();
+  op = ops + pos[next];
+  DISPATCH();
+}
+
+op_CHARGE:
+  ENTER(op);
+
+op_END:
+  rc = fuel == 0 && s.budget_left == 0 ? kVmBudgetExceeded : kVmBadJump;
+  goto done;
+
+op_LDM:
+  m = MEMORY(op->m);
+  regs[op->r] = Reference(*m, op->m.word);
+  NEXT();
+
+op_LDM_ACC:
+  s.accumulator = WithoutFlags(*MEMORY(op->m));
+  NEXT();
+
+op_LDK:
+  regs[op->r] = op->constant;
+  NEXT();
+
+op_LDK_ACC:
+  s.accumulator = op->constant;
+  NEXT();
+
+op_MOV:
+  regs[op->r] = regs[op->r2];
+  NEXT();
+
+op_MOV_TO_ACC:
+  CHECK_AT(0, RegisterOperand(s, regs, op->r2, &held, &a));
+  s.accumulator = *a;
+  NEXT();
+
+op_MOV_FROM_ACC:
+  regs[op->r] = s.accumulator;
+  NEXT();
+
+op_LDV:
+  CHECK_AT(0, RegisterOperand(s, regs, op->r2, &held, &a));
+  regs[op->r] = *a;
+  NEXT();
+
+  // A register made a reference to the element that its value addresses.
+op_TOPTR:
+  if (IsVariableRef(regs[op->r].type)) {
+    m = ResolveMemoryWord(s, Low32(regs[op->r].value));
+    CHECK_AT(0, m ? 0 : kVmBadCell);
+    regs[op->r] = WithoutFlags(*m);
+  }
+  regs[op->r].type |= kVmRawRef;
+  NEXT();
+
+  // ---- the families; register 31 takes a constant or memory operand first --
+
+op_BIN_RK:
+  SCRATCH(op->constant);
+  b = &op->constant;
+  goto binary;
+
+op_BIN_RR:
+  CHECK_AT(0, RegisterOperand(s, regs, op->r2, &held2, &b));
+  goto binary;
+
+op_BIN_RM:
+  m2 = MEMORY(op->m2);
+  SCRATCH(Reference(*m2, op->m2.word));
+  b = m2;
+binary:
+  CHECK_AT(0, RegisterOperand(s, regs, op->r, &held, &a));
+  CHECK_AT(0, BinaryOperands(OperandType(*a), *a, OperandType(*b), *b, op->sub, &regs[op->r]));
+  NEXT();
+
+op_ASG_RK:
+  SCRATCH(op->constant);
+  b = &op->constant;
+  goto assign;
+
+op_ASG_RR:
+  CHECK_AT(0, RegisterOperand(s, regs, op->r2, &held2, &b));
+  goto assign;
+
+op_ASG_RM:
+  m2 = MEMORY(op->m2);
+  SCRATCH(Reference(*m2, op->m2.word));
+  b = m2;
+  goto assign;
+
+op_INCDEC:
+  SCRATCH(kOne);
+  b = &kOne;
+assign:
+  CHECK_AT(0, AssignToRegister(s, op->r, OperandType(*b), *b, op->sub));
+  NEXT();
+
+op_JMP:
+  ENTER(op->jump);
+
+op_JZ:
+  CHECK_AT(0, RegisterOperand(s, regs, op->r, &held, &a));
+  JUMP_IF(!CellTruth(*a));
+
+op_JNZ:
+  CHECK_AT(0, RegisterOperand(s, regs, op->r, &held, &a));
+  JUMP_IF(CellTruth(*a));
+
+  // ---- a register loaded from memory and used at once ----------------------
+  // Where the second instruction replaces the register's reference with a
+  // value, the reference is not stored: nothing reads a register between
+  // two instructions, and a run that ends leaves its registers unread.
+
+#define LOADED_BINARY_RK(operation) \
+  m = MEMORY(op->m);                \
+  SCRATCH(op->constant);            \
+  CHECK_AT(1, BinaryOperands(OperandType(*m), *m, OperandType(op->constant), op->constant, operation, RESULT()))
+#define LOADED_BINARY_RR(operation)                               \
+  m = MEMORY(op->m);                                              \
+  CHECK_AT(1, RegisterOperand(s, regs, op->r2, &held2, &b));      \
+  CHECK_AT(1, BinaryOperands(OperandType(*m), *m, OperandType(*b), *b, operation, RESULT()))
+#define LOADED_BINARY_RM(operation)         \
+  m = MEMORY(op->m);                        \
+  m2 = MEMORY(op->m2);                      \
+  SCRATCH(Reference(*m2, op->m2.word));     \
+  CHECK_AT(1, BinaryOperands(OperandType(*m), *m, OperandType(*m2), *m2, operation, RESULT()))
+  // The result tested by a conditional jump.
+#define JUMP_TAIL()                                        \
+  CHECK_AT(2, ResultOperand(s, out, &held, &a));           \
+  JUMP_IF(CellTruth(*a) == (op->jump_if_true != 0))
+  // The result stored into a variable through a register's reference.
+#define STORE_TAIL()                                         \
+  m3 = MEMORY(op->m3);                                       \
+  KEEP(kVmKeepR3, op->r3, Reference(*m3, op->m3.word));      \
+  CHECK_AT(3, ResultOperand(s, out, &held, &a));             \
+  CHECK_AT(3, StoreIntoCell(m3, a->type, *a));               \
+  NEXT()
+  // A shape's handler for any sub-code, then one for each fast operation
+  // (constant there, so that the operation's code is all that remains).
+#define SHAPE_HANDLER(kind, body, operation, tail) \
+  op_##kind:                                       \
+  body(operation);                                 \
+  tail;
+#define SHAPE_HANDLERS(shape, body, tail)                   \
+  SHAPE_HANDLER(shape, body, op->sub, tail)                 \
+  SHAPE_HANDLER(shape##_MUL, body, AO_MUL, tail)            \
+  SHAPE_HANDLER(shape##_ADD, body, AO_ADD, tail)            \
+  SHAPE_HANDLER(shape##_SUB, body, AO_SUB, tail)            \
+  SHAPE_HANDLER(shape##_GT, body, AO_GT, tail)              \
+  SHAPE_HANDLER(shape##_LT, body, AO_LT, tail)              \
+  SHAPE_HANDLER(shape##_LE, body, AO_LE, tail)              \
+  SHAPE_HANDLER(shape##_GE, body, AO_GE, tail)              \
+  SHAPE_HANDLER(shape##_EQ, body, AO_EQ, tail)              \
+  SHAPE_HANDLER(shape##_NE, body, AO_NE, tail)              \
+  SHAPE_HANDLER(shape##_AND, body, AO_AND, tail)
+
+  SHAPE_HANDLERS(LDM_BIN_RK, LOADED_BINARY_RK, NEXT())
+  SHAPE_HANDLERS(LDM_BIN_RR, LOADED_BINARY_RR, NEXT())
+  SHAPE_HANDLERS(LDM_BIN_RM, LOADED_BINARY_RM, NEXT())
+  SHAPE_HANDLERS(LDM_BIN_RK_JUMP, LOADED_BINARY_RK, JUMP_TAIL())
+  SHAPE_HANDLERS(LDM_BIN_RR_JUMP, LOADED_BINARY_RR, JUMP_TAIL())
+  SHAPE_HANDLERS(LDM_BIN_RM_JUMP, LOADED_BINARY_RM, JUMP_TAIL())
+  SHAPE_HANDLERS(LDM_BIN_RK_STORE, LOADED_BINARY_RK, STORE_TAIL())
+  SHAPE_HANDLERS(LDM_BIN_RR_STORE, LOADED_BINARY_RR, STORE_TAIL())
+  SHAPE_HANDLERS(LDM_BIN_RM_STORE, LOADED_BINARY_RM, STORE_TAIL())
+
+  // A variable assigned through the register that refers to it.
+op_LDM_ASG_RK:
+  m = MEMORY(op->m);
+  KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
+  SCRATCH(op->constant);
+  CHECK_AT(1, AssignIntoCell(m, OperandType(op->constant), op->constant, op->sub));
+  NEXT();
+
+op_LDM_ASG_RR:
+  m = MEMORY(op->m);
+  KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
+  CHECK_AT(1, RegisterOperand(s, regs, op->r2, &held2, &b));
+  CHECK_AT(1, AssignIntoCell(m, OperandType(*b), *b, op->sub));
+  NEXT();
+
+op_LDM_ASG_RM:
+  m = MEMORY(op->m);
+  KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
+  m2 = MEMORY(op->m2);
+  SCRATCH(Reference(*m2, op->m2.word));
+  CHECK_AT(1, AssignIntoCell(m, OperandType(*m2), *m2, op->sub));
+  NEXT();
+
+op_LDM_INCDEC:
+  m = MEMORY(op->m);
+  KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
+  SCRATCH(kOne);
+  CHECK_AT(1, AssignIntoCell(m, VB_I32, kOne, op->sub));
+  NEXT();
+
+#define POSTFIX_STEP()                                    \
+  m = MEMORY(op->m);                                      \
+  KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));       \
+  KEEP(kVmKeepR2, op->r2, WithoutFlags(*m));              \
+  SCRATCH(kOne);                                          \
+  CHECK_AT(2, AssignIntoCell(m, VB_I32, kOne, op->sub))
+
+op_LDM_LDV_INCDEC:
+  POSTFIX_STEP();
+  NEXT();
+
+op_LDM_LDV_INCDEC_JMP:
+  POSTFIX_STEP();
+  ENTER(op->jump);
+
+done:
+  GIVE_FUEL();
+  EndRunAccount(s);
+  return rc;
+
+#undef REFRESH
+#undef TAKE_FUEL
+#undef GIVE_FUEL
+#undef DISPATCH
+#undef NEXT
+#undef MEMORY
+#undef SCRATCH
+#undef KEEP
+#undef RESULT
+#undef CHECK_AT
+#undef ENTER
+#undef JUMP_IF
+#undef LOADED_BINARY_RK
+#undef LOADED_BINARY_RR
+#undef LOADED_BINARY_RM
+#undef JUMP_TAIL
+#undef STORE_TAIL
+#undef SHAPE_HANDLER
+#undef SHAPE_HANDLERS
+#undef POSTFIX_STEP
+}

@@ -1,0 +1,355 @@
+#include "vmtranslate.h"
+
+#include <algorithm>
+#include <new>
+
+#include "../compiler/opcodes.h"
+#include "vmarith.h"
+#include "vmliveness.h"
+#include "vmmemory.h"
+#include "vmstate.h"
+
+using tarnic::CodeByteInstruction;
+using namespace tarnic;
+
+namespace {
+
+// The instructions after which control goes elsewhere, and those that charge
+// work of their own: each ends its block.
+bool EndsBlock(uint8_t op) {
+  switch (op) {
+    case OP_JMP: case OP_JZ: case OP_JNZ: case OP_CALL: case OP_CALLSYS: case OP_RET:
+    case OP_POPARG: case OP_LOCAL:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool HasTarget(uint8_t op) { return op == OP_JMP || op == OP_JZ || op == OP_JNZ || op == OP_CALL; }
+bool IsConditional(uint8_t op) { return op == OP_JZ || op == OP_JNZ; }
+bool IsStep(uint8_t op) { return op == OP_INC || op == OP_DEC; }
+// The assignment sub-code of an increment or decrement (+= or -=).
+uint8_t StepSubCode(uint8_t op) { return op == OP_INC ? 4 : 5; }
+
+// The operations that fused binary kinds are specialized for, and the kinds
+// of one fused binary shape: its own, then one per fast operation.
+constexpr ArithOp kFastOperations[] = {
+#define VM_FAST_OPERATION(name) AO_##name,
+    VM_FAST_OPERATIONS(VM_FAST_OPERATION)
+#undef VM_FAST_OPERATION
+};
+constexpr int kShapeKinds = VOP_LDM_BIN_RR - VOP_LDM_BIN_RK;
+static_assert(kShapeKinds == 1 + sizeof kFastOperations / sizeof kFastOperations[0],
+              "a shape's kinds: any sub-code, then each fast operation");
+
+// The kind of a fused binary op of shape `shape` for a sub-code: the shape's
+// own (any sub-code) or its kind specialized for the operation.
+VmOpKind Specialized(VmOpKind shape, uint8_t sub) {
+  for (size_t i = 0; i < sizeof kFastOperations / sizeof kFastOperations[0]; ++i)
+    if (kFastOperations[i] == sub) return static_cast<VmOpKind>(shape + 1 + i);
+  return shape;
+}
+
+// The ops that jump: their target is resolved to the target block's charge op.
+bool HasJump(uint8_t kind) {
+  if (kind == VOP_JMP || kind == VOP_JZ || kind == VOP_JNZ || kind == VOP_LDM_LDV_INCDEC_JMP) return true;
+  for (VmOpKind shape : {VOP_LDM_BIN_RK_JUMP, VOP_LDM_BIN_RR_JUMP, VOP_LDM_BIN_RM_JUMP})
+    if (kind >= shape && kind < shape + kShapeKinds) return true;
+  return false;
+}
+
+// A register of the block (not the accumulator).
+bool InBlock(uint8_t r) { return r >= 1 && r < kVmRegisters; }
+// A register that a fused op may load from memory: the scratch register is
+// overwritten by the second instruction of some sequences before it is read.
+bool Loadable(uint8_t r) { return r >= 1 && r < kVmScratchRegister; }
+
+// The assignment and binary families: where each begins and ends (the same
+// ranges as the direct interpreter's table), how its second operand is given,
+// and its ops alone, after a load from memory, before a jump and before the
+// store of the result (VOP_GENERIC: none, for assignments).
+enum Form { kRegister, kMemory, kConstant };
+struct Family {
+  uint8_t first, last;
+  Form form;
+  VmOpKind alone, loaded, jumping, storing;
+};
+const Family kFamilies[] = {
+    {OP_ASG_RR, OP_ASG_RM - 1, kRegister, VOP_ASG_RR, VOP_LDM_ASG_RR, VOP_GENERIC, VOP_GENERIC},
+    {OP_ASG_RM, OP_ASG_RM + 15, kMemory, VOP_ASG_RM, VOP_LDM_ASG_RM, VOP_GENERIC, VOP_GENERIC},
+    {OP_ASG_RK, OP_ASG_RK + 15, kConstant, VOP_ASG_RK, VOP_LDM_ASG_RK, VOP_GENERIC, VOP_GENERIC},
+    {OP_BIN_RR, OP_BIN_RM - 1, kRegister, VOP_BIN_RR, VOP_LDM_BIN_RR, VOP_LDM_BIN_RR_JUMP, VOP_LDM_BIN_RR_STORE},
+    {OP_BIN_RM, OP_BIN_RK - 1, kMemory, VOP_BIN_RM, VOP_LDM_BIN_RM, VOP_LDM_BIN_RM_JUMP, VOP_LDM_BIN_RM_STORE},
+    {OP_BIN_RK, OP_JMP - 1, kConstant, VOP_BIN_RK, VOP_LDM_BIN_RK, VOP_LDM_BIN_RK_JUMP, VOP_LDM_BIN_RK_STORE},
+};
+
+const Family* FamilyOf(uint8_t op) {
+  for (const Family& f : kFamilies)
+    if (op >= f.first && op <= f.last) return &f;
+  return nullptr;
+}
+
+class Translator {
+ public:
+  Translator(const std::vector<CodeByteInstruction>& code, uint32_t entry, VmVariables& globals, VmTranslation& t)
+      : code_(code), n_(static_cast<uint32_t>(code.size())), entry_(entry), globals_(globals), t_(t) {}
+
+  void Run() {
+    live_after_ = LiveRegistersAfter(code_);
+    FindBlocks();
+    Emit();
+    ResolveTargets();
+  }
+
+ private:
+  void FindBlocks() {
+    leader_.assign(n_ + 1, false);
+    if (n_) leader_[0] = true;
+    if (entry_ < n_) leader_[entry_] = true;
+    for (uint32_t i = 0; i < n_; ++i) {
+      const CodeByteInstruction& in = code_[i];
+      if (HasTarget(in.op) && in.a < n_) leader_[in.a] = true;
+      if (EndsBlock(in.op)) leader_[i + 1] = true;
+    }
+    rest_.assign(n_, 0);
+    for (uint32_t i = n_; i-- > 0;) rest_[i] = (i + 1 == n_ || leader_[i + 1]) ? 0 : rest_[i + 1] + 1;
+  }
+
+  void Emit() {
+    t_.pos.assign(n_ + 1, 0);
+    t_.ops.reserve(n_ + n_ / 2 + 2);
+    size_t charge = 0;
+    for (uint32_t i = 0; i < n_; ++i) {
+      t_.pos[i] = static_cast<uint32_t>(t_.ops.size());
+      if (leader_[i]) {
+        charge = t_.ops.size();
+        t_.ops.push_back(Charge(i, rest_[i] + 1));
+      }
+      VmOp op;
+      op.index = i;
+      op.rest = rest_[i];
+      Decode(i, &op);
+      op.keep = Kept(op);
+      t_.ops[charge].locals = std::max(t_.ops[charge].locals, LocalsNamed(op));
+      t_.ops.push_back(op);
+    }
+    // Falling off the end (or jumping there from a fused op) enters a block of
+    // no instructions, so the end is reached the way a block is.
+    t_.pos[n_] = static_cast<uint32_t>(t_.ops.size());
+    t_.ops.push_back(Charge(n_, 0));
+    VmOp end;
+    end.kind = VOP_END;
+    end.index = n_;
+    t_.ops.push_back(end);
+  }
+
+  // The register writes of an op that the instructions after it may read.
+  uint8_t Kept(const VmOp& op) const {
+    const VmRegisterMask live = live_after_[op.index + op.count - 1];
+    uint8_t keep = 0;
+    if (live & RegisterBit(op.r)) keep |= kVmKeepR;
+    if (live & RegisterBit(op.r2)) keep |= kVmKeepR2;
+    if (live & RegisterBit(op.r3)) keep |= kVmKeepR3;
+    // An instruction on register 31 reads there the constant or memory
+    // operand that it has just put there.
+    if ((live & RegisterBit(kVmScratchRegister)) || op.r == kVmScratchRegister) keep |= kVmKeepScratch;
+    return keep;
+  }
+
+  static VmOp Charge(uint32_t i, uint32_t length) {
+    VmOp charge;
+    charge.kind = VOP_CHARGE;
+    charge.index = i;
+    charge.length = length;
+    return charge;
+  }
+
+  // The locals an op reads or writes through its memory operands (the
+  // highest index + 1).
+  static uint32_t LocalsNamed(const VmOp& op) {
+    uint32_t named = 0;
+    for (const VmMemOperand* m : {&op.m, &op.m2, &op.m3})
+      if (m->space == kVmLocalSpace) named = std::max<uint32_t>(named, static_cast<uint32_t>(m->offset / sizeof(VmCell)) + 1);
+    return named;
+  }
+
+  // Every op's successor and jump target, once every position is known.
+  void ResolveTargets() {
+    for (VmOp& op : t_.ops) {
+      const size_t at = &op - t_.ops.data();
+      op.next = op.kind == VOP_END ? &op : &op + op.count;
+      if (at + op.count >= t_.ops.size()) op.next = &t_.ops.back();
+      if (HasJump(op.kind)) op.jump = &t_.ops[t_.pos[op.target]];
+    }
+  }
+
+  // A memory word as an operand; false (and *m unchanged) for a global that
+  // does not exist and for a local beyond the frame's first block of cells.
+  bool Memory(uint32_t word, VmMemOperand* m) {
+    const uint32_t cell = word & kMemoryCellMask;
+    VmMemOperand operand;
+    operand.word = word;
+    if (word & kMemoryLocal) {
+      if (cell >= VmVariables::kBlockCells) return false;
+      operand.space = kVmLocalSpace;
+      operand.offset = cell * sizeof(VmCell);
+    } else {
+      operand.offset = reinterpret_cast<uintptr_t>(globals_.Cell(cell));
+      if (!operand.offset) return false;
+    }
+    *m = operand;
+    return true;
+  }
+
+  static void Constant(const CodeByteInstruction& in, VmOp* op) {
+    op->constant = MakeCell(in.t, uint64_t(in.a) | (uint64_t(in.b) << 32));
+  }
+
+  // Instruction i + k, when it exists and lies in the same block as i.
+  const CodeByteInstruction* Following(uint32_t i, uint32_t k) const {
+    return k <= rest_[i] ? &code_[i + k] : nullptr;
+  }
+
+  // The second operand of a family's instruction; false when it cannot be
+  // resolved here (the direct interpreter then decides).
+  bool SecondOperand(const Family& f, const CodeByteInstruction& in, VmOp* op) {
+    switch (f.form) {
+      case kRegister: op->r2 = in.r2; return InBlock(in.r2);
+      case kMemory: return Memory(in.a, &op->m2);
+      default: Constant(in, op); return true;
+    }
+  }
+
+  void Decode(uint32_t i, VmOp* op) {
+    if (!DecodeLoaded(i, op)) DecodeAlone(code_[i], op);
+  }
+
+  // A load from memory into a register and the instructions that use the
+  // register at once.
+  bool DecodeLoaded(uint32_t i, VmOp* op) {
+    const CodeByteInstruction& load = code_[i];
+    const CodeByteInstruction* use = Following(i, 1);
+    if (load.op != OP_LDM || !use || !Loadable(load.r) || !Memory(load.a, &op->m)) return false;
+    const uint8_t x = load.r;
+    op->r = x;
+    const CodeByteInstruction* third = Following(i, 2);
+    // A postfix step (the variable's value copied, then the variable
+    // stepped), and the jump back of a loop after it.
+    if (use->op == OP_LDV && use->r2 == x && InBlock(use->r) && use->r != x && third && IsStep(third->op) &&
+        third->r == x) {
+      op->kind = VOP_LDM_LDV_INCDEC;
+      op->r2 = use->r;
+      op->sub = StepSubCode(third->op);
+      op->count = 3;
+      const CodeByteInstruction* jump = Following(i, 3);
+      if (jump && jump->op == OP_JMP && jump->a < n_) {
+        op->kind = VOP_LDM_LDV_INCDEC_JMP;
+        op->target = jump->a;
+        op->count = 4;
+      }
+      return true;
+    }
+    if (use->r != x) return false;
+    if (IsStep(use->op)) {
+      op->kind = VOP_LDM_INCDEC;
+      op->sub = StepSubCode(use->op);
+      op->count = 2;
+      return true;
+    }
+    const Family* f = FamilyOf(use->op);
+    if (!f || !SecondOperand(*f, *use, op) || (f->form == kRegister && use->r2 == x)) return false;
+    op->sub = static_cast<uint8_t>(use->op - f->first);
+    op->kind = f->loaded;
+    op->count = 2;
+    if (f->jumping != VOP_GENERIC && third) {
+      const CodeByteInstruction* store = Following(i, 3);
+      if (IsConditional(third->op) && third->r == x && third->a < n_) {
+        // A condition: the result tested by the jump that follows.
+        op->kind = f->jumping;
+        op->jump_if_true = third->op == OP_JNZ;
+        op->target = third->a;
+        op->count = 3;
+      } else if (third->op == OP_LDM && Loadable(third->r) && third->r != x && store && store->op == OP_ASG_RR &&
+                 store->r == third->r && store->r2 == x && Memory(third->a, &op->m3)) {
+        // A value stored into a variable: OP_LDM y, then OP_ASG_RR+0 y, x.
+        op->kind = f->storing;
+        op->r3 = third->r;
+        op->count = 4;
+      }
+    }
+    // Binary shapes follow one another in VM_OP_KINDS each with its specialized kinds.
+    if (f->jumping != VOP_GENERIC) op->kind = Specialized(static_cast<VmOpKind>(op->kind), op->sub);
+    return true;
+  }
+
+  void DecodeAlone(const CodeByteInstruction& in, VmOp* op) {
+    VmOp alone;
+    alone.index = op->index;
+    alone.rest = op->rest;
+    *op = alone;
+    op->r = in.r;
+    op->r2 = in.r2;
+    op->kind = AloneKind(in, op);
+  }
+
+  VmOpKind AloneKind(const CodeByteInstruction& in, VmOp* op) {
+    switch (in.op) {
+      case OP_LDM:
+        if (!Memory(in.a, &op->m)) return VOP_GENERIC;
+        return in.r == 0 ? VOP_LDM_ACC : InBlock(in.r) ? VOP_LDM : VOP_GENERIC;
+      case OP_LDK:
+        Constant(in, op);
+        return in.r == 0 ? VOP_LDK_ACC : InBlock(in.r) ? VOP_LDK : VOP_GENERIC;
+      case OP_MOV:
+        if (in.r == 0) return InBlock(in.r2) ? VOP_MOV_TO_ACC : VOP_GENERIC;
+        if (!InBlock(in.r)) return VOP_GENERIC;
+        return in.r2 == 0 ? VOP_MOV_FROM_ACC : InBlock(in.r2) ? VOP_MOV : VOP_GENERIC;
+      case OP_LDV:
+        return InBlock(in.r) && InBlock(in.r2) ? VOP_LDV : VOP_GENERIC;
+      case OP_TOPTR:
+        return InBlock(in.r) ? VOP_TOPTR : VOP_GENERIC;
+      case OP_INC:
+      case OP_DEC:
+        op->sub = StepSubCode(in.op);
+        return InBlock(in.r) ? VOP_INCDEC : VOP_GENERIC;
+      case OP_JMP:
+        op->target = in.a;
+        return in.a < n_ ? VOP_JMP : VOP_GENERIC;
+      case OP_JZ:
+      case OP_JNZ:
+        op->target = in.a;
+        if (!InBlock(in.r) || in.a >= n_) return VOP_GENERIC;
+        return in.op == OP_JZ ? VOP_JZ : VOP_JNZ;
+      default:
+        break;
+    }
+    const Family* f = FamilyOf(in.op);
+    if (!f || !InBlock(in.r) || !SecondOperand(*f, in, op)) return VOP_GENERIC;
+    op->sub = static_cast<uint8_t>(in.op - f->first);
+    return f->alone;
+  }
+
+  const std::vector<CodeByteInstruction>& code_;
+  const uint32_t n_;
+  const uint32_t entry_;
+  VmVariables& globals_;
+  VmTranslation& t_;
+  std::vector<VmRegisterMask> live_after_;  // the registers read after each instruction
+  std::vector<bool> leader_;   // the first instruction of a block
+  std::vector<uint32_t> rest_; // instructions after i up to the end of its block
+};
+
+}  // namespace
+
+std::unique_ptr<VmTranslation> TranslateCode(const std::vector<CodeByteInstruction>& code, uint32_t entry,
+                                             VmVariables& globals) {
+  if (code.size() > kVmMaxTranslated) return nullptr;
+  try {
+    std::unique_ptr<VmTranslation> t(new VmTranslation());
+    Translator(code, entry, globals, *t).Run();
+    return t;
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}

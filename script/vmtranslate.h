@@ -1,0 +1,117 @@
+// The translated form of a machine's instructions, built once when the code
+// bytes are loaded and run by the threaded machine (vmthreaded.h).
+//
+// Every instruction keeps an op of its own, at the position that `pos` gives
+// for its index, so a run can go on at any instruction. Where the compiler's
+// usual sequences begin (a register loaded from memory and used at once),
+// that op stands for the whole sequence; the ops of the instructions after
+// its first are reached only when a run goes on in the middle of it.
+//
+// The instructions fall into blocks: straight runs that control enters only
+// at their first instruction and leaves only after their last. A block's
+// first op is preceded by a charge op that takes one work unit per
+// instruction of the block from the run's budget at once (or, when the rest
+// of the budget is smaller, has the direct interpreter finish the run one
+// instruction at a time). Instructions that charge work of their own (calls,
+// system calls, parameters and locals) end their block, so their charges
+// meet the same budget as in the direct interpreter; a run that ends inside
+// a block gives back the units of the instructions it did not reach.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "../compiler/codebyte_format.h"
+#include "vmcell.h"
+
+class VmVariables;
+
+// The kinds of op, in the order of the threaded machine's handler table.
+// Fused kinds name the instructions they stand for: a register loaded from
+// memory (LDM) and used at once, then, for the binary families, the jump that
+// tests the result (JUMP) or the store of the result into a variable
+// (STORE: OP_LDM and OP_ASG_RR+0 from the result's register). Each fused
+// binary kind comes for any sub-code and, specialized, for each of the
+// common operations (VM_FAST_OPERATIONS, in the same order).
+#define VM_FAST_OPERATIONS(X) X(MUL) X(ADD) X(SUB) X(GT) X(LT) X(LE) X(GE) X(EQ) X(NE) X(AND)
+#define VM_SHAPE_KINDS(X, S) \
+  X(S) X(S##_MUL) X(S##_ADD) X(S##_SUB) X(S##_GT) X(S##_LT) X(S##_LE) X(S##_GE) X(S##_EQ) X(S##_NE) X(S##_AND)
+#define VM_OP_KINDS(X)                                                                             \
+  X(GENERIC)         /* the direct interpreter's handler for one instruction */                   \
+  X(CHARGE)          /* the budget of the block that follows */                                   \
+  X(END)             /* the place after the last instruction */                                   \
+  X(LDM) X(LDM_ACC) X(LDK) X(LDK_ACC) X(MOV) X(MOV_TO_ACC) X(MOV_FROM_ACC) X(LDV) X(TOPTR)       \
+  X(BIN_RK) X(BIN_RR) X(BIN_RM) X(ASG_RK) X(ASG_RR) X(ASG_RM) X(INCDEC)                            \
+  X(JMP) X(JZ) X(JNZ)                                                                              \
+  VM_SHAPE_KINDS(X, LDM_BIN_RK) VM_SHAPE_KINDS(X, LDM_BIN_RR) VM_SHAPE_KINDS(X, LDM_BIN_RM)        \
+  VM_SHAPE_KINDS(X, LDM_BIN_RK_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RR_JUMP)                            \
+  VM_SHAPE_KINDS(X, LDM_BIN_RM_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RK_STORE)                           \
+  VM_SHAPE_KINDS(X, LDM_BIN_RR_STORE) VM_SHAPE_KINDS(X, LDM_BIN_RM_STORE)                          \
+  X(LDM_ASG_RK) X(LDM_ASG_RR) X(LDM_ASG_RM)                                                        \
+  X(LDM_INCDEC) X(LDM_LDV_INCDEC) X(LDM_LDV_INCDEC_JMP)
+
+enum VmOpKind : uint8_t {
+#define VM_OP_ENUM(name) VOP_##name,
+  VM_OP_KINDS(VM_OP_ENUM)
+#undef VM_OP_ENUM
+  VOP_COUNT
+};
+
+// A memory operand resolved at load, found at run time without a branch: the
+// cell lies `offset` bytes from the base of its space, which is 0 for a
+// global (whose cell never moves once loaded, so the offset is its address)
+// and the running frame's first block of cells for a local. Only the locals
+// of that first block are translated, and a block is entered only when the
+// frame holds every local that its ops name (VmOp::locals). Other words leave
+// their instruction to the direct interpreter.
+enum VmSpace : uint8_t { kVmGlobalSpace, kVmLocalSpace, kVmSpaces };
+struct VmMemOperand {
+  uintptr_t offset = 0;
+  uint32_t word = 0;  // the memory word, which a reference to the cell holds
+  uint8_t space = kVmGlobalSpace;
+};
+
+// The register writes of an op that a later instruction may read (the
+// others are left out, vmliveness.h): its register r, r2, r3 and the scratch
+// register 31.
+enum VmKeep : uint8_t { kVmKeepR = 1, kVmKeepR2 = 2, kVmKeepR3 = 4, kVmKeepScratch = 8 };
+
+struct VmOp {
+  const void* handler = nullptr;  // the threaded machine's handler for `kind`
+  const VmOp* next = nullptr;     // the op after the instructions it stands for
+  const VmOp* jump = nullptr;     // jumps: the charge op of the target's block
+  uint8_t kind = VOP_GENERIC;
+  uint8_t count = 1;  // instructions the op stands for
+  uint8_t r = 0;      // register numbers, checked at load
+  uint8_t r2 = 0;     // (the destination of LDV in LDM_LDV_INCDEC)
+  uint8_t r3 = 0;     // STORE: the register that refers to the stored variable
+  uint8_t sub = 0;    // binary or assignment sub-code
+  uint8_t jump_if_true = 0;  // JUMP: JNZ (1) or JZ (0)
+  uint8_t keep = kVmKeepR | kVmKeepR2 | kVmKeepR3 | kVmKeepScratch;  // VmKeep bits
+  uint32_t index = 0;   // the first instruction it stands for
+  uint32_t rest = 0;    // instructions after `index` up to the end of its block
+  uint32_t target = 0;  // jumps: the target instruction
+  uint32_t length = 0;  // CHARGE: the instructions of the block
+  uint32_t locals = 0;  // CHARGE: the locals that the block's ops name (the highest index + 1)
+  VmMemOperand m, m2, m3;  // memory operands in the order of the instructions
+  VmCell constant;      // the instruction's constant with its type byte
+};
+
+struct VmTranslation {
+  std::vector<VmOp> ops;
+  // The position of each instruction's op (the charge op for the first of a
+  // block), and at the instruction count a charge op of no length before the
+  // end op.
+  std::vector<uint32_t> pos;
+  bool threaded = false;  // the handlers are filled in (on the first run)
+};
+
+// Longer code (3 MB of instructions, far beyond any script of a picture)
+// runs directly: its translation takes about eight times the memory of the
+// instructions.
+constexpr size_t kVmMaxTranslated = 1u << 18;
+
+// Translates loaded instructions; `globals` are the loaded globals. Null when
+// there is no memory for the translation: the code bytes then run directly.
+std::unique_ptr<VmTranslation> TranslateCode(const std::vector<tarnic::CodeByteInstruction>& code,
+                                             uint32_t entry, VmVariables& globals);
