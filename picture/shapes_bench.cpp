@@ -93,8 +93,10 @@ int main() {
     BenchSurface surface(kWidth, kHeight);
     CDC& output = surface.Output();
 
-    const int repaints = 5;
-    const double perRepaint = RepaintMs(output, objects, repaints);
+    const RepaintTimes repaint = TimeRepaints(output, objects, 5);
+    const DWORD pixels = surface.Checksum(false);
+    const DWORD wholePixels = surface.Checksum(true);
+    const double partial = PartialRepaintMs(output, objects, RECT{600, 300, 700, 400}, 9);
 
     // Per kind, upright and turned apart.
     double kindMs[kKinds][2] = {};
@@ -114,8 +116,12 @@ int main() {
     const StoreLoadTimes stored = TimeStoreLoad(picture, 10);
 
     std::puts(qel::FormatStr("%d shapes (a third turned) on %dx%d", kObjects, kWidth, kHeight).c_str());
-    Print("full repaint", perRepaint);
-    Print("per object", perRepaint / kObjects);
+    Print("full repaint", repaint.steadyMs);
+    Print("per object", repaint.steadyMs / kObjects);
+    Print("first repaint", repaint.firstMs);
+    Print("second repaint", repaint.secondMs);
+    Print("100x100 area repaint", partial);
+    std::puts(qel::FormatStr("repainted pixels: %08lX (whole pixels %08lX)", pixels, wholePixels).c_str());
     static const char* const kinds[kKinds] = {"rectangle", "ellipse", "image", "multi-line text",
                                               "tag value", "single-line text"};
     for (int k = 0; k < kKinds; ++k)
