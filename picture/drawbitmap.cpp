@@ -57,20 +57,31 @@ bool CDrawBitmap::LoadFromFile(CFile* pFile) {
 int CDrawBitmap::HitTest(const CPointD& point, CDrawObj** ppHit) { return HitHandleOrInside(point, ppHit); }
 
 void CDrawBitmap::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || !m_corners.IsFinite())
+    if (!m_bVisible || !m_corners.IsFinite() || !MeetsClip(pDC, CornersReach()))
         return;
     if (m_image.Decode()) {
-        qel::GdipGraphics graphics(*pDC);
-        if (graphics) {
-            // Upper-left, upper-right and lower-left corners of the image.
-            const CPointD corners[3] = {PointToDevice(m_corners.p[0]), PointToDevice(m_corners.p[1]),
-                                        PointToDevice(m_corners.p[3])};
-            Gdiplus::GpPointF points[3];
-            for (int i = 0; i < 3; ++i)
-                points[i] = Gdiplus::GpPointF(static_cast<Gdiplus::REAL>(corners[i].x),
-                                              static_cast<Gdiplus::REAL>(corners[i].y));
-            qel::gdip::GdipDrawImagePoints(graphics.get(), m_image.Image(), points, 3);
+        // Upper-left, upper-right and lower-left corners of the image.
+        const CPointD corners[3] = {PointToDevice(m_corners.p[0]), PointToDevice(m_corners.p[1]),
+                                    PointToDevice(m_corners.p[3])};
+        Gdiplus::GpPointF points[3];
+        PaintKey key;
+        key.Add(m_image.Generation());
+        for (int i = 0; i < 3; ++i) {
+            points[i] = Gdiplus::GpPointF(static_cast<Gdiplus::REAL>(corners[i].x),
+                                          static_cast<Gdiplus::REAL>(corners[i].y));
+            key.Add(points[i].X).Add(points[i].Y);
         }
+        // The fourth corner completes the parallelogram the image covers.
+        const CPointD spread[4] = {corners[0], corners[1], corners[2],
+                                   CPointD(corners[1].x + corners[2].x - corners[0].x,
+                                           corners[1].y + corners[2].y - corners[0].y)};
+        m_paintCache.Paint(pDC, key, [&] { return EnclosingRect(BoundingBox(spread, 4), 2); },
+                           [&](CDC* pOn) {
+                               qel::GdipGraphics graphics(*pOn);
+                               if (graphics)
+                                   qel::gdip::GdipDrawImagePoints(graphics.get(), m_image.Image(),
+                                                                  points, 3);
+                           });
     }
     CDrawObj::Draw(pDC, dwFlags);
 }

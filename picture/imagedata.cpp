@@ -1,5 +1,6 @@
 #include "imagedata.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "imagesize.h"
@@ -46,6 +47,11 @@ bool IsDrawableBitmap(Gdiplus::GpImage* image) {
 
 }  // namespace
 
+unsigned CImageData::NextGeneration() {
+    static std::atomic<unsigned> last{0};
+    return ++last;
+}
+
 CImageData::~CImageData() { Release(); }
 
 void CImageData::Release() {
@@ -64,6 +70,7 @@ void CImageData::Assign(std::vector<BYTE> bytes) {
     Release();
     m_bytes = std::move(bytes);
     m_bUndecodable = false;
+    m_generation = NextGeneration();
 }
 
 bool CImageData::Decode() {

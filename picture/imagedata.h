@@ -33,6 +33,8 @@ public:
     bool Decode();
     bool HasImage() const { return m_pImage != nullptr; }
     bool IsUndecodable() const { return m_bUndecodable; }
+    // A number that changes whenever new bytes arrive (unique in the process).
+    unsigned Generation() const { return m_generation; }
     Gdiplus::GpImage* Image() const { return m_pImage; }
     // Pixel size of the decoded image, 320 x 240 without one.
     SIZE GetSize() const;
@@ -44,4 +46,7 @@ private:
     IStream* m_pStream = nullptr;
     Gdiplus::GpImage* m_pImage = nullptr;
     bool m_bUndecodable = false;
+    unsigned m_generation = NextGeneration();
+
+    static unsigned NextGeneration();
 };

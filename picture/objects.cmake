@@ -1,10 +1,14 @@
 # Draw object base, picture and layers, memory drawing surface, poly-lines,
-# curves and pipes; the GDI wrappers and the GDI+ start they draw with.
+# curves and pipes; the GDI wrappers and the GDI+ start they draw with, and
+# the paint cache that keeps what they drew.
 list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/gdiplusapi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memdc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shapepaint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/strokerun.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dibsurface.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/paintraster.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/paintcache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objlist_io.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawlink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawobj.cpp
