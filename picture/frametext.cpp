@@ -79,11 +79,13 @@ void DrawTextTurned(HDC hdc, const DeviceFrame& frame, HFONT font, const RECT& r
     ::GdiFlush();
     CoverageToColour(upright, clrText);
 
-    Gdiplus::GpBitmap* image = nullptr;
+    Gdiplus::GpBitmap* bitmap = nullptr;
     if (qel::gdip::GdipCreateBitmapFromScan0(w, h, w * 4, PixelFormat32bppPARGB,
                                              reinterpret_cast<BYTE*>(upright.bits()),
-                                             &image) != Gdiplus::Ok)
+                                             &bitmap) != Gdiplus::Ok)
         return;
+    qel::GdipImage image;
+    image.reset(bitmap);
     {
         qel::GdipGraphics graphics(hdc);
         if (graphics) {
@@ -97,10 +99,9 @@ void DrawTextTurned(HDC hdc, const DeviceFrame& frame, HFONT font, const RECT& r
             // the nearest pixel serves (and costs a fraction of smoothing).
             qel::gdip::GdipSetInterpolationMode(graphics.get(),
                                                 Gdiplus::InterpolationModeNearestNeighbor);
-            qel::gdip::GdipDrawImagePoints(graphics.get(), image, corners, 3);
+            qel::gdip::GdipDrawImagePoints(graphics.get(), image.get(), corners, 3);
         }
     }
-    qel::gdip::GdipDisposeImage(image);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "gdiplusapi.h"
+#include "metafilecheck.h"
 
 class CImageData {
 public:
@@ -38,6 +39,10 @@ public:
     Gdiplus::GpImage* Image() const { return m_pImage; }
     // Pixel size of the decoded image, 320 x 240 without one.
     SIZE GetSize() const;
+    // Whether the bytes are a metafile (checked before decoding,
+    // metafilecheck.h), and what its check found.
+    bool IsMetafile() const { return m_bMetafile; }
+    const MetafileSummary& Metafile() const { return m_metafile; }
 
 private:
     void Release();
@@ -46,6 +51,8 @@ private:
     IStream* m_pStream = nullptr;
     Gdiplus::GpImage* m_pImage = nullptr;
     bool m_bUndecodable = false;
+    bool m_bMetafile = false;
+    MetafileSummary m_metafile;
     unsigned m_generation = NextGeneration();
 
     static unsigned NextGeneration();

@@ -7,6 +7,10 @@ list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/drawrect_paint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawellipse.cpp
   ${CMAKE_CURRENT_LIST_DIR}/imagesize.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/metafilebounds.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/metafilecheck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/metafile_emf.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/metafile_wmf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/imagedata.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawbitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/textfont.cpp
