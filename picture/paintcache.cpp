@@ -74,24 +74,31 @@ void CPaintCache::Paint(CDC* pDC, const PaintKey& key, const std::function<RECT(
         .Add(state.stretchMode);
 
     Holdings& h = TheHoldings();
-    std::lock_guard<std::recursive_mutex> lock(h.guard);
-    if (full != m_seen) {
-        // New inputs: drawn as they are; kept if the next paint brings them again.
-        ForgetLocked();
-        m_seen = std::move(full);
-        m_refused = false;
-        draw(pDC);
-        return;
+    bool keep = false;
+    {
+        std::lock_guard<std::recursive_mutex> lock(h.guard);
+        if (full != m_seen) {
+            // New inputs: drawn as they are; kept if the next paint brings them again.
+            ForgetLocked();
+            m_seen = std::move(full);
+            m_refused = false;
+        } else if (m_raster) {
+            h.byUse.splice(h.byUse.begin(), h.byUse, m_used);
+            m_raster->Blit(*pDC);
+            return;
+        } else {
+            keep = !m_refused;
+        }
     }
-    if (!m_raster && !m_refused) {
+    if (keep) {
+        // Made outside the lock: it takes as long as drawing twice.
         std::unique_ptr<CPaintRaster> raster = CPaintRaster::Make(reach(), state, draw);
-        if (!raster || !KeepLocked(std::move(raster)))
-            m_refused = true;
+        std::lock_guard<std::recursive_mutex> lock(h.guard);
+        if (raster && KeepLocked(std::move(raster))) {
+            m_raster->Blit(*pDC);
+            return;
+        }
+        m_refused = true;
     }
-    if (!m_raster) {
-        draw(pDC);
-        return;
-    }
-    h.byUse.splice(h.byUse.begin(), h.byUse, m_used);
-    m_raster->Blit(*pDC);
+    draw(pDC);
 }

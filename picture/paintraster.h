@@ -38,8 +38,9 @@ bool ReadRasterTarget(CDC* pDC, PaintDcState* pState);
 
 class CPaintRaster {
 public:
-    // The largest raster made, in pixels: a full-HD screen, 8 MB.
-    static constexpr size_t kMaxPixels = 2048 * 1024;
+    // The largest raster made, in pixels: a screen of 2,560 x 1,600, 16 MB
+    // (a full-HD background with its outline fits).
+    static constexpr size_t kMaxPixels = 2560 * 1600;
 
     // The drawing made on surfaces covering area (in the logical units of the
     // DC it is meant for, which only translates), with the DC state given;
