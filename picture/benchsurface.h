@@ -3,9 +3,11 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "benchclock.h"
+#include "crtformat.h"
 #include "drawobj.h"
 #include "gdiwrap.h"
 #include "memdc.h"
@@ -95,6 +97,37 @@ inline double PartialRepaintMs(CDC& output, CObList& objects, const RECT& area, 
     runs.push_back(RepaintOnceMs(output, objects));
   output.RestoreDC(saved);
   return bench::Median(runs);
+}
+
+// The repaint figures of a picture benchmark, measured on its surface: the
+// repaints, a 100 x 100 area repaint, and the checksum of the pixels.
+struct RepaintFigures {
+  RepaintTimes times;
+  double areaMs = 0;
+  DWORD pixels = 0;
+  DWORD wholePixels = 0;
+};
+
+inline RepaintFigures MeasureRepaints(BenchSurface& surface, CObList& objects) {
+  RepaintFigures f;
+  f.times = TimeRepaints(surface.Output(), objects, 5);
+  f.pixels = surface.Checksum(false);
+  f.wholePixels = surface.Checksum(true);
+  f.areaMs = PartialRepaintMs(surface.Output(), objects, RECT{600, 300, 700, 400}, 9);
+  return f;
+}
+
+inline void PrintMs(const char* label, double ms) {
+  std::puts(qel::FormatStr("%-28s %10.3f ms", label, ms).c_str());
+}
+
+inline void PrintRepaints(const RepaintFigures& f, int objects) {
+  PrintMs("full repaint", f.times.steadyMs);
+  PrintMs("per object", f.times.steadyMs / objects);
+  PrintMs("first repaint", f.times.firstMs);
+  PrintMs("second repaint", f.times.secondMs);
+  PrintMs("100x100 area repaint", f.areaMs);
+  std::puts(qel::FormatStr("repainted pixels: %08lX (whole pixels %08lX)", f.pixels, f.wholePixels).c_str());
 }
 
 // The picture stored to a stream and loaded back, each the mean of `rounds`.

@@ -66,12 +66,15 @@ bool LineOrMove(const Record& r, Walk& w) { return PointFrom(r, 0, w); }
 bool SetPixel(const Record& r, Walk& w) { return PointFrom(r, 2, w); }
 bool ExtFloodFill(const Record& r, Walk& w) { return PointFrom(r, 3, w); }
 
-bool PatBlt(const Record& r, Walk& w) {
-    if (!r.HasParams(6))
+// The destination of a bit block: height, width, y, x from parameter i.
+bool BlockFrom(const Record& r, size_t i, Walk& w) {
+    if (!r.HasParams(i + 4))
         return false;
-    const double x = r.P(5), y = r.P(4);
-    return DrawBox(x, y, x + r.P(3), y + r.P(2), w);
+    const double x = r.P(i + 3), y = r.P(i + 2);
+    return DrawBox(x, y, x + r.P(i + 1), y + r.P(i), w);
 }
+
+bool PatBlt(const Record& r, Walk& w) { return BlockFrom(r, 2, w); }
 
 // count x, y pairs from parameter i.
 bool PointsFrom(const Record& r, size_t i, size_t count, Walk& w) {
@@ -136,40 +139,22 @@ bool PatternBrush(const Record& r, Walk&) { return r.HasParams(2) && DibFrom(r, 
 // Bit blocks: raster operation (two words), then their own parameters; a
 // record without a bitmap carries one reserved word in its place.
 bool StretchDib(const Record& r, Walk& w) {
-    if (!r.HasParams(11))
-        return false;
-    const double x = r.P(10), y = r.P(9);
-    return DrawBox(x, y, x + r.P(8), y + r.P(7), w) && DibFrom(r, 11, r.U(2));
+    return r.HasParams(11) && BlockFrom(r, 7, w) && DibFrom(r, 11, r.U(2));
 }
 
 bool DibStretchBlt(const Record& r, Walk& w) {
-    if (r.Params() == 11) {  // no bitmap
-        const double x = r.P(10), y = r.P(9);
-        return DrawBox(x, y, x + r.P(8), y + r.P(7), w);
-    }
-    if (!r.HasParams(10))
-        return false;
-    const double x = r.P(9), y = r.P(8);
-    return DrawBox(x, y, x + r.P(7), y + r.P(6), w) && DibFrom(r, 10, DIB_RGB_COLORS);
+    if (r.Params() == 11)  // no bitmap
+        return BlockFrom(r, 7, w);
+    return BlockFrom(r, 6, w) && DibFrom(r, 10, DIB_RGB_COLORS);
 }
 
 bool DibBitBlt(const Record& r, Walk& w) {
-    if (r.Params() == 9) {  // no bitmap
-        const double x = r.P(8), y = r.P(7);
-        return DrawBox(x, y, x + r.P(6), y + r.P(5), w);
-    }
-    if (!r.HasParams(8))
-        return false;
-    const double x = r.P(7), y = r.P(6);
-    return DrawBox(x, y, x + r.P(5), y + r.P(4), w) && DibFrom(r, 8, DIB_RGB_COLORS);
+    if (r.Params() == 9)  // no bitmap
+        return BlockFrom(r, 5, w);
+    return BlockFrom(r, 4, w) && DibFrom(r, 8, DIB_RGB_COLORS);
 }
 
-bool DibToDevice(const Record& r, Walk& w) {
-    if (!r.HasParams(9))
-        return false;
-    const double x = r.P(8), y = r.P(7);
-    return DrawBox(x, y, x + r.P(6), y + r.P(5), w) && DibFrom(r, 9, r.U(0));
-}
+bool DibToDevice(const Record& r, Walk& w) { return BlockFrom(r, 5, w) && DibFrom(r, 9, r.U(0)); }
 
 bool TextOut(const Record& r, Walk& w) {
     if (!r.HasParams(1))

@@ -102,53 +102,51 @@ bool CMetafileBounds::SetMapMode(int nMode) {
     return true;
 }
 
-bool CMetafileBounds::SetWindowOrg(double x, double y) {
+bool CMetafileBounds::SetOrigin(CPointD& origin, double x, double y) {
     if (!IsLogical(x) || !IsLogical(y))
         return false;
-    m_mapping.windowOrg = CPointD(x, y);
+    origin = CPointD(x, y);
     return true;
 }
+
+bool CMetafileBounds::SetExtent(CPointD& extent, double cx, double cy) {
+    if (!IsExtent(cx) || !IsExtent(cy))
+        return false;
+    extent = CPointD(cx, cy);
+    return true;
+}
+
+bool CMetafileBounds::ScaleExtent(CPointD& extent, double xNum, double xDenom, double yNum,
+                                  double yDenom) {
+    if (xDenom == 0.0 || yDenom == 0.0)
+        return false;
+    return SetExtent(extent, extent.x * xNum / xDenom, extent.y * yNum / yDenom);
+}
+
+bool CMetafileBounds::SetWindowOrg(double x, double y) { return SetOrigin(m_mapping.windowOrg, x, y); }
 
 bool CMetafileBounds::OffsetWindowOrg(double dx, double dy) {
     return SetWindowOrg(m_mapping.windowOrg.x + dx, m_mapping.windowOrg.y + dy);
 }
 
-bool CMetafileBounds::SetWindowExt(double cx, double cy) {
-    if (!IsExtent(cx) || !IsExtent(cy))
-        return false;
-    m_mapping.windowExt = CPointD(cx, cy);
-    return true;
-}
+bool CMetafileBounds::SetWindowExt(double cx, double cy) { return SetExtent(m_mapping.windowExt, cx, cy); }
 
 bool CMetafileBounds::ScaleWindowExt(double xNum, double xDenom, double yNum, double yDenom) {
-    if (xDenom == 0.0 || yDenom == 0.0)
-        return false;
-    return SetWindowExt(m_mapping.windowExt.x * xNum / xDenom, m_mapping.windowExt.y * yNum / yDenom);
+    return ScaleExtent(m_mapping.windowExt, xNum, xDenom, yNum, yDenom);
 }
 
-bool CMetafileBounds::SetViewportOrg(double x, double y) {
-    if (!IsLogical(x) || !IsLogical(y))
-        return false;
-    m_mapping.viewportOrg = CPointD(x, y);
-    return true;
-}
+bool CMetafileBounds::SetViewportOrg(double x, double y) { return SetOrigin(m_mapping.viewportOrg, x, y); }
 
 bool CMetafileBounds::OffsetViewportOrg(double dx, double dy) {
     return SetViewportOrg(m_mapping.viewportOrg.x + dx, m_mapping.viewportOrg.y + dy);
 }
 
 bool CMetafileBounds::SetViewportExt(double cx, double cy) {
-    if (!IsExtent(cx) || !IsExtent(cy))
-        return false;
-    m_mapping.viewportExt = CPointD(cx, cy);
-    return true;
+    return SetExtent(m_mapping.viewportExt, cx, cy);
 }
 
 bool CMetafileBounds::ScaleViewportExt(double xNum, double xDenom, double yNum, double yDenom) {
-    if (xDenom == 0.0 || yDenom == 0.0)
-        return false;
-    return SetViewportExt(m_mapping.viewportExt.x * xNum / xDenom,
-                          m_mapping.viewportExt.y * yNum / yDenom);
+    return ScaleExtent(m_mapping.viewportExt, xNum, xDenom, yNum, yDenom);
 }
 
 bool CMetafileBounds::SetWorldTransform(const XFORM& x) {

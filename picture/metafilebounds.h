@@ -95,6 +95,9 @@ private:
     bool Lands(const CRectD& box);
     // A pen or font size in logical units, within kMaxSizeFrames.
     bool Sized(double dSize);
+    static bool SetOrigin(CPointD& origin, double x, double y);
+    static bool SetExtent(CPointD& extent, double cx, double cy);
+    static bool ScaleExtent(CPointD& extent, double xNum, double xDenom, double yNum, double yDenom);
     static bool IsLogical(double v) { return v >= -kMaxLogical && v <= kMaxLogical; }
     static bool IsExtent(double v) { return IsLogical(v) && v != 0.0; }
 

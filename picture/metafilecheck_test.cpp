@@ -270,11 +270,7 @@ std::vector<DWORD> PlayedByThePlatform(const std::vector<BYTE>& bytes) {
     }
     qel::gdip::GdipDisposeImage(played);
     stream->Release();
-    std::vector<DWORD> pixels;
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x)
-            pixels.push_back(surface.Pixel(x, y));
-    return pixels;
+    return surface.Pixels();
 }
 
 std::vector<DWORD> DrawnByTheImage(const std::vector<BYTE>& bytes, int paints) {
@@ -287,11 +283,7 @@ std::vector<DWORD> DrawnByTheImage(const std::vector<BYTE>& bytes, int paints) {
         surface.Fill(0xFFFFFF);
         image.Draw(&dc, 0);
     }
-    std::vector<DWORD> pixels;
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x)
-            pixels.push_back(surface.Pixel(x, y));
-    return pixels;
+    return surface.Pixels();
 }
 
 TEST(MetafileImage, AValidMetafileDrawsWhatThePlatformPlaysFromIt) {

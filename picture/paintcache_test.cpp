@@ -43,11 +43,7 @@ std::vector<DWORD> Painted(CDrawObj& obj, int paints) {
         surface.Fill(0xFFFFFF);
         obj.Draw(&dc, 0);
     }
-    std::vector<DWORD> pixels;
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < kSide; ++x)
-            pixels.push_back(surface.Pixel(x, y));
-    return pixels;
+    return surface.Pixels();
 }
 
 template <class T>
@@ -254,11 +250,7 @@ struct Probe {
         CDC dc(surface.dc());
         surface.Fill(0xFFFFFF);
         cache.Paint(&dc, key, [this] { return reach; }, draw);
-        std::vector<DWORD> pixels;
-        for (int y = 0; y < kSide; ++y)
-            for (int x = 0; x < kSide; ++x)
-                pixels.push_back(surface.Pixel(x, y));
-        return pixels;
+        return surface.Pixels();
     }
 };
 

@@ -66,9 +66,6 @@ CDrawPoly* MakeObject(int i) {
     return obj;
 }
 
-void Print(const char* label, double ms) {
-    std::puts(qel::FormatStr("%-28s %10.3f ms", label, ms).c_str());
-}
 
 // The first paint of an object and its third (put back from what was kept).
 void PrintFirstAndKept(CDC& output, const char* label, CDrawObj& obj) {
@@ -113,9 +110,9 @@ void BenchHostilePicture(CDC& output) {
                              picture->m_nWidth, picture->m_nHeight, objects,
                              static_cast<int>(hostile::Cases().size()), kCopies)
                   .c_str());
-    Print("damaged repaint (median)", bench::Median(runs));
-    Print("damaged repaint (slowest)", *std::max_element(runs.begin(), runs.end()));
-    Print("damaged, per object", bench::Median(runs) / objects);
+    PrintMs("damaged repaint (median)", bench::Median(runs));
+    PrintMs("damaged repaint (slowest)", *std::max_element(runs.begin(), runs.end()));
+    PrintMs("damaged, per object", bench::Median(runs) / objects);
     std::puts(qel::FormatStr("grid dots drawn per repaint: %d", dots).c_str());
 
     // Each kind alone, drawn with its handles, to see the slowest.
@@ -170,10 +167,7 @@ int main(int argc, char** argv) {
     BenchSurface surface(kWidth, kHeight);
     CDC& output = surface.Output();
 
-    const RepaintTimes repaint = TimeRepaints(output, objects, 5);
-    const DWORD pixels = surface.Checksum(false);
-    const DWORD wholePixels = surface.Checksum(true);
-    const double partial = PartialRepaintMs(output, objects, RECT{600, 300, 700, 400}, 9);
+    const RepaintFigures repaint = MeasureRepaints(surface, objects);
 
     // The same repaint split by kind, to see where the time goes.
     double kindMs[8] = {};
@@ -196,12 +190,7 @@ int main(int argc, char** argv) {
     std::puts(qel::FormatStr("%d objects (a third with gradient fills) on %dx%d", kObjects, kWidth,
                              kHeight)
                   .c_str());
-    Print("full repaint", repaint.steadyMs);
-    Print("per object", repaint.steadyMs / kObjects);
-    Print("first repaint", repaint.firstMs);
-    Print("second repaint", repaint.secondMs);
-    Print("100x100 area repaint", partial);
-    std::puts(qel::FormatStr("repainted pixels: %08lX (whole pixels %08lX)", pixels, wholePixels).c_str());
+    PrintRepaints(repaint, kObjects);
     static const char* const kinds[8] = {"poly-line", "line", "arrow", "polygon (plain)",
                                          "curve", "closed curve (plain)", "pipe", "gradient fills"};
     for (int k = 0; k < 8; ++k)
@@ -209,8 +198,8 @@ int main(int argc, char** argv) {
             std::puts(qel::FormatStr("  %-26s %10.3f ms per object (%d)", kinds[k],
                                      kindMs[k] / kindCount[k], kindCount[k])
                           .c_str());
-    Print("store picture", stored.storeMs);
-    Print("load picture", stored.loadMs);
+    PrintMs("store picture", stored.storeMs);
+    PrintMs("load picture", stored.loadMs);
     std::puts(qel::FormatStr("picture stream: %u bytes", static_cast<unsigned>(stored.bytes.size())).c_str());
 
     if (argc < 2 || std::strcmp(argv[1], "repaint") != 0)

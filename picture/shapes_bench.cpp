@@ -74,9 +74,6 @@ CDrawObj* MakeObject(int i, std::vector<BYTE>& image) {
     return rect;
 }
 
-void Print(const char* label, double ms) {
-    std::puts(qel::FormatStr("%-28s %10.3f ms", label, ms).c_str());
-}
 
 }  // namespace
 
@@ -93,10 +90,7 @@ int main() {
     BenchSurface surface(kWidth, kHeight);
     CDC& output = surface.Output();
 
-    const RepaintTimes repaint = TimeRepaints(output, objects, 5);
-    const DWORD pixels = surface.Checksum(false);
-    const DWORD wholePixels = surface.Checksum(true);
-    const double partial = PartialRepaintMs(output, objects, RECT{600, 300, 700, 400}, 9);
+    const RepaintFigures repaint = MeasureRepaints(surface, objects);
 
     // Per kind, upright and turned apart.
     double kindMs[kKinds][2] = {};
@@ -116,12 +110,7 @@ int main() {
     const StoreLoadTimes stored = TimeStoreLoad(picture, 10);
 
     std::puts(qel::FormatStr("%d shapes (a third turned) on %dx%d", kObjects, kWidth, kHeight).c_str());
-    Print("full repaint", repaint.steadyMs);
-    Print("per object", repaint.steadyMs / kObjects);
-    Print("first repaint", repaint.firstMs);
-    Print("second repaint", repaint.secondMs);
-    Print("100x100 area repaint", partial);
-    std::puts(qel::FormatStr("repainted pixels: %08lX (whole pixels %08lX)", pixels, wholePixels).c_str());
+    PrintRepaints(repaint, kObjects);
     static const char* const kinds[kKinds] = {"rectangle", "ellipse", "image", "multi-line text",
                                               "tag value", "single-line text"};
     for (int k = 0; k < kKinds; ++k)
@@ -131,8 +120,8 @@ int main() {
                                          turned ? "turned" : "upright",
                                          kindMs[k][turned] / kindCount[k][turned], kindCount[k][turned])
                               .c_str());
-    Print("store", stored.storeMs);
-    Print("load", stored.loadMs);
+    PrintMs("store", stored.storeMs);
+    PrintMs("load", stored.loadMs);
     std::puts(qel::FormatStr("stream %u bytes", static_cast<unsigned>(stored.bytes.size())).c_str());
     return 0;
 }
