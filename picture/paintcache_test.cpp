@@ -279,6 +279,35 @@ TEST(PaintCache, ADrawingIsKeptOnlyWhenACopyRepeatsItExactly) {
     }
 }
 
+TEST(PaintCache, KeptDrawingsLandInPlaceUnderAWindowOriginAndAClip) {
+    // As a window repaints a part of itself: the memory DC's origin at the
+    // part's corner, drawing clipped to it.
+    auto paint = [](Probe& probe, RenderSurface& surface) {
+        surface.Fill(0xFFFFFF);
+        const int saved = ::SaveDC(surface.dc());
+        ::SetWindowOrgEx(surface.dc(), 30, 15, nullptr);
+        ::IntersectClipRect(surface.dc(), 50, 20, 90, 100);
+        CDC dc(surface.dc());
+        probe.cache.Paint(&dc, probe.key, [&] { return probe.reach; }, probe.draw);
+        ::RestoreDC(surface.dc(), saved);
+        return surface.Pixels();
+    };
+    auto fill = [](CDC* dc) {
+        dc->FillSolidRect(RECT{45, 45, 75, 75}, RGB(10, 20, 30));
+        dc->FillSolidRect(RECT{50, 60, 70, 65}, RGB(200, 100, 0));
+    };
+    RenderSurface direct(kSide, kSide), surface(kSide, kSide);
+    Probe once;
+    once.draw = fill;
+    const std::vector<DWORD> expected = paint(once, direct);
+    EXPECT_EQ(direct.CountPixels(qeltest::RgbOf(RGB(10, 20, 30))), (75 - 50) * (75 - 45) - 20 * 5);
+    Probe probe;
+    probe.draw = fill;
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(paint(probe, surface), expected);
+    EXPECT_NE(probe.cache.Kept(), nullptr);
+}
+
 TEST(PaintCache, PrintersAndMetafilesGetTheDrawingItself) {
     Probe probe;
     probe.draw = [](CDC* dc) { dc->Rectangle(RECT{45, 45, 75, 75}); };
