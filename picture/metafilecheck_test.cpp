@@ -51,6 +51,59 @@ std::vector<BYTE> RecordedDrawing() {
     });
 }
 
+// What drawing programs put in their metafiles, recorded through the
+// platform: a mapping of their own, saved and restored states, clipping,
+// fonts and texts, dashed geometric pens, paths, arcs and a bitmap.
+std::vector<BYTE> RecordedRichDrawing() {
+    return metafiletest::RecordedEmf(RECT{0, 0, 4000, 3000}, [](HDC dc) {
+        const int saved = ::SaveDC(dc);
+        ::SetMapMode(dc, MM_ANISOTROPIC);
+        ::SetWindowExtEx(dc, 1000, 750, nullptr);
+        ::SetViewportExtEx(dc, 150, 112, nullptr);
+        LOGBRUSH lb = {BS_SOLID, RGB(0, 128, 0), 0};
+        HPEN dashed = ::ExtCreatePen(PS_GEOMETRIC | PS_DASH | PS_ENDCAP_FLAT, 8, &lb, 0, nullptr);
+        HGDIOBJ oldPen = ::SelectObject(dc, dashed);
+        ::RoundRect(dc, 50, 50, 500, 300, 40, 40);
+        ::Pie(dc, 550, 50, 950, 450, 950, 250, 550, 250);
+        ::Arc(dc, 100, 400, 400, 700, 400, 550, 100, 550);
+        const POINT star[5] = {{700, 500}, {800, 700}, {600, 580}, {800, 580}, {600, 700}};
+        ::SetPolyFillMode(dc, WINDING);
+        ::Polygon(dc, star, 5);
+        ::BeginPath(dc);
+        ::MoveToEx(dc, 450, 400, nullptr);
+        ::LineTo(dc, 520, 700);
+        ::LineTo(dc, 380, 700);
+        ::CloseFigure(dc);
+        ::EndPath(dc);
+        ::StrokeAndFillPath(dc);
+        ::SelectObject(dc, oldPen);
+        ::DeleteObject(dashed);
+        ::RestoreDC(dc, saved);
+
+        ::IntersectClipRect(dc, 2, 2, 148, 110);
+        LOGFONTA lf = {};
+        lf.lfHeight = -14;
+        lf.lfWeight = FW_BOLD;
+        lstrcpyA(lf.lfFaceName, "Arial");
+        HFONT font = ::CreateFontIndirectA(&lf);
+        HGDIOBJ oldFont = ::SelectObject(dc, font);
+        ::SetTextColor(dc, RGB(0, 0, 200));
+        const RECT box = {5, 80, 100, 100};
+        ::ExtTextOutA(dc, 8, 82, ETO_OPAQUE | ETO_CLIPPED, &box, "Pump 3", 6, nullptr);
+        ::SelectObject(dc, oldFont);
+        ::DeleteObject(font);
+
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = 4;
+        bi.bmiHeader.biHeight = 4;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        const DWORD bits[16] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+        ::StretchDIBits(dc, 110, 5, 30, 30, 0, 0, 4, 4, bits, &bi, DIB_RGB_COLORS, SRCCOPY);
+    });
+}
+
 // One red rectangle on a frame of 100 x 100 pixels: what the damaged
 // enhanced metafiles below add their damage to.
 EmfBuilder& WithRectangle(EmfBuilder& b) {
@@ -214,6 +267,8 @@ TEST(MetafileCheck, MetafilesThatDrawWithinTheirFramePass) {
     ASSERT_FALSE(recorded.empty());
     EXPECT_EQ(IdentifyMetafile(recorded.data(), recorded.size()), MetafileKind::enhanced);
     EXPECT_TRUE(CheckMetafile(recorded.data(), recorded.size()));
+    const std::vector<BYTE> rich = RecordedRichDrawing();
+    EXPECT_TRUE(CheckMetafile(rich.data(), rich.size()));
     const std::vector<BYTE> emf = ValidEmf();
     EXPECT_TRUE(CheckMetafile(emf.data(), emf.size()));
     const std::vector<BYTE> wmf = ValidWmf();
@@ -287,11 +342,11 @@ std::vector<DWORD> DrawnByTheImage(const std::vector<BYTE>& bytes, int paints) {
 }
 
 TEST(MetafileImage, AValidMetafileDrawsWhatThePlatformPlaysFromIt) {
-    for (const std::vector<BYTE>& bytes : {RecordedDrawing(), ValidEmf(), ValidWmf()}) {
+    for (const std::vector<BYTE>& bytes : {RecordedDrawing(), RecordedRichDrawing(), ValidEmf(), ValidWmf()}) {
         const std::vector<DWORD> played = PlayedByThePlatform(bytes);
         EXPECT_EQ(DrawnByTheImage(bytes, 1), played);
         EXPECT_EQ(DrawnByTheImage(bytes, 3), played);  // and from what is kept
-        EXPECT_GT(std::count(played.begin(), played.end(), 0xFF0000u), 1000);
+        EXPECT_GT(played.size() - std::count(played.begin(), played.end(), 0xFFFFFFu), 1000u);
     }
 }
 
