@@ -9,7 +9,8 @@ list(APPEND QEL_PICTURE_SOURCES
 add_library(qelrender_testing STATIC ${CMAKE_CURRENT_LIST_DIR}/testing/render_surface.cpp
   ${CMAKE_CURRENT_LIST_DIR}/testing/gdi_recording.cpp)
 target_include_directories(qelrender_testing PUBLIC ${CMAKE_CURRENT_LIST_DIR}/testing)
-target_link_libraries(qelrender_testing PUBLIC gdi32)
+# The surface is the draw objects' own (dibsurface.h).
+target_link_libraries(qelrender_testing PUBLIC qelpicture gdi32)
 
 function(qel_picture_tests_base)
   qel_test(picture_base_test

@@ -3,9 +3,11 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "benchclock.h"
+#include "crtformat.h"
 #include "drawobj.h"
 #include "gdiwrap.h"
 #include "memdc.h"
@@ -17,7 +19,8 @@
 class BenchSurface {
  public:
   BenchSurface(int width, int height)
-      : m_screen(::GetDC(nullptr)), m_target(::CreateCompatibleDC(m_screen)) {
+      : m_width(width), m_height(height), m_screen(::GetDC(nullptr)),
+        m_target(::CreateCompatibleDC(m_screen)) {
     m_bitmap.CreateDIBSection32(m_target, width, height);
     m_old = ::SelectObject(m_target, m_bitmap);
     m_output.Attach(m_target);
@@ -32,7 +35,23 @@ class BenchSurface {
 
   CDC& Output() { return m_output; }
 
+  // FNV-1a of every pixel (0x00RRGGBB, or the whole 32 bits with the byte
+  // GDI leaves alone): one repaint's result, to compare across builds.
+  DWORD Checksum(bool bWholePixels) const {
+    ::GdiFlush();
+    const DWORD* px = static_cast<const DWORD*>(m_bitmap.Bits());
+    DWORD hash = 2166136261u;
+    for (size_t i = 0; px && i < static_cast<size_t>(m_width) * m_height; ++i) {
+      const DWORD v = bWholePixels ? px[i] : px[i] & 0x00FFFFFF;
+      for (int b = 0; b < 32; b += 8)
+        hash = (hash ^ ((v >> b) & 0xFF)) * 16777619u;
+    }
+    return hash;
+  }
+
  private:
+  int m_width;
+  int m_height;
   HDC m_screen;
   HDC m_target;
   CBitmap m_bitmap;
@@ -40,16 +59,75 @@ class BenchSurface {
   CDC m_output;  // attached, not owned: the destructor deletes the DC
 };
 
-// The milliseconds of one repaint of all the objects through a memory DC,
-// the mean of `repaints`.
-inline double RepaintMs(CDC& output, CObList& objects, int repaints) {
+// Repaints of all the objects through a memory DC, as a window paints: the
+// first (nothing kept yet), the second (what is kept for the next paints is
+// made), and the median of the further ones (the steady state).
+struct RepaintTimes {
+  double firstMs = 0;
+  double secondMs = 0;
+  double steadyMs = 0;
+};
+
+inline double RepaintOnceMs(CDC& output, CObList& objects) {
   const bench::Stopwatch watch;
-  for (int r = 0; r < repaints; ++r) {
-    CMemDC dc(&output);
-    for (POSITION pos = objects.GetHeadPosition(); pos;)
-      static_cast<CDrawObj*>(objects.GetNext(pos))->Draw(&dc, 0);
-  }
-  return watch.ElapsedMs() / repaints;
+  CMemDC dc(&output);
+  for (POSITION pos = objects.GetHeadPosition(); pos;)
+    static_cast<CDrawObj*>(objects.GetNext(pos))->Draw(&dc, 0);
+  return watch.ElapsedMs();
+}
+
+inline RepaintTimes TimeRepaints(CDC& output, CObList& objects, int steadyRepaints) {
+  RepaintTimes times;
+  times.firstMs = RepaintOnceMs(output, objects);
+  times.secondMs = RepaintOnceMs(output, objects);
+  std::vector<double> steady;
+  for (int r = 0; r < steadyRepaints; ++r)
+    steady.push_back(RepaintOnceMs(output, objects));
+  times.steadyMs = bench::Median(steady);
+  return times;
+}
+
+// The median of repaints of one small area (clip box `area`), every object
+// asked to draw, as a runtime window repaints what a tick changed.
+inline double PartialRepaintMs(CDC& output, CObList& objects, const RECT& area, int repaints) {
+  std::vector<double> runs;
+  const int saved = output.SaveDC();
+  ::IntersectClipRect(output, area.left, area.top, area.right, area.bottom);
+  for (int r = 0; r < repaints; ++r)
+    runs.push_back(RepaintOnceMs(output, objects));
+  output.RestoreDC(saved);
+  return bench::Median(runs);
+}
+
+// The repaint figures of a picture benchmark, measured on its surface: the
+// repaints, a 100 x 100 area repaint, and the checksum of the pixels.
+struct RepaintFigures {
+  RepaintTimes times;
+  double areaMs = 0;
+  DWORD pixels = 0;
+  DWORD wholePixels = 0;
+};
+
+inline RepaintFigures MeasureRepaints(BenchSurface& surface, CObList& objects) {
+  RepaintFigures f;
+  f.times = TimeRepaints(surface.Output(), objects, 5);
+  f.pixels = surface.Checksum(false);
+  f.wholePixels = surface.Checksum(true);
+  f.areaMs = PartialRepaintMs(surface.Output(), objects, RECT{600, 300, 700, 400}, 9);
+  return f;
+}
+
+inline void PrintMs(const char* label, double ms) {
+  std::puts(qel::FormatStr("%-28s %10.3f ms", label, ms).c_str());
+}
+
+inline void PrintRepaints(const RepaintFigures& f, int objects) {
+  PrintMs("full repaint", f.times.steadyMs);
+  PrintMs("per object", f.times.steadyMs / objects);
+  PrintMs("first repaint", f.times.firstMs);
+  PrintMs("second repaint", f.times.secondMs);
+  PrintMs("100x100 area repaint", f.areaMs);
+  std::puts(qel::FormatStr("repainted pixels: %08lX (whole pixels %08lX)", f.pixels, f.wholePixels).c_str());
 }
 
 // The picture stored to a stream and loaded back, each the mean of `rounds`.

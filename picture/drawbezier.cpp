@@ -52,7 +52,7 @@ int CDrawBezier::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
 }
 
 void CDrawBezier::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || m_points.empty() || !AllFinite(m_points))
+    if (!m_bVisible || m_points.empty() || !AllFinite(m_points) || !MeetsClip(pDC, PointsReach()))
         return;
     CPen pen;
     if (!CreateLinePen(pen, m_nLineStyle, m_nLineWidth, m_view.zoom, m_clrLine,
@@ -112,7 +112,7 @@ int CDrawBezierFill::HitCurve(const CPointD& point) {
 }
 
 void CDrawBezierFill::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || m_points.empty() || !AllFinite(m_points))
+    if (!m_bVisible || m_points.empty() || !AllFinite(m_points) || !MeetsClip(pDC, PointsReach()))
         return;
     std::vector<POINT> outline = DevicePoints(FlattenCurve(ClosedPoints()));
     if (!outline.empty()) {
@@ -121,7 +121,7 @@ void CDrawBezierFill::Draw(CDC* pDC, DWORD dwFlags) {
         POINT first = outline.front(), last = outline.back();
         if (first.x != last.x || first.y != last.y)
             outline.push_back(first);
-        DrawFilledOutline(pDC, this, outline, PenRule::AnyNonSolid, false);
+        DrawFilledShape(pDC, outline, PenRule::AnyNonSolid, false);
     }
     CDrawObj::Draw(pDC, dwFlags);
 }

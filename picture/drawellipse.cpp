@@ -60,26 +60,33 @@ int CDrawEllipse::HitTest(const CPointD& point, CDrawObj** ppHit) {
 }
 
 void CDrawEllipse::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || !m_corners.IsFinite())
+    if (!m_bVisible || !m_corners.IsFinite() || !MeetsClip(pDC, CornersReach()))
         return;
     CPen pen;
     if (!CreateShapePen(pen, m_nLineStyle, m_nLineWidth, m_clrLine, m_view.zoom))
         return;
-    {
-        CSelectGdi selectPen(*pDC, pen);
-        FillFrameShape(*pDC, GetDeviceFrame(), FrameShape::ellipse, m_nFillStyle, m_clrFill1,
-                       m_clrFill2);
-        if (m_clrLine != kNoColor) {
-            std::vector<CPointD> outline;
-            GetEllipsePoints(outline);
-            std::vector<POINT> device;
-            device.reserve(outline.size() + 1);
-            for (const CPointD& p : outline)
-                device.push_back(DevicePointTruncated(p));
-            device.push_back(device.front());
-            StrokePolyline(pDC, device.data(), device.size(),
-                           LineGuardOf(IsThinDashedShapePen(m_nLineStyle, m_nLineWidth, m_view.zoom)));
-        }
-    }
+    // GDI+ fills every fill style: a filled ellipse is kept.
+    if (m_nFillStyle == 0)
+        PaintEllipse(pDC, pen);
+    else
+        m_paintCache.Paint(pDC, ShapePaintKey(), [&] { return CornersReach(); },
+                           [&](CDC* pOn) { PaintEllipse(pOn, pen); });
     CDrawObj::Draw(pDC, dwFlags);
+}
+
+void CDrawEllipse::PaintEllipse(CDC* pDC, CPen& pen) {
+    CSelectGdi selectPen(*pDC, pen);
+    FillFrameShape(*pDC, GetDeviceFrame(), FrameShape::ellipse, m_nFillStyle, m_clrFill1,
+                   m_clrFill2);
+    if (m_clrLine != kNoColor) {
+        std::vector<CPointD> outline;
+        GetEllipsePoints(outline);
+        std::vector<POINT> device;
+        device.reserve(outline.size() + 1);
+        for (const CPointD& p : outline)
+            device.push_back(DevicePointTruncated(p));
+        device.push_back(device.front());
+        StrokePolyline(pDC, device.data(), device.size(),
+                       LineGuardOf(IsThinDashedShapePen(m_nLineStyle, m_nLineWidth, m_view.zoom)));
+    }
 }

@@ -20,4 +20,8 @@ public:
     // The outline: 90 points, every 4 degrees from the end of the first axis,
     // in picture units.
     void GetEllipsePoints(std::vector<CPointD>& points) const;
+
+private:
+    // The fill and the outline with the pen.
+    void PaintEllipse(CDC* pDC, CPen& pen);
 };

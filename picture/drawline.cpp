@@ -77,6 +77,10 @@ BOOL CDrawArrow::GetHeadCorners(CPointD& left, CPointD& right) const {
 void CDrawArrow::Draw(CDC* pDC, DWORD dwFlags) {
     if (!m_bVisible || GetPointCount() < 2 || !AllFinite(m_points))
         return;
+    CPointD reachOf[4] = {m_points[0], m_points[1], m_points[1], m_points[1]};
+    GetHeadCorners(reachOf[2], reachOf[3]);
+    if (!MeetsClip(pDC, DeviceReach(reachOf, 4, PenWidth(m_nLineWidth, m_view.zoom) + 3)))
+        return;
     CPen pen;
     if (!CreateLinePen(pen, m_nLineStyle, m_nLineWidth, m_view.zoom, m_clrLine,
                        PenRule::AnyNonSolid, FALSE))

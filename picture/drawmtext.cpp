@@ -1,7 +1,6 @@
 #include "drawmtext.h"
 
 #include "archive.h"
-#include "frametext.h"
 #include "textedit.h"
 #include "textfont.h"
 
@@ -89,12 +88,27 @@ BOOL CDrawMtext::SetProp(int nId, LONG_PTR value) {
     return SetBaseProp(nId, value) || SetTextProp(nId, value) || SetShapeProp(nId, value);
 }
 
+void CDrawMtext::DrawFrameText(CDC* pDC, const FrameInset& inset, UINT nFlags) {
+    const DeviceFrame frame = GetDeviceFrame();
+    auto draw = [&](CDC* pOn) {
+        DrawTextInFrame(*pOn, frame, inset, m_strText.GetString(), m_font, m_view.zoom, m_clrText,
+                        nFlags);
+    };
+    if (IsUpright(frame)) {
+        draw(pDC);
+        return;
+    }
+    PaintKey key;
+    key.Add(frame.xform).Add(frame.width).Add(frame.height).Add(inset).Add(nFlags);
+    key.AddText(m_strText.GetString()).Add(m_font).Add(m_view.zoom).Add(m_clrText);
+    m_textCache.Paint(pDC, key, [&] { return FrameReach(frame, 2); }, draw);
+}
+
 void CDrawMtext::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || !m_corners.IsFinite())
+    if (!m_bVisible || !m_corners.IsFinite() || !MeetsClip(pDC, CornersReach()))
         return;
     CDrawRect::Draw(pDC, dwFlags);
-    DrawTextInFrame(*pDC, GetDeviceFrame(), kMtextInset, m_strText.GetString(), m_font,
-                    m_view.zoom, m_clrText, kMtextFlags);
+    DrawFrameText(pDC, kMtextInset, kMtextFlags);
 }
 
 // ---- CDrawTagVal -------------------------------------------------------------
@@ -132,10 +146,9 @@ int CDrawTagVal::GetActionKinds(ActionKindList* pList) {
 }
 
 void CDrawTagVal::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || !m_corners.IsFinite())
+    if (!m_bVisible || !m_corners.IsFinite() || !MeetsClip(pDC, CornersReach()))
         return;
     CDrawRect::Draw(pDC, dwFlags);
-    DrawTextInFrame(*pDC, GetDeviceFrame(), kTagValInset, m_strText.GetString(), m_font,
-                    m_view.zoom, m_clrText, kTagValFlags | AlignmentFlags(m_nAlign));
+    DrawFrameText(pDC, kTagValInset, kTagValFlags | AlignmentFlags(m_nAlign));
     CDrawObj::Draw(pDC, dwFlags);
 }

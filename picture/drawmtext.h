@@ -5,6 +5,7 @@
 #pragma once
 
 #include "drawrect.h"
+#include "frametext.h"
 
 class CDrawMtext : public CDrawRect {
     DECLARE_SERIAL(CDrawMtext)
@@ -33,9 +34,15 @@ protected:
     // The ids of the text records (3 text, 24 text colour, 13 font); 1 when handled.
     BOOL SetTextProp(int nId, LONG_PTR value);
     void AppendTextColorAndFont(PropDescList* pList);
+    // The text in the rectangle's frame, inset and laid out with the flags.
+    // A turned text (laid out in a bitmap and mapped onto the frame) is kept
+    // between paints; an upright one is drawn with its smoothing against
+    // what lies beneath it.
+    void DrawFrameText(CDC* pDC, const FrameInset& inset, UINT nFlags);
 
     CString m_strText;
     LOGFONTA m_font;
+    CPaintCache m_textCache;  // the turned text's last paints
 };
 
 class CDrawTagVal : public CDrawMtext {

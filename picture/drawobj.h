@@ -10,12 +10,15 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "collections.h"
 #include "drawlink.h"
 #include "drawobjtype.h"
 #include "gdiwrap.h"
 #include "geometry.h"
 #include "object.h"
+#include "paintcache.h"
 #include "propdesc.h"
 #include "qstring.h"
 
@@ -143,6 +146,7 @@ public:
     double m_dPerFill = 0.0;       // percentage fill fraction, 0..1
     int m_nPerFillDir = -1;        // -1 until a percentage-fill link sets it
     COLORREF m_clrPerFill = 255;
+    CPaintCache m_paintCache;      // what the last paints drew (paintcache.h)
 
 protected:
     // The base part of the property list (type, name, comment); returns the count.
@@ -162,6 +166,21 @@ protected:
     POINT DevicePointRounded(const CPointD& p) const { return m_view.ToDevicePoint(p); }
     POINT DevicePointTruncated(const CPointD& p) const;
     void DeleteActions();
+
+    // ---- painting (drawobj_paint.cpp) --------------------------------------
+    // The inputs every drawing reads: the view, the colours, the line and
+    // fill styles and the percentage fill.
+    PaintKey BasePaintKey() const;
+    // The device rectangle holding the points (picture units), grown by
+    // nGrow pixels on every side: the pixels a drawing near them can touch.
+    RECT DeviceReach(const CPointD* pts, size_t n, int nGrow) const;
+    RECT DeviceReach(const std::vector<CPointD>& pts, int nGrow) const {
+        return DeviceReach(pts.data(), pts.size(), nGrow);
+    }
+    // Whether a device rectangle meets the part of the DC being painted (its
+    // clip box); true when the DC cannot say. An object whose drawing stays
+    // within reach is not drawn where it cannot show.
+    static bool MeetsClip(CDC* pDC, const RECT& reach);
 };
 
 // The base handle positions 1..8 of a rectangle taken as stored.

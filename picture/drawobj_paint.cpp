@@ -1,7 +1,44 @@
-// CDrawObj: handle squares, the selection frame and the solid ellipse.
+// CDrawObj: handle squares, the selection frame, the solid ellipse, and what
+// every drawing shares: its paint key, its reach and the clip test.
 #include "drawobj.h"
 
 #include "trackerframe.h"
+
+PaintKey CDrawObj::BasePaintKey() const {
+    PaintKey key;
+    key.AddView(m_view)
+        .Add(m_clrLine)
+        .Add(m_clrText)
+        .Add(m_nLineWidth)
+        .Add(m_nLineStyle)
+        .Add(m_nFillStyle)
+        .Add(m_clrFill1)
+        .Add(m_clrFill2)
+        .Add(m_nPerFillDir);
+    if (m_nPerFillDir != -1)
+        key.Add(m_dPerFill).Add(m_clrPerFill);
+    return key;
+}
+
+RECT CDrawObj::DeviceReach(const CPointD* pts, size_t n, int nGrow) const {
+    if (n == 0)
+        return RECT{0, 0, 0, 0};
+    std::vector<CPointD> device(n);
+    for (size_t i = 0; i < n; ++i)
+        device[i] = m_view.ToDevice(pts[i]);
+    return EnclosingRect(BoundingBox(device.data(), n), nGrow);
+}
+
+bool CDrawObj::MeetsClip(CDC* pDC, const RECT& reach) {
+    RECT clip;
+    const int kind = ::GetClipBox(*pDC, &clip);
+    if (kind == ERROR)
+        return true;
+    if (kind == NULLREGION)
+        return false;
+    RECT common;
+    return ::IntersectRect(&common, &clip, &reach) != FALSE;
+}
 
 void CDrawObj::DrawTracker(CDC* pDC, int nState) {
     if (nState != 1 && nState != 2)

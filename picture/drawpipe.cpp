@@ -1,5 +1,7 @@
 #include "drawpipe.h"
 
+#include <cmath>
+
 #include "archive.h"
 #include "pipepath.h"
 #include "strokerun.h"
@@ -62,21 +64,60 @@ RECT CDrawPipe::GetInvalidRect() {
     return InvalidRectOf(r);
 }
 
-void CDrawPipe::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || !AllFinite(m_points))
-        return;
-    int penWidth = m_nPipeWidth < 6 ? 1 : 2;
+int CDrawPipe::ShadePenWidth() const { return m_nPipeWidth < 6 ? 1 : 2; }
+
+std::vector<CPointD> CDrawPipe::DeviceCentre() const {
     std::vector<CPointD> centre(m_points.size());
     for (size_t i = 0; i < m_points.size(); ++i)
         centre[i] = PointToDevice(m_points[i]);
+    return centre;
+}
+
+double CDrawPipe::MaxBendPull() const {
+    return kBendPullFactor * PipeDeviceWidth(m_nPipeWidth, m_view.zoom);
+}
+
+RECT CDrawPipe::ShadingReach() const {
+    // The offset paths bend out to the pulled rounding curves; each stays
+    // inside its own points' hull.
+    const std::vector<CPointD> centre = DeviceCentre();
+    const int steps = PipeShadeSteps(m_nPipeWidth, m_view.zoom);
+    const double maxPull = MaxBendPull();
+    std::vector<CPointD> outer = centre;
+    for (int k : {steps, -steps}) {
+        const std::vector<CPointD> path = PipeOffsetPath(centre, k, maxPull);
+        outer.insert(outer.end(), path.begin(), path.end());
+    }
+    if (outer.empty())
+        return RECT{0, 0, 0, 0};
+    return EnclosingRect(BoundingBox(outer.data(), outer.size()), ShadePenWidth() + 2);
+}
+
+void CDrawPipe::DrawShading(CDC* pDC) const {
+    const int penWidth = ShadePenWidth();
+    const std::vector<CPointD> centre = DeviceCentre();
     DrawPath(pDC, centre, penWidth, m_clrFill1, true);
-    int steps = PipeShadeSteps(m_nPipeWidth, m_view.zoom);
-    double maxPull = kBendPullFactor * PipeDeviceWidth(m_nPipeWidth, m_view.zoom);
+    const int steps = PipeShadeSteps(m_nPipeWidth, m_view.zoom);
+    const double maxPull = MaxBendPull();
     for (int k = 1; k <= steps; ++k) {
         COLORREF ramp = PipeRampColor(m_clrFill1, m_clrLine, k, steps);
         DrawPath(pDC, PipeOffsetPath(centre, k, maxPull), penWidth, ramp, false);
         DrawPath(pDC, PipeOffsetPath(centre, -k, maxPull), penWidth, ramp, false);
     }
+}
+
+void CDrawPipe::Draw(CDC* pDC, DWORD dwFlags) {
+    if (!m_bVisible || !AllFinite(m_points))
+        return;
+    // Every shaded path lies within the steps and the pull of a bend from
+    // the centre line.
+    const int steps = PipeShadeSteps(m_nPipeWidth, m_view.zoom);
+    const int spread = steps + static_cast<int>(std::ceil(MaxBendPull())) + ShadePenWidth() + 3;
+    if (!MeetsClip(pDC, DeviceReach(m_points, spread)))
+        return;
+    PaintKey key = BasePaintKey();
+    key.AddPoints(m_points).Add(m_nPipeWidth);
+    m_paintCache.Paint(pDC, key, [&] { return ShadingReach(); }, [&](CDC* pOn) { DrawShading(pOn); });
     CDrawObj::Draw(pDC, dwFlags);
 }
 

@@ -23,4 +23,14 @@ public:
 
 protected:
     LinkFamily GetLinkFamily() override;
+
+private:
+    int ShadePenWidth() const;
+    std::vector<CPointD> DeviceCentre() const;
+    double MaxBendPull() const;
+    // The device pixels the shading can touch: the outermost offset paths
+    // grown by the pen.
+    RECT ShadingReach() const;
+    // The centre line and the shaded offset paths on both sides.
+    void DrawShading(CDC* pDC) const;
 };

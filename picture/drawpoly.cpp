@@ -194,8 +194,26 @@ std::vector<POINT> CDrawPoly::DevicePoints(const std::vector<CPointD>& pts) cons
     return device;
 }
 
+RECT CDrawPoly::PointsReach() const {
+    return DeviceReach(m_points, PenWidth(m_nLineWidth, m_view.zoom) + 3);
+}
+
+void CDrawPoly::DrawFilledShape(CDC* pDC, const std::vector<POINT>& closed, PenRule rule,
+                                bool bBrushStyles) {
+    // Plain and gradient fills are kept; a brush style's pattern lines up
+    // with the device, so it is drawn where it lands.
+    if (m_nFillStyle < 1 || m_nFillStyle > 5) {
+        DrawFilledOutline(pDC, this, closed, rule, bBrushStyles);
+        return;
+    }
+    PaintKey key = BasePaintKey();
+    key.AddPoints(m_points);
+    m_paintCache.Paint(pDC, key, [&] { return PointsReach(); },
+                       [&](CDC* pOn) { DrawFilledOutline(pOn, this, closed, rule, bBrushStyles); });
+}
+
 void CDrawPoly::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || m_points.empty() || !AllFinite(m_points))
+    if (!m_bVisible || m_points.empty() || !AllFinite(m_points) || !MeetsClip(pDC, PointsReach()))
         return;
     CPen pen;
     if (!CreateLinePen(pen, m_nLineStyle, m_nLineWidth, m_view.zoom, m_clrLine,

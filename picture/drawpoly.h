@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "drawobj.h"
+#include "shapepaint.h"
 
 class CDrawPoly : public CDrawObj {
     DECLARE_SERIAL(CDrawPoly)
@@ -72,6 +73,12 @@ protected:
     int HitOutlineOrFill(const std::vector<CPointD>& outline, const CPointD& point);
     // Points mapped to device and truncated.
     std::vector<POINT> DevicePoints(const std::vector<CPointD>& pts) const;
+    // The pixels that the line pen drawn through the points (or through a
+    // curve they pull, which stays inside their hull) can touch.
+    RECT PointsReach() const;
+    // Draws the closed outline (device points) filled as the fill style says,
+    // through the paint cache when the fill is plain or a gradient.
+    void DrawFilledShape(CDC* pDC, const std::vector<POINT>& closed, PenRule rule, bool bBrushStyles);
     void DrawVertexSquares(CDC* pDC, bool bFirstDistinct);
     void DrawRectSquares(CDC* pDC);
     // Line colour, style and width records; returns the new count.

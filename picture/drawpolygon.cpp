@@ -73,11 +73,11 @@ int CDrawPolygon::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
 }
 
 void CDrawPolygon::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || GetPointCount() < 2 || !AllFinite(m_points))
+    if (!m_bVisible || GetPointCount() < 2 || !AllFinite(m_points) || !MeetsClip(pDC, PointsReach()))
         return;
     std::vector<POINT> closed = DevicePoints(m_points);
     closed.push_back(closed.front());
-    DrawFilledOutline(pDC, this, closed, PenRule::DashStyles, true);
+    DrawFilledShape(pDC, closed, PenRule::DashStyles, true);
     CDrawObj::Draw(pDC, dwFlags);
 }
 

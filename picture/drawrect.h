@@ -52,8 +52,14 @@ protected:
     // Whether the point, truncated, lies in the polygon of the truncated corners.
     bool CornersContain(const CPointD& point) const;
     // The pen, fill, outline and percentage fill (steps of Draw before the
-    // selection frame); false when the pen could not be made.
+    // selection frame), kept between paints when GDI+ fills them; false when
+    // the pen could not be made.
     bool DrawShape(CDC* pDC);
+    // The paint key of the corners, the view and the styles.
+    PaintKey ShapePaintKey() const;
+    // The pixels that the shape, its outline pen and its frame can touch:
+    // the corners grown by the pen and the rounding of the frame.
+    RECT CornersReach() const;
     DeviceFrame GetDeviceFrame() const { return MakeDeviceFrame(m_corners, m_view); }
     // The hit test of the shapes that are solid over their whole box, whatever
     // their fill (images, multi-line texts): a handle, else anywhere inside.
@@ -72,6 +78,9 @@ protected:
     void CornersChanged() { m_rect = m_corners.Bounds(); }
 
     RectCorners m_corners;
+
+private:
+    void PaintShape(CDC* pDC, CPen& pen);
 };
 
 // Appends a property record to the list and returns it for the caller to fill.

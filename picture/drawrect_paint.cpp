@@ -10,10 +10,33 @@ constexpr COLORREF kHandleBlack = 0x000000;
 
 }  // namespace
 
+PaintKey CDrawRect::ShapePaintKey() const {
+    PaintKey key = BasePaintKey();
+    for (const CPointD& p : m_corners.p)
+        key.Add(p);
+    return key;
+}
+
+RECT CDrawRect::CornersReach() const {
+    return DeviceReach(m_corners.p, 4, PenWidth(m_nLineWidth, m_view.zoom) + 4);
+}
+
 bool CDrawRect::DrawShape(CDC* pDC) {
     CPen pen;
     if (!CreateShapePen(pen, m_nLineStyle, m_nLineWidth, m_clrLine, m_view.zoom))
         return false;
+    // GDI+ fills the gradients and the percentage fill pixel by pixel: those
+    // are kept. A plain fill and an outline are quickly drawn.
+    if ((m_nFillStyle == 0 || m_nFillStyle == 1) && m_nPerFillDir == -1) {
+        PaintShape(pDC, pen);
+        return true;
+    }
+    m_paintCache.Paint(pDC, ShapePaintKey(), [&] { return CornersReach(); },
+                       [&](CDC* pOn) { PaintShape(pOn, pen); });
+    return true;
+}
+
+void CDrawRect::PaintShape(CDC* pDC, CPen& pen) {
     {
         CSelectGdi selectPen(*pDC, pen);
         const bool thinDashed = IsThinDashedShapePen(m_nLineStyle, m_nLineWidth, m_view.zoom);
@@ -40,11 +63,10 @@ bool CDrawRect::DrawShape(CDC* pDC) {
     }
     if (m_nPerFillDir != -1)
         FillFramePercent(*pDC, GetDeviceFrame(), m_dPerFill, m_nPerFillDir, m_clrPerFill);
-    return true;
 }
 
 void CDrawRect::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || !m_corners.IsFinite())
+    if (!m_bVisible || !m_corners.IsFinite() || !MeetsClip(pDC, CornersReach()))
         return;
     if (DrawShape(pDC))
         CDrawObj::Draw(pDC, dwFlags);

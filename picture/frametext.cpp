@@ -2,16 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
+#include "dibsurface.h"
 #include "gdiplusapi.h"
 #include "textfont.h"
 
 namespace {
-
-bool IsTranslation(const XFORM& x) {
-    return x.eM11 == 1.0f && x.eM12 == 0.0f && x.eM21 == 0.0f && x.eM22 == 1.0f;
-}
 
 // Draws with DrawText's own layout and clipping into r on the DC as it is.
 void DrawTextPlain(HDC hdc, HFONT font, RECT r, const char* pszText, COLORREF clrText,
@@ -24,56 +20,9 @@ void DrawTextPlain(HDC hdc, HFONT font, RECT r, const char* pszText, COLORREF cl
     ::SetTextColor(hdc, oldColour);
 }
 
-// An upright, top-down 32-bit bitmap with its own memory DC.
-class CUprightBitmap {
-public:
-    CUprightBitmap(HDC hdcLike, int w, int h) : m_width(w), m_height(h) {
-        m_hDC = ::CreateCompatibleDC(hdcLike);
-        if (!m_hDC)
-            return;
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        m_hBitmap = ::CreateDIBSection(m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!m_hBitmap)
-            return;
-        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
-        m_pBits = static_cast<DWORD*>(bits);
-        std::memset(m_pBits, 0, static_cast<size_t>(w) * h * 4);
-    }
-    ~CUprightBitmap() {
-        if (m_hOld)
-            ::SelectObject(m_hDC, m_hOld);
-        if (m_hBitmap)
-            ::DeleteObject(m_hBitmap);
-        if (m_hDC)
-            ::DeleteDC(m_hDC);
-    }
-    CUprightBitmap(const CUprightBitmap&) = delete;
-    CUprightBitmap& operator=(const CUprightBitmap&) = delete;
-
-    bool IsValid() const { return m_pBits != nullptr; }
-    HDC dc() const { return m_hDC; }
-    DWORD* bits() const { return m_pBits; }
-    int width() const { return m_width; }
-    int height() const { return m_height; }
-
-private:
-    int m_width, m_height;
-    HDC m_hDC = nullptr;
-    HBITMAP m_hBitmap = nullptr;
-    HGDIOBJ m_hOld = nullptr;
-    DWORD* m_pBits = nullptr;
-};
-
 // White text on black gives each pixel's coverage; turns it into the text
 // colour with that coverage as (premultiplied) alpha.
-void CoverageToColour(CUprightBitmap& bitmap, COLORREF clrText) {
+void CoverageToColour(CDibSurface& bitmap, COLORREF clrText) {
     const DWORD red = GetRValue(clrText), green = GetGValue(clrText), blue = GetBValue(clrText);
     DWORD* p = bitmap.bits();
     const size_t count = static_cast<size_t>(bitmap.width()) * bitmap.height();
@@ -120,7 +69,7 @@ void DrawTextTurned(HDC hdc, const DeviceFrame& frame, HFONT font, const RECT& r
         return;
     const int w = part.right - part.left;
     const int h = part.bottom - part.top;
-    CUprightBitmap upright(hdc, w, h);
+    CDibSurface upright(hdc, w, h);
     if (!upright.IsValid())
         return;
     // The same layout as in the whole rectangle, seen through the part.
@@ -130,11 +79,13 @@ void DrawTextTurned(HDC hdc, const DeviceFrame& frame, HFONT font, const RECT& r
     ::GdiFlush();
     CoverageToColour(upright, clrText);
 
-    Gdiplus::GpBitmap* image = nullptr;
+    Gdiplus::GpBitmap* bitmap = nullptr;
     if (qel::gdip::GdipCreateBitmapFromScan0(w, h, w * 4, PixelFormat32bppPARGB,
                                              reinterpret_cast<BYTE*>(upright.bits()),
-                                             &image) != Gdiplus::Ok)
+                                             &bitmap) != Gdiplus::Ok)
         return;
+    qel::GdipImage image;
+    image.reset(bitmap);
     {
         qel::GdipGraphics graphics(hdc);
         if (graphics) {
@@ -148,10 +99,9 @@ void DrawTextTurned(HDC hdc, const DeviceFrame& frame, HFONT font, const RECT& r
             // the nearest pixel serves (and costs a fraction of smoothing).
             qel::gdip::GdipSetInterpolationMode(graphics.get(),
                                                 Gdiplus::InterpolationModeNearestNeighbor);
-            qel::gdip::GdipDrawImagePoints(graphics.get(), image, corners, 3);
+            qel::gdip::GdipDrawImagePoints(graphics.get(), image.get(), corners, 3);
         }
     }
-    qel::gdip::GdipDisposeImage(image);
 }
 
 }  // namespace
@@ -193,7 +143,7 @@ void DrawTextInFrame(HDC hdc, const DeviceFrame& frame, const FrameInset& inset,
     if (!CreateZoomedFont(font, lf, dZoom))
         return;
     const char* text = pszText ? pszText : "";
-    if (IsTranslation(frame.xform)) {
+    if (IsUpright(frame)) {
         // An upright frame is only moved: the same layout at its origin.
         ::OffsetRect(&r, static_cast<int>(frame.xform.eDx), static_cast<int>(frame.xform.eDy));
         RECT clip;

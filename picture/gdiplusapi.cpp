@@ -18,6 +18,11 @@ GdipGraphics::GdipGraphics(HDC hdc) {
         m_pGraphics = nullptr;
 }
 
+GdipGraphics::GdipGraphics(Gdiplus::GpImage* image) {
+    if (!image || !StartGdiplus() || gdip::GdipGetImageGraphicsContext(image, &m_pGraphics) != Gdiplus::Ok)
+        m_pGraphics = nullptr;
+}
+
 GdipGraphics::~GdipGraphics() {
     if (m_pGraphics)
         gdip::GdipDeleteGraphics(m_pGraphics);
@@ -29,6 +34,12 @@ void GdipBrush::reset(Gdiplus::GpBrush* p) {
     if (m_pBrush)
         gdip::GdipDeleteBrush(m_pBrush);
     m_pBrush = p;
+}
+
+void GdipImage::reset(Gdiplus::GpImage* p) {
+    if (m_pImage)
+        gdip::GdipDisposeImage(m_pImage);
+    m_pImage = p;
 }
 
 }  // namespace qel

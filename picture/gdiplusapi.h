@@ -24,10 +24,11 @@ inline Gdiplus::ARGB ArgbOf(COLORREF c) {
     return 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
 
-// A GDI+ graphics on a device context, deleted with the object.
+// A GDI+ graphics on a device context or an image, deleted with the object.
 class GdipGraphics {
 public:
     explicit GdipGraphics(HDC hdc);
+    explicit GdipGraphics(Gdiplus::GpImage* image);
     ~GdipGraphics();
     GdipGraphics(const GdipGraphics&) = delete;
     GdipGraphics& operator=(const GdipGraphics&) = delete;
@@ -51,6 +52,21 @@ public:
 
 private:
     Gdiplus::GpBrush* m_pBrush = nullptr;
+};
+
+// A GDI+ image, disposed of with the object.
+class GdipImage {
+public:
+    GdipImage() = default;
+    ~GdipImage() { reset(nullptr); }
+    GdipImage(const GdipImage&) = delete;
+    GdipImage& operator=(const GdipImage&) = delete;
+    void reset(Gdiplus::GpImage* p);
+    Gdiplus::GpImage* get() const { return m_pImage; }
+    explicit operator bool() const { return m_pImage != nullptr; }
+
+private:
+    Gdiplus::GpImage* m_pImage = nullptr;
 };
 
 }  // namespace qel

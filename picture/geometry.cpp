@@ -136,6 +136,12 @@ CRectD BoundingBox(const CPointD* pts, size_t n) {
   return r;
 }
 
+RECT EnclosingRect(const CRectD& box, int nGrow) {
+  return RECT{TruncCoord(std::floor(box.left)) - nGrow, TruncCoord(std::floor(box.top)) - nGrow,
+              TruncCoord(std::ceil(box.right)) + 1 + nGrow,
+              TruncCoord(std::ceil(box.bottom)) + 1 + nGrow};
+}
+
 int SegmentBandTest(const CPointD& a, const CPointD& b, const CPointD& p, double t) {
   if (std::fabs(a.x - b.x) < 1e-6 && std::fabs(a.y - b.y) < 1e-6) return -1;
 

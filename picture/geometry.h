@@ -134,6 +134,11 @@ int SegmentBandTest(const CPointD& a, const CPointD& b, const CPointD& p, double
 // The bounding box of n points, n at least 1.
 CRectD BoundingBox(const CPointD* pts, size_t n);
 
+// The integer rectangle (right and bottom exclusive) of every pixel that a
+// finite device box touches, grown by nGrow pixels on every side; each edge
+// saturated like a coordinate before it is grown.
+RECT EnclosingRect(const CRectD& box, int nGrow);
+
 // Zoom and scroll offset that a window hands to its draw objects.
 // Device coordinates come out saturated (SaturateCoord), so whatever is
 // computed from them and handed to the platform stays in its quick range.

@@ -1,5 +1,7 @@
 #include "hostile_pictures.h"
 
+#include <windows.h>
+
 #include <climits>
 #include <limits>
 
@@ -12,6 +14,7 @@
 #include "drawpolygon.h"
 #include "drawrect.h"
 #include "drawtext.h"
+#include "metafile_builder.h"
 #include "objectclasses.h"
 #include "picfile.h"
 #include "picobj.h"
@@ -191,6 +194,22 @@ std::vector<Case> MakeCases() {
        [] { return Image(CRectD(0, 0, 100, 100), BmpStating(30000, 30000)); }},
       {"image with corners at 1e9",
        [] { return Image(CRectD(-1e9, -1e9, 1e9, 1e9), BmpStating(2, 2)); }},
+      {"image of a metafile with a pen 2^30 wide and a polygon reaching 1e8",
+       [] {
+         metafiletest::EmfBuilder emf;
+         emf.Add(EMR_CREATEPEN, {1, PS_SOLID, 1u << 30, 0, 0})
+             .Add(EMR_SELECTOBJECT, {1})
+             .Add(EMR_POLYGON, {0, 0, 100, 100, 3, 10, 10, 100000000, 50, 50, 90});
+         return Image(CRectD(0, 0, 200, 200), emf.Bytes());
+       }},
+      {"image of a metafile magnified a million times, corners at 1e9",
+       [] {
+         metafiletest::EmfBuilder emf;
+         emf.Add(EMR_SETWORLDTRANSFORM,
+                 {metafiletest::FloatWord(1e6f), 0, 0, metafiletest::FloatWord(1e6f), 0, 0})
+             .Add(EMR_ELLIPSE, {10, 10, 90, 90});
+         return Image(CRectD(-1e9, -1e9, 1e9, 1e9), emf.Bytes());
+       }},
   };
 }
 

@@ -1,5 +1,6 @@
 #include "imagedata.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "imagesize.h"
@@ -32,19 +33,29 @@ IStream* CreateStreamOverCopy(const std::vector<BYTE>& bytes) {
 
 // A format without a stated size that the header reader knows (TIFF, icons)
 // is measured once decoded: a bitmap beyond the bound is dropped, so it is
-// not converted again at every drawing. Metafiles are played, not
-// converted, and keep whatever size they state.
-bool IsDrawableBitmap(Gdiplus::GpImage* image) {
+// not converted again at every drawing. A metafile is played, not
+// converted; it is drawable only when it was checked as one (a decoder that
+// took other bytes for a metafile would play records nobody read).
+bool IsDrawableImage(Gdiplus::GpImage* image, bool bCheckedMetafile) {
     Gdiplus::ImageType type = Gdiplus::ImageTypeUnknown;
     UINT w = 0;
     UINT h = 0;
-    if (qel::gdip::GdipGetImageType(image, &type) != Gdiplus::Ok || type != Gdiplus::ImageTypeBitmap)
+    if (qel::gdip::GdipGetImageType(image, &type) != Gdiplus::Ok)
+        return true;
+    if (type == Gdiplus::ImageTypeMetafile)
+        return bCheckedMetafile;
+    if (type != Gdiplus::ImageTypeBitmap)
         return true;
     return qel::gdip::GdipGetImageWidth(image, &w) == Gdiplus::Ok &&
            qel::gdip::GdipGetImageHeight(image, &h) == Gdiplus::Ok && IsDrawableImageSize(w, h);
 }
 
 }  // namespace
+
+unsigned CImageData::NextGeneration() {
+    static std::atomic<unsigned> last{0};
+    return ++last;
+}
 
 CImageData::~CImageData() { Release(); }
 
@@ -64,6 +75,9 @@ void CImageData::Assign(std::vector<BYTE> bytes) {
     Release();
     m_bytes = std::move(bytes);
     m_bUndecodable = false;
+    m_bMetafile = false;
+    m_metafile = MetafileSummary();
+    m_generation = NextGeneration();
 }
 
 bool CImageData::Decode() {
@@ -77,6 +91,11 @@ bool CImageData::Decode() {
         m_bUndecodable = true;  // refused before a byte is unpacked
         return false;
     }
+    m_bMetafile = IdentifyMetafile(m_bytes.data(), m_bytes.size()) != MetafileKind::none;
+    if (m_bMetafile && !CheckMetafile(m_bytes.data(), m_bytes.size(), &m_metafile)) {
+        m_bUndecodable = true;  // refused before a record is played
+        return false;
+    }
     m_pStream = CreateStreamOverCopy(m_bytes);
     if (!m_pStream)
         return false;
@@ -88,7 +107,7 @@ bool CImageData::Decode() {
         return false;
     }
     m_pImage = image;
-    if (!IsDrawableBitmap(image)) {
+    if (!IsDrawableImage(image, m_bMetafile)) {
         Release();
         m_bUndecodable = true;
         return false;

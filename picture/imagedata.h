@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "gdiplusapi.h"
+#include "metafilecheck.h"
 
 class CImageData {
 public:
@@ -33,9 +34,15 @@ public:
     bool Decode();
     bool HasImage() const { return m_pImage != nullptr; }
     bool IsUndecodable() const { return m_bUndecodable; }
+    // A number that changes whenever new bytes arrive (unique in the process).
+    unsigned Generation() const { return m_generation; }
     Gdiplus::GpImage* Image() const { return m_pImage; }
     // Pixel size of the decoded image, 320 x 240 without one.
     SIZE GetSize() const;
+    // Whether the bytes are a metafile (checked before decoding,
+    // metafilecheck.h), and what its check found.
+    bool IsMetafile() const { return m_bMetafile; }
+    const MetafileSummary& Metafile() const { return m_metafile; }
 
 private:
     void Release();
@@ -44,4 +51,9 @@ private:
     IStream* m_pStream = nullptr;
     Gdiplus::GpImage* m_pImage = nullptr;
     bool m_bUndecodable = false;
+    bool m_bMetafile = false;
+    MetafileSummary m_metafile;
+    unsigned m_generation = NextGeneration();
+
+    static unsigned NextGeneration();
 };

@@ -1,31 +1,8 @@
 #include "imagesize.h"
 
-#include <cstring>
+#include "bytereader.h"
 
 namespace {
-
-// A bounded view of the bytes: every read past the end gives false.
-class ByteReader {
-public:
-    ByteReader(const BYTE* bytes, size_t length) : m_bytes(bytes), m_length(length) {}
-    bool Has(size_t at, size_t count) const { return at <= m_length && count <= m_length - at; }
-    template <size_t N>
-    bool Starts(const BYTE (&magic)[N]) const {
-        return Has(0, N) && std::memcmp(m_bytes, magic, N) == 0;
-    }
-    BYTE At(size_t at) const { return m_bytes[at]; }
-    LONG BigEndian16(size_t at) const { return (At(at) << 8) | At(at + 1); }
-    LONG LittleEndian16(size_t at) const { return At(at) | (At(at + 1) << 8); }
-    double BigEndian32(size_t at) const { return BigEndian16(at) * 65536.0 + BigEndian16(at + 2); }
-    double LittleEndian32(size_t at) const {
-        const DWORD v = LittleEndian16(at) | (static_cast<DWORD>(LittleEndian16(at + 2)) << 16);
-        return static_cast<LONG>(v);
-    }
-
-private:
-    const BYTE* m_bytes;
-    size_t m_length;
-};
 
 // The signatures; byte arrays, so that no character set applies to them.
 constexpr BYTE kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};

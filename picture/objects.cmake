@@ -1,10 +1,14 @@
 # Draw object base, picture and layers, memory drawing surface, poly-lines,
-# curves and pipes; the GDI wrappers and the GDI+ start they draw with.
+# curves and pipes; the GDI wrappers and the GDI+ start they draw with, and
+# the paint cache that keeps what they drew.
 list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/gdiplusapi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memdc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shapepaint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/strokerun.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dibsurface.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/paintraster.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/paintcache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objlist_io.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawlink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawobj.cpp
@@ -37,13 +41,14 @@ function(qel_picture_tests_objects)
       ${dir}/drawlink_test.cpp
     LIBS qelpicture qelrender_testing)
   qel_test(picture_bounds_test
-    SOURCES ${dir}/drawbounds_test.cpp ${dir}/hostile_pictures.cpp ${dir}/shapes_test_util.cpp
+    SOURCES ${dir}/drawbounds_test.cpp ${dir}/metafilecheck_test.cpp ${dir}/hostile_pictures.cpp
+            ${dir}/shapes_test_util.cpp ${dir}/metafile_builder.cpp
     LIBS qelpicture qelrender_testing)
   # The damaged picture is painted as the editing window paints it, grid
   # included (one source of the editing window, which needs only the model).
   qel_bench(picture_bench
     SOURCES ${dir}/picture_bench.cpp ${dir}/hostile_pictures.cpp ${dir}/shapes_test_util.cpp
-            ${CMAKE_SOURCE_DIR}/editctrl/picgrid.cpp
+            ${dir}/metafile_builder.cpp ${CMAKE_SOURCE_DIR}/editctrl/picgrid.cpp
     LIBS qelpicture)
   target_include_directories(picture_bench PRIVATE ${CMAKE_SOURCE_DIR}/editctrl)
 endfunction()

@@ -119,6 +119,22 @@ DeviceFrame MakeDeviceFrame(const RectCorners& corners, const ViewTransform& vie
     return frame;
 }
 
+bool IsUpright(const DeviceFrame& frame) {
+    const XFORM& x = frame.xform;
+    return x.eM11 == 1.0f && x.eM12 == 0.0f && x.eM21 == 0.0f && x.eM22 == 1.0f;
+}
+
+RECT FrameReach(const DeviceFrame& frame, int nGrow) {
+    const XFORM& x = frame.xform;
+    CPointD corners[4];
+    const int us[4] = {0, frame.width, 0, frame.width};
+    const int vs[4] = {0, 0, frame.height, frame.height};
+    for (int i = 0; i < 4; ++i)
+        corners[i] = CPointD(x.eDx + us[i] * static_cast<double>(x.eM11) + vs[i] * static_cast<double>(x.eM21),
+                             x.eDy + us[i] * static_cast<double>(x.eM12) + vs[i] * static_cast<double>(x.eM22));
+    return EnclosingRect(BoundingBox(corners, 4), nGrow);
+}
+
 CWorldTransformScope::CWorldTransformScope(HDC hdc, const XFORM& xform)
     : m_hDC(hdc), m_nOldMode(::GetGraphicsMode(hdc)) {
     if (!::GetWorldTransform(hdc, &m_oldXform))

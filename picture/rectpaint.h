@@ -19,6 +19,10 @@ struct DeviceFrame {
     XFORM xform = {1, 0, 0, 1, 0, 0};
 };
 DeviceFrame MakeDeviceFrame(const RectCorners& corners, const ViewTransform& view);
+// Whether the frame is only moved (not turned, mirrored or scaled).
+bool IsUpright(const DeviceFrame& frame);
+// The device pixels of (0, 0, W, H) in the frame, grown by nGrow.
+RECT FrameReach(const DeviceFrame& frame, int nGrow);
 
 // Puts a DC into the advanced graphics mode with a world transform for the
 // length of a scope; the previous transform and mode come back afterwards.

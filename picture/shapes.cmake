@@ -7,6 +7,10 @@ list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/drawrect_paint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawellipse.cpp
   ${CMAKE_CURRENT_LIST_DIR}/imagesize.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/metafilebounds.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/metafilecheck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/metafile_emf.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/metafile_wmf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/imagedata.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawbitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/textfont.cpp
@@ -26,6 +30,7 @@ function(qel_picture_tests_shapes)
       ${CMAKE_CURRENT_SOURCE_DIR}/drawtext_test.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/shapes_storage_test.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/shapes_render_test.cpp
+      ${CMAKE_CURRENT_SOURCE_DIR}/paintcache_test.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/shapes_test_util.cpp
     LIBS qelpicture qelrender_testing)
   qel_bench(shapes_bench SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/shapes_bench.cpp LIBS qelpicture)

@@ -74,9 +74,6 @@ CDrawObj* MakeObject(int i, std::vector<BYTE>& image) {
     return rect;
 }
 
-void Print(const char* label, double ms) {
-    std::puts(qel::FormatStr("%-28s %10.3f ms", label, ms).c_str());
-}
 
 }  // namespace
 
@@ -93,8 +90,7 @@ int main() {
     BenchSurface surface(kWidth, kHeight);
     CDC& output = surface.Output();
 
-    const int repaints = 5;
-    const double perRepaint = RepaintMs(output, objects, repaints);
+    const RepaintFigures repaint = MeasureRepaints(surface, objects);
 
     // Per kind, upright and turned apart.
     double kindMs[kKinds][2] = {};
@@ -114,8 +110,7 @@ int main() {
     const StoreLoadTimes stored = TimeStoreLoad(picture, 10);
 
     std::puts(qel::FormatStr("%d shapes (a third turned) on %dx%d", kObjects, kWidth, kHeight).c_str());
-    Print("full repaint", perRepaint);
-    Print("per object", perRepaint / kObjects);
+    PrintRepaints(repaint, kObjects);
     static const char* const kinds[kKinds] = {"rectangle", "ellipse", "image", "multi-line text",
                                               "tag value", "single-line text"};
     for (int k = 0; k < kKinds; ++k)
@@ -125,8 +120,8 @@ int main() {
                                          turned ? "turned" : "upright",
                                          kindMs[k][turned] / kindCount[k][turned], kindCount[k][turned])
                               .c_str());
-    Print("store", stored.storeMs);
-    Print("load", stored.loadMs);
+    PrintMs("store", stored.storeMs);
+    PrintMs("load", stored.loadMs);
     std::puts(qel::FormatStr("stream %u bytes", static_cast<unsigned>(stored.bytes.size())).c_str());
     return 0;
 }

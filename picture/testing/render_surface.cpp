@@ -3,58 +3,39 @@
 namespace qeltest {
 
 RenderSurface::RenderSurface(int width, int height)
-    : width_(width > 0 ? width : 0), height_(height > 0 ? height : 0) {
-  if (width_ == 0 || height_ == 0) return;
-  dc_ = CreateCompatibleDC(nullptr);
-  if (!dc_) return;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width_;
-  info.bmiHeader.biHeight = -height_;  // top-down: row 0 is the top row
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap_) return;
-  oldBitmap_ = SelectObject(dc_, bitmap_);
-  bits_ = static_cast<DWORD*>(bits);
-}
-
-RenderSurface::~RenderSurface() {
-  if (dc_ && oldBitmap_) SelectObject(dc_, oldBitmap_);
-  if (bitmap_) DeleteObject(bitmap_);
-  if (dc_) DeleteDC(dc_);
-}
+    : surface_(nullptr, width > 0 ? width : 0, height > 0 ? height : 0) {}
 
 DWORD RenderSurface::Pixel(int x, int y) const {
-  if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFF;
+  if (!IsValid() || x < 0 || y < 0 || x >= width() || y >= height()) return 0xFFFFFFFF;
   GdiFlush();
   return RawPixel(x, y);
 }
 
-void RenderSurface::Fill(DWORD rgb) {
-  if (!bits_) return;
-  GdiFlush();
-  for (int i = 0; i < width_ * height_; ++i) bits_[i] = rgb & 0x00FFFFFF;
-}
+void RenderSurface::Fill(DWORD rgb) { surface_.Fill(rgb & 0x00FFFFFF); }
 
 int RenderSurface::CountPixels(DWORD rgb) const {
-  if (!bits_) return 0;
-  GdiFlush();
   int count = 0;
-  for (int y = 0; y < height_; ++y)
-    for (int x = 0; x < width_; ++x)
-      if (RawPixel(x, y) == (rgb & 0x00FFFFFF)) ++count;
+  for (DWORD pixel : Pixels())
+    count += pixel == (rgb & 0x00FFFFFF);
   return count;
 }
 
+std::vector<DWORD> RenderSurface::Pixels() const {
+  std::vector<DWORD> pixels;
+  if (!IsValid()) return pixels;
+  GdiFlush();
+  pixels.reserve(surface_.PixelCount());
+  for (int y = 0; y < height(); ++y)
+    for (int x = 0; x < width(); ++x) pixels.push_back(RawPixel(x, y));
+  return pixels;
+}
+
 RECT RenderSurface::BoundsOfDifferent(DWORD background) const {
-  RECT box = {width_, height_, 0, 0};
-  if (bits_) {
+  RECT box = {width(), height(), 0, 0};
+  if (IsValid()) {
     GdiFlush();
-    for (int y = 0; y < height_; ++y)
-      for (int x = 0; x < width_; ++x) {
+    for (int y = 0; y < height(); ++y)
+      for (int x = 0; x < width(); ++x) {
         if (RawPixel(x, y) == (background & 0x00FFFFFF)) continue;
         if (x < box.left) box.left = x;
         if (y < box.top) box.top = y;

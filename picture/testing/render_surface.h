@@ -1,5 +1,6 @@
-// A drawing surface for tests: a 32-bpp top-down DIB section selected into a
-// memory DC, whose pixels are read straight from the bits.
+// A drawing surface for tests: the draw objects' own DIB surface
+// (dibsurface.h), a 32-bpp top-down DIB section selected into a memory DC,
+// whose pixels are read straight from the bits.
 //
 // Colours read back are 0x00RRGGBB (the DIB's byte order B, G, R, X); GDI
 // colour references are 0x00BBGGRR, so use RgbOf to compare with what was
@@ -7,6 +8,10 @@
 // mode or window origin the DC has.
 #pragma once
 #include <windows.h>
+
+#include <vector>
+
+#include "dibsurface.h"
 
 namespace qeltest {
 
@@ -18,15 +23,12 @@ constexpr DWORD RgbOf(COLORREF c) {
 class RenderSurface {
  public:
   RenderSurface(int width, int height);
-  ~RenderSurface();
-  RenderSurface(const RenderSurface&) = delete;
-  RenderSurface& operator=(const RenderSurface&) = delete;
 
   // False when the DC or the DIB section could not be made.
-  bool IsValid() const { return bits_ != nullptr; }
-  HDC dc() const { return dc_; }
-  int width() const { return width_; }
-  int height() const { return height_; }
+  bool IsValid() const { return surface_.IsValid(); }
+  HDC dc() const { return surface_.dc(); }
+  int width() const { return surface_.width(); }
+  int height() const { return surface_.height(); }
 
   // 0x00RRGGBB of the pixel, after GDI has finished drawing; 0xFFFFFFFF
   // outside the surface.
@@ -35,19 +37,16 @@ class RenderSurface {
   void Fill(DWORD rgb);
   // Number of pixels of colour rgb.
   int CountPixels(DWORD rgb) const;
+  // Every pixel, row by row, as Pixel gives it.
+  std::vector<DWORD> Pixels() const;
   // Smallest rectangle (right and bottom exclusive) holding every pixel that
   // differs from background; all zero when there is none.
   RECT BoundsOfDifferent(DWORD background) const;
 
  private:
-  DWORD RawPixel(int x, int y) const { return bits_[y * width_ + x] & 0x00FFFFFF; }
+  DWORD RawPixel(int x, int y) const { return surface_.bits()[y * width() + x] & 0x00FFFFFF; }
 
-  int width_;
-  int height_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ oldBitmap_ = nullptr;
-  DWORD* bits_ = nullptr;
+  CDibSurface surface_;
 };
 
 }  // namespace qeltest

@@ -1,0 +1,230 @@
+#include "paintraster.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+#include "dibsurface.h"
+
+namespace {
+
+// Surfaces reach this many pixels past the area on every side: a drawing
+// that touches them reaches outside its area and is not kept.
+constexpr int kMargin = 2;
+
+constexpr DWORD kBlack = 0x00000000;
+constexpr DWORD kWhite = 0x00FFFFFF;
+
+BYTE Channel(DWORD pixel, int shift) { return static_cast<BYTE>(pixel >> shift); }
+
+enum class PixelKind : BYTE { alone, covered, blended };
+
+// What the drawing did to one pixel, from its values on black and on white;
+// false when it did something a copy cannot repeat. *pKept is what the
+// raster keeps of a covered or blended pixel (premultiplied for a blend).
+bool Classify(DWORD onBlack, DWORD onWhite, PixelKind* pKind, DWORD* pKept) {
+    if (onBlack == kBlack && onWhite == kWhite) {
+        *pKind = PixelKind::alone;
+        return true;
+    }
+    if (onBlack == onWhite) {
+        *pKind = PixelKind::covered;
+        *pKept = onBlack;
+        return true;
+    }
+    // A blend: the same gap 255 - a in every colour channel and the coverage
+    // a itself in the fourth byte, each colour channel at most a.
+    const int gap = Channel(onWhite, 0) - Channel(onBlack, 0);
+    const int a = 255 - gap;
+    if (gap < 1 || gap > 254 || Channel(onWhite, 8) - Channel(onBlack, 8) != gap ||
+        Channel(onWhite, 16) - Channel(onBlack, 16) != gap || Channel(onBlack, 24) != a ||
+        Channel(onWhite, 24) != a)
+        return false;
+    for (int shift : {0, 8, 16})
+        if (Channel(onBlack, shift) > a)
+            return false;
+    *pKind = PixelKind::blended;
+    *pKept = onBlack;
+    return true;
+}
+
+size_t MaskStride(int width) { return static_cast<size_t>((width + 31) / 32) * 4; }
+
+struct MonoInfo {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[2];
+};
+
+BITMAPINFOHEADER TopDownHeader(int w, int h, WORD bits) {
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = w;
+    header.biHeight = -h;
+    header.biPlanes = 1;
+    header.biBitCount = bits;
+    header.biCompression = BI_RGB;
+    return header;
+}
+
+void ApplyState(HDC hdc, const PaintDcState& state) {
+    ::SetBkMode(hdc, state.bkMode);
+    ::SetBkColor(hdc, state.bkColor);
+    ::SetTextColor(hdc, state.textColor);
+    ::SetPolyFillMode(hdc, state.polyFillMode);
+    ::SetStretchBltMode(hdc, state.stretchMode);
+}
+
+// Blended rasters are blended from a surface kept between paints, grown to
+// the largest one met (at most kMaxPixels). Only the part inside the clip
+// box is blended: the platform refuses a blend that reaches past the
+// surface it draws on.
+void BlendFromScratch(HDC hdc, const RECT& area, const std::vector<DWORD>& pixels) {
+    static std::mutex guard;
+    static std::unique_ptr<CDibSurface> scratch;
+    RECT clip, part;
+    if (::GetClipBox(hdc, &clip) == ERROR || !::IntersectRect(&part, &clip, &area))
+        return;
+    const int w = area.right - area.left;
+    const int pw = part.right - part.left;
+    const int ph = part.bottom - part.top;
+    std::lock_guard<std::mutex> lock(guard);
+    if (!scratch || scratch->width() < pw || scratch->height() < ph) {
+        const int sw = std::max(pw, scratch ? scratch->width() : 0);
+        const int sh = std::max(ph, scratch ? scratch->height() : 0);
+        scratch.reset();
+        if (static_cast<size_t>(sw) * sh > CPaintRaster::kMaxPixels)
+            return;
+        scratch.reset(new CDibSurface(nullptr, sw, sh));
+        if (!scratch->IsValid()) {
+            scratch.reset();
+            return;
+        }
+    }
+    ::GdiFlush();
+    const DWORD* from = pixels.data() + static_cast<size_t>(part.top - area.top) * w +
+                        (part.left - area.left);
+    for (int y = 0; y < ph; ++y)
+        std::memcpy(scratch->bits() + static_cast<size_t>(y) * scratch->width(),
+                    from + static_cast<size_t>(y) * w, pw * sizeof(DWORD));
+    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ::GdiAlphaBlend(hdc, part.left, part.top, pw, ph, scratch->dc(), 0, 0, pw, ph, blend);
+}
+
+}  // namespace
+
+bool ReadRasterTarget(CDC* pDC, PaintDcState* pState) {
+    const HDC hdc = pDC ? pDC->GetSafeHdc() : nullptr;
+    if (!hdc || pDC->IsPrinting() || ::GetObjectType(hdc) != OBJ_MEMDC)
+        return false;
+    BITMAP bitmap;
+    const HGDIOBJ selected = ::GetCurrentObject(hdc, OBJ_BITMAP);
+    if (!selected || ::GetObjectA(selected, sizeof bitmap, &bitmap) != sizeof bitmap ||
+        bitmap.bmBitsPixel != 32)
+        return false;
+    if (::GetMapMode(hdc) != MM_TEXT || ::GetLayout(hdc) != 0 || ::GetROP2(hdc) != R2_COPYPEN)
+        return false;
+    if (::GetGraphicsMode(hdc) == GM_ADVANCED) {
+        XFORM x;
+        if (!::GetWorldTransform(hdc, &x) || x.eM11 != 1.0f || x.eM12 != 0.0f || x.eM21 != 0.0f ||
+            x.eM22 != 1.0f || x.eDx != 0.0f || x.eDy != 0.0f)
+            return false;
+    }
+    pState->bkMode = ::GetBkMode(hdc);
+    pState->bkColor = ::GetBkColor(hdc);
+    pState->textColor = ::GetTextColor(hdc);
+    pState->polyFillMode = ::GetPolyFillMode(hdc);
+    pState->stretchMode = ::GetStretchBltMode(hdc);
+    return true;
+}
+
+std::unique_ptr<CPaintRaster> CPaintRaster::Make(const RECT& area, const PaintDcState& state,
+                                                 const std::function<void(CDC*)>& draw) {
+    const long long w = static_cast<long long>(area.right) - area.left;
+    const long long h = static_cast<long long>(area.bottom) - area.top;
+    if (w <= 0 || h <= 0 || w * h > static_cast<long long>(kMaxPixels))
+        return nullptr;
+    CDibSurface surface(nullptr, static_cast<int>(w) + 2 * kMargin, static_cast<int>(h) + 2 * kMargin);
+    if (!surface.IsValid())
+        return nullptr;
+    auto drawOn = [&](DWORD background) {
+        surface.Fill(background);
+        const HDC hdc = surface.dc();
+        const int saved = ::SaveDC(hdc);
+        ::SetWindowOrgEx(hdc, area.left - kMargin, area.top - kMargin, nullptr);
+        ApplyState(hdc, state);
+        {
+            CDC dc(hdc);
+            draw(&dc);
+        }
+        ::RestoreDC(hdc, saved);
+        ::GdiFlush();
+    };
+    drawOn(kBlack);
+    const std::vector<DWORD> onBlack(surface.bits(), surface.bits() + surface.PixelCount());
+    drawOn(kWhite);
+    std::unique_ptr<CPaintRaster> raster(new CPaintRaster(area));
+    if (!raster->Analyse(onBlack.data(), surface.bits(), surface.width(), kMargin))
+        return nullptr;
+    return raster;
+}
+
+bool CPaintRaster::Analyse(const DWORD* black, const DWORD* white, int stride, int margin) {
+    const int w = m_area.right - m_area.left;
+    const int h = m_area.bottom - m_area.top;
+    const int rows = h + 2 * margin;
+    m_pixels.assign(static_cast<size_t>(w) * h, 0);
+    std::vector<PixelKind> kinds(m_pixels.size(), PixelKind::alone);
+    bool blended = false;
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < stride; ++x) {
+            const size_t at = static_cast<size_t>(y) * stride + x;
+            PixelKind kind;
+            DWORD kept = 0;
+            if (!Classify(black[at], white[at], &kind, &kept))
+                return false;
+            if (kind == PixelKind::alone)
+                continue;
+            const int ax = x - margin;
+            const int ay = y - margin;
+            if (ax < 0 || ay < 0 || ax >= w || ay >= h)
+                return false;  // reached past its area
+            const size_t i = static_cast<size_t>(ay) * w + ax;
+            m_pixels[i] = kept;
+            kinds[i] = kind;
+            blended = blended || kind == PixelKind::blended;
+        }
+    }
+    m_mask.clear();
+    if (blended) {
+        // Covered pixels blend in at full coverage.
+        for (size_t i = 0; i < m_pixels.size(); ++i)
+            if (kinds[i] == PixelKind::covered)
+                m_pixels[i] = 0xFF000000u | (m_pixels[i] & 0x00FFFFFF);
+        return true;
+    }
+    const size_t maskStride = MaskStride(w);
+    m_mask.assign(maskStride * h, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (kinds[static_cast<size_t>(y) * w + x] == PixelKind::alone)
+                m_mask[y * maskStride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+    return true;
+}
+
+void CPaintRaster::Blit(HDC hdc) const {
+    const int w = m_area.right - m_area.left;
+    const int h = m_area.bottom - m_area.top;
+    if (IsBlended()) {
+        BlendFromScratch(hdc, m_area, m_pixels);
+        return;
+    }
+    // Where the mask is 1 the destination stays (AND with white); where it
+    // is 0 it is cleared and the colour ORed in.
+    MonoInfo mono = {TopDownHeader(w, h, 1), {{0, 0, 0, 0}, {255, 255, 255, 0}}};
+    ::StretchDIBits(hdc, m_area.left, m_area.top, w, h, 0, 0, w, h, m_mask.data(),
+                    reinterpret_cast<const BITMAPINFO*>(&mono), DIB_RGB_COLORS, SRCAND);
+    BITMAPINFO colour = {};
+    colour.bmiHeader = TopDownHeader(w, h, 32);
+    ::StretchDIBits(hdc, m_area.left, m_area.top, w, h, 0, 0, w, h, m_pixels.data(), &colour,
+                    DIB_RGB_COLORS, SRCPAINT);
+}
