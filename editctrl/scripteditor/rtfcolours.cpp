@@ -15,17 +15,15 @@ const char* const kSkippedDestinations[] = {"fonttbl", "stylesheet", "info", "pi
 // Control words that stand for one character of the text.
 const char* const kCharacterWords[] = {"par", "tab", "line", "sect", "page"};
 
-bool IsIn(const std::string& word, const char* const* words, size_t count) {
-  for (size_t i = 0; i < count; ++i)
-    if (word == words[i]) return true;
-  return false;
-}
+bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool IsHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+template <size_t N>
+bool IsIn(const std::string& word, const char* const (&words)[N]) {
+  for (const char* w : words)
+    if (word == w) return true;
+  return false;
 }
 
 class CColourReader {
@@ -81,17 +79,13 @@ class CColourReader {
   void ControlSequence() {
     if (m_at >= m_length) return;
     const char c = m_rtf[m_at];
-    if (std::isalpha(static_cast<unsigned char>(c))) {
+    if (IsLetter(c)) {
       ControlWord();
       return;
     }
     ++m_at;
     if (c == '\'') {
-      const int high = m_at < m_length ? HexValue(m_rtf[m_at]) : -1;
-      const int low = m_at + 1 < m_length ? HexValue(m_rtf[m_at + 1]) : -1;
-      if (high < 0 || low < 0) return;
-      m_at += 2;
-      TextByte(static_cast<unsigned char>(high * 16 + low));
+      HexByte();
     } else if (c == '\\' || c == '{' || c == '}') {
       TextByte(static_cast<unsigned char>(c));
     } else if (c == '*' && m_groupStart) {
@@ -102,16 +96,25 @@ class CColourReader {
     m_groupStart = false;
   }
 
+  // \'hh: one byte of text.
+  void HexByte() {
+    if (m_length - m_at < 2 || !IsHexDigit(m_rtf[m_at]) || !IsHexDigit(m_rtf[m_at + 1])) return;
+    const char digits[3] = {m_rtf[m_at], m_rtf[m_at + 1], '\0'};
+    m_at += 2;
+    TextByte(static_cast<unsigned char>(std::strtol(digits, nullptr, 16)));
+  }
+
   void ControlWord() {
     const size_t wordStart = m_at;
-    while (m_at < m_length && std::isalpha(static_cast<unsigned char>(m_rtf[m_at]))) ++m_at;
+    while (m_at < m_length && IsLetter(m_rtf[m_at])) ++m_at;
     const std::string word(m_rtf + wordStart, m_at - wordStart);
-    const size_t numberStart = m_at;
-    if (m_at < m_length && m_rtf[m_at] == '-') ++m_at;
-    while (m_at < m_length && std::isdigit(static_cast<unsigned char>(m_rtf[m_at])) && m_at - numberStart < 10)
-      ++m_at;
-    const bool hasNumber = m_at > numberStart && std::isdigit(static_cast<unsigned char>(m_rtf[m_at - 1]));
-    const long number = hasNumber ? std::strtol(std::string(m_rtf + numberStart, m_at - numberStart).c_str(), nullptr, 10) : 0;
+    // Its parameter, a signed number of ten digits at most, and the blank
+    // that may end it.
+    std::string digits;
+    if (m_at < m_length && m_rtf[m_at] == '-') digits += m_rtf[m_at++];
+    while (m_at < m_length && IsDigit(m_rtf[m_at]) && digits.size() < 11) digits += m_rtf[m_at++];
+    const bool hasNumber = !digits.empty() && digits.back() != '-';
+    const long number = hasNumber ? std::strtol(digits.c_str(), nullptr, 10) : 0;
     if (m_at < m_length && m_rtf[m_at] == ' ') ++m_at;
     Word(word, hasNumber, number);
     m_groupStart = false;
@@ -123,7 +126,7 @@ class CColourReader {
       ColourComponent(word, number);
       return;
     }
-    if (m_groupStart && IsIn(word, kSkippedDestinations, sizeof kSkippedDestinations / sizeof *kSkippedDestinations)) {
+    if (m_groupStart && IsIn(word, kSkippedDestinations)) {
       m_group.destination = Destination::kSkipped;
     } else if (m_groupStart && word == "colortbl") {
       m_group.destination = Destination::kColourTable;
@@ -140,7 +143,7 @@ class CColourReader {
     } else if (word == "u") {
       Characters(1);
       m_skipBytes = m_group.fallbackBytes;
-    } else if (IsIn(word, kCharacterWords, sizeof kCharacterWords / sizeof *kCharacterWords)) {
+    } else if (IsIn(word, kCharacterWords)) {
       Characters(1);
     }
   }

@@ -77,8 +77,8 @@ class ScriptColouring : public ::testing::Test {
             << got.crTextColor << " for " << want.crTextColor << ", face " << got.szFaceName;
       }
       const PARAFORMAT2 got = ParaFormat(edit_, at), want = ParaFormat(expected_, at);
-      ASSERT_EQ(std::memcmp(&got, &want, sizeof got), 0) << what << ": paragraph at " << at << ", tabs " << got.cTabCount
-                                                   << " for " << want.cTabCount;
+      ASSERT_EQ(std::memcmp(&got, &want, sizeof got), 0)
+          << what << ": paragraph at " << at << ", tabs " << got.cTabCount << " for " << want.cTabCount;
     }
   }
 
