@@ -31,8 +31,11 @@ class CScriptColorizer {
   // control's limit) and the whole text coloured anew, in one stream that the
   // control undoes as one step: the stream replaces the selection and what
   // around it has other colours than the whole text should have (the
-  // control's colours are read back from its RTF). The caret follows the
-  // inserted text.
+  // control's colours are read back from its RTF). A text of one line whose
+  // tab stops the control dropped takes a second step to set them again. The
+  // caret follows the inserted text. What is streamed again is deleted first:
+  // a paste that changes the colour of most of a long text costs what
+  // deleting that text costs the control.
   void ReplaceSel(CRichEditCtrl& edit, const char* text, size_t length);
   // One line (the line of a character position) and its line end: the
   // default format, then the line's tokens. A line inside a multi-line
