@@ -134,31 +134,39 @@ void CScriptColorizer::ReplaceSel(CRichEditCtrl& edit, const char* text, size_t 
   const long room = static_cast<long>(edit.SendMessage(EM_GETLIMITTEXT)) - edit.GetTextLength() + (end - start);
   length = ScriptWholeCharBytes(text, length, room > 0 ? room : 0);
   const CString old = edit.GetPlainText();
+  const char* oldText = old.GetString();
   const size_t oldLength = static_cast<size_t>(old.GetLength());
-  const long oldChars = ScriptCharCount(old.GetString(), oldLength);
-  std::string whole(old.GetString(), ScriptByteOfChar(old.GetString(), oldLength, start));
+  std::string whole(oldText, ScriptByteOfChar(oldText, oldLength, start));
   whole.append(text, length);
-  const size_t to = ScriptByteOfChar(old.GetString(), oldLength, end);
-  whole.append(old.GetString() + to, oldLength - to);
+  const size_t rest = ScriptByteOfChar(oldText, oldLength, end);
+  whole.append(oldText + rest, oldLength - rest);
   const std::vector<unsigned char> wanted = FormatsOf(whole.data(), whole.size());
+  const long oldChars = ScriptCharCount(oldText, oldLength);
   const long shift = static_cast<long>(wanted.size()) - oldChars;  // of the characters after the selection
-  // The stream covers the selection and every character around it whose
-  // colour is not the one it should have now, and the tabs next to them.
-  const std::vector<unsigned char> now = FormatsIn(edit, old.GetString(), oldLength);
-  const auto differs = [&](long at, long wantedAt) { return now[at] != kAnyFormat && now[at] != wanted[wantedAt]; };
-  long first = now.empty() ? 0 : start, last = now.empty() ? oldChars : end;
-  for (long at = 0; at < first; ++at)
-    if (differs(at, at)) first = at;
-  for (long at = oldChars - 1; at >= last; --at)
-    if (differs(at, at + shift)) last = at + 1;
-  while (first > 0 && now[first - 1] == kAnyFormat) --first;
-  while (last < oldChars && now[last] == kAnyFormat) ++last;
+  long first = 0, last = oldChars;
+  RangeToStream(FormatsIn(edit, oldText, oldLength), wanted, start, end, first, last);
   const std::string rtf = RtfOf(whole.data(), whole.size(), wanted, first, last + shift, false);
   edit.SetSel(first, last);
   edit.StreamInBytes(SF_RTF | SFF_SELECTION, rtf.data(), rtf.size());
   KeepTabStops(edit, whole.data(), whole.size());
   edit.SetSel(end + shift, end + shift);
   edit.SendMessage(EM_SCROLLCARET);
+}
+
+void CScriptColorizer::RangeToStream(const std::vector<unsigned char>& now, const std::vector<unsigned char>& wanted,
+                                     long start, long end, long& first, long& last) {
+  if (now.empty()) return;  // all of it
+  const long chars = static_cast<long>(now.size());
+  const long shift = static_cast<long>(wanted.size()) - chars;
+  const auto differs = [&](long at, long wantedAt) { return now[at] != kAnyFormat && now[at] != wanted[wantedAt]; };
+  first = start;
+  for (long at = 0; at < first; ++at)
+    if (differs(at, at)) first = at;
+  last = end;
+  for (long at = chars - 1; at >= last; --at)
+    if (differs(at, at + shift)) last = at + 1;
+  while (first > 0 && now[first - 1] == kAnyFormat) --first;
+  while (last < chars && now[last] == kAnyFormat) ++last;
 }
 
 bool CScriptColorizer::KeepTabStops(CRichEditCtrl& edit, const char* text, size_t length) {

@@ -64,6 +64,13 @@ class CScriptColorizer {
   // whose colour the RTF does not tell. Empty when the reading does not
   // cover the text.
   std::vector<unsigned char> FormatsIn(CRichEditCtrl& edit, const char* text, size_t length) const;
+  // The characters of the old text, in the formats `now`, that a paste over
+  // start to end streams again for the whole text to be in the formats
+  // `wanted`: the selection, every character around it in another format
+  // than it should have, and the tabs next to them; first and last stay as
+  // they are (all of it) when `now` is empty.
+  static void RangeToStream(const std::vector<unsigned char>& now, const std::vector<unsigned char>& wanted,
+                            long start, long end, long& first, long& last);
   // Characters first to last of a text in their formats, as rich text.
   std::string RtfOf(const char* text, size_t length, const std::vector<unsigned char>& formats, long first,
                     long last, bool replacesAll) const;
