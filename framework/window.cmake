@@ -1,7 +1,8 @@
 # The window layer: window objects and their handle map, message dispatch with
 # reflection of child notifications, window classes made by DLLs, module
-# start-up, message boxes and fonts.
+# start-up, message boxes, fonts and the clipboard.
 add_library(qelwnd STATIC
+  clipboard.cpp
   commands/cmdtarget.cpp
   commands/cmdui.cpp
   msgbox.cpp

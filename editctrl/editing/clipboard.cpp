@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "clipboard.h"
 #include "drawobj.h"
 #include "piceditwnd.h"
 #include "picobj.h"
@@ -28,21 +29,6 @@ class CGlobalBlock {
   HGLOBAL m_h;
 };
 
-// The clipboard, open for one window for the life of the scope.
-class CClipboardScope {
- public:
-  explicit CClipboardScope(HWND owner) : m_open(::OpenClipboard(owner) != FALSE) {}
-  ~CClipboardScope() {
-    if (m_open) ::CloseClipboard();
-  }
-  CClipboardScope(const CClipboardScope&) = delete;
-  CClipboardScope& operator=(const CClipboardScope&) = delete;
-  bool IsOpen() const { return m_open; }
-
- private:
-  bool m_open;
-};
-
 // Places bytes under the picture format; the clipboard stays as it was when
 // it cannot be opened.
 void PutOnClipboard(HWND owner, const BYTE* data, DWORD size) {
@@ -58,22 +44,6 @@ void PutOnClipboard(HWND owner, const BYTE* data, DWORD size) {
   if (!clipboard.IsOpen()) return;
   ::EmptyClipboard();
   if (::SetClipboardData(PicClipboardFormat(), block.get())) block.Release();
-}
-
-// A copy of the picture data on the clipboard; empty when there is none.
-std::vector<BYTE> TakeFromClipboard(HWND owner) {
-  std::vector<BYTE> bytes;
-  if (!::IsClipboardFormatAvailable(PicClipboardFormat())) return bytes;
-  CClipboardScope clipboard(owner);
-  if (!clipboard.IsOpen()) return bytes;
-  HGLOBAL data = ::GetClipboardData(PicClipboardFormat());
-  if (!data) return bytes;
-  const SIZE_T size = ::GlobalSize(data);
-  if (const void* p = ::GlobalLock(data)) {
-    bytes.assign(static_cast<const BYTE*>(p), static_cast<const BYTE*>(p) + size);
-    ::GlobalUnlock(data);
-  }
-  return bytes;
 }
 
 }  // namespace
@@ -106,7 +76,7 @@ void CPicEditWnd::OnCut() {
 
 void CPicEditWnd::OnPaste() {
   if (!m_pPicture || !m_pCurrentLayer) return;
-  std::vector<BYTE> bytes = TakeFromClipboard(m_hWnd);
+  std::vector<BYTE> bytes = TakeClipboardData(m_hWnd, PicClipboardFormat());
   if (bytes.empty()) return;
   CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
   CObList pasted;

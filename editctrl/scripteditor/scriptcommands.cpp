@@ -143,14 +143,11 @@ void CScriptDlg::OnCopy() {
 }
 
 void CScriptDlg::OnPaste() {
-  if (!CanPaste()) return;
+  CString text;
+  if (!CanPaste() || !m_edit.TakeClipboardText(text)) return;
   const DWORD notices = m_edit.SetEventMask(0);
   m_edit.SetRedraw(FALSE);
-  m_edit.PasteText();
-  long start = 0, end = 0;
-  m_edit.GetSel(start, end);
-  m_colorizer.ColorizeAll(m_edit);
-  m_edit.SetSel(start, end);
+  m_colorizer.ReplaceSel(m_edit, text.GetString(), static_cast<size_t>(text.GetLength()));
   m_edit.SetRedraw(TRUE);
   m_edit.Invalidate();
   m_edit.UpdateWindow();

@@ -17,8 +17,6 @@ constexpr UINT kToolbarTimerMs = 250;  // the clipboard may change while the dia
 constexpr int kMinWidth = 640;
 constexpr int kMinHeight = 120;
 constexpr int kEditMargin = 2;  // between the edit and the picker
-// Tab stops every 480 twips (a third of an inch), as many as a paragraph holds.
-constexpr int kTabStopTwips = 480;
 
 // The rich edit's notices while the dialog is open.
 constexpr DWORD kEditNotices = ENM_CHANGE | ENM_SELCHANGE;
@@ -143,14 +141,7 @@ BOOL CScriptDlg::PreTranslateMessage(MSG* msg) {
 void CScriptDlg::PutText(const CString& text) {
   m_edit.SetEventMask(0);
   m_edit.SetRedraw(FALSE);
-  m_edit.SetPlainText(text);
-  PARAFORMAT2 tabs = {};
-  tabs.dwMask = PFM_TABSTOPS;
-  tabs.cTabCount = MAX_TAB_STOPS;
-  for (int i = 0; i < MAX_TAB_STOPS; ++i) tabs.rgxTabs[i] = kTabStopTwips * (i + 1);
-  m_edit.SetSel(0, -1);
-  m_edit.SetParaFormat(tabs);
-  m_colorizer.ColorizeAll(m_edit);
+  m_colorizer.PutText(m_edit, text.GetString(), static_cast<size_t>(text.GetLength()));
   m_edit.SetSel(0, 0);
   m_edit.SetRedraw(TRUE);
   m_edit.Invalidate();

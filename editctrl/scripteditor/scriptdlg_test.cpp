@@ -51,6 +51,25 @@ TEST_F(ScriptDialogTest, AnEmptyScriptGetsTheFrameScriptColoured) {
   Run(dlg, script);
 }
 
+TEST_F(ScriptDialogTest, AScriptOpensByteForByteWithNothingToUndo) {
+  CScriptDlg dlg(nullptr);
+  dlg.SetScript(kAwkwardScript);
+  DialogScript script;
+  script.On(kCaption, [&](DialogDriver& d) {
+    CScriptEdit& edit = dlg.GetEdit();
+    EXPECT_EQ(edit.GetPlainText(), kAwkwardScript);
+    EXPECT_EQ(edit.SendMessage(EM_CANUNDO), 0);
+    EXPECT_FALSE(dlg.IsModified());
+    EXPECT_EQ(ColourOf(edit, "int x"), -1);  // keyword and blank
+    EXPECT_EQ(ColourOf(edit, "abs"), kDarkRed);
+    EXPECT_EQ(ColourOf(edit, "//注"), kGreen);
+    EXPECT_EQ(ColourOf(edit, "more */"), kGreen);
+    EXPECT_EQ(ColourOf(edit, "return"), kBlue);
+    Close(d);
+  });
+  Run(dlg, script);
+}
+
 TEST_F(ScriptDialogTest, TypingColoursTheLineAfterChineseText) {
   CScriptDlg dlg(nullptr);
   dlg.SetScript("//中文注释\r\nx");

@@ -10,6 +10,13 @@
 namespace scripttest {
 
 const char kCaption[] = "自定义脚本";
+const char kAwkwardScript[] =
+    "//中文注释 {}\\\r\n"
+    "int x = abs(1);\t{ a\\b }\r\n"
+    "\x81\\\x81{\x81} int\t\t//注\r\n"
+    "/* 注释\r\n"
+    "\tmore */ return\r\n"
+    "\r\n";
 
 namespace {
 

@@ -13,6 +13,10 @@ using qeltest::DialogDriver;
 using qeltest::DialogScript;
 
 extern const char kCaption[];
+// A script with what loading it must keep byte for byte and count with care:
+// Chinese text, GBK characters whose trail bytes are "\", "{" and "}", tabs,
+// braces, backslashes, a multi-line comment and an empty last line.
+extern const char kAwkwardScript[];
 
 // The tests' own tips file (abs, dbr_GetDbVal, dbr_GetDbStr, dbr_SetLoaclVal,
 // time), named for the whole suite.

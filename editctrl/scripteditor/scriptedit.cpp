@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "clipboard.h"
 #include "picmsg.h"
 #include "scripteditor_res.h"
 #include "scripttext.h"
@@ -41,10 +42,16 @@ LRESULT CScriptEdit::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   return CRichEditCtrl::WindowProc(msg, wp, lp);
 }
 
-void CScriptEdit::PasteText() {
-  if (!::IsClipboardFormatAvailable(CF_TEXT)) return;
-  // The control's own paste would take formatted text and pictures too.
-  SendMessage(EM_PASTESPECIAL, CF_TEXT, 0);
+bool CScriptEdit::TakeClipboardText(CString& text) {
+  // Text only: the control's own paste would take formatted text and pictures
+  // too. A character takes two bytes at most: more would not fit anyway.
+  const size_t most = 2 * static_cast<size_t>(SendMessage(EM_GETLIMITTEXT)) + 1;
+  const std::vector<BYTE> bytes = TakeClipboardData(m_hWnd, CF_TEXT, most);
+  if (bytes.empty()) return false;
+  // The block's size bounds the text: another program may have left no NUL.
+  const char* chars = reinterpret_cast<const char*>(bytes.data());
+  text = CString(chars, static_cast<int>(strnlen(chars, bytes.size())));
+  return true;
 }
 
 bool CScriptEdit::OnKeyDown(WPARAM key) {

@@ -14,8 +14,9 @@ class CScriptEdit : public CRichEditCtrl {
 
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
-  // Pastes the clipboard's text (only text) in place of the selection.
-  void PasteText();
+  // The clipboard's text (only text, up to its first NUL); false when the
+  // clipboard holds none or cannot be opened.
+  bool TakeClipboardText(CString& text);
 
   // For the completion list: the rest of a tip replaces the selection (when
   // not empty); the focus comes back and the list is closed.

@@ -1,5 +1,27 @@
 #include "scripttext.h"
 
+size_t ScriptByteOfChar(const char* text, size_t length, long position) {
+  size_t at = 0;
+  for (long chars = 0; chars < position && at < length; ++chars) at += ScriptCharBytes(text, length, at);
+  return at;
+}
+
+long ScriptCharCount(const char* text, size_t length) {
+  long chars = 0;
+  for (size_t at = 0; at < length; ++chars) at += ScriptCharBytes(text, length, at);
+  return chars;
+}
+
+size_t ScriptWholeCharBytes(const char* text, size_t length, long chars) {
+  size_t at = 0, last = 0;
+  for (long n = 0; n < chars && at < length; ++n) {
+    last = at;
+    at += ScriptCharBytes(text, length, at);
+  }
+  const bool brokenLead = at - last == 1 && IsGbkLeadByte(static_cast<unsigned char>(text[last]));
+  return brokenLead ? last : at;
+}
+
 CString IndentedLineBreak(const char* line, size_t length) {
   if (length > kIndentLineBytes) length = kIndentLineBytes;
   size_t tabs = 0;

@@ -21,6 +21,15 @@ inline size_t ScriptCharBytes(const char* text, size_t length, size_t at) {
   return 1;
 }
 
+// The byte offset of character `position`; the length when the text holds
+// fewer characters.
+size_t ScriptByteOfChar(const char* text, size_t length, long position);
+// The characters of a text.
+long ScriptCharCount(const char* text, size_t length);
+// The bytes of a text's first `chars` characters, less a lead byte at the end
+// that has no trail byte: it would join the text that follows.
+size_t ScriptWholeCharBytes(const char* text, size_t length, long chars);
+
 inline bool IsScriptWordByte(unsigned char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
          c == '#';

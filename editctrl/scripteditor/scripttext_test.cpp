@@ -1,4 +1,5 @@
-// What Enter inserts after a line, and the word before the caret.
+// Character positions over bytes, what Enter inserts after a line, and the
+// word before the caret.
 #include "scripttext.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,46 @@
 #include <string>
 
 namespace {
+
+TEST(ScriptText, PositionsCountGbkCharactersAndLineEndsAsOne) {
+  struct Case {
+    const char* text;
+    long chars;
+    long position;
+    size_t byte;  // of the position
+  } cases[] = {
+      {"ab", 2, 1, 1},
+      {"汉字x", 3, 2, 4},
+      {"a\r\nb", 3, 2, 3},
+      {"a\rb\nc", 5, 4, 4},
+      {"\x81" "a\x81", 2, 1, 2},  // "\x81a" is one character; a lead byte at the end is one
+      {"ab", 2, 9, 2},            // past the end: the length
+      {"", 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const size_t length = std::strlen(c.text);
+    EXPECT_EQ(ScriptCharCount(c.text, length), c.chars) << c.text;
+    EXPECT_EQ(ScriptByteOfChar(c.text, length, c.position), c.byte) << c.text;
+  }
+}
+
+TEST(ScriptText, WholeCharactersLeaveOutALeadByteWithoutItsTrailByte) {
+  struct Case {
+    const char* text;
+    long chars;
+    size_t bytes;
+  } cases[] = {
+      {"汉字", 2, 4},
+      {"汉字", 1, 2},
+      {"ab\x81", 3, 2},   // the lead byte at the end would join what follows
+      {"ab\x81", 2, 2},
+      {"a\x80", 2, 2},    // 0x80 is no lead byte
+      {"a\r\n", 2, 3},
+      {"abc", 0, 0},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ScriptWholeCharBytes(c.text, std::strlen(c.text), c.chars), c.bytes) << c.text << " " << c.chars;
+}
 
 TEST(ScriptText, EnterIndentsByTheLeadingTabsAndBraces) {
   struct Case {

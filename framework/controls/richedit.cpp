@@ -9,17 +9,19 @@ IMPLEMENT_DYNAMIC(CRichEditCtrl, CWnd)
 namespace {
 
 struct TextCursor {
-  const CString* text;
-  LONG read;
+  const char* text;
+  size_t length;
+  size_t read;
 };
 
 DWORD CALLBACK ReadFromText(DWORD_PTR cookie, LPBYTE buf, LONG wanted, LONG* got) {
   auto* cursor = reinterpret_cast<TextCursor*>(cookie);
-  LONG left = cursor->text->GetLength() - cursor->read;
-  LONG n = left < wanted ? left : wanted;
-  std::memcpy(buf, cursor->text->GetString() + cursor->read, n);
+  size_t n = cursor->length - cursor->read;
+  if (wanted < 0) wanted = 0;
+  if (static_cast<size_t>(wanted) < n) n = static_cast<size_t>(wanted);
+  std::memcpy(buf, cursor->text + cursor->read, n);
   cursor->read += n;
-  *got = n;
+  *got = static_cast<LONG>(n);
   return 0;
 }
 
@@ -138,14 +140,19 @@ long CRichEditCtrl::StreamOut(int format, EDITSTREAM& stream) {
   return static_cast<long>(SendMessage(EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream)));
 }
 
-void CRichEditCtrl::SetPlainText(const CString& text) {
-  TextCursor cursor = {&text, 0};
+long CRichEditCtrl::StreamInBytes(int format, const char* bytes, size_t length) {
+  TextCursor cursor = {bytes, length, 0};
   EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&cursor), 0, ReadFromText};
-  StreamIn(SF_TEXT, stream);
+  return StreamIn(format, stream);
 }
-CString CRichEditCtrl::GetPlainText() const {
-  CString text;
-  EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&text), 0, AppendToText};
-  SendMessage(EM_STREAMOUT, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
-  return text;
+
+void CRichEditCtrl::SetPlainText(const CString& text) {
+  StreamInBytes(SF_TEXT, text.GetString(), static_cast<size_t>(text.GetLength()));
 }
+CString CRichEditCtrl::StreamOutBytes(int format) const {
+  CString bytes;
+  EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&bytes), 0, AppendToText};
+  SendMessage(EM_STREAMOUT, format, reinterpret_cast<LPARAM>(&stream));
+  return bytes;
+}
+CString CRichEditCtrl::GetPlainText() const { return StreamOutBytes(SF_TEXT); }

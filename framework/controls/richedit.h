@@ -53,6 +53,9 @@ class CRichEditCtrl : public CWnd {
   // replace or read only the selection); the number of characters moved.
   long StreamIn(int format, EDITSTREAM& stream);
   long StreamOut(int format, EDITSTREAM& stream);
+  // Streams bytes in (plain text or RTF) in one call, and all of them out.
+  long StreamInBytes(int format, const char* bytes, size_t length);
+  CString StreamOutBytes(int format) const;
   // The whole text replaced by plain GBK text, and read back as such.
   void SetPlainText(const CString& text);
   CString GetPlainText() const;

@@ -1,0 +1,204 @@
+// Colouring in the rich edit control: a script put in or pasted comes out in
+// exactly the formats that colouring token by token gives, reads back byte
+// for byte, and a paste is one step of undo.
+#include "scriptcolorizer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "controls/richedit.h"
+#include "scriptdlg.h"
+#include "scriptdlg_testutil.h"
+
+namespace {
+
+using scripttest::kAwkwardScript;
+
+class ScriptColouring : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    parent_ = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
+                                ::GetModuleHandleA(nullptr), nullptr);
+    for (CRichEditCtrl* edit : {&edit_, &expected_}) {
+      ASSERT_TRUE(edit->Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
+                               RECT{0, 0, 600, 400}, parent_, 5018));
+      edit->SendMessage(EM_EXLIMITTEXT, 0, 1 << 20);
+      edit->SetDefaultCharFormat(colorizer_.DefaultFormat());
+    }
+    colorizer_.Scanner().SetFunctionNames({"abs"});
+  }
+  void TearDown() override { ::DestroyWindow(parent_); }
+
+  // The expected control as the editor coloured a whole text token by token:
+  // the tab stops, the default format over everything, then each token's
+  // colour.
+  void ColourTokenByToken() {
+    expected_.SetSel(0, -1);
+    PARAFORMAT2 tabs = colorizer_.ParagraphFormat();
+    expected_.SetParaFormat(tabs);
+    expected_.SetSelectionCharFormat(colorizer_.DefaultFormat());
+    const CString text = expected_.GetPlainText();
+    CScriptScanner& scanner = colorizer_.Scanner();
+    scanner.SetText(text.GetString(), static_cast<size_t>(text.GetLength()));
+    long start = 0, end = 0;
+    for (int kind; (kind = scanner.NextToken(start, end)) != STK_END;) {
+      CHARFORMAT2A colour = {};
+      colour.dwMask = CFM_COLOR;
+      colour.crTextColor = kind == STK_COMMENT    ? CScriptColorizer::kCommentColour
+                           : kind == STK_KEYWORD  ? CScriptColorizer::kKeywordColour
+                           : kind == STK_FUNCTION ? CScriptColorizer::kFunctionColour
+                                                  : CLR_NONE;
+      if (colour.crTextColor == CLR_NONE || end <= start) continue;
+      expected_.SetSel(start, end);
+      expected_.SetSelectionCharFormat(colour);
+    }
+  }
+
+  void PutIn(const char* script) {
+    colorizer_.PutText(edit_, script, std::strlen(script));
+    expected_.SetPlainText(script);
+    ColourTokenByToken();
+  }
+
+  // Every character (the last paragraph mark included) has the same format
+  // in both controls, text typed there would take the same, and so have
+  // their paragraphs.
+  void ExpectSameFormats(const std::string& what) {
+    ASSERT_EQ(edit_.GetPlainText(), expected_.GetPlainText()) << what;
+    const long length = edit_.GetTextLength();
+    for (long at = 0; at <= length; ++at) {
+      for (long end : {at + 1, at}) {
+        const CHARFORMAT2A got = CharFormat(edit_, at, end), want = CharFormat(expected_, at, end);
+        ASSERT_EQ(std::memcmp(&got, &want, sizeof got), 0)
+            << what << ": character " << at << (end == at ? " (typed)" : "") << ", colour " << std::hex
+            << got.crTextColor << " for " << want.crTextColor << ", face " << got.szFaceName;
+      }
+      const PARAFORMAT2 got = ParaFormat(edit_, at), want = ParaFormat(expected_, at);
+      ASSERT_EQ(std::memcmp(&got, &want, sizeof got), 0)
+          << what << ": paragraph at " << at << ", tabs " << got.cTabCount << " for " << want.cTabCount;
+    }
+  }
+
+  static CHARFORMAT2A CharFormat(CRichEditCtrl& edit, long start, long end) {
+    CHARFORMAT2A format;
+    std::memset(&format, 0, sizeof format);
+    format.cbSize = sizeof format;
+    edit.SetSel(start, end);
+    edit.SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return format;
+  }
+
+  static PARAFORMAT2 ParaFormat(CRichEditCtrl& edit, long at) {
+    PARAFORMAT2 format;
+    std::memset(&format, 0, sizeof format);
+    format.cbSize = sizeof format;
+    edit.SetSel(at, at);
+    edit.SendMessage(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+    return format;
+  }
+
+  HWND parent_ = nullptr;
+  CScriptColorizer colorizer_;
+  CRichEditCtrl edit_;
+  CRichEditCtrl expected_;
+};
+
+const char* const kScripts[] = {
+    CScriptDlg::kFrameScript,
+    kAwkwardScript,
+    "int",                  // no line end: the last paragraph mark stays in the default format
+    "// a comment at the end",
+    "/* open\r\n\tint",     // an unterminated comment runs to the end
+    "\ta\tb",               // one paragraph: its tab stops all the same
+    "",
+};
+
+TEST_F(ScriptColouring, APutTextHasTheFormatsOfColouringTokenByToken) {
+  for (const char* script : kScripts) {
+    PutIn(script);
+    ExpectSameFormats(script);
+  }
+}
+
+TEST_F(ScriptColouring, APutTextReadsBackByteForByteWithNothingToUndo) {
+  for (const char* script : {kAwkwardScript, "\\{}\\\\", "\t\t{\r\n\t}\r\n", "\r\n\r\n", "x", ""}) {
+    colorizer_.PutText(edit_, script, std::strlen(script));
+    EXPECT_EQ(edit_.GetPlainText(), script);
+    EXPECT_EQ(edit_.SendMessage(EM_CANUNDO), 0) << script;
+  }
+}
+
+TEST_F(ScriptColouring, APasteColoursTheWholeTextAsColouringTokenByTokenDoes) {
+  struct Case {
+    const char* script;
+    std::vector<int> linesTyped;  // coloured line by line before the paste
+    long start, end;
+    const char* pasted;
+  } cases[] = {
+      {CScriptDlg::kFrameScript, {}, 150, 150, "\r\nint k; //注"},
+      {"int a;\r\nint b;\r\n", {}, 0, 0, "/*"},                   // the rest becomes a comment
+      {"/* a\r\n\tint b;\r\n*/ int c;\r\n", {}, 0, 2, ""},        // and back to code
+      {"#def x\r\n", {}, 4, 4, "ine"},                             // a word joined across the paste
+      {"/*\r\n\tint a;\r\n\t\r\n*/\r\nint b;\r\n", {1, 2}, 27, 27, "x"},  // lines typed inside a comment
+      {"int a; /* b\r\nint c;\r\n", {0}, 20, 20, "x"},             // a comment typed open on its line
+      {"ab", {}, 0, 2, "汉字\\{}"},                                // one line, all of it replaced
+      {"a\r\nb", {}, 0, 3, "x\r\ny"},                             // all lines replaced
+      {kAwkwardScript, {}, 40, 45, kAwkwardScript},
+      {"", {}, 0, 0, "int x;\r\n"},
+  };
+  for (const Case& c : cases) {
+    PutIn(c.script);
+    for (int line : c.linesTyped) {
+      colorizer_.ColorizeLine(edit_, line);
+      colorizer_.ColorizeLine(expected_, line);
+    }
+    edit_.SetSel(c.start, c.end);
+    colorizer_.ReplaceSel(edit_, c.pasted, std::strlen(c.pasted));
+    long caret = 0, caretEnd = 0;
+    edit_.GetSel(caret, caretEnd);
+    // The editor's paste before: the control's own, then everything
+    // coloured. The tab stops stay (the control's own paste over all of the
+    // text left its paragraphs without them).
+    expected_.SetSel(c.start, c.end);
+    expected_.ReplaceSel(c.pasted, TRUE);
+    long expectedCaret = 0, expectedEnd = 0;
+    expected_.GetSel(expectedCaret, expectedEnd);
+    ColourTokenByToken();
+    EXPECT_EQ(caret, expectedCaret) << c.script;
+    EXPECT_EQ(caretEnd, expectedCaret) << c.script;
+    ExpectSameFormats(std::string(c.script) + " + " + c.pasted);
+  }
+}
+
+TEST_F(ScriptColouring, OneUndoTakesBackAPasteWithItsColours) {
+  PutIn(kAwkwardScript);
+  edit_.SetSel(2, 2);
+  colorizer_.ReplaceSel(edit_, "/*", 2);  // the rest of the text turns green
+  ASSERT_NE(edit_.GetPlainText(), kAwkwardScript);
+  EXPECT_TRUE(edit_.Undo());
+  EXPECT_EQ(edit_.SendMessage(EM_CANUNDO), 0);
+  ExpectSameFormats("undone");
+}
+
+TEST_F(ScriptColouring, APasteIsCutAtTheControlsLimitBetweenCharacters) {
+  edit_.SendMessage(EM_EXLIMITTEXT, 0, 5);
+  colorizer_.PutText(edit_, "ab", 2);
+  edit_.SetSel(1, 1);
+  colorizer_.ReplaceSel(edit_, "汉字汉字", 8);
+  EXPECT_EQ(edit_.GetPlainText(), "a汉字汉b");
+  long caret = 0, end = 0;
+  edit_.GetSel(caret, end);
+  EXPECT_EQ(caret, 4);
+}
+
+TEST_F(ScriptColouring, APastedLeadByteWithoutItsTrailByteIsLeftOut) {
+  colorizer_.PutText(edit_, "ab", 2);
+  edit_.SetSel(1, 1);
+  colorizer_.ReplaceSel(edit_, "x\x81", 2);  // "\x81b" would make one character of it
+  EXPECT_EQ(edit_.GetPlainText(), "axb");
+}
+
+}  // namespace
