@@ -1,6 +1,7 @@
 // The main frame's bars: the toolbars and their items, the drop-down
 // choices, the menus' images, the workspace bar's tabs, the output bar, and
 // the sizing bars' edge, close button and show/hide commands.
+#include <algorithm>
 #include "bars/minidockframe.h"
 #include "picmsg.h"
 #include "resource.h"
@@ -121,6 +122,20 @@ TEST_F(BarsTest, TheWorkspaceTabsShowTheTreeOrThePanelAndTheList) {
   tab.mask = TCIF_IMAGE;
   bar.GetTabs().SendMessage(TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&tab));
   EXPECT_EQ(tab.iImage, 4);
+  // Each tab is at least 40 x 19 and wide enough for its image and its whole text.
+  HDC dc = ::GetDC(bar.GetTabs().m_hWnd);
+  HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(bar.GetTabs().SendMessage(WM_GETFONT)));
+  for (int i = 0; i < 2; ++i) {
+    RECT item = {};
+    bar.GetTabs().SendMessage(TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
+    CString text = bar.GetTabs().GetItemText(i);
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(dc, text, text.GetLength(), &extent);
+    EXPECT_GE(item.right - item.left, std::max(40L, 16 + extent.cx)) << i;
+    EXPECT_GE(item.bottom - item.top, 19) << i;
+  }
+  ::SelectObject(dc, old);
+  ::ReleaseDC(bar.GetTabs().m_hWnd, dc);
   EXPECT_EQ(bar.GetEventLinkList().GetColumnWidth(0), 108);
   // A click on a tab (its selection notice) does the same.
   bar.GetTabs().SetCurSel(0);

@@ -39,11 +39,14 @@ BOOL CWorkspaceBar::Create(CFrameWnd* frame, SIZE size, UINT id) {
 
 BOOL CWorkspaceBar::CreateTabs() {
   RECT none = {0, 0, 0, 0};
-  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_BOTTOM | TCS_FIXEDWIDTH | TCS_FOCUSNEVER;
+  // Not fixed-width: 40 is the least width, and a tab grows to show its image
+  // and its whole text ("属性/动作" does not fit in 40 pixels).
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_BOTTOM | TCS_FOCUSNEVER;
   if (!m_tabs.Create(style, none, m_hWnd, IDC_WORKSPACE_TABS)) return FALSE;
   m_tabs.SetFont(m_font);
   m_tabs.SetImageList(m_treeImages);
   m_tabs.SetItemSize(kTabWidth, kTabHeight);
+  m_tabs.SendMessage(TCM_SETMINTABWIDTH, 0, kTabWidth);
   m_tabs.InsertItem(kTabProject, kTextTabProject, kImageProject);
   m_tabs.InsertItem(kTabProperties, kTextTabProperties, kImageProperties);
   return TRUE;

@@ -45,5 +45,14 @@ if [ $fresh -eq 1 ]; then
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >>"$log" 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >>"$log" 2>&1
 fi
+# Some Wine packages leave their Marlett font (the glyphs of caption and
+# close buttons) outside the folders Wine searches; without it those buttons
+# show letters. The prefix's own font folder is always searched.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ ! -f "$fonts/marlett.ttf" ]; then
+  for dir in /usr/share/wine/fonts /usr/lib/wine/fonts /opt/wine*/share/wine/fonts; do
+    [ -f "$dir/marlett.ttf" ] && { cp "$dir/marlett.ttf" "$fonts/" 2>>"$log"; break; }
+  done
+fi
 
 "$@"
