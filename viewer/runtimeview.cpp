@@ -82,10 +82,8 @@ LRESULT CRuntimeView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 int CRuntimeView::OnCreate() {
   if (Default() == -1) return -1;
-  if (m_host.Create(m_hWnd, ID_RUNTIME_WINDOW)) {
-    m_host.SendHostCallbacks(m_project.GetHostCallbacks());
-    m_host.SendLocalCallbacks(m_project.GetLocalCallbacks());
-  }
+  if (m_host.Create(m_hWnd, ID_RUNTIME_WINDOW))
+    m_host.SendCallbacks(m_project.GetHostCallbacks(), m_project.GetLocalCallbacks());
   return 0;
 }
 
