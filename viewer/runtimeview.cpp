@@ -1,6 +1,7 @@
 #include "runtimeview.h"
 
 #include "../editctrl/picmsg.h"
+#include "gdiwrap.h"
 #include "viewertexts.h"
 
 namespace {
@@ -90,10 +91,9 @@ int CRuntimeView::OnCreate() {
 void CRuntimeView::OnSize(int cx, int cy) { m_host.Move(cx, cy); }
 
 void CRuntimeView::OnPaint() {
-  // The runtime window covers the view: nothing to draw.
-  PAINTSTRUCT ps;
-  ::BeginPaint(m_hWnd, &ps);
-  ::EndPaint(m_hWnd, &ps);
+  // The runtime window covers the view: nothing to draw, only the update
+  // region to take.
+  CPaintDC paint(m_hWnd);
 }
 
 void CRuntimeView::OnContextMenu(HWND, POINT screen) {
