@@ -33,9 +33,18 @@ bool IsPropertySheet(HWND hwnd) {
   return tabs && ::GetClassNameA(tabs, cls, sizeof cls) && lstrcmpiA(cls, WC_TABCONTROLA) == 0;
 }
 
+// The boxes and sheets answered that still stand. A window is activated
+// again whenever the activation comes back to this thread (the test display is
+// shared with other programs, whose windows take it now and then) and may be
+// so before the posted answer closes it: it is recorded and answered once.
+std::vector<HWND> g_answered;
+
+bool WasAnswered(HWND window) { return std::find(g_answered.begin(), g_answered.end(), window) != g_answered.end(); }
+
 // Records a shown box or sheet and presses the test's button for it; one
 // that the test did not expect is counted and cancelled.
 void AnswerWindow(HWND box, int answer) {
+  g_answered.push_back(box);
   SeenBox seen;
   char buf[512] = "";
   ::GetWindowTextA(box, buf, sizeof buf);
@@ -70,6 +79,7 @@ int NextBoxAnswer() {
 bool AnsweringBoxes() { return !g_boxAnswers.empty() && g_boxAnswers.front() != 0; }
 
 void AnswerBox(HWND box) {
+  if (WasAnswered(box)) return;
   if (!IsPropertySheet(box)) {
     AnswerWindow(box, NextBoxAnswer());
     return;
@@ -92,6 +102,10 @@ LRESULT CALLBACK BoxGuard(int code, WPARAM wp, LPARAM lp) {
       ++g_refusedBoxes;
       return 1;  // the box is not made; MessageBox returns at once
     }
+  }
+  if (code == HCBT_DESTROYWND) {
+    HWND gone = reinterpret_cast<HWND>(wp);
+    g_answered.erase(std::remove(g_answered.begin(), g_answered.end(), gone), g_answered.end());
   }
   if (code == HCBT_ACTIVATE && !g_scripted && (AnsweringBoxes() || g_sheetAnswer != 0) &&
       IsDialogWindow(reinterpret_cast<HWND>(wp)))
@@ -167,6 +181,7 @@ void EditWindowTest::SetUp() {
   g_sheetAnswer = 0;
   g_scripted = false;
   g_pendingSheets.clear();
+  g_answered.clear();
   g_seenBoxes.clear();
   RegisterParentClass();
   parent_ = ::CreateWindowExA(0, kParentClass, "parent",

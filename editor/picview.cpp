@@ -33,10 +33,7 @@ int CPicView::OnCreate(CREATESTRUCTA* cs) {
   m_leftRuler.Create(m_hWnd, kLeftRulerId, RECT{0, kRuler, kRuler, kRuler});
   if (m_edit.GetSafeHwnd() && GetDocument()) {
     CProject& project = GetDocument()->GetProject();
-    HostCallbackBlock host = project.GetHostCallbacks();
-    LocalTagCallbackBlock local = project.GetLocalCallbacks();
-    m_edit.Send(QCM_SETHOSTCALLBACKS, 0, reinterpret_cast<LPARAM>(&host));
-    m_edit.Send(QCM_SETLOCALCALLBACKS, 0, reinterpret_cast<LPARAM>(&local));
+    m_edit.SendCallbacks(project.GetHostCallbacks(), project.GetLocalCallbacks());
   }
   return 0;
 }

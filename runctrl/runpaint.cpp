@@ -2,26 +2,11 @@
 // animation does not flicker; the background is filled by the surface
 // (WM_ERASEBKGND does nothing).
 #include "drawobj.h"
+#include "gdiwrap.h"
 #include "picrunwnd.h"
 
-namespace {
-// BeginPaint/EndPaint for the length of one paint.
-class CPaintScope : public CDC {
- public:
-  explicit CPaintScope(HWND hwnd) : m_hwnd(hwnd) { Attach(::BeginPaint(hwnd, &m_ps)); }
-  ~CPaintScope() override {
-    Detach();
-    ::EndPaint(m_hwnd, &m_ps);
-  }
-
- private:
-  HWND m_hwnd;
-  PAINTSTRUCT m_ps = {};
-};
-}  // namespace
-
 void CPicRunWnd::OnPaint() {
-  CPaintScope dc(m_hWnd);
+  CPaintDC dc(m_hWnd);
   if (!dc.m_hDC) return;
   RECT area, client;
   dc.GetClipBox(&area);

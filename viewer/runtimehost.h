@@ -6,39 +6,18 @@
 // and then frees the library. Without the library (or without the window)
 // every message is skipped.
 #pragma once
-#include <windows.h>
+#include "picwindowhost.h"
 
-struct HostCallbackBlock;
-struct LocalTagCallbackBlock;
-
-class CRuntimeHost {
+class CRuntimeHost : public CPicWindowHost {
  public:
   static const char kLibraryName[];  // "QelRun.dll"
   static const char kWindowClass[];  // "QELPICVIEW"
 
-  CRuntimeHost();
-  ~CRuntimeHost();
-  CRuntimeHost(const CRuntimeHost&) = delete;
-  CRuntimeHost& operator=(const CRuntimeHost&) = delete;
+  CRuntimeHost() : CPicWindowHost(kLibraryName, kWindowClass) {}
 
-  // Creates the window: child of parent, visible, clipping its children,
-  // empty rectangle, the given control identifier. False when it cannot be
-  // made (for instance without the library).
-  bool Create(HWND parent, UINT id);
-  void Destroy();
-  HWND GetHwnd() const { return m_hWnd; }
-  bool Exists() const { return m_hWnd && ::IsWindow(m_hWnd); }
-  bool LibraryLoaded() const { return m_module != nullptr; }
-
-  void SendHostCallbacks(const HostCallbackBlock& host);
-  void SendLocalCallbacks(const LocalTagCallbackBlock& local);
   // QCM_LOADPICDATA with {local-tag table, host table, bytes, count}; the
   // window reads the picture during the call. 0 when there is no window.
   LRESULT SendLoadPicData(const LocalTagCallbackBlock& local, const HostCallbackBlock& host,
-                          const void* bytes, DWORD count);
-  void Move(int cx, int cy);
-
- private:
-  HMODULE m_module = nullptr;
-  HWND m_hWnd = nullptr;
+                          const void* bytes, DWORD count) const;
+  void Move(int cx, int cy) const;
 };

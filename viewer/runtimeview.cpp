@@ -1,6 +1,7 @@
 #include "runtimeview.h"
 
 #include "../editctrl/picmsg.h"
+#include "gdiwrap.h"
 #include "viewertexts.h"
 
 namespace {
@@ -82,20 +83,17 @@ LRESULT CRuntimeView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 int CRuntimeView::OnCreate() {
   if (Default() == -1) return -1;
-  if (m_host.Create(m_hWnd, ID_RUNTIME_WINDOW)) {
-    m_host.SendHostCallbacks(m_project.GetHostCallbacks());
-    m_host.SendLocalCallbacks(m_project.GetLocalCallbacks());
-  }
+  if (m_host.Create(m_hWnd, ID_RUNTIME_WINDOW))
+    m_host.SendCallbacks(m_project.GetHostCallbacks(), m_project.GetLocalCallbacks());
   return 0;
 }
 
 void CRuntimeView::OnSize(int cx, int cy) { m_host.Move(cx, cy); }
 
 void CRuntimeView::OnPaint() {
-  // The runtime window covers the view: nothing to draw.
-  PAINTSTRUCT ps;
-  ::BeginPaint(m_hWnd, &ps);
-  ::EndPaint(m_hWnd, &ps);
+  // The runtime window covers the view: nothing to draw, only the update
+  // region to take.
+  CPaintDC paint(m_hWnd);
 }
 
 void CRuntimeView::OnContextMenu(HWND, POINT screen) {

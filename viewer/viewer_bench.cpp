@@ -132,14 +132,14 @@ bool BenchSwitch() {
   }
   view.MoveWindow(0, 0, 1280, 1024);
   view.OpenPicture("big1.pic");
-  ::UpdateWindow(view.GetHost().GetHwnd());
+  ::UpdateWindow(view.GetHost().GetSafeHwnd());
   std::vector<double> runs;
   for (int i = 0; i < kSwitches; ++i) {
     const char* next = i % 2 ? "big1.pic" : "big2.pic";
     const bench::Stopwatch watch;
     ::SendMessageA(view.GetSafeHwnd(), QCN_LINKPICTURE, 1000, reinterpret_cast<LPARAM>(next));
     Pump();  // QVM_LOADLINKEDPIC: read and load
-    ::UpdateWindow(view.GetHost().GetHwnd());  // the first paint
+    ::UpdateWindow(view.GetHost().GetSafeHwnd());  // the first paint
     runs.push_back(watch.ElapsedMs());
   }
   Report(qel::FormatStr("picture switch, %d objects (load + first paint)", kObjects).c_str(), runs);

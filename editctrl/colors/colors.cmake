@@ -4,7 +4,8 @@
 #   QEL_COLOR_CONTROL_SOURCES  the colour swatch and the colour strip of the
 #                              link pages, built on the popup (QelCtrl)
 # A module that compiles them links the dialog layer (qelui: the tooltips
-# and the colour dialog).
+# and the colour dialog); one that compiles the strip also links the script
+# layer (qelscript), whose colour link holds the levels' default colours.
 set(QEL_COLORS_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(QEL_COLOR_POPUP_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/colortable.cpp

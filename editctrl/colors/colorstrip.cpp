@@ -1,14 +1,13 @@
 #include "colorstrip.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "../componentfont.h"
+#include "actkinds.h"
 #include "colortable.h"
 
 namespace {
-
-// The levels' colours before the page sets its own: green, red, yellow,
-// cyan, magenta, blue, then black.
-const COLORREF kInitialColors[CColorStrip::kMaxSegments] = {0x00FF00, 0x0000FF, 0x00FFFF, 0xFFFF00,
-                                                            0xFF00FF, 0xFF0000, 0, 0, 0, 0};
 
 bool IsSegment(int segment) { return segment >= 0 && segment < CColorStrip::kMaxSegments; }
 
@@ -19,7 +18,10 @@ void Fill(HDC dc, const RECT& rect, COLORREF color) {
 }  // namespace
 
 CColorStrip::CColorStrip() {
-  for (int i = 0; i < kMaxSegments; ++i) m_colors[i] = kInitialColors[i];
+  // Before the page sets its own, the segments have the default colours of
+  // the colour link's levels.
+  static_assert(CActColor::kLevels == kMaxSegments, "one segment per level");
+  std::copy(std::begin(CActColor::kDefaultColors), std::end(CActColor::kDefaultColors), m_colors);
   const LOGFONTA lf = ComponentFont("Arial", 15, DEFAULT_CHARSET);
   m_font.CreateFontIndirect(&lf);
 }
@@ -66,7 +68,7 @@ RECT CColorStrip::SegmentRect(int segment) const {
 void CColorStrip::OnColorChosen(COLORREF color) {
   const int segment = m_editedSegment;
   if (!IsSegment(segment)) return;
-  if (color == kColorDefault) color = kInitialColors[segment];
+  if (color == kColorDefault) color = CActColor::kDefaultColors[segment];
   if (color == m_colors[segment]) return;
   m_colors[segment] = color;
   if (m_hWnd) Invalidate(TRUE);

@@ -68,7 +68,23 @@ LRESULT CALLBACK FakeEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return ::DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+// Drops every mouse message that comes from the pointer (the hook sees only
+// those, never posted or sent ones).
+LRESULT CALLBACK DropPointerInput(int code, WPARAM wp, LPARAM lp) {
+  if (code >= 0) return 1;
+  return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
 }  // namespace
+
+SharedPointerShield::SharedPointerShield()
+    : hook_(::SetWindowsHookExA(WH_MOUSE, DropPointerInput, nullptr, ::GetCurrentThreadId())) {
+  EXPECT_NE(hook_, nullptr);
+}
+
+SharedPointerShield::~SharedPointerShield() {
+  if (hook_) ::UnhookWindowsHookEx(hook_);
+}
 
 std::vector<FakePicture::Sent> FakePicture::TakeSent() {
   std::vector<Sent> taken;
@@ -135,9 +151,6 @@ void EditorTest::UseFakePictures() {
 }
 
 void EditorTest::Start() {
-  // The test display is shared: another test may have left the mouse where a
-  // toolbar button of the frame comes, whose prompt would take the status bar.
-  ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
   ASSERT_TRUE(app_->InitInstance());
   ASSERT_NE(Frame(), nullptr);
   Settle();

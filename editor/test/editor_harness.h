@@ -60,6 +60,22 @@ class FakePictureClass {
   ~FakePictureClass();
 };
 
+// While it lives, the mouse of the shared test display does not reach the
+// windows of this thread: the tests run side by side on one desktop, and
+// another program moving the pointer would otherwise hover over the frame's
+// toolbar (whose prompt takes the status bar) or anything else below it. The
+// tests' own mouse messages are posted or sent and pass.
+class SharedPointerShield {
+ public:
+  SharedPointerShield();
+  ~SharedPointerShield();
+  SharedPointerShield(const SharedPointerShield&) = delete;
+  SharedPointerShield& operator=(const SharedPointerShield&) = delete;
+
+ private:
+  HHOOK hook_;
+};
+
 class EditorTest : public ::testing::Test {
  protected:
   EditorTest();
@@ -90,6 +106,7 @@ class EditorTest : public ::testing::Test {
   CMainFrame* Frame() const { return app_->GetMainFrame(); }
   CProjectTree& Tree() const { return Frame()->GetWorkspaceBar().GetTree(); }
 
+  SharedPointerShield pointerShield_;
   progtest::ScratchFolder folder_{"editor_test"};
   progtest::BoxRecorder boxes_;
   std::string ownKey_;
