@@ -63,7 +63,10 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   };
   VmTranslation& t = *s.translation;
   if (!t.threaded) {
-    for (VmOp& o : t.ops) o.handler = kHandlers[o.kind];
+    for (VmOp& o : t.ops) {
+      o.handler = kHandlers[o.kind];
+      o.fallback = kHandlers[o.general];
+    }
     t.threaded = true;
   }
   StartRunAccount(s);
@@ -412,6 +415,121 @@ op_LDM_LDV_INCDEC_JMP:
   POSTFIX_STEP();
   ENTER(op->jump);
 
+  // ---- typed ops: the operands' types checked first (anything else goes to
+  // the op for any type before a thing is changed), then the operation alone.
+#define GUARD(condition)                 \
+  do {                                   \
+    if (!(condition)) goto* op->fallback; \
+  } while (0)
+#define TYPED_RK(T)                   \
+  m = MEMORY(op->m);                  \
+  GUARD(OperandType(*m) == (T));      \
+  b = &op->constant
+#define TYPED_RR(T)                                       \
+  m = MEMORY(op->m);                                      \
+  b = &regs[op->r2];                                      \
+  GUARD(OperandType(*m) == (T) && b->type == (T))
+  // Two integers: the result kept in the register, tested, or stored.
+#define I32_RESULT(operation) \
+  int32_t r;                  \
+  Int32Operation(Int32Of(*m), Int32Of(*b), operation, &r)
+#define I32_KEEP(operand, operation) \
+  {                                  \
+    operand(VB_I32);                 \
+    I32_RESULT(operation);           \
+    SetInt32(&regs[op->r], r);       \
+    NEXT();                          \
+  }
+#define I32_JUMP(operand, operation)                \
+  {                                                 \
+    operand(VB_I32);                                \
+    I32_RESULT(operation);                          \
+    JUMP_IF((r != 0) == (op->jump_if_true != 0));   \
+  }
+#define I32_STORE(operand, operation)          \
+  {                                            \
+    operand(VB_I32);                           \
+    m3 = MEMORY(op->m3);                       \
+    GUARD(StorageType(*m3) == VB_I32);         \
+    I32_RESULT(operation);                     \
+    PutInt32(m3, r);                           \
+    NEXT();                                    \
+  }
+  // Two doubles: arithmetic kept or stored, a comparison tested.
+#define F64_RESULT(operation)                                              \
+  double r;                                                                \
+  if (!DoubleArithmetic(DoubleOf(*m), DoubleOf(*b), operation, &r)) goto* op->fallback
+#define F64_KEEP(operand, operation) \
+  {                                  \
+    operand(VB_F64);                 \
+    F64_RESULT(operation);           \
+    SetDouble(&regs[op->r], r);      \
+    NEXT();                          \
+  }
+#define F64_JUMP(operand, operation)                                                          \
+  {                                                                                           \
+    operand(VB_F64);                                                                          \
+    if (!IsComparison(operation)) goto* op->fallback;                                        \
+    JUMP_IF(Compare<double>(operation, DoubleOf(*m), DoubleOf(*b)) == (op->jump_if_true != 0)); \
+  }
+#define F64_STORE(operand, operation)          \
+  {                                            \
+    operand(VB_F64);                           \
+    m3 = MEMORY(op->m3);                       \
+    GUARD(StorageType(*m3) == VB_F64);         \
+    F64_RESULT(operation);                     \
+    PutDouble(m3, r);                          \
+    NEXT();                                    \
+  }
+  // A typed shape's kinds: the one for any sub-code is never picked.
+#define TYPED_HANDLER(kind, body, operand, operation) \
+  op_##kind : body(operand, operation)
+#define TYPED_HANDLERS(shape, body, operand)              \
+  op_##shape : goto* op->fallback;                        \
+  TYPED_HANDLER(shape##_MUL, body, operand, AO_MUL)       \
+  TYPED_HANDLER(shape##_ADD, body, operand, AO_ADD)       \
+  TYPED_HANDLER(shape##_SUB, body, operand, AO_SUB)       \
+  TYPED_HANDLER(shape##_GT, body, operand, AO_GT)         \
+  TYPED_HANDLER(shape##_LT, body, operand, AO_LT)         \
+  TYPED_HANDLER(shape##_LE, body, operand, AO_LE)         \
+  TYPED_HANDLER(shape##_GE, body, operand, AO_GE)         \
+  TYPED_HANDLER(shape##_EQ, body, operand, AO_EQ)         \
+  TYPED_HANDLER(shape##_NE, body, operand, AO_NE)         \
+  TYPED_HANDLER(shape##_AND, body, operand, AO_AND)
+
+  TYPED_HANDLERS(I32_LDM_BIN_RK, I32_KEEP, TYPED_RK)
+  TYPED_HANDLERS(I32_LDM_BIN_RR, I32_KEEP, TYPED_RR)
+  TYPED_HANDLERS(I32_LDM_BIN_RK_JUMP, I32_JUMP, TYPED_RK)
+  TYPED_HANDLERS(I32_LDM_BIN_RR_JUMP, I32_JUMP, TYPED_RR)
+  TYPED_HANDLERS(I32_LDM_BIN_RK_STORE, I32_STORE, TYPED_RK)
+  TYPED_HANDLERS(I32_LDM_BIN_RR_STORE, I32_STORE, TYPED_RR)
+  TYPED_HANDLERS(F64_LDM_BIN_RK, F64_KEEP, TYPED_RK)
+  TYPED_HANDLERS(F64_LDM_BIN_RR, F64_KEEP, TYPED_RR)
+  TYPED_HANDLERS(F64_LDM_BIN_RK_JUMP, F64_JUMP, TYPED_RK)
+  TYPED_HANDLERS(F64_LDM_BIN_RR_JUMP, F64_JUMP, TYPED_RR)
+  TYPED_HANDLERS(F64_LDM_BIN_RK_STORE, F64_STORE, TYPED_RK)
+  TYPED_HANDLERS(F64_LDM_BIN_RR_STORE, F64_STORE, TYPED_RR)
+
+  // An integer variable stepped by op->constant (1 or -1), its value copied
+  // first by the postfix forms.
+#define I32_STEP(copied)                                                                                    \
+  m = MEMORY(op->m);                                                                                  \
+  GUARD(StorageType(*m) == VB_I32);                                                                   \
+  if (copied) KEEP(kVmKeepR2, op->r2, MakeCell(VB_I32, m->value));                                    \
+  PutInt32(m, static_cast<int32_t>(static_cast<uint32_t>(Int32Of(*m)) + static_cast<uint32_t>(Int32Of(op->constant))))
+
+op_I32_LDM_INCDEC:
+  I32_STEP(false);
+  NEXT();
+
+op_I32_LDM_LDV_INCDEC:
+  I32_STEP(true);
+  NEXT();
+
+op_I32_LDM_LDV_INCDEC_JMP:
+  I32_STEP(true);
+  ENTER(op->jump);
+
 done:
   GIVE_FUEL();
   EndRunAccount(s);
@@ -437,4 +555,18 @@ done:
 #undef SHAPE_HANDLER
 #undef SHAPE_HANDLERS
 #undef POSTFIX_STEP
+#undef GUARD
+#undef TYPED_RK
+#undef TYPED_RR
+#undef I32_RESULT
+#undef I32_KEEP
+#undef I32_JUMP
+#undef I32_STORE
+#undef F64_RESULT
+#undef F64_KEEP
+#undef F64_JUMP
+#undef F64_STORE
+#undef TYPED_HANDLER
+#undef TYPED_HANDLERS
+#undef I32_STEP
 }

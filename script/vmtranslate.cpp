@@ -51,12 +51,52 @@ VmOpKind Specialized(VmOpKind shape, uint8_t sub) {
   return shape;
 }
 
+// Whether a kind is one of a fused binary shape's kinds.
+bool InShape(uint16_t kind, VmOpKind shape) { return kind >= shape && kind < shape + kShapeKinds; }
+
 // The ops that jump: their target is resolved to the target block's charge op.
-bool HasJump(uint8_t kind) {
+bool HasJump(uint16_t kind) {
   if (kind == VOP_JMP || kind == VOP_JZ || kind == VOP_JNZ || kind == VOP_LDM_LDV_INCDEC_JMP) return true;
   for (VmOpKind shape : {VOP_LDM_BIN_RK_JUMP, VOP_LDM_BIN_RR_JUMP, VOP_LDM_BIN_RM_JUMP})
-    if (kind >= shape && kind < shape + kShapeKinds) return true;
+    if (InShape(kind, shape)) return true;
   return false;
+}
+
+// The shapes that come typed, in the order of VM_TYPED_SHAPES, with the
+// register writes that their typed ops leave out (which must not be kept).
+struct TypedShape {
+  VmOpKind shape;
+  bool jumping;
+  uint8_t unwritten;
+};
+const TypedShape kTypedShapes[] = {
+    {VOP_LDM_BIN_RK, false, kVmKeepScratch},
+    {VOP_LDM_BIN_RR, false, 0},
+    {VOP_LDM_BIN_RK_JUMP, true, kVmKeepR | kVmKeepScratch},
+    {VOP_LDM_BIN_RR_JUMP, true, kVmKeepR},
+    {VOP_LDM_BIN_RK_STORE, false, kVmKeepR | kVmKeepR3 | kVmKeepScratch},
+    {VOP_LDM_BIN_RR_STORE, false, kVmKeepR | kVmKeepR3},
+};
+constexpr int kTypedShapeCount = sizeof kTypedShapes / sizeof kTypedShapes[0];
+static_assert(VOP_F64_LDM_BIN_RK - VOP_I32_LDM_BIN_RK == kTypedShapeCount * kShapeKinds,
+              "the typed shapes in the order of VM_TYPED_SHAPES");
+
+// The typed kind of a fused binary op specialized for its operation, for
+// operands of base type `base` (VB_I32 or VB_F64); VOP_GENERIC when there is
+// none: doubles are typed for arithmetic that gives a double (stored or kept)
+// and for comparisons tested by a jump.
+uint16_t TypedKind(uint16_t kind, uint8_t base, uint8_t sub, uint8_t keep, bool constant_typed) {
+  for (int i = 0; i < kTypedShapeCount; ++i) {
+    const TypedShape& t = kTypedShapes[i];
+    if (!InShape(kind, t.shape) || kind == t.shape) continue;
+    if ((keep & t.unwritten) || !constant_typed) return VOP_GENERIC;
+    const uint16_t offset = static_cast<uint16_t>(i * kShapeKinds + (kind - t.shape));
+    if (base == VB_I32) return static_cast<uint16_t>(VOP_I32_LDM_BIN_RK + offset);
+    const bool arithmetic = sub == AO_MUL || sub == AO_ADD || sub == AO_SUB;
+    if (base == VB_F64 && (t.jumping ? IsComparison(sub) : arithmetic)) return static_cast<uint16_t>(VOP_F64_LDM_BIN_RK + offset);
+    return VOP_GENERIC;
+  }
+  return VOP_GENERIC;
 }
 
 // A register of the block (not the accumulator).
@@ -97,6 +137,7 @@ class Translator {
 
   void Run() {
     live_after_ = LiveRegistersAfter(code_);
+    DeclaredLocals();
     FindBlocks();
     Emit();
     ResolveTargets();
@@ -131,6 +172,7 @@ class Translator {
       op.rest = rest_[i];
       Decode(i, &op);
       op.keep = Kept(op);
+      Type(&op);
       t_.ops[charge].locals = std::max(t_.ops[charge].locals, LocalsNamed(op));
       t_.ops.push_back(op);
     }
@@ -142,6 +184,49 @@ class Translator {
     end.kind = VOP_END;
     end.index = n_;
     t_.ops.push_back(end);
+  }
+
+  // The one storage type (base and kind) that the code creates each local of
+  // the first block of cells with; kUnknownType where it creates it with
+  // several or never.
+  static constexpr uint8_t kUnknownType = 0xFF;
+  void DeclaredLocals() {
+    declared_.assign(VmVariables::kBlockCells, kUnknownType);
+    std::vector<bool> seen(VmVariables::kBlockCells, false);
+    for (const CodeByteInstruction& in : code_) {
+      if (in.op != OP_LOCAL || in.b >= VmVariables::kBlockCells) continue;
+      const uint8_t type = static_cast<uint8_t>(in.t & (kVmKindMask | kVmBaseMask));
+      declared_[in.b] = !seen[in.b] || declared_[in.b] == type ? type : kUnknownType;
+      seen[in.b] = true;
+    }
+  }
+
+  // The storage type that a memory operand is expected to have when it runs.
+  uint8_t ExpectedType(const VmMemOperand& m) const {
+    if (m.space == kVmLocalSpace) return declared_[m.offset / sizeof(VmCell)];
+    return static_cast<uint8_t>(reinterpret_cast<const VmCell*>(m.offset)->type & (kVmKindMask | kVmBaseMask));
+  }
+
+  // A fused op made typed where its loaded variable's expected type has typed
+  // ops (its constant, if any, of that type already).
+  void Type(VmOp* op) const {
+    if (op->count < 2 || op->kind == VOP_GENERIC) return;
+    const uint8_t base = ExpectedType(op->m);
+    if (op->kind == VOP_LDM_INCDEC || op->kind == VOP_LDM_LDV_INCDEC || op->kind == VOP_LDM_LDV_INCDEC_JMP) {
+      if (base != VB_I32 || (op->keep & (kVmKeepR | kVmKeepScratch))) return;
+      op->general = op->kind;
+      op->kind = static_cast<uint16_t>(VOP_I32_LDM_INCDEC + (op->kind - VOP_LDM_INCDEC));
+      op->constant = MakeInt32(op->sub == StepSubCode(OP_INC) ? 1 : -1);
+      return;
+    }
+    bool with_constant = false;
+    for (VmOpKind shape : {VOP_LDM_BIN_RK, VOP_LDM_BIN_RK_JUMP, VOP_LDM_BIN_RK_STORE})
+      with_constant |= InShape(op->kind, shape);
+    const bool constant_typed = !with_constant || op->constant.type == base;
+    const uint16_t typed = TypedKind(op->kind, base, op->sub, op->keep, constant_typed);
+    if (typed == VOP_GENERIC) return;
+    op->general = op->kind;
+    op->kind = typed;
   }
 
   // The register writes of an op that the instructions after it may read.
@@ -180,7 +265,7 @@ class Translator {
       const size_t at = &op - t_.ops.data();
       op.next = op.kind == VOP_END ? &op : &op + op.count;
       if (at + op.count >= t_.ops.size()) op.next = &t_.ops.back();
-      if (HasJump(op.kind)) op.jump = &t_.ops[t_.pos[op.target]];
+      if (HasJump(op.kind) || HasJump(op.general)) op.jump = &t_.ops[t_.pos[op.target]];
     }
   }
 
@@ -338,6 +423,7 @@ class Translator {
   std::vector<VmRegisterMask> live_after_;  // the registers read after each instruction
   std::vector<bool> leader_;   // the first instruction of a block
   std::vector<uint32_t> rest_; // instructions after i up to the end of its block
+  std::vector<uint8_t> declared_;  // the expected storage type of each local of the first block
 };
 
 }  // namespace

@@ -48,9 +48,23 @@ class VmVariables;
   VM_SHAPE_KINDS(X, LDM_BIN_RM_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RK_STORE)                           \
   VM_SHAPE_KINDS(X, LDM_BIN_RR_STORE) VM_SHAPE_KINDS(X, LDM_BIN_RM_STORE)                          \
   X(LDM_ASG_RK) X(LDM_ASG_RR) X(LDM_ASG_RM)                                                        \
-  X(LDM_INCDEC) X(LDM_LDV_INCDEC) X(LDM_LDV_INCDEC_JMP)
+  X(LDM_INCDEC) X(LDM_LDV_INCDEC) X(LDM_LDV_INCDEC_JMP)                                            \
+  VM_TYPED_SHAPES(VM_SHAPE_KINDS, X, I32) VM_TYPED_SHAPES(VM_SHAPE_KINDS, X, F64)                  \
+  X(I32_LDM_INCDEC) X(I32_LDM_LDV_INCDEC) X(I32_LDM_LDV_INCDEC_JMP)
 
-enum VmOpKind : uint8_t {
+// The fused binary shapes that come typed as well: for two signed 32-bit
+// integers (I32_...) and two doubles (F64_...), with the result stored into a
+// variable of the same type. The translation picks the type that the loaded
+// variable is declared with (a global's type, or the one type that the code
+// creates the local with); each typed op checks the types where they lie and
+// leaves anything else to the shape's op for any type (VmOp::fallback), so a
+// wrong guess costs time only. Typed ops leave out the register writes that
+// no later instruction reads: they are picked only where those are not kept.
+#define VM_TYPED_SHAPES(SHAPE, X, T)                                                                \
+  SHAPE(X, T##_LDM_BIN_RK) SHAPE(X, T##_LDM_BIN_RR) SHAPE(X, T##_LDM_BIN_RK_JUMP)                   \
+  SHAPE(X, T##_LDM_BIN_RR_JUMP) SHAPE(X, T##_LDM_BIN_RK_STORE) SHAPE(X, T##_LDM_BIN_RR_STORE)
+
+enum VmOpKind : uint16_t {
 #define VM_OP_ENUM(name) VOP_##name,
   VM_OP_KINDS(VM_OP_ENUM)
 #undef VM_OP_ENUM
@@ -78,9 +92,11 @@ enum VmKeep : uint8_t { kVmKeepR = 1, kVmKeepR2 = 2, kVmKeepR3 = 4, kVmKeepScrat
 
 struct VmOp {
   const void* handler = nullptr;  // the threaded machine's handler for `kind`
+  const void* fallback = nullptr;  // typed ops: the handler of `general`
   const VmOp* next = nullptr;     // the op after the instructions it stands for
   const VmOp* jump = nullptr;     // jumps: the charge op of the target's block
-  uint8_t kind = VOP_GENERIC;
+  uint16_t kind = VOP_GENERIC;
+  uint16_t general = VOP_GENERIC;  // typed ops: the kind for operands of any type
   uint8_t count = 1;  // instructions the op stands for
   uint8_t r = 0;      // register numbers, checked at load
   uint8_t r2 = 0;     // (the destination of LDV in LDM_LDV_INCDEC)
