@@ -114,9 +114,12 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
     fuel = 0;                  \
   } while (0)
 #define DISPATCH() goto* op->handler
-#define NEXT()             \
+  // The op after one that stands for `count` instructions (a constant of its
+  // handler): the ops lie in the order of the instructions, so the next is
+  // found without reading memory, which would delay every op by a load.
+#define NEXT(count)        \
   do {                     \
-    op = op->next;         \
+    op += (count);         \
     DISPATCH();            \
   } while (0)
 #define MEMORY(operand) reinterpret_cast<VmCell*>(bases[(operand).space] + (operand).offset)
@@ -149,10 +152,10 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
     DISPATCH();                                                                                  \
   } while (0)
   // A conditional jump ends its block: either way a block is entered.
-#define JUMP_IF(condition)                  \
+#define JUMP_IF(condition, count)           \
   do {                                      \
     if (condition) ENTER(op->jump);         \
-    ENTER(op->next);                        \
+    ENTER(op + (count));                    \
   } while (0)
 
   REFRESH();
@@ -217,37 +220,37 @@ op_END:
 op_LDM:
   m = MEMORY(op->m);
   regs[op->r] = Reference(*m, op->m.word);
-  NEXT();
+  NEXT(1);
 
 op_LDM_ACC:
   s.accumulator = WithoutFlags(*MEMORY(op->m));
-  NEXT();
+  NEXT(1);
 
 op_LDK:
   regs[op->r] = op->constant;
-  NEXT();
+  NEXT(1);
 
 op_LDK_ACC:
   s.accumulator = op->constant;
-  NEXT();
+  NEXT(1);
 
 op_MOV:
   regs[op->r] = regs[op->r2];
-  NEXT();
+  NEXT(1);
 
 op_MOV_TO_ACC:
   CHECK_AT(0, RegisterOperand(s, regs, op->r2, &held, &a));
   s.accumulator = *a;
-  NEXT();
+  NEXT(1);
 
 op_MOV_FROM_ACC:
   regs[op->r] = s.accumulator;
-  NEXT();
+  NEXT(1);
 
 op_LDV:
   CHECK_AT(0, RegisterOperand(s, regs, op->r2, &held, &a));
   regs[op->r] = *a;
-  NEXT();
+  NEXT(1);
 
   // A register made a reference to the element that its value addresses.
 op_TOPTR:
@@ -257,7 +260,7 @@ op_TOPTR:
     regs[op->r] = WithoutFlags(*m);
   }
   regs[op->r].type |= kVmRawRef;
-  NEXT();
+  NEXT(1);
 
   // ---- the families; register 31 takes a constant or memory operand first --
 
@@ -277,7 +280,7 @@ op_BIN_RM:
 binary:
   CHECK_AT(0, RegisterOperand(s, regs, op->r, &held, &a));
   CHECK_AT(0, BinaryOperands(OperandType(*a), *a, OperandType(*b), *b, op->sub, &regs[op->r]));
-  NEXT();
+  NEXT(1);
 
 op_ASG_RK:
   SCRATCH(op->constant);
@@ -299,18 +302,18 @@ op_INCDEC:
   b = &kOne;
 assign:
   CHECK_AT(0, AssignToRegister(s, op->r, OperandType(*b), *b, op->sub));
-  NEXT();
+  NEXT(1);
 
 op_JMP:
   ENTER(op->jump);
 
 op_JZ:
   CHECK_AT(0, RegisterOperand(s, regs, op->r, &held, &a));
-  JUMP_IF(!CellTruth(*a));
+  JUMP_IF(!CellTruth(*a), 1);
 
 op_JNZ:
   CHECK_AT(0, RegisterOperand(s, regs, op->r, &held, &a));
-  JUMP_IF(CellTruth(*a));
+  JUMP_IF(CellTruth(*a), 1);
 
   // ---- a register loaded from memory and used at once ----------------------
   // Where the second instruction replaces the register's reference with a
@@ -333,14 +336,14 @@ op_JNZ:
   // The result tested by a conditional jump.
 #define JUMP_TAIL()                                        \
   CHECK_AT(2, ResultOperand(s, out, &held, &a));           \
-  JUMP_IF(CellTruth(*a) == (op->jump_if_true != 0))
+  JUMP_IF(CellTruth(*a) == (op->jump_if_true != 0), 3)
   // The result stored into a variable through a register's reference.
 #define STORE_TAIL()                                         \
   m3 = MEMORY(op->m3);                                       \
   KEEP(kVmKeepR3, op->r3, Reference(*m3, op->m3.word));      \
   CHECK_AT(3, ResultOperand(s, out, &held, &a));             \
   CHECK_AT(3, StoreIntoCell(m3, a->type, *a));               \
-  NEXT()
+  NEXT(4)
   // A shape's handler for any sub-code, then one for each fast operation
   // (constant there, so that the operation's code is all that remains).
 #define SHAPE_HANDLER(kind, body, operation, tail) \
@@ -360,9 +363,9 @@ op_JNZ:
   SHAPE_HANDLER(shape##_NE, body, AO_NE, tail)              \
   SHAPE_HANDLER(shape##_AND, body, AO_AND, tail)
 
-  SHAPE_HANDLERS(LDM_BIN_RK, LOADED_BINARY_RK, NEXT())
-  SHAPE_HANDLERS(LDM_BIN_RR, LOADED_BINARY_RR, NEXT())
-  SHAPE_HANDLERS(LDM_BIN_RM, LOADED_BINARY_RM, NEXT())
+  SHAPE_HANDLERS(LDM_BIN_RK, LOADED_BINARY_RK, NEXT(2))
+  SHAPE_HANDLERS(LDM_BIN_RR, LOADED_BINARY_RR, NEXT(2))
+  SHAPE_HANDLERS(LDM_BIN_RM, LOADED_BINARY_RM, NEXT(2))
   SHAPE_HANDLERS(LDM_BIN_RK_JUMP, LOADED_BINARY_RK, JUMP_TAIL())
   SHAPE_HANDLERS(LDM_BIN_RR_JUMP, LOADED_BINARY_RR, JUMP_TAIL())
   SHAPE_HANDLERS(LDM_BIN_RM_JUMP, LOADED_BINARY_RM, JUMP_TAIL())
@@ -376,14 +379,14 @@ op_LDM_ASG_RK:
   KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
   SCRATCH(op->constant);
   CHECK_AT(1, AssignIntoCell(m, OperandType(op->constant), op->constant, op->sub));
-  NEXT();
+  NEXT(2);
 
 op_LDM_ASG_RR:
   m = MEMORY(op->m);
   KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
   CHECK_AT(1, RegisterOperand(s, regs, op->r2, &held2, &b));
   CHECK_AT(1, AssignIntoCell(m, OperandType(*b), *b, op->sub));
-  NEXT();
+  NEXT(2);
 
 op_LDM_ASG_RM:
   m = MEMORY(op->m);
@@ -391,14 +394,14 @@ op_LDM_ASG_RM:
   m2 = MEMORY(op->m2);
   SCRATCH(Reference(*m2, op->m2.word));
   CHECK_AT(1, AssignIntoCell(m, OperandType(*m2), *m2, op->sub));
-  NEXT();
+  NEXT(2);
 
 op_LDM_INCDEC:
   m = MEMORY(op->m);
   KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
   SCRATCH(kOne);
   CHECK_AT(1, AssignIntoCell(m, VB_I32, kOne, op->sub));
-  NEXT();
+  NEXT(2);
 
 #define POSTFIX_STEP()                                    \
   m = MEMORY(op->m);                                      \
@@ -409,7 +412,7 @@ op_LDM_INCDEC:
 
 op_LDM_LDV_INCDEC:
   POSTFIX_STEP();
-  NEXT();
+  NEXT(3);
 
 op_LDM_LDV_INCDEC_JMP:
   POSTFIX_STEP();
@@ -438,13 +441,13 @@ op_LDM_LDV_INCDEC_JMP:
     operand(VB_I32);                 \
     I32_RESULT(operation);           \
     SetInt32(&regs[op->r], r);       \
-    NEXT();                          \
+    NEXT(2);                          \
   }
 #define I32_JUMP(operand, operation)                \
   {                                                 \
     operand(VB_I32);                                \
     I32_RESULT(operation);                          \
-    JUMP_IF((r != 0) == (op->jump_if_true != 0));   \
+    JUMP_IF((r != 0) == (op->jump_if_true != 0), 3); \
   }
 #define I32_STORE(operand, operation)          \
   {                                            \
@@ -453,7 +456,7 @@ op_LDM_LDV_INCDEC_JMP:
     GUARD(StorageType(*m3) == VB_I32);         \
     I32_RESULT(operation);                     \
     PutInt32(m3, r);                           \
-    NEXT();                                    \
+    NEXT(4);                                    \
   }
   // Two doubles: arithmetic kept or stored, a comparison tested.
 #define F64_RESULT(operation)                                              \
@@ -464,13 +467,13 @@ op_LDM_LDV_INCDEC_JMP:
     operand(VB_F64);                 \
     F64_RESULT(operation);           \
     SetDouble(&regs[op->r], r);      \
-    NEXT();                          \
+    NEXT(2);                          \
   }
 #define F64_JUMP(operand, operation)                                                          \
   {                                                                                           \
     operand(VB_F64);                                                                          \
     if (!IsComparison(operation)) goto* op->fallback;                                        \
-    JUMP_IF(Compare<double>(operation, DoubleOf(*m), DoubleOf(*b)) == (op->jump_if_true != 0)); \
+    JUMP_IF(Compare<double>(operation, DoubleOf(*m), DoubleOf(*b)) == (op->jump_if_true != 0), 3); \
   }
 #define F64_STORE(operand, operation)          \
   {                                            \
@@ -479,7 +482,7 @@ op_LDM_LDV_INCDEC_JMP:
     GUARD(StorageType(*m3) == VB_F64);         \
     F64_RESULT(operation);                     \
     PutDouble(m3, r);                          \
-    NEXT();                                    \
+    NEXT(4);                                    \
   }
   // A typed shape's kinds: the one for any sub-code is never picked.
 #define TYPED_HANDLER(kind, body, operand, operation) \
@@ -520,11 +523,11 @@ op_LDM_LDV_INCDEC_JMP:
 
 op_I32_LDM_INCDEC:
   I32_STEP(false);
-  NEXT();
+  NEXT(2);
 
 op_I32_LDM_LDV_INCDEC:
   I32_STEP(true);
-  NEXT();
+  NEXT(3);
 
 op_I32_LDM_LDV_INCDEC_JMP:
   I32_STEP(true);

@@ -259,14 +259,12 @@ class Translator {
     return named;
   }
 
-  // Every op's successor and jump target, once every position is known.
+  // Every op's jump target, once every position is known. (The op after one
+  // lies `count` ops further: the ops of the instructions it stands for lie
+  // between, and a block's charge op right before its first op.)
   void ResolveTargets() {
-    for (VmOp& op : t_.ops) {
-      const size_t at = &op - t_.ops.data();
-      op.next = op.kind == VOP_END ? &op : &op + op.count;
-      if (at + op.count >= t_.ops.size()) op.next = &t_.ops.back();
+    for (VmOp& op : t_.ops)
       if (HasJump(op.kind) || HasJump(op.general)) op.jump = &t_.ops[t_.pos[op.target]];
-    }
   }
 
   // A memory word as an operand; false (and *m unchanged) for a global that

@@ -93,7 +93,6 @@ enum VmKeep : uint8_t { kVmKeepR = 1, kVmKeepR2 = 2, kVmKeepR3 = 4, kVmKeepScrat
 struct VmOp {
   const void* handler = nullptr;  // the threaded machine's handler for `kind`
   const void* fallback = nullptr;  // typed ops: the handler of `general`
-  const VmOp* next = nullptr;     // the op after the instructions it stands for
   const VmOp* jump = nullptr;     // jumps: the charge op of the target's block
   uint16_t kind = VOP_GENERIC;
   uint16_t general = VOP_GENERIC;  // typed ops: the kind for operands of any type
