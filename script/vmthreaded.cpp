@@ -87,6 +87,7 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   uintptr_t bases[kVmSpaces] = {0, 0};
   int rc = 0;
   uint32_t step_index = 0, step_last = 0;  // a block executed directly
+  uint32_t return_to = 0;  // the instruction after the call that a return goes back to
   VmCell* m;  // memory operands
   VmCell* m2;
   VmCell* m3;
@@ -157,6 +158,21 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
     if (condition) ENTER(op->jump);         \
     ENTER(op + (count));                    \
   } while (0)
+
+  // Work charged beyond the instructions' units: from the fuel where it
+  // suffices, otherwise from the whole budget as the direct interpreter
+  // charges it (which ends the run when it does not fit).
+  const auto charge = [&](uint64_t units) {
+    if (units <= fuel) {
+      fuel -= static_cast<uint32_t>(units);
+      s.extra_work += units;
+      return true;
+    }
+    GIVE_FUEL();
+    const bool charged = ChargeWork(s, units);
+    TAKE_FUEL();
+    return charged;
+  };
 
   REFRESH();
   TAKE_FUEL();
@@ -314,6 +330,46 @@ op_JZ:
 op_JNZ:
   CHECK_AT(0, RegisterOperand(s, regs, op->r, &held, &a));
   JUMP_IF(CellTruth(*a), 1);
+
+  // ---- calls ----------------------------------------------------------------
+
+op_PUSHK:
+  CHECK_AT(0, PushArgument(s, op->constant));
+  NEXT(1);
+
+op_PUSHM:
+  CHECK_AT(0, PushArgument(s, *MEMORY(op->m)));
+  NEXT(1);
+
+op_PUSHR:
+  CHECK_AT(0, RegisterOperand(s, regs, op->r, &held, &a));
+  CHECK_AT(0, PushArgument(s, *a));
+  NEXT(1);
+
+  // Calls, parameters and returns end their blocks, so the work they charge
+  // meets the same budget as in the direct interpreter, and they change the
+  // frame: its registers and locals are read again (a parameter may move the
+  // frame's cells).
+#define FRAME_CHANGE(expr)           \
+  do {                               \
+    if ((rc = (expr)) != 0) {        \
+      fuel += op->rest;              \
+      goto done;                     \
+    }                                \
+    REFRESH();                       \
+  } while (0)
+
+op_CALL:
+  FRAME_CHANGE(EnterFunction(s, op->index, op->target, op->cleared, charge));
+  ENTER(op->jump);
+
+op_POPARG:
+  FRAME_CHANGE(PopParameter(s, charge));
+  ENTER(op + 1);
+
+op_RET:
+  FRAME_CHANGE(LeaveFunction(s, &return_to));
+  ENTER(ops + pos[return_to]);
 
   // ---- a register loaded from memory and used at once ----------------------
   // Where the second instruction replaces the register's reference with a
@@ -558,6 +614,7 @@ done:
 #undef SHAPE_HANDLER
 #undef SHAPE_HANDLERS
 #undef POSTFIX_STEP
+#undef FRAME_CHANGE
 #undef GUARD
 #undef TYPED_RK
 #undef TYPED_RR

@@ -56,7 +56,8 @@ bool InShape(uint16_t kind, VmOpKind shape) { return kind >= shape && kind < sha
 
 // The ops that jump: their target is resolved to the target block's charge op.
 bool HasJump(uint16_t kind) {
-  if (kind == VOP_JMP || kind == VOP_JZ || kind == VOP_JNZ || kind == VOP_LDM_LDV_INCDEC_JMP) return true;
+  if (kind == VOP_JMP || kind == VOP_JZ || kind == VOP_JNZ || kind == VOP_CALL || kind == VOP_LDM_LDV_INCDEC_JMP)
+    return true;
   for (VmOpKind shape : {VOP_LDM_BIN_RK_JUMP, VOP_LDM_BIN_RR_JUMP, VOP_LDM_BIN_RM_JUMP})
     if (InShape(kind, shape)) return true;
   return false;
@@ -404,6 +405,22 @@ class Translator {
         op->target = in.a;
         if (!InBlock(in.r) || in.a >= n_) return VOP_GENERIC;
         return in.op == OP_JZ ? VOP_JZ : VOP_JNZ;
+      case OP_PUSHK:
+        Constant(in, op);
+        return VOP_PUSHK;
+      case OP_PUSHM:
+        return Memory(in.a, &op->m) ? VOP_PUSHM : VOP_GENERIC;
+      case OP_PUSHR:
+        return InBlock(in.r) ? VOP_PUSHR : VOP_GENERIC;
+      case OP_CALL:
+        op->target = in.a;
+        if (in.a >= n_) return VOP_GENERIC;
+        op->cleared = LiveRegistersBefore(code_[in.a], live_after_[in.a]);
+        return VOP_CALL;
+      case OP_POPARG:
+        return VOP_POPARG;
+      case OP_RET:
+        return VOP_RET;
       default:
         break;
     }

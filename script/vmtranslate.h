@@ -43,6 +43,7 @@ class VmVariables;
   X(LDM) X(LDM_ACC) X(LDK) X(LDK_ACC) X(MOV) X(MOV_TO_ACC) X(MOV_FROM_ACC) X(LDV) X(TOPTR)       \
   X(BIN_RK) X(BIN_RR) X(BIN_RM) X(ASG_RK) X(ASG_RR) X(ASG_RM) X(INCDEC)                            \
   X(JMP) X(JZ) X(JNZ)                                                                              \
+  X(PUSHK) X(PUSHM) X(PUSHR) X(CALL) X(POPARG) X(RET)                                              \
   VM_SHAPE_KINDS(X, LDM_BIN_RK) VM_SHAPE_KINDS(X, LDM_BIN_RR) VM_SHAPE_KINDS(X, LDM_BIN_RM)        \
   VM_SHAPE_KINDS(X, LDM_BIN_RK_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RR_JUMP)                            \
   VM_SHAPE_KINDS(X, LDM_BIN_RM_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RK_STORE)                           \
@@ -108,6 +109,7 @@ struct VmOp {
   uint32_t target = 0;  // jumps: the target instruction
   uint32_t length = 0;  // CHARGE: the instructions of the block
   uint32_t locals = 0;  // CHARGE: the locals that the block's ops name (the highest index + 1)
+  uint32_t cleared = 0;  // CALL: the registers that the function may read before writing them
   VmMemOperand m, m2, m3;  // memory operands in the order of the instructions
   VmCell constant;      // the instruction's constant with its type byte
 };
