@@ -86,7 +86,7 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   uint32_t local_count;
   uintptr_t bases[kVmSpaces] = {0, 0};
   int rc = 0;
-  uint32_t step_index = 0, step_last = 0;  // a block executed directly
+  uint32_t step_index = 0, step_left = 0;  // a block executed directly: the next instruction, those left
   uint32_t return_to = 0;  // the instruction after the call that a return goes back to
   VmCell* m;  // memory operands
   VmCell* m2;
@@ -192,18 +192,20 @@ enter_otherwise:
     op = entry + 1;
     DISPATCH();
   }
-  // A local that the block's ops name is missing: the block is executed
+  // A local that the block's ops name is missing: the block's instructions
+  // (with a copied loop test, the test's after the jump) are executed
   // directly, which ends the run where the direct interpreter ends it.
   step_index = entry->index;
-  step_last = entry->index + entry->length - 1;
+  step_left = entry->length;
   for (;;) {
     uint32_t next;
     rc = StepInstruction(s, calls, step_index, &next);
+    --step_left;
     if (rc != kVmContinue) {
-      s.budget_left += step_last - step_index;
+      s.budget_left += step_left;
       goto done;
     }
-    if (step_index == step_last || next != step_index + 1) {
+    if (step_left == 0) {
       REFRESH();
       TAKE_FUEL();
       op = ops + pos[next];
@@ -474,6 +476,14 @@ op_LDM_LDV_INCDEC_JMP:
   POSTFIX_STEP();
   ENTER(op->jump);
 
+  // Jumps into the copy of a loop's test that follows (vmtranslate.h).
+op_LDM_LDV_INCDEC_INTO:
+  POSTFIX_STEP();
+  NEXT(4);
+
+op_JMP_INTO:
+  NEXT(1);
+
   // ---- typed ops: the operands' types checked first (anything else goes to
   // the op for any type before a thing is changed), then the operation alone.
 #define GUARD(condition)                 \
@@ -588,6 +598,10 @@ op_I32_LDM_LDV_INCDEC:
 op_I32_LDM_LDV_INCDEC_JMP:
   I32_STEP(true);
   ENTER(op->jump);
+
+op_I32_LDM_LDV_INCDEC_INTO:
+  I32_STEP(true);
+  NEXT(4);
 
 done:
   GIVE_FUEL();

@@ -168,14 +168,10 @@ class Translator {
         charge = t_.ops.size();
         t_.ops.push_back(Charge(i, rest_[i] + 1));
       }
-      VmOp op;
-      op.index = i;
-      op.rest = rest_[i];
-      Decode(i, &op);
-      op.keep = Kept(op);
-      Type(&op);
+      const VmOp op = OpOf(i);
       t_.ops[charge].locals = std::max(t_.ops[charge].locals, LocalsNamed(op));
       t_.ops.push_back(op);
+      if (rest_[i] == 0) CopyLoopTest(i, charge);
     }
     // Falling off the end (or jumping there from a fused op) enters a block of
     // no instructions, so the end is reached the way a block is.
@@ -185,6 +181,93 @@ class Translator {
     end.kind = VOP_END;
     end.index = n_;
     t_.ops.push_back(end);
+  }
+
+  // The ops of the block of instructions [first, first + length), with their
+  // positions relative to the block's end.
+  std::vector<VmOp> BlockOps(uint32_t first, uint32_t length) const {
+    std::vector<VmOp> ops;
+    for (uint32_t k = 0; k < length; ++k) ops.push_back(OpOf(first + k));
+    return ops;
+  }
+
+  // The op of instruction i.
+  VmOp OpOf(uint32_t i) const {
+    VmOp op;
+    op.index = i;
+    op.rest = rest_[i];
+    Decode(i, &op);
+    op.keep = Kept(op);
+    Type(&op);
+    return op;
+  }
+
+  // The op that tests the condition at the end of a block's ops (the last
+  // one that runs); null when it is not a translated conditional jump.
+  static VmOp* TestOf(std::vector<VmOp>& ops) {
+    size_t k = 0;
+    while (k + ops[k].count < ops.size()) k += ops[k].count;
+    VmOp& test = ops[k];
+    if (test.kind == VOP_JZ || test.kind == VOP_JNZ) return &test;
+    for (VmOpKind shape : {VOP_LDM_BIN_RK_JUMP, VOP_LDM_BIN_RR_JUMP, VOP_LDM_BIN_RM_JUMP})
+      if (InShape(test.kind, shape) || InShape(test.general, shape)) return &test;
+    return nullptr;
+  }
+
+  // After the last op of the block whose charge op is at `charge` (its last
+  // instruction i): where the block jumps back to a loop's test, a copy of
+  // the test's block that the jump falls into (see vmtranslate.h).
+  void CopyLoopTest(uint32_t i, size_t charge) {
+    constexpr uint32_t kMostCopied = 8;
+    const CodeByteInstruction& jump = code_[i];
+    VmOp& charge_op = t_.ops[charge];
+    if (jump.op != OP_JMP || t_.ops.back().kind != VOP_JMP || jump.a >= n_ || jump.a == charge_op.index) return;
+    const uint32_t test_first = jump.a, test_length = rest_[jump.a] + 1;
+    if (test_length > kMostCopied) return;
+    std::vector<VmOp> copy = BlockOps(test_first, test_length);
+    VmOp* test = TestOf(copy);
+    if (!test) return;
+    // The copy's test jumps to where the test falls through, and falls
+    // through to a jump to where the test jumps (through a charge of nothing,
+    // as a fall-through enters a block).
+    const uint32_t test_target = test->target;
+    if (test->kind == VOP_JZ || test->kind == VOP_JNZ)
+      test->kind = test->kind == VOP_JZ ? VOP_JNZ : VOP_JZ;
+    else
+      test->jump_if_true ^= 1;
+    test->target = test_first + test_length;
+    VmOp away;
+    away.kind = VOP_JMP;
+    away.index = test_first + test_length - 1;
+    away.target = test_target;
+    // The jumping block pays for the copy and needs its locals.
+    charge_op.length += test_length;
+    for (VmOp* op = &charge_op + 1; op <= &t_.ops.back(); ++op) op->rest += test_length;
+    for (const VmOp& op : copy) charge_op.locals = std::max(charge_op.locals, LocalsNamed(op));
+    FallInto(&t_.ops.back());
+    if (t_.ops.size() >= 5) {
+      VmOp& fused = t_.ops[t_.ops.size() - 4];
+      if (fused.index + 3 == i && fused.count == 4) FallInto(&fused);
+    }
+    t_.ops.insert(t_.ops.end(), copy.begin(), copy.end());
+    t_.ops.push_back(Charge(test_target, 0));
+    t_.ops.push_back(away);
+  }
+
+  // A jump made to fall into the copy that follows its block.
+  static void FallInto(VmOp* op) {
+    struct Into {
+      uint16_t jumping, falling;
+    };
+    static const Into kInto[] = {
+        {VOP_JMP, VOP_JMP_INTO},
+        {VOP_LDM_LDV_INCDEC_JMP, VOP_LDM_LDV_INCDEC_INTO},
+        {VOP_I32_LDM_LDV_INCDEC_JMP, VOP_I32_LDM_LDV_INCDEC_INTO},
+    };
+    for (const Into& into : kInto) {
+      if (op->kind == into.jumping) op->kind = into.falling;
+      if (op->general == into.jumping) op->general = into.falling;
+    }
   }
 
   // The one storage type (base and kind) that the code creates each local of
@@ -213,7 +296,8 @@ class Translator {
   void Type(VmOp* op) const {
     if (op->count < 2 || op->kind == VOP_GENERIC) return;
     const uint8_t base = ExpectedType(op->m);
-    if (op->kind == VOP_LDM_INCDEC || op->kind == VOP_LDM_LDV_INCDEC || op->kind == VOP_LDM_LDV_INCDEC_JMP) {
+    if (op->kind == VOP_LDM_INCDEC || op->kind == VOP_LDM_LDV_INCDEC || op->kind == VOP_LDM_LDV_INCDEC_JMP ||
+        op->kind == VOP_LDM_LDV_INCDEC_INTO) {
       if (base != VB_I32 || (op->keep & (kVmKeepR | kVmKeepScratch))) return;
       op->general = op->kind;
       op->kind = static_cast<uint16_t>(VOP_I32_LDM_INCDEC + (op->kind - VOP_LDM_INCDEC));
@@ -270,7 +354,7 @@ class Translator {
 
   // A memory word as an operand; false (and *m unchanged) for a global that
   // does not exist and for a local beyond the frame's first block of cells.
-  bool Memory(uint32_t word, VmMemOperand* m) {
+  bool Memory(uint32_t word, VmMemOperand* m) const {
     const uint32_t cell = word & kMemoryCellMask;
     VmMemOperand operand;
     operand.word = word;
@@ -297,7 +381,7 @@ class Translator {
 
   // The second operand of a family's instruction; false when it cannot be
   // resolved here (the direct interpreter then decides).
-  bool SecondOperand(const Family& f, const CodeByteInstruction& in, VmOp* op) {
+  bool SecondOperand(const Family& f, const CodeByteInstruction& in, VmOp* op) const {
     switch (f.form) {
       case kRegister: op->r2 = in.r2; return InBlock(in.r2);
       case kMemory: return Memory(in.a, &op->m2);
@@ -305,13 +389,13 @@ class Translator {
     }
   }
 
-  void Decode(uint32_t i, VmOp* op) {
+  void Decode(uint32_t i, VmOp* op) const {
     if (!DecodeLoaded(i, op)) DecodeAlone(code_[i], op);
   }
 
   // A load from memory into a register and the instructions that use the
   // register at once.
-  bool DecodeLoaded(uint32_t i, VmOp* op) {
+  bool DecodeLoaded(uint32_t i, VmOp* op) const {
     const CodeByteInstruction& load = code_[i];
     const CodeByteInstruction* use = Following(i, 1);
     if (load.op != OP_LDM || !use || !Loadable(load.r) || !Memory(load.a, &op->m)) return false;
@@ -367,7 +451,7 @@ class Translator {
     return true;
   }
 
-  void DecodeAlone(const CodeByteInstruction& in, VmOp* op) {
+  void DecodeAlone(const CodeByteInstruction& in, VmOp* op) const {
     VmOp alone;
     alone.index = op->index;
     alone.rest = op->rest;
@@ -377,7 +461,7 @@ class Translator {
     op->kind = AloneKind(in, op);
   }
 
-  VmOpKind AloneKind(const CodeByteInstruction& in, VmOp* op) {
+  VmOpKind AloneKind(const CodeByteInstruction& in, VmOp* op) const {
     switch (in.op) {
       case OP_LDM:
         if (!Memory(in.a, &op->m)) return VOP_GENERIC;

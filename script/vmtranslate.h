@@ -16,6 +16,13 @@
 // system calls, parameters and locals) end their block, so their charges
 // meet the same budget as in the direct interpreter; a run that ends inside
 // a block gives back the units of the instructions it did not reach.
+//
+// A block that ends by jumping back to a short block that ends with a
+// conditional jump (the test of a loop) takes a copy of that block's ops
+// after its own, charged with it: its jump falls into the copy (a *_INTO
+// kind), whose test jumps where the test falls through and falls through to
+// a jump where it jumps, so each turn of the loop is one block. The copy has
+// no positions; ops that go on elsewhere go on at the block's own ops.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -42,16 +49,16 @@ class VmVariables;
   X(END)             /* the place after the last instruction */                                   \
   X(LDM) X(LDM_ACC) X(LDK) X(LDK_ACC) X(MOV) X(MOV_TO_ACC) X(MOV_FROM_ACC) X(LDV) X(TOPTR)       \
   X(BIN_RK) X(BIN_RR) X(BIN_RM) X(ASG_RK) X(ASG_RR) X(ASG_RM) X(INCDEC)                            \
-  X(JMP) X(JZ) X(JNZ)                                                                              \
+  X(JMP) X(JZ) X(JNZ) X(JMP_INTO)                                                                  \
   X(PUSHK) X(PUSHM) X(PUSHR) X(CALL) X(POPARG) X(RET)                                              \
   VM_SHAPE_KINDS(X, LDM_BIN_RK) VM_SHAPE_KINDS(X, LDM_BIN_RR) VM_SHAPE_KINDS(X, LDM_BIN_RM)        \
   VM_SHAPE_KINDS(X, LDM_BIN_RK_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RR_JUMP)                            \
   VM_SHAPE_KINDS(X, LDM_BIN_RM_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RK_STORE)                           \
   VM_SHAPE_KINDS(X, LDM_BIN_RR_STORE) VM_SHAPE_KINDS(X, LDM_BIN_RM_STORE)                          \
   X(LDM_ASG_RK) X(LDM_ASG_RR) X(LDM_ASG_RM)                                                        \
-  X(LDM_INCDEC) X(LDM_LDV_INCDEC) X(LDM_LDV_INCDEC_JMP)                                            \
+  X(LDM_INCDEC) X(LDM_LDV_INCDEC) X(LDM_LDV_INCDEC_JMP) X(LDM_LDV_INCDEC_INTO)                    \
   VM_TYPED_SHAPES(VM_SHAPE_KINDS, X, I32) VM_TYPED_SHAPES(VM_SHAPE_KINDS, X, F64)                  \
-  X(I32_LDM_INCDEC) X(I32_LDM_LDV_INCDEC) X(I32_LDM_LDV_INCDEC_JMP)
+  X(I32_LDM_INCDEC) X(I32_LDM_LDV_INCDEC) X(I32_LDM_LDV_INCDEC_JMP) X(I32_LDM_LDV_INCDEC_INTO)
 
 // The fused binary shapes that come typed as well: for two signed 32-bit
 // integers (I32_...) and two doubles (F64_...), with the result stored into a
