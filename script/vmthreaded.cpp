@@ -32,6 +32,25 @@ inline int ResultOperand(VmState& s, const VmCell* result, VmCell* held, const V
   return ReadHeldValue(s, *result, held);
 }
 
+// The signed 32-bit integer or double that a raw reference of that type
+// refers to, as ReadHeldValue reads it; false when it may not be read here.
+template <uint8_t T>
+inline bool ReadElement(const VmState& s, const VmCell& reference, VmCell* value) {
+  const uint32_t address = Low32(reference.value);
+  if (T == VB_I32) {
+    int32_t v;
+    if (!s.memory.Accessible(address, sizeof v)) return false;
+    std::memcpy(&v, reinterpret_cast<const void*>(static_cast<uintptr_t>(address)), sizeof v);
+    SetInt32(value, v);
+  } else {
+    double d;
+    if (!s.memory.Accessible(address, sizeof d)) return false;
+    std::memcpy(&d, reinterpret_cast<const void*>(static_cast<uintptr_t>(address)), sizeof d);
+    SetDouble(value, d);
+  }
+  return true;
+}
+
 inline VmCell WithoutFlags(const VmCell& c) { return MakeCell(OperandType(c), c.value); }
 
 // A register's reference to a variable, as OP_LDM makes it.
@@ -494,10 +513,16 @@ op_JMP_INTO:
   m = MEMORY(op->m);                  \
   GUARD(OperandType(*m) == (T));      \
   b = &op->constant
-#define TYPED_RR(T)                                       \
-  m = MEMORY(op->m);                                      \
-  b = &regs[op->r2];                                      \
-  GUARD(OperandType(*m) == (T) && b->type == (T))
+  // A register's value of type T, or an element of type T that it refers
+  // to (an array's element, read where the bounds allow).
+#define TYPED_RR(T)                                                          \
+  m = MEMORY(op->m);                                                         \
+  b = &regs[op->r2];                                                         \
+  GUARD(OperandType(*m) == (T));                                             \
+  if (b->type != (T)) {                                                      \
+    GUARD(b->type == ((T) | kVmRawRef) && ReadElement<(T)>(s, *b, &held2));  \
+    b = &held2;                                                              \
+  }
   // Two integers: the result kept in the register, tested, or stored.
 #define I32_RESULT(operation) \
   int32_t r;                  \
