@@ -527,53 +527,43 @@ op_JMP_INTO:
 #define I32_RESULT(operation) \
   int32_t r;                  \
   Int32Operation(Int32Of(*m), Int32Of(*b), operation, &r)
-#define I32_KEEP(operand, operation) \
-  {                                  \
-    operand(VB_I32);                 \
-    I32_RESULT(operation);           \
-    SetInt32(&regs[op->r], r);       \
-    NEXT(2);                          \
+  // The result kept in the register or stored into a variable of type T,
+  // the operation giving it as `result` and the cell taking it with `set`.
+#define TYPED_KEEP(T, result, set, operand, operation) \
+  {                                                    \
+    operand(T);                                        \
+    result(operation);                                 \
+    set(&regs[op->r], r);                              \
+    NEXT(2);                                           \
   }
-#define I32_JUMP(operand, operation)                \
-  {                                                 \
-    operand(VB_I32);                                \
-    I32_RESULT(operation);                          \
-    JUMP_IF((r != 0) == (op->jump_if_true != 0), 3); \
+#define TYPED_STORE(T, result, put, operand, operation) \
+  {                                                     \
+    operand(T);                                         \
+    m3 = MEMORY(op->m3);                                \
+    GUARD(StorageType(*m3) == (T));                     \
+    result(operation);                                  \
+    put(m3, r);                                         \
+    NEXT(4);                                            \
   }
-#define I32_STORE(operand, operation)          \
-  {                                            \
-    operand(VB_I32);                           \
-    m3 = MEMORY(op->m3);                       \
-    GUARD(StorageType(*m3) == VB_I32);         \
-    I32_RESULT(operation);                     \
-    PutInt32(m3, r);                           \
-    NEXT(4);                                    \
+#define I32_KEEP(operand, operation) TYPED_KEEP(VB_I32, I32_RESULT, SetInt32, operand, operation)
+#define I32_STORE(operand, operation) TYPED_STORE(VB_I32, I32_RESULT, PutInt32, operand, operation)
+#define I32_JUMP(operand, operation)                     \
+  {                                                      \
+    operand(VB_I32);                                     \
+    I32_RESULT(operation);                               \
+    JUMP_IF((r != 0) == (op->jump_if_true != 0), 3);     \
   }
   // Two doubles: arithmetic kept or stored, a comparison tested.
-#define F64_RESULT(operation)                                              \
-  double r;                                                                \
+#define F64_RESULT(operation) \
+  double r;                   \
   if (!DoubleArithmetic(DoubleOf(*m), DoubleOf(*b), operation, &r)) goto* op->fallback
-#define F64_KEEP(operand, operation) \
-  {                                  \
-    operand(VB_F64);                 \
-    F64_RESULT(operation);           \
-    SetDouble(&regs[op->r], r);      \
-    NEXT(2);                          \
-  }
-#define F64_JUMP(operand, operation)                                                          \
-  {                                                                                           \
-    operand(VB_F64);                                                                          \
-    if (!IsComparison(operation)) goto* op->fallback;                                        \
-    JUMP_IF(Compare<double>(operation, DoubleOf(*m), DoubleOf(*b)) == (op->jump_if_true != 0), 3); \
-  }
-#define F64_STORE(operand, operation)          \
-  {                                            \
-    operand(VB_F64);                           \
-    m3 = MEMORY(op->m3);                       \
-    GUARD(StorageType(*m3) == VB_F64);         \
-    F64_RESULT(operation);                     \
-    PutDouble(m3, r);                          \
-    NEXT(4);                                    \
+#define F64_KEEP(operand, operation) TYPED_KEEP(VB_F64, F64_RESULT, SetDouble, operand, operation)
+#define F64_STORE(operand, operation) TYPED_STORE(VB_F64, F64_RESULT, PutDouble, operand, operation)
+#define F64_JUMP(operand, operation)                                                                  \
+  {                                                                                                   \
+    operand(VB_F64);                                                                                  \
+    if (!IsComparison(operation)) goto* op->fallback;                                                \
+    JUMP_IF(Compare<double>(operation, DoubleOf(*m), DoubleOf(*b)) == (op->jump_if_true != 0), 3);    \
   }
   // A typed shape's kinds: the one for any sub-code is never picked.
 #define TYPED_HANDLER(kind, body, operand, operation) \
@@ -658,6 +648,8 @@ done:
 #undef TYPED_RK
 #undef TYPED_RR
 #undef I32_RESULT
+#undef TYPED_KEEP
+#undef TYPED_STORE
 #undef I32_KEEP
 #undef I32_JUMP
 #undef I32_STORE
