@@ -130,13 +130,8 @@ int LoadMemory(Exec& x, const CodeByteInstruction& in) {
 }
 
 int Push(Exec& x, const VmCell& c) {
-  if (x.s.args.size() >= kVmMaxPushed) return kVmGrowArgStack;
-  try {
-    x.s.args.push_back(WithoutFlags(c));
-  } catch (const std::bad_alloc&) {
-    return kVmGrowArgStack;
-  }
-  return kContinue;
+  const int rc = PushArgument(x.s, c);
+  return rc ? rc : kContinue;
 }
 
 int PushConstant(Exec& x, const CodeByteInstruction& in) { return Push(x, Constant(in)); }
@@ -153,12 +148,7 @@ int PushRegister(Exec& x, const CodeByteInstruction& in) {
 }
 
 int PopArgument(Exec& x, const CodeByteInstruction&) {
-  if (x.s.args.empty()) return kVmArgStackEmpty;
-  if (!ChargeWork(x.s, kWorkPerCell)) return kVmBudgetExceeded;
-  VmCell c = x.s.args.back();
-  x.s.args.pop_back();
-  c.type |= kVmLocal;
-  int rc = x.s.frame->variables.Append(c);
+  const int rc = PopParameter(x.s, [&x](uint64_t units) { return ChargeWork(x.s, units); });
   return rc ? rc : kContinue;
 }
 
@@ -234,68 +224,9 @@ int JumpIf(Exec& x, const CodeByteInstruction& in, bool when_zero) {
 int JumpZero(Exec& x, const CodeByteInstruction& in) { return JumpIf(x, in, true); }
 int JumpNotZero(Exec& x, const CodeByteInstruction& in) { return JumpIf(x, in, false); }
 
-// A register block for a call: one that a returned call left, cleared, or a
-// new one; null when there is no memory.
-std::unique_ptr<VmRegisterBlock> TakeRegisterBlock(VmState& s) {
-  if (s.spare_regs.empty()) return std::unique_ptr<VmRegisterBlock>(new (std::nothrow) VmRegisterBlock());
-  std::unique_ptr<VmRegisterBlock> regs = std::move(s.spare_regs.back());
-  s.spare_regs.pop_back();
-  for (VmCell& c : regs->reg) {
-    c.type = 0;
-    c.value = 0;
-  }
-  return regs;
-}
-
-// A frame for a call, counted against the cap: one that a returned call
-// left, or a new one; null when there is no memory or the cap is reached.
-std::unique_ptr<VmFrame> TakeFrame(VmState& s) {
-  if (s.spare_frames.empty()) return VmFrame::Make(s.memory);
-  if (!s.spare_frames.back()->Reuse()) return nullptr;
-  std::unique_ptr<VmFrame> frame = std::move(s.spare_frames.back());
-  s.spare_frames.pop_back();
-  return frame;
-}
-
-// Keeps what a returning call leaves for the next call (or frees it when
-// there is no room to keep it).
-void KeepForNextCall(VmState& s, std::unique_ptr<VmRegisterBlock> regs, std::unique_ptr<VmFrame> frame) {
-  try {
-    if (regs) s.spare_regs.push_back(std::move(regs));
-    if (frame) {
-      frame->Retire();
-      s.spare_frames.push_back(std::move(frame));
-    }
-  } catch (const std::bad_alloc&) {
-  }
-}
-
 int Call(Exec& x, const CodeByteInstruction& in) {
-  VmState& s = x.s;
-  if (in.a >= s.code.size()) return kVmBadJump;
-  if (s.returns.size() >= kVmMaxCallDepth) return kVmGrowReturnStack;
-  if (!ChargeWork(s, kWorkPerCall)) return kVmBudgetExceeded;
-  try {
-    s.returns.push_back(x.pc);
-  } catch (const std::bad_alloc&) {
-    return kVmGrowReturnStack;
-  }
-  std::unique_ptr<VmRegisterBlock> regs = TakeRegisterBlock(s);
-  if (!regs) return kVmCallSaveRegs;
-  try {
-    s.saved_regs.push_back(std::move(s.regs));
-  } catch (const std::bad_alloc&) {
-    return kVmCallSaveRegs;
-  }
-  s.regs = std::move(regs);
-  std::unique_ptr<VmFrame> frame = TakeFrame(s);
-  if (!frame) return kVmCallNewFrame;
-  try {
-    s.saved_frames.push_back(std::move(s.frame));
-  } catch (const std::bad_alloc&) {
-    return kVmCallSaveFrame;
-  }
-  s.frame = std::move(frame);
+  const int rc = EnterFunction(x.s, x.pc, in.a, ~uint32_t(0), [&x](uint64_t units) { return ChargeWork(x.s, units); });
+  if (rc) return rc;
   x.next = in.a;
   return kContinue;
 }
@@ -311,24 +242,8 @@ int CallSystem(Exec& x, const CodeByteInstruction& in) {
 }
 
 int Return(Exec& x, const CodeByteInstruction&) {
-  VmState& s = x.s;
-  if (s.returns.empty()) return kVmNormalEnd;
-  uint32_t call = s.returns.back();
-  s.returns.pop_back();
-  if (s.saved_regs.empty()) return kVmNoSavedRegs;
-  std::unique_ptr<VmRegisterBlock> callee_regs = std::move(s.regs);
-  s.regs = std::move(s.saved_regs.back());
-  s.saved_regs.pop_back();
-  if (s.saved_frames.empty()) {
-    KeepForNextCall(s, std::move(callee_regs), nullptr);
-    return kVmOuterReturn;
-  }
-  std::unique_ptr<VmFrame> callee_frame = std::move(s.frame);
-  s.frame = std::move(s.saved_frames.back());
-  s.saved_frames.pop_back();
-  // The callee's cells and buffers are freed here.
-  KeepForNextCall(s, std::move(callee_regs), std::move(callee_frame));
-  return Jump(x, call + 1);
+  const int rc = LeaveFunction(x.s, &x.next);
+  return rc ? rc : kContinue;
 }
 
 int LoadAddress(Exec& x, const CodeByteInstruction& in) {
@@ -443,6 +358,101 @@ std::array<Handler, 256> BuildTable() {
 const std::array<Handler, 256> kHandlers = BuildTable();
 
 }  // namespace
+
+namespace {
+
+// A register block for a call: one that a returned call left, cleared in
+// the registers `cleared` (bit r for register r), or a new one; null when
+// there is no memory.
+std::unique_ptr<VmRegisterBlock> TakeRegisterBlock(VmState& s, uint32_t cleared) {
+  if (s.spare_regs.empty()) return std::unique_ptr<VmRegisterBlock>(new (std::nothrow) VmRegisterBlock());
+  std::unique_ptr<VmRegisterBlock> regs = std::move(s.spare_regs.back());
+  s.spare_regs.pop_back();
+  if (cleared == ~uint32_t(0)) {
+    std::memset(static_cast<void*>(regs->reg), 0, sizeof regs->reg);
+    return regs;
+  }
+  for (; cleared; cleared &= cleared - 1) regs->reg[__builtin_ctz(cleared)] = VmCell();
+  return regs;
+}
+
+// A frame for a call, counted against the cap: one that a returned call
+// left, or a new one; null when there is no memory or the cap is reached.
+std::unique_ptr<VmFrame> TakeFrame(VmState& s) {
+  if (s.spare_frames.empty()) return VmFrame::Make(s.memory);
+  if (!s.spare_frames.back()->Reuse()) return nullptr;
+  std::unique_ptr<VmFrame> frame = std::move(s.spare_frames.back());
+  s.spare_frames.pop_back();
+  return frame;
+}
+
+// Keeps what a returning call leaves for the next call (or frees it when
+// there is no room to keep it).
+void KeepForNextCall(VmState& s, std::unique_ptr<VmRegisterBlock> regs, std::unique_ptr<VmFrame> frame) {
+  try {
+    if (regs) s.spare_regs.push_back(std::move(regs));
+    if (frame) {
+      frame->Retire();
+      s.spare_frames.push_back(std::move(frame));
+    }
+  } catch (const std::bad_alloc&) {
+  }
+}
+
+}  // namespace
+
+int CheckCall(VmState& s, uint32_t target) {
+  if (target >= s.code.size()) return kVmBadJump;
+  if (s.returns.size() >= kVmMaxCallDepth) return kVmGrowReturnStack;
+  return 0;
+}
+
+int OpenFrame(VmState& s, uint32_t call, uint32_t cleared) {
+  try {
+    s.returns.push_back(call);
+  } catch (const std::bad_alloc&) {
+    return kVmGrowReturnStack;
+  }
+  std::unique_ptr<VmRegisterBlock> regs = TakeRegisterBlock(s, cleared);
+  if (!regs) return kVmCallSaveRegs;
+  try {
+    s.saved_regs.push_back(std::move(s.regs));
+  } catch (const std::bad_alloc&) {
+    return kVmCallSaveRegs;
+  }
+  s.regs = std::move(regs);
+  std::unique_ptr<VmFrame> frame = TakeFrame(s);
+  if (!frame) return kVmCallNewFrame;
+  try {
+    s.saved_frames.push_back(std::move(s.frame));
+  } catch (const std::bad_alloc&) {
+    return kVmCallSaveFrame;
+  }
+  s.frame = std::move(frame);
+  return 0;
+}
+
+int LeaveFunction(VmState& s, uint32_t* next) {
+  if (s.returns.empty()) return kVmNormalEnd;
+  uint32_t call = s.returns.back();
+  s.returns.pop_back();
+  if (s.saved_regs.empty()) return kVmNoSavedRegs;
+  std::unique_ptr<VmRegisterBlock> callee_regs = std::move(s.regs);
+  s.regs = std::move(s.saved_regs.back());
+  s.saved_regs.pop_back();
+  if (s.saved_frames.empty()) {
+    KeepForNextCall(s, std::move(callee_regs), nullptr);
+    return kVmOuterReturn;
+  }
+  std::unique_ptr<VmFrame> callee_frame = std::move(s.frame);
+  s.frame = std::move(s.saved_frames.back());
+  s.saved_frames.pop_back();
+  // The callee's cells and buffers are freed here.
+  KeepForNextCall(s, std::move(callee_regs), std::move(callee_frame));
+  if (call + 1 >= s.code.size()) return kVmBadJump;
+  *next = call + 1;
+  return 0;
+}
 
 VmVariables* VariablesOf(VmState& s, uint32_t word) {
   return (word & tarnic::kMemoryLocal) ? (s.frame ? &s.frame->variables : nullptr) : s.globals.get();

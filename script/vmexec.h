@@ -2,8 +2,11 @@
 // variables, argument stack and call frames.
 #pragma once
 #include <cstdint>
+#include <new>
 
+#include "vmcodes.h"
 #include "vmstate.h"
+#include "vmwork.h"
 
 // What an instruction's handler returns when the run goes on.
 constexpr int kVmContinue = -1;
@@ -44,3 +47,46 @@ int StoreRegister(VmState& s, uint8_t r, const VmCell& value);
 VmCell* ResolveMemoryWord(VmState& s, uint32_t word);
 // The table of variables that a memory word names (null without a frame).
 VmVariables* VariablesOf(VmState& s, uint32_t word);
+
+// The calls of script functions, shared by both machines; each returns 0 or
+// an end code, and charges what the instruction charges beyond its unit.
+//
+// Pushes a cell (without its variable flags) onto the argument stack.
+inline int PushArgument(VmState& s, const VmCell& c) {
+  if (s.args.size() >= kVmMaxPushed) return kVmGrowArgStack;
+  try {
+    s.args.push_back(MakeCell(static_cast<uint8_t>(c.type & ~kVmVariableMask), c.value));
+  } catch (const std::bad_alloc&) {
+    return kVmGrowArgStack;
+  }
+  return 0;
+}
+// Makes the top of the argument stack the running frame's next parameter,
+// charging its cell with `charge(units)` (ChargeWork on the run's budget,
+// or the threaded machine's charge on the part of it that it holds).
+template <typename Charge>
+int PopParameter(VmState& s, Charge charge) {
+  if (s.args.empty()) return kVmArgStackEmpty;
+  if (!charge(kWorkPerCell)) return kVmBudgetExceeded;
+  VmCell c = s.args.back();
+  s.args.pop_back();
+  c.type |= kVmLocal;
+  return s.frame->variables.Append(c);
+}
+// Calls the function at instruction `target` from the call at `call`: a
+// register block and a frame of its own, charged with `charge` as above. A
+// new block holds zeros; a block that an earlier call left is cleared in the
+// registers `cleared` (all of them, or those that the function may read
+// before writing them).
+int CheckCall(VmState& s, uint32_t target);
+int OpenFrame(VmState& s, uint32_t call, uint32_t cleared);
+template <typename Charge>
+int EnterFunction(VmState& s, uint32_t call, uint32_t target, uint32_t cleared, Charge charge) {
+  const int rc = CheckCall(s, target);
+  if (rc) return rc;
+  if (!charge(kWorkPerCall)) return kVmBudgetExceeded;
+  return OpenFrame(s, call, cleared);
+}
+// Returns from the running function to the instruction after its call
+// (*next); kVmNormalEnd when the entry function returns.
+int LeaveFunction(VmState& s, uint32_t* next);

@@ -41,6 +41,10 @@ Effect EffectOf(const CodeByteInstruction& in) {
   }
 }
 
+VmRegisterMask LiveBefore(const Effect& effect, VmRegisterMask after) {
+  return effect.reads | (after & ~effect.replaces);
+}
+
 // The instructions that may run next: a call's successor is the instruction
 // after it (where its registers come back); a return has none.
 template <typename F>
@@ -76,7 +80,7 @@ std::vector<VmRegisterMask> LiveRegistersAfter(const std::vector<CodeByteInstruc
     VmRegisterMask out = 0;
     ForEachSuccessor(code, i, [&](uint32_t next) { out |= before[next]; });
     after[i] = out;
-    const VmRegisterMask in = effects[i].reads | (out & ~effects[i].replaces);
+    const VmRegisterMask in = LiveBefore(effects[i], out);
     if (in == before[i]) continue;
     before[i] = in;
     for (uint32_t p : predecessors[i])
@@ -86,4 +90,8 @@ std::vector<VmRegisterMask> LiveRegistersAfter(const std::vector<CodeByteInstruc
       }
   }
   return after;
+}
+
+VmRegisterMask LiveRegistersBefore(const CodeByteInstruction& in, VmRegisterMask after) {
+  return LiveBefore(EffectOf(in), after);
 }

@@ -21,3 +21,8 @@ inline VmRegisterMask RegisterBit(uint8_t r) { return r >= 1 && r < 32 ? VmRegis
 // For each instruction, the registers that may be read after it before they
 // are written again.
 std::vector<VmRegisterMask> LiveRegistersAfter(const std::vector<tarnic::CodeByteInstruction>& code);
+
+// The registers that may be read from just before an instruction, given
+// those that may be read after it (a called function's first instruction:
+// the registers of its new block that it may read before writing them).
+VmRegisterMask LiveRegistersBefore(const tarnic::CodeByteInstruction& in, VmRegisterMask after);

@@ -74,10 +74,6 @@ bool VmMemoryMap::InBuffer(uint32_t address) const {
   return r && !r->cells;
 }
 
-bool VmMemoryMap::Accessible(uint32_t address, size_t size) const {
-  return size > 0 && Room(address) >= size;
-}
-
 bool VmMemoryMap::Read(uint32_t address, void* out, size_t size) const {
   if (!Accessible(address, size)) return false;
   std::memcpy(out, reinterpret_cast<const void*>(static_cast<uintptr_t>(address)), size);

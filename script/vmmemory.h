@@ -45,7 +45,9 @@ class VmMemoryMap {
   void Release(size_t bytes);
 
   // True when [address, address + size) lies in one live region.
-  bool Accessible(uint32_t address, size_t size) const;
+  bool Accessible(uint32_t address, size_t size) const {
+    return size > 0 && (regions_.InLastBuffer(address, size) || Room(address) >= size);
+  }
   // Bytes from `address` to the end of its region (0 when it lies in none).
   size_t Room(uint32_t address) const;
   // True when `address` lies in an array's buffer (not in a cell's value).

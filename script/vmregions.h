@@ -25,6 +25,11 @@ class VmRegionIndex {
   bool Erase(uintptr_t start, VmRegion* removed);
   // The region that holds `address`, or null.
   const VmRegion* Find(uintptr_t address) const;
+  // Whether the `size` bytes at `address` lie in the array buffer found last
+  // (inline: a loop over an array asks this at every element).
+  bool InLastBuffer(uintptr_t address, size_t size) const {
+    return !last_.cells && address - last_.start < last_.size && size <= last_.size - (address - last_.start);
+  }
 
  private:
   static constexpr size_t kSplitAt = 512;  // a bucket that reaches this splits in two

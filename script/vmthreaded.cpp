@@ -32,6 +32,25 @@ inline int ResultOperand(VmState& s, const VmCell* result, VmCell* held, const V
   return ReadHeldValue(s, *result, held);
 }
 
+// The signed 32-bit integer or double that a raw reference of that type
+// refers to, as ReadHeldValue reads it; false when it may not be read here.
+template <uint8_t T>
+inline bool ReadElement(const VmState& s, const VmCell& reference, VmCell* value) {
+  const uint32_t address = Low32(reference.value);
+  if (T == VB_I32) {
+    int32_t v;
+    if (!s.memory.Accessible(address, sizeof v)) return false;
+    std::memcpy(&v, reinterpret_cast<const void*>(static_cast<uintptr_t>(address)), sizeof v);
+    SetInt32(value, v);
+  } else {
+    double d;
+    if (!s.memory.Accessible(address, sizeof d)) return false;
+    std::memcpy(&d, reinterpret_cast<const void*>(static_cast<uintptr_t>(address)), sizeof d);
+    SetDouble(value, d);
+  }
+  return true;
+}
+
 inline VmCell WithoutFlags(const VmCell& c) { return MakeCell(OperandType(c), c.value); }
 
 // A register's reference to a variable, as OP_LDM makes it.
@@ -63,7 +82,10 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   };
   VmTranslation& t = *s.translation;
   if (!t.threaded) {
-    for (VmOp& o : t.ops) o.handler = kHandlers[o.kind];
+    for (VmOp& o : t.ops) {
+      o.handler = kHandlers[o.kind];
+      o.fallback = kHandlers[o.general];
+    }
     t.threaded = true;
   }
   StartRunAccount(s);
@@ -83,7 +105,8 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   uint32_t local_count;
   uintptr_t bases[kVmSpaces] = {0, 0};
   int rc = 0;
-  uint32_t step_index = 0, step_last = 0;  // a block executed directly
+  uint32_t step_index = 0, step_left = 0;  // a block executed directly: the next instruction, those left
+  uint32_t return_to = 0;  // the instruction after the call that a return goes back to
   VmCell* m;  // memory operands
   VmCell* m2;
   VmCell* m3;
@@ -111,9 +134,12 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
     fuel = 0;                  \
   } while (0)
 #define DISPATCH() goto* op->handler
-#define NEXT()             \
+  // The op after one that stands for `count` instructions (a constant of its
+  // handler): the ops lie in the order of the instructions, so the next is
+  // found without reading memory, which would delay every op by a load.
+#define NEXT(count)        \
   do {                     \
-    op = op->next;         \
+    op += (count);         \
     DISPATCH();            \
   } while (0)
 #define MEMORY(operand) reinterpret_cast<VmCell*>(bases[(operand).space] + (operand).offset)
@@ -146,11 +172,26 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
     DISPATCH();                                                                                  \
   } while (0)
   // A conditional jump ends its block: either way a block is entered.
-#define JUMP_IF(condition)                  \
+#define JUMP_IF(condition, count)           \
   do {                                      \
     if (condition) ENTER(op->jump);         \
-    ENTER(op->next);                        \
+    ENTER(op + (count));                    \
   } while (0)
+
+  // Work charged beyond the instructions' units: from the fuel where it
+  // suffices, otherwise from the whole budget as the direct interpreter
+  // charges it (which ends the run when it does not fit).
+  const auto charge = [&](uint64_t units) {
+    if (units <= fuel) {
+      fuel -= static_cast<uint32_t>(units);
+      s.extra_work += units;
+      return true;
+    }
+    GIVE_FUEL();
+    const bool charged = ChargeWork(s, units);
+    TAKE_FUEL();
+    return charged;
+  };
 
   REFRESH();
   TAKE_FUEL();
@@ -170,18 +211,20 @@ enter_otherwise:
     op = entry + 1;
     DISPATCH();
   }
-  // A local that the block's ops name is missing: the block is executed
+  // A local that the block's ops name is missing: the block's instructions
+  // (with a copied loop test, the test's after the jump) are executed
   // directly, which ends the run where the direct interpreter ends it.
   step_index = entry->index;
-  step_last = entry->index + entry->length - 1;
+  step_left = entry->length;
   for (;;) {
     uint32_t next;
     rc = StepInstruction(s, calls, step_index, &next);
+    --step_left;
     if (rc != kVmContinue) {
-      s.budget_left += step_last - step_index;
+      s.budget_left += step_left;
       goto done;
     }
-    if (step_index == step_last || next != step_index + 1) {
+    if (step_left == 0) {
       REFRESH();
       TAKE_FUEL();
       op = ops + pos[next];
@@ -214,37 +257,37 @@ op_END:
 op_LDM:
   m = MEMORY(op->m);
   regs[op->r] = Reference(*m, op->m.word);
-  NEXT();
+  NEXT(1);
 
 op_LDM_ACC:
   s.accumulator = WithoutFlags(*MEMORY(op->m));
-  NEXT();
+  NEXT(1);
 
 op_LDK:
   regs[op->r] = op->constant;
-  NEXT();
+  NEXT(1);
 
 op_LDK_ACC:
   s.accumulator = op->constant;
-  NEXT();
+  NEXT(1);
 
 op_MOV:
   regs[op->r] = regs[op->r2];
-  NEXT();
+  NEXT(1);
 
 op_MOV_TO_ACC:
   CHECK_AT(0, RegisterOperand(s, regs, op->r2, &held, &a));
   s.accumulator = *a;
-  NEXT();
+  NEXT(1);
 
 op_MOV_FROM_ACC:
   regs[op->r] = s.accumulator;
-  NEXT();
+  NEXT(1);
 
 op_LDV:
   CHECK_AT(0, RegisterOperand(s, regs, op->r2, &held, &a));
   regs[op->r] = *a;
-  NEXT();
+  NEXT(1);
 
   // A register made a reference to the element that its value addresses.
 op_TOPTR:
@@ -254,7 +297,7 @@ op_TOPTR:
     regs[op->r] = WithoutFlags(*m);
   }
   regs[op->r].type |= kVmRawRef;
-  NEXT();
+  NEXT(1);
 
   // ---- the families; register 31 takes a constant or memory operand first --
 
@@ -274,7 +317,7 @@ op_BIN_RM:
 binary:
   CHECK_AT(0, RegisterOperand(s, regs, op->r, &held, &a));
   CHECK_AT(0, BinaryOperands(OperandType(*a), *a, OperandType(*b), *b, op->sub, &regs[op->r]));
-  NEXT();
+  NEXT(1);
 
 op_ASG_RK:
   SCRATCH(op->constant);
@@ -296,18 +339,58 @@ op_INCDEC:
   b = &kOne;
 assign:
   CHECK_AT(0, AssignToRegister(s, op->r, OperandType(*b), *b, op->sub));
-  NEXT();
+  NEXT(1);
 
 op_JMP:
   ENTER(op->jump);
 
 op_JZ:
   CHECK_AT(0, RegisterOperand(s, regs, op->r, &held, &a));
-  JUMP_IF(!CellTruth(*a));
+  JUMP_IF(!CellTruth(*a), 1);
 
 op_JNZ:
   CHECK_AT(0, RegisterOperand(s, regs, op->r, &held, &a));
-  JUMP_IF(CellTruth(*a));
+  JUMP_IF(CellTruth(*a), 1);
+
+  // ---- calls ----------------------------------------------------------------
+
+op_PUSHK:
+  CHECK_AT(0, PushArgument(s, op->constant));
+  NEXT(1);
+
+op_PUSHM:
+  CHECK_AT(0, PushArgument(s, *MEMORY(op->m)));
+  NEXT(1);
+
+op_PUSHR:
+  CHECK_AT(0, RegisterOperand(s, regs, op->r, &held, &a));
+  CHECK_AT(0, PushArgument(s, *a));
+  NEXT(1);
+
+  // Calls, parameters and returns end their blocks, so the work they charge
+  // meets the same budget as in the direct interpreter, and they change the
+  // frame: its registers and locals are read again (a parameter may move the
+  // frame's cells).
+#define FRAME_CHANGE(expr)           \
+  do {                               \
+    if ((rc = (expr)) != 0) {        \
+      fuel += op->rest;              \
+      goto done;                     \
+    }                                \
+    REFRESH();                       \
+  } while (0)
+
+op_CALL:
+  FRAME_CHANGE(EnterFunction(s, op->index, op->target, op->cleared, charge));
+  ENTER(op->jump);
+
+op_POPARG:
+  FRAME_CHANGE(PopParameter(s, charge));
+  ENTER(op + 1);
+
+op_RET:
+  FRAME_CHANGE(LeaveFunction(s, &return_to));
+  ENTER(ops + pos[return_to]);
 
   // ---- a register loaded from memory and used at once ----------------------
   // Where the second instruction replaces the register's reference with a
@@ -330,14 +413,14 @@ op_JNZ:
   // The result tested by a conditional jump.
 #define JUMP_TAIL()                                        \
   CHECK_AT(2, ResultOperand(s, out, &held, &a));           \
-  JUMP_IF(CellTruth(*a) == (op->jump_if_true != 0))
+  JUMP_IF(CellTruth(*a) == (op->jump_if_true != 0), 3)
   // The result stored into a variable through a register's reference.
 #define STORE_TAIL()                                         \
   m3 = MEMORY(op->m3);                                       \
   KEEP(kVmKeepR3, op->r3, Reference(*m3, op->m3.word));      \
   CHECK_AT(3, ResultOperand(s, out, &held, &a));             \
   CHECK_AT(3, StoreIntoCell(m3, a->type, *a));               \
-  NEXT()
+  NEXT(4)
   // A shape's handler for any sub-code, then one for each fast operation
   // (constant there, so that the operation's code is all that remains).
 #define SHAPE_HANDLER(kind, body, operation, tail) \
@@ -357,9 +440,9 @@ op_JNZ:
   SHAPE_HANDLER(shape##_NE, body, AO_NE, tail)              \
   SHAPE_HANDLER(shape##_AND, body, AO_AND, tail)
 
-  SHAPE_HANDLERS(LDM_BIN_RK, LOADED_BINARY_RK, NEXT())
-  SHAPE_HANDLERS(LDM_BIN_RR, LOADED_BINARY_RR, NEXT())
-  SHAPE_HANDLERS(LDM_BIN_RM, LOADED_BINARY_RM, NEXT())
+  SHAPE_HANDLERS(LDM_BIN_RK, LOADED_BINARY_RK, NEXT(2))
+  SHAPE_HANDLERS(LDM_BIN_RR, LOADED_BINARY_RR, NEXT(2))
+  SHAPE_HANDLERS(LDM_BIN_RM, LOADED_BINARY_RM, NEXT(2))
   SHAPE_HANDLERS(LDM_BIN_RK_JUMP, LOADED_BINARY_RK, JUMP_TAIL())
   SHAPE_HANDLERS(LDM_BIN_RR_JUMP, LOADED_BINARY_RR, JUMP_TAIL())
   SHAPE_HANDLERS(LDM_BIN_RM_JUMP, LOADED_BINARY_RM, JUMP_TAIL())
@@ -373,14 +456,14 @@ op_LDM_ASG_RK:
   KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
   SCRATCH(op->constant);
   CHECK_AT(1, AssignIntoCell(m, OperandType(op->constant), op->constant, op->sub));
-  NEXT();
+  NEXT(2);
 
 op_LDM_ASG_RR:
   m = MEMORY(op->m);
   KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
   CHECK_AT(1, RegisterOperand(s, regs, op->r2, &held2, &b));
   CHECK_AT(1, AssignIntoCell(m, OperandType(*b), *b, op->sub));
-  NEXT();
+  NEXT(2);
 
 op_LDM_ASG_RM:
   m = MEMORY(op->m);
@@ -388,14 +471,14 @@ op_LDM_ASG_RM:
   m2 = MEMORY(op->m2);
   SCRATCH(Reference(*m2, op->m2.word));
   CHECK_AT(1, AssignIntoCell(m, OperandType(*m2), *m2, op->sub));
-  NEXT();
+  NEXT(2);
 
 op_LDM_INCDEC:
   m = MEMORY(op->m);
   KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
   SCRATCH(kOne);
   CHECK_AT(1, AssignIntoCell(m, VB_I32, kOne, op->sub));
-  NEXT();
+  NEXT(2);
 
 #define POSTFIX_STEP()                                    \
   m = MEMORY(op->m);                                      \
@@ -406,11 +489,134 @@ op_LDM_INCDEC:
 
 op_LDM_LDV_INCDEC:
   POSTFIX_STEP();
-  NEXT();
+  NEXT(3);
 
 op_LDM_LDV_INCDEC_JMP:
   POSTFIX_STEP();
   ENTER(op->jump);
+
+  // Jumps into the copy of a loop's test that follows (vmtranslate.h).
+op_LDM_LDV_INCDEC_INTO:
+  POSTFIX_STEP();
+  NEXT(4);
+
+op_JMP_INTO:
+  NEXT(1);
+
+  // ---- typed ops: the operands' types checked first (anything else goes to
+  // the op for any type before a thing is changed), then the operation alone.
+#define GUARD(condition)                 \
+  do {                                   \
+    if (!(condition)) goto* op->fallback; \
+  } while (0)
+#define TYPED_RK(T)                   \
+  m = MEMORY(op->m);                  \
+  GUARD(OperandType(*m) == (T));      \
+  b = &op->constant
+  // A register's value of type T, or an element of type T that it refers
+  // to (an array's element, read where the bounds allow).
+#define TYPED_RR(T)                                                          \
+  m = MEMORY(op->m);                                                         \
+  b = &regs[op->r2];                                                         \
+  GUARD(OperandType(*m) == (T));                                             \
+  if (b->type != (T)) {                                                      \
+    GUARD(b->type == ((T) | kVmRawRef) && ReadElement<(T)>(s, *b, &held2));  \
+    b = &held2;                                                              \
+  }
+  // Two integers: the result kept in the register, tested, or stored.
+#define I32_RESULT(operation) \
+  int32_t r;                  \
+  Int32Operation(Int32Of(*m), Int32Of(*b), operation, &r)
+  // The result kept in the register or stored into a variable of type T,
+  // the operation giving it as `result` and the cell taking it with `set`.
+#define TYPED_KEEP(T, result, set, operand, operation) \
+  {                                                    \
+    operand(T);                                        \
+    result(operation);                                 \
+    set(&regs[op->r], r);                              \
+    NEXT(2);                                           \
+  }
+#define TYPED_STORE(T, result, put, operand, operation) \
+  {                                                     \
+    operand(T);                                         \
+    m3 = MEMORY(op->m3);                                \
+    GUARD(StorageType(*m3) == (T));                     \
+    result(operation);                                  \
+    put(m3, r);                                         \
+    NEXT(4);                                            \
+  }
+#define I32_KEEP(operand, operation) TYPED_KEEP(VB_I32, I32_RESULT, SetInt32, operand, operation)
+#define I32_STORE(operand, operation) TYPED_STORE(VB_I32, I32_RESULT, PutInt32, operand, operation)
+#define I32_JUMP(operand, operation)                     \
+  {                                                      \
+    operand(VB_I32);                                     \
+    I32_RESULT(operation);                               \
+    JUMP_IF((r != 0) == (op->jump_if_true != 0), 3);     \
+  }
+  // Two doubles: arithmetic kept or stored, a comparison tested.
+#define F64_RESULT(operation) \
+  double r;                   \
+  if (!DoubleArithmetic(DoubleOf(*m), DoubleOf(*b), operation, &r)) goto* op->fallback
+#define F64_KEEP(operand, operation) TYPED_KEEP(VB_F64, F64_RESULT, SetDouble, operand, operation)
+#define F64_STORE(operand, operation) TYPED_STORE(VB_F64, F64_RESULT, PutDouble, operand, operation)
+#define F64_JUMP(operand, operation)                                                                  \
+  {                                                                                                   \
+    operand(VB_F64);                                                                                  \
+    if (!IsComparison(operation)) goto* op->fallback;                                                \
+    JUMP_IF(Compare<double>(operation, DoubleOf(*m), DoubleOf(*b)) == (op->jump_if_true != 0), 3);    \
+  }
+  // A typed shape's kinds: the one for any sub-code is never picked.
+#define TYPED_HANDLER(kind, body, operand, operation) \
+  op_##kind : body(operand, operation)
+#define TYPED_HANDLERS(shape, body, operand)              \
+  op_##shape : goto* op->fallback;                        \
+  TYPED_HANDLER(shape##_MUL, body, operand, AO_MUL)       \
+  TYPED_HANDLER(shape##_ADD, body, operand, AO_ADD)       \
+  TYPED_HANDLER(shape##_SUB, body, operand, AO_SUB)       \
+  TYPED_HANDLER(shape##_GT, body, operand, AO_GT)         \
+  TYPED_HANDLER(shape##_LT, body, operand, AO_LT)         \
+  TYPED_HANDLER(shape##_LE, body, operand, AO_LE)         \
+  TYPED_HANDLER(shape##_GE, body, operand, AO_GE)         \
+  TYPED_HANDLER(shape##_EQ, body, operand, AO_EQ)         \
+  TYPED_HANDLER(shape##_NE, body, operand, AO_NE)         \
+  TYPED_HANDLER(shape##_AND, body, operand, AO_AND)
+
+  TYPED_HANDLERS(I32_LDM_BIN_RK, I32_KEEP, TYPED_RK)
+  TYPED_HANDLERS(I32_LDM_BIN_RR, I32_KEEP, TYPED_RR)
+  TYPED_HANDLERS(I32_LDM_BIN_RK_JUMP, I32_JUMP, TYPED_RK)
+  TYPED_HANDLERS(I32_LDM_BIN_RR_JUMP, I32_JUMP, TYPED_RR)
+  TYPED_HANDLERS(I32_LDM_BIN_RK_STORE, I32_STORE, TYPED_RK)
+  TYPED_HANDLERS(I32_LDM_BIN_RR_STORE, I32_STORE, TYPED_RR)
+  TYPED_HANDLERS(F64_LDM_BIN_RK, F64_KEEP, TYPED_RK)
+  TYPED_HANDLERS(F64_LDM_BIN_RR, F64_KEEP, TYPED_RR)
+  TYPED_HANDLERS(F64_LDM_BIN_RK_JUMP, F64_JUMP, TYPED_RK)
+  TYPED_HANDLERS(F64_LDM_BIN_RR_JUMP, F64_JUMP, TYPED_RR)
+  TYPED_HANDLERS(F64_LDM_BIN_RK_STORE, F64_STORE, TYPED_RK)
+  TYPED_HANDLERS(F64_LDM_BIN_RR_STORE, F64_STORE, TYPED_RR)
+
+  // An integer variable stepped by op->constant (1 or -1), its value copied
+  // first by the postfix forms.
+#define I32_STEP(copied)                                                                                    \
+  m = MEMORY(op->m);                                                                                  \
+  GUARD(StorageType(*m) == VB_I32);                                                                   \
+  if (copied) KEEP(kVmKeepR2, op->r2, MakeCell(VB_I32, m->value));                                    \
+  PutInt32(m, static_cast<int32_t>(static_cast<uint32_t>(Int32Of(*m)) + static_cast<uint32_t>(Int32Of(op->constant))))
+
+op_I32_LDM_INCDEC:
+  I32_STEP(false);
+  NEXT(2);
+
+op_I32_LDM_LDV_INCDEC:
+  I32_STEP(true);
+  NEXT(3);
+
+op_I32_LDM_LDV_INCDEC_JMP:
+  I32_STEP(true);
+  ENTER(op->jump);
+
+op_I32_LDM_LDV_INCDEC_INTO:
+  I32_STEP(true);
+  NEXT(4);
 
 done:
   GIVE_FUEL();
@@ -437,4 +643,21 @@ done:
 #undef SHAPE_HANDLER
 #undef SHAPE_HANDLERS
 #undef POSTFIX_STEP
+#undef FRAME_CHANGE
+#undef GUARD
+#undef TYPED_RK
+#undef TYPED_RR
+#undef I32_RESULT
+#undef TYPED_KEEP
+#undef TYPED_STORE
+#undef I32_KEEP
+#undef I32_JUMP
+#undef I32_STORE
+#undef F64_RESULT
+#undef F64_KEEP
+#undef F64_JUMP
+#undef F64_STORE
+#undef TYPED_HANDLER
+#undef TYPED_HANDLERS
+#undef I32_STEP
 }

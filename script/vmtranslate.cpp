@@ -51,12 +51,53 @@ VmOpKind Specialized(VmOpKind shape, uint8_t sub) {
   return shape;
 }
 
+// Whether a kind is one of a fused binary shape's kinds.
+bool InShape(uint16_t kind, VmOpKind shape) { return kind >= shape && kind < shape + kShapeKinds; }
+
 // The ops that jump: their target is resolved to the target block's charge op.
-bool HasJump(uint8_t kind) {
-  if (kind == VOP_JMP || kind == VOP_JZ || kind == VOP_JNZ || kind == VOP_LDM_LDV_INCDEC_JMP) return true;
+bool HasJump(uint16_t kind) {
+  if (kind == VOP_JMP || kind == VOP_JZ || kind == VOP_JNZ || kind == VOP_CALL || kind == VOP_LDM_LDV_INCDEC_JMP)
+    return true;
   for (VmOpKind shape : {VOP_LDM_BIN_RK_JUMP, VOP_LDM_BIN_RR_JUMP, VOP_LDM_BIN_RM_JUMP})
-    if (kind >= shape && kind < shape + kShapeKinds) return true;
+    if (InShape(kind, shape)) return true;
   return false;
+}
+
+// The shapes that come typed, in the order of VM_TYPED_SHAPES, with the
+// register writes that their typed ops leave out (which must not be kept).
+struct TypedShape {
+  VmOpKind shape;
+  bool jumping;
+  uint8_t unwritten;
+};
+const TypedShape kTypedShapes[] = {
+    {VOP_LDM_BIN_RK, false, kVmKeepScratch},
+    {VOP_LDM_BIN_RR, false, 0},
+    {VOP_LDM_BIN_RK_JUMP, true, kVmKeepR | kVmKeepScratch},
+    {VOP_LDM_BIN_RR_JUMP, true, kVmKeepR},
+    {VOP_LDM_BIN_RK_STORE, false, kVmKeepR | kVmKeepR3 | kVmKeepScratch},
+    {VOP_LDM_BIN_RR_STORE, false, kVmKeepR | kVmKeepR3},
+};
+constexpr int kTypedShapeCount = sizeof kTypedShapes / sizeof kTypedShapes[0];
+static_assert(VOP_F64_LDM_BIN_RK - VOP_I32_LDM_BIN_RK == kTypedShapeCount * kShapeKinds,
+              "the typed shapes in the order of VM_TYPED_SHAPES");
+
+// The typed kind of a fused binary op specialized for its operation, for
+// operands of base type `base` (VB_I32 or VB_F64); VOP_GENERIC when there is
+// none: doubles are typed for arithmetic that gives a double (stored or kept)
+// and for comparisons tested by a jump.
+uint16_t TypedKind(uint16_t kind, uint8_t base, uint8_t sub, uint8_t keep, bool constant_typed) {
+  for (int i = 0; i < kTypedShapeCount; ++i) {
+    const TypedShape& t = kTypedShapes[i];
+    if (!InShape(kind, t.shape) || kind == t.shape) continue;
+    if ((keep & t.unwritten) || !constant_typed) return VOP_GENERIC;
+    const uint16_t offset = static_cast<uint16_t>(i * kShapeKinds + (kind - t.shape));
+    if (base == VB_I32) return static_cast<uint16_t>(VOP_I32_LDM_BIN_RK + offset);
+    const bool arithmetic = sub == AO_MUL || sub == AO_ADD || sub == AO_SUB;
+    if (base == VB_F64 && (t.jumping ? IsComparison(sub) : arithmetic)) return static_cast<uint16_t>(VOP_F64_LDM_BIN_RK + offset);
+    return VOP_GENERIC;
+  }
+  return VOP_GENERIC;
 }
 
 // A register of the block (not the accumulator).
@@ -97,6 +138,7 @@ class Translator {
 
   void Run() {
     live_after_ = LiveRegistersAfter(code_);
+    DeclaredLocals();
     FindBlocks();
     Emit();
     ResolveTargets();
@@ -126,13 +168,10 @@ class Translator {
         charge = t_.ops.size();
         t_.ops.push_back(Charge(i, rest_[i] + 1));
       }
-      VmOp op;
-      op.index = i;
-      op.rest = rest_[i];
-      Decode(i, &op);
-      op.keep = Kept(op);
+      const VmOp op = OpOf(i);
       t_.ops[charge].locals = std::max(t_.ops[charge].locals, LocalsNamed(op));
       t_.ops.push_back(op);
+      if (rest_[i] == 0) CopyLoopTest(i, charge);
     }
     // Falling off the end (or jumping there from a fused op) enters a block of
     // no instructions, so the end is reached the way a block is.
@@ -142,6 +181,137 @@ class Translator {
     end.kind = VOP_END;
     end.index = n_;
     t_.ops.push_back(end);
+  }
+
+  // The ops of the block of instructions [first, first + length), with their
+  // positions relative to the block's end.
+  std::vector<VmOp> BlockOps(uint32_t first, uint32_t length) const {
+    std::vector<VmOp> ops;
+    for (uint32_t k = 0; k < length; ++k) ops.push_back(OpOf(first + k));
+    return ops;
+  }
+
+  // The op of instruction i.
+  VmOp OpOf(uint32_t i) const {
+    VmOp op;
+    op.index = i;
+    op.rest = rest_[i];
+    Decode(i, &op);
+    op.keep = Kept(op);
+    Type(&op);
+    return op;
+  }
+
+  // The op that tests the condition at the end of a block's ops (the last
+  // one that runs); null when it is not a translated conditional jump.
+  static VmOp* TestOf(std::vector<VmOp>& ops) {
+    size_t k = 0;
+    while (k + ops[k].count < ops.size()) k += ops[k].count;
+    VmOp& test = ops[k];
+    if (test.kind == VOP_JZ || test.kind == VOP_JNZ) return &test;
+    for (VmOpKind shape : {VOP_LDM_BIN_RK_JUMP, VOP_LDM_BIN_RR_JUMP, VOP_LDM_BIN_RM_JUMP})
+      if (InShape(test.kind, shape) || InShape(test.general, shape)) return &test;
+    return nullptr;
+  }
+
+  // After the last op of the block whose charge op is at `charge` (its last
+  // instruction i): where the block jumps back to a loop's test, a copy of
+  // the test's block that the jump falls into (see vmtranslate.h).
+  void CopyLoopTest(uint32_t i, size_t charge) {
+    constexpr uint32_t kMostCopied = 8;
+    const CodeByteInstruction& jump = code_[i];
+    VmOp& charge_op = t_.ops[charge];
+    if (jump.op != OP_JMP || t_.ops.back().kind != VOP_JMP || jump.a >= n_ || jump.a == charge_op.index) return;
+    const uint32_t test_first = jump.a, test_length = rest_[jump.a] + 1;
+    if (test_length > kMostCopied) return;
+    std::vector<VmOp> copy = BlockOps(test_first, test_length);
+    VmOp* test = TestOf(copy);
+    if (!test) return;
+    // The copy's test jumps to where the test falls through, and falls
+    // through to a jump to where the test jumps (through a charge of nothing,
+    // as a fall-through enters a block).
+    const uint32_t test_target = test->target;
+    if (test->kind == VOP_JZ || test->kind == VOP_JNZ)
+      test->kind = test->kind == VOP_JZ ? VOP_JNZ : VOP_JZ;
+    else
+      test->jump_if_true ^= 1;
+    test->target = test_first + test_length;
+    VmOp away;
+    away.kind = VOP_JMP;
+    away.index = test_first + test_length - 1;
+    away.target = test_target;
+    // The jumping block pays for the copy and needs its locals.
+    charge_op.length += test_length;
+    for (VmOp* op = &charge_op + 1; op <= &t_.ops.back(); ++op) op->rest += test_length;
+    for (const VmOp& op : copy) charge_op.locals = std::max(charge_op.locals, LocalsNamed(op));
+    FallInto(&t_.ops.back());
+    if (t_.ops.size() >= 5) {
+      VmOp& fused = t_.ops[t_.ops.size() - 4];
+      if (fused.index + 3 == i && fused.count == 4) FallInto(&fused);
+    }
+    t_.ops.insert(t_.ops.end(), copy.begin(), copy.end());
+    t_.ops.push_back(Charge(test_target, 0));
+    t_.ops.push_back(away);
+  }
+
+  // A jump made to fall into the copy that follows its block.
+  static void FallInto(VmOp* op) {
+    struct Into {
+      uint16_t jumping, falling;
+    };
+    static const Into kInto[] = {
+        {VOP_JMP, VOP_JMP_INTO},
+        {VOP_LDM_LDV_INCDEC_JMP, VOP_LDM_LDV_INCDEC_INTO},
+        {VOP_I32_LDM_LDV_INCDEC_JMP, VOP_I32_LDM_LDV_INCDEC_INTO},
+    };
+    for (const Into& into : kInto) {
+      if (op->kind == into.jumping) op->kind = into.falling;
+      if (op->general == into.jumping) op->general = into.falling;
+    }
+  }
+
+  // The one storage type (base and kind) that the code creates each local of
+  // the first block of cells with; kUnknownType where it creates it with
+  // several or never.
+  static constexpr uint8_t kUnknownType = 0xFF;
+  void DeclaredLocals() {
+    declared_.assign(VmVariables::kBlockCells, kUnknownType);
+    std::vector<bool> seen(VmVariables::kBlockCells, false);
+    for (const CodeByteInstruction& in : code_) {
+      if (in.op != OP_LOCAL || in.b >= VmVariables::kBlockCells) continue;
+      const uint8_t type = static_cast<uint8_t>(in.t & (kVmKindMask | kVmBaseMask));
+      declared_[in.b] = !seen[in.b] || declared_[in.b] == type ? type : kUnknownType;
+      seen[in.b] = true;
+    }
+  }
+
+  // The storage type that a memory operand is expected to have when it runs.
+  uint8_t ExpectedType(const VmMemOperand& m) const {
+    if (m.space == kVmLocalSpace) return declared_[m.offset / sizeof(VmCell)];
+    return static_cast<uint8_t>(reinterpret_cast<const VmCell*>(m.offset)->type & (kVmKindMask | kVmBaseMask));
+  }
+
+  // A fused op made typed where its loaded variable's expected type has typed
+  // ops (its constant, if any, of that type already).
+  void Type(VmOp* op) const {
+    if (op->count < 2 || op->kind == VOP_GENERIC) return;
+    const uint8_t base = ExpectedType(op->m);
+    if (op->kind == VOP_LDM_INCDEC || op->kind == VOP_LDM_LDV_INCDEC || op->kind == VOP_LDM_LDV_INCDEC_JMP ||
+        op->kind == VOP_LDM_LDV_INCDEC_INTO) {
+      if (base != VB_I32 || (op->keep & (kVmKeepR | kVmKeepScratch))) return;
+      op->general = op->kind;
+      op->kind = static_cast<uint16_t>(VOP_I32_LDM_INCDEC + (op->kind - VOP_LDM_INCDEC));
+      op->constant = MakeInt32(op->sub == StepSubCode(OP_INC) ? 1 : -1);
+      return;
+    }
+    bool with_constant = false;
+    for (VmOpKind shape : {VOP_LDM_BIN_RK, VOP_LDM_BIN_RK_JUMP, VOP_LDM_BIN_RK_STORE})
+      with_constant |= InShape(op->kind, shape);
+    const bool constant_typed = !with_constant || op->constant.type == base;
+    const uint16_t typed = TypedKind(op->kind, base, op->sub, op->keep, constant_typed);
+    if (typed == VOP_GENERIC) return;
+    op->general = op->kind;
+    op->kind = typed;
   }
 
   // The register writes of an op that the instructions after it may read.
@@ -174,19 +344,17 @@ class Translator {
     return named;
   }
 
-  // Every op's successor and jump target, once every position is known.
+  // Every op's jump target, once every position is known. (The op after one
+  // lies `count` ops further: the ops of the instructions it stands for lie
+  // between, and a block's charge op right before its first op.)
   void ResolveTargets() {
-    for (VmOp& op : t_.ops) {
-      const size_t at = &op - t_.ops.data();
-      op.next = op.kind == VOP_END ? &op : &op + op.count;
-      if (at + op.count >= t_.ops.size()) op.next = &t_.ops.back();
-      if (HasJump(op.kind)) op.jump = &t_.ops[t_.pos[op.target]];
-    }
+    for (VmOp& op : t_.ops)
+      if (HasJump(op.kind) || HasJump(op.general)) op.jump = &t_.ops[t_.pos[op.target]];
   }
 
   // A memory word as an operand; false (and *m unchanged) for a global that
   // does not exist and for a local beyond the frame's first block of cells.
-  bool Memory(uint32_t word, VmMemOperand* m) {
+  bool Memory(uint32_t word, VmMemOperand* m) const {
     const uint32_t cell = word & kMemoryCellMask;
     VmMemOperand operand;
     operand.word = word;
@@ -213,7 +381,7 @@ class Translator {
 
   // The second operand of a family's instruction; false when it cannot be
   // resolved here (the direct interpreter then decides).
-  bool SecondOperand(const Family& f, const CodeByteInstruction& in, VmOp* op) {
+  bool SecondOperand(const Family& f, const CodeByteInstruction& in, VmOp* op) const {
     switch (f.form) {
       case kRegister: op->r2 = in.r2; return InBlock(in.r2);
       case kMemory: return Memory(in.a, &op->m2);
@@ -221,13 +389,13 @@ class Translator {
     }
   }
 
-  void Decode(uint32_t i, VmOp* op) {
+  void Decode(uint32_t i, VmOp* op) const {
     if (!DecodeLoaded(i, op)) DecodeAlone(code_[i], op);
   }
 
   // A load from memory into a register and the instructions that use the
   // register at once.
-  bool DecodeLoaded(uint32_t i, VmOp* op) {
+  bool DecodeLoaded(uint32_t i, VmOp* op) const {
     const CodeByteInstruction& load = code_[i];
     const CodeByteInstruction* use = Following(i, 1);
     if (load.op != OP_LDM || !use || !Loadable(load.r) || !Memory(load.a, &op->m)) return false;
@@ -283,7 +451,7 @@ class Translator {
     return true;
   }
 
-  void DecodeAlone(const CodeByteInstruction& in, VmOp* op) {
+  void DecodeAlone(const CodeByteInstruction& in, VmOp* op) const {
     VmOp alone;
     alone.index = op->index;
     alone.rest = op->rest;
@@ -293,7 +461,7 @@ class Translator {
     op->kind = AloneKind(in, op);
   }
 
-  VmOpKind AloneKind(const CodeByteInstruction& in, VmOp* op) {
+  VmOpKind AloneKind(const CodeByteInstruction& in, VmOp* op) const {
     switch (in.op) {
       case OP_LDM:
         if (!Memory(in.a, &op->m)) return VOP_GENERIC;
@@ -321,6 +489,22 @@ class Translator {
         op->target = in.a;
         if (!InBlock(in.r) || in.a >= n_) return VOP_GENERIC;
         return in.op == OP_JZ ? VOP_JZ : VOP_JNZ;
+      case OP_PUSHK:
+        Constant(in, op);
+        return VOP_PUSHK;
+      case OP_PUSHM:
+        return Memory(in.a, &op->m) ? VOP_PUSHM : VOP_GENERIC;
+      case OP_PUSHR:
+        return InBlock(in.r) ? VOP_PUSHR : VOP_GENERIC;
+      case OP_CALL:
+        op->target = in.a;
+        if (in.a >= n_) return VOP_GENERIC;
+        op->cleared = LiveRegistersBefore(code_[in.a], live_after_[in.a]);
+        return VOP_CALL;
+      case OP_POPARG:
+        return VOP_POPARG;
+      case OP_RET:
+        return VOP_RET;
       default:
         break;
     }
@@ -338,6 +522,7 @@ class Translator {
   std::vector<VmRegisterMask> live_after_;  // the registers read after each instruction
   std::vector<bool> leader_;   // the first instruction of a block
   std::vector<uint32_t> rest_; // instructions after i up to the end of its block
+  std::vector<uint8_t> declared_;  // the expected storage type of each local of the first block
 };
 
 }  // namespace

@@ -16,6 +16,13 @@
 // system calls, parameters and locals) end their block, so their charges
 // meet the same budget as in the direct interpreter; a run that ends inside
 // a block gives back the units of the instructions it did not reach.
+//
+// A block that ends by jumping back to a short block that ends with a
+// conditional jump (the test of a loop) takes a copy of that block's ops
+// after its own, charged with it: its jump falls into the copy (a *_INTO
+// kind), whose test jumps where the test falls through and falls through to
+// a jump where it jumps, so each turn of the loop is one block. The copy has
+// no positions; ops that go on elsewhere go on at the block's own ops.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -42,15 +49,30 @@ class VmVariables;
   X(END)             /* the place after the last instruction */                                   \
   X(LDM) X(LDM_ACC) X(LDK) X(LDK_ACC) X(MOV) X(MOV_TO_ACC) X(MOV_FROM_ACC) X(LDV) X(TOPTR)       \
   X(BIN_RK) X(BIN_RR) X(BIN_RM) X(ASG_RK) X(ASG_RR) X(ASG_RM) X(INCDEC)                            \
-  X(JMP) X(JZ) X(JNZ)                                                                              \
+  X(JMP) X(JZ) X(JNZ) X(JMP_INTO)                                                                  \
+  X(PUSHK) X(PUSHM) X(PUSHR) X(CALL) X(POPARG) X(RET)                                              \
   VM_SHAPE_KINDS(X, LDM_BIN_RK) VM_SHAPE_KINDS(X, LDM_BIN_RR) VM_SHAPE_KINDS(X, LDM_BIN_RM)        \
   VM_SHAPE_KINDS(X, LDM_BIN_RK_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RR_JUMP)                            \
   VM_SHAPE_KINDS(X, LDM_BIN_RM_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RK_STORE)                           \
   VM_SHAPE_KINDS(X, LDM_BIN_RR_STORE) VM_SHAPE_KINDS(X, LDM_BIN_RM_STORE)                          \
   X(LDM_ASG_RK) X(LDM_ASG_RR) X(LDM_ASG_RM)                                                        \
-  X(LDM_INCDEC) X(LDM_LDV_INCDEC) X(LDM_LDV_INCDEC_JMP)
+  X(LDM_INCDEC) X(LDM_LDV_INCDEC) X(LDM_LDV_INCDEC_JMP) X(LDM_LDV_INCDEC_INTO)                    \
+  VM_TYPED_SHAPES(VM_SHAPE_KINDS, X, I32) VM_TYPED_SHAPES(VM_SHAPE_KINDS, X, F64)                  \
+  X(I32_LDM_INCDEC) X(I32_LDM_LDV_INCDEC) X(I32_LDM_LDV_INCDEC_JMP) X(I32_LDM_LDV_INCDEC_INTO)
 
-enum VmOpKind : uint8_t {
+// The fused binary shapes that come typed as well: for two signed 32-bit
+// integers (I32_...) and two doubles (F64_...), with the result stored into a
+// variable of the same type. The translation picks the type that the loaded
+// variable is declared with (a global's type, or the one type that the code
+// creates the local with); each typed op checks the types where they lie and
+// leaves anything else to the shape's op for any type (VmOp::fallback), so a
+// wrong guess costs time only. Typed ops leave out the register writes that
+// no later instruction reads: they are picked only where those are not kept.
+#define VM_TYPED_SHAPES(SHAPE, X, T)                                                                \
+  SHAPE(X, T##_LDM_BIN_RK) SHAPE(X, T##_LDM_BIN_RR) SHAPE(X, T##_LDM_BIN_RK_JUMP)                   \
+  SHAPE(X, T##_LDM_BIN_RR_JUMP) SHAPE(X, T##_LDM_BIN_RK_STORE) SHAPE(X, T##_LDM_BIN_RR_STORE)
+
+enum VmOpKind : uint16_t {
 #define VM_OP_ENUM(name) VOP_##name,
   VM_OP_KINDS(VM_OP_ENUM)
 #undef VM_OP_ENUM
@@ -78,9 +100,10 @@ enum VmKeep : uint8_t { kVmKeepR = 1, kVmKeepR2 = 2, kVmKeepR3 = 4, kVmKeepScrat
 
 struct VmOp {
   const void* handler = nullptr;  // the threaded machine's handler for `kind`
-  const VmOp* next = nullptr;     // the op after the instructions it stands for
+  const void* fallback = nullptr;  // typed ops: the handler of `general`
   const VmOp* jump = nullptr;     // jumps: the charge op of the target's block
-  uint8_t kind = VOP_GENERIC;
+  uint16_t kind = VOP_GENERIC;
+  uint16_t general = VOP_GENERIC;  // typed ops: the kind for operands of any type
   uint8_t count = 1;  // instructions the op stands for
   uint8_t r = 0;      // register numbers, checked at load
   uint8_t r2 = 0;     // (the destination of LDV in LDM_LDV_INCDEC)
@@ -93,6 +116,7 @@ struct VmOp {
   uint32_t target = 0;  // jumps: the target instruction
   uint32_t length = 0;  // CHARGE: the instructions of the block
   uint32_t locals = 0;  // CHARGE: the locals that the block's ops name (the highest index + 1)
+  uint32_t cleared = 0;  // CALL: the registers that the function may read before writing them
   VmMemOperand m, m2, m3;  // memory operands in the order of the instructions
   VmCell constant;      // the instruction's constant with its type byte
 };
