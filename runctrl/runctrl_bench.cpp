@@ -8,7 +8,10 @@
 // the colour links alone and with the movement scripts alone, and the cost
 // of one of each call that a firing makes into the platform or the picture
 // (a tag request through the window's message, an invalidation, a look-up
-// of an object by name).
+// of an object by name). Last the stages of a repaint, done by hand on the
+// window's kind of kept surface: the clearing of the painted area, the
+// drawing of every object, and the copy to the window; and the platform
+// calls that one square's drawing makes.
 #include <windows.h>
 
 #include <algorithm>
@@ -24,6 +27,7 @@
 #include "picobj.h"
 #include "runharness.h"
 #include "runscripts.h"
+#include "runsurface.h"
 
 using namespace runtest;
 using bench::NowMs;
@@ -161,6 +165,129 @@ void PrintCallCosts(CPicObj& picture) {
                        find));
 }
 
+// The area a tick repaints: the union of every object's area.
+RECT PaintedArea(CPicObj& picture) {
+  RECT area = {0, 0, 0, 0};
+  CObList& objects = picture.GetLayer(0)->m_objects;
+  for (POSITION pos = objects.GetHeadPosition(); pos;)
+    static_cast<CDrawObj*>(objects.GetNext(pos))->UnionInvalidRect(&area);
+  return area;
+}
+
+// The stages of one repaint of the whole picture, medians over rounds.
+void PrintPaintStages(CPicObj& picture) {
+  Harness h(1000, 700);
+  if (!h.Ok()) return;
+  const RECT area = PaintedArea(picture);
+  RECT client;
+  ::GetClientRect(h.View(), &client);
+  CDC window;
+  window.Attach(::GetDC(h.View()));
+  CRunSurface surface;
+  CObList& objects = picture.GetLayer(0)->m_objects;
+  std::vector<double> clear, draw, copy;
+  for (int round = 0; round < 40; ++round) {
+    const double start = NowMs();
+    CDC* dc = surface.Begin(window, SIZE{client.right, client.bottom}, area, picture.m_clrBack);
+    ::GdiFlush();
+    const double cleared = NowMs();
+    for (POSITION pos = objects.GetHeadPosition(); pos;)
+      static_cast<CDrawObj*>(objects.GetNext(pos))->Draw(dc, 0);
+    ::GdiFlush();
+    const double drawn = NowMs();
+    surface.End(window);
+    ::GdiFlush();
+    const double copied = NowMs();
+    clear.push_back(cleared - start);
+    draw.push_back(drawn - cleared);
+    copy.push_back(copied - drawn);
+  }
+  ::ReleaseDC(h.View(), window.Detach());
+  Print(qel::FormatStr("repaint stages (%ld x %ld area, medians): clear %.2f ms, drawing of %d "
+                       "objects %.2f ms (%.2f us each), copy to the window %.2f ms\n",
+                       area.right - area.left, area.bottom - area.top, bench::Median(clear),
+                       kObjects, bench::Median(draw), bench::Median(draw) * 1000.0 / kObjects,
+                       bench::Median(copy)));
+}
+
+// The platform calls of one square's drawing, each on its own.
+void PrintDrawCalls() {
+  Harness h(1000, 700);
+  if (!h.Ok()) return;
+  CDC window;
+  window.Attach(::GetDC(h.View()));
+  CRunSurface surface;
+  const RECT area = {0, 0, 1000, 700};
+  CDC* dc = surface.Begin(window, SIZE{1000, 700}, area, RGB(255, 255, 255));
+  constexpr int kCalls = 20000;
+  auto square = [](int i, POINT* pts) {
+    const int x = 10 + (i % 40) * 24, y = 10 + (i / 40 % 25) * 26;
+    const POINT corners[5] = {{x, y}, {x + 16, y}, {x + 16, y + 16}, {x, y + 16}, {x, y}};
+    std::copy(corners, corners + 5, pts);
+  };
+  const double pen = MicrosPerCall(kCalls, [&](int i) {
+    LOGPEN lp = {PS_SOLID, {1, 0}, static_cast<COLORREF>(i & 0xFF)};
+    ::DeleteObject(::CreatePenIndirect(&lp));
+  });
+  const double brush = MicrosPerCall(kCalls, [&](int i) {
+    ::DeleteObject(::CreateSolidBrush(static_cast<COLORREF>(i & 0xFF)));
+  });
+  HPEN black = ::CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+  HBRUSH grey = ::CreateSolidBrush(RGB(128, 128, 128));
+  const double select = MicrosPerCall(kCalls, [&](int) {
+    HGDIOBJ old = ::SelectObject(*dc, black);
+    ::SelectObject(*dc, old);
+  });
+  ::SelectObject(*dc, black);
+  ::SelectObject(*dc, grey);
+  POINT pts[5];
+  const double polygon = MicrosPerCall(kCalls, [&](int i) {
+    square(i, pts);
+    ::Polygon(*dc, pts, 4);
+  });
+  const double polyline = MicrosPerCall(kCalls, [&](int i) {
+    square(i, pts);
+    ::Polyline(*dc, pts, 5);
+  });
+  const double clipBox = MicrosPerCall(kCalls, [&](int) {
+    RECT r;
+    ::GetClipBox(*dc, &r);
+  });
+  const double rectangle = MicrosPerCall(kCalls, [&](int i) {
+    square(i, pts);
+    ::Rectangle(*dc, pts[0].x, pts[0].y, pts[2].x + 1, pts[2].y + 1);
+  });
+  const double opaque = MicrosPerCall(kCalls, [&](int i) {
+    square(i, pts);
+    RECT r = {pts[0].x, pts[0].y, pts[2].x + 1, pts[2].y + 1};
+    ::ExtTextOutA(*dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+  });
+  const double bkColour = MicrosPerCall(kCalls, [&](int i) { ::SetBkColor(*dc, i & 0xFF); });
+  ::SelectObject(*dc, ::GetStockObject(DC_PEN));
+  ::SelectObject(*dc, ::GetStockObject(DC_BRUSH));
+  const double dcColours = MicrosPerCall(kCalls, [&](int i) {
+    ::SetDCPenColor(*dc, i & 0xFF);
+    ::SetDCBrushColor(*dc, i & 0xFF00);
+  });
+  const double current = MicrosPerCall(kCalls, [&](int) { ::GetCurrentObject(*dc, OBJ_PEN); });
+  const double patBlt = MicrosPerCall(kCalls, [&](int i) {
+    square(i, pts);
+    ::PatBlt(*dc, pts[0].x, pts[0].y, 17, 17, PATCOPY);
+  });
+  Print(qel::FormatStr("other calls: rectangle %.2f us, opaque text-out fill %.2f us, background "
+                       "colour %.2f us, DC pen and brush colours %.2f us, current object %.2f us, "
+                       "pattern fill %.2f us\n",
+                       rectangle, opaque, bkColour, dcColours, current, patBlt));
+  surface.End(window);
+  ::ReleaseDC(h.View(), window.Detach());
+  ::DeleteObject(black);
+  ::DeleteObject(grey);
+  Print(qel::FormatStr("a square's calls: pen made and deleted %.2f us, brush made and deleted "
+                       "%.2f us, a selection and its undoing %.2f us, polygon %.2f us, poly-line "
+                       "%.2f us, clip box %.2f us\n",
+                       pen, brush, select, polygon, polyline, clipBox));
+}
+
 }  // namespace
 
 int main() {
@@ -196,5 +323,7 @@ int main() {
                          split.label, f.Median(), f.Worst(), f.linksMean, f.paintMean));
   }
   PrintCallCosts(*picture);
+  PrintPaintStages(*picture);
+  PrintDrawCalls();
   return 0;
 }
