@@ -2,6 +2,7 @@
 // every drawing shares: its paint key, its reach and the clip test.
 #include "drawobj.h"
 
+#include "knownclip.h"
 #include "trackerframe.h"
 
 PaintKey CDrawObj::BasePaintKey() const {
@@ -31,7 +32,13 @@ RECT CDrawObj::DeviceReach(const CPointD* pts, size_t n, int nGrow) const {
 
 bool CDrawObj::MeetsClip(CDC* pDC, const RECT& reach) {
     RECT clip;
-    const int kind = ::GetClipBox(*pDC, &clip);
+    int kind;
+    if (const RECT* known = CKnownClipBox::Of(*pDC)) {
+        clip = *known;
+        kind = ::IsRectEmpty(&clip) ? NULLREGION : SIMPLEREGION;
+    } else {
+        kind = ::GetClipBox(*pDC, &clip);
+    }
     if (kind == ERROR)
         return true;
     if (kind == NULLREGION)

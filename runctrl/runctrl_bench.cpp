@@ -165,6 +165,43 @@ void PrintCallCosts(CPicObj& picture) {
                        find));
 }
 
+// The stages of a movement script: scripts that only return, that read their
+// tag and return, and the whole movement script; each picture's ticks
+// without its repaint (the window is not painted meanwhile).
+void PrintScriptStages() {
+  const struct {
+    const char* label;
+    const char* body;  // %s is the tag's name, %d the object's number
+  } kStages[] = {
+      {"return only", "int main()\n{\n  return 0;\n}\n"},
+      {"tag read", "int main()\n{\n  double v;\n  v = 0.0;\n  dbr_GetDbVal(\"%s\", &v);\n  return 0;\n}\n"},
+  };
+  std::string line = "script stages (links of a tick, medians):";
+  for (const auto& stage : kStages) {
+    std::unique_ptr<CPicObj> picture(NewPicture(RGB(255, 255, 255), 1000));
+    for (int i = 0; i < kObjects; ++i) {
+      const int x = 10 + (i % 40) * 24, y = 10 + (i / 40) * 26;
+      CDrawRect* rect = AddRect(*picture, RECT{x, y, x + 16, y + 16}, RGB(128, 128, 128));
+      rect->m_strName = ObjectName(i).c_str();
+      AddScriptLink(*rect, qel::FormatStr(stage.body, TagName(i).c_str()));
+    }
+    Harness h(1000, 700);
+    if (!h.Ok()) return;
+    for (int i = 0; i < kObjects; ++i) h.host.values[TagName(i)] = IntValue(0);
+    h.Load(*picture);
+    PaintNow(h.View());
+    std::vector<double> ticks;
+    for (int n = 0; n < 40; ++n) {
+      const double start = NowMs();
+      h.Tick(1);
+      ticks.push_back(NowMs() - start);
+      ::ValidateRect(h.View(), nullptr);
+    }
+    line += qel::FormatStr(" %s %.2f ms;", stage.label, bench::Median(ticks));
+  }
+  Print(line + "\n");
+}
+
 // The area a tick repaints: the union of every object's area.
 RECT PaintedArea(CPicObj& picture) {
   RECT area = {0, 0, 0, 0};
@@ -323,6 +360,7 @@ int main() {
                          split.label, f.Median(), f.Worst(), f.linksMean, f.paintMean));
   }
   PrintCallCosts(*picture);
+  PrintScriptStages();
   PrintPaintStages(*picture);
   PrintDrawCalls();
   return 0;
