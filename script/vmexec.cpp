@@ -8,6 +8,7 @@
 #include "vmarith.h"
 #include "vmcodes.h"
 #include "vmfastpath.h"
+#include "vmframes.h"
 #include "vmwork.h"
 
 using tarnic::CodeByteInstruction;
@@ -233,42 +234,6 @@ int JumpIf(Exec& x, const CodeByteInstruction& in, bool when_zero) {
 }
 int JumpZero(Exec& x, const CodeByteInstruction& in) { return JumpIf(x, in, true); }
 int JumpNotZero(Exec& x, const CodeByteInstruction& in) { return JumpIf(x, in, false); }
-
-// A register block for a call: one that a returned call left, cleared, or a
-// new one; null when there is no memory.
-std::unique_ptr<VmRegisterBlock> TakeRegisterBlock(VmState& s) {
-  if (s.spare_regs.empty()) return std::unique_ptr<VmRegisterBlock>(new (std::nothrow) VmRegisterBlock());
-  std::unique_ptr<VmRegisterBlock> regs = std::move(s.spare_regs.back());
-  s.spare_regs.pop_back();
-  for (VmCell& c : regs->reg) {
-    c.type = 0;
-    c.value = 0;
-  }
-  return regs;
-}
-
-// A frame for a call, counted against the cap: one that a returned call
-// left, or a new one; null when there is no memory or the cap is reached.
-std::unique_ptr<VmFrame> TakeFrame(VmState& s) {
-  if (s.spare_frames.empty()) return VmFrame::Make(s.memory);
-  if (!s.spare_frames.back()->Reuse()) return nullptr;
-  std::unique_ptr<VmFrame> frame = std::move(s.spare_frames.back());
-  s.spare_frames.pop_back();
-  return frame;
-}
-
-// Keeps what a returning call leaves for the next call (or frees it when
-// there is no room to keep it).
-void KeepForNextCall(VmState& s, std::unique_ptr<VmRegisterBlock> regs, std::unique_ptr<VmFrame> frame) {
-  try {
-    if (regs) s.spare_regs.push_back(std::move(regs));
-    if (frame) {
-      frame->Retire();
-      s.spare_frames.push_back(std::move(frame));
-    }
-  } catch (const std::bad_alloc&) {
-  }
-}
 
 int Call(Exec& x, const CodeByteInstruction& in) {
   VmState& s = x.s;
