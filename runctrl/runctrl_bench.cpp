@@ -8,10 +8,14 @@
 // the colour links alone and with the movement scripts alone, and the cost
 // of one of each call that a firing makes into the platform or the picture
 // (a tag request through the window's message, an invalidation, a look-up
-// of an object by name). Last the stages of a repaint, done by hand on the
-// window's kind of kept surface: the clearing of the painted area, the
-// drawing of every object, and the copy to the window; and the platform
-// calls that one square's drawing makes.
+// of an object by name). Then the stages of a movement script (pictures
+// whose scripts only return, or only read their tag), and the stages of a
+// repaint, done by hand on the window's kind of kept surface: the clearing
+// of the painted area, the drawing of every object, and the copy to the
+// window, beside the window's whole paint of the same area. Last the
+// platform calls that one square's drawing makes, the general way and the
+// calls of the short way. With the argument "ticks" only the ticks of the
+// whole picture run, ten times as many, for a profiler to watch.
 #include <windows.h>
 
 #include <algorithm>
@@ -341,8 +345,6 @@ void PrintDrawCalls() {
 
 }  // namespace
 
-// With the argument "ticks" only the ticks of the whole picture are run and
-// their figures printed: a run to watch with a profiler.
 int main(int argc, char** argv) {
   const bool ticksOnly = argc > 1 && std::string(argv[1]) == "ticks";
   int moving = 0;
