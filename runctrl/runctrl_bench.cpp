@@ -175,10 +175,15 @@ void PrintCallCosts(CPicObj& picture) {
 void PrintScriptStages() {
   const struct {
     const char* label;
-    const char* body;  // %s is the tag's name, %d the object's number
+    const char* body;  // given the tag's name, the object's name and its centre
   } kStages[] = {
       {"return only", "int main()\n{\n  return 0;\n}\n"},
       {"tag read", "int main()\n{\n  double v;\n  v = 0.0;\n  dbr_GetDbVal(\"%s\", &v);\n  return 0;\n}\n"},
+      {"move only",
+       "int main()\n{\n  char *t;\n  t = \"%s\";\n  MoveTo(\"%s\", %f, %f);\n  return 0;\n}\n"},
+      {"tag read and move (the movement script)",
+       "int main()\n{\n  double v;\n  v = 0.0;\n  dbr_GetDbVal(\"%s\", &v);\n"
+       "  MoveTo(\"%s\", %f + v, %f);\n  return 0;\n}\n"},
   };
   std::string line = "script stages (links of a tick, medians):";
   for (const auto& stage : kStages) {
@@ -187,7 +192,12 @@ void PrintScriptStages() {
       const int x = 10 + (i % 40) * 24, y = 10 + (i / 40) * 26;
       CDrawRect* rect = AddRect(*picture, RECT{x, y, x + 16, y + 16}, RGB(128, 128, 128));
       rect->m_strName = ObjectName(i).c_str();
-      AddScriptLink(*rect, qel::FormatStr(stage.body, TagName(i).c_str()));
+      const std::string script = qel::FormatStr(stage.body, TagName(i).c_str(), ObjectName(i).c_str(),
+                                                x + 8.0, y + 8.0);
+      if (!AddScriptLink(*rect, script)) {
+        Print(qel::FormatStr("the script of stage \"%s\" does not compile\n", stage.label));
+        return;
+      }
     }
     Harness h(1000, 700);
     if (!h.Ok()) return;
