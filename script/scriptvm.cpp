@@ -51,7 +51,7 @@ int CScriptVM::Run(uint32_t entry) {
   if (s.running) return kVmBusy;
   if (!m_loaded) return s.last_end_code = kVmNotLoaded;
   s.running = true;
-  s.regs = TakeRegisterBlock(s);
+  s.regs = TakeRunRegisters(s);
   s.frame = TakeFrame(s);
   int rc = kVmNoMemory;
   // Without its register block or first frame nothing ran: the globals and
