@@ -2,6 +2,7 @@
 // every drawing shares: its paint key, its reach and the clip test.
 #include "drawobj.h"
 
+#include "knownclip.h"
 #include "trackerframe.h"
 
 PaintKey CDrawObj::BasePaintKey() const {
@@ -23,15 +24,23 @@ PaintKey CDrawObj::BasePaintKey() const {
 RECT CDrawObj::DeviceReach(const CPointD* pts, size_t n, int nGrow) const {
     if (n == 0)
         return RECT{0, 0, 0, 0};
-    std::vector<CPointD> device(n);
-    for (size_t i = 0; i < n; ++i)
-        device[i] = m_view.ToDevice(pts[i]);
-    return EnclosingRect(BoundingBox(device.data(), n), nGrow);
+    // The box grows point by point, with no copy of the points: every object
+    // works its reach out on every paint, also when it is then skipped.
+    CRectD box = PointBox(m_view.ToDevice(pts[0]));
+    for (size_t i = 1; i < n; ++i)
+        GrowBox(box, m_view.ToDevice(pts[i]));
+    return EnclosingRect(box, nGrow);
 }
 
 bool CDrawObj::MeetsClip(CDC* pDC, const RECT& reach) {
     RECT clip;
-    const int kind = ::GetClipBox(*pDC, &clip);
+    int kind;
+    if (const RECT* known = CKnownClipBox::Of(*pDC)) {
+        clip = *known;
+        kind = ::IsRectEmpty(&clip) ? NULLREGION : SIMPLEREGION;
+    } else {
+        kind = ::GetClipBox(*pDC, &clip);
+    }
     if (kind == ERROR)
         return true;
     if (kind == NULLREGION)

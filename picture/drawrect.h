@@ -80,6 +80,11 @@ protected:
     RectCorners m_corners;
 
 private:
+    // Whether the shape is plain: a solid fill inside a solid outline one
+    // pixel wide, no percentage fill (PaintPlainRect draws it when upright).
+    bool IsPlain() const;
+    // The four corners on the device, in outline order.
+    void DeviceOutline(POINT* outline) const;
     void PaintShape(CDC* pDC, CPen& pen);
 };
 

@@ -1,6 +1,7 @@
 // CDrawRect: drawing in the rectangle's own frame, and its handle squares.
 #include "drawrect.h"
 
+#include "plainrect.h"
 #include "strokerun.h"
 
 namespace {
@@ -21,7 +22,23 @@ RECT CDrawRect::CornersReach() const {
     return DeviceReach(m_corners.p, 4, PenWidth(m_nLineWidth, m_view.zoom) + 4);
 }
 
+bool CDrawRect::IsPlain() const {
+    return m_nFillStyle == 1 && m_nPerFillDir == -1 && m_nLineStyle == PS_SOLID &&
+           m_clrLine != kNoColor && PenWidth(m_nLineWidth, m_view.zoom) == 1;
+}
+
+void CDrawRect::DeviceOutline(POINT* outline) const {
+    for (int i = 0; i < 4; ++i)
+        outline[i] = DevicePointRounded(m_corners.p[i]);
+}
+
 bool CDrawRect::DrawShape(CDC* pDC) {
+    if (IsPlain()) {
+        POINT outline[4];
+        DeviceOutline(outline);
+        if (PaintPlainRect(*pDC, outline, m_clrLine, m_clrFill1))
+            return true;
+    }
     CPen pen;
     if (!CreateShapePen(pen, m_nLineStyle, m_nLineWidth, m_clrLine, m_view.zoom))
         return false;
@@ -41,8 +58,7 @@ void CDrawRect::PaintShape(CDC* pDC, CPen& pen) {
         CSelectGdi selectPen(*pDC, pen);
         const bool thinDashed = IsThinDashedShapePen(m_nLineStyle, m_nLineWidth, m_view.zoom);
         POINT outline[5];
-        for (int i = 0; i < 4; ++i)
-            outline[i] = DevicePointRounded(m_corners.p[i]);
+        DeviceOutline(outline);
         outline[4] = outline[0];
 
         if (m_nFillStyle == 1) {

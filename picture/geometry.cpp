@@ -125,14 +125,16 @@ double DirectionAngle(const CPointD& a, const CPointD& b) {
   return angle;
 }
 
+void GrowBox(CRectD& box, const CPointD& p) {
+  if (p.x < box.left) box.left = p.x;
+  if (p.x > box.right) box.right = p.x;
+  if (p.y < box.top) box.top = p.y;
+  if (p.y > box.bottom) box.bottom = p.y;
+}
+
 CRectD BoundingBox(const CPointD* pts, size_t n) {
-  CRectD r(pts[0].x, pts[0].y, pts[0].x, pts[0].y);
-  for (size_t i = 1; i < n; ++i) {
-    if (pts[i].x < r.left) r.left = pts[i].x;
-    if (pts[i].x > r.right) r.right = pts[i].x;
-    if (pts[i].y < r.top) r.top = pts[i].y;
-    if (pts[i].y > r.bottom) r.bottom = pts[i].y;
-  }
+  CRectD r = PointBox(pts[0]);
+  for (size_t i = 1; i < n; ++i) GrowBox(r, pts[i]);
   return r;
 }
 

@@ -133,6 +133,9 @@ int SegmentBandTest(const CPointD& a, const CPointD& b, const CPointD& p, double
 
 // The bounding box of n points, n at least 1.
 CRectD BoundingBox(const CPointD* pts, size_t n);
+// The box of one point, and a bounding box grown to take in one more point.
+inline CRectD PointBox(const CPointD& p) { return CRectD(p.x, p.y, p.x, p.y); }
+void GrowBox(CRectD& box, const CPointD& p);
 
 // The integer rectangle (right and bottom exclusive) of every pixel that a
 // finite device box touches, grown by nGrow pixels on every side; each edge

@@ -14,6 +14,7 @@ list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/drawobj.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawobj_edit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawobj_paint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/knownclip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trackerframe.cpp
   ${CMAKE_CURRENT_LIST_DIR}/picobj.cpp
   ${CMAKE_CURRENT_LIST_DIR}/picfile.cpp
@@ -39,6 +40,7 @@ function(qel_picture_tests_objects)
       ${dir}/shapedraw_test.cpp
       ${dir}/memdc_test.cpp
       ${dir}/drawlink_test.cpp
+      ${dir}/knownclip_test.cpp
     LIBS qelpicture qelrender_testing)
   qel_test(picture_bounds_test
     SOURCES ${dir}/drawbounds_test.cpp ${dir}/metafilecheck_test.cpp ${dir}/hostile_pictures.cpp

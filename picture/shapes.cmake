@@ -3,6 +3,7 @@
 list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/rectcorners.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rectpaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/plainrect.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawrect.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawrect_paint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawellipse.cpp
@@ -31,6 +32,7 @@ function(qel_picture_tests_shapes)
       ${CMAKE_CURRENT_SOURCE_DIR}/shapes_storage_test.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/shapes_render_test.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/paintcache_test.cpp
+      ${CMAKE_CURRENT_SOURCE_DIR}/plainrect_test.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/shapes_test_util.cpp
     LIBS qelpicture qelrender_testing)
   qel_bench(shapes_bench SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/shapes_bench.cpp LIBS qelpicture)

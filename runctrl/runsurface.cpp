@@ -24,11 +24,15 @@ CDC* CRunSurface::Begin(CDC& output, SIZE client, const RECT& area, COLORREF bac
   m_saved = m_dc.SaveDC();
   ::IntersectClipRect(m_dc, area.left, area.top, area.right, area.bottom);
   m_dc.FillSolidRect(area, background);
+  m_plainColours.emplace(m_dc);
+  m_knownClip.emplace(m_dc, area);
   return &m_dc;
 }
 
 void CRunSurface::End(CDC& output) {
   // Restored first: what an object left changed does not move the copy.
+  m_knownClip.reset();
+  m_plainColours.reset();
   m_dc.RestoreDC(m_saved);
   output.BitBlt(m_area.left, m_area.top, m_area.right - m_area.left, m_area.bottom - m_area.top,
                 &m_dc, m_area.left, m_area.top, SRCCOPY);

@@ -10,10 +10,17 @@
 // paint starts from the same state: the device context's state is saved
 // before and restored after, drawing is clipped to the painted area, and
 // only that area (filled with the background colour first) is copied.
+// While the objects draw, the surface holds the DC pen and brush, so that the
+// plain rectangles of a picture are drawn in one call each (plainrect.h), and
+// says that its clip box is the painted area (knownclip.h).
 #pragma once
 #include <windows.h>
 
+#include <optional>
+
 #include "gdiwrap.h"
+#include "knownclip.h"
+#include "plainrect.h"
 
 class CRunSurface {
  public:
@@ -33,4 +40,6 @@ class CRunSurface {
   SIZE m_size = {0, 0};
   RECT m_area = {0, 0, 0, 0};
   int m_saved = 0;
+  std::optional<PlainShapeColours> m_plainColours;  // from Begin to End
+  std::optional<CKnownClipBox> m_knownClip;         // from Begin to End
 };

@@ -6,6 +6,7 @@
 #include "vmargs.h"
 #include "vmcodes.h"
 #include "vmexec.h"
+#include "vmframes.h"
 #include "vmlib.h"
 #include "vmload.h"
 #include "vmthreaded.h"
@@ -34,7 +35,7 @@ int CScriptVM::Load(const void* code, size_t size) {
   } catch (const std::bad_alloc&) {
     rc = kVmNoDataMemory;
   }
-  FreeRunState();
+  FreeRunState(*m_state);
   if (rc) {
     // Nothing of a refused file stays behind.
     m_state.reset(new VmState());
@@ -45,27 +46,13 @@ int CScriptVM::Load(const void* code, size_t size) {
   return 0;
 }
 
-void CScriptVM::FreeRunState() {
-  VmState& s = *m_state;
-  std::vector<uint32_t>().swap(s.returns);
-  std::vector<VmCell>().swap(s.args);
-  s.saved_frames.clear();
-  s.saved_frames.shrink_to_fit();
-  s.frame.reset();
-  s.saved_regs.clear();
-  s.saved_regs.shrink_to_fit();
-  s.regs.reset();
-  std::vector<std::unique_ptr<VmRegisterBlock>>().swap(s.spare_regs);
-  std::vector<std::unique_ptr<VmFrame>>().swap(s.spare_frames);
-}
-
 int CScriptVM::Run(uint32_t entry) {
   VmState& s = *m_state;
   if (s.running) return kVmBusy;
   if (!m_loaded) return s.last_end_code = kVmNotLoaded;
   s.running = true;
-  s.regs.reset(new (std::nothrow) VmRegisterBlock());
-  s.frame = VmFrame::Make(s.memory);
+  s.regs = TakeRunRegisters(s);
+  s.frame = TakeFrame(s);
   int rc = kVmNoMemory;
   // Without its register block or first frame nothing ran: the globals and
   // the code stay, and the next run is still the first (from instruction 0).
@@ -79,7 +66,7 @@ int CScriptVM::Run(uint32_t entry) {
       rc = kVmNoMemory;
     }
   }
-  FreeRunState();
+  KeepForNextRun(s);
   s.running = false;
   s.last_end_code = rc;
   return rc;

@@ -64,7 +64,4 @@ class CScriptVM : public VmSystemCalls {
   std::unique_ptr<VmState> m_state;
   bool m_loaded = false;
   bool m_direct = false;
-
- private:
-  void FreeRunState();
 };

@@ -10,6 +10,7 @@ target_sources(qelscript PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/vmload.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmarith.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmexec.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmframes.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmliveness.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmtranslate.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmthreaded.cpp

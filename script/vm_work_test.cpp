@@ -4,6 +4,8 @@
 // the accounting is exact.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "../compiler/opcodes.h"
 #include "vm_hostile.h"
 #include "vm_test_util.h"
@@ -124,6 +126,41 @@ TEST(VmMemoryCap, FramesAndTheirCellsAreCounted) {
   // The run's first frame, then 1,001 calls of f, each with one block for its parameter.
   EXPECT_EQ(s.vm.State().memory.PeakBytes(), loaded + 1002 * VmFrame::kFixedBytes + 1001 * block);
   EXPECT_EQ(s.vm.State().memory.BytesInUse(), loaded);
+}
+
+// A run leaves its entry function's register block and frame for the next
+// run: the next run sees its locals and registers as new ones and the cap
+// counts the same; a large frame and the frames of deep calls are freed.
+TEST(VmRunState, WhatARunLeavesIsSmallAndReadsAsNew) {
+  LoadedScript s(
+      "int g; void f(int n) { if (n > 0) f(n - 1); }\n"
+      "int main() { int a; int b; int *p; p = &a; *p = *p + 5; b = b + a; g = g + b; f(50); return b; }");
+  const size_t loaded = s.vm.State().memory.BytesInUse();
+  ASSERT_EQ(s.Run(), kVmNormalEnd);
+  const size_t firstPeak = s.vm.State().memory.PeakBytes();
+  for (int run = 2; run <= 3; ++run) {
+    ASSERT_EQ(s.Run(), kVmNormalEnd);
+    EXPECT_EQ(static_cast<int32_t>(s.vm.Accumulator().value), 5) << "run " << run;
+    EXPECT_EQ(s.Int(0), 5 * run);  // the global goes on counting
+    EXPECT_EQ(s.vm.State().memory.BytesInUse(), loaded);
+    EXPECT_EQ(s.vm.State().memory.PeakBytes(), firstPeak);
+  }
+  // Of the 52 frames and blocks a run makes, one frame is kept; the entry
+  // block goes back to the block the runs of all machines share.
+  EXPECT_EQ(s.vm.State().spare_frames.size(), 1u);
+  EXPECT_TRUE(s.vm.State().spare_regs.empty());
+
+  // A frame of 200 locals (seven blocks of cells) is not kept.
+  std::string locals, sum = "0";
+  for (int i = 0; i < 200; ++i) {
+    locals += "int v" + std::to_string(i) + "; ";
+    sum += " + v" + std::to_string(i);
+  }
+  LoadedScript big("int main() { " + locals + "v7 = 1; return " + sum + "; }");
+  ASSERT_EQ(big.Run(), kVmNormalEnd);
+  EXPECT_TRUE(big.vm.State().spare_frames.empty());
+  ASSERT_EQ(big.Run(), kVmNormalEnd);
+  EXPECT_EQ(static_cast<int32_t>(big.vm.Accumulator().value), 1);
 }
 
 // Tiny arrays count with their bookkeeping: a recursion that makes a

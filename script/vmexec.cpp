@@ -8,6 +8,7 @@
 #include "vmarith.h"
 #include "vmcodes.h"
 #include "vmfastpath.h"
+#include "vmframes.h"
 #include "vmwork.h"
 
 using tarnic::CodeByteInstruction;

@@ -97,6 +97,8 @@ class VmVariables {
   VmVariables& operator=(const VmVariables&) = delete;
 
   size_t Count() const { return count_; }
+  // The blocks of cells the table holds, in use or kept.
+  size_t KeptBlocks() const { return blocks_.size(); }
   // Empties the table as its destruction would (its cells and buffers leave
   // the map and the cap), but keeps the blocks of cells for the table's next
   // use: a frame is emptied on its return and used again by the next call.
