@@ -360,48 +360,6 @@ const std::array<Handler, 256> kHandlers = BuildTable();
 
 }  // namespace
 
-namespace {
-
-// A register block for a call: one that a returned call left, cleared in
-// the registers `cleared` (bit r for register r), or a new one; null when
-// there is no memory.
-std::unique_ptr<VmRegisterBlock> TakeRegisterBlock(VmState& s, uint32_t cleared) {
-  if (s.spare_regs.empty()) return std::unique_ptr<VmRegisterBlock>(new (std::nothrow) VmRegisterBlock());
-  std::unique_ptr<VmRegisterBlock> regs = std::move(s.spare_regs.back());
-  s.spare_regs.pop_back();
-  if (cleared == ~uint32_t(0)) {
-    std::memset(static_cast<void*>(regs->reg), 0, sizeof regs->reg);
-    return regs;
-  }
-  for (; cleared; cleared &= cleared - 1) regs->reg[__builtin_ctz(cleared)] = VmCell();
-  return regs;
-}
-
-// A frame for a call, counted against the cap: one that a returned call
-// left, or a new one; null when there is no memory or the cap is reached.
-std::unique_ptr<VmFrame> TakeFrame(VmState& s) {
-  if (s.spare_frames.empty()) return VmFrame::Make(s.memory);
-  if (!s.spare_frames.back()->Reuse()) return nullptr;
-  std::unique_ptr<VmFrame> frame = std::move(s.spare_frames.back());
-  s.spare_frames.pop_back();
-  return frame;
-}
-
-// Keeps what a returning call leaves for the next call (or frees it when
-// there is no room to keep it).
-void KeepForNextCall(VmState& s, std::unique_ptr<VmRegisterBlock> regs, std::unique_ptr<VmFrame> frame) {
-  try {
-    if (regs) s.spare_regs.push_back(std::move(regs));
-    if (frame) {
-      frame->Retire();
-      s.spare_frames.push_back(std::move(frame));
-    }
-  } catch (const std::bad_alloc&) {
-  }
-}
-
-}  // namespace
-
 int CheckCall(VmState& s, uint32_t target) {
   if (target >= s.code.size()) return kVmBadJump;
   if (s.returns.size() >= kVmMaxCallDepth) return kVmGrowReturnStack;

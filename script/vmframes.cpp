@@ -1,6 +1,7 @@
 #include "vmframes.h"
 
 #include <atomic>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -32,12 +33,7 @@ class SharedRegisters {
 };
 SharedRegisters g_sharedRegisters;
 
-void Clear(VmRegisterBlock& regs) {
-  for (VmCell& c : regs.reg) {
-    c.type = 0;
-    c.value = 0;
-  }
-}
+void Clear(VmRegisterBlock& regs) { std::memset(static_cast<void*>(regs.reg), 0, sizeof regs.reg); }
 
 template <class T>
 void Free(std::vector<T>& v) {
@@ -55,11 +51,15 @@ void Empty(std::vector<T>& v) {
 
 }  // namespace
 
-std::unique_ptr<VmRegisterBlock> TakeRegisterBlock(VmState& s) {
+std::unique_ptr<VmRegisterBlock> TakeRegisterBlock(VmState& s, uint32_t cleared) {
   if (s.spare_regs.empty()) return std::unique_ptr<VmRegisterBlock>(new (std::nothrow) VmRegisterBlock());
   std::unique_ptr<VmRegisterBlock> regs = std::move(s.spare_regs.back());
   s.spare_regs.pop_back();
-  Clear(*regs);
+  if (cleared == ~uint32_t(0)) {
+    Clear(*regs);
+    return regs;
+  }
+  for (; cleared; cleared &= cleared - 1) regs->reg[__builtin_ctz(cleared)] = VmCell();
   return regs;
 }
 

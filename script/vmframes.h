@@ -13,13 +13,16 @@
 // stacks of a few cells; everything beyond is freed as before. Kept frames
 // count nothing against the memory cap until they are used again.
 #pragma once
+#include <cstdint>
 #include <memory>
 
 #include "vmstate.h"
 
-// A register block for a call or a run: one that was left, cleared, or a new
-// one; null when there is no memory.
-std::unique_ptr<VmRegisterBlock> TakeRegisterBlock(VmState& s);
+// A register block for a call or a run: one that was left, cleared in the
+// registers `cleared` (bit r for register r; a called function's block
+// needs only those it may read before writing them), or a new one, all zero;
+// null when there is no memory.
+std::unique_ptr<VmRegisterBlock> TakeRegisterBlock(VmState& s, uint32_t cleared = ~uint32_t(0));
 
 // The register block for a run's entry function: the one the runs of all
 // machines share when it is free, else as TakeRegisterBlock.
