@@ -8,6 +8,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../compiler/code_dump.h"
@@ -302,21 +303,49 @@ std::vector<std::string> KindsMissed(const std::set<uint16_t>& used) {
   return missed;
 }
 
+// The typed integer comparisons tested by a jump that the random programs'
+// translations should use and do not: each comparison of each shape as the
+// condition of a jump taken on true and of one taken on false (whose kind
+// is the negated comparison), given as kind and jump_if_true.
+std::vector<std::string> IntegerJumpsMissed(const std::set<std::pair<uint16_t, uint8_t>>& used) {
+  static const uint8_t kShapeOperations[] = {
+#define VM_FAST_OPERATION(name) AO_##name,
+      VM_FAST_OPERATIONS(VM_FAST_OPERATION)
+#undef VM_FAST_OPERATION
+  };
+  std::vector<std::string> missed;
+  for (uint16_t shape : {VOP_I32_LDM_BIN_RK_JUMP, VOP_I32_LDM_BIN_RR_JUMP})
+    for (size_t i = 0; i < sizeof kShapeOperations; ++i) {
+      const uint16_t kind = static_cast<uint16_t>(shape + 1 + i);
+      if (!IsComparison(kShapeOperations[i])) continue;
+      for (uint8_t jump_if_true : {0, 1})
+        if (!used.count({kind, jump_if_true}))
+          missed.push_back(std::to_string(kind) + (jump_if_true ? " on true" : " on false"));
+    }
+  return missed;
+}
+
 // The random programs above reach every typed op and copied loop test, so
 // that their comparison with the direct interpreter covers them (and the
 // typed ops' fallbacks).
 TEST(TranslatedMachine, RandomProgramsUseTypedOpsAndLoopCopies) {
   std::mt19937 rng(20261211);
   std::set<uint16_t> used;
+  std::set<std::pair<uint16_t, uint8_t>> jumps;  // kind and jump_if_true
   for (int round = 0; round < 3000; ++round) {
     const std::vector<uint8_t> bytes = RandomCode(rng).Make().Bytes();
     for (int run = 0; run < 3; ++run) rng();
     CScriptVM vm;
     ASSERT_EQ(vm.Load(bytes.data(), bytes.size()), 0);
     if (const VmTranslation* t = vm.State().translation.get())
-      for (const VmOp& op : t->ops) used.insert(op.kind);
+      for (const VmOp& op : t->ops) {
+        used.insert(op.kind);
+        jumps.insert({op.kind, op.jump_if_true});
+      }
   }
-  const std::vector<std::string> missed = KindsMissed(used);
+  std::vector<std::string> missed = KindsMissed(used);
+  const std::vector<std::string> jumps_missed = IntegerJumpsMissed(jumps);
+  missed.insert(missed.end(), jumps_missed.begin(), jumps_missed.end());
   std::string names;
   for (const std::string& name : missed) names += name + " ";
   EXPECT_TRUE(missed.empty()) << names;

@@ -100,6 +100,21 @@ uint16_t TypedKind(uint16_t kind, uint8_t base, uint8_t sub, uint8_t keep, bool 
   return VOP_GENERIC;
 }
 
+// Typed integer comparisons tested by a jump come in the kind of the
+// condition on which they jump: the comparison where the jump is taken on
+// true, its negation where on false (exact for integers), so that their
+// handler jumps on the comparison alone. The op keeps its sub-code and
+// jump_if_true for the op for any type behind it.
+void SenseIntegerJump(VmOp* op) {
+  static const uint8_t kNegated[][2] = {{AO_GT, AO_LE}, {AO_LT, AO_GE}, {AO_EQ, AO_NE},
+                                        {AO_LE, AO_GT}, {AO_GE, AO_LT}, {AO_NE, AO_EQ}};
+  for (VmOpKind shape : {VOP_I32_LDM_BIN_RK_JUMP, VOP_I32_LDM_BIN_RR_JUMP}) {
+    if (!InShape(op->kind, shape)) continue;
+    for (const auto& negated : kNegated)
+      if (negated[0] == op->sub) op->kind = Specialized(shape, op->jump_if_true ? op->sub : negated[1]);
+  }
+}
+
 // A register of the block (not the accumulator).
 bool InBlock(uint8_t r) { return r >= 1 && r < kVmRegisters; }
 // A register that a fused op may load from memory: the scratch register is
@@ -235,6 +250,7 @@ class Translator {
       test->kind = test->kind == VOP_JZ ? VOP_JNZ : VOP_JZ;
     else
       test->jump_if_true ^= 1;
+    SenseIntegerJump(test);
     test->target = test_first + test_length;
     VmOp away;
     away.kind = VOP_JMP;
@@ -312,6 +328,7 @@ class Translator {
     if (typed == VOP_GENERIC) return;
     op->general = op->kind;
     op->kind = typed;
+    SenseIntegerJump(op);
   }
 
   // The register writes of an op that the instructions after it may read.
