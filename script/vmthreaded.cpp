@@ -561,12 +561,13 @@ op_JMP_INTO:
 #define I32_STORE(operand, operation) TYPED_STORE(VB_I32, I32_RESULT, PutInt32, operand, operation)
   // A comparison's kind is the condition on which it jumps (vmtranslate.cpp),
   // so it jumps on the comparison alone; other operations test their result.
-#define I32_JUMP(operand, operation)                                           \
-  {                                                                            \
-    operand(VB_I32);                                                           \
-    if (IsComparison(operation)) JUMP_IF(Compare<int32_t>(operation, Int32Of(*m), Int32Of(*b)), 3); \
-    I32_RESULT(operation);                                                     \
-    JUMP_IF((r != 0) == (op->jump_if_true != 0), 3);                           \
+#define I32_JUMP(operand, operation)                                               \
+  {                                                                                \
+    operand(VB_I32);                                                               \
+    if (IsComparison(operation))                                                   \
+      JUMP_IF(Compare<int32_t>(operation, Int32Of(*m), Int32Of(*b)), 3);           \
+    I32_RESULT(operation);                                                         \
+    JUMP_IF((r != 0) == (op->jump_if_true != 0), 3);                               \
   }
   // Two doubles: arithmetic kept or stored, a comparison tested.
 #define F64_RESULT(operation) \

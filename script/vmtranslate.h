@@ -68,6 +68,8 @@ class VmVariables;
 // leaves anything else to the shape's op for any type (VmOp::fallback), so a
 // wrong guess costs time only. Typed ops leave out the register writes that
 // no later instruction reads: they are picked only where those are not kept.
+// A typed integer comparison tested by a jump has the kind of the condition
+// on which it jumps (the negated comparison where it jumps on false).
 #define VM_TYPED_SHAPES(SHAPE, X, T)                                                                \
   SHAPE(X, T##_LDM_BIN_RK) SHAPE(X, T##_LDM_BIN_RR) SHAPE(X, T##_LDM_BIN_RK_JUMP)                   \
   SHAPE(X, T##_LDM_BIN_RR_JUMP) SHAPE(X, T##_LDM_BIN_RK_STORE) SHAPE(X, T##_LDM_BIN_RR_STORE)
