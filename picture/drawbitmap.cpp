@@ -5,6 +5,7 @@
 
 #include "archive.h"
 #include "file.h"
+#include "visibleimage.h"
 
 IMPLEMENT_SERIAL(CDrawBitmap, CDrawRect, 0)
 
@@ -17,8 +18,7 @@ constexpr UINT kPieceBytes = 4096;
 // lower-left device corners; a metafile through a bitmap of its play scale
 // when that is below 1.
 void DrawImageOnto(HDC hdc, const CImageData& image, const Gdiplus::GpPointF corners[3]) {
-    qel::GdipGraphics graphics(hdc);
-    if (!graphics)
+    if (!qel::StartGdiplus())
         return;
     Gdiplus::GpImage* drawn = image.Image();
     qel::GdipImage played;
@@ -43,7 +43,13 @@ void DrawImageOnto(HDC hdc, const CImageData& image, const Gdiplus::GpPointF cor
             drawn = played.get();
         }
     }
-    qel::gdip::GdipDrawImagePoints(graphics.get(), drawn, corners, 3);
+    if (IsBeyondValidImageExtent(corners)) {
+        DrawVisibleImagePart(hdc, drawn, corners);
+        return;
+    }
+    qel::GdipGraphics graphics(hdc);
+    if (graphics)
+        qel::gdip::GdipDrawImagePoints(graphics.get(), drawn, corners, 3);
 }
 
 }  // namespace

@@ -29,6 +29,7 @@
 #include "shapepaint.h"
 #include "strokerun.h"
 #include "textfont.h"
+#include "visibleimage.h"
 
 namespace {
 
@@ -218,6 +219,47 @@ TEST(StrokeRuns, AFarStrokeIsCutWholePeriodsFromItsStart) {
   EXPECT_EQ(runs[1][1].y, guard.top);
 }
 
+// The runs of one segment from x0 to x0 + steps along y = 100 (rising one
+// pixel), cut to the box with dash pieces.
+std::vector<std::vector<POINT>> PiecedRuns(LONG x0, LONG steps, const RECT& guard) {
+  const POINT pts[] = {{x0, 100}, {x0 + steps, 101}};
+  return StrokeRunsWithin(pts, 2, guard, kDashPieceSteps);
+}
+
+TEST(StrokeRuns, ASegmentBeyondTheValidExtentIsCutIntoDashPiecesNearTheArea) {
+  const RECT guard = {-64, -64, 264, 264};
+  const LONG x0 = -static_cast<LONG>(kCoordLimit);
+  const auto runs = PiecedRuns(x0, 2 * static_cast<LONG>(kCoordLimit), guard);
+  ASSERT_GT(runs.size(), 1u);
+  // The first run begins as an unpieced one would, a whole number of periods
+  // from the start just before the guard; the last ends where it leaves.
+  EXPECT_EQ((runs.front()[0].x - x0) % kDashPeriodPixels, 0);
+  EXPECT_LE(runs.front()[0].x, guard.left);
+  EXPECT_GT(runs.front()[0].x, guard.left - kDashPeriodPixels);
+  EXPECT_EQ(runs.back().back().x, guard.right);
+  for (size_t i = 0; i < runs.size(); ++i) {
+    SCOPED_TRACE(i);
+    ASSERT_EQ(runs[i].size(), 2u);
+    EXPECT_GT(runs[i][1].x, runs[i][0].x);
+    EXPECT_LE(runs[i][1].x - runs[i][0].x, kDashPieceSteps);
+    if (i == 0) continue;
+    // Each piece starts where the one before ended, whole pieces from the start.
+    EXPECT_EQ(runs[i][0].x, runs[i - 1][1].x);
+    EXPECT_EQ(runs[i][0].y, runs[i - 1][1].y);
+    EXPECT_EQ((runs[i][0].x - x0) % kDashPieceSteps, 0);
+  }
+}
+
+TEST(StrokeRuns, ASegmentAValidPictureCanSpanStaysOneRun) {
+  const RECT guard = {-64, -64, 264, 264};
+  const LONG x0 = -static_cast<LONG>(kCoordLimit) + 1000;
+  const auto runs = PiecedRuns(x0, static_cast<LONG>(kCoordLimit), guard);
+  ASSERT_EQ(runs.size(), 1u);
+  ASSERT_EQ(runs[0].size(), 2u);
+  EXPECT_EQ((runs[0][0].x - x0) % kDashPeriodPixels, 0);
+  EXPECT_EQ(runs[0][1].x, guard.right);
+}
+
 TEST_F(HostilePictureTest, InvalidAreasOfHugeSizesDoNotOverflow) {
   for (const char* what : {"pipe 2^31-1 wide", "arrow head 2^31-1 long", "line 8,000,000 wide",
                            "dashed rectangle 1e9 wide with a line 8,000,000 wide"}) {
@@ -362,6 +404,58 @@ TEST_F(HostilePictureTest, AnImageStatingThirtyThousandPixelsASideIsRefusedUndec
   const GdiRecording done = Record(i, 1.0);
   EXPECT_EQ(done.shapes, 0);
   EXPECT_GT(done.setPixels, 0);
+}
+
+// Whether two colours differ by at most `most` in every channel.
+bool CloseColours(DWORD a, DWORD b, int most) {
+  for (int shift = 0; shift < 24; shift += 8)
+    if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > most)
+      return false;
+  return true;
+}
+
+TEST_F(HostilePictureTest, AnImageWithCornersAtABillionShowsWhereTheWholeImageWould) {
+  auto* bitmap = static_cast<CDrawBitmap*>(Case(CaseNamed("image with corners at 1e9")));
+  bitmap->SetSelected(FALSE);
+  ASSERT_TRUE(bitmap->LoadImageStream());
+  RenderSurface drawn(kSide, kSide);
+  RenderSurface whole(kSide, kSide);
+  ASSERT_TRUE(drawn.IsValid() && whole.IsValid());
+  drawn.Fill(0xFFFFFF);
+  whole.Fill(0xFFFFFF);
+  CDC dc(drawn.dc());
+  bitmap->Draw(&dc, 0);
+  // What the platform makes of the whole saturated destination.
+  const float edge = static_cast<float>(kCoordLimit);
+  const Gdiplus::GpPointF corners[3] = {{-edge, -edge}, {edge, -edge}, {-edge, edge}};
+  ASSERT_TRUE(IsBeyondValidImageExtent(corners));
+  {
+    qel::GdipGraphics graphics(whole.dc());
+    ASSERT_TRUE(graphics);
+    qel::gdip::GdipDrawImagePoints(graphics.get(), bitmap->GetImageData().Image(), corners, 3);
+  }
+  EXPECT_EQ(drawn.CountPixels(0xFFFFFF), 0);
+  for (const POINT& p : {POINT{0, 0}, POINT{100, 100}, POINT{kSide - 1, kSide - 1}, POINT{5, 190}}) {
+    SCOPED_TRACE(p.x);
+    SCOPED_TRACE(p.y);
+    EXPECT_TRUE(CloseColours(drawn.Pixel(p.x, p.y), whole.Pixel(p.x, p.y), 4))
+        << std::hex << drawn.Pixel(p.x, p.y) << " " << whole.Pixel(p.x, p.y);
+  }
+}
+
+TEST(VisibleImage, OnlyADestinationBeyondWhatAValidPictureSpansIsDrawnInPart) {
+  const float limit = static_cast<float>(kCoordLimit);
+  const struct {
+    Gdiplus::GpPointF corners[3];
+    bool beyond;
+  } cases[] = {
+      {{{0, 0}, {limit, 0}, {0, limit}}, false},           // a whole valid picture at 400%
+      {{{-limit, 0}, {0, 0}, {-limit, 100}}, false},       // scrolled far
+      {{{0, 0}, {limit + 2, 0}, {0, 10}}, true},
+      {{{0, -limit}, {0, 0}, {limit, -limit}}, false},     // turned
+      {{{0, 0}, {limit, limit}, {limit, -limit}}, true},   // turned: the box spans 2 x limit
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsBeyondValidImageExtent(c.corners), c.beyond);
 }
 
 TEST(DrawBounds, ALongTextInAHugeFrameLaysOutOnlyTheLinesDownToWhatIsVisible) {

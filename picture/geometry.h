@@ -30,6 +30,13 @@ inline double SaturateCoord(double v) {
   return 0.0;
 }
 
+// Whether a device extent (a side, a segment's steps) is longer than any
+// valid picture reaches on the device: all of one lies within kCoordLimit
+// at the largest zoom, so only a damaged object's saturated points span
+// more. Work that grows with such an extent may then be cut down to what
+// shows, at the price of the exact pixels a valid picture gets.
+inline bool IsBeyondValidExtent(double extent) { return extent > kCoordLimit; }
+
 // Truncation toward zero of a coordinate, saturated.
 inline int TruncCoord(double v) { return static_cast<int>(SaturateCoord(v)); }
 

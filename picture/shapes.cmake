@@ -14,6 +14,7 @@ list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/metafile_wmf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/imagedata.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawbitmap.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/visibleimage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/textfont.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawtext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawtext_paint.cpp

@@ -43,13 +43,20 @@ POINT StepsAlong(const POINT& a, const POINT& b, long long k, long long steps) {
     return POINT{TruncCoord(std::floor(x + 0.5)), TruncCoord(std::floor(y + 0.5))};
 }
 
+// The first step after `from` on a segment whose start lies pos steps into
+// the stroke that falls a whole number of pieces from the stroke's start.
+long long NextPieceEnd(long long pos, long long from, long long pieceSteps) {
+    return ((pos + from) / pieceSteps + 1) * pieceSteps - pos;
+}
+
 bool Inside(const POINT& p, const RECT& box) {
     return p.x >= box.left && p.x <= box.right && p.y >= box.top && p.y <= box.bottom;
 }
 
 }  // namespace
 
-std::vector<std::vector<POINT>> StrokeRunsWithin(const POINT* pts, size_t n, const RECT& guard) {
+std::vector<std::vector<POINT>> StrokeRunsWithin(const POINT* pts, size_t n, const RECT& guard,
+                                                 int nPieceSteps) {
     std::vector<std::vector<POINT>> runs;
     bool open = false;
     long long pos = 0;  // dash steps from the stroke's start
@@ -66,17 +73,28 @@ std::vector<std::vector<POINT>> StrokeRunsWithin(const POINT* pts, size_t n, con
             pos += steps;
             continue;
         }
+        long long from = 0;  // where the open run's last point lies on the segment
         if (!open) {
             // A run starting at the stroke's start, or a whole number of
             // periods from it, at or before where the segment enters the box.
             const long long entry = pos + static_cast<long long>(std::floor(t0 * steps));
-            const long long back = entry / kDashPeriodPixels * kDashPeriodPixels - pos;
-            runs.push_back({steps > 0 ? StepsAlong(a, b, back, steps) : a});
+            from = entry / kDashPeriodPixels * kDashPeriodPixels - pos;
+            runs.push_back({steps > 0 ? StepsAlong(a, b, from, steps) : a});
             open = true;
         }
+        // Where the run leaves the box: the first step outside it, or b.
+        const long long exit = t1 < 1.0 ? static_cast<long long>(std::ceil(t1 * steps)) : steps;
+        if (nPieceSteps > 0 && IsBeyondValidExtent(static_cast<double>(steps))) {
+            // Longer than any valid picture reaches on the device: the part
+            // in the box is drawn as pieces, each its own run.
+            for (long long k = NextPieceEnd(pos, from, nPieceSteps); k < exit; k += nPieceSteps) {
+                const POINT cut = StepsAlong(a, b, k, steps);
+                runs.back().push_back(cut);
+                runs.push_back({cut});
+            }
+        }
         if (t1 < 1.0) {
-            // Leaves the box: the run ends at the first step outside it.
-            runs.back().push_back(StepsAlong(a, b, static_cast<long long>(std::ceil(t1 * steps)), steps));
+            runs.back().push_back(StepsAlong(a, b, exit, steps));
             open = false;
         } else {
             runs.back().push_back(b);
@@ -95,6 +113,7 @@ void StrokePolyline(CDC* pDC, const POINT* pts, size_t n, int nGuard) {
     if (pDC->GetClipBox(&guard) == ERROR)
         return;
     ::InflateRect(&guard, nGuard, nGuard);
-    for (const std::vector<POINT>& run : StrokeRunsWithin(pts, n, guard))
+    const int pieceSteps = nGuard == kDashedStrokeGuard ? kDashPieceSteps : 0;
+    for (const std::vector<POINT>& run : StrokeRunsWithin(pts, n, guard, pieceSteps))
         pDC->Polyline(run.data(), static_cast<int>(run.size()));
 }
