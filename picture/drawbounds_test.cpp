@@ -27,6 +27,7 @@
 #include "pipepath.h"
 #include "render_surface.h"
 #include "shapepaint.h"
+#include "shapes_test_util.h"
 #include "strokerun.h"
 #include "textfont.h"
 #include "visibleimage.h"
@@ -440,6 +441,37 @@ TEST_F(HostilePictureTest, AnImageWithCornersAtABillionShowsWhereTheWholeImageWo
     SCOPED_TRACE(p.y);
     EXPECT_TRUE(CloseColours(drawn.Pixel(p.x, p.y), whole.Pixel(p.x, p.y), 4))
         << std::hex << drawn.Pixel(p.x, p.y) << " " << whole.Pixel(p.x, p.y);
+  }
+}
+
+TEST(VisibleImage, AHugeImageEndingInTheClipBoxShowsItsEdgeWhereTheWholeImageWould) {
+  CImageData image;
+  image.Assign(shapetest::QuadrantBmp(4096, 2));
+  ASSERT_TRUE(image.Decode());
+  const float edge = static_cast<float>(kCoordLimit);
+  // Ends at x = 100: the raster of the visible part is covered only in part.
+  const Gdiplus::GpPointF corners[3] = {{-edge, -edge}, {100, -edge}, {-edge, edge}};
+  ASSERT_TRUE(IsBeyondValidImageExtent(corners));
+  RenderSurface drawn(kSide, kSide);
+  RenderSurface whole(kSide, kSide);
+  ASSERT_TRUE(drawn.IsValid() && whole.IsValid());
+  drawn.Fill(0xFFFFFF);
+  whole.Fill(0xFFFFFF);
+  DrawVisibleImagePart(drawn.dc(), image.Image(), corners);
+  {
+    qel::GdipGraphics graphics(whole.dc());
+    ASSERT_TRUE(graphics);
+    qel::gdip::GdipDrawImagePoints(graphics.get(), image.Image(), corners, 3);
+  }
+  EXPECT_NE(drawn.Pixel(50, 50), 0xFFFFFFu);
+  EXPECT_EQ(drawn.Pixel(150, 50), 0xFFFFFFu);
+  for (int y : {0, 100, kSide - 1}) {
+    for (int x : {10, 50, 80, 120, kSide - 1}) {
+      SCOPED_TRACE(x);
+      SCOPED_TRACE(y);
+      EXPECT_TRUE(CloseColours(drawn.Pixel(x, y), whole.Pixel(x, y), 4))
+          << std::hex << drawn.Pixel(x, y) << " " << whole.Pixel(x, y);
+    }
   }
 }
 

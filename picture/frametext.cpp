@@ -79,13 +79,9 @@ void DrawTextTurned(HDC hdc, const DeviceFrame& frame, HFONT font, const RECT& r
     ::GdiFlush();
     CoverageToColour(upright, clrText);
 
-    Gdiplus::GpBitmap* bitmap = nullptr;
-    if (qel::gdip::GdipCreateBitmapFromScan0(w, h, w * 4, PixelFormat32bppPARGB,
-                                             reinterpret_cast<BYTE*>(upright.bits()),
-                                             &bitmap) != Gdiplus::Ok)
-        return;
     qel::GdipImage image;
-    image.reset(bitmap);
+    if (!qel::WrapPremultipliedPixels(upright.bits(), w, h, &image))
+        return;
     {
         qel::GdipGraphics graphics(hdc);
         if (graphics) {

@@ -42,4 +42,14 @@ void GdipImage::reset(Gdiplus::GpImage* p) {
     m_pImage = p;
 }
 
+bool WrapPremultipliedPixels(DWORD* pixels, int w, int h, GdipImage* pImage) {
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (!StartGdiplus() ||
+        gdip::GdipCreateBitmapFromScan0(w, h, w * 4, PixelFormat32bppPARGB,
+                                        reinterpret_cast<BYTE*>(pixels), &bitmap) != Gdiplus::Ok)
+        return false;
+    pImage->reset(bitmap);
+    return true;
+}
+
 }  // namespace qel

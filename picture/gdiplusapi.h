@@ -69,4 +69,9 @@ private:
     Gdiplus::GpImage* m_pImage = nullptr;
 };
 
+// A premultiplied 32-bit GDI+ bitmap over w x h pixels that the caller
+// keeps (rows top-down, w pixels each, as a CDibSurface holds them), put in
+// *pImage; false when GDI+ refuses.
+bool WrapPremultipliedPixels(DWORD* pixels, int w, int h, GdipImage* pImage);
+
 }  // namespace qel

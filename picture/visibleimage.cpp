@@ -40,13 +40,9 @@ void DrawVisibleImagePart(HDC hdc, Gdiplus::GpImage* image, const Gdiplus::GpPoi
     CDibSurface raster(hdc, rw, rh);
     if (!raster.IsValid())
         return;
-    Gdiplus::GpBitmap* bitmap = nullptr;
-    if (qel::gdip::GdipCreateBitmapFromScan0(rw, rh, rw * 4, PixelFormat32bppPARGB,
-                                             reinterpret_cast<BYTE*>(raster.bits()),
-                                             &bitmap) != Gdiplus::Ok)
-        return;
     qel::GdipImage onRaster;
-    onRaster.reset(bitmap);
+    if (!qel::WrapPremultipliedPixels(raster.bits(), rw, rh, &onRaster))
+        return;
     {
         qel::GdipGraphics graphics(onRaster.get());
         if (!graphics)
