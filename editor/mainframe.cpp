@@ -48,12 +48,12 @@ const ToolBarSpec kDrawSpec = {IDR_TOOLBAR_DRAW, IDB_DRAW_NORMAL, IDB_DRAW_HOT, 
 const ToolBarSpec kAlignSpec = {IDR_TOOLBAR_ALIGN, IDB_ALIGN_NORMAL, IDB_ALIGN_HOT, IDB_ALIGN_DISABLED,
                                 IDW_TOOLBAR_ALIGN, kTitleAlignBar};
 
-BOOL MakeToolBar(CMainFrame* frame, CWrapToolBar& bar, const ToolBarSpec& spec) {
-  if (!bar.CreateEx(frame, TBSTYLE_FLAT, kToolBarStyle, spec.id) || !bar.LoadToolBar(spec.toolbar) ||
-      !bar.SetImages(spec.normal, spec.hot, spec.disabled, kMagenta))
+BOOL MakeToolBar(CMainFrame* frame, CWrapToolBar& bar, const ToolBarSpec& params) {
+  if (!bar.CreateEx(frame, TBSTYLE_FLAT, kToolBarStyle, params.id) || !bar.LoadToolBar(params.toolbar) ||
+      !bar.SetImages(params.normal, params.hot, params.disabled, kMagenta))
     return FALSE;
   bar.SetHeight(kToolBarHeight);
-  bar.SetWindowText(spec.title);
+  bar.SetWindowText(params.title);
   bar.EnableDocking(CBRS_ALIGN_ANY);
   return TRUE;
 }

@@ -31,8 +31,8 @@ class OleControlTest : public ::testing::Test {
     if (::IsWindow(parent_)) ::DestroyWindow(parent_);
   }
 
-  OleControlSpec Spec(const CLSID& clsid = CLSID_QelTestOcx) const {
-    return OleControlSpec{clsid, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, kRect, parent_, 0xFFFF};
+  OleControlParams Spec(const CLSID& clsid = CLSID_QelTestOcx) const {
+    return OleControlParams{clsid, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, kRect, parent_, 0xFFFF};
   }
 
   HWND parent_ = nullptr;
@@ -80,18 +80,18 @@ RECT ClientOf(HWND window) {
 TEST(OleContainmentTest, CreationIsRefusedUntilTheModuleEnablesContainment) {
   ASSERT_TRUE(StartTestOcx());
   HWND parent = NewTestParent(100, 100, false);
-  OleControlSpec spec = {CLSID_QelTestOcx, "", WS_CHILD, kRect, parent, 1};
+  OleControlParams params = {CLSID_QelTestOcx, "", WS_CHILD, kRect, parent, 1};
   EXPECT_FALSE(QelControlContainerEnabled());
   {
     COleControlWnd wnd;
-    EXPECT_FALSE(wnd.CreateControl(spec));
+    EXPECT_FALSE(wnd.CreateControl(params));
     EXPECT_EQ(wnd.GetSafeHwnd(), nullptr);
     EXPECT_EQ(wnd.GetControlUnknown(), nullptr);
   }
   QelEnableControlContainer();
   {
     COleControlWnd wnd;
-    EXPECT_TRUE(wnd.CreateControl(spec));
+    EXPECT_TRUE(wnd.CreateControl(params));
   }
   ::DestroyWindow(parent);
   StopTestOcx();
@@ -132,10 +132,10 @@ TEST_F(OleControlTest, AGivenStateIsLoadedInPlaceOfANewStart) {
   LARGE_INTEGER start = {};
   stream->Seek(start, STREAM_SEEK_SET, nullptr);
   ClearTestOcxLog();
-  OleControlSpec spec = Spec();
-  spec.state = stream.Get();
+  OleControlParams params = Spec();
+  params.state = stream.Get();
   COleControlWnd second;
-  ASSERT_TRUE(second.CreateControl(spec));
+  ASSERT_TRUE(second.CreateControl(params));
   EXPECT_EQ(TextOf(DispatchOf(second).Get()), "保存的文字");
   EXPECT_EQ(TestOcxLog(), "SetClientSite;Load;InPlaceActivate;");
 }
@@ -146,10 +146,10 @@ TEST_F(OleControlTest, AStateThatDoesNotLoadLeavesTheControlNew) {
   stream->Write("garbage", 7, nullptr);
   LARGE_INTEGER start = {};
   stream->Seek(start, STREAM_SEEK_SET, nullptr);
-  OleControlSpec spec = Spec();
-  spec.state = stream.Get();
+  OleControlParams params = Spec();
+  params.state = stream.Get();
   COleControlWnd wnd;
-  ASSERT_TRUE(wnd.CreateControl(spec));
+  ASSERT_TRUE(wnd.CreateControl(params));
   EXPECT_EQ(TextOf(DispatchOf(wnd).Get()), "测试");
   EXPECT_NE(TestOcxLog().find("InitNew"), std::string::npos);
 }
@@ -220,10 +220,10 @@ TEST_F(OleControlTest, TheDestructorAndTheParentsEndReleaseTheControlToo) {
 
 TEST_F(OleControlTest, TheAmbientUserModeIsTheContainers) {
   for (bool userMode : {true, false}) {
-    OleControlSpec spec = Spec();
-    spec.userMode = userMode;
+    OleControlParams params = Spec();
+    params.userMode = userMode;
     COleControlWnd wnd;
-    ASSERT_TRUE(wnd.CreateControl(spec));
+    ASSERT_TRUE(wnd.CreateControl(params));
     VARIANT v;
     ASSERT_HRESULT_SUCCEEDED(GetProp(DispatchOf(wnd).Get(), TOX_USERMODE, &v));
     EXPECT_EQ(v.vt, VT_BOOL);
@@ -232,10 +232,10 @@ TEST_F(OleControlTest, TheAmbientUserModeIsTheContainers) {
 }
 
 TEST_F(OleControlTest, ADisabledWindowKeepsMouseInputFromTheControl) {
-  OleControlSpec spec = Spec();
-  spec.style |= WS_DISABLED;
+  OleControlParams params = Spec();
+  params.style |= WS_DISABLED;
   COleControlWnd wnd;
-  ASSERT_TRUE(wnd.CreateControl(spec));
+  ASSERT_TRUE(wnd.CreateControl(params));
   POINT inside = {kRect.left + 50, kRect.top + 50};
   ::ClientToScreen(parent_, &inside);
   HWND hit = ::WindowFromPoint(inside);

@@ -39,23 +39,23 @@ COleControlWnd::COleControlWnd() = default;
 
 COleControlWnd::~COleControlWnd() { ReleaseControl(); }
 
-BOOL COleControlWnd::CreateControl(const OleControlSpec& spec) {
+BOOL COleControlWnd::CreateControl(const OleControlParams& params) {
   if (!QelControlContainerEnabled() || m_hWnd || m_unknown) return FALSE;
-  HRESULT hr = ::CoCreateInstance(spec.clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
+  HRESULT hr = ::CoCreateInstance(params.clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
                                   IID_IUnknown, m_unknown.OutVoid());
   if (FAILED(hr) || !m_unknown || FAILED(m_oleObject.QueryFrom(m_unknown.Get(), IID_IOleObject))) {
     m_oleObject.Release();
     m_unknown.Release();
     return FALSE;
   }
-  const RECT& r = spec.rect;
-  if (!CreateEx(0, SiteClass(), spec.text ? spec.text : "", spec.style, r.left, r.top,
-                r.right - r.left, r.bottom - r.top, spec.parent,
-                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.id)))) {
+  const RECT& r = params.rect;
+  if (!CreateEx(0, SiteClass(), params.text ? params.text : "", params.style, r.left, r.top,
+                r.right - r.left, r.bottom - r.top, params.parent,
+                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(params.id)))) {
     CloseAndRelease();
     return FALSE;
   }
-  m_site = new (std::nothrow) COleControlSite(this, OleAmbientState{spec.userMode});
+  m_site = new (std::nothrow) COleControlSite(this, OleAmbientState{params.userMode});
   if (!m_site) {
     ReleaseControl();
     return FALSE;
@@ -64,13 +64,13 @@ BOOL COleControlWnd::CreateControl(const OleControlSpec& spec) {
   // Some controls read their ambient properties while they initialise.
   const bool siteFirst = (m_miscStatus & OLEMISC_SETCLIENTSITEFIRST) != 0;
   if (siteFirst) m_oleObject->SetClientSite(m_site);
-  InitControlState(spec.state);
+  InitControlState(params.state);
   if (!siteFirst) m_oleObject->SetClientSite(m_site);
   ConnectAdvise();
   RECT client;
   GetClientRect(&client);
   SetControlExtent(client.right, client.bottom);
-  const bool hidden = spec.userMode && (m_miscStatus & OLEMISC_INVISIBLEATRUNTIME);
+  const bool hidden = params.userMode && (m_miscStatus & OLEMISC_INVISIBLEATRUNTIME);
   if (!hidden) ActivateInPlace();
   return TRUE;
 }

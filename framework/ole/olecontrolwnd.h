@@ -8,8 +8,8 @@
 // disabling this window does the same to the control.
 //
 //   COleControlWnd wnd;
-//   OleControlSpec spec = {clsid, "", WS_CHILD | WS_VISIBLE, rect, parent, 0xFFFF};
-//   if (wnd.CreateControl(spec)) wnd.GetControlUnknown()->QueryInterface(...);
+//   OleControlParams params = {clsid, "", WS_CHILD | WS_VISIBLE, rect, parent, 0xFFFF};
+//   if (wnd.CreateControl(params)) wnd.GetControlUnknown()->QueryInterface(...);
 //
 // Releasing the control (ReleaseControl, or the destructor) deactivates it,
 // closes it and releases it, in that order; the site is disconnected so that
@@ -27,7 +27,7 @@
 
 class COleControlSite;
 
-struct OleControlSpec {
+struct OleControlParams {
   CLSID clsid;
   const char* text;  // the window text of the hosting window
   DWORD style;       // the hosting window's style (WS_CHILD and the like)
@@ -49,7 +49,7 @@ class COleControlWnd : public CWnd {
   // False, with no window, when containment is not enabled in this module,
   // this object hosts a control already, the class cannot be created or has
   // no IOleObject, or the window cannot be made.
-  BOOL CreateControl(const OleControlSpec& spec);
+  BOOL CreateControl(const OleControlParams& params);
   // Deactivates, closes and releases the control, then destroys the window.
   void ReleaseControl();
 

@@ -28,8 +28,8 @@ class OlePropFrameTest : public ::testing::Test {
   void SetUp() override {
     QelEnableControlContainer();
     parent_ = NewTestParent(300, 200, true);
-    OleControlSpec spec = {CLSID_QelTestOcx, "", WS_CHILD | WS_VISIBLE, RECT{0, 0, 200, 100}, parent_, 1};
-    ASSERT_TRUE(control_.CreateControl(spec));
+    OleControlParams params = {CLSID_QelTestOcx, "", WS_CHILD | WS_VISIBLE, RECT{0, 0, 200, 100}, parent_, 1};
+    ASSERT_TRUE(control_.CreateControl(params));
     ClearTestOcxLog();
   }
   void TearDown() override {

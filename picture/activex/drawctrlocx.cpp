@@ -124,14 +124,14 @@ BOOL CDrawCtrlOcx::AttachView(const DrawViewContext* pContext, BOOL bRunTime) {
     CDrawObj::AttachView(pContext, bRunTime);
     QComPtr<IStream> state;
     state.Attach(NewStateStream());
-    OleControlSpec spec = {m_clsid, "", bRunTime ? kRunOcxStyle : kEditorOcxStyle, DeviceRect(),
+    OleControlParams params = {m_clsid, "", bRunTime ? kRunOcxStyle : kEditorOcxStyle, DeviceRect(),
                            m_context.hView, kControlWindowId};
-    spec.state = state.Get();
-    spec.userMode = bRunTime != FALSE;
+    params.state = state.Get();
+    params.userMode = bRunTime != FALSE;
     std::unique_ptr<COleControlWnd> window(new COleControlWnd);
     // A class that cannot be made leaves the object without a control; nothing
     // is reported.
-    if (window->CreateControl(spec)) {
+    if (window->CreateControl(params)) {
         m_window = std::move(window);
         m_pCtrlWnd = m_window.get();
     }

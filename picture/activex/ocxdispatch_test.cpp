@@ -32,8 +32,8 @@ protected:
 
     COleControlWnd* Control(const CLSID& clsid = CLSID_QelTestOcx) {
         control_.reset(new COleControlWnd);
-        OleControlSpec spec = {clsid, "", WS_CHILD | WS_VISIBLE, RECT{0, 0, 100, 50}, parent_, 1};
-        EXPECT_TRUE(control_->CreateControl(spec));
+        OleControlParams params = {clsid, "", WS_CHILD | WS_VISIBLE, RECT{0, 0, 100, 50}, parent_, 1};
+        EXPECT_TRUE(control_->CreateControl(params));
         return control_.get();
     }
 

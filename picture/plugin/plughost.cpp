@@ -86,19 +86,19 @@ bool CPlugHost::BindExports() {
 }
 
 bool CPlugHost::ReadTable(Table t) {
-    const TableSpec& spec = kTableSpecs[t];
-    const int asked = m_info.*spec.count;
+    const TableSpec& params = kTableSpecs[t];
+    const int asked = m_info.*params.count;
     if (asked == 0)
         return true;
-    const size_t bytes = static_cast<size_t>(asked) * spec.entrySize;
+    const size_t bytes = static_cast<size_t>(asked) * params.entrySize;
     // Cleared, so that entries a plug-in leaves unwritten hold no stray bytes.
     m_tables[t].reset(new (std::nothrow) BYTE[bytes]());
     if (!m_tables[t])
         return false;
-    TableProc fill = reinterpret_cast<TableProc>(m_exports[spec.exportIndex]);
+    TableProc fill = reinterpret_cast<TableProc>(m_exports[params.exportIndex]);
     const int written = std::clamp(fill(m_tables[t].get(), asked), 0, asked);
-    m_info.*spec.count = static_cast<WORD>(written);
-    TerminateTexts(m_tables[t].get(), static_cast<size_t>(written) * spec.entrySize);
+    m_info.*params.count = static_cast<WORD>(written);
+    TerminateTexts(m_tables[t].get(), static_cast<size_t>(written) * params.entrySize);
     if (written == 0)
         m_tables[t].reset();
     return true;
