@@ -18,6 +18,7 @@
 #include <cstddef>
 
 #include "../dbclient/qbtypes.h"
+#include "qel/layout.h"
 #include "../picture/picmsg.h"
 #include "../picture/propdesc.h"
 
@@ -252,76 +253,75 @@ struct GetHisSumExRequest {
 };
 
 // ---- layouts ------------------------------------------------------------------
+// Request records carry pointers: their 32-bit layouts are the deliverables',
+// and the 64-bit flavour has the natural layout of the same declarations.
+// (The callback tables are checked where they are declared.)
 
-static_assert(sizeof(void*) == 4, "the picture window protocol is 32-bit");
-
-static_assert(sizeof(LocalTagCallbackBlock) == 16, "LocalTagCallbackBlock is four words");
-static_assert(offsetof(LocalTagCallbackBlock, pfnLocalTagAt) == 4 &&
-                  offsetof(LocalTagCallbackBlock, pfnLocalTagWrite) == 8 &&
-                  offsetof(LocalTagCallbackBlock, pfnLocalTagRead) == 12,
-              "LocalTagCallbackBlock layout");
-
-static_assert(sizeof(HostCallbackBlock) == 40, "HostCallbackBlock is ten words");
-static_assert(offsetof(HostCallbackBlock, pfnTagGetAttr) == 4 &&
-                  offsetof(HostCallbackBlock, pfnTagQuery) == 8 &&
-                  offsetof(HostCallbackBlock, pfnReadReal) == 12 &&
-                  offsetof(HostCallbackBlock, pfnReadRealVar) == 16 &&
-                  offsetof(HostCallbackBlock, pfnReadHis) == 20 &&
-                  offsetof(HostCallbackBlock, pfnReadHisEx) == 24 &&
-                  offsetof(HostCallbackBlock, pfnReadHisVar) == 28 &&
-                  offsetof(HostCallbackBlock, pfnGetHisSum) == 32 &&
-                  offsetof(HostCallbackBlock, pfnGetHisSumEx) == 36,
-              "HostCallbackBlock layout");
-
-static_assert(sizeof(PictureDataBlock) == 16, "PictureDataBlock is four words");
-static_assert(offsetof(PictureDataBlock, hostCallbacks) == 4 &&
-                  offsetof(PictureDataBlock, bytes) == 8 && offsetof(PictureDataBlock, count) == 12,
-              "PictureDataBlock layout");
+QEL_LAYOUT(sizeof(PictureDataBlock), 16, 32);
+QEL_LAYOUT(offsetof(PictureDataBlock, hostCallbacks), 4, 8);
+QEL_LAYOUT(offsetof(PictureDataBlock, bytes), 8, 16);
+QEL_LAYOUT(offsetof(PictureDataBlock, count), 12, 24);
 
 static_assert(sizeof(ViewInfo) == 24, "ViewInfo is 24 bytes");
 static_assert(offsetof(ViewInfo, y) == 8 && offsetof(ViewInfo, zoom) == 16 &&
                   offsetof(ViewInfo, zero) == 20,
               "ViewInfo layout");
 
-static_assert(sizeof(PropDescList) == 8 && offsetof(PropDescList, items) == 4, "PropDescList layout");
-static_assert(sizeof(ActionKindList) == 8 && offsetof(ActionKindList, items) == 4,
-              "ActionKindList layout");
+QEL_LAYOUT(sizeof(PropDescList), 8, 16);
+QEL_LAYOUT(offsetof(PropDescList, items), 4, 8);
+QEL_LAYOUT(sizeof(ActionKindList), 8, 16);
+QEL_LAYOUT(offsetof(ActionKindList, items), 4, 8);
 
-static_assert(sizeof(NumTagRequest) == 8 && offsetof(NumTagRequest, value) == 4,
-              "NumTagRequest layout");
-static_assert(sizeof(VarTagRequest) == 8 && offsetof(VarTagRequest, value) == 4,
-              "VarTagRequest layout");
-static_assert(sizeof(TagQueryRequest) == 24 && offsetof(TagQueryRequest, pattern2) == 4 &&
-                  offsetof(TagQueryRequest, selector1) == 8 &&
-                  offsetof(TagQueryRequest, selector2) == 12 &&
-                  offsetof(TagQueryRequest, proc) == 16 && offsetof(TagQueryRequest, user) == 20,
-              "TagQueryRequest layout");
-static_assert(sizeof(ReadRealRequest) == 8 && offsetof(ReadRealRequest, count) == 4,
-              "ReadRealRequest layout");
-static_assert(sizeof(ReadHisRequest) == 36 && offsetof(ReadHisRequest, t0) == 4 &&
-                  offsetof(ReadHisRequest, t1) == 8 && offsetof(ReadHisRequest, a) == 12 &&
-                  offsetof(ReadHisRequest, b) == 16 && offsetof(ReadHisRequest, records) == 20 &&
-                  offsetof(ReadHisRequest, capacity) == 24 &&
-                  offsetof(ReadHisRequest, count) == 28 && offsetof(ReadHisRequest, done) == 32,
-              "ReadHisRequest layout");
-static_assert(sizeof(ReadHisVarRequest) == 16 && offsetof(ReadHisVarRequest, a) == 4 &&
-                  offsetof(ReadHisVarRequest, b) == 8 && offsetof(ReadHisVarRequest, out) == 12,
-              "ReadHisVarRequest layout");
-static_assert(sizeof(ReadHisExRequest) == 12 && offsetof(ReadHisExRequest, time) == 4 &&
-                  offsetof(ReadHisExRequest, count) == 8,
-              "ReadHisExRequest layout");
-static_assert(sizeof(GetHisSumRequest) == 32 && offsetof(GetHisSumRequest, t0) == 4 &&
-                  offsetof(GetHisSumRequest, t1) == 8 && offsetof(GetHisSumRequest, a) == 12 &&
-                  offsetof(GetHisSumRequest, b) == 16 && offsetof(GetHisSumRequest, c) == 20 &&
-                  offsetof(GetHisSumRequest, d) == 24 && offsetof(GetHisSumRequest, e) == 28,
-              "GetHisSumRequest layout");
-static_assert(sizeof(GetHisSumExRequest) == 28 && offsetof(GetHisSumExRequest, t0) == 4 &&
-                  offsetof(GetHisSumExRequest, t1) == 8 &&
-                  offsetof(GetHisSumExRequest, step) == 12 &&
-                  offsetof(GetHisSumExRequest, records) == 16 &&
-                  offsetof(GetHisSumExRequest, capacity) == 20 &&
-                  offsetof(GetHisSumExRequest, count) == 24,
-              "GetHisSumExRequest layout");
+QEL_LAYOUT(sizeof(NumTagRequest), 8, 16);
+QEL_LAYOUT(offsetof(NumTagRequest, value), 4, 8);
+QEL_LAYOUT(sizeof(VarTagRequest), 8, 16);
+QEL_LAYOUT(offsetof(VarTagRequest, value), 4, 8);
+
+QEL_LAYOUT(sizeof(TagQueryRequest), 24, 40);
+QEL_LAYOUT(offsetof(TagQueryRequest, pattern2), 4, 8);
+QEL_LAYOUT(offsetof(TagQueryRequest, selector1), 8, 16);
+QEL_LAYOUT(offsetof(TagQueryRequest, selector2), 12, 20);
+QEL_LAYOUT(offsetof(TagQueryRequest, proc), 16, 24);
+QEL_LAYOUT(offsetof(TagQueryRequest, user), 20, 32);
+
+QEL_LAYOUT(sizeof(ReadRealRequest), 8, 16);
+QEL_LAYOUT(offsetof(ReadRealRequest, count), 4, 8);
+
+QEL_LAYOUT(sizeof(ReadHisRequest), 36, 56);
+QEL_LAYOUT(offsetof(ReadHisRequest, t0), 4, 8);
+QEL_LAYOUT(offsetof(ReadHisRequest, t1), 8, 12);
+QEL_LAYOUT(offsetof(ReadHisRequest, a), 12, 16);
+QEL_LAYOUT(offsetof(ReadHisRequest, b), 16, 20);
+QEL_LAYOUT(offsetof(ReadHisRequest, records), 20, 24);
+QEL_LAYOUT(offsetof(ReadHisRequest, capacity), 24, 32);
+QEL_LAYOUT(offsetof(ReadHisRequest, count), 28, 40);
+QEL_LAYOUT(offsetof(ReadHisRequest, done), 32, 48);
+
+QEL_LAYOUT(sizeof(ReadHisVarRequest), 16, 24);
+QEL_LAYOUT(offsetof(ReadHisVarRequest, a), 4, 8);
+QEL_LAYOUT(offsetof(ReadHisVarRequest, b), 8, 12);
+QEL_LAYOUT(offsetof(ReadHisVarRequest, out), 12, 16);
+
+QEL_LAYOUT(sizeof(ReadHisExRequest), 12, 16);
+QEL_LAYOUT(offsetof(ReadHisExRequest, time), 4, 8);
+QEL_LAYOUT(offsetof(ReadHisExRequest, count), 8, 12);
+
+QEL_LAYOUT(sizeof(GetHisSumRequest), 32, 56);
+QEL_LAYOUT(offsetof(GetHisSumRequest, t0), 4, 8);
+QEL_LAYOUT(offsetof(GetHisSumRequest, t1), 8, 12);
+QEL_LAYOUT(offsetof(GetHisSumRequest, a), 12, 16);
+QEL_LAYOUT(offsetof(GetHisSumRequest, b), 16, 24);
+QEL_LAYOUT(offsetof(GetHisSumRequest, c), 20, 32);
+QEL_LAYOUT(offsetof(GetHisSumRequest, d), 24, 40);
+QEL_LAYOUT(offsetof(GetHisSumRequest, e), 28, 48);
+
+QEL_LAYOUT(sizeof(GetHisSumExRequest), 28, 48);
+QEL_LAYOUT(offsetof(GetHisSumExRequest, t0), 4, 8);
+QEL_LAYOUT(offsetof(GetHisSumExRequest, t1), 8, 12);
+QEL_LAYOUT(offsetof(GetHisSumExRequest, step), 12, 16);
+QEL_LAYOUT(offsetof(GetHisSumExRequest, records), 16, 24);
+QEL_LAYOUT(offsetof(GetHisSumExRequest, capacity), 20, 32);
+QEL_LAYOUT(offsetof(GetHisSumExRequest, count), 24, 40);
 
 // ---- the table of every message number ----------------------------------------
 // One row per symbolic name, so that a test can prove that no two names share

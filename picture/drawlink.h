@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include "qel/layout.h"
+
 #include "object.h"
 #include "qstring.h"
 
@@ -24,7 +26,7 @@ struct DrawViewContext {
     RECT* pUpdateRect = nullptr;  // the dirty rectangle of the current tick
     DWORD dwReserved = 0;
 };
-static_assert(sizeof(DrawViewContext) == 20, "five words");
+QEL_LAYOUT(sizeof(DrawViewContext), 20, 40);  // five words
 
 struct DrawLinkOps {
     // Link-kind number (Overview, link kinds).

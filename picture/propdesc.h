@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <functional>
 
+#include "qel/layout.h"
+
 // Editor kind: the low 7 bits select the editor, the bits above qualify it.
 enum PropEditor {
   PE_INTEGER = 0,
@@ -72,13 +74,14 @@ struct PropDesc {
   int maximum;
   char name[kPropNameSize];
 };
-static_assert(sizeof(PropDesc) == 40, "PropDesc crosses the window protocol");
-static_assert(offsetof(PropDesc, id) == 0, "PropDesc layout");
-static_assert(offsetof(PropDesc, kind) == 4, "PropDesc layout");
-static_assert(offsetof(PropDesc, value) == 8, "PropDesc layout");
-static_assert(offsetof(PropDesc, minimum) == 12, "PropDesc layout");
-static_assert(offsetof(PropDesc, maximum) == 16, "PropDesc layout");
-static_assert(offsetof(PropDesc, name) == 20, "PropDesc layout");
+// The value holds a pointer for some editor kinds: 40 bytes in the 32-bit
+// flavour, the natural 48 in the 64-bit one.
+QEL_LAYOUT(sizeof(PropDesc), 40, 48);
+static_assert(offsetof(PropDesc, id) == 0 && offsetof(PropDesc, kind) == 4 && offsetof(PropDesc, value) == 8,
+              "PropDesc layout");
+QEL_LAYOUT(offsetof(PropDesc, minimum), 12, 16);
+QEL_LAYOUT(offsetof(PropDesc, maximum), 16, 20);
+QEL_LAYOUT(offsetof(PropDesc, name), 20, 24);
 
 // The pair handed to GetPropList and GetActionKinds: count and records.
 struct PropDescList {

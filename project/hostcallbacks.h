@@ -14,6 +14,7 @@
 #include <cstddef>
 
 #include "../dbclient/qbtypes.h"
+#include "qel/layout.h"
 
 class CTagValue;
 
@@ -45,16 +46,18 @@ struct HostCallbackBlock {
   PFN_HostGetHisSum pfnGetHisSum;
   PFN_HostGetHisSumEx pfnGetHisSumEx;
 };
-static_assert(sizeof(void*) == 4, "the callback tables are tables of 32-bit words");
-static_assert(sizeof(HostCallbackBlock) == 40, "host callback table is ten words");
-static_assert(offsetof(HostCallbackBlock, pfnTagGetAttr) == 4 && offsetof(HostCallbackBlock, pfnTagQuery) == 8 &&
-                  offsetof(HostCallbackBlock, pfnReadReal) == 12 &&
-                  offsetof(HostCallbackBlock, pfnReadRealVar) == 16 &&
-                  offsetof(HostCallbackBlock, pfnReadHis) == 20 && offsetof(HostCallbackBlock, pfnReadHisEx) == 24 &&
-                  offsetof(HostCallbackBlock, pfnReadHisVar) == 28 &&
-                  offsetof(HostCallbackBlock, pfnGetHisSum) == 32 &&
-                  offsetof(HostCallbackBlock, pfnGetHisSumEx) == 36,
-              "HostCallbackBlock layout");
+// Tables of pointer-sized words: ten and four words of 4 bytes in the 32-bit
+// flavour, of 8 in the 64-bit one.
+QEL_LAYOUT(sizeof(HostCallbackBlock), 40, 80);
+QEL_LAYOUT(offsetof(HostCallbackBlock, pfnTagGetAttr), 4, 8);
+QEL_LAYOUT(offsetof(HostCallbackBlock, pfnTagQuery), 8, 16);
+QEL_LAYOUT(offsetof(HostCallbackBlock, pfnReadReal), 12, 24);
+QEL_LAYOUT(offsetof(HostCallbackBlock, pfnReadRealVar), 16, 32);
+QEL_LAYOUT(offsetof(HostCallbackBlock, pfnReadHis), 20, 40);
+QEL_LAYOUT(offsetof(HostCallbackBlock, pfnReadHisEx), 24, 48);
+QEL_LAYOUT(offsetof(HostCallbackBlock, pfnReadHisVar), 28, 56);
+QEL_LAYOUT(offsetof(HostCallbackBlock, pfnGetHisSum), 32, 64);
+QEL_LAYOUT(offsetof(HostCallbackBlock, pfnGetHisSumEx), 36, 72);
 
 // The local tag record (256 bytes) at index into buffer: the index, or -1
 // when there is none (the buffer is then left alone).
@@ -72,8 +75,7 @@ struct LocalTagCallbackBlock {
   PFN_LocalTagWrite pfnLocalTagWrite;
   PFN_LocalTagRead pfnLocalTagRead;
 };
-static_assert(sizeof(LocalTagCallbackBlock) == 16, "local-tag table is four words");
-static_assert(offsetof(LocalTagCallbackBlock, pfnLocalTagAt) == 4 &&
-                  offsetof(LocalTagCallbackBlock, pfnLocalTagWrite) == 8 &&
-                  offsetof(LocalTagCallbackBlock, pfnLocalTagRead) == 12,
-              "LocalTagCallbackBlock layout");
+QEL_LAYOUT(sizeof(LocalTagCallbackBlock), 16, 32);
+QEL_LAYOUT(offsetof(LocalTagCallbackBlock, pfnLocalTagAt), 4, 8);
+QEL_LAYOUT(offsetof(LocalTagCallbackBlock, pfnLocalTagWrite), 8, 16);
+QEL_LAYOUT(offsetof(LocalTagCallbackBlock, pfnLocalTagRead), 12, 24);

@@ -4,8 +4,9 @@
 //
 // A plug-in is built separately from the programs that load it, possibly by a
 // third party that copies the sample plug-in, so every size and offset here
-// is fixed: integers little-endian, pointers 32-bit, text 8-bit GBK with a
-// terminating zero inside its field.
+// is fixed: integers little-endian, text 8-bit GBK with a terminating zero
+// inside its field. The records hold no pointer outside a value slot's 8 bytes,
+// so they are the same bytes in the 32-bit and the 64-bit flavour.
 #pragma once
 #include <windows.h>
 
@@ -100,7 +101,7 @@ struct QPI_ENUMINFO {
 // ---- calls -----------------------------------------------------------------------
 
 // One value slot: integers and floats in their own width from the start of
-// `data`, a pointer in its first 4 bytes.
+// `data`, a pointer in its first 4 bytes (all 8 in the 64-bit flavour).
 union QPI_VALUEDATA {
   signed char i8;
   BYTE u8;
@@ -180,8 +181,6 @@ typedef int(__stdcall* QPI_GETINTERFACEINFOSPROC)(QPI_INTERFACEINFO* blocks, int
 typedef int(__stdcall* QPI_GETENUMINFOSPROC)(QPI_ENUMINFO* blocks, int max);
 
 // ---- layouts ---------------------------------------------------------------------
-
-static_assert(sizeof(void*) == 4, "the plug-in interface is 32-bit");
 
 static_assert(sizeof(QPI_PLUGINFO) == 512, "QPI_PLUGINFO is 512 bytes");
 static_assert(offsetof(QPI_PLUGINFO, dwWord1) == 4 && offsetof(QPI_PLUGINFO, nInterfaces) == 8 &&
