@@ -8,8 +8,6 @@
 namespace qel {
 namespace {
 
-static_assert(sizeof(void*) == 4, "chunks are found through a table over the 32-bit address space");
-
 constexpr size_t kChunkBytes = 64 * 1024;  // VirtualAlloc's granularity: chunks are aligned to it
 constexpr size_t kStep = 8;                // slot sizes, and the alignment of every slot
 constexpr size_t kClasses = kMaxPooledBytes / kStep;  // class c holds slots of (c + 1) * kStep bytes
@@ -36,9 +34,44 @@ struct SizeClass {
 };
 
 SizeClass g_classes[kClasses];
-BYTE g_chunkClass[1u << 16];  // by address >> 16: 0, or the class + 1 of the chunk there
 size_t g_chunks = 0;
 volatile LONG g_lock = 0;
+
+// Which 64 KB chunk of the address space holds which size class: 0, or the
+// class + 1 of the chunk there. A two-level table by address: the leaf of each
+// 4 GB span holds one byte per chunk, made when a chunk first lands in its
+// span (the 32-bit flavour has one span). A chunk that lands beyond the
+// table's spans (past the platform's 47-bit user addresses) is taken as if
+// the system had none to give.
+constexpr size_t kSpanBits = 32;
+constexpr size_t kLeafEntries = size_t(1) << (kSpanBits - 16);
+constexpr size_t kSpans = sizeof(void*) == 4 ? 1 : size_t(1) << 15;  // 47-bit user addresses
+typedef BYTE ChunkLeaf[kLeafEntries];
+
+ChunkLeaf* volatile g_leaves[kSpans];
+
+size_t SpanOf(uintptr_t address) { return sizeof(void*) == 4 ? 0 : static_cast<size_t>(uint64_t(address) >> kSpanBits); }
+
+// The entry of the chunk at p, or null where no chunk was ever made in its span.
+BYTE* FindClassEntry(const void* p) {
+  uintptr_t address = reinterpret_cast<uintptr_t>(p);
+  size_t span = SpanOf(address);
+  ChunkLeaf* leaf = span < kSpans ? g_leaves[span] : nullptr;
+  return leaf ? &(*leaf)[(address >> 16) & (kLeafEntries - 1)] : nullptr;
+}
+
+// The entry of a new chunk at p, making its leaf (under the lock); null when
+// p lies beyond the table or there is no memory for the leaf.
+BYTE* MakeClassEntry(const void* p) {
+  size_t span = SpanOf(reinterpret_cast<uintptr_t>(p));
+  if (span >= kSpans) return nullptr;
+  if (!g_leaves[span]) {
+    void* leaf = ::VirtualAlloc(nullptr, sizeof(ChunkLeaf), MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (!leaf) return nullptr;
+    g_leaves[span] = static_cast<ChunkLeaf*>(leaf);  // leaves are never given back
+  }
+  return FindClassEntry(p);
+}
 
 // Held for a few instructions at a time: a spin lock that yields when busy,
 // and sleeps once it has waited long (a holder of lower priority gets to run).
@@ -54,7 +87,6 @@ class PoolLock {
 
 size_t SlotBytes(UINT cls) { return (cls + 1) * kStep; }
 Chunk* ChunkOf(const void* p) { return reinterpret_cast<Chunk*>(reinterpret_cast<uintptr_t>(p) & ~(kChunkBytes - 1)); }
-BYTE& ClassEntry(const void* p) { return g_chunkClass[reinterpret_cast<uintptr_t>(p) >> 16]; }
 
 void Link(SizeClass& sc, Chunk* c) {
   c->prev = nullptr;
@@ -84,7 +116,12 @@ Chunk* NewChunk(UINT cls) {
   if (!c) {
     c = static_cast<Chunk*>(::VirtualAlloc(nullptr, kChunkBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
     if (!c) throw std::bad_alloc();
-    ClassEntry(c) = static_cast<BYTE>(cls + 1);
+    BYTE* entry = MakeClassEntry(c);
+    if (!entry) {
+      ::VirtualFree(c, 0, MEM_RELEASE);
+      throw std::bad_alloc();
+    }
+    *entry = static_cast<BYTE>(cls + 1);
     ++g_chunks;
   }
   Reset(c, cls);
@@ -126,7 +163,7 @@ void GiveBack(void* p) {
     sc.spare = c;
     return;
   }
-  ClassEntry(c) = 0;
+  *FindClassEntry(c) = 0;
   --g_chunks;
   ::VirtualFree(c, 0, MEM_RELEASE);
 }
@@ -142,7 +179,8 @@ void* AllocateObjectMemory(size_t nBytes) {
 
 void FreeObjectMemory(void* p) noexcept {
   if (!p) return;
-  if (ClassEntry(p) == 0) {  // no chunk there: the object came from the heap
+  const BYTE* entry = FindClassEntry(p);
+  if (!entry || *entry == 0) {  // no chunk there: the object came from the heap
     ::operator delete(p);
     return;
   }
