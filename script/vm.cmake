@@ -6,6 +6,7 @@
 target_sources(qelscript PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/vmcell.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmregions.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/vmstorage.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmmemory.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmload.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmarith.cpp
@@ -34,7 +35,7 @@ target_sources(qelscript PRIVATE
 qel_test(script_vm_test
   SOURCES vm_test_util.cpp vm_program.cpp vm_hostile.cpp vm_load_test.cpp vm_core_test.cpp vm_library_test.cpp
           vm_host_test.cpp vm_hardening_test.cpp vm_format_test.cpp vm_work_test.cpp vm_random_test.cpp
-          vm_regions_test.cpp vm_translate_test.cpp
+          vm_regions_test.cpp vm_translate_test.cpp vmstorage_test.cpp
   LIBS qelscript qelcompiler_testing)
 
 # The ActiveX host functions with the test control, registered by the tests.

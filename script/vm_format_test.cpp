@@ -18,6 +18,7 @@
 #include "vm_program.h"
 #include "vm_test_util.h"
 #include "vmcodes.h"
+#include "vmstorage.h"
 
 namespace {
 
@@ -50,11 +51,18 @@ constexpr int kLimit = 65536;
 constexpr size_t kRoom = 200000;  // the destination: the widest allowed conversion fits
 constexpr size_t kGuard = 64;
 
+constexpr size_t kArenaBytes = kGuard + kRoom + kGuard;
+
 // Guard bytes around the destination, and a word that an argument points
-// at: none of them may change.
-unsigned char g_arena[kGuard + kRoom + kGuard];
-unsigned char g_fill[sizeof g_arena];  // what the arena holds before a format
-uint32_t g_target = 0x5A5A5A5A;
+// at: none of them may change. Both lie where scripts can address memory,
+// the machine's own storage; only the destination enters the memory map.
+unsigned char* const g_arena = static_cast<unsigned char*>(VmStorageAllocate(kArenaBytes));
+unsigned char g_fill[kArenaBytes];  // what the arena holds before a format
+uint32_t* const g_target = [] {
+  auto* word = static_cast<uint32_t*>(VmStorageAllocate(sizeof(uint32_t)));
+  *word = 0x5A5A5A5A;
+  return word;
+}();
 
 uint32_t Address(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
 
@@ -68,7 +76,7 @@ class FormatGrammar : public ::testing::Test {
     std::vector<uint8_t> bytes = p.Bytes();
     EXPECT_EQ(vm.Load(bytes.data(), bytes.size()), 0);
     EXPECT_TRUE(vm.State().memory.AddBuffer(g_arena + kGuard, kRoom));
-    std::memset(g_arena, 0xCC, sizeof g_arena);
+    std::memset(g_arena, 0xCC, kArenaBytes);
     std::memset(g_fill, 0xCC, sizeof g_fill);
   }
   ~FormatGrammar() override { vm.State().memory.Remove(g_arena + kGuard); }
@@ -95,9 +103,9 @@ class FormatGrammar : public ::testing::Test {
   // is untouched. The text is filled again for the next format.
   bool Untouched(size_t written) {
     const bool clean = std::memcmp(g_arena, g_fill, kGuard) == 0 &&
-                       std::memcmp(g_arena + kGuard + written, g_fill, sizeof g_arena - kGuard - written) == 0 &&
-                       g_target == 0x5A5A5A5A;
-    std::memset(clean ? g_arena + kGuard : g_arena, 0xCC, clean ? written : sizeof g_arena);
+                       std::memcmp(g_arena + kGuard + written, g_fill, kArenaBytes - kGuard - written) == 0 &&
+                       *g_target == 0x5A5A5A5A;
+    std::memset(clean ? g_arena + kGuard : g_arena, 0xCC, clean ? written : kArenaBytes);
     return clean;
   }
 
@@ -178,7 +186,7 @@ class FormatGrammar : public ::testing::Test {
   bool Check(const std::string& format, const std::vector<int32_t>& stars) {
     std::string expected;
     const bool accepted = Expected(format, stars, &expected);
-    for (uint32_t hostile : {Address(&g_target), 16u}) {
+    for (uint32_t hostile : {Address(g_target), 16u}) {
       const int rc = Sprintf(format, Values(accepted, hostile));
       const size_t length = rc == 0 ? static_cast<size_t>(vm.Accumulator().value) : 0;
       const std::string got(Destination(), length < kRoom ? length : 0);

@@ -257,7 +257,7 @@ int LoadAddress(Exec& x, const CodeByteInstruction& in) {
   } else {
     // The script gets the address of a cell: its table's cells enter the memory map.
     if (!VariablesOf(x.s, in.a)->Expose()) return kVmGrowCellTable;
-    uint32_t address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&cell->value));
+    uint32_t address = VmStorageAddress(&cell->value);
     *dest = MakeAddress(static_cast<uint8_t>(BaseOf(cell->type) | kVmAddress), address);
   }
   return kContinue;

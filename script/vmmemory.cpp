@@ -132,7 +132,8 @@ VmCell* VmVariables::Grow() {
   if (count_ >= kMaxCells) return nullptr;
   if (count_ == live_blocks_ * kBlockCells) {
     if (live_blocks_ == blocks_.size()) {
-      std::unique_ptr<VmCell[]> block(new (std::nothrow) VmCell[kBlockCells]);
+      // Zeroed storage is a block of default cells.
+      VmStoragePtr<VmCell> block(static_cast<VmCell*>(VmStorageAllocate(kBlockCells * sizeof(VmCell))));
       if (!block) return nullptr;
       try {
         blocks_.push_back(std::move(block));
@@ -184,7 +185,7 @@ int VmVariables::MakeBuffer(uint8_t type, uint32_t count, const uint8_t* init, s
   // The cap is asked before the buffer is made and zeroed.
   if (size > VmMemoryMap::kMaxBufferBytes || !memory_.Fits(static_cast<size_t>(size)))
     return kVmNoBufferMemory;
-  std::unique_ptr<uint8_t[]> owned(new (std::nothrow) uint8_t[size]());
+  VmStoragePtr<uint8_t> owned(static_cast<uint8_t*>(VmStorageAllocate(static_cast<size_t>(size))));
   if (!owned) return kVmNoBufferMemory;
   uint8_t* buffer = owned.get();
   try {
@@ -198,7 +199,7 @@ int VmVariables::MakeBuffer(uint8_t type, uint32_t count, const uint8_t* init, s
     return kVmNoBufferMemory;
   }
   if (init) std::memcpy(buffer, init, init_length < count ? init_length : count);
-  *address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(buffer));
+  *address = VmStorageAddress(buffer);
   return 0;
 }
 

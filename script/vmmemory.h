@@ -1,8 +1,9 @@
 // Memory of the script machine: the map of every live variable's storage, and
 // the cell tables with their buffers that hold the globals and each frame.
 //
-// Scripts hold real 32-bit addresses (of array buffers and of cell values),
-// and a code-byte file may be hostile, so every access through an address is
+// Scripts hold real 32-bit addresses (of array buffers and of cell values,
+// which come from the storage below 2 GB, vmstorage.h), and a code-byte file
+// may be hostile, so every access through an address is
 // checked against this map: only bytes inside one live buffer, or inside the
 // 8-byte value of one live cell, can be read or written.
 #pragma once
@@ -13,6 +14,7 @@
 
 #include "vmcell.h"
 #include "vmregions.h"
+#include "vmstorage.h"
 
 class VmMemoryMap {
  public:
@@ -133,10 +135,10 @@ class VmVariables {
                  uint32_t* address);
 
   VmMemoryMap& memory_;
-  std::vector<std::unique_ptr<VmCell[]>> blocks_;  // the first live_blocks_ hold the cells
+  std::vector<VmStoragePtr<VmCell>> blocks_;  // the first live_blocks_ hold the cells
   size_t live_blocks_ = 0;
   bool exposed_ = false;  // the live blocks are in the memory map
   std::vector<bool> created_;  // false for cells that only fill a gap below a created one
-  std::vector<std::unique_ptr<uint8_t[]>> buffers_;
+  std::vector<VmStoragePtr<uint8_t>> buffers_;
   size_t count_ = 0;
 };
