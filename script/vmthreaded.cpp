@@ -5,9 +5,12 @@
 #include "vmfastpath.h"
 #include "vmtranslate.h"
 
-// The register that holds the running op (see ExecuteTranslated).
+// The register that holds the running op (see ExecuteTranslated): one that
+// each flavour's calling convention keeps across calls.
 #if defined(__GNUC__) && defined(__i386__)
 #define VM_OP_REGISTER(declaration) register declaration __asm__("esi")
+#elif defined(__GNUC__) && defined(__x86_64__)
+#define VM_OP_REGISTER(declaration) register declaration __asm__("rsi")
 #else
 #define VM_OP_REGISTER(declaration) declaration
 #endif
