@@ -65,10 +65,16 @@ function(qel_bench name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endfunction()
 
-# qel_def_exports(<target> <file.def>): exports named undecorated through a .def file.
+# qel_def_exports(<target> <file.def>): exports named undecorated through a .def
+# file; once linked, the DLL's export table is checked against the .def.
 function(qel_def_exports target def)
   target_sources(${target} PRIVATE ${def})
   target_link_options(${target} PRIVATE -Wl,--enable-stdcall-fixup -Wl,--kill-at)
+  get_filename_component(def_path ${def} ABSOLUTE)
+  add_custom_command(TARGET ${target} POST_BUILD
+                     COMMAND ${CMAKE_SOURCE_DIR}/tools/check-exports.sh ${CMAKE_OBJDUMP}
+                             $<TARGET_FILE:${target}> ${def_path}
+                     COMMENT "Checking the exports of ${target}" VERBATIM)
 endfunction()
 
 # qel_dll(<name> SOURCES <files...> DEF <file.def> [LIBS <libs...>] [DIR <subfolder>])
