@@ -37,7 +37,9 @@ done
 if [ -z "${QEL_DEMO_SESSION:-}" ]; then
   if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
     # The user's display, with the build's own Wine prefix.
-    export WINEPREFIX="$build/wineprefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    . "$here/wineflavour.sh"
+    wine_flavour "$build" || exit 1
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
     export QEL_DEMO_SESSION=display
     wine wineboot -i </dev/null >/dev/null 2>&1

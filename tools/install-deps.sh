@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need, and only what is missing.
+# install-deps.sh [64]
+# Installs what the build and the tests need, and only what is missing: the
+# 32-bit flavour's compiler and Wine (also where they only build, or probe
+# whether this machine runs 32-bit programs), and with "64" the 64-bit
+# flavour's compiler and Wine as well.
 set -euo pipefail
 
 # lua5.4 is no part of the build: the script machine's benchmark compares
 # its loops with the same loops in Lua 5.4 (tools/run-bench.sh).
 packages=(wine wine32:i386 fonts-wine fonts-liberation g++-mingw-w64-i686-posix cmake make
           googletest xvfb xauth imagemagick x11-apps fonts-wqy-microhei locales lua5.4)
+case "${1:-}" in
+  64) packages+=(wine64 g++-mingw-w64-x86-64-posix) ;;
+  ""|32) ;;
+  *) echo "install-deps: unknown flavour '$1'" >&2; exit 1 ;;
+esac
 
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo

@@ -1,19 +1,43 @@
 #!/usr/bin/env bash
 # wine-env.sh <build-dir> <command...>
-# Runs a command inside a private Wine session: its own win32 prefix under the
-# build folder, its own Xvfb display and one persistent wineserver. Everything
-# started here is stopped again on exit, also when the command fails.
+# Runs a command inside a private Wine session: its own prefix under the build
+# folder (win32 for the 32-bit flavour, win64 for the 64-bit one, as the
+# folder's `flavour` file says), its own Xvfb display and one persistent
+# wineserver. Everything started here is stopped again on exit, also when the
+# command fails. A session that cannot start stops with the reason.
 set -uo pipefail
 
-build=$(cd "$1" && pwd); shift
+build=$(cd "$1" && pwd) || exit 1
+shift
 
-export WINEPREFIX="$build/wineprefix"
-export WINEARCH=win32
+# Exit status 3: Wine cannot run programs of this flavour here (its loader or
+# its first program fails); 1: anything else that keeps the session from
+# starting.
+die() {
+  echo "wine-env: $*" >&2
+  echo "wine-env: the session's log: $log" >&2
+  exit "${status:-1}"
+}
+
+log="$build/wine-session.log"
+. "$(dirname "$0")/wineflavour.sh"
+wine_flavour "$build" || exit 1
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8   # ANSI code page 936
-log="$build/wine-session.log"
 : >"$log"
+
+[ -x "$loader" ] || die "no Wine loader $loader (make deps installs it)"
+# The loader must run at all: a kernel without 32-bit support (or a loader of
+# the wrong machine) ends here rather than in every test.
+if ! version=$("$loader" --version 2>&1); then
+  echo "$version" >>"$log"
+  case "$version" in
+    *"Exec format error"*)
+      status=3 die "this machine runs no ${flavour}-bit programs ($loader: Exec format error)" ;;
+    *) status=3 die "$loader does not start: $version" ;;
+  esac
+fi
 
 xvfb_pid=""
 cleanup() {
@@ -23,27 +47,34 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-# A display of our own; Xvfb picks a free number and writes it to fd 3.
+# A display of our own; Xvfb picks a free number and writes it to fd 5.
+command -v Xvfb >/dev/null || die "no Xvfb (make deps installs it)"
 dispfile=$(mktemp)
 Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$dispfile" >>"$log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$dispfile" ] && break; sleep 0.1; done
-[ -s "$dispfile" ] || { echo "wine-env: Xvfb did not start" >&2; exit 1; }
+for _ in $(seq 100); do
+  [ -s "$dispfile" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
+done
+[ -s "$dispfile" ] || die "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$dispfile")"
 rm -f "$dispfile"
 
-# One wineserver for the whole run.
-wineserver -p >>"$log" 2>&1
+# One wineserver for the whole run (it starts in the prefix's folder).
+mkdir -p "$WINEPREFIX" || die "cannot make $WINEPREFIX"
+wineserver -p >>"$log" 2>&1 || die "the wineserver did not start"
 
 # Warm up (or create) the prefix with all output redirected, so that Wine's
 # services never hold on to the pipes of the command run below.
 fresh=0
 [ -f "$WINEPREFIX/system.reg" ] || fresh=1
-wine wineboot -i </dev/null >>"$log" 2>&1
+"$loader" wineboot -i </dev/null >>"$log" 2>&1 || status=3 die "Wine runs no ${flavour}-bit programs here: wineboot failed in $WINEPREFIX"
 if [ $fresh -eq 1 ]; then
   # A virtual desktop makes visible windows cheap to create.
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >>"$log" 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >>"$log" 2>&1
+  "$loader" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >>"$log" 2>&1 &&
+    "$loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >>"$log" 2>&1 ||
+    die "the prefix's desktop could not be set"
 fi
 # Some Wine packages leave their Marlett font (the glyphs of caption and
 # close buttons) outside the folders Wine searches; without it those buttons
