@@ -18,8 +18,10 @@ lua_reference() {
   fi
 }
 
+flavour=$(cat "$build/flavour")
+echo "benchmarks of the ${flavour}-bit flavour ($build), on $(nproc) cores of $(uname -m) Linux under $(wine --version)"
 for exe in "$build"/bench/*.exe; do
-  [ -e "$exe" ] || { echo "no benchmarks built"; exit 0; }
+  [ -e "$exe" ] || { echo "no benchmarks built in $build/bench" >&2; exit 1; }
   name=$(basename "$exe" .exe)
   echo "== $name"
   [ "$name" = script_vm_bench ] && lua_reference
