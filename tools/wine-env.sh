@@ -24,13 +24,12 @@ log="$build/wine-session.log"
 wine_flavour "$build" || exit 1
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8   # ANSI code page 936
 : >"$log"
 
 [ -x "$loader" ] || die "no Wine loader $loader (make deps installs it)"
 # The loader must run at all: a kernel without 32-bit support (or a loader of
 # the wrong machine) ends here rather than in every test.
-if ! version=$("$loader" --version 2>&1); then
+if ! version=$(export LC_ALL=C; "$loader" --version 2>&1); then
   echo "$version" >>"$log"
   case "$version" in
     *"Exec format error"*)
@@ -38,6 +37,8 @@ if ! version=$("$loader" --version 2>&1); then
     *) status=3 die "$loader does not start: $version" ;;
   esac
 fi
+
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8   # ANSI code page 936
 
 xvfb_pid=""
 cleanup() {
