@@ -1,6 +1,7 @@
 #include "paintraster.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <mutex>
 
@@ -110,6 +111,49 @@ void BlendFromScratch(HDC hdc, const RECT& area, const std::vector<DWORD>& pixel
     ::GdiAlphaBlend(hdc, part.left, part.top, pw, ph, scratch->dc(), 0, 0, pw, ph, blend);
 }
 
+// The surface rasters are drawn on where the DC has them, kept between
+// rasters and grown to the largest met (at most kMaxSurfacePixels): one the
+// size of a window costs the platform more to make than the drawing. A
+// raster made while another is (a drawing that keeps one of its own, or
+// another thread) takes a surface of its own.
+class SharedSurface {
+public:
+    // The surface, at least width x height, now in the caller's use; null
+    // when it is in use already or cannot grow so far.
+    static CDibSurface* Take(int width, int height) {
+        if (Busy().exchange(true, std::memory_order_acquire))
+            return nullptr;
+        std::unique_ptr<CDibSurface>& surface = Surface();
+        if (!surface || surface->width() < width || surface->height() < height) {
+            const int w = std::max(width, surface ? surface->width() : 0);
+            const int h = std::max(height, surface ? surface->height() : 0);
+            if (static_cast<size_t>(w) * h > CPaintRaster::kMaxSurfacePixels) {
+                Give();
+                return nullptr;
+            }
+            surface.reset();  // before the larger one is made
+            surface.reset(new CDibSurface(nullptr, w, h, CDibSurface::Start::untouched));
+            if (!surface->IsValid()) {
+                surface.reset();
+                Give();
+            }
+        }
+        return surface.get();
+    }
+    // The surface back, for the next raster.
+    static void Give() { Busy().store(false, std::memory_order_release); }
+
+private:
+    static std::atomic<bool>& Busy() {
+        static std::atomic<bool> busy{false};
+        return busy;
+    }
+    static std::unique_ptr<CDibSurface>& Surface() {
+        static std::unique_ptr<CDibSurface> surface;
+        return surface;
+    }
+};
+
 // The surface a raster is drawn on, holding the bounds (the area and its
 // margin) at the device pixels the DC it is meant for gives them where it
 // can (see CPaintRaster::Make), else at its own corner. Only the bounds are
@@ -117,14 +161,21 @@ void BlendFromScratch(HDC hdc, const RECT& area, const std::vector<DWORD>& pixel
 // (0, 0) is cut there, as the DC cuts it: nothing can be drawn there.
 class BoundsSurface {
 public:
+    BoundsSurface() = default;
+    ~BoundsSurface() {
+        if (m_shared)
+            SharedSurface::Give();
+    }
+    BoundsSurface(const BoundsSurface&) = delete;
+    BoundsSurface& operator=(const BoundsSurface&) = delete;
+
     // A surface for the area (logical) grown by the margin, on a DC that
     // adds toDevice; false when the platform refuses.
     bool Make(const RECT& area, POINT toDevice, int margin) {
         m_width = area.right - area.left + 2 * margin;
         m_height = area.bottom - area.top + 2 * margin;
         POINT corner;
-        if (CornerOnTheDc(area, toDevice, margin, &corner) &&
-            MakeOwn(corner, CDibSurface::Start::untouched))
+        if (CornerOnTheDc(area, toDevice, margin, &corner) && TakeAt(corner))
             return true;
         // Where the DC has no pixels for the area, or the platform refuses
         // the larger surface: the bounds alone.
@@ -163,6 +214,16 @@ private:
         *pCorner = POINT{static_cast<LONG>(x - margin), static_cast<LONG>(y - margin)};
         return true;
     }
+    // The shared surface, or one of its own when that is in use, with the
+    // bounds at corner.
+    bool TakeAt(POINT corner) {
+        m_surface = SharedSurface::Take(corner.x + m_width, corner.y + m_height);
+        m_shared = m_surface != nullptr;
+        if (!m_shared)
+            return MakeOwn(corner, CDibSurface::Start::untouched);
+        m_corner = corner;
+        return true;
+    }
     bool MakeOwn(POINT corner, CDibSurface::Start start) {
         m_corner = corner;
         m_own.reset(new CDibSurface(nullptr, corner.x + m_width, corner.y + m_height, start));
@@ -179,6 +240,7 @@ private:
     }
 
     CDibSurface* m_surface = nullptr;
+    bool m_shared = false;  // m_surface is the shared one, given back at the end
     std::unique_ptr<CDibSurface> m_own;
     POINT m_corner = {0, 0};
     int m_width = 0, m_height = 0;

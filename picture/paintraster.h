@@ -47,7 +47,8 @@ public:
 
     // The largest surface a raster is made on, in pixels: the area lies on it
     // where the DC has it, so the surface reaches from pixel (0, 0) past the
-    // area's far corner (only the area's pages of it are touched).
+    // area's far corner. One surface serves every raster in turn, and only
+    // the areas' pages of it are touched.
     static constexpr size_t kMaxSurfacePixels = 2 * kMaxPixels;
 
     // The drawing made on surfaces covering area (in the logical units of the
