@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-CDibSurface::CDibSurface(HDC hdcLike, int w, int h) : m_width(w), m_height(h) {
+CDibSurface::CDibSurface(HDC hdcLike, int w, int h, Start start) : m_width(w), m_height(h) {
     if (w <= 0 || h <= 0)
         return;
     m_hDC = ::CreateCompatibleDC(hdcLike);
@@ -21,7 +21,8 @@ CDibSurface::CDibSurface(HDC hdcLike, int w, int h) : m_width(w), m_height(h) {
         return;
     m_hOld = ::SelectObject(m_hDC, m_hBitmap);
     m_pBits = static_cast<DWORD*>(bits);
-    Fill(0);
+    if (start == Start::cleared)
+        Fill(0);
 }
 
 CDibSurface::~CDibSurface() {

@@ -8,9 +8,14 @@
 
 class CDibSurface {
 public:
+    // What a new surface's pixels hold: all 0, or whatever the platform gave
+    // (for a large surface of which only a part is drawn on and read: its
+    // other pages are never touched).
+    enum class Start { cleared, untouched };
+
     // A w x h surface compatible with hdcLike (the screen when null); check
     // IsValid, the platform may refuse.
-    CDibSurface(HDC hdcLike, int w, int h);
+    CDibSurface(HDC hdcLike, int w, int h, Start start = Start::cleared);
     ~CDibSurface();
     CDibSurface(const CDibSurface&) = delete;
     CDibSurface& operator=(const CDibSurface&) = delete;

@@ -69,6 +69,8 @@ void CPaintCache::Paint(CDC* pDC, const PaintKey& key, const std::function<RECT(
         draw(pDC);
         return;
     }
+    // The DC's translation stays out: a window repainting a part of itself
+    // moves it at every paint, and a kept drawing is put back at any.
     PaintKey full = key;
     full.Add(state.bkMode).Add(state.bkColor).Add(state.textColor).Add(state.polyFillMode)
         .Add(state.stretchMode);

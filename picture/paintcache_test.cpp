@@ -23,6 +23,7 @@
 #include "paintcache.h"
 #include "picfile.h"
 #include "picobj.h"
+#include "rectpaint.h"
 #include "render_surface.h"
 #include "shapeclasses.h"
 #include "shapes_test_util.h"
@@ -240,6 +241,22 @@ TEST(PaintCache, EverythingKeptStaysWithinTheBudgetAndGoesWithItsObjects) {
 
 // ---- what is kept, and where -------------------------------------------------
 
+// A gradient across a frame turned by 30 degrees, within (40, 40, 80, 80):
+// GDI+ works its colours out in the device pixels it draws to and rounds
+// them there, so the same gradient drawn a few pixels over differs a shade.
+void FillTurnedGradient(CDC* dc) {
+    const DirPair turn = DirectionOfDegrees(30);
+    DeviceFrame frame;
+    frame.width = 30;
+    frame.height = 20;
+    frame.xform.eM11 = frame.xform.eM22 = static_cast<FLOAT>(turn.cosine);
+    frame.xform.eM12 = static_cast<FLOAT>(turn.sine);
+    frame.xform.eM21 = -frame.xform.eM12;
+    frame.xform.eDx = 50;
+    frame.xform.eDy = 42;
+    FillFrameShape(*dc, frame, FrameShape::rectangle, 2, RGB(250, 200, 0), RGB(0, 40, 160));
+}
+
 struct Probe {
     CPaintCache cache;
     PaintKey key;
@@ -264,6 +281,7 @@ TEST(PaintCache, ADrawingIsKeptOnlyWhenACopyRepeatsItExactly) {
         {"a fill within its reach", [](CDC* dc) { dc->FillSolidRect(RECT{45, 45, 75, 75}, RGB(10, 20, 30)); }, true},
         {"a fill past its reach", [](CDC* dc) { dc->FillSolidRect(RECT{45, 45, 95, 75}, RGB(10, 20, 30)); }, false},
         {"an inversion", [](CDC* dc) { dc->InvertRect(RECT{45, 45, 75, 75}); }, false},
+        {"a turned gradient within its reach", FillTurnedGradient, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -292,20 +310,39 @@ TEST(PaintCache, KeptDrawingsLandInPlaceUnderAWindowOriginAndAClip) {
         ::RestoreDC(surface.dc(), saved);
         return surface.Pixels();
     };
-    auto fill = [](CDC* dc) {
+    auto fills = [](CDC* dc) {
         dc->FillSolidRect(RECT{45, 45, 75, 75}, RGB(10, 20, 30));
         dc->FillSolidRect(RECT{50, 60, 70, 65}, RGB(200, 100, 0));
     };
-    RenderSurface direct(kSide, kSide), surface(kSide, kSide);
-    Probe once;
-    once.draw = fill;
-    const std::vector<DWORD> expected = paint(once, direct);
-    EXPECT_EQ(direct.CountPixels(qeltest::RgbOf(RGB(10, 20, 30))), (75 - 50) * (75 - 45) - 20 * 5);
-    Probe probe;
-    probe.draw = fill;
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(paint(probe, surface), expected);
-    EXPECT_NE(probe.cache.Kept(), nullptr);
+    {
+        // The origin and the clip take effect: of the dark fill, the part in the clip shows.
+        RenderSurface direct(kSide, kSide);
+        Probe once;
+        once.draw = fills;
+        paint(once, direct);
+        EXPECT_EQ(direct.CountPixels(qeltest::RgbOf(RGB(10, 20, 30))), (75 - 50) * (75 - 45) - 20 * 5);
+    }
+    struct Case {
+        const char* what;
+        std::function<void(CDC*)> draw;
+    };
+    const Case cases[] = {
+        {"two fills", fills},
+        // Kept from the same device pixels as the window's DC gives it.
+        {"a turned gradient", FillTurnedGradient},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RenderSurface direct(kSide, kSide), surface(kSide, kSide);
+        Probe once;
+        once.draw = c.draw;
+        const std::vector<DWORD> expected = paint(once, direct);
+        Probe probe;
+        probe.draw = c.draw;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(paint(probe, surface), expected);
+        EXPECT_NE(probe.cache.Kept(), nullptr);
+    }
 }
 
 TEST(PaintCache, PrintersAndMetafilesGetTheDrawingItself) {

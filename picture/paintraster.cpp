@@ -1,6 +1,7 @@
 #include "paintraster.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <mutex>
 
@@ -110,6 +111,141 @@ void BlendFromScratch(HDC hdc, const RECT& area, const std::vector<DWORD>& pixel
     ::GdiAlphaBlend(hdc, part.left, part.top, pw, ph, scratch->dc(), 0, 0, pw, ph, blend);
 }
 
+// The surface rasters are drawn on where the DC has them, kept between
+// rasters and grown to the largest met (at most kMaxSurfacePixels): one the
+// size of a window costs the platform more to make than the drawing. A
+// raster made while another is (a drawing that keeps one of its own, or
+// another thread) takes a surface of its own.
+class SharedSurface {
+public:
+    // The surface, at least width x height, now in the caller's use; null
+    // when it is in use already or cannot grow so far.
+    static CDibSurface* Take(int width, int height) {
+        if (Busy().exchange(true, std::memory_order_acquire))
+            return nullptr;
+        std::unique_ptr<CDibSurface>& surface = Surface();
+        if (!surface || surface->width() < width || surface->height() < height) {
+            const int w = std::max(width, surface ? surface->width() : 0);
+            const int h = std::max(height, surface ? surface->height() : 0);
+            if (static_cast<size_t>(w) * h > CPaintRaster::kMaxSurfacePixels) {
+                Give();
+                return nullptr;
+            }
+            surface.reset();  // before the larger one is made
+            surface.reset(new CDibSurface(nullptr, w, h, CDibSurface::Start::untouched));
+            if (!surface->IsValid()) {
+                surface.reset();
+                Give();
+            }
+        }
+        return surface.get();
+    }
+    // The surface back, for the next raster.
+    static void Give() { Busy().store(false, std::memory_order_release); }
+
+private:
+    static std::atomic<bool>& Busy() {
+        static std::atomic<bool> busy{false};
+        return busy;
+    }
+    static std::unique_ptr<CDibSurface>& Surface() {
+        static std::unique_ptr<CDibSurface> surface;
+        return surface;
+    }
+};
+
+// The surface a raster is drawn on, holding the bounds (the area and its
+// margin) at the device pixels the DC it is meant for gives them where it
+// can (see CPaintRaster::Make), else at its own corner. Only the bounds are
+// filled and read. A margin reaching left of or above the surface's pixel
+// (0, 0) is cut there, as the DC cuts it: nothing can be drawn there.
+class BoundsSurface {
+public:
+    BoundsSurface() = default;
+    ~BoundsSurface() {
+        if (m_shared)
+            SharedSurface::Give();
+    }
+    BoundsSurface(const BoundsSurface&) = delete;
+    BoundsSurface& operator=(const BoundsSurface&) = delete;
+
+    // A surface for the area (logical) grown by the margin, on a DC that
+    // adds toDevice; false when the platform refuses.
+    bool Make(const RECT& area, POINT toDevice, int margin) {
+        m_width = area.right - area.left + 2 * margin;
+        m_height = area.bottom - area.top + 2 * margin;
+        POINT corner;
+        if (CornerOnTheDc(area, toDevice, margin, &corner) && TakeAt(corner))
+            return true;
+        // Where the DC has no pixels for the area, or the platform refuses
+        // the larger surface: the bounds alone.
+        return MakeOwn(POINT{0, 0}, CDibSurface::Start::cleared);
+    }
+
+    HDC dc() const { return m_surface->dc(); }
+    // Where the bounds' corner lies on the surface (up to the margin left of
+    // and above its pixel (0, 0)).
+    POINT corner() const { return m_corner; }
+
+    void Fill(DWORD value) {
+        ::GdiFlush();
+        for (int y = FirstRow(); y < m_height; ++y)
+            std::fill(At(FirstColumn(), y), At(m_width, y), value);
+    }
+    // The bounds' pixels, row by row; those cut off read as background.
+    std::vector<DWORD> Pixels(DWORD background) const {
+        ::GdiFlush();
+        std::vector<DWORD> pixels(static_cast<size_t>(m_width) * m_height, background);
+        for (int y = FirstRow(); y < m_height; ++y)
+            std::copy(At(FirstColumn(), y), At(m_width, y),
+                      pixels.begin() + static_cast<size_t>(y) * m_width + FirstColumn());
+        return pixels;
+    }
+
+private:
+    // The bounds' corner on the DC's pixels, when the area lies on them and
+    // a surface from pixel (0, 0) past the bounds stays within kMaxSurfacePixels.
+    bool CornerOnTheDc(const RECT& area, POINT toDevice, int margin, POINT* pCorner) const {
+        const long long x = static_cast<long long>(area.left) + toDevice.x;
+        const long long y = static_cast<long long>(area.top) + toDevice.y;
+        const long long pixels = (x + m_width - margin) * (y + m_height - margin);
+        if (x < 0 || y < 0 || pixels > static_cast<long long>(CPaintRaster::kMaxSurfacePixels))
+            return false;
+        *pCorner = POINT{static_cast<LONG>(x - margin), static_cast<LONG>(y - margin)};
+        return true;
+    }
+    // The shared surface, or one of its own when that is in use, with the
+    // bounds at corner.
+    bool TakeAt(POINT corner) {
+        m_surface = SharedSurface::Take(corner.x + m_width, corner.y + m_height);
+        m_shared = m_surface != nullptr;
+        if (!m_shared)
+            return MakeOwn(corner, CDibSurface::Start::untouched);
+        m_corner = corner;
+        return true;
+    }
+    bool MakeOwn(POINT corner, CDibSurface::Start start) {
+        m_corner = corner;
+        m_own.reset(new CDibSurface(nullptr, corner.x + m_width, corner.y + m_height, start));
+        m_surface = m_own.get();
+        return m_surface->IsValid();
+    }
+    // The first row and column of the bounds that lie on the surface.
+    int FirstRow() const { return std::max(0, -static_cast<int>(m_corner.y)); }
+    int FirstColumn() const { return std::max(0, -static_cast<int>(m_corner.x)); }
+    // The surface pixel of bounds pixel (x, y), which lies on the surface.
+    DWORD* At(int x, int y) const {
+        return m_surface->bits() + static_cast<size_t>(m_corner.y + y) * m_surface->width() +
+               (m_corner.x + x);
+    }
+
+    CDibSurface* m_surface = nullptr;
+    bool m_shared = false;  // m_surface is the shared one, given back at the end
+    std::unique_ptr<CDibSurface> m_own;
+    POINT m_corner = {0, 0};
+    int m_width = 0, m_height = 0;
+};
+
 }  // namespace
 
 bool ReadRasterTarget(CDC* pDC, PaintDcState* pState) {
@@ -134,6 +270,10 @@ bool ReadRasterTarget(CDC* pDC, PaintDcState* pState) {
     pState->textColor = ::GetTextColor(hdc);
     pState->polyFillMode = ::GetPolyFillMode(hdc);
     pState->stretchMode = ::GetStretchBltMode(hdc);
+    POINT window, viewport;
+    if (!::GetWindowOrgEx(hdc, &window) || !::GetViewportOrgEx(hdc, &viewport))
+        return false;
+    pState->toDevice = POINT{viewport.x - window.x, viewport.y - window.y};
     return true;
 }
 
@@ -143,14 +283,16 @@ std::unique_ptr<CPaintRaster> CPaintRaster::Make(const RECT& area, const PaintDc
     const long long h = static_cast<long long>(area.bottom) - area.top;
     if (w <= 0 || h <= 0 || w * h > static_cast<long long>(kMaxPixels))
         return nullptr;
-    CDibSurface surface(nullptr, static_cast<int>(w) + 2 * kMargin, static_cast<int>(h) + 2 * kMargin);
-    if (!surface.IsValid())
+    BoundsSurface surface;
+    if (!surface.Make(area, state.toDevice, kMargin))
         return nullptr;
     auto drawOn = [&](DWORD background) {
         surface.Fill(background);
         const HDC hdc = surface.dc();
         const int saved = ::SaveDC(hdc);
-        ::SetWindowOrgEx(hdc, area.left - kMargin, area.top - kMargin, nullptr);
+        // The bounds' logical corner onto their corner on the surface.
+        ::SetWindowOrgEx(hdc, area.left - kMargin - surface.corner().x,
+                         area.top - kMargin - surface.corner().y, nullptr);
         ApplyState(hdc, state);
         {
             CDC dc(hdc);
@@ -160,10 +302,11 @@ std::unique_ptr<CPaintRaster> CPaintRaster::Make(const RECT& area, const PaintDc
         ::GdiFlush();
     };
     drawOn(kBlack);
-    const std::vector<DWORD> onBlack(surface.bits(), surface.bits() + surface.PixelCount());
+    const std::vector<DWORD> onBlack = surface.Pixels(kBlack);
     drawOn(kWhite);
+    const std::vector<DWORD> onWhite = surface.Pixels(kWhite);
     std::unique_ptr<CPaintRaster> raster(new CPaintRaster(area));
-    if (!raster->Analyse(onBlack.data(), surface.bits(), surface.width(), kMargin))
+    if (!raster->Analyse(onBlack.data(), onWhite.data(), static_cast<int>(w) + 2 * kMargin, kMargin))
         return nullptr;
     return raster;
 }

@@ -1,7 +1,8 @@
 // What one drawing left on a 32-bit surface, kept in device pixels so that
 // it can be put back with a copy instead of being drawn again.
 //
-// The drawing is made twice, on black and on white. A pixel that comes out
+// The drawing is made at the device pixels the DC gives it (see
+// CPaintRaster::Make), twice, on black and on white. A pixel that comes out
 // the same on both was covered; one that stays black and white was left
 // alone; one in between was blended with what lay beneath, and the
 // difference gives its coverage (the platform blends a premultiplied colour
@@ -28,6 +29,8 @@ struct PaintDcState {
     COLORREF textColor = 0;
     int polyFillMode = ALTERNATE;
     int stretchMode = BLACKONWHITE;
+    // Where the DC puts a logical point: at the device pixel point + toDevice.
+    POINT toDevice = {0, 0};
 };
 
 // Whether drawing on the DC can be kept and copied back: a memory DC with a
@@ -42,10 +45,28 @@ public:
     // (a full-HD background with its outline fits).
     static constexpr size_t kMaxPixels = 2560 * 1600;
 
+    // The largest surface a raster is made on, in pixels: the area lies on it
+    // where the DC has it, so the surface reaches from pixel (0, 0) past the
+    // area's far corner. One surface serves every raster in turn, and only
+    // the areas' pages of it are touched.
+    static constexpr size_t kMaxSurfacePixels = 2 * kMaxPixels;
+
     // The drawing made on surfaces covering area (in the logical units of the
     // DC it is meant for, which only translates), with the DC state given;
     // null when the area is empty or above kMaxPixels, or the drawing cannot
     // be kept (see above).
+    //
+    // GDI+ and GDI work out a gradient, an image or a turned shape in the
+    // device pixels they draw to, and round it there: the same drawing moved
+    // by whole pixels can come out a shade apart in some of them (in more of
+    // them under the x86-64 platform than under the i686 one). The area is
+    // therefore drawn at the device pixels state.toDevice gives it, so that
+    // the raster holds what the DC would have been given (the margin around
+    // the area is cut at the DC's pixel (0, 0), as the DC cuts it). An area
+    // reaching left of or above that pixel (a window repainting a part of
+    // itself, and a drawing reaching out of that part), or one that would
+    // need a surface above kMaxSurfacePixels, is drawn at the surface's
+    // corner instead: no surface has the DC's pixels for it.
     static std::unique_ptr<CPaintRaster> Make(const RECT& area, const PaintDcState& state,
                                               const std::function<void(CDC*)>& draw);
 
