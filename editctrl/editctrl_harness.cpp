@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace edittest {
 
@@ -167,6 +168,30 @@ void RegisterParentClass() {
 HMODULE Library() {
   static HMODULE module = ::LoadLibraryA("..\\out\\QelCtrl.dll");
   return module;
+}
+
+UINT PictureClipFormat() { return ::RegisterClipboardFormatA("QELPICCLIP"); }
+
+std::vector<BYTE> ClipboardBytes(HWND owner) {
+  std::vector<BYTE> bytes;
+  if (!::OpenClipboard(owner)) return bytes;
+  if (HGLOBAL data = ::GetClipboardData(PictureClipFormat())) {
+    const BYTE* p = static_cast<const BYTE*>(::GlobalLock(data));
+    if (p) bytes.assign(p, p + ::GlobalSize(data));
+    ::GlobalUnlock(data);
+  }
+  ::CloseClipboard();
+  return bytes;
+}
+
+void PutClipboardBytes(HWND owner, const std::vector<BYTE>& bytes) {
+  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  std::memcpy(::GlobalLock(block), bytes.data(), bytes.size());
+  ::GlobalUnlock(block);
+  ASSERT_TRUE(::OpenClipboard(owner));
+  ::EmptyClipboard();
+  ::SetClipboardData(PictureClipFormat(), block);
+  ::CloseClipboard();
 }
 
 CompilePicFn CompilePicExport() {

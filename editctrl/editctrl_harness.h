@@ -34,6 +34,12 @@ HMODULE Library();
 using CompilePicFn = int(__stdcall*)(HWND, const char*, const char*);
 CompilePicFn CompilePicExport();
 
+// The picture windows' clipboard format "QELPICCLIP": what the clipboard
+// holds in it, and bytes placed there as another program would.
+UINT PictureClipFormat();
+std::vector<BYTE> ClipboardBytes(HWND owner);
+void PutClipboardBytes(HWND owner, const std::vector<BYTE>& bytes);
+
 
 // A message box that a test let the library show, and what it showed.
 struct SeenBox {

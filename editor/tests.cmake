@@ -12,9 +12,11 @@ qel_test(editor_test
   SOURCES test/editor_harness.cpp test/editor_files.cpp QelMake.rc editor_app_test.cpp editor_tree_test.cpp editor_compile_test.cpp
           editor_rtdb_test.cpp editor_bars_test.cpp editor_dialogs_test.cpp editor_picview_test.cpp
           editor_ruler_test.cpp editor_localtags_test.cpp editor_demo_test.cpp ${QEL_EDITCTRL_PICTURES}
-  LIBS qeleditor qeledit qeldemo qelprogtest qeluitest)
+          editor_foreign_test.cpp ${CMAKE_SOURCE_DIR}/editctrl/foreign_pictures.cpp
+  LIBS qeleditor qeledit qeldemo qelprogtest qeluitest qeltestocx_reg)
 target_include_directories(editor_test PRIVATE ${CMAKE_SOURCE_DIR}/project)
-add_dependencies(editor_test QelCtrl qel3api Tarnic Nurvex)
+# The foreign picture names the marker library of the picture model's tests.
+add_dependencies(editor_test QelCtrl qel3api Tarnic Nurvex qpimarker)
 
 # The program itself: it registers its file type and keeps its recent files
 # under the real keys, so its cases run one at a time and clean up.

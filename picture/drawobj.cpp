@@ -214,16 +214,19 @@ void CDrawObj::CompileScripts(HWND hOutput, const char* pszCompiler, int& nError
         if (lines == 0)
             continue;
         nErrors += lines;
-        CRectD r = m_rect;
-        r.Normalize();
-        const char* type = GetTypeName();
-        const char* kindName = GetActionKindName(pOps->GetKind(pLink));
-        CString text(qel::FormatStr("\n\t%s(%s@LEFT=%.0f,TOP=%.0f) - (%s):\n\t\t", type ? type : "",
-                                 m_strName.GetString(), r.left, r.top, kindName ? kindName : "")
-                         .c_str());
+        CString text = OutputHeading(GetActionKindName(pOps->GetKind(pLink)));
         text += errors;
         ::SendMessageA(hOutput, QCN_OUTPUTTEXT, 1, reinterpret_cast<LPARAM>(text.GetString()));
     }
+}
+
+CString CDrawObj::OutputHeading(const char* pszWhat) {
+    CRectD r = m_rect;
+    r.Normalize();
+    const char* type = GetTypeName();
+    return CString(qel::FormatStr("\n\t%s(%s@LEFT=%.0f,TOP=%.0f) - (%s):\n\t\t", type ? type : "",
+                                  m_strName.GetString(), r.left, r.top, pszWhat ? pszWhat : "")
+                       .c_str());
 }
 
 CDrawObj* CDrawObj::FindByName(const char* pszName) {

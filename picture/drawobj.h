@@ -161,6 +161,10 @@ protected:
     // The device rectangle of picture rectangle r (normalised), grown by nGrow pixels.
     RECT InvalidRectOf(CRectD r, int nGrow = 4) const;
     void InvalidateIn(HWND hView);
+    // How the editor's output names this object and one thing of it (a link
+    // kind, a library), before what it says of them:
+    // "\n\t<type>(<name>@LEFT=<x>,TOP=<y>) - (<what>):\n\t\t".
+    CString OutputHeading(const char* pszWhat);
     // Handle rectangle grown for hit testing at high zoom.
     BOOL HandleContains(int nHandle, POINT ptDevice);
     POINT DevicePointRounded(const CPointD& p) const { return m_view.ToDevicePoint(p); }

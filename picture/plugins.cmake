@@ -1,6 +1,6 @@
 # The plug-in interface (plugin/qpi.h), the host record that loads a plug-in
 # library, and the plug-in draw object; a misbehaving plug-in of our own
-# (plugin/testing) for the host's tests.
+# (plugin/testing) for the host's tests, and a library that must never load.
 list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/plugin/plughost.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plugin/drawplugin.cpp
@@ -40,8 +40,15 @@ function(qel_picture_tests_plugins)
     endif()
   endforeach()
 
+  # A library outside the program folder that leaves the tests' load marker
+  # when it is loaded: no picture may load it.
+  add_library(qpimarker SHARED ${dir}/testing/qpimarker.cpp)
+  target_include_directories(qpimarker PRIVATE ${dir}/testing ${dir} ${CMAKE_SOURCE_DIR}/framework)
+  set_target_properties(qpimarker PROPERTIES PREFIX "" IMPORT_PREFIX ""
+                        RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR}/outside)
+
   qel_test(picture_plugin_test
     SOURCES ${dir}/plughost_test.cpp ${dir}/drawplugin_test.cpp ${dir}/drawplugin_window_test.cpp
     LIBS qelpicture qelwnd)
-  add_dependencies(picture_plugin_test ${variants})
+  add_dependencies(picture_plugin_test ${variants} qpimarker)
 endfunction()

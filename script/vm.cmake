@@ -2,7 +2,7 @@
 # instruction table (the direct interpreter), the translation at load and
 # the threaded machine that runs it, value arithmetic, the library functions by group, and the
 # picture host's functions; the compile runner that makes code bytes with
-# Tarnic, and the module-folder helper.
+# Tarnic.
 target_sources(qelscript PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/vmcell.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmregions.cpp
@@ -27,7 +27,6 @@ target_sources(qelscript PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/pichost_tags.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/pichost_ocx.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/compilerunner.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/moduledir.cpp
 )
 
 # Small scripts are compiled in-process with the compiler library, then run.

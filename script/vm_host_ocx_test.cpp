@@ -1,6 +1,7 @@
 // The ActiveX host functions with the test control, from scripts compiled by
 // the real compiler: gets, puts and method calls, texts both ways, and the
-// calls that end the run with their codes.
+// calls that end the run with their codes (a class that is no offered
+// control among them).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 #include "olecontrolwnd.h"
 #include "picobj.h"
 #include "pichost.h"
+#include "testing/loadmarker.h"
 #include "testocx_ids.h"
 #include "testocx_register.h"
 #include "vm_test_util.h"
@@ -168,6 +170,27 @@ TEST_F(OcxHostTest, RefusedCallsEndTheRunWithTheirCodes) {
     EXPECT_EQ(host->LastSystemCode(), c.code) << c.call;
     EXPECT_EQ(Global(1), 0) << "the run ended at the call: " << c.call;
   }
+}
+
+// A picture may name any class: one that the control picker would not offer
+// (here a document object with a dispatch interface and type information) is
+// never made, so scripts cannot reach it.
+TEST_F(OcxHostTest, AClassThatIsNoOfferedControlIsOutOfTheScriptsReach) {
+  loadmarker::Armed marker;
+  AddControl("document", CLSID_QelTestOcxDocument);
+  const char* const calls[] = {
+      "ocx_GetVal(\"document\", \"Length\", &n)",
+      "ocx_SetVal(\"document\", \"BackColor\", &n, 255)",
+      "ocx_Invoke(\"document\", \"Add\", &n, 1, 2)",
+  };
+  for (const char* call : calls) {
+    const std::string source = std::string("int n; int after; int main() { ") + call +
+                               "; after = 1; return 0; }";
+    EXPECT_EQ(Run(source), kVmSystemFailed) << call;
+    EXPECT_EQ(host->LastSystemCode(), kSysNoDispatch) << call;
+    EXPECT_EQ(Global(1), 0) << "the run ended at the call: " << call;
+  }
+  EXPECT_EQ(marker.Written(), "") << "the class was asked for";
 }
 
 TEST_F(OcxHostTest, ANameThatFindsNothingDoesNothingAndTheRunGoesOn) {

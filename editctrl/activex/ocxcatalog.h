@@ -1,20 +1,16 @@
 // The ActiveX controls registered on the machine, as the control picker
-// lists them: the classes of the Control category that need of their
-// container no more than the categories this container accepts, each with
-// its full user-type name; a class without a name (or with an empty one) is
-// left out.
+// lists them: the controls this system offers (framework/ole/
+// offeredcontrols.h, the rule by which a picture's ActiveX objects are
+// created too), each with its full user-type name.
 #pragma once
 #include <windows.h>
 
 #include <vector>
 
-#include "qstring.h"
+#include "offeredcontrols.h"
 
-struct OcxCatalogEntry {
-    CString name;  // the full user-type name (GBK)
-    CLSID clsid;
-};
+using OcxCatalogEntry = OfferedControl;
 
 // In the order the categories manager enumerates them; empty when there is
 // no categories manager.
-std::vector<OcxCatalogEntry> ListRegisteredControls();
+inline std::vector<OcxCatalogEntry> ListRegisteredControls() { return ListOfferedControls(); }

@@ -35,6 +35,7 @@ TEST(OcxCatalogTest, TheRegisteredControlsAreListedByTheirNames) {
     for (const OcxCatalogEntry& e : controls) {
         EXPECT_FALSE(e.name.IsEmpty());
         EXPECT_NE(e.clsid, CLSID_QelTestOcxPage) << "a page is no control";
+        EXPECT_NE(e.clsid, CLSID_QelTestOcxDocument) << "nor is a document object";
     }
     StopTestOcx();
 }

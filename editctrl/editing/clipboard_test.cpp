@@ -2,37 +2,11 @@
 // and a copy carried from one editing window into another.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "editctrl_inproc.h"
 #include "editctrl_pictures.h"
 
 namespace edittest {
 namespace {
-
-UINT ClipFormat() { return ::RegisterClipboardFormatA("QELPICCLIP"); }
-
-std::vector<BYTE> ClipboardBytes(HWND owner) {
-  std::vector<BYTE> bytes;
-  if (!::OpenClipboard(owner)) return bytes;
-  if (HGLOBAL data = ::GetClipboardData(ClipFormat())) {
-    const BYTE* p = static_cast<const BYTE*>(::GlobalLock(data));
-    if (p) bytes.assign(p, p + ::GlobalSize(data));
-    ::GlobalUnlock(data);
-  }
-  ::CloseClipboard();
-  return bytes;
-}
-
-void PutClipboardBytes(HWND owner, const std::vector<BYTE>& bytes) {
-  HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-  std::memcpy(::GlobalLock(block), bytes.data(), bytes.size());
-  ::GlobalUnlock(block);
-  ASSERT_TRUE(::OpenClipboard(owner));
-  ::EmptyClipboard();
-  ::SetClipboardData(ClipFormat(), block);
-  ::CloseClipboard();
-}
 
 using ClipboardTest = InProcessEditTest;
 

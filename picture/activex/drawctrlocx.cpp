@@ -9,6 +9,7 @@
 #include "archive.h"
 #include "comptr.h"
 #include "msgbox.h"
+#include "offeredcontrols.h"
 #include "olecontrolwnd.h"
 #include "olepropframe.h"
 #include "storedbytes.h"
@@ -119,7 +120,10 @@ IStream* CDrawCtrlOcx::NewStateStream() const {
 BOOL CDrawCtrlOcx::AttachView(const DrawViewContext* pContext, BOOL bRunTime) {
     if (m_window)
         return TRUE;
-    if (IsZero(m_clsid))
+    // Only a class that the control picker would offer is created: creating
+    // any other would start the code of whatever library is registered for
+    // the identifier the picture names. The stored state stays as it was.
+    if (IsZero(m_clsid) || !IsOfferedControl(m_clsid))
         return FALSE;
     CDrawObj::AttachView(pContext, bRunTime);
     QComPtr<IStream> state;

@@ -2,9 +2,11 @@
 // control in a child window of the picture window. It stores the control's
 // class identifier and the control's persisted state; attached to a picture
 // window it creates the control (through the framework's control
-// containment) with that state, disabled in the editor. The editor opens the
-// control's own property pages through ShowProperties, and the state the
-// control then saves replaces the stored one.
+// containment) with that state, disabled in the editor; only for a class
+// that the control picker offers (offeredcontrols.h), since a picture may
+// name any class. The editor opens the control's own property pages through
+// ShowProperties, and the state the control then saves replaces the stored
+// one.
 //
 // Destroying the object releases the control and destroys its window first,
 // then frees the state.
@@ -34,9 +36,9 @@ public:
 
     // The control part, then the class identifier and the state.
     void Serialize(CArchive& ar) override;
-    // Creates the control once (none for an all-zero class identifier or a
-    // class that cannot be made) and loads the stored state into it. 1 when
-    // the window existed already, else 0.
+    // Creates the control once (none for an all-zero class identifier, a
+    // class that is no offered control or one that cannot be made) and loads
+    // the stored state into it. 1 when the window existed already, else 0.
     BOOL AttachView(const DrawViewContext* pContext, BOOL bRunTime) override;
     // The control's own property pages in the system's property frame; 1
     // when they were shown (the state is then taken from the control again).

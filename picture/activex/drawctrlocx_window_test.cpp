@@ -1,6 +1,6 @@
 // The ActiveX control object with the test control: attaching creates the
 // control with the stored state, the state is taken back from it, the window
-// follows the object.
+// follows the object; a class that is no offered control is never made.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -17,6 +17,7 @@
 #include "oletext.h"
 #include "testocx_ids.h"
 #include "testing/dialogscript.h"
+#include "testing/loadmarker.h"
 #include "testocx_register.h"
 
 namespace {
@@ -116,6 +117,39 @@ TEST_F(OcxWindowTest, AttachingCreatesTheControlOverTheObjectsRectangle) {
     COleControlWnd* first = ocx->GetControlWnd();
     EXPECT_TRUE(ocx->AttachView(&context_, TRUE));
     EXPECT_EQ(ocx->GetControlWnd(), first);
+}
+
+// A picture may name any class: one that the control picker would not offer
+// is never made, in the editor or at run time, and its state is kept as the
+// picture stored it.
+TEST_F(OcxWindowTest, AClassThatIsNoOfferedControlIsNotMadeAndItsStateIsKept) {
+    const std::vector<BYTE> state = TestOcxSavedState("文档状态", RGB(1, 2, 3));
+    ASSERT_FALSE(state.empty());
+    const struct {
+        CLSID clsid;
+        BOOL runTime;
+        const char* why;
+    } cases[] = {
+        {CLSID_QelTestOcxDocument, TRUE, "a document object at run time"},
+        {CLSID_QelTestOcxDocument, FALSE, "a document object in the editor"},
+        {CLSID_QelTestOcxPage, TRUE, "a property page"},
+    };
+    for (const auto& c : cases) {
+        loadmarker::Armed marker;
+        auto ocx = Attached(c.clsid, c.runTime, state);
+        EXPECT_EQ(ocx->GetControlWnd(), nullptr) << c.why;
+        EXPECT_EQ(::GetWindow(view_, GW_CHILD), nullptr) << c.why;
+        EXPECT_FALSE(ocx->SaveControlState()) << c.why;
+        EXPECT_EQ(StateOf(*ocx), state) << c.why;
+        // Stored, loaded and attached again, stored again: the same bytes.
+        const std::vector<BYTE> stored = objtest::FieldBytes(*ocx);
+        CDrawCtrlOcx back;
+        objtest::LoadFields(back, stored);
+        back.AttachView(&context_, c.runTime);
+        EXPECT_EQ(back.GetControlWnd(), nullptr) << c.why;
+        EXPECT_EQ(objtest::FieldBytes(back), stored) << c.why;
+        EXPECT_EQ(marker.Written(), "") << c.why << ": the class was asked for";
+    }
 }
 
 TEST_F(OcxWindowTest, InTheEditorTheWindowIsDisabledAndTheControlInDesignMode) {

@@ -11,6 +11,7 @@ IMPLEMENT_SERIAL(CDrawPlugin, CDrawCtrl, 0)
 
 const char kToolPluginLibrary[] = "Sampex.dll";
 const char kPluginPagesTitle[] = "插件1";
+const char kPluginRefusedText[] = "插件库只能是程序目录中的文件名，拒绝加载!\n";
 
 namespace {
 
@@ -50,6 +51,7 @@ void CDrawPlugin::Serialize(CArchive& ar) {
     } else {
         ar >> m_strLibrary;
         LoadBlob(ar);
+        m_bRefusalReported = false;  // a name of its own, to be told of afresh
     }
 }
 
@@ -69,11 +71,30 @@ BOOL CDrawPlugin::AttachView(const DrawViewContext* pContext, BOOL bRunTime) {
         return TRUE;
     if (m_strLibrary.IsEmpty())
         return FALSE;
-    // Nothing is reported: the object simply stays without a window.
-    if (m_host.Load(m_strLibrary.GetString()) != CPlugHost::kLoaded)
+    const int loaded = m_host.Load(m_strLibrary.GetString());
+    // A library that does not load is not reported: the object simply stays
+    // without a window. A refused name may be a picture's attempt to run
+    // foreign code, and the engineer is told which object made it.
+    if (loaded == CPlugHost::kRefusedName && !bRunTime && pContext)
+        ReportRefusedLibrary(pContext->hView);
+    if (loaded != CPlugHost::kLoaded)
         return FALSE;
     CDrawObj::AttachView(pContext, bRunTime);
     return CreatePluginWindow(bRunTime);
+}
+
+void CDrawPlugin::ReportRefusedLibrary(HWND hView) {
+    if (m_bRefusalReported)
+        return;
+    m_bRefusalReported = true;
+    // The editing window's parent is the editor's view, which hands output
+    // text on to the output bar.
+    HWND hOutput = hView ? ::GetParent(hView) : nullptr;
+    if (!hOutput)
+        return;
+    CString text = OutputHeading(m_strLibrary.GetString());
+    text += kPluginRefusedText;
+    ::SendMessageA(hOutput, QCN_OUTPUTTEXT, 1, reinterpret_cast<LPARAM>(text.GetString()));
 }
 
 bool CDrawPlugin::CreatePluginWindow(BOOL bRunTime) {

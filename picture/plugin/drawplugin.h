@@ -5,6 +5,11 @@
 // editor. The editor opens the plug-in's property pages through
 // ShowProperties (QPM_SHOWPAGES).
 //
+// A library name that the host refuses (anything but a bare file name of the
+// program folder) leaves the object without a window, as a library that does
+// not load does; in the editor the object says once in the editor's output
+// which library it named.
+//
 // Destroying the object destroys the window first, then deletes the window
 // object, frees the name and the blob, and last unloads the library: the
 // window never outlives the code behind it.
@@ -31,7 +36,8 @@ public:
     // The control part, then the library file name, the blob length and the blob.
     void Serialize(CArchive& ar) override;
     // Loads the library and creates the plug-in's window once; TRUE when the
-    // object has its window.
+    // object has its window. In the editor a refused library name is told to
+    // the editor's view, the parent of the view context's window.
     BOOL AttachView(const DrawViewContext* pContext, BOOL bRunTime) override;
     void GetPropList(PropDescList* pList) override;
     DrawObjType GetObjType() override;
@@ -58,6 +64,8 @@ private:
     // the platform refuses.
     bool CreatePluginWindow(BOOL bRunTime);
     void DestroyPluginWindow();
+    // Tells the editor's output, once, that the library name was refused.
+    void ReportRefusedLibrary(HWND hView);
 
     // Fields in the order of the picture model (the window pointer is the
     // base's m_pCtrlWnd; m_window owns the object behind it).
@@ -66,9 +74,13 @@ private:
     DWORD m_nBlobLength = 0;  // set when the blob is stored or loaded
     CString m_strLibrary;
     std::unique_ptr<CWnd> m_window;
+    bool m_bRefusalReported = false;  // never stored
 };
 
 // The library that the plug-in drawing tool gives a new object.
 extern const char kToolPluginLibrary[];
 // The title prefix handed to the plug-in with QPM_SHOWPAGES.
 extern const char kPluginPagesTitle[];
+// What the editor's output says after the object's heading (which names the
+// library) when the library name is refused.
+extern const char kPluginRefusedText[];

@@ -1,12 +1,18 @@
 // The plug-in object in a real picture window, with the test plug-in: its
 // window's class, style, place and control id, attaching twice, the pages,
-// showing and hiding, and the order in which it goes.
+// showing and hiding, and the order in which it goes; a library name that is
+// refused, told once in the editor.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "../picmsg.h"
 #include "drawplugin.h"
+#include "testing/loadmarker.h"
+#include "moduledir.h"
+#include "objtest_util.h"
 #include "picobj.h"
 #include "testing/qpitest_host.h"
 #include "window.h"
@@ -214,6 +220,62 @@ TEST_F(DrawPluginWindowTest, EachObjectHoldsTheLibraryItself) {
     EXPECT_TRUE(::IsWindow(second->GetPluginWnd()));
     second.reset();
     EXPECT_FALSE(qpitest::IsLoaded(qpitest::kUnruly));
+}
+
+// What the editor's view (the parent of the editing window) was told.
+std::vector<std::string> g_output;
+
+LRESULT CALLBACK EditorViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == QCN_OUTPUTTEXT && wp == 1) {
+        g_output.push_back(reinterpret_cast<const char*>(lp));
+        return 0;
+    }
+    return ::DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+HWND NewEditorView() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = EditorViewProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "QelPluginTestEditorView";
+    ::RegisterClassA(&wc);  // fails harmlessly when registered before
+    return ::CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 400, 300,
+                           nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+TEST_F(DrawPluginWindowTest, ARefusedLibraryLeavesNoWindowAndIsToldOnceInTheEditor) {
+    HWND editorView = NewEditorView();
+    ASSERT_NE(editorView, nullptr);
+    HWND editWindow = ::CreateWindowA(wndtest::PlainClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200,
+                                      editorView, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(editWindow, nullptr);
+    context_.hView = editWindow;
+    const std::string library =
+        std::string(GetModuleDir().GetString()) + qpitest::kMarkerFolder + qpitest::kMarkerLibrary;
+    const struct {
+        BOOL runTime;
+        size_t told;
+    } cases[] = {{FALSE, 1}, {TRUE, 0}};
+    for (const auto& c : cases) {
+        g_output.clear();
+        loadmarker::Armed marker;
+        CDrawPlugin obj(library.c_str());
+        obj.m_strName = "泵1";
+        obj.m_rect = CRectD(10, 20, 110, 80);
+        const std::vector<BYTE> stored = objtest::FieldBytes(obj);
+        EXPECT_FALSE(obj.AttachView(&context_, c.runTime));
+        EXPECT_FALSE(obj.AttachView(&context_, c.runTime)) << "attached again: told no more";
+        EXPECT_EQ(obj.GetPluginWnd(), nullptr);
+        EXPECT_EQ(::GetWindow(editWindow, GW_CHILD), nullptr);
+        EXPECT_EQ(marker.Written(), "");
+        EXPECT_EQ(objtest::FieldBytes(obj), stored);
+        ASSERT_EQ(g_output.size(), c.told) << c.runTime;
+        if (c.told)
+            EXPECT_EQ(g_output[0], "\n\tQEL插件(泵1@LEFT=10,TOP=20) - (" + library +
+                                       "):\n\t\t插件库只能是程序目录中的文件名，拒绝加载!\n");
+    }
+    EXPECT_EQ(picture_.m_nNextPluginId, 1) << "no window took an id";
+    ::DestroyWindow(editorView);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <new>
 
+#include "moduledir.h"
+
 namespace {
 
 // Looked up in this order; the table functions follow the record's function.
@@ -104,13 +106,26 @@ bool CPlugHost::ReadTable(Table t) {
     return true;
 }
 
-int CPlugHost::Load(const char* pszPath) {
+bool CPlugHost::IsBareFileName(const char* pszName) {
+    if (!pszName || std::strstr(pszName, ".."))
+        return false;
+    for (const char* p = pszName; *p; p = ::CharNextA(p))
+        if (*p == '\\' || *p == '/' || *p == ':')
+            return false;
+    return true;
+}
+
+int CPlugHost::Load(const char* pszName) {
     if (IsLoaded())
         Unload();
-    if (!pszPath || !*pszPath)
+    if (!pszName || !*pszName)
         return kNoLibrary;
-    ::lstrcpynA(m_szPath, pszPath, kPathSize);
-    if (!m_module.Load(m_szPath))
+    ::lstrcpynA(m_szPath, pszName, kPathSize);
+    if (!IsBareFileName(m_szPath))
+        return kRefusedName;
+    // A full path: the system's search order is never consulted.
+    const CString folder = GetModuleDir();
+    if (folder.IsEmpty() || !m_module.Load((folder + m_szPath).GetString()))
         return kNoLibrary;
     if (!BindExports()) {
         Unload();

@@ -3,6 +3,11 @@
 // by name, and keeps the plug-in's information record and its four
 // information tables.
 //
+// A picture comes from anywhere, and loading a library runs its start-up
+// code: only a bare file name is loaded, and only from the folder of the
+// module that links this host (the program folder), never through the
+// system's search order.
+//
 // What a plug-in hands back is checked before it is used: the count that a
 // table function returns is held to [0, the count asked for], and every text
 // field of the record and of the tables ends in a zero, so the identifier can
@@ -23,6 +28,7 @@ public:
         kNoLibrary = -1,      // no path, or the library cannot be loaded
         kMissingExport = -2,  // one of the five exports is missing (the library is freed)
         kNoMemory = -3,       // a table could not be allocated (the library is freed)
+        kRefusedName = -4,    // not a bare file name (a drive, a separator, "..", ":"): nothing loaded
     };
     enum : int { kPathSize = 256 };  // at most 255 characters of the path are kept
     enum : int { kExportCount = 5 };
@@ -32,15 +38,21 @@ public:
     CPlugHost(const CPlugHost&) = delete;
     CPlugHost& operator=(const CPlugHost&) = delete;
 
-    // Loads the library (unloading the one held first), binds the exports and
-    // reads the record and the tables; one of the results above.
-    int Load(const char* pszPath);
+    // Loads the library of that bare file name from the program folder
+    // (unloading the one held first), binds the exports and reads the record
+    // and the tables; one of the results above.
+    int Load(const char* pszName);
+    // True for a name without a drive, a folder separator ('\\' or '/'), ".."
+    // or ':', read as the system reads an 8-bit name (a trail byte of a
+    // double-byte character is no separator).
+    static bool IsBareFileName(const char* pszName);
     // Frees the library, forgets the exports, the record and the tables; the
     // path stays.
     void Unload();
 
     bool IsLoaded() const { return m_module.Get() != nullptr; }
     HMODULE GetModule() const { return m_module.Get(); }
+    // The name as the object gave it (at most 255 characters of it).
     const char* GetPath() const { return m_szPath; }
     // The record as the plug-in filled it, its counts those the tables hold.
     const QPI_PLUGINFO& GetInfo() const { return m_info; }

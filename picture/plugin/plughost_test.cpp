@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "testing/loadmarker.h"
+#include "moduledir.h"
 #include "plughost.h"
 #include "testing/qpitest_host.h"
 
@@ -178,6 +180,92 @@ TEST_F(PlugHostTest, LoadingAgainAndDestroyingFreeTheLibraryHeld) {
         again.Release();
     }
     EXPECT_FALSE(qpitest::IsLoaded(qpitest::kUnruly)) << "the destructor unloads";
+}
+
+// ---- which names load ------------------------------------------------------------
+
+TEST(PlugHostName, OnlyABareFileNameIsAccepted) {
+    const struct {
+        const char* name;
+        bool bare;
+    } cases[] = {
+        {"Sampex.dll", true},
+        {"my plug-in.dll", true},
+        {"誠.dll", true},  // its trail byte is the code of a backslash
+        {"C:\\any\\x.dll", false},
+        {"\\\\host\\share\\x.dll", false},
+        {"..\\x.dll", false},
+        {"sub/x.dll", false},
+        {"C:x.dll", false},
+        {"x.dll:stream", false},
+        {"x..dll", false},
+        {"..", false},
+        {nullptr, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CPlugHost::IsBareFileName(c.name), c.bare) << (c.name ? c.name : "null");
+}
+
+// The current folder of the process, changed for the length of a case.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::string& folder) {
+        ::GetCurrentDirectoryA(MAX_PATH, m_previous);
+        m_changed = ::SetCurrentDirectoryA(folder.c_str()) != FALSE;
+    }
+    ~CurrentFolder() { ::SetCurrentDirectoryA(m_previous); }
+    bool Changed() const { return m_changed; }
+
+private:
+    char m_previous[MAX_PATH] = "";
+    bool m_changed = false;
+};
+
+std::string MarkerFolder() { return std::string(GetModuleDir().GetString()) + qpitest::kMarkerFolder; }
+
+// Every form of a name that reaches the marker library, which lies outside
+// the program folder: none loads it, whether the search order, the current
+// folder or the program folder would have found it.
+TEST(PlugHostName, NoNameReachesALibraryOutsideTheProgramFolder) {
+    const std::string folder = MarkerFolder();  // ends in a backslash
+    const std::string library = qpitest::kMarkerLibrary;
+    ASSERT_EQ(::GetFileAttributesA((folder + library).c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u)
+        << folder + library << " is missing";
+    const std::string drive = folder.substr(0, 2);  // "Z:"
+    CurrentFolder inMarkerFolder(folder);
+    ASSERT_TRUE(inMarkerFolder.Changed());
+    const struct {
+        std::string name;
+        int result;
+        const char* form;
+    } cases[] = {
+        {folder + library, CPlugHost::kRefusedName, "absolute path"},
+        {"\\\\?\\" + folder + library, CPlugHost::kRefusedName, "UNC-looking path"},
+        {"..\\outside\\" + library, CPlugHost::kRefusedName, "relative path through .."},
+        {"./" + library, CPlugHost::kRefusedName, "forward slash"},
+        {drive + library, CPlugHost::kRefusedName, "drive-relative path"},
+        {library + "::$DATA", CPlugHost::kRefusedName, "a name with ':'"},
+        {library, CPlugHost::kNoLibrary, "bare name found only in the current folder"},
+    };
+    for (const auto& c : cases) {
+        loadmarker::Armed marker;
+        CPlugHost host;
+        EXPECT_EQ(host.Load(c.name.c_str()), c.result) << c.form << ": " << c.name;
+        EXPECT_FALSE(host.IsLoaded()) << c.form;
+        EXPECT_FALSE(qpitest::IsLoaded(qpitest::kMarkerLibrary)) << c.form;
+        EXPECT_EQ(marker.Written(), "") << c.form << ": its start-up code ran";
+        EXPECT_STREQ(host.GetPath(), c.name.c_str()) << "the name stays";
+    }
+}
+
+TEST_F(PlugHostTest, ABareNameLoadsFromTheProgramFolderWhateverTheCurrentFolder) {
+    CurrentFolder elsewhere(MarkerFolder());
+    ASSERT_TRUE(elsewhere.Changed());
+    CPlugHost host;
+    ASSERT_EQ(host.Load(qpitest::kUnruly), CPlugHost::kLoaded);
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(host.GetModule(), path, MAX_PATH);
+    EXPECT_STREQ(path, (std::string(GetModuleDir().GetString()) + qpitest::kUnruly).c_str());
 }
 
 }  // namespace

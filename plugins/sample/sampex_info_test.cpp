@@ -11,7 +11,8 @@
 
 namespace {
 
-const char kSampexPath[] = "..\\out\\Sampex.dll";
+// A bare name: the host loads it from this program's folder.
+const char kSampexName[] = "Sampex.dll";
 
 struct Row {
   WORD id;
@@ -34,12 +35,12 @@ Proc Export(const char* name) {
 
 class SampexInfoTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_NE(sampextest::Library(), nullptr) << kSampexPath; }
+  void SetUp() override { ASSERT_NE(sampextest::Library(), nullptr) << kSampexName; }
 };
 
 TEST_F(SampexInfoTest, TheHostLoadsTheRecordAndTheTables) {
   CPlugHost host;
-  ASSERT_EQ(host.Load(kSampexPath), CPlugHost::kLoaded);
+  ASSERT_EQ(host.Load(kSampexName), CPlugHost::kLoaded);
   const QPI_PLUGINFO& info = host.GetInfo();
   EXPECT_EQ(info.dwWord0, 256u);
   EXPECT_EQ(info.dwWord1, 256u);

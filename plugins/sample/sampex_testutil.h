@@ -1,4 +1,4 @@
-// Helpers of Sampex's tests: the library from the program folder, a guard
+// Helpers of Sampex's tests: the library beside the test program, a guard
 // that refuses every message box of the thread and counts them, tag attribute
 // records, and a picture window that answers the tag query.
 #pragma once
@@ -9,13 +9,15 @@
 #include <vector>
 
 #include "../../editctrl/picmsg.h"
+#include "moduledir.h"
 #include "qbtypes.h"
 
 namespace sampextest {
 
-// Sampex.dll, loaded once from the program folder for the whole test program.
+// Sampex.dll, loaded once for the whole test program from the program's own
+// folder, where a plug-in host linked into the program finds it too.
 inline HMODULE Library() {
-  static HMODULE module = ::LoadLibraryA("..\\out\\Sampex.dll");
+  static HMODULE module = ::LoadLibraryA((GetModuleDir() + "Sampex.dll").GetString());
   return module;
 }
 

@@ -6,7 +6,11 @@
 //   QelTestOcxPlain  no class information and no property pages, but its
 //                    IDispatch gives the type information of its interface;
 //   QelTestOcxBare   an IDispatch without any type information.
-// One more class is the full control's property page.
+// One more class is the full control's property page, and one is no control
+// at all (QelTestOcxDocument): an object with IDispatch and IOleObject, as a
+// document object has, registered without the Control category. No part of
+// the system may create it: asking the library for its class object leaves
+// the load marker (framework/testing/loadmarker.h).
 #pragma once
 #include <windows.h>
 #include <oaidl.h>
@@ -23,6 +27,9 @@ constexpr CLSID CLSID_QelTestOcxBare = {0x9A632D21, 0x63CB, 0x44F5,
 // {D5BC3C5D-BE7C-4A53-82AA-9104A477DEB7}
 constexpr CLSID CLSID_QelTestOcxPage = {0xD5BC3C5D, 0xBE7C, 0x4A53,
                                         {0x82, 0xAA, 0x91, 0x04, 0xA4, 0x77, 0xDE, 0xB7}};
+// {4A5F5788-2B30-4418-ADD2-B366582AC4C6}
+constexpr CLSID CLSID_QelTestOcxDocument = {0x4A5F5788, 0x2B30, 0x4418,
+                                            {0xAD, 0xD2, 0xB3, 0x66, 0x58, 0x2A, 0xC4, 0xC6}};
 // The control's dispatch interface {BC326914-9515-423E-BC6B-9985A85F5E42}.
 constexpr IID DIID_DQelTestOcx = {0xBC326914, 0x9515, 0x423E,
                                   {0xBC, 0x6B, 0x99, 0x85, 0xA8, 0x5F, 0x5E, 0x42}};
@@ -58,6 +65,9 @@ constexpr COLORREF kTestOcxDefaultBack = RGB(0x40, 0x80, 0xC0);
 #define TESTOCX_NAME L"QEL测试控件"
 #define TESTOCX_PLAIN_NAME L"QEL测试控件(无页)"
 #define TESTOCX_BARE_NAME L"QEL测试控件(无类型)"
+// The document class's full-type name and what it writes to the load marker.
+#define TESTOCX_DOCUMENT_NAME L"QEL测试文档"
+#define TESTOCX_DOCUMENT_MARKER "QelTestOcxDocument"
 // The title of the property page.
 #define TESTOCX_PAGE_TITLE L"常规"
 // The control id of the page's edit box (the Text).

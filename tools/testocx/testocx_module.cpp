@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "testing/loadmarker.h"
 #include "testocx_control.h"
 #include "testocx_ids.h"
 #include "testocx_module.h"
@@ -25,16 +26,19 @@ IUnknown* MakeFull() {
 IUnknown* MakePlain() { return static_cast<IDispatch*>(new CTestOcx(CLSID_QelTestOcxPlain, TOF_TYPEINFO)); }
 IUnknown* MakeBare() { return static_cast<IDispatch*>(new CTestOcx(CLSID_QelTestOcxBare, 0)); }
 IUnknown* MakePage() { return static_cast<IPropertyPage*>(new CTestOcxPage()); }
+IUnknown* MakeDocument() { return static_cast<IDispatch*>(new CTestOcx(CLSID_QelTestOcxDocument, TOF_TYPEINFO)); }
 
 struct ClassRow {
   const CLSID* clsid;
   MakeFn make;
+  const char* marker;  // written to the load marker when the class is asked for
 };
 const ClassRow kClasses[] = {
-    {&CLSID_QelTestOcx, MakeFull},
-    {&CLSID_QelTestOcxPlain, MakePlain},
-    {&CLSID_QelTestOcxBare, MakeBare},
-    {&CLSID_QelTestOcxPage, MakePage},
+    {&CLSID_QelTestOcx, MakeFull, nullptr},
+    {&CLSID_QelTestOcxPlain, MakePlain, nullptr},
+    {&CLSID_QelTestOcxBare, MakeBare, nullptr},
+    {&CLSID_QelTestOcxPage, MakePage, nullptr},
+    {&CLSID_QelTestOcxDocument, MakeDocument, TESTOCX_DOCUMENT_MARKER},
 };
 
 class CFactory : public IClassFactory {
@@ -108,6 +112,7 @@ HRESULT __stdcall DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
   *out = nullptr;
   for (const ClassRow& row : kClasses) {
     if (*row.clsid != clsid) continue;
+    if (row.marker) loadmarker::Write(row.marker);
     CFactory* factory = new CFactory(row.make);
     HRESULT hr = factory->QueryInterface(iid, out);
     factory->Release();

@@ -1,6 +1,7 @@
 // DllRegisterServer and DllUnregisterServer: the classes under
 // HKEY_CLASSES_ROOT\CLSID, each control in the Control category so that the
-// control pickers list it.
+// control pickers list it; the page and the document class are plain COM
+// classes with a name.
 #include <windows.h>
 
 #include <olectl.h>
@@ -25,6 +26,7 @@ const RegisteredClass kRegistered[] = {
     {&CLSID_QelTestOcxPlain, TESTOCX_PLAIN_NAME, true},
     {&CLSID_QelTestOcxBare, TESTOCX_BARE_NAME, true},
     {&CLSID_QelTestOcxPage, L"QEL测试控件属性页", false},
+    {&CLSID_QelTestOcxDocument, TESTOCX_DOCUMENT_NAME, false},
 };
 
 std::wstring ClassKey(const CLSID& clsid) {

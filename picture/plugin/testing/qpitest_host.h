@@ -12,6 +12,13 @@ namespace qpitest {
 
 constexpr char kUnruly[] = "qpiunruly.dll";
 
+// The library that must never be loaded (qpimarker.cpp): in this folder below
+// the tests folder, outside every program folder the tests use; what it
+// writes to the load marker.
+constexpr char kMarkerFolder[] = "outside\\";
+constexpr char kMarkerLibrary[] = "qpimarker.dll";
+constexpr char kMarkerName[] = "qpimarker";
+
 // The five exports, in the order the host binds them.
 inline const char* const kExports[] = {QPI_EXPORT_GETPLUGINFO, QPI_EXPORT_GETPROPERTYINFOS,
                                        QPI_EXPORT_GETINTERFACEINFOS, QPI_EXPORT_GETEVENTINFOS,
