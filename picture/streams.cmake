@@ -1,6 +1,8 @@
 # Whole picture streams: the stored field order of the classes against bytes
 # written out by hand, damaged pictures with every class and link kind cut at
-# every byte, and groups nested to their bound and past it. The links and
+# every byte, groups nested to their bound and past it, and the golden picture
+# of every class that both flavours must save as the same bytes (its file in
+# testdata/, found through the source tree that ctest names). The links and
 # their test set come from the script engine, so this program links it too.
 function(qel_picture_tests_streams)
   set(dir ${CMAKE_CURRENT_SOURCE_DIR})
@@ -9,6 +11,7 @@ function(qel_picture_tests_streams)
       ${dir}/storedorder_test.cpp
       ${dir}/damagedstream_test.cpp
       ${dir}/groupnesting_test.cpp
+      ${dir}/goldenpicture_test.cpp
       ${CMAKE_SOURCE_DIR}/script/links_test_util.cpp
-    LIBS qelpicture qelscript qelrender_testing)
+    LIBS qelpicture qelscript qelrender_testing qelprogtest)
 endfunction()
