@@ -3,7 +3,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "docfile.h"
 #include "framework.h"
 
 namespace {
@@ -97,6 +99,38 @@ TEST(CFileTest, OpenFailureReportsTheCause) {
   } catch (CFileException& ex) {
     EXPECT_EQ(ex.m_cause, CFileException::badPath);
   }
+}
+
+std::string FileText(const char* path) {
+  CFile f;
+  if (!f.Open(path, CFile::modeRead | CFile::shareDenyWrite)) return std::string();
+  std::string text(f.GetLength(), '\0');
+  text.resize(f.Read(&text[0], static_cast<UINT>(text.size())));
+  return text;
+}
+
+void WriteText(const char* path, const std::string& text) {
+  CFile f(path, CFile::modeCreate | CFile::modeWrite);
+  f.Write(text.data(), static_cast<UINT>(text.size()));
+  f.Close();
+}
+
+bool Exists(const char* path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+TEST(DocFile, AWriteThatFailsHalfWayLeavesTheOldFile) {
+  TempFolder dir;
+  CString path = dir.File("f.bin");
+  CString temp = dir.File("f.bin.~save");
+  WriteText(path, "old bytes");
+  EXPECT_FALSE(QelWriteDocumentFile(path, [](CArchive& ar) {
+    ar << (DWORD)7;
+    throw CFileException(CFileException::diskFull);
+  }));
+  EXPECT_EQ(FileText(path), "old bytes");
+  EXPECT_FALSE(Exists(temp));
+  EXPECT_TRUE(QelWriteDocumentFile(path, [](CArchive& ar) { ar << (BYTE)'n'; }));
+  EXPECT_EQ(FileText(path), "n");
+  EXPECT_FALSE(Exists(temp));
 }
 
 TEST(CMemFileTest, GrowsInSteps) {
