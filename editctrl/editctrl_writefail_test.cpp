@@ -13,12 +13,6 @@
 namespace edittest {
 namespace {
 
-// Lifts the test's write limit however the test ends.
-struct DiskFullAfter {
-  explicit DiskFullAfter(DWORD bytes) { QelLimitFileWrites(bytes); }
-  ~DiskFullAfter() { QelLiftFileWriteLimit(); }
-};
-
 // What writes the picture file.
 enum class Writer { kSaveCommand, kCompileCommand, kCompileExport };
 
@@ -70,7 +64,7 @@ TEST_P(PictureWriteTest, ADiskFullHalfWayKeepsTheOldFileAndALaterWriteSucceeds) 
   const DWORD size = static_cast<DWORD>(old.size());
   for (DWORD bytes : {0ul, 1ul, size / 2, size - 1}) {
     {
-      DiskFullAfter limit(bytes);
+      CFileWriteLimit diskFull(bytes);
       EXPECT_EQ(Write(), GetParam().failedAnswer) << bytes;
     }
     EXPECT_EQ(ReadBytes(path_), old) << bytes;
@@ -101,7 +95,7 @@ TEST_F(InProcessEditTest, ANewPictureOverAFileThatCannotBeWrittenWholeKeepsTheFi
   const std::vector<BYTE> emptyBytes = StorePictureBytes(empty);
   SendText(QCM_PICFOLDER, folder);
   {
-    DiskFullAfter limit(static_cast<DWORD>(emptyBytes.size() / 2));
+    CFileWriteLimit diskFull(static_cast<DWORD>(emptyBytes.size() / 2));
     EXPECT_EQ(SendText(QCM_NEWPIC, "n.pic"), 0);
   }
   EXPECT_EQ(ReadBytes(folder + "n.pic"), old);

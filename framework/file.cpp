@@ -133,6 +133,6 @@ void CFile::Abort() {
   m_hFile = INVALID_HANDLE_VALUE;
 }
 
-void QelLimitFileWrites(DWORD bytes) { g_writeBytesLeft = bytes; }
+CFileWriteLimit::CFileWriteLimit(DWORD bytes) { g_writeBytesLeft = bytes; }
 
-void QelLiftFileWriteLimit() { g_writeBytesLeft = -1; }
+CFileWriteLimit::~CFileWriteLimit() { g_writeBytesLeft = -1; }

@@ -101,12 +101,6 @@ TEST(CFileTest, OpenFailureReportsTheCause) {
   }
 }
 
-// Lifts the write limit of a test however the test ends.
-struct WriteLimit {
-  explicit WriteLimit(DWORD bytes) { QelLimitFileWrites(bytes); }
-  ~WriteLimit() { QelLiftFileWriteLimit(); }
-};
-
 std::string FileText(const char* path) {
   CFile f;
   if (!f.Open(path, CFile::modeRead | CFile::shareDenyWrite)) return std::string();
@@ -128,7 +122,7 @@ TEST(CFileTest, AWriteLimitFillsTheDiskAfterItsBytes) {
   CString name = dir.File("full.pic");
   CFile f(name, CFile::modeCreate | CFile::modeWrite);
   {
-    WriteLimit limit(5);
+    CFileWriteLimit limit(5);
     f.Write("abc", 3);
     try {
       f.Write("defg", 4);
@@ -169,7 +163,7 @@ TEST(DocFile, ADiskThatFillsHalfWayLeavesTheOldFile) {
   WriteText(path, "old bytes");
   const CString text('n', 6000);  // more than one archive buffer
   for (DWORD bytes : {0u, 1u, 4096u, 6000u}) {
-    WriteLimit limit(bytes);
+    CFileWriteLimit limit(bytes);
     EXPECT_FALSE(QelWriteDocumentFile(path, [&](CArchive& ar) { ar.WriteString(text); })) << bytes;
     EXPECT_EQ(FileText(path), "old bytes") << bytes;
     EXPECT_FALSE(Exists(temp)) << bytes;
