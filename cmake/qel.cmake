@@ -18,15 +18,19 @@ macro(qel_add_googletest)
   endforeach()
 endmacro()
 
-# qel_test(<name> [SERIAL] SOURCES <files...> [LIBS <libs...>] [RESOURCE_LOCK <lock>])
+# qel_test(<name> [SERIAL] SOURCES <files...> [LIBS <libs...>] [RESOURCE_LOCK <lock>]
+#          [CASE_LOCK <lock> <filter>])
 # A GoogleTest executable in the tests folder, run through Wine; its cases are
 # discovered when ctest runs so that the build never needs Wine. Cases that
 # share something outside their own folder (a registry key of the program
-# they run) name it as their resource lock and run one at a time. SERIAL runs
-# each case alone: for cases that need the keyboard focus, which a window of
-# a test running beside them would take (every test shares one display).
+# they run) name it as their resource lock and run one at a time. CASE_LOCK
+# gives the lock only to the cases that the GoogleTest filter names (those
+# of the program that use the clipboard, which every window of the session
+# shares); the others run side by side as usual. SERIAL runs each case alone:
+# for cases that need the keyboard focus, which a window of a test running
+# beside them would take (every test shares one display).
 function(qel_test name)
-  cmake_parse_arguments(T "SERIAL" "RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "RESOURCE_LOCK" "SOURCES;LIBS;CASE_LOCK" ${ARGN})
   set(lock)
   if(T_RESOURCE_LOCK)
     set(lock RESOURCE_LOCK ${T_RESOURCE_LOCK})
@@ -34,14 +38,34 @@ function(qel_test name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR})
+  if(T_CASE_LOCK)
+    # A lock of the whole program and one of some cases would make a list,
+    # which the discovery script does not carry.
+    if(T_RESOURCE_LOCK)
+      message(FATAL_ERROR "qel_test(${name}): RESOURCE_LOCK and CASE_LOCK together")
+    endif()
+    list(GET T_CASE_LOCK 0 caseLock)
+    list(GET T_CASE_LOCK 1 caseFilter)
+    qel_discover_cases(${name} ${T_SERIAL} "${caseFilter}" RESOURCE_LOCK ${caseLock})
+    qel_discover_cases(${name} ${T_SERIAL} "-${caseFilter}")
+  else()
+    qel_discover_cases(${name} ${T_SERIAL} "" ${lock})
+  endif()
+endfunction()
+
+# qel_discover_cases(<name> <serial> <filter> [<properties>...])
+# The cases of a test program that the filter names (all when it is empty),
+# as ctest's tests.
+function(qel_discover_cases name serial filter)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                        WORKING_DIRECTORY ${QEL_TEST_DIR}
+                       TEST_FILTER "${filter}"
                        PROPERTIES ENVIRONMENT "QEL_PROGRAM_DIR=${QEL_PROGRAM_DIR}"
                                   # a second variable through its own property: a list
                                   # value would not survive the discovery script
                                   ENVIRONMENT_MODIFICATION "QEL_SOURCE_DIR=set:${CMAKE_SOURCE_DIR}"
-                                  RUN_SERIAL ${T_SERIAL}
-                                  ${lock})
+                                  RUN_SERIAL ${serial}
+                                  ${ARGN})
 endfunction()
 
 # qel_program_file(<target> <source> <folder>)

@@ -17,6 +17,13 @@ std::vector<std::string>& InProcessReports() {
 
 void RecordInProcessReport(HWND, UINT, const char* what) { InProcessReports().push_back(what ? what : ""); }
 
+std::vector<UINT>& InProcessBeeps() {
+  static std::vector<UINT> beeps;
+  return beeps;
+}
+
+void RecordInProcessBeep(UINT type) { InProcessBeeps().push_back(type); }
+
 void RegisterInProcessWindow() {
   static bool registered = false;
   if (registered) return;

@@ -1,7 +1,8 @@
 // The editing window built into the test program itself (the same sources
 // as the library), where a test reaches the window's object and its
 // picture: a new picture in a 500 x 400 window; exceptions that the window
-// procedure reports fail the test.
+// procedure reports fail the test, and the beeps of refused actions are
+// recorded instead of sounded.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include "drawobj.h"
 #include "drawrect.h"
 #include "editctrl_harness.h"
+#include "msgbox.h"
 #include "piceditwnd.h"
 #include "picobj.h"
 #include "wndmodule.h"
@@ -22,6 +24,9 @@ std::vector<std::string>& InProcessReports();
 // Registers the model, the links and the in-process window class once.
 void RegisterInProcessWindow();
 void RecordInProcessReport(HWND, UINT, const char* what);
+// The beeps of the window since the test began, their MessageBeep types.
+std::vector<UINT>& InProcessBeeps();
+void RecordInProcessBeep(UINT type);
 
 class InProcessEditTest : public EditWindowTest {
  protected:
@@ -30,6 +35,8 @@ class InProcessEditTest : public EditWindowTest {
     RegisterInProcessWindow();
     previous_ = QelSetExceptionReporter(RecordInProcessReport);
     InProcessReports().clear();
+    previousBeep_ = QelSetBeepHook(RecordInProcessBeep);
+    InProcessBeeps().clear();
     int w = 500 + ::GetSystemMetrics(SM_CXVSCROLL), h = 400 + ::GetSystemMetrics(SM_CYHSCROLL);
     child_ = ::CreateWindowExA(0, kInProcessClass, "", WS_CHILD | WS_VISIBLE, 0, 0, w, h, parent_,
                                reinterpret_cast<HMENU>(1000), ::GetModuleHandleA(nullptr), nullptr);
@@ -43,6 +50,7 @@ class InProcessEditTest : public EditWindowTest {
   void TearDown() override {
     EditWindowTest::TearDown();
     QelSetExceptionReporter(previous_);
+    QelSetBeepHook(previousBeep_);
     EXPECT_TRUE(InProcessReports().empty()) << InProcessReports().front();
   }
   // A rectangle added to the current layer at (x, y), 40 x 30.
@@ -75,6 +83,7 @@ class InProcessEditTest : public EditWindowTest {
 
   CPicEditWnd* wnd_ = nullptr;
   QelExceptionReporter previous_ = nullptr;
+  QelBeepFn previousBeep_ = nullptr;
 };
 
 }  // namespace edittest

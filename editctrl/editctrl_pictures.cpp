@@ -55,6 +55,8 @@ std::string CompilerPath() {
   return path;
 }
 
+const char kGoodScript[] = "int main()\r\n{\r\n\treturn 0;\r\n}\r\n";
+
 namespace {
 
 CDrawRect* ScriptedRect(const std::string& name, const char* source) {

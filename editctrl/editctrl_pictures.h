@@ -17,6 +17,9 @@ std::vector<BYTE> SamplePictureBytes(const char* fileName);
 // The full path of the delivered compiler, sc\Tarnic.exe in the program folder.
 std::string CompilerPath();
 
+// A script that compiles without an error.
+extern const char kGoodScript[];
+
 // A picture file with one rectangle per source, named "obj1", "obj2"...,
 // each with a colour link in script mode running that source.
 void WriteScriptedPicture(const std::string& path, const std::vector<const char*>& sources);

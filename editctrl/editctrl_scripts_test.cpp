@@ -9,7 +9,6 @@
 namespace edittest {
 namespace {
 
-const char kGoodScript[] = "int main()\r\n{\r\n\treturn 0;\r\n}\r\n";
 const char kBadScript[] = "int main()\r\n{\r\n\treturn 0\r\n}\r\n";  // one error: the ';' is missing
 
 class CompileScriptsTest : public EditWindowTest {

@@ -1,5 +1,6 @@
 #include "editctrl_testfiles.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace edittest {
@@ -66,6 +67,19 @@ std::vector<BYTE> ReadBytes(const std::string& path) {
 void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE h = ::FindFirstFileA((folder + "*").c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+  } while (::FindNextFileA(h, &found));
+  ::FindClose(h);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 }  // namespace edittest

@@ -14,5 +14,7 @@ namespace edittest {
 std::string FreshFolder(const char* name);
 std::vector<BYTE> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes);
+// The names of the files in a folder (ending in a backslash), sorted.
+std::vector<std::string> FileNamesIn(const std::string& folder);
 
 }  // namespace edittest

@@ -34,9 +34,7 @@ int CompilePictureFile(HWND output, const char* path, const char* compiler) {
     if (!LoadPictureFrom(file, *picture)) return -1;
   }
   int errors = CompilePictureScripts(*picture, output, compiler ? compiler : "");
-  CFile file;
-  if (file.Open(path, CFile::modeWrite | CFile::modeNoTruncate | CFile::typeBinary))
-    StorePictureTo(file, *picture);  // a failed store still answers the error count
+  ReplacePictureFile(path, *picture);  // a failed store still answers the error count
   return errors;
 }
 

@@ -155,7 +155,8 @@ class CPicEditWnd : public CWnd {
   void OnSubPicture(int code);
   void OnRotate(int code);
   void OnImportWmf();
-  // Writes the selection to the clipboard; false when nothing was selected.
+  // Writes the selection to the clipboard; false when nothing was selected or
+  // it did not reach the clipboard (held by another program, no memory).
   bool CopySelection();
   // Keeps the present layer state on keep and restores the newest of take
   // (undo: take the undo list, keep on the redo list; redo the other way).

@@ -67,10 +67,9 @@ LRESULT CPicEditWnd::OnNewPic(const char* name) {
   std::unique_ptr<CPicObj> picture(new (std::nothrow) CPicObj);
   if (!picture) return 0;
   picture->EnsureLayer();
-  CFile file;
-  // A file that cannot be created gets nothing; the window keeps the picture.
-  if (file.Open(PicturePath(), CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
-    StorePictureTo(file, *picture);
+  // A file that cannot be written gets nothing (one that was there stays as
+  // it was); the window keeps the picture.
+  StorePictureFile(PicturePath(), *picture);
   AdoptPicture(std::move(picture));
   UpdateScrollRanges();
   FillViewInfo();
@@ -82,11 +81,9 @@ LRESULT CPicEditWnd::OnNewPic(const char* name) {
 
 LRESULT CPicEditWnd::OnSavePic() {
   if (!m_pPicture) return 2;
-  // The file must exist: a picture whose file was deleted is not saved.
-  CFile file;
-  if (!file.Open(PicturePath(), CFile::modeWrite | CFile::modeNoTruncate | CFile::typeBinary))
-    return 1;
-  if (!StorePictureTo(file, *m_pPicture)) return 1;
+  // The file must exist: a picture whose file was deleted is not saved. A
+  // failed save keeps the picture modified, its edits for the next save.
+  if (!ReplacePictureFile(PicturePath(), *m_pPicture)) return 1;
   m_pPicture->m_bModified = FALSE;
   return 0;
 }

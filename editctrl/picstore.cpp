@@ -1,6 +1,7 @@
 #include "picstore.h"
 
 #include "archive.h"
+#include "docfile.h"
 #include "file.h"
 #include "picobj.h"
 
@@ -19,17 +20,13 @@ bool LoadPictureFrom(CFile& file, CPicObj& picture) {
   }
 }
 
-bool StorePictureTo(CFile& file, CPicObj& picture) {
-  try {
-    file.SeekToBegin();
-    CArchive ar(&file, CArchive::store, kArchiveBuffer);
-    picture.Serialize(ar);
-    ar.Close();
-    file.SetLength(file.GetPosition());
-    file.Close();
-    return true;
-  } catch (CException&) {
-    file.Abort();
-    return false;
-  }
+bool StorePictureFile(const char* path, CPicObj& picture) {
+  return QelWriteDocumentFile(path, [&](CArchive& ar) { picture.Serialize(ar); }) != FALSE;
+}
+
+bool ReplacePictureFile(const char* path, CPicObj& picture) {
+  CFile existing;
+  if (!existing.Open(path, CFile::modeWrite | CFile::modeNoTruncate | CFile::typeBinary)) return false;
+  existing.Abort();
+  return StorePictureFile(path, picture);
 }

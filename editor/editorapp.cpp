@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "crtformat.h"
-#include "docview/docfile.h"
+#include "docfile.h"
 #include "docview/doctemplate.h"
 #include "editordialogs.h"
 #include "editortexts.h"

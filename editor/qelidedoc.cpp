@@ -6,7 +6,7 @@
 #include "archive.h"
 #include "commands/cmdui.h"
 #include "crtformat.h"
-#include "docview/docfile.h"
+#include "docfile.h"
 #include "docview/doctemplate.h"
 #include "editorapp.h"
 #include "editortexts.h"

@@ -1,7 +1,24 @@
 // CFile over the Win32 file functions.
 #include "file.h"
 
+#include <algorithm>
+#include <atomic>
+
 namespace {
+
+// The bytes that writes may still take under a test's limit; none is set
+// while it is negative.
+std::atomic<long long> g_writeBytesLeft{-1};
+
+// How many of count bytes the limit lets through, taken from what is left.
+DWORD BytesWithinLimit(DWORD count) {
+  long long left = g_writeBytesLeft.load();
+  while (left >= 0) {
+    long long taken = std::min<long long>(left, count);
+    if (g_writeBytesLeft.compare_exchange_weak(left, left - taken)) return static_cast<DWORD>(taken);
+  }
+  return count;
+}
 
 DWORD DesiredAccess(UINT flags) {
   switch (flags & 3) {
@@ -63,8 +80,9 @@ UINT CFile::Read(void* lpBuf, UINT nCount) {
 
 void CFile::Write(const void* lpBuf, UINT nCount) {
   if (nCount == 0) return;
+  DWORD fits = BytesWithinLimit(nCount);
   DWORD written = 0;
-  if (!WriteFile(m_hFile, lpBuf, nCount, &written, nullptr)) ThrowLastError();
+  if (fits > 0 && !WriteFile(m_hFile, lpBuf, fits, &written, nullptr)) ThrowLastError();
   if (written != nCount) throw CFileException(CFileException::diskFull, -1, m_strFileName);
 }
 
@@ -114,3 +132,7 @@ void CFile::Abort() {
   CloseHandle(m_hFile);
   m_hFile = INVALID_HANDLE_VALUE;
 }
+
+CFileWriteLimit::CFileWriteLimit(DWORD bytes) { g_writeBytesLeft = bytes; }
+
+CFileWriteLimit::~CFileWriteLimit() { g_writeBytesLeft = -1; }

@@ -64,5 +64,17 @@ class CFile {
   CString m_strFileName;
 };
 
+// Tests of a full disk: while it lives, the CFile writes of this module
+// write `bytes` more bytes in all, then fail as on a full disk (the write
+// that reaches the limit writes its bytes up to it, as WriteFile does when
+// the disk fills). CMemFile is not limited.
+class CFileWriteLimit {
+ public:
+  explicit CFileWriteLimit(DWORD bytes);
+  ~CFileWriteLimit();
+  CFileWriteLimit(const CFileWriteLimit&) = delete;
+  CFileWriteLimit& operator=(const CFileWriteLimit&) = delete;
+};
+
 // CMemFile lives in its own header; everyone who includes file.h gets it.
 #include "memfile.h"

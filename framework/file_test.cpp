@@ -3,7 +3,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "docfile.h"
 #include "framework.h"
 
 namespace {
@@ -96,6 +98,75 @@ TEST(CFileTest, OpenFailureReportsTheCause) {
     FAIL();
   } catch (CFileException& ex) {
     EXPECT_EQ(ex.m_cause, CFileException::badPath);
+  }
+}
+
+std::string FileText(const char* path) {
+  CFile f;
+  if (!f.Open(path, CFile::modeRead | CFile::shareDenyWrite)) return std::string();
+  std::string text(f.GetLength(), '\0');
+  text.resize(f.Read(&text[0], static_cast<UINT>(text.size())));
+  return text;
+}
+
+void WriteText(const char* path, const std::string& text) {
+  CFile f(path, CFile::modeCreate | CFile::modeWrite);
+  f.Write(text.data(), static_cast<UINT>(text.size()));
+  f.Close();
+}
+
+bool Exists(const char* path) { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+
+TEST(CFileTest, AWriteLimitFillsTheDiskAfterItsBytes) {
+  TempFolder dir;
+  CString name = dir.File("full.pic");
+  CFile f(name, CFile::modeCreate | CFile::modeWrite);
+  {
+    CFileWriteLimit limit(5);
+    f.Write("abc", 3);
+    try {
+      f.Write("defg", 4);
+      FAIL() << "the write past the limit was taken";
+    } catch (CFileException& e) {
+      EXPECT_EQ(e.m_cause, CFileException::diskFull);
+    }
+    EXPECT_THROW(f.Write("h", 1), CFileException);
+    CMemFile memory;
+    memory.Write("in memory", 9);  // not a disk
+    EXPECT_EQ(memory.GetLength(), 9u);
+  }
+  f.Write("Z", 1);
+  f.Close();
+  EXPECT_EQ(FileText(name), "abcdeZ");
+}
+
+TEST(DocFile, AWriteThatFailsHalfWayLeavesTheOldFile) {
+  TempFolder dir;
+  CString path = dir.File("f.bin");
+  CString temp = dir.File("f.bin.~save");
+  WriteText(path, "old bytes");
+  EXPECT_FALSE(QelWriteDocumentFile(path, [](CArchive& ar) {
+    ar << (DWORD)7;
+    throw CFileException(CFileException::diskFull);
+  }));
+  EXPECT_EQ(FileText(path), "old bytes");
+  EXPECT_FALSE(Exists(temp));
+  EXPECT_TRUE(QelWriteDocumentFile(path, [](CArchive& ar) { ar << (BYTE)'n'; }));
+  EXPECT_EQ(FileText(path), "n");
+  EXPECT_FALSE(Exists(temp));
+}
+
+TEST(DocFile, ADiskThatFillsHalfWayLeavesTheOldFile) {
+  TempFolder dir;
+  CString path = dir.File("f.bin");
+  CString temp = dir.File("f.bin.~save");
+  WriteText(path, "old bytes");
+  const CString text('n', 6000);  // more than one archive buffer
+  for (DWORD bytes : {0u, 1u, 4096u, 6000u}) {
+    CFileWriteLimit limit(bytes);
+    EXPECT_FALSE(QelWriteDocumentFile(path, [&](CArchive& ar) { ar.WriteString(text); })) << bytes;
+    EXPECT_EQ(FileText(path), "old bytes") << bytes;
+    EXPECT_FALSE(Exists(temp)) << bytes;
   }
 }
 

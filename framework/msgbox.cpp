@@ -30,6 +30,7 @@ std::string OwnerTitle(HWND owner) {
 }
 
 QelMessageBoxFn g_hook = nullptr;
+QelBeepFn g_beepHook = nullptr;
 
 }  // namespace
 
@@ -44,4 +45,17 @@ int QelMessageBox(HWND owner, const char* text, const char* title, UINT type) {
   HWND top = TopLevelOwner(owner);
   std::string caption = title ? std::string(title) : OwnerTitle(top);
   return ::MessageBoxA(top, text ? text : "", caption.c_str(), type);
+}
+
+QelBeepFn QelSetBeepHook(QelBeepFn fn) {
+  QelBeepFn previous = g_beepHook;
+  g_beepHook = fn;
+  return previous;
+}
+
+void QelBeep(UINT type) {
+  if (g_beepHook)
+    g_beepHook(type);
+  else
+    ::MessageBeep(type);
 }

@@ -1,4 +1,4 @@
-// Message boxes with GBK texts.
+// Message boxes with GBK texts, and the sound of a refused action.
 #pragma once
 #include <windows.h>
 
@@ -13,3 +13,12 @@ int QelMessageBox(HWND owner, const char* text, const char* title, UINT type);
 // previous one. fn receives the arguments as given (title may be nullptr).
 using QelMessageBoxFn = int (*)(HWND owner, const char* text, const char* title, UINT type);
 QelMessageBoxFn QelSetMessageBoxHook(QelMessageBoxFn fn);
+
+// The sound of an action that was refused (MessageBeep with type, such as
+// MB_ICONWARNING): the user hears that nothing was done.
+void QelBeep(UINT type);
+
+// Every QelBeep goes to fn instead while it is set (tests hear the refusals
+// of the code they drive); nullptr puts the sound back. Returns the previous one.
+using QelBeepFn = void (*)(UINT type);
+QelBeepFn QelSetBeepHook(QelBeepFn fn);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "wndtest/wndtest_util.h"
 
@@ -118,6 +119,25 @@ TEST_F(MsgBox, AHookAnswersInsteadOfTheBoxUntilItIsTakenAway) {
   EXPECT_EQ(QelSetMessageBoxHook(nullptr), AnswerNo);
   EXPECT_EQ(ShowAndClose(top, "文本", "提示"), IDOK);  // the real box again
   EXPECT_TRUE(g_seen.found);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<UINT> g_heard;
+
+void Hear(UINT type) { g_heard.push_back(type); }
+
+TEST(Beep, AHookHearsTheBeepsUntilItIsTakenAway) {
+  g_heard.clear();
+  ASSERT_EQ(QelSetBeepHook(Hear), nullptr);
+  QelBeep(MB_ICONWARNING);
+  QelBeep(MB_OK);
+  EXPECT_EQ(g_heard, (std::vector<UINT>{MB_ICONWARNING, MB_OK}));
+  EXPECT_EQ(QelSetBeepHook(nullptr), Hear);
+  QelBeep(MB_ICONWARNING);  // the platform's sound again
+  EXPECT_EQ(g_heard.size(), 2u);
 }
 
 }  // namespace

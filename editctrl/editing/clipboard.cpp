@@ -6,6 +6,7 @@
 
 #include "clipboard.h"
 #include "drawobj.h"
+#include "msgbox.h"
 #include "piceditwnd.h"
 #include "picobj.h"
 
@@ -29,21 +30,21 @@ class CGlobalBlock {
   HGLOBAL m_h;
 };
 
-// Places bytes under the picture format; the clipboard stays as it was when
-// it cannot be opened.
-void PutOnClipboard(HWND owner, const BYTE* data, DWORD size) {
+// Places bytes under the picture format; false, with the clipboard as it
+// was, when it cannot be opened (another program holds it) or memory runs out.
+bool PutOnClipboard(HWND owner, const BYTE* data, DWORD size) {
   CGlobalBlock block(size ? size : 1);
-  if (!block.get()) return;
-  if (void* p = ::GlobalLock(block.get())) {
-    std::memcpy(p, data, size);
-    ::GlobalUnlock(block.get());
-  } else {
-    return;
-  }
+  if (!block.get()) return false;
+  void* p = ::GlobalLock(block.get());
+  if (!p) return false;
+  std::memcpy(p, data, size);
+  ::GlobalUnlock(block.get());
   CClipboardScope clipboard(owner);
-  if (!clipboard.IsOpen()) return;
+  if (!clipboard.IsOpen()) return false;
   ::EmptyClipboard();
-  if (::SetClipboardData(PicClipboardFormat(), block.get())) block.Release();
+  if (!::SetClipboardData(PicClipboardFormat(), block.get())) return false;
+  block.Release();
+  return true;
 }
 
 }  // namespace
@@ -53,17 +54,23 @@ bool CPicEditWnd::CopySelection() {
   CObList list;
   for (CDrawObj* obj : m_selection) list.AddTail(obj);
   std::unique_ptr<CMemFile> stream = SaveObjectList(list, kClipGrowth);
+  if (!stream || !PutOnClipboard(m_hWnd, stream->GetData(), stream->GetLength())) return false;
+  // Pastes of the new content start at the first offset; after a failed copy
+  // the clipboard still holds the old content, whose pastes go on.
   m_nPasteCount = 0;
-  if (stream) PutOnClipboard(m_hWnd, stream->GetData(), stream->GetLength());
   return true;
 }
 
 void CPicEditWnd::OnCopy() { CopySelection(); }
 
 void CPicEditWnd::OnCut() {
-  if (!CopySelection()) return;
+  if (m_selection.empty()) return;
+  // Only what reached the clipboard may go: otherwise the objects would be lost.
+  if (!CopySelection()) {
+    QelBeep(MB_ICONWARNING);
+    return;
+  }
   SaveUndoState();
-  m_nPasteCount = 0;
   std::vector<CDrawObj*> doomed = m_selection;
   ClearSelection();
   for (CDrawObj* obj : doomed) {

@@ -2,13 +2,91 @@
 // and a copy carried from one editing window into another.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
+#include <thread>
+
 #include "editctrl_inproc.h"
 #include "editctrl_pictures.h"
 
 namespace edittest {
 namespace {
 
+// The clipboard held open by a window of another thread, as another program
+// holds it, until the holder goes.
+class ClipboardHolder {
+ public:
+  ClipboardHolder()
+      : held_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+        release_(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+        thread_([this] { Hold(); }) {}
+  ~ClipboardHolder() {
+    ::SetEvent(release_);
+    thread_.join();
+    ::CloseHandle(held_);
+    ::CloseHandle(release_);
+  }
+  ClipboardHolder(const ClipboardHolder&) = delete;
+  ClipboardHolder& operator=(const ClipboardHolder&) = delete;
+  // Waits until the other window has tried to open the clipboard: true when
+  // it holds it.
+  bool Holds() const { return ::WaitForSingleObject(held_, 30000) == WAIT_OBJECT_0 && holding_; }
+
+ private:
+  void Hold() {
+    HWND window = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    holding_ = window && ::OpenClipboard(window);
+    ::SetEvent(held_);
+    ::WaitForSingleObject(release_, INFINITE);
+    if (holding_) ::CloseClipboard();
+    if (window) ::DestroyWindow(window);
+  }
+
+  HANDLE held_;
+  HANDLE release_;
+  bool holding_ = false;  // written before held_ is set
+  std::thread thread_;
+};
+
 using ClipboardTest = InProcessEditTest;
+
+TEST_F(ClipboardTest, CutRemovesOnlyWhatReachedTheClipboard) {
+  const struct {
+    const char* clipboard;
+    bool held;
+    bool removed;
+    std::vector<UINT> notices;
+    std::vector<UINT> beeps;
+  } cases[] = {
+      {"free", false, true, {QCN_PROPERTIES, QCN_EVENTLINKS}, {}},
+      {"held by another window", true, false, {}, {MB_ICONWARNING}},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(SendText(QCM_NEWPIC, "cut.pic"), 0);
+    CDrawObj* a = AddRect(40, 40);
+    CDrawObj* b = AddRect(200, 40);
+    wnd_->Select(b, false);
+    Send(QCM_COPY);
+    const std::vector<BYTE> before = ClipboardBytes(child_);
+    ASSERT_FALSE(before.empty()) << c.clipboard;
+    wnd_->Select(a, false);
+    TakeNoticeNumbers();
+    InProcessBeeps().clear();
+    {
+      std::unique_ptr<ClipboardHolder> holder(c.held ? new ClipboardHolder : nullptr);
+      if (holder) ASSERT_TRUE(holder->Holds()) << c.clipboard;
+      Send(QCM_CUT);
+    }
+    const std::vector<CDrawObj*> left = c.removed ? std::vector<CDrawObj*>{b} : std::vector<CDrawObj*>{a, b};
+    EXPECT_EQ(Objects(), left) << c.clipboard;
+    EXPECT_EQ(Query(QCQ_SELCOUNT), c.removed ? 0 : 1) << c.clipboard;
+    EXPECT_EQ(Query(QCQ_CANUNDO), c.removed ? 1 : 0) << c.clipboard;
+    EXPECT_EQ(Query(QCQ_MODIFIED), c.removed ? 1 : 0) << c.clipboard;
+    EXPECT_EQ(TakeNoticeNumbers(), c.notices) << c.clipboard;
+    EXPECT_EQ(InProcessBeeps(), c.beeps) << c.clipboard;
+    EXPECT_EQ(ClipboardBytes(child_) == before, !c.removed) << c.clipboard;
+  }
+}
 
 TEST_F(ClipboardTest, PastesLieSixteenFurtherEachUntilTheNextCopy) {
   CDrawObj* original = AddRect(40, 40);
@@ -42,6 +120,22 @@ TEST_F(ClipboardTest, CutCopiesRemovesAndCanBeUndone) {
   Send(QCM_UNDO);
   Send(QCM_UNDO);
   EXPECT_EQ(Objects().size(), 2u);
+}
+
+TEST_F(ClipboardTest, ACopyThatMissesTheClipboardKeepsThePasteOffsetsOfWhatItHolds) {
+  CDrawObj* original = AddRect(40, 40);
+  wnd_->Select(original, false);
+  Send(QCM_COPY);
+  Send(QCM_PASTE);
+  CDrawObj* other = AddRect(200, 40);
+  wnd_->Select(other, false);
+  {
+    ClipboardHolder holder;
+    ASSERT_TRUE(holder.Holds());
+    Send(QCM_COPY);
+  }
+  Send(QCM_PASTE);  // the first rectangle again, a step further
+  EXPECT_EQ(FrameOf(wnd_->GetSelection().front()).left, 72);
 }
 
 TEST_F(ClipboardTest, DamagedOrForeignDataPastesNothingAndSavesNoState) {

@@ -198,9 +198,11 @@ TEST_F(EditingTest, GroupingStopsAtTheDeepestNestingAPictureCanHold) {
   CDrawObj* rect = AddRect(60, 0);
   wnd_->Select(deepest, false);
   wnd_->Select(rect, true);
+  ASSERT_TRUE(InProcessBeeps().empty());
   Send(QCM_GROUP, 0, 0);
   EXPECT_EQ(Objects(), (std::vector<CDrawObj*>{deepest, rect}));
   EXPECT_EQ(wnd_->GetSelection(), (std::vector<CDrawObj*>{deepest, rect}));
+  EXPECT_EQ(InProcessBeeps(), std::vector<UINT>{MB_ICONWARNING});  // the refusal is heard
   // No undo state was saved for the refusal: one undo takes back the last
   // grouping that was made, so the 63-level group and its rectangle return.
   Send(QCM_UNDO);

@@ -8,6 +8,7 @@
 
 #include "drawcell.h"
 #include "drawgroup.h"
+#include "msgbox.h"
 #include "piceditwnd.h"
 #include "picobj.h"
 
@@ -41,7 +42,7 @@ void CPicEditWnd::GroupSelection(CDrawGroup* group) {
   for (CDrawObj* obj : m_selection) deepest = std::max(deepest, CDrawGroup::NestingOf(obj));
   if (deepest + 1 > CDrawGroup::kMaxNesting) {
     delete group;
-    ::MessageBeep(MB_ICONWARNING);
+    QelBeep(MB_ICONWARNING);
     return;
   }
   CObList& objects = m_pCurrentLayer->m_objects;

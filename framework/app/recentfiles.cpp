@@ -6,7 +6,7 @@
 #include "app/frameapp.h"
 #include "commands/cmdids.h"
 #include "commands/cmdui.h"
-#include "docview/docfile.h"
+#include "docfile.h"
 
 const char CRecentFileList::kSection[] = "Recent File List";
 

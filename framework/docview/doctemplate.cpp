@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "docview/docfile.h"
+#include "docfile.h"
 #include "docview/document.h"
 #include "docview/view.h"
 #include "winapp.h"

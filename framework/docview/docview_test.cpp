@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "boxrecorder.h"
-#include "archive.h"
-#include "docview/docfile.h"
-#include "exceptions.h"
 #include "scratchfolder.h"
 #include "test/frametest_app.h"
 
@@ -139,20 +136,6 @@ TEST_F(DocTest, ANewDocumentIsNamedAfterTheTemplate) {
   EXPECT_EQ(a->GetTitle(), "Test1");
   EXPECT_EQ(b->GetTitle(), "Test2");
   EXPECT_TRUE(a->GetPathName().IsEmpty());
-}
-
-TEST(DocFile, AWriteThatFailsHalfWayLeavesTheOldFile) {
-  progtest::ScratchFolder folder("docfile_test");
-  std::string path = folder.Path() + "f.bin";
-  folder.WriteFile("f.bin", "old bytes");
-  EXPECT_FALSE(QelWriteDocumentFile(path.c_str(), [](CArchive& ar) {
-    ar << (DWORD)7;
-    throw CFileException(CFileException::diskFull);
-  }));
-  EXPECT_EQ(folder.ReadFile("f.bin"), "old bytes");
-  EXPECT_FALSE(folder.Exists("f.bin.~save"));
-  EXPECT_TRUE(QelWriteDocumentFile(path.c_str(), [](CArchive& ar) { ar << (BYTE)'n'; }));
-  EXPECT_EQ(folder.ReadFile("f.bin"), "n");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Reading and writing a document's file through an archive, all or nothing.
+// Reading and writing a document's file (a project, a picture) through an
+// archive, all or nothing.
 #pragma once
 #include <windows.h>
 
@@ -16,6 +17,8 @@ CString QelFullPath(const char* path);
 // file cannot be opened or load fails with an exception (a damaged file).
 BOOL QelReadDocumentFile(const char* path, const std::function<void(CArchive&)>& load);
 
-// Runs store on an archive over a new file beside path, then puts that file
-// in path's place; FALSE (and path left as it was) when any step fails.
+// Runs store on an archive over a new file beside path (path + ".~save"),
+// then puts that file in path's place, so that a failure halfway (a full
+// disk, no memory) never leaves path half written. FALSE, with path as it was
+// and the new file removed, when any step fails.
 BOOL QelWriteDocumentFile(const char* path, const std::function<void(CArchive&)>& store);

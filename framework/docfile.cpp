@@ -1,4 +1,4 @@
-#include "docview/docfile.h"
+#include "docfile.h"
 
 #include <windows.h>
 
