@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "qel/exportproc.h"
+
 namespace edittest {
 
 namespace {
@@ -170,7 +172,7 @@ HMODULE Library() {
 }
 
 CompilePicFn CompilePicExport() {
-  return reinterpret_cast<CompilePicFn>(::GetProcAddress(Library(), "QEL_CompilePic"));
+  return QelFindExport<CompilePicFn>(Library(), "QEL_CompilePic");
 }
 
 void EditWindowTest::SetUp() {
