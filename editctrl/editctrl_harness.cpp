@@ -264,8 +264,8 @@ void EditWindowTest::Drag(int x0, int y0, int x1, int y1, UINT flags) const {
 }
 
 SCROLLINFO EditWindowTest::Bar(int bar) const {
-  SCROLLINFO info = {sizeof info, SIF_ALL};
-  if (!::GetScrollInfo(child_, bar, &info)) info = {sizeof info, 0};
+  SCROLLINFO info = {sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+  if (!::GetScrollInfo(child_, bar, &info)) info = {sizeof info, 0, 0, 0, 0, 0, 0};
   return info;
 }
 
