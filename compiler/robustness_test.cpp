@@ -55,7 +55,9 @@ TEST(Robustness, MutatedProgramsEndWithAStatus) {
       source.insert(pos, kPieces[piece(rng)]);
     CompileOutput out = Compile(source);
     EXPECT_EQ(out.generated, out.status == 0) << source;
-    if (out.status != 0) EXPECT_FALSE(out.err_text.empty() && out.out_text.empty()) << "silent failure: " << source;
+    if (out.status != 0) {
+      EXPECT_FALSE(out.err_text.empty() && out.out_text.empty()) << "silent failure: " << source;
+    }
   }
 }
 

@@ -98,8 +98,10 @@ TEST(StdlibReader, DeliveredFileIsGbkWithCrLf) {
   while ((got = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, got);
   std::fclose(f);
   EXPECT_NE(bytes.find("50<long>RGB(int,int,int)//颜色合成\r\n"), std::string::npos);
-  for (size_t i = 0; i < bytes.size(); ++i)
-    if (bytes[i] == '\n') ASSERT_EQ(bytes[i - 1], '\r') << i;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != '\n') continue;
+    ASSERT_EQ(bytes[i - 1], '\r') << i;
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "nurvexapi.h"
+#include "qel/exportproc.h"
 #include "resource.h"
 #include "testing/dialogscript.h"
 #include "wndtest/wndtest_util.h"
@@ -36,10 +37,10 @@ class Nurvex : public ::testing::Test {
   void SetUp() override {
     dll = ::LoadLibraryA("..\\out\\system\\Nurvex.dll");
     ASSERT_NE(dll, nullptr) << "Nurvex.dll is not in system\\ of the program folder";
-    create = reinterpret_cast<NurvexCreateFn>(::GetProcAddress(dll, "i_Create"));
-    config = reinterpret_cast<NurvexConfigFn>(::GetProcAddress(dll, "i_Config"));
-    getArgs = reinterpret_cast<NurvexGetArgsFn>(::GetProcAddress(dll, "i_GetArgs"));
-    destroy = reinterpret_cast<NurvexDestroyFn>(::GetProcAddress(dll, "i_Destroy"));
+    create = QelFindExport<NurvexCreateFn>(dll, "i_Create");
+    config = QelFindExport<NurvexConfigFn>(dll, "i_Config");
+    getArgs = QelFindExport<NurvexGetArgsFn>(dll, "i_GetArgs");
+    destroy = QelFindExport<NurvexDestroyFn>(dll, "i_Destroy");
     ASSERT_TRUE(create && config && getArgs && destroy);
   }
   void TearDown() override {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "qbapi.h"
+#include "qel/exportproc.h"
 #include "qbstartup.h"
 
 namespace {
@@ -36,11 +37,11 @@ TEST(Qel3apiDll, ExportsAllThirtyThreeNamesUndecorated) {
 TEST(Qel3apiDll, HandlesWorkThroughTheBoundEntryPoints) {
   Library lib;
   ASSERT_NE(nullptr, lib.module);
-  auto create = reinterpret_cast<PFN_QB_Create>(GetProcAddress(lib.module, "QB_Create"));
-  auto destroy = reinterpret_cast<PFN_QB_Destory>(GetProcAddress(lib.module, "QB_Destory"));
-  auto connect = reinterpret_cast<PFN_QB_Connect>(GetProcAddress(lib.module, "QB_Connect"));
-  auto isConnected = reinterpret_cast<PFN_QB_IsConnnect>(GetProcAddress(lib.module, "QB_IsConnnect"));
-  auto readReal = reinterpret_cast<PFN_QB_ReadReal>(GetProcAddress(lib.module, "QB_ReadReal"));
+  auto create = QelFindExport<PFN_QB_Create>(lib.module, "QB_Create");
+  auto destroy = QelFindExport<PFN_QB_Destory>(lib.module, "QB_Destory");
+  auto connect = QelFindExport<PFN_QB_Connect>(lib.module, "QB_Connect");
+  auto isConnected = QelFindExport<PFN_QB_IsConnnect>(lib.module, "QB_IsConnnect");
+  auto readReal = QelFindExport<PFN_QB_ReadReal>(lib.module, "QB_ReadReal");
   ASSERT_TRUE(create && destroy && connect && isConnected && readReal);
   QB_HANDLE h = create();
   ASSERT_NE(nullptr, h);

@@ -80,7 +80,8 @@ int CountReply(CQbClient* c, int32_t* first, int32_t* second) {
     *second = int32_t(reply.Word(20));
     return reply.Status();
   }
-  return reply.size == QB_HEAD_SIZE ? reply.Status() : QB_ERR_FAIL;
+  if (reply.size != QB_HEAD_SIZE) return QB_ERR_FAIL;
+  return reply.Status();
 }
 
 void PutTimeRange(QbBuffer& body, int t0, int t1) {

@@ -63,7 +63,8 @@ TEST(LibraryEntryTest, LoadingAgainOnlyAddsAReference) {
   HMODULE again = ::LoadLibraryA("..\\out\\QelCtrl.dll");
   EXPECT_EQ(again, first);
   ::FreeLibrary(again);
-  WNDCLASSEXA info = {sizeof info};
+  WNDCLASSEXA info = {};
+  info.cbSize = sizeof info;
   EXPECT_TRUE(::GetClassInfoExA(first, "QELPICEDIT", &info));
   EXPECT_TRUE(info.style & CS_GLOBALCLASS);
   EXPECT_TRUE(info.style & CS_DBLCLKS);

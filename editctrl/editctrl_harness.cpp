@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "qel/exportproc.h"
+
 namespace edittest {
 
 namespace {
@@ -195,7 +197,7 @@ void PutClipboardBytes(HWND owner, const std::vector<BYTE>& bytes) {
 }
 
 CompilePicFn CompilePicExport() {
-  return reinterpret_cast<CompilePicFn>(::GetProcAddress(Library(), "QEL_CompilePic"));
+  return QelFindExport<CompilePicFn>(Library(), "QEL_CompilePic");
 }
 
 void EditWindowTest::SetUp() {
@@ -287,8 +289,8 @@ void EditWindowTest::Drag(int x0, int y0, int x1, int y1, UINT flags) const {
 }
 
 SCROLLINFO EditWindowTest::Bar(int bar) const {
-  SCROLLINFO info = {sizeof info, SIF_ALL};
-  if (!::GetScrollInfo(child_, bar, &info)) info = {sizeof info, 0};
+  SCROLLINFO info = {sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+  if (!::GetScrollInfo(child_, bar, &info)) info = {sizeof info, 0, 0, 0, 0, 0, 0};
   return info;
 }
 

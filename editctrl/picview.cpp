@@ -137,7 +137,7 @@ void CPicEditWnd::OnScroll(int bar, UINT request) {
   case SB_PAGEUP: target = origin - page; break;
   case SB_PAGEDOWN: target = origin + page; break;
   case SB_THUMBTRACK: {
-    SCROLLINFO info = {sizeof info, SIF_TRACKPOS};
+    SCROLLINFO info = {sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
     if (!GetScrollInfo(bar, &info, SIF_TRACKPOS)) return;
     target = info.nTrackPos;
     break;

@@ -9,15 +9,20 @@
 #include <cstddef>
 #include <string>
 
+// The compiler checks every call's arguments against its format, by the
+// platform runtime's rules: a size or a pointer given for a "%d" would print
+// wrong in the 64-bit flavour.
+#define QEL_FORMAT(fmt, first) __attribute__((format(ms_printf, fmt, first)))
+
 namespace qel {
 
 // Formats into buf (capacity n, n > 0); always zero-terminated, cut to fit.
 // Returns the length written.
-int FormatV(char* buf, size_t n, const char* fmt, va_list args);
-int Format(char* buf, size_t n, const char* fmt, ...);
+int FormatV(char* buf, size_t n, const char* fmt, va_list args) QEL_FORMAT(3, 0);
+int Format(char* buf, size_t n, const char* fmt, ...) QEL_FORMAT(3, 4);
 
 // Formats into a string of any length.
-std::string FormatStrV(const char* fmt, va_list args);
-std::string FormatStr(const char* fmt, ...);
+std::string FormatStrV(const char* fmt, va_list args) QEL_FORMAT(1, 0);
+std::string FormatStr(const char* fmt, ...) QEL_FORMAT(1, 2);
 
 }  // namespace qel

@@ -6,8 +6,15 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+
 #include "exceptions.h"
 #include "qstring.h"
+
+// Whether `bytes` can be the length of a file here. Lengths are 32-bit in
+// both flavours; memory in the 64-bit flavour can hold more (a whole file
+// read in, a clipboard block), which must not pass for its low 32 bits.
+inline bool FitsFileLength(size_t bytes) { return sizeof bytes == 4 || bytes <= 0xFFFFFFFFu; }
 
 class CFile {
  public:

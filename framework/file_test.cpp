@@ -1,6 +1,7 @@
 // CFile on disk and CMemFile in memory.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -167,6 +168,18 @@ TEST(DocFile, ADiskThatFillsHalfWayLeavesTheOldFile) {
     EXPECT_FALSE(QelWriteDocumentFile(path, [&](CArchive& ar) { ar.WriteString(text); })) << bytes;
     EXPECT_EQ(FileText(path), "old bytes") << bytes;
     EXPECT_FALSE(Exists(temp)) << bytes;
+// A size that only the 64-bit flavour can have is no file length; its low
+// 32 bits would pass for a short file.
+TEST(CFileTest, FileLengthsAreThoseThatThirtyTwoBitsHold) {
+  struct Case {
+    unsigned long long bytes;
+    bool fits;
+  };
+  const Case cases[] = {{0, true}, {1, true}, {0xFFFFFFFFull, true}, {0x100000000ull, false},
+                        {0x100000001ull, false}, {0xFFFFFFFFFFFFFFFFull, false}};
+  for (const Case& c : cases) {
+    if (c.bytes > SIZE_MAX) continue;  // the 32-bit flavour holds no such size
+    EXPECT_EQ(FitsFileLength(static_cast<size_t>(c.bytes)), c.fits) << c.bytes;
   }
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "qel/exportproc.h"
+
 class CModuleHandle {
 public:
     CModuleHandle() = default;
@@ -30,7 +32,7 @@ public:
     // The same as a function pointer of type Fn.
     template <class Fn>
     Fn Find(const char* name) const {
-        return reinterpret_cast<Fn>(Find(name));
+        return QelProcAs<Fn>(Find(name));
     }
     bool IsLoaded() const { return m_hModule != nullptr; }
 

@@ -77,8 +77,9 @@ class CString {
   char* GetBuffer(int nMinBufLength);
   void ReleaseBuffer(int nNewLength = -1);
 
-  // printf-style formatting with the platform runtime's rules (crtformat.h).
-  void Format(const char* pszFormat, ...);
+  // printf-style formatting with the platform runtime's rules (crtformat.h);
+  // the arguments are checked against the format as there.
+  void Format(const char* pszFormat, ...) __attribute__((format(ms_printf, 2, 3)));
 
   const std::string& str() const { return m_s; }
 

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "qel/exportproc.h"
 #include "wndtest/wndtest_util.h"
 
 namespace {
@@ -17,7 +18,7 @@ class TestDll {
   HMODULE module() const { return module_; }
   template <class Fn>
   Fn Get(const char* name) const {
-    return reinterpret_cast<Fn>(::GetProcAddress(module_, name));
+    return QelFindExport<Fn>(module_, name);
   }
   int InitCount() const { return Get<int(__stdcall*)()>("WndTestInitCount")(); }
   int LiveObjects() const { return Get<int(__stdcall*)()>("WndTestLiveObjects")(); }

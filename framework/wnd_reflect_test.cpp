@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "qel/exportproc.h"
 #include "wndtest/wndtest_util.h"
 
 namespace {
@@ -159,9 +160,8 @@ TEST_F(WndReflect, AnEditSeesItsOwnChangeAndFocusNotifications) {
 TEST_F(WndReflect, AChildOfAnotherModuleGetsItsNotificationBack) {
   HMODULE dll = ::LoadLibraryA("wndtest_dll.dll");
   ASSERT_TRUE(dll);
-  auto make = reinterpret_cast<HWND(__stdcall*)(HWND, int)>(
-      ::GetProcAddress(dll, "WndTestMakeChildButton"));
-  auto clicks = reinterpret_cast<int(__stdcall*)()>(::GetProcAddress(dll, "WndTestChildClicks"));
+  auto make = QelFindExport<HWND(__stdcall*)(HWND, int)>(dll, "WndTestMakeChildButton");
+  auto clicks = QelFindExport<int(__stdcall*)()>(dll, "WndTestChildClicks");
   ASSERT_TRUE(make && clicks);
   HWND button = make(parent, 104);
   ASSERT_TRUE(button);

@@ -19,7 +19,7 @@ const LRESULT kReflectionHandled = 0x51454C52;  // "QELR"
 bool IsControlDraw(UINT ctlType) { return ctlType != ODT_MENU; }
 
 // The child window that sent a notification, or nullptr for any other message.
-HWND NotifyingChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp) {
+HWND NotifyingChild(HWND parent, UINT msg, LPARAM lp) {
   switch (msg) {
   case WM_COMMAND:  // lParam 0: a menu or an accelerator
     return reinterpret_cast<HWND>(lp);
@@ -64,7 +64,7 @@ UINT QelReflectMessage() {
 }
 
 bool QelReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
-  HWND child = NotifyingChild(parent, msg, wp, lp);
+  HWND child = NotifyingChild(parent, msg, lp);
   if (!IsAskableChild(parent, child)) return false;
   if (CWnd* own = CWnd::FromHandlePermanent(child)) return own->OnChildNotify(msg, wp, lp, result);
   ReflectedNotify packet{msg, wp, lp, 0};

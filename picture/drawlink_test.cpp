@@ -63,6 +63,7 @@ const DrawLinkOps kFakeOps = {
         return Fake(p)->compileErrors;
     },
     RUNTIME_CLASS(CFakeLink),
+    nullptr,  // gives no trigger
 };
 
 class DrawLinkTest : public ::testing::Test {

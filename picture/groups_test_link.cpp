@@ -38,6 +38,7 @@ const DrawLinkOps kStandInOps = {
     [](CObject*) { return false; },
     [](CObject*, const char*, CString&) { return 0; },
     RUNTIME_CLASS(CStandInLink),
+    nullptr,  // gives no trigger
 };
 
 }  // namespace

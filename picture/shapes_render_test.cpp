@@ -318,8 +318,9 @@ TEST_F(ShapeRender, PercentageFillCoversItsShareFromTheChosenSide) {
         rect.m_dPerFill = c.fraction;
         rect.m_clrPerFill = kRed;
         Draw(rect);
-        if (c.filled.x)
+        if (c.filled.x) {
             EXPECT_TRUE(ColourNear(surface, c.filled.x, c.filled.y, kRed));
+        }
         const COLORREF rest = c.unfilled.y > 120 ? kWhite : kGreen;
         EXPECT_TRUE(ColourNear(surface, c.unfilled.x, c.unfilled.y, rest));
     }

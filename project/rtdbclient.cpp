@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "qel/exportproc.h"
+
 const char CRtdbClient::kLibraryName[] = "qel3api.dll";
 
 CRtdbClient::CRtdbClient() {
@@ -26,7 +28,7 @@ int CRtdbClient::BindApi(const char* libraryFile) {
   if (!libraryFile) return 0;
   m_module = LoadLibraryA(libraryFile);
   if (!m_module) return 0;
-#define RTDB_BIND_ENTRY(name) m_api.name = reinterpret_cast<PFN_##name>(GetProcAddress(m_module, #name));
+#define RTDB_BIND_ENTRY(name) m_api.name = QelFindExport<PFN_##name>(m_module, #name);
   RTDB_BOUND_EXPORTS(RTDB_BIND_ENTRY)
 #undef RTDB_BIND_ENTRY
   return 1;

@@ -106,7 +106,7 @@ LRESULT CPicRunWnd::WriteLocalVar(const VarTagRequest& request) {
   if (in.type != TT_STRING && in.type != TT_BLOB) return 1;
   // The length is bounded by the record: at most 3,999 bytes (and a zero).
   if (in.length < 0) return 1;
-  const DWORD length = in.length > QB_VARDATA_MAX ? QB_VARDATA_MAX : static_cast<DWORD>(in.length);
+  const DWORD length = static_cast<DWORD>(in.length > QB_VARDATA_MAX ? int32_t{QB_VARDATA_MAX} : in.length);
   if (!m_local.context || !m_local.pfnLocalTagWrite) return 1;
   CTagValue value(in.type);
   if (in.type == TT_STRING)

@@ -438,7 +438,9 @@ TEST(Expression, FarTooDeepNestingEndsInAnErrorCodeOrAValue) {
     SCOPED_TRACE(c.text.substr(0, 12));
     Result r = Evaluate(c.text);
     EXPECT_EQ(c.rc, r.rc);
-    if (c.rc == EXP_OK) EXPECT_EQ(c.value, r.value.GetInt());
+    if (c.rc == EXP_OK) {
+      EXPECT_EQ(c.value, r.value.GetInt());
+    }
   }
 }
 

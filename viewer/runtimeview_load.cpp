@@ -58,6 +58,8 @@ bool CRuntimeView::LoadProject(const char* path) {
 bool CRuntimeView::OpenPicture(const char* name) {
   std::vector<BYTE> bytes;
   if (!ReadWholeFile(m_pictureFolder + (name ? name : ""), &bytes)) return false;
+  // The load record counts the bytes in 32 bits: a longer file is no picture.
+  if (!FitsFileLength(bytes.size())) return false;
   // The window reads the picture during the call; the result is not needed.
   m_host.SendLoadPicData(m_project.GetLocalCallbacks(), m_project.GetHostCallbacks(), bytes.data(),
                          static_cast<DWORD>(bytes.size()));

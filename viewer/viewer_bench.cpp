@@ -81,7 +81,8 @@ bool BenchStartup(tagsim::Server& sim) {
     std::string exe = folder + "QelView.exe";
     std::vector<char> command(exe.begin(), exe.end());
     command.push_back('\0');
-    STARTUPINFOA si = {sizeof si};
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     const bench::Stopwatch watch;
     if (!::CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,

@@ -84,7 +84,7 @@ void CPicEditWnd::OnCut() {
 void CPicEditWnd::OnPaste() {
   if (!m_pPicture || !m_pCurrentLayer) return;
   std::vector<BYTE> bytes = TakeClipboardData(m_hWnd, PicClipboardFormat());
-  if (bytes.empty()) return;
+  if (bytes.empty() || !FitsFileLength(bytes.size())) return;  // longer than a file: not ours
   CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
   CObList pasted;
   // Foreign or damaged data is dropped before anything changes.

@@ -51,7 +51,7 @@ void CGridWnd::ScrollToRow(int row) {
 }
 
 void CGridWnd::OnHScroll(int code) {
-  SCROLLINFO info = {sizeof info};
+  SCROLLINFO info = {sizeof info, 0, 0, 0, 0, 0, 0};
   GetScrollInfo(SB_HORZ, &info);
   const int page = int(info.nPage);
   const int last = info.nMax - page;
@@ -72,7 +72,7 @@ void CGridWnd::OnHScroll(int code) {
 }
 
 void CGridWnd::OnVScroll(int code) {
-  SCROLLINFO info = {sizeof info};
+  SCROLLINFO info = {sizeof info, 0, 0, 0, 0, 0, 0};
   GetScrollInfo(SB_VERT, &info);
   const int page = int(info.nPage);
   const int last = info.nMax - page;
@@ -94,7 +94,7 @@ void CGridWnd::OnVScroll(int code) {
 
 bool CGridWnd::OnKeyDown(UINT key) {
   int step = 0;
-  SCROLLINFO info = {sizeof info};
+  SCROLLINFO info = {sizeof info, 0, 0, 0, 0, 0, 0};
   GetScrollInfo(SB_VERT, &info);
   switch (key) {
     case VK_PRIOR: step = -int(info.nPage); break;

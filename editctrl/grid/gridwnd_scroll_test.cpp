@@ -35,7 +35,7 @@ TEST(GridScroll, HundredRowsStopWhereEachWayOfScrollingStops) {
     SCOPED_TRACE(c.what);
     GridFixture f;
     ASSERT_TRUE(f.Create(300, 200, 100, 2));
-    SCROLLINFO info = {sizeof info, SIF_ALL};
+    SCROLLINFO info = {sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
     ASSERT_TRUE(f.grid.GetScrollInfo(SB_VERT, &info));
     ASSERT_EQ(101, info.nMax);
     ASSERT_EQ(11u, info.nPage);

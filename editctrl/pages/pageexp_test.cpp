@@ -116,7 +116,7 @@ TEST_F(ExpressionPageTest, ALocalTagDoubleClickedInThePickerGoesIntoTheExpressio
   CPageExp page(wnd_, &link);
   page.m_strExpression = "1+";
   DialogScript script;
-  script.On(kSheetTitle, [&](DialogDriver& d) {
+  script.On(kSheetTitle, [&](DialogDriver&) {
           page.m_editExpression.SetSel(2, 2);
           page.m_picker.ShowPart(CPickTab::kLocalTab);
           CTagListCtrl& list = page.m_picker.LocalPanel().List();

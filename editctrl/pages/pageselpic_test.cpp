@@ -107,7 +107,9 @@ TEST_F(PicturePageTest, TheSamePictureAFolderOrNoChoiceLeaveTheCommandAsItWas) {
     Fill(page);
     DialogScript script;
     script.On(kSheetTitle, [&](DialogDriver& d) {
-      if (!choice.empty()) ASSERT_TRUE(SelectTreeItem(d.Item(IDC_SELPIC_TREE), choice));
+      if (!choice.empty()) {
+        ASSERT_TRUE(SelectTreeItem(d.Item(IDC_SELPIC_TREE), choice));
+      }
       EXPECT_FALSE(IsApplyEnabled(d)) << choice.size();
       d.Click(IDOK);
     });

@@ -241,7 +241,9 @@ TEST(FunctionTrees, TheScriptTreeShowsBoldExpandedCategoriesThatInsertNothing) {
     ++categories;
     EXPECT_EQ(0u, tree.GetItemData(item));
     EXPECT_TRUE(tree.GetItemState(item, TVIS_BOLD) & TVIS_BOLD);
-    if (tree.ItemHasChildren(item)) EXPECT_TRUE(tree.GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED);
+    if (tree.ItemHasChildren(item)) {
+      EXPECT_TRUE(tree.GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED);
+    }
   }
   EXPECT_EQ(11, categories);
   EXPECT_EQ(11u + 19 + 11 + 5 + 7 + 9 + 5 + 1 + 5 + 3 + 1, tree.GetCount());

@@ -84,7 +84,7 @@ CString GuidValueText(const void* id) {
   GUID guid;
   std::memcpy(&guid, id, sizeof guid);
   const BYTE* d = guid.Data4;
-  return qel::FormatStr("%08X-%04X-%04X-%02X%02X%02X%02X%02X%02X%02X%02X", guid.Data1, guid.Data2, guid.Data3,
+  return qel::FormatStr("%08lX-%04X-%04X-%02X%02X%02X%02X%02X%02X%02X%02X", guid.Data1, guid.Data2, guid.Data3,
                         d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7])
       .c_str();
 }

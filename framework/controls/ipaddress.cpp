@@ -25,7 +25,7 @@ BOOL QelParseDottedAddress(const char* text, DWORD* packed) {
 
 CString QelDottedAddress(DWORD packed) {
   char text[16];
-  qel::Format(text, sizeof text, "%d.%d.%d.%d", FIRST_IPADDRESS(packed), SECOND_IPADDRESS(packed),
+  qel::Format(text, sizeof text, "%lu.%lu.%lu.%lu", FIRST_IPADDRESS(packed), SECOND_IPADDRESS(packed),
               THIRD_IPADDRESS(packed), FOURTH_IPADDRESS(packed));
   return CString(text);
 }

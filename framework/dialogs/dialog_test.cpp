@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialogs/dialog.h"
+#include "qel/exportproc.h"
 #include "resources/resload.h"
 #include "test/dialogs_test_res.h"
 #include "testing/dialogscript.h"
@@ -218,7 +219,7 @@ TEST(DialogResources, StringsComeFromTheProgramsOwnTable) {
 TEST(DialogResources, ADllShowsItsOwnTemplateAndStringsNotTheProgramsOfTheSameIds) {
   HMODULE dll = ::LoadLibraryA("dlgtest_dll.dll");
   ASSERT_NE(dll, nullptr);
-  auto show = reinterpret_cast<INT_PTR(__stdcall*)(HWND)>(::GetProcAddress(dll, "DlgTestShowDialog"));
+  auto show = QelFindExport<INT_PTR(__stdcall*)(HWND)>(dll, "DlgTestShowDialog");
   ASSERT_NE(show, nullptr);
   DialogScript script;
   script.On("库的对话框", [](DialogDriver& d) {

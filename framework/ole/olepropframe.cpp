@@ -72,7 +72,8 @@ class COlePage : public CPropertyPage {
 
   // The page's title and size; false when the page describes none.
   bool Describe() {
-    PROPPAGEINFO info = {sizeof info};
+    PROPPAGEINFO info = {};
+    info.cb = sizeof info;
     if (FAILED(m_page->GetPageInfo(&info))) return false;
     m_title = TextFromWide(info.pszTitle);
     m_size = info.size;

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "moduledir.h"
+#include "qel/exportproc.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ bool CPlugHost::ReadTable(Table t) {
     m_tables[t].reset(new (std::nothrow) BYTE[bytes]());
     if (!m_tables[t])
         return false;
-    TableProc fill = reinterpret_cast<TableProc>(m_exports[params.exportIndex]);
+    TableProc fill = QelProcAs<TableProc>(m_exports[params.exportIndex]);
     const int written = std::clamp(fill(m_tables[t].get(), asked), 0, asked);
     m_info.*params.count = static_cast<WORD>(written);
     TerminateTexts(m_tables[t].get(), static_cast<size_t>(written) * params.entrySize);
@@ -132,7 +133,7 @@ int CPlugHost::Load(const char* pszName) {
         return kMissingExport;
     }
     std::memset(&m_info, 0, sizeof m_info);  // handed over zeroed
-    reinterpret_cast<QPI_GETPLUGINFOPROC>(m_exports[kInfoExport])(&m_info);
+    QelProcAs<QPI_GETPLUGINFOPROC>(m_exports[kInfoExport])(&m_info);
     TerminateTexts(m_info);
     for (int t = 0; t < kTableCount; ++t) {
         if (!ReadTable(static_cast<Table>(t))) {

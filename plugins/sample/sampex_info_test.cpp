@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "plughost.h"
+#include "qel/exportproc.h"
 #include "sampex_testutil.h"
 
 namespace {
@@ -30,7 +31,7 @@ void ExpectItem(const QPI_ITEMINFO& item, const Row& row) {
 
 template <class Proc>
 Proc Export(const char* name) {
-  return reinterpret_cast<Proc>(::GetProcAddress(sampextest::Library(), name));
+  return QelFindExport<Proc>(sampextest::Library(), name);
 }
 
 class SampexInfoTest : public ::testing::Test {
@@ -91,7 +92,8 @@ TEST_F(SampexInfoTest, TheHostLoadsTheRecordAndTheTables) {
 }
 
 TEST_F(SampexInfoTest, TheWindowClassIsRegisteredWhileTheLibraryLoads) {
-  WNDCLASSEXA wc = {sizeof wc};
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof wc;
   ASSERT_TRUE(::GetClassInfoExA(sampextest::Library(), "Sampxe_1.0", &wc));
   EXPECT_EQ(wc.style, 0x4008u) << "CS_GLOBALCLASS | CS_DBLCLKS";
   EXPECT_EQ(wc.hbrBackground, ::GetStockObject(LTGRAY_BRUSH));

@@ -76,7 +76,8 @@ HRESULT CTestOcx::ActivateInPlace(IOleClientSite* site) {
   IOleInPlaceFrame* frame = nullptr;
   IOleInPlaceUIWindow* doc = nullptr;
   RECT position = {}, clip = {};
-  OLEINPLACEFRAMEINFO info = {sizeof info};
+  OLEINPLACEFRAMEINFO info = {};
+  info.cb = sizeof info;
   if (inPlace->CanInPlaceActivate() != S_OK || FAILED(inPlace->GetWindow(&parent)) ||
       FAILED(inPlace->GetWindowContext(&frame, &doc, &position, &clip, &info))) {
     inPlace->Release();

@@ -2,6 +2,7 @@
 
 #include <ocidl.h>
 
+#include "qel/exportproc.h"
 #include "testocx_ids.h"
 
 namespace {
@@ -28,7 +29,7 @@ bool RegisterTestOcx() {
   HMODULE dll = ::LoadLibraryA((ProgramFolder() + kDllName).c_str());
   if (!dll) return false;
   using RegisterFn = HRESULT(__stdcall*)();
-  auto reg = reinterpret_cast<RegisterFn>(::GetProcAddress(dll, "DllRegisterServer"));
+  auto reg = QelFindExport<RegisterFn>(dll, "DllRegisterServer");
   return reg && SUCCEEDED(reg());
 }
 
@@ -52,16 +53,16 @@ HWND NewTestParent(int width, int height, bool visible) {
 }
 
 std::string TestOcxLog() {
-  auto log = reinterpret_cast<TestOcxLogFn>(Export("QelTestOcxLog"));
+  auto log = QelProcAs<TestOcxLogFn>(Export("QelTestOcxLog"));
   return log ? std::string(log()) : std::string();
 }
 
 void ClearTestOcxLog() {
-  if (auto clear = reinterpret_cast<TestOcxClearLogFn>(Export("QelTestOcxClearLog"))) clear();
+  if (auto clear = QelProcAs<TestOcxClearLogFn>(Export("QelTestOcxClearLog"))) clear();
 }
 
 LONG TestOcxLiveObjects() {
-  auto live = reinterpret_cast<TestOcxLiveFn>(Export("QelTestOcxLiveObjects"));
+  auto live = QelProcAs<TestOcxLiveFn>(Export("QelTestOcxLiveObjects"));
   return live ? live() : -1;
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "qel/exportproc.h"
 #include "qpitest_plugin.h"
 
 namespace qpitest {
@@ -49,11 +50,11 @@ class TestPlugin {
 
   bool Ok() const { return module_ != nullptr; }
   void Configure(const QpiTestConfig& config) {
-    if (auto set = reinterpret_cast<QpiTestConfigureProc>(Find("QpiTestConfigure"))) set(&config);
+    if (auto set = QelProcAs<QpiTestConfigureProc>(Find("QpiTestConfigure"))) set(&config);
   }
   const QpiTestLogRecord& Log() const {
     static QpiTestLogRecord none = {};
-    auto get = reinterpret_cast<QpiTestGetLogProc>(Find("QpiTestLog"));
+    auto get = QelProcAs<QpiTestGetLogProc>(Find("QpiTestLog"));
     return get ? *get() : none;
   }
   // Gives up the test's own reference: the library stays only while a host
