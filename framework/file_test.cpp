@@ -168,6 +168,9 @@ TEST(DocFile, ADiskThatFillsHalfWayLeavesTheOldFile) {
     EXPECT_FALSE(QelWriteDocumentFile(path, [&](CArchive& ar) { ar.WriteString(text); })) << bytes;
     EXPECT_EQ(FileText(path), "old bytes") << bytes;
     EXPECT_FALSE(Exists(temp)) << bytes;
+  }
+}
+
 // A size that only the 64-bit flavour can have is no file length; its low
 // 32 bits would pass for a short file.
 TEST(CFileTest, FileLengthsAreThoseThatThirtyTwoBitsHold) {

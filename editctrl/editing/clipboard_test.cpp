@@ -74,7 +74,9 @@ TEST_F(ClipboardTest, CutRemovesOnlyWhatReachedTheClipboard) {
     InProcessBeeps().clear();
     {
       std::unique_ptr<ClipboardHolder> holder(c.held ? new ClipboardHolder : nullptr);
-      if (holder) ASSERT_TRUE(holder->Holds()) << c.clipboard;
+      if (holder) {
+        ASSERT_TRUE(holder->Holds()) << c.clipboard;
+      }
       Send(QCM_CUT);
     }
     const std::vector<CDrawObj*> left = c.removed ? std::vector<CDrawObj*>{b} : std::vector<CDrawObj*>{a, b};

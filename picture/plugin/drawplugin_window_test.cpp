@@ -270,9 +270,10 @@ TEST_F(DrawPluginWindowTest, ARefusedLibraryLeavesNoWindowAndIsToldOnceInTheEdit
         EXPECT_EQ(marker.Written(), "");
         EXPECT_EQ(objtest::FieldBytes(obj), stored);
         ASSERT_EQ(g_output.size(), c.told) << c.runTime;
-        if (c.told)
+        if (c.told) {
             EXPECT_EQ(g_output[0], "\n\tQEL插件(泵1@LEFT=10,TOP=20) - (" + library +
                                        "):\n\t\t插件库只能是程序目录中的文件名，拒绝加载!\n");
+        }
     }
     EXPECT_EQ(picture_.m_nNextPluginId, 1) << "no window took an id";
     ::DestroyWindow(editorView);

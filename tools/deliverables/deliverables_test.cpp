@@ -27,6 +27,7 @@
 #include "qpi.h"
 #include "rtdbconn.h"
 #include "testfolders.h"
+#include "qel/exportproc.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ class LoadedDll {
 
   template <class Proc>
   Proc Export(const char* name) const {
-    return reinterpret_cast<Proc>(::GetProcAddress(m_module, name));
+    return QelFindExport<Proc>(m_module, name);
   }
 
  private:

@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+#include "qel/exportproc.h"
+
 namespace progtest {
 
 namespace {
@@ -15,8 +17,7 @@ namespace {
 typedef LPWSTR(__cdecl* LinuxToDrivePathFn)(LPCSTR);
 
 std::string DrivePath(const std::string& linuxPath) {
-  auto convert = reinterpret_cast<LinuxToDrivePathFn>(
-      ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name"));
+  auto convert = QelFindExport<LinuxToDrivePathFn>(::GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name");
   if (!convert) return "";
   LPWSTR wide = convert(linuxPath.c_str());
   if (!wide) return "";
