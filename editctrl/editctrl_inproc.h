@@ -36,8 +36,9 @@ class InProcessEditTest : public EditWindowTest {
     ASSERT_NE(child_, nullptr);
     wnd_ = static_cast<CPicEditWnd*>(CWnd::FromHandlePermanent(child_));
     ASSERT_NE(wnd_, nullptr);
-    SendText(QCM_PICFOLDER, FreshFolder("inproc"));
-    ASSERT_EQ(SendText(QCM_NEWPIC, "in.pic"), 0);
+    picFolder_ = FreshFolder("inproc");
+    SendText(QCM_PICFOLDER, picFolder_);
+    ASSERT_EQ(SendText(QCM_NEWPIC, kPictureName), 0);
     TakeNoticeNumbers();
   }
   void TearDown() override {
@@ -67,12 +68,19 @@ class InProcessEditTest : public EditWindowTest {
     return r;
   }
   int Query(int code) const { return static_cast<int>(Send(QCM_QUERY, code)); }
+  // The picture as the window saves it to its file.
+  std::vector<BYTE> SavedPicture() const {
+    EXPECT_EQ(Send(QCM_SAVEPIC), 0);
+    return ReadBytes(picFolder_ + kPictureName);
+  }
   RECT UpdateRect() const {
     RECT r = {0, 0, 0, 0};
     ::GetUpdateRect(child_, &r, FALSE);
     return r;
   }
 
+  static constexpr const char* kPictureName = "in.pic";
+  std::string picFolder_;  // the window's picture folder, ending in a backslash
   CPicEditWnd* wnd_ = nullptr;
   QelExceptionReporter previous_ = nullptr;
 };

@@ -61,6 +61,7 @@ bool CPicEditWnd::CopySelection() {
 void CPicEditWnd::OnCopy() { CopySelection(); }
 
 void CPicEditWnd::OnCut() {
+  LayerChanging();
   if (!CopySelection()) return;
   SaveUndoState();
   m_nPasteCount = 0;
@@ -82,6 +83,7 @@ void CPicEditWnd::OnPaste() {
   CObList pasted;
   // Foreign or damaged data is dropped before anything changes.
   if (!LoadObjectListFrom(file, pasted)) return;
+  LayerChanging();
   SaveUndoState();
   Invalidate(FALSE);
   ClearSelection();

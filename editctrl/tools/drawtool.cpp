@@ -32,3 +32,7 @@ void CDrawTool::OnMouseMove(CPicEditWnd& wnd, UINT, POINT pt) {
 void CDrawTool::OnCancel() { CurrentToolId() = 0; }
 
 void CDrawTool::OnToolChange(CPicEditWnd&) {}
+
+void CDrawTool::OnLayerChanging(CPicEditWnd&) {}
+
+void CDrawTool::OnWindowGone(HWND) {}

@@ -42,9 +42,20 @@ class CDrawTool {
   virtual void OnCancel();
   // The host chooses another tool while this one is current.
   virtual void OnToolChange(CPicEditWnd& wnd);
+  // The objects of the window's current layer are about to be restored,
+  // taken away or replaced (undo, redo, cut, paste, grouping, another
+  // picture): a tool making an object there ends it now, while it still
+  // exists, and keeps nothing of the layer afterwards.
+  virtual void OnLayerChanging(CPicEditWnd& wnd);
+  // The window is being destroyed: a tool forgets what it kept of it,
+  // touching nothing.
+  virtual void OnWindowGone(HWND hwnd);
 
   // The first tool with the id; null for an id without a tool.
   static CDrawTool* FindTool(int id);
+  // Tell every tool of the process.
+  static void TellLayerChanging(CPicEditWnd& wnd);
+  static void TellWindowGone(HWND hwnd);
 
  private:
   int m_id;

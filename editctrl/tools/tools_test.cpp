@@ -2,6 +2,8 @@
 // its defaults; the selection tool moves, resizes, bands and toggles.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "drawbutton.h"
 #include "drawgroup.h"
 #include "drawline.h"
@@ -289,6 +291,84 @@ TEST_F(ToolTest, ChoosingAnotherToolFinishesTheShapeUnderConstruction) {
   ASSERT_NE(poly, nullptr);
   EXPECT_EQ(poly->GetPointCount(), 3);
   EXPECT_EQ(Query(QCQ_TOOL), DOT_RECT);
+}
+
+// ---- a shape under construction when a command changes the layer --------------
+
+class ShapeInterruptedTest : public ToolTest {
+ protected:
+  // A finished poly-line of three points, then a second one begun: two
+  // points clicked and the moving end.
+  void FinishOneAndBeginAnother() {
+    Tool(DOT_POLY);
+    PointClick(32, 32);
+    PointClick(96, 32);
+    MouseMove(96, 96);
+    DoubleClick(96, 96);
+    Tool(DOT_POLY);
+    PointClick(320, 320);
+    PointClick(400, 320);
+  }
+};
+
+TEST_F(ShapeInterruptedTest, UndoFinishesTheShapeAndLeavesTheOtherPolyLineAlone) {
+  Tool(DOT_POLY);
+  PointClick(32, 32);
+  PointClick(96, 32);
+  MouseMove(96, 96);
+  DoubleClick(96, 96);
+  const std::vector<BYTE> drawn = SavedPicture();
+  Tool(DOT_POLY);
+  PointClick(320, 320);
+  PointClick(400, 320);
+  Send(QCM_UNDO);
+  MouseMove(560, 480);
+  EXPECT_EQ(SavedPicture(), drawn);
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+  EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(ShapeInterruptedTest, TheMouseChangesNothingAfterACommandTookTheLayersObjects) {
+  const struct {
+    const char* name;
+    std::function<void()> change;
+  } cases[] = {
+      {"undo", [this] { Send(QCM_UNDO); }},
+      {"cut, then undo",
+       [this] {
+         Send(QCM_CUT);
+         Send(QCM_UNDO);
+       }},
+      {"the picture opened again", [this] { EXPECT_EQ(SendText(QCM_OPENPIC, kPictureName), 0); }},
+      {"a new picture", [this] { EXPECT_EQ(SendText(QCM_NEWPIC, "other.pic"), 0); }},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(SendText(QCM_NEWPIC, kPictureName), 0);
+    FinishOneAndBeginAnother();
+    SavedPicture();  // the file that the picture is opened from again
+    c.change();
+    const std::vector<BYTE> changed = SavedPicture();
+    MouseMove(560, 480);
+    Click(480, 360);
+    EXPECT_EQ(SavedPicture(), changed) << c.name;
+    EXPECT_EQ(Query(QCQ_TOOL), 0) << c.name;
+    EXPECT_EQ(::GetCapture(), nullptr) << c.name;
+  }
+}
+
+TEST_F(ShapeInterruptedTest, ShapeFinishedByAnUndoComesBackByRedoWithItsClickedPoints) {
+  Tool(DOT_POLY);
+  PointClick(40, 40);
+  PointClick(120, 40);
+  PointClick(120, 120);
+  MouseMove(200, 200);
+  Send(QCM_UNDO);
+  EXPECT_TRUE(Objects().empty());
+  Send(QCM_REDO);
+  CDrawPoly* poly = OnlyPoly();
+  ASSERT_NE(poly, nullptr);
+  EXPECT_EQ(poly->m_points, (std::vector<CPointD>{{40, 40}, {120, 40}, {120, 120}}));
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
 }
 
 // ---- the selection tool -----------------------------------------------------
