@@ -12,6 +12,7 @@ void CDrawTool::OnLButtonDown(CPicEditWnd& wnd, UINT flags, POINT pt) {
   wnd.SnapClientPoint(pt);
   ToolMouse().downFlags = flags;
   ToolMouse().down = ToolMouse().last = pt;
+  ToolMouse().stateSaved = false;
 }
 
 void CDrawTool::OnLButtonDblClk(CPicEditWnd&, UINT, POINT) {}

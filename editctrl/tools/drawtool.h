@@ -19,6 +19,9 @@ struct ToolMouseState {
   POINT last = {0, 0};
   int dragMode = DRAG_NONE;
   int handle = 0;
+  // The gesture that the last button-down began has saved its undo state:
+  // one state for a gesture, however many mouse messages it takes.
+  bool stateSaved = false;
 };
 ToolMouseState& ToolMouse();
 
@@ -31,7 +34,8 @@ class CDrawTool {
 
   int Id() const { return m_id; }
 
-  // Capture, key flags, down point := last point := the snapped point.
+  // Capture, key flags, down point := last point := the snapped point; a
+  // gesture begins that has saved no undo state yet.
   virtual void OnLButtonDown(CPicEditWnd& wnd, UINT flags, POINT pt);
   virtual void OnLButtonDblClk(CPicEditWnd& wnd, UINT flags, POINT pt);
   // Releases the capture; a click without a move ends the tool.

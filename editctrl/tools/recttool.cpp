@@ -66,6 +66,8 @@ void CRectTool::StartDraggedFrame(CPicEditWnd& wnd, CDrawObj* obj, const CPointD
   SetFrame(obj, CRectD(at.x, at.y, at.x, at.y));
   wnd.AddObject(obj, true);
   wnd.Select(obj, false);
+  // The state saved before the new object is the whole drag's.
+  ToolMouse().stateSaved = true;
   ToolMouse().dragMode = DRAG_RESIZE;
   ToolMouse().handle = 5;  // the bottom-right corner follows the mouse
 }

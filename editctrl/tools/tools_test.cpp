@@ -18,6 +18,9 @@
 namespace edittest {
 namespace {
 
+// Left, top, right and bottom, for comparing frames.
+std::vector<double> Sides(const CRectD& r) { return {r.left, r.top, r.right, r.bottom}; }
+
 class ToolTest : public InProcessEditTest {
  protected:
   void SetUp() override {
@@ -33,6 +36,14 @@ class ToolTest : public InProcessEditTest {
   void PointClick(int x, int y, UINT flags = 0) {
     MouseMove(x, y, flags);
     Click(x, y, flags);
+  }
+  // Down at one point, a dozen moves with the button held, up at the other.
+  void DragThrough(int x0, int y0, int x1, int y1) const {
+    constexpr int kMoves = 12;
+    MouseDown(x0, y0);
+    for (int i = 1; i <= kMoves; ++i)
+      MouseMove(x0 + (x1 - x0) * i / kMoves, y0 + (y1 - y0) * i / kMoves, MK_LBUTTON);
+    MouseUp(x1, y1);
   }
   CDrawPoly* OnlyPoly() {
     std::vector<CDrawObj*> objects = Objects();
@@ -384,7 +395,7 @@ TEST_F(ToolTest, DraggingASelectedObjectMovesItOnTheGridAndMarksThePicture) {
   EXPECT_EQ(FrameOf(a).top, 96);
   EXPECT_EQ(FrameOf(b).left, 224);
   EXPECT_EQ(Query(QCQ_MODIFIED), 1);
-  EXPECT_EQ(Query(QCQ_CANUNDO), 0);  // mouse moves save no state
+  EXPECT_EQ(Query(QCQ_CANUNDO), 1);  // the drag saved its state
   std::vector<UINT> notices = TakeNoticeNumbers();
   ASSERT_GE(notices.size(), 2u);
   EXPECT_EQ(notices[notices.size() - 2], static_cast<UINT>(QCN_PROPERTIES));
@@ -399,6 +410,34 @@ TEST_F(ToolTest, DraggingAHandleResizesTheOneSelectedObject) {
   EXPECT_EQ(FrameOf(a).right, 160);
   EXPECT_EQ(FrameOf(a).bottom, 152);  // 150 snapped
   EXPECT_EQ(Query(QCQ_MODIFIED), 1);
+}
+
+TEST_F(ToolTest, EveryGestureThatChangesAnObjectIsOneUndoStep) {
+  const struct {
+    const char* name;
+    std::function<void()> gesture;
+    CRectD frame;  // the rectangle's afterwards
+  } cases[] = {
+      {"a drag", [this] { DragThrough(60, 60, 200, 160); }, {184, 144, 264, 200}},  // from (56, 56) snapped
+      {"a resize", [this] { DragThrough(120, 96, 240, 200); }, {40, 40, 240, 200}},  // the bottom-right corner
+      {"a property change", [this] { Send(QCM_SETPROPERTY, PROP_LINEWIDTH, 4); }, {40, 40, 120, 96}},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(SendText(QCM_NEWPIC, kPictureName), 0);
+    Tool(DOT_RECT);
+    Drag(40, 40, 120, 96);
+    Click(60, 60);  // selecting changes nothing and saves nothing
+    const std::vector<BYTE> drawn = SavedPicture();
+    c.gesture();
+    ASSERT_EQ(Objects().size(), 1u) << c.name;
+    EXPECT_EQ(Sides(FrameOf(Objects()[0])), Sides(c.frame)) << c.name;
+    EXPECT_NE(SavedPicture(), drawn) << c.name;
+    Send(QCM_UNDO);  // back to where the gesture started, with the rectangle
+    EXPECT_EQ(SavedPicture(), drawn) << c.name;
+    Send(QCM_UNDO);  // the drawing was the step before
+    EXPECT_TRUE(Objects().empty()) << c.name;
+    EXPECT_EQ(Query(QCQ_CANUNDO), 0) << c.name;
+  }
 }
 
 TEST_F(ToolTest, RubberBandSelectsWhatLiesStrictlyInside) {
