@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "dialogs/editdialogs.h"
+#include "drawbitmap.h"
 #include "drawbutton.h"
 #include "drawgroup.h"
 #include "drawline.h"
@@ -13,6 +15,7 @@
 #include "editctrl_inproc.h"
 #include "plugin/drawplugin.h"
 #include "linkclasses.h"
+#include "tools/imagefile.h"
 #include "tools/shapetool.h"
 
 namespace edittest {
@@ -380,6 +383,91 @@ TEST_F(ShapeInterruptedTest, ShapeFinishedByAnUndoComesBackByRedoWithItsClickedP
   ASSERT_NE(poly, nullptr);
   EXPECT_EQ(poly->m_points, (std::vector<CPointD>{{40, 40}, {120, 40}, {120, 120}}));
   EXPECT_EQ(Query(QCQ_TOOL), 0);
+}
+
+// ---- the image tool ---------------------------------------------------------
+
+// The open-file dialog answered with one path while the object lives.
+struct ChosenFile {
+  explicit ChosenFile(const std::string& path) {
+    SetOpenFileAnswer([path](std::string& chosen) {
+      chosen = path;
+      return true;
+    });
+  }
+  ~ChosenFile() { SetOpenFileAnswer(nullptr); }
+};
+
+// A bitmap file of 2 x 2 pixels, 24 bits each.
+std::vector<BYTE> TinyBitmap() {
+  std::vector<BYTE> bmp = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
+                           40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0};  // info header
+  bmp.resize(54, 0);
+  for (int row = 0; row < 2; ++row) bmp.insert(bmp.end(), {0, 0, 255, 0, 255, 0, 0, 0});  // padded to 8
+  return bmp;
+}
+
+TEST_F(ToolTest, ImageToolPlacesTheChosenImageAtItsSize) {
+  const std::string path = FreshFolder("images") + "tiny.bmp";
+  WriteBytes(path, TinyBitmap());
+  ChosenFile chosen(path);
+  Tool(DOT_BITMAP);
+  ASSERT_EQ(Query(QCQ_TOOL), DOT_BITMAP);
+  Click(40, 40);
+  std::vector<CDrawObj*> objects = Objects();
+  ASSERT_EQ(objects.size(), 1u);
+  ASSERT_EQ(objects[0]->GetObjType(), DOT_BITMAP);
+  EXPECT_EQ(Sides(FrameOf(objects[0])), Sides(CRectD(40, 40, 42, 42)));
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+  EXPECT_EQ(Query(QCQ_CANUNDO), 1);
+}
+
+TEST_F(ToolTest, ImageFileThatCannotBeDrawnIsSaidAndChangesNothing) {
+  const std::string folder = FreshFolder("images");
+  const std::vector<BYTE> notAnImage = {'B', 'M', 0x20, 'n', 'o', ' ', 'p', 'i', 'x', 'e', 'l', 's'};
+  const std::string unreadable[] = {folder + "words.bmp", folder + "empty.png"};
+  WriteBytes(unreadable[0], notAnImage);
+  WriteBytes(unreadable[1], {});
+  // Two ways to the tool: the file chosen with it, and the tool current
+  // with a file that no longer gives an image when the mouse goes down.
+  const struct {
+    const char* name;
+    std::function<void(const std::string&)> takeTool;
+  } ways[] = {
+      {"chosen", [this](const std::string& path) {
+         ChosenFile chosen(path);
+         Tool(DOT_BITMAP);
+       }},
+      {"current", [](const std::string& path) {
+         ChosenImage().Read(path);
+         CurrentToolId() = DOT_BITMAP;
+       }},
+  };
+  CDrawObj* frame = AddRect(80, 80);
+  auto* point = new CDrawLine;  // of no size: a button-up that took it for a new frame would delete it
+  point->AddPoint(CPointD(300, 200));
+  point->AddPoint(CPointD(300, 200));
+  Add(point, 0, 0);
+  AnswerBoxesWith(IDOK);
+  for (const auto& way : ways) {
+    for (const std::string& path : unreadable) {
+      wnd_->Select(point, false);
+      const std::vector<BYTE> before = SavedPicture();
+      const size_t boxes = SeenBoxes().size();
+      way.takeTool(path);
+      Click(200, 200);
+      ASSERT_EQ(SeenBoxes().size(), boxes + 1) << way.name << " " << path;
+      EXPECT_EQ(SeenBoxes().back().caption, "错误");
+      EXPECT_EQ(SeenBoxes().back().text, "无法读取该图片文件!");
+      EXPECT_EQ(SeenBoxes().back().icon, ::LoadIcon(nullptr, IDI_HAND));
+      EXPECT_EQ(Objects(), (std::vector<CDrawObj*>{frame, point})) << way.name << " " << path;
+      EXPECT_EQ(Query(QCQ_CANUNDO), 0);
+      EXPECT_EQ(Query(QCQ_MODIFIED), 0);
+      EXPECT_EQ(SavedPicture(), before);
+      EXPECT_EQ(Query(QCQ_TOOL), 0);
+      EXPECT_EQ(::GetCapture(), nullptr);
+    }
+  }
 }
 
 // ---- the selection tool -----------------------------------------------------
