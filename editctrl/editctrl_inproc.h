@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/editdialogs.h"
 #include "drawobj.h"
 #include "drawrect.h"
 #include "editctrl_harness.h"
@@ -22,6 +23,20 @@ std::vector<std::string>& InProcessReports();
 // Registers the model, the links and the in-process window class once.
 void RegisterInProcessWindow();
 void RecordInProcessReport(HWND, UINT, const char* what);
+
+// The open-file dialog of the window answered with one path while the
+// object lives, as the engineer would choose it.
+struct FileChosen {
+  explicit FileChosen(const std::string& path) {
+    SetOpenFileAnswer([path](std::string& chosen) {
+      chosen = path;
+      return true;
+    });
+  }
+  ~FileChosen() { SetOpenFileAnswer(nullptr); }
+  FileChosen(const FileChosen&) = delete;
+  FileChosen& operator=(const FileChosen&) = delete;
+};
 
 class InProcessEditTest : public EditWindowTest {
  protected:

@@ -4,7 +4,6 @@
 
 #include <functional>
 
-#include "dialogs/editdialogs.h"
 #include "drawbitmap.h"
 #include "drawbutton.h"
 #include "drawgroup.h"
@@ -387,17 +386,6 @@ TEST_F(ShapeInterruptedTest, ShapeFinishedByAnUndoComesBackByRedoWithItsClickedP
 
 // ---- the image tool ---------------------------------------------------------
 
-// The open-file dialog answered with one path while the object lives.
-struct ChosenFile {
-  explicit ChosenFile(const std::string& path) {
-    SetOpenFileAnswer([path](std::string& chosen) {
-      chosen = path;
-      return true;
-    });
-  }
-  ~ChosenFile() { SetOpenFileAnswer(nullptr); }
-};
-
 // A bitmap file of 2 x 2 pixels, 24 bits each.
 std::vector<BYTE> TinyBitmap() {
   std::vector<BYTE> bmp = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
@@ -410,7 +398,7 @@ std::vector<BYTE> TinyBitmap() {
 TEST_F(ToolTest, ImageToolPlacesTheChosenImageAtItsSize) {
   const std::string path = FreshFolder("images") + "tiny.bmp";
   WriteBytes(path, TinyBitmap());
-  ChosenFile chosen(path);
+  FileChosen chosen(path);
   Tool(DOT_BITMAP);
   ASSERT_EQ(Query(QCQ_TOOL), DOT_BITMAP);
   Click(40, 40);
@@ -435,7 +423,7 @@ TEST_F(ToolTest, ImageFileThatCannotBeDrawnIsSaidAndChangesNothing) {
     std::function<void(const std::string&)> takeTool;
   } ways[] = {
       {"chosen", [this](const std::string& path) {
-         ChosenFile chosen(path);
+         FileChosen chosen(path);
          Tool(DOT_BITMAP);
        }},
       {"current", [](const std::string& path) {
