@@ -310,14 +310,16 @@ TEST_F(ToolTest, ChoosingAnotherToolFinishesTheShapeUnderConstruction) {
 
 class ShapeInterruptedTest : public ToolTest {
  protected:
-  // A finished poly-line of three points, then a second one begun: two
-  // points clicked and the moving end.
-  void FinishOneAndBeginAnother() {
+  // A poly-line of three points, finished.
+  void DrawPolyLine() {
     Tool(DOT_POLY);
     PointClick(32, 32);
     PointClick(96, 32);
     MouseMove(96, 96);
     DoubleClick(96, 96);
+  }
+  // A second one begun: two points clicked and the moving end.
+  void BeginPolyLine() {
     Tool(DOT_POLY);
     PointClick(320, 320);
     PointClick(400, 320);
@@ -325,15 +327,9 @@ class ShapeInterruptedTest : public ToolTest {
 };
 
 TEST_F(ShapeInterruptedTest, UndoFinishesTheShapeAndLeavesTheOtherPolyLineAlone) {
-  Tool(DOT_POLY);
-  PointClick(32, 32);
-  PointClick(96, 32);
-  MouseMove(96, 96);
-  DoubleClick(96, 96);
+  DrawPolyLine();
   const std::vector<BYTE> drawn = SavedPicture();
-  Tool(DOT_POLY);
-  PointClick(320, 320);
-  PointClick(400, 320);
+  BeginPolyLine();
   Send(QCM_UNDO);
   MouseMove(560, 480);
   EXPECT_EQ(SavedPicture(), drawn);
@@ -353,11 +349,12 @@ TEST_F(ShapeInterruptedTest, TheMouseChangesNothingAfterACommandTookTheLayersObj
          Send(QCM_UNDO);
        }},
       {"the picture opened again", [this] { EXPECT_EQ(SendText(QCM_OPENPIC, kPictureName), 0); }},
-      {"a new picture", [this] { EXPECT_EQ(SendText(QCM_NEWPIC, "other.pic"), 0); }},
+      {"a new picture", [this] { EXPECT_EQ(SendText(QCM_NEWPIC, kPictureName), 0); }},
   };
   for (const auto& c : cases) {
     ASSERT_EQ(SendText(QCM_NEWPIC, kPictureName), 0);
-    FinishOneAndBeginAnother();
+    DrawPolyLine();
+    BeginPolyLine();
     SavedPicture();  // the file that the picture is opened from again
     c.change();
     const std::vector<BYTE> changed = SavedPicture();
