@@ -44,6 +44,19 @@ std::vector<HWND> g_answered;
 
 bool WasAnswered(HWND window) { return std::find(g_answered.begin(), g_answered.end(), window) != g_answered.end(); }
 
+// The icon that a message box shows: that of its icon control, whatever
+// the control's id.
+HICON BoxIcon(HWND box) {
+  for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    char cls[16] = "";
+    const LONG style = ::GetWindowLongA(child, GWL_STYLE);
+    if (::GetClassNameA(child, cls, sizeof cls) && lstrcmpiA(cls, "Static") == 0 &&
+        (style & SS_TYPEMASK) == SS_ICON)
+      return reinterpret_cast<HICON>(::SendMessageA(child, STM_GETICON, 0, 0));
+  }
+  return nullptr;
+}
+
 // Records a shown box or sheet and presses the test's button for it; one
 // that the test did not expect is counted and cancelled.
 void AnswerWindow(HWND box, int answer) {
@@ -55,6 +68,7 @@ void AnswerWindow(HWND box, int answer) {
   buf[0] = '\0';
   ::GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
   seen.text = buf;
+  seen.icon = BoxIcon(box);
   g_seenBoxes.push_back(seen);
   if (answer == 0) ++g_refusedBoxes;
   ::PostMessageA(box, WM_COMMAND, answer ? answer : IDCANCEL, 0);

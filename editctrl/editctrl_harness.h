@@ -45,6 +45,7 @@ void PutClipboardBytes(HWND owner, const std::vector<BYTE>& bytes);
 struct SeenBox {
   std::string caption;
   std::string text;
+  HICON icon = nullptr;  // a message box's icon, as its icon control shows it
 };
 
 class EditWindowTest : public ::testing::Test {

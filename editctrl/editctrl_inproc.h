@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/editdialogs.h"
 #include "drawobj.h"
 #include "drawrect.h"
 #include "editctrl_harness.h"
@@ -28,6 +29,20 @@ void RecordInProcessReport(HWND, UINT, const char* what);
 std::vector<UINT>& InProcessBeeps();
 void RecordInProcessBeep(UINT type);
 
+// The open-file dialog of the window answered with one path while the
+// object lives, as the engineer would choose it.
+struct FileChosen {
+  explicit FileChosen(const std::string& path) {
+    SetOpenFileAnswer([path](std::string& chosen) {
+      chosen = path;
+      return true;
+    });
+  }
+  ~FileChosen() { SetOpenFileAnswer(nullptr); }
+  FileChosen(const FileChosen&) = delete;
+  FileChosen& operator=(const FileChosen&) = delete;
+};
+
 class InProcessEditTest : public EditWindowTest {
  protected:
   void SetUp() override {
@@ -43,8 +58,9 @@ class InProcessEditTest : public EditWindowTest {
     ASSERT_NE(child_, nullptr);
     wnd_ = static_cast<CPicEditWnd*>(CWnd::FromHandlePermanent(child_));
     ASSERT_NE(wnd_, nullptr);
-    SendText(QCM_PICFOLDER, FreshFolder("inproc"));
-    ASSERT_EQ(SendText(QCM_NEWPIC, "in.pic"), 0);
+    picFolder_ = FreshFolder("inproc");
+    SendText(QCM_PICFOLDER, picFolder_);
+    ASSERT_EQ(SendText(QCM_NEWPIC, kPictureName), 0);
     TakeNoticeNumbers();
   }
   void TearDown() override {
@@ -75,12 +91,19 @@ class InProcessEditTest : public EditWindowTest {
     return r;
   }
   int Query(int code) const { return static_cast<int>(Send(QCM_QUERY, code)); }
+  // The picture as the window saves it to its file.
+  std::vector<BYTE> SavedPicture() const {
+    EXPECT_EQ(Send(QCM_SAVEPIC), 0);
+    return ReadBytes(picFolder_ + kPictureName);
+  }
   RECT UpdateRect() const {
     RECT r = {0, 0, 0, 0};
     ::GetUpdateRect(child_, &r, FALSE);
     return r;
   }
 
+  static constexpr const char* kPictureName = "in.pic";
+  std::string picFolder_;  // the window's picture folder, ending in a backslash
   CPicEditWnd* wnd_ = nullptr;
   QelExceptionReporter previous_ = nullptr;
   QelBeepFn previousBeep_ = nullptr;

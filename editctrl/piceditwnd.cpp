@@ -9,6 +9,7 @@
 #include "gdiplusapi.h"
 #include "picobj.h"
 #include "servicerequest.h"
+#include "tools/drawtool.h"
 
 UINT PicClipboardFormat() {
   static const UINT format = ::RegisterClipboardFormatA("QELPICCLIP");
@@ -38,6 +39,9 @@ CPicEditWnd::~CPicEditWnd() {
 LRESULT CPicEditWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
   case WM_ERASEBKGND: return 1;  // painting fills the background itself
+  case WM_DESTROY:  // no tool may keep an object of a window that goes
+    CDrawTool::TellWindowGone(m_hWnd);
+    break;
   case WM_SIZE:
     Default();
     OnSize(static_cast<UINT>(wp));

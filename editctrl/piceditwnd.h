@@ -176,6 +176,9 @@ class CPicEditWnd : public CWnd {
   // Adds an imported group at the picture's import place.
   void PlaceImportedGroup(CDrawGroup* group);
 
+  // Tells the tools that the current layer's objects are about to be
+  // restored, taken away or replaced, so that none keeps an object of it.
+  void LayerChanging();
   // Drops the selection and the picture; the window shows nothing.
   void DropPicture();
   // Takes a picture just read or created: first layer current, name, view reset.

@@ -17,6 +17,7 @@ CString CPicEditWnd::PicturePath() const {
 }
 
 void CPicEditWnd::DropPicture() {
+  LayerChanging();
   ClearSelection();
   // Saved states belong to the picture they were taken from.
   m_undo.Clear();

@@ -64,6 +64,7 @@ bool CPicEditWnd::CopySelection() {
 void CPicEditWnd::OnCopy() { CopySelection(); }
 
 void CPicEditWnd::OnCut() {
+  LayerChanging();
   if (m_selection.empty()) return;
   // Only what reached the clipboard may go: otherwise the objects would be lost.
   if (!CopySelection()) {
@@ -89,6 +90,7 @@ void CPicEditWnd::OnPaste() {
   CObList pasted;
   // Foreign or damaged data is dropped before anything changes.
   if (!LoadObjectListFrom(file, pasted)) return;
+  LayerChanging();
   SaveUndoState();
   Invalidate(FALSE);
   ClearSelection();

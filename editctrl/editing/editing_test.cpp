@@ -288,17 +288,17 @@ TEST_F(EditingTest, PropertiesWithNothingSelectedSetThePicture) {
   EXPECT_EQ(Query(QCQ_CANUNDO), 0);
 }
 
-TEST_F(EditingTest, OneObjectsPropertySavesNoStateSeveralSaveOne) {
+TEST_F(EditingTest, PropertyOfOneObjectOrOfSeveralSavesOneState) {
   std::vector<CDrawObj*> r = SelectedRects({{0, 0, 40, 20}});
   Send(QCM_SETPROPERTY, PROP_LINEWIDTH, 3);
   EXPECT_EQ(r[0]->m_nLineWidth, 3);
-  EXPECT_EQ(Query(QCQ_CANUNDO), 0);
+  EXPECT_EQ(Query(QCQ_CANUNDO), 1);
   EXPECT_EQ(Query(QCQ_MODIFIED), 1);
   std::vector<CDrawObj*> two = SelectedRects({{100, 0, 40, 20}, {200, 0, 40, 20}});
   Send(QCM_SETPROPERTY, PROP_LINEWIDTH, 5);
   EXPECT_EQ(two[0]->m_nLineWidth, 5);
   EXPECT_EQ(two[1]->m_nLineWidth, 5);
-  EXPECT_EQ(Query(QCQ_CANUNDO), 1);
+  EXPECT_EQ(UndoSteps(), 2);
 }
 
 TEST_F(EditingTest, LineColourToOrFromNoneResendsTheProperties) {

@@ -14,6 +14,7 @@
 
 void CPicEditWnd::OnGroup(int code) {
   if (!m_pPicture) return;
+  LayerChanging();
   if (code == 0 && m_selection.size() >= 2)
     GroupSelection(new CDrawGroup);
   else if (code == 1)
@@ -22,6 +23,7 @@ void CPicEditWnd::OnGroup(int code) {
 
 void CPicEditWnd::OnSubPicture(int code) {
   if (!m_pPicture) return;
+  LayerChanging();
   if (code == 1) {
     UngroupSelection(DOT_CELL);
     return;

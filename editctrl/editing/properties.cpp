@@ -1,6 +1,6 @@
 // Properties set by the host (QCM_SETPROPERTY) on the picture, on the one
-// selected object, or on every selected object; and the selected object's
-// own dialog (QCM_OBJECTDIALOG).
+// selected object, or on every selected object (one undo state for each
+// change of objects); and the selected object's own dialog (QCM_OBJECTDIALOG).
 #include "dialogs/editdialogs.h"
 #include "drawgroup.h"
 #include "drawmtext.h"
@@ -33,13 +33,13 @@ void CPicEditWnd::OnSetProperty(int id, LONG_PTR value) {
     SetPictureProperty(id, value);
     return;
   }
+  SaveUndoState();
   bool resend = false;
   if (m_selection.size() == 1) {
     CDrawObj* target = PropertyOwner(m_selection.front());
     resend = ChangesPropertyList(id, value, target->m_clrLine);
     SetOneObjectProperty(target, id, value);
   } else {
-    SaveUndoState();
     for (CDrawObj* obj : m_selection) {
       resend = ChangesPropertyList(id, value, obj->m_clrLine) || resend;
       InvalidateObject(obj);

@@ -9,6 +9,7 @@
 #include "msgbox.h"
 #include "piceditwnd.h"
 #include "picobj.h"
+#include "tools/drawtool.h"
 
 void CPicEditWnd::NotifySelectionChanged() {
   NotifySelection();
@@ -79,6 +80,10 @@ void CPicEditWnd::AddObject(CDrawObj* obj, bool saveUndo) {
   obj->m_strName.Trim();
   m_pCurrentLayer->m_objects.AddTail(obj);
   AttachObject(obj);
+}
+
+void CPicEditWnd::LayerChanging() {
+  if (m_pCurrentLayer) CDrawTool::TellLayerChanging(*this);
 }
 
 void CPicEditWnd::RemoveObject(CDrawObj* obj) {

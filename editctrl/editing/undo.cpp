@@ -27,6 +27,9 @@ void CPicEditWnd::RestoreLayerState(CMemFile& state) {
 
 void CPicEditWnd::SwapLayerState(CLayerStateStack& take, CLayerStateStack& keep) {
   if (!m_pPicture || !m_pCurrentLayer || take.empty()) return;
+  // A shape being drawn is finished first, so that the state kept holds it
+  // as the engineer would have left it.
+  LayerChanging();
   keep.Push(SaveObjectList(m_pCurrentLayer->m_objects, kMemFileGrowth));
   std::unique_ptr<CMemFile> state = take.TakeNewest();
   RestoreLayerState(*state);

@@ -12,6 +12,7 @@ void CDrawTool::OnLButtonDown(CPicEditWnd& wnd, UINT flags, POINT pt) {
   wnd.SnapClientPoint(pt);
   ToolMouse().downFlags = flags;
   ToolMouse().down = ToolMouse().last = pt;
+  ToolMouse().stateSaved = false;
 }
 
 void CDrawTool::OnLButtonDblClk(CPicEditWnd&, UINT, POINT) {}
@@ -32,3 +33,7 @@ void CDrawTool::OnMouseMove(CPicEditWnd& wnd, UINT, POINT pt) {
 void CDrawTool::OnCancel() { CurrentToolId() = 0; }
 
 void CDrawTool::OnToolChange(CPicEditWnd&) {}
+
+void CDrawTool::OnLayerChanging(CPicEditWnd&) {}
+
+void CDrawTool::OnWindowGone(HWND) {}

@@ -19,6 +19,9 @@ struct ToolMouseState {
   POINT last = {0, 0};
   int dragMode = DRAG_NONE;
   int handle = 0;
+  // The gesture that the last button-down began has saved its undo state:
+  // one state for a gesture, however many mouse messages it takes.
+  bool stateSaved = false;
 };
 ToolMouseState& ToolMouse();
 
@@ -31,7 +34,8 @@ class CDrawTool {
 
   int Id() const { return m_id; }
 
-  // Capture, key flags, down point := last point := the snapped point.
+  // Capture, key flags, down point := last point := the snapped point; a
+  // gesture begins that has saved no undo state yet.
   virtual void OnLButtonDown(CPicEditWnd& wnd, UINT flags, POINT pt);
   virtual void OnLButtonDblClk(CPicEditWnd& wnd, UINT flags, POINT pt);
   // Releases the capture; a click without a move ends the tool.
@@ -42,9 +46,20 @@ class CDrawTool {
   virtual void OnCancel();
   // The host chooses another tool while this one is current.
   virtual void OnToolChange(CPicEditWnd& wnd);
+  // The objects of the window's current layer are about to be restored,
+  // taken away or replaced (undo, redo, cut, paste, grouping, another
+  // picture): a tool making an object there ends it now, while it still
+  // exists, and keeps nothing of the layer afterwards.
+  virtual void OnLayerChanging(CPicEditWnd& wnd);
+  // The window is being destroyed: a tool forgets what it kept of it,
+  // touching nothing.
+  virtual void OnWindowGone(HWND hwnd);
 
   // The first tool with the id; null for an id without a tool.
   static CDrawTool* FindTool(int id);
+  // Tell every tool of the process.
+  static void TellLayerChanging(CPicEditWnd& wnd);
+  static void TellWindowGone(HWND hwnd);
 
  private:
   int m_id;

@@ -6,6 +6,7 @@
 #include "dialogs/editdialogs.h"
 #include "drawbitmap.h"
 #include "file.h"
+#include "msgbox.h"
 
 namespace {
 
@@ -14,6 +15,9 @@ const char kImageFilter[] =
     "*.EMF;*.WMF|BMP(*.bmp)|*.bmp|JPEG(*.jpg;*.jpeg)|*.jpg;*.jpeg|GIF(*.gif)|*.gif|"
     "TIFF(*.tif;tiff)|*.tif;tiff|PNG(*.png)|*.png||";
 constexpr UINT kReadStep = 4096;
+// As the tools' other refusals: the caption and the stop icon.
+const char kUnreadableText[] = "无法读取该图片文件!";
+const char kUnreadableCaption[] = "错误";
 
 bool HasMetafileExtension(const std::string& path) {
   if (path.size() < 4) return false;
@@ -30,10 +34,10 @@ CChosenImage& ChosenImage() {
   return image;
 }
 
-bool CChosenImage::Choose(HWND owner) {
+ImageChoice CChosenImage::Choose(HWND owner) {
   std::string path;
-  if (!AskOpenFileName(owner, kImageFilter, "bmp", path)) return false;
-  return Read(path);
+  if (!AskOpenFileName(owner, kImageFilter, "bmp", path)) return ImageChoice::cancelled;
+  return Read(path) ? ImageChoice::chosen : ImageChoice::unreadable;
 }
 
 bool CChosenImage::Read(const std::string& path) {
@@ -51,11 +55,19 @@ bool CChosenImage::Read(const std::string& path) {
   }
   m_bMetafile = HasMetafileExtension(path);
   m_bChosen = true;
-  return true;
+  CDrawBitmap probe;
+  if (LoadInto(probe)) return true;
+  m_bChosen = false;
+  m_bytes.SetLength(0);
+  return false;
 }
 
 bool CChosenImage::LoadInto(CDrawBitmap& image) {
   if (!m_bChosen) return false;
   m_bytes.SeekToBegin();
   return image.LoadFromFile(&m_bytes);
+}
+
+void SayImageUnreadable(HWND owner) {
+  QelMessageBox(owner, kUnreadableText, kUnreadableCaption, MB_OK | MB_ICONSTOP);
 }

@@ -50,7 +50,10 @@ void CRectTool::OnLButtonDown(CPicEditWnd& wnd, UINT flags, POINT pt) {
   CDrawTool::OnLButtonDown(wnd, flags, pt);
   if (!wnd.GetCurrentLayer()) return;
   CDrawObj* obj = MakeObject(wnd);
-  if (!obj) return;
+  if (!obj) {
+    if (Id() == DOT_BITMAP) RefuseImage(wnd);
+    return;
+  }
   const CPointD at = wnd.ClientToPic(ToolMouse().down);
   if (IsDraggedKind(Id()))
     StartDraggedFrame(wnd, obj, at);
@@ -62,10 +65,22 @@ void CRectTool::OnLButtonDown(CPicEditWnd& wnd, UINT flags, POINT pt) {
     PlaceFixedFrame(wnd, obj, at);
 }
 
+void CRectTool::RefuseImage(CPicEditWnd& wnd) {
+  // The box runs its own message loop: the mouse is let go first, and the
+  // button-up goes to the selection tool.
+  CWnd::ReleaseCapture();
+  CurrentToolId() = 0;
+  SayImageUnreadable(wnd.m_hWnd);
+}
+
 void CRectTool::StartDraggedFrame(CPicEditWnd& wnd, CDrawObj* obj, const CPointD& at) {
   SetFrame(obj, CRectD(at.x, at.y, at.x, at.y));
   wnd.AddObject(obj, true);
   wnd.Select(obj, false);
+  m_dragged = obj;
+  m_hWnd = wnd.m_hWnd;
+  // The state saved before the new object is the whole drag's.
+  ToolMouse().stateSaved = true;
   ToolMouse().dragMode = DRAG_RESIZE;
   ToolMouse().handle = 5;  // the bottom-right corner follows the mouse
 }
@@ -116,13 +131,32 @@ void CRectTool::OnMouseMove(CPicEditWnd& wnd, UINT flags, POINT pt) {
   ::SetCursor(::LoadCursor(nullptr, IDC_CROSS));
 }
 
+void CRectTool::OnLayerChanging(CPicEditWnd& wnd) {
+  if (!TakeDraggedFrame(wnd)) return;
+  // The rest of the drag would pull a handle of whatever is selected then.
+  ToolMouse().dragMode = DRAG_NONE;
+}
+
+void CRectTool::OnWindowGone(HWND hwnd) {
+  if (m_hWnd != hwnd) return;
+  m_dragged = nullptr;
+  m_hWnd = nullptr;
+}
+
+CDrawObj* CRectTool::TakeDraggedFrame(CPicEditWnd& wnd) {
+  CDrawObj* dragged = m_hWnd == wnd.m_hWnd ? m_dragged : nullptr;
+  m_dragged = nullptr;
+  m_hWnd = nullptr;
+  return dragged;
+}
+
 void CRectTool::OnLButtonUp(CPicEditWnd& wnd, UINT flags, POINT pt) {
   CurrentToolId() = 0;
-  if (wnd.GetSelection().empty()) {
+  CDrawObj* made = TakeDraggedFrame(wnd);
+  if (!made) {
     CDrawTool::OnLButtonUp(wnd, flags, pt);
     return;
   }
-  CDrawObj* made = wnd.GetSelection().front();
   CRectD frame = made->GetRect();
   if (std::fabs(frame.Width()) < kLeastSize && std::fabs(frame.Height()) < kLeastSize) {
     // A click without a drag: nothing is drawn, the click selects.

@@ -99,6 +99,7 @@ void CSelectTool::DragSelection(CPicEditWnd& wnd, POINT pt) {
   CPointD to = wnd.ClientToPic(pt);
   CPointD by(to.x - from.x, to.y - from.y);
   if (by.x == 0.0 && by.y == 0.0) return;
+  SaveGestureState(wnd);
   for (CDrawObj* obj : wnd.GetSelection()) {
     wnd.InvalidateObject(obj);
     obj->MoveBy(by);
@@ -107,10 +108,17 @@ void CSelectTool::DragSelection(CPicEditWnd& wnd, POINT pt) {
   wnd.SetModified();
 }
 
+void CSelectTool::SaveGestureState(CPicEditWnd& wnd) {
+  if (ToolMouse().stateSaved) return;
+  wnd.SaveUndoState();
+  ToolMouse().stateSaved = true;
+}
+
 void CSelectTool::DragHandle(CPicEditWnd& wnd, POINT pt) {
   if (wnd.GetSelection().empty()) return;
   wnd.SnapClientPoint(pt);
   CDrawObj* obj = wnd.GetSelection().front();
+  SaveGestureState(wnd);
   wnd.InvalidateObject(obj);
   obj->MoveHandleTo(ToolMouse().handle, wnd.ClientToPic(pt), wnd.m_hWnd);
   wnd.InvalidateObject(obj);

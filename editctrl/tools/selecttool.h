@@ -1,6 +1,7 @@
 // The selection tool (id 0): a click selects the object under the mouse
 // (Ctrl toggles it), a drag moves the selection or pulls the grabbed handle
-// of the one selected object, a drag on empty space draws a rubber band.
+// of the one selected object (each drag that changes something is one undo
+// step), a drag on empty space draws a rubber band.
 // The framed tools hand their drags and stray clicks to it.
 #pragma once
 #include "drawtool.h"
@@ -22,6 +23,8 @@ class CSelectTool : public CDrawTool {
   void DragSelection(CPicEditWnd& wnd, POINT pt);
   void DragHandle(CPicEditWnd& wnd, POINT pt);
   void EndResize(CPicEditWnd& wnd);
+  // Saves the undo state of the gesture before its first change.
+  void SaveGestureState(CPicEditWnd& wnd);
   // Draws (or, drawn a second time, erases) the band's focus rectangle.
   void ToggleBand(CPicEditWnd& wnd);
   void ShowHandleCursor(CPicEditWnd& wnd, POINT pt);

@@ -4,7 +4,6 @@
 
 #include "drawpoly.h"
 #include "piceditwnd.h"
-#include "picobj.h"
 #include "toolobjects.h"
 
 namespace {
@@ -87,16 +86,24 @@ void CShapeTool::OnToolChange(CPicEditWnd& wnd) {
   if (Owns(wnd)) Finish(wnd);
 }
 
+void CShapeTool::OnLayerChanging(CPicEditWnd& wnd) {
+  if (Owns(wnd)) Finish(wnd);
+}
+
+void CShapeTool::OnWindowGone(HWND hwnd) {
+  if (m_shape && m_hWnd == hwnd) Forget();
+}
+
 bool CShapeTool::Owns(CPicEditWnd& wnd) {
   if (!m_shape) return false;
-  CPicLayer* layer = wnd.GetCurrentLayer();
-  // Compared as pointers before the object is touched: it may be gone.
-  if (m_hWnd == wnd.m_hWnd && layer && layer->m_objects.Find(m_shape) &&
-      m_shape->GetObjType() == Id())
-    return true;
+  if (m_hWnd == wnd.m_hWnd) return true;
+  Forget();
+  return false;
+}
+
+void CShapeTool::Forget() {
   m_shape = nullptr;
   m_hWnd = nullptr;
-  return false;
 }
 
 void CShapeTool::Finish(CPicEditWnd& wnd) {
@@ -117,7 +124,6 @@ void CShapeTool::Finish(CPicEditWnd& wnd) {
 }
 
 void CShapeTool::OnCancel() {
-  m_shape = nullptr;
-  m_hWnd = nullptr;
+  Forget();
   CDrawTool::OnCancel();
 }

@@ -2,7 +2,9 @@
 // arrow and pipe. The first click starts the object, every click fixes the
 // moving end and adds a new one, Shift straightens the segment just fixed;
 // a double click, or a click past the tool's point limit, finishes it. The
-// object keeps the tool and the mouse capture until it is finished.
+// object keeps the tool and the mouse capture until it is finished. The
+// window tells the tool before a command takes its layer's objects away, so
+// the shape is finished while it still exists and is never looked for again.
 #pragma once
 #include "drawtool.h"
 
@@ -19,14 +21,17 @@ class CShapeTool : public CDrawTool {
   void OnCancel() override;
   // Another tool is chosen: the shape under construction is finished.
   void OnToolChange(CPicEditWnd& wnd) override;
+  // The layer is about to change: the shape under construction is finished.
+  void OnLayerChanging(CPicEditWnd& wnd) override;
+  void OnWindowGone(HWND hwnd) override;
 
  private:
-  // True when the shape under construction is still an object of the
-  // window's current layer (an undo, a cut or a new picture may have taken
-  // it away); otherwise the tool forgets it.
+  // True when a shape is under construction in this window. A shape of
+  // another window is forgotten (the mouse went elsewhere).
   bool Owns(CPicEditWnd& wnd);
   void Start(CPicEditWnd& wnd, POINT snapped);
   void Finish(CPicEditWnd& wnd);
+  void Forget();
 
   int m_pointLimit;
   CDrawPoly* m_shape = nullptr;  // under construction, owned by the layer

@@ -21,6 +21,17 @@ bool CanCreateControl(const CLSID& clsid) {
   return true;
 }
 
+// The image tool once the engineer chose its file; the selection tool when
+// the choice was cancelled, or when the file cannot be drawn, which is said.
+int ChooseImageFile(HWND owner) {
+  switch (ChosenImage().Choose(owner)) {
+  case ImageChoice::chosen: return DOT_BITMAP;
+  case ImageChoice::unreadable: SayImageUnreadable(owner); break;
+  case ImageChoice::cancelled: break;
+  }
+  return 0;
+}
+
 }  // namespace
 
 CLSID& ChosenControlClass() {
@@ -34,7 +45,7 @@ void CPicEditWnd::OnSelectTool(int id) {
   CurrentToolId() = id;
   if (id == DOT_BITMAP) {
     CurrentToolId() = 0;  // while the engineer chooses
-    if (ChosenImage().Choose(m_hWnd)) CurrentToolId() = DOT_BITMAP;
+    CurrentToolId() = ChooseImageFile(m_hWnd);
   } else if (id == DOT_CTRLOCX) {
     CLSID chosen = {};
     if (!PickActiveXControl(m_hWnd, &chosen)) {

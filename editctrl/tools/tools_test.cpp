@@ -2,6 +2,9 @@
 // its defaults; the selection tool moves, resizes, bands and toggles.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "drawbitmap.h"
 #include "drawbutton.h"
 #include "drawgroup.h"
 #include "drawline.h"
@@ -11,10 +14,14 @@
 #include "editctrl_inproc.h"
 #include "plugin/drawplugin.h"
 #include "linkclasses.h"
+#include "tools/imagefile.h"
 #include "tools/shapetool.h"
 
 namespace edittest {
 namespace {
+
+// Left, top, right and bottom, for comparing frames.
+std::vector<double> Sides(const CRectD& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 class ToolTest : public InProcessEditTest {
  protected:
@@ -31,6 +38,14 @@ class ToolTest : public InProcessEditTest {
   void PointClick(int x, int y, UINT flags = 0) {
     MouseMove(x, y, flags);
     Click(x, y, flags);
+  }
+  // Down at one point, a dozen moves with the button held, up at the other.
+  void DragThrough(int x0, int y0, int x1, int y1) const {
+    constexpr int kMoves = 12;
+    MouseDown(x0, y0);
+    for (int i = 1; i <= kMoves; ++i)
+      MouseMove(x0 + (x1 - x0) * i / kMoves, y0 + (y1 - y0) * i / kMoves, MK_LBUTTON);
+    MouseUp(x1, y1);
   }
   CDrawPoly* OnlyPoly() {
     std::vector<CDrawObj*> objects = Objects();
@@ -291,6 +306,155 @@ TEST_F(ToolTest, ChoosingAnotherToolFinishesTheShapeUnderConstruction) {
   EXPECT_EQ(Query(QCQ_TOOL), DOT_RECT);
 }
 
+// ---- a shape under construction when a command changes the layer --------------
+
+class ShapeInterruptedTest : public ToolTest {
+ protected:
+  // A poly-line of three points, finished.
+  void DrawPolyLine() {
+    Tool(DOT_POLY);
+    PointClick(32, 32);
+    PointClick(96, 32);
+    MouseMove(96, 96);
+    DoubleClick(96, 96);
+  }
+  // A second one begun: two points clicked and the moving end.
+  void BeginPolyLine() {
+    Tool(DOT_POLY);
+    PointClick(320, 320);
+    PointClick(400, 320);
+  }
+};
+
+TEST_F(ShapeInterruptedTest, UndoFinishesTheShapeAndLeavesTheOtherPolyLineAlone) {
+  DrawPolyLine();
+  const std::vector<BYTE> drawn = SavedPicture();
+  BeginPolyLine();
+  Send(QCM_UNDO);
+  MouseMove(560, 480);
+  EXPECT_EQ(SavedPicture(), drawn);
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+  EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(ShapeInterruptedTest, TheMouseChangesNothingAfterACommandTookTheLayersObjects) {
+  const struct {
+    const char* name;
+    std::function<void()> change;
+  } cases[] = {
+      {"undo", [this] { Send(QCM_UNDO); }},
+      {"cut, then undo",
+       [this] {
+         Send(QCM_CUT);
+         Send(QCM_UNDO);
+       }},
+      {"the picture opened again", [this] { EXPECT_EQ(SendText(QCM_OPENPIC, kPictureName), 0); }},
+      {"a new picture", [this] { EXPECT_EQ(SendText(QCM_NEWPIC, kPictureName), 0); }},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(SendText(QCM_NEWPIC, kPictureName), 0);
+    DrawPolyLine();
+    BeginPolyLine();
+    SavedPicture();  // the file that the picture is opened from again
+    c.change();
+    const std::vector<BYTE> changed = SavedPicture();
+    MouseMove(560, 480);
+    Click(480, 360);
+    EXPECT_EQ(SavedPicture(), changed) << c.name;
+    EXPECT_EQ(Query(QCQ_TOOL), 0) << c.name;
+    EXPECT_EQ(::GetCapture(), nullptr) << c.name;
+  }
+}
+
+TEST_F(ShapeInterruptedTest, ShapeFinishedByAnUndoComesBackByRedoWithItsClickedPoints) {
+  Tool(DOT_POLY);
+  PointClick(40, 40);
+  PointClick(120, 40);
+  PointClick(120, 120);
+  MouseMove(200, 200);
+  Send(QCM_UNDO);
+  EXPECT_TRUE(Objects().empty());
+  Send(QCM_REDO);
+  CDrawPoly* poly = OnlyPoly();
+  ASSERT_NE(poly, nullptr);
+  EXPECT_EQ(poly->m_points, (std::vector<CPointD>{{40, 40}, {120, 40}, {120, 120}}));
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+}
+
+// ---- the image tool ---------------------------------------------------------
+
+// A bitmap file of 2 x 2 pixels, 24 bits each.
+std::vector<BYTE> TinyBitmap() {
+  std::vector<BYTE> bmp = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
+                           40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0};  // info header
+  bmp.resize(54, 0);
+  for (int row = 0; row < 2; ++row) bmp.insert(bmp.end(), {0, 0, 255, 0, 255, 0, 0, 0});  // padded to 8
+  return bmp;
+}
+
+TEST_F(ToolTest, ImageToolPlacesTheChosenImageAtItsSize) {
+  const std::string path = FreshFolder("images") + "tiny.bmp";
+  WriteBytes(path, TinyBitmap());
+  FileChosen chosen(path);
+  Tool(DOT_BITMAP);
+  ASSERT_EQ(Query(QCQ_TOOL), DOT_BITMAP);
+  Click(40, 40);
+  std::vector<CDrawObj*> objects = Objects();
+  ASSERT_EQ(objects.size(), 1u);
+  ASSERT_EQ(objects[0]->GetObjType(), DOT_BITMAP);
+  EXPECT_EQ(Sides(FrameOf(objects[0])), Sides(CRectD(40, 40, 42, 42)));
+  EXPECT_EQ(Query(QCQ_TOOL), 0);
+  EXPECT_EQ(Query(QCQ_CANUNDO), 1);
+}
+
+TEST_F(ToolTest, ImageFileThatCannotBeDrawnIsSaidAndChangesNothing) {
+  const std::string folder = FreshFolder("images");
+  const std::vector<BYTE> notAnImage = {'B', 'M', 0x20, 'n', 'o', ' ', 'p', 'i', 'x', 'e', 'l', 's'};
+  const std::string unreadable[] = {folder + "words.bmp", folder + "empty.png"};
+  WriteBytes(unreadable[0], notAnImage);
+  WriteBytes(unreadable[1], {});
+  // Two ways to the tool: the file chosen with it, and the tool current
+  // with a file that no longer gives an image when the mouse goes down.
+  const struct {
+    const char* name;
+    std::function<void(const std::string&)> takeTool;
+  } ways[] = {
+      {"chosen", [this](const std::string& path) {
+         FileChosen chosen(path);
+         Tool(DOT_BITMAP);
+       }},
+      {"current", [](const std::string& path) {
+         ChosenImage().Read(path);
+         CurrentToolId() = DOT_BITMAP;
+       }},
+  };
+  CDrawObj* frame = AddRect(80, 80);
+  auto* point = new CDrawLine;  // of no size: a button-up that took it for a new frame would delete it
+  point->AddPoint(CPointD(300, 200));
+  point->AddPoint(CPointD(300, 200));
+  Add(point, 0, 0);
+  AnswerBoxesWith(IDOK);
+  for (const auto& way : ways) {
+    for (const std::string& path : unreadable) {
+      wnd_->Select(point, false);
+      const std::vector<BYTE> before = SavedPicture();
+      const size_t boxes = SeenBoxes().size();
+      way.takeTool(path);
+      Click(200, 200);
+      ASSERT_EQ(SeenBoxes().size(), boxes + 1) << way.name << " " << path;
+      EXPECT_EQ(SeenBoxes().back().caption, "错误");
+      EXPECT_EQ(SeenBoxes().back().text, "无法读取该图片文件!");
+      EXPECT_EQ(SeenBoxes().back().icon, ::LoadIcon(nullptr, IDI_HAND));
+      EXPECT_EQ(Objects(), (std::vector<CDrawObj*>{frame, point})) << way.name << " " << path;
+      EXPECT_EQ(Query(QCQ_CANUNDO), 0);
+      EXPECT_EQ(Query(QCQ_MODIFIED), 0);
+      EXPECT_EQ(SavedPicture(), before);
+      EXPECT_EQ(Query(QCQ_TOOL), 0);
+      EXPECT_EQ(::GetCapture(), nullptr);
+    }
+  }
+}
+
 // ---- the selection tool -----------------------------------------------------
 
 TEST_F(ToolTest, DraggingASelectedObjectMovesItOnTheGridAndMarksThePicture) {
@@ -304,7 +468,7 @@ TEST_F(ToolTest, DraggingASelectedObjectMovesItOnTheGridAndMarksThePicture) {
   EXPECT_EQ(FrameOf(a).top, 96);
   EXPECT_EQ(FrameOf(b).left, 224);
   EXPECT_EQ(Query(QCQ_MODIFIED), 1);
-  EXPECT_EQ(Query(QCQ_CANUNDO), 0);  // mouse moves save no state
+  EXPECT_EQ(Query(QCQ_CANUNDO), 1);  // the drag saved its state
   std::vector<UINT> notices = TakeNoticeNumbers();
   ASSERT_GE(notices.size(), 2u);
   EXPECT_EQ(notices[notices.size() - 2], static_cast<UINT>(QCN_PROPERTIES));
@@ -319,6 +483,34 @@ TEST_F(ToolTest, DraggingAHandleResizesTheOneSelectedObject) {
   EXPECT_EQ(FrameOf(a).right, 160);
   EXPECT_EQ(FrameOf(a).bottom, 152);  // 150 snapped
   EXPECT_EQ(Query(QCQ_MODIFIED), 1);
+}
+
+TEST_F(ToolTest, EveryGestureThatChangesAnObjectIsOneUndoStep) {
+  const struct {
+    const char* name;
+    std::function<void()> gesture;
+    CRectD frame;  // the rectangle's afterwards
+  } cases[] = {
+      {"a drag", [this] { DragThrough(60, 60, 200, 160); }, {184, 144, 264, 200}},  // from (56, 56) snapped
+      {"a resize", [this] { DragThrough(120, 96, 240, 200); }, {40, 40, 240, 200}},  // the bottom-right corner
+      {"a property change", [this] { Send(QCM_SETPROPERTY, PROP_LINEWIDTH, 4); }, {40, 40, 120, 96}},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(SendText(QCM_NEWPIC, kPictureName), 0);
+    Tool(DOT_RECT);
+    Drag(40, 40, 120, 96);
+    Click(60, 60);  // selecting changes nothing and saves nothing
+    const std::vector<BYTE> drawn = SavedPicture();
+    c.gesture();
+    ASSERT_EQ(Objects().size(), 1u) << c.name;
+    EXPECT_EQ(Sides(FrameOf(Objects()[0])), Sides(c.frame)) << c.name;
+    EXPECT_NE(SavedPicture(), drawn) << c.name;
+    Send(QCM_UNDO);  // back to where the gesture started, with the rectangle
+    EXPECT_EQ(SavedPicture(), drawn) << c.name;
+    Send(QCM_UNDO);  // the drawing was the step before
+    EXPECT_TRUE(Objects().empty()) << c.name;
+    EXPECT_EQ(Query(QCQ_CANUNDO), 0) << c.name;
+  }
 }
 
 TEST_F(ToolTest, RubberBandSelectsWhatLiesStrictlyInside) {

@@ -38,3 +38,13 @@ CDrawTool* CDrawTool::FindTool(int id) {
     if (tool->Id() == id) return tool.get();
   return nullptr;
 }
+
+void CDrawTool::TellLayerChanging(CPicEditWnd& wnd) {
+  SelectionTool().OnLayerChanging(wnd);
+  for (const std::unique_ptr<CDrawTool>& tool : DrawingTools()) tool->OnLayerChanging(wnd);
+}
+
+void CDrawTool::TellWindowGone(HWND hwnd) {
+  SelectionTool().OnWindowGone(hwnd);
+  for (const std::unique_ptr<CDrawTool>& tool : DrawingTools()) tool->OnWindowGone(hwnd);
+}

@@ -16,8 +16,10 @@ constexpr UINT kRecordHead = 6;      // size (DWORD) and function (WORD)
 constexpr DWORD kRecordHeadWords = 3;
 
 // The record functions read (the platform's META_ numbers): create pen
-// 0x02FA, create brush 0x02FC, delete object 0x01F0, select object 0x012D,
-// polygon 0x0324, poly-line 0x0325.
+// 0x02FA, create brush 0x02FC, create pattern brush 0x01F9 and 0x0142 (of a
+// device-independent bitmap), create font 0x02FB, palette 0x00F7 and region
+// 0x06FF, delete object 0x01F0, select object 0x012D, polygon 0x0324,
+// poly-line 0x0325.
 
 constexpr int kNullPen = 5;        // PS_NULL: no outline
 constexpr int kHatchedBrush = 2;   // BS_HATCHED
@@ -75,6 +77,13 @@ bool CWmfReader::ReadExactly(void* buffer, UINT n) {
 bool CWmfReader::Load(const char* path) {
   m_error = WMF_OK;
   m_group.reset();
+  m_objects = m_points = 0;
+  if (ReadAll(path)) return true;
+  m_group.reset();  // what a refused file made goes at once
+  return false;
+}
+
+bool CWmfReader::ReadAll(const char* path) {
   if (!path || !m_file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
     return Fail(WMF_NOFILE);
   m_bytesLeft = m_file.GetLength();
@@ -141,6 +150,11 @@ bool CWmfReader::Dispatch(WORD function) {
   switch (function) {
   case META_CREATEPENINDIRECT: return CreatePen();
   case META_CREATEBRUSHINDIRECT: return CreateBrush();
+  case META_CREATEPATTERNBRUSH: CreatePatternBrush(BS_PATTERN); return true;
+  case META_DIBCREATEPATTERNBRUSH: CreatePatternBrush(BS_DIBPATTERN); return true;
+  case META_CREATEFONTINDIRECT:
+  case META_CREATEPALETTE:
+  case META_CREATEREGION: NewSlot(Slot()); return true;  // an entry that no shape's look comes from
   case META_DELETEOBJECT: return DeleteObject();
   case META_SELECTOBJECT: return SelectObject();
   case META_POLYGON: return AddPolygon();
@@ -163,7 +177,7 @@ bool CWmfReader::CreatePen() {
   // style, width (x, y), colour (two words)
   if (m_params.size() < 5) return Fail(WMF_FORMAT);
   Slot pen;
-  pen.kind = 0;
+  pen.kind = Slot::PEN;
   pen.style = m_params[0];
   pen.width = m_params[1];
   pen.color = ColorOf(m_params[3], m_params[4]);
@@ -175,12 +189,19 @@ bool CWmfReader::CreateBrush() {
   // style, colour (two words), hatch
   if (m_params.size() != 4) return Fail(WMF_FORMAT);
   Slot brush;
-  brush.kind = 1;
+  brush.kind = Slot::BRUSH;
   brush.style = m_params[0];
   brush.color = ColorOf(m_params[1], m_params[2]);
   brush.width = m_params[3];
   NewSlot(brush);
   return true;
+}
+
+void CWmfReader::CreatePatternBrush(int style) {
+  Slot brush;
+  brush.kind = Slot::BRUSH;
+  brush.style = style;
+  NewSlot(brush);
 }
 
 bool CWmfReader::DeleteObject() {
@@ -193,11 +214,12 @@ bool CWmfReader::SelectObject() {
   if (m_params.size() != 1) return Fail(WMF_FORMAT);
   if (m_params[0] >= m_slots.size()) return true;
   const Slot& slot = m_slots[m_params[0]];
-  if (slot.kind == 0) {
+  if (!slot.used) return true;
+  if (slot.kind == Slot::PEN) {
     m_state.lineColor = slot.color;
     m_state.lineStyle = slot.style;
     m_state.lineWidth = slot.width;
-  } else {
+  } else if (slot.kind == Slot::BRUSH) {
     m_state.fillColor = slot.color;
     m_state.fillStyle =
         slot.style == kHatchedBrush ? kHatchStyleBase + slot.width : kBrushStyleBase + slot.style;
@@ -205,27 +227,32 @@ bool CWmfReader::SelectObject() {
   return true;
 }
 
-bool CWmfReader::ReadPoints(std::vector<CPointD>& points) {
-  size_t first = 0;
-  size_t count = m_params.size() / 2;
+bool CWmfReader::FindPoints(size_t& first, size_t& count) {
+  first = 0;
+  count = m_params.size() / 2;
   if (m_params.size() % 2 == 1) {
     // The layout of real files: the point count, then the points.
     first = 1;
     count = m_params[0];
     if (m_params.size() != 1 + 2 * count) return Fail(WMF_FORMAT);
   }
-  points.clear();
-  points.reserve(count);
-  for (size_t i = 0; i < count; ++i) {
-    const short x = static_cast<short>(m_params[first + 2 * i]);
-    const short y = static_cast<short>(m_params[first + 2 * i + 1]);
-    points.emplace_back(x, y);
-  }
   return true;
 }
 
-void CWmfReader::Append(CDrawPoly* obj, const std::vector<CPointD>& points, int lineWidth) {
-  obj->m_points = points;
+bool CWmfReader::HasRoomFor(size_t count) {
+  if (m_objects < kMostObjects && count <= kMostPoints - m_points) return true;
+  return Fail(WMF_MEMORY);
+}
+
+void CWmfReader::Append(CDrawPoly* obj, size_t first, size_t count, int lineWidth) {
+  obj->m_points.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
+    const short x = static_cast<short>(m_params[first + 2 * i]);
+    const short y = static_cast<short>(m_params[first + 2 * i + 1]);
+    obj->m_points.emplace_back(x, y);
+  }
+  ++m_objects;
+  m_points += count;
   obj->m_clrLine = m_state.lineColor;
   obj->m_nLineWidth = lineWidth;
   obj->m_nLineStyle = m_state.lineStyle;
@@ -237,19 +264,21 @@ void CWmfReader::Append(CDrawPoly* obj, const std::vector<CPointD>& points, int 
 }
 
 bool CWmfReader::AddPolygon() {
-  std::vector<CPointD> points;
-  if (!ReadPoints(points)) return false;
+  size_t first = 0, count = 0;
+  if (!FindPoints(first, count)) return false;
   if (m_state.lineStyle == kNullPen && m_state.fillStyle == kHollowFill) return true;
+  if (!HasRoomFor(count)) return false;
   auto* polygon = new CDrawPolygon;
   polygon->SetViewTransform(POINT{0, 0}, 1.0);
-  Append(polygon, points, m_state.lineWidth);
+  Append(polygon, first, count, m_state.lineWidth);
   return true;
 }
 
 bool CWmfReader::AddPolyline() {
-  std::vector<CPointD> points;
-  if (!ReadPoints(points)) return false;
+  size_t first = 0, count = 0;
+  if (!FindPoints(first, count)) return false;
   if (m_state.lineStyle == kNullPen) return true;
-  Append(new CDrawPoly, points, 0);  // poly-lines are drawn thin
+  if (!HasRoomFor(count)) return false;
+  Append(new CDrawPoly, first, count, 0);  // poly-lines are drawn thin
   return true;
 }

@@ -1,19 +1,24 @@
 // CWmfReader: turns the polygons and poly-lines of a Windows metafile into
 // draw objects gathered in one group. It reads the standard header, with or
-// without the placeable header before it, and five record kinds (create pen,
-// create brush, delete object, select object, polygon, poly-line); every
-// other record is read and skipped. Metafiles come from outside: every size
-// is checked against the header's maximum and the bytes left, and a failure
-// ends in one of the reader's numbered errors.
+// without the placeable header before it; the records that create objects
+// (pens, brushes, pattern brushes, fonts, palettes, regions), delete and
+// select them; and polygons and poly-lines. Every other record is read and
+// skipped. The created objects are numbered as the platform's player numbers
+// its handle table, so that a select names the object the player would use.
+// Metafiles come from outside: every size is checked against the header's
+// maximum and the bytes left, what one file may add is bounded, and a
+// failure ends in one of the reader's numbered errors.
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "file.h"
 #include "geometry.h"
+#include "metafilebounds.h"
 
 class CDrawGroup;
 class CDrawPoly;
@@ -25,7 +30,8 @@ enum WmfError {
   WMF_FORMAT = 3,    // a header or record that does not fit the format
   WMF_VERSION = 4,   // a type or version that is not read
   WMF_READ = 5,      // the file ends inside a record
-  WMF_MEMORY = 6,    // memory for the table or a record cannot be had
+  WMF_MEMORY = 6,    // memory for the table or a record cannot be had, or
+                     // the file would add more than one import may
   WMF_NORMAL = 7,    // not raised by the reader
 };
 
@@ -49,18 +55,31 @@ class CWmfReader {
   CWmfReader();
   ~CWmfReader();
 
+  // What one file may add at most. A picture's metafile image is played
+  // only when it has at most CMetafileBounds::kMaxRecords records, and each
+  // record gives one object here at most: an import is held to as many
+  // objects. Points are held to 2^20: 16 MB of coordinates in memory, and
+  // as many again in each saved state of the layer, so that a file of a few
+  // MB cannot fill the editor's address space.
+  static constexpr size_t kMostObjects = CMetafileBounds::kMaxRecords;
+  static constexpr size_t kMostPoints = size_t(1) << 20;
+
   // Reads the file. True when it was read to its end record or its end;
   // the group (none when the file draws nothing that is read) is then
-  // taken with TakeGroup. False with the error in LastError(); a file that
-  // ends without any object also answers false, with error 0.
+  // taken with TakeGroup. False with the error in LastError(), and no group;
+  // a file that ends without any object also answers false, with error 0.
   bool Load(const char* path);
   int LastError() const { return m_error; }
   std::unique_ptr<CDrawGroup> TakeGroup();
 
  private:
+  // An entry of the metafile's object table. Every record that creates an
+  // object takes the lowest free entry, as in the platform's player, and a
+  // deleted entry is free again; selecting a free entry selects nothing.
   struct Slot {
+    enum Kind { PEN, BRUSH, OTHER };  // OTHER: a font, palette or region
     bool used = false;
-    int kind = 0;  // 0 pen, 1 brush
+    Kind kind = OTHER;
     int style = 0;
     int width = 0;  // a pen's width, a brush's hatch
     COLORREF color = 0;
@@ -68,6 +87,7 @@ class CWmfReader {
 
   enum RecordResult { REC_READ, REC_END_RECORD, REC_END_OF_FILE, REC_FAILED };
 
+  bool ReadAll(const char* path);
   bool ReadHeaders();
   // Reads one record head and its parameters.
   RecordResult ReadRecord(WORD& function);
@@ -76,15 +96,22 @@ class CWmfReader {
   bool Dispatch(WORD function);
   bool CreatePen();
   bool CreateBrush();
+  // A brush of a bitmap pattern: a brush of that style, which no fill of
+  // the picture draws.
+  void CreatePatternBrush(int style);
   bool DeleteObject();
   bool SelectObject();
-  // The points of a polygon or poly-line record, in either layout; false
-  // (error 3) when the count does not fit.
-  bool ReadPoints(std::vector<CPointD>& points);
+  // Where the points of a polygon or poly-line record lie among its
+  // parameters, in either layout; false (error 3) when the count does not fit.
+  bool FindPoints(size_t& first, size_t& count);
+  // Whether one more object of count points stays within what one file may
+  // add; false (error 6) when not.
+  bool HasRoomFor(size_t count);
   bool AddPolygon();
   bool AddPolyline();
-  // Gives the object the points and the drawing state and adds it to the group.
-  void Append(CDrawPoly* obj, const std::vector<CPointD>& points, int lineWidth);
+  // Gives the object the record's points and the drawing state and adds it
+  // to the group.
+  void Append(CDrawPoly* obj, size_t first, size_t count, int lineWidth);
   void NewSlot(const Slot& slot);
   // Reads exactly n bytes; false when the file has fewer.
   bool ReadExactly(void* buffer, UINT n);
@@ -96,5 +123,7 @@ class CWmfReader {
   DWORD m_maxRecord = 0;  // 16-bit words
   std::vector<WORD> m_params;
   std::unique_ptr<CDrawGroup> m_group;
+  size_t m_objects = 0;  // added to the group so far, and their points
+  size_t m_points = 0;
   int m_error = WMF_OK;
 };

@@ -1,9 +1,11 @@
 // The metafile reader and the import: files made by the platform's own
-// metafile recorder, their placeable form, hand-made files for the sizes
-// and every error of the reader with its text.
+// metafile recorder, their placeable form, hand-made files for the sizes,
+// the object table and the bounds of one import, and every error of the
+// reader with its text.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 
 #include "drawgroup.h"
 #include "drawpolygon.h"
@@ -44,6 +46,37 @@ struct WmfBuilder {
   }
 };
 
+// The object-creating records, with parameters that the platform's player takes.
+void Pen(WmfBuilder& wmf, COLORREF color, WORD width) {
+  wmf.Record(META_CREATEPENINDIRECT, {PS_SOLID, width, 0, LOWORD(color), HIWORD(color)});
+}
+void Brush(WmfBuilder& wmf, COLORREF color, WORD style = BS_SOLID, WORD hatch = 0) {
+  wmf.Record(META_CREATEBRUSHINDIRECT, {style, LOWORD(color), HIWORD(color), hatch});
+}
+void Font(WmfBuilder& wmf) {  // 16 pixels of Arial
+  wmf.Record(META_CREATEFONTINDIRECT, {0xFFF0, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 'A' | ('r' << 8), 'i' | ('a' << 8), 'l'});
+}
+void Palette(WmfBuilder& wmf) {  // two entries
+  wmf.Record(META_CREATEPALETTE, {0x0300, 2, 0x0201, 0x0003, 0x0504, 0x0006});
+}
+void Region(WmfBuilder& wmf) {  // empty: no scans
+  wmf.Record(META_CREATEREGION, {0, 6, 0, 0, 22, 0, 0, 0, 0, 0, 0});
+}
+void DibPatternBrush(WmfBuilder& wmf) {  // 8 x 8 pixels of one bit, black and white
+  std::vector<WORD> params = {BS_DIBPATTERN, DIB_RGB_COLORS, 40, 0, 8, 0, 8, 0, 1, 1, 0, 0, 32, 0,
+                              0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0xFFFF, 0x00FF};
+  for (int row = 0; row < 8; ++row) params.insert(params.end(), {static_cast<WORD>(row % 2 ? 0x55 : 0xAA), 0});
+  wmf.Record(META_DIBCREATEPATTERNBRUSH, params);
+}
+void PatternBrush(WmfBuilder& wmf) {  // a bitmap of 8 x 8 pixels, one bit each
+  std::vector<WORD> params = {0, 8, 8, 2, 0x0101, 0, 0};
+  params.resize(params.size() + 9, 0);  // reserved
+  for (int row = 0; row < 8; ++row) params.push_back(row % 2 ? 0x55 : 0xAA);
+  wmf.Record(META_CREATEPATTERNBRUSH, params);
+}
+void Select(WmfBuilder& wmf, WORD index) { wmf.Record(META_SELECTOBJECT, {index}); }
+void Delete(WmfBuilder& wmf, WORD index) { wmf.Record(META_DELETEOBJECT, {index}); }
+
 std::vector<WORD> PolyParams(std::initializer_list<POINT> points, bool counted = true) {
   std::vector<WORD> params;
   if (counted) params.push_back(static_cast<WORD>(points.size()));
@@ -66,6 +99,56 @@ struct MadeObject {
            style == o.style && fill == o.fill && fillColor == o.fillColor;
   }
 };
+
+void Triangle(WmfBuilder& wmf) { wmf.Record(META_POLYGON, PolyParams({{0, 0}, {30, 0}, {0, 20}})); }
+
+// What a polygon is drawn with: the line colour and width, the fill style
+// (from 100 a brush style, from 1000 a hatch) and the fill colour.
+struct Look {
+  COLORREF line;
+  int width;
+  int fill;
+  COLORREF fillColor;
+  bool operator==(const Look& o) const {
+    return line == o.line && width == o.width && fill == o.fill && fillColor == o.fillColor;
+  }
+};
+
+std::ostream& operator<<(std::ostream& out, const Look& l) {
+  return out << std::hex << "{line " << l.line << " width " << std::dec << l.width << " fill " << l.fill
+             << " colour " << std::hex << l.fillColor << std::dec << "}";
+}
+
+int FillStyleOf(const LOGBRUSH& brush) {
+  return brush.lbStyle == BS_HATCHED ? 1000 + static_cast<int>(brush.lbHatch) : 100 + static_cast<int>(brush.lbStyle);
+}
+
+// Plays one record, noting the pen and brush selected when it is a polygon.
+int CALLBACK PlayNotingLooks(HDC dc, HANDLETABLE* table, METARECORD* record, int objects, LPARAM looks) {
+  if (record->rdFunction == META_POLYGON) {
+    LOGPEN pen = {};
+    LOGBRUSH brush = {};
+    ::GetObjectA(::GetCurrentObject(dc, OBJ_PEN), sizeof pen, &pen);
+    ::GetObjectA(::GetCurrentObject(dc, OBJ_BRUSH), sizeof brush, &brush);
+    reinterpret_cast<std::vector<Look>*>(looks)->push_back(
+        {pen.lopnColor, static_cast<int>(pen.lopnWidth.x), FillStyleOf(brush), brush.lbColor});
+  }
+  ::PlayMetaFileRecord(dc, table, record, objects);
+  return 1;
+}
+
+// The pen and brush that the platform's own player has selected when it
+// meets each polygon record of a metafile (without the placeable header).
+std::vector<Look> PlayedLooks(const std::vector<BYTE>& bytes) {
+  std::vector<Look> looks;
+  HMETAFILE metafile = ::SetMetaFileBitsEx(static_cast<UINT>(bytes.size()), bytes.data());
+  if (!metafile) return looks;
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  ::EnumMetaFile(dc, metafile, PlayNotingLooks, reinterpret_cast<LPARAM>(&looks));
+  ::DeleteDC(dc);
+  ::DeleteMetaFile(metafile);
+  return looks;
+}
 
 std::vector<MadeObject> ReadObjects(const std::string& path, int* error = nullptr) {
   CWmfReader reader;
@@ -92,6 +175,21 @@ class WmfTest : public InProcessEditTest {
   std::string Write(const char* name, const std::vector<BYTE>& bytes) {
     WriteBytes(folder_ + name, bytes);
     return folder_ + name;
+  }
+  // Imports a file through the window's message, the file chosen in its
+  // dialog; the looks of the children of the group that arrived.
+  std::vector<Look> ImportedLooks(const std::string& path) {
+    const size_t before = Objects().size();
+    {
+      FileChosen chosen(path);
+      Send(QCM_IMPORTWMF);
+    }
+    std::vector<Look> looks;
+    if (Objects().size() != before + 1) return looks;
+    static_cast<CDrawGroup*>(Objects().back())->ForEachChild([&](CDrawObj* child) {
+      looks.push_back({child->m_clrLine, child->m_nLineWidth, child->m_nFillStyle, child->m_clrFill1});
+    });
+    return looks;
   }
   std::string folder_;
 };
@@ -146,6 +244,116 @@ TEST_F(WmfTest, PlatformRecordedFileAndItsPlaceableFormGiveTheSameObjects) {
   EXPECT_EQ(fromPlain[2].kind, DOT_POLY);
   EXPECT_EQ(fromPlain[2].width, 0);
   EXPECT_EQ(fromPlain[2].points.size(), 4u);
+}
+
+std::vector<Look> LooksOf(const std::vector<MadeObject>& made) {
+  std::vector<Look> looks;
+  for (const MadeObject& m : made) looks.push_back({m.line, m.width, m.fill, m.fillColor});
+  return looks;
+}
+
+const Look kRedOnBlue = {RGB(255, 0, 0), 2, 100, RGB(0, 0, 255)};
+
+TEST_F(WmfTest, EveryObjectCreatingRecordTakesAnEntryOfTheTable) {
+  const struct {
+    const char* name;
+    void (*create)(WmfBuilder&);
+  } kinds[] = {{"font", Font},         {"palette", Palette},           {"region", Region},
+               {"pattern brush", PatternBrush}, {"DIB pattern brush", DibPatternBrush}};
+  for (const auto& kind : kinds) {
+    WmfBuilder wmf;
+    kind.create(wmf);  // entry 0
+    Pen(wmf, RGB(255, 0, 0), 2);
+    Brush(wmf, RGB(0, 0, 255));
+    Select(wmf, 1);
+    Select(wmf, 2);
+    Triangle(wmf);
+    Select(wmf, 0);  // a font, palette or region is no pen or brush: the look stays
+    Triangle(wmf);
+    const bool brush = kind.create == PatternBrush || kind.create == DibPatternBrush;
+    const Look patterned = {RGB(255, 0, 0), 2, 100 + (kind.create == PatternBrush ? BS_PATTERN : BS_DIBPATTERN), 0};
+    EXPECT_EQ(ImportedLooks(Write("kind.wmf", wmf.Bytes())),
+              (std::vector<Look>{kRedOnBlue, brush ? patterned : kRedOnBlue}))
+        << kind.name;
+  }
+}
+
+TEST_F(WmfTest, DeletedEntriesAreTakenAgainLowestFirstAsThePlatformsPlayerTakesThem) {
+  WmfBuilder wmf;
+  wmf.objects = 5;
+  Font(wmf);                     // 0
+  Pen(wmf, RGB(255, 0, 0), 2);   // 1
+  Brush(wmf, RGB(0, 0, 255));    // 2
+  Select(wmf, 1);
+  Select(wmf, 2);
+  Triangle(wmf);                 // red, 2, on blue
+  Delete(wmf, 0);
+  Delete(wmf, 1);
+  Region(wmf);                   // 0
+  Pen(wmf, RGB(0, 255, 0), 3);   // 1
+  Palette(wmf);                  // 3
+  Brush(wmf, RGB(255, 255, 0), BS_HATCHED, HS_CROSS);  // 4
+  Select(wmf, 1);
+  Select(wmf, 4);
+  Triangle(wmf);                 // green, 3, yellow cross
+  Delete(wmf, 2);
+  Delete(wmf, 4);
+  Select(wmf, 4);                // an empty entry selects nothing
+  Triangle(wmf);
+  DibPatternBrush(wmf);          // 2
+  Select(wmf, 2);
+  Triangle(wmf);
+  const std::vector<BYTE> bytes = wmf.Bytes();
+  const std::vector<Look> looks = LooksOf(ReadObjects(Write("reused.wmf", bytes)));
+  const Look greenCross = {RGB(0, 255, 0), 3, 1000 + HS_CROSS, RGB(255, 255, 0)};
+  const Look greenPattern = {RGB(0, 255, 0), 3, 100 + BS_DIBPATTERN, 0};
+  EXPECT_EQ(looks, (std::vector<Look>{kRedOnBlue, greenCross, greenCross, greenPattern}));
+  EXPECT_EQ(looks, PlayedLooks(bytes));
+}
+
+// A drawing recorded by the platform with a font, a palette and a clipping
+// region chosen before the pen and the brush, and objects deleted and made
+// again between the shapes.
+std::string RecordWithOtherObjects(const std::string& path) {
+  HDC dc = ::CreateMetaFileA(path.c_str());
+  if (!dc) return "";
+  HFONT font = ::CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  struct {
+    WORD version, count;
+    PALETTEENTRY entries[2];
+  } palette = {0x0300, 2, {{1, 2, 3, 0}, {4, 5, 6, 0}}};
+  HPALETTE hpal = ::CreatePalette(reinterpret_cast<LOGPALETTE*>(&palette));
+  HRGN clip = ::CreateRectRgn(0, 0, 400, 400);
+  HPEN red = ::CreatePen(PS_SOLID, 2, RGB(255, 0, 0));
+  HPEN green = ::CreatePen(PS_SOLID, 3, RGB(0, 255, 0));
+  HBRUSH blue = ::CreateSolidBrush(RGB(0, 0, 255));
+  HBRUSH cross = ::CreateHatchBrush(HS_CROSS, RGB(255, 255, 0));
+  ::SelectObject(dc, font);
+  ::SelectPalette(dc, hpal, FALSE);
+  ::SelectClipRgn(dc, clip);
+  ::SelectObject(dc, red);
+  ::SelectObject(dc, blue);
+  const POINT triangle[] = {{10, 10}, {110, 10}, {60, 90}};
+  ::Polygon(dc, triangle, 3);
+  ::SelectObject(dc, green);
+  ::DeleteObject(red);
+  ::SelectObject(dc, cross);
+  ::DeleteObject(blue);
+  ::Polygon(dc, triangle, 3);
+  ::DeleteMetaFile(::CloseMetaFile(dc));
+  for (HGDIOBJ obj : {static_cast<HGDIOBJ>(font), static_cast<HGDIOBJ>(hpal), static_cast<HGDIOBJ>(clip),
+                      static_cast<HGDIOBJ>(green), static_cast<HGDIOBJ>(cross)})
+    ::DeleteObject(obj);
+  return path;
+}
+
+TEST_F(WmfTest, PlatformRecordedFileWithFontsPalettesAndRegionsKeepsItsPensAndBrushes) {
+  const std::string path = RecordWithOtherObjects(folder_ + "recorded.wmf");
+  ASSERT_FALSE(path.empty());
+  const std::vector<Look> looks = LooksOf(ReadObjects(path));
+  const Look greenCross = {RGB(0, 255, 0), 3, 1000 + HS_CROSS, RGB(255, 255, 0)};
+  EXPECT_EQ(looks, (std::vector<Look>{kRedOnBlue, greenCross}));
+  EXPECT_EQ(looks, PlayedLooks(ReadBytes(path)));
 }
 
 TEST_F(WmfTest, PointsAreReadWithAndWithoutTheLeadingCount) {
@@ -255,6 +463,58 @@ TEST_F(WmfTest, EveryErrorIsReportedWithItsText) {
   EXPECT_EQ(SeenBoxes()[7].text, "\aError PW1: Err:No File!\n");
   EXPECT_TRUE(Objects().empty());
   EXPECT_EQ(Query(QCQ_CANUNDO), 0);
+}
+
+// A metafile of polygons with the given numbers of points, in order.
+std::vector<BYTE> PolygonsOf(const std::vector<size_t>& pointCounts) {
+  WmfBuilder wmf;
+  wmf.objects = 0;
+  for (size_t count : pointCounts) {
+    std::vector<WORD> params = {static_cast<WORD>(count)};
+    for (size_t i = 0; i < count; ++i) params.insert(params.end(), {static_cast<WORD>(i % 640), static_cast<WORD>(i % 3)});
+    wmf.Record(META_POLYGON, params);
+  }
+  return wmf.Bytes();
+}
+
+TEST_F(WmfTest, OneImportIsHeldToItsBoundsOfObjectsAndPoints) {
+  constexpr size_t kObjects = CWmfReader::kMostObjects;
+  constexpr size_t kLargest = 0xFFFF;  // points of one polygon record
+  constexpr size_t kLargePolygons = CWmfReader::kMostPoints / kLargest;
+  constexpr size_t kRest = CWmfReader::kMostPoints % kLargest;
+  std::vector<size_t> mostPoints(kLargePolygons, kLargest);
+  mostPoints.push_back(kRest);
+  std::vector<size_t> onePointMore = mostPoints;
+  ++onePointMore.back();
+  const struct {
+    const char* name;
+    std::vector<size_t> polygons;
+    int error;  // WMF_OK: read whole
+  } cases[] = {
+      {"as many objects as one import adds", std::vector<size_t>(kObjects, 3), WMF_OK},
+      {"one object more", std::vector<size_t>(kObjects + 1, 3), WMF_MEMORY},
+      {"as many points", mostPoints, WMF_OK},
+      {"one point more", onePointMore, WMF_MEMORY},
+  };
+  AnswerBoxesWith(IDOK);
+  for (const auto& c : cases) {
+    const std::string path = Write("many.wmf", PolygonsOf(c.polygons));
+    CWmfReader reader;
+    EXPECT_EQ(reader.Load(path.c_str()), c.error == WMF_OK) << c.name;
+    EXPECT_EQ(reader.LastError(), c.error) << c.name;
+    std::unique_ptr<CDrawGroup> group = reader.TakeGroup();
+    EXPECT_EQ(group ? static_cast<size_t>(group->GetChildren().GetCount()) : 0,
+              c.error == WMF_OK ? c.polygons.size() : 0)
+        << c.name;
+    if (c.error == WMF_OK) continue;
+    const size_t boxes = SeenBoxes().size();
+    EXPECT_TRUE(ImportedLooks(path).empty()) << c.name;
+    ASSERT_EQ(SeenBoxes().size(), boxes + 1) << c.name;
+    EXPECT_EQ(SeenBoxes().back().text, "\aError PW6: Err:memery error!\n");
+    EXPECT_TRUE(Objects().empty()) << c.name;
+    EXPECT_EQ(Query(QCQ_CANUNDO), 0) << c.name;
+    EXPECT_EQ(Query(QCQ_MODIFIED), 0) << c.name;
+  }
 }
 
 TEST(WmfErrorTextTest, NumbersOutsideTheTableAreUnknown) {
