@@ -5,35 +5,15 @@
 #include <cstdint>
 #include <new>
 
+#include "slabpages.h"
+
 namespace qel {
 namespace {
 
-constexpr size_t kChunkBytes = 64 * 1024;  // VirtualAlloc's granularity: chunks are aligned to it
-constexpr size_t kStep = 8;                // slot sizes, and the alignment of every slot
+constexpr size_t kStep = 8;  // slot sizes, and the alignment of every slot
 constexpr size_t kClasses = kMaxPooledBytes / kStep;  // class c holds slots of (c + 1) * kStep bytes
 
-struct FreeSlot {
-  FreeSlot* next;
-};
-
-struct Chunk {
-  Chunk* prev;      // in its class's list of chunks with room
-  Chunk* next;
-  bool listed;      // in that list
-  FreeSlot* free;   // slots given back
-  BYTE* unused;     // slots never handed out begin here
-  UINT live;        // slots handed out now
-  UINT cls;
-};
-
-constexpr size_t kFirstSlot = (sizeof(Chunk) + 15) / 16 * 16;
-
-struct SizeClass {
-  Chunk* withRoom = nullptr;  // chunks with a free or unused slot
-  Chunk* spare = nullptr;     // one empty chunk kept for the next burst
-};
-
-SizeClass g_classes[kClasses];
+SlabClass g_classes[kClasses];
 size_t g_chunks = 0;
 volatile LONG g_lock = 0;
 
@@ -86,86 +66,34 @@ class PoolLock {
 };
 
 size_t SlotBytes(UINT cls) { return (cls + 1) * kStep; }
-Chunk* ChunkOf(const void* p) { return reinterpret_cast<Chunk*>(reinterpret_cast<uintptr_t>(p) & ~(kChunkBytes - 1)); }
 
-void Link(SizeClass& sc, Chunk* c) {
-  c->prev = nullptr;
-  c->next = sc.withRoom;
-  if (sc.withRoom) sc.withRoom->prev = c;
-  sc.withRoom = c;
-  c->listed = true;
-}
-
-void Unlink(SizeClass& sc, Chunk* c) {
-  (c->prev ? c->prev->next : sc.withRoom) = c->next;
-  if (c->next) c->next->prev = c->prev;
-  c->listed = false;
-}
-
-void Reset(Chunk* c, UINT cls) {
-  c->free = nullptr;
-  c->unused = reinterpret_cast<BYTE*>(c) + kFirstSlot;
-  c->live = 0;
-  c->cls = cls;
-}
-
-Chunk* NewChunk(UINT cls) {
-  SizeClass& sc = g_classes[cls];
-  Chunk* c = sc.spare;
-  sc.spare = nullptr;
-  if (!c) {
-    c = static_cast<Chunk*>(::VirtualAlloc(nullptr, kChunkBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-    if (!c) throw std::bad_alloc();
-    BYTE* entry = MakeClassEntry(c);
-    if (!entry) {
-      ::VirtualFree(c, 0, MEM_RELEASE);
-      throw std::bad_alloc();
-    }
-    *entry = static_cast<BYTE>(cls + 1);
-    ++g_chunks;
+// A fresh chunk with its entry in the table; null when there is none.
+SlabPage* NewChunk(UINT cls) {
+  void* c = ::VirtualAlloc(nullptr, kSlabPageBytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+  if (!c) return nullptr;
+  BYTE* entry = MakeClassEntry(c);
+  if (!entry) {
+    ::VirtualFree(c, 0, MEM_RELEASE);
+    return nullptr;
   }
-  Reset(c, cls);
-  Link(sc, c);
-  return c;
-}
-
-bool IsFull(const Chunk* c) {
-  size_t untouched = reinterpret_cast<const BYTE*>(c) + kChunkBytes - c->unused;
-  return !c->free && untouched < SlotBytes(c->cls);
+  *entry = static_cast<BYTE>(cls + 1);
+  ++g_chunks;
+  return static_cast<SlabPage*>(c);
 }
 
 void* TakeSlot(UINT cls) {
-  SizeClass& sc = g_classes[cls];
-  Chunk* c = sc.withRoom ? sc.withRoom : NewChunk(cls);
-  void* p;
-  if (c->free) {
-    p = c->free;
-    c->free = c->free->next;
-  } else {
-    p = c->unused;
-    c->unused += SlotBytes(cls);
-  }
-  ++c->live;
-  if (IsFull(c)) Unlink(sc, c);
+  void* p = g_classes[cls].Take(cls, SlotBytes(cls), [cls] { return NewChunk(cls); });
+  if (!p) throw std::bad_alloc();
   return p;
 }
 
 void GiveBack(void* p) {
-  Chunk* c = ChunkOf(p);
-  SizeClass& sc = g_classes[c->cls];
-  FreeSlot* slot = static_cast<FreeSlot*>(p);
-  slot->next = c->free;
-  c->free = slot;
-  if (!c->listed) Link(sc, c);
-  if (--c->live > 0) return;
-  Unlink(sc, c);
-  if (!sc.spare) {
-    sc.spare = c;
-    return;
-  }
-  *FindClassEntry(c) = 0;
+  SlabPage* c = SlabPageOf(p);
+  SlabPage* empty = g_classes[c->cls].GiveBack(c, p);
+  if (!empty) return;
+  *FindClassEntry(empty) = 0;
   --g_chunks;
-  ::VirtualFree(c, 0, MEM_RELEASE);
+  ::VirtualFree(empty, 0, MEM_RELEASE);
 }
 
 }  // namespace
