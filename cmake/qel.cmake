@@ -10,12 +10,9 @@ macro(qel_add_googletest)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(${QEL_GTEST_SRC} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   # GoogleTest's own targets go into the build tree, never the program folder.
-  foreach(t gtest gtest_main gmock gmock_main)
-    if(TARGET ${t})
-      set_target_properties(${t} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/googletest
-                                             ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/googletest)
-    endif()
-  endforeach()
+  set_target_properties(gtest gtest_main gmock gmock_main
+                        PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/googletest
+                                   ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/googletest)
 endmacro()
 
 # qel_test(<name> [SERIAL] SOURCES <files...> [LIBS <libs...>] [RESOURCE_LOCK <lock>]

@@ -11,9 +11,7 @@
 
 #include "qbapi.h"
 #include "qbfakepeer.h"
-#ifdef QB_BENCH_TAGSIM
 #include "tagsim.h"
-#endif
 
 using namespace qbtest;
 
@@ -26,26 +24,6 @@ constexpr int kRawTrips = 2000;
 
 double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-// Echoes a read request's wire records back with a value; answers writes with
-// one status byte per record.
-[[maybe_unused]] PeerScript Serve(const Bytes& request) {
-  const uint8_t command = request[9];
-  Bytes body;
-  size_t records = 0;
-  for (size_t at = 16; at + 4 <= request.size();) {
-    const size_t total = request[at] | request[at + 1] << 8;
-    if (total < 20) break;
-    if (command == 0x92) {
-      body.insert(body.end(), request.begin() + at, request.begin() + at + total);
-      body[body.size() - 16] = QB_TYPE_FLOAT64;
-    }
-    ++records;
-    at += total;
-  }
-  if (command == 0x91) body.assign(records, 0);
-  return PeerScript{Send(ReplyTo(request, 0, body))};
 }
 
 void ReportCall(const char* name, double seconds) {
@@ -91,7 +69,6 @@ std::string TagName(int i) {
 
 int main() {
   StartSockets();
-#ifdef QB_BENCH_TAGSIM
   std::printf("server: the simulated server tools/tagsim, in-process on loopback\n");
   tagsim::Server sim;
   std::string catalogue = "[tags]\n";
@@ -103,12 +80,6 @@ int main() {
     return 1;
   }
   const int port = sim.Port();
-#else
-  std::printf("server: the client's own scripted fake server (tools/tagsim not built)\n");
-  FakePeer peer;
-  peer.SetHandler(Serve);
-  const int port = peer.Port();
-#endif
 
   if (!BenchRawRoundTrip(port)) std::printf("raw loopback round trip failed\n");
 

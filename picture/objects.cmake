@@ -43,14 +43,11 @@ function(qel_picture_tests_objects)
       ${dir}/knownclip_test.cpp
     LIBS qelpicture qelrender_testing)
   qel_test(picture_bounds_test
-    SOURCES ${dir}/drawbounds_test.cpp ${dir}/metafilecheck_test.cpp ${dir}/hostile_pictures.cpp
-            ${dir}/shapes_test_util.cpp ${dir}/metafile_builder.cpp
-    LIBS qelpicture qelrender_testing)
+    SOURCES ${dir}/drawbounds_test.cpp ${dir}/metafilecheck_test.cpp
+    LIBS qelpicture_testing qelpicture qelrender_testing)
   # The damaged picture is painted as the editing window paints it, grid
   # included (one source of the editing window, which needs only the model).
   qel_bench(picture_bench
-    SOURCES ${dir}/picture_bench.cpp ${dir}/hostile_pictures.cpp ${dir}/shapes_test_util.cpp
-            ${dir}/metafile_builder.cpp ${CMAKE_SOURCE_DIR}/editctrl/picgrid.cpp
-    LIBS qelpicture)
-  target_include_directories(picture_bench PRIVATE ${CMAKE_SOURCE_DIR}/editctrl)
+    SOURCES ${dir}/picture_bench.cpp
+    LIBS qelpicture_testing qelpicgrid qelpicture)
 endfunction()

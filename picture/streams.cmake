@@ -12,6 +12,5 @@ function(qel_picture_tests_streams)
       ${dir}/damagedstream_test.cpp
       ${dir}/groupnesting_test.cpp
       ${dir}/goldenpicture_test.cpp
-      ${CMAKE_SOURCE_DIR}/script/links_test_util.cpp
-    LIBS qelpicture qelscript qelrender_testing qelprogtest)
+    LIBS qellinks_testing qelpicture qelscript qelrender_testing qelprogtest)
 endfunction()

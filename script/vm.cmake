@@ -29,26 +29,30 @@ target_sources(qelscript PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/compilerunner.cpp
 )
 
-# Small scripts are compiled in-process with the compiler library, then run.
-# Hand-made and hostile code bytes (vm_program, vm_hostile) serve the tests and the benchmark.
+# Test support: small scripts compiled in-process with the compiler library,
+# then run (vm_test_util); hand-made and hostile code bytes (vm_program,
+# vm_hostile) serve the tests and the benchmark.
+add_library(qelvm_testing STATIC vm_test_util.cpp vm_program.cpp vm_hostile.cpp)
+target_link_libraries(qelvm_testing PUBLIC qelscript qelcompiler_testing gmock)
+
 qel_test(script_vm_test
-  SOURCES vm_test_util.cpp vm_program.cpp vm_hostile.cpp vm_load_test.cpp vm_core_test.cpp vm_library_test.cpp
+  SOURCES vm_load_test.cpp vm_core_test.cpp vm_library_test.cpp
           vm_host_test.cpp vm_hardening_test.cpp vm_format_test.cpp vm_work_test.cpp vm_random_test.cpp
           vm_regions_test.cpp vm_translate_test.cpp vmstorage_test.cpp
-  LIBS qelscript qelcompiler_testing)
+  LIBS qelvm_testing qelscript qelcompiler_testing)
 
 # The ActiveX host functions with the test control, registered by the tests.
 qel_test(script_ocx_test
-  SOURCES vm_test_util.cpp vm_host_ocx_test.cpp
-  LIBS qelscript qelcompiler_testing qeltestocx_reg)
+  SOURCES vm_host_ocx_test.cpp
+  LIBS qelvm_testing qelscript qelcompiler_testing qeltestocx_reg)
 add_dependencies(script_ocx_test tarnic_stdlib)
 # The tests read the system-function list delivered beside the compiler.
 add_dependencies(script_vm_test tarnic_stdlib)
 
 # The benchmark compares with the same loops in C built with -O2.
 qel_bench(script_vm_bench
-  SOURCES vm_bench.cpp vm_bench_hostile.cpp vm_hostile.cpp vm_program.cpp vm_bench_native.c
-  LIBS qelscript qelcompiler_testing psapi)
+  SOURCES vm_bench.cpp vm_bench_hostile.cpp vm_bench_native.c
+  LIBS qelvm_testing qelscript qelcompiler_testing psapi)
 set_source_files_properties(vm_bench_native.c PROPERTIES COMPILE_OPTIONS -O2)
 add_dependencies(script_vm_bench tarnic_stdlib)
 

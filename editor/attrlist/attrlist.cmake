@@ -1,8 +1,7 @@
 # The attribute list and the event-link list of the workspace bar's
 # "属性/动作" tab, with the options list and its in-place editors, compiled
 # into the editor's library; the colour popup of the editing control is
-# compiled in with them (its "无颜色" box serves the attribute list).
-include(${CMAKE_SOURCE_DIR}/editctrl/colors/colors.cmake)
+# linked in with them (its "无颜色" box serves the attribute list).
 target_sources(qeleditor PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/attrtexts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawattrlist.cpp
@@ -13,6 +12,5 @@ target_sources(qeleditor PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/optionedits.cpp
   ${CMAKE_CURRENT_LIST_DIR}/propertypanel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tablists.cpp
-  ${QEL_COLOR_POPUP_SOURCES}
 )
-target_include_directories(qeleditor PUBLIC ${QEL_COLORS_DIR})
+target_link_libraries(qeleditor PUBLIC qelcolorpopup)

@@ -7,8 +7,6 @@ qel_test(editor_lists_test
           ${CMAKE_CURRENT_LIST_DIR}/listoptions_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/drawattrlist_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/eventlinklist_test.cpp
-          ${CMAKE_CURRENT_LIST_DIR}/attrlist_testutil.cpp
-          ${QEL_COLORS_DIR}/colortest_util.cpp
-          test/editor_harness.cpp test/editor_files.cpp QelMake.rc
-  LIBS qeleditor qelprogtest qeluitest)
+          QelMake.rc
+  LIBS qeleditor_testing qeleditor qelprogtest qeluitest)
 add_dependencies(editor_lists_test QelCtrl qel3api)
