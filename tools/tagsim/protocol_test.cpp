@@ -553,7 +553,7 @@ TEST_F(TagsimProtocol, ClientsAreServedSideBySide) {
   EXPECT_EQ(r.size(), 40u);
   EXPECT_EQ(sim.ActiveConnections(), 2);
   // Dropping ends the delayed one too, without its reply.
-  sim.DropConnections();
+  ASSERT_TRUE(sim.DropConnections());
   EXPECT_TRUE(slow->ReadFor(1000).empty());
   EXPECT_TRUE(slow->Closed());
   EXPECT_EQ(sim.ActiveConnections(), 0);
