@@ -53,6 +53,7 @@ class SilentListener {
   // True while the accepted connection is open on the other side too (what
   // the client sent is read and dropped).
   bool StillOpen() {
+    if (m_accepted == INVALID_SOCKET) return false;
     for (;;) {
       fd_set readable;
       FD_ZERO(&readable);
