@@ -40,12 +40,22 @@ inline void CALLBACK FireMarker(HWND, UINT, UINT_PTR, DWORD) { MarkerFired() = t
 // before, and every paint due, has been dispatched. The positive marker for
 // a check that something did not happen; false when the timer never came
 // (a message or paint that keeps coming back holds it off).
+// One message at a time, so that the limit holds also then.
 inline bool PumpPastTheQueue(DWORD timeoutMs = 30000) {
   detail::MarkerFired() = false;
   const UINT_PTR id = ::SetTimer(nullptr, 0, 1, detail::FireMarker);
-  const bool fired = PumpUntil([] { return detail::MarkerFired(); }, timeoutMs);
+  const DWORD start = ::GetTickCount();
+  while (!detail::MarkerFired() && ::GetTickCount() - start <= timeoutMs) {
+    MSG msg;
+    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      continue;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
   ::KillTimer(nullptr, id);
-  return fired;
+  return detail::MarkerFired();
 }
 
 // A class with the default procedure; CreateEx puts the layer's in front.
