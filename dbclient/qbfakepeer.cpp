@@ -25,6 +25,7 @@ int WaitReadable(SOCKET s, int ms) {
 
 PeerStep Send(const Bytes& bytes) { return {PeerStep::kSend, bytes, 0}; }
 PeerStep Sleep(int ms) { return {PeerStep::kSleep, {}, ms}; }
+PeerStep Hold() { return {PeerStep::kHold, {}, 0}; }
 PeerStep Close() { return {PeerStep::kClose, {}, 0}; }
 
 Bytes Frame(uint8_t group, uint8_t command, uint8_t status, const Bytes& body, uint8_t flag) {
@@ -120,6 +121,7 @@ void FakePeer::Run() {
     ++connections_;
     Serve(connection);
     closesocket(connection);
+    ++closed_;
   }
 }
 
@@ -148,14 +150,29 @@ bool FakePeer::Perform(uintptr_t s, const PeerScript& script) {
           if (r <= 0) return false;
           sent += size_t(r);
         }
+        ++sent_;
         break;
       }
       case PeerStep::kSleep:
         std::this_thread::sleep_for(std::chrono::milliseconds(step.ms));
         break;
+      case PeerStep::kHold:
+        if (!AwaitRelease()) return false;
+        break;
       case PeerStep::kClose:
         return false;
     }
+  }
+  return true;
+}
+
+// Each Hold takes the next ticket and goes on once that many releases came;
+// the peer's end ends the wait too.
+bool FakePeer::AwaitRelease() {
+  const int ticket = ++holds_;
+  while (released_ < ticket) {
+    if (stop_) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
   }
   return true;
 }

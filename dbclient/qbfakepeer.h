@@ -1,7 +1,9 @@
 // A scripted stand-in for the database server, for the client's tests and
 // benchmark: one loopback listener on an ephemeral port, a thread that reads
 // request frames and answers each with the steps a handler returns (send
-// bytes, pause, close the connection). The login is answered on its own.
+// bytes, pause, hold until the test releases, close the connection). The
+// login is answered on its own. What the peer has done is counted, so that a
+// test waits for it instead of for a while.
 #pragma once
 #include <atomic>
 #include <cstdint>
@@ -15,7 +17,7 @@ namespace qbtest {
 using Bytes = std::vector<uint8_t>;
 
 struct PeerStep {
-  enum Kind { kSend, kSleep, kClose } kind;
+  enum Kind { kSend, kSleep, kHold, kClose } kind;
   Bytes bytes;
   int ms = 0;
 };
@@ -23,6 +25,9 @@ using PeerScript = std::vector<PeerStep>;
 
 PeerStep Send(const Bytes& bytes);
 PeerStep Sleep(int ms);
+// Waits until the test calls Release() (once for each Hold, in any order), so
+// that what follows comes at a moment the test chooses.
+PeerStep Hold();
 PeerStep Close();
 
 // A reply frame with a valid header.
@@ -57,6 +62,12 @@ class FakePeer {
   std::vector<Bytes> LoginRequests();
   size_t RequestCount();
   int Connections() const { return connections_; }
+  // Connections the peer has closed on its side.
+  int ConnectionsClosed() const { return closed_; }
+  // Send steps carried out whole.
+  int Sent() const { return sent_; }
+  // Lets one Hold step go on (one that is waiting or the next one to come).
+  void Release() { ++released_; }
   void ClearRequests();
 
  private:
@@ -64,11 +75,16 @@ class FakePeer {
   void Serve(uintptr_t connection);
   bool ReadExact(uintptr_t s, uint8_t* target, size_t n);
   bool Perform(uintptr_t s, const PeerScript& script);
+  bool AwaitRelease();
 
   uintptr_t listener_;
   int port_ = 0;
   std::atomic<bool> stop_{false};
   std::atomic<int> connections_{0};
+  std::atomic<int> closed_{0};
+  std::atomic<int> sent_{0};
+  std::atomic<int> holds_{0};
+  std::atomic<int> released_{0};
   std::mutex mutex_;
   Handler handler_;
   Handler loginHandler_;

@@ -3,17 +3,16 @@
 // on the wire. Two codecs written apart check each other here.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "qbapi.h"
 #include "qbclient.h"
 #include "qbprotocol.h"
+#include "qbtest_wait.h"
 #include "tagsim.h"
 
 namespace {
@@ -28,13 +27,9 @@ const char kTags[] =
     "[accounts]\n"
     "admin | secret | 7\n";
 
-void ShortLimits(QB_HANDLE h) {
-  QbTimeLimits& limits = QbClientOf(h)->Limits();
-  limits.replyMs = 400;
-  limits.pollMs = 50;
-  limits.followMs = 400;
-  limits.connectMs = 2000;
-}
+using qbtest::GenerousLimits;
+using qbtest::ShortLimits;
+using qbtest::WaitUntil;
 
 class QbTagsim : public ::testing::Test {
  protected:
@@ -44,7 +39,7 @@ class QbTagsim : public ::testing::Test {
     sim.SetFixedTime(1000000);
     ASSERT_TRUE(sim.Start("127.0.0.1", 0, &error)) << error;
     h = QB_Create();
-    ShortLimits(h);
+    GenerousLimits(h);
     ASSERT_EQ(QB_OK, Connect());
   }
   void TearDown() override {
@@ -241,7 +236,7 @@ TEST_F(QbTagsim, FaultsEndInTheirResultCodeAndTheNextRequestWorks) {
     f.garbageBytes = 50; f.badCrcHeaderFirst = true; f.bogusLengthFirst = 8; f.unrelatedFrameFirst = true; f.chunkSize = 3;
   });
   add("no reply", QB_ERR_FAIL, [](tagsim::Fault& f) { f.noReply = true; });
-  add("late reply", QB_ERR_FAIL, [](tagsim::Fault& f) { f.delayMs = 700; });
+  add("late reply", QB_ERR_FAIL, [](tagsim::Fault& f) { f.held = true; });
   add("status 9", 9, [](tagsim::Fault& f) { f.forceStatus = 9; });
   add("a body too long", QB_OK, [](tagsim::Fault& f) { f.lengthDelta = 4; });
   add("a body cut short", QB_ERR_FAIL, [](tagsim::Fault& f) { f.lengthDelta = -4; });
@@ -252,7 +247,11 @@ TEST_F(QbTagsim, FaultsEndInTheirResultCodeAndTheNextRequestWorks) {
   for (const FaultCase& c : cases) {
     sim.SetFault(QBG_VALUE, QBC_READ_REAL, c.fault);
     QB_TAGVALUE records[2] = {Record("FIC101.PV"), Record("CNT")};
+    const bool timesOut = c.fault.noReply || c.fault.held;
+    if (timesOut) ShortLimits(h);
+    const int replies = sim.RepliesSent();
     EXPECT_EQ(c.expected, QB_ReadReal(h, records, 2)) << c.name;
+    GenerousLimits(h);
     if (c.expected == QB_OK) {
       EXPECT_DOUBLE_EQ(12.5, records[0].value.data.f64) << c.name;
     }
@@ -262,7 +261,10 @@ TEST_F(QbTagsim, FaultsEndInTheirResultCodeAndTheNextRequestWorks) {
     } else {
       EXPECT_EQ(1, Connected()) << c.name;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(c.fault.delayMs ? 500 : 0));
+    if (c.fault.held) {  // the late reply comes in before the next request goes out
+      sim.ReleaseHeld();
+      ASSERT_TRUE(WaitUntil([&] { return sim.RepliesSent() > replies; })) << c.name << ": never sent";
+    }
     QB_TAGVALUE again[2] = {Record("CNT"), Record("FIC101.PV")};
     ASSERT_EQ(QB_OK, QB_ReadReal(h, again, 2)) << c.name << ": the next request";
     EXPECT_STREQ("CNT", again[0].name) << c.name;
@@ -348,8 +350,8 @@ TEST_F(QbTagsim, AdministrationListsAnswer) {
 }
 
 TEST_F(QbTagsim, ReconnectsAfterTheServerDroppedEveryConnection) {
-  sim.DropConnections();
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(sim.DropConnections());
+  ASSERT_EQ(0, sim.ActiveConnections());
   QB_TAGVALUE record = Record("FIC101.PV");
   EXPECT_EQ(QB_ERR_NOTCONNECTED, QB_ReadReal(h, &record, 1));
   EXPECT_EQ(0, Connected());

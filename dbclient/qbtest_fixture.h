@@ -1,5 +1,8 @@
-// A client handle logged in to the scripted fake server, with short time
-// limits so that time-outs cost a fraction of a second.
+// A client handle logged in to the scripted fake server. Its time limits are
+// generous, so that only a real fault reaches them; a test that wants a
+// time-out shortens them around that one call (ShortLimits), with a peer
+// that holds its reply until the test releases it, so the load of the
+// machine never decides whether a reply is late.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -8,16 +11,9 @@
 #include "qbapi.h"
 #include "qbclient.h"
 #include "qbfakepeer.h"
+#include "qbtest_wait.h"
 
 namespace qbtest {
-
-inline void ShortenLimits(QB_HANDLE h) {
-  QbTimeLimits& limits = QbClientOf(h)->Limits();
-  limits.replyMs = 300;
-  limits.pollMs = 50;
-  limits.followMs = 300;
-  limits.connectMs = 2000;
-}
 
 inline Bytes BodyOf(const Bytes& frame) { return Bytes(frame.begin() + 16, frame.end()); }
 
@@ -36,7 +32,7 @@ class ConnectedClient : public ::testing::Test {
   void SetUp() override {
     h = QB_Create();
     ASSERT_NE(nullptr, h);
-    ShortenLimits(h);
+    GenerousLimits(h);
     ASSERT_EQ(QB_OK, QB_Connect(h, "127.0.0.1", peer.Port(), "user", "pw"));
     peer.ClearRequests();
   }
@@ -46,6 +42,13 @@ class ConnectedClient : public ::testing::Test {
   void Answer(uint8_t status, const Bytes& body = {}, uint8_t flag = 0) {
     peer.SetHandler([=](const Bytes& request) {
       return PeerScript{Send(ReplyTo(request, status, body, flag))};
+    });
+  }
+  // Answers nothing until the test releases the peer, then `status`: a
+  // reply that comes after the client gave up.
+  void AnswerLate(uint8_t status) {
+    peer.SetHandler([=](const Bytes& request) {
+      return PeerScript{Hold(), Send(ReplyTo(request, status))};
     });
   }
   // Answers every request with the given raw bytes.

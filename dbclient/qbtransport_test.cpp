@@ -6,7 +6,6 @@
 
 #include <chrono>
 #include <cstring>
-#include <thread>
 
 #include "qbapi.h"
 #include "qbclient.h"
@@ -34,7 +33,7 @@ int UnusedPort() {
 
 struct HandleOwner {
   QB_HANDLE h = QB_Create();
-  HandleOwner() { ShortenLimits(h); }
+  HandleOwner() { GenerousLimits(h); }
   ~HandleOwner() { QB_Destory(h); }
 };
 
@@ -118,6 +117,7 @@ TEST(QbConnect, SilentLoginGives1) {
   FakePeer peer;
   peer.SetLoginHandler([](const Bytes&) { return PeerScript{}; });
   HandleOwner o;
+  ShortLimits(o.h);
   EXPECT_EQ(QB_ERR_FAIL, QB_Connect(o.h, "127.0.0.1", peer.Port(), "u", "p"));
   EXPECT_FALSE(QbClientOf(o.h)->HasSocket());
 }
@@ -140,6 +140,7 @@ TEST_F(QbTransport, ReplyFoundBehindGarbageBadCrcAndOtherCommands) {
   EXPECT_EQ(9, QB_TagDel(h, "T1"));
 }
 
+// The pauses only keep the pieces apart; the follow limit is generous.
 TEST_F(QbTransport, ReplyInPiecesIsReassembled) {
   peer.SetHandler([](const Bytes& r) {
     const Bytes reply = ReplyTo(r, 0, Le32(42));
@@ -161,7 +162,9 @@ TEST_F(QbTransport, OnlyTheFirstMatchingFrameAnswers) {
 
 TEST_F(QbTransport, NoReplyGives1AndKeepsTheConnection) {
   peer.SetHandler([](const Bytes&) { return PeerScript{}; });
+  ShortLimits(h);
   EXPECT_EQ(QB_ERR_FAIL, QB_TagDel(h, "T1"));
+  GenerousLimits(h);
   EXPECT_EQ(1, Connected());
   Answer(0);
   EXPECT_EQ(QB_OK, QB_TagDel(h, "T1"));
@@ -172,16 +175,22 @@ TEST_F(QbTransport, SilenceAfterThePartialReplyGives1) {
     const Bytes reply = ReplyTo(r, 0);
     return PeerScript{Send(Bytes(reply.begin(), reply.begin() + 8))};
   });
+  ShortLimits(h);
   EXPECT_EQ(QB_ERR_FAIL, QB_TagDel(h, "T1"));
+  GenerousLimits(h);
   EXPECT_EQ(1, Connected());
   Answer(6);
   EXPECT_EQ(6, QB_TagDel(h, "T1"));  // the cut-off frame does not swallow this reply
 }
 
 TEST_F(QbTransport, LateReplyNeverAnswersTheNextRequest) {
-  peer.SetHandler([](const Bytes& r) { return PeerScript{Sleep(450), Send(ReplyTo(r, 3))}; });
+  AnswerLate(3);
+  ShortLimits(h);
   EXPECT_EQ(QB_ERR_FAIL, QB_TagDel(h, "T1"));
-  std::this_thread::sleep_for(std::chrono::milliseconds(600));  // the late reply is in
+  GenerousLimits(h);
+  const int sent = peer.Sent();
+  peer.Release();
+  ASSERT_TRUE(WaitUntil([&] { return peer.Sent() > sent; })) << "the late reply never went out";
   Answer(5);
   EXPECT_EQ(5, QB_TagDel(h, "T1"));
 }
@@ -199,7 +208,7 @@ TEST_F(QbTransport, ServerClosingDuringTheWaitGives31) {
 TEST_F(QbTransport, ServerDroppingWhileIdleIsNoticedByTheNextRequest) {
   peer.SetHandler([](const Bytes& r) { return PeerScript{Send(ReplyTo(r, 0)), Close()}; });
   EXPECT_EQ(QB_OK, QB_TagDel(h, "T1"));
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_TRUE(WaitUntil([&] { return peer.ConnectionsClosed() == 1; })) << "the peer never hung up";
   EXPECT_EQ(1, Connected());  // nothing sent, nothing noticed yet
   Answer(0);
   EXPECT_EQ(QB_ERR_NOTCONNECTED, QB_TagDel(h, "T1"));

@@ -1,15 +1,16 @@
 // Message boxes: GBK texts, titled like their owner unless told otherwise.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "wndtest/wndtest_util.h"
 
 namespace {
 
-// What the box showed; filled by a timer that fires inside the box's own loop
-// and then presses its OK button.
+// What the box showed; filled by the closer below, which then presses OK.
 struct SeenBox {
   std::string title;
   std::string text;
@@ -18,9 +19,11 @@ struct SeenBox {
 };
 SeenBox g_seen;
 
+// Takes the thread's message box once it is shown (its texts are set then).
 BOOL CALLBACK FindBox(HWND hwnd, LPARAM) {
   char cls[32];
   if (!::GetClassNameA(hwnd, cls, sizeof cls) || std::string(cls) != "#32770") return TRUE;
+  if (!::IsWindowVisible(hwnd)) return TRUE;
   char buf[128] = "";
   ::GetWindowTextA(hwnd, buf, sizeof buf);
   g_seen.title = buf;
@@ -33,17 +36,41 @@ BOOL CALLBACK FindBox(HWND hwnd, LPARAM) {
   return FALSE;
 }
 
-void CALLBACK CloseBox(HWND, UINT, UINT_PTR id, DWORD) {
-  ::EnumThreadWindows(::GetCurrentThreadId(), FindBox, 0);
-  if (g_seen.found) ::KillTimer(nullptr, id);
-}
+const DWORD kGenerousMs = 30000;
+
+// Watches a thread for its box from a thread of its own, so the box's loop
+// need not give it a turn: a timer in that loop fires only when the loop has
+// nothing else to do, which a busy queue can put off without end. When no
+// box comes within the limit, it ends the box's loop (the box answers 0).
+class BoxCloser {
+ public:
+  explicit BoxCloser(DWORD thread) : thread_(thread), watcher_([this] { Watch(); }) {}
+  ~BoxCloser() {
+    done_ = true;
+    watcher_.join();
+  }
+
+ private:
+  void Watch() {
+    const DWORD start = ::GetTickCount();
+    while (!done_ && !g_seen.found) {
+      if (::GetTickCount() - start > kGenerousMs) {
+        ::PostThreadMessageA(thread_, WM_QUIT, 0, 0);
+        return;
+      }
+      ::EnumThreadWindows(thread_, FindBox, 0);
+      if (!g_seen.found) ::Sleep(10);
+    }
+  }
+  DWORD thread_;
+  std::atomic<bool> done_{false};
+  std::thread watcher_;
+};
 
 int ShowAndClose(HWND owner, const char* text, const char* title) {
   g_seen = SeenBox();
-  UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CloseBox);
-  int answer = QelMessageBox(owner, text, title, MB_OK | MB_ICONINFORMATION);
-  if (!g_seen.found) ::KillTimer(nullptr, timer);
-  return answer;
+  BoxCloser closer(::GetCurrentThreadId());
+  return QelMessageBox(owner, text, title, MB_OK | MB_ICONINFORMATION);
 }
 
 class MsgBox : public ::testing::Test {
@@ -68,6 +95,26 @@ TEST_F(MsgBox, AGivenTitleIsUsedAsItStands) {
   EXPECT_EQ(ShowAndClose(top, "文本", "提示"), IDOK);
   ASSERT_TRUE(g_seen.found);
   EXPECT_EQ(g_seen.title, "提示");
+}
+
+// A window whose paint never validates keeps a paint due all the time,
+// which holds off every timer of the thread.
+LRESULT CALLBACK NeverPainted(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  return msg == WM_PAINT ? 0 : ::DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+TEST_F(MsgBox, TheBoxIsTakenAlsoWhileThePaintsOfAnotherWindowKeepComing) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = NeverPainted;
+  wc.hInstance = QelGetInstanceHandle();
+  wc.lpszClassName = "QelMsgBoxTestNeverPainted";
+  ::RegisterClassA(&wc);
+  HWND busy = ::CreateWindowA(wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(busy, nullptr);
+  EXPECT_EQ(ShowAndClose(top, "文本", "提示"), IDOK);
+  EXPECT_TRUE(g_seen.found);
+  ::DestroyWindow(busy);
 }
 
 TEST_F(MsgBox, AnUntitledOwnerGivesTheApplicationName) {

@@ -1,6 +1,8 @@
 // The everyday operations on a window object.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -35,9 +37,14 @@ TEST(WndOps, TimersFireUntilKilled) {
   for (UINT_PTR id : wnd.ticks) EXPECT_EQ(id, 1u);
   EXPECT_TRUE(wnd.KillTimer(1));
   wndtest::PumpPending();
-  size_t after = wnd.ticks.size();
-  PumpUntil([] { return false; }, 60);
-  EXPECT_EQ(wnd.ticks.size(), after);
+  const size_t after = wnd.ticks.size();
+  // Three periods of a second timer of the same period: the first would
+  // have fired meanwhile.
+  ASSERT_EQ(wnd.SetTimer(2, 10), 2u);
+  auto ticksOf = [&](UINT_PTR id) { return std::count(wnd.ticks.begin(), wnd.ticks.end(), id); };
+  EXPECT_TRUE(PumpUntil([&] { return ticksOf(2) >= 3; }, 30000));
+  EXPECT_EQ(ticksOf(1), static_cast<std::ptrdiff_t>(after));
+  EXPECT_TRUE(wnd.KillTimer(2));
   EXPECT_FALSE(wnd.KillTimer(1));
 }
 

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <winsock2.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 #include "projecttest_util.h"
 
@@ -12,7 +14,9 @@ namespace {
 
 const char kBuiltLibrary[] = "..\\out\\qel3api.dll";  // the program folder, seen from the tests
 
-DWORD Elapsed(DWORD since) { return GetTickCount() - since; }
+// Stop's own limit, a hundred slices of 100 ms: a Stop that waited for a
+// worker that never ended would use it up.
+const DWORD kStopLimitMs = CRtdbClient::kStopSlices * CRtdbClient::kStopSliceMs;
 
 // A loopback listener that accepts connections and never answers them.
 class SilentListener {
@@ -46,6 +50,20 @@ class SilentListener {
     m_accepted = accept(m_listener, nullptr, nullptr);
     return m_accepted != INVALID_SOCKET;
   }
+  // True while the accepted connection is open on the other side too (what
+  // the client sent is read and dropped).
+  bool StillOpen() {
+    if (m_accepted == INVALID_SOCKET) return false;
+    for (;;) {
+      fd_set readable;
+      FD_ZERO(&readable);
+      FD_SET(m_accepted, &readable);
+      timeval now = {0, 0};
+      if (select(0, &readable, nullptr, nullptr, &now) != 1) return true;
+      char bytes[256];
+      if (recv(m_accepted, bytes, sizeof bytes, 0) <= 0) return false;
+    }
+  }
   void CloseAccepted() {
     if (m_accepted != INVALID_SOCKET) closesocket(m_accepted);
     m_accepted = INVALID_SOCKET;
@@ -59,6 +77,32 @@ class SilentListener {
   SOCKET m_listener = INVALID_SOCKET;
   SOCKET m_accepted = INVALID_SOCKET;
   int m_port = 0;
+};
+
+// A loopback server that hangs up on every connection at once: each
+// connection attempt is counted and fails, and the next comes a second later.
+class HangUpListener {
+ public:
+  HangUpListener() : m_thread([this] { Run(); }) {}
+  ~HangUpListener() {
+    m_stop = true;
+    m_thread.join();
+  }
+  int Port() const { return m_socket.Port(); }
+  int Accepted() const { return m_accepted; }
+
+ private:
+  void Run() {
+    while (!m_stop)
+      if (m_socket.Accept(20)) {
+        ++m_accepted;
+        m_socket.CloseAccepted();
+      }
+  }
+  SilentListener m_socket;
+  std::atomic<bool> m_stop{false};
+  std::atomic<int> m_accepted{0};
+  std::thread m_thread;
 };
 
 CRtdbConnBlock BlockFor(int port) {
@@ -105,7 +149,7 @@ TEST(RtdbClient, MissingLibraryStartsNothingAndDataOperationsFail) {
     EXPECT_FALSE(client.IsRunning());
     EXPECT_EQ(1, client.Stop());
   }
-  EXPECT_LT(Elapsed(start), 1000u);  // Stop and the destructor have no worker to wait for
+  EXPECT_LT(Elapsed(start), kStopLimitMs);  // Stop and the destructor have no worker to wait for
 }
 
 TEST(RtdbClient, BindsTheFourteenExportsByName) {
@@ -123,23 +167,45 @@ TEST(RtdbClient, BindsTheFourteenExportsByName) {
   EXPECT_EQ(1, client.SetEntriesAndBind(BlockFor(11084), 0));  // keeps the library already bound
 }
 
+// A client started after the one under test, connecting to a server that
+// hangs up: its attempts come a second apart, so once it has made n of them
+// the client started before it has been through n periods of its own.
+class LaterClient {
+ public:
+  LaterClient() {
+    m_client.BindApi(kBuiltLibrary);
+    m_client.SetEntriesAndBind(BlockFor(m_server.Port()), 0);
+    m_client.Start();
+  }
+  bool WaitForAttempts(int n) {
+    return WaitFor(kGenerousMs, [&] { return m_server.Accepted() >= n; });
+  }
+
+ private:
+  HangUpListener m_server;
+  CRtdbClient m_client;
+};
+
 TEST(RtdbClient, WithoutAnEntryTheWorkerNeverConnects) {
+  HangUpListener uncounted;
   CRtdbClient client;
   ASSERT_EQ(1, client.BindApi(kBuiltLibrary));
-  CRtdbConnBlock empty;
-  empty.Clear();
+  CRtdbConnBlock empty = BlockFor(uncounted.Port());
+  empty.count = 0;  // an entry is there, but not counted
   ASSERT_EQ(1, client.SetEntriesAndBind(empty, 0));
   ASSERT_EQ(1, client.Start());
   EXPECT_EQ(1, client.Start());  // already running: no second worker
   EXPECT_TRUE(client.IsRunning());
   RtdbConnEntry entry;
   EXPECT_FALSE(client.GetFirstEntry(&entry));
-  Sleep(1300);
+  LaterClient later;
+  ASSERT_TRUE(later.WaitForAttempts(2)) << "the later client never tried twice";
   EXPECT_FALSE(client.IsConnected());
+  EXPECT_EQ(0, uncounted.Accepted());
   EXPECT_EQ(std::vector<int>(9, QB_ERR_NOTCONNECTED), AllDataStatuses(client));
   const DWORD stop = GetTickCount();
   EXPECT_EQ(1, client.Stop());
-  EXPECT_LT(Elapsed(stop), 500u);
+  EXPECT_LT(Elapsed(stop), kStopLimitMs);
   EXPECT_FALSE(client.IsRunning());
 }
 
@@ -151,15 +217,14 @@ TEST(RtdbClient, UnreachableServerGivesNotConnectedAndStopIsPrompt) {
   ASSERT_EQ(1, client.BindApi(kBuiltLibrary));
   client.SetEntriesAndBind(BlockFor(port), 0);
   ASSERT_EQ(1, client.Start());
-  Sleep(2300);  // two refused attempts
+  LaterClient later;
+  ASSERT_TRUE(later.WaitForAttempts(3)) << "the later client never tried three times";  // two refused attempts
   EXPECT_FALSE(client.IsConnected());
   QB_TAGVALUE value = {};
-  const DWORD call = GetTickCount();
   EXPECT_EQ(QB_ERR_NOTCONNECTED, client.ReadReal(&value, 1));
-  EXPECT_LT(Elapsed(call), 100u);  // never waits for a connection
   const DWORD stop = GetTickCount();
   client.Stop();
-  EXPECT_LT(Elapsed(stop), 1500u);
+  EXPECT_LT(Elapsed(stop), kStopLimitMs);
 }
 
 TEST(RtdbClient, EntryTextsHandedOverAreAlwaysTerminated) {
@@ -184,21 +249,25 @@ TEST(RtdbClient, StopDoesNotWaitForAHangingLoginAndRestartStillGetsAWorker) {
   ASSERT_EQ(1, client->BindApi(kBuiltLibrary));
   client->SetEntriesAndBind(BlockFor(hanging.Port()), 0);
   ASSERT_EQ(1, client->Start());
-  ASSERT_TRUE(hanging.Accept(3000));  // the worker is now waiting for the login reply
+  ASSERT_TRUE(hanging.Accept(kGenerousMs));  // the worker is now waiting for the login reply
+  // A data call never waits for a connection: it answers while the login
+  // still hangs (the worker would close the connection once it timed out).
+  QB_TAGVALUE value = {};
+  EXPECT_EQ(QB_ERR_NOTCONNECTED, client->ReadReal(&value, 1));
+  EXPECT_TRUE(hanging.StillOpen()) << "the data call waited for the connection attempt";
 
   const DWORD restart = GetTickCount();
   EXPECT_EQ(1, client->Restart(BlockFor(next.Port()), 0));
-  const DWORD waited = Elapsed(restart);
-  EXPECT_GE(waited, 9500u);
-  EXPECT_LT(waited, 11500u);
+  EXPECT_GE(Elapsed(restart), 9500u);  // Stop waited its ten seconds
+  EXPECT_TRUE(hanging.StillOpen()) << "Stop waited for the hanging login";
 
   hanging.CloseAccepted();  // the old attempt fails now
-  ASSERT_TRUE(next.Accept(4000)) << "the worker went on with the new entry";
+  ASSERT_TRUE(next.Accept(kGenerousMs)) << "the worker went on with the new entry";
   next.CloseAccepted();
   next.CloseListener();  // later attempts are refused at once
   const DWORD destroy = GetTickCount();
   client.reset();
-  EXPECT_LT(Elapsed(destroy), 2000u);
+  EXPECT_LT(Elapsed(destroy), kStopLimitMs);
 }
 
 }  // namespace

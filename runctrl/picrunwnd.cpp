@@ -25,6 +25,7 @@ LRESULT CPicRunWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY: OnDestroy(); return Default();
     case WM_TIMER: OnTimer(wp); return Default();
     case WM_PAINT: OnPaint(); return 0;
+    case WM_PRINTCLIENT: OnPrintClient(reinterpret_cast<HDC>(wp)); return 0;
     case WM_ERASEBKGND: return 1;  // painting fills the background
     case WM_SIZE: Default(); OnSize(static_cast<UINT>(wp)); return 0;
     // Only the window's own bars scroll the picture; a control's scroll bar

@@ -87,6 +87,10 @@ class CPicRunWnd : public CWnd, private CTickScope::Answerer {
 
   // runpaint.cpp
   void OnPaint();
+  // WM_PRINTCLIENT: the whole client area into the given context, drawn as
+  // a paint draws it (what PrintWindow shows).
+  void OnPrintClient(HDC target);
+  void Paint(CDC& dc, const RECT& area);
 
   // runmouse.cpp
   LRESULT OnMouseButton(UINT msg, WPARAM wp, LPARAM lp);

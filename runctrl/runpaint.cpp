@@ -8,8 +8,20 @@
 void CPicRunWnd::OnPaint() {
   CPaintDC dc(m_hWnd);
   if (!dc.m_hDC) return;
-  RECT area, client;
+  RECT area;
   dc.GetClipBox(&area);
+  Paint(dc, area);
+}
+
+void CPicRunWnd::OnPrintClient(HDC target) {
+  CDC dc(target);
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  Paint(dc, client);
+}
+
+void CPicRunWnd::Paint(CDC& dc, const RECT& area) {
+  RECT client;
   ::GetClientRect(m_hWnd, &client);
   // Without a picture only the paint context's background colour is painted.
   const COLORREF background = m_picture ? m_picture->m_clrBack : dc.GetBkColor();

@@ -2,15 +2,20 @@
 // writes what it was started with to "standin-args.txt" in its working
 // folder (the command line, then the working folder, one per line); when
 // "standin-err.txt" is there it copies it to "cscerr.txt"; when
-// "standin-sleep.txt" is there it sleeps for the milliseconds written in it
-// and then writes "standin-late.txt". It never writes a code-byte file.
+// "standin-hold.txt" is there it runs on until "standin-release.txt" appears
+// (a compiler past any time the runner gives it; a minute at most, so a
+// runner that never stops it still ends) and then writes "standin-late.txt".
+// It never writes a code-byte file.
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
+
+const DWORD kHoldLimitMs = 60000;
+
+bool Exists(const char* path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
 
 bool ReadAll(const char* path, std::string* bytes) {
   FILE* f = std::fopen(path, "rb");
@@ -37,9 +42,9 @@ int main() {
   WriteAll("standin-args.txt", std::string(GetCommandLineA()) + "\n" + folder + "\n");
   std::string text;
   if (ReadAll("standin-err.txt", &text)) WriteAll("cscerr.txt", text);
-  std::string sleep;
-  if (ReadAll("standin-sleep.txt", &sleep)) {
-    Sleep(static_cast<DWORD>(std::atoi(sleep.c_str())));
+  if (Exists("standin-hold.txt")) {
+    const DWORD start = GetTickCount();
+    while (!Exists("standin-release.txt") && GetTickCount() - start < kHoldLimitMs) Sleep(10);
     WriteAll("standin-late.txt", "late");
   }
   return 0;

@@ -36,6 +36,13 @@ COLORREF ScreenPixel(int x, int y) {
   return c;
 }
 
+// A message the frame's thread answers only between two of its messages:
+// once it is back, whatever the previous message decided has been done.
+bool RoundTrip(HWND window) {
+  DWORD_PTR result = 0;
+  return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kStepMs, &result) != 0;
+}
+
 bool HaveRuntime() { return ::GetFileAttributesA("..\\out\\QelRun.dll") != INVALID_FILE_ATTRIBUTES; }
 
 class ViewerProgramTest : public ::testing::Test {
@@ -101,11 +108,11 @@ TEST_F(ViewerProgramTest, ExitAsksAndOnlyYesEndsTheProgram) {
   ASSERT_NE(frame_, nullptr);
   ::PostMessageA(frame_, WM_CLOSE, 0, 0);
   Answer(kTitleExitQuestion, "是否要退出QelView?", IDNO);
-  ::Sleep(300);
+  EXPECT_TRUE(RoundTrip(frame_)) << "the frame is gone";
   EXPECT_TRUE(viewer_.Running());
   ::PostMessageA(frame_, WM_SYSCOMMAND, SC_CLOSE, 0);
   Answer(kTitleExitQuestion, "是否要退出QelView?", IDCANCEL);
-  ::Sleep(300);
+  EXPECT_TRUE(RoundTrip(frame_)) << "the frame is gone";
   EXPECT_TRUE(viewer_.Running());
   ::PostMessageA(frame_, WM_CLOSE, 0, 0);
   Answer(kTitleExitQuestion, "是否要退出QelView?", IDYES);
@@ -118,7 +125,7 @@ TEST_F(ViewerProgramTest, ExitAsksAndOnlyYesEndsTheProgram) {
 class ViewerLiveTest : public ViewerProgramTest {
  protected:
   void SetUp() override {
-    if (!HaveRuntime()) GTEST_SKIP() << "QelRun.dll is not built";
+    ASSERT_TRUE(HaveRuntime()) << "QelRun.dll is not built";
     ViewerProgramTest::SetUp();
     std::string error;
     ASSERT_TRUE(sim_.LoadTagsFromFile("..\\tools\\demo-tags.txt", &error)) << error;

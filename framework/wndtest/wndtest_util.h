@@ -27,6 +27,37 @@ bool PumpUntil(Done done, DWORD timeoutMs = 3000) {
   return true;
 }
 
+namespace detail {
+inline bool& MarkerFired() {
+  static bool fired = false;
+  return fired;
+}
+inline void CALLBACK FireMarker(HWND, UINT, UINT_PTR, DWORD) { MarkerFired() = true; }
+}  // namespace detail
+
+// Pumps until a timer set now has fired. Timer messages come after every
+// other kind: once it fired, whatever was sent, posted or put in by input
+// before, and every paint due, has been dispatched. The positive marker for
+// a check that something did not happen; false when the timer never came
+// (a message or paint that keeps coming back holds it off).
+// One message at a time, so that the limit holds also then.
+inline bool PumpPastTheQueue(DWORD timeoutMs = 30000) {
+  detail::MarkerFired() = false;
+  const UINT_PTR id = ::SetTimer(nullptr, 0, 1, detail::FireMarker);
+  const DWORD start = ::GetTickCount();
+  while (!detail::MarkerFired() && ::GetTickCount() - start <= timeoutMs) {
+    MSG msg;
+    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      continue;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  ::KillTimer(nullptr, id);
+  return detail::MarkerFired();
+}
+
 // A class with the default procedure; CreateEx puts the layer's in front.
 inline const char* PlainClass() {
   static const char* name = [] {

@@ -85,7 +85,8 @@ class FireEventSpy {
 };
 
 // Moves the real mouse to the centre of a window (through the input queue,
-// as a user's mouse would) and lets the messages arrive.
+// as a user's mouse would) and lets the messages arrive: every input comes
+// before a timer set after it.
 void MoveMouseOver(HWND hwnd) {
   ::SetWindowPos(::GetAncestor(hwnd, GA_ROOT), HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -100,7 +101,7 @@ void MoveMouseOver(HWND hwnd) {
     in.mi.dy = p.y * 65535 / cy;
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &in, sizeof in);
-    wndtest::PumpUntil([] { return false; }, 100);
+    EXPECT_TRUE(wndtest::PumpPastTheQueue()) << "the mouse move was never taken in";
   }
 }
 

@@ -18,6 +18,7 @@ SendPlan PlanReply(const Fault* f, uint8_t group, uint8_t command, Reply reply) 
   Fault none;
   if (!f) f = &none;
   plan.delayMs = f->delayMs;
+  plan.held = f->held;
   if (f->noReply) return plan;
   if (f->closeInsteadOfReply) {
     plan.closeAfter = true;

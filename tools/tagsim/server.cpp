@@ -83,6 +83,9 @@ struct Server::Impl {
   std::list<Connection> connections;
   std::atomic<int> accepted{0};
   std::atomic<int> active{0};
+  std::atomic<int> repliesSent{0};
+  std::atomic<int> holds{0};     // held replies so far: each waits for its own release
+  std::atomic<int> released{0};
   bool wsaReady = false;
 
   Impl() {
@@ -159,6 +162,17 @@ struct Server::Impl {
     return !(stopping || conn.drop);
   }
 
+  // Waits until this held reply's release came; false when the connection
+  // should end meanwhile.
+  bool AwaitRelease(const Connection& conn) {
+    const int ticket = ++holds;
+    while (released < ticket) {
+      if (stopping || conn.drop) return false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+  }
+
   bool SendAll(SOCKET s, const uint8_t* p, size_t n) {
     while (n > 0) {
       int sent = send(s, reinterpret_cast<const char*>(p), int(std::min<size_t>(n, 65536)), 0);
@@ -172,11 +186,13 @@ struct Server::Impl {
   // False when the connection is to be closed.
   bool Carry(Connection& conn, const SendPlan& plan) {
     if (plan.delayMs > 0 && !Pause(conn, plan.delayMs)) return false;
+    if (plan.held && !AwaitRelease(conn)) return false;
     size_t chunk = plan.chunkSize ? plan.chunkSize : plan.bytes.size();
     for (size_t off = 0; off < plan.bytes.size(); off += chunk) {
       if (off > 0 && plan.chunkGapMs > 0 && !Pause(conn, plan.chunkGapMs)) return false;
       if (!SendAll(conn.socket, plan.bytes.data() + off, std::min(chunk, plan.bytes.size() - off))) return false;
     }
+    if (!plan.bytes.empty()) ++repliesSent;
     return !plan.closeAfter;
   }
 
@@ -445,19 +461,25 @@ std::vector<std::vector<uint8_t>> Server::RequestLog(uint8_t group, uint8_t comm
 int Server::ConnectionsAccepted() const { return impl_->accepted; }
 int Server::ActiveConnections() const { return impl_->active; }
 
-void Server::DropConnections() {
+int Server::RepliesSent() const { return impl_->repliesSent; }
+
+void Server::ReleaseHeld() { ++impl_->released; }
+
+bool Server::DropConnections() {
   {
     std::lock_guard<std::mutex> lock(impl_->connMu);
     for (Connection& c : impl_->connections) c.drop = true;
   }
   // Wait until every thread has closed its socket, so the next request sees it.
-  for (int i = 0; i < 200; ++i) {
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  for (;;) {
     bool allDone = true;
     {
       std::lock_guard<std::mutex> lock(impl_->connMu);
       for (Connection& c : impl_->connections) allDone = allDone && c.done;
     }
-    if (allDone) return;
+    if (allDone) return true;
+    if (std::chrono::steady_clock::now() > limit) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
 }

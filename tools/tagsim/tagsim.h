@@ -80,6 +80,8 @@ int64_t ValueAsInt64(const Value16& v);  // truncated toward zero
 //
 // Recipes:
 //   no reply in time           noReply = true            (or delayMs = 16000: a late reply)
+//   a late reply, sent when    held = true, then ReleaseHeld() once the client gave up
+//   the test says
 //   close after N requests     skip = N, closeInsteadOfReply = true
 //   close after N replies      skip = N - 1, closeAfterReply = true
 //   header and body apart      chunkSize = 16, chunkGapMs = 50
@@ -90,6 +92,7 @@ struct Fault {
   int times = -1;
 
   int delayMs = 0;               // wait before replying
+  bool held = false;             // reply only once ReleaseHeld() lets this reply go
   bool noReply = false;          // never answer
   bool closeInsteadOfReply = false;
   bool closeAfterReply = false;
@@ -175,9 +178,14 @@ class Server {
   std::vector<std::vector<uint8_t>> RequestLog(uint8_t group, uint8_t command) const;
   int ConnectionsAccepted() const;
   int ActiveConnections() const;
+  // Replies carried out whole (every send of them done), logins included.
+  int RepliesSent() const;
+  // Lets one held reply go: one that is waiting or the next one to come.
+  void ReleaseHeld();
 
-  // Closes every client connection now (the listener stays).
-  void DropConnections();
+  // Closes every client connection and waits until each is closed (false when
+  // one was still open after half a minute). The listener stays.
+  bool DropConnections();
   // Clears faults, counters and request logs; tags, values and accounts stay.
   void Reset();
 

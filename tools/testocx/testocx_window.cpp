@@ -1,4 +1,5 @@
-// The control's window: its back colour with its text in the middle.
+// The control's window: its back colour with its text in the middle, on the
+// screen and into a context given with WM_PRINTCLIENT.
 #include <windows.h>
 
 #include "testocx_control.h"
@@ -7,9 +8,7 @@
 
 namespace {
 
-void Paint(HWND window, const TestOcxState& state) {
-  PAINTSTRUCT ps;
-  HDC dc = ::BeginPaint(window, &ps);
+void Draw(HWND window, HDC dc, const TestOcxState& state) {
   RECT client;
   ::GetClientRect(window, &client);
   HBRUSH back = ::CreateSolidBrush(static_cast<COLORREF>(state.backColor));
@@ -18,6 +17,12 @@ void Paint(HWND window, const TestOcxState& state) {
   ::SetBkMode(dc, TRANSPARENT);
   ::DrawTextW(dc, state.text.c_str(), static_cast<int>(state.text.size()), &client,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void Paint(HWND window, const TestOcxState& state) {
+  PAINTSTRUCT ps;
+  HDC dc = ::BeginPaint(window, &ps);
+  Draw(window, dc, state);
   ::EndPaint(window, &ps);
 }
 
@@ -33,6 +38,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
       if (control) {
         Paint(window, control->State());
+        return 0;
+      }
+      break;
+    case WM_PRINTCLIENT:  // the tests read what the control draws so
+      if (control) {
+        Draw(window, reinterpret_cast<HDC>(wp), control->State());
         return 0;
       }
       break;
