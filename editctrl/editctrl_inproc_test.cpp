@@ -3,6 +3,9 @@
 // and what works on it (the arrow keys, the queries), and painting.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "drawcell.h"
 #include "drawgroup.h"
 #include "drawrect.h"
@@ -132,6 +135,87 @@ TEST_F(ShownEditTest, EightSelectedObjectsRepaintTheWholeWindowFewerOnlyTheirAre
   Send(WM_KEYDOWN, VK_DOWN, 0);
   RECT all = UpdateRect();
   EXPECT_TRUE(::EqualRect(&all, &client));
+}
+
+// A rectangle that counts the handle drawings of every paint.
+class CCountedRect : public CDrawRect {
+ public:
+  void DrawTracker(CDC* pDC, int nState) override {
+    ++trackers;
+    CDrawRect::DrawTracker(pDC, nState);
+  }
+  static int trackers;
+};
+int CCountedRect::trackers = 0;
+
+class ManySelectedTest : public ShownEditTest {
+ protected:
+  // count small rectangles spread over the window, none selected yet.
+  std::vector<CDrawObj*> Spread(int count) {
+    std::vector<CDrawObj*> made;
+    for (int i = 0; i < count; ++i) {
+      auto* rect = new CCountedRect;
+      Add(rect, 0, 0);
+      const double x = (i * 37) % 460, y = (i * 53) % 370;
+      rect->SetCorners(CRectD(x, y, x + 4 + i % 20, y + 4 + i % 17));
+      made.push_back(rect);
+    }
+    ::UpdateWindow(child_);
+    return made;
+  }
+  // The kind of region left to paint, and its box.
+  int UpdateRegionKind(RECT* box) const {
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    const int kind = ::GetUpdateRgn(child_, region, FALSE);
+    ::GetRgnBox(region, box);
+    ::DeleteObject(region);
+    return kind;
+  }
+};
+
+TEST_F(ManySelectedTest, ChangesOfManyObjectsLeaveOneRectangleToPaint) {
+  RECT client;
+  ::GetClientRect(child_, &client);
+  const struct {
+    const char* change;
+    std::function<void(CPicEditWnd&)> make;
+  } changes[] = {
+      {"the rubber band", [](CPicEditWnd& w) { w.SelectInRect(RECT{0, 0, 500, 400}, true); }},
+      {"a property", [](CPicEditWnd& w) { w.SendMessage(QCM_SETPROPERTY, 6, RGB(1, 2, 3)); }},
+      {"an arrow key", [](CPicEditWnd& w) { w.SendMessage(WM_KEYDOWN, VK_RIGHT, 0); }},
+  };
+  Spread(2000);
+  for (const auto& c : changes) {
+    ::ValidateRect(child_, nullptr);
+    c.make(*wnd_);
+    ASSERT_GT(wnd_->GetSelection().size(), 1900u) << c.change;
+    RECT box;
+    EXPECT_EQ(UpdateRegionKind(&box), SIMPLEREGION) << c.change;
+    EXPECT_TRUE(::EqualRect(&box, &client)) << c.change;
+  }
+}
+
+TEST_F(ManySelectedTest, APaintDrawsOnlyTheHandlesThatReachIntoIt) {
+  const std::vector<CDrawObj*> objects = Spread(2000);
+  wnd_->SelectInRect(RECT{0, 0, 500, 400}, true);
+  ::UpdateWindow(child_);
+  const RECT part = {100, 100, 140, 130};
+  int reaching = 0;
+  for (CDrawObj* obj : wnd_->GetSelection()) {
+    RECT reach = obj->GetInvalidRect(), common;
+    reaching += ::IntersectRect(&common, &reach, &part) ? 1 : 0;
+  }
+  ASSERT_GT(reaching, 0);
+  ASSERT_LT(reaching, 200);
+  CCountedRect::trackers = 0;
+  ::InvalidateRect(child_, &part, FALSE);
+  ::UpdateWindow(child_);
+  EXPECT_EQ(CCountedRect::trackers, reaching);
+  // A paint of the whole window draws every one once.
+  CCountedRect::trackers = 0;
+  ::InvalidateRect(child_, nullptr, FALSE);
+  ::UpdateWindow(child_);
+  EXPECT_EQ(CCountedRect::trackers, static_cast<int>(wnd_->GetSelection().size()));
 }
 
 TEST_F(ShownEditTest, GridDotsAreTheInverseOfTheBackground) {

@@ -82,6 +82,8 @@ class CPicEditWnd : public CWnd {
   void AddObject(CDrawObj* obj, bool saveUndo);
   // Takes the object out of the layer and the selection (not deleted).
   void RemoveObject(CDrawObj* obj);
+  // The same for many objects, in one walk of the layer.
+  void RemoveObjects(const std::vector<CDrawObj*>& objects);
   // Gives one object the window's view context and transform.
   void AttachObject(CDrawObj* obj);
   // Snapshots the current layer on the undo list, drops the redo list and
@@ -197,6 +199,8 @@ class CPicEditWnd : public CWnd {
   bool ScrollTo(int bar, int origin);
   CString PicturePath() const;
   void DrawGrid(CDC& dc, const RECT& area) const;
+  // The handles of the selected objects that reach into the area.
+  void DrawTrackers(CDC& dc, const RECT& area);
   void MoveSelection(int dx, int dy);
 
   std::unique_ptr<CPicObj> m_pPicture;
