@@ -8,6 +8,7 @@
 
 #include "drawcell.h"
 #include "drawgroup.h"
+#include "drawline.h"
 #include "drawrect.h"
 #include "editctrl_harness.h"
 #include "editctrl_inproc.h"
@@ -137,31 +138,34 @@ TEST_F(ShownEditTest, EightSelectedObjectsRepaintTheWholeWindowFewerOnlyTheirAre
   EXPECT_TRUE(::EqualRect(&all, &client));
 }
 
-// A rectangle that counts the handle drawings of every paint.
-class CCountedRect : public CDrawRect {
+// A line that counts the handle drawings of every paint.
+class CCountedLine : public CDrawLine {
  public:
   void DrawTracker(CDC* pDC, int nState) override {
     ++trackers;
-    CDrawRect::DrawTracker(pDC, nState);
+    CDrawLine::DrawTracker(pDC, nState);
   }
   static int trackers;
 };
-int CCountedRect::trackers = 0;
+int CCountedLine::trackers = 0;
 
 class ManySelectedTest : public ShownEditTest {
  protected:
-  // count small rectangles spread over the window, none selected yet.
-  std::vector<CDrawObj*> Spread(int count) {
-    std::vector<CDrawObj*> made;
+  // count small shapes spread over the window, none selected yet: rectangles,
+  // or counted lines.
+  void Spread(int count, bool lines) {
     for (int i = 0; i < count; ++i) {
-      auto* rect = new CCountedRect;
-      Add(rect, 0, 0);
-      const double x = (i * 37) % 460, y = (i * 53) % 370;
-      rect->SetCorners(CRectD(x, y, x + 4 + i % 20, y + 4 + i % 17));
-      made.push_back(rect);
+      const double x = (i * 37) % 460, y = (i * 53) % 370, w = 4 + i % 20, h = 4 + i % 17;
+      if (lines) {
+        auto* line = new CCountedLine;
+        line->AddPoint(CPointD(x, y));
+        line->AddPoint(CPointD(x + w, y + h));
+        Add(line, 0, 0);
+      } else {
+        static_cast<CDrawRect*>(AddRect(0, 0))->SetCorners(CRectD(x, y, x + w, y + h));
+      }
     }
     ::UpdateWindow(child_);
-    return made;
   }
   // The kind of region left to paint, and its box.
   int UpdateRegionKind(RECT* box) const {
@@ -170,6 +174,37 @@ class ManySelectedTest : public ShownEditTest {
     ::GetRgnBox(region, box);
     ::DeleteObject(region);
     return kind;
+  }
+  // The client area's pixels, drawn by the window itself or by drawing the
+  // background, every object and then every selected object's handles in
+  // turn, as each object draws them.
+  std::vector<COLORREF> Pixels(bool byTheWindow) {
+    RECT client;
+    ::GetClientRect(child_, &client);
+    HDC screen = ::GetDC(child_);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    if (byTheWindow) {
+      ::InvalidateRect(child_, nullptr, FALSE);
+      ::UpdateWindow(child_);
+      ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    } else {
+      CDC dc;
+      dc.Attach(memory);
+      dc.FillSolidRect(client, wnd_->GetPicture()->m_clrBack);
+      for (CDrawObj* obj : Objects()) obj->Draw(&dc, 0);
+      for (CDrawObj* obj : wnd_->GetSelection()) obj->DrawTracker(&dc, 1);
+      dc.Detach();
+    }
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y)
+      for (int x = 0; x < client.right; ++x) pixels.push_back(::GetPixel(memory, x, y));
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(child_, screen);
+    return pixels;
   }
 };
 
@@ -184,7 +219,7 @@ TEST_F(ManySelectedTest, ChangesOfManyObjectsLeaveOneRectangleToPaint) {
       {"a property", [](CPicEditWnd& w) { w.SendMessage(QCM_SETPROPERTY, 6, RGB(1, 2, 3)); }},
       {"an arrow key", [](CPicEditWnd& w) { w.SendMessage(WM_KEYDOWN, VK_RIGHT, 0); }},
   };
-  Spread(2000);
+  Spread(2000, false);
   for (const auto& c : changes) {
     ::ValidateRect(child_, nullptr);
     c.make(*wnd_);
@@ -196,7 +231,7 @@ TEST_F(ManySelectedTest, ChangesOfManyObjectsLeaveOneRectangleToPaint) {
 }
 
 TEST_F(ManySelectedTest, APaintDrawsOnlyTheHandlesThatReachIntoIt) {
-  const std::vector<CDrawObj*> objects = Spread(2000);
+  Spread(2000, true);
   wnd_->SelectInRect(RECT{0, 0, 500, 400}, true);
   ::UpdateWindow(child_);
   const RECT part = {100, 100, 140, 130};
@@ -207,15 +242,30 @@ TEST_F(ManySelectedTest, APaintDrawsOnlyTheHandlesThatReachIntoIt) {
   }
   ASSERT_GT(reaching, 0);
   ASSERT_LT(reaching, 200);
-  CCountedRect::trackers = 0;
+  CCountedLine::trackers = 0;
   ::InvalidateRect(child_, &part, FALSE);
   ::UpdateWindow(child_);
-  EXPECT_EQ(CCountedRect::trackers, reaching);
+  EXPECT_EQ(CCountedLine::trackers, reaching);
   // A paint of the whole window draws every one once.
-  CCountedRect::trackers = 0;
+  CCountedLine::trackers = 0;
   ::InvalidateRect(child_, nullptr, FALSE);
   ::UpdateWindow(child_);
-  EXPECT_EQ(CCountedRect::trackers, static_cast<int>(wnd_->GetSelection().size()));
+  EXPECT_EQ(CCountedLine::trackers, static_cast<int>(wnd_->GetSelection().size()));
+}
+
+TEST_F(ManySelectedTest, OverlappingHandleSquaresShowAsIfEachWereDrawnInTurn) {
+  // Squares painted over by later ones are left out: the pixels stay those
+  // of drawing every square in turn.
+  Send(QCM_SNAPGRID, 0, 0);
+  Spread(2000, false);
+  wnd_->SelectInRect(RECT{0, 0, 500, 400}, true);
+  ASSERT_GT(wnd_->GetSelection().size(), 1900u);
+  const std::vector<COLORREF> painted = Pixels(true);
+  const std::vector<COLORREF> expected = Pixels(false);
+  ASSERT_EQ(painted.size(), expected.size());
+  size_t differing = 0;
+  for (size_t i = 0; i < painted.size(); ++i) differing += painted[i] != expected[i] ? 1 : 0;
+  EXPECT_EQ(differing, 0u);
 }
 
 TEST_F(ShownEditTest, GridDotsAreTheInverseOfTheBackground) {
