@@ -175,10 +175,10 @@ class ManySelectedTest : public ShownEditTest {
     ::DeleteObject(region);
     return kind;
   }
-  // The client area's pixels, drawn by the window itself or by drawing the
-  // background, every object and then every selected object's handles in
-  // turn, as each object draws them.
-  std::vector<COLORREF> Pixels(bool byTheWindow) {
+  // The client area's pixels, drawn by the window itself (all of it, or only
+  // the part given) or by drawing the background, every object and then
+  // every selected object's handles in turn, as each object draws them.
+  std::vector<COLORREF> Pixels(bool byTheWindow, const RECT* part = nullptr) {
     RECT client;
     ::GetClientRect(child_, &client);
     HDC screen = ::GetDC(child_);
@@ -186,7 +186,7 @@ class ManySelectedTest : public ShownEditTest {
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ old = ::SelectObject(memory, bitmap);
     if (byTheWindow) {
-      ::InvalidateRect(child_, nullptr, FALSE);
+      ::InvalidateRect(child_, part, FALSE);
       ::UpdateWindow(child_);
       ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
     } else {
@@ -266,6 +266,12 @@ TEST_F(ManySelectedTest, OverlappingHandleSquaresShowAsIfEachWereDrawnInTurn) {
   size_t differing = 0;
   for (size_t i = 0; i < painted.size(); ++i) differing += painted[i] != expected[i] ? 1 : 0;
   EXPECT_EQ(differing, 0u);
+  // A part of the window, at an odd place, paints the same pixels again.
+  const RECT part = {101, 77, 333, 301};
+  const std::vector<COLORREF> repainted = Pixels(true, &part);
+  differing = 0;
+  for (size_t i = 0; i < repainted.size(); ++i) differing += repainted[i] != expected[i] ? 1 : 0;
+  EXPECT_EQ(differing, 0u) << "after a paint of a part";
 }
 
 TEST_F(ShownEditTest, GridDotsAreTheInverseOfTheBackground) {
