@@ -3,8 +3,12 @@
 // and what works on it (the arrow keys, the queries), and painting.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "drawcell.h"
 #include "drawgroup.h"
+#include "drawline.h"
 #include "drawrect.h"
 #include "editctrl_harness.h"
 #include "editctrl_inproc.h"
@@ -132,6 +136,142 @@ TEST_F(ShownEditTest, EightSelectedObjectsRepaintTheWholeWindowFewerOnlyTheirAre
   Send(WM_KEYDOWN, VK_DOWN, 0);
   RECT all = UpdateRect();
   EXPECT_TRUE(::EqualRect(&all, &client));
+}
+
+// A line that counts the handle drawings of every paint.
+class CCountedLine : public CDrawLine {
+ public:
+  void DrawTracker(CDC* pDC, int nState) override {
+    ++trackers;
+    CDrawLine::DrawTracker(pDC, nState);
+  }
+  static int trackers;
+};
+int CCountedLine::trackers = 0;
+
+class ManySelectedTest : public ShownEditTest {
+ protected:
+  // count small shapes spread over the window, none selected yet: rectangles,
+  // or counted lines.
+  void Spread(int count, bool lines) {
+    for (int i = 0; i < count; ++i) {
+      const double x = (i * 37) % 460, y = (i * 53) % 370, w = 4 + i % 20, h = 4 + i % 17;
+      if (lines) {
+        auto* line = new CCountedLine;
+        line->AddPoint(CPointD(x, y));
+        line->AddPoint(CPointD(x + w, y + h));
+        Add(line, 0, 0);
+      } else {
+        static_cast<CDrawRect*>(AddRect(0, 0))->SetCorners(CRectD(x, y, x + w, y + h));
+      }
+    }
+    ::UpdateWindow(child_);
+  }
+  // The kind of region left to paint, and its box.
+  int UpdateRegionKind(RECT* box) const {
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    const int kind = ::GetUpdateRgn(child_, region, FALSE);
+    ::GetRgnBox(region, box);
+    ::DeleteObject(region);
+    return kind;
+  }
+  // The client area's pixels, drawn by the window itself (all of it, or only
+  // the part given) or by drawing the background, every object and then
+  // every selected object's handles in turn, as each object draws them.
+  std::vector<COLORREF> Pixels(bool byTheWindow, const RECT* part = nullptr) {
+    RECT client;
+    ::GetClientRect(child_, &client);
+    HDC screen = ::GetDC(child_);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    if (byTheWindow) {
+      ::InvalidateRect(child_, part, FALSE);
+      ::UpdateWindow(child_);
+      ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    } else {
+      CDC dc;
+      dc.Attach(memory);
+      dc.FillSolidRect(client, wnd_->GetPicture()->m_clrBack);
+      for (CDrawObj* obj : Objects()) obj->Draw(&dc, 0);
+      for (CDrawObj* obj : wnd_->GetSelection()) obj->DrawTracker(&dc, 1);
+      dc.Detach();
+    }
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y)
+      for (int x = 0; x < client.right; ++x) pixels.push_back(::GetPixel(memory, x, y));
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(child_, screen);
+    return pixels;
+  }
+};
+
+TEST_F(ManySelectedTest, ChangesOfManyObjectsLeaveOneRectangleToPaint) {
+  RECT client;
+  ::GetClientRect(child_, &client);
+  const struct {
+    const char* change;
+    std::function<void(CPicEditWnd&)> make;
+  } changes[] = {
+      {"the rubber band", [](CPicEditWnd& w) { w.SelectInRect(RECT{0, 0, 500, 400}, true); }},
+      {"a property", [](CPicEditWnd& w) { w.SendMessage(QCM_SETPROPERTY, 6, RGB(1, 2, 3)); }},
+      {"an arrow key", [](CPicEditWnd& w) { w.SendMessage(WM_KEYDOWN, VK_RIGHT, 0); }},
+  };
+  Spread(2000, false);
+  for (const auto& c : changes) {
+    ::ValidateRect(child_, nullptr);
+    c.make(*wnd_);
+    ASSERT_GT(wnd_->GetSelection().size(), 1900u) << c.change;
+    RECT box;
+    EXPECT_EQ(UpdateRegionKind(&box), SIMPLEREGION) << c.change;
+    EXPECT_TRUE(::EqualRect(&box, &client)) << c.change;
+  }
+}
+
+TEST_F(ManySelectedTest, APaintDrawsOnlyTheHandlesThatReachIntoIt) {
+  Spread(2000, true);
+  wnd_->SelectInRect(RECT{0, 0, 500, 400}, true);
+  ::UpdateWindow(child_);
+  const RECT part = {100, 100, 140, 130};
+  int reaching = 0;
+  for (CDrawObj* obj : wnd_->GetSelection()) {
+    RECT reach = obj->GetInvalidRect(), common;
+    reaching += ::IntersectRect(&common, &reach, &part) ? 1 : 0;
+  }
+  ASSERT_GT(reaching, 0);
+  ASSERT_LT(reaching, 200);
+  CCountedLine::trackers = 0;
+  ::InvalidateRect(child_, &part, FALSE);
+  ::UpdateWindow(child_);
+  EXPECT_EQ(CCountedLine::trackers, reaching);
+  // A paint of the whole window draws every one once.
+  CCountedLine::trackers = 0;
+  ::InvalidateRect(child_, nullptr, FALSE);
+  ::UpdateWindow(child_);
+  EXPECT_EQ(CCountedLine::trackers, static_cast<int>(wnd_->GetSelection().size()));
+}
+
+TEST_F(ManySelectedTest, OverlappingHandleSquaresShowAsIfEachWereDrawnInTurn) {
+  // Squares painted over by later ones are left out: the pixels stay those
+  // of drawing every square in turn.
+  Send(QCM_SNAPGRID, 0, 0);
+  Spread(2000, false);
+  wnd_->SelectInRect(RECT{0, 0, 500, 400}, true);
+  ASSERT_GT(wnd_->GetSelection().size(), 1900u);
+  const std::vector<COLORREF> painted = Pixels(true);
+  const std::vector<COLORREF> expected = Pixels(false);
+  ASSERT_EQ(painted.size(), expected.size());
+  size_t differing = 0;
+  for (size_t i = 0; i < painted.size(); ++i) differing += painted[i] != expected[i] ? 1 : 0;
+  EXPECT_EQ(differing, 0u);
+  // A part of the window, at an odd place, paints the same pixels again.
+  const RECT part = {101, 77, 333, 301};
+  const std::vector<COLORREF> repainted = Pixels(true, &part);
+  differing = 0;
+  for (size_t i = 0; i < repainted.size(); ++i) differing += repainted[i] != expected[i] ? 1 : 0;
+  EXPECT_EQ(differing, 0u) << "after a paint of a part";
 }
 
 TEST_F(ShownEditTest, GridDotsAreTheInverseOfTheBackground) {

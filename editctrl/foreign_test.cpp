@@ -68,11 +68,12 @@ class ForeignCodeTest : public EditWindowTest {
         Send(QCM_PASTE);
         return;
       case Path::kUndo:
-        // The second paste keeps the layer with the foreign objects as the
-        // state to go back to: undoing makes them anew from its bytes.
+        // Cutting the pasted foreign objects keeps the layer with them as the
+        // state to go back to: undoing makes them anew from its bytes (an
+        // object still in the layer would be kept as it is).
         Bring(Path::kPaste, nesting);
-        PutClipboardBytes(child_, BlockOf({new CDrawRect}));
-        Send(QCM_PASTE);
+        ASSERT_GT(Send(QCM_QUERY, QCQ_SELCOUNT), 0);
+        Send(QCM_CUT);
         ASSERT_EQ(Send(QCM_QUERY, QCQ_CANUNDO), 1);
         Send(QCM_UNDO);
         return;

@@ -82,6 +82,8 @@ class CPicEditWnd : public CWnd {
   void AddObject(CDrawObj* obj, bool saveUndo);
   // Takes the object out of the layer and the selection (not deleted).
   void RemoveObject(CDrawObj* obj);
+  // The same for many objects, in one walk of the layer.
+  void RemoveObjects(const std::vector<CDrawObj*>& objects);
   // Gives one object the window's view context and transform.
   void AttachObject(CDrawObj* obj);
   // Snapshots the current layer on the undo list, drops the redo list and
@@ -119,6 +121,11 @@ class CPicEditWnd : public CWnd {
   static constexpr int kGridStep = 8;
   static constexpr int kMemFileGrowth = 16384;
   static constexpr int kUndoLimit = 64;
+  // The bytes that the undo states may hold together, and the redo states
+  // likewise: a layer of tens of thousands of objects, or of controls with
+  // megabytes of state, would otherwise keep 65 copies of itself. The oldest
+  // states go first; the newest is always kept.
+  static constexpr size_t kUndoBudgetBytes = size_t(64) << 20;
   static constexpr int kPasteStep = 16;  // picture pixels per paste, times the paste count
 
  private:
@@ -192,6 +199,8 @@ class CPicEditWnd : public CWnd {
   bool ScrollTo(int bar, int origin);
   CString PicturePath() const;
   void DrawGrid(CDC& dc, const RECT& area) const;
+  // The handles of the selected objects that reach into the area.
+  void DrawTrackers(CDC& dc, const RECT& area);
   void MoveSelection(int dx, int dy);
 
   std::unique_ptr<CPicObj> m_pPicture;
@@ -216,10 +225,33 @@ class CPicEditWnd : public CWnd {
   bool m_bUpdatingRanges = false;  // a bar shown or hidden resizes the window meanwhile
   ViewInfo m_viewInfo = {};
   // Saved layer states of undo and redo.
-  CLayerStateStack m_undo{kUndoLimit};
-  CLayerStateStack m_redo{CLayerStateStack::kUnlimited};
+  CLayerStateStack m_undo{kUndoLimit, kUndoBudgetBytes};
+  CLayerStateStack m_redo{CLayerStateStack::kUnlimited, kUndoBudgetBytes};
   int m_nPasteCount = 0;  // pastes since the last copy
   COLORREF m_clrDrawing = 0;  // the current drawing colour
+};
+
+// What a change of several objects leaves to repaint: each object's area
+// while few are involved; from kWholeRepaintCount objects on, the whole
+// window once, when the batch goes. A change of thousands of objects would
+// otherwise leave a region of thousands of rectangles, which every drawing
+// of the next paint is clipped against.
+class CRepaintBatch {
+ public:
+  static constexpr size_t kWholeRepaintCount = 8;
+
+  CRepaintBatch(CPicEditWnd& wnd, size_t objects) : m_wnd(wnd), m_whole(objects >= kWholeRepaintCount) {}
+  ~CRepaintBatch();
+  CRepaintBatch(const CRepaintBatch&) = delete;
+  CRepaintBatch& operator=(const CRepaintBatch&) = delete;
+
+  // The object's present area.
+  void Add(CDrawObj* obj);
+  bool IsWhole() const { return m_whole; }
+
+ private:
+  CPicEditWnd& m_wnd;
+  bool m_whole;
 };
 
 // The process-wide clipboard format "QELPICCLIP", registered once.

@@ -15,9 +15,6 @@ struct ArrowMove {
 const ArrowMove kArrowMoves[] = {
     {VK_LEFT, -1, 0}, {VK_RIGHT, 1, 0}, {VK_UP, 0, -1}, {VK_DOWN, 0, 1}};
 
-// From this many selected objects on, the whole window is repainted.
-constexpr size_t kWholeRepaintCount = 8;
-
 }  // namespace
 
 bool CPicEditWnd::OnKeyDown(UINT key) {
@@ -36,19 +33,14 @@ bool CPicEditWnd::OnKeyDown(UINT key) {
 }
 
 void CPicEditWnd::MoveSelection(int dx, int dy) {
-  bool whole = m_selection.size() >= kWholeRepaintCount;
-  for (CDrawObj* obj : m_selection) {
-    if (!whole) {
-      RECT before = obj->GetInvalidRect();
-      InvalidateRect(&before, FALSE);
-    }
-    obj->MoveBy(CPointD(dx, dy));
-    if (!whole) {
-      RECT after = obj->GetInvalidRect();
-      InvalidateRect(&after, FALSE);
+  {
+    CRepaintBatch repaint(*this, m_selection.size());
+    for (CDrawObj* obj : m_selection) {
+      repaint.Add(obj);
+      obj->MoveBy(CPointD(dx, dy));
+      repaint.Add(obj);
     }
   }
-  if (whole) Invalidate(FALSE);
   m_pPicture->m_bModified = TRUE;
   RepositionControls(true);
 }

@@ -7,6 +7,7 @@
 
 #include "app/regkey.h"
 #include "docview/doctemplate.h"
+#include "itemnames.h"
 #include "localtagframe.h"
 #include "picframe.h"
 #include "picview.h"
@@ -95,6 +96,50 @@ TEST_F(StartTest, ProjectNamesThatAreNoFileNamesAreRefused) {
   }
   EXPECT_EQ(BoxTexts()[0].find("名称<p?>不能用作文件名!"), 0u);
   EXPECT_EQ(app_->GetProject(), nullptr);
+}
+
+TEST_F(StartTest, APathThroughADeviceNameIsRefusedAndTheActiveProjectStays) {
+  // The platform opens such a path as the device: a serial port or the
+  // console, which may never answer, and nothing there is the project.
+  Start();
+  CQelideDoc* active = NewProject("p1");
+  ASSERT_NE(active, nullptr);
+  const std::string projects = ProjectsFolder();
+  const struct {
+    std::string path;
+    const char* device;
+  } cases[] = {
+      {projects + "p\\NUL", "NUL"},         {projects + "p\\con.qel", "con.qel"},
+      {projects + "PRN\\p.qel", "PRN"},     {projects + "p\\COM1", "COM1"},
+      {projects + "lpt9.x\\p.qel", "lpt9.x"}, {projects + "p/AUX /p.qel", "AUX "},
+      {projects + "p\\AUX", "AUX"},
+  };
+  for (const auto& c : cases) {
+    boxes_.shown.clear();
+    EXPECT_EQ(app_->OpenDocumentFile(c.path.c_str()), nullptr) << c.path;
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"工程路径<" + c.path + ">中的<" + c.device +
+                                                   ">是设备名，不能用作工程目录或工程文件名!"});
+    EXPECT_EQ(app_->GetProject(), active) << c.path;
+  }
+  // Nor is a new project made in such a folder.
+  boxes_.shown.clear();
+  EXPECT_EQ(app_->CreateProject("p2", (projects + "aux").c_str()), nullptr);
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"工程路径<" + projects + "aux\\p2>中的<aux>是设备名，不能用作工程目录或工程文件名!"});
+  EXPECT_EQ(app_->GetProject(), active);
+}
+
+TEST(ItemNames, ADeviceNameAnywhereInAPathIsFound) {
+  const struct {
+    const char* path;
+    const char* device;
+  } kCases[] = {
+      {"C:\\q\\p1\\p1.qel", ""},   {"C:\\q\\AUX\\p.qel", "AUX"}, {"C:/q/nul.txt", "nul.txt"},
+      {"\\\\.\\CON", "CON"},       {"C:\\conx\\com0\\lpt", ""},  {"CON", "CON"},
+      {"C:\\q\\com9 .a\\b", "com9 .a"}, {"", ""},
+      {"C:\\\xD5\x5C\\PRN", "PRN"},  // the 0x5C of a GBK character separates nothing
+  };
+  for (const auto& c : kCases) EXPECT_EQ(DeviceNameInPath(c.path), c.device) << c.path;
+  EXPECT_EQ(DeviceNameInPath("C:\\\xD5\x5CPRN"), "");
 }
 
 TEST_F(StartTest, OpeningAProjectReadsItsFileBindsTheDatabaseAndKeepsOneProject) {

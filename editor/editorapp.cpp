@@ -112,6 +112,15 @@ BOOL CEditorApp::CloseActiveProject() {
   return TRUE;
 }
 
+bool CEditorApp::RefuseDevicePath(const char* path) {
+  const CString device = DeviceNameInPath(path);
+  if (device.IsEmpty()) return false;
+  QelMessageBox(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr,
+                qel::FormatStr(kTextDeviceInProjectPath, path, device.GetString()).c_str(), nullptr,
+                MB_OK | MB_ICONSTOP);
+  return true;
+}
+
 CQelideDoc* CEditorApp::CreateProject(const char* typedName, const char* location) {
   HWND owner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
   CString name = typedName ? typedName : "";
@@ -125,6 +134,7 @@ CQelideDoc* CEditorApp::CreateProject(const char* typedName, const char* locatio
   if (folder.IsEmpty() || (folder[folder.GetLength() - 1] != '\\' && folder[folder.GetLength() - 1] != '/'))
     folder += "\\";
   folder += name;
+  if (RefuseDevicePath(folder)) return nullptr;
   if (!::CreateDirectoryA(folder, nullptr) || !::CreateDirectoryA(folder + "\\" + kPictureFolder, nullptr)) {
     QelMessageBox(owner, qel::FormatStr(kTextMakeProjectFolderFailed, where.GetString()).c_str(), nullptr,
                   MB_OK | MB_ICONSTOP);
@@ -137,6 +147,9 @@ CQelideDoc* CEditorApp::CreateProject(const char* typedName, const char* locatio
 }
 
 CDocument* CEditorApp::OpenDocumentFile(const char* path) {
+  // Before the path is made full: the platform would turn it into the
+  // device's own name.
+  if (RefuseDevicePath(path)) return nullptr;
   CString full = QelFullPath(path);
   CQelideDoc* active = GetProject();
   if (active && active->GetPathName().CompareNoCase(full) == 0) return CFrameApp::OpenDocumentFile(full);

@@ -51,7 +51,8 @@ class CEditorApp : public CFrameApp {
   // when that failed or the active project would not close.
   CQelideDoc* CreateProject(const char* name, const char* location);
   // The project of that file: the active one when it is the same, else the
-  // active one closed and this one opened.
+  // active one closed and this one opened; nullptr, with the active project
+  // left as it is, for a path through a device name.
   CDocument* OpenDocumentFile(const char* path) override;
   // Asks about the active project (its pictures first) and closes it; FALSE
   // when the engineer kept it (or a save failed).
@@ -68,6 +69,10 @@ class CEditorApp : public CFrameApp {
   DECLARE_COMMAND_MAP()
 
  private:
+  // Says so and answers true when a folder or file name of the path is a
+  // device name (DeviceNameInPath).
+  bool RefuseDevicePath(const char* path);
+
   EditorSettings m_settings;
   std::string m_programFolder;
   CMultiDocTemplate* m_pPictureTemplate = nullptr;

@@ -1,6 +1,7 @@
 #include "editortexts.h"
 
 const char kTextMakeProjectFolderFailed[] = "创建工程目录<%s>失败!";
+const char kTextDeviceInProjectPath[] = "工程路径<%s>中的<%s>是设备名，不能用作工程目录或工程文件名!";
 const char kTextEnterProjectName[] = "请填写工程名!";
 const char kTextSaveProjectFailed[] = "保存工程文件<%s>失败!";
 const char kTitleNewProject[] = "新建工程";

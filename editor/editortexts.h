@@ -4,6 +4,7 @@
 
 // ---- projects -------------------------------------------------------------------
 extern const char kTextMakeProjectFolderFailed[];  // "创建工程目录<%s>失败!" (the location)
+extern const char kTextDeviceInProjectPath[];  // a project path through a device name (%s the path, %s the name)
 extern const char kTextEnterProjectName[];         // "请填写工程名!"
 extern const char kTextSaveProjectFailed[];        // "保存工程文件<%s>失败!"
 extern const char kTitleNewProject[];              // "新建工程"

@@ -22,6 +22,8 @@ std::string Stem(const char* name) {
   return stem;
 }
 
+}  // namespace
+
 bool IsDeviceName(const char* name) {
   std::string stem = Stem(name);
   // A trailing blank does not make another name: "CON " is still CON.
@@ -33,7 +35,25 @@ bool IsDeviceName(const char* name) {
   return false;
 }
 
-}  // namespace
+CString DeviceNameInPath(const char* path) {
+  if (!path) return CString();
+  std::string part;
+  for (const char* p = path;; ++p) {
+    const unsigned char c = static_cast<unsigned char>(*p);
+    if (c && IsGbkLeadByte(c) && p[1]) {  // a trail byte of 0x5C is no separator
+      part += *p++;
+      part += *p;
+      continue;
+    }
+    if (c && c != '\\' && c != '/') {
+      part += *p;
+      continue;
+    }
+    if (IsDeviceName(part.c_str())) return CString(part.c_str());
+    if (!c) return CString();
+    part.clear();
+  }
+}
 
 bool IsUsableItemName(const char* name) {
   if (!name || !*name) return false;

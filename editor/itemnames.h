@@ -9,6 +9,14 @@
 #include "qstring.h"
 
 bool IsUsableItemName(const char* name);
+// Whether the name is one of those device names (its part before the first
+// dot, blanks at its end ignored, in any case).
+bool IsDeviceName(const char* name);
+// The first folder or file name of the path that is a device name, empty
+// when none is. The platform opens a path ending in one as the device (a
+// serial port or the console, which may never answer) wherever it stands, so
+// no project may live under such a folder or be such a file.
+CString DeviceNameInPath(const char* path);
 
 // Trims the typed name; FALSE, after telling why in a message box owned by
 // owner, when it is empty (emptyText, emptyTitle) or no usable name.

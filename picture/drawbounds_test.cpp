@@ -404,7 +404,7 @@ TEST_F(HostilePictureTest, AnImageStatingThirtyThousandPixelsASideIsRefusedUndec
   // Only its selection frame and handles are drawn.
   const GdiRecording done = Record(i, 1.0);
   EXPECT_EQ(done.shapes, 0);
-  EXPECT_GT(done.setPixels, 0);
+  EXPECT_GT(done.patternFills, 0);
 }
 
 // Whether two colours differ by at most `most` in every channel.

@@ -44,6 +44,9 @@ public:
     void SetCorners(const CRectD& rect);
     void SetCorners(const RectCorners& corners);
     const RectCorners& GetCorners() const { return m_corners; }
+    // The solid fills that DrawTracker draws for a selected rectangle, in
+    // drawing order (none while a corner is not finite).
+    void AppendTrackerFills(std::vector<HandleFill>& fills);
 
 protected:
     // Handles 1 to 9 against the point (handle squares grown at high zoom);

@@ -88,14 +88,23 @@ void CDrawRect::Draw(CDC* pDC, DWORD dwFlags) {
         CDrawObj::Draw(pDC, dwFlags);
 }
 
-void CDrawRect::DrawTracker(CDC* pDC, int nState) {
-    if ((nState != 1 && nState != 2) || !m_corners.IsFinite())
+void CDrawRect::AppendTrackerFills(std::vector<HandleFill>& fills) {
+    if (!m_corners.IsFinite())
         return;
     for (int h = RH_P1; h <= kRectHandleLast; ++h) {
         const POINT pt = DevicePointRounded(GetHandle(h));
         if (h == RH_ROTATE)
-            FillHandleSquare(pDC, pt, kHandleBlack, kHandleGrey);
+            AppendHandleSquare(fills, pt, kHandleBlack, kHandleGrey);
         else
-            FillHandleSquare(pDC, pt, kHandleGrey, kHandleBlack);
+            AppendHandleSquare(fills, pt, kHandleGrey, kHandleBlack);
     }
+}
+
+void CDrawRect::DrawTracker(CDC* pDC, int nState) {
+    if (nState != 1 && nState != 2)
+        return;
+    std::vector<HandleFill> fills;
+    AppendTrackerFills(fills);
+    for (const HandleFill& fill : fills)
+        pDC->FillSolidRect(fill.rect, fill.colour);
 }

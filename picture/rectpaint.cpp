@@ -199,9 +199,16 @@ void FillFramePercent(HDC hdc, const DeviceFrame& frame, double dFraction, int n
     FillInFrame(hdc, frame, FrameShape::rectangle, MakeSolidBrush(clr), area);
 }
 
-void FillHandleSquare(CDC* pDC, POINT pt, COLORREF clrOuter, COLORREF clrInner) {
+void AppendHandleSquare(std::vector<HandleFill>& fills, POINT pt, COLORREF clrOuter, COLORREF clrInner) {
     RECT r = {pt.x - 3, pt.y - 3, pt.x + 3, pt.y + 3};
-    pDC->FillSolidRect(r, clrOuter);
+    fills.push_back(HandleFill{r, clrOuter});
     ::InflateRect(&r, -1, -1);
-    pDC->FillSolidRect(r, clrInner);
+    fills.push_back(HandleFill{r, clrInner});
+}
+
+void FillHandleSquare(CDC* pDC, POINT pt, COLORREF clrOuter, COLORREF clrInner) {
+    std::vector<HandleFill> fills;
+    AppendHandleSquare(fills, pt, clrOuter, clrInner);
+    for (const HandleFill& fill : fills)
+        pDC->FillSolidRect(fill.rect, fill.colour);
 }

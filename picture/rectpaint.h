@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "gdiwrap.h"
 #include "rectcorners.h"
 #include "shapepaint.h"
@@ -67,6 +69,14 @@ bool PercentFillArea(int nWidth, int nHeight, double dFraction, int nDirection, 
 void FillFramePercent(HDC hdc, const DeviceFrame& frame, double dFraction, int nDirection,
                       COLORREF clr);
 
-// The square (x - 3, y - 3, x + 3, y + 3) of a handle filled with one colour
-// and its inside (one pixel in) with another.
+// One solid fill of a handle square: where, and in what colour.
+struct HandleFill {
+    RECT rect;
+    COLORREF colour;
+};
+
+// The fills of a handle's square (x - 3, y - 3, x + 3, y + 3): the square in
+// one colour, then its inside (one pixel in) in another.
+void AppendHandleSquare(std::vector<HandleFill>& fills, POINT pt, COLORREF clrOuter, COLORREF clrInner);
+// Draws those fills.
 void FillHandleSquare(CDC* pDC, POINT pt, COLORREF clrOuter, COLORREF clrInner);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "archive.h"
+#include "exceptions.h"
 #include "memfile.h"
 
 DWORD StoreBytePieces(CArchive& ar, const CMemFile& bytes) {
@@ -22,7 +23,11 @@ DWORD LoadBytePieces(CArchive& ar, CMemFile& bytes) {
     ar >> length;
     // A length beyond the bytes left is a damaged file, not a wait for more.
     ar.CheckAvailable(length);
+    if (length > kMaxStoredBytes) ar.Fail(CArchiveException::generic);
+    // The whole length at once, so that the pieces only fill it.
     ReplaceBytes(bytes, nullptr, 0);
+    bytes.SetLength(length);
+    bytes.SeekToBegin();
     BYTE piece[kStoredBytesPiece];
     for (DWORD done = 0; done < length;) {
         const UINT count = std::min<DWORD>(kStoredBytesPiece, length - done);

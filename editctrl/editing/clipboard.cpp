@@ -74,10 +74,8 @@ void CPicEditWnd::OnCut() {
   SaveUndoState();
   std::vector<CDrawObj*> doomed = m_selection;
   ClearSelection();
-  for (CDrawObj* obj : doomed) {
-    RemoveObject(obj);
-    obj->Delete();
-  }
+  RemoveObjects(doomed);
+  for (CDrawObj* obj : doomed) obj->Delete();
   Invalidate(FALSE);
   NotifySelectionChanged();
 }

@@ -8,6 +8,7 @@
 
 #include "editctrl_inproc.h"
 #include "editctrl_pictures.h"
+#include "plugin/drawplugin.h"
 
 namespace edittest {
 namespace {
@@ -49,6 +50,42 @@ class ClipboardHolder {
 };
 
 using ClipboardTest = InProcessEditTest;
+
+HWND WindowOf(CDrawObj* obj) {
+  auto* ctrl = dynamic_cast<CDrawCtrl*>(obj);
+  CWnd* window = ctrl ? ctrl->GetWindowObject() : nullptr;
+  return window ? window->m_hWnd : nullptr;
+}
+
+TEST_F(ClipboardTest, UndoingAPasteOfPlugInsKeepsTheOtherPlugInsAndTheirWindows) {
+  const int kept = 3;
+  for (int i = 0; i < kept; ++i) {
+    auto* plugin = new CDrawPlugin("Sampex.dll");
+    plugin->m_rect = CRectD(10 + 50 * i, 10, 50 + 50 * i, 40);
+    Add(plugin, 0, 0);
+    wnd_->AttachObject(plugin);
+    ASSERT_NE(WindowOf(plugin), nullptr) << i;
+    ::SetPropA(WindowOf(plugin), "kept", reinterpret_cast<HANDLE>(1));
+    wnd_->Select(plugin, i > 0);
+  }
+  const std::vector<CDrawObj*> before = Objects();
+  Send(QCM_COPY);
+  Send(QCM_PASTE);
+  ASSERT_EQ(Objects().size(), 2u * kept);
+  HWND pastedWindow = WindowOf(Objects().back());
+  ASSERT_NE(pastedWindow, nullptr);
+  Send(QCM_UNDO);
+  // The very objects stay, each with its own window.
+  ASSERT_EQ(Objects(), before);
+  for (CDrawObj* obj : Objects()) EXPECT_EQ(::GetPropA(WindowOf(obj), "kept"), reinterpret_cast<HANDLE>(1));
+  EXPECT_FALSE(::IsWindow(pastedWindow)) << "the pasted ones go with their windows";
+  Send(QCM_REDO);
+  ASSERT_EQ(Objects().size(), 2u * kept);
+  for (int i = 0; i < kept; ++i) EXPECT_EQ(Objects()[i], before[i]);
+  EXPECT_NE(WindowOf(Objects().back()), nullptr);
+  EXPECT_EQ(::GetPropA(WindowOf(Objects().back()), "kept"), nullptr) << "a window of its own";
+  for (CDrawObj* obj : Objects()) ::RemovePropA(WindowOf(obj), "kept");
+}
 
 TEST_F(ClipboardTest, CutRemovesOnlyWhatReachedTheClipboard) {
   const struct {

@@ -10,6 +10,7 @@
 #include "drawgroup.h"
 #include "drawline.h"
 #include "editctrl_inproc.h"
+#include "editing/layerstate.h"
 #include "linkclasses.h"
 
 namespace edittest {
@@ -56,6 +57,40 @@ TEST_F(EditingTest, SeventyChangesLeaveSixtyFiveUndoSteps) {
   SelectedRects({{80, 80, 40, 30}});
   for (int i = 0; i < 70; ++i) Send(QCM_ROTATE, 0, 1);
   EXPECT_EQ(UndoSteps(), 65);
+}
+
+TEST(LayerStateStack, StatesStayWithinTheByteBudgetTheNewestAlwaysKept) {
+  const auto state = [](size_t bytes) {
+    auto file = std::make_unique<CMemFile>();
+    file->SetLength(static_cast<DWORD>(bytes));
+    return file;
+  };
+  const struct {
+    std::vector<size_t> pushed;
+    std::vector<size_t> held;  // oldest first
+  } cases[] = {
+      {{40, 40}, {40, 40}},
+      {{40, 40, 40}, {40, 40}},  // the oldest goes to make room
+      {{40, 10, 50}, {40, 10, 50}},
+      {{40, 10, 51}, {10, 51}},
+      {{40, 40, 150}, {150}},     // alone beyond the budget, but kept
+      {{150, 20}, {20}},
+  };
+  for (const auto& c : cases) {
+    CLayerStateStack stack(CLayerStateStack::kUnlimited, 100);
+    for (size_t bytes : c.pushed) stack.Push(state(bytes));
+    size_t total = 0;
+    for (size_t bytes : c.held) total += bytes;
+    EXPECT_EQ(stack.bytes(), total);
+    std::vector<size_t> held;
+    while (!stack.empty()) held.insert(held.begin(), stack.TakeNewest()->GetLength());
+    EXPECT_EQ(held, c.held);
+    EXPECT_EQ(stack.bytes(), 0u);
+  }
+  // The count limit still holds within the budget.
+  CLayerStateStack counted(2, 100);
+  for (int i = 0; i < 5; ++i) counted.Push(state(1));
+  EXPECT_EQ(counted.size(), 3u);
 }
 
 TEST_F(EditingTest, UndoAndRedoRestoreTheLayerAndSendTheNotices) {

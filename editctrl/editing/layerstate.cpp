@@ -37,9 +37,29 @@ bool LoadObjectListFrom(CFile& file, CObList& list) {
   return true;
 }
 
+std::string StoredBytesOf(CObject* obj) {
+  CMemFile file(kArchiveBuffer);
+  try {
+    CArchive ar(&file, CArchive::store, kArchiveBuffer);
+    ar.WriteObject(obj);
+    ar.Close();
+  } catch (CException&) {
+    return std::string();
+  }
+  return std::string(reinterpret_cast<const char*>(file.GetData()), file.GetLength());
+}
+
+void CLayerStateStack::DropOldest() {
+  m_bytes -= m_states.front()->GetLength();
+  m_states.pop_front();
+}
+
 void CLayerStateStack::Push(std::unique_ptr<CMemFile> state) {
   if (!state) return;
-  if (m_states.size() > m_limit) m_states.pop_front();
+  if (m_states.size() > m_limit) DropOldest();
+  const size_t length = state->GetLength();
+  while (!m_states.empty() && m_bytes + length > m_budget) DropOldest();
+  m_bytes += length;
   m_states.push_back(std::move(state));
 }
 
@@ -47,5 +67,6 @@ std::unique_ptr<CMemFile> CLayerStateStack::TakeNewest() {
   if (m_states.empty()) return nullptr;
   std::unique_ptr<CMemFile> newest = std::move(m_states.back());
   m_states.pop_back();
+  m_bytes -= newest->GetLength();
   return newest;
 }

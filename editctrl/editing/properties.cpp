@@ -40,12 +40,15 @@ void CPicEditWnd::OnSetProperty(int id, LONG_PTR value) {
     resend = ChangesPropertyList(id, value, target->m_clrLine);
     SetOneObjectProperty(target, id, value);
   } else {
-    for (CDrawObj* obj : m_selection) {
-      resend = ChangesPropertyList(id, value, obj->m_clrLine) || resend;
-      InvalidateObject(obj);
-      obj->SetProp(id, value);
-      if (obj->GetObjType() == DOT_TEXT) static_cast<CDrawText*>(obj)->CalcExtent(m_hWnd);
-      InvalidateObject(obj);
+    {
+      CRepaintBatch repaint(*this, m_selection.size());
+      for (CDrawObj* obj : m_selection) {
+        resend = ChangesPropertyList(id, value, obj->m_clrLine) || resend;
+        repaint.Add(obj);
+        obj->SetProp(id, value);
+        if (obj->GetObjType() == DOT_TEXT) static_cast<CDrawText*>(obj)->CalcExtent(m_hWnd);
+        repaint.Add(obj);
+      }
     }
     if (IsGeometryId(id)) RepositionControls(true);
   }

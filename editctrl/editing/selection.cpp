@@ -2,6 +2,8 @@
 // tools and the commands share: adding and removing objects, hit testing,
 // the rubber band, the modified mark and the drawing colour.
 #include <algorithm>
+#include <unordered_set>
+#include <vector>
 
 #include "drawobj.h"
 #include "inversecolor.h"
@@ -39,14 +41,21 @@ void CPicEditWnd::SelectInRect(const RECT& client, bool add) {
   }
   RECT pic = ClientToPicRect(client);
   CRectD area(pic.left, pic.top, pic.right, pic.bottom);
+  // One walk of the layer, each object looked up once: a band over tens of
+  // thousands of objects must not search the selection for every one.
+  const std::unordered_set<CDrawObj*> selected(m_selection.begin(), m_selection.end());
+  std::vector<CDrawObj*> caught;
   ForEachObjectInLayer(*m_pCurrentLayer, [&](CDrawObj* obj) {
-    if (IsSelected(obj) || !obj->IsInRect(area)) return;
-    m_selection.push_back(obj);
+    if (selected.count(obj) || !obj->IsInRect(area)) return;
     obj->SetSelected(TRUE);
-    InvalidateObject(obj);
-    changed = true;
+    caught.push_back(obj);
   });
-  if (changed) NotifySelectionChanged();
+  CRepaintBatch repaint(*this, caught.size());
+  for (CDrawObj* obj : caught) {
+    m_selection.push_back(obj);
+    repaint.Add(obj);
+  }
+  if (changed || !caught.empty()) NotifySelectionChanged();
 }
 
 CDrawObj* CPicEditWnd::ObjectAt(const CPointD& pic, int* handle) {
@@ -94,8 +103,30 @@ void CPicEditWnd::RemoveObject(CDrawObj* obj) {
   SetModified();
 }
 
+void CPicEditWnd::RemoveObjects(const std::vector<CDrawObj*>& objects) {
+  if (!m_pCurrentLayer) return;
+  const std::unordered_set<CDrawObj*> leaving(objects.begin(), objects.end());
+  CObList& layer = m_pCurrentLayer->m_objects;
+  for (POSITION pos = layer.GetHeadPosition(); pos;) {
+    const POSITION at = pos;
+    if (leaving.count(static_cast<CDrawObj*>(layer.GetNext(pos)))) layer.RemoveAt(at);
+  }
+  m_selection.erase(std::remove_if(m_selection.begin(), m_selection.end(),
+                                   [&](CDrawObj* obj) { return leaving.count(obj) != 0; }),
+                    m_selection.end());
+  SetModified();
+}
+
 void CPicEditWnd::SetModified() {
   if (m_pPicture) m_pPicture->m_bModified = TRUE;
+}
+
+CRepaintBatch::~CRepaintBatch() {
+  if (m_whole) m_wnd.Invalidate(FALSE);
+}
+
+void CRepaintBatch::Add(CDrawObj* obj) {
+  if (!m_whole) m_wnd.InvalidateObject(obj);
 }
 
 void CPicEditWnd::InvalidateObject(CDrawObj* obj) {

@@ -21,6 +21,7 @@
 #include "pictureclasses.h"
 #include "pages/pageres.h"
 #include "scriptdlg_testutil.h"
+#include "scripttips.h"
 #include "wndclass.h"
 
 namespace scripttest {
@@ -46,6 +47,28 @@ TEST_F(ScriptDialogTest, AnEmptyScriptGetsTheFrameScriptColoured) {
     EXPECT_EQ(ColourOf(edit, "//Add  your code here"), kGreen);
     EXPECT_EQ(ColourOf(edit, "return"), kBlue);
     EXPECT_EQ(ColourOf(edit, "0;"), kBlack);
+    Close(d);
+  });
+  Run(dlg, script);
+}
+
+TEST_F(ScriptDialogTest, ATipsFileOfAMebibyteOfShortLinesOpensWithTheFirstTips) {
+  std::string text;
+  for (int i = 0; text.size() < kMaxTipsFileBytes; ++i) text += "db" + std::to_string(i) + "(x)\n";
+  const std::string tips = edittest::FreshFolder("longtips") + "sctip.txt";
+  edittest::WriteBytes(tips, std::vector<BYTE>(text.begin(), text.end()));
+  const CString suiteTips = ScriptTipsPath();
+  SetScriptTipsPath(tips.c_str());
+  CScriptDlg dlg(nullptr);
+  SetScriptTipsPath(suiteTips);
+  dlg.SetScript("x");
+  DialogScript script;
+  script.On(kCaption, [&](DialogDriver& d) {
+    const CScriptTipArray& kept = dlg.GetEdit().Tips();
+    ASSERT_EQ(kept.GetSize(), static_cast<int>(kMaxTips));
+    EXPECT_EQ(kept.GetAt(0), "db0(x)");
+    EXPECT_EQ(kept.GetAt(static_cast<int>(kMaxTips) - 1), ("db" + std::to_string(kMaxTips - 1) + "(x)").c_str());
+    EXPECT_EQ(dlg.GetEdit().GetPlainText(), "x");
     Close(d);
   });
   Run(dlg, script);

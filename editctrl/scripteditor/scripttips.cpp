@@ -43,7 +43,7 @@ std::vector<std::string> ParseScriptTips(const char* text, size_t length) {
   std::vector<std::string> tips;
   if (!text) return tips;
   const char* const end = text + length;
-  for (const char* line = text; line < end;) {
+  for (const char* line = text; line < end && tips.size() < kMaxTips;) {
     const char* stop = line;
     while (stop < end && *stop != '\n') ++stop;
     std::string tip = TrimmedTip(line, stop);

@@ -36,8 +36,8 @@ class CScriptTipArray {
   CObjPtrArray m_tips{kGrowStep};
 };
 
-// The tips of a file's text, in file order. A line longer than kMaxTipBytes
-// is cut there, at a GBK character boundary.
+// The tips of a file's text, in file order: the first kMaxTips of them. A
+// line longer than kMaxTipBytes is cut there, at a GBK character boundary.
 std::vector<std::string> ParseScriptTips(const char* text, size_t length);
 // The function name of a tip: its text before the first "(", empty when it
 // has none or the "(" comes first.
@@ -55,4 +55,9 @@ CString ScriptTipsPath();
 void SetScriptTipsPath(const char* path);
 
 constexpr size_t kMaxTipBytes = 1024;
+// The most tips kept from one file. The shipped file tips each of the
+// system's hundred-odd functions once; a list this long still opens at once,
+// while every typed letter pair walks the tips and fills a sorted list box
+// with those that match.
+constexpr size_t kMaxTips = 4096;
 constexpr size_t kMaxTipsFileBytes = 1 << 20;

@@ -52,6 +52,22 @@ TEST(ScriptTips, ALongLineIsCutAtACharacterBoundary) {
   EXPECT_EQ(tips[1], "next()");
 }
 
+TEST(ScriptTips, OnlyTheFirstTipsOfALongFileAreKept) {
+  // Short lines up to the file limit: many more than a list can offer.
+  const struct {
+    size_t lines;
+    size_t kept;
+  } cases[] = {{kMaxTips - 1, kMaxTips - 1}, {kMaxTips, kMaxTips}, {kMaxTips + 1, kMaxTips}, {200000, kMaxTips}};
+  for (const auto& c : cases) {
+    std::string text;
+    for (size_t i = 0; i < c.lines; ++i) text += "f" + std::to_string(i) + "(x)\r\n\n";
+    const Lines tips = Parse(text);
+    ASSERT_EQ(tips.size(), c.kept) << c.lines;
+    EXPECT_EQ(tips.front(), "f0(x)");
+    EXPECT_EQ(tips.back(), "f" + std::to_string(c.kept - 1) + "(x)") << "in file order";
+  }
+}
+
 TEST(ScriptTips, MissingFileGivesNoTips) {
   Lines tips = {"left over"};
   EXPECT_FALSE(ReadScriptTipsFile("no\\such\\folder\\sctip.txt", tips));

@@ -100,10 +100,13 @@ void CSelectTool::DragSelection(CPicEditWnd& wnd, POINT pt) {
   CPointD by(to.x - from.x, to.y - from.y);
   if (by.x == 0.0 && by.y == 0.0) return;
   SaveGestureState(wnd);
-  for (CDrawObj* obj : wnd.GetSelection()) {
-    wnd.InvalidateObject(obj);
-    obj->MoveBy(by);
-    wnd.InvalidateObject(obj);
+  {
+    CRepaintBatch repaint(wnd, wnd.GetSelection().size());
+    for (CDrawObj* obj : wnd.GetSelection()) {
+      repaint.Add(obj);
+      obj->MoveBy(by);
+      repaint.Add(obj);
+    }
   }
   wnd.SetModified();
 }

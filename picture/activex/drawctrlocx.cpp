@@ -4,6 +4,7 @@
 #include <ocidl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "archive.h"
@@ -28,16 +29,32 @@ static_assert(kEditorOcxStyle == 0x5C000000, "editor control style");
 
 bool IsZero(const CLSID& clsid) { return clsid == CLSID{}; }
 
-// Copies count bytes into the stream in pieces; false when the stream takes fewer.
-bool WriteInPieces(IStream* stream, const BYTE* bytes, DWORD count) {
-    for (DWORD done = 0; done < count;) {
-        const ULONG piece = std::min<DWORD>(kStoredBytesPiece, count - done);
-        ULONG written = 0;
-        if (FAILED(stream->Write(bytes + done, piece, &written)) || written != piece)
-            return false;
-        done += piece;
+// A stream over one global block that holds a copy of count bytes, at its
+// start. The block is made at its full size at once: a stream that grows
+// with each piece written moves the bytes again and again.
+IStream* StreamOver(const BYTE* bytes, DWORD count) {
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, count);
+    if (!block)
+        return nullptr;
+    void* into = ::GlobalLock(block);
+    if (!into) {
+        ::GlobalFree(block);
+        return nullptr;
     }
-    return true;
+    std::memcpy(into, bytes, count);
+    ::GlobalUnlock(block);
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &stream))) {
+        ::GlobalFree(block);
+        return nullptr;
+    }
+    ULARGE_INTEGER size;
+    size.QuadPart = count;  // the block may be larger than asked for
+    if (FAILED(stream->SetSize(size))) {
+        stream->Release();
+        return nullptr;
+    }
+    return stream;
 }
 
 // Reads count bytes from the stream in pieces; false when it gives fewer.
@@ -107,14 +124,7 @@ void CDrawCtrlOcx::SetState(const void* pBytes, UINT nCount) {
 
 IStream* CDrawCtrlOcx::NewStateStream() const {
     const DWORD length = m_state.GetLength();
-    if (length == 0)
-        return nullptr;
-    QComPtr<IStream> stream;
-    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.Out())) ||
-        !WriteInPieces(stream.Get(), m_state.GetData(), length) ||
-        !SeekTo(stream.Get(), 0, STREAM_SEEK_SET))
-        return nullptr;
-    return stream.Detach();
+    return length == 0 ? nullptr : StreamOver(m_state.GetData(), length);
 }
 
 BOOL CDrawCtrlOcx::AttachView(const DrawViewContext* pContext, BOOL bRunTime) {
@@ -155,7 +165,9 @@ BOOL CDrawCtrlOcx::SaveControlState() {
     // The position after the save is the length written.
     ULONGLONG written = 0;
     std::vector<BYTE> bytes;
-    if (!SeekTo(stream.Get(), 0, STREAM_SEEK_CUR, &written) || written > MAXDWORD ||
+    // A state past what a picture may hold would make the picture unreadable:
+    // the old state stays.
+    if (!SeekTo(stream.Get(), 0, STREAM_SEEK_CUR, &written) || written > kMaxStoredBytes ||
         !SeekTo(stream.Get(), 0, STREAM_SEEK_SET) ||
         !ReadInPieces(stream.Get(), static_cast<DWORD>(written), bytes))
         return FALSE;

@@ -50,8 +50,8 @@ public:
     void SetVisible(BOOL bVisible) override;
 
     // Takes the live control's state into the stored state; FALSE (the old
-    // state kept) without a control, without stream persistence, or when the
-    // control's save fails.
+    // state kept) without a control, without stream persistence, when the
+    // control's save fails, or when it saves more than kMaxStoredBytes.
     BOOL SaveControlState();
     // The state's part of the picture file.
     void SaveState(CArchive& ar);

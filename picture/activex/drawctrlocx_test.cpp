@@ -2,6 +2,7 @@
 // stored form, and its state in pieces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "groupclasses.h"
 #include "hostedctrl_test_util.h"
 #include "objtest_util.h"
+#include "storedbytes.h"
 #include "testocx_register.h"
 
 namespace {
@@ -145,6 +147,37 @@ TEST_F(DrawCtrlOcxTest, AStateLongerThanTheBytesLeftIsAnArchiveError) {
     std::vector<BYTE> cut(stored.begin(), stored.begin() + lengthAt - 8);
     CDrawCtrlOcx back;
     EXPECT_THROW(objtest::LoadFields(back, cut), CArchiveException);
+}
+
+TEST_F(DrawCtrlOcxTest, AStateBeyondTheBoundIsRefusedEvenWithAllItsBytes) {
+    // The state at the bound is read in whole pieces, one read per 1,024
+    // bytes; one byte more is refused before anything is read.
+    const struct {
+        DWORD length;
+        bool accepted;
+    } cases[] = {{kMaxStoredBytes, true}, {kMaxStoredBytes + 1, false}, {30u << 20, false}};
+    for (const auto& c : cases) {
+        CDrawCtrlOcx ocx(kSomeClass);
+        std::vector<BYTE> bytes = objtest::FieldBytes(ocx);
+        bytes.resize(bytes.size() - 4);
+        objtest::AppendU32(bytes, c.length);
+        const size_t before = bytes.size();
+        bytes.resize(before + c.length, 0x5A);
+        CPieceFile source(bytes.data(), static_cast<UINT>(bytes.size()));
+        CArchive ar(&source, CArchive::load, 1);
+        CDrawCtrlOcx back;
+        try {
+            back.Serialize(ar);
+            EXPECT_TRUE(c.accepted) << c.length;
+            EXPECT_EQ(back.GetStateLength(), c.length);
+            const size_t pieces = std::count(source.reads.begin(), source.reads.end(), kStoredBytesPiece);
+            EXPECT_EQ(pieces, c.length / kStoredBytesPiece);
+        } catch (const CArchiveException& e) {
+            EXPECT_FALSE(c.accepted) << c.length;
+            EXPECT_EQ(e.m_cause, CArchiveException::generic) << c.length;
+            EXPECT_EQ(std::count(source.reads.begin(), source.reads.end(), kStoredBytesPiece), 0);
+        }
+    }
 }
 
 TEST_F(DrawCtrlOcxTest, AnObjectReferenceAndACloneKeepClassAndState) {

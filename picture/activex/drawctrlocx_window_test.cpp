@@ -184,6 +184,19 @@ TEST_F(OcxWindowTest, TheStoredStateIsLoadedIntoTheControlAndTakenBackUnchanged)
     EXPECT_EQ(objtest::FieldBytes(*second), stored);
 }
 
+TEST_F(OcxWindowTest, ALongStateReachesTheControlWhole) {
+    // The longest text the test control keeps: two mebibytes of state, handed
+    // over in one block made at its full size.
+    const std::string text(1u << 20, 'q');
+    const std::vector<BYTE> state = TestOcxSavedState(text.c_str(), RGB(4, 5, 6));
+    ASSERT_GT(state.size(), 2u << 20);
+    auto ocx = Attached(CLSID_QelTestOcx, TRUE, state);
+    ASSERT_NE(ocx->GetControlWnd(), nullptr);
+    EXPECT_EQ(TextOf(*ocx).GetLength(), static_cast<int>(text.size()));
+    ASSERT_TRUE(ocx->SaveControlState());
+    EXPECT_EQ(StateOf(*ocx), state);
+}
+
 TEST_F(OcxWindowTest, StoringWritesTheStateLastTakenNotTheLiveOne) {
     auto ocx = Attached(CLSID_QelTestOcx);
     ASSERT_TRUE(ocx->SaveControlState());

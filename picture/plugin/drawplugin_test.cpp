@@ -10,6 +10,7 @@
 #include "hostedctrl_test_util.h"
 #include "objtest_util.h"
 #include "pluginclasses.h"
+#include "storedbytes.h"
 
 namespace {
 
@@ -123,6 +124,30 @@ TEST_F(DrawPluginTest, ABlobLongerThanTheBytesLeftIsAnArchiveError) {
             ADD_FAILURE() << "length " << length << " was accepted";
         } catch (const CArchiveException& e) {
             EXPECT_EQ(e.m_cause, CArchiveException::endOfFile) << length;
+        }
+    }
+}
+
+TEST_F(DrawPluginTest, ABlobBeyondTheBoundIsRefusedEvenWithAllItsBytes) {
+    const struct {
+        DWORD length;
+        bool accepted;
+    } cases[] = {{kMaxStoredBytes, true}, {kMaxStoredBytes + 1, false}, {30u << 20, false}};
+    for (const auto& c : cases) {
+        CDrawPlugin plugin("my.dll");
+        std::vector<BYTE> bytes = objtest::FieldBytes(plugin);
+        bytes.resize(bytes.size() - 4);
+        objtest::AppendU32(bytes, c.length);
+        bytes.resize(bytes.size() + c.length, 0xA5);
+        CDrawPlugin back;
+        try {
+            objtest::LoadFields(back, bytes);
+            EXPECT_TRUE(c.accepted) << c.length;
+            EXPECT_EQ(back.GetBlobLength(), c.length);
+            EXPECT_EQ(objtest::FieldBytes(back), bytes) << "written back byte for byte";
+        } catch (const CArchiveException& e) {
+            EXPECT_FALSE(c.accepted) << c.length;
+            EXPECT_EQ(e.m_cause, CArchiveException::generic) << c.length;
         }
     }
 }

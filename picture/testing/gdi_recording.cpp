@@ -54,6 +54,12 @@ void Read(GdiRecording& r, const ENHMETARECORD* rec) {
       ++r.setPixels;
       break;
     }
+    case EMR_BITBLT: {
+      const auto* b = reinterpret_cast<const EMRBITBLT*>(rec);
+      Reach(r, b->xDest + b->cxDest, b->yDest + b->cyDest);
+      ++r.patternFills;
+      break;
+    }
     case EMR_POLYGON:
     case EMR_POLYLINE:
     case EMR_POLYBEZIER:

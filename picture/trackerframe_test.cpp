@@ -1,0 +1,71 @@
+// The dotted frame of the trackers: its pixels, wherever the surface's
+// origin lies and whatever the clip leaves of it, are those of the rule.
+#include "trackerframe.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "dibsurface.h"
+
+namespace {
+
+constexpr int kSide = 40;
+constexpr DWORD kUntouched = 0x123456;
+
+// The rule, pixel by pixel: rows first, then the columns over them.
+std::vector<DWORD> RulePixels(const RECT& r, POINT origin, const RECT& clip) {
+  std::vector<DWORD> pixels(kSide * kSide, kUntouched);
+  auto put = [&](LONG x, LONG y, DWORD c) {
+    if (x < clip.left || x >= clip.right || y < clip.top || y >= clip.bottom) return;
+    const LONG dx = x - origin.x, dy = y - origin.y;
+    if (dx >= 0 && dx < kSide && dy >= 0 && dy < kSide) pixels[dy * kSide + dx] = c;
+  };
+  for (LONG x = r.left; x < r.right - 2; x += 2)
+    for (LONG y : {r.top, r.bottom - 1}) {
+      put(x, y, 0x000000);
+      put(x + 1, y, 0xFFFFFF);
+    }
+  for (LONG y = r.top; y < r.bottom - 2; y += 2)
+    for (LONG x : {r.left, r.right - 1}) {
+      put(x, y, 0x000000);
+      put(x, y + 1, 0xFFFFFF);
+    }
+  return pixels;
+}
+
+TEST(TrackerFrame, ItsPixelsAreThoseOfTheRuleWhereverItLies) {
+  const struct {
+    RECT frame;
+    POINT origin;  // the logical point at the surface's top left pixel
+    RECT clip;     // logical
+  } cases[] = {
+      {{2, 3, 30, 20}, {0, 0}, {0, 0, 40, 40}},      {{2, 3, 31, 21}, {0, 0}, {0, 0, 40, 40}},
+      {{5, 5, 8, 8}, {0, 0}, {0, 0, 40, 40}},        {{5, 5, 6, 6}, {0, 0}, {0, 0, 40, 40}},
+      {{5, 5, 7, 30}, {0, 0}, {0, 0, 40, 40}},       {{4, 9, 33, 10}, {0, 0}, {0, 0, 40, 40}},
+      {{103, 57, 130, 80}, {101, 50}, {0, 0, 999, 999}}, {{-7, -3, 20, 15}, {-10, -5}, {0, 0, 999, 999}},
+      {{2, 3, 30, 20}, {0, 0}, {7, 4, 19, 13}},      {{103, 57, 131, 81}, {100, 51}, {110, 60, 125, 75}},
+  };
+  for (const auto& c : cases) {
+    CDibSurface surface(nullptr, kSide, kSide);
+    ASSERT_TRUE(surface.IsValid());
+    surface.Fill(kUntouched);
+    CDC dc;
+    dc.Attach(surface.dc());
+    ::SetWindowOrgEx(surface.dc(), c.origin.x, c.origin.y, nullptr);
+    HRGN clip = ::CreateRectRgn(c.clip.left - c.origin.x, c.clip.top - c.origin.y, c.clip.right - c.origin.x,
+                                c.clip.bottom - c.origin.y);
+    ::SelectClipRgn(surface.dc(), clip);
+    ::DeleteObject(clip);
+    DrawTrackerFrame(&dc, c.frame);
+    ::GdiFlush();
+    dc.Detach();
+    std::vector<DWORD> drawn(surface.bits(), surface.bits() + kSide * kSide);
+    for (DWORD& p : drawn) p &= 0xFFFFFF;
+    EXPECT_EQ(drawn, RulePixels(c.frame, c.origin, c.clip))
+        << c.frame.left << "," << c.frame.top << "," << c.frame.right << "," << c.frame.bottom << " at "
+        << c.origin.x << "," << c.origin.y;
+  }
+}
+
+}  // namespace
