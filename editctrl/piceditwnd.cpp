@@ -58,6 +58,11 @@ LRESULT CPicEditWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (OnKeyDown(static_cast<UINT>(wp))) return 0;
     break;
   case WM_LBUTTONDOWN:
+    // The keys (arrows, Delete, the host's accelerators) go where the
+    // engineer clicked.
+    if (::GetFocus() != m_hWnd) SetFocus();
+    OnMouse(msg, wp, lp);
+    return 0;
   case WM_LBUTTONUP:
   case WM_LBUTTONDBLCLK:
   case WM_MOUSEMOVE: OnMouse(msg, wp, lp); return 0;
