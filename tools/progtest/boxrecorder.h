@@ -13,6 +13,7 @@ struct ShownBox {
   std::string text;
   std::string title;  // "(null)" for a box without a title of its own
   UINT type;
+  HWND owner;  // the window the box was shown for
 };
 
 // While it lives, every box is recorded and answered with the next answer
