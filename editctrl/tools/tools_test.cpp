@@ -619,6 +619,52 @@ TEST_F(ToolTest, ASelectedGroupShowsAndTakesItsOwnProperties) {
   }
 }
 
+// A 1-pixel line's band reaches two picture pixels to either side, whatever
+// the line's direction, the zoom and the scrolling: a click that far off the
+// line on either side hits it, one pixel further misses.
+TEST_F(ToolTest, AThinLineIsHitFromTwoPicturePixelsOffOnEitherSide) {
+  const struct {
+    const char* name;
+    CPointD from, to;
+    bool acrossX;  // offsets go along x (a vertical line), else along y
+  } kLines[] = {{"horizontal", {40, 150}, {400, 150}, false},
+                {"vertical", {150, 40}, {150, 300}, true},
+                {"shallow", {40, 100}, {300, 230}, false}};  // slope 1/2: an offset of d is 0.89 d off
+  const struct {
+    int zoom;
+    int scrolls;  // line steps of both bars, 100 device pixels each
+  } kViews[] = {{100, 0}, {200, 0}, {100, 1}, {200, 1}};
+  for (const auto& line : kLines) {
+    auto* obj = new CDrawLine;
+    obj->m_points = {line.from, line.to};
+    obj->m_nLineWidth = 1;
+    obj->GetRect();
+    Add(obj, 0, 0);
+    for (const auto& view : kViews) {
+      Send(QCM_ZOOM, 0, view.zoom);
+      for (int i = 0; i < view.scrolls; ++i) {
+        Send(WM_VSCROLL, SB_LINEDOWN);
+        Send(WM_HSCROLL, SB_LINERIGHT);
+      }
+      const double zoom = view.zoom / 100.0;
+      const POINT origin = wnd_->GetOrigin();
+      const CPointD middle((line.from.x + line.to.x) / 2, (line.from.y + line.to.y) / 2);
+      const int x = static_cast<int>(middle.x * zoom) - origin.x, y = static_cast<int>(middle.y * zoom) - origin.y;
+      const int reach = 2 * view.zoom / 100;  // two picture pixels in device pixels
+      for (int d = -reach - 2; d <= reach + 2; ++d) {
+        Click(10, 390);  // empty space in every view: nothing selected
+        Click(line.acrossX ? x + d : x, line.acrossX ? y : y + d);
+        EXPECT_EQ(Query(QCQ_SELCOUNT), std::abs(d) <= reach ? 1 : 0)
+            << line.name << " at " << view.zoom << "%, scrolled " << view.scrolls << ", " << d << " px off";
+      }
+      Send(WM_VSCROLL, SB_TOP);
+      Send(WM_HSCROLL, SB_LEFT);
+    }
+    wnd_->GetCurrentLayer()->m_objects.RemoveAll();
+    delete obj;
+  }
+}
+
 TEST_F(ToolTest, DoubleClickOnAnObjectTellsTheParent) {
   AddRect(80, 80);
   Click(100, 95);
