@@ -3,7 +3,9 @@
 // The arrow keys, Delete and the editing accelerators reach the picture
 // whose window was clicked or whose frame became active, wherever the focus
 // was before. The cases need the focus of the shared display: they run alone.
+#include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include "archive.h"
 #include "demoproject.h"
@@ -58,13 +60,21 @@ PictureState ReadState(const std::string& path) {
   return state;
 }
 
-void SendMouse(DWORD flags, POINT screen) {
-  INPUT in = {};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &in, sizeof in);
+// The pointer moved to a point of the screen and the buttons pressed and
+// released there, in one piece of input: each event names the point, so a
+// stale move of the display's pointer that slips in between is taken back
+// before the button comes up.
+void SendMouseAt(POINT screen, std::initializer_list<DWORD> buttons) {
+  std::vector<INPUT> inputs;
+  for (DWORD flags : buttons) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs.push_back(in);
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void SendKey(WORD key, bool up) {
@@ -153,14 +163,15 @@ class KeyboardTest : public EditorTest {
     // The editing window is what the display shows there (a window of the
     // last test may still be on its way out).
     ASSERT_TRUE(PumpUntil([&] { return ::WindowFromPoint(at) == edit_; })) << WindowName(::WindowFromPoint(at));
-    SendMouse(MOUSEEVENTF_MOVE, at);
+    SendMouseAt(at, {0});
     // The button goes down where the pointer is once it got there.
     POINT cursor = {};
     ASSERT_TRUE(PumpUntil([&] { return ::GetCursorPos(&cursor) && cursor.x == at.x && cursor.y == at.y; }))
         << cursor.x << "," << cursor.y;
-    SendMouse(MOUSEEVENTF_LEFTDOWN, at);
-    SendMouse(MOUSEEVENTF_LEFTUP, at);
-    ASSERT_TRUE(PumpUntil([&] { return view_->GetEditHost().Query(QCQ_SELCOUNT) == 1; }));
+    SendMouseAt(at, {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+    ASSERT_TRUE(PumpUntil([&] {
+      return view_->GetEditHost().Query(QCQ_SELCOUNT) == 1 && !(::GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+    }));
   }
   // The focus is somewhere else in the frame, as after working in the tree.
   void FocusTree() {
