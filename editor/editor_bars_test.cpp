@@ -70,6 +70,23 @@ TEST_F(BarsTest, ButtonsFollowTheCommandsOfTheProgramAndTheProject) {
   EXPECT_NE(State(Frame()->GetAlignBar(), ID_CONNECTION_SETTINGS) & TBSTATE_ENABLED, 0);
 }
 
+// The drawing toolbar serves the picture windows: it comes with the first
+// and goes when the project, and its pictures with it, is closed.
+TEST_F(BarsTest, TheDrawingToolbarGoesWithThePictureWindowsWhenTheProjectCloses) {
+  UseFakePictures();
+  CWrapToolBar& draw = Frame()->GetDrawBar();
+  for (int round = 0; round < 2; ++round) {
+    CQelideDoc* doc = NewProject(round == 0 ? "p1" : "p2");
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(doc->OpenPicture("a.pic", TRUE), 1);
+    Settle();
+    EXPECT_TRUE(draw.IsWindowVisible()) << round;
+    Command(ID_FILE_CLOSE);
+    ASSERT_EQ(app_->GetProject(), nullptr);
+    EXPECT_FALSE(draw.IsWindowVisible()) << round;
+  }
+}
+
 TEST_F(BarsTest, ADropDownChoiceShowsItsImageOnTheButton) {
   CWrapToolBar& draw = Frame()->GetDrawBar();
   int index = draw.CommandToIndex(ID_ALIGN_DROPDOWN);
