@@ -107,7 +107,7 @@ TEST_F(BarsTest, MenuItemsGetTheImagesOfTheirButtons) {
   info.cbSize = sizeof info;
   info.fMask = MIM_STYLE;
   ::GetMenuInfo(file, &info);
-  EXPECT_NE(info.dwStyle & MNS_CHECKORBMP, 0u);
+  EXPECT_EQ(info.dwStyle & MNS_CHECKORBMP, 0u);  // the images do not share the check marks' column
   MENUITEMINFOA item = {};
   item.cbSize = sizeof item;
   item.fMask = MIIM_BITMAP;
@@ -118,7 +118,7 @@ TEST_F(BarsTest, MenuItemsGetTheImagesOfTheirButtons) {
   measure.itemID = ID_FILE_OPEN;
   EXPECT_TRUE(Frame()->SendMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
   EXPECT_GE(measure.itemHeight, 18u);
-  EXPECT_EQ(measure.itemWidth, measure.itemHeight);  // a square image cell
+  EXPECT_EQ(measure.itemWidth, 16u + 2 * 3);  // the image with a margin on either side
 }
 
 TEST_F(BarsTest, TheWorkspaceTabsShowTheTreeOrThePanelAndTheList) {

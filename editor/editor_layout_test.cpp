@@ -6,9 +6,11 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "propdesc.h"
+#include "resource.h"
 #include "test/editor_harness.h"
 
 namespace editortest {
@@ -100,6 +102,76 @@ TEST_F(WorkspaceLayoutTest, TheEventLinkListIsShownWholeAfterTheOutputBarFloats)
   Frame()->FloatControlBar(&Frame()->GetOutputBar(), POINT{600, 300});
   Repaint();
   EXPECT_TRUE(ListShownWhole());
+}
+
+// ---- menus ------------------------------------------------------------------
+
+// What the display shows of one item of a popup menu while it is
+// open: for each pixel column of the item's row, whether anything but the
+// menu's background lies in it.
+std::vector<bool> g_columnsInked;
+UINT g_itemLookedAt = 0;  // its position in the menu
+
+void CALLBACK LookAtOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  HWND popup = ::FindWindowA("#32768", nullptr);
+  RECT item = {};
+  if (popup && ::GetMenuItemRect(nullptr, reinterpret_cast<HMENU>(::SendMessageA(popup, 0x01E1, 0, 0)), g_itemLookedAt, &item)) {
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF background = ::GetPixel(screen, item.right - 3, item.top + 1);
+    for (int x = item.left; x < item.right; ++x) {
+      bool inked = false;
+      for (int y = item.top + 1; y < item.bottom - 1 && !inked; ++y) inked = ::GetPixel(screen, x, y) != background;
+      g_columnsInked.push_back(inked);
+    }
+    ::ReleaseDC(nullptr, screen);
+  }
+  ::EndMenu();
+}
+
+// The runs of inked columns, from the left: (first column, width).
+std::vector<std::pair<int, int>> InkRuns(const std::vector<bool>& inked) {
+  std::vector<std::pair<int, int>> runs;
+  for (int x = 0; x < static_cast<int>(inked.size()); ++x) {
+    if (!inked[x]) continue;
+    if (!runs.empty() && runs.back().first + runs.back().second == x)
+      ++runs.back().second;
+    else
+      runs.push_back({x, 1});
+  }
+  return runs;
+}
+
+// The item's image stands in a column of its own: a gap of background
+// lies between it and the first character of the text.
+TEST_F(WorkspaceLayoutTest, AMenuItemsImageLeavesAGapBeforeItsText) {
+  // The first item of the menu bar's menus whose command has a button image.
+  static const UINT kWithImage[] = {ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE};
+  HMENU bar = ::GetMenu(Frame()->m_hWnd), file = nullptr;
+  for (int m = 0; m < ::GetMenuItemCount(bar) && !file; ++m) {
+    HMENU sub = ::GetSubMenu(bar, m);
+    for (int i = 0; sub && i < ::GetMenuItemCount(sub) && !file; ++i)
+      for (UINT id : kWithImage)
+        if (::GetMenuItemID(sub, i) == id) {
+          file = sub;
+          g_itemLookedAt = static_cast<UINT>(i);
+        }
+  }
+  ASSERT_NE(file, nullptr);
+  g_columnsInked.clear();
+  // Shown away from the workspace bar, looked at once it stands, then ended.
+  Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
+  ::SetTimer(nullptr, 0, 200, LookAtOpenMenu);
+  ::TrackPopupMenu(file, TPM_LEFTALIGN | TPM_TOPALIGN, 500, 300, 0, Frame()->m_hWnd, nullptr);
+  Settle();
+  const std::vector<std::pair<int, int>> runs = InkRuns(g_columnsInked);
+  ASSERT_GE(runs.size(), 2u) << g_columnsInked.size() << " columns";
+  const int imageEnd = runs[0].first + runs[0].second;
+  EXPECT_GE(runs[0].second, 10) << "the first run is the image";
+  std::string all;
+  for (auto& r : runs) all += std::to_string(r.first) + "+" + std::to_string(r.second) + " ";
+  EXPECT_GE(runs[1].first - imageEnd, 3) << "image ends at " << imageEnd << ", text starts at " << runs[1].first
+                                         << "; runs " << all;
 }
 
 }  // namespace
