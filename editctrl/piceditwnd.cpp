@@ -58,6 +58,11 @@ LRESULT CPicEditWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (OnKeyDown(static_cast<UINT>(wp))) return 0;
     break;
   case WM_LBUTTONDOWN:
+    // The keys (arrows, Delete, the host's accelerators) go where the
+    // engineer clicked.
+    if (::GetFocus() != m_hWnd) SetFocus();
+    OnMouse(msg, wp, lp);
+    return 0;
   case WM_LBUTTONUP:
   case WM_LBUTTONDBLCLK:
   case WM_MOUSEMOVE: OnMouse(msg, wp, lp); return 0;
@@ -162,23 +167,20 @@ bool ListHasId(const PropDesc* items, int count, int id) {
 
 }  // namespace
 
-CDrawObj* PropertyOwner(CDrawObj* obj) {
-  CDrawObj* part = nullptr;
-  if (obj->IsSelected(&part) && part) return part;
-  return obj;
-}
-
+// A selected object shows its own properties, a group or sub-picture too:
+// selecting a group marks every member, so the member that it names as
+// selected would always be its first one.
 void CPicEditWnd::NotifySelection() {
   PropDescList list = {0, m_props};
   if (m_selection.empty()) {
     if (m_pPicture) list.count = m_pPicture->GetPropList(&list);
   } else {
-    PropertyOwner(m_selection.front())->GetPropList(&list);
+    m_selection.front()->GetPropList(&list);
     // Several objects show only the properties that all of them have.
     PropDesc other[32];
     for (size_t i = 1; i < m_selection.size(); ++i) {
       PropDescList otherList = {0, other};
-      PropertyOwner(m_selection[i])->GetPropList(&otherList);
+      m_selection[i]->GetPropList(&otherList);
       int kept = 0;
       for (int k = 0; k < list.count; ++k)
         if (ListHasId(other, otherList.count, m_props[k].id)) m_props[kept++] = m_props[k];

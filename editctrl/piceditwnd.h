@@ -259,10 +259,6 @@ UINT PicClipboardFormat();
 // The current tool id, one for every editing window of the process.
 int& CurrentToolId();
 
-// The object whose properties and links stand for a selected object: the
-// part it names as selected (an object inside a group), or itself.
-CDrawObj* PropertyOwner(CDrawObj* obj);
-
 // A new link of a kind in a mode (1 direct, 2 script) with the kind's
 // defaults; the mouse and control events are event links of that kind.
 CAction* NewLinkOfKind(int kind, int mode);

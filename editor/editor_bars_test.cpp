@@ -70,6 +70,23 @@ TEST_F(BarsTest, ButtonsFollowTheCommandsOfTheProgramAndTheProject) {
   EXPECT_NE(State(Frame()->GetAlignBar(), ID_CONNECTION_SETTINGS) & TBSTATE_ENABLED, 0);
 }
 
+// The drawing toolbar serves the picture windows: it comes with the first
+// and goes when the project, and its pictures with it, is closed.
+TEST_F(BarsTest, TheDrawingToolbarGoesWithThePictureWindowsWhenTheProjectCloses) {
+  UseFakePictures();
+  CWrapToolBar& draw = Frame()->GetDrawBar();
+  for (int round = 0; round < 2; ++round) {
+    CQelideDoc* doc = NewProject(round == 0 ? "p1" : "p2");
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(doc->OpenPicture("a.pic", TRUE), 1);
+    Settle();
+    EXPECT_TRUE(draw.IsWindowVisible()) << round;
+    Command(ID_FILE_CLOSE);
+    ASSERT_EQ(app_->GetProject(), nullptr);
+    EXPECT_FALSE(draw.IsWindowVisible()) << round;
+  }
+}
+
 TEST_F(BarsTest, ADropDownChoiceShowsItsImageOnTheButton) {
   CWrapToolBar& draw = Frame()->GetDrawBar();
   int index = draw.CommandToIndex(ID_ALIGN_DROPDOWN);
@@ -90,7 +107,7 @@ TEST_F(BarsTest, MenuItemsGetTheImagesOfTheirButtons) {
   info.cbSize = sizeof info;
   info.fMask = MIM_STYLE;
   ::GetMenuInfo(file, &info);
-  EXPECT_NE(info.dwStyle & MNS_CHECKORBMP, 0u);
+  EXPECT_EQ(info.dwStyle & MNS_CHECKORBMP, 0u);  // the images do not share the check marks' column
   MENUITEMINFOA item = {};
   item.cbSize = sizeof item;
   item.fMask = MIIM_BITMAP;
@@ -101,7 +118,7 @@ TEST_F(BarsTest, MenuItemsGetTheImagesOfTheirButtons) {
   measure.itemID = ID_FILE_OPEN;
   EXPECT_TRUE(Frame()->SendMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)));
   EXPECT_GE(measure.itemHeight, 18u);
-  EXPECT_EQ(measure.itemWidth, measure.itemHeight);  // a square image cell
+  EXPECT_EQ(measure.itemWidth, 16u + 2 * 3);  // the image with a margin on either side
 }
 
 TEST_F(BarsTest, TheWorkspaceTabsShowTheTreeOrThePanelAndTheList) {

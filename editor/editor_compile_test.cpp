@@ -27,6 +27,10 @@ class CompileWalkTest : public ::testing::Test {
     return path ? static_cast<int>(std::string(path).size() % 7) : -1;
   }
   static int __stdcall Unreadable(HWND, const char*, const char*) { return -1; }
+  // Three errors, or unreadable for a name with "bad" in it.
+  static int __stdcall ThreeOrUnreadable(HWND, const char* path, const char*) {
+    return std::string(path).find("bad") != std::string::npos ? -1 : 3;
+  }
   static std::vector<std::string> g_compilers;
 
   progtest::ScratchFolder folder_{"compile_walk"};
@@ -54,15 +58,36 @@ TEST_F(CompileWalkTest, TwoPathLinesForTwoPicturesAndTheSumOfTheirErrors) {
   EXPECT_EQ(g_compilers, (std::vector<std::string>{"C:\\qel\\sc\\Tarnic.exe", "C:\\qel\\sc\\Tarnic.exe"}));
 }
 
-TEST_F(CompileWalkTest, WithoutTheExportEveryPictureReportsTheCompilerError) {
-  folder_.WriteFile("p\\pic\\a.pic", "x");
-  EXPECT_EQ(Run(), "编译整个工程...\n" + Pic("a.pic") + "    编译器错误!\n\n编译完成 - 0 error(s)\n");
+// A picture that could not be compiled keeps its line and counts as one
+// error: the last line never reports success for it.
+TEST_F(CompileWalkTest, APictureThatCouldNotBeCompiledCountsAsAnError) {
+  const struct {
+    const char* why;
+    int(__stdcall* compileFile)(HWND, const char*, const char*);
+    const char* line;
+  } kCases[] = {{"no export", nullptr, "    编译器错误!\n"}, {"unreadable", Unreadable, "    打开文件错误!\n"}};
+  for (const auto& c : kCases) {
+    out_.clear();
+    folder_.WriteFile("p\\pic\\a.pic", "x");
+    folder_.WriteFile("p\\pic\\s\\b.pic", "x");
+    hooks_.compileFile = c.compileFile;
+    std::string out = Run();
+    EXPECT_EQ(total_, 2) << c.why;
+    EXPECT_NE(out.find(Pic("a.pic") + c.line), std::string::npos) << c.why << out;
+    EXPECT_NE(out.find(Pic("s\\b.pic") + c.line), std::string::npos) << c.why << out;
+    std::string last = "\n编译完成 - 2 error(s)\n";
+    EXPECT_EQ(out.rfind(last), out.size() - last.size()) << c.why << out;
+  }
 }
 
-TEST_F(CompileWalkTest, AnUnreadablePictureReportsTheOpenErrorAndAddsNothing) {
+TEST_F(CompileWalkTest, AnUnreadablePictureAmongGoodOnesAddsOneToTheirErrors) {
   folder_.WriteFile("p\\pic\\a.pic", "x");
-  hooks_.compileFile = Unreadable;
-  EXPECT_EQ(Run(), "编译整个工程...\n" + Pic("a.pic") + "    打开文件错误!\n\n编译完成 - 0 error(s)\n");
+  folder_.WriteFile("p\\pic\\bad.pic", "x");
+  hooks_.compileFile = ThreeOrUnreadable;
+  std::string out = Run();
+  EXPECT_EQ(total_, 4);
+  EXPECT_NE(out.find(Pic("bad.pic") + "    打开文件错误!\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("\n编译完成 - 4 error(s)\n"), std::string::npos) << out;
 }
 
 TEST_F(CompileWalkTest, APictureOpenInAWindowIsCompiledThereByItsName) {
@@ -114,6 +139,16 @@ TEST_F(CompileProjectTest, ThePicturesScriptsAreCompiledAndTheirErrorsAdded) {
   EXPECT_NE(out.find("\n编译完成 - 3 error(s)\n"), std::string::npos) << out;
   EXPECT_EQ(edittest::StoredCode(Pic("a.pic")).size(), 2u);
   EXPECT_TRUE(edittest::IsCodeByteFile(edittest::StoredCode(Pic("a.pic"))[1]));
+}
+
+TEST_F(CompileProjectTest, APictureFileThatCannotBeReadIsAnErrorOfTheCommand) {
+  ASSERT_NE(Frame()->GetCompileExport(), nullptr);
+  folder_.WriteFile("project\\p1\\pic\\broken.pic", "not a picture");
+  Command(ID_COMPILE_PROJECT);
+  std::string out = Frame()->GetOutputBar().GetText().GetString();
+  EXPECT_NE(out.find(Pic("broken.pic") + "    打开文件错误!\n"), std::string::npos) << out;
+  std::string last = "\n编译完成 - 1 error(s)\n";
+  EXPECT_EQ(out.rfind(last), out.size() - last.size()) << out;
 }
 
 TEST_F(CompileProjectTest, APictureOpenInAWindowIsCompiledThroughItsWindow) {

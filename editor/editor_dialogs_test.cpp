@@ -104,6 +104,64 @@ TEST_F(DialogsTest, TheNewPictureAndNewFolderDialogsSayWhatTheyMakeAndWhere) {
   EXPECT_EQ(dynamic_cast<CPicFrm*>(Frame()->MDIGetActive())->GetPicView()->GetPictureName(), "s\\b.pic");
 }
 
+// The focus starts in the name field: what the engineer types at once,
+// into whatever holds the focus, becomes the name.
+TEST_F(DialogsTest, ANameTypedAtOnceInTheNewItemDialogIsTheName) {
+  ASSERT_NE(NewProject("p1"), nullptr);
+  for (UINT command : {ID_NEW_FOLDER, ID_NEW_PICTURE}) {
+    int focus = 0;
+    DialogScript script;
+    script.OnAny([&](DialogDriver& d) {
+      focus = d.FocusId();
+      for (char c : std::string("ab")) ::SendMessageA(::GetFocus(), WM_CHAR, static_cast<WPARAM>(c), 1);
+      d.Click(IDOK);
+    });
+    script.Run([&] { Tree().RunFolderCommand(Pictures(), command); });
+    EXPECT_EQ(focus, IDC_NAME) << command;
+  }
+  EXPECT_TRUE(folder_.Exists("project\\p1\\pic\\ab"));
+  EXPECT_TRUE(folder_.Exists("project\\p1\\pic\\ab.pic"));
+  EXPECT_TRUE(BoxTexts().empty()) << BoxTexts()[0];
+}
+
+// A name that the name check refuses is reported over the open dialog, which
+// stays with the focus in the field and its text selected for the next try.
+TEST_F(DialogsTest, ARefusedNameIsReportedWhileTheNewItemDialogStaysOpen) {
+  ASSERT_NE(NewProject("p1"), nullptr);
+  const char* const kRefused[] = {"a:b", "CON", "   "};
+  for (size_t i = 0; i < std::size(kRefused); ++i) {
+    const char* refused = kRefused[i];
+    const std::string next = "b" + std::to_string(i);  // the name then accepted
+    HWND dialog = nullptr;
+    int focus = 0;
+    DWORD selection = 0;
+    std::string text;
+    DialogScript script;
+    script
+        .On("新建画面", [&](DialogDriver& d) {
+          dialog = d.Window();
+          d.Type(IDC_NAME, refused);
+          d.Click(IDOK);
+        })
+        .On("新建画面", [&](DialogDriver& d) {
+          focus = d.FocusId();
+          text = d.Text(IDC_NAME);
+          selection = static_cast<DWORD>(::SendMessageA(d.Item(IDC_NAME), EM_GETSEL, 0, 0));
+          d.Type(IDC_NAME, next.c_str());
+          d.Click(IDOK);
+        });
+    boxes_.shown.clear();
+    script.Run([&] { Tree().RunFolderCommand(Pictures(), ID_NEW_PICTURE); });
+    ASSERT_EQ(boxes_.shown.size(), 1u) << refused;
+    EXPECT_EQ(boxes_.shown[0].owner, dialog) << refused;
+    EXPECT_EQ(boxes_.shown[0].title, "错误") << refused;
+    EXPECT_EQ(focus, IDC_NAME) << refused;
+    EXPECT_EQ(LOWORD(selection), 0) << refused;
+    EXPECT_EQ(HIWORD(selection), text.size()) << refused;
+    EXPECT_TRUE(folder_.Exists("project\\p1\\pic\\" + next + ".pic")) << refused;
+  }
+}
+
 TEST_F(DialogsTest, TheAboutBoxComesFromTheMenuAndFromTheTree) {
   DialogScript script;
   script.On("关于QelMake", [](DialogDriver& d) { d.Click(IDOK); });

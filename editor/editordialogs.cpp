@@ -7,6 +7,7 @@
 #include "dialogs/commondlg.h"
 #include "dialogs/dialog.h"
 #include "editortexts.h"
+#include "itemnames.h"
 #include "msgbox.h"
 #include "newitem.h"
 #include "resource.h"
@@ -82,15 +83,25 @@ class CNewItemDlg : public CDialog {
   BOOL OnInitDialog() override {
     SetWindowText(m_picture ? kTitleNewPicture : kTitleNewFolder);
     SetDlgItemText(IDC_NAME_LABEL, m_picture ? kLabelPictureName : kLabelFolderName);
-    return CDialog::OnInitDialog();
+    CDialog::OnInitDialog();
+    // The folder field is read-only: a name typed at once goes to the name.
+    GotoDlgCtrl(GetDlgItem(IDC_NAME));
+    return FALSE;
   }
   void DoDataExchange(CDataExchange* dx) override {
     DDX_Text(dx, IDC_LOCATION, m_folder);
     DDX_Text(dx, IDC_NAME, m_name);
     DDV_MaxChars(dx, m_name, kItemNameChars);
   }
+  // A name that is empty or no usable file name is refused while the dialog
+  // is open, the field focused with its text selected for the next try.
   void OnOK() override {
-    if (UpdateData(TRUE) && TakeName(*this, m_name, kTextEnterName, kTitleError)) EndDialog(IDOK);
+    if (!UpdateData(TRUE)) return;
+    if (AcceptItemName(m_hWnd, m_name, kTextEnterName, kTitleError)) {
+      EndDialog(IDOK);
+      return;
+    }
+    GotoDlgCtrl(GetDlgItem(IDC_NAME));
   }
 
  private:

@@ -1,6 +1,6 @@
 // CMainFrame: menu items drawn with the images of their commands' toolbar
-// buttons (grey ones from the disabled images), in the column the check
-// marks share.
+// buttons (grey ones from the disabled images), in a column of their own
+// beside the check marks', with a margin before the text.
 #include <algorithm>
 
 #include "mainframe.h"
@@ -8,6 +8,8 @@
 namespace {
 
 const int kImageSize = 16;
+// Blank beside the image on either side: the text keeps its distance.
+const int kImageMargin = 3;
 
 // The height of the menu's text, read from the platform's menu font.
 int MenuTextHeight() {
@@ -33,12 +35,6 @@ void CMainFrame::OnInitMenuPopup(HMENU popup, UINT index, BOOL sysMenu) {
 }
 
 void CMainFrame::AddMenuImages(HMENU popup) {
-  MENUINFO info = {};
-  info.cbSize = sizeof info;
-  info.fMask = MIM_STYLE;
-  ::GetMenuInfo(popup, &info);
-  info.dwStyle |= MNS_CHECKORBMP;
-  ::SetMenuInfo(popup, &info);
   for (int i = 0, n = ::GetMenuItemCount(popup); i < n; ++i) {
     MENUITEMINFOA item = {};
     item.cbSize = sizeof item;
@@ -67,7 +63,9 @@ BOOL CMainFrame::OnMeasureMenuImage(MEASUREITEMSTRUCT* item) {
   static const int textHeight = MenuTextHeight();
   UINT height = static_cast<UINT>(std::max(textHeight + 3, kImageSize + 2));
   item->itemHeight = height;
-  item->itemWidth = static_cast<UINT>((kImageSize + 2) * height / (kImageSize + 2));
+  // The image's own column, wider than the image: the menu starts the text
+  // right after it.
+  item->itemWidth = static_cast<UINT>(kImageSize + 2 * kImageMargin);
   return TRUE;
 }
 

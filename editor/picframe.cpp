@@ -41,7 +41,12 @@ void CPicFrm::OnMDIActivate(BOOL activate, HWND activated, HWND deactivated) {
   m_active = activate != FALSE;
   if (!activate) return;
   if (CMainFrame* frame = EditorMainFrame()) frame->ShowDrawBar(TRUE);
-  if (CPicView* view = GetPicView(); view && !wasActive) view->Renotify();
+  CPicView* view = GetPicView();
+  if (!view) return;
+  // The picture takes the keyboard with its frame (the view passes the focus
+  // on to the editing window).
+  view->SetFocus();
+  if (!wasActive) view->Renotify();
 }
 
 void CPicFrm::ActivateFrame(int cmdShow) { CMDIChildWnd::ActivateFrame(cmdShow == -1 ? SW_SHOWMAXIMIZED : cmdShow); }

@@ -37,16 +37,23 @@ class CProjectCompile {
       return;
     }
     if (!m_hooks.compileFile) {
-      m_hooks.output(kTextCompilerError);
+      Failed(kTextCompilerError);
       return;
     }
     errors = m_hooks.compileFile(m_hooks.outputWindow, path, m_compiler);
     if (errors == -1) {
-      m_hooks.output(kTextOpenFileError);
+      Failed(kTextOpenFileError);
       return;
     }
     m_total += errors;
     m_hooks.output("\n");
+  }
+
+  // A picture that could not be compiled at all is one error: the last line
+  // never reports success for it.
+  void Failed(const char* line) {
+    m_hooks.output(line);
+    ++m_total;
   }
 
   CString m_pictureRoot;

@@ -5,7 +5,8 @@
 // Each picture gives one line of output: its full path, then nothing (no
 // failure), "    打开文件错误!" (the picture cannot be read) or
 // "    编译器错误!" (QelCtrl.dll or its export is missing). A picture open in
-// a window is compiled there, with its unsaved edits.
+// a window is compiled there, with its unsaved edits. A picture that could
+// not be compiled counts as one error in the total.
 #pragma once
 #include <windows.h>
 

@@ -10,6 +10,7 @@
 #include "docview/doctemplate.h"
 #include "editorapp.h"
 #include "editortexts.h"
+#include "mainframe.h"
 #include "exceptions.h"
 #include "file.h"
 #include "foldertree.h"
@@ -112,6 +113,8 @@ void CQelideDoc::BuildProjectTree() {
 void CQelideDoc::OnCloseDocument() {
   if (CProjectTree* tree = EditorProjectTree()) tree->DeleteAllItems();
   CDocument::OnCloseDocument();  // the project (and its binding) goes with the document
+  // The drawing toolbar goes with the picture windows it serves.
+  if (CMainFrame* frame = EditorMainFrame()) frame->ShowDrawBar(FALSE);
 }
 
 BOOL CQelideDoc::IsModified() {

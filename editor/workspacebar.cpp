@@ -67,17 +67,28 @@ BOOL CWorkspaceBar::CreateLists() {
   return TRUE;
 }
 
+namespace {
+
+// Moves a child and has it paint itself anew at its place: the bits of its
+// old place may hold what a sibling that moved before it painted there.
+void PlaceAnew(HWND child, int x, int y, int width, int height) {
+  ::SetWindowPos(child, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+}
+
+}  // namespace
+
 void CWorkspaceBar::Layout(int width, int height) {
   if (!m_tabs.m_hWnd) return;
-  m_tabs.MoveWindow(0, 0, width, height);
   RECT work = {kMarginLeftTop, kMarginLeftTop, std::max(kMarginLeftTop, width - kMarginRight),
                std::max(kMarginLeftTop, height - kMarginBottom)};
   int workWidth = work.right - work.left, workHeight = work.bottom - work.top;
-  m_tree.MoveWindow(work);
   int half = workHeight / 2;
-  m_panel.MoveWindow(work.left, work.top, workWidth, std::max(0, half - 2));
-  m_eventLinks.MoveWindow(work.left, work.top + half, workWidth, workHeight - half);
+  // The lists first, each painted anew; the tab control below them last.
+  PlaceAnew(m_eventLinks.m_hWnd, work.left, work.top + half, workWidth, workHeight - half);
+  PlaceAnew(m_panel.m_hWnd, work.left, work.top, workWidth, std::max(0, half - 2));
+  PlaceAnew(m_tree.m_hWnd, work.left, work.top, workWidth, workHeight);
   FitListColumns(m_eventLinks, workWidth);
+  m_tabs.MoveWindow(0, 0, width, height);
 }
 
 void CWorkspaceBar::SelectTab(int index) {

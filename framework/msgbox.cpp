@@ -17,18 +17,6 @@ std::string AppName() {
   return app && app->m_pszAppName ? app->m_pszAppName : QelGetModuleName();
 }
 
-std::string OwnerTitle(HWND owner) {
-  std::string title;
-  if (owner) {
-    int n = ::GetWindowTextLengthA(owner);
-    if (n > 0) {
-      title.resize(n + 1);
-      title.resize(::GetWindowTextA(owner, &title[0], n + 1));
-    }
-  }
-  return title.empty() ? AppName() : title;
-}
-
 QelMessageBoxFn g_hook = nullptr;
 QelBeepFn g_beepHook = nullptr;
 
@@ -43,7 +31,9 @@ QelMessageBoxFn QelSetMessageBoxHook(QelMessageBoxFn fn) {
 int QelMessageBox(HWND owner, const char* text, const char* title, UINT type) {
   if (g_hook) return g_hook(owner, text, title, type);
   HWND top = TopLevelOwner(owner);
-  std::string caption = title ? std::string(title) : OwnerTitle(top);
+  // Without a title of its own a box says which program asks: the owner's
+  // title (a frame's, with its document and picture) is cut short there.
+  std::string caption = title ? std::string(title) : AppName();
   return ::MessageBoxA(top, text ? text : "", caption.c_str(), type);
 }
 

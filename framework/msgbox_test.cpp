@@ -83,10 +83,14 @@ class MsgBox : public ::testing::Test {
   }
 };
 
-TEST_F(MsgBox, TakesTheTitleOfItsOwnersTopLevelWindow) {
+// The owner's title (a frame's, long with its document) is not the caption:
+// the application's name is.
+TEST_F(MsgBox, IsOwnedByItsOwnersTopLevelWindowAndCaptionedWithTheApplicationsName) {
+  top.SetWindowText("工程1 - QelMake - [工程1\\pic\\很长的画面名称.pic]");
+  CWinApp app("应用名");
   EXPECT_EQ(ShowAndClose(child, "查询错误", nullptr), IDOK);
   ASSERT_TRUE(g_seen.found);
-  EXPECT_EQ(g_seen.title, "组态画面");
+  EXPECT_EQ(g_seen.title, "应用名");
   EXPECT_EQ(g_seen.text, "查询错误");
   EXPECT_EQ(g_seen.owner, top.m_hWnd);
 }

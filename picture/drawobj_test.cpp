@@ -108,7 +108,10 @@ TEST_F(DrawObjTest, SquareIsHitOnItsFrameAndHandlesOnly) {
         {125, 98, 0},    // near the top side
         {151, 101, 2},   // handle 2
         {100, 100, 1},   {200, 200, 5}, {202, 150, 4},
-        {203, 150, -1},  // right edges of squares and bands are outside
+        {203, 150, 0},   // the band reaches 3 to either side of a side
+        {97, 125, 0},
+        {204, 150, -1},
+        {96, 125, -1},
         {125, 104, -1},  // beyond the band of 3
         {300, 300, -1},
     };

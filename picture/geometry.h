@@ -133,9 +133,9 @@ double Distance(const CPointD& a, const CPointD& b);
 // Angle of A->B in radians, in (0, 2pi]: straight along +x gives 2pi, not 0.
 double DirectionAngle(const CPointD& a, const CPointD& b);
 
-// Whether P lies in the band of half-width t around segment AB (no end caps),
-// tested on integer coordinates with a polygon region. 0 hit, -1 miss; a
-// degenerate segment never hits.
+// Whether P lies in the band of half-width t around segment AB (no end caps):
+// at most t from the line through A and B, edges included, between A and B.
+// 0 hit, -1 miss; a degenerate segment never hits.
 int SegmentBandTest(const CPointD& a, const CPointD& b, const CPointD& p, double t);
 
 // The bounding box of n points, n at least 1.

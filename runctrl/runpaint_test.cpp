@@ -7,6 +7,8 @@
 
 #include "activex/drawctrlocx.h"
 #include "actkinds.h"
+#include "drawbutton.h"
+#include "drawctrledit.h"
 #include "drawrect.h"
 #include "gdiwrap.h"
 #include "picobj.h"
@@ -172,6 +174,62 @@ TEST(RunPaint, AGroupsShowHideLinkHidesAndShowsAnActiveXControl) {
   h.host.values["lamp"] = IntValue(1);
   h.Tick(8);
   EXPECT_TRUE(::IsWindowVisible(window));
+  StopTestOcx();
+}
+
+// SetViewFlag shows and hides every object that hosts a window as a show/hide
+// link does: the buttons and edit boxes as well as the ActiveX control.
+TEST(RunPaint, SetViewFlagHidesAndShowsEveryControlWindow) {
+  Harness h(420, 120, 0, 640);
+  ASSERT_TRUE(h.Ok());
+  ASSERT_TRUE(StartTestOcx());
+  std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
+  const struct {
+    const char* name;
+    CDrawObj* obj;
+  } kControls[] = {{"push", new CDrawPushBt},   {"check", new CDrawCheckBt}, {"radio", new CDrawRadioBt},
+                   {"edit", new CDrawCtrlEdit}, {"ocx", nullptr}};
+  std::string hideAll, showAll;
+  std::vector<POINT> centres;
+  for (const auto& c : kControls) {
+    const CRectD at(10 + 80.0 * centres.size(), 20, 80 + 80.0 * centres.size(), 60);
+    CDrawObj* obj = c.obj ? c.obj : AddTestControl(*picture, at);
+    if (c.obj) picture->GetLayer(0)->m_objects.AddTail(obj);
+    obj->m_rect = at;
+    obj->m_strName = c.name;
+    centres.push_back(POINT{static_cast<LONG>(at.left + 35), 40});
+    hideAll += std::string("    SetViewFlag(\"") + c.name + "\", 0);\n";
+    showAll += std::string("    SetViewFlag(\"") + c.name + "\", 1);\n";
+  }
+  // Hides them all on its first run and shows them again on its third.
+  CDrawRect* owner = AddRect(*picture, RECT{10, 80, 30, 100}, kOff);
+  ASSERT_TRUE(runtest::AddScriptLink(*owner, "int n;\nint main()\n{\n  n = n + 1;\n  if (n == 1) {\n" + hideAll +
+                                                 "  }\n  if (n == 3) {\n" + showAll + "  }\n  return 0;\n}\n"));
+  ASSERT_EQ(h.Load(*picture), 0);
+  std::vector<HWND> windows;
+  for (POINT p : centres) {
+    HWND child = ::ChildWindowFromPointEx(h.View(), p, CWP_SKIPINVISIBLE);
+    EXPECT_NE(child, h.View()) << "no window at " << p.x;
+    windows.push_back(child);
+  }
+  // Whether a click at the control's centre lands on its window (or on a
+  // window inside it, as an ActiveX control's own).
+  auto clickable = [&](size_t i) {
+    POINT p = centres[i];
+    ::ClientToScreen(h.View(), &p);
+    HWND under = ::WindowFromPoint(p);
+    return under == windows[i] || ::IsChild(windows[i], under);
+  };
+  h.Tick(1);
+  for (size_t i = 0; i < windows.size(); ++i) {
+    EXPECT_FALSE(::IsWindowVisible(windows[i])) << kControls[i].name;
+    EXPECT_FALSE(clickable(i)) << kControls[i].name;
+  }
+  h.Tick(2);
+  for (size_t i = 0; i < windows.size(); ++i) {
+    EXPECT_TRUE(::IsWindowVisible(windows[i])) << kControls[i].name;
+    EXPECT_TRUE(clickable(i)) << kControls[i].name;
+  }
   StopTestOcx();
 }
 

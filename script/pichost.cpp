@@ -72,13 +72,11 @@ int CPicScriptHost::CallObjectFunction(int id) {
       Invalidate(obj);
       return 0;
     case 1051:
-      // The flag only: a control window is not shown or hidden here, except
-      // a plug-in's or an ActiveX control's, which follows its object's flag.
+      // As a show/hide link does: the flag takes the value unchanged, and
+      // every window the object hosts (a button's, an edit box's, a plug-in's
+      // or an ActiveX control's, also inside a group) follows it.
       SetIntResult(s, obj->m_bVisible);
-      if (obj->GetObjType() == DOT_PLUGIN || obj->GetObjType() == DOT_CTRLOCX)
-        obj->SetVisible(ArgInt(s, 1));
-      else
-        obj->m_bVisible = ArgInt(s, 1);
+      obj->SetVisible(ArgInt(s, 1));
       Invalidate(obj);
       return 0;
     case 1052: {

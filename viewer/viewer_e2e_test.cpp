@@ -43,6 +43,21 @@ bool RoundTrip(HWND window) {
   return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kStepMs, &result) != 0;
 }
 
+// True when no window of the program lies above the window where it shows
+// (other programs of the shared test display are none of its business).
+bool NothingOfItsOwnAbove(HWND window, DWORD pid) {
+  RECT r;
+  ::GetWindowRect(window, &r);
+  for (HWND above = ::GetWindow(window, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV)) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(above, &owner);
+    RECT a, overlap;
+    if (owner == pid && ::IsWindowVisible(above) && ::GetWindowRect(above, &a) && ::IntersectRect(&overlap, &a, &r))
+      return false;
+  }
+  return true;
+}
+
 bool HaveRuntime() { return ::GetFileAttributesA("..\\out\\QelRun.dll") != INVALID_FILE_ATTRIBUTES; }
 
 class ViewerProgramTest : public ::testing::Test {
@@ -58,12 +73,14 @@ class ViewerProgramTest : public ::testing::Test {
     }
   }
 
-  // Answers a box of the viewer: checks its text, presses the button and
-  // waits until it is gone.
+  // Answers a box of the viewer: checks its text and that no window of the
+  // viewer (its full-screen frame) covers it, presses the button and waits
+  // until it is gone.
   void Answer(const char* title, const std::string& text, int button) {
     HWND box = viewer_.WaitForBox(title, kStartMs);
     ASSERT_NE(box, nullptr) << "no box \"" << title << "\" for " << text;
     EXPECT_EQ(BoxText(box), text);
+    EXPECT_TRUE(NothingOfItsOwnAbove(box, viewer_.Pid())) << text;
     PressButton(box, button);
     ASSERT_TRUE(WaitUntilGone(box, kStepMs));
   }
@@ -86,6 +103,17 @@ class ViewerProgramTest : public ::testing::Test {
 TEST_F(ViewerProgramTest, WithoutSettingsFileBothBoxesThenTheEnd) {
   ASSERT_TRUE(viewer_.Start(folder_.Path()));
   Answer(kAppTitle, "没有找到<QelView.ini>配置文件!", IDOK);
+  Answer(kAppTitle, "没有指定开始画面!", IDOK);
+  EXPECT_TRUE(viewer_.WaitForExit(kStepMs));
+}
+
+// The project reads, so the frame would cover the desktop: the message still
+// stands above it.
+TEST_F(ViewerProgramTest, WithoutAStartPictureTheBoxStandsAboveTheFrameThenTheEnd) {
+  std::string error;
+  ASSERT_TRUE(demo::WriteDemoProject(folder_.Path(), &error)) << error;
+  folder_.WriteFile("QelView.ini", "[local]\r\nproject=demo\r\n");
+  ASSERT_TRUE(viewer_.Start(folder_.Path()));
   Answer(kAppTitle, "没有指定开始画面!", IDOK);
   EXPECT_TRUE(viewer_.WaitForExit(kStepMs));
 }

@@ -61,9 +61,16 @@ class ViewerStartTest : public ::testing::Test {
   std::unique_ptr<CViewerApp> app_;
 };
 
+// The messages that stop the start come before the frame is shown: none of
+// them can end up behind the frame that covers the desktop.
+void ExpectNoFrameShownBehind(const std::vector<ShownBox>& boxes) {
+  for (const ShownBox& b : boxes) EXPECT_FALSE(b.ownerShown) << b.text;
+}
+
 TEST_F(ViewerStartTest, MissingSettingsFileReportsItThenTheMissingStartPicture) {
   EXPECT_FALSE(Start());
   EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{"没有找到<QelView.ini>配置文件!", "没有指定开始画面!"}));
+  ExpectNoFrameShownBehind(boxes_.shown);
   EXPECT_EQ(boxes_.shown[0].title, "(null)");  // the application's name
   EXPECT_EQ(Frame()->GetSafeHwnd(), nullptr);
   EXPECT_TRUE(Runtime().loads.empty());
@@ -74,6 +81,7 @@ TEST_F(ViewerStartTest, NoStartPictureKeyEndsTheProgram) {
   folder_.WriteFile(kIni, "[local]\nproject=demo\n");
   EXPECT_FALSE(Start());
   EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"没有指定开始画面!"});
+  ExpectNoFrameShownBehind(boxes_.shown);
   EXPECT_EQ(Frame()->GetSafeHwnd(), nullptr);
 }
 

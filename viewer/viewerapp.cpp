@@ -25,8 +25,8 @@ BOOL CViewerApp::InitInstance() {
   m_frame.reset(new CMainFrame(m_programFolder));
   if (!m_frame->CreateFrame()) return FALSE;
   m_pMainWnd = m_frame.get();
-  m_frame->ShowWindow(m_nCmdShow);
-  m_frame->UpdateWindow();
+  // Whatever stops the start is told before the frame is shown: a message
+  // over the frame that covers the desktop could end up behind it.
   if (m_frame->GetSettings().m_startPicture.empty()) {
     QelMessageBox(m_frame->GetSafeHwnd(), kTextNoStartPicture, nullptr, MB_OK | MB_ICONEXCLAMATION);
     m_frame->DestroyWindow();
@@ -39,6 +39,8 @@ BOOL CViewerApp::InitInstance() {
     m_frame->DestroyWindow();
     return FALSE;
   }
+  m_frame->ShowWindow(m_nCmdShow);
+  m_frame->UpdateWindow();
   view->OpenPicture(m_frame->GetSettings().m_startPicture.c_str());
   return TRUE;
 }

@@ -59,7 +59,7 @@ CAction* NewLinkOfKind(int kind, int mode) {
 void CPicEditWnd::OnSetEventLink(int mode, int kind) {
   if (!m_pPicture || m_selection.size() != 1) return;
   if (mode != AM_NONE && mode != AM_DIRECT && mode != AM_SCRIPT) return;
-  CDrawObj* obj = PropertyOwner(m_selection.front());
+  CDrawObj* obj = m_selection.front();
   const int offered = OfferedModes(obj, kind);
   if (!offered || (mode != AM_NONE && !(offered & mode))) return;
   if (mode == AM_NONE) {

@@ -36,7 +36,7 @@ void CPicEditWnd::OnSetProperty(int id, LONG_PTR value) {
   SaveUndoState();
   bool resend = false;
   if (m_selection.size() == 1) {
-    CDrawObj* target = PropertyOwner(m_selection.front());
+    CDrawObj* target = m_selection.front();
     resend = ChangesPropertyList(id, value, target->m_clrLine);
     SetOneObjectProperty(target, id, value);
   } else {

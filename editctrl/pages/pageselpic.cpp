@@ -122,6 +122,9 @@ BOOL CPageSelPic::OnApply() {
   if (!link || m_strSelected.IsEmpty() || m_strSelected == m_strCurrent) return TRUE;
   m_strCurrent = m_strSelected;
   link->m_strCommand = CString(kLinkVerb) + "\n" + m_strSelected;
+  // The field shows the target now in the link; the data exchange of a later
+  // OK reads the current target back from it.
+  if (m_editTarget.GetSafeHwnd()) m_editTarget.SetWindowText(m_strCurrent);
   LinkWritten();
   return TRUE;
 }

@@ -120,6 +120,32 @@ TEST_F(PicturePageTest, TheSamePictureAFolderOrNoChoiceLeaveTheCommandAsItWas) {
   EXPECT_FALSE(PictureModified());
 }
 
+// Applied, the chosen picture is the current target: choosing the original
+// one again and pressing OK writes that, the choice made last.
+TEST_F(PicturePageTest, AfterApplyTheChoiceMadeLastIsWritten) {
+  CPageSelPic page(wnd_, &link);
+  Fill(page);
+  std::string shownAfterApply;
+  bool applyAgain = false;
+  DialogScript script;
+  script
+      .On(kSheetTitle, [](DialogDriver& d) {
+        ASSERT_TRUE(SelectTreeItem(d.Item(IDC_SELPIC_TREE), {"画面", "sub", "tank.pic"}));
+        d.Click(kApplyButton);
+      })
+      .On(kSheetTitle, [&](DialogDriver& d) {
+        shownAfterApply = d.Text(IDC_SELPIC_TARGET);
+        ASSERT_TRUE(SelectTreeItem(d.Item(IDC_SELPIC_TREE), {"画面", "main.pic"}));
+        applyAgain = IsApplyEnabled(d);
+        d.Click(IDOK);
+      });
+  EXPECT_EQ(RunSheet(script, parent_, {&page}), IDOK);
+  EXPECT_EQ(shownAfterApply, "sub\\tank.pic");
+  EXPECT_TRUE(applyAgain);
+  EXPECT_EQ(std::string(link.m_strCommand.GetString()), "link\nmain.pic");
+  EXPECT_EQ(LinkNotices(), 2);
+}
+
 TEST_F(PicturePageTest, ChoosingTheCurrentPictureAfterAnotherOneDisablesApplyAgain) {
   CPageSelPic page(wnd_, &link);
   Fill(page);

@@ -12,7 +12,6 @@ namespace pagetest {
 namespace {
 
 const char kParentClass[] = "QelLinkPageTestParent";
-const int kApplyButton = 0x3021;  // the sheet's Apply button
 int g_linkNotices = 0;
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

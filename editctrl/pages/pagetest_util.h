@@ -17,6 +17,8 @@
 
 namespace pagetest {
 
+const int kApplyButton = 0x3021;  // the sheet's Apply button
+
 class EditWindowTest : public ::testing::Test {
  protected:
   void SetUp() override;

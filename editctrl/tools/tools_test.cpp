@@ -6,6 +6,7 @@
 
 #include "drawbitmap.h"
 #include "drawbutton.h"
+#include "drawellipse.h"
 #include "drawgroup.h"
 #include "drawline.h"
 #include "drawmtext.h"
@@ -562,6 +563,106 @@ TEST_F(ToolTest, GroupResizedBelowEightPixelsGoesBackToItsFrame) {
   EXPECT_EQ(after.bottom, before.bottom);
   Drag(200, 110, 320, 170);  // a real resize rescales the children
   EXPECT_GT(FrameOf(group).right, before.right);
+}
+
+// The ids of the last property list that the parent was sent.
+std::vector<int> ShownIds(const Notice* notice) {
+  std::vector<int> ids;
+  if (notice)
+    for (const PropDesc& p : notice->props) ids.push_back(p.id);
+  return ids;
+}
+
+std::vector<int> OwnIds(CDrawObj* obj) {
+  PropDesc items[32];
+  PropDescList list = {0, items};
+  obj->GetPropList(&list);
+  std::vector<int> ids;
+  for (int i = 0; i < list.count; ++i) ids.push_back(items[i].id);
+  return ids;
+}
+
+// A selected group, however it became selected, shows its own properties
+// and links, and they are set on the group, not on its first member.
+TEST_F(ToolTest, ASelectedGroupShowsAndTakesItsOwnProperties) {
+  CDrawObj* ellipse = Add(new CDrawEllipse, 80, 80);
+  AddRect(160, 80);
+  Drag(60, 60, 240, 140);
+  for (int kind : {0, 1}) {  // a group, a sub-picture
+    Send(kind == 0 ? QCM_GROUP : QCM_SUBPICTURE, 0, 0);
+    CDrawObj* made = wnd_->GetSelection().front();
+    const std::vector<int> own = OwnIds(made);
+    ASSERT_NE(own, OwnIds(ellipse));
+    const std::vector<std::function<void()>> selections = {
+        [] {},                                  // just made
+        [&] { Click(400, 300); Click(100, 95); },  // a click on a member
+        [&] { Click(400, 300); Drag(60, 60, 240, 140); },  // the rubber band
+    };
+    for (size_t i = 0; i < selections.size(); ++i) {
+      selections[i]();
+      ASSERT_EQ(wnd_->GetSelection(), std::vector<CDrawObj*>{made}) << kind << "/" << i;
+      Send(QCM_RENOTIFY);
+      EXPECT_EQ(ShownIds(LastNotice(QCN_PROPERTIES)), own) << kind << "/" << i;
+      ActionKindDesc kinds[32];
+      ActionKindList list = {0, kinds};
+      made->GetActionKinds(&list);
+      const Notice* links = LastNotice(QCN_EVENTLINKS);
+      ASSERT_NE(links, nullptr);
+      EXPECT_EQ(links->kinds.size(), static_cast<size_t>(list.count)) << kind << "/" << i;
+    }
+    // TOPX moves the whole group: both members keep their distance.
+    Send(QCM_SETPROPERTY, PROP_TOPX, 200);
+    EXPECT_EQ(FrameOf(made).left, 200) << kind;
+    EXPECT_EQ(FrameOf(ellipse).left, 200) << kind;
+    Send(QCM_SETPROPERTY, PROP_TOPX, 80);
+    Send(kind == 0 ? QCM_GROUP : QCM_SUBPICTURE, 0, 1);
+  }
+}
+
+// A 1-pixel line's band reaches two picture pixels to either side, whatever
+// the line's direction, the zoom and the scrolling: a click that far off the
+// line on either side hits it, one pixel further misses.
+TEST_F(ToolTest, AThinLineIsHitFromTwoPicturePixelsOffOnEitherSide) {
+  const struct {
+    const char* name;
+    CPointD from, to;
+    bool acrossX;  // offsets go along x (a vertical line), else along y
+  } kLines[] = {{"horizontal", {40, 150}, {400, 150}, false},
+                {"vertical", {150, 40}, {150, 300}, true},
+                {"shallow", {40, 100}, {300, 230}, false}};  // slope 1/2: an offset of d is 0.89 d off
+  const struct {
+    int zoom;
+    int scrolls;  // line steps of both bars, 100 device pixels each
+  } kViews[] = {{100, 0}, {200, 0}, {100, 1}, {200, 1}};
+  for (const auto& line : kLines) {
+    auto* obj = new CDrawLine;
+    obj->m_points = {line.from, line.to};
+    obj->m_nLineWidth = 1;
+    obj->GetRect();
+    Add(obj, 0, 0);
+    for (const auto& view : kViews) {
+      Send(QCM_ZOOM, 0, view.zoom);
+      for (int i = 0; i < view.scrolls; ++i) {
+        Send(WM_VSCROLL, SB_LINEDOWN);
+        Send(WM_HSCROLL, SB_LINERIGHT);
+      }
+      const double zoom = view.zoom / 100.0;
+      const POINT origin = wnd_->GetOrigin();
+      const CPointD middle((line.from.x + line.to.x) / 2, (line.from.y + line.to.y) / 2);
+      const int x = static_cast<int>(middle.x * zoom) - origin.x, y = static_cast<int>(middle.y * zoom) - origin.y;
+      const int reach = 2 * view.zoom / 100;  // two picture pixels in device pixels
+      for (int d = -reach - 2; d <= reach + 2; ++d) {
+        Click(10, 390);  // empty space in every view: nothing selected
+        Click(line.acrossX ? x + d : x, line.acrossX ? y : y + d);
+        EXPECT_EQ(Query(QCQ_SELCOUNT), std::abs(d) <= reach ? 1 : 0)
+            << line.name << " at " << view.zoom << "%, scrolled " << view.scrolls << ", " << d << " px off";
+      }
+      Send(WM_VSCROLL, SB_TOP);
+      Send(WM_HSCROLL, SB_LEFT);
+    }
+    wnd_->GetCurrentLayer()->m_objects.RemoveAll();
+    delete obj;
+  }
 }
 
 TEST_F(ToolTest, DoubleClickOnAnObjectTellsTheParent) {

@@ -82,8 +82,11 @@ SharedPointerShield::SharedPointerShield()
   EXPECT_NE(hook_, nullptr);
 }
 
-SharedPointerShield::~SharedPointerShield() {
+SharedPointerShield::~SharedPointerShield() { Lift(); }
+
+void SharedPointerShield::Lift() {
   if (hook_) ::UnhookWindowsHookEx(hook_);
+  hook_ = nullptr;
 }
 
 std::vector<FakePicture::Sent> FakePicture::TakeSent() {

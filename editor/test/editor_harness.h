@@ -69,6 +69,8 @@ class SharedPointerShield {
  public:
   SharedPointerShield();
   ~SharedPointerShield();
+  // For a test whose own input goes through the queue (it runs alone).
+  void Lift();
   SharedPointerShield(const SharedPointerShield&) = delete;
   SharedPointerShield& operator=(const SharedPointerShield&) = delete;
 

@@ -13,6 +13,8 @@ struct ShownBox {
   std::string text;
   std::string title;  // "(null)" for a box without a title of its own
   UINT type;
+  HWND owner;       // the window the box was shown for
+  bool ownerShown;  // that window was on the screen when the box came
 };
 
 // While it lives, every box is recorded and answered with the next answer
