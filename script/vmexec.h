@@ -5,6 +5,7 @@
 #include <new>
 
 #include "vmcodes.h"
+#include "vmframes.h"
 #include "vmstate.h"
 #include "vmwork.h"
 
@@ -79,13 +80,12 @@ int PopParameter(VmState& s, Charge charge) {
 // registers `cleared` (all of them, or those that the function may read
 // before writing them).
 int CheckCall(VmState& s, uint32_t target);
-int OpenFrame(VmState& s, uint32_t call, uint32_t cleared);
 template <typename Charge>
 int EnterFunction(VmState& s, uint32_t call, uint32_t target, uint32_t cleared, Charge charge) {
   const int rc = CheckCall(s, target);
   if (rc) return rc;
   if (!charge(kWorkPerCall)) return kVmBudgetExceeded;
-  return OpenFrame(s, call, cleared);
+  return EnterLevel(s, call, cleared);
 }
 // Returns from the running function to the instruction after its call
 // (*next); kVmNormalEnd when the entry function returns.

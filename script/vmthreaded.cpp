@@ -399,9 +399,17 @@ op_CALL:
   FRAME_CHANGE(EnterFunction(s, op->index, op->target, op->cleared, charge));
   ENTER(op->jump);
 
+  // A run of parameters: each POPARG after the first is a block of one
+  // instruction, entered here while the fuel pays for it (else through its
+  // charge op, as a block is entered).
 op_POPARG:
-  FRAME_CHANGE(PopParameter(s, charge));
-  ENTER(op + 1);
+  for (uint32_t taken = 0;;) {
+    FRAME_CHANGE(PopParameter(s, charge));
+    if (++taken == op->length) break;
+    if (fuel == 0) ENTER(ops + pos[op->index + taken]);
+    --fuel;
+  }
+  ENTER(op->jump);
 
 op_RET:
   FRAME_CHANGE(LeaveFunction(s, &return_to));

@@ -56,7 +56,8 @@ bool InShape(uint16_t kind, VmOpKind shape) { return kind >= shape && kind < sha
 
 // The ops that jump: their target is resolved to the target block's charge op.
 bool HasJump(uint16_t kind) {
-  if (kind == VOP_JMP || kind == VOP_JZ || kind == VOP_JNZ || kind == VOP_CALL || kind == VOP_LDM_LDV_INCDEC_JMP)
+  if (kind == VOP_JMP || kind == VOP_JZ || kind == VOP_JNZ || kind == VOP_CALL || kind == VOP_LDM_LDV_INCDEC_JMP ||
+      kind == VOP_POPARG)
     return true;
   for (VmOpKind shape : {VOP_LDM_BIN_RK_JUMP, VOP_LDM_BIN_RR_JUMP, VOP_LDM_BIN_RM_JUMP})
     if (InShape(kind, shape)) return true;
@@ -519,6 +520,10 @@ class Translator {
         op->cleared = LiveRegistersBefore(code_[in.a], live_after_[in.a]);
         return VOP_CALL;
       case OP_POPARG:
+        // The POPARGs that follow take their parameters in the same op.
+        op->length = 1;
+        while (op->index + op->length < n_ && code_[op->index + op->length].op == OP_POPARG) ++op->length;
+        op->target = op->index + op->length;
         return VOP_POPARG;
       case OP_RET:
         return VOP_RET;

@@ -103,7 +103,7 @@ enum VmKeep : uint8_t { kVmKeepR = 1, kVmKeepR2 = 2, kVmKeepR3 = 4, kVmKeepScrat
 struct VmOp {
   const void* handler = nullptr;  // the threaded machine's handler for `kind`
   const void* fallback = nullptr;  // typed ops: the handler of `general`
-  const VmOp* jump = nullptr;     // jumps: the charge op of the target's block
+  const VmOp* jump = nullptr;     // jumps: the charge op of the target's block (POPARG: of the block after the run)
   uint16_t kind = VOP_GENERIC;
   uint16_t general = VOP_GENERIC;  // typed ops: the kind for operands of any type
   uint8_t count = 1;  // instructions the op stands for
@@ -116,7 +116,9 @@ struct VmOp {
   uint32_t index = 0;   // the first instruction it stands for
   uint32_t rest = 0;    // instructions after `index` up to the end of its block
   uint32_t target = 0;  // jumps: the target instruction
-  uint32_t length = 0;  // CHARGE: the instructions of the block
+  // CHARGE: the instructions of the block. POPARG: the POPARGs from this one
+  // on (each after the first a block of its own), taken by this op.
+  uint32_t length = 0;
   uint32_t locals = 0;  // CHARGE: the locals that the block's ops name (the highest index + 1)
   uint32_t cleared = 0;  // CALL: the registers that the function may read before writing them
   VmMemOperand m, m2, m3;  // memory operands in the order of the instructions
