@@ -360,20 +360,6 @@ const std::array<Handler, 256> kHandlers = BuildTable();
 
 }  // namespace
 
-int CheckCall(VmState& s, uint32_t target) {
-  if (target >= s.code.size()) return kVmBadJump;
-  if (s.depth >= kVmMaxCallDepth) return kVmGrowReturnStack;
-  return 0;
-}
-
-int LeaveFunction(VmState& s, uint32_t* next) {
-  if (s.depth == 0) return kVmNormalEnd;
-  const uint32_t call = LeaveLevel(s);
-  if (call + 1 >= s.code.size()) return kVmBadJump;
-  *next = call + 1;
-  return 0;
-}
-
 VmVariables* VariablesOf(VmState& s, uint32_t word) {
   return (word & tarnic::kMemoryLocal) ? (s.frame ? &s.frame->variables : nullptr) : s.globals.get();
 }

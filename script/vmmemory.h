@@ -105,6 +105,8 @@ class VmVariables {
   VmVariables& operator=(const VmVariables&) = delete;
 
   size_t Count() const { return count_; }
+  // The map that the table's storage is registered in.
+  const VmMemoryMap& Memory() const { return memory_; }
   // The blocks of cells the table holds, in use or kept.
   size_t KeptBlocks() const { return blocks_.size(); }
   // Empties the table as its destruction would (its cells and buffers leave
