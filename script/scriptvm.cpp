@@ -51,12 +51,10 @@ int CScriptVM::Run(uint32_t entry) {
   if (s.running) return kVmBusy;
   if (!m_loaded) return s.last_end_code = kVmNotLoaded;
   s.running = true;
-  s.regs = TakeRunRegisters(s);
-  s.frame = TakeFrame(s);
   int rc = kVmNoMemory;
   // Without its register block or first frame nothing ran: the globals and
   // the code stay, and the next run is still the first (from instruction 0).
-  if (s.regs && s.frame) {
+  if (EnterRun(s)) {
     uint32_t start = s.first_run ? 0 : entry;
     s.first_run = false;
     // A run never lets an exception out: its callers are window procedures.

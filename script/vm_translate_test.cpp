@@ -5,6 +5,7 @@
 // LoadedScript.)
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 #include <set>
 #include <string>
@@ -451,3 +452,130 @@ TEST(TranslatedMachine, CodeTooLongToTranslateRunsDirectly) {
 }
 
 }  // namespace
+
+namespace {
+
+// The kinds of a machine's translated ops.
+std::multiset<uint16_t> OpKinds(CScriptVM& vm) {
+  std::multiset<uint16_t> kinds;
+  for (const VmOp& op : vm.State().translation->ops) kinds.insert(op.kind);
+  return kinds;
+}
+
+}  // namespace
+
+// Elements of global arrays of every width read and written at indexes in
+// the arrays, at the spare element of their buffers, beyond them and below
+// them: the ops that check the index and make the address at once (reading
+// an integer's or a double's value straight into the register) end every
+// run as the direct interpreter does.
+TEST(TranslatedMachine, ArrayElementsAtEveryIndexAsTheDirectInterpreter) {
+  for (const char* index : {"0", "7", "8", "9", "-1", "-2", "40", "100000", "-100000", "2147483647"}) {
+    LoadedScript s(std::string("int a[8]; double b[8]; char c[8]; short h[8]; int r; double x; int k;"
+                               " int main() { int i; for (i = 0; i < 8; i++) { a[i] = i * 3 + 1; b[i] = i + 0.5;"
+                               " c[i] = i + 65; h[i] = 100 - i; }"
+                               " i = ") + index + "; r = r + a[i]; x = x + b[i]; r = r + c[i]; k = h[i];"
+                               " a[i] = 7; b[i] += 2; c[i] = 'z'; return 0; }");
+    ASSERT_EQ(s.load, 0);
+    const std::multiset<uint16_t> kinds = OpKinds(s.vm);
+    EXPECT_GE(kinds.count(VOP_INDEX_I32), 1u);
+    EXPECT_GE(kinds.count(VOP_INDEX_F64), 1u);
+    EXPECT_GE(kinds.count(VOP_INDEX), 3u);
+    const int end = s.Run();
+    const int i = std::atoi(index);
+    if (i >= 0 && i < 8) {
+      ASSERT_EQ(end, kVmNormalEnd) << index;
+      EXPECT_EQ(s.Int(4), i * 3 + 1 + i + 65) << index;
+      EXPECT_EQ(s.Double(5), i + 0.5) << index;
+      EXPECT_EQ(s.Int(6), 100 - i) << index;
+    }
+    if (i == 100000 || i == -100000) {
+      EXPECT_NE(end, kVmNormalEnd) << index;
+    }
+  }
+}
+
+// An array's cell that the code bytes change (stepped, pointed at another
+// array, given an address of nothing): an element is then found through the
+// cell as it is, as the direct interpreter finds it.
+TEST(TranslatedMachine, ArrayElementsFollowAChangedArrayCell) {
+  const uint32_t a = kMemoryGlobal | 0, other = kMemoryGlobal | 1, result = kMemoryGlobal | 2;
+  struct Change {
+    const char* what;
+    std::vector<CodeByteInstruction> code;
+    int32_t element;  // the result of a normal end
+  };
+  const Change kChanges[] = {
+      {"unchanged", {}, 0},
+      {"stepped by one element", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK + 4, 1, 0, 1, 0, 0x04)}, 0},
+      {"pointed at the other array", {I(OP_LDM, 1, 0, a), I(OP_ASG_RM, 1, 0, other)}, 42},
+      {"given an address of nothing", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK, 1, 0, 0x1000, 0, 0x04)}, 0},
+  };
+  for (const Change& change : kChanges) {
+    for (uint32_t index : {5u, 6u, 7u, 8u, 9u}) {
+      VmProgram p;
+      p.Global(0x94, 8);
+      p.Global(0x94, 8);
+      p.Global(0x84, 0);
+      // other[5] = 42, then the change, then result = result + a[index].
+      p.code = {I(OP_LDM, 1, 0, other), I(OP_LDK, 2, 0, 5, 0, 0x04), I(OP_BIN_RR + AO_ADD, 1, 2), I(OP_TOPTR, 1),
+                I(OP_ASG_RK, 1, 0, 42, 0, 0x04)};
+      p.code.insert(p.code.end(), change.code.begin(), change.code.end());
+      const std::vector<CodeByteInstruction> read = {
+          I(OP_LDK, 2, 0, index, 0, 0x04), I(OP_LDM, 3, 0, a),      I(OP_BIN_RR + AO_ADD, 3, 2),
+          I(OP_TOPTR, 3),                  I(OP_LDM, 4, 0, result), I(OP_BIN_RR + AO_ADD, 4, 3),
+          I(OP_LDM, 5, 0, result),         I(OP_ASG_RR, 5, 4),      I(OP_RET)};
+      p.code.insert(p.code.end(), read.begin(), read.end());
+      const std::string what = std::string(change.what) + ", index " + std::to_string(index) + "\n" + Listing(p);
+      CScriptVM translated, direct;
+      ASSERT_TRUE(LoadBoth(p.Bytes(), translated, direct)) << what;
+      EXPECT_EQ(OpKinds(translated).count(VOP_INDEX_I32), 1u) << what;
+      RunBoth(translated, direct, kVmInstructionBudget, what, false);
+      if (translated.LastEndCode() == kVmNormalEnd && index == 5) {
+        EXPECT_EQ(Int32Of(*translated.State().globals->Cell(2)), change.element) << what;
+      }
+    }
+  }
+}
+
+// The levels of calls, used again at each depth: a recursion deeper than
+// the last, one cut by the depth limit (the run after it starts afresh), and
+// the levels that a run ended in an error left, used by the next run: each
+// ends as in the direct interpreter, with the locals of each call its own.
+TEST(TranslatedMachine, CallLevelsUsedAgainAtEachDepth) {
+  LoadedScript s(
+      "int depth; int sum; int bad; int f(int n, int m) { int local; local = n * m;"
+      " if (n > 0) local = local + f(n - 1, m);"
+      " if (bad && n == 3) local = local / (n - 3); return local; }"
+      " int main() { sum = f(depth, 2); return 0; }");
+  ASSERT_EQ(s.load, 0);
+  struct Step {
+    int32_t depth, bad;
+    int end;
+    int32_t sum;
+  };
+  const Step kSteps[] = {
+      {5, 0, kVmNormalEnd, 2 * 15},
+      {40, 0, kVmNormalEnd, 2 * 820},
+      {3, 0, kVmNormalEnd, 2 * 6},
+      {20000, 0, kVmGrowReturnStack, 2 * 6},
+      {10, 1, -1, 2 * 6},  // a division by zero three calls down
+      {12, 0, kVmNormalEnd, 2 * 78},
+      {9999, 0, kVmNormalEnd, 2 * 49995000},
+  };
+  for (const Step& step : kSteps) {
+    const std::string what = "depth " + std::to_string(step.depth) + (step.bad ? ", failing" : "");
+    for (CScriptVM* machine : {&s.vm, &s.direct}) {
+      PutInt32(machine->State().globals->Cell(0), step.depth);
+      PutInt32(machine->State().globals->Cell(2), step.bad);
+    }
+    const int end = s.Run();
+    if (step.end >= 0) {
+      EXPECT_EQ(end, step.end) << what;
+    } else {
+      EXPECT_NE(end, kVmNormalEnd) << what;
+    }
+    EXPECT_EQ(s.Int(1), step.sum) << what;
+    EXPECT_EQ(s.vm.State().memory.BytesInUse(), s.direct.State().memory.BytesInUse()) << what;
+  }
+}

@@ -145,10 +145,12 @@ TEST(VmRunState, WhatARunLeavesIsSmallAndReadsAsNew) {
     EXPECT_EQ(s.vm.State().memory.BytesInUse(), loaded);
     EXPECT_EQ(s.vm.State().memory.PeakBytes(), firstPeak);
   }
-  // Of the 52 frames and blocks a run makes, one frame is kept; the entry
-  // block goes back to the block the runs of all machines share.
-  EXPECT_EQ(s.vm.State().spare_frames.size(), 1u);
-  EXPECT_TRUE(s.vm.State().spare_regs.empty());
+  // Of the 51 levels of calls a run reaches, the entry function's is kept
+  // with its frame; its block goes back to the block the runs of all
+  // machines share.
+  ASSERT_EQ(s.vm.State().levels.size(), 1u);
+  EXPECT_TRUE(s.vm.State().levels[0].frame);
+  EXPECT_FALSE(s.vm.State().levels[0].regs);
 
   // A frame of 200 locals (seven blocks of cells) is not kept.
   std::string locals, sum = "0";
@@ -158,7 +160,7 @@ TEST(VmRunState, WhatARunLeavesIsSmallAndReadsAsNew) {
   }
   LoadedScript big("int main() { " + locals + "v7 = 1; return " + sum + "; }");
   ASSERT_EQ(big.Run(), kVmNormalEnd);
-  EXPECT_TRUE(big.vm.State().spare_frames.empty());
+  EXPECT_TRUE(big.vm.State().levels.empty() || !big.vm.State().levels[0].frame);
   ASSERT_EQ(big.Run(), kVmNormalEnd);
   EXPECT_EQ(static_cast<int32_t>(big.vm.Accumulator().value), 1);
 }

@@ -360,59 +360,6 @@ const std::array<Handler, 256> kHandlers = BuildTable();
 
 }  // namespace
 
-int CheckCall(VmState& s, uint32_t target) {
-  if (target >= s.code.size()) return kVmBadJump;
-  if (s.returns.size() >= kVmMaxCallDepth) return kVmGrowReturnStack;
-  return 0;
-}
-
-int OpenFrame(VmState& s, uint32_t call, uint32_t cleared) {
-  try {
-    s.returns.push_back(call);
-  } catch (const std::bad_alloc&) {
-    return kVmGrowReturnStack;
-  }
-  std::unique_ptr<VmRegisterBlock> regs = TakeRegisterBlock(s, cleared);
-  if (!regs) return kVmCallSaveRegs;
-  try {
-    s.saved_regs.push_back(std::move(s.regs));
-  } catch (const std::bad_alloc&) {
-    return kVmCallSaveRegs;
-  }
-  s.regs = std::move(regs);
-  std::unique_ptr<VmFrame> frame = TakeFrame(s);
-  if (!frame) return kVmCallNewFrame;
-  try {
-    s.saved_frames.push_back(std::move(s.frame));
-  } catch (const std::bad_alloc&) {
-    return kVmCallSaveFrame;
-  }
-  s.frame = std::move(frame);
-  return 0;
-}
-
-int LeaveFunction(VmState& s, uint32_t* next) {
-  if (s.returns.empty()) return kVmNormalEnd;
-  uint32_t call = s.returns.back();
-  s.returns.pop_back();
-  if (s.saved_regs.empty()) return kVmNoSavedRegs;
-  std::unique_ptr<VmRegisterBlock> callee_regs = std::move(s.regs);
-  s.regs = std::move(s.saved_regs.back());
-  s.saved_regs.pop_back();
-  if (s.saved_frames.empty()) {
-    KeepForNextCall(s, std::move(callee_regs), nullptr);
-    return kVmOuterReturn;
-  }
-  std::unique_ptr<VmFrame> callee_frame = std::move(s.frame);
-  s.frame = std::move(s.saved_frames.back());
-  s.saved_frames.pop_back();
-  // The callee's cells and buffers are freed here.
-  KeepForNextCall(s, std::move(callee_regs), std::move(callee_frame));
-  if (call + 1 >= s.code.size()) return kVmBadJump;
-  *next = call + 1;
-  return 0;
-}
-
 VmVariables* VariablesOf(VmState& s, uint32_t word) {
   return (word & tarnic::kMemoryLocal) ? (s.frame ? &s.frame->variables : nullptr) : s.globals.get();
 }

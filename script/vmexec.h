@@ -5,6 +5,7 @@
 #include <new>
 
 #include "vmcodes.h"
+#include "vmframes.h"
 #include "vmstate.h"
 #include "vmwork.h"
 
@@ -78,15 +79,24 @@ int PopParameter(VmState& s, Charge charge) {
 // new block holds zeros; a block that an earlier call left is cleared in the
 // registers `cleared` (all of them, or those that the function may read
 // before writing them).
-int CheckCall(VmState& s, uint32_t target);
-int OpenFrame(VmState& s, uint32_t call, uint32_t cleared);
+inline int CheckCall(VmState& s, uint32_t target) {
+  if (target >= s.code.size()) return kVmBadJump;
+  if (s.depth >= kVmMaxCallDepth) return kVmGrowReturnStack;
+  return 0;
+}
 template <typename Charge>
 int EnterFunction(VmState& s, uint32_t call, uint32_t target, uint32_t cleared, Charge charge) {
   const int rc = CheckCall(s, target);
   if (rc) return rc;
   if (!charge(kWorkPerCall)) return kVmBudgetExceeded;
-  return OpenFrame(s, call, cleared);
+  return EnterLevel(s, call, cleared);
 }
 // Returns from the running function to the instruction after its call
 // (*next); kVmNormalEnd when the entry function returns.
-int LeaveFunction(VmState& s, uint32_t* next);
+inline int LeaveFunction(VmState& s, uint32_t* next) {
+  if (s.depth == 0) return kVmNormalEnd;
+  const uint32_t call = LeaveLevel(s);
+  if (call + 1 >= s.code.size()) return kVmBadJump;
+  *next = call + 1;
+  return 0;
+}

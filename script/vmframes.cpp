@@ -4,11 +4,13 @@
 #include <cstring>
 #include <new>
 
+#include "vmcodes.h"
+
 namespace {
 
 // What a run may leave for the next one.
 constexpr size_t kKeptFrameBlocks = 2;  // blocks of 32 cells in the kept frame
-constexpr size_t kKeptStackCells = 64;  // room of the stacks and of the lists of kept ones
+constexpr size_t kKeptStackCells = 64;  // room of the stacks and of the list of levels
 
 // One register block that the runs of every machine share: a run takes its
 // entry function's block from here and gives it back when it ends, so the
@@ -33,8 +35,6 @@ class SharedRegisters {
 };
 SharedRegisters g_sharedRegisters;
 
-void Clear(VmRegisterBlock& regs) { std::memset(static_cast<void*>(regs.reg), 0, sizeof regs.reg); }
-
 template <class T>
 void Free(std::vector<T>& v) {
   std::vector<T>().swap(v);
@@ -49,72 +49,87 @@ void Empty(std::vector<T>& v) {
     v.clear();
 }
 
+// The frame of a level counted for its next use, made the first time.
+bool CountFrame(VmState& s, VmCallLevel& level) {
+  if (level.frame) return level.frame->Reuse();
+  level.frame = VmFrame::Make(s.memory);
+  return level.frame != nullptr;
+}
+
 }  // namespace
 
-std::unique_ptr<VmRegisterBlock> TakeRegisterBlock(VmState& s, uint32_t cleared) {
-  if (s.spare_regs.empty()) return std::unique_ptr<VmRegisterBlock>(new (std::nothrow) VmRegisterBlock());
-  std::unique_ptr<VmRegisterBlock> regs = std::move(s.spare_regs.back());
-  s.spare_regs.pop_back();
-  if (cleared == ~uint32_t(0)) {
-    Clear(*regs);
-    return regs;
-  }
-  for (; cleared; cleared &= cleared - 1) regs->reg[__builtin_ctz(cleared)] = VmCell();
-  return regs;
-}
-
-std::unique_ptr<VmRegisterBlock> TakeRunRegisters(VmState& s) {
-  std::unique_ptr<VmRegisterBlock> regs = g_sharedRegisters.Take();
-  if (!regs) return TakeRegisterBlock(s);
-  Clear(*regs);
-  return regs;
-}
-
-std::unique_ptr<VmFrame> TakeFrame(VmState& s) {
-  if (s.spare_frames.empty()) return VmFrame::Make(s.memory);
-  if (!s.spare_frames.back()->Reuse()) return nullptr;
-  std::unique_ptr<VmFrame> frame = std::move(s.spare_frames.back());
-  s.spare_frames.pop_back();
-  return frame;
-}
-
-void KeepForNextCall(VmState& s, std::unique_ptr<VmRegisterBlock> regs, std::unique_ptr<VmFrame> frame) {
-  try {
-    if (regs) s.spare_regs.push_back(std::move(regs));
-    if (frame) {
-      frame->Retire();
-      s.spare_frames.push_back(std::move(frame));
+bool EnterRun(VmState& s) {
+  if (s.levels.empty()) {
+    try {
+      s.levels.emplace_back();
+    } catch (const std::bad_alloc&) {
+      return false;
     }
-  } catch (const std::bad_alloc&) {
   }
+  VmCallLevel& entry = s.levels[0];
+  if (!entry.regs) entry.regs = g_sharedRegisters.Take();
+  if (!entry.regs) entry.regs.reset(new (std::nothrow) VmRegisterBlock());
+  if (!entry.regs) return false;
+  ClearRegisters(*entry.regs, ~uint32_t(0));
+  if (!CountFrame(s, entry)) return false;
+  SwitchLevel(s, 0);
+  return true;
+}
+
+int EnterNewLevel(VmState& s, uint32_t call, uint32_t cleared) {
+  const size_t depth = s.depth + 1;
+  if (depth == s.levels.size()) {
+    try {
+      s.levels.emplace_back();
+    } catch (const std::bad_alloc&) {
+      return kVmGrowReturnStack;
+    }
+  }
+  VmCallLevel& level = s.levels[depth];
+  if (level.regs)
+    ClearRegisters(*level.regs, cleared);
+  else
+    level.regs.reset(new (std::nothrow) VmRegisterBlock());
+  if (!level.regs) return kVmCallSaveRegs;
+  if (!CountFrame(s, level)) return kVmCallNewFrame;
+  level.call = call;
+  SwitchLevel(s, depth);
+  return 0;
 }
 
 void KeepForNextRun(VmState& s) {
-  // The frames and blocks of calls still open when the run ended go.
-  s.saved_frames.clear();
-  s.saved_frames.shrink_to_fit();
-  s.saved_regs.clear();
-  s.saved_regs.shrink_to_fit();
-  std::unique_ptr<VmRegisterBlock> regs = std::move(s.regs);
-  std::unique_ptr<VmFrame> frame = std::move(s.frame);
-  if (frame && frame->variables.KeptBlocks() > kKeptFrameBlocks) frame.reset();
-  Empty(s.spare_regs);
-  Empty(s.spare_frames);
+  std::unique_ptr<VmRegisterBlock> regs;
+  std::unique_ptr<VmFrame> frame;
+  if (!s.levels.empty()) {
+    regs = std::move(s.levels[0].regs);
+    frame = std::move(s.levels[0].frame);
+  }
+  // The levels of deeper calls go (with the frames of calls still open when
+  // the run ended).
+  Empty(s.levels);
+  s.depth = 0;
+  s.regs = nullptr;
+  s.frame = nullptr;
+  if (frame) {
+    frame->Retire();
+    if (frame->variables.KeptBlocks() > kKeptFrameBlocks) frame.reset();
+  }
   if (regs) g_sharedRegisters.Give(regs);  // else it stays with the machine
-  KeepForNextCall(s, std::move(regs), std::move(frame));
-  Empty(s.returns);
+  if (regs || frame) {
+    try {
+      s.levels.emplace_back();
+      s.levels[0].regs = std::move(regs);
+      s.levels[0].frame = std::move(frame);
+    } catch (const std::bad_alloc&) {
+    }
+  }
   Empty(s.args);
 }
 
 void FreeRunState(VmState& s) {
-  Free(s.returns);
   Free(s.args);
-  s.saved_frames.clear();
-  s.saved_frames.shrink_to_fit();
-  s.frame.reset();
-  s.saved_regs.clear();
-  s.saved_regs.shrink_to_fit();
-  s.regs.reset();
-  Free(s.spare_regs);
-  Free(s.spare_frames);
+  Free(s.levels);
+  s.depth = 0;
+  s.regs = nullptr;
+  s.frame = nullptr;
 }

@@ -1,44 +1,87 @@
-// The register blocks and frames of a machine, kept for the next call and
-// the next run instead of being made again.
+// The call stack of a machine: a level for each depth of calls, each with its
+// register block and frame, kept for the next call and the next run instead
+// of being made again.
 //
-// A returning call leaves its register block and its frame (emptied, its
-// blocks of cells kept) for the next call of the same run. A run that ends
-// leaves the block and the frame of its entry function for the next run the
-// same way: a script run every tick then makes nothing, where it made and
-// freed a register block, a frame, its cells and its stacks each time. The
-// entry function's register block is shared by the runs of all machines
-// (TakeRunRegisters), so that a thousand scripts run one after the other
-// clear one block in the processor's cache, not a thousand. What
-// a run leaves is bounded: one block, one frame of a few blocks of cells,
-// stacks of a few cells; everything beyond is freed as before. Kept frames
-// count nothing against the memory cap until they are used again.
+// A call at depth d uses level d: the block and the frame that the last call
+// at that depth left (the block cleared in the registers that the function
+// may read before writing them, the frame emptied, its blocks of cells kept),
+// or new ones the first time that depth is reached. A return only empties
+// its frame, so a loop that calls a function makes nothing, and a recursion
+// makes a level once for each depth it reaches.
+//
+// A run that ends leaves the entry function's level (its frame, when small)
+// for the next run: a script run every tick then makes nothing, where it made
+// and freed a register block, a frame, its cells and its stacks each time.
+// The entry function's register block is shared by the runs of all machines
+// (EnterRun), so that a thousand scripts run one after the other clear one
+// block in the processor's cache, not a thousand. What a run leaves is
+// bounded: one frame of a few blocks of cells, stacks of a few cells;
+// everything beyond is freed. Kept frames count nothing against the memory
+// cap until they are used again.
 #pragma once
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "vmstate.h"
 
-// A register block for a call or a run: one that was left, cleared in the
-// registers `cleared` (bit r for register r; a called function's block
-// needs only those it may read before writing them), or a new one, all zero;
-// null when there is no memory.
-std::unique_ptr<VmRegisterBlock> TakeRegisterBlock(VmState& s, uint32_t cleared = ~uint32_t(0));
+// Opens the entry function's level for a run: its register block (the one
+// the runs of all machines share when it is free), all zero, and its frame,
+// counted against the cap. False when there is no memory or the cap is
+// reached: nothing ran then.
+bool EnterRun(VmState& s);
 
-// The register block for a run's entry function: the one the runs of all
-// machines share when it is free, else as TakeRegisterBlock.
-std::unique_ptr<VmRegisterBlock> TakeRunRegisters(VmState& s);
+// Opens the level of a call from instruction `call` one deeper than the
+// running function's: its register block cleared in the registers `cleared`
+// (bit r for register r; a new block holds zeros) and its frame counted
+// again. 0 or an end code (the register block or the frame could not be had).
+int EnterLevel(VmState& s, uint32_t call, uint32_t cleared);
+// The same for a depth not reached before, or whose level is not whole.
+int EnterNewLevel(VmState& s, uint32_t call, uint32_t cleared);
 
-// A frame for a call or a run, counted against the cap: one that was left,
-// or a new one; null when there is no memory or the cap is reached.
-std::unique_ptr<VmFrame> TakeFrame(VmState& s);
+// Leaves the running function's level for its caller's: its frame emptied
+// and uncounted. The call that entered it.
+uint32_t LeaveLevel(VmState& s);
 
-// Keeps what a returning call leaves for the next call (or frees it when
-// there is no room to keep it).
-void KeepForNextCall(VmState& s, std::unique_ptr<VmRegisterBlock> regs, std::unique_ptr<VmFrame> frame);
+// Zeroes the registers of `cleared` (bit r for register r), all of them at once.
+inline void ClearRegisters(VmRegisterBlock& regs, uint32_t cleared) {
+  if (cleared == ~uint32_t(0)) {
+    std::memset(static_cast<void*>(regs.reg), 0, sizeof regs.reg);
+    return;
+  }
+  for (; cleared; cleared &= cleared - 1) regs.reg[__builtin_ctz(cleared)] = VmCell();
+}
 
-// Ends a run's state: the entry function's block and frame and the emptied
-// stacks are kept within the bounds above for the next run, the rest is freed.
+// The running level is `depth`: its block and frame become the machine's.
+inline void SwitchLevel(VmState& s, size_t depth) {
+  s.depth = depth;
+  s.regs = s.levels[depth].regs.get();
+  s.frame = s.levels[depth].frame.get();
+}
+
+// Inline, as every call and return of a script goes through them.
+inline int EnterLevel(VmState& s, uint32_t call, uint32_t cleared) {
+  const size_t depth = s.depth + 1;
+  if (depth >= s.levels.size()) return EnterNewLevel(s, call, cleared);
+  VmCallLevel& level = s.levels[depth];
+  if (!level.regs || !level.frame || !level.frame->Reuse()) return EnterNewLevel(s, call, cleared);
+  ClearRegisters(*level.regs, cleared);
+  level.call = call;
+  SwitchLevel(s, depth);
+  return 0;
+}
+
+inline uint32_t LeaveLevel(VmState& s) {
+  VmCallLevel& level = s.levels[s.depth];
+  // The callee's cells and buffers are freed here.
+  level.frame->Retire();
+  SwitchLevel(s, s.depth - 1);
+  return level.call;
+}
+
+// Ends a run's state: the entry function's frame and the emptied stacks are
+// kept within the bounds above for the next run, the rest is freed.
 void KeepForNextRun(VmState& s);
 
-// Frees every register block, frame and stack of the machine's runs.
+// Frees every level and stack of the machine's runs.
 void FreeRunState(VmState& s);

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "vmcodes.h"
+#include "vmframes.h"
 
 namespace {
 
@@ -43,13 +44,7 @@ int InitMachine(VmState& s) {
     s.globals.reset(new (std::nothrow) VmVariables(s.memory));
     if (!s.globals) return kVmSetupGlobalCells;
   }
-  s.returns.clear();
-  s.args.clear();
-  s.saved_regs.clear();
-  s.saved_frames.clear();
-  s.frame.reset();
-  s.regs.reset(new (std::nothrow) VmRegisterBlock());
-  if (!s.regs) return kVmNoMemory;
+  FreeRunState(s);
   return 0;
 }
 

@@ -8,15 +8,6 @@
 
 // ---- the map of live storage ------------------------------------------------
 
-bool VmMemoryMap::Reserve(size_t bytes) {
-  if (bytes > kMaxTotalBytes - bytes_in_use_) return false;
-  bytes_in_use_ += bytes;
-  if (bytes_in_use_ > peak_bytes_) peak_bytes_ = bytes_in_use_;
-  return true;
-}
-
-void VmMemoryMap::Release(size_t bytes) { bytes_in_use_ -= bytes; }
-
 bool VmMemoryMap::InsertRegion(const void* start, size_t size, bool cells) {
   return regions_.Insert(VmRegion{reinterpret_cast<uintptr_t>(start), static_cast<uint32_t>(size), cells ? 1u : 0u});
 }
@@ -27,10 +18,6 @@ bool VmMemoryMap::AddRegion(const void* start, size_t size, bool cells) {
   Release(size + kRegionOverhead);
   return false;
 }
-
-bool VmMemoryMap::CountCells(size_t count) { return Reserve(count * sizeof(VmCell) + kRegionOverhead); }
-
-void VmMemoryMap::UncountCells(size_t count) { Release(count * sizeof(VmCell) + kRegionOverhead); }
 
 bool VmMemoryMap::MapCells(const VmCell* cells, size_t count) { return InsertRegion(cells, count * sizeof(VmCell), true); }
 
@@ -100,7 +87,7 @@ bool VmMemoryMap::StringLength(uint32_t address, size_t* length) const {
 
 VmVariables::~VmVariables() { Clear(); }
 
-void VmVariables::Clear() {
+void VmVariables::ClearAll() {
   for (size_t b = 0; b < live_blocks_; ++b) {
     if (exposed_) memory_.UnmapCells(blocks_[b].get());
     memory_.UncountCells(kBlockCells);
@@ -109,7 +96,6 @@ void VmVariables::Clear() {
   buffers_.clear();
   live_blocks_ = 0;
   exposed_ = false;
-  created_.clear();
   count_ = 0;
 }
 
@@ -128,40 +114,30 @@ bool VmVariables::Expose() {
   return true;
 }
 
-VmCell* VmVariables::Grow() {
-  if (count_ >= kMaxCells) return nullptr;
-  if (count_ == live_blocks_ * kBlockCells) {
-    if (live_blocks_ == blocks_.size()) {
-      // Zeroed storage is a block of default cells.
-      VmStoragePtr<VmCell> block(static_cast<VmCell*>(VmStorageAllocate(kBlockCells * sizeof(VmCell))));
-      if (!block) return nullptr;
-      try {
-        blocks_.push_back(std::move(block));
-      } catch (const std::bad_alloc&) {
-        return nullptr;
-      }
-    } else if (exposed_) {
-      // A block kept from an earlier use enters the map with the values of a new one.
-      std::fill(blocks_[live_blocks_].get(), blocks_[live_blocks_].get() + kBlockCells, VmCell());
+bool VmVariables::EnterBlock() {
+  if (count_ >= kMaxCells) return false;
+  if (live_blocks_ == blocks_.size()) {
+    // Zeroed storage is a block of default cells.
+    VmStoragePtr<VmCell> block(static_cast<VmCell*>(VmStorageAllocate(kBlockCells * sizeof(VmCell))));
+    if (!block) return false;
+    try {
+      created_.resize((blocks_.size() + 1) * kBlockCells);
+      blocks_.push_back(std::move(block));
+    } catch (const std::bad_alloc&) {
+      return false;
     }
-    VmCell* block = blocks_[live_blocks_].get();
-    if (!memory_.CountCells(kBlockCells)) return nullptr;
-    if (exposed_ && !memory_.MapCells(block, kBlockCells)) {
-      memory_.UncountCells(kBlockCells);
-      return nullptr;
-    }
-    ++live_blocks_;
+  } else if (exposed_) {
+    // A block kept from an earlier use enters the map with the values of a new one.
+    std::fill(blocks_[live_blocks_].get(), blocks_[live_blocks_].get() + kBlockCells, VmCell());
   }
-  created_.push_back(true);
-  ++count_;
-  return Cell(static_cast<uint32_t>(count_ - 1));
-}
-
-int VmVariables::Append(const VmCell& cell) {
-  VmCell* c = Grow();
-  if (!c) return kVmGrowCellTable;
-  *c = cell;
-  return 0;
+  VmCell* block = blocks_[live_blocks_].get();
+  if (!memory_.CountCells(kBlockCells)) return false;
+  if (exposed_ && !memory_.MapCells(block, kBlockCells)) {
+    memory_.UncountCells(kBlockCells);
+    return false;
+  }
+  ++live_blocks_;
+  return true;
 }
 
 uint64_t VmVariables::BufferSize(uint8_t type, uint32_t count) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "vmcell.h"
+#include "vmcodes.h"
 #include "vmregions.h"
 #include "vmstorage.h"
 
@@ -31,8 +32,8 @@ class VmMemoryMap {
   // script first takes the address of one of them, as nothing can reach them
   // before. CountCells is false when the cap is reached, MapCells when there
   // is no memory for the entry.
-  bool CountCells(size_t count);
-  void UncountCells(size_t count);
+  bool CountCells(size_t count) { return Reserve(count * sizeof(VmCell) + kRegionOverhead); }
+  void UncountCells(size_t count) { Release(count * sizeof(VmCell) + kRegionOverhead); }
   bool MapCells(const VmCell* cells, size_t count);
   void UnmapCells(const VmCell* cells);
   // Registers a buffer of `size` bytes; false when the cap is reached.
@@ -43,8 +44,13 @@ class VmMemoryMap {
 
   // Memory that the machine holds outside the map (call frames with their
   // register blocks), counted against the same cap; false when it is reached.
-  bool Reserve(size_t bytes);
-  void Release(size_t bytes);
+  bool Reserve(size_t bytes) {
+    if (bytes > kMaxTotalBytes - bytes_in_use_) return false;
+    bytes_in_use_ += bytes;
+    if (bytes_in_use_ > peak_bytes_) peak_bytes_ = bytes_in_use_;
+    return true;
+  }
+  void Release(size_t bytes) { bytes_in_use_ -= bytes; }
 
   // True when [address, address + size) lies in one live region.
   bool Accessible(uint32_t address, size_t size) const {
@@ -99,12 +105,20 @@ class VmVariables {
   VmVariables& operator=(const VmVariables&) = delete;
 
   size_t Count() const { return count_; }
+  // The map that the table's storage is registered in.
+  const VmMemoryMap& Memory() const { return memory_; }
   // The blocks of cells the table holds, in use or kept.
   size_t KeptBlocks() const { return blocks_.size(); }
   // Empties the table as its destruction would (its cells and buffers leave
   // the map and the cap), but keeps the blocks of cells for the table's next
   // use: a frame is emptied on its return and used again by the next call.
-  void Clear();
+  void Clear() {
+    // The common frame: cells that no script has the address of, no arrays.
+    if (exposed_ || !buffers_.empty()) return ClearAll();
+    memory_.Release(live_blocks_ * (kBlockCells * sizeof(VmCell) + VmMemoryMap::kRegionOverhead));
+    live_blocks_ = 0;
+    count_ = 0;
+  }
   // Puts the table's cells into the memory map, before the address of one of
   // them is handed to a script; false when there is no memory for that.
   bool Expose();
@@ -115,7 +129,12 @@ class VmVariables {
     return &blocks_[index / kBlockCells][index % kBlockCells];
   }
   // Appends a cell (a parameter); 0 or an end code.
-  int Append(const VmCell& cell);
+  int Append(const VmCell& cell) {
+    VmCell* c = Grow();
+    if (!c) return kVmGrowCellTable;
+    *c = cell;
+    return 0;
+  }
   // Creates variable `index` with its type byte and element count, copying up
   // to `count` initial bytes for a character array; nothing happens when the
   // variable exists already. 0 or an end code.
@@ -130,7 +149,24 @@ class VmVariables {
   static uint64_t BufferSize(uint8_t type, uint32_t count);
 
  private:
-  VmCell* Grow();
+  // The next cell, created; null at the most cells or without memory.
+  VmCell* Grow() {
+    if (count_ == live_blocks_ * kBlockCells && !EnterKeptBlock() && !EnterBlock()) return nullptr;
+    const size_t index = count_++;
+    created_[index] = true;
+    return &blocks_[index / kBlockCells][index % kBlockCells];
+  }
+  // Takes the next block of cells into use: a kept one that no script can
+  // reach (the first of a frame used again, inline), else any kept or new one.
+  bool EnterKeptBlock() {
+    if (live_blocks_ == blocks_.size() || exposed_ || count_ >= kMaxCells || !memory_.CountCells(kBlockCells))
+      return false;
+    ++live_blocks_;
+    return true;
+  }
+  bool EnterBlock();
+  static_assert(kMaxCells % kBlockCells == 0, "the most cells end at a block's end");
+  void ClearAll();
   int MakeBuffer(uint8_t type, uint32_t count, const uint8_t* init, size_t init_length,
                  uint32_t* address);
 
@@ -138,7 +174,9 @@ class VmVariables {
   std::vector<VmStoragePtr<VmCell>> blocks_;  // the first live_blocks_ hold the cells
   size_t live_blocks_ = 0;
   bool exposed_ = false;  // the live blocks are in the memory map
-  std::vector<bool> created_;  // false for cells that only fill a gap below a created one
+  // False for cells that only fill a gap below a created one: a flag for
+  // each cell of the blocks, valid below count_.
+  std::vector<bool> created_;
   std::vector<VmStoragePtr<uint8_t>> buffers_;
   size_t count_ = 0;
 };

@@ -48,7 +48,7 @@ struct VmFrame {
   // Empties a frame as its destruction would, keeping its storage.
   void Retire() {
     variables.Clear();
-    memory_.Release(kFixedBytes);
+    if (counted_) memory_.Release(kFixedBytes);
     counted_ = false;
   }
   // Counts a kept frame again for its next use; false when the cap is reached.
@@ -73,23 +73,31 @@ inline std::unique_ptr<VmFrame> VmFrame::Make(VmMemoryMap& memory) {
   return frame;
 }
 
+// One depth of the call stack: the register block and the frame of the
+// function running there and the call that entered it. Both stay with the
+// level when the function returns (the frame emptied and uncounted), for the
+// next call at the same depth.
+struct VmCallLevel {
+  std::unique_ptr<VmRegisterBlock> regs;
+  std::unique_ptr<VmFrame> frame;
+  uint32_t call = 0;  // the instruction index of the call
+};
+
 struct VmState {
   // Declared first so that it outlives every table that registers in it.
   VmMemoryMap memory;
 
   VmCell accumulator;
-  std::vector<uint32_t> returns;  // instruction indexes of the calls
   std::vector<VmCell> args;       // pushed cells, without variable flags
   std::unique_ptr<VmVariables> globals;
 
-  std::unique_ptr<VmRegisterBlock> regs;
-  std::vector<std::unique_ptr<VmRegisterBlock>> saved_regs;
-  std::unique_ptr<VmFrame> frame;
-  std::vector<std::unique_ptr<VmFrame>> saved_frames;
-  // The register blocks and frames of calls that returned, used again by the
-  // next calls of the run instead of new ones.
-  std::vector<std::unique_ptr<VmRegisterBlock>> spare_regs;
-  std::vector<std::unique_ptr<VmFrame>> spare_frames;
+  // The call stack by depth (levels[0] the entry function's); a level that a
+  // call left is used again by the next call at its depth (vmframes.h).
+  std::vector<VmCallLevel> levels;
+  size_t depth = 0;  // the running function's level: the calls open
+  // The running function's register block and frame (those of levels[depth]).
+  VmRegisterBlock* regs = nullptr;
+  VmFrame* frame = nullptr;
 
   std::vector<tarnic::CodeByteInstruction> code;
   // The instructions translated at load (null when they run directly).

@@ -130,6 +130,7 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   VmCell held, held2;  // values read through a register's reference
   VmCell unkept;       // a result that no register keeps
   VmCell* out;         // where a fused op's result goes
+  void* element;       // an array's element that an INDEX op found
 
 #define REFRESH()                                                                              \
   do {                                                                                         \
@@ -399,9 +400,17 @@ op_CALL:
   FRAME_CHANGE(EnterFunction(s, op->index, op->target, op->cleared, charge));
   ENTER(op->jump);
 
+  // A run of parameters: each POPARG after the first is a block of one
+  // instruction, entered here while the fuel pays for it (else through its
+  // charge op, as a block is entered).
 op_POPARG:
-  FRAME_CHANGE(PopParameter(s, charge));
-  ENTER(op + 1);
+  for (uint32_t taken = 0;;) {
+    FRAME_CHANGE(PopParameter(s, charge));
+    if (++taken == op->length) break;
+    if (fuel == 0) ENTER(ops + pos[op->index + taken]);
+    --fuel;
+  }
+  ENTER(op->jump);
 
 op_RET:
   FRAME_CHANGE(LeaveFunction(s, &return_to));
@@ -613,6 +622,45 @@ op_JMP_INTO:
   TYPED_HANDLERS(F64_LDM_BIN_RK_STORE, F64_STORE, TYPED_RK)
   TYPED_HANDLERS(F64_LDM_BIN_RR_STORE, F64_STORE, TYPED_RR)
 
+  // ---- an element of a global array (vmtranslate.h) --------------------------
+  // The array's cell as it was loaded and an integer index (in a register,
+  // or in a variable where r2 is 0) inside its buffer: the element's
+  // address, which lies inside the buffer.
+#define ELEMENT()                                                                                  \
+  m = MEMORY(op->m);                                                                               \
+  if (op->r2) {                                                                                    \
+    b = &regs[op->r2];                                                                             \
+    GUARD(b->type == VB_I32);                                                                      \
+  } else {                                                                                         \
+    b = MEMORY(op->m2);                                                                            \
+    GUARD(OperandType(*b) == VB_I32);                                                              \
+  }                                                                                                \
+  GUARD(OperandType(*m) == op->constant.type && m->value == op->constant.value &&                  \
+        static_cast<uint32_t>(Int32Of(*b)) < op->length);                                          \
+  element = reinterpret_cast<void*>(static_cast<uintptr_t>(                                        \
+      Low32(op->constant.value) + (static_cast<uint32_t>(Int32Of(*b)) << op->scale)))
+
+op_INDEX:
+  ELEMENT();
+  regs[op->r] = MakeCell(op->constant.type | kVmRawRef, Low32(reinterpret_cast<uintptr_t>(element)));
+  NEXT(3);
+
+op_INDEX_I32: {
+  ELEMENT();
+  int32_t v;
+  std::memcpy(&v, element, sizeof v);
+  SetInt32(&regs[op->r], v);
+  NEXT(3);
+}
+
+op_INDEX_F64: {
+  ELEMENT();
+  double d;
+  std::memcpy(&d, element, sizeof d);
+  SetDouble(&regs[op->r], d);
+  NEXT(3);
+}
+
   // An integer variable stepped by op->constant (1 or -1), its value copied
   // first by the postfix forms.
 #define I32_STEP(copied)                                                                                    \
@@ -664,6 +712,7 @@ done:
 #undef POSTFIX_STEP
 #undef FRAME_CHANGE
 #undef GUARD
+#undef ELEMENT
 #undef TYPED_RK
 #undef TYPED_RR
 #undef I32_RESULT

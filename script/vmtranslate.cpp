@@ -56,7 +56,8 @@ bool InShape(uint16_t kind, VmOpKind shape) { return kind >= shape && kind < sha
 
 // The ops that jump: their target is resolved to the target block's charge op.
 bool HasJump(uint16_t kind) {
-  if (kind == VOP_JMP || kind == VOP_JZ || kind == VOP_JNZ || kind == VOP_CALL || kind == VOP_LDM_LDV_INCDEC_JMP)
+  if (kind == VOP_JMP || kind == VOP_JZ || kind == VOP_JNZ || kind == VOP_CALL || kind == VOP_LDM_LDV_INCDEC_JMP ||
+      kind == VOP_POPARG)
     return true;
   for (VmOpKind shape : {VOP_LDM_BIN_RK_JUMP, VOP_LDM_BIN_RR_JUMP, VOP_LDM_BIN_RM_JUMP})
     if (InShape(kind, shape)) return true;
@@ -214,7 +215,51 @@ class Translator {
     Decode(i, &op);
     op.keep = Kept(op);
     Type(&op);
+    Index(&op);
     return op;
+  }
+
+  // An element of a global array (vmtranslate.h): the load and the step
+  // taken with the OP_TOPTR after them, for an array whose buffer exists.
+  void Index(VmOp* op) const {
+    // The index from a register (r2) or from a variable whose reference in
+    // the scratch register nothing reads.
+    const bool from_register = op->kind == VOP_LDM_BIN_RR_ADD;
+    if (from_register ? op->r2 == op->r : op->kind != VOP_LDM_BIN_RM_ADD || (op->keep & kVmKeepScratch)) return;
+    if (op->m.space != kVmGlobalSpace) return;
+    const CodeByteInstruction* toptr = Following(op->index, 2);
+    if (!toptr || toptr->op != OP_TOPTR || toptr->r != op->r) return;
+    const VmCell& array = *reinterpret_cast<const VmCell*>(op->m.offset);
+    const uint8_t type = static_cast<uint8_t>(array.type & ~kVmVariableMask);
+    const int size = ElementSize(BaseOf(type));
+    const uint32_t base = Low32(array.value);
+    const VmMemoryMap& memory = globals_.Memory();
+    if ((type & kVmKindMask) != kVmAddress || size == 0 || !memory.InBuffer(base)) return;
+    op->general = op->kind;
+    op->kind = VOP_INDEX;
+    if (ValueReadOnce(*op)) {
+      if (BaseOf(type) == VB_I32) op->kind = VOP_INDEX_I32;
+      if (BaseOf(type) == VB_F64) op->kind = VOP_INDEX_F64;
+    }
+    op->constant = MakeCell(type, base);
+    op->length = static_cast<uint32_t>(memory.Room(base) / size);
+    op->scale = static_cast<uint8_t>(__builtin_ctz(static_cast<unsigned>(size)));
+    op->count = 3;
+  }
+
+  // Whether the element reference that an INDEX op leaves in its register is
+  // only read for its value, by the instruction after it or after an OP_LDM
+  // of another register that follows (which reads and writes no memory
+  // that the reference may name), and never read again.
+  bool ValueReadOnce(const VmOp& op) const {
+    const uint8_t x = op.r;
+    uint32_t k = 3;
+    const CodeByteInstruction* use = Following(op.index, k);
+    if (use && use->op == OP_LDM && use->r != x) use = Following(op.index, ++k);
+    if (!use) return false;
+    const Family* f = FamilyOf(use->op);
+    return f && f->form == kRegister && use->r2 == x && use->r != x &&
+           !(live_after_[op.index + k] & RegisterBit(x));
   }
 
   // The op that tests the condition at the end of a block's ops (the last
@@ -519,6 +564,10 @@ class Translator {
         op->cleared = LiveRegistersBefore(code_[in.a], live_after_[in.a]);
         return VOP_CALL;
       case OP_POPARG:
+        // The POPARGs that follow take their parameters in the same op.
+        op->length = 1;
+        while (op->index + op->length < n_ && code_[op->index + op->length].op == OP_POPARG) ++op->length;
+        op->target = op->index + op->length;
         return VOP_POPARG;
       case OP_RET:
         return VOP_RET;

@@ -56,6 +56,7 @@ class VmVariables;
   VM_SHAPE_KINDS(X, LDM_BIN_RM_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RK_STORE)                           \
   VM_SHAPE_KINDS(X, LDM_BIN_RR_STORE) VM_SHAPE_KINDS(X, LDM_BIN_RM_STORE)                          \
   X(LDM_ASG_RK) X(LDM_ASG_RR) X(LDM_ASG_RM)                                                        \
+  X(INDEX) X(INDEX_I32) X(INDEX_F64) /* an element of a global array (below) */                     \
   X(LDM_INCDEC) X(LDM_LDV_INCDEC) X(LDM_LDV_INCDEC_JMP) X(LDM_LDV_INCDEC_INTO)                    \
   VM_TYPED_SHAPES(VM_SHAPE_KINDS, X, I32) VM_TYPED_SHAPES(VM_SHAPE_KINDS, X, F64)                  \
   X(I32_LDM_INCDEC) X(I32_LDM_LDV_INCDEC) X(I32_LDM_LDV_INCDEC_JMP) X(I32_LDM_LDV_INCDEC_INTO)
@@ -74,6 +75,16 @@ class VmVariables;
   SHAPE(X, T##_LDM_BIN_RK) SHAPE(X, T##_LDM_BIN_RR) SHAPE(X, T##_LDM_BIN_RK_JUMP)                   \
   SHAPE(X, T##_LDM_BIN_RR_JUMP) SHAPE(X, T##_LDM_BIN_RK_STORE) SHAPE(X, T##_LDM_BIN_RR_STORE)
 
+// An element of a global array, a[i]: the array loaded from memory, stepped
+// by an integer register or variable and made a reference to the element
+// (OP_LDM x, a; OP_BIN_RR+ADD x, i or OP_BIN_RM+ADD x, i; OP_TOPTR x). Its op checks the index against the
+// array's buffer, known at load, and makes the element's address in one
+// step; the array's cell changed or an index outside the buffer leaves the
+// three instructions to the ops for any operands (VmOp::fallback). Where
+// the instruction after (or the one after an OP_LDM of another register)
+// reads the element's value from x and nothing reads x again, the typed
+// kinds put that value into x in place of the reference (INDEX_I32,
+// INDEX_F64, for arrays of those types).
 enum VmOpKind : uint16_t {
 #define VM_OP_ENUM(name) VOP_##name,
   VM_OP_KINDS(VM_OP_ENUM)
@@ -103,7 +114,7 @@ enum VmKeep : uint8_t { kVmKeepR = 1, kVmKeepR2 = 2, kVmKeepR3 = 4, kVmKeepScrat
 struct VmOp {
   const void* handler = nullptr;  // the threaded machine's handler for `kind`
   const void* fallback = nullptr;  // typed ops: the handler of `general`
-  const VmOp* jump = nullptr;     // jumps: the charge op of the target's block
+  const VmOp* jump = nullptr;     // jumps: the charge op of the target's block (POPARG: of the block after the run)
   uint16_t kind = VOP_GENERIC;
   uint16_t general = VOP_GENERIC;  // typed ops: the kind for operands of any type
   uint8_t count = 1;  // instructions the op stands for
@@ -112,15 +123,19 @@ struct VmOp {
   uint8_t r3 = 0;     // STORE: the register that refers to the stored variable
   uint8_t sub = 0;    // binary or assignment sub-code
   uint8_t jump_if_true = 0;  // JUMP: JNZ (1) or JZ (0)
+  uint8_t scale = 0;  // INDEX: the element's size as a shift
   uint8_t keep = kVmKeepR | kVmKeepR2 | kVmKeepR3 | kVmKeepScratch;  // VmKeep bits
   uint32_t index = 0;   // the first instruction it stands for
   uint32_t rest = 0;    // instructions after `index` up to the end of its block
   uint32_t target = 0;  // jumps: the target instruction
-  uint32_t length = 0;  // CHARGE: the instructions of the block
+  // CHARGE: the instructions of the block. POPARG: the POPARGs from this one
+  // on (each after the first a block of its own), taken by this op. INDEX:
+  // the elements that the array's buffer holds.
+  uint32_t length = 0;
   uint32_t locals = 0;  // CHARGE: the locals that the block's ops name (the highest index + 1)
   uint32_t cleared = 0;  // CALL: the registers that the function may read before writing them
   VmMemOperand m, m2, m3;  // memory operands in the order of the instructions
-  VmCell constant;      // the instruction's constant with its type byte
+  VmCell constant;      // the instruction's constant with its type byte (INDEX: the array's cell)
 };
 
 struct VmTranslation {
