@@ -246,6 +246,17 @@ private:
     int m_width = 0, m_height = 0;
 };
 
+// Whether the area lies on the DC's bitmap. Its margin may reach past the
+// bitmap's edges: the surface cuts it at the left and top edges as the DC
+// does, and a drawing reaching the margin is not kept anyway.
+bool LiesOnTheDc(const RECT& area, const PaintDcState& state) {
+    const long long left = static_cast<long long>(area.left) + state.toDevice.x;
+    const long long top = static_cast<long long>(area.top) + state.toDevice.y;
+    const long long right = static_cast<long long>(area.right) + state.toDevice.x;
+    const long long bottom = static_cast<long long>(area.bottom) + state.toDevice.y;
+    return left >= 0 && top >= 0 && right <= state.pixels.cx && bottom <= state.pixels.cy;
+}
+
 }  // namespace
 
 bool ReadRasterTarget(CDC* pDC, PaintDcState* pState) {
@@ -274,6 +285,7 @@ bool ReadRasterTarget(CDC* pDC, PaintDcState* pState) {
     if (!::GetWindowOrgEx(hdc, &window) || !::GetViewportOrgEx(hdc, &viewport))
         return false;
     pState->toDevice = POINT{viewport.x - window.x, viewport.y - window.y};
+    pState->pixels = SIZE{bitmap.bmWidth, bitmap.bmHeight};
     return true;
 }
 
@@ -281,7 +293,8 @@ std::unique_ptr<CPaintRaster> CPaintRaster::Make(const RECT& area, const PaintDc
                                                  const std::function<void(CDC*)>& draw) {
     const long long w = static_cast<long long>(area.right) - area.left;
     const long long h = static_cast<long long>(area.bottom) - area.top;
-    if (w <= 0 || h <= 0 || w * h > static_cast<long long>(kMaxPixels))
+    if (w <= 0 || h <= 0 || w * h > static_cast<long long>(kMaxPixels) ||
+        !LiesOnTheDc(area, state))
         return nullptr;
     BoundsSurface surface;
     if (!surface.Make(area, state.toDevice, kMargin))

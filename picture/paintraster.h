@@ -31,6 +31,8 @@ struct PaintDcState {
     int stretchMode = BLACKONWHITE;
     // Where the DC puts a logical point: at the device pixel point + toDevice.
     POINT toDevice = {0, 0};
+    // The size of the DC's bitmap, in pixels.
+    SIZE pixels = {0, 0};
 };
 
 // Whether drawing on the DC can be kept and copied back: a memory DC with a
@@ -61,12 +63,13 @@ public:
     // by whole pixels can come out a shade apart in some of them (in more of
     // them under the x86-64 platform than under the i686 one). The area is
     // therefore drawn at the device pixels state.toDevice gives it, so that
-    // the raster holds what the DC would have been given (the margin around
-    // the area is cut at the DC's pixel (0, 0), as the DC cuts it). An area
-    // reaching left of or above that pixel (a window repainting a part of
-    // itself, and a drawing reaching out of that part), or one that would
-    // need a surface above kMaxSurfacePixels, is drawn at the surface's
-    // corner instead: no surface has the DC's pixels for it.
+    // the raster holds what the DC would have been given. They also cut a
+    // drawing at the edges of the bitmap they draw on, and round it after
+    // the cut: an area that does not lie on the DC's bitmap (a drawing
+    // reaching out of a window's edge) gives no raster, as no other surface
+    // can have the DC's edges (the margin around the area is cut at the DC's
+    // pixel (0, 0), as the DC cuts it). One that would need a surface above
+    // kMaxSurfacePixels is drawn at the surface's corner instead.
     static std::unique_ptr<CPaintRaster> Make(const RECT& area, const PaintDcState& state,
                                               const std::function<void(CDC*)>& draw);
 
