@@ -41,6 +41,7 @@ function(qel_picture_tests_objects)
       ${dir}/memdc_test.cpp
       ${dir}/drawlink_test.cpp
       ${dir}/knownclip_test.cpp
+      ${dir}/trackerframe_test.cpp
     LIBS qelpicture qelrender_testing)
   qel_test(picture_bounds_test
     SOURCES ${dir}/drawbounds_test.cpp ${dir}/metafilecheck_test.cpp ${dir}/hostile_pictures.cpp

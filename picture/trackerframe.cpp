@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "dibsurface.h"
+
 namespace {
 
 // The pairs of a dotted run start at from, from + 2, ... while below end; of
@@ -24,6 +26,47 @@ PairRun VisiblePairs(int from, int end, int lo, int hi) {
 
 bool Within(int v, int lo, int hi) { return v >= lo && v < hi; }
 
+// The dotted pattern, black at even places and white at odd ones, along a
+// row and down a column: each run of a frame is one copy from it instead of
+// a call per pixel (a selected group of thousands of children draws as many
+// frames).
+constexpr int kStripLength = 4096;  // even: a longer run is copied in pieces
+
+const CDibSurface* PatternStrip(bool bRow) {
+    auto make = [](bool row) {
+        auto* strip = new CDibSurface(nullptr, row ? kStripLength : 1, row ? 1 : kStripLength);
+        if (!strip->IsValid())
+            return static_cast<CDibSurface*>(nullptr);
+        for (int i = 0; i < kStripLength; ++i)
+            strip->bits()[i] = i % 2 ? 0x00FFFFFF : 0x00000000;
+        return strip;
+    };
+    static const CDibSurface* const row = make(true);
+    static const CDibSurface* const column = make(false);
+    return bRow ? row : column;
+}
+
+// The pairs of a run from `first` (black there) while below `end`, along the
+// row y (bRow) or down the column x.
+void DrawPairs(CDC* pDC, bool bRow, int x, int y, const PairRun& run) {
+    if (run.end <= run.first)
+        return;
+    const int length = 2 * ((run.end - run.first + 1) / 2);
+    const CDibSurface* strip = PatternStrip(bRow);
+    for (int done = 0; done < length; done += kStripLength) {
+        const int n = std::min(kStripLength, length - done);
+        const int at = run.first + done;
+        if (!strip) {
+            for (int i = 0; i < n; ++i)
+                pDC->SetPixel(bRow ? at + i : x, bRow ? y : at + i, i % 2 ? 0xFFFFFF : 0x000000);
+        } else if (bRow) {
+            ::BitBlt(*pDC, at, y, n, 1, strip->dc(), 0, 0, SRCCOPY);
+        } else {
+            ::BitBlt(*pDC, x, at, 1, n, strip->dc(), 0, 0, SRCCOPY);
+        }
+    }
+}
+
 }  // namespace
 
 void DrawTrackerFrame(CDC* pDC, const RECT& r) {
@@ -32,20 +75,12 @@ void DrawTrackerFrame(CDC* pDC, const RECT& r) {
         clip = r;
     if (Within(r.top, clip.top, clip.bottom) || Within(r.bottom - 1, clip.top, clip.bottom)) {
         const PairRun run = VisiblePairs(r.left, r.right - 2, clip.left, clip.right);
-        for (int x = run.first; x < run.end; x += 2) {
-            pDC->SetPixel(x, r.top, 0x000000);
-            pDC->SetPixel(x + 1, r.top, 0xFFFFFF);
-            pDC->SetPixel(x, r.bottom - 1, 0x000000);
-            pDC->SetPixel(x + 1, r.bottom - 1, 0xFFFFFF);
-        }
+        DrawPairs(pDC, true, 0, r.top, run);
+        DrawPairs(pDC, true, 0, r.bottom - 1, run);
     }
     if (Within(r.left, clip.left, clip.right) || Within(r.right - 1, clip.left, clip.right)) {
         const PairRun run = VisiblePairs(r.top, r.bottom - 2, clip.top, clip.bottom);
-        for (int y = run.first; y < run.end; y += 2) {
-            pDC->SetPixel(r.left, y, 0x000000);
-            pDC->SetPixel(r.left, y + 1, 0xFFFFFF);
-            pDC->SetPixel(r.right - 1, y, 0x000000);
-            pDC->SetPixel(r.right - 1, y + 1, 0xFFFFFF);
-        }
+        DrawPairs(pDC, false, r.left, 0, run);
+        DrawPairs(pDC, false, r.right - 1, 0, run);
     }
 }
