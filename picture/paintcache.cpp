@@ -145,11 +145,12 @@ void CPaintCache::Paint(CDC* pDC, const PaintKey& key, const std::function<RECT(
             ForgetLocked();
             m_seen = std::move(full);
             m_refused = false;
-        } else if (m_raster) {
+        } else if (m_raster && m_raster->Fits(state)) {
             h.byUse.splice(h.byUse.begin(), h.byUse, m_used);
             BlitLocked(pDC);
             return;
         } else {
+            ForgetLocked();  // one cut at another DC's edges
             CPaintPass* pass = CPaintPass::Current();
             keep = !m_refused && (!pass || pass->Allows(m_drawMs));
         }

@@ -189,8 +189,8 @@ TEST(PaintCache, AfterEveryChangeAnObjectPaintsWhatAFreshOneInTheSameStatePaints
 
 // The platform cuts a gradient, an image or a turned shape at the edges of
 // the bitmap it draws on and rounds it after the cut: a drawing reaching out
-// of the DC's pixels, at any edge, is drawn every time, never put back from a
-// surface of other edges.
+// of the DC's pixels, at any edge, is kept from a surface with the same
+// edges, never from one with others.
 TEST(PaintCache, ADrawingCutByTheSurfacesEdgesPaintsWhatAFreshOnePaints) {
     RegisterObjectClasses();
     RegisterShapeClasses();
@@ -202,8 +202,14 @@ TEST(PaintCache, ADrawingCutByTheSurfacesEdgesPaintsWhatAFreshOnePaints) {
             kept->SetViewTransform(origin, 1.0);
             fresh->SetViewTransform(origin, 1.0);
             const std::vector<DWORD> once = Painted(*fresh, 1);
+            const size_t held = CPaintCache::HeldBytes();
             for (int paints = 1; paints <= 3; ++paints)
                 EXPECT_EQ(Painted(*kept, 1), once) << "paint " << paints;
+            // Its part on the surface is kept, for a DC of that size and place only.
+            EXPECT_GT(CPaintCache::HeldBytes(), held);
+            kept->SetViewTransform(POINT{origin.x + 3, origin.y - 2}, 1.0);
+            fresh->SetViewTransform(POINT{origin.x + 3, origin.y - 2}, 1.0);
+            EXPECT_EQ(Painted(*kept, 1), Painted(*fresh, 1));
         }
     }
 }

@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "gdiwrap.h"
@@ -66,13 +67,18 @@ public:
     // the raster holds what the DC would have been given. They also cut a
     // drawing at the edges of the bitmap they draw on, and round it after
     // the cut: an area that does not lie on the DC's bitmap (a drawing
-    // reaching out of a window's edge) gives no raster, as no other surface
-    // can have the DC's edges (the margin around the area is cut at the DC's
-    // pixel (0, 0), as the DC cuts it). One that would need a surface above
-    // kMaxSurfacePixels is drawn at the surface's corner instead.
+    // reaching out of a window's edge) is drawn on a surface of the DC's
+    // size at the DC's pixels, and only its part on the bitmap is kept; such
+    // a raster fits only a DC of that size and translation (Fits). The margin
+    // around the area is cut at the DC's edges, as the DC cuts it. An area
+    // that would need a surface above kMaxSurfacePixels is drawn at the
+    // surface's corner instead.
     static std::unique_ptr<CPaintRaster> Make(const RECT& area, const PaintDcState& state,
                                               const std::function<void(CDC*)>& draw);
 
+    // Whether the raster can be put back on a DC in this state: one cut at a
+    // DC's edges fits only a DC of the same size and translation.
+    bool Fits(const PaintDcState& state) const;
     // Puts the pixels back at their place on a DC that ReadRasterTarget accepts.
     void Blit(HDC hdc) const;
 
@@ -86,6 +92,7 @@ private:
     bool Analyse(const DWORD* black, const DWORD* white, int stride, int margin);
 
     RECT m_area;
+    std::optional<PaintDcState> m_onlyFor;  // a raster cut at that DC's edges
     // Covering rasters: the colour of each covered pixel, 0 elsewhere, with
     // a 1-bit mask (1 where the drawing left the pixel alone). Blended
     // rasters: premultiplied colour and coverage, and no mask.
