@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -60,11 +61,14 @@ class BenchSurface {
 };
 
 // Repaints of all the objects through a memory DC, as a window paints: the
-// first (nothing kept yet), the second (what is kept for the next paints is
-// made), and the median of the further ones (the steady state).
+// first (nothing kept yet), the second (the first that may keep drawings),
+// the slowest of all after the first (each may keep drawings within its
+// budget, see CPaintPass), and the median of the last ones (the steady
+// state, once the kept drawings are made).
 struct RepaintTimes {
   double firstMs = 0;
   double secondMs = 0;
+  double slowestLaterMs = 0;
   double steadyMs = 0;
 };
 
@@ -76,13 +80,24 @@ inline double RepaintOnceMs(CDC& output, CObList& objects) {
   return watch.ElapsedMs();
 }
 
-inline RepaintTimes TimeRepaints(CDC& output, CObList& objects, int steadyRepaints) {
+// The repaints that make the kept drawings, then steadyRepaints more.
+constexpr int kKeepingRepaints = 14;
+
+inline RepaintTimes TimeRepaints(BenchSurface& surface, CObList& objects, int steadyRepaints,
+                                 DWORD* pFirstPixels) {
+  CDC& output = surface.Output();
   RepaintTimes times;
   times.firstMs = RepaintOnceMs(output, objects);
-  times.secondMs = RepaintOnceMs(output, objects);
+  *pFirstPixels = surface.Checksum(false);
   std::vector<double> steady;
-  for (int r = 0; r < steadyRepaints; ++r)
-    steady.push_back(RepaintOnceMs(output, objects));
+  for (int r = 0; r < kKeepingRepaints + steadyRepaints; ++r) {
+    const double ms = RepaintOnceMs(output, objects);
+    if (r == 0)
+      times.secondMs = ms;
+    times.slowestLaterMs = std::max(times.slowestLaterMs, ms);
+    if (r >= kKeepingRepaints)
+      steady.push_back(ms);
+  }
   times.steadyMs = bench::Median(steady);
   return times;
 }
@@ -104,13 +119,14 @@ inline double PartialRepaintMs(CDC& output, CObList& objects, const RECT& area, 
 struct RepaintFigures {
   RepaintTimes times;
   double areaMs = 0;
+  DWORD firstPixels = 0;  // all drawn directly
   DWORD pixels = 0;
   DWORD wholePixels = 0;
 };
 
 inline RepaintFigures MeasureRepaints(BenchSurface& surface, CObList& objects) {
   RepaintFigures f;
-  f.times = TimeRepaints(surface.Output(), objects, 5);
+  f.times = TimeRepaints(surface, objects, 5, &f.firstPixels);
   f.pixels = surface.Checksum(false);
   f.wholePixels = surface.Checksum(true);
   f.areaMs = PartialRepaintMs(surface.Output(), objects, RECT{600, 300, 700, 400}, 9);
@@ -126,8 +142,11 @@ inline void PrintRepaints(const RepaintFigures& f, int objects) {
   PrintMs("per object", f.times.steadyMs / objects);
   PrintMs("first repaint", f.times.firstMs);
   PrintMs("second repaint", f.times.secondMs);
+  PrintMs("slowest repaint after first", f.times.slowestLaterMs);
   PrintMs("100x100 area repaint", f.areaMs);
-  std::puts(qel::FormatStr("repainted pixels: %08lX (whole pixels %08lX)", f.pixels, f.wholePixels).c_str());
+  std::puts(qel::FormatStr("repainted pixels: %08lX (whole pixels %08lX), first paint's %08lX",
+                           f.pixels, f.wholePixels, f.firstPixels)
+                .c_str());
 }
 
 // The picture stored to a stream and loaded back, each the mean of `rounds`.

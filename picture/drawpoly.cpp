@@ -222,6 +222,8 @@ void CDrawPoly::Draw(CDC* pDC, DWORD dwFlags) {
     {
         CSelectGdi sel(*pDC, pen);
         std::vector<POINT> device = DevicePoints(m_points);
+        if (IsThinCosmeticPen(m_nLineStyle, m_nLineWidth, m_view.zoom, PenRule::DashStyles))
+            DropRepeatedPoints(device);
         StrokePolyline(pDC, device.data(), device.size(),
                        LineGuardOf(IsThinDashedPen(m_nLineStyle, m_nLineWidth, m_view.zoom,
                                                    PenRule::DashStyles)));

@@ -9,6 +9,8 @@
 #include "drawpipe.h"
 #include "drawpolygon.h"
 #include "objtest_util.h"
+#include "render_surface.h"
+#include "shapepaint.h"
 
 namespace {
 
@@ -350,6 +352,71 @@ TEST_F(DrawPolyTest, InvalidRectsCoverLineWidthAndArrowHead) {
     EXPECT_EQ(a.left, 69);
     EXPECT_EQ(a.top, 69);
     EXPECT_EQ(a.right, 232);
+}
+
+// n points around an ellipse within (20, 20)-(140, 120), at fractions of a
+// pixel apart: runs of them fall on one device pixel.
+std::vector<CPointD> DenseOutline(int n) {
+    std::vector<CPointD> pts;
+    for (int i = 0; i < n; ++i) {
+        const double a = 6.283185307179586 * i / n;
+        pts.emplace_back(80 + 60 * std::cos(a), 70 + 50 * std::sin(a));
+    }
+    return pts;
+}
+
+// Objects whose outlines repeat device points paint what the platform paints
+// from every point: the fill, and the outline of a thin cosmetic pen.
+TEST_F(DrawPolyTest, RepeatedDevicePointsPaintAsThePlatformDrawsThemAll) {
+    struct Case {
+        const char* what;
+        bool polygon;
+        int fillStyle;
+        COLORREF line;
+        int lineStyle;
+    };
+    const Case cases[] = {
+        {"plain polygon", true, 1, RGB(200, 0, 0), PS_SOLID},
+        {"hatched polygon", true, 1000 + HS_DIAGCROSS, RGB(0, 0, 200), PS_SOLID},
+        {"polygon without outline", true, 1, kNoColor, PS_SOLID},
+        {"poly-line", false, 0, RGB(0, 120, 0), PS_SOLID},
+        {"poly-line of a cosmetic style", false, 0, RGB(0, 120, 0), PS_INSIDEFRAME},
+    };
+    const std::vector<CPointD> outline = DenseOutline(20000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<CDrawPoly> obj(c.polygon ? new CDrawPolygon : new CDrawPoly);
+        obj->m_points = outline;
+        obj->m_nFillStyle = c.fillStyle;
+        obj->m_clrFill1 = RGB(250, 200, 0);
+        obj->m_clrLine = c.line;
+        obj->m_nLineStyle = c.lineStyle;
+        obj->m_nLineWidth = 1;
+        qeltest::RenderSurface drawn(160, 140), direct(160, 140);
+        drawn.Fill(0xFFFFFF);
+        direct.Fill(0xFFFFFF);
+        {
+            CDC dc(drawn.dc());
+            obj->Draw(&dc, 0);
+        }
+        std::vector<POINT> every;
+        for (const CPointD& p : outline) every.push_back(POINT{static_cast<LONG>(p.x), static_cast<LONG>(p.y)});
+        if (c.polygon) every.push_back(every.front());
+        CPen pen;
+        ASSERT_TRUE(CreateLinePen(pen, c.lineStyle, 1, 1.0, c.line, PenRule::DashStyles, c.line == kNoColor));
+        CDC dc(direct.dc());
+        CSelectGdi selectPen(dc, pen);
+        if (c.polygon) {
+            CBrush brush;
+            ASSERT_TRUE(CreateFillBrush(brush, c.fillStyle, obj->m_clrFill1));
+            CSelectGdi selectBrush(dc, brush);
+            dc.Polygon(every.data(), static_cast<int>(every.size()));
+        }
+        if (c.line != kNoColor)
+            dc.Polyline(every.data(), static_cast<int>(every.size()));
+        EXPECT_EQ(drawn.Pixels(), direct.Pixels());
+        EXPECT_GT(drawn.CountPixels(qeltest::RgbOf(c.polygon ? obj->m_clrFill1 : c.line)), 200);
+    }
 }
 
 }  // namespace

@@ -31,10 +31,13 @@ bool PointInPolygon(const std::vector<POINT>& pts, POINT pt) {
     return region.PtInRegion(pt.x, pt.y) != FALSE;
 }
 
-void DrawFilledOutline(CDC* pDC, CDrawObj* pObj, const std::vector<POINT>& closed, PenRule rule,
+void DrawFilledOutline(CDC* pDC, CDrawObj* pObj, const std::vector<POINT>& outline, PenRule rule,
                        bool bBrushStyles) {
     bool noOutline = pObj->m_clrLine == kNoColor;
     const double zoom = pObj->GetView().zoom;
+    std::vector<POINT> closed = outline;
+    if (noOutline || IsThinCosmeticPen(pObj->m_nLineStyle, pObj->m_nLineWidth, zoom, rule))
+        DropRepeatedPoints(closed);
     CPen pen;
     if (!CreateLinePen(pen, pObj->m_nLineStyle, pObj->m_nLineWidth, zoom, pObj->m_clrLine, rule,
                        noOutline))

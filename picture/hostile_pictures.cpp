@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 #include <limits>
 
 #include "drawbezier.h"
 #include "drawbitmap.h"
 #include "drawellipse.h"
+#include "drawgroup.h"
 #include "drawline.h"
 #include "drawmtext.h"
 #include "drawpipe.h"
@@ -228,26 +230,60 @@ CDrawObj* ValidNeighbour() {
   return rect;
 }
 
-std::unique_ptr<CPicObj> HostilePicture(int copies) {
-  RegisterObjectClasses();
-  RegisterShapeClasses();
-  CPicObj made;
-  made.m_nWidth = kPictureWidth;
-  made.m_nHeight = kPictureHeight;
-  made.EnsureLayer();
-  CObList& objects = made.GetLayer(0)->m_objects;
-  for (int k = 0; k < copies; ++k) {
-    for (const Case& c : Cases()) {
-      objects.AddTail(c.make());
-      objects.AddTail(ValidNeighbour());
-    }
-  }
+namespace {
+
+std::unique_ptr<CPicObj> StoredAndLoadedSelected(CPicObj& made) {
   const std::vector<BYTE> bytes = StorePictureBytes(made);
   std::unique_ptr<CPicObj> loaded(LoadPictureBuffer(bytes.data(), static_cast<UINT>(bytes.size())));
   CObList& back = loaded->GetLayer(0)->m_objects;
   for (POSITION pos = back.GetHeadPosition(); pos;)
     static_cast<CDrawObj*>(back.GetNext(pos))->SetSelected(TRUE);
   return loaded;
+}
+
+CPicObj* NewHostileCanvas() {
+  RegisterObjectClasses();
+  RegisterShapeClasses();
+  auto* made = new CPicObj;
+  made->m_nWidth = kPictureWidth;
+  made->m_nHeight = kPictureHeight;
+  made->EnsureLayer();
+  return made;
+}
+
+}  // namespace
+
+std::unique_ptr<CPicObj> NestedHostilePicture(int depth) {
+  std::unique_ptr<CPicObj> made(NewHostileCanvas());
+  const std::vector<Case>& cases = Cases();
+  const size_t perLevel = (cases.size() + depth - 1) / depth;
+  // Built from the innermost group outwards.
+  CDrawGroup* inner = nullptr;
+  for (int level = depth - 1; level >= 0; --level) {
+    auto* group = new CDrawGroup;
+    for (size_t i = level * perLevel; i < std::min(cases.size(), (level + 1) * perLevel); ++i) {
+      group->AddChild(cases[i].make());
+      group->AddChild(ValidNeighbour());
+    }
+    if (inner)
+      group->AddChild(inner);
+    group->ResetReferenceRect();
+    inner = group;
+  }
+  made->GetLayer(0)->m_objects.AddTail(inner);
+  return StoredAndLoadedSelected(*made);
+}
+
+std::unique_ptr<CPicObj> HostilePicture(int copies) {
+  std::unique_ptr<CPicObj> made(NewHostileCanvas());
+  CObList& objects = made->GetLayer(0)->m_objects;
+  for (int k = 0; k < copies; ++k) {
+    for (const Case& c : Cases()) {
+      objects.AddTail(c.make());
+      objects.AddTail(ValidNeighbour());
+    }
+  }
+  return StoredAndLoadedSelected(*made);
 }
 
 }  // namespace hostile

@@ -32,6 +32,11 @@ constexpr int kPictureHeight = 44564480;
 // Every object comes back selected, so its selection frame is drawn too.
 std::unique_ptr<CPicObj> HostilePicture(int copies = 1);
 
+// The cases and their neighbours in groups nested `depth` deep (each group
+// holds some of them and the next group, the innermost the rest), stored and
+// read back, all selected: what a fuzzed picture of nested groups holds.
+std::unique_ptr<CPicObj> NestedHostilePicture(int depth);
+
 // The valid neighbour that follows each case: a blue 20 x 20 rectangle at
 // (150, 150).
 CDrawObj* ValidNeighbour();

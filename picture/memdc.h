@@ -1,10 +1,12 @@
 // An off-screen drawing surface for the length of one paint: everything drawn
 // on it lands in a bitmap of the painted area, which is copied to the output in
 // one block when the surface goes away, so repaints do not flicker. A printer
-// output is drawn on directly.
+// output is drawn on directly. The surface is one paint pass (paintcache.h)
+// for its length.
 #pragma once
 
 #include "gdiwrap.h"
+#include "paintcache.h"
 
 class CMemDC : public CDC {
 public:
@@ -19,6 +21,7 @@ public:
 private:
     void CreateSurface();
 
+    CPaintPass m_pass;
     CBitmap m_bitmap;
     HGDIOBJ m_hOldBitmap = nullptr;
     CDC* m_pOutput;

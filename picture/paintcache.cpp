@@ -1,8 +1,29 @@
 #include "paintcache.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace {
+
+// The innermost pass of this thread, and what the passes before it left
+// unspent of their allowance.
+thread_local CPaintPass* t_pass = nullptr;
+thread_local double t_bankMs = 0;
+
+// The making of a raster draws twice and analyses: this much more than one
+// drawing, as a part of the drawing's own time.
+constexpr double kMakingFactor = 1.25;
+
+double NowMs() {
+    static const double msPerTick = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return 1000.0 / static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * msPerTick;
+}
 
 // The caches holding a raster, the most recently used first, and their bytes.
 struct Holdings {
@@ -17,6 +38,24 @@ Holdings& TheHoldings() {
 }
 
 }  // namespace
+
+CPaintPass::CPaintPass()
+    : m_allowanceMs(std::min(t_bankMs + kSeedMs, kBankMs)), m_outer(t_pass) {
+    t_pass = this;
+}
+
+CPaintPass::~CPaintPass() {
+    t_pass = m_outer;
+    // Savings are the pass's own; what it left of its allowance carries.
+    const double overspent = std::max(0.0, m_spentMs - m_savedMs);
+    t_bankMs = std::max(0.0, m_allowanceMs - overspent);
+}
+
+CPaintPass* CPaintPass::Current() { return t_pass; }
+
+bool CPaintPass::Allows(double drawMs) const {
+    return m_spentMs + kMakingFactor * drawMs <= m_allowanceMs + m_savedMs;
+}
 
 CPaintCache::~CPaintCache() {
     std::lock_guard<std::recursive_mutex> lock(TheHoldings().guard);
@@ -62,6 +101,28 @@ bool CPaintCache::KeepLocked(std::unique_ptr<CPaintRaster> raster) {
     return true;
 }
 
+void CPaintCache::DrawTimed(CDC* pDC, const std::function<void(CDC*)>& draw) {
+    const double start = NowMs();
+    draw(pDC);
+    m_drawMs = NowMs() - start;
+}
+
+void CPaintCache::BlitLocked(CDC* pDC) {
+    const double start = NowMs();
+    m_raster->Blit(*pDC);
+    CPaintPass* pass = CPaintPass::Current();
+    if (!pass)
+        return;
+    const double blitMs = NowMs() - start;
+    if (blitMs > m_drawMs) {
+        // Putting it back costs more than drawing it did: it does not pay.
+        ForgetLocked();
+        m_refused = true;
+        return;
+    }
+    pass->Saved(m_drawMs - blitMs);
+}
+
 void CPaintCache::Paint(CDC* pDC, const PaintKey& key, const std::function<RECT()>& reach,
                         const std::function<void(CDC*)>& draw) {
     PaintDcState state;
@@ -84,23 +145,29 @@ void CPaintCache::Paint(CDC* pDC, const PaintKey& key, const std::function<RECT(
             ForgetLocked();
             m_seen = std::move(full);
             m_refused = false;
-        } else if (m_raster) {
+        } else if (m_raster && m_raster->Fits(state)) {
             h.byUse.splice(h.byUse.begin(), h.byUse, m_used);
-            m_raster->Blit(*pDC);
+            BlitLocked(pDC);
             return;
         } else {
-            keep = !m_refused;
+            ForgetLocked();  // one cut at another DC's edges
+            CPaintPass* pass = CPaintPass::Current();
+            keep = !m_refused && (!pass || pass->Allows(m_drawMs));
         }
     }
     if (keep) {
         // Made outside the lock: it takes as long as drawing twice.
+        const double start = NowMs();
         std::unique_ptr<CPaintRaster> raster = CPaintRaster::Make(reach(), state, draw);
+        const double madeMs = NowMs() - start;
+        if (CPaintPass* pass = CPaintPass::Current())
+            pass->Spent(madeMs - m_drawMs);
         std::lock_guard<std::recursive_mutex> lock(h.guard);
         if (raster && KeepLocked(std::move(raster))) {
-            m_raster->Blit(*pDC);
+            BlitLocked(pDC);
             return;
         }
         m_refused = true;
     }
-    draw(pDC);
+    DrawTimed(pDC, draw);
 }

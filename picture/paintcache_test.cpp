@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "crtformat.h"
 #include "drawbezier.h"
 #include "drawbitmap.h"
 #include "drawellipse.h"
@@ -37,8 +38,8 @@ using qeltest::RenderSurface;
 constexpr int kSide = 160;
 
 // The pixels of the last of n paints, each on a fresh white surface.
-std::vector<DWORD> Painted(CDrawObj& obj, int paints) {
-    RenderSurface surface(kSide, kSide);
+std::vector<DWORD> Painted(CDrawObj& obj, int paints, int side = kSide) {
+    RenderSurface surface(side, side);
     CDC dc(surface.dc());
     for (int i = 0; i < paints; ++i) {
         surface.Fill(0xFFFFFF);
@@ -186,6 +187,33 @@ TEST(PaintCache, AfterEveryChangeAnObjectPaintsWhatAFreshOneInTheSameStatePaints
     EXPECT_GT(tried, 60);
 }
 
+// The platform cuts a gradient, an image or a turned shape at the edges of
+// the bitmap it draws on and rounds it after the cut: a drawing reaching out
+// of the DC's pixels, at any edge, is kept from a surface with the same
+// edges, never from one with others.
+TEST(PaintCache, ADrawingCutByTheSurfacesEdgesPaintsWhatAFreshOnePaints) {
+    RegisterObjectClasses();
+    RegisterShapeClasses();
+    const POINT crossings[] = {{60, 0}, {-60, 0}, {0, 75}, {0, -55}, {70, 70}};
+    for (const Kind& kind : Kinds()) {
+        for (const POINT& origin : crossings) {
+            SCOPED_TRACE(std::string(kind.what) + qel::FormatStr(" at %ld, %ld", origin.x, origin.y));
+            std::unique_ptr<CDrawObj> kept(kind.make()), fresh(kind.make());
+            kept->SetViewTransform(origin, 1.0);
+            fresh->SetViewTransform(origin, 1.0);
+            const std::vector<DWORD> once = Painted(*fresh, 1);
+            const size_t held = CPaintCache::HeldBytes();
+            for (int paints = 1; paints <= 3; ++paints)
+                EXPECT_EQ(Painted(*kept, 1), once) << "paint " << paints;
+            // Its part on the surface is kept, for a DC of that size and place only.
+            EXPECT_GT(CPaintCache::HeldBytes(), held);
+            kept->SetViewTransform(POINT{origin.x + 3, origin.y - 2}, 1.0);
+            fresh->SetViewTransform(POINT{origin.x + 3, origin.y - 2}, 1.0);
+            EXPECT_EQ(Painted(*kept, 1), Painted(*fresh, 1));
+        }
+    }
+}
+
 TEST(PaintCache, CopiesAndLoadedPicturesStartWithNothingKept) {
     RegisterObjectClasses();
     RegisterShapeClasses();
@@ -221,19 +249,20 @@ TEST(PaintCache, CopiesAndLoadedPicturesStartWithNothingKept) {
 
 TEST(PaintCache, EverythingKeptStaysWithinTheBudgetAndGoesWithItsObjects) {
     const size_t held = CPaintCache::HeldBytes();
-    // Rectangles of about 1.4 million pixels each: far more than the budget
-    // together, each kept at about 5.6 MB.
+    // Rectangles of about 1.4 million pixels each on a surface that holds
+    // them: far more than the budget together, each kept at about 5.6 MB.
+    constexpr int kLargeSide = 1240;
     std::vector<std::unique_ptr<CDrawRect>> rects;
     for (int i = 0; i < 14; ++i) {
-        rects.emplace_back(Rect<CDrawRect>(CRectD(-600 + i, -600, 600 + i, 600), 2, 0));
-        Painted(*rects.back(), 2);
+        rects.emplace_back(Rect<CDrawRect>(CRectD(10 + i, 10, 1210 + i, 1210), 2, 0));
+        Painted(*rects.back(), 2, kLargeSide);
         EXPECT_LE(CPaintCache::HeldBytes(), CPaintCache::kBudgetBytes);
     }
     EXPECT_GT(CPaintCache::HeldBytes(), CPaintCache::kBudgetBytes / 2);
     // The first ones gave way; they still paint what a fresh one paints.
     EXPECT_EQ(rects.front()->m_paintCache.Kept(), nullptr);
-    std::unique_ptr<CDrawRect> fresh(Rect<CDrawRect>(CRectD(-600, -600, 600, 600), 2, 0));
-    EXPECT_EQ(Painted(*rects.front(), 2), Painted(*fresh, 1));
+    std::unique_ptr<CDrawRect> fresh(Rect<CDrawRect>(CRectD(10, 10, 1210, 1210), 2, 0));
+    EXPECT_EQ(Painted(*rects.front(), 2, kLargeSide), Painted(*fresh, 1, kLargeSide));
     rects.clear();
     fresh.reset();
     EXPECT_EQ(CPaintCache::HeldBytes(), held);

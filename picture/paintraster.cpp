@@ -157,8 +157,9 @@ private:
 // The surface a raster is drawn on, holding the bounds (the area and its
 // margin) at the device pixels the DC it is meant for gives them where it
 // can (see CPaintRaster::Make), else at its own corner. Only the bounds are
-// filled and read. A margin reaching left of or above the surface's pixel
-// (0, 0) is cut there, as the DC cuts it: nothing can be drawn there.
+// filled and read. A margin reaching past the surface's edges (left of or
+// above its pixel (0, 0), or past the DC's own edges on a surface of the
+// DC's size) is cut there, as the DC cuts it: nothing can be drawn there.
 class BoundsSurface {
 public:
     BoundsSurface() = default;
@@ -182,6 +183,18 @@ public:
         return MakeOwn(POINT{0, 0}, CDibSurface::Start::cleared);
     }
 
+    // A surface of exactly the DC's bitmap size with the area (logical,
+    // lying on the bitmap) where the DC has it: the platform cuts the
+    // drawing at the same edges as on the DC.
+    bool MakeOfTheDcsSize(const RECT& area, POINT toDevice, SIZE pixels, int margin) {
+        m_width = area.right - area.left + 2 * margin;
+        m_height = area.bottom - area.top + 2 * margin;
+        m_corner = POINT{area.left + toDevice.x - margin, area.top + toDevice.y - margin};
+        m_own.reset(new CDibSurface(nullptr, pixels.cx, pixels.cy, CDibSurface::Start::untouched));
+        m_surface = m_own.get();
+        return m_surface->IsValid();
+    }
+
     HDC dc() const { return m_surface->dc(); }
     // Where the bounds' corner lies on the surface (up to the margin left of
     // and above its pixel (0, 0)).
@@ -189,15 +202,15 @@ public:
 
     void Fill(DWORD value) {
         ::GdiFlush();
-        for (int y = FirstRow(); y < m_height; ++y)
-            std::fill(At(FirstColumn(), y), At(m_width, y), value);
+        for (int y = FirstRow(); y < EndRow(); ++y)
+            std::fill(At(FirstColumn(), y), At(EndColumn(), y), value);
     }
     // The bounds' pixels, row by row; those cut off read as background.
     std::vector<DWORD> Pixels(DWORD background) const {
         ::GdiFlush();
         std::vector<DWORD> pixels(static_cast<size_t>(m_width) * m_height, background);
-        for (int y = FirstRow(); y < m_height; ++y)
-            std::copy(At(FirstColumn(), y), At(m_width, y),
+        for (int y = FirstRow(); y < EndRow(); ++y)
+            std::copy(At(FirstColumn(), y), At(EndColumn(), y),
                       pixels.begin() + static_cast<size_t>(y) * m_width + FirstColumn());
         return pixels;
     }
@@ -233,6 +246,9 @@ private:
     // The first row and column of the bounds that lie on the surface.
     int FirstRow() const { return std::max(0, -static_cast<int>(m_corner.y)); }
     int FirstColumn() const { return std::max(0, -static_cast<int>(m_corner.x)); }
+    // The row and column past the last of the bounds that lie on the surface.
+    int EndRow() const { return std::min(m_height, m_surface->height() - static_cast<int>(m_corner.y)); }
+    int EndColumn() const { return std::min(m_width, m_surface->width() - static_cast<int>(m_corner.x)); }
     // The surface pixel of bounds pixel (x, y), which lies on the surface.
     DWORD* At(int x, int y) const {
         return m_surface->bits() + static_cast<size_t>(m_corner.y + y) * m_surface->width() +
@@ -245,6 +261,17 @@ private:
     POINT m_corner = {0, 0};
     int m_width = 0, m_height = 0;
 };
+
+// Whether the area lies on the DC's bitmap. Its margin may reach past the
+// bitmap's edges: the surface cuts it at the left and top edges as the DC
+// does, and a drawing reaching the margin is not kept anyway.
+bool LiesOnTheDc(const RECT& area, const PaintDcState& state) {
+    const long long left = static_cast<long long>(area.left) + state.toDevice.x;
+    const long long top = static_cast<long long>(area.top) + state.toDevice.y;
+    const long long right = static_cast<long long>(area.right) + state.toDevice.x;
+    const long long bottom = static_cast<long long>(area.bottom) + state.toDevice.y;
+    return left >= 0 && top >= 0 && right <= state.pixels.cx && bottom <= state.pixels.cy;
+}
 
 }  // namespace
 
@@ -274,6 +301,7 @@ bool ReadRasterTarget(CDC* pDC, PaintDcState* pState) {
     if (!::GetWindowOrgEx(hdc, &window) || !::GetViewportOrgEx(hdc, &viewport))
         return false;
     pState->toDevice = POINT{viewport.x - window.x, viewport.y - window.y};
+    pState->pixels = SIZE{bitmap.bmWidth, bitmap.bmHeight};
     return true;
 }
 
@@ -281,18 +309,32 @@ std::unique_ptr<CPaintRaster> CPaintRaster::Make(const RECT& area, const PaintDc
                                                  const std::function<void(CDC*)>& draw) {
     const long long w = static_cast<long long>(area.right) - area.left;
     const long long h = static_cast<long long>(area.bottom) - area.top;
-    if (w <= 0 || h <= 0 || w * h > static_cast<long long>(kMaxPixels))
+    if (w <= 0 || h <= 0)
+        return nullptr;
+    // A drawing reaching past the DC's edges is made on a surface of the
+    // DC's size, and only its part on the DC is kept.
+    const bool cut = !LiesOnTheDc(area, state);
+    RECT kept = area;
+    const RECT onTheDc = {-state.toDevice.x, -state.toDevice.y, state.pixels.cx - state.toDevice.x,
+                          state.pixels.cy - state.toDevice.y};
+    if (cut && !::IntersectRect(&kept, &area, &onTheDc))
+        return nullptr;
+    const long long keptPixels =
+        static_cast<long long>(kept.right - kept.left) * (kept.bottom - kept.top);
+    if (keptPixels > static_cast<long long>(kMaxPixels))
         return nullptr;
     BoundsSurface surface;
-    if (!surface.Make(area, state.toDevice, kMargin))
+    const bool made = cut ? surface.MakeOfTheDcsSize(kept, state.toDevice, state.pixels, kMargin)
+                          : surface.Make(kept, state.toDevice, kMargin);
+    if (!made)
         return nullptr;
     auto drawOn = [&](DWORD background) {
         surface.Fill(background);
         const HDC hdc = surface.dc();
         const int saved = ::SaveDC(hdc);
         // The bounds' logical corner onto their corner on the surface.
-        ::SetWindowOrgEx(hdc, area.left - kMargin - surface.corner().x,
-                         area.top - kMargin - surface.corner().y, nullptr);
+        ::SetWindowOrgEx(hdc, kept.left - kMargin - surface.corner().x,
+                         kept.top - kMargin - surface.corner().y, nullptr);
         ApplyState(hdc, state);
         {
             CDC dc(hdc);
@@ -305,10 +347,21 @@ std::unique_ptr<CPaintRaster> CPaintRaster::Make(const RECT& area, const PaintDc
     const std::vector<DWORD> onBlack = surface.Pixels(kBlack);
     drawOn(kWhite);
     const std::vector<DWORD> onWhite = surface.Pixels(kWhite);
-    std::unique_ptr<CPaintRaster> raster(new CPaintRaster(area));
-    if (!raster->Analyse(onBlack.data(), onWhite.data(), static_cast<int>(w) + 2 * kMargin, kMargin))
+    std::unique_ptr<CPaintRaster> raster(new CPaintRaster(kept));
+    if (cut)
+        raster->m_onlyFor = state;
+    if (!raster->Analyse(onBlack.data(), onWhite.data(), (kept.right - kept.left) + 2 * kMargin,
+                         kMargin))
         return nullptr;
     return raster;
+}
+
+bool CPaintRaster::Fits(const PaintDcState& state) const {
+    if (!m_onlyFor)
+        return true;
+    const PaintDcState& made = *m_onlyFor;
+    return made.toDevice.x == state.toDevice.x && made.toDevice.y == state.toDevice.y &&
+           made.pixels.cx == state.pixels.cx && made.pixels.cy == state.pixels.cy;
 }
 
 bool CPaintRaster::Analyse(const DWORD* black, const DWORD* white, int stride, int margin) {

@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "gdiwrap.h"
@@ -31,6 +32,8 @@ struct PaintDcState {
     int stretchMode = BLACKONWHITE;
     // Where the DC puts a logical point: at the device pixel point + toDevice.
     POINT toDevice = {0, 0};
+    // The size of the DC's bitmap, in pixels.
+    SIZE pixels = {0, 0};
 };
 
 // Whether drawing on the DC can be kept and copied back: a memory DC with a
@@ -61,15 +64,21 @@ public:
     // by whole pixels can come out a shade apart in some of them (in more of
     // them under the x86-64 platform than under the i686 one). The area is
     // therefore drawn at the device pixels state.toDevice gives it, so that
-    // the raster holds what the DC would have been given (the margin around
-    // the area is cut at the DC's pixel (0, 0), as the DC cuts it). An area
-    // reaching left of or above that pixel (a window repainting a part of
-    // itself, and a drawing reaching out of that part), or one that would
-    // need a surface above kMaxSurfacePixels, is drawn at the surface's
-    // corner instead: no surface has the DC's pixels for it.
+    // the raster holds what the DC would have been given. They also cut a
+    // drawing at the edges of the bitmap they draw on, and round it after
+    // the cut: an area that does not lie on the DC's bitmap (a drawing
+    // reaching out of a window's edge) is drawn on a surface of the DC's
+    // size at the DC's pixels, and only its part on the bitmap is kept; such
+    // a raster fits only a DC of that size and translation (Fits). The margin
+    // around the area is cut at the DC's edges, as the DC cuts it. An area
+    // that would need a surface above kMaxSurfacePixels is drawn at the
+    // surface's corner instead.
     static std::unique_ptr<CPaintRaster> Make(const RECT& area, const PaintDcState& state,
                                               const std::function<void(CDC*)>& draw);
 
+    // Whether the raster can be put back on a DC in this state: one cut at a
+    // DC's edges fits only a DC of the same size and translation.
+    bool Fits(const PaintDcState& state) const;
     // Puts the pixels back at their place on a DC that ReadRasterTarget accepts.
     void Blit(HDC hdc) const;
 
@@ -83,6 +92,7 @@ private:
     bool Analyse(const DWORD* black, const DWORD* white, int stride, int margin);
 
     RECT m_area;
+    std::optional<PaintDcState> m_onlyFor;  // a raster cut at that DC's edges
     // Covering rasters: the colour of each covered pixel, 0 elsewhere, with
     // a 1-bit mask (1 where the drawing left the pixel alone). Blended
     // rasters: premultiplied colour and coverage, and no mask.

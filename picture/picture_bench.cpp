@@ -2,10 +2,12 @@
 // fills) into a 1920 x 1080 memory surface, and stores and loads it; then
 // the worst damaged picture (every kind of damaged object, selected, on a
 // picture of 62,914,815 x 44,564,480 with its grid) painted as the editing
-// window paints it.
+// window paints it, the same cases in nested groups, and the groups that
+// metafile imports at their bounds bring.
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -15,6 +17,7 @@
 #include "crtformat.h"
 #include "drawbezier.h"
 #include "drawbitmap.h"
+#include "drawgroup.h"
 #include "drawline.h"
 #include "drawpipe.h"
 #include "drawpolygon.h"
@@ -153,11 +156,84 @@ void BenchHostilePicture(CDC& output) {
     }
 }
 
+// The damaged cases in groups nested 16 deep, all selected (a fuzzed
+// picture of nested groups held such geometry): repainted as the editor does.
+void BenchNestedHostilePicture(CDC& output) {
+    constexpr int kDepth = 16;
+    constexpr int kRepaints = 5;
+    std::unique_ptr<CPicObj> picture = hostile::NestedHostilePicture(kDepth);
+    std::vector<double> runs;
+    for (int r = 0; r < kRepaints; ++r) {
+        const bench::Stopwatch watch;
+        PaintAsTheEditor(output, *picture);
+        runs.push_back(watch.ElapsedMs());
+    }
+    std::puts(qel::FormatStr("damaged cases in groups nested %d deep, selected:", kDepth).c_str());
+    PrintMs("  repaint (median)", bench::Median(runs));
+    PrintMs("  repaint (slowest)", *std::max_element(runs.begin(), runs.end()));
+}
+
+// What a metafile import brings: one group of `children` polygons, each of
+// `points` points around an ellipse on 150 x 150 pixels (a record repeated
+// thousands of times, or outlines of hundreds of thousands of points),
+// selected, so that every child draws its frame too.
+std::unique_ptr<CDrawGroup> ImportedGroup(int children, int points) {
+    auto group = std::make_unique<CDrawGroup>();
+    for (int c = 0; c < children; ++c) {
+        auto* polygon = new CDrawPolygon;
+        for (int i = 0; i < points; ++i) {
+            const double a = 6.283185307179586 * i / points + c;
+            polygon->m_points.emplace_back(225 + 75 * std::cos(a), 225 + 75 * std::sin(a));
+        }
+        polygon->m_nFillStyle = 1;
+        polygon->m_clrFill1 = RGB(255, 255, 255);
+        polygon->m_nLineWidth = 1;
+        polygon->GetRect();
+        group->AddChild(polygon);
+    }
+    group->ResetReferenceRect();
+    group->SetSelected(TRUE);
+    return group;
+}
+
+void BenchImportedDrawings(CDC& output) {
+    const struct {
+        const char* what;
+        int children, points;
+    } imports[] = {
+        {"imported: 100,000 triangles", 100000, 3},
+        {"imported: 3 polygons of 300,000 points", 3, 300000},
+    };
+    for (const auto& import : imports) {
+        std::unique_ptr<CDrawGroup> group = ImportedGroup(import.children, import.points);
+        double ms[3];
+        for (double& m : ms) {
+            const bench::Stopwatch watch;
+            CMemDC dc(&output);
+            group->Draw(&dc, 0);
+            group->DrawTracker(&dc, 1);
+            m = watch.ElapsedMs();
+        }
+        std::puts(qel::FormatStr("%-40s first paint %9.3f ms, second %9.3f ms, third %9.3f ms",
+                                 import.what, ms[0], ms[1], ms[2])
+                      .c_str());
+    }
+}
+
 }  // namespace
 
-// "picture_bench repaint" leaves out the damaged picture.
+// "picture_bench repaint" leaves out the damaged pictures and the imports;
+// "picture_bench damaged" paints only those.
 int main(int argc, char** argv) {
     RegisterObjectClasses();
+    const bool onlyDamaged = argc >= 2 && std::strcmp(argv[1], "damaged") == 0;
+    if (onlyDamaged) {
+        BenchSurface surface(kWidth, kHeight);
+        BenchHostilePicture(surface.Output());
+        BenchNestedHostilePicture(surface.Output());
+        BenchImportedDrawings(surface.Output());
+        return 0;
+    }
     CPicObj picture;
     picture.EnsureLayer();
     CObList& objects = picture.GetLayer(0)->m_objects;
@@ -202,7 +278,10 @@ int main(int argc, char** argv) {
     PrintMs("load picture", stored.loadMs);
     std::puts(qel::FormatStr("picture stream: %u bytes", static_cast<unsigned>(stored.bytes.size())).c_str());
 
-    if (argc < 2 || std::strcmp(argv[1], "repaint") != 0)
+    if (argc < 2 || std::strcmp(argv[1], "repaint") != 0) {
         BenchHostilePicture(output);
+        BenchNestedHostilePicture(output);
+        BenchImportedDrawings(output);
+    }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "shapepaint.h"
 
+#include <algorithm>
+
 #include "gdiplusapi.h"
 
 namespace {
@@ -50,6 +52,15 @@ bool IsThinDashedPen(int nStyle, int nLineWidth, double dZoom, PenRule rule) {
     const int dashes = GeometricStyle(nStyle);
     return UsesGeometricPen(nStyle, rule) && dashes >= PS_DASH && dashes <= PS_DASHDOTDOT &&
            PenWidth(nLineWidth, dZoom) <= 1;
+}
+
+bool IsThinCosmeticPen(int nStyle, int nLineWidth, double dZoom, PenRule rule) {
+    return !UsesGeometricPen(nStyle, rule) && PenWidth(nLineWidth, dZoom) <= 1;
+}
+
+void DropRepeatedPoints(std::vector<POINT>& pts) {
+    auto same = [](const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; };
+    pts.erase(std::unique(pts.begin(), pts.end(), same), pts.end());
 }
 
 BOOL CreateLinePen(CPen& pen, int nStyle, int nLineWidth, double dZoom, COLORREF c, PenRule rule,

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "gdiwrap.h"
 
 // Which line styles get a geometric (flat-ended, dotted-capable) pen.
@@ -28,6 +30,17 @@ int PenWidth(int nLineWidth, double dZoom);
 // the platform's slow kind, which is drawn near the painted area only
 // (StrokePolyline).
 bool IsThinDashedPen(int nStyle, int nLineWidth, double dZoom, PenRule rule);
+
+// Whether the pen of a line style is a cosmetic one pixel wide: it draws
+// nothing for a segment of no length, so repeated points can go
+// (DropRepeatedPoints).
+bool IsThinCosmeticPen(int nStyle, int nLineWidth, double dZoom, PenRule rule);
+
+// Drops every point equal to the one before it: a fill and a thin cosmetic
+// outline come out the same without them, and an outline of hundreds of
+// thousands of points on a few hundred pixels (a metafile's) keeps a few
+// thousand.
+void DropRepeatedPoints(std::vector<POINT>& pts);
 
 // Creates the pen of a line style. Style 1 draws dotted like style 2.
 // bNoOutline makes it invisible (null cosmetic style, or a hollow brush for

@@ -26,11 +26,13 @@ CDC* CRunSurface::Begin(CDC& output, SIZE client, const RECT& area, COLORREF bac
   m_dc.FillSolidRect(area, background);
   m_plainColours.emplace(m_dc);
   m_knownClip.emplace(m_dc, area);
+  m_pass.emplace();
   return &m_dc;
 }
 
 void CRunSurface::End(CDC& output) {
   // Restored first: what an object left changed does not move the copy.
+  m_pass.reset();
   m_knownClip.reset();
   m_plainColours.reset();
   m_dc.RestoreDC(m_saved);

@@ -12,7 +12,8 @@
 // only that area (filled with the background colour first) is copied.
 // While the objects draw, the surface holds the DC pen and brush, so that the
 // plain rectangles of a picture are drawn in one call each (plainrect.h), and
-// says that its clip box is the painted area (knownclip.h).
+// says that its clip box is the painted area (knownclip.h); each paint is
+// one paint pass (paintcache.h).
 #pragma once
 #include <windows.h>
 
@@ -20,6 +21,7 @@
 
 #include "gdiwrap.h"
 #include "knownclip.h"
+#include "paintcache.h"
 #include "plainrect.h"
 
 class CRunSurface {
@@ -42,4 +44,5 @@ class CRunSurface {
   int m_saved = 0;
   std::optional<PlainShapeColours> m_plainColours;  // from Begin to End
   std::optional<CKnownClipBox> m_knownClip;         // from Begin to End
+  std::optional<CPaintPass> m_pass;                 // from Begin to End
 };

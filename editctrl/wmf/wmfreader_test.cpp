@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <ostream>
 
 #include "drawgroup.h"
@@ -514,6 +515,66 @@ TEST_F(WmfTest, OneImportIsHeldToItsBoundsOfObjectsAndPoints) {
     EXPECT_TRUE(Objects().empty()) << c.name;
     EXPECT_EQ(Query(QCQ_CANUNDO), 0) << c.name;
     EXPECT_EQ(Query(QCQ_MODIFIED), 0) << c.name;
+  }
+}
+
+// Polygons in the bare layout, each of `points` points around an ellipse
+// across 640 x 480: in the 150 x 150 pixels of an import, runs of hundreds of
+// them fall on one pixel.
+std::vector<BYTE> LargePolygonsOf(size_t polygons, size_t points) {
+  WmfBuilder wmf;
+  wmf.objects = 0;
+  for (size_t k = 0; k < polygons; ++k) {
+    std::vector<WORD> params;
+    params.reserve(2 * points);
+    for (size_t i = 0; i < points; ++i) {
+      const double a = 6.283185307179586 * static_cast<double>(i) / static_cast<double>(points);
+      params.push_back(static_cast<WORD>(320 + std::lround((300 - 20 * k) * std::cos(a))));
+      params.push_back(static_cast<WORD>(240 + std::lround((220 - 20 * k) * std::sin(a))));
+    }
+    wmf.Record(META_POLYGON, params);
+  }
+  return wmf.Bytes();
+}
+
+class ShownWmfTest : public WmfTest {
+ protected:
+  bool VisibleParent() const override { return true; }
+};
+
+// Files at the bounds of one import (one record repeated as often as an
+// import takes, polygons of hundreds of thousands of points) arrive whole,
+// placed and selected, and the window paints them with their frame.
+TEST_F(ShownWmfTest, ImportsAtTheirBoundsArriveWholeAndPaint) {
+  const struct {
+    const char* name;
+    std::vector<BYTE> bytes;
+    size_t children;
+  } cases[] = {
+      {"one triangle record repeated", PolygonsOf(std::vector<size_t>(20000, 3)), 20000},
+      {"polygons of 300,000 points", LargePolygonsOf(3, 300000), 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(wnd_->ImportWmfFile(Write("large.wmf", c.bytes).c_str()));
+    ASSERT_EQ(Objects().size(), 1u);
+    auto* group = static_cast<CDrawGroup*>(Objects()[0]);
+    EXPECT_EQ(static_cast<size_t>(group->GetChildren().GetCount()), c.children);
+    const CRectD frame = FrameOf(group);
+    EXPECT_DOUBLE_EQ(frame.left, 150);
+    EXPECT_DOUBLE_EQ(frame.top, 150);
+    EXPECT_DOUBLE_EQ(frame.Width(), 150);
+    EXPECT_DOUBLE_EQ(frame.Height(), 150);
+    EXPECT_EQ(wnd_->GetSelection(), (std::vector<CDrawObj*>{group}));
+    // Painted twice: the second paint may keep drawings.
+    for (int paint = 0; paint < 2; ++paint) {
+      ::InvalidateRect(child_, nullptr, FALSE);
+      ::UpdateWindow(child_);
+    }
+    const RECT unpainted = UpdateRect();
+    EXPECT_TRUE(::IsRectEmpty(&unpainted));
+    Send(QCM_UNDO);
+    EXPECT_TRUE(Objects().empty());
   }
 }
 
