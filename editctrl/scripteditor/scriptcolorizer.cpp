@@ -147,9 +147,7 @@ void CScriptColorizer::PutText(CRichEditCtrl& edit, const char* text, size_t len
   edit.SendMessage(EM_EMPTYUNDOBUFFER);  // the text as opened
   edit.SetSel(0, 0);
   edit.SendMessage(EM_SCROLLCARET);
-  TakeText(edit);
-  const std::pair<long, long> screen = OnScreen(edit);
-  ColourPendingIn(edit, screen.first, screen.second, [] { return true; });
+  Recolour(edit);
 }
 
 void CScriptColorizer::ReplaceSel(CRichEditCtrl& edit, const char* text, size_t length) {
@@ -201,7 +199,6 @@ void CScriptColorizer::TakeText(CRichEditCtrl& edit) {
   m_pending.Clear();
   m_pending.Add(0, static_cast<long>(m_wanted.size()));
 }
-
 
 template <class More>
 bool CScriptColorizer::ColourPendingIn(CRichEditCtrl& edit, long from, long to, More more) {

@@ -107,7 +107,7 @@ class CScriptColorizer {
   static constexpr double kNoBudget = 1e300;
   // Lines coloured in one piece: short enough to keep the dialog answering
   // between pieces.
-  static constexpr int kPieceLines = 40;
+  static constexpr int kPieceLines = 12;
   static constexpr unsigned char kNoFormat = 0xFF;
   static constexpr unsigned char kAnyFormat = 0xFE;
 
