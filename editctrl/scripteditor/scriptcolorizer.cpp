@@ -143,11 +143,31 @@ void CScriptColorizer::PutText(CRichEditCtrl& edit, const char* text, size_t len
   // from it and keep them.
   edit.SetSel(0, -1);
   edit.SetParaFormat(m_paragraph);
-  edit.StreamInBytes(SF_TEXT | SFF_SELECTION, text, length);
-  edit.SendMessage(EM_EMPTYUNDOBUFFER);  // the text as opened
+  // The lines a screen shows go in first and are coloured while the text is
+  // short, when a format call costs the control little; the rest follows.
+  const size_t head = HeadBytes(text, length);
+  edit.StreamInBytes(SF_TEXT | SFF_SELECTION, text, head);
   edit.SetSel(0, 0);
-  edit.SendMessage(EM_SCROLLCARET);
   Recolour(edit);
+  if (head < length) {
+    const CPendingColours headPending = m_pending;
+    const long headChars = static_cast<long>(m_wanted.size());
+    edit.SetSel(headChars, headChars);
+    edit.StreamInBytes(SF_TEXT | SFF_SELECTION, text + head, length - head);
+    edit.SetSel(0, 0);
+    TakeText(edit);
+    m_pending = headPending;
+    m_pending.Add(headChars, static_cast<long>(m_wanted.size()));
+  }
+  edit.SendMessage(EM_EMPTYUNDOBUFFER);  // the text as opened
+  edit.SendMessage(EM_SCROLLCARET);
+}
+
+size_t CScriptColorizer::HeadBytes(const char* text, size_t length) {
+  size_t at = 0;
+  for (int lines = 0; at < length && lines < kHeadLines; ++at)
+    if (text[at] == '\n') ++lines;
+  return at;
 }
 
 void CScriptColorizer::ReplaceSel(CRichEditCtrl& edit, const char* text, size_t length) {
@@ -179,6 +199,8 @@ void CScriptColorizer::KeepTabStops(CRichEditCtrl& edit, long start) {
 
 void CScriptColorizer::Recolour(CRichEditCtrl& edit) {
   TakeText(edit);
+  m_pending.Clear();
+  m_pending.Add(0, static_cast<long>(m_wanted.size()));
   const std::pair<long, long> screen = OnScreen(edit);
   ColourPendingIn(edit, screen.first, screen.second, [] { return true; });
 }
@@ -196,8 +218,6 @@ void CScriptColorizer::TakeText(CRichEditCtrl& edit) {
   const CString text = edit.GetPlainText();
   m_text.assign(text.GetString(), static_cast<size_t>(text.GetLength()));
   m_wanted = FormatsOf(m_text.data(), m_text.size());
-  m_pending.Clear();
-  m_pending.Add(0, static_cast<long>(m_wanted.size()));
 }
 
 template <class More>

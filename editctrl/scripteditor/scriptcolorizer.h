@@ -82,8 +82,10 @@ class CScriptColorizer {
   // After a paste from `start` on: the pasted paragraphs get the tab stops
   // where the control dropped them (it does when all of its text goes).
   void KeepTabStops(CRichEditCtrl& edit, long start);
-  // The control's text and the formats it should have; all of it pending.
+  // The control's text and the formats it should have.
   void TakeText(CRichEditCtrl& edit);
+  // The bytes of the first kHeadLines lines of a text (all of a shorter one).
+  static size_t HeadBytes(const char* text, size_t length);
   // The characters from the first line on screen to the end of the last.
   static std::pair<long, long> OnScreen(CRichEditCtrl& edit);
   // Colours the pending characters from `from` to `to`, a piece at a time
@@ -108,6 +110,9 @@ class CScriptColorizer {
   // Lines coloured in one piece: short enough to keep the dialog answering
   // between pieces.
   static constexpr int kPieceLines = 12;
+  // Lines put in and coloured before the rest of a text: more than a screen
+  // shows.
+  static constexpr int kHeadLines = 100;
   static constexpr unsigned char kNoFormat = 0xFF;
   static constexpr unsigned char kAnyFormat = 0xFE;
 

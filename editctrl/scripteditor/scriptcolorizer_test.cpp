@@ -144,7 +144,7 @@ TEST_F(ScriptColouring, APutTextHasTheFormatsOfColouringTokenByToken) {
 }
 
 TEST_F(ScriptColouring, AScriptPutInIsColouredOnScreenFirstAndTheRestInPieces) {
-  const std::string script = LongScript(90);
+  const std::string script = LongScript(170);  // more than go in first
   PutIn(script.c_str());
   // The first line's keyword is coloured; the last line's is not yet.
   const long firstInt = edit_.LineIndex(2) + 1, lastInt = edit_.LineIndex(edit_.GetLineCount() - 2) + 1;
@@ -193,7 +193,9 @@ TEST_F(ScriptColouring, TextTypedWhileColoursArePendingEndsAsColouringTheNewText
 }
 
 TEST_F(ScriptColouring, APutTextReadsBackByteForByteWithNothingToUndo) {
-  for (const char* script : {kAwkwardScript, "\\{}\\\\", "\t\t{\r\n\t}\r\n", "\r\n\r\n", "x", ""}) {
+  const std::string longScript = LongScript(400) + "\r\n" + kAwkwardScript;
+  for (const char* script :
+       {kAwkwardScript, "\\{}\\\\", "\t\t{\r\n\t}\r\n", "\r\n\r\n", "x", "", longScript.c_str()}) {
     colorizer_.PutText(edit_, script, std::strlen(script));
     EXPECT_EQ(edit_.GetPlainText(), script);
     EXPECT_EQ(edit_.SendMessage(EM_CANUNDO), 0) << script;
