@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include <richole.h>
+#include <tom.h>
+
 #include "controls/richedit.h"
 #include "rtfcolours.h"
-#include "scriptrtf.h"
 #include "scripttext.h"
 #include "scripttips.h"
 
@@ -82,50 +84,90 @@ std::vector<unsigned char> CScriptColorizer::FormatsOf(const char* text, size_t 
   return formats;
 }
 
-std::vector<unsigned char> CScriptColorizer::FormatsIn(CRichEditCtrl& edit, const char* text, size_t length) const {
-  const CString rtf = edit.StreamOutBytes(SF_RTF);
-  const size_t chars = static_cast<size_t>(ScriptCharCount(text, length));
-  std::vector<unsigned char> formats;
-  for (const RtfColourRun& run : ReadRtfColours(rtf.GetString(), static_cast<size_t>(rtf.GetLength()))) {
-    // The text's characters and the control's last paragraph mark.
-    if (formats.size() + static_cast<size_t>(run.length) > chars + 1) return {};
-    unsigned char format = kNoFormat;
-    for (size_t i = 0; i < m_formats.size(); ++i)
-      if (m_formats[i].crTextColor == run.colour) format = static_cast<unsigned char>(i);
-    formats.insert(formats.end(), static_cast<size_t>(run.length), format);
-  }
-  if (formats.size() < chars) return {};
-  formats.resize(chars);
-  // The control writes no format for a tab: it seems to take the colour of
-  // the text before it.
-  size_t at = 0;
-  for (unsigned char& format : formats) {
-    if (text[at] == '\t') format = kAnyFormat;
-    at += ScriptCharBytes(text, length, at);
-  }
-  return formats;
-}
+namespace {
 
-std::string CScriptColorizer::RtfOf(const char* text, size_t length, const std::vector<unsigned char>& formats,
-                                    long first, long last, bool replacesAll) const {
-  std::vector<COLORREF> colours;
-  for (const CHARFORMAT2A& format : m_formats) colours.push_back(format.crTextColor);
-  CScriptRtf rtf(text, length, first, m_formats[0], m_paragraph, colours);
-  last = std::min(last, static_cast<long>(formats.size()));
-  for (long run = first; run < last;) {
-    long end = run + 1;
-    while (end < last && formats[end] == formats[run]) ++end;
-    rtf.Run(end, formats[run]);
-    run = end;
+// The selection, the scroll position and the notices of a control, put back
+// as they were when colouring is done.
+class CKeptView {
+ public:
+  explicit CKeptView(CRichEditCtrl& edit) : m_edit(edit), m_notices(edit.SetEventMask(0)) {
+    edit.GetSel(m_start, m_end);
+    edit.SendMessage(EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&m_scroll));
   }
-  return rtf.Finish(replacesAll);
-}
+  ~CKeptView() {
+    m_edit.SetSel(m_start, m_end);
+    m_edit.SendMessage(EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&m_scroll));
+    m_edit.SetEventMask(m_notices);
+  }
+  CKeptView(const CKeptView&) = delete;
+  CKeptView& operator=(const CKeptView&) = delete;
+
+ private:
+  CRichEditCtrl& m_edit;
+  DWORD m_notices;
+  long m_start = 0, m_end = 0;
+  POINT m_scroll = {0, 0};
+};
+
+// The control's undo left out while it lives: colours follow the text, they
+// are no step of their own.
+class CUndoSuspended {
+ public:
+  explicit CUndoSuspended(CRichEditCtrl& edit) {
+    // ITextDocument, of the control's text object model.
+    static const GUID kTextDocument = {0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
+    IRichEditOle* ole = nullptr;
+    edit.SendMessage(EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole));
+    if (!ole) return;
+    ole->QueryInterface(kTextDocument, reinterpret_cast<void**>(&m_document));
+    ole->Release();
+    if (m_document) m_document->Undo(tomSuspend, nullptr);
+  }
+  ~CUndoSuspended() {
+    if (!m_document) return;
+    m_document->Undo(tomResume, nullptr);
+    m_document->Release();
+  }
+  CUndoSuspended(const CUndoSuspended&) = delete;
+  CUndoSuspended& operator=(const CUndoSuspended&) = delete;
+
+ private:
+  ITextDocument* m_document = nullptr;
+};
+
+}  // namespace
 
 void CScriptColorizer::PutText(CRichEditCtrl& edit, const char* text, size_t length) {
-  const std::vector<unsigned char> formats = FormatsOf(text, length);
-  const std::string rtf = RtfOf(text, length, formats, 0, static_cast<long>(formats.size()), true);
-  edit.StreamInBytes(SF_RTF, rtf.data(), rtf.size());
-  if (KeepTabStops(edit, text, length)) edit.SendMessage(EM_EMPTYUNDOBUFFER);  // the text as opened
+  if (edit.GetTextLength() > 0) edit.SetPlainText(CString());
+  // The one empty paragraph takes the tab stops; those the text brings split
+  // from it and keep them.
+  edit.SetSel(0, -1);
+  edit.SetParaFormat(m_paragraph);
+  // The lines a screen shows go in first and are coloured while the text is
+  // short, when a format call costs the control little; the rest follows.
+  const size_t head = HeadBytes(text, length);
+  edit.StreamInBytes(SF_TEXT | SFF_SELECTION, text, head);
+  edit.SetSel(0, 0);
+  Recolour(edit);
+  if (head < length) {
+    const CPendingColours headPending = m_pending;
+    const long headChars = static_cast<long>(m_wanted.size());
+    edit.SetSel(headChars, headChars);
+    edit.StreamInBytes(SF_TEXT | SFF_SELECTION, text + head, length - head);
+    edit.SetSel(0, 0);
+    TakeText(edit);
+    m_pending = headPending;
+    m_pending.Add(headChars, static_cast<long>(m_wanted.size()));
+  }
+  edit.SendMessage(EM_EMPTYUNDOBUFFER);  // the text as opened
+  edit.SendMessage(EM_SCROLLCARET);
+}
+
+size_t CScriptColorizer::HeadBytes(const char* text, size_t length) {
+  size_t at = 0;
+  for (int lines = 0; at < length && lines < kHeadLines; ++at)
+    if (text[at] == '\n') ++lines;
+  return at;
 }
 
 void CScriptColorizer::ReplaceSel(CRichEditCtrl& edit, const char* text, size_t length) {
@@ -133,56 +175,150 @@ void CScriptColorizer::ReplaceSel(CRichEditCtrl& edit, const char* text, size_t 
   edit.GetSel(start, end);
   const long room = static_cast<long>(edit.SendMessage(EM_GETLIMITTEXT)) - edit.GetTextLength() + (end - start);
   length = ScriptWholeCharBytes(text, length, room > 0 ? room : 0);
-  const CString old = edit.GetPlainText();
-  const char* oldText = old.GetString();
-  const size_t oldLength = static_cast<size_t>(old.GetLength());
-  std::string whole(oldText, ScriptByteOfChar(oldText, oldLength, start));
-  whole.append(text, length);
-  const size_t rest = ScriptByteOfChar(oldText, oldLength, end);
-  whole.append(oldText + rest, oldLength - rest);
-  const std::vector<unsigned char> wanted = FormatsOf(whole.data(), whole.size());
-  const long oldChars = ScriptCharCount(oldText, oldLength);
-  const long shift = static_cast<long>(wanted.size()) - oldChars;  // of the characters after the selection
-  long first = 0, last = oldChars;
-  RangeToStream(FormatsIn(edit, oldText, oldLength), wanted, start, end, first, last);
-  const std::string rtf = RtfOf(whole.data(), whole.size(), wanted, first, last + shift, false);
-  edit.SetSel(first, last);
-  edit.StreamInBytes(SF_RTF | SFF_SELECTION, rtf.data(), rtf.size());
-  KeepTabStops(edit, whole.data(), whole.size());
-  edit.SetSel(end + shift, end + shift);
+  edit.ReplaceSel(std::string(text, length).c_str(), TRUE);
+  KeepTabStops(edit, start);
   edit.SendMessage(EM_SCROLLCARET);
+  Recolour(edit);
 }
 
-void CScriptColorizer::RangeToStream(const std::vector<unsigned char>& now, const std::vector<unsigned char>& wanted,
-                                     long start, long end, long& first, long& last) {
-  if (now.empty()) return;  // all of it
-  const long chars = static_cast<long>(now.size());
-  const long shift = static_cast<long>(wanted.size()) - chars;
-  const auto differs = [&](long at, long wantedAt) { return now[at] != kAnyFormat && now[at] != wanted[wantedAt]; };
-  first = start;
-  for (long at = 0; at < first; ++at)
-    if (differs(at, at)) first = at;
-  last = end;
-  for (long at = chars - 1; at >= last; --at)
-    if (differs(at, at + shift)) last = at + 1;
-  while (first > 0 && now[first - 1] == kAnyFormat) --first;
-  while (last < chars && now[last] == kAnyFormat) ++last;
-}
-
-bool CScriptColorizer::KeepTabStops(CRichEditCtrl& edit, const char* text, size_t length) {
-  // The rich text's paragraph marks carry the tab stops; a text that replaced
-  // all and has none leaves its one paragraph in the control's default format.
-  if (std::memchr(text, '\r', length) || std::memchr(text, '\n', length)) return false;
-  edit.SetSel(0, 0);
+void CScriptColorizer::KeepTabStops(CRichEditCtrl& edit, long start) {
+  long end = 0, caret = 0;
+  edit.GetSel(caret, end);
+  edit.SetSel(start, start);
   PARAFORMAT2 now = {};
   now.cbSize = sizeof now;
   edit.SendMessage(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&now));
-  if (now.cTabCount == m_paragraph.cTabCount &&
-      std::memcmp(now.rgxTabs, m_paragraph.rgxTabs, sizeof now.rgxTabs[0] * now.cTabCount) == 0)
-    return false;
-  edit.SetSel(0, -1);
-  edit.SetParaFormat(m_paragraph);
+  if (now.cTabCount != m_paragraph.cTabCount ||
+      std::memcmp(now.rgxTabs, m_paragraph.rgxTabs, sizeof now.rgxTabs[0] * now.cTabCount) != 0) {
+    CUndoSuspended undo(edit);  // the paragraphs go with the text an undo takes back
+    edit.SetSel(start, caret);
+    edit.SetParaFormat(m_paragraph);
+  }
+  edit.SetSel(caret, caret);
+}
+
+void CScriptColorizer::Recolour(CRichEditCtrl& edit) {
+  TakeText(edit);
+  m_pending.Clear();
+  m_pending.Add(0, static_cast<long>(m_wanted.size()));
+  const std::pair<long, long> screen = OnScreen(edit);
+  ColourPendingIn(edit, screen.first, screen.second, [] { return true; });
+}
+
+void CScriptColorizer::TextEdited(CRichEditCtrl& edit) {
+  if (m_pending.IsEmpty()) return;  // the text is taken again when colouring starts
+  const CString now = edit.GetPlainText();
+  const size_t length = static_cast<size_t>(now.GetLength());
+  m_pending.Edit(ScriptEditedRange(m_text.data(), m_text.size(), now.GetString(), length));
+  m_text.assign(now.GetString(), length);
+  m_wanted = FormatsOf(m_text.data(), m_text.size());
+}
+
+void CScriptColorizer::TakeText(CRichEditCtrl& edit) {
+  const CString text = edit.GetPlainText();
+  m_text.assign(text.GetString(), static_cast<size_t>(text.GetLength()));
+  m_wanted = FormatsOf(m_text.data(), m_text.size());
+}
+
+template <class More>
+bool CScriptColorizer::ColourPendingIn(CRichEditCtrl& edit, long from, long to, More more) {
+  long start = 0, end = 0;
+  if (!m_pending.FirstIn(from, to, start, end)) return true;
+  CKeptView view(edit);
+  CUndoSuspended undo(edit);
+  do {
+    if (!more()) return false;
+    end = PieceEnd(start, end);
+    ColourPiece(edit, start, end);
+    m_pending.Remove(start, end);
+  } while (m_pending.FirstIn(from, to, start, end));
   return true;
+}
+
+bool CScriptColorizer::ColourPending(CRichEditCtrl& edit, double budgetMs) {
+  if (m_pending.IsEmpty()) return false;
+  const DWORD started = ::GetTickCount();
+  bool first = true;
+  const auto more = [&] {
+    const bool go = first || static_cast<double>(::GetTickCount() - started) < budgetMs;
+    first = false;
+    return go;
+  };
+  // On screen, then after it, then before it.
+  const std::pair<long, long> screen = OnScreen(edit);
+  const long chars = static_cast<long>(m_wanted.size());
+  if (ColourPendingIn(edit, screen.first, screen.second, more) && ColourPendingIn(edit, screen.second, chars, more))
+    ColourPendingIn(edit, 0, screen.first, more);
+  return !m_pending.IsEmpty();
+}
+
+std::pair<long, long> CScriptColorizer::OnScreen(CRichEditCtrl& edit) {
+  const int firstLine = static_cast<int>(edit.SendMessage(EM_GETFIRSTVISIBLELINE));
+  RECT client = {0, 0, 0, 0};
+  edit.GetClientRect(&client);
+  POINTL bottom = {0, client.bottom};
+  const long last = static_cast<long>(edit.SendMessage(EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom)));
+  const int after = edit.LineIndex(edit.LineFromChar(last) + 1);
+  return {edit.LineIndex(firstLine), after < 0 ? edit.GetTextLength() : after};
+}
+
+long CScriptColorizer::PieceEnd(long start, long end) const {
+  size_t at = ScriptByteOfChar(m_text.data(), m_text.size(), start);
+  long position = start;
+  for (int lines = 0; position < end && lines < kPieceLines; ++position) {
+    const char c = m_text[at];
+    at += ScriptCharBytes(m_text.data(), m_text.size(), at);
+    if (c == '\r' || c == '\n') ++lines;
+  }
+  return position;
+}
+
+void CScriptColorizer::ColourPiece(CRichEditCtrl& edit, long start, long end) {
+  end = std::min(end, static_cast<long>(m_wanted.size()));
+  if (start >= end) return;
+  const std::vector<unsigned char> have = FormatsIn(edit, start, end);
+  for (long run = start; run < end;) {
+    long runEnd = run;
+    bool differs = false, tabsOnly = true;
+    for (; runEnd < end && m_wanted[runEnd] == m_wanted[run]; ++runEnd) {
+      const unsigned char now = have[runEnd - start];
+      if (now == kAnyFormat) continue;
+      tabsOnly = false;
+      differs = differs || now != m_wanted[runEnd];
+    }
+    // Tabs alone between runs of other formats are set, whatever they have.
+    if (differs || tabsOnly) {
+      edit.SetSel(run, runEnd);
+      edit.SetSelectionCharFormat(m_formats[m_wanted[run]]);
+    }
+    run = runEnd;
+  }
+}
+
+std::vector<unsigned char> CScriptColorizer::FormatsIn(CRichEditCtrl& edit, long start, long end) const {
+  const size_t chars = static_cast<size_t>(end - start);
+  edit.SetSel(start, end);
+  const CString rtf = edit.StreamOutBytes(SF_RTF | SFF_SELECTION);
+  std::vector<unsigned char> formats;
+  formats.reserve(chars + 1);
+  for (const RtfColourRun& run : ReadRtfColours(rtf.GetString(), static_cast<size_t>(rtf.GetLength()))) {
+    // The characters and, at the text's end, the control's last paragraph mark.
+    if (formats.size() + static_cast<size_t>(run.length) > chars + 1) break;
+    unsigned char format = kNoFormat;
+    for (size_t i = 0; i < m_formats.size(); ++i)
+      if (m_formats[i].crTextColor == run.colour) format = static_cast<unsigned char>(i);
+    formats.insert(formats.end(), static_cast<size_t>(run.length), format);
+  }
+  if (formats.size() < chars) formats.assign(chars, kNoFormat);
+  formats.resize(chars);
+  // The control writes no format for a tab: it seems to take the colour of
+  // the text before it.
+  size_t at = ScriptByteOfChar(m_text.data(), m_text.size(), start);
+  for (unsigned char& format : formats) {
+    if (at < m_text.size() && m_text[at] == '\t') format = kAnyFormat;
+    at += ScriptCharBytes(m_text.data(), m_text.size(), at);
+  }
+  return formats;
 }
 
 void CScriptColorizer::ColourTokens(CRichEditCtrl& edit, const char* text, size_t length, long offset) {

@@ -2,16 +2,25 @@
 // keywords blue, comments green, the system-function names of the tips file
 // dark red, everything else in the default format.
 //
-// Text goes in coloured, as rich text in one stream (CScriptRtf): a format
-// call per token costs the control more the longer the text is, so that
-// colouring token by token grows with the square of the text's length. One
-// line, as after a key, is coloured token by token.
+// Every change of the control's text or format costs the control time that
+// grows with the length of the whole text, for each run of one format it
+// touches: colouring all of a long text at once, or streaming it again in
+// its new colours (which deletes the old text first), grows with the square
+// of its length. So text goes in as it is, plain, and the colours follow:
+// what is on screen at once, the rest a piece at a time while the dialog is
+// idle (ColourPending), comparing what the control has with what the whole
+// text should have and changing only the runs that differ. Colouring never
+// enters the control's undo: undo and redo change the text back and forth,
+// and the text is then coloured anew (Recolour). One line, as after a key,
+// is coloured token by token.
 #pragma once
 #include <richedit.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "scriptpending.h"
 #include "scriptscanner.h"
 
 class CRichEditCtrl;
@@ -22,21 +31,32 @@ class CScriptColorizer {
   // (ScriptTipsPath), read once.
   CScriptColorizer();
 
-  // All of the control's text replaced by `text`, coloured and with the tab
-  // stops, in one stream: nothing is left to undo. Fast into an empty
-  // control: the control deletes old text at a cost that grows with the
-  // square of its length.
+  // All of the control's text replaced by `text`, with the tab stops and
+  // nothing left to undo; what is on screen coloured, the rest pending. The
+  // caret goes to the start. Fast into an empty control: the control deletes
+  // old text at a cost that grows with the square of its length.
   void PutText(CRichEditCtrl& edit, const char* text, size_t length);
   // The selection replaced by `text` (cut where the whole would pass the
-  // control's limit) and the whole text coloured anew, in one stream that the
-  // control undoes as one step: the stream replaces the selection and what
-  // around it has other colours than the whole text should have (the
-  // control's colours are read back from its RTF). A text of one line whose
-  // tab stops the control dropped takes a second step to set them again. The
-  // caret follows the inserted text. What is streamed again is deleted first:
-  // a paste that changes the colour of most of a long text costs what
-  // deleting that text costs the control.
+  // control's limit), as one step of the control's undo, the caret after it;
+  // then the whole text is coloured anew: what is on screen at once, the
+  // rest pending.
   void ReplaceSel(CRichEditCtrl& edit, const char* text, size_t length);
+  // The text changed in ways that colouring a line does not follow (undo,
+  // redo): all of it is coloured anew, what is on screen at once.
+  void Recolour(CRichEditCtrl& edit);
+  // After an edit of the text: the pending characters move with it.
+  void TextEdited(CRichEditCtrl& edit);
+  // Colours pending characters, those on screen first, a piece at a time
+  // until `budgetMs` has passed (one piece at least); true while some are
+  // left. The caller turns redraw off around it.
+  bool ColourPending(CRichEditCtrl& edit, double budgetMs);
+  void FinishColouring(CRichEditCtrl& edit) {
+    while (ColourPending(edit, kNoBudget)) {
+    }
+  }
+  bool HasPending() const { return !m_pending.IsEmpty(); }
+  const CPendingColours& Pending() const { return m_pending; }
+
   // One line (the line of a character position) and its line end: the
   // default format, then the line's tokens. A line inside a multi-line
   // comment is scanned as code.
@@ -59,28 +79,40 @@ class CScriptColorizer {
  private:
   // The format (an index of m_formats) of every character of a text.
   std::vector<unsigned char> FormatsOf(const char* text, size_t length);
-  // The same as the control has them for its text `text`, read from its
-  // RTF: kNoFormat where the colour is none of ours, kAnyFormat for a tab,
-  // whose colour the RTF does not tell. Empty when the reading does not
-  // cover the text.
-  std::vector<unsigned char> FormatsIn(CRichEditCtrl& edit, const char* text, size_t length) const;
-  // The characters of the old text, in the formats `now`, that a paste over
-  // start to end streams again for the whole text to be in the formats
-  // `wanted`: the selection, every character around it in another format
-  // than it should have, and the tabs next to them; first and last stay as
-  // they are (all of it) when `now` is empty.
-  static void RangeToStream(const std::vector<unsigned char>& now, const std::vector<unsigned char>& wanted,
-                            long start, long end, long& first, long& last);
-  // Characters first to last of a text in their formats, as rich text.
-  std::string RtfOf(const char* text, size_t length, const std::vector<unsigned char>& formats, long first,
-                    long last, bool replacesAll) const;
-  // After all of the text was replaced by `text`: the tab stops for a text
-  // of one paragraph, which the rich text cannot carry; true when they were
-  // set (an edit of their own, for the control's undo).
-  bool KeepTabStops(CRichEditCtrl& edit, const char* text, size_t length);
+  // After a paste from `start` on: the pasted paragraphs get the tab stops
+  // where the control dropped them (it does when all of its text goes).
+  void KeepTabStops(CRichEditCtrl& edit, long start);
+  // The control's text and the formats it should have.
+  void TakeText(CRichEditCtrl& edit);
+  // The bytes of the first kHeadLines lines of a text (all of a shorter one).
+  static size_t HeadBytes(const char* text, size_t length);
+  // The characters from the first line on screen to the end of the last.
+  static std::pair<long, long> OnScreen(CRichEditCtrl& edit);
+  // Colours the pending characters from `from` to `to`, a piece at a time
+  // while `more` says so; true when it ran out of pending characters there.
+  template <class More>
+  bool ColourPendingIn(CRichEditCtrl& edit, long from, long to, More more);
+  // The end of the piece that starts at `start`: kPieceLines lines later,
+  // at most `end`.
+  long PieceEnd(long start, long end) const;
+  // Characters start to end in the formats m_wanted gives them: every run of
+  // one wanted format in which the control has another format somewhere.
+  void ColourPiece(CRichEditCtrl& edit, long start, long end);
+  // The formats the control has for characters start to end, read from its
+  // RTF: kNoFormat where the colour is none of ours (all of them when the
+  // reading does not cover them), kAnyFormat for a tab, whose colour the
+  // RTF does not tell.
+  std::vector<unsigned char> FormatsIn(CRichEditCtrl& edit, long start, long end) const;
   // Colours the tokens of text, whose first character stands at offset.
   void ColourTokens(CRichEditCtrl& edit, const char* text, size_t length, long offset);
 
+  static constexpr double kNoBudget = 1e300;
+  // Lines coloured in one piece: short enough to keep the dialog answering
+  // between pieces.
+  static constexpr int kPieceLines = 12;
+  // Lines put in and coloured before the rest of a text: more than a screen
+  // shows.
+  static constexpr int kHeadLines = 100;
   static constexpr unsigned char kNoFormat = 0xFF;
   static constexpr unsigned char kAnyFormat = 0xFE;
 
@@ -89,4 +121,9 @@ class CScriptColorizer {
   // token's format is m_formats[FormatIndexOf(kind)].
   std::vector<CHARFORMAT2A> m_formats;
   PARAFORMAT2 m_paragraph;
+  // While characters are pending: the control's text and the format of each
+  // of its characters when the whole text is coloured.
+  std::string m_text;
+  std::vector<unsigned char> m_wanted;
+  CPendingColours m_pending;
 };

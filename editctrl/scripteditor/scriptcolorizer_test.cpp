@@ -1,6 +1,7 @@
 // Colouring in the rich edit control: a script put in or pasted comes out in
-// exactly the formats that colouring token by token gives, reads back byte
-// for byte, and a paste is one step of undo.
+// exactly the formats that colouring token by token gives, once what was left
+// for later is coloured too, in pieces or at once, edited meanwhile or not;
+// it reads back byte for byte, and a paste is one step of undo.
 #include "scriptcolorizer.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +64,15 @@ class ScriptColouring : public ::testing::Test {
     ColourTokenByToken();
   }
 
+  // What was left for later, one piece after another as an idle dialog
+  // colours them; the number of pieces.
+  int ColourPieceByPiece() {
+    int pieces = 0;
+    for (; colorizer_.HasPending() && pieces < 10000; ++pieces) colorizer_.ColourPending(edit_, 0);
+    EXPECT_FALSE(colorizer_.HasPending());
+    return pieces;
+  }
+
   // Every character (the last paragraph mark included) has the same format
   // in both controls, text typed there would take the same, and so have
   // their paragraphs.
@@ -116,15 +126,76 @@ const char* const kScripts[] = {
     "",
 };
 
+// A script longer than the control shows: `lines` lines of code with a
+// function call and a comment.
+std::string LongScript(int lines) {
+  std::string text = "/* head\r\n\tcomment */\r\n";
+  for (int i = 0; i < lines; ++i)
+    text += "\tint x" + std::to_string(i) + " = abs(" + std::to_string(i) + ");\t// 第" + std::to_string(i) + "行\r\n";
+  return text + "}";
+}
+
 TEST_F(ScriptColouring, APutTextHasTheFormatsOfColouringTokenByToken) {
   for (const char* script : kScripts) {
     PutIn(script);
+    colorizer_.FinishColouring(edit_);
     ExpectSameFormats(script);
   }
 }
 
+TEST_F(ScriptColouring, AScriptPutInIsColouredOnScreenFirstAndTheRestInPieces) {
+  const std::string script = LongScript(170);  // more than go in first
+  PutIn(script.c_str());
+  // The first line's keyword is coloured; the last line's is not yet.
+  const long firstInt = edit_.LineIndex(2) + 1, lastInt = edit_.LineIndex(edit_.GetLineCount() - 2) + 1;
+  EXPECT_EQ(CharFormat(edit_, firstInt, firstInt + 1).crTextColor, CScriptColorizer::kKeywordColour);
+  EXPECT_EQ(CharFormat(expected_, lastInt, lastInt + 1).crTextColor, CScriptColorizer::kKeywordColour);
+  EXPECT_EQ(CharFormat(edit_, lastInt, lastInt + 1).crTextColor, RGB(0, 0, 0));
+  ASSERT_TRUE(colorizer_.HasPending());
+  EXPECT_GT(ColourPieceByPiece(), 1);
+  EXPECT_EQ(edit_.SendMessage(EM_CANUNDO), 0);  // colours are no step of the undo
+  ExpectSameFormats("in pieces");
+}
+
+TEST_F(ScriptColouring, TextTypedWhileColoursArePendingEndsAsColouringTheNewTextAtOnce) {
+  const std::string script = LongScript(60);
+  struct Case {
+    long line;  // 1: on screen, coloured at once; lines from 30 on are pending
+    long column;
+    const char* typed;
+  } cases[] = {
+      {1, 0, " "},             // on screen: what follows moves on
+      {1, 1, "\r\n\r\n"},    // lines added on screen
+      {40, 3, "汉字"},          // in the pending text
+      {40, 0, "/* "},           // a comment opened there
+      {55, 1, "x"},             // a keyword made a name
+      {1, 0, ""},
+  };
+  for (const Case& c : cases) {
+    PutIn(script.c_str());
+    const long firstPending = colorizer_.Pending().Ranges().front().first;
+    ASSERT_GT(firstPending, edit_.LineIndex(2));
+    ASSERT_LE(firstPending, edit_.LineIndex(30));
+    const long at = edit_.LineIndex(c.line) + c.column;
+    // Typed as the dialog takes a key: the caret's line coloured after it.
+    for (CRichEditCtrl* edit : {&edit_, &expected_}) {
+      edit->SetSel(at, at);
+      edit->ReplaceSel(c.typed, TRUE);
+    }
+    colorizer_.TextEdited(edit_);
+    const int line = edit_.LineFromChar(at + static_cast<long>(std::strlen(c.typed)));
+    colorizer_.ColorizeLine(edit_, line);
+    ColourPieceByPiece();
+    ColourTokenByToken();
+    colorizer_.ColorizeLine(expected_, line);
+    ExpectSameFormats(std::string("typed ") + c.typed + " in line " + std::to_string(c.line));
+  }
+}
+
 TEST_F(ScriptColouring, APutTextReadsBackByteForByteWithNothingToUndo) {
-  for (const char* script : {kAwkwardScript, "\\{}\\\\", "\t\t{\r\n\t}\r\n", "\r\n\r\n", "x", ""}) {
+  const std::string longScript = LongScript(400) + "\r\n" + kAwkwardScript;
+  for (const char* script :
+       {kAwkwardScript, "\\{}\\\\", "\t\t{\r\n\t}\r\n", "\r\n\r\n", "x", "", longScript.c_str()}) {
     colorizer_.PutText(edit_, script, std::strlen(script));
     EXPECT_EQ(edit_.GetPlainText(), script);
     EXPECT_EQ(edit_.SendMessage(EM_CANUNDO), 0) << script;
@@ -132,6 +203,7 @@ TEST_F(ScriptColouring, APutTextReadsBackByteForByteWithNothingToUndo) {
 }
 
 TEST_F(ScriptColouring, APasteColoursTheWholeTextAsColouringTokenByTokenDoes) {
+  const std::string longScript = LongScript(60);
   struct Case {
     const char* script;
     std::vector<int> linesTyped;  // coloured line by line before the paste
@@ -148,6 +220,9 @@ TEST_F(ScriptColouring, APasteColoursTheWholeTextAsColouringTokenByTokenDoes) {
       {"a\r\nb", {}, 0, 3, "x\r\ny"},                             // all lines replaced
       {kAwkwardScript, {}, 40, 45, kAwkwardScript},
       {"", {}, 0, 0, "int x;\r\n"},
+      {longScript.c_str(), {}, 0, 0, "/*"},                       // all of a long text turns green
+      {longScript.c_str(), {}, 1000, 1000, "*/ int k; /*"},       // a comment closed in its middle
+      {longScript.c_str(), {}, 2, 2, "\"http://no.string\" */"}, // no strings: "//" in quotes comments
   };
   for (const Case& c : cases) {
     PutIn(c.script);
@@ -157,6 +232,7 @@ TEST_F(ScriptColouring, APasteColoursTheWholeTextAsColouringTokenByTokenDoes) {
     }
     edit_.SetSel(c.start, c.end);
     colorizer_.ReplaceSel(edit_, c.pasted, std::strlen(c.pasted));
+    ColourPieceByPiece();
     long caret = 0, caretEnd = 0;
     edit_.GetSel(caret, caretEnd);
     // The editor's paste before: the control's own, then everything
@@ -173,14 +249,29 @@ TEST_F(ScriptColouring, APasteColoursTheWholeTextAsColouringTokenByTokenDoes) {
   }
 }
 
-TEST_F(ScriptColouring, OneUndoTakesBackAPasteWithItsColours) {
-  PutIn(kAwkwardScript);
-  edit_.SetSel(2, 2);
-  colorizer_.ReplaceSel(edit_, "/*", 2);  // the rest of the text turns green
-  ASSERT_NE(edit_.GetPlainText(), kAwkwardScript);
-  EXPECT_TRUE(edit_.Undo());
-  EXPECT_EQ(edit_.SendMessage(EM_CANUNDO), 0);
-  ExpectSameFormats("undone");
+TEST_F(ScriptColouring, OneUndoTakesBackAPasteAndTheTextIsColouredAsBefore) {
+  const std::string longScript = LongScript(60);
+  for (const char* script : {kAwkwardScript, longScript.c_str()}) {
+    PutIn(script);
+    colorizer_.FinishColouring(edit_);
+    edit_.SetSel(2, 2);
+    colorizer_.ReplaceSel(edit_, "/*", 2);  // the rest of the text turns green
+    ColourPieceByPiece();
+    ASSERT_NE(edit_.GetPlainText(), script);
+    EXPECT_TRUE(edit_.Undo());
+    EXPECT_EQ(edit_.SendMessage(EM_CANUNDO), 0);
+    colorizer_.Recolour(edit_);
+    ColourPieceByPiece();
+    ExpectSameFormats("undone");
+    // Redo gives the paste back, coloured as it was.
+    EXPECT_TRUE(edit_.SendMessage(EM_REDO));
+    colorizer_.Recolour(edit_);
+    ColourPieceByPiece();
+    expected_.SetSel(2, 2);
+    expected_.ReplaceSel("/*", TRUE);
+    ColourTokenByToken();
+    ExpectSameFormats("redone");
+  }
 }
 
 TEST_F(ScriptColouring, APasteIsCutAtTheControlsLimitBetweenCharacters) {

@@ -153,6 +153,7 @@ void CScriptDlg::OnPaste() {
   m_edit.UpdateWindow();
   m_edit.SetEventMask(notices);
   m_bModified = true;
+  ColourWhenIdle();
 }
 
 const char CScriptDlg::kTriggerSheetTitle[] = "修改触发器";

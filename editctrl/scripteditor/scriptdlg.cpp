@@ -14,6 +14,11 @@ namespace {
 constexpr LPARAM kMaxScriptChars = 16 * 1024 * 1024;
 constexpr UINT_PTR kToolbarTimer = 1;
 constexpr UINT kToolbarTimerMs = 250;  // the clipboard may change while the dialog is open
+// Timer messages come only when no other message waits: the pieces of
+// colouring fill the time the dialog would be idle.
+constexpr UINT_PTR kColourTimer = 2;
+constexpr UINT kColourTimerMs = 10;
+constexpr double kColourBudgetMs = 30;  // per timer message
 constexpr int kMinWidth = 640;
 constexpr int kMinHeight = 120;
 constexpr int kEditMargin = 2;  // between the edit and the picker
@@ -91,6 +96,10 @@ LRESULT CScriptDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
       UpdateToolbar();
       return 0;
     }
+    if (wp == kColourTimer) {
+      ColourSomeNow();
+      return 0;
+    }
     break;
   }
   return CDialog::WindowProc(msg, wp, lp);
@@ -123,6 +132,10 @@ BOOL CScriptDlg::PreTranslateMessage(MSG* msg) {
       OnPaste();
       return TRUE;
     }
+    if (ctrl && (msg->wParam == 'Z' || msg->wParam == 'Y') && msg->hwnd == m_edit.m_hWnd) {
+      OnUndo(msg->wParam == 'Y');
+      return TRUE;
+    }
     if (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) {
       // A key message goes to the window that has the focus.
       if (msg->hwnd == m_edit.m_hWnd && msg->wParam == VK_ESCAPE) {
@@ -147,6 +160,32 @@ void CScriptDlg::PutText(const CString& text) {
   m_edit.Invalidate();
   m_edit.UpdateWindow();
   m_edit.SetEventMask(kEditNotices);
+  ColourWhenIdle();
+}
+
+void CScriptDlg::OnUndo(bool redo) {
+  m_edit.SendMessage(redo ? EM_REDO : EM_UNDO);
+  const DWORD notices = m_edit.SetEventMask(0);
+  m_edit.SetRedraw(FALSE);
+  m_colorizer.Recolour(m_edit);
+  m_edit.SetRedraw(TRUE);
+  m_edit.Invalidate(FALSE);
+  m_edit.SetEventMask(notices);
+  ColourWhenIdle();
+}
+
+void CScriptDlg::ColourWhenIdle() {
+  if (m_colorizer.HasPending()) SetTimer(kColourTimer, kColourTimerMs);
+}
+
+void CScriptDlg::ColourSomeNow() {
+  const DWORD notices = m_edit.SetEventMask(0);
+  m_edit.SetRedraw(FALSE);
+  const bool more = m_colorizer.ColourPending(m_edit, kColourBudgetMs);
+  m_edit.SetRedraw(TRUE);
+  m_edit.Invalidate(FALSE);
+  m_edit.SetEventMask(notices);
+  if (!more) KillTimer(kColourTimer);
 }
 
 void CScriptDlg::OnTextChanged() {
@@ -154,6 +193,7 @@ void CScriptDlg::OnTextChanged() {
   m_edit.SetRedraw(FALSE);
   long start = 0, end = 0;
   m_edit.GetSel(start, end);
+  m_colorizer.TextEdited(m_edit);
   m_colorizer.ColorizeLine(m_edit, m_edit.LineFromChar(start));
   m_edit.SetSel(start, end);
   m_edit.SetRedraw(TRUE);

@@ -44,6 +44,7 @@ class CScriptDlg : public CDialog, public CTriggerHolder {
   CScriptEdit& GetEdit() { return m_edit; }
   CGripToolBar& GetToolbar() { return m_toolbar; }
   CScriptPickTab& GetPicker() { return m_picker; }
+  const CScriptColorizer& GetColorizer() const { return m_colorizer; }
 
   // The compiler the compile command runs; the program folder's
   // "sc\Tarnic.exe" unless a test names another.
@@ -83,6 +84,14 @@ class CScriptDlg : public CDialog, public CTriggerHolder {
   // Replaces the text, coloured, with the caret at its start.
   void PutText(const CString& text);
   void OnTextChanged();
+  // Ctrl+Z and Ctrl+Y: the control's undo or redo, and the text coloured
+  // anew (colours are no step of the undo).
+  void OnUndo(bool redo);
+  // What the colourer left for later is coloured while the dialog is idle:
+  // on its timer, a few pieces at a time, until nothing is left.
+  void ColourWhenIdle();
+  // One timer message's pieces.
+  void ColourSomeNow();
   void UpdateToolbar();
   CString TooltipOf(UINT command) const;
 

@@ -246,6 +246,62 @@ TEST_F(ScriptDialogTest, CtrlVPastesTextColouredAndNothingElse) {
   Run(dlg, script);
 }
 
+// Messages handled until the dialog has coloured what it left for its idle
+// time; false when that took longer than a generous limit.
+bool ColouredWhenIdle(const CScriptDlg& dlg) {
+  const DWORD started = ::GetTickCount();
+  while (dlg.GetColorizer().HasPending()) {
+    if (::GetTickCount() - started > 120000) return false;
+    MSG msg;
+    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      continue;
+    }
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  return true;
+}
+
+TEST_F(ScriptDialogTest, CtrlZTakesBackAPasteAndTheTextIsColouredAsBefore) {
+  std::string text;
+  for (int i = 0; i < 150; ++i) text += "\tint x" + std::to_string(i) + " = abs(1);\r\n";
+  text += "\tdouble last;\r\n";  // far below the screen
+  CScriptDlg dlg(nullptr);
+  dlg.SetScript(text.c_str());
+  DialogScript script;
+  script
+      .On(kCaption,
+          [&](DialogDriver&) {
+            ASSERT_TRUE(ColouredWhenIdle(dlg));
+            EXPECT_EQ(ColourOf(dlg.GetEdit(), "double"), kBlue);
+            dlg.GetEdit().SetSel(0, 0);
+            ASSERT_TRUE(PutOnClipboard(CF_TEXT, GlobalText("/*")));
+            PressWithCtrl('V');
+          })
+      .On(kCaption,
+          [&](DialogDriver&) {
+            ReleaseCtrl();
+            CScriptEdit& edit = dlg.GetEdit();
+            EXPECT_EQ(ColourOf(edit, "int x0"), kGreen);  // on screen at once
+            ASSERT_TRUE(ColouredWhenIdle(dlg));
+            EXPECT_EQ(ColourOf(edit, "double"), kGreen);
+            PressWithCtrl('Z');
+          })
+      .On(kCaption, [&](DialogDriver&) {
+        ReleaseCtrl();
+        CScriptEdit& edit = dlg.GetEdit();
+        EXPECT_EQ(edit.GetPlainText(), text.c_str());
+        EXPECT_EQ(ColourOf(edit, "int"), kBlue);
+        EXPECT_EQ(ColourOf(edit, "abs"), kDarkRed);
+        ASSERT_TRUE(ColouredWhenIdle(dlg));
+        EXPECT_EQ(ColourOf(edit, "double"), kBlue);
+        EXPECT_TRUE(dlg.IsModified());
+        dlg.EndDialog(IDCANCEL);
+      });
+  Run(dlg, script);
+}
+
 // ---- toolbar -----------------------------------------------------------------------
 
 TEST_F(ScriptDialogTest, ToolbarButtonsFollowTheirRules) {

@@ -12,6 +12,7 @@ set(QEL_SCRIPT_EDITOR_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/scripttips.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scriptrtf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rtfcolours.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scriptpending.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scriptcolorizer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scriptmessages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tiplistbox.cpp

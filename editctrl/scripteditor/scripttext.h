@@ -46,3 +46,15 @@ constexpr size_t kIndentLineBytes = 2048;
 // word characters there, empty when there is none; its first character's
 // column goes to *wordColumn.
 CString WordBeforeColumn(const char* line, size_t length, long column, long* wordColumn);
+
+// The characters that an edit replaced, found by comparing the text before
+// with the text after: characters first to oldEnd of the old text became
+// first to newEnd of the new one, the rest is the same on both sides. The
+// bounds lie one character wide of the differing bytes where a character
+// there could have paired with them (a GBK lead byte, a carriage return).
+struct ScriptEditRange {
+  long first;
+  long oldEnd;
+  long newEnd;
+};
+ScriptEditRange ScriptEditedRange(const char* before, size_t beforeLength, const char* after, size_t afterLength);

@@ -94,4 +94,29 @@ TEST(ScriptText, WordBeforeTheCaretColumn) {
   }
 }
 
+TEST(ScriptText, AnEditIsFoundByTheTextsBeforeAndAfterInCharacters) {
+  struct Case {
+    const char* before;
+    const char* after;
+    ScriptEditRange edit;
+  } cases[] = {
+      {"abc", "abc", {3, 3, 3}},
+      {"", "x", {0, 0, 1}},
+      {"abc", "abXc", {1, 2, 3}},       // one character wide on the left
+      {"abc", "ac", {0, 2, 1}},
+      {"abc", "xyz", {0, 3, 3}},
+      {"汉字", "汉x字", {0, 1, 2}},     // GBK characters count as one
+      {"a\r\nb", "a\r\n\r\nb", {1, 2, 3}},  // so do line ends
+      {"a\r", "a\r\n", {1, 2, 2}},      // a carriage return that became a line end
+      {"x\x81" ",", "x\x81" "A,", {1, 2, 2}},  // a lead byte that found its trail byte
+      {"aaaa", "aaaaaa", {3, 4, 6}},    // where a repeat is, is not known: at the end
+  };
+  for (const Case& c : cases) {
+    const ScriptEditRange got = ScriptEditedRange(c.before, std::strlen(c.before), c.after, std::strlen(c.after));
+    EXPECT_EQ(got.first, c.edit.first) << c.before << " -> " << c.after;
+    EXPECT_EQ(got.oldEnd, c.edit.oldEnd) << c.before << " -> " << c.after;
+    EXPECT_EQ(got.newEnd, c.edit.newEnd) << c.before << " -> " << c.after;
+  }
+}
+
 }  // namespace
