@@ -32,9 +32,11 @@ class CScriptColorizer {
   CScriptColorizer();
 
   // All of the control's text replaced by `text`, with the tab stops and
-  // nothing left to undo; what is on screen coloured, the rest pending. The
-  // caret goes to the start. Fast into an empty control: the control deletes
-  // old text at a cost that grows with the square of its length.
+  // nothing left to undo, the caret at the start: its first kHeadLines lines
+  // go in first and what of them is on screen is coloured while the text is
+  // short; the rest follows, pending. Fast into an empty control: the
+  // control deletes old text at a cost that grows with the square of its
+  // length.
   void PutText(CRichEditCtrl& edit, const char* text, size_t length);
   // The selection replaced by `text` (cut where the whole would pass the
   // control's limit), as one step of the control's undo, the caret after it;
