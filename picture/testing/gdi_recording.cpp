@@ -54,6 +54,12 @@ void Read(GdiRecording& r, const ENHMETARECORD* rec) {
       ++r.setPixels;
       break;
     }
+    case EMR_BITBLT: {
+      const auto* p = reinterpret_cast<const EMRBITBLT*>(rec);
+      Reach(r, p->xDest, p->yDest);
+      r.copiedPixels += static_cast<long long>(p->cxDest) * p->cyDest;
+      break;
+    }
     case EMR_POLYGON:
     case EMR_POLYLINE:
     case EMR_POLYBEZIER:

@@ -14,6 +14,7 @@ struct GdiRecording {
   std::vector<LONG> penWidths;   // every pen created, cosmetic or geometric
   std::vector<LOGFONTW> fonts;   // every font created
   int setPixels = 0;             // SetPixel calls
+  long long copiedPixels = 0;    // pixels that block copies (BitBlt) cover
   int shapes = 0;                // polygons, poly-lines, lines, rectangles, ellipses
   int strokes = 0;               // of those the poly-lines and lines
   int texts = 0;                 // text outputs
