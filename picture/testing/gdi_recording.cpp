@@ -58,6 +58,7 @@ void Read(GdiRecording& r, const ENHMETARECORD* rec) {
       const auto* b = reinterpret_cast<const EMRBITBLT*>(rec);
       Reach(r, b->xDest + b->cxDest, b->yDest + b->cyDest);
       ++r.patternFills;
+      r.copiedPixels += static_cast<long long>(b->cxDest) * b->cyDest;
       break;
     }
     case EMR_POLYGON:

@@ -15,6 +15,7 @@ struct GdiRecording {
   std::vector<LOGFONTW> fonts;   // every font created
   int setPixels = 0;             // SetPixel calls
   int patternFills = 0;          // PatBlt calls (the dotted runs of the trackers' frames)
+  long long copiedPixels = 0;    // pixels that those fills and block copies cover
   int shapes = 0;                // polygons, poly-lines, lines, rectangles, ellipses
   int strokes = 0;               // of those the poly-lines and lines
   int texts = 0;                 // text outputs
