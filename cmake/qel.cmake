@@ -57,7 +57,7 @@ set(QEL_SHARD_TIMEOUT 600)
 set(QEL_TEST_RECORDS ${CMAKE_BINARY_DIR}/test-records)
 
 # qel_test(<name> [SERIAL] SOURCES <files...> [LIBS <libs...>] [RESOURCE_LOCK <lock>]
-#          [CASE_LOCK <lock> <filter>] [OWN_PROCESS <filter>])
+#          [CASE_LOCK <lock> <filter>] [OWN_PROCESS <filter>] [SERIAL_CASES <filter>])
 # A GoogleTest executable in the tests folder, run through Wine by
 # tools/run-gtest.sh, one ctest test for each shard: <name> (or <name>/<i>,
 # GTEST_SHARD_INDEX i, when the program is split). The shards are known when
@@ -72,9 +72,10 @@ set(QEL_TEST_RECORDS ${CMAKE_BINARY_DIR}/test-records)
 # process starts in, which the cases before it in the same process change.
 # SERIAL runs each shard alone: for cases that need the keyboard focus,
 # which a window of a test running beside them would take (every test shares
-# one display).
+# one display); SERIAL_CASES runs only the cases its filter names alone, as
+# <name>/serial.
 function(qel_test name)
-  cmake_parse_arguments(T "SERIAL" "RESOURCE_LOCK;OWN_PROCESS" "SOURCES;LIBS;CASE_LOCK" ${ARGN})
+  cmake_parse_arguments(T "SERIAL" "RESOURCE_LOCK;OWN_PROCESS;SERIAL_CASES" "SOURCES;LIBS;CASE_LOCK" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR})
@@ -95,6 +96,12 @@ function(qel_test name)
     qel_test_shards(${name} ${name}/${caseLock} 1 "${lockFilter}" "${T_SERIAL}" "${caseLocks}")
     string(REPLACE ":" ";" lockPatterns "${caseFilter}")
     list(APPEND apart ${lockPatterns})
+  endif()
+  if(T_SERIAL_CASES)
+    qel_gtest_filter(serialFilter "${T_SERIAL_CASES}" "${apart}")
+    qel_test_shards(${name} ${name}/serial 1 "${serialFilter}" TRUE "${T_RESOURCE_LOCK}")
+    string(REPLACE ":" ";" serialPatterns "${T_SERIAL_CASES}")
+    list(APPEND apart ${serialPatterns})
   endif()
   qel_gtest_filter(restFilter "" "${apart}")
   qel_shard_count(${name} shards)
