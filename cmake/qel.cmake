@@ -1,7 +1,5 @@
 # Build helpers shared by every subsystem folder.
 
-include(GoogleTest)
-
 # GoogleTest from the sources of Debian's googletest package, built for the target.
 macro(qel_add_googletest)
   set(QEL_GTEST_SRC /usr/src/googletest CACHE PATH "GoogleTest sources")
@@ -15,54 +13,148 @@ macro(qel_add_googletest)
                                    ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/googletest)
 endmacro()
 
+# Test programs run in shards: GoogleTest's own sharding splits the long ones
+# so that the suite keeps every core busy to its end, and a program not named
+# here runs as one ctest test (one Wine process). A program gets an entry
+# when it runs well over the time of a fair share of the suite on one core
+# (some ten seconds, less than a tenth of the whole on eight cores); its
+# count brings each shard near that.
+set(QEL_TEST_SHARDS
+  editor_test 6
+  script_vm_test 4
+  editctrl_test 3
+  colors_test 2
+  compiler_test 2
+  dbclient_test 2
+  editor_lists_test 2
+  framework_frame_test 2
+  linkpages_test 2
+  picture_shapes_test 2
+  project_tagsim_test 2
+  project_test 2
+  runctrl_test 2
+  viewer_e2e_test 2
+)
+
+# An entry whose program is gone (renamed) would quietly give up its shards.
+function(qel_check_shard_table)
+  foreach(entry IN LISTS QEL_TEST_SHARDS)
+    if(NOT entry MATCHES "^[0-9]+$" AND NOT TARGET ${entry})
+      message(FATAL_ERROR "QEL_TEST_SHARDS names ${entry}, which is no test program")
+    endif()
+  endforeach()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL qel_check_shard_table)
+
+# Seconds a shard may take, some ten times the longest seen on a loaded machine.
+set(QEL_SHARD_TIMEOUT 600)
+
+# Where tools/run-gtest.sh records failed cases and retried shards (for
+# tools/test-records.sh).
+set(QEL_TEST_RECORDS ${CMAKE_BINARY_DIR}/test-records)
+
 # qel_test(<name> [SERIAL] SOURCES <files...> [LIBS <libs...>] [RESOURCE_LOCK <lock>]
-#          [CASE_LOCK <lock> <filter>])
-# A GoogleTest executable in the tests folder, run through Wine; its cases are
-# discovered when ctest runs so that the build never needs Wine. Cases that
+#          [CASE_LOCK <lock> <filter>] [OWN_PROCESS <filter>] [SERIAL_CASES <filter>])
+# A GoogleTest executable in the tests folder, run through Wine by
+# tools/run-gtest.sh, one ctest test for each shard: <name> (or <name>/<i>,
+# GTEST_SHARD_INDEX i, when the program is split). The shards are known when
+# CMake configures, so that the build never needs Wine. A program whose cases
 # share something outside their own folder (a registry key of the program
-# they run) name it as their resource lock and run one at a time. CASE_LOCK
-# gives the lock only to the cases that the GoogleTest filter names (those
-# of the program that use the clipboard, which every window of the session
-# shares); the others run side by side as usual. SERIAL runs each case alone:
-# for cases that need the keyboard focus, which a window of a test running
-# beside them would take (every test shares one display).
+# they run) names it as its resource lock: its shards run one at a time.
+# CASE_LOCK gives the lock only to the cases that the GoogleTest filter names
+# (those of the program that use the clipboard, which every window of the
+# session shares): they run together as <name>/<lock>, and the other cases
+# side by side as usual. OWN_PROCESS gives each pattern of its filter a
+# process of its own, <name>/<pattern>: for a case that checks the state a
+# process starts in, which the cases before it in the same process change.
+# SERIAL runs each shard alone: for cases that need the keyboard focus,
+# which a window of a test running beside them would take (every test shares
+# one display); SERIAL_CASES runs only the cases its filter names alone, as
+# <name>/serial.
 function(qel_test name)
-  cmake_parse_arguments(T "SERIAL" "RESOURCE_LOCK" "SOURCES;LIBS;CASE_LOCK" ${ARGN})
-  set(lock)
-  if(T_RESOURCE_LOCK)
-    set(lock RESOURCE_LOCK ${T_RESOURCE_LOCK})
-  endif()
+  cmake_parse_arguments(T "SERIAL" "RESOURCE_LOCK;OWN_PROCESS;SERIAL_CASES" "SOURCES;LIBS;CASE_LOCK" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR})
+  # The patterns of the cases that run apart from the shards of the others.
+  set(apart)
+  if(T_OWN_PROCESS)
+    string(REPLACE ":" ";" ownPatterns "${T_OWN_PROCESS}")
+    foreach(pattern IN LISTS ownPatterns)
+      qel_test_shards(${name} ${name}/${pattern} 1 "${pattern}" "${T_SERIAL}" "${T_RESOURCE_LOCK}")
+    endforeach()
+    list(APPEND apart ${ownPatterns})
+  endif()
   if(T_CASE_LOCK)
-    # A lock of the whole program and one of some cases would make a list,
-    # which the discovery script does not carry.
-    if(T_RESOURCE_LOCK)
-      message(FATAL_ERROR "qel_test(${name}): RESOURCE_LOCK and CASE_LOCK together")
-    endif()
     list(GET T_CASE_LOCK 0 caseLock)
     list(GET T_CASE_LOCK 1 caseFilter)
-    qel_discover_cases(${name} ${T_SERIAL} "${caseFilter}" RESOURCE_LOCK ${caseLock})
-    qel_discover_cases(${name} ${T_SERIAL} "-${caseFilter}")
-  else()
-    qel_discover_cases(${name} ${T_SERIAL} "" ${lock})
+    qel_gtest_filter(lockFilter "${caseFilter}" "${apart}")
+    set(caseLocks ${T_RESOURCE_LOCK} ${caseLock})
+    qel_test_shards(${name} ${name}/${caseLock} 1 "${lockFilter}" "${T_SERIAL}" "${caseLocks}")
+    string(REPLACE ":" ";" lockPatterns "${caseFilter}")
+    list(APPEND apart ${lockPatterns})
   endif()
+  if(T_SERIAL_CASES)
+    qel_gtest_filter(serialFilter "${T_SERIAL_CASES}" "${apart}")
+    qel_test_shards(${name} ${name}/serial 1 "${serialFilter}" TRUE "${T_RESOURCE_LOCK}")
+    string(REPLACE ":" ";" serialPatterns "${T_SERIAL_CASES}")
+    list(APPEND apart ${serialPatterns})
+  endif()
+  qel_gtest_filter(restFilter "" "${apart}")
+  qel_shard_count(${name} shards)
+  qel_test_shards(${name} ${name} ${shards} "${restFilter}" "${T_SERIAL}" "${T_RESOURCE_LOCK}")
 endfunction()
 
-# qel_discover_cases(<name> <serial> <filter> [<properties>...])
-# The cases of a test program that the filter names (all when it is empty),
-# as ctest's tests.
-function(qel_discover_cases name serial filter)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       WORKING_DIRECTORY ${QEL_TEST_DIR}
-                       TEST_FILTER "${filter}"
-                       PROPERTIES ENVIRONMENT "QEL_PROGRAM_DIR=${QEL_PROGRAM_DIR}"
-                                  # a second variable through its own property: a list
-                                  # value would not survive the discovery script
-                                  ENVIRONMENT_MODIFICATION "QEL_SOURCE_DIR=set:${CMAKE_SOURCE_DIR}"
-                                  RUN_SERIAL ${serial}
-                                  ${ARGN})
+# qel_gtest_filter(<variable> <filter> <patterns>): GoogleTest's filter of the
+# cases that <filter> names (every case when it is empty) but none of the
+# list <patterns>.
+function(qel_gtest_filter variable filter patterns)
+  if(patterns)
+    string(JOIN ":" leftOut ${patterns})
+    set(filter "${filter}-${leftOut}")
+  endif()
+  set(${variable} "${filter}" PARENT_SCOPE)
+endfunction()
+
+# qel_shard_count(<program> <variable>): the program's entry in QEL_TEST_SHARDS, or 1.
+function(qel_shard_count program variable)
+  list(FIND QEL_TEST_SHARDS ${program} at)
+  set(count 1)
+  if(at GREATER_EQUAL 0)
+    math(EXPR at "${at} + 1")
+    list(GET QEL_TEST_SHARDS ${at} count)
+  endif()
+  set(${variable} ${count} PARENT_SCOPE)
+endfunction()
+
+# qel_test_shards(<program> <test> <count> <filter> <serial> <locks>)
+# The cases of a test program that the GoogleTest filter names (all when it
+# is empty) as <count> ctest tests, named <test> when there is one and
+# <test>/<i> when there are more.
+function(qel_test_shards program test count filter serial locks)
+  set(filterArgument)
+  if(filter)
+    set(filterArgument --gtest_filter=${filter})
+  endif()
+  math(EXPR last "${count} - 1")
+  foreach(index RANGE ${last})
+    set(shard ${test})
+    if(count GREATER 1)
+      set(shard ${test}/${index})
+    endif()
+    add_test(NAME ${shard}
+             COMMAND ${CMAKE_SOURCE_DIR}/tools/run-gtest.sh ${QEL_TEST_RECORDS} ${shard} ${index}/${count}
+                     ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${program}> ${filterArgument}
+             WORKING_DIRECTORY ${QEL_TEST_DIR})
+    # A crash under Wine starts its debugger, which may never end: the limit
+    # ends such a shard (with its output so far) rather than the whole run.
+    set_tests_properties(${shard} PROPERTIES
+                         ENVIRONMENT "QEL_PROGRAM_DIR=${QEL_PROGRAM_DIR};QEL_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+                         RUN_SERIAL "${serial}" TIMEOUT ${QEL_SHARD_TIMEOUT})
+    if(locks)
+      set_tests_properties(${shard} PROPERTIES RESOURCE_LOCK "${locks}")
+    endif()
+  endforeach()
 endfunction()
 
 # qel_program_file(<target> <source> <folder>)

@@ -40,7 +40,10 @@ void RemoveTree(const std::string& folder) {
 ScratchFolder::ScratchFolder(const std::string& name) {
   char cwd[MAX_PATH];
   ::GetCurrentDirectoryA(MAX_PATH, cwd);
-  m_path = std::string(cwd) + "\\" + name + "_" + std::to_string(::GetCurrentProcessId()) + "\\";
+  static LONG made = 0;
+  const LONG number = ::InterlockedIncrement(&made);
+  m_path = std::string(cwd) + "\\" + name + "_" + std::to_string(::GetCurrentProcessId()) + "_" +
+           std::to_string(number) + "\\";
   RemoveTree(m_path);
   MakeFolders(m_path);
 }

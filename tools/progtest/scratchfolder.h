@@ -1,6 +1,8 @@
 // A folder of a test's own below the working folder, removed with
-// everything in it; its name carries the process id, so cases run side by
-// side never share one.
+// everything in it; its name carries the process id and the folder's number
+// in the process, so cases run side by side never share one, nor do cases run
+// one after the other in one process (a DLL a case loaded from its folder
+// stays loaded, and its file cannot be removed or replaced).
 #pragma once
 #include <string>
 
