@@ -77,6 +77,12 @@ if [ $fresh -eq 1 ]; then
     "$loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >>"$log" 2>&1 ||
     die "the prefix's desktop could not be set"
 fi
+# A crashing program ends at once: Wine's debugger writes its backtrace to
+# the log without showing its crash dialog, which in a session nobody looks at
+# stays open for good while the test that crashed (and every test waiting on
+# the display) seems to hang. The test runner names the case a program died in.
+"$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >>"$log" 2>&1 ||
+  die "the prefix's crash dialog could not be turned off"
 # Some Wine packages leave their Marlett font (the glyphs of caption and
 # close buttons) outside the folders Wine searches; without it those buttons
 # show letters. The prefix's own font folder is always searched.
