@@ -23,6 +23,7 @@
 #include "scriptdlg_testutil.h"
 #include "scripttips.h"
 #include "wndclass.h"
+#include "wndtest/wndtest_util.h"
 
 namespace scripttest {
 namespace {
@@ -249,18 +250,7 @@ TEST_F(ScriptDialogTest, CtrlVPastesTextColouredAndNothingElse) {
 // Messages handled until the dialog has coloured what it left for its idle
 // time; false when that took longer than a generous limit.
 bool ColouredWhenIdle(const CScriptDlg& dlg) {
-  const DWORD started = ::GetTickCount();
-  while (dlg.GetColorizer().HasPending()) {
-    if (::GetTickCount() - started > 120000) return false;
-    MSG msg;
-    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-      continue;
-    }
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
-  return true;
+  return wndtest::PumpUntil([&] { return !dlg.GetColorizer().HasPending(); }, 120000);
 }
 
 TEST_F(ScriptDialogTest, CtrlZTakesBackAPasteAndTheTextIsColouredAsBefore) {
