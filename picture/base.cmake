@@ -2,6 +2,7 @@
 # and the drawing surface that pixel tests of the model read back.
 list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/geometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/globalstream.cpp
   ${CMAKE_CURRENT_LIST_DIR}/propdesc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tagvalue.cpp
 )

@@ -3,33 +3,10 @@
 #include <atomic>
 #include <cstring>
 
+#include "globalstream.h"
 #include "imagesize.h"
 
 namespace {
-
-// A stream over a copy of the bytes in a movable global block that the
-// stream frees when it is released; null when either cannot be made.
-IStream* CreateStreamOverCopy(const std::vector<BYTE>& bytes) {
-    const SIZE_T size = (bytes.size() + 7) & ~static_cast<SIZE_T>(7);
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!block)
-        return nullptr;
-    void* p = ::GlobalLock(block);
-    if (!p) {
-        ::GlobalFree(block);
-        return nullptr;
-    }
-    std::memcpy(p, bytes.data(), bytes.size());
-    ::GlobalUnlock(block);
-    IStream* stream = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &stream)) || !stream) {
-        ::GlobalFree(block);
-        return nullptr;
-    }
-    // The stream's size is the block's, rounded up; the decoders read the
-    // image's own length from its header.
-    return stream;
-}
 
 // A format without a stated size that the header reader knows (TIFF, icons)
 // is measured once decoded: a bitmap beyond the bound is dropped, so it is
@@ -96,7 +73,9 @@ bool CImageData::Decode() {
         m_bUndecodable = true;  // refused before a record is played
         return false;
     }
-    m_pStream = CreateStreamOverCopy(m_bytes);
+    // The stream is the block's size, rounded up; the decoders read the
+    // image's own length from its header.
+    m_pStream = CreateStreamOverCopy(m_bytes.data(), m_bytes.size());
     if (!m_pStream)
         return false;
     Gdiplus::GpImage* image = nullptr;

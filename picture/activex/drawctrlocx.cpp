@@ -9,6 +9,7 @@
 
 #include "archive.h"
 #include "comptr.h"
+#include "globalstream.h"
 #include "msgbox.h"
 #include "offeredcontrols.h"
 #include "olecontrolwnd.h"
@@ -29,27 +30,14 @@ static_assert(kEditorOcxStyle == 0x5C000000, "editor control style");
 
 bool IsZero(const CLSID& clsid) { return clsid == CLSID{}; }
 
-// A stream over one global block that holds a copy of count bytes, at its
-// start. The block is made at its full size at once: a stream that grows
-// with each piece written moves the bytes again and again.
+// A stream of exactly count bytes over a copy of them: the control reads
+// its state to the stream's end.
 IStream* StreamOver(const BYTE* bytes, DWORD count) {
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, count);
-    if (!block)
+    IStream* stream = CreateStreamOverCopy(bytes, count);
+    if (!stream)
         return nullptr;
-    void* into = ::GlobalLock(block);
-    if (!into) {
-        ::GlobalFree(block);
-        return nullptr;
-    }
-    std::memcpy(into, bytes, count);
-    ::GlobalUnlock(block);
-    IStream* stream = nullptr;
-    if (FAILED(::CreateStreamOnHGlobal(block, TRUE, &stream))) {
-        ::GlobalFree(block);
-        return nullptr;
-    }
     ULARGE_INTEGER size;
-    size.QuadPart = count;  // the block may be larger than asked for
+    size.QuadPart = count;  // the block is rounded up
     if (FAILED(stream->SetSize(size))) {
         stream->Release();
         return nullptr;
