@@ -3,7 +3,7 @@
 // __stdcall and exported undecorated; the export names are exactly these
 // (QB_Destory, QB_DisConnnect, QB_IsConnnect and QB_TagInport included).
 #pragma once
-#include "qbtypes.h"
+#include "qel/qbtypes.h"
 
 #define QB_EXPORTS(X)                                                                          \
   X(QB_HANDLE, QB_Create, (void))                                                              \

@@ -8,7 +8,7 @@
 
 #include "qbbuffer.h"
 #include "qbframe.h"
-#include "qbtypes.h"
+#include "qel/qbtypes.h"
 
 // Time limits of one handle. The exports run with these defaults; tests
 // shorten them to keep the suite fast.

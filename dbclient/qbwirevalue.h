@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "qbbuffer.h"
-#include "qbtypes.h"
+#include "qel/qbtypes.h"
 
 // Cuts the record's name to 79 characters (byte 79 set to 0) and appends its
 // wire form. False when the buffer refuses the bytes.

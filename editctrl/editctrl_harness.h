@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "editctrl_testfiles.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 
 namespace edittest {
 

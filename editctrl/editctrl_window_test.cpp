@@ -2,7 +2,7 @@
 // wheel, zoom), the state queries and the service requests.
 #include <gtest/gtest.h>
 
-#include "checkword.h"
+#include "qel/checkword.h"
 #include "editctrl_harness.h"
 
 namespace edittest {

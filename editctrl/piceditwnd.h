@@ -17,7 +17,7 @@
 #include "editing/layerstate.h"
 #include "geometry.h"
 #include "memfile.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "qstring.h"
 #include "wnd.h"
 

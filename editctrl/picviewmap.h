@@ -9,7 +9,7 @@
 #include <windows.h>
 
 #include "geometry.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 
 namespace qelview {
 

@@ -1,6 +1,6 @@
 #include "servicerequest.h"
 
-#include "checkword.h"
+#include "qel/checkword.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #pragma once
 #include <windows.h>
 
-#include "picmsg.h"
+#include "qel/picmsg.h"
 
 // True for the requests answered from the host callback table.
 bool IsEditServiceRequest(UINT msg);

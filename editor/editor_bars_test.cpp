@@ -3,7 +3,7 @@
 // the sizing bars' edge, close button and show/hide commands.
 #include <algorithm>
 #include "bars/minidockframe.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "resource.h"
 #include "test/editor_harness.h"
 

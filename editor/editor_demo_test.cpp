@@ -3,7 +3,7 @@
 // byte.
 #include "demoproject.h"
 #include "picframe.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "picview.h"
 #include "test/editor_harness.h"
 

@@ -15,7 +15,7 @@
 #include "drawrect.h"
 #include "file.h"
 #include "pages/pageres.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "picobj.h"
 #include "picview.h"
 #include "programprocess.h"

@@ -12,7 +12,7 @@
 #include "drawobj.h"
 #include "file.h"
 #include "picframe.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "picobj.h"
 #include "picview.h"
 #include "resource.h"

@@ -3,7 +3,7 @@
 // engineer would.
 #include "commands/cmdui.h"
 #include "localtagframe.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "resource.h"
 #include "testing/dialogscript.h"
 #include "test/editor_harness.h"

@@ -4,7 +4,7 @@
 // the view passes on, and the questions on closing.
 #include "commands/cmdui.h"
 #include "picframe.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "picview.h"
 #include "resource.h"
 #include "test/editor_harness.h"

@@ -7,7 +7,7 @@
 #include "localtagdlg.h"
 #include "mainframe.h"
 #include "msgbox.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "qelidedoc.h"
 #include "resource.h"
 #include "workspacebar.h"

@@ -3,7 +3,7 @@
 
 #include "editorapp.h"
 #include "editortexts.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "picview.h"
 #include "projectcompile.h"
 #include "qelidedoc.h"

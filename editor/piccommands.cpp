@@ -10,7 +10,7 @@
 #include "editortexts.h"
 #include "mainframe.h"
 #include "msgbox.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "picview.h"
 #include "resource.h"
 

@@ -9,7 +9,7 @@
 #include "editortexts.h"
 #include "mainframe.h"
 #include "msgbox.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "qelidedoc.h"
 
 IMPLEMENT_DYNCREATE(CPicView, CView)

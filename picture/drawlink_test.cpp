@@ -9,7 +9,7 @@
 #include "archive.h"
 #include "drawpoly.h"
 #include "objtest_util.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "crtformat.h"
 #include "memfile.h"
 #include "objlist_io.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 
 IMPLEMENT_SERIAL(CDrawObj, CObject, 0)
 

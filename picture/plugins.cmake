@@ -1,6 +1,7 @@
-# The plug-in interface (plugin/qpi.h), the host record that loads a plug-in
-# library, and the plug-in draw object; a misbehaving plug-in of our own
-# (plugin/testing) for the host's tests, and a library that must never load.
+# The host side of the plug-in interface (qel/qpi.h): the host record that
+# loads a plug-in library, and the plug-in draw object; a misbehaving plug-in
+# of our own (plugin/testing) for the host's tests, and a library that must
+# never load.
 list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/plugin/plughost.cpp
   ${CMAKE_CURRENT_LIST_DIR}/plugin/drawplugin.cpp
@@ -9,7 +10,7 @@ list(APPEND QEL_PICTURE_SOURCES
 
 function(qel_picture_tests_plugins)
   set(dir ${CMAKE_CURRENT_SOURCE_DIR}/plugin)
-  # The records are shared with the plug-ins, which include qpi.h by name.
+  # The host record and the plug-in draw object, by name.
   target_include_directories(qelpicture PUBLIC ${dir})
 
   # The test plug-in: one with all five exports whose answers the tests set,

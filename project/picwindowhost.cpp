@@ -1,7 +1,7 @@
 #include "picwindowhost.h"
 
-#include "../editctrl/picmsg.h"
-#include "hostcallbacks.h"
+#include "qel/picmsg.h"
+#include "qel/hostcallbacks.h"
 
 CPicWindowHost::CPicWindowHost(const char* library, const char* windowClass)
     : m_library(library), m_windowClass(windowClass) {}

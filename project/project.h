@@ -15,7 +15,7 @@
 #include <memory>
 
 #include "file.h"
-#include "hostcallbacks.h"
+#include "qel/hostcallbacks.h"
 #include "localtagarray.h"
 #include "qstring.h"
 #include "rtdbclient.h"

@@ -2,7 +2,7 @@
 // the table's forwarders call, one per callback, in the table's order. The
 // binding to qel3api (CRtdbClient) is the implementation.
 #pragma once
-#include "hostcallbacks.h"
+#include "qel/hostcallbacks.h"
 #include "rtdbconn.h"
 
 class IRtdbClient {

@@ -17,7 +17,7 @@
 
 #include <memory>
 
-#include "../editctrl/picmsg.h"
+#include "qel/picmsg.h"
 #include "drawobj.h"
 #include "picobj.h"
 #include "runsurface.h"

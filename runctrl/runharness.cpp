@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "actkinds.h"
-#include "checkword.h"
+#include "qel/checkword.h"
 #include "drawgroup.h"
 #include "drawrect.h"
 #include "linkclasses.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "../editctrl/picmsg.h"
+#include "qel/picmsg.h"
 #include "tagvalue.h"
 
 class CPicObj;

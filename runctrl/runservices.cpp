@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "../editctrl/servicerequest.h"
-#include "checkword.h"
+#include "qel/checkword.h"
 #include "picrunwnd.h"
 #include "tagvalue.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "checkword.h"
+#include "qel/checkword.h"
 #include "picfile.h"
 #include "picobj.h"
 #include "runharness.h"

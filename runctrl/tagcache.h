@@ -14,7 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "../editctrl/picmsg.h"
+#include "qel/picmsg.h"
 
 class CTagCache {
  public:

@@ -1,4 +1,4 @@
-#include "checkword.h"
+#include "qel/checkword.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include <map>
 #include <string>
 
-#include "../editctrl/picmsg.h"
-#include "checkword.h"
+#include "qel/picmsg.h"
+#include "qel/checkword.h"
 #include "experror.h"
 #include "expression.h"
 #include "hostrequest.h"

@@ -1,7 +1,7 @@
 #include "hostrequest.h"
 
-#include "../editctrl/picmsg.h"
-#include "checkword.h"
+#include "qel/picmsg.h"
+#include "qel/checkword.h"
 #include "tickscope.h"
 
 namespace {

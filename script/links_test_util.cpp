@@ -82,8 +82,8 @@ void PrepareDirect(CDrawObj& owner, CAction* link, const char* expression, RECT*
 
 #include <cstring>
 
-#include "../editctrl/picmsg.h"
-#include "checkword.h"
+#include "qel/picmsg.h"
+#include "qel/checkword.h"
 
 namespace linktest {
 

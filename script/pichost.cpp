@@ -2,7 +2,7 @@
 // control objects.
 #include "pichost.h"
 
-#include "../editctrl/picmsg.h"
+#include "qel/picmsg.h"
 #include "activex/drawctrlocx.h"
 #include "drawobj.h"
 #include "drawtext.h"

@@ -1,6 +1,5 @@
-#include "../editctrl/picmsg.h"
+#include "qel/picmsg.h"
 // The picture model names its compiler-output notice itself; both must agree.
-#include "../picture/picmsg.h"
 
 #include <gtest/gtest.h>
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "../editctrl/picmsg.h"
+#include "qel/picmsg.h"
 #include "action.h"
-#include "checkword.h"
+#include "qel/checkword.h"
 #include "drawrect.h"
 #include "linkclasses.h"
 #include "picfile.h"

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "../editctrl/picmsg.h"
-#include "checkword.h"
+#include "qel/picmsg.h"
+#include "qel/checkword.h"
 #include "hostrequest.h"
 #include "tickrepaint.h"
 

@@ -1,7 +1,7 @@
 #include "runtimehost.h"
 
-#include "../editctrl/picmsg.h"
-#include "hostcallbacks.h"
+#include "qel/picmsg.h"
+#include "qel/hostcallbacks.h"
 
 const char CRuntimeHost::kLibraryName[] = "QelRun.dll";
 const char CRuntimeHost::kWindowClass[] = "QELPICVIEW";

@@ -1,6 +1,6 @@
 #include "runtimeview.h"
 
-#include "../editctrl/picmsg.h"
+#include "qel/picmsg.h"
 #include "gdiwrap.h"
 #include "viewertexts.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "../editctrl/picmsg.h"
+#include "qel/picmsg.h"
 #include "benchclock.h"
 #include "crtformat.h"
 #include "demoproject.h"

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "../editctrl/picmsg.h"
+#include "qel/picmsg.h"
 #include "viewer_test_util.h"
 #include "viewerapp.h"
 

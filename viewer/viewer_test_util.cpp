@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "../editctrl/picmsg.h"
+#include "qel/picmsg.h"
 
 namespace viewertest {
 

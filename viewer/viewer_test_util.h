@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "boxrecorder.h"
-#include "hostcallbacks.h"
+#include "qel/hostcallbacks.h"
 #include "scratchfolder.h"
 
 namespace viewertest {

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "../picmsg.h"
+#include "qel/picmsg.h"
 #include "colorpopup.h"
 #include "colortable.h"
 #include "gdiwrap.h"

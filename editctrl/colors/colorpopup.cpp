@@ -6,7 +6,7 @@
 
 #include <windowsx.h>
 
-#include "../picmsg.h"
+#include "qel/picmsg.h"
 #include "colortable.h"
 #include "dialogs/commondlg.h"
 

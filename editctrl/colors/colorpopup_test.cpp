@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "../picmsg.h"
+#include "qel/picmsg.h"
 #include "colortable.h"
 #include "colortest_util.h"
 #include "render_surface.h"

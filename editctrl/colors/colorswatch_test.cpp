@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "../picmsg.h"
+#include "qel/picmsg.h"
 #include "colortable.h"
 #include "colorswatch.h"
 #include "colortest_util.h"

@@ -3,7 +3,7 @@
 // pointer is tracked for hover notices.
 #include "gridwnd.h"
 
-#include "../picmsg.h"
+#include "qel/picmsg.h"
 
 namespace {
 

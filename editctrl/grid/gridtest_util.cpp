@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "../picmsg.h"
+#include "qel/picmsg.h"
 #include "wndtest/wndtest_util.h"
 
 namespace gridtest {

@@ -2,7 +2,7 @@
 // Ctrl, the column-border drag, the double click notice and hover.
 #include <gtest/gtest.h>
 
-#include "../picmsg.h"
+#include "qel/picmsg.h"
 #include "gridtest_util.h"
 
 namespace {

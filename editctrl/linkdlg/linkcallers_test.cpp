@@ -8,7 +8,7 @@
 #include "drawrect.h"
 #include "pages/pageres.h"
 #include "pages/pagetest_util.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "picobj.h"
 
 namespace pagetest {

@@ -1,6 +1,6 @@
 #include "linkpage.h"
 
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "piceditwnd.h"
 
 IMPLEMENT_DYNAMIC(CLinkPage, CPropertyPage)

@@ -10,7 +10,7 @@
 #include "pageexp.h"
 #include "pageres.h"
 #include "pagetest_util.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 
 namespace pagetest {
 namespace {

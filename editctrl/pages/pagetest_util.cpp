@@ -4,7 +4,7 @@
 #include "controls/treectrl.h"
 #include "editctrl_inproc.h"
 #include "editctrl_testfiles.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "picobj.h"
 
 namespace pagetest {

@@ -6,7 +6,7 @@
 #include "moduledir.h"
 #include "msgbox.h"
 #include "piceditwnd.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "editctrl_pictures.h"
 #include "file.h"
 #include "linkclasses.h"
-#include "../../project/localtag.h"
+#include "qel/localtag.h"
 #include "piceditwnd.h"
 #include "picobj.h"
 #include "picstore.h"

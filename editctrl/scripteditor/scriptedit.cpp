@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "clipboard.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "scripteditor_res.h"
 #include "scripttext.h"
 

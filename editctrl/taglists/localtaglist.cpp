@@ -1,6 +1,6 @@
 #include "localtaglist.h"
 
-#include "../../project/localtag.h"
+#include "qel/localtag.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // system tag's row shows bitmap 5004, any other 5005. FindText searches the
 // names or descriptions, going on from the last match.
 #pragma once
-#include "../../project/hostcallbacks.h"
+#include "qel/hostcallbacks.h"
 #include "taglistctrl.h"
 
 // Clears records and appends the table's records from index 0 on, until the

@@ -7,7 +7,7 @@
 // BeginQuery and EndQuery, with OnQueryRecords as the record callback; it may
 // keep fewer bytes of each record than the server sends.
 #pragma once
-#include "../../project/hostcallbacks.h"
+#include "qel/hostcallbacks.h"
 #include "taglistctrl.h"
 
 class CRtdbTagList : public CTagListCtrl {

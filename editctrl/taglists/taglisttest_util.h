@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../../dbclient/qbtypes.h"
+#include "qel/qbtypes.h"
 #include "wnd.h"
 
 namespace taglisttest {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "../picmsg.h"
+#include "qel/picmsg.h"
 #include "../componentclass.h"
 #include "../componentfont.h"
 #include "localtaglist.h"

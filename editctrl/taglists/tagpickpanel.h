@@ -12,7 +12,7 @@
 
 #include <memory>
 
-#include "../../project/hostcallbacks.h"
+#include "qel/hostcallbacks.h"
 #include "controls/edit.h"
 #include "gdiwrap.h"
 #include "pickinsert.h"

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "../../dbclient/qbtypes.h"
-#include "../../project/localtag.h"
+#include "qel/qbtypes.h"
+#include "qel/localtag.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "attrlist/attrtexts.h"
 #include "attrlist/listoptionseditor.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 
 namespace editortest {
 

@@ -6,7 +6,7 @@
 #pragma once
 #include <windows.h>
 
-#include "picmsg.h"  // the property and link-kind records
+#include "qel/picmsg.h"  // the property and link-kind records
 #include "qstring.h"
 
 // ---- column headings and fixed texts ---------------------------------------------

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "attrtexts.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 
 IMPLEMENT_DYNCREATE(CLineTypeComboBox, CListOptionsCombo)
 IMPLEMENT_DYNCREATE(CFillTypeComboBox, CListOptionsCombo)

@@ -10,7 +10,7 @@
 #include "listoptionsctrl.h"
 #include "optionbuttons.h"
 #include "optionedits.h"
-#include "picmsg.h"  // the property and link-kind records
+#include "qel/picmsg.h"  // the property and link-kind records
 
 // The combos and the dialog button of the attribute list's rows.
 class CLineTypeComboBox : public CListOptionsCombo {  // "实线", "虚线"

@@ -7,7 +7,7 @@
 #include "attrlist/drawattrlist.h"
 #include "colortest_util.h"
 #include "crtformat.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "testing/dialogscript.h"
 
 namespace editortest {

@@ -6,7 +6,7 @@
 #include "controls/commoncontrols.h"
 #include "editortexts.h"
 #include "tablists.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "resource.h"
 #include "wndmodule.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "controls/listctrl.h"
-#include "picmsg.h"  // the property and link-kind records
+#include "qel/picmsg.h"  // the property and link-kind records
 
 class CEventLinkList : public CListCtrl {
   DECLARE_DYNAMIC(CEventLinkList)

@@ -2,7 +2,7 @@
 // modes it sends back to a stand-in editing window; and the widths of the
 // columns of both lists of the "属性/动作" tab.
 #include "attrlist/attrlist_testutil.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 #include "resource.h"
 
 namespace editortest {

@@ -7,7 +7,7 @@
 #include "gdiwrap.h"
 #include "listoptionsctrl.h"
 #include "optionedits.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 
 IMPLEMENT_DYNCREATE(CListOptionsBrowseButton, CWnd)
 IMPLEMENT_DYNCREATE(CListOptionsColorButton, CWnd)

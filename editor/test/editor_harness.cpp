@@ -1,7 +1,7 @@
 #include "editor_harness.h"
 
 #include "app/regkey.h"
-#include "picmsg.h"
+#include "qel/picmsg.h"
 
 namespace editortest {
 

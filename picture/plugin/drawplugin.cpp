@@ -2,7 +2,7 @@
 #include "drawplugin.h"
 
 #include "archive.h"
-#include "../picmsg.h"
+#include "qel/picmsg.h"
 #include "picobj.h"
 #include "storedbytes.h"
 #include "wnd.h"

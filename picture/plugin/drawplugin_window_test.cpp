@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "../picmsg.h"
+#include "qel/picmsg.h"
 #include "drawplugin.h"
 #include "testing/loadmarker.h"
 #include "moduledir.h"

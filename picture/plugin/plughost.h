@@ -18,7 +18,7 @@
 #include <memory>
 
 #include "modulehandle.h"
-#include "qpi.h"
+#include "qel/qpi.h"
 
 class CPlugHost {
 public:

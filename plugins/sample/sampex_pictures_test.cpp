@@ -14,7 +14,7 @@
 #include "../../editctrl/editctrl_harness.h"
 #include "../../runctrl/runharness.h"
 #include "actkinds.h"
-#include "checkword.h"
+#include "qel/checkword.h"
 #include "drawplugin.h"
 #include "picfile.h"
 #include "picobj.h"

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "../../editctrl/picmsg.h"
-#include "checkword.h"
+#include "qel/picmsg.h"
+#include "qel/checkword.h"
 #include "sampex_testutil.h"
 #include "sampexpage.h"
 #include "sampexres.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "../../editctrl/picmsg.h"
-#include "checkword.h"
+#include "qel/picmsg.h"
+#include "qel/checkword.h"
 #include "sampex_testutil.h"
 #include "sampextaglist.h"
 #include "testing/dialogscript.h"

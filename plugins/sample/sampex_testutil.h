@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "../../editctrl/picmsg.h"
+#include "qel/picmsg.h"
 #include "moduledir.h"
-#include "qbtypes.h"
+#include "qel/qbtypes.h"
 
 namespace sampextest {
 

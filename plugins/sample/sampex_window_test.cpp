@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "../../editctrl/picmsg.h"
-#include "checkword.h"
-#include "qpi.h"
+#include "qel/picmsg.h"
+#include "qel/checkword.h"
+#include "qel/qpi.h"
 #include "sampex_testutil.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "../../editctrl/picmsg.h"
-#include "checkword.h"
+#include "qel/picmsg.h"
+#include "qel/checkword.h"
 #include "sampexinfo.h"
 #include "sampexsheet.h"
 #include "sampexvalue.h"

@@ -7,7 +7,7 @@
 // "dec" and the properties "backcolor" and "font", and shows its property
 // sheet on QPM_SHOWPAGES.
 #pragma once
-#include "qpi.h"
+#include "qel/qpi.h"
 #include "sampexpaint.h"
 #include "wnd.h"
 

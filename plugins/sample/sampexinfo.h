@@ -1,7 +1,7 @@
 // What Sampex tells its host about itself: the information record and the
 // four information tables, as the five QPI_ exports hand them out.
 #pragma once
-#include "qpi.h"
+#include "qel/qpi.h"
 
 // Ids of Sampex's properties, functions and event (each numbered on its own).
 enum SampexId : WORD {

@@ -1,7 +1,7 @@
 #include "sampextaglist.h"
 
-#include "../../editctrl/picmsg.h"
-#include "checkword.h"
+#include "qel/picmsg.h"
+#include "qel/checkword.h"
 
 SampexQuery CSampexTagList::Query(HWND picture, const char* pattern) {
   if (!picture) return SampexQuery::kNoPicture;

@@ -1,7 +1,7 @@
 // Reading a value slot of a call record by its type code, as Sampex's
 // interface functions and its back-colour property take their values.
 #pragma once
-#include "qpi.h"
+#include "qel/qpi.h"
 
 // The value as a double: codes 1 to 9 by their own width and kind; any
 // other code reads the first 4 bytes as an unsigned 32-bit integer.

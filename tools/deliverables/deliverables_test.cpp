@@ -24,7 +24,7 @@
 #include <vector>
 
 #include "qel/layout.h"
-#include "qpi.h"
+#include "qel/qpi.h"
 #include "rtdbconn.h"
 #include "testfolders.h"
 #include "qel/exportproc.h"

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "../../picmsg.h"
+#include "qel/picmsg.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #pragma once
 #include <windows.h>
 
-#include "qpi.h"
+#include "qel/qpi.h"
 
 // Tables in the order the host reads them.
 enum QpiTestTable : int { kTestProperties, kTestInterfaces, kTestEvents, kTestEnums, kTestTables };

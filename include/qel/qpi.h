@@ -1,6 +1,6 @@
 // The control plug-in interface: the records that a plug-in library and its
 // host exchange through the five QPI_ exports and the plug-in window messages
-// (QPM_ in editctrl/picmsg.h).
+// (QPM_ in qel/picmsg.h).
 //
 // A plug-in is built separately from the programs that load it, possibly by a
 // third party that copies the sample plug-in, so every size and offset here
@@ -150,7 +150,7 @@ struct QpiCallRecord {
 };
 
 // The check word (QPI_CHECKWORD) in wParam of the plug-in messages is
-// MakeHostParam (script/checkword.h) of a 16-bit code: the code in the low
+// MakeHostParam (qel/checkword.h) of a 16-bit code: the code in the low
 // word, the CRC-16 of its two bytes in the high word. A plug-in window tests
 // only that the high word matches the low word; it sends its events with the
 // check word of its own control id.

@@ -13,8 +13,8 @@
 
 #include <cstddef>
 
-#include "../dbclient/qbtypes.h"
 #include "qel/layout.h"
+#include "qel/qbtypes.h"
 
 class CTagValue;
 

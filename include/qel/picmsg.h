@@ -17,10 +17,9 @@
 
 #include <cstddef>
 
-#include "../dbclient/qbtypes.h"
 #include "qel/layout.h"
-#include "../picture/picmsg.h"
-#include "../picture/propdesc.h"
+#include "qel/proprecords.h"
+#include "qel/qbtypes.h"
 
 class CTagValue;
 
@@ -90,7 +89,9 @@ enum QueryCode {
 #define QCN_EVENTLINKS 0x4CA    // lParam ActionKindList*
 #define QCN_CHANGED 0x4CB       // lParam 0
 #define QCN_LINKPICTURE 0x4CC   // lParam picture file name; wParam 0 from links and scripts
-// QCN_OUTPUTTEXT (0x4DC) is sent by the picture model itself: picture/picmsg.h.
+// One block of compiler output text (wParam 1, lParam the text) to the
+// output window; the picture model sends it itself.
+#define QCN_OUTPUTTEXT 0x4DC
 
 // The viewer's own message, posted to itself: opens the pending linked picture.
 #define QVM_LOADLINKEDPIC 0x4CD
@@ -123,8 +124,10 @@ enum QueryCode {
 #define QPM_SETPROPERTY 0xB02    // host to plug-in window; check word
 #define QPM_GETPROPERTY 0xB03    // host to plug-in window; check word
 #define QPM_FIREEVENT 0xB04      // plug-in window to its picture window; check word of its control id
-// QPM_SHOWPAGES (0xB05, host to plug-in window; wParam 0; lParam title prefix)
-// is sent by the picture model itself: picture/picmsg.h.
+// Host to plug-in window, sent by the picture model itself: show the plug-in's
+// property pages (wParam 0, lParam the zero-terminated title prefix); 0 when
+// they were closed with OK.
+#define QPM_SHOWPAGES 0xB05
 #define QPM_QUERYTAGS 0xB15      // plug-in page to picture window; check word of 219; TagQueryRequest*
 
 // ---- service requests to the picture window ---------------------------------
@@ -154,7 +157,7 @@ enum QueryCode {
 // pfnLocalTagRead) and HostCallbackBlock (context and the nine database
 // callbacks) belong to the project model, which fills them; every callback
 // takes the table's context first.
-#include "../project/hostcallbacks.h"
+#include "qel/hostcallbacks.h"
 
 // ---- records of the host messages and notices -------------------------------
 
