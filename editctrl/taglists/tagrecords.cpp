@@ -16,9 +16,6 @@ static_assert(kServerMarkOffset >= (int)offsetof(QB_TAGATTR, reserved188) &&
 
 #define QEL_FIELD(type, field) (int)offsetof(type, field), (int)sizeof(type::field)
 
-const char* const kTypeNames[] = {"void",    "digital", "int32",  "float32",
-                                  "int64",   "float64", "string", "blob"};
-
 // Byte by byte as unsigned bytes, up to the first difference or terminator,
 // never past the field.
 int CompareText(const BYTE* a, const BYTE* b, int offset, int size) {
@@ -98,7 +95,3 @@ CString TagFieldText(const BYTE* record, int offset, int size) {
   return CString(field, length);
 }
 
-const char* GetTagTypeName(int type) {
-  return type > 0 && type < (int)(sizeof kTypeNames / sizeof *kTypeNames) ? kTypeNames[type]
-                                                                            : kTypeNames[0];
-}

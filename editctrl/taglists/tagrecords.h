@@ -1,6 +1,6 @@
 // The tag records as the tag lists see them: where a record keeps the fields
 // that a list shows and sorts, the order of two records by a list column,
-// the type names, and a record array that sorts by that order.
+// the type names (the client's), and a record array that sorts by that order.
 //
 // Two kinds of record are listed: the project's local tags (LocalTagRecord)
 // and the server's tag attribute records (QB_TAGATTR), 256 bytes each. A text
@@ -9,6 +9,7 @@
 #pragma once
 #include <windows.h>
 
+#include "qel/qbtypes.h"
 #include "qstring.h"
 #include "recordbuffer.h"
 
@@ -46,9 +47,7 @@ int CompareTagRecords(const TagFieldLayout& layout, const void* a, const void* b
 // A text field of a record: up to its terminating zero or the field's end.
 CString TagFieldText(const BYTE* record, int offset, int size);
 
-// "digital", "int32", "float32", "int64", "float64", "string", "blob" for
-// the type codes 1 to 7; "void" for any other.
-const char* GetTagTypeName(int type);
+// GetTagTypeName: the client's types (qel/qbtypes.h).
 
 // A record array of one kind of tag record, ordered by CompareTagRecords.
 class CTagRecordBuffer : public CRecordBuffer {

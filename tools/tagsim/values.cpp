@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "tagrecords.h"
+#include "qel/qbtypes.h"
 
 namespace tagsim {
 namespace {

@@ -12,7 +12,7 @@ inline bool IsKnownType(uint8_t type) { return IsNumericType(type) || IsVarType(
 Value16 ConvertValue(const Value16& v, uint8_t type);
 
 // The type code of a type name as the tag lists show it ("digital", "int32",
-// ... "blob": GetTagTypeName of the tag lists' records); false for any other.
+// ... "blob": GetTagTypeName of the client's types); false for any other.
 bool TypeFromName(const std::string& name, uint8_t* type);
 
 }  // namespace tagsim
