@@ -13,7 +13,7 @@
 #include "frames/mdiframe.h"
 #include "outputbar.h"
 #include "workspacebar.h"
-#include "wraptoolbar.h"
+#include "bars/wraptoolbar.h"
 
 class CMainFrame : public CMDIFrameWnd {
   DECLARE_DYNAMIC(CMainFrame)

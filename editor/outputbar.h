@@ -7,7 +7,7 @@
 
 #include "controls/richedit.h"
 #include "qstring.h"
-#include "sizingbar.h"
+#include "bars/sizingbar.h"
 
 class COutputBar : public CSizingControlBar {
   DECLARE_DYNAMIC(COutputBar)

@@ -13,7 +13,7 @@
 #include "gdiwrap.h"
 #include "controls/tabctrl.h"
 #include "projecttree.h"
-#include "sizingbar.h"
+#include "bars/sizingbar.h"
 #include "wnd.h"
 
 class CWorkspaceBar : public CSizingControlBar {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "../editctrl/foreign_pictures.h"
+#include "../editctrl/testing/foreign_pictures.h"
 #include "runharness.h"
 #include "testing/loadmarker.h"
 #include "testocx_register.h"

@@ -32,7 +32,8 @@ target_sources(qelscript PRIVATE
 # Test support: small scripts compiled in-process with the compiler library,
 # then run (vm_test_util); hand-made and hostile code bytes (vm_program,
 # vm_hostile) serve the tests and the benchmark.
-add_library(qelvm_testing STATIC vm_test_util.cpp vm_program.cpp vm_hostile.cpp)
+add_library(qelvm_testing STATIC vm_test_util.cpp testing/vm_program.cpp vm_hostile.cpp)
+target_include_directories(qelvm_testing PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/testing)
 target_link_libraries(qelvm_testing PUBLIC qelscript qelcompiler_testing gmock)
 
 qel_test(script_vm_test

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "../compiler/codebyte_format.h"
-#include "../compiler/delivered_stdlib.h"
+#include "../compiler/testing/delivered_stdlib.h"
 #include "../compiler/opcodes.h"
 
 std::vector<uint8_t> CompileScript(const std::string& source) {

@@ -7,7 +7,6 @@ target_sources(qeleditor PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/drawattrlist.cpp
   ${CMAKE_CURRENT_LIST_DIR}/eventlinklist.cpp
   ${CMAKE_CURRENT_LIST_DIR}/listoptionsctrl.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/mainframe_lists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/optionbuttons.cpp
   ${CMAKE_CURRENT_LIST_DIR}/optionedits.cpp
   ${CMAKE_CURRENT_LIST_DIR}/propertypanel.cpp

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "../../compiler/delivered_stdlib.h"
-#include "../../editctrl/editctrl_harness.h"
-#include "../../runctrl/runharness.h"
+#include "../../compiler/testing/delivered_stdlib.h"
+#include "../../editctrl/testing/editctrl_harness.h"
+#include "../../runctrl/testing/runharness.h"
 #include "actkinds.h"
 #include "qel/checkword.h"
 #include "drawplugin.h"

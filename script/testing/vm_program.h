@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../compiler/codebyte_format.h"
+#include "../../compiler/codebyte_format.h"
 
 // One instruction with its fields (unused ones zero).
 tarnic::CodeByteInstruction I(uint8_t op, uint8_t r = 0, uint8_t r2 = 0, uint32_t a = 0, uint32_t b = 0,

@@ -1,5 +1,5 @@
-// CWrapToolBar: the editor's toolbars: 16 by 16 pixel, 24-bit images in
-// three image lists (normal, hot, disabled), each made from one bitmap
+// CWrapToolBar: a toolbar (the editor's) of 16 by 16 pixel, 24-bit images
+// in three image lists (normal, hot, disabled), each made from one bitmap
 // resource with a transparent colour; docked along a side the buttons wrap
 // into one column, floating into rows.
 #pragma once

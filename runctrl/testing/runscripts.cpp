@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "../compiler/compile.h"
+#include "../../compiler/compile.h"
 #include "actkinds.h"
 #include "crtformat.h"
 #include "drawobj.h"
