@@ -244,8 +244,8 @@ TEST(QbWireValue, RecordLengthsFollowTheNameLength) {
     std::strcpy(record.name, c.name);
     ASSERT_TRUE(QbEncodeValue(out, record));
     EXPECT_EQ(c.size, out.Size()) << c.name;
-    EXPECT_EQ(c.size, QbGet16(out.Data())) << c.name;
-    EXPECT_EQ(std::strlen(c.name), QbGet16(out.Data() + 2)) << c.name;
+    EXPECT_EQ(c.size, LittleEndianAt16(out.Data())) << c.name;
+    EXPECT_EQ(std::strlen(c.name), LittleEndianAt16(out.Data() + 2)) << c.name;
   }
 }
 
@@ -267,7 +267,7 @@ TEST(QbWireValue, CutsNamesTo79Characters) {
   std::memset(record.name, 'x', sizeof record.name);
   ASSERT_TRUE(QbEncodeValue(out, record));
   EXPECT_EQ(0, record.name[79]);
-  EXPECT_EQ(79u, QbGet16(out.Data() + 2));
+  EXPECT_EQ(79u, LittleEndianAt16(out.Data() + 2));
   EXPECT_EQ(QbWireValueSize(79), out.Size());
 }
 

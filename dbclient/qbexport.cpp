@@ -63,7 +63,7 @@ int QbStatusRequest(CQbClient* c, uint8_t group, uint8_t command) {
 
 bool QbDecodeVarReply(const QbReplyView& reply, VarReply& out) {
   if (reply.size < 24) return false;
-  const size_t n = QbGet16(reply.data + 22);
+  const size_t n = LittleEndianAt16(reply.data + 22);
   if (n > size_t(QB_VARDATA_MAX) || reply.size != 24 + n) return false;
   out.type = reply.data[20];
   out.quality = reply.data[21];

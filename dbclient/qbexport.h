@@ -41,7 +41,7 @@ struct QbReplyView {
   uint8_t Status() const { return data[11]; }
   const uint8_t* Body() const { return data + QB_HEAD_SIZE; }
   size_t BodySize() const { return size - QB_HEAD_SIZE; }
-  uint32_t Word(size_t offset) const { return QbGet32(data + offset); }
+  uint32_t Word(size_t offset) const { return LittleEndianAt32(data + offset); }
 };
 inline QbReplyView QbReply(const CQbClient* c) { return {c->Reply().Data(), c->Reply().Size()}; }
 

@@ -36,8 +36,8 @@ bool QbBuildFrame(QbBuffer& out, uint8_t group, uint8_t command, uint8_t flag, u
 
 bool QbHeaderAcceptable(const uint8_t* head) {
   if (std::memcmp(head, kMagicBytes, 4) != 0) return false;
-  if (QbCrc32(head, 12) != QbGet32(head + 12)) return false;
-  const uint32_t length = QbGet32(head + 4);
+  if (QbCrc32(head, 12) != LittleEndianAt32(head + 12)) return false;
+  const uint32_t length = LittleEndianAt32(head + 4);
   return length >= QB_HEAD_SIZE && length <= QB_MAX_FRAME;
 }
 
@@ -67,7 +67,7 @@ QbFrameParser::Result QbFrameParser::Feed() {
       return kNeedMore;
     }
     if (!QbHeaderAcceptable(p + i)) continue;
-    const uint32_t length = QbGet32(p + i + 4);
+    const uint32_t length = LittleEndianAt32(p + i + 4);
     frame_.Reset();
     if (i + length > n) {
       frame_.Append(p + i, n - i);

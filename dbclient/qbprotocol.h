@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "../framework/bytereader.h"
+
 enum : uint32_t {
   QB_FRAME_MAGIC = 0xA5EB905Au,  // on the wire: 5A 90 EB A5
   QB_MAX_FRAME = 0x400000u,      // frames and buffers never exceed 4 MB
@@ -75,11 +77,8 @@ enum : uint8_t {
   QBC_VOL_TABLE = 0x44,
 };
 
-// Little-endian field access into byte arrays.
-inline uint32_t QbGet32(const uint8_t* p) {
-  return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-inline uint16_t QbGet16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+// Little-endian fields written into byte arrays (read with LittleEndianAt16
+// and LittleEndianAt32 of ../framework/bytereader.h).
 inline void QbPut32(uint8_t* p, uint32_t v) {
   p[0] = uint8_t(v);
   p[1] = uint8_t(v >> 8);

@@ -317,12 +317,6 @@ TEST_F(QbTagsim, FurtherHistoryRequestsAreUnderstood) {
   EXPECT_EQ(QB_TYPE_STRING, var.type);
 }
 
-uint32_t WordAt(const uint8_t* bytes, size_t offset) {
-  uint32_t word;
-  std::memcpy(&word, bytes + offset, 4);
-  return word;
-}
-
 TEST_F(QbTagsim, AdministrationListsAnswer) {
   // The one account of the tag file is listed: its name (16 bytes) and its
   // rights (the word at 32); the digest (16 bytes at 16) is never listed.
@@ -332,7 +326,7 @@ TEST_F(QbTagsim, AdministrationListsAnswer) {
   ASSERT_EQ(1, count);
   EXPECT_STREQ("admin", reinterpret_cast<const char*>(ops[0].bytes));
   EXPECT_EQ(std::vector<uint8_t>(16, 0), std::vector<uint8_t>(ops[0].bytes + 16, ops[0].bytes + 32));
-  EXPECT_EQ(7u, WordAt(ops[0].bytes, 32));
+  EXPECT_EQ(7u, LittleEndianAt32(ops[0].bytes + 32));
   // No actors: the server answers one byte behind the header, an empty list.
   QB_ACTOR actors[4];
   count = -1;
@@ -343,8 +337,8 @@ TEST_F(QbTagsim, AdministrationListsAnswer) {
   ASSERT_EQ(QB_OK, QB_VolGetTab(h, vols, 16, &count));
   ASSERT_EQ(8, count);
   for (int i = 0; i < 8; ++i) {
-    EXPECT_EQ(uint32_t(i + 1), WordAt(vols[i].bytes, 0)) << i;
-    EXPECT_EQ(i < 7 ? 1u : 0u, WordAt(vols[i].bytes, 4)) << i;
+    EXPECT_EQ(uint32_t(i + 1), LittleEndianAt32(vols[i].bytes)) << i;
+    EXPECT_EQ(i < 7 ? 1u : 0u, LittleEndianAt32(vols[i].bytes + 4)) << i;
   }
   EXPECT_EQ(1, sim.FramesReceived(QBG_VOLUME, QBC_VOL_TABLE));
 }

@@ -25,8 +25,8 @@ bool QbEncodeValue(QbBuffer& out, QB_TAGVALUE& record) {
 
 size_t QbDecodeValue(const uint8_t* wire, size_t available, QB_TAGVALUE& target) {
   if (available < kMinWireRecord) return 0;
-  const int total = int16_t(QbGet16(wire));
-  const int nameLength = int16_t(QbGet16(wire + 2));
+  const int total = int16_t(LittleEndianAt16(wire));
+  const int nameLength = int16_t(LittleEndianAt16(wire + 2));
   if (total < 0 || size_t(total) > available) return 0;
   if (nameLength < 0 || nameLength > QB_TAGNAME_MAX || nameLength + 20 > total) return 0;
   std::memset(&target, 0, sizeof target);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "bytereader.h"
 #include "vmcodes.h"
 #include "vmframes.h"
 
@@ -12,21 +13,17 @@ constexpr size_t kHeaderSize = sizeof(tarnic::CodeByteHeader);
 constexpr size_t kInstructionSize = sizeof(tarnic::CodeByteInstruction);
 constexpr size_t kEntryHeadSize = sizeof(tarnic::CodeByteDataEntry);
 
-uint16_t Get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t Get32(const uint8_t* p) {
-  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
 
 // The data area: a count, then one entry per global cell.
 int LoadGlobals(VmState& s, const uint8_t* bytes, size_t size, size_t offset) {
   if (size - offset < 4) return kVmTruncated;
-  uint32_t entries = Get32(bytes + offset);
+  uint32_t entries = LittleEndianAt32(bytes + offset);
   offset += 4;
   for (uint32_t i = 0; i < entries; ++i) {
     if (size - offset < kEntryHeadSize) return kVmTruncated;
     uint8_t type = static_cast<uint8_t>(bytes[offset] | kVmGlobal);
-    uint32_t count = Get32(bytes + offset + 1);
-    uint32_t length = Get32(bytes + offset + 5);
+    uint32_t count = LittleEndianAt32(bytes + offset + 1);
+    uint32_t length = LittleEndianAt32(bytes + offset + 5);
     offset += kEntryHeadSize;
     if (size - offset < length) return kVmTruncated;
     const uint8_t* init = length ? bytes + offset : nullptr;
@@ -49,10 +46,10 @@ int InitMachine(VmState& s) {
 }
 
 int LoadCodeBytes(VmState& s, const uint8_t* bytes, size_t size) {
-  if (!bytes || size < 2 || Get16(bytes) != tarnic::kCodeByteMagic) return kVmBadMagic;
-  if (size < 4 || Get16(bytes + 2) != tarnic::kCodeByteVersion) return kVmBadVersion;
+  if (!bytes || size < 2 || LittleEndianAt16(bytes) != tarnic::kCodeByteMagic) return kVmBadMagic;
+  if (size < 4 || LittleEndianAt16(bytes + 2) != tarnic::kCodeByteVersion) return kVmBadVersion;
   if (size < kHeaderSize) return kVmTruncated;
-  uint32_t data_offset = Get32(bytes + offsetof(tarnic::CodeByteHeader, data_offset));
+  uint32_t data_offset = LittleEndianAt32(bytes + offsetof(tarnic::CodeByteHeader, data_offset));
   if (data_offset < kHeaderSize || (data_offset - kHeaderSize) % kInstructionSize != 0)
     return kVmBadCodeSize;
   if (data_offset > size) return kVmTruncated;
@@ -68,7 +65,7 @@ int LoadCodeBytes(VmState& s, const uint8_t* bytes, size_t size) {
   }
   if (count) std::memcpy(s.code.data(), bytes + kHeaderSize, count * kInstructionSize);
 
-  s.entry = Get32(bytes + offsetof(tarnic::CodeByteHeader, entry));
+  s.entry = LittleEndianAt32(bytes + offsetof(tarnic::CodeByteHeader, entry));
   if (s.entry >= count) return kVmBadEntry;
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "bytereader.h"
 #include "crtformat.h"
 #include "drawgroup.h"
 #include "drawpolygon.h"
@@ -38,8 +39,6 @@ const char* const kErrorTexts[] = {
     "Err:normal error",
 };
 
-WORD WordAt(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
-DWORD DwordAt(const BYTE* p) { return WordAt(p) | (static_cast<DWORD>(WordAt(p + 2)) << 16); }
 COLORREF ColorOf(WORD low, WORD high) { return (low | (static_cast<DWORD>(high) << 16)) & 0xFFFFFF; }
 
 }  // namespace
@@ -104,16 +103,16 @@ bool CWmfReader::ReadAll(const char* path) {
 bool CWmfReader::ReadHeaders() {
   BYTE header[kPlaceableRest + kStandardHeader];
   if (!ReadExactly(header, 4)) return Fail(WMF_NOTWMF);
-  if (DwordAt(header) == kPlaceableKey) {
+  if (LittleEndianAt32(header) == kPlaceableKey) {
     if (!ReadExactly(header, kPlaceableRest)) return Fail(WMF_FORMAT);
     if (!ReadExactly(header, 4)) return Fail(WMF_NOTWMF);
   }
   if (!ReadExactly(header + 4, kStandardHeader - 4)) return Fail(WMF_NOTWMF);
-  const WORD type = WordAt(header);
-  const WORD version = WordAt(header + 4);
+  const WORD type = LittleEndianAt16(header);
+  const WORD version = LittleEndianAt16(header + 4);
   if ((type != 1 && type != 2) || (version != 0x0100 && version != 0x0300)) return Fail(WMF_VERSION);
-  const WORD objects = WordAt(header + 10);
-  m_maxRecord = DwordAt(header + 12);
+  const WORD objects = LittleEndianAt16(header + 10);
+  m_maxRecord = LittleEndianAt32(header + 12);
   try {
     m_slots.assign(objects, Slot());
   } catch (std::bad_alloc&) {
@@ -126,8 +125,8 @@ CWmfReader::RecordResult CWmfReader::ReadRecord(WORD& function) {
   if (m_bytesLeft == 0) return REC_END_OF_FILE;
   BYTE head[kRecordHead];
   if (!ReadExactly(head, kRecordHead)) return Failed(WMF_READ);
-  const DWORD size = DwordAt(head);
-  function = WordAt(head + 4);
+  const DWORD size = LittleEndianAt32(head);
+  function = LittleEndianAt16(head + 4);
   if (size == 0 || function == 0) return REC_END_RECORD;
   if (size < kRecordHeadWords || size > m_maxRecord) return Failed(WMF_FORMAT);
   const DWORD words = size - kRecordHeadWords;

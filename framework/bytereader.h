@@ -1,12 +1,21 @@
-// A bounded, read-only view of bytes that a file brought in: every read past
-// the end gives 0, and Has says beforehand whether a field is there, so a
-// reader of a damaged or hostile file never reads outside it.
+// Little-endian integers in bytes: the one reader of files, frames and code
+// bytes. LittleEndianAt16/32 read at a pointer whose bytes the caller has
+// made sure of; ByteReader is a bounded, read-only view of bytes that a file
+// brought in: every read past the end gives 0, and Has says beforehand
+// whether a field is there, so a reader of a damaged or hostile file never
+// reads outside it.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+
+inline uint16_t LittleEndianAt16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint32_t LittleEndianAt32(const uint8_t* p) {
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
 
 class ByteReader {
 public:
