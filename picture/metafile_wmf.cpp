@@ -10,11 +10,10 @@
 #include <vector>
 
 #include "metafilereaders.h"
+#include "wmfwalk.h"
 
 namespace {
 
-constexpr size_t kPlaceableBytes = 22;
-constexpr size_t kHeaderBytes = 18;
 constexpr WORD kHeaderWords = 9;
 constexpr WORD kEscapeComment = 15;  // MFCOMMENT: ignored by the player
 
@@ -236,9 +235,10 @@ const Rule* FindRule(WORD function) {
 }  // namespace
 
 bool CheckPlaceableRecords(const ByteReader& file, MetafileSummary* pSummary) {
-    const ByteReader header = file.Part(kPlaceableBytes, kHeaderBytes);
-    const WORD type = header.U16(0);
-    if (!header.Has(0, kHeaderBytes) || (type != 1 && type != 2) || header.U16(2) != kHeaderWords)
+    const ByteReader headerBytes = file.Part(kWmfPlaceableBytes, kWmfHeaderBytes);
+    const WmfHeader header = ReadWmfHeader(headerBytes);
+    if (!headerBytes.Has(0, kWmfHeaderBytes) || (header.type != 1 && header.type != 2) ||
+        header.headerWords != kHeaderWords)
         return false;
     // The bounding box, in the metafile's logical units, is what the player
     // maps onto the image: at first logical and device units are the same.
@@ -250,21 +250,22 @@ bool CheckPlaceableRecords(const ByteReader& file, MetafileSummary* pSummary) {
         !bounds.SetWindowOrg(box.left, box.top) || !bounds.SetWindowExt(box.Width(), box.Height()) ||
         !bounds.SetViewportOrg(box.left, box.top) || !bounds.SetViewportExt(box.Width(), box.Height()))
         return false;
-    Walk walk{bounds, header.U16(10)};
-    for (size_t at = kPlaceableBytes + kHeaderBytes; file.Has(at, 6);) {
-        const size_t size = static_cast<size_t>(file.U32(at)) * 2;
-        const WORD function = file.U16(at + 4);
-        if (size < 6 || !file.Has(at, size) || !bounds.Record())
+    Walk walk{bounds, header.objects};
+    CWmfRecordWalk records(file, kWmfPlaceableBytes + kWmfHeaderBytes);
+    WmfRecord record;
+    // The bytes ending before an end record: no end record.
+    while (records.Next(&record) == CWmfRecordWalk::RECORD) {
+        if (record.words < kWmfRecordHeadWords || record.bytes.Length() == 0 || !bounds.Record())
             return false;
-        if (function == 0) {  // the end record
+        if (record.function == 0) {  // the end record
             if (pSummary)
                 *pSummary = bounds.Summary();
             return true;
         }
-        const Rule* rule = FindRule(function);
-        if (!rule || !rule->check(Record{file.Part(at, size)}, walk))
+        const Rule* rule = FindRule(record.function);
+        if (!rule || !rule->check(Record{record.bytes}, walk))
             return false;
-        at += size;
+        records.Skip(record);
     }
-    return false;  // no end record
+    return false;
 }

@@ -6,11 +6,11 @@
 #include "imagesize.h"
 #include "metafilereaders.h"
 #include "textfont.h"
+#include "wmfwalk.h"
 
 namespace {
 
 constexpr DWORD kEnhancedSignature = 0x464D4520;  // " EMF"
-constexpr DWORD kPlaceableKey = 0x9AC6CDD7;
 constexpr DWORD kEmrHeaderOffsetOfSignature = 40;
 
 struct DibHeader {
@@ -86,7 +86,7 @@ bool CheckRecordDib(const ByteReader& info, const ByteReader& bits, DWORD usage)
 
 MetafileKind IdentifyMetafile(const BYTE* bytes, size_t length) {
     const ByteReader file(bytes, length);
-    if (file.Has(0, 4) && file.U32(0) == kPlaceableKey)
+    if (StartsWithWmfPlaceableKey(file))
         return MetafileKind::placeable;
     if (file.Has(0, kEmrHeaderOffsetOfSignature + 4) && file.U32(0) == EMR_HEADER &&
         file.U32(kEmrHeaderOffsetOfSignature) == kEnhancedSignature)

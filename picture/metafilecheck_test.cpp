@@ -259,6 +259,16 @@ std::vector<Damage> DamagedMetafiles() {
         std::memcpy(bytes.data() + 40 + 2, &huge, 2);  // the first record's size, high word
         cases.push_back({"a Windows metafile record running past the end", bytes});
     }
+    {
+        // 2^31 words more than the first record holds: twice that many bytes
+        // come round to its true size in a 32-bit count.
+        std::vector<BYTE> bytes = ValidWmf();
+        DWORD words;
+        std::memcpy(&words, bytes.data() + 40, 4);
+        words += 0x80000000;
+        std::memcpy(bytes.data() + 40, &words, 4);
+        cases.push_back({"a Windows metafile record of 2^31 words and more", bytes});
+    }
     return cases;
 }
 

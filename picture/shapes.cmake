@@ -12,6 +12,7 @@ list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/metafilecheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/metafile_emf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/metafile_wmf.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/wmfwalk.cpp
   ${CMAKE_CURRENT_LIST_DIR}/imagedata.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawbitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/visibleimage.cpp

@@ -1,20 +1,15 @@
 #include "wmfreader.h"
 
 #include <new>
+#include <stdexcept>
 
-#include "bytereader.h"
 #include "crtformat.h"
 #include "drawgroup.h"
 #include "drawpolygon.h"
 #include "exceptions.h"
+#include "wmfwalk.h"
 
 namespace {
-
-constexpr DWORD kPlaceableKey = 0x9AC6CDD7;
-constexpr UINT kPlaceableRest = 18;  // the placeable header after its key
-constexpr UINT kStandardHeader = 18;
-constexpr UINT kRecordHead = 6;      // size (DWORD) and function (WORD)
-constexpr DWORD kRecordHeadWords = 3;
 
 // The record functions read (the platform's META_ numbers): create pen
 // 0x02FA, create brush 0x02FC, create pattern brush 0x01F9 and 0x0142 (of a
@@ -62,14 +57,22 @@ bool CWmfReader::Fail(int error) {
   return false;
 }
 
-bool CWmfReader::ReadExactly(void* buffer, UINT n) {
-  if (n > m_bytesLeft) return false;
+bool CWmfReader::ReadFileBytes() {
+  const DWORD length = m_file.GetLength();
   try {
-    if (m_file.Read(buffer, n) != n) return false;
-  } catch (CException&) {
-    return false;
+    m_bytes.resize(length);
+  } catch (std::bad_alloc&) {
+    return Fail(WMF_MEMORY);
+  } catch (std::length_error&) {  // more than a vector can hold in this flavour
+    return Fail(WMF_MEMORY);
   }
-  m_bytesLeft -= n;
+  UINT got = 0;
+  try {
+    got = m_file.Read(m_bytes.data(), length);
+  } catch (CException&) {
+    got = 0;
+  }
+  m_bytes.resize(got);  // a file that cannot be read further ends there
   return true;
 }
 
@@ -77,7 +80,9 @@ bool CWmfReader::Load(const char* path) {
   m_error = WMF_OK;
   m_group.reset();
   m_objects = m_points = 0;
-  if (ReadAll(path)) return true;
+  const bool read = ReadAll(path);
+  std::vector<BYTE>().swap(m_bytes);  // the file's bytes serve the reading only
+  if (read) return true;
   m_group.reset();  // what a refused file made goes at once
   return false;
 }
@@ -85,13 +90,17 @@ bool CWmfReader::Load(const char* path) {
 bool CWmfReader::ReadAll(const char* path) {
   if (!path || !m_file.Open(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
     return Fail(WMF_NOFILE);
-  m_bytesLeft = m_file.GetLength();
-  if (!ReadHeaders()) return false;
+  if (!ReadFileBytes()) return false;
+  const ByteReader file(m_bytes.data(), m_bytes.size());
+  size_t first = 0;
+  if (!ReadHeaders(file, first)) return false;
+  CWmfRecordWalk records(file, first);
   for (;;) {
-    WORD function = 0;
-    switch (ReadRecord(function)) {
+    WmfRecord record;
+    switch (ReadRecord(records, record)) {
     case REC_READ:
-      if (!Dispatch(function)) return false;
+      if (!Dispatch(record.function)) return false;
+      records.Skip(record);
       break;
     case REC_END_RECORD: return true;
     case REC_END_OF_FILE: return m_group != nullptr;  // nothing drawn: false with error 0
@@ -100,43 +109,43 @@ bool CWmfReader::ReadAll(const char* path) {
   }
 }
 
-bool CWmfReader::ReadHeaders() {
-  BYTE header[kPlaceableRest + kStandardHeader];
-  if (!ReadExactly(header, 4)) return Fail(WMF_NOTWMF);
-  if (LittleEndianAt32(header) == kPlaceableKey) {
-    if (!ReadExactly(header, kPlaceableRest)) return Fail(WMF_FORMAT);
-    if (!ReadExactly(header, 4)) return Fail(WMF_NOTWMF);
+bool CWmfReader::ReadHeaders(const ByteReader& file, size_t& first) {
+  if (!file.Has(0, 4)) return Fail(WMF_NOTWMF);
+  size_t at = 0;
+  if (StartsWithWmfPlaceableKey(file)) {
+    if (!file.Has(4, kWmfPlaceableBytes - 4)) return Fail(WMF_FORMAT);
+    at = kWmfPlaceableBytes;
   }
-  if (!ReadExactly(header + 4, kStandardHeader - 4)) return Fail(WMF_NOTWMF);
-  const WORD type = LittleEndianAt16(header);
-  const WORD version = LittleEndianAt16(header + 4);
-  if ((type != 1 && type != 2) || (version != 0x0100 && version != 0x0300)) return Fail(WMF_VERSION);
-  const WORD objects = LittleEndianAt16(header + 10);
-  m_maxRecord = LittleEndianAt32(header + 12);
+  if (!file.Has(at, kWmfHeaderBytes)) return Fail(WMF_NOTWMF);
+  const WmfHeader header = ReadWmfHeader(file.Part(at, kWmfHeaderBytes));
+  if ((header.type != 1 && header.type != 2) || (header.version != 0x0100 && header.version != 0x0300))
+    return Fail(WMF_VERSION);
+  m_maxRecord = header.largestRecord;
+  first = at + kWmfHeaderBytes;
   try {
-    m_slots.assign(objects, Slot());
+    m_slots.assign(header.objects, Slot());
   } catch (std::bad_alloc&) {
     return Fail(WMF_MEMORY);
   }
   return true;
 }
 
-CWmfReader::RecordResult CWmfReader::ReadRecord(WORD& function) {
-  if (m_bytesLeft == 0) return REC_END_OF_FILE;
-  BYTE head[kRecordHead];
-  if (!ReadExactly(head, kRecordHead)) return Failed(WMF_READ);
-  const DWORD size = LittleEndianAt32(head);
-  function = LittleEndianAt16(head + 4);
-  if (size == 0 || function == 0) return REC_END_RECORD;
-  if (size < kRecordHeadWords || size > m_maxRecord) return Failed(WMF_FORMAT);
-  const DWORD words = size - kRecordHeadWords;
-  if (words > m_bytesLeft / 2) return Failed(WMF_READ);
+CWmfReader::RecordResult CWmfReader::ReadRecord(const CWmfRecordWalk& records, WmfRecord& record) {
+  switch (records.Next(&record)) {
+  case CWmfRecordWalk::NO_MORE_BYTES: return REC_END_OF_FILE;
+  case CWmfRecordWalk::PART_OF_HEAD: return Failed(WMF_READ);
+  case CWmfRecordWalk::RECORD: break;
+  }
+  if (record.words == 0 || record.function == 0) return REC_END_RECORD;
+  if (record.words < kWmfRecordHeadWords || record.words > m_maxRecord) return Failed(WMF_FORMAT);
+  if (record.bytes.Length() == 0) return Failed(WMF_READ);  // the file ends inside it
+  const DWORD words = record.words - kWmfRecordHeadWords;
   try {
     m_params.resize(words);
   } catch (std::bad_alloc&) {
     return Failed(WMF_MEMORY);
   }
-  if (words && !ReadExactly(m_params.data(), words * 2)) return Failed(WMF_READ);
+  for (DWORD i = 0; i < words; ++i) m_params[i] = record.bytes.U16(kWmfRecordHeadBytes + 2 * i);
   return REC_READ;
 }
 

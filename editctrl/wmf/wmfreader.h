@@ -19,6 +19,7 @@
 #include "file.h"
 #include "geometry.h"
 #include "metafilebounds.h"
+#include "wmfwalk.h"
 
 class CDrawGroup;
 class CDrawPoly;
@@ -88,9 +89,13 @@ class CWmfReader {
   enum RecordResult { REC_READ, REC_END_RECORD, REC_END_OF_FILE, REC_FAILED };
 
   bool ReadAll(const char* path);
-  bool ReadHeaders();
-  // Reads one record head and its parameters.
-  RecordResult ReadRecord(WORD& function);
+  // The whole file into m_bytes; false (error 6) when it does not fit in
+  // memory. A file that cannot be read to its end ends where reading failed.
+  bool ReadFileBytes();
+  // The headers; first: where the records start.
+  bool ReadHeaders(const ByteReader& file, size_t& first);
+  // The record at the walk's place: its head, and its parameters into m_params.
+  RecordResult ReadRecord(const CWmfRecordWalk& records, WmfRecord& record);
   bool Fail(int error);
   RecordResult Failed(int error);
   bool Dispatch(WORD function);
@@ -113,11 +118,8 @@ class CWmfReader {
   // to the group.
   void Append(CDrawPoly* obj, size_t first, size_t count, int lineWidth);
   void NewSlot(const Slot& slot);
-  // Reads exactly n bytes; false when the file has fewer.
-  bool ReadExactly(void* buffer, UINT n);
-
   CFile m_file;
-  DWORD m_bytesLeft = 0;
+  std::vector<BYTE> m_bytes;  // the whole file
   WmfDrawState m_state;
   std::vector<Slot> m_slots;
   DWORD m_maxRecord = 0;  // 16-bit words
