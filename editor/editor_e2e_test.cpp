@@ -8,6 +8,7 @@
 #include "programprocess.h"
 #include "scratchfolder.h"
 #include "test/editor_files.h"
+#include "testing/dialogdriver.h"
 
 using namespace progtest;
 
@@ -27,24 +28,6 @@ std::string RegValue(HKEY root, const std::string& path, const char* name = null
   CString value;
   if (!key.Open(root, path.c_str()) || !key.QueryString(name, &value)) return "(none)";
   return value.GetString();
-}
-
-struct ChildSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK MatchId(HWND hwnd, LPARAM lp) {
-  auto* search = reinterpret_cast<ChildSearch*>(lp);
-  if (::GetDlgCtrlID(hwnd) != search->id) return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
-
-HWND ChildWithId(HWND parent, int id) {
-  ChildSearch search{id, nullptr};
-  ::EnumChildWindows(parent, MatchId, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 class EditorProgramTest : public ::testing::Test {
@@ -144,7 +127,7 @@ TEST_F(EditorProgramTest, WithoutQelCtrlEveryPictureReportsTheCompilerError) {
   std::string text;
   ASSERT_TRUE(WaitFor(
       [&] {
-        output = ChildWithId(frame_, kOutputEdit);
+        output = qeltest::DescendantWithId(frame_, kOutputEdit);
         char buf[4096] = "";
         if (output) ::SendMessageA(output, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
         text = buf;

@@ -25,7 +25,7 @@ add_dependencies(editor_test QelCtrl qel3api Tarnic Nurvex qpimarker)
 # under the real keys, so its cases run one at a time and clean up.
 qel_test(editor_e2e_test
   SOURCES editor_e2e_test.cpp
-  LIBS qeleditor_files_testing qelproject qelframe qelprogtest
+  LIBS qeleditor_files_testing qelproject qelframe qelprogtest qeluitest
   RESOURCE_LOCK qelmake_registry)
 add_dependencies(editor_e2e_test QelMake QelCtrl qel3api Tarnic)
 

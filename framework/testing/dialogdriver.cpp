@@ -46,14 +46,13 @@ BOOL CALLBACK MatchId(HWND child, LPARAM lp) {
   return FALSE;
 }
 
-// The first window with that id inside parent, at any depth.
+}  // namespace
+
 HWND DescendantWithId(HWND parent, int id) {
   IdSearch search = {id, nullptr};
   ::EnumChildWindows(parent, MatchId, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
-
-}  // namespace
 
 HWND DialogDriver::Item(int id) const {
   HWND page = Page();

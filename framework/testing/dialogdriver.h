@@ -70,4 +70,8 @@ class DialogDriver {
 // The texts of any window, GBK bytes.
 std::string WindowText(HWND hwnd);
 
+// The first window with that id inside parent, at any depth; nullptr when
+// there is none.
+HWND DescendantWithId(HWND parent, int id);
+
 }  // namespace qeltest
