@@ -9,6 +9,7 @@
 #include "demoproject.h"
 #include "tagsim.h"
 #include "programprocess.h"
+#include "windowpixels.h"
 #include "viewer_test_util.h"
 #include "viewertexts.h"
 
@@ -28,13 +29,6 @@ const int kTankX = 530;
 const int kTankLowY = 520;   // within the bottom fifth
 const int kTankHighY = 250;  // within the top quarter
 const COLORREF kWater = RGB(40, 150, 255);
-
-COLORREF ScreenPixel(int x, int y) {
-  HDC dc = ::GetDC(nullptr);
-  COLORREF c = ::GetPixel(dc, x, y);
-  ::ReleaseDC(nullptr, dc);
-  return c;
-}
 
 // A message the frame's thread answers only between two of its messages:
 // once it is back, whatever the previous message decided has been done.
@@ -172,7 +166,13 @@ class ViewerLiveTest : public ViewerProgramTest {
     }
   }
   void SetLevel(double percent) { ASSERT_TRUE(sim_.SetValue("LIC201.PV", tagsim::MakeValue(tagsim::kTypeFloat32, percent))); }
-  static bool IsWater(int y) { return ScreenPixel(kTankX, y) == kWater; }
+  // What the runtime window draws at that height of the column (read from
+  // its own drawing: the windows of other tests may lie above it).
+  bool IsWater(int y) const {
+    POINT at = {kTankX, y};
+    ::ScreenToClient(runtime_, &at);
+    return ClientPixel(runtime_, at) == kWater;
+  }
   // BM_CLICK: the button presses and releases itself within the one message.
   // Two posted mouse messages would leave a gap: a window of another test
   // taking the activation in between takes the pressed button's focus, and a
@@ -184,16 +184,12 @@ class ViewerLiveTest : public ViewerProgramTest {
 };
 
 TEST_F(ViewerLiveTest, StartPictureShowsTheServersValuesAndFollowsThem) {
-  // Tests run side by side on one display: keep this viewer above the
-  // windows of the others while its pixels are read (a passing overlap only
-  // delays the waits below).
-  ::SetWindowPos(frame_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ASSERT_TRUE(WaitFor([] { return IsWater(kTankLowY) && !IsWater(kTankHighY); }, kStartMs))
+  ASSERT_TRUE(WaitFor([&] { return IsWater(kTankLowY) && !IsWater(kTankHighY); }, kStartMs))
       << "the tank never showed 75 %";
   SetLevel(98);
-  EXPECT_TRUE(WaitFor([] { return IsWater(kTankHighY); }, kStepMs)) << "the level did not rise";
+  EXPECT_TRUE(WaitFor([&] { return IsWater(kTankHighY); }, kStepMs)) << "the level did not rise";
   SetLevel(5);
-  EXPECT_TRUE(WaitFor([] { return !IsWater(kTankLowY); }, kStepMs)) << "the level did not fall";
+  EXPECT_TRUE(WaitFor([&] { return !IsWater(kTankLowY); }, kStepMs)) << "the level did not fall";
 }
 
 TEST_F(ViewerLiveTest, ButtonsSwitchToTheDetailPictureAndBack) {
