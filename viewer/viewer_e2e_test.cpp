@@ -37,9 +37,10 @@ bool RoundTrip(HWND window) {
   return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kStepMs, &result) != 0;
 }
 
-// True when no window of the program lies above the window where it shows
-// (other programs of the shared test display are none of its business).
-bool NothingOfItsOwnAbove(HWND window, DWORD pid) {
+// The first visible window of the program that lies above the window where
+// it shows, or null (other programs of the shared test display are none of
+// its business). The window manager's z-order, not the display's pixels.
+HWND OwnWindowAbove(HWND window, DWORD pid) {
   RECT r;
   ::GetWindowRect(window, &r);
   for (HWND above = ::GetWindow(window, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV)) {
@@ -47,9 +48,18 @@ bool NothingOfItsOwnAbove(HWND window, DWORD pid) {
     ::GetWindowThreadProcessId(above, &owner);
     RECT a, overlap;
     if (owner == pid && ::IsWindowVisible(above) && ::GetWindowRect(above, &a) && ::IntersectRect(&overlap, &a, &r))
-      return false;
+      return above;
   }
-  return true;
+  return nullptr;
+}
+
+std::string Describe(HWND window) {
+  char cls[64] = "", title[128] = "";
+  ::GetClassNameA(window, cls, sizeof cls);
+  ::GetWindowTextA(window, title, sizeof title);
+  RECT r = {};
+  ::GetWindowRect(window, &r);
+  return qel::FormatStr("%s \"%s\" at %ld,%ld-%ld,%ld", cls, title, r.left, r.top, r.right, r.bottom);
 }
 
 bool HaveRuntime() { return ::GetFileAttributesA("..\\out\\QelRun.dll") != INVALID_FILE_ATTRIBUTES; }
@@ -69,12 +79,18 @@ class ViewerProgramTest : public ::testing::Test {
 
   // Answers a box of the viewer: checks its text and that no window of the
   // viewer (its full-screen frame) covers it, presses the button and waits
-  // until it is gone.
+  // until it is gone. The box is visible before it is activated and its
+  // program's windows have been put in their order: the order is read once
+  // its thread answers from the box's own loop, and until it holds (a box
+  // that stays below a window of its program fails after the limit).
   void Answer(const char* title, const std::string& text, int button) {
     HWND box = viewer_.WaitForBox(title, kStartMs);
     ASSERT_NE(box, nullptr) << "no box \"" << title << "\" for " << text;
     EXPECT_EQ(BoxText(box), text);
-    EXPECT_TRUE(NothingOfItsOwnAbove(box, viewer_.Pid())) << text;
+    ASSERT_TRUE(RoundTrip(box)) << "the box's thread never answered: " << text;
+    HWND above = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (above = OwnWindowAbove(box, viewer_.Pid())) == nullptr; }, kStepMs))
+        << text << ": below " << Describe(above);
     PressButton(box, button);
     ASSERT_TRUE(WaitUntilGone(box, kStepMs));
   }
