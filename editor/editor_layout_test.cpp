@@ -15,6 +15,7 @@
 #include "resource.h"
 #include "test/editor_harness.h"
 #include "windowpixels.h"
+#include "wndtest/wndtest_util.h"
 
 namespace editortest {
 namespace {
@@ -113,7 +114,7 @@ UINT g_itemLookedAt = 0;  // its position in the menu
 
 void CALLBACK LookAtOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
   ::KillTimer(nullptr, id);
-  HWND popup = ::FindWindowA("#32768", nullptr);
+  HWND popup = wndtest::ShownMenuOfThisThread();
   RECT item = {};
   if (popup && ::GetMenuItemRect(nullptr, reinterpret_cast<HMENU>(::SendMessageA(popup, 0x01E1, 0, 0)), g_itemLookedAt, &item)) {
     ::MapWindowPoints(nullptr, popup, reinterpret_cast<POINT*>(&item), 2);
