@@ -82,6 +82,17 @@ TEST(DialogScript, StepsLeftWhenTheWindowsClosedFail) {
   EXPECT_EQ(outcome.answer, IDYES);
 }
 
+// A window that closed under the script (here by its own first step, as a
+// press from another program of the shared display would close it): the
+// failure names what the thread took in, so that the press can be traced.
+TEST(DialogScript, AFailureListsTheInputAndCommandsTheThreadTookIn) {
+  DialogScript script;
+  script.On("询问", [](DialogDriver& d) { d.Press(IDYES); })
+      .On("询问", [](DialogDriver& d) { d.Press(IDYES); });
+  Outcome outcome = AskWith(script);
+  ExpectOneFailureSaying(outcome, "took in: BM_CLICK 0 to 6 of \"询问\" saying \"是否要删除?\"");
+}
+
 TEST(DialogScript, AMessageBoxWithAnotherTextFails) {
   DialogScript script;
   script.OnMessageBox("询问", "别的文本", IDCANCEL);
