@@ -110,10 +110,9 @@ class KeyboardTest : public EditorTest {
   void SetUp() override {
     pointerShield_.Lift();  // this test's own mouse goes through the queue
     Start();
-    doc_ = NewProject("p1");
-    ASSERT_NE(doc_, nullptr);
-    ASSERT_EQ(doc_->OpenPicture("a.pic", TRUE), 1);
-    view_ = doc_->FindPictureView("a.pic");
+    const OpenedPicture opened = NewProjectWithPicture("p1", "a.pic", TRUE);
+    doc_ = opened.doc;
+    view_ = opened.view;
     ASSERT_NE(view_, nullptr);
     edit_ = view_->GetEditWindow();
     ASSERT_NE(edit_, nullptr);

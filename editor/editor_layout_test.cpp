@@ -1,6 +1,8 @@
-// What the display shows of the workspace bar's lists after the frame laid
-// out its bars again: compared with what the list paints of itself. The
-// cases look at the shared display: they run alone, the frame topmost.
+// What the frame's window holds of the workspace bar's lists after the
+// frame laid out its bars again, compared with what the list paints of
+// itself, and what an open menu draws of an item. Both are read from the
+// windows' own surfaces, never from the shared display that other tests'
+// windows may cover.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -12,6 +14,8 @@
 #include "propdesc.h"
 #include "resource.h"
 #include "test/editor_harness.h"
+#include "windowpixels.h"
+#include "wndtest/wndtest_util.h"
 
 namespace editortest {
 namespace {
@@ -19,32 +23,30 @@ namespace {
 const DWORD kPaintMs = 10000;
 
 // The pixels of a list's rows (its client area below its header): as the
-// display shows them, or as the list paints them when asked to
-// (WM_PRINTCLIENT).
-std::vector<COLORREF> RowPixels(HWND hwnd, bool fromDisplay) {
+// window holds them now (what the frame's own surface keeps of the list,
+// bits copied along by a move included), or as the list paints them when
+// asked to (WM_PRINTCLIENT).
+std::vector<COLORREF> RowPixels(HWND hwnd, bool held) {
   RECT header = {};
   ::GetWindowRect(reinterpret_cast<HWND>(::SendMessageA(hwnd, LVM_GETHEADER, 0, 0)), &header);
   RECT client;
   ::GetClientRect(hwnd, &client);
   const int w = client.right, h = client.bottom;
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, w, h);
+  HDC window = ::GetDC(hwnd);
+  HDC memory = ::CreateCompatibleDC(window);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(window, w, h);
   HGDIOBJ old = ::SelectObject(memory, bitmap);
-  if (fromDisplay) {
-    POINT at = {0, 0};
-    ::ClientToScreen(hwnd, &at);
-    ::BitBlt(memory, 0, 0, w, h, screen, at.x, at.y, SRCCOPY);
-  } else {
+  if (held)
+    ::BitBlt(memory, 0, 0, w, h, window, 0, 0, SRCCOPY);
+  else
     ::SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
-  }
   std::vector<COLORREF> pixels;
   for (int y = header.bottom - header.top; y < h; ++y)
     for (int x = 0; x < w; ++x) pixels.push_back(::GetPixel(memory, x, y));
   ::SelectObject(memory, old);
   ::DeleteObject(bitmap);
   ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
+  ::ReleaseDC(hwnd, window);
   return pixels;
 }
 
@@ -53,7 +55,6 @@ class WorkspaceLayoutTest : public EditorTest {
   void SetUp() override {
     Start();
     ASSERT_NE(NewProject("p1"), nullptr);
-    ::SetWindowPos(Frame()->m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     // An object's links in the list, the "属性/动作" tab shown.
     static const char* const kNames[] = {"填充颜色", "线条颜色", "闪烁", "显示/隐藏", "旋转", "鼠标单击"};
     for (const char* name : kNames) {
@@ -73,7 +74,7 @@ class WorkspaceLayoutTest : public EditorTest {
     Settle();
     ::RedrawWindow(Frame()->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
-  // Waits until the display shows the list as the list paints itself.
+  // Waits until the window holds the list as the list paints itself.
   bool ListShownWhole() {
     HWND list = Frame()->GetWorkspaceBar().GetEventLinkList().m_hWnd;
     const DWORD start = ::GetTickCount();
@@ -106,25 +107,24 @@ TEST_F(WorkspaceLayoutTest, TheEventLinkListIsShownWholeAfterTheOutputBarFloats)
 
 // ---- menus ------------------------------------------------------------------
 
-// What the display shows of one item of a popup menu while it is
-// open: for each pixel column of the item's row, whether anything but the
-// menu's background lies in it.
+// What an open popup menu draws of one of its items: for each pixel column
+// of the item's row, whether anything but the menu's background lies in it.
 std::vector<bool> g_columnsInked;
 UINT g_itemLookedAt = 0;  // its position in the menu
 
 void CALLBACK LookAtOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
   ::KillTimer(nullptr, id);
-  HWND popup = ::FindWindowA("#32768", nullptr);
+  HWND popup = wndtest::ShownMenuOfThisThread();
   RECT item = {};
   if (popup && ::GetMenuItemRect(nullptr, reinterpret_cast<HMENU>(::SendMessageA(popup, 0x01E1, 0, 0)), g_itemLookedAt, &item)) {
-    HDC screen = ::GetDC(nullptr);
-    const COLORREF background = ::GetPixel(screen, item.right - 3, item.top + 1);
+    ::MapWindowPoints(nullptr, popup, reinterpret_cast<POINT*>(&item), 2);
+    const progtest::WindowPixels menu(popup);
+    const COLORREF background = menu.At(item.right - 3, item.top + 1);
     for (int x = item.left; x < item.right; ++x) {
       bool inked = false;
-      for (int y = item.top + 1; y < item.bottom - 1 && !inked; ++y) inked = ::GetPixel(screen, x, y) != background;
+      for (int y = item.top + 1; y < item.bottom - 1 && !inked; ++y) inked = menu.At(x, y) != background;
       g_columnsInked.push_back(inked);
     }
-    ::ReleaseDC(nullptr, screen);
   }
   ::EndMenu();
 }

@@ -42,10 +42,9 @@ class PictureWindowTest : public EditorTest {
   void SetUp() override {
     UseFakePictures();
     Start();
-    doc_ = NewProject("p1");
-    ASSERT_NE(doc_, nullptr);
-    ASSERT_EQ(doc_->OpenPicture("a.pic", FALSE), 1);
-    view_ = doc_->FindPictureView("a.pic");
+    const OpenedPicture opened = NewProjectWithPicture("p1", "a.pic", FALSE);
+    doc_ = opened.doc;
+    view_ = opened.view;
     ASSERT_NE(view_, nullptr);
     Settle();
     Fake().TakeSent();

@@ -29,9 +29,9 @@ qel_test(editor_e2e_test
   RESOURCE_LOCK qelmake_registry)
 add_dependencies(editor_e2e_test QelMake QelCtrl qel3api Tarnic)
 
-# Real clicks and keys through the input queue, and what the display shows:
-# each case needs the focus or the pixels of the shared display, so the
-# cases run alone.
+# Real clicks and keys through the input queue: each case needs the focus,
+# so the cases run alone; the layout cases beside them read the windows'
+# own surfaces.
 qel_test(editor_keys_test SERIAL
   SOURCES editor_keys_test.cpp editor_layout_test.cpp test/editor_harness.cpp test/editor_files.cpp QelMake.rc
   LIBS qeleditor qeldemo qelprogtest qeluitest)

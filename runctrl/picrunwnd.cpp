@@ -72,9 +72,18 @@ void CPicRunWnd::SetHostCallbacks(const HostCallbackBlock* table) {
   if (table) m_host = *table;
 }
 
+CPicRunWnd::CLinkRun::CLinkRun(CPicRunWnd& window) : m_window(window) {
+  if (m_window.m_linkRuns++ == 0) m_window.m_runLoads = m_window.m_loads;
+}
+
+CPicRunWnd::CLinkRun::~CLinkRun() {
+  if (--m_window.m_linkRuns == 0) m_window.m_replaced.clear();
+}
+
 void CPicRunWnd::DeletePicture() {
   ++m_loads;
   m_pressed = nullptr;
+  if (m_linkRuns > 0 && m_picture) m_replaced.push_back(std::move(m_picture));
   m_picture.reset();  // controls destroy their child windows
 }
 
@@ -131,6 +140,7 @@ void CPicRunWnd::StartObjects() {
 }
 
 LRESULT CPicRunWnd::OnLinkPicture(LPARAM name) {
+  if (RunPictureReplaced()) return 0;
   const HWND parent = GetParent();
   if (parent) ::SendMessageA(parent, QCN_LINKPICTURE, static_cast<WPARAM>(GetDlgCtrlID()), name);
   return 0;

@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "qel/picmsg.h"
 #include "drawobj.h"
@@ -49,6 +50,24 @@ class CPicRunWnd : public CWnd, private CTickScope::Answerer {
   void RunTick(DWORD n);
 
  private:
+  // While the window runs links (its tick, a mouse button), a picture that
+  // a handler they called replaces is kept, not deleted, until the
+  // outermost run ends: the walk, the object and the link that asked are
+  // still on the stack and read it. Its links ask for no other picture
+  // meanwhile: the host has answered the first request.
+  class CLinkRun {
+   public:
+    explicit CLinkRun(CPicRunWnd& window);
+    ~CLinkRun();
+    CLinkRun(const CLinkRun&) = delete;
+    CLinkRun& operator=(const CLinkRun&) = delete;
+
+   private:
+    CPicRunWnd& m_window;
+  };
+  // True while a run goes on whose picture has been replaced.
+  bool RunPictureReplaced() const { return m_linkRuns > 0 && m_runLoads != m_loads; }
+
   // picrunwnd.cpp
   LRESULT OnCreate();
   void OnDestroy();
@@ -125,6 +144,9 @@ class CPicRunWnd : public CWnd, private CTickScope::Answerer {
   // Counts picture loads, so that a walk over the objects stops when a
   // handler it called (a link, a host callback) replaced the picture.
   DWORD m_loads = 0;
+  int m_linkRuns = 0;            // the runs of links going on (CLinkRun)
+  DWORD m_runLoads = 0;          // m_loads when the outermost of them began
+  std::vector<std::unique_ptr<CPicObj>> m_replaced;  // kept until it ends
 };
 
 template <class F>

@@ -30,6 +30,7 @@ CDrawObj* CPicRunWnd::HitObject(POINT device) {
 
 LRESULT CPicRunWnd::OnMouseButton(UINT msg, WPARAM, LPARAM lp) {
   if (!m_picture) return 0;  // dropped without the default handling
+  CLinkRun run(*this);
   const POINT device = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
   CDrawObj* hit = HitObject(device);
   const DWORD loads = m_loads;

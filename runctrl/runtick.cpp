@@ -27,6 +27,7 @@ DWORD CPicRunWnd::PictureCycleDivisor() const {
 
 void CPicRunWnd::RunTick(DWORD n) {
   if (!m_picture) return;
+  CLinkRun run(*this);
   ::SetRectEmpty(&m_dirty);
   {
     // The links' dirty rectangle and the scripts' areas are invalidated

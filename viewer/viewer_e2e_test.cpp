@@ -9,6 +9,7 @@
 #include "demoproject.h"
 #include "tagsim.h"
 #include "programprocess.h"
+#include "windowpixels.h"
 #include "viewer_test_util.h"
 #include "viewertexts.h"
 
@@ -29,13 +30,6 @@ const int kTankLowY = 520;   // within the bottom fifth
 const int kTankHighY = 250;  // within the top quarter
 const COLORREF kWater = RGB(40, 150, 255);
 
-COLORREF ScreenPixel(int x, int y) {
-  HDC dc = ::GetDC(nullptr);
-  COLORREF c = ::GetPixel(dc, x, y);
-  ::ReleaseDC(nullptr, dc);
-  return c;
-}
-
 // A message the frame's thread answers only between two of its messages:
 // once it is back, whatever the previous message decided has been done.
 bool RoundTrip(HWND window) {
@@ -43,9 +37,10 @@ bool RoundTrip(HWND window) {
   return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kStepMs, &result) != 0;
 }
 
-// True when no window of the program lies above the window where it shows
-// (other programs of the shared test display are none of its business).
-bool NothingOfItsOwnAbove(HWND window, DWORD pid) {
+// The first visible window of the program that lies above the window where
+// it shows, or null (other programs of the shared test display are none of
+// its business). The window manager's z-order, not the display's pixels.
+HWND OwnWindowAbove(HWND window, DWORD pid) {
   RECT r;
   ::GetWindowRect(window, &r);
   for (HWND above = ::GetWindow(window, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV)) {
@@ -53,9 +48,18 @@ bool NothingOfItsOwnAbove(HWND window, DWORD pid) {
     ::GetWindowThreadProcessId(above, &owner);
     RECT a, overlap;
     if (owner == pid && ::IsWindowVisible(above) && ::GetWindowRect(above, &a) && ::IntersectRect(&overlap, &a, &r))
-      return false;
+      return above;
   }
-  return true;
+  return nullptr;
+}
+
+std::string Describe(HWND window) {
+  char cls[64] = "", title[128] = "";
+  ::GetClassNameA(window, cls, sizeof cls);
+  ::GetWindowTextA(window, title, sizeof title);
+  RECT r = {};
+  ::GetWindowRect(window, &r);
+  return qel::FormatStr("%s \"%s\" at %ld,%ld-%ld,%ld", cls, title, r.left, r.top, r.right, r.bottom);
 }
 
 bool HaveRuntime() { return ::GetFileAttributesA("..\\out\\QelRun.dll") != INVALID_FILE_ATTRIBUTES; }
@@ -75,12 +79,18 @@ class ViewerProgramTest : public ::testing::Test {
 
   // Answers a box of the viewer: checks its text and that no window of the
   // viewer (its full-screen frame) covers it, presses the button and waits
-  // until it is gone.
+  // until it is gone. The box is visible before it is activated and its
+  // program's windows have been put in their order: the order is read once
+  // its thread answers from the box's own loop, and until it holds (a box
+  // that stays below a window of its program fails after the limit).
   void Answer(const char* title, const std::string& text, int button) {
     HWND box = viewer_.WaitForBox(title, kStartMs);
     ASSERT_NE(box, nullptr) << "no box \"" << title << "\" for " << text;
     EXPECT_EQ(BoxText(box), text);
-    EXPECT_TRUE(NothingOfItsOwnAbove(box, viewer_.Pid())) << text;
+    ASSERT_TRUE(RoundTrip(box)) << "the box's thread never answered: " << text;
+    HWND above = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (above = OwnWindowAbove(box, viewer_.Pid())) == nullptr; }, kStepMs))
+        << text << ": below " << Describe(above);
     PressButton(box, button);
     ASSERT_TRUE(WaitUntilGone(box, kStepMs));
   }
@@ -172,7 +182,13 @@ class ViewerLiveTest : public ViewerProgramTest {
     }
   }
   void SetLevel(double percent) { ASSERT_TRUE(sim_.SetValue("LIC201.PV", tagsim::MakeValue(tagsim::kTypeFloat32, percent))); }
-  static bool IsWater(int y) { return ScreenPixel(kTankX, y) == kWater; }
+  // What the runtime window draws at that height of the column (read from
+  // its own drawing: the windows of other tests may lie above it).
+  bool IsWater(int y) const {
+    POINT at = {kTankX, y};
+    ::ScreenToClient(runtime_, &at);
+    return ClientPixel(runtime_, at) == kWater;
+  }
   // BM_CLICK: the button presses and releases itself within the one message.
   // Two posted mouse messages would leave a gap: a window of another test
   // taking the activation in between takes the pressed button's focus, and a
@@ -184,16 +200,12 @@ class ViewerLiveTest : public ViewerProgramTest {
 };
 
 TEST_F(ViewerLiveTest, StartPictureShowsTheServersValuesAndFollowsThem) {
-  // Tests run side by side on one display: keep this viewer above the
-  // windows of the others while its pixels are read (a passing overlap only
-  // delays the waits below).
-  ::SetWindowPos(frame_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ASSERT_TRUE(WaitFor([] { return IsWater(kTankLowY) && !IsWater(kTankHighY); }, kStartMs))
+  ASSERT_TRUE(WaitFor([&] { return IsWater(kTankLowY) && !IsWater(kTankHighY); }, kStartMs))
       << "the tank never showed 75 %";
   SetLevel(98);
-  EXPECT_TRUE(WaitFor([] { return IsWater(kTankHighY); }, kStepMs)) << "the level did not rise";
+  EXPECT_TRUE(WaitFor([&] { return IsWater(kTankHighY); }, kStepMs)) << "the level did not rise";
   SetLevel(5);
-  EXPECT_TRUE(WaitFor([] { return !IsWater(kTankLowY); }, kStepMs)) << "the level did not fall";
+  EXPECT_TRUE(WaitFor([&] { return !IsWater(kTankLowY); }, kStepMs)) << "the level did not fall";
 }
 
 TEST_F(ViewerLiveTest, ButtonsSwitchToTheDetailPictureAndBack) {

@@ -4,6 +4,7 @@
 
 #include "qel/picmsg.h"
 #include "gridtest_util.h"
+#include "wndtest/wndtest_util.h"
 
 namespace {
 
@@ -167,6 +168,42 @@ TEST(GridMouse, HoverReportsTheCellAndLeavingReportsNone) {
   EXPECT_EQ((Calls{"move 2 0", "move -1 -1"}), f.grid.calls);
 }
 
+bool PointerAt(POINT at) {
+  POINT now = {};
+  return ::GetCursorPos(&now) && now.x == at.x && now.y == at.y;
+}
+
+// The window's answer to WM_SETCURSOR with the pointer at a point of its
+// client area, and the cursor it set (none if it set none). The window
+// reads where the pointer is; the pointer of the shared display follows
+// SetCursorPos only once the display has taken the move (Wine asks the
+// display again after a while, and a move it refused shows then), so the
+// message goes once the pointer is there, and again until it has stood
+// there before and after it.
+struct CursorAnswer {
+  bool handled = false;
+  HCURSOR cursor = nullptr;
+  bool pointerStood = false;
+};
+
+CursorAnswer AnswerWithThePointerAt(CGridWnd& grid, POINT client) {
+  POINT at = client;
+  grid.ClientToScreen(&at);
+  CursorAnswer answer;
+  answer.pointerStood = wndtest::PumpUntil(
+      [&] {
+        ::SetCursorPos(at.x, at.y);
+        if (!PointerAt(at)) return false;
+        ::SetCursor(nullptr);
+        answer.handled = grid.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(grid.m_hWnd),
+                                          MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)) != 0;
+        answer.cursor = ::GetCursor();
+        return PointerAt(at);
+      },
+      10000);
+  return answer;
+}
+
 TEST(GridMouse, TheSizingCursorIsThisWindowsOwnNotItsClasss) {
   GridFixture f;
   ASSERT_TRUE(f.Create(300, 200, 8, 2));
@@ -177,13 +214,10 @@ TEST(GridMouse, TheSizingCursorIsThisWindowsOwnNotItsClasss) {
     HCURSOR cursor;
   } cases[] = {{80, 5, sizing}, {40, 5, arrow}, {80, 45, arrow}, {160, 10, sizing}};
   for (const auto& c : cases) {
-    POINT at = {c.x, c.y};
-    f.grid.ClientToScreen(&at);
-    ::SetCursorPos(at.x, at.y);
-    ::SetCursor(nullptr);
-    EXPECT_TRUE(f.grid.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(f.grid.m_hWnd),
-                                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
-    EXPECT_EQ(c.cursor, ::GetCursor()) << c.x << "," << c.y;
+    const CursorAnswer answer = AnswerWithThePointerAt(f.grid, POINT{c.x, c.y});
+    ASSERT_TRUE(answer.pointerStood) << "the pointer never stood at " << c.x << "," << c.y;
+    EXPECT_TRUE(answer.handled) << c.x << "," << c.y;
+    EXPECT_EQ(c.cursor, answer.cursor) << c.x << "," << c.y;
     EXPECT_EQ(arrow, reinterpret_cast<HCURSOR>(::GetClassLongPtrA(f.grid, GCLP_HCURSOR)));
   }
 }

@@ -4,6 +4,7 @@
 #include "attrlist/attrlist_testutil.h"
 #include "qel/picmsg.h"
 #include "resource.h"
+#include "wndtest/wndtest_util.h"
 
 namespace editortest {
 namespace {
@@ -111,8 +112,8 @@ TEST_F(EventLinkListTest, AChoiceSendsItsModeWithTheRowsKindUnlessTheRowForbidsI
 // runs inside the menu's own loop.
 std::vector<UINT> g_menuKeys;
 void CALLBACK PressMenuKeys(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND menu = ::FindWindowA("#32768", nullptr);
-  if (!menu || !::IsWindowVisible(menu)) return;
+  HWND menu = wndtest::ShownMenuOfThisThread();
+  if (!menu) return;
   ::KillTimer(nullptr, id);
   for (UINT key : g_menuKeys) ::PostMessageA(menu, WM_KEYDOWN, key, 0);
 }

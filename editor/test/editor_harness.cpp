@@ -191,6 +191,24 @@ void EditorTest::Command(UINT id) {
 
 CQelideDoc* EditorTest::NewProject(const char* name) { return app_->CreateProject(name, ProjectsFolder().c_str()); }
 
+EditorTest::OpenedPicture EditorTest::NewProjectWithPicture(const char* project, const char* picture, BOOL asNew) {
+  CQelideDoc* doc = NewProject(project);
+  if (!doc) {
+    ADD_FAILURE() << "no project " << project;
+    return {};
+  }
+  if (doc->OpenPicture(picture, asNew) != 1) {
+    ADD_FAILURE() << "the picture " << picture << " did not open";
+    return {};
+  }
+  CPicView* view = doc->FindPictureView(picture);
+  if (!view) {
+    ADD_FAILURE() << "no window shows the picture " << picture;
+    return {};
+  }
+  return {doc, view};
+}
+
 void EditorTest::ExpectBoxes(const std::vector<std::string>& texts, const char* title, UINT icon) const {
   EXPECT_EQ(BoxTexts(), texts);
   for (const auto& box : boxes_.shown) {

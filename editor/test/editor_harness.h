@@ -95,6 +95,14 @@ class EditorTest : public ::testing::Test {
   void Command(UINT id);
   // A new project name in the test's projects folder.
   CQelideDoc* NewProject(const char* name);
+  // A new project with one picture opened in its window (made anew when
+  // asNew): the project and the picture's view, both null (with the
+  // failure reported) when either could not be had.
+  struct OpenedPicture {
+    CQelideDoc* doc = nullptr;
+    CPicView* view = nullptr;
+  };
+  OpenedPicture NewProjectWithPicture(const char* project, const char* picture, BOOL asNew);
   std::string ProjectsFolder() const { return folder_.Path() + "project\\"; }
   // The texts of the tree's items below item (the roots for nullptr), in order.
   std::vector<std::string> TreeTexts(HTREEITEM item = nullptr);

@@ -14,6 +14,8 @@ const UINT kTickMs = 20;
 const int kSettleTicks = 2;
 // Beyond the steps' own time-outs, the watchdog's grace before it ends the process.
 const DWORD kWatchdogGraceMs = 30000;
+// How many of the latest messages taken in a failure lists.
+const size_t kTakenKept = 12;
 
 DialogScript* g_active = nullptr;
 
@@ -48,6 +50,38 @@ std::string Describe(HWND hwnd) {
   std::string message = d.MessageText();
   if (!message.empty()) text += " saying \"" + message + "\"";
   return text;
+}
+
+// The messages that press, type, click or close: what can end or change a
+// dialog under the script, with their names.
+const struct {
+  UINT msg;
+  const char* name;
+} kTakenMessages[] = {
+    {WM_KEYDOWN, "WM_KEYDOWN"},         {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
+    {WM_CHAR, "WM_CHAR"},               {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
+    {WM_LBUTTONUP, "WM_LBUTTONUP"},     {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"},
+    {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"}, {WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN"},
+    {BM_CLICK, "BM_CLICK"},             {WM_COMMAND, "WM_COMMAND"},
+    {WM_CLOSE, "WM_CLOSE"},             {WM_QUIT, "WM_QUIT"},
+};
+
+const char* TakenName(UINT msg) {
+  for (const auto& m : kTakenMessages)
+    if (m.msg == msg) return m.name;
+  return nullptr;
+}
+
+// A message as a failure lists it: its name, wParam, and the window it was
+// for (the control's id within its top-level window's caption).
+std::string TakenLine(const MSG& msg, const char* name) {
+  HWND top = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  char line[96];
+  std::snprintf(line, sizeof line, "%s %lu to ", name, static_cast<unsigned long>(msg.wParam));
+  std::string text = line;
+  if (!msg.hwnd) return text + "the thread";
+  if (top && top != msg.hwnd) text += std::to_string(::GetDlgCtrlID(msg.hwnd)) + " of ";
+  return text + Describe(top);
 }
 
 // Closes a window as a user who wants out: No, else Cancel, else OK, else the close box.
@@ -102,6 +136,7 @@ void DialogScript::Run(const std::function<void()>& body) {
   m_thread = ::GetCurrentThreadId();
   m_waitingSince = ::GetTickCount();
   m_hook = ::SetWindowsHookExA(WH_CBT, OnCbt, nullptr, m_thread);
+  m_messageHook = ::SetWindowsHookExA(WH_GETMESSAGE, OnGetMessage, nullptr, m_thread);
   UINT_PTR timer = ::SetTimer(nullptr, 0, kTickMs, OnTick);
   m_done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HANDLE watchdog = ::CreateThread(nullptr, 0, Watchdog, this, 0, nullptr);
@@ -115,12 +150,13 @@ void DialogScript::Run(const std::function<void()>& body) {
   }
   ::KillTimer(nullptr, timer);
   if (m_hook) ::UnhookWindowsHookEx(m_hook);
-  m_hook = nullptr;
+  if (m_messageHook) ::UnhookWindowsHookEx(m_messageHook);
+  m_hook = m_messageHook = nullptr;
   g_active = nullptr;
   if (m_next < m_steps.size() && !m_failed) {
     m_failed = true;
     ADD_FAILURE() << "the windows closed before step " << m_next + 1 << " (\""
-                  << m_steps[m_next].caption << "\") could run";
+                  << m_steps[m_next].caption << "\") could run" << TakenText();
   }
 }
 
@@ -173,7 +209,7 @@ void DialogScript::CheckNothingLeftOpen(HWND current, DWORD now) {
 void DialogScript::Fail(const std::string& why, HWND current) {
   m_failed = true;
   m_aborting = true;
-  ADD_FAILURE() << why << "; on the screen: " << Describe(current);
+  ADD_FAILURE() << why << "; on the screen: " << Describe(current) << TakenText();
 }
 
 LRESULT CALLBACK DialogScript::OnCbt(int code, WPARAM wp, LPARAM lp) {
@@ -186,6 +222,26 @@ LRESULT CALLBACK DialogScript::OnCbt(int code, WPARAM wp, LPARAM lp) {
     g_active->NoteActivated(hwnd);
   }
   return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK DialogScript::OnGetMessage(int code, WPARAM wp, LPARAM lp) {
+  const auto* msg = reinterpret_cast<const MSG*>(lp);
+  if (g_active && code == HC_ACTION && wp == PM_REMOVE && msg) g_active->NoteTaken(*msg);
+  return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void DialogScript::NoteTaken(const MSG& msg) {
+  const char* name = TakenName(msg.message);
+  if (!name) return;
+  if (m_taken.size() == kTakenKept) m_taken.erase(m_taken.begin());
+  m_taken.push_back(TakenLine(msg, name));
+}
+
+std::string DialogScript::TakenText() const {
+  std::string text = "; the thread took in";
+  if (m_taken.empty()) return text + " no input or command";
+  for (size_t i = 0; i < m_taken.size(); ++i) text += (i ? ", " : ": ") + m_taken[i];
+  return text;
 }
 
 void DialogScript::NoteCreated(HWND hwnd, const char* name) {

@@ -78,6 +78,7 @@ class DialogScript {
 
   static void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD);
   static LRESULT CALLBACK OnCbt(int code, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK OnGetMessage(int code, WPARAM wp, LPARAM lp);
   static DWORD WINAPI Watchdog(LPVOID script);
 
   void Tick();
@@ -86,6 +87,11 @@ class DialogScript {
   void Fail(const std::string& why, HWND current);
   void NoteCreated(HWND hwnd, const char* name);
   void NoteActivated(HWND hwnd);
+  // Input and commands that the thread took from its queue, the latest
+  // last: whoever sent them (the steps, or another program of the shared
+  // display), a failure lists them.
+  void NoteTaken(const MSG& msg);
+  std::string TakenText() const;
 
   std::vector<Step> m_steps;
   size_t m_next = 0;
@@ -97,6 +103,8 @@ class DialogScript {
   bool m_failed = false;
   DWORD m_thread = 0;
   HHOOK m_hook = nullptr;
+  HHOOK m_messageHook = nullptr;
+  std::vector<std::string> m_taken;
   HANDLE m_done = nullptr;
   std::vector<std::string> m_seen;
   std::vector<Opened> m_opened;

@@ -79,6 +79,9 @@ TEST(DialogScript, StepsLeftWhenTheWindowsClosedFail) {
       .On("询问", [](DialogDriver& d) { d.Press(IDYES); });
   Outcome outcome = AskWith(script);
   ExpectOneFailureSaying(outcome, "before step 2");
+  // The failure names what the thread took in, so that a press that closed
+  // a window under the script (another program's, say) can be traced.
+  ExpectOneFailureSaying(outcome, "took in: BM_CLICK 0 to 6 of \"询问\" saying \"是否要删除?\"");
   EXPECT_EQ(outcome.answer, IDYES);
 }
 

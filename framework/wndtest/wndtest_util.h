@@ -58,6 +58,25 @@ inline bool PumpPastTheQueue(DWORD timeoutMs = 30000) {
   return detail::MarkerFired();
 }
 
+namespace detail {
+inline BOOL CALLBACK TakeShownMenu(HWND hwnd, LPARAM out) {
+  char name[16] = "";
+  if (!::IsWindowVisible(hwnd) || !::GetClassNameA(hwnd, name, sizeof name) || ::lstrcmpA(name, "#32768") != 0)
+    return TRUE;
+  *reinterpret_cast<HWND*>(out) = hwnd;
+  return FALSE;
+}
+}  // namespace detail
+
+// The pop-up menu that this thread shows, or null. Every program's menus
+// are of the class "#32768", and the shared test display may show another
+// program's menu at the same time: a search by class alone could find it.
+inline HWND ShownMenuOfThisThread() {
+  HWND menu = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), detail::TakeShownMenu, reinterpret_cast<LPARAM>(&menu));
+  return menu;
+}
+
 // A class with the default procedure; CreateEx puts the layer's in front.
 inline const char* PlainClass() {
   static const char* name = [] {
