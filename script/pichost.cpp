@@ -4,6 +4,7 @@
 
 #include "../editctrl/picmsg.h"
 #include "activex/drawctrlocx.h"
+#include "activex/ocxdispatch.h"
 #include "drawobj.h"
 #include "drawtext.h"
 #include "picobj.h"
@@ -18,15 +19,63 @@ CPicScriptHost::CPicScriptHost(const DrawViewContext& context)
       m_pOwner(context.pObject),
       m_pUpdate(context.pUpdateRect) {}
 
+namespace {
+
+constexpr uint32_t kNameAndTwoDestinations = PointerArg(0) | PointerArg(1) | PointerArg(2);
+
+// The ActiveX functions: the object's name, the member's name, the
+// destination, then the member's arguments; each calls its member its way.
+const HostFunction<int> kOcxFunctions[] = {
+    {1200, "ocx_GetVal", CountedArgs(3, 3), kNameAndTwoDestinations, OCK_GET},
+    {1201, "ocx_SetVal", CountedArgs(4, 4), kNameAndTwoDestinations, OCK_PUT},
+    {1202, "ocx_Invoke", CountedArgs(3, kVmArgArea), kNameAndTwoDestinations, OCK_METHOD},
+};
+
+// The check box's or radio button's window of the object, or null.
+HWND CheckButtonWindow(CDrawObj* obj) {
+  if (!obj) return nullptr;
+  DrawObjType type = obj->GetObjType();
+  return type == DOT_CHECKBT || type == DOT_RADIOBT ? obj->GetCtrlWnd() : nullptr;
+}
+
+}  // namespace
+
+const CPicScriptHost::Group CPicScriptHost::kGroups[] = {
+    {1000, 1099, &CPicScriptHost::CallObjectFunction}, {1100, 1199, &CPicScriptHost::CallWindowFunction},
+    {1200, 1299, &CPicScriptHost::CallOcxFunction},    {1500, 1599, &CPicScriptHost::CallTagFunction},
+    {1600, 1699, &CPicScriptHost::CallControlFunction},
+};
+
+const HostFunction<CPicScriptHost::ObjectRun> CPicScriptHost::kObjectFunctions[] = {
+    {1050, "GetViewFlag", FixedArgs(1), 0, &CPicScriptHost::GetViewFlag},
+    {1051, "SetViewFlag", FixedArgs(2), 0, &CPicScriptHost::SetViewFlag},
+    {1052, "SetViewText", FixedArgs(2), 0, &CPicScriptHost::SetViewText},
+    {1053, "GetCenterPoint", FixedArgs(3), kNameAndTwoDestinations, &CPicScriptHost::GetCenterPoint},
+    {1054, "MoveTo", FixedArgs(3), PointerArg(0), &CPicScriptHost::MoveTo},
+};
+
+// The control functions take the object's name and, but for the check
+// state's and the enabling's, text buffers as pointers.
+const HostFunction<CPicScriptHost::ObjectRun> CPicScriptHost::kControlFunctions[] = {
+    {1600, "bt_GetCheck", FixedArgs(1), 0, &CPicScriptHost::GetCheck},
+    {1601, "bt_SetCheck", FixedArgs(2), 0, &CPicScriptHost::SetCheck},
+    {1605, "ed_GetText", FixedArgs(3), PointerArg(0) | PointerArg(1), &CPicScriptHost::GetEditText},
+    {1606, "ed_SetText", FixedArgs(2), PointerArg(0) | PointerArg(1), &CPicScriptHost::SetEditText},
+    {1680, "EnableWindow", FixedArgs(2), 0, &CPicScriptHost::EnableControl},
+};
+
 int CPicScriptHost::CallFunction(int id) {
   SetIntResult(*m_state, 0);
   if (id < 1000) return CScriptVM::CallFunction(id);
-  if (id < 1100) return CallObjectFunction(id);
-  if (id < 1200) return CallWindowFunction(id);
-  if (id < 1300) return CallOcxFunction(id);
-  if (id >= 1500 && id < 1600) return CallTagFunction(id);
-  if (id >= 1600 && id < 1700) return CallControlFunction(id);
+  for (const Group& group : kGroups)
+    if (id >= group.first && id <= group.last) return (this->*group.call)(id);
   return kSysUnknown;
+}
+
+bool CPicScriptHost::PointersGiven(uint32_t pointers) const {
+  for (int i = 0; pointers >> i; ++i)
+    if ((pointers >> i & 1) && !IsPointerArg(*m_state, i)) return false;
+  return true;
 }
 
 int CPicScriptHost::FindNamed(int i, CDrawObj** obj) {
@@ -54,61 +103,65 @@ int CPicScriptHost::ShownText(int i, const char** text) {
 }
 
 int CPicScriptHost::CallObjectFunction(int id) {
-  static const int kArgs[] = {1, 2, 2, 3, 3};
-  if (id < 1050 || id > 1054) return kSysUnknown;
-  if (!m_pPicture) return kSysUnknown;
-  VmState& s = *m_state;
-  int rc = PopArguments(s, kArgs[id - 1050]);
+  const auto* f = FindHostFunction(kObjectFunctions, id);
+  if (!f || !m_pPicture) return kSysUnknown;
+  int rc = PopArguments(*m_state, f->args.least);
   if (rc) return rc;
-  if ((id == 1053 && !(IsPointerArg(s, 0) && IsPointerArg(s, 1) && IsPointerArg(s, 2))) ||
-      (id == 1054 && !IsPointerArg(s, 0)))
-    return kSysNotPointer;
+  if (!PointersGiven(f->pointers)) return kSysNotPointer;
   CDrawObj* obj;
   rc = FindNamed(0, &obj);
   if (rc || !obj) return rc;
-  switch (id) {
-    case 1050:
-      SetIntResult(s, obj->IsVisible() ? 1 : 0);
-      Invalidate(obj);
-      return 0;
-    case 1051:
-      // As a show/hide link does: the flag takes the value unchanged, and
-      // every window the object hosts (a button's, an edit box's, a plug-in's
-      // or an ActiveX control's, also inside a group) follows it.
-      SetIntResult(s, obj->m_bVisible);
-      obj->SetVisible(ArgInt(s, 1));
-      Invalidate(obj);
-      return 0;
-    case 1052: {
-      const char* text;
-      rc = ShownText(1, &text);
-      if (rc) return rc;
-      Invalidate(obj);
-      obj->SetText(text);
-      if (obj->GetObjType() == DOT_TEXT) static_cast<CDrawText*>(obj)->CalcExtent(m_hWnd);
-      else Invalidate(obj);
-      return 0;
-    }
-    case 1053: {
-      CPointD c = obj->GetCenter();
-      if (!s.memory.Accessible(ArgAddress(s, 1), 8) || !s.memory.Accessible(ArgAddress(s, 2), 8))
-        return kSysBadString;
-      WriteBytes(s, ArgAddress(s, 1), &c.x, 8);
-      WriteBytes(s, ArgAddress(s, 2), &c.y, 8);
-      SetIntResult(s, 1);
-      return 0;
-    }
-    default: {
-      CPointD c = obj->GetCenter();
-      Invalidate(obj);
-      obj->MoveBy(CPointD(ArgDouble(s, 1) - c.x, ArgDouble(s, 2) - c.y));
-      Invalidate(obj);
-      SetIntResult(s, 1);
-      return 0;
-    }
-  }
+  return (this->*f->run)(obj);
 }
 
+int CPicScriptHost::GetViewFlag(CDrawObj* obj) {
+  SetIntResult(*m_state, obj->IsVisible() ? 1 : 0);
+  Invalidate(obj);
+  return 0;
+}
+
+// As a show/hide link does: the flag takes the value unchanged, and every
+// window the object hosts (a button's, an edit box's, a plug-in's or an
+// ActiveX control's, also inside a group) follows it.
+int CPicScriptHost::SetViewFlag(CDrawObj* obj) {
+  SetIntResult(*m_state, obj->m_bVisible);
+  obj->SetVisible(ArgInt(*m_state, 1));
+  Invalidate(obj);
+  return 0;
+}
+
+int CPicScriptHost::SetViewText(CDrawObj* obj) {
+  const char* text;
+  int rc = ShownText(1, &text);
+  if (rc) return rc;
+  Invalidate(obj);
+  obj->SetText(text);
+  if (obj->GetObjType() == DOT_TEXT) static_cast<CDrawText*>(obj)->CalcExtent(m_hWnd);
+  else Invalidate(obj);
+  return 0;
+}
+
+int CPicScriptHost::GetCenterPoint(CDrawObj* obj) {
+  VmState& s = *m_state;
+  CPointD c = obj->GetCenter();
+  if (!s.memory.Accessible(ArgAddress(s, 1), 8) || !s.memory.Accessible(ArgAddress(s, 2), 8)) return kSysBadString;
+  WriteBytes(s, ArgAddress(s, 1), &c.x, 8);
+  WriteBytes(s, ArgAddress(s, 2), &c.y, 8);
+  SetIntResult(s, 1);
+  return 0;
+}
+
+int CPicScriptHost::MoveTo(CDrawObj* obj) {
+  VmState& s = *m_state;
+  CPointD c = obj->GetCenter();
+  Invalidate(obj);
+  obj->MoveBy(CPointD(ArgDouble(s, 1) - c.x, ArgDouble(s, 2) - c.y));
+  Invalidate(obj);
+  SetIntResult(s, 1);
+  return 0;
+}
+
+// OpenPic, the one function of the picture window.
 int CPicScriptHost::CallWindowFunction(int id) {
   if (id != 1100 || !m_pPicture) return kSysUnknown;
   VmState& s = *m_state;
@@ -123,73 +176,81 @@ int CPicScriptHost::CallWindowFunction(int id) {
 }
 
 // The argument checks of the ActiveX functions; the call itself is CallOcx
-// (pichost_ocx.cpp).
+// (pichost_ocx.cpp). Any count within the argument area is popped before the
+// function's own count is checked.
 int CPicScriptHost::CallOcxFunction(int id) {
-  if (id < 1200 || id > 1202 || !m_pPicture) return kSysUnknown;
+  const auto* f = FindHostFunction(kOcxFunctions, id);
+  if (!f || !m_pPicture) return kSysUnknown;
   VmState& s = *m_state;
   int args;
   int rc = PopCountedArguments(s, 1, kVmArgArea + 1, &args);
   if (rc) return rc == kSysFormatCount ? kSysOcxCount : rc;
-  int count = args + 1;
-  if ((id == 1200 && count != 4) || (id == 1201 && count != 5) || (id == 1202 && count < 4))
-    return kSysOcxCount;
-  if (!IsPointerArg(s, 0) || !IsPointerArg(s, 1) || !IsPointerArg(s, 2)) return kSysNotPointer;
+  if (args < f->args.least || args > f->args.most) return kSysOcxCount;
+  if (!PointersGiven(f->pointers)) return kSysNotPointer;
   CDrawObj* obj;
   rc = FindNamed(0, &obj);
   if (rc || !obj) return rc;
   if (obj->GetObjType() != DOT_CTRLOCX) return kSysNotActiveX;
-  return CallOcx(static_cast<CDrawCtrlOcx*>(obj), id, args);
+  return CallOcx(static_cast<CDrawCtrlOcx*>(obj), f->run, args);
 }
 
+// Unlike the object functions', the control functions run also when nothing
+// has the name (ed_GetText then empties its buffer), and arguments that are
+// not pointers make the function unknown.
 int CPicScriptHost::CallControlFunction(int id) {
-  static const struct {
-    int id;
-    int args;
-  } kFunctions[] = {{1600, 1}, {1601, 2}, {1605, 3}, {1606, 2}, {1680, 2}};
-  int args = -1;
-  for (const auto& f : kFunctions)
-    if (f.id == id) args = f.args;
-  if (args < 0 || !m_pPicture) return kSysUnknown;
-  VmState& s = *m_state;
-  int rc = PopArguments(s, args);
+  const auto* f = FindHostFunction(kControlFunctions, id);
+  if (!f || !m_pPicture) return kSysUnknown;
+  int rc = PopArguments(*m_state, f->args.least);
   if (rc) return rc;
-  if ((id == 1605 || id == 1606) && !(IsPointerArg(s, 0) && IsPointerArg(s, 1))) return kSysUnknown;
+  if (!PointersGiven(f->pointers)) return kSysUnknown;
   CDrawObj* obj;
   rc = FindNamed(0, &obj);
-  // The edit text's buffer starts empty, also when no object has the name.
-  if (!rc && id == 1605 && ArgInt(s, 2) >= 1) rc = WriteTextCharged(s, ArgAddress(s, 1), "", 0);
-  if (rc || !obj) return rc;
-  DrawObjType type = obj->GetObjType();
-  bool button = type == DOT_CHECKBT || type == DOT_RADIOBT;
-  HWND control = obj->GetCtrlWnd();
-  switch (id) {
-    case 1600:
-      if (button && control) SetIntResult(s, static_cast<int32_t>(SendMessageA(control, BM_GETCHECK, 0, 0)));
-      return 0;
-    case 1601:
-      if (button && control && ChargeWork(s, kWorkPerRepaint)) {
-        SendMessageA(control, BM_SETCHECK, ArgInt(s, 1) ? BST_CHECKED : BST_UNCHECKED, 0);
-        InvalidateRect(control, nullptr, TRUE);
-      }
-      return 0;
-    case 1605: {
-      int32_t room = ArgInt(s, 2);
-      if (room < 1) return 0;
-      CString text = obj->GetText();
-      int32_t length = static_cast<int32_t>(text.GetLength());
-      int32_t n = length >= room ? room - 1 : length;
-      rc = WriteTextCharged(s, ArgAddress(s, 1), text.GetString(), static_cast<size_t>(n));
-      if (!rc) SetIntResult(s, n);
-      return rc;
-    }
-    case 1606: {
-      const char* text;
-      rc = ShownText(1, &text);
-      if (!rc) obj->SetText(text);
-      return rc;
-    }
-    default:
-      if (type >= DOT_PUSHBT && type <= 198 && ChargeWork(s, kWorkPerRepaint)) obj->EnableWnd(ArgInt(s, 1));
-      return 0;
+  return rc ? rc : (this->*f->run)(obj);
+}
+
+int CPicScriptHost::GetCheck(CDrawObj* obj) {
+  if (HWND button = CheckButtonWindow(obj))
+    SetIntResult(*m_state, static_cast<int32_t>(SendMessageA(button, BM_GETCHECK, 0, 0)));
+  return 0;
+}
+
+int CPicScriptHost::SetCheck(CDrawObj* obj) {
+  HWND button = CheckButtonWindow(obj);
+  if (button && ChargeWork(*m_state, kWorkPerRepaint)) {
+    SendMessageA(button, BM_SETCHECK, ArgInt(*m_state, 1) ? BST_CHECKED : BST_UNCHECKED, 0);
+    InvalidateRect(button, nullptr, TRUE);
   }
+  return 0;
+}
+
+// The text cut to the buffer of argument 1, whose room argument 2 gives.
+int CPicScriptHost::GetEditText(CDrawObj* obj) {
+  VmState& s = *m_state;
+  int32_t room = ArgInt(s, 2);
+  if (room < 1) return 0;
+  // The buffer starts empty, also when no object has the name.
+  int rc = WriteTextCharged(s, ArgAddress(s, 1), "", 0);
+  if (rc || !obj) return rc;
+  CString text = obj->GetText();
+  int32_t length = static_cast<int32_t>(text.GetLength());
+  int32_t n = length >= room ? room - 1 : length;
+  rc = WriteTextCharged(s, ArgAddress(s, 1), text.GetString(), static_cast<size_t>(n));
+  if (!rc) SetIntResult(s, n);
+  return rc;
+}
+
+int CPicScriptHost::SetEditText(CDrawObj* obj) {
+  if (!obj) return 0;
+  const char* text;
+  int rc = ShownText(1, &text);
+  if (!rc) obj->SetText(text);
+  return rc;
+}
+
+// Any control object (push button to the last control type) follows.
+int CPicScriptHost::EnableControl(CDrawObj* obj) {
+  if (!obj) return 0;
+  DrawObjType type = obj->GetObjType();
+  if (type >= DOT_PUSHBT && type <= 198 && ChargeWork(*m_state, kWorkPerRepaint)) obj->EnableWnd(ArgInt(*m_state, 1));
+  return 0;
 }

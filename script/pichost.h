@@ -3,9 +3,15 @@
 // objects of the picture, opening a picture, calls into ActiveX controls,
 // tags through the picture window's service requests, and push buttons, edit
 // boxes and control windows. Lower ids go to the library.
+//
+// Each group of host functions is a table of rows, one a function, as the
+// library's are: the id and the name the function list gives it, the
+// arguments it pops, those that must be pointers, and what it does once they
+// are popped and checked.
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "drawlink.h"
@@ -15,6 +21,37 @@
 class CDrawCtrlOcx;
 class CDrawObj;
 class CPicObj;
+
+// The arguments of a host function: a fixed number, or, for one declared
+// with a final "...", a counted number from least to most (not counting the
+// count that the compiler pushes last).
+struct HostArgs {
+  int least;
+  int most;
+  bool counted;
+};
+constexpr HostArgs FixedArgs(int n) { return {n, n, false}; }
+constexpr HostArgs CountedArgs(int least, int most) { return {least, most, true}; }
+
+// Bit i of a row's pointer arguments: argument i must be an address or pointer.
+constexpr uint32_t PointerArg(int i) { return uint32_t(1) << i; }
+
+template <typename Run>
+struct HostFunction {
+  int id;
+  const char* name;  // as the function list (the compiler's stdlib.txt) gives it
+  HostArgs args;
+  uint32_t pointers;  // PointerArg bits
+  Run run;
+};
+
+// The row of the table with the id, or null.
+template <typename Run, size_t N>
+const HostFunction<Run>* FindHostFunction(const HostFunction<Run> (&table)[N], int id) {
+  for (const HostFunction<Run>& f : table)
+    if (f.id == id) return &f;
+  return nullptr;
+}
 
 class CPicScriptHost : public CScriptVM {
  public:
@@ -27,6 +64,10 @@ class CPicScriptHost : public CScriptVM {
   CPicObj* m_pPicture;
   CDrawObj* m_pOwner;     // the link's draw object
   RECT* m_pUpdate;
+
+  // What a function of an object group does with the object named by its
+  // first argument (null in the control group when nothing has the name).
+  using ObjectRun = int (CPicScriptHost::*)(CDrawObj* obj);
 
  protected:
   virtual int CallObjectFunction(int id);   // 1000-1099
@@ -43,10 +84,37 @@ class CPicScriptHost : public CScriptVM {
   void Invalidate(CDrawObj* obj);
   // The text of argument i that an object will show, charged by its length.
   int ShownText(int i, const char** text);
-  // The call of an ActiveX function (1200-1202) into the object's control,
-  // with args arguments popped.
-  int CallOcx(CDrawCtrlOcx* ocx, int id, int args);
+  // The call of an ActiveX member of the given kind (OcxCallKind) into the
+  // object's control, with args arguments popped.
+  int CallOcx(CDrawCtrlOcx* ocx, int kind, int args);
 
  private:
+  // Whether every argument the bits name is a pointer.
+  bool PointersGiven(uint32_t pointers) const;
+
+  // The object functions (1050-1054).
+  int GetViewFlag(CDrawObj* obj);
+  int SetViewFlag(CDrawObj* obj);
+  int SetViewText(CDrawObj* obj);
+  int GetCenterPoint(CDrawObj* obj);
+  int MoveTo(CDrawObj* obj);
+  // The control functions (1600-1680).
+  int GetCheck(CDrawObj* obj);
+  int SetCheck(CDrawObj* obj);
+  int GetEditText(CDrawObj* obj);
+  int SetEditText(CDrawObj* obj);
+  int EnableControl(CDrawObj* obj);
+
+  // The tables, in pichost.cpp: the groups by their ranges of ids, and the
+  // functions of the groups that work on a named object.
+  struct Group {
+    int first;
+    int last;
+    int (CPicScriptHost::*call)(int id);
+  };
+  static const Group kGroups[];
+  static const HostFunction<ObjectRun> kObjectFunctions[];
+  static const HostFunction<ObjectRun> kControlFunctions[];
+
   CNamedObjects m_named;  // the objects this script named, found once
 };

@@ -85,73 +85,108 @@ bool ToTagValue(const VmCell& c, CScriptValue* value) {
 using NumRead = int (*)(HWND, const char*, CScriptValue*);
 using VarRead = int (*)(HWND, const char*, VarReply*);
 
+// A number tag's value into the destination of argument 1.
+int ReadNumber(VmState& s, HWND window, const char* name, NumRead read) {
+  CScriptValue value;
+  if (read(window, name, &value) != 0) return 0;
+  int rc = Deliver(s, Arg(s, 1), value);
+  if (!rc) SetIntResult(s, 1);
+  return rc;
+}
+
+int WriteNumber(VmState& s, HWND window, const char* name) {
+  CScriptValue value;
+  if (!ToTagValue(Arg(s, 1), &value)) return 0;
+  SetIntResult(s, HostWriteLocal(window, name, &value) == 0 ? 1 : 0);
+  return 0;
+}
+
+// A string or blob tag into the buffer of argument 1, whose room (nbufsize)
+// argument 2 gives.
+int ReadBytes(VmState& s, HWND window, const char* name, VarRead read) {
+  int32_t room = ArgInt(s, 2);
+  if (room < 1) return 0;
+  VarReply value = {};
+  if (read(window, name, &value) != 0) return 0;
+  int32_t length = value.length < 0 ? 0 : (value.length > kMaxVarData ? kMaxVarData : value.length);
+  int32_t n = length < room - 1 ? length : room - 1;
+  int rc = WriteTextCharged(s, ArgAddress(s, 1), value.data, static_cast<size_t>(n));
+  if (!rc) SetIntResult(s, n);
+  return rc;
+}
+
+// The first n bytes of data (at most a tag's) as the local tag's value.
+int WriteLocalVar(VmState& s, HWND window, const char* name, int32_t type, const char* data, int32_t n) {
+  VarReply value = {};
+  value.type = type;
+  value.time = static_cast<int32_t>(_time64(nullptr));
+  value.length = n;
+  std::memcpy(value.data, data, static_cast<size_t>(n));
+  SetIntResult(s, HostWriteLocalVar(window, name, &value) == 0 ? 1 : 0);
+  return 0;
+}
+
+int WriteString(VmState& s, HWND window, const char* name) {
+  const char* text;
+  size_t length;
+  int rc = TextArg(s, 1, &text, &length);
+  if (rc) return rc;
+  int32_t n = static_cast<int32_t>(length < size_t(kMaxVarData) ? length : kMaxVarData);
+  return WriteLocalVar(s, window, name, SV_STRING, text, n);
+}
+
+// The first nbufsize bytes (argument 2) of the buffer of argument 1.
+int WriteBlob(VmState& s, HWND window, const char* name) {
+  int32_t n = ArgInt(s, 2);
+  n = n < 0 ? 0 : (n > kMaxVarData ? kMaxVarData : n);
+  char data[kMaxVarData];
+  if (n > 0 && !s.memory.Read(ArgAddress(s, 1), data, n)) return kSysBadString;
+  return WriteLocalVar(s, window, name, SV_BLOB, data, n);
+}
+
+using TagRun = int (*)(VmState& s, HWND window, const char* name);
+
+// The tag's name, then the destination, the source or the buffer; the value
+// functions take any destination or source (a counted "..." argument).
+constexpr uint32_t kNameAndBuffer = PointerArg(0) | PointerArg(1);
+const HostFunction<TagRun> kTagFunctions[] = {
+    {1500, "dbr_GetDbVal", CountedArgs(2, 2), kNameAndBuffer,
+     [](VmState& s, HWND w, const char* name) { return ReadNumber(s, w, name, HostReadTag); }},
+    {1501, "dbr_GetLoaclVal", CountedArgs(2, 2), kNameAndBuffer,
+     [](VmState& s, HWND w, const char* name) { return ReadNumber(s, w, name, HostReadLocal); }},
+    {1502, "dbr_GetLoaclStr", FixedArgs(3), kNameAndBuffer,
+     [](VmState& s, HWND w, const char* name) { return ReadBytes(s, w, name, HostReadLocalVar); }},
+    {1503, "dbr_GetLoaclBlob", FixedArgs(3), kNameAndBuffer,
+     [](VmState& s, HWND w, const char* name) { return ReadBytes(s, w, name, HostReadLocalVar); }},
+    {1504, "dbr_SetLoaclVal", CountedArgs(2, 2), PointerArg(0), WriteNumber},
+    {1505, "dbr_SetLoaclStr", FixedArgs(2), kNameAndBuffer, WriteString},
+    {1506, "dbr_SetLoaclBlob", FixedArgs(3), kNameAndBuffer, WriteBlob},
+    {1507, "dbr_GetDbStr", FixedArgs(3), kNameAndBuffer,
+     [](VmState& s, HWND w, const char* name) { return ReadBytes(s, w, name, HostReadRealVar); }},
+    {1508, "dbr_GetDbBlob", FixedArgs(3), kNameAndBuffer,
+     [](VmState& s, HWND w, const char* name) { return ReadBytes(s, w, name, HostReadRealVar); }},
+};
+
+// Pops the function's arguments; a counted function given another count ends
+// the run with 2.
+int PopTagArguments(VmState& s, const HostArgs& args) {
+  if (!args.counted) return PopArguments(s, args.least);
+  int popped;
+  int rc = PopCountedArguments(s, args.least + 1, args.most + 1, &popped);
+  return rc == kSysFormatCount ? 2 : rc;
+}
+
 }  // namespace
 
 int CPicScriptHost::CallTagFunction(int id) {
+  const auto* f = FindHostFunction(kTagFunctions, id);
+  if (!f || !m_hWnd) return kSysUnknown;
   VmState& s = *m_state;
-  bool counted = id == 1500 || id == 1501 || id == 1504;
-  bool known = counted || (id >= 1502 && id <= 1503) || (id >= 1505 && id <= 1508);
-  if (!known || !m_hWnd) return kSysUnknown;
-
-  int rc;
-  if (counted) {
-    int args;
-    rc = PopCountedArguments(s, 3, 3, &args);
-    if (rc == kSysFormatCount) return 2;
-  } else {
-    rc = PopArguments(s, id == 1505 ? 2 : 3);
-  }
+  int rc = PopTagArguments(s, f->args);
   if (rc) return rc;
-  if (!IsPointerArg(s, 0) || (id != 1504 && !IsPointerArg(s, 1))) return kSysTagPointer;
+  if (!PointersGiven(f->pointers)) return kSysTagPointer;
   const char* name;
   size_t name_length;
   rc = TextArg(s, 0, &name, &name_length);
-  if (rc) return rc;
-
-  if (id == 1500 || id == 1501) {
-    NumRead read = id == 1500 ? HostReadTag : HostReadLocal;
-    CScriptValue value;
-    if (read(m_hWnd, name, &value) != 0) return 0;
-    rc = Deliver(s, Arg(s, 1), value);
-    if (!rc) SetIntResult(s, 1);
-    return rc;
-  }
-  if (id == 1504) {
-    CScriptValue value;
-    if (!ToTagValue(Arg(s, 1), &value)) return 0;
-    SetIntResult(s, HostWriteLocal(m_hWnd, name, &value) == 0 ? 1 : 0);
-    return 0;
-  }
-  if (id == 1505 || id == 1506) {
-    VarReply value = {};
-    value.type = id == 1505 ? SV_STRING : SV_BLOB;
-    value.time = static_cast<int32_t>(_time64(nullptr));
-    int32_t n;
-    if (id == 1505) {
-      const char* text;
-      size_t length;
-      rc = TextArg(s, 1, &text, &length);
-      if (rc) return rc;
-      n = static_cast<int32_t>(length < size_t(kMaxVarData) ? length : kMaxVarData);
-      std::memcpy(value.data, text, n);
-    } else {
-      n = ArgInt(s, 2);
-      n = n < 0 ? 0 : (n > kMaxVarData ? kMaxVarData : n);
-      if (n > 0 && !s.memory.Read(ArgAddress(s, 1), value.data, n)) return kSysBadString;
-    }
-    value.length = n;
-    SetIntResult(s, HostWriteLocalVar(m_hWnd, name, &value) == 0 ? 1 : 0);
-    return 0;
-  }
-  // 1502, 1503, 1507, 1508: a string or blob into a buffer of nbufsize bytes.
-  int32_t room = ArgInt(s, 2);
-  if (room < 1) return 0;
-  VarRead read = id >= 1507 ? HostReadRealVar : HostReadLocalVar;
-  VarReply value = {};
-  if (read(m_hWnd, name, &value) != 0) return 0;
-  int32_t length = value.length < 0 ? 0 : (value.length > kMaxVarData ? kMaxVarData : value.length);
-  int32_t n = length < room - 1 ? length : room - 1;
-  rc = WriteTextCharged(s, ArgAddress(s, 1), value.data, static_cast<size_t>(n));
-  if (!rc) SetIntResult(s, n);
-  return rc;
+  return rc ? rc : f->run(s, m_hWnd, name);
 }
