@@ -1,3 +1,28 @@
+// The threaded machine's rules, which every handler below keeps (the
+// translation that it runs is described in vmtranslate.h):
+//
+// - Budget. The ops spend `fuel`, a part of the run's budget moved out of
+//   the state. A block is paid for as it is entered, one unit for each of
+//   its instructions at once; a run that ends inside a block gives back the
+//   units of the instructions it did not reach (CHECK_AT). Work beyond the
+//   instructions' units (calls, parameters, locals) is charged from the fuel
+//   where it suffices, otherwise from the whole budget as the direct machine
+//   charges it. The fuel goes back into the state before anything else
+//   charges the budget and when the run ends, so the direct machine and the
+//   run's account always see the whole of what is left.
+// - Block entry. Control enters a block only at its charge op (ENTER): when
+//   the fuel pays for the whole block and the frame holds every local that
+//   its ops name; ops within a block follow one another without a check.
+// - Fall back to the direct machine. An instruction without an op of its own
+//   (GENERIC) is executed by the direct machine's handler, with the fuel
+//   given back first; a block that the fuel cannot pay for or whose locals
+//   are missing is run by the direct machine (EnterOtherwise); a typed op
+//   whose operands are not of its type goes to the op for any type before it
+//   changes anything (GUARD). After anything that may call, return or move
+//   the frame's cells, the registers, the locals and the memory operands'
+//   bases are read again (REFRESH).
+// - Agreement. A run ends with the same end code, results, instruction count
+//   and work units as a direct run of the same code bytes (vmthreaded.h).
 #include "vmthreaded.h"
 
 #include "vmcodes.h"
@@ -17,8 +42,8 @@
 
 namespace {
 
-const VmCell kOne = MakeInt32(1);
-constexpr uint32_t kFuelChunk = 1u << 30;  // the most budget moved into the ops' counter at once  // the step of an increment or decrement
+const VmCell kOne = MakeInt32(1);          // the step of an increment or decrement
+constexpr uint32_t kFuelChunk = 1u << 30;  // the most budget moved into the ops' counter at once
 
 // Register r (1-31) as an operand: its own cell, or for a reference the value
 // that the general read gives, held in *held. 0 or an end code.
@@ -82,6 +107,57 @@ inline int AssignToRegister(VmState& s, uint8_t r, uint8_t ts, const VmCell& sou
   return rc ? rc : StoreRegister(s, r, result);
 }
 
+// The part of the run's budget that the ops spend, moved out of the state,
+// and back into it.
+inline uint32_t TakeFuel(VmState& s) {
+  const uint32_t fuel = static_cast<uint32_t>(s.budget_left < kFuelChunk ? s.budget_left : kFuelChunk);
+  s.budget_left -= fuel;
+  return fuel;
+}
+inline void GiveFuel(VmState& s, uint32_t* fuel) {
+  s.budget_left += *fuel;
+  *fuel = 0;
+}
+
+// The slow paths are functions of their own, kept out of the handlers'
+// function so that they take none of its registers.
+//
+// Gives every op the address of its handler and of its fallback's, once.
+[[gnu::cold, gnu::noinline]] void ThreadOps(VmTranslation& t, const void* const* handlers) {
+  for (VmOp& o : t.ops) {
+    o.handler = handlers[o.kind];
+    o.fallback = handlers[o.general];
+  }
+  t.threaded = true;
+}
+
+// What EnterOtherwise did with a block that the fuel could not enter.
+constexpr int kVmPaidFor = -2;  // the block is paid for from the budget: its ops run
+
+// A block whose charge op is `entry`, which the fuel (given back before) did
+// not pay for or whose locals the frame does not hold (it holds
+// `local_count`). Less budget than the block needs: the direct machine goes
+// on one instruction at a time until the budget ends (or the run, before).
+// A local missing: the block's instructions (with a copied loop test, the
+// test's after the jump) are executed directly, which ends the run where the
+// direct machine ends it; kVmContinue and the instruction after them in
+// *next. Otherwise the block is paid for (kVmPaidFor). Else an end code.
+[[gnu::cold, gnu::noinline]] int EnterOtherwise(VmState& s, VmSystemCalls& calls, const VmOp& entry, uint32_t local_count, uint32_t* next) {
+  if (s.budget_left < entry.length) return ContinueDirect(s, calls, entry.index);
+  s.budget_left -= entry.length;
+  if (local_count >= entry.locals) return kVmPaidFor;
+  uint32_t index = entry.index;
+  for (uint32_t left = entry.length; left > 0; --left) {
+    const int rc = StepInstruction(s, calls, index, &index);
+    if (rc != kVmContinue) {
+      s.budget_left += left - 1;
+      return rc;
+    }
+  }
+  *next = index;
+  return kVmContinue;
+}
+
 }  // namespace
 
 int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
@@ -91,13 +167,7 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
 #undef VM_OP_LABEL
   };
   VmTranslation& t = *s.translation;
-  if (!t.threaded) {
-    for (VmOp& o : t.ops) {
-      o.handler = kHandlers[o.kind];
-      o.fallback = kHandlers[o.general];
-    }
-    t.threaded = true;
-  }
+  if (!t.threaded) ThreadOps(t, kHandlers);
   StartRunAccount(s);
 
   const VmOp* const ops = t.ops.data();
@@ -120,7 +190,7 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   uint32_t local_count;
   uintptr_t bases[kVmSpaces] = {0, 0};
   int rc = 0;
-  uint32_t step_index = 0, step_left = 0;  // a block executed directly: the next instruction, those left
+  uint32_t resume = 0;  // the instruction that the direct machine went on to
   uint32_t return_to = 0;  // the instruction after the call that a return goes back to
   VmCell* m;  // memory operands
   VmCell* m2;
@@ -138,16 +208,6 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
     locals = &s.frame->variables;                                                              \
     local_count = static_cast<uint32_t>(locals->Count());                                      \
     bases[kVmLocalSpace] = local_count ? reinterpret_cast<uintptr_t>(locals->Cell(0)) : 0;     \
-  } while (0)
-#define TAKE_FUEL()                                                              \
-  do {                                                                           \
-    fuel = static_cast<uint32_t>(s.budget_left < kFuelChunk ? s.budget_left : kFuelChunk); \
-    s.budget_left -= fuel;                                                       \
-  } while (0)
-#define GIVE_FUEL()            \
-  do {                         \
-    s.budget_left += fuel;     \
-    fuel = 0;                  \
   } while (0)
 #define DISPATCH() goto* op->handler
   // The op after one that stands for `count` instructions (a constant of its
@@ -203,62 +263,40 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
       s.extra_work += units;
       return true;
     }
-    GIVE_FUEL();
+    GiveFuel(s, &fuel);
     const bool charged = ChargeWork(s, units);
-    TAKE_FUEL();
+    fuel = TakeFuel(s);
     return charged;
   };
 
   REFRESH();
-  TAKE_FUEL();
+  fuel = TakeFuel(s);
   DISPATCH();
 
 enter_otherwise:
-  GIVE_FUEL();
-  // Less budget than the block needs: the direct interpreter goes on one
-  // instruction at a time until the budget ends (or the run, before).
-  if (s.budget_left < entry->length) {
-    rc = ContinueDirect(s, calls, entry->index);
-    goto done;
-  }
-  s.budget_left -= entry->length;
-  if (local_count >= entry->locals) {
-    TAKE_FUEL();
+  GiveFuel(s, &fuel);
+  rc = EnterOtherwise(s, calls, *entry, local_count, &resume);
+  if (rc == kVmPaidFor) {
+    fuel = TakeFuel(s);
     op = entry + 1;
     DISPATCH();
   }
-  // A local that the block's ops name is missing: the block's instructions
-  // (with a copied loop test, the test's after the jump) are executed
-  // directly, which ends the run where the direct interpreter ends it.
-  step_index = entry->index;
-  step_left = entry->length;
-  for (;;) {
-    uint32_t next;
-    rc = StepInstruction(s, calls, step_index, &next);
-    --step_left;
-    if (rc != kVmContinue) {
-      s.budget_left += step_left;
-      goto done;
-    }
-    if (step_left == 0) {
-      REFRESH();
-      TAKE_FUEL();
-      op = ops + pos[next];
-      DISPATCH();
-    }
-    step_index = next;
-  }
+  if (rc != kVmContinue) goto done;
+  REFRESH();
+  fuel = TakeFuel(s);
+  op = ops + pos[resume];
+  DISPATCH();
 
 op_GENERIC : {
   uint32_t next;
-  GIVE_FUEL();
+  GiveFuel(s, &fuel);
   rc = StepInstruction(s, calls, op->index, &next);
   if (rc != kVmContinue) {
     s.budget_left += op->rest;
     goto done;
   }
   REFRESH();
-  TAKE_FUEL();
+  fuel = TakeFuel(s);
   op = ops + pos[next];
   DISPATCH();
 }
@@ -416,283 +454,15 @@ op_RET:
   FRAME_CHANGE(LeaveFunction(s, &return_to));
   ENTER(ops + pos[return_to]);
 
-  // ---- a register loaded from memory and used at once ----------------------
-  // Where the second instruction replaces the register's reference with a
-  // value, the reference is not stored: nothing reads a register between
-  // two instructions, and a run that ends leaves its registers unread.
-
-#define LOADED_BINARY_RK(operation) \
-  m = MEMORY(op->m);                \
-  SCRATCH(op->constant);            \
-  CHECK_AT(1, BinaryOperands(OperandType(*m), *m, OperandType(op->constant), op->constant, operation, RESULT()))
-#define LOADED_BINARY_RR(operation)                               \
-  m = MEMORY(op->m);                                              \
-  CHECK_AT(1, RegisterOperand(s, regs, op->r2, &held2, &b));      \
-  CHECK_AT(1, BinaryOperands(OperandType(*m), *m, OperandType(*b), *b, operation, RESULT()))
-#define LOADED_BINARY_RM(operation)         \
-  m = MEMORY(op->m);                        \
-  m2 = MEMORY(op->m2);                      \
-  SCRATCH(Reference(*m2, op->m2.word));     \
-  CHECK_AT(1, BinaryOperands(OperandType(*m), *m, OperandType(*m2), *m2, operation, RESULT()))
-  // The result tested by a conditional jump.
-#define JUMP_TAIL()                                        \
-  CHECK_AT(2, ResultOperand(s, out, &held, &a));           \
-  JUMP_IF(CellTruth(*a) == (op->jump_if_true != 0), 3)
-  // The result stored into a variable through a register's reference.
-#define STORE_TAIL()                                         \
-  m3 = MEMORY(op->m3);                                       \
-  KEEP(kVmKeepR3, op->r3, Reference(*m3, op->m3.word));      \
-  CHECK_AT(3, ResultOperand(s, out, &held, &a));             \
-  CHECK_AT(3, StoreIntoCell(m3, a->type, *a));               \
-  NEXT(4)
-  // A shape's handler for any sub-code, then one for each fast operation
-  // (constant there, so that the operation's code is all that remains).
-#define SHAPE_HANDLER(kind, body, operation, tail) \
-  op_##kind:                                       \
-  body(operation);                                 \
-  tail;
-#define SHAPE_HANDLERS(shape, body, tail)                   \
-  SHAPE_HANDLER(shape, body, op->sub, tail)                 \
-  SHAPE_HANDLER(shape##_MUL, body, AO_MUL, tail)            \
-  SHAPE_HANDLER(shape##_ADD, body, AO_ADD, tail)            \
-  SHAPE_HANDLER(shape##_SUB, body, AO_SUB, tail)            \
-  SHAPE_HANDLER(shape##_GT, body, AO_GT, tail)              \
-  SHAPE_HANDLER(shape##_LT, body, AO_LT, tail)              \
-  SHAPE_HANDLER(shape##_LE, body, AO_LE, tail)              \
-  SHAPE_HANDLER(shape##_GE, body, AO_GE, tail)              \
-  SHAPE_HANDLER(shape##_EQ, body, AO_EQ, tail)              \
-  SHAPE_HANDLER(shape##_NE, body, AO_NE, tail)              \
-  SHAPE_HANDLER(shape##_AND, body, AO_AND, tail)
-
-  SHAPE_HANDLERS(LDM_BIN_RK, LOADED_BINARY_RK, NEXT(2))
-  SHAPE_HANDLERS(LDM_BIN_RR, LOADED_BINARY_RR, NEXT(2))
-  SHAPE_HANDLERS(LDM_BIN_RM, LOADED_BINARY_RM, NEXT(2))
-  SHAPE_HANDLERS(LDM_BIN_RK_JUMP, LOADED_BINARY_RK, JUMP_TAIL())
-  SHAPE_HANDLERS(LDM_BIN_RR_JUMP, LOADED_BINARY_RR, JUMP_TAIL())
-  SHAPE_HANDLERS(LDM_BIN_RM_JUMP, LOADED_BINARY_RM, JUMP_TAIL())
-  SHAPE_HANDLERS(LDM_BIN_RK_STORE, LOADED_BINARY_RK, STORE_TAIL())
-  SHAPE_HANDLERS(LDM_BIN_RR_STORE, LOADED_BINARY_RR, STORE_TAIL())
-  SHAPE_HANDLERS(LDM_BIN_RM_STORE, LOADED_BINARY_RM, STORE_TAIL())
-
-  // A variable assigned through the register that refers to it.
-op_LDM_ASG_RK:
-  m = MEMORY(op->m);
-  KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
-  SCRATCH(op->constant);
-  CHECK_AT(1, AssignIntoCell(m, OperandType(op->constant), op->constant, op->sub));
-  NEXT(2);
-
-op_LDM_ASG_RR:
-  m = MEMORY(op->m);
-  KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
-  CHECK_AT(1, RegisterOperand(s, regs, op->r2, &held2, &b));
-  CHECK_AT(1, AssignIntoCell(m, OperandType(*b), *b, op->sub));
-  NEXT(2);
-
-op_LDM_ASG_RM:
-  m = MEMORY(op->m);
-  KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
-  m2 = MEMORY(op->m2);
-  SCRATCH(Reference(*m2, op->m2.word));
-  CHECK_AT(1, AssignIntoCell(m, OperandType(*m2), *m2, op->sub));
-  NEXT(2);
-
-op_LDM_INCDEC:
-  m = MEMORY(op->m);
-  KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));
-  SCRATCH(kOne);
-  CHECK_AT(1, AssignIntoCell(m, VB_I32, kOne, op->sub));
-  NEXT(2);
-
-#define POSTFIX_STEP()                                    \
-  m = MEMORY(op->m);                                      \
-  KEEP(kVmKeepR, op->r, Reference(*m, op->m.word));       \
-  KEEP(kVmKeepR2, op->r2, WithoutFlags(*m));              \
-  SCRATCH(kOne);                                          \
-  CHECK_AT(2, AssignIntoCell(m, VB_I32, kOne, op->sub))
-
-op_LDM_LDV_INCDEC:
-  POSTFIX_STEP();
-  NEXT(3);
-
-op_LDM_LDV_INCDEC_JMP:
-  POSTFIX_STEP();
-  ENTER(op->jump);
-
-  // Jumps into the copy of a loop's test that follows (vmtranslate.h).
-op_LDM_LDV_INCDEC_INTO:
-  POSTFIX_STEP();
-  NEXT(4);
-
-op_JMP_INTO:
-  NEXT(1);
-
-  // ---- typed ops: the operands' types checked first (anything else goes to
-  // the op for any type before a thing is changed), then the operation alone.
-#define GUARD(condition)                 \
-  do {                                   \
-    if (!(condition)) goto* op->fallback; \
-  } while (0)
-#define TYPED_RK(T)                   \
-  m = MEMORY(op->m);                  \
-  GUARD(OperandType(*m) == (T));      \
-  b = &op->constant
-  // A register's value of type T, or an element of type T that it refers
-  // to (an array's element, read where the bounds allow).
-#define TYPED_RR(T)                                                          \
-  m = MEMORY(op->m);                                                         \
-  b = &regs[op->r2];                                                         \
-  GUARD(OperandType(*m) == (T));                                             \
-  if (b->type != (T)) {                                                      \
-    GUARD(b->type == ((T) | kVmRawRef) && ReadElement<(T)>(s, *b, &held2));  \
-    b = &held2;                                                              \
-  }
-  // Two integers: the result kept in the register, tested, or stored.
-#define I32_RESULT(operation) \
-  int32_t r;                  \
-  Int32Operation(Int32Of(*m), Int32Of(*b), operation, &r)
-  // The result kept in the register or stored into a variable of type T,
-  // the operation giving it as `result` and the cell taking it with `set`.
-#define TYPED_KEEP(T, result, set, operand, operation) \
-  {                                                    \
-    operand(T);                                        \
-    result(operation);                                 \
-    set(&regs[op->r], r);                              \
-    NEXT(2);                                           \
-  }
-#define TYPED_STORE(T, result, put, operand, operation) \
-  {                                                     \
-    operand(T);                                         \
-    m3 = MEMORY(op->m3);                                \
-    GUARD(StorageType(*m3) == (T));                     \
-    result(operation);                                  \
-    put(m3, r);                                         \
-    NEXT(4);                                            \
-  }
-#define I32_KEEP(operand, operation) TYPED_KEEP(VB_I32, I32_RESULT, SetInt32, operand, operation)
-#define I32_STORE(operand, operation) TYPED_STORE(VB_I32, I32_RESULT, PutInt32, operand, operation)
-  // A comparison's kind is the condition on which it jumps (vmtranslate.cpp),
-  // so it jumps on the comparison alone; other operations test their result.
-#define I32_JUMP(operand, operation)                                               \
-  {                                                                                \
-    operand(VB_I32);                                                               \
-    if (IsComparison(operation))                                                   \
-      JUMP_IF(Compare<int32_t>(operation, Int32Of(*m), Int32Of(*b)), 3);           \
-    I32_RESULT(operation);                                                         \
-    JUMP_IF((r != 0) == (op->jump_if_true != 0), 3);                               \
-  }
-  // Two doubles: arithmetic kept or stored, a comparison tested.
-#define F64_RESULT(operation) \
-  double r;                   \
-  if (!DoubleArithmetic(DoubleOf(*m), DoubleOf(*b), operation, &r)) goto* op->fallback
-#define F64_KEEP(operand, operation) TYPED_KEEP(VB_F64, F64_RESULT, SetDouble, operand, operation)
-#define F64_STORE(operand, operation) TYPED_STORE(VB_F64, F64_RESULT, PutDouble, operand, operation)
-#define F64_JUMP(operand, operation)                                                                  \
-  {                                                                                                   \
-    operand(VB_F64);                                                                                  \
-    if (!IsComparison(operation)) goto* op->fallback;                                                \
-    JUMP_IF(Compare<double>(operation, DoubleOf(*m), DoubleOf(*b)) == (op->jump_if_true != 0), 3);    \
-  }
-  // A typed shape's kinds: the one for any sub-code is never picked.
-#define TYPED_HANDLER(kind, body, operand, operation) \
-  op_##kind : body(operand, operation)
-#define TYPED_HANDLERS(shape, body, operand)              \
-  op_##shape : goto* op->fallback;                        \
-  TYPED_HANDLER(shape##_MUL, body, operand, AO_MUL)       \
-  TYPED_HANDLER(shape##_ADD, body, operand, AO_ADD)       \
-  TYPED_HANDLER(shape##_SUB, body, operand, AO_SUB)       \
-  TYPED_HANDLER(shape##_GT, body, operand, AO_GT)         \
-  TYPED_HANDLER(shape##_LT, body, operand, AO_LT)         \
-  TYPED_HANDLER(shape##_LE, body, operand, AO_LE)         \
-  TYPED_HANDLER(shape##_GE, body, operand, AO_GE)         \
-  TYPED_HANDLER(shape##_EQ, body, operand, AO_EQ)         \
-  TYPED_HANDLER(shape##_NE, body, operand, AO_NE)         \
-  TYPED_HANDLER(shape##_AND, body, operand, AO_AND)
-
-  TYPED_HANDLERS(I32_LDM_BIN_RK, I32_KEEP, TYPED_RK)
-  TYPED_HANDLERS(I32_LDM_BIN_RR, I32_KEEP, TYPED_RR)
-  TYPED_HANDLERS(I32_LDM_BIN_RK_JUMP, I32_JUMP, TYPED_RK)
-  TYPED_HANDLERS(I32_LDM_BIN_RR_JUMP, I32_JUMP, TYPED_RR)
-  TYPED_HANDLERS(I32_LDM_BIN_RK_STORE, I32_STORE, TYPED_RK)
-  TYPED_HANDLERS(I32_LDM_BIN_RR_STORE, I32_STORE, TYPED_RR)
-  TYPED_HANDLERS(F64_LDM_BIN_RK, F64_KEEP, TYPED_RK)
-  TYPED_HANDLERS(F64_LDM_BIN_RR, F64_KEEP, TYPED_RR)
-  TYPED_HANDLERS(F64_LDM_BIN_RK_JUMP, F64_JUMP, TYPED_RK)
-  TYPED_HANDLERS(F64_LDM_BIN_RR_JUMP, F64_JUMP, TYPED_RR)
-  TYPED_HANDLERS(F64_LDM_BIN_RK_STORE, F64_STORE, TYPED_RK)
-  TYPED_HANDLERS(F64_LDM_BIN_RR_STORE, F64_STORE, TYPED_RR)
-
-  // ---- an element of a global array (vmtranslate.h) --------------------------
-  // The array's cell as it was loaded and an integer index (in a register,
-  // or in a variable where r2 is 0) inside its buffer: the element's
-  // address, which lies inside the buffer.
-#define ELEMENT()                                                                                  \
-  m = MEMORY(op->m);                                                                               \
-  if (op->r2) {                                                                                    \
-    b = &regs[op->r2];                                                                             \
-    GUARD(b->type == VB_I32);                                                                      \
-  } else {                                                                                         \
-    b = MEMORY(op->m2);                                                                            \
-    GUARD(OperandType(*b) == VB_I32);                                                              \
-  }                                                                                                \
-  GUARD(OperandType(*m) == op->constant.type && m->value == op->constant.value &&                  \
-        static_cast<uint32_t>(Int32Of(*b)) < op->length);                                          \
-  element = reinterpret_cast<void*>(static_cast<uintptr_t>(                                        \
-      Low32(op->constant.value) + (static_cast<uint32_t>(Int32Of(*b)) << op->scale)))
-
-op_INDEX:
-  ELEMENT();
-  regs[op->r] = MakeCell(op->constant.type | kVmRawRef, Low32(reinterpret_cast<uintptr_t>(element)));
-  NEXT(3);
-
-op_INDEX_I32: {
-  ELEMENT();
-  int32_t v;
-  std::memcpy(&v, element, sizeof v);
-  SetInt32(&regs[op->r], v);
-  NEXT(3);
-}
-
-op_INDEX_F64: {
-  ELEMENT();
-  double d;
-  std::memcpy(&d, element, sizeof d);
-  SetDouble(&regs[op->r], d);
-  NEXT(3);
-}
-
-  // An integer variable stepped by op->constant (1 or -1), its value copied
-  // first by the postfix forms.
-#define I32_STEP(copied)                                                                                    \
-  m = MEMORY(op->m);                                                                                  \
-  GUARD(StorageType(*m) == VB_I32);                                                                   \
-  if (copied) KEEP(kVmKeepR2, op->r2, MakeCell(VB_I32, m->value));                                    \
-  PutInt32(m, static_cast<int32_t>(static_cast<uint32_t>(Int32Of(*m)) + static_cast<uint32_t>(Int32Of(op->constant))))
-
-op_I32_LDM_INCDEC:
-  I32_STEP(false);
-  NEXT(2);
-
-op_I32_LDM_LDV_INCDEC:
-  I32_STEP(true);
-  NEXT(3);
-
-op_I32_LDM_LDV_INCDEC_JMP:
-  I32_STEP(true);
-  ENTER(op->jump);
-
-op_I32_LDM_LDV_INCDEC_INTO:
-  I32_STEP(true);
-  NEXT(4);
+#include "vmthreaded_fused.inc"
+#include "vmthreaded_typed.inc"
 
 done:
-  GIVE_FUEL();
+  GiveFuel(s, &fuel);
   EndRunAccount(s);
   return rc;
 
 #undef REFRESH
-#undef TAKE_FUEL
-#undef GIVE_FUEL
 #undef DISPATCH
 #undef NEXT
 #undef MEMORY
@@ -702,31 +472,6 @@ done:
 #undef CHECK_AT
 #undef ENTER
 #undef JUMP_IF
-#undef LOADED_BINARY_RK
-#undef LOADED_BINARY_RR
-#undef LOADED_BINARY_RM
-#undef JUMP_TAIL
-#undef STORE_TAIL
-#undef SHAPE_HANDLER
-#undef SHAPE_HANDLERS
-#undef POSTFIX_STEP
 #undef FRAME_CHANGE
-#undef GUARD
-#undef ELEMENT
-#undef TYPED_RK
-#undef TYPED_RR
-#undef I32_RESULT
-#undef TYPED_KEEP
-#undef TYPED_STORE
-#undef I32_KEEP
-#undef I32_JUMP
-#undef I32_STORE
-#undef F64_RESULT
-#undef F64_KEEP
-#undef F64_JUMP
-#undef F64_STORE
-#undef TYPED_HANDLER
-#undef TYPED_HANDLERS
-#undef I32_STEP
 }
 #undef VM_OP_REGISTER
