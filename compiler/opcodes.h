@@ -1,7 +1,7 @@
 // The instruction set: one row an op (or a family of ops by sub-code) with
 // its opcode, its operand fields and what it does. The generator emits it,
-// the direct machine (script/vmexec.cpp) and the translated machine
-// (script/vmthreaded.cpp) run it; the three agree on the meaning written here.
+// the direct machine (script/machine/vmexec.cpp) and the translated machine
+// (script/machine/vmthreaded.cpp) run it; the three agree on the meaning written here.
 //
 // The words of the meanings: r and r2 are registers (r0 the accumulator, 31
 // the scratch register); "holds" is what a register holds, which may be a

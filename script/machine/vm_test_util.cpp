@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "../compiler/codebyte_format.h"
-#include "../compiler/delivered_stdlib.h"
-#include "../compiler/opcodes.h"
+#include "../../compiler/codebyte_format.h"
+#include "../../compiler/delivered_stdlib.h"
+#include "../../compiler/opcodes.h"
 
 std::vector<uint8_t> CompileScript(const std::string& source) {
   EXPECT_FALSE(tarnic::DeliveredStdlib().empty()) << "stdlib.txt not found beside the compiler";

@@ -82,7 +82,7 @@ void PrepareDirect(CDrawObj& owner, CAction* link, const char* expression, RECT*
 
 #include <cstring>
 
-#include "../editctrl/picmsg.h"
+#include "../../editctrl/picmsg.h"
 #include "checkword.h"
 
 namespace linktest {

@@ -2,7 +2,7 @@
 #include <cstring>
 #include <string>
 
-#include "../editctrl/picmsg.h"
+#include "../../editctrl/picmsg.h"
 #include "actkinds.h"
 #include "archive.h"
 

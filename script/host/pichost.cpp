@@ -2,7 +2,7 @@
 // control objects.
 #include "pichost.h"
 
-#include "../editctrl/picmsg.h"
+#include "../../editctrl/picmsg.h"
 #include "activex/drawctrlocx.h"
 #include "activex/ocxdispatch.h"
 #include "drawobj.h"

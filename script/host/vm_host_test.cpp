@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "../editctrl/picmsg.h"
+#include "../../editctrl/picmsg.h"
 #include "drawrect.h"
 #include "drawtext.h"
 #include "pichost.h"

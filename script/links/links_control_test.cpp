@@ -10,7 +10,7 @@
 #include "drawbutton.h"
 #include "drawctrledit.h"
 #include "links_test_util.h"
-#include "../editctrl/picmsg.h"
+#include "../../editctrl/picmsg.h"
 #include "wndtest/wndtest_util.h"
 
 namespace {

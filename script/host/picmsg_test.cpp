@@ -1,6 +1,6 @@
-#include "../editctrl/picmsg.h"
+#include "../../editctrl/picmsg.h"
 // The picture model names its compiler-output notice itself; both must agree.
-#include "../picture/picmsg.h"
+#include "../../picture/picmsg.h"
 
 #include <gtest/gtest.h>
 

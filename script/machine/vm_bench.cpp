@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "../compiler/delivered_stdlib.h"
+#include "../../compiler/delivered_stdlib.h"
 #include "benchclock.h"
 #include "scriptvm.h"
 #include "vm_bench_hostile.h"

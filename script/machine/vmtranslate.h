@@ -28,7 +28,7 @@
 #include <memory>
 #include <vector>
 
-#include "../compiler/codebyte_format.h"
+#include "../../compiler/codebyte_format.h"
 #include "vmcell.h"
 
 class VmVariables;

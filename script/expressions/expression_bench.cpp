@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "../editctrl/picmsg.h"
+#include "../../editctrl/picmsg.h"
 #include "checkword.h"
 #include "experror.h"
 #include "expression.h"

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "../editctrl/picmsg.h"
+#include "../../editctrl/picmsg.h"
 #include "checkword.h"
 #include "hostrequest.h"
 #include "tickrepaint.h"

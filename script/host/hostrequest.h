@@ -5,7 +5,7 @@
 #pragma once
 #include <windows.h>
 
-#include "../dbclient/qbtypes.h"
+#include "../../dbclient/qbtypes.h"
 #include "scriptvalue.h"
 
 // QSM_READREALVAR: the reply's status byte (signed), set to 1 before sending,

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "../dbclient/qbtypes.h"
+#include "../../dbclient/qbtypes.h"
 #include "experror.h"
 #include "expfunction.h"
 #include "expression.h"

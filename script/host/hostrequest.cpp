@@ -1,6 +1,6 @@
 #include "hostrequest.h"
 
-#include "../editctrl/picmsg.h"
+#include "../../editctrl/picmsg.h"
 #include "checkword.h"
 #include "tickscope.h"
 

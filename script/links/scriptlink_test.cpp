@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "../editctrl/picmsg.h"
+#include "../../editctrl/picmsg.h"
 #include "action.h"
 #include "checkword.h"
 #include "drawrect.h"

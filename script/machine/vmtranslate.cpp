@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "../compiler/opcodes.h"
+#include "../../compiler/opcodes.h"
 #include "vmarith.h"
 #include "vmliveness.h"
 #include "vmmemory.h"

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "../compiler/code_dump.h"
-#include "../compiler/opcodes.h"
+#include "../../compiler/code_dump.h"
+#include "../../compiler/opcodes.h"
 #include "vm_hostile.h"
 #include "vm_program.h"
 #include "vm_test_util.h"

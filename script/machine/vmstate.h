@@ -6,7 +6,7 @@
 #include <new>
 #include <vector>
 
-#include "../compiler/codebyte_format.h"
+#include "../../compiler/codebyte_format.h"
 #include "vmcell.h"
 #include "vmmemory.h"
 #include "vmtranslate.h"
