@@ -78,18 +78,18 @@ int PopParameter(VmState& s, Charge charge) {
 // register block and a frame of its own, charged with `charge` as above. A
 // new block holds zeros; a block that an earlier call left is cleared in the
 // registers `cleared` (all of them, or those that the function may read
-// before writing them).
-inline int CheckCall(VmState& s, uint32_t target) {
-  if (target >= s.code.size()) return kVmBadJump;
+// before writing them). EnterCheckedFunction is the same for a target known
+// to exist: the translation checks its calls' targets when the code loads.
+template <typename Charge>
+int EnterCheckedFunction(VmState& s, uint32_t call, uint32_t cleared, Charge charge) {
   if (s.depth >= kVmMaxCallDepth) return kVmGrowReturnStack;
-  return 0;
+  if (!charge(kWorkPerCall)) return kVmBudgetExceeded;
+  return EnterLevel(s, call, cleared);
 }
 template <typename Charge>
 int EnterFunction(VmState& s, uint32_t call, uint32_t target, uint32_t cleared, Charge charge) {
-  const int rc = CheckCall(s, target);
-  if (rc) return rc;
-  if (!charge(kWorkPerCall)) return kVmBudgetExceeded;
-  return EnterLevel(s, call, cleared);
+  if (target >= s.code.size()) return kVmBadJump;
+  return EnterCheckedFunction(s, call, cleared, charge);
 }
 // Returns from the running function to the instruction after its call
 // (*next); kVmNormalEnd when the entry function returns.

@@ -112,10 +112,15 @@ class VmVariables {
   // Empties the table as its destruction would (its cells and buffers leave
   // the map and the cap), but keeps the blocks of cells for the table's next
   // use: a frame is emptied on its return and used again by the next call.
-  void Clear() {
+  // `also` bytes that the owner counted are released with the table's, at once.
+  void Clear(size_t also = 0) {
     // The common frame: cells that no script has the address of, no arrays.
-    if (exposed_ || !buffers_.empty()) return ClearAll();
-    memory_.Release(live_blocks_ * (kBlockCells * sizeof(VmCell) + VmMemoryMap::kRegionOverhead));
+    if (exposed_ || !buffers_.empty()) {
+      ClearAll();
+      memory_.Release(also);
+      return;
+    }
+    memory_.Release(live_blocks_ * (kBlockCells * sizeof(VmCell) + VmMemoryMap::kRegionOverhead) + also);
     live_blocks_ = 0;
     count_ = 0;
   }
@@ -134,6 +139,23 @@ class VmVariables {
     if (!c) return kVmGrowCellTable;
     *c = cell;
     return 0;
+  }
+  // Appends the top n cells of an argument stack as parameters, as n
+  // Appends of cells popped one by one would (the top first, marked as
+  // locals), when they begin an empty table in its first kept block; false,
+  // with nothing changed, otherwise. Inline: most calls take their
+  // parameters so.
+  bool AppendFromStack(std::vector<VmCell>& stack, size_t n) {
+    if (count_ != 0 || n > kBlockCells || n > stack.size() || !EnterKeptBlock()) return false;
+    VmCell* cells = blocks_[0].get();
+    const VmCell* top = stack.data() + stack.size();
+    for (size_t i = 0; i < n; ++i) {
+      cells[i] = MakeCell(static_cast<uint8_t>(top[-1 - static_cast<ptrdiff_t>(i)].type | kVmLocal), top[-1 - static_cast<ptrdiff_t>(i)].value);
+      created_[i] = 1;
+    }
+    count_ = n;
+    stack.resize(stack.size() - n);
+    return true;
   }
   // Creates variable `index` with its type byte and element count, copying up
   // to `count` initial bytes for a character array; nothing happens when the
@@ -174,9 +196,10 @@ class VmVariables {
   std::vector<VmStoragePtr<VmCell>> blocks_;  // the first live_blocks_ hold the cells
   size_t live_blocks_ = 0;
   bool exposed_ = false;  // the live blocks are in the memory map
-  // False for cells that only fill a gap below a created one: a flag for
-  // each cell of the blocks, valid below count_.
-  std::vector<bool> created_;
+  // 0 for cells that only fill a gap below a created one: a flag for each
+  // cell of the blocks, valid below count_ (a byte each, as every parameter
+  // sets one).
+  std::vector<uint8_t> created_;
   std::vector<VmStoragePtr<uint8_t>> buffers_;
   size_t count_ = 0;
 };

@@ -47,8 +47,7 @@ struct VmFrame {
 
   // Empties a frame as its destruction would, keeping its storage.
   void Retire() {
-    variables.Clear();
-    if (counted_) memory_.Release(kFixedBytes);
+    variables.Clear(counted_ ? kFixedBytes : 0);
     counted_ = false;
   }
   // Counts a kept frame again for its next use; false when the cap is reached.

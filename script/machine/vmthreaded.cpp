@@ -108,15 +108,18 @@ inline int AssignToRegister(VmState& s, uint8_t r, uint8_t ts, const VmCell& sou
 }
 
 // The part of the run's budget that the ops spend, moved out of the state,
-// and back into it.
+// and back into it with the units of extra work charged from it meanwhile
+// (counted apart, so that a call adds nothing to the state).
 inline uint32_t TakeFuel(VmState& s) {
   const uint32_t fuel = static_cast<uint32_t>(s.budget_left < kFuelChunk ? s.budget_left : kFuelChunk);
   s.budget_left -= fuel;
   return fuel;
 }
-inline void GiveFuel(VmState& s, uint32_t* fuel) {
+inline void GiveFuel(VmState& s, uint32_t* fuel, uint32_t* extra) {
   s.budget_left += *fuel;
+  s.extra_work += *extra;
   *fuel = 0;
+  *extra = 0;
 }
 
 // The slow paths are functions of their own, kept out of the handlers'
@@ -182,6 +185,7 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   // The part of the run's budget that the ops spend, moved out of the state
   // (and back before anything else charges it or the run ends).
   uint32_t fuel = 0;
+  uint32_t extra = 0;  // extra work charged from the fuel, not yet in the state
   // The running function's registers and locals, and the bases of the
   // memory operands; read again after every instruction that the direct
   // interpreter executes (it may call or return).
@@ -260,10 +264,10 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   const auto charge = [&](uint64_t units) {
     if (units <= fuel) {
       fuel -= static_cast<uint32_t>(units);
-      s.extra_work += units;
+      extra += static_cast<uint32_t>(units);
       return true;
     }
-    GiveFuel(s, &fuel);
+    GiveFuel(s, &fuel, &extra);
     const bool charged = ChargeWork(s, units);
     fuel = TakeFuel(s);
     return charged;
@@ -274,7 +278,7 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   DISPATCH();
 
 enter_otherwise:
-  GiveFuel(s, &fuel);
+  GiveFuel(s, &fuel, &extra);
   rc = EnterOtherwise(s, calls, *entry, local_count, &resume);
   if (rc == kVmPaidFor) {
     fuel = TakeFuel(s);
@@ -289,7 +293,7 @@ enter_otherwise:
 
 op_GENERIC : {
   uint32_t next;
-  GiveFuel(s, &fuel);
+  GiveFuel(s, &fuel, &extra);
   rc = StepInstruction(s, calls, op->index, &next);
   if (rc != kVmContinue) {
     s.budget_left += op->rest;
@@ -434,20 +438,38 @@ op_PUSHR:
     REFRESH();                       \
   } while (0)
 
-op_CALL:
-  FRAME_CHANGE(EnterFunction(s, op->index, op->target, op->cleared, charge));
+  // The target was checked when the call was translated. Where the fuel
+  // pays for the parameters that the function begins with, the call takes
+  // them from the argument stack at once, charged as their POPARGs are (a
+  // unit and a cell each), and enters the block after them.
+op_CALL: {
+  CHECK_AT(0, EnterCheckedFunction(s, op->index, op->cleared, charge));
+  const uint32_t parameters = op->length, paid = parameters * (1 + static_cast<uint32_t>(kWorkPerCell));
+  if (parameters && paid <= fuel && s.frame->variables.AppendFromStack(s.args, parameters)) {
+    fuel -= paid;
+    extra += parameters * static_cast<uint32_t>(kWorkPerCell);
+    REFRESH();
+    ENTER((op->jump + 1)->jump);
+  }
+  REFRESH();
   ENTER(op->jump);
+}
 
   // A run of parameters: each POPARG after the first is a block of one
   // instruction, entered here while the fuel pays for it (else through its
   // charge op, as a block is entered).
 op_POPARG:
   for (uint32_t taken = 0;;) {
-    FRAME_CHANGE(PopParameter(s, charge));
+    CHECK_AT(0, PopParameter(s, charge));
     if (++taken == op->length) break;
-    if (fuel == 0) ENTER(ops + pos[op->index + taken]);
+    if (fuel == 0) {
+      REFRESH();
+      ENTER(ops + pos[op->index + taken]);
+    }
     --fuel;
   }
+  // The parameters are the frame's first cells: its locals are read again once.
+  REFRESH();
   ENTER(op->jump);
 
 op_RET:
@@ -458,7 +480,7 @@ op_RET:
 #include "vmthreaded_typed.inc"
 
 done:
-  GiveFuel(s, &fuel);
+  GiveFuel(s, &fuel, &extra);
   EndRunAccount(s);
   return rc;
 

@@ -562,6 +562,9 @@ class Translator {
         op->target = in.a;
         if (in.a >= n_) return VOP_GENERIC;
         op->cleared = LiveRegistersBefore(code_[in.a], live_after_[in.a]);
+        // The parameters that the called function takes first, which the
+        // call may take for it.
+        while (in.a + op->length < n_ && code_[in.a + op->length].op == OP_POPARG) ++op->length;
         return VOP_CALL;
       case OP_POPARG:
         // The POPARGs that follow take their parameters in the same op.

@@ -129,8 +129,9 @@ struct VmOp {
   uint32_t rest = 0;    // instructions after `index` up to the end of its block
   uint32_t target = 0;  // jumps: the target instruction
   // CHARGE: the instructions of the block. POPARG: the POPARGs from this one
-  // on (each after the first a block of its own), taken by this op. INDEX:
-  // the elements that the array's buffer holds.
+  // on (each after the first a block of its own), taken by this op. CALL:
+  // the POPARGs that the called function begins with (its op follows the
+  // target's charge op). INDEX: the elements that the array's buffer holds.
   uint32_t length = 0;
   uint32_t locals = 0;  // CHARGE: the locals that the block's ops name (the highest index + 1)
   uint32_t cleared = 0;  // CALL: the registers that the function may read before writing them
