@@ -579,3 +579,111 @@ TEST(TranslatedMachine, CallLevelsUsedAgainAtEachDepth) {
     EXPECT_EQ(s.vm.State().memory.BytesInUse(), s.direct.State().memory.BytesInUse()) << what;
   }
 }
+
+namespace {
+
+// A function of n integer parameters called in a loop with arguments that
+// differ in every parameter, and the sum of what it gives.
+std::string CallOfParameters(int n) {
+  std::string parameters, sum = "0", arguments;
+  for (int p = 0; p < n; ++p) {
+    parameters += std::string(p ? ", " : "") + "int p" + std::to_string(p);
+    sum += " + p" + std::to_string(p) + " * " + std::to_string(p + 1);
+    arguments += std::string(p ? ", " : "") + "i + " + std::to_string(p);
+  }
+  return "int r; int f(" + parameters + ") { return " + sum + "; }"
+         " int main() { int i; for (i = 0; i < 3; i++) r = r + f(" + arguments + "); return 0; }";
+}
+
+}  // namespace
+
+// Calls of functions with no parameter, a few and the most the compiler
+// takes, stopped by every budget: a call that takes its function's
+// parameters at once ends each run as the direct interpreter does, with the
+// same work and memory, also where the budget ends among the parameters.
+TEST(TranslatedMachine, CallsOfEveryParameterCountEndLikeTheDirectInterpreter) {
+  for (int n : {0, 1, 2, 3, 8, 15, 16}) {
+    const std::string source = CallOfParameters(n);
+    const std::vector<uint8_t> code = CompileScript(source);
+    CScriptVM whole;
+    ASSERT_EQ(whole.Load(code.data(), code.size()), 0) << source;
+    ASSERT_EQ(whole.Run(), kVmNormalEnd) << source;
+    int32_t expected = 0;
+    for (int i = 0; i < 3; ++i)
+      for (int p = 0; p < n; ++p) expected += (i + p) * (p + 1);
+    EXPECT_EQ(Int32Of(*whole.State().globals->Cell(0)), expected) << source;
+    const uint64_t used = whole.LastWorkUnits();
+    for (uint64_t budget = 1; budget <= used + 2; ++budget) {
+      CScriptVM translated, direct;
+      ASSERT_TRUE(LoadBoth(code, translated, direct));
+      RunBoth(translated, direct, budget, source + " budget " + std::to_string(budget), false);
+      EXPECT_EQ(translated.State().memory.PeakBytes(), direct.State().memory.PeakBytes()) << source << budget;
+      if (HasFailure()) return;
+    }
+  }
+}
+
+// Elements of local arrays of every width read and written at indexes in
+// the arrays, at the spare element of their buffers, beyond them and below
+// them, in a function called twice (its arrays made anew by each call): each
+// run ends as in the direct interpreter, with the same results.
+TEST(TranslatedMachine, LocalArrayElementsAtEveryIndexAsTheDirectInterpreter) {
+  for (const char* index : {"0", "7", "8", "9", "-1", "-2", "40", "100000", "-100000", "2147483647"}) {
+    LoadedScript s(std::string("int r; double x; int k; int f(int i) { int a[8]; double b[8]; char c[8]; short h[8]; int j;"
+                               " for (j = 0; j < 8; j++) { a[j] = j * 3 + 1; b[j] = j + 0.5; c[j] = j + 65; h[j] = 100 - j; }"
+                               " r = r + a[i]; x = x + b[i]; r = r + c[i]; k = h[i];"
+                               " a[i] = 7; b[i] += 2; c[i] = 'z'; return a[0]; }"
+                               " int main() { int i; i = ") + index + "; f(i); f(i); return 0; }");
+    ASSERT_EQ(s.load, 0);
+    const int end = s.Run();
+    const int i = std::atoi(index);
+    if (i >= 0 && i < 8) {
+      ASSERT_EQ(end, kVmNormalEnd) << index;
+      EXPECT_EQ(s.Int(0), 2 * (i * 3 + 1 + i + 65)) << index;
+      EXPECT_EQ(s.Double(1), 2 * (i + 0.5)) << index;
+      EXPECT_EQ(s.Int(2), 100 - i) << index;
+    }
+    if (i == 100000 || i == -100000) {
+      EXPECT_NE(end, kVmNormalEnd) << index;
+    }
+  }
+}
+
+// Code bytes that pass more parameters than one block of cells holds, or
+// fewer than the function takes (its last POPARGs find the argument stack
+// empty), stopped by every budget: the call leaves them to the POPARGs,
+// which end each run as in the direct interpreter.
+TEST(TranslatedMachine, ParametersBeyondABlockOrMissingAsTheDirectInterpreter) {
+  struct Case {
+    uint32_t pushed, taken;
+  };
+  for (const Case& c : {Case{31, 31}, Case{32, 32}, Case{33, 33}, Case{40, 40}, Case{1, 2}, Case{0, 3}}) {
+    VmProgram p;
+    p.Global(0x84, 0);
+    for (uint32_t i = 0; i < c.pushed; ++i) p.code.push_back(I(OP_PUSHK, 0, 0, i + 1, 0, 0x04));
+    const uint32_t call = static_cast<uint32_t>(p.code.size());
+    p.code.push_back(I(OP_CALL, 0, 0, call + 4));
+    p.code.push_back(I(OP_LDM, 1, 0, kMemoryGlobal | 0));
+    p.code.push_back(I(OP_ASG_RR, 1, 0));
+    p.code.push_back(I(OP_RET));
+    for (uint32_t i = 0; i < c.taken; ++i) p.code.push_back(I(OP_POPARG));
+    // The function gives its last parameter.
+    p.code.push_back(I(OP_LDM, 0, 0, kMemoryLocal | (c.taken - 1)));
+    p.code.push_back(I(OP_RET));
+    const std::vector<uint8_t> bytes = p.Bytes();
+    const std::string what = std::to_string(c.pushed) + " pushed, " + std::to_string(c.taken) + " taken";
+    for (uint64_t budget = 1; budget <= 3 * c.taken + 60; ++budget) {
+      CScriptVM translated, direct;
+      ASSERT_TRUE(LoadBoth(bytes, translated, direct)) << what;
+      RunBoth(translated, direct, budget, what + ", budget " + std::to_string(budget), true);
+      EXPECT_EQ(translated.State().memory.PeakBytes(), direct.State().memory.PeakBytes()) << what;
+      if (HasFailure()) return;
+    }
+    CScriptVM vm;
+    ASSERT_EQ(vm.Load(bytes.data(), bytes.size()), 0);
+    EXPECT_EQ(vm.Run(), c.pushed == c.taken ? kVmNormalEnd : kVmArgStackEmpty) << what;
+    if (c.pushed == c.taken) {
+      EXPECT_EQ(Int32Of(*vm.State().globals->Cell(0)), 1) << what;
+    }
+  }
+}
