@@ -98,6 +98,8 @@ class VmVariables {
  public:
   static constexpr size_t kBlockCells = 32;
   static constexpr size_t kMaxCells = 65536;
+  // What a block of cells counts against the cap.
+  static constexpr size_t kBlockBytes = kBlockCells * sizeof(VmCell) + VmMemoryMap::kRegionOverhead;
 
   explicit VmVariables(VmMemoryMap& memory) : memory_(memory) {}
   ~VmVariables();
@@ -120,7 +122,7 @@ class VmVariables {
       memory_.Release(also);
       return;
     }
-    memory_.Release(live_blocks_ * (kBlockCells * sizeof(VmCell) + VmMemoryMap::kRegionOverhead) + also);
+    memory_.Release(live_blocks_ * kBlockBytes + also);
     live_blocks_ = 0;
     count_ = 0;
   }
@@ -140,22 +142,25 @@ class VmVariables {
     *c = cell;
     return 0;
   }
-  // Appends the top n cells of an argument stack as parameters, as n
-  // Appends of cells popped one by one would (the top first, marked as
-  // locals), when they begin an empty table in its first kept block; false,
-  // with nothing changed, otherwise. Inline: most calls take their
-  // parameters so.
-  bool AppendFromStack(std::vector<VmCell>& stack, size_t n) {
-    if (count_ != 0 || n > kBlockCells || n > stack.size() || !EnterKeptBlock()) return false;
+  // The parameters of a call taken at once: whether the top n cells of an
+  // argument stack of `pushed` cells can begin this empty table in its first
+  // kept block, and, once the caller has counted that block (kBlockBytes),
+  // takes them there as n Appends of cells popped one by one would (the top
+  // first, marked as locals). Inline: most calls take their parameters so.
+  bool CanTakeFromStack(size_t n, size_t pushed) const {
+    return count_ == 0 && live_blocks_ == 0 && !blocks_.empty() && !exposed_ && n <= kBlockCells && n <= pushed;
+  }
+  void TakeFromStack(std::vector<VmCell>& stack, size_t n) {
+    live_blocks_ = 1;
     VmCell* cells = blocks_[0].get();
     const VmCell* top = stack.data() + stack.size();
     for (size_t i = 0; i < n; ++i) {
-      cells[i] = MakeCell(static_cast<uint8_t>(top[-1 - static_cast<ptrdiff_t>(i)].type | kVmLocal), top[-1 - static_cast<ptrdiff_t>(i)].value);
+      const VmCell& pushed = top[-1 - static_cast<ptrdiff_t>(i)];
+      cells[i] = MakeCell(static_cast<uint8_t>(pushed.type | kVmLocal), pushed.value);
       created_[i] = 1;
     }
     count_ = n;
     stack.resize(stack.size() - n);
-    return true;
   }
   // Creates variable `index` with its type byte and element count, copying up
   // to `count` initial bytes for a character array; nothing happens when the

@@ -50,9 +50,10 @@ struct VmFrame {
     variables.Clear(counted_ ? kFixedBytes : 0);
     counted_ = false;
   }
-  // Counts a kept frame again for its next use; false when the cap is reached.
-  bool Reuse() {
-    if (!memory_.Reserve(kFixedBytes)) return false;
+  // Counts a kept frame again for its next use, with `cells` bytes of its
+  // cells in the same reservation; false when the cap is reached.
+  bool Reuse(size_t cells = 0) {
+    if (!memory_.Reserve(kFixedBytes + cells)) return false;
     counted_ = true;
     return true;
   }

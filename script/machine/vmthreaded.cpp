@@ -440,17 +440,19 @@ op_PUSHR:
 
   // The target was checked when the call was translated. Where the fuel
   // pays for the parameters that the function begins with, the call takes
-  // them from the argument stack at once, charged as their POPARGs are (a
-  // unit and a cell each), and enters the block after them.
+  // them from the argument stack with its level (EnterLevelTaking), charged
+  // as their POPARGs are (a unit and a cell each), and enters the block
+  // after them; otherwise the POPARGs take them.
 op_CALL: {
-  CHECK_AT(0, EnterCheckedFunction(s, op->index, op->cleared, charge));
+  CHECK_AT(0, StartCall(s, charge));
   const uint32_t parameters = op->length, paid = parameters * (1 + static_cast<uint32_t>(kWorkPerCell));
-  if (parameters && paid <= fuel && s.frame->variables.AppendFromStack(s.args, parameters)) {
+  if (parameters && paid <= fuel && EnterLevelTaking(s, op->index, op->cleared, parameters)) {
     fuel -= paid;
     extra += parameters * static_cast<uint32_t>(kWorkPerCell);
     REFRESH();
     ENTER((op->jump + 1)->jump);
   }
+  CHECK_AT(0, EnterLevel(s, op->index, op->cleared));
   REFRESH();
   ENTER(op->jump);
 }
