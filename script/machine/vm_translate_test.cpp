@@ -625,8 +625,9 @@ TEST(TranslatedMachine, CallsOfEveryParameterCountEndLikeTheDirectInterpreter) {
 
 // Elements of local arrays of every width read and written at indexes in
 // the arrays, at the spare element of their buffers, beyond them and below
-// them, in a function called twice (its arrays made anew by each call): each
-// run ends as in the direct interpreter, with the same results.
+// them, in a function called twice (its arrays made anew by each call): the
+// ops that check the index and make the address at once end each run as in
+// the direct interpreter, with the same results.
 TEST(TranslatedMachine, LocalArrayElementsAtEveryIndexAsTheDirectInterpreter) {
   for (const char* index : {"0", "7", "8", "9", "-1", "-2", "40", "100000", "-100000", "2147483647"}) {
     LoadedScript s(std::string("int r; double x; int k; int f(int i) { int a[8]; double b[8]; char c[8]; short h[8]; int j;"
@@ -635,6 +636,10 @@ TEST(TranslatedMachine, LocalArrayElementsAtEveryIndexAsTheDirectInterpreter) {
                                " a[i] = 7; b[i] += 2; c[i] = 'z'; return a[0]; }"
                                " int main() { int i; i = ") + index + "; f(i); f(i); return 0; }");
     ASSERT_EQ(s.load, 0);
+    const std::multiset<uint16_t> kinds = OpKinds(s.vm);
+    EXPECT_GE(kinds.count(VOP_LOCAL_INDEX_I32), 1u);
+    EXPECT_GE(kinds.count(VOP_LOCAL_INDEX_F64), 1u);
+    EXPECT_GE(kinds.count(VOP_LOCAL_INDEX), 3u);
     const int end = s.Run();
     const int i = std::atoi(index);
     if (i >= 0 && i < 8) {
@@ -684,6 +689,48 @@ TEST(TranslatedMachine, ParametersBeyondABlockOrMissingAsTheDirectInterpreter) {
     EXPECT_EQ(vm.Run(), c.pushed == c.taken ? kVmNormalEnd : kVmArgStackEmpty) << what;
     if (c.pushed == c.taken) {
       EXPECT_EQ(Int32Of(*vm.State().globals->Cell(0)), 1) << what;
+    }
+  }
+}
+
+// A local array's cell that the code bytes change (stepped, pointed at
+// another local array, given an address of nothing): its elements are then
+// found through the cell as it is, as the direct interpreter finds them.
+TEST(TranslatedMachine, LocalArrayElementsFollowAChangedArrayCell) {
+  const uint32_t a = kMemoryLocal | 0, other = kMemoryLocal | 1, result = kMemoryGlobal | 0;
+  struct Change {
+    const char* what;
+    std::vector<CodeByteInstruction> code;
+  };
+  const Change kChanges[] = {
+      {"unchanged", {}},
+      {"stepped by one element", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK + 4, 1, 0, 1, 0, 0x04)}},
+      {"pointed at the other array", {I(OP_LDM, 1, 0, a), I(OP_ASG_RM, 1, 0, other)}},
+      {"given an address of nothing", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK, 1, 0, 0x1000, 0, 0x04)}},
+  };
+  for (const Change& change : kChanges) {
+    for (uint32_t index : {5u, 6u, 7u, 8u, 9u}) {
+      VmProgram p;
+      p.Global(0x84, 0);
+      // Two local arrays of 8 integers, other[5] = 42, the change, then
+      // result = result + a[index].
+      p.code = {I(OP_LOCAL, 0, 0, 8, 0, 0x54), I(OP_LOCAL, 0, 0, 8, 1, 0x54),
+                I(OP_LDM, 1, 0, other), I(OP_LDK, 2, 0, 5, 0, 0x04), I(OP_BIN_RR + AO_ADD, 1, 2), I(OP_TOPTR, 1),
+                I(OP_ASG_RK, 1, 0, 42, 0, 0x04)};
+      p.code.insert(p.code.end(), change.code.begin(), change.code.end());
+      const std::vector<CodeByteInstruction> read = {
+          I(OP_LDK, 2, 0, index, 0, 0x04), I(OP_LDM, 3, 0, a),      I(OP_BIN_RR + AO_ADD, 3, 2),
+          I(OP_TOPTR, 3),                  I(OP_LDM, 4, 0, result), I(OP_BIN_RR + AO_ADD, 4, 3),
+          I(OP_LDM, 5, 0, result),         I(OP_ASG_RR, 5, 4),      I(OP_RET)};
+      p.code.insert(p.code.end(), read.begin(), read.end());
+      const std::string what = std::string(change.what) + ", index " + std::to_string(index) + "\n" + Listing(p);
+      CScriptVM translated, direct;
+      ASSERT_TRUE(LoadBoth(p.Bytes(), translated, direct)) << what;
+      EXPECT_EQ(OpKinds(translated).count(VOP_LOCAL_INDEX_I32), 1u) << what;
+      RunBoth(translated, direct, kVmInstructionBudget, what, false);
+      if (change.code.empty() && index <= 8) {
+        EXPECT_EQ(translated.LastEndCode(), kVmNormalEnd) << what;
+      }
     }
   }
 }

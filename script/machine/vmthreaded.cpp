@@ -205,6 +205,7 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   VmCell unkept;       // a result that no register keeps
   VmCell* out;         // where a fused op's result goes
   void* element;       // an array's element that an INDEX op found
+  VmCell element_reference;  // the reference to it that a LOCAL_INDEX op makes
 
 #define REFRESH()                                                                              \
   do {                                                                                         \
