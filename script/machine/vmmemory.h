@@ -146,11 +146,12 @@ class VmVariables {
   // argument stack of `pushed` cells can begin this empty table in its first
   // kept block, and, once the caller has counted that block (kBlockBytes),
   // takes them there as n Appends of cells popped one by one would (the top
-  // first, marked as locals). Inline: most calls take their parameters so.
+  // first, marked as locals), returning the table's first cell. Inline:
+  // most calls take their parameters so.
   bool CanTakeFromStack(size_t n, size_t pushed) const {
     return count_ == 0 && live_blocks_ == 0 && !blocks_.empty() && !exposed_ && n <= kBlockCells && n <= pushed;
   }
-  void TakeFromStack(std::vector<VmCell>& stack, size_t n) {
+  VmCell* TakeFromStack(std::vector<VmCell>& stack, size_t n) {
     live_blocks_ = 1;
     VmCell* cells = blocks_[0].get();
     const VmCell* top = stack.data() + stack.size();
@@ -161,6 +162,7 @@ class VmVariables {
     }
     count_ = n;
     stack.resize(stack.size() - n);
+    return cells;
   }
   // Creates variable `index` with its type byte and element count, copying up
   // to `count` initial bytes for a character array; nothing happens when the

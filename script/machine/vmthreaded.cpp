@@ -447,10 +447,15 @@ op_PUSHR:
 op_CALL: {
   CHECK_AT(0, StartCall(s, charge));
   const uint32_t parameters = op->length, paid = parameters * (1 + static_cast<uint32_t>(kWorkPerCell));
-  if (parameters && paid <= fuel && EnterLevelTaking(s, op->index, op->cleared, parameters)) {
+  VmCell* parameter_cells;
+  if (parameters && paid <= fuel && (parameter_cells = EnterLevelTaking(s, op->index, op->cleared, parameters))) {
     fuel -= paid;
     extra += parameters * static_cast<uint32_t>(kWorkPerCell);
-    REFRESH();
+    // The new frame as REFRESH would read it: its parameters alone.
+    regs = s.regs->reg;
+    locals = &s.frame->variables;
+    local_count = parameters;
+    bases[kVmLocalSpace] = reinterpret_cast<uintptr_t>(parameter_cells);
     ENTER((op->jump + 1)->jump);
   }
   CHECK_AT(0, EnterLevel(s, op->index, op->cleared));
