@@ -102,16 +102,19 @@ int CPicScriptHost::ShownText(int i, const char** text) {
   return rc;
 }
 
-int CPicScriptHost::CallObjectFunction(int id) {
-  const auto* f = FindHostFunction(kObjectFunctions, id);
+int CPicScriptHost::CallOnNamedObject(const HostFunction<ObjectRun>* f, int not_pointer, bool without_object) {
   if (!f || !m_pPicture) return kSysUnknown;
   int rc = PopArguments(*m_state, f->args.least);
   if (rc) return rc;
-  if (!PointersGiven(f->pointers)) return kSysNotPointer;
+  if (!PointersGiven(f->pointers)) return not_pointer;
   CDrawObj* obj;
   rc = FindNamed(0, &obj);
-  if (rc || !obj) return rc;
+  if (rc || (!obj && !without_object)) return rc;
   return (this->*f->run)(obj);
+}
+
+int CPicScriptHost::CallObjectFunction(int id) {
+  return CallOnNamedObject(FindHostFunction(kObjectFunctions, id), kSysNotPointer, false);
 }
 
 int CPicScriptHost::GetViewFlag(CDrawObj* obj) {
@@ -194,18 +197,11 @@ int CPicScriptHost::CallOcxFunction(int id) {
   return CallOcx(static_cast<CDrawCtrlOcx*>(obj), f->run, args);
 }
 
-// Unlike the object functions', the control functions run also when nothing
+// Unlike the object functions, the control functions run also when nothing
 // has the name (ed_GetText then empties its buffer), and arguments that are
 // not pointers make the function unknown.
 int CPicScriptHost::CallControlFunction(int id) {
-  const auto* f = FindHostFunction(kControlFunctions, id);
-  if (!f || !m_pPicture) return kSysUnknown;
-  int rc = PopArguments(*m_state, f->args.least);
-  if (rc) return rc;
-  if (!PointersGiven(f->pointers)) return kSysUnknown;
-  CDrawObj* obj;
-  rc = FindNamed(0, &obj);
-  return rc ? rc : (this->*f->run)(obj);
+  return CallOnNamedObject(FindHostFunction(kControlFunctions, id), kSysUnknown, true);
 }
 
 int CPicScriptHost::GetCheck(CDrawObj* obj) {

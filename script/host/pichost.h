@@ -91,6 +91,11 @@ class CPicScriptHost : public CScriptVM {
  private:
   // Whether every argument the bits name is a pointer.
   bool PointersGiven(uint32_t pointers) const;
+  // Runs a row of a group of functions on the object that argument 0
+  // names: kSysUnknown for no row (or no picture), else its arguments
+  // popped, its pointers checked (else `not_pointer`) and the object found;
+  // with nothing of that name, the row runs on null only `without_object`.
+  int CallOnNamedObject(const HostFunction<ObjectRun>* f, int not_pointer, bool without_object);
 
   // The object functions (1050-1054).
   int GetViewFlag(CDrawObj* obj);

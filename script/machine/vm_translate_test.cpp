@@ -496,43 +496,65 @@ TEST(TranslatedMachine, ArrayElementsAtEveryIndexAsTheDirectInterpreter) {
 }
 
 // An array's cell that the code bytes change (stepped, pointed at another
-// array, given an address of nothing): an element is then found through the
-// cell as it is, as the direct interpreter finds it.
+// array, given an address of nothing), for global arrays and for local ones:
+// an element is then found through the cell as it is, as the direct
+// interpreter finds it.
 TEST(TranslatedMachine, ArrayElementsFollowAChangedArrayCell) {
-  const uint32_t a = kMemoryGlobal | 0, other = kMemoryGlobal | 1, result = kMemoryGlobal | 2;
-  struct Change {
+  struct Place {
     const char* what;
-    std::vector<CodeByteInstruction> code;
-    int32_t element;  // the result of a normal end
+    uint32_t a, other;  // the memory words of the two arrays
+    std::vector<CodeByteInstruction> made;  // the code that makes them
+    uint16_t kind;      // the op that reads an element
   };
-  const Change kChanges[] = {
-      {"unchanged", {}, 0},
-      {"stepped by one element", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK + 4, 1, 0, 1, 0, 0x04)}, 0},
-      {"pointed at the other array", {I(OP_LDM, 1, 0, a), I(OP_ASG_RM, 1, 0, other)}, 42},
-      {"given an address of nothing", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK, 1, 0, 0x1000, 0, 0x04)}, 0},
+  const Place kPlaces[] = {
+      {"global", kMemoryGlobal | 0, kMemoryGlobal | 1, {}, VOP_INDEX_I32},
+      {"local", kMemoryLocal | 0, kMemoryLocal | 1, {I(OP_LOCAL, 0, 0, 8, 0, 0x54), I(OP_LOCAL, 0, 0, 8, 1, 0x54)},
+       VOP_LOCAL_INDEX_I32},
   };
-  for (const Change& change : kChanges) {
-    for (uint32_t index : {5u, 6u, 7u, 8u, 9u}) {
-      VmProgram p;
-      p.Global(0x94, 8);
-      p.Global(0x94, 8);
-      p.Global(0x84, 0);
-      // other[5] = 42, then the change, then result = result + a[index].
-      p.code = {I(OP_LDM, 1, 0, other), I(OP_LDK, 2, 0, 5, 0, 0x04), I(OP_BIN_RR + AO_ADD, 1, 2), I(OP_TOPTR, 1),
-                I(OP_ASG_RK, 1, 0, 42, 0, 0x04)};
-      p.code.insert(p.code.end(), change.code.begin(), change.code.end());
-      const std::vector<CodeByteInstruction> read = {
-          I(OP_LDK, 2, 0, index, 0, 0x04), I(OP_LDM, 3, 0, a),      I(OP_BIN_RR + AO_ADD, 3, 2),
-          I(OP_TOPTR, 3),                  I(OP_LDM, 4, 0, result), I(OP_BIN_RR + AO_ADD, 4, 3),
-          I(OP_LDM, 5, 0, result),         I(OP_ASG_RR, 5, 4),      I(OP_RET)};
-      p.code.insert(p.code.end(), read.begin(), read.end());
-      const std::string what = std::string(change.what) + ", index " + std::to_string(index) + "\n" + Listing(p);
-      CScriptVM translated, direct;
-      ASSERT_TRUE(LoadBoth(p.Bytes(), translated, direct)) << what;
-      EXPECT_EQ(OpKinds(translated).count(VOP_INDEX_I32), 1u) << what;
-      RunBoth(translated, direct, kVmInstructionBudget, what, false);
-      if (translated.LastEndCode() == kVmNormalEnd && index == 5) {
-        EXPECT_EQ(Int32Of(*translated.State().globals->Cell(2)), change.element) << what;
+  const uint32_t result = kMemoryGlobal | 2;
+  for (const Place& place : kPlaces) {
+    const uint32_t a = place.a, other = place.other;
+    struct Change {
+      const char* what;
+      std::vector<CodeByteInstruction> code;
+      int32_t element;  // the result of a normal end
+    };
+    const Change kChanges[] = {
+        {"unchanged", {}, 0},
+        {"stepped by one element", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK + 4, 1, 0, 1, 0, 0x04)}, 0},
+        {"pointed at the other array", {I(OP_LDM, 1, 0, a), I(OP_ASG_RM, 1, 0, other)}, 42},
+        {"given an address of nothing", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK, 1, 0, 0x1000, 0, 0x04)}, 0},
+    };
+    for (const Change& change : kChanges) {
+      for (uint32_t index : {5u, 6u, 7u, 8u, 9u}) {
+        VmProgram p;
+        p.Global(0x94, 8);
+        p.Global(0x94, 8);
+        p.Global(0x84, 0);
+        // other[5] = 42, then the change, then result = result + a[index].
+        p.code = place.made;
+        const std::vector<CodeByteInstruction> fill = {I(OP_LDM, 1, 0, other), I(OP_LDK, 2, 0, 5, 0, 0x04),
+                                                       I(OP_BIN_RR + AO_ADD, 1, 2), I(OP_TOPTR, 1),
+                                                       I(OP_ASG_RK, 1, 0, 42, 0, 0x04)};
+        p.code.insert(p.code.end(), fill.begin(), fill.end());
+        p.code.insert(p.code.end(), change.code.begin(), change.code.end());
+        const std::vector<CodeByteInstruction> read = {
+            I(OP_LDK, 2, 0, index, 0, 0x04), I(OP_LDM, 3, 0, a),      I(OP_BIN_RR + AO_ADD, 3, 2),
+            I(OP_TOPTR, 3),                  I(OP_LDM, 4, 0, result), I(OP_BIN_RR + AO_ADD, 4, 3),
+            I(OP_LDM, 5, 0, result),         I(OP_ASG_RR, 5, 4),      I(OP_RET)};
+        p.code.insert(p.code.end(), read.begin(), read.end());
+        const std::string what = std::string(place.what) + ", " + change.what + ", index " + std::to_string(index) +
+                                 "\n" + Listing(p);
+        CScriptVM translated, direct;
+        ASSERT_TRUE(LoadBoth(p.Bytes(), translated, direct)) << what;
+        EXPECT_EQ(OpKinds(translated).count(place.kind), 1u) << what;
+        RunBoth(translated, direct, kVmInstructionBudget, what, false);
+        if (change.code.empty() && index <= 8) {
+          EXPECT_EQ(translated.LastEndCode(), kVmNormalEnd) << what;
+        }
+        if (translated.LastEndCode() == kVmNormalEnd && index == 5) {
+          EXPECT_EQ(Int32Of(*translated.State().globals->Cell(2)), change.element) << what;
+        }
       }
     }
   }
@@ -689,48 +711,6 @@ TEST(TranslatedMachine, ParametersBeyondABlockOrMissingAsTheDirectInterpreter) {
     EXPECT_EQ(vm.Run(), c.pushed == c.taken ? kVmNormalEnd : kVmArgStackEmpty) << what;
     if (c.pushed == c.taken) {
       EXPECT_EQ(Int32Of(*vm.State().globals->Cell(0)), 1) << what;
-    }
-  }
-}
-
-// A local array's cell that the code bytes change (stepped, pointed at
-// another local array, given an address of nothing): its elements are then
-// found through the cell as it is, as the direct interpreter finds them.
-TEST(TranslatedMachine, LocalArrayElementsFollowAChangedArrayCell) {
-  const uint32_t a = kMemoryLocal | 0, other = kMemoryLocal | 1, result = kMemoryGlobal | 0;
-  struct Change {
-    const char* what;
-    std::vector<CodeByteInstruction> code;
-  };
-  const Change kChanges[] = {
-      {"unchanged", {}},
-      {"stepped by one element", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK + 4, 1, 0, 1, 0, 0x04)}},
-      {"pointed at the other array", {I(OP_LDM, 1, 0, a), I(OP_ASG_RM, 1, 0, other)}},
-      {"given an address of nothing", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK, 1, 0, 0x1000, 0, 0x04)}},
-  };
-  for (const Change& change : kChanges) {
-    for (uint32_t index : {5u, 6u, 7u, 8u, 9u}) {
-      VmProgram p;
-      p.Global(0x84, 0);
-      // Two local arrays of 8 integers, other[5] = 42, the change, then
-      // result = result + a[index].
-      p.code = {I(OP_LOCAL, 0, 0, 8, 0, 0x54), I(OP_LOCAL, 0, 0, 8, 1, 0x54),
-                I(OP_LDM, 1, 0, other), I(OP_LDK, 2, 0, 5, 0, 0x04), I(OP_BIN_RR + AO_ADD, 1, 2), I(OP_TOPTR, 1),
-                I(OP_ASG_RK, 1, 0, 42, 0, 0x04)};
-      p.code.insert(p.code.end(), change.code.begin(), change.code.end());
-      const std::vector<CodeByteInstruction> read = {
-          I(OP_LDK, 2, 0, index, 0, 0x04), I(OP_LDM, 3, 0, a),      I(OP_BIN_RR + AO_ADD, 3, 2),
-          I(OP_TOPTR, 3),                  I(OP_LDM, 4, 0, result), I(OP_BIN_RR + AO_ADD, 4, 3),
-          I(OP_LDM, 5, 0, result),         I(OP_ASG_RR, 5, 4),      I(OP_RET)};
-      p.code.insert(p.code.end(), read.begin(), read.end());
-      const std::string what = std::string(change.what) + ", index " + std::to_string(index) + "\n" + Listing(p);
-      CScriptVM translated, direct;
-      ASSERT_TRUE(LoadBoth(p.Bytes(), translated, direct)) << what;
-      EXPECT_EQ(OpKinds(translated).count(VOP_LOCAL_INDEX_I32), 1u) << what;
-      RunBoth(translated, direct, kVmInstructionBudget, what, false);
-      if (change.code.empty() && index <= 8) {
-        EXPECT_EQ(translated.LastEndCode(), kVmNormalEnd) << what;
-      }
     }
   }
 }
