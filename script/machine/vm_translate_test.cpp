@@ -464,33 +464,48 @@ std::multiset<uint16_t> OpKinds(CScriptVM& vm) {
 
 }  // namespace
 
-// Elements of global arrays of every width read and written at indexes in
-// the arrays, at the spare element of their buffers, beyond them and below
-// them: the ops that check the index and make the address at once (reading
-// an integer's or a double's value straight into the register) end every
-// run as the direct interpreter does.
+// Elements of global and of local arrays of every width read and written
+// at indexes in the arrays, at the spare element of their buffers, beyond
+// them and below them, in a function called twice (local arrays made anew by
+// each call): the ops that check the index and make the address at once
+// (reading an integer's or a double's value straight into the register) end
+// every run as the direct interpreter does, with the same results.
 TEST(TranslatedMachine, ArrayElementsAtEveryIndexAsTheDirectInterpreter) {
-  for (const char* index : {"0", "7", "8", "9", "-1", "-2", "40", "100000", "-100000", "2147483647"}) {
-    LoadedScript s(std::string("int a[8]; double b[8]; char c[8]; short h[8]; int r; double x; int k;"
-                               " int main() { int i; for (i = 0; i < 8; i++) { a[i] = i * 3 + 1; b[i] = i + 0.5;"
-                               " c[i] = i + 65; h[i] = 100 - i; }"
-                               " i = ") + index + "; r = r + a[i]; x = x + b[i]; r = r + c[i]; k = h[i];"
-                               " a[i] = 7; b[i] += 2; c[i] = 'z'; return 0; }");
-    ASSERT_EQ(s.load, 0);
-    const std::multiset<uint16_t> kinds = OpKinds(s.vm);
-    EXPECT_GE(kinds.count(VOP_INDEX_I32), 1u);
-    EXPECT_GE(kinds.count(VOP_INDEX_F64), 1u);
-    EXPECT_GE(kinds.count(VOP_INDEX), 3u);
-    const int end = s.Run();
-    const int i = std::atoi(index);
-    if (i >= 0 && i < 8) {
-      ASSERT_EQ(end, kVmNormalEnd) << index;
-      EXPECT_EQ(s.Int(4), i * 3 + 1 + i + 65) << index;
-      EXPECT_EQ(s.Double(5), i + 0.5) << index;
-      EXPECT_EQ(s.Int(6), 100 - i) << index;
-    }
-    if (i == 100000 || i == -100000) {
-      EXPECT_NE(end, kVmNormalEnd) << index;
+  const char* const kArrays = "int a[8]; double b[8]; char c[8]; short h[8];";
+  struct Place {
+    const char* globals;
+    const char* locals;
+    uint16_t element, integer, real;  // the kinds of the ops that read elements
+  };
+  const Place kPlaces[] = {
+      {kArrays, "", VOP_INDEX, VOP_INDEX_I32, VOP_INDEX_F64},
+      {"", kArrays, VOP_LOCAL_INDEX, VOP_LOCAL_INDEX_I32, VOP_LOCAL_INDEX_F64},
+  };
+  for (const Place& place : kPlaces) {
+    for (const char* index : {"0", "7", "8", "9", "-1", "-2", "40", "100000", "-100000", "2147483647"}) {
+      const std::string source = std::string("int r; double x; int k; ") + place.globals + " int f(int i) { " +
+                                 place.locals + " int j;"
+                                 " for (j = 0; j < 8; j++) { a[j] = j * 3 + 1; b[j] = j + 0.5; c[j] = j + 65; h[j] = 100 - j; }"
+                                 " r = r + a[i]; x = x + b[i]; r = r + c[i]; k = h[i];"
+                                 " a[i] = 7; b[i] += 2; c[i] = 'z'; return a[0]; }"
+                                 " int main() { int i; i = " + index + "; f(i); f(i); return 0; }";
+      LoadedScript s(source);
+      ASSERT_EQ(s.load, 0) << source;
+      const std::multiset<uint16_t> kinds = OpKinds(s.vm);
+      EXPECT_GE(kinds.count(place.integer), 1u) << source;
+      EXPECT_GE(kinds.count(place.real), 1u) << source;
+      EXPECT_GE(kinds.count(place.element), 3u) << source;
+      const int end = s.Run();
+      const int i = std::atoi(index);
+      if (i >= 0 && i < 8) {
+        ASSERT_EQ(end, kVmNormalEnd) << source;
+        EXPECT_EQ(s.Int(0), 2 * (i * 3 + 1 + i + 65)) << source;
+        EXPECT_EQ(s.Double(1), 2 * (i + 0.5)) << source;
+        EXPECT_EQ(s.Int(2), 100 - i) << source;
+      }
+      if (i == 100000 || i == -100000) {
+        EXPECT_NE(end, kVmNormalEnd) << source;
+      }
     }
   }
 }
@@ -641,37 +656,6 @@ TEST(TranslatedMachine, CallsOfEveryParameterCountEndLikeTheDirectInterpreter) {
       RunBoth(translated, direct, budget, source + " budget " + std::to_string(budget), false);
       EXPECT_EQ(translated.State().memory.PeakBytes(), direct.State().memory.PeakBytes()) << source << budget;
       if (HasFailure()) return;
-    }
-  }
-}
-
-// Elements of local arrays of every width read and written at indexes in
-// the arrays, at the spare element of their buffers, beyond them and below
-// them, in a function called twice (its arrays made anew by each call): the
-// ops that check the index and make the address at once end each run as in
-// the direct interpreter, with the same results.
-TEST(TranslatedMachine, LocalArrayElementsAtEveryIndexAsTheDirectInterpreter) {
-  for (const char* index : {"0", "7", "8", "9", "-1", "-2", "40", "100000", "-100000", "2147483647"}) {
-    LoadedScript s(std::string("int r; double x; int k; int f(int i) { int a[8]; double b[8]; char c[8]; short h[8]; int j;"
-                               " for (j = 0; j < 8; j++) { a[j] = j * 3 + 1; b[j] = j + 0.5; c[j] = j + 65; h[j] = 100 - j; }"
-                               " r = r + a[i]; x = x + b[i]; r = r + c[i]; k = h[i];"
-                               " a[i] = 7; b[i] += 2; c[i] = 'z'; return a[0]; }"
-                               " int main() { int i; i = ") + index + "; f(i); f(i); return 0; }");
-    ASSERT_EQ(s.load, 0);
-    const std::multiset<uint16_t> kinds = OpKinds(s.vm);
-    EXPECT_GE(kinds.count(VOP_LOCAL_INDEX_I32), 1u);
-    EXPECT_GE(kinds.count(VOP_LOCAL_INDEX_F64), 1u);
-    EXPECT_GE(kinds.count(VOP_LOCAL_INDEX), 3u);
-    const int end = s.Run();
-    const int i = std::atoi(index);
-    if (i >= 0 && i < 8) {
-      ASSERT_EQ(end, kVmNormalEnd) << index;
-      EXPECT_EQ(s.Int(0), 2 * (i * 3 + 1 + i + 65)) << index;
-      EXPECT_EQ(s.Double(1), 2 * (i + 0.5)) << index;
-      EXPECT_EQ(s.Int(2), 100 - i) << index;
-    }
-    if (i == 100000 || i == -100000) {
-      EXPECT_NE(end, kVmNormalEnd) << index;
     }
   }
 }
