@@ -4,47 +4,47 @@
 # picture host's functions; the compile runner that makes code bytes with
 # Tarnic.
 target_sources(qelscript PRIVATE
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmcell.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmregions.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmstorage.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmmemory.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/machine/vmcell.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/machine/vmregions.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/machine/vmstorage.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/machine/vmmemory.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/vmload.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmarith.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmexec.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmframes.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmliveness.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmtranslate.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmthreaded.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmwork.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmargs.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/scriptvm.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmlib_numeric.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmlib_string.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmformat.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmlib_format.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/vmlib_time.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/pichost.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/pichost_tags.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/pichost_ocx.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/compilerunner.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/machine/vmarith.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/machine/vmexec.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/machine/vmframes.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/machine/vmliveness.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/machine/vmtranslate.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/machine/vmthreaded.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/machine/vmwork.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/machine/vmargs.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/machine/scriptvm.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/library/vmlib_numeric.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/library/vmlib_string.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/library/vmformat.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/library/vmlib_format.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/library/vmlib_time.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/host/pichost.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/host/pichost_tags.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/host/pichost_ocx.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/links/compilerunner.cpp
 )
 
 # Test support: small scripts compiled in-process with the compiler library,
 # then run (vm_test_util); hand-made and hostile code bytes (vm_program,
 # vm_hostile) serve the tests and the benchmark.
-add_library(qelvm_testing STATIC vm_test_util.cpp testing/vm_program.cpp vm_hostile.cpp)
+add_library(qelvm_testing STATIC machine/vm_test_util.cpp testing/vm_program.cpp machine/vm_hostile.cpp)
 target_include_directories(qelvm_testing PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/testing)
 target_link_libraries(qelvm_testing PUBLIC qelscript qelcompiler_testing gmock)
 
 qel_test(script_vm_test
-  SOURCES vm_load_test.cpp vm_core_test.cpp vm_library_test.cpp
-          vm_host_test.cpp vm_hardening_test.cpp vm_format_test.cpp vm_work_test.cpp vm_random_test.cpp
-          vm_regions_test.cpp vm_translate_test.cpp vmstorage_test.cpp
+  SOURCES vm_load_test.cpp machine/vm_core_test.cpp library/vm_library_test.cpp
+          host/vm_host_test.cpp machine/vm_hardening_test.cpp library/vm_format_test.cpp machine/vm_work_test.cpp machine/vm_random_test.cpp
+          machine/vm_regions_test.cpp machine/vm_translate_test.cpp machine/vmstorage_test.cpp
   LIBS qelvm_testing qelscript qelcompiler_testing)
 
 # The ActiveX host functions with the test control, registered by the tests.
 qel_test(script_ocx_test
-  SOURCES vm_host_ocx_test.cpp
+  SOURCES host/vm_host_ocx_test.cpp
   LIBS qelvm_testing qelscript qelcompiler_testing qeltestocx_reg)
 add_dependencies(script_ocx_test tarnic_stdlib)
 # The tests read the system-function list delivered beside the compiler.
@@ -52,16 +52,16 @@ add_dependencies(script_vm_test tarnic_stdlib)
 
 # The benchmark compares with the same loops in C built with -O2.
 qel_bench(script_vm_bench
-  SOURCES vm_bench.cpp vm_bench_hostile.cpp vm_bench_native.c
+  SOURCES machine/vm_bench.cpp machine/vm_bench_hostile.cpp machine/vm_bench_native.c
   LIBS qelvm_testing qelscript qelcompiler_testing psapi)
-set_source_files_properties(vm_bench_native.c PROPERTIES COMPILE_OPTIONS -O2)
+set_source_files_properties(machine/vm_bench_native.c PROPERTIES COMPILE_OPTIONS -O2)
 add_dependencies(script_vm_bench tarnic_stdlib)
 
 # The compile runner and script links with the real compiler, and a stand-in
 # compiler that reports how it was started, sleeps or leaves given messages.
-add_executable(tarnic_standin tarnic_standin.cpp)
+add_executable(tarnic_standin links/tarnic_standin.cpp)
 set_target_properties(tarnic_standin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QEL_TEST_DIR})
 qel_test(script_run_test
-  SOURCES compilerunner_test.cpp scriptlink_test.cpp
+  SOURCES links/compilerunner_test.cpp links/scriptlink_test.cpp
   LIBS qelscript)
 add_dependencies(script_run_test Tarnic tarnic_standin)

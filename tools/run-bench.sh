@@ -10,7 +10,7 @@ status=0
 # this machine's load, and their times are handed to it.
 lua_reference() {
   if command -v lua5.4 >/dev/null 2>&1; then
-    QEL_LUA_VM_BENCH=$(lua5.4 "$source_dir/script/vm_bench.lua" | tr '\n' ';')
+    QEL_LUA_VM_BENCH=$(lua5.4 "$source_dir/script/machine/vm_bench.lua" | tr '\n' ';')
     export QEL_LUA_VM_BENCH
   else
     echo "lua5.4 not found (make deps installs it): the script machine's benchmark runs without Lua's times"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "../compiler/opcodes.h"
+#include "../../compiler/opcodes.h"
 #include "crtformat.h"
 #include "vm_program.h"
 #include "vm_test_util.h"

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "../compiler/code_dump.h"
-#include "../compiler/opcodes.h"
+#include "../../compiler/code_dump.h"
+#include "../../compiler/opcodes.h"
 #include "vm_hostile.h"
 #include "vm_program.h"
 #include "vm_test_util.h"
@@ -464,75 +464,112 @@ std::multiset<uint16_t> OpKinds(CScriptVM& vm) {
 
 }  // namespace
 
-// Elements of global arrays of every width read and written at indexes in
-// the arrays, at the spare element of their buffers, beyond them and below
-// them: the ops that check the index and make the address at once (reading
-// an integer's or a double's value straight into the register) end every
-// run as the direct interpreter does.
+// Elements of global and of local arrays of every width read and written
+// at indexes in the arrays, at the spare element of their buffers, beyond
+// them and below them, in a function called twice (local arrays made anew by
+// each call): the ops that check the index and make the address at once
+// (reading an integer's or a double's value straight into the register) end
+// every run as the direct interpreter does, with the same results.
 TEST(TranslatedMachine, ArrayElementsAtEveryIndexAsTheDirectInterpreter) {
-  for (const char* index : {"0", "7", "8", "9", "-1", "-2", "40", "100000", "-100000", "2147483647"}) {
-    LoadedScript s(std::string("int a[8]; double b[8]; char c[8]; short h[8]; int r; double x; int k;"
-                               " int main() { int i; for (i = 0; i < 8; i++) { a[i] = i * 3 + 1; b[i] = i + 0.5;"
-                               " c[i] = i + 65; h[i] = 100 - i; }"
-                               " i = ") + index + "; r = r + a[i]; x = x + b[i]; r = r + c[i]; k = h[i];"
-                               " a[i] = 7; b[i] += 2; c[i] = 'z'; return 0; }");
-    ASSERT_EQ(s.load, 0);
-    const std::multiset<uint16_t> kinds = OpKinds(s.vm);
-    EXPECT_GE(kinds.count(VOP_INDEX_I32), 1u);
-    EXPECT_GE(kinds.count(VOP_INDEX_F64), 1u);
-    EXPECT_GE(kinds.count(VOP_INDEX), 3u);
-    const int end = s.Run();
-    const int i = std::atoi(index);
-    if (i >= 0 && i < 8) {
-      ASSERT_EQ(end, kVmNormalEnd) << index;
-      EXPECT_EQ(s.Int(4), i * 3 + 1 + i + 65) << index;
-      EXPECT_EQ(s.Double(5), i + 0.5) << index;
-      EXPECT_EQ(s.Int(6), 100 - i) << index;
-    }
-    if (i == 100000 || i == -100000) {
-      EXPECT_NE(end, kVmNormalEnd) << index;
+  const char* const kArrays = "int a[8]; double b[8]; char c[8]; short h[8];";
+  struct Place {
+    const char* globals;
+    const char* locals;
+    uint16_t element, integer, real;  // the kinds of the ops that read elements
+  };
+  const Place kPlaces[] = {
+      {kArrays, "", VOP_INDEX, VOP_INDEX_I32, VOP_INDEX_F64},
+      {"", kArrays, VOP_LOCAL_INDEX, VOP_LOCAL_INDEX_I32, VOP_LOCAL_INDEX_F64},
+  };
+  for (const Place& place : kPlaces) {
+    for (const char* index : {"0", "7", "8", "9", "-1", "-2", "40", "100000", "-100000", "2147483647"}) {
+      const std::string source = std::string("int r; double x; int k; ") + place.globals + " int f(int i) { " +
+                                 place.locals + " int j;"
+                                 " for (j = 0; j < 8; j++) { a[j] = j * 3 + 1; b[j] = j + 0.5; c[j] = j + 65; h[j] = 100 - j; }"
+                                 " r = r + a[i]; x = x + b[i]; r = r + c[i]; k = h[i];"
+                                 " a[i] = 7; b[i] += 2; c[i] = 'z'; return a[0]; }"
+                                 " int main() { int i; i = " + index + "; f(i); f(i); return 0; }";
+      LoadedScript s(source);
+      ASSERT_EQ(s.load, 0) << source;
+      const std::multiset<uint16_t> kinds = OpKinds(s.vm);
+      EXPECT_GE(kinds.count(place.integer), 1u) << source;
+      EXPECT_GE(kinds.count(place.real), 1u) << source;
+      EXPECT_GE(kinds.count(place.element), 3u) << source;
+      const int end = s.Run();
+      const int i = std::atoi(index);
+      if (i >= 0 && i < 8) {
+        ASSERT_EQ(end, kVmNormalEnd) << source;
+        EXPECT_EQ(s.Int(0), 2 * (i * 3 + 1 + i + 65)) << source;
+        EXPECT_EQ(s.Double(1), 2 * (i + 0.5)) << source;
+        EXPECT_EQ(s.Int(2), 100 - i) << source;
+      }
+      if (i == 100000 || i == -100000) {
+        EXPECT_NE(end, kVmNormalEnd) << source;
+      }
     }
   }
 }
 
 // An array's cell that the code bytes change (stepped, pointed at another
-// array, given an address of nothing): an element is then found through the
-// cell as it is, as the direct interpreter finds it.
+// array, given an address of nothing), for global arrays and for local ones:
+// an element is then found through the cell as it is, as the direct
+// interpreter finds it.
 TEST(TranslatedMachine, ArrayElementsFollowAChangedArrayCell) {
-  const uint32_t a = kMemoryGlobal | 0, other = kMemoryGlobal | 1, result = kMemoryGlobal | 2;
-  struct Change {
+  struct Place {
     const char* what;
-    std::vector<CodeByteInstruction> code;
-    int32_t element;  // the result of a normal end
+    uint32_t a, other;  // the memory words of the two arrays
+    std::vector<CodeByteInstruction> made;  // the code that makes them
+    uint16_t kind;      // the op that reads an element
   };
-  const Change kChanges[] = {
-      {"unchanged", {}, 0},
-      {"stepped by one element", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK + 4, 1, 0, 1, 0, 0x04)}, 0},
-      {"pointed at the other array", {I(OP_LDM, 1, 0, a), I(OP_ASG_RM, 1, 0, other)}, 42},
-      {"given an address of nothing", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK, 1, 0, 0x1000, 0, 0x04)}, 0},
+  const Place kPlaces[] = {
+      {"global", kMemoryGlobal | 0, kMemoryGlobal | 1, {}, VOP_INDEX_I32},
+      {"local", kMemoryLocal | 0, kMemoryLocal | 1, {I(OP_LOCAL, 0, 0, 8, 0, 0x54), I(OP_LOCAL, 0, 0, 8, 1, 0x54)},
+       VOP_LOCAL_INDEX_I32},
   };
-  for (const Change& change : kChanges) {
-    for (uint32_t index : {5u, 6u, 7u, 8u, 9u}) {
-      VmProgram p;
-      p.Global(0x94, 8);
-      p.Global(0x94, 8);
-      p.Global(0x84, 0);
-      // other[5] = 42, then the change, then result = result + a[index].
-      p.code = {I(OP_LDM, 1, 0, other), I(OP_LDK, 2, 0, 5, 0, 0x04), I(OP_BIN_RR + AO_ADD, 1, 2), I(OP_TOPTR, 1),
-                I(OP_ASG_RK, 1, 0, 42, 0, 0x04)};
-      p.code.insert(p.code.end(), change.code.begin(), change.code.end());
-      const std::vector<CodeByteInstruction> read = {
-          I(OP_LDK, 2, 0, index, 0, 0x04), I(OP_LDM, 3, 0, a),      I(OP_BIN_RR + AO_ADD, 3, 2),
-          I(OP_TOPTR, 3),                  I(OP_LDM, 4, 0, result), I(OP_BIN_RR + AO_ADD, 4, 3),
-          I(OP_LDM, 5, 0, result),         I(OP_ASG_RR, 5, 4),      I(OP_RET)};
-      p.code.insert(p.code.end(), read.begin(), read.end());
-      const std::string what = std::string(change.what) + ", index " + std::to_string(index) + "\n" + Listing(p);
-      CScriptVM translated, direct;
-      ASSERT_TRUE(LoadBoth(p.Bytes(), translated, direct)) << what;
-      EXPECT_EQ(OpKinds(translated).count(VOP_INDEX_I32), 1u) << what;
-      RunBoth(translated, direct, kVmInstructionBudget, what, false);
-      if (translated.LastEndCode() == kVmNormalEnd && index == 5) {
-        EXPECT_EQ(Int32Of(*translated.State().globals->Cell(2)), change.element) << what;
+  const uint32_t result = kMemoryGlobal | 2;
+  for (const Place& place : kPlaces) {
+    const uint32_t a = place.a, other = place.other;
+    struct Change {
+      const char* what;
+      std::vector<CodeByteInstruction> code;
+      int32_t element;  // the result of a normal end
+    };
+    const Change kChanges[] = {
+        {"unchanged", {}, 0},
+        {"stepped by one element", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK + 4, 1, 0, 1, 0, 0x04)}, 0},
+        {"pointed at the other array", {I(OP_LDM, 1, 0, a), I(OP_ASG_RM, 1, 0, other)}, 42},
+        {"given an address of nothing", {I(OP_LDM, 1, 0, a), I(OP_ASG_RK, 1, 0, 0x1000, 0, 0x04)}, 0},
+    };
+    for (const Change& change : kChanges) {
+      for (uint32_t index : {5u, 6u, 7u, 8u, 9u}) {
+        VmProgram p;
+        p.Global(0x94, 8);
+        p.Global(0x94, 8);
+        p.Global(0x84, 0);
+        // other[5] = 42, then the change, then result = result + a[index].
+        p.code = place.made;
+        const std::vector<CodeByteInstruction> fill = {I(OP_LDM, 1, 0, other), I(OP_LDK, 2, 0, 5, 0, 0x04),
+                                                       I(OP_BIN_RR + AO_ADD, 1, 2), I(OP_TOPTR, 1),
+                                                       I(OP_ASG_RK, 1, 0, 42, 0, 0x04)};
+        p.code.insert(p.code.end(), fill.begin(), fill.end());
+        p.code.insert(p.code.end(), change.code.begin(), change.code.end());
+        const std::vector<CodeByteInstruction> read = {
+            I(OP_LDK, 2, 0, index, 0, 0x04), I(OP_LDM, 3, 0, a),      I(OP_BIN_RR + AO_ADD, 3, 2),
+            I(OP_TOPTR, 3),                  I(OP_LDM, 4, 0, result), I(OP_BIN_RR + AO_ADD, 4, 3),
+            I(OP_LDM, 5, 0, result),         I(OP_ASG_RR, 5, 4),      I(OP_RET)};
+        p.code.insert(p.code.end(), read.begin(), read.end());
+        const std::string what = std::string(place.what) + ", " + change.what + ", index " + std::to_string(index) +
+                                 "\n" + Listing(p);
+        CScriptVM translated, direct;
+        ASSERT_TRUE(LoadBoth(p.Bytes(), translated, direct)) << what;
+        EXPECT_EQ(OpKinds(translated).count(place.kind), 1u) << what;
+        RunBoth(translated, direct, kVmInstructionBudget, what, false);
+        if (change.code.empty() && index <= 8) {
+          EXPECT_EQ(translated.LastEndCode(), kVmNormalEnd) << what;
+        }
+        if (translated.LastEndCode() == kVmNormalEnd && index == 5) {
+          EXPECT_EQ(Int32Of(*translated.State().globals->Cell(2)), change.element) << what;
+        }
       }
     }
   }
@@ -577,5 +614,87 @@ TEST(TranslatedMachine, CallLevelsUsedAgainAtEachDepth) {
     }
     EXPECT_EQ(s.Int(1), step.sum) << what;
     EXPECT_EQ(s.vm.State().memory.BytesInUse(), s.direct.State().memory.BytesInUse()) << what;
+  }
+}
+
+namespace {
+
+// A function of n integer parameters called in a loop with arguments that
+// differ in every parameter, and the sum of what it gives.
+std::string CallOfParameters(int n) {
+  std::string parameters, sum = "0", arguments;
+  for (int p = 0; p < n; ++p) {
+    parameters += std::string(p ? ", " : "") + "int p" + std::to_string(p);
+    sum += " + p" + std::to_string(p) + " * " + std::to_string(p + 1);
+    arguments += std::string(p ? ", " : "") + "i + " + std::to_string(p);
+  }
+  return "int r; int f(" + parameters + ") { return " + sum + "; }"
+         " int main() { int i; for (i = 0; i < 3; i++) r = r + f(" + arguments + "); return 0; }";
+}
+
+}  // namespace
+
+// Calls of functions with no parameter, a few and the most the compiler
+// takes, stopped by every budget: a call that takes its function's
+// parameters at once ends each run as the direct interpreter does, with the
+// same work and memory, also where the budget ends among the parameters.
+TEST(TranslatedMachine, CallsOfEveryParameterCountEndLikeTheDirectInterpreter) {
+  for (int n : {0, 1, 2, 3, 8, 15, 16}) {
+    const std::string source = CallOfParameters(n);
+    const std::vector<uint8_t> code = CompileScript(source);
+    CScriptVM whole;
+    ASSERT_EQ(whole.Load(code.data(), code.size()), 0) << source;
+    ASSERT_EQ(whole.Run(), kVmNormalEnd) << source;
+    int32_t expected = 0;
+    for (int i = 0; i < 3; ++i)
+      for (int p = 0; p < n; ++p) expected += (i + p) * (p + 1);
+    EXPECT_EQ(Int32Of(*whole.State().globals->Cell(0)), expected) << source;
+    const uint64_t used = whole.LastWorkUnits();
+    for (uint64_t budget = 1; budget <= used + 2; ++budget) {
+      CScriptVM translated, direct;
+      ASSERT_TRUE(LoadBoth(code, translated, direct));
+      RunBoth(translated, direct, budget, source + " budget " + std::to_string(budget), false);
+      EXPECT_EQ(translated.State().memory.PeakBytes(), direct.State().memory.PeakBytes()) << source << budget;
+      if (HasFailure()) return;
+    }
+  }
+}
+
+// Code bytes that pass more parameters than one block of cells holds, or
+// fewer than the function takes (its last POPARGs find the argument stack
+// empty), stopped by every budget: the call leaves them to the POPARGs,
+// which end each run as in the direct interpreter.
+TEST(TranslatedMachine, ParametersBeyondABlockOrMissingAsTheDirectInterpreter) {
+  struct Case {
+    uint32_t pushed, taken;
+  };
+  for (const Case& c : {Case{31, 31}, Case{32, 32}, Case{33, 33}, Case{40, 40}, Case{1, 2}, Case{0, 3}}) {
+    VmProgram p;
+    p.Global(0x84, 0);
+    for (uint32_t i = 0; i < c.pushed; ++i) p.code.push_back(I(OP_PUSHK, 0, 0, i + 1, 0, 0x04));
+    const uint32_t call = static_cast<uint32_t>(p.code.size());
+    p.code.push_back(I(OP_CALL, 0, 0, call + 4));
+    p.code.push_back(I(OP_LDM, 1, 0, kMemoryGlobal | 0));
+    p.code.push_back(I(OP_ASG_RR, 1, 0));
+    p.code.push_back(I(OP_RET));
+    for (uint32_t i = 0; i < c.taken; ++i) p.code.push_back(I(OP_POPARG));
+    // The function gives its last parameter.
+    p.code.push_back(I(OP_LDM, 0, 0, kMemoryLocal | (c.taken - 1)));
+    p.code.push_back(I(OP_RET));
+    const std::vector<uint8_t> bytes = p.Bytes();
+    const std::string what = std::to_string(c.pushed) + " pushed, " + std::to_string(c.taken) + " taken";
+    for (uint64_t budget = 1; budget <= 3 * c.taken + 60; ++budget) {
+      CScriptVM translated, direct;
+      ASSERT_TRUE(LoadBoth(bytes, translated, direct)) << what;
+      RunBoth(translated, direct, budget, what + ", budget " + std::to_string(budget), true);
+      EXPECT_EQ(translated.State().memory.PeakBytes(), direct.State().memory.PeakBytes()) << what;
+      if (HasFailure()) return;
+    }
+    CScriptVM vm;
+    ASSERT_EQ(vm.Load(bytes.data(), bytes.size()), 0);
+    EXPECT_EQ(vm.Run(), c.pushed == c.taken ? kVmNormalEnd : kVmArgStackEmpty) << what;
+    if (c.pushed == c.taken) {
+      EXPECT_EQ(Int32Of(*vm.State().globals->Cell(0)), 1) << what;
+    }
   }
 }

@@ -98,6 +98,8 @@ class VmVariables {
  public:
   static constexpr size_t kBlockCells = 32;
   static constexpr size_t kMaxCells = 65536;
+  // What a block of cells counts against the cap.
+  static constexpr size_t kBlockBytes = kBlockCells * sizeof(VmCell) + VmMemoryMap::kRegionOverhead;
 
   explicit VmVariables(VmMemoryMap& memory) : memory_(memory) {}
   ~VmVariables();
@@ -112,10 +114,15 @@ class VmVariables {
   // Empties the table as its destruction would (its cells and buffers leave
   // the map and the cap), but keeps the blocks of cells for the table's next
   // use: a frame is emptied on its return and used again by the next call.
-  void Clear() {
+  // `also` bytes that the owner counted are released with the table's, at once.
+  void Clear(size_t also = 0) {
     // The common frame: cells that no script has the address of, no arrays.
-    if (exposed_ || !buffers_.empty()) return ClearAll();
-    memory_.Release(live_blocks_ * (kBlockCells * sizeof(VmCell) + VmMemoryMap::kRegionOverhead));
+    if (exposed_ || !buffers_.empty()) {
+      ClearAll();
+      memory_.Release(also);
+      return;
+    }
+    memory_.Release(live_blocks_ * kBlockBytes + also);
     live_blocks_ = 0;
     count_ = 0;
   }
@@ -134,6 +141,28 @@ class VmVariables {
     if (!c) return kVmGrowCellTable;
     *c = cell;
     return 0;
+  }
+  // The parameters of a call taken at once: whether the top n cells of an
+  // argument stack of `pushed` cells can begin this empty table in its first
+  // kept block, and, once the caller has counted that block (kBlockBytes),
+  // takes them there as n Appends of cells popped one by one would (the top
+  // first, marked as locals), returning the table's first cell. Inline:
+  // most calls take their parameters so.
+  bool CanTakeFromStack(size_t n, size_t pushed) const {
+    return count_ == 0 && live_blocks_ == 0 && !blocks_.empty() && !exposed_ && n <= kBlockCells && n <= pushed;
+  }
+  VmCell* TakeFromStack(std::vector<VmCell>& stack, size_t n) {
+    live_blocks_ = 1;
+    VmCell* cells = blocks_[0].get();
+    const VmCell* top = stack.data() + stack.size();
+    for (size_t i = 0; i < n; ++i) {
+      const VmCell& pushed = top[-1 - static_cast<ptrdiff_t>(i)];
+      cells[i] = MakeCell(static_cast<uint8_t>(pushed.type | kVmLocal), pushed.value);
+      created_[i] = 1;
+    }
+    count_ = n;
+    stack.resize(stack.size() - n);
+    return cells;
   }
   // Creates variable `index` with its type byte and element count, copying up
   // to `count` initial bytes for a character array; nothing happens when the
@@ -174,9 +203,10 @@ class VmVariables {
   std::vector<VmStoragePtr<VmCell>> blocks_;  // the first live_blocks_ hold the cells
   size_t live_blocks_ = 0;
   bool exposed_ = false;  // the live blocks are in the memory map
-  // False for cells that only fill a gap below a created one: a flag for
-  // each cell of the blocks, valid below count_.
-  std::vector<bool> created_;
+  // 0 for cells that only fill a gap below a created one: a flag for each
+  // cell of the blocks, valid below count_ (a byte each, as every parameter
+  // sets one).
+  std::vector<uint8_t> created_;
   std::vector<VmStoragePtr<uint8_t>> buffers_;
   size_t count_ = 0;
 };

@@ -17,8 +17,6 @@ namespace {
 constexpr int kMemberArg = 1;
 constexpr int kResultArg = 2;
 constexpr int kFirstValueArg = 3;
-// How each function calls its member, by id - 1200.
-constexpr int kCallKinds[] = {OCK_GET, OCK_PUT, OCK_METHOD};
 
 // Argument i as the bridge takes it: the text of a character pointer or
 // array, any other cell by its base type with its value.
@@ -49,7 +47,7 @@ int DeliverResult(VmState& s, const VARIANT& result) {
 
 }  // namespace
 
-int CPicScriptHost::CallOcx(CDrawCtrlOcx* ocx, int id, int args) {
+int CPicScriptHost::CallOcx(CDrawCtrlOcx* ocx, int kind, int args) {
   VmState& s = *m_state;
   COcxDispatch bridge(ocx->GetControlWnd());
   bridge.Attach();
@@ -61,7 +59,7 @@ int CPicScriptHost::CallOcx(CDrawCtrlOcx* ocx, int id, int args) {
   std::vector<OcxValue> values(static_cast<size_t>(args - kFirstValueArg));
   for (int i = kFirstValueArg; i < args; ++i)
     if ((rc = ValueOfArg(s, i, &values[static_cast<size_t>(i - kFirstValueArg)]))) return rc;
-  if (!bridge.Prepare(member, values.data(), static_cast<int>(values.size()), kCallKinds[id - 1200]))
+  if (!bridge.Prepare(member, values.data(), static_cast<int>(values.size()), kind))
     return kSysOcxUnresolved;
   if (!bridge.Invoke()) return kSysOcxCallFailed;
   rc = DeliverResult(s, bridge.GetResult());

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "../compiler/codebyte_format.h"
+#include "../../compiler/codebyte_format.h"
 
 using VmRegisterMask = uint32_t;
 

@@ -1,6 +1,6 @@
 #include "vmliveness.h"
 
-#include "../compiler/opcodes.h"
+#include "../../compiler/opcodes.h"
 
 using tarnic::CodeByteInstruction;
 using namespace tarnic;

@@ -71,6 +71,27 @@ inline int EnterLevel(VmState& s, uint32_t call, uint32_t cleared) {
   return 0;
 }
 
+// EnterLevel for a call whose function begins by taking n parameters, and
+// the parameters from the argument stack, at once: the frame and the first
+// block of its cells counted in one reservation (the cap and the peak as
+// when they are counted one after the other). The frame's first cell, or
+// null, with nothing changed, where the level or the frame's cells are not
+// ready for that or the cap would be reached: EnterLevel and the parameters
+// one by one then decide.
+inline VmCell* EnterLevelTaking(VmState& s, uint32_t call, uint32_t cleared, size_t n) {
+  const size_t depth = s.depth + 1;
+  if (depth >= s.levels.size()) return nullptr;
+  VmCallLevel& level = s.levels[depth];
+  if (!level.regs || !level.frame || !level.frame->variables.CanTakeFromStack(n, s.args.size()) ||
+      !level.frame->Reuse(VmVariables::kBlockBytes))
+    return nullptr;
+  VmCell* const cells = level.frame->variables.TakeFromStack(s.args, n);
+  ClearRegisters(*level.regs, cleared);
+  level.call = call;
+  SwitchLevel(s, depth);
+  return cells;
+}
+
 inline uint32_t LeaveLevel(VmState& s) {
   VmCallLevel& level = s.levels[s.depth];
   // The callee's cells and buffers are freed here.

@@ -6,7 +6,7 @@
 #include <new>
 #include <vector>
 
-#include "../compiler/codebyte_format.h"
+#include "../../compiler/codebyte_format.h"
 #include "vmcell.h"
 #include "vmmemory.h"
 #include "vmtranslate.h"
@@ -47,13 +47,13 @@ struct VmFrame {
 
   // Empties a frame as its destruction would, keeping its storage.
   void Retire() {
-    variables.Clear();
-    if (counted_) memory_.Release(kFixedBytes);
+    variables.Clear(counted_ ? kFixedBytes : 0);
     counted_ = false;
   }
-  // Counts a kept frame again for its next use; false when the cap is reached.
-  bool Reuse() {
-    if (!memory_.Reserve(kFixedBytes)) return false;
+  // Counts a kept frame again for its next use, with `cells` bytes of its
+  // cells in the same reservation; false when the cap is reached.
+  bool Reuse(size_t cells = 0) {
+    if (!memory_.Reserve(kFixedBytes + cells)) return false;
     counted_ = true;
     return true;
   }

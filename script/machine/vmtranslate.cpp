@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "../compiler/opcodes.h"
+#include "../../compiler/opcodes.h"
 #include "vmarith.h"
 #include "vmliveness.h"
 #include "vmmemory.h"
@@ -219,30 +219,43 @@ class Translator {
     return op;
   }
 
-  // An element of a global array (vmtranslate.h): the load and the step
-  // taken with the OP_TOPTR after them, for an array whose buffer exists.
+  // An element of an array (vmtranslate.h): the load and the step taken
+  // with the OP_TOPTR after them, for a global array whose buffer exists or
+  // a local array that the code creates with one type and length.
   void Index(VmOp* op) const {
     // The index from a register (r2) or from a variable whose reference in
     // the scratch register nothing reads.
     const bool from_register = op->kind == VOP_LDM_BIN_RR_ADD;
     if (from_register ? op->r2 == op->r : op->kind != VOP_LDM_BIN_RM_ADD || (op->keep & kVmKeepScratch)) return;
-    if (op->m.space != kVmGlobalSpace) return;
     const CodeByteInstruction* toptr = Following(op->index, 2);
     if (!toptr || toptr->op != OP_TOPTR || toptr->r != op->r) return;
-    const VmCell& array = *reinterpret_cast<const VmCell*>(op->m.offset);
-    const uint8_t type = static_cast<uint8_t>(array.type & ~kVmVariableMask);
+    const bool local = op->m.space == kVmLocalSpace;
+    uint8_t type;
+    uint32_t base = 0, bytes;
+    if (local) {
+      const size_t cell = op->m.offset / sizeof(VmCell);
+      type = declared_[cell];
+      if (type == kUnknownType || declared_count_[cell] == kUnknownCount) return;
+      bytes = static_cast<uint32_t>(VmVariables::BufferSize(type, declared_count_[cell]));
+    } else {
+      const VmCell& array = *reinterpret_cast<const VmCell*>(op->m.offset);
+      type = static_cast<uint8_t>(array.type & ~kVmVariableMask);
+      base = Low32(array.value);
+      const VmMemoryMap& memory = globals_.Memory();
+      if (!memory.InBuffer(base)) return;
+      bytes = static_cast<uint32_t>(memory.Room(base));
+    }
     const int size = ElementSize(BaseOf(type));
-    const uint32_t base = Low32(array.value);
-    const VmMemoryMap& memory = globals_.Memory();
-    if ((type & kVmKindMask) != kVmAddress || size == 0 || !memory.InBuffer(base)) return;
+    if ((type & kVmKindMask) != kVmAddress || size == 0 || bytes == 0) return;
     op->general = op->kind;
-    op->kind = VOP_INDEX;
+    const VmOpKind first = local ? VOP_LOCAL_INDEX : VOP_INDEX;
+    op->kind = first;
     if (ValueReadOnce(*op)) {
-      if (BaseOf(type) == VB_I32) op->kind = VOP_INDEX_I32;
-      if (BaseOf(type) == VB_F64) op->kind = VOP_INDEX_F64;
+      if (BaseOf(type) == VB_I32) op->kind = static_cast<uint16_t>(first + 1);
+      if (BaseOf(type) == VB_F64) op->kind = static_cast<uint16_t>(first + 2);
     }
     op->constant = MakeCell(type, base);
-    op->length = static_cast<uint32_t>(memory.Room(base) / size);
+    op->length = bytes / static_cast<uint32_t>(size);
     op->scale = static_cast<uint8_t>(__builtin_ctz(static_cast<unsigned>(size)));
     op->count = 3;
   }
@@ -331,17 +344,20 @@ class Translator {
     }
   }
 
-  // The one storage type (base and kind) that the code creates each local of
-  // the first block of cells with; kUnknownType where it creates it with
-  // several or never.
+  // The one storage type (base and kind) and element count that the code
+  // creates each local of the first block of cells with; kUnknownType and
+  // kUnknownCount where it creates it with several or never.
   static constexpr uint8_t kUnknownType = 0xFF;
+  static constexpr uint32_t kUnknownCount = ~uint32_t(0);
   void DeclaredLocals() {
     declared_.assign(VmVariables::kBlockCells, kUnknownType);
+    declared_count_.assign(VmVariables::kBlockCells, kUnknownCount);
     std::vector<bool> seen(VmVariables::kBlockCells, false);
     for (const CodeByteInstruction& in : code_) {
       if (in.op != OP_LOCAL || in.b >= VmVariables::kBlockCells) continue;
       const uint8_t type = static_cast<uint8_t>(in.t & (kVmKindMask | kVmBaseMask));
       declared_[in.b] = !seen[in.b] || declared_[in.b] == type ? type : kUnknownType;
+      declared_count_[in.b] = !seen[in.b] || declared_count_[in.b] == in.a ? in.a : kUnknownCount;
       seen[in.b] = true;
     }
   }
@@ -562,6 +578,9 @@ class Translator {
         op->target = in.a;
         if (in.a >= n_) return VOP_GENERIC;
         op->cleared = LiveRegistersBefore(code_[in.a], live_after_[in.a]);
+        // The parameters that the called function takes first, which the
+        // call may take for it.
+        while (in.a + op->length < n_ && code_[in.a + op->length].op == OP_POPARG) ++op->length;
         return VOP_CALL;
       case OP_POPARG:
         // The POPARGs that follow take their parameters in the same op.
@@ -589,6 +608,7 @@ class Translator {
   std::vector<bool> leader_;   // the first instruction of a block
   std::vector<uint32_t> rest_; // instructions after i up to the end of its block
   std::vector<uint8_t> declared_;  // the expected storage type of each local of the first block
+  std::vector<uint32_t> declared_count_;  // and its element count
 };
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "../compiler/opcodes.h"
+#include "../../compiler/opcodes.h"
 #include "drawtext.h"
 #include "pichost.h"
 #include "vmcodes.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "../compiler/opcodes.h"
+#include "../../compiler/opcodes.h"
 #include "pichost.h"
 #include "vm_hostile.h"
 #include "vm_program.h"

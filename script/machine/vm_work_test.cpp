@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "../compiler/opcodes.h"
+#include "../../compiler/opcodes.h"
 #include "vm_hostile.h"
 #include "vm_test_util.h"
 #include "vmcodes.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "../compiler/opcodes.h"
+#include "../../compiler/opcodes.h"
 #include "vmarith.h"
 #include "vmcodes.h"
 #include "vmfastpath.h"

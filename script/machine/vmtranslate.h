@@ -28,7 +28,7 @@
 #include <memory>
 #include <vector>
 
-#include "../compiler/codebyte_format.h"
+#include "../../compiler/codebyte_format.h"
 #include "vmcell.h"
 
 class VmVariables;
@@ -57,6 +57,7 @@ class VmVariables;
   VM_SHAPE_KINDS(X, LDM_BIN_RR_STORE) VM_SHAPE_KINDS(X, LDM_BIN_RM_STORE)                          \
   X(LDM_ASG_RK) X(LDM_ASG_RR) X(LDM_ASG_RM)                                                        \
   X(INDEX) X(INDEX_I32) X(INDEX_F64) /* an element of a global array (below) */                     \
+  X(LOCAL_INDEX) X(LOCAL_INDEX_I32) X(LOCAL_INDEX_F64) /* an element of a local array (below) */    \
   X(LDM_INCDEC) X(LDM_LDV_INCDEC) X(LDM_LDV_INCDEC_JMP) X(LDM_LDV_INCDEC_INTO)                    \
   VM_TYPED_SHAPES(VM_SHAPE_KINDS, X, I32) VM_TYPED_SHAPES(VM_SHAPE_KINDS, X, F64)                  \
   X(I32_LDM_INCDEC) X(I32_LDM_LDV_INCDEC) X(I32_LDM_LDV_INCDEC_JMP) X(I32_LDM_LDV_INCDEC_INTO)
@@ -85,6 +86,11 @@ class VmVariables;
 // reads the element's value from x and nothing reads x again, the typed
 // kinds put that value into x in place of the reference (INDEX_I32,
 // INDEX_F64, for arrays of those types).
+//
+// An element of a local array, which the code creates with one type and
+// element count, is found alike (LOCAL_INDEX...), its buffer made by each
+// call: the op checks the cell's type and the index against that count,
+// and the typed kinds read the value where the memory map allows it.
 enum VmOpKind : uint16_t {
 #define VM_OP_ENUM(name) VOP_##name,
   VM_OP_KINDS(VM_OP_ENUM)
@@ -129,8 +135,9 @@ struct VmOp {
   uint32_t rest = 0;    // instructions after `index` up to the end of its block
   uint32_t target = 0;  // jumps: the target instruction
   // CHARGE: the instructions of the block. POPARG: the POPARGs from this one
-  // on (each after the first a block of its own), taken by this op. INDEX:
-  // the elements that the array's buffer holds.
+  // on (each after the first a block of its own), taken by this op. CALL:
+  // the POPARGs that the called function begins with (its op follows the
+  // target's charge op). INDEX: the elements that the array's buffer holds.
   uint32_t length = 0;
   uint32_t locals = 0;  // CHARGE: the locals that the block's ops name (the highest index + 1)
   uint32_t cleared = 0;  // CALL: the registers that the function may read before writing them

@@ -78,18 +78,19 @@ int PopParameter(VmState& s, Charge charge) {
 // register block and a frame of its own, charged with `charge` as above. A
 // new block holds zeros; a block that an earlier call left is cleared in the
 // registers `cleared` (all of them, or those that the function may read
-// before writing them).
-inline int CheckCall(VmState& s, uint32_t target) {
-  if (target >= s.code.size()) return kVmBadJump;
+// before writing them). StartCall is its check and charge before the level
+// is entered, which the translated call, whose target was checked when the
+// code loaded, does on its own.
+template <typename Charge>
+int StartCall(VmState& s, Charge charge) {
   if (s.depth >= kVmMaxCallDepth) return kVmGrowReturnStack;
-  return 0;
+  return charge(kWorkPerCall) ? 0 : kVmBudgetExceeded;
 }
 template <typename Charge>
 int EnterFunction(VmState& s, uint32_t call, uint32_t target, uint32_t cleared, Charge charge) {
-  const int rc = CheckCall(s, target);
-  if (rc) return rc;
-  if (!charge(kWorkPerCall)) return kVmBudgetExceeded;
-  return EnterLevel(s, call, cleared);
+  if (target >= s.code.size()) return kVmBadJump;
+  const int rc = StartCall(s, charge);
+  return rc ? rc : EnterLevel(s, call, cleared);
 }
 // Returns from the running function to the instruction after its call
 // (*next); kVmNormalEnd when the entry function returns.

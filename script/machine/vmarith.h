@@ -1,7 +1,7 @@
 // The value arithmetic of the script machine: binary operations and compound
 // assignments on cells that have been read already (references followed).
 #pragma once
-#include "../compiler/opcodes.h"
+#include "../../compiler/opcodes.h"
 #include "vmcell.h"
 
 // The operations by binary sub-code.
