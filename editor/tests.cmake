@@ -25,9 +25,9 @@ add_dependencies(editor_test QelCtrl qel3api Tarnic Nurvex qpimarker)
 # under the real keys, so its cases run one at a time and clean up.
 qel_test(editor_e2e_test
   SOURCES editor_e2e_test.cpp
-  LIBS qeleditor_files_testing qelproject qelframe qelprogtest
+  LIBS qeleditor_files_testing qeleditctrl_testing qelproject qelframe qelprogtest
   RESOURCE_LOCK qelmake_registry)
-add_dependencies(editor_e2e_test QelMake QelCtrl qel3api Tarnic)
+add_dependencies(editor_e2e_test QelMake QelCtrl qel3api Tarnic script_tips)
 
 # Real clicks and keys through the input queue, and what the display shows:
 # each case needs the focus or the pixels of the shared display, so the
