@@ -1,10 +1,16 @@
 // QelMake itself, started as a child process in a program folder of the
 // test's own: its start without a project, a damaged project named on the
 // command line, the recent files and the file type it leaves in the
-// registry, and the project's compilation without QelCtrl.dll.
+// registry, the project's compilation without QelCtrl.dll, and what a
+// session leaves in the program folder.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <map>
+#include <set>
+
 #include "app/regkey.h"
+#include "editctrl_pictures.h"
 #include "programprocess.h"
 #include "scratchfolder.h"
 #include "test/editor_files.h"
@@ -28,6 +34,41 @@ std::string RegValue(HKEY root, const std::string& path, const char* name = null
   CString value;
   if (!key.Open(root, path.c_str()) || !key.QueryString(name, &value)) return "(none)";
   return value.GetString();
+}
+
+// Every file below a folder (its path from there) with its bytes and the
+// time it was last written, the folders named in `skipped` left out.
+using FolderFiles = std::map<std::string, std::pair<std::string, ULONGLONG>>;
+
+void AddFilesOf(const std::string& folder, const std::string& relative, const std::set<std::string>& skipped,
+                FolderFiles& files) {
+  WIN32_FIND_DATAA found;
+  HANDLE find = ::FindFirstFileA((folder + relative + "*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = relative + found.cFileName;
+    if (std::string(found.cFileName) == "." || std::string(found.cFileName) == ".." || skipped.count(name)) continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      AddFilesOf(folder, name + "\\", skipped, files);
+      continue;
+    }
+    const ULONGLONG written =
+        (static_cast<ULONGLONG>(found.ftLastWriteTime.dwHighDateTime) << 32) | found.ftLastWriteTime.dwLowDateTime;
+    std::string bytes;
+    if (FILE* file = std::fopen((folder + name).c_str(), "rb")) {
+      char piece[4096];
+      for (size_t got; (got = std::fread(piece, 1, sizeof piece, file)) > 0;) bytes.append(piece, got);
+      std::fclose(file);
+    }
+    files[name] = {bytes, written};
+  } while (::FindNextFileA(find, &found));
+  ::FindClose(find);
+}
+
+FolderFiles FilesOf(const std::string& folder, const std::set<std::string>& skipped) {
+  FolderFiles files;
+  AddFilesOf(folder, "", skipped, files);
+  return files;
 }
 
 class EditorProgramTest : public ::testing::Test {
@@ -147,6 +188,60 @@ TEST_F(EditorProgramTest, WithoutQelCtrlEveryPictureReportsTheCompilerError) {
   EXPECT_NE(plain.find("编译完成 - 2 error(s)"), std::string::npos) << plain;  // each picture not compiled
   EXPECT_EQ(plain.find("编译整个工程..."), 0u) << plain;
   CloseAndWait();
+}
+
+TEST_F(EditorProgramTest, ASessionWritesOnlyTheProjectAndTheCompilersWorkFilesInTheProgramFolder) {
+  ::CreateDirectoryA((folder_.Path() + "system").c_str(), nullptr);
+  for (const char* file : {"QelCtrl.dll", "system\\sctip.txt"})
+    ASSERT_TRUE(CopyProgramFile(file, folder_.Path())) << file;
+  const std::string project = WriteProject("p1", NewProjectBytes());
+  edittest::RegisterModel();
+  edittest::WriteScriptedPicture(folder_.Path() + "project\\p1\\pic\\a.pic", {edittest::kGoodScript});
+  // The compiler works in its own folder with these files (and leaves them).
+  const std::set<std::string> projectAndWorkFiles = {"project", "sc\\csstmp.sc", "sc\\csstmp.so",
+                                                     "sc\\cscerr.txt", "sc\\cscout.txt"};
+  const FolderFiles before = FilesOf(folder_.Path(), projectAndWorkFiles);
+  ASSERT_EQ(before.count("system\\sctip.txt"), 1u);
+
+  // A project path through a device name is refused (before the frame shows).
+  ASSERT_TRUE(editor_.Start(folder_.Path(), "\"" + folder_.Path() + "project\\p\\AUX\""));
+  HWND box = editor_.WaitForBox(kAppTitle, kStartMs);
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(BoxText(box).find("是设备名"), std::string::npos) << BoxText(box);
+  PressButton(box, IDOK);
+  ASSERT_TRUE(WaitUntilGone(box, kStepMs));
+  frame_ = editor_.WaitForWindow(kFrameClass, nullptr, kStepMs);
+  ASSERT_NE(frame_, nullptr);
+  CloseAndWait();
+
+  // A project opened, all of its pictures compiled (and stored), closed.
+  StartWith("\"" + project + "\"");
+  ASSERT_TRUE(WaitFor([&] { return ::GetWindow(MdiClient(), GW_CHILD) != nullptr; }, kStepMs));
+  ::PostMessageA(frame_, WM_COMMAND, kCompileProject, 0);
+  std::string output;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        char buf[4096] = "";
+        if (HWND edit = qeltest::DescendantWithId(frame_, kOutputEdit))
+          ::SendMessageA(edit, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+        output = buf;
+        return output.find("error(s)") != std::string::npos;
+      },
+      kStepMs))
+      << output;
+  EXPECT_NE(output.find("编译完成 - 0 error(s)"), std::string::npos) << output;
+  CloseAndWait();
+
+  const FolderFiles after = FilesOf(folder_.Path(), projectAndWorkFiles);
+  for (const auto& file : after) {
+    const auto was = before.find(file.first);
+    EXPECT_TRUE(was != before.end()) << file.first << " was made";
+    if (was == before.end()) continue;
+    EXPECT_TRUE(file.second.first == was->second.first) << file.first << " was written";
+    EXPECT_EQ(file.second.second, was->second.second) << file.first << " was written";
+  }
+  EXPECT_EQ(after.size(), before.size());
+  EXPECT_TRUE(folder_.Exists("sc\\csstmp.sc"));  // the compiler did run here
 }
 
 }  // namespace

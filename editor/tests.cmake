@@ -25,9 +25,9 @@ add_dependencies(editor_test QelCtrl qel3api Tarnic Nurvex qpimarker)
 # under the real keys, so its cases run one at a time and clean up.
 qel_test(editor_e2e_test
   SOURCES editor_e2e_test.cpp
-  LIBS qeleditor_files_testing qelproject qelframe qelprogtest qeluitest
+  LIBS qeleditor_files_testing qeleditctrl_testing qelproject qelframe qelprogtest qeluitest
   RESOURCE_LOCK qelmake_registry)
-add_dependencies(editor_e2e_test QelMake QelCtrl qel3api Tarnic)
+add_dependencies(editor_e2e_test QelMake QelCtrl qel3api Tarnic script_tips)
 
 # Real clicks and keys through the input queue: each case needs the focus,
 # so the cases run alone; the layout cases beside them read the windows'

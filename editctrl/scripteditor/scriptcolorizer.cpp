@@ -26,6 +26,21 @@ const struct {
     {STK_FUNCTION, CScriptColorizer::kFunctionColour},
 };
 
+// Whether the control gives this plain text back byte for byte: it reads
+// each line end back as "\r\n", however the line ended ("\r" or "\n" alone,
+// "\r\r\n"), so every one must be "\r\n"; no control character but a tab
+// may be in it, and the code page must know every character.
+bool ReadsBackAsItIs(const char* text, size_t length) {
+  for (size_t at = 0; at < length; ++at) {
+    const unsigned char c = static_cast<unsigned char>(text[at]);
+    const bool lineEnd = (c == '\r' && at + 1 < length && text[at + 1] == '\n') ||
+                         (c == '\n' && at > 0 && text[at - 1] == '\r');
+    if (c < 0x20 && c != '\t' && !lineEnd) return false;
+  }
+  return length == 0 || ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, static_cast<int>(length),
+                                              nullptr, 0) > 0;
+}
+
 // The index of a kind's format; 0 (the default) for the kinds left in it.
 unsigned char FormatIndexOf(int kind) {
   for (size_t i = 0; i < sizeof kKindColours / sizeof *kKindColours; ++i)
@@ -150,13 +165,15 @@ void CScriptColorizer::PutText(CRichEditCtrl& edit, const char* text, size_t len
   edit.SetSel(0, 0);
   Recolour(edit);
   if (head < length) {
-    const CPendingColours headPending = m_pending;
     const long headChars = static_cast<long>(m_wanted.size());
     edit.SetSel(headChars, headChars);
     edit.StreamInBytes(SF_TEXT | SFF_SELECTION, text + head, length - head);
     edit.SetSel(0, 0);
-    TakeText(edit);
-    m_pending = headPending;
+    // Reading a long text back costs several times what scanning it does.
+    if (ReadsBackAsItIs(text, length))
+      TakeText(text, length);
+    else
+      TakeText(edit);
     m_pending.Add(headChars, static_cast<long>(m_wanted.size()));
   }
   edit.SendMessage(EM_EMPTYUNDOBUFFER);  // the text as opened
@@ -216,7 +233,11 @@ void CScriptColorizer::TextEdited(CRichEditCtrl& edit) {
 
 void CScriptColorizer::TakeText(CRichEditCtrl& edit) {
   const CString text = edit.GetPlainText();
-  m_text.assign(text.GetString(), static_cast<size_t>(text.GetLength()));
+  TakeText(text.GetString(), static_cast<size_t>(text.GetLength()));
+}
+
+void CScriptColorizer::TakeText(const char* text, size_t length) {
+  m_text.assign(text, length);
   m_wanted = FormatsOf(m_text.data(), m_text.size());
 }
 

@@ -84,8 +84,10 @@ class CScriptColorizer {
   // After a paste from `start` on: the pasted paragraphs get the tab stops
   // where the control dropped them (it does when all of its text goes).
   void KeepTabStops(CRichEditCtrl& edit, long start);
-  // The control's text and the formats it should have.
+  // The control's text and the formats it should have: read back, or as the
+  // text the control holds.
   void TakeText(CRichEditCtrl& edit);
+  void TakeText(const char* text, size_t length);
   // The bytes of the first kHeadLines lines of a text (all of a shorter one).
   static size_t HeadBytes(const char* text, size_t length);
   // The characters from the first line on screen to the end of the last.

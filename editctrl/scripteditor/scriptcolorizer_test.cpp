@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -155,6 +156,24 @@ TEST_F(ScriptColouring, AScriptPutInIsColouredOnScreenFirstAndTheRestInPieces) {
   EXPECT_GT(ColourPieceByPiece(), 1);
   EXPECT_EQ(edit_.SendMessage(EM_CANUNDO), 0);  // colours are no step of the undo
   ExpectSameFormats("in pieces");
+}
+
+TEST_F(ScriptColouring, ALongScriptThatTheControlReadsBackOtherwiseEndsInTheFormatsOfColouringTokenByToken) {
+  // Line ends and bytes that the control gives back otherwise than they went
+  // in: "\n" or "\r" alone, "\r\r\n", a byte that the code page lacks, a
+  // control character.
+  const std::string script = LongScript(150);
+  const std::string endings[] = {"\n", "\r", "\r\r\n", "\xFF\r\n", "\x01\r\n"};
+  for (const std::string& ending : endings) {
+    std::string changed;
+    for (size_t at = 0, next; at < script.size(); at = next + 2) {
+      next = std::min(script.find("\r\n", at), script.size());
+      changed += script.substr(at, next - at) + (next < script.size() ? ending : "");
+    }
+    PutIn(changed.c_str());
+    colorizer_.FinishColouring(edit_);
+    ExpectSameFormats("line ends " + ending);
+  }
 }
 
 TEST_F(ScriptColouring, TextTypedWhileColoursArePendingEndsAsColouringTheNewTextAtOnce) {

@@ -10,7 +10,6 @@ set(QEL_SCRIPT_EDITOR_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/scripttext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scriptscanner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scripttips.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/scriptrtf.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rtfcolours.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scriptpending.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scriptcolorizer.cpp

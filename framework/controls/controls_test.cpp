@@ -214,6 +214,22 @@ TEST_F(Controls, RichEditTakesAndGivesGbkPlainTextAndFormats) {
   EXPECT_NE(rich.GetPlainText().Find("}汉"), -1);
 }
 
+TEST_F(Controls, RichEditTakesLongGbkPlainTextWholeWhereverThePlatformsPiecesEnd) {
+  // The control reads plain text in pieces of 4 KB; a line of five bytes
+  // puts the end of successive pieces at each of its bytes in turn: inside
+  // the GBK character and between "\r" and "\n" too.
+  std::string text;
+  for (int line = 0; line < 8000; ++line) text += "第a\r\n";
+  text += "末";
+  CRichEditCtrl rich;
+  ASSERT_TRUE(rich.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, kBox, top, 5018));
+  rich.SendMessage(EM_EXLIMITTEXT, 0, 1 << 20);
+  rich.SetPlainText(text.c_str());
+  EXPECT_EQ(rich.GetLineCount(), 8001);
+  EXPECT_TRUE(rich.GetPlainText() == text.c_str());
+  EXPECT_EQ(rich.GetTextLength(), 8000 * 3 + 1);  // a line end is one character in the control
+}
+
 TEST_F(Controls, AMaskedImageListLeavesTheMaskColourTransparent) {
   CImageList images;
   ASSERT_TRUE(images.CreateFromBitmap(kTwoImagesBitmap, 16, 4, RGB(255, 255, 255)));

@@ -12,13 +12,32 @@ struct TextCursor {
   const char* text;
   size_t length;
   size_t read;
+  bool wholePieces;  // 8-bit plain text: each piece ends where the text may be cut
 };
+
+// How much of the n bytes from `from` on a piece of 8-bit plain text takes:
+// the control converts and takes each piece on its own, so a GBK character
+// cut in two would become "?" and its trail byte, and a "\r" whose "\n"
+// comes in the next piece two line ends. All n when no cut fits.
+size_t WholeTextPiece(const char* text, size_t from, size_t n) {
+  size_t piece = 0;
+  for (size_t at = from; at - from < n;) {
+    const size_t step = IsGbkLeadByte(static_cast<unsigned char>(text[at])) ? 2 : 1;
+    if (at - from + step > n) break;
+    at += step;
+    if (text[at - 1] != '\r') piece = at - from;
+  }
+  return piece ? piece : n;
+}
 
 DWORD CALLBACK ReadFromText(DWORD_PTR cookie, LPBYTE buf, LONG wanted, LONG* got) {
   auto* cursor = reinterpret_cast<TextCursor*>(cookie);
   size_t n = cursor->length - cursor->read;
   if (wanted < 0) wanted = 0;
-  if (static_cast<size_t>(wanted) < n) n = static_cast<size_t>(wanted);
+  if (static_cast<size_t>(wanted) < n) {
+    n = static_cast<size_t>(wanted);
+    if (cursor->wholePieces) n = WholeTextPiece(cursor->text, cursor->read, n);
+  }
   std::memcpy(buf, cursor->text + cursor->read, n);
   cursor->read += n;
   *got = static_cast<LONG>(n);
@@ -141,7 +160,8 @@ long CRichEditCtrl::StreamOut(int format, EDITSTREAM& stream) {
 }
 
 long CRichEditCtrl::StreamInBytes(int format, const char* bytes, size_t length) {
-  TextCursor cursor = {bytes, length, 0};
+  const bool plainBytes = (format & SF_TEXT) && !(format & SF_UNICODE);
+  TextCursor cursor = {bytes, length, 0, plainBytes};
   EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&cursor), 0, ReadFromText};
   return StreamIn(format, stream);
 }
