@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "dibsurface.h"
 #include "gdiplusapi.h"
+#include "paintraster.h"
 
 namespace {
 
@@ -91,6 +93,74 @@ void FillInFrame(HDC hdc, const DeviceFrame& frame, FrameShape shape, Gdiplus::G
         GdipFillRectangleI(graphics.get(), brush.get(), area.left, area.top, w, h);
 }
 
+// The logical rectangle (0, 0, W, H) of an upright frame covers.
+RECT UprightFrameRect(const DeviceFrame& frame) {
+    const LONG left = static_cast<LONG>(frame.xform.eDx);
+    const LONG top = static_cast<LONG>(frame.xform.eDy);
+    return RECT{left, top, left + frame.width, top + frame.height};
+}
+
+// Whether the frame's corner lies on whole pixels, as MakeDeviceFrame puts it.
+bool IsOnWholePixels(const DeviceFrame& frame) {
+    return frame.xform.eDx == std::floor(frame.xform.eDx) &&
+           frame.xform.eDy == std::floor(frame.xform.eDy);
+}
+
+// Fills the visible part of an upright gradient rectangle as one line of
+// the gradient stretched over it. GDI+ gives every pixel of an upright
+// gradient the colour of its column (across) or its row (downwards), and
+// fills the rectangle's pixels exactly: so GDI+ fills that one line, at the
+// same device pixels, on a surface one pixel thick, and a copy stretched
+// along the other axis gives the rectangle's pixels. GDI+ itself works
+// through every pixel of its fill; this, through one line. False (nothing
+// drawn) where it does not apply: a DC that is not a 32-bit memory DC that
+// only translates.
+bool FillUprightGradientRect(HDC hdc, const DeviceFrame& frame, const GradientStyle& g,
+                             COLORREF c1, COLORREF c2) {
+    CDC target(hdc);
+    PaintDcState state;
+    const bool translatesOnly = ReadRasterTarget(&target, &state);
+    target.Detach();
+    if (!translatesOnly || !IsUpright(frame) || !IsOnWholePixels(frame))
+        return false;
+    RECT clip;
+    const int clipKind = ::GetClipBox(hdc, &clip);
+    if (clipKind == ERROR)
+        return false;
+    RECT visible;
+    const RECT rect = UprightFrameRect(frame);
+    if (clipKind == NULLREGION || !::IntersectRect(&visible, &rect, &clip))
+        return true;  // nothing of it shows
+    // The line runs along the gradient at the visible part's first row
+    // (column), reaching from device pixel 0 to the visible part's end.
+    const int lineLength = g.across ? visible.right + state.toDevice.x : visible.bottom + state.toDevice.y;
+    if (lineLength <= 0)
+        return true;
+    CDibSurface line(hdc, g.across ? lineLength : 1, g.across ? 1 : lineLength);
+    if (!line.IsValid())
+        return false;
+    ::SetViewportOrgEx(line.dc(), g.across ? state.toDevice.x : 0, g.across ? 0 : state.toDevice.y,
+                       nullptr);
+    DeviceFrame lineFrame = frame;
+    if (g.across) {
+        lineFrame.xform.eDy = 0;
+        lineFrame.height = 1;
+    } else {
+        lineFrame.xform.eDx = 0;
+        lineFrame.width = 1;
+    }
+    FillFrameShapeByGdiplus(line.dc(), lineFrame, FrameShape::rectangle, g.style, c1, c2);
+    const int oldMode = ::SetStretchBltMode(hdc, COLORONCOLOR);
+    const int w = visible.right - visible.left;
+    const int h = visible.bottom - visible.top;
+    if (g.across)
+        ::StretchBlt(hdc, visible.left, visible.top, w, h, line.dc(), visible.left, 0, w, 1, SRCCOPY);
+    else
+        ::StretchBlt(hdc, visible.left, visible.top, w, h, line.dc(), 0, visible.top, 1, h, SRCCOPY);
+    ::SetStretchBltMode(hdc, oldMode);
+    return true;
+}
+
 }  // namespace
 
 DeviceFrame MakeDeviceFrame(const RectCorners& corners, const ViewTransform& view) {
@@ -164,6 +234,15 @@ bool IsThinDashedShapePen(int nLineStyle, int nLineWidth, double dZoom) {
 
 void FillFrameShape(HDC hdc, const DeviceFrame& frame, FrameShape shape, int nFillStyle,
                     COLORREF clr1, COLORREF clr2) {
+    const GradientStyle* gradient = FindGradient(nFillStyle);
+    if (shape == FrameShape::rectangle && gradient && frame.width > 0 && frame.height > 0 &&
+        FillUprightGradientRect(hdc, frame, *gradient, clr1, clr2))
+        return;
+    FillFrameShapeByGdiplus(hdc, frame, shape, nFillStyle, clr1, clr2);
+}
+
+void FillFrameShapeByGdiplus(HDC hdc, const DeviceFrame& frame, FrameShape shape, int nFillStyle,
+                             COLORREF clr1, COLORREF clr2) {
     Gdiplus::GpBrush* brush = nullptr;
     if (qel::StartGdiplus())
         brush = MakeFillBrush(nFillStyle, frame.width, frame.height, clr1, clr2);
