@@ -2,9 +2,8 @@
 
 #include <cmath>
 
-#include "dibsurface.h"
 #include "gdiplusapi.h"
-#include "paintraster.h"
+#include "gradientline.h"
 
 namespace {
 
@@ -106,61 +105,6 @@ bool IsOnWholePixels(const DeviceFrame& frame) {
            frame.xform.eDy == std::floor(frame.xform.eDy);
 }
 
-// Fills the visible part of an upright gradient rectangle as one line of
-// the gradient stretched over it. GDI+ gives every pixel of an upright
-// gradient the colour of its column (across) or its row (downwards), and
-// fills the rectangle's pixels exactly: so GDI+ fills that one line, at the
-// same device pixels, on a surface one pixel thick, and a copy stretched
-// along the other axis gives the rectangle's pixels. GDI+ itself works
-// through every pixel of its fill; this, through one line. False (nothing
-// drawn) where it does not apply: a DC that is not a 32-bit memory DC that
-// only translates.
-bool FillUprightGradientRect(HDC hdc, const DeviceFrame& frame, const GradientStyle& g,
-                             COLORREF c1, COLORREF c2) {
-    CDC target(hdc);
-    PaintDcState state;
-    const bool translatesOnly = ReadRasterTarget(&target, &state);
-    target.Detach();
-    if (!translatesOnly || !IsUpright(frame) || !IsOnWholePixels(frame))
-        return false;
-    RECT clip;
-    const int clipKind = ::GetClipBox(hdc, &clip);
-    if (clipKind == ERROR)
-        return false;
-    RECT visible;
-    const RECT rect = UprightFrameRect(frame);
-    if (clipKind == NULLREGION || !::IntersectRect(&visible, &rect, &clip))
-        return true;  // nothing of it shows
-    // The line runs along the gradient at the visible part's first row
-    // (column), reaching from device pixel 0 to the visible part's end.
-    const int lineLength = g.across ? visible.right + state.toDevice.x : visible.bottom + state.toDevice.y;
-    if (lineLength <= 0)
-        return true;
-    CDibSurface line(hdc, g.across ? lineLength : 1, g.across ? 1 : lineLength);
-    if (!line.IsValid())
-        return false;
-    ::SetViewportOrgEx(line.dc(), g.across ? state.toDevice.x : 0, g.across ? 0 : state.toDevice.y,
-                       nullptr);
-    DeviceFrame lineFrame = frame;
-    if (g.across) {
-        lineFrame.xform.eDy = 0;
-        lineFrame.height = 1;
-    } else {
-        lineFrame.xform.eDx = 0;
-        lineFrame.width = 1;
-    }
-    FillFrameShapeByGdiplus(line.dc(), lineFrame, FrameShape::rectangle, g.style, c1, c2);
-    const int oldMode = ::SetStretchBltMode(hdc, COLORONCOLOR);
-    const int w = visible.right - visible.left;
-    const int h = visible.bottom - visible.top;
-    if (g.across)
-        ::StretchBlt(hdc, visible.left, visible.top, w, h, line.dc(), visible.left, 0, w, 1, SRCCOPY);
-    else
-        ::StretchBlt(hdc, visible.left, visible.top, w, h, line.dc(), 0, visible.top, 1, h, SRCCOPY);
-    ::SetStretchBltMode(hdc, oldMode);
-    return true;
-}
-
 }  // namespace
 
 DeviceFrame MakeDeviceFrame(const RectCorners& corners, const ViewTransform& view) {
@@ -234,9 +178,14 @@ bool IsThinDashedShapePen(int nLineStyle, int nLineWidth, double dZoom) {
 
 void FillFrameShape(HDC hdc, const DeviceFrame& frame, FrameShape shape, int nFillStyle,
                     COLORREF clr1, COLORREF clr2) {
+    // An upright gradient rectangle fills its pixels exactly: one line of
+    // it is all GDI+ needs to work out.
     const GradientStyle* gradient = FindGradient(nFillStyle);
     if (shape == FrameShape::rectangle && gradient && frame.width > 0 && frame.height > 0 &&
-        FillUprightGradientRect(hdc, frame, *gradient, clr1, clr2))
+        IsUpright(frame) && IsOnWholePixels(frame) &&
+        FillThroughGradientLine(hdc, UprightFrameRect(frame), gradient->across, nullptr, [&](HDC line) {
+            FillFrameShapeByGdiplus(line, frame, shape, nFillStyle, clr1, clr2);
+        }))
         return;
     FillFrameShapeByGdiplus(hdc, frame, shape, nFillStyle, clr1, clr2);
 }
