@@ -137,4 +137,27 @@ TEST(TrackerFrame, LandsOnTheDescribedPixelsWhereverTheClipAndOriginFall) {
     }
 }
 
+TEST(TrackerFrame, TheDcsBrushOriginMovesNoStripeAndStaysAsItWas) {
+    const POINT brushOrigins[] = {{1, 0}, {0, 1}, {3, 5}, {6, 7}};
+    const POINT origin = {-13, 21};
+    const RECT frame = {-20, 18, 41, 61};
+    const RECT clip = {0, 0, 64, 48};
+    for (const POINT& brushOrigin : brushOrigins) {
+        SCOPED_TRACE(testing::Message() << "brush origin " << brushOrigin.x << ", " << brushOrigin.y);
+        RenderSurface surface(64, 48);
+        surface.Fill(kGrey);
+        ::SetWindowOrgEx(surface.dc(), origin.x, origin.y, nullptr);
+        ::SetBrushOrgEx(surface.dc(), brushOrigin.x, brushOrigin.y, nullptr);
+        {
+            CDC dc(surface.dc());
+            DrawTrackerFrame(&dc, frame);
+        }
+        EXPECT_EQ(surface.Pixels(), Described(64, 48, origin, frame, clip));
+        POINT after;
+        ::GetBrushOrgEx(surface.dc(), &after);
+        EXPECT_EQ(after.x, brushOrigin.x);
+        EXPECT_EQ(after.y, brushOrigin.y);
+    }
+}
+
 }  // namespace
