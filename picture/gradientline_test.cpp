@@ -100,27 +100,32 @@ void ExpectSamePixels(const DcSetup& setup, const std::function<void(HDC)>& refe
             ++differing;
             first = i;
         }
-
     EXPECT_EQ(differing, 0) << "pixels differ, the first at (" << first % kSide << ", " << first / kSide << "): "
                             << std::hex << got[first] << " instead of " << expected[first];
 }
 
-TEST(GradientLine, AnUprightGradientRectangleHasGdiplusOwnPixels) {
-    for (int style = 2; style <= 5; ++style) {
-        for (const FrameCase& f : kFrames) {
+// Every gradient style, every case, every DC set-up.
+template <class Case, size_t N, class Check>
+void ForEachStyleCaseAndSetup(const Case (&cases)[N], Check check) {
+    for (int style = 2; style <= 5; ++style)
+        for (const Case& c : cases)
             for (const DcSetup& setup : kSetups) {
-                SCOPED_TRACE(testing::Message() << "style " << style << ", " << f.what << ", "
+                SCOPED_TRACE(testing::Message() << "style " << style << ", " << c.what << ", "
                                                 << setup.what);
-                const DeviceFrame frame = UprightFrame(f);
-                const COLORREF c1 = RGB(250, 120 + style, 3);
-                const COLORREF c2 = RGB(7, 40, 200 - style);
-                ExpectSamePixels(
-                    setup,
-                    [&](HDC dc) { FillFrameShapeByGdiplus(dc, frame, FrameShape::rectangle, style, c1, c2); },
-                    [&](HDC dc) { FillFrameShape(dc, frame, FrameShape::rectangle, style, c1, c2); });
+                check(style, c, setup);
             }
-        }
-    }
+}
+
+TEST(GradientLine, AnUprightGradientRectangleHasGdiplusOwnPixels) {
+    ForEachStyleCaseAndSetup(kFrames, [](int style, const FrameCase& f, const DcSetup& setup) {
+        const DeviceFrame frame = UprightFrame(f);
+        const COLORREF c1 = RGB(250, 120 + style, 3);
+        const COLORREF c2 = RGB(7, 40, 200 - style);
+        ExpectSamePixels(
+            setup,
+            [&](HDC dc) { FillFrameShapeByGdiplus(dc, frame, FrameShape::rectangle, style, c1, c2); },
+            [&](HDC dc) { FillFrameShape(dc, frame, FrameShape::rectangle, style, c1, c2); });
+    });
 }
 
 struct PolygonCase {
@@ -138,28 +143,22 @@ const PolygonCase kPolygons[] = {
 };
 
 TEST(GradientLine, AGradientPolygonHasGdiplusOwnPixels) {
-    for (int style = 2; style <= 5; ++style) {
-        for (const PolygonCase& p : kPolygons) {
-            for (const DcSetup& setup : kSetups) {
-                SCOPED_TRACE(testing::Message() << "style " << style << ", " << p.what << ", "
-                                                << setup.what);
-                RECT spread = {p.points[0].x, p.points[0].y, p.points[0].x, p.points[0].y};
-                for (const POINT& pt : p.points) {
-                    spread.left = std::min(spread.left, pt.x);
-                    spread.top = std::min(spread.top, pt.y);
-                    spread.right = std::max(spread.right, pt.x);
-                    spread.bottom = std::max(spread.bottom, pt.y);
-                }
-                const int n = static_cast<int>(p.points.size());
-                const COLORREF c1 = RGB(255, 200, 10 * style);
-                const COLORREF c2 = RGB(0, 30, 120);
-                ExpectSamePixels(
-                    setup,
-                    [&](HDC dc) { FillGradientPolygonByGdiplus(dc, p.points.data(), n, spread, style, c1, c2); },
-                    [&](HDC dc) { FillGradientPolygon(dc, p.points.data(), n, spread, style, c1, c2); });
-            }
+    ForEachStyleCaseAndSetup(kPolygons, [](int style, const PolygonCase& p, const DcSetup& setup) {
+        RECT spread = {p.points[0].x, p.points[0].y, p.points[0].x, p.points[0].y};
+        for (const POINT& pt : p.points) {
+            spread.left = std::min(spread.left, pt.x);
+            spread.top = std::min(spread.top, pt.y);
+            spread.right = std::max(spread.right, pt.x);
+            spread.bottom = std::max(spread.bottom, pt.y);
         }
-    }
+        const int n = static_cast<int>(p.points.size());
+        const COLORREF c1 = RGB(255, 200, 10 * style);
+        const COLORREF c2 = RGB(0, 30, 120);
+        ExpectSamePixels(
+            setup,
+            [&](HDC dc) { FillGradientPolygonByGdiplus(dc, p.points.data(), n, spread, style, c1, c2); },
+            [&](HDC dc) { FillGradientPolygon(dc, p.points.data(), n, spread, style, c1, c2); });
+    });
 }
 
 }  // namespace

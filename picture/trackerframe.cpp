@@ -101,6 +101,26 @@ struct StripeRuns {
     bool shown[2];
 };
 
+// The runs of the rows (or, across, the columns) of frame r within the clip box.
+StripeRuns RunsOf(bool across, const RECT& r, const RECT& clip) {
+    // Along the runs: from `start` to `end`, cut to [lo, hi); the two runs
+    // lie at `first` and `last` across them, shown within [acrossLo, acrossHi).
+    const LONG start = across ? r.top : r.left;
+    const LONG end = across ? r.bottom : r.right;
+    const LONG lo = across ? clip.top : clip.left;
+    const LONG hi = across ? clip.bottom : clip.right;
+    const LONG first = across ? r.left : r.top;
+    const LONG last = (across ? r.right : r.bottom) - 1;
+    const LONG acrossLo = across ? clip.left : clip.top;
+    const LONG acrossHi = across ? clip.right : clip.bottom;
+    return StripeRuns{across,
+                      start,
+                      std::max(start, lo),
+                      RunEnd(start, end, hi),
+                      {first, last},
+                      {Within(first, acrossLo, acrossHi), Within(last, acrossLo, acrossHi)}};
+}
+
 // Draws the runs with the one brush that puts black on start, given where
 // the DC puts a logical point (toDevice) and its brush origin.
 void FillStripes(HDC hdc, const StripeRuns& runs, POINT toDevice, POINT brushOrigin) {
@@ -144,18 +164,8 @@ void DrawTrackerFrame(CDC* pDC, const RECT& r) {
     }
     // Only the part inside the clip box: a frame of any size is four short
     // runs, with coordinates the platform can take.
-    const StripeRuns rows = {false,
-                             r.left,
-                             std::max(r.left, clip.left),
-                             RunEnd(r.left, r.right, clip.right),
-                             {r.top, r.bottom - 1},
-                             {Within(r.top, clip.top, clip.bottom), Within(r.bottom - 1, clip.top, clip.bottom)}};
-    const StripeRuns columns = {true,
-                                r.top,
-                                std::max(r.top, clip.top),
-                                RunEnd(r.top, r.bottom, clip.bottom),
-                                {r.left, r.right - 1},
-                                {Within(r.left, clip.left, clip.right), Within(r.right - 1, clip.left, clip.right)}};
+    const StripeRuns rows = RunsOf(false, r, clip);
+    const StripeRuns columns = RunsOf(true, r, clip);
     FillStripes(hdc, rows, toDevice, brushOrigin);
     FillStripes(hdc, columns, toDevice, brushOrigin);
 }
