@@ -104,10 +104,11 @@ void ExpectSamePixels(const DcSetup& setup, const std::function<void(HDC)>& refe
                             << std::hex << got[first] << " instead of " << expected[first];
 }
 
-// Every gradient style, every case, every DC set-up.
+// Every gradient style (and the plain fill from firstStyle 1), every case,
+// every DC set-up.
 template <class Case, size_t N, class Check>
-void ForEachStyleCaseAndSetup(const Case (&cases)[N], Check check) {
-    for (int style = 2; style <= 5; ++style)
+void ForEachStyleCaseAndSetup(const Case (&cases)[N], Check check, int firstStyle = 2) {
+    for (int style = firstStyle; style <= 5; ++style)
         for (const Case& c : cases)
             for (const DcSetup& setup : kSetups) {
                 SCOPED_TRACE(testing::Message() << "style " << style << ", " << c.what << ", "
@@ -116,7 +117,7 @@ void ForEachStyleCaseAndSetup(const Case (&cases)[N], Check check) {
             }
 }
 
-TEST(GradientLine, AnUprightGradientRectangleHasGdiplusOwnPixels) {
+TEST(GradientLine, AnUprightPlainOrGradientRectangleHasGdiplusOwnPixels) {
     ForEachStyleCaseAndSetup(kFrames, [](int style, const FrameCase& f, const DcSetup& setup) {
         const DeviceFrame frame = UprightFrame(f);
         const COLORREF c1 = RGB(250, 120 + style, 3);
@@ -125,7 +126,19 @@ TEST(GradientLine, AnUprightGradientRectangleHasGdiplusOwnPixels) {
             setup,
             [&](HDC dc) { FillFrameShapeByGdiplus(dc, frame, FrameShape::rectangle, style, c1, c2); },
             [&](HDC dc) { FillFrameShape(dc, frame, FrameShape::rectangle, style, c1, c2); });
-    });
+    }, 1);
+}
+
+TEST(GradientLine, AnUprightPlainOrGradientEllipseHasGdiplusOwnPixels) {
+    ForEachStyleCaseAndSetup(kFrames, [](int style, const FrameCase& f, const DcSetup& setup) {
+        const DeviceFrame frame = UprightFrame(f);
+        const COLORREF c1 = RGB(5, 120 + style, 250);
+        const COLORREF c2 = RGB(240, 40, 20 + style);
+        ExpectSamePixels(
+            setup,
+            [&](HDC dc) { FillFrameShapeByGdiplus(dc, frame, FrameShape::ellipse, style, c1, c2); },
+            [&](HDC dc) { FillFrameShape(dc, frame, FrameShape::ellipse, style, c1, c2); });
+    }, 1);
 }
 
 struct PolygonCase {
