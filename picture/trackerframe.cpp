@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "knownclip.h"
+
 namespace {
 
 // The pairs of a dotted run start at from, from + 2, ... while below end; of
@@ -142,30 +144,41 @@ void FillStripes(HDC hdc, const StripeRuns& runs, POINT toDevice, POINT brushOri
 
 }  // namespace
 
-void DrawTrackerFrame(CDC* pDC, const RECT& r) {
+void DrawTrackerFrames(CDC* pDC, const RECT* frames, int count) {
     // The pixels that the pairs cover: the rows first, then the columns over
-    // them, as the frame is drawn pixel by pixel. A run each, and one brush
-    // for both rows and one for both columns: a frame pixel by pixel was
-    // some hundred calls of the platform, for every selected object of a
-    // paint.
+    // them, as the frame is drawn pixel by pixel. A run each, one brush for
+    // both rows and one for both columns, and the DC asked once for all the
+    // frames: a frame pixel by pixel was some hundred calls of the platform,
+    // for every selected object of a paint.
     const HDC hdc = *pDC;
-    if (::GetMapMode(hdc) != MM_TEXT || !HasStripeBrushes()) {
-        SetFramePixels(pDC, r);
+    POINT toDevice = {0, 0};
+    POINT brushOrigin;
+    if (::GetMapMode(hdc) != MM_TEXT || !HasStripeBrushes() || !::LPtoDP(hdc, &toDevice, 1) ||
+        !::GetBrushOrgEx(hdc, &brushOrigin)) {
+        for (int i = 0; i < count; ++i)
+            SetFramePixels(pDC, frames[i]);
         return;
     }
     RECT clip;
-    if (pDC->GetClipBox(&clip) == ERROR)
-        clip = r;
-    POINT toDevice = {0, 0};
-    POINT brushOrigin;
-    if (!::LPtoDP(hdc, &toDevice, 1) || !::GetBrushOrgEx(hdc, &brushOrigin)) {
-        SetFramePixels(pDC, r);
-        return;
+    bool clipKnown = true;
+    if (const RECT* known = CKnownClipBox::Of(hdc))
+        clip = *known;  // around all that can show: the platform cuts the rest
+    else
+        clipKnown = pDC->GetClipBox(&clip) != ERROR;
+    for (int i = 0; i < count; ++i) {
+        const RECT& r = frames[i];
+        // Only the part inside the clip box: a frame of any size is four
+        // short runs, with coordinates the platform can take.
+        const RECT& within = clipKnown ? clip : r;
+        FillStripes(hdc, RunsOf(false, r, within), toDevice, brushOrigin);
+        FillStripes(hdc, RunsOf(true, r, within), toDevice, brushOrigin);
     }
-    // Only the part inside the clip box: a frame of any size is four short
-    // runs, with coordinates the platform can take.
-    const StripeRuns rows = RunsOf(false, r, clip);
-    const StripeRuns columns = RunsOf(true, r, clip);
-    FillStripes(hdc, rows, toDevice, brushOrigin);
-    FillStripes(hdc, columns, toDevice, brushOrigin);
+}
+
+void DrawTrackerFrame(CDC* pDC, const RECT& r) { DrawTrackerFrames(pDC, &r, 1); }
+
+void DrawTrackerFramePair(CDC* pDC, const RECT& outer) {
+    RECT frames[2] = {outer, outer};
+    ::InflateRect(&frames[1], -1, -1);
+    DrawTrackerFrames(pDC, frames, 2);
 }

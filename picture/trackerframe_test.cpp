@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dibsurface.h"
+#include "knownclip.h"
 #include "render_surface.h"
 
 namespace {
@@ -157,6 +158,40 @@ TEST(TrackerFrame, TheDcsBrushOriginMovesNoStripeAndStaysAsItWas) {
         ::GetBrushOrgEx(surface.dc(), &after);
         EXPECT_EQ(after.x, brushOrigin.x);
         EXPECT_EQ(after.y, brushOrigin.y);
+    }
+}
+
+TEST(TrackerFrame, APairIsTheFrameAndTheOneInsideItAlsoUnderAKnownClipBox) {
+    const struct {
+        const char* what;
+        RECT outer;
+        RECT clip;  // device, and the box the paint knows
+    } cases[] = {
+        {"inside", {4, 5, 41, 30}, {0, 0, 64, 48}},
+        {"clipped at odd places", {3, 5, 60, 44}, {7, 9, 41, 30}},
+        {"three pixels high", {2, 10, 50, 13}, {0, 0, 64, 48}},
+        {"far beyond the surface", {-100000001, -50, 100000003, 60}, {1, 2, 63, 47}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RenderSurface pair(64, 48), oneByOne(64, 48);
+        for (RenderSurface* surface : {&pair, &oneByOne}) {
+            surface->Fill(kGrey);
+            ::IntersectClipRect(surface->dc(), c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
+        }
+        {
+            CDC dc(pair.dc());
+            CKnownClipBox known(pair.dc(), c.clip);
+            DrawTrackerFramePair(&dc, c.outer);
+        }
+        {
+            CDC dc(oneByOne.dc());
+            RECT inner = c.outer;
+            ::InflateRect(&inner, -1, -1);
+            DrawTrackerFrame(&dc, c.outer);
+            DrawTrackerFrame(&dc, inner);
+        }
+        EXPECT_EQ(pair.Pixels(), oneByOne.Pixels());
     }
 }
 
