@@ -185,6 +185,35 @@ TEST_F(HostilePictureTest, ThinDashedAndPipeStrokesReachOnlyNearThePaintedArea) 
   }
 }
 
+// The damaged cases in groups nested 16 deep (what a fuzzed picture of
+// nested groups holds) load and paint the pixels of the same objects painted
+// one by one, within a clip box and without.
+TEST_F(HostilePictureTest, DamagedObjectsInNestedGroupsPaintAsTheyDoAlone) {
+  std::unique_ptr<CPicObj> nested = hostile::NestedHostilePicture(16);
+  CObList& top = nested->GetLayer(0)->m_objects;
+  ASSERT_EQ(top.GetCount(), 1);
+  CDrawObj* group = static_cast<CDrawObj*>(top.GetHead());
+  for (const RECT& clip : {RECT{0, 0, kSide, kSide}, RECT{37, 41, 163, 155}}) {
+    SCOPED_TRACE(testing::Message() << "clip " << clip.left << "," << clip.top);
+    RenderSurface inGroups(kSide, kSide), alone(kSide, kSide);
+    for (RenderSurface* surface : {&inGroups, &alone}) {
+      surface->Fill(0x808080);
+      ::IntersectClipRect(surface->dc(), clip.left, clip.top, clip.right, clip.bottom);
+    }
+    {
+      CDC dc(inGroups.dc());
+      group->Draw(&dc, 0);
+    }
+    {
+      CDC dc(alone.dc());
+      for (CDrawObj* obj : objects)
+        obj->Draw(&dc, 0);
+    }
+    EXPECT_EQ(inGroups.Pixels(), alone.Pixels());
+    EXPECT_GT(alone.CountPixels(RgbOf(hostile::kNeighbourColour)), 0);  // something was painted
+  }
+}
+
 TEST(StrokeRuns, AStrokeNearThePaintedAreaIsDrawnAsItIs) {
   const RECT guard = {-64, -64, 264, 264};
   const POINT pts[] = {{10, 10}, {190, 30}, {50, 180}, {10, 10}};

@@ -68,9 +68,7 @@ void CDrawCtrl::DrawTracker(CDC* pDC, int nState) {
         return;
     RECT frame = GetInvalidRect();
     ::InflateRect(&frame, -2, -2);
-    DrawTrackerFrame(pDC, frame);
-    ::InflateRect(&frame, -1, -1);
-    DrawTrackerFrame(pDC, frame);
+    DrawTrackerFramePair(pDC, frame);
     for (int h = 1; h <= GetHandleCount(); ++h) {
         POINT pt = DevicePointRounded(GetHandle(h));
         pDC->FillSolidRect(RECT{pt.x - 3, pt.y - 3, pt.x + 4, pt.y + 4}, kHandleRim);

@@ -103,9 +103,7 @@ void CDrawGroup::DrawTracker(CDC* pDC, int nState) {
     }
     RECT frame = HasReferenceRect() ? InvalidRectOf(m_rectRef) : OwnFrameRect();
     ::InflateRect(&frame, -2, -2);
-    DrawTrackerFrame(pDC, frame);
-    ::InflateRect(&frame, -1, -1);
-    DrawTrackerFrame(pDC, frame);
+    DrawTrackerFramePair(pDC, frame);
 }
 
 void CDrawGroup::RescaleChildren() {

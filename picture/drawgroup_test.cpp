@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <vector>
 
 #include "drawcell.h"
 #include "drawgroup.h"
+#include "drawpolygon.h"
+#include "drawrect.h"
 #include "groupclasses.h"
 #include "groups_test_link.h"
 #include "objtest_util.h"
@@ -384,6 +387,93 @@ TEST_F(DrawGroupTest, TheTrackerInvertsEightHandleSquaresAndDrawsTheFrame) {
     EXPECT_EQ(surface.Pixel(31, 18), 0xFFFFFFu);
     EXPECT_EQ(surface.Pixel(32, 19), 0xFFFFFFu);
     EXPECT_EQ(surface.Pixel(33, 19), 0x000000u);
+}
+
+}  // namespace
+
+// A group draws its children as each draws alone, also where plain polygons
+// one after another share one pen and brush.
+namespace {
+
+CDrawObj* Polygon(std::initializer_list<CPointD> pts, COLORREF line, COLORREF fill, int fillStyle = 1,
+                  int lineStyle = 0, int lineWidth = 1) {
+    auto* polygon = new CDrawPolygon;
+    for (const CPointD& p : pts)
+        polygon->m_points.push_back(p);
+    polygon->m_clrLine = line;
+    polygon->m_clrFill1 = fill;
+    polygon->m_clrFill2 = RGB(0, 0, 90);
+    polygon->m_nFillStyle = fillStyle;
+    polygon->m_nLineStyle = lineStyle;
+    polygon->m_nLineWidth = lineWidth;
+    return polygon;
+}
+
+// Overlapping plain polygons of a few looks, broken by the kinds that draw
+// on their own, at two zooms: some selected, one hidden, one with a NaN
+// point, one with repeated points, one without an outline.
+std::vector<CDrawObj*> MixedChildren() {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const COLORREF none = static_cast<COLORREF>(-1);
+    std::vector<CDrawObj*> children = {
+        Polygon({{5, 5}, {60, 10}, {20, 50}}, RGB(0, 0, 0), RGB(255, 255, 255)),
+        Polygon({{15, 8}, {70, 30}, {10, 40}}, RGB(0, 0, 0), RGB(255, 255, 255)),
+        Polygon({{50, 30}, {79, 40}, {55, 60}}, RGB(0, 0, 0), RGB(255, 200, 200)),
+        Polygon({{25, 20}, {25, 20}, {75, 35}, {75, 35}, {30, 70}}, RGB(0, 0, 0), RGB(255, 255, 255)),
+        Polygon({{40, 5}, {78, 60}, {35, 75}}, RGB(200, 0, 0), RGB(255, 255, 255)),
+        Polygon({{2, 60}, {50, 45}, {45, 78}}, none, RGB(0, 160, 0)),
+        Polygon({{10, 10}, {70, 70}, {10, 70}}, RGB(0, 0, 0), RGB(250, 200, 0), 4),
+        Polygon({{30, 2}, {76, 12}, {50, 40}}, RGB(0, 0, 0), RGB(255, 255, 255)),
+        Polygon({{3, 30}, {40, 33}, {20, 77}}, RGB(0, 0, 255), RGB(255, 255, 255), 1, 2),
+        Polygon({{0, 0}, {nan, 5}, {60, 60}}, RGB(0, 0, 0), RGB(255, 255, 255)),
+        Polygon({{45, 45}, {79, 50}, {60, 79}}, RGB(0, 0, 0), RGB(255, 255, 255), 1, 0, 3),
+        Polygon({{12, 12}, {66, 22}, {40, 66}}, RGB(0, 0, 0), RGB(128, 128, 255)),
+    };
+    auto* rect = new CDrawRect;
+    rect->SetCorners(CRectD(50, 2, 70, 20));
+    rect->m_clrFill1 = RGB(0, 200, 200);
+    children.insert(children.begin() + 7, rect);
+    auto* hidden = Polygon({{0, 0}, {79, 0}, {0, 79}}, RGB(0, 0, 0), RGB(255, 0, 255));
+    hidden->m_bVisible = FALSE;
+    children.insert(children.begin() + 2, hidden);
+    for (size_t i = 0; i < children.size(); i += 3)
+        children[i]->SetSelected(TRUE);
+    return children;
+}
+
+TEST_F(DrawGroupTest, AGroupPaintsTheSamePixelsAsItsChildrenEachAlone) {
+    for (double zoom : {1.0, 2.0}) {
+        SCOPED_TRACE(testing::Message() << "zoom " << zoom);
+        const POINT origin = {zoom == 1.0 ? 0 : -20, 0};
+        CDrawGroup group;
+        for (CDrawObj* child : MixedChildren())
+            ASSERT_TRUE(group.AddChild(child));
+        group.SetViewTransform(origin, zoom);
+        std::vector<CDrawObj*> alone = MixedChildren();
+        for (CDrawObj* child : alone)
+            child->SetViewTransform(origin, zoom);
+
+        qeltest::RenderSurface byGroup(160, 160), byChildren(160, 160);
+        byGroup.Fill(0x808080);
+        byChildren.Fill(0x808080);
+        const HGDIOBJ pen = ::GetCurrentObject(byGroup.dc(), OBJ_PEN);
+        const HGDIOBJ brush = ::GetCurrentObject(byGroup.dc(), OBJ_BRUSH);
+        {
+            CDC dc(byGroup.dc());
+            group.Draw(&dc, 0);
+        }
+        {
+            CDC dc(byChildren.dc());
+            for (CDrawObj* child : alone)
+                child->Draw(&dc, 0);
+        }
+        EXPECT_EQ(byGroup.Pixels(), byChildren.Pixels());
+        // The DC has its own pen and brush back.
+        EXPECT_EQ(::GetCurrentObject(byGroup.dc(), OBJ_PEN), pen);
+        EXPECT_EQ(::GetCurrentObject(byGroup.dc(), OBJ_BRUSH), brush);
+        for (CDrawObj* child : alone)
+            delete child;
+    }
 }
 
 }  // namespace

@@ -69,9 +69,7 @@ void CDrawObj::DrawSelFrame(CDC* pDC) {
     r.Normalize();
     RECT frame = m_view.ToDevice(r).ToRect();
     ::InflateRect(&frame, 2, 2);
-    DrawTrackerFrame(pDC, frame);
-    ::InflateRect(&frame, -1, -1);
-    DrawTrackerFrame(pDC, frame);
+    DrawTrackerFramePair(pDC, frame);
 }
 
 void CDrawObj::DrawSolidEllipse(CDC* pDC, const RECT& rect, COLORREF c) {

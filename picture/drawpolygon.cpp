@@ -31,6 +31,17 @@ bool PointInPolygon(const std::vector<POINT>& pts, POINT pt) {
     return region.PtInRegion(pt.x, pt.y) != FALSE;
 }
 
+namespace {
+
+// The fill and outline of a plain polygon, its pen and brush selected.
+void FillAndStrokePlain(CDC* pDC, const std::vector<POINT>& closed, bool bNoOutline) {
+    pDC->Polygon(closed.data(), static_cast<int>(closed.size()));
+    if (!bNoOutline)
+        StrokePolyline(pDC, closed.data(), closed.size(), LineGuardOf(false));
+}
+
+}  // namespace
+
 void DrawFilledOutline(CDC* pDC, CDrawObj* pObj, const std::vector<POINT>& outline, PenRule rule,
                        bool bBrushStyles) {
     bool noOutline = pObj->m_clrLine == kNoColor;
@@ -46,6 +57,14 @@ void DrawFilledOutline(CDC* pDC, CDrawObj* pObj, const std::vector<POINT>& outli
     const bool thinDashed = IsThinDashedPen(pObj->m_nLineStyle, pObj->m_nLineWidth, zoom, rule);
     const int count = static_cast<int>(closed.size());
     int style = pObj->m_nFillStyle;
+    if (style == 1 && !thinDashed) {
+        CBrush brush;
+        if (CreateFillBrush(brush, style, pObj->m_clrFill1)) {
+            CSelectGdi selBrush(*pDC, brush);
+            FillAndStrokePlain(pDC, closed, noOutline);
+        }
+        return;
+    }
     if (style == 1 || (bBrushStyles && style >= 100)) {
         CBrush brush;
         if (CreateFillBrush(brush, style, pObj->m_clrFill1)) {
@@ -82,6 +101,51 @@ void CDrawPolygon::Draw(CDC* pDC, DWORD dwFlags) {
     closed.push_back(closed.front());
     DrawFilledShape(pDC, closed, PenRule::DashStyles, true);
     CDrawObj::Draw(pDC, dwFlags);
+}
+
+bool CDrawPolygon::IsPlain() const {
+    return m_nFillStyle == 1 &&
+           IsThinCosmeticPen(m_nLineStyle, m_nLineWidth, m_view.zoom, PenRule::DashStyles);
+}
+
+void CDrawPolygon::DrawInRun(CDC* pDC, DWORD dwFlags, CPlainPolygonRun& run) {
+    if (!m_bVisible || GetPointCount() < 2 || !AllFinite(m_points) || !MeetsClip(pDC, PointsReach()))
+        return;
+    if (run.Select(*this)) {
+        std::vector<POINT> closed = DevicePoints(m_points);
+        closed.push_back(closed.front());
+        DropRepeatedPoints(closed);
+        FillAndStrokePlain(pDC, closed, m_clrLine == kNoColor);
+    }
+    CDrawObj::Draw(pDC, dwFlags);
+}
+
+bool CPlainPolygonRun::Select(const CDrawPolygon& polygon) {
+    const Look look = {polygon.m_nLineStyle, polygon.m_nLineWidth, polygon.GetView().zoom,
+                       polygon.m_clrLine, polygon.m_clrFill1};
+    if (m_bSelected && look == m_look)
+        return true;
+    End();
+    // The pen and brush DrawFilledOutline makes for a plain fill.
+    if (!CreateLinePen(m_pen, look.lineStyle, look.lineWidth, look.zoom, look.line,
+                       PenRule::DashStyles, look.line == kNoColor) ||
+        !CreateFillBrush(m_brush, 1, look.fill))
+        return false;
+    m_oldPen = ::SelectObject(*m_pDC, m_pen);
+    m_oldBrush = ::SelectObject(*m_pDC, m_brush);
+    m_look = look;
+    m_bSelected = true;
+    return true;
+}
+
+void CPlainPolygonRun::End() {
+    if (m_bSelected) {
+        ::SelectObject(*m_pDC, m_oldBrush);
+        ::SelectObject(*m_pDC, m_oldPen);
+        m_bSelected = false;
+    }
+    m_pen.DeleteObject();
+    m_brush.DeleteObject();
 }
 
 void CDrawPolygon::GetPropList(PropDescList* pList) { GetFilledPropList(pList); }

@@ -1,7 +1,10 @@
 #include "imagedata.h"
 
 #include <atomic>
+#include <iterator>
 #include <cstring>
+#include <mutex>
+#include <unordered_map>
 
 #include "globalstream.h"
 #include "imagesize.h"
@@ -29,6 +32,64 @@ bool IsDrawableImage(Gdiplus::GpImage* image, bool bCheckedMetafile) {
 
 }  // namespace
 
+// A decoded image and the stream it reads from as long as it lives.
+struct CImageData::Decoded {
+    IStream* stream = nullptr;
+    Gdiplus::GpImage* image = nullptr;
+    size_t length = 0;  // of the bytes it was decoded from, which the stream holds
+    DWORD thread = 0;   // the thread that decoded it and shares it
+    ~Decoded() {
+        if (image)
+            qel::gdip::GdipDisposeImage(image);  // image first
+        if (stream)
+            stream->Release();
+    }
+};
+
+namespace {
+
+// The images decoded, by the thread that decoded them and the bytes they
+// came from: a GDI+ image is used by one thread at a time, so the objects of
+// one thread share it, and no other thread's.
+struct DecodedImages {
+    std::mutex guard;
+    std::unordered_multimap<size_t, std::weak_ptr<CImageData::Decoded>> byKey;
+    size_t sweepAt = 64;  // entries at which those of images gone are dropped
+};
+
+// Whether the image was decoded from these bytes: the stream holds a copy.
+bool IsDecodedFrom(const CImageData::Decoded& decoded, const std::vector<BYTE>& bytes) {
+    HGLOBAL block = nullptr;
+    if (decoded.length != bytes.size() || FAILED(::GetHGlobalFromStream(decoded.stream, &block)))
+        return false;
+    const void* held = ::GlobalLock(block);
+    const bool same = held && std::memcmp(held, bytes.data(), bytes.size()) == 0;
+    if (held)
+        ::GlobalUnlock(block);
+    return same;
+}
+
+void DropImagesGone(DecodedImages& images) {
+    for (auto it = images.byKey.begin(); it != images.byKey.end();)
+        it = it->second.expired() ? images.byKey.erase(it) : std::next(it);
+    images.sweepAt = 2 * images.byKey.size() + 64;
+}
+
+DecodedImages& TheDecodedImages() {
+    static DecodedImages images;
+    return images;
+}
+
+// FNV-1a of the bytes, mixed with the decoding thread.
+size_t KeyOf(const std::vector<BYTE>& bytes) {
+    unsigned long long hash = 14695981039346656037ull ^ ::GetCurrentThreadId();
+    for (BYTE b : bytes)
+        hash = (hash ^ b) * 1099511628211ull;
+    return static_cast<size_t>(hash);
+}
+
+}  // namespace
+
 unsigned CImageData::NextGeneration() {
     static std::atomic<unsigned> last{0};
     return ++last;
@@ -37,15 +98,8 @@ unsigned CImageData::NextGeneration() {
 CImageData::~CImageData() { Release(); }
 
 void CImageData::Release() {
-    // The image reads from the stream as long as it lives: image first.
-    if (m_pImage) {
-        qel::gdip::GdipDisposeImage(m_pImage);
-        m_pImage = nullptr;
-    }
-    if (m_pStream) {
-        m_pStream->Release();
-        m_pStream = nullptr;
-    }
+    m_pImage = nullptr;
+    m_decoded.reset();
 }
 
 void CImageData::Assign(std::vector<BYTE> bytes) {
@@ -55,6 +109,42 @@ void CImageData::Assign(std::vector<BYTE> bytes) {
     m_bMetafile = false;
     m_metafile = MetafileSummary();
     m_generation = NextGeneration();
+}
+
+std::shared_ptr<CImageData::Decoded> CImageData::DecodeBytes(bool* pUndecodable) const {
+    *pUndecodable = false;
+    const DWORD thread = ::GetCurrentThreadId();
+    const size_t key = KeyOf(m_bytes);
+    DecodedImages& images = TheDecodedImages();
+    std::lock_guard<std::mutex> lock(images.guard);
+    auto range = images.byKey.equal_range(key);
+    for (auto it = range.first; it != range.second;) {
+        std::shared_ptr<Decoded> held = it->second.lock();
+        if (!held) {
+            it = images.byKey.erase(it);
+            continue;
+        }
+        if (held->thread == thread && IsDecodedFrom(*held, m_bytes))
+            return held;
+        ++it;
+    }
+    auto decoded = std::make_shared<Decoded>();
+    decoded->thread = thread;
+    // The stream is the block's size, rounded up; the decoders read the
+    // image's own length from its header.
+    decoded->stream = CreateStreamOverCopy(m_bytes.data(), m_bytes.size());
+    if (!decoded->stream)
+        return nullptr;
+    if (qel::gdip::GdipLoadImageFromStream(decoded->stream, &decoded->image) != Gdiplus::Ok ||
+        !decoded->image || !IsDrawableImage(decoded->image, m_bMetafile)) {
+        *pUndecodable = true;
+        return nullptr;
+    }
+    decoded->length = m_bytes.size();
+    images.byKey.emplace(key, decoded);
+    if (images.byKey.size() >= images.sweepAt)
+        DropImagesGone(images);
+    return decoded;
 }
 
 bool CImageData::Decode() {
@@ -73,24 +163,10 @@ bool CImageData::Decode() {
         m_bUndecodable = true;  // refused before a record is played
         return false;
     }
-    // The stream is the block's size, rounded up; the decoders read the
-    // image's own length from its header.
-    m_pStream = CreateStreamOverCopy(m_bytes.data(), m_bytes.size());
-    if (!m_pStream)
+    m_decoded = DecodeBytes(&m_bUndecodable);
+    if (!m_decoded)
         return false;
-    Gdiplus::GpImage* image = nullptr;
-    if (qel::gdip::GdipLoadImageFromStream(m_pStream, &image) != Gdiplus::Ok || !image) {
-        m_pStream->Release();
-        m_pStream = nullptr;
-        m_bUndecodable = true;
-        return false;
-    }
-    m_pImage = image;
-    if (!IsDrawableImage(image, m_bMetafile)) {
-        Release();
-        m_bUndecodable = true;
-        return false;
-    }
+    m_pImage = m_decoded->image;
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <objidl.h>
 
+#include <memory>
 #include <vector>
 
 #include "gdiplusapi.h"
@@ -44,12 +45,23 @@ public:
     bool IsMetafile() const { return m_bMetafile; }
     const MetafileSummary& Metafile() const { return m_metafile; }
 
+    // A decoded image with the stream it reads from (imagedata.cpp).
+    struct Decoded;
+
 private:
     void Release();
+    // The image decoded from these bytes, or null: *pUndecodable says
+    // whether GDI+ cannot make a drawable image of them (else the platform
+    // lacked memory, and a later paint tries again).
+    std::shared_ptr<Decoded> DecodeBytes(bool* pUndecodable) const;
 
     std::vector<BYTE> m_bytes;
-    IStream* m_pStream = nullptr;
-    Gdiplus::GpImage* m_pImage = nullptr;
+    // Shared by every image data holding the same bytes that decoded them
+    // on the same thread: a picture repeats its images (the same pump or
+    // valve in many places), and a loaded picture decodes them at its first
+    // paint.
+    std::shared_ptr<Decoded> m_decoded;
+    Gdiplus::GpImage* m_pImage = nullptr;  // m_decoded's image
     bool m_bUndecodable = false;
     bool m_bMetafile = false;
     MetafileSummary m_metafile;

@@ -5,6 +5,7 @@ list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/gdiplusapi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memdc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shapepaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gradientline.cpp
   ${CMAKE_CURRENT_LIST_DIR}/strokerun.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dibsurface.cpp
   ${CMAKE_CURRENT_LIST_DIR}/paintraster.cpp
@@ -42,6 +43,7 @@ function(qel_picture_tests_objects)
       ${dir}/drawlink_test.cpp
       ${dir}/knownclip_test.cpp
       ${dir}/trackerframe_test.cpp
+      ${dir}/gradientline_test.cpp
     LIBS qelpicture qelrender_testing)
   qel_test(picture_bounds_test
     SOURCES ${dir}/drawbounds_test.cpp ${dir}/metafilecheck_test.cpp

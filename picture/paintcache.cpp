@@ -159,15 +159,23 @@ void CPaintCache::Paint(CDC* pDC, const PaintKey& key, const std::function<RECT(
         // Made outside the lock: it takes as long as drawing twice.
         const double start = NowMs();
         std::unique_ptr<CPaintRaster> raster = CPaintRaster::Make(reach(), state, draw);
-        const double madeMs = NowMs() - start;
-        if (CPaintPass* pass = CPaintPass::Current())
-            pass->Spent(madeMs - m_drawMs);
         std::lock_guard<std::recursive_mutex> lock(h.guard);
         if (raster && KeepLocked(std::move(raster))) {
-            BlitLocked(pDC);
+            // Its first copy stands for this paint's drawing: the making and
+            // the copy cost the pass what drawing would not have, and save
+            // it nothing (a saving counted here would pay for the next
+            // making, and the paint would grow slower than one drawing all).
+            m_raster->Blit(*pDC);
+            ChargePass(NowMs() - start - m_drawMs);
             return;
         }
         m_refused = true;
+        ChargePass(NowMs() - start);  // drawn below as well
     }
     DrawTimed(pDC, draw);
+}
+
+void CPaintCache::ChargePass(double extraMs) {
+    if (CPaintPass* pass = CPaintPass::Current())
+        pass->Spent(extraMs);
 }

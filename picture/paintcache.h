@@ -104,6 +104,8 @@ private:
     // Puts the kept raster back; in a pass, drops it (drawn from then on)
     // when the copy took longer than drawing did.
     void BlitLocked(CDC* pDC);
+    // What a making cost beyond drawing, charged to the pass open, if any.
+    static void ChargePass(double extraMs);
 
     PaintKey m_seen;  // the key of the last paint on a raster target
     double m_drawMs = 0;  // how long the last direct drawing took

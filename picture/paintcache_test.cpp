@@ -82,6 +82,9 @@ struct Kind {
 const std::vector<Kind>& Kinds() {
     static const std::vector<Kind> kinds = {
         {"turned gradient rectangle", [] { return Rect<CDrawRect>(CRectD(20, 30, 120, 90), 3, 20); }},
+        // Filled through one line of the gradient (gradientline.h).
+        {"upright gradient rectangle", [] { return Rect<CDrawRect>(CRectD(20, 30, 120, 90), 3, 0); }},
+        {"upright gradient ellipse", [] { return Rect<CDrawEllipse>(CRectD(20, 30, 120, 90), 2, 0); }},
         {"percentage-filled rectangle",
          [] {
              auto* rect = Rect<CDrawRect>(CRectD(20, 30, 120, 90), 1, 0);

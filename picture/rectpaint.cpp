@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "gdiplusapi.h"
+#include "gradientline.h"
 
 namespace {
 
@@ -25,6 +26,8 @@ constexpr GradientStyle kGradientStyles[] = {
     {4, false, false},
     {5, true, false},
 };
+
+constexpr GradientStyle kPlainAsGradient = {1, true, false};
 
 const GradientStyle* FindGradient(int style) {
     for (const GradientStyle& g : kGradientStyles)
@@ -89,6 +92,46 @@ void FillInFrame(HDC hdc, const DeviceFrame& frame, FrameShape shape, Gdiplus::G
         GdipFillEllipseI(graphics.get(), brush.get(), area.left, area.top, w, h);
     else
         GdipFillRectangleI(graphics.get(), brush.get(), area.left, area.top, w, h);
+}
+
+// The device region GDI+ fills for the ellipse inscribed in a frame: the
+// ellipse's path made a region through the frame's transform, as GDI+ makes
+// it to fill it.
+HRGN NewEllipseFillRegion(HDC hdc, const DeviceFrame& frame) {
+    using namespace Gdiplus;
+    CWorldTransformScope transform(hdc, frame.xform);
+    if (!transform.IsSet())
+        return nullptr;
+    qel::GdipGraphics graphics(hdc);
+    if (!graphics)
+        return nullptr;
+    qel::gdip::GdipSetSmoothingMode(graphics.get(), SmoothingModeNone);
+    GpPath* path = nullptr;
+    if (qel::gdip::GdipCreatePath(FillModeAlternate, &path) != Ok)
+        return nullptr;
+    HRGN hrgn = nullptr;
+    GpRegion* region = nullptr;
+    if (qel::gdip::GdipAddPathEllipseI(path, 0, 0, frame.width, frame.height) == Ok &&
+        qel::gdip::GdipCreateRegionPath(path, &region) == Ok) {
+        if (qel::gdip::GdipGetRegionHRgn(region, graphics.get(), &hrgn) != Ok)
+            hrgn = nullptr;
+        qel::gdip::GdipDeleteRegion(region);
+    }
+    qel::gdip::GdipDeletePath(path);
+    return hrgn;
+}
+
+// The logical rectangle (0, 0, W, H) of an upright frame covers.
+RECT UprightFrameRect(const DeviceFrame& frame) {
+    const LONG left = static_cast<LONG>(frame.xform.eDx);
+    const LONG top = static_cast<LONG>(frame.xform.eDy);
+    return RECT{left, top, left + frame.width, top + frame.height};
+}
+
+// Whether the frame's corner lies on whole pixels, as MakeDeviceFrame puts it.
+bool IsOnWholePixels(const DeviceFrame& frame) {
+    return frame.xform.eDx == std::floor(frame.xform.eDx) &&
+           frame.xform.eDy == std::floor(frame.xform.eDy);
 }
 
 }  // namespace
@@ -164,6 +207,28 @@ bool IsThinDashedShapePen(int nLineStyle, int nLineWidth, double dZoom) {
 
 void FillFrameShape(HDC hdc, const DeviceFrame& frame, FrameShape shape, int nFillStyle,
                     COLORREF clr1, COLORREF clr2) {
+    // An upright gradient fills the pixels of its rectangle exactly, and of
+    // its ellipse what the ellipse's region holds: one line of the fill is
+    // all GDI+ needs to work out.
+    // A plain fill is a gradient of one colour, the same along any line.
+    const GradientStyle* gradient = nFillStyle == 1 ? &kPlainAsGradient : FindGradient(nFillStyle);
+    if (gradient && frame.width > 0 && frame.height > 0 && IsUpright(frame) && IsOnWholePixels(frame) &&
+        qel::StartGdiplus()) {
+        CRgn ellipse;
+        if (shape == FrameShape::ellipse)
+            ellipse.Attach(NewEllipseFillRegion(hdc, frame));
+        const HRGN within = shape == FrameShape::ellipse ? static_cast<HRGN>(ellipse) : nullptr;
+        if ((shape == FrameShape::rectangle || within) &&
+            FillThroughGradientLine(hdc, UprightFrameRect(frame), gradient->across, within, [&](HDC line) {
+                FillFrameShapeByGdiplus(line, frame, FrameShape::rectangle, nFillStyle, clr1, clr2);
+            }))
+            return;
+    }
+    FillFrameShapeByGdiplus(hdc, frame, shape, nFillStyle, clr1, clr2);
+}
+
+void FillFrameShapeByGdiplus(HDC hdc, const DeviceFrame& frame, FrameShape shape, int nFillStyle,
+                             COLORREF clr1, COLORREF clr2) {
     Gdiplus::GpBrush* brush = nullptr;
     if (qel::StartGdiplus())
         brush = MakeFillBrush(nFillStyle, frame.width, frame.height, clr1, clr2);

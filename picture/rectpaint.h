@@ -55,9 +55,14 @@ enum class FrameShape { rectangle, ellipse };
 
 // Fills the shape inscribed in (0, 0, W, H) of the frame with GDI+: style 1
 // plain in colour 1, styles 2 to 5 the linear gradients from colour 1 to
-// colour 2; anything else, or a frame without area, fills nothing.
+// colour 2; anything else, or a frame without area, fills nothing. An
+// upright gradient rectangle on a memory DC comes out as GDI+ fills it, but
+// only its visible part is worked out, and only one line of it by GDI+.
 void FillFrameShape(HDC hdc, const DeviceFrame& frame, FrameShape shape, int nFillStyle,
                     COLORREF clr1, COLORREF clr2);
+// The same, every pixel by GDI+.
+void FillFrameShapeByGdiplus(HDC hdc, const DeviceFrame& frame, FrameShape shape, int nFillStyle,
+                             COLORREF clr1, COLORREF clr2);
 
 // The part of (0, 0, W, H) that a percentage fill covers: fraction f of the
 // height from the bottom (direction 0) or the top (1), of the width from the

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gdiplusapi.h"
+#include "gradientline.h"
 
 namespace {
 
@@ -81,31 +82,86 @@ BOOL CreateFillBrush(CBrush& brush, int nFillStyle, COLORREF c) {
     return brush.CreateBrushIndirect(&lb);
 }
 
-void FillGradientPolygon(HDC hdc, const POINT* pts, int n, const RECT& rc, int nFillStyle,
-                         COLORREF c1, COLORREF c2) {
+namespace {
+
+// The gradient brush of fill style 2 to 5 over rc, or null.
+Gdiplus::GpLineGradient* NewPolygonGradient(const RECT& rc, int nFillStyle, COLORREF c1, COLORREF c2) {
     using namespace Gdiplus;
-    if (!IsGradientFill(nFillStyle) || rc.right == rc.left || rc.bottom == rc.top || n < 3)
-        return;
-    qel::GdipGraphics graphics(hdc);
-    if (!graphics)
-        return;
-    bool across = nFillStyle == 2 || nFillStyle == 5;
+    const bool across = nFillStyle == 2 || nFillStyle == 5;
     GpRect area(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
     GpLineGradient* pGradient = nullptr;
     if (qel::gdip::GdipCreateLineBrushFromRectI(
             &area, qel::ArgbOf(c1), qel::ArgbOf(c2),
             across ? LinearGradientModeHorizontal : LinearGradientModeVertical, WrapModeTile,
             &pGradient) != Ok)
-        return;
-    qel::GdipBrush brush;
-    brush.reset(pGradient);
+        return nullptr;
     if (nFillStyle == 2 || nFillStyle == 3) {
         // Colour 2 at both ends, colour 1 along the middle.
         static const REAL factors[3] = {1.0f, 0.0f, 1.0f};
         static const REAL positions[3] = {0.0f, 0.5f, 1.0f};
         qel::gdip::GdipSetLineBlend(pGradient, factors, positions, 3);
     }
-    qel::gdip::GdipSetSmoothingMode(graphics.get(), SmoothingModeNone);
-    qel::gdip::GdipFillPolygonI(graphics.get(), brush.get(), reinterpret_cast<const GpPoint*>(pts), n,
-                                FillModeAlternate);
+    return pGradient;
+}
+
+// Fills with the gradient over rc what fill(graphics, brush) covers.
+template <class Fill>
+void FillWithPolygonGradient(HDC hdc, const RECT& rc, int nFillStyle, COLORREF c1, COLORREF c2,
+                             Fill fill) {
+    qel::GdipGraphics graphics(hdc);
+    if (!graphics)
+        return;
+    qel::GdipBrush brush;
+    brush.reset(NewPolygonGradient(rc, nFillStyle, c1, c2));
+    if (!brush)
+        return;
+    qel::gdip::GdipSetSmoothingMode(graphics.get(), Gdiplus::SmoothingModeNone);
+    fill(graphics.get(), brush.get());
+}
+
+// The device region GDI+ fills for the polygon (alternate filling, no
+// smoothing): the polygon's path made a region, as GDI makes it.
+HRGN NewPolygonFillRegion(HDC hdc, const POINT* pts, int n) {
+    if (!::BeginPath(hdc))
+        return nullptr;
+    ::Polygon(hdc, pts, n);
+    if (!::EndPath(hdc))
+        return nullptr;
+    const int oldMode = ::SetPolyFillMode(hdc, ALTERNATE);
+    HRGN region = ::PathToRegion(hdc);
+    ::SetPolyFillMode(hdc, oldMode);
+    return region;
+}
+
+}  // namespace
+
+void FillGradientPolygon(HDC hdc, const POINT* pts, int n, const RECT& rc, int nFillStyle,
+                         COLORREF c1, COLORREF c2) {
+    if (!IsGradientFill(nFillStyle) || rc.right == rc.left || rc.bottom == rc.top || n < 3)
+        return;
+    // The polygon's pixels as a region, and one line of the gradient over
+    // them: GDI+ would work out its gradient at every pixel of the fill. A
+    // gradient across only: GDI+ turns its rectangle's downward gradients
+    // by a quarter, and their colours then move with the fill's place.
+    const bool across = nFillStyle == 2 || nFillStyle == 5;
+    CRgn shape;
+    if (across)
+        shape.Attach(NewPolygonFillRegion(hdc, pts, n));
+    if (shape.GetSafeHandle() && FillThroughGradientLine(hdc, rc, true, shape, [&](HDC line) {
+            FillWithPolygonGradient(line, rc, nFillStyle, c1, c2, [&](Gdiplus::GpGraphics* g, Gdiplus::GpBrush* b) {
+                qel::gdip::GdipFillRectangleI(g, b, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+            });
+        }))
+        return;
+    FillGradientPolygonByGdiplus(hdc, pts, n, rc, nFillStyle, c1, c2);
+}
+
+void FillGradientPolygonByGdiplus(HDC hdc, const POINT* pts, int n, const RECT& rc, int nFillStyle,
+                                  COLORREF c1, COLORREF c2) {
+    if (!IsGradientFill(nFillStyle) || rc.right == rc.left || rc.bottom == rc.top || n < 3)
+        return;
+    FillWithPolygonGradient(hdc, rc, nFillStyle, c1, c2, [&](Gdiplus::GpGraphics* g, Gdiplus::GpBrush* b) {
+        qel::gdip::GdipFillPolygonI(g, b, reinterpret_cast<const Gdiplus::GpPoint*>(pts), n,
+                                    Gdiplus::FillModeAlternate);
+    });
 }

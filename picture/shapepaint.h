@@ -60,6 +60,10 @@ inline bool IsGradientFill(int nFillStyle) { return nFillStyle >= 2 && nFillStyl
 // rc: 2 across with colour 2 at both sides and colour 1 in the middle, 3 the
 // same downwards, 4 colour 1 at the top to colour 2 at the bottom, 5 colour 1
 // at the left to colour 2 at the right. A rectangle of zero width or height
-// fills nothing. Alternate filling.
+// fills nothing. Alternate filling. On a memory DC GDI+ works out only one
+// line of the gradient (gradientline.h), over the polygon's region.
 void FillGradientPolygon(HDC hdc, const POINT* pts, int n, const RECT& rc, int nFillStyle,
                          COLORREF c1, COLORREF c2);
+// The same, every pixel by GDI+.
+void FillGradientPolygonByGdiplus(HDC hdc, const POINT* pts, int n, const RECT& rc, int nFillStyle,
+                                  COLORREF c1, COLORREF c2);

@@ -34,6 +34,7 @@ function(qel_picture_tests_shapes)
       ${CMAKE_CURRENT_SOURCE_DIR}/shapes_storage_test.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/shapes_render_test.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/paintcache_test.cpp
+      ${CMAKE_CURRENT_SOURCE_DIR}/imagedata_test.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/plainrect_test.cpp
     LIBS qelpicture_testing qelpicture qelrender_testing)
   qel_bench(shapes_bench SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/shapes_bench.cpp LIBS qelpicture)

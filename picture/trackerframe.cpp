@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "knownclip.h"
+
 namespace {
 
 // The pairs of a dotted run start at from, from + 2, ... while below end; of
@@ -50,8 +52,8 @@ void SetFramePixels(CDC* pDC, const RECT& r) {
 }
 
 // An 8 x 8 brush of black and white stripes: black where the column (or,
-// across, the row) is even counted from the brush origin.
-HBRUSH NewStripeBrush(bool across) {
+// across, the row) counted from the brush origin is even, or odd.
+HBRUSH NewStripeBrush(bool across, int blackParity) {
     struct {
         BITMAPINFOHEADER header;
         DWORD pixels[64];
@@ -59,15 +61,25 @@ HBRUSH NewStripeBrush(bool across) {
     dib.header = {sizeof(BITMAPINFOHEADER), 8, -8, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-            dib.pixels[y * 8 + x] = ((across ? y : x) % 2 == 0) ? 0x000000 : 0xFFFFFF;
+            dib.pixels[y * 8 + x] = ((across ? y : x) % 2 == blackParity) ? 0x000000 : 0xFFFFFF;
     return ::CreateDIBPatternBrushPt(&dib, DIB_RGB_COLORS);
 }
 
-// The stripes along the rows and across them, made once for the module.
-HBRUSH StripeBrush(bool across) {
-    static const HBRUSH along = NewStripeBrush(false);
-    static const HBRUSH acrossRows = NewStripeBrush(true);
-    return across ? acrossRows : along;
+// The stripes along the rows and across them, black on even or odd places
+// from the brush origin, made once for the module: a frame picks the one
+// that puts black where it starts, and leaves the DC's brush origin alone.
+HBRUSH StripeBrush(bool across, int blackParity) {
+    static const HBRUSH brushes[2][2] = {{NewStripeBrush(false, 0), NewStripeBrush(false, 1)},
+                                         {NewStripeBrush(true, 0), NewStripeBrush(true, 1)}};
+    return brushes[across ? 1 : 0][blackParity];
+}
+
+bool HasStripeBrushes() {
+    for (bool across : {false, true})
+        for (int parity : {0, 1})
+            if (!StripeBrush(across, parity))
+                return false;
+    return true;
 }
 
 // The end of the pairs from `from` while below end - 2, cut at limit.
@@ -79,50 +91,94 @@ LONG RunEnd(LONG from, LONG end, LONG limit) {
     return static_cast<LONG>(std::min<long long>(from + run, limit));
 }
 
-int Parity(LONG v) { return static_cast<int>(((v % 2) + 2) % 2); }
+int Parity(long long v) { return static_cast<int>(((v % 2) + 2) % 2); }
 
-// Fills [from, to) of the row y = at (or, across, of the column x = at)
-// with stripes black where v - start is even, v the pixel's place along it.
-void FillStripes(HDC hdc, bool across, LONG start, LONG from, LONG to, LONG at) {
-    if (from >= to)
+// The stripes of one direction of a frame: black where v - start is even, v
+// a pixel's place along them; rows are (from, at) to (to, at + 1), columns
+// (at, from) to (at + 1, to), each run drawn when it is not empty.
+struct StripeRuns {
+    bool across;
+    LONG start, from, to;
+    LONG at[2];
+    bool shown[2];
+};
+
+// The runs of the rows (or, across, the columns) of frame r within the clip box.
+StripeRuns RunsOf(bool across, const RECT& r, const RECT& clip) {
+    // Along the runs: from `start` to `end`, cut to [lo, hi); the two runs
+    // lie at `first` and `last` across them, shown within [acrossLo, acrossHi).
+    const LONG start = across ? r.top : r.left;
+    const LONG end = across ? r.bottom : r.right;
+    const LONG lo = across ? clip.top : clip.left;
+    const LONG hi = across ? clip.bottom : clip.right;
+    const LONG first = across ? r.left : r.top;
+    const LONG last = (across ? r.right : r.bottom) - 1;
+    const LONG acrossLo = across ? clip.left : clip.top;
+    const LONG acrossHi = across ? clip.right : clip.bottom;
+    return StripeRuns{across,
+                      start,
+                      std::max(start, lo),
+                      RunEnd(start, end, hi),
+                      {first, last},
+                      {Within(first, acrossLo, acrossHi), Within(last, acrossLo, acrossHi)}};
+}
+
+// Draws the runs with the one brush that puts black on start, given where
+// the DC puts a logical point (toDevice) and its brush origin.
+void FillStripes(HDC hdc, const StripeRuns& runs, POINT toDevice, POINT brushOrigin) {
+    if (runs.from >= runs.to || !(runs.shown[0] || runs.shown[1]))
         return;
-    POINT first = across ? POINT{at, from} : POINT{from, at};
-    ::LPtoDP(hdc, &first, 1);
-    const int phase = Parity(from - start);
-    POINT old;
-    ::SetBrushOrgEx(hdc, across ? 0 : Parity(first.x - phase), across ? Parity(first.y - phase) : 0, &old);
-    HGDIOBJ previous = ::SelectObject(hdc, StripeBrush(across));
-    if (across)
-        ::PatBlt(hdc, at, from, 1, to - from, PATCOPY);
-    else
-        ::PatBlt(hdc, from, at, to - from, 1, PATCOPY);
-    ::SelectObject(hdc, previous);
-    ::SetBrushOrgEx(hdc, old.x, old.y, nullptr);
+    const long long deviceStart =
+        static_cast<long long>(runs.start) + (runs.across ? toDevice.y : toDevice.x);
+    const int parity = Parity(deviceStart - (runs.across ? brushOrigin.y : brushOrigin.x));
+    CSelectGdi brush(hdc, StripeBrush(runs.across, parity));
+    for (int i = 0; i < 2; ++i) {
+        if (!runs.shown[i])
+            continue;
+        if (runs.across)
+            ::PatBlt(hdc, runs.at[i], runs.from, 1, runs.to - runs.from, PATCOPY);
+        else
+            ::PatBlt(hdc, runs.from, runs.at[i], runs.to - runs.from, 1, PATCOPY);
+    }
 }
 
 }  // namespace
 
-void DrawTrackerFrame(CDC* pDC, const RECT& r) {
+void DrawTrackerFrames(CDC* pDC, const RECT* frames, int count) {
     // The pixels that the pairs cover: the rows first, then the columns over
-    // them, as the frame is drawn pixel by pixel. A run each: a frame pixel
-    // by pixel was some hundred calls of the platform, for every selected
-    // object of a paint.
+    // them, as the frame is drawn pixel by pixel. A run each, one brush for
+    // both rows and one for both columns, and the DC asked once for all the
+    // frames: a frame pixel by pixel was some hundred calls of the platform,
+    // for every selected object of a paint.
     const HDC hdc = *pDC;
-    if (::GetMapMode(hdc) != MM_TEXT || !StripeBrush(false) || !StripeBrush(true)) {
-        SetFramePixels(pDC, r);
+    POINT toDevice = {0, 0};
+    POINT brushOrigin;
+    if (::GetMapMode(hdc) != MM_TEXT || !HasStripeBrushes() || !::LPtoDP(hdc, &toDevice, 1) ||
+        !::GetBrushOrgEx(hdc, &brushOrigin)) {
+        for (int i = 0; i < count; ++i)
+            SetFramePixels(pDC, frames[i]);
         return;
     }
     RECT clip;
-    if (pDC->GetClipBox(&clip) == ERROR)
-        clip = r;
-    // Only the part inside the clip box: a frame of any size is four short
-    // runs, with coordinates the platform can take.
-    const LONG rowEnd = RunEnd(r.left, r.right, clip.right);
-    const LONG columnEnd = RunEnd(r.top, r.bottom, clip.bottom);
-    for (LONG y : {r.top, r.bottom - 1})
-        if (Within(y, clip.top, clip.bottom))
-            FillStripes(hdc, false, r.left, std::max(r.left, clip.left), rowEnd, y);
-    for (LONG x : {r.left, r.right - 1})
-        if (Within(x, clip.left, clip.right))
-            FillStripes(hdc, true, r.top, std::max(r.top, clip.top), columnEnd, x);
+    bool clipKnown = true;
+    if (const RECT* known = CKnownClipBox::Of(hdc))
+        clip = *known;  // around all that can show: the platform cuts the rest
+    else
+        clipKnown = pDC->GetClipBox(&clip) != ERROR;
+    for (int i = 0; i < count; ++i) {
+        const RECT& r = frames[i];
+        // Only the part inside the clip box: a frame of any size is four
+        // short runs, with coordinates the platform can take.
+        const RECT& within = clipKnown ? clip : r;
+        FillStripes(hdc, RunsOf(false, r, within), toDevice, brushOrigin);
+        FillStripes(hdc, RunsOf(true, r, within), toDevice, brushOrigin);
+    }
+}
+
+void DrawTrackerFrame(CDC* pDC, const RECT& r) { DrawTrackerFrames(pDC, &r, 1); }
+
+void DrawTrackerFramePair(CDC* pDC, const RECT& outer) {
+    RECT frames[2] = {outer, outer};
+    ::InflateRect(&frames[1], -1, -1);
+    DrawTrackerFrames(pDC, frames, 2);
 }

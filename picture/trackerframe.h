@@ -10,3 +10,8 @@
 // Along the rows y = top and y = bottom - 1, pixel x black and x + 1 white for
 // x = left, left + 2, ... while x < right - 2; the columns likewise.
 void DrawTrackerFrame(CDC* pDC, const RECT& r);
+// Those frames one after another.
+void DrawTrackerFrames(CDC* pDC, const RECT* frames, int count);
+// The two frames the trackers draw around an object: outer, then outer
+// shrunk by a pixel on every side.
+void DrawTrackerFramePair(CDC* pDC, const RECT& outer);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dibsurface.h"
+#include "knownclip.h"
 #include "render_surface.h"
 
 namespace {
@@ -134,6 +135,63 @@ TEST(TrackerFrame, LandsOnTheDescribedPixelsWhereverTheClipAndOriginFall) {
         }
         ::RestoreDC(surface.dc(), saved);
         EXPECT_EQ(surface.Pixels(), Described(c.w, c.h, c.origin, c.frame, c.clip));
+    }
+}
+
+TEST(TrackerFrame, TheDcsBrushOriginMovesNoStripeAndStaysAsItWas) {
+    const POINT brushOrigins[] = {{1, 0}, {0, 1}, {3, 5}, {6, 7}};
+    const POINT origin = {-13, 21};
+    const RECT frame = {-20, 18, 41, 61};
+    const RECT clip = {0, 0, 64, 48};
+    for (const POINT& brushOrigin : brushOrigins) {
+        SCOPED_TRACE(testing::Message() << "brush origin " << brushOrigin.x << ", " << brushOrigin.y);
+        RenderSurface surface(64, 48);
+        surface.Fill(kGrey);
+        ::SetWindowOrgEx(surface.dc(), origin.x, origin.y, nullptr);
+        ::SetBrushOrgEx(surface.dc(), brushOrigin.x, brushOrigin.y, nullptr);
+        {
+            CDC dc(surface.dc());
+            DrawTrackerFrame(&dc, frame);
+        }
+        EXPECT_EQ(surface.Pixels(), Described(64, 48, origin, frame, clip));
+        POINT after;
+        ::GetBrushOrgEx(surface.dc(), &after);
+        EXPECT_EQ(after.x, brushOrigin.x);
+        EXPECT_EQ(after.y, brushOrigin.y);
+    }
+}
+
+TEST(TrackerFrame, APairIsTheFrameAndTheOneInsideItAlsoUnderAKnownClipBox) {
+    const struct {
+        const char* what;
+        RECT outer;
+        RECT clip;  // device, and the box the paint knows
+    } cases[] = {
+        {"inside", {4, 5, 41, 30}, {0, 0, 64, 48}},
+        {"clipped at odd places", {3, 5, 60, 44}, {7, 9, 41, 30}},
+        {"three pixels high", {2, 10, 50, 13}, {0, 0, 64, 48}},
+        {"far beyond the surface", {-100000001, -50, 100000003, 60}, {1, 2, 63, 47}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RenderSurface pair(64, 48), oneByOne(64, 48);
+        for (RenderSurface* surface : {&pair, &oneByOne}) {
+            surface->Fill(kGrey);
+            ::IntersectClipRect(surface->dc(), c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
+        }
+        {
+            CDC dc(pair.dc());
+            CKnownClipBox known(pair.dc(), c.clip);
+            DrawTrackerFramePair(&dc, c.outer);
+        }
+        {
+            CDC dc(oneByOne.dc());
+            RECT inner = c.outer;
+            ::InflateRect(&inner, -1, -1);
+            DrawTrackerFrame(&dc, c.outer);
+            DrawTrackerFrame(&dc, inner);
+        }
+        EXPECT_EQ(pair.Pixels(), oneByOne.Pixels());
     }
 }
 
