@@ -20,12 +20,12 @@ struct CodeByteHeader {
 };
 
 struct CodeByteInstruction {
-  uint32_t a;   // memory word, jump target, function id, constant low word, count
-  uint32_t b;   // constant high word; cell number of a created local
-  uint8_t t;    // type byte
-  uint8_t r2;   // source register
-  uint8_t r;    // destination register
-  uint8_t op;   // opcode
+  uint32_t a;  // memory word, jump target, function id, constant low word, count
+  uint32_t b;  // constant high word; cell number of a created local
+  uint8_t t;   // type byte
+  uint8_t r2;  // source register
+  uint8_t r;   // destination register
+  uint8_t op;  // opcode
 };
 
 static_assert(sizeof(CodeByteHeader) == 64, "64-byte header");

@@ -61,7 +61,7 @@ TEST(CodeByteFile, GlobalAndStringEntries) {
   ASSERT_EQ(out.status, 0) << out.err_text;
   const std::vector<uint8_t>& b = out.code;
   uint32_t data = U32(b, 36);
-  const uint8_t expected[] = {2, 0, 0, 0,                   // two entries
+  const uint8_t expected[] = {2,    0, 0, 0,                 // two entries
                               0x84, 0, 0, 0, 0, 0, 0, 0, 0,  // int g
                               0x90, 2, 0, 0, 0, 2, 0, 0, 0, 'a', 'b'};
   ASSERT_EQ(b.size(), data + sizeof expected);
@@ -82,7 +82,7 @@ TEST(CodeByteFile, EntryTypesAndCounts) {
     uint32_t count;
     std::string data;
   };
-  const Entry entries[] = {{0x98, 10, ""}, {0xA0, 0, ""}, {0x81, 0, ""}, {0x87, 0, ""},
+  const Entry entries[] = {{0x98, 10, ""}, {0xA0, 0, ""}, {0x81, 0, ""},     {0x87, 0, ""},
                            {0x86, 0, ""},  {0x92, 3, ""}, {0x90, 3, "a\tb"}, {0x90, 3, ""}};
   for (const Entry& e : entries) {
     EXPECT_EQ(b[at], e.type);
@@ -99,10 +99,12 @@ TEST(CodeByteFile, TypeWordsGiveTheirElementCodes) {
     const char* decl;
     uint8_t type;
   };
-  const Case cases[] = {{"char v;", 0x80},          {"unsigned char v;", 0x81}, {"short int v;", 0x82},
-                        {"unsigned short int v;", 0x83}, {"bool v;", 0x84},     {"unsigned long v;", 0x85},
-                        {"float v;", 0x86},         {"int64 v;", 0x87},         {"double v;", 0x88},
-                        {"unsigned v[2];", 0x95},   {"short *v;", 0xA2}};
+  const Case cases[] = {{"char v;", 0x80},      {"unsigned char v;", 0x81},
+                        {"short int v;", 0x82}, {"unsigned short int v;", 0x83},
+                        {"bool v;", 0x84},      {"unsigned long v;", 0x85},
+                        {"float v;", 0x86},     {"int64 v;", 0x87},
+                        {"double v;", 0x88},    {"unsigned v[2];", 0x95},
+                        {"short *v;", 0xA2}};
   for (const Case& c : cases) {
     CompileOutput out = Compile(std::string(c.decl) + " int main() { return 0; }");
     ASSERT_EQ(out.status, 0) << c.decl;

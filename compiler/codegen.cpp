@@ -13,8 +13,7 @@
 
 namespace tarnic {
 
-CCodeGenerator::CCodeGenerator(CCompilerContext& context)
-    : ctx_(context), reporter_(context.reporter()) {
+CCodeGenerator::CCodeGenerator(CCompilerContext& context) : ctx_(context), reporter_(context.reporter()) {
   header_.magic = kCodeByteMagic;
   header_.version = kCodeByteVersion;
   std::strncpy(header_.title, kCodeByteTitle, sizeof header_.title - 1);
@@ -86,7 +85,8 @@ constexpr size_t kInstructionBytes = sizeof(CodeByteInstruction);
 
 size_t DataBytes(const std::vector<CSymbolEntry*>& cells) {
   size_t bytes = 4;
-  for (const CSymbolEntry* cell : cells) bytes += sizeof(CodeByteDataEntry) + (cell->is_string ? cell->data.size() : 0);
+  for (const CSymbolEntry* cell : cells)
+    bytes += sizeof(CodeByteDataEntry) + (cell->is_string ? cell->data.size() : 0);
   return bytes;
 }
 

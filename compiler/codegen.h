@@ -125,7 +125,7 @@ class CCodeGenerator {
   int function_start_ = 0;
   int last_target_ = -1;  // highest jump target patched inside the current function
   int bytes_written_ = 0;
-  int nesting_ = 0;              // statements and expressions being emitted
+  int nesting_ = 0;                // statements and expressions being emitted
   bool nesting_reported_ = false;  // "Out of stack" is reported once
 };
 

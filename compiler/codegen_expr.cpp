@@ -16,14 +16,14 @@ struct SubCode {
 };
 
 const SubCode kBinaryTokens[] = {
-    {'*', 0},    {'/', 1},    {'%', 2},    {'+', 3},    {'-', 4},     {TK_SHL, 5},
-    {TK_SHR, 6}, {'>', 7},    {'<', 8},    {TK_LE, 9},  {TK_GE, 10},  {TK_EQ, 11},
-    {TK_NE, 12}, {'&', 13},   {'^', 14},   {'|', 15},   {TK_AND, 16}, {TK_OR, 17},
+    {'*', 0},    {'/', 1},  {'%', 2},  {'+', 3},   {'-', 4},     {TK_SHL, 5},
+    {TK_SHR, 6}, {'>', 7},  {'<', 8},  {TK_LE, 9}, {TK_GE, 10},  {TK_EQ, 11},
+    {TK_NE, 12}, {'&', 13}, {'^', 14}, {'|', 15},  {TK_AND, 16}, {TK_OR, 17},
 };
 
 const SubCode kAssignTokens[] = {
-    {'=', 0},           {TK_MUL_ASSIGN, 1}, {TK_DIV_ASSIGN, 2}, {TK_MOD_ASSIGN, 3},
-    {TK_ADD_ASSIGN, 4}, {TK_SUB_ASSIGN, 5}, {TK_SHL_ASSIGN, 6}, {TK_SHR_ASSIGN, 7},
+    {'=', 0},           {TK_MUL_ASSIGN, 1}, {TK_DIV_ASSIGN, 2},  {TK_MOD_ASSIGN, 3},
+    {TK_ADD_ASSIGN, 4}, {TK_SUB_ASSIGN, 5}, {TK_SHL_ASSIGN, 6},  {TK_SHR_ASSIGN, 7},
     {TK_AND_ASSIGN, 8}, {TK_OR_ASSIGN, 9},  {TK_XOR_ASSIGN, 10},
 };
 

@@ -45,15 +45,14 @@ TEST(Codegen, CompoundAssignmentWithRealConstantWarns) {
 
 TEST(Codegen, LogicalAndEvaluatesBothSides) {
   Code code = MainCode("int a; int f() { return 1; } int main() { a && f(); return 0; }");
-  EXPECT_EQ(code, (Code{"OP_CALL A=6", "OP_MOV R=1 R2=0", "OP_LDM R=2 A=" + G(0),
-                        "OP_BIN_RR+16 R=2 R2=1", "OP_LDK R=0 A=0 T=0x04", "OP_RET",
-                        "OP_LDK R=0 A=1 T=0x04", "OP_RET"}));
+  EXPECT_EQ(code, (Code{"OP_CALL A=6", "OP_MOV R=1 R2=0", "OP_LDM R=2 A=" + G(0), "OP_BIN_RR+16 R=2 R2=1",
+                        "OP_LDK R=0 A=0 T=0x04", "OP_RET", "OP_LDK R=0 A=1 T=0x04", "OP_RET"}));
 }
 
 TEST(Codegen, IncrementOrder) {
-  EXPECT_EQ(MainCode("int main() { int i; i++; return 0; }", 1),
-            (Code{"OP_LDM R=2 A=" + L(0), "OP_LDV R=1 R2=2", "OP_INC R=2", "OP_LDK R=0 A=0 T=0x04",
-                  "OP_RET"}));
+  EXPECT_EQ(
+      MainCode("int main() { int i; i++; return 0; }", 1),
+      (Code{"OP_LDM R=2 A=" + L(0), "OP_LDV R=1 R2=2", "OP_INC R=2", "OP_LDK R=0 A=0 T=0x04", "OP_RET"}));
   EXPECT_EQ(MainCode("int main() { int i; ++i; --i; return 0; }", 1),
             (Code{"OP_LDM R=2 A=" + L(0), "OP_INC R=2", "OP_LDV R=1 R2=2", "OP_LDM R=2 A=" + L(0),
                   "OP_DEC R=2", "OP_LDV R=1 R2=2", "OP_LDK R=0 A=0 T=0x04", "OP_RET"}));
@@ -61,8 +60,8 @@ TEST(Codegen, IncrementOrder) {
 
 TEST(Codegen, IndexingIsUnscaledDereferenceOfSum) {
   EXPECT_EQ(MainCode("int a[10]; int main() { return a[2]; }"),
-            (Code{"OP_LDM R=1 A=" + G(0), "OP_BIN_RK+3 R=1 A=2 T=0x04", "OP_TOPTR R=1",
-                  "OP_MOV R=0 R2=1", "OP_RET"}));
+            (Code{"OP_LDM R=1 A=" + G(0), "OP_BIN_RK+3 R=1 A=2 T=0x04", "OP_TOPTR R=1", "OP_MOV R=0 R2=1",
+                  "OP_RET"}));
 }
 
 TEST(Codegen, PointerPlusIntegerIsPlainAdd) {
@@ -73,17 +72,17 @@ TEST(Codegen, PointerPlusIntegerIsPlainAdd) {
 
 TEST(Codegen, AddressOfAndCast) {
   // The double goes back to "int" on its way out of main.
-  EXPECT_EQ(MainCode("int x; int *p; int main() { p = &x; return (double) x; }"),
-            (Code{"OP_LEA R=1 A=" + G(0), "OP_LDM R=2 A=" + G(1), "OP_ASG_RR+0 R=2 R2=1",
-                  "OP_LDM R=1 A=" + G(0), "OP_CAST R=1 T=0x08", "OP_CAST R=1 T=0x04", "OP_MOV R=0 R2=1",
-                  "OP_RET"}));
+  EXPECT_EQ(
+      MainCode("int x; int *p; int main() { p = &x; return (double) x; }"),
+      (Code{"OP_LEA R=1 A=" + G(0), "OP_LDM R=2 A=" + G(1), "OP_ASG_RR+0 R=2 R2=1", "OP_LDM R=1 A=" + G(0),
+            "OP_CAST R=1 T=0x08", "OP_CAST R=1 T=0x04", "OP_MOV R=0 R2=1", "OP_RET"}));
 }
 
 TEST(Codegen, SystemCallWithVariableArgumentsPushesCount) {
   EXPECT_EQ(MainCode("int x; int main() { printf(\"ab\", x); return 0; }"),
             (Code{"OP_LDM R=1 A=" + G(1), "OP_CAST R=1 T=0x20", "OP_PUSHM A=" + G(0), "OP_PUSHR R=1",
-                  "OP_PUSHK A=3 T=0x04", "OP_CALLSYS A=204", "OP_MOV R=2 R2=0",
-                  "OP_LDK R=0 A=0 T=0x04", "OP_RET"}));
+                  "OP_PUSHK A=3 T=0x04", "OP_CALLSYS A=204", "OP_MOV R=2 R2=0", "OP_LDK R=0 A=0 T=0x04",
+                  "OP_RET"}));
 }
 
 TEST(Codegen, ScriptCallPushesLastArgumentFirstAndConverts) {
@@ -116,11 +115,13 @@ TEST(Codegen, ReturnConvertsToTheDeclaredResultType) {
         "OP_BIN_RK+1 R=1 A=2 T=0x04", "OP_CAST R=1 T=0x04", "OP_MOV R=0 R2=1", "OP_RET"}},
       {"double f() { int i; return i; }",
        {"OP_LOCAL A=0 T=0x44", "OP_LDM R=1 A=" + L(0), "OP_CAST R=1 T=0x08", "OP_MOV R=0 R2=1", "OP_RET"}},
-      {"char f() { return 300; }", {"OP_LDK R=1 A=300 T=0x04", "OP_CAST R=1 T=0x00", "OP_MOV R=0 R2=1", "OP_RET"}},
-      {"char *f() { return \"ab\"; }", {"OP_LDM R=1 A=" + G(0), "OP_CAST R=1 T=0x20", "OP_MOV R=0 R2=1", "OP_RET"}},
+      {"char f() { return 300; }",
+       {"OP_LDK R=1 A=300 T=0x04", "OP_CAST R=1 T=0x00", "OP_MOV R=0 R2=1", "OP_RET"}},
+      {"char *f() { return \"ab\"; }",
+       {"OP_LDM R=1 A=" + G(0), "OP_CAST R=1 T=0x20", "OP_MOV R=0 R2=1", "OP_RET"}},
       {"int f(char *s) { return s[1]; }",
-       {"OP_POPARG", "OP_LDM R=1 A=" + L(0), "OP_BIN_RK+3 R=1 A=1 T=0x04", "OP_TOPTR R=1", "OP_CAST R=1 T=0x04",
-        "OP_MOV R=0 R2=1", "OP_RET"}},
+       {"OP_POPARG", "OP_LDM R=1 A=" + L(0), "OP_BIN_RK+3 R=1 A=1 T=0x04", "OP_TOPTR R=1",
+        "OP_CAST R=1 T=0x04", "OP_MOV R=0 R2=1", "OP_RET"}},
       // The declared type already: loaded as before.
       {"int f() { int i; return i; }", {"OP_LOCAL A=0 T=0x44", "OP_LDM R=0 A=" + L(0), "OP_RET"}},
       {"double f() { return 2.5; }", {"OP_LDK R=0 A=0 B=1074003968 T=0x08", "OP_RET"}},
@@ -154,9 +155,9 @@ TEST(Codegen, ShiftsShareTheRelationalLevel) {
   // (1 << 2) < 3 and (a < b) << c: the left operand is always the earlier group.
   EXPECT_EQ(MainCode("int x; int a; int b; int main() { x = a << b < 3; x = a < b << 3; return 0; }"),
             (Code{"OP_LDM R=1 A=" + G(1), "OP_BIN_RM+5 R=1 A=" + G(2), "OP_BIN_RK+8 R=1 A=3 T=0x04",
-                  "OP_LDM R=2 A=" + G(0), "OP_ASG_RR+0 R=2 R2=1",
-                  "OP_LDM R=1 A=" + G(1), "OP_BIN_RM+8 R=1 A=" + G(2), "OP_BIN_RK+5 R=1 A=3 T=0x04",
-                  "OP_LDM R=2 A=" + G(0), "OP_ASG_RR+0 R=2 R2=1", "OP_LDK R=0 A=0 T=0x04", "OP_RET"}));
+                  "OP_LDM R=2 A=" + G(0), "OP_ASG_RR+0 R=2 R2=1", "OP_LDM R=1 A=" + G(1),
+                  "OP_BIN_RM+8 R=1 A=" + G(2), "OP_BIN_RK+5 R=1 A=3 T=0x04", "OP_LDM R=2 A=" + G(0),
+                  "OP_ASG_RR+0 R=2 R2=1", "OP_LDK R=0 A=0 T=0x04", "OP_RET"}));
 }
 
 TEST(Codegen, PrecedenceOfArithmeticAndBitwise) {
@@ -168,8 +169,7 @@ TEST(Codegen, PrecedenceOfArithmeticAndBitwise) {
                         "OP_BIN_RR+3 R=2 R2=1", "OP_LDM R=1 A=" + G(4), "OP_BIN_RR+11 R=1 R2=2",
                         "OP_LDM R=2 A=" + G(3), "OP_BIN_RR+13 R=2 R2=1", "OP_LDM R=1 A=" + G(2),
                         "OP_BIN_RR+14 R=1 R2=2", "OP_LDM R=2 A=" + G(1), "OP_BIN_RR+15 R=2 R2=1",
-                        "OP_LDM R=1 A=" + G(0), "OP_ASG_RR+0 R=1 R2=2", "OP_LDK R=0 A=0 T=0x04",
-                        "OP_RET"}));
+                        "OP_LDM R=1 A=" + G(0), "OP_ASG_RR+0 R=1 R2=2", "OP_LDK R=0 A=0 T=0x04", "OP_RET"}));
 }
 
 TEST(Codegen, AssignmentSubCodes) {
@@ -181,8 +181,8 @@ TEST(Codegen, AssignmentSubCodes) {
 }
 
 TEST(Codegen, BinarySubCodes) {
-  const char* ops[] = {"*", "/", "%", "+", "-", "<<", ">>", ">", "<", "<=", ">=", "==", "!=", "&", "^", "|",
-                       "&&", "||"};
+  const char* ops[] = {"*",  "/",  "%",  "+",  "-", "<<", ">>", ">",  "<",
+                       "<=", ">=", "==", "!=", "&", "^",  "|",  "&&", "||"};
   for (int i = 0; i < 18; ++i) {
     Code code = MainCode(std::string("int x; int main() { x = x ") + ops[i] + " 2; return 0; }");
     EXPECT_EQ(code[1], qel::FormatStr("OP_BIN_RK+%d R=1 A=2 T=0x04", i)) << ops[i];
@@ -204,8 +204,8 @@ TEST(Codegen, DoLoopContinuesAtCondition) {
 
 TEST(Codegen, ForLoopContinuesAtThirdPart) {
   EXPECT_EQ(MainCode("int i; int main() { for (i = 0; i < 3; i++) { continue; } return 0; }"),
-            (Code{"OP_LDM R=1 A=" + G(0), "OP_ASG_RK+0 R=1 A=0 T=0x04",
-                  "OP_LDM R=1 A=" + G(0), "OP_BIN_RK+8 R=1 A=3 T=0x04", "OP_JZ R=1 A=10",  // 2: start
+            (Code{"OP_LDM R=1 A=" + G(0), "OP_ASG_RK+0 R=1 A=0 T=0x04", "OP_LDM R=1 A=" + G(0),
+                  "OP_BIN_RK+8 R=1 A=3 T=0x04", "OP_JZ R=1 A=10",                         // 2: start
                   "OP_JMP A=6", "OP_LDM R=2 A=" + G(0), "OP_LDV R=1 R2=2", "OP_INC R=2",  // 6: step
                   "OP_JMP A=2", "OP_LDK R=0 A=0 T=0x04", "OP_RET"}));
   // Without a condition there is no exit test.
@@ -240,8 +240,8 @@ TEST(Codegen, ReturnBehindAJumpTargetGetsAFinalReturn) {
 }
 
 TEST(Codegen, LaterFunctionIsCalledAtItsEntry) {
-  CompileOutput out = Compile(
-      "int a; int b; int f() { return 1; } int main() { return g() + f(); } int g() { return 2; }");
+  CompileOutput out =
+      Compile("int a; int b; int f() { return 1; } int main() { return g() + f(); } int g() { return 2; }");
   ASSERT_EQ(out.status, 0) << out.err_text;
   // Ids: a 0, b 1, main 2, f 3, g 4; main's code comes first, then f, then g.
   EXPECT_EQ(out.header.entry, 0u);
@@ -261,8 +261,7 @@ TEST(Codegen, GlobalInitializersRunBeforeMain) {
 TEST(Codegen, LocalsAreCreatedWhereDeclared) {
   EXPECT_EQ(MainCode("int main() { int i = 2; double d[3]; char *p; return 0; }"),
             (Code{"OP_LOCAL A=0 T=0x44", "OP_LDM R=1 A=" + L(0), "OP_ASG_RK+0 R=1 A=2 T=0x04",
-                  "OP_LOCAL A=3 B=1 T=0x58", "OP_LOCAL A=0 B=2 T=0x60", "OP_LDK R=0 A=0 T=0x04",
-                  "OP_RET"}));
+                  "OP_LOCAL A=3 B=1 T=0x58", "OP_LOCAL A=0 B=2 T=0x60", "OP_LDK R=0 A=0 T=0x04", "OP_RET"}));
 }
 
 TEST(Codegen, ArrayInitializersStoreEachElement) {
@@ -292,7 +291,8 @@ TEST(Codegen, StringInitializerStoresTheTerminatingZero) {
 }
 
 TEST(Codegen, ArraySizeFromInitializer) {
-  CompileOutput out = Compile("char s[] = \"abc\"; int n[] = {1, 2}; int main() { return sizeof(s) + sizeof(n); }");
+  CompileOutput out =
+      Compile("char s[] = \"abc\"; int n[] = {1, 2}; int main() { return sizeof(s) + sizeof(n); }");
   ASSERT_EQ(out.status, 0) << out.err_text;
   EXPECT_EQ(Dump(out).end()[-2], "OP_MOV R=0 R2=1");
   EXPECT_EQ(Dump(out).end()[-4], "OP_LDK R=1 A=3 T=0x04");
@@ -306,10 +306,14 @@ TEST(Codegen, SizeofValues) {
     int size;
   };
   const Case cases[] = {
-      {"int a[10];", "sizeof(a)", 40},    {"double *p;", "sizeof(p)", 8},
-      {"", "sizeof(double *)", 4},       {"", "sizeof(short)", 2},
-      {"unsigned char b[3];", "sizeof(b)", 3}, {"", "sizeof(int64)", 8},
-      {"", "sizeof(unsigned short int)", 2},   {"float f;", "sizeof(f)", 4},
+      {"int a[10];", "sizeof(a)", 40},
+      {"double *p;", "sizeof(p)", 8},
+      {"", "sizeof(double *)", 4},
+      {"", "sizeof(short)", 2},
+      {"unsigned char b[3];", "sizeof(b)", 3},
+      {"", "sizeof(int64)", 8},
+      {"", "sizeof(unsigned short int)", 2},
+      {"float f;", "sizeof(f)", 4},
   };
   for (const Case& c : cases) {
     Code code = MainCode(std::string(c.decl) + " int main() { return " + c.expr + "; }");
@@ -331,11 +335,11 @@ TEST(Codegen, RegistersRunOutAtTwentySix) {
 }
 
 TEST(Codegen, ConstantsKeepTheirTypes) {
-  EXPECT_EQ(MainCode("int x; int main() { x = 0xFFFFFFFF; x = 4294967297; x = '\\0'; x = 'A'; return TRUE; }"),
-            (Code{"OP_LDM R=1 A=" + G(0), "OP_ASG_RK+0 R=1 A=4294967295 T=0x05", "OP_LDM R=1 A=" + G(0),
-                  "OP_ASG_RK+0 R=1 A=1 T=0x04", "OP_LDM R=1 A=" + G(0), "OP_ASG_RK+0 R=1 A=0 T=0x04",
-                  "OP_LDM R=1 A=" + G(0), "OP_ASG_RK+0 R=1 A=65 T=0x04", "OP_LDK R=0 A=1 T=0x04",
-                  "OP_RET"}));
+  EXPECT_EQ(
+      MainCode("int x; int main() { x = 0xFFFFFFFF; x = 4294967297; x = '\\0'; x = 'A'; return TRUE; }"),
+      (Code{"OP_LDM R=1 A=" + G(0), "OP_ASG_RK+0 R=1 A=4294967295 T=0x05", "OP_LDM R=1 A=" + G(0),
+            "OP_ASG_RK+0 R=1 A=1 T=0x04", "OP_LDM R=1 A=" + G(0), "OP_ASG_RK+0 R=1 A=0 T=0x04",
+            "OP_LDM R=1 A=" + G(0), "OP_ASG_RK+0 R=1 A=65 T=0x04", "OP_LDK R=0 A=1 T=0x04", "OP_RET"}));
 }
 
 TEST(Codegen, ScriptOfHostAndLibraryCallsCompilesCleanly) {

@@ -29,7 +29,8 @@ int CompilePreprocessed(const std::string& text, const std::string& stdlib_text,
   out.file_size = static_cast<int>(out.code.size());
   out.instructions = generator.ReleaseInstructions();
   out.header = generator.header();
-  if (!output_path.empty() && generator.WriteCodeByteFile(output_path, out.code) != 0) return reporter.errors();
+  if (!output_path.empty() && generator.WriteCodeByteFile(output_path, out.code) != 0)
+    return reporter.errors();
   return 0;
 }
 
@@ -65,9 +66,9 @@ CompileOutput CompileText(const std::string& source, const std::string& stdlib_t
     out.generated = false;
   }
   if (out.generated) {
-    reporter.out_text() += qel::FormatStr(DriverText(DRV_CODE_FILE_INFO, chinese),
-                                          static_cast<int>(out.instructions.size()),
-                                          static_cast<int>(out.code.size()));
+    reporter.out_text() +=
+        qel::FormatStr(DriverText(DRV_CODE_FILE_INFO, chinese), static_cast<int>(out.instructions.size()),
+                       static_cast<int>(out.code.size()));
   }
   out.out_text = reporter.out_text();
   out.err_text = reporter.error_text();

@@ -32,7 +32,7 @@ bool ReportPreprocessStatus(int status, const std::string& source_name, Reporter
 
 // The whole run on a source given as the bytes of its file, without any file: the
 // exit status, both output texts and the code bytes that Tarnic would write.
-CompileOutput CompileText(const std::string& source, const std::string& stdlib_text,
-                          bool chinese = false, const std::string& source_name = "csstmp.sc");
+CompileOutput CompileText(const std::string& source, const std::string& stdlib_text, bool chinese = false,
+                          const std::string& source_name = "csstmp.sc");
 
 }  // namespace tarnic

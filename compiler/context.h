@@ -18,7 +18,8 @@ class CCompilerContext {
 
   Reporter& reporter() { return reporter_; }
   // Reports a numbered message at the current line (see Reporter::Report).
-  void ReportError(int code, const char* first = nullptr, const char* second = nullptr, bool keep_order = false) {
+  void ReportError(int code, const char* first = nullptr, const char* second = nullptr,
+                   bool keep_order = false) {
     reporter_.Report(code, first, second, keep_order);
   }
   CSyntaxNode* NewNode(int kind, int op, int line) { return nodes_.New(kind, op, line); }

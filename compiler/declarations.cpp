@@ -20,7 +20,9 @@ std::string ConstantTypeName(const CSyntaxNode* init) {
   }
 }
 
-int ConstantType(const CSyntaxNode* init) { return init->kind == NK_STRING ? T_CHAR_ARRAY : init->value.type; }
+int ConstantType(const CSyntaxNode* init) {
+  return init->kind == NK_STRING ? T_CHAR_ARRAY : init->value.type;
+}
 
 int CountItems(const CSyntaxNode* list) {
   int n = 0;
@@ -75,8 +77,7 @@ bool CCompilerContext::DeclareOne(CSyntaxNode* d, int base, CSymbolTable& table)
     int conversion = CheckConversion(ConstantType(init), type);
     std::string from = ConstantTypeName(init), to = DeclaredTypeName(type);
     if (conversion == CONV_LOSS) reporter_.Report(MSG_POSSIBLE_LOSS, from.c_str(), to.c_str(), true);
-    if (conversion == CONV_REFUSED)
-      reporter_.Report(MSG_CANNOT_CONVERT, from.c_str(), to.c_str(), true);
+    if (conversion == CONV_REFUSED) reporter_.Report(MSG_CANNOT_CONVERT, from.c_str(), to.c_str(), true);
   }
   if (NamesFunction(d->name)) {
     reporter_.Report(MSG_NAMES_SYSTEM_FUNCTION, d->name);

@@ -52,8 +52,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, Reporter& rep
       cl.chinese = true;
       reporter.set_chinese(true);
     } else if (!arg.empty() && arg[0] == '/') {
-      reporter.out_text() += qel::FormatStr(DriverText(DRV_BAD_COMMAND_LINE, reporter.chinese()),
-                                            upper.c_str());
+      reporter.out_text() +=
+          qel::FormatStr(DriverText(DRV_BAD_COMMAND_LINE, reporter.chinese()), upper.c_str());
       cl.compile = false;
     } else {
       cl.source = arg;
@@ -98,8 +98,7 @@ int RunTarnic(const std::vector<std::string>& args, const std::string& program_d
           std::remove(output.c_str());
         } else if (out.generated) {
           reporter.out_text() += qel::FormatStr(DriverText(DRV_CODE_FILE_INFO, reporter.chinese()),
-                                                static_cast<int>(out.instructions.size()),
-                                                out.file_size);
+                                                static_cast<int>(out.instructions.size()), out.file_size);
         }
       }
     }

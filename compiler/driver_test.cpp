@@ -139,8 +139,8 @@ class TarnicRun : public ::testing::Test {
     PROCESS_INFORMATION pi{};
     std::vector<char> line(command.begin(), command.end());
     line.push_back(0);
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, dir_.c_str(), &si,
-                        &pi))
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        dir_.c_str(), &si, &pi))
       return 0xFFFFFFFF;
     WaitForSingleObject(pi.hProcess, 30000);
     DWORD code = 0xFFFFFFFF;
@@ -154,7 +154,8 @@ class TarnicRun : public ::testing::Test {
   std::string dir_;
 };
 
-const char kGood[] = "int main()\r\n{\r\n  char b[8];\r\n  sprintf(b, \"%d\", RGB(1, 2, 3));\r\n  return 0;\r\n}\r\n";
+const char kGood[] =
+    "int main()\r\n{\r\n  char b[8];\r\n  sprintf(b, \"%d\", RGB(1, 2, 3));\r\n  return 0;\r\n}\r\n";
 
 TEST_F(TarnicRun, CompilesWithChineseMessagesBesideTheSource) {
   Write("csstmp.sc", kGood);
@@ -163,9 +164,8 @@ TEST_F(TarnicRun, CompilesWithChineseMessagesBesideTheSource) {
   EXPECT_EQ(Read("cscerr.txt"), "");
   std::string so = Read("csstmp.so");
   ASSERT_GE(so.size(), 64u);
-  EXPECT_EQ(Read("cscout.txt"),
-            ">> 字节码文件信息：指令(" + std::to_string((so.size() - 68) / 12) + ")，文件大小(" +
-                std::to_string(so.size()) + ")\r\n");
+  EXPECT_EQ(Read("cscout.txt"), ">> 字节码文件信息：指令(" + std::to_string((so.size() - 68) / 12) +
+                                    ")，文件大小(" + std::to_string(so.size()) + ")\r\n");
 }
 
 TEST_F(TarnicRun, AddsScToANameWithoutDot) {

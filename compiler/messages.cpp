@@ -14,11 +14,13 @@ const char* Find(const MessageRow* rows, size_t count, int code) {
 }  // namespace
 
 const char* MessageText(int code, bool chinese) {
-  return chinese ? Find(CompilerErrorTableChinese, CompilerErrorTableChineseSize, code) : Find(CompilerErrorTableEnglish, CompilerErrorTableEnglishSize, code);
+  return chinese ? Find(CompilerErrorTableChinese, CompilerErrorTableChineseSize, code)
+                 : Find(CompilerErrorTableEnglish, CompilerErrorTableEnglishSize, code);
 }
 
 const char* DriverText(int row, bool chinese) {
-  return chinese ? Find(DriverMessageTableChinese, DriverMessageTableChineseSize, row) : Find(DriverMessageTableEnglish, DriverMessageTableEnglishSize, row);
+  return chinese ? Find(DriverMessageTableChinese, DriverMessageTableChineseSize, row)
+                 : Find(DriverMessageTableEnglish, DriverMessageTableEnglishSize, row);
 }
 
 const char* FatalLineFormat(bool chinese) { return chinese ? "错误 C%d: %s\r\n" : "Error C%d: %s\r\n"; }

@@ -5,7 +5,8 @@
 namespace tarnic {
 
 const OpcodeInfo kOpcodeTable[] = {
-#define TARNIC_OPCODE_ROW(name, first, subcodes, fields, meaning) {OP_##name, subcodes, "OP_" #name, fields, meaning},
+#define TARNIC_OPCODE_ROW(name, first, subcodes, fields, meaning) \
+  {OP_##name, subcodes, "OP_" #name, fields, meaning},
     TARNIC_OPCODES(TARNIC_OPCODE_ROW)
 #undef TARNIC_OPCODE_ROW
 };

@@ -10,10 +10,10 @@ struct COperand {
   int kind = OK_REGISTER;
   bool dereferenced = false;  // the register refers to an element (no second "*")
   int reg = 0;
-  uint8_t type = 0;           // type byte: storage, kind and element bits
-  uint32_t memory = 0;        // memory word of a memory operand
-  uint64_t value = 0;         // constant value (low and high words)
-  bool refers = false;        // the register refers to a variable or element (a target)
+  uint8_t type = 0;     // type byte: storage, kind and element bits
+  uint32_t memory = 0;  // memory word of a memory operand
+  uint64_t value = 0;   // constant value (low and high words)
+  bool refers = false;  // the register refers to a variable or element (a target)
 };
 
 // Registers 1 to 25; register 0 is the accumulator.

@@ -103,7 +103,7 @@ class Parser {
   std::vector<Token> ahead_;
   size_t head_ = 0;
   Token previous_;
-  long taken_ = 0;         // tokens consumed so far
+  long taken_ = 0;  // tokens consumed so far
   long expression_start_ = 0;
   int loop_depth_ = 0;
   int depth_ = 0;

@@ -32,9 +32,7 @@ const TokenCodeTable kLevelOf = [] {
   return table;
 }();
 
-bool IsAssignmentOperator(int code) {
-  return code == '=' || (code >= TK_MUL_ASSIGN && code <= TK_OR_ASSIGN);
-}
+bool IsAssignmentOperator(int code) { return code == '=' || (code >= TK_MUL_ASSIGN && code <= TK_OR_ASSIGN); }
 
 }  // namespace
 

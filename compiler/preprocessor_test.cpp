@@ -67,7 +67,9 @@ TEST(Preprocessor, TextModeContents) {
       {"a\r\nb\r\n", "a\nb\n"},
       {"\r\r\n\n\r", "\r\n\n\r"},
       {"a\rb", "a\rb"},
-      {"ab\x1A" "cd\r\n", "ab"},
+      {"ab\x1A"
+       "cd\r\n",
+       "ab"},
       {"a\r\x1A\n", "a\r"},
       {"\x1A", ""},
       {"\r\n\r\n", "\n\n"},
@@ -104,14 +106,15 @@ TEST(Preprocessor, EmptyResult) {
 
 TEST(Preprocessor, LineNumbersSurviveCommentsDirectivesAndStrings) {
   const char* sources[] = {
-      "/* a\nb\nc */\nint main() { return k; }",             // 4
-      "#define A 1\n#define B 2\n// x\nint main() { return k; }",  // 4
+      "/* a\nb\nc */\nint main() { return k; }",                         // 4
+      "#define A 1\n#define B 2\n// x\nint main() { return k; }",        // 4
       "int main() {\n char *s = \"x\n y\"; char c = '\n'; return k; }",  // 4
-      "int main() { return\n\n\n k; }",                       // 4
+      "int main() { return\n\n\n k; }",                                  // 4
   };
   for (const char* source : sources) {
     CompileOutput out = Compile(source);
-    EXPECT_EQ(Lines(out.err_text), (std::vector<std::string>{"Error C2018 (4): \"k\" is a undeclared identifier"}))
+    EXPECT_EQ(Lines(out.err_text),
+              (std::vector<std::string>{"Error C2018 (4): \"k\" is a undeclared identifier"}))
         << source;
   }
 }
@@ -127,7 +130,8 @@ TEST(Preprocessor, DefinesCompile) {
 TEST(Preprocessor, ADeepChainOfDefinesIsReplacedOnce) {
   constexpr int kLinks = 100000;
   std::string source;
-  for (int i = 1; i <= kLinks; ++i) source += "#define M" + std::to_string(i) + " M" + std::to_string(i - 1) + "\n";
+  for (int i = 1; i <= kLinks; ++i)
+    source += "#define M" + std::to_string(i) + " M" + std::to_string(i - 1) + "\n";
   source += "M" + std::to_string(kLinks);
   PassResult r = Pass(source);
   EXPECT_EQ(r.status, PP_OK);

@@ -5,8 +5,7 @@
 
 namespace tarnic {
 
-std::string Reporter::MessageWith(int code, const char* first, const char* second,
-                                  bool keepOrder) const {
+std::string Reporter::MessageWith(int code, const char* first, const char* second, bool keepOrder) const {
   const char* text = MessageText(code, chinese_);
   if (!text) return std::string();
   if (!first) return text;
@@ -39,8 +38,7 @@ void Reporter::ReportNumber(int code, const char* first, int number, bool keepOr
 }
 
 void Reporter::ReportUncounted(int code, int line, const char* arg) {
-  error_text_ += qel::FormatStr(ErrorLineFormat(chinese_), code, line,
-                                MessageWith(code, arg).c_str());
+  error_text_ += qel::FormatStr(ErrorLineFormat(chinese_), code, line, MessageWith(code, arg).c_str());
 }
 
 }  // namespace tarnic

@@ -15,8 +15,7 @@ class Reporter {
 
   // Reports a numbered message through the error output; counts it as an error
   // (below 3000) or a warning. In Chinese the two arguments swap unless keepOrder.
-  void Report(int code, const char* first = nullptr, const char* second = nullptr,
-              bool keepOrder = false);
+  void Report(int code, const char* first = nullptr, const char* second = nullptr, bool keepOrder = false);
   void Report(int code, const std::string& first) { Report(code, first.c_str()); }
   void ReportNumber(int code, const char* first, int number, bool keepOrder);
   // The line-numbered error form with a given line, not counted (preprocessor).

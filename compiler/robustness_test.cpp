@@ -9,10 +9,13 @@ namespace tarnic {
 namespace {
 
 const char* const kPieces[] = {
-    "int", "char", "unsigned", "double", "void", "*", "**", "x", "y", "main", "f", "(", ")", "{", "}", "[", "]",
-    ";", ",", "=", "+=", "<<=", "+", "-", "*", "/", "%", "<<", "<", "==", "&&", "||", "!", "~", "&", "?", ":",
-    "++", "--", "1", "0x1F", "2.5", "'a'", "\"s\"", "if", "else", "while", "do", "for", "break", "continue",
-    "return", "sizeof", "#define D 1\n", "\n", "/* c */", "// c\n", "printf", "TRUE", "NULL", "'", "\"",
+    "int",  "char",    "unsigned", "double", "void",  "*",        "**",     "x",      "y",
+    "main", "f",       "(",        ")",      "{",     "}",        "[",      "]",      ";",
+    ",",    "=",       "+=",       "<<=",    "+",     "-",        "*",      "/",      "%",
+    "<<",   "<",       "==",       "&&",     "||",    "!",        "~",      "&",      "?",
+    ":",    "++",      "--",       "1",      "0x1F",  "2.5",      "'a'",    "\"s\"",  "if",
+    "else", "while",   "do",       "for",    "break", "continue", "return", "sizeof", "#define D 1\n",
+    "\n",   "/* c */", "// c\n",   "printf", "TRUE",  "NULL",     "'",      "\"",
 };
 
 TEST(Robustness, RandomTokenSoupEndsWithAStatus) {

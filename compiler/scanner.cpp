@@ -18,14 +18,12 @@ struct Keyword {
 };
 
 const Keyword kKeywords[] = {
-    {"sizeof", TK_SIZEOF},   {"char", TK_CHAR},     {"unsigned", TK_UNSIGNED},
-    {"short", TK_SHORT},     {"int", TK_INT},       {"long", TK_INT},
-    {"bool", TK_INT},        {"int64", TK_INT64},   {"float", TK_FLOAT},
-    {"double", TK_DOUBLE},   {"void", TK_VOID},     {"TRUE", TK_TRUE},
-    {"true", TK_TRUE},       {"FALSE", TK_FALSE},   {"false", TK_FALSE},
-    {"NULL", TK_NULL},       {"null", TK_NULL},     {"if", TK_IF},
-    {"else", TK_ELSE},       {"while", TK_WHILE},   {"do", TK_DO},
-    {"for", TK_FOR},         {"continue", TK_CONTINUE}, {"break", TK_BREAK},
+    {"sizeof", TK_SIZEOF}, {"char", TK_CHAR},     {"unsigned", TK_UNSIGNED}, {"short", TK_SHORT},
+    {"int", TK_INT},       {"long", TK_INT},      {"bool", TK_INT},          {"int64", TK_INT64},
+    {"float", TK_FLOAT},   {"double", TK_DOUBLE}, {"void", TK_VOID},         {"TRUE", TK_TRUE},
+    {"true", TK_TRUE},     {"FALSE", TK_FALSE},   {"false", TK_FALSE},       {"NULL", TK_NULL},
+    {"null", TK_NULL},     {"if", TK_IF},         {"else", TK_ELSE},         {"while", TK_WHILE},
+    {"do", TK_DO},         {"for", TK_FOR},       {"continue", TK_CONTINUE}, {"break", TK_BREAK},
     {"return", TK_RETURN},
 };
 
@@ -42,9 +40,7 @@ const char kSingleChars[] = ";{},:=()[]&!~-+*/%<>^|?";
 
 bool IsNameStart(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool IsDigit(int c) { return c >= '0' && c <= '9'; }
-bool IsHexDigit(int c) {
-  return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool IsHexDigit(int c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 int HexValue(int c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
 
 // The rows of a table by their first character, in table order (so the

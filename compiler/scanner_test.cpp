@@ -32,18 +32,19 @@ TEST(Scanner, TokenCodes) {
   const Case cases[] = {
       {"int64x int64", {TK_IDENTIFIER, TK_INT64}},
       {"x>>=2", {TK_IDENTIFIER, TK_SHR_ASSIGN, TK_INTEGER}},
-      {"a<<=b<<c<=d", {TK_IDENTIFIER, TK_SHL_ASSIGN, TK_IDENTIFIER, TK_SHL, TK_IDENTIFIER, TK_LE, TK_IDENTIFIER}},
+      {"a<<=b<<c<=d",
+       {TK_IDENTIFIER, TK_SHL_ASSIGN, TK_IDENTIFIER, TK_SHL, TK_IDENTIFIER, TK_LE, TK_IDENTIFIER}},
       {"++ -- == != && || *= /= %= += -= &= ^= |=",
-       {TK_INC, TK_DEC, TK_EQ, TK_NE, TK_AND, TK_OR, TK_MUL_ASSIGN, TK_DIV_ASSIGN, TK_MOD_ASSIGN, TK_ADD_ASSIGN,
-        TK_SUB_ASSIGN, TK_AND_ASSIGN, TK_XOR_ASSIGN, TK_OR_ASSIGN}},
+       {TK_INC, TK_DEC, TK_EQ, TK_NE, TK_AND, TK_OR, TK_MUL_ASSIGN, TK_DIV_ASSIGN, TK_MOD_ASSIGN,
+        TK_ADD_ASSIGN, TK_SUB_ASSIGN, TK_AND_ASSIGN, TK_XOR_ASSIGN, TK_OR_ASSIGN}},
       {"char unsigned short int long bool int64 float double void",
        {TK_CHAR, TK_UNSIGNED, TK_SHORT, TK_INT, TK_INT, TK_INT, TK_INT64, TK_FLOAT, TK_DOUBLE, TK_VOID}},
       {"TRUE true FALSE false NULL null True Int INT",
        {TK_TRUE, TK_TRUE, TK_FALSE, TK_FALSE, TK_NULL, TK_NULL, TK_IDENTIFIER, TK_IDENTIFIER, TK_IDENTIFIER}},
       {"if else while do for continue break return sizeof switch",
        {TK_IF, TK_ELSE, TK_WHILE, TK_DO, TK_FOR, TK_CONTINUE, TK_BREAK, TK_RETURN, TK_SIZEOF, TK_IDENTIFIER}},
-      {";{},:=()[]&!~-+*/%<>^|?", {';', '{', '}', ',', ':', '=', '(', ')', '[', ']', '&', '!', '~', '-', '+', '*',
-                                   '/', '%', '<', '>', '^', '|', '?'}},
+      {";{},:=()[]&!~-+*/%<>^|?", {';', '{', '}', ',', ':', '=', '(', ')', '[', ']', '&', '!',
+                                   '~', '-', '+', '*', '/', '%', '<', '>', '^', '|', '?'}},
       {"0x 0x1F 5.", {TK_INTEGER, TK_IDENTIFIER, TK_HEX, TK_INTEGER}},
       {"1e5 .5 1.5E+3 2e-1", {TK_REAL, TK_REAL, TK_REAL, TK_REAL}},
       {"a @ # $ \\ ` \xB0\xA1 b", {TK_IDENTIFIER, TK_IDENTIFIER}},
@@ -73,9 +74,9 @@ TEST(Scanner, CharacterConstants) {
     bool error;
   };
   const Case cases[] = {
-      {"'a'", 97, false},    {"'\\n'", 10, false},  {"'\\r'", 13, false}, {"'\\t'", 9, false},
-      {"'\\\\'", 92, false}, {"'\\''", 39, false},  {"'''", 39, false},   {"''", 0, false},
-      {"'\\0'", 0, false},   {"'ab'", 97, true},    {"'\\x'", 'x', false}, {"'\\xy'", 'x', true},
+      {"'a'", 97, false},    {"'\\n'", 10, false}, {"'\\r'", 13, false},  {"'\\t'", 9, false},
+      {"'\\\\'", 92, false}, {"'\\''", 39, false}, {"'''", 39, false},    {"''", 0, false},
+      {"'\\0'", 0, false},   {"'ab'", 97, true},   {"'\\x'", 'x', false}, {"'\\xy'", 'x', true},
   };
   for (const Case& c : cases) {
     Reporter reporter;

@@ -10,7 +10,8 @@ namespace tarnic {
 namespace {
 
 TEST(StdlibReader, LineSyntax) {
-  std::unique_ptr<CSystemFunction> f = ParseSystemFunction(" 1 2 < unsigned char * > my Fn ( int , Double*, ... )");
+  std::unique_ptr<CSystemFunction> f =
+      ParseSystemFunction(" 1 2 < unsigned char * > my Fn ( int , Double*, ... )");
   ASSERT_TRUE(f);
   EXPECT_EQ(f->id, 12);
   EXPECT_EQ(f->result, 20);
@@ -30,8 +31,13 @@ TEST(StdlibReader, LineSyntax) {
 }
 
 TEST(StdlibReader, IgnoredLines) {
-  const char* ignored[] = {"; 50<long>RGB(int)", "50 long RGB(int)", "50<long RGB(int)", "50<long>RGB int",
-                           "50<long>RGB(int", "50<long>(int)", ""};
+  const char* ignored[] = {"; 50<long>RGB(int)",
+                           "50 long RGB(int)",
+                           "50<long RGB(int)",
+                           "50<long>RGB int",
+                           "50<long>RGB(int",
+                           "50<long>(int)",
+                           ""};
   for (const char* line : ignored) EXPECT_FALSE(ParseSystemFunction(line)) << line;
 }
 
@@ -50,9 +56,10 @@ TEST(StdlibReader, LaterLineReplacesAndLongLinesAreSkipped) {
 TEST(StdlibReader, MoreThanSixteenParametersAreRefusedWithAMessage) {
   Reporter reporter;
   CCompilerContext context(reporter);
-  LoadSystemFunctions("9<int>wide(int,int,int,int,int,int,int,int,int,int,int,int,int,int,int,int,int)\n"
-                      "10<int>ok(int,int,int,int,int,int,int,int,int,int,int,int,int,int,int,int)\n",
-                      context);
+  LoadSystemFunctions(
+      "9<int>wide(int,int,int,int,int,int,int,int,int,int,int,int,int,int,int,int,int)\n"
+      "10<int>ok(int,int,int,int,int,int,int,int,int,int,int,int,int,int,int,int)\n",
+      context);
   EXPECT_FALSE(context.FindSystem("wide"));
   EXPECT_TRUE(context.FindSystem("ok"));
   EXPECT_EQ(reporter.error_text(), "Error C1002: Load system function \"wide\" fail\r\n");
@@ -69,14 +76,30 @@ TEST(StdlibReader, DeliveredListHasEveryFunction) {
     bool variadic;
   };
   const Expected expected[] = {
-      {"RGB", 50, 3, false},          {"abs", 100, 1, false},          {"atol", 118, 1, false},
-      {"strcat", 150, 2, false},      {"strupr", 160, 1, false},       {"sprintf", 200, 3, true},
-      {"printf", 204, 2, true},       {"snprintf", 205, 4, true},      {"gcvt", 203, 3, false},
-      {"time", 250, 0, false},        {"LocalTime", 253, 7, false},    {"EndCounTime", 256, 0, false},
-      {"GetViewFlag", 1050, 1, false}, {"MoveTo", 1054, 3, false},     {"OpenPic", 1100, 1, false},
-      {"ocx_GetVal", 1200, 3, true},  {"ocx_SetVal", 1201, 3, true},   {"ocx_Invoke", 1202, 3, true},
-      {"dbr_GetDbVal", 1500, 2, true}, {"dbr_GetLoaclVal", 1501, 2, true}, {"dbr_SetLoaclVal", 1504, 2, true},
-      {"dbr_GetDbBlob", 1508, 3, false}, {"bt_GetCheck", 1600, 1, false}, {"ed_GetText", 1605, 3, false},
+      {"RGB", 50, 3, false},
+      {"abs", 100, 1, false},
+      {"atol", 118, 1, false},
+      {"strcat", 150, 2, false},
+      {"strupr", 160, 1, false},
+      {"sprintf", 200, 3, true},
+      {"printf", 204, 2, true},
+      {"snprintf", 205, 4, true},
+      {"gcvt", 203, 3, false},
+      {"time", 250, 0, false},
+      {"LocalTime", 253, 7, false},
+      {"EndCounTime", 256, 0, false},
+      {"GetViewFlag", 1050, 1, false},
+      {"MoveTo", 1054, 3, false},
+      {"OpenPic", 1100, 1, false},
+      {"ocx_GetVal", 1200, 3, true},
+      {"ocx_SetVal", 1201, 3, true},
+      {"ocx_Invoke", 1202, 3, true},
+      {"dbr_GetDbVal", 1500, 2, true},
+      {"dbr_GetLoaclVal", 1501, 2, true},
+      {"dbr_SetLoaclVal", 1504, 2, true},
+      {"dbr_GetDbBlob", 1508, 3, false},
+      {"bt_GetCheck", 1600, 1, false},
+      {"ed_GetText", 1605, 3, false},
       {"EnableWindow", 1680, 2, false},
   };
   for (const Expected& e : expected) {

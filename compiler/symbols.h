@@ -13,13 +13,13 @@ struct CSyntaxNode;
 struct CSymbolEntry {
   std::string name;
   CSyntaxNode* declaration = nullptr;
-  int type = 0;           // script type code
+  int type = 0;  // script type code
   bool has_initializer = false;
   int cell = 0;           // cells are numbered in the order names are added
   int element_count = 0;  // arrays: elements; string constants: bytes
   bool is_string = false;
-  std::string data;       // string constants: the bytes after escape processing
-  bool visible = false;   // set when the declaration has been emitted
+  std::string data;      // string constants: the bytes after escape processing
+  bool visible = false;  // set when the declaration has been emitted
 };
 
 class CSymbolTable {

@@ -34,20 +34,20 @@ enum UnaryCode {
 
 // Statement codes of keyword nodes that have no keyword token of their own.
 enum StatementCode {
-  ST_BLOCK = '{',       // child[0]: the statement list
-  ST_EXPRESSION = ';',  // child[0]: the expression, or none for an empty statement
+  ST_BLOCK = '{',          // child[0]: the statement list
+  ST_EXPRESSION = ';',     // child[0]: the expression, or none for an empty statement
   ST_BRACE_LIST = 0xFE00,  // an operator node: child[0] the initializer items
 };
 
 struct CConstValue {
-  int type = 0;        // script type code
-  uint64_t bits = 0;   // integer value (sign-extended) or the double's bits
-  std::string text;    // string constants
+  int type = 0;       // script type code
+  uint64_t bits = 0;  // integer value (sign-extended) or the double's bits
+  std::string text;   // string constants
 };
 
 struct CSyntaxNode {
   int kind = 0;
-  int op = 0;     // token, unary or statement code
+  int op = 0;  // token, unary or statement code
   int line = 0;
   CSyntaxNode* next = nullptr;
   CSyntaxNode* child[3] = {nullptr, nullptr, nullptr};

@@ -64,7 +64,8 @@ std::string Prefix(const char* op, int n) { return InMain("a = " + Repeat(op, n)
 const std::vector<NestedSource>& NestedSources() {
   static const std::vector<NestedSource> sources = {
       // Recursion in the parser.
-      {"parentheses", [](int n) { return InMain("a = " + Repeat("(", n) + "a" + Repeat(")", n) + ";"); }, 250},
+      {"parentheses", [](int n) { return InMain("a = " + Repeat("(", n) + "a" + Repeat(")", n) + ";"); },
+       250},
       {"prefix ++", [](int n) { return Prefix("++ ", n); }, 1000},
       {"prefix --", [](int n) { return Prefix("-- ", n); }, 1000},
       {"unary -", [](int n) { return Prefix("- ", n); }, 600},

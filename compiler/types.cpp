@@ -8,12 +8,13 @@
 namespace tarnic {
 namespace {
 
-const char* const kScalarNames[] = {"void",  "char",  "unsigned char", "short", "unsigned short",
-                                    "long",  "unsigned long", "int64", "float", "double"};
-const char* const kDeclaredScalarNames[] = {"void", "char",  "BYTE",   "short", "unsigned short",
+const char* const kScalarNames[] = {"void", "char",          "unsigned char", "short", "unsigned short",
+                                    "long", "unsigned long", "int64",         "float", "double"};
+const char* const kDeclaredScalarNames[] = {"void", "char",          "BYTE",  "short", "unsigned short",
                                             "int",  "unsigned long", "int64", "float", "double"};
-const char* const kDeclaredElementNames[] = {"void", "char",  "unsigned char", "short", "unsigned short",
-                                             "int",  "unsigned long", "int64", "float", "double"};
+const char* const kDeclaredElementNames[] = {"void",           "char",  "unsigned char", "short",
+                                             "unsigned short", "int",   "unsigned long", "int64",
+                                             "float",          "double"};
 
 // Element codes of the type byte, by scalar type code (FLOAT and INT64 cross).
 const uint8_t kElementCode[] = {0, 0, 1, 2, 3, 4, 5, 7, 6, 8};
@@ -51,18 +52,46 @@ struct OperatorRule {
 };
 
 const OperatorRule kOperatorRules[] = {
-    {',', kAll},          {'=', kAll},          {TK_ADD_ASSIGN, kAll}, {TK_SUB_ASSIGN, kAll},
-    {TK_EQ, kAll},        {TK_NE, kAll},        {'<', kAll},           {'>', kAll},
-    {TK_LE, kAll},        {TK_GE, kAll},        {'+', kAll},           {'-', kAll},
-    {'!', kAll},          {TK_MUL_ASSIGN, kNumeric}, {TK_DIV_ASSIGN, kNumeric},
-    {TK_MOD_ASSIGN, kNumeric}, {TK_OR, kNumeric}, {TK_AND, kNumeric},  {'*', kNumeric},
-    {'/', kNumeric},      {'%', kNumeric},      {TK_SHL_ASSIGN, M_INT}, {TK_SHR_ASSIGN, M_INT},
-    {TK_AND_ASSIGN, M_INT}, {TK_XOR_ASSIGN, M_INT}, {TK_OR_ASSIGN, M_INT}, {'|', M_INT},
-    {'^', M_INT},         {'&', M_INT},         {TK_SHL, M_INT},       {TK_SHR, M_INT},
-    {'~', M_INT},         {UOP_NEGATE, kNumeric},
+    {',', kAll},
+    {'=', kAll},
+    {TK_ADD_ASSIGN, kAll},
+    {TK_SUB_ASSIGN, kAll},
+    {TK_EQ, kAll},
+    {TK_NE, kAll},
+    {'<', kAll},
+    {'>', kAll},
+    {TK_LE, kAll},
+    {TK_GE, kAll},
+    {'+', kAll},
+    {'-', kAll},
+    {'!', kAll},
+    {TK_MUL_ASSIGN, kNumeric},
+    {TK_DIV_ASSIGN, kNumeric},
+    {TK_MOD_ASSIGN, kNumeric},
+    {TK_OR, kNumeric},
+    {TK_AND, kNumeric},
+    {'*', kNumeric},
+    {'/', kNumeric},
+    {'%', kNumeric},
+    {TK_SHL_ASSIGN, M_INT},
+    {TK_SHR_ASSIGN, M_INT},
+    {TK_AND_ASSIGN, M_INT},
+    {TK_XOR_ASSIGN, M_INT},
+    {TK_OR_ASSIGN, M_INT},
+    {'|', M_INT},
+    {'^', M_INT},
+    {'&', M_INT},
+    {TK_SHL, M_INT},
+    {TK_SHR, M_INT},
+    {'~', M_INT},
+    {UOP_NEGATE, kNumeric},
     // Operators with rules of their own refuse every class here.
-    {TK_INC, 0},          {TK_DEC, 0},          {'?', 0},              {UOP_ADDRESS, 0},
-    {UOP_DEREF, 0},        {UOP_CAST, 0},
+    {TK_INC, 0},
+    {TK_DEC, 0},
+    {'?', 0},
+    {UOP_ADDRESS, 0},
+    {UOP_DEREF, 0},
+    {UOP_CAST, 0},
 };
 static_assert(std::size(kOperatorRules) == 39, "39 operators");
 
@@ -153,17 +182,14 @@ int CheckConversion(int from, int to) {
   int d = ClassOf(to), s = ClassOf(from);
   if (to == T_VOID || from == T_VOID) return CONV_REFUSED;
   switch (d) {
-    case TC_INTEGER:
-      return s == TC_INTEGER ? CONV_OK : s == TC_REAL ? CONV_LOSS : CONV_REFUSED;
-    case TC_REAL:
-      return s == TC_INTEGER || s == TC_REAL ? CONV_OK : CONV_REFUSED;
+    case TC_INTEGER: return s == TC_INTEGER ? CONV_OK : s == TC_REAL ? CONV_LOSS : CONV_REFUSED;
+    case TC_REAL: return s == TC_INTEGER || s == TC_REAL ? CONV_OK : CONV_REFUSED;
     case TC_POINTER:
       if (s == TC_INTEGER) return CONV_OK;
       if (s == TC_ARRAY && BaseOf(from) == BaseOf(to)) return CONV_OK;
       if (from == to) return CONV_OK;
       return CONV_REFUSED;
-    default:
-      return CONV_OK;
+    default: return CONV_OK;
   }
 }
 
@@ -178,8 +204,10 @@ std::string OperatorText(int op) {
     case UOP_NEGATE: return "-";
     case UOP_ADDRESS: return "&";
     case UOP_DEREF: return "*";
-    case UOP_PRE_INC: case UOP_POST_INC: return "++";
-    case UOP_PRE_DEC: case UOP_POST_DEC: return "--";
+    case UOP_PRE_INC:
+    case UOP_POST_INC: return "++";
+    case UOP_PRE_DEC:
+    case UOP_POST_DEC: return "--";
     default: return TokenSpelling(op);
   }
 }

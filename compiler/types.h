@@ -17,7 +17,7 @@ enum TypeCode {
   T_INT64 = 7,
   T_FLOAT = 8,
   T_DOUBLE = 9,
-  T_ARRAY_OFFSET = 9,    // CHAR[] is 10 ... DOUBLE[] 18
+  T_ARRAY_OFFSET = 9,     // CHAR[] is 10 ... DOUBLE[] 18
   T_POINTER_OFFSET = 18,  // CHAR* is 19 ... DOUBLE* 27
   T_CHAR_ARRAY = 10,
   T_CHAR_POINTER = 19,

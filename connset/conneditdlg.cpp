@@ -31,8 +31,8 @@ void CConnEditDlg::OnOK() {
   if (!UpdateData(TRUE)) return;
   m_host = m_hostCtrl.GetAddressText();
   if (m_host == kBlankHost) {
-    QelMessageBox(m_hWnd, QelLoadStringText(IDS_CONN_NEED_HOST),
-                  QelLoadStringText(IDS_CONN_TITLE_INFO), MB_OK);
+    QelMessageBox(m_hWnd, QelLoadStringText(IDS_CONN_NEED_HOST), QelLoadStringText(IDS_CONN_TITLE_INFO),
+                  MB_OK);
     m_hostCtrl.SetFocus();
     return;
   }

@@ -9,7 +9,9 @@
 
 namespace {
 
-RtdbConnEntry Entry(int i) { return MakeConnEntry(("10.0.0." + std::to_string(i)).c_str(), 1000 + i, "op", "pw"); }
+RtdbConnEntry Entry(int i) {
+  return MakeConnEntry(("10.0.0." + std::to_string(i)).c_str(), 1000 + i, "op", "pw");
+}
 
 TEST(ConnList, KeepsAtMostEightAndNoneForNothing) {
   RtdbConnEntry many[12];

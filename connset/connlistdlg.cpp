@@ -23,8 +23,7 @@ const COLORREF kRowImageMask = RGB(255, 255, 255);
 
 }  // namespace
 
-CConnListDlg::CConnListDlg(CConnList& list, HWND parent)
-    : CDialog(IDD_CONN_LIST, parent), m_list(list) {}
+CConnListDlg::CConnListDlg(CConnList& list, HWND parent) : CDialog(IDD_CONN_LIST, parent), m_list(list) {}
 
 BOOL CConnListDlg::OnInitDialog() {
   m_rows.SubclassDlgItem(IDC_CONN_ROWS, m_hWnd);
@@ -45,8 +44,8 @@ void CConnListDlg::PutRow(int row, const ConnRowTexts& texts) {
 }
 
 ConnRowTexts CConnListDlg::RowTexts(int row) const {
-  return ConnRowTexts{m_rows.GetItemText(row, 0), m_rows.GetItemText(row, 1),
-                      m_rows.GetItemText(row, 2), m_rows.GetItemText(row, 3)};
+  return ConnRowTexts{m_rows.GetItemText(row, 0), m_rows.GetItemText(row, 1), m_rows.GetItemText(row, 2),
+                      m_rows.GetItemText(row, 3)};
 }
 
 void CConnListDlg::Tell(UINT textId, UINT titleId, UINT type) {
@@ -110,9 +109,9 @@ void CConnListDlg::OnOK() {
 bool CConnListDlg::OnCommand(UINT id, UINT code, HWND) {
   if (code != BN_CLICKED) return false;
   switch (id) {
-  case IDC_CONN_ADD: OnAdd(); return true;
-  case IDC_CONN_MODIFY: OnModify(); return true;
-  case IDC_CONN_DELETE: OnDelete(); return true;
+    case IDC_CONN_ADD: OnAdd(); return true;
+    case IDC_CONN_MODIFY: OnModify(); return true;
+    case IDC_CONN_DELETE: OnDelete(); return true;
   }
   return false;
 }

@@ -47,6 +47,4 @@ RtdbConnEntry EntryOf(const ConnRowTexts& row) {
   return entry;
 }
 
-UINT EditPortOf(const CString& portText) {
-  return static_cast<UINT>(std::atoi(portText)) & 0xFFFFu;
-}
+UINT EditPortOf(const CString& portText) { return static_cast<UINT>(std::atoi(portText)) & 0xFFFFu; }

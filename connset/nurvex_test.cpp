@@ -223,18 +223,19 @@ TEST_F(Nurvex, AnAddedEntryIsAppendedAndConfirmed) {
   Hold(1);
   DialogScript script;
   script.On(kListCaption, [](DialogDriver& d) { d.Click(IDC_CONN_ADD); })
-      .On(kAddCaption, [](DialogDriver& d) {
-        EXPECT_EQ(d.IpAddress(IDC_CONN_HOST), "0.0.0.0");
-        EXPECT_EQ(d.Text(IDC_CONN_PORT), "0");
-        EXPECT_EQ(d.Text(IDC_CONN_ACCOUNT), "");
-        EXPECT_EQ(d.Text(IDC_CONN_PASSWORD), "");
-        EXPECT_EQ(d.StaticTexts(), (std::vector<std::string>{"IP地址:", "端口:", "账号:", "密码:"}));
-        d.Type(IDC_CONN_HOST, "192.168.0.9");
-        d.Type(IDC_CONN_PORT, "1024");
-        d.Type(IDC_CONN_ACCOUNT, "操作员");
-        d.Type(IDC_CONN_PASSWORD, "secret");
-        d.Click(IDOK);
-      })
+      .On(kAddCaption,
+          [](DialogDriver& d) {
+            EXPECT_EQ(d.IpAddress(IDC_CONN_HOST), "0.0.0.0");
+            EXPECT_EQ(d.Text(IDC_CONN_PORT), "0");
+            EXPECT_EQ(d.Text(IDC_CONN_ACCOUNT), "");
+            EXPECT_EQ(d.Text(IDC_CONN_PASSWORD), "");
+            EXPECT_EQ(d.StaticTexts(), (std::vector<std::string>{"IP地址:", "端口:", "账号:", "密码:"}));
+            d.Type(IDC_CONN_HOST, "192.168.0.9");
+            d.Type(IDC_CONN_PORT, "1024");
+            d.Type(IDC_CONN_ACCOUNT, "操作员");
+            d.Type(IDC_CONN_PASSWORD, "secret");
+            d.Click(IDOK);
+          })
       .On(kListCaption, [](DialogDriver& d) {
         ASSERT_EQ(d.ListRowCount(IDC_CONN_ROWS), 2);
         EXPECT_EQ(d.ListText(IDC_CONN_ROWS, 1, 0), "192.168.0.9");
@@ -252,22 +253,25 @@ TEST_F(Nurvex, Port80IsRefusedWithTheFocusOnThePortAnd65535IsAccepted) {
   Hold(0);
   DialogScript script;
   script.On(kListCaption, [](DialogDriver& d) { d.Click(IDC_CONN_ADD); })
-      .On(kAddCaption, [](DialogDriver& d) {
-        d.Type(IDC_CONN_HOST, "10.1.1.1");
-        d.Type(IDC_CONN_PORT, "80");
-        d.Click(IDOK);
-      })
+      .On(kAddCaption,
+          [](DialogDriver& d) {
+            d.Type(IDC_CONN_HOST, "10.1.1.1");
+            d.Type(IDC_CONN_PORT, "80");
+            d.Click(IDOK);
+          })
       .OnMessageBox("提示", kPortRange, IDOK)
-      .On(kAddCaption, [](DialogDriver& d) {
-        EXPECT_EQ(d.FocusId(), IDC_CONN_PORT);
-        d.Type(IDC_CONN_PORT, "65536");
-        d.Click(IDOK);
-      })
+      .On(kAddCaption,
+          [](DialogDriver& d) {
+            EXPECT_EQ(d.FocusId(), IDC_CONN_PORT);
+            d.Type(IDC_CONN_PORT, "65536");
+            d.Click(IDOK);
+          })
       .OnMessageBox("提示", kPortRange, IDOK)
-      .On(kAddCaption, [](DialogDriver& d) {
-        d.Type(IDC_CONN_PORT, "65535");
-        d.Click(IDOK);
-      })
+      .On(kAddCaption,
+          [](DialogDriver& d) {
+            d.Type(IDC_CONN_PORT, "65535");
+            d.Click(IDOK);
+          })
       .On(kListCaption, [](DialogDriver& d) { d.Click(IDOK); });
   EXPECT_EQ(Configure(script), 1);
   std::vector<RtdbConnEntry> held = Held();
@@ -279,30 +283,34 @@ TEST_F(Nurvex, FieldsAreCheckedPasswordFirstThenPortThenAccount) {
   Hold(0);
   DialogScript script;
   script.On(kListCaption, [](DialogDriver& d) { d.Click(IDC_CONN_ADD); })
-      .On(kAddCaption, [](DialogDriver& d) {
-        d.Type(IDC_CONN_HOST, "10.1.1.1");
-        // The edit takes 15 characters at most; Chinese ones are two bytes each.
-        d.Type(IDC_CONN_ACCOUNT, "操作员操作员操作员");  // 18 bytes
-        d.Type(IDC_CONN_PORT, "80");
-        d.Type(IDC_CONN_PASSWORD, "密码密码密码密码");  // 16 bytes
-        d.Click(IDOK);
-      })
+      .On(kAddCaption,
+          [](DialogDriver& d) {
+            d.Type(IDC_CONN_HOST, "10.1.1.1");
+            // The edit takes 15 characters at most; Chinese ones are two bytes each.
+            d.Type(IDC_CONN_ACCOUNT, "操作员操作员操作员");  // 18 bytes
+            d.Type(IDC_CONN_PORT, "80");
+            d.Type(IDC_CONN_PASSWORD, "密码密码密码密码");  // 16 bytes
+            d.Click(IDOK);
+          })
       .OnMessageBox("提示", "输入的内容不能超过 15 个字符(一个汉字占两个字符)。", IDOK)
-      .On(kAddCaption, [](DialogDriver& d) {
-        EXPECT_EQ(d.FocusId(), IDC_CONN_PASSWORD);
-        d.Type(IDC_CONN_PASSWORD, "密码密码密码密");  // 14 bytes
-        d.Click(IDOK);
-      })
+      .On(kAddCaption,
+          [](DialogDriver& d) {
+            EXPECT_EQ(d.FocusId(), IDC_CONN_PASSWORD);
+            d.Type(IDC_CONN_PASSWORD, "密码密码密码密");  // 14 bytes
+            d.Click(IDOK);
+          })
       .OnMessageBox("提示", kPortRange, IDOK)
-      .On(kAddCaption, [](DialogDriver& d) {
-        d.Type(IDC_CONN_PORT, "2000");
-        d.Click(IDOK);
-      })
+      .On(kAddCaption,
+          [](DialogDriver& d) {
+            d.Type(IDC_CONN_PORT, "2000");
+            d.Click(IDOK);
+          })
       .OnMessageBox("提示", "输入的内容不能超过 15 个字符(一个汉字占两个字符)。", IDOK)
-      .On(kAddCaption, [](DialogDriver& d) {
-        EXPECT_EQ(d.FocusId(), IDC_CONN_ACCOUNT);
-        d.Click(IDCANCEL);
-      })
+      .On(kAddCaption,
+          [](DialogDriver& d) {
+            EXPECT_EQ(d.FocusId(), IDC_CONN_ACCOUNT);
+            d.Click(IDCANCEL);
+          })
       .On(kListCaption, [](DialogDriver& d) {
         EXPECT_EQ(d.ListRowCount(IDC_CONN_ROWS), 0);
         d.Click(IDOK);
@@ -314,15 +322,17 @@ TEST_F(Nurvex, ABlankAddressIsRefusedAndTheDialogStays) {
   Hold(1);
   DialogScript script;
   script.On(kListCaption, [](DialogDriver& d) { d.Click(IDC_CONN_ADD); })
-      .On(kAddCaption, [](DialogDriver& d) {
-        d.Type(IDC_CONN_PORT, "2000");
-        d.Click(IDOK);
-      })
+      .On(kAddCaption,
+          [](DialogDriver& d) {
+            d.Type(IDC_CONN_PORT, "2000");
+            d.Click(IDOK);
+          })
       .OnMessageBox("提示", "请填写IP地址!", IDOK)
-      .On(kAddCaption, [](DialogDriver& d) {
-        EXPECT_EQ(d.FocusId(), IDC_CONN_HOST);
-        d.Click(IDCANCEL);
-      })
+      .On(kAddCaption,
+          [](DialogDriver& d) {
+            EXPECT_EQ(d.FocusId(), IDC_CONN_HOST);
+            d.Click(IDCANCEL);
+          })
       .On(kListCaption, [](DialogDriver& d) {
         EXPECT_EQ(d.ListRowCount(IDC_CONN_ROWS), 1);
         d.Click(IDOK);
@@ -357,18 +367,21 @@ TEST_F(Nurvex, ModifyAndDeleteWithoutASelectedRowAskForOne) {
 TEST_F(Nurvex, AModifiedRowIsReplacedAndConfirmed) {
   Hold(3);
   DialogScript script;
-  script.On(kListCaption, [](DialogDriver& d) {
-          d.SelectListRow(IDC_CONN_ROWS, 1);
-          d.Click(IDC_CONN_MODIFY);
-        })
-      .On(kModifyCaption, [](DialogDriver& d) {
-        EXPECT_EQ(d.IpAddress(IDC_CONN_HOST), "10.0.0.2");
-        EXPECT_EQ(d.Text(IDC_CONN_PORT), "11085");
-        EXPECT_EQ(d.Text(IDC_CONN_ACCOUNT), "user1");
-        EXPECT_EQ(d.Text(IDC_CONN_PASSWORD), "pass1");
-        d.Type(IDC_CONN_ACCOUNT, "admin");
-        d.Click(IDOK);
-      })
+  script
+      .On(kListCaption,
+          [](DialogDriver& d) {
+            d.SelectListRow(IDC_CONN_ROWS, 1);
+            d.Click(IDC_CONN_MODIFY);
+          })
+      .On(kModifyCaption,
+          [](DialogDriver& d) {
+            EXPECT_EQ(d.IpAddress(IDC_CONN_HOST), "10.0.0.2");
+            EXPECT_EQ(d.Text(IDC_CONN_PORT), "11085");
+            EXPECT_EQ(d.Text(IDC_CONN_ACCOUNT), "user1");
+            EXPECT_EQ(d.Text(IDC_CONN_PASSWORD), "pass1");
+            d.Type(IDC_CONN_ACCOUNT, "admin");
+            d.Click(IDOK);
+          })
       .On(kListCaption, [](DialogDriver& d) {
         EXPECT_EQ(d.ListText(IDC_CONN_ROWS, 1, 2), "admin");
         d.Click(IDOK);
@@ -385,10 +398,11 @@ TEST_F(Nurvex, ADoubleClickModifiesAndAnUnchangedModifyConfirmsNothing) {
   Hold(2);
   DialogScript script;
   script.On(kListCaption, [](DialogDriver& d) { d.DoubleClickListRow(IDC_CONN_ROWS, 0); })
-      .On(kModifyCaption, [](DialogDriver& d) {
-        EXPECT_EQ(d.IpAddress(IDC_CONN_HOST), "10.0.0.1");
-        d.Click(IDOK);
-      })
+      .On(kModifyCaption,
+          [](DialogDriver& d) {
+            EXPECT_EQ(d.IpAddress(IDC_CONN_HOST), "10.0.0.1");
+            d.Click(IDOK);
+          })
       .On(kListCaption, [](DialogDriver& d) { d.Click(IDOK); });
   EXPECT_EQ(Configure(script), 0);
 }
@@ -396,16 +410,19 @@ TEST_F(Nurvex, ADoubleClickModifiesAndAnUnchangedModifyConfirmsNothing) {
 TEST_F(Nurvex, DeletingTheFirstOfThreeKeepsTheOthersByteForByte) {
   Hold(3);
   DialogScript script;
-  script.On(kListCaption, [](DialogDriver& d) {
-          d.SelectListRow(IDC_CONN_ROWS, 0);
-          d.Click(IDC_CONN_DELETE);
-        })
-      .On("询问", [](DialogDriver& d) {
-        EXPECT_EQ(d.MessageText(), "是否要删除?");
-        EXPECT_NE(d.Item(IDNO), nullptr);
-        EXPECT_NE(d.Item(IDCANCEL), nullptr);
-        d.Press(IDYES);
-      })
+  script
+      .On(kListCaption,
+          [](DialogDriver& d) {
+            d.SelectListRow(IDC_CONN_ROWS, 0);
+            d.Click(IDC_CONN_DELETE);
+          })
+      .On("询问",
+          [](DialogDriver& d) {
+            EXPECT_EQ(d.MessageText(), "是否要删除?");
+            EXPECT_NE(d.Item(IDNO), nullptr);
+            EXPECT_NE(d.Item(IDCANCEL), nullptr);
+            d.Press(IDYES);
+          })
       .On(kListCaption, [](DialogDriver& d) { d.Click(IDOK); });
   EXPECT_EQ(Configure(script), 1);
   RtdbConnEntry out[3];
@@ -419,20 +436,24 @@ TEST_F(Nurvex, DeletingTheFirstOfThreeKeepsTheOthersByteForByte) {
 TEST_F(Nurvex, ADeleteAnsweredNoKeepsTheRowAndCancelKeepsTheEntriesAfterAnAdd) {
   Hold(2);
   DialogScript script;
-  script.On(kListCaption, [](DialogDriver& d) {
-          d.SelectListRow(IDC_CONN_ROWS, 1);
-          d.Click(IDC_CONN_DELETE);
-        })
+  script
+      .On(kListCaption,
+          [](DialogDriver& d) {
+            d.SelectListRow(IDC_CONN_ROWS, 1);
+            d.Click(IDC_CONN_DELETE);
+          })
       .OnMessageBox("询问", "是否要删除?", IDNO)
-      .On(kListCaption, [](DialogDriver& d) {
-        EXPECT_EQ(d.ListRowCount(IDC_CONN_ROWS), 2);
-        d.Click(IDC_CONN_ADD);
-      })
-      .On(kAddCaption, [](DialogDriver& d) {
-        d.Type(IDC_CONN_HOST, "10.9.9.9");
-        d.Type(IDC_CONN_PORT, "4000");
-        d.Click(IDOK);
-      })
+      .On(kListCaption,
+          [](DialogDriver& d) {
+            EXPECT_EQ(d.ListRowCount(IDC_CONN_ROWS), 2);
+            d.Click(IDC_CONN_ADD);
+          })
+      .On(kAddCaption,
+          [](DialogDriver& d) {
+            d.Type(IDC_CONN_HOST, "10.9.9.9");
+            d.Type(IDC_CONN_PORT, "4000");
+            d.Click(IDOK);
+          })
       .On(kListCaption, [](DialogDriver& d) {
         EXPECT_EQ(d.ListRowCount(IDC_CONN_ROWS), 3);
         d.Click(IDCANCEL);

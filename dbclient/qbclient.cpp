@@ -11,8 +11,7 @@ namespace {
 constexpr size_t kMaxStaleBytes = 2 * QB_MAX_FRAME;
 }  // namespace
 
-CQbClient::CQbClient()
-    : socket_(INVALID_SOCKET), send_(16384), reply_(65536), body_(65536) {
+CQbClient::CQbClient() : socket_(INVALID_SOCKET), send_(16384), reply_(65536), body_(65536) {
   std::strcpy(host_, "0.0.0.0");
 }
 

@@ -17,7 +17,7 @@ struct QbTimeLimits {
   int connectMs = 5000;  // wait for a connect to complete
   int replyMs = 15000;   // first wait for a reply (in polls of pollMs)
   int pollMs = 200;
-  int followMs = 1000;   // wait for each further part once bytes have arrived
+  int followMs = 1000;  // wait for each further part once bytes have arrived
 };
 
 class CQbClient {

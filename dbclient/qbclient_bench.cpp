@@ -103,8 +103,8 @@ int main() {
 
   start = std::chrono::steady_clock::now();
   for (int i = 0; i < kRawTrips; ++i) QB_TagDel(h, "");
-  std::printf("%-14s %8.1f us per 16-byte status round trip through the library (%d calls)\n",
-              "QB_TagDel", Seconds(start) * 1e6 / kRawTrips, kRawTrips);
+  std::printf("%-14s %8.1f us per 16-byte status round trip through the library (%d calls)\n", "QB_TagDel",
+              Seconds(start) * 1e6 / kRawTrips, kRawTrips);
 
   start = std::chrono::steady_clock::now();
   for (int call = 0; call < kCalls; ++call)

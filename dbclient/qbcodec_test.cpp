@@ -56,8 +56,7 @@ TEST(QbMd5, MatchesRfc1321TestSuite) {
       {"abc", "900150983cd24fb0d6963f7d28e17f72"},
       {"message digest", "f96b697d7cb7938d525a2f31aaf161d0"},
       {"abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"},
-      {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
-       "d174ab98d277d9f5a5611c2c9f419d9f"},
+      {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789", "d174ab98d277d9f5a5611c2c9f419d9f"},
       {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
        "57edf4a22be3c955ac49da2e2107b67a"},
   };
@@ -142,7 +141,10 @@ TEST(QbFrame, HeaderBytesOfALoginRequest) {
   std::vector<uint8_t> body(36, 0);
   ASSERT_TRUE(QbBuildFrame(out, QBG_LOGIN, QBC_LOGIN, 0, 0, body.data(), body.size()));
   ASSERT_EQ(52u, out.Size());
-  EXPECT_EQ("5a90eba53400000008570000" "2ef97fb8", Hex(out.Data(), 16));
+  EXPECT_EQ(
+      "5a90eba53400000008570000"
+      "2ef97fb8",
+      Hex(out.Data(), 16));
 }
 
 TEST(QbFrame, RefusesAFrameAbove4MB) {
@@ -192,7 +194,9 @@ TEST(QbFrameParser, FindsFramesInTheByteStream) {
   const Bytes garbage = {1, 2, 3, 0x5A, 0x90, 0xEB, 0xA5, 9, 9};
   const ParseCase cases[] = {
       {"one frame", {a}, {a}},
-      {"header in one receive, body in the next", {Bytes(a.begin(), a.begin() + 16), Bytes(a.begin() + 16, a.end())}, {a}},
+      {"header in one receive, body in the next",
+       {Bytes(a.begin(), a.begin() + 16), Bytes(a.begin() + 16, a.end())},
+       {a}},
       {"split inside the header", {Bytes(a.begin(), a.begin() + 7), Bytes(a.begin() + 7, a.end())}, {a}},
       {"byte by byte", {}, {a}},
       {"two frames in one receive", {qbtest::Concat({a, b})}, {a, b}},
@@ -201,7 +205,9 @@ TEST(QbFrameParser, FindsFramesInTheByteStream) {
       {"length 0x400001 rejected", {qbtest::Concat({WithLength(b, 0x400001), a})}, {a}},
       {"length below 16 rejected", {qbtest::Concat({WithLength(b, 8), a})}, {a}},
       {"length 0 rejected", {qbtest::Concat({WithLength(b, 0), b})}, {b}},
-      {"surplus after a partial frame", {Bytes(a.begin(), a.begin() + 20), qbtest::Concat({Bytes(a.begin() + 20, a.end()), b})}, {a, b}},
+      {"surplus after a partial frame",
+       {Bytes(a.begin(), a.begin() + 20), qbtest::Concat({Bytes(a.begin() + 20, a.end()), b})},
+       {a, b}},
   };
   for (const ParseCase& c : cases) {
     std::vector<Bytes> pieces = c.pieces;
@@ -258,7 +264,13 @@ TEST(QbWireValue, EncodesNameAndValueBytes) {
   record.value.time = 0x01020304;
   record.value.data.f64 = 1.5;
   ASSERT_TRUE(QbEncodeValue(out, record));
-  EXPECT_EQ("18000300" "54303100" "05010000" "04030201" "000000000000f83f", Hex(out.Data(), out.Size()));
+  EXPECT_EQ(
+      "18000300"
+      "54303100"
+      "05010000"
+      "04030201"
+      "000000000000f83f",
+      Hex(out.Data(), out.Size()));
 }
 
 TEST(QbWireValue, CutsNamesTo79Characters) {

@@ -53,8 +53,7 @@ int CQbClient::OpenSocket(uint32_t address, uint16_t port) {
   int error = 0;
   int errorSize = sizeof error;
   if (ready <= 0 || FD_ISSET(s, &failed) || !FD_ISSET(s, &writable) ||
-      getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &errorSize) != 0 ||
-      error != 0) {
+      getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &errorSize) != 0 || error != 0) {
     closesocket(s);
     return QB_ERR_FAIL;
   }

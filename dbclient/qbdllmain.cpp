@@ -5,11 +5,8 @@
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   switch (reason) {
-    case DLL_PROCESS_ATTACH:
-      return QbStartSockets(QbWinsockStartup, QbShowStartupFailure) ? TRUE : FALSE;
-    case DLL_PROCESS_DETACH:
-      QbWinsockCleanup();
-      break;
+    case DLL_PROCESS_ATTACH: return QbStartSockets(QbWinsockStartup, QbShowStartupFailure) ? TRUE : FALSE;
+    case DLL_PROCESS_DETACH: QbWinsockCleanup(); break;
   }
   return TRUE;
 }

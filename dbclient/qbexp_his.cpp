@@ -24,8 +24,7 @@ QB_HISVALUE DeliverHisRecord(const uint8_t* wire) {
 }
 
 // One page of a paged history read; the body is already built.
-int RequestHisPage(CQbClient* c, uint8_t command, QB_HISVALUE* records, int room, int& count,
-                   int& done) {
+int RequestHisPage(CQbClient* c, uint8_t command, QB_HISVALUE* records, int room, int& count, int& done) {
   count = 0;
   done = 1;
   const int result = c->RequestWithBody(QBG_VALUE, command);
@@ -34,8 +33,7 @@ int RequestHisPage(CQbClient* c, uint8_t command, QB_HISVALUE* records, int room
   if (reply.Status()) return reply.Status();
   const int available = int(reply.BodySize() / sizeof(QB_HISVALUE));
   count = std::min(available, room);
-  for (int i = 0; i < count; ++i)
-    records[i] = DeliverHisRecord(reply.Body() + i * sizeof(QB_HISVALUE));
+  for (int i = 0; i < count; ++i) records[i] = DeliverHisRecord(reply.Body() + i * sizeof(QB_HISVALUE));
   done = reply.Flag() == QB_MORE_FLAG ? 0 : 1;
   return QB_OK;
 }
@@ -118,9 +116,8 @@ int ReadHisExBatch(CQbClient* c, QB_TAGVALUE* records, int k, int32_t time) {
 
 }  // namespace
 
-extern "C" int __stdcall QB_ReadHis(QB_HANDLE h, const char* name, int32_t t0, int32_t t1,
-                                    int32_t a, int32_t b, QB_HISVALUE* records, int capacity,
-                                    int* count, int* done) {
+extern "C" int __stdcall QB_ReadHis(QB_HANDLE h, const char* name, int32_t t0, int32_t t1, int32_t a,
+                                    int32_t b, QB_HISVALUE* records, int capacity, int* count, int* done) {
   CQbClient* c = QbClientOf(h);
   if (!c || !count || !done) return QB_ERR_FAIL;
   *count = 0;
@@ -138,10 +135,9 @@ extern "C" int __stdcall QB_ReadHis(QB_HANDLE h, const char* name, int32_t t0, i
   return ReadHisPages(c, QBC_READ_HIS, body, t0, t1, records, capacity, count, done);
 }
 
-extern "C" int __stdcall QB_QueryHisExp(QB_HANDLE h, const char* name, const char* expression,
-                                        int32_t t0, int32_t t1, int32_t a, int32_t b,
-                                        QB_HISVALUE* records, int capacity, int* count,
-                                        int* done) {
+extern "C" int __stdcall QB_QueryHisExp(QB_HANDLE h, const char* name, const char* expression, int32_t t0,
+                                        int32_t t1, int32_t a, int32_t b, QB_HISVALUE* records, int capacity,
+                                        int* count, int* done) {
   CQbClient* c = QbClientOf(h);
   if (!c || !count || !done) return QB_ERR_FAIL;
   *count = 0;
@@ -161,18 +157,15 @@ extern "C" int __stdcall QB_QueryHisExp(QB_HANDLE h, const char* name, const cha
   return ReadHisPages(c, QBC_QUERY_HIS_EXP, body, t0, t1, records, capacity, count, done);
 }
 
-extern "C" int __stdcall QB_ReadHis_EX(QB_HANDLE h, QB_TAGVALUE* records, int32_t time,
-                                       int count) {
+extern "C" int __stdcall QB_ReadHis_EX(QB_HANDLE h, QB_TAGVALUE* records, int32_t time, int count) {
   CQbClient* c = QbClientOf(h);
   if (!c || (!records && count > 0)) return QB_ERR_FAIL;
   if (const int r = QbCheckConnected(c)) return r;
-  return QbForEachBatch(records, count, QB_REAL_BATCH, [c, time](QB_TAGVALUE* batch, int k) {
-    return ReadHisExBatch(c, batch, k, time);
-  });
+  return QbForEachBatch(records, count, QB_REAL_BATCH,
+                        [c, time](QB_TAGVALUE* batch, int k) { return ReadHisExBatch(c, batch, k, time); });
 }
 
-extern "C" int __stdcall QB_ReadHisVar(QB_HANDLE h, const char* name, int32_t a, int32_t b,
-                                       VarReply* out) {
+extern "C" int __stdcall QB_ReadHisVar(QB_HANDLE h, const char* name, int32_t a, int32_t b, VarReply* out) {
   CQbClient* c = QbClientOf(h);
   if (!c || !out) return QB_ERR_FAIL;
   out->status = 1;
@@ -199,18 +192,16 @@ extern "C" int __stdcall QB_WriteHis(QB_HANDLE h, QB_TAGVALUE* records, int coun
   });
 }
 
-extern "C" int __stdcall QB_WriteHisVar(QB_HANDLE h, const char* name, uint8_t quality,
-                                        int32_t time, uint8_t type, const void* data,
-                                        int length) {
+extern "C" int __stdcall QB_WriteHisVar(QB_HANDLE h, const char* name, uint8_t quality, int32_t time,
+                                        uint8_t type, const void* data, int length) {
   CQbClient* c = QbClientOf(h);
   if (!c || !QbBuildVarWrite(c, name, quality, time, type, data, length)) return QB_ERR_FAIL;
   if (const int r = QbCheckConnected(c)) return r;
   return QbStatusRequest(c, QBG_VALUE, QBC_WRITE_HIS_VAR);
 }
 
-extern "C" int __stdcall QB_GetHisSum(QB_HANDLE h, const char* name, int t0, int t1, QB_VALUE* a,
-                                      QB_VALUE* b, QB_VALUEDATA* cOut, QB_VALUEDATA* d,
-                                      int32_t* e) {
+extern "C" int __stdcall QB_GetHisSum(QB_HANDLE h, const char* name, int t0, int t1, QB_VALUE* a, QB_VALUE* b,
+                                      QB_VALUEDATA* cOut, QB_VALUEDATA* d, int32_t* e) {
   CQbClient* c = QbClientOf(h);
   if (!c || !QbNameValid(name, true) || !a || !b || !cOut || !d || !e) return QB_ERR_FAIL;
   if (t0 < 1 || t1 < 1) return QB_ERR_TIMERANGE;
@@ -233,9 +224,8 @@ extern "C" int __stdcall QB_GetHisSum(QB_HANDLE h, const char* name, int t0, int
   return reply.Status();
 }
 
-extern "C" int __stdcall QB_GetHisSum_EX(QB_HANDLE h, const char* name, int t0, int t1,
-                                         int32_t step, QB_HISSTEP* records, int capacity,
-                                         int* count) {
+extern "C" int __stdcall QB_GetHisSum_EX(QB_HANDLE h, const char* name, int t0, int t1, int32_t step,
+                                         QB_HISSTEP* records, int capacity, int* count) {
   CQbClient* c = QbClientOf(h);
   if (!c || !count) return QB_ERR_FAIL;
   *count = 0;
@@ -260,9 +250,8 @@ extern "C" int __stdcall QB_GetHisSum_EX(QB_HANDLE h, const char* name, int t0, 
   return reply.Status();
 }
 
-extern "C" int __stdcall QB_CountHisExp(QB_HANDLE h, const char* name, const char* expression,
-                                        int32_t t0, int32_t t1, int32_t* first,
-                                        int32_t* second) {
+extern "C" int __stdcall QB_CountHisExp(QB_HANDLE h, const char* name, const char* expression, int32_t t0,
+                                        int32_t t1, int32_t* first, int32_t* second) {
   CQbClient* c = QbClientOf(h);
   if (!c || !first || !second) return QB_ERR_FAIL;
   *first = *second = 0;
@@ -278,8 +267,8 @@ extern "C" int __stdcall QB_CountHisExp(QB_HANDLE h, const char* name, const cha
   return CountReply(c, first, second);
 }
 
-extern "C" int __stdcall QB_CountKstAct(QB_HANDLE h, const char* name, int t0, int t1,
-                                        int32_t a, int32_t b, int32_t* first, int32_t* second) {
+extern "C" int __stdcall QB_CountKstAct(QB_HANDLE h, const char* name, int t0, int t1, int32_t a, int32_t b,
+                                        int32_t* first, int32_t* second) {
   CQbClient* c = QbClientOf(h);
   if (!c || !first || !second) return QB_ERR_FAIL;
   *first = *second = 0;

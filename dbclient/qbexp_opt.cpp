@@ -99,13 +99,11 @@ extern "C" int __stdcall QB_OptModPass(QB_HANDLE h, const char* user, const char
   return QbStatusRequest(c, QBG_OPERATOR, QBC_MOD_PASSWORD);
 }
 
-extern "C" int __stdcall QB_OptGetActors(QB_HANDLE h, QB_ACTOR* records, int capacity,
-                                         int* count) {
+extern "C" int __stdcall QB_OptGetActors(QB_HANDLE h, QB_ACTOR* records, int capacity, int* count) {
   return GetList(h, records, sizeof(QB_ACTOR), capacity, count, QBC_LIST_ACTORS);
 }
 
-extern "C" int __stdcall QB_OptGetOperators(QB_HANDLE h, QB_OPERATOR* records, int capacity,
-                                            int* count) {
+extern "C" int __stdcall QB_OptGetOperators(QB_HANDLE h, QB_OPERATOR* records, int capacity, int* count) {
   return GetList(h, records, sizeof(QB_OPERATOR), capacity, count, QBC_LIST_OPERATORS);
 }
 

@@ -59,9 +59,8 @@ extern "C" int __stdcall QB_ReadRealVar(QB_HANDLE h, const char* name, VarReply*
   return reply.Status();
 }
 
-extern "C" int __stdcall QB_WriteRealVar(QB_HANDLE h, const char* name, uint8_t quality,
-                                         int32_t time, uint8_t type, const void* data,
-                                         int length) {
+extern "C" int __stdcall QB_WriteRealVar(QB_HANDLE h, const char* name, uint8_t quality, int32_t time,
+                                         uint8_t type, const void* data, int length) {
   CQbClient* c = QbClientOf(h);
   if (!c || !QbBuildVarWrite(c, name, quality, time, type, data, length)) return QB_ERR_FAIL;
   if (const int r = QbCheckConnected(c)) return r;

@@ -14,8 +14,8 @@ struct TagCursor {
 };
 
 // One page of a tag query into the handle's tag page.
-int RequestTagPage(CQbClient* c, TagCursor& cursor, const char* pattern1, const char* pattern2,
-                   int selector1, int selector2) {
+int RequestTagPage(CQbClient* c, TagCursor& cursor, const char* pattern1, const char* pattern2, int selector1,
+                   int selector2) {
   c->TagPageCount() = 0;
   QbBuffer& body = QbBodyStart(c);
   QbBodyPut32(body, cursor.word0);
@@ -52,9 +52,8 @@ extern "C" int __stdcall QB_TagGetAttr(QB_HANDLE h, QB_TAGATTR* attr) {
   return QB_OK;
 }
 
-extern "C" int __stdcall QB_TagQuery(QB_HANDLE h, const char* pattern1, const char* pattern2,
-                                     int selector1, int selector2, QB_TAGQUERYPROC proc,
-                                     void* user) {
+extern "C" int __stdcall QB_TagQuery(QB_HANDLE h, const char* pattern1, const char* pattern2, int selector1,
+                                     int selector2, QB_TAGQUERYPROC proc, void* user) {
   CQbClient* c = QbClientOf(h);
   if (!c || !pattern1 || !pattern2 || !proc) return QB_ERR_FAIL;
   if (const int r = QbCheckConnected(c)) return r;

@@ -78,8 +78,7 @@ bool QbDecodeVarReply(const QbReplyView& reply, VarReply& out) {
 
 bool QbBuildVarWrite(CQbClient* c, const char* name, uint8_t quality, int32_t time, uint8_t type,
                      const void* data, int length) {
-  if (length < 0 || length >= 4000 || !QbNameValid(name, true) || (length > 0 && !data))
-    return false;
+  if (length < 0 || length >= 4000 || !QbNameValid(name, true) || (length > 0 && !data)) return false;
   QbBuffer& body = QbBodyStart(c);
   QbBodyPutPadded(body, name, 80);
   QbBodyPut32(body, uint32_t(time));

@@ -15,9 +15,7 @@
 size_t QbTextLength(const char* text, size_t limit);
 
 // QB_OK when the handle has a socket and is logged in, else 31.
-inline int QbCheckConnected(const CQbClient* c) {
-  return c->IsConnected() ? QB_OK : QB_ERR_NOTCONNECTED;
-}
+inline int QbCheckConnected(const CQbClient* c) { return c->IsConnected() ? QB_OK : QB_ERR_NOTCONNECTED; }
 
 // A tag name argument: non-null and 1 to 79 characters (0 to 79 with allowEmpty).
 bool QbNameValid(const char* name, bool allowEmpty);

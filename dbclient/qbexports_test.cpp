@@ -113,7 +113,8 @@ std::vector<NamedCall> DataExportCalls() {
       {"QB_GetHisSum_EX", [](QB_HANDLE h) { return QB_GetHisSum_EX(h, "T", 1, 9, 1, steps, 2, &count); }},
       {"QB_WriteHis", [](QB_HANDLE h) { return QB_WriteHis(h, records, 2); }},
       {"QB_WriteHisVar", [](QB_HANDLE h) { return QB_WriteHisVar(h, "T", 0, 1, 6, "x", 1); }},
-      {"QB_QueryHisExp", [](QB_HANDLE h) { return QB_QueryHisExp(h, "T", "x>1", 1, 9, 0, 0, his, 4, &count, &done); }},
+      {"QB_QueryHisExp",
+       [](QB_HANDLE h) { return QB_QueryHisExp(h, "T", "x>1", 1, 9, 0, 0, his, 4, &count, &done); }},
       {"QB_CountHisExp", [](QB_HANDLE h) { return QB_CountHisExp(h, "T", "x>1", 1, 9, &r1, &r2); }},
       {"QB_CountKstAct", [](QB_HANDLE h) { return QB_CountKstAct(h, "T", 1, 9, 0, 0, &r1, &r2); }},
       {"QB_OptAddAct", [](QB_HANDLE h) { return QB_OptAddAct(h, &actor); }},
@@ -187,17 +188,21 @@ TEST_F(QbStatusExports, SendTheirBodiesAndReturnTheServersStatus) {
   QB_OPERATOR op;
   std::memset(&op, 0x22, sizeof op);
   const StatusCase cases[] = {
-      {"QB_TagDel", [](QB_HANDLE h) { return QB_TagDel(h, "Tag.A"); }, 0x10, 0x84, {'T', 'a', 'g', '.', 'A', 0}},
+      {"QB_TagDel",
+       [](QB_HANDLE h) { return QB_TagDel(h, "Tag.A"); },
+       0x10,
+       0x84,
+       {'T', 'a', 'g', '.', 'A', 0}},
       {"QB_OptAddAct", [&](QB_HANDLE h) { return QB_OptAddAct(h, &actor); }, 0x30, 0x51, Bytes(128, 0x11)},
       {"QB_OptDelAct empty name", [](QB_HANDLE h) { return QB_OptDelAct(h, ""); }, 0x30, 0x52, {0}},
       {"QB_OptAddOpt", [&](QB_HANDLE h) { return QB_OptAddOpt(h, &op); }, 0x30, 0x53, Bytes(160, 0x22)},
       {"QB_OptDelOpt", [](QB_HANDLE h) { return QB_OptDelOpt(h, "op1"); }, 0x30, 0x54, {'o', 'p', '1', 0}},
       {"QB_OptModPass", [](QB_HANDLE h) { return QB_OptModPass(h, "a_user_name_longer", "old", "new"); },
        0x30, 0x55, Concat({Text("a_user_name_lon", 16), Md5Of("old"), Md5Of("new")})},
-      {"QB_WriteRealVar", [](QB_HANDLE h) { return QB_WriteRealVar(h, "S1", 1, 0x100, 6, "hello", 5); },
-       0x20, 0x95, Concat({Text("S1", 80), Le32(0x100), {6, 1}, Le16(5), {'h', 'e', 'l', 'l', 'o'}})},
-      {"QB_WriteHisVar", [](QB_HANDLE h) { return QB_WriteHisVar(h, "S2", 2, 7, 7, "\x01\x02", 2); },
-       0x20, 0x96, Concat({Text("S2", 80), Le32(7), {7, 2}, Le16(2), {1, 2}})},
+      {"QB_WriteRealVar", [](QB_HANDLE h) { return QB_WriteRealVar(h, "S1", 1, 0x100, 6, "hello", 5); }, 0x20,
+       0x95, Concat({Text("S1", 80), Le32(0x100), {6, 1}, Le16(5), {'h', 'e', 'l', 'l', 'o'}})},
+      {"QB_WriteHisVar", [](QB_HANDLE h) { return QB_WriteHisVar(h, "S2", 2, 7, 7, "\x01\x02", 2); }, 0x20,
+       0x96, Concat({Text("S2", 80), Le32(7), {7, 2}, Le16(2), {1, 2}})},
       {"QB_WriteRealVar empty", [](QB_HANDLE h) { return QB_WriteRealVar(h, "S1", 0, 0, 6, nullptr, 0); },
        0x20, 0x95, Concat({Text("S1", 80), Le32(0), {6, 0}, Le16(0)})},
   };
@@ -231,24 +236,38 @@ TEST_F(QbStatusExports, BadArgumentsGive1WithoutARequest) {
   const NamedCall cases[] = {
       {"ReadRealVar name of 80", [&](QB_HANDLE h) { return QB_ReadRealVar(h, name80.c_str(), &var); }},
       {"ReadRealVar null out", [&](QB_HANDLE h) { return QB_ReadRealVar(h, "T", nullptr); }},
-      {"WriteRealVar length 4000", [&](QB_HANDLE h) { return QB_WriteRealVar(h, "T", 0, 0, 6, name80.c_str(), 4000); }},
+      {"WriteRealVar length 4000",
+       [&](QB_HANDLE h) { return QB_WriteRealVar(h, "T", 0, 0, 6, name80.c_str(), 4000); }},
       {"WriteRealVar length -1", [&](QB_HANDLE h) { return QB_WriteRealVar(h, "T", 0, 0, 6, "x", -1); }},
       {"WriteRealVar null name", [&](QB_HANDLE h) { return QB_WriteRealVar(h, nullptr, 0, 0, 6, "x", 1); }},
       {"WriteRealVar null data", [&](QB_HANDLE h) { return QB_WriteRealVar(h, "T", 0, 0, 6, nullptr, 3); }},
-      {"WriteHisVar name of 80", [&](QB_HANDLE h) { return QB_WriteHisVar(h, name80.c_str(), 0, 0, 6, "x", 1); }},
-      {"ReadHis empty name", [&](QB_HANDLE h) { return QB_ReadHis(h, "", 1, 9, 0, 0, his, 2, &count, &done); }},
-      {"ReadHis name of 80", [&](QB_HANDLE h) { return QB_ReadHis(h, name80.c_str(), 1, 9, 0, 0, his, 2, &count, &done); }},
-      {"ReadHis null records", [&](QB_HANDLE h) { return QB_ReadHis(h, "T", 1, 9, 0, 0, nullptr, 2, &count, &done); }},
-      {"ReadHis null count", [&](QB_HANDLE h) { return QB_ReadHis(h, "T", 1, 9, 0, 0, his, 2, nullptr, &done); }},
-      {"QueryHisExp expression of 501", [&](QB_HANDLE h) { return QB_QueryHisExp(h, "T", expr501.c_str(), 1, 9, 0, 0, his, 2, &count, &done); }},
-      {"QueryHisExp null expression", [&](QB_HANDLE h) { return QB_QueryHisExp(h, "T", nullptr, 1, 9, 0, 0, his, 2, &count, &done); }},
+      {"WriteHisVar name of 80",
+       [&](QB_HANDLE h) { return QB_WriteHisVar(h, name80.c_str(), 0, 0, 6, "x", 1); }},
+      {"ReadHis empty name",
+       [&](QB_HANDLE h) { return QB_ReadHis(h, "", 1, 9, 0, 0, his, 2, &count, &done); }},
+      {"ReadHis name of 80",
+       [&](QB_HANDLE h) { return QB_ReadHis(h, name80.c_str(), 1, 9, 0, 0, his, 2, &count, &done); }},
+      {"ReadHis null records",
+       [&](QB_HANDLE h) { return QB_ReadHis(h, "T", 1, 9, 0, 0, nullptr, 2, &count, &done); }},
+      {"ReadHis null count",
+       [&](QB_HANDLE h) { return QB_ReadHis(h, "T", 1, 9, 0, 0, his, 2, nullptr, &done); }},
+      {"QueryHisExp expression of 501",
+       [&](QB_HANDLE h) {
+         return QB_QueryHisExp(h, "T", expr501.c_str(), 1, 9, 0, 0, his, 2, &count, &done);
+       }},
+      {"QueryHisExp null expression",
+       [&](QB_HANDLE h) { return QB_QueryHisExp(h, "T", nullptr, 1, 9, 0, 0, his, 2, &count, &done); }},
       {"CountHisExp empty name", [&](QB_HANDLE h) { return QB_CountHisExp(h, "", "x", 1, 9, &r1, &r2); }},
-      {"CountKstAct null name", [&](QB_HANDLE h) { return QB_CountKstAct(h, nullptr, 1, 9, 0, 0, &r1, &r2); }},
-      {"GetHisSum name of 80", [&](QB_HANDLE h) { return QB_GetHisSum(h, name80.c_str(), 1, 9, &a, &a, &c, &c, &e); }},
-      {"GetHisSum null output", [&](QB_HANDLE h) { return QB_GetHisSum(h, "T", 1, 9, &a, nullptr, &c, &c, &e); }},
+      {"CountKstAct null name",
+       [&](QB_HANDLE h) { return QB_CountKstAct(h, nullptr, 1, 9, 0, 0, &r1, &r2); }},
+      {"GetHisSum name of 80",
+       [&](QB_HANDLE h) { return QB_GetHisSum(h, name80.c_str(), 1, 9, &a, &a, &c, &c, &e); }},
+      {"GetHisSum null output",
+       [&](QB_HANDLE h) { return QB_GetHisSum(h, "T", 1, 9, &a, nullptr, &c, &c, &e); }},
       {"ReadHisVar name of 80", [&](QB_HANDLE h) { return QB_ReadHisVar(h, name80.c_str(), 0, 0, &var); }},
       {"TagGetAttr null record", [&](QB_HANDLE h) { return QB_TagGetAttr(h, nullptr); }},
-      {"TagQuery null callback", [&](QB_HANDLE h) { return QB_TagQuery(h, "*", "", -1, -1, nullptr, nullptr); }},
+      {"TagQuery null callback",
+       [&](QB_HANDLE h) { return QB_TagQuery(h, "*", "", -1, -1, nullptr, nullptr); }},
       {"TagDel null name", [&](QB_HANDLE h) { return QB_TagDel(h, nullptr); }},
       {"ReadReal null records", [&](QB_HANDLE h) { return QB_ReadReal(h, nullptr, 3); }},
       {"OptModPass null password", [&](QB_HANDLE h) { return QB_OptModPass(h, "u", nullptr, "p"); }},
@@ -432,9 +451,8 @@ TEST_F(QbRealExports, ReadRealStopsAtTheFirstFailingBatch) {
   std::vector<QB_TAGVALUE> records;
   for (int i = 0; i < 1201; ++i) records.push_back(Record("T" + std::to_string(i)));
   int batch = 0;
-  peer.SetHandler([&](const Bytes& r) {
-    return ++batch == 2 ? PeerScript{Send(ReplyTo(r, 8))} : EchoRead(r, batch);
-  });
+  peer.SetHandler(
+      [&](const Bytes& r) { return ++batch == 2 ? PeerScript{Send(ReplyTo(r, 8))} : EchoRead(r, batch); });
   EXPECT_EQ(8, QB_ReadReal(h, records.data(), 1201));
   EXPECT_EQ(2u, peer.RequestCount());
   EXPECT_EQ(1499, records[499].value.data.i64);
@@ -535,7 +553,8 @@ TEST_F(QbHisExports, ReadHisPagesWithTheMoreFlag) {
   int page = 0;
   peer.SetHandler([&](const Bytes& r) {
     if (++page == 1)
-      return PeerScript{Send(ReplyTo(r, 0, Concat({HisRecord(5, 110, 1), HisRecord(5, 120, 2), HisRecord(5, 130, 3)}), 2))};
+      return PeerScript{
+          Send(ReplyTo(r, 0, Concat({HisRecord(5, 110, 1), HisRecord(5, 120, 2), HisRecord(5, 130, 3)}), 2))};
     return PeerScript{Send(ReplyTo(r, 0, Concat({HisRecord(5, 140, 4), HisRecord(5, 150, 5)}), 0))};
   });
   QB_HISVALUE records[10] = {};
@@ -629,11 +648,13 @@ TEST_F(QbHisExports, QueryHisExpPagesWithItsOwnBody) {
   const Bytes request = OnlyRequest();
   EXPECT_EQ(0x9C, request[9]);
   EXPECT_EQ(116u, request.size());
-  EXPECT_EQ(Concat({Le32(100), Le32(200), Le32(1), Le32(2), Text("T1", 80), {'v', '>', '3', 0}}), BodyOf(request));
+  EXPECT_EQ(Concat({Le32(100), Le32(200), Le32(1), Le32(2), Text("T1", 80), {'v', '>', '3', 0}}),
+            BodyOf(request));
 }
 
 TEST_F(QbHisExports, ReadHisExFillsTheRecordsByPosition) {
-  QB_TAGVALUE records[3] = {Record("A", Value(1, 1, 1)), Record("B", Value(1, 1, 1)), Record("C", Value(1, 1, 77))};
+  QB_TAGVALUE records[3] = {Record("A", Value(1, 1, 1)), Record("B", Value(1, 1, 1)),
+                            Record("C", Value(1, 1, 77))};
   Answer(0, Concat({HisRecord(5, 300, 10, 2), HisRecord(2, 301, 11, 0)}));
   ASSERT_EQ(QB_OK, QB_ReadHis_EX(h, records, 300, 3));
   EXPECT_EQ(Concat({Le32(300), {'A', '\n', 'B', '\n', 'C', '\n', 0}}), BodyOf(OnlyRequest()));

@@ -59,9 +59,7 @@ void StartSockets() {
 FakePeer::FakePeer() : listener_(INVALID_SOCKET) {
   StartSockets();
   handler_ = [](const Bytes& request) { return PeerScript{Send(ReplyTo(request, 0))}; };
-  loginHandler_ = [](const Bytes& request) {
-    return PeerScript{Send(ReplyTo(request, 0, Le32(1)))};
-  };
+  loginHandler_ = [](const Bytes& request) { return PeerScript{Send(ReplyTo(request, 0, Le32(1)))}; };
   SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
   sockaddr_in at = {};
   at.sin_family = AF_INET;
@@ -153,14 +151,11 @@ bool FakePeer::Perform(uintptr_t s, const PeerScript& script) {
         ++sent_;
         break;
       }
-      case PeerStep::kSleep:
-        std::this_thread::sleep_for(std::chrono::milliseconds(step.ms));
-        break;
+      case PeerStep::kSleep: std::this_thread::sleep_for(std::chrono::milliseconds(step.ms)); break;
       case PeerStep::kHold:
         if (!AwaitRelease()) return false;
         break;
-      case PeerStep::kClose:
-        return false;
+      case PeerStep::kClose: return false;
     }
   }
   return true;
@@ -181,8 +176,8 @@ void FakePeer::Serve(uintptr_t s) {
   for (;;) {
     Bytes request(16);
     if (!ReadExact(s, request.data(), 16)) return;
-    const uint32_t length = uint32_t(request[4]) | uint32_t(request[5]) << 8 |
-                            uint32_t(request[6]) << 16 | uint32_t(request[7]) << 24;
+    const uint32_t length = uint32_t(request[4]) | uint32_t(request[5]) << 8 | uint32_t(request[6]) << 16 |
+                            uint32_t(request[7]) << 24;
     if (length < 16 || length > 0x400000) return;
     request.resize(length);
     if (length > 16 && !ReadExact(s, request.data() + 16, length - 16)) return;

@@ -31,8 +31,7 @@ PeerStep Hold();
 PeerStep Close();
 
 // A reply frame with a valid header.
-Bytes Frame(uint8_t group, uint8_t command, uint8_t status, const Bytes& body = {},
-            uint8_t flag = 0);
+Bytes Frame(uint8_t group, uint8_t command, uint8_t status, const Bytes& body = {}, uint8_t flag = 0);
 // The reply that answers a request frame (group + 0x70, same command).
 Bytes ReplyTo(const Bytes& request, uint8_t status, const Bytes& body = {}, uint8_t flag = 0);
 Bytes Concat(std::initializer_list<Bytes> parts);

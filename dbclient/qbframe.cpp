@@ -9,8 +9,8 @@ namespace {
 constexpr uint8_t kMagicBytes[4] = {0x5A, 0x90, 0xEB, 0xA5};
 }
 
-void QbWriteHeader(uint8_t head[16], uint32_t total, uint8_t group, uint8_t command,
-                   uint8_t flag, uint8_t status) {
+void QbWriteHeader(uint8_t head[16], uint32_t total, uint8_t group, uint8_t command, uint8_t flag,
+                   uint8_t status) {
   QbPut32(head, QB_FRAME_MAGIC);
   QbPut32(head + 4, total);
   head[8] = group;

@@ -12,8 +12,8 @@ bool QbBuildFrame(QbBuffer& out, uint8_t group, uint8_t command, uint8_t flag, u
                   const void* body, size_t bodySize);
 
 // Writes the 16 header bytes of a frame of `total` bytes into `head`.
-void QbWriteHeader(uint8_t head[16], uint32_t total, uint8_t group, uint8_t command,
-                   uint8_t flag, uint8_t status);
+void QbWriteHeader(uint8_t head[16], uint32_t total, uint8_t group, uint8_t command, uint8_t flag,
+                   uint8_t status);
 
 // True when the 16 bytes hold an acceptable header: magic, CRC, and a length
 // from 16 to 4 MB. A length below 16 cannot be a frame and counts as corrupt.

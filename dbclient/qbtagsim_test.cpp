@@ -61,7 +61,8 @@ class QbTagsim : public ::testing::Test {
   }
   void LoadNumberedTags(int n) {
     std::string text = "[tags]\n";
-    for (int i = 0; i < n; ++i) text += "N" + std::to_string(10000 + i) + " | int32 | const " + std::to_string(i) + "\n";
+    for (int i = 0; i < n; ++i)
+      text += "N" + std::to_string(10000 + i) + " | int32 | const " + std::to_string(i) + "\n";
     ASSERT_TRUE(sim.LoadTagsFromString(text));
   }
 
@@ -231,9 +232,16 @@ TEST_F(QbTagsim, FaultsEndInTheirResultCodeAndTheNextRequestWorks) {
   add("unrelated frame first", QB_OK, [](tagsim::Fault& f) { f.unrelatedFrameFirst = true; });
   add("the reply twice", QB_OK, [](tagsim::Fault& f) { f.twice = true; });
   add("one-byte writes", QB_OK, [](tagsim::Fault& f) { f.chunkSize = 1; });
-  add("slow pieces", QB_OK, [](tagsim::Fault& f) { f.chunkSize = 7; f.chunkGapMs = 30; });
+  add("slow pieces", QB_OK, [](tagsim::Fault& f) {
+    f.chunkSize = 7;
+    f.chunkGapMs = 30;
+  });
   add("all of it together", QB_OK, [](tagsim::Fault& f) {
-    f.garbageBytes = 50; f.badCrcHeaderFirst = true; f.bogusLengthFirst = 8; f.unrelatedFrameFirst = true; f.chunkSize = 3;
+    f.garbageBytes = 50;
+    f.badCrcHeaderFirst = true;
+    f.bogusLengthFirst = 8;
+    f.unrelatedFrameFirst = true;
+    f.chunkSize = 3;
   });
   add("no reply", QB_ERR_FAIL, [](tagsim::Fault& f) { f.noReply = true; });
   add("late reply", QB_ERR_FAIL, [](tagsim::Fault& f) { f.held = true; });
@@ -241,7 +249,8 @@ TEST_F(QbTagsim, FaultsEndInTheirResultCodeAndTheNextRequestWorks) {
   add("a body too long", QB_OK, [](tagsim::Fault& f) { f.lengthDelta = 4; });
   add("a body cut short", QB_ERR_FAIL, [](tagsim::Fault& f) { f.lengthDelta = -4; });
   add("a bare header", QB_ERR_FAIL, [](tagsim::Fault& f) { f.bareHeader = true; });
-  add("closed instead of a reply", QB_ERR_NOTCONNECTED, [](tagsim::Fault& f) { f.closeInsteadOfReply = true; });
+  add("closed instead of a reply", QB_ERR_NOTCONNECTED,
+      [](tagsim::Fault& f) { f.closeInsteadOfReply = true; });
   add("closed mid-frame", QB_ERR_NOTCONNECTED, [](tagsim::Fault& f) { f.closeMidFrameAt = 30; });
 
   for (const FaultCase& c : cases) {

@@ -40,16 +40,13 @@ class ConnectedClient : public ::testing::Test {
 
   // Answers every request with `status` and `body`.
   void Answer(uint8_t status, const Bytes& body = {}, uint8_t flag = 0) {
-    peer.SetHandler([=](const Bytes& request) {
-      return PeerScript{Send(ReplyTo(request, status, body, flag))};
-    });
+    peer.SetHandler(
+        [=](const Bytes& request) { return PeerScript{Send(ReplyTo(request, status, body, flag))}; });
   }
   // Answers nothing until the test releases the peer, then `status`: a
   // reply that comes after the client gave up.
   void AnswerLate(uint8_t status) {
-    peer.SetHandler([=](const Bytes& request) {
-      return PeerScript{Hold(), Send(ReplyTo(request, status))};
-    });
+    peer.SetHandler([=](const Bytes& request) { return PeerScript{Hold(), Send(ReplyTo(request, status))}; });
   }
   // Answers every request with the given raw bytes.
   void AnswerRaw(const Bytes& bytes) {

@@ -41,7 +41,7 @@ TEST(QbConnect, RefusesBadAddressesWithoutASocketAndKeepsThem) {
   const struct {
     const char* host;
     int port;
-  } cases[] = {{"0.0.0.0", 11084}, {"", 11084}, {"127.0.0.1", 0}, {"127.0.0.1", 0x10000},
+  } cases[] = {{"0.0.0.0", 11084},        {"", 11084},          {"127.0.0.1", 0},    {"127.0.0.1", 0x10000},
                {"not.an.address", 11084}, {"localhost", 11084}, {"1.2.3.4.5", 11084}};
   for (const auto& c : cases) {
     HandleOwner o;
@@ -152,9 +152,7 @@ TEST_F(QbTransport, ReplyInPiecesIsReassembled) {
 }
 
 TEST_F(QbTransport, OnlyTheFirstMatchingFrameAnswers) {
-  peer.SetHandler([](const Bytes& r) {
-    return PeerScript{Send(Concat({ReplyTo(r, 0), ReplyTo(r, 9)}))};
-  });
+  peer.SetHandler([](const Bytes& r) { return PeerScript{Send(Concat({ReplyTo(r, 0), ReplyTo(r, 9)}))}; });
   EXPECT_EQ(QB_OK, QB_TagDel(h, "T1"));  // 16 bytes, not 32
   Answer(4);
   EXPECT_EQ(4, QB_TagDel(h, "T1"));  // the surplus frame does not answer this one
@@ -271,8 +269,7 @@ TEST(QbExchange, ExportWaitsFifteenSecondsForAReply) {
   peer.SetHandler([](const Bytes&) { return PeerScript{}; });
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(QB_ERR_FAIL, QB_TagDel(h, "T1"));
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_GE(seconds, 14.9);
   EXPECT_LT(seconds, 20.0);
   int connected = 0;

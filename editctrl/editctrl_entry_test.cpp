@@ -42,8 +42,8 @@ HRESULT ComStateAfterLoadAndUnload(const std::string& library, Before before) {
 TEST(LibraryEntryTest, ComStartedInAnotherModeIsNeitherTakenNorEnded) {
   std::string library = CopyOfLibrary("QelCtrlComMta.dll");
   HRESULT mine = E_FAIL;
-  HRESULT after = ComStateAfterLoadAndUnload(
-      library, [&] { mine = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED); });
+  HRESULT after =
+      ComStateAfterLoadAndUnload(library, [&] { mine = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED); });
   EXPECT_EQ(mine, S_OK);
   EXPECT_EQ(after, S_FALSE) << "the library ended the thread's own COM";
   ::DeleteFileA(library.c_str());

@@ -64,8 +64,7 @@ TEST_F(EditFileTest, OpenThenSaveRewritesTheSameBytes) {
   std::vector<BYTE> original = SamplePictureBytes("p.pic");
   WriteBytes(folder_ + "p.pic", original);
   EXPECT_EQ(SendText(QCM_OPENPIC, "p.pic"), 0);
-  EXPECT_EQ(TakeNoticeNumbers(),
-            (std::vector<UINT>{QCN_VIEWCHANGED, QCN_PROPERTIES, QCN_EVENTLINKS}));
+  EXPECT_EQ(TakeNoticeNumbers(), (std::vector<UINT>{QCN_VIEWCHANGED, QCN_PROPERTIES, QCN_EVENTLINKS}));
   WriteBytes(folder_ + "p.pic", std::vector<BYTE>(original.size() + 300, 0xEE));
   EXPECT_EQ(Send(QCM_SAVEPIC), 0);
   EXPECT_EQ(ReadBytes(folder_ + "p.pic"), original);

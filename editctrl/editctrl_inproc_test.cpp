@@ -76,11 +76,8 @@ TEST_F(InProcessEditTest, QueryCodesFollowTheSelection) {
     LRESULT count, multi, group, any, cell;
   };
   const Case cases[] = {
-      {{}, 0, 0, 0, 0, 0},
-      {{rect}, 1, 0, 0, 1, 0},
-      {{group}, 1, 0, 1, 1, 0},
-      {{cell}, 1, 0, 0, 1, 1},
-      {{group, cell}, 2, 1, 0, 1, 0},
+      {{}, 0, 0, 0, 0, 0},     {{rect}, 1, 0, 0, 1, 0},        {{group}, 1, 0, 1, 1, 0},
+      {{cell}, 1, 0, 0, 1, 1}, {{group, cell}, 2, 1, 0, 1, 0},
   };
   for (const Case& c : cases) {
     wnd_->Select(nullptr, false);
@@ -215,7 +212,10 @@ TEST_F(ManySelectedTest, ChangesOfManyObjectsLeaveOneRectangleToPaint) {
     const char* change;
     std::function<void(CPicEditWnd&)> make;
   } changes[] = {
-      {"the rubber band", [](CPicEditWnd& w) { w.SelectInRect(RECT{0, 0, 500, 400}, true); }},
+      {"the rubber band",
+       [](CPicEditWnd& w) {
+         w.SelectInRect(RECT{0, 0, 500, 400}, true);
+       }},
       {"a property", [](CPicEditWnd& w) { w.SendMessage(QCM_SETPROPERTY, 6, RGB(1, 2, 3)); }},
       {"an arrow key", [](CPicEditWnd& w) { w.SendMessage(WM_KEYDOWN, VK_RIGHT, 0); }},
   };
@@ -363,9 +363,8 @@ TEST_F(GripToolBarTest, HorizontalBarKeepsItsLeadingEdgeForTwoRaisedLines) {
 
 TEST_F(GripToolBarTest, VerticalBarKeepsItsTopEdge) {
   CGripToolBar bar;
-  ASSERT_TRUE(bar.Create(parent_, 8,
-                         WS_CHILD | WS_VISIBLE | CCS_VERT | CCS_NORESIZE | CCS_NOPARENTALIGN |
-                             CCS_NODIVIDER));
+  ASSERT_TRUE(bar.Create(
+      parent_, 8, WS_CHILD | WS_VISIBLE | CCS_VERT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER));
   ::SetWindowPos(bar.m_hWnd, nullptr, 0, 0, 30, 200, SWP_NOZORDER | SWP_FRAMECHANGED);
   ::RedrawWindow(bar.m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_EQ(ClientInWindow(bar).top, CGripToolBar::kGripSpace);

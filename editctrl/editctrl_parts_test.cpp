@@ -16,18 +16,16 @@ TEST(SnapCoordTest, RoundsToTheGridByTheRemainderOfTheTruncatedValue) {
   const struct {
     double v;
     int expected;
-  } cases[] = {{12.9, 8}, {13.0, 16}, {12, 8},  {-13, -8}, {-12.9, -8}, {-7, 0},
-               {0, 0},    {4.99, 0},  {5, 8},   {7, 8},    {8, 8},      {16.4, 16},
-               {20.9, 16}, {21, 24},  {-21, -16}};
+  } cases[] = {{12.9, 8}, {13.0, 16}, {12, 8}, {-13, -8},  {-12.9, -8}, {-7, 0},  {0, 0},    {4.99, 0},
+               {5, 8},    {7, 8},     {8, 8},  {16.4, 16}, {20.9, 16},  {21, 24}, {-21, -16}};
   for (const auto& c : cases) EXPECT_EQ(SnapCoord(c.v), c.expected) << c.v;
 }
 
 TEST(ViewRulesTest, OriginStaysInsideItsRange) {
   const struct {
     int origin, range, page, expected;
-  } cases[] = {{0, 1000, 300, 0},     {500, 1000, 300, 500}, {699, 1000, 300, 699},
-               {700, 1000, 300, 700}, {800, 1000, 300, 700}, {250, 300, 300, 0},
-               {250, 200, 300, 0},    {-5, 0, 0, 0}};
+  } cases[] = {{0, 1000, 300, 0},     {500, 1000, 300, 500}, {699, 1000, 300, 699}, {700, 1000, 300, 700},
+               {800, 1000, 300, 700}, {250, 300, 300, 0},    {250, 200, 300, 0},    {-5, 0, 0, 0}};
   for (const auto& c : cases)
     EXPECT_EQ(qelview::ClampOrigin(c.origin, c.range, c.page), c.expected)
         << c.origin << " " << c.range << " " << c.page;
@@ -38,8 +36,12 @@ TEST(ViewRulesTest, ScrollRangeIsTheZoomedSizeHeldInsideTheBarsIntegers) {
     int size;
     double zoom;
     int expected;
-  } cases[] = {{960, 2.0, 1920},         {680, 1.0, 680},        {999, 0.5, 499},
-               {960, 1e7, 2147483647},   {-10, 1.0, 0},          {0, 3.0, 0},
+  } cases[] = {{960, 2.0, 1920},
+               {680, 1.0, 680},
+               {999, 0.5, 499},
+               {960, 1e7, 2147483647},
+               {-10, 1.0, 0},
+               {0, 3.0, 0},
                {2147483647, 1.0, 2147483647}};
   for (const auto& c : cases)
     EXPECT_EQ(qelview::ScrollRangeOf(c.size, c.zoom), c.expected) << c.size << " x " << c.zoom;
@@ -82,11 +84,10 @@ TEST(GridDotsTest, AreTheDotsInsideThePaintedAreaEachOnce) {
     double zoom;
     int origin, lo, hi;
   } cases[] = {
-      {120, 1.0, 0, 0, 500},    {120, 1.0, 0, 17, 95},   {120, 2.0, 300, 0, 500},
-      {120, 0.25, 0, 0, 500},   {120, 0.1, 0, 0, 500},   {120, 0.01, 3, 0, 500},
-      {120, 3.7, -40, -20, 80}, {120, 0.0, -5, 0, 10},   {120, -1.0, -960, 0, 500},
-      {120, -0.3, -200, 0, 500}, {0, 1.0, 0, 0, 500},    {120, 1.0, 0, 500, 500},
-      {120, 1.0, 5000, 0, 500}, {1, 1.0, 0, 8, 9},
+      {120, 1.0, 0, 0, 500},     {120, 1.0, 0, 17, 95},     {120, 2.0, 300, 0, 500},  {120, 0.25, 0, 0, 500},
+      {120, 0.1, 0, 0, 500},     {120, 0.01, 3, 0, 500},    {120, 3.7, -40, -20, 80}, {120, 0.0, -5, 0, 10},
+      {120, -1.0, -960, 0, 500}, {120, -0.3, -200, 0, 500}, {0, 1.0, 0, 0, 500},      {120, 1.0, 0, 500, 500},
+      {120, 1.0, 5000, 0, 500},  {1, 1.0, 0, 8, 9},
   };
   for (const auto& c : cases)
     EXPECT_EQ(GridDotCoords(c.count, 8, c.zoom, c.origin, c.lo, c.hi),

@@ -66,8 +66,7 @@ TEST_F(CompileScriptsTest, WindowWithoutParentCompilesNothing) {
   ASSERT_NE(orphan, nullptr);
   ::SendMessageA(orphan, QCM_PICFOLDER, 0, reinterpret_cast<LPARAM>(folder.c_str()));
   ASSERT_EQ(::SendMessageA(orphan, QCM_OPENPIC, 0, reinterpret_cast<LPARAM>("o.pic")), 0);
-  EXPECT_EQ(::SendMessageA(orphan, QCM_COMPILE, 0, reinterpret_cast<LPARAM>(CompilerPath().c_str())),
-            0);
+  EXPECT_EQ(::SendMessageA(orphan, QCM_COMPILE, 0, reinterpret_cast<LPARAM>(CompilerPath().c_str())), 0);
   ::DestroyWindow(orphan);
   EXPECT_EQ(ReadBytes(folder + "o.pic"), before);
 }

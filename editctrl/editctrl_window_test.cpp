@@ -177,9 +177,18 @@ TEST_F(EditQueryTest, CodesOfAnEmptyWindow) {
   const struct {
     int code;
     LRESULT expected;
-  } cases[] = {{QCQ_SELCOUNT, 0}, {QCQ_CANUNDO, 0},  {QCQ_CANREDO, 0},  {QCQ_MULTISEL, 0},
-               {QCQ_GROUPSEL, 0}, {QCQ_ANYSEL, 0},   {QCQ_SUBPICTURESEL, 0}, {QCQ_TOOL, 0},
-               {QCQ_MODIFIED, 0}, {QCQ_SNAP, 1},     {11, 0},           {-1, 0},
+  } cases[] = {{QCQ_SELCOUNT, 0},
+               {QCQ_CANUNDO, 0},
+               {QCQ_CANREDO, 0},
+               {QCQ_MULTISEL, 0},
+               {QCQ_GROUPSEL, 0},
+               {QCQ_ANYSEL, 0},
+               {QCQ_SUBPICTURESEL, 0},
+               {QCQ_TOOL, 0},
+               {QCQ_MODIFIED, 0},
+               {QCQ_SNAP, 1},
+               {11, 0},
+               {-1, 0},
                {1000, 0}};
   for (const auto& c : cases) EXPECT_EQ(Send(QCM_QUERY, c.code), c.expected) << "code " << c.code;
 }
@@ -250,8 +259,7 @@ TEST_F(EditServiceTest, RequestReachesTheHostCallbackWithItsWords) {
   GiveHostTable();
   VarReply reply = {};
   VarTagRequest request = {"泵.压力", &reply};
-  EXPECT_EQ(Send(QSM_READREALVAR, MakeHostParam(QSM_CHECKCODE), reinterpret_cast<LPARAM>(&request)),
-            7);
+  EXPECT_EQ(Send(QSM_READREALVAR, MakeHostParam(QSM_CHECKCODE), reinterpret_cast<LPARAM>(&request)), 7);
   EXPECT_EQ(log_.calls, 1);
   EXPECT_EQ(log_.name, "泵.压力");
   ReadRealRequest read = {nullptr, 42};
@@ -280,8 +288,7 @@ TEST_F(EditServiceTest, OtherLowWordWithMatchingCrcIsAccepted) {
 TEST_F(EditServiceTest, WithoutHostTableEveryRequestAnswersOne) {
   VarReply reply = {};
   VarTagRequest request = {"a", &reply};
-  EXPECT_EQ(Send(QSM_READREALVAR, MakeHostParam(QSM_CHECKCODE), reinterpret_cast<LPARAM>(&request)),
-            1);
+  EXPECT_EQ(Send(QSM_READREALVAR, MakeHostParam(QSM_CHECKCODE), reinterpret_cast<LPARAM>(&request)), 1);
 }
 
 TEST_F(EditServiceTest, RuntimeOnlyRequestsAnswerZeroAndFillNothing) {

@@ -43,14 +43,14 @@ BOOL CGripToolBar::Create(HWND parent, UINT id, DWORD style) {
 
 LRESULT CGripToolBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_NCCALCSIZE:
-    Default();
-    if (!m_bFloating) OnNcCalcSize(reinterpret_cast<RECT*>(lp));
-    return 0;
-  case WM_NCPAINT:
-    if (m_bFloating) break;
-    OnNcPaint();
-    return 0;
+    case WM_NCCALCSIZE:
+      Default();
+      if (!m_bFloating) OnNcCalcSize(reinterpret_cast<RECT*>(lp));
+      return 0;
+    case WM_NCPAINT:
+      if (m_bFloating) break;
+      OnNcPaint();
+      return 0;
   }
   return CToolBarCtrl::WindowProc(msg, wp, lp);
 }
@@ -79,9 +79,8 @@ void CGripToolBar::OnNcPaint() {
   COLORREF dark = ::GetSysColor(COLOR_BTNSHADOW);
   for (int i = 0; i < 2; ++i) {
     int at = kGripInset + i * kGripPitch;
-    RECT line = IsVertical()
-                    ? RECT{window.left + kGripInset, at, window.right - kGripInset, at + kGripPitch}
-                    : RECT{at, window.top + kGripInset, at + kGripPitch, window.bottom - kGripInset};
+    RECT line = IsVertical() ? RECT{window.left + kGripInset, at, window.right - kGripInset, at + kGripPitch}
+                             : RECT{at, window.top + kGripInset, at + kGripPitch, window.bottom - kGripInset};
     Draw3dLine(scope.hdc(), line, light, dark);
   }
 }

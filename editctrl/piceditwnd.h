@@ -227,7 +227,7 @@ class CPicEditWnd : public CWnd {
   // Saved layer states of undo and redo.
   CLayerStateStack m_undo{kUndoLimit, kUndoBudgetBytes};
   CLayerStateStack m_redo{CLayerStateStack::kUnlimited, kUndoBudgetBytes};
-  int m_nPasteCount = 0;  // pastes since the last copy
+  int m_nPasteCount = 0;      // pastes since the last copy
   COLORREF m_clrDrawing = 0;  // the current drawing colour
 };
 

@@ -44,8 +44,7 @@ LRESULT CPicEditWnd::OnOpenPic(const char* name) {
   DropPicture();
   m_strFileName = name ? name : "";
   CFile file;
-  if (!file.Open(PicturePath(), CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
-    return 1;
+  if (!file.Open(PicturePath(), CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) return 1;
   std::unique_ptr<CPicObj> picture(new (std::nothrow) CPicObj);
   if (!picture) return 2;
   // A damaged or foreign file is dropped whole: the window keeps no picture.

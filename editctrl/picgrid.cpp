@@ -47,10 +47,8 @@ std::vector<int> GridDotCoords(int count, int step, double zoom, int origin, int
 
 int DrawGridDots(CDC& dc, const RECT& area, SIZE picture, int step, double zoom, POINT origin,
                  COLORREF colour) {
-  const std::vector<int> xs =
-      GridDotCoords(picture.cx / step, step, zoom, origin.x, area.left, area.right);
-  const std::vector<int> ys =
-      GridDotCoords(picture.cy / step, step, zoom, origin.y, area.top, area.bottom);
+  const std::vector<int> xs = GridDotCoords(picture.cx / step, step, zoom, origin.x, area.left, area.right);
+  const std::vector<int> ys = GridDotCoords(picture.cy / step, step, zoom, origin.y, area.top, area.bottom);
   for (int y : ys)
     for (int x : xs) dc.SetPixel(x, y, colour);
   return static_cast<int>(xs.size() * ys.size());

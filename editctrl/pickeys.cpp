@@ -12,8 +12,7 @@ struct ArrowMove {
   int dy;
 };
 
-const ArrowMove kArrowMoves[] = {
-    {VK_LEFT, -1, 0}, {VK_RIGHT, 1, 0}, {VK_UP, 0, -1}, {VK_DOWN, 0, 1}};
+const ArrowMove kArrowMoves[] = {{VK_LEFT, -1, 0}, {VK_RIGHT, 1, 0}, {VK_UP, 0, -1}, {VK_DOWN, 0, 1}};
 
 }  // namespace
 

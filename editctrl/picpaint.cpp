@@ -22,8 +22,8 @@
 void CPicEditWnd::DrawGrid(CDC& dc, const RECT& area) const {
   // Only the dots inside the area to paint: a picture of tens of millions of
   // pixels a side must not be walked dot by dot.
-  DrawGridDots(dc, area, SIZE{m_pPicture->m_nWidth, m_pPicture->m_nHeight}, kGridStep, m_dZoom,
-               m_ptOrigin, InverseColor(m_pPicture->m_clrBack));
+  DrawGridDots(dc, area, SIZE{m_pPicture->m_nWidth, m_pPicture->m_nHeight}, kGridStep, m_dZoom, m_ptOrigin,
+               InverseColor(m_pPicture->m_clrBack));
 }
 
 namespace {
@@ -43,7 +43,9 @@ CDrawRect* WithRectHandles(CDrawObj* obj) {
 constexpr size_t kComposedFills = 256;
 
 // The pixel of a 32-bit DIB for a colour, opaque.
-DWORD OpaquePixel(COLORREF c) { return 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+DWORD OpaquePixel(COLORREF c) {
+  return 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
 
 // Draws the fills in turn, clipped to the area. The squares are opaque:
 // painted one over another in memory and laid over the surface in one blend

@@ -11,15 +11,13 @@
 namespace {
 
 using qelview::kLineStep;
-constexpr int kWheelStep = 64;   // pixels per wheel message, whatever its delta
+constexpr int kWheelStep = 64;  // pixels per wheel message, whatever its delta
 
 }  // namespace
 
 // ---- mapping ------------------------------------------------------------------
 
-CPointD CPicEditWnd::ClientToPic(POINT pt) const {
-  return qelview::DeviceToPicture(pt, m_ptOrigin, m_dZoom);
-}
+CPointD CPicEditWnd::ClientToPic(POINT pt) const { return qelview::DeviceToPicture(pt, m_ptOrigin, m_dZoom); }
 
 POINT CPicEditWnd::ClientToPicPoint(POINT pt) const {
   const CPointD pic = ClientToPic(pt);
@@ -69,16 +67,14 @@ void CPicEditWnd::UpdateScrollRanges() {
   if (!m_pPicture || m_bUpdatingRanges) return;
   m_bUpdatingRanges = true;
   m_szRange = {qelview::ScrollRangeOf(m_pPicture->m_nWidth, m_dZoom),
-                qelview::ScrollRangeOf(m_pPicture->m_nHeight, m_dZoom)};
+               qelview::ScrollRangeOf(m_pPicture->m_nHeight, m_dZoom)};
   m_szPage = qelview::LayOutScrollBars(m_hWnd, m_szRange, m_ptOrigin);
   m_bUpdatingRanges = false;
 }
 
 // ---- applying a view change ---------------------------------------------------------
 
-void CPicEditWnd::FillViewInfo() {
-  m_viewInfo = qelview::ViewInfoOf(m_ptOrigin, m_dZoom, m_nZoomPercent);
-}
+void CPicEditWnd::FillViewInfo() { m_viewInfo = qelview::ViewInfoOf(m_ptOrigin, m_dZoom, m_nZoomPercent); }
 
 void CPicEditWnd::SetObjectsViewTransform() {
   if (!m_pPicture) return;
@@ -132,19 +128,19 @@ void CPicEditWnd::OnScroll(int bar, UINT request) {
   int page = horizontal ? m_szPage.cx : m_szPage.cy;
   int target;
   switch (request) {
-  case SB_LINEUP: target = origin - kLineStep; break;
-  case SB_LINEDOWN: target = origin + kLineStep; break;
-  case SB_PAGEUP: target = origin - page; break;
-  case SB_PAGEDOWN: target = origin + page; break;
-  case SB_THUMBTRACK: {
-    SCROLLINFO info = {sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
-    if (!GetScrollInfo(bar, &info, SIF_TRACKPOS)) return;
-    target = info.nTrackPos;
-    break;
-  }
-  case SB_TOP: target = 0; break;
-  case SB_BOTTOM: target = range - page; break;
-  default: return;  // thumb released, end of scroll
+    case SB_LINEUP: target = origin - kLineStep; break;
+    case SB_LINEDOWN: target = origin + kLineStep; break;
+    case SB_PAGEUP: target = origin - page; break;
+    case SB_PAGEDOWN: target = origin + page; break;
+    case SB_THUMBTRACK: {
+      SCROLLINFO info = {sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+      if (!GetScrollInfo(bar, &info, SIF_TRACKPOS)) return;
+      target = info.nTrackPos;
+      break;
+    }
+    case SB_TOP: target = 0; break;
+    case SB_BOTTOM: target = range - page; break;
+    default: return;  // thumb released, end of scroll
   }
   ScrollTo(bar, target);
 }

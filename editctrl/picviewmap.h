@@ -64,8 +64,13 @@ inline SIZE LayOutScrollBars(HWND hwnd, SIZE range, POINT& origin) {
     const int pages[2] = {static_cast<int>(page.cx), static_cast<int>(page.cy)};
     const int positions[2] = {static_cast<int>(origin.x), static_cast<int>(origin.y)};
     for (int i = 0; i < 2; ++i) {
-      SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, ranges[i],
-                         static_cast<UINT>(pages[i] > 0 ? pages[i] : 0), positions[i], 0};
+      SCROLLINFO info = {sizeof info,
+                         SIF_RANGE | SIF_PAGE | SIF_POS,
+                         0,
+                         ranges[i],
+                         static_cast<UINT>(pages[i] > 0 ? pages[i] : 0),
+                         positions[i],
+                         0};
       ::SetScrollInfo(hwnd, bars[i], &info, TRUE);
     }
     ::GetClientRect(hwnd, &client);

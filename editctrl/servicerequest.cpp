@@ -27,8 +27,7 @@ const ServiceRow kRows[] = {
     {QSM_TAGQUERY, QEL_HAS(pfnTagQuery),
      [](const HostCallbackBlock& h, LPARAM r) {
        const auto& q = As<TagQueryRequest>(r);
-       return h.pfnTagQuery(h.context, q.pattern1, q.pattern2, q.selector1, q.selector2, q.proc,
-                            q.user);
+       return h.pfnTagQuery(h.context, q.pattern1, q.pattern2, q.selector1, q.selector2, q.proc, q.user);
      }},
     {QSM_READREAL, QEL_HAS(pfnReadReal),
      [](const HostCallbackBlock& h, LPARAM r) {
@@ -43,8 +42,7 @@ const ServiceRow kRows[] = {
     {QSM_READHIS, QEL_HAS(pfnReadHis),
      [](const HostCallbackBlock& h, LPARAM r) {
        const auto& q = As<ReadHisRequest>(r);
-       return h.pfnReadHis(h.context, q.name, q.t0, q.t1, q.a, q.b, q.records, q.capacity, q.count,
-                           q.done);
+       return h.pfnReadHis(h.context, q.name, q.t0, q.t1, q.a, q.b, q.records, q.capacity, q.count, q.done);
      }},
     {QSM_READHISVAR, QEL_HAS(pfnReadHisVar),
      [](const HostCallbackBlock& h, LPARAM r) {
@@ -64,8 +62,7 @@ const ServiceRow kRows[] = {
     {QSM_GETHISSUMEX, QEL_HAS(pfnGetHisSumEx),
      [](const HostCallbackBlock& h, LPARAM r) {
        const auto& q = As<GetHisSumExRequest>(r);
-       return h.pfnGetHisSumEx(h.context, q.name, q.t0, q.t1, q.step, q.records, q.capacity,
-                               q.count);
+       return h.pfnGetHisSumEx(h.context, q.name, q.t0, q.t1, q.step, q.records, q.capacity, q.count);
      }},
 };
 #undef QEL_HAS

@@ -109,8 +109,8 @@ TEST_F(StartTest, APathThroughADeviceNameIsRefusedAndTheActiveProjectStays) {
     std::string path;
     const char* device;
   } cases[] = {
-      {projects + "p\\NUL", "NUL"},         {projects + "p\\con.qel", "con.qel"},
-      {projects + "PRN\\p.qel", "PRN"},     {projects + "p\\COM1", "COM1"},
+      {projects + "p\\NUL", "NUL"},           {projects + "p\\con.qel", "con.qel"},
+      {projects + "PRN\\p.qel", "PRN"},       {projects + "p\\COM1", "COM1"},
       {projects + "lpt9.x\\p.qel", "lpt9.x"}, {projects + "p/AUX /p.qel", "AUX "},
       {projects + "p\\AUX", "AUX"},
   };
@@ -124,7 +124,8 @@ TEST_F(StartTest, APathThroughADeviceNameIsRefusedAndTheActiveProjectStays) {
   // Nor is a new project made in such a folder.
   boxes_.shown.clear();
   EXPECT_EQ(app_->CreateProject("p2", (projects + "aux").c_str()), nullptr);
-  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"工程路径<" + projects + "aux\\p2>中的<aux>是设备名，不能用作工程目录或工程文件名!"});
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"工程路径<" + projects +
+                                                 "aux\\p2>中的<aux>是设备名，不能用作工程目录或工程文件名!"});
   EXPECT_EQ(app_->GetProject(), active);
 }
 
@@ -133,8 +134,9 @@ TEST(ItemNames, ADeviceNameAnywhereInAPathIsFound) {
     const char* path;
     const char* device;
   } kCases[] = {
-      {"C:\\q\\p1\\p1.qel", ""},   {"C:\\q\\AUX\\p.qel", "AUX"}, {"C:/q/nul.txt", "nul.txt"},
-      {"\\\\.\\CON", "CON"},       {"C:\\conx\\com0\\lpt", ""},  {"CON", "CON"},
+      {"C:\\q\\p1\\p1.qel", ""},        {"C:\\q\\AUX\\p.qel", "AUX"},
+      {"C:/q/nul.txt", "nul.txt"},      {"\\\\.\\CON", "CON"},
+      {"C:\\conx\\com0\\lpt", ""},      {"CON", "CON"},
       {"C:\\q\\com9 .a\\b", "com9 .a"}, {"", ""},
       {"C:\\\xD5\x5C\\PRN", "PRN"},  // the 0x5C of a GBK character separates nothing
   };
@@ -225,10 +227,13 @@ TEST_F(StartTest, TheProjectMenuEnablesWhatHasAHandlerPrintingStaysGrey) {
       file = ::GetSubMenu(bar, i);
   ASSERT_NE(file, nullptr);
   Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 1);
-  const struct { UINT id; bool grey; } kItems[] = {
-      {ID_FILE_NEW, false},   {ID_FILE_OPEN, false},          {ID_FILE_CLOSE, false},
-      {ID_FILE_SAVE, true},   {ID_FILE_PRINT_SETUP, false},   {ID_FILE_PRINT, true},
-      {ID_FILE_PRINT_PREVIEW, true}, {ID_APP_EXIT, false},    {ID_FILE_MRU_FILE1, false},
+  const struct {
+    UINT id;
+    bool grey;
+  } kItems[] = {
+      {ID_FILE_NEW, false},          {ID_FILE_OPEN, false},        {ID_FILE_CLOSE, false},
+      {ID_FILE_SAVE, true},          {ID_FILE_PRINT_SETUP, false}, {ID_FILE_PRINT, true},
+      {ID_FILE_PRINT_PREVIEW, true}, {ID_APP_EXIT, false},         {ID_FILE_MRU_FILE1, false},
   };
   for (const auto& item : kItems)
     EXPECT_EQ((::GetMenuState(file, item.id, MF_BYCOMMAND) & MF_GRAYED) != 0, item.grey) << item.id;

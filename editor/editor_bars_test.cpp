@@ -22,8 +22,9 @@ class BarsTest : public EditorTest {
 };
 
 TEST_F(BarsTest, TheThreeToolbarsHaveTheirButtonsInOrder) {
-  const UINT kStandard[] = {ID_FILE_OPEN, ID_SAVE_PICTURE, ID_FILE_SAVE, 0, ID_EDIT_CUT, ID_EDIT_COPY,
-                            ID_EDIT_PASTE, 0, ID_EDIT_UNDO, ID_EDIT_REDO, ID_VIEW_WORKSPACE, ID_VIEW_OUTPUT,
+  const UINT kStandard[] = {ID_FILE_OPEN,       ID_SAVE_PICTURE,    ID_FILE_SAVE,      0,
+                            ID_EDIT_CUT,        ID_EDIT_COPY,       ID_EDIT_PASTE,     0,
+                            ID_EDIT_UNDO,       ID_EDIT_REDO,       ID_VIEW_WORKSPACE, ID_VIEW_OUTPUT,
                             ID_COMPILE_PICTURE, ID_COMPILE_PROJECT, ID_PREVIEW};
   CWrapToolBar& standard = Frame()->GetStandardBar();
   ASSERT_EQ(standard.GetCount(), 15);
@@ -190,7 +191,8 @@ TEST_F(BarsTest, TheViewCommandsShowAndHideTheBarsAndCheckTheirItems) {
   EXPECT_EQ(WindowRect(Frame()->m_hWndMDIClient).left, origin.x);
   Command(ID_VIEW_WORKSPACE);
   EXPECT_TRUE(Frame()->GetWorkspaceBar().IsWindowVisible());
-  EXPECT_EQ(WindowRect(Frame()->GetWorkspaceBar().m_hWnd).right - WindowRect(Frame()->GetWorkspaceBar().m_hWnd).left,
+  EXPECT_EQ(WindowRect(Frame()->GetWorkspaceBar().m_hWnd).right -
+                WindowRect(Frame()->GetWorkspaceBar().m_hWnd).left,
             220);
 }
 

@@ -65,7 +65,8 @@ TEST_F(CompileWalkTest, APictureThatCouldNotBeCompiledCountsAsAnError) {
     const char* why;
     int(__stdcall* compileFile)(HWND, const char*, const char*);
     const char* line;
-  } kCases[] = {{"no export", nullptr, "    编译器错误!\n"}, {"unreadable", Unreadable, "    打开文件错误!\n"}};
+  } kCases[] = {{"no export", nullptr, "    编译器错误!\n"},
+                {"unreadable", Unreadable, "    打开文件错误!\n"}};
   for (const auto& c : kCases) {
     out_.clear();
     folder_.WriteFile("p\\pic\\a.pic", "x");

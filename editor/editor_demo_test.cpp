@@ -39,7 +39,8 @@ TEST_F(DemoInEditorTest, TheDemoProjectAndItsPicturesOpenAndSaveUnchanged) {
   EXPECT_FALSE(doc->IsModified());
   for (CPicView* view : doc->GetPictureViews()) EXPECT_TRUE(view->SavePicture());
   ASSERT_TRUE(doc->SaveNow());
-  for (size_t i = 0; i < before.size(); ++i) EXPECT_TRUE(folder_.ReadFile(kFiles[i]) == before[i]) << kFiles[i];
+  for (size_t i = 0; i < before.size(); ++i)
+    EXPECT_TRUE(folder_.ReadFile(kFiles[i]) == before[i]) << kFiles[i];
   // Closing asks nothing: nothing was changed.
   Command(ID_FILE_CLOSE);
   EXPECT_EQ(app_->GetProject(), nullptr);

@@ -40,10 +40,12 @@ TEST_F(DialogsTest, TheNewProjectDialogStartsInTheProjectsFolderAndMakesTheProje
 TEST_F(DialogsTest, AnEmptyProjectNameIsRefusedAndTheDialogStays) {
   std::string focus;
   DialogScript script;
-  script.On("新建工程", [](DialogDriver& d) {
-          d.Type(IDC_NAME, "   ");
-          d.Click(IDOK);
-        })
+  script
+      .On("新建工程",
+          [](DialogDriver& d) {
+            d.Type(IDC_NAME, "   ");
+            d.Click(IDOK);
+          })
       .On("新建工程", [&](DialogDriver& d) {
         EXPECT_EQ(d.FocusId(), IDC_NAME);
         d.Type(IDC_NAME, "p2");
@@ -84,12 +86,13 @@ TEST_F(DialogsTest, TheNewPictureAndNewFolderDialogsSayWhatTheyMakeAndWhere) {
   ASSERT_TRUE(folder_.Exists("project\\p1\\pic\\s"));
   DialogScript picture;
   picture
-      .On("新建画面", [&](DialogDriver& d) {
-        labels = d.StaticTexts();
-        shownFolder = d.Text(IDC_LOCATION);
-        d.Type(IDC_NAME, "");
-        d.Click(IDOK);
-      })
+      .On("新建画面",
+          [&](DialogDriver& d) {
+            labels = d.StaticTexts();
+            shownFolder = d.Text(IDC_LOCATION);
+            d.Type(IDC_NAME, "");
+            d.Click(IDOK);
+          })
       .On("新建画面", [](DialogDriver& d) {
         d.Type(IDC_NAME, "b");
         d.Click(IDOK);
@@ -138,11 +141,12 @@ TEST_F(DialogsTest, ARefusedNameIsReportedWhileTheNewItemDialogStaysOpen) {
     std::string text;
     DialogScript script;
     script
-        .On("新建画面", [&](DialogDriver& d) {
-          dialog = d.Window();
-          d.Type(IDC_NAME, refused);
-          d.Click(IDOK);
-        })
+        .On("新建画面",
+            [&](DialogDriver& d) {
+              dialog = d.Window();
+              d.Type(IDC_NAME, refused);
+              d.Click(IDOK);
+            })
         .On("新建画面", [&](DialogDriver& d) {
           focus = d.FocusId();
           text = d.Text(IDC_NAME);

@@ -47,13 +47,14 @@ void AddFilesOf(const std::string& folder, const std::string& relative, const st
   if (find == INVALID_HANDLE_VALUE) return;
   do {
     const std::string name = relative + found.cFileName;
-    if (std::string(found.cFileName) == "." || std::string(found.cFileName) == ".." || skipped.count(name)) continue;
+    if (std::string(found.cFileName) == "." || std::string(found.cFileName) == ".." || skipped.count(name))
+      continue;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       AddFilesOf(folder, name + "\\", skipped, files);
       continue;
     }
-    const ULONGLONG written =
-        (static_cast<ULONGLONG>(found.ftLastWriteTime.dwHighDateTime) << 32) | found.ftLastWriteTime.dwLowDateTime;
+    const ULONGLONG written = (static_cast<ULONGLONG>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+                              found.ftLastWriteTime.dwLowDateTime;
     std::string bytes;
     if (FILE* file = std::fopen((folder + name).c_str(), "rb")) {
       char piece[4096];
@@ -150,7 +151,8 @@ TEST_F(EditorProgramTest, AfterTheEndTheRecentProjectAndTheFileTypeAreInTheRegis
   StartWith("\"" + path + "\"");
   EXPECT_TRUE(WaitFor([&] { return ::GetWindow(MdiClient(), GW_CHILD) != nullptr; }, kStepMs));
   CloseAndWait();
-  EXPECT_EQ(RegValue(HKEY_CURRENT_USER, std::string(kRegistryKey) + "\\QelMake\\Recent File List", "File1"), path);
+  EXPECT_EQ(RegValue(HKEY_CURRENT_USER, std::string(kRegistryKey) + "\\QelMake\\Recent File List", "File1"),
+            path);
   EXPECT_EQ(RegValue(HKEY_CLASSES_ROOT, ".qel"), "Qelide.Document");
   EXPECT_EQ(RegValue(HKEY_CLASSES_ROOT, "Qelide.Document"), "Qelprj Document");
   EXPECT_EQ(RegValue(HKEY_CLASSES_ROOT, "Qelide.Document\\shell\\open\\command"),
@@ -160,7 +162,8 @@ TEST_F(EditorProgramTest, AfterTheEndTheRecentProjectAndTheFileTypeAreInTheRegis
 
 TEST_F(EditorProgramTest, WithoutQelCtrlEveryPictureReportsTheCompilerError) {
   std::string path = WriteProject("p1", NewProjectBytes());
-  for (const char* picture : {"a.pic", "s\\b.pic", "c.PIC"}) folder_.WriteFile(std::string("project\\p1\\pic\\") + picture, "x");
+  for (const char* picture : {"a.pic", "s\\b.pic", "c.PIC"})
+    folder_.WriteFile(std::string("project\\p1\\pic\\") + picture, "x");
   StartWith("\"" + path + "\"");
   ASSERT_TRUE(WaitFor([&] { return ::GetWindow(MdiClient(), GW_CHILD) != nullptr; }, kStepMs));
   ::PostMessageA(frame_, WM_COMMAND, kCompileProject, 0);

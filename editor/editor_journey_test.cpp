@@ -74,7 +74,8 @@ class JourneyTest : public ListsTest {
   CPicView* View() { return app_->GetProject() ? app_->GetProject()->FindPictureView("main.pic") : nullptr; }
   void Drag(HWND window, const RECT& r) {
     ::SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left, r.top));
-    ::SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    ::SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON,
+                   MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
     ::SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.right, r.bottom));
     ::SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(r.right, r.bottom));
   }
@@ -95,13 +96,14 @@ TEST_F(JourneyTest, FromANewProjectToTheViewerShowingTheLinksColour) {
   DialogScript connection;
   const std::string port = std::to_string(sim_.Port());
   connection.On("服务器连接配置", [](DialogDriver& d) { d.Click(kConnAdd); })
-      .On("添加连接", [&](DialogDriver& d) {
-        d.Type(kConnHost, "127.0.0.1");
-        d.Type(kConnPort, port.c_str());
-        d.Type(kConnAccount, demo::kAccount);
-        d.Type(kConnPassword, demo::kPassword);
-        d.Click(IDOK);
-      })
+      .On("添加连接",
+          [&](DialogDriver& d) {
+            d.Type(kConnHost, "127.0.0.1");
+            d.Type(kConnPort, port.c_str());
+            d.Type(kConnAccount, demo::kAccount);
+            d.Type(kConnPassword, demo::kPassword);
+            d.Click(IDOK);
+          })
       .On("服务器连接配置", [](DialogDriver& d) { d.Click(IDOK); });
   connection.Run([&] { Command(ID_CONNECTION_SETTINGS); });
 
@@ -143,7 +145,8 @@ TEST_F(JourneyTest, FromANewProjectToTheViewerShowingTheLinksColour) {
   colour->OnClicked();
   CColorPopup* popup = colortest::OpenPopup();
   ASSERT_NE(popup, nullptr);
-  for (int i = 0; i < 50 && popup->GetCurrentColor() != kOwnFill; ++i) colortest::Key(popup->m_hWnd, VK_RIGHT);
+  for (int i = 0; i < 50 && popup->GetCurrentColor() != kOwnFill; ++i)
+    colortest::Key(popup->m_hWnd, VK_RIGHT);
   ASSERT_EQ(popup->GetCurrentColor(), kOwnFill);
   colortest::Key(popup->m_hWnd, VK_RETURN);
   Settle();
@@ -156,7 +159,8 @@ TEST_F(JourneyTest, FromANewProjectToTheViewerShowingTheLinksColour) {
   ASSERT_GE(fillLink, 0);
   HMENU menu = Links().MakeLinkMenu(fillLink);
   ASSERT_NE(menu, nullptr);
-  EXPECT_EQ(::GetMenuState(::GetSubMenu(menu, 0), ID_LINK_DIRECT, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED), 0u);
+  EXPECT_EQ(::GetMenuState(::GetSubMenu(menu, 0), ID_LINK_DIRECT, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED),
+            0u);
   ::DestroyMenu(menu);
   DialogScript link;
   link.On("填充颜色-直接连接", [](DialogDriver& d) {
@@ -213,7 +217,8 @@ TEST_F(JourneyTest, FromANewProjectToTheViewerShowingTheLinksColour) {
   // The viewer on the project, against the simulated server.
   std::string error;
   ASSERT_TRUE(demo::WriteViewerSettings(folder_.Path(), "plant", "main.pic", &error)) << error;
-  for (const char* file : {"QelView.exe", "QelRun.dll", "qel3api.dll"}) ASSERT_TRUE(progtest::CopyProgramFile(file, folder_.Path()));
+  for (const char* file : {"QelView.exe", "QelRun.dll", "qel3api.dll"})
+    ASSERT_TRUE(progtest::CopyProgramFile(file, folder_.Path()));
   ProgramProcess viewer("QelView.exe");
   ASSERT_TRUE(viewer.Start(folder_.Path()));
   HWND frame = viewer.WaitForWindow("QelViewMainFrame", "QelView", kStartMs);
@@ -223,7 +228,8 @@ TEST_F(JourneyTest, FromANewProjectToTheViewerShowingTheLinksColour) {
   // The runtime window's own drawing (unzoomed, unscrolled: picture units
   // are its client pixels), whatever the shared display shows above it.
   const POINT centre = {(kDrag.left + kDrag.right) / 2, (kDrag.top + kDrag.bottom) / 2};
-  EXPECT_TRUE(progtest::WaitFor([&] { return progtest::ClientPixel(runtime, centre) == kLinkColour; }, kStartMs))
+  EXPECT_TRUE(
+      progtest::WaitFor([&] { return progtest::ClientPixel(runtime, centre) == kLinkColour; }, kStartMs))
       << std::hex << progtest::ClientPixel(runtime, centre);
   ::PostMessageA(frame, WM_CLOSE, 0, 0);
   if (HWND box = viewer.WaitForBox("QelView提示", kStepMs)) progtest::PressButton(box, IDYES);

@@ -161,7 +161,8 @@ class KeyboardTest : public EditorTest {
     ::ClientToScreen(edit_, &at);
     // The editing window is what the display shows there (a window of the
     // last test may still be on its way out).
-    ASSERT_TRUE(PumpUntil([&] { return ::WindowFromPoint(at) == edit_; })) << WindowName(::WindowFromPoint(at));
+    ASSERT_TRUE(PumpUntil([&] { return ::WindowFromPoint(at) == edit_; }))
+        << WindowName(::WindowFromPoint(at));
     SendMouseAt(at, {0});
     // The button goes down where the pointer is once it got there.
     POINT cursor = {};
@@ -204,14 +205,10 @@ TEST_F(KeyboardTest, AClickGivesThePictureTheKeyboard) {
     Stroke stroke;
     PictureState after;
   } kSteps[] = {
-      {{0, VK_RIGHT, "right"}, {1, 88, 80}},
-      {{0, VK_DOWN, "down"}, {1, 88, 88}},
-      {{0, VK_LEFT, "left"}, {1, 80, 88}},
-      {{0, VK_UP, "up"}, {1, 80, 80}},
-      {{VK_CONTROL, 'C', "Ctrl+C"}, {1, 80, 80}},
-      {{VK_CONTROL, 'V', "Ctrl+V"}, {2, 80, 80}},
-      {{VK_CONTROL, 'X', "Ctrl+X"}, {1, 80, 80}},
-      {{VK_CONTROL, 'Z', "Ctrl+Z"}, {2, 80, 80}},
+      {{0, VK_RIGHT, "right"}, {1, 88, 80}},      {{0, VK_DOWN, "down"}, {1, 88, 88}},
+      {{0, VK_LEFT, "left"}, {1, 80, 88}},        {{0, VK_UP, "up"}, {1, 80, 80}},
+      {{VK_CONTROL, 'C', "Ctrl+C"}, {1, 80, 80}}, {{VK_CONTROL, 'V', "Ctrl+V"}, {2, 80, 80}},
+      {{VK_CONTROL, 'X', "Ctrl+X"}, {1, 80, 80}}, {{VK_CONTROL, 'Z', "Ctrl+Z"}, {2, 80, 80}},
   };
   for (const auto& step : kSteps) PressAndExpect(step.stroke, step.after);
 }

@@ -116,7 +116,8 @@ void CALLBACK LookAtOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
   ::KillTimer(nullptr, id);
   HWND popup = wndtest::ShownMenuOfThisThread();
   RECT item = {};
-  if (popup && ::GetMenuItemRect(nullptr, reinterpret_cast<HMENU>(::SendMessageA(popup, 0x01E1, 0, 0)), g_itemLookedAt, &item)) {
+  if (popup && ::GetMenuItemRect(nullptr, reinterpret_cast<HMENU>(::SendMessageA(popup, 0x01E1, 0, 0)),
+                                 g_itemLookedAt, &item)) {
     ::MapWindowPoints(nullptr, popup, reinterpret_cast<POINT*>(&item), 2);
     const progtest::WindowPixels menu(popup);
     const COLORREF background = menu.At(item.right - 3, item.top + 1);
@@ -170,8 +171,8 @@ TEST_F(WorkspaceLayoutTest, AMenuItemsImageLeavesAGapBeforeItsText) {
   EXPECT_GE(runs[0].second, 10) << "the first run is the image";
   std::string all;
   for (auto& r : runs) all += std::to_string(r.first) + "+" + std::to_string(r.second) + " ";
-  EXPECT_GE(runs[1].first - imageEnd, 3) << "image ends at " << imageEnd << ", text starts at " << runs[1].first
-                                         << "; runs " << all;
+  EXPECT_GE(runs[1].first - imageEnd, 3)
+      << "image ends at " << imageEnd << ", text starts at " << runs[1].first << "; runs " << all;
 }
 
 }  // namespace

@@ -105,12 +105,12 @@ TEST_F(LocalTagTest, AddingATagAppendsItWithTheChosenTypeAndModifiesTheProject) 
 TEST_F(LocalTagTest, AnEmptyOrTakenNameIsRefusedAndNamesCompareExactly) {
   AddTag("x");
   DialogScript script;
-  script
-      .On("添加本地标签", [](DialogDriver& d) { d.Click(IDOK); })
-      .On("添加本地标签", [](DialogDriver& d) {
-        d.Type(IDC_NAME, "x");
-        d.Click(IDOK);
-      })
+  script.On("添加本地标签", [](DialogDriver& d) { d.Click(IDOK); })
+      .On("添加本地标签",
+          [](DialogDriver& d) {
+            d.Type(IDC_NAME, "x");
+            d.Click(IDOK);
+          })
       .On("添加本地标签", [](DialogDriver& d) {
         EXPECT_EQ(d.FocusId(), IDC_NAME);
         d.Type(IDC_NAME, "X");
@@ -195,7 +195,8 @@ TEST_F(LocalTagTest, DeletingRemovesTheMarkedTagsButTheSystemTags) {
   boxes_.answers = {IDYES};
   Command(ID_LOCALTAG_DELETE);
   ASSERT_EQ(boxes_.shown.size(), 2u);
-  EXPECT_EQ(boxes_.shown[1].text, "黄色图标的是系统标签，删除不了的!\n\n绿色图标标签删除不可恢复！是否要删除?");
+  EXPECT_EQ(boxes_.shown[1].text,
+            "黄色图标的是系统标签，删除不了的!\n\n绿色图标标签删除不可恢复！是否要删除?");
   EXPECT_EQ(boxes_.shown[1].title, "提示");
   EXPECT_EQ(boxes_.shown[1].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
   EXPECT_EQ(Names(), (std::vector<std::string>{"@suser", "@dwpower", "c"}));

@@ -90,7 +90,8 @@ TEST_F(PictureWindowTest, TheEditingWindowGetsTheTablesTheFolderThenItsPictureIn
   for (const auto& c : kCases) {
     std::vector<UINT> numbers = Numbers(c.fake.sent);
     numbers.resize(std::min<size_t>(numbers.size(), 4));
-    EXPECT_EQ(numbers, (std::vector<UINT>{QCM_SETHOSTCALLBACKS, QCM_SETLOCALCALLBACKS, QCM_PICFOLDER, c.last}))
+    EXPECT_EQ(numbers,
+              (std::vector<UINT>{QCM_SETHOSTCALLBACKS, QCM_SETLOCALCALLBACKS, QCM_PICFOLDER, c.last}))
         << c.name;
     EXPECT_EQ(c.fake.folder, ProjectsFolder() + "p1\\pic\\");
     EXPECT_EQ(c.fake.name, c.name);
@@ -230,7 +231,8 @@ TEST_F(PictureWindowTest, SelectionCommandsNeedTheirNumberOfSelectedObjects) {
   };
   for (int count = 0; count < 4; ++count) {
     Answer({{QCQ_SELCOUNT, count}});
-    for (const auto& rule : kRules) EXPECT_EQ(ButtonEnabled(rule.id), rule.enabled[count]) << rule.id << " " << count;
+    for (const auto& rule : kRules)
+      EXPECT_EQ(ButtonEnabled(rule.id), rule.enabled[count]) << rule.id << " " << count;
   }
   // A sub-picture alone cannot become a sub-picture again.
   Answer({{QCQ_SELCOUNT, 1}, {QCQ_SUBPICTURESEL, 1}});
@@ -242,8 +244,9 @@ TEST_F(PictureWindowTest, OtherCommandsFollowTheirQueryAndToolsAndSnappingShowTh
   const struct {
     UINT id;
     int query;
-  } kQueried[] = {{ID_EDIT_PASTE, QCQ_CANPASTE}, {ID_EDIT_UNDO, QCQ_CANUNDO},  {ID_EDIT_REDO, QCQ_CANREDO},
-                  {ID_GROUP, QCQ_MULTISEL},      {ID_UNGROUP, QCQ_GROUPSEL},   {ID_BREAK_SUBPICTURE, QCQ_SUBPICTURESEL}};
+  } kQueried[] = {{ID_EDIT_PASTE, QCQ_CANPASTE}, {ID_EDIT_UNDO, QCQ_CANUNDO},
+                  {ID_EDIT_REDO, QCQ_CANREDO},   {ID_GROUP, QCQ_MULTISEL},
+                  {ID_UNGROUP, QCQ_GROUPSEL},    {ID_BREAK_SUBPICTURE, QCQ_SUBPICTURESEL}};
   for (const auto& q : kQueried) {
     Answer({});
     EXPECT_FALSE(ButtonEnabled(q.id)) << q.id;
@@ -271,12 +274,18 @@ TEST_F(PictureWindowTest, EachCommandSendsItsMessage) {
     UINT msg;
     LPARAM lp;
   } kCases[] = {
-      {ID_TOOL_SELECT, {}, QCM_SELECTTOOL, 0},          {ID_TOOL_RECT, {}, QCM_SELECTTOOL, 5},
-      {ID_TOOL_MULTITEXT, {}, QCM_SELECTTOOL, 13},      {ID_TOOL_EDIT, {}, QCM_SELECTTOOL, 104},
-      {ID_TOOL_ACTIVEX, {}, QCM_SELECTTOOL, 150},       {ID_EDIT_COPY, {{QCQ_SELCOUNT, 1}}, QCM_COPY, 0},
-      {ID_EDIT_CUT, {{QCQ_SELCOUNT, 1}}, QCM_CUT, 0},    {ID_EDIT_PASTE, {{QCQ_CANPASTE, 1}}, QCM_PASTE, 0},
-      {ID_EDIT_UNDO, {{QCQ_CANUNDO, 1}}, QCM_UNDO, 0},   {ID_EDIT_REDO, {{QCQ_CANREDO, 1}}, QCM_REDO, 0},
-      {ID_GROUP, {{QCQ_MULTISEL, 1}}, QCM_GROUP, 0},     {ID_UNGROUP, {{QCQ_GROUPSEL, 1}}, QCM_GROUP, 1},
+      {ID_TOOL_SELECT, {}, QCM_SELECTTOOL, 0},
+      {ID_TOOL_RECT, {}, QCM_SELECTTOOL, 5},
+      {ID_TOOL_MULTITEXT, {}, QCM_SELECTTOOL, 13},
+      {ID_TOOL_EDIT, {}, QCM_SELECTTOOL, 104},
+      {ID_TOOL_ACTIVEX, {}, QCM_SELECTTOOL, 150},
+      {ID_EDIT_COPY, {{QCQ_SELCOUNT, 1}}, QCM_COPY, 0},
+      {ID_EDIT_CUT, {{QCQ_SELCOUNT, 1}}, QCM_CUT, 0},
+      {ID_EDIT_PASTE, {{QCQ_CANPASTE, 1}}, QCM_PASTE, 0},
+      {ID_EDIT_UNDO, {{QCQ_CANUNDO, 1}}, QCM_UNDO, 0},
+      {ID_EDIT_REDO, {{QCQ_CANREDO, 1}}, QCM_REDO, 0},
+      {ID_GROUP, {{QCQ_MULTISEL, 1}}, QCM_GROUP, 0},
+      {ID_UNGROUP, {{QCQ_GROUPSEL, 1}}, QCM_GROUP, 1},
       {ID_MAKE_SUBPICTURE, {{QCQ_SELCOUNT, 1}}, QCM_SUBPICTURE, 0},
       {ID_BREAK_SUBPICTURE, {{QCQ_SUBPICTURESEL, 1}}, QCM_SUBPICTURE, 1},
       {ID_ALIGN_TOP, {{QCQ_SELCOUNT, 2}}, QCM_ARRANGE, QCA_ALIGNTOP},
@@ -285,9 +294,11 @@ TEST_F(PictureWindowTest, EachCommandSendsItsMessage) {
       {ID_SPACE_VERT, {{QCQ_SELCOUNT, 3}}, QCM_ARRANGE, QCA_SPACEVERT},
       {ID_ORDER_BACKWARD, {{QCQ_SELCOUNT, 1}}, QCM_ARRANGE, QCA_BACKWARD},
       {ID_ORDER_FORWARD, {{QCQ_SELCOUNT, 1}}, QCM_ARRANGE, QCA_FORWARD},
-      {ID_ROTATE, {{QCQ_SELCOUNT, 1}}, QCM_ROTATE, 0},   {ID_MIRROR_HORZ, {{QCQ_SELCOUNT, 1}}, QCM_ROTATE, 1},
+      {ID_ROTATE, {{QCQ_SELCOUNT, 1}}, QCM_ROTATE, 0},
+      {ID_MIRROR_HORZ, {{QCQ_SELCOUNT, 1}}, QCM_ROTATE, 1},
       {ID_MIRROR_VERT, {{QCQ_SELCOUNT, 1}}, QCM_ROTATE, 2},
-      {ID_IMPORT_WMF, {}, QCM_IMPORTWMF, 0},            {ID_SNAP_GRID, {{QCQ_SNAP, 1}}, QCM_SNAPGRID, 0},
+      {ID_IMPORT_WMF, {}, QCM_IMPORTWMF, 0},
+      {ID_SNAP_GRID, {{QCQ_SNAP, 1}}, QCM_SNAPGRID, 0},
       {ID_SNAP_GRID, {}, QCM_SNAPGRID, 1},
   };
   for (const auto& c : kCases) {
@@ -312,8 +323,9 @@ TEST_F(PictureWindowTest, EachCommandSendsItsMessage) {
 TEST_F(PictureWindowTest, ThePlugInAndPreviewCommandsSayTheyAreNotOpenYet) {
   Command(ID_TOOL_PLUGIN);
   Command(ID_PREVIEW);
-  ExpectBoxes({"<Qel插件> 暂未开放!\n\nQel插件用于扩展功能，比如趋势、报表、图表等。", "<预览运行画面> 暂未开放!"}, "提示",
-              MB_ICONINFORMATION);
+  ExpectBoxes(
+      {"<Qel插件> 暂未开放!\n\nQel插件用于扩展功能，比如趋势、报表、图表等。", "<预览运行画面> 暂未开放!"},
+      "提示", MB_ICONINFORMATION);
   EXPECT_TRUE(Fake().TakeSent().empty());
 }
 

@@ -19,8 +19,11 @@ std::vector<RulerMark> MarksOneUnitAtATime(double origin, double scale, int leng
     double at = std::trunc((unit - origin) * scale);
     if (at >= length) break;
     if (unit < origin || unit % 10 != 0 || !(at > last + 3)) continue;
-    RulerMark::Kind kind = unit % 100 == 0 ? RulerMark::kHundred : unit % 50 == 0 ? RulerMark::kFifty : RulerMark::kTick;
-    marks.push_back({static_cast<int>(at), unit, kind, kind == RulerMark::kHundred || (kind == RulerMark::kFifty && scale >= 1.5)});
+    RulerMark::Kind kind = unit % 100 == 0  ? RulerMark::kHundred
+                           : unit % 50 == 0 ? RulerMark::kFifty
+                                            : RulerMark::kTick;
+    marks.push_back({static_cast<int>(at), unit, kind,
+                     kind == RulerMark::kHundred || (kind == RulerMark::kFifty && scale >= 1.5)});
     last = at;
   }
   return marks;
@@ -79,7 +82,8 @@ TEST(RulerMarks, ARulerStartingInsideThePictureBeginsAtTheNextTenthUnit) {
 TEST(RulerMarks, TheSameMarksAsGoingThroughEveryUnit) {
   for (double origin : {0.0, 3.0, 35.5, 99.0, 100.0, 1234.25, -40.0})
     for (double scale : {0.25, 0.4, 0.45, 0.6, 1.0, 1.2, 2.0, 4.0})
-      EXPECT_EQ(Describe(ComputeRulerMarks(origin, scale, 700)), Describe(MarksOneUnitAtATime(origin, scale, 700)))
+      EXPECT_EQ(Describe(ComputeRulerMarks(origin, scale, 700)),
+                Describe(MarksOneUnitAtATime(origin, scale, 700)))
           << origin << " " << scale;
 }
 
@@ -87,7 +91,8 @@ TEST(RulerMarks, NoScaleOrNoOriginGivesNoMarksAndEnds) {
   const struct {
     double origin, scale;
   } kCases[] = {{0, 0}, {0, -1}, {0, NAN}, {NAN, 1}, {INFINITY, 1}, {1e300, 1}, {-1e300, 1}};
-  for (const auto& c : kCases) EXPECT_TRUE(ComputeRulerMarks(c.origin, c.scale, 500).empty()) << c.origin << " " << c.scale;
+  for (const auto& c : kCases)
+    EXPECT_TRUE(ComputeRulerMarks(c.origin, c.scale, 500).empty()) << c.origin << " " << c.scale;
   EXPECT_TRUE(ComputeRulerMarks(0, 1, 0).empty());
 }
 
@@ -166,8 +171,8 @@ TEST_F(RulerPaintTest, TheLeftRulerIsTheSameTurnedOnItsSide) {
   EXPECT_EQ(Left(5, 0), RGB(0, 0, 0));
   EXPECT_EQ(Left(5, 1), kGrey);
   EXPECT_EQ(Left(20, 3), kGrey);
-  EXPECT_EQ(Left(100, 15), kGrey);   // unit 50 at scale 2
-  EXPECT_EQ(Left(200, 20), kGrey);   // unit 100
+  EXPECT_EQ(Left(100, 15), kGrey);              // unit 50 at scale 2
+  EXPECT_EQ(Left(200, 20), kGrey);              // unit 100
   EXPECT_TRUE(HasText(RECT{0, 100, 12, 130}));  // "50", written from scale 1.5 on
 }
 

@@ -28,10 +28,15 @@ TEST_F(TreeTest, TheRootCarriesTheProjectFilesNameAndItsFourChildrenInOrder) {
   EXPECT_EQ(TreeTexts(), std::vector<std::string>{"p1.qel"});
   HTREEITEM root = Tree().GetRootItem();
   EXPECT_EQ(TreeTexts(root), (std::vector<std::string>{"实时库设置", "本地标签表", "画面", "关于QelMake"}));
-  EXPECT_EQ(::SendMessageA(Tree().m_hWnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(root), TVIS_BOLD) & TVIS_BOLD,
-            static_cast<LRESULT>(TVIS_BOLD));
+  EXPECT_EQ(
+      ::SendMessageA(Tree().m_hWnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(root), TVIS_BOLD) & TVIS_BOLD,
+      static_cast<LRESULT>(TVIS_BOLD));
   EXPECT_TRUE(Tree().IsExpanded(root));
-  const struct { const char* text; DWORD kind; const char* tip; } kItems[] = {
+  const struct {
+    const char* text;
+    DWORD kind;
+    const char* tip;
+  } kItems[] = {
       {"实时库设置", kItemConnection, "实时库设置 鼠标双击进入实时库连接设置"},
       {"本地标签表", kItemLocalTags, "本地标签表 鼠标双击打开本地标签表编辑本地标签"},
       {"画面", kItemPictureFolder, "画面 鼠标右键单击可在这个目录添加子目录或画面!"},
@@ -93,7 +98,8 @@ TEST_F(TreeTest, ANewFolderComesBeforeThePicturesAndTakesPicturesOfItsOwn) {
 
 TEST_F(TreeTest, RefusedNamesMakeNothing) {
   ASSERT_NE(NewProject("p1"), nullptr);
-  for (const char* name : {"", "  ", "..\\x", "a/b", "a\\b", "c:d", "w*", "q?", "\"x\"", "<>", "a|b", "NUL", "com3.x"}) {
+  for (const char* name :
+       {"", "  ", "..\\x", "a/b", "a\\b", "c:d", "w*", "q?", "\"x\"", "<>", "a|b", "NUL", "com3.x"}) {
     boxes_.shown.clear();
     EXPECT_FALSE(Tree().NewPicture(Pictures(), name)) << name;
     EXPECT_FALSE(Tree().NewFolder(Pictures(), name)) << name;
@@ -125,12 +131,16 @@ TEST_F(TreeTest, ADoubleClickOnAPictureOpensItAndOnOtherItemsDoesWhatTheirKindSa
 }
 
 TEST(ItemNames, FileNamesOfThePlatformAreRefused) {
-  const struct { const char* name; bool usable; } kCases[] = {
-      {"画面1", true},   {"a b", true},     {"x.y", true},   {"conx", true},   {"com0", true},   {"lpt", true},
-      {"", false},       {"..", false},     {"a..b", false}, {"a.", false},    {"a ", false},    {"a\\b", false},
-      {"a/b", false},    {"a:b", false},    {"a*", false},   {"a?", false},    {"\"a\"", false}, {"<a>", false},
-      {"a|b", false},    {"\t", false},     {"CON", false},  {"con", false},   {"Prn.txt", false},
-      {"aux", false},    {"nul.pic", false}, {"COM1", false}, {"lpt9", false},  {"com1 ", false},
+  const struct {
+    const char* name;
+    bool usable;
+  } kCases[] = {
+      {"画面1", true}, {"a b", true},    {"x.y", true},      {"conx", true},  {"com0", true},
+      {"lpt", true},   {"", false},      {"..", false},      {"a..b", false}, {"a.", false},
+      {"a ", false},   {"a\\b", false},  {"a/b", false},     {"a:b", false},  {"a*", false},
+      {"a?", false},   {"\"a\"", false}, {"<a>", false},     {"a|b", false},  {"\t", false},
+      {"CON", false},  {"con", false},   {"Prn.txt", false}, {"aux", false},  {"nul.pic", false},
+      {"COM1", false}, {"lpt9", false},  {"com1 ", false},
   };
   for (const auto& c : kCases) EXPECT_EQ(IsUsableItemName(c.name), c.usable) << c.name;
   // A GBK character whose second byte is 0x5C or 0x7C is no separator.

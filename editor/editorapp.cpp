@@ -26,9 +26,9 @@ const UINT kRecentFiles = 4;
 }  // namespace
 
 BEGIN_COMMAND_MAP(CEditorApp, CFrameApp)
-  ON_COMMAND(ID_FILE_NEW, OnNewProject)
-  ON_COMMAND(ID_FILE_OPEN, OnOpenProject)
-  ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_FILE_NEW, OnNewProject)
+ON_COMMAND(ID_FILE_OPEN, OnOpenProject)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_COMMAND_MAP()
 
 CEditorApp* EditorApp() { return dynamic_cast<CEditorApp*>(QelGetApp()); }
@@ -67,8 +67,8 @@ BOOL CEditorApp::InitInstance() {
   m_hClassesRoot = m_settings.classesRoot;
   LoadStdProfileSettings(kRecentFiles);
 
-  m_pPictureTemplate = new CMultiDocTemplate(IDR_QELPRJTYPE, RUNTIME_CLASS(CQelideDoc), RUNTIME_CLASS(CPicFrm),
-                                             RUNTIME_CLASS(CPicView));
+  m_pPictureTemplate = new CMultiDocTemplate(IDR_QELPRJTYPE, RUNTIME_CLASS(CQelideDoc),
+                                             RUNTIME_CLASS(CPicFrm), RUNTIME_CLASS(CPicView));
   m_pLocalTagTemplate = new CMultiDocTemplate(IDR_QELPRJTYPE, RUNTIME_CLASS(CQelideDoc),
                                               RUNTIME_CLASS(CLocalTagFrm), RUNTIME_CLASS(CLocalTagView));
   AddDocTemplate(m_pLocalTagTemplate);
@@ -86,7 +86,8 @@ BOOL CEditorApp::InitInstance() {
 
   CCommandLineInfo command;
   ParseCommandLine(command);
-  if (command.m_nShellCommand == CCommandLineInfo::FileNew) command.m_nShellCommand = CCommandLineInfo::FileNothing;
+  if (command.m_nShellCommand == CCommandLineInfo::FileNew)
+    command.m_nShellCommand = CCommandLineInfo::FileNothing;
   ProcessShellCommand(command);  // a project that cannot be read was reported; the program goes on
 
   frame->ShowWindow(SW_SHOWMAXIMIZED);
@@ -162,7 +163,8 @@ CDocument* CEditorApp::OpenDocumentFile(const char* path) {
 void CEditorApp::OnNewProject() {
   CString name;
   CString location = CString(m_programFolder.c_str()) + kProjectsFolder;
-  if (AskNewProject(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, &name, &location)) CreateProject(name, location);
+  if (AskNewProject(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, &name, &location))
+    CreateProject(name, location);
 }
 
 void CEditorApp::OnOpenProject() {

@@ -26,7 +26,7 @@ class CQelideDoc;
 
 // Where the program keeps its files and its settings; the tests give their own.
 struct EditorSettings {
-  std::string programFolder;          // ends with a backslash; empty: the program's folder
+  std::string programFolder;  // ends with a backslash; empty: the program's folder
   std::string registryKey = "Irvanta QelMake";
   HKEY classesRoot = HKEY_CLASSES_ROOT;  // where the project file type is registered
 };

@@ -30,7 +30,8 @@ bool TakeName(CDialog& dialog, CString& name, const char* emptyText, const char*
 
 class CNewProjectDlg : public CDialog {
  public:
-  CNewProjectDlg(HWND owner, const CString& location) : CDialog(IDD_NEWPROJECT, owner), m_location(location) {}
+  CNewProjectDlg(HWND owner, const CString& location)
+      : CDialog(IDD_NEWPROJECT, owner), m_location(location) {}
   CString m_name;
   CString m_location;
 

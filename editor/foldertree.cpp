@@ -9,7 +9,8 @@ bool IsPictureFileName(const char* name) {
   return length >= 4 && std::strcmp(name + length - 4, ".pic") == 0;
 }
 
-void ForEachFolderEntry(const CString& pattern, const std::function<void(const char* name, bool isFolder)>& visit) {
+void ForEachFolderEntry(const CString& pattern,
+                        const std::function<void(const char* name, bool isFolder)>& visit) {
   WIN32_FIND_DATAA found;
   HANDLE find = ::FindFirstFileA(pattern, &found);
   if (find == INVALID_HANDLE_VALUE) return;
@@ -32,8 +33,8 @@ void CFolderTreeFiller::FillFolder(HTREEITEM parent, const CString& path, int de
   if (depth >= kMaxDepth) return;
   ForEachFolderEntry(path + "/*.*", [&](const char* name, bool isFolder) {
     if (isFolder) {
-      HTREEITEM folder = m_tree.InsertItem(name, kItemFolder, kTipFolder, m_doc, parent, kImageFolder,
-                                           kImageFolderOpen);
+      HTREEITEM folder =
+          m_tree.InsertItem(name, kItemFolder, kTipFolder, m_doc, parent, kImageFolder, kImageFolderOpen);
       FillFolder(folder, path + "/" + name, depth + 1);
       m_tree.SortByKind(folder);
       m_tree.Expand(folder);

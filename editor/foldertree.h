@@ -27,4 +27,5 @@ bool IsPictureFileName(const char* name);
 
 // Calls visit with every entry that the search pattern finds ("folder\*.*"),
 // in the file system's order, "." and ".." left out.
-void ForEachFolderEntry(const CString& pattern, const std::function<void(const char* name, bool isFolder)>& visit);
+void ForEachFolderEntry(const CString& pattern,
+                        const std::function<void(const char* name, bool isFolder)>& visit);

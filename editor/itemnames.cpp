@@ -77,7 +77,8 @@ bool AcceptItemName(HWND owner, CString& name, const char* emptyText, const char
     return false;
   }
   if (!IsUsableItemName(name)) {
-    QelMessageBox(owner, qel::FormatStr(kTextBadName, name.GetString()).c_str(), kTitleError, MB_OK | MB_ICONSTOP);
+    QelMessageBox(owner, qel::FormatStr(kTextBadName, name.GetString()).c_str(), kTitleError,
+                  MB_OK | MB_ICONSTOP);
     return false;
   }
   return true;

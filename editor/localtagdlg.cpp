@@ -74,8 +74,8 @@ bool CLocalTagDlg::AcceptName() {
 void CLocalTagDlg::OnOK() {
   if (!UpdateData(TRUE) || !AcceptName()) return;
   if (IsAdding()) {
-    LocalTagRecord tag = MakeLocalTag(m_name, m_description, m_unit, m_initialValue,
-                                      static_cast<BYTE>(m_typeIndex + 1));
+    LocalTagRecord tag =
+        MakeLocalTag(m_name, m_description, m_unit, m_initialValue, static_cast<BYTE>(m_typeIndex + 1));
     m_tags.Append(tag);
   }
   EndDialog(IDOK);
@@ -85,8 +85,7 @@ BOOL CLocalTagDlg::ApplyTo(LocalTagRecord& record) const {
   // A type code beyond the list (from a damaged file) stays until one is chosen.
   BYTE type = m_typeIndex >= 0 ? static_cast<BYTE>(m_typeIndex + 1) : record.type;
   LocalTagRecord changed = MakeLocalTag(record.name, m_description, m_unit, m_initialValue, type);
-  if (FieldText(record.description) == m_description &&
-      FieldText(record.unit) == m_unit &&
+  if (FieldText(record.description) == m_description && FieldText(record.unit) == m_unit &&
       FieldText(record.initialValue) == m_initialValue && record.type == changed.type)
     return FALSE;
   std::memcpy(record.description, changed.description, sizeof record.description);

@@ -37,13 +37,13 @@ void CLocalTagFrm::OnMDIActivate(BOOL activate, HWND activated, HWND deactivated
 // ---- the view --------------------------------------------------------------------
 
 BEGIN_COMMAND_MAP(CLocalTagView, CView)
-  ON_COMMAND(ID_LOCALTAG_ADD, OnAdd)
-  ON_COMMAND(ID_LOCALTAG_MODIFY, OnModify)
-  ON_UPDATE_COMMAND_UI(ID_LOCALTAG_MODIFY, OnUpdateNeedsMark)
-  ON_COMMAND(ID_LOCALTAG_DELETE, OnDelete)
-  ON_UPDATE_COMMAND_UI(ID_LOCALTAG_DELETE, OnUpdateNeedsMark)
-  ON_COMMAND(ID_EDIT_CUT, OnDelete)
-  ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateNeedsMark)
+ON_COMMAND(ID_LOCALTAG_ADD, OnAdd)
+ON_COMMAND(ID_LOCALTAG_MODIFY, OnModify)
+ON_UPDATE_COMMAND_UI(ID_LOCALTAG_MODIFY, OnUpdateNeedsMark)
+ON_COMMAND(ID_LOCALTAG_DELETE, OnDelete)
+ON_UPDATE_COMMAND_UI(ID_LOCALTAG_DELETE, OnUpdateNeedsMark)
+ON_COMMAND(ID_EDIT_CUT, OnDelete)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateNeedsMark)
 END_COMMAND_MAP()
 
 CQelideDoc* CLocalTagView::GetDocument() const { return static_cast<CQelideDoc*>(m_pDocument); }
@@ -61,25 +61,27 @@ void CLocalTagView::OnUpdate(CView*, LPARAM, CObject*) {
 
 LRESULT CLocalTagView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_SIZE:
-    if (m_grid.m_hWnd) m_grid.MoveWindow(0, 0, LOWORD(lp), HIWORD(lp));
-    break;
-  case WM_SETFOCUS:
-    if (m_grid.m_hWnd) m_grid.SetFocus();
-    return 0;
-  case QLN_ROWDBLCLK:
-    if (wp == kGridId) OnModify();
-    return 0;
-  case WM_DESTROY:
-    m_grid.ShowTags(nullptr);  // the project's tags are not the grid's to keep
-    break;
+    case WM_SIZE:
+      if (m_grid.m_hWnd) m_grid.MoveWindow(0, 0, LOWORD(lp), HIWORD(lp));
+      break;
+    case WM_SETFOCUS:
+      if (m_grid.m_hWnd) m_grid.SetFocus();
+      return 0;
+    case QLN_ROWDBLCLK:
+      if (wp == kGridId) OnModify();
+      return 0;
+    case WM_DESTROY:
+      m_grid.ShowTags(nullptr);  // the project's tags are not the grid's to keep
+      break;
   }
   return CView::WindowProc(msg, wp, lp);
 }
 
 void CLocalTagView::OnUpdateNeedsMark(CCmdUI* ui) { ui->Enable(m_grid.FirstMarkedRow() >= 0); }
 
-void CLocalTagView::Note(const char* text) { QelMessageBox(m_hWnd, text, kTitleInfo, MB_OK | MB_ICONINFORMATION); }
+void CLocalTagView::Note(const char* text) {
+  QelMessageBox(m_hWnd, text, kTitleInfo, MB_OK | MB_ICONINFORMATION);
+}
 
 void CLocalTagView::TagsChanged() {
   m_grid.UpdateRows();

@@ -19,8 +19,8 @@ const COLORREF kMagenta = RGB(255, 0, 255);
 const int kToolBarHeight = 28;
 const SIZE kWorkspaceSize = {220, 100};
 const SIZE kOutputSize = {180, 150};
-const DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
-                            CBRS_SIZE_DYNAMIC;
+const DWORD kToolBarStyle =
+    WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
@@ -33,7 +33,8 @@ const Choice kAlignChoices[] = {{ID_ALIGN_LEFT, IMAGE_ALIGN_LEFT},
                                 {ID_ALIGN_TOP, IMAGE_ALIGN_TOP},
                                 {ID_ALIGN_RIGHT, IMAGE_ALIGN_RIGHT},
                                 {ID_ALIGN_BOTTOM, IMAGE_ALIGN_BOTTOM}};
-const Choice kZoomChoices[] = {{ID_ZOOM_IN, IMAGE_ZOOM_IN}, {ID_ZOOM_OUT, IMAGE_ZOOM_OUT}, {ID_ZOOM_100, IMAGE_ZOOM_100}};
+const Choice kZoomChoices[] = {
+    {ID_ZOOM_IN, IMAGE_ZOOM_IN}, {ID_ZOOM_OUT, IMAGE_ZOOM_OUT}, {ID_ZOOM_100, IMAGE_ZOOM_100}};
 
 struct ToolBarSpec {
   UINT toolbar;
@@ -41,12 +42,12 @@ struct ToolBarSpec {
   UINT id;                     // the bar's window id
   const char* title;
 };
-const ToolBarSpec kStandardSpec = {IDR_TOOLBAR_STANDARD, IDB_STANDARD_NORMAL, IDB_STANDARD_HOT,
-                                   IDB_STANDARD_DISABLED, AFX_IDW_TOOLBAR, kTitleStandardBar};
-const ToolBarSpec kDrawSpec = {IDR_TOOLBAR_DRAW, IDB_DRAW_NORMAL, IDB_DRAW_HOT, IDB_DRAW_DISABLED,
-                               IDW_TOOLBAR_DRAW, kTitleDrawBar};
-const ToolBarSpec kAlignSpec = {IDR_TOOLBAR_ALIGN, IDB_ALIGN_NORMAL, IDB_ALIGN_HOT, IDB_ALIGN_DISABLED,
-                                IDW_TOOLBAR_ALIGN, kTitleAlignBar};
+const ToolBarSpec kStandardSpec = {IDR_TOOLBAR_STANDARD,  IDB_STANDARD_NORMAL, IDB_STANDARD_HOT,
+                                   IDB_STANDARD_DISABLED, AFX_IDW_TOOLBAR,     kTitleStandardBar};
+const ToolBarSpec kDrawSpec = {IDR_TOOLBAR_DRAW,  IDB_DRAW_NORMAL,  IDB_DRAW_HOT,
+                               IDB_DRAW_DISABLED, IDW_TOOLBAR_DRAW, kTitleDrawBar};
+const ToolBarSpec kAlignSpec = {IDR_TOOLBAR_ALIGN,  IDB_ALIGN_NORMAL,  IDB_ALIGN_HOT,
+                                IDB_ALIGN_DISABLED, IDW_TOOLBAR_ALIGN, kTitleAlignBar};
 
 BOOL MakeToolBar(CMainFrame* frame, CWrapToolBar& bar, const ToolBarSpec& params) {
   if (!bar.CreateEx(frame, TBSTYLE_FLAT, kToolBarStyle, params.id) || !bar.LoadToolBar(params.toolbar) ||
@@ -68,16 +69,19 @@ int ImageOfChoice(const Choice (&choices)[N], UINT id) {
 }  // namespace
 
 BEGIN_COMMAND_MAP(CMainFrame, CMDIFrameWnd)
-  ON_COMMAND(ID_VIEW_WORKSPACE, OnViewWorkspace)
-  ON_UPDATE_COMMAND_UI(ID_VIEW_WORKSPACE, OnUpdateViewWorkspace)
-  ON_COMMAND(ID_VIEW_OUTPUT, OnViewOutput)
-  ON_UPDATE_COMMAND_UI(ID_VIEW_OUTPUT, OnUpdateViewOutput)
-  ON_COMMAND(ID_COMPILE_PROJECT, OnCompileProject)
-  ON_UPDATE_COMMAND_UI(ID_COMPILE_PROJECT, OnUpdateCompileProject)
+ON_COMMAND(ID_VIEW_WORKSPACE, OnViewWorkspace)
+ON_UPDATE_COMMAND_UI(ID_VIEW_WORKSPACE, OnUpdateViewWorkspace)
+ON_COMMAND(ID_VIEW_OUTPUT, OnViewOutput)
+ON_UPDATE_COMMAND_UI(ID_VIEW_OUTPUT, OnUpdateViewOutput)
+ON_COMMAND(ID_COMPILE_PROJECT, OnCompileProject)
+ON_UPDATE_COMMAND_UI(ID_COMPILE_PROJECT, OnUpdateCompileProject)
 END_COMMAND_MAP()
 
 CMainFrame::CMainFrame(const std::string& programFolder)
-    : m_programFolder(programFolder), m_qelCtrl(kQelCtrl), m_alignChoice(ID_ALIGN_LEFT), m_zoomChoice(ID_ZOOM_IN) {
+    : m_programFolder(programFolder),
+      m_qelCtrl(kQelCtrl),
+      m_alignChoice(ID_ALIGN_LEFT),
+      m_zoomChoice(ID_ZOOM_IN) {
   // Without the library (or its export) nothing is said now: every picture
   // compiled without a window then reports the compiler error.
   m_pfnCompilePic = m_qelCtrl.Find<CompilePicFn>("QEL_CompilePic");
@@ -161,28 +165,28 @@ BOOL CMainFrame::OnNotify(WPARAM wp, LPARAM lp, LRESULT* result) {
 }
 
 void CMainFrame::ShowDropDown(UINT buttonId, const RECT& button) {
-  UINT menuId = buttonId == ID_ALIGN_DROPDOWN ? IDR_MENU_ALIGN : buttonId == ID_ZOOM_DROPDOWN ? IDR_MENU_ZOOM : 0;
+  UINT menuId = buttonId == ID_ALIGN_DROPDOWN  ? IDR_MENU_ALIGN
+                : buttonId == ID_ZOOM_DROPDOWN ? IDR_MENU_ZOOM
+                                               : 0;
   HMENU menu = menuId ? ::LoadMenuA(QelGetResourceHandle(), MAKEINTRESOURCEA(menuId)) : nullptr;
   if (!menu) return;
   POINT at = {button.left, button.bottom};
   m_wndDrawBar.GetToolBarCtrl().ClientToScreen(&at);
   // The choice comes back as a command through the frame's route.
-  ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, m_hWnd,
-                   nullptr);
+  ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0,
+                   m_hWnd, nullptr);
   ::DestroyMenu(menu);
 }
 
 LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case QCN_OUTPUTTEXT:
-    AppendOutput(reinterpret_cast<const char*>(lp));
-    return 0;
-  case WM_MEASUREITEM:
-    if (wp == 0 && OnMeasureMenuImage(reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
-    break;
-  case WM_DRAWITEM:
-    if (wp == 0 && OnDrawMenuImage(reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
-    break;
+    case QCN_OUTPUTTEXT: AppendOutput(reinterpret_cast<const char*>(lp)); return 0;
+    case WM_MEASUREITEM:
+      if (wp == 0 && OnMeasureMenuImage(reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (wp == 0 && OnDrawMenuImage(reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return TRUE;
+      break;
   }
   return CMDIFrameWnd::WindowProc(msg, wp, lp);
 }

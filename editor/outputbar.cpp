@@ -22,8 +22,8 @@ BOOL COutputBar::Create(CFrameWnd* frame, SIZE size, UINT id) {
     return FALSE;
   RECT client;
   GetClientRect(&client);
-  if (!m_edit.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, client, m_hWnd,
-                     IDC_OUTPUT_EDIT))
+  if (!m_edit.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, client,
+                     m_hWnd, IDC_OUTPUT_EDIT))
     return FALSE;
   CHARFORMAT2A format = {};
   format.cbSize = sizeof format;

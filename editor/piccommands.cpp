@@ -33,15 +33,15 @@ enum class Act {
 // When a command is enabled ("count": the number of selected objects).
 enum class Rule {
   kAlways,
-  kAnySelected,    // count > 0
-  kTwoSelected,    // count > 1
-  kThreeSelected,  // count > 2
-  kOneSelected,    // count = 1
-  kQuery,          // the answer to the query code is not 0
-  kMakeSubPicture, // count > 0 and no sub-picture alone selected
-  kZoomIn,         // zoom < 400
-  kZoomOut,        // zoom > 25
-  kZoom100,        // zoom differs from 100
+  kAnySelected,     // count > 0
+  kTwoSelected,     // count > 1
+  kThreeSelected,   // count > 2
+  kOneSelected,     // count = 1
+  kQuery,           // the answer to the query code is not 0
+  kMakeSubPicture,  // count > 0 and no sub-picture alone selected
+  kZoomIn,          // zoom < 400
+  kZoomOut,         // zoom > 25
+  kZoom100,         // zoom differs from 100
 };
 
 }  // namespace
@@ -59,9 +59,12 @@ namespace {
 
 constexpr int kPluginTool = 151;
 
-#define TOOL(id, tool) {id, Act::kTool, QCM_SELECTTOOL, tool, Rule::kAlways, 0}
-#define SEND(id, msg, param, rule) {id, Act::kSend, msg, param, rule, 0}
-#define SEND_IF(id, msg, param, query) {id, Act::kSend, msg, param, Rule::kQuery, query}
+#define TOOL(id, tool) \
+  { id, Act::kTool, QCM_SELECTTOOL, tool, Rule::kAlways, 0 }
+#define SEND(id, msg, param, rule) \
+  { id, Act::kSend, msg, param, rule, 0 }
+#define SEND_IF(id, msg, param, query) \
+  { id, Act::kSend, msg, param, Rule::kQuery, query }
 
 const PicCommand kCommands[] = {
     TOOL(ID_TOOL_SELECT, 0),
@@ -153,16 +156,16 @@ BOOL CPicView::OnCmdMsg(UINT id, int code, void* extra, CmdHandlerInfo* info) {
 bool CPicView::IsEnabled(const PicCommand& command) const {
   auto count = [this] { return m_edit.Query(QCQ_SELCOUNT); };
   switch (command.rule) {
-  case Rule::kAlways: return true;
-  case Rule::kAnySelected: return count() > 0;
-  case Rule::kTwoSelected: return count() > 1;
-  case Rule::kThreeSelected: return count() > 2;
-  case Rule::kOneSelected: return count() == 1;
-  case Rule::kQuery: return m_edit.Query(command.query) != 0;
-  case Rule::kMakeSubPicture: return count() > 0 && m_edit.Query(QCQ_SUBPICTURESEL) == 0;
-  case Rule::kZoomIn: return m_zoom < kZoomMax;
-  case Rule::kZoomOut: return m_zoom > kZoomMin;
-  case Rule::kZoom100: return m_zoom != kZoomDefault;
+    case Rule::kAlways: return true;
+    case Rule::kAnySelected: return count() > 0;
+    case Rule::kTwoSelected: return count() > 1;
+    case Rule::kThreeSelected: return count() > 2;
+    case Rule::kOneSelected: return count() == 1;
+    case Rule::kQuery: return m_edit.Query(command.query) != 0;
+    case Rule::kMakeSubPicture: return count() > 0 && m_edit.Query(QCQ_SUBPICTURESEL) == 0;
+    case Rule::kZoomIn: return m_zoom < kZoomMax;
+    case Rule::kZoomOut: return m_zoom > kZoomMin;
+    case Rule::kZoom100: return m_zoom != kZoomDefault;
   }
   return false;
 }
@@ -177,37 +180,30 @@ void CPicView::UpdateCommand(const PicCommand& command, CCmdUI* ui) {
 void CPicView::RunCommand(const PicCommand& command) {
   CMainFrame* frame = EditorMainFrame();
   switch (command.act) {
-  case Act::kSend:
-  case Act::kTool:
-    m_edit.Send(command.msg, 0, command.param);
-    return;
-  case Act::kNotOpen:
-    QelMessageBox(m_hWnd, reinterpret_cast<const char*>(command.param), kTitleInfo, MB_OK | MB_ICONINFORMATION);
-    return;
-  case Act::kSave:
-    if (IsPictureModified()) SavePicture();
-    return;
-  case Act::kSnap:
-    m_edit.Send(QCM_SNAPGRID, 0, m_edit.Query(QCQ_SNAP) ? 0 : 1);
-    return;
-  case Act::kAlign:
-    m_edit.Send(QCM_ARRANGE, 0, command.param);
-    if (frame) frame->SetAlignChoice(command.id);
-    return;
-  case Act::kAlignDropDown:
-    if (frame) m_edit.Send(QCM_ARRANGE, 0, static_cast<LPARAM>(frame->GetAlignChoice() - ID_ALIGN_LEFT));
-    return;
-  case Act::kZoom:
-    Zoom(command.id);
-    return;
-  case Act::kZoomDropDown:
-    // The choice again, unless the zoom already stands at its limit.
-    if (const PicCommand* choice = frame ? FindCommand(frame->GetZoomChoice()) : nullptr)
-      if (IsEnabled(*choice)) Zoom(choice->id);
-    return;
-  case Act::kCompile:
-    CompilePicture();
-    return;
+    case Act::kSend:
+    case Act::kTool: m_edit.Send(command.msg, 0, command.param); return;
+    case Act::kNotOpen:
+      QelMessageBox(m_hWnd, reinterpret_cast<const char*>(command.param), kTitleInfo,
+                    MB_OK | MB_ICONINFORMATION);
+      return;
+    case Act::kSave:
+      if (IsPictureModified()) SavePicture();
+      return;
+    case Act::kSnap: m_edit.Send(QCM_SNAPGRID, 0, m_edit.Query(QCQ_SNAP) ? 0 : 1); return;
+    case Act::kAlign:
+      m_edit.Send(QCM_ARRANGE, 0, command.param);
+      if (frame) frame->SetAlignChoice(command.id);
+      return;
+    case Act::kAlignDropDown:
+      if (frame) m_edit.Send(QCM_ARRANGE, 0, static_cast<LPARAM>(frame->GetAlignChoice() - ID_ALIGN_LEFT));
+      return;
+    case Act::kZoom: Zoom(command.id); return;
+    case Act::kZoomDropDown:
+      // The choice again, unless the zoom already stands at its limit.
+      if (const PicCommand* choice = frame ? FindCommand(frame->GetZoomChoice()) : nullptr)
+        if (IsEnabled(*choice)) Zoom(choice->id);
+      return;
+    case Act::kCompile: CompilePicture(); return;
   }
 }
 
@@ -231,5 +227,6 @@ void CPicView::CompilePicture() {
   if (errors <= 0)
     frame->AppendOutput(qel::FormatStr(kTextPictureErrors, errors).c_str());
   else
-    frame->AppendOutput(qel::FormatStr(kTextPictureErrorsAfterOutput, m_strPictureName.GetString(), errors).c_str());
+    frame->AppendOutput(
+        qel::FormatStr(kTextPictureErrorsAfterOutput, m_strPictureName.GetString(), errors).c_str());
 }

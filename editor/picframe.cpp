@@ -22,7 +22,7 @@ void CPicFrm::OnClose() {
   // The project's last window: its close question covers the pictures.
   if (!doc || !doc->HasOtherFrame(this)) {
     HWND self = m_hWnd;
-    CMDIChildWnd::OnClose();  // may close the project, and this frame with it
+    CMDIChildWnd::OnClose();                         // may close the project, and this frame with it
     if (::IsWindow(self) && view) view->Renotify();  // kept: its lists come back
     return;
   }
@@ -49,4 +49,6 @@ void CPicFrm::OnMDIActivate(BOOL activate, HWND activated, HWND deactivated) {
   if (!wasActive) view->Renotify();
 }
 
-void CPicFrm::ActivateFrame(int cmdShow) { CMDIChildWnd::ActivateFrame(cmdShow == -1 ? SW_SHOWMAXIMIZED : cmdShow); }
+void CPicFrm::ActivateFrame(int cmdShow) {
+  CMDIChildWnd::ActivateFrame(cmdShow == -1 ? SW_SHOWMAXIMIZED : cmdShow);
+}

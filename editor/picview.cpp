@@ -45,8 +45,8 @@ void CPicView::OnDestroy() {
 
 void CPicView::Layout(int width, int height) {
   if (m_edit.GetSafeHwnd())
-    ::MoveWindow(m_edit.GetSafeHwnd(), kRuler, kRuler, std::max(0, width - kRuler), std::max(0, height - kRuler),
-                 TRUE);
+    ::MoveWindow(m_edit.GetSafeHwnd(), kRuler, kRuler, std::max(0, width - kRuler),
+                 std::max(0, height - kRuler), TRUE);
   if (m_topRuler.m_hWnd) m_topRuler.MoveWindow(kRuler, 0, std::max(0, width - kRuler), kRuler);
   if (m_leftRuler.m_hWnd) m_leftRuler.MoveWindow(0, kRuler, kRuler, std::max(0, height - kRuler));
 }
@@ -108,24 +108,20 @@ void CPicView::Renotify() { m_edit.Send(QCM_RENOTIFY); }
 
 LRESULT CPicView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_SIZE:
-    Layout(LOWORD(lp), HIWORD(lp));
-    break;
-  case WM_SETFOCUS:
-    if (m_edit.GetSafeHwnd()) ::SetFocus(m_edit.GetSafeHwnd());
-    return 0;
-  case WM_PRINTCLIENT: {
-    CDC dc(reinterpret_cast<HDC>(wp));
-    OnDraw(&dc);
-    return 0;
-  }
-  case QCN_VIEWCHANGED:
-  case QCN_PROPERTIES:
-  case QCN_EVENTLINKS:
-  case QCN_CHANGED:
-  case QCN_OUTPUTTEXT:
-    OnNotice(msg, wp, lp);
-    return 0;  // the sender ignores the result
+    case WM_SIZE: Layout(LOWORD(lp), HIWORD(lp)); break;
+    case WM_SETFOCUS:
+      if (m_edit.GetSafeHwnd()) ::SetFocus(m_edit.GetSafeHwnd());
+      return 0;
+    case WM_PRINTCLIENT: {
+      CDC dc(reinterpret_cast<HDC>(wp));
+      OnDraw(&dc);
+      return 0;
+    }
+    case QCN_VIEWCHANGED:
+    case QCN_PROPERTIES:
+    case QCN_EVENTLINKS:
+    case QCN_CHANGED:
+    case QCN_OUTPUTTEXT: OnNotice(msg, wp, lp); return 0;  // the sender ignores the result
   }
   return CView::WindowProc(msg, wp, lp);
 }
@@ -133,21 +129,21 @@ LRESULT CPicView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 void CPicView::OnNotice(UINT msg, WPARAM wp, LPARAM lp) {
   CMainFrame* frame = EditorMainFrame();
   switch (msg) {
-  case QCN_VIEWCHANGED:
-    if (wp == kEditWindowId) OnViewChanged(reinterpret_cast<const ViewInfo*>(lp));
-    return;
-  case QCN_PROPERTIES:
-    if (frame) frame->ShowProperties(reinterpret_cast<const PropDescList*>(lp), m_edit.GetSafeHwnd());
-    return;
-  case QCN_EVENTLINKS:
-    if (frame) frame->ShowEventLinks(reinterpret_cast<const ActionKindList*>(lp), m_edit.GetSafeHwnd());
-    return;
-  case QCN_CHANGED:
-    if (frame) frame->GetWorkspaceBar().SelectTab(CWorkspaceBar::kTabProperties);
-    return;
-  case QCN_OUTPUTTEXT:
-    if (frame && lp) frame->AppendOutput(reinterpret_cast<const char*>(lp));
-    return;
+    case QCN_VIEWCHANGED:
+      if (wp == kEditWindowId) OnViewChanged(reinterpret_cast<const ViewInfo*>(lp));
+      return;
+    case QCN_PROPERTIES:
+      if (frame) frame->ShowProperties(reinterpret_cast<const PropDescList*>(lp), m_edit.GetSafeHwnd());
+      return;
+    case QCN_EVENTLINKS:
+      if (frame) frame->ShowEventLinks(reinterpret_cast<const ActionKindList*>(lp), m_edit.GetSafeHwnd());
+      return;
+    case QCN_CHANGED:
+      if (frame) frame->GetWorkspaceBar().SelectTab(CWorkspaceBar::kTabProperties);
+      return;
+    case QCN_OUTPUTTEXT:
+      if (frame && lp) frame->AppendOutput(reinterpret_cast<const char*>(lp));
+      return;
   }
 }
 

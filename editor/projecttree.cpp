@@ -83,20 +83,19 @@ void CProjectTree::ActivateItem(HTREEITEM item) {
   CQelideDoc* doc = DocOf(item);
   if (!record) return;
   switch (record->kind) {
-  case kItemConnection:
-    if (doc) doc->ConfigureRtdb();
-    return;
-  case kItemLocalTags:
-    if (doc) doc->OpenLocalTagTable();
-    return;
-  case kItemPicture:
-    if (doc) doc->OpenPicture(RelativePath(item), FALSE);
-    return;
-  case kItemAbout:
-    if (CWinApp* app = QelGetApp()) app->OnCmdMsg(ID_APP_ABOUT, CN_COMMAND, nullptr, nullptr);
-    return;
-  default:
-    QelMessageBox(m_hWnd, kTextNotProvided, nullptr, MB_OK | MB_ICONINFORMATION);
+    case kItemConnection:
+      if (doc) doc->ConfigureRtdb();
+      return;
+    case kItemLocalTags:
+      if (doc) doc->OpenLocalTagTable();
+      return;
+    case kItemPicture:
+      if (doc) doc->OpenPicture(RelativePath(item), FALSE);
+      return;
+    case kItemAbout:
+      if (CWinApp* app = QelGetApp()) app->OnCmdMsg(ID_APP_ABOUT, CN_COMMAND, nullptr, nullptr);
+      return;
+    default: QelMessageBox(m_hWnd, kTextNotProvided, nullptr, MB_OK | MB_ICONINFORMATION);
   }
 }
 
@@ -111,7 +110,8 @@ BOOL CProjectTree::NewPicture(HTREEITEM folder, const char* typed) {
     return FALSE;
   }
   if (!doc->OpenPicture(relative, TRUE)) return FALSE;
-  HTREEITEM item = InsertItem(name + ".pic", kItemPicture, kTipPicture, doc, folder, kImagePicture, kImagePicture);
+  HTREEITEM item =
+      InsertItem(name + ".pic", kItemPicture, kTipPicture, doc, folder, kImagePicture, kImagePicture);
   Expand(folder);
   SelectItem(item);
   return TRUE;
@@ -153,8 +153,9 @@ void CProjectTree::OnContextMenu(HTREEITEM item) {
   ::GetCursorPos(&at);
   // The main frame owns the pop-up, so that its items get their images.
   HWND owner = QelGetApp() && QelGetApp()->m_pMainWnd ? QelGetApp()->m_pMainWnd->m_hWnd : m_hWnd;
-  UINT chosen = ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                                 at.x, at.y, 0, owner, nullptr);
+  UINT chosen =
+      ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                       at.x, at.y, 0, owner, nullptr);
   ::DestroyMenu(menu);
   RunFolderCommand(item, chosen);
 }
@@ -171,39 +172,39 @@ bool CProjectTree::OnChildNotify(UINT msg, WPARAM, LPARAM lp, LRESULT* result) {
   if (msg != WM_NOTIFY) return false;
   auto* hdr = reinterpret_cast<NMHDR*>(lp);
   switch (hdr->code) {
-  case TVN_DELETEITEMA:
-  case TVN_DELETEITEMW: {  // the item part of both records is the same
-    auto* info = reinterpret_cast<NMTREEVIEWA*>(lp);
-    delete reinterpret_cast<ProjectItemRecord*>(info->itemOld.lParam);
-    *result = 0;
-    return true;
-  }
-  case TVN_GETINFOTIPA: {
-    auto* tip = reinterpret_cast<NMTVGETINFOTIPA*>(lp);
-    if (tip->pszText && tip->cchTextMax > 0) lstrcpynA(tip->pszText, TipText(tip->hItem), tip->cchTextMax);
-    *result = 0;
-    return true;
-  }
-  case TVN_GETINFOTIPW: {
-    auto* tip = reinterpret_cast<NMTVGETINFOTIPW*>(lp);
-    if (tip->pszText && tip->cchTextMax > 0) {
-      tip->pszText[0] = 0;
-      ::MultiByteToWideChar(CP_ACP, 0, TipText(tip->hItem), -1, tip->pszText, tip->cchTextMax);
-      tip->pszText[tip->cchTextMax - 1] = 0;
+    case TVN_DELETEITEMA:
+    case TVN_DELETEITEMW: {  // the item part of both records is the same
+      auto* info = reinterpret_cast<NMTREEVIEWA*>(lp);
+      delete reinterpret_cast<ProjectItemRecord*>(info->itemOld.lParam);
+      *result = 0;
+      return true;
     }
-    *result = 0;
-    return true;
-  }
-  case NM_DBLCLK: {
-    if (HTREEITEM item = ItemAtCursor()) ActivateItem(item);
-    *result = 1;  // the item is not expanded or collapsed by the double click
-    return true;
-  }
-  case NM_RCLICK: {
-    if (HTREEITEM item = ItemAtCursor()) OnContextMenu(item);
-    *result = 1;
-    return true;
-  }
+    case TVN_GETINFOTIPA: {
+      auto* tip = reinterpret_cast<NMTVGETINFOTIPA*>(lp);
+      if (tip->pszText && tip->cchTextMax > 0) lstrcpynA(tip->pszText, TipText(tip->hItem), tip->cchTextMax);
+      *result = 0;
+      return true;
+    }
+    case TVN_GETINFOTIPW: {
+      auto* tip = reinterpret_cast<NMTVGETINFOTIPW*>(lp);
+      if (tip->pszText && tip->cchTextMax > 0) {
+        tip->pszText[0] = 0;
+        ::MultiByteToWideChar(CP_ACP, 0, TipText(tip->hItem), -1, tip->pszText, tip->cchTextMax);
+        tip->pszText[tip->cchTextMax - 1] = 0;
+      }
+      *result = 0;
+      return true;
+    }
+    case NM_DBLCLK: {
+      if (HTREEITEM item = ItemAtCursor()) ActivateItem(item);
+      *result = 1;  // the item is not expanded or collapsed by the double click
+      return true;
+    }
+    case NM_RCLICK: {
+      if (HTREEITEM item = ItemAtCursor()) OnContextMenu(item);
+      *result = 1;
+      return true;
+    }
   }
   return false;
 }

@@ -25,10 +25,10 @@
 IMPLEMENT_DYNCREATE(CQelideDoc, CDocument)
 
 BEGIN_COMMAND_MAP(CQelideDoc, CDocument)
-  ON_COMMAND(ID_FILE_SAVE, OnSaveProject)
-  ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateSaveProject)
-  ON_COMMAND(ID_OPEN_LOCALTAGS, OnOpenLocalTags)
-  ON_COMMAND(ID_CONNECTION_SETTINGS, OnConnectionSettings)
+ON_COMMAND(ID_FILE_SAVE, OnSaveProject)
+ON_UPDATE_COMMAND_UI(ID_FILE_SAVE, OnUpdateSaveProject)
+ON_COMMAND(ID_OPEN_LOCALTAGS, OnOpenLocalTags)
+ON_COMMAND(ID_CONNECTION_SETTINGS, OnConnectionSettings)
 END_COMMAND_MAP()
 
 CString FolderOfPath(const char* path) {
@@ -41,9 +41,7 @@ CQelideDoc::CQelideDoc() = default;
 
 CQelideDoc::~CQelideDoc() = default;
 
-CString CQelideDoc::GetPictureFolder() const {
-  return m_strProjectFolder + "\\" + kPictureFolder + "\\";
-}
+CString CQelideDoc::GetPictureFolder() const { return m_strProjectFolder + "\\" + kPictureFolder + "\\"; }
 
 BOOL CQelideDoc::OnNewDocument() {
   if (!CDocument::OnNewDocument()) return FALSE;
@@ -77,7 +75,8 @@ void CQelideDoc::Serialize(CArchive& ar) {
   }
   // Another magic or version is a file of some other kind: refused whole,
   // so that it is never opened empty and written over later.
-  if (m_project.Load(ar.GetFile()) != CProject::kLoaded) throw CArchiveException(CArchiveException::badSchema);
+  if (m_project.Load(ar.GetFile()) != CProject::kLoaded)
+    throw CArchiveException(CArchiveException::badSchema);
   CRtdbClient* client = m_project.GetClient();
   if (client->SetEntriesAndBind(m_project.m_conn, 0) == 1) client->Start();
 }
@@ -97,13 +96,17 @@ void CQelideDoc::SetTitle(const char* title) {
 void CQelideDoc::BuildProjectTree() {
   CProjectTree* tree = EditorProjectTree();
   if (!tree) return;
-  CString fileName = m_strProjectPath.Mid(std::max(m_strProjectPath.ReverseFind('\\'), m_strProjectPath.ReverseFind('/')) + 1);
-  HTREEITEM root = tree->InsertItem(fileName, kItemRoot, kTipRoot, this, TVI_ROOT, kImageProject, kImageProject);
+  CString fileName = m_strProjectPath.Mid(
+      std::max(m_strProjectPath.ReverseFind('\\'), m_strProjectPath.ReverseFind('/')) + 1);
+  HTREEITEM root =
+      tree->InsertItem(fileName, kItemRoot, kTipRoot, this, TVI_ROOT, kImageProject, kImageProject);
   tree->SetItemState(root, TVIS_BOLD, TVIS_BOLD);
-  tree->InsertItem(kNameConnection, kItemConnection, kTipConnection, this, root, kImageConnection, kImageConnection);
-  tree->InsertItem(kNameLocalTags, kItemLocalTags, kTipLocalTags, this, root, kImageLocalTags, kImageLocalTags);
-  HTREEITEM pictures = tree->InsertItem(kNamePictures, kItemPictureFolder, kTipFolder, this, root, kImageFolder,
-                                        kImageFolderOpen);
+  tree->InsertItem(kNameConnection, kItemConnection, kTipConnection, this, root, kImageConnection,
+                   kImageConnection);
+  tree->InsertItem(kNameLocalTags, kItemLocalTags, kTipLocalTags, this, root, kImageLocalTags,
+                   kImageLocalTags);
+  HTREEITEM pictures = tree->InsertItem(kNamePictures, kItemPictureFolder, kTipFolder, this, root,
+                                        kImageFolder, kImageFolderOpen);
   tree->InsertItem(kNameAbout, kItemAbout, kTipAbout, this, root, kImageAbout, kImageAbout);
   CFolderTreeFiller(*tree, this).Fill(pictures, m_strProjectFolder + "\\" + kPictureFolder);
   tree->Expand(pictures);
@@ -136,9 +139,9 @@ BOOL CQelideDoc::SaveModified() {
   if (!SavePictures(TRUE)) return FALSE;
   if (!m_bModified) return TRUE;
   switch (AskToSave()) {
-  case IDYES: return CDocument::OnSaveDocument(m_strProjectPath);  // the pictures were asked about
-  case IDNO: return TRUE;
-  default: return FALSE;
+    case IDYES: return CDocument::OnSaveDocument(m_strProjectPath);  // the pictures were asked about
+    case IDNO: return TRUE;
+    default: return FALSE;
   }
 }
 
@@ -174,7 +177,8 @@ int CQelideDoc::OpenPicture(const char* name, BOOL isNew) {
   CDocTemplate* tmpl = app ? app->GetPictureTemplate() : nullptr;
   CFrameWnd* frame = tmpl ? tmpl->CreateNewFrame(this, nullptr) : nullptr;
   if (!frame) return 0;
-  auto* view = dynamic_cast<CPicView*>(CWnd::FromHandlePermanent(::GetDlgItem(frame->m_hWnd, AFX_IDW_PANE_FIRST)));
+  auto* view =
+      dynamic_cast<CPicView*>(CWnd::FromHandlePermanent(::GetDlgItem(frame->m_hWnd, AFX_IDW_PANE_FIRST)));
   if (!view) {
     frame->DestroyWindow();
     return 0;

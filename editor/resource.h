@@ -4,8 +4,8 @@
 #pragma once
 
 // ---- frames, templates, toolbars and menus ------------------------------------
-#define IDR_MAINFRAME 128       // the main frame: menu, accelerators, icon, title
-#define IDR_QELPRJTYPE 129      // both document templates: menu, accelerators, icon, document string
+#define IDR_MAINFRAME 128   // the main frame: menu, accelerators, icon, title
+#define IDR_QELPRJTYPE 129  // both document templates: menu, accelerators, icon, document string
 #define IDR_TOOLBAR_STANDARD 128
 #define IDR_TOOLBAR_DRAW 130
 #define IDR_TOOLBAR_ALIGN 141
@@ -17,16 +17,16 @@
 // ---- dialogs ------------------------------------------------------------------
 #define IDD_ABOUTBOX 100
 #define IDD_NEWPROJECT 133
-#define IDD_NEWITEM 137         // new picture and new folder
+#define IDD_NEWITEM 137  // new picture and new folder
 #define IDD_PROPERTYPANEL 138
-#define IDD_LOCALTAG 165        // add or modify a local tag
+#define IDD_LOCALTAG 165  // add or modify a local tag
 
 // ---- bitmaps (16-pixel images) ------------------------------------------------
-#define IDB_SYSTEMTAG 134       // a system tag's row in the local-tag table (yellow)
-#define IDB_LOCALTAG 135        // any other tag's row (green)
-#define IDB_EVENTLINKS 153      // the event-link list's images, red mask
-#define IDB_ATTRIBUTES 154      // the attribute list's images, red mask
-#define IDB_PROJECTTREE 155     // the project tree's and the tabs' images, red mask
+#define IDB_SYSTEMTAG 134        // a system tag's row in the local-tag table (yellow)
+#define IDB_LOCALTAG 135         // any other tag's row (green)
+#define IDB_EVENTLINKS 153       // the event-link list's images, red mask
+#define IDB_ATTRIBUTES 154       // the attribute list's images, red mask
+#define IDB_PROJECTTREE 155      // the project tree's and the tabs' images, red mask
 #define IDB_STANDARD_NORMAL 156  // the toolbars' images, magenta transparent
 #define IDB_STANDARD_HOT 157
 #define IDB_STANDARD_DISABLED 158
@@ -49,8 +49,8 @@
 #define IDC_OUTPUT_EDIT 1006
 #define IDC_PROPERTY_PANEL 1007
 #define IDC_EVENT_LINKS 1008
-#define IDC_NAME 1100           // the name of a new project, picture or folder
-#define IDC_LOCATION 1101       // a new project's location; a new item's folder
+#define IDC_NAME 1100      // the name of a new project, picture or folder
+#define IDC_LOCATION 1101  // a new project's location; a new item's folder
 #define IDC_BROWSE 1102
 #define IDC_NAME_LABEL 1103
 #define IDC_ATTRIBUTES 1106

@@ -17,8 +17,8 @@ const COLORREF kGrey = RGB(128, 128, 128);
 const int kUnitStep = 10;
 const int kMinGap = 3;  // a mark is drawn only more than this many pixels past the last one
 const int kTickFrom = 3, kTickTo = 11, kFiftyTo = 15;  // pixels off the inner edge
-const double kLabelScale = 1.5;                         // fiftieth units are labelled from here
-const double kMaxUnit = 1e9;                            // beyond this no unit is written
+const double kLabelScale = 1.5;                        // fiftieth units are labelled from here
+const double kMaxUnit = 1e9;                           // beyond this no unit is written
 
 RulerMark MakeMark(int position, int unit, double scale) {
   if (unit % 100 == 0) return {position, unit, RulerMark::kHundred, true};
@@ -48,7 +48,8 @@ std::vector<RulerMark> ComputeRulerMarks(double origin, double scale, int length
       // No unit before the one that lies kMinGap + 1 pixels past the last
       // mark can be drawn: go there at once (one step early, against
       // rounding), so that tiny scales take no more steps than large ones.
-      unit = std::max(unit + kUnitStep, FirstUnitAtOrAfter(origin + (last + kMinGap + 1) / scale) - kUnitStep);
+      unit =
+          std::max(unit + kUnitStep, FirstUnitAtOrAfter(origin + (last + kMinGap + 1) / scale) - kUnitStep);
     }
   }
   return marks;
@@ -71,8 +72,8 @@ void CRulerWnd::SetOriginAndScale(double origin, double scale) {
 
 LRESULT CRulerWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_ERASEBKGND: return 1;  // painting fills the background
-  case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return 1;  // painting fills the background
+    case WM_PAINT: OnPaint(); return 0;
   }
   return CWnd::WindowProc(msg, wp, lp);
 }

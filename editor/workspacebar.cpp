@@ -104,17 +104,15 @@ int CWorkspaceBar::GetSelectedTab() const { return m_tabs.GetCurSel(); }
 
 LRESULT CWorkspaceBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_SIZE:
-    Layout(LOWORD(lp), HIWORD(lp));
-    break;
-  case WM_NOTIFY: {
-    auto* hdr = reinterpret_cast<NMHDR*>(lp);
-    if (hdr->hwndFrom == m_tabs.m_hWnd && hdr->code == TCN_SELCHANGE) {
-      SelectTab(GetSelectedTab());
-      return 0;
+    case WM_SIZE: Layout(LOWORD(lp), HIWORD(lp)); break;
+    case WM_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(lp);
+      if (hdr->hwndFrom == m_tabs.m_hWnd && hdr->code == TCN_SELCHANGE) {
+        SelectTab(GetSelectedTab());
+        return 0;
+      }
+      break;
     }
-    break;
-  }
   }
   return CSizingControlBar::WindowProc(msg, wp, lp);
 }

@@ -11,8 +11,8 @@
 namespace {
 
 constexpr WORD kNullTag = 0x0000;
-constexpr WORD kBigIndexTag = 0x7FFF;   // a dword index follows
-constexpr WORD kNewClassTag = 0xFFFF;   // a class record follows
+constexpr WORD kBigIndexTag = 0x7FFF;  // a dword index follows
+constexpr WORD kNewClassTag = 0xFFFF;  // a class record follows
 constexpr WORD kClassTagBit = 0x8000;
 constexpr DWORD kBigClassTagBit = 0x80000000;
 constexpr WORD kBigCountTag = 0xFFFF;
@@ -37,8 +37,7 @@ class CArchive::NestingLevel {
 };
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize)
-    : m_pFile(pFile), m_nMode((nMode & load) ? load : store),
-      m_buf((size_t)std::max(nBufSize, 1)) {
+    : m_pFile(pFile), m_nMode((nMode & load) ? load : store), m_buf((size_t)std::max(nBufSize, 1)) {
   if (IsLoading()) m_loadTable.emplace_back();  // index 0 is the null reference
   if (IsStoring() && m_pFile != nullptr) m_nWriteEnd = (UINT)m_buf.size();
 }
@@ -262,8 +261,7 @@ DWORD CArchive::NextIndex() {
 }
 
 CRuntimeClass* CArchive::ClassAt(DWORD index) {
-  if (index >= m_loadTable.size() || m_loadTable[index].pClass == nullptr)
-    Fail(CArchiveException::badIndex);
+  if (index >= m_loadTable.size() || m_loadTable[index].pClass == nullptr) Fail(CArchiveException::badIndex);
   return m_loadTable[index].pClass;
 }
 

@@ -110,9 +110,18 @@ class CArchive {
   CArchive& operator<<(UINT v) { return WriteValue(v); }
   CArchive& operator<<(float v) { return WriteValue(v); }
   CArchive& operator<<(double v) { return WriteValue(v); }
-  CArchive& operator<<(const CString& s) { WriteString(s); return *this; }
-  CArchive& operator<<(const char* psz) { WriteString(CString(psz)); return *this; }
-  CArchive& operator<<(const CObject* pOb) { WriteObject(pOb); return *this; }
+  CArchive& operator<<(const CString& s) {
+    WriteString(s);
+    return *this;
+  }
+  CArchive& operator<<(const char* psz) {
+    WriteString(CString(psz));
+    return *this;
+  }
+  CArchive& operator<<(const CObject* pOb) {
+    WriteObject(pOb);
+    return *this;
+  }
   CArchive& operator<<(bool) = delete;  // say BYTE or BOOL: the width is part of the file
 
   CArchive& operator>>(BYTE& v) { return ReadValue(v); }
@@ -125,7 +134,10 @@ class CArchive {
   CArchive& operator>>(UINT& v) { return ReadValue(v); }
   CArchive& operator>>(float& v) { return ReadValue(v); }
   CArchive& operator>>(double& v) { return ReadValue(v); }
-  CArchive& operator>>(CString& s) { s = ReadString(); return *this; }
+  CArchive& operator>>(CString& s) {
+    s = ReadString();
+    return *this;
+  }
 
   void WriteString(const CString& s);
   CString ReadString();
@@ -211,8 +223,8 @@ class CArchive {
   bool m_failed = false;
   int m_nNesting = 0;  // objects whose fields are being written or read now
   std::vector<BYTE> m_buf;
-  UINT m_cur = 0;  // next byte to read or write in m_buf
-  UINT m_end = 0;  // loading: end of the valid bytes in m_buf
+  UINT m_cur = 0;        // next byte to read or write in m_buf
+  UINT m_end = 0;        // loading: end of the valid bytes in m_buf
   UINT m_nWriteEnd = 0;  // storing and open: the buffer's size; else 0
 
   // Storing: objects and classes written so far, by address.

@@ -65,7 +65,8 @@ void TimeList(CObList& list, Best& best, DWORD* bytes) {
     back.Serialize(ar, RUNTIME_CLASS(CBenchItem));
   }
   Keep(best.load, watch.ElapsedMs());
-  if (back.GetCount() != kObjects) std::printf("archive_bench: loaded %d of %d objects\n", back.GetCount(), kObjects);
+  if (back.GetCount() != kObjects)
+    std::printf("archive_bench: loaded %d of %d objects\n", back.GetCount(), kObjects);
   DeleteAll(back);
 }
 

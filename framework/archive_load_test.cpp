@@ -20,7 +20,8 @@ class ArchiveLoadTest : public ::testing::Test {
   // list holds. Returns the failure cause, or -1.
   int LoadList(const Bytes& b, const CRuntimeClass* required, int bufSize = 4096) {
     CObList list;
-    int cause = LoadFailureCause(b, [&](CArchive& ar) { list.Serialize(ar, required); }, bufSize);
+    int cause = LoadFailureCause(
+        b, [&](CArchive& ar) { list.Serialize(ar, required); }, bufSize);
     DeleteContents(list);
     return cause;
   }
@@ -42,8 +43,16 @@ Bytes Cat(std::initializer_list<Bytes> parts) {
   return b;
 }
 
-Bytes Word(WORD w) { Bytes b; AppendWord(b, w); return b; }
-Bytes Dword(DWORD d) { Bytes b; AppendDword(b, d); return b; }
+Bytes Word(WORD w) {
+  Bytes b;
+  AppendWord(b, w);
+  return b;
+}
+Bytes Dword(DWORD d) {
+  Bytes b;
+  AppendDword(b, d);
+  return b;
+}
 
 // A CTestOther object's fields.
 Bytes OtherFields() { return Word(5); }
@@ -72,9 +81,7 @@ Bytes RichStream() {
   return b;
 }
 
-TEST_F(ArchiveLoadTest, RichStreamLoads) {
-  EXPECT_EQ(LoadList(RichStream(), RUNTIME_CLASS(CPicLayer)), -1);
-}
+TEST_F(ArchiveLoadTest, RichStreamLoads) { EXPECT_EQ(LoadList(RichStream(), RUNTIME_CLASS(CPicLayer)), -1); }
 
 TEST_F(ArchiveLoadTest, EveryCutPointFailsCleanly) {
   const Bytes full = RichStream();
@@ -112,22 +119,22 @@ TEST_F(ArchiveLoadTest, DamagedStreamsRaiseTheirCause) {
       {"class index naming an object", Cat({Word(2), item, Word(0x8002)}), CArchiveException::badIndex},
       {"element of another class", Cat({Word(1), ClassRecord("CTestOther"), OtherFields()}),
        CArchiveException::badClass},
-      {"second element of another class",
-       Cat({Word(2), item, ClassRecord("CTestOther"), OtherFields()}), CArchiveException::badClass},
+      {"second element of another class", Cat({Word(2), item, ClassRecord("CTestOther"), OtherFields()}),
+       CArchiveException::badClass},
       {"null element", Cat({Word(2), item, Word(0)}), CArchiveException::badClass},
       {"element owned twice", Cat({Word(2), item, Word(2)}), CArchiveException::badIndex},
       {"huge count", Cat({Word(0xFFFF), Dword(0x7FFFFFFF), Word(0)}), CArchiveException::endOfFile},
-      {"huge string", Cat({Word(1), ClassRecord("CTestItem"), Dword(1), Dword(2), Bytes(8, 0),
-                           Bytes{0xFF, 0xFF, 0xFF}, Dword(0x7FFFFFFF), Bytes{1, 2}}),
+      {"huge string",
+       Cat({Word(1), ClassRecord("CTestItem"), Dword(1), Dword(2), Bytes(8, 0), Bytes{0xFF, 0xFF, 0xFF},
+            Dword(0x7FFFFFFF), Bytes{1, 2}}),
        CArchiveException::endOfFile},
-      {"unused string length form", Cat({Word(1), ClassRecord("CTestItem"), Dword(1), Dword(2),
-                                         Bytes(8, 0), Bytes{0xFF, 0xFE, 0xFF}}),
+      {"unused string length form",
+       Cat({Word(1), ClassRecord("CTestItem"), Dword(1), Dword(2), Bytes(8, 0), Bytes{0xFF, 0xFE, 0xFF}}),
        CArchiveException::generic},
       {"huge class name", Cat({Word(1), Word(0xFFFF), Word(0), Word(0xFFF0), Bytes{'C'}}),
        CArchiveException::endOfFile},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(LoadList(c.bytes, RUNTIME_CLASS(CTestItem)), c.cause) << c.what;
+  for (const auto& c : cases) EXPECT_EQ(LoadList(c.bytes, RUNTIME_CLASS(CTestItem)), c.cause) << c.what;
 }
 
 // The second list refers back to an object that the first list owns.
@@ -264,8 +271,7 @@ TEST_F(ArchiveLoadTest, NestingUpToTheBoundLoadsAndStoresAgain) {
 
 TEST_F(ArchiveLoadTest, NestingDeeperThanTheBoundFailsTooDeep) {
   for (int depth : {CArchive::kMaxNesting + 1, 10000})
-    EXPECT_EQ(LoadList(NestedLayers(depth), RUNTIME_CLASS(CPicLayer)), CArchiveException::tooDeep)
-        << depth;
+    EXPECT_EQ(LoadList(NestedLayers(depth), RUNTIME_CLASS(CPicLayer)), CArchiveException::tooDeep) << depth;
 }
 
 TEST_F(ArchiveLoadTest, ChainTooDeepToBeReadBackIsNotStored) {
@@ -303,8 +309,8 @@ TEST_F(ArchiveLoadTest, ArchiveRefusesReadingAfterAFailedObject) {
 // The same with bytes still buffered behind the failed object: values and
 // strings that would fit the buffer are refused too.
 TEST_F(ArchiveLoadTest, BufferedBytesAreRefusedAfterAFailedObject) {
-  Bytes b = Cat({Word(1), ClassRecord("CPicLayer"), Bytes{0}, Bytes{0}, Word(1), Word(0x55),
-                 Dword(7), Bytes{3, 'a', 'b', 'c'}});
+  Bytes b = Cat({Word(1), ClassRecord("CPicLayer"), Bytes{0}, Bytes{0}, Word(1), Word(0x55), Dword(7),
+                 Bytes{3, 'a', 'b', 'c'}});
   CObList list;
   LoadBytes(b, [&](CArchive& ar) {
     EXPECT_THROW(list.Serialize(ar, RUNTIME_CLASS(CPicLayer)), CArchiveException);

@@ -69,17 +69,35 @@ TEST_F(ArchiveTest, PrimitivesAreLittleEndianAndPacked) {
     ar << (BYTE)0x11 << (WORD)0x2233 << (short)-2 << (int)0x44556677 << (LONG)-1 << (DWORD)0x8899AABB
        << (UINT)5 << 1.0f << 1.0;
   });
-  const Bytes want = {0x11, 0x33, 0x22, 0xFE, 0xFF, 0x77, 0x66, 0x55, 0x44, 0xFF, 0xFF, 0xFF, 0xFF,
-                      0xBB, 0xAA, 0x99, 0x88, 5,    0,    0,    0,    0x00, 0x00, 0x80, 0x3F,
-                      0,    0,    0,    0,    0,    0,    0xF0, 0x3F};
+  const Bytes want = {0x11, 0x33, 0x22, 0xFE, 0xFF, 0x77, 0x66, 0x55, 0x44, 0xFF, 0xFF,
+                      0xFF, 0xFF, 0xBB, 0xAA, 0x99, 0x88, 5,    0,    0,    0,    0x00,
+                      0x00, 0x80, 0x3F, 0,    0,    0,    0,    0,    0,    0xF0, 0x3F};
   EXPECT_EQ(b, want);
-  BYTE by; WORD w; short s; int i; LONG l; DWORD d; UINT u; float f; double db;
+  BYTE by;
+  WORD w;
+  short s;
+  int i;
+  LONG l;
+  DWORD d;
+  UINT u;
+  float f;
+  double db;
   LoadBytes(b, [&](CArchive& ar) { ar >> by >> w >> s >> i >> l >> d >> u >> f >> db; });
-  EXPECT_EQ(by, 0x11); EXPECT_EQ(w, 0x2233); EXPECT_EQ(s, -2); EXPECT_EQ(i, 0x44556677);
-  EXPECT_EQ(l, -1); EXPECT_EQ(d, 0x8899AABBu); EXPECT_EQ(u, 5u); EXPECT_EQ(f, 1.0f); EXPECT_EQ(db, 1.0);
+  EXPECT_EQ(by, 0x11);
+  EXPECT_EQ(w, 0x2233);
+  EXPECT_EQ(s, -2);
+  EXPECT_EQ(i, 0x44556677);
+  EXPECT_EQ(l, -1);
+  EXPECT_EQ(d, 0x8899AABBu);
+  EXPECT_EQ(u, 5u);
+  EXPECT_EQ(f, 1.0f);
+  EXPECT_EQ(db, 1.0);
 }
 
-struct PrefixCase { int length; Bytes prefix; };
+struct PrefixCase {
+  int length;
+  Bytes prefix;
+};
 
 TEST_F(ArchiveTest, StringPrefixesByLength) {
   const PrefixCase cases[] = {
@@ -111,9 +129,10 @@ TEST_F(ArchiveTest, GbkBytesPassUnchanged) {
 }
 
 TEST_F(ArchiveTest, CountsUseTheWordEscape) {
-  const std::pair<DWORD, Bytes> cases[] = {
-      {0, {0, 0}}, {0xFFFE, {0xFE, 0xFF}}, {0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0, 0}},
-      {0x12345, {0xFF, 0xFF, 0x45, 0x23, 0x01, 0}}};
+  const std::pair<DWORD, Bytes> cases[] = {{0, {0, 0}},
+                                           {0xFFFE, {0xFE, 0xFF}},
+                                           {0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0, 0}},
+                                           {0x12345, {0xFF, 0xFF, 0x45, 0x23, 0x01, 0}}};
   for (const auto& c : cases) {
     Bytes b = StoreBytes([&](CArchive& ar) { ar.WriteCount(c.first); });
     EXPECT_EQ(b, c.second) << c.first;
@@ -193,16 +212,16 @@ TEST_F(ArchiveTest, BigIndexesUseTheDwordEscapes) {
   // Indexes: CTestItem class 1, items 2..40001, CTestOther class 40002,
   // other1 40003, other2 40004, CTestPair class 40005, pair 40006.
   Bytes tail;
-  AppendWord(tail, 0x7FFF);            // other2's class tag
+  AppendWord(tail, 0x7FFF);  // other2's class tag
   AppendDword(tail, 0x80000000 | 40002);
-  AppendWord(tail, 0);                 // other2's field
-  AppendWord(tail, 0xFFFF);            // CTestPair's class record
+  AppendWord(tail, 0);       // other2's field
+  AppendWord(tail, 0xFFFF);  // CTestPair's class record
   AppendWord(tail, 0);
   AppendWord(tail, 9);
   Append(tail, "CTestPair");
-  AppendWord(tail, 0x7FFF);            // back to the last item
+  AppendWord(tail, 0x7FFF);  // back to the last item
   AppendDword(tail, 40001);
-  AppendWord(tail, 0x7FFF);            // back to other1
+  AppendWord(tail, 0x7FFF);  // back to other1
   AppendDword(tail, 40003);
   ASSERT_GT(b.size(), tail.size());
   EXPECT_EQ(Bytes(b.end() - tail.size(), b.end()), tail);
@@ -253,7 +272,8 @@ TEST_F(ArchiveTest, BufferSizeDoesNotChangeTheBytes) {
   EXPECT_EQ(MixedStream(4095), ref);
   for (int bufSize : {1, 16, 4096}) {
     CObList back;
-    LoadBytes(ref, [&](CArchive& ar) { back.Serialize(ar, RUNTIME_CLASS(CPicLayer)); }, bufSize);
+    LoadBytes(
+        ref, [&](CArchive& ar) { back.Serialize(ar, RUNTIME_CLASS(CPicLayer)); }, bufSize);
     ASSERT_EQ(back.GetCount(), 3) << bufSize;
     auto* last = static_cast<CPicLayer*>(back.GetTail());
     EXPECT_EQ(last->m_name, "layer 2");
@@ -266,19 +286,24 @@ TEST_F(ArchiveTest, BufferSizeDoesNotChangeTheBytes) {
 TEST_F(ArchiveTest, RawRecordsAndBlocksBiggerThanTheBuffer) {
   Bytes big(10000);
   for (size_t i = 0; i < big.size(); ++i) big[i] = (BYTE)(i * 31);
-  Bytes b = StoreBytes([&](CArchive& ar) {
-    ar << (BYTE)1;
-    ar.Write(big.data(), (UINT)big.size());
-    ar << (BYTE)2;
-  }, 64);
+  Bytes b = StoreBytes(
+      [&](CArchive& ar) {
+        ar << (BYTE)1;
+        ar.Write(big.data(), (UINT)big.size());
+        ar << (BYTE)2;
+      },
+      64);
   ASSERT_EQ(b.size(), big.size() + 2);
   Bytes back(big.size());
   BYTE first = 0, last = 0;
-  LoadBytes(b, [&](CArchive& ar) {
-    ar >> first;
-    ar.Read(back.data(), (UINT)back.size());
-    ar >> last;
-  }, 64);
+  LoadBytes(
+      b,
+      [&](CArchive& ar) {
+        ar >> first;
+        ar.Read(back.data(), (UINT)back.size());
+        ar >> last;
+      },
+      64);
   EXPECT_EQ(first, 1);
   EXPECT_EQ(back, big);
   EXPECT_EQ(last, 2);

@@ -37,8 +37,7 @@ CObList::Node* CObList::NodeOf(POSITION pos) {
 
 static POSITION PositionOf(void* node) { return reinterpret_cast<POSITION>(node); }
 
-CObList::CObList(int nBlockSize)
-    : m_nBlockSize(std::max(nBlockSize, 1)), m_nFirstBlockSize(m_nBlockSize) {}
+CObList::CObList(int nBlockSize) : m_nBlockSize(std::max(nBlockSize, 1)), m_nFirstBlockSize(m_nBlockSize) {}
 CObList::~CObList() { RemoveAll(); }
 
 // One allocation per block instead of one per node: loading a list of
@@ -195,8 +194,7 @@ void CObList::Serialize(CArchive& ar, const CRuntimeClass* pRequired) {
     return;
   }
   const UINT kMinReferenceBytes = 2;
-  for (DWORD count = ar.ReadCount(kMinReferenceBytes); count > 0; --count)
-    AddTail(ar.ReadElement(pRequired));
+  for (DWORD count = ar.ReadCount(kMinReferenceBytes); count > 0; --count) AddTail(ar.ReadElement(pRequired));
 }
 
 // ---- arrays ----

@@ -96,7 +96,10 @@ class CTypedArrayBase {
   BOOL IsEmpty() const { return m_data.empty(); }
   // nGrowBy is accepted for familiarity only.
   void SetSize(int nNewSize, int nGrowBy = -1);
-  int Add(T newElement) { m_data.push_back(newElement); return (int)m_data.size() - 1; }
+  int Add(T newElement) {
+    m_data.push_back(newElement);
+    return (int)m_data.size() - 1;
+  }
   T GetAt(int nIndex) const { return m_data[Checked(nIndex, m_data.size())]; }
   void SetAt(int nIndex, T newElement) { m_data[Checked(nIndex, m_data.size())] = newElement; }
   T& ElementAt(int nIndex) { return m_data[Checked(nIndex, m_data.size())]; }
@@ -138,7 +141,10 @@ class CDWordArray : public CObject, public CTypedArrayBase<DWORD> {
 class CStringArray : public CObject, public CTypedArrayBase<CString> {
   DECLARE_SERIAL(CStringArray)
  public:
-  int Add(const CString& s) { m_data.push_back(s); return (int)m_data.size() - 1; }
+  int Add(const CString& s) {
+    m_data.push_back(s);
+    return (int)m_data.size() - 1;
+  }
   int Add(const char* psz) { return Add(CString(psz)); }
   void Serialize(CArchive& ar) override;  // count, then one string per element
 };
@@ -206,7 +212,6 @@ void CTypedArrayBase<T>::InsertAt(int nIndex, T newElement, int nCount) {
 
 template <class T>
 void CTypedArrayBase<T>::RemoveAt(int nIndex, int nCount) {
-  if (nIndex < 0 || nCount < 0 || (size_t)nIndex + (size_t)nCount > m_data.size())
-    QelThrowIndexOutOfRange();
+  if (nIndex < 0 || nCount < 0 || (size_t)nIndex + (size_t)nCount > m_data.size()) QelThrowIndexOutOfRange();
   m_data.erase(m_data.begin() + nIndex, m_data.begin() + nIndex + nCount);
 }

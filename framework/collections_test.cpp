@@ -20,7 +20,9 @@ std::vector<int> Values(const CObList& list) {
 
 struct Items {
   CTestItem a[5];
-  Items() { for (int i = 0; i < 5; ++i) a[i].m_a = i; }
+  Items() {
+    for (int i = 0; i < 5; ++i) a[i].m_a = i;
+  }
 };
 
 TEST(CObListTest, InsertRemoveAndWalk) {

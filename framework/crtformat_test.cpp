@@ -7,11 +7,15 @@
 
 TEST(Platform, AnsiCodePageIs936) { EXPECT_EQ(GetACP(), 936u); }
 
-struct FormatCase { const char* fmt; double d; const char* want; };
+struct FormatCase {
+  const char* fmt;
+  double d;
+  const char* want;
+};
 
 TEST(CrtFormat, UsesThePlatformRuntimeRules) {
   const FormatCase cases[] = {
-      {"%G", 1e6, "1E+006"}, {"%G", 0.1, "0.1"}, {"%G", 100000.0, "100000"},
+      {"%G", 1e6, "1E+006"},  {"%G", 0.1, "0.1"},      {"%G", 100000.0, "100000"},
       {"%g", 1e-5, "1e-005"}, {"%.2f", 2.345, "2.35"},
   };
   for (const auto& c : cases) EXPECT_EQ(qel::FormatStr(c.fmt, c.d), c.want) << c.fmt;

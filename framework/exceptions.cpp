@@ -3,23 +3,41 @@
 
 namespace {
 
-const char* const kArchiveCauseText[] = {
-    "no error", "damaged archive", "write to a loading archive", "archive ends early",
-    "read from a storing archive", "bad object or class index", "unknown or unexpected class",
-    "class schema mismatch", "objects nested too deep"};
+const char* const kArchiveCauseText[] = {"no error",
+                                         "damaged archive",
+                                         "write to a loading archive",
+                                         "archive ends early",
+                                         "read from a storing archive",
+                                         "bad object or class index",
+                                         "unknown or unexpected class",
+                                         "class schema mismatch",
+                                         "objects nested too deep"};
 
-const char* const kFileCauseText[] = {
-    "no error", "file error", "file not found", "bad path", "too many open files",
-    "access denied", "invalid file", "cannot remove the current folder", "folder full",
-    "bad seek", "hardware I/O error", "sharing violation", "lock violation", "disk full",
-    "end of file"};
+const char* const kFileCauseText[] = {"no error",
+                                      "file error",
+                                      "file not found",
+                                      "bad path",
+                                      "too many open files",
+                                      "access denied",
+                                      "invalid file",
+                                      "cannot remove the current folder",
+                                      "folder full",
+                                      "bad seek",
+                                      "hardware I/O error",
+                                      "sharing violation",
+                                      "lock violation",
+                                      "disk full",
+                                      "end of file"};
 
 template <size_t N>
 const char* CauseText(const char* const (&table)[N], int cause) {
   return cause >= 0 && (size_t)cause < N ? table[cause] : table[1];
 }
 
-struct OsErrorCause { LONG error; int cause; };
+struct OsErrorCause {
+  LONG error;
+  int cause;
+};
 
 const OsErrorCause kOsErrorCauses[] = {
     {NO_ERROR, CFileException::none},

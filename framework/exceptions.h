@@ -20,14 +20,14 @@ class CArchiveException : public CException {
  public:
   enum {
     none,
-    generic,      // malformed stream (for example an impossible string prefix)
-    readOnly,     // tried to write into an archive opened for loading
-    endOfFile,    // the stream ends early, or a count promises more than it holds
-    writeOnly,    // tried to read from an archive opened for storing
-    badIndex,     // a reference to an index never assigned, or one that may not be used here
-    badClass,     // an unknown class name, or an object of a class that the reader did not ask for
-    badSchema,    // a class record whose schema differs from the registered one
-    tooDeep       // objects nested deeper than any stream of the system holds
+    generic,    // malformed stream (for example an impossible string prefix)
+    readOnly,   // tried to write into an archive opened for loading
+    endOfFile,  // the stream ends early, or a count promises more than it holds
+    writeOnly,  // tried to read from an archive opened for storing
+    badIndex,   // a reference to an index never assigned, or one that may not be used here
+    badClass,   // an unknown class name, or an object of a class that the reader did not ask for
+    badSchema,  // a class record whose schema differs from the registered one
+    tooDeep     // objects nested deeper than any stream of the system holds
   };
 
   explicit CArchiveException(int cause = none, const CString& fileName = CString())

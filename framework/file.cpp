@@ -64,7 +64,8 @@ BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pErr
                          CreationDisposition(nOpenFlags), FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     LONG err = (LONG)GetLastError();
-    if (pError != nullptr) *pError = CFileException(CFileException::OsErrorToException(err), err, m_strFileName);
+    if (pError != nullptr)
+      *pError = CFileException(CFileException::OsErrorToException(err), err, m_strFileName);
     return FALSE;
   }
   m_hFile = h;

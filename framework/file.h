@@ -30,7 +30,7 @@ class CFile {
     modeNoInherit = 0x0080,
     modeCreate = 0x1000,
     modeNoTruncate = 0x2000,
-    typeText = 0x4000,    // accepted and ignored: every file is binary
+    typeText = 0x4000,  // accepted and ignored: every file is binary
     typeBinary = 0x8000,
   };
   enum SeekPosition : UINT { begin = 0, current = 1, end = 2 };

@@ -178,8 +178,12 @@ TEST(CFileTest, FileLengthsAreThoseThatThirtyTwoBitsHold) {
     unsigned long long bytes;
     bool fits;
   };
-  const Case cases[] = {{0, true}, {1, true}, {0xFFFFFFFFull, true}, {0x100000000ull, false},
-                        {0x100000001ull, false}, {0xFFFFFFFFFFFFFFFFull, false}};
+  const Case cases[] = {{0, true},
+                        {1, true},
+                        {0xFFFFFFFFull, true},
+                        {0x100000000ull, false},
+                        {0x100000001ull, false},
+                        {0xFFFFFFFFFFFFFFFFull, false}};
   for (const Case& c : cases) {
     if (c.bytes > SIZE_MAX) continue;  // the 32-bit flavour holds no such size
     EXPECT_EQ(FitsFileLength(static_cast<size_t>(c.bytes)), c.fits) << c.bytes;

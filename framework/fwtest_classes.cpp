@@ -78,5 +78,11 @@ int LoadFailureCause(const Bytes& bytes, const std::function<void(CArchive&)>& r
 }
 
 void Append(Bytes& b, const char* text) { b.insert(b.end(), text, text + std::strlen(text)); }
-void AppendWord(Bytes& b, WORD w) { b.push_back((BYTE)w); b.push_back((BYTE)(w >> 8)); }
-void AppendDword(Bytes& b, DWORD d) { AppendWord(b, (WORD)d); AppendWord(b, (WORD)(d >> 16)); }
+void AppendWord(Bytes& b, WORD w) {
+  b.push_back((BYTE)w);
+  b.push_back((BYTE)(w >> 8));
+}
+void AppendDword(Bytes& b, DWORD d) {
+  AppendWord(b, (WORD)d);
+  AppendWord(b, (WORD)(d >> 16));
+}

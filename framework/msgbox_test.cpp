@@ -113,8 +113,8 @@ TEST_F(MsgBox, TheBoxIsTakenAlsoWhileThePaintsOfAnotherWindowKeepComing) {
   wc.hInstance = QelGetInstanceHandle();
   wc.lpszClassName = "QelMsgBoxTestNeverPainted";
   ::RegisterClassA(&wc);
-  HWND busy = ::CreateWindowA(wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
-                              nullptr, wc.hInstance, nullptr);
+  HWND busy = ::CreateWindowA(wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                              wc.hInstance, nullptr);
   ASSERT_NE(busy, nullptr);
   EXPECT_EQ(ShowAndClose(top, "文本", "提示"), IDOK);
   EXPECT_TRUE(g_seen.found);

@@ -28,8 +28,8 @@ CRuntimeClass* FindRegistered(const char* name) {
 
 LONG CObject::s_nLive = 0;
 
-CRuntimeClass CObject::classCObject = {"CObject", (int)sizeof(CObject), CRuntimeClass::kNoSchema,
-                                       nullptr, nullptr};
+CRuntimeClass CObject::classCObject = {"CObject", (int)sizeof(CObject), CRuntimeClass::kNoSchema, nullptr,
+                                       nullptr};
 
 CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
 
@@ -43,9 +43,7 @@ void* CObject::operator new(size_t nSize, const std::nothrow_t&) noexcept {
   }
 }
 
-BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const {
-  return GetRuntimeClass()->IsDerivedFrom(pClass);
-}
+BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const { return GetRuntimeClass()->IsDerivedFrom(pClass); }
 
 CObject* CRuntimeClass::CreateObject() const {
   if (m_pfnCreateObject == nullptr) return nullptr;

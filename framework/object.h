@@ -42,9 +42,9 @@ class CObject;
 struct CRuntimeClass {
   const char* m_lpszClassName;
   int m_nObjectSize;
-  UINT m_wSchema;                     // 0xFFFF: not serializable
-  CObject* (*m_pfnCreateObject)();    // null: not creatable by name
-  CRuntimeClass* m_pBaseClass;        // null only for CObject
+  UINT m_wSchema;                   // 0xFFFF: not serializable
+  CObject* (*m_pfnCreateObject)();  // null: not creatable by name
+  CRuntimeClass* m_pBaseClass;      // null only for CObject
 
   enum : UINT { kNoSchema = 0xFFFF };
 
@@ -66,7 +66,9 @@ struct CRuntimeClass {
   static void Register(CRuntimeClass* pClass);
   static void RegisterAll(CRuntimeClass* const* classes, size_t count);
   template <size_t N>
-  static void RegisterAll(CRuntimeClass* const (&classes)[N]) { RegisterAll(classes, N); }
+  static void RegisterAll(CRuntimeClass* const (&classes)[N]) {
+    RegisterAll(classes, N);
+  }
 };
 
 // Registers a class from a static initializer (used by the IMPLEMENT_ macros).
@@ -114,9 +116,9 @@ class CObject {
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
 // Declarations (inside the class body; they leave the access at public).
-#define DECLARE_DYNAMIC(class_name)                            \
- public:                                                       \
-  static CRuntimeClass class##class_name;                      \
+#define DECLARE_DYNAMIC(class_name)                                   \
+ public:                                                              \
+  static CRuntimeClass class##class_name;                             \
   static CRuntimeClass* GetThisClass() { return &class##class_name; } \
   CRuntimeClass* GetRuntimeClass() const override;
 
@@ -127,22 +129,21 @@ class CObject {
 #define DECLARE_SERIAL(class_name) DECLARE_DYNCREATE(class_name)
 
 // Definitions (in the class's .cpp file, at namespace scope).
-#define QEL_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, schema, pfnNew)            \
-  CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class_name),      \
-                                                 (UINT)(schema), pfnNew,                    \
-                                                 RUNTIME_CLASS(base_class_name)};           \
+#define QEL_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, schema, pfnNew)                        \
+  CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class_name), (UINT)(schema), \
+                                                 pfnNew, RUNTIME_CLASS(base_class_name)};              \
   CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
   QEL_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, CRuntimeClass::kNoSchema, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                   \
-  CObject* class_name::CreateObject() { return new class_name; }                           \
-  QEL_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, CRuntimeClass::kNoSchema,        \
-                             class_name::CreateObject)                                     \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                            \
+  CObject* class_name::CreateObject() { return new class_name; }                    \
+  QEL_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, CRuntimeClass::kNoSchema, \
+                             class_name::CreateObject)                              \
   static CClassRegistrar qel_registrar_##class_name(RUNTIME_CLASS(class_name));
 
-#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                             \
-  CObject* class_name::CreateObject() { return new class_name; }                           \
+#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                               \
+  CObject* class_name::CreateObject() { return new class_name; }                             \
   QEL_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject) \
   static CClassRegistrar qel_registrar_##class_name(RUNTIME_CLASS(class_name));

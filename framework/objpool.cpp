@@ -10,7 +10,7 @@
 namespace qel {
 namespace {
 
-constexpr size_t kStep = 8;  // slot sizes, and the alignment of every slot
+constexpr size_t kStep = 8;                           // slot sizes, and the alignment of every slot
 constexpr size_t kClasses = kMaxPooledBytes / kStep;  // class c holds slots of (c + 1) * kStep bytes
 
 SlabClass g_classes[kClasses];
@@ -30,7 +30,9 @@ typedef BYTE ChunkLeaf[kLeafEntries];
 
 ChunkLeaf* volatile g_leaves[kSpans];
 
-size_t SpanOf(uintptr_t address) { return sizeof(void*) == 4 ? 0 : static_cast<size_t>(uint64_t(address) >> kSpanBits); }
+size_t SpanOf(uintptr_t address) {
+  return sizeof(void*) == 4 ? 0 : static_cast<size_t>(uint64_t(address) >> kSpanBits);
+}
 
 // The entry of the chunk at p, or null where no chunk was ever made in its span.
 BYTE* FindClassEntry(const void* p) {

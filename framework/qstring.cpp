@@ -104,8 +104,7 @@ int CString::Find(const char* pszSub, int nStart) const {
   if (pszSub == nullptr) return -1;
   if (nStart < 0) nStart = 0;
   size_t n = std::strlen(pszSub);
-  for (size_t i = CharStartAtOrAfter(m_s, (size_t)nStart); i + n <= m_s.size();
-       i = NextChar(m_s, i)) {
+  for (size_t i = CharStartAtOrAfter(m_s, (size_t)nStart); i + n <= m_s.size(); i = NextChar(m_s, i)) {
     if (m_s.compare(i, n, pszSub, n) == 0) return (int)i;
     if (i == m_s.size()) break;  // only an empty pattern gets here
   }
@@ -213,11 +212,31 @@ void CString::Format(const char* pszFormat, ...) {
   m_s.swap(s);
 }
 
-CString operator+(const CString& a, const CString& b) { CString r(a); r += b; return r; }
-CString operator+(const CString& a, const char* b) { CString r(a); r += b; return r; }
-CString operator+(const char* a, const CString& b) { CString r(a); r += b; return r; }
-CString operator+(const CString& a, char b) { CString r(a); r += b; return r; }
-CString operator+(char a, const CString& b) { CString r(a); r += b; return r; }
+CString operator+(const CString& a, const CString& b) {
+  CString r(a);
+  r += b;
+  return r;
+}
+CString operator+(const CString& a, const char* b) {
+  CString r(a);
+  r += b;
+  return r;
+}
+CString operator+(const char* a, const CString& b) {
+  CString r(a);
+  r += b;
+  return r;
+}
+CString operator+(const CString& a, char b) {
+  CString r(a);
+  r += b;
+  return r;
+}
+CString operator+(char a, const CString& b) {
+  CString r(a);
+  r += b;
+  return r;
+}
 
 bool operator==(const CString& a, const CString& b) { return a.str() == b.str(); }
 bool operator==(const CString& a, const char* b) { return a.Compare(b) == 0; }

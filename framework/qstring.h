@@ -17,8 +17,8 @@
 class CString {
  public:
   CString() = default;
-  CString(const char* psz);                  // null gives the empty string
-  CString(const char* pch, int nLength);     // exactly nLength bytes (may hold zeros)
+  CString(const char* psz);               // null gives the empty string
+  CString(const char* pch, int nLength);  // exactly nLength bytes (may hold zeros)
   CString(char ch, int nRepeat = 1);
   CString(const CString&) = default;
   CString(CString&&) noexcept = default;
@@ -40,9 +40,15 @@ class CString {
   char operator[](unsigned nIndex) const { return GetAt((int)nIndex); }
   void SetAt(int nIndex, char ch);
 
-  CString& operator+=(const CString& s) { m_s += s.m_s; return *this; }
+  CString& operator+=(const CString& s) {
+    m_s += s.m_s;
+    return *this;
+  }
   CString& operator+=(const char* psz);
-  CString& operator+=(char ch) { m_s += ch; return *this; }
+  CString& operator+=(char ch) {
+    m_s += ch;
+    return *this;
+  }
 
   // Byte-wise comparison (strcmp order); CompareNoCase folds ASCII letters only.
   int Compare(const char* psz) const;

@@ -24,7 +24,10 @@ TEST(CStringTest, GbkBytesAreKeptAsTheyAre) {
   EXPECT_EQ(withZero.GetLength(), 3);
 }
 
-struct MidCase { int first, count; const char* want; };
+struct MidCase {
+  int first, count;
+  const char* want;
+};
 
 TEST(CStringTest, SubstringsAreClamped) {
   const CString s = "abcdef";

@@ -17,14 +17,14 @@ struct SlabSlot {
 
 // The header at the start of every page.
 struct SlabPage {
-  uint32_t mark;      // the pool's own (the script storage marks its pages)
-  uint32_t cls;       // the size class
-  SlabPage* prev;     // in its class's list of pages with room
+  uint32_t mark;   // the pool's own (the script storage marks its pages)
+  uint32_t cls;    // the size class
+  SlabPage* prev;  // in its class's list of pages with room
   SlabPage* next;
-  SlabSlot* free;     // slots given back
-  uint8_t* unused;    // slots never handed out begin here
-  uint32_t live;      // slots handed out now
-  bool listed;        // in that list
+  SlabSlot* free;   // slots given back
+  uint8_t* unused;  // slots never handed out begin here
+  uint32_t live;    // slots handed out now
+  bool listed;      // in that list
 };
 constexpr size_t kSlabFirstSlot = (sizeof(SlabPage) + 15) / 16 * 16;
 

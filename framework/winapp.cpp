@@ -21,8 +21,7 @@ int Guarded(Fn fn, int onFailure) {
 }  // namespace
 
 CWinApp::CWinApp(const char* appName)
-    : m_hInstance(QelGetInstanceHandle()),
-      m_appName(appName ? appName : QelGetModuleName()) {
+    : m_hInstance(QelGetInstanceHandle()), m_appName(appName ? appName : QelGetModuleName()) {
   m_pszAppName = m_appName.c_str();
   QelModuleState& state = QelGetModuleState();
   if (!state.app) state.app = this;
@@ -84,19 +83,19 @@ BOOL QelDllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   QelModuleState& state = QelGetModuleState();
   CWinApp* app = state.app;
   switch (reason) {
-  case DLL_PROCESS_ATTACH:
-    state.hInstance = state.hResource = instance;
-    if (!app) return TRUE;
-    app->m_hInstance = instance;
-    if (Guarded([app] { return app->InitInstance(); }, FALSE)) return TRUE;
-    Guarded([app] { return app->ExitInstance(); }, -1);
-    if (reserved == nullptr) QelUnregisterOwnClasses();  // the load is refused: undo it
-    return FALSE;
-  case DLL_PROCESS_DETACH:
-    if (app) Guarded([app] { return app->ExitInstance(); }, -1);
-    // At process end (reserved non-null) the classes go with the process.
-    if (reserved == nullptr) QelUnregisterOwnClasses();
-    return TRUE;
+    case DLL_PROCESS_ATTACH:
+      state.hInstance = state.hResource = instance;
+      if (!app) return TRUE;
+      app->m_hInstance = instance;
+      if (Guarded([app] { return app->InitInstance(); }, FALSE)) return TRUE;
+      Guarded([app] { return app->ExitInstance(); }, -1);
+      if (reserved == nullptr) QelUnregisterOwnClasses();  // the load is refused: undo it
+      return FALSE;
+    case DLL_PROCESS_DETACH:
+      if (app) Guarded([app] { return app->ExitInstance(); }, -1);
+      // At process end (reserved non-null) the classes go with the process.
+      if (reserved == nullptr) QelUnregisterOwnClasses();
+      return TRUE;
   }
   return TRUE;
 }

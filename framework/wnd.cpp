@@ -17,9 +17,7 @@ CString QelGetWindowText(HWND hwnd) {
 LRESULT CWnd::SendMessage(UINT msg, WPARAM wp, LPARAM lp) const {
   return ::SendMessageA(m_hWnd, msg, wp, lp);
 }
-BOOL CWnd::PostMessage(UINT msg, WPARAM wp, LPARAM lp) const {
-  return ::PostMessageA(m_hWnd, msg, wp, lp);
-}
+BOOL CWnd::PostMessage(UINT msg, WPARAM wp, LPARAM lp) const { return ::PostMessageA(m_hWnd, msg, wp, lp); }
 LRESULT CWnd::SendMessageToParent(UINT msg, WPARAM wp, LPARAM lp) const {
   HWND parent = GetParent();
   return parent ? ::SendMessageA(parent, msg, wp, lp) : 0;
@@ -28,13 +26,9 @@ LRESULT CWnd::SendMessageToParent(UINT msg, WPARAM wp, LPARAM lp) const {
 HWND CWnd::GetParent() const { return m_hWnd ? ::GetParent(m_hWnd) : nullptr; }
 CWnd* CWnd::GetParentWnd() const { return FromHandlePermanent(GetParent()); }
 int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-int CWnd::SetDlgCtrlID(int id) {
-  return static_cast<int>(::SetWindowLongPtrA(m_hWnd, GWLP_ID, id));
-}
+int CWnd::SetDlgCtrlID(int id) { return static_cast<int>(::SetWindowLongPtrA(m_hWnd, GWLP_ID, id)); }
 HWND CWnd::GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
-void CWnd::SetDlgItemText(int id, const char* text) {
-  ::SetDlgItemTextA(m_hWnd, id, text ? text : "");
-}
+void CWnd::SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text ? text : ""); }
 CString CWnd::GetDlgItemText(int id) const { return QelGetWindowText(GetDlgItem(id)); }
 LRESULT CWnd::SendDlgItemMessage(int id, UINT msg, WPARAM wp, LPARAM lp) const {
   return ::SendDlgItemMessageA(m_hWnd, id, msg, wp, lp);
@@ -60,9 +54,7 @@ BOOL CWnd::EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
 BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
 BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
-DWORD CWnd::GetExStyle() const {
-  return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE));
-}
+DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)); }
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
   DWORD old = GetStyle();
   DWORD style = (old & ~remove) | add;
@@ -102,9 +94,7 @@ void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 void CWnd::SetRedraw(BOOL redraw) { SendMessage(WM_SETREDRAW, redraw ? TRUE : FALSE); }
 HWND CWnd::SetFocus() { return ::SetFocus(m_hWnd); }
 
-UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs) {
-  return ::SetTimer(m_hWnd, id, elapseMs, nullptr);
-}
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs) { return ::SetTimer(m_hWnd, id, elapseMs, nullptr); }
 BOOL CWnd::KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
 HWND CWnd::SetCapture() { return ::SetCapture(m_hWnd); }
 BOOL CWnd::ReleaseCapture() { return ::ReleaseCapture(); }
@@ -120,7 +110,5 @@ BOOL CWnd::GetScrollInfo(int bar, SCROLLINFO* info, UINT mask) const {
   info->fMask = mask;
   return ::GetScrollInfo(m_hWnd, bar, info);
 }
-int CWnd::SetScrollPos(int bar, int pos, BOOL redraw) {
-  return ::SetScrollPos(m_hWnd, bar, pos, redraw);
-}
+int CWnd::SetScrollPos(int bar, int pos, BOOL redraw) { return ::SetScrollPos(m_hWnd, bar, pos, redraw); }
 int CWnd::GetScrollPos(int bar) const { return ::GetScrollPos(m_hWnd, bar); }

@@ -61,10 +61,10 @@ class CWnd : public CCmdTarget {
   // Creates the window and attaches this object before the window's first
   // message; the class may be any class (a system control included). False
   // when the object already has a window or the creation fails.
-  BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x,
-                int y, int cx, int cy, HWND parent, HMENU menuOrId, void* param = nullptr);
-  BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect,
-              HWND parent, UINT id, void* param = nullptr);
+  BOOL CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
+                int cx, int cy, HWND parent, HMENU menuOrId, void* param = nullptr);
+  BOOL Create(const char* className, const char* windowName, DWORD style, const RECT& rect, HWND parent,
+              UINT id, void* param = nullptr);
   // Attaches to an existing window and routes its messages through this object;
   // the window's procedure gets whatever the object passes on.
   BOOL SubclassWindow(HWND hwnd);

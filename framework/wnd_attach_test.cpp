@@ -28,7 +28,7 @@ class CRecordingWnd : public CWnd {
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
     seen.push_back(msg);
     switch (msg) {
-    case WM_CREATE: return OnCreate();
+      case WM_CREATE: return OnCreate();
     }
     return CWnd::WindowProc(msg, wp, lp);
   }
@@ -92,7 +92,7 @@ class CClosingWnd : public CWnd {
   ~CClosingWnd() override { ++g_closingDeleted; }
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
     switch (msg) {
-    case WM_CLOSE: OnClose(); return 0;
+      case WM_CLOSE: OnClose(); return 0;
     }
     return CWnd::WindowProc(msg, wp, lp);
   }
@@ -210,7 +210,7 @@ class CParentMakingChild : public CWnd {
   CRecordingWnd child;
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
     switch (msg) {
-    case WM_CREATE: return OnCreate();
+      case WM_CREATE: return OnCreate();
     }
     return CWnd::WindowProc(msg, wp, lp);
   }

@@ -41,11 +41,11 @@ class CThrowingWnd : public CWnd {
 
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
     switch (msg) {
-    case WM_CREATE: return OnCreate();
-    case WM_PAINT: OnPaint(); return 0;
-    case kThrowStd: throw std::runtime_error("处理失败");
-    case kThrowOther: throw 42;
-    case kThrowFramework: throw CArchiveException(CArchiveException::endOfFile);
+      case WM_CREATE: return OnCreate();
+      case WM_PAINT: OnPaint(); return 0;
+      case kThrowStd: throw std::runtime_error("处理失败");
+      case kThrowOther: throw 42;
+      case kThrowFramework: throw CArchiveException(CArchiveException::endOfFile);
     }
     return CWnd::WindowProc(msg, wp, lp);
   }
@@ -87,8 +87,7 @@ TEST_F(WndException, AHandlersExceptionIsReportedNotPassedOn) {
 TEST_F(WndException, AFailedPaintIsNotAskedForAgainAndAgain) {
   CThrowingWnd wnd;
   wnd.throwInPaint = true;
-  ASSERT_TRUE(wnd.CreateEx(0, PlainClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
-                           nullptr));
+  ASSERT_TRUE(wnd.CreateEx(0, PlainClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr));
   wnd.Invalidate();
   wnd.UpdateWindow();
   EXPECT_TRUE(wndtest::PumpPastTheQueue()) << "a paint keeps coming back";
@@ -121,8 +120,8 @@ class CUnbuildableWnd : public CWnd {
 TEST_F(WndException, AGlobalClassWhoseObjectCannotBeMadeMakesNoWindow) {
   QelRegisterGlobalClass<CUnbuildableWnd>("QelWndTestUnbuildable", 0, nullptr);
   size_t attachedBefore = CWnd::GetAttachedCount();
-  HWND hwnd = ::CreateWindowExA(0, "QelWndTestUnbuildable", "", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  HWND hwnd = ::CreateWindowExA(0, "QelWndTestUnbuildable", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                ::GetModuleHandleA(nullptr), nullptr);
   EXPECT_EQ(hwnd, nullptr);
   EXPECT_GE(g_unbuildableTries, 1);
   EXPECT_FALSE(g_reports.empty());

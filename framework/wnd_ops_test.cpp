@@ -20,7 +20,7 @@ class CTickingWnd : public CWnd {
   std::vector<UINT_PTR> ticks;
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
     switch (msg) {
-    case WM_TIMER: OnTimer(wp); return 0;
+      case WM_TIMER: OnTimer(wp); return 0;
     }
     return CWnd::WindowProc(msg, wp, lp);
   }
@@ -133,8 +133,7 @@ TEST(WndOps, ClientAndScreenPointsConvertBothWays) {
 
 TEST(WndOps, CaptureIsTakenAndReleased) {
   CWnd wnd;
-  ASSERT_TRUE(wnd.CreateEx(0, PlainClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
-                           nullptr));
+  ASSERT_TRUE(wnd.CreateEx(0, PlainClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr));
   wnd.SetCapture();
   EXPECT_EQ(CWnd::GetCapture(), wnd.m_hWnd);
   CWnd::ReleaseCapture();
@@ -172,7 +171,7 @@ class CAnsweringWnd : public CWnd {
   LPARAM lastParam = 0;
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
     switch (msg) {
-    case WM_APP + 7: lastParam = lp; return static_cast<LRESULT>(wp) + 1;
+      case WM_APP + 7: lastParam = lp; return static_cast<LRESULT>(wp) + 1;
     }
     return CWnd::WindowProc(msg, wp, lp);
   }
@@ -235,8 +234,8 @@ TEST(WndOps, StylesChangeBitByBit) {
 
 TEST(WndOps, ScrollBarsKeepRangePageAndPosition) {
   CWnd wnd;
-  ASSERT_TRUE(wnd.CreateEx(0, PlainClass(), "", WS_POPUP | WS_HSCROLL | WS_VSCROLL, 0, 0, 200,
-                           200, nullptr, nullptr));
+  ASSERT_TRUE(wnd.CreateEx(0, PlainClass(), "", WS_POPUP | WS_HSCROLL | WS_VSCROLL, 0, 0, 200, 200, nullptr,
+                           nullptr));
   SCROLLINFO info = {};
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
   info.nMin = 0;

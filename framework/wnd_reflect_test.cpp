@@ -20,8 +20,8 @@ class CParentWnd : public CWnd {
 
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
     switch (msg) {
-    case WM_COMMAND: commands.push_back(HIWORD(wp)); break;
-    case WM_DRAWITEM: ++drawItems; return TRUE;
+      case WM_COMMAND: commands.push_back(HIWORD(wp)); break;
+      case WM_DRAWITEM: ++drawItems; return TRUE;
     }
     return CWnd::WindowProc(msg, wp, lp);
   }
@@ -37,19 +37,19 @@ class COwnButton : public CWnd {
 
   bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override {
     switch (msg) {
-    case WM_COMMAND:
-      if (HIWORD(wp) != BN_CLICKED) return false;
-      OnClicked();
-      *result = 0;
-      return true;
-    case WM_DRAWITEM:
-      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
-      *result = TRUE;
-      return true;
-    case WM_CTLCOLORBTN:
-      ++colours;
-      *result = reinterpret_cast<LRESULT>(brush);
-      return true;
+      case WM_COMMAND:
+        if (HIWORD(wp) != BN_CLICKED) return false;
+        OnClicked();
+        *result = 0;
+        return true;
+      case WM_DRAWITEM:
+        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+        *result = TRUE;
+        return true;
+      case WM_CTLCOLORBTN:
+        ++colours;
+        *result = reinterpret_cast<LRESULT>(brush);
+        return true;
     }
     return false;
   }
@@ -71,8 +71,8 @@ class WndReflect : public ::testing::Test {
 
 TEST_F(WndReflect, AnOwnerDrawnButtonDrawsItselfAndTakesItsOwnClicks) {
   COwnButton button;
-  ASSERT_TRUE(button.Create("BUTTON", "按钮", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
-                            Rect(10, 10, 90, 40), parent, 100));
+  ASSERT_TRUE(button.Create("BUTTON", "按钮", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, Rect(10, 10, 90, 40),
+                            parent, 100));
   button.Invalidate();
   button.UpdateWindow();
   PumpPending();
@@ -98,17 +98,16 @@ TEST_F(WndReflect, TheChildsColoursAnswerTheParent) {
 
 TEST_F(WndReflect, WhatTheChildDoesNotHandleReachesTheParent) {
   CWnd plain;  // a child object without its own notification handling
-  ASSERT_TRUE(plain.Create("BUTTON", "p", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
-                           Rect(10, 50, 90, 80), parent, 101));
+  ASSERT_TRUE(
+      plain.Create("BUTTON", "p", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, Rect(10, 50, 90, 80), parent, 101));
   plain.SendMessage(BM_CLICK);
   ASSERT_FALSE(parent.commands.empty());
   EXPECT_EQ(parent.commands.back(), BN_CLICKED);
 }
 
 TEST_F(WndReflect, AChildOutsideTheLayerNotifiesItsParentAsUsual) {
-  HWND raw = ::CreateWindowExA(0, "BUTTON", "r", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 90,
-                               80, 30, parent, reinterpret_cast<HMENU>(102),
-                               ::GetModuleHandleA(nullptr), nullptr);
+  HWND raw = ::CreateWindowExA(0, "BUTTON", "r", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 90, 80, 30,
+                               parent, reinterpret_cast<HMENU>(102), ::GetModuleHandleA(nullptr), nullptr);
   ASSERT_TRUE(raw);
   ::SendMessageA(raw, BM_CLICK, 0, 0);
   ASSERT_FALSE(parent.commands.empty());
@@ -127,12 +126,12 @@ class COwnEdit : public CWnd {
   bool OnChildNotify(UINT msg, WPARAM wp, LPARAM, LRESULT* result) override {
     if (msg != WM_COMMAND) return false;
     switch (HIWORD(wp)) {
-    case EN_CHANGE:
-    case EN_SETFOCUS:
-    case EN_KILLFOCUS:
-      events.push_back(HIWORD(wp));
-      *result = 0;
-      return true;
+      case EN_CHANGE:
+      case EN_SETFOCUS:
+      case EN_KILLFOCUS:
+        events.push_back(HIWORD(wp));
+        *result = 0;
+        return true;
     }
     return false;
   }

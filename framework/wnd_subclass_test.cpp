@@ -11,8 +11,8 @@ namespace {
 using wndtest::PlainClass;
 
 HWND MakeRawEdit() {
-  return ::CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_AUTOHSCROLL, 0, 0, 100, 20, nullptr,
-                           nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  return ::CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_AUTOHSCROLL, 0, 0, 100, 20, nullptr, nullptr,
+                           ::GetModuleHandleA(nullptr), nullptr);
 }
 
 std::string TextOf(HWND hwnd) {
@@ -28,9 +28,9 @@ class CFilteringEdit : public CWnd {
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
     seen.push_back(msg);
     switch (msg) {
-    case WM_CHAR:
-      if (wp == 'x') return 0;
-      break;
+      case WM_CHAR:
+        if (wp == 'x') return 0;
+        break;
     }
     return CWnd::WindowProc(msg, wp, lp);
   }
@@ -91,8 +91,8 @@ TEST(WndSubclass, AWindowIsTakenOverOnlyOnce) {
 TEST(WndSubclass, ADialogItemIsFoundByItsId) {
   CWnd parent;
   ASSERT_TRUE(wndtest::CreateTopLevel(parent, false));
-  HWND item = ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 50, 20, parent,
-                                reinterpret_cast<HMENU>(55), ::GetModuleHandleA(nullptr), nullptr);
+  HWND item = ::CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 50, 20, parent, reinterpret_cast<HMENU>(55),
+                                ::GetModuleHandleA(nullptr), nullptr);
   CFilteringEdit wnd;
   EXPECT_FALSE(wnd.SubclassDlgItem(56, parent));
   ASSERT_TRUE(wnd.SubclassDlgItem(55, parent));
@@ -108,12 +108,15 @@ class CSelfDrawnButton : public CWnd {
 };
 
 TEST(WndSubclass, PreSubclassWindowMayChangeTheStyle) {
-  struct Case { DWORD type; DWORD want; };
-  const Case cases[] = {{BS_PUSHBUTTON, BS_OWNERDRAW}, {BS_CHECKBOX, BS_CHECKBOX},
-                        {BS_OWNERDRAW, BS_OWNERDRAW}};
+  struct Case {
+    DWORD type;
+    DWORD want;
+  };
+  const Case cases[] = {
+      {BS_PUSHBUTTON, BS_OWNERDRAW}, {BS_CHECKBOX, BS_CHECKBOX}, {BS_OWNERDRAW, BS_OWNERDRAW}};
   for (const Case& c : cases) {
-    HWND button = ::CreateWindowExA(0, "BUTTON", "b", WS_POPUP | c.type, 0, 0, 50, 20, nullptr,
-                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND button = ::CreateWindowExA(0, "BUTTON", "b", WS_POPUP | c.type, 0, 0, 50, 20, nullptr, nullptr,
+                                    ::GetModuleHandleA(nullptr), nullptr);
     CSelfDrawnButton wnd;
     ASSERT_TRUE(wnd.SubclassWindow(button));
     EXPECT_EQ(wnd.GetStyle() & 0xF, c.want) << c.type;

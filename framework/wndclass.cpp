@@ -4,8 +4,7 @@
 
 #include "wndmodule.h"
 
-ATOM QelRegisterCreatingClass(const char* name, UINT style, HBRUSH background, HCURSOR cursor,
-                              WNDPROC proc) {
+ATOM QelRegisterCreatingClass(const char* name, UINT style, HBRUSH background, HCURSOR cursor, WNDPROC proc) {
   WNDCLASSA wc = {};
   wc.style = style;
   wc.lpfnWndProc = proc;

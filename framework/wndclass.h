@@ -22,8 +22,7 @@ LRESULT QelCreatingWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, CWnd* (*ma
 
 // Registers a class of this module with proc; 0 when the platform refuses (for
 // instance a class of that name that this module registered already).
-ATOM QelRegisterCreatingClass(const char* name, UINT style, HBRUSH background, HCURSOR cursor,
-                              WNDPROC proc);
+ATOM QelRegisterCreatingClass(const char* name, UINT style, HBRUSH background, HCURSOR cursor, WNDPROC proc);
 // Unregisters every class registered through QelRegisterCreatingClass.
 void QelUnregisterOwnClasses();
 
@@ -40,8 +39,6 @@ LRESULT CALLBACK QelGlobalClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 // A class of this module, visible to every module of the process
 // (CS_GLOBALCLASS is added), whose windows each get a T.
 template <class T>
-ATOM QelRegisterGlobalClass(const char* name, UINT style, HBRUSH background,
-                            HCURSOR cursor = nullptr) {
-  return QelRegisterCreatingClass(name, style | CS_GLOBALCLASS, background, cursor,
-                                  &QelGlobalClassProc<T>);
+ATOM QelRegisterGlobalClass(const char* name, UINT style, HBRUSH background, HCURSOR cursor = nullptr) {
+  return QelRegisterCreatingClass(name, style | CS_GLOBALCLASS, background, cursor, &QelGlobalClassProc<T>);
 }

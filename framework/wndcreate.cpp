@@ -12,9 +12,9 @@ namespace {
 // first window of that class created meanwhile is its window (a creation may
 // make helper windows of other classes first).
 struct PendingCreate {
-  CWnd* wnd;              // cleared once attached
+  CWnd* wnd;  // cleared once attached
   const char* className;
-  HWND attached;          // the handle the hook attached it to
+  HWND attached;  // the handle the hook attached it to
 };
 PendingCreate* g_pending = nullptr;
 
@@ -42,15 +42,15 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                    int x, int y, int cx, int cy, HWND parent, HMENU menuOrId, void* param) {
+BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
+                    int cx, int cy, HWND parent, HMENU menuOrId, void* param) {
   if (m_hWnd || !className) return FALSE;
   PendingCreate pending{this, className, nullptr};
   PendingCreate* outer = g_pending;
   g_pending = &pending;
   HHOOK hook = ::SetWindowsHookExA(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId());
-  HWND hwnd = ::CreateWindowExA(exStyle, className, windowName, style, x, y, cx, cy, parent,
-                                menuOrId, QelGetInstanceHandle(), param);
+  HWND hwnd = ::CreateWindowExA(exStyle, className, windowName, style, x, y, cx, cy, parent, menuOrId,
+                                QelGetInstanceHandle(), param);
   if (hook) ::UnhookWindowsHookEx(hook);
   g_pending = outer;
   if (!hwnd) {
@@ -68,11 +68,10 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* windowName
   return m_hWnd == hwnd;
 }
 
-BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect,
-                  HWND parent, UINT id, void* param) {
+BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, HWND parent,
+                  UINT id, void* param) {
   return CreateEx(0, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
-                  rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
-                  param);
+                  rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), param);
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {

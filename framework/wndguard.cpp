@@ -10,8 +10,8 @@ const char kErrorTitle[] = "错误";
 // The standard report: an error box owned by the window's top-level window,
 // except while the window is being made or taken down.
 void ShowStandardReport(HWND hwnd, UINT msg, const char* what) {
-  bool settled = msg != WM_NCCREATE && msg != WM_CREATE && msg != WM_DESTROY &&
-                 msg != WM_NCDESTROY && ::IsWindow(hwnd);
+  bool settled =
+      msg != WM_NCCREATE && msg != WM_CREATE && msg != WM_DESTROY && msg != WM_NCDESTROY && ::IsWindow(hwnd);
   HWND owner = settled ? ::GetAncestor(hwnd, GA_ROOT) : nullptr;
   QelMessageBox(owner, what, kErrorTitle, MB_OK | MB_ICONERROR);
 }
@@ -21,9 +21,9 @@ void ShowStandardReport(HWND hwnd, UINT msg, const char* what) {
 LRESULT QelAfterException(HWND hwnd, UINT msg, const char* what) {
   LRESULT result = 0;
   switch (msg) {
-  case WM_NCCREATE: result = FALSE; break;  // the window is not made
-  case WM_CREATE: result = -1; break;
-  case WM_PAINT: ::ValidateRect(hwnd, nullptr); break;  // else it is asked again at once
+    case WM_NCCREATE: result = FALSE; break;  // the window is not made
+    case WM_CREATE: result = -1; break;
+    case WM_PAINT: ::ValidateRect(hwnd, nullptr); break;  // else it is asked again at once
   }
   QelExceptionReporter report = QelGetModuleState().reportException;
   const char* text = what && *what ? what : "?";

@@ -21,11 +21,11 @@ class CWinApp;
 using QelExceptionReporter = void (*)(HWND hwnd, UINT msg, const char* what);
 
 struct QelModuleState {
-  HINSTANCE hInstance = nullptr;  // the module's own instance
-  HINSTANCE hResource = nullptr;  // where dialogs and strings are loaded from
-  CWinApp* app = nullptr;         // the module's application object, if any
-  std::unordered_map<HWND, CWnd*> windows;  // handle map: handle -> attached object
-  std::vector<ATOM> ownClasses;   // classes to unregister when a DLL is unloaded
+  HINSTANCE hInstance = nullptr;                   // the module's own instance
+  HINSTANCE hResource = nullptr;                   // where dialogs and strings are loaded from
+  CWinApp* app = nullptr;                          // the module's application object, if any
+  std::unordered_map<HWND, CWnd*> windows;         // handle map: handle -> attached object
+  std::vector<ATOM> ownClasses;                    // classes to unregister when a DLL is unloaded
   QelExceptionReporter reportException = nullptr;  // nullptr: the standard box
 };
 

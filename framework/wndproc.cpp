@@ -79,8 +79,7 @@ void CWndAccess::Detach(CWnd* wnd) {
   if (!hwnd) return;
   // Put the window's own procedure back unless someone subclassed it after us
   // (then theirs stays, and messages for an unknown handle go on by default).
-  if (wnd->m_subclassed &&
-      reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == QelWndProc)
+  if (wnd->m_subclassed && reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == QelWndProc)
     ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(wnd->m_pfnSuper));
   auto& windows = QelGetModuleState().windows;
   auto it = windows.find(hwnd);

@@ -21,30 +21,26 @@ bool IsControlDraw(UINT ctlType) { return ctlType != ODT_MENU; }
 // The child window that sent a notification, or nullptr for any other message.
 HWND NotifyingChild(HWND parent, UINT msg, LPARAM lp) {
   switch (msg) {
-  case WM_COMMAND:  // lParam 0: a menu or an accelerator
-    return reinterpret_cast<HWND>(lp);
-  case WM_NOTIFY:
-    return lp ? reinterpret_cast<const NMHDR*>(lp)->hwndFrom : nullptr;
-  case WM_DRAWITEM: {
-    auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-    return item && IsControlDraw(item->CtlType) ? item->hwndItem : nullptr;
-  }
-  case WM_MEASUREITEM: {  // the item names its control by id only
-    auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lp);
-    return item && IsControlDraw(item->CtlType) ? ::GetDlgItem(parent, item->CtlID) : nullptr;
-  }
-  case WM_DELETEITEM:
-    return lp ? reinterpret_cast<const DELETEITEMSTRUCT*>(lp)->hwndItem : nullptr;
-  case WM_COMPAREITEM:
-    return lp ? reinterpret_cast<const COMPAREITEMSTRUCT*>(lp)->hwndItem : nullptr;
-  case WM_CTLCOLORBTN:
-  case WM_CTLCOLOREDIT:
-  case WM_CTLCOLORLISTBOX:
-  case WM_CTLCOLORSCROLLBAR:
-  case WM_CTLCOLORSTATIC:
-  case WM_HSCROLL:  // lParam 0: the window's own scroll bar
-  case WM_VSCROLL:
-    return reinterpret_cast<HWND>(lp);
+    case WM_COMMAND:  // lParam 0: a menu or an accelerator
+      return reinterpret_cast<HWND>(lp);
+    case WM_NOTIFY: return lp ? reinterpret_cast<const NMHDR*>(lp)->hwndFrom : nullptr;
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      return item && IsControlDraw(item->CtlType) ? item->hwndItem : nullptr;
+    }
+    case WM_MEASUREITEM: {  // the item names its control by id only
+      auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lp);
+      return item && IsControlDraw(item->CtlType) ? ::GetDlgItem(parent, item->CtlID) : nullptr;
+    }
+    case WM_DELETEITEM: return lp ? reinterpret_cast<const DELETEITEMSTRUCT*>(lp)->hwndItem : nullptr;
+    case WM_COMPAREITEM: return lp ? reinterpret_cast<const COMPAREITEMSTRUCT*>(lp)->hwndItem : nullptr;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_HSCROLL:  // lParam 0: the window's own scroll bar
+    case WM_VSCROLL: return reinterpret_cast<HWND>(lp);
   }
   return nullptr;
 }
@@ -68,8 +64,7 @@ bool QelReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT* res
   if (!IsAskableChild(parent, child)) return false;
   if (CWnd* own = CWnd::FromHandlePermanent(child)) return own->OnChildNotify(msg, wp, lp, result);
   ReflectedNotify packet{msg, wp, lp, 0};
-  if (::SendMessageA(child, QelReflectMessage(), 0, reinterpret_cast<LPARAM>(&packet)) !=
-      kReflectionHandled)
+  if (::SendMessageA(child, QelReflectMessage(), 0, reinterpret_cast<LPARAM>(&packet)) != kReflectionHandled)
     return false;
   *result = packet.result;
   return true;
@@ -78,7 +73,5 @@ bool QelReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT* res
 LRESULT QelAnswerReflection(CWnd* child, LPARAM packet) {
   auto* notify = reinterpret_cast<ReflectedNotify*>(packet);
   if (!notify) return 0;
-  return child->OnChildNotify(notify->msg, notify->wp, notify->lp, &notify->result)
-             ? kReflectionHandled
-             : 0;
+  return child->OnChildNotify(notify->msg, notify->wp, notify->lp, &notify->result) ? kReflectionHandled : 0;
 }

@@ -20,7 +20,9 @@
 class BenchSurface {
  public:
   BenchSurface(int width, int height)
-      : m_width(width), m_height(height), m_screen(::GetDC(nullptr)),
+      : m_width(width),
+        m_height(height),
+        m_screen(::GetDC(nullptr)),
         m_target(::CreateCompatibleDC(m_screen)) {
     m_bitmap.CreateDIBSection32(m_target, width, height);
     m_old = ::SelectObject(m_target, m_bitmap);
@@ -44,8 +46,7 @@ class BenchSurface {
     DWORD hash = 2166136261u;
     for (size_t i = 0; px && i < static_cast<size_t>(m_width) * m_height; ++i) {
       const DWORD v = bWholePixels ? px[i] : px[i] & 0x00FFFFFF;
-      for (int b = 0; b < 32; b += 8)
-        hash = (hash ^ ((v >> b) & 0xFF)) * 16777619u;
+      for (int b = 0; b < 32; b += 8) hash = (hash ^ ((v >> b) & 0xFF)) * 16777619u;
     }
     return hash;
   }
@@ -92,11 +93,9 @@ inline RepaintTimes TimeRepaints(BenchSurface& surface, CObList& objects, int st
   std::vector<double> steady;
   for (int r = 0; r < kKeepingRepaints + steadyRepaints; ++r) {
     const double ms = RepaintOnceMs(output, objects);
-    if (r == 0)
-      times.secondMs = ms;
+    if (r == 0) times.secondMs = ms;
     times.slowestLaterMs = std::max(times.slowestLaterMs, ms);
-    if (r >= kKeepingRepaints)
-      steady.push_back(ms);
+    if (r >= kKeepingRepaints) steady.push_back(ms);
   }
   times.steadyMs = bench::Median(steady);
   return times;
@@ -108,8 +107,7 @@ inline double PartialRepaintMs(CDC& output, CObList& objects, const RECT& area, 
   std::vector<double> runs;
   const int saved = output.SaveDC();
   ::IntersectClipRect(output, area.left, area.top, area.right, area.bottom);
-  for (int r = 0; r < repaints; ++r)
-    runs.push_back(RepaintOnceMs(output, objects));
+  for (int r = 0; r < repaints; ++r) runs.push_back(RepaintOnceMs(output, objects));
   output.RestoreDC(saved);
   return bench::Median(runs);
 }
@@ -144,8 +142,8 @@ inline void PrintRepaints(const RepaintFigures& f, int objects) {
   PrintMs("second repaint", f.times.secondMs);
   PrintMs("slowest repaint after first", f.times.slowestLaterMs);
   PrintMs("100x100 area repaint", f.areaMs);
-  std::puts(qel::FormatStr("repainted pixels: %08lX (whole pixels %08lX), first paint's %08lX",
-                           f.pixels, f.wholePixels, f.firstPixels)
+  std::puts(qel::FormatStr("repainted pixels: %08lX (whole pixels %08lX), first paint's %08lX", f.pixels,
+                           f.wholePixels, f.firstPixels)
                 .c_str());
 }
 
@@ -159,8 +157,7 @@ struct StoreLoadTimes {
 inline StoreLoadTimes TimeStoreLoad(CPicObj& picture, int rounds) {
   StoreLoadTimes times;
   bench::Stopwatch watch;
-  for (int r = 0; r < rounds; ++r)
-    times.bytes = StorePictureBytes(picture);
+  for (int r = 0; r < rounds; ++r) times.bytes = StorePictureBytes(picture);
   times.storeMs = watch.ElapsedMs() / rounds;
   watch.Restart();
   for (int r = 0; r < rounds; ++r)

@@ -116,8 +116,8 @@ size_t CaseNamed(const char* what) {
 }
 
 TEST_F(HostilePictureTest, WhatIsNotFiniteIsNotDrawn) {
-  for (const char* what : {"poly-line with a NaN point", "curve through an infinite point",
-                           "rectangle with NaN corners"}) {
+  for (const char* what :
+       {"poly-line with a NaN point", "curve through an infinite point", "rectangle with NaN corners"}) {
     SCOPED_TRACE(what);
     const GdiRecording done = Record(CaseNamed(what), 1.0);
     EXPECT_EQ(done.shapes, 0);
@@ -206,8 +206,7 @@ TEST_F(HostilePictureTest, DamagedObjectsInNestedGroupsPaintAsTheyDoAlone) {
     }
     {
       CDC dc(alone.dc());
-      for (CDrawObj* obj : objects)
-        obj->Draw(&dc, 0);
+      for (CDrawObj* obj : objects) obj->Draw(&dc, 0);
     }
     EXPECT_EQ(inGroups.Pixels(), alone.Pixels());
     EXPECT_GT(alone.CountPixels(RgbOf(hostile::kNeighbourColour)), 0);  // something was painted
@@ -336,9 +335,9 @@ TEST(DrawBounds, PenWidthIsTheZoomedLineWidthHeldToItsRange) {
     int width;
     double zoom;
     int pen;
-  } cases[] = {{1, 1.0, 1},       {0, 4.0, 1},        {7, 2.5, 17},         {32, 4.0, 128},
-               {8000000, 1.0, 1024}, {INT_MAX, 4.0, 1024}, {INT_MIN, 1.0, 1}, {-5, 2.0, 1},
-               {3, std::numeric_limits<double>::quiet_NaN(), 1}};
+  } cases[] = {{1, 1.0, 1},       {0, 4.0, 1},          {7, 2.5, 17},
+               {32, 4.0, 128},    {8000000, 1.0, 1024}, {INT_MAX, 4.0, 1024},
+               {INT_MIN, 1.0, 1}, {-5, 2.0, 1},         {3, std::numeric_limits<double>::quiet_NaN(), 1}};
   for (const auto& c : cases) EXPECT_EQ(PenWidth(c.width, c.zoom), c.pen) << c.width << "@" << c.zoom;
 }
 
@@ -346,8 +345,14 @@ TEST(DrawBounds, FontSizesAreTruncatedAndHeldToTheLargestCell) {
   const struct {
     double size;
     LONG bounded;
-  } cases[] = {{13.0, 13},   {-13.9, -13}, {1024.0, 1024}, {1e9, 1024}, {-2147483648.0, -1024},
-               {1023.99, 1023}, {0.0, 0},     {std::numeric_limits<double>::quiet_NaN(), 0}};
+  } cases[] = {{13.0, 13},
+               {-13.9, -13},
+               {1024.0, 1024},
+               {1e9, 1024},
+               {-2147483648.0, -1024},
+               {1023.99, 1023},
+               {0.0, 0},
+               {std::numeric_limits<double>::quiet_NaN(), 0}};
   for (const auto& c : cases) EXPECT_EQ(BoundedFontSize(c.size), c.bounded) << c.size;
   LOGFONTA lf = DefaultTextFont();
   lf.lfHeight = INT_MIN;
@@ -397,15 +402,15 @@ TEST(ImageSize, HeadersStateTheirSizeBeforeAnythingIsDecoded) {
     bool known;
     LONG cx, cy;
   } cases[] = {
-      {"png", Header({0x89, 'P', 'N', 'G', 13, 10, 0x1A, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R',
-                      0, 0, 0x4E, 0x20, 0x80, 0, 0, 0}),
+      {"png", Header({0x89, 'P', 'N', 'G', 13, 10, 0x1A, 10,   0,    0, 0, 13,
+                      'I',  'H', 'D', 'R', 0,  0,  0x4E, 0x20, 0x80, 0, 0, 0}),
        true, 20000, 0x7FFFFFFF},
       {"gif", Header({'G', 'I', 'F', '8', '9', 'a', 0x10, 0x27, 0xFF, 0xFF}), true, 10000, 65535},
-      {"bmp top-down", Header({'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40, 0, 0, 0,
-                               0x30, 0x75, 0, 0, 0xD0, 0x8A, 0xFF, 0xFF}),
+      {"bmp top-down", Header({'B', 'M', 0, 0, 0, 0,    0,    0, 0, 0,    0,    0,    0,
+                               0,   40,  0, 0, 0, 0x30, 0x75, 0, 0, 0xD0, 0x8A, 0xFF, 0xFF}),
        true, 30000, 30000},
-      {"bmp core", Header({'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 0, 0, 0, 4, 0, 3, 0}),
-       true, 4, 3},
+      {"bmp core", Header({'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 12, 0, 0, 0, 4, 0, 3, 0}), true, 4,
+       3},
       {"jpeg", Header({0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 0, 0, 0xFF, 0xFF, 0xC2, 0, 11, 8, 0x10, 0, 0x20, 0}),
        true, 8192, 4096},
       {"jpeg without a frame", Header({0xFF, 0xD8, 0xFF, 0xE0, 0, 200}), false, 0, 0},
@@ -512,11 +517,11 @@ TEST(VisibleImage, OnlyADestinationBeyondWhatAValidPictureSpansIsDrawnInPart) {
     Gdiplus::GpPointF corners[3];
     bool beyond;
   } cases[] = {
-      {{{0, 0}, {limit, 0}, {0, limit}}, false},           // a whole valid picture at 400%
-      {{{-limit, 0}, {0, 0}, {-limit, 100}}, false},       // scrolled far
+      {{{0, 0}, {limit, 0}, {0, limit}}, false},      // a whole valid picture at 400%
+      {{{-limit, 0}, {0, 0}, {-limit, 100}}, false},  // scrolled far
       {{{0, 0}, {limit + 2, 0}, {0, 10}}, true},
-      {{{0, -limit}, {0, 0}, {limit, -limit}}, false},     // turned
-      {{{0, 0}, {limit, limit}, {limit, -limit}}, true},   // turned: the box spans 2 x limit
+      {{{0, -limit}, {0, 0}, {limit, -limit}}, false},    // turned
+      {{{0, 0}, {limit, limit}, {limit, -limit}}, true},  // turned: the box spans 2 x limit
   };
   for (const auto& c : cases) EXPECT_EQ(IsBeyondValidImageExtent(c.corners), c.beyond);
 }
@@ -549,8 +554,12 @@ TEST(TurnedText, TheBitmapCoversOnlyWhatTheClipBoxShows) {
   frame.width = 100000;
   frame.height = 100000;
   const DirPair turn = DirectionOfDegrees(30);
-  frame.xform = XFORM{static_cast<FLOAT>(turn.cosine), static_cast<FLOAT>(turn.sine),
-                      static_cast<FLOAT>(-turn.sine), static_cast<FLOAT>(turn.cosine), -20000, -60000};
+  frame.xform = XFORM{static_cast<FLOAT>(turn.cosine),
+                      static_cast<FLOAT>(turn.sine),
+                      static_cast<FLOAT>(-turn.sine),
+                      static_cast<FLOAT>(turn.cosine),
+                      -20000,
+                      -60000};
   const RECT clip = {0, 0, kSide, kSide};
   const RECT part = VisibleFramePart(frame, clip);
   const LONG w = part.right - part.left;
@@ -601,7 +610,8 @@ TEST(TurnedText, AHugeTurnedTextShowsItsGlyphsWhereItIsVisible) {
   // glyphs fill the band just above that point.
   int blue = 0;
   for (int y = 40; y < 100; ++y)
-    for (int x = 0; x < 100; ++x) blue += (surface.Pixel(x, y) & 0xFF) > 0x80 && (surface.Pixel(x, y) >> 16) < 0x80;
+    for (int x = 0; x < 100; ++x)
+      blue += (surface.Pixel(x, y) & 0xFF) > 0x80 && (surface.Pixel(x, y) >> 16) < 0x80;
   EXPECT_GT(blue, 300);
   // Nothing lands beyond the frame.
   for (int y = 110; y < kSide; ++y) EXPECT_EQ(surface.Pixel(150, y), 0xFFFFFFu);

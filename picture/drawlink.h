@@ -20,32 +20,32 @@ class CPicObj;
 // The five words that a window hands to each of its objects, and (with the
 // object in the second place) the context of a link.
 struct DrawViewContext {
-    CPicObj* pPicture = nullptr;
-    CDrawObj* pObject = nullptr;  // the windows set it to none; links get their owner here
-    HWND hView = nullptr;
-    RECT* pUpdateRect = nullptr;  // the dirty rectangle of the current tick
-    DWORD dwReserved = 0;
+  CPicObj* pPicture = nullptr;
+  CDrawObj* pObject = nullptr;  // the windows set it to none; links get their owner here
+  HWND hView = nullptr;
+  RECT* pUpdateRect = nullptr;  // the dirty rectangle of the current tick
+  DWORD dwReserved = 0;
 };
 QEL_LAYOUT(sizeof(DrawViewContext), 20, 40);  // five words
 
 struct DrawLinkOps {
-    // Link-kind number (Overview, link kinds).
-    int (*GetKind)(CObject* pLink);
-    // 1 direct link, 2 script.
-    int (*GetMode)(CObject* pLink);
-    // Prepares the link's script with the context, then sets the link's context.
-    void (*Prepare)(CObject* pLink, const DrawViewContext& context);
-    // The trigger rule; non-zero when the link ran.
-    int (*OnTrigger)(CObject* pLink, int nKind, DWORD dwTick, HWND hWnd);
-    // True when the link's script holds source text.
-    bool (*HasScriptSource)(CObject* pLink);
-    // Compiles the link's script; returns the number of error lines.
-    int (*Compile)(CObject* pLink, const char* pszCompiler, CString& strErrors);
-    // The class of link objects, checked while a picture loads (null: any object).
-    const CRuntimeClass* pLinkClass;
-    // Gives the link its trigger: the controls make their event links fire on
-    // their own event (500, 510, 511, 520) when they are prepared.
-    void (*SetTrigger)(CObject* pLink, int nTrigger);
+  // Link-kind number (Overview, link kinds).
+  int (*GetKind)(CObject* pLink);
+  // 1 direct link, 2 script.
+  int (*GetMode)(CObject* pLink);
+  // Prepares the link's script with the context, then sets the link's context.
+  void (*Prepare)(CObject* pLink, const DrawViewContext& context);
+  // The trigger rule; non-zero when the link ran.
+  int (*OnTrigger)(CObject* pLink, int nKind, DWORD dwTick, HWND hWnd);
+  // True when the link's script holds source text.
+  bool (*HasScriptSource)(CObject* pLink);
+  // Compiles the link's script; returns the number of error lines.
+  int (*Compile)(CObject* pLink, const char* pszCompiler, CString& strErrors);
+  // The class of link objects, checked while a picture loads (null: any object).
+  const CRuntimeClass* pLinkClass;
+  // Gives the link its trigger: the controls make their event links fire on
+  // their own event (500, 510, 511, 520) when they are prepared.
+  void (*SetTrigger)(CObject* pLink, int nTrigger);
 };
 
 // Installs the engine's table (null removes it). Not thread-safe: call once at start-up.

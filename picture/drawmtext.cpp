@@ -28,19 +28,19 @@ UINT AlignmentFlags(int nAlign) { return static_cast<UINT>(nAlign) & (DT_CENTER 
 // ---- CDrawMtext --------------------------------------------------------------
 
 CDrawMtext::CDrawMtext() : m_strText("多行文本"), m_font(DefaultTextFont()) {
-    m_nLineStyle = 0;
-    m_nLineWidth = 1;
+  m_nLineStyle = 0;
+  m_nLineWidth = 1;
 }
 
 void CDrawMtext::Serialize(CArchive& ar) {
-    CDrawRect::Serialize(ar);
-    if (ar.IsStoring()) {
-        ar << m_strText;
-        ar.Write(&m_font, sizeof m_font);
-    } else {
-        ar >> m_strText;
-        ar.Read(&m_font, sizeof m_font);
-    }
+  CDrawRect::Serialize(ar);
+  if (ar.IsStoring()) {
+    ar << m_strText;
+    ar.Write(&m_font, sizeof m_font);
+  } else {
+    ar >> m_strText;
+    ar.Read(&m_font, sizeof m_font);
+  }
 }
 
 DrawObjType CDrawMtext::GetObjType() { return DOT_MTEXT; }
@@ -54,61 +54,54 @@ int CDrawMtext::EditObjectText(HWND hOwner) { return ::EditObjectText(hOwner, th
 int CDrawMtext::HitTest(const CPointD& point, CDrawObj** ppHit) { return HitHandleOrInside(point, ppHit); }
 
 void CDrawMtext::AppendTextColorAndFont(PropDescList* pList) {
-    AppendNamedProp(pList, kPropTextColor, PE_COLOR, "字体颜色", m_clrText);
-    AppendProp(pList, PROP_FONT, PE_FONT, reinterpret_cast<LONG_PTR>(&m_font));
+  AppendNamedProp(pList, kPropTextColor, PE_COLOR, "字体颜色", m_clrText);
+  AppendProp(pList, PROP_FONT, PE_FONT, reinterpret_cast<LONG_PTR>(&m_font));
 }
 
 void CDrawMtext::GetPropList(PropDescList* pList) {
-    GetBasePropList(pList);
-    AppendNamedProp(pList, PROP_PAGES, PE_BUTTON, "编辑文本", 0);
-    AppendTextColorAndFont(pList);
-    AppendStyleProps(pList);
-    AppendGeometryProps(pList);
+  GetBasePropList(pList);
+  AppendNamedProp(pList, PROP_PAGES, PE_BUTTON, "编辑文本", 0);
+  AppendTextColorAndFont(pList);
+  AppendStyleProps(pList);
+  AppendGeometryProps(pList);
 }
 
 BOOL CDrawMtext::SetTextProp(int nId, LONG_PTR value) {
-    switch (nId) {
-    case PROP_TEXT:
-        SetText(reinterpret_cast<const char*>(value));
-        return TRUE;
-    case kPropTextColor:
-        m_clrText = static_cast<COLORREF>(value);
-        return TRUE;
+  switch (nId) {
+    case PROP_TEXT: SetText(reinterpret_cast<const char*>(value)); return TRUE;
+    case kPropTextColor: m_clrText = static_cast<COLORREF>(value); return TRUE;
     case PROP_FONT:
-        if (!value)
-            return FALSE;
-        m_font = *reinterpret_cast<const LOGFONTA*>(value);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+      if (!value) return FALSE;
+      m_font = *reinterpret_cast<const LOGFONTA*>(value);
+      return TRUE;
+    default: return FALSE;
+  }
 }
 
 BOOL CDrawMtext::SetProp(int nId, LONG_PTR value) {
-    return SetBaseProp(nId, value) || SetTextProp(nId, value) || SetShapeProp(nId, value);
+  return SetBaseProp(nId, value) || SetTextProp(nId, value) || SetShapeProp(nId, value);
 }
 
 void CDrawMtext::DrawFrameText(CDC* pDC, const FrameInset& inset, UINT nFlags) {
-    const DeviceFrame frame = GetDeviceFrame();
-    auto draw = [&](CDC* pOn) {
-        DrawTextInFrame(*pOn, frame, inset, m_strText.GetString(), m_font, m_view.zoom, m_clrText,
-                        nFlags);
-    };
-    if (IsUpright(frame)) {
-        draw(pDC);
-        return;
-    }
-    PaintKey key;
-    key.Add(frame.xform).Add(frame.width).Add(frame.height).Add(inset).Add(nFlags);
-    key.AddText(m_strText.GetString()).Add(m_font).Add(m_view.zoom).Add(m_clrText);
-    m_textCache.Paint(pDC, key, [&] { return FrameReach(frame, 2); }, draw);
+  const DeviceFrame frame = GetDeviceFrame();
+  auto draw = [&](CDC* pOn) {
+    DrawTextInFrame(*pOn, frame, inset, m_strText.GetString(), m_font, m_view.zoom, m_clrText, nFlags);
+  };
+  if (IsUpright(frame)) {
+    draw(pDC);
+    return;
+  }
+  PaintKey key;
+  key.Add(frame.xform).Add(frame.width).Add(frame.height).Add(inset).Add(nFlags);
+  key.AddText(m_strText.GetString()).Add(m_font).Add(m_view.zoom).Add(m_clrText);
+  m_textCache.Paint(
+      pDC, key, [&] { return FrameReach(frame, 2); }, draw);
 }
 
 void CDrawMtext::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || !m_corners.IsFinite() || !MeetsClip(pDC, CornersReach()))
-        return;
-    CDrawRect::Draw(pDC, dwFlags);
-    DrawFrameText(pDC, kMtextInset, kMtextFlags);
+  if (!m_bVisible || !m_corners.IsFinite() || !MeetsClip(pDC, CornersReach())) return;
+  CDrawRect::Draw(pDC, dwFlags);
+  DrawFrameText(pDC, kMtextInset, kMtextFlags);
 }
 
 // ---- CDrawTagVal -------------------------------------------------------------
@@ -116,39 +109,38 @@ void CDrawMtext::Draw(CDC* pDC, DWORD dwFlags) {
 CDrawTagVal::CDrawTagVal() { m_strText = "##.##"; }
 
 void CDrawTagVal::Serialize(CArchive& ar) {
-    CDrawMtext::Serialize(ar);
-    if (ar.IsStoring())
-        ar << m_nAlign;
-    else
-        ar >> m_nAlign;
+  CDrawMtext::Serialize(ar);
+  if (ar.IsStoring())
+    ar << m_nAlign;
+  else
+    ar >> m_nAlign;
 }
 
 DrawObjType CDrawTagVal::GetObjType() { return DOT_TAGVAL; }
 
 void CDrawTagVal::GetPropList(PropDescList* pList) {
-    GetBasePropList(pList);
-    AppendTextColorAndFont(pList);
-    AppendStyleProps(pList);
-    AppendProp(pList, PROP_ALIGN, PE_ALIGN, m_nAlign);
-    AppendGeometryProps(pList);
+  GetBasePropList(pList);
+  AppendTextColorAndFont(pList);
+  AppendStyleProps(pList);
+  AppendProp(pList, PROP_ALIGN, PE_ALIGN, m_nAlign);
+  AppendGeometryProps(pList);
 }
 
 BOOL CDrawTagVal::SetProp(int nId, LONG_PTR value) {
-    if (nId == PROP_ALIGN) {
-        m_nAlign = static_cast<int>(value);
-        return TRUE;
-    }
-    return CDrawMtext::SetProp(nId, value);
+  if (nId == PROP_ALIGN) {
+    m_nAlign = static_cast<int>(value);
+    return TRUE;
+  }
+  return CDrawMtext::SetProp(nId, value);
 }
 
 int CDrawTagVal::GetActionKinds(ActionKindList* pList) {
-    return FillObjectActionKinds(this, LF_TAGVALUE, pList);
+  return FillObjectActionKinds(this, LF_TAGVALUE, pList);
 }
 
 void CDrawTagVal::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || !m_corners.IsFinite() || !MeetsClip(pDC, CornersReach()))
-        return;
-    CDrawRect::Draw(pDC, dwFlags);
-    DrawFrameText(pDC, kTagValInset, kTagValFlags | AlignmentFlags(m_nAlign));
-    CDrawObj::Draw(pDC, dwFlags);
+  if (!m_bVisible || !m_corners.IsFinite() || !MeetsClip(pDC, CornersReach())) return;
+  CDrawRect::Draw(pDC, dwFlags);
+  DrawFrameText(pDC, kTagValInset, kTagValFlags | AlignmentFlags(m_nAlign));
+  CDrawObj::Draw(pDC, dwFlags);
 }

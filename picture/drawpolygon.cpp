@@ -10,142 +10,132 @@ IMPLEMENT_SERIAL(CDrawPolygon, CDrawPoly, 0)
 namespace {
 
 RECT BoundsOfPoints(const std::vector<POINT>& pts) {
-    RECT r = {pts[0].x, pts[0].y, pts[0].x, pts[0].y};
-    for (const POINT& p : pts) {
-        r.left = std::min(r.left, p.x);
-        r.top = std::min(r.top, p.y);
-        r.right = std::max(r.right, p.x);
-        r.bottom = std::max(r.bottom, p.y);
-    }
-    return r;
+  RECT r = {pts[0].x, pts[0].y, pts[0].x, pts[0].y};
+  for (const POINT& p : pts) {
+    r.left = std::min(r.left, p.x);
+    r.top = std::min(r.top, p.y);
+    r.right = std::max(r.right, p.x);
+    r.bottom = std::max(r.bottom, p.y);
+  }
+  return r;
 }
 
 }  // namespace
 
 bool PointInPolygon(const std::vector<POINT>& pts, POINT pt) {
-    if (pts.size() < 3)
-        return false;
-    CRgn region;
-    if (!region.CreatePolygonRgn(pts.data(), static_cast<int>(pts.size()), ALTERNATE))
-        return false;
-    return region.PtInRegion(pt.x, pt.y) != FALSE;
+  if (pts.size() < 3) return false;
+  CRgn region;
+  if (!region.CreatePolygonRgn(pts.data(), static_cast<int>(pts.size()), ALTERNATE)) return false;
+  return region.PtInRegion(pt.x, pt.y) != FALSE;
 }
 
 namespace {
 
 // The fill and outline of a plain polygon, its pen and brush selected.
 void FillAndStrokePlain(CDC* pDC, const std::vector<POINT>& closed, bool bNoOutline) {
-    pDC->Polygon(closed.data(), static_cast<int>(closed.size()));
-    if (!bNoOutline)
-        StrokePolyline(pDC, closed.data(), closed.size(), LineGuardOf(false));
+  pDC->Polygon(closed.data(), static_cast<int>(closed.size()));
+  if (!bNoOutline) StrokePolyline(pDC, closed.data(), closed.size(), LineGuardOf(false));
 }
 
 }  // namespace
 
 void DrawFilledOutline(CDC* pDC, CDrawObj* pObj, const std::vector<POINT>& outline, PenRule rule,
                        bool bBrushStyles) {
-    bool noOutline = pObj->m_clrLine == kNoColor;
-    const double zoom = pObj->GetView().zoom;
-    std::vector<POINT> closed = outline;
-    if (noOutline || IsThinCosmeticPen(pObj->m_nLineStyle, pObj->m_nLineWidth, zoom, rule))
-        DropRepeatedPoints(closed);
-    CPen pen;
-    if (!CreateLinePen(pen, pObj->m_nLineStyle, pObj->m_nLineWidth, zoom, pObj->m_clrLine, rule,
-                       noOutline))
-        return;
-    CSelectGdi selPen(*pDC, pen);
-    const bool thinDashed = IsThinDashedPen(pObj->m_nLineStyle, pObj->m_nLineWidth, zoom, rule);
-    const int count = static_cast<int>(closed.size());
-    int style = pObj->m_nFillStyle;
-    if (style == 1 && !thinDashed) {
-        CBrush brush;
-        if (CreateFillBrush(brush, style, pObj->m_clrFill1)) {
-            CSelectGdi selBrush(*pDC, brush);
-            FillAndStrokePlain(pDC, closed, noOutline);
-        }
-        return;
+  bool noOutline = pObj->m_clrLine == kNoColor;
+  const double zoom = pObj->GetView().zoom;
+  std::vector<POINT> closed = outline;
+  if (noOutline || IsThinCosmeticPen(pObj->m_nLineStyle, pObj->m_nLineWidth, zoom, rule))
+    DropRepeatedPoints(closed);
+  CPen pen;
+  if (!CreateLinePen(pen, pObj->m_nLineStyle, pObj->m_nLineWidth, zoom, pObj->m_clrLine, rule, noOutline))
+    return;
+  CSelectGdi selPen(*pDC, pen);
+  const bool thinDashed = IsThinDashedPen(pObj->m_nLineStyle, pObj->m_nLineWidth, zoom, rule);
+  const int count = static_cast<int>(closed.size());
+  int style = pObj->m_nFillStyle;
+  if (style == 1 && !thinDashed) {
+    CBrush brush;
+    if (CreateFillBrush(brush, style, pObj->m_clrFill1)) {
+      CSelectGdi selBrush(*pDC, brush);
+      FillAndStrokePlain(pDC, closed, noOutline);
     }
-    if (style == 1 || (bBrushStyles && style >= 100)) {
-        CBrush brush;
-        if (CreateFillBrush(brush, style, pObj->m_clrFill1)) {
-            CSelectGdi selBrush(*pDC, brush);
-            // A thin dashed outline comes from the poly-line below alone,
-            // drawn where it shows: the fill takes no pen.
-            CSelectGdi fillPen(*pDC, thinDashed ? ::GetStockObject(NULL_PEN) : nullptr);
-            pDC->Polygon(closed.data(), count);
-        }
-    } else if (IsGradientFill(style)) {
-        FillGradientPolygon(*pDC, closed.data(), count, BoundsOfPoints(closed), style,
-                            pObj->m_clrFill1, pObj->m_clrFill2);
+    return;
+  }
+  if (style == 1 || (bBrushStyles && style >= 100)) {
+    CBrush brush;
+    if (CreateFillBrush(brush, style, pObj->m_clrFill1)) {
+      CSelectGdi selBrush(*pDC, brush);
+      // A thin dashed outline comes from the poly-line below alone,
+      // drawn where it shows: the fill takes no pen.
+      CSelectGdi fillPen(*pDC, thinDashed ? ::GetStockObject(NULL_PEN) : nullptr);
+      pDC->Polygon(closed.data(), count);
     }
-    if (!noOutline)
-        StrokePolyline(pDC, closed.data(), closed.size(), LineGuardOf(thinDashed));
+  } else if (IsGradientFill(style)) {
+    FillGradientPolygon(*pDC, closed.data(), count, BoundsOfPoints(closed), style, pObj->m_clrFill1,
+                        pObj->m_clrFill2);
+  }
+  if (!noOutline) StrokePolyline(pDC, closed.data(), closed.size(), LineGuardOf(thinDashed));
 }
 
 int CDrawPolygon::HitTest(const CPointD& point, CDrawObj** ppHit) {
-    return HitHandlesThenBody(point, ppHit, [&] { return HitOutlineOrFill(m_points, point); });
+  return HitHandlesThenBody(point, ppHit, [&] { return HitOutlineOrFill(m_points, point); });
 }
 
 int CDrawPolygon::HitTestChild(const CPointD& point, CDrawObj** ppHit) {
-    // Inside a group the polygon's area counts, whatever its fill.
-    std::vector<POINT> pts(m_points.size());
-    for (size_t i = 0; i < m_points.size(); ++i)
-        pts[i] = TruncatedPoint(m_points[i]);
-    return Hit(PointInPolygon(pts, TruncatedPoint(point)) ? 0 : -1, ppHit);
+  // Inside a group the polygon's area counts, whatever its fill.
+  std::vector<POINT> pts(m_points.size());
+  for (size_t i = 0; i < m_points.size(); ++i) pts[i] = TruncatedPoint(m_points[i]);
+  return Hit(PointInPolygon(pts, TruncatedPoint(point)) ? 0 : -1, ppHit);
 }
 
 void CDrawPolygon::Draw(CDC* pDC, DWORD dwFlags) {
-    if (!m_bVisible || GetPointCount() < 2 || !AllFinite(m_points) || !MeetsClip(pDC, PointsReach()))
-        return;
-    std::vector<POINT> closed = DevicePoints(m_points);
-    closed.push_back(closed.front());
-    DrawFilledShape(pDC, closed, PenRule::DashStyles, true);
-    CDrawObj::Draw(pDC, dwFlags);
+  if (!m_bVisible || GetPointCount() < 2 || !AllFinite(m_points) || !MeetsClip(pDC, PointsReach())) return;
+  std::vector<POINT> closed = DevicePoints(m_points);
+  closed.push_back(closed.front());
+  DrawFilledShape(pDC, closed, PenRule::DashStyles, true);
+  CDrawObj::Draw(pDC, dwFlags);
 }
 
 bool CDrawPolygon::IsPlain() const {
-    return m_nFillStyle == 1 &&
-           IsThinCosmeticPen(m_nLineStyle, m_nLineWidth, m_view.zoom, PenRule::DashStyles);
+  return m_nFillStyle == 1 && IsThinCosmeticPen(m_nLineStyle, m_nLineWidth, m_view.zoom, PenRule::DashStyles);
 }
 
 void CDrawPolygon::DrawInRun(CDC* pDC, DWORD dwFlags, CPlainPolygonRun& run) {
-    if (!m_bVisible || GetPointCount() < 2 || !AllFinite(m_points) || !MeetsClip(pDC, PointsReach()))
-        return;
-    if (run.Select(*this)) {
-        std::vector<POINT> closed = DevicePoints(m_points);
-        closed.push_back(closed.front());
-        DropRepeatedPoints(closed);
-        FillAndStrokePlain(pDC, closed, m_clrLine == kNoColor);
-    }
-    CDrawObj::Draw(pDC, dwFlags);
+  if (!m_bVisible || GetPointCount() < 2 || !AllFinite(m_points) || !MeetsClip(pDC, PointsReach())) return;
+  if (run.Select(*this)) {
+    std::vector<POINT> closed = DevicePoints(m_points);
+    closed.push_back(closed.front());
+    DropRepeatedPoints(closed);
+    FillAndStrokePlain(pDC, closed, m_clrLine == kNoColor);
+  }
+  CDrawObj::Draw(pDC, dwFlags);
 }
 
 bool CPlainPolygonRun::Select(const CDrawPolygon& polygon) {
-    const Look look = {polygon.m_nLineStyle, polygon.m_nLineWidth, polygon.GetView().zoom,
-                       polygon.m_clrLine, polygon.m_clrFill1};
-    if (m_bSelected && look == m_look)
-        return true;
-    End();
-    // The pen and brush DrawFilledOutline makes for a plain fill.
-    if (!CreateLinePen(m_pen, look.lineStyle, look.lineWidth, look.zoom, look.line,
-                       PenRule::DashStyles, look.line == kNoColor) ||
-        !CreateFillBrush(m_brush, 1, look.fill))
-        return false;
-    m_oldPen = ::SelectObject(*m_pDC, m_pen);
-    m_oldBrush = ::SelectObject(*m_pDC, m_brush);
-    m_look = look;
-    m_bSelected = true;
-    return true;
+  const Look look = {polygon.m_nLineStyle, polygon.m_nLineWidth, polygon.GetView().zoom, polygon.m_clrLine,
+                     polygon.m_clrFill1};
+  if (m_bSelected && look == m_look) return true;
+  End();
+  // The pen and brush DrawFilledOutline makes for a plain fill.
+  if (!CreateLinePen(m_pen, look.lineStyle, look.lineWidth, look.zoom, look.line, PenRule::DashStyles,
+                     look.line == kNoColor) ||
+      !CreateFillBrush(m_brush, 1, look.fill))
+    return false;
+  m_oldPen = ::SelectObject(*m_pDC, m_pen);
+  m_oldBrush = ::SelectObject(*m_pDC, m_brush);
+  m_look = look;
+  m_bSelected = true;
+  return true;
 }
 
 void CPlainPolygonRun::End() {
-    if (m_bSelected) {
-        ::SelectObject(*m_pDC, m_oldBrush);
-        ::SelectObject(*m_pDC, m_oldPen);
-        m_bSelected = false;
-    }
-    m_pen.DeleteObject();
-    m_brush.DeleteObject();
+  if (m_bSelected) {
+    ::SelectObject(*m_pDC, m_oldBrush);
+    ::SelectObject(*m_pDC, m_oldPen);
+    m_bSelected = false;
+  }
+  m_pen.DeleteObject();
+  m_brush.DeleteObject();
 }
 
 void CDrawPolygon::GetPropList(PropDescList* pList) { GetFilledPropList(pList); }

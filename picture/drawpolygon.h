@@ -5,26 +5,26 @@
 #include "shapepaint.h"
 
 class CDrawPolygon : public CDrawPoly {
-    DECLARE_SERIAL(CDrawPolygon)
+  DECLARE_SERIAL(CDrawPolygon)
 
-public:
-    CDrawPolygon() = default;
+ public:
+  CDrawPolygon() = default;
 
-    int HitTest(const CPointD& point, CDrawObj** ppHit) override;
-    int HitTestChild(const CPointD& point, CDrawObj** ppHit) override;
-    void Draw(CDC* pDC, DWORD dwFlags) override;
-    void GetPropList(PropDescList* pList) override;
-    DrawObjType GetObjType() override;
-    BOOL SetProp(int nId, LONG_PTR value) override;
+  int HitTest(const CPointD& point, CDrawObj** ppHit) override;
+  int HitTestChild(const CPointD& point, CDrawObj** ppHit) override;
+  void Draw(CDC* pDC, DWORD dwFlags) override;
+  void GetPropList(PropDescList* pList) override;
+  DrawObjType GetObjType() override;
+  BOOL SetProp(int nId, LONG_PTR value) override;
 
-    // Whether it draws as a plain polygon: a solid fill and a thin cosmetic
-    // outline (or none), a look that a run of them can share.
-    bool IsPlain() const;
-    // Draws a plain polygon as Draw does, with the pen and brush of a run.
-    void DrawInRun(CDC* pDC, DWORD dwFlags, class CPlainPolygonRun& run);
+  // Whether it draws as a plain polygon: a solid fill and a thin cosmetic
+  // outline (or none), a look that a run of them can share.
+  bool IsPlain() const;
+  // Draws a plain polygon as Draw does, with the pen and brush of a run.
+  void DrawInRun(CDC* pDC, DWORD dwFlags, class CPlainPolygonRun& run);
 
-protected:
-    LinkFamily GetLinkFamily() override;
+ protected:
+  LinkFamily GetLinkFamily() override;
 };
 
 // The pen and brush that consecutive plain polygons of one look share as a
@@ -32,36 +32,36 @@ protected:
 // made and selected once for the run instead of for every polygon. The
 // pixels are those each polygon draws alone.
 class CPlainPolygonRun {
-public:
-    explicit CPlainPolygonRun(CDC* pDC) : m_pDC(pDC) {}
-    ~CPlainPolygonRun() { End(); }
-    CPlainPolygonRun(const CPlainPolygonRun&) = delete;
-    CPlainPolygonRun& operator=(const CPlainPolygonRun&) = delete;
+ public:
+  explicit CPlainPolygonRun(CDC* pDC) : m_pDC(pDC) {}
+  ~CPlainPolygonRun() { End(); }
+  CPlainPolygonRun(const CPlainPolygonRun&) = delete;
+  CPlainPolygonRun& operator=(const CPlainPolygonRun&) = delete;
 
-    // Selects the pen and brush of the polygon's look, made anew when it
-    // differs from the run's; false when they cannot be made.
-    bool Select(const CDrawPolygon& polygon);
-    // Ends the run: the DC's own pen and brush come back.
-    void End();
+  // Selects the pen and brush of the polygon's look, made anew when it
+  // differs from the run's; false when they cannot be made.
+  bool Select(const CDrawPolygon& polygon);
+  // Ends the run: the DC's own pen and brush come back.
+  void End();
 
-private:
-    struct Look {
-        int lineStyle, lineWidth;
-        double zoom;
-        COLORREF line, fill;
-        bool operator==(const Look& o) const {
-            return lineStyle == o.lineStyle && lineWidth == o.lineWidth && zoom == o.zoom &&
-                   line == o.line && fill == o.fill;
-        }
-    };
+ private:
+  struct Look {
+    int lineStyle, lineWidth;
+    double zoom;
+    COLORREF line, fill;
+    bool operator==(const Look& o) const {
+      return lineStyle == o.lineStyle && lineWidth == o.lineWidth && zoom == o.zoom && line == o.line &&
+             fill == o.fill;
+    }
+  };
 
-    CDC* m_pDC;
-    bool m_bSelected = false;
-    Look m_look = {};
-    CPen m_pen;
-    CBrush m_brush;
-    HGDIOBJ m_oldPen = nullptr;
-    HGDIOBJ m_oldBrush = nullptr;
+  CDC* m_pDC;
+  bool m_bSelected = false;
+  Look m_look = {};
+  CPen m_pen;
+  CBrush m_brush;
+  HGDIOBJ m_oldPen = nullptr;
+  HGDIOBJ m_oldBrush = nullptr;
 };
 
 // Draws a closed device outline (first point repeated at the end) with the

@@ -8,7 +8,7 @@
 
 // How far the text stays inside the frame on each side, in device pixels.
 struct FrameInset {
-    int left, top, right, bottom;
+  int left, top, right, bottom;
 };
 
 // The part of the frame, in the frame's own pixels, that can show through a
@@ -22,6 +22,5 @@ RECT VisibleFramePart(const DeviceFrame& frame, const RECT& clip);
 // Draws the text with DrawText and the flags into the frame rectangle
 // (0, 0, W, H) shrunk by the inset: zoomed font, transparent background,
 // clipped to that rectangle. The DC comes back as it was.
-void DrawTextInFrame(HDC hdc, const DeviceFrame& frame, const FrameInset& inset,
-                     const char* pszText, const LOGFONTA& font, double dZoom, COLORREF clrText,
-                     UINT nFlags);
+void DrawTextInFrame(HDC hdc, const DeviceFrame& frame, const FrameInset& inset, const char* pszText,
+                     const LOGFONTA& font, double dZoom, COLORREF clrText, UINT nFlags);

@@ -74,13 +74,11 @@ DirPair DirectionOfDegrees(double degrees) {
 }
 
 DirPair AddDirections(const DirPair& d1, const DirPair& d2) {
-  return DirPair{d1.sine * d2.cosine + d1.cosine * d2.sine,
-                 d1.cosine * d2.cosine - d1.sine * d2.sine};
+  return DirPair{d1.sine * d2.cosine + d1.cosine * d2.sine, d1.cosine * d2.cosine - d1.sine * d2.sine};
 }
 
 DirPair SubtractDirections(const DirPair& d1, const DirPair& d2) {
-  return DirPair{d1.sine * d2.cosine - d1.cosine * d2.sine,
-                 d1.sine * d2.sine + d1.cosine * d2.cosine};
+  return DirPair{d1.sine * d2.cosine - d1.cosine * d2.sine, d1.sine * d2.sine + d1.cosine * d2.cosine};
 }
 
 CPointD PointInDirection(const CPointD& a, const CPointD& b, const DirPair& dir) {
@@ -128,8 +126,7 @@ CRectD BoundingBox(const CPointD* pts, size_t n) {
 
 RECT EnclosingRect(const CRectD& box, int nGrow) {
   return RECT{TruncCoord(std::floor(box.left)) - nGrow, TruncCoord(std::floor(box.top)) - nGrow,
-              TruncCoord(std::ceil(box.right)) + 1 + nGrow,
-              TruncCoord(std::ceil(box.bottom)) + 1 + nGrow};
+              TruncCoord(std::ceil(box.right)) + 1 + nGrow, TruncCoord(std::ceil(box.bottom)) + 1 + nGrow};
 }
 
 int SegmentBandTest(const CPointD& a, const CPointD& b, const CPointD& p, double t) {

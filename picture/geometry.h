@@ -53,8 +53,14 @@ struct CPointD {
   CPointD(double px, double py) : x(px), y(py) {}
   explicit CPointD(const POINT& pt) : x(pt.x), y(pt.y) {}
 
-  void Set(double px, double py) { x = px; y = py; }
-  void Set(const POINT& pt) { x = pt.x; y = pt.y; }
+  void Set(double px, double py) {
+    x = px;
+    y = py;
+  }
+  void Set(const POINT& pt) {
+    x = pt.x;
+    y = pt.y;
+  }
 
   // x then y, each as an 8-byte double.
   void Serialize(CArchive& ar);
@@ -69,7 +75,9 @@ struct CPointD {
 inline bool IsFinite(const CPointD& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 bool AllFinite(const CPointD* pts, size_t n);
 template <class Points>
-bool AllFinite(const Points& pts) { return AllFinite(pts.data(), pts.size()); }
+bool AllFinite(const Points& pts) {
+  return AllFinite(pts.data(), pts.size());
+}
 
 // Each coordinate truncated toward zero by TruncCoord.
 inline POINT TruncatedPoint(const CPointD& p) { return POINT{TruncCoord(p.x), TruncCoord(p.y)}; }
@@ -83,10 +91,22 @@ struct CRectD {
   CRectD() = default;
   CRectD(double l, double t, double r, double b) : left(l), top(t), right(r), bottom(b) {}
 
-  void Set(double l, double t, double r, double b) { left = l; top = t; right = r; bottom = b; }
-  void Set(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
-  void Set(const RECT& rc) { Set(static_cast<int>(rc.left), static_cast<int>(rc.top),
-                                 static_cast<int>(rc.right), static_cast<int>(rc.bottom)); }
+  void Set(double l, double t, double r, double b) {
+    left = l;
+    top = t;
+    right = r;
+    bottom = b;
+  }
+  void Set(int l, int t, int r, int b) {
+    left = l;
+    top = t;
+    right = r;
+    bottom = b;
+  }
+  void Set(const RECT& rc) {
+    Set(static_cast<int>(rc.left), static_cast<int>(rc.top), static_cast<int>(rc.right),
+        static_cast<int>(rc.bottom));
+  }
 
   // Signed: negative for a reversed rectangle.
   double Width() const { return right - left; }

@@ -76,7 +76,9 @@ TEST(RectD, WidthAndHeightAreSigned) {
 }
 
 TEST(RectD, NormalizeOrdersEachAxisAndLeavesEqualSides) {
-  struct Case { CRectD in, want; };
+  struct Case {
+    CRectD in, want;
+  };
   const Case cases[] = {
       {{5, 6, 1, 2}, {1, 2, 5, 6}},
       {{1, 6, 5, 2}, {1, 2, 5, 6}},
@@ -94,7 +96,11 @@ TEST(RectD, NormalizeOrdersEachAxisAndLeavesEqualSides) {
 }
 
 TEST(RectD, InflateGrowsOutwardsInTheRectanglesOwnOrientation) {
-  struct Case { CRectD in; int dx, dy; CRectD want; };
+  struct Case {
+    CRectD in;
+    int dx, dy;
+    CRectD want;
+  };
   const Case cases[] = {
       {{10, 10, 20, 20}, 4, 6, {8, 7, 22, 23}},
       {{20, 20, 10, 10}, 4, 6, {22, 23, 8, 7}},      // reversed grows the other way
@@ -122,7 +128,10 @@ TEST(RectD, ToRectAddsAHalfAndTruncatesTowardZero) {
 }
 
 TEST(Rounding, IsHalfUpThenTruncation) {
-  struct Case { double v; int want; };
+  struct Case {
+    double v;
+    int want;
+  };
   const Case cases[] = {{2.5, 3}, {2.49, 2}, {-2.7, -2}, {-2.5, -2}, {-0.6, 0}, {-1.5, -1}};
   for (const Case& c : cases) EXPECT_EQ(RoundCoord(c.v), c.want) << c.v;
 }
@@ -130,12 +139,23 @@ TEST(Rounding, IsHalfUpThenTruncation) {
 TEST(Rounding, SaturatesIntoTheCoordinateRangeAndTakesNaNAsZero) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
-  struct Case { double v; int round, trunc; };
+  struct Case {
+    double v;
+    int round, trunc;
+  };
   const Case cases[] = {
-      {65535.6, 65536, 65535},  {65536.0, 65536, 65536},  {1e9, 65536, 65536},
-      {-1e9, -65536, -65536},   {-65536.0, -65535, -65536}, {2147483648.0, 65536, 65536},
-      {-2147483649.0, -65536, -65536}, {1e300, 65536, 65536}, {inf, 65536, 65536},
-      {-inf, -65536, -65536},   {nan, 0, 0},              {-2.7, -2, -2},
+      {65535.6, 65536, 65535},
+      {65536.0, 65536, 65536},
+      {1e9, 65536, 65536},
+      {-1e9, -65536, -65536},
+      {-65536.0, -65535, -65536},
+      {2147483648.0, 65536, 65536},
+      {-2147483649.0, -65536, -65536},
+      {1e300, 65536, 65536},
+      {inf, 65536, 65536},
+      {-inf, -65536, -65536},
+      {nan, 0, 0},
+      {-2.7, -2, -2},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(RoundCoord(c.v), c.round) << c.v;
@@ -217,15 +237,14 @@ TEST(Geometry, DistanceBelowTheThresholdIsExactlyZero) {
 }
 
 TEST(Geometry, DirectionAngleUsesTheTwoPiRule) {
-  struct Case { CPointD b; double want; };
+  struct Case {
+    CPointD b;
+    double want;
+  };
   const Case cases[] = {
-      {{5, 0}, 2 * kPi},   // straight along +x is 2pi, not 0
-      {{0, 5}, kPi / 2},
-      {{-5, 0}, kPi},
-      {{0, -5}, 1.5 * kPi},
-      {{5, 5}, kPi / 4},
-      {{5, -5}, 1.75 * kPi},
-      {{-5, 5}, 0.75 * kPi},
+      {{5, 0}, 2 * kPi},  // straight along +x is 2pi, not 0
+      {{0, 5}, kPi / 2}, {{-5, 0}, kPi},        {{0, -5}, 1.5 * kPi},
+      {{5, 5}, kPi / 4}, {{5, -5}, 1.75 * kPi}, {{-5, 5}, 0.75 * kPi},
   };
   for (const Case& c : cases)
     EXPECT_NEAR(DirectionAngle(CPointD(0, 0), c.b), c.want, 1e-12) << c.b.x << "," << c.b.y;
@@ -235,35 +254,39 @@ TEST(Geometry, DirectionAngleUsesTheTwoPiRule) {
 }
 
 TEST(Geometry, SegmentBandTest) {
-  struct Case { CPointD a, b, p; double t; int want; };
+  struct Case {
+    CPointD a, b, p;
+    double t;
+    int want;
+  };
   const Case cases[] = {
       {{0, 0}, {100, 0}, {50, 2}, 3, 0},
       {{0, 0}, {100, 0}, {50, 4}, 3, -1},
       {{0, 0}, {100, 0}, {50, -2}, 3, 0},
-      {{0, 0}, {100, 0}, {-2, 0}, 3, -1},   // no end caps
+      {{0, 0}, {100, 0}, {-2, 0}, 3, -1},  // no end caps
       {{0, 0}, {100, 0}, {102, 0}, 3, -1},
-      {{0, 0}, {100, 0}, {50, -3}, 3, 0},   // both edges belong to the band
+      {{0, 0}, {100, 0}, {50, -3}, 3, 0},  // both edges belong to the band
       {{0, 0}, {100, 0}, {50, 3}, 3, 0},
       {{0, 0}, {100, 0}, {50, 3.1}, 3, -1},
       {{0, 0}, {100, 0}, {50, -3.1}, 3, -1},
       {{0, 0}, {100, 0}, {50.9, 2.9}, 3, 0},
-      {{0, 0}, {100, 0}, {0, 3}, 3, 0},     // the ends belong to it too
+      {{0, 0}, {100, 0}, {0, 3}, 3, 0},  // the ends belong to it too
       {{0, 0}, {100, 0}, {100, -3}, 3, 0},
       {{40, 100}, {300, 230}, {80, 122}, 2, 0},   // 1.79 below a shallow line
       {{40, 100}, {300, 230}, {80, 118}, 2, 0},   // and above it
       {{40, 100}, {300, 230}, {80, 123}, 2, -1},  // 2.68 below
-      {{100, 0}, {0, 0}, {50, 2}, 3, 0},    // either orientation
+      {{100, 0}, {0, 0}, {50, 2}, 3, 0},          // either orientation
       {{0, 0}, {0, 100}, {2, 50}, 3, 0},
       {{0, 0}, {0, 100}, {4, 50}, 3, -1},
       {{0, 0}, {100, 100}, {52, 48}, 3, 0},
       {{0, 0}, {100, 100}, {55, 45}, 3, -1},
-      {{1, 1}, {1, 1}, {1, 1}, 3, -1},      // degenerate never hits
+      {{1, 1}, {1, 1}, {1, 1}, 3, -1},  // degenerate never hits
       {{1, 1}, {1.0000005, 1.0000005}, {1, 1}, 3, -1},
   };
   for (const Case& c : cases)
     EXPECT_EQ(SegmentBandTest(c.a, c.b, c.p, c.t), c.want)
-        << "(" << c.a.x << "," << c.a.y << ")-(" << c.b.x << "," << c.b.y << ") p(" << c.p.x
-        << "," << c.p.y << ")";
+        << "(" << c.a.x << "," << c.a.y << ")-(" << c.b.x << "," << c.b.y << ") p(" << c.p.x << "," << c.p.y
+        << ")";
 }
 
 TEST(ViewMapping, MapsPictureToDeviceAndBack) {

@@ -6,10 +6,10 @@
 #include "drawgroup.h"
 
 void RegisterGroupAndControlClasses() {
-    static CRuntimeClass* const classes[] = {
-        RUNTIME_CLASS(CDrawGroup),   RUNTIME_CLASS(CDrawCell),    RUNTIME_CLASS(CDrawCtrl),
-        RUNTIME_CLASS(CDrawPushBt),  RUNTIME_CLASS(CDrawCheckBt), RUNTIME_CLASS(CDrawRadioBt),
-        RUNTIME_CLASS(CDrawCtrlEdit),
-    };
-    CRuntimeClass::RegisterAll(classes);
+  static CRuntimeClass* const classes[] = {
+      RUNTIME_CLASS(CDrawGroup),    RUNTIME_CLASS(CDrawCell),    RUNTIME_CLASS(CDrawCtrl),
+      RUNTIME_CLASS(CDrawPushBt),   RUNTIME_CLASS(CDrawCheckBt), RUNTIME_CLASS(CDrawRadioBt),
+      RUNTIME_CLASS(CDrawCtrlEdit),
+  };
+  CRuntimeClass::RegisterAll(classes);
 }

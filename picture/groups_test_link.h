@@ -11,19 +11,19 @@
 namespace grouptest {
 
 class CStandInLink : public CObject {
-    DECLARE_SERIAL(CStandInLink)
+  DECLARE_SERIAL(CStandInLink)
 
-public:
-    CStandInLink() = default;
-    explicit CStandInLink(int k, int m = 2) : kind(k), mode(m) {}
-    void Serialize(CArchive& ar) override;
+ public:
+  CStandInLink() = default;
+  explicit CStandInLink(int k, int m = 2) : kind(k), mode(m) {}
+  void Serialize(CArchive& ar) override;
 
-    int kind = 0;
-    int mode = 2;
-    // Run-time only.
-    int runs = 0;
-    HWND lastArgument = nullptr;
-    DWORD lastTick = 0xFFFFFFFF;
+  int kind = 0;
+  int mode = 2;
+  // Run-time only.
+  int runs = 0;
+  HWND lastArgument = nullptr;
+  DWORD lastTick = 0xFFFFFFFF;
 };
 
 // Kinds of every run of any stand-in link, in order.
@@ -31,9 +31,9 @@ std::vector<int>& RunLog();
 
 // Installs the stand-in table for the life of the object.
 class StandInLinks {
-public:
-    StandInLinks();
-    ~StandInLinks();
+ public:
+  StandInLinks();
+  ~StandInLinks();
 };
 
 }  // namespace grouptest

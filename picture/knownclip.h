@@ -18,17 +18,17 @@
 #include <windows.h>
 
 class CKnownClipBox {
-public:
-    CKnownClipBox(HDC hdc, const RECT& box);
-    ~CKnownClipBox();
-    CKnownClipBox(const CKnownClipBox&) = delete;
-    CKnownClipBox& operator=(const CKnownClipBox&) = delete;
+ public:
+  CKnownClipBox(HDC hdc, const RECT& box);
+  ~CKnownClipBox();
+  CKnownClipBox(const CKnownClipBox&) = delete;
+  CKnownClipBox& operator=(const CKnownClipBox&) = delete;
 
-    // The box known for hdc on this thread; null when none is.
-    static const RECT* Of(HDC hdc);
+  // The box known for hdc on this thread; null when none is.
+  static const RECT* Of(HDC hdc);
 
-private:
-    HDC m_hDC;
-    RECT m_box;
-    CKnownClipBox* m_outer;
+ private:
+  HDC m_hDC;
+  RECT m_box;
+  CKnownClipBox* m_outer;
 };

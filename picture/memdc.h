@@ -9,22 +9,22 @@
 #include "paintcache.h"
 
 class CMemDC : public CDC {
-public:
-    explicit CMemDC(CDC* pOutput);
-    ~CMemDC() override;
-    CMemDC(const CMemDC&) = delete;
-    CMemDC& operator=(const CMemDC&) = delete;
+ public:
+  explicit CMemDC(CDC* pOutput);
+  ~CMemDC() override;
+  CMemDC(const CMemDC&) = delete;
+  CMemDC& operator=(const CMemDC&) = delete;
 
-    const RECT& GetArea() const { return m_rcArea; }
-    BOOL IsOffScreen() const { return m_bMemDC; }
+  const RECT& GetArea() const { return m_rcArea; }
+  BOOL IsOffScreen() const { return m_bMemDC; }
 
-private:
-    void CreateSurface();
+ private:
+  void CreateSurface();
 
-    CPaintPass m_pass;
-    CBitmap m_bitmap;
-    HGDIOBJ m_hOldBitmap = nullptr;
-    CDC* m_pOutput;
-    RECT m_rcArea = {0, 0, 0, 0};
-    BOOL m_bMemDC;
+  CPaintPass m_pass;
+  CBitmap m_bitmap;
+  HGDIOBJ m_hOldBitmap = nullptr;
+  CDC* m_pOutput;
+  RECT m_rcArea = {0, 0, 0, 0};
+  BOOL m_bMemDC;
 };

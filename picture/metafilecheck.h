@@ -23,10 +23,10 @@ MetafileKind IdentifyMetafile(const BYTE* bytes, size_t length);
 // What the check found in a metafile it accepts, in the player's device
 // units (those of the frame).
 struct MetafileSummary {
-    double frameWidth = 1.0;
-    double frameHeight = 1.0;
-    double largestSize = 0.0;  // the largest pen or font
-    double work = 0.0;         // rows covered, in frame heights
+  double frameWidth = 1.0;
+  double frameHeight = 1.0;
+  double largestSize = 0.0;  // the largest pen or font
+  double work = 0.0;         // rows covered, in frame heights
 };
 
 // Whether the metafile may be handed to the player; *pSummary (when given)

@@ -22,8 +22,8 @@ size_t DibHeaderBytes(const ByteReader& info, DWORD usage);
 
 // The four corners of a rectangle given by two corners.
 inline void RectCorners4(double l, double t, double r, double b, CPointD out[4]) {
-    out[0] = CPointD(l, t);
-    out[1] = CPointD(r, t);
-    out[2] = CPointD(r, b);
-    out[3] = CPointD(l, b);
+  out[0] = CPointD(l, t);
+  out[1] = CPointD(r, t);
+  out[2] = CPointD(r, b);
+  out[3] = CPointD(l, b);
 }

@@ -47,69 +47,69 @@
 // until unspent seeds or the pass's copies cover it). Outside any pass (a
 // test drawing on a DC, a print) a drawing is kept at its second paint.
 class CPaintPass {
-public:
-    static constexpr double kSeedMs = 2.0;
-    static constexpr double kBankMs = 64.0;
+ public:
+  static constexpr double kSeedMs = 2.0;
+  static constexpr double kBankMs = 64.0;
 
-    CPaintPass();
-    ~CPaintPass();
-    CPaintPass(const CPaintPass&) = delete;
-    CPaintPass& operator=(const CPaintPass&) = delete;
+  CPaintPass();
+  ~CPaintPass();
+  CPaintPass(const CPaintPass&) = delete;
+  CPaintPass& operator=(const CPaintPass&) = delete;
 
-    // The innermost pass open on this thread, or null.
-    static CPaintPass* Current();
-    // Whether a drawing that took drawMs to draw may be kept now: its making
-    // is taken to cost 1.25 x drawMs more than drawing it.
-    bool Allows(double drawMs) const;
-    // A kept drawing made (costing extraMs more than drawing it would have),
-    // or put back (saving savedMs).
-    void Spent(double extraMs) { m_spentMs += extraMs; }
-    void Saved(double savedMs) { m_savedMs += savedMs; }
+  // The innermost pass open on this thread, or null.
+  static CPaintPass* Current();
+  // Whether a drawing that took drawMs to draw may be kept now: its making
+  // is taken to cost 1.25 x drawMs more than drawing it.
+  bool Allows(double drawMs) const;
+  // A kept drawing made (costing extraMs more than drawing it would have),
+  // or put back (saving savedMs).
+  void Spent(double extraMs) { m_spentMs += extraMs; }
+  void Saved(double savedMs) { m_savedMs += savedMs; }
 
-private:
-    double m_allowanceMs;  // the seed and what earlier passes left
-    double m_spentMs = 0;
-    double m_savedMs = 0;
-    CPaintPass* m_outer;
+ private:
+  double m_allowanceMs;  // the seed and what earlier passes left
+  double m_spentMs = 0;
+  double m_savedMs = 0;
+  CPaintPass* m_outer;
 };
 
 class CPaintCache {
-public:
-    static constexpr size_t kBudgetBytes = 64u << 20;
+ public:
+  static constexpr size_t kBudgetBytes = 64u << 20;
 
-    CPaintCache() = default;
-    ~CPaintCache();
-    CPaintCache(const CPaintCache&) = delete;
-    CPaintCache& operator=(const CPaintCache&) = delete;
+  CPaintCache() = default;
+  ~CPaintCache();
+  CPaintCache(const CPaintCache&) = delete;
+  CPaintCache& operator=(const CPaintCache&) = delete;
 
-    // Paints draw() on the DC, or what the last paint with the same key left.
-    // reach() is the device rectangle (logical units of the DC) that the
-    // drawing stays within; it is asked only when a drawing is kept.
-    void Paint(CDC* pDC, const PaintKey& key, const std::function<RECT()>& reach,
-               const std::function<void(CDC*)>& draw);
-    // Drops what is kept.
-    void Forget();
+  // Paints draw() on the DC, or what the last paint with the same key left.
+  // reach() is the device rectangle (logical units of the DC) that the
+  // drawing stays within; it is asked only when a drawing is kept.
+  void Paint(CDC* pDC, const PaintKey& key, const std::function<RECT()>& reach,
+             const std::function<void(CDC*)>& draw);
+  // Drops what is kept.
+  void Forget();
 
-    // The kept raster, or null.
-    const CPaintRaster* Kept() const { return m_raster.get(); }
-    // The bytes all caches of the process hold.
-    static size_t HeldBytes();
+  // The kept raster, or null.
+  const CPaintRaster* Kept() const { return m_raster.get(); }
+  // The bytes all caches of the process hold.
+  static size_t HeldBytes();
 
-private:
-    bool KeepLocked(std::unique_ptr<CPaintRaster> raster);
-    void ForgetLocked();
+ private:
+  bool KeepLocked(std::unique_ptr<CPaintRaster> raster);
+  void ForgetLocked();
 
-    // Draws directly, timed into m_drawMs.
-    void DrawTimed(CDC* pDC, const std::function<void(CDC*)>& draw);
-    // Puts the kept raster back; in a pass, drops it (drawn from then on)
-    // when the copy took longer than drawing did.
-    void BlitLocked(CDC* pDC);
-    // What a making cost beyond drawing, charged to the pass open, if any.
-    static void ChargePass(double extraMs);
+  // Draws directly, timed into m_drawMs.
+  void DrawTimed(CDC* pDC, const std::function<void(CDC*)>& draw);
+  // Puts the kept raster back; in a pass, drops it (drawn from then on)
+  // when the copy took longer than drawing did.
+  void BlitLocked(CDC* pDC);
+  // What a making cost beyond drawing, charged to the pass open, if any.
+  static void ChargePass(double extraMs);
 
-    PaintKey m_seen;  // the key of the last paint on a raster target
-    double m_drawMs = 0;  // how long the last direct drawing took
-    std::unique_ptr<CPaintRaster> m_raster;  // drawn with key m_seen
-    bool m_refused = false;  // m_seen cannot be kept, or gave way
-    std::list<CPaintCache*>::iterator m_used;  // place in the use order while kept
+  PaintKey m_seen;                           // the key of the last paint on a raster target
+  double m_drawMs = 0;                       // how long the last direct drawing took
+  std::unique_ptr<CPaintRaster> m_raster;    // drawn with key m_seen
+  bool m_refused = false;                    // m_seen cannot be kept, or gave way
+  std::list<CPaintCache*>::iterator m_used;  // place in the use order while kept
 };

@@ -10,23 +10,22 @@ bool IsPlainRgb(COLORREF c) { return (c >> 24) == 0; }
 // The bounds of the corners when they outline an upright rectangle (each
 // side along an axis) with width and height of at least one pixel.
 bool UprightBounds(const POINT (&p)[4], RECT* bounds) {
-    const bool alongX = p[0].y == p[1].y && p[1].x == p[2].x && p[2].y == p[3].y && p[3].x == p[0].x;
-    const bool alongY = p[0].x == p[1].x && p[1].y == p[2].y && p[2].x == p[3].x && p[3].y == p[0].y;
-    if (!alongX && !alongY)
-        return false;
-    *bounds = RECT{std::min(p[0].x, p[2].x), std::min(p[0].y, p[2].y), std::max(p[0].x, p[2].x),
-                   std::max(p[0].y, p[2].y)};
-    return bounds->right > bounds->left && bounds->bottom > bounds->top;
+  const bool alongX = p[0].y == p[1].y && p[1].x == p[2].x && p[2].y == p[3].y && p[3].x == p[0].x;
+  const bool alongY = p[0].x == p[1].x && p[1].y == p[2].y && p[2].x == p[3].x && p[3].y == p[0].y;
+  if (!alongX && !alongY) return false;
+  *bounds = RECT{std::min(p[0].x, p[2].x), std::min(p[0].y, p[2].y), std::max(p[0].x, p[2].x),
+                 std::max(p[0].y, p[2].y)};
+  return bounds->right > bounds->left && bounds->bottom > bounds->top;
 }
 
 // The stock objects, asked once: they are the same handles for the whole run.
 HGDIOBJ DcPen() {
-    static const HGDIOBJ pen = ::GetStockObject(DC_PEN);
-    return pen;
+  static const HGDIOBJ pen = ::GetStockObject(DC_PEN);
+  return pen;
 }
 HGDIOBJ DcBrush() {
-    static const HGDIOBJ brush = ::GetStockObject(DC_BRUSH);
-    return brush;
+  static const HGDIOBJ brush = ::GetStockObject(DC_BRUSH);
+  return brush;
 }
 
 // The DC's default pen and brush colours, which the DC pen and brush carry
@@ -37,17 +36,16 @@ constexpr COLORREF kDefaultBrushColour = RGB(255, 255, 255);
 }  // namespace
 
 bool PaintPlainRect(HDC hdc, const POINT (&corners)[4], COLORREF line, COLORREF fill) {
-    RECT r;
-    if (!IsPlainRgb(line) || !IsPlainRgb(fill) || !UprightBounds(corners, &r))
-        return false;
-    if (::GetCurrentObject(hdc, OBJ_PEN) != DcPen() || ::GetCurrentObject(hdc, OBJ_BRUSH) != DcBrush())
-        return false;
-    const COLORREF oldPen = ::SetDCPenColor(hdc, line);
-    const COLORREF oldBrush = ::SetDCBrushColor(hdc, fill);
-    ::Rectangle(hdc, r.left, r.top, r.right + 1, r.bottom + 1);
-    ::SetDCPenColor(hdc, oldPen);
-    ::SetDCBrushColor(hdc, oldBrush);
-    return true;
+  RECT r;
+  if (!IsPlainRgb(line) || !IsPlainRgb(fill) || !UprightBounds(corners, &r)) return false;
+  if (::GetCurrentObject(hdc, OBJ_PEN) != DcPen() || ::GetCurrentObject(hdc, OBJ_BRUSH) != DcBrush())
+    return false;
+  const COLORREF oldPen = ::SetDCPenColor(hdc, line);
+  const COLORREF oldBrush = ::SetDCBrushColor(hdc, fill);
+  ::Rectangle(hdc, r.left, r.top, r.right + 1, r.bottom + 1);
+  ::SetDCPenColor(hdc, oldPen);
+  ::SetDCBrushColor(hdc, oldBrush);
+  return true;
 }
 
 PlainShapeColours::PlainShapeColours(HDC hdc)
@@ -58,10 +56,8 @@ PlainShapeColours::PlainShapeColours(HDC hdc)
       m_oldBrushColour(::SetDCBrushColor(hdc, kDefaultBrushColour)) {}
 
 PlainShapeColours::~PlainShapeColours() {
-    ::SetDCPenColor(m_hDC, m_oldPenColour);
-    ::SetDCBrushColor(m_hDC, m_oldBrushColour);
-    if (m_oldBrush)
-        ::SelectObject(m_hDC, m_oldBrush);
-    if (m_oldPen)
-        ::SelectObject(m_hDC, m_oldPen);
+  ::SetDCPenColor(m_hDC, m_oldPenColour);
+  ::SetDCBrushColor(m_hDC, m_oldBrushColour);
+  if (m_oldBrush) ::SelectObject(m_hDC, m_oldBrush);
+  if (m_oldPen) ::SelectObject(m_hDC, m_oldPen);
 }

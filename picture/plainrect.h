@@ -26,16 +26,16 @@ bool PaintPlainRect(HDC hdc, const POINT (&corners)[4], COLORREF line, COLORREF 
 // the DC's default pen and brush (black, white), so a drawing that uses
 // whatever is selected draws as before.
 class PlainShapeColours {
-public:
-    explicit PlainShapeColours(HDC hdc);
-    ~PlainShapeColours();
-    PlainShapeColours(const PlainShapeColours&) = delete;
-    PlainShapeColours& operator=(const PlainShapeColours&) = delete;
+ public:
+  explicit PlainShapeColours(HDC hdc);
+  ~PlainShapeColours();
+  PlainShapeColours(const PlainShapeColours&) = delete;
+  PlainShapeColours& operator=(const PlainShapeColours&) = delete;
 
-private:
-    HDC m_hDC;
-    HGDIOBJ m_oldPen;
-    HGDIOBJ m_oldBrush;
-    COLORREF m_oldPenColour;
-    COLORREF m_oldBrushColour;
+ private:
+  HDC m_hDC;
+  HGDIOBJ m_oldPen;
+  HGDIOBJ m_oldBrush;
+  COLORREF m_oldPenColour;
+  COLORREF m_oldBrushColour;
 };

@@ -104,18 +104,17 @@ struct Offer {
 constexpr int B = AM_ALLOW_BOTH;
 constexpr int S = AM_ALLOW_SCRIPT;
 
-const Offer kPolylineOffers[] = {{2, B}, {4, B}, {7, S}, {5, B}, {6, B},
+const Offer kPolylineOffers[] = {{2, B},   {4, B},   {7, S},   {5, B}, {6, B},
                                  {101, B}, {102, B}, {103, B}, {0, S}};
-const Offer kLineOffers[] = {{2, B}, {9, B}, {4, B}, {7, S}, {5, B},
+const Offer kLineOffers[] = {{2, B}, {9, B},   {4, B},   {7, S},   {5, B},
                              {6, B}, {101, B}, {102, B}, {103, B}, {0, S}};
-const Offer kFilledOffers[] = {{2, B}, {3, B}, {4, B}, {5, B}, {7, S}, {8, B},
+const Offer kFilledOffers[] = {{2, B}, {3, B},   {4, B},   {5, B},   {7, S}, {8, B},
                                {6, B}, {101, B}, {102, B}, {103, B}, {0, S}};
-const Offer kPipeTextOffers[] = {{2, B}, {3, B}, {4, B}, {7, S}, {5, B},
+const Offer kPipeTextOffers[] = {{2, B}, {3, B},   {4, B},   {7, S},   {5, B},
                                  {6, B}, {101, B}, {102, B}, {103, B}, {0, S}};
-const Offer kTagValueOffers[] = {{1, B}, {2, B}, {3, B}, {4, B}, {7, S}, {5, B},
+const Offer kTagValueOffers[] = {{1, B}, {2, B},   {3, B},   {4, B},   {7, S}, {5, B},
                                  {6, B}, {101, B}, {102, B}, {103, B}, {0, S}};
-const Offer kSubpictureOffers[] = {{7, S}, {4, B}, {5, B}, {6, B},
-                                   {101, B}, {102, B}, {103, B}, {0, S}};
+const Offer kSubpictureOffers[] = {{7, S}, {4, B}, {5, B}, {6, B}, {101, B}, {102, B}, {103, B}, {0, S}};
 const Offer kPushButtonOffers[] = {{2, B}, {3, B}, {500, B}, {0, S}};
 const Offer kCheckRadioOffers[] = {{2, B}, {3, B}, {500, S}, {0, S}};
 const Offer kEditOffers[] = {{520, S}, {511, S}, {510, S}, {0, S}};
@@ -127,13 +126,19 @@ struct OfferList {
   int count;
 };
 
-#define QEL_OFFERS(family, table) {family, table, static_cast<int>(sizeof table / sizeof table[0])}
+#define QEL_OFFERS(family, table) \
+  { family, table, static_cast<int>(sizeof table / sizeof table[0]) }
 const OfferList kOfferLists[] = {
-    QEL_OFFERS(LF_POLYLINE, kPolylineOffers),     QEL_OFFERS(LF_LINE, kLineOffers),
-    QEL_OFFERS(LF_FILLED, kFilledOffers),         QEL_OFFERS(LF_PIPE_TEXT, kPipeTextOffers),
-    QEL_OFFERS(LF_TAGVALUE, kTagValueOffers),     QEL_OFFERS(LF_SUBPICTURE, kSubpictureOffers),
-    QEL_OFFERS(LF_PUSHBUTTON, kPushButtonOffers), QEL_OFFERS(LF_CHECK_RADIO, kCheckRadioOffers),
-    QEL_OFFERS(LF_EDIT, kEditOffers),             QEL_OFFERS(LF_HOSTED, kHostedOffers),
+    QEL_OFFERS(LF_POLYLINE, kPolylineOffers),
+    QEL_OFFERS(LF_LINE, kLineOffers),
+    QEL_OFFERS(LF_FILLED, kFilledOffers),
+    QEL_OFFERS(LF_PIPE_TEXT, kPipeTextOffers),
+    QEL_OFFERS(LF_TAGVALUE, kTagValueOffers),
+    QEL_OFFERS(LF_SUBPICTURE, kSubpictureOffers),
+    QEL_OFFERS(LF_PUSHBUTTON, kPushButtonOffers),
+    QEL_OFFERS(LF_CHECK_RADIO, kCheckRadioOffers),
+    QEL_OFFERS(LF_EDIT, kEditOffers),
+    QEL_OFFERS(LF_HOSTED, kHostedOffers),
 };
 #undef QEL_OFFERS
 
@@ -142,11 +147,11 @@ struct TypeFamily {
   LinkFamily family;
 };
 const TypeFamily kTypeFamilies[] = {
-    {1, LF_POLYLINE},  {6, LF_POLYLINE},     {2, LF_LINE},          {9, LF_LINE},
-    {4, LF_FILLED},    {7, LF_FILLED},       {5, LF_FILLED},        {8, LF_FILLED},
-    {12, LF_FILLED},   {13, LF_FILLED},      {10, LF_PIPE_TEXT},    {3, LF_PIPE_TEXT},
-    {11, LF_TAGVALUE}, {51, LF_SUBPICTURE},  {101, LF_PUSHBUTTON},  {102, LF_CHECK_RADIO},
-    {103, LF_CHECK_RADIO}, {104, LF_EDIT},   {150, LF_HOSTED},      {151, LF_HOSTED},
+    {1, LF_POLYLINE},      {6, LF_POLYLINE},    {2, LF_LINE},         {9, LF_LINE},
+    {4, LF_FILLED},        {7, LF_FILLED},      {5, LF_FILLED},       {8, LF_FILLED},
+    {12, LF_FILLED},       {13, LF_FILLED},     {10, LF_PIPE_TEXT},   {3, LF_PIPE_TEXT},
+    {11, LF_TAGVALUE},     {51, LF_SUBPICTURE}, {101, LF_PUSHBUTTON}, {102, LF_CHECK_RADIO},
+    {103, LF_CHECK_RADIO}, {104, LF_EDIT},      {150, LF_HOSTED},     {151, LF_HOSTED},
 };
 
 // Length of the longest prefix of text that fits in limit bytes without
@@ -203,8 +208,7 @@ LinkFamily LinkFamilyOfType(int objType) {
   return LF_NONE;
 }
 
-int FillActionKinds(LinkFamily family, const FindActionFn& findAction, ActionKindDesc* out,
-                    int capacity) {
+int FillActionKinds(LinkFamily family, const FindActionFn& findAction, ActionKindDesc* out, int capacity) {
   for (const OfferList& list : kOfferLists) {
     if (list.family != family) continue;
     int written = 0;

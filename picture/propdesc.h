@@ -28,17 +28,17 @@ const char* GetActionKindName(int kind);
 
 // The families of draw objects that offer the same link kinds.
 enum LinkFamily {
-  LF_NONE,          // base object, group, plain control
-  LF_POLYLINE,      // poly-line, curve
-  LF_LINE,          // line, arrow
-  LF_FILLED,        // polygon, closed curve, rectangle, ellipse, image, multi-line text
-  LF_PIPE_TEXT,     // pipe, single-line text
-  LF_TAGVALUE,      // tag-value display
-  LF_SUBPICTURE,    // sub-picture
-  LF_PUSHBUTTON,    // push button
-  LF_CHECK_RADIO,   // check box, radio button
-  LF_EDIT,          // edit box
-  LF_HOSTED,        // ActiveX control, plug-in control
+  LF_NONE,         // base object, group, plain control
+  LF_POLYLINE,     // poly-line, curve
+  LF_LINE,         // line, arrow
+  LF_FILLED,       // polygon, closed curve, rectangle, ellipse, image, multi-line text
+  LF_PIPE_TEXT,    // pipe, single-line text
+  LF_TAGVALUE,     // tag-value display
+  LF_SUBPICTURE,   // sub-picture
+  LF_PUSHBUTTON,   // push button
+  LF_CHECK_RADIO,  // check box, radio button
+  LF_EDIT,         // edit box
+  LF_HOSTED,       // ActiveX control, plug-in control
 };
 
 // Family of a draw-object kind (LF_NONE for kinds that offer no links).
@@ -53,5 +53,4 @@ using FindActionFn = std::function<int(int kind)>;
 // Fills the link-kind records of a family in offer order, each with the mode
 // of the existing link from findAction, and returns how many were written
 // (at most capacity). A null findAction means the object has no links.
-int FillActionKinds(LinkFamily family, const FindActionFn& findAction, ActionKindDesc* out,
-                    int capacity);
+int FillActionKinds(LinkFamily family, const FindActionFn& findAction, ActionKindDesc* out, int capacity);

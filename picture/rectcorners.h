@@ -14,15 +14,15 @@
 // Handle numbers of a rotatable rectangle: corners, sides, and the rotation
 // handle three quarters along the first side.
 enum RectHandleId : int {
-    RH_P1 = 1,
-    RH_TOP = 2,
-    RH_P2 = 3,
-    RH_RIGHT = 4,
-    RH_P3 = 5,
-    RH_BOTTOM = 6,
-    RH_P4 = 7,
-    RH_LEFT = 8,
-    RH_ROTATE = 9,
+  RH_P1 = 1,
+  RH_TOP = 2,
+  RH_P2 = 3,
+  RH_RIGHT = 4,
+  RH_P3 = 5,
+  RH_BOTTOM = 6,
+  RH_P4 = 7,
+  RH_LEFT = 8,
+  RH_ROTATE = 9,
 };
 constexpr int kRectHandleLast = RH_ROTATE;
 
@@ -31,50 +31,50 @@ constexpr int kRectHandleLast = RH_ROTATE;
 constexpr double kRectMinExtent = 3.0;
 
 inline CPointD Middle(const CPointD& a, const CPointD& b) {
-    return CPointD(a.x + (b.x - a.x) * 0.5, a.y + (b.y - a.y) * 0.5);
+  return CPointD(a.x + (b.x - a.x) * 0.5, a.y + (b.y - a.y) * 0.5);
 }
 
 struct RectCorners {
-    CPointD p[4];  // P1..P4
+  CPointD p[4];  // P1..P4
 
-    // The axis-parallel rectangle (left, top), (right, top), (right, bottom), (left, bottom).
-    static RectCorners FromRect(const CRectD& r);
+  // The axis-parallel rectangle (left, top), (right, top), (right, bottom), (left, bottom).
+  static RectCorners FromRect(const CRectD& r);
 
-    // Handle positions 1..9; any other number gives (0, 0).
-    CPointD Handle(int nHandle) const;
+  // Handle positions 1..9; any other number gives (0, 0).
+  CPointD Handle(int nHandle) const;
 
-    // Applies a handle drag to the new handle position q. Corners, sides and
-    // the rotation handle follow their rules; a drag that would make the
-    // rectangle too small, or any other handle, changes nothing. True when
-    // the corners changed.
-    bool MoveHandle(int nHandle, const CPointD& q);
+  // Applies a handle drag to the new handle position q. Corners, sides and
+  // the rotation handle follow their rules; a drag that would make the
+  // rectangle too small, or any other handle, changes nothing. True when
+  // the corners changed.
+  bool MoveHandle(int nHandle, const CPointD& q);
 
-    double Width() const { return Distance(p[0], p[1]); }   // |P1P2|
-    double Height() const { return Distance(p[0], p[3]); }  // |P1P4|
-    // New width along the first side, P1 and P4 staying.
-    void SetWidth(double w);
-    // New height along the second side, P1 and P2 staying.
-    void SetHeight(double h);
+  double Width() const { return Distance(p[0], p[1]); }   // |P1P2|
+  double Height() const { return Distance(p[0], p[3]); }  // |P1P4|
+  // New width along the first side, P1 and P4 staying.
+  void SetWidth(double w);
+  // New height along the second side, P1 and P2 staying.
+  void SetHeight(double h);
 
-    // The direction of the frame's x axis (P1 to P2).
-    DirPair XAxis() const { return Direction(p[0], p[1]); }
-    // True when P4, turned into the frame about P1, lies above P1.
-    bool IsMirrored() const;
+  // The direction of the frame's x axis (P1 to P2).
+  DirPair XAxis() const { return Direction(p[0], p[1]); }
+  // True when P4, turned into the frame about P1, lies above P1.
+  bool IsMirrored() const;
 
-    // Whether every corner is finite (a damaged file may hold NaN).
-    bool IsFinite() const { return AllFinite(p, 4); }
+  // Whether every corner is finite (a damaged file may hold NaN).
+  bool IsFinite() const { return AllFinite(p, 4); }
 
-    // The smallest axis-parallel rectangle holding the corners, normalised.
-    CRectD Bounds() const;
+  // The smallest axis-parallel rectangle holding the corners, normalised.
+  CRectD Bounds() const;
 
-    void Offset(double dx, double dy);
-    void Rotate(const CPointD& centre, const DirPair& turn);
-    // nAxis 0 mirrors about the vertical line x = x0, else about y = y0.
-    void Flip(double x0, double y0, int nAxis);
-    void Scale(const CPointD& anchor, double f);
+  void Offset(double dx, double dy);
+  void Rotate(const CPointD& centre, const DirPair& turn);
+  // nAxis 0 mirrors about the vertical line x = x0, else about y = y0.
+  void Flip(double x0, double y0, int nAxis);
+  void Scale(const CPointD& anchor, double f);
 
-private:
-    bool DragCorner(int nCorner, const CPointD& q);
-    bool DragSide(int nHandle, const CPointD& q);
-    bool DragRotation(const CPointD& q);
+ private:
+  bool DragCorner(int nCorner, const CPointD& q);
+  bool DragSide(int nHandle, const CPointD& q);
+  bool DragRotation(const CPointD& q);
 };

@@ -16,9 +16,9 @@
 // x axis runs along P1P2 and the y axis towards P4 (so a mirrored rectangle
 // flips the y axis). Width and height are in device pixels.
 struct DeviceFrame {
-    int width = 0;
-    int height = 0;
-    XFORM xform = {1, 0, 0, 1, 0, 0};
+  int width = 0;
+  int height = 0;
+  XFORM xform = {1, 0, 0, 1, 0, 0};
 };
 DeviceFrame MakeDeviceFrame(const RectCorners& corners, const ViewTransform& view);
 // Whether the frame is only moved (not turned, mirrored or scaled).
@@ -29,18 +29,18 @@ RECT FrameReach(const DeviceFrame& frame, int nGrow);
 // Puts a DC into the advanced graphics mode with a world transform for the
 // length of a scope; the previous transform and mode come back afterwards.
 class CWorldTransformScope {
-public:
-    CWorldTransformScope(HDC hdc, const XFORM& xform);
-    ~CWorldTransformScope();
-    CWorldTransformScope(const CWorldTransformScope&) = delete;
-    CWorldTransformScope& operator=(const CWorldTransformScope&) = delete;
-    bool IsSet() const { return m_bSet; }
+ public:
+  CWorldTransformScope(HDC hdc, const XFORM& xform);
+  ~CWorldTransformScope();
+  CWorldTransformScope(const CWorldTransformScope&) = delete;
+  CWorldTransformScope& operator=(const CWorldTransformScope&) = delete;
+  bool IsSet() const { return m_bSet; }
 
-private:
-    HDC m_hDC;
-    int m_nOldMode;
-    XFORM m_oldXform;
-    bool m_bSet = false;
+ private:
+  HDC m_hDC;
+  int m_nOldMode;
+  XFORM m_oldXform;
+  bool m_bSet = false;
 };
 
 // The outline pen of the rectangle family: style 0 a cosmetic pen (null when
@@ -58,8 +58,8 @@ enum class FrameShape { rectangle, ellipse };
 // colour 2; anything else, or a frame without area, fills nothing. An
 // upright gradient rectangle on a memory DC comes out as GDI+ fills it, but
 // only its visible part is worked out, and only one line of it by GDI+.
-void FillFrameShape(HDC hdc, const DeviceFrame& frame, FrameShape shape, int nFillStyle,
-                    COLORREF clr1, COLORREF clr2);
+void FillFrameShape(HDC hdc, const DeviceFrame& frame, FrameShape shape, int nFillStyle, COLORREF clr1,
+                    COLORREF clr2);
 // The same, every pixel by GDI+.
 void FillFrameShapeByGdiplus(HDC hdc, const DeviceFrame& frame, FrameShape shape, int nFillStyle,
                              COLORREF clr1, COLORREF clr2);
@@ -71,13 +71,12 @@ void FillFrameShapeByGdiplus(HDC hdc, const DeviceFrame& frame, FrameShape shape
 bool PercentFillArea(int nWidth, int nHeight, double dFraction, int nDirection, RECT* pArea);
 
 // Fills the percentage-fill area of the frame in the colour.
-void FillFramePercent(HDC hdc, const DeviceFrame& frame, double dFraction, int nDirection,
-                      COLORREF clr);
+void FillFramePercent(HDC hdc, const DeviceFrame& frame, double dFraction, int nDirection, COLORREF clr);
 
 // One solid fill of a handle square: where, and in what colour.
 struct HandleFill {
-    RECT rect;
-    COLORREF colour;
+  RECT rect;
+  COLORREF colour;
 };
 
 // The fills of a handle's square (x - 3, y - 3, x + 3, y + 3): the square in

@@ -10,8 +10,8 @@
 
 // Which line styles get a geometric (flat-ended, dotted-capable) pen.
 enum class PenRule {
-    DashStyles,    // styles 1 to 4 geometric, every other style cosmetic
-    AnyNonSolid,   // every style but 0 geometric
+  DashStyles,   // styles 1 to 4 geometric, every other style cosmetic
+  AnyNonSolid,  // every style but 0 geometric
 };
 
 // Line colour meaning "no outline" on filled shapes.
@@ -62,8 +62,8 @@ inline bool IsGradientFill(int nFillStyle) { return nFillStyle >= 2 && nFillStyl
 // at the left to colour 2 at the right. A rectangle of zero width or height
 // fills nothing. Alternate filling. On a memory DC GDI+ works out only one
 // line of the gradient (gradientline.h), over the polygon's region.
-void FillGradientPolygon(HDC hdc, const POINT* pts, int n, const RECT& rc, int nFillStyle,
-                         COLORREF c1, COLORREF c2);
+void FillGradientPolygon(HDC hdc, const POINT* pts, int n, const RECT& rc, int nFillStyle, COLORREF c1,
+                         COLORREF c2);
 // The same, every pixel by GDI+.
 void FillGradientPolygonByGdiplus(HDC hdc, const POINT* pts, int n, const RECT& rc, int nFillStyle,
                                   COLORREF c1, COLORREF c2);

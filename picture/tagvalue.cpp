@@ -45,15 +45,12 @@ NumberView ReadNumber(const CTagValue& v) {
   const CTagValue::Value& x = v.m_value;
   switch (v.m_type) {
     case TT_DIGITAL:
-    case TT_INT32:
-      return {x.i32, x.i32, static_cast<double>(x.i32), static_cast<float>(x.i32)};
-    case TT_FLOAT:
-      return {TruncateToInt32(x.f), TruncateToInt64(x.f), x.f, x.f};
+    case TT_INT32: return {x.i32, x.i32, static_cast<double>(x.i32), static_cast<float>(x.i32)};
+    case TT_FLOAT: return {TruncateToInt32(x.f), TruncateToInt64(x.f), x.f, x.f};
     case TT_INT64:
-      return {static_cast<int32_t>(static_cast<uint32_t>(x.i64)), x.i64,
-              static_cast<double>(x.i64), static_cast<float>(x.i64)};
-    case TT_DOUBLE:
-      return {TruncateToInt32(x.d), TruncateToInt64(x.d), x.d, static_cast<float>(x.d)};
+      return {static_cast<int32_t>(static_cast<uint32_t>(x.i64)), x.i64, static_cast<double>(x.i64),
+              static_cast<float>(x.i64)};
+    case TT_DOUBLE: return {TruncateToInt32(x.d), TruncateToInt64(x.d), x.d, static_cast<float>(x.d)};
     case TT_STRING:
       if (x.buffer) {
         const double d = std::atof(x.buffer);
@@ -83,8 +80,7 @@ int FormatNumber(const CTagValue& v, char* out, size_t size) {
 CTagValue::CTagValue() : CTagValue(TT_EMPTY) {}
 
 CTagValue::CTagValue(int type)
-    : m_type(static_cast<WORD>(type)), m_typeHigh(0), m_length(0), m_time(0), m_status1(0),
-      m_status2(0) {
+    : m_type(static_cast<WORD>(type)), m_typeHigh(0), m_length(0), m_time(0), m_status1(0), m_status2(0) {
   m_value.i64 = 0;
 }
 

@@ -33,7 +33,10 @@ class CTagValue {
   CTagValue();
   explicit CTagValue(int type);
   CTagValue(const CTagValue& src);
-  CTagValue& operator=(const CTagValue& src) { Copy(src); return *this; }
+  CTagValue& operator=(const CTagValue& src) {
+    Copy(src);
+    return *this;
+  }
   ~CTagValue();
 
   // Frees the payload, zeroes value and status words, type 0; time stays.

@@ -44,7 +44,9 @@ TEST(TagValue, RecordLayout) {
 }
 
 TEST(TagValue, BufferRuleSizes) {
-  struct Case { DWORD n, size; };
+  struct Case {
+    DWORD n, size;
+  };
   const Case cases[] = {{0, 8}, {1, 8}, {7, 8}, {8, 16}, {9, 16}, {15, 16}, {16, 24}, {100, 104}};
   for (const Case& c : cases) EXPECT_EQ(TagBufferSize(c.n), c.size) << c.n;
 }
@@ -73,11 +75,18 @@ TEST(TagValue, AnEmptyValueTakesTheSettersType) {
 }
 
 TEST(TagValue, DoubleToIntegerTruncatesTowardZero) {
-  struct Case { int type; double d; int32_t want; };
+  struct Case {
+    int type;
+    double d;
+    int32_t want;
+  };
   const Case cases[] = {
-      {TT_INT32, 2.9, 2}, {TT_DIGITAL, 2.9, 2}, {TT_INT32, -2.9, -2},
+      {TT_INT32, 2.9, 2},
+      {TT_DIGITAL, 2.9, 2},
+      {TT_INT32, -2.9, -2},
       {TT_DIGITAL, 7.0, 7},  // digital is not reduced to 0 or 1
-      {TT_INT32, 2147483647.9, 2147483647}, {TT_INT32, -2147483648.9, INT32_MIN},
+      {TT_INT32, 2147483647.9, 2147483647},
+      {TT_INT32, -2147483648.9, INT32_MIN},
   };
   for (const Case& c : cases) {
     CTagValue v(c.type);
@@ -114,10 +123,14 @@ TEST(TagValue, OutOfRangeNumbersBecomeTheMinimumInteger) {
 }
 
 TEST(TagValue, TextToNumbers) {
-  struct Case { int type; const char* text; double want; };
+  struct Case {
+    int type;
+    const char* text;
+    double want;
+  };
   const Case cases[] = {
-      {TT_INT32, "12abc", 12},   {TT_INT32, "abc", 0},     {TT_DIGITAL, "-7", -7},
-      {TT_DOUBLE, "1e3", 1000},  {TT_FLOAT, "0.5x", 0.5},  {TT_INT64, "123456789012", 123456789012.0},
+      {TT_INT32, "12abc", 12},  {TT_INT32, "abc", 0},    {TT_DIGITAL, "-7", -7},
+      {TT_DOUBLE, "1e3", 1000}, {TT_FLOAT, "0.5x", 0.5}, {TT_INT64, "123456789012", 123456789012.0},
       {TT_INT32, "  42", 42},
   };
   for (const Case& c : cases) {
@@ -137,7 +150,10 @@ TEST(TagValue, TextToNumbers) {
 }
 
 TEST(TagValue, NumbersToTextUseThePlatformRuntimeForms) {
-  struct Case { CTagValue src; const char* want; };
+  struct Case {
+    CTagValue src;
+    const char* want;
+  };
   CTagValue i32, neg, i64, f, d1, d2, d3, d4, dig;
   i32.SetInt32(7);
   neg.SetInt32(-5);
@@ -150,9 +166,8 @@ TEST(TagValue, NumbersToTextUseThePlatformRuntimeForms) {
   dig.SetType(TT_DIGITAL);
   dig.SetInt32(1);
   const Case cases[] = {
-      {i32, "7"},      {neg, "-5"},     {i64, "-1099511627776"}, {f, "0.1"},
-      {d1, "0.1"},     {d2, "100000"},  {d3, "1E+006"},          {d4, "-2.5E-007"},
-      {dig, "1"},
+      {i32, "7"},     {neg, "-5"},    {i64, "-1099511627776"}, {f, "0.1"}, {d1, "0.1"},
+      {d2, "100000"}, {d3, "1E+006"}, {d4, "-2.5E-007"},       {dig, "1"},
   };
   for (const Case& c : cases) {
     CTagValue s(TT_STRING);

@@ -9,5 +9,5 @@ TextEditorFn g_pfnTextEditor = nullptr;
 void SetTextEditor(TextEditorFn pfnEditor) { g_pfnTextEditor = pfnEditor; }
 
 int EditObjectText(HWND hOwner, CDrawObj* pObj) {
-    return g_pfnTextEditor && pObj ? g_pfnTextEditor(hOwner, pObj) : 0;
+  return g_pfnTextEditor && pObj ? g_pfnTextEditor(hOwner, pObj) : 0;
 }

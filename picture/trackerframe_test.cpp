@@ -42,11 +42,16 @@ TEST(TrackerFrame, ItsPixelsAreThoseOfTheRuleWhereverItLies) {
     POINT origin;  // the logical point at the surface's top left pixel
     RECT clip;     // logical
   } cases[] = {
-      {{2, 3, 30, 20}, {0, 0}, {0, 0, 40, 40}},      {{2, 3, 31, 21}, {0, 0}, {0, 0, 40, 40}},
-      {{5, 5, 8, 8}, {0, 0}, {0, 0, 40, 40}},        {{5, 5, 6, 6}, {0, 0}, {0, 0, 40, 40}},
-      {{5, 5, 7, 30}, {0, 0}, {0, 0, 40, 40}},       {{4, 9, 33, 10}, {0, 0}, {0, 0, 40, 40}},
-      {{103, 57, 130, 80}, {101, 50}, {0, 0, 999, 999}}, {{-7, -3, 20, 15}, {-10, -5}, {0, 0, 999, 999}},
-      {{2, 3, 30, 20}, {0, 0}, {7, 4, 19, 13}},      {{103, 57, 131, 81}, {100, 51}, {110, 60, 125, 75}},
+      {{2, 3, 30, 20}, {0, 0}, {0, 0, 40, 40}},
+      {{2, 3, 31, 21}, {0, 0}, {0, 0, 40, 40}},
+      {{5, 5, 8, 8}, {0, 0}, {0, 0, 40, 40}},
+      {{5, 5, 6, 6}, {0, 0}, {0, 0, 40, 40}},
+      {{5, 5, 7, 30}, {0, 0}, {0, 0, 40, 40}},
+      {{4, 9, 33, 10}, {0, 0}, {0, 0, 40, 40}},
+      {{103, 57, 130, 80}, {101, 50}, {0, 0, 999, 999}},
+      {{-7, -3, 20, 15}, {-10, -5}, {0, 0, 999, 999}},
+      {{2, 3, 30, 20}, {0, 0}, {7, 4, 19, 13}},
+      {{103, 57, 131, 81}, {100, 51}, {110, 60, 125, 75}},
   };
   for (const auto& c : cases) {
     CDibSurface surface(nullptr, kSide, kSide);
@@ -83,116 +88,116 @@ constexpr DWORD kGrey = 0x808080;
 // The frame as its description gives it, pixel by pixel, on a grey surface
 // of w x h whose pixel (0, 0) is logical (ox, oy), within the device clip.
 std::vector<DWORD> Described(int w, int h, POINT origin, const RECT& r, const RECT& clip) {
-    std::vector<DWORD> pixels(static_cast<size_t>(w) * h, kGrey);
-    auto set = [&](long long x, long long y, DWORD c) {
-        const long long dx = x - origin.x, dy = y - origin.y;
-        if (dx >= clip.left && dx < clip.right && dy >= clip.top && dy < clip.bottom && dx >= 0 &&
-            dy >= 0 && dx < w && dy < h)
-            pixels[static_cast<size_t>(dy) * w + dx] = c;
-    };
-    for (long long x = r.left; x < r.right - 2; x += 2) {
-        for (long long y : {r.top, r.bottom - 1}) {
-            set(x, y, 0x000000);
-            set(x + 1, y, 0xFFFFFF);
-        }
+  std::vector<DWORD> pixels(static_cast<size_t>(w) * h, kGrey);
+  auto set = [&](long long x, long long y, DWORD c) {
+    const long long dx = x - origin.x, dy = y - origin.y;
+    if (dx >= clip.left && dx < clip.right && dy >= clip.top && dy < clip.bottom && dx >= 0 && dy >= 0 &&
+        dx < w && dy < h)
+      pixels[static_cast<size_t>(dy) * w + dx] = c;
+  };
+  for (long long x = r.left; x < r.right - 2; x += 2) {
+    for (long long y : {r.top, r.bottom - 1}) {
+      set(x, y, 0x000000);
+      set(x + 1, y, 0xFFFFFF);
     }
-    for (long long y = r.top; y < r.bottom - 2; y += 2) {
-        for (long long x : {r.left, r.right - 1}) {
-            set(x, y, 0x000000);
-            set(x, y + 1, 0xFFFFFF);
-        }
+  }
+  for (long long y = r.top; y < r.bottom - 2; y += 2) {
+    for (long long x : {r.left, r.right - 1}) {
+      set(x, y, 0x000000);
+      set(x, y + 1, 0xFFFFFF);
     }
-    return pixels;
+  }
+  return pixels;
 }
 
 TEST(TrackerFrame, LandsOnTheDescribedPixelsWhereverTheClipAndOriginFall) {
-    struct Case {
-        const char* what;
-        int w, h;
-        POINT origin;  // the logical point at device pixel (0, 0)
-        RECT frame;    // logical
-        RECT clip;     // device
-    };
-    const Case cases[] = {
-        {"small, even sides", 64, 48, {0, 0}, {4, 4, 40, 30}, {0, 0, 64, 48}},
-        {"odd sides", 64, 48, {0, 0}, {3, 5, 36, 32}, {0, 0, 64, 48}},
-        {"clipped at odd places", 64, 48, {0, 0}, {3, 5, 60, 44}, {7, 9, 41, 30}},
-        {"one row high", 64, 48, {0, 0}, {2, 10, 50, 11}, {0, 0, 64, 48}},
-        {"under a window origin", 64, 48, {-13, 21}, {-20, 18, 40, 60}, {5, 3, 57, 40}},
-        {"longer than a copy of the pattern", 600, 40, {4991, -3}, {-7, 2, 9000, 30}, {1, 0, 599, 40}},
-        {"far beyond the surface", 200, 100, {0, 0}, {-100000001, -50, 100000003, 60}, {0, 0, 200, 100}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        RenderSurface surface(c.w, c.h);
-        surface.Fill(kGrey);
-        const int saved = ::SaveDC(surface.dc());
-        ::IntersectClipRect(surface.dc(), c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
-        ::SetWindowOrgEx(surface.dc(), c.origin.x, c.origin.y, nullptr);
-        {
-            CDC dc(surface.dc());
-            DrawTrackerFrame(&dc, c.frame);
-        }
-        ::RestoreDC(surface.dc(), saved);
-        EXPECT_EQ(surface.Pixels(), Described(c.w, c.h, c.origin, c.frame, c.clip));
+  struct Case {
+    const char* what;
+    int w, h;
+    POINT origin;  // the logical point at device pixel (0, 0)
+    RECT frame;    // logical
+    RECT clip;     // device
+  };
+  const Case cases[] = {
+      {"small, even sides", 64, 48, {0, 0}, {4, 4, 40, 30}, {0, 0, 64, 48}},
+      {"odd sides", 64, 48, {0, 0}, {3, 5, 36, 32}, {0, 0, 64, 48}},
+      {"clipped at odd places", 64, 48, {0, 0}, {3, 5, 60, 44}, {7, 9, 41, 30}},
+      {"one row high", 64, 48, {0, 0}, {2, 10, 50, 11}, {0, 0, 64, 48}},
+      {"under a window origin", 64, 48, {-13, 21}, {-20, 18, 40, 60}, {5, 3, 57, 40}},
+      {"longer than a copy of the pattern", 600, 40, {4991, -3}, {-7, 2, 9000, 30}, {1, 0, 599, 40}},
+      {"far beyond the surface", 200, 100, {0, 0}, {-100000001, -50, 100000003, 60}, {0, 0, 200, 100}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RenderSurface surface(c.w, c.h);
+    surface.Fill(kGrey);
+    const int saved = ::SaveDC(surface.dc());
+    ::IntersectClipRect(surface.dc(), c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
+    ::SetWindowOrgEx(surface.dc(), c.origin.x, c.origin.y, nullptr);
+    {
+      CDC dc(surface.dc());
+      DrawTrackerFrame(&dc, c.frame);
     }
+    ::RestoreDC(surface.dc(), saved);
+    EXPECT_EQ(surface.Pixels(), Described(c.w, c.h, c.origin, c.frame, c.clip));
+  }
 }
 
 TEST(TrackerFrame, TheDcsBrushOriginMovesNoStripeAndStaysAsItWas) {
-    const POINT brushOrigins[] = {{1, 0}, {0, 1}, {3, 5}, {6, 7}};
-    const POINT origin = {-13, 21};
-    const RECT frame = {-20, 18, 41, 61};
-    const RECT clip = {0, 0, 64, 48};
-    for (const POINT& brushOrigin : brushOrigins) {
-        SCOPED_TRACE(testing::Message() << "brush origin " << brushOrigin.x << ", " << brushOrigin.y);
-        RenderSurface surface(64, 48);
-        surface.Fill(kGrey);
-        ::SetWindowOrgEx(surface.dc(), origin.x, origin.y, nullptr);
-        ::SetBrushOrgEx(surface.dc(), brushOrigin.x, brushOrigin.y, nullptr);
-        {
-            CDC dc(surface.dc());
-            DrawTrackerFrame(&dc, frame);
-        }
-        EXPECT_EQ(surface.Pixels(), Described(64, 48, origin, frame, clip));
-        POINT after;
-        ::GetBrushOrgEx(surface.dc(), &after);
-        EXPECT_EQ(after.x, brushOrigin.x);
-        EXPECT_EQ(after.y, brushOrigin.y);
+  const POINT brushOrigins[] = {{1, 0}, {0, 1}, {3, 5}, {6, 7}};
+  const POINT origin = {-13, 21};
+  const RECT frame = {-20, 18, 41, 61};
+  const RECT clip = {0, 0, 64, 48};
+  for (const POINT& brushOrigin : brushOrigins) {
+    SCOPED_TRACE(testing::Message() << "brush origin " << brushOrigin.x << ", " << brushOrigin.y);
+    RenderSurface surface(64, 48);
+    surface.Fill(kGrey);
+    ::SetWindowOrgEx(surface.dc(), origin.x, origin.y, nullptr);
+    ::SetBrushOrgEx(surface.dc(), brushOrigin.x, brushOrigin.y, nullptr);
+    {
+      CDC dc(surface.dc());
+      DrawTrackerFrame(&dc, frame);
     }
+    EXPECT_EQ(surface.Pixels(), Described(64, 48, origin, frame, clip));
+    POINT after;
+    ::GetBrushOrgEx(surface.dc(), &after);
+    EXPECT_EQ(after.x, brushOrigin.x);
+    EXPECT_EQ(after.y, brushOrigin.y);
+  }
 }
 
 TEST(TrackerFrame, APairIsTheFrameAndTheOneInsideItAlsoUnderAKnownClipBox) {
-    const struct {
-        const char* what;
-        RECT outer;
-        RECT clip;  // device, and the box the paint knows
-    } cases[] = {
-        {"inside", {4, 5, 41, 30}, {0, 0, 64, 48}},
-        {"clipped at odd places", {3, 5, 60, 44}, {7, 9, 41, 30}},
-        {"three pixels high", {2, 10, 50, 13}, {0, 0, 64, 48}},
-        {"far beyond the surface", {-100000001, -50, 100000003, 60}, {1, 2, 63, 47}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        RenderSurface pair(64, 48), oneByOne(64, 48);
-        for (RenderSurface* surface : {&pair, &oneByOne}) {
-            surface->Fill(kGrey);
-            ::IntersectClipRect(surface->dc(), c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
-        }
-        {
-            CDC dc(pair.dc());
-            CKnownClipBox known(pair.dc(), c.clip);
-            DrawTrackerFramePair(&dc, c.outer);
-        }
-        {
-            CDC dc(oneByOne.dc());
-            RECT inner = c.outer;
-            ::InflateRect(&inner, -1, -1);
-            DrawTrackerFrame(&dc, c.outer);
-            DrawTrackerFrame(&dc, inner);
-        }
-        EXPECT_EQ(pair.Pixels(), oneByOne.Pixels());
+  const struct {
+    const char* what;
+    RECT outer;
+    RECT clip;  // device, and the box the paint knows
+  } cases[] = {
+      {"inside", {4, 5, 41, 30}, {0, 0, 64, 48}},
+      {"clipped at odd places", {3, 5, 60, 44}, {7, 9, 41, 30}},
+      {"three pixels high", {2, 10, 50, 13}, {0, 0, 64, 48}},
+      {"far beyond the surface", {-100000001, -50, 100000003, 60}, {1, 2, 63, 47}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    RenderSurface pair(64, 48), oneByOne(64, 48);
+    for (RenderSurface* surface : {&pair, &oneByOne}) {
+      surface->Fill(kGrey);
+      ::IntersectClipRect(surface->dc(), c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
     }
+    {
+      CDC dc(pair.dc());
+      CKnownClipBox known(pair.dc(), c.clip);
+      DrawTrackerFramePair(&dc, c.outer);
+    }
+    {
+      CDC dc(oneByOne.dc());
+      RECT inner = c.outer;
+      ::InflateRect(&inner, -1, -1);
+      DrawTrackerFrame(&dc, c.outer);
+      DrawTrackerFrame(&dc, inner);
+    }
+    EXPECT_EQ(pair.Pixels(), oneByOne.Pixels());
+  }
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ class RecordingService : public IRtdbClient {
 
   int TagGetAttr(QB_TAGATTR* attr) override { return Note("TagGetAttr", {Word(attr)}); }
   int TagQuery(const char* p1, const char* p2, int s1, int s2, QB_TAGQUERYPROC proc, void* user) override {
-    return Note("TagQuery", {Word(p1), Word(p2), (intptr_t)s1, (intptr_t)s2, reinterpret_cast<intptr_t>(proc), Word(user)});
+    return Note("TagQuery", {Word(p1), Word(p2), (intptr_t)s1, (intptr_t)s2, reinterpret_cast<intptr_t>(proc),
+                             Word(user)});
   }
   int ReadReal(QB_TAGVALUE* records, int count) override { return Note("ReadReal", {Word(records), count}); }
   int ReadRealVar(const char* name, VarReply* out) override {
@@ -59,7 +60,9 @@ class RecordingService : public IRtdbClient {
 // Distinct argument values: place i gets 0x100 * (i + 1) + i, as a number or a pointer.
 intptr_t Arg(int i) { return 0x100 * (i + 1) + i; }
 template <class T>
-T* P(int i) { return reinterpret_cast<T*>(Arg(i)); }
+T* P(int i) {
+  return reinterpret_cast<T*>(Arg(i));
+}
 
 struct ForwardCase {
   const char* operation;
@@ -68,7 +71,8 @@ struct ForwardCase {
 };
 
 const ForwardCase kCases[] = {
-    {"TagGetAttr", 1, [](const HostCallbackBlock& t) { return t.pfnTagGetAttr(t.context, P<QB_TAGATTR>(0)); }},
+    {"TagGetAttr", 1,
+     [](const HostCallbackBlock& t) { return t.pfnTagGetAttr(t.context, P<QB_TAGATTR>(0)); }},
     {"TagQuery", 6,
      [](const HostCallbackBlock& t) {
        return t.pfnTagQuery(t.context, P<const char>(0), P<const char>(1), (int)Arg(2), (int)Arg(3),
@@ -77,14 +81,18 @@ const ForwardCase kCases[] = {
     {"ReadReal", 2,
      [](const HostCallbackBlock& t) { return t.pfnReadReal(t.context, P<QB_TAGVALUE>(0), (int)Arg(1)); }},
     {"ReadRealVar", 2,
-     [](const HostCallbackBlock& t) { return t.pfnReadRealVar(t.context, P<const char>(0), P<VarReply>(1)); }},
+     [](const HostCallbackBlock& t) {
+       return t.pfnReadRealVar(t.context, P<const char>(0), P<VarReply>(1));
+     }},
     {"ReadHis", 9,
      [](const HostCallbackBlock& t) {
        return t.pfnReadHis(t.context, P<const char>(0), Arg(1), Arg(2), Arg(3), Arg(4), P<QB_HISVALUE>(5),
                            (int)Arg(6), P<int>(7), P<int>(8));
      }},
     {"ReadHisEx", 3,
-     [](const HostCallbackBlock& t) { return t.pfnReadHisEx(t.context, P<QB_TAGVALUE>(0), Arg(1), (int)Arg(2)); }},
+     [](const HostCallbackBlock& t) {
+       return t.pfnReadHisEx(t.context, P<QB_TAGVALUE>(0), Arg(1), (int)Arg(2));
+     }},
     {"ReadHisVar", 4,
      [](const HostCallbackBlock& t) {
        return t.pfnReadHisVar(t.context, P<const char>(0), Arg(1), Arg(2), P<VarReply>(3));
@@ -111,7 +119,8 @@ TEST(HostCallbacks, EachCallbackForwardsItsArgumentsAndStatusUnchanged) {
     EXPECT_EQ(status, c.call(table)) << c.operation;
     EXPECT_EQ(c.operation, service.operation);
     ASSERT_EQ((size_t)c.argumentCount, service.arguments.size()) << c.operation;
-    for (int i = 0; i < c.argumentCount; ++i) EXPECT_EQ(Arg(i), service.arguments[i]) << c.operation << " " << i;
+    for (int i = 0; i < c.argumentCount; ++i)
+      EXPECT_EQ(Arg(i), service.arguments[i]) << c.operation << " " << i;
   }
 }
 

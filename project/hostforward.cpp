@@ -52,8 +52,7 @@ int __stdcall ForwardGetHisSumEx(void* context, const char* name, int t0, int t1
 }  // namespace
 
 HostCallbackBlock MakeHostCallbacks(IRtdbClient* service) {
-  return HostCallbackBlock{service,          ForwardTagGetAttr, ForwardTagQuery,
-                           ForwardReadReal,  ForwardReadRealVar, ForwardReadHis,
-                           ForwardReadHisEx, ForwardReadHisVar, ForwardGetHisSum,
-                           ForwardGetHisSumEx};
+  return HostCallbackBlock{
+      service,        ForwardTagGetAttr, ForwardTagQuery,   ForwardReadReal,  ForwardReadRealVar,
+      ForwardReadHis, ForwardReadHisEx,  ForwardReadHisVar, ForwardGetHisSum, ForwardGetHisSumEx};
 }

@@ -38,7 +38,8 @@ TEST(LocalTagArray, RemoveAtMovesTheLaterRecordsUpInOrder) {
 
 TEST(LocalTagArray, MakeLocalTagCutsTextsToTheirFields) {
   const std::string longText(100, 'z');
-  LocalTagRecord rec = MakeLocalTag(longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str(), 5);
+  LocalTagRecord rec =
+      MakeLocalTag(longText.c_str(), longText.c_str(), longText.c_str(), longText.c_str(), 5);
   EXPECT_EQ(31u, std::strlen(rec.name));
   EXPECT_EQ(79u, std::strlen(rec.description));
   EXPECT_EQ(15u, std::strlen(rec.unit));
@@ -69,15 +70,12 @@ TEST(LocalTagArray, CompareRecordsByColumn) {
   LocalTagRecord negative = MakeLocalTag("neg", "", "", "", 0);
   negative.type = 0x80;  // compares as a signed byte: below every valid type
   const CompareCase cases[] = {
-      {apple, banana, 1, -1},    // by name
-      {apple, banana, 2, 1},     // by description
-      {apple, banana, 3, -1},    // equal units, then by name
-      {apple, banana, 4, 1},     // by type
-      {banana, banana, 4, 0},
-      {apple, banana, 0, 0},     // column 0 (row number) and others: equal
-      {apple, banana, 5, 0},
-      {high, apple, 1, 1},
-      {negative, banana, 4, -1},
+      {apple, banana, 1, -1},                         // by name
+      {apple, banana, 2, 1},                          // by description
+      {apple, banana, 3, -1},                         // equal units, then by name
+      {apple, banana, 4, 1},                          // by type
+      {banana, banana, 4, 0}, {apple, banana, 0, 0},  // column 0 (row number) and others: equal
+      {apple, banana, 5, 0},  {high, apple, 1, 1},   {negative, banana, 4, -1},
   };
   for (const CompareCase& c : cases) {
     EXPECT_EQ(c.ascending, CLocalTagArray::CompareRecords(&c.a, &c.b, 1, c.column)) << c.column;

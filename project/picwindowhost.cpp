@@ -10,9 +10,9 @@ CPicWindowHost::~CPicWindowHost() { Destroy(); }
 
 bool CPicWindowHost::Create(HWND parent, UINT id) {
   Destroy();
-  m_hWnd = ::CreateWindowExA(0, m_windowClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleA(nullptr),
-                             nullptr);
+  m_hWnd = ::CreateWindowExA(0, m_windowClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                             parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                             ::GetModuleHandleA(nullptr), nullptr);
   return m_hWnd != nullptr;
 }
 

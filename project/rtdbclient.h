@@ -70,16 +70,16 @@ class CRtdbClient : public IRtdbClient {
   int Stop() override;
 
   int TagGetAttr(QB_TAGATTR* attr) override;
-  int TagQuery(const char* pattern1, const char* pattern2, int selector1, int selector2,
-               QB_TAGQUERYPROC proc, void* user) override;
+  int TagQuery(const char* pattern1, const char* pattern2, int selector1, int selector2, QB_TAGQUERYPROC proc,
+               void* user) override;
   int ReadReal(QB_TAGVALUE* records, int count) override;
   int ReadRealVar(const char* name, VarReply* out) override;
   int ReadHis(const char* name, int32_t t0, int32_t t1, int32_t a, int32_t b, QB_HISVALUE* records,
               int capacity, int* count, int* done) override;
   int ReadHisEx(QB_TAGVALUE* records, int32_t time, int count) override;
   int ReadHisVar(const char* name, int32_t a, int32_t b, VarReply* out) override;
-  int GetHisSum(const char* name, int t0, int t1, QB_VALUE* a, QB_VALUE* b, QB_VALUEDATA* c,
-                QB_VALUEDATA* d, int32_t* e) override;
+  int GetHisSum(const char* name, int t0, int t1, QB_VALUE* a, QB_VALUE* b, QB_VALUEDATA* c, QB_VALUEDATA* d,
+                int32_t* e) override;
   int GetHisSumEx(const char* name, int t0, int t1, int32_t step, QB_HISSTEP* records, int capacity,
                   int* count) override;
 

@@ -95,7 +95,7 @@ const DWORD kTickStepMs = 16;
 TEST_F(RtdbClientTagsim, ConnectsASecondAfterTheStartAndTheCallbacksReadValues) {
   ASSERT_TRUE(WaitFor(kGenerousMs, [&] { return Logins(sim) == 1; })) << "no login came";
   EXPECT_GE(Elapsed(started), CRtdbClient::kConnectPeriodMs - kTickStepMs);  // the first attempt
-  EXPECT_EQ(QB_ERR_NOTCONNECTED, ReadTwo());  // while the login is unanswered
+  EXPECT_EQ(QB_ERR_NOTCONNECTED, ReadTwo());                                 // while the login is unanswered
   EXPECT_EQ(0, Reads(sim));
   ASSERT_TRUE(FirstConnect());
 

@@ -218,7 +218,8 @@ TEST(RtdbClient, UnreachableServerGivesNotConnectedAndStopIsPrompt) {
   client.SetEntriesAndBind(BlockFor(port), 0);
   ASSERT_EQ(1, client.Start());
   LaterClient later;
-  ASSERT_TRUE(later.WaitForAttempts(3)) << "the later client never tried three times";  // two refused attempts
+  ASSERT_TRUE(later.WaitForAttempts(3))
+      << "the later client never tried three times";  // two refused attempts
   EXPECT_FALSE(client.IsConnected());
   QB_TAGVALUE value = {};
   EXPECT_EQ(QB_ERR_NOTCONNECTED, client.ReadReal(&value, 1));

@@ -22,7 +22,7 @@ enum : int { kMaxConnEntries = 8 };
 
 struct CRtdbConnBlock {
   RtdbConnEntry entries[kMaxConnEntries];
-  LONG count;     // 0 to 8
+  LONG count;      // 0 to 8
   DWORD reserved;  // 0
 
   // Every slot zero, no entries.

@@ -27,8 +27,8 @@ int CRtdbClient::ReadRealVar(const char* name, VarReply* out) {
   return CallData(m_api.QB_ReadRealVar, name, out);
 }
 
-int CRtdbClient::ReadHis(const char* name, int32_t t0, int32_t t1, int32_t a, int32_t b,
-                         QB_HISVALUE* records, int capacity, int* count, int* done) {
+int CRtdbClient::ReadHis(const char* name, int32_t t0, int32_t t1, int32_t a, int32_t b, QB_HISVALUE* records,
+                         int capacity, int* count, int* done) {
   return CallData(m_api.QB_ReadHis, name, t0, t1, a, b, records, capacity, count, done);
 }
 

@@ -20,14 +20,14 @@ class IRtdbClient {
                        QB_TAGQUERYPROC proc, void* user) = 0;
   virtual int ReadReal(QB_TAGVALUE* records, int count) = 0;
   virtual int ReadRealVar(const char* name, VarReply* out) = 0;
-  virtual int ReadHis(const char* name, int32_t t0, int32_t t1, int32_t a, int32_t b,
-                      QB_HISVALUE* records, int capacity, int* count, int* done) = 0;
+  virtual int ReadHis(const char* name, int32_t t0, int32_t t1, int32_t a, int32_t b, QB_HISVALUE* records,
+                      int capacity, int* count, int* done) = 0;
   virtual int ReadHisEx(QB_TAGVALUE* records, int32_t time, int count) = 0;
   virtual int ReadHisVar(const char* name, int32_t a, int32_t b, VarReply* out) = 0;
   virtual int GetHisSum(const char* name, int t0, int t1, QB_VALUE* a, QB_VALUE* b, QB_VALUEDATA* c,
                         QB_VALUEDATA* d, int32_t* e) = 0;
-  virtual int GetHisSumEx(const char* name, int t0, int t1, int32_t step, QB_HISSTEP* records,
-                          int capacity, int* count) = 0;
+  virtual int GetHisSumEx(const char* name, int t0, int t1, int32_t step, QB_HISSTEP* records, int capacity,
+                          int* count) = 0;
 };
 
 // The host callback table whose context is service and whose nine callbacks

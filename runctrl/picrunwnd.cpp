@@ -27,20 +27,28 @@ LRESULT CPicRunWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_PRINTCLIENT: OnPrintClient(reinterpret_cast<HDC>(wp)); return 0;
     case WM_ERASEBKGND: return 1;  // painting fills the background
-    case WM_SIZE: Default(); OnSize(static_cast<UINT>(wp)); return 0;
+    case WM_SIZE:
+      Default();
+      OnSize(static_cast<UINT>(wp));
+      return 0;
     // Only the window's own bars scroll the picture; a control's scroll bar
     // reports with its own handle in lParam.
-    case WM_HSCROLL: if (lp == 0) OnScroll(SB_HORZ, LOWORD(wp)); return 0;
-    case WM_VSCROLL: if (lp == 0) OnScroll(SB_VERT, LOWORD(wp)); return 0;
+    case WM_HSCROLL:
+      if (lp == 0) OnScroll(SB_HORZ, LOWORD(wp));
+      return 0;
+    case WM_VSCROLL:
+      if (lp == 0) OnScroll(SB_VERT, LOWORD(wp));
+      return 0;
     case WM_MOUSEMOVE:
-      ::SetClassLongPtrA(m_hWnd, GCLP_HCURSOR,
-                         reinterpret_cast<LONG_PTR>(::LoadCursorA(nullptr, IDC_ARROW)));
+      ::SetClassLongPtrA(m_hWnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(::LoadCursorA(nullptr, IDC_ARROW)));
       return Default();
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP: return OnMouseButton(msg, wp, lp);
-    case QCM_SETLOCALCALLBACKS: SetLocalCallbacks(reinterpret_cast<const LocalTagCallbackBlock*>(lp)); return 0;
+    case QCM_SETLOCALCALLBACKS:
+      SetLocalCallbacks(reinterpret_cast<const LocalTagCallbackBlock*>(lp));
+      return 0;
     case QCM_SETHOSTCALLBACKS: SetHostCallbacks(reinterpret_cast<const HostCallbackBlock*>(lp)); return 0;
     case QCM_LOADPICDATA: return OnLoadPicture(reinterpret_cast<const PictureDataBlock*>(lp));
     case QCM_ZOOM: return OnZoom(static_cast<int>(lp));

@@ -131,21 +131,21 @@ class CPicRunWnd : public CWnd, private CTickScope::Answerer {
   CTagCache m_tags;
   ULONG_PTR m_gdiplusToken = 0;
   UINT_PTR m_timer = 0;
-  RECT m_dirty = {0, 0, 0, 0};   // client coordinates; links enlarge it
-  CTickRepaint m_repaint;        // what scripts invalidate during a tick
-  DWORD m_tick = 0;              // ticks since the last picture load
-  CDrawObj* m_pressed = nullptr; // the object that last took a button-down
+  RECT m_dirty = {0, 0, 0, 0};    // client coordinates; links enlarge it
+  CTickRepaint m_repaint;         // what scripts invalidate during a tick
+  DWORD m_tick = 0;               // ticks since the last picture load
+  CDrawObj* m_pressed = nullptr;  // the object that last took a button-down
   double m_zoom = 1.0;
-  POINT m_origin = {0, 0};       // scroll origin, device pixels
-  bool m_layingBars = false;     // the scroll bars are being laid out
+  POINT m_origin = {0, 0};    // scroll origin, device pixels
+  bool m_layingBars = false;  // the scroll bars are being laid out
   ViewInfo m_viewInfo = {};
-  DrawViewContext m_view;        // what every object of the picture is given
-  CRunSurface m_surface;         // the off-screen surface of every paint
+  DrawViewContext m_view;  // what every object of the picture is given
+  CRunSurface m_surface;   // the off-screen surface of every paint
   // Counts picture loads, so that a walk over the objects stops when a
   // handler it called (a link, a host callback) replaced the picture.
   DWORD m_loads = 0;
-  int m_linkRuns = 0;            // the runs of links going on (CLinkRun)
-  DWORD m_runLoads = 0;          // m_loads when the outermost of them began
+  int m_linkRuns = 0;                                // the runs of links going on (CLinkRun)
+  DWORD m_runLoads = 0;                              // m_loads when the outermost of them began
   std::vector<std::unique_ptr<CPicObj>> m_replaced;  // kept until it ends
 };
 

@@ -63,8 +63,7 @@ std::unique_ptr<CPicObj> BuildPicture(Links links, int* moving) {
     CDrawRect* rect = AddRect(*picture, RECT{x, y, x + 16, y + 16}, RGB(128, 128, 128));
     const std::string tag = TagName(i);
     if (links.colour) AddFillColorLink(*rect, tag.c_str(), RGB(0, 160, 0), RGB(200, 0, 0));
-    if (links.movement && AddMoveLink(*rect, ObjectName(i).c_str(), tag.c_str(), x + 8.0, y + 8.0))
-      ++*moving;
+    if (links.movement && AddMoveLink(*rect, ObjectName(i).c_str(), tag.c_str(), x + 8.0, y + 8.0)) ++*moving;
     if (!links.movement) rect->m_strName = ObjectName(i).c_str();
   }
   return picture;
@@ -152,8 +151,7 @@ void PrintCallCosts(CPicObj& picture) {
   h.Request(QSM_READTAG, &request);  // cached from here on
   h.Request(QSM_READTAG, &longRequest);
   const double readTag = MicrosPerCall(kCalls, [&](int) { h.Request(QSM_READTAG, &request); });
-  const double readLongTag =
-      MicrosPerCall(kCalls, [&](int) { h.Request(QSM_READTAG, &longRequest); });
+  const double readLongTag = MicrosPerCall(kCalls, [&](int) { h.Request(QSM_READTAG, &longRequest); });
   const double invalidate = MicrosPerCall(kCalls, [&](int i) {
     const int x = 10 + (i % 40) * 24, y = 10 + (i / 40 % 25) * 26;
     RECT r = {x - 1, y - 1, x + 18, y + 18};
@@ -162,11 +160,11 @@ void PrintCallCosts(CPicObj& picture) {
   ::ValidateRect(h.View(), nullptr);
   const std::string last = ObjectName(kObjects - 1);
   const double find = MicrosPerCall(kCalls / 10, [&](int) { picture.FindObject(last.c_str(), nullptr); });
-  Print(qel::FormatStr("calls: tag request through the window's message %.2f us (a name of %d "
-                       "bytes: %.2f us), invalidation of an object's area %.2f us, look-up of an "
-                       "object by name (the last of %d) %.2f us\n",
-                       readTag, static_cast<int>(longTag.size()), readLongTag, invalidate, kObjects,
-                       find));
+  Print(
+      qel::FormatStr("calls: tag request through the window's message %.2f us (a name of %d "
+                     "bytes: %.2f us), invalidation of an object's area %.2f us, look-up of an "
+                     "object by name (the last of %d) %.2f us\n",
+                     readTag, static_cast<int>(longTag.size()), readLongTag, invalidate, kObjects, find));
 }
 
 // The stages of a movement script: scripts that only return, that read their
@@ -179,8 +177,7 @@ void PrintScriptStages() {
   } kStages[] = {
       {"return only", "int main()\n{\n  return 0;\n}\n"},
       {"tag read", "int main()\n{\n  double v;\n  v = 0.0;\n  dbr_GetDbVal(\"%s\", &v);\n  return 0;\n}\n"},
-      {"move only",
-       "int main()\n{\n  char *t;\n  t = \"%s\";\n  MoveTo(\"%s\", %f, %f);\n  return 0;\n}\n"},
+      {"move only", "int main()\n{\n  char *t;\n  t = \"%s\";\n  MoveTo(\"%s\", %f, %f);\n  return 0;\n}\n"},
       {"tag read and move (the movement script)",
        "int main()\n{\n  double v;\n  v = 0.0;\n  dbr_GetDbVal(\"%s\", &v);\n"
        "  MoveTo(\"%s\", %f + v, %f);\n  return 0;\n}\n"},
@@ -192,8 +189,8 @@ void PrintScriptStages() {
       const int x = 10 + (i % 40) * 24, y = 10 + (i / 40) * 26;
       CDrawRect* rect = AddRect(*picture, RECT{x, y, x + 16, y + 16}, RGB(128, 128, 128));
       rect->m_strName = ObjectName(i).c_str();
-      const std::string script = qel::FormatStr(stage.body, TagName(i).c_str(), ObjectName(i).c_str(),
-                                                x + 8.0, y + 8.0);
+      const std::string script =
+          qel::FormatStr(stage.body, TagName(i).c_str(), ObjectName(i).c_str(), x + 8.0, y + 8.0);
       if (!AddScriptLink(*rect, script)) {
         Print(qel::FormatStr("the script of stage \"%s\" does not compile\n", stage.label));
         return;
@@ -267,12 +264,12 @@ void PrintPaintStages(CPicObj& picture) {
     PaintNow(h.View());
     whole.push_back(NowMs() - start);
   }
-  Print(qel::FormatStr("repaint stages (%ld x %ld area, medians): clear %.2f ms, drawing of %d "
-                       "objects %.2f ms (%.2f us each), copy to the window %.2f ms; the window's "
-                       "whole paint of that area %.2f ms\n",
-                       area.right - area.left, area.bottom - area.top, bench::Median(clear),
-                       kObjects, bench::Median(draw), bench::Median(draw) * 1000.0 / kObjects,
-                       bench::Median(copy), bench::Median(whole)));
+  Print(qel::FormatStr(
+      "repaint stages (%ld x %ld area, medians): clear %.2f ms, drawing of %d "
+      "objects %.2f ms (%.2f us each), copy to the window %.2f ms; the window's "
+      "whole paint of that area %.2f ms\n",
+      area.right - area.left, area.bottom - area.top, bench::Median(clear), kObjects, bench::Median(draw),
+      bench::Median(draw) * 1000.0 / kObjects, bench::Median(copy), bench::Median(whole)));
 }
 
 // The platform calls of one square's drawing, each on its own.
@@ -294,9 +291,8 @@ void PrintDrawCalls() {
     LOGPEN lp = {PS_SOLID, {1, 0}, static_cast<COLORREF>(i & 0xFF)};
     ::DeleteObject(::CreatePenIndirect(&lp));
   });
-  const double brush = MicrosPerCall(kCalls, [&](int i) {
-    ::DeleteObject(::CreateSolidBrush(static_cast<COLORREF>(i & 0xFF)));
-  });
+  const double brush = MicrosPerCall(
+      kCalls, [&](int i) { ::DeleteObject(::CreateSolidBrush(static_cast<COLORREF>(i & 0xFF))); });
   HPEN black = ::CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
   HBRUSH grey = ::CreateSolidBrush(RGB(128, 128, 128));
   const double select = MicrosPerCall(kCalls, [&](int) {
@@ -339,18 +335,20 @@ void PrintDrawCalls() {
     square(i, pts);
     ::PatBlt(*dc, pts[0].x, pts[0].y, 17, 17, PATCOPY);
   });
-  Print(qel::FormatStr("other calls: rectangle %.2f us, opaque text-out fill %.2f us, background "
-                       "colour %.2f us, DC pen and brush colours %.2f us, current object %.2f us, "
-                       "pattern fill %.2f us\n",
-                       rectangle, opaque, bkColour, dcColours, current, patBlt));
+  Print(
+      qel::FormatStr("other calls: rectangle %.2f us, opaque text-out fill %.2f us, background "
+                     "colour %.2f us, DC pen and brush colours %.2f us, current object %.2f us, "
+                     "pattern fill %.2f us\n",
+                     rectangle, opaque, bkColour, dcColours, current, patBlt));
   surface.End(window);
   ::ReleaseDC(h.View(), window.Detach());
   ::DeleteObject(black);
   ::DeleteObject(grey);
-  Print(qel::FormatStr("a square's calls: pen made and deleted %.2f us, brush made and deleted "
-                       "%.2f us, a selection and its undoing %.2f us, polygon %.2f us, poly-line "
-                       "%.2f us, clip box %.2f us\n",
-                       pen, brush, select, polygon, polyline, clipBox));
+  Print(
+      qel::FormatStr("a square's calls: pen made and deleted %.2f us, brush made and deleted "
+                     "%.2f us, a selection and its undoing %.2f us, polygon %.2f us, poly-line "
+                     "%.2f us, clip box %.2f us\n",
+                     pen, brush, select, polygon, polyline, clipBox));
 }
 
 }  // namespace
@@ -362,17 +360,16 @@ int main(int argc, char** argv) {
   TickFigures all;
   if (!RunTicks(StorePictureBytes(*picture), &all, ticksOnly ? 1600 : kTicks)) return 1;
   Print(qel::FormatStr("objects %d, tags %d, movement scripts %d (%s)\n", kObjects, kObjects, moving,
-                       ScriptsRun() ? "scripts run"
-                                    : "scripts not attached yet: only the colour links act"));
+                       ScriptsRun() ? "scripts run" : "scripts not attached yet: only the colour links act"));
   Print(qel::FormatStr("load to first complete paint: %.1f ms\n", all.loadMs));
   Print(qel::FormatStr("first tick (1,000 first reads, first script runs): %.2f ms\n", all.firstTick));
-  Print(qel::FormatStr("later ticks (events, links, repaint): mean %.2f ms, median %.2f ms, "
-                       "worst %.2f ms over %d ticks\n",
-                       all.Mean(), all.Median(), all.Worst(), static_cast<int>(all.ticks.size())));
+  Print(
+      qel::FormatStr("later ticks (events, links, repaint): mean %.2f ms, median %.2f ms, "
+                     "worst %.2f ms over %d ticks\n",
+                     all.Mean(), all.Median(), all.Worst(), static_cast<int>(all.ticks.size())));
   Print(qel::FormatStr("of which events and links %.2f ms, repaint %.2f ms (means)\n", all.linksMean,
                        all.paintMean));
-  Print(qel::FormatStr("share of the 100 ms period: mean %.1f%%, worst %.1f%%\n", all.Mean(),
-                       all.Worst()));
+  Print(qel::FormatStr("share of the 100 ms period: mean %.1f%%, worst %.1f%%\n", all.Mean(), all.Worst()));
   if (ticksOnly) return 0;
 
   // The splits.
@@ -385,9 +382,10 @@ int main(int argc, char** argv) {
     std::unique_ptr<CPicObj> part = BuildPicture(split.links, &scripts);
     TickFigures f;
     if (!RunTicks(StorePictureBytes(*part), &f)) return 1;
-    Print(qel::FormatStr("split, %s: median %.2f ms, worst %.2f ms; links %.2f ms, repaint %.2f ms "
-                         "(means)\n",
-                         split.label, f.Median(), f.Worst(), f.linksMean, f.paintMean));
+    Print(
+        qel::FormatStr("split, %s: median %.2f ms, worst %.2f ms; links %.2f ms, repaint %.2f ms "
+                       "(means)\n",
+                       split.label, f.Median(), f.Worst(), f.linksMean, f.paintMean));
   }
   PrintCallCosts(*picture);
   PrintScriptStages();

@@ -78,8 +78,7 @@ TEST_F(RunMouse, DoubleClickRunsTheClickTwice) {
   Send(WM_LBUTTONUP, 30, 30);
   Send(WM_LBUTTONDBLCLK, 30, 30);
   Send(WM_LBUTTONUP, 30, 30);
-  EXPECT_EQ(h.LinkedPictures(),
-            (std::vector<std::string>{"A:102", "A:101", "A:103", "A:101", "A:103"}));
+  EXPECT_EQ(h.LinkedPictures(), (std::vector<std::string>{"A:102", "A:101", "A:103", "A:101", "A:103"}));
 }
 
 TEST_F(RunMouse, RightDoubleClickFiresDownOnceAndUpTwice) {

@@ -140,10 +140,11 @@ TEST(RunPaint, AScriptCallsIntoAnActiveXControlAndTheControlShowsIt) {
   CDrawCtrlOcx* ocx = AddTestControl(*picture, CRectD(40, 30, 200, 130));
   ocx->m_strName = "ocx1";
   // Red once the control says it holds no text (its Length, read back).
-  ASSERT_TRUE(runtest::AddScriptLink(*ocx, "int main()\n{\n  int n;\n  int r;\n  n = 9;\n"
-                                           "  ocx_GetVal(\"ocx1\", \"Length\", &n);\n"
-                                           "  if (n == 0) ocx_SetVal(0, \"BackColor\", &r, 255);\n"
-                                           "  return 0;\n}\n"));
+  ASSERT_TRUE(runtest::AddScriptLink(*ocx,
+                                     "int main()\n{\n  int n;\n  int r;\n  n = 9;\n"
+                                     "  ocx_GetVal(\"ocx1\", \"Length\", &n);\n"
+                                     "  if (n == 0) ocx_SetVal(0, \"BackColor\", &r, 255);\n"
+                                     "  return 0;\n}\n"));
   ASSERT_EQ(h.Load(*picture), 0);
   h.Tick(1);
   RenderSurface shot(300, 200);
@@ -187,8 +188,11 @@ TEST(RunPaint, SetViewFlagHidesAndShowsEveryControlWindow) {
   const struct {
     const char* name;
     CDrawObj* obj;
-  } kControls[] = {{"push", new CDrawPushBt},   {"check", new CDrawCheckBt}, {"radio", new CDrawRadioBt},
-                   {"edit", new CDrawCtrlEdit}, {"ocx", nullptr}};
+  } kControls[] = {{"push", new CDrawPushBt},
+                   {"check", new CDrawCheckBt},
+                   {"radio", new CDrawRadioBt},
+                   {"edit", new CDrawCtrlEdit},
+                   {"ocx", nullptr}};
   std::string hideAll, showAll;
   std::vector<POINT> centres;
   for (const auto& c : kControls) {
@@ -203,8 +207,9 @@ TEST(RunPaint, SetViewFlagHidesAndShowsEveryControlWindow) {
   }
   // Hides them all on its first run and shows them again on its third.
   CDrawRect* owner = AddRect(*picture, RECT{10, 80, 30, 100}, kOff);
-  ASSERT_TRUE(runtest::AddScriptLink(*owner, "int n;\nint main()\n{\n  n = n + 1;\n  if (n == 1) {\n" + hideAll +
-                                                 "  }\n  if (n == 3) {\n" + showAll + "  }\n  return 0;\n}\n"));
+  ASSERT_TRUE(runtest::AddScriptLink(*owner, "int n;\nint main()\n{\n  n = n + 1;\n  if (n == 1) {\n" +
+                                                 hideAll + "  }\n  if (n == 3) {\n" + showAll +
+                                                 "  }\n  return 0;\n}\n"));
   ASSERT_EQ(h.Load(*picture), 0);
   std::vector<HWND> windows;
   for (POINT p : centres) {

@@ -34,8 +34,8 @@ TEST_F(RunServices, WrongCheckWordAnswersOneAndCallsNothing) {
   const struct {
     UINT msg;
     const void* record;
-  } requests[] = {{QSM_READTAG, &num},      {QSM_READLOCAL, &num},   {QSM_READLOCALVAR, &var},
-                  {QSM_WRITELOCAL, &num},   {QSM_WRITELOCALVAR, &var}, {QSM_TAGGETATTR, &attr},
+  } requests[] = {{QSM_READTAG, &num},    {QSM_READLOCAL, &num},     {QSM_READLOCALVAR, &var},
+                  {QSM_WRITELOCAL, &num}, {QSM_WRITELOCALVAR, &var}, {QSM_TAGGETATTR, &attr},
                   {QSM_READREALVAR, &var}};
   for (const auto& r : requests) EXPECT_EQ(h.Request(r.msg, r.record, BadCheckWord()), 1) << r.msg;
   EXPECT_TRUE(h.host.readCounts.empty());
@@ -75,7 +75,7 @@ TEST_F(RunServices, DatabaseRequestsReachTheirCallback) {
     UINT msg;
     const void* record;
     const char* callback;
-  } requests[] = {{QSM_TAGGETATTR, &attr, "TagGetAttr"}, {QSM_TAGQUERY, &query, "TagQuery"},
+  } requests[] = {{QSM_TAGGETATTR, &attr, "TagGetAttr"},   {QSM_TAGQUERY, &query, "TagQuery"},
                   {QSM_READREALVAR, &var, "ReadRealVar"},  {QSM_READHIS, &his, "ReadHis"},
                   {QSM_READHISVAR, &hisVar, "ReadHisVar"}, {QSM_READHISEX, &hisEx, "ReadHisEx"},
                   {QSM_GETHISSUM, &sum, "GetHisSum"},      {QSM_GETHISSUMEX, &sumEx, "GetHisSumEx"}};

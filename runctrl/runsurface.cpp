@@ -36,6 +36,6 @@ void CRunSurface::End(CDC& output) {
   m_knownClip.reset();
   m_plainColours.reset();
   m_dc.RestoreDC(m_saved);
-  output.BitBlt(m_area.left, m_area.top, m_area.right - m_area.left, m_area.bottom - m_area.top,
-                &m_dc, m_area.left, m_area.top, SRCCOPY);
+  output.BitBlt(m_area.left, m_area.top, m_area.right - m_area.left, m_area.bottom - m_area.top, &m_dc,
+                m_area.left, m_area.top, SRCCOPY);
 }

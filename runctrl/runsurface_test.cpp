@@ -75,8 +75,7 @@ std::vector<std::unique_ptr<CDrawObj>> Scene(bool careless) {
 
 // Paints `objects` over `area` of `out` as each paint did before: a memory
 // surface made for the paint over the clip box.
-void PaintFresh(RenderSurface& out, const RECT& area,
-                const std::vector<std::unique_ptr<CDrawObj>>& objects) {
+void PaintFresh(RenderSurface& out, const RECT& area, const std::vector<std::unique_ptr<CDrawObj>>& objects) {
   CDC output(out.dc());
   const int saved = output.SaveDC();
   ::IntersectClipRect(out.dc(), area.left, area.top, area.right, area.bottom);
@@ -117,8 +116,8 @@ TEST(RunSurface, EveryPaintGivesThePixelsOfAFreshSurface) {
     RECT area;
     bool careless;
   } kPaints[] = {
-      {{0, 0, kWidth, kHeight}, false}, {{20, 30, 120, 90}, false}, {{0, 0, kWidth, kHeight}, true},
-      {{95, 35, 185, 85}, false},       {{0, 0, kWidth, kHeight}, false}, {{1, 1, 2, 2}, true},
+      {{0, 0, kWidth, kHeight}, false},   {{20, 30, 120, 90}, false},       {{0, 0, kWidth, kHeight}, true},
+      {{95, 35, 185, 85}, false},         {{0, 0, kWidth, kHeight}, false}, {{1, 1, 2, 2}, true},
       {{0, 100, kWidth, kHeight}, false},
   };
   CRunSurface kept;
@@ -131,10 +130,8 @@ TEST(RunSurface, EveryPaintGivesThePixelsOfAFreshSurface) {
     PaintFresh(fresh, paint.area, objects);
     PaintKept(kept, reused, paint.area, objects);
     EXPECT_EQ(DifferentPixels(fresh, reused), 0)
-        << paint.area.left << "," << paint.area.top << " - " << paint.area.right << ","
-        << paint.area.bottom;
-    const int areaPixels =
-        (paint.area.right - paint.area.left) * (paint.area.bottom - paint.area.top);
+        << paint.area.left << "," << paint.area.top << " - " << paint.area.right << "," << paint.area.bottom;
+    const int areaPixels = (paint.area.right - paint.area.left) * (paint.area.bottom - paint.area.top);
     EXPECT_EQ(reused.CountPixels(kUntouched), kWidth * kHeight - areaPixels) << "only the area";
   }
 }

@@ -14,9 +14,7 @@ void CPicRunWnd::OnTimer(UINT_PTR id) {
   RunTick(++m_tick);
 }
 
-LRESULT CPicRunWnd::AnswerRequest(UINT msg, WPARAM wp, LPARAM lp) {
-  return AnswerDirectly(msg, wp, lp);
-}
+LRESULT CPicRunWnd::AnswerRequest(UINT msg, WPARAM wp, LPARAM lp) { return AnswerDirectly(msg, wp, lp); }
 
 DWORD CPicRunWnd::PictureCycleDivisor() const {
   // A period of 100 ms or less (zero and negative ones included) ticks every tick.

@@ -149,9 +149,8 @@ TEST(RunWindow, PictureCycleDivisorFollowsThePeriod) {
   };
   // An event link on the picture-cycle trigger asks for a picture each time
   // it runs, and the parent records every request.
-  const Case cases[] = {{50, {1, 2, 3, 4, 5, 6}},  {150, {1, 2, 3, 4, 5, 6}},
-                        {200, {1, 3, 5}},          {1000, {1}},
-                        {0, {1, 2, 3, 4, 5, 6}},   {-500, {1, 2, 3, 4, 5, 6}}};
+  const Case cases[] = {{50, {1, 2, 3, 4, 5, 6}}, {150, {1, 2, 3, 4, 5, 6}}, {200, {1, 3, 5}}, {1000, {1}},
+                        {0, {1, 2, 3, 4, 5, 6}},  {-500, {1, 2, 3, 4, 5, 6}}};
   for (const Case& c : cases) {
     Harness h;
     ASSERT_TRUE(h.Ok());
@@ -292,15 +291,20 @@ const ReplacingCase kReplacingCases[] = {
      [](CPicObj& p) {
        for (int i = 0; i < 20; ++i) RectWithEvents(p, {{AT_PICTURE_CYCLE, i == 0 ? "first" : "later"}});
      },
-     TickOnce, {"first"}},
+     TickOnce,
+     {"first"}},
     {"one object that asks three times on the picture cycle",
      [](CPicObj& p) {
        RectWithEvents(p, {{AT_PICTURE_CYCLE, "a"}, {AT_PICTURE_CYCLE, "b"}, {AT_PICTURE_CYCLE, "c"}});
      },
-     TickOnce, {"a"}},
+     TickOnce,
+     {"a"}},
     {"one object that asks on its own period and on the picture cycle",
-     [](CPicObj& p) { RectWithEvents(p, {{AT_OWN_PERIOD, "own"}, {AT_PICTURE_CYCLE, "cycle"}}); },
-     TickOnce, {"own"}},
+     [](CPicObj& p) {
+       RectWithEvents(p, {{AT_OWN_PERIOD, "own"}, {AT_PICTURE_CYCLE, "cycle"}});
+     },
+     TickOnce,
+     {"own"}},
     {"a group whose members ask on the picture cycle",
      [](CPicObj& p) {
        auto* group = new CDrawGroup;
@@ -312,12 +316,14 @@ const ReplacingCase kReplacingCases[] = {
        group->ResetReferenceRect();
        p.GetLayer(0)->m_objects.AddTail(group);
      },
-     TickOnce, {"member"}},
+     TickOnce,
+     {"member"}},
     {"a click with two click links and a release link",
      [](CPicObj& p) {
        RectWithEvents(p, {{AK_MOUSE_CLICK, "clicked"}, {AK_MOUSE_CLICK, "again"}, {AK_LBUTTON_UP, "up"}});
      },
-     ClickAt150, {"clicked"}},
+     ClickAt150,
+     {"clicked"}},
 };
 
 TEST(RunWindow, AHostThatLoadsInsideALinkRequestDoesNotBreakTheTick) {
@@ -352,7 +358,7 @@ TEST(RunWindow, ScrollingMovesTheViewAndNotifiesIt) {
     int code;
     double x;
   };
-  const Case cases[] = {{SB_LINEDOWN, 100}, {SB_LINEDOWN, 200}, {SB_LINEUP, 100},
+  const Case cases[] = {{SB_LINEDOWN, 100},          {SB_LINEDOWN, 200},        {SB_LINEUP, 100},
                         {SB_PAGEDOWN, 100.0 + page}, {SB_BOTTOM, 960.0 - page}, {SB_TOP, 0}};
   for (const Case& c : cases) {
     h.notices.clear();
@@ -405,10 +411,8 @@ TEST(RunWindow, APictureWiderAndTallerThanTheWindowScrollsToItsLastRow) {
   EXPECT_EQ(::GetScrollPos(h.View(), SB_VERT), 680 - height);
   // Resizing lays the bars out again with the new pages.
   ::MoveWindow(h.View(), 0, 0, 500, 400, TRUE);
-  EXPECT_EQ(BarOf(h.View(), SB_VERT).nPage,
-            static_cast<UINT>(400 - ::GetSystemMetrics(SM_CYHSCROLL)));
-  EXPECT_EQ(BarOf(h.View(), SB_HORZ).nPage,
-            static_cast<UINT>(500 - ::GetSystemMetrics(SM_CXVSCROLL)));
+  EXPECT_EQ(BarOf(h.View(), SB_VERT).nPage, static_cast<UINT>(400 - ::GetSystemMetrics(SM_CYHSCROLL)));
+  EXPECT_EQ(BarOf(h.View(), SB_HORZ).nPage, static_cast<UINT>(500 - ::GetSystemMetrics(SM_CXVSCROLL)));
 }
 
 TEST(RunWindow, OnlyTheWindowsOwnBarsScrollIt) {
@@ -417,8 +421,8 @@ TEST(RunWindow, OnlyTheWindowsOwnBarsScrollIt) {
   auto picture = PictureReading(1);
   ASSERT_EQ(h.Load(*picture), 0);
   // A scroll-bar control inside the window reports with its own handle.
-  HWND control = ::CreateWindowA("SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_VERT, 10, 10, 16, 100,
-                                 h.View(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  HWND control = ::CreateWindowA("SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_VERT, 10, 10, 16, 100, h.View(),
+                                 nullptr, ::GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(control, nullptr);
   h.notices.clear();
   for (int code : {SB_LINEDOWN, SB_PAGEDOWN, SB_BOTTOM}) {

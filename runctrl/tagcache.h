@@ -61,7 +61,7 @@ class CTagCache {
 
   std::unordered_map<std::string, QB_TAGVALUE*> m_map;
   std::vector<std::unique_ptr<QB_TAGVALUE>> m_records;  // in order of first use
-  std::vector<QB_TAGVALUE> m_batch;                      // reused by every refresh
-  std::string m_lookup;                                  // the name being looked up
+  std::vector<QB_TAGVALUE> m_batch;                     // reused by every refresh
+  std::string m_lookup;                                 // the name being looked up
   bool m_refreshing = false;
 };

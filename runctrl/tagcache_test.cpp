@@ -149,7 +149,7 @@ TEST_F(TagCacheTest, StoreTakesOnlyTheValueOfAKnownName) {
   back.value = IntValue(42);
   cache.StoreTagValue(back);
   std::strcpy(back.name, "b");
-  cache.StoreTagValue(back);  // unknown: ignored
+  cache.StoreTagValue(back);                      // unknown: ignored
   std::memset(back.name, 'a', sizeof back.name);  // no terminator: ignored
   cache.StoreTagValue(back);
   EXPECT_EQ(cache.GetCount(), 1u);

@@ -25,9 +25,7 @@ TEST(CheckWord, ServiceRequestCodeAndControlIdOne) {
   EXPECT_EQ(0x33310001u, MakeHostParam(1));
 }
 
-TEST(CheckWord, Crc16HasTheXmodemCheckValue) {
-  EXPECT_EQ(0x31C3, Crc16("123456789", 9));
-}
+TEST(CheckWord, Crc16HasTheXmodemCheckValue) { EXPECT_EQ(0x31C3, Crc16("123456789", 9)); }
 
 TEST(CheckWord, NoBytesGiveZero) {
   EXPECT_EQ(0, Crc16("abc", 0));

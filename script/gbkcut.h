@@ -14,8 +14,7 @@ inline size_t GbkFitLength(const char* text, size_t available, size_t limit) {
   if (!text) return 0;
   size_t i = 0;
   while (i < available && i < limit && text[i]) {
-    const bool pair = IsGbkLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < available &&
-                      text[i + 1];
+    const bool pair = IsGbkLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < available && text[i + 1];
     const size_t step = pair ? 2 : 1;
     if (i + step > limit) break;
     i += step;

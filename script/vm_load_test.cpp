@@ -24,8 +24,12 @@ const uint32_t kGlobal0 = kMemoryGlobal | 0;
 Program Simple() {
   Program p;
   p.Global(0x84, 0);
-  p.code = {I(OP_LDM, 1, 0, kGlobal0), I(OP_ASG_RK, 1, 0, 41, 0, 0x04), I(OP_BIN_RK + 3, 1, 0, 1, 0, 0x04),
-            I(OP_LDM, 2, 0, kGlobal0), I(OP_ASG_RR, 2, 1), I(OP_RET)};
+  p.code = {I(OP_LDM, 1, 0, kGlobal0),
+            I(OP_ASG_RK, 1, 0, 41, 0, 0x04),
+            I(OP_BIN_RK + 3, 1, 0, 1, 0, 0x04),
+            I(OP_LDM, 2, 0, kGlobal0),
+            I(OP_ASG_RR, 2, 1),
+            I(OP_RET)};
   return p;
 }
 
@@ -91,7 +95,8 @@ TEST(VmLoad, OffsetsPastTheEndAreRefused) {
 }
 
 TEST(VmLoad, EveryTruncationIsRefusedCleanly) {
-  std::vector<uint8_t> code = CompileScript("int g = 3; char s[8]; int main() { strcpy(s, \"hi\"); g++; return 0; }");
+  std::vector<uint8_t> code =
+      CompileScript("int g = 3; char s[8]; int main() { strcpy(s, \"hi\"); g++; return 0; }");
   ASSERT_FALSE(code.empty());
   for (size_t n = 0; n < code.size(); ++n) {
     CScriptVM vm;
@@ -142,32 +147,53 @@ TEST_P(Hostile, EndsWithItsCode) {
   EXPECT_EQ(RunProgram(p, vm), GetParam().end) << GetParam().what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Operands, Hostile, ::testing::Values(
-    HostileCase{"opcode 171", {I(171)}, kVmBadOpcode},
-    HostileCase{"opcode 255", {I(255)}, kVmBadOpcode},
-    HostileCase{"no-op then return", {I(0), I(12), I(50), I(OP_RET)}, kVmNormalEnd},
-    HostileCase{"register 32", {I(OP_LDK, 32, 0, 1, 0, 4), I(OP_RET)}, kVmBadRegister},
-    HostileCase{"source register 200", {I(OP_MOV, 1, 200), I(OP_RET)}, kVmBadRegister},
-    HostileCase{"jump past the end", {I(OP_JMP, 0, 0, 5)}, kVmBadJump},
-    HostileCase{"call past the end", {I(OP_CALL, 0, 0, 1000)}, kVmBadJump},
-    HostileCase{"running off the end", {I(OP_LDK, 1, 0, 1, 0, 4)}, kVmBadJump},
-    HostileCase{"missing global", {I(OP_LDM, 1, 0, kMemoryGlobal | 7), I(OP_RET)}, kVmBadCell},
-    HostileCase{"missing local", {I(OP_PUSHM, 0, 0, kMemoryLocal | 0), I(OP_RET)}, kVmBadCell},
-    HostileCase{"read through a wild address", {I(OP_LDK, 1, 0, 0x1000, 0, 0x34), I(OP_LDV, 2, 1), I(OP_RET)}, kVmBadAddress},
-    HostileCase{"write through a wild address", {I(OP_LDK, 1, 0, 0x1000, 0, 0x34), I(OP_ASG_RK, 1, 0, 5, 0, 4), I(OP_RET)}, kVmPointerStore},
-    HostileCase{"reference to a missing cell", {I(OP_LDK, 1, 0, 99, 0, 0x84), I(OP_LDV, 2, 1), I(OP_RET)}, kVmBadCell},
-    HostileCase{"pop from an empty stack", {I(OP_POPARG), I(OP_RET)}, kVmArgStackEmpty},
-    HostileCase{"unknown system function", {I(OP_CALLSYS, 0, 0, 40), I(OP_RET)}, kVmSystemFailed},
-    HostileCase{"host id without a host", {I(OP_CALLSYS, 0, 0, 1050), I(OP_RET)}, kVmSystemFailed},
-    HostileCase{"library call without arguments", {I(OP_CALLSYS, 0, 0, 154), I(OP_RET)}, kVmSystemFailed},
-    HostileCase{"multiply a pointer", {I(OP_LDK, 1, 0, 8, 0, 0x24), I(OP_BIN_RK + 0, 1, 0, 2, 0, 4), I(OP_RET)}, kVmBadBinary},
-    HostileCase{"cast to base 12", {I(OP_LDK, 1, 0, 1, 0, 4), I(OP_CAST, 1, 0, 0, 0, 12), I(OP_RET)}, kVmNoMemory},
-    HostileCase{"local with a huge cell number", {I(OP_LOCAL, 0, 0, 0, 0xFFFFF, 0x44), I(OP_RET)}, kVmGrowCellTable},
-    HostileCase{"local array too big", {I(OP_LOCAL, 0, 0, 0x7FFFFFFF, 0, 0x58), I(OP_RET)}, kVmNoBufferMemory},
-    HostileCase{"return stack ends with 0", {I(OP_CALL, 0, 0, 1), I(OP_RET)}, kVmNormalEnd},
-    HostileCase{"binary sub-code 20 keeps the value", {I(OP_LDK, 1, 0, 5, 0, 4), I(OP_BIN_RK + 20, 1, 0, 0, 0, 8), I(OP_LDM, 2, 0, kGlobal0), I(OP_ASG_RR, 2, 1), I(OP_RET)}, kVmNormalEnd},
-    HostileCase{"binary sub-code 20 on a pointer", {I(OP_LDK, 1, 0, 5, 0, 0x24), I(OP_BIN_RK + 20, 1, 0, 0, 0, 4), I(OP_RET)}, kVmBadBinary},
-    HostileCase{"assignment sub-code 15 stores back", {I(OP_LDM, 1, 0, kGlobal0), I(OP_ASG_RR + 15, 1, 1), I(OP_RET)}, kVmNormalEnd}));
+INSTANTIATE_TEST_SUITE_P(
+    Operands, Hostile,
+    ::testing::Values(
+        HostileCase{"opcode 171", {I(171)}, kVmBadOpcode}, HostileCase{"opcode 255", {I(255)}, kVmBadOpcode},
+        HostileCase{"no-op then return", {I(0), I(12), I(50), I(OP_RET)}, kVmNormalEnd},
+        HostileCase{"register 32", {I(OP_LDK, 32, 0, 1, 0, 4), I(OP_RET)}, kVmBadRegister},
+        HostileCase{"source register 200", {I(OP_MOV, 1, 200), I(OP_RET)}, kVmBadRegister},
+        HostileCase{"jump past the end", {I(OP_JMP, 0, 0, 5)}, kVmBadJump},
+        HostileCase{"call past the end", {I(OP_CALL, 0, 0, 1000)}, kVmBadJump},
+        HostileCase{"running off the end", {I(OP_LDK, 1, 0, 1, 0, 4)}, kVmBadJump},
+        HostileCase{"missing global", {I(OP_LDM, 1, 0, kMemoryGlobal | 7), I(OP_RET)}, kVmBadCell},
+        HostileCase{"missing local", {I(OP_PUSHM, 0, 0, kMemoryLocal | 0), I(OP_RET)}, kVmBadCell},
+        HostileCase{"read through a wild address",
+                    {I(OP_LDK, 1, 0, 0x1000, 0, 0x34), I(OP_LDV, 2, 1), I(OP_RET)},
+                    kVmBadAddress},
+        HostileCase{"write through a wild address",
+                    {I(OP_LDK, 1, 0, 0x1000, 0, 0x34), I(OP_ASG_RK, 1, 0, 5, 0, 4), I(OP_RET)},
+                    kVmPointerStore},
+        HostileCase{"reference to a missing cell",
+                    {I(OP_LDK, 1, 0, 99, 0, 0x84), I(OP_LDV, 2, 1), I(OP_RET)},
+                    kVmBadCell},
+        HostileCase{"pop from an empty stack", {I(OP_POPARG), I(OP_RET)}, kVmArgStackEmpty},
+        HostileCase{"unknown system function", {I(OP_CALLSYS, 0, 0, 40), I(OP_RET)}, kVmSystemFailed},
+        HostileCase{"host id without a host", {I(OP_CALLSYS, 0, 0, 1050), I(OP_RET)}, kVmSystemFailed},
+        HostileCase{"library call without arguments", {I(OP_CALLSYS, 0, 0, 154), I(OP_RET)}, kVmSystemFailed},
+        HostileCase{"multiply a pointer",
+                    {I(OP_LDK, 1, 0, 8, 0, 0x24), I(OP_BIN_RK + 0, 1, 0, 2, 0, 4), I(OP_RET)},
+                    kVmBadBinary},
+        HostileCase{"cast to base 12",
+                    {I(OP_LDK, 1, 0, 1, 0, 4), I(OP_CAST, 1, 0, 0, 0, 12), I(OP_RET)},
+                    kVmNoMemory},
+        HostileCase{"local with a huge cell number",
+                    {I(OP_LOCAL, 0, 0, 0, 0xFFFFF, 0x44), I(OP_RET)},
+                    kVmGrowCellTable},
+        HostileCase{
+            "local array too big", {I(OP_LOCAL, 0, 0, 0x7FFFFFFF, 0, 0x58), I(OP_RET)}, kVmNoBufferMemory},
+        HostileCase{"return stack ends with 0", {I(OP_CALL, 0, 0, 1), I(OP_RET)}, kVmNormalEnd},
+        HostileCase{"binary sub-code 20 keeps the value",
+                    {I(OP_LDK, 1, 0, 5, 0, 4), I(OP_BIN_RK + 20, 1, 0, 0, 0, 8), I(OP_LDM, 2, 0, kGlobal0),
+                     I(OP_ASG_RR, 2, 1), I(OP_RET)},
+                    kVmNormalEnd},
+        HostileCase{"binary sub-code 20 on a pointer",
+                    {I(OP_LDK, 1, 0, 5, 0, 0x24), I(OP_BIN_RK + 20, 1, 0, 0, 0, 4), I(OP_RET)},
+                    kVmBadBinary},
+        HostileCase{"assignment sub-code 15 stores back",
+                    {I(OP_LDM, 1, 0, kGlobal0), I(OP_ASG_RR + 15, 1, 1), I(OP_RET)},
+                    kVmNormalEnd}));
 
 // A machine whose system function runs the same machine again.
 class ReentrantVM : public CScriptVM {
@@ -221,12 +247,10 @@ TEST_P(JumpTruth, JzAndJnzAndLogicalNotAgree) {
   p.Global(0x84, 0);
   p.Global(0x84, 0);
   p.Global(0x84, 0);
-  p.code = {I(OP_LDK, 1, 0, c.a, c.b, c.t),      I(OP_JZ, 1, 0, 4),
-            I(OP_LDM, 2, 0, kGlobal0),            I(OP_ASG_RK, 2, 0, 7, 0, 4),
-            I(OP_JNZ, 1, 0, 6),                   I(OP_JMP, 0, 0, 8),
-            I(OP_LDM, 2, 0, kMemoryGlobal | 1),   I(OP_ASG_RK, 2, 0, 7, 0, 4),
-            I(OP_LNOT, 1),                        I(OP_LDM, 2, 0, kMemoryGlobal | 2),
-            I(OP_ASG_RR, 2, 1),                   I(OP_RET)};
+  p.code = {I(OP_LDK, 1, 0, c.a, c.b, c.t),     I(OP_JZ, 1, 0, 4),           I(OP_LDM, 2, 0, kGlobal0),
+            I(OP_ASG_RK, 2, 0, 7, 0, 4),        I(OP_JNZ, 1, 0, 6),          I(OP_JMP, 0, 0, 8),
+            I(OP_LDM, 2, 0, kMemoryGlobal | 1), I(OP_ASG_RK, 2, 0, 7, 0, 4), I(OP_LNOT, 1),
+            I(OP_LDM, 2, 0, kMemoryGlobal | 2), I(OP_ASG_RR, 2, 1),          I(OP_RET)};
   CScriptVM vm;
   ASSERT_EQ(RunProgram(p, vm), kVmNormalEnd) << c.what;
   EXPECT_EQ(vm.State().globals->Cell(0)->value, c.truth ? 7u : 0u) << c.what;
@@ -234,20 +258,16 @@ TEST_P(JumpTruth, JzAndJnzAndLogicalNotAgree) {
   EXPECT_EQ(vm.State().globals->Cell(2)->value, c.truth ? 0u : 1u) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(ByType, JumpTruth, ::testing::Values(
-    TruthCase{"int64 with a zero low word", 0, 0xFFFF, 7, true},
-    TruthCase{"int64 zero", 0, 0, 7, false},
-    TruthCase{"double 1.0", 0, 0x3FF00000, 8, true},
-    TruthCase{"double 0.5", 0, 0x3FE00000, 8, true},
-    TruthCase{"double -0.0", 0, 0x80000000, 8, false},
-    TruthCase{"float 1.0", 0x3F800000, 0, 6, true},
-    TruthCase{"float -0.0", 0x80000000, 0, 6, false},
-    TruthCase{"int 1", 1, 0, 4, true},
-    TruthCase{"int 0 with high bits", 0, 5, 4, false},
-    TruthCase{"char 256", 256, 0, 0, false},
-    TruthCase{"short 0x10000", 0x10000, 0, 2, false},
-    TruthCase{"pointer", 0x1000, 0, 0x24, true},
-    TruthCase{"null pointer with high bits", 0, 9, 0x24, false}));
+INSTANTIATE_TEST_SUITE_P(
+    ByType, JumpTruth,
+    ::testing::Values(
+        TruthCase{"int64 with a zero low word", 0, 0xFFFF, 7, true}, TruthCase{"int64 zero", 0, 0, 7, false},
+        TruthCase{"double 1.0", 0, 0x3FF00000, 8, true}, TruthCase{"double 0.5", 0, 0x3FE00000, 8, true},
+        TruthCase{"double -0.0", 0, 0x80000000, 8, false}, TruthCase{"float 1.0", 0x3F800000, 0, 6, true},
+        TruthCase{"float -0.0", 0x80000000, 0, 6, false}, TruthCase{"int 1", 1, 0, 4, true},
+        TruthCase{"int 0 with high bits", 0, 5, 4, false}, TruthCase{"char 256", 256, 0, 0, false},
+        TruthCase{"short 0x10000", 0x10000, 0, 2, false}, TruthCase{"pointer", 0x1000, 0, 0x24, true},
+        TruthCase{"null pointer with high bits", 0, 9, 0x24, false}));
 
 // A constant loaded into a register that referred to a variable replaces the
 // register only: the variable keeps its type byte (with its global flag) and
@@ -255,8 +275,12 @@ INSTANTIATE_TEST_SUITE_P(ByType, JumpTruth, ::testing::Values(
 TEST(VmHostile, LoadingAConstantLeavesTheVariableAlone) {
   Program p;
   p.Global(0x88, 0);  // double
-  p.code = {I(OP_LDM, 1, 0, kGlobal0), I(OP_ASG_RK, 1, 0, 0, 0x40000000, 8), I(OP_LDM, 2, 0, kGlobal0),
-            I(OP_LDK, 2, 0, 5, 0, 4), I(OP_ASG_RK, 2, 0, 9, 0, 4), I(OP_LDK, 1, 0, 1, 0, 0x44),
+  p.code = {I(OP_LDM, 1, 0, kGlobal0),
+            I(OP_ASG_RK, 1, 0, 0, 0x40000000, 8),
+            I(OP_LDM, 2, 0, kGlobal0),
+            I(OP_LDK, 2, 0, 5, 0, 4),
+            I(OP_ASG_RK, 2, 0, 9, 0, 4),
+            I(OP_LDK, 1, 0, 1, 0, 0x44),
             I(OP_RET)};
   CScriptVM vm;
   ASSERT_EQ(RunProgram(p, vm), kVmNormalEnd);

@@ -13,7 +13,6 @@ constexpr size_t kHeaderSize = sizeof(tarnic::CodeByteHeader);
 constexpr size_t kInstructionSize = sizeof(tarnic::CodeByteInstruction);
 constexpr size_t kEntryHeadSize = sizeof(tarnic::CodeByteDataEntry);
 
-
 // The data area: a count, then one entry per global cell.
 int LoadGlobals(VmState& s, const uint8_t* bytes, size_t size, size_t offset) {
   if (size - offset < 4) return kVmTruncated;
@@ -50,8 +49,7 @@ int LoadCodeBytes(VmState& s, const uint8_t* bytes, size_t size) {
   if (size < 4 || LittleEndianAt16(bytes + 2) != tarnic::kCodeByteVersion) return kVmBadVersion;
   if (size < kHeaderSize) return kVmTruncated;
   uint32_t data_offset = LittleEndianAt32(bytes + offsetof(tarnic::CodeByteHeader, data_offset));
-  if (data_offset < kHeaderSize || (data_offset - kHeaderSize) % kInstructionSize != 0)
-    return kVmBadCodeSize;
+  if (data_offset < kHeaderSize || (data_offset - kHeaderSize) % kInstructionSize != 0) return kVmBadCodeSize;
   if (data_offset > size) return kVmTruncated;
 
   int rc = LoadGlobals(s, bytes, size, data_offset);

@@ -31,8 +31,7 @@ class CIniReader {
 
  protected:
   // Called for every key line inside a section.
-  virtual void OnKey(const std::string& section, const std::string& key,
-                     const std::string& value) = 0;
+  virtual void OnKey(const std::string& section, const std::string& key, const std::string& value) = 0;
 
  private:
   std::string m_line;

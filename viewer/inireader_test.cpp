@@ -20,7 +20,9 @@ class RecordingReader : public CIniReader {
   std::vector<KeyLine> keys;
 
  protected:
-  void OnKey(const std::string& s, const std::string& k, const std::string& v) override { keys.push_back({s, k, v}); }
+  void OnKey(const std::string& s, const std::string& k, const std::string& v) override {
+    keys.push_back({s, k, v});
+  }
 };
 
 std::vector<KeyLine> Parse(const std::vector<std::string>& lines) {
@@ -37,9 +39,13 @@ struct ParseCase {
 
 TEST(IniReader, LineRules) {
   const ParseCase cases[] = {
-      {"key and value trimmed, comment cut", {"[local]", "  project = demo ; the plant"}, {{"local", "project", "demo"}}},
+      {"key and value trimmed, comment cut",
+       {"[local]", "  project = demo ; the plant"},
+       {{"local", "project", "demo"}}},
       {"every '=' is dropped", {"[local]", "indexpic=a=b.pic"}, {{"local", "indexpic", "ab.pic"}}},
-      {"a key before any section is ignored", {"project=x", "[local]", "project=y"}, {{"local", "project", "y"}}},
+      {"a key before any section is ignored",
+       {"project=x", "[local]", "project=y"},
+       {{"local", "project", "y"}}},
       {"a section without ']' silences the keys after it",
        {"[local]", "a=1", "[broken", "b=2", "[next]", "c=3"},
        {{"local", "a", "1"}, {"next", "c", "3"}}},
@@ -47,7 +53,9 @@ TEST(IniReader, LineRules) {
       {"comments, blank lines and lines without '=' are skipped",
        {"[s]", "; note", "   ", "", "\t; indented note", "no equals here"},
        {}},
-      {"a line of only a comment after the key part gives an empty value", {"[s]", "k= ;x"}, {{"s", "k", ""}}},
+      {"a line of only a comment after the key part gives an empty value",
+       {"[s]", "k= ;x"},
+       {{"s", "k", ""}}},
       {"an '=' after the ';' does not count", {"[s]", "k ; =v"}, {}},
       {"an empty key is still a key line", {"[s]", "=v"}, {{"s", "", "v"}}},
       {"leading white space before a section line", {"  \t[s]", "k=v"}, {{"s", "k", "v"}}},
@@ -66,7 +74,8 @@ TEST(ViewerSettings, SectionAndKeysWithoutRegardToCase) {
 
 TEST(ViewerSettings, OtherSectionsAndKeysAreIgnored) {
   CViewerSettings s;
-  for (const char* l : {"[remote]", "project=x", "[ local ]", "project=y", "[local]", "title=z"}) s.ParseLine(l);
+  for (const char* l : {"[remote]", "project=x", "[ local ]", "project=y", "[local]", "title=z"})
+    s.ParseLine(l);
   EXPECT_EQ(s.m_project, "");
   EXPECT_EQ(s.m_startPicture, "");
 }

@@ -43,17 +43,12 @@ bool CMainFrame::CreateFrame() {
 
 LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_CREATE:
-      return OnCreate();
+    case WM_CREATE: return OnCreate();
     case WM_SETFOCUS:
       if (GetView()) ::SetFocus(m_view->GetSafeHwnd());
       return 0;
-    case WM_SIZE:
-      OnSize();
-      break;
-    case WM_CLOSE:
-      OnClose();
-      return 0;
+    case WM_SIZE: OnSize(); break;
+    case WM_CLOSE: OnClose(); return 0;
     case WM_COMMAND:
       if (HIWORD(wp) == 0 && lp == 0 && OnCommand(LOWORD(wp))) return 0;
       break;
@@ -70,7 +65,7 @@ int CMainFrame::OnCreate() {
   const std::string projectFile = ViewerProjectFilePath(m_programFolder, m_settings.m_project);
   if (!m_view->LoadProject(projectFile.c_str())) {
     QelMessageBox(m_hWnd, qel::FormatStr(kTextProjectReadError, projectFile.c_str()).c_str(), nullptr,
-                     MB_OK | MB_ICONEXCLAMATION);
+                  MB_OK | MB_ICONEXCLAMATION);
     return 0;
   }
   m_view->SetPictureFolder(ViewerPictureFolder(m_programFolder, m_settings.m_project));
@@ -98,8 +93,7 @@ void CMainFrame::CoverDesktop() {
 }
 
 void CMainFrame::OnClose() {
-  if (QelMessageBox(m_hWnd, kTextExitQuestion, kTitleExitQuestion, MB_YESNOCANCEL | MB_ICONQUESTION) !=
-      IDYES)
+  if (QelMessageBox(m_hWnd, kTextExitQuestion, kTitleExitQuestion, MB_YESNOCANCEL | MB_ICONQUESTION) != IDYES)
     return;
   DestroyWindow();
 }

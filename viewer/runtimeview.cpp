@@ -56,27 +56,16 @@ bool CRuntimeView::CreateView(HWND parent, UINT id) {
 
 LRESULT CRuntimeView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_CREATE:
-      return OnCreate();
-    case WM_SIZE:
-      OnSize(LOWORD(lp), HIWORD(lp));
-      return 0;
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_CREATE: return OnCreate();
+    case WM_SIZE: OnSize(LOWORD(lp), HIWORD(lp)); return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return 1;
     case WM_CONTEXTMENU:
       OnContextMenu(reinterpret_cast<HWND>(wp), POINT{(short)LOWORD(lp), (short)HIWORD(lp)});
       return 0;
-    case QCN_VIEWCHANGED:
-      return 0;
-    case QCN_LINKPICTURE:
-      OnLinkPicture(reinterpret_cast<const char*>(lp));
-      return 0;
-    case QVM_LOADLINKEDPIC:
-      OnLoadLinkedPicture();
-      return 0;
+    case QCN_VIEWCHANGED: return 0;
+    case QCN_LINKPICTURE: OnLinkPicture(reinterpret_cast<const char*>(lp)); return 0;
+    case QVM_LOADLINKEDPIC: OnLoadLinkedPicture(); return 0;
   }
   return CWnd::WindowProc(msg, wp, lp);
 }

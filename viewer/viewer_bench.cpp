@@ -85,8 +85,8 @@ bool BenchStartup(tagsim::Server& sim) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     const bench::Stopwatch watch;
-    if (!::CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
-                          &pi))
+    if (!::CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &si, &pi))
       return false;
     bool seen = false;
     while (watch.ElapsedSeconds() < 30 && !seen) {
@@ -139,7 +139,7 @@ bool BenchSwitch() {
     const char* next = i % 2 ? "big1.pic" : "big2.pic";
     const bench::Stopwatch watch;
     ::SendMessageA(view.GetSafeHwnd(), QCN_LINKPICTURE, 1000, reinterpret_cast<LPARAM>(next));
-    Pump();  // QVM_LOADLINKEDPIC: read and load
+    Pump();                                        // QVM_LOADLINKEDPIC: read and load
     ::UpdateWindow(view.GetHost().GetSafeHwnd());  // the first paint
     runs.push_back(watch.ElapsedMs());
   }

@@ -47,7 +47,8 @@ HWND OwnWindowAbove(HWND window, DWORD pid) {
     DWORD owner = 0;
     ::GetWindowThreadProcessId(above, &owner);
     RECT a, overlap;
-    if (owner == pid && ::IsWindowVisible(above) && ::GetWindowRect(above, &a) && ::IntersectRect(&overlap, &a, &r))
+    if (owner == pid && ::IsWindowVisible(above) && ::GetWindowRect(above, &a) &&
+        ::IntersectRect(&overlap, &a, &r))
       return above;
   }
   return nullptr;
@@ -134,7 +135,8 @@ TEST_F(ViewerProgramTest, ADamagedProjectIsReportedAndTheProgramEnds) {
   const std::string good = folder_.ReadFile("project\\demo\\demo.qel");
   folder_.WriteFile("project\\demo\\demo.qel", good.substr(0, good.size() / 2));
   ASSERT_TRUE(viewer_.Start(folder_.Path()));
-  Answer(kAppTitle, qel::FormatStr("读入工程文件<%sproject/demo/demo.qel>错误!", folder_.Path().c_str()), IDOK);
+  Answer(kAppTitle, qel::FormatStr("读入工程文件<%sproject/demo/demo.qel>错误!", folder_.Path().c_str()),
+         IDOK);
   DWORD code = 0;
   EXPECT_TRUE(viewer_.WaitForExit(kStepMs, &code));
   EXPECT_EQ(folder_.ReadFile("project\\demo\\demo.qel"), good.substr(0, good.size() / 2));
@@ -181,7 +183,9 @@ class ViewerLiveTest : public ViewerProgramTest {
       viewer_.WaitForExit(kStepMs);
     }
   }
-  void SetLevel(double percent) { ASSERT_TRUE(sim_.SetValue("LIC201.PV", tagsim::MakeValue(tagsim::kTypeFloat32, percent))); }
+  void SetLevel(double percent) {
+    ASSERT_TRUE(sim_.SetValue("LIC201.PV", tagsim::MakeValue(tagsim::kTypeFloat32, percent)));
+  }
   // What the runtime window draws at that height of the column (read from
   // its own drawing: the windows of other tests may lie above it).
   bool IsWater(int y) const {
@@ -210,10 +214,12 @@ TEST_F(ViewerLiveTest, StartPictureShowsTheServersValuesAndFollowsThem) {
 
 TEST_F(ViewerLiveTest, ButtonsSwitchToTheDetailPictureAndBack) {
   HWND toDetail = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (toDetail = FindChildWithText(runtime_, "塔釜详细画面 >>")) != nullptr; }, kStartMs));
+  ASSERT_TRUE(WaitFor([&] { return (toDetail = FindChildWithText(runtime_, "塔釜详细画面 >>")) != nullptr; },
+                      kStartMs));
   Click(toDetail);
   HWND back = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (back = FindChildWithText(runtime_, "<< 返回工艺总貌")) != nullptr; }, kStepMs));
+  ASSERT_TRUE(
+      WaitFor([&] { return (back = FindChildWithText(runtime_, "<< 返回工艺总貌")) != nullptr; }, kStepMs));
   EXPECT_EQ(FindChildWithText(runtime_, "塔釜详细画面 >>"), nullptr);
   Click(back);
   EXPECT_TRUE(WaitFor([&] { return FindChildWithText(runtime_, "塔釜详细画面 >>") != nullptr; }, kStepMs));

@@ -69,7 +69,8 @@ void ExpectNoFrameShownBehind(const std::vector<ShownBox>& boxes) {
 
 TEST_F(ViewerStartTest, MissingSettingsFileReportsItThenTheMissingStartPicture) {
   EXPECT_FALSE(Start());
-  EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{"没有找到<QelView.ini>配置文件!", "没有指定开始画面!"}));
+  EXPECT_EQ(boxes_.Texts(),
+            (std::vector<std::string>{"没有找到<QelView.ini>配置文件!", "没有指定开始画面!"}));
   ExpectNoFrameShownBehind(boxes_.shown);
   EXPECT_EQ(boxes_.shown[0].title, "(null)");  // the application's name
   EXPECT_EQ(Frame()->GetSafeHwnd(), nullptr);
@@ -119,7 +120,8 @@ TEST_F(ViewerStartTest, AnUnreadableProjectIsReportedLeftUntouchedAndEndsTheProg
     if (present) folder_.WriteFile(relative, c.bytes);
     folder_.WriteFile(kIni, "[local]\nproject=bad\nindexpic=overview.pic\n");
     EXPECT_FALSE(Start());
-    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{qel::FormatStr("读入工程文件<%s>错误!", ProjectPath("bad").c_str())});
+    EXPECT_EQ(boxes_.Texts(),
+              std::vector<std::string>{qel::FormatStr("读入工程文件<%s>错误!", ProjectPath("bad").c_str())});
     // The failed start leaves no frame behind.
     EXPECT_EQ(Frame()->GetSafeHwnd(), nullptr);
     EXPECT_TRUE(Runtime().loads.empty());

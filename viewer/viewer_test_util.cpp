@@ -16,9 +16,7 @@ const UINT kRequestPictures = WM_APP + 1;
 LRESULT CALLBACK FakeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   RuntimeLog& log = Runtime();
   switch (msg) {
-    case WM_CREATE:
-      log.hwnd = hwnd;
-      return 0;
+    case WM_CREATE: log.hwnd = hwnd; return 0;
     case QCM_SETHOSTCALLBACKS:
       log.events.push_back("host");
       log.host = *reinterpret_cast<const HostCallbackBlock*>(lp);
@@ -37,14 +35,16 @@ LRESULT CALLBACK FakeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (!log.requestOnLoad.empty()) {
         std::string name;
         name.swap(log.requestOnLoad);
-        ::SendMessageA(::GetParent(hwnd), QCN_LINKPICTURE, ::GetDlgCtrlID(hwnd), reinterpret_cast<LPARAM>(name.c_str()));
+        ::SendMessageA(::GetParent(hwnd), QCN_LINKPICTURE, ::GetDlgCtrlID(hwnd),
+                       reinterpret_cast<LPARAM>(name.c_str()));
       }
       return 0;
     }
     case kRequestPictures: {
       const auto* names = reinterpret_cast<const std::vector<const char*>*>(lp);
       for (const char* name : *names)
-        ::SendMessageA(::GetParent(hwnd), QCN_LINKPICTURE, ::GetDlgCtrlID(hwnd), reinterpret_cast<LPARAM>(name));
+        ::SendMessageA(::GetParent(hwnd), QCN_LINKPICTURE, ::GetDlgCtrlID(hwnd),
+                       reinterpret_cast<LPARAM>(name));
       return 0;
     }
   }

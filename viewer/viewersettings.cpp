@@ -11,8 +11,7 @@ const char kSettingsSection[] = "local";
 
 }  // namespace
 
-void CViewerSettings::OnKey(const std::string& section, const std::string& key,
-                            const std::string& value) {
+void CViewerSettings::OnKey(const std::string& section, const std::string& key, const std::string& value) {
   static const SettingKey kKeys[] = {
       {"project", &CViewerSettings::m_project},
       {"indexpic", &CViewerSettings::m_startPicture},

@@ -7,7 +7,7 @@
 
 class CViewerSettings : public CIniReader {
  public:
-  std::string m_project;     // folder under "project/" and name of the ".qel" in it
+  std::string m_project;       // folder under "project/" and name of the ".qel" in it
   std::string m_startPicture;  // relative to the project's picture folder
 
  protected:

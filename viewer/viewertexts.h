@@ -22,5 +22,5 @@ enum ViewerCommand : unsigned {
 // The control identifiers inside the frame.
 enum ViewerWindowId : unsigned {
   ID_VIEWER_VIEW = AFX_IDW_PANE_FIRST,  // the view: the frame's first pane
-  ID_RUNTIME_WINDOW = 1000,   // the runtime picture window inside the view
+  ID_RUNTIME_WINDOW = 1000,             // the runtime picture window inside the view
 };

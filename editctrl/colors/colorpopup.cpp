@@ -38,12 +38,8 @@ LRESULT CColorPopup::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       if (!m_ending) EndSelection(m_hot, true);
       return 0;
-    case WM_KILLFOCUS:
-      ReleaseCapture();
-      break;
-    case WM_QUERYNEWPALETTE:
-      Invalidate(FALSE);
-      return TRUE;
+    case WM_KILLFOCUS: ReleaseCapture(); break;
+    case WM_QUERYNEWPALETTE: Invalidate(FALSE); return TRUE;
     case WM_PALETTECHANGED:
       if (reinterpret_cast<HWND>(wp) != m_hWnd) Invalidate(FALSE);
       return 0;
@@ -98,8 +94,10 @@ void CColorPopup::SetHot(int item) {
 void CColorPopup::EndSelection(int item, bool cancelled) {
   m_ending = true;
   if (GetCapture() == m_hWnd) ReleaseCapture();
-  if (!cancelled && item == kPopupMoreBox) cancelled = !RunColorDialog();
-  else if (!cancelled && Exists(item)) m_current = ItemColor(item);
+  if (!cancelled && item == kPopupMoreBox)
+    cancelled = !RunColorDialog();
+  else if (!cancelled && Exists(item))
+    m_current = ItemColor(item);
   if (cancelled) m_current = m_initial;
   // The owner may do anything in its handler, destroying this popup too:
   // nothing of the object is touched after it.

@@ -50,8 +50,7 @@ CColorPopup* CColorPopup::Create(POINT screen, COLORREF initial, HWND owner, con
       ComponentClass("QelColorPopup", CS_CLASSDC | CS_SAVEBITS | CS_HREDRAW | CS_VREDRAW,
                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   CColorPopup* popup = new CColorPopup(initial, owner, defaultText, customText, defaultValue);
-  if (!popup->CreateEx(0, className, "", WS_POPUP, screen.x, screen.y, 100, 100, owner,
-                       nullptr)) {
+  if (!popup->CreateEx(0, className, "", WS_POPUP, screen.x, screen.y, 100, 100, owner, nullptr)) {
     delete popup;
     return nullptr;
   }
@@ -94,8 +93,8 @@ void CColorPopup::Layout(POINT screen) {
   int height = m_rows * m_boxSize + 2 * m_margin;
 
   HDC dc = ::GetDC(m_hWnd);
-  HGDIOBJ oldFont = ::SelectObject(dc, m_font.GetSafeHandle() ? m_font.GetSafeHandle()
-                                                              : ::GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ oldFont = ::SelectObject(
+      dc, m_font.GetSafeHandle() ? m_font.GetSafeHandle() : ::GetStockObject(DEFAULT_GUI_FONT));
   const SIZE autoSize = TextSize(dc, m_autoText), moreSize = TextSize(dc, m_moreText);
   ::SelectObject(dc, oldFont);
   ::ReleaseDC(m_hWnd, dc);

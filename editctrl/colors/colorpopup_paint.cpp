@@ -7,13 +7,9 @@
 
 namespace {
 
-void FillColor(HDC dc, const RECT& rect, COLORREF color) {
-  CDC(dc).FillSolidRect(rect, color);
-}
+void FillColor(HDC dc, const RECT& rect, COLORREF color) { CDC(dc).FillSolidRect(rect, color); }
 
-void Frame(HDC dc, const RECT& rect, int sysColor) {
-  ::FrameRect(dc, &rect, ::GetSysColorBrush(sysColor));
-}
+void Frame(HDC dc, const RECT& rect, int sysColor) { ::FrameRect(dc, &rect, ::GetSysColorBrush(sysColor)); }
 
 void HorizontalLine(HDC dc, int left, int right, int y, int sysColor) {
   FillColor(dc, RECT{left, y, right, y + 1}, ::GetSysColor(sysColor));

@@ -56,8 +56,9 @@ TEST(ColorPopup, EnterAndSpaceEndWithTheHotColour) {
     Key(f.hwnd, VK_RIGHT);
     Key(f.hwnd, VK_DOWN);  // cell 25, gold
     Key(f.hwnd, key);
-    EXPECT_EQ((Reports{{QCPN_SELCHANGE, kLightOrange}, {QCPN_SELCHANGE, 0x00D7FF}, {QCPN_SELENDOK, 0x00D7FF}}),
-              f.owner.reports)
+    EXPECT_EQ(
+        (Reports{{QCPN_SELCHANGE, kLightOrange}, {QCPN_SELCHANGE, 0x00D7FF}, {QCPN_SELENDOK, 0x00D7FF}}),
+        f.owner.reports)
         << key;
     EXPECT_FALSE(::IsWindow(f.hwnd));
   }
@@ -73,9 +74,9 @@ TEST(ColorPopup, RightFromTheLastCellReachesMoreColorsWithTheInitialColour) {
   Key(f.popup->m_hWnd, VK_RIGHT);
   EXPECT_EQ(kPopupAutoBox, f.popup->GetHotItem());
   Key(f.popup->m_hWnd, VK_ESCAPE);
-  EXPECT_EQ((Reports{{QCPN_SELCHANGE, 0xFFFFFF}, {QCPN_SELCHANGE, kColorDefault},
-                     {QCPN_SELENDCANCEL, 0xFFFFFF}}),
-            f.owner.reports);
+  EXPECT_EQ(
+      (Reports{{QCPN_SELCHANGE, 0xFFFFFF}, {QCPN_SELCHANGE, kColorDefault}, {QCPN_SELENDCANCEL, 0xFFFFFF}}),
+      f.owner.reports);
 }
 
 TEST(ColorPopup, TheChosenItemHoldsTheInitialColour) {
@@ -94,7 +95,9 @@ TEST(ColorPopup, TheChosenItemHoldsTheInitialColour) {
   };
   for (const auto& c : cases) {
     PopupFixture f;
-    ASSERT_TRUE(f.Open(c.initial, {100, 100}, c.autoBox ? CColorPopup::kAutomaticText : "", c.moreBox ? CColorPopup::kMoreColorsText : nullptr)) << c.what;
+    ASSERT_TRUE(f.Open(c.initial, {100, 100}, c.autoBox ? CColorPopup::kAutomaticText : "",
+                       c.moreBox ? CColorPopup::kMoreColorsText : nullptr))
+        << c.what;
     EXPECT_EQ(c.chosen, f.popup->GetChosenItem()) << c.what;
     EXPECT_EQ(c.chosen, f.popup->GetHotItem()) << c.what;
     Key(f.popup->m_hWnd, VK_ESCAPE);
@@ -103,7 +106,8 @@ TEST(ColorPopup, TheChosenItemHoldsTheInitialColour) {
 
 TEST(ColorPopup, NoColourAsTheDefaultValueReadsNoColourAndGivesIt) {
   PopupFixture f;
-  ASSERT_TRUE(f.Open(CColorPopup::kNoColor, {100, 100}, CColorPopup::kAutomaticText, CColorPopup::kMoreColorsText, CColorPopup::kNoColor));
+  ASSERT_TRUE(f.Open(CColorPopup::kNoColor, {100, 100}, CColorPopup::kAutomaticText,
+                     CColorPopup::kMoreColorsText, CColorPopup::kNoColor));
   EXPECT_EQ("无颜色", f.popup->GetBoxText(kPopupAutoBox).str());
   EXPECT_EQ(kPopupAutoBox, f.popup->GetChosenItem());
   Key(f.popup->m_hWnd, VK_RETURN);

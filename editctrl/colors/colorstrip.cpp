@@ -11,9 +11,7 @@ namespace {
 
 bool IsSegment(int segment) { return segment >= 0 && segment < CColorStrip::kMaxSegments; }
 
-void Fill(HDC dc, const RECT& rect, COLORREF color) {
-  CDC(dc).FillSolidRect(rect, color);
-}
+void Fill(HDC dc, const RECT& rect, COLORREF color) { CDC(dc).FillSolidRect(rect, color); }
 
 }  // namespace
 

@@ -108,9 +108,7 @@ TEST(ColorStrip, ClicksFindTheirSegmentAndTheLastReachesTheRightEdge) {
 // Ten segments in five pixels: nothing but the background, and clicks do
 // nothing; the same without segments.
 TEST(ColorStrip, TooNarrowOrWithoutSegmentsItPaintsOnlyItsBackground) {
-  const struct {
-    int width, segments;
-  } cases[] = {{5, 10}, {9, 10}, {100, 0}};
+  const struct { int width, segments; } cases[] = {{5, 10}, {9, 10}, {100, 0}};
   for (const auto& c : cases) {
     StripFixture f;
     ASSERT_TRUE(f.Create(c.width, 40, c.segments));

@@ -32,9 +32,7 @@ LRESULT CRecorder::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case QCPN_SELCHANGE:
     case QCPN_SELENDOK:
     case QCPN_SELENDCANCEL:
-    case QCCN_CHANGED:
-      reports.push_back({msg, static_cast<COLORREF>(wp)});
-      return 0;
+    case QCCN_CHANGED: reports.push_back({msg, static_cast<COLORREF>(wp)}); return 0;
   }
   return CWnd::WindowProc(msg, wp, lp);
 }

@@ -25,10 +25,10 @@ bool Overlap(const CRectD& a, const CRectD& b) {
 // The move that brings one edge of frame onto the same edge of reference.
 CPointD AlignOffset(int code, const CRectD& reference, const CRectD& frame) {
   switch (code) {
-  case QCA_ALIGNLEFT: return CPointD(reference.left - frame.left, 0);
-  case QCA_ALIGNTOP: return CPointD(0, reference.top - frame.top);
-  case QCA_ALIGNRIGHT: return CPointD(reference.right - frame.right, 0);
-  case QCA_ALIGNBOTTOM: return CPointD(0, reference.bottom - frame.bottom);
+    case QCA_ALIGNLEFT: return CPointD(reference.left - frame.left, 0);
+    case QCA_ALIGNTOP: return CPointD(0, reference.top - frame.top);
+    case QCA_ALIGNRIGHT: return CPointD(reference.right - frame.right, 0);
+    case QCA_ALIGNBOTTOM: return CPointD(0, reference.bottom - frame.bottom);
   }
   return CPointD(0, 0);
 }
@@ -38,20 +38,20 @@ CPointD AlignOffset(int code, const CRectD& reference, const CRectD& frame) {
 void CPicEditWnd::OnArrange(int code) {
   if (!m_pPicture) return;
   switch (code) {
-  case QCA_ALIGNLEFT:
-  case QCA_ALIGNTOP:
-  case QCA_ALIGNRIGHT:
-  case QCA_ALIGNBOTTOM: AlignSelection(code); break;
-  case QCA_SPACEHORZ:
-  case QCA_SPACEVERT: SpaceSelection(code == QCA_SPACEHORZ); break;
-  case QCA_BACKWARD:
-  case QCA_FORWARD: StepSelection(code == QCA_FORWARD); break;
-  default:
-    // Codes past the table save a state and repaint, and move nothing.
-    if (code > QCA_FORWARD && m_selection.size() >= 2) {
-      SaveUndoState();
-      Invalidate(TRUE);
-    }
+    case QCA_ALIGNLEFT:
+    case QCA_ALIGNTOP:
+    case QCA_ALIGNRIGHT:
+    case QCA_ALIGNBOTTOM: AlignSelection(code); break;
+    case QCA_SPACEHORZ:
+    case QCA_SPACEVERT: SpaceSelection(code == QCA_SPACEHORZ); break;
+    case QCA_BACKWARD:
+    case QCA_FORWARD: StepSelection(code == QCA_FORWARD); break;
+    default:
+      // Codes past the table save a state and repaint, and move nothing.
+      if (code > QCA_FORWARD && m_selection.size() >= 2) {
+        SaveUndoState();
+        Invalidate(TRUE);
+      }
   }
 }
 

@@ -73,7 +73,7 @@ TEST(LayerStateStack, StatesStayWithinTheByteBudgetTheNewestAlwaysKept) {
       {{40, 40, 40}, {40, 40}},  // the oldest goes to make room
       {{40, 10, 50}, {40, 10, 50}},
       {{40, 10, 51}, {10, 51}},
-      {{40, 40, 150}, {150}},     // alone beyond the budget, but kept
+      {{40, 40, 150}, {150}},  // alone beyond the budget, but kept
       {{150, 20}, {20}},
   };
   for (const auto& c : cases) {

@@ -24,8 +24,8 @@ int OfferedModes(CDrawObj* obj, int kind) {
 
 bool HasDirectDialog(int kind) {
   switch (kind) {
-  case AK_SCRIPT:
-  case AK_MOVE: return false;
+    case AK_SCRIPT:
+    case AK_MOVE: return false;
   }
   return kind < AK_CLICKED;  // the control events have none
 }
@@ -35,22 +35,22 @@ bool HasDirectDialog(int kind) {
 CAction* NewLinkOfKind(int kind, int mode) {
   CAction* link = nullptr;
   switch (kind) {
-  case AK_SCRIPT: link = new CAction; break;
-  case AK_TAGVALUE: link = new CActTagVal; break;
-  case AK_COLOR: link = new CActColor; break;
-  case AK_FILLCOLOR: link = new CActFillColor; break;
-  case AK_FLASH: link = new CActFlash; break;
-  case AK_SHOWHIDE: link = new CActShowHide; break;
-  case AK_ROLL: link = new CActRoll; break;
-  case AK_MOVE: link = new CActMove; break;
-  case AK_PERFILL: link = new CActPerFill; break;
-  case AK_POINTER: link = new CActPointer; break;
-  default: {
-    auto* event = new CActEvent;
-    event->m_nEvent = kind;
-    event->m_nTrigger = kind;
-    link = event;
-  }
+    case AK_SCRIPT: link = new CAction; break;
+    case AK_TAGVALUE: link = new CActTagVal; break;
+    case AK_COLOR: link = new CActColor; break;
+    case AK_FILLCOLOR: link = new CActFillColor; break;
+    case AK_FLASH: link = new CActFlash; break;
+    case AK_SHOWHIDE: link = new CActShowHide; break;
+    case AK_ROLL: link = new CActRoll; break;
+    case AK_MOVE: link = new CActMove; break;
+    case AK_PERFILL: link = new CActPerFill; break;
+    case AK_POINTER: link = new CActPointer; break;
+    default: {
+      auto* event = new CActEvent;
+      event->m_nEvent = kind;
+      event->m_nTrigger = kind;
+      link = event;
+    }
   }
   link->m_nMode = mode;
   return link;
@@ -70,10 +70,9 @@ void CPicEditWnd::OnSetEventLink(int mode, int kind) {
   }
   CAction* link = AsLink(obj->GetAction(kind));
   if (link && link->m_nMode != mode) {
-    const char* question =
-        mode == AM_SCRIPT
-            ? "当前已有一个<直接连接>动作,要删除后才能继续!\r是否要删除该动作?"
-            : "当前已有一个<CScript脚本>动作,要删除后才能继续!\r是否要删除该动作?";
+    const char* question = mode == AM_SCRIPT
+                               ? "当前已有一个<直接连接>动作,要删除后才能继续!\r是否要删除该动作?"
+                               : "当前已有一个<CScript脚本>动作,要删除后才能继续!\r是否要删除该动作?";
     if (QelMessageBox(m_hWnd, question, "提示", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     link->m_strExpression.Empty();
     link->m_script.m_strSource.Empty();
@@ -85,7 +84,7 @@ void CPicEditWnd::OnSetEventLink(int mode, int kind) {
   }
   NotifyActions();
   SetModified();
-  const int changed = mode == AM_SCRIPT ? OpenScriptDialog(m_hWnd, link, obj)
+  const int changed = mode == AM_SCRIPT       ? OpenScriptDialog(m_hWnd, link, obj)
                       : HasDirectDialog(kind) ? OpenLinkDialog(m_hWnd, link, obj)
                                               : 0;
   if (changed) SetModified();

@@ -75,17 +75,17 @@ void CPicEditWnd::SetOneObjectProperty(CDrawObj* target, int id, LONG_PTR value)
 void CPicEditWnd::SetPictureProperty(int id, LONG_PTR value) {
   CPicObj& picture = *m_pPicture;
   switch (id) {
-  case PROP_WIDTH:
-  case PROP_HEIGHT:
-    (id == PROP_WIDTH ? picture.m_nWidth : picture.m_nHeight) = static_cast<int>(value);
-    UpdateScrollRanges();
-    SetObjectsViewTransform();
-    Invalidate(TRUE);
-    RepositionControls();
-    break;
-  case PROP_PICBKCOLOR: picture.m_clrBack = static_cast<COLORREF>(value); break;
-  case PROP_PICPERIOD: picture.m_nPeriod = static_cast<int>(value); break;
-  case PROP_STRUCTNAME: picture.m_strStructName = value ? reinterpret_cast<const char*>(value) : ""; break;
+    case PROP_WIDTH:
+    case PROP_HEIGHT:
+      (id == PROP_WIDTH ? picture.m_nWidth : picture.m_nHeight) = static_cast<int>(value);
+      UpdateScrollRanges();
+      SetObjectsViewTransform();
+      Invalidate(TRUE);
+      RepositionControls();
+      break;
+    case PROP_PICBKCOLOR: picture.m_clrBack = static_cast<COLORREF>(value); break;
+    case PROP_PICPERIOD: picture.m_nPeriod = static_cast<int>(value); break;
+    case PROP_STRUCTNAME: picture.m_strStructName = value ? reinterpret_cast<const char*>(value) : ""; break;
   }
   SetModified();
   Invalidate(FALSE);
@@ -99,8 +99,7 @@ void CPicEditWnd::OnObjectDialog() {
   }
   if (m_selection.size() != 1) return;
   CDrawObj* obj = m_selection.front();
-  const int changed = obj->GetObjType() == DOT_MTEXT
-                          ? OpenTextDialog(m_hWnd, static_cast<CDrawMtext*>(obj))
-                          : obj->ShowProperties(m_hWnd);
+  const int changed = obj->GetObjType() == DOT_MTEXT ? OpenTextDialog(m_hWnd, static_cast<CDrawMtext*>(obj))
+                                                     : obj->ShowProperties(m_hWnd);
   if (changed) SetModified();
 }

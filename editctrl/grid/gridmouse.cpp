@@ -21,16 +21,10 @@ void CGridWnd::OnLButtonDown(UINT keys, int x, int y) {
       m_currentRow = -1;
       Repaint(TRUE);
       return;
-    case kHitHeader:
-      OnHeaderClick(column);
-      return;
-    case kHitBorder:
-      BeginColumnDrag(column);
-      return;
-    case kHitCell:
-      break;
-    default:
-      return;
+    case kHitHeader: OnHeaderClick(column); return;
+    case kHitBorder: BeginColumnDrag(column); return;
+    case kHitCell: break;
+    default: return;
   }
   if ((keys & MK_SHIFT) && m_currentRow != -1) {
     SelectRange(m_currentRow < row ? m_currentRow : row, m_currentRow < row ? row : m_currentRow);

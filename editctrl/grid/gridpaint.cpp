@@ -81,8 +81,7 @@ void CGridWnd::PaintHeader(CDC& dc, const RECT& client) {
       DrawTextIn(dc, arrow, RECT{at.left + 1, at.top + 2, at.right + 1, at.bottom + 2}, kFormatLeft);
       dc.SetTextColor(::GetSysColor(COLOR_BTNTEXT));
     } else {
-      DrawTextIn(dc, text, RECT{cell.left + 2, cell.top + 2, cell.right - 2, cell.bottom - 2},
-                 kFormatCentre);
+      DrawTextIn(dc, text, RECT{cell.left + 2, cell.top + 2, cell.right - 2, cell.bottom - 2}, kFormatCentre);
     }
     left = cell.right;
   }

@@ -56,9 +56,7 @@ bool GridFixture::Create(int width, int height, int rows, int columns, UINT id) 
   return true;
 }
 
-void GridFixture::Mouse(UINT msg, int x, int y, UINT keys) {
-  grid.SendMessage(msg, keys, MAKELPARAM(x, y));
-}
+void GridFixture::Mouse(UINT msg, int x, int y, UINT keys) { grid.SendMessage(msg, keys, MAKELPARAM(x, y)); }
 
 std::unique_ptr<qeltest::RenderSurface> GridFixture::Render() {
   RECT client;

@@ -7,7 +7,6 @@
 #include "../componentclass.h"
 #include "../componentfont.h"
 
-
 CGridWnd::CGridWnd() {
   for (int c = 0; c < kMaxColumns; ++c) {
     m_columnWidths[c] = 80;

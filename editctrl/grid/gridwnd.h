@@ -17,7 +17,6 @@
 #include "qstring.h"
 #include "wnd.h"
 
-
 class CGridWnd : public CWnd {
  public:
   enum : int { kMaxColumns = 32 };

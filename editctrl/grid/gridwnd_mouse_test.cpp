@@ -23,30 +23,30 @@ struct HitCase {
 
 TEST(GridHitTest, BordersHeadersAndCells) {
   const HitCase cases[] = {
-      {0, 0, 80, 5, CGridWnd::kHitBorder, -1, 0},    // on the border
-      {0, 0, 77, 5, CGridWnd::kHitBorder, -1, 0},    // three pixels off still grips it
+      {0, 0, 80, 5, CGridWnd::kHitBorder, -1, 0},  // on the border
+      {0, 0, 77, 5, CGridWnd::kHitBorder, -1, 0},  // three pixels off still grips it
       {0, 0, 83, 5, CGridWnd::kHitBorder, -1, 0},
-      {0, 0, 76, 5, CGridWnd::kHitHeader, -1, 0},    // four pixels off is the header
-      {0, 0, 163, 5, CGridWnd::kHitBorder, -1, 1},   // the last column's right border
+      {0, 0, 76, 5, CGridWnd::kHitHeader, -1, 0},   // four pixels off is the header
+      {0, 0, 163, 5, CGridWnd::kHitBorder, -1, 1},  // the last column's right border
       {0, 0, 40, 5, CGridWnd::kHitHeader, -1, 0},
       {0, 0, 120, 19, CGridWnd::kHitHeader, -1, 1},  // the header's last line
       {0, 0, 0, 5, CGridWnd::kHitNone, -1, -1},      // a left edge is inside no column
       {0, 0, 200, 5, CGridWnd::kHitNone, -1, -1},    // header right of the columns
       {0, 0, 40, 20, CGridWnd::kHitCell, 0, 0},      // the first row's first line
       {0, 0, 120, 45, CGridWnd::kHitCell, 1, 1},
-      {0, 0, 40, 119, CGridWnd::kHitCell, 4, 0},     // the last row
-      {0, 0, 40, 120, CGridWnd::kHitNone, -1, 0},    // below the last row
-      {0, 0, 160, 25, CGridWnd::kHitCell, 0, -1},    // on the right border: a row, no column
-      {0, 0, 161, 25, CGridWnd::kHitNone, -1, -1},   // right of the columns
-      {2, 0, 40, 25, CGridWnd::kHitCell, 2, 0},      // scrolled down by two rows
+      {0, 0, 40, 119, CGridWnd::kHitCell, 4, 0},    // the last row
+      {0, 0, 40, 120, CGridWnd::kHitNone, -1, 0},   // below the last row
+      {0, 0, 160, 25, CGridWnd::kHitCell, 0, -1},   // on the right border: a row, no column
+      {0, 0, 161, 25, CGridWnd::kHitNone, -1, -1},  // right of the columns
+      {2, 0, 40, 25, CGridWnd::kHitCell, 2, 0},     // scrolled down by two rows
       {2, 0, 120, 65, CGridWnd::kHitCell, 4, 1},
-      {0, 48, 32, 5, CGridWnd::kHitBorder, -1, 0},   // content x 80
-      {0, 48, 40, 25, CGridWnd::kHitCell, 0, 1},     // content x 88
+      {0, 48, 32, 5, CGridWnd::kHitBorder, -1, 0},  // content x 80
+      {0, 48, 40, 25, CGridWnd::kHitCell, 0, 1},    // content x 88
       {0, 48, 20, 25, CGridWnd::kHitCell, 0, 0},
   };
   for (const HitCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << "point " << c.x << "," << c.y << " first " << c.firstRow
-                                    << " offset " << c.offset);
+    SCOPED_TRACE(testing::Message() << "point " << c.x << "," << c.y << " first " << c.firstRow << " offset "
+                                    << c.offset);
     GridFixture f;
     ASSERT_TRUE(f.Create(c.offset ? 100 : 300, 200, c.firstRow ? 30 : 5, 2));
     for (int i = 0; i < c.firstRow; ++i) f.grid.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);

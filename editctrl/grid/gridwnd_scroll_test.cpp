@@ -102,11 +102,10 @@ TEST(GridScroll, TheLastVisibleRowIsTheLastWhoseTopIsInside) {
     int scroll;  // lines scrolled down first
     int first, last;
   } cases[] = {
-      {200, 0, 0, 8},    // row 9's top lies on the client's bottom edge
-      {205, 0, 0, 9},    // and here one pixel of it is inside
-      {200, 10, 10, 18},
-      {200, 150, 91, 99},  // never past the last row
-      {30, 0, 0, 0},       // a client with room for the header only
+      {200, 0, 0, 8},                         // row 9's top lies on the client's bottom edge
+      {205, 0, 0, 9},                         // and here one pixel of it is inside
+      {200, 10, 10, 18}, {200, 150, 91, 99},  // never past the last row
+      {30, 0, 0, 0},                          // a client with room for the header only
   };
   for (const auto& c : cases) {
     GridFixture f;
@@ -125,7 +124,7 @@ TEST(GridScroll, TheHorizontalBarScrollsByPixelsWithinTheContent) {
   const struct {
     int code;
     int offset;
-  } steps[] = {{SB_LINERIGHT, 48}, {SB_LINERIGHT, 96}, {SB_LINERIGHT, 120}, {SB_LINELEFT, 72},
+  } steps[] = {{SB_LINERIGHT, 48}, {SB_LINERIGHT, 96},  {SB_LINERIGHT, 120}, {SB_LINELEFT, 72},
                {SB_PAGELEFT, 0},   {SB_PAGERIGHT, 120}, {SB_LEFT, 0},        {SB_RIGHT, 120}};
   for (const auto& s : steps) {
     Send(f.grid, WM_HSCROLL, s.code);

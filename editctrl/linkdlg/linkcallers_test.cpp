@@ -85,10 +85,12 @@ TEST_F(DialogCallerTest, TheObjectDialogOfAMultiLineTextEditsItsText) {
 TEST_F(DialogCallerTest, TextAppliedBeforeACancelStillCountsAsAChange) {
   CDrawMtext* text = AddSelected<CDrawMtext>();
   DialogScript script;
-  script.On("多行文本", [](DialogDriver& d) {
-          d.Type(IDC_TEXT_EDIT, "applied");
-          d.Click(kApplyButton);
-        })
+  script
+      .On("多行文本",
+          [](DialogDriver& d) {
+            d.Type(IDC_TEXT_EDIT, "applied");
+            d.Click(kApplyButton);
+          })
       .On("多行文本", [](DialogDriver& d) { d.Click(IDCANCEL); });
   script.Run([&] { Send(QCM_OBJECTDIALOG); });
   EXPECT_EQ(std::string(text->GetText().GetString()), "applied");

@@ -24,8 +24,7 @@ const int kFirstEventKind = 100;  // the mouse and control events
 
 // The sheet of a direct link: its expression (with the kind's note), the
 // kind's own page when it has one, and its trigger.
-int RunDirectSheet(CPicEditWnd* wnd, CAction* link, const char* title, const char* note,
-                   CPropertyPage* own) {
+int RunDirectSheet(CPicEditWnd* wnd, CAction* link, const char* title, const char* note, CPropertyPage* own) {
   CPageExp expression(wnd, link);
   expression.m_strExpression = link->m_strExpression;
   expression.m_strNote = note;
@@ -43,14 +42,10 @@ struct DirectLinkDialog {
 };
 
 const DirectLinkDialog kDirectLinkDialogs[] = {
-    {AK_TAGVALUE, AK_TAGVALUE, EditTagValLink},
-    {AK_COLOR, AK_FILLCOLOR, EditColorLink},
-    {AK_FLASH, AK_FLASH, EditFlashLink},
-    {AK_SHOWHIDE, AK_SHOWHIDE, EditShowHideLink},
-    {AK_ROLL, AK_ROLL, EditRollLink},
-    {AK_PERFILL, AK_PERFILL, EditPerFillLink},
-    {AK_POINTER, AK_POINTER, EditPointerLink},
-    {AK_MOUSE_CLICK, AK_RBUTTON_UP, EditHyperLink},
+    {AK_TAGVALUE, AK_TAGVALUE, EditTagValLink}, {AK_COLOR, AK_FILLCOLOR, EditColorLink},
+    {AK_FLASH, AK_FLASH, EditFlashLink},        {AK_SHOWHIDE, AK_SHOWHIDE, EditShowHideLink},
+    {AK_ROLL, AK_ROLL, EditRollLink},           {AK_PERFILL, AK_PERFILL, EditPerFillLink},
+    {AK_POINTER, AK_POINTER, EditPointerLink},  {AK_MOUSE_CLICK, AK_RBUTTON_UP, EditHyperLink},
 };
 
 }  // namespace

@@ -85,27 +85,67 @@ struct DialogCase {
 
 const std::vector<DialogCase>& DialogCases() {
   static const std::vector<DialogCase> cases = {
-      {"tag value", EditTagValLink, Make<CActTagVal>, Make<CActColor>, "标签值-直接连接",
+      {"tag value",
+       EditTagValLink,
+       Make<CActTagVal>,
+       Make<CActColor>,
+       "标签值-直接连接",
        {"数据值", "输出格式", "触发器"}},
-      {"colour", EditColorLink, Make<CActColor>, Make<CActTagVal>, "颜色-直接连接",
+      {"colour",
+       EditColorLink,
+       Make<CActColor>,
+       Make<CActTagVal>,
+       "颜色-直接连接",
        {"数据值", "直接颜色", "触发器"}},
-      {"fill colour", EditColorLink, Make<CActFillColor>, Make<CActPerFill>, "填充颜色-直接连接",
+      {"fill colour",
+       EditColorLink,
+       Make<CActFillColor>,
+       Make<CActPerFill>,
+       "填充颜色-直接连接",
        {"数据值", "直接颜色", "触发器"}},
-      {"pointer", EditPointerLink, Make<CActPointer>, Make<CActPerFill>, "仪表指针-直接连接",
+      {"pointer",
+       EditPointerLink,
+       Make<CActPointer>,
+       Make<CActPerFill>,
+       "仪表指针-直接连接",
        {"数据值", "仪表指针量程", "触发器"}},
-      {"percentage fill", EditPerFillLink, Make<CActPerFill>, Make<CActPointer>, "百分比填充-直接连接",
+      {"percentage fill",
+       EditPerFillLink,
+       Make<CActPerFill>,
+       Make<CActPointer>,
+       "百分比填充-直接连接",
        {"数据值", "百分比填充", "触发器"}},
-      {"show/hide", EditShowHideLink, Make<CActShowHide>, Make<CActFlash>, "显示/隐藏-直接连接",
+      {"show/hide",
+       EditShowHideLink,
+       Make<CActShowHide>,
+       Make<CActFlash>,
+       "显示/隐藏-直接连接",
        {"数据值", "触发器"}},
       {"flash", EditFlashLink, Make<CActFlash>, Make<CActShowHide>, "闪烁-直接连接", {"数据值", "触发器"}},
-      {"rotation", EditRollLink, Make<CActRoll>, Make<CActMove>, "旋转-直接连接",
+      {"rotation",
+       EditRollLink,
+       Make<CActRoll>,
+       Make<CActMove>,
+       "旋转-直接连接",
        {"数据值", "旋转", "触发器"}},
-      {"hyperlink", EditHyperLink, [] { return MakeEvent(AK_MOUSE_CLICK, "link\nmain.pic"); },
-       [] { return MakeEvent(AK_RBUTTON_UP, "open\nmain.pic"); }, "事件-超级连接", {"超级连接"}},
-      {"hyperlink without a command", EditHyperLink, [] { return MakeEvent(AK_LBUTTON_UP, ""); },
-       [] { return MakeEvent(AK_LBUTTON_DOWN, "link"); }, "事件-超级连接", {"超级连接"}},
-      {"hyperlink of a non-event", EditHyperLink, [] { return MakeEvent(AK_CLICKED, ""); }, Make<CAction>,
-       "事件-超级连接", {"超级连接"}},
+      {"hyperlink",
+       EditHyperLink,
+       [] { return MakeEvent(AK_MOUSE_CLICK, "link\nmain.pic"); },
+       [] { return MakeEvent(AK_RBUTTON_UP, "open\nmain.pic"); },
+       "事件-超级连接",
+       {"超级连接"}},
+      {"hyperlink without a command",
+       EditHyperLink,
+       [] { return MakeEvent(AK_LBUTTON_UP, ""); },
+       [] { return MakeEvent(AK_LBUTTON_DOWN, "link"); },
+       "事件-超级连接",
+       {"超级连接"}},
+      {"hyperlink of a non-event",
+       EditHyperLink,
+       [] { return MakeEvent(AK_CLICKED, ""); },
+       Make<CAction>,
+       "事件-超级连接",
+       {"超级连接"}},
   };
   return cases;
 }
@@ -171,17 +211,20 @@ TEST_F(LinkDialogTest, TheSheetShowsTheLinksValues) {
   color.m_nTrigger = 1;
   color.m_nPeriod = 2500;
   DialogScript script;
-  script.On("颜色-直接连接", [](DialogDriver& d) {
-          EXPECT_EQ(d.Text(IDC_EXP_TEXT), "TV(level)");
-          EXPECT_EQ(d.Text(IDC_EXP_NOTE), "");
-          d.SelectPage(1);
-        })
-      .On("颜色-直接连接", [](DialogDriver& d) {
-        EXPECT_EQ(d.Text(IDC_COLOR_LEVELS), "3");
-        EXPECT_EQ(d.Text(IDC_COLOR_SEGMENT), "1");
-        EXPECT_EQ(d.Text(IDC_COLOR_UPPER), "5");
-        d.SelectPage(2);
-      })
+  script
+      .On("颜色-直接连接",
+          [](DialogDriver& d) {
+            EXPECT_EQ(d.Text(IDC_EXP_TEXT), "TV(level)");
+            EXPECT_EQ(d.Text(IDC_EXP_NOTE), "");
+            d.SelectPage(1);
+          })
+      .On("颜色-直接连接",
+          [](DialogDriver& d) {
+            EXPECT_EQ(d.Text(IDC_COLOR_LEVELS), "3");
+            EXPECT_EQ(d.Text(IDC_COLOR_SEGMENT), "1");
+            EXPECT_EQ(d.Text(IDC_COLOR_UPPER), "5");
+            d.SelectPage(2);
+          })
       .On("颜色-直接连接", [](DialogDriver& d) {
         EXPECT_TRUE(d.IsChecked(IDC_TRIGGER_OWN));
         EXPECT_EQ(d.Text(IDC_TRIGGER_PERIOD), "2500");
@@ -217,10 +260,12 @@ TEST_F(LinkDialogTest, TheNotesOfTheTruthKinds) {
 TEST_F(LinkDialogTest, CancelWithoutApplyLeavesTheLinkUnchanged) {
   CActPointer link;
   DialogScript script;
-  script.On("仪表指针-直接连接", [](DialogDriver& d) {
-          d.Type(IDC_EXP_TEXT, "TV(x)");
-          d.SelectPage(1);
-        })
+  script
+      .On("仪表指针-直接连接",
+          [](DialogDriver& d) {
+            d.Type(IDC_EXP_TEXT, "TV(x)");
+            d.SelectPage(1);
+          })
       .On("仪表指针-直接连接", [](DialogDriver& d) {
         d.Type(IDC_POINTER_MAX, "500");
         d.Click(IDCANCEL);
@@ -238,11 +283,12 @@ TEST_F(LinkDialogTest, ApplyThenCancelKeepsTheAppliedValues) {
   CActPointer link;
   DialogScript script;
   script.On("仪表指针-直接连接", [](DialogDriver& d) { d.SelectPage(1); })
-      .On("仪表指针-直接连接", [](DialogDriver& d) {
-        d.Type(IDC_POINTER_MAX, "500");
-        EXPECT_TRUE(IsApplyEnabled(d));
-        d.Click(kApplyButton);
-      })
+      .On("仪表指针-直接连接",
+          [](DialogDriver& d) {
+            d.Type(IDC_POINTER_MAX, "500");
+            EXPECT_TRUE(IsApplyEnabled(d));
+            d.Click(kApplyButton);
+          })
       .On("仪表指针-直接连接", [](DialogDriver& d) {
         EXPECT_FALSE(IsApplyEnabled(d));
         d.Type(IDC_POINTER_MAX, "900");

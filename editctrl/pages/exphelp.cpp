@@ -45,8 +45,10 @@ const char* const kTagLines[] = {
     "LVV(demo_str)  引用本地标签 demo_str",
 };
 
-const char kLiteralLine[] = "立即数：支持整数，小数，16进制整数(0X或 0x开头),静态字符串\"\"格式，比如:\"val =\"";
-const char kTypeLine[] = "类型：\t整数(32位),浮点数(double),字符串(长度<255)。字符串运算支持+运算，即字符串合并。";
+const char kLiteralLine[] =
+    "立即数：支持整数，小数，16进制整数(0X或 0x开头),静态字符串\"\"格式，比如:\"val =\"";
+const char kTypeLine[] =
+    "类型：\t整数(32位),浮点数(double),字符串(长度<255)。字符串运算支持+运算，即字符串合并。";
 
 const char* const kExampleLines[] = {
     "例子:",

@@ -30,7 +30,8 @@ int SplitThresholdText(const char* text, CString* bounds, int maxBounds) {
   return count;
 }
 
-CPageActColor::CPageActColor(CPicEditWnd* wnd, CAction* link) : CLinkPage(IDD_PAGE_ACTCOLOR, wnd), m_pLink(link) {
+CPageActColor::CPageActColor(CPicEditWnd* wnd, CAction* link)
+    : CLinkPage(IDD_PAGE_ACTCOLOR, wnd), m_pLink(link) {
   static_assert(CActColor::kLevels == kMaxBounds, "one colour per bound");
   std::copy(std::begin(CActColor::kDefaultColors), std::end(CActColor::kDefaultColors), m_colors);
 }
@@ -41,9 +42,7 @@ CString CPageActColor::GetBound(int index) const {
   return index >= 0 && index < kMaxBounds ? m_strBounds[index] : CString();
 }
 
-void CPageActColor::SplitThresholds() {
-  SplitThresholdText(m_strThresholds, m_strBounds, kMaxBounds);
-}
+void CPageActColor::SplitThresholds() { SplitThresholdText(m_strThresholds, m_strBounds, kMaxBounds); }
 
 void CPageActColor::FillStrip() {
   for (int i = 0; i < kMaxBounds; ++i) m_strip.SetBoundText(i, m_strBounds[i]);

@@ -23,7 +23,8 @@ BOOL CPageExp::OnInitDialog() {
 void CPageExp::CreatePicker() {
   m_picker.SetTarget(m_editExpression);
   m_picker.SetHostCallbacks(m_pWnd ? &m_pWnd->GetHostCallbacks() : nullptr);
-  if (!m_picker.Create(WS_CHILD | WS_VISIBLE, RECT{kPickerLeft, 0, kPickerLeft, 0}, m_hWnd, IDC_EXP_PICKER)) return;
+  if (!m_picker.Create(WS_CHILD | WS_VISIBLE, RECT{kPickerLeft, 0, kPickerLeft, 0}, m_hWnd, IDC_EXP_PICKER))
+    return;
   m_picker.LoadLocalTags(m_pWnd ? &m_pWnd->GetLocalCallbacks() : nullptr);
 }
 

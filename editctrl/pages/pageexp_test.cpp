@@ -105,7 +105,8 @@ TEST_F(ExpressionPageTest, ThePickerFillsThePageRightOf480PixelsWithTheWindowsLo
       RECT control;
       ::GetWindowRect(d.Item(id), &control);
       ::MapWindowPoints(nullptr, d.Page(), reinterpret_cast<POINT*>(&control), 2);
-      EXPECT_LE(control.right, CPageExp::kPickerLeft) << id << ": the page's own controls stay left of the picker";
+      EXPECT_LE(control.right, CPageExp::kPickerLeft)
+          << id << ": the page's own controls stay left of the picker";
     }
     d.Click(IDCANCEL);
   });
@@ -116,12 +117,14 @@ TEST_F(ExpressionPageTest, ALocalTagDoubleClickedInThePickerGoesIntoTheExpressio
   CPageExp page(wnd_, &link);
   page.m_strExpression = "1+";
   DialogScript script;
-  script.On(kSheetTitle, [&](DialogDriver&) {
-          page.m_editExpression.SetSel(2, 2);
-          page.m_picker.ShowPart(CPickTab::kLocalTab);
-          CTagListCtrl& list = page.m_picker.LocalPanel().List();
-          list.SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(100, 18 + 9));  // the first row
-        })
+  script
+      .On(kSheetTitle,
+          [&](DialogDriver&) {
+            page.m_editExpression.SetSel(2, 2);
+            page.m_picker.ShowPart(CPickTab::kLocalTab);
+            CTagListCtrl& list = page.m_picker.LocalPanel().List();
+            list.SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(100, 18 + 9));  // the first row
+          })
       .On(kSheetTitle, [](DialogDriver& d) {
         EXPECT_EQ(d.Text(IDC_EXP_TEXT), "1+LVV(demo_str)");
         EXPECT_TRUE(IsApplyEnabled(d));
@@ -148,10 +151,12 @@ TEST_F(ExpressionPageTest, TheAnalysisShowsTheEvaluatorsErrorText) {
     link.m_strExpression = "old";
     CPageExp page(wnd_, &link);
     DialogScript script;
-    script.On(kSheetTitle, [&](DialogDriver& d) {
-            d.Type(IDC_EXP_TEXT, c.text);
-            d.Click(IDC_EXP_CHECK);
-          })
+    script
+        .On(kSheetTitle,
+            [&](DialogDriver& d) {
+              d.Type(IDC_EXP_TEXT, c.text);
+              d.Click(IDC_EXP_CHECK);
+            })
         .OnMessageBox(c.caption, c.message, IDOK)
         .On(kSheetTitle, [](DialogDriver& d) { d.Click(IDCANCEL); });
     RunSheet(script, parent_, {&page});

@@ -5,7 +5,8 @@
 
 IMPLEMENT_DYNCREATE(CPagePerFill, CLinkPage)
 
-CPagePerFill::CPagePerFill(CPicEditWnd* wnd, CAction* link) : CLinkPage(IDD_PAGE_PERFILL, wnd), m_pLink(link) {}
+CPagePerFill::CPagePerFill(CPicEditWnd* wnd, CAction* link)
+    : CLinkPage(IDD_PAGE_PERFILL, wnd), m_pLink(link) {}
 
 BOOL CPagePerFill::OnInitDialog() {
   m_swatch.SubclassDlgItem(IDC_PERFILL_COLOR, m_hWnd);

@@ -5,7 +5,8 @@
 
 IMPLEMENT_DYNCREATE(CPagePointer, CLinkPage)
 
-CPagePointer::CPagePointer(CPicEditWnd* wnd, CAction* link) : CLinkPage(IDD_PAGE_POINTER, wnd), m_pLink(link) {}
+CPagePointer::CPagePointer(CPicEditWnd* wnd, CAction* link)
+    : CLinkPage(IDD_PAGE_POINTER, wnd), m_pLink(link) {}
 
 void CPagePointer::DoDataExchange(CDataExchange* dx) {
   DDX_Text(dx, IDC_POINTER_MIN, m_dMinimum);

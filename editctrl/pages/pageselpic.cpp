@@ -13,7 +13,7 @@ namespace {
 
 const char kRootText[] = "画面";
 const char kLinkVerb[] = "link";
-const int kFirstEventKind = 100;  // the mouse and control events
+const int kFirstEventKind = 100;       // the mouse and control events
 const COLORREF kImageMask = 0x0000FF;  // red
 const int kImageWidth = 16;
 const int kImageHeight = 18;
@@ -80,7 +80,8 @@ void CPageSelPic::AddFolderEntries(const CString& folder, HTREEITEM parent, int 
   } while (::FindNextFileA(search.Get(), &found));
 }
 
-void CPageSelPic::AddEntry(const CString& folder, const WIN32_FIND_DATAA& found, HTREEITEM parent, int depth) {
+void CPageSelPic::AddEntry(const CString& folder, const WIN32_FIND_DATAA& found, HTREEITEM parent,
+                           int depth) {
   if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
     if (depth >= kMaxFolderDepth) return;
     HTREEITEM item = m_tree.InsertItem(found.cFileName, kImageFolder, kImageFolderOpen, parent);
@@ -96,7 +97,8 @@ void CPageSelPic::AddEntry(const CString& folder, const WIN32_FIND_DATAA& found,
 }
 
 bool CPageSelPic::OnNotify(NMHDR* header, LRESULT* result) {
-  if (header->idFrom == IDC_SELPIC_TREE && (header->code == TVN_SELCHANGEDA || header->code == TVN_SELCHANGEDW)) {
+  if (header->idFrom == IDC_SELPIC_TREE &&
+      (header->code == TVN_SELCHANGEDA || header->code == TVN_SELCHANGEDW)) {
     OnSelectionChanged(reinterpret_cast<NMTREEVIEWA*>(header)->itemNew.hItem);
     *result = 0;
     return true;

@@ -30,7 +30,7 @@ class CPageSelPic : public CLinkPage {
   CString m_strSelected;  // the picture chosen in the tree
   CEdit m_editTarget;
   CTreeCtrl m_tree;
-  CString m_strCurrent;   // the link's target
+  CString m_strCurrent;  // the link's target
 
  protected:
   BOOL OnInitDialog() override;

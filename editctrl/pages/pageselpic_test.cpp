@@ -19,7 +19,7 @@ TEST(PictureFileNames, OnlyALowerCaseDotPicEndMakesAPicture) {
   const struct {
     const char* name;
     bool picture;
-  } cases[] = {{"tank.pic", true}, {".pic", true}, {"TANK.PIC", false}, {"tank.Pic", false},
+  } cases[] = {{"tank.pic", true},   {".pic", true}, {"TANK.PIC", false},     {"tank.Pic", false},
                {"tank.pict", false}, {"pic", false}, {"tank.pic.bak", false}, {"", false}};
   for (const auto& c : cases) EXPECT_EQ(IsPictureFileName(c.name), c.picture) << c.name;
 }
@@ -66,7 +66,8 @@ TEST_F(PicturePageTest, TheTreeShowsFoldersAndPicturesFoldersFirstInsideEachFold
   // Below the root the entries come in the order of the file search.
   std::vector<std::string> top;
   for (size_t i = 1; i < lines.size(); ++i)
-    if (lines[i].size() > 2 && lines[i].compare(0, 2, "  ") == 0 && lines[i][2] != ' ') top.push_back(lines[i]);
+    if (lines[i].size() > 2 && lines[i].compare(0, 2, "  ") == 0 && lines[i][2] != ' ')
+      top.push_back(lines[i]);
   std::sort(top.begin(), top.end());
   EXPECT_EQ(top, (std::vector<std::string>{"  empty", "  main.pic", "  sub"}));
   const auto sub = std::find(lines.begin(), lines.end(), "  sub");
@@ -97,10 +98,10 @@ TEST_F(PicturePageTest, ChoosingAnotherPictureWritesTheLinkCommand) {
 TEST_F(PicturePageTest, TheSamePictureAFolderOrNoChoiceLeaveTheCommandAsItWas) {
   link.m_strCommand = "link\nmain.pic";
   const std::vector<std::vector<std::string>> choices = {
-      {},                          // nothing chosen
-      {"画面", "main.pic"},         // the current target again
-      {"画面", "sub"},              // a folder
-      {"画面"},                     // the root
+      {},                    // nothing chosen
+      {"画面", "main.pic"},  // the current target again
+      {"画面", "sub"},       // a folder
+      {"画面"},              // the root
   };
   for (const auto& choice : choices) {
     CPageSelPic page(wnd_, &link);
@@ -129,10 +130,11 @@ TEST_F(PicturePageTest, AfterApplyTheChoiceMadeLastIsWritten) {
   bool applyAgain = false;
   DialogScript script;
   script
-      .On(kSheetTitle, [](DialogDriver& d) {
-        ASSERT_TRUE(SelectTreeItem(d.Item(IDC_SELPIC_TREE), {"画面", "sub", "tank.pic"}));
-        d.Click(kApplyButton);
-      })
+      .On(kSheetTitle,
+          [](DialogDriver& d) {
+            ASSERT_TRUE(SelectTreeItem(d.Item(IDC_SELPIC_TREE), {"画面", "sub", "tank.pic"}));
+            d.Click(kApplyButton);
+          })
       .On(kSheetTitle, [&](DialogDriver& d) {
         shownAfterApply = d.Text(IDC_SELPIC_TARGET);
         ASSERT_TRUE(SelectTreeItem(d.Item(IDC_SELPIC_TREE), {"画面", "main.pic"}));

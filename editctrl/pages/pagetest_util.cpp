@@ -49,8 +49,8 @@ void AddLines(const CTreeCtrl& tree, HTREEITEM item, int depth, std::vector<std:
 void EditWindowTest::SetUp() {
   RegisterClasses();
   g_linkNotices = 0;
-  parent_ = ::CreateWindowExA(0, kParentClass, "parent", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
-                              ::GetModuleHandleA(nullptr), nullptr);
+  parent_ = ::CreateWindowExA(0, kParentClass, "parent", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
+                              nullptr, ::GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(parent_, nullptr);
   child_ = ::CreateWindowExA(0, edittest::kInProcessClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 500, 400, parent_,
                              reinterpret_cast<HMENU>(1000), ::GetModuleHandleA(nullptr), nullptr);
@@ -72,7 +72,9 @@ int EditWindowTest::LinkNotices() const { return g_linkNotices; }
 
 void EditWindowTest::ForgetNotices() { g_linkNotices = 0; }
 
-bool EditWindowTest::PictureModified() const { return ::SendMessageA(child_, QCM_QUERY, QCQ_MODIFIED, 0) != 0; }
+bool EditWindowTest::PictureModified() const {
+  return ::SendMessageA(child_, QCM_QUERY, QCQ_MODIFIED, 0) != 0;
+}
 
 std::string EditWindowTest::FreshFolder(const char* name) { return edittest::FreshFolder(name); }
 

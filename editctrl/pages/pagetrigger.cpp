@@ -4,7 +4,8 @@
 
 IMPLEMENT_DYNCREATE(CPageTrigger, CLinkPage)
 
-CPageTrigger::CPageTrigger(CPicEditWnd* wnd, CAction* link) : CLinkPage(IDD_PAGE_TRIGGER, wnd), m_pLink(link) {}
+CPageTrigger::CPageTrigger(CPicEditWnd* wnd, CAction* link)
+    : CLinkPage(IDD_PAGE_TRIGGER, wnd), m_pLink(link) {}
 
 void CPageTrigger::ServeScriptDialog(CTriggerHolder* dialog) {
   m_pScriptDlg = dialog;

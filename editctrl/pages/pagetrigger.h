@@ -33,9 +33,9 @@ class CPageTrigger : public CLinkPage {
 
   BOOL OnApply() override;
 
-  int m_nTrigger = 0;      // 0 picture cycle, 1 own period
-  int m_nPeriod = 1000;    // milliseconds
-  int m_bForScript = 0;    // the page serves a script dialog
+  int m_nTrigger = 0;    // 0 picture cycle, 1 own period
+  int m_nPeriod = 1000;  // milliseconds
+  int m_bForScript = 0;  // the page serves a script dialog
   CTriggerHolder* m_pScriptDlg = nullptr;
 
  protected:

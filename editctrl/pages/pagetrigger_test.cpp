@@ -74,17 +74,20 @@ TEST_F(TriggerPageTest, TheHiddenPeriodOfThePictureCycleNeverBlocks) {
 TEST_F(TriggerPageTest, TheRadiosShowAndHideThePeriodAndEnableApply) {
   page.m_nTrigger = 0;
   DialogScript script;
-  script.On(kSheetTitle, [](DialogDriver& d) {
-          EXPECT_FALSE(IsApplyEnabled(d));
-          d.Click(IDC_TRIGGER_OWN);
-        })
-      .On(kSheetTitle, [](DialogDriver& d) {
-        EXPECT_TRUE(d.IsVisible(IDC_TRIGGER_PERIOD));
-        EXPECT_TRUE(d.IsVisible(IDC_TRIGGER_MS));
-        EXPECT_EQ(d.Text(IDC_TRIGGER_PERIOD), "1000");
-        EXPECT_TRUE(IsApplyEnabled(d));
-        d.Click(IDC_TRIGGER_PICTURE);
-      })
+  script
+      .On(kSheetTitle,
+          [](DialogDriver& d) {
+            EXPECT_FALSE(IsApplyEnabled(d));
+            d.Click(IDC_TRIGGER_OWN);
+          })
+      .On(kSheetTitle,
+          [](DialogDriver& d) {
+            EXPECT_TRUE(d.IsVisible(IDC_TRIGGER_PERIOD));
+            EXPECT_TRUE(d.IsVisible(IDC_TRIGGER_MS));
+            EXPECT_EQ(d.Text(IDC_TRIGGER_PERIOD), "1000");
+            EXPECT_TRUE(IsApplyEnabled(d));
+            d.Click(IDC_TRIGGER_PICTURE);
+          })
       .On(kSheetTitle, [](DialogDriver& d) {
         EXPECT_FALSE(d.IsVisible(IDC_TRIGGER_PERIOD));
         d.Click(IDCANCEL);

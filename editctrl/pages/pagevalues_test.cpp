@@ -30,10 +30,12 @@ class ValuePageTest : public EditWindowTest {
   // Types one value, presses OK and expects the range message.
   void ExpectRefused(CPropertyPage& page, int id, const char* typed, const char* message) {
     DialogScript script;
-    script.On(kSheetTitle, [=](DialogDriver& d) {
-            d.Type(id, typed);
-            d.Click(IDOK);
-          })
+    script
+        .On(kSheetTitle,
+            [=](DialogDriver& d) {
+              d.Type(id, typed);
+              d.Click(IDOK);
+            })
         .OnMessageBox("提示", message, IDOK)
         .On(kSheetTitle, [=](DialogDriver& d) {
           EXPECT_EQ(d.FocusId(), id);
@@ -91,11 +93,14 @@ TEST_F(ValuePageTest, PercentageFillDirectionsInTabOrderRangeAndColour) {
     page.m_nDirection = 3 - c.direction;
     page.SetFillColor(0x123456);
     DialogScript script;
-    script.On(kSheetTitle, [&](DialogDriver& d) {
-      d.Click(c.radio);
-      d.Type(IDC_PERFILL_MIN, "1.5");
-      d.Type(IDC_PERFILL_MAX, "99");
-    }).On(kSheetTitle, [](DialogDriver& d) { d.Click(IDOK); });
+    script
+        .On(kSheetTitle,
+            [&](DialogDriver& d) {
+              d.Click(c.radio);
+              d.Type(IDC_PERFILL_MIN, "1.5");
+              d.Type(IDC_PERFILL_MAX, "99");
+            })
+        .On(kSheetTitle, [](DialogDriver& d) { d.Click(IDOK); });
     EXPECT_EQ(RunSheet(script, parent_, {&page}), IDOK);
     EXPECT_EQ(link.m_nDirection, c.direction) << c.radio;
     EXPECT_DOUBLE_EQ(link.m_dMinimum, 1.5);
@@ -125,12 +130,15 @@ TEST_F(ValuePageTest, RotationModeAndStep) {
   ExpectRefused(refused, IDC_ROLL_STEP, "361", "请输入一个 0 到 360 之间的整数。");
   CPageRoll page(wnd_, &link);
   DialogScript script;
-  script.On(kSheetTitle, [](DialogDriver& d) {
-    EXPECT_TRUE(d.IsChecked(IDC_ROLL_CONTINUOUS));
-    EXPECT_EQ(d.Text(IDC_ROLL_STEP), "15");
-    d.Click(IDC_ROLL_SINGLE);
-    d.Type(IDC_ROLL_STEP, "45");
-  }).On(kSheetTitle, [](DialogDriver& d) { d.Click(IDOK); });
+  script
+      .On(kSheetTitle,
+          [](DialogDriver& d) {
+            EXPECT_TRUE(d.IsChecked(IDC_ROLL_CONTINUOUS));
+            EXPECT_EQ(d.Text(IDC_ROLL_STEP), "15");
+            d.Click(IDC_ROLL_SINGLE);
+            d.Type(IDC_ROLL_STEP, "45");
+          })
+      .On(kSheetTitle, [](DialogDriver& d) { d.Click(IDOK); });
   EXPECT_EQ(RunSheet(script, parent_, {&page}), IDOK);
   EXPECT_EQ(link.m_nSwing, 1);
   EXPECT_EQ(link.m_nStep, 45);
@@ -179,9 +187,11 @@ TEST(LinkPages, EachPageIsMadeByItsRunTimeClassOnItsTemplate) {
     CRuntimeClass* pageClass;
     UINT templateId;
   } cases[] = {
-      {RUNTIME_CLASS(CPageExp), 5000},     {RUNTIME_CLASS(CPageTrigger), 5001}, {RUNTIME_CLASS(CPageActColor), 5002},
-      {RUNTIME_CLASS(CPageOutFmt), 5007},  {RUNTIME_CLASS(CPagePointer), 5008}, {RUNTIME_CLASS(CPagePerFill), 5009},
-      {RUNTIME_CLASS(CPageText), 5011},    {RUNTIME_CLASS(CPageRoll), 5012},    {RUNTIME_CLASS(CPageSelPic), 5013},
+      {RUNTIME_CLASS(CPageExp), 5000},      {RUNTIME_CLASS(CPageTrigger), 5001},
+      {RUNTIME_CLASS(CPageActColor), 5002}, {RUNTIME_CLASS(CPageOutFmt), 5007},
+      {RUNTIME_CLASS(CPagePointer), 5008},  {RUNTIME_CLASS(CPagePerFill), 5009},
+      {RUNTIME_CLASS(CPageText), 5011},     {RUNTIME_CLASS(CPageRoll), 5012},
+      {RUNTIME_CLASS(CPageSelPic), 5013},
   };
   for (const auto& c : cases) {
     std::unique_ptr<CObject> made(c.pageClass->CreateObject());

@@ -11,7 +11,8 @@ namespace {
 enum class Destination { kText, kColourTable, kSkipped };
 
 // Destinations whose groups hold no text of the document.
-const char* const kSkippedDestinations[] = {"fonttbl", "stylesheet", "info", "pict", "object", "header", "footer"};
+const char* const kSkippedDestinations[] = {"fonttbl", "stylesheet", "info",  "pict",
+                                            "object",  "header",     "footer"};
 // Control words that stand for one character of the text.
 const char* const kCharacterWords[] = {"par", "tab", "line", "sect", "page"};
 

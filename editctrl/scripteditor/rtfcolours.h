@@ -18,7 +18,9 @@ struct RtfColourRun {
   long length;      // character positions
   COLORREF colour;  // kRtfAutoColour: the automatic colour
 
-  bool operator==(const RtfColourRun& other) const { return length == other.length && colour == other.colour; }
+  bool operator==(const RtfColourRun& other) const {
+    return length == other.length && colour == other.colour;
+  }
 };
 
 constexpr COLORREF kRtfAutoColour = 0xFFFFFFFF;

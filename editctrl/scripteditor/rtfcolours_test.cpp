@@ -33,7 +33,8 @@ TEST(RtfColours, RunsCountCharactersAsTheControlDoes) {
       // Colour 0 and colours past the table are the automatic colour.
       {"{\\rtf1" + kTable + "\\cf0 a\\cf9 b\\cf1 c\\plain d}", {{2, kAuto}, {1, kRed}, {1, kAuto}}},
       // Fonts, generator and other \* groups hold no text.
-      {"{\\rtf1{\\fonttbl{\\f0\\fmodern Fixedsys;}}{\\*\\generator Wine;}" + kTable + "\\cf2 x}", {{1, kBlue}}},
+      {"{\\rtf1{\\fonttbl{\\f0\\fmodern Fixedsys;}}{\\*\\generator Wine;}" + kTable + "\\cf2 x}",
+       {{1, kBlue}}},
       // The document ends with its group.
       {"{\\rtf1 ab}cd}", {{2, kAuto}}},
       {"", {}},

@@ -37,8 +37,8 @@ bool ReadsBackAsItIs(const char* text, size_t length) {
                          (c == '\n' && at > 0 && text[at - 1] == '\r');
     if (c < 0x20 && c != '\t' && !lineEnd) return false;
   }
-  return length == 0 || ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, static_cast<int>(length),
-                                              nullptr, 0) > 0;
+  return length == 0 ||
+         ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, static_cast<int>(length), nullptr, 0) > 0;
 }
 
 // The index of a kind's format; 0 (the default) for the kinds left in it.
@@ -58,8 +58,8 @@ CHARFORMAT2A ColourFormat(COLORREF colour) {
 
 CHARFORMAT2A FullDefaultFormat() {
   CHARFORMAT2A format = ColourFormat(RGB(0, 0, 0));
-  format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR | CFM_SIZE |
-                  CFM_FACE | CFM_CHARSET | CFM_OFFSET;
+  format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR | CFM_SIZE | CFM_FACE |
+                  CFM_CHARSET | CFM_OFFSET;
   format.yHeight = 210;  // 10.5 points in twips
   format.bCharSet = DEFAULT_CHARSET;
   format.bPitchAndFamily = FIXED_PITCH | FF_MODERN;
@@ -130,7 +130,8 @@ class CUndoSuspended {
  public:
   explicit CUndoSuspended(CRichEditCtrl& edit) {
     // ITextDocument, of the control's text object model.
-    static const GUID kTextDocument = {0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
+    static const GUID kTextDocument = {
+        0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
     IRichEditOle* ole = nullptr;
     edit.SendMessage(EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole));
     if (!ole) return;
@@ -190,7 +191,8 @@ size_t CScriptColorizer::HeadBytes(const char* text, size_t length) {
 void CScriptColorizer::ReplaceSel(CRichEditCtrl& edit, const char* text, size_t length) {
   long start = 0, end = 0;
   edit.GetSel(start, end);
-  const long room = static_cast<long>(edit.SendMessage(EM_GETLIMITTEXT)) - edit.GetTextLength() + (end - start);
+  const long room =
+      static_cast<long>(edit.SendMessage(EM_GETLIMITTEXT)) - edit.GetTextLength() + (end - start);
   length = ScriptWholeCharBytes(text, length, room > 0 ? room : 0);
   edit.ReplaceSel(std::string(text, length).c_str(), TRUE);
   KeepTabStops(edit, start);
@@ -268,7 +270,8 @@ bool CScriptColorizer::ColourPending(CRichEditCtrl& edit, double budgetMs) {
   // On screen, then after it, then before it.
   const std::pair<long, long> screen = OnScreen(edit);
   const long chars = static_cast<long>(m_wanted.size());
-  if (ColourPendingIn(edit, screen.first, screen.second, more) && ColourPendingIn(edit, screen.second, chars, more))
+  if (ColourPendingIn(edit, screen.first, screen.second, more) &&
+      ColourPendingIn(edit, screen.second, chars, more))
     ColourPendingIn(edit, 0, screen.first, more);
   return !m_pending.IsEmpty();
 }

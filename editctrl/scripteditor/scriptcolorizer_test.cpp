@@ -120,10 +120,10 @@ class ScriptColouring : public ::testing::Test {
 const char* const kScripts[] = {
     CScriptDlg::kFrameScript,
     kAwkwardScript,
-    "int",                  // no line end: the last paragraph mark stays in the default format
+    "int",  // no line end: the last paragraph mark stays in the default format
     "// a comment at the end",
-    "/* open\r\n\tint",     // an unterminated comment runs to the end
-    "\ta\tb",               // one paragraph: its tab stops all the same
+    "/* open\r\n\tint",  // an unterminated comment runs to the end
+    "\ta\tb",            // one paragraph: its tab stops all the same
     "",
 };
 
@@ -132,7 +132,8 @@ const char* const kScripts[] = {
 std::string LongScript(int lines) {
   std::string text = "/* head\r\n\tcomment */\r\n";
   for (int i = 0; i < lines; ++i)
-    text += "\tint x" + std::to_string(i) + " = abs(" + std::to_string(i) + ");\t// 第" + std::to_string(i) + "行\r\n";
+    text += "\tint x" + std::to_string(i) + " = abs(" + std::to_string(i) + ");\t// 第" + std::to_string(i) +
+            "行\r\n";
   return text + "}";
 }
 
@@ -183,11 +184,11 @@ TEST_F(ScriptColouring, TextTypedWhileColoursArePendingEndsAsColouringTheNewText
     long column;
     const char* typed;
   } cases[] = {
-      {1, 0, " "},             // on screen: what follows moves on
-      {1, 1, "\r\n\r\n"},    // lines added on screen
-      {40, 3, "汉字"},          // in the pending text
-      {40, 0, "/* "},           // a comment opened there
-      {55, 1, "x"},             // a keyword made a name
+      {1, 0, " "},         // on screen: what follows moves on
+      {1, 1, "\r\n\r\n"},  // lines added on screen
+      {40, 3, "汉字"},     // in the pending text
+      {40, 0, "/* "},      // a comment opened there
+      {55, 1, "x"},        // a keyword made a name
       {1, 0, ""},
   };
   for (const Case& c : cases) {
@@ -230,18 +231,18 @@ TEST_F(ScriptColouring, APasteColoursTheWholeTextAsColouringTokenByTokenDoes) {
     const char* pasted;
   } cases[] = {
       {CScriptDlg::kFrameScript, {}, 150, 150, "\r\nint k; //注"},
-      {"int a;\r\nint b;\r\n", {}, 0, 0, "/*"},                   // the rest becomes a comment
-      {"/* a\r\n\tint b;\r\n*/ int c;\r\n", {}, 0, 2, ""},        // and back to code
-      {"#def x\r\n", {}, 4, 4, "ine"},                             // a word joined across the paste
+      {"int a;\r\nint b;\r\n", {}, 0, 0, "/*"},                           // the rest becomes a comment
+      {"/* a\r\n\tint b;\r\n*/ int c;\r\n", {}, 0, 2, ""},                // and back to code
+      {"#def x\r\n", {}, 4, 4, "ine"},                                    // a word joined across the paste
       {"/*\r\n\tint a;\r\n\t\r\n*/\r\nint b;\r\n", {1, 2}, 27, 27, "x"},  // lines typed inside a comment
-      {"int a; /* b\r\nint c;\r\n", {0}, 20, 20, "x"},             // a comment typed open on its line
-      {"ab", {}, 0, 2, "汉字\\{}"},                                // one line, all of it replaced
-      {"a\r\nb", {}, 0, 3, "x\r\ny"},                             // all lines replaced
+      {"int a; /* b\r\nint c;\r\n", {0}, 20, 20, "x"},                    // a comment typed open on its line
+      {"ab", {}, 0, 2, "汉字\\{}"},                                       // one line, all of it replaced
+      {"a\r\nb", {}, 0, 3, "x\r\ny"},                                     // all lines replaced
       {kAwkwardScript, {}, 40, 45, kAwkwardScript},
       {"", {}, 0, 0, "int x;\r\n"},
       {longScript.c_str(), {}, 0, 0, "/*"},                       // all of a long text turns green
       {longScript.c_str(), {}, 1000, 1000, "*/ int k; /*"},       // a comment closed in its middle
-      {longScript.c_str(), {}, 2, 2, "\"http://no.string\" */"}, // no strings: "//" in quotes comments
+      {longScript.c_str(), {}, 2, 2, "\"http://no.string\" */"},  // no strings: "//" in quotes comments
   };
   for (const Case& c : cases) {
     PutIn(c.script);

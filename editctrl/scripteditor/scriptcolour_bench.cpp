@@ -33,8 +33,8 @@ std::string MakeScript(int lines) {
 // An empty editor control, as the dialog has it.
 std::unique_ptr<CRichEditCtrl> NewEdit(HWND parent, CScriptColorizer& colorizer) {
   auto edit = std::make_unique<CRichEditCtrl>();
-  if (!edit->Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL, RECT{0, 0, 780, 580},
-                    parent, 5018))
+  if (!edit->Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
+                    RECT{0, 0, 780, 580}, parent, 5018))
     return nullptr;
   edit->SendMessage(EM_EXLIMITTEXT, 0, 16 * 1024 * 1024);
   edit->SetDefaultCharFormat(colorizer.DefaultFormat());
@@ -150,12 +150,13 @@ int main() {
     MedianOnNewEdits(top, colorizer, 1, open, [&](CRichEditCtrl& edit) {
       line = bench::MedianMs(21, [&] { colorizer.ColorizeLine(edit, lines / 2); });
     });
-    std::printf("%5d lines (%6u bytes): scan %7.3f ms, colour one line %6.3f ms, the dialog on screen %8.1f ms;"
-                " then idle colouring:\n"
-                "    open %8.1f ms (%8.1f ms), paste all %8.1f ms (%8.1f ms), paste a line %7.1f ms (%8.1f ms), "
-                "paste \"/*\" first %8.1f ms (%8.1f ms)\n",
-                lines, unsigned(text.size()), scan, line, dialog, opening.run, opening.idle, pasteAll.run, pasteAll.idle,
-                pasteLine.run, pasteLine.idle, pasteComment.run, pasteComment.idle);
+    std::printf(
+        "%5d lines (%6u bytes): scan %7.3f ms, colour one line %6.3f ms, the dialog on screen %8.1f ms;"
+        " then idle colouring:\n"
+        "    open %8.1f ms (%8.1f ms), paste all %8.1f ms (%8.1f ms), paste a line %7.1f ms (%8.1f ms), "
+        "paste \"/*\" first %8.1f ms (%8.1f ms)\n",
+        lines, unsigned(text.size()), scan, line, dialog, opening.run, opening.idle, pasteAll.run,
+        pasteAll.idle, pasteLine.run, pasteLine.idle, pasteComment.run, pasteComment.idle);
   }
   ::DestroyWindow(top);
   return 0;

@@ -75,29 +75,29 @@ bool CScriptDlg::OnCommand(UINT id, UINT code, HWND control) {
 
 bool CScriptDlg::OnNotify(NMHDR* header, LRESULT* result) {
   switch (header->code) {
-  case EN_SELCHANGE:
-    UpdateToolbar();
-    *result = 0;
-    return true;
-  case TTN_GETDISPINFOA: {
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
-    m_strTooltip = TooltipOf(static_cast<UINT>(header->idFrom));
-    info->lpszText = const_cast<char*>(m_strTooltip.GetString());
-    info->hinst = nullptr;
-    *result = 0;
-    return true;
-  }
-  case TTN_GETDISPINFOW: {
-    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-    const CString tip = TooltipOf(static_cast<UINT>(header->idFrom));
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, tip, -1, nullptr, 0);
-    m_wideTooltip.assign(n > 0 ? n : 1, L'\0');
-    if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, tip, -1, &m_wideTooltip[0], n);
-    info->lpszText = &m_wideTooltip[0];
-    info->hinst = nullptr;
-    *result = 0;
-    return true;
-  }
+    case EN_SELCHANGE:
+      UpdateToolbar();
+      *result = 0;
+      return true;
+    case TTN_GETDISPINFOA: {
+      auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+      m_strTooltip = TooltipOf(static_cast<UINT>(header->idFrom));
+      info->lpszText = const_cast<char*>(m_strTooltip.GetString());
+      info->hinst = nullptr;
+      *result = 0;
+      return true;
+    }
+    case TTN_GETDISPINFOW: {
+      auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+      const CString tip = TooltipOf(static_cast<UINT>(header->idFrom));
+      const int n = ::MultiByteToWideChar(CP_ACP, 0, tip, -1, nullptr, 0);
+      m_wideTooltip.assign(n > 0 ? n : 1, L'\0');
+      if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, tip, -1, &m_wideTooltip[0], n);
+      info->lpszText = &m_wideTooltip[0];
+      info->hinst = nullptr;
+      *result = 0;
+      return true;
+    }
   }
   return CDialog::OnNotify(header, result);
 }

@@ -63,8 +63,7 @@ TEST_F(ScriptDialogTest, CompletionListClosesAsTheKeysSay) {
     dlg.GetEdit().SetPlainText("");
     Type("ab");
   };
-  script
-      .On(kCaption, openList)
+  script.On(kCaption, openList)
       .On(kCaption,
           [&](DialogDriver&) {
             ASSERT_TRUE(dlg.GetEdit().HasTipList());

@@ -91,19 +91,19 @@ BOOL CScriptDlg::OnInitDialog() {
 
 LRESULT CScriptDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_SIZE:
-    if (LOWORD(lp) && HIWORD(lp)) Layout(LOWORD(lp), HIWORD(lp));
-    return 0;
-  case WM_TIMER:
-    if (wp == kToolbarTimer) {
-      UpdateToolbar();
+    case WM_SIZE:
+      if (LOWORD(lp) && HIWORD(lp)) Layout(LOWORD(lp), HIWORD(lp));
       return 0;
-    }
-    if (wp == kColourTimer) {
-      ColourSomeNow();
-      return 0;
-    }
-    break;
+    case WM_TIMER:
+      if (wp == kToolbarTimer) {
+        UpdateToolbar();
+        return 0;
+      }
+      if (wp == kColourTimer) {
+        ColourSomeNow();
+        return 0;
+      }
+      break;
   }
   return CDialog::WindowProc(msg, wp, lp);
 }
@@ -123,7 +123,8 @@ void CScriptDlg::Layout(int width, int height) {
   if (m_toolbar.m_hWnd) m_toolbar.MoveWindow(0, 0, width, kToolbarHeight);
   if (m_edit.m_hWnd)
     m_edit.MoveWindow(0, kToolbarHeight, width - kPickerWidth - kEditMargin, height - kToolbarHeight);
-  if (m_picker.m_hWnd) m_picker.MoveWindow(width - kPickerWidth, kPickerTop, kPickerWidth, height - kPickerTop);
+  if (m_picker.m_hWnd)
+    m_picker.MoveWindow(width - kPickerWidth, kPickerTop, kPickerWidth, height - kPickerTop);
 }
 
 BOOL CScriptDlg::PreTranslateMessage(MSG* msg) {
@@ -207,8 +208,8 @@ void CScriptDlg::OnTextChanged() {
 }
 
 void CScriptDlg::InsertFrameScript() {
-  if (m_edit.GetLineCount() > 1 &&
-      QelMessageBox(m_hWnd, "框架脚本将覆盖目前的脚本,是否继续!", "提示", MB_YESNO | MB_ICONQUESTION) != IDYES)
+  if (m_edit.GetLineCount() > 1 && QelMessageBox(m_hWnd, "框架脚本将覆盖目前的脚本,是否继续!", "提示",
+                                                 MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
   m_strScript = kFrameScript;
   PutText(m_strScript);

@@ -68,7 +68,8 @@ TEST_F(ScriptDialogTest, ATipsFileOfAMebibyteOfShortLinesOpensWithTheFirstTips) 
     const CScriptTipArray& kept = dlg.GetEdit().Tips();
     ASSERT_EQ(kept.GetSize(), static_cast<int>(kMaxTips));
     EXPECT_EQ(kept.GetAt(0), "db0(x)");
-    EXPECT_EQ(kept.GetAt(static_cast<int>(kMaxTips) - 1), ("db" + std::to_string(kMaxTips - 1) + "(x)").c_str());
+    EXPECT_EQ(kept.GetAt(static_cast<int>(kMaxTips) - 1),
+              ("db" + std::to_string(kMaxTips - 1) + "(x)").c_str());
     EXPECT_EQ(dlg.GetEdit().GetPlainText(), "x");
     Close(d);
   });
@@ -106,15 +107,15 @@ TEST_F(ScriptDialogTest, TypingColoursTheLineAfterChineseText) {
             dlg.GetEdit().ReplaceSel("汉字 int y; abs(1); // 注释");
           })
       .On(kCaption, [&](DialogDriver&) {
-    CScriptEdit& edit = dlg.GetEdit();
-    EXPECT_EQ(ColourOf(edit, "int"), kBlue);
-    EXPECT_EQ(ColourOf(edit, "y;"), kBlack);
-    EXPECT_EQ(ColourOf(edit, "abs"), kDarkRed);
-    EXPECT_EQ(ColourOf(edit, "// 注释"), kGreen);
-    EXPECT_EQ(ColourOf(edit, "//中文注释"), kGreen);
-    EXPECT_TRUE(dlg.IsModified());
-    Press(VK_ESCAPE);
-  });
+        CScriptEdit& edit = dlg.GetEdit();
+        EXPECT_EQ(ColourOf(edit, "int"), kBlue);
+        EXPECT_EQ(ColourOf(edit, "y;"), kBlack);
+        EXPECT_EQ(ColourOf(edit, "abs"), kDarkRed);
+        EXPECT_EQ(ColourOf(edit, "// 注释"), kGreen);
+        EXPECT_EQ(ColourOf(edit, "//中文注释"), kGreen);
+        EXPECT_TRUE(dlg.IsModified());
+        Press(VK_ESCAPE);
+      });
   script.OnMessageBox("提示", "脚本已改动,是否存盘!", IDNO);
   Run(dlg, script);
 }
@@ -149,9 +150,7 @@ TEST_F(ScriptDialogTest, EnterIndentsLikeTheLineItLeaves) {
     const char* line;
     const char* after;
   } cases[] = {
-      {"\t\tx", "\t\tx\r\n\t\t"},
-      {"{", "{\r\n\t"},
-      {"x", "x\r\n"},  // the control breaks the line itself
+      {"\t\tx", "\t\tx\r\n\t\t"}, {"{", "{\r\n\t"}, {"x", "x\r\n"},  // the control breaks the line itself
   };
   for (const Case& c : cases) {
     CScriptDlg dlg(nullptr);
@@ -408,7 +407,8 @@ TEST_F(ScriptDialogTest, ASystemFunctionPickedFromTheTreeGoesInAtTheCaret) {
     tree.SelectItem(abs);
     RECT item;
     tree.GetItemRect(abs, &item, TRUE);
-    tree.SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2));
+    tree.SendMessage(WM_LBUTTONDBLCLK, 0,
+                     MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2));
   });
   script.On(kCaption, [&](DialogDriver&) {
     EXPECT_EQ(dlg.GetEdit().GetPlainText(), "x = abs(int n);;");
@@ -595,14 +595,15 @@ TEST_F(ScriptLinkTest, TheTriggerCommandChangesTheTriggerThatTheSaveWrites) {
             d.Type(IDC_TRIGGER_PERIOD, "750");
             d.Click(IDOK);
           })
-      .On(Captioned(AK_COLOR).c_str(), [&](DialogDriver& d) {
-        EXPECT_EQ(dlg->GetTrigger(), AT_OWN_PERIOD);
-        EXPECT_EQ(dlg->GetPeriod(), 750);
-        EXPECT_TRUE(dlg->IsModified());
-        EXPECT_EQ(Link(AK_COLOR)->m_nTrigger, AT_PICTURE_CYCLE);  // not before the save
-        EXPECT_TRUE(dlg->GetToolbar().IsButtonEnabled(ID_SCRIPT_TRIGGER));
-        Close(d);
-      })
+      .On(Captioned(AK_COLOR).c_str(),
+          [&](DialogDriver& d) {
+            EXPECT_EQ(dlg->GetTrigger(), AT_OWN_PERIOD);
+            EXPECT_EQ(dlg->GetPeriod(), 750);
+            EXPECT_TRUE(dlg->IsModified());
+            EXPECT_EQ(Link(AK_COLOR)->m_nTrigger, AT_PICTURE_CYCLE);  // not before the save
+            EXPECT_TRUE(dlg->GetToolbar().IsButtonEnabled(ID_SCRIPT_TRIGGER));
+            Close(d);
+          })
       .OnMessageBox("提示", "脚本已改动,是否存盘!", IDYES);
   OpenScriptLink(AK_COLOR, script);
   EXPECT_EQ(Link(AK_COLOR)->m_nTrigger, AT_OWN_PERIOD);

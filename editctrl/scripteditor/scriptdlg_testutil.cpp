@@ -71,8 +71,7 @@ void ScriptDialogTest::Run(CScriptDlg& dlg, DialogScript& script) {
 }
 
 void Type(const char* text) {
-  for (const char* p = text; *p; ++p)
-    ::SendMessageA(KeyTarget(), WM_CHAR, static_cast<unsigned char>(*p), 1);
+  for (const char* p = text; *p; ++p) ::SendMessageA(KeyTarget(), WM_CHAR, static_cast<unsigned char>(*p), 1);
 }
 
 void Press(UINT key) { ::PostMessageA(KeyTarget(), WM_KEYDOWN, key, 1); }

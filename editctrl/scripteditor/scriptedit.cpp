@@ -25,19 +25,17 @@ CScriptEdit::CScriptEdit() {
 
 LRESULT CScriptEdit::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_KEYDOWN:
-    if (OnKeyDown(wp)) return 0;
-    break;
-  case WM_CHAR:
-    if (OnChar(wp)) return 0;
-    break;
-  case WM_PASTE:
-    // Every paste goes through the dialog's, which colours what arrived.
-    ::SendMessageA(GetParent(), WM_COMMAND, MAKEWPARAM(ID_SCRIPT_PASTE, 0), 0);
-    return 0;
-  case QSE_DROPTIPLIST:
-    DestroyTipList(wp);
-    return 0;
+    case WM_KEYDOWN:
+      if (OnKeyDown(wp)) return 0;
+      break;
+    case WM_CHAR:
+      if (OnChar(wp)) return 0;
+      break;
+    case WM_PASTE:
+      // Every paste goes through the dialog's, which colours what arrived.
+      ::SendMessageA(GetParent(), WM_COMMAND, MAKEWPARAM(ID_SCRIPT_PASTE, 0), 0);
+      return 0;
+    case QSE_DROPTIPLIST: DestroyTipList(wp); return 0;
   }
   return CRichEditCtrl::WindowProc(msg, wp, lp);
 }

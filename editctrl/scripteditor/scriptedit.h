@@ -29,9 +29,9 @@ class CScriptEdit : public CRichEditCtrl {
   const CScriptTipArray& Tips() const { return m_tips; }
 
   static constexpr UINT kTipListId = 1;
-  static constexpr int kTipMinWord = 2;     // characters typed before tips are offered
-  static constexpr int kTipMaxRows = 10;    // rows the list shows at most
-  static constexpr int kTipCharWidth = 7;   // pixels per character of the longest tip
+  static constexpr int kTipMinWord = 2;    // characters typed before tips are offered
+  static constexpr int kTipMaxRows = 10;   // rows the list shows at most
+  static constexpr int kTipCharWidth = 7;  // pixels per character of the longest tip
 
  private:
   bool OnKeyDown(WPARAM key);
@@ -45,6 +45,6 @@ class CScriptEdit : public CRichEditCtrl {
   CScriptTipArray m_tips;
   CTipListBox m_tipList;
   CString m_strWord;
-  WPARAM m_tipGeneration = 0;  // counts the list's showings; a stale close request is ignored
+  WPARAM m_tipGeneration = 0;    // counts the list's showings; a stale close request is ignored
   bool m_returnHandled = false;  // Enter was indented here: its character is not typed again
 };

@@ -11,8 +11,8 @@ constexpr int kMaxLine = 100000000;  // no script has this many lines
 CString CompilerMessagesToShow(const CString& messages) {
   if (messages.IsEmpty()) return CString("脚本编译失败,编译器没有给出信息!");
   if (messages.GetLength() <= kMaxShownMessageBytes) return messages;
-  size_t fit = GbkFitLength(messages.GetString(), static_cast<size_t>(messages.GetLength()),
-                            kMaxShownMessageBytes);
+  size_t fit =
+      GbkFitLength(messages.GetString(), static_cast<size_t>(messages.GetLength()), kMaxShownMessageBytes);
   // Whole lines where there is one.
   for (size_t end = fit; end > 0; --end)
     if (messages[static_cast<int>(end - 1)] == '\n') {

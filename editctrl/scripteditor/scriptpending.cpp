@@ -38,8 +38,12 @@ void CPendingColours::Edit(const ScriptEditRange& edit) {
   const long shift = edit.newEnd - edit.oldEnd;
   // A range's start within the replaced characters moves to their start, its
   // end to the end of what replaced them.
-  const auto startOf = [&](long at) { return at < edit.first ? at : at >= edit.oldEnd && at > edit.first ? at + shift : edit.first; };
-  const auto endOf = [&](long at) { return at <= edit.first ? at : at >= edit.oldEnd ? at + shift : edit.newEnd; };
+  const auto startOf = [&](long at) {
+    return at < edit.first ? at : at >= edit.oldEnd && at > edit.first ? at + shift : edit.first;
+  };
+  const auto endOf = [&](long at) {
+    return at <= edit.first ? at : at >= edit.oldEnd ? at + shift : edit.newEnd;
+  };
   const std::vector<std::pair<long, long>> old = std::move(m_ranges);
   m_ranges.clear();
   for (const auto& range : old) Add(startOf(range.first), endOf(range.second));

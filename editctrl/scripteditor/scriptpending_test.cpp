@@ -23,10 +23,10 @@ TEST(PendingColours, AddedRangesJoinWhereTheyMeetAndStayInOrder) {
     Ranges result;
   } cases[] = {
       {{{5, 9}, {0, 2}}, {{0, 2}, {5, 9}}},
-      {{{0, 2}, {2, 4}}, {{0, 4}}},                  // touching
-      {{{0, 2}, {5, 9}, {1, 6}}, {{0, 9}}},          // one bridging two
+      {{{0, 2}, {2, 4}}, {{0, 4}}},          // touching
+      {{{0, 2}, {5, 9}, {1, 6}}, {{0, 9}}},  // one bridging two
       {{{0, 2}, {5, 9}, {12, 14}, {3, 4}}, {{0, 2}, {3, 4}, {5, 9}, {12, 14}}},
-      {{{3, 3}, {4, 2}}, {}},                        // empty and reversed ones are nothing
+      {{{3, 3}, {4, 2}}, {}},  // empty and reversed ones are nothing
   };
   for (const Case& c : cases) EXPECT_EQ(Of(c.added).Ranges(), c.result);
 }
@@ -55,16 +55,16 @@ TEST(PendingColours, AnEditMovesWhatFollowsItAndCoversWhatReplacedPendingText) {
     ScriptEditRange edit;
     Ranges result;
   } cases[] = {
-      {{{10, 20}}, {2, 2, 5}, {{13, 23}}},        // typed before: moved on
-      {{{10, 20}}, {2, 5, 2}, {{7, 17}}},         // deleted before: moved back
-      {{{10, 20}}, {25, 25, 30}, {{10, 20}}},     // after: as it was
-      {{{10, 20}}, {15, 15, 18}, {{10, 23}}},     // typed inside: the typed text too
-      {{{10, 20}}, {10, 10, 12}, {{10, 22}}},     // typed at its start
-      {{{10, 20}}, {20, 20, 22}, {{10, 20}}},     // typed at its end: not pending
-      {{{10, 20}}, {5, 15, 6}, {{5, 11}}},        // its start deleted with text before it
-      {{{10, 20}}, {12, 18, 12}, {{10, 14}}},     // text inside deleted
-      {{{10, 20}}, {8, 22, 9}, {{8, 9}}},         // all of it replaced: what replaced it
-      {{{0, 4}, {6, 10}}, {3, 7, 3}, {{0, 6}}},   // the text between deleted: one range
+      {{{10, 20}}, {2, 2, 5}, {{13, 23}}},       // typed before: moved on
+      {{{10, 20}}, {2, 5, 2}, {{7, 17}}},        // deleted before: moved back
+      {{{10, 20}}, {25, 25, 30}, {{10, 20}}},    // after: as it was
+      {{{10, 20}}, {15, 15, 18}, {{10, 23}}},    // typed inside: the typed text too
+      {{{10, 20}}, {10, 10, 12}, {{10, 22}}},    // typed at its start
+      {{{10, 20}}, {20, 20, 22}, {{10, 20}}},    // typed at its end: not pending
+      {{{10, 20}}, {5, 15, 6}, {{5, 11}}},       // its start deleted with text before it
+      {{{10, 20}}, {12, 18, 12}, {{10, 14}}},    // text inside deleted
+      {{{10, 20}}, {8, 22, 9}, {{8, 9}}},        // all of it replaced: what replaced it
+      {{{0, 4}, {6, 10}}, {3, 7, 3}, {{0, 6}}},  // the text between deleted: one range
   };
   for (const Case& c : cases) {
     CPendingColours pending = Of(c.pending);
@@ -81,7 +81,7 @@ TEST(PendingColours, TheFirstPendingCharactersWithinBounds) {
     long start, end;
   } cases[] = {
       {0, 100, true, 2, 5}, {3, 100, true, 3, 5}, {5, 100, true, 8, 12},
-      {9, 10, true, 9, 10}, {5, 8, false, 0, 0}, {12, 20, false, 0, 0},
+      {9, 10, true, 9, 10}, {5, 8, false, 0, 0},  {12, 20, false, 0, 0},
   };
   for (const Case& c : cases) {
     long start = 0, end = 0;

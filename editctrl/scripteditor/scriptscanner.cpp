@@ -38,9 +38,7 @@ void CScriptScanner::SetText(const char* text, size_t length) {
   m_pos = 0;
 }
 
-size_t CScriptScanner::CharBytes() const {
-  return ScriptCharBytes(m_text.data(), m_text.size(), m_at);
-}
+size_t CScriptScanner::CharBytes() const { return ScriptCharBytes(m_text.data(), m_text.size(), m_at); }
 
 void CScriptScanner::Step() {
   if (AtEnd()) return;

@@ -15,7 +15,7 @@
 // What a token is; 0 ends the scan.
 enum ScriptTokenKind : int {
   STK_END = 0,
-  STK_PLAIN = 1,     // a word that is neither keyword nor function, or no word
+  STK_PLAIN = 1,  // a word that is neither keyword nor function, or no word
   STK_KEYWORD = 2,
   STK_COMMENT = 3,   // "//" to the line end, or "/*" to "*/"
   STK_FUNCTION = 4,  // a system-function name of the tips file

@@ -18,7 +18,8 @@ std::ostream& operator<<(std::ostream& os, const Token& t) {
   return os << "{" << t.kind << ", " << t.start << ", " << t.end << "}";
 }
 
-std::vector<Token> Scan(const std::string& text, std::vector<std::string> functions = {"abs", "dbr_GetDbVal"}) {
+std::vector<Token> Scan(const std::string& text,
+                        std::vector<std::string> functions = {"abs", "dbr_GetDbVal"}) {
   CScriptScanner scanner;
   scanner.SetKeywords(kScriptKeywordText);
   scanner.SetFunctionNames(functions);
@@ -90,8 +91,7 @@ TEST(ScriptScanner, UnterminatedBlockCommentRunsToTheEnd) {
 TEST(ScriptScanner, PositionsCountCharactersNotBytes) {
   // A line end is one position, a GBK character one.
   EXPECT_EQ(Coloured("//注释\r\nint"), (std::vector<Token>{{STK_COMMENT, 0, 4}, {STK_KEYWORD, 5, 8}}));
-  EXPECT_EQ(Coloured("中文 int 汉字/*x*/"),
-            (std::vector<Token>{{STK_KEYWORD, 3, 6}, {STK_COMMENT, 9, 14}}));
+  EXPECT_EQ(Coloured("中文 int 汉字/*x*/"), (std::vector<Token>{{STK_KEYWORD, 3, 6}, {STK_COMMENT, 9, 14}}));
   // Lone line feeds and carriage returns are one position each.
   EXPECT_EQ(Coloured("\n\rint"), (std::vector<Token>{{STK_KEYWORD, 2, 5}}));
 }
@@ -99,7 +99,9 @@ TEST(ScriptScanner, PositionsCountCharactersNotBytes) {
 TEST(ScriptScanner, AGbkTrailByteIsNeverALetter) {
   // "\x81\x69" is one GBK character whose trail byte is "i"; "\x81\x6E\x74" would
   // read "int" from byte 1 if trail bytes were letters.
-  std::string text = "\x81" "int";
+  std::string text =
+      "\x81"
+      "int";
   EXPECT_EQ(Coloured(text), std::vector<Token>{});
   text = "\xB0\x69nt for";
   EXPECT_EQ(Coloured(text), (std::vector<Token>{{STK_KEYWORD, 4, 7}}));

@@ -47,12 +47,14 @@ CString WordBeforeColumn(const char* line, size_t length, long column, long* wor
   return CString(line + wordAt, static_cast<int>(at - wordAt));
 }
 
-ScriptEditRange ScriptEditedRange(const char* before, size_t beforeLength, const char* after, size_t afterLength) {
+ScriptEditRange ScriptEditedRange(const char* before, size_t beforeLength, const char* after,
+                                  size_t afterLength) {
   const size_t shorter = beforeLength < afterLength ? beforeLength : afterLength;
   size_t prefix = 0;
   while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
   size_t suffix = 0;
-  while (suffix < shorter - prefix && before[beforeLength - 1 - suffix] == after[afterLength - 1 - suffix]) ++suffix;
+  while (suffix < shorter - prefix && before[beforeLength - 1 - suffix] == after[afterLength - 1 - suffix])
+    ++suffix;
   // The characters wholly within the common bytes, less the last of them:
   // the byte after it, which differs, may pair with it on one side only.
   long first = 0;
@@ -61,7 +63,8 @@ ScriptEditRange ScriptEditedRange(const char* before, size_t beforeLength, const
     next = start + ScriptCharBytes(before, beforeLength, start);
     if (next > prefix) break;
   }
-  if (first > 0 && prefix < beforeLength + afterLength - shorter) start = ScriptByteOfChar(before, beforeLength, --first);
+  if (first > 0 && prefix < beforeLength + afterLength - shorter)
+    start = ScriptByteOfChar(before, beforeLength, --first);
   // From a common character start the same bytes make the same characters:
   // the edit ends at the first pair of character starts, one in each text,
   // with equal tails that lie within the common end.

@@ -31,8 +31,7 @@ long ScriptCharCount(const char* text, size_t length);
 size_t ScriptWholeCharBytes(const char* text, size_t length, long chars);
 
 inline bool IsScriptWordByte(unsigned char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-         c == '#';
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '#';
 }
 
 // Enter's text after a line: a carriage return and line feed followed by one
@@ -57,4 +56,5 @@ struct ScriptEditRange {
   long oldEnd;
   long newEnd;
 };
-ScriptEditRange ScriptEditedRange(const char* before, size_t beforeLength, const char* after, size_t afterLength);
+ScriptEditRange ScriptEditedRange(const char* before, size_t beforeLength, const char* after,
+                                  size_t afterLength);

@@ -20,8 +20,10 @@ TEST(ScriptText, PositionsCountGbkCharactersAndLineEndsAsOne) {
       {"汉字x", 3, 2, 4},
       {"a\r\nb", 3, 2, 3},
       {"a\rb\nc", 5, 4, 4},
-      {"\x81" "a\x81", 2, 1, 2},  // "\x81a" is one character; a lead byte at the end is one
-      {"ab", 2, 9, 2},            // past the end: the length
+      {"\x81"
+       "a\x81",
+       2, 1, 2},        // "\x81a" is one character; a lead byte at the end is one
+      {"ab", 2, 9, 2},  // past the end: the length
       {"", 0, 0, 0},
   };
   for (const Case& c : cases) {
@@ -37,16 +39,14 @@ TEST(ScriptText, WholeCharactersLeaveOutALeadByteWithoutItsTrailByte) {
     long chars;
     size_t bytes;
   } cases[] = {
-      {"汉字", 2, 4},
-      {"汉字", 1, 2},
-      {"ab\x81", 3, 2},   // the lead byte at the end would join what follows
-      {"ab\x81", 2, 2},
-      {"a\x80", 2, 2},    // 0x80 is no lead byte
-      {"a\r\n", 2, 3},
-      {"abc", 0, 0},
+      {"汉字", 2, 4},   {"汉字", 1, 2},
+      {"ab\x81", 3, 2},                   // the lead byte at the end would join what follows
+      {"ab\x81", 2, 2}, {"a\x80", 2, 2},  // 0x80 is no lead byte
+      {"a\r\n", 2, 3},  {"abc", 0, 0},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(ScriptWholeCharBytes(c.text, std::strlen(c.text), c.chars), c.bytes) << c.text << " " << c.chars;
+    EXPECT_EQ(ScriptWholeCharBytes(c.text, std::strlen(c.text), c.chars), c.bytes)
+        << c.text << " " << c.chars;
 }
 
 TEST(ScriptText, EnterIndentsByTheLeadingTabsAndBraces) {
@@ -61,8 +61,7 @@ TEST(ScriptText, EnterIndentsByTheLeadingTabsAndBraces) {
       {"", ""},
       {" \tx", ""},  // a blank stops the count
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(IndentedLineBreak(c.line, std::strlen(c.line)), c.inserted) << c.line;
+  for (const Case& c : cases) EXPECT_EQ(IndentedLineBreak(c.line, std::strlen(c.line)), c.inserted) << c.line;
 }
 
 TEST(ScriptText, EnterLooksAtTheLineStartOnly) {
@@ -82,9 +81,11 @@ TEST(ScriptText, WordBeforeTheCaretColumn) {
       {"x = abs", 6, "ab", 4},
       {"ab(", 3, "", 3},
       {"#def", 4, "#def", 0},
-      {"汉字db", 4, "db", 2},        // columns count characters
-      {"\x81" "db", 2, "b", 1},       // "\x81d" is one character: its "d" is no letter
-      {"a_1", 99, "a_1", 0},          // a column past the end stops there
+      {"汉字db", 4, "db", 2},  // columns count characters
+      {"\x81"
+       "db",
+       2, "b", 1},            // "\x81d" is one character: its "d" is no letter
+      {"a_1", 99, "a_1", 0},  // a column past the end stops there
       {"", 0, "", 0},
   };
   for (const Case& c : cases) {
@@ -102,17 +103,22 @@ TEST(ScriptText, AnEditIsFoundByTheTextsBeforeAndAfterInCharacters) {
   } cases[] = {
       {"abc", "abc", {3, 3, 3}},
       {"", "x", {0, 0, 1}},
-      {"abc", "abXc", {1, 2, 3}},       // one character wide on the left
+      {"abc", "abXc", {1, 2, 3}},  // one character wide on the left
       {"abc", "ac", {0, 2, 1}},
       {"abc", "xyz", {0, 3, 3}},
-      {"汉字", "汉x字", {0, 1, 2}},     // GBK characters count as one
+      {"汉字", "汉x字", {0, 1, 2}},         // GBK characters count as one
       {"a\r\nb", "a\r\n\r\nb", {1, 2, 3}},  // so do line ends
-      {"a\r", "a\r\n", {1, 2, 2}},      // a carriage return that became a line end
-      {"x\x81" ",", "x\x81" "A,", {1, 2, 2}},  // a lead byte that found its trail byte
-      {"aaaa", "aaaaaa", {3, 4, 6}},    // where a repeat is, is not known: at the end
+      {"a\r", "a\r\n", {1, 2, 2}},          // a carriage return that became a line end
+      {"x\x81"
+       ",",
+       "x\x81"
+       "A,",
+       {1, 2, 2}},                    // a lead byte that found its trail byte
+      {"aaaa", "aaaaaa", {3, 4, 6}},  // where a repeat is, is not known: at the end
   };
   for (const Case& c : cases) {
-    const ScriptEditRange got = ScriptEditedRange(c.before, std::strlen(c.before), c.after, std::strlen(c.after));
+    const ScriptEditRange got =
+        ScriptEditedRange(c.before, std::strlen(c.before), c.after, std::strlen(c.after));
     EXPECT_EQ(got.first, c.edit.first) << c.before << " -> " << c.after;
     EXPECT_EQ(got.oldEnd, c.edit.oldEnd) << c.before << " -> " << c.after;
     EXPECT_EQ(got.newEnd, c.edit.newEnd) << c.before << " -> " << c.after;

@@ -31,12 +31,9 @@ TEST(ScriptTips, FunctionNameIsTheTextBeforeTheFirstParenthesis) {
     const char* tip;
     const char* name;
   } cases[] = {
-      {"abs(int n)", "abs"},
-      {"dbr_GetDbVal(char* s, anytype* p)", "dbr_GetDbVal"},
-      {"f(a(b))", "f"},
-      {"(int n)", ""},      // "(" first: no name
-      {"no parenthesis", ""},
-      {"取值(x)", "取值"},  // whatever stands before "(" is the name
+      {"abs(int n)", "abs"},  {"dbr_GetDbVal(char* s, anytype* p)", "dbr_GetDbVal"},
+      {"f(a(b))", "f"},       {"(int n)", ""},      // "(" first: no name
+      {"no parenthesis", ""}, {"取值(x)", "取值"},  // whatever stands before "(" is the name
   };
   for (const Case& c : cases) EXPECT_EQ(TipFunctionName(c.tip), c.name) << c.tip;
   EXPECT_EQ(TipFunctionNames({"abs(int n)", "plain", "(x)", "sin(double x)"}), (Lines{"abs", "sin"}));
@@ -57,7 +54,8 @@ TEST(ScriptTips, OnlyTheFirstTipsOfALongFileAreKept) {
   const struct {
     size_t lines;
     size_t kept;
-  } cases[] = {{kMaxTips - 1, kMaxTips - 1}, {kMaxTips, kMaxTips}, {kMaxTips + 1, kMaxTips}, {200000, kMaxTips}};
+  } cases[] = {
+      {kMaxTips - 1, kMaxTips - 1}, {kMaxTips, kMaxTips}, {kMaxTips + 1, kMaxTips}, {200000, kMaxTips}};
   for (const auto& c : cases) {
     std::string text;
     for (size_t i = 0; i < c.lines; ++i) text += "f" + std::to_string(i) + "(x)\r\n\n";

@@ -15,15 +15,13 @@ BOOL CTipListBox::CreateIn(CScriptEdit& edit, UINT id) {
 
 LRESULT CTipListBox::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_KEYDOWN:
-    if (OnKeyDown(wp, lp)) return 0;
-    break;
-  case WM_CHAR:
-    OnChar(wp, lp);
-    return 0;
-  case WM_KILLFOCUS:
-    if (m_pEdit) m_pEdit->CloseTipList();
-    break;
+    case WM_KEYDOWN:
+      if (OnKeyDown(wp, lp)) return 0;
+      break;
+    case WM_CHAR: OnChar(wp, lp); return 0;
+    case WM_KILLFOCUS:
+      if (m_pEdit) m_pEdit->CloseTipList();
+      break;
   }
   return CListBox::WindowProc(msg, wp, lp);
 }
@@ -39,13 +37,13 @@ bool CTipListBox::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result)
 
 bool CTipListBox::OnKeyDown(WPARAM key, LPARAM flags) {
   switch (key) {
-  case VK_UP:
-  case VK_DOWN: return false;  // the list moves its selection
-  case VK_RETURN: Accept(); return true;
-  case VK_ESCAPE:
-  case VK_LEFT:
-  case VK_RIGHT: m_pEdit->CloseTipList(); return true;
-  case VK_SPACE: m_pEdit->CloseTipList(); break;  // and typed into the text
+    case VK_UP:
+    case VK_DOWN: return false;  // the list moves its selection
+    case VK_RETURN: Accept(); return true;
+    case VK_ESCAPE:
+    case VK_LEFT:
+    case VK_RIGHT: m_pEdit->CloseTipList(); return true;
+    case VK_SPACE: m_pEdit->CloseTipList(); break;  // and typed into the text
   }
   m_pEdit->SendMessage(WM_KEYDOWN, key, flags);
   return true;
@@ -60,7 +58,7 @@ void CTipListBox::OnChar(WPARAM ch, LPARAM flags) {
 void CTipListBox::Accept() {
   const int chosen = GetCurSel();
   const CString tip = chosen >= 0 ? GetText(chosen) : CString();
-  const CString rest = tip.GetLength() > m_strWord.GetLength() ? CString(tip.GetString() + m_strWord.GetLength())
-                                                             : CString();
+  const CString rest =
+      tip.GetLength() > m_strWord.GetLength() ? CString(tip.GetString() + m_strWord.GetLength()) : CString();
   m_pEdit->CompleteWith(rest);
 }

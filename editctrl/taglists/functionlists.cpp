@@ -1,48 +1,22 @@
 #include "functionlists.h"
 
 const char* const kExpressionFunctions[kExpressionFunctionCount] = {
-    "int abs(int)",
-    "double acos(double)",
-    "double asin(double)",
-    "double atan(double)",
-    "double cos(double)",
-    "double exp(double)",
-    "double fabs(double)",
-    "double fmod(double,double)",
-    "long   labs(long)",
-    "double log(double)",
-    "double log10(double)",
-    "double pow(double,double)",
-    "double sin(double)",
-    "double tan(double)",
-    "double sqrt(double)",
-    "double ceil(double)",
-    "double floor(double)",
-    "double atof(char *)",
-    "int    atoi(char *)",
+    "int abs(int)",         "double acos(double)", "double asin(double)",  "double atan(double)",
+    "double cos(double)",   "double exp(double)",  "double fabs(double)",  "double fmod(double,double)",
+    "long   labs(long)",    "double log(double)",  "double log10(double)", "double pow(double,double)",
+    "double sin(double)",   "double tan(double)",  "double sqrt(double)",  "double ceil(double)",
+    "double floor(double)", "double atof(char *)", "int    atoi(char *)",
 };
 
 namespace {
 
 const char* const kNumeric[] = {
-    "int abs(int n);",
-    "double acos(double x);",
-    "double asin(double x);",
-    "double atan(double x);",
-    "double cos(double x);",
-    "double exp(double x);",
-    "double fabs(double x);",
-    "double fmod(double x,double y);",
-    "long labs(long  x);",
-    "double log(double x);",
-    "double log10(double x);",
-    "double pow(double x,double y);",
-    "double sin(double x);",
-    "double tan(double x);",
-    "double sqrt(double x);",
-    "double ceil(double x);",
-    "double floor(double x);",
-    "double atof(char* s);",
+    "int abs(int n);",        "double acos(double x);",          "double asin(double x);",
+    "double atan(double x);", "double cos(double x);",           "double exp(double x);",
+    "double fabs(double x);", "double fmod(double x,double y);", "long labs(long  x);",
+    "double log(double x);",  "double log10(double x);",         "double pow(double x,double y);",
+    "double sin(double x);",  "double tan(double x);",           "double sqrt(double x);",
+    "double ceil(double x);", "double floor(double x);",         "double atof(char* s);",
     "long atol(char* s);",
 };
 const char* const kStrings[] = {
@@ -59,10 +33,8 @@ const char* const kStrings[] = {
     "char* strupr(char* s);",
 };
 const char* const kFormatting[] = {
-    "int sprintf(char *buf,char *fmt,...);",
-    "int snprintf(char *buf,int n,char *fmt,...);",
-    "char* itoa(int v, char* s, int radix );",
-    "char* ltoa(long v, char* s, int radix );",
+    "int sprintf(char *buf,char *fmt,...);",      "int snprintf(char *buf,int n,char *fmt,...);",
+    "char* itoa(int v, char* s, int radix );",    "char* ltoa(long v, char* s, int radix );",
     "char* gcvt(double v, int digits, char* s);",
 };
 const char* const kTime[] = {
@@ -113,18 +85,14 @@ const char* const kOther[] = {
 
 }  // namespace
 
-#define QEL_CATEGORY(name, items) {name, items, int(sizeof items / sizeof *items)}
+#define QEL_CATEGORY(name, items) \
+  { name, items, int(sizeof items / sizeof *items) }
 const FunctionCategory kScriptFunctionCatalog[kScriptCategoryCount] = {
-    QEL_CATEGORY("数值运算", kNumeric),
-    QEL_CATEGORY("字符处理", kStrings),
-    QEL_CATEGORY("格式输出", kFormatting),
-    QEL_CATEGORY("时间函数", kTime),
-    QEL_CATEGORY("数据访问", kDataAccess),
-    QEL_CATEGORY("图形", kGraphics),
-    QEL_CATEGORY("画面", kPictures),
-    QEL_CATEGORY("标准控件", kControls),
-    {"QEL插件接口", nullptr, 0},
-    QEL_CATEGORY("OCX控件接口", kOcx),
+    QEL_CATEGORY("数值运算", kNumeric),    QEL_CATEGORY("字符处理", kStrings),
+    QEL_CATEGORY("格式输出", kFormatting), QEL_CATEGORY("时间函数", kTime),
+    QEL_CATEGORY("数据访问", kDataAccess), QEL_CATEGORY("图形", kGraphics),
+    QEL_CATEGORY("画面", kPictures),       QEL_CATEGORY("标准控件", kControls),
+    {"QEL插件接口", nullptr, 0},           QEL_CATEGORY("OCX控件接口", kOcx),
     QEL_CATEGORY("其它", kOther),
 };
 #undef QEL_CATEGORY

@@ -5,7 +5,7 @@
 namespace {
 
 const CTagListCtrl::Column kLocalColumns[] = {
-    {"序号", 60, CTagListCtrl::kRowNumber},   {"标签名", 120, CTagListCtrl::kName},
+    {"序号", 60, CTagListCtrl::kRowNumber},    {"标签名", 120, CTagListCtrl::kName},
     {"描述", 200, CTagListCtrl::kDescription}, {"单位", 80, CTagListCtrl::kUnit},
     {"类型", 80, CTagListCtrl::kType},         {"初值", 120, CTagListCtrl::kInitialValue},
 };

@@ -244,13 +244,13 @@ TEST(LocalTagList, FindTextGoesOnFromTheLastMatchAndStartsAgainAfterTheLast) {
     int result;
     int selected;  // the current row afterwards
   } steps[] = {
-      {1, "pump", 1, 3}, {1, "pump", 1, 7}, {1, "pump", 0, 7}, {1, "pump", 1, 3},
-      {1, "", 0, 3},        // an empty text finds nothing and keeps the search
-      {3, "pump", 0, 3},    // so does a column that is not searched
-      {1, "pump", 1, 7},    // which goes on after row 3
-      {1, "PUMP", 0, 7},    // case matters
-      {1, "t", 1, 0},       // another text starts at row 0
-      {2, "泵", 1, 3},      // descriptions too
+      {1, "pump", 1, 3}, {1, "pump", 1, 7}, {1, "pump", 0, 7},
+      {1, "pump", 1, 3}, {1, "", 0, 3},  // an empty text finds nothing and keeps the search
+      {3, "pump", 0, 3},                 // so does a column that is not searched
+      {1, "pump", 1, 7},                 // which goes on after row 3
+      {1, "PUMP", 0, 7},                 // case matters
+      {1, "t", 1, 0},                    // another text starts at row 0
+      {2, "泵", 1, 3},                   // descriptions too
       {2, "泵", 1, 7},
   };
   for (const auto& s : steps) {

@@ -78,7 +78,8 @@ struct PickerFixture {
     tree.SelectItem(item);
     RECT rect;
     tree.GetItemRect(item, &rect, TRUE);
-    tree.SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+    tree.SendMessage(WM_LBUTTONDBLCLK, 0,
+                     MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
     taglisttest::PumpPending();
   }
 };
@@ -167,8 +168,8 @@ TEST(TagPickers, PanelsLayOutTheirSearchRowAboveTheList) {
       RECT r;
       ::GetWindowRect(panel->GetDlgItem(c.id), &r);
       ::MapWindowPoints(nullptr, *panel, reinterpret_cast<POINT*>(&r), 2);
-      EXPECT_TRUE(::EqualRect(&r, &c.rect)) << c.id << ": " << r.left << "," << r.top << "," << r.right << ","
-                                            << r.bottom;
+      EXPECT_TRUE(::EqualRect(&r, &c.rect))
+          << c.id << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
     char text[8] = "";
     ::GetWindowTextA(panel->GetDlgItem(ids.button), text, sizeof text);
@@ -201,7 +202,8 @@ TEST(TagPickers, TabsSwitchBetweenTheTreeAndThePanels) {
   for (int tab : {2, 1, 0}) {
     RECT rect;
     ASSERT_TRUE(tabs.GetItemRect(tab, &rect));
-    tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
+    tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
     tabs.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
     std::vector<bool> expected(3, false);
     expected[tab] = true;

@@ -17,6 +17,7 @@ CString FunctionInsertText(const char* itemText) {
 
 CString TagReferenceText(TagSource source, int type, const char* name) {
   const bool variable = type == kStringType || type == kBlobType;
-  const char* prefix = source == TagSource::kLocal ? (variable ? "LVV(" : "LV(") : (variable ? "TVV(" : "TV(");
+  const char* prefix =
+      source == TagSource::kLocal ? (variable ? "LVV(" : "LV(") : (variable ? "TVV(" : "TV(");
   return CString(prefix) + (name ? name : "") + ")";
 }

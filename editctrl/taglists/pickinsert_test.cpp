@@ -31,10 +31,10 @@ TEST(TagReferenceText, LocalAndDatabaseReferencesByType) {
     int type;
     const char* reference;
   } cases[] = {
-      {TagSource::kLocal, 6, "LVV(demo_str)"},   {TagSource::kLocal, 7, "LVV(demo_str)"},
-      {TagSource::kLocal, 1, "LV(demo_str)"},    {TagSource::kLocal, 5, "LV(demo_str)"},
-      {TagSource::kLocal, 0, "LV(demo_str)"},    {TagSource::kDatabase, 6, "TVV(demo_str)"},
-      {TagSource::kDatabase, 7, "TVV(demo_str)"}, {TagSource::kDatabase, 3, "TV(demo_str)"},
+      {TagSource::kLocal, 6, "LVV(demo_str)"},     {TagSource::kLocal, 7, "LVV(demo_str)"},
+      {TagSource::kLocal, 1, "LV(demo_str)"},      {TagSource::kLocal, 5, "LV(demo_str)"},
+      {TagSource::kLocal, 0, "LV(demo_str)"},      {TagSource::kDatabase, 6, "TVV(demo_str)"},
+      {TagSource::kDatabase, 7, "TVV(demo_str)"},  {TagSource::kDatabase, 3, "TV(demo_str)"},
       {TagSource::kDatabase, 200, "TV(demo_str)"},
   };
   for (const auto& c : cases)

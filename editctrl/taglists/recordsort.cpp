@@ -16,7 +16,10 @@ constexpr int kStackDepth = 32;
 class RecordRange {
  public:
   RecordRange(const CRecordBuffer& comparator, BYTE* records, int size, int ascending, int column)
-      : m_comparator(comparator), m_records(records), m_size(size), m_ascending(ascending),
+      : m_comparator(comparator),
+        m_records(records),
+        m_size(size),
+        m_ascending(ascending),
         m_column(column) {}
 
   int Compare(int a, int b) const { return m_comparator.Compare(At(a), At(b), m_ascending, m_column); }
@@ -39,8 +42,10 @@ class RecordRange {
     Swap(low, low + (high - low + 1) / 2);
     int i = low, j = high + 1;
     for (;;) {
-      do ++i; while (i <= high && Compare(i, low) < 0);
-      do --j; while (Compare(j, low) > 0);
+      do ++i;
+      while (i <= high && Compare(i, low) < 0);
+      do --j;
+      while (Compare(j, low) > 0);
       if (j < i) break;
       Swap(i, j);
     }
@@ -92,6 +97,5 @@ void QuickSortRecords(const CRecordBuffer& comparator, void* records, int count,
 }
 
 void SortRecords(CRecordBuffer& records, int ascending, int column) {
-  QuickSortRecords(records, records.GetAt(0), records.GetCount(), records.GetRecordSize(), ascending,
-                   column);
+  QuickSortRecords(records, records.GetAt(0), records.GetCount(), records.GetRecordSize(), ascending, column);
 }

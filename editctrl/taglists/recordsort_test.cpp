@@ -49,8 +49,10 @@ void ExpectSortedPermutation(const std::vector<Item>& sorted, const std::vector<
     seen[item.place] = true;
     EXPECT_EQ(keys[item.place], item.key);
     if (i > 0) {
-      if (ascending) EXPECT_LE(sorted[i - 1].key, item.key) << i;
-      else EXPECT_GE(sorted[i - 1].key, item.key) << i;
+      if (ascending)
+        EXPECT_LE(sorted[i - 1].key, item.key) << i;
+      else
+        EXPECT_GE(sorted[i - 1].key, item.key) << i;
     }
   }
 }
@@ -69,7 +71,8 @@ TEST(QuickSortRecords, SortsEverySizeOfRangeInBothDirections) {
         std::vector<Item> items = Items(keys);
         CItemBuffer comparator;
         QuickSortRecords(comparator, items.data(), size, sizeof(Item), ascending, 1);
-        SCOPED_TRACE(testing::Message() << size << " records, " << spread << " keys, ascending " << ascending);
+        SCOPED_TRACE(testing::Message()
+                     << size << " records, " << spread << " keys, ascending " << ascending);
         ExpectSortedPermutation(items, keys, ascending != 0);
       }
 }

@@ -51,8 +51,9 @@ int main() {
       list.SetSortColumn(-1, true);
       list.OnHeaderClick(kTagColumnType);  // seven types: long runs of ties broken by name
     });
-    std::printf("%6d tags: append %7.1f ms, sort by name %7.1f ms (with the append), re-sort by type %7.1f ms\n",
-                count, append, byName, byType);
+    std::printf(
+        "%6d tags: append %7.1f ms, sort by name %7.1f ms (with the append), re-sort by type %7.1f ms\n",
+        count, append, byName, byType);
   }
 
   HDC screen = ::GetDC(nullptr);

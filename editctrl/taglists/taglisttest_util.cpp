@@ -19,8 +19,7 @@ std::string TextOf(HWND hwnd) {
 
 BOOL CALLBACK CloseBox(HWND hwnd, LPARAM) {
   char cls[32] = "";
-  if (!::GetClassNameA(hwnd, cls, sizeof cls) || std::strcmp(cls, "#32770") != 0 ||
-      !::IsWindowVisible(hwnd))
+  if (!::GetClassNameA(hwnd, cls, sizeof cls) || std::strcmp(cls, "#32770") != 0 || !::IsWindowVisible(hwnd))
     return TRUE;
   // The box's text is its static control 0xFFFF.
   g_boxes.push_back({TextOf(hwnd), TextOf(::GetDlgItem(hwnd, 0xFFFF))});

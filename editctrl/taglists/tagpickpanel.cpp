@@ -71,9 +71,11 @@ int CTagPickPanel::OnCreate() {
   RECT client;
   GetClientRect(&client);
   const ChildIds& ids = Ids();
-  if (!m_list->Create(WS_CHILD | WS_VISIBLE, RECT{0, kListTop, client.right, client.bottom}, m_hWnd, ids.list) ||
+  if (!m_list->Create(WS_CHILD | WS_VISIBLE, RECT{0, kListTop, client.right, client.bottom}, m_hWnd,
+                      ids.list) ||
       !m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, kEditRect, m_hWnd, ids.edit) ||
-      !m_button.Create("BUTTON", "GO", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, kButtonRect, m_hWnd, ids.button))
+      !m_button.Create("BUTTON", "GO", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, kButtonRect, m_hWnd,
+                       ids.button))
     return -1;
   m_edit.SetFont(m_font);
   m_button.SetFont(m_font);

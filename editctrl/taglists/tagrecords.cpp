@@ -35,18 +35,11 @@ int CompareType(const BYTE* a, const BYTE* b, int offset) {
 int CompareAscending(const TagFieldLayout& l, const BYTE* a, const BYTE* b, int column) {
   int result = 0;
   switch (column) {
-    case kTagColumnName:
-      return CompareText(a, b, l.nameOffset, l.nameSize);
-    case kTagColumnDescription:
-      return CompareText(a, b, l.descriptionOffset, l.descriptionSize);
-    case kTagColumnUnit:
-      result = CompareText(a, b, l.unitOffset, l.unitSize);
-      break;
-    case kTagColumnType:
-      result = CompareType(a, b, l.typeOffset);
-      break;
-    default:
-      return 0;
+    case kTagColumnName: return CompareText(a, b, l.nameOffset, l.nameSize);
+    case kTagColumnDescription: return CompareText(a, b, l.descriptionOffset, l.descriptionSize);
+    case kTagColumnUnit: result = CompareText(a, b, l.unitOffset, l.unitSize); break;
+    case kTagColumnType: result = CompareType(a, b, l.typeOffset); break;
+    default: return 0;
   }
   return result != 0 ? result : CompareText(a, b, l.nameOffset, l.nameSize);
 }
@@ -72,15 +65,15 @@ const TagFieldLayout kServerTagLayout = {
     QEL_FIELD(QB_TAGATTR, name),
     QEL_FIELD(QB_TAGATTR, description),
     QEL_FIELD(QB_TAGATTR, unit),
-    0, 0,
+    0,
+    0,
     -1,
     kServerMarkOffset,
 };
 
 #undef QEL_FIELD
 
-int CompareTagRecords(const TagFieldLayout& layout, const void* a, const void* b, int ascending,
-                      int column) {
+int CompareTagRecords(const TagFieldLayout& layout, const void* a, const void* b, int ascending, int column) {
   if (!a || !b) return 0;
   const int result =
       CompareAscending(layout, static_cast<const BYTE*>(a), static_cast<const BYTE*>(b), column);
@@ -94,4 +87,3 @@ CString TagFieldText(const BYTE* record, int offset, int size) {
   while (length < size && field[length]) ++length;
   return CString(field, length);
 }
-

@@ -41,8 +41,7 @@ enum TagSortColumn : int {
 
 // -1, 0 or 1 for ascending order, negated when ascending is 0. Texts compare
 // as unsigned bytes; a column that does not sort compares equal.
-int CompareTagRecords(const TagFieldLayout& layout, const void* a, const void* b, int ascending,
-                      int column);
+int CompareTagRecords(const TagFieldLayout& layout, const void* a, const void* b, int ascending, int column);
 
 // A text field of a record: up to its terminating zero or the field's end.
 CString TagFieldText(const BYTE* record, int offset, int size);

@@ -26,8 +26,8 @@ TEST(CompareTagRecords, ServerRecordsByColumnWithTheNameBreakingTies) {
       {"name, bytes unsigned", ServerTag("\xB0\xA1", 2), ServerTag("z", 2), kTagColumnName, 1},
       {"equal names", ServerTag("a", 2, "x"), ServerTag("a", 3, "y"), kTagColumnName, 0},
       {"description", ServerTag("b", 2, "a"), ServerTag("a", 2, "b"), kTagColumnDescription, -1},
-      {"description without tie-break", ServerTag("b", 2, "d"), ServerTag("a", 2, "d"),
-       kTagColumnDescription, 0},
+      {"description without tie-break", ServerTag("b", 2, "d"), ServerTag("a", 2, "d"), kTagColumnDescription,
+       0},
       {"unit", ServerTag("b", 2, "", "kg"), ServerTag("a", 2, "", "m"), kTagColumnUnit, -1},
       {"unit, then name", ServerTag("b", 2, "", "kg"), ServerTag("a", 2, "", "kg"), kTagColumnUnit, 1},
       {"type", ServerTag("b", 1), ServerTag("a", 2), kTagColumnType, -1},
@@ -54,11 +54,12 @@ TEST(CompareTagRecords, AFieldWithoutTerminatorIsNeverReadPastItsEnd) {
   // Equal units: the names decide, and they are equal too, whatever follows.
   EXPECT_EQ(0, CompareTagRecords(kServerTagLayout, &a, &b, 1, kTagColumnUnit));
 
-  const CString name = TagFieldText(reinterpret_cast<const BYTE*>(&a), kServerTagLayout.nameOffset,
-                                    kServerTagLayout.nameSize);
+  const CString name =
+      TagFieldText(reinterpret_cast<const BYTE*>(&a), kServerTagLayout.nameOffset, kServerTagLayout.nameSize);
   EXPECT_EQ(std::string(80, 'n'), name.str());
   EXPECT_EQ("first", TagFieldText(reinterpret_cast<const BYTE*>(&a), kServerTagLayout.descriptionOffset,
-                                  kServerTagLayout.descriptionSize).str());
+                                  kServerTagLayout.descriptionSize)
+                         .str());
 }
 
 TEST(CompareTagRecords, LocalRecordsOrderLikeTheLocalTagTable) {
@@ -90,9 +91,8 @@ TEST(GetTagTypeName, NamesTheSevenTypesAndVoidForAnyOther) {
   const struct {
     int type;
     const char* name;
-  } cases[] = {{1, "digital"}, {2, "int32"},  {3, "float32"}, {4, "int64"}, {5, "float64"},
-               {6, "string"},  {7, "blob"},   {0, "void"},    {8, "void"},  {255, "void"},
-               {-1, "void"},   {0x106, "void"}};
+  } cases[] = {{1, "digital"}, {2, "int32"}, {3, "float32"}, {4, "int64"},  {5, "float64"}, {6, "string"},
+               {7, "blob"},    {0, "void"},  {8, "void"},    {255, "void"}, {-1, "void"},   {0x106, "void"}};
   for (const auto& c : cases) EXPECT_STREQ(c.name, GetTagTypeName(c.type)) << c.type;
 }
 

@@ -42,7 +42,9 @@ bool IsPropertySheet(HWND hwnd) {
 // so before the posted answer closes it: it is recorded and answered once.
 std::vector<HWND> g_answered;
 
-bool WasAnswered(HWND window) { return std::find(g_answered.begin(), g_answered.end(), window) != g_answered.end(); }
+bool WasAnswered(HWND window) {
+  return std::find(g_answered.begin(), g_answered.end(), window) != g_answered.end();
+}
 
 // The icon that a message box shows: that of its icon control, whatever
 // the control's id.
@@ -135,25 +137,24 @@ void Record(UINT msg, WPARAM wp, LPARAM lp) {
   n.msg = msg;
   n.wp = wp;
   switch (msg) {
-  case QCN_VIEWCHANGED:
-    if (lp) n.view = *reinterpret_cast<const ViewInfo*>(lp);
-    break;
-  case QCN_PROPERTIES:
-    if (auto* list = reinterpret_cast<const PropDescList*>(lp)) {
-      n.props.assign(list->items, list->items + list->count);
-      for (const PropDesc& p : n.props)
-        n.propTexts.push_back((p.kind & 0x7F) == PE_TEXT && p.value
-                                  ? reinterpret_cast<const char*>(p.value)
-                                  : "");
-    }
-    break;
-  case QCN_EVENTLINKS:
-    if (auto* list = reinterpret_cast<const ActionKindList*>(lp))
-      n.kinds.assign(list->items, list->items + list->count);
-    break;
-  case QCN_OUTPUTTEXT:
-    if (lp) n.text = reinterpret_cast<const char*>(lp);
-    break;
+    case QCN_VIEWCHANGED:
+      if (lp) n.view = *reinterpret_cast<const ViewInfo*>(lp);
+      break;
+    case QCN_PROPERTIES:
+      if (auto* list = reinterpret_cast<const PropDescList*>(lp)) {
+        n.props.assign(list->items, list->items + list->count);
+        for (const PropDesc& p : n.props)
+          n.propTexts.push_back((p.kind & 0x7F) == PE_TEXT && p.value ? reinterpret_cast<const char*>(p.value)
+                                                                      : "");
+      }
+      break;
+    case QCN_EVENTLINKS:
+      if (auto* list = reinterpret_cast<const ActionKindList*>(lp))
+        n.kinds.assign(list->items, list->items + list->count);
+      break;
+    case QCN_OUTPUTTEXT:
+      if (lp) n.text = reinterpret_cast<const char*>(lp);
+      break;
   }
   g_notices.push_back(n);
 }
@@ -210,9 +211,7 @@ void PutClipboardBytes(HWND owner, const std::vector<BYTE>& bytes) {
   ::CloseClipboard();
 }
 
-CompilePicFn CompilePicExport() {
-  return QelFindExport<CompilePicFn>(Library(), "QEL_CompilePic");
-}
+CompilePicFn CompilePicExport() { return QelFindExport<CompilePicFn>(Library(), "QEL_CompilePic"); }
 
 void EditWindowTest::SetUp() {
   ASSERT_NE(Library(), nullptr) << "QelCtrl.dll not found beside the tests";
@@ -225,9 +224,9 @@ void EditWindowTest::SetUp() {
   g_answered.clear();
   g_seenBoxes.clear();
   RegisterParentClass();
-  parent_ = ::CreateWindowExA(0, kParentClass, "parent",
-                              WS_OVERLAPPEDWINDOW | (VisibleParent() ? WS_VISIBLE : 0), 0, 0,
-                              1200, 900, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  parent_ =
+      ::CreateWindowExA(0, kParentClass, "parent", WS_OVERLAPPEDWINDOW | (VisibleParent() ? WS_VISIBLE : 0),
+                        0, 0, 1200, 900, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(parent_, nullptr);
   g_notices.clear();
 }

@@ -21,11 +21,11 @@ namespace edittest {
 struct Notice {
   UINT msg;
   WPARAM wp;
-  ViewInfo view;                    // QCN_VIEWCHANGED
-  std::vector<PropDesc> props;      // QCN_PROPERTIES
+  ViewInfo view;                       // QCN_VIEWCHANGED
+  std::vector<PropDesc> props;         // QCN_PROPERTIES
   std::vector<std::string> propTexts;  // text values of the text properties, by position
-  std::vector<ActionKindDesc> kinds;  // QCN_EVENTLINKS
-  std::string text;                 // QCN_OUTPUTTEXT
+  std::vector<ActionKindDesc> kinds;   // QCN_EVENTLINKS
+  std::string text;                    // QCN_OUTPUTTEXT
 };
 
 // The library, loaded once for the whole test program.
@@ -39,7 +39,6 @@ CompilePicFn CompilePicExport();
 UINT PictureClipFormat();
 std::vector<BYTE> ClipboardBytes(HWND owner);
 void PutClipboardBytes(HWND owner, const std::vector<BYTE>& bytes);
-
 
 // A message box that a test let the library show, and what it showed.
 struct SeenBox {
@@ -59,9 +58,7 @@ class EditWindowTest : public ::testing::Test {
   // Creates the child with the given client size (its scroll bars outside
   // that size); the parent's notices recorded so far are dropped.
   HWND MakeChild(int clientWidth, int clientHeight);
-  LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
-    return ::SendMessageA(child_, msg, wp, lp);
-  }
+  LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageA(child_, msg, wp, lp); }
   LRESULT SendText(UINT msg, const std::string& text) const {
     return Send(msg, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }

@@ -81,7 +81,8 @@ class InProcessEditTest : public EditWindowTest {
   std::vector<CDrawObj*> Objects() const {
     std::vector<CDrawObj*> objects;
     CObList& list = wnd_->GetCurrentLayer()->m_objects;
-    for (POSITION pos = list.GetHeadPosition(); pos;) objects.push_back(static_cast<CDrawObj*>(list.GetNext(pos)));
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+      objects.push_back(static_cast<CDrawObj*>(list.GetNext(pos)));
     return objects;
   }
   // The rectangle of an object, normalised.

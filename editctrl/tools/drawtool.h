@@ -14,7 +14,7 @@ class CPicEditWnd;
 enum DragMode { DRAG_NONE = 0, DRAG_RUBBERBAND = 1, DRAG_MOVE = 2, DRAG_RESIZE = 3 };
 
 struct ToolMouseState {
-  UINT downFlags = 0;  // MK_ flags of the last button-down
+  UINT downFlags = 0;   // MK_ flags of the last button-down
   POINT down = {0, 0};  // window points, snapped
   POINT last = {0, 0};
   int dragMode = DRAG_NONE;

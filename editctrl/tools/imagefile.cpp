@@ -44,8 +44,7 @@ bool CChosenImage::Read(const std::string& path) {
   m_bChosen = false;
   m_bytes.SetLength(0);
   CFile file;
-  if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary))
-    return false;
+  if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary)) return false;
   BYTE chunk[kReadStep];
   try {
     for (UINT n; (n = file.Read(chunk, sizeof chunk)) > 0;) m_bytes.Write(chunk, n);

@@ -79,9 +79,9 @@ void CSelectTool::OnMouseMove(CPicEditWnd& wnd, UINT flags, POINT pt) {
     return;
   }
   switch (ToolMouse().dragMode) {
-  case DRAG_RUBBERBAND: DragBand(wnd, pt); break;
-  case DRAG_MOVE: DragSelection(wnd, pt); break;
-  case DRAG_RESIZE: DragHandle(wnd, pt); break;
+    case DRAG_RUBBERBAND: DragBand(wnd, pt); break;
+    case DRAG_MOVE: DragSelection(wnd, pt); break;
+    case DRAG_RESIZE: DragHandle(wnd, pt); break;
   }
   CDrawTool::OnMouseMove(wnd, flags, pt);
   if (ToolMouse().dragMode == DRAG_MOVE) ::SetCursor(::LoadCursor(nullptr, IDC_SIZEALL));
@@ -161,8 +161,7 @@ void CSelectTool::EndResize(CPicEditWnd& wnd) {
 }
 
 void CSelectTool::OnLButtonDblClk(CPicEditWnd& wnd, UINT, POINT pt) {
-  if (wnd.ObjectAt(wnd.ClientToPic(pt)))
-    wnd.SendMessageToParent(QCN_CHANGED, wnd.GetDlgCtrlID(), 0);
+  if (wnd.ObjectAt(wnd.ClientToPic(pt))) wnd.SendMessageToParent(QCN_CHANGED, wnd.GetDlgCtrlID(), 0);
 }
 
 void CSelectTool::ToggleBand(CPicEditWnd& wnd) {

@@ -30,7 +30,7 @@ class CSelectTool : public CDrawTool {
   void ShowHandleCursor(CPicEditWnd& wnd, POINT pt);
 
   RECT m_band = {0, 0, 0, 0};  // window rectangle of the shown band
-  CRectD m_groupFrame;  // a grabbed group's frame before its resize
+  CRectD m_groupFrame;         // a grabbed group's frame before its resize
 };
 
 // The process's selection tool.

@@ -35,7 +35,7 @@ class CShapeTool : public CDrawTool {
 
   int m_pointLimit;
   CDrawPoly* m_shape = nullptr;  // under construction, owned by the layer
-  HWND m_hWnd = nullptr;          // the window it is drawn in
+  HWND m_hWnd = nullptr;         // the window it is drawn in
 };
 
 // The Shift rule for the segment from prev to end: nearly diagonal

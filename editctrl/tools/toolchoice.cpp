@@ -14,8 +14,8 @@ namespace {
 // handler) gives its basic interface.
 bool CanCreateControl(const CLSID& clsid) {
   IUnknown* instance = nullptr;
-  HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
-                                  IID_IUnknown, reinterpret_cast<void**>(&instance));
+  HRESULT hr = ::CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER, IID_IUnknown,
+                                  reinterpret_cast<void**>(&instance));
   if (FAILED(hr) || !instance) return false;
   instance->Release();
   return true;
@@ -25,9 +25,9 @@ bool CanCreateControl(const CLSID& clsid) {
 // the choice was cancelled, or when the file cannot be drawn, which is said.
 int ChooseImageFile(HWND owner) {
   switch (ChosenImage().Choose(owner)) {
-  case ImageChoice::chosen: return DOT_BITMAP;
-  case ImageChoice::unreadable: SayImageUnreadable(owner); break;
-  case ImageChoice::cancelled: break;
+    case ImageChoice::chosen: return DOT_BITMAP;
+    case ImageChoice::unreadable: SayImageUnreadable(owner); break;
+    case ImageChoice::cancelled: break;
   }
   return 0;
 }
@@ -65,9 +65,9 @@ void CPicEditWnd::OnMouse(UINT msg, WPARAM flags, LPARAM at) {
   const POINT pt = {static_cast<short>(LOWORD(at)), static_cast<short>(HIWORD(at))};
   const UINT keys = static_cast<UINT>(flags);
   switch (msg) {
-  case WM_LBUTTONDOWN: tool->OnLButtonDown(*this, keys, pt); break;
-  case WM_LBUTTONUP: tool->OnLButtonUp(*this, keys, pt); break;
-  case WM_LBUTTONDBLCLK: tool->OnLButtonDblClk(*this, keys, pt); break;
-  case WM_MOUSEMOVE: tool->OnMouseMove(*this, keys, pt); break;
+    case WM_LBUTTONDOWN: tool->OnLButtonDown(*this, keys, pt); break;
+    case WM_LBUTTONUP: tool->OnLButtonUp(*this, keys, pt); break;
+    case WM_LBUTTONDBLCLK: tool->OnLButtonDblClk(*this, keys, pt); break;
+    case WM_MOUSEMOVE: tool->OnMouseMove(*this, keys, pt); break;
   }
 }

@@ -16,7 +16,6 @@
 #include "drawtext.h"
 #include "toolchoice.h"
 
-
 namespace {
 
 constexpr int kNoLimit = 0;
@@ -65,24 +64,24 @@ CDrawObj* NewTagValue() {
 // The object of a kind with the tool's own values, before the colour.
 CDrawObj* NewOfKind(int id) {
   switch (id) {
-  case DOT_POLY: return new CDrawPoly;
-  case DOT_LINE: return new CDrawLine;
-  case DOT_TEXT: return new CDrawText;
-  case DOT_POLYGON: return Filled<CDrawPolygon>();
-  case DOT_RECT: return Filled<CDrawRect>();
-  case DOT_BEZIER: return new CDrawBezier;
-  case DOT_BEZIERFILL: return Filled<CDrawBezierFill>();
-  case DOT_ELLIPSE: return Filled<CDrawEllipse>();
-  case DOT_ARROW: return new CDrawArrow;  // head 18, angle 15: the class's own
-  case DOT_PIPE: return new CDrawPipe;    // width 15: the class's own
-  case DOT_TAGVAL: return NewTagValue();
-  case DOT_MTEXT: return new CDrawMtext;
-  case DOT_PUSHBT: return new CDrawPushBt;
-  case DOT_CHECKBT: return new CDrawCheckBt;  // "check", check-box style
-  case DOT_RADIOBT: return new CDrawRadioBt;  // "radio", radio style
-  case DOT_CTRLEDIT: return new CDrawCtrlEdit;
-  case DOT_CTRLOCX: return new CDrawCtrlOcx(ChosenControlClass());
-  case DOT_PLUGIN: return new CDrawPlugin(kToolPluginLibrary);
+    case DOT_POLY: return new CDrawPoly;
+    case DOT_LINE: return new CDrawLine;
+    case DOT_TEXT: return new CDrawText;
+    case DOT_POLYGON: return Filled<CDrawPolygon>();
+    case DOT_RECT: return Filled<CDrawRect>();
+    case DOT_BEZIER: return new CDrawBezier;
+    case DOT_BEZIERFILL: return Filled<CDrawBezierFill>();
+    case DOT_ELLIPSE: return Filled<CDrawEllipse>();
+    case DOT_ARROW: return new CDrawArrow;  // head 18, angle 15: the class's own
+    case DOT_PIPE: return new CDrawPipe;    // width 15: the class's own
+    case DOT_TAGVAL: return NewTagValue();
+    case DOT_MTEXT: return new CDrawMtext;
+    case DOT_PUSHBT: return new CDrawPushBt;
+    case DOT_CHECKBT: return new CDrawCheckBt;  // "check", check-box style
+    case DOT_RADIOBT: return new CDrawRadioBt;  // "radio", radio style
+    case DOT_CTRLEDIT: return new CDrawCtrlEdit;
+    case DOT_CTRLOCX: return new CDrawCtrlOcx(ChosenControlClass());
+    case DOT_PLUGIN: return new CDrawPlugin(kToolPluginLibrary);
   }
   return nullptr;
 }

@@ -8,11 +8,11 @@ class CDrawObj;
 
 // How a tool makes its object.
 enum ToolFamily {
-  TF_NONE,     // no tool with that id
-  TF_SELECT,   // the selection tool
-  TF_POINTS,   // point by point: poly-lines, lines, curves, pipes, polygons
-  TF_FRAMED,   // a frame: dragged, or of a fixed size from the click
-  TF_TEXT,     // single-line text
+  TF_NONE,    // no tool with that id
+  TF_SELECT,  // the selection tool
+  TF_POINTS,  // point by point: poly-lines, lines, curves, pipes, polygons
+  TF_FRAMED,  // a frame: dragged, or of a fixed size from the click
+  TF_TEXT,    // single-line text
 };
 
 struct ToolKind {
@@ -30,4 +30,3 @@ const ToolKind& ToolKindOf(int id);
 // here (the image, whose object needs its file, and the controls whose
 // parts are not built yet).
 CDrawObj* NewToolObject(int id, COLORREF color);
-

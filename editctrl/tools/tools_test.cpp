@@ -204,7 +204,8 @@ TEST_F(ToolTest, FixedSizeToolsMakeTheirObjectsWithTheirDefaults) {
     int tool;
     double width, height;
     const char* text;
-  } cases[] = {{DOT_CHECKBT, 60, 24, "check"}, {DOT_RADIOBT, 60, 24, "radio"}, {DOT_CTRLEDIT, 60, 20, nullptr}};
+  } cases[] = {
+      {DOT_CHECKBT, 60, 24, "check"}, {DOT_RADIOBT, 60, 24, "radio"}, {DOT_CTRLEDIT, 60, 20, nullptr}};
   int x = 40;
   for (const auto& c : cases) {
     Tool(c.tool);
@@ -386,8 +387,8 @@ TEST_F(ShapeInterruptedTest, ShapeFinishedByAnUndoComesBackByRedoWithItsClickedP
 
 // A bitmap file of 2 x 2 pixels, 24 bits each.
 std::vector<BYTE> TinyBitmap() {
-  std::vector<BYTE> bmp = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
-                           40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0};  // info header
+  std::vector<BYTE> bmp = {'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,          // file header
+                           40,  0,   0,  0, 2, 0, 0, 0, 2, 0, 0,  0, 1, 0, 24, 0};  // info header
   bmp.resize(54, 0);
   for (int row = 0; row < 2; ++row) bmp.insert(bmp.end(), {0, 0, 255, 0, 255, 0, 0, 0});  // padded to 8
   return bmp;
@@ -420,11 +421,13 @@ TEST_F(ToolTest, ImageFileThatCannotBeDrawnIsSaidAndChangesNothing) {
     const char* name;
     std::function<void(const std::string&)> takeTool;
   } ways[] = {
-      {"chosen", [this](const std::string& path) {
+      {"chosen",
+       [this](const std::string& path) {
          FileChosen chosen(path);
          Tool(DOT_BITMAP);
        }},
-      {"current", [](const std::string& path) {
+      {"current",
+       [](const std::string& path) {
          ChosenImage().Read(path);
          CurrentToolId() = DOT_BITMAP;
        }},
@@ -493,7 +496,9 @@ TEST_F(ToolTest, EveryGestureThatChangesAnObjectIsOneUndoStep) {
     CRectD frame;  // the rectangle's afterwards
   } cases[] = {
       {"a drag", [this] { DragThrough(60, 60, 200, 160); }, {184, 144, 264, 200}},  // from (56, 56) snapped
-      {"a resize", [this] { DragThrough(120, 96, 240, 200); }, {40, 40, 240, 200}},  // the bottom-right corner
+      {"a resize",
+       [this] { DragThrough(120, 96, 240, 200); },
+       {40, 40, 240, 200}},  // the bottom-right corner
       {"a property change", [this] { Send(QCM_SETPROPERTY, PROP_LINEWIDTH, 4); }, {40, 40, 120, 96}},
   };
   for (const auto& c : cases) {
@@ -556,7 +561,7 @@ TEST_F(ToolTest, GroupResizedBelowEightPixelsGoesBackToItsFrame) {
   ASSERT_EQ(Query(QCQ_GROUPSEL), 1);
   CDrawObj* group = wnd_->GetSelection().front();
   const CRectD before = FrameOf(group);  // 80,80 - 200,110
-  Drag(200, 110, 84, 84);  // the bottom-right corner pulled to 4 x 4
+  Drag(200, 110, 84, 84);                // the bottom-right corner pulled to 4 x 4
   CRectD after = FrameOf(group);
   EXPECT_EQ(after.left, before.left);
   EXPECT_EQ(after.right, before.right);
@@ -594,9 +599,15 @@ TEST_F(ToolTest, ASelectedGroupShowsAndTakesItsOwnProperties) {
     const std::vector<int> own = OwnIds(made);
     ASSERT_NE(own, OwnIds(ellipse));
     const std::vector<std::function<void()>> selections = {
-        [] {},                                  // just made
-        [&] { Click(400, 300); Click(100, 95); },  // a click on a member
-        [&] { Click(400, 300); Drag(60, 60, 240, 140); },  // the rubber band
+        [] {},  // just made
+        [&] {
+          Click(400, 300);
+          Click(100, 95);
+        },  // a click on a member
+        [&] {
+          Click(400, 300);
+          Drag(60, 60, 240, 140);
+        },  // the rubber band
     };
     for (size_t i = 0; i < selections.size(); ++i) {
       selections[i]();
@@ -649,7 +660,8 @@ TEST_F(ToolTest, AThinLineIsHitFromTwoPicturePixelsOffOnEitherSide) {
       const double zoom = view.zoom / 100.0;
       const POINT origin = wnd_->GetOrigin();
       const CPointD middle((line.from.x + line.to.x) / 2, (line.from.y + line.to.y) / 2);
-      const int x = static_cast<int>(middle.x * zoom) - origin.x, y = static_cast<int>(middle.y * zoom) - origin.y;
+      const int x = static_cast<int>(middle.x * zoom) - origin.x,
+                y = static_cast<int>(middle.y * zoom) - origin.y;
       const int reach = 2 * view.zoom / 100;  // two picture pixels in device pixels
       for (int d = -reach - 2; d <= reach + 2; ++d) {
         Click(10, 390);  // empty space in every view: nothing selected

@@ -13,10 +13,10 @@ namespace {
 
 std::unique_ptr<CDrawTool> MakeTool(const ToolKind& kind) {
   switch (kind.family) {
-  case TF_POINTS: return std::make_unique<CShapeTool>(kind.id, kind.pointLimit);
-  case TF_FRAMED: return std::make_unique<CRectTool>(kind.id);
-  case TF_TEXT: return std::make_unique<CTextTool>();
-  default: return nullptr;
+    case TF_POINTS: return std::make_unique<CShapeTool>(kind.id, kind.pointLimit);
+    case TF_FRAMED: return std::make_unique<CRectTool>(kind.id);
+    case TF_TEXT: return std::make_unique<CTextTool>();
+    default: return nullptr;
   }
 }
 

@@ -17,8 +17,8 @@ namespace {
 // 0x06FF, delete object 0x01F0, select object 0x012D, polygon 0x0324,
 // poly-line 0x0325.
 
-constexpr int kNullPen = 5;        // PS_NULL: no outline
-constexpr int kHatchedBrush = 2;   // BS_HATCHED
+constexpr int kNullPen = 5;       // PS_NULL: no outline
+constexpr int kHatchedBrush = 2;  // BS_HATCHED
 constexpr int kBrushStyleBase = 100;
 constexpr int kHatchStyleBase = 1000;
 constexpr int kHollowFill = kBrushStyleBase + 1;  // BS_HOLLOW
@@ -98,13 +98,13 @@ bool CWmfReader::ReadAll(const char* path) {
   for (;;) {
     WmfRecord record;
     switch (ReadRecord(records, record)) {
-    case REC_READ:
-      if (!Dispatch(record.function)) return false;
-      records.Skip(record);
-      break;
-    case REC_END_RECORD: return true;
-    case REC_END_OF_FILE: return m_group != nullptr;  // nothing drawn: false with error 0
-    case REC_FAILED: return false;
+      case REC_READ:
+        if (!Dispatch(record.function)) return false;
+        records.Skip(record);
+        break;
+      case REC_END_RECORD: return true;
+      case REC_END_OF_FILE: return m_group != nullptr;  // nothing drawn: false with error 0
+      case REC_FAILED: return false;
     }
   }
 }
@@ -132,9 +132,9 @@ bool CWmfReader::ReadHeaders(const ByteReader& file, size_t& first) {
 
 CWmfReader::RecordResult CWmfReader::ReadRecord(const CWmfRecordWalk& records, WmfRecord& record) {
   switch (records.Next(&record)) {
-  case CWmfRecordWalk::NO_MORE_BYTES: return REC_END_OF_FILE;
-  case CWmfRecordWalk::PART_OF_HEAD: return Failed(WMF_READ);
-  case CWmfRecordWalk::RECORD: break;
+    case CWmfRecordWalk::NO_MORE_BYTES: return REC_END_OF_FILE;
+    case CWmfRecordWalk::PART_OF_HEAD: return Failed(WMF_READ);
+    case CWmfRecordWalk::RECORD: break;
   }
   if (record.words == 0 || record.function == 0) return REC_END_RECORD;
   if (record.words < kWmfRecordHeadWords || record.words > m_maxRecord) return Failed(WMF_FORMAT);
@@ -156,17 +156,17 @@ CWmfReader::RecordResult CWmfReader::Failed(int error) {
 
 bool CWmfReader::Dispatch(WORD function) {
   switch (function) {
-  case META_CREATEPENINDIRECT: return CreatePen();
-  case META_CREATEBRUSHINDIRECT: return CreateBrush();
-  case META_CREATEPATTERNBRUSH: CreatePatternBrush(BS_PATTERN); return true;
-  case META_DIBCREATEPATTERNBRUSH: CreatePatternBrush(BS_DIBPATTERN); return true;
-  case META_CREATEFONTINDIRECT:
-  case META_CREATEPALETTE:
-  case META_CREATEREGION: NewSlot(Slot()); return true;  // an entry that no shape's look comes from
-  case META_DELETEOBJECT: return DeleteObject();
-  case META_SELECTOBJECT: return SelectObject();
-  case META_POLYGON: return AddPolygon();
-  case META_POLYLINE: return AddPolyline();
+    case META_CREATEPENINDIRECT: return CreatePen();
+    case META_CREATEBRUSHINDIRECT: return CreateBrush();
+    case META_CREATEPATTERNBRUSH: CreatePatternBrush(BS_PATTERN); return true;
+    case META_DIBCREATEPATTERNBRUSH: CreatePatternBrush(BS_DIBPATTERN); return true;
+    case META_CREATEFONTINDIRECT:
+    case META_CREATEPALETTE:
+    case META_CREATEREGION: NewSlot(Slot()); return true;  // an entry that no shape's look comes from
+    case META_DELETEOBJECT: return DeleteObject();
+    case META_SELECTOBJECT: return SelectObject();
+    case META_POLYGON: return AddPolygon();
+    case META_POLYLINE: return AddPolyline();
   }
   return true;  // any other record is skipped
 }

@@ -26,14 +26,14 @@ class CDrawPoly;
 
 enum WmfError {
   WMF_OK = 0,
-  WMF_NOFILE = 1,    // the file cannot be opened
-  WMF_NOTWMF = 2,    // the first bytes cannot be read
-  WMF_FORMAT = 3,    // a header or record that does not fit the format
-  WMF_VERSION = 4,   // a type or version that is not read
-  WMF_READ = 5,      // the file ends inside a record
-  WMF_MEMORY = 6,    // memory for the table or a record cannot be had, or
-                     // the file would add more than one import may
-  WMF_NORMAL = 7,    // not raised by the reader
+  WMF_NOFILE = 1,   // the file cannot be opened
+  WMF_NOTWMF = 2,   // the first bytes cannot be read
+  WMF_FORMAT = 3,   // a header or record that does not fit the format
+  WMF_VERSION = 4,  // a type or version that is not read
+  WMF_READ = 5,     // the file ends inside a record
+  WMF_MEMORY = 6,   // memory for the table or a record cannot be had, or
+                    // the file would add more than one import may
+  WMF_NORMAL = 7,   // not raised by the reader
 };
 
 // The text of an error number; "Unknown error" outside 0 to 7.

@@ -37,8 +37,8 @@ struct WmfBuilder {
     words[3] = LOWORD(total);
     words[4] = HIWORD(total);
     std::vector<BYTE> bytes;
-    if (placeable) bytes = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 0x2C, 0x01, 0x64, 0,
-                            0xE8, 0x03, 0, 0, 0, 0, 0, 0};
+    if (placeable)
+      bytes = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 0x2C, 0x01, 0x64, 0, 0xE8, 0x03, 0, 0, 0, 0, 0, 0};
     for (WORD w : words) {
       bytes.push_back(LOBYTE(w));
       bytes.push_back(HIBYTE(w));
@@ -55,7 +55,8 @@ void Brush(WmfBuilder& wmf, COLORREF color, WORD style = BS_SOLID, WORD hatch = 
   wmf.Record(META_CREATEBRUSHINDIRECT, {style, LOWORD(color), HIWORD(color), hatch});
 }
 void Font(WmfBuilder& wmf) {  // 16 pixels of Arial
-  wmf.Record(META_CREATEFONTINDIRECT, {0xFFF0, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 'A' | ('r' << 8), 'i' | ('a' << 8), 'l'});
+  wmf.Record(META_CREATEFONTINDIRECT,
+             {0xFFF0, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 'A' | ('r' << 8), 'i' | ('a' << 8), 'l'});
 }
 void Palette(WmfBuilder& wmf) {  // two entries
   wmf.Record(META_CREATEPALETTE, {0x0300, 2, 0x0201, 0x0003, 0x0504, 0x0006});
@@ -64,9 +65,11 @@ void Region(WmfBuilder& wmf) {  // empty: no scans
   wmf.Record(META_CREATEREGION, {0, 6, 0, 0, 22, 0, 0, 0, 0, 0, 0});
 }
 void DibPatternBrush(WmfBuilder& wmf) {  // 8 x 8 pixels of one bit, black and white
-  std::vector<WORD> params = {BS_DIBPATTERN, DIB_RGB_COLORS, 40, 0, 8, 0, 8, 0, 1, 1, 0, 0, 32, 0,
-                              0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0xFFFF, 0x00FF};
-  for (int row = 0; row < 8; ++row) params.insert(params.end(), {static_cast<WORD>(row % 2 ? 0x55 : 0xAA), 0});
+  std::vector<WORD> params = {
+      BS_DIBPATTERN, DIB_RGB_COLORS, 40, 0, 8, 0, 8, 0, 1, 1, 0, 0, 32, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0,
+      0xFFFF,        0x00FF};
+  for (int row = 0; row < 8; ++row)
+    params.insert(params.end(), {static_cast<WORD>(row % 2 ? 0x55 : 0xAA), 0});
   wmf.Record(META_DIBCREATEPATTERNBRUSH, params);
 }
 void PatternBrush(WmfBuilder& wmf) {  // a bitmap of 8 x 8 pixels, one bit each
@@ -96,8 +99,8 @@ struct MadeObject {
   int width, style, fill;
   COLORREF fillColor;
   bool operator==(const MadeObject& o) const {
-    return kind == o.kind && points == o.points && line == o.line && width == o.width &&
-           style == o.style && fill == o.fill && fillColor == o.fillColor;
+    return kind == o.kind && points == o.points && line == o.line && width == o.width && style == o.style &&
+           fill == o.fill && fillColor == o.fillColor;
   }
 };
 
@@ -121,7 +124,8 @@ std::ostream& operator<<(std::ostream& out, const Look& l) {
 }
 
 int FillStyleOf(const LOGBRUSH& brush) {
-  return brush.lbStyle == BS_HATCHED ? 1000 + static_cast<int>(brush.lbHatch) : 100 + static_cast<int>(brush.lbStyle);
+  return brush.lbStyle == BS_HATCHED ? 1000 + static_cast<int>(brush.lbHatch)
+                                     : 100 + static_cast<int>(brush.lbStyle);
 }
 
 // Plays one record, noting the pen and brush selected when it is a polygon.
@@ -161,8 +165,8 @@ std::vector<MadeObject> ReadObjects(const std::string& path, int* error = nullpt
   const CObList& children = group->GetChildren();
   for (POSITION pos = children.GetHeadPosition(); pos;) {
     auto* poly = static_cast<CDrawPoly*>(ChildAt(children.GetNext(pos)));
-    made.push_back({poly->GetObjType(), poly->m_points, poly->m_clrLine, poly->m_nLineWidth, poly->m_nLineStyle,
-                    poly->m_nFillStyle, poly->m_clrFill1});
+    made.push_back({poly->GetObjType(), poly->m_points, poly->m_clrLine, poly->m_nLineWidth,
+                    poly->m_nLineStyle, poly->m_nFillStyle, poly->m_clrFill1});
   }
   return made;
 }
@@ -225,8 +229,8 @@ TEST_F(WmfTest, PlatformRecordedFileAndItsPlaceableFormGiveTheSameObjects) {
   std::vector<BYTE> bytes = ReadBytes(plain);
   // Copied in behind the header rather than inserted: GCC 12 takes the
   // insertion's move of the 22 header bytes for a read past their end.
-  const BYTE header[] = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0, 0x2C, 0x01, 0xC8, 0,
-                         0xE8, 0x03, 0, 0, 0, 0, 0, 0};
+  const BYTE header[] = {0xD7, 0xCD, 0xC6, 0x9A, 0,    0, 0, 0, 0, 0, 0x2C,
+                         0x01, 0xC8, 0,    0xE8, 0x03, 0, 0, 0, 0, 0, 0};
   std::vector<BYTE> placeable(std::begin(header), std::end(header));
   placeable.resize(sizeof header + bytes.size());
   std::copy(bytes.begin(), bytes.end(), placeable.begin() + sizeof header);
@@ -259,8 +263,11 @@ TEST_F(WmfTest, EveryObjectCreatingRecordTakesAnEntryOfTheTable) {
   const struct {
     const char* name;
     void (*create)(WmfBuilder&);
-  } kinds[] = {{"font", Font},         {"palette", Palette},           {"region", Region},
-               {"pattern brush", PatternBrush}, {"DIB pattern brush", DibPatternBrush}};
+  } kinds[] = {{"font", Font},
+               {"palette", Palette},
+               {"region", Region},
+               {"pattern brush", PatternBrush},
+               {"DIB pattern brush", DibPatternBrush}};
   for (const auto& kind : kinds) {
     WmfBuilder wmf;
     kind.create(wmf);  // entry 0
@@ -272,7 +279,8 @@ TEST_F(WmfTest, EveryObjectCreatingRecordTakesAnEntryOfTheTable) {
     Select(wmf, 0);  // a font, palette or region is no pen or brush: the look stays
     Triangle(wmf);
     const bool brush = kind.create == PatternBrush || kind.create == DibPatternBrush;
-    const Look patterned = {RGB(255, 0, 0), 2, 100 + (kind.create == PatternBrush ? BS_PATTERN : BS_DIBPATTERN), 0};
+    const Look patterned = {RGB(255, 0, 0), 2,
+                            100 + (kind.create == PatternBrush ? BS_PATTERN : BS_DIBPATTERN), 0};
     EXPECT_EQ(ImportedLooks(Write("kind.wmf", wmf.Bytes())),
               (std::vector<Look>{kRedOnBlue, brush ? patterned : kRedOnBlue}))
         << kind.name;
@@ -282,26 +290,26 @@ TEST_F(WmfTest, EveryObjectCreatingRecordTakesAnEntryOfTheTable) {
 TEST_F(WmfTest, DeletedEntriesAreTakenAgainLowestFirstAsThePlatformsPlayerTakesThem) {
   WmfBuilder wmf;
   wmf.objects = 5;
-  Font(wmf);                     // 0
-  Pen(wmf, RGB(255, 0, 0), 2);   // 1
-  Brush(wmf, RGB(0, 0, 255));    // 2
+  Font(wmf);                    // 0
+  Pen(wmf, RGB(255, 0, 0), 2);  // 1
+  Brush(wmf, RGB(0, 0, 255));   // 2
   Select(wmf, 1);
   Select(wmf, 2);
-  Triangle(wmf);                 // red, 2, on blue
+  Triangle(wmf);  // red, 2, on blue
   Delete(wmf, 0);
   Delete(wmf, 1);
-  Region(wmf);                   // 0
-  Pen(wmf, RGB(0, 255, 0), 3);   // 1
-  Palette(wmf);                  // 3
+  Region(wmf);                                         // 0
+  Pen(wmf, RGB(0, 255, 0), 3);                         // 1
+  Palette(wmf);                                        // 3
   Brush(wmf, RGB(255, 255, 0), BS_HATCHED, HS_CROSS);  // 4
   Select(wmf, 1);
   Select(wmf, 4);
-  Triangle(wmf);                 // green, 3, yellow cross
+  Triangle(wmf);  // green, 3, yellow cross
   Delete(wmf, 2);
   Delete(wmf, 4);
-  Select(wmf, 4);                // an empty entry selects nothing
+  Select(wmf, 4);  // an empty entry selects nothing
   Triangle(wmf);
-  DibPatternBrush(wmf);          // 2
+  DibPatternBrush(wmf);  // 2
   Select(wmf, 2);
   Triangle(wmf);
   const std::vector<BYTE> bytes = wmf.Bytes();
@@ -472,7 +480,8 @@ std::vector<BYTE> PolygonsOf(const std::vector<size_t>& pointCounts) {
   wmf.objects = 0;
   for (size_t count : pointCounts) {
     std::vector<WORD> params = {static_cast<WORD>(count)};
-    for (size_t i = 0; i < count; ++i) params.insert(params.end(), {static_cast<WORD>(i % 640), static_cast<WORD>(i % 3)});
+    for (size_t i = 0; i < count; ++i)
+      params.insert(params.end(), {static_cast<WORD>(i % 640), static_cast<WORD>(i % 3)});
     wmf.Record(META_POLYGON, params);
   }
   return wmf.Bytes();

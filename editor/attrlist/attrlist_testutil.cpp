@@ -14,19 +14,29 @@ bool SentMessage::operator==(const SentMessage& other) const {
          (hasText ? text == other.text : lp == other.lp);
 }
 
-SentMessage SentNumber(int id, LPARAM value) { return {QCM_SETPROPERTY, static_cast<WPARAM>(id), value, false, "", {}}; }
-SentMessage SentText(int id, const char* text) { return {QCM_SETPROPERTY, static_cast<WPARAM>(id), 0, true, text, {}}; }
-SentMessage SentLink(int mode, int kind) { return {QCM_SETEVENTLINK, static_cast<WPARAM>(mode), kind, false, "", {}}; }
+SentMessage SentNumber(int id, LPARAM value) {
+  return {QCM_SETPROPERTY, static_cast<WPARAM>(id), value, false, "", {}};
+}
+SentMessage SentText(int id, const char* text) {
+  return {QCM_SETPROPERTY, static_cast<WPARAM>(id), 0, true, text, {}};
+}
+SentMessage SentLink(int mode, int kind) {
+  return {QCM_SETEVENTLINK, static_cast<WPARAM>(mode), kind, false, "", {}};
+}
 SentMessage SentDialog() { return {QCM_OBJECTDIALOG, 0, 0, false, "", {}}; }
 
 void PrintTo(const SentMessage& sent, std::ostream* out) {
   *out << "{0x" << std::hex << sent.msg << std::dec << ", " << sent.wp << ", ";
-  if (!sent.hasText) *out << sent.lp;
-  else *out << '"' << sent.text << '"';
+  if (!sent.hasText)
+    *out << sent.lp;
+  else
+    *out << '"' << sent.text << '"';
   *out << "}";
 }
 
-BOOL CStubEditWindow::Create() { return CreateEx(0, "STATIC", "stub", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr); }
+BOOL CStubEditWindow::Create() {
+  return CreateEx(0, "STATIC", "stub", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
+}
 
 LRESULT CStubEditWindow::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg != QCM_SETPROPERTY && msg != QCM_OBJECTDIALOG && msg != QCM_SETEVENTLINK)
@@ -95,7 +105,9 @@ void ListsTest::ClickRow(int row) {
   Settle();
 }
 
-CListOptionsEditor* ListsTest::Editor() { return dynamic_cast<CListOptionsEditor*>(Attributes().GetEditor()); }
+CListOptionsEditor* ListsTest::Editor() {
+  return dynamic_cast<CListOptionsEditor*>(Attributes().GetEditor());
+}
 
 void ListsTest::Key(HWND window, UINT key) {
   ::SendMessageA(window, WM_KEYDOWN, key, 0);

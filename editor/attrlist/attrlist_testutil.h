@@ -20,9 +20,9 @@ struct SentMessage {
   UINT msg;
   WPARAM wp;
   LPARAM lp;
-  bool hasText;         // a text property: its text, not its pointer, counts
+  bool hasText;  // a text property: its text, not its pointer, counts
   std::string text;
-  LOGFONTA font;        // the font record of the font property
+  LOGFONTA font;  // the font record of the font property
   bool operator==(const SentMessage& other) const;
 };
 // For expectations: a property sent as a number, a link mode, the dialog.

@@ -16,7 +16,7 @@ const char kTextLinkScript[] = "CScript脚本";
 const char kTextLinkNone[] = "    －";
 
 const ValueText kLineStyleTexts[2] = {{0, "实线"}, {1, "虚线"}};
-const ValueText kFillTexts[6] = {{0, "不填充"},   {1, "单色填充"}, {2, "水平中心渐变"},
+const ValueText kFillTexts[6] = {{0, "不填充"},       {1, "单色填充"}, {2, "水平中心渐变"},
                                  {3, "垂直中心渐变"}, {4, "上下渐变"}, {5, "左右渐变"}};
 const ValueText kAlignTexts[3] = {{0, "TA_LEFT"}, {6, "TA_CENTER"}, {2, "TA_RIGHT"}};
 const ValueText kBoolTexts[2] = {{1, kTextTrue}, {0, kTextFalse}};
@@ -51,9 +51,9 @@ struct IdImage {
   int id;
   int image;
 };
-const IdImage kPropImages[] = {{PROP_NAME, 8},       {PROP_PICNAME, 8},    {PROP_LINESTYLE, 5},
-                               {PROP_LINEWIDTH, 4},  {PROP_LINECOLOR, 0},  {PROP_FILLCOLOR1, 1},
-                               {PROP_FILLCOLOR2, 1}, {PROP_PICBKCOLOR, 1}, {PROP_FONT, 6},
+const IdImage kPropImages[] = {{PROP_NAME, 8},       {PROP_PICNAME, 8},     {PROP_LINESTYLE, 5},
+                               {PROP_LINEWIDTH, 4},  {PROP_LINECOLOR, 0},   {PROP_FILLCOLOR1, 1},
+                               {PROP_FILLCOLOR2, 1}, {PROP_PICBKCOLOR, 1},  {PROP_FONT, 6},
                                {PROP_MULTILINE, 9},  {PROP_CHILDCOUNT, 10}, {24, 3},
                                {PROP_PAGES, 2},      {PROP_LAYERS, 11}};
 const IdImage kLinkImages[] = {{AK_SCRIPT, 4}, {AK_COLOR, 0}, {AK_FILLCOLOR, 1}, {AK_MOUSE_CLICK, 5}};
@@ -84,23 +84,23 @@ CString GuidValueText(const void* id) {
   GUID guid;
   std::memcpy(&guid, id, sizeof guid);
   const BYTE* d = guid.Data4;
-  return qel::FormatStr("%08lX-%04X-%04X-%02X%02X%02X%02X%02X%02X%02X%02X", guid.Data1, guid.Data2, guid.Data3,
-                        d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7])
+  return qel::FormatStr("%08lX-%04X-%04X-%02X%02X%02X%02X%02X%02X%02X%02X", guid.Data1, guid.Data2,
+                        guid.Data3, d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7])
       .c_str();
 }
 
 CString PropValueText(const PropDesc& rec) {
   switch (rec.kind & PK_EDITOR_MASK) {
-  case PE_INTEGER: return qel::FormatStr("%d", static_cast<int>(rec.value)).c_str();
-  case PE_BOOL: return rec.value ? kTextTrue : kTextFalse;
-  case PE_COLOR: return ColorValueText(static_cast<COLORREF>(rec.value));
-  case PE_TEXT: return TextPointer(rec.value);
-  case PE_FONT: return FontFace(rec.value);
-  case PE_GUID: return GuidValueText(reinterpret_cast<const void*>(rec.value));
-  case PE_LINESTYLE: return TextOfValue(kLineStyleTexts, rec.value);
-  case PE_FILLMODE: return TextOfValue(kFillTexts, rec.value);
-  case PE_ALIGN: return TextOfValue(kAlignTexts, rec.value);
-  case PE_BUTTON: return kTextClickToEnter;
+    case PE_INTEGER: return qel::FormatStr("%d", static_cast<int>(rec.value)).c_str();
+    case PE_BOOL: return rec.value ? kTextTrue : kTextFalse;
+    case PE_COLOR: return ColorValueText(static_cast<COLORREF>(rec.value));
+    case PE_TEXT: return TextPointer(rec.value);
+    case PE_FONT: return FontFace(rec.value);
+    case PE_GUID: return GuidValueText(reinterpret_cast<const void*>(rec.value));
+    case PE_LINESTYLE: return TextOfValue(kLineStyleTexts, rec.value);
+    case PE_FILLMODE: return TextOfValue(kFillTexts, rec.value);
+    case PE_ALIGN: return TextOfValue(kAlignTexts, rec.value);
+    case PE_BUTTON: return kTextClickToEnter;
   }
   return CString();
 }
@@ -124,12 +124,12 @@ PropSend PropSendRule(int id) {
 
 LONG_PTR PropNumberFromText(int id, const char* text) {
   switch (id) {
-  case PROP_LINESTYLE: return ValueOfText(kLineStyleTexts, text, 0);
-  case PROP_FILLMODE: return ValueOfText(kFillTexts, text, 0);
-  case PROP_ALIGN: return ValueOfText(kAlignTexts, text, 2);
-  case PROP_READONLY:
-  case PROP_MULTILINE:
-  case PROP_PASSWORD: return CString(text).CompareNoCase("true") == 0 ? 1 : 0;
+    case PROP_LINESTYLE: return ValueOfText(kLineStyleTexts, text, 0);
+    case PROP_FILLMODE: return ValueOfText(kFillTexts, text, 0);
+    case PROP_ALIGN: return ValueOfText(kAlignTexts, text, 2);
+    case PROP_READONLY:
+    case PROP_MULTILINE:
+    case PROP_PASSWORD: return CString(text).CompareNoCase("true") == 0 ? 1 : 0;
   }
   return DecimalValue(text);
 }

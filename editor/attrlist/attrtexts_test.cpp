@@ -18,11 +18,8 @@ TEST(AttrTexts, AColourIsAnAmpersandAndItsRedGreenAndBlueBytes) {
   } cases[] = {
       {0x000000FF, "&FF0000"},  // pure red
       {0x00FF0000, "&0000FF"},  // pure blue
-      {0x00123456, "&563412"},
-      {0x00000000, "&000000"},
-      {0x00ABCDEF, "&EFCDAB"},
-      {0xFFFFFFFF, "无颜色"},
-      {0xFF000000, "&000000"},  // only the colour bytes count
+      {0x00123456, "&563412"}, {0x00000000, "&000000"}, {0x00ABCDEF, "&EFCDAB"},
+      {0xFFFFFFFF, "无颜色"},  {0xFF000000, "&000000"},  // only the colour bytes count
   };
   for (const auto& c : cases) EXPECT_EQ(std::string(ColorValueText(c.color)), c.text) << std::hex << c.color;
 }
@@ -71,20 +68,21 @@ TEST(AttrTexts, EachEditorKindWritesItsValueOrNothing) {
       {PE_ALIGN, 2, "TA_RIGHT"},
       {PE_ALIGN, 1, ""},
       {PE_BUTTON, 0, "点击进入..."},
-      {11, 5, ""},   // no editor of that number
+      {11, 5, ""},  // no editor of that number
       {127, 5, ""},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(std::string(PropValueText(Record(PROP_NAME, c.kind, c.value, "n"))), c.shown) << "kind " << c.kind;
+    EXPECT_EQ(std::string(PropValueText(Record(PROP_NAME, c.kind, c.value, "n"))), c.shown)
+        << "kind " << c.kind;
 }
 
 TEST(AttrTexts, RowImagesFollowThePropertyIdsAndTheLinkKinds) {
   const struct {
     int id;
     int image;
-  } props[] = {{1, 8},  {30, 8},  {4, 5},  {5, 4},  {6, 0},  {7, 1},  {23, 1},  {31, 1}, {13, 6},
-               {19, 9}, {22, 10}, {24, 3}, {50, 2}, {51, 11}, {0, -1}, {2, -1}, {3, -1}, {8, -1},
-               {9, -1}, {17, -1}, {32, -1}, {33, -1}, {-1, -1}, {100, -1}};
+  } props[] = {{1, 8},  {30, 8}, {4, 5},   {5, 4},   {6, 0},   {7, 1},   {23, 1},  {31, 1},
+               {13, 6}, {19, 9}, {22, 10}, {24, 3},  {50, 2},  {51, 11}, {0, -1},  {2, -1},
+               {3, -1}, {8, -1}, {9, -1},  {17, -1}, {32, -1}, {33, -1}, {-1, -1}, {100, -1}};
   for (const auto& c : props) EXPECT_EQ(PropIdToImage(c.id), c.image) << "id " << c.id;
   const struct {
     int kind;
@@ -117,15 +115,32 @@ TEST(AttrTexts, AnEditedTextBecomesTheNumberOfItsId) {
     const char* text;
     LONG_PTR number;
   } cases[] = {
-      {PROP_LINESTYLE, "实线", 0},   {PROP_LINESTYLE, "虚线", 1},      {PROP_LINESTYLE, "点线", 0},
-      {PROP_LINESTYLE, "1", 0},       {PROP_FILLMODE, "不填充", 0},     {PROP_FILLMODE, "水平中心渐变", 2},
-      {PROP_FILLMODE, "左右渐变", 5}, {PROP_FILLMODE, "3", 0},          {PROP_ALIGN, "TA_LEFT", 0},
-      {PROP_ALIGN, "TA_CENTER", 6},   {PROP_ALIGN, "TA_RIGHT", 2},      {PROP_ALIGN, "ta_center", 2},
-      {PROP_ALIGN, "", 2},            {PROP_READONLY, "TRUE", 1},        {PROP_MULTILINE, "True", 1},
-      {PROP_PASSWORD, "tRUe", 1},     {PROP_MULTILINE, "FALSE", 0},      {PROP_MULTILINE, "1", 0},
-      {PROP_MULTILINE, " true", 0},   {PROP_LINEWIDTH, "12", 12},        {PROP_TOPX, "-40", -40},
-      {PROP_WIDTH, "  25px", 25},     {PROP_HEIGHT, "abc", 0},           {PROP_PICPERIOD, "+500", 500},
-      {PROP_PICBKCOLOR, "255", 255},  {24, "7", 7},
+      {PROP_LINESTYLE, "实线", 0},
+      {PROP_LINESTYLE, "虚线", 1},
+      {PROP_LINESTYLE, "点线", 0},
+      {PROP_LINESTYLE, "1", 0},
+      {PROP_FILLMODE, "不填充", 0},
+      {PROP_FILLMODE, "水平中心渐变", 2},
+      {PROP_FILLMODE, "左右渐变", 5},
+      {PROP_FILLMODE, "3", 0},
+      {PROP_ALIGN, "TA_LEFT", 0},
+      {PROP_ALIGN, "TA_CENTER", 6},
+      {PROP_ALIGN, "TA_RIGHT", 2},
+      {PROP_ALIGN, "ta_center", 2},
+      {PROP_ALIGN, "", 2},
+      {PROP_READONLY, "TRUE", 1},
+      {PROP_MULTILINE, "True", 1},
+      {PROP_PASSWORD, "tRUe", 1},
+      {PROP_MULTILINE, "FALSE", 0},
+      {PROP_MULTILINE, "1", 0},
+      {PROP_MULTILINE, " true", 0},
+      {PROP_LINEWIDTH, "12", 12},
+      {PROP_TOPX, "-40", -40},
+      {PROP_WIDTH, "  25px", 25},
+      {PROP_HEIGHT, "abc", 0},
+      {PROP_PICPERIOD, "+500", 500},
+      {PROP_PICBKCOLOR, "255", 255},
+      {24, "7", 7},
   };
   for (const auto& c : cases) EXPECT_EQ(PropNumberFromText(c.id, c.text), c.number) << c.id << " " << c.text;
 }
@@ -134,10 +149,19 @@ TEST(AttrTexts, TheDecimalValueIsReadAsTheRuntimeReadsIt) {
   const struct {
     const char* text;
     int value;
-  } cases[] = {{"0", 0},          {"17", 17},         {"-17", -17},          {"+8", 8},
-               {" \t 9", 9},      {"12ab", 12},       {"ab12", 0},           {"", 0},
-               {"-", 0},          {"2147483647", 2147483647}, {"99999999999", 2147483647},
-               {"-2147483648", -2147483647 - 1},      {"-99999999999", -2147483647 - 1}};
+  } cases[] = {{"0", 0},
+               {"17", 17},
+               {"-17", -17},
+               {"+8", 8},
+               {" \t 9", 9},
+               {"12ab", 12},
+               {"ab12", 0},
+               {"", 0},
+               {"-", 0},
+               {"2147483647", 2147483647},
+               {"99999999999", 2147483647},
+               {"-2147483648", -2147483647 - 1},
+               {"-99999999999", -2147483647 - 1}};
   for (const auto& c : cases) EXPECT_EQ(DecimalValue(c.text), c.value) << c.text;
 }
 
@@ -148,10 +172,18 @@ TEST(AttrTexts, ABoundAppliesOnlyWhenItsBitIsSet) {
     int kind;
     const char* kept;
   } cases[] = {
-      {"3", kMin, "5"},          {"5", kMin, "5"},          {"80", kMin, "80"},
-      {"abc", kMin, "5"},        {"3", 0, "3"},             {"99", kMin | kMax, "32"},
-      {"99", kMin, "99"},        {"32", kMin | kMax, "32"}, {"-4", kMin | kMax, "5"},
-      {" 7", kMin | kMax, " 7"}, {"99", kMax, "32"},        {"1", kMax, "1"},
+      {"3", kMin, "5"},
+      {"5", kMin, "5"},
+      {"80", kMin, "80"},
+      {"abc", kMin, "5"},
+      {"3", 0, "3"},
+      {"99", kMin | kMax, "32"},
+      {"99", kMin, "99"},
+      {"32", kMin | kMax, "32"},
+      {"-4", kMin | kMax, "5"},
+      {" 7", kMin | kMax, " 7"},
+      {"99", kMax, "32"},
+      {"1", kMax, "1"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(std::string(ClampEditText(c.typed, c.kind, 5, 32)), c.kept) << c.typed << " kind " << c.kind;

@@ -20,10 +20,10 @@ struct KindEditor {
   CRuntimeClass* cls;
 };
 const KindEditor kKindEditors[] = {
-    {PE_INTEGER, RUNTIME_CLASS(CListOptionsEdit)},          {PE_BOOL, RUNTIME_CLASS(CListOptionsBooleanCombo)},
-    {PE_COLOR, RUNTIME_CLASS(CListOptionsColorButton)},     {PE_TEXT, RUNTIME_CLASS(CListOptionsEdit)},
-    {PE_FONT, RUNTIME_CLASS(CListOptionsFontButton)},       {PE_LINESTYLE, RUNTIME_CLASS(CLineTypeComboBox)},
-    {PE_FILLMODE, RUNTIME_CLASS(CFillTypeComboBox)},        {PE_ALIGN, RUNTIME_CLASS(CValAdjustComboBox)},
+    {PE_INTEGER, RUNTIME_CLASS(CListOptionsEdit)},      {PE_BOOL, RUNTIME_CLASS(CListOptionsBooleanCombo)},
+    {PE_COLOR, RUNTIME_CLASS(CListOptionsColorButton)}, {PE_TEXT, RUNTIME_CLASS(CListOptionsEdit)},
+    {PE_FONT, RUNTIME_CLASS(CListOptionsFontButton)},   {PE_LINESTYLE, RUNTIME_CLASS(CLineTypeComboBox)},
+    {PE_FILLMODE, RUNTIME_CLASS(CFillTypeComboBox)},    {PE_ALIGN, RUNTIME_CLASS(CValAdjustComboBox)},
     {PE_BUTTON, RUNTIME_CLASS(COpaqueObjAttrButton)},
 };
 
@@ -48,13 +48,13 @@ void CDrawAttrList::AddRecord(const PropDesc& rec) {
   item.editorClass = EditorOfKind(rec.kind);
   item.target = m_editWindow;
   switch (rec.kind & PK_EDITOR_MASK) {
-  case PE_COLOR:
-    item.color = static_cast<COLORREF>(rec.value);
-    item.allowNoColor = rec.minimum != 0;
-    break;
-  case PE_FONT:
-    if (rec.value) item.font = *reinterpret_cast<const LOGFONTA*>(rec.value);
-    break;
+    case PE_COLOR:
+      item.color = static_cast<COLORREF>(rec.value);
+      item.allowNoColor = rec.minimum != 0;
+      break;
+    case PE_FONT:
+      if (rec.value) item.font = *reinterpret_cast<const LOGFONTA*>(rec.value);
+      break;
   }
   if (rec.kind & PK_READONLY) item.textColor = ::GetSysColor(COLOR_GRAYTEXT);
   const CString name(rec.name, static_cast<int>(strnlen(rec.name, kPropNameSize)));
@@ -78,9 +78,13 @@ CString CDrawAttrList::AdjustEditText(int row, const CString& text) {
 void CDrawAttrList::OnItemTextChanged(int row, const CString& text) {
   const int id = m_rows[row].id;
   switch (PropSendRule(id)) {
-  case PropSend::text: Send(row, QCM_SETPROPERTY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(text.GetString())); break;
-  case PropSend::number: Send(row, QCM_SETPROPERTY, static_cast<WPARAM>(id), PropNumberFromText(id, text)); break;
-  case PropSend::nothing: break;
+    case PropSend::text:
+      Send(row, QCM_SETPROPERTY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(text.GetString()));
+      break;
+    case PropSend::number:
+      Send(row, QCM_SETPROPERTY, static_cast<WPARAM>(id), PropNumberFromText(id, text));
+      break;
+    case PropSend::nothing: break;
   }
 }
 

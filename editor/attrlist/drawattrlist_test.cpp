@@ -78,9 +78,9 @@ TEST_F(AttrListTest, ARowShowsTheRecordsNameImageAndValueText) {
     const char* name;
     const char* value;
     int image;
-  } rows[] = {{"类型", "矩形", -1},          {"对象名称", "泵站1", 8},     {"注释", "", -1},
-              {"颜色", "&FF0000", 0},        {"填充颜色", "无颜色", 1},    {"填充模式", "上下渐变", -1},
-              {"线型", "虚线", 5},           {"多行", "TRUE", 9},          {"画面层管理", "点击进入...", 11}};
+  } rows[] = {{"类型", "矩形", -1},   {"对象名称", "泵站1", 8},  {"注释", "", -1},
+              {"颜色", "&FF0000", 0}, {"填充颜色", "无颜色", 1}, {"填充模式", "上下渐变", -1},
+              {"线型", "虚线", 5},    {"多行", "TRUE", 9},       {"画面层管理", "点击进入...", 11}};
   ASSERT_EQ(Attributes().GetItemCount(), 9);
   for (int row = 0; row < 9; ++row) {
     EXPECT_EQ(Attributes().GetItemText(row, 0), rows[row].name) << row;
@@ -201,14 +201,21 @@ TEST_F(AttrListTest, TypedTextsGoBackByTheRuleOfTheirId) {
   } cases[] = {
       {Record(PROP_MULTILINE, PE_BOOL, 0, "多行"), "True", "True", {SentNumber(PROP_MULTILINE, 1)}},
       {Record(PROP_READONLY, PE_BOOL, 1, "只读"), "no", "no", {SentNumber(PROP_READONLY, 0)}},
-      {Record(PROP_NAME, PE_TEXT, reinterpret_cast<LONG_PTR>("a"), "对象名称"), "泵站2", "泵站2",
+      {Record(PROP_NAME, PE_TEXT, reinterpret_cast<LONG_PTR>("a"), "对象名称"),
+       "泵站2",
+       "泵站2",
        {SentText(PROP_NAME, "泵站2")}},
       {Record(PROP_STRUCTNAME, PE_TEXT, 0, "结构名"), "S1", "S1", {SentText(PROP_STRUCTNAME, "S1")}},
       {Record(PROP_TOPX, PE_INTEGER, 10, "TOPX"), "-25", "-25", {SentNumber(PROP_TOPX, -25)}},
-      {Record(PROP_PICPERIOD, PE_INTEGER, 1000, "画面周期(毫秒)"), "500ms", "500ms",
+      {Record(PROP_PICPERIOD, PE_INTEGER, 1000, "画面周期(毫秒)"),
+       "500ms",
+       "500ms",
        {SentNumber(PROP_PICPERIOD, 500)}},
       {Record(PROP_LINESTYLE, PE_LINESTYLE, 0, "线型"), "虚线", "虚线", {SentNumber(PROP_LINESTYLE, 1)}},
-      {Record(PROP_FILLMODE, PE_FILLMODE, 0, "填充模式"), "单色填充", "单色填充", {SentNumber(PROP_FILLMODE, 1)}},
+      {Record(PROP_FILLMODE, PE_FILLMODE, 0, "填充模式"),
+       "单色填充",
+       "单色填充",
+       {SentNumber(PROP_FILLMODE, 1)}},
       {Record(PROP_ALIGN, PE_ALIGN, 0, "对其方式"), "居中", "居中", {SentNumber(PROP_ALIGN, 2)}},
       // Ids that go back as nothing: the cell changes all the same.
       {Record(PROP_FONT, PE_TEXT, reinterpret_cast<LONG_PTR>("宋体"), "字体"), "黑体", "黑体", {}},
@@ -380,7 +387,8 @@ TEST_F(AttrListTest, AColourChoiceSendsTheColourAndNoColourIsOfferedOnlyWithAMin
     for (UINT key : {VK_UP, VK_UP, VK_UP}) colortest::Key(popup->m_hWnd, key);
     colortest::Key(popup->m_hWnd, VK_RETURN);
     Settle();
-    EXPECT_EQ(stub_.sent, std::vector<SentMessage>{SentNumber(PROP_LINECOLOR, static_cast<LPARAM>(c.automatic))})
+    EXPECT_EQ(stub_.sent,
+              std::vector<SentMessage>{SentNumber(PROP_LINECOLOR, static_cast<LPARAM>(c.automatic))})
         << c.minimum;
     EXPECT_EQ(Attributes().GetItemText(0, 1), c.autoShown);
     EXPECT_EQ(Attributes().GetRowItem(0).color, c.automatic);
@@ -510,8 +518,10 @@ class CNoticeForwarder : public CWnd {
   HWND child = nullptr;
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override {
     switch (msg) {
-    case QCN_PROPERTIES: frame->ShowProperties(reinterpret_cast<const PropDescList*>(lp), child); return 0;
-    case QCN_EVENTLINKS: frame->ShowEventLinks(reinterpret_cast<const ActionKindList*>(lp), child); return 0;
+      case QCN_PROPERTIES: frame->ShowProperties(reinterpret_cast<const PropDescList*>(lp), child); return 0;
+      case QCN_EVENTLINKS:
+        frame->ShowEventLinks(reinterpret_cast<const ActionKindList*>(lp), child);
+        return 0;
     }
     return CWnd::WindowProc(msg, wp, lp);
   }
@@ -523,9 +533,9 @@ class RealEditWindowTest : public ListsTest {
     ListsTest::SetUp();
     forwarder_.frame = Frame();
     ASSERT_TRUE(forwarder_.CreateEx(0, "STATIC", "pictures", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr));
-    forwarder_.child = ::CreateWindowExA(0, "QELPICEDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300,
-                                         forwarder_.m_hWnd, reinterpret_cast<HMENU>(1000),
-                                         ::GetModuleHandleA(nullptr), nullptr);
+    forwarder_.child =
+        ::CreateWindowExA(0, "QELPICEDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, forwarder_.m_hWnd,
+                          reinterpret_cast<HMENU>(1000), ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(forwarder_.child, nullptr);
     const std::string pictures = folder_.Path() + "pic\\";
     ::CreateDirectoryA(pictures.c_str(), nullptr);

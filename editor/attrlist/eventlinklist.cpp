@@ -20,7 +20,8 @@ struct LinkChoice {
   UINT command;
   int mode;
 };
-const LinkChoice kLinkChoices[] = {{ID_LINK_DIRECT, AM_DIRECT}, {ID_LINK_SCRIPT, AM_SCRIPT}, {ID_LINK_DELETE, AM_NONE}};
+const LinkChoice kLinkChoices[] = {
+    {ID_LINK_DIRECT, AM_DIRECT}, {ID_LINK_SCRIPT, AM_SCRIPT}, {ID_LINK_DELETE, AM_NONE}};
 
 int ExistingMode(DWORD flags) { return static_cast<int>(flags & 0xFF); }
 bool HasLink(DWORD flags) { return ExistingMode(flags) == AM_DIRECT || ExistingMode(flags) == AM_SCRIPT; }
@@ -40,7 +41,8 @@ const LinkChoice* FindChoice(UINT command) {
 
 BOOL CEventLinkList::Create(HWND parent, UINT id) {
   const RECT none = {0, 0, 0, 0};
-  const DWORD style = WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
+  const DWORD style =
+      WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS;
   if (!CListCtrl::Create(style, none, parent, id, WS_EX_CLIENTEDGE)) return FALSE;
   SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   InsertColumn(0, kColumnAction, LVCFMT_LEFT, kNameColumnWidth);
@@ -72,7 +74,8 @@ HMENU CEventLinkList::MakeLinkMenu(int row) const {
   const DWORD flags = GetLink(row).flags;
   HMENU popup = ::GetSubMenu(menu, 0);
   for (const LinkChoice& choice : kLinkChoices) {
-    ::EnableMenuItem(popup, choice.command, MF_BYCOMMAND | (IsAllowed(choice, flags) ? MF_ENABLED : MF_GRAYED));
+    ::EnableMenuItem(popup, choice.command,
+                     MF_BYCOMMAND | (IsAllowed(choice, flags) ? MF_ENABLED : MF_GRAYED));
     const bool checked = choice.mode != AM_NONE && ExistingMode(flags) == choice.mode;
     ::CheckMenuItem(popup, choice.command, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
   }
@@ -84,15 +87,16 @@ void CEventLinkList::ChooseLinkMode(int row, UINT command) {
   if (!choice || row < 0 || row >= GetLinkCount()) return;
   const ActionKindDesc link = GetLink(row);
   if (!IsAllowed(*choice, link.flags) || !m_editWindow || !::IsWindow(m_editWindow)) return;
-  ::SendMessageA(m_editWindow, QCM_SETEVENTLINK, static_cast<WPARAM>(choice->mode), static_cast<LPARAM>(link.kind));
+  ::SendMessageA(m_editWindow, QCM_SETEVENTLINK, static_cast<WPARAM>(choice->mode),
+                 static_cast<LPARAM>(link.kind));
 }
 
 void CEventLinkList::ShowLinkMenu(int row, POINT screen) {
   HMENU menu = MakeLinkMenu(row);
   if (!menu) return;
-  const UINT command = static_cast<UINT>(::TrackPopupMenu(::GetSubMenu(menu, 0),
-                                                          TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                                                          screen.x, screen.y, 0, m_hWnd, nullptr));
+  const UINT command = static_cast<UINT>(
+      ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                       screen.x, screen.y, 0, m_hWnd, nullptr));
   ::DestroyMenu(menu);
   ChooseLinkMode(row, command);
 }

@@ -36,15 +36,15 @@ class EventLinkListTest : public ListsTest {
 };
 
 TEST_F(EventLinkListTest, EachLinkKindIsARowWithItsImageNameAndMode) {
-  links_ = {Link(AK_COLOR, 0x0301, " 颜色"),         Link(AK_FILLCOLOR, 0x0302, " 填充颜色"),
-            Link(AK_FLASH, 0x0300, " 闪烁"),         Link(AK_MOUSE_CLICK, 0x0300, " 鼠标单击"),
-            Link(AK_SCRIPT, 0x0202, " 脚本"),        Link(AK_CHANGE, 0x0200, " 内容改变")};
+  links_ = {Link(AK_COLOR, 0x0301, " 颜色"),  Link(AK_FILLCOLOR, 0x0302, " 填充颜色"),
+            Link(AK_FLASH, 0x0300, " 闪烁"),  Link(AK_MOUSE_CLICK, 0x0300, " 鼠标单击"),
+            Link(AK_SCRIPT, 0x0202, " 脚本"), Link(AK_CHANGE, 0x0200, " 内容改变")};
   ShowLinks(links_);
   const struct {
     const char* name;
     const char* mode;
     int image;
-  } rows[] = {{" 颜色", "直接连接", 0},    {" 填充颜色", "CScript脚本", 1}, {" 闪烁", "    －", -1},
+  } rows[] = {{" 颜色", "直接连接", 0},   {" 填充颜色", "CScript脚本", 1}, {" 闪烁", "    －", -1},
               {" 鼠标单击", "    －", 5}, {" 脚本", "CScript脚本", 4},     {" 内容改变", "    －", -1}};
   ASSERT_EQ(Links().GetItemCount(), 6);
   for (int row = 0; row < 6; ++row) {
@@ -102,10 +102,10 @@ TEST_F(EventLinkListTest, AChoiceSendsItsModeWithTheRowsKindUnlessTheRowForbidsI
   Links().ChooseLinkMode(1, ID_LINK_DIRECT);  // script only
   Links().ChooseLinkMode(1, ID_LINK_DELETE);  // no link to remove
   Links().ChooseLinkMode(1, ID_LINK_SCRIPT);
-  Links().ChooseLinkMode(1, 0);               // the menu closed without a choice
-  EXPECT_EQ(stub_.sent, (std::vector<SentMessage>{SentLink(AM_SCRIPT, AK_COLOR), SentLink(AM_NONE, AK_COLOR),
-                                                  SentLink(AM_DIRECT, AK_COLOR),
-                                                  SentLink(AM_SCRIPT, AK_MOUSE_CLICK)}));
+  Links().ChooseLinkMode(1, 0);  // the menu closed without a choice
+  EXPECT_EQ(stub_.sent,
+            (std::vector<SentMessage>{SentLink(AM_SCRIPT, AK_COLOR), SentLink(AM_NONE, AK_COLOR),
+                                      SentLink(AM_DIRECT, AK_COLOR), SentLink(AM_SCRIPT, AK_MOUSE_CLICK)}));
 }
 
 // Presses keys in the pop-up menu that opens next: a timer of this thread

@@ -105,7 +105,8 @@ void CListOptionsCtrl::Setup() {
 void CListOptionsCtrl::MakeStyleFonts() {
   LOGFONTA base = {};
   HFONT font = GetFont();
-  if (!font || !::GetObjectA(font, sizeof base, &base)) ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof base, &base);
+  if (!font || !::GetObjectA(font, sizeof base, &base))
+    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof base, &base);
   for (int i = 0; i < 6; ++i) {
     LOGFONTA styled = base;
     if (kStyleOfFont[i] & kOptionBold) styled.lfWeight = FW_BOLD;
@@ -289,16 +290,16 @@ void CListOptionsCtrl::Browse(int row) {
 
 void CListOptionsCtrl::OnEditorKey(UINT key) {
   switch (key) {
-  case VK_RETURN:
-    FinishEdit();
-    SetFocus();
-    break;
-  case VK_ESCAPE: CancelEdit(); break;
-  case VK_UP:
-  case VK_DOWN:
-    SetFocus();
-    OnKeyDown(key);
-    break;
+    case VK_RETURN:
+      FinishEdit();
+      SetFocus();
+      break;
+    case VK_ESCAPE: CancelEdit(); break;
+    case VK_UP:
+    case VK_DOWN:
+      SetFocus();
+      OnKeyDown(key);
+      break;
   }
 }
 
@@ -311,15 +312,15 @@ void CListOptionsCtrl::OnFocusLeaving(HWND newFocus) {
 
 bool CListOptionsCtrl::OnKeyDown(UINT key) {
   switch (key) {
-  case VK_UP:
-    if (m_current > 0) SetCurrentRow(m_current - 1);
-    return true;
-  case VK_DOWN:
-    if (m_current + 1 < GetRowCount()) SetCurrentRow(m_current + 1);
-    return true;
-  case VK_RIGHT:
-    if (m_editorSide && m_editor->IsWindowVisible()) ::SetFocus(m_editorSide->FocusWindow());
-    return true;
+    case VK_UP:
+      if (m_current > 0) SetCurrentRow(m_current - 1);
+      return true;
+    case VK_DOWN:
+      if (m_current + 1 < GetRowCount()) SetCurrentRow(m_current + 1);
+      return true;
+    case VK_RIGHT:
+      if (m_editorSide && m_editor->IsWindowVisible()) ::SetFocus(m_editorSide->FocusWindow());
+      return true;
   }
   return false;
 }
@@ -335,16 +336,16 @@ void CListOptionsCtrl::OnLButtonDown(POINT at) {
 
 LRESULT CListOptionsCtrl::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
   switch (draw->nmcd.dwDrawStage) {
-  case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
-  case CDDS_ITEMPREPAINT: {
-    const size_t row = draw->nmcd.dwItemSpec;
-    if (row >= m_items.size()) return CDRF_DODEFAULT;
-    const COptionItem& item = m_items[row];
-    if (item.textColor != CLR_DEFAULT) draw->clrText = item.textColor;
-    if (item.backColor != CLR_DEFAULT) draw->clrTextBk = item.backColor;
-    ::SelectObject(draw->nmcd.hdc, GetStyleFont(item.fontStyle));
-    return CDRF_NEWFONT;
-  }
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: {
+      const size_t row = draw->nmcd.dwItemSpec;
+      if (row >= m_items.size()) return CDRF_DODEFAULT;
+      const COptionItem& item = m_items[row];
+      if (item.textColor != CLR_DEFAULT) draw->clrText = item.textColor;
+      if (item.backColor != CLR_DEFAULT) draw->clrTextBk = item.backColor;
+      ::SelectObject(draw->nmcd.hdc, GetStyleFont(item.fontStyle));
+      return CDRF_NEWFONT;
+    }
   }
   return CDRF_DODEFAULT;
 }
@@ -360,57 +361,57 @@ bool CListOptionsCtrl::OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* re
 
 LRESULT CListOptionsCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_CREATE: {
-    const LRESULT result = CListCtrl::WindowProc(msg, wp, lp);
-    if (result != -1) Setup();
-    return result;
-  }
-  case WM_LBUTTONDOWN:
-  case WM_LBUTTONDBLCLK:
-    OnLButtonDown(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
-    return 0;
-  case WM_KEYDOWN:
-    if (OnKeyDown(static_cast<UINT>(wp))) return 0;
-    break;
-  case WM_VSCROLL:
-  case WM_HSCROLL:
-    if (lp) return 0;  // a spin control stepping: no scrolling of the list
-    // fall through
-  case WM_MOUSEWHEEL: {
-    FinishEdit();
-    const LRESULT result = CListCtrl::WindowProc(msg, wp, lp);
-    PlaceEditors();
-    return result;
-  }
-  case WM_SIZE: {
-    const LRESULT result = CListCtrl::WindowProc(msg, wp, lp);
-    PlaceEditors();
-    return result;
-  }
-  case WM_NOTIFY: {
-    const LRESULT result = CListCtrl::WindowProc(msg, wp, lp);
-    auto* header = reinterpret_cast<NMHDR*>(lp);
-    if (header && m_header && header->hwndFrom == m_header->m_hWnd) PlaceEditors();
-    return result;
-  }
-  case WM_KILLFOCUS: {
-    const LRESULT result = CListCtrl::WindowProc(msg, wp, lp);
-    OnFocusLeaving(reinterpret_cast<HWND>(wp));
-    return result;
-  }
-  case WM_SETFONT: {
-    const LRESULT result = CListCtrl::WindowProc(msg, wp, lp);
-    MakeStyleFonts();
-    return result;
-  }
-  case WM_DESTROY: m_dying = true; break;
-  case kMsgFinishEdit:
-    if (static_cast<UINT>(wp) == m_generation) FinishEdit();
-    return 0;
-  case kMsgReapEditors:
-    m_reapPosted = false;
-    ReapEditors();
-    return 0;
+    case WM_CREATE: {
+      const LRESULT result = CListCtrl::WindowProc(msg, wp, lp);
+      if (result != -1) Setup();
+      return result;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      OnLButtonDown(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+      return 0;
+    case WM_KEYDOWN:
+      if (OnKeyDown(static_cast<UINT>(wp))) return 0;
+      break;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+      if (lp) return 0;  // a spin control stepping: no scrolling of the list
+      // fall through
+    case WM_MOUSEWHEEL: {
+      FinishEdit();
+      const LRESULT result = CListCtrl::WindowProc(msg, wp, lp);
+      PlaceEditors();
+      return result;
+    }
+    case WM_SIZE: {
+      const LRESULT result = CListCtrl::WindowProc(msg, wp, lp);
+      PlaceEditors();
+      return result;
+    }
+    case WM_NOTIFY: {
+      const LRESULT result = CListCtrl::WindowProc(msg, wp, lp);
+      auto* header = reinterpret_cast<NMHDR*>(lp);
+      if (header && m_header && header->hwndFrom == m_header->m_hWnd) PlaceEditors();
+      return result;
+    }
+    case WM_KILLFOCUS: {
+      const LRESULT result = CListCtrl::WindowProc(msg, wp, lp);
+      OnFocusLeaving(reinterpret_cast<HWND>(wp));
+      return result;
+    }
+    case WM_SETFONT: {
+      const LRESULT result = CListCtrl::WindowProc(msg, wp, lp);
+      MakeStyleFonts();
+      return result;
+    }
+    case WM_DESTROY: m_dying = true; break;
+    case kMsgFinishEdit:
+      if (static_cast<UINT>(wp) == m_generation) FinishEdit();
+      return 0;
+    case kMsgReapEditors:
+      m_reapPosted = false;
+      ReapEditors();
+      return 0;
   }
   return CListCtrl::WindowProc(msg, wp, lp);
 }

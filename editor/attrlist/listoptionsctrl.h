@@ -41,8 +41,8 @@ struct COptionItem {
   int spinLower = 0, spinUpper = 100;    // the spin control's range
   COLORREF textColor = CLR_DEFAULT;      // CLR_DEFAULT: the list's own
   COLORREF backColor = CLR_DEFAULT;
-  int fontStyle = 0;                     // kOption* bits
-  HWND target = nullptr;                 // the window that receives the row's commands
+  int fontStyle = 0;      // kOption* bits
+  HWND target = nullptr;  // the window that receives the row's commands
 };
 
 class CListOptionsCtrl : public CListCtrl {
@@ -146,12 +146,12 @@ class CListOptionsCtrl : public CListCtrl {
   std::vector<COptionItem> m_items;
   std::unique_ptr<CWnd> m_editor;
   std::unique_ptr<CWnd> m_buddy;
-  CListOptionsEditor* m_editorSide = nullptr;  // m_editor as an editor
+  CListOptionsEditor* m_editorSide = nullptr;    // m_editor as an editor
   std::vector<std::unique_ptr<CWnd>> m_retired;  // closed editors, destroyed later
   std::unique_ptr<CHeader> m_header;
   int m_current = -1;
-  int m_editRow = -1;       // the row of the open editor
-  UINT m_generation = 0;    // counts opened editors: a posted finish names its editor
+  int m_editRow = -1;     // the row of the open editor
+  UINT m_generation = 0;  // counts opened editors: a posted finish names its editor
   bool m_busy = false;
   bool m_reapPosted = false;
   bool m_setUp = false;

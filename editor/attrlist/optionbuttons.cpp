@@ -79,9 +79,9 @@ void CListOptionsColorButton::OnPopupEnded(COLORREF color, bool chosen) {
 
 LRESULT CListOptionsColorButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case QCPN_SELENDOK: OnPopupEnded(static_cast<COLORREF>(wp), true); return 0;
-  case QCPN_SELENDCANCEL: OnPopupEnded(static_cast<COLORREF>(wp), false); return 0;
-  case QCPN_SELCHANGE: return 0;
+    case QCPN_SELENDOK: OnPopupEnded(static_cast<COLORREF>(wp), true); return 0;
+    case QCPN_SELENDCANCEL: OnPopupEnded(static_cast<COLORREF>(wp), false); return 0;
+    case QCPN_SELCHANGE: return 0;
   }
   return CListOptionsButton::WindowProc(msg, wp, lp);
 }

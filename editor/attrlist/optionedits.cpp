@@ -23,21 +23,21 @@ LRESULT TextEditorMessage(CWnd& wnd, CListOptionsCtrl* list, UINT msg, WPARAM wp
                           bool* handled) {
   *handled = true;
   switch (msg) {
-  case WM_GETDLGCODE: return wnd.DefWindowProc(msg, wp, lp) | DLGC_WANTALLKEYS;
-  case WM_KEYDOWN:
-    if (IsEditEndKey(wp) || (arrows && (wp == VK_UP || wp == VK_DOWN))) {
-      list->OnEditorKey(static_cast<UINT>(wp));
-      return 0;
+    case WM_GETDLGCODE: return wnd.DefWindowProc(msg, wp, lp) | DLGC_WANTALLKEYS;
+    case WM_KEYDOWN:
+      if (IsEditEndKey(wp) || (arrows && (wp == VK_UP || wp == VK_DOWN))) {
+        list->OnEditorKey(static_cast<UINT>(wp));
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (IsEditEndKey(wp)) return 0;
+      break;
+    case WM_KILLFOCUS: {
+      const LRESULT result = wnd.DefWindowProc(msg, wp, lp);
+      list->OnEditorFocusLost(reinterpret_cast<HWND>(wp));
+      return result;
     }
-    break;
-  case WM_CHAR:
-    if (IsEditEndKey(wp)) return 0;
-    break;
-  case WM_KILLFOCUS: {
-    const LRESULT result = wnd.DefWindowProc(msg, wp, lp);
-    list->OnEditorFocusLost(reinterpret_cast<HWND>(wp));
-    return result;
-  }
   }
   *handled = false;
   return 0;
@@ -110,7 +110,8 @@ void CListOptionsCombo::PlaceEditor(const RECT& cell) {
 
 void CListOptionsCombo::FitToCell(const RECT& cell) {
   const int frame = ::GetSystemMetrics(SM_CYEDGE) * 2 + 2;
-  SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, static_cast<int>(cell.bottom - cell.top) - frame));
+  SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+              std::max(1, static_cast<int>(cell.bottom - cell.top) - frame));
 }
 
 bool CListOptionsCombo::GetEditorText(CString* text) const {
@@ -121,7 +122,8 @@ bool CListOptionsCombo::GetEditorText(CString* text) const {
 // The cell's choice selected, or the cell's text in the edit part.
 void CListOptionsCombo::SetEditorText(const CString& text) {
   const int index = FindStringExact(-1, text);
-  if (index >= 0 && GetLBText(index) == text) SetCurSel(index);
+  if (index >= 0 && GetLBText(index) == text)
+    SetCurSel(index);
   else {
     SetCurSel(-1);
     SetWindowText(text);
@@ -156,7 +158,8 @@ void CListOptionsFontNameCombo::FillChoices() {
   LOGFONTA every = {};
   every.lfCharSet = DEFAULT_CHARSET;
   HDC screen = ::GetDC(nullptr);
-  ::EnumFontFamiliesExA(screen, &every, AddFaceName, reinterpret_cast<LPARAM>(static_cast<CComboBox*>(this)), 0);
+  ::EnumFontFamiliesExA(screen, &every, AddFaceName, reinterpret_cast<LPARAM>(static_cast<CComboBox*>(this)),
+                        0);
   ::ReleaseDC(nullptr, screen);
 }
 

@@ -42,9 +42,18 @@ LRESULT CALLBACK FakeEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case QCM_SETHOSTCALLBACKS: fake->events.push_back("host"); return 0;
     case QCM_SETLOCALCALLBACKS: fake->events.push_back("local"); return 0;
-    case QCM_PICFOLDER: fake->events.push_back("folder"); fake->folder = text; return 0;
-    case QCM_OPENPIC: fake->events.push_back("open"); fake->name = text; return fake->openResult;
-    case QCM_NEWPIC: fake->events.push_back("new"); fake->name = text; return 0;
+    case QCM_PICFOLDER:
+      fake->events.push_back("folder");
+      fake->folder = text;
+      return 0;
+    case QCM_OPENPIC:
+      fake->events.push_back("open");
+      fake->name = text;
+      return fake->openResult;
+    case QCM_NEWPIC:
+      fake->events.push_back("new");
+      fake->name = text;
+      return 0;
     case QCM_SAVEPIC:
       fake->events.push_back("save");
       ++fake->saves;
@@ -61,7 +70,8 @@ LRESULT CALLBACK FakeEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case QCM_ZOOM: {
       ViewInfo view = {0, 0, static_cast<LONG>(lp), 0};
-      ::SendMessageA(::GetParent(hwnd), QCN_VIEWCHANGED, ::GetDlgCtrlID(hwnd), reinterpret_cast<LPARAM>(&view));
+      ::SendMessageA(::GetParent(hwnd), QCN_VIEWCHANGED, ::GetDlgCtrlID(hwnd),
+                     reinterpret_cast<LPARAM>(&view));
       return 0;
     }
   }
@@ -121,11 +131,12 @@ EditorTest::EditorTest() {
   LoadProgramLibraries();
   std::string own = "QelMakeTest_" + std::to_string(::GetCurrentProcessId());
   ownKey_ = "Software\\" + own;
-  ::RegCreateKeyExA(HKEY_CURRENT_USER, (ownKey_ + "\\Classes").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &classes_, nullptr);
+  ::RegCreateKeyExA(HKEY_CURRENT_USER, (ownKey_ + "\\Classes").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &classes_, nullptr);
   // The program folder: the compiler (each test its own copy: it writes its
   // work files beside itself) and the projects folder.
-  for (const char* sub : {"sc", "system", "project"}) ::CreateDirectoryA((folder_.Path() + sub).c_str(), nullptr);
+  for (const char* sub : {"sc", "system", "project"})
+    ::CreateDirectoryA((folder_.Path() + sub).c_str(), nullptr);
   for (const char* file : {"sc\\Tarnic.exe", "sc\\stdlib.txt"})
     CopyInto(BuildProgramFolder() + file, folder_.Path() + file);
   EditorSettings settings;
@@ -189,9 +200,12 @@ void EditorTest::Command(UINT id) {
   Settle();
 }
 
-CQelideDoc* EditorTest::NewProject(const char* name) { return app_->CreateProject(name, ProjectsFolder().c_str()); }
+CQelideDoc* EditorTest::NewProject(const char* name) {
+  return app_->CreateProject(name, ProjectsFolder().c_str());
+}
 
-EditorTest::OpenedPicture EditorTest::NewProjectWithPicture(const char* project, const char* picture, BOOL asNew) {
+EditorTest::OpenedPicture EditorTest::NewProjectWithPicture(const char* project, const char* picture,
+                                                            BOOL asNew) {
   CQelideDoc* doc = NewProject(project);
   if (!doc) {
     ADD_FAILURE() << "no project " << project;
@@ -219,7 +233,8 @@ void EditorTest::ExpectBoxes(const std::vector<std::string>& texts, const char* 
 
 std::vector<std::string> EditorTest::TreeTexts(HTREEITEM item) {
   std::vector<std::string> texts;
-  for (HTREEITEM child = item ? Tree().GetChildItem(item) : Tree().GetRootItem(); child; child = Tree().GetNextSiblingItem(child))
+  for (HTREEITEM child = item ? Tree().GetChildItem(item) : Tree().GetRootItem(); child;
+       child = Tree().GetNextSiblingItem(child))
     texts.push_back(Tree().GetItemText(child).GetString());
   return texts;
 }

@@ -37,9 +37,9 @@ struct FakePicture {
   std::string name;
   std::string compiler;  // the path QCM_COMPILE named
   bool modified = false;
-  LRESULT openResult = 0;     // QCM_OPENPIC
-  LRESULT saveResult = 0;     // QCM_SAVEPIC
-  LRESULT compileResult = 0;  // QCM_COMPILE
+  LRESULT openResult = 0;          // QCM_OPENPIC
+  LRESULT saveResult = 0;          // QCM_SAVEPIC
+  LRESULT compileResult = 0;       // QCM_COMPILE
   std::map<int, LRESULT> answers;  // QCM_QUERY by code (QCQ_MODIFIED answers modified)
   int saves = 0;
   std::vector<std::string> events;  // "host", "local", "folder", "open", "new", "save", "compile"

@@ -32,11 +32,11 @@ bool IsIdleMessage(const MSG& msg) {
 }  // namespace
 
 BEGIN_COMMAND_MAP(CFrameApp, CWinApp)
-  ON_COMMAND(ID_FILE_NEW, OnFileNew)
-  ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnFileOpenRecent)
-  ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
-  ON_COMMAND(ID_APP_EXIT, OnAppExit)
-  ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
+ON_COMMAND(ID_FILE_NEW, OnFileNew)
+ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_LAST, OnFileOpenRecent)
+ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
+ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
 END_COMMAND_MAP()
 
 CFrameApp* QelGetFrameApp() { return dynamic_cast<CFrameApp*>(QelGetApp()); }

@@ -100,7 +100,7 @@ class CFrameApp : public CWinApp {
   std::unique_ptr<CRecentFileList> m_recentFiles;
   CString m_strRegistryKey;
   BOOL m_bShellOpen = FALSE;
-  HGLOBAL m_hDevMode = nullptr;   // the printer settings chosen, owned here
+  HGLOBAL m_hDevMode = nullptr;  // the printer settings chosen, owned here
   HGLOBAL m_hDevNames = nullptr;
 
   DECLARE_COMMAND_MAP()

@@ -15,7 +15,8 @@ void CFrameApp::SetRegistryKey(const char* key) { m_strRegistryKey = key ? key :
 CString CFrameApp::GetProfileString(const char* section, const char* entry, const char* defaultValue) {
   CString value = defaultValue ? defaultValue : "";
   CRegKey key;
-  if (m_strRegistryKey.IsEmpty() || !key.Open(m_hProfileRoot, SectionPath(m_strRegistryKey, m_pszAppName, section)))
+  if (m_strRegistryKey.IsEmpty() ||
+      !key.Open(m_hProfileRoot, SectionPath(m_strRegistryKey, m_pszAppName, section)))
     return value;
   CString stored;
   return key.QueryString(entry, &stored) ? stored : value;
@@ -35,7 +36,8 @@ BOOL CFrameApp::WriteProfileString(const char* section, const char* entry, const
 UINT CFrameApp::GetProfileInt(const char* section, const char* entry, int defaultValue) {
   CRegKey key;
   DWORD value = 0;
-  if (m_strRegistryKey.IsEmpty() || !key.Open(m_hProfileRoot, SectionPath(m_strRegistryKey, m_pszAppName, section)) ||
+  if (m_strRegistryKey.IsEmpty() ||
+      !key.Open(m_hProfileRoot, SectionPath(m_strRegistryKey, m_pszAppName, section)) ||
       !key.QueryDword(entry, &value))
     return static_cast<UINT>(defaultValue);
   return value;

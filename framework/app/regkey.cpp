@@ -31,7 +31,8 @@ BOOL CRegKey::QueryString(const char* name, CString* value) const {
   if (::RegQueryValueExA(m_key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return FALSE;
   if (type != REG_SZ && type != REG_EXPAND_SZ) return FALSE;
   std::vector<char> buf(size + 1, '\0');
-  if (::RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &size) != ERROR_SUCCESS)
+  if (::RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &size) !=
+      ERROR_SUCCESS)
     return FALSE;
   *value = buf.data();  // the stored text may or may not end in its zero
   return TRUE;
@@ -45,7 +46,8 @@ BOOL CRegKey::SetDword(const char* name, DWORD value) {
 BOOL CRegKey::QueryDword(const char* name, DWORD* value) const {
   DWORD type = 0, size = sizeof *value;
   return m_key &&
-         ::RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS &&
+         ::RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) ==
+             ERROR_SUCCESS &&
          type == REG_DWORD;
 }
 

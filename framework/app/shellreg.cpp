@@ -39,7 +39,8 @@ void CFrameApp::RegisterShellFileTypes() {
     ++iconIndex;
     if (ext.IsEmpty() || !key.Create(m_hClassesRoot, ext)) continue;
     CString owner;
-    if (!key.QueryString(nullptr, &owner) || owner.IsEmpty() || owner == typeId) key.SetString(nullptr, typeId);
+    if (!key.QueryString(nullptr, &owner) || owner.IsEmpty() || owner == typeId)
+      key.SetString(nullptr, typeId);
   }
 }
 
@@ -53,11 +54,8 @@ void CFrameApp::ParseCommandLine(CCommandLineInfo& info) {
 
 BOOL CFrameApp::ProcessShellCommand(CCommandLineInfo& info) {
   switch (info.m_nShellCommand) {
-  case CCommandLineInfo::FileNew:
-    return OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
-  case CCommandLineInfo::FileOpen:
-    return OpenDocumentFile(info.m_strFileName) != nullptr;
-  default:
-    return TRUE;
+    case CCommandLineInfo::FileNew: return OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr);
+    case CCommandLineInfo::FileOpen: return OpenDocumentFile(info.m_strFileName) != nullptr;
+    default: return TRUE;
   }
 }

@@ -173,7 +173,7 @@ TEST_F(BarsTest, AFloatingToolbarLivesInACaptionedWindowOfItsOwnInRows) {
   EXPECT_STREQ(title, "工具");
   EXPECT_TRUE(frame_->GetDockBar(AFX_IDW_DOCKBAR_TOP)->Rows().empty());
   EXPECT_EQ(RectIn(frame_->m_hWndMDIClient).top, 0);  // the top gave its room back
-  RECT first, fifth;  // five items in rows of four
+  RECT first, fifth;                                  // five items in rows of four
   bar.GetItemRect(0, &first);
   bar.GetItemRect(4, &fifth);
   EXPECT_GT(fifth.top, first.top);
@@ -201,7 +201,10 @@ TEST_F(BarsTest, TheMouseDocksABarOnTheSideItIsNearAndFloatsItElsewhere) {
   frame_->ClientToScreen(&client);
   CDockContext context(&bar);
   RECT outline;
-  const struct { POINT at; UINT side; } kCases[] = {
+  const struct {
+    POINT at;
+    UINT side;
+  } kCases[] = {
       {{client.left + 5, (client.top + client.bottom) / 2}, AFX_IDW_DOCKBAR_LEFT},
       {{client.right - 5, (client.top + client.bottom) / 2}, AFX_IDW_DOCKBAR_RIGHT},
       {{(client.left + client.right) / 2, client.bottom - 30}, AFX_IDW_DOCKBAR_BOTTOM},

@@ -11,8 +11,8 @@
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 
 namespace {
-const int kBorder = 2;        // an etched border
-const int kGripLineGap = 3;   // between the gripper's two lines
+const int kBorder = 2;       // an etched border
+const int kGripLineGap = 3;  // between the gripper's two lines
 }  // namespace
 
 CControlBar::CControlBar() = default;
@@ -79,10 +79,12 @@ void CControlBar::DrawGripper(HDC dc, const RECT& client) const {
   RECT grip;
   if (IsHorz()) {
     grip = {client.left - m_cxGripper + 2, client.top + 2, client.left - m_cxGripper + 5, client.bottom - 2};
-    for (int i = 0; i < 2; ++i, ::OffsetRect(&grip, kGripLineGap, 0)) ::DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
+    for (int i = 0; i < 2; ++i, ::OffsetRect(&grip, kGripLineGap, 0))
+      ::DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
   } else {
     grip = {client.left + 2, client.top - m_cxGripper + 2, client.right - 2, client.top - m_cxGripper + 5};
-    for (int i = 0; i < 2; ++i, ::OffsetRect(&grip, 0, kGripLineGap)) ::DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
+    for (int i = 0; i < 2; ++i, ::OffsetRect(&grip, 0, kGripLineGap))
+      ::DrawEdge(dc, &grip, BDR_RAISEDINNER, BF_RECT);
   }
 }
 
@@ -106,56 +108,56 @@ RECT CControlBar::GripperBox() const {
 
 LRESULT CControlBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_NCHITTEST: {
-    RECT window, grip = GripperBox();
-    GetWindowRect(&window);
-    POINT at = {static_cast<short>(LOWORD(lp)) - window.left, static_cast<short>(HIWORD(lp)) - window.top};
-    if (::PtInRect(&grip, at)) return HTCAPTION;
-    break;
-  }
-  case WM_NCLBUTTONDOWN:
-    if (wp == HTCAPTION && m_pDockSite) {
-      CDockContext(this).Track(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+    case WM_NCHITTEST: {
+      RECT window, grip = GripperBox();
+      GetWindowRect(&window);
+      POINT at = {static_cast<short>(LOWORD(lp)) - window.left, static_cast<short>(HIWORD(lp)) - window.top};
+      if (::PtInRect(&grip, at)) return HTCAPTION;
+      break;
+    }
+    case WM_NCLBUTTONDOWN:
+      if (wp == HTCAPTION && m_pDockSite) {
+        CDockContext(this).Track(POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))});
+        return 0;
+      }
+      break;
+    case WM_NCLBUTTONDBLCLK:
+      if (wp == HTCAPTION && m_pDockSite) {  // a docked bar floats where it stands
+        RECT window;
+        GetWindowRect(&window);
+        m_pDockSite->FloatControlBar(this, POINT{window.left, window.top});
+        return 0;
+      }
+      break;
+    case WM_NCCALCSIZE: {
+      RECT* r = wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : reinterpret_cast<RECT*>(lp);
+      RECT insets = NonClientInsets();
+      r->left += insets.left;
+      r->top += insets.top;
+      r->right -= insets.right;
+      r->bottom -= insets.bottom;
+      if (r->right < r->left) r->right = r->left;
+      if (r->bottom < r->top) r->bottom = r->top;
       return 0;
     }
-    break;
-  case WM_NCLBUTTONDBLCLK:
-    if (wp == HTCAPTION && m_pDockSite) {  // a docked bar floats where it stands
+    case WM_NCPAINT: {
+      HDC dc = ::GetWindowDC(m_hWnd);
       RECT window;
       GetWindowRect(&window);
-      m_pDockSite->FloatControlBar(this, POINT{window.left, window.top});
+      ::OffsetRect(&window, -window.left, -window.top);
+      DrawNonClient(dc, window);
+      ::ReleaseDC(m_hWnd, dc);
       return 0;
     }
-    break;
-  case WM_NCCALCSIZE: {
-    RECT* r = wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : reinterpret_cast<RECT*>(lp);
-    RECT insets = NonClientInsets();
-    r->left += insets.left;
-    r->top += insets.top;
-    r->right -= insets.right;
-    r->bottom -= insets.bottom;
-    if (r->right < r->left) r->right = r->left;
-    if (r->bottom < r->top) r->bottom = r->top;
-    return 0;
-  }
-  case WM_NCPAINT: {
-    HDC dc = ::GetWindowDC(m_hWnd);
-    RECT window;
-    GetWindowRect(&window);
-    ::OffsetRect(&window, -window.left, -window.top);
-    DrawNonClient(dc, window);
-    ::ReleaseDC(m_hWnd, dc);
-    return 0;
-  }
-  case WM_IDLEUPDATECMDUI:
-    if (m_pDockSite && IsWindowVisible()) OnUpdateCmdUI(m_pDockSite, static_cast<BOOL>(wp));
-    return 0;
-  case WM_DESTROY:
-    if (m_pDockBar) m_pDockBar->RemoveBar(this);
-    if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
-    m_pDockBar = nullptr;
-    m_pDockSite = nullptr;
-    break;
+    case WM_IDLEUPDATECMDUI:
+      if (m_pDockSite && IsWindowVisible()) OnUpdateCmdUI(m_pDockSite, static_cast<BOOL>(wp));
+      return 0;
+    case WM_DESTROY:
+      if (m_pDockBar) m_pDockBar->RemoveBar(this);
+      if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
+      m_pDockBar = nullptr;
+      m_pDockSite = nullptr;
+      break;
   }
   return CWnd::WindowProc(msg, wp, lp);
 }

@@ -78,8 +78,8 @@ class CControlBar : public CWnd {
   LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
   DWORD m_dwDockStyle = 0;
-  CFrameWnd* m_pDockSite = nullptr;  // the frame the bar belongs to
-  CDockBar* m_pDockBar = nullptr;    // where it is docked, or nullptr
+  CFrameWnd* m_pDockSite = nullptr;            // the frame the bar belongs to
+  CDockBar* m_pDockBar = nullptr;              // where it is docked, or nullptr
   CMiniDockFrameWnd* m_pFloatFrame = nullptr;  // where it floats, or nullptr
   UINT m_nLastDockId = AFX_IDW_DOCKBAR_TOP;    // the side it was docked on last
 

@@ -31,10 +31,10 @@ BOOL CDockBar::IsHorz() const { return m_id == AFX_IDW_DOCKBAR_TOP || m_id == AF
 
 DWORD CDockBar::AlignStyle() const {
   switch (m_id) {
-  case AFX_IDW_DOCKBAR_TOP: return CBRS_ALIGN_TOP;
-  case AFX_IDW_DOCKBAR_BOTTOM: return CBRS_ALIGN_BOTTOM;
-  case AFX_IDW_DOCKBAR_LEFT: return CBRS_ALIGN_LEFT;
-  default: return CBRS_ALIGN_RIGHT;
+    case AFX_IDW_DOCKBAR_TOP: return CBRS_ALIGN_TOP;
+    case AFX_IDW_DOCKBAR_BOTTOM: return CBRS_ALIGN_BOTTOM;
+    case AFX_IDW_DOCKBAR_LEFT: return CBRS_ALIGN_LEFT;
+    default: return CBRS_ALIGN_RIGHT;
   }
 }
 
@@ -50,10 +50,12 @@ void CDockBar::DockBar(CControlBar* bar, CControlBar* rowOf) {
   bar->m_pDockBar = this;
   bar->m_nLastDockId = m_id;
   // The bar's style follows the side: alignment and the border facing the client.
-  static const struct { DWORD align, border; } kSides[] = {{CBRS_ALIGN_TOP, CBRS_BORDER_BOTTOM},
-                                                           {CBRS_ALIGN_BOTTOM, CBRS_BORDER_TOP},
-                                                           {CBRS_ALIGN_LEFT, CBRS_BORDER_RIGHT},
-                                                           {CBRS_ALIGN_RIGHT, CBRS_BORDER_LEFT}};
+  static const struct {
+    DWORD align, border;
+  } kSides[] = {{CBRS_ALIGN_TOP, CBRS_BORDER_BOTTOM},
+                {CBRS_ALIGN_BOTTOM, CBRS_BORDER_TOP},
+                {CBRS_ALIGN_LEFT, CBRS_BORDER_RIGHT},
+                {CBRS_ALIGN_RIGHT, CBRS_BORDER_LEFT}};
   DWORD style = bar->GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY | CBRS_FLOATING);
   for (const auto& side : kSides)
     if (side.align == AlignStyle()) style |= side.align | side.border;
@@ -129,17 +131,17 @@ void CDockBar::PlaceBars(int length) {
 
 LRESULT CDockBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_COMMAND:
-  case WM_NOTIFY:
-    // The bars' commands and notices are the frame's.
-    if (m_pFrame && m_pFrame->m_hWnd) return m_pFrame->SendMessage(msg, wp, lp);
-    break;
-  case WM_DESTROY:
-    for (const auto& row : m_rows)
-      for (CControlBar* bar : row)
-        if (bar->m_pDockBar == this) bar->m_pDockBar = nullptr;
-    m_rows.clear();
-    break;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+      // The bars' commands and notices are the frame's.
+      if (m_pFrame && m_pFrame->m_hWnd) return m_pFrame->SendMessage(msg, wp, lp);
+      break;
+    case WM_DESTROY:
+      for (const auto& row : m_rows)
+        for (CControlBar* bar : row)
+          if (bar->m_pDockBar == this) bar->m_pDockBar = nullptr;
+      m_rows.clear();
+      break;
   }
   return CWnd::WindowProc(msg, wp, lp);
 }

@@ -26,10 +26,10 @@ const Side kSides[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP},
 RECT EdgeStrip(const RECT& r, DWORD align, int width) {
   RECT strip = r;
   switch (align) {
-  case CBRS_ALIGN_TOP: strip.bottom = r.top + width; break;
-  case CBRS_ALIGN_BOTTOM: strip.top = r.bottom - width; break;
-  case CBRS_ALIGN_LEFT: strip.right = r.left + width; break;
-  default: strip.left = r.right - width; break;
+    case CBRS_ALIGN_TOP: strip.bottom = r.top + width; break;
+    case CBRS_ALIGN_BOTTOM: strip.top = r.bottom - width; break;
+    case CBRS_ALIGN_LEFT: strip.right = r.left + width; break;
+    default: strip.left = r.right - width; break;
   }
   return strip;
 }
@@ -47,10 +47,10 @@ UINT CDockContext::TargetAt(POINT pt, RECT* outline) const {
     RECT zone;
     dock->GetWindowRect(&zone);
     switch (side.align) {
-    case CBRS_ALIGN_TOP: zone.bottom += kDockZone; break;
-    case CBRS_ALIGN_BOTTOM: zone.top -= kDockZone; break;
-    case CBRS_ALIGN_LEFT: zone.right += kDockZone; break;
-    default: zone.left -= kDockZone; break;
+      case CBRS_ALIGN_TOP: zone.bottom += kDockZone; break;
+      case CBRS_ALIGN_BOTTOM: zone.top -= kDockZone; break;
+      case CBRS_ALIGN_LEFT: zone.right += kDockZone; break;
+      default: zone.left -= kDockZone; break;
     }
     if (!::PtInRect(&zone, pt)) continue;
     bool horz = side.align == CBRS_ALIGN_TOP || side.align == CBRS_ALIGN_BOTTOM;
@@ -72,7 +72,8 @@ UINT CDockContext::TargetAt(POINT pt, RECT* outline) const {
     return side.id;
   }
   SIZE size = m_pBar->CalcFloatingSize();
-  *outline = RECT{pt.x - m_offset.x, pt.y - m_offset.y, pt.x - m_offset.x + size.cx, pt.y - m_offset.y + size.cy};
+  *outline =
+      RECT{pt.x - m_offset.x, pt.y - m_offset.y, pt.x - m_offset.x + size.cx, pt.y - m_offset.y + size.cy};
   return 0;
 }
 

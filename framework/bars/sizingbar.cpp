@@ -16,8 +16,8 @@ namespace {
 
 const int kBorder = 2;
 const char kClassName[] = "QelSizingBar";
-const int kTrackLine = 4;             // the width of the tracking line
-const int kMarlettTenthsPoint = 68;   // the close cross: 6.8 points
+const int kTrackLine = 4;            // the width of the tracking line
+const int kMarlettTenthsPoint = 68;  // the close cross: 6.8 points
 const int kGripLineGap = 3;
 
 std::vector<CSizingControlBar*>& BarList() {
@@ -25,7 +25,9 @@ std::vector<CSizingControlBar*>& BarList() {
   return bars;
 }
 
-POINT MessagePoint(LPARAM lp) { return POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
+POINT MessagePoint(LPARAM lp) {
+  return POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+}
 
 }  // namespace
 
@@ -61,17 +63,15 @@ void CSizingControlBar::SetDockedSize(BOOL horz, SIZE size) {
 
 SIZE CSizingControlBar::CalcFixedLayout(BOOL, BOOL horz) { return horz ? m_szHorz : m_szVert; }
 
-BOOL CSizingControlBar::IsHorzDocked() const {
-  return m_pDockBar ? m_pDockBar->IsHorz() : IsHorz();
-}
+BOOL CSizingControlBar::IsHorzDocked() const { return m_pDockBar ? m_pDockBar->IsHorz() : IsHorz(); }
 
 UINT CSizingControlBar::EdgeHitCode() const {
   switch (m_pDockBar ? m_pDockBar->AlignStyle() : 0) {
-  case CBRS_ALIGN_LEFT: return HTRIGHT;
-  case CBRS_ALIGN_RIGHT: return HTLEFT;
-  case CBRS_ALIGN_TOP: return HTBOTTOM;
-  case CBRS_ALIGN_BOTTOM: return HTTOP;
-  default: return HTNOWHERE;
+    case CBRS_ALIGN_LEFT: return HTRIGHT;
+    case CBRS_ALIGN_RIGHT: return HTLEFT;
+    case CBRS_ALIGN_TOP: return HTBOTTOM;
+    case CBRS_ALIGN_BOTTOM: return HTTOP;
+    default: return HTNOWHERE;
   }
 }
 
@@ -79,10 +79,10 @@ RECT CSizingControlBar::NonClientInsets() const {
   RECT insets = {kBorder, kBorder, kBorder, kBorder};
   if (!m_pDockBar) return insets;
   switch (EdgeHitCode()) {
-  case HTRIGHT: insets.right = kEdge; break;
-  case HTLEFT: insets.left = kEdge; break;
-  case HTBOTTOM: insets.bottom = kEdge; break;
-  case HTTOP: insets.top = kEdge; break;
+    case HTRIGHT: insets.right = kEdge; break;
+    case HTLEFT: insets.left = kEdge; break;
+    case HTBOTTOM: insets.bottom = kEdge; break;
+    case HTTOP: insets.top = kEdge; break;
   }
   if (m_cyGripper) (IsHorzDocked() ? insets.left : insets.top) += m_cyGripper;
   return insets;
@@ -112,7 +112,8 @@ RECT CSizingControlBar::GripBox() const {
   RECT none = {0, 0, 0, 0};
   if (!m_cyGripper || !m_pDockBar) return none;
   RECT box = WindowBox(), insets = NonClientInsets(), button = CloseButtonBox();
-  if (IsHorzDocked()) return RECT{insets.left - m_cyGripper, button.bottom, insets.left, box.bottom - insets.bottom};
+  if (IsHorzDocked())
+    return RECT{insets.left - m_cyGripper, button.bottom, insets.left, box.bottom - insets.bottom};
   return RECT{insets.left, insets.top - m_cyGripper, button.left, insets.top};
 }
 
@@ -133,11 +134,13 @@ void CSizingControlBar::DrawNonClient(HDC dc, const RECT& window) {
   if (IsHorzDocked()) {
     int left = insets.left - m_cyGripper + 2;
     line = {left, button.bottom + 2, left + 3, inner.bottom};
-    for (int i = 0; i < 2; ++i, ::OffsetRect(&line, kGripLineGap, 0)) ::DrawEdge(dc, &line, BDR_RAISEDINNER, BF_RECT);
+    for (int i = 0; i < 2; ++i, ::OffsetRect(&line, kGripLineGap, 0))
+      ::DrawEdge(dc, &line, BDR_RAISEDINNER, BF_RECT);
   } else {
     int top = insets.top - m_cyGripper + 2;
     line = {inner.left, top, button.left - 2, top + 3};
-    for (int i = 0; i < 2; ++i, ::OffsetRect(&line, 0, kGripLineGap)) ::DrawEdge(dc, &line, BDR_RAISEDINNER, BF_RECT);
+    for (int i = 0; i < 2; ++i, ::OffsetRect(&line, 0, kGripLineGap))
+      ::DrawEdge(dc, &line, BDR_RAISEDINNER, BF_RECT);
   }
   // The close button: the Marlett cross, raised under the mouse, sunk while pressed.
   if (m_closeState == 1) ::DrawEdge(dc, &button, BDR_RAISEDINNER, BF_RECT);
@@ -165,76 +168,74 @@ void CSizingControlBar::SetCloseState(int state) {
 
 LRESULT CSizingControlBar::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_NCHITTEST: {
-    POINT at = MessagePoint(lp);
-    RECT window;
-    GetWindowRect(&window);
-    POINT local = {at.x - window.left, at.y - window.top};
-    RECT box = WindowBox(), button = CloseButtonBox(), insets = NonClientInsets();
-    RECT client = {insets.left, insets.top, box.right - insets.right, box.bottom - insets.bottom};
-    RECT grip = GripBox();
-    if (::PtInRect(&button, local)) return HTCLOSE;
-    if (::PtInRect(&grip, local)) return HTCAPTION;
-    if (::PtInRect(&client, local)) return HTCLIENT;
-    UINT edge = EdgeHitCode();
-    bool onEdge = (edge == HTRIGHT && local.x >= box.right - kEdge) || (edge == HTLEFT && local.x < kEdge) ||
-                  (edge == HTBOTTOM && local.y >= box.bottom - kEdge) || (edge == HTTOP && local.y < kEdge);
-    return onEdge ? edge : HTBORDER;
-  }
-  case WM_NCLBUTTONDOWN:
-    OnNcLButtonDown(static_cast<UINT>(wp), MessagePoint(lp));
-    return 0;
-  case WM_NCLBUTTONDBLCLK:
-    if (wp != HTCAPTION) return 0;  // the edge and the button take no double click
-    break;
-  case WM_NCMOUSEMOVE:
-    OnNcMouseMove(static_cast<UINT>(wp));
-    return 0;
-  case WM_NCMOUSELEAVE:
-    if (!m_closePressed) SetCloseState(0);
-    return 0;
-  case WM_MOUSEMOVE:
-    if (m_tracking || m_closePressed) {
+    case WM_NCHITTEST: {
       POINT at = MessagePoint(lp);
-      ClientToScreen(&at);
-      if (m_tracking) TrackTo(at);
-      else {
-        RECT window;
-        GetWindowRect(&window);
-        POINT local = {at.x - window.left, at.y - window.top};
-        RECT button = CloseButtonBox();
-        SetCloseState(::PtInRect(&button, local) ? 2 : 0);
+      RECT window;
+      GetWindowRect(&window);
+      POINT local = {at.x - window.left, at.y - window.top};
+      RECT box = WindowBox(), button = CloseButtonBox(), insets = NonClientInsets();
+      RECT client = {insets.left, insets.top, box.right - insets.right, box.bottom - insets.bottom};
+      RECT grip = GripBox();
+      if (::PtInRect(&button, local)) return HTCLOSE;
+      if (::PtInRect(&grip, local)) return HTCAPTION;
+      if (::PtInRect(&client, local)) return HTCLIENT;
+      UINT edge = EdgeHitCode();
+      bool onEdge = (edge == HTRIGHT && local.x >= box.right - kEdge) ||
+                    (edge == HTLEFT && local.x < kEdge) ||
+                    (edge == HTBOTTOM && local.y >= box.bottom - kEdge) || (edge == HTTOP && local.y < kEdge);
+      return onEdge ? edge : HTBORDER;
+    }
+    case WM_NCLBUTTONDOWN: OnNcLButtonDown(static_cast<UINT>(wp), MessagePoint(lp)); return 0;
+    case WM_NCLBUTTONDBLCLK:
+      if (wp != HTCAPTION) return 0;  // the edge and the button take no double click
+      break;
+    case WM_NCMOUSEMOVE: OnNcMouseMove(static_cast<UINT>(wp)); return 0;
+    case WM_NCMOUSELEAVE:
+      if (!m_closePressed) SetCloseState(0);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (m_tracking || m_closePressed) {
+        POINT at = MessagePoint(lp);
+        ClientToScreen(&at);
+        if (m_tracking)
+          TrackTo(at);
+        else {
+          RECT window;
+          GetWindowRect(&window);
+          POINT local = {at.x - window.left, at.y - window.top};
+          RECT button = CloseButtonBox();
+          SetCloseState(::PtInRect(&button, local) ? 2 : 0);
+        }
+        return 0;
       }
-      return 0;
-    }
-    break;
-  case WM_LBUTTONUP:
-    if (m_tracking) {
-      StopTracking(TRUE);
-      return 0;
-    }
-    if (m_closePressed) {
+      break;
+    case WM_LBUTTONUP:
+      if (m_tracking) {
+        StopTracking(TRUE);
+        return 0;
+      }
+      if (m_closePressed) {
+        m_closePressed = FALSE;
+        ::ReleaseCapture();
+        bool hide = m_closeState == 2;
+        SetCloseState(0);
+        if (hide && m_pDockSite) m_pDockSite->ShowControlBar(this, FALSE);
+        return 0;
+      }
+      break;
+    case WM_KEYDOWN:
+      if (m_tracking && wp == VK_ESCAPE) {
+        StopTracking(FALSE);
+        return 0;
+      }
+      break;
+    case WM_CAPTURECHANGED:
+      if (m_tracking && reinterpret_cast<HWND>(lp) != m_hWnd) StopTracking(FALSE);
       m_closePressed = FALSE;
-      ::ReleaseCapture();
-      bool hide = m_closeState == 2;
-      SetCloseState(0);
-      if (hide && m_pDockSite) m_pDockSite->ShowControlBar(this, FALSE);
-      return 0;
-    }
-    break;
-  case WM_KEYDOWN:
-    if (m_tracking && wp == VK_ESCAPE) {
-      StopTracking(FALSE);
-      return 0;
-    }
-    break;
-  case WM_CAPTURECHANGED:
-    if (m_tracking && reinterpret_cast<HWND>(lp) != m_hWnd) StopTracking(FALSE);
-    m_closePressed = FALSE;
-    break;
-  case WM_DESTROY:
-    BarList().erase(std::remove(BarList().begin(), BarList().end(), this), BarList().end());
-    break;
+      break;
+    case WM_DESTROY:
+      BarList().erase(std::remove(BarList().begin(), BarList().end(), this), BarList().end());
+      break;
   }
   return CControlBar::WindowProc(msg, wp, lp);
 }
@@ -282,10 +283,10 @@ void CSizingControlBar::StartTracking(POINT screen) {
 int CSizingControlBar::ThicknessAt(POINT screen) const {
   int delta = 0;
   switch (EdgeHitCode()) {
-  case HTRIGHT: delta = screen.x - m_trackOrigin.x; break;
-  case HTLEFT: delta = m_trackOrigin.x - screen.x; break;
-  case HTBOTTOM: delta = screen.y - m_trackOrigin.y; break;
-  case HTTOP: delta = m_trackOrigin.y - screen.y; break;
+    case HTRIGHT: delta = screen.x - m_trackOrigin.x; break;
+    case HTLEFT: delta = m_trackOrigin.x - screen.x; break;
+    case HTBOTTOM: delta = screen.y - m_trackOrigin.y; break;
+    case HTTOP: delta = m_trackOrigin.y - screen.y; break;
   }
   int minimum = IsHorzDocked() ? m_szMin.cy : m_szMin.cx;
   return std::min(std::max(m_trackStart + delta, minimum), std::max(minimum, m_trackMax));
@@ -318,10 +319,22 @@ void CSizingControlBar::DrawTrackingLine() {
   RECT line = window;
   int delta = m_trackThickness - m_trackStart;
   switch (EdgeHitCode()) {
-  case HTRIGHT: line.left = window.right + delta - kTrackLine; line.right = line.left + kTrackLine; break;
-  case HTLEFT: line.left = window.left - delta; line.right = line.left + kTrackLine; break;
-  case HTBOTTOM: line.top = window.bottom + delta - kTrackLine; line.bottom = line.top + kTrackLine; break;
-  case HTTOP: line.top = window.top - delta; line.bottom = line.top + kTrackLine; break;
+    case HTRIGHT:
+      line.left = window.right + delta - kTrackLine;
+      line.right = line.left + kTrackLine;
+      break;
+    case HTLEFT:
+      line.left = window.left - delta;
+      line.right = line.left + kTrackLine;
+      break;
+    case HTBOTTOM:
+      line.top = window.bottom + delta - kTrackLine;
+      line.bottom = line.top + kTrackLine;
+      break;
+    case HTTOP:
+      line.top = window.top - delta;
+      line.bottom = line.top + kTrackLine;
+      break;
   }
   QelInvertTrackingRect(line);
 }

@@ -96,11 +96,11 @@ class CSizingControlBar : public CControlBar {
   BOOL m_bDragFullWindows = TRUE;
 
   BOOL m_tracking = FALSE;
-  int m_trackStart = 0;       // the thickness when the drag began
-  int m_trackMax = 0;         // the most it may take
+  int m_trackStart = 0;  // the thickness when the drag began
+  int m_trackMax = 0;    // the most it may take
   POINT m_trackOrigin = {0, 0};
-  int m_trackThickness = 0;   // the thickness shown now
+  int m_trackThickness = 0;  // the thickness shown now
   BOOL m_lineShown = FALSE;
-  int m_closeState = 0;       // 0 flat, 1 raised (mouse over), 2 sunk (pressed)
+  int m_closeState = 0;  // 0 flat, 1 raised (mouse over), 2 sunk (pressed)
   BOOL m_closePressed = FALSE;
 };

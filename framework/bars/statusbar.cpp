@@ -11,8 +11,8 @@
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
 namespace {
-const int kPaneMargin = 12;     // around an indicator's text
-const int kHeightPadding = 8;   // above and below the text
+const int kPaneMargin = 12;    // around an indicator's text
+const int kHeightPadding = 8;  // above and below the text
 }  // namespace
 
 BOOL CStatusBar::Create(CFrameWnd* frame, DWORD style, UINT id) {

@@ -107,7 +107,9 @@ void CToolBar::EnableDropDownArrows() {
 
 UINT CToolBar::GetItemID(int index) const {
   TBBUTTON b = {};
-  return m_ctrl.SendMessage(TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b)) ? static_cast<UINT>(b.idCommand) : 0;
+  return m_ctrl.SendMessage(TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&b))
+             ? static_cast<UINT>(b.idCommand)
+             : 0;
 }
 
 UINT CToolBar::GetButtonStyle(int index) const {
@@ -149,7 +151,8 @@ void CToolBar::LayoutButtons(int columns) {
     TBBUTTON b = {};
     m_ctrl.SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
     bool wrap = columns > 0 && (i + 1) % columns == 0 && i + 1 < count;
-    BYTE state = wrap ? static_cast<BYTE>(b.fsState | TBSTATE_WRAP) : static_cast<BYTE>(b.fsState & ~TBSTATE_WRAP);
+    BYTE state =
+        wrap ? static_cast<BYTE>(b.fsState | TBSTATE_WRAP) : static_cast<BYTE>(b.fsState & ~TBSTATE_WRAP);
     if (state == b.fsState) continue;
     TBBUTTONINFOA info = {};
     info.fsState = state;
@@ -168,7 +171,8 @@ SIZE CToolBar::ButtonsExtent(BOOL horz) const {
   }
   RECT insets = NonClientInsets();
   // The bar lies on that side once placed; its insets follow the side.
-  if (!m_pDockBar && !IsFloating() && (m_dwStyle & CBRS_GRIPPER)) (horz ? insets.left : insets.top) += m_cxGripper;
+  if (!m_pDockBar && !IsFloating() && (m_dwStyle & CBRS_GRIPPER))
+    (horz ? insets.left : insets.top) += m_cxGripper;
   size.cx += insets.left + insets.right;
   size.cy += insets.top + insets.bottom;
   return size;

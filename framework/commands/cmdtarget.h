@@ -45,7 +45,7 @@ struct CmdMapEntry {
 };
 
 struct CmdMap {
-  const CmdMap* (*base)();    // the base class's map; null for CCmdTarget
+  const CmdMap* (*base)();     // the base class's map; null for CCmdTarget
   const CmdMapEntry* entries;  // ends with an entry whose call is null
 };
 
@@ -63,42 +63,40 @@ class CCmdTarget : public CObject {
 
 // ---- command maps -------------------------------------------------------------
 
-#define DECLARE_COMMAND_MAP()                 \
- protected:                                   \
-  static const CmdMap* GetThisCommandMap();   \
+#define DECLARE_COMMAND_MAP()               \
+ protected:                                 \
+  static const CmdMap* GetThisCommandMap(); \
   const CmdMap* GetCommandMap() const override;
 
-#define BEGIN_COMMAND_MAP(class_name, base_name)                                           \
-  const CmdMap* class_name::GetCommandMap() const { return GetThisCommandMap(); }           \
-  const CmdMap* class_name::GetThisCommandMap() {                                           \
-    using ThisClass = class_name;                                                           \
-    using TheBase = base_name;                                                              \
+#define BEGIN_COMMAND_MAP(class_name, base_name)                                  \
+  const CmdMap* class_name::GetCommandMap() const { return GetThisCommandMap(); } \
+  const CmdMap* class_name::GetThisCommandMap() {                                 \
+    using ThisClass = class_name;                                                 \
+    using TheBase = base_name;                                                    \
     static const CmdMapEntry entries[] = {
-
-#define END_COMMAND_MAP()                                                     \
-  { 0, 0, 0, nullptr }                                                        \
-  };                                                                          \
-  static const CmdMap map = {&TheBase::GetThisCommandMap, entries};           \
-  return &map;                                                                \
+#define END_COMMAND_MAP()                                           \
+  { 0, 0, 0, nullptr }                                              \
+  }                                                                 \
+  ;                                                                 \
+  static const CmdMap map = {&TheBase::GetThisCommandMap, entries}; \
+  return &map;                                                      \
   }
 
 // void fn()
-#define ON_COMMAND(id, fn)                                                          \
-  {(UINT)(id), (UINT)(id), CN_COMMAND,                                              \
-   [](CCmdTarget* t, UINT, void*) { static_cast<ThisClass*>(t)->fn(); }},
+#define ON_COMMAND(id, fn) \
+  {(UINT)(id), (UINT)(id), CN_COMMAND, [](CCmdTarget* t, UINT, void*) { static_cast<ThisClass*>(t)->fn(); }},
 
 // void fn(UINT id)
-#define ON_COMMAND_RANGE(first, last, fn)                                           \
-  {(UINT)(first), (UINT)(last), CN_COMMAND,                                         \
+#define ON_COMMAND_RANGE(first, last, fn)   \
+  {(UINT)(first), (UINT)(last), CN_COMMAND, \
    [](CCmdTarget* t, UINT id, void*) { static_cast<ThisClass*>(t)->fn(id); }},
 
 // void fn(CCmdUI* ui)
-#define ON_UPDATE_COMMAND_UI(id, fn)                                                \
-  {(UINT)(id), (UINT)(id), CN_UPDATE_COMMAND_UI, [](CCmdTarget* t, UINT, void* ui) { \
-     static_cast<ThisClass*>(t)->fn(static_cast<CCmdUI*>(ui));                     \
-   }},
+#define ON_UPDATE_COMMAND_UI(id, fn)             \
+  {(UINT)(id), (UINT)(id), CN_UPDATE_COMMAND_UI, \
+   [](CCmdTarget* t, UINT, void* ui) { static_cast<ThisClass*>(t)->fn(static_cast<CCmdUI*>(ui)); }},
 
 // void fn(CCmdUI* ui); ui->m_nID tells which command of the range
-#define ON_UPDATE_COMMAND_UI_RANGE(first, last, fn)                                 \
-  {(UINT)(first), (UINT)(last), CN_UPDATE_COMMAND_UI,                               \
+#define ON_UPDATE_COMMAND_UI_RANGE(first, last, fn)   \
+  {(UINT)(first), (UINT)(last), CN_UPDATE_COMMAND_UI, \
    [](CCmdTarget* t, UINT, void* ui) { static_cast<ThisClass*>(t)->fn(static_cast<CCmdUI*>(ui)); }},

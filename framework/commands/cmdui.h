@@ -21,11 +21,11 @@ class CCmdUI {
   virtual ~CCmdUI() = default;
 
   UINT m_nID = 0;
-  UINT m_nIndex = 0;       // position in the menu, the bar
-  UINT m_nIndexMax = 0;    // items there (a handler may add or remove menu items)
-  HMENU m_hMenu = nullptr;      // the menu of a menu item
-  HMENU m_hSubMenu = nullptr;   // the pop-up that this menu item opens
-  CWnd* m_pOther = nullptr;     // the bar of a button or pane
+  UINT m_nIndex = 0;           // position in the menu, the bar
+  UINT m_nIndexMax = 0;        // items there (a handler may add or remove menu items)
+  HMENU m_hMenu = nullptr;     // the menu of a menu item
+  HMENU m_hSubMenu = nullptr;  // the pop-up that this menu item opens
+  CWnd* m_pOther = nullptr;    // the bar of a button or pane
 
   virtual void Enable(BOOL on = TRUE);
   // 0 clear, 1 checked, 2 indeterminate.
@@ -40,7 +40,7 @@ class CCmdUI {
   // Asks target's route for the state; TRUE when an update handler answered.
   BOOL DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler);
 
-  BOOL m_bEnableChanged = FALSE;   // Enable was called during the update
+  BOOL m_bEnableChanged = FALSE;  // Enable was called during the update
   BOOL m_bContinueRouting = FALSE;
 };
 

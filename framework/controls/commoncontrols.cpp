@@ -4,9 +4,8 @@
 
 BOOL QelInitCommonControls() {
   static const BOOL ready = [] {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES |
-                                                ICC_BAR_CLASSES | ICC_TAB_CLASSES |
-                                                ICC_UPDOWN_CLASS | ICC_LISTVIEW_CLASSES |
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_INTERNET_CLASSES | ICC_BAR_CLASSES |
+                                                ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_LISTVIEW_CLASSES |
                                                 ICC_TREEVIEW_CLASSES | ICC_PROGRESS_CLASS};
     return ::InitCommonControlsEx(&icc);
   }();
@@ -20,12 +19,11 @@ BOOL QelLoadRichEdit() {
   return library != nullptr;
 }
 
-BOOL QelCreateControl(CWnd& wnd, const char* className, DWORD exStyle, DWORD style,
-                      const RECT& rect, HWND parent, UINT id) {
+BOOL QelCreateControl(CWnd& wnd, const char* className, DWORD exStyle, DWORD style, const RECT& rect,
+                      HWND parent, UINT id) {
   QelInitCommonControls();
   return wnd.CreateEx(exStyle, className, "", style, rect.left, rect.top, rect.right - rect.left,
-                      rect.bottom - rect.top, parent,
-                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
+                      rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)));
 }
 
 CString QelGetIndexedText(HWND control, UINT lengthMsg, UINT textMsg, int index) {

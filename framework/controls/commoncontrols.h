@@ -15,8 +15,8 @@ BOOL QelLoadRichEdit();
 
 // Creates a control of a system class as a child window attached to wnd,
 // after making its class ready.
-BOOL QelCreateControl(CWnd& wnd, const char* className, DWORD exStyle, DWORD style,
-                      const RECT& rect, HWND parent, UINT id);
+BOOL QelCreateControl(CWnd& wnd, const char* className, DWORD exStyle, DWORD style, const RECT& rect,
+                      HWND parent, UINT id);
 
 // A text argument of a control message; nullptr stands for the empty text.
 inline LPARAM QelTextParam(const char* text) { return reinterpret_cast<LPARAM>(text ? text : ""); }

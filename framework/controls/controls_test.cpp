@@ -137,11 +137,16 @@ TEST(DottedAddress, OnlyFourDecimalFieldsUpTo255AreAnAddress) {
     bool ok;
     DWORD packed;
   } cases[] = {
-      {"0.0.0.0", true, 0},         {"255.255.255.255", true, 0xFFFFFFFF},
-      {"10.1.2.3", true, 0x0A010203}, {"256.0.0.0", false, 0},
-      {"1.2.3", false, 0},          {"1.2.3.4.5", false, 0},
-      {"1..3.4", false, 0},         {"a.b.c.d", false, 0},
-      {"1.2.3.4 ", false, 0},       {"0001.2.3.4", false, 0},
+      {"0.0.0.0", true, 0},
+      {"255.255.255.255", true, 0xFFFFFFFF},
+      {"10.1.2.3", true, 0x0A010203},
+      {"256.0.0.0", false, 0},
+      {"1.2.3", false, 0},
+      {"1.2.3.4.5", false, 0},
+      {"1..3.4", false, 0},
+      {"a.b.c.d", false, 0},
+      {"1.2.3.4 ", false, 0},
+      {"0001.2.3.4", false, 0},
       {"", false, 0},
   };
   for (const Case& c : cases) {
@@ -247,8 +252,8 @@ TEST_F(Controls, AMaskedImageListLeavesTheMaskColourTransparent) {
   CSelectGdi selected(dc, canvas);
   dc.FillSolidRect(RECT{0, 0, 16, 16}, RGB(0, 0, 255));
   ASSERT_TRUE(images.Draw(dc, 0, 0, 0, ILD_TRANSPARENT));
-  EXPECT_EQ(dc.GetPixel(8, 8), RGB(255, 0, 0));   // the red square
-  EXPECT_EQ(dc.GetPixel(1, 1), RGB(0, 0, 255));   // white was the mask: the blue shows
+  EXPECT_EQ(dc.GetPixel(8, 8), RGB(255, 0, 0));  // the red square
+  EXPECT_EQ(dc.GetPixel(1, 1), RGB(0, 0, 255));  // white was the mask: the blue shows
   ::ReleaseDC(nullptr, screen.Detach());
 
   CImageList made;

@@ -30,9 +30,7 @@ void CEdit::SetModify(BOOL modified) { SendMessage(EM_SETMODIFY, modified); }
 
 int CEdit::GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
 int CEdit::LineIndex(int line) const { return static_cast<int>(SendMessage(EM_LINEINDEX, line)); }
-int CEdit::LineFromChar(int pos) const {
-  return static_cast<int>(SendMessage(EM_LINEFROMCHAR, pos));
-}
+int CEdit::LineFromChar(int pos) const { return static_cast<int>(SendMessage(EM_LINEFROMCHAR, pos)); }
 CString CEdit::GetLine(int line) const {
   int start = LineIndex(line);
   if (start < 0) return CString();

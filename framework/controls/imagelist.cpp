@@ -10,8 +10,8 @@ BOOL CImageList::Create(int cx, int cy, UINT flags, int initial, int grow) {
 
 BOOL CImageList::CreateFromBitmap(UINT bitmapId, int cx, int grow, COLORREF mask) {
   QelInitCommonControls();
-  return Attach(ImageList_LoadImageA(QelGetResourceHandle(), MAKEINTRESOURCEA(bitmapId), cx, grow,
-                                     mask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+  return Attach(ImageList_LoadImageA(QelGetResourceHandle(), MAKEINTRESOURCEA(bitmapId), cx, grow, mask,
+                                     IMAGE_BITMAP, LR_CREATEDIBSECTION));
 }
 
 BOOL CImageList::DeleteImageList() {

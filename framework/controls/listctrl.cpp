@@ -31,8 +31,7 @@ DWORD CListCtrl::GetExtendedStyle() const {
   return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE));
 }
 HIMAGELIST CListCtrl::SetImageList(HIMAGELIST images, int which) {
-  return reinterpret_cast<HIMAGELIST>(
-      SendMessage(LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(images)));
+  return reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(images)));
 }
 HWND CListCtrl::GetHeaderCtrl() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)); }
 
@@ -67,9 +66,7 @@ BOOL CListCtrl::SetItemText(int item, int subItem, const char* text) {
   lv.pszText = const_cast<char*>(text ? text : "");
   return SendMessage(LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lv)) != 0;
 }
-CString CListCtrl::GetItemText(int item, int subItem) const {
-  return QelListViewText(m_hWnd, item, subItem);
-}
+CString CListCtrl::GetItemText(int item, int subItem) const { return QelListViewText(m_hWnd, item, subItem); }
 BOOL CListCtrl::DeleteItem(int item) { return SendMessage(LVM_DELETEITEM, item) != 0; }
 BOOL CListCtrl::DeleteAllItems() { return SendMessage(LVM_DELETEALLITEMS) != 0; }
 int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
@@ -84,8 +81,7 @@ DWORD_PTR CListCtrl::GetItemData(int item) const {
   LVITEMA lv = {};
   lv.mask = LVIF_PARAM;
   lv.iItem = item;
-  return SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&lv)) ? static_cast<DWORD_PTR>(lv.lParam)
-                                                                    : 0;
+  return SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&lv)) ? static_cast<DWORD_PTR>(lv.lParam) : 0;
 }
 BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask) {
   LVITEMA lv = {};

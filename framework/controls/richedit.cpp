@@ -118,9 +118,7 @@ long CRichEditCtrl::GetTextLength() const {
   return static_cast<long>(SendMessage(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query)));
 }
 int CRichEditCtrl::GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
-int CRichEditCtrl::LineIndex(int line) const {
-  return static_cast<int>(SendMessage(EM_LINEINDEX, line));
-}
+int CRichEditCtrl::LineIndex(int line) const { return static_cast<int>(SendMessage(EM_LINEINDEX, line)); }
 int CRichEditCtrl::LineFromChar(long pos) const {
   return static_cast<int>(SendMessage(EM_EXLINEFROMCHAR, 0, pos));
 }
@@ -143,9 +141,7 @@ POINT CRichEditCtrl::PosFromChar(long pos) const {
   SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&pt), pos);
   return POINT{pt.x, pt.y};
 }
-BOOL CRichEditCtrl::LineScroll(int lines, int chars) {
-  return SendMessage(EM_LINESCROLL, chars, lines) != 0;
-}
+BOOL CRichEditCtrl::LineScroll(int lines, int chars) { return SendMessage(EM_LINESCROLL, chars, lines) != 0; }
 BOOL CRichEditCtrl::CanPaste() const { return SendMessage(EM_CANPASTE) != 0; }
 void CRichEditCtrl::Cut() { SendMessage(WM_CUT); }
 void CRichEditCtrl::Copy() { SendMessage(WM_COPY); }

@@ -5,8 +5,8 @@
 #include "wnd.h"
 
 struct StringListMessages {
-  UINT add, insert, remove, reset, count, getSelection, setSelection, textLength, text, setData,
-      getData, findExact;
+  UINT add, insert, remove, reset, count, getSelection, setSelection, textLength, text, setData, getData,
+      findExact;
 };
 
 class CStringListCtrl : public CWnd {

@@ -28,8 +28,7 @@ HIMAGELIST CToolBarCtrl::SetImageList(HIMAGELIST images) {
   return reinterpret_cast<HIMAGELIST>(SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
 }
 HIMAGELIST CToolBarCtrl::SetHotImageList(HIMAGELIST images) {
-  return reinterpret_cast<HIMAGELIST>(
-      SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
+  return reinterpret_cast<HIMAGELIST>(SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
 }
 HIMAGELIST CToolBarCtrl::SetDisabledImageList(HIMAGELIST images) {
   return reinterpret_cast<HIMAGELIST>(

@@ -10,8 +10,8 @@ HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT code) {
       ::SendMessageA(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
 }
 
-HTREEITEM Insert(HWND tree, const char* text, UINT imageMask, int image, int selectedImage,
-                 HTREEITEM parent, HTREEITEM after) {
+HTREEITEM Insert(HWND tree, const char* text, UINT imageMask, int image, int selectedImage, HTREEITEM parent,
+                 HTREEITEM after) {
   TVINSERTSTRUCTA insert = {};
   insert.hParent = parent;
   insert.hInsertAfter = after;
@@ -29,8 +29,7 @@ BOOL CTreeCtrl::Create(DWORD style, const RECT& rect, HWND parent, UINT id, DWOR
 }
 
 HIMAGELIST CTreeCtrl::SetImageList(HIMAGELIST images, int which) {
-  return reinterpret_cast<HIMAGELIST>(
-      SendMessage(TVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(images)));
+  return reinterpret_cast<HIMAGELIST>(SendMessage(TVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(images)));
 }
 
 HTREEITEM CTreeCtrl::InsertItem(const char* text, int image, int selectedImage, HTREEITEM parent,
@@ -76,8 +75,7 @@ DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM item) const {
   TVITEMA tv = {};
   tv.mask = TVIF_PARAM;
   tv.hItem = item;
-  return SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv)) ? static_cast<DWORD_PTR>(tv.lParam)
-                                                                     : 0;
+  return SendMessage(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv)) ? static_cast<DWORD_PTR>(tv.lParam) : 0;
 }
 BOOL CTreeCtrl::SetItemImage(HTREEITEM item, int image, int selectedImage) {
   TVITEMA tv = {};
@@ -109,9 +107,7 @@ HTREEITEM CTreeCtrl::GetSelectedItem() const { return NextItem(m_hWnd, nullptr, 
 HTREEITEM CTreeCtrl::GetRootItem() const { return NextItem(m_hWnd, nullptr, TVGN_ROOT); }
 HTREEITEM CTreeCtrl::GetParentItem(HTREEITEM item) const { return NextItem(m_hWnd, item, TVGN_PARENT); }
 HTREEITEM CTreeCtrl::GetChildItem(HTREEITEM item) const { return NextItem(m_hWnd, item, TVGN_CHILD); }
-HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM item) const {
-  return NextItem(m_hWnd, item, TVGN_NEXT);
-}
+HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM item) const { return NextItem(m_hWnd, item, TVGN_NEXT); }
 BOOL CTreeCtrl::ItemHasChildren(HTREEITEM item) const { return GetChildItem(item) != nullptr; }
 
 BOOL CTreeCtrl::SortChildren(HTREEITEM item) {
@@ -125,8 +121,7 @@ BOOL CTreeCtrl::SortChildrenCB(HTREEITEM item, PFNTVCOMPARE compare, LPARAM cont
 HTREEITEM CTreeCtrl::HitTest(POINT pt, UINT* flags) const {
   TVHITTESTINFO info = {};
   info.pt = pt;
-  HTREEITEM item =
-      reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+  HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
   if (flags) *flags = info.flags;
   return item;
 }

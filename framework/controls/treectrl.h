@@ -16,8 +16,8 @@ class CTreeCtrl : public CWnd {
   HIMAGELIST SetImageList(HIMAGELIST images, int which = TVSIL_NORMAL);
 
   // The new item, nullptr on failure.
-  HTREEITEM InsertItem(const char* text, int image, int selectedImage,
-                       HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST);
+  HTREEITEM InsertItem(const char* text, int image, int selectedImage, HTREEITEM parent = TVI_ROOT,
+                       HTREEITEM after = TVI_LAST);
   HTREEITEM InsertItem(const char* text, HTREEITEM parent = TVI_ROOT, HTREEITEM after = TVI_LAST);
   BOOL DeleteItem(HTREEITEM item);
   BOOL DeleteAllItems();

@@ -26,10 +26,10 @@ class CFileDialog {
   INT_PTR DoModal();
   void SetTitle(const char* title);
 
-  CString GetPathName() const;  // the full path chosen
-  CString GetFileName() const;  // its name with extension
-  CString GetFileExt() const;   // the extension without the dot
-  CString GetFileTitle() const; // the name without extension
+  CString GetPathName() const;   // the full path chosen
+  CString GetFileName() const;   // its name with extension
+  CString GetFileExt() const;    // the extension without the dot
+  CString GetFileTitle() const;  // the name without extension
 
   OPENFILENAMEA m_ofn;
 

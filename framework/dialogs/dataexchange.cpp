@@ -56,8 +56,7 @@ void ExchangeNumber(CDataExchange* dx, int id, T& value, const CString& text, Pa
 
 // A value outside [low, high] shows the range message and fails.
 template <class T>
-void CheckRange(CDataExchange* dx, T value, T low, T high, QelDdvMessage message,
-                CString (*text)(T)) {
+void CheckRange(CDataExchange* dx, T value, T low, T high, QelDdvMessage message, CString (*text)(T)) {
   if (!dx->m_bSaveAndValidate || (value >= low && value <= high)) return;
   QelShowDdvMessage(*dx->m_pDlgWnd, message, text(low), text(high));
   dx->Fail();
@@ -72,9 +71,7 @@ void ExchangeByMessage(CDataExchange* dx, int id, int& value, UINT getMsg, UINT 
     ::SendMessageA(control, setMsg, value, 0);
 }
 
-bool IsRadioButton(HWND hwnd) {
-  return (::SendMessageA(hwnd, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0;
-}
+bool IsRadioButton(HWND hwnd) { return (::SendMessageA(hwnd, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0; }
 
 }  // namespace
 

@@ -186,7 +186,7 @@ TEST_F(DataExchange, LoadingWritesEveryFieldAndLimitsTheTextThatCanBeTyped) {
 
 TEST_F(DataExchange, AControlIsAttachedOnceByItsId) {
   ASSERT_EQ(dlg.m_combo.m_hWnd, dlg.GetDlgItem(IDC_COMBO));  // by OnInitDialog's exchange
-  EXPECT_TRUE(dlg.UpdateData(FALSE));                          // again: no second attachment
+  EXPECT_TRUE(dlg.UpdateData(FALSE));                        // again: no second attachment
   EXPECT_EQ(CWnd::FromHandlePermanent(dlg.GetDlgItem(IDC_COMBO)), &dlg.m_combo);
   EXPECT_EQ(dlg.m_combo.GetLBText(1), "虚线");
 }

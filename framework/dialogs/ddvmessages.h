@@ -10,7 +10,7 @@ enum class QelDdvMessage {
   kNotNumber,          // no number
   kIntegerOutOfRange,  // %1 and %2 are the limits
   kNumberOutOfRange,
-  kTooLong,            // %1 is the most bytes allowed
+  kTooLong,  // %1 is the most bytes allowed
 };
 
 // The message's text with its limits put in (limits may be nullptr where the

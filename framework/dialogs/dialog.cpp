@@ -44,8 +44,8 @@ INT_PTR CDialog::DoModal() {
   m_modal = true;
   m_ended = false;
   m_result = IDCANCEL;
-  HWND hwnd = ::CreateDialogIndirectParamA(QelGetResourceHandle(), tmpl, owner.Owner(),
-                                           QelDialogProc, reinterpret_cast<LPARAM>(this));
+  HWND hwnd = ::CreateDialogIndirectParamA(QelGetResourceHandle(), tmpl, owner.Owner(), QelDialogProc,
+                                           reinterpret_cast<LPARAM>(this));
   if (!hwnd || hwnd != m_hWnd) {
     if (hwnd && hwnd != m_hWnd) ::DestroyWindow(hwnd);
     m_modal = false;
@@ -92,25 +92,31 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
 
 LRESULT CDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_COMMAND: {
-    UINT id = LOWORD(wp), code = HIWORD(wp);
-    HWND control = reinterpret_cast<HWND>(lp);
-    // Menus, accelerators and buttons command; a control's other notices do not.
-    bool isCommand = !control || code == BN_CLICKED;
-    if (isCommand && id == IDOK) { OnOK(); return 0; }
-    if (isCommand && id == IDCANCEL) { OnCancel(); return 0; }
-    if (OnCommand(id, code, control)) return 0;
-    break;
-  }
-  case WM_NOTIFY: {
-    LRESULT result = 0;
-    if (lp && OnNotify(reinterpret_cast<NMHDR*>(lp), &result)) {
-      // Some senders read the answer from the dialog's result slot.
-      ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
-      return result;
+    case WM_COMMAND: {
+      UINT id = LOWORD(wp), code = HIWORD(wp);
+      HWND control = reinterpret_cast<HWND>(lp);
+      // Menus, accelerators and buttons command; a control's other notices do not.
+      bool isCommand = !control || code == BN_CLICKED;
+      if (isCommand && id == IDOK) {
+        OnOK();
+        return 0;
+      }
+      if (isCommand && id == IDCANCEL) {
+        OnCancel();
+        return 0;
+      }
+      if (OnCommand(id, code, control)) return 0;
+      break;
     }
-    break;
-  }
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (lp && OnNotify(reinterpret_cast<NMHDR*>(lp), &result)) {
+        // Some senders read the answer from the dialog's result slot.
+        ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
+        return result;
+      }
+      break;
+    }
   }
   return CWnd::WindowProc(msg, wp, lp);
 }

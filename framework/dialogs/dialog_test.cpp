@@ -115,9 +115,8 @@ TEST_F(DialogTest, EndDialogGivesItsResultToDoModal) {
 TEST_F(DialogTest, EscapeTypedInAControlCancelsThroughTheDialogsKeys) {
   CPlainDlg dlg(owner);
   DialogScript script;
-  script.On("测试对话框", [](DialogDriver& d) {
-    ::PostMessageA(d.Item(IDC_PLAIN_EDIT), WM_KEYDOWN, VK_ESCAPE, 0);
-  });
+  script.On("测试对话框",
+            [](DialogDriver& d) { ::PostMessageA(d.Item(IDC_PLAIN_EDIT), WM_KEYDOWN, VK_ESCAPE, 0); });
   INT_PTR result = 0;
   script.Run([&] { result = dlg.DoModal(); });
   EXPECT_EQ(result, IDCANCEL);
@@ -128,9 +127,9 @@ TEST_F(DialogTest, PreTranslateMessageSeesTheKeysFirstAndMayEatThem) {
   CPlainDlg dlg(owner);
   dlg.eatEscape = true;
   DialogScript script;
-  script.On("测试对话框", [](DialogDriver& d) {
-          ::PostMessageA(d.Item(IDC_PLAIN_EDIT), WM_KEYDOWN, VK_ESCAPE, 0);
-        })
+  script
+      .On("测试对话框",
+          [](DialogDriver& d) { ::PostMessageA(d.Item(IDC_PLAIN_EDIT), WM_KEYDOWN, VK_ESCAPE, 0); })
       .On("测试对话框", [](DialogDriver& d) { d.Click(IDOK); });  // still open
   INT_PTR result = 0;
   script.Run([&] { result = dlg.DoModal(); });
@@ -143,15 +142,18 @@ TEST_F(DialogTest, ANestedDialogDisablesTheOuterOneOnlyWhileItRuns) {
   bool outerEnabledMeanwhile = true;
   HWND outerWindow = nullptr;
   DialogScript script;
-  script.On("外层对话框", [&](DialogDriver& d) {
-          outerWindow = d.Window();
-          d.Click(IDC_NEST_OPEN);
-        })
-      .On("测试对话框", [&](DialogDriver& d) {
-        outerEnabledMeanwhile = ::IsWindowEnabled(outerWindow) != FALSE;
-        EXPECT_EQ(::GetWindow(d.Window(), GW_OWNER), outerWindow);
-        d.Click(IDC_PLAIN_OTHER);
-      })
+  script
+      .On("外层对话框",
+          [&](DialogDriver& d) {
+            outerWindow = d.Window();
+            d.Click(IDC_NEST_OPEN);
+          })
+      .On("测试对话框",
+          [&](DialogDriver& d) {
+            outerEnabledMeanwhile = ::IsWindowEnabled(outerWindow) != FALSE;
+            EXPECT_EQ(::GetWindow(d.Window(), GW_OWNER), outerWindow);
+            d.Click(IDC_PLAIN_OTHER);
+          })
       .On("外层对话框", [&](DialogDriver& d) {
         EXPECT_TRUE(::IsWindowEnabled(d.Window()));
         d.Click(IDOK);

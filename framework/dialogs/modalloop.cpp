@@ -9,8 +9,7 @@ HWND QelModalOwner(HWND parent) {
   return owner == ::GetDesktopWindow() ? nullptr : owner;
 }
 
-CModalOwnerLock::CModalOwnerLock(HWND owner)
-    : m_owner(owner), m_reenable(owner && ::IsWindowEnabled(owner)) {
+CModalOwnerLock::CModalOwnerLock(HWND owner) : m_owner(owner), m_reenable(owner && ::IsWindowEnabled(owner)) {
   if (m_reenable) ::EnableWindow(owner, FALSE);
 }
 

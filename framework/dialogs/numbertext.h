@@ -6,9 +6,9 @@
 
 #include "qstring.h"
 
-CString QelIntText(int value);            // "%d"
-CString QelUIntText(UINT value);          // "%u"
-CString QelDoubleText(double value);      // "%.15g" (the platform runtime's)
+CString QelIntText(int value);        // "%d"
+CString QelUIntText(UINT value);      // "%u"
+CString QelDoubleText(double value);  // "%.15g" (the platform runtime's)
 
 // Each takes the whole text, blanks (spaces and tabs) around it allowed, and
 // answers false for anything but one number that the type can hold: no

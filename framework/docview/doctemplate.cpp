@@ -103,7 +103,8 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* doc, CFrameWnd* other) {
   context.m_pNewDocTemplate = this;
   CWinApp* app = QelGetApp();
   HWND parent = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
-  if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, parent, &context)) {
+  if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, parent,
+                        &context)) {
     // A frame whose window was never made does not delete itself.
     if (!frame->m_hWnd) delete frame;
     return nullptr;

@@ -43,8 +43,7 @@ class CDocTemplate : public CCmdTarget {
     yesAlreadyOpen,
   };
 
-  CDocTemplate(UINT resourceId, CRuntimeClass* docClass, CRuntimeClass* frameClass,
-               CRuntimeClass* viewClass);
+  CDocTemplate(UINT resourceId, CRuntimeClass* docClass, CRuntimeClass* frameClass, CRuntimeClass* viewClass);
   ~CDocTemplate() override;
 
   // Loads the document string, the menu and the accelerators (once).

@@ -21,8 +21,8 @@ const char kSaveFailed[] = "无法保存文件 %s。";
 }  // namespace
 
 BEGIN_COMMAND_MAP(CDocument, CCmdTarget)
-  ON_COMMAND(ID_FILE_SAVE, OnFileSave)
-  ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
+ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
 END_COMMAND_MAP()
 
 CDocument::CDocument() = default;
@@ -123,8 +123,10 @@ void CDocument::OnCloseDocument() {
     if (!m_views.empty() && m_views.front() == view) RemoveView(view);  // not a window any more
   }
   DeleteContents();
-  if (autoDelete) delete this;
-  else m_bClosing = false;
+  if (autoDelete)
+    delete this;
+  else
+    m_bClosing = false;
 }
 
 int CDocument::AskToSave() {
@@ -136,9 +138,9 @@ int CDocument::AskToSave() {
 BOOL CDocument::SaveModified() {
   if (!IsModified()) return TRUE;
   switch (AskToSave()) {
-  case IDYES: return DoFileSave();
-  case IDNO: return TRUE;
-  default: return FALSE;
+    case IDYES: return DoFileSave();
+    case IDNO: return TRUE;
+    default: return FALSE;
   }
 }
 
@@ -155,11 +157,13 @@ BOOL CDocument::DoSave(const char* path, BOOL replace) {
 }
 
 void CDocument::ReportLoadFailure(const char* path) {
-  QelMessageBox(nullptr, qel::FormatStr(kLoadFailed, path ? path : "").c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+  QelMessageBox(nullptr, qel::FormatStr(kLoadFailed, path ? path : "").c_str(), nullptr,
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CDocument::ReportSaveFailure(const char* path) {
-  QelMessageBox(nullptr, qel::FormatStr(kSaveFailed, path ? path : "").c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+  QelMessageBox(nullptr, qel::FormatStr(kSaveFailed, path ? path : "").c_str(), nullptr,
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL CDocument::OnCmdMsg(UINT id, int code, void* extra, CmdHandlerInfo* info) {

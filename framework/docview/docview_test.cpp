@@ -32,7 +32,10 @@ class DocTest : public ::testing::Test {
 };
 
 TEST_F(DocTest, TheDocumentStringHasSevenFields) {
-  const struct { CDocTemplate::DocStringIndex index; const char* text; } kFields[] = {
+  const struct {
+    CDocTemplate::DocStringIndex index;
+    const char* text;
+  } kFields[] = {
       {CDocTemplate::windowTitle, ""},
       {CDocTemplate::docName, "Test"},
       {CDocTemplate::fileNewName, "Test"},

@@ -30,20 +30,20 @@ BOOL CView::CreateView(HWND parent, UINT id, CCreateContext* context) {
 
 LRESULT CView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_CREATE: return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lp));
-  case WM_DESTROY: OnDestroy(); return Default();
-  case WM_PAINT: {
-    CPaintDC dc(m_hWnd);
-    OnDraw(&dc);
-    return 0;
-  }
-  case WM_INITIALUPDATE: OnInitialUpdate(); return 0;
-  case WM_MOUSEACTIVATE: {
-    LRESULT result = Default();
-    CFrameWnd* frame = GetParentFrame();
-    if (result != MA_NOACTIVATE && result != MA_NOACTIVATEANDEAT && frame) frame->SetActiveView(this);
-    return result;
-  }
+    case WM_CREATE: return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lp));
+    case WM_DESTROY: OnDestroy(); return Default();
+    case WM_PAINT: {
+      CPaintDC dc(m_hWnd);
+      OnDraw(&dc);
+      return 0;
+    }
+    case WM_INITIALUPDATE: OnInitialUpdate(); return 0;
+    case WM_MOUSEACTIVATE: {
+      LRESULT result = Default();
+      CFrameWnd* frame = GetParentFrame();
+      if (result != MA_NOACTIVATE && result != MA_NOACTIVATEANDEAT && frame) frame->SetActiveView(this);
+      return result;
+    }
   }
   return CWnd::WindowProc(msg, wp, lp);
 }
@@ -67,8 +67,7 @@ void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
 
 void CView::OnActivateView(BOOL activate, CView* activated, CView*) {
-  if (activate && activated == this && ::GetFocus() != m_hWnd && !::IsChild(m_hWnd, ::GetFocus()))
-    SetFocus();
+  if (activate && activated == this && ::GetFocus() != m_hWnd && !::IsChild(m_hWnd, ::GetFocus())) SetFocus();
 }
 
 void CView::OnDraw(CDC*) {}

@@ -33,7 +33,8 @@ const char* RegisterOnce(const std::string& name, UINT style, WNDPROC proc, HBRU
 }  // namespace
 
 const char* QelFrameClass(const char* prefix, UINT iconId, WNDPROC defaultProc, HBRUSH background) {
-  return RegisterOnce(std::string(prefix) + std::to_string(iconId), CS_DBLCLKS, defaultProc, background, iconId);
+  return RegisterOnce(std::string(prefix) + std::to_string(iconId), CS_DBLCLKS, defaultProc, background,
+                      iconId);
 }
 
 const char* QelPlainWindowClass(const char* name, UINT style, HBRUSH background) {

@@ -38,44 +38,42 @@ bool IsInControlBar(HWND hwnd) {
 }  // namespace
 
 BEGIN_COMMAND_MAP(CFrameWnd, CWnd)
-  ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
 END_COMMAND_MAP()
 
 LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-  case WM_CREATE: return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lp));
-  case WM_CLOSE: OnClose(); return 0;
-  case WM_DESTROY: OnDestroy(); return Default();
-  case WM_SIZE: OnSize(static_cast<UINT>(wp)); return 0;
-  case WM_SETFOCUS: OnSetFocus(); return 0;
-  case WM_COMMAND:
-    if (OnCommand(wp, lp)) return 0;
-    break;
-  case WM_NOTIFY: {
-    LRESULT result = 0;
-    if (OnNotify(wp, lp, &result)) return result;
-    break;
-  }
-  case WM_INITMENUPOPUP:
-    Default();
-    OnInitMenuPopup(reinterpret_cast<HMENU>(wp), LOWORD(lp), HIWORD(lp));
-    return 0;
-  case WM_MENUSELECT:
-    OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
-    break;
-  case WM_EXITMENULOOP:
-    SetMessageText(AFX_IDS_IDLEMESSAGE);
-    break;
-  case WM_SETMESSAGESTRING:
-    if (lp) SetMessageText(reinterpret_cast<const char*>(lp));
-    else SetMessageText(static_cast<UINT>(wp));
-    return 0;
-  case WM_IDLEUPDATECMDUI: OnIdleUpdateCmdUI(static_cast<BOOL>(wp)); return 0;
-  case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
-  case WM_QUERYENDSESSION: {
-    CFrameApp* app = QelGetFrameApp();
-    return app && app->m_pMainWnd == this ? app->SaveAllModified() : TRUE;
-  }
+    case WM_CREATE: return OnCreate(reinterpret_cast<CREATESTRUCTA*>(lp));
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_DESTROY: OnDestroy(); return Default();
+    case WM_SIZE: OnSize(static_cast<UINT>(wp)); return 0;
+    case WM_SETFOCUS: OnSetFocus(); return 0;
+    case WM_COMMAND:
+      if (OnCommand(wp, lp)) return 0;
+      break;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (OnNotify(wp, lp, &result)) return result;
+      break;
+    }
+    case WM_INITMENUPOPUP:
+      Default();
+      OnInitMenuPopup(reinterpret_cast<HMENU>(wp), LOWORD(lp), HIWORD(lp));
+      return 0;
+    case WM_MENUSELECT: OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp)); break;
+    case WM_EXITMENULOOP: SetMessageText(AFX_IDS_IDLEMESSAGE); break;
+    case WM_SETMESSAGESTRING:
+      if (lp)
+        SetMessageText(reinterpret_cast<const char*>(lp));
+      else
+        SetMessageText(static_cast<UINT>(wp));
+      return 0;
+    case WM_IDLEUPDATECMDUI: OnIdleUpdateCmdUI(static_cast<BOOL>(wp)); return 0;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wp)); return 0;
+    case WM_QUERYENDSESSION: {
+      CFrameApp* app = QelGetFrameApp();
+      return app && app->m_pMainWnd == this ? app->SaveAllModified() : TRUE;
+    }
   }
   return CWnd::WindowProc(msg, wp, lp);
 }
@@ -118,7 +116,8 @@ BOOL CFrameWnd::OnNotify(WPARAM, LPARAM lp, LRESULT* result) {
     auto* bar = dynamic_cast<CControlBar*>(CWnd::FromHandlePermanent(::GetParent(hdr->hwndFrom)));
     if (!bar || !(bar->GetBarStyle() & CBRS_FLYBY)) return FALSE;
     auto* hot = reinterpret_cast<const NMTBHOTITEM*>(lp);
-    SetMessageText((hot->dwFlags & HICF_LEAVING) ? static_cast<UINT>(AFX_IDS_IDLEMESSAGE) : static_cast<UINT>(hot->idNew));
+    SetMessageText((hot->dwFlags & HICF_LEAVING) ? static_cast<UINT>(AFX_IDS_IDLEMESSAGE)
+                                                 : static_cast<UINT>(hot->idNew));
     *result = 0;
     return TRUE;
   }
@@ -191,7 +190,10 @@ void CFrameWnd::OnIdleUpdateCmdUI(BOOL disableIfNoHandler) {
 }
 
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* ui) {
-  static const struct { UINT id; int key; } kKeys[] = {
+  static const struct {
+    UINT id;
+    int key;
+  } kKeys[] = {
       {ID_INDICATOR_CAPS, VK_CAPITAL}, {ID_INDICATOR_NUM, VK_NUMLOCK}, {ID_INDICATOR_SCRL, VK_SCROLL}};
   for (const auto& k : kKeys)
     if (k.id == ui->m_nID) ui->Enable(::GetKeyState(k.key) & 1);

@@ -145,10 +145,22 @@ void CFrameWnd::LayoutBars(RECT* r) {
     thickness = std::min(thickness, std::max(0, room));
     RECT at = *r;
     switch (kDockBarIds[i]) {
-    case AFX_IDW_DOCKBAR_TOP: at.bottom = r->top + thickness; r->top = at.bottom; break;
-    case AFX_IDW_DOCKBAR_BOTTOM: at.top = r->bottom - thickness; r->bottom = at.top; break;
-    case AFX_IDW_DOCKBAR_LEFT: at.right = r->left + thickness; r->left = at.right; break;
-    default: at.left = r->right - thickness; r->right = at.left; break;
+      case AFX_IDW_DOCKBAR_TOP:
+        at.bottom = r->top + thickness;
+        r->top = at.bottom;
+        break;
+      case AFX_IDW_DOCKBAR_BOTTOM:
+        at.top = r->bottom - thickness;
+        r->bottom = at.top;
+        break;
+      case AFX_IDW_DOCKBAR_LEFT:
+        at.right = r->left + thickness;
+        r->left = at.right;
+        break;
+      default:
+        at.left = r->right - thickness;
+        r->right = at.left;
+        break;
     }
     dock->SetWindowPos(nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                        SWP_NOZORDER | SWP_NOACTIVATE | (thickness ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));

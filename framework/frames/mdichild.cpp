@@ -10,8 +10,7 @@
 IMPLEMENT_DYNAMIC(CMDIChildWnd, CFrameWnd)
 
 const char* CMDIChildWnd::FrameClassName(UINT iconId) {
-  return QelFrameClass("QelMDIChild", iconId, ::DefMDIChildProcA,
-                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+  return QelFrameClass("QelMDIChild", iconId, ::DefMDIChildProcA, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
 }
 
 BOOL CMDIChildWnd::LoadFrame(UINT resourceId, DWORD style, HWND parent, CCreateContext* context) {

@@ -32,8 +32,8 @@ const WindowCommand kWindowCommands[] = {
 }  // namespace
 
 BEGIN_COMMAND_MAP(CMDIFrameWnd, CFrameWnd)
-  ON_COMMAND_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, OnWindowCommand)
-  ON_UPDATE_COMMAND_UI_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, OnUpdateWindowCommand)
+ON_COMMAND_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, OnWindowCommand)
+ON_UPDATE_COMMAND_UI_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, OnUpdateWindowCommand)
 END_COMMAND_MAP()
 
 HMENU QelFindWindowMenu(HMENU menu) {
@@ -60,8 +60,8 @@ BOOL CMDIFrameWnd::OnCreateClient(CREATESTRUCTA*, CCreateContext*) {
   ccs.idFirstChild = AFX_IDM_FIRST_MDICHILD;
   m_hWndMDIClient = ::CreateWindowExA(
       WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0,
-      m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)), QelGetInstanceHandle(), &ccs);
+      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0, m_hWnd,
+      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)), QelGetInstanceHandle(), &ccs);
   if (!m_hWndMDIClient) return FALSE;
   ::SetPropA(m_hWnd, kClientProp, m_hWndMDIClient);
   return TRUE;
@@ -69,10 +69,9 @@ BOOL CMDIFrameWnd::OnCreateClient(CREATESTRUCTA*, CCreateContext*) {
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* maximized) const {
   BOOL max = FALSE;
-  HWND active = m_hWndMDIClient
-                    ? reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0,
-                                                            reinterpret_cast<LPARAM>(&max)))
-                    : nullptr;
+  HWND active = m_hWndMDIClient ? reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0,
+                                                                        reinterpret_cast<LPARAM>(&max)))
+                                : nullptr;
   if (maximized) *maximized = active ? max : FALSE;
   return dynamic_cast<CMDIChildWnd*>(CWnd::FromHandlePermanent(active));
 }

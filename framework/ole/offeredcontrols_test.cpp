@@ -24,7 +24,8 @@ const char kUnknownCategory[] = "{0CEE0894-FE3B-47C0-B2B9-271A3CD944A6}";
 // {0C4638AE-DC14-4478-A420-64797413D6D1}: a class of the Control category without a name.
 const CLSID kUnnamedControl = {0x0C4638AE, 0xDC14, 0x4478, {0xA4, 0x20, 0x64, 0x79, 0x74, 0x13, 0xD6, 0xD1}};
 // {AB640032-1724-40C5-BF3B-2EFEA39B85BD}: a named control that requires kUnknownCategory.
-const CLSID kDemandingControl = {0xAB640032, 0x1724, 0x40C5, {0xBF, 0x3B, 0x2E, 0xFE, 0xA3, 0x9B, 0x85, 0xBD}};
+const CLSID kDemandingControl = {
+    0xAB640032, 0x1724, 0x40C5, {0xBF, 0x3B, 0x2E, 0xFE, 0xA3, 0x9B, 0x85, 0xBD}};
 const CLSID kUnregistered = {0x0BADC0DE, 0x3333, 0x4444, {5, 6, 7, 8, 9, 10, 11, 12}};
 
 std::string ClassKey(const CLSID& clsid) {

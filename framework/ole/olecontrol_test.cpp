@@ -57,8 +57,8 @@ HRESULT PutText(IDispatch* dispatch, const char* text) {
   value.bstrVal = BstrFromText(text);
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS params = {&value, &named, 1, 1};
-  HRESULT hr = dispatch->Invoke(TOX_TEXT, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr,
-                                nullptr, nullptr);
+  HRESULT hr =
+      dispatch->Invoke(TOX_TEXT, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
   ::VariantClear(&value);
   return hr;
 }

@@ -105,8 +105,7 @@ HRESULT COleControlSite::OnInPlaceActivate() {
 HRESULT COleControlSite::OnUIActivate() { return m_owner ? S_OK : E_UNEXPECTED; }
 
 HRESULT COleControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc,
-                                          LPRECT position, LPRECT clip,
-                                          LPOLEINPLACEFRAMEINFO info) {
+                                          LPRECT position, LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
   if (frame) *frame = nullptr;
   if (doc) *doc = nullptr;  // the frame serves as the document window too
   HWND window = SiteWindow();
@@ -197,8 +196,8 @@ HRESULT COleControlSite::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DISP
   return DISP_E_UNKNOWNNAME;
 }
 
-HRESULT COleControlSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                VARIANT* result, EXCEPINFO*, UINT*) {
+HRESULT COleControlSite::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                EXCEPINFO*, UINT*) {
   if (!(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
   if (params && params->cArgs != 0) return DISP_E_BADPARAMCOUNT;
   if (!result) return E_POINTER;

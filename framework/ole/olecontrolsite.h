@@ -61,8 +61,7 @@ class COleControlSite : public IOleClientSite,
   HRESULT STDMETHODCALLTYPE OnControlInfoChanged() override;
   HRESULT STDMETHODCALLTYPE LockInPlaceActive(WINBOOL lock) override;
   HRESULT STDMETHODCALLTYPE GetExtendedControl(IDispatch** dispatch) override;
-  HRESULT STDMETHODCALLTYPE TransformCoords(POINTL* himetric, POINTF* container,
-                                            DWORD flags) override;
+  HRESULT STDMETHODCALLTYPE TransformCoords(POINTL* himetric, POINTF* container, DWORD flags) override;
   HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG* msg, DWORD modifiers) override;
   HRESULT STDMETHODCALLTYPE OnFocus(WINBOOL got) override;
   HRESULT STDMETHODCALLTYPE ShowPropertyFrame() override;
@@ -72,9 +71,8 @@ class COleControlSite : public IOleClientSite,
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
                                           DISPID* ids) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
-                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                                   UINT* badArg) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* exception, UINT* badArg) override;
 
   // IAdviseSink
   void STDMETHODCALLTYPE OnDataChange(FORMATETC* format, STGMEDIUM* medium) override;

@@ -49,9 +49,8 @@ BOOL COleControlWnd::CreateControl(const OleControlParams& params) {
     return FALSE;
   }
   const RECT& r = params.rect;
-  if (!CreateEx(0, SiteClass(), params.text ? params.text : "", params.style, r.left, r.top,
-                r.right - r.left, r.bottom - r.top, params.parent,
-                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(params.id)))) {
+  if (!CreateEx(0, SiteClass(), params.text ? params.text : "", params.style, r.left, r.top, r.right - r.left,
+                r.bottom - r.top, params.parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(params.id)))) {
     CloseAndRelease();
     return FALSE;
   }
@@ -94,8 +93,8 @@ void COleControlWnd::ConnectAdvise() {
 void COleControlWnd::ActivateInPlace() {
   RECT client;
   GetClientRect(&client);
-  m_oleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(m_site), 0,
-                      m_hWnd, &client);
+  m_oleObject->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, static_cast<IOleClientSite*>(m_site), 0, m_hWnd,
+                      &client);
 }
 
 void COleControlWnd::SetControlExtent(int cx, int cy) {
@@ -105,9 +104,7 @@ void COleControlWnd::SetControlExtent(int cx, int cy) {
   m_oleObject->SetExtent(DVASPECT_CONTENT, &extent);
 }
 
-void COleControlWnd::OnControlActivated() {
-  m_inPlace.QueryFrom(m_unknown.Get(), IID_IOleInPlaceObject);
-}
+void COleControlWnd::OnControlActivated() { m_inPlace.QueryFrom(m_unknown.Get(), IID_IOleInPlaceObject); }
 
 void COleControlWnd::OnControlDeactivated() { m_inPlace.Release(); }
 

@@ -33,7 +33,7 @@ struct OleControlParams {
   DWORD style;       // the hosting window's style (WS_CHILD and the like)
   RECT rect;         // in the parent's client coordinates
   HWND parent;
-  UINT id;           // the control id of the hosting window
+  UINT id;  // the control id of the hosting window
   // The control's persisted state, loaded through IPersistStreamInit in place
   // of starting it new; null for a new control. Read from its current position.
   IStream* state = nullptr;

@@ -23,8 +23,7 @@ class COleInPlaceFrame : public IOleInPlaceFrame {
   HRESULT STDMETHODCALLTYPE GetBorder(LPRECT border) override;
   HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS widths) override;
   HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS widths) override;
-  HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object,
-                                            LPCOLESTR name) override;
+  HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* object, LPCOLESTR name) override;
   // IOleInPlaceFrame
   HRESULT STDMETHODCALLTYPE InsertMenus(HMENU shared, LPOLEMENUGROUPWIDTHS widths) override;
   HRESULT STDMETHODCALLTYPE SetMenu(HMENU shared, HOLEMENU descriptor, HWND object) override;

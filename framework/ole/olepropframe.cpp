@@ -78,8 +78,7 @@ class COlePage : public CPropertyPage {
     m_title = TextFromWide(info.pszTitle);
     m_size = info.size;
     for (LPOLESTR text : {info.pszTitle, info.pszDocString, info.pszHelpFile}) ::CoTaskMemFree(text);
-    return SUCCEEDED(m_page->SetPageSite(m_site)) &&
-           SUCCEEDED(m_page->SetObjects(1, &m_object));
+    return SUCCEEDED(m_page->SetPageSite(m_site)) && SUCCEEDED(m_page->SetObjects(1, &m_object));
   }
 
   PROPSHEETPAGEA BuildPageRecord() override {
@@ -138,7 +137,7 @@ class COlePage : public CPropertyPage {
     const int cx = ::MulDiv(m_size.cx, 4, LOWORD(units));
     const int cy = ::MulDiv(m_size.cy, 8, HIWORD(units));
     const DWORD style = WS_CHILD | WS_DISABLED | WS_CAPTION;
-    m_template = {LOWORD(style), HIWORD(style), 0, 0, 0, 0, 0,
+    m_template = {LOWORD(style),         HIWORD(style),         0, 0, 0, 0, 0,
                   static_cast<WORD>(cx), static_cast<WORD>(cy), 0, 0, 0, 0};
   }
 
@@ -147,7 +146,8 @@ class COlePage : public CPropertyPage {
   CPageSite* m_site;  // one reference held
   CString m_title;
   SIZE m_size = {};
-  std::vector<WORD> m_template;  // DLGTEMPLATE: style, extended style, items, x, y, cx, cy, menu, class, title
+  std::vector<WORD>
+      m_template;  // DLGTEMPLATE: style, extended style, items, x, y, cx, cy, menu, class, title
   bool m_active = false;
   HWND m_owner = nullptr;
 };
@@ -159,8 +159,8 @@ HRESULT CPageSite::OnStatusChange(DWORD flags) {
 
 }  // namespace
 
-HRESULT QelShowPropertyFrame(HWND owner, const char* caption, IUnknown* object,
-                             const CAUUID& pages, LCID locale) {
+HRESULT QelShowPropertyFrame(HWND owner, const char* caption, IUnknown* object, const CAUUID& pages,
+                             LCID locale) {
   if (!object) return E_POINTER;
   std::vector<std::unique_ptr<COlePage>> made;
   for (ULONG i = 0; i < pages.cElems; ++i) {

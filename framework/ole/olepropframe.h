@@ -10,5 +10,5 @@
 
 // S_OK when the frame was shown and closed (with OK or Cancel: pages apply
 // their changes themselves); a failure when it could not be shown.
-HRESULT QelShowPropertyFrame(HWND owner, const char* caption, IUnknown* object,
-                             const CAUUID& pages, LCID locale);
+HRESULT QelShowPropertyFrame(HWND owner, const char* caption, IUnknown* object, const CAUUID& pages,
+                             LCID locale);

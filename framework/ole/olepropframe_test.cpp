@@ -126,8 +126,8 @@ TEST_F(OlePropFrameTest, PagesThatCannotBeMadeGiveNoFrame) {
   script.Run([&] { hr = ShowFrame(none, 2); });
   EXPECT_TRUE(FAILED(hr));
   EXPECT_TRUE(script.Seen().empty());
-  EXPECT_TRUE(FAILED(QelShowPropertyFrame(parent_, "x", nullptr, CAUUID{1, const_cast<CLSID*>(&CLSID_QelTestOcxPage)},
-                                          0)));
+  EXPECT_TRUE(FAILED(
+      QelShowPropertyFrame(parent_, "x", nullptr, CAUUID{1, const_cast<CLSID*>(&CLSID_QelTestOcxPage)}, 0)));
 }
 
 TEST_F(OlePropFrameTest, ThePagesLetGoOfTheControlWhenTheFrameCloses) {

@@ -17,8 +17,8 @@ CString QelLoadStringText(UINT id) {
 }
 
 BOOL QelLoadBitmap(CBitmap& bitmap, UINT id) {
-  HANDLE image = ::LoadImageA(QelGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
-                              LR_CREATEDIBSECTION);
+  HANDLE image =
+      ::LoadImageA(QelGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
   bitmap.DeleteObject();
   return image ? bitmap.Attach(image) : FALSE;
 }

@@ -28,7 +28,8 @@ PROPSHEETPAGEA CPropertyPage::BuildPageRecord() {
 
 void CPropertyPage::SetModified(BOOL changed) {
   HWND sheet = GetSheetWindow();
-  if (sheet) ::SendMessageA(sheet, changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(m_hWnd), 0);
+  if (sheet)
+    ::SendMessageA(sheet, changed ? PSM_CHANGED : PSM_UNCHANGED, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
 
 BOOL CPropertyPage::OnSetActive() {
@@ -51,11 +52,14 @@ BOOL CPropertyPage::PreTranslateMessage(MSG*) { return FALSE; }
 bool CPropertyPage::OnSheetNotice(const NMHDR* header, LRESULT* result) {
   if (header->hwndFrom != GetSheetWindow()) return false;
   switch (header->code) {
-  case PSN_SETACTIVE: *result = OnSetActive() ? 0 : -1; return true;
-  case PSN_KILLACTIVE: *result = OnKillActive() ? FALSE : TRUE; return true;
-  case PSN_APPLY: *result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE; return true;
-  case PSN_RESET: OnReset(); *result = 0; return true;
-  case PSN_QUERYCANCEL: *result = OnQueryCancel() ? FALSE : TRUE; return true;
+    case PSN_SETACTIVE: *result = OnSetActive() ? 0 : -1; return true;
+    case PSN_KILLACTIVE: *result = OnKillActive() ? FALSE : TRUE; return true;
+    case PSN_APPLY: *result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE; return true;
+    case PSN_RESET:
+      OnReset();
+      *result = 0;
+      return true;
+    case PSN_QUERYCANCEL: *result = OnQueryCancel() ? FALSE : TRUE; return true;
   }
   return false;
 }

@@ -114,12 +114,11 @@ TEST_F(Sheet, OkWithoutVisitingOtherPagesAppliesOnlyTheFirst) {
 
 TEST_F(Sheet, EveryPageShownAppliesOnOk) {
   DialogScript script;
-  script.On("测试属性表", [](DialogDriver& d) { d.SelectPage(1); })
-      .On("测试属性表", [](DialogDriver& d) {
-        EXPECT_EQ(d.ActivePage(), 1);
-        EXPECT_EQ(d.Text(IDC_PAGE_LABEL), "触发方式:");
-        d.Click(IDOK);
-      });
+  script.On("测试属性表", [](DialogDriver& d) { d.SelectPage(1); }).On("测试属性表", [](DialogDriver& d) {
+    EXPECT_EQ(d.ActivePage(), 1);
+    EXPECT_EQ(d.Text(IDC_PAGE_LABEL), "触发方式:");
+    d.Click(IDOK);
+  });
   EXPECT_EQ(Run(script), IDOK);
   EXPECT_EQ(one.applied, 1);
   EXPECT_EQ(two.applied, 1);
@@ -130,17 +129,20 @@ TEST_F(Sheet, EveryPageShownAppliesOnOk) {
 
 TEST_F(Sheet, APageWithARefusedValueCannotBeLeftUntilItIsCorrected) {
   DialogScript script;
-  script.On("测试属性表", [](DialogDriver& d) {
-          d.Type(IDC_PAGE_VALUE, "11");
-          d.SelectPage(2);
-        })
+  script
+      .On("测试属性表",
+          [](DialogDriver& d) {
+            d.Type(IDC_PAGE_VALUE, "11");
+            d.SelectPage(2);
+          })
       .OnMessageBox("提示", "请输入一个 1 到 10 之间的整数。", IDOK)
-      .On("测试属性表", [](DialogDriver& d) {
-        EXPECT_EQ(d.ActivePage(), 0);
-        EXPECT_EQ(d.FocusId(), IDC_PAGE_VALUE);
-        d.Type(IDC_PAGE_VALUE, "10");
-        d.SelectPage(2);
-      })
+      .On("测试属性表",
+          [](DialogDriver& d) {
+            EXPECT_EQ(d.ActivePage(), 0);
+            EXPECT_EQ(d.FocusId(), IDC_PAGE_VALUE);
+            d.Type(IDC_PAGE_VALUE, "10");
+            d.SelectPage(2);
+          })
       .On("测试属性表", [](DialogDriver& d) {
         EXPECT_EQ(d.ActivePage(), 2);
         d.Click(IDOK);
@@ -152,10 +154,12 @@ TEST_F(Sheet, APageWithARefusedValueCannotBeLeftUntilItIsCorrected) {
 
 TEST_F(Sheet, ARefusedValueKeepsTheSheetOpenOnOkAndCancelAppliesNothing) {
   DialogScript script;
-  script.On("测试属性表", [](DialogDriver& d) {
-          d.Type(IDC_PAGE_VALUE, "0");
-          d.Click(IDOK);
-        })
+  script
+      .On("测试属性表",
+          [](DialogDriver& d) {
+            d.Type(IDC_PAGE_VALUE, "0");
+            d.Click(IDOK);
+          })
       .OnMessageBox("提示", "请输入一个 1 到 10 之间的整数。", IDOK)
       .On("测试属性表", [](DialogDriver& d) { d.Click(IDCANCEL); });
   EXPECT_EQ(Run(script), IDCANCEL);
@@ -166,15 +170,17 @@ TEST_F(Sheet, ARefusedValueKeepsTheSheetOpenOnOkAndCancelAppliesNothing) {
 
 TEST_F(Sheet, SetModifiedEnablesApplyAndUnchangedDisablesItAgain) {
   DialogScript script;
-  script.On("测试属性表", [](DialogDriver& d) {
-          EXPECT_FALSE(d.IsEnabled(kApplyButton));
-          d.Type(IDC_PAGE_VALUE, "5");
-          EXPECT_TRUE(d.IsEnabled(kApplyButton));
-          d.Type(IDC_PAGE_VALUE, "3");  // the loaded text again
-          EXPECT_FALSE(d.IsEnabled(kApplyButton));
-          d.Type(IDC_PAGE_VALUE, "6");
-          d.Click(kApplyButton);
-        })
+  script
+      .On("测试属性表",
+          [](DialogDriver& d) {
+            EXPECT_FALSE(d.IsEnabled(kApplyButton));
+            d.Type(IDC_PAGE_VALUE, "5");
+            EXPECT_TRUE(d.IsEnabled(kApplyButton));
+            d.Type(IDC_PAGE_VALUE, "3");  // the loaded text again
+            EXPECT_FALSE(d.IsEnabled(kApplyButton));
+            d.Type(IDC_PAGE_VALUE, "6");
+            d.Click(kApplyButton);
+          })
       .On("测试属性表", [](DialogDriver& d) { d.Click(IDCANCEL); });
   // Apply, then Cancel: the sheet did not end with OK.
   EXPECT_EQ(Run(script), IDCANCEL);
@@ -184,14 +190,17 @@ TEST_F(Sheet, SetModifiedEnablesApplyAndUnchangedDisablesItAgain) {
 
 TEST_F(Sheet, APageReturnedToShowsItsFieldsAgain) {
   DialogScript script;
-  script.On("测试属性表", [&](DialogDriver& d) {
-          one.value = 4;  // changed behind the page's back while it is shown
-          d.SelectPage(1);
-        })
-      .On("测试属性表", [&](DialogDriver& d) {
-        one.value = 9;
-        d.SelectPage(0);
-      })
+  script
+      .On("测试属性表",
+          [&](DialogDriver& d) {
+            one.value = 4;  // changed behind the page's back while it is shown
+            d.SelectPage(1);
+          })
+      .On("测试属性表",
+          [&](DialogDriver& d) {
+            one.value = 9;
+            d.SelectPage(0);
+          })
       .On("测试属性表", [](DialogDriver& d) {
         EXPECT_EQ(d.Text(IDC_PAGE_VALUE), "9");
         d.Click(IDCANCEL);

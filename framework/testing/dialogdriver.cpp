@@ -92,8 +92,7 @@ int DialogDriver::FocusId() const {
   }
   if (!focus || !::IsChild(m_window, focus)) return 0;
   HWND page = Page();
-  while (focus && ::GetParent(focus) != m_window && ::GetParent(focus) != page)
-    focus = ::GetParent(focus);
+  while (focus && ::GetParent(focus) != m_window && ::GetParent(focus) != page) focus = ::GetParent(focus);
   return focus && focus != page ? ::GetDlgCtrlID(focus) : 0;
 }
 
@@ -192,8 +191,7 @@ HWND DialogDriver::Page() const {
 
 int DialogDriver::ActivePage() const {
   HWND page = Page();
-  return page ? static_cast<int>(::SendMessageA(m_window, PSM_HWNDTOINDEX,
-                                                reinterpret_cast<WPARAM>(page), 0))
+  return page ? static_cast<int>(::SendMessageA(m_window, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0))
               : -1;
 }
 
@@ -204,7 +202,8 @@ std::string DialogDriver::PageTitle(int index) const {
   item.mask = TCIF_TEXT;
   item.pszText = text;
   item.cchTextMax = sizeof text;
-  if (!tabs || !::SendMessageA(tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item))) return std::string();
+  if (!tabs || !::SendMessageA(tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item)))
+    return std::string();
   return text;
 }
 

@@ -58,12 +58,18 @@ const struct {
   UINT msg;
   const char* name;
 } kTakenMessages[] = {
-    {WM_KEYDOWN, "WM_KEYDOWN"},         {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
-    {WM_CHAR, "WM_CHAR"},               {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
-    {WM_LBUTTONUP, "WM_LBUTTONUP"},     {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"},
-    {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"}, {WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN"},
-    {BM_CLICK, "BM_CLICK"},             {WM_COMMAND, "WM_COMMAND"},
-    {WM_CLOSE, "WM_CLOSE"},             {WM_QUIT, "WM_QUIT"},
+    {WM_KEYDOWN, "WM_KEYDOWN"},
+    {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
+    {WM_CHAR, "WM_CHAR"},
+    {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
+    {WM_LBUTTONUP, "WM_LBUTTONUP"},
+    {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"},
+    {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"},
+    {WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN"},
+    {BM_CLICK, "BM_CLICK"},
+    {WM_COMMAND, "WM_COMMAND"},
+    {WM_CLOSE, "WM_CLOSE"},
+    {WM_QUIT, "WM_QUIT"},
 };
 
 const char* TakenName(UINT msg) {
@@ -155,8 +161,8 @@ void DialogScript::Run(const std::function<void()>& body) {
   g_active = nullptr;
   if (m_next < m_steps.size() && !m_failed) {
     m_failed = true;
-    ADD_FAILURE() << "the windows closed before step " << m_next + 1 << " (\""
-                  << m_steps[m_next].caption << "\") could run" << TakenText();
+    ADD_FAILURE() << "the windows closed before step " << m_next + 1 << " (\"" << m_steps[m_next].caption
+                  << "\") could run" << TakenText();
   }
 }
 

@@ -75,8 +75,9 @@ TEST(DialogScript, AWindowLeftOpenAfterTheLastStepFails) {
 
 TEST(DialogScript, StepsLeftWhenTheWindowsClosedFail) {
   DialogScript script;
-  script.On("询问", [](DialogDriver& d) { d.Press(IDYES); })
-      .On("询问", [](DialogDriver& d) { d.Press(IDYES); });
+  script.On("询问", [](DialogDriver& d) { d.Press(IDYES); }).On("询问", [](DialogDriver& d) {
+    d.Press(IDYES);
+  });
   Outcome outcome = AskWith(script);
   ExpectOneFailureSaying(outcome, "before step 2");
   // The failure names what the thread took in, so that a press that closed
@@ -95,7 +96,8 @@ TEST(DialogScript, AMessageBoxWithAnotherTextFails) {
 
 TEST(DialogScript, PressingAButtonTheBoxHasNotFails) {
   DialogScript script;
-  script.On("询问", [](DialogDriver& d) { d.Press(IDOK); })  // a Yes/No/Cancel box has no OK
+  script
+      .On("询问", [](DialogDriver& d) { d.Press(IDOK); })  // a Yes/No/Cancel box has no OK
       .StepTimeout(300);
   Outcome outcome = AskWith(script);
   ASSERT_GE(outcome.failures.size(), 1u);

@@ -61,7 +61,8 @@ inline bool PumpPastTheQueue(DWORD timeoutMs = 30000) {
 namespace detail {
 inline BOOL CALLBACK TakeShownMenu(HWND hwnd, LPARAM out) {
   char name[16] = "";
-  if (!::IsWindowVisible(hwnd) || !::GetClassNameA(hwnd, name, sizeof name) || ::lstrcmpA(name, "#32768") != 0)
+  if (!::IsWindowVisible(hwnd) || !::GetClassNameA(hwnd, name, sizeof name) ||
+      ::lstrcmpA(name, "#32768") != 0)
     return TRUE;
   *reinterpret_cast<HWND*>(out) = hwnd;
   return FALSE;

@@ -23,16 +23,15 @@ typedef int(__stdcall* PFN_HostTagQuery)(void* context, const char* pattern1, co
                                          int selector1, int selector2, QB_TAGQUERYPROC proc, void* user);
 typedef int(__stdcall* PFN_HostReadReal)(void* context, QB_TAGVALUE* records, int count);
 typedef int(__stdcall* PFN_HostReadRealVar)(void* context, const char* name, VarReply* out);
-typedef int(__stdcall* PFN_HostReadHis)(void* context, const char* name, int32_t t0, int32_t t1,
-                                        int32_t a, int32_t b, QB_HISVALUE* records, int capacity,
-                                        int* count, int* done);
+typedef int(__stdcall* PFN_HostReadHis)(void* context, const char* name, int32_t t0, int32_t t1, int32_t a,
+                                        int32_t b, QB_HISVALUE* records, int capacity, int* count, int* done);
 typedef int(__stdcall* PFN_HostReadHisEx)(void* context, QB_TAGVALUE* records, int32_t time, int count);
 typedef int(__stdcall* PFN_HostReadHisVar)(void* context, const char* name, int32_t a, int32_t b,
                                            VarReply* out);
 typedef int(__stdcall* PFN_HostGetHisSum)(void* context, const char* name, int t0, int t1, QB_VALUE* a,
                                           QB_VALUE* b, QB_VALUEDATA* c, QB_VALUEDATA* d, int32_t* e);
-typedef int(__stdcall* PFN_HostGetHisSumEx)(void* context, const char* name, int t0, int t1,
-                                            int32_t step, QB_HISSTEP* records, int capacity, int* count);
+typedef int(__stdcall* PFN_HostGetHisSumEx)(void* context, const char* name, int t0, int t1, int32_t step,
+                                            QB_HISSTEP* records, int capacity, int* count);
 
 struct HostCallbackBlock {
   void* context;

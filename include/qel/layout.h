@@ -11,8 +11,10 @@
 
 #if defined(_WIN64)
 #define QEL_FLAVOUR_BITS 64
-#define QEL_LAYOUT(expression, in32, in64) static_assert((expression) == (in64), #expression " in the 64-bit flavour")
+#define QEL_LAYOUT(expression, in32, in64) \
+  static_assert((expression) == (in64), #expression " in the 64-bit flavour")
 #else
 #define QEL_FLAVOUR_BITS 32
-#define QEL_LAYOUT(expression, in32, in64) static_assert((expression) == (in32), #expression " in the 32-bit flavour")
+#define QEL_LAYOUT(expression, in32, in64) \
+  static_assert((expression) == (in32), #expression " in the 32-bit flavour")
 #endif

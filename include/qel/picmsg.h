@@ -34,25 +34,25 @@ class CTagValue;
 #define QCM_SAVEPIC 0x405            // 0 saved, 1 file not openable, 2 no picture
 #define QCM_SETPROPERTY 0x406        // wParam property id; lParam value, text or LOGFONTA pointer
 #define QCM_OBJECTDIALOG 0x407
-#define QCM_SETEVENTLINK 0x408       // wParam 0 remove, 1 direct link, 2 script; lParam link kind
+#define QCM_SETEVENTLINK 0x408  // wParam 0 remove, 1 direct link, 2 script; lParam link kind
 #define QCM_COPY 0x409
 #define QCM_CUT 0x40A
 #define QCM_PASTE 0x40B
 #define QCM_UNDO 0x40C
 #define QCM_REDO 0x40D
-#define QCM_ARRANGE 0x40E            // lParam ArrangeCode
-#define QCM_GROUP 0x40F              // lParam 0 group, 1 ungroup
-#define QCM_SUBPICTURE 0x410         // lParam 0 make a sub-picture, 1 break it up
-#define QCM_ROTATE 0x411             // lParam 0 rotate by 90 degrees, 1 mirror (0), 2 mirror (1)
-#define QCM_RENOTIFY 0x412           // sends QCN_PROPERTIES, then QCN_EVENTLINKS
+#define QCM_ARRANGE 0x40E     // lParam ArrangeCode
+#define QCM_GROUP 0x40F       // lParam 0 group, 1 ungroup
+#define QCM_SUBPICTURE 0x410  // lParam 0 make a sub-picture, 1 break it up
+#define QCM_ROTATE 0x411      // lParam 0 rotate by 90 degrees, 1 mirror (0), 2 mirror (1)
+#define QCM_RENOTIFY 0x412    // sends QCN_PROPERTIES, then QCN_EVENTLINKS
 #define QCM_IMPORTWMF 0x413
-#define QCM_NOTIFYPROPS 0x414        // sends QCN_PROPERTIES; no host sends it
-#define QCM_LOADPICDATA 0x432        // lParam PictureDataBlock*; 0 loaded, 1 no picture object
-#define QCM_SELECTTOOL 0x464         // lParam tool id
-#define QCM_ZOOM 0x465               // lParam zoom in percent
-#define QCM_SNAPGRID 0x466           // lParam 1 snap to the grid, 0 free
-#define QCM_COMPILE 0x467            // lParam compiler path; answers the number of script errors
-#define QCM_QUERY 0x496              // wParam QueryCode; answers the state asked for
+#define QCM_NOTIFYPROPS 0x414  // sends QCN_PROPERTIES; no host sends it
+#define QCM_LOADPICDATA 0x432  // lParam PictureDataBlock*; 0 loaded, 1 no picture object
+#define QCM_SELECTTOOL 0x464   // lParam tool id
+#define QCM_ZOOM 0x465         // lParam zoom in percent
+#define QCM_SNAPGRID 0x466     // lParam 1 snap to the grid, 0 free
+#define QCM_COMPILE 0x467      // lParam compiler path; answers the number of script errors
+#define QCM_QUERY 0x496        // wParam QueryCode; answers the state asked for
 
 // lParam of QCM_ARRANGE.
 enum ArrangeCode {
@@ -68,27 +68,27 @@ enum ArrangeCode {
 
 // wParam of QCM_QUERY; any other code answers 0.
 enum QueryCode {
-  QCQ_CANPASTE = 0,         // 1 when the clipboard offers data that can be pasted
-  QCQ_SELCOUNT = 1,         // number of selected objects
-  QCQ_CANUNDO = 2,          // 1 when an undo step is held
-  QCQ_CANREDO = 3,          // 1 when a redo step is held
-  QCQ_MULTISEL = 4,         // 1 when more than one object is selected
-  QCQ_GROUPSEL = 5,         // 1 when exactly one group (kind 50) is selected
-  QCQ_ANYSEL = 6,           // 1 when at least one object is selected
-  QCQ_SUBPICTURESEL = 7,    // 1 when exactly one sub-picture (kind 51) is selected
-  QCQ_TOOL = 8,             // the current tool id
-  QCQ_MODIFIED = 9,         // the picture's modified flag (0 without a picture)
-  QCQ_SNAP = 10,            // 1 when snapping to the grid is on
+  QCQ_CANPASTE = 0,       // 1 when the clipboard offers data that can be pasted
+  QCQ_SELCOUNT = 1,       // number of selected objects
+  QCQ_CANUNDO = 2,        // 1 when an undo step is held
+  QCQ_CANREDO = 3,        // 1 when a redo step is held
+  QCQ_MULTISEL = 4,       // 1 when more than one object is selected
+  QCQ_GROUPSEL = 5,       // 1 when exactly one group (kind 50) is selected
+  QCQ_ANYSEL = 6,         // 1 when at least one object is selected
+  QCQ_SUBPICTURESEL = 7,  // 1 when exactly one sub-picture (kind 51) is selected
+  QCQ_TOOL = 8,           // the current tool id
+  QCQ_MODIFIED = 9,       // the picture's modified flag (0 without a picture)
+  QCQ_SNAP = 10,          // 1 when snapping to the grid is on
 };
 
 // ---- picture window to its parent -------------------------------------------
 // First parameter: the sender's control identifier unless said. Results are ignored.
 
-#define QCN_VIEWCHANGED 0x4C8   // lParam ViewInfo*
-#define QCN_PROPERTIES 0x4C9    // lParam PropDescList*
-#define QCN_EVENTLINKS 0x4CA    // lParam ActionKindList*
-#define QCN_CHANGED 0x4CB       // lParam 0
-#define QCN_LINKPICTURE 0x4CC   // lParam picture file name; wParam 0 from links and scripts
+#define QCN_VIEWCHANGED 0x4C8  // lParam ViewInfo*
+#define QCN_PROPERTIES 0x4C9   // lParam PropDescList*
+#define QCN_EVENTLINKS 0x4CA   // lParam ActionKindList*
+#define QCN_CHANGED 0x4CB      // lParam 0
+#define QCN_LINKPICTURE 0x4CC  // lParam picture file name; wParam 0 from links and scripts
 // One block of compiler output text (wParam 1, lParam the text) to the
 // output window; the picture model sends it itself.
 #define QCN_OUTPUTTEXT 0x4DC
@@ -128,7 +128,7 @@ enum QueryCode {
 // property pages (wParam 0, lParam the zero-terminated title prefix); 0 when
 // they were closed with OK.
 #define QPM_SHOWPAGES 0xB05
-#define QPM_QUERYTAGS 0xB15      // plug-in page to picture window; check word of 219; TagQueryRequest*
+#define QPM_QUERYTAGS 0xB15  // plug-in page to picture window; check word of 219; TagQueryRequest*
 
 // ---- service requests to the picture window ---------------------------------
 // wParam: the check word made from QSM_CHECKCODE. Result 1 when the check word
@@ -266,8 +266,7 @@ QEL_LAYOUT(offsetof(PictureDataBlock, bytes), 8, 16);
 QEL_LAYOUT(offsetof(PictureDataBlock, count), 12, 24);
 
 static_assert(sizeof(ViewInfo) == 24, "ViewInfo is 24 bytes");
-static_assert(offsetof(ViewInfo, y) == 8 && offsetof(ViewInfo, zoom) == 16 &&
-                  offsetof(ViewInfo, zero) == 20,
+static_assert(offsetof(ViewInfo, y) == 8 && offsetof(ViewInfo, zoom) == 16 && offsetof(ViewInfo, zero) == 20,
               "ViewInfo layout");
 
 QEL_LAYOUT(sizeof(PropDescList), 8, 16);
@@ -335,37 +334,67 @@ struct PicMessageName {
   UINT number;
 };
 
-#define QEL_PICMSG_ROW(name) {#name, name}
+#define QEL_PICMSG_ROW(name) \
+  { #name, name }
 inline constexpr PicMessageName kPicMessageNames[] = {
-    QEL_PICMSG_ROW(QCM_SETLOCALCALLBACKS), QEL_PICMSG_ROW(QCM_SETHOSTCALLBACKS),
-    QEL_PICMSG_ROW(QCM_PICFOLDER),         QEL_PICMSG_ROW(QCM_OPENPIC),
-    QEL_PICMSG_ROW(QCM_NEWPIC),            QEL_PICMSG_ROW(QCM_SAVEPIC),
-    QEL_PICMSG_ROW(QCM_SETPROPERTY),       QEL_PICMSG_ROW(QCM_OBJECTDIALOG),
-    QEL_PICMSG_ROW(QCM_SETEVENTLINK),      QEL_PICMSG_ROW(QCM_COPY),
-    QEL_PICMSG_ROW(QCM_CUT),               QEL_PICMSG_ROW(QCM_PASTE),
-    QEL_PICMSG_ROW(QCM_UNDO),              QEL_PICMSG_ROW(QCM_REDO),
-    QEL_PICMSG_ROW(QCM_ARRANGE),           QEL_PICMSG_ROW(QCM_GROUP),
-    QEL_PICMSG_ROW(QCM_SUBPICTURE),        QEL_PICMSG_ROW(QCM_ROTATE),
-    QEL_PICMSG_ROW(QCM_RENOTIFY),          QEL_PICMSG_ROW(QCM_IMPORTWMF),
-    QEL_PICMSG_ROW(QCM_NOTIFYPROPS),       QEL_PICMSG_ROW(QCM_LOADPICDATA),
-    QEL_PICMSG_ROW(QCM_SELECTTOOL),        QEL_PICMSG_ROW(QCM_ZOOM),
-    QEL_PICMSG_ROW(QCM_SNAPGRID),          QEL_PICMSG_ROW(QCM_COMPILE),
-    QEL_PICMSG_ROW(QCM_QUERY),             QEL_PICMSG_ROW(QCN_VIEWCHANGED),
-    QEL_PICMSG_ROW(QCN_PROPERTIES),        QEL_PICMSG_ROW(QCN_EVENTLINKS),
-    QEL_PICMSG_ROW(QCN_CHANGED),           QEL_PICMSG_ROW(QCN_LINKPICTURE),
-    QEL_PICMSG_ROW(QCN_OUTPUTTEXT),        QEL_PICMSG_ROW(QVM_LOADLINKEDPIC),
-    QEL_PICMSG_ROW(QPM_CALLINTERFACE),     QEL_PICMSG_ROW(QPM_SETPROPERTY),
-    QEL_PICMSG_ROW(QPM_GETPROPERTY),       QEL_PICMSG_ROW(QPM_FIREEVENT),
-    QEL_PICMSG_ROW(QPM_SHOWPAGES),         QEL_PICMSG_ROW(QPM_QUERYTAGS),
-    QEL_PICMSG_ROW(QSM_TAGGETATTR),        QEL_PICMSG_ROW(QSM_TAGQUERY),
-    QEL_PICMSG_ROW(QSM_READREAL),          QEL_PICMSG_ROW(QSM_READREALVAR),
-    QEL_PICMSG_ROW(QSM_READHIS),           QEL_PICMSG_ROW(QSM_READHISVAR),
-    QEL_PICMSG_ROW(QSM_READHISEX),         QEL_PICMSG_ROW(QSM_GETHISSUM),
-    QEL_PICMSG_ROW(QSM_GETHISSUMEX),       QEL_PICMSG_ROW(QSM_READTAG),
-    QEL_PICMSG_ROW(QSM_READLOCAL),         QEL_PICMSG_ROW(QSM_READLOCALVAR),
-    QEL_PICMSG_ROW(QSM_WRITELOCAL),        QEL_PICMSG_ROW(QSM_WRITELOCALVAR),
-    QEL_PICMSG_ROW(QLN_ROWDBLCLK),         QEL_PICMSG_ROW(QCPN_SELCHANGE),
-    QEL_PICMSG_ROW(QCPN_SELENDOK),         QEL_PICMSG_ROW(QCPN_SELENDCANCEL),
+    QEL_PICMSG_ROW(QCM_SETLOCALCALLBACKS),
+    QEL_PICMSG_ROW(QCM_SETHOSTCALLBACKS),
+    QEL_PICMSG_ROW(QCM_PICFOLDER),
+    QEL_PICMSG_ROW(QCM_OPENPIC),
+    QEL_PICMSG_ROW(QCM_NEWPIC),
+    QEL_PICMSG_ROW(QCM_SAVEPIC),
+    QEL_PICMSG_ROW(QCM_SETPROPERTY),
+    QEL_PICMSG_ROW(QCM_OBJECTDIALOG),
+    QEL_PICMSG_ROW(QCM_SETEVENTLINK),
+    QEL_PICMSG_ROW(QCM_COPY),
+    QEL_PICMSG_ROW(QCM_CUT),
+    QEL_PICMSG_ROW(QCM_PASTE),
+    QEL_PICMSG_ROW(QCM_UNDO),
+    QEL_PICMSG_ROW(QCM_REDO),
+    QEL_PICMSG_ROW(QCM_ARRANGE),
+    QEL_PICMSG_ROW(QCM_GROUP),
+    QEL_PICMSG_ROW(QCM_SUBPICTURE),
+    QEL_PICMSG_ROW(QCM_ROTATE),
+    QEL_PICMSG_ROW(QCM_RENOTIFY),
+    QEL_PICMSG_ROW(QCM_IMPORTWMF),
+    QEL_PICMSG_ROW(QCM_NOTIFYPROPS),
+    QEL_PICMSG_ROW(QCM_LOADPICDATA),
+    QEL_PICMSG_ROW(QCM_SELECTTOOL),
+    QEL_PICMSG_ROW(QCM_ZOOM),
+    QEL_PICMSG_ROW(QCM_SNAPGRID),
+    QEL_PICMSG_ROW(QCM_COMPILE),
+    QEL_PICMSG_ROW(QCM_QUERY),
+    QEL_PICMSG_ROW(QCN_VIEWCHANGED),
+    QEL_PICMSG_ROW(QCN_PROPERTIES),
+    QEL_PICMSG_ROW(QCN_EVENTLINKS),
+    QEL_PICMSG_ROW(QCN_CHANGED),
+    QEL_PICMSG_ROW(QCN_LINKPICTURE),
+    QEL_PICMSG_ROW(QCN_OUTPUTTEXT),
+    QEL_PICMSG_ROW(QVM_LOADLINKEDPIC),
+    QEL_PICMSG_ROW(QPM_CALLINTERFACE),
+    QEL_PICMSG_ROW(QPM_SETPROPERTY),
+    QEL_PICMSG_ROW(QPM_GETPROPERTY),
+    QEL_PICMSG_ROW(QPM_FIREEVENT),
+    QEL_PICMSG_ROW(QPM_SHOWPAGES),
+    QEL_PICMSG_ROW(QPM_QUERYTAGS),
+    QEL_PICMSG_ROW(QSM_TAGGETATTR),
+    QEL_PICMSG_ROW(QSM_TAGQUERY),
+    QEL_PICMSG_ROW(QSM_READREAL),
+    QEL_PICMSG_ROW(QSM_READREALVAR),
+    QEL_PICMSG_ROW(QSM_READHIS),
+    QEL_PICMSG_ROW(QSM_READHISVAR),
+    QEL_PICMSG_ROW(QSM_READHISEX),
+    QEL_PICMSG_ROW(QSM_GETHISSUM),
+    QEL_PICMSG_ROW(QSM_GETHISSUMEX),
+    QEL_PICMSG_ROW(QSM_READTAG),
+    QEL_PICMSG_ROW(QSM_READLOCAL),
+    QEL_PICMSG_ROW(QSM_READLOCALVAR),
+    QEL_PICMSG_ROW(QSM_WRITELOCAL),
+    QEL_PICMSG_ROW(QSM_WRITELOCALVAR),
+    QEL_PICMSG_ROW(QLN_ROWDBLCLK),
+    QEL_PICMSG_ROW(QCPN_SELCHANGE),
+    QEL_PICMSG_ROW(QCPN_SELENDOK),
+    QEL_PICMSG_ROW(QCPN_SELENDCANCEL),
     QEL_PICMSG_ROW(QCCN_CHANGED),
     QEL_PICMSG_ROW(QSE_DROPTIPLIST),
 };

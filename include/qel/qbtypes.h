@@ -31,10 +31,9 @@ enum : uint8_t {
 // "digital", "int32", "float32", "int64", "float64", "string", "blob" for
 // the type codes 1 to 7, as the tag lists show them; "void" for any other.
 inline const char* GetTagTypeName(int type) {
-  static const char* const kTypeNames[] = {"void",    "digital", "int32",  "float32",
-                                           "int64",   "float64", "string", "blob"};
-  return type > 0 && type < (int)(sizeof kTypeNames / sizeof *kTypeNames) ? kTypeNames[type]
-                                                                            : kTypeNames[0];
+  static const char* const kTypeNames[] = {"void",  "digital", "int32",  "float32",
+                                           "int64", "float64", "string", "blob"};
+  return type > 0 && type < (int)(sizeof kTypeNames / sizeof *kTypeNames) ? kTypeNames[type] : kTypeNames[0];
 }
 
 enum : int {

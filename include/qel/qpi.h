@@ -25,9 +25,9 @@ enum QpiValueType : WORD {
   QPT_FLOAT32 = 7,
   QPT_INT64 = 8,
   QPT_FLOAT64 = 9,
-  QPT_COLOR = 16,      // 0x00BBGGRR
-  QPT_EVENTARG = 33,   // pointer to an event's argument (a mouse event: a POINT)
-  QPT_PLOGFONT = 38,   // pointer to a 60-byte LOGFONTA
+  QPT_COLOR = 16,     // 0x00BBGGRR
+  QPT_EVENTARG = 33,  // pointer to an event's argument (a mouse event: a POINT)
+  QPT_PLOGFONT = 38,  // pointer to a 60-byte LOGFONTA
   // Added in the information tables to the type of a value that travels by
   // pointer (a font property is listed as 0x126); the messages carry the
   // plain code.
@@ -37,7 +37,7 @@ enum QpiValueType : WORD {
 // ---- information record ----------------------------------------------------------
 
 enum : int {
-  QPI_IDENT_SIZE = 32,        // the identifier is also the plug-in's window class name
+  QPI_IDENT_SIZE = 32,  // the identifier is also the plug-in's window class name
   QPI_NAME_SIZE = 32,
   QPI_MAKER_SIZE = 32,
   QPI_DESCRIPTION_SIZE = 256,
@@ -46,12 +46,12 @@ enum : int {
 
 // Filled by QPI_GetPlugInfo; the host hands it over zeroed.
 struct QPI_PLUGINFO {
-  DWORD dwWord0;        // the host does not read it (the sample writes 256)
-  DWORD dwWord1;        // the host does not read it (the sample writes 256)
-  WORD nInterfaces;     // interface blocks
-  WORD nProperties;     // property entries
-  WORD nEvents;         // event entries
-  WORD nEnums;          // enumeration blocks
+  DWORD dwWord0;     // the host does not read it (the sample writes 256)
+  DWORD dwWord1;     // the host does not read it (the sample writes 256)
+  WORD nInterfaces;  // interface blocks
+  WORD nProperties;  // property entries
+  WORD nEvents;      // event entries
+  WORD nEnums;       // enumeration blocks
   char szIdent[QPI_IDENT_SIZE];
   char szName[QPI_NAME_SIZE];
   char szMaker[QPI_MAKER_SIZE];
@@ -184,10 +184,9 @@ typedef int(__stdcall* QPI_GETENUMINFOSPROC)(QPI_ENUMINFO* blocks, int max);
 
 static_assert(sizeof(QPI_PLUGINFO) == 512, "QPI_PLUGINFO is 512 bytes");
 static_assert(offsetof(QPI_PLUGINFO, dwWord1) == 4 && offsetof(QPI_PLUGINFO, nInterfaces) == 8 &&
-                  offsetof(QPI_PLUGINFO, nProperties) == 10 &&
-                  offsetof(QPI_PLUGINFO, nEvents) == 12 && offsetof(QPI_PLUGINFO, nEnums) == 14 &&
-                  offsetof(QPI_PLUGINFO, szIdent) == 16 && offsetof(QPI_PLUGINFO, szName) == 48 &&
-                  offsetof(QPI_PLUGINFO, szMaker) == 80 &&
+                  offsetof(QPI_PLUGINFO, nProperties) == 10 && offsetof(QPI_PLUGINFO, nEvents) == 12 &&
+                  offsetof(QPI_PLUGINFO, nEnums) == 14 && offsetof(QPI_PLUGINFO, szIdent) == 16 &&
+                  offsetof(QPI_PLUGINFO, szName) == 48 && offsetof(QPI_PLUGINFO, szMaker) == 80 &&
                   offsetof(QPI_PLUGINFO, szDescription) == 112 &&
                   offsetof(QPI_PLUGINFO, szCopyright) == 368 && offsetof(QPI_PLUGINFO, zero) == 496,
               "QPI_PLUGINFO layout");
@@ -200,12 +199,10 @@ static_assert(sizeof(QPI_ENUMITEM) == 128, "QPI_ENUMITEM is 128 bytes");
 static_assert(offsetof(QPI_ENUMITEM, szName) == 4 && offsetof(QPI_ENUMITEM, szDescription) == 36,
               "QPI_ENUMITEM layout: its texts lie where an item's do");
 static_assert(sizeof(QPI_INTERFACEINFO) == 4096, "QPI_INTERFACEINFO is 4,096 bytes");
-static_assert(sizeof(QPI_ENUMINFO) == 4096 && offsetof(QPI_ENUMINFO, item) == 128,
-              "QPI_ENUMINFO layout");
+static_assert(sizeof(QPI_ENUMINFO) == 4096 && offsetof(QPI_ENUMINFO, item) == 128, "QPI_ENUMINFO layout");
 
 static_assert(sizeof(QPI_VALUEDATA) == 8, "a value is 8 bytes");
 static_assert(sizeof(QPI_VALUE) == 16 && offsetof(QPI_VALUE, data) == 8, "QPI_VALUE layout");
-static_assert(offsetof(QPI_CALL, count) == 2 && offsetof(QPI_CALL, slot) == 16 &&
-                  sizeof(QPI_CALL) == 32,
+static_assert(offsetof(QPI_CALL, count) == 2 && offsetof(QPI_CALL, slot) == 16 && sizeof(QPI_CALL) == 32,
               "QPI_CALL layout: slot n at 16 + 16 n");
 static_assert(sizeof(QpiCallRecord<3>) == 16 + 3 * 16, "three slots after the header");

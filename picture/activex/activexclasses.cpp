@@ -3,6 +3,6 @@
 #include "drawctrlocx.h"
 
 void RegisterActiveXClasses() {
-    static CRuntimeClass* const classes[] = {RUNTIME_CLASS(CDrawCtrlOcx)};
-    CRuntimeClass::RegisterAll(classes);
+  static CRuntimeClass* const classes[] = {RUNTIME_CLASS(CDrawCtrlOcx)};
+  CRuntimeClass::RegisterAll(classes);
 }

@@ -21,64 +21,64 @@
 #include "qel/qpi.h"
 
 class CPlugHost {
-public:
-    // Results of Load.
-    enum : int {
-        kLoaded = 0,
-        kNoLibrary = -1,      // no path, or the library cannot be loaded
-        kMissingExport = -2,  // one of the five exports is missing (the library is freed)
-        kNoMemory = -3,       // a table could not be allocated (the library is freed)
-        kRefusedName = -4,    // not a bare file name (a drive, a separator, "..", ":"): nothing loaded
-    };
-    enum : int { kPathSize = 256 };  // at most 255 characters of the path are kept
-    enum : int { kExportCount = 5 };
+ public:
+  // Results of Load.
+  enum : int {
+    kLoaded = 0,
+    kNoLibrary = -1,      // no path, or the library cannot be loaded
+    kMissingExport = -2,  // one of the five exports is missing (the library is freed)
+    kNoMemory = -3,       // a table could not be allocated (the library is freed)
+    kRefusedName = -4,    // not a bare file name (a drive, a separator, "..", ":"): nothing loaded
+  };
+  enum : int { kPathSize = 256 };  // at most 255 characters of the path are kept
+  enum : int { kExportCount = 5 };
 
-    CPlugHost();
-    ~CPlugHost();  // unloads
-    CPlugHost(const CPlugHost&) = delete;
-    CPlugHost& operator=(const CPlugHost&) = delete;
+  CPlugHost();
+  ~CPlugHost();  // unloads
+  CPlugHost(const CPlugHost&) = delete;
+  CPlugHost& operator=(const CPlugHost&) = delete;
 
-    // Loads the library of that bare file name from the program folder
-    // (unloading the one held first), binds the exports and reads the record
-    // and the tables; one of the results above.
-    int Load(const char* pszName);
-    // True for a name without a drive, a folder separator ('\\' or '/'), ".."
-    // or ':', read as the system reads an 8-bit name (a trail byte of a
-    // double-byte character is no separator).
-    static bool IsBareFileName(const char* pszName);
-    // Frees the library, forgets the exports, the record and the tables; the
-    // path stays.
-    void Unload();
+  // Loads the library of that bare file name from the program folder
+  // (unloading the one held first), binds the exports and reads the record
+  // and the tables; one of the results above.
+  int Load(const char* pszName);
+  // True for a name without a drive, a folder separator ('\\' or '/'), ".."
+  // or ':', read as the system reads an 8-bit name (a trail byte of a
+  // double-byte character is no separator).
+  static bool IsBareFileName(const char* pszName);
+  // Frees the library, forgets the exports, the record and the tables; the
+  // path stays.
+  void Unload();
 
-    bool IsLoaded() const { return m_module.Get() != nullptr; }
-    HMODULE GetModule() const { return m_module.Get(); }
-    // The name as the object gave it (at most 255 characters of it).
-    const char* GetPath() const { return m_szPath; }
-    // The record as the plug-in filled it, its counts those the tables hold.
-    const QPI_PLUGINFO& GetInfo() const { return m_info; }
-    // The plug-in's identifier: the name of its window class.
-    const char* GetIdentifier() const { return m_info.szIdent; }
+  bool IsLoaded() const { return m_module.Get() != nullptr; }
+  HMODULE GetModule() const { return m_module.Get(); }
+  // The name as the object gave it (at most 255 characters of it).
+  const char* GetPath() const { return m_szPath; }
+  // The record as the plug-in filled it, its counts those the tables hold.
+  const QPI_PLUGINFO& GetInfo() const { return m_info; }
+  // The plug-in's identifier: the name of its window class.
+  const char* GetIdentifier() const { return m_info.szIdent; }
 
-    const QPI_ITEMINFO* GetProperties() const { return TableAs<QPI_ITEMINFO>(kProperties); }
-    const QPI_INTERFACEINFO* GetInterfaces() const {
-        return TableAs<QPI_INTERFACEINFO>(kInterfaces);
-    }
-    const QPI_ITEMINFO* GetEvents() const { return TableAs<QPI_ITEMINFO>(kEvents); }
-    const QPI_ENUMINFO* GetEnums() const { return TableAs<QPI_ENUMINFO>(kEnums); }
+  const QPI_ITEMINFO* GetProperties() const { return TableAs<QPI_ITEMINFO>(kProperties); }
+  const QPI_INTERFACEINFO* GetInterfaces() const { return TableAs<QPI_INTERFACEINFO>(kInterfaces); }
+  const QPI_ITEMINFO* GetEvents() const { return TableAs<QPI_ITEMINFO>(kEvents); }
+  const QPI_ENUMINFO* GetEnums() const { return TableAs<QPI_ENUMINFO>(kEnums); }
 
-private:
-    // The tables in the order they are read; each is absent while its count is 0.
-    enum Table : int { kProperties, kInterfaces, kEvents, kEnums, kTableCount };
+ private:
+  // The tables in the order they are read; each is absent while its count is 0.
+  enum Table : int { kProperties, kInterfaces, kEvents, kEnums, kTableCount };
 
-    template <class T>
-    const T* TableAs(Table t) const { return reinterpret_cast<const T*>(m_tables[t].get()); }
-    bool BindExports();
-    // Reads one table: false when it cannot be allocated.
-    bool ReadTable(Table t);
+  template <class T>
+  const T* TableAs(Table t) const {
+    return reinterpret_cast<const T*>(m_tables[t].get());
+  }
+  bool BindExports();
+  // Reads one table: false when it cannot be allocated.
+  bool ReadTable(Table t);
 
-    QPI_PLUGINFO m_info;
-    CModuleHandle m_module;
-    char m_szPath[kPathSize];
-    FARPROC m_exports[kExportCount];  // in the order of the export names
-    std::unique_ptr<BYTE[]> m_tables[kTableCount];
+  QPI_PLUGINFO m_info;
+  CModuleHandle m_module;
+  char m_szPath[kPathSize];
+  FARPROC m_exports[kExportCount];  // in the order of the export names
+  std::unique_ptr<BYTE[]> m_tables[kTableCount];
 };

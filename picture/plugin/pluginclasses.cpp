@@ -3,6 +3,6 @@
 #include "drawplugin.h"
 
 void RegisterPluginClasses() {
-    static CRuntimeClass* const classes[] = {RUNTIME_CLASS(CDrawPlugin)};
-    CRuntimeClass::RegisterAll(classes);
+  static CRuntimeClass* const classes[] = {RUNTIME_CLASS(CDrawPlugin)};
+  CRuntimeClass::RegisterAll(classes);
 }

@@ -17,11 +17,11 @@ void ReachStroke(GdiRecording& r, LONG x, LONG y) {
 }
 
 template <class Point>
-void ReachPoints(GdiRecording& r, const ENHMETARECORD* rec, const Point* pts, DWORD count,
-                 bool stroke) {
+void ReachPoints(GdiRecording& r, const ENHMETARECORD* rec, const Point* pts, DWORD count, bool stroke) {
   // The count comes from the record; only points inside the record are read.
-  const size_t room = (rec->nSize - (reinterpret_cast<const BYTE*>(pts) -
-                                     reinterpret_cast<const BYTE*>(rec))) / sizeof(Point);
+  const size_t room =
+      (rec->nSize - (reinterpret_cast<const BYTE*>(pts) - reinterpret_cast<const BYTE*>(rec))) /
+      sizeof(Point);
   for (DWORD i = 0; i < count && i < room; ++i) {
     if (stroke)
       ReachStroke(r, pts[i].x, pts[i].y);
@@ -32,9 +32,7 @@ void ReachPoints(GdiRecording& r, const ENHMETARECORD* rec, const Point* pts, DW
   r.strokes += stroke;
 }
 
-bool IsStroke(DWORD type) {
-  return type != EMR_POLYGON && type != EMR_POLYGON16;
-}
+bool IsStroke(DWORD type) { return type != EMR_POLYGON && type != EMR_POLYGON16; }
 
 void Read(GdiRecording& r, const ENHMETARECORD* rec) {
   ++r.records;
@@ -100,8 +98,7 @@ void Read(GdiRecording& r, const ENHMETARECORD* rec) {
       ++r.texts;
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

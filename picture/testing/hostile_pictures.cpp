@@ -96,9 +96,13 @@ CDrawObj* TurnedText(CDrawMtext* obj, double degrees) {
 std::vector<Case> MakeCases() {
   return {
       {"poly-line with a NaN point",
-       [] { return Points<CDrawPoly>({{0, 0}, {kNaN, 5}, {100, 100}}); }},
+       [] {
+         return Points<CDrawPoly>({{0, 0}, {kNaN, 5}, {100, 100}});
+       }},
       {"poly-line reaching 1e9",
-       [] { return Points<CDrawPoly>({{-1e9, -1e9}, {1e9, 5e8}, {10, 10}}); }},
+       [] {
+         return Points<CDrawPoly>({{-1e9, -1e9}, {1e9, 5e8}, {10, 10}});
+       }},
       {"line 8,000,000 wide",
        [] {
          auto* line = Points<CDrawLine>({{10, 10}, {190, 190}});
@@ -125,7 +129,9 @@ std::vector<Case> MakeCases() {
          return curve;
        }},
       {"curve through an infinite point",
-       [] { return Points<CDrawBezier>({{0, 0}, {kInfinity, 100}, {100, 100}}); }},
+       [] {
+         return Points<CDrawBezier>({{0, 0}, {kInfinity, 100}, {100, 100}});
+       }},
       {"pipe 2^31-1 wide",
        [] {
          auto* pipe = Points<CDrawPipe>({{10, 100}, {190, 100}, {190, 10}, {1e9, 1e9}});
@@ -183,9 +189,13 @@ std::vector<Case> MakeCases() {
       {"dotted ellipse 2e9 wide with a one-pixel line",
        [] { return ThinDashed(Corners<CDrawEllipse>(CRectD(-1e9, -1e9, 1e9, 1e9), 0), 1); }},
       {"dash-dot-dot arrow 2e9 long with a one-pixel line",
-       [] { return ThinDashed(Points<CDrawArrow>({{-1e9, 10}, {1e9, 190}}), 4); }},
+       [] {
+         return ThinDashed(Points<CDrawArrow>({{-1e9, 10}, {1e9, 190}}), 4);
+       }},
       {"dotted curve across 2e9 with a one-pixel line",
-       [] { return ThinDashed(Points<CDrawBezier>({{-1e9, 0}, {0, 1e9}, {1e9, 100}}), 2); }},
+       [] {
+         return ThinDashed(Points<CDrawBezier>({{-1e9, 0}, {0, 1e9}, {1e9, 100}}), 2);
+       }},
       {"dashed filled polygon across 2e9 with a one-pixel line",
        [] {
          auto* polygon = Points<CDrawPolygon>({{-1e9, 10}, {1e9, 20}, {100, 1e9}});
@@ -194,8 +204,7 @@ std::vector<Case> MakeCases() {
        }},
       {"image stating 30,000 x 30,000 pixels",
        [] { return Image(CRectD(0, 0, 100, 100), BmpStating(30000, 30000)); }},
-      {"image with corners at 1e9",
-       [] { return Image(CRectD(-1e9, -1e9, 1e9, 1e9), BmpStating(2, 2)); }},
+      {"image with corners at 1e9", [] { return Image(CRectD(-1e9, -1e9, 1e9, 1e9), BmpStating(2, 2)); }},
       {"image of a metafile with a pen 2^30 wide and a polygon reaching 1e8",
        [] {
          metafiletest::EmfBuilder emf;
@@ -265,8 +274,7 @@ std::unique_ptr<CPicObj> NestedHostilePicture(int depth) {
       group->AddChild(cases[i].make());
       group->AddChild(ValidNeighbour());
     }
-    if (inner)
-      group->AddChild(inner);
+    if (inner) group->AddChild(inner);
     group->ResetReferenceRect();
     inner = group;
   }

@@ -16,7 +16,7 @@ class CPicObj;
 namespace hostile {
 
 struct Case {
-  const char* what;                   // what the object holds
+  const char* what;  // what the object holds
   std::function<CDrawObj*()> make;
 };
 

@@ -15,8 +15,7 @@ void RenderSurface::Fill(DWORD rgb) { surface_.Fill(rgb & 0x00FFFFFF); }
 
 int RenderSurface::CountPixels(DWORD rgb) const {
   int count = 0;
-  for (DWORD pixel : Pixels())
-    count += pixel == (rgb & 0x00FFFFFF);
+  for (DWORD pixel : Pixels()) count += pixel == (rgb & 0x00FFFFFF);
   return count;
 }
 

@@ -16,9 +16,7 @@
 namespace qeltest {
 
 // The 0x00RRGGBB form of a GDI colour reference.
-constexpr DWORD RgbOf(COLORREF c) {
-  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
+constexpr DWORD RgbOf(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 
 class RenderSurface {
  public:

@@ -46,14 +46,21 @@ TEST(SampexPaint, TheFrameIsDarkAtTopLeftAndLightAtBottomRight) {
     int x, y;
     DWORD expected;
   } probes[] = {
-      {0, 0, dark},          {80, 0, dark},          {0, 30, dark},
-      {kWidth - 2, 0, dark}, {0, kHeight - 2, dark},
-      {kWidth - 1, 0, light}, {kWidth - 1, 30, light}, {80, kHeight - 1, light},
-      {0, kHeight - 1, light}, {kWidth - 1, kHeight - 1, light},
-      {1, 1, RgbOf(kBack)},  {5, 30, RgbOf(kBack)},  {kWidth - 2, kHeight - 2, RgbOf(kBack)},
+      {0, 0, dark},
+      {80, 0, dark},
+      {0, 30, dark},
+      {kWidth - 2, 0, dark},
+      {0, kHeight - 2, dark},
+      {kWidth - 1, 0, light},
+      {kWidth - 1, 30, light},
+      {80, kHeight - 1, light},
+      {0, kHeight - 1, light},
+      {kWidth - 1, kHeight - 1, light},
+      {1, 1, RgbOf(kBack)},
+      {5, 30, RgbOf(kBack)},
+      {kWidth - 2, kHeight - 2, RgbOf(kBack)},
   };
-  for (const auto& p : probes)
-    EXPECT_EQ(surface.Pixel(p.x, p.y), p.expected) << p.x << "," << p.y;
+  for (const auto& p : probes) EXPECT_EQ(surface.Pixel(p.x, p.y), p.expected) << p.x << "," << p.y;
 }
 
 TEST(SampexPaint, TheTextIsBlackAndCentred) {

@@ -49,8 +49,7 @@ BOOL CALLBACK CollectSampexWindow(HWND child, LPARAM lp) {
 std::vector<HWND> PluginWindows(HWND view) {
   std::vector<HWND> found;
   ::EnumChildWindows(view, &CollectSampexWindow, reinterpret_cast<LPARAM>(&found));
-  std::sort(found.begin(), found.end(),
-            [](HWND a, HWND b) { return ::GetDlgCtrlID(a) < ::GetDlgCtrlID(b); });
+  std::sort(found.begin(), found.end(), [](HWND a, HWND b) { return ::GetDlgCtrlID(a) < ::GetDlgCtrlID(b); });
   return found;
 }
 
@@ -76,9 +75,7 @@ class FireEventSpy {
     g_viewProc = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SpyProc)));
   }
-  ~FireEventSpy() {
-    ::SetWindowLongPtrA(m_view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_viewProc));
-  }
+  ~FireEventSpy() { ::SetWindowLongPtrA(m_view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_viewProc)); }
 
  private:
   HWND m_view;

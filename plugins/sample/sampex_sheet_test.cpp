@@ -153,23 +153,22 @@ TEST_F(SampexSheetTest, TheQueryListsThePictureWindowsRecordsWhichSortByTheHeade
   FakePicture& picture = owner_;
   picture.batches = {{Tag("FIC102", 5), Tag("LIC101", 2)}, {Tag("FIC101", 1)}};
   DialogScript script;
-  script.On(kTitle, Query(" \t FI* \t"))
-      .On(kTitle, [&](DialogDriver& d) {
-        EXPECT_EQ(picture.pattern1, "FI*") << "the text is trimmed at both ends";
-        EXPECT_EQ(picture.checkWord, MakeHostParam(QSM_CHECKCODE));
-        CSampexTagList& list = ListOf(d);
-        EXPECT_EQ(picture.user, static_cast<void*>(&list));
-        EXPECT_EQ(Names(list), (Texts{"FIC102", "LIC101", "FIC101"})) << "as they arrived";
-        ClickHeader(list, 1);  // "标签名"
-        EXPECT_EQ(Names(list), (Texts{"FIC101", "FIC102", "LIC101"}));
-        ClickHeader(list, 1);
-        EXPECT_EQ(Names(list), (Texts{"LIC101", "FIC102", "FIC101"}));
-        ClickHeader(list, 4);  // "类型": digital, int32, float64
-        EXPECT_EQ(Names(list), (Texts{"FIC101", "LIC101", "FIC102"}));
-        EXPECT_EQ(list.GetCellText(0, 4).str(), "digital");
-        EXPECT_EQ(list.GetCellText(0, 0).str(), "1");
-        d.Click(IDOK);
-      });
+  script.On(kTitle, Query(" \t FI* \t")).On(kTitle, [&](DialogDriver& d) {
+    EXPECT_EQ(picture.pattern1, "FI*") << "the text is trimmed at both ends";
+    EXPECT_EQ(picture.checkWord, MakeHostParam(QSM_CHECKCODE));
+    CSampexTagList& list = ListOf(d);
+    EXPECT_EQ(picture.user, static_cast<void*>(&list));
+    EXPECT_EQ(Names(list), (Texts{"FIC102", "LIC101", "FIC101"})) << "as they arrived";
+    ClickHeader(list, 1);  // "标签名"
+    EXPECT_EQ(Names(list), (Texts{"FIC101", "FIC102", "LIC101"}));
+    ClickHeader(list, 1);
+    EXPECT_EQ(Names(list), (Texts{"LIC101", "FIC102", "FIC101"}));
+    ClickHeader(list, 4);  // "类型": digital, int32, float64
+    EXPECT_EQ(Names(list), (Texts{"FIC101", "LIC101", "FIC102"}));
+    EXPECT_EQ(list.GetCellText(0, 4).str(), "digital");
+    EXPECT_EQ(list.GetCellText(0, 0).str(), "1");
+    d.Click(IDOK);
+  });
   EXPECT_EQ(Show(script, picture.Window()), kSheetOk);
   EXPECT_EQ(picture.queries, 1);
 }
@@ -179,12 +178,10 @@ TEST_F(SampexSheetTest, AFailedQueryShowsItsBoxAndTheRecordsThatArrived) {
   picture.batches = {{Tag("A1", 2), Tag("A2", 2)}};
   picture.answer = 31;
   DialogScript script;
-  script.On(kTitle, Query(""))
-      .OnMessageBox("错误!", kQueryFailed, IDOK)
-      .On(kTitle, [](DialogDriver& d) {
-        EXPECT_EQ(Names(ListOf(d)), (Texts{"A1", "A2"}));
-        d.Click(IDCANCEL);
-      });
+  script.On(kTitle, Query("")).OnMessageBox("错误!", kQueryFailed, IDOK).On(kTitle, [](DialogDriver& d) {
+    EXPECT_EQ(Names(ListOf(d)), (Texts{"A1", "A2"}));
+    d.Click(IDCANCEL);
+  });
   EXPECT_EQ(Show(script, picture.Window()), kSheetNotOk);
   EXPECT_EQ(picture.pattern1, "") << "an empty pattern is asked too";
 }
@@ -203,9 +200,8 @@ class SampexPagesTest : public ::testing::Test {
   }
   LRESULT ShowPages(DialogScript& script, const char* prefix = kPrefix) {
     LRESULT answer = -1;
-    script.Run([&] {
-      answer = ::SendMessageA(control_, QPM_SHOWPAGES, 0, reinterpret_cast<LPARAM>(prefix));
-    });
+    script.Run(
+        [&] { answer = ::SendMessageA(control_, QPM_SHOWPAGES, 0, reinterpret_cast<LPARAM>(prefix)); });
     return answer;
   }
 

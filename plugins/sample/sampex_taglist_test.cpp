@@ -153,8 +153,8 @@ TEST_F(SampexTagListTest, ThePictureWindowsOfTheSystemAnswerZeroWithNoRecords) {
   for (const auto& w : windows) {
     HMODULE library = ::LoadLibraryA(w.library);
     ASSERT_NE(library, nullptr) << w.library;
-    HWND picture = ::CreateWindowA(w.windowClass, "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
-                                   nullptr, nullptr);
+    HWND picture =
+        ::CreateWindowA(w.windowClass, "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(picture, nullptr) << w.windowClass;
     std::vector<QB_TAGATTR> stale = {Tag("stale", 1)};
     CRtdbTagList::OnQueryRecords(stale.data(), 1, &list_);

@@ -42,9 +42,8 @@ class BoxGuard {
     if (code == HCBT_CREATEWND) {
       auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lp);
       LPCSTR cls = create->lpcs ? create->lpcs->lpszClass : nullptr;
-      const bool dialog = cls && (IS_INTRESOURCE(cls)
-                                      ? LOWORD(reinterpret_cast<ULONG_PTR>(cls)) == 32770
-                                      : ::lstrcmpiA(cls, "#32770") == 0);
+      const bool dialog = cls && (IS_INTRESOURCE(cls) ? LOWORD(reinterpret_cast<ULONG_PTR>(cls)) == 32770
+                                                      : ::lstrcmpiA(cls, "#32770") == 0);
       if (dialog) {
         ++s_count;
         return 1;
@@ -58,8 +57,7 @@ class BoxGuard {
 
 // A tag attribute record whose bytes past the first 192 are 0xEE (a list
 // must not keep them).
-inline QB_TAGATTR Tag(const char* name, BYTE type, const char* description = "desc",
-                      const char* unit = "m") {
+inline QB_TAGATTR Tag(const char* name, BYTE type, const char* description = "desc", const char* unit = "m") {
   QB_TAGATTR tag;
   std::memset(&tag, 0xEE, sizeof tag);
   tag.type = type;
@@ -90,8 +88,8 @@ class FakePicture {
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "SampexFakePicture";
     ::RegisterClassA(&wc);
-    m_hwnd = ::CreateWindowA(wc.lpszClassName, "", parent ? WS_CHILD | WS_VISIBLE : WS_POPUP, 0, 0,
-                             400, 300, parent, nullptr, wc.hInstance, nullptr);
+    m_hwnd = ::CreateWindowA(wc.lpszClassName, "", parent ? WS_CHILD | WS_VISIBLE : WS_POPUP, 0, 0, 400, 300,
+                             parent, nullptr, wc.hInstance, nullptr);
   }
   ~FakePicture() {
     if (m_hwnd) ::DestroyWindow(m_hwnd);

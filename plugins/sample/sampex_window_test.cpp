@@ -43,8 +43,8 @@ class SampexWindowTest : public ::testing::Test {
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "SampexTestParent";
     ::RegisterClassA(&wc);
-    parent_ = ::CreateWindowA("SampexTestParent", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
-                              nullptr, wc.hInstance, nullptr);
+    parent_ = ::CreateWindowA("SampexTestParent", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+                              wc.hInstance, nullptr);
     ASSERT_NE(parent_, nullptr);
     control_ = ::CreateWindowA("Sampxe_1.0", "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 100, parent_,
                                reinterpret_cast<HMENU>(kControlId), wc.hInstance, nullptr);
@@ -82,10 +82,26 @@ QPI_VALUE Value(WORD type, QPI_VALUEDATA data) {
   v.data = data;
   return v;
 }
-QPI_VALUEDATA F64(double d) { QPI_VALUEDATA v = {}; v.f64 = d; return v; }
-QPI_VALUEDATA F32(float f) { QPI_VALUEDATA v = {}; v.f32 = f; return v; }
-QPI_VALUEDATA I64(LONGLONG i) { QPI_VALUEDATA v = {}; v.i64 = i; return v; }
-QPI_VALUEDATA U32(UINT32 u) { QPI_VALUEDATA v = {}; v.u32 = u; return v; }
+QPI_VALUEDATA F64(double d) {
+  QPI_VALUEDATA v = {};
+  v.f64 = d;
+  return v;
+}
+QPI_VALUEDATA F32(float f) {
+  QPI_VALUEDATA v = {};
+  v.f32 = f;
+  return v;
+}
+QPI_VALUEDATA I64(LONGLONG i) {
+  QPI_VALUEDATA v = {};
+  v.i64 = i;
+  return v;
+}
+QPI_VALUEDATA U32(UINT32 u) {
+  QPI_VALUEDATA v = {};
+  v.u32 = u;
+  return v;
+}
 
 // A call of function id with two arguments.
 QpiCallRecord<3> Call(WORD id, QPI_VALUE a, QPI_VALUE b) {
@@ -118,12 +134,12 @@ TEST_F(SampexWindowTest, ArgumentsAreReadByTheirOwnTypeCode) {
     QPI_VALUEDATA data;
     double expected;
   } cases[] = {
-      {QPT_INT8, U32(0xFD), -3},           {QPT_UINT8, U32(0xFA), 250},
-      {QPT_INT16, U32(0xFED4), -300},      {QPT_UINT16, U32(60000), 60000},
-      {QPT_INT32, U32(0xFFFFFFFE), -2},    {QPT_UINT32, U32(4000000000u), 4000000000.0},
-      {QPT_FLOAT32, F32(0.25f), 0.25},     {QPT_INT64, I64(-50000000000LL), -50000000000.0},
-      {QPT_FLOAT64, F64(-7.125), -7.125},  {QPT_COLOR, U32(0xFFFFFFFF), 4294967295.0},
-      {0x121, I64(0x100000005LL), 5},      // any other code: the first 4 bytes, unsigned
+      {QPT_INT8, U32(0xFD), -3},          {QPT_UINT8, U32(0xFA), 250},
+      {QPT_INT16, U32(0xFED4), -300},     {QPT_UINT16, U32(60000), 60000},
+      {QPT_INT32, U32(0xFFFFFFFE), -2},   {QPT_UINT32, U32(4000000000u), 4000000000.0},
+      {QPT_FLOAT32, F32(0.25f), 0.25},    {QPT_INT64, I64(-50000000000LL), -50000000000.0},
+      {QPT_FLOAT64, F64(-7.125), -7.125}, {QPT_COLOR, U32(0xFFFFFFFF), 4294967295.0},
+      {0x121, I64(0x100000005LL), 5},  // any other code: the first 4 bytes, unsigned
   };
   for (const auto& c : cases) {
     QpiCallRecord<3> call = Call(257, Value(c.type, c.data), Value(QPT_FLOAT64, F64(0)));

@@ -6,9 +6,7 @@ extern "C" {
 
 int __stdcall QPI_GetPlugInfo(QPI_PLUGINFO* info) { return FillSampexInfo(info) ? 1 : 0; }
 
-int __stdcall QPI_GetPropertyInfos(QPI_ITEMINFO* items, int max) {
-  return FillSampexProperties(items, max);
-}
+int __stdcall QPI_GetPropertyInfos(QPI_ITEMINFO* items, int max) { return FillSampexProperties(items, max); }
 
 int __stdcall QPI_GetInterfaceInfos(QPI_INTERFACEINFO* blocks, int max) {
   return FillSampexInterfaces(blocks, max);

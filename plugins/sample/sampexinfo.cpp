@@ -76,9 +76,7 @@ void FillEnumItem(QPI_ENUMITEM& item, const EnumText& text) {
 }
 
 // How many of `total` entries a table function with this maximum writes.
-int Writable(const void* table, int max, int total) {
-  return table && max > 0 ? std::min(max, total) : 0;
-}
+int Writable(const void* table, int max, int total) { return table && max > 0 ? std::min(max, total) : 0; }
 
 int FillItems(QPI_ITEMINFO* items, int max, const ItemText* texts, int total) {
   const int n = Writable(items, max, total);

@@ -8,9 +8,9 @@
 
 // What the face is drawn with; the control keeps these.
 struct SampexFace {
-  COLORREF back;   // initially the system button-face colour
-  LOGFONTA font;   // initially the platform's default GUI font
-  UINT format;     // DrawText flags
+  COLORREF back;  // initially the system button-face colour
+  LOGFONTA font;  // initially the platform's default GUI font
+  UINT format;    // DrawText flags
 };
 
 // The text every Sampex control shows.

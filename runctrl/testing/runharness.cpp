@@ -60,7 +60,10 @@ void Other(void* context, const char* which) {
   HostOf(context)->otherNames.push_back(which);
 }
 
-int __stdcall TagGetAttr(void* c, QB_TAGATTR*) { Other(c, "TagGetAttr"); return 0; }
+int __stdcall TagGetAttr(void* c, QB_TAGATTR*) {
+  Other(c, "TagGetAttr");
+  return 0;
+}
 int __stdcall TagQuery(void* c, const char*, const char*, int, int, QB_TAGQUERYPROC, void*) {
   Other(c, "TagQuery");
   return 0;
@@ -70,18 +73,21 @@ int __stdcall ReadRealVar(void* c, const char*, VarReply* out) {
   out->status = 0;
   return 0;
 }
-int __stdcall ReadHis(void* c, const char*, int32_t, int32_t, int32_t, int32_t, QB_HISVALUE*, int,
-                      int*, int*) {
+int __stdcall ReadHis(void* c, const char*, int32_t, int32_t, int32_t, int32_t, QB_HISVALUE*, int, int*,
+                      int*) {
   Other(c, "ReadHis");
   return 0;
 }
-int __stdcall ReadHisEx(void* c, QB_TAGVALUE*, int32_t, int) { Other(c, "ReadHisEx"); return 0; }
+int __stdcall ReadHisEx(void* c, QB_TAGVALUE*, int32_t, int) {
+  Other(c, "ReadHisEx");
+  return 0;
+}
 int __stdcall ReadHisVar(void* c, const char*, int32_t, int32_t, VarReply*) {
   Other(c, "ReadHisVar");
   return 0;
 }
-int __stdcall GetHisSum(void* c, const char*, int, int, QB_VALUE*, QB_VALUE*, QB_VALUEDATA*,
-                        QB_VALUEDATA*, int32_t*) {
+int __stdcall GetHisSum(void* c, const char*, int, int, QB_VALUE*, QB_VALUE*, QB_VALUEDATA*, QB_VALUEDATA*,
+                        int32_t*) {
   Other(c, "GetHisSum");
   return 0;
 }
@@ -110,8 +116,8 @@ int __stdcall LocalRead(void* context, const char* name, CTagValue* value) {
 }  // namespace
 
 HostCallbackBlock FakeHost::Table() {
-  return {this,       TagGetAttr, TagQuery,  ReadReal,  ReadRealVar,
-          ReadHis,    ReadHisEx,  ReadHisVar, GetHisSum, GetHisSumEx};
+  return {this,    TagGetAttr, TagQuery,   ReadReal,  ReadRealVar,
+          ReadHis, ReadHisEx,  ReadHisVar, GetHisSum, GetHisSumEx};
 }
 
 LocalTagCallbackBlock FakeLocals::Table() { return {this, LocalAt, LocalWrite, LocalRead}; }
@@ -142,9 +148,8 @@ Harness::Harness(int width, int height, int x, int y) {
                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                              wc.hInstance, nullptr);
   ::SetWindowLongPtrA(m_parent, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  m_view = ::CreateWindowA("QELPICVIEW", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width,
-                           height, m_parent, reinterpret_cast<HMENU>(kViewId), wc.hInstance,
-                           nullptr);
+  m_view = ::CreateWindowA("QELPICVIEW", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height,
+                           m_parent, reinterpret_cast<HMENU>(kViewId), wc.hInstance, nullptr);
   // The tests drive the ticks themselves: the real timer would add ticks
   // whenever a message loop runs.
   if (m_view) timerWasRunning = ::KillTimer(m_view, 1) != FALSE;
@@ -229,8 +234,7 @@ CDrawRect* AddRect(CPicObj& picture, const RECT& r, COLORREF fill) {
   return rect;
 }
 
-void AddFillColorLink(CDrawObj& obj, const char* tag, COLORREF c0, COLORREF c1, int trigger,
-                      int periodMs) {
+void AddFillColorLink(CDrawObj& obj, const char* tag, COLORREF c0, COLORREF c1, int trigger, int periodMs) {
   auto* link = new CActFillColor;
   link->m_nMode = AM_DIRECT;
   link->m_nTrigger = trigger;

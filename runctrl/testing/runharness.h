@@ -27,19 +27,19 @@ void RegisterClassesOnce();
 struct Notice {
   UINT msg;
   WPARAM wParam;
-  std::string text;   // QCN_LINKPICTURE: the picture name
-  ViewInfo view = {}; // QCN_VIEWCHANGED: the record
+  std::string text;    // QCN_LINKPICTURE: the picture name
+  ViewInfo view = {};  // QCN_VIEWCHANGED: the record
 };
 
 // The database side: pfnReadReal answers from `values` (names it does not
 // know keep the record as it came, with status 0) and records each call.
 struct FakeHost {
   std::map<std::string, QB_VALUE> values;
-  int readResult = 0;               // what pfnReadReal returns
-  bool reverseBatch = false;        // answer the records in reverse order
-  std::vector<int> readCounts;      // the count of every pfnReadReal call
+  int readResult = 0;                   // what pfnReadReal returns
+  bool reverseBatch = false;            // answer the records in reverse order
+  std::vector<int> readCounts;          // the count of every pfnReadReal call
   std::vector<std::string> firstNames;  // the first name of every call
-  int otherCalls = 0;               // calls of the other eight callbacks
+  int otherCalls = 0;                   // calls of the other eight callbacks
   std::vector<std::string> otherNames;  // which of them, in order
   std::function<void()> duringRead;     // run inside every pfnReadReal call
 

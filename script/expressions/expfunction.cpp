@@ -7,17 +7,34 @@
 #include "experror.h"
 
 const ExpFunctionInfo ExpFunctionTable[kExpFunctionCount] = {
-    {0, "NULL", 0},   {1, "abs", 1},    {2, "acos", 1},  {3, "asin", 1},  {4, "atan", 1},
-    {5, "cos", 1},    {6, "exp", 1},    {7, "fabs", 1},  {8, "fmod", 2},  {9, "labs", 1},
-    {10, "log", 1},   {11, "log10", 1}, {12, "pow", 2},  {13, "sin", 1},  {14, "tan", 1},
-    {15, "sqrt", 1},  {16, "ceil", 1},  {17, "floor", 1}, {18, "atof", 1}, {19, "atoi", 1},
+    {0, "NULL", 0},  {1, "abs", 1},    {2, "acos", 1},   {3, "asin", 1},  {4, "atan", 1},
+    {5, "cos", 1},   {6, "exp", 1},    {7, "fabs", 1},   {8, "fmod", 2},  {9, "labs", 1},
+    {10, "log", 1},  {11, "log10", 1}, {12, "pow", 2},   {13, "sin", 1},  {14, "tan", 1},
+    {15, "sqrt", 1}, {16, "ceil", 1},  {17, "floor", 1}, {18, "atof", 1}, {19, "atoi", 1},
 };
 
 namespace {
 
 enum {
-  FN_ABS = 1, FN_ACOS, FN_ASIN, FN_ATAN, FN_COS, FN_EXP, FN_FABS, FN_FMOD, FN_LABS, FN_LOG,
-  FN_LOG10, FN_POW, FN_SIN, FN_TAN, FN_SQRT, FN_CEIL, FN_FLOOR, FN_ATOF, FN_ATOI,
+  FN_ABS = 1,
+  FN_ACOS,
+  FN_ASIN,
+  FN_ATAN,
+  FN_COS,
+  FN_EXP,
+  FN_FABS,
+  FN_FMOD,
+  FN_LABS,
+  FN_LOG,
+  FN_LOG10,
+  FN_POW,
+  FN_SIN,
+  FN_TAN,
+  FN_SQRT,
+  FN_CEIL,
+  FN_FLOOR,
+  FN_ATOF,
+  FN_ATOI,
 };
 
 bool SameNameNoCase(const char* name, int n, const char* known) {

@@ -31,8 +31,8 @@ int ReadNumber(int ref, HWND window, const char* name, CExpValue& out) {
 // on the stack of this leaf call (one at a time, however deep the nesting).
 int ReadVariable(int ref, HWND window, const char* name, CExpValue& out) {
   VarReply reply = {};
-  const int rc = (ref == TR_TVV) ? HostReadRealVar(window, name, &reply)
-                                 : HostReadLocalVar(window, name, &reply);
+  const int rc =
+      (ref == TR_TVV) ? HostReadRealVar(window, name, &reply) : HostReadLocalVar(window, name, &reply);
   if (rc != 0 || reply.status != 0) return EXP_ERR_TAGREAD;
   // The cell keeps at most 255 of the bytes, never half a character.
   int n = reply.length;
@@ -44,9 +44,7 @@ int ReadVariable(int ref, HWND window, const char* name, CExpValue& out) {
 
 }  // namespace
 
-const char* GetExpTagKeyword(int ref) {
-  return (ref >= 0 && ref < kExpTagRefCount) ? kTagKeywords[ref] : "";
-}
+const char* GetExpTagKeyword(int ref) { return (ref >= 0 && ref < kExpTagRefCount) ? kTagKeywords[ref] : ""; }
 
 int FindExpTagRef(const char* word, int n) {
   for (int ref = 0; ref < kExpTagRefCount; ++ref) {

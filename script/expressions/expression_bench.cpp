@@ -41,8 +41,7 @@ HWND CreateAnswerer() {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "QelExpressionBenchTags";
   RegisterClassA(&wc);
-  return CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                       nullptr);
+  return CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
 }
 
 void Measure(const char* what, const char* text, HWND window, int runs) {
@@ -59,8 +58,8 @@ void Measure(const char* what, const char* text, HWND window, int runs) {
   for (int i = 0; i < runs && rc == 0; ++i) rc = expression.Calculate(result, window);
   QueryPerformanceCounter(&b);
   const double seconds = double(b.QuadPart - a.QuadPart) / double(f.QuadPart);
-  std::printf("%-34s %12.0f evaluations per second (%d runs, result %d, code %d)\n", what,
-              runs / seconds, runs, result.AsInt(), rc);
+  std::printf("%-34s %12.0f evaluations per second (%d runs, result %d, code %d)\n", what, runs / seconds,
+              runs, result.AsInt(), rc);
 }
 
 }  // namespace
@@ -75,8 +74,7 @@ int main() {
   HWND window = CreateAnswerer();
   const int kRuns = 1000000;
   // Ten operators: * + - * / + - << >> &.
-  Measure("10 operators, TV and LV", "(TV(level)*2+LV(count)-3)*4/2+7-1<<1>>1&65535", window,
-          kRuns);
+  Measure("10 operators, TV and LV", "(TV(level)*2+LV(count)-3)*4/2+7-1<<1>>1&65535", window, kRuns);
   Measure("10 operators, constants only", "(21*2+9.5-3)*4/2+7-1<<1>>1&65535", nullptr, kRuns);
   DestroyWindow(window);
   return 0;

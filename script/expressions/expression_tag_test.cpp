@@ -115,8 +115,8 @@ class ExpressionTagTest : public ::testing::Test {
                             GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(window_ != nullptr);
     // A window of the system's standard class answers every request 0 and fills nothing.
-    silent_ = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+    silent_ =
+        CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(silent_ != nullptr);
     g_state.database["level"] = Number(SV_INT32, 21);
     g_state.database["switch"] = Number(SV_DIGITAL, 5);
@@ -207,8 +207,8 @@ TEST_F(ExpressionTagTest, StringReferences) {
 }
 
 TEST_F(ExpressionTagTest, FailedReadsAreError9) {
-  const char* texts[] = {"TV(missing)", "LV(missing)", "TVV(missing)", "LVV(missing)",
-                         "TV(stale)", "1+TV(missing)"};
+  const char* texts[] = {"TV(missing)",  "LV(missing)", "TVV(missing)",
+                         "LVV(missing)", "TV(stale)",   "1+TV(missing)"};
   for (const char* text : texts) {
     SCOPED_TRACE(text);
     CExpValue result;
@@ -280,8 +280,7 @@ TEST_F(ExpressionTagTest, AWrongCheckWordIsAnswered1WithoutActing) {
   EXPECT_EQ(77, value.m_value.i32);
   EXPECT_EQ(0, g_state.requests);
   // Another low word with its own CRC is accepted.
-  EXPECT_EQ(0, SendMessageA(window_, QSM_READTAG, MakeHostParam(1234),
-                            reinterpret_cast<LPARAM>(&request)));
+  EXPECT_EQ(0, SendMessageA(window_, QSM_READTAG, MakeHostParam(1234), reinterpret_cast<LPARAM>(&request)));
   EXPECT_EQ(21, value.m_value.i32);
 }
 

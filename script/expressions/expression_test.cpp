@@ -72,7 +72,7 @@ const IntCase kIntCases[] = {
     {"6&3", 2},
     {"1|2&&0", 0},  // && below |
     {"1<<4", 16},
-    {"1<<33", 2},  // shift count: low 5 bits
+    {"1<<33", 2},    // shift count: low 5 bits
     {"-1>>28", 15},  // zeros enter from the left
     {"1<<2+1", 8},
     {"~0", -1},
@@ -114,33 +114,15 @@ struct DoubleCase {
 };
 
 const DoubleCase kDoubleCases[] = {
-    {"3+4.5", 7.5},
-    {"7.0/2", 3.5},
-    {"7.5%2", 1.5},
-    {"-1.25", -1.25},
-    {".5+1", 1.5},
-    {"2.", 2.0},
-    {"1.5*2", 3.0},
-    {"fabs(-2.5)", 2.5},
-    {"sqrt(16)", 4.0},
-    {"sqrt(abs(-16))", 4.0},
-    {"pow(2,10)", 1024.0},
-    {"pow(pow(2,3),2)", 64.0},
-    {"pow( 2 , 1+1 )", 4.0},
-    {"fmod(7,3)", 1.0},
-    {"floor(-1.5)", -2.0},
-    {"ceil(1.2)", 2.0},
-    {"SIN(0)", 0.0},
-    {"cos(0)", 1.0},
-    {"exp(0)", 1.0},
-    {"log(1)", 0.0},
-    {"log10(1000)", 3.0},
-    {"atan(0)", 0.0},
-    {"asin(0)", 0.0},
-    {"acos(1)", 0.0},
-    {"tan(0)", 0.0},
-    {"atof(\"2.5\")", 2.5},
-    {"atof(\"2.5\")*2", 5.0},
+    {"3+4.5", 7.5},          {"7.0/2", 3.5},         {"7.5%2", 1.5},
+    {"-1.25", -1.25},        {".5+1", 1.5},          {"2.", 2.0},
+    {"1.5*2", 3.0},          {"fabs(-2.5)", 2.5},    {"sqrt(16)", 4.0},
+    {"sqrt(abs(-16))", 4.0}, {"pow(2,10)", 1024.0},  {"pow(pow(2,3),2)", 64.0},
+    {"pow( 2 , 1+1 )", 4.0}, {"fmod(7,3)", 1.0},     {"floor(-1.5)", -2.0},
+    {"ceil(1.2)", 2.0},      {"SIN(0)", 0.0},        {"cos(0)", 1.0},
+    {"exp(0)", 1.0},         {"log(1)", 0.0},        {"log10(1000)", 3.0},
+    {"atan(0)", 0.0},        {"asin(0)", 0.0},       {"acos(1)", 0.0},
+    {"tan(0)", 0.0},         {"atof(\"2.5\")", 2.5}, {"atof(\"2.5\")*2", 5.0},
 };
 
 TEST(Expression, DoubleResults) {
@@ -165,14 +147,10 @@ struct StringCase {
 };
 
 const StringCase kStringCases[] = {
-    {"\"ab\"+1", "ab1"},
-    {"1+\"ab\"", "1ab"},
-    {"\"x\"+2.5", "x2.5"},
-    {"\"x\"+1000000.0", "x1E+006"},  // the platform runtime's "%G"
-    {"\"a b\"+\"c\"", "a bc"},
-    {"\"\"", ""},
-    {"\"温度\"+\"高\"", "温度高"},
-    {"\"(1,2)\"", "(1,2)"},
+    {"\"ab\"+1", "ab1"},           {"1+\"ab\"", "1ab"},
+    {"\"x\"+2.5", "x2.5"},         {"\"x\"+1000000.0", "x1E+006"},  // the platform runtime's "%G"
+    {"\"a b\"+\"c\"", "a bc"},     {"\"\"", ""},
+    {"\"温度\"+\"高\"", "温度高"}, {"\"(1,2)\"", "(1,2)"},
 };
 
 TEST(Expression, StringResults) {
@@ -241,48 +219,20 @@ struct ErrorCase {
 
 TEST(Expression, CheckErrors) {
   const ErrorCase cases[] = {
-      {"", EXP_ERR_SYNTAX},
-      {"   ", EXP_ERR_SYNTAX},
-      {"3 4", EXP_ERR_SYNTAX},
-      {"abc", EXP_ERR_SYNTAX},
-      {"1.2.3", EXP_ERR_SYNTAX},
-      {"0x", EXP_ERR_SYNTAX},
-      {"0xG1", EXP_ERR_SYNTAX},
-      {"1e5", EXP_ERR_SYNTAX},
-      {"1==1", EXP_ERR_SYNTAX},
-      {"()", EXP_ERR_SYNTAX},
-      {"(1)(2)", EXP_ERR_SYNTAX},
-      {"3~4", EXP_ERR_SYNTAX},
-      {"1,2", EXP_ERR_SYNTAX},
-      {"sin (1)", EXP_ERR_SYNTAX},
-      {"(1+2", EXP_ERR_PAREN},
-      {"1+2)", EXP_ERR_PAREN},
-      {"((1)", EXP_ERR_PAREN},
-      {"TV(abc", EXP_ERR_PAREN},
-      {"sin(1", EXP_ERR_PAREN},
-      {"foo(1)", EXP_ERR_FUNCTION},
-      {"NULL(1)", EXP_ERR_FUNCTION},
-      {"2(3)", EXP_ERR_FUNCTION},
-      {"3+", EXP_ERR_ARGUMENT},
-      {"-", EXP_ERR_ARGUMENT},
-      {"+3", EXP_ERR_ARGUMENT},
-      {"3+*4", EXP_ERR_ARGUMENT},
-      {"(3+)", EXP_ERR_ARGUMENT},
-      {"sin()", EXP_ERR_ARGUMENT},
-      {"sin( )", EXP_ERR_ARGUMENT},
-      {"pow(1)", EXP_ERR_ARGUMENT},
-      {"pow(1,)", EXP_ERR_ARGUMENT},
-      {"pow(,1)", EXP_ERR_ARGUMENT},
-      {"pow(1,2,3)", EXP_ERR_ARGUMENT},
-      {"sin(1+)", EXP_ERR_ARGUMENT},
-      {"sin((1)", EXP_ERR_PAREN},
-      {"sin(foo(1))", EXP_ERR_FUNCTION},
-      {"TV()", EXP_ERR_EMPTYTAG},
-      {"tv(  )", EXP_ERR_EMPTYTAG},
-      {"LVV()+1", EXP_ERR_EMPTYTAG},
-      {"\"abc", EXP_ERR_QUOTE},
-      {"1+\"", EXP_ERR_QUOTE},
-      {"atoi(\"ab)", EXP_ERR_QUOTE},
+      {"", EXP_ERR_SYNTAX},          {"   ", EXP_ERR_SYNTAX},       {"3 4", EXP_ERR_SYNTAX},
+      {"abc", EXP_ERR_SYNTAX},       {"1.2.3", EXP_ERR_SYNTAX},     {"0x", EXP_ERR_SYNTAX},
+      {"0xG1", EXP_ERR_SYNTAX},      {"1e5", EXP_ERR_SYNTAX},       {"1==1", EXP_ERR_SYNTAX},
+      {"()", EXP_ERR_SYNTAX},        {"(1)(2)", EXP_ERR_SYNTAX},    {"3~4", EXP_ERR_SYNTAX},
+      {"1,2", EXP_ERR_SYNTAX},       {"sin (1)", EXP_ERR_SYNTAX},   {"(1+2", EXP_ERR_PAREN},
+      {"1+2)", EXP_ERR_PAREN},       {"((1)", EXP_ERR_PAREN},       {"TV(abc", EXP_ERR_PAREN},
+      {"sin(1", EXP_ERR_PAREN},      {"foo(1)", EXP_ERR_FUNCTION},  {"NULL(1)", EXP_ERR_FUNCTION},
+      {"2(3)", EXP_ERR_FUNCTION},    {"3+", EXP_ERR_ARGUMENT},      {"-", EXP_ERR_ARGUMENT},
+      {"+3", EXP_ERR_ARGUMENT},      {"3+*4", EXP_ERR_ARGUMENT},    {"(3+)", EXP_ERR_ARGUMENT},
+      {"sin()", EXP_ERR_ARGUMENT},   {"sin( )", EXP_ERR_ARGUMENT},  {"pow(1)", EXP_ERR_ARGUMENT},
+      {"pow(1,)", EXP_ERR_ARGUMENT}, {"pow(,1)", EXP_ERR_ARGUMENT}, {"pow(1,2,3)", EXP_ERR_ARGUMENT},
+      {"sin(1+)", EXP_ERR_ARGUMENT}, {"sin((1)", EXP_ERR_PAREN},    {"sin(foo(1))", EXP_ERR_FUNCTION},
+      {"TV()", EXP_ERR_EMPTYTAG},    {"tv(  )", EXP_ERR_EMPTYTAG},  {"LVV()+1", EXP_ERR_EMPTYTAG},
+      {"\"abc", EXP_ERR_QUOTE},      {"1+\"", EXP_ERR_QUOTE},       {"atoi(\"ab)", EXP_ERR_QUOTE},
   };
   for (const ErrorCase& c : cases) {
     SCOPED_TRACE(c.text);

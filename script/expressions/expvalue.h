@@ -7,7 +7,7 @@
 #include <cstdint>
 
 enum ExpValueType : BYTE {
-  EV_INT = 0,     // 32-bit signed integer
+  EV_INT = 0,  // 32-bit signed integer
   EV_DOUBLE = 1,
   EV_STRING = 2,
 };
@@ -15,7 +15,10 @@ constexpr int kExpStringMax = 255;
 
 class CExpValue {
  public:
-  CExpValue() : m_length(0), m_type(EV_INT), m_pad{} { m_value.d = 0.0; m_value.i = 0; }
+  CExpValue() : m_length(0), m_type(EV_INT), m_pad{} {
+    m_value.d = 0.0;
+    m_value.i = 0;
+  }
   CExpValue(const CExpValue& src);
   CExpValue(CExpValue&& src) noexcept;
   CExpValue& operator=(const CExpValue& src);
@@ -60,5 +63,4 @@ class CExpValue {
 };
 
 static_assert(sizeof(CExpValue) == 16, "CExpValue is a 16-byte cell");
-static_assert(offsetof(CExpValue, m_type) == 4 && offsetof(CExpValue, m_value) == 8,
-              "CExpValue layout");
+static_assert(offsetof(CExpValue, m_type) == 4 && offsetof(CExpValue, m_value) == 8, "CExpValue layout");

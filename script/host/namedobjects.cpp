@@ -5,8 +5,7 @@
 #include "drawobj.h"
 #include "picobj.h"
 
-CDrawObj* CNamedObjects::Find(CPicObj& picture, const char* name, size_t length,
-                              CDrawObj* context) {
+CDrawObj* CNamedObjects::Find(CPicObj& picture, const char* name, size_t length, CDrawObj* context) {
   if (length == 0) return picture.FindObject(name, context);  // the context itself, at once
   Kept* same = nullptr;
   for (Kept& kept : m_kept)

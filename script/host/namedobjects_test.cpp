@@ -54,15 +54,13 @@ class NamedObjectsTest : public ::testing::Test {
 };
 
 TEST_F(NamedObjectsTest, EveryCallGivesWhatTheLookUpByNameGives) {
-  const char* const names[] = {"a", "b", "only low", "in group", "in cell", "group",
-                               "cell", "nothing", ""};
+  const char* const names[] = {"a", "b", "only low", "in group", "in cell", "group", "cell", "nothing", ""};
   CDrawObj* const contexts[] = {nullptr, plain_, group_, cell_};
   for (CDrawObj* context : contexts) {
     CNamedObjects named;
     for (int round = 0; round < 3; ++round)
       for (const char* name : names)
-        EXPECT_EQ(named.Find(picture_, name, std::strlen(name), context),
-                  picture_.FindObject(name, context))
+        EXPECT_EQ(named.Find(picture_, name, std::strlen(name), context), picture_.FindObject(name, context))
             << "name '" << name << "', round " << round;
   }
 }

@@ -41,8 +41,8 @@ HWND CheckButtonWindow(CDrawObj* obj) {
 }  // namespace
 
 const CPicScriptHost::Group CPicScriptHost::kGroups[] = {
-    {1000, 1099, &CPicScriptHost::CallObjectFunction}, {1100, 1199, &CPicScriptHost::CallWindowFunction},
-    {1200, 1299, &CPicScriptHost::CallOcxFunction},    {1500, 1599, &CPicScriptHost::CallTagFunction},
+    {1000, 1099, &CPicScriptHost::CallObjectFunction},  {1100, 1199, &CPicScriptHost::CallWindowFunction},
+    {1200, 1299, &CPicScriptHost::CallOcxFunction},     {1500, 1599, &CPicScriptHost::CallTagFunction},
     {1600, 1699, &CPicScriptHost::CallControlFunction},
 };
 
@@ -102,7 +102,8 @@ int CPicScriptHost::ShownText(int i, const char** text) {
   return rc;
 }
 
-int CPicScriptHost::CallOnNamedObject(const HostFunction<ObjectRun>* f, int not_pointer, bool without_object) {
+int CPicScriptHost::CallOnNamedObject(const HostFunction<ObjectRun>* f, int not_pointer,
+                                      bool without_object) {
   if (!f || !m_pPicture) return kSysUnknown;
   int rc = PopArguments(*m_state, f->args.least);
   if (rc) return rc;
@@ -139,15 +140,18 @@ int CPicScriptHost::SetViewText(CDrawObj* obj) {
   if (rc) return rc;
   Invalidate(obj);
   obj->SetText(text);
-  if (obj->GetObjType() == DOT_TEXT) static_cast<CDrawText*>(obj)->CalcExtent(m_hWnd);
-  else Invalidate(obj);
+  if (obj->GetObjType() == DOT_TEXT)
+    static_cast<CDrawText*>(obj)->CalcExtent(m_hWnd);
+  else
+    Invalidate(obj);
   return 0;
 }
 
 int CPicScriptHost::GetCenterPoint(CDrawObj* obj) {
   VmState& s = *m_state;
   CPointD c = obj->GetCenter();
-  if (!s.memory.Accessible(ArgAddress(s, 1), 8) || !s.memory.Accessible(ArgAddress(s, 2), 8)) return kSysBadString;
+  if (!s.memory.Accessible(ArgAddress(s, 1), 8) || !s.memory.Accessible(ArgAddress(s, 2), 8))
+    return kSysBadString;
   WriteBytes(s, ArgAddress(s, 1), &c.x, 8);
   WriteBytes(s, ArgAddress(s, 2), &c.y, 8);
   SetIntResult(s, 1);
@@ -247,6 +251,7 @@ int CPicScriptHost::SetEditText(CDrawObj* obj) {
 int CPicScriptHost::EnableControl(CDrawObj* obj) {
   if (!obj) return 0;
   DrawObjType type = obj->GetObjType();
-  if (type >= DOT_PUSHBT && type <= 198 && ChargeWork(*m_state, kWorkPerRepaint)) obj->EnableWnd(ArgInt(*m_state, 1));
+  if (type >= DOT_PUSHBT && type <= 198 && ChargeWork(*m_state, kWorkPerRepaint))
+    obj->EnableWnd(ArgInt(*m_state, 1));
   return 0;
 }

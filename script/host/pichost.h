@@ -60,9 +60,9 @@ class CPicScriptHost : public CScriptVM {
   int CallFunction(int id) override;
 
   // Run context, copied from the link's context when the host is created.
-  HWND m_hWnd;            // the picture window
+  HWND m_hWnd;  // the picture window
   CPicObj* m_pPicture;
-  CDrawObj* m_pOwner;     // the link's draw object
+  CDrawObj* m_pOwner;  // the link's draw object
   RECT* m_pUpdate;
 
   // What a function of an object group does with the object named by its

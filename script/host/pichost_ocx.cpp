@@ -59,8 +59,7 @@ int CPicScriptHost::CallOcx(CDrawCtrlOcx* ocx, int kind, int args) {
   std::vector<OcxValue> values(static_cast<size_t>(args - kFirstValueArg));
   for (int i = kFirstValueArg; i < args; ++i)
     if ((rc = ValueOfArg(s, i, &values[static_cast<size_t>(i - kFirstValueArg)]))) return rc;
-  if (!bridge.Prepare(member, values.data(), static_cast<int>(values.size()), kind))
-    return kSysOcxUnresolved;
+  if (!bridge.Prepare(member, values.data(), static_cast<int>(values.size()), kind)) return kSysOcxUnresolved;
   if (!bridge.Invoke()) return kSysOcxCallFailed;
   rc = DeliverResult(s, bridge.GetResult());
   if (!rc) SetIntResult(s, 1);

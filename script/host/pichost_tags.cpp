@@ -59,8 +59,7 @@ int Deliver(VmState& s, const VmCell& dest, const CScriptValue& value) {
       written = WriteBytes(s, address, &v, 8);
       break;
     }
-    default:
-      written = false;
+    default: written = false;
   }
   return written ? 0 : kSysBadString;
 }

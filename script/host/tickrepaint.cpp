@@ -19,8 +19,7 @@ RECT Normalized(RECT r) {
 }
 
 bool Inside(const RECT& r, const RECT& outer) {
-  return r.left >= outer.left && r.top >= outer.top && r.right <= outer.right &&
-         r.bottom <= outer.bottom;
+  return r.left >= outer.left && r.top >= outer.top && r.right <= outer.right && r.bottom <= outer.bottom;
 }
 
 bool Before(const RECT& a, const RECT& b) {
@@ -70,11 +69,10 @@ void CTickRepaint::Flush(HWND hWnd, const RECT& dirty) {
   // area) and those inside the dirty rectangle add none.
   const bool hasDirty = !::IsRectEmpty(&dirty);
   for (RECT& r : m_rects) r = Normalized(r);
-  m_rects.erase(std::remove_if(m_rects.begin(), m_rects.end(),
-                               [&](const RECT& r) {
-                                 return ::IsRectEmpty(&r) || (hasDirty && Inside(r, dirty));
-                               }),
-                m_rects.end());
+  m_rects.erase(
+      std::remove_if(m_rects.begin(), m_rects.end(),
+                     [&](const RECT& r) { return ::IsRectEmpty(&r) || (hasDirty && Inside(r, dirty)); }),
+      m_rects.end());
   std::sort(m_rects.begin(), m_rects.end(), Before);
   m_rects.erase(std::unique(m_rects.begin(), m_rects.end(), Same), m_rects.end());
 

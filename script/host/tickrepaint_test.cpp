@@ -16,8 +16,8 @@ namespace {
 class ShownWindow {
  public:
   ShownWindow() {
-    m_hwnd = ::CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, -3000, -3000, 300, 200, nullptr,
-                             nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    m_hwnd = ::CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, -3000, -3000, 300, 200, nullptr, nullptr,
+                             ::GetModuleHandleA(nullptr), nullptr);
     ::UpdateWindow(m_hwnd);
     ::ValidateRect(m_hwnd, nullptr);
   }
@@ -52,7 +52,8 @@ const Case kCases[] = {
     {"apart, no dirty rectangle", {{10, 10, 30, 30}, {200, 150, 220, 170}}, {0, 0, 0, 0}},
     {"the same area twice", {{10, 10, 30, 30}, {10, 10, 30, 30}}, {0, 0, 0, 0}},
     {"overlapping", {{10, 10, 60, 60}, {40, 40, 90, 90}, {50, 0, 70, 120}}, {0, 0, 0, 0}},
-    {"one inside the dirty rectangle, one reaching out", {{20, 20, 30, 30}, {90, 90, 150, 150}},
+    {"one inside the dirty rectangle, one reaching out",
+     {{20, 20, 30, 30}, {90, 90, 150, 150}},
      {10, 10, 100, 100}},
     {"all inside the dirty rectangle", {{20, 20, 30, 30}, {40, 40, 50, 50}}, {10, 10, 100, 100}},
     {"corners the other way round", {{60, 60, 20, 20}, {30, 90, 10, 70}}, {0, 0, 0, 0}},

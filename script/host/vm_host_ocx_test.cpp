@@ -148,24 +148,24 @@ TEST_F(OcxHostTest, RefusedCallsEndTheRunWithTheirCodes) {
     const char* call;
     int code;
   } cases[] = {
-      {"ocx_SetVal(\"ocx\", \"Length\", &n, 5)", kSysOcxUnresolved},    // a get-only property
-      {"ocx_SetVal(\"ocx\", \"Version\", &n, 5)", kSysOcxUnresolved},   // a read-only variable
-      {"ocx_Invoke(\"ocx\", \"Add\", &n, 1)", kSysOcxUnresolved},       // too few arguments
-      {"ocx_Invoke(\"ocx\", \"Add\", &n, 1, 2, 3)", kSysOcxUnresolved}, // too many
+      {"ocx_SetVal(\"ocx\", \"Length\", &n, 5)", kSysOcxUnresolved},     // a get-only property
+      {"ocx_SetVal(\"ocx\", \"Version\", &n, 5)", kSysOcxUnresolved},    // a read-only variable
+      {"ocx_Invoke(\"ocx\", \"Add\", &n, 1)", kSysOcxUnresolved},        // too few arguments
+      {"ocx_Invoke(\"ocx\", \"Add\", &n, 1, 2, 3)", kSysOcxUnresolved},  // too many
       {"ocx_GetVal(\"ocx\", \"Nothing\", &n)", kSysOcxUnresolved},
-      {"ocx_GetVal(\"bare\", \"Text\", &n)", kSysOcxUnresolved},        // no type information
+      {"ocx_GetVal(\"bare\", \"Text\", &n)", kSysOcxUnresolved},  // no type information
       {"ocx_Invoke(\"ocx\", \"Fail\", &n)", kSysOcxCallFailed},
       {"ocx_GetVal(\"ocx\", \"Text\", &n, 1)", kSysOcxCount},
       {"ocx_SetVal(\"ocx\", \"Text\", &n)", kSysOcxCount},
       {"ocx_Invoke(\"ocx\", \"Add\")", kSysOcxCount},
-      {"ocx_GetVal(\"box\", \"Text\", &n)", kSysNotActiveX},            // a rectangle
-      {"ocx_GetVal(\"dead\", \"Text\", &n)", kSysNoDispatch},           // no control was made
+      {"ocx_GetVal(\"box\", \"Text\", &n)", kSysNotActiveX},   // a rectangle
+      {"ocx_GetVal(\"dead\", \"Text\", &n)", kSysNoDispatch},  // no control was made
       {"ocx_GetVal(\"ocx\", \"Text\", n)", kSysNotPointer},
-      {"ocx_GetVal(\"ocx\", \"Text\", &n)", kSysOcxBadResult},          // a text into an int
+      {"ocx_GetVal(\"ocx\", \"Text\", &n)", kSysOcxBadResult},  // a text into an int
   };
   for (const auto& c : cases) {
-    const std::string source = std::string("int n; int after; int main() { ") + c.call +
-                               "; after = 1; return 0; }";
+    const std::string source =
+        std::string("int n; int after; int main() { ") + c.call + "; after = 1; return 0; }";
     EXPECT_EQ(Run(source), kVmSystemFailed) << c.call;
     EXPECT_EQ(host->LastSystemCode(), c.code) << c.call;
     EXPECT_EQ(Global(1), 0) << "the run ended at the call: " << c.call;
@@ -184,8 +184,8 @@ TEST_F(OcxHostTest, AClassThatIsNoOfferedControlIsOutOfTheScriptsReach) {
       "ocx_Invoke(\"document\", \"Add\", &n, 1, 2)",
   };
   for (const char* call : calls) {
-    const std::string source = std::string("int n; int after; int main() { ") + call +
-                               "; after = 1; return 0; }";
+    const std::string source =
+        std::string("int n; int after; int main() { ") + call + "; after = 1; return 0; }";
     EXPECT_EQ(Run(source), kVmSystemFailed) << call;
     EXPECT_EQ(host->LastSystemCode(), kSysNoDispatch) << call;
     EXPECT_EQ(Global(1), 0) << "the run ended at the call: " << call;

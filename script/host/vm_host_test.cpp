@@ -163,9 +163,10 @@ class HostTest : public ::testing::Test {
 TEST_F(HostTest, ViewFlagOfANamedObjectAndOfTheOwner) {
   char* none = nullptr;
   (void)none;
-  ASSERT_EQ(Run("int a; int b; int c; char *me; int main() { a = SetViewFlag(\"label\", 0); b = GetViewFlag(\"label\");"
-                " c = GetViewFlag(me); return 0; }"),
-            kVmNormalEnd);
+  ASSERT_EQ(
+      Run("int a; int b; int c; char *me; int main() { a = SetViewFlag(\"label\", 0); b = GetViewFlag(\"label\");"
+          " c = GetViewFlag(me); return 0; }"),
+      kVmNormalEnd);
   EXPECT_EQ(Global(0), 1);  // the previous flag
   EXPECT_EQ(Global(1), 0);
   EXPECT_EQ(Global(2), 1);  // a null name is the script's own object
@@ -173,8 +174,9 @@ TEST_F(HostTest, ViewFlagOfANamedObjectAndOfTheOwner) {
 }
 
 TEST_F(HostTest, AMissingNameDoesNothingAndTheRunGoesOn) {
-  ASSERT_EQ(Run("int a; int main() { a = 5; a = GetViewFlag(\"nobody\"); SetViewText(\"nobody\", \"x\"); return 0; }"),
-            kVmNormalEnd);
+  ASSERT_EQ(
+      Run("int a; int main() { a = 5; a = GetViewFlag(\"nobody\"); SetViewText(\"nobody\", \"x\"); return 0; }"),
+      kVmNormalEnd);
   EXPECT_EQ(Global(0), 0);
 }
 
@@ -195,11 +197,12 @@ TEST_F(HostTest, OpenPicSendsTheNameToThePictureWindow) {
 
 TEST_F(HostTest, ReadingTagsIntoEachDestinationType) {
   SampleTags();
-  ASSERT_EQ(Run("int i; double d; char c; char s[16]; int ok; int bad; int64 q; char *p; int main() {"
-                " p = s; ok = dbr_GetDbVal(\"T1\", &i) + dbr_GetDbVal(\"T1\", &d) + dbr_GetLoaclVal(\"L1\", &c)"
-                " + dbr_GetDbVal(\"T1\", p) + dbr_GetLoaclVal(\"L1\", &q);"
-                " bad = dbr_GetDbVal(\"missing\", &i); return 0; }"),
-            kVmNormalEnd);
+  ASSERT_EQ(
+      Run("int i; double d; char c; char s[16]; int ok; int bad; int64 q; char *p; int main() {"
+          " p = s; ok = dbr_GetDbVal(\"T1\", &i) + dbr_GetDbVal(\"T1\", &d) + dbr_GetLoaclVal(\"L1\", &c)"
+          " + dbr_GetDbVal(\"T1\", p) + dbr_GetLoaclVal(\"L1\", &q);"
+          " bad = dbr_GetDbVal(\"missing\", &i); return 0; }"),
+      kVmNormalEnd);
   EXPECT_EQ(Global(4), 5);
   EXPECT_EQ(Global(0), 2);
   EXPECT_DOUBLE_EQ(GlobalDouble(1), 2.75);
@@ -236,9 +239,10 @@ TEST_F(HostTest, EditTextOfAMissingObjectEmptiesTheBuffer) {
 }
 
 TEST_F(HostTest, WritingLocalTags) {
-  ASSERT_EQ(Run("int a; int b; int c; int main() { a = dbr_SetLoaclVal(\"L2\", 1.5); b = dbr_SetLoaclVal(\"L3\", \"text\");"
-                " c = dbr_SetLoaclStr(\"S1\", \"hello\"); return 0; }"),
-            kVmNormalEnd);
+  ASSERT_EQ(
+      Run("int a; int b; int c; int main() { a = dbr_SetLoaclVal(\"L2\", 1.5); b = dbr_SetLoaclVal(\"L3\", \"text\");"
+          " c = dbr_SetLoaclStr(\"S1\", \"hello\"); return 0; }"),
+      kVmNormalEnd);
   EXPECT_EQ(Global(0), 1);
   EXPECT_EQ(window.locals["L2"].m_type, SV_DOUBLE);
   EXPECT_DOUBLE_EQ(window.locals["L2"].m_value.d, 1.5);
@@ -264,11 +268,12 @@ TEST_F(HostTest, StringTagsIntoBuffers) {
 TEST_F(HostTest, BufferSizesOfZeroOrLessCopyNothing) {
   window.texts["S"] = "abcdef";
   label->SetText("text");
-  ASSERT_EQ(Run("char b[8]; int n0; int n1; int n2; int n3; int n4; int n5; int main() {"
-                " strcpy(b, \"keep\"); n0 = ed_GetText(\"label\", b, 0); n1 = ed_GetText(\"label\", b, -1);"
-                " n2 = dbr_GetDbStr(\"S\", b, -5); n3 = dbr_GetLoaclBlob(\"S\", b, 0);"
-                " n4 = dbr_GetDbBlob(\"S\", b, -2147483647 - 1); n5 = dbr_GetLoaclStr(\"S\", b, -1); return 0; }"),
-            kVmNormalEnd);
+  ASSERT_EQ(
+      Run("char b[8]; int n0; int n1; int n2; int n3; int n4; int n5; int main() {"
+          " strcpy(b, \"keep\"); n0 = ed_GetText(\"label\", b, 0); n1 = ed_GetText(\"label\", b, -1);"
+          " n2 = dbr_GetDbStr(\"S\", b, -5); n3 = dbr_GetLoaclBlob(\"S\", b, 0);"
+          " n4 = dbr_GetDbBlob(\"S\", b, -2147483647 - 1); n5 = dbr_GetLoaclStr(\"S\", b, -1); return 0; }"),
+      kVmNormalEnd);
   EXPECT_EQ(GlobalText(0), "keep");
   for (uint32_t i = 1; i <= 6; ++i) EXPECT_EQ(Global(i), 0) << i;
 }
@@ -279,7 +284,8 @@ TEST_F(HostTest, TagFunctionsNeedAPictureWindow) {
 
 TEST_F(HostTest, EditTextIsCutToTheBuffer) {
   label->SetText("单行文字");
-  ASSERT_EQ(Run("char b[16]; int n; int main() { n = ed_GetText(\"label\", b, 5); return 0; }"), kVmNormalEnd);
+  ASSERT_EQ(Run("char b[16]; int n; int main() { n = ed_GetText(\"label\", b, 5); return 0; }"),
+            kVmNormalEnd);
   EXPECT_EQ(Global(1), 4);
   EXPECT_EQ(GlobalText(0), std::string("单行文字").substr(0, 4));
 }

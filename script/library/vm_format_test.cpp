@@ -35,7 +35,9 @@ enum class Kind { kInt32, kInt64, kDouble, kChar, kText, kAddress, kNone };
 // The sizes each conversion character allows, and what it reads.
 Kind KindOf(const std::string& size, char conversion) {
   using Sizes = std::vector<std::string>;
-  auto in = [&size](const Sizes& sizes) { return std::find(sizes.begin(), sizes.end(), size) != sizes.end(); };
+  auto in = [&size](const Sizes& sizes) {
+    return std::find(sizes.begin(), sizes.end(), size) != sizes.end();
+  };
   if (std::strchr("diouxX", conversion)) {
     if (in(Sizes{"", "h", "l", "I32"})) return Kind::kInt32;
     if (in(Sizes{"I64", "ll"})) return Kind::kInt64;
@@ -70,8 +72,8 @@ class FormatGrammar : public ::testing::Test {
  public:
   FormatGrammar() {
     VmProgram p;
-    p.Global(0x90, 1024);                                   // the format text
-    p.Global(0x90, 11, "hello world");                      // a text for %s
+    p.Global(0x90, 1024);               // the format text
+    p.Global(0x90, 11, "hello world");  // a text for %s
     p.code = {I(OP_RET)};
     std::vector<uint8_t> bytes = p.Bytes();
     EXPECT_EQ(vm.Load(bytes.data(), bytes.size()), 0);
@@ -81,7 +83,9 @@ class FormatGrammar : public ::testing::Test {
   }
   ~FormatGrammar() override { vm.State().memory.Remove(g_arena + kGuard); }
 
-  char* FormatBuffer() { return reinterpret_cast<char*>(static_cast<uintptr_t>(Low32(vm.State().globals->Cell(0)->value))); }
+  char* FormatBuffer() {
+    return reinterpret_cast<char*>(static_cast<uintptr_t>(Low32(vm.State().globals->Cell(0)->value)));
+  }
   uint32_t Hello() { return Low32(vm.State().globals->Cell(1)->value); }
   const char* Destination() { return reinterpret_cast<const char*>(g_arena + kGuard); }
 
@@ -190,11 +194,12 @@ class FormatGrammar : public ::testing::Test {
       const int rc = Sprintf(format, Values(accepted, hostile));
       const size_t length = rc == 0 ? static_cast<size_t>(vm.Accumulator().value) : 0;
       const std::string got(Destination(), length < kRoom ? length : 0);
-      const bool right = accepted ? rc == 0 && got == expected && Destination()[length] == '\0' : rc == kSysBadFormat;
+      const bool right =
+          accepted ? rc == 0 && got == expected && Destination()[length] == '\0' : rc == kSysBadFormat;
       if (!right) {
-        ADD_FAILURE() << "format \"" << format << "\": "
-                      << (accepted ? "expected \"" + expected + "\"" : "expected refusal") << ", got code " << rc
-                      << " and \"" << got << "\"";
+        ADD_FAILURE() << "format \"" << format
+                      << "\": " << (accepted ? "expected \"" + expected + "\"" : "expected refusal")
+                      << ", got code " << rc << " and \"" << got << "\"";
         return false;
       }
       if (!Untouched(accepted ? expected.size() + 1 : 0)) {
@@ -206,7 +211,7 @@ class FormatGrammar : public ::testing::Test {
     return true;
   }
 
-  Kind kind = Kind::kNone;  // what the format's conversion reads
+  Kind kind = Kind::kNone;         // what the format's conversion reads
   std::vector<int32_t> star_args;  // and the star values it reads before it, in order
   CScriptVM vm;
 
@@ -241,7 +246,8 @@ struct Number {
 // The values that the first and second "*" of a format read (a size or
 // conversion byte of "*" makes one where the form has none).
 std::vector<int32_t> StarsOf(const Number& width, const Number& precision) {
-  return {std::strchr(width.text, '*') ? width.star : 4, std::strchr(precision.text, '*') ? precision.star : 2};
+  return {std::strchr(width.text, '*') ? width.star : 4,
+          std::strchr(precision.text, '*') ? precision.star : 2};
 }
 
 // Every size letter of the ASCII range (and the longer sizes) with every
@@ -260,14 +266,15 @@ TEST_F(FormatGrammar, EverySizeLetterWithEveryConversionByte) {
   for (const Form& form : forms)
     for (const std::string& size : sizes)
       for (int conversion = 1; conversion < 256 && failures < 20; ++conversion) {
-        std::string format = std::string("<") + "%" + form.flags + form.width.text + form.precision.text + size +
-                             static_cast<char>(conversion) + ">";
+        std::string format = std::string("<") + "%" + form.flags + form.width.text + form.precision.text +
+                             size + static_cast<char>(conversion) + ">";
         if (!Check(format, StarsOf(form.width, form.precision))) ++failures;
       }
 }
 
-const char* const kConversions[] = {"d", "i", "o", "u", "x", "X", "e", "E", "f", "g", "G", "c", "s", "p", "n",
-                                    "S", "C", "a", "Z", "%", "I64d", "ld", "hd", "lld", "Lf", "ls", "hs", "I64s", "ln"};
+const char* const kConversions[] = {"d",    "i",  "o",  "u",   "x",  "X",  "e",  "E",    "f", "g",
+                                    "G",    "c",  "s",  "p",   "n",  "S",  "C",  "a",    "Z", "%",
+                                    "I64d", "ld", "hd", "lld", "Lf", "ls", "hs", "I64s", "ln"};
 
 // Checks prefix + "%" + flags + width + precision + conversion + "|" for
 // every combination; stops after 20 failures.
@@ -281,7 +288,8 @@ void CheckEveryCombination(FormatGrammar& t, const std::vector<const char*>& pre
         for (const Number& precision : precisions)
           for (const char* conversion : kConversions) {
             if (failures >= 20) return;
-            std::string format = std::string(prefix) + "%" + flags + width.text + precision.text + conversion + "|";
+            std::string format =
+                std::string(prefix) + "%" + flags + width.text + precision.text + conversion + "|";
             if (!t.Check(format, StarsOf(width, precision))) ++failures;
           }
 }
@@ -289,10 +297,10 @@ void CheckEveryCombination(FormatGrammar& t, const std::vector<const char*>& pre
 // Every combination of plain text before, flags, widths (with "*" values in
 // and out of range), precisions and the conversions with their usual sizes.
 TEST_F(FormatGrammar, EveryFlagWidthAndPrecisionCombination) {
-  CheckEveryCombination(*this, {"", "AAAA", "%%", "x%%y"}, {"", "-", "+", " ", "#", "0", "-+ #0", "00--"},
-                        {{"", 0}, {"7", 0}, {"*", 5}, {"*", -6}, {"*", -65537}, {"*", 70000}, {"65537", 0},
-                         {"99999999999", 0}},
-                        {{"", 0}, {".", 0}, {".0", 0}, {".3", 0}, {".*", 3}, {".*", -2}, {".*", 70000}, {".65537", 0}});
+  CheckEveryCombination(
+      *this, {"", "AAAA", "%%", "x%%y"}, {"", "-", "+", " ", "#", "0", "-+ #0", "00--"},
+      {{"", 0}, {"7", 0}, {"*", 5}, {"*", -6}, {"*", -65537}, {"*", 70000}, {"65537", 0}, {"99999999999", 0}},
+      {{"", 0}, {".", 0}, {".0", 0}, {".3", 0}, {".*", 3}, {".*", -2}, {".*", 70000}, {".65537", 0}});
 }
 
 // The largest widths and precisions are formatted whole.
@@ -305,9 +313,11 @@ TEST_F(FormatGrammar, TheLargestWidthsAndPrecisions) {
 // check: a script that tries them ends with the format code, and the word
 // its argument names is untouched.
 TEST(FormatScripts, FormatsThatOnceReachedThePlatformAreRefused) {
-  for (const char* format : {"AAAA%5%n", "%Fs", "%5%n", "%hn", "%I64n", "%-%n", "%.%s", "%ls", "%S", "%C", "%Z"}) {
-    LoadedScript s(std::string("char b[64]; int guard; int *p; int main() { guard = 7; p = &guard; sprintf(b, \"") +
-                   format + "\", p, p, 305419896); guard = 8; return 0; }");
+  for (const char* format :
+       {"AAAA%5%n", "%Fs", "%5%n", "%hn", "%I64n", "%-%n", "%.%s", "%ls", "%S", "%C", "%Z"}) {
+    LoadedScript s(
+        std::string("char b[64]; int guard; int *p; int main() { guard = 7; p = &guard; sprintf(b, \"") +
+        format + "\", p, p, 305419896); guard = 8; return 0; }");
     EXPECT_EQ(s.Run(), kVmSystemFailed) << format;
     EXPECT_EQ(s.vm.LastSystemCode(), kSysBadFormat) << format;
     EXPECT_EQ(s.Int(1), 7) << format;

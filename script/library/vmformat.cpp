@@ -30,13 +30,20 @@ struct ConversionRule {
 };
 
 const ConversionRule kRules[] = {
-    {"diouxX", "", ArgKind::kInt32, ""},     {"diouxX", "h", ArgKind::kInt32, "h"},
-    {"diouxX", "l", ArgKind::kInt32, ""},    {"diouxX", "I32", ArgKind::kInt32, ""},
-    {"diouxX", "I64", ArgKind::kInt64, "I64"}, {"diouxX", "ll", ArgKind::kInt64, "I64"},
-    {"eEfgG", "", ArgKind::kDouble, ""},     {"eEfgG", "l", ArgKind::kDouble, ""},
-    {"eEfgG", "L", ArgKind::kDouble, ""},    {"c", "", ArgKind::kChar, ""},
-    {"c", "h", ArgKind::kChar, ""},          {"s", "", ArgKind::kText, ""},
-    {"s", "h", ArgKind::kText, ""},          {"p", "", ArgKind::kAddress, ""},
+    {"diouxX", "", ArgKind::kInt32, ""},
+    {"diouxX", "h", ArgKind::kInt32, "h"},
+    {"diouxX", "l", ArgKind::kInt32, ""},
+    {"diouxX", "I32", ArgKind::kInt32, ""},
+    {"diouxX", "I64", ArgKind::kInt64, "I64"},
+    {"diouxX", "ll", ArgKind::kInt64, "I64"},
+    {"eEfgG", "", ArgKind::kDouble, ""},
+    {"eEfgG", "l", ArgKind::kDouble, ""},
+    {"eEfgG", "L", ArgKind::kDouble, ""},
+    {"c", "", ArgKind::kChar, ""},
+    {"c", "h", ArgKind::kChar, ""},
+    {"s", "", ArgKind::kText, ""},
+    {"s", "h", ArgKind::kText, ""},
+    {"p", "", ArgKind::kAddress, ""},
 };
 
 // Size prefixes the grammar knows, longest first where one starts another.
@@ -80,7 +87,8 @@ bool ParseNumber(const char*& p, const char* end, int* value) {
 // The conversion after a "%" (p at the first byte after it); false when it is
 // outside the grammar.
 bool ParseConversion(const char*& p, const char* end, Conversion* c) {
-  for (const char* f; p < end && *p && (f = std::strchr(kFlags, *p)) != nullptr; ++p) c->flag[f - kFlags] = true;
+  for (const char* f; p < end && *p && (f = std::strchr(kFlags, *p)) != nullptr; ++p)
+    c->flag[f - kFlags] = true;
   if (p < end && (IsDigit(*p) || *p == '*')) {
     if (!ParseNumber(p, end, &c->width)) return false;
   }
@@ -193,7 +201,8 @@ class Formatter {
     if (address == 0) return Emit(format, pad + 8, static_cast<const char*>(nullptr));  // "(null)"
     const char* text;
     size_t length;
-    int rc = BoundedTextAt(s_, address, precision < 0 ? SIZE_MAX : static_cast<size_t>(precision), &text, &length);
+    int rc =
+        BoundedTextAt(s_, address, precision < 0 ? SIZE_MAX : static_cast<size_t>(precision), &text, &length);
     if (rc) return rc == kSysOverBudget ? rc : kSysBadFormat;
     return Emit(format, pad + length + 1, text);
   }

@@ -35,10 +35,10 @@ double Fmod(double x, double y) { return std::fmod(x, y); }
 double Pow(double x, double y) { return std::pow(x, y); }
 
 const NumericFunction kDoubleFunctions[] = {
-    {101, Acos, nullptr}, {102, Asin, nullptr},  {103, Atan, nullptr}, {104, Cos, nullptr},
-    {105, Exp, nullptr},  {106, Fabs, nullptr},  {107, nullptr, Fmod}, {109, Log, nullptr},
-    {110, Log10, nullptr}, {111, nullptr, Pow},  {112, Sin, nullptr},  {113, Tan, nullptr},
-    {114, Sqrt, nullptr}, {115, Ceil, nullptr},  {116, Floor, nullptr},
+    {101, Acos, nullptr},  {102, Asin, nullptr}, {103, Atan, nullptr},  {104, Cos, nullptr},
+    {105, Exp, nullptr},   {106, Fabs, nullptr}, {107, nullptr, Fmod},  {109, Log, nullptr},
+    {110, Log10, nullptr}, {111, nullptr, Pow},  {112, Sin, nullptr},   {113, Tan, nullptr},
+    {114, Sqrt, nullptr},  {115, Ceil, nullptr}, {116, Floor, nullptr},
 };
 
 // abs and labs on signed 32-bit values; the lowest value stays as it is.
@@ -58,8 +58,10 @@ int TextToNumber(VmState& s, bool integer) {
   rc = TextArg(s, 0, &text, &length);
   if (!rc && !ChargeWork(s, CharWork(length))) rc = kSysOverBudget;
   if (rc) return rc;
-  if (integer) SetIntResult(s, static_cast<int32_t>(std::atol(text)));
-  else SetDoubleResult(s, std::atof(text));
+  if (integer)
+    SetIntResult(s, static_cast<int32_t>(std::atol(text)));
+  else
+    SetDoubleResult(s, std::atof(text));
   return 0;
 }
 

@@ -173,7 +173,8 @@ int Tokenize(VmState& s) {
   rc = TextAt(s, start, &text.p, &text.length);
   if (rc) return rc;
   bool is_delimiter[256] = {};
-  for (size_t i = 0; i < delimiters.length; ++i) is_delimiter[static_cast<unsigned char>(delimiters.p[i])] = true;
+  for (size_t i = 0; i < delimiters.length; ++i)
+    is_delimiter[static_cast<unsigned char>(delimiters.p[i])] = true;
   size_t first = 0;
   while (first < text.length && is_delimiter[static_cast<unsigned char>(text.p[first])]) ++first;
   if (first == text.length) {

@@ -73,7 +73,8 @@ int EndCounter(VmState& s) {
   QueryPerformanceCounter(&count);
   s.end_count = count.QuadPart;
   s.elapsed_count = s.end_count - s.start_count;
-  s.elapsed_ms = s.counter_frequency > 0 ? double(s.elapsed_count) / double(s.counter_frequency) * 1000.0 : 0.0;
+  s.elapsed_ms =
+      s.counter_frequency > 0 ? double(s.elapsed_count) / double(s.counter_frequency) * 1000.0 : 0.0;
   SetDoubleResult(s, s.elapsed_ms);
   return 0;
 }

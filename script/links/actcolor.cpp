@@ -10,8 +10,8 @@
 IMPLEMENT_SERIAL(CActColor, CAction, 0)
 IMPLEMENT_SERIAL(CActFillColor, CActColor, 0)
 
-const COLORREF CActColor::kDefaultColors[CActColor::kLevels] = {0x00FF00, 0x0000FF, 0x00FFFF, 0xFFFF00,
-                                                               0xFF00FF, 0xFF0000, 0,        0,        0, 0};
+const COLORREF CActColor::kDefaultColors[CActColor::kLevels] = {
+    0x00FF00, 0x0000FF, 0x00FFFF, 0xFFFF00, 0xFF00FF, 0xFF0000, 0, 0, 0, 0};
 
 namespace {
 constexpr char kThresholdEnd = '\t';

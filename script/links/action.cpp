@@ -26,8 +26,7 @@ void CAction::Serialize(CArchive& ar) {
 
 void CAction::SetContext(const DrawViewContext& context) {
   m_context = context;
-  if (!m_strExpression.IsEmpty())
-    m_bCompiled = m_expression.CheckText(m_strExpression.GetString()) == EXP_OK;
+  if (!m_strExpression.IsEmpty()) m_bCompiled = m_expression.CheckText(m_strExpression.GetString()) == EXP_OK;
 }
 
 bool CAction::Fires(int nEvent, DWORD dwTick) const {

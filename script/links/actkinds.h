@@ -135,8 +135,7 @@ void SerializeFields(CArchive& ar, Fields&... fields) {
 
 // The percentage fill and the pointer share one stored form: two doubles,
 // then two 32-bit integers.
-void SerializeRangeFields(CArchive& ar, double& dMinimum, double& dMaximum, int& nFirst,
-                          int& nSecond);
+void SerializeRangeFields(CArchive& ar, double& dMinimum, double& dMaximum, int& nFirst, int& nSecond);
 
 // Percentage fill (kind 8): the place of the value in the range as the
 // owner's fill fraction.

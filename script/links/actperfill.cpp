@@ -12,8 +12,7 @@ constexpr double kEmptyFillRange = 1e-6;
 constexpr double kEmptyRangeFraction = 0.99999;
 }  // namespace
 
-void SerializeRangeFields(CArchive& ar, double& dMinimum, double& dMaximum, int& nFirst,
-                          int& nSecond) {
+void SerializeRangeFields(CArchive& ar, double& dMinimum, double& dMaximum, int& nFirst, int& nSecond) {
   SerializeFields(ar, dMinimum, dMaximum, nFirst, nSecond);
 }
 

@@ -26,9 +26,7 @@ int CActTagVal::Execute(HWND hWnd) {
   if (!EvaluateDirect(v, result)) return result;
   CString text;
   switch (v.GetType()) {
-    case EV_INT:
-      text = qel::FormatStr("%d", v.GetInt()).c_str();
-      break;
+    case EV_INT: text = qel::FormatStr("%d", v.GetInt()).c_str(); break;
     case EV_DOUBLE: {
       m_nDecimals = std::min(kMaxDecimals, std::max(0, m_nDecimals));
       const std::string format = qel::FormatStr("%%.%df", m_nDecimals);
@@ -38,8 +36,7 @@ int CActTagVal::Execute(HWND hWnd) {
     case EV_STRING:
       text = v.GetString();  // the cell holds at most 255 characters
       break;
-    default:
-      break;
+    default: break;
   }
   GetOwner()->SetText(text.GetString());
   RepaintOwner(m_context, hWnd);

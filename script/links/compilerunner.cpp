@@ -84,8 +84,7 @@ bool CScriptCompiler::RemoveOldOutput() {
 
 bool CScriptCompiler::WriteSource() {
   CString path = FolderFile(kSourceFile);
-  CHandle file(::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                             nullptr));
+  CHandle file(::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
   const DWORD size = static_cast<DWORD>(m_strSource.GetLength());
   if (!file.valid() || !::WriteFile(file.get(), m_strSource.GetString(), size, &written, nullptr) ||
@@ -103,8 +102,8 @@ bool CScriptCompiler::RunCompiler() {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
   const char* folder = m_strFolder.IsEmpty() ? nullptr : m_strFolder.GetString();
-  if (!::CreateProcessA(nullptr, &buffer[0], nullptr, nullptr, TRUE, kNoWindow, nullptr, folder,
-                        &startup, &process)) {
+  if (!::CreateProcessA(nullptr, &buffer[0], nullptr, nullptr, TRUE, kNoWindow, nullptr, folder, &startup,
+                        &process)) {
     Fail("无法启动脚本编译器 %s。\r\n", m_strPath);
     return false;
   }
@@ -120,8 +119,8 @@ bool CScriptCompiler::RunCompiler() {
 }
 
 int CScriptCompiler::ReadResult(CBinObj& code) {
-  CHandle file(::CreateFileA(FolderFile(kErrorFile), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  CHandle file(::CreateFileA(FolderFile(kErrorFile), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.valid()) {
     char piece[1024];
     DWORD got = 0;

@@ -64,7 +64,8 @@ bool ProgramRuns(const std::string& program) {
   bool runs = false;
   PROCESSENTRY32 process = {};
   process.dwSize = sizeof process;
-  for (BOOL more = Process32First(processes, &process); more && !runs; more = Process32Next(processes, &process)) {
+  for (BOOL more = Process32First(processes, &process); more && !runs;
+       more = Process32Next(processes, &process)) {
     HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process.th32ProcessID);
     if (modules == INVALID_HANDLE_VALUE) continue;
     MODULEENTRY32 module = {};
@@ -150,14 +151,14 @@ TEST_P(RunnerFolder, IsThePathUpToItsLastSeparator) {
   EXPECT_STREQ(c.m_strSource.GetString(), "x");
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, RunnerFolder, ::testing::Values(
-    FolderCase{"C:\\QEL\\sc\\Tarnic.exe", "C:\\QEL\\sc", "C:\\QEL\\sc\\csstmp.sc"},
-    FolderCase{"sc/Tarnic.exe", "sc", "sc\\csstmp.sc"},
-    FolderCase{"a\\b/c\\Tarnic.exe", "a\\b/c", "a\\b/c\\csstmp.sc"},
-    // No folder: the working folder.
-    FolderCase{"Tarnic.exe", "", "csstmp.sc"},
-    FolderCase{"\\Tarnic.exe", "", "csstmp.sc"},
-    FolderCase{"", "", "csstmp.sc"}));
+INSTANTIATE_TEST_SUITE_P(
+    Paths, RunnerFolder,
+    ::testing::Values(FolderCase{"C:\\QEL\\sc\\Tarnic.exe", "C:\\QEL\\sc", "C:\\QEL\\sc\\csstmp.sc"},
+                      FolderCase{"sc/Tarnic.exe", "sc", "sc\\csstmp.sc"},
+                      FolderCase{"a\\b/c\\Tarnic.exe", "a\\b/c", "a\\b/c\\csstmp.sc"},
+                      // No folder: the working folder.
+                      FolderCase{"Tarnic.exe", "", "csstmp.sc"}, FolderCase{"\\Tarnic.exe", "", "csstmp.sc"},
+                      FolderCase{"", "", "csstmp.sc"}));
 
 TEST(RunnerCommandLine, QuotesAPathWithBlanks) {
   EXPECT_STREQ(CScriptCompiler("x", "C:\\QEL\\sc\\Tarnic.exe").CommandLine().GetString(),
@@ -222,7 +223,9 @@ TEST_F(RunnerTest, AnOldCodeFileIsNeverTakenForThisScripts) {
   WriteFileBytes(InCompiler("csstmp.so"), OtherScriptsCode());
   WriteFileBytes(InCompiler("cscerr.txt"), "");
   CScript script;
-  script.m_strSource = "\x1A" "int main() { return 0; }";
+  script.m_strSource =
+      "\x1A"
+      "int main() { return 0; }";
   CString out;
   EXPECT_EQ(script.Compile(Compiler().c_str(), out), 1);
   EXPECT_TRUE(script.m_code.IsEmpty());

@@ -46,18 +46,18 @@ void SetLinkTrigger(CObject* p, int nTrigger) {
 }
 
 const DrawLinkOps kLinkOps = {
-    LinkKind, LinkMode, PrepareLink, TriggerLink, LinkHasSource, CompileLink,
-    RUNTIME_CLASS(CAction), SetLinkTrigger,
+    LinkKind,       LinkMode, PrepareLink, TriggerLink, LinkHasSource, CompileLink, RUNTIME_CLASS(CAction),
+    SetLinkTrigger,
 };
 
 }  // namespace
 
 void RegisterLinkClasses() {
   static CRuntimeClass* const classes[] = {
-      RUNTIME_CLASS(CAction),      RUNTIME_CLASS(CActTagVal),  RUNTIME_CLASS(CActColor),
+      RUNTIME_CLASS(CAction),       RUNTIME_CLASS(CActTagVal), RUNTIME_CLASS(CActColor),
       RUNTIME_CLASS(CActFillColor), RUNTIME_CLASS(CActFlash),  RUNTIME_CLASS(CActShowHide),
-      RUNTIME_CLASS(CActRoll),     RUNTIME_CLASS(CActMove),    RUNTIME_CLASS(CActPerFill),
-      RUNTIME_CLASS(CActPointer),  RUNTIME_CLASS(CActEvent),   RUNTIME_CLASS(CScript),
+      RUNTIME_CLASS(CActRoll),      RUNTIME_CLASS(CActMove),   RUNTIME_CLASS(CActPerFill),
+      RUNTIME_CLASS(CActPointer),   RUNTIME_CLASS(CActEvent),  RUNTIME_CLASS(CScript),
       RUNTIME_CLASS(CBinObj),
   };
   CRuntimeClass::RegisterAll(classes);

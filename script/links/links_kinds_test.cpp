@@ -81,10 +81,10 @@ TEST_F(LinkKindTest, DirectLinkThatCannotEvaluateChangesNothing) {
     const char* expression;
     int mode;
   } cases[] = {
-      {"-5", 0},          // no mode
-      {"-5", 3},          // no mode either
-      {"", AM_DIRECT},    // empty text: never compiled
-      {"1+", AM_DIRECT},  // fails its check
+      {"-5", 0},                   // no mode
+      {"-5", 3},                   // no mode either
+      {"", AM_DIRECT},             // empty text: never compiled
+      {"1+", AM_DIRECT},           // fails its check
       {"TV(missing)", AM_DIRECT},  // the window has no such tag
   };
   for (const auto& c : cases) {
@@ -110,8 +110,7 @@ struct OwnerState {
 };
 
 OwnerState StateOf(CDrawObj& owner) {
-  return {linktest::StoredBytes(&owner), owner.m_dPerFill, owner.IsVisible(),
-          owner.GetText().GetString()};
+  return {linktest::StoredBytes(&owner), owner.m_dPerFill, owner.IsVisible(), owner.GetText().GetString()};
 }
 
 TEST_F(LinkKindTest, AFailingLinkOfAnyKindLeavesItsOwnerAsItWas) {
@@ -121,8 +120,8 @@ TEST_F(LinkKindTest, AFailingLinkOfAnyKindLeavesItsOwnerAsItWas) {
     std::vector<CAction*> links = linktest::LinksOfEveryKind();
     for (CAction* link : links) {
       for (const char* expression : failing) {
-        SCOPED_TRACE(testing::Message() << owner->GetObjType() << " " << link->GetKind() << " "
-                                        << expression);
+        SCOPED_TRACE(testing::Message()
+                     << owner->GetObjType() << " " << link->GetKind() << " " << expression);
         owner->m_dPerFill = 0.25;
         const OwnerState before = StateOf(*owner);
         Prepare(*link, *owner, expression);
@@ -214,7 +213,7 @@ TEST_F(LinkKindTest, ColourLevelsWithTheDefaults) {
     const char* expression;
     COLORREF colour;  // 0x111111: unchanged
   } cases[] = {
-      {"-5", 0x00FF00}, {"0", 0x00FF00}, {"0.0", 0x00FF00}, {"0.5", 0x0000FF},
+      {"-5", 0x00FF00}, {"0", 0x00FF00}, {"0.0", 0x00FF00},      {"0.5", 0x0000FF},
       {"1", 0x0000FF},  {"2", 0x111111}, {"1.000001", 0x111111},
   };
   for (const auto& c : cases) {
@@ -290,7 +289,7 @@ TEST_F(LinkKindTest, FlashBlinksWhileTrueAndRestoresTheFirstVisibility) {
     const char* expression;
     BOOL visible;
   } steps[] = {
-      {"1", FALSE}, {"1", TRUE}, {"1", FALSE}, {"0", TRUE}, {"0.5", FALSE},
+      {"1", FALSE},   {"1", TRUE},      {"1", FALSE},        {"0", TRUE},          {"0.5", FALSE},
       {"\"\"", TRUE}, {"\"0\"", FALSE}, {"0.0000001", TRUE}, {"-0.000001", FALSE},
   };
   CActFlash link;
@@ -318,11 +317,9 @@ TEST_F(LinkKindTest, ShowHideFollowsTheIntegerValue) {
     int result;
     BOOL visible;
   } steps[] = {
-      {"0.7", 1, FALSE},  // truncated to 0: hidden
-      {"0", 0, FALSE},    // already hidden: nothing to do
-      {"-3", 1, TRUE},
-      {"5", 0, TRUE},
-      {"\"0\"", 0, TRUE},  // strings do nothing
+      {"0.7", 1, FALSE},                                      // truncated to 0: hidden
+      {"0", 0, FALSE},                                        // already hidden: nothing to do
+      {"-3", 1, TRUE},   {"5", 0, TRUE}, {"\"0\"", 0, TRUE},  // strings do nothing
   };
   CActShowHide link;
   rect_.SetVisible(TRUE);
@@ -396,7 +393,7 @@ TEST_F(LinkKindTest, PercentageFillSetsTheFractionDirectionAndColour) {
   } cases[] = {
       {"50", 0, 100, 0.5},
       {"25.0", 0, 100, 0.25},
-      {"5", 5, 5, 0.99999},  // an empty range
+      {"5", 5, 5, 0.99999},   // an empty range
       {"-10", 10, -10, 1.0},  // a falling range
       // The draw object keeps the fraction to 0..1, so the fill never
       // leaves its shape.
@@ -457,8 +454,8 @@ TEST_F(LinkKindTest, PointerDoesNothingForOtherObjectsEmptyRangesAndStrings) {
 // ---- repaint ------------------------------------------------------------------
 
 TEST_F(LinkKindTest, WithAWindowArgumentTheLinkInvalidatesTheWindowInstead) {
-  HWND shown = ::CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
-                               nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  HWND shown = ::CreateWindowA("STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr,
+                               ::GetModuleHandleA(nullptr), nullptr);
   ASSERT_TRUE(shown);
   ::UpdateWindow(shown);
   ::ValidateRect(shown, nullptr);
@@ -496,14 +493,10 @@ TEST_F(LinkKindTest, EventLinkWithTheLinkCommandAsksForThePicture) {
     int result;
     const char* picture;  // null: nothing sent
   } cases[] = {
-      {"link\nmain", 1, "main"},
-      {"link\n子画面\\泵站.pic", 1, "子画面\\泵站.pic"},
-      {"link\n", 1, ""},
-      {"link", 0, nullptr},
-      {"", 0, nullptr},
-      {"Link\nmain", 0, nullptr},
-      {"open\nmain", 0, nullptr},
-      {"link \nmain", 0, nullptr},
+      {"link\nmain", 1, "main"},  {"link\n子画面\\泵站.pic", 1, "子画面\\泵站.pic"},
+      {"link\n", 1, ""},          {"link", 0, nullptr},
+      {"", 0, nullptr},           {"Link\nmain", 0, nullptr},
+      {"open\nmain", 0, nullptr}, {"link \nmain", 0, nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.command);

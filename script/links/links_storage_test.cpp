@@ -38,7 +38,7 @@ std::vector<BYTE> DefaultBase(int mode, int trigger, int period) {
   AppendText(v, "");  // script: first text, source, second text
   AppendText(v, "");
   AppendText(v, "");
-  AppendU32(v, 0);    // no code bytes
+  AppendU32(v, 0);  // no code bytes
   return v;
 }
 
@@ -189,7 +189,8 @@ TEST_F(LinkStorageTest, ThresholdTextGivesTheThresholds) {
       {"10\t20", {10}, {10}},  // the piece after the last TAB is ignored
       {"-2.75\t3e2\tabc\t", {-2.75, 300, 0}, {-2, 3, 0}},
       {"", {}, {}},
-      {"1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
+      {"1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t",
+       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
        {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
   };
   for (const auto& c : cases) {
@@ -248,9 +249,9 @@ TEST_F(LinkStorageTest, PictureWithLinksOfEveryKindRoundTripsByteForByte) {
 
   auto* rect = static_cast<CDrawObj*>(back->GetLayer(0)->m_objects.GetHead());
   ASSERT_EQ(rect->GetActions().GetSize(), 11);
-  const char* names[] = {"CAction",      "CActTagVal", "CActColor", "CActFillColor",
-                         "CActFlash",    "CActShowHide", "CActRoll", "CActMove",
-                         "CActPerFill",  "CActPointer", "CActEvent"};
+  const char* names[] = {"CAction",     "CActTagVal",   "CActColor", "CActFillColor",
+                         "CActFlash",   "CActShowHide", "CActRoll",  "CActMove",
+                         "CActPerFill", "CActPointer",  "CActEvent"};
   for (int i = 0; i < 11; ++i)
     EXPECT_STREQ(rect->GetActions().GetAt(i)->GetRuntimeClass()->m_lpszClassName, names[i]);
   auto* event = static_cast<CActEvent*>(rect->GetActions().GetAt(10));

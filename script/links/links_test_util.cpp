@@ -67,8 +67,7 @@ std::vector<CAction*> LinksOfEveryKind() {
 
 std::vector<BYTE> StoredBytes(CObject* pObj) { return objtest::ObjectBytes(pObj); }
 
-void PrepareDirect(CDrawObj& owner, CAction* link, const char* expression, RECT* dirty,
-                   HWND hView) {
+void PrepareDirect(CDrawObj& owner, CAction* link, const char* expression, RECT* dirty, HWND hView) {
   link->m_nMode = AM_DIRECT;
   link->m_strExpression = expression;
   owner.AddAction(link);
@@ -97,8 +96,7 @@ TestPictureWindow::TestPictureWindow() {
   wc.hInstance = ::GetModuleHandleA(nullptr);
   wc.lpszClassName = kWindowClass;
   ::RegisterClassA(&wc);  // fails harmlessly when registered before
-  m_hwnd = ::CreateWindowA(kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance,
-                           nullptr);
+  m_hwnd = ::CreateWindowA(kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
   ::SetWindowLongPtrA(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 

@@ -23,8 +23,7 @@ std::vector<BYTE> StoredBytes(CObject* pObj);
 
 // Gives the link a direct expression and a context with the owner and the
 // dirty rectangle (no picture window unless given).
-void PrepareDirect(CDrawObj& owner, CAction* link, const char* expression, RECT* dirty,
-                   HWND hView = nullptr);
+void PrepareDirect(CDrawObj& owner, CAction* link, const char* expression, RECT* dirty, HWND hView = nullptr);
 
 }  // namespace linktest
 

@@ -40,16 +40,9 @@ TEST_F(LinkTriggerTest, OwnPeriodCountsTicksOfAHundredMilliseconds) {
     int period;
     std::vector<DWORD> ticks;
   } cases[] = {
-      {1000, {1, 11, 21}},
-      {250, Every(1, 2)},
-      {200, Every(1, 2)},
-      {299, Every(1, 2)},
-      {300, Every(1, 3)},
-      {199, Every(0, 1)},
-      {150, Every(0, 1)},
-      {100, Every(0, 1)},
-      {0, Every(0, 1)},
-      {-500, Every(0, 1)},  // only a hand-made file holds this: every tick
+      {1000, {1, 11, 21}}, {250, Every(1, 2)},  {200, Every(1, 2)}, {299, Every(1, 2)},
+      {300, Every(1, 3)},  {199, Every(0, 1)},  {150, Every(0, 1)}, {100, Every(0, 1)},
+      {0, Every(0, 1)},    {-500, Every(0, 1)},  // only a hand-made file holds this: every tick
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.period);
@@ -63,10 +56,14 @@ TEST_F(LinkTriggerTest, OnlyTheEventOfTheTriggerFiresTheLink) {
     int event;
     bool fires;
   } cases[] = {
-      {AT_PICTURE_CYCLE, AT_PICTURE_CYCLE, true}, {AT_PICTURE_CYCLE, AT_OWN_PERIOD, false},
-      {AT_OWN_PERIOD, AT_PICTURE_CYCLE, false},   {AK_MOUSE_CLICK, AK_MOUSE_CLICK, true},
-      {AK_MOUSE_CLICK, AK_LBUTTON_UP, false},     {AK_RBUTTON_DOWN, AK_RBUTTON_DOWN, true},
-      {AK_CHANGE, AK_CHANGE, true},               {AK_CHANGE, AK_CLICKED, false},
+      {AT_PICTURE_CYCLE, AT_PICTURE_CYCLE, true},
+      {AT_PICTURE_CYCLE, AT_OWN_PERIOD, false},
+      {AT_OWN_PERIOD, AT_PICTURE_CYCLE, false},
+      {AK_MOUSE_CLICK, AK_MOUSE_CLICK, true},
+      {AK_MOUSE_CLICK, AK_LBUTTON_UP, false},
+      {AK_RBUTTON_DOWN, AK_RBUTTON_DOWN, true},
+      {AK_CHANGE, AK_CHANGE, true},
+      {AK_CHANGE, AK_CLICKED, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.trigger << " / " << c.event);
@@ -176,9 +173,8 @@ TEST_F(DrivenObjectTest, FlashPhasesFollowTheTicksAndEndOnTheFirstVisibility) {
     int fired;
     BOOL visible;
   } steps[] = {
-      {0, 0, TRUE},  {1, 1, FALSE}, {2, 0, FALSE}, {3, 0, FALSE}, {4, 0, FALSE},
-      {5, 1, TRUE},  {6, 0, TRUE},  {9, 1, FALSE}, {10, 0, FALSE}, {13, 1, TRUE},
-      {17, 1, TRUE}, {18, 0, TRUE},
+      {0, 0, TRUE}, {1, 1, FALSE}, {2, 0, FALSE},  {3, 0, FALSE}, {4, 0, FALSE}, {5, 1, TRUE},
+      {6, 0, TRUE}, {9, 1, FALSE}, {10, 0, FALSE}, {13, 1, TRUE}, {17, 1, TRUE}, {18, 0, TRUE},
   };
   for (const auto& s : steps) {
     SCOPED_TRACE(s.tick);

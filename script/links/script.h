@@ -50,7 +50,7 @@ class CScript : public CObject {
   bool Run();
 
   // Stored fields, in file order of Serialize.
-  CString m_strFirst;   // stored and loaded, not read
+  CString m_strFirst;  // stored and loaded, not read
   CString m_strSource;
   CString m_strSecond;  // stored and loaded, not read
   CBinObj m_code;

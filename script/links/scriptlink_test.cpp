@@ -185,33 +185,61 @@ TEST_P(ScriptLinkRun, EndsWithItsCodeAndLeavesItsGlobals) {
   EXPECT_EQ(windows.opened, c.opened);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, ScriptLinkRun, ::testing::Values(
-    RunCase{"GlobalsKeepCountingFromTheirInitialValue",
-            "int count = 10; int main() { count++; return 0; }", 3, kVmNormalEnd, {13}, {}},
-    RunCase{"OpensAPictureThroughThePictureWindow",
-            "int main() { OpenPic(\"pic\\\\泵站.pic\"); return 0; }", 1, kVmNormalEnd, {}, {"pic\\泵站.pic"}},
-    RunCase{"ReadsATagThroughThePictureWindow",
-            "double flow; int ok; int missing; int main() { ok = dbr_GetDbVal(\"FLOW\", &flow);"
-            " missing = dbr_GetDbVal(\"NONE\", &flow); flow = flow * 4; return 0; }",
-            1, kVmNormalEnd, {51, 1, 0}, {}},
-    RunCase{"AnEndlessLoopEndsWithTheBudgetCode",
-            "int spins; int main() { while (1) spins++; return 0; }", 1, kVmBudgetExceeded, {}, {}},
-    RunCase{"DivisionByZeroEndsTheRun",
-            "int z; int r; int main() { r = 7; r = r / z; return 0; }", 2, kVmDivideByZero, {0, 7}, {}},
-    RunCase{"ActiveXCallsOnARectangleEndTheRun",
-            "int v; int after; int main() { ocx_GetVal(\"lamp\", \"Value\", &v); after = 1; return 0; }",
-            1, kVmSystemFailed, {0, 0}, {}},
-    RunCase{"WritingPastAnArrayEndsTheRun",
-            "int a[2]; int i; int main() { for (i = 0; i < 10; i++) a[i] = i; return 0; }", 1,
-            kVmPointerStore, {}, {}}),
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, ScriptLinkRun,
+    ::testing::Values(
+        RunCase{"GlobalsKeepCountingFromTheirInitialValue",
+                "int count = 10; int main() { count++; return 0; }",
+                3,
+                kVmNormalEnd,
+                {13},
+                {}},
+        RunCase{"OpensAPictureThroughThePictureWindow",
+                "int main() { OpenPic(\"pic\\\\泵站.pic\"); return 0; }",
+                1,
+                kVmNormalEnd,
+                {},
+                {"pic\\泵站.pic"}},
+        RunCase{"ReadsATagThroughThePictureWindow",
+                "double flow; int ok; int missing; int main() { ok = dbr_GetDbVal(\"FLOW\", &flow);"
+                " missing = dbr_GetDbVal(\"NONE\", &flow); flow = flow * 4; return 0; }",
+                1,
+                kVmNormalEnd,
+                {51, 1, 0},
+                {}},
+        RunCase{"AnEndlessLoopEndsWithTheBudgetCode",
+                "int spins; int main() { while (1) spins++; return 0; }",
+                1,
+                kVmBudgetExceeded,
+                {},
+                {}},
+        RunCase{"DivisionByZeroEndsTheRun",
+                "int z; int r; int main() { r = 7; r = r / z; return 0; }",
+                2,
+                kVmDivideByZero,
+                {0, 7},
+                {}},
+        RunCase{"ActiveXCallsOnARectangleEndTheRun",
+                "int v; int after; int main() { ocx_GetVal(\"lamp\", \"Value\", &v); after = 1; return 0; }",
+                1,
+                kVmSystemFailed,
+                {0, 0},
+                {}},
+        RunCase{"WritingPastAnArrayEndsTheRun",
+                "int a[2]; int i; int main() { for (i = 0; i < 10; i++) a[i] = i; return 0; }",
+                1,
+                kVmPointerStore,
+                {},
+                {}}),
     [](const ::testing::TestParamInfo<RunCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ScriptLinkTest, HostCallsChangeTheNamedObjects) {
   FakeWindows windows;
   TwoObjectPicture pic;
-  CAction* link = pic.AddScript(pic.pump,
-      "int was; double x; double y; char *me; int main() { was = SetViewFlag(\"lamp\", 0);"
-      " MoveTo(me, 500.0, 300.0); GetCenterPoint(\"lamp\", &x, &y); return 0; }");
+  CAction* link =
+      pic.AddScript(pic.pump,
+                    "int was; double x; double y; char *me; int main() { was = SetViewFlag(\"lamp\", 0);"
+                    " MoveTo(me, 500.0, 300.0); GetCenterPoint(\"lamp\", &x, &y); return 0; }");
   int errors = 0;
   pic.pump->CompileScripts(windows.output, CompilerForThisTest().c_str(), errors);
   ASSERT_EQ(errors, 0);
@@ -285,7 +313,8 @@ TEST_F(ScriptLinkTest, APictureWithScriptsRunsTheSameAfterStoringAndLoading) {
       "int ticks = 100; double level; int main() { ticks = ticks + 2; dbr_GetDbVal(\"FLOW\", &level);"
       " if (ticks > 105) SetViewFlag(\"lamp\", 0); return 0; }";
   const char mover[] = "double x = 10.0; char *me; int main() { x = x * 2; MoveTo(me, x, 25.0); return 0; }";
-  const char opener[] = "int clicks; int main() { clicks++; if (clicks == 2) OpenPic(\"next.pic\"); return 0; }";
+  const char opener[] =
+      "int clicks; int main() { clicks++; if (clicks == 2) OpenPic(\"next.pic\"); return 0; }";
 
   FakeWindows windows;
   windows.tags["FLOW"] = DoubleTag(3.5);
@@ -331,7 +360,8 @@ TEST_F(ScriptLinkTest, APictureWithScriptsRunsTheSameAfterStoringAndLoading) {
       lamp->FireActions(AK_LBUTTON_UP, tick, nullptr);
     }
     auto* link = static_cast<CAction*>(pump->GetActions().GetAt(0));
-    Outcome o{{GlobalInt(link, 0), GlobalInt(link, 1)}, lamp->m_bVisible, lamp->GetCenter(), view_windows.opened};
+    Outcome o{
+        {GlobalInt(link, 0), GlobalInt(link, 1)}, lamp->m_bVisible, lamp->GetCenter(), view_windows.opened};
     return o;
   };
   const Outcome first = run(original.picture);

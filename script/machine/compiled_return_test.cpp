@@ -32,9 +32,9 @@ const char* const kRealKinds[] = {
 
 struct DeclaredType {
   const char* type;
-  const char* format;           // prints the value as that type
-  const char* from_integer;     // what each integer kind gives
-  const char* from_real;        // what each real kind gives
+  const char* format;        // prints the value as that type
+  const char* from_integer;  // what each integer kind gives
+  const char* from_real;     // what each real kind gives
 };
 
 const DeclaredType kDeclaredTypes[] = {
@@ -55,7 +55,8 @@ TEST(CompiledReturn, EveryDeclaredTypeTakesEveryValueKind) {
     // variable argument list.
     const std::string call = std::string("sprintf(b, \"") + t.format + "|%d\", f(), 5);";
     for (const char* body : kIntegerKinds)
-      EXPECT_EQ(Printed(std::string(t.type) + " f() { " + body + " }", call), std::string(t.from_integer) + "|5")
+      EXPECT_EQ(Printed(std::string(t.type) + " f() { " + body + " }", call),
+                std::string(t.from_integer) + "|5")
           << t.type << ": " << body;
     for (const char* body : kRealKinds)
       EXPECT_EQ(Printed(std::string(t.type) + " f() { " + body + " }", call), std::string(t.from_real) + "|5")

@@ -104,7 +104,8 @@ bool LuaTimes(const char* name, double* fastest, double* median, double* slowest
     size_t end = text.find(';', at);
     if (end == std::string::npos) end = text.size();
     char line_name[64];
-    if (std::sscanf(text.substr(at, end - at).c_str(), "%63s %lf %lf %lf", line_name, fastest, median, slowest) == 4 &&
+    if (std::sscanf(text.substr(at, end - at).c_str(), "%63s %lf %lf %lf", line_name, fastest, median,
+                    slowest) == 4 &&
         std::strcmp(line_name, name) == 0)
       return true;
     at = end + 1;
@@ -133,8 +134,9 @@ void LoopAgainstLua(const ReferenceLoop& loop) {
               static_cast<unsigned long long>(direct_instructions));
   double fastest, median, slowest;
   if (LuaTimes(loop.lua_name, &fastest, &median, &slowest)) {
-    std::printf("  Lua 5.4, the same loop: %.3f-%.3f s (median %.3f s); the machine's fastest run takes %.2f times Lua's\n",
-                fastest, slowest, median, times.front() / fastest);
+    std::printf(
+        "  Lua 5.4, the same loop: %.3f-%.3f s (median %.3f s); the machine's fastest run takes %.2f times Lua's\n",
+        fastest, slowest, median, times.front() / fastest);
   } else {
     std::printf("  Lua 5.4: not measured (lua5.4 was not found; make deps installs it), so no ratio\n");
   }
@@ -146,7 +148,8 @@ void LoopsAgainstLuaAndC() {
   const double script = TimeOneRun(kReferenceLoops[0].source, &instructions);
   const double native = BestOfThree([] { NativeIntDoubleLoop(); });
   if (script > 0)
-    std::printf("  the first loop in C (-O2): %.4f s; the machine takes %.0f times as long\n", native, script / native);
+    std::printf("  the first loop in C (-O2): %.4f s; the machine takes %.0f times as long\n", native,
+                script / native);
 }
 
 void StringCallsAgainstC() {
@@ -163,9 +166,10 @@ void StringCallsAgainstC() {
   if (calls < 0 || loop < 0) return;
   double native = BestOfThree([] { NativeStrlenLoop("abcdefghij", 100000); });
   double per_call = (calls - loop) / kCalls * 1e6;
-  std::printf("strlen x 100000 in a script: %.3f s, %.3f us per loop step with the call,"
-              " %.3f us per call alone (the loop without it subtracted)\n",
-              calls, calls / kCalls * 1e6, per_call);
+  std::printf(
+      "strlen x 100000 in a script: %.3f s, %.3f us per loop step with the call,"
+      " %.3f us per call alone (the loop without it subtracted)\n",
+      calls, calls / kCalls * 1e6, per_call);
   std::printf("  same loop in C (-O2): %.4f us per call; the machine's call takes %.0f times as long\n",
               native / kCalls * 1e6, per_call / (native / kCalls * 1e6));
 }
@@ -175,11 +179,16 @@ void StringCallsAgainstC() {
 int main() {
   LoopsAgainstLuaAndC();
   StringCallsAgainstC();
-  Measure("fib(20), recursive", "int r; int fib(int n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2); }"
-          " int main() { r = fib(20); return 0; }", 5);
-  Measure("array loop, 100000 steps", "int a[100]; int main() { int i; for (i = 0; i < 100000; i++) a[i % 100] += i; return 0; }", 5);
-  Measure("string functions x 1000", "char b[64]; int main() { int i; for (i = 0; i < 1000; i++) {"
-          " strcpy(b, \"abc\"); strcat(b, \"def\"); sprintf(b, \"%d %s\", i, \"x\"); } return 0; }", 5);
+  Measure("fib(20), recursive",
+          "int r; int fib(int n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2); }"
+          " int main() { r = fib(20); return 0; }",
+          5);
+  Measure("array loop, 100000 steps",
+          "int a[100]; int main() { int i; for (i = 0; i < 100000; i++) a[i % 100] += i; return 0; }", 5);
+  Measure("string functions x 1000",
+          "char b[64]; int main() { int i; for (i = 0; i < 1000; i++) {"
+          " strcpy(b, \"abc\"); strcat(b, \"def\"); sprintf(b, \"%d %s\", i, \"x\"); } return 0; }",
+          5);
   Measure("link firing (short script)", "int n; int main() { n = n + 1; return 0; }", 10000);
   HostileRuns();
   return 0;

@@ -33,11 +33,12 @@ double RunCase(const HostileProgram& program, HostScene& scene) {
   const bench::Stopwatch watch;
   const int end = RunHostile(program, *vm);
   const double ms = watch.ElapsedMs();
-  std::printf("  %-40s %7.1f ms  end %5d  %8llu instructions  %8llu units  machine peak %5.1f MB"
-              "  process peak %+.0f MB\n",
-              program.what, ms, end, static_cast<unsigned long long>(vm->LastInstructionCount()),
-              static_cast<unsigned long long>(vm->LastWorkUnits()), vm->State().memory.PeakBytes() / 1048576.0,
-              (static_cast<double>(PeakCommit()) - static_cast<double>(peak_before)) / 1048576.0);
+  std::printf(
+      "  %-40s %7.1f ms  end %5d  %8llu instructions  %8llu units  machine peak %5.1f MB"
+      "  process peak %+.0f MB\n",
+      program.what, ms, end, static_cast<unsigned long long>(vm->LastInstructionCount()),
+      static_cast<unsigned long long>(vm->LastWorkUnits()), vm->State().memory.PeakBytes() / 1048576.0,
+      (static_cast<double>(PeakCommit()) - static_cast<double>(peak_before)) / 1048576.0);
   return ms;
 }
 

@@ -23,17 +23,19 @@ TEST_P(IntExpression, GivesItsValue) {
   EXPECT_EQ(s.Int(0), c.expected) << c.expression;
 }
 
-INSTANTIATE_TEST_SUITE_P(Operators, IntExpression, ::testing::Values(
-    IntCase{"1 + 2 * 3", 7}, IntCase{"(1 + 2) * 3", 9}, IntCase{"10 - 2 - 3", 5},
-    IntCase{"7 / 2", 3}, IntCase{"-7 / 2", -3}, IntCase{"7 % 3", 1}, IntCase{"-7 % 3", -1},
-    IntCase{"1 << 4", 16}, IntCase{"-16 >> 2", -4}, IntCase{"1 << 33", 2},
-    IntCase{"5 > 3", 1}, IntCase{"3 >= 4", 0}, IntCase{"3 <= 3", 1}, IntCase{"2 < 1", 0},
-    IntCase{"2 == 2", 1}, IntCase{"2 != 2", 0}, IntCase{"6 & 3", 2}, IntCase{"6 ^ 3", 5},
-    IntCase{"6 | 3", 7}, IntCase{"1 | 2 ^ 3 & 4", 3}, IntCase{"!0", 1}, IntCase{"!5", 0},
-    IntCase{"~0", -1}, IntCase{"-(3 + 4)", -7}, IntCase{"1 && 0", 0}, IntCase{"0 || 2", 1},
-    IntCase{"1 ? 5 : 6", 5}, IntCase{"z ? 5 : 6", 6}, IntCase{"1 + 2 < 4 && 2 * 3 == 6", 1},
-    IntCase{"2147483647 + 1", INT32_MIN}, IntCase{"(int) 2.9", 2}, IntCase{"(int) -2.9", -2},
-    IntCase{"(char) 300", 44}, IntCase{"(unsigned char) -1", 255}));
+INSTANTIATE_TEST_SUITE_P(
+    Operators, IntExpression,
+    ::testing::Values(IntCase{"1 + 2 * 3", 7}, IntCase{"(1 + 2) * 3", 9}, IntCase{"10 - 2 - 3", 5},
+                      IntCase{"7 / 2", 3}, IntCase{"-7 / 2", -3}, IntCase{"7 % 3", 1}, IntCase{"-7 % 3", -1},
+                      IntCase{"1 << 4", 16}, IntCase{"-16 >> 2", -4}, IntCase{"1 << 33", 2},
+                      IntCase{"5 > 3", 1}, IntCase{"3 >= 4", 0}, IntCase{"3 <= 3", 1}, IntCase{"2 < 1", 0},
+                      IntCase{"2 == 2", 1}, IntCase{"2 != 2", 0}, IntCase{"6 & 3", 2}, IntCase{"6 ^ 3", 5},
+                      IntCase{"6 | 3", 7}, IntCase{"1 | 2 ^ 3 & 4", 3}, IntCase{"!0", 1}, IntCase{"!5", 0},
+                      IntCase{"~0", -1}, IntCase{"-(3 + 4)", -7}, IntCase{"1 && 0", 0}, IntCase{"0 || 2", 1},
+                      IntCase{"1 ? 5 : 6", 5}, IntCase{"z ? 5 : 6", 6}, IntCase{"1 + 2 < 4 && 2 * 3 == 6", 1},
+                      IntCase{"2147483647 + 1", INT32_MIN}, IntCase{"(int) 2.9", 2},
+                      IntCase{"(int) -2.9", -2}, IntCase{"(char) 300", 44},
+                      IntCase{"(unsigned char) -1", 255}));
 
 TEST(VmArithmetic, RealValuesComputeInDouble) {
   LoadedScript s("double d; double e; int main() { d = 1.5 * 2 + 0.25; e = 0.0; e = 1.0 / e; return 0; }");
@@ -43,7 +45,8 @@ TEST(VmArithmetic, RealValuesComputeInDouble) {
 }
 
 TEST(VmArithmetic, NarrowTypesComputeInTheirOwnWidth) {
-  LoadedScript s("char c; int r; int w; int main() { c = 100; c = c + c; r = c; c = 100; w = c * 3; return 0; }");
+  LoadedScript s(
+      "char c; int r; int w; int main() { c = 100; c = c + c; r = c; c = 100; w = c * 3; return 0; }");
   ASSERT_EQ(s.Run(), kVmNormalEnd);
   EXPECT_EQ(s.Int(1), -56);
   EXPECT_EQ(s.Int(2), 300);  // with an int operand the char is widened first
@@ -85,15 +88,15 @@ TEST(VmArithmetic, IntegerDivisionByZeroEndsTheRun) {
 TEST(VmArithmetic, LowestIntegerDividedByMinusOneEndsTheRun) {
   const std::string lowest32 = "int c; int d; int main() { c = -2147483647 - 1; d = -1; ";
   const std::string lowest64 = "int64 a; int64 b; int main() { a = 1; a = a << 31; a = a * a * 2; b = -1; ";
-  for (const std::string& source :
-       {lowest32 + "c = c / d; return 0; }", lowest32 + "c = c % d; return 0; }",
-        lowest32 + "c /= d; return 0; }", lowest32 + "c %= -1; return 0; }",
-        lowest64 + "a = a / b; return 0; }", lowest64 + "a %= b; return 0; }"}) {
+  for (const std::string& source : {lowest32 + "c = c / d; return 0; }", lowest32 + "c = c % d; return 0; }",
+                                    lowest32 + "c /= d; return 0; }", lowest32 + "c %= -1; return 0; }",
+                                    lowest64 + "a = a / b; return 0; }", lowest64 + "a %= b; return 0; }"}) {
     LoadedScript s(source);
     EXPECT_EQ(s.Run(), kVmDivideOverflow) << source;
   }
   // One above the lowest, and the narrow types (computed without a trap), divide.
-  LoadedScript s("int c; char h; int main() { c = -2147483647; c = c / -1; h = -128; h = h / -1; return 0; }");
+  LoadedScript s(
+      "int c; char h; int main() { c = -2147483647; c = c / -1; h = -128; h = h / -1; return 0; }");
   EXPECT_EQ(s.Run(), kVmNormalEnd);
   EXPECT_EQ(s.Int(0), 2147483647);
   EXPECT_EQ(s.Int(1), -128);
@@ -166,7 +169,8 @@ TEST(VmCalls, RunawayRecursionEndsWithAnEndCode) {
 }
 
 TEST(VmGlobals, InitialValuesRunOnlyOnTheFirstRun) {
-  LoadedScript s("int g = 5; int n; double d = 1.5; int main() { n = n + 1; g = g + 1; d = d * 2; return 0; }");
+  LoadedScript s(
+      "int g = 5; int n; double d = 1.5; int main() { n = n + 1; g = g + 1; d = d * 2; return 0; }");
   ASSERT_EQ(s.Run(), kVmNormalEnd);
   EXPECT_EQ(s.Int(0), 6);
   EXPECT_EQ(s.Int(1), 1);
@@ -238,14 +242,16 @@ TEST(VmPointers, ConditionalWithAVariableKeepsItAssignable) {
 namespace {
 
 TEST(VmGlobals, ArrayAndTextInitializers) {
-  LoadedScript s("int a[3] = {4, 5, 6}; char t[8] = \"hey\"; int r; int main() { r = a[0] + a[1] * a[2] + strlen(t); return 0; }");
+  LoadedScript s(
+      "int a[3] = {4, 5, 6}; char t[8] = \"hey\"; int r; int main() { r = a[0] + a[1] * a[2] + strlen(t); return 0; }");
   ASSERT_EQ(s.Run(), kVmNormalEnd);
   EXPECT_EQ(s.Int(3), 37);  // the text constant takes cell 2
   EXPECT_EQ(s.Text(1), "hey");
 }
 
 TEST(VmControl, ContinueInADoLoopTestsTheCondition) {
-  LoadedScript s("int n; int odd; int main() { do { n++; if (n % 2 == 0) continue; odd += n; } while (n < 9); return 0; }");
+  LoadedScript s(
+      "int n; int odd; int main() { do { n++; if (n % 2 == 0) continue; odd += n; } while (n < 9); return 0; }");
   ASSERT_EQ(s.Run(), kVmNormalEnd);
   EXPECT_EQ(s.Int(0), 9);
   EXPECT_EQ(s.Int(1), 25);
@@ -285,7 +291,8 @@ TEST(VmPointers, AFreedLocalCannotBeReachedAfterItsFunctionReturned) {
 }
 
 TEST(VmPointers, WritingPastAnArrayEndsTheRun) {
-  LoadedScript s("int a[2]; int guard; int main() { int i; guard = 7; for (i = 0; i < 100; i++) a[i] = -1; return 0; }");
+  LoadedScript s(
+      "int a[2]; int guard; int main() { int i; guard = 7; for (i = 0; i < 100; i++) a[i] = -1; return 0; }");
   EXPECT_EQ(s.Run(), kVmPointerStore);
   EXPECT_EQ(s.Int(1), 7);
 }

@@ -37,12 +37,14 @@ TEST(VmBudget, AnEndlessLoopEndsWithItsCodeAndTheNextFiringRunsAgain) {
 }
 
 TEST(VmBudget, AnEndlessLoopInsideACalledFunctionIsStoppedToo) {
-  LoadedScript s("int r; int f(int n) { while (n > 0) n = n + 1 - 1; return n; } int main() { r = f(1); return 0; }");
+  LoadedScript s(
+      "int r; int f(int n) { while (n > 0) n = n + 1 - 1; return n; } int main() { r = f(1); return 0; }");
   EXPECT_EQ(s.Run(), kVmBudgetExceeded);
 }
 
 TEST(VmBudget, WorkWithinTheBudgetCompletesAndTheBudgetCanBeRaised) {
-  const std::string source = "int i; int sum; int main() { for (i = 0; i < 1000000; i++) sum += 1; return 0; }";
+  const std::string source =
+      "int i; int sum; int main() { for (i = 0; i < 1000000; i++) sum += 1; return 0; }";
   LoadedScript within(source);
   EXPECT_EQ(within.Run(), kVmNormalEnd);
   EXPECT_EQ(within.Int(1), 1000000);
@@ -83,13 +85,15 @@ TEST_P(ConditionTruth, EveryConditionAgrees) {
   EXPECT_EQ(s.Int(4), t) << c.declaration << " " << c.value;
 }
 
-INSTANTIATE_TEST_SUITE_P(ByType, ConditionTruth, ::testing::Values(
-    TruthCase{"double", "1.0", true}, TruthCase{"double", "0.5", true},
-    TruthCase{"double", "-2.0", true}, TruthCase{"double", "0.0", false},
-    TruthCase{"float", "1.0", true}, TruthCase{"float", "0.0", false},
-    TruthCase{"int64", "65536; v = v * 65536", true}, TruthCase{"int64", "0", false},
-    TruthCase{"int", "-1", true}, TruthCase{"int", "0", false},
-    TruthCase{"char", "0", false}, TruthCase{"unsigned char", "128", true}));
+INSTANTIATE_TEST_SUITE_P(ByType, ConditionTruth,
+                         ::testing::Values(TruthCase{"double", "1.0", true}, TruthCase{"double", "0.5", true},
+                                           TruthCase{"double", "-2.0", true},
+                                           TruthCase{"double", "0.0", false}, TruthCase{"float", "1.0", true},
+                                           TruthCase{"float", "0.0", false},
+                                           TruthCase{"int64", "65536; v = v * 65536", true},
+                                           TruthCase{"int64", "0", false}, TruthCase{"int", "-1", true},
+                                           TruthCase{"int", "0", false}, TruthCase{"char", "0", false},
+                                           TruthCase{"unsigned char", "128", true}));
 
 // The compiler numbers every local of a function; a declaration that did not
 // run (in a branch not taken) must not shift the locals declared after it.
@@ -140,7 +144,8 @@ TEST(VmLibraryMemory, TheTokenizerForgetsATextThatWasFreed) {
   ASSERT_EQ(g.Run(), kVmNormalEnd);
   ASSERT_EQ(g.Run(), kVmNormalEnd);
   EXPECT_EQ(g.Text(0), "p");
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(static_cast<uintptr_t>(Low32(g.Global(2).value)))), "q");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(static_cast<uintptr_t>(Low32(g.Global(2).value)))),
+            "q");
 }
 
 // A run whose register block or first frame cannot be made has run nothing:

@@ -95,16 +95,21 @@ Code BreakDownCall(uint32_t id) {
 
 std::vector<HostileProgram> HostilePrograms() {
   return {
-      {"plain loop (3 instructions)", [] { return Loop({I(OP_LDK, 1, 0, 1, 0, 4), I(OP_BIN_RK + 3, 1, 0, 1, 0, 4)}); }},
+      {"plain loop (3 instructions)",
+       [] {
+         return Loop({I(OP_LDK, 1, 0, 1, 0, 4), I(OP_BIN_RK + 3, 1, 0, 1, 0, 4)});
+       }},
       {"call and return", [] { return CallLoop({}); }},
       {"call making local cell 65,535", [] { return CallLoop({I(OP_LOCAL, 0, 0, 0, 65535, 0x04)}); }},
       {"call making a 16 MB local array", [] { return CallLoop({I(OP_LOCAL, 0, 0, 4 * kMB - 2, 0, 0x14)}); }},
-      {"call making 1,000 one-byte arrays", [] {
+      {"call making 1,000 one-byte arrays",
+       [] {
          Code c;
          for (uint32_t i = 0; i < 1000; ++i) c.push_back(I(OP_LOCAL, 0, 0, 1, i, 0x10));
          return CallLoop(c);
        }},
-      {"raw reads across 65,536 arrays", [] {
+      {"raw reads across 65,536 arrays",
+       [] {
          // Each read looks its address up among all the machine's regions.
          Code c;
          for (uint32_t i = 0; i < 8192; ++i) {
@@ -121,98 +126,152 @@ std::vector<HostileProgram> HostilePrograms() {
        false, false, kVmGrowCellTable},
       {"recursion, 1 MB array a frame", [] { return Recursion({I(OP_LOCAL, 0, 0, kMB / 4 - 2, 0, 0x14)}); },
        false, false, kVmNoBufferMemory},
-      {"strlen of 8 MB", [] { return TextLoop({Text('a', 8 * kMB), ""}, {PushGlobal(0), CallSys(154)}); }},
-      {"strcmp of two 8 MB texts", [] {
-         return TextLoop({Text('a', 8 * kMB), Text('a', 8 * kMB)}, {PushGlobal(1), PushGlobal(0), CallSys(151)});
+      {"strlen of 8 MB",
+       [] {
+         return TextLoop({Text('a', 8 * kMB), ""}, {PushGlobal(0), CallSys(154)});
        }},
-      {"stricmp of two 8 MB texts", [] {
-         return TextLoop({Text('a', 8 * kMB), Text('A', 8 * kMB)}, {PushGlobal(1), PushGlobal(0), CallSys(153)});
+      {"strcmp of two 8 MB texts",
+       [] {
+         return TextLoop({Text('a', 8 * kMB), Text('a', 8 * kMB)},
+                         {PushGlobal(1), PushGlobal(0), CallSys(151)});
        }},
-      {"strncmp of two 8 MB texts", [] {
+      {"stricmp of two 8 MB texts",
+       [] {
+         return TextLoop({Text('a', 8 * kMB), Text('A', 8 * kMB)},
+                         {PushGlobal(1), PushGlobal(0), CallSys(153)});
+       }},
+      {"strncmp of two 8 MB texts",
+       [] {
          return TextLoop({Text('a', 8 * kMB), Text('a', 8 * kMB)},
                          {PushInt(8 * kMB), PushGlobal(1), PushGlobal(0), CallSys(156)});
        }},
-      {"strcpy of 8 MB", [] {
-         return TextLoop({Text('a', 8 * kMB), Text('b', 8 * kMB)}, {PushGlobal(0), PushGlobal(1), CallSys(152)});
+      {"strcpy of 8 MB",
+       [] {
+         return TextLoop({Text('a', 8 * kMB), Text('b', 8 * kMB)},
+                         {PushGlobal(0), PushGlobal(1), CallSys(152)});
        }},
-      {"strncpy of 8 MB", [] {
+      {"strncpy of 8 MB",
+       [] {
          return TextLoop({Text('a', 8 * kMB), Text('b', 8 * kMB)},
                          {PushInt(8 * kMB), PushGlobal(0), PushGlobal(1), CallSys(157)});
        }},
-      {"strupr of 8 MB", [] { return TextLoop({Text('a', 8 * kMB), ""}, {PushGlobal(0), CallSys(160)}); }},
-      {"strstr, 4 MB of a, 4 KB pattern", [] {
-         return TextLoop({Text('a', 4 * kMB), Text('a', 4096) + "b"}, {PushGlobal(1), PushGlobal(0), CallSys(158)});
+      {"strupr of 8 MB",
+       [] {
+         return TextLoop({Text('a', 8 * kMB), ""}, {PushGlobal(0), CallSys(160)});
        }},
-      {"strstr, 4 MB of a, 2 MB pattern", [] {
-         return TextLoop({Text('a', 4 * kMB), Text('a', 2 * kMB) + "b"}, {PushGlobal(1), PushGlobal(0), CallSys(158)});
+      {"strstr, 4 MB of a, 4 KB pattern",
+       [] {
+         return TextLoop({Text('a', 4 * kMB), Text('a', 4096) + "b"},
+                         {PushGlobal(1), PushGlobal(0), CallSys(158)});
        }},
-      {"strtok, 8 MB text, 4 KB delimiters", [] {
+      {"strstr, 4 MB of a, 2 MB pattern",
+       [] {
+         return TextLoop({Text('a', 4 * kMB), Text('a', 2 * kMB) + "b"},
+                         {PushGlobal(1), PushGlobal(0), CallSys(158)});
+       }},
+      {"strtok, 8 MB text, 4 KB delimiters",
+       [] {
          return TextLoop({Text('a', 8 * kMB), Text('b', 4096)}, {PushGlobal(1), PushGlobal(0), CallSys(159)});
        }},
-      {"strtok, 8 MB text, 8 MB delimiters", [] {
-         return TextLoop({Text('a', 8 * kMB), Text('b', 8 * kMB)}, {PushGlobal(1), PushGlobal(0), CallSys(159)});
+      {"strtok, 8 MB text, 8 MB delimiters",
+       [] {
+         return TextLoop({Text('a', 8 * kMB), Text('b', 8 * kMB)},
+                         {PushGlobal(1), PushGlobal(0), CallSys(159)});
        }},
-      {"strcat of 4 MB", [] {
+      {"strcat of 4 MB",
+       [] {
          // Global 2 is emptied by strcpy of "" (global 3) before each strcat.
-         VmProgram p = TextLoop({Text('a', 4 * kMB), ""},
-                                {PushGlobal(3), PushGlobal(2), CallSys(152), PushGlobal(0), PushGlobal(2), CallSys(150)});
+         VmProgram p = TextLoop({Text('a', 4 * kMB), ""}, {PushGlobal(3), PushGlobal(2), CallSys(152),
+                                                           PushGlobal(0), PushGlobal(2), CallSys(150)});
          p.Global(0x90, 4 * kMB);
          p.Global(0x90, 0, "");
          return p;
        }},
-      {"atof of 8 MB of digits", [] { return TextLoop({Text('1', 8 * kMB), ""}, {PushGlobal(0), CallSys(117)}); }},
+      {"atof of 8 MB of digits",
+       [] {
+         return TextLoop({Text('1', 8 * kMB), ""}, {PushGlobal(0), CallSys(117)});
+       }},
       {"sprintf, 15 x %65536d", [] { return FormatLoop(Times("%65536d", 15), Repeat(PushInt(7), 15)); }},
-      {"sprintf, 14 x %.65536f of 1e300", [] { return FormatLoop(Times("%.65536f", 14), Repeat(PushDouble(1e300), 14)); }},
+      {"sprintf, 14 x %.65536f of 1e300",
+       [] { return FormatLoop(Times("%.65536f", 14), Repeat(PushDouble(1e300), 14)); }},
       {"sprintf, 29 x %d", [] { return FormatLoop(Times("%d", 29), Repeat(PushInt(-123456789), 29)); }},
-      {"sprintf, %s of 1000 KB", [] {
+      {"sprintf, %s of 1000 KB",
+       [] {
          VmProgram p = FormatLoop("%s", {PushGlobal(2)});
          p.Global(0x90, 1000 * 1024, Text('x', 1000 * 1024));
          return p;
        }},
-      {"printf, 15 x %65536d (to NUL)", [] { return FormatLoop(Times("%65536d", 15), Repeat(PushInt(7), 15), 204); },
-       false, true},
+      {"printf, 15 x %65536d (to NUL)",
+       [] { return FormatLoop(Times("%65536d", 15), Repeat(PushInt(7), 15), 204); }, false, true},
       {"printf, short (to NUL)", [] { return FormatLoop("x", {}, 204); }, false, true},
-      {"gcvt of 1e308, 64 digits", [] {
+      {"gcvt of 1e308, 64 digits",
+       [] {
          VmProgram p = Loop({PushGlobal(0), PushInt(64), PushDouble(1e308), CallSys(203)});
          p.Global(0x90, 512);
          return p;
        }},
-      {"itoa, radix 2", [] {
+      {"itoa, radix 2",
+       [] {
          VmProgram p = Loop({PushInt(2), PushGlobal(0), PushInt(0x80000000u), CallSys(201)});
          p.Global(0x90, 64);
          return p;
        }},
-      {"pow", [] { return Loop({PushDouble(1.0000001), PushDouble(12345.678), CallSys(111)}); }},
-      {"LocalTime", [] {
+      {"pow",
+       [] {
+         return Loop({PushDouble(1.0000001), PushDouble(12345.678), CallSys(111)});
+       }},
+      {"LocalTime",
+       [] {
          VmProgram p = Loop(BreakDownCall(253));
          p.Global(0x94, 8);
          return p;
        }},
-      {"GmtTime", [] {
+      {"GmtTime",
+       [] {
          VmProgram p = Loop(BreakDownCall(252));
          p.Global(0x94, 8);
          return p;
        }},
-      {"MakeTime", [] {
-         return Loop({PushInt(0), PushInt(0), PushInt(12), PushInt(15), PushInt(6), PushInt(2020), CallSys(251)});
+      {"MakeTime",
+       [] {
+         return Loop(
+             {PushInt(0), PushInt(0), PushInt(12), PushInt(15), PushInt(6), PushInt(2020), CallSys(251)});
        }},
       {"time", [] { return Loop({CallSys(250)}); }},
       {"GetTickCount", [] { return Loop({CallSys(254)}); }},
-      {"StartCounTime and EndCounTime", [] { return Loop({CallSys(255), CallSys(256)}); }},
-      {"GetViewFlag (host)", [] { return TextLoop({"label"}, {PushGlobal(0), CallSys(1050)}); },
+      {"StartCounTime and EndCounTime",
+       [] {
+         return Loop({CallSys(255), CallSys(256)});
+       }},
+      {"GetViewFlag (host)",
+       [] {
+         return TextLoop({"label"}, {PushGlobal(0), CallSys(1050)});
+       },
        true},
       {"SetViewText of 1 MB (host)",
-       [] { return TextLoop({"label", Text('W', kMB)}, {PushGlobal(1), PushGlobal(0), CallSys(1052)}); },
+       [] {
+         return TextLoop({"label", Text('W', kMB)}, {PushGlobal(1), PushGlobal(0), CallSys(1052)});
+       },
        true},
-      {"GetViewFlag of a 1 MB name (host)", [] { return TextLoop({Text('n', kMB)}, {PushGlobal(0), CallSys(1050)}); },
+      {"GetViewFlag of a 1 MB name (host)",
+       [] {
+         return TextLoop({Text('n', kMB)}, {PushGlobal(0), CallSys(1050)});
+       },
        true},
       {"dbr_GetDbVal (host)",
-       [] { return TextLoop({"label", Text(0, 64)}, {PushGlobal(1), PushGlobal(0), PushInt(3), CallSys(1500)}); },
+       [] {
+         return TextLoop({"label", Text(0, 64)}, {PushGlobal(1), PushGlobal(0), PushInt(3), CallSys(1500)});
+       },
        true},
       {"dbr_SetLoaclStr of 1 MB (host)",
-       [] { return TextLoop({"label", Text('v', kMB)}, {PushGlobal(1), PushGlobal(0), CallSys(1505)}); },
+       [] {
+         return TextLoop({"label", Text('v', kMB)}, {PushGlobal(1), PushGlobal(0), CallSys(1505)});
+       },
        true},
-      {"OpenPic of a 1 MB name (host)", [] { return TextLoop({Text('p', kMB)}, {PushGlobal(0), CallSys(1100)}); },
+      {"OpenPic of a 1 MB name (host)",
+       [] {
+         return TextLoop({Text('p', kMB)}, {PushGlobal(0), CallSys(1100)});
+       },
        true},
   };
 }
@@ -280,4 +339,6 @@ int RunQuietly(CScriptVM& vm) {
   return vm.Run();
 }
 
-int RunHostile(const HostileProgram& program, CScriptVM& vm) { return program.quiet ? RunQuietly(vm) : vm.Run(); }
+int RunHostile(const HostileProgram& program, CScriptVM& vm) {
+  return program.quiet ? RunQuietly(vm) : vm.Run();
+}

@@ -20,8 +20,8 @@ class CDrawText;
 struct HostileProgram {
   const char* what;
   std::function<VmProgram()> build;
-  bool host = false;   // runs in a picture host (HostScene)
-  bool quiet = false;  // writes to standard output
+  bool host = false;            // runs in a picture host (HostScene)
+  bool quiet = false;           // writes to standard output
   int end = kVmBudgetExceeded;  // the end code of a run with the default budget
 };
 

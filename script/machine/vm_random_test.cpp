@@ -31,13 +31,13 @@ class RandomProgram {
  public:
   RandomProgram(std::mt19937& rng, uint32_t outside, size_t outside_size)
       : rng_(rng), outside_(outside), outside_size_(outside_size) {
-    p_.Global(0x84, 0);             // an int
-    p_.Global(0x94, 4);             // an int array
-    p_.Global(0x90, 3, "abc");      // a text
-    p_.Global(0x90, 64);            // a buffer
-    p_.Global(0x88, 0);             // a double
-    p_.Global(0xA0, 0);             // a char pointer
-    p_.Global(0x90, 5, "label");    // the host scene's object
+    p_.Global(0x84, 0);           // an int
+    p_.Global(0x94, 4);           // an int array
+    p_.Global(0x90, 3, "abc");    // a text
+    p_.Global(0x90, 64);          // a buffer
+    p_.Global(0x88, 0);           // a double
+    p_.Global(0xA0, 0);           // a char pointer
+    p_.Global(0x90, 5, "label");  // the host scene's object
     for (const char* format : kFormats) p_.Global(0x90, static_cast<uint32_t>(std::strlen(format)), format);
     std::string noise;
     for (int i = 0; i < 24; ++i) noise += static_cast<char>(1 + Pick(255));
@@ -47,8 +47,10 @@ class RandomProgram {
   VmProgram Make() {
     const size_t pieces = 1 + Pick(12);
     for (size_t i = 0; i < pieces; ++i) {
-      if (Pick(3) == 0) p_.code.push_back(RandomInstruction());
-      else CallSystemFunction();
+      if (Pick(3) == 0)
+        p_.code.push_back(RandomInstruction());
+      else
+        CallSystemFunction();
     }
     p_.code.push_back(I(OP_RET));
     return p_;
@@ -56,14 +58,15 @@ class RandomProgram {
 
  private:
   static constexpr const char* kFormats[] = {
-      "%5%n", "%Fs", "%n", "%s", "%d %s %f", "%*.*d", "%I64s", "%.*s", "%c%c%c", "%ls", "%p|%x",
-      "%65536d", "%99999d", "AAAA%5%n", "%%%", "%", "%-+ #012.5e", "%hs%hc%hd", "%.65536f%.65536f", "%S"};
-  static constexpr uint32_t kIds[] = {
-      50,   100,  101,  102,  103,  104,  105,  106,  107,  108,  109,  110,  111,  112,  113,  114,  115,
-      116,  117,  118,  150,  151,  152,  153,  154,  155,  156,  157,  158,  159,  160,  200,  201,  202,
-      203,  204,  205,  250,  251,  252,  253,  254,  255,  256,  1050, 1051, 1052, 1053, 1054, 1100, 1200,
-      1201, 1202, 1500, 1501, 1502, 1503, 1504, 1505, 1506, 1507, 1508, 1600, 1601, 1605, 1606, 1680,
-      40,   299,  1300, 2000};
+      "%5%n", "%Fs",    "%n",          "%s",        "%d %s %f",         "%*.*d",   "%I64s",
+      "%.*s", "%c%c%c", "%ls",         "%p|%x",     "%65536d",          "%99999d", "AAAA%5%n",
+      "%%%",  "%",      "%-+ #012.5e", "%hs%hc%hd", "%.65536f%.65536f", "%S"};
+  static constexpr uint32_t kIds[] = {50,   100,  101,  102,  103,  104,  105,  106,  107,  108,  109,  110,
+                                      111,  112,  113,  114,  115,  116,  117,  118,  150,  151,  152,  153,
+                                      154,  155,  156,  157,  158,  159,  160,  200,  201,  202,  203,  204,
+                                      205,  250,  251,  252,  253,  254,  255,  256,  1050, 1051, 1052, 1053,
+                                      1054, 1100, 1200, 1201, 1202, 1500, 1501, 1502, 1503, 1504, 1505, 1506,
+                                      1507, 1508, 1600, 1601, 1605, 1606, 1680, 40,   299,  1300, 2000};
   static constexpr uint32_t kCounted[] = {200, 204, 205, 1200, 1201, 1202, 1500, 1501, 1504};
 
   uint32_t Pick(uint32_t n) { return rng_() % n; }
@@ -93,7 +96,9 @@ class RandomProgram {
         p_.code.push_back(I(OP_PUSHR, 1));
         return;
       }
-      case 1: p_.code.push_back(I(OP_PUSHK, 0, 0, outside_ + Pick(static_cast<uint32_t>(outside_size_)), 0, type)); return;
+      case 1:
+        p_.code.push_back(I(OP_PUSHK, 0, 0, outside_ + Pick(static_cast<uint32_t>(outside_size_)), 0, type));
+        return;
       case 2: p_.code.push_back(I(OP_PUSHK, 0, 0, Pick(2) ? 0 : 16, 0, type)); return;
       default: p_.code.push_back(I(OP_PUSHK, 0, 0, rng_(), 0, type)); return;
     }
@@ -124,13 +129,13 @@ class RandomProgram {
 };
 
 // Every end code a run can give.
-const int kRunEndCodes[] = {kVmOuterReturn,   kVmNoMemory,      kVmArgStackEmpty,  kVmCallSaveRegs,
-                            kVmCallSaveFrame, kVmCallNewFrame,  kVmNormalEnd,      kVmNoSavedRegs,
-                            kVmSystemFailed,  kVmNoBufferMemory, kVmBadOpcode,     kVmBadRegister,
-                            kVmBadJump,       kVmBadCell,       kVmBadAddress,     kVmBudgetExceeded,
-                            kVmBadBinary,     kVmDivideByZero,  kVmDivideOverflow, kVmPointerStore,
-                            kVmPointerAssign, kVmGrowReturnStack, kVmGrowArgStack, kVmGrowBufferList,
-                            kVmGrowCellTable, kVmGrowFrameStack, kVmGrowRegStack};
+const int kRunEndCodes[] = {kVmOuterReturn,   kVmNoMemory,        kVmArgStackEmpty,  kVmCallSaveRegs,
+                            kVmCallSaveFrame, kVmCallNewFrame,    kVmNormalEnd,      kVmNoSavedRegs,
+                            kVmSystemFailed,  kVmNoBufferMemory,  kVmBadOpcode,      kVmBadRegister,
+                            kVmBadJump,       kVmBadCell,         kVmBadAddress,     kVmBudgetExceeded,
+                            kVmBadBinary,     kVmDivideByZero,    kVmDivideOverflow, kVmPointerStore,
+                            kVmPointerAssign, kVmGrowReturnStack, kVmGrowArgStack,   kVmGrowBufferList,
+                            kVmGrowCellTable, kVmGrowFrameStack,  kVmGrowRegStack};
 
 TEST(VmHostile, RandomProgramsCallingEverySystemFunctionStayInsideTheMachine) {
   // Memory that belongs to the test, not to the machine: its address is

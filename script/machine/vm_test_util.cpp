@@ -30,15 +30,16 @@ struct Place {
 
 Place PlaceOf(const VmMemoryMap& memory, uint32_t address) {
   Place p{memory.Room(address), memory.InBuffer(address), {}};
-  if (p.room && p.in_buffer) p.bytes.assign(reinterpret_cast<const char*>(static_cast<uintptr_t>(address)), p.room);
+  if (p.room && p.in_buffer)
+    p.bytes.assign(reinterpret_cast<const char*>(static_cast<uintptr_t>(address)), p.room);
   return p;
 }
 
 // Two cells of two machines alike: the same type; a value with kind bits
 // pointing to the same place of the same live variable (or to none in both),
 // any other value the same bits.
-void ExpectSameCell(const VmMemoryMap& a_memory, const VmCell& a, const VmMemoryMap& b_memory, const VmCell& b,
-                    bool bits, const std::string& what) {
+void ExpectSameCell(const VmMemoryMap& a_memory, const VmCell& a, const VmMemoryMap& b_memory,
+                    const VmCell& b, bool bits, const std::string& what) {
   EXPECT_EQ(a.type, b.type) << what;
   if (bits || !HasKind(a.type)) {
     EXPECT_EQ(a.value, b.value) << what;
@@ -83,7 +84,8 @@ bool ReadsTheClock(const std::vector<uint8_t>& code) {
   tarnic::CodeByteHeader header;
   if (code.size() < sizeof header) return false;
   std::memcpy(&header, code.data(), sizeof header);
-  for (size_t at = sizeof header; at + sizeof(tarnic::CodeByteInstruction) <= header.data_offset && at < code.size();
+  for (size_t at = sizeof header;
+       at + sizeof(tarnic::CodeByteInstruction) <= header.data_offset && at < code.size();
        at += sizeof(tarnic::CodeByteInstruction)) {
     tarnic::CodeByteInstruction in;
     std::memcpy(&in, code.data() + at, sizeof in);
@@ -122,7 +124,8 @@ void LoadedScript::Poke(uint32_t i, const std::string& bytes) {
     const VmCell* cell = machine->State().globals->Cell(i);
     ASSERT_NE(cell, nullptr);
     ASSERT_GE(machine->State().memory.Room(Low32(cell->value)), bytes.size());
-    std::memcpy(reinterpret_cast<char*>(static_cast<uintptr_t>(Low32(cell->value))), bytes.data(), bytes.size());
+    std::memcpy(reinterpret_cast<char*>(static_cast<uintptr_t>(Low32(cell->value))), bytes.data(),
+                bytes.size());
   }
 }
 

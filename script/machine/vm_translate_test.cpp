@@ -38,7 +38,8 @@ using namespace tarnic;
 class RandomCode {
  public:
   explicit RandomCode(std::mt19937& rng) : rng_(rng) {
-    for (uint8_t type : {0x80, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0xA4, 0x84, 0x88}) p_.Global(type, 0);
+    for (uint8_t type : {0x80, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0xA4, 0x84, 0x88})
+      p_.Global(type, 0);
   }
 
   VmProgram Make() {
@@ -53,7 +54,8 @@ class RandomCode {
     p_.code.push_back(I(OP_RET));
     for (CodeByteInstruction& in : p_.code) {
       if (in.op == OP_CALL && in.a == kFunction) in.a = function;
-      if ((IsJump(in.op) || in.op == OP_CALL) && in.a == kSomewhere) in.a = Pick(static_cast<uint32_t>(p_.code.size()) + 2);
+      if ((IsJump(in.op) || in.op == OP_CALL) && in.a == kSomewhere)
+        in.a = Pick(static_cast<uint32_t>(p_.code.size()) + 2);
     }
     return p_;
   }
@@ -110,7 +112,8 @@ class RandomCode {
     static const uint8_t kFirsts[] = {OP_ASG_RR, OP_ASG_RM, OP_ASG_RK, OP_BIN_RR, OP_BIN_RM, OP_BIN_RK};
     static const uint8_t kCounts[] = {16, 16, 16, 21, 27, 21};
     const uint32_t f = Pick(6);
-    const uint8_t op = static_cast<uint8_t>(kFirsts[f] + (Pick(5) ? Pick(f < 3 ? 11 : 18) : Pick(kCounts[f])));
+    const uint8_t op =
+        static_cast<uint8_t>(kFirsts[f] + (Pick(5) ? Pick(f < 3 ? 11 : 18) : Pick(kCounts[f])));
     if (f == 2 || f == 5) return Constant(op, x);
     if (f == 1 || f == 4) return I(op, x, 0, MemoryWord());
     return I(op, x, Register());
@@ -165,7 +168,8 @@ class RandomCode {
     const uint8_t x = Register();
     switch (Pick(13)) {
       case 0:
-        c.push_back(I(OP_LOCAL, 0, 0, 0, Pick(Pick(8) ? 6 : 40), static_cast<uint8_t>(0x40 + (Pick(8) ? Pick(9) : 0x2F))));
+        c.push_back(I(OP_LOCAL, 0, 0, 0, Pick(Pick(8) ? 6 : 40),
+                      static_cast<uint8_t>(0x40 + (Pick(8) ? Pick(9) : 0x2F))));
         return;
       case 1:
       case 2:
@@ -195,15 +199,17 @@ class RandomCode {
       case 5: c.push_back(Constant(OP_LDK, x)); return;
       case 6: c.push_back(Family(x)); return;
       case 7: {
-        static const uint8_t kSingles[] = {OP_MOV, OP_LDM, OP_LDV, OP_LDMC, OP_TOPTR, OP_INC, OP_DEC,
-                                           OP_NEG, OP_BNOT, OP_LNOT, OP_CAST, OP_PUSHR, OP_JZ, OP_JNZ, OP_JMP};
+        static const uint8_t kSingles[] = {OP_MOV,  OP_LDM,   OP_LDV, OP_LDMC, OP_TOPTR,
+                                           OP_INC,  OP_DEC,   OP_NEG, OP_BNOT, OP_LNOT,
+                                           OP_CAST, OP_PUSHR, OP_JZ,  OP_JNZ,  OP_JMP};
         const uint8_t op = kSingles[Pick(sizeof kSingles)];
         c.push_back(I(op, x, Register(), IsJump(op) ? kSomewhere : MemoryWord(), 0,
                       op == OP_CAST ? static_cast<uint8_t>(Pick(4) ? Pick(9) : Pick(64)) : 0));
         return;
       }
       case 8:
-        for (uint32_t i = Pick(3); i > 0; --i) c.push_back(Pick(2) ? Constant(OP_PUSHK, 0) : I(OP_PUSHM, 0, 0, MemoryWord()));
+        for (uint32_t i = Pick(3); i > 0; --i)
+          c.push_back(Pick(2) ? Constant(OP_PUSHK, 0) : I(OP_PUSHM, 0, 0, MemoryWord()));
         c.push_back(I(OP_CALL, 0, 0, Pick(10) ? kFunction : kSomewhere));
         c.push_back(I(OP_MOV, Register(), 0));
         return;
@@ -214,7 +220,8 @@ class RandomCode {
       case 10: c.push_back(I(OP_LDM, 0, 0, MemoryWord())); return;
       case 11: Typed(); return;
       default: {
-        CodeByteInstruction in = I(static_cast<uint8_t>(rng_()), x, Register(), MemoryWord(), 0, ConstantType());
+        CodeByteInstruction in =
+            I(static_cast<uint8_t>(rng_()), x, Register(), MemoryWord(), 0, ConstantType());
         if (in.op == OP_LEA) in.op = OP_LDMC;  // an address would differ between the machines
         if (in.op == OP_LOCAL) in.t &= 0x6F;   // no array: its buffer's address would differ
         c.push_back(in);
@@ -260,7 +267,8 @@ TEST(TranslatedMachine, RandomProgramsEndLikeTheDirectInterpreter) {
     ASSERT_TRUE(LoadBoth(bytes, translated, direct)) << round;
     for (int run = 0; run < 3; ++run) {
       const uint64_t budget = 1 + rng() % 3000;
-      RunBoth(translated, direct, budget, "round " + std::to_string(round) + ", budget " + std::to_string(budget), true);
+      RunBoth(translated, direct, budget,
+              "round " + std::to_string(round) + ", budget " + std::to_string(budget), true);
       ASSERT_FALSE(HasFailure()) << Listing(program);
     }
   }
@@ -362,8 +370,7 @@ TEST(TranslatedMachine, CalledFunctionsFindTheirRegistersZero) {
   p.Global(0x84, 0);
   p.code = {I(OP_CALL, 0, 0, 9), I(OP_MOV, 2, 0), I(OP_LDM, 1, 0, kMemoryGlobal | 0), I(OP_ASG_RR, 1, 2),
             I(OP_CALL, 0, 0, 9), I(OP_MOV, 2, 0), I(OP_LDM, 1, 0, kMemoryGlobal | 1), I(OP_ASG_RR, 1, 2),
-            I(OP_RET),
-            I(OP_MOV, 0, 5), I(OP_LDK, 5, 0, 7, 0, 0x04), I(OP_RET)};
+            I(OP_RET),           I(OP_MOV, 0, 5), I(OP_LDK, 5, 0, 7, 0, 0x04),        I(OP_RET)};
   CScriptVM translated, direct;
   ASSERT_TRUE(LoadBoth(p.Bytes(), translated, direct));
   RunBoth(translated, direct, kVmInstructionBudget, "two calls", true);
@@ -404,7 +411,8 @@ TEST(TranslatedMachine, EveryBudgetEndsLikeTheDirectInterpreter) {
       ASSERT_TRUE(LoadBoth(code, translated, direct));
       RunBoth(translated, direct, budget, std::string(source) + " budget " + std::to_string(budget), false);
       // The second run starts at the entry, with the globals the first left.
-      RunBoth(translated, direct, budget, std::string(source) + " again, budget " + std::to_string(budget), false);
+      RunBoth(translated, direct, budget, std::string(source) + " again, budget " + std::to_string(budget),
+              false);
       if (HasFailure()) return;
     }
   }
@@ -483,12 +491,14 @@ TEST(TranslatedMachine, ArrayElementsAtEveryIndexAsTheDirectInterpreter) {
   };
   for (const Place& place : kPlaces) {
     for (const char* index : {"0", "7", "8", "9", "-1", "-2", "40", "100000", "-100000", "2147483647"}) {
-      const std::string source = std::string("int r; double x; int k; ") + place.globals + " int f(int i) { " +
-                                 place.locals + " int j;"
-                                 " for (j = 0; j < 8; j++) { a[j] = j * 3 + 1; b[j] = j + 0.5; c[j] = j + 65; h[j] = 100 - j; }"
-                                 " r = r + a[i]; x = x + b[i]; r = r + c[i]; k = h[i];"
-                                 " a[i] = 7; b[i] += 2; c[i] = 'z'; return a[0]; }"
-                                 " int main() { int i; i = " + index + "; f(i); f(i); return 0; }";
+      const std::string source =
+          std::string("int r; double x; int k; ") + place.globals + " int f(int i) { " + place.locals +
+          " int j;"
+          " for (j = 0; j < 8; j++) { a[j] = j * 3 + 1; b[j] = j + 0.5; c[j] = j + 65; h[j] = 100 - j; }"
+          " r = r + a[i]; x = x + b[i]; r = r + c[i]; k = h[i];"
+          " a[i] = 7; b[i] += 2; c[i] = 'z'; return a[0]; }"
+          " int main() { int i; i = " +
+          index + "; f(i); f(i); return 0; }";
       LoadedScript s(source);
       ASSERT_EQ(s.load, 0) << source;
       const std::multiset<uint16_t> kinds = OpKinds(s.vm);
@@ -517,13 +527,16 @@ TEST(TranslatedMachine, ArrayElementsAtEveryIndexAsTheDirectInterpreter) {
 TEST(TranslatedMachine, ArrayElementsFollowAChangedArrayCell) {
   struct Place {
     const char* what;
-    uint32_t a, other;  // the memory words of the two arrays
+    uint32_t a, other;                      // the memory words of the two arrays
     std::vector<CodeByteInstruction> made;  // the code that makes them
-    uint16_t kind;      // the op that reads an element
+    uint16_t kind;                          // the op that reads an element
   };
   const Place kPlaces[] = {
       {"global", kMemoryGlobal | 0, kMemoryGlobal | 1, {}, VOP_INDEX_I32},
-      {"local", kMemoryLocal | 0, kMemoryLocal | 1, {I(OP_LOCAL, 0, 0, 8, 0, 0x54), I(OP_LOCAL, 0, 0, 8, 1, 0x54)},
+      {"local",
+       kMemoryLocal | 0,
+       kMemoryLocal | 1,
+       {I(OP_LOCAL, 0, 0, 8, 0, 0x54), I(OP_LOCAL, 0, 0, 8, 1, 0x54)},
        VOP_LOCAL_INDEX_I32},
   };
   const uint32_t result = kMemoryGlobal | 2;
@@ -553,13 +566,18 @@ TEST(TranslatedMachine, ArrayElementsFollowAChangedArrayCell) {
                                                        I(OP_ASG_RK, 1, 0, 42, 0, 0x04)};
         p.code.insert(p.code.end(), fill.begin(), fill.end());
         p.code.insert(p.code.end(), change.code.begin(), change.code.end());
-        const std::vector<CodeByteInstruction> read = {
-            I(OP_LDK, 2, 0, index, 0, 0x04), I(OP_LDM, 3, 0, a),      I(OP_BIN_RR + AO_ADD, 3, 2),
-            I(OP_TOPTR, 3),                  I(OP_LDM, 4, 0, result), I(OP_BIN_RR + AO_ADD, 4, 3),
-            I(OP_LDM, 5, 0, result),         I(OP_ASG_RR, 5, 4),      I(OP_RET)};
+        const std::vector<CodeByteInstruction> read = {I(OP_LDK, 2, 0, index, 0, 0x04),
+                                                       I(OP_LDM, 3, 0, a),
+                                                       I(OP_BIN_RR + AO_ADD, 3, 2),
+                                                       I(OP_TOPTR, 3),
+                                                       I(OP_LDM, 4, 0, result),
+                                                       I(OP_BIN_RR + AO_ADD, 4, 3),
+                                                       I(OP_LDM, 5, 0, result),
+                                                       I(OP_ASG_RR, 5, 4),
+                                                       I(OP_RET)};
         p.code.insert(p.code.end(), read.begin(), read.end());
-        const std::string what = std::string(place.what) + ", " + change.what + ", index " + std::to_string(index) +
-                                 "\n" + Listing(p);
+        const std::string what = std::string(place.what) + ", " + change.what + ", index " +
+                                 std::to_string(index) + "\n" + Listing(p);
         CScriptVM translated, direct;
         ASSERT_TRUE(LoadBoth(p.Bytes(), translated, direct)) << what;
         EXPECT_EQ(OpKinds(translated).count(place.kind), 1u) << what;
@@ -628,8 +646,10 @@ std::string CallOfParameters(int n) {
     sum += " + p" + std::to_string(p) + " * " + std::to_string(p + 1);
     arguments += std::string(p ? ", " : "") + "i + " + std::to_string(p);
   }
-  return "int r; int f(" + parameters + ") { return " + sum + "; }"
-         " int main() { int i; for (i = 0; i < 3; i++) r = r + f(" + arguments + "); return 0; }";
+  return "int r; int f(" + parameters + ") { return " + sum +
+         "; }"
+         " int main() { int i; for (i = 0; i < 3; i++) r = r + f(" +
+         arguments + "); return 0; }";
 }
 
 }  // namespace

@@ -39,7 +39,8 @@ TEST_P(HostileRun, EndsWithinTheBudgetAndTheCap) {
   EXPECT_EQ(vm->State().memory.BytesInUse(), loaded) << program.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, HostileRun, ::testing::Range(0, static_cast<int>(HostilePrograms().size())));
+INSTANTIATE_TEST_SUITE_P(Programs, HostileRun,
+                         ::testing::Range(0, static_cast<int>(HostilePrograms().size())));
 
 // A loop calling f, which creates local cell `cell` with `count` elements
 // of `type`.

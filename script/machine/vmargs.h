@@ -55,7 +55,9 @@ int WriteCharged(VmState& s, uint32_t address, const void* data, size_t size);
 int WritableCharged(VmState& s, uint32_t address, size_t size);
 // Writes n bytes of text and a terminating zero, charged.
 int WriteTextCharged(VmState& s, uint32_t address, const char* text, size_t n);
-inline char* HostPointer(uint32_t address) { return reinterpret_cast<char*>(static_cast<uintptr_t>(address)); }
+inline char* HostPointer(uint32_t address) {
+  return reinterpret_cast<char*>(static_cast<uintptr_t>(address));
+}
 
 // Results in the accumulator.
 void SetResult(VmState& s, const VmCell& c);

@@ -6,8 +6,25 @@
 
 // The operations by binary sub-code.
 enum ArithOp {
-  AO_MUL, AO_DIV, AO_REM, AO_ADD, AO_SUB, AO_SHL, AO_SHR, AO_GT, AO_LT, AO_LE, AO_GE,
-  AO_EQ, AO_NE, AO_AND, AO_XOR, AO_OR, AO_LAND, AO_LOR, AO_COUNT
+  AO_MUL,
+  AO_DIV,
+  AO_REM,
+  AO_ADD,
+  AO_SUB,
+  AO_SHL,
+  AO_SHR,
+  AO_GT,
+  AO_LT,
+  AO_LE,
+  AO_GE,
+  AO_EQ,
+  AO_NE,
+  AO_AND,
+  AO_XOR,
+  AO_OR,
+  AO_LAND,
+  AO_LOR,
+  AO_COUNT
 };
 static_assert(AO_COUNT == tarnic::kBinarySubCodes, "one operation per binary sub-code");
 
@@ -33,7 +50,7 @@ inline bool Compare(int op, T a, T b) {
 // Assignment sub-codes 1-10 as operations (and, or and exclusive or are in a
 // different order there).
 constexpr ArithOp kAssignOps[tarnic::kAssignSubCodes] = {AO_COUNT, AO_MUL, AO_DIV, AO_REM, AO_ADD, AO_SUB,
-                                                          AO_SHL,   AO_SHR, AO_AND, AO_OR,  AO_XOR};
+                                                         AO_SHL,   AO_SHR, AO_AND, AO_OR,  AO_XOR};
 
 // Binary sub-codes 0-17 (multiply ... logical or). Without a pointer operand
 // the operand of the lower base type is converted to the other's and the

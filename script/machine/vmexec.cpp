@@ -40,7 +40,9 @@ VmCell Constant(const CodeByteInstruction& in) {
   return MakeCell(in.t, uint64_t(in.a) | (uint64_t(in.b) << 32));
 }
 
-VmCell WithoutFlags(const VmCell& c) { return MakeCell(static_cast<uint8_t>(c.type & ~kVmVariableMask), c.value); }
+VmCell WithoutFlags(const VmCell& c) {
+  return MakeCell(static_cast<uint8_t>(c.type & ~kVmVariableMask), c.value);
+}
 
 int Jump(Exec& x, uint32_t target) {
   if (target >= x.s.code.size()) return kVmBadJump;
@@ -226,7 +228,8 @@ int JumpZero(Exec& x, const CodeByteInstruction& in) { return JumpIf(x, in, true
 int JumpNotZero(Exec& x, const CodeByteInstruction& in) { return JumpIf(x, in, false); }
 
 int Call(Exec& x, const CodeByteInstruction& in) {
-  const int rc = EnterFunction(x.s, x.pc, in.a, ~uint32_t(0), [&x](uint64_t units) { return ChargeWork(x.s, units); });
+  const int rc =
+      EnterFunction(x.s, x.pc, in.a, ~uint32_t(0), [&x](uint64_t units) { return ChargeWork(x.s, units); });
   if (rc) return rc;
   x.next = in.a;
   return kContinue;

@@ -25,7 +25,9 @@
 // The type a cell counts as when it is an operand: a variable's without its flags.
 inline uint8_t OperandType(const VmCell& c) { return static_cast<uint8_t>(c.type & ~kVmVariableMask); }
 // A variable's base type and kind, which decide how a value is stored into it.
-inline uint8_t StorageType(const VmCell& c) { return static_cast<uint8_t>(c.type & (kVmKindMask | kVmBaseMask)); }
+inline uint8_t StorageType(const VmCell& c) {
+  return static_cast<uint8_t>(c.type & (kVmKindMask | kVmBaseMask));
+}
 
 inline int32_t Int32Of(const VmCell& c) { return static_cast<int32_t>(c.value); }
 inline double DoubleOf(const VmCell& c) {

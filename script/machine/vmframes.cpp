@@ -20,7 +20,9 @@ constexpr size_t kKeptStackCells = 64;  // room of the stacks and of the list of
 class SharedRegisters {
  public:
   ~SharedRegisters() { delete m_block.exchange(nullptr); }
-  std::unique_ptr<VmRegisterBlock> Take() { return std::unique_ptr<VmRegisterBlock>(m_block.exchange(nullptr)); }
+  std::unique_ptr<VmRegisterBlock> Take() {
+    return std::unique_ptr<VmRegisterBlock>(m_block.exchange(nullptr));
+  }
   // Takes the block back; false (the block stays with the caller) when the
   // place is held by another.
   bool Give(std::unique_ptr<VmRegisterBlock>& block) {

@@ -20,23 +20,44 @@ struct Effect {
 Effect EffectOf(const CodeByteInstruction& in) {
   const VmRegisterMask r = RegisterBit(in.r), r2 = RegisterBit(in.r2), scratch = RegisterBit(kScratch);
   const uint8_t op = in.op;
-  if (op >= OP_ASG_RR && op < OP_ASG_RM) return {r | r2, 0};  // the target may be a plain register, changed in place
+  if (op >= OP_ASG_RR && op < OP_ASG_RM)
+    return {r | r2, 0};  // the target may be a plain register, changed in place
   if (op >= OP_ASG_RM && op < OP_ASG_RM + 16) return {r, scratch};
   if (op >= 48 && op < OP_ASG_RK) return {0, 0};  // no operation
   if (op >= OP_ASG_RK && op < OP_ASG_RK + 16) return {r, scratch};
   if (op >= OP_BIN_RR && op < OP_BIN_RM) return {r | r2, r};
   if (op >= OP_BIN_RM && op < OP_JMP) return {r, r | scratch};
   switch (op) {
-    case 0: case 11: case 12: case 13: case 14: case 15:  // no operation
-    case OP_PUSHK: case OP_PUSHM: case OP_POPARG: case OP_JMP: case OP_CALL: case OP_CALLSYS: case OP_RET:
-    case OP_LOCAL:
-      return {0, 0};
+    case 0:
+    case 11:
+    case 12:
+    case 13:
+    case 14:
+    case 15:  // no operation
+    case OP_PUSHK:
+    case OP_PUSHM:
+    case OP_POPARG:
+    case OP_JMP:
+    case OP_CALL:
+    case OP_CALLSYS:
+    case OP_RET:
+    case OP_LOCAL: return {0, 0};
     case OP_MOV: return {r2, r};  // into the accumulator (r = 0): no register replaced
-    case OP_LDK: case OP_LDM: case OP_LDMC: case OP_LEA: return {0, r};
+    case OP_LDK:
+    case OP_LDM:
+    case OP_LDMC:
+    case OP_LEA: return {0, r};
     case OP_LDV: return {r2, r};
-    case OP_PUSHR: case OP_JZ: case OP_JNZ: return {r, 0};
-    case OP_TOPTR: case OP_NEG: case OP_BNOT: case OP_LNOT: case OP_CAST: return {r, r};
-    case OP_INC: case OP_DEC: return {r, scratch};
+    case OP_PUSHR:
+    case OP_JZ:
+    case OP_JNZ: return {r, 0};
+    case OP_TOPTR:
+    case OP_NEG:
+    case OP_BNOT:
+    case OP_LNOT:
+    case OP_CAST: return {r, r};
+    case OP_INC:
+    case OP_DEC: return {r, scratch};
     default: return {kEveryRegister, 0};  // an opcode without a meaning ends the run
   }
 }

@@ -9,7 +9,8 @@
 // ---- the map of live storage ------------------------------------------------
 
 bool VmMemoryMap::InsertRegion(const void* start, size_t size, bool cells) {
-  return regions_.Insert(VmRegion{reinterpret_cast<uintptr_t>(start), static_cast<uint32_t>(size), cells ? 1u : 0u});
+  return regions_.Insert(
+      VmRegion{reinterpret_cast<uintptr_t>(start), static_cast<uint32_t>(size), cells ? 1u : 0u});
 }
 
 bool VmMemoryMap::AddRegion(const void* start, size_t size, bool cells) {
@@ -19,7 +20,9 @@ bool VmMemoryMap::AddRegion(const void* start, size_t size, bool cells) {
   return false;
 }
 
-bool VmMemoryMap::MapCells(const VmCell* cells, size_t count) { return InsertRegion(cells, count * sizeof(VmCell), true); }
+bool VmMemoryMap::MapCells(const VmCell* cells, size_t count) {
+  return InsertRegion(cells, count * sizeof(VmCell), true);
+}
 
 void VmMemoryMap::UnmapCells(const VmCell* cells) {
   VmRegion r;
@@ -103,7 +106,8 @@ bool VmVariables::Expose() {
   if (exposed_) return true;
   // Cells of a kept block above the last variable still hold what an earlier
   // use left there; in the map they read as the zeros of a new block.
-  for (size_t i = count_; i < live_blocks_ * kBlockCells; ++i) blocks_[i / kBlockCells][i % kBlockCells] = VmCell();
+  for (size_t i = count_; i < live_blocks_ * kBlockCells; ++i)
+    blocks_[i / kBlockCells][i % kBlockCells] = VmCell();
   for (size_t b = 0; b < live_blocks_; ++b) {
     if (!memory_.MapCells(blocks_[b].get(), kBlockCells)) {
       for (size_t m = 0; m < b; ++m) memory_.UnmapCells(blocks_[m].get());

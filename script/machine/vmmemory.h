@@ -78,7 +78,6 @@ class VmMemoryMap {
   void SetTokenNext(uint32_t address) { token_next_ = address; }
 
  private:
-
   bool AddRegion(const void* start, size_t size, bool cells);
   bool InsertRegion(const void* start, size_t size, bool cells);
   // Takes a region out of the index (forgetting the tokenizer's position in
@@ -149,7 +148,8 @@ class VmVariables {
   // first, marked as locals), returning the table's first cell. Inline:
   // most calls take their parameters so.
   bool CanTakeFromStack(size_t n, size_t pushed) const {
-    return count_ == 0 && live_blocks_ == 0 && !blocks_.empty() && !exposed_ && n <= kBlockCells && n <= pushed;
+    return count_ == 0 && live_blocks_ == 0 && !blocks_.empty() && !exposed_ && n <= kBlockCells &&
+           n <= pushed;
   }
   VmCell* TakeFromStack(std::vector<VmCell>& stack, size_t n) {
     live_blocks_ = 1;
@@ -196,8 +196,7 @@ class VmVariables {
   bool EnterBlock();
   static_assert(kMaxCells % kBlockCells == 0, "the most cells end at a block's end");
   void ClearAll();
-  int MakeBuffer(uint8_t type, uint32_t count, const uint8_t* init, size_t init_length,
-                 uint32_t* address);
+  int MakeBuffer(uint8_t type, uint32_t count, const uint8_t* init, size_t init_length, uint32_t* address);
 
   VmMemoryMap& memory_;
   std::vector<VmStoragePtr<VmCell>> blocks_;  // the first live_blocks_ hold the cells

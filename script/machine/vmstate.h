@@ -11,9 +11,9 @@
 #include "vmmemory.h"
 #include "vmtranslate.h"
 
-constexpr int kVmRegisters = 32;       // registers 1 to 31 (0 is the accumulator)
-constexpr int kVmScratchRegister = 31; // receives constants and memory operands
-constexpr int kVmArgArea = 32;         // cells into which system functions take their arguments
+constexpr int kVmRegisters = 32;        // registers 1 to 31 (0 is the accumulator)
+constexpr int kVmScratchRegister = 31;  // receives constants and memory operands
+constexpr int kVmArgArea = 32;          // cells into which system functions take their arguments
 
 // Limits that stop runaway recursion and pushing with an end code instead of
 // exhausting the process.
@@ -88,7 +88,7 @@ struct VmState {
   VmMemoryMap memory;
 
   VmCell accumulator;
-  std::vector<VmCell> args;       // pushed cells, without variable flags
+  std::vector<VmCell> args;  // pushed cells, without variable flags
   std::unique_ptr<VmVariables> globals;
 
   // The call stack by depth (levels[0] the entry function's); a level that a
@@ -104,14 +104,14 @@ struct VmState {
   std::unique_ptr<VmTranslation> translation;
   uint32_t entry = 0;
   bool first_run = true;
-  bool running = false;  // inside Run: a nested Run or Load is refused
+  bool running = false;                                // inside Run: a nested Run or Load is refused
   uint64_t instruction_budget = kVmInstructionBudget;  // work units a run may use
-  uint64_t budget_left = kVmInstructionBudget;  // units left to the current run
-  uint64_t extra_work = 0;  // units the current run was charged beyond one per instruction
-  bool over_budget = false;  // a charge did not fit: the run ends with kVmBudgetExceeded
-  int last_end_code = 0;  // what the last Run returned
+  uint64_t budget_left = kVmInstructionBudget;         // units left to the current run
+  uint64_t extra_work = 0;         // units the current run was charged beyond one per instruction
+  bool over_budget = false;        // a charge did not fit: the run ends with kVmBudgetExceeded
+  int last_end_code = 0;           // what the last Run returned
   uint64_t last_instructions = 0;  // instructions the last run executed
-  uint64_t last_work = 0;  // work units the last run used (instructions included)
+  uint64_t last_work = 0;          // work units the last run used (instructions included)
 
   VmCell arg_area[kVmArgArea];
 

@@ -44,7 +44,8 @@ SlabPage* AllocatePages(size_t bytes, uint32_t cls) {
   if (!allocate) return nullptr;
   void* base = nullptr;
   SIZE_T size = bytes;
-  if (allocate(::GetCurrentProcess(), &base, 1, &size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) < 0) return nullptr;
+  if (allocate(::GetCurrentProcess(), &base, 1, &size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE) < 0)
+    return nullptr;
   if (reinterpret_cast<uintptr_t>(base) + bytes > 0x80000000u) {  // a system that ignored the zero bit
     ::VirtualFree(base, 0, MEM_RELEASE);
     return nullptr;

@@ -16,7 +16,9 @@ void* VmStorageAllocate(size_t bytes);
 void VmStorageFree(void* p);
 
 // The 32-bit address of storage from VmStorageAllocate, as scripts hold it.
-inline uint32_t VmStorageAddress(const void* p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
+inline uint32_t VmStorageAddress(const void* p) {
+  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p));
+}
 
 struct VmStorageDeleter {
   void operator()(void* p) const { VmStorageFree(p); }

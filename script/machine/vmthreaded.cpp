@@ -145,7 +145,8 @@ constexpr int kVmPaidFor = -2;  // the block is paid for from the budget: its op
 // test's after the jump) are executed directly, which ends the run where the
 // direct machine ends it; kVmContinue and the instruction after them in
 // *next. Otherwise the block is paid for (kVmPaidFor). Else an end code.
-[[gnu::cold, gnu::noinline]] int EnterOtherwise(VmState& s, VmSystemCalls& calls, const VmOp& entry, uint32_t local_count, uint32_t* next) {
+[[gnu::cold, gnu::noinline]] int EnterOtherwise(VmState& s, VmSystemCalls& calls, const VmOp& entry,
+                                                uint32_t local_count, uint32_t* next) {
   if (s.budget_left < entry.length) return ContinueDirect(s, calls, entry.index);
   s.budget_left -= entry.length;
   if (local_count >= entry.locals) return kVmPaidFor;
@@ -194,34 +195,34 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   uint32_t local_count;
   uintptr_t bases[kVmSpaces] = {0, 0};
   int rc = 0;
-  uint32_t resume = 0;  // the instruction that the direct machine went on to
+  uint32_t resume = 0;     // the instruction that the direct machine went on to
   uint32_t return_to = 0;  // the instruction after the call that a return goes back to
-  VmCell* m;  // memory operands
+  VmCell* m;               // memory operands
   VmCell* m2;
   VmCell* m3;
   const VmCell* a;  // operands read where they lie
   const VmCell* b;
-  VmCell held, held2;  // values read through a register's reference
-  VmCell unkept;       // a result that no register keeps
-  VmCell* out;         // where a fused op's result goes
-  void* element;       // an array's element that an INDEX op found
+  VmCell held, held2;        // values read through a register's reference
+  VmCell unkept;             // a result that no register keeps
+  VmCell* out;               // where a fused op's result goes
+  void* element;             // an array's element that an INDEX op found
   VmCell element_reference;  // the reference to it that a LOCAL_INDEX op makes
 
-#define REFRESH()                                                                              \
-  do {                                                                                         \
-    regs = s.regs->reg;                                                                        \
-    locals = &s.frame->variables;                                                              \
-    local_count = static_cast<uint32_t>(locals->Count());                                      \
-    bases[kVmLocalSpace] = local_count ? reinterpret_cast<uintptr_t>(locals->Cell(0)) : 0;     \
+#define REFRESH()                                                                          \
+  do {                                                                                     \
+    regs = s.regs->reg;                                                                    \
+    locals = &s.frame->variables;                                                          \
+    local_count = static_cast<uint32_t>(locals->Count());                                  \
+    bases[kVmLocalSpace] = local_count ? reinterpret_cast<uintptr_t>(locals->Cell(0)) : 0; \
   } while (0)
-#define DISPATCH() goto* op->handler
+#define DISPATCH() goto * op->handler
   // The op after one that stands for `count` instructions (a constant of its
   // handler): the ops lie in the order of the instructions, so the next is
   // found without reading memory, which would delay every op by a load.
-#define NEXT(count)        \
-  do {                     \
-    op += (count);         \
-    DISPATCH();            \
+#define NEXT(count) \
+  do {              \
+    op += (count);  \
+    DISPATCH();     \
   } while (0)
 #define MEMORY(operand) reinterpret_cast<VmCell*>(bases[(operand).space] + (operand).offset)
   // Register r of the op takes a value where a later instruction may read it
@@ -235,28 +236,28 @@ int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
 #define RESULT() (out = (op->keep & kVmKeepR) ? &regs[op->r] : &unkept)
   // The run ends at instruction `index + k`; the units of the rest of its
   // block are given back.
-#define CHECK_AT(k, expr)                  \
-  do {                                     \
-    if ((rc = (expr)) != 0) {              \
-      fuel += op->rest - (k);              \
-      goto done;                           \
-    }                                      \
+#define CHECK_AT(k, expr)     \
+  do {                        \
+    if ((rc = (expr)) != 0) { \
+      fuel += op->rest - (k); \
+      goto done;              \
+    }                         \
   } while (0)
   // Enters the block whose charge op is `e`: its instructions are paid for at
   // once, and the frame holds the locals that its ops name.
-#define ENTER(e)                                                                                 \
-  do {                                                                                           \
-    entry = (e);                                                                                 \
-    if (fuel < entry->length || local_count < entry->locals) goto enter_otherwise;               \
-    fuel -= entry->length;                                                                       \
-    op = entry + 1;                                                                              \
-    DISPATCH();                                                                                  \
+#define ENTER(e)                                                                   \
+  do {                                                                             \
+    entry = (e);                                                                   \
+    if (fuel < entry->length || local_count < entry->locals) goto enter_otherwise; \
+    fuel -= entry->length;                                                         \
+    op = entry + 1;                                                                \
+    DISPATCH();                                                                    \
   } while (0)
   // A conditional jump ends its block: either way a block is entered.
-#define JUMP_IF(condition, count)           \
-  do {                                      \
-    if (condition) ENTER(op->jump);         \
-    ENTER(op + (count));                    \
+#define JUMP_IF(condition, count)   \
+  do {                              \
+    if (condition) ENTER(op->jump); \
+    ENTER(op + (count));            \
   } while (0)
 
   // Work charged beyond the instructions' units: from the fuel where it
@@ -430,13 +431,13 @@ op_PUSHR:
   // meets the same budget as in the direct interpreter, and they change the
   // frame: its registers and locals are read again (a parameter may move the
   // frame's cells).
-#define FRAME_CHANGE(expr)           \
-  do {                               \
-    if ((rc = (expr)) != 0) {        \
-      fuel += op->rest;              \
-      goto done;                     \
-    }                                \
-    REFRESH();                       \
+#define FRAME_CHANGE(expr)    \
+  do {                        \
+    if ((rc = (expr)) != 0) { \
+      fuel += op->rest;       \
+      goto done;              \
+    }                         \
+    REFRESH();                \
   } while (0)
 
   // The target was checked when the call was translated. Where the fuel
@@ -444,11 +445,12 @@ op_PUSHR:
   // them from the argument stack with its level (EnterLevelTaking), charged
   // as their POPARGs are (a unit and a cell each), and enters the block
   // after them; otherwise the POPARGs take them.
-op_CALL: {
+op_CALL : {
   CHECK_AT(0, StartCall(s, charge));
   const uint32_t parameters = op->length, paid = parameters * (1 + static_cast<uint32_t>(kWorkPerCell));
   VmCell* parameter_cells;
-  if (parameters && paid <= fuel && (parameter_cells = EnterLevelTaking(s, op->index, op->cleared, parameters))) {
+  if (parameters && paid <= fuel &&
+      (parameter_cells = EnterLevelTaking(s, op->index, op->cleared, parameters))) {
     fuel -= paid;
     extra += parameters * static_cast<uint32_t>(kWorkPerCell);
     // The new frame as REFRESH would read it: its parameters alone.

@@ -18,11 +18,15 @@ namespace {
 // work of their own: each ends its block.
 bool EndsBlock(uint8_t op) {
   switch (op) {
-    case OP_JMP: case OP_JZ: case OP_JNZ: case OP_CALL: case OP_CALLSYS: case OP_RET:
-    case OP_POPARG: case OP_LOCAL:
-      return true;
-    default:
-      return false;
+    case OP_JMP:
+    case OP_JZ:
+    case OP_JNZ:
+    case OP_CALL:
+    case OP_CALLSYS:
+    case OP_RET:
+    case OP_POPARG:
+    case OP_LOCAL: return true;
+    default: return false;
   }
 }
 
@@ -56,8 +60,8 @@ bool InShape(uint16_t kind, VmOpKind shape) { return kind >= shape && kind < sha
 
 // The ops that jump: their target is resolved to the target block's charge op.
 bool HasJump(uint16_t kind) {
-  if (kind == VOP_JMP || kind == VOP_JZ || kind == VOP_JNZ || kind == VOP_CALL || kind == VOP_LDM_LDV_INCDEC_JMP ||
-      kind == VOP_POPARG)
+  if (kind == VOP_JMP || kind == VOP_JZ || kind == VOP_JNZ || kind == VOP_CALL ||
+      kind == VOP_LDM_LDV_INCDEC_JMP || kind == VOP_POPARG)
     return true;
   for (VmOpKind shape : {VOP_LDM_BIN_RK_JUMP, VOP_LDM_BIN_RR_JUMP, VOP_LDM_BIN_RM_JUMP})
     if (InShape(kind, shape)) return true;
@@ -95,7 +99,8 @@ uint16_t TypedKind(uint16_t kind, uint8_t base, uint8_t sub, uint8_t keep, bool 
     const uint16_t offset = static_cast<uint16_t>(i * kShapeKinds + (kind - t.shape));
     if (base == VB_I32) return static_cast<uint16_t>(VOP_I32_LDM_BIN_RK + offset);
     const bool arithmetic = sub == AO_MUL || sub == AO_ADD || sub == AO_SUB;
-    if (base == VB_F64 && (t.jumping ? IsComparison(sub) : arithmetic)) return static_cast<uint16_t>(VOP_F64_LDM_BIN_RK + offset);
+    if (base == VB_F64 && (t.jumping ? IsComparison(sub) : arithmetic))
+      return static_cast<uint16_t>(VOP_F64_LDM_BIN_RK + offset);
     return VOP_GENERIC;
   }
   return VOP_GENERIC;
@@ -136,8 +141,10 @@ const Family kFamilies[] = {
     {OP_ASG_RR, OP_ASG_RM - 1, kRegister, VOP_ASG_RR, VOP_LDM_ASG_RR, VOP_GENERIC, VOP_GENERIC},
     {OP_ASG_RM, OP_ASG_RM + 15, kMemory, VOP_ASG_RM, VOP_LDM_ASG_RM, VOP_GENERIC, VOP_GENERIC},
     {OP_ASG_RK, OP_ASG_RK + 15, kConstant, VOP_ASG_RK, VOP_LDM_ASG_RK, VOP_GENERIC, VOP_GENERIC},
-    {OP_BIN_RR, OP_BIN_RM - 1, kRegister, VOP_BIN_RR, VOP_LDM_BIN_RR, VOP_LDM_BIN_RR_JUMP, VOP_LDM_BIN_RR_STORE},
-    {OP_BIN_RM, OP_BIN_RK - 1, kMemory, VOP_BIN_RM, VOP_LDM_BIN_RM, VOP_LDM_BIN_RM_JUMP, VOP_LDM_BIN_RM_STORE},
+    {OP_BIN_RR, OP_BIN_RM - 1, kRegister, VOP_BIN_RR, VOP_LDM_BIN_RR, VOP_LDM_BIN_RR_JUMP,
+     VOP_LDM_BIN_RR_STORE},
+    {OP_BIN_RM, OP_BIN_RK - 1, kMemory, VOP_BIN_RM, VOP_LDM_BIN_RM, VOP_LDM_BIN_RM_JUMP,
+     VOP_LDM_BIN_RM_STORE},
     {OP_BIN_RK, OP_JMP - 1, kConstant, VOP_BIN_RK, VOP_LDM_BIN_RK, VOP_LDM_BIN_RK_JUMP, VOP_LDM_BIN_RK_STORE},
 };
 
@@ -149,7 +156,8 @@ const Family* FamilyOf(uint8_t op) {
 
 class Translator {
  public:
-  Translator(const std::vector<CodeByteInstruction>& code, uint32_t entry, VmVariables& globals, VmTranslation& t)
+  Translator(const std::vector<CodeByteInstruction>& code, uint32_t entry, VmVariables& globals,
+             VmTranslation& t)
       : code_(code), n_(static_cast<uint32_t>(code.size())), entry_(entry), globals_(globals), t_(t) {}
 
   void Run() {
@@ -226,7 +234,8 @@ class Translator {
     // The index from a register (r2) or from a variable whose reference in
     // the scratch register nothing reads.
     const bool from_register = op->kind == VOP_LDM_BIN_RR_ADD;
-    if (from_register ? op->r2 == op->r : op->kind != VOP_LDM_BIN_RM_ADD || (op->keep & kVmKeepScratch)) return;
+    if (from_register ? op->r2 == op->r : op->kind != VOP_LDM_BIN_RM_ADD || (op->keep & kVmKeepScratch))
+      return;
     const CodeByteInstruction* toptr = Following(op->index, 2);
     if (!toptr || toptr->op != OP_TOPTR || toptr->r != op->r) return;
     const bool local = op->m.space == kVmLocalSpace;
@@ -294,7 +303,8 @@ class Translator {
     constexpr uint32_t kMostCopied = 8;
     const CodeByteInstruction& jump = code_[i];
     VmOp& charge_op = t_.ops[charge];
-    if (jump.op != OP_JMP || t_.ops.back().kind != VOP_JMP || jump.a >= n_ || jump.a == charge_op.index) return;
+    if (jump.op != OP_JMP || t_.ops.back().kind != VOP_JMP || jump.a >= n_ || jump.a == charge_op.index)
+      return;
     const uint32_t test_first = jump.a, test_length = rest_[jump.a] + 1;
     if (test_length > kMostCopied) return;
     std::vector<VmOp> copy = BlockOps(test_first, test_length);
@@ -365,7 +375,8 @@ class Translator {
   // The storage type that a memory operand is expected to have when it runs.
   uint8_t ExpectedType(const VmMemOperand& m) const {
     if (m.space == kVmLocalSpace) return declared_[m.offset / sizeof(VmCell)];
-    return static_cast<uint8_t>(reinterpret_cast<const VmCell*>(m.offset)->type & (kVmKindMask | kVmBaseMask));
+    return static_cast<uint8_t>(reinterpret_cast<const VmCell*>(m.offset)->type &
+                                (kVmKindMask | kVmBaseMask));
   }
 
   // A fused op made typed where its loaded variable's expected type has typed
@@ -418,7 +429,8 @@ class Translator {
   static uint32_t LocalsNamed(const VmOp& op) {
     uint32_t named = 0;
     for (const VmMemOperand* m : {&op.m, &op.m2, &op.m3})
-      if (m->space == kVmLocalSpace) named = std::max<uint32_t>(named, static_cast<uint32_t>(m->offset / sizeof(VmCell)) + 1);
+      if (m->space == kVmLocalSpace)
+        named = std::max<uint32_t>(named, static_cast<uint32_t>(m->offset / sizeof(VmCell)) + 1);
     return named;
   }
 
@@ -516,8 +528,9 @@ class Translator {
         op->jump_if_true = third->op == OP_JNZ;
         op->target = third->a;
         op->count = 3;
-      } else if (third->op == OP_LDM && Loadable(third->r) && third->r != x && store && store->op == OP_ASG_RR &&
-                 store->r == third->r && store->r2 == x && Memory(third->a, &op->m3)) {
+      } else if (third->op == OP_LDM && Loadable(third->r) && third->r != x && store &&
+                 store->op == OP_ASG_RR && store->r == third->r && store->r2 == x &&
+                 Memory(third->a, &op->m3)) {
         // A value stored into a variable: OP_LDM y, then OP_ASG_RR+0 y, x.
         op->kind = f->storing;
         op->r3 = third->r;
@@ -544,36 +557,24 @@ class Translator {
       case OP_LDM:
         if (!Memory(in.a, &op->m)) return VOP_GENERIC;
         return in.r == 0 ? VOP_LDM_ACC : InBlock(in.r) ? VOP_LDM : VOP_GENERIC;
-      case OP_LDK:
-        Constant(in, op);
-        return in.r == 0 ? VOP_LDK_ACC : InBlock(in.r) ? VOP_LDK : VOP_GENERIC;
+      case OP_LDK: Constant(in, op); return in.r == 0 ? VOP_LDK_ACC : InBlock(in.r) ? VOP_LDK : VOP_GENERIC;
       case OP_MOV:
         if (in.r == 0) return InBlock(in.r2) ? VOP_MOV_TO_ACC : VOP_GENERIC;
         if (!InBlock(in.r)) return VOP_GENERIC;
         return in.r2 == 0 ? VOP_MOV_FROM_ACC : InBlock(in.r2) ? VOP_MOV : VOP_GENERIC;
-      case OP_LDV:
-        return InBlock(in.r) && InBlock(in.r2) ? VOP_LDV : VOP_GENERIC;
-      case OP_TOPTR:
-        return InBlock(in.r) ? VOP_TOPTR : VOP_GENERIC;
+      case OP_LDV: return InBlock(in.r) && InBlock(in.r2) ? VOP_LDV : VOP_GENERIC;
+      case OP_TOPTR: return InBlock(in.r) ? VOP_TOPTR : VOP_GENERIC;
       case OP_INC:
-      case OP_DEC:
-        op->sub = StepSubCode(in.op);
-        return InBlock(in.r) ? VOP_INCDEC : VOP_GENERIC;
-      case OP_JMP:
-        op->target = in.a;
-        return in.a < n_ ? VOP_JMP : VOP_GENERIC;
+      case OP_DEC: op->sub = StepSubCode(in.op); return InBlock(in.r) ? VOP_INCDEC : VOP_GENERIC;
+      case OP_JMP: op->target = in.a; return in.a < n_ ? VOP_JMP : VOP_GENERIC;
       case OP_JZ:
       case OP_JNZ:
         op->target = in.a;
         if (!InBlock(in.r) || in.a >= n_) return VOP_GENERIC;
         return in.op == OP_JZ ? VOP_JZ : VOP_JNZ;
-      case OP_PUSHK:
-        Constant(in, op);
-        return VOP_PUSHK;
-      case OP_PUSHM:
-        return Memory(in.a, &op->m) ? VOP_PUSHM : VOP_GENERIC;
-      case OP_PUSHR:
-        return InBlock(in.r) ? VOP_PUSHR : VOP_GENERIC;
+      case OP_PUSHK: Constant(in, op); return VOP_PUSHK;
+      case OP_PUSHM: return Memory(in.a, &op->m) ? VOP_PUSHM : VOP_GENERIC;
+      case OP_PUSHR: return InBlock(in.r) ? VOP_PUSHR : VOP_GENERIC;
       case OP_CALL:
         op->target = in.a;
         if (in.a >= n_) return VOP_GENERIC;
@@ -588,10 +589,8 @@ class Translator {
         while (op->index + op->length < n_ && code_[op->index + op->length].op == OP_POPARG) ++op->length;
         op->target = op->index + op->length;
         return VOP_POPARG;
-      case OP_RET:
-        return VOP_RET;
-      default:
-        break;
+      case OP_RET: return VOP_RET;
+      default: break;
     }
     const Family* f = FamilyOf(in.op);
     if (!f || !InBlock(in.r) || !SecondOperand(*f, in, op)) return VOP_GENERIC;
@@ -605,10 +604,10 @@ class Translator {
   VmVariables& globals_;
   VmTranslation& t_;
   std::vector<VmRegisterMask> live_after_;  // the registers read after each instruction
-  std::vector<bool> leader_;   // the first instruction of a block
-  std::vector<uint32_t> rest_; // instructions after i up to the end of its block
-  std::vector<uint8_t> declared_;  // the expected storage type of each local of the first block
-  std::vector<uint32_t> declared_count_;  // and its element count
+  std::vector<bool> leader_;                // the first instruction of a block
+  std::vector<uint32_t> rest_;              // instructions after i up to the end of its block
+  std::vector<uint8_t> declared_;           // the expected storage type of each local of the first block
+  std::vector<uint32_t> declared_count_;    // and its element count
 };
 
 }  // namespace

@@ -40,6 +40,8 @@ class VmVariables;
 // (STORE: OP_LDM and OP_ASG_RR+0 from the result's register). Each fused
 // binary kind comes for any sub-code and, specialized, for each of the
 // common operations (VM_FAST_OPERATIONS, in the same order).
+// The kinds keep one family to a line, as they belong together.
+// clang-format off
 #define VM_FAST_OPERATIONS(X) X(MUL) X(ADD) X(SUB) X(GT) X(LT) X(LE) X(GE) X(EQ) X(NE) X(AND)
 #define VM_SHAPE_KINDS(X, S) \
   X(S) X(S##_MUL) X(S##_ADD) X(S##_SUB) X(S##_GT) X(S##_LT) X(S##_LE) X(S##_GE) X(S##_EQ) X(S##_NE) X(S##_AND)
@@ -61,6 +63,7 @@ class VmVariables;
   X(LDM_INCDEC) X(LDM_LDV_INCDEC) X(LDM_LDV_INCDEC_JMP) X(LDM_LDV_INCDEC_INTO)                    \
   VM_TYPED_SHAPES(VM_SHAPE_KINDS, X, I32) VM_TYPED_SHAPES(VM_SHAPE_KINDS, X, F64)                  \
   X(I32_LDM_INCDEC) X(I32_LDM_LDV_INCDEC) X(I32_LDM_LDV_INCDEC_JMP) X(I32_LDM_LDV_INCDEC_INTO)
+// clang-format on
 
 // The fused binary shapes that come typed as well: for two signed 32-bit
 // integers (I32_...) and two doubles (F64_...), with the result stored into a
@@ -72,9 +75,11 @@ class VmVariables;
 // no later instruction reads: they are picked only where those are not kept.
 // A typed integer comparison tested by a jump has the kind of the condition
 // on which it jumps (the negated comparison where it jumps on false).
+// clang-format off
 #define VM_TYPED_SHAPES(SHAPE, X, T)                                                                \
   SHAPE(X, T##_LDM_BIN_RK) SHAPE(X, T##_LDM_BIN_RR) SHAPE(X, T##_LDM_BIN_RK_JUMP)                   \
   SHAPE(X, T##_LDM_BIN_RR_JUMP) SHAPE(X, T##_LDM_BIN_RK_STORE) SHAPE(X, T##_LDM_BIN_RR_STORE)
+// clang-format on
 
 // An element of a global array, a[i]: the array loaded from memory, stepped
 // by an integer register or variable and made a reference to the element
@@ -95,7 +100,7 @@ enum VmOpKind : uint16_t {
 #define VM_OP_ENUM(name) VOP_##name,
   VM_OP_KINDS(VM_OP_ENUM)
 #undef VM_OP_ENUM
-  VOP_COUNT
+      VOP_COUNT
 };
 
 // A memory operand resolved at load, found at run time without a branch: the
@@ -118,20 +123,21 @@ struct VmMemOperand {
 enum VmKeep : uint8_t { kVmKeepR = 1, kVmKeepR2 = 2, kVmKeepR3 = 4, kVmKeepScratch = 8 };
 
 struct VmOp {
-  const void* handler = nullptr;  // the threaded machine's handler for `kind`
+  const void* handler = nullptr;   // the threaded machine's handler for `kind`
   const void* fallback = nullptr;  // typed ops: the handler of `general`
-  const VmOp* jump = nullptr;     // jumps: the charge op of the target's block (POPARG: of the block after the run)
+  const VmOp* jump =
+      nullptr;  // jumps: the charge op of the target's block (POPARG: of the block after the run)
   uint16_t kind = VOP_GENERIC;
   uint16_t general = VOP_GENERIC;  // typed ops: the kind for operands of any type
-  uint8_t count = 1;  // instructions the op stands for
-  uint8_t r = 0;      // register numbers, checked at load
-  uint8_t r2 = 0;     // (the destination of LDV in LDM_LDV_INCDEC)
-  uint8_t r3 = 0;     // STORE: the register that refers to the stored variable
-  uint8_t sub = 0;    // binary or assignment sub-code
-  uint8_t jump_if_true = 0;  // JUMP: JNZ (1) or JZ (0)
-  uint8_t scale = 0;  // INDEX: the element's size as a shift
+  uint8_t count = 1;               // instructions the op stands for
+  uint8_t r = 0;                   // register numbers, checked at load
+  uint8_t r2 = 0;                  // (the destination of LDV in LDM_LDV_INCDEC)
+  uint8_t r3 = 0;                  // STORE: the register that refers to the stored variable
+  uint8_t sub = 0;                 // binary or assignment sub-code
+  uint8_t jump_if_true = 0;        // JUMP: JNZ (1) or JZ (0)
+  uint8_t scale = 0;               // INDEX: the element's size as a shift
   uint8_t keep = kVmKeepR | kVmKeepR2 | kVmKeepR3 | kVmKeepScratch;  // VmKeep bits
-  uint32_t index = 0;   // the first instruction it stands for
+  uint32_t index = 0;                                                // the first instruction it stands for
   uint32_t rest = 0;    // instructions after `index` up to the end of its block
   uint32_t target = 0;  // jumps: the target instruction
   // CHARGE: the instructions of the block. POPARG: the POPARGs from this one
@@ -139,10 +145,10 @@ struct VmOp {
   // the POPARGs that the called function begins with (its op follows the
   // target's charge op). INDEX: the elements that the array's buffer holds.
   uint32_t length = 0;
-  uint32_t locals = 0;  // CHARGE: the locals that the block's ops name (the highest index + 1)
-  uint32_t cleared = 0;  // CALL: the registers that the function may read before writing them
+  uint32_t locals = 0;     // CHARGE: the locals that the block's ops name (the highest index + 1)
+  uint32_t cleared = 0;    // CALL: the registers that the function may read before writing them
   VmMemOperand m, m2, m3;  // memory operands in the order of the instructions
-  VmCell constant;      // the instruction's constant with its type byte (INDEX: the array's cell)
+  VmCell constant;         // the instruction's constant with its type byte (INDEX: the array's cell)
 };
 
 struct VmTranslation {

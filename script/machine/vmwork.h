@@ -12,11 +12,11 @@
 
 #include "vmstate.h"
 
-constexpr uint64_t kWorkPerCell = 1;    // a variable cell made (a local, a gap below it, a parameter)
-constexpr uint64_t kWorkPerBuffer = 48; // an array's buffer made, registered and freed again
-constexpr uint64_t kWorkPerCall = 40;   // a call: its register block of 32 cells and its frame
-constexpr uint64_t kBytesPerUnit = 16;  // bytes read, compared, written or zeroed
-constexpr uint64_t kCharsPerUnit = 4;   // characters the platform formats or parses
+constexpr uint64_t kWorkPerCell = 1;        // a variable cell made (a local, a gap below it, a parameter)
+constexpr uint64_t kWorkPerBuffer = 48;     // an array's buffer made, registered and freed again
+constexpr uint64_t kWorkPerCall = 40;       // a call: its register block of 32 cells and its frame
+constexpr uint64_t kBytesPerUnit = 16;      // bytes read, compared, written or zeroed
+constexpr uint64_t kCharsPerUnit = 4;       // characters the platform formats or parses
 constexpr uint64_t kWorkPerConversion = 8;  // one call of the platform's formatter
 // The host's work on the picture window: an invalidated rectangle or a
 // control window changed, and each character of a text that the picture

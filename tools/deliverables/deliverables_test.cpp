@@ -103,15 +103,13 @@ std::vector<ExportEntry> ExportsOf(const LoadedDll& dll) {
       HeadersOf(dll)->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
   if (where.VirtualAddress == 0 || where.Size == 0) return {};
   const BYTE* base = dll.Base();
-  const auto* directory =
-      reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + where.VirtualAddress);
+  const auto* directory = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + where.VirtualAddress);
   const auto* names = reinterpret_cast<const DWORD*>(base + directory->AddressOfNames);
   const auto* ordinals = reinterpret_cast<const WORD*>(base + directory->AddressOfNameOrdinals);
   const auto* functions = reinterpret_cast<const DWORD*>(base + directory->AddressOfFunctions);
   std::vector<ExportEntry> exports;
   for (DWORD i = 0; i < directory->NumberOfNames; ++i)
-    exports.push_back(
-        {reinterpret_cast<const char*>(base + names[i]), base + functions[ordinals[i]]});
+    exports.push_back({reinterpret_cast<const char*>(base + names[i]), base + functions[ordinals[i]]});
   return exports;
 }
 
@@ -126,9 +124,8 @@ std::set<std::string> DefNames(std::istream& def) {
     if (!(words >> first)) continue;
     if (first == "EXPORTS") {
       listing = true;
-    } else if (first == "LIBRARY" || first == "NAME" || first == "SECTIONS" ||
-               first == "HEAPSIZE" || first == "STACKSIZE" || first == "VERSION" ||
-               first == "DESCRIPTION") {
+    } else if (first == "LIBRARY" || first == "NAME" || first == "SECTIONS" || first == "HEAPSIZE" ||
+               first == "STACKSIZE" || first == "VERSION" || first == "DESCRIPTION") {
       listing = false;
     } else if (listing) {
       names.insert(first.substr(0, first.find_first_of("@=")));
@@ -158,8 +155,7 @@ class DeliverableDllTest : public ::testing::TestWithParam<Deliverable> {
 
 TEST_P(DeliverableDllTest, IsBuiltForThisFlavoursMachine) {
   const IMAGE_NT_HEADERS* headers = HeadersOf(*m_dll);
-  EXPECT_EQ(headers->FileHeader.Machine, kFlavourMachine)
-      << "the " << QEL_FLAVOUR_BITS << "-bit flavour";
+  EXPECT_EQ(headers->FileHeader.Machine, kFlavourMachine) << "the " << QEL_FLAVOUR_BITS << "-bit flavour";
   EXPECT_EQ(headers->OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR_MAGIC);
   EXPECT_TRUE(headers->FileHeader.Characteristics & IMAGE_FILE_DLL);
 }
@@ -182,8 +178,7 @@ TEST_P(DeliverableDllTest, ExportsExactlyTheNamesOfItsDefFile) {
 TEST_P(DeliverableDllTest, EveryExportIsFoundByItsName) {
   ASSERT_EQ(HeadersOf(*m_dll)->FileHeader.Machine, kFlavourMachine);
   for (const ExportEntry& entry : ExportsOf(*m_dll)) {
-    const auto found =
-        reinterpret_cast<const BYTE*>(::GetProcAddress(m_dll->Module(), entry.name.c_str()));
+    const auto found = reinterpret_cast<const BYTE*>(::GetProcAddress(m_dll->Module(), entry.name.c_str()));
     EXPECT_NE(found, nullptr) << entry.name;
     EXPECT_EQ(found, entry.address) << entry.name << " is found elsewhere than its table says";
   }
@@ -206,15 +201,12 @@ class Guarded {
   static constexpr size_t kGuardBytes = sizeof(T) + 64;
   static constexpr BYTE kGuardByte = 0xA5;
 
-  explicit Guarded(int count)
-      : m_count(count), m_bytes(2 * kGuardBytes + count * sizeof(T), kGuardByte) {
+  explicit Guarded(int count) : m_count(count), m_bytes(2 * kGuardBytes + count * sizeof(T), kGuardByte) {
     std::memset(m_bytes.data() + kGuardBytes, 0, count * sizeof(T));
   }
 
   T* Records() { return reinterpret_cast<T*>(m_bytes.data() + kGuardBytes); }
-  const T& operator[](int i) const {
-    return reinterpret_cast<const T*>(m_bytes.data() + kGuardBytes)[i];
-  }
+  const T& operator[](int i) const { return reinterpret_cast<const T*>(m_bytes.data() + kGuardBytes)[i]; }
   int Count() const { return m_count; }
 
   // Empty while both guards hold; else where the first changed byte lies,
@@ -224,9 +216,8 @@ class Guarded {
     for (size_t i = 0; i < m_bytes.size(); ++i) {
       if ((i < kGuardBytes || i >= after) && m_bytes[i] != kGuardByte)
         return "a guard byte changed at " +
-               std::to_string(static_cast<long>(i) - static_cast<long>(kGuardBytes)) +
-               " from the start of " + std::to_string(m_count) + " records of " +
-               std::to_string(sizeof(T)) + " bytes";
+               std::to_string(static_cast<long>(i) - static_cast<long>(kGuardBytes)) + " from the start of " +
+               std::to_string(m_count) + " records of " + std::to_string(sizeof(T)) + " bytes";
     }
     return "";
   }
@@ -242,23 +233,19 @@ bool Ended(const char (&field)[n]) {
   return std::memchr(field, 0, n) != nullptr;
 }
 
-bool TextsEnded(const QPI_ITEMINFO& item) {
-  return Ended(item.szName) && Ended(item.szDescription);
-}
+bool TextsEnded(const QPI_ITEMINFO& item) { return Ended(item.szName) && Ended(item.szDescription); }
 
 bool TextsEnded(const QPI_INTERFACEINFO& block) {
   const int entries = 1 + block.entry[0].type;  // the function, then what follows it
   if (entries > QPI_BLOCK_ENTRIES) return false;
-  return std::all_of(block.entry, block.entry + entries,
-                     [](const QPI_ITEMINFO& e) { return TextsEnded(e); });
+  return std::all_of(block.entry, block.entry + entries, [](const QPI_ITEMINFO& e) { return TextsEnded(e); });
 }
 
 bool TextsEnded(const QPI_ENUMINFO& block) {
   const int values = block.header.type;
   if (!TextsEnded(block.header) || values >= QPI_BLOCK_ENTRIES) return false;
-  return std::all_of(block.item, block.item + values, [](const QPI_ENUMITEM& e) {
-    return Ended(e.szName) && Ended(e.szDescription);
-  });
+  return std::all_of(block.item, block.item + values,
+                     [](const QPI_ENUMITEM& e) { return Ended(e.szName) && Ended(e.szDescription); });
 }
 
 bool IsZero(const void* bytes, size_t size) {
@@ -297,8 +284,7 @@ class SampexRecordsTest : public ::testing::Test {
       Guarded<T> table(room);
       EXPECT_EQ(fill(table.Records(), room), std::min(room, count)) << "room for " << room;
       EXPECT_EQ(table.DamagedGuard(), "") << "room for " << room;
-      for (int i = 0; i < std::min(room, count); ++i)
-        EXPECT_TRUE(TextsEnded(table[i])) << "record " << i;
+      for (int i = 0; i < std::min(room, count); ++i) EXPECT_TRUE(TextsEnded(table[i])) << "record " << i;
       if (room > count) {
         EXPECT_TRUE(IsZero(&table[count], sizeof(T))) << "the record past the count is left alone";
       }
@@ -310,8 +296,8 @@ class SampexRecordsTest : public ::testing::Test {
 
 TEST_F(SampexRecordsTest, InformationRecordIsFilledInsideItsSize) {
   const QPI_PLUGINFO info = Info();
-  EXPECT_TRUE(Ended(info.szIdent) && Ended(info.szName) && Ended(info.szMaker) &&
-              Ended(info.szDescription) && Ended(info.szCopyright));
+  EXPECT_TRUE(Ended(info.szIdent) && Ended(info.szName) && Ended(info.szMaker) && Ended(info.szDescription) &&
+              Ended(info.szCopyright));
   EXPECT_NE(info.szIdent[0], '\0') << "the identifier names the plug-in's window class";
   EXPECT_TRUE(IsZero(info.zero, sizeof info.zero));
   EXPECT_GT(info.nInterfaces + info.nProperties + info.nEvents + info.nEnums, 0);
@@ -321,12 +307,10 @@ TEST_F(SampexRecordsTest, EveryTableWritesItsCountOfRecordsAndNothingPast) {
   const QPI_PLUGINFO info = Info();
   ExpectTableInsideItsRecords<QPI_ITEMINFO, QPI_GETITEMINFOSPROC>(QPI_EXPORT_GETPROPERTYINFOS,
                                                                   info.nProperties);
-  ExpectTableInsideItsRecords<QPI_INTERFACEINFO, QPI_GETINTERFACEINFOSPROC>(
-      QPI_EXPORT_GETINTERFACEINFOS, info.nInterfaces);
-  ExpectTableInsideItsRecords<QPI_ITEMINFO, QPI_GETITEMINFOSPROC>(QPI_EXPORT_GETEVENTINFOS,
-                                                                  info.nEvents);
-  ExpectTableInsideItsRecords<QPI_ENUMINFO, QPI_GETENUMINFOSPROC>(QPI_EXPORT_GETENUMINFOS,
-                                                                  info.nEnums);
+  ExpectTableInsideItsRecords<QPI_INTERFACEINFO, QPI_GETINTERFACEINFOSPROC>(QPI_EXPORT_GETINTERFACEINFOS,
+                                                                            info.nInterfaces);
+  ExpectTableInsideItsRecords<QPI_ITEMINFO, QPI_GETITEMINFOSPROC>(QPI_EXPORT_GETEVENTINFOS, info.nEvents);
+  ExpectTableInsideItsRecords<QPI_ENUMINFO, QPI_GETENUMINFOSPROC>(QPI_EXPORT_GETENUMINFOS, info.nEnums);
 }
 
 // ---- connection entries -----------------------------------------------------------

@@ -113,8 +113,8 @@ CDrawObj* LayerBuilder::Pipe(const char* name, const std::vector<CPointD>& point
   return Add(obj, name);
 }
 
-CDrawObj* LayerBuilder::Text(const char* name, const CPointD& a, const char* text, COLORREF colour, int height,
-                             int weight) {
+CDrawObj* LayerBuilder::Text(const char* name, const CPointD& a, const char* text, COLORREF colour,
+                             int height, int weight) {
   CDrawText* obj = new CDrawText;
   obj->SetFont(DemoFont(height, weight));
   obj->SetText(text);
@@ -143,7 +143,8 @@ CDrawObj* LayerBuilder::TagValue(const char* name, const CRectD& r, const char* 
   return Add(obj, name);
 }
 
-CDrawObj* LayerBuilder::LinkButton(const char* name, const CRectD& r, const char* caption, const char* picture) {
+CDrawObj* LayerBuilder::LinkButton(const char* name, const CRectD& r, const char* caption,
+                                   const char* picture) {
   CDrawPushBt* obj = new CDrawPushBt;
   obj->m_rect = r;
   obj->SetText(caption);
@@ -161,7 +162,8 @@ CDrawObj* LayerBuilder::ActiveX(const char* name, const CRectD& r, const CLSID& 
   return Add(obj, name);
 }
 
-CAction* AddPercentFill(CDrawObj* obj, const char* expression, double minimum, double maximum, COLORREF fill) {
+CAction* AddPercentFill(CDrawObj* obj, const char* expression, double minimum, double maximum,
+                        COLORREF fill) {
   CActPerFill* link = Attach(obj, new CActPerFill);
   link->m_strExpression = expression;
   link->m_dMinimum = minimum;

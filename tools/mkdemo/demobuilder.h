@@ -33,8 +33,8 @@ class LayerBuilder {
   CDrawObj* Text(const char* name, const CPointD& a, const char* text, COLORREF colour, int height,
                  int weight = FW_NORMAL);
   // A tag-value display in r showing the expression's value.
-  CDrawObj* TagValue(const char* name, const CRectD& r, const char* expression, int decimals,
-                     COLORREF text, COLORREF back, int height = 16);
+  CDrawObj* TagValue(const char* name, const CRectD& r, const char* expression, int decimals, COLORREF text,
+                     COLORREF back, int height = 16);
   // A push button whose click opens the named picture.
   CDrawObj* LinkButton(const char* name, const CRectD& r, const char* caption, const char* picture);
   // An ActiveX control of that class in r, in its default state.
@@ -46,8 +46,7 @@ class LayerBuilder {
 };
 
 // Links, each returned added to the object.
-CAction* AddPercentFill(CDrawObj* obj, const char* expression, double minimum, double maximum,
-                        COLORREF fill);
+CAction* AddPercentFill(CDrawObj* obj, const char* expression, double minimum, double maximum, COLORREF fill);
 // Two colours: the first up to and including threshold, the second above it.
 CAction* AddFillColor(CDrawObj* obj, const char* expression, double threshold, COLORREF low, COLORREF high);
 CAction* AddLineColor(CDrawObj* obj, const char* expression, double threshold, COLORREF low, COLORREF high);

@@ -59,8 +59,8 @@ void ValueRow(LayerBuilder& b, const char* tag, const char* label, const char* u
               int decimals) {
   const std::string name = tag;
   b.Text((name + ".LABEL").c_str(), CPointD(x, y + 4), label, kLabel, 18);
-  b.TagValue((name + ".VALUE").c_str(), CRectD(x + 150, y, x + 270, y + 28),
-             ("TV(" + name + ")").c_str(), decimals, kValue, kValueBack, 18);
+  b.TagValue((name + ".VALUE").c_str(), CRectD(x + 150, y, x + 270, y + 28), ("TV(" + name + ")").c_str(),
+             decimals, kValue, kValueBack, 18);
   b.Text((name + ".UNIT").c_str(), CPointD(x + 278, y + 4), unit, kLabel, 18);
 }
 
@@ -70,7 +70,8 @@ CDrawObj* Tank(LayerBuilder& b, const char* name, const char* title, const char*
   CDrawObj* shell = b.Rect(name, r, RGB(18, 24, 32), kFrame, 3);
   AddPercentFill(shell, ("TV(" + std::string(levelTag) + ")").c_str(), 0, 100, liquid);
   b.Text((std::string(name) + ".TITLE").c_str(), CPointD(r.left, r.top - 30), title, kTitle, 20, FW_BOLD);
-  b.TagValue((std::string(name) + ".LEVEL").c_str(), CRectD(r.left + 20, r.bottom + 10, r.right - 20, r.bottom + 40),
+  b.TagValue((std::string(name) + ".LEVEL").c_str(),
+             CRectD(r.left + 20, r.bottom + 10, r.right - 20, r.bottom + 40),
              ("TV(" + std::string(levelTag) + ")").c_str(), 1, kValue, kValueBack, 18);
   return shell;
 }
@@ -90,8 +91,8 @@ void Pump(LayerBuilder& b, const char* name, const char* runTag, const CPointD& 
 // A valve: two triangles meeting at the centre, coloured by its open signal.
 void Valve(LayerBuilder& b, const char* name, const char* openTag, const CPointD& c) {
   CDrawObj* valve = b.Polygon(name,
-                              {CPointD(c.x - 24, c.y - 16), CPointD(c.x + 24, c.y + 16), CPointD(c.x + 24, c.y - 16),
-                               CPointD(c.x - 24, c.y + 16)},
+                              {CPointD(c.x - 24, c.y - 16), CPointD(c.x + 24, c.y + 16),
+                               CPointD(c.x + 24, c.y - 16), CPointD(c.x - 24, c.y + 16)},
                               kStopped, RGB(20, 20, 20));
   AddFillColor(valve, ("TV(" + std::string(openTag) + ")").c_str(), 0.5, kStopped, kRunning);
   b.Text((std::string(name) + ".TITLE").c_str(), CPointD(c.x - 30, c.y - 46), name, kTitle, 18, FW_BOLD);
@@ -106,7 +107,8 @@ void FlowPipe(LayerBuilder& b, const char* name, const std::vector<CPointD>& poi
 // An alarm lamp: red and blinking while the alarm stands.
 void AlarmLamp(LayerBuilder& b, const char* name, const char* tag, const char* label, const CPointD& c) {
   const std::string expr = "TV(" + std::string(tag) + ")";
-  CDrawObj* lamp = b.Ellipse(name, CRectD(c.x - 14, c.y - 14, c.x + 14, c.y + 14), kQuiet, RGB(20, 20, 20), 2);
+  CDrawObj* lamp =
+      b.Ellipse(name, CRectD(c.x - 14, c.y - 14, c.x + 14, c.y + 14), kQuiet, RGB(20, 20, 20), 2);
   AddFillColor(lamp, expr.c_str(), 0.5, kQuiet, kAlarm);
   AddFlash(lamp, expr.c_str(), 400);
   b.Text((std::string(name) + ".LABEL").c_str(), CPointD(c.x + 24, c.y - 10), label, kLabel, 18);
@@ -234,16 +236,17 @@ CPicObj* MakeDetailPicture(const std::string& stdlibText) {
   const Bar bars[] = {
       {"FIC101.PV", "进料流量", 0, 100, kWater},   {"FIC102.PV", "回流流量", 0, 100, kWater},
       {"TI101.PV", "塔顶温度", 60, 110, kProduct}, {"TI102.PV", "塔釜温度", 90, 150, kProduct},
-      {"PIC301.PV", "塔顶压力", 0, 2, kRunning},  {"PI302.PV", "蒸汽压力", 0, 2, kRunning},
+      {"PIC301.PV", "塔顶压力", 0, 2, kRunning},   {"PI302.PV", "蒸汽压力", 0, 2, kRunning},
   };
   double x = 480;
   for (const Bar& bar : bars) {
     const std::string name = bar.tag;
-    CDrawObj* frame = b.Rect((name + ".BAR").c_str(), CRectD(x, 180, x + 90, 700), RGB(18, 24, 32), kFrame, 2);
+    CDrawObj* frame =
+        b.Rect((name + ".BAR").c_str(), CRectD(x, 180, x + 90, 700), RGB(18, 24, 32), kFrame, 2);
     AddPercentFill(frame, ("TV(" + name + ")").c_str(), bar.minimum, bar.maximum, bar.colour);
     b.Text((name + ".BARLABEL").c_str(), CPointD(x, 712), bar.label, kLabel, 18);
-    b.TagValue((name + ".BARVALUE").c_str(), CRectD(x, 740, x + 90, 768), ("TV(" + name + ")").c_str(), 2, kValue,
-               kValueBack, 18);
+    b.TagValue((name + ".BARVALUE").c_str(), CRectD(x, 740, x + 90, 768), ("TV(" + name + ")").c_str(), 2,
+               kValue, kValueBack, 18);
     x += 124;
   }
 
@@ -272,7 +275,8 @@ CPicObj* MakeLargePicture(int count) {
     const std::string tag = kTags[i % 10];
     const std::string name = qel::FormatStr("OBJ%d", i);
     if (i % 2 == 0) {
-      b.TagValue(name.c_str(), CRectD(x, y, x + 60, y + 17), ("TV(" + tag + ")").c_str(), 1, kValue, kValueBack, 12);
+      b.TagValue(name.c_str(), CRectD(x, y, x + 60, y + 17), ("TV(" + tag + ")").c_str(), 1, kValue,
+                 kValueBack, 12);
     } else {
       CDrawObj* r = b.Rect(name.c_str(), CRectD(x, y, x + 60, y + 17), kSteel, kFrame);
       AddFillColor(r, ("TV(" + tag + ")").c_str(), 50, kStopped, kRunning);

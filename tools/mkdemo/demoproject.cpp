@@ -101,10 +101,11 @@ bool WritePicture(CPicObj& picture, const std::string& path, std::string* error)
 
 bool WriteViewerSettings(const std::string& programFolder, const std::string& project,
                          const std::string& startPicture, std::string* error) {
-  const std::string text = "; QelView: the project to run and its start picture\r\n"
-                           "[local]\r\n"
-                           "project=" + project + "\r\n" +
-                           "indexpic=" + startPicture + "\r\n";
+  const std::string text =
+      "; QelView: the project to run and its start picture\r\n"
+      "[local]\r\n"
+      "project=" +
+      project + "\r\n" + "indexpic=" + startPicture + "\r\n";
   return WriteBytes(programFolder + kSettingsFile, text, error);
 }
 

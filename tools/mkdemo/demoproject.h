@@ -21,7 +21,7 @@ extern const char kStartPicture[];   // "overview.pic"
 extern const char kDetailPicture[];  // "detail.pic"
 extern const char kServerHost[];     // "127.0.0.1"
 enum : DWORD { kServerPort = 11084 };
-extern const char kAccount[];        // an account of demo-tags.txt
+extern const char kAccount[];  // an account of demo-tags.txt
 extern const char kPassword[];
 
 // Registers the picture and link classes (once).

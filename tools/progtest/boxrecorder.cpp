@@ -10,8 +10,8 @@ BoxRecorder* g_recorder = nullptr;
 
 int RecordBox(HWND owner, const char* text, const char* title, UINT type) {
   if (!g_recorder) return IDOK;
-  g_recorder->shown.push_back({text ? text : "", title ? title : "(null)", type, owner,
-                                owner && ::IsWindowVisible(owner)});
+  g_recorder->shown.push_back(
+      {text ? text : "", title ? title : "(null)", type, owner, owner && ::IsWindowVisible(owner)});
   if (g_recorder->answers.empty()) return IDOK;
   int answer = g_recorder->answers.front();
   g_recorder->answers.pop_front();

@@ -63,8 +63,8 @@ bool ProgramProcess::Start(const std::string& folder, const std::string& args) {
   command.push_back('\0');
   STARTUPINFOA si = {};
   si.cb = sizeof si;
-  return ::CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
-                          &m_pi) != FALSE;
+  return ::CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &si, &m_pi) != FALSE;
 }
 
 bool ProgramProcess::Running() const {
@@ -93,7 +93,8 @@ std::string BoxText(HWND box) {
 }
 
 void PressButton(HWND dialog, int id) {
-  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+  ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
 bool WaitUntilGone(HWND hwnd, DWORD ms) {

@@ -17,13 +17,13 @@ namespace {
 typedef LPWSTR(__cdecl* LinuxToDrivePathFn)(LPCSTR);
 
 std::string DrivePath(const std::string& linuxPath) {
-  auto convert = QelFindExport<LinuxToDrivePathFn>(::GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name");
+  auto convert =
+      QelFindExport<LinuxToDrivePathFn>(::GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name");
   if (!convert) return "";
   LPWSTR wide = convert(linuxPath.c_str());
   if (!wide) return "";
   char path[MAX_PATH * 2] = "";
-  const int length =
-      ::WideCharToMultiByte(CP_ACP, 0, wide, -1, path, sizeof path, nullptr, nullptr);
+  const int length = ::WideCharToMultiByte(CP_ACP, 0, wide, -1, path, sizeof path, nullptr, nullptr);
   ::HeapFree(::GetProcessHeap(), 0, wide);
   return length > 0 ? path : "";
 }

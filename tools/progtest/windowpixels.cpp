@@ -29,10 +29,13 @@ bool ProbeOtherProcess(HWND window, LONG width, LONG height, RGBQUAD* pixels) {
   HMODULE probe = ::LoadLibraryA((ProgramFolder() + windowprobe::kDllName).c_str());
   HOOKPROC hook = probe ? QelFindExport<HOOKPROC>(probe, windowprobe::kHookProc) : nullptr;
   const size_t bytes = sizeof(windowprobe::Header) + static_cast<size_t>(width) * height * sizeof(RGBQUAD);
-  HANDLE mapping = hook ? ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                               static_cast<DWORD>(bytes), windowprobe::MappingName(window).c_str())
-                        : nullptr;
-  auto* header = mapping ? static_cast<windowprobe::Header*>(::MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+  HANDLE mapping =
+      hook ? ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(bytes),
+                                  windowprobe::MappingName(window).c_str())
+           : nullptr;
+  auto* header = mapping
+                     ? static_cast<windowprobe::Header*>(::MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0))
+                     : nullptr;
   bool painted = false;
   if (header) {
     *header = {width, height, 0, 0};
@@ -40,7 +43,8 @@ bool ProbeOtherProcess(HWND window, LONG width, LONG height, RGBQUAD* pixels) {
     if (HHOOK installed = ::SetWindowsHookExA(WH_CALLWNDPROC, hook, probe, thread)) {
       DWORD_PTR unused = 0;
       const UINT message = ::RegisterWindowMessageA(windowprobe::kMessage);
-      painted = ::SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, kProbeMs, &unused) && header->painted;
+      painted =
+          ::SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, kProbeMs, &unused) && header->painted;
       ::UnhookWindowsHookEx(installed);
     }
     if (painted) ::CopyMemory(pixels, header + 1, bytes - sizeof *header);
@@ -55,7 +59,8 @@ bool ProbeOtherProcess(HWND window, LONG width, LONG height, RGBQUAD* pixels) {
 
 WindowPixels::WindowPixels(HWND window) {
   RECT client = {};
-  if (!::IsWindow(window) || !::GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0) return;
+  if (!::IsWindow(window) || !::GetClientRect(window, &client) || client.right <= 0 || client.bottom <= 0)
+    return;
   m_width = client.right;
   m_height = client.bottom;
   std::vector<RGBQUAD> quads(static_cast<size_t>(m_width) * m_height);

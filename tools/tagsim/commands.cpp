@@ -14,14 +14,18 @@ const CommandEntry kCommands[] = {
     {kGroupValue, kCmdWriteReal, true, HandleWriteReal, "write values", ErrorShape::kPerRecord, 0, 0},
     {kGroupValue, kCmdReadReal, true, HandleReadReal, "read values", ErrorShape::kBare, 0, 0},
     {kGroupValue, kCmdReadRealVar, true, HandleReadRealVar, "read variable value", ErrorShape::kBare, 0, 0},
-    {kGroupValue, kCmdWriteRealVar, true, HandleWriteRealVar, "write variable value", ErrorShape::kBare, 0, 0},
+    {kGroupValue, kCmdWriteRealVar, true, HandleWriteRealVar, "write variable value", ErrorShape::kBare, 0,
+     0},
     {kGroupValue, kCmdReadHis, true, HandleReadHis, "history page", ErrorShape::kBare, 0, 0},
     {kGroupValue, kCmdReadHisAt, true, HandleReadHisAt, "history at a time", ErrorShape::kBare, 0, 0},
-    {kGroupValue, kCmdWriteHisVar, true, HandleWriteHisVar, "write history variable value", ErrorShape::kBare, 0, 0},
+    {kGroupValue, kCmdWriteHisVar, true, HandleWriteHisVar, "write history variable value", ErrorShape::kBare,
+     0, 0},
     {kGroupValue, kCmdWriteHis, true, HandleWriteHis, "write history", ErrorShape::kPerRecord, 0, 0},
-    {kGroupValue, kCmdReadHisVar, true, HandleReadHisVar, "read history variable value", ErrorShape::kBare, 0, 0},
+    {kGroupValue, kCmdReadHisVar, true, HandleReadHisVar, "read history variable value", ErrorShape::kBare, 0,
+     0},
     {kGroupValue, kCmdHisSum, true, HandleHisSum, "history summary", ErrorShape::kBare, 0, 0},
-    {kGroupValue, kCmdHisSumSteps, true, HandleHisSumSteps, "history summary by steps", ErrorShape::kBare, 0, 0},
+    {kGroupValue, kCmdHisSumSteps, true, HandleHisSumSteps, "history summary by steps", ErrorShape::kBare, 0,
+     0},
     {kGroupValue, kCmdQueryHisExp, true, HandleQueryHisExp, "history by expression", ErrorShape::kBare, 0, 0},
     {kGroupValue, kCmdCountHisExp, true, HandleCountHisExp, "count by expression", ErrorShape::kBare, 0, 0},
     {kGroupValue, kCmdCountKstAct, true, HandleCountKstAct, "count", ErrorShape::kBare, 0, 0},
@@ -29,11 +33,14 @@ const CommandEntry kCommands[] = {
     {kGroupOperator, kCmdDelActor, true, HandleDelActor, "delete actor", ErrorShape::kBare, 0, 0},
     {kGroupOperator, kCmdAddOperator, true, HandleAddOperator, "add operator", ErrorShape::kBare, 0, 0},
     {kGroupOperator, kCmdDelOperator, true, HandleDelOperator, "delete operator", ErrorShape::kBare, 0, 0},
-    {kGroupOperator, kCmdChangePassword, true, HandleChangePassword, "change password", ErrorShape::kBare, 0, 0},
+    {kGroupOperator, kCmdChangePassword, true, HandleChangePassword, "change password", ErrorShape::kBare, 0,
+     0},
     {kGroupOperator, kCmdListActors, true, HandleListActors, "list actors", ErrorShape::kZeros, 1, 0},
-    {kGroupOperator, kCmdListOperators, true, HandleListOperators, "list operators", ErrorShape::kZeros, 1, 0},
+    {kGroupOperator, kCmdListOperators, true, HandleListOperators, "list operators", ErrorShape::kZeros, 1,
+     0},
     {kGroupVolume, kCmdVolumeLoad, true, HandleVolumeLoad, "load volume", ErrorShape::kStatusWord, 4, 0},
-    {kGroupVolume, kCmdVolumeUnload, true, HandleVolumeUnload, "unload volume", ErrorShape::kStatusWord, 4, 0},
+    {kGroupVolume, kCmdVolumeUnload, true, HandleVolumeUnload, "unload volume", ErrorShape::kStatusWord, 4,
+     0},
     {kGroupVolume, kCmdVolumeTable, true, HandleVolumeTable, "volume table", ErrorShape::kBare, 0, 0},
 };
 
@@ -48,11 +55,8 @@ const CommandEntry* FindCommand(uint8_t group, uint8_t command) {
 Bytes ErrorBody(const CommandEntry& entry, const Body& request, uint8_t status) {
   Bytes out;
   switch (entry.shape) {
-    case ErrorShape::kBare:
-      break;
-    case ErrorShape::kZeros:
-      out.assign(entry.size, 0);
-      break;
+    case ErrorShape::kBare: break;
+    case ErrorShape::kZeros: out.assign(entry.size, 0); break;
     case ErrorShape::kEcho:
       out.assign(entry.size, 0);
       if (request.size > entry.offset)
@@ -64,9 +68,7 @@ Bytes ErrorBody(const CommandEntry& entry, const Body& request, uint8_t status) 
       if (DecodeWireValues(request, &records)) out.assign(records.size(), status);
       break;
     }
-    case ErrorShape::kStatusWord:
-      AppendU32(out, status);
-      break;
+    case ErrorShape::kStatusWord: AppendU32(out, status); break;
   }
   return out;
 }

@@ -15,8 +15,8 @@ struct KindSpec {
 };
 
 const KindSpec kKinds[] = {
-    {"const", Generator::kConst, 1, 1},   {"ramp", Generator::kRamp, 3, 3},
-    {"sine", Generator::kSine, 3, 3},     {"toggle", Generator::kToggle, 1, 1},
+    {"const", Generator::kConst, 1, 1},     {"ramp", Generator::kRamp, 3, 3},
+    {"sine", Generator::kSine, 3, 3},       {"toggle", Generator::kToggle, 1, 1},
     {"counter", Generator::kCounter, 2, 3}, {"text", Generator::kText, 1, 1},
 };
 
@@ -57,7 +57,8 @@ bool Generator::Parse(const std::string& recipeText, bool forText, Generator* ou
     return true;
   }
   if (forText != (g.kind == kText)) {
-    *error = forText ? "string and blob tags take \"const\" or \"text\"" : "\"text\" is for string and blob tags";
+    *error =
+        forText ? "string and blob tags take \"const\" or \"text\"" : "\"text\" is for string and blob tags";
     return false;
   }
   if (g.kind == kText) {  // "text <period> a;b;c": the rest of the line is the list
@@ -90,8 +91,8 @@ bool Generator::Parse(const std::string& recipeText, bool forText, Generator* ou
     *error = "too few arguments for \"" + word + "\"";
     return false;
   }
-  bool needsPeriod = g.kind == kRamp || g.kind == kSine || g.kind == kToggle || g.kind == kText ||
-                     g.kind == kCounter;
+  bool needsPeriod =
+      g.kind == kRamp || g.kind == kSine || g.kind == kToggle || g.kind == kText || g.kind == kCounter;
   double period = g.kind == kRamp || g.kind == kSine ? g.p[2] : g.kind == kCounter ? g.p[1] : g.p[0];
   if (needsPeriod && !(period > 0)) {
     *error = "the period of \"" + word + "\" must be above 0";
@@ -104,22 +105,18 @@ bool Generator::Parse(const std::string& recipeText, bool forText, Generator* ou
 
 double Generator::Number(double t) const {
   switch (kind) {
-    case kConst:
-      return p[0];
+    case kConst: return p[0];
     case kRamp: {
       double phase = t / p[2] - std::floor(t / p[2]);
       return p[0] + (p[1] - p[0]) * phase;
     }
-    case kSine:
-      return p[0] + p[1] * std::sin(2 * kPi * std::fmod(t, p[2]) / p[2]);
-    case kToggle:
-      return double(Periods(t, p[0]) & 1);
+    case kSine: return p[0] + p[1] * std::sin(2 * kPi * std::fmod(t, p[2]) / p[2]);
+    case kToggle: return double(Periods(t, p[0]) & 1);
     case kCounter: {
       double v = double(Periods(t, p[1])) * p[0];
       return p[2] > 0 ? v - std::floor(v / p[2]) * p[2] : v;
     }
-    case kText:
-      return 0;
+    case kText: return 0;
   }
   return 0;
 }

@@ -15,10 +15,10 @@ TEST(TagsimGenerator, FunctionsOfTime) {
     double t;
     double expected;
   } cases[] = {
-      {"ramp 0 100 60", 0, 0},       {"ramp 0 100 60", 30, 50},     {"ramp 0 100 60", 90, 50},
-      {"ramp 100 0 10", 2.5, 75},    {"sine 50 10 40", 10, 60},     {"sine 50 10 40", 30, 40},
-      {"toggle 5", 4.9, 0},          {"toggle 5", 5, 1},            {"toggle 5", 10, 0},
-      {"counter 2 10", 35, 6},       {"counter 1 1 100", 250, 50},  {"const -3.5", 1e9, -3.5},
+      {"ramp 0 100 60", 0, 0},    {"ramp 0 100 60", 30, 50},    {"ramp 0 100 60", 90, 50},
+      {"ramp 100 0 10", 2.5, 75}, {"sine 50 10 40", 10, 60},    {"sine 50 10 40", 30, 40},
+      {"toggle 5", 4.9, 0},       {"toggle 5", 5, 1},           {"toggle 5", 10, 0},
+      {"counter 2 10", 35, 6},    {"counter 1 1 100", 250, 50}, {"const -3.5", 1e9, -3.5},
   };
   for (const Case& c : cases) {
     Generator g;
@@ -51,13 +51,14 @@ TEST(TagsimGenerator, BadSpecsAreRefused) {
 TEST(TagsimTagText, LoadsTagsAndAccounts) {
   Store store;
   std::string error;
-  ASSERT_TRUE(LoadTagText("# comment\n"
-                          "T1 | float64 | ramp 0 10 10 | 温度 | ℃ | 2\n"
-                          "T2 | string | const hello world\n"
-                          "T3 | digital\n"
-                          "[accounts]\n"
-                          "admin | secret | 0x10\n",
-                          &store, &error))
+  ASSERT_TRUE(
+      LoadTagText("# comment\n"
+                  "T1 | float64 | ramp 0 10 10 | 温度 | ℃ | 2\n"
+                  "T2 | string | const hello world\n"
+                  "T3 | digital\n"
+                  "[accounts]\n"
+                  "admin | secret | 0x10\n",
+                  &store, &error))
       << error;
   ASSERT_EQ(store.Tags().size(), 3u);
   const Tag* t1 = store.Find("T1");
@@ -138,10 +139,10 @@ TEST(TagsimExpression, Comparisons) {
     bool ok;
     bool match;
   } cases[] = {
-      {"", 5, true, true},           {"> 4", 5, true, true},     {"v >= 5", 5, true, true},
-      {"value < 5", 5, true, false}, {"== 5", 5, true, true},    {"= 4", 5, true, false},
-      {"!= 5", 5, true, false},      {"<> 4", 5, true, true},    {"<= -1e3", -2000, true, true},
-      {"> abc", 5, false, false},    {"5 >", 5, false, false},   {"> 1 2", 5, false, false},
+      {"", 5, true, true},           {"> 4", 5, true, true},   {"v >= 5", 5, true, true},
+      {"value < 5", 5, true, false}, {"== 5", 5, true, true},  {"= 4", 5, true, false},
+      {"!= 5", 5, true, false},      {"<> 4", 5, true, true},  {"<= -1e3", -2000, true, true},
+      {"> abc", 5, false, false},    {"5 >", 5, false, false}, {"> 1 2", 5, false, false},
   };
   for (const Case& c : cases) {
     SampleFilter f;
@@ -158,13 +159,23 @@ TEST(TagsimPattern, WildcardsSubstringsAndCase) {
     const char* text;
     bool match;
   } cases[] = {
-      {"", "TI101", true},          {"ti1", "TI101", true},        {"101.", "TI101", false},
-      {"TI*", "TI101.PV", true},    {"*.PV", "TI101.PV", true},    {"*.pv", "TI101.SP", false},
-      {"T?101*", "TI101.PV", true}, {"T?101", "TI101.PV", false},  {"*1*1*", "TI101", true},
-      {"*a*a*a*a*a*a*a*a*b", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", false},
-      {"温度*", "温度计", true},     {"*", "", true},               {"?", "", false},
+      {"", "TI101", true},
+      {"ti1", "TI101", true},
+      {"101.", "TI101", false},
+      {"TI*", "TI101.PV", true},
+      {"*.PV", "TI101.PV", true},
+      {"*.pv", "TI101.SP", false},
+      {"T?101*", "TI101.PV", true},
+      {"T?101", "TI101.PV", false},
+      {"*1*1*", "TI101", true},
+      {"*a*a*a*a*a*a*a*a*b", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa",
+       false},
+      {"温度*", "温度计", true},
+      {"*", "", true},
+      {"?", "", false},
   };
-  for (const Case& c : cases) EXPECT_EQ(PatternMatch(c.pattern, c.text), c.match) << c.pattern << " ~ " << c.text;
+  for (const Case& c : cases)
+    EXPECT_EQ(PatternMatch(c.pattern, c.text), c.match) << c.pattern << " ~ " << c.text;
 }
 
 TEST(TagsimValues, ConversionsKeepTheTagType) {

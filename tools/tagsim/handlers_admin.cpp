@@ -83,8 +83,9 @@ void HandleDelActor(Context& ctx, const Body& body, Reply& reply) {
     return;
   }
   auto& actors = ctx.store.Actors();
-  auto it = std::find_if(actors.begin(), actors.end(),
-                         [&](const std::array<uint8_t, kActorSize>& a) { return GetFixedText(a.data(), 32) == name; });
+  auto it = std::find_if(actors.begin(), actors.end(), [&](const std::array<uint8_t, kActorSize>& a) {
+    return GetFixedText(a.data(), 32) == name;
+  });
   if (it == actors.end())
     reply.status = kStatusNoSuchEntry;
   else
@@ -114,7 +115,8 @@ void HandleDelOperator(Context& ctx, const Body& body, Reply& reply) {
     return;
   }
   auto& accounts = ctx.store.Accounts();
-  auto it = std::find_if(accounts.begin(), accounts.end(), [&](const Account& a) { return a.Name() == name; });
+  auto it =
+      std::find_if(accounts.begin(), accounts.end(), [&](const Account& a) { return a.Name() == name; });
   if (it == accounts.end())
     reply.status = kStatusNoSuchEntry;
   else
@@ -148,8 +150,12 @@ void HandleListOperators(Context& ctx, const Body&, Reply& reply) {
   ListBody(records, reply);
 }
 
-void HandleVolumeLoad(Context& ctx, const Body& body, Reply& reply) { SetVolumeLoaded(ctx, body, reply, true); }
-void HandleVolumeUnload(Context& ctx, const Body& body, Reply& reply) { SetVolumeLoaded(ctx, body, reply, false); }
+void HandleVolumeLoad(Context& ctx, const Body& body, Reply& reply) {
+  SetVolumeLoaded(ctx, body, reply, true);
+}
+void HandleVolumeUnload(Context& ctx, const Body& body, Reply& reply) {
+  SetVolumeLoaded(ctx, body, reply, false);
+}
 
 void HandleVolumeTable(Context& ctx, const Body&, Reply& reply) {
   for (const Volume& v : ctx.store.Volumes()) {

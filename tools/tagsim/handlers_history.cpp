@@ -116,7 +116,8 @@ void HandleReadHisAt(Context& ctx, const Body& body, Reply& reply) {
     return;
   }
   int32_t time = body.I32(0);
-  std::string names(reinterpret_cast<const char*>(body.data + 4), static_cast<const uint8_t*>(zero) - (body.data + 4));
+  std::string names(reinterpret_cast<const char*>(body.data + 4),
+                    static_cast<const uint8_t*>(zero) - (body.data + 4));
   size_t pos = 0;
   while (pos < names.size()) {
     size_t lf = names.find('\n', pos);

@@ -86,7 +86,8 @@ void HandleTagImport(Context& ctx, const Body& body, Reply& reply) {
   std::string name = GetFixedText(rec + attr::kName, 80);
   uint8_t type = rec[attr::kType];
   if (mode > kImportChangeOnly) return FailImport(body, kImportBadMode, kStatusBadRequest, reply);
-  if (name.empty() || name.size() > kNameMax) return FailImport(body, kImportBadName, kStatusBadRequest, reply);
+  if (name.empty() || name.size() > kNameMax)
+    return FailImport(body, kImportBadName, kStatusBadRequest, reply);
   if (!IsKnownType(type)) return FailImport(body, kImportBadType, kStatusBadRequest, reply);
   const Tag* old = ctx.store.Find(name);
   if (old && mode == kImportCreateOnly) return FailImport(body, kImportExists, kStatusExists, reply);

@@ -18,7 +18,9 @@ Value16 UnknownTagValue() {
 
 }  // namespace
 
-int64_t Seconds(const Context& ctx) { return ctx.nowMs >= 0 ? ctx.nowMs / 1000 : -((-ctx.nowMs + 999) / 1000); }
+int64_t Seconds(const Context& ctx) {
+  return ctx.nowMs >= 0 ? ctx.nowMs / 1000 : -((-ctx.nowMs + 999) / 1000);
+}
 
 void AppendVarReply(Bytes& out, const VarValue& v) {
   AppendU32(out, v.time);

@@ -45,8 +45,12 @@ class RawClient {
   ~RawClient() { closesocket(s_); }
   bool Connected() const { return connected_; }
 
-  void SendRaw(const Bytes& b) { ASSERT_EQ(send(s_, reinterpret_cast<const char*>(b.data()), int(b.size()), 0), int(b.size())); }
-  void Send(uint8_t group, uint8_t command, const Bytes& body) { SendRaw(EncodeFrame(group, command, 0, 0, body)); }
+  void SendRaw(const Bytes& b) {
+    ASSERT_EQ(send(s_, reinterpret_cast<const char*>(b.data()), int(b.size()), 0), int(b.size()));
+  }
+  void Send(uint8_t group, uint8_t command, const Bytes& body) {
+    SendRaw(EncodeFrame(group, command, 0, 0, body));
+  }
 
   // The bytes of one receive within `ms`; empty on silence or a closed connection.
   Bytes ReadOnce(int ms) {
@@ -66,7 +70,8 @@ class RawClient {
   // Every byte that arrives until `ms` pass in silence.
   Bytes ReadFor(int ms) {
     Bytes out;
-    for (Bytes more = ReadOnce(ms); !more.empty(); more = ReadOnce(ms)) out.insert(out.end(), more.begin(), more.end());
+    for (Bytes more = ReadOnce(ms); !more.empty(); more = ReadOnce(ms))
+      out.insert(out.end(), more.begin(), more.end());
     return out;
   }
   // At least n bytes (or what came before a close or a long silence).
@@ -324,21 +329,36 @@ TEST_F(TagsimProtocol, EveryCommandAnswersAnEmptyBody) {
     size_t length;
     uint8_t status;
   } cases[] = {
-      {0x10, 0x81, 24, kStatusBadRequest},  {0x10, 0x82, 272, kStatusBadRequest},
-      {0x10, 0x83, 272, kStatusBadRequest}, {0x10, 0x84, 16, kStatusBadRequest},
-      {0x20, 0x91, 16, kStatusOk},          {0x20, 0x92, 16, kStatusOk},
-      {0x20, 0x93, 16, kStatusBadRequest},  {0x20, 0x94, 16, kStatusBadRequest},
-      {0x20, 0x95, 16, kStatusBadRequest},  {0x20, 0x96, 16, kStatusBadRequest},
-      {0x20, 0x97, 16, kStatusOk},          {0x20, 0x98, 16, kStatusBadRequest},
-      {0x20, 0x99, 16, kStatusBadRequest},  {0x20, 0x9A, 16, kStatusBadRequest},
-      {0x20, 0x9B, 16, kStatusBadRequest},  {0x20, 0x9C, 16, kStatusBadRequest},
-      {0x20, 0x9D, 16, kStatusBadRequest},  {0x20, 0xA5, 16, kStatusBadRequest},
-      {0x30, 0x51, 16, kStatusBadRequest},  {0x30, 0x52, 16, kStatusBadRequest},
-      {0x30, 0x53, 16, kStatusBadRequest},  {0x30, 0x54, 16, kStatusBadRequest},
-      {0x30, 0x55, 16, kStatusBadRequest},  {0x30, 0x56, 17, kStatusOk},
-      {0x30, 0x57, 16 + 160, kStatusOk},    {0x41, 0x42, 20, kStatusBadRequest},
-      {0x41, 0x43, 20, kStatusBadRequest},  {0x41, 0x44, 16 + 8 * 64, kStatusOk},
-      {0x20, 0x7F, 16, kStatusUnknownCommand}, {0x55, 0x01, 16, kStatusUnknownCommand},
+      {0x10, 0x81, 24, kStatusBadRequest},
+      {0x10, 0x82, 272, kStatusBadRequest},
+      {0x10, 0x83, 272, kStatusBadRequest},
+      {0x10, 0x84, 16, kStatusBadRequest},
+      {0x20, 0x91, 16, kStatusOk},
+      {0x20, 0x92, 16, kStatusOk},
+      {0x20, 0x93, 16, kStatusBadRequest},
+      {0x20, 0x94, 16, kStatusBadRequest},
+      {0x20, 0x95, 16, kStatusBadRequest},
+      {0x20, 0x96, 16, kStatusBadRequest},
+      {0x20, 0x97, 16, kStatusOk},
+      {0x20, 0x98, 16, kStatusBadRequest},
+      {0x20, 0x99, 16, kStatusBadRequest},
+      {0x20, 0x9A, 16, kStatusBadRequest},
+      {0x20, 0x9B, 16, kStatusBadRequest},
+      {0x20, 0x9C, 16, kStatusBadRequest},
+      {0x20, 0x9D, 16, kStatusBadRequest},
+      {0x20, 0xA5, 16, kStatusBadRequest},
+      {0x30, 0x51, 16, kStatusBadRequest},
+      {0x30, 0x52, 16, kStatusBadRequest},
+      {0x30, 0x53, 16, kStatusBadRequest},
+      {0x30, 0x54, 16, kStatusBadRequest},
+      {0x30, 0x55, 16, kStatusBadRequest},
+      {0x30, 0x56, 17, kStatusOk},
+      {0x30, 0x57, 16 + 160, kStatusOk},
+      {0x41, 0x42, 20, kStatusBadRequest},
+      {0x41, 0x43, 20, kStatusBadRequest},
+      {0x41, 0x44, 16 + 8 * 64, kStatusOk},
+      {0x20, 0x7F, 16, kStatusUnknownCommand},
+      {0x55, 0x01, 16, kStatusUnknownCommand},
       {0x08, 0x57, 20, kStatusBadRequest},  // last: it logs the connection out
   };
   for (const Case& k : cases) {

@@ -28,7 +28,9 @@ SendPlan PlanReply(const Fault* f, uint8_t group, uint8_t command, Reply reply) 
   if (f->replyBody) reply.body = *f->replyBody;
   if (f->bareHeader) reply.body.clear();
   if (f->lengthDelta > 0) reply.body.resize(reply.body.size() + size_t(f->lengthDelta), 0);
-  if (f->lengthDelta < 0) reply.body.resize(size_t(-f->lengthDelta) >= reply.body.size() ? 0 : reply.body.size() - size_t(-f->lengthDelta));
+  if (f->lengthDelta < 0)
+    reply.body.resize(
+        size_t(-f->lengthDelta) >= reply.body.size() ? 0 : reply.body.size() - size_t(-f->lengthDelta));
   uint8_t status = f->forceStatus >= 0 ? uint8_t(f->forceStatus) : reply.status;
   uint8_t flag = f->forceFlag >= 0 ? uint8_t(f->forceFlag) : reply.flag;
   Bytes frame = EncodeFrame(replyGroup, command, flag, status, reply.body);

@@ -8,8 +8,8 @@ namespace tagsim {
 
 struct SendPlan {
   int delayMs = 0;
-  bool held = false;    // waits for ReleaseHeld() first
-  Bytes bytes;          // empty: nothing is sent
+  bool held = false;     // waits for ReleaseHeld() first
+  Bytes bytes;           // empty: nothing is sent
   size_t chunkSize = 0;  // 0: one send
   int chunkGapMs = 0;
   bool closeAfter = false;

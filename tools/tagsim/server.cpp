@@ -21,9 +21,9 @@
 namespace tagsim {
 namespace {
 
-constexpr int kPollMs = 50;            // how quickly threads notice a stop or drop
-constexpr size_t kRequestLogMax = 10000;            // entries per command
-constexpr size_t kRequestLogBytes = 64u << 20;       // and bytes, for a long-running server
+constexpr int kPollMs = 50;                     // how quickly threads notice a stop or drop
+constexpr size_t kRequestLogMax = 10000;        // entries per command
+constexpr size_t kRequestLogBytes = 64u << 20;  // and bytes, for a long-running server
 constexpr size_t kReceiveSize = 8192;
 constexpr DWORD kSendLimitMs = 5000;
 
@@ -84,7 +84,7 @@ struct Server::Impl {
   std::atomic<int> accepted{0};
   std::atomic<int> active{0};
   std::atomic<int> repliesSent{0};
-  std::atomic<int> holds{0};     // held replies so far: each waits for its own release
+  std::atomic<int> holds{0};  // held replies so far: each waits for its own release
   std::atomic<int> released{0};
   bool wsaReady = false;
 
@@ -134,7 +134,8 @@ struct Server::Impl {
       Context ctx{store, session, NowMs(), tagPageSize, historyPageSize};
       entry->handler(ctx, body, reply);
     }
-    if (entry && reply.status != kStatusOk && reply.body.empty()) reply.body = ErrorBody(*entry, body, reply.status);
+    if (entry && reply.status != kStatusOk && reply.body.empty())
+      reply.body = ErrorBody(*entry, body, reply.status);
 
     const Fault* fault = nullptr;
     auto f = faults.find(key);
@@ -148,7 +149,8 @@ struct Server::Impl {
     }
     Log(qel::FormatStr("#%u %s/%s %s: %u bytes -> status %u, %u bytes%s", session.number, Hex(group).c_str(),
                        Hex(command).c_str(), entry ? entry->name : "unknown", unsigned(frame.size()),
-                       unsigned(reply.status), unsigned(reply.body.size() + kHeaderSize), fault ? " (fault)" : ""));
+                       unsigned(reply.status), unsigned(reply.body.size() + kHeaderSize),
+                       fault ? " (fault)" : ""));
     return PlanReply(fault, group, command, std::move(reply));
   }
 
@@ -190,7 +192,8 @@ struct Server::Impl {
     size_t chunk = plan.chunkSize ? plan.chunkSize : plan.bytes.size();
     for (size_t off = 0; off < plan.bytes.size(); off += chunk) {
       if (off > 0 && plan.chunkGapMs > 0 && !Pause(conn, plan.chunkGapMs)) return false;
-      if (!SendAll(conn.socket, plan.bytes.data() + off, std::min(chunk, plan.bytes.size() - off))) return false;
+      if (!SendAll(conn.socket, plan.bytes.data() + off, std::min(chunk, plan.bytes.size() - off)))
+        return false;
     }
     if (!plan.bytes.empty()) ++repliesSent;
     return !plan.closeAfter;

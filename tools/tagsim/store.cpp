@@ -48,7 +48,8 @@ void MergeHistory(const Map& written, int64_t step, int64_t from, int64_t to, co
 Store::Store() {
   // Eight history volumes of 30 days each from 2026-01-01; the last one unloaded.
   const uint32_t base = 1767225600u, span = 30u * 86400u;
-  for (uint32_t n = 1; n <= 8; ++n) volumes_.push_back({n, n < 8, base + (n - 1) * span, base + n * span - 1});
+  for (uint32_t n = 1; n <= 8; ++n)
+    volumes_.push_back({n, n < 8, base + (n - 1) * span, base + n * span - 1});
 }
 
 Tag* Store::Find(const std::string& name) {
@@ -79,7 +80,8 @@ Value16 Store::CurrentValue(const Tag& tag, int64_t nowMs) const {
     return v;
   }
   if (tag.frozen) return tag.value;
-  Value16 v = MakeValue(tag.type, tag.generator.Number(double(nowMs) / 1000.0), uint32_t(FloorDiv(nowMs, 1000)));
+  Value16 v =
+      MakeValue(tag.type, tag.generator.Number(double(nowMs) / 1000.0), uint32_t(FloorDiv(nowMs, 1000)));
   v.quality = kQualityGood;
   return v;
 }
@@ -117,11 +119,14 @@ void Store::VisitHistory(const Tag& tag, int64_t from, int64_t to, const SampleV
   if (IsVarType(tag.type))
     MergeHistory(
         tag.varHistory, step, from, to, visit,
-        [&](const std::pair<const int64_t, VarValue>& e) { return VarSample(tag, e.first, e.second.quality); },
+        [&](const std::pair<const int64_t, VarValue>& e) {
+          return VarSample(tag, e.first, e.second.quality);
+        },
         [&](int64_t t) { return VarSample(tag, t, kQualityGood); });
   else
     MergeHistory(
-        tag.history, step, from, to, visit, [](const std::pair<const int64_t, Value16>& e) { return e.second; },
+        tag.history, step, from, to, visit,
+        [](const std::pair<const int64_t, Value16>& e) { return e.second; },
         [&](int64_t t) { return ValueAt(tag, t); });
 }
 

@@ -26,15 +26,15 @@ constexpr int kDefaultHistorySeconds = 5;
 // Layout of the attribute record. Type, name, description, unit and the two import
 // bytes are fixed by the client; the rest is this server's own.
 namespace attr {
-constexpr size_t kId = 0;           // 32-bit tag number
+constexpr size_t kId = 0;  // 32-bit tag number
 constexpr size_t kType = 4;
-constexpr size_t kImportOk = 7;     // 1 in every record the server returns for a tag it holds
+constexpr size_t kImportOk = 7;  // 1 in every record the server returns for a tag it holds
 constexpr size_t kHistorySeconds = 8;
-constexpr size_t kName = 12;        // 80 bytes
-constexpr size_t kDescription = 92;  // 80 bytes
-constexpr size_t kUnit = 172;       // 16 bytes
-constexpr size_t kLow = 188;        // double: lower end of the value range
-constexpr size_t kHigh = 196;       // double: upper end
+constexpr size_t kName = 12;           // 80 bytes
+constexpr size_t kDescription = 92;    // 80 bytes
+constexpr size_t kUnit = 172;          // 16 bytes
+constexpr size_t kLow = 188;           // double: lower end of the value range
+constexpr size_t kHigh = 196;          // double: upper end
 constexpr size_t kImportResult = 252;  // signed: 0, or an ImportError
 }  // namespace attr
 
@@ -77,8 +77,8 @@ struct Account {
 
 // Layout of operator and actor records as this server keeps them.
 namespace oprec {
-constexpr size_t kName = 0;      // 16 bytes
-constexpr size_t kDigest = 16;   // 16 bytes, never listed
+constexpr size_t kName = 0;     // 16 bytes
+constexpr size_t kDigest = 16;  // 16 bytes, never listed
 constexpr size_t kRights = 32;
 }  // namespace oprec
 namespace actrec {

@@ -39,12 +39,12 @@ enum TagType : uint8_t {
 // its own results, so the server never sends those.
 enum ServerStatus : uint8_t {
   kStatusOk = 0,
-  kStatusBadRequest = 2,      // body too short, too long or malformed
-  kStatusNotLoggedIn = 3,     // a data request before a successful login
-  kStatusLoginRefused = 4,    // unknown account or wrong password
+  kStatusBadRequest = 2,    // body too short, too long or malformed
+  kStatusNotLoggedIn = 3,   // a data request before a successful login
+  kStatusLoginRefused = 4,  // unknown account or wrong password
   kStatusNoSuchTag = 5,
-  kStatusExists = 6,          // tag, actor or operator already there
-  kStatusWrongType = 7,       // e.g. a string read of a numeric tag
+  kStatusExists = 6,     // tag, actor or operator already there
+  kStatusWrongType = 7,  // e.g. a string read of a numeric tag
   kStatusUnknownCommand = 8,
   kStatusNoSuchEntry = 9,     // actor, operator or volume unknown
   kStatusBadVersion = 10,     // login with another protocol version than 0x300
@@ -91,26 +91,26 @@ struct Fault {
   int skip = 0;
   int times = -1;
 
-  int delayMs = 0;               // wait before replying
-  bool held = false;             // reply only once ReleaseHeld() lets this reply go
-  bool noReply = false;          // never answer
+  int delayMs = 0;       // wait before replying
+  bool held = false;     // reply only once ReleaseHeld() lets this reply go
+  bool noReply = false;  // never answer
   bool closeInsteadOfReply = false;
   bool closeAfterReply = false;
-  int closeMidFrameAt = 0;       // > 0: send only this many bytes of the reply, then close
+  int closeMidFrameAt = 0;  // > 0: send only this many bytes of the reply, then close
 
-  int chunkSize = 0;             // > 0: everything goes out in sends of this many bytes (1: one-byte writes)
-  int chunkGapMs = 0;            // pause between those sends
+  int chunkSize = 0;   // > 0: everything goes out in sends of this many bytes (1: one-byte writes)
+  int chunkGapMs = 0;  // pause between those sends
 
-  int garbageBytes = 0;          // noise (including stray magic bytes) before the reply
-  bool badCrcHeaderFirst = false;  // a copy of the reply header with a wrong CRC first
-  uint32_t bogusLengthFirst = 0;   // a header with a valid CRC and this length first (0x400001, 8, ...)
+  int garbageBytes = 0;              // noise (including stray magic bytes) before the reply
+  bool badCrcHeaderFirst = false;    // a copy of the reply header with a wrong CRC first
+  uint32_t bogusLengthFirst = 0;     // a header with a valid CRC and this length first (0x400001, 8, ...)
   bool unrelatedFrameFirst = false;  // a complete frame of the same reply group, another command, first
-  bool twice = false;            // the reply frame twice, in one send
+  bool twice = false;                // the reply frame twice, in one send
 
-  int lengthDelta = 0;           // body grown with zeros (> 0) or cut (< 0); the length field follows
-  int forceStatus = -1;          // 0..255: status byte of the reply
-  int forceFlag = -1;            // 0..255: flag byte of the reply
-  bool bareHeader = false;       // reply with the header only
+  int lengthDelta = 0;      // body grown with zeros (> 0) or cut (< 0); the length field follows
+  int forceStatus = -1;     // 0..255: status byte of the reply
+  int forceFlag = -1;       // 0..255: flag byte of the reply
+  bool bareHeader = false;  // reply with the header only
   std::optional<std::vector<uint8_t>> replyBody;  // send this body instead of the computed one
 };
 
@@ -123,8 +123,7 @@ class Server {
 
   // Listens on a dotted IPv4 address; port 0 picks a free port. False when the
   // socket cannot be bound (the reason in *error).
-  bool Start(const std::string& address = "127.0.0.1", uint16_t port = 0,
-             std::string* error = nullptr);
+  bool Start(const std::string& address = "127.0.0.1", uint16_t port = 0, std::string* error = nullptr);
   // Closes the listener and every connection and joins all threads.
   void Stop();
   bool Running() const;

@@ -53,11 +53,8 @@ Value16 MakeValue(uint8_t type, double v, uint32_t time) {
       std::memcpy(out.value, &x, 8);
       break;
     }
-    case kTypeFloat64:
-      std::memcpy(out.value, &v, 8);
-      break;
-    default:
-      break;
+    case kTypeFloat64: std::memcpy(out.value, &v, 8); break;
+    default: break;
   }
   return out;
 }
@@ -65,8 +62,7 @@ Value16 MakeValue(uint8_t type, double v, uint32_t time) {
 double ValueAsDouble(const Value16& v) {
   switch (v.type) {
     case kTypeDigital:
-    case kTypeInt32:
-      return GetI32(v);
+    case kTypeInt32: return GetI32(v);
     case kTypeFloat32: {
       float f;
       std::memcpy(&f, v.value, 4);
@@ -82,8 +78,7 @@ double ValueAsDouble(const Value16& v) {
       std::memcpy(&d, v.value, 8);
       return d;
     }
-    default:
-      return 0;
+    default: return 0;
   }
 }
 

@@ -16,7 +16,7 @@ constexpr uint32_t kFrameMagic = 0xA5EB905Au;  // on the wire: 5A 90 EB A5
 constexpr uint32_t kMaxFrame = 0x400000u;      // header included
 constexpr size_t kHeaderSize = 16;
 constexpr uint8_t kReplyGroupDelta = 0x70;
-constexpr uint8_t kFlagMoreFollows = 2;        // paged history replies
+constexpr uint8_t kFlagMoreFollows = 2;  // paged history replies
 constexpr uint32_t kProtocolVersion = 0x300;
 
 // Request groups (replies carry group + 0x70).
@@ -105,8 +105,7 @@ inline void AppendBytes(Bytes& b, const void* p, size_t n) {
 }
 
 // Writes a complete header (CRC included) for a frame of `length` bytes.
-void WriteHeader(uint8_t* out, uint32_t length, uint8_t group, uint8_t command, uint8_t flag,
-                 uint8_t status);
+void WriteHeader(uint8_t* out, uint32_t length, uint8_t group, uint8_t command, uint8_t flag, uint8_t status);
 // Header plus body; the length field is body size + 16.
 Bytes EncodeFrame(uint8_t group, uint8_t command, uint8_t flag, uint8_t status, const Bytes& body);
 // The CRC check of a header, also used by tests.

@@ -60,8 +60,8 @@ bool CTestOcx::AmbientUserMode() {
   DISPPARAMS none = {};
   VARIANT value;
   ::VariantInit(&value);
-  HRESULT hr = ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none,
-                               &value, nullptr, nullptr);
+  HRESULT hr = ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &value,
+                               nullptr, nullptr);
   ambient->Release();
   bool userMode = true;
   if (SUCCEEDED(hr) && SUCCEEDED(::VariantChangeType(&value, &value, 0, VT_BOOL)))

@@ -42,9 +42,8 @@ class CTestOcx : public IDispatch,
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
                                           DISPID* ids) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
-                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                                   UINT* badArg) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* exception, UINT* badArg) override;
   // IProvideClassInfo
   HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override;
 
@@ -65,11 +64,10 @@ class CTestOcx : public IDispatch,
   HRESULT STDMETHODCALLTYPE Close(DWORD saveOption) override;
   HRESULT STDMETHODCALLTYPE SetMoniker(DWORD which, IMoniker* moniker) override;
   HRESULT STDMETHODCALLTYPE GetMoniker(DWORD assign, DWORD which, IMoniker** moniker) override;
-  HRESULT STDMETHODCALLTYPE InitFromData(IDataObject* data, WINBOOL creation,
-                                         DWORD reserved) override;
+  HRESULT STDMETHODCALLTYPE InitFromData(IDataObject* data, WINBOOL creation, DWORD reserved) override;
   HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD reserved, IDataObject** data) override;
-  HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG msg, IOleClientSite* site, LONG index,
-                                   HWND parent, LPCRECT position) override;
+  HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG msg, IOleClientSite* site, LONG index, HWND parent,
+                                   LPCRECT position) override;
   HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB** verbs) override;
   HRESULT STDMETHODCALLTYPE Update() override;
   HRESULT STDMETHODCALLTYPE IsUpToDate() override;
@@ -105,8 +103,7 @@ class CTestOcx : public IDispatch,
   bool AmbientUserMode();
   HRESULT GetProperty(DISPID id, VARIANT* result);
   HRESULT PutProperty(DISPID id, VARIANT* value);
-  HRESULT CallMethod(DISPID id, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                     UINT* badArg);
+  HRESULT CallMethod(DISPID id, DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception, UINT* badArg);
 
   LONG m_refs = 1;
   CLSID m_clsid;

@@ -39,10 +39,11 @@ struct NameRow {
   DISPID id;
 };
 const NameRow kNames[] = {
-    {L"Text", TOX_TEXT},     {L"BackColor", TOX_BACKCOLOR}, {L"Length", TOX_LENGTH},
-    {L"UserMode", TOX_USERMODE}, {L"Add", TOX_ADD},         {L"Repeat", TOX_REPEAT},
-    {L"Version", TOX_VERSION},   {L"Factor", TOX_FACTOR},   {L"Fail", TOX_FAIL},
-    {L"FailSave", TOX_FAILSAVE},
+    {L"Text", TOX_TEXT},       {L"BackColor", TOX_BACKCOLOR},
+    {L"Length", TOX_LENGTH},   {L"UserMode", TOX_USERMODE},
+    {L"Add", TOX_ADD},         {L"Repeat", TOX_REPEAT},
+    {L"Version", TOX_VERSION}, {L"Factor", TOX_FACTOR},
+    {L"Fail", TOX_FAIL},       {L"FailSave", TOX_FAILSAVE},
 };
 
 }  // namespace
@@ -79,8 +80,7 @@ HRESULT CTestOcx::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params
   if (!params) return E_POINTER;
   if (result) ::VariantInit(result);
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-    if (params->cArgs != 1 || params->cNamedArgs != 1 ||
-        params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+    if (params->cArgs != 1 || params->cNamedArgs != 1 || params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
       return DISP_E_BADPARAMCOUNT;
     return PutProperty(id, &params->rgvarg[0]);
   }

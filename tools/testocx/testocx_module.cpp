@@ -26,7 +26,9 @@ IUnknown* MakeFull() {
 IUnknown* MakePlain() { return static_cast<IDispatch*>(new CTestOcx(CLSID_QelTestOcxPlain, TOF_TYPEINFO)); }
 IUnknown* MakeBare() { return static_cast<IDispatch*>(new CTestOcx(CLSID_QelTestOcxBare, 0)); }
 IUnknown* MakePage() { return static_cast<IPropertyPage*>(new CTestOcxPage()); }
-IUnknown* MakeDocument() { return static_cast<IDispatch*>(new CTestOcx(CLSID_QelTestOcxDocument, TOF_TYPEINFO)); }
+IUnknown* MakeDocument() {
+  return static_cast<IDispatch*>(new CTestOcx(CLSID_QelTestOcxDocument, TOF_TYPEINFO));
+}
 
 struct ClassRow {
   const CLSID* clsid;

@@ -57,8 +57,7 @@ HRESULT CTestOcx::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPC
     case OLEIVERB_PRIMARY:
     case OLEIVERB_SHOW:
     case OLEIVERB_INPLACEACTIVATE:
-    case OLEIVERB_UIACTIVATE:
-      return ActivateInPlace(site ? site : m_site);
+    case OLEIVERB_UIACTIVATE: return ActivateInPlace(site ? site : m_site);
     case OLEIVERB_HIDE:
       if (m_window) ::ShowWindow(m_window, SW_HIDE);
       return S_OK;
@@ -103,9 +102,7 @@ HRESULT CTestOcx::IsUpToDate() { return S_OK; }
 
 HRESULT CTestOcx::GetUserClassID(CLSID* clsid) { return GetClassID(clsid); }
 
-HRESULT CTestOcx::GetUserType(DWORD form, LPOLESTR* type) {
-  return ::OleRegGetUserType(m_clsid, form, type);
-}
+HRESULT CTestOcx::GetUserType(DWORD form, LPOLESTR* type) { return ::OleRegGetUserType(m_clsid, form, type); }
 
 HRESULT CTestOcx::SetExtent(DWORD aspect, SIZEL* size) {
   if (aspect != DVASPECT_CONTENT) return E_FAIL;

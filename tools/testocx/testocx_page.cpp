@@ -100,13 +100,13 @@ HRESULT CTestOcxPage::SetPageSite(IPropertyPageSite* site) {
 HRESULT CTestOcxPage::Activate(HWND parent, LPCRECT rect, WINBOOL) {
   if (!rect) return E_POINTER;
   if (m_window) return E_UNEXPECTED;
-  m_window = ::CreateWindowExW(WS_EX_CONTROLPARENT, PageClass(), L"", WS_CHILD, rect->left,
-                               rect->top, rect->right - rect->left, rect->bottom - rect->top,
-                               parent, nullptr, TestOcxInstance(), this);
+  m_window = ::CreateWindowExW(WS_EX_CONTROLPARENT, PageClass(), L"", WS_CHILD, rect->left, rect->top,
+                               rect->right - rect->left, rect->bottom - rect->top, parent, nullptr,
+                               TestOcxInstance(), this);
   if (!m_window) return E_FAIL;
-  m_edit = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                             8, 8, kPageSize.cx - 16, 22, m_window,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTestOcxPageEdit)),
+  m_edit = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 8, 8, kPageSize.cx - 16, 22,
+                             m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTestOcxPageEdit)),
                              TestOcxInstance(), nullptr);
   VARIANT text;
   ::VariantInit(&text);
@@ -154,8 +154,7 @@ HRESULT CTestOcxPage::Show(UINT cmd) {
 HRESULT CTestOcxPage::Move(LPCRECT rect) {
   if (!rect) return E_POINTER;
   if (m_window)
-    ::MoveWindow(m_window, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top,
-                 TRUE);
+    ::MoveWindow(m_window, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, TRUE);
   return S_OK;
 }
 

@@ -52,8 +52,7 @@ HRESULT CTestOcx::Load(LPSTREAM stream) {
   if (FAILED(hr)) return hr;
   if (header.mark != kMark || header.chars > kMostChars) return E_FAIL;
   std::wstring text(header.chars, L'\0');
-  if (header.chars && FAILED(hr = ReadAll(stream, &text[0], header.chars * sizeof(wchar_t))))
-    return hr;
+  if (header.chars && FAILED(hr = ReadAll(stream, &text[0], header.chars * sizeof(wchar_t)))) return hr;
   m_state = TestOcxState{text, header.backColor, header.factor};
   m_initialised = true;
   m_dirty = false;

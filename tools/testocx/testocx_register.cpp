@@ -84,8 +84,7 @@ std::vector<BYTE> SaveOf(IPersistStreamInit* persist) {
       SUCCEEDED(stream->Seek(start, STREAM_SEEK_SET, nullptr))) {
     bytes.resize(static_cast<size_t>(stat.cbSize.QuadPart));
     ULONG read = 0;
-    if (FAILED(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read)) ||
-        read != bytes.size())
+    if (FAILED(stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read)) || read != bytes.size())
       bytes.clear();
   }
   stream->Release();

@@ -61,8 +61,7 @@ void DeleteTree(HKEY parent, const wchar_t* name) {
   wchar_t child[256];
   for (;;) {
     DWORD length = 256;
-    if (::RegEnumKeyExW(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
+    if (::RegEnumKeyExW(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
     DeleteTree(key, child);
   }
   ::RegCloseKey(key);
@@ -74,8 +73,7 @@ bool Register(const RegisteredClass& row, const std::wstring& path) {
   bool ok = SetValue(key, nullptr, row.name) && SetValue(key + L"\\InprocServer32", nullptr, path) &&
             SetValue(key + L"\\InprocServer32", L"ThreadingModel", L"Apartment");
   if (ok && row.control)
-    ok = MakeKey(key + L"\\Control") &&
-         MakeKey(key + L"\\Implemented Categories\\" + kCategoryControl);
+    ok = MakeKey(key + L"\\Control") && MakeKey(key + L"\\Implemented Categories\\" + kCategoryControl);
   return ok;
 }
 

@@ -62,12 +62,10 @@ bool RegisterTestOcxWindowClass(HINSTANCE instance) {
   return ::RegisterClassW(&wc) != 0;
 }
 
-void UnregisterTestOcxWindowClass(HINSTANCE instance) {
-  ::UnregisterClassW(TESTOCX_WINDOW_CLASS, instance);
-}
+void UnregisterTestOcxWindowClass(HINSTANCE instance) { ::UnregisterClassW(TESTOCX_WINDOW_CLASS, instance); }
 
 HWND CreateTestOcxWindow(CTestOcx* control, HWND parent, const RECT& rect) {
-  return ::CreateWindowExW(0, TESTOCX_WINDOW_CLASS, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                           rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                           parent, nullptr, TestOcxInstance(), control);
+  return ::CreateWindowExW(0, TESTOCX_WINDOW_CLASS, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect.left,
+                           rect.top, rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
+                           TestOcxInstance(), control);
 }

@@ -24,8 +24,8 @@ IMPLEMENT_DYNCREATE(TestDoc, CDocument)
 bool TestDoc::s_failLoad = false;
 
 BEGIN_COMMAND_MAP(TestDoc, CDocument)
-  ON_COMMAND(ID_TEST_ROUTE, OnRoute)
-  ON_UPDATE_COMMAND_UI(ID_TEST_PROBE, OnProbe)
+ON_COMMAND(ID_TEST_ROUTE, OnRoute)
+ON_UPDATE_COMMAND_UI(ID_TEST_PROBE, OnProbe)
 END_COMMAND_MAP()
 
 void TestDoc::Serialize(CArchive& ar) {
@@ -42,8 +42,8 @@ void TestDoc::OnProbe(CCmdUI* ui) { Probe(ui, "doc"); }
 IMPLEMENT_DYNCREATE(TestView, CView)
 
 BEGIN_COMMAND_MAP(TestView, CView)
-  ON_COMMAND(ID_TEST_ROUTE, OnRoute)
-  ON_UPDATE_COMMAND_UI(ID_TEST_PROBE, OnProbe)
+ON_COMMAND(ID_TEST_ROUTE, OnRoute)
+ON_UPDATE_COMMAND_UI(ID_TEST_PROBE, OnProbe)
 END_COMMAND_MAP()
 
 void TestView::OnInitialUpdate() {
@@ -56,19 +56,20 @@ void TestView::OnProbe(CCmdUI* ui) { Probe(ui, "view"); }
 IMPLEMENT_DYNCREATE(TestChild, CMDIChildWnd)
 
 BEGIN_COMMAND_MAP(TestChild, CMDIChildWnd)
-  ON_COMMAND(ID_TEST_ROUTE, OnRoute)
-  ON_UPDATE_COMMAND_UI(ID_TEST_PROBE, OnProbe)
+ON_COMMAND(ID_TEST_ROUTE, OnRoute)
+ON_UPDATE_COMMAND_UI(ID_TEST_PROBE, OnProbe)
 END_COMMAND_MAP()
 
 void TestChild::OnRoute() { Log().push_back("child"); }
 void TestChild::OnProbe(CCmdUI* ui) { Probe(ui, "child"); }
 
 TestTemplate::TestTemplate()
-    : CMultiDocTemplate(IDR_TESTDOC, RUNTIME_CLASS(TestDoc), RUNTIME_CLASS(TestChild), RUNTIME_CLASS(TestView)) {}
+    : CMultiDocTemplate(IDR_TESTDOC, RUNTIME_CLASS(TestDoc), RUNTIME_CLASS(TestChild),
+                        RUNTIME_CLASS(TestView)) {}
 
 BEGIN_COMMAND_MAP(TestTemplate, CMultiDocTemplate)
-  ON_COMMAND(ID_TEST_ROUTE, OnRoute)
-  ON_UPDATE_COMMAND_UI(ID_TEST_PROBE, OnProbe)
+ON_COMMAND(ID_TEST_ROUTE, OnRoute)
+ON_UPDATE_COMMAND_UI(ID_TEST_PROBE, OnProbe)
 END_COMMAND_MAP()
 
 void TestTemplate::OnRoute() { Log().push_back("template"); }
@@ -77,19 +78,20 @@ void TestTemplate::OnProbe(CCmdUI* ui) { Probe(ui, "template"); }
 // ---- main frame ---------------------------------------------------------------
 
 BEGIN_COMMAND_MAP(TestMainFrame, CMDIFrameWnd)
-  ON_COMMAND(ID_TEST_ROUTE, OnRoute)
-  ON_UPDATE_COMMAND_UI(ID_TEST_PROBE, OnProbe)
-  ON_COMMAND_RANGE(ID_TEST_RANGE_FIRST, ID_TEST_RANGE_LAST, OnRange)
-  ON_COMMAND(ID_TEST_CHECKED, OnChecked)
-  ON_UPDATE_COMMAND_UI(ID_TEST_CHECKED, OnUpdateChecked)
-  ON_COMMAND(ID_TEST_DISABLED, OnDisabled)
-  ON_UPDATE_COMMAND_UI(ID_TEST_DISABLED, OnUpdateDisabled)
-  ON_COMMAND(ID_TEST_MAINONLY, OnMainOnly)
+ON_COMMAND(ID_TEST_ROUTE, OnRoute)
+ON_UPDATE_COMMAND_UI(ID_TEST_PROBE, OnProbe)
+ON_COMMAND_RANGE(ID_TEST_RANGE_FIRST, ID_TEST_RANGE_LAST, OnRange)
+ON_COMMAND(ID_TEST_CHECKED, OnChecked)
+ON_UPDATE_COMMAND_UI(ID_TEST_CHECKED, OnUpdateChecked)
+ON_COMMAND(ID_TEST_DISABLED, OnDisabled)
+ON_UPDATE_COMMAND_UI(ID_TEST_DISABLED, OnUpdateDisabled)
+ON_COMMAND(ID_TEST_MAINONLY, OnMainOnly)
 END_COMMAND_MAP()
 
 int TestMainFrame::OnCreate(CREATESTRUCTA* cs) {
   if (CMDIFrameWnd::OnCreate(cs) == -1) return -1;
-  if (!m_toolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY) ||
+  if (!m_toolBar.CreateEx(this, TBSTYLE_FLAT,
+                          WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY) ||
       !m_toolBar.LoadToolBar(IDR_TESTBAR))
     return -1;
   static const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
@@ -106,15 +108,15 @@ void TestMainFrame::OnRange(UINT id) { Log().push_back("range " + std::to_string
 // ---- application --------------------------------------------------------------
 
 BEGIN_COMMAND_MAP(TestApp, CFrameApp)
-  ON_COMMAND(ID_TEST_ROUTE, OnRoute)
-  ON_UPDATE_COMMAND_UI(ID_TEST_PROBE, OnProbe)
+ON_COMMAND(ID_TEST_ROUTE, OnRoute)
+ON_UPDATE_COMMAND_UI(ID_TEST_PROBE, OnProbe)
 END_COMMAND_MAP()
 
 TestApp::TestApp() : CFrameApp("FrameTest") {
   m_ownKey = "Software\\QelFrameTest_" + std::to_string(::GetCurrentProcessId());
   SetRegistryKey(("QelFrameTest_" + std::to_string(::GetCurrentProcessId())).c_str());
-  ::RegCreateKeyExA(HKEY_CURRENT_USER, (m_ownKey + "\\Classes").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &m_hClassesRoot, nullptr);
+  ::RegCreateKeyExA(HKEY_CURRENT_USER, (m_ownKey + "\\Classes").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &m_hClassesRoot, nullptr);
   Log().clear();
 }
 

@@ -9,7 +9,7 @@
 #define ID_TEST_PROBE 40002        // every target's update handler logs and passes it on
 #define ID_TEST_RANGE_FIRST 40010  // four commands of one range handler
 #define ID_TEST_RANGE_LAST 40013
-#define ID_TEST_NOHANDLER 40020    // no target handles it
-#define ID_TEST_CHECKED 40021      // enabled and checked
-#define ID_TEST_DISABLED 40022     // a handler that its update handler disables
-#define ID_TEST_MAINONLY 40023     // handled by the main frame alone
+#define ID_TEST_NOHANDLER 40020  // no target handles it
+#define ID_TEST_CHECKED 40021    // enabled and checked
+#define ID_TEST_DISABLED 40022   // a handler that its update handler disables
+#define ID_TEST_MAINONLY 40023   // handled by the main frame alone

@@ -65,9 +65,7 @@ class TestPlugin {
   }
 
  private:
-  FARPROC Find(const char* name) const {
-    return module_ ? ::GetProcAddress(module_, name) : nullptr;
-  }
+  FARPROC Find(const char* name) const { return module_ ? ::GetProcAddress(module_, name) : nullptr; }
   HMODULE module_;
 };
 

@@ -105,9 +105,7 @@ int __stdcall QPI_GetPropertyInfos(QPI_ITEMINFO* items, int max) {
 int __stdcall QPI_GetInterfaceInfos(QPI_INTERFACEINFO* blocks, int max) {
   return Table(kTestInterfaces, blocks, max, QPI_BLOCK_ENTRIES);
 }
-int __stdcall QPI_GetEventInfos(QPI_ITEMINFO* items, int max) {
-  return Table(kTestEvents, items, max, 1);
-}
+int __stdcall QPI_GetEventInfos(QPI_ITEMINFO* items, int max) { return Table(kTestEvents, items, max, 1); }
 int __stdcall QPI_GetEnumInfos(QPI_ENUMINFO* blocks, int max) {
   return Table(kTestEnums, blocks, max, QPI_BLOCK_ENTRIES);
 }

@@ -16,9 +16,9 @@ enum QpiTestTable : int { kTestProperties, kTestInterfaces, kTestEvents, kTestEn
 #define QPITEST_CLASS "QpiTestControl"
 
 struct QpiTestConfig {
-  WORD counts[kTestTables];  // what the record announces, by table
-  int delta[kTestTables];    // a table function answers max + delta (and writes at most max)
-  BOOL unterminated;         // every text field of the record and the tables filled to its end
+  WORD counts[kTestTables];    // what the record announces, by table
+  int delta[kTestTables];      // a table function answers max + delta (and writes at most max)
+  BOOL unterminated;           // every text field of the record and the tables filled to its end
   char ident[QPI_IDENT_SIZE];  // the identifier in normal mode; empty: QPITEST_CLASS
   // Called when a window of the plug-in's class receives WM_NCDESTROY.
   void(__stdcall* onWindowGone)(void* user);
@@ -28,12 +28,12 @@ struct QpiTestConfig {
 struct QpiTestLogRecord {
   int infoCalls;
   int tableCalls[kTestTables];
-  int tableMax[kTestTables];     // the maximum of the last call
-  int order[kTestTables * 2];    // tables in the order their functions were called
+  int tableMax[kTestTables];   // the maximum of the last call
+  int order[kTestTables * 2];  // tables in the order their functions were called
   int orderCount;
   int liveWindows;
-  int pagesShown;                // QPM_SHOWPAGES received
-  char pagesTitle[64];           // its title prefix
+  int pagesShown;       // QPM_SHOWPAGES received
+  char pagesTitle[64];  // its title prefix
 };
 
 typedef void(__stdcall* QpiTestConfigureProc)(const QpiTestConfig* config);
