@@ -6,10 +6,12 @@
 # flavour's compiler and Wine as well.
 set -euo pipefail
 
-# lua5.4 is no part of the build: the script machine's benchmark compares
-# its loops with the same loops in Lua 5.4 (tools/run-bench.sh).
+# lua5.4 and clang-format-14 are no part of the build: the script machine's
+# benchmark compares its loops with the same loops in Lua 5.4
+# (tools/run-bench.sh), and clang-format keeps the tree's one style
+# (tools/check-format.sh, run by CI).
 packages=(wine wine32:i386 fonts-wine fonts-liberation g++-mingw-w64-i686-posix cmake make
-          googletest xvfb xauth imagemagick x11-apps fonts-wqy-microhei locales lua5.4)
+          googletest xvfb xauth imagemagick x11-apps fonts-wqy-microhei locales lua5.4 clang-format-14)
 case "${1:-}" in
   64) packages+=(wine64 g++-mingw-w64-x86-64-posix) ;;
   ""|32) ;;
