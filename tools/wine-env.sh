@@ -62,20 +62,34 @@ done
 export DISPLAY=":$(head -n1 "$dispfile")"
 rm -f "$dispfile"
 
-# One wineserver for the whole run (it starts in the prefix's folder).
-mkdir -p "$WINEPREFIX" || die "cannot make $WINEPREFIX"
-wineserver -p >>"$log" 2>&1 || die "the wineserver did not start"
-
-# Warm up (or create) the prefix with all output redirected, so that Wine's
+# One wineserver for the whole run (it starts in the prefix's folder), the
+# prefix warmed up (or created) with all output redirected, so that Wine's
 # services never hold on to the pipes of the command run below.
+start_wine() {
+  wineserver -p >>"$log" 2>&1 || die "the wineserver did not start"
+  "$loader" wineboot -i </dev/null >>"$log" 2>&1 || status=3 die "Wine runs no ${flavour}-bit programs here: wineboot failed in $WINEPREFIX"
+}
+
+mkdir -p "$WINEPREFIX" || die "cannot make $WINEPREFIX"
 fresh=0
 [ -f "$WINEPREFIX/system.reg" ] || fresh=1
-"$loader" wineboot -i </dev/null >>"$log" 2>&1 || status=3 die "Wine runs no ${flavour}-bit programs here: wineboot failed in $WINEPREFIX"
+start_wine
 if [ $fresh -eq 1 ]; then
-  # A virtual desktop makes visible windows cheap to create.
+  # A virtual desktop makes visible windows cheap to create: without one each
+  # popup is a window of its own on an X server without a window manager,
+  # and Wine waits two seconds for every one to be mapped.
   "$loader" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >>"$log" 2>&1 &&
     "$loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >>"$log" 2>&1 ||
     die "the prefix's desktop could not be set"
+  # The desktop wineboot started in the new prefix was made before these
+  # settings and stays for the whole session. Ending the wineserver writes
+  # the registry to the prefix; the session started again gets the virtual
+  # desktop, as every later session does.
+  wineserver -k >>"$log" 2>&1
+  wineserver -w >>"$log" 2>&1
+  grep -q 'Software\\\\Wine\\\\Explorer\\\\Desktops' "$WINEPREFIX/user.reg" 2>/dev/null ||
+    die "the new prefix's registry was not written to $WINEPREFIX/user.reg"
+  start_wine
 fi
 # A crashing program ends at once: Wine's debugger writes its backtrace to
 # the log without showing its crash dialog, which in a session nobody looks at
