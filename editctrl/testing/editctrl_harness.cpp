@@ -13,7 +13,8 @@ namespace edittest {
 namespace {
 
 std::vector<Notice> g_notices;
-int g_refusedBoxes = 0;
+// The boxes refused, each as a failure names it: caption and text.
+std::vector<std::string> g_refusedBoxes;
 HHOOK g_boxGuard = nullptr;
 // The buttons that the next boxes (message boxes and the dialogs of the
 // library that are no sheets) get, in order; the last one stays for every
@@ -70,7 +71,8 @@ void AnswerWindow(HWND box, int answer) {
   seen.text = buf;
   seen.icon = BoxIcon(box);
   g_seenBoxes.push_back(seen);
-  if (answer == 0) ++g_refusedBoxes;
+  if (answer == 0)
+    g_refusedBoxes.push_back("\"" + seen.caption + "\" saying \"" + seen.text + "\" (cancelled when shown)");
   ::PostMessageA(box, WM_COMMAND, answer ? answer : IDCANCEL, 0);
 }
 
@@ -111,12 +113,23 @@ bool IsDialogClass(LPCSTR cls) {
   return lstrcmpiA(cls, "#32770") == 0;
 }
 
+// A window refused as it is made, as a failure names it: its text is not
+// set yet, its caption may be (a dialog's template gives it), and the window
+// it belongs to says where it came from.
+std::string RefusedText(const CREATESTRUCTA& create) {
+  const std::string caption = create.lpszName && !IS_INTRESOURCE(create.lpszName) ? create.lpszName : "";
+  char owner[256] = "";
+  if (create.hwndParent) ::GetWindowTextA(create.hwndParent, owner, sizeof owner);
+  return "\"" + caption + "\"" + ((create.style & WS_CHILD) ? " (a child)" : "") + " of \"" + owner +
+         "\" (refused as it was made)";
+}
+
 LRESULT CALLBACK BoxGuard(int code, WPARAM wp, LPARAM lp) {
   if (code == HCBT_CREATEWND) {
     auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lp);
     if (create->lpcs && IsDialogClass(create->lpcs->lpszClass) && !AnsweringBoxes() && g_sheetAnswer == 0 &&
         !g_scripted) {
-      ++g_refusedBoxes;
+      g_refusedBoxes.push_back(RefusedText(*create->lpcs));
       return 1;  // the box is not made; MessageBox returns at once
     }
   }
@@ -217,7 +230,7 @@ CompilePicFn CompilePicExport() {
 void EditWindowTest::SetUp() {
   ASSERT_NE(Library(), nullptr) << "QelCtrl.dll not found beside the tests";
   g_boxGuard = ::SetWindowsHookExA(WH_CBT, BoxGuard, nullptr, ::GetCurrentThreadId());
-  g_refusedBoxes = 0;
+  g_refusedBoxes.clear();
   g_boxAnswers.clear();
   g_sheetAnswer = 0;
   g_scripted = false;
@@ -237,7 +250,9 @@ void EditWindowTest::TearDown() {
   if (parent_) ::DestroyWindow(parent_);
   if (g_boxGuard) ::UnhookWindowsHookEx(g_boxGuard);
   g_boxGuard = nullptr;
-  EXPECT_EQ(g_refusedBoxes, 0) << "a message box was raised inside the library";
+  std::string refused;
+  for (const std::string& box : g_refusedBoxes) refused += (refused.empty() ? "" : ", ") + box;
+  EXPECT_TRUE(g_refusedBoxes.empty()) << "a message box was raised inside the library: " << refused;
 }
 
 HWND EditWindowTest::MakeChild(int clientWidth, int clientHeight) {
