@@ -108,6 +108,15 @@ void AnswerBox(HWND box) {
   g_pendingSheets.push_back(box);
 }
 
+// A dialog of this thread. The hook also hears of other programs' windows:
+// when an active window of this thread is hidden and it is not the
+// foreground one, Wine offers the activation to the next window in z-order,
+// whichever program's it is, and calls this thread's hook before it finds it
+// cannot activate it. Such a window is not the library's to answer.
+bool IsThreadDialog(HWND hwnd) {
+  return ::GetWindowThreadProcessId(hwnd, nullptr) == ::GetCurrentThreadId() && IsDialogWindow(hwnd);
+}
+
 bool IsDialogClass(LPCSTR cls) {
   if (IS_INTRESOURCE(cls)) return LOWORD(reinterpret_cast<ULONG_PTR>(cls)) == 32770;
   return lstrcmpiA(cls, "#32770") == 0;
@@ -138,7 +147,7 @@ LRESULT CALLBACK BoxGuard(int code, WPARAM wp, LPARAM lp) {
     g_answered.erase(std::remove(g_answered.begin(), g_answered.end(), gone), g_answered.end());
   }
   if (code == HCBT_ACTIVATE && !g_scripted && (AnsweringBoxes() || g_sheetAnswer != 0) &&
-      IsDialogWindow(reinterpret_cast<HWND>(wp)))
+      IsThreadDialog(reinterpret_cast<HWND>(wp)))
     AnswerBox(reinterpret_cast<HWND>(wp));
   return ::CallNextHookEx(g_boxGuard, code, wp, lp);
 }
