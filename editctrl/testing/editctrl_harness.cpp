@@ -13,7 +13,8 @@ namespace edittest {
 namespace {
 
 std::vector<Notice> g_notices;
-int g_refusedBoxes = 0;
+// The boxes refused, each as a failure names it: caption and text.
+std::vector<std::string> g_refusedBoxes;
 HHOOK g_boxGuard = nullptr;
 // The buttons that the next boxes (message boxes and the dialogs of the
 // library that are no sheets) get, in order; the last one stays for every
@@ -72,7 +73,8 @@ void AnswerWindow(HWND box, int answer) {
   seen.text = buf;
   seen.icon = BoxIcon(box);
   g_seenBoxes.push_back(seen);
-  if (answer == 0) ++g_refusedBoxes;
+  if (answer == 0)
+    g_refusedBoxes.push_back("\"" + seen.caption + "\" saying \"" + seen.text + "\" (cancelled when shown)");
   ::PostMessageA(box, WM_COMMAND, answer ? answer : IDCANCEL, 0);
 }
 
@@ -108,9 +110,29 @@ void AnswerBox(HWND box) {
   g_pendingSheets.push_back(box);
 }
 
+// A dialog of this thread. The hook also hears of other programs' windows:
+// when an active window of this thread is hidden and it is not the
+// foreground one, Wine offers the activation to the next window in z-order,
+// whichever program's it is, and calls this thread's hook before it finds it
+// cannot activate it. Such a window is not the library's to answer.
+bool IsThreadDialog(HWND hwnd) {
+  return ::GetWindowThreadProcessId(hwnd, nullptr) == ::GetCurrentThreadId() && IsDialogWindow(hwnd);
+}
+
 bool IsDialogClass(LPCSTR cls) {
   if (IS_INTRESOURCE(cls)) return LOWORD(reinterpret_cast<ULONG_PTR>(cls)) == 32770;
   return lstrcmpiA(cls, "#32770") == 0;
+}
+
+// A window refused as it is made, as a failure names it: its text is not
+// set yet, its caption may be (a dialog's template gives it), and the window
+// it belongs to says where it came from.
+std::string RefusedText(const CREATESTRUCTA& create) {
+  const std::string caption = create.lpszName && !IS_INTRESOURCE(create.lpszName) ? create.lpszName : "";
+  char owner[256] = "";
+  if (create.hwndParent) ::GetWindowTextA(create.hwndParent, owner, sizeof owner);
+  return "\"" + caption + "\"" + ((create.style & WS_CHILD) ? " (a child)" : "") + " of \"" + owner +
+         "\" (refused as it was made)";
 }
 
 LRESULT CALLBACK BoxGuard(int code, WPARAM wp, LPARAM lp) {
@@ -118,7 +140,7 @@ LRESULT CALLBACK BoxGuard(int code, WPARAM wp, LPARAM lp) {
     auto* create = reinterpret_cast<CBT_CREATEWNDA*>(lp);
     if (create->lpcs && IsDialogClass(create->lpcs->lpszClass) && !AnsweringBoxes() && g_sheetAnswer == 0 &&
         !g_scripted) {
-      ++g_refusedBoxes;
+      g_refusedBoxes.push_back(RefusedText(*create->lpcs));
       return 1;  // the box is not made; MessageBox returns at once
     }
   }
@@ -127,7 +149,7 @@ LRESULT CALLBACK BoxGuard(int code, WPARAM wp, LPARAM lp) {
     g_answered.erase(std::remove(g_answered.begin(), g_answered.end(), gone), g_answered.end());
   }
   if (code == HCBT_ACTIVATE && !g_scripted && (AnsweringBoxes() || g_sheetAnswer != 0) &&
-      IsDialogWindow(reinterpret_cast<HWND>(wp)))
+      IsThreadDialog(reinterpret_cast<HWND>(wp)))
     AnswerBox(reinterpret_cast<HWND>(wp));
   return ::CallNextHookEx(g_boxGuard, code, wp, lp);
 }
@@ -216,7 +238,7 @@ CompilePicFn CompilePicExport() { return QelFindExport<CompilePicFn>(Library(), 
 void EditWindowTest::SetUp() {
   ASSERT_NE(Library(), nullptr) << "QelCtrl.dll not found beside the tests";
   g_boxGuard = ::SetWindowsHookExA(WH_CBT, BoxGuard, nullptr, ::GetCurrentThreadId());
-  g_refusedBoxes = 0;
+  g_refusedBoxes.clear();
   g_boxAnswers.clear();
   g_sheetAnswer = 0;
   g_scripted = false;
@@ -236,7 +258,9 @@ void EditWindowTest::TearDown() {
   if (parent_) ::DestroyWindow(parent_);
   if (g_boxGuard) ::UnhookWindowsHookEx(g_boxGuard);
   g_boxGuard = nullptr;
-  EXPECT_EQ(g_refusedBoxes, 0) << "a message box was raised inside the library";
+  std::string refused;
+  for (const std::string& box : g_refusedBoxes) refused += (refused.empty() ? "" : ", ") + box;
+  EXPECT_TRUE(g_refusedBoxes.empty()) << "a message box was raised inside the library: " << refused;
 }
 
 HWND EditWindowTest::MakeChild(int clientWidth, int clientHeight) {

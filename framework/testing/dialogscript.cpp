@@ -52,41 +52,56 @@ std::string Describe(HWND hwnd) {
   return text;
 }
 
+// How a message reached the thread: taken from its queue (posted, input)
+// or sent to a window procedure (by this thread or another one).
+enum Route { kPosted = 1, kSent = 2 };
+
 // The messages that press, type, click or close: what can end or change a
-// dialog under the script, with their names.
+// dialog under the script, with their names and the routes by which they
+// are listed. A sent WM_CLOSE never passes the queue, yet the dialog's
+// default handling turns it into a posted Cancel.
 const struct {
   UINT msg;
   const char* name;
+  int routes;
 } kTakenMessages[] = {
-    {WM_KEYDOWN, "WM_KEYDOWN"},
-    {WM_SYSKEYDOWN, "WM_SYSKEYDOWN"},
-    {WM_CHAR, "WM_CHAR"},
-    {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
-    {WM_LBUTTONUP, "WM_LBUTTONUP"},
-    {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"},
-    {WM_RBUTTONDOWN, "WM_RBUTTONDOWN"},
-    {WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN"},
-    {BM_CLICK, "BM_CLICK"},
-    {WM_COMMAND, "WM_COMMAND"},
-    {WM_CLOSE, "WM_CLOSE"},
-    {WM_QUIT, "WM_QUIT"},
+    {WM_KEYDOWN, "WM_KEYDOWN", kPosted},
+    {WM_SYSKEYDOWN, "WM_SYSKEYDOWN", kPosted},
+    {WM_CHAR, "WM_CHAR", kPosted},
+    {WM_LBUTTONDOWN, "WM_LBUTTONDOWN", kPosted},
+    {WM_LBUTTONUP, "WM_LBUTTONUP", kPosted},
+    {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK", kPosted},
+    {WM_RBUTTONDOWN, "WM_RBUTTONDOWN", kPosted},
+    {WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN", kPosted},
+    {BM_CLICK, "BM_CLICK", kPosted | kSent},
+    {WM_COMMAND, "WM_COMMAND", kPosted},
+    {WM_SYSCOMMAND, "WM_SYSCOMMAND", kPosted | kSent},
+    {WM_CLOSE, "WM_CLOSE", kPosted | kSent},
+    {WM_QUIT, "WM_QUIT", kPosted},
 };
 
-const char* TakenName(UINT msg) {
+const char* TakenName(UINT msg, Route route) {
   for (const auto& m : kTakenMessages)
-    if (m.msg == msg) return m.name;
+    if (m.msg == msg && (m.routes & route)) return m.name;
   return nullptr;
+}
+
+// Who sent the message now being handled: this thread, or another thread
+// of this program or of another one (the window procedure cannot tell which).
+const char* SenderText() {
+  return (::InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY)) ? " sent by another thread"
+                                                                    : " sent by this thread";
 }
 
 // A message as a failure lists it: its name, wParam, and the window it was
 // for (the control's id within its top-level window's caption).
-std::string TakenLine(const MSG& msg, const char* name) {
-  HWND top = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+std::string TakenLine(HWND hwnd, WPARAM wp, const char* name) {
+  HWND top = hwnd ? ::GetAncestor(hwnd, GA_ROOT) : nullptr;
   char line[96];
-  std::snprintf(line, sizeof line, "%s %lu to ", name, static_cast<unsigned long>(msg.wParam));
+  std::snprintf(line, sizeof line, "%s %lu to ", name, static_cast<unsigned long>(wp));
   std::string text = line;
-  if (!msg.hwnd) return text + "the thread";
-  if (top && top != msg.hwnd) text += std::to_string(::GetDlgCtrlID(msg.hwnd)) + " of ";
+  if (!hwnd) return text + "the thread";
+  if (top && top != hwnd) text += std::to_string(::GetDlgCtrlID(hwnd)) + " of ";
   return text + Describe(top);
 }
 
@@ -143,6 +158,7 @@ void DialogScript::Run(const std::function<void()>& body) {
   m_waitingSince = ::GetTickCount();
   m_hook = ::SetWindowsHookExA(WH_CBT, OnCbt, nullptr, m_thread);
   m_messageHook = ::SetWindowsHookExA(WH_GETMESSAGE, OnGetMessage, nullptr, m_thread);
+  m_sentHook = ::SetWindowsHookExA(WH_CALLWNDPROC, OnCallWndProc, nullptr, m_thread);
   UINT_PTR timer = ::SetTimer(nullptr, 0, kTickMs, OnTick);
   m_done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HANDLE watchdog = ::CreateThread(nullptr, 0, Watchdog, this, 0, nullptr);
@@ -155,9 +171,9 @@ void DialogScript::Run(const std::function<void()>& body) {
     ::CloseHandle(watchdog);
   }
   ::KillTimer(nullptr, timer);
-  if (m_hook) ::UnhookWindowsHookEx(m_hook);
-  if (m_messageHook) ::UnhookWindowsHookEx(m_messageHook);
-  m_hook = m_messageHook = nullptr;
+  for (HHOOK hook : {m_hook, m_messageHook, m_sentHook})
+    if (hook) ::UnhookWindowsHookEx(hook);
+  m_hook = m_messageHook = m_sentHook = nullptr;
   g_active = nullptr;
   if (m_next < m_steps.size() && !m_failed) {
     m_failed = true;
@@ -236,11 +252,22 @@ LRESULT CALLBACK DialogScript::OnGetMessage(int code, WPARAM wp, LPARAM lp) {
   return ::CallNextHookEx(nullptr, code, wp, lp);
 }
 
+LRESULT CALLBACK DialogScript::OnCallWndProc(int code, WPARAM wp, LPARAM lp) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lp);
+  if (g_active && code == HC_ACTION && sent) {
+    if (const char* name = TakenName(sent->message, kSent))
+      g_active->NoteTaken(TakenLine(sent->hwnd, sent->wParam, name) + SenderText());
+  }
+  return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
 void DialogScript::NoteTaken(const MSG& msg) {
-  const char* name = TakenName(msg.message);
-  if (!name) return;
+  if (const char* name = TakenName(msg.message, kPosted)) NoteTaken(TakenLine(msg.hwnd, msg.wParam, name));
+}
+
+void DialogScript::NoteTaken(std::string line) {
   if (m_taken.size() == kTakenKept) m_taken.erase(m_taken.begin());
-  m_taken.push_back(TakenLine(msg, name));
+  m_taken.push_back(std::move(line));
 }
 
 std::string DialogScript::TakenText() const {

@@ -79,6 +79,7 @@ class DialogScript {
   static void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD);
   static LRESULT CALLBACK OnCbt(int code, WPARAM wp, LPARAM lp);
   static LRESULT CALLBACK OnGetMessage(int code, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK OnCallWndProc(int code, WPARAM wp, LPARAM lp);
   static DWORD WINAPI Watchdog(LPVOID script);
 
   void Tick();
@@ -87,10 +88,12 @@ class DialogScript {
   void Fail(const std::string& why, HWND current);
   void NoteCreated(HWND hwnd, const char* name);
   void NoteActivated(HWND hwnd);
-  // Input and commands that the thread took from its queue, the latest
-  // last: whoever sent them (the steps, or another program of the shared
-  // display), a failure lists them.
+  // Input and commands that the thread took from its queue, and closes sent
+  // to its windows, the latest last: whoever
+  // sent them (the steps, or another program of the shared display), a
+  // failure lists them.
   void NoteTaken(const MSG& msg);
+  void NoteTaken(std::string line);
   std::string TakenText() const;
 
   std::vector<Step> m_steps;
@@ -104,6 +107,7 @@ class DialogScript {
   DWORD m_thread = 0;
   HHOOK m_hook = nullptr;
   HHOOK m_messageHook = nullptr;
+  HHOOK m_sentHook = nullptr;
   std::vector<std::string> m_taken;
   HANDLE m_done = nullptr;
   std::vector<std::string> m_seen;

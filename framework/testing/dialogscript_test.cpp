@@ -86,6 +86,46 @@ TEST(DialogScript, StepsLeftWhenTheWindowsClosedFail) {
   EXPECT_EQ(outcome.answer, IDYES);
 }
 
+DWORD WINAPI SendClose(LPVOID window) {
+  ::SendMessageA(static_cast<HWND>(window), WM_CLOSE, 0, 0);
+  return 0;
+}
+
+// A close sent to the window never passes the thread's queue (only the
+// Cancel that the dialog makes of it does); the failure still names it and
+// the side it came from, for either sender.
+TEST(DialogScript, ACloseSentUnderTheScriptIsListedWithItsSender) {
+  const struct {
+    bool fromAnotherThread;
+    const char* listed;
+  } cases[] = {
+      {false, "WM_CLOSE 0 to \"询问\" saying \"是否要删除?\" sent by this thread"},
+      {true, "WM_CLOSE 0 to \"询问\" saying \"是否要删除?\" sent by another thread"},
+  };
+  for (const auto& c : cases) {
+    HANDLE sender = nullptr;
+    DialogScript script;
+    script
+        .On("询问",
+            [&](DialogDriver& d) {
+              if (c.fromAnotherThread)
+                sender = ::CreateThread(nullptr, 0, SendClose, d.Window(), 0, nullptr);
+              else
+                ::SendMessageA(d.Window(), WM_CLOSE, 0, 0);
+            })
+        .On("询问", [](DialogDriver& d) { d.Press(IDYES); });
+    Outcome outcome = AskWith(script);
+    if (sender) {
+      ::WaitForSingleObject(sender, INFINITE);
+      ::CloseHandle(sender);
+    }
+    SCOPED_TRACE(c.listed);
+    ExpectOneFailureSaying(outcome, "before step 2");
+    ExpectOneFailureSaying(outcome, c.listed);
+    EXPECT_EQ(outcome.answer, IDCANCEL);
+  }
+}
+
 TEST(DialogScript, AMessageBoxWithAnotherTextFails) {
   DialogScript script;
   script.OnMessageBox("询问", "别的文本", IDCANCEL);
