@@ -20,10 +20,18 @@ fi
 
 if [ $fix -eq 1 ]; then
   printf '%s\0' "${files[@]}" | xargs -0 -n 64 "$formatter" -i
-  exit 0
+  exit
 fi
-# One formatter run for all files; it names each file that differs.
-mapfile -t bad < <(printf '%s\0' "${files[@]}" | xargs -0 -n 64 "$formatter" --dry-run 2>&1 |
-                   sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: warning: code should be clang-formatted.*/\1/p' | sort -u)
+# One formatter run for all files; it names each file that differs. A run
+# that fails without naming any (a file it cannot read, the formatter's own
+# error) fails the check with what it printed.
+status=0
+report=$(printf '%s\0' "${files[@]}" | xargs -0 -n 64 "$formatter" --dry-run -Werror 2>&1) || status=$?
+mapfile -t bad < <(sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: error: code should be clang-formatted.*/\1/p' <<<"$report" | sort -u)
 for f in "${bad[@]}"; do echo "not formatted: $f (tools/check-format.sh --fix formats it)"; done
+if [ $status -ne 0 ] && [ ${#bad[@]} -eq 0 ]; then
+  echo "check-format: $formatter failed:" >&2
+  echo "$report" >&2
+  exit 2
+fi
 [ ${#bad[@]} -eq 0 ]
