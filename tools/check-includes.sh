@@ -71,6 +71,12 @@ BEGIN {
     for (i = 4; i <= n; i++) direct[target, word[i]] = 1
     targets[target] = 1
   }
+  # A graph that is missing or empty would let every include pass.
+  if (length(targets) == 0) {
+    printf "check-includes: no link graph in %s\n", graphFile
+    broken = 1
+    exit
+  }
   # Transitive closure over the targets (the graph is small).
   for (t in targets) reach[t, t] = 1
   do {
@@ -102,5 +108,5 @@ BEGIN {
     bad = 1
   }
 }
-END { exit bad }
+END { exit broken ? 2 : bad }
 ' <<<"$includes" >&2
