@@ -170,16 +170,17 @@ void BenchNestedHostilePicture(CDC& output) {
 }
 
 // What a metafile import brings: one group of `children` polygons, each of
-// `points` points around an ellipse on 150 x 150 pixels (a record repeated
-// thousands of times, or outlines of hundreds of thousands of points),
-// selected (every child draws its frame too) or not, to tell the frames'
-// share.
-std::unique_ptr<CDrawGroup> ImportedGroup(int children, int points, bool bSelected) {
+// `points` points around an ellipse on 150 x 150 pixels (many records,
+// outlines of hundreds of thousands of points), turned a radian further each
+// or all the same (one record repeated thousands of times), selected (every
+// child draws its frame too) or not, to tell the frames' share.
+std::unique_ptr<CDrawGroup> ImportedGroup(int children, int points, bool bSelected, bool bCopies) {
   auto group = std::make_unique<CDrawGroup>();
   for (int c = 0; c < children; ++c) {
     auto* polygon = new CDrawPolygon;
+    const double turn = bCopies ? 0 : c;
     for (int i = 0; i < points; ++i) {
-      const double a = 6.283185307179586 * i / points + c;
+      const double a = 6.283185307179586 * i / points + turn;
       polygon->m_points.emplace_back(225 + 75 * std::cos(a), 225 + 75 * std::sin(a));
     }
     polygon->m_nFillStyle = 1;
@@ -197,14 +198,17 @@ void BenchImportedDrawings(CDC& output) {
   const struct {
     const char* what;
     int children, points;
-    bool selected;
+    bool selected, copies;
   } imports[] = {
-      {"imported: 100,000 triangles", 100000, 3, true},
-      {"  the same, not selected", 100000, 3, false},
-      {"imported: 3 polygons of 300,000 points", 3, 300000, true},
+      {"imported: 100,000 triangles", 100000, 3, true, false},
+      {"  the same, not selected", 100000, 3, false, false},
+      {"imported: 100,000 copies of one triangle", 100000, 3, true, true},
+      {"  the same, not selected", 100000, 3, false, true},
+      {"imported: 3 polygons of 300,000 points", 3, 300000, true, false},
   };
   for (const auto& import : imports) {
-    std::unique_ptr<CDrawGroup> group = ImportedGroup(import.children, import.points, import.selected);
+    std::unique_ptr<CDrawGroup> group =
+        ImportedGroup(import.children, import.points, import.selected, import.copies);
     double ms[3];
     for (double& m : ms) {
       const bench::Stopwatch watch;
@@ -222,9 +226,15 @@ void BenchImportedDrawings(CDC& output) {
 }  // namespace
 
 // "picture_bench repaint" leaves out the damaged pictures and the imports;
-// "picture_bench damaged" paints only those.
+// "picture_bench damaged" paints only those, "picture_bench imports" only the
+// imports.
 int main(int argc, char** argv) {
   RegisterObjectClasses();
+  if (argc >= 2 && std::strcmp(argv[1], "imports") == 0) {
+    BenchSurface surface(kWidth, kHeight);
+    BenchImportedDrawings(surface.Output());
+    return 0;
+  }
   const bool onlyDamaged = argc >= 2 && std::strcmp(argv[1], "damaged") == 0;
   if (onlyDamaged) {
     BenchSurface surface(kWidth, kHeight);
