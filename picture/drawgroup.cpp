@@ -3,11 +3,8 @@
 #include "drawgroup.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "archive.h"
-#include "drawpolygon.h"
-#include "knownclip.h"
 #include "objlist_io.h"
 #include "wnddefer.h"
 
@@ -129,25 +126,6 @@ RECT CDrawGroup::GetInvalidRect() {
     }
   });
   return u;
-}
-
-void CDrawGroup::Draw(CDC* pDC, DWORD dwFlags) {
-  // The children ask for the clip box once between them, and plain
-  // polygons one after another share their pen and brush: a metafile's
-  // import is a group of many thousands.
-  const HDC hdc = pDC ? pDC->GetSafeHdc() : nullptr;
-  std::optional<CKnownClipBox> known;
-  RECT clip;
-  if (hdc && !CKnownClipBox::Of(hdc) && ::GetClipBox(hdc, &clip) != ERROR) known.emplace(hdc, clip);
-  CPlainPolygonRun run(pDC);
-  ForEachChild([&](CDrawObj* p) {
-    if (p->GetObjType() == DOT_POLYGON && static_cast<CDrawPolygon*>(p)->IsPlain()) {
-      static_cast<CDrawPolygon*>(p)->DrawInRun(pDC, dwFlags, run);
-      return;
-    }
-    run.End();
-    p->Draw(pDC, dwFlags);
-  });
 }
 
 void CDrawGroup::MoveBy(const CPointD& offset) {

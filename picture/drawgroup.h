@@ -72,6 +72,12 @@ class CDrawGroup : public CDrawObj {
   // Moves the windows of all control children in one deferred batch.
   void MoveChildWindows();
 
+  // From this many children on, a group leaves out of its paint each child
+  // that a later child draws alike (CRunDrawing): a metafile that repeats
+  // one record thousands of times imports as such a group. Smaller groups
+  // draw every child and pay nothing for the search.
+  static constexpr int kTwinSearchChildren = 256;
+
   // The deepest nesting of groups that the model holds: a group of leaf
   // objects is 1 level, a group holding such a group 2.
   static constexpr int kMaxNesting = 64;
@@ -115,6 +121,9 @@ class CDrawGroup : public CDrawObj {
   int Nesting() const;
   // Makes this group the holder of the child when the child is a group.
   void Adopt(CDrawObj* pChild);
+  // In drawing order, whether a later child draws the child's pixels alike
+  // on hdc; empty when the group is small or the DC mixes what it draws.
+  std::vector<bool> ChildrenCoveredByLaterTwins(HDC hdc) const;
 
   // The group that holds this one (none at the top): not stored, set when
   // the holder takes it, so that AddChild sees the levels above.

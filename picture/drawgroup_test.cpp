@@ -473,3 +473,269 @@ TEST_F(DrawGroupTest, AGroupPaintsTheSamePixelsAsItsChildrenEachAlone) {
 }
 
 }  // namespace
+
+// A large group leaves out a drawing that a later child repeats, and only
+// such a drawing: its pixels are those of every child drawn alone in order.
+namespace {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// Children enough for the search, each a small triangle of its own along
+// the bottom, where the cases' drawings reach too.
+void AddFillers(std::vector<CDrawObj*>& children, int count) {
+  for (int i = 0; i < count; ++i) {
+    const double x = (i % 40) * 4, y = 120 + (i / 40) * 5;
+    children.push_back(
+        Polygon({{x, y}, {x + 6, y + 1}, {x + 1, y + 7 + i % 3}}, kBlack, RGB(i % 256, 90, 0)));
+  }
+}
+
+CDrawObj* Selected(CDrawObj* obj) {
+  obj->SetSelected(TRUE);
+  return obj;
+}
+
+CDrawObj* Triangle(COLORREF fill = kWhite) { return Polygon({{10, 10}, {90, 20}, {30, 110}}, kBlack, fill); }
+CDrawObj* Across() { return Polygon({{0, 40}, {150, 50}, {60, 140}}, kBlack, RGB(0, 0, 200)); }
+
+CDrawObj* Box() {
+  auto* rect = new CDrawRect;
+  rect->SetCorners(CRectD(20, 15, 70, 60));
+  rect->m_clrFill1 = RGB(0, 200, 200);
+  return rect;
+}
+
+struct TwinCase {
+  const char* what;
+  std::vector<CDrawObj*> (*children)();  // in drawing order, fillers first
+  bool nested;                           // the children after the fillers in a group of their own
+  double zoom;
+  POINT origin;
+  RECT clip;  // device; all zero for none
+  int rop2;
+};
+
+std::vector<CDrawObj*> WithFillers(std::initializer_list<CDrawObj*> drawn) {
+  std::vector<CDrawObj*> children;
+  AddFillers(children, CDrawGroup::kTwinSearchChildren);
+  children.insert(children.end(), drawn);
+  return children;
+}
+
+const TwinCase kTwinCases[] = {
+    {"repeats with other children between",
+     [] {
+       return WithFillers({Selected(Triangle()), Across(), Box(), Selected(Triangle()), Across(),
+                           Selected(Triangle()), Box()});
+     },
+     false,
+     1.0,
+     {0, 0},
+     {0, 0, 0, 0},
+     R2_COPYPEN},
+    {"repeats differing in colour only",
+     [] {
+       return WithFillers({Triangle(RGB(255, 0, 0)), Across(), Triangle(RGB(0, 255, 0))});
+     },
+     false,
+     1.0,
+     {0, 0},
+     {0, 0, 0, 0},
+     R2_COPYPEN},
+    {"repeats differing in pen width",
+     [] {
+       CDrawObj* wide = Triangle();
+       wide->m_nLineWidth = 2;
+       return WithFillers({Triangle(), Across(), wide, Across(), Triangle()});
+     },
+     false,
+     1.0,
+     {0, 0},
+     {0, 0, 0, 0},
+     R2_COPYPEN},
+    {"repeats differing in the selected state",
+     [] {
+       return WithFillers({Selected(Triangle()), Across(), Triangle(), Box(), Triangle()});
+     },
+     false,
+     1.0,
+     {0, 0},
+     {0, 0, 0, 0},
+     R2_COPYPEN},
+    {"repeats differing in their frames only",
+     [] {
+       return WithFillers({Selected(Polygon({{10.6, 10}, {90, 20}, {30, 110.4}}, kBlack, kWhite)), Across(),
+                           Selected(Triangle())});
+     },
+     false,
+     1.0,
+     {0, 0},
+     {0, 0, 0, 0},
+     R2_COPYPEN},
+    {"repeats differing in one point",
+     [] {
+       return WithFillers({Triangle(), Across(), Polygon({{10, 10}, {90, 20}, {30, 100}}, kBlack, kWhite),
+                           Selected(Triangle()), Box(),
+                           Selected(Polygon({{10, 10}, {91, 20}, {30, 110}}, kBlack, kWhite))});
+     },
+     false,
+     1.0,
+     {0, 0},
+     {0, 0, 0, 0},
+     R2_COPYPEN},
+    {"repeats differing in the outline only",
+     [] {
+       return WithFillers({Triangle(), Across(), Polygon({{10, 10}, {90, 20}, {30, 110}}, kNoColor, kWhite)});
+     },
+     false,
+     1.0,
+     {0, 0},
+     {0, 0, 0, 0},
+     R2_COPYPEN},
+    {"repeats with dotted or hatched looks",
+     [] {
+       return WithFillers({Polygon({{10, 10}, {90, 20}, {30, 110}}, kBlack, kWhite, 1, 8), Across(),
+                           Polygon({{10, 10}, {90, 20}, {30, 110}}, kBlack, kWhite, 1, 8),
+                           Polygon({{5, 30}, {120, 35}, {50, 100}}, kBlack, kWhite, 1002, 0), Box(),
+                           Polygon({{5, 30}, {120, 35}, {50, 100}}, kBlack, kWhite, 1002, 0),
+                           Polygon({{40, 5}, {130, 60}, {20, 90}}, kBlack, kWhite, 1, 2), Across(),
+                           Polygon({{40, 5}, {130, 60}, {20, 90}}, kBlack, kWhite, 1, 2)});
+     },
+     false,
+     1.0,
+     {0, 0},
+     {0, 0, 0, 0},
+     R2_COPYPEN},
+    {"repeats on a DC that mixes what it draws",
+     [] {
+       return WithFillers({Selected(Triangle()), Across(), Selected(Triangle())});
+     },
+     false,
+     1.0,
+     {0, 0},
+     {0, 0, 0, 0},
+     R2_XORPEN},
+    {"repeats in a group in the group",
+     [] {
+       std::vector<CDrawObj*> children = WithFillers({Selected(Triangle()), Across(), Box()});
+       AddFillers(children, CDrawGroup::kTwinSearchChildren);
+       children.insert(children.end(), {Selected(Triangle()), Across(), Selected(Triangle())});
+       return children;
+     },
+     true,
+     1.0,
+     {0, 0},
+     {0, 0, 0, 0},
+     R2_COPYPEN},
+    {"repeats cut by the clip through their frames",
+     [] {
+       return WithFillers({Selected(Triangle()), Across(), Box(), Selected(Triangle())});
+     },
+     false,
+     1.0,
+     {0, 0},
+     {9, 19, 61, 107},
+     R2_COPYPEN},
+    {"repeats in a zoomed and moved view",
+     [] {
+       return WithFillers({Selected(Triangle()), Across(), Box(), Selected(Triangle()), Triangle()});
+     },
+     false,
+     1.5,
+     {-7, 13},
+     {0, 0, 0, 0},
+     R2_COPYPEN},
+};
+
+// The group of the children, those after the fillers nested when asked.
+std::unique_ptr<CDrawGroup> GroupOf(const std::vector<CDrawObj*>& children, bool nested) {
+  auto group = std::make_unique<CDrawGroup>();
+  auto inner = nested ? std::make_unique<CDrawGroup>() : nullptr;
+  for (size_t i = 0; i < children.size(); ++i) {
+    const bool inside = inner && i >= static_cast<size_t>(CDrawGroup::kTwinSearchChildren);
+    EXPECT_TRUE((inside ? inner.get() : group.get())->AddChild(children[i]));
+  }
+  if (inner) EXPECT_TRUE(group->AddChild(inner.release()));
+  return group;
+}
+
+// A surface ready for a case: grey, clipped and mixing as it says.
+void Prepare(qeltest::RenderSurface& surface, const TwinCase& c) {
+  surface.Fill(0x808080);
+  if (!::IsRectEmpty(&c.clip))
+    ::IntersectClipRect(surface.dc(), c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
+  ::SetROP2(surface.dc(), c.rop2);
+}
+
+// The pixels of the children drawn one by one, alone, in order.
+std::vector<DWORD> EachAlone(const TwinCase& c, const std::vector<CDrawObj*>& children) {
+  qeltest::RenderSurface surface(160, 160);
+  Prepare(surface, c);
+  CDC dc(surface.dc());
+  for (CDrawObj* child : children) {
+    child->SetViewTransform(c.origin, c.zoom);
+    child->Draw(&dc, 0);
+  }
+  return surface.Pixels();
+}
+
+std::vector<DWORD> ByGroup(const TwinCase& c, CDrawGroup& group) {
+  qeltest::RenderSurface surface(160, 160);
+  Prepare(surface, c);
+  CDC dc(surface.dc());
+  group.Draw(&dc, 0);
+  return surface.Pixels();
+}
+
+TEST_F(DrawGroupTest, ALargeGroupPaintsTheSamePixelsAsItsChildrenEachAloneLeavingOutRepeats) {
+  for (const TwinCase& c : kTwinCases) {
+    SCOPED_TRACE(c.what);
+    std::unique_ptr<CDrawGroup> group = GroupOf(c.children(), c.nested);
+    group->SetViewTransform(c.origin, c.zoom);
+    std::vector<CDrawObj*> alone = c.children();
+    EXPECT_EQ(ByGroup(c, *group), EachAlone(c, alone));
+    for (CDrawObj* child : alone) delete child;
+  }
+}
+
+// What one paint found is not what the next one draws: each child changed
+// after a paint is drawn again as it now is.
+TEST_F(DrawGroupTest, AChildChangedAfterAPaintOfALargeGroupIsDrawnAsItNowIs) {
+  const TwinCase& c = kTwinCases[0];
+  const struct {
+    const char* what;
+    void (*change)(CDrawObj* twin);  // the last repeat of the triangle
+  } changes[] = {
+      {"moved", [](CDrawObj* twin) { twin->MoveBy(CPointD(5, 3)); }},
+      {"filled otherwise", [](CDrawObj* twin) { twin->m_clrFill1 = RGB(250, 0, 0); }},
+      {"no longer selected", [](CDrawObj* twin) { twin->SetSelected(FALSE); }},
+      {"hidden", [](CDrawObj* twin) { twin->SetVisible(FALSE); }},
+  };
+  const size_t lastTwin = CDrawGroup::kTwinSearchChildren + 5;
+  for (const auto& change : changes) {
+    SCOPED_TRACE(change.what);
+    std::vector<CDrawObj*> children = c.children();
+    CDrawObj* twin = children[lastTwin];
+    std::unique_ptr<CDrawGroup> group = GroupOf(children, false);
+    group->SetViewTransform(c.origin, c.zoom);
+    ByGroup(c, *group);
+    change.change(twin);
+    std::vector<CDrawObj*> alone = c.children();
+    change.change(alone[lastTwin]);
+    EXPECT_EQ(ByGroup(c, *group), EachAlone(c, alone));
+    for (CDrawObj* child : alone) delete child;
+  }
+  // The view changed after a paint.
+  std::unique_ptr<CDrawGroup> group = GroupOf(c.children(), false);
+  ByGroup(c, *group);
+  TwinCase zoomed = c;
+  zoomed.zoom = 0.5;
+  zoomed.origin = POINT{-30, -10};
+  group->SetViewTransform(zoomed.origin, zoomed.zoom);
+  std::vector<CDrawObj*> alone = c.children();
+  EXPECT_EQ(ByGroup(zoomed, *group), EachAlone(zoomed, alone));
+  for (CDrawObj* child : alone) delete child;
+}
+
+}  // namespace

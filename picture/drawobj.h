@@ -119,6 +119,9 @@ class CDrawObj : public CObject {
   const char* GetTypeName();
   static void DrawSolidEllipse(CDC* pDC, const RECT& rect, COLORREF c);
   const ViewTransform& GetView() const { return m_view; }
+  // The device rectangle of the selection frame around r (picture units),
+  // as DrawSelFrame draws it; r must be finite.
+  RECT SelFrameRect(CRectD r) const;
 
   // ---- stored fields, in file order -------------------------------------
   CString m_strName;

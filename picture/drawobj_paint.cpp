@@ -55,13 +55,17 @@ void CDrawObj::DrawTracker(CDC* pDC, int nState) {
   }
 }
 
-void CDrawObj::DrawSelFrame(CDC* pDC) {
-  CRectD r = GetRect();
-  if (!r.IsFinite()) return;
+RECT CDrawObj::SelFrameRect(CRectD r) const {
   r.Normalize();
   RECT frame = m_view.ToDevice(r).ToRect();
   ::InflateRect(&frame, 2, 2);
-  DrawTrackerFramePair(pDC, frame);
+  return frame;
+}
+
+void CDrawObj::DrawSelFrame(CDC* pDC) {
+  const CRectD r = GetRect();
+  if (!r.IsFinite()) return;
+  DrawTrackerFramePair(pDC, SelFrameRect(r));
 }
 
 void CDrawObj::DrawSolidEllipse(CDC* pDC, const RECT& rect, COLORREF c) {

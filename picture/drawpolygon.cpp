@@ -111,6 +111,64 @@ void CDrawPolygon::DrawInRun(CDC* pDC, DWORD dwFlags, CPlainPolygonRun& run) {
   CDrawObj::Draw(pDC, dwFlags);
 }
 
+namespace {
+
+// The pen styles whose thin cosmetic pen sets every pixel it passes, or none.
+bool IsSolidOrNoPen(int nStyle) {
+  return nStyle == PS_SOLID || nStyle == PS_NULL || nStyle == PS_INSIDEFRAME;
+}
+
+// FNV-1a over the bytes of each value.
+class CHash {
+ public:
+  template <class T>
+  CHash& Add(const T& value) {
+    const BYTE* p = reinterpret_cast<const BYTE*>(&value);
+    for (size_t i = 0; i < sizeof value; ++i) m_hash = (m_hash ^ p[i]) * 1099511628211ull;
+    return *this;
+  }
+  size_t Value() const { return static_cast<size_t>(m_hash ^ (m_hash >> 32)); }
+
+ private:
+  unsigned long long m_hash = 14695981039346656037ull;
+};
+
+}  // namespace
+
+bool CDrawPolygon::DescribeRunDrawing(CRunDrawing& drawing) const {
+  if (!IsPlain() || !m_bVisible || GetPointCount() < 2 || !AllFinite(m_points)) return false;
+  const bool noOutline = m_clrLine == kNoColor;
+  if (!noOutline && !IsSolidOrNoPen(m_nLineStyle)) return false;
+  drawing.lineStyle = m_nLineStyle;
+  drawing.lineWidth = m_nLineWidth;
+  drawing.zoom = m_view.zoom;
+  drawing.line = m_clrLine;
+  drawing.fill = m_clrFill1;
+  drawing.selected = m_bSelected != FALSE;
+  // The frame DrawSelFrame draws around the points' bounds, as GetRect has them.
+  drawing.frame = RECT{0, 0, 0, 0};
+  if (drawing.selected) drawing.frame = SelFrameRect(BoundingBox(m_points.data(), m_points.size()));
+  drawing.outline.resize(m_points.size());
+  for (size_t i = 0; i < m_points.size(); ++i) drawing.outline[i] = DevicePointTruncated(m_points[i]);
+  drawing.outline.push_back(drawing.outline.front());
+  DropRepeatedPoints(drawing.outline);
+  return true;
+}
+
+size_t CRunDrawing::Hash() const {
+  CHash hash;
+  hash.Add(lineStyle).Add(lineWidth).Add(zoom).Add(line).Add(fill).Add(selected).Add(frame);
+  for (const POINT& p : outline) hash.Add(p);
+  return hash.Value();
+}
+
+bool CRunDrawing::operator==(const CRunDrawing& o) const {
+  auto samePoint = [](const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; };
+  return lineStyle == o.lineStyle && lineWidth == o.lineWidth && zoom == o.zoom && line == o.line &&
+         fill == o.fill && selected == o.selected && ::EqualRect(&frame, &o.frame) &&
+         std::equal(outline.begin(), outline.end(), o.outline.begin(), o.outline.end(), samePoint);
+}
+
 bool CPlainPolygonRun::Select(const CDrawPolygon& polygon) {
   const Look look = {polygon.m_nLineStyle, polygon.m_nLineWidth, polygon.GetView().zoom, polygon.m_clrLine,
                      polygon.m_clrFill1};

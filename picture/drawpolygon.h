@@ -1,6 +1,8 @@
 // A closed, fillable polygon.
 #pragma once
 
+#include <vector>
+
 #include "drawpoly.h"
 #include "shapepaint.h"
 
@@ -22,6 +24,9 @@ class CDrawPolygon : public CDrawPoly {
   bool IsPlain() const;
   // Draws a plain polygon as Draw does, with the pen and brush of a run.
   void DrawInRun(CDC* pDC, DWORD dwFlags, class CPlainPolygonRun& run);
+  // What DrawInRun sets; false when that could depend on what lies under
+  // it (styled or dashed outlines, see CRunDrawing) or when it draws nothing.
+  bool DescribeRunDrawing(struct CRunDrawing& drawing) const;
 
  protected:
   LinkFamily GetLinkFamily() override;
@@ -62,6 +67,24 @@ class CPlainPolygonRun {
   CBrush m_brush;
   HGDIOBJ m_oldPen = nullptr;
   HGDIOBJ m_oldBrush = nullptr;
+};
+
+// What a plain polygon drawn in a run sets: its look, its closed device
+// outline as drawn (repeated points dropped) and, when selected, its frame.
+// A solid pen and brush with the DC's copy mix set those pixels to values
+// that nothing under them changes, so of two equal drawings in one paint the
+// later one leaves the pixels as both together would: a group may leave out
+// the earlier one. A styled pen stays out (its dots need not start alike).
+struct CRunDrawing {
+  int lineStyle = 0, lineWidth = 0;
+  double zoom = 0;
+  COLORREF line = 0, fill = 0;
+  bool selected = false;
+  RECT frame = {0, 0, 0, 0};  // all zero when not selected
+  std::vector<POINT> outline;
+
+  size_t Hash() const;
+  bool operator==(const CRunDrawing& o) const;
 };
 
 // Draws a closed device outline (first point repeated at the end) with the

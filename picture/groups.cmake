@@ -3,6 +3,7 @@
 list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/drawgroup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawgroup_edit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/drawgroup_paint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawcell.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawctrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storedbytes.cpp

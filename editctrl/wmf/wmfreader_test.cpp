@@ -587,6 +587,51 @@ TEST_F(ShownWmfTest, ImportsAtTheirBoundsArriveWholeAndPaint) {
   }
 }
 
+// The window's client pixels as it paints them whole.
+std::vector<COLORREF> PaintedPixels(HWND hwnd) {
+  RECT client;
+  ::GetClientRect(hwnd, &client);
+  ::InvalidateRect(hwnd, nullptr, FALSE);
+  ::UpdateWindow(hwnd);
+  HDC screen = ::GetDC(hwnd);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x) pixels.push_back(::GetPixel(memory, x, y));
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(hwnd, screen);
+  return pixels;
+}
+
+// One record repeated thousands of times imports as thousands of equal
+// children, placed and selected as the record alone is: the window paints
+// them as it paints the one.
+TEST_F(ShownWmfTest, ARecordRepeatedPaintsAsTheRecordOnce) {
+  std::vector<COLORREF> painted[2];
+  const size_t repeats[2] = {1, 5000};
+  for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(testing::Message() << repeats[i] << " records");
+    ASSERT_TRUE(
+        wnd_->ImportWmfFile(Write("repeated.wmf", PolygonsOf(std::vector<size_t>(repeats[i], 3))).c_str()));
+    ASSERT_EQ(Objects().size(), 1u);
+    EXPECT_EQ(static_cast<size_t>(static_cast<CDrawGroup*>(Objects()[0])->GetChildren().GetCount()),
+              repeats[i]);
+    painted[i] = PaintedPixels(child_);
+    Send(QCM_UNDO);
+    ASSERT_TRUE(Objects().empty());
+  }
+  EXPECT_EQ(painted[1], painted[0]);
+  // The triangle and its frame are there to see.
+  const COLORREF background = painted[0].front();
+  EXPECT_GT(std::count_if(painted[0].begin(), painted[0].end(), [&](COLORREF c) { return c != background; }),
+            100);
+}
+
 TEST(WmfErrorTextTest, NumbersOutsideTheTableAreUnknown) {
   EXPECT_STREQ(WmfErrorText(6), "Err:memery error!");
   EXPECT_STREQ(WmfErrorText(7), "Err:normal error");
