@@ -6,6 +6,7 @@
 
 #include "drawpolygon.h"
 #include "knownclip.h"
+#include "trackerframe.h"
 
 std::vector<bool> CDrawGroup::ChildrenCoveredByLaterTwins(HDC hdc) const {
   const int count = m_children.GetCount();
@@ -55,6 +56,9 @@ void CDrawGroup::Draw(CDC* pDC, DWORD dwFlags) {
   std::optional<CKnownClipBox> known;
   RECT clip;
   if (hdc && !CKnownClipBox::Of(hdc) && ::GetClipBox(hdc, &clip) != ERROR) known.emplace(hdc, clip);
+  // The selected children's frames ask the DC once between them.
+  std::optional<CFramePaint> frames;
+  if (hdc && !CFramePaint::Of(hdc)) frames.emplace(hdc);
   const std::vector<bool> covered = ChildrenCoveredByLaterTwins(hdc);
   CPlainPolygonRun run(pDC);
   size_t index = 0;

@@ -15,3 +15,36 @@ void DrawTrackerFrames(CDC* pDC, const RECT* frames, int count);
 // The two frames the trackers draw around an object: outer, then outer
 // shrunk by a pixel on every side.
 void DrawTrackerFramePair(CDC* pDC, const RECT& outer);
+
+// The frames drawn on one DC during a paint of many objects (a group's)
+// ask the DC what they need of it (its mapping, brush origin and clip box)
+// once, at the first frame, instead of at each: the objects drawn between
+// leave those as they found them, and narrow the clip only inside the box
+// known (CKnownClipBox). Scopes belong to the thread that opens them and
+// nest, like CKnownClipBox.
+class CFramePaint {
+ public:
+  explicit CFramePaint(HDC hdc);
+  ~CFramePaint();
+  CFramePaint(const CFramePaint&) = delete;
+  CFramePaint& operator=(const CFramePaint&) = delete;
+
+  // The paint open on hdc on this thread; null when none is.
+  static CFramePaint* Of(HDC hdc);
+
+  // What a frame needs of the DC.
+  struct Device {
+    bool patterned = false;  // MM_TEXT and the brushes made: else pixel by pixel
+    int parity = 0;          // of device x + y less brush origin x + y at logical (0, 0)
+    bool clipKnown = false;
+    RECT clip = {0, 0, 0, 0};
+  };
+  // Asked of the DC at the first call.
+  const Device& DeviceOf(CDC* pDC);
+
+ private:
+  HDC m_hDC;
+  bool m_bAsked = false;
+  Device m_device;
+  CFramePaint* m_outer;
+};

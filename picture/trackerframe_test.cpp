@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "dibsurface.h"
@@ -85,10 +86,10 @@ using qeltest::RenderSurface;
 
 constexpr DWORD kGrey = 0x808080;
 
-// The frame as its description gives it, pixel by pixel, on a grey surface
-// of w x h whose pixel (0, 0) is logical (ox, oy), within the device clip.
-std::vector<DWORD> Described(int w, int h, POINT origin, const RECT& r, const RECT& clip) {
-  std::vector<DWORD> pixels(static_cast<size_t>(w) * h, kGrey);
+// The frame as its description gives it, pixel by pixel, put on the pixels
+// of a surface of w x h whose pixel (0, 0) is logical (ox, oy), within the
+// device clip.
+void PutDescribed(std::vector<DWORD>& pixels, int w, int h, POINT origin, const RECT& r, const RECT& clip) {
   auto set = [&](long long x, long long y, DWORD c) {
     const long long dx = x - origin.x, dy = y - origin.y;
     if (dx >= clip.left && dx < clip.right && dy >= clip.top && dy < clip.bottom && dx >= 0 && dy >= 0 &&
@@ -107,6 +108,12 @@ std::vector<DWORD> Described(int w, int h, POINT origin, const RECT& r, const RE
       set(x, y + 1, 0xFFFFFF);
     }
   }
+}
+
+// The same on a grey surface.
+std::vector<DWORD> Described(int w, int h, POINT origin, const RECT& r, const RECT& clip) {
+  std::vector<DWORD> pixels(static_cast<size_t>(w) * h, kGrey);
+  PutDescribed(pixels, w, h, origin, r, clip);
   return pixels;
 }
 
@@ -198,6 +205,82 @@ TEST(TrackerFrame, APairIsTheFrameAndTheOneInsideItAlsoUnderAKnownClipBox) {
     }
     EXPECT_EQ(pair.Pixels(), oneByOne.Pixels());
   }
+}
+
+// A pair of every small size, at both parities of its place, of the
+// surface's origin and of the brush origin, whole or cut by the clip at odd
+// places, inside a paint that knows the DC or not: the outer frame's pixels,
+// then the inner one's over them.
+TEST(TrackerFrame, APairOfAnySizeAndPlaceIsItsTwoFramesOneAfterTheOther) {
+  constexpr int kW = 24, kH = 24;
+  const RECT clips[] = {{0, 0, kW, kH}, {3, 4, 13, 11}, {6, 5, 9, 17}};
+  int failures = 0;
+  for (int width = 0; width <= 12 && failures < 5; ++width)
+    for (int height = 0; height <= 12 && failures < 5; ++height)
+      for (int place = 0; place < 4; ++place)
+        for (int shift = 0; shift < 4; ++shift)
+          for (const RECT& clip : clips)
+            for (bool inPaint : {false, true}) {
+              const POINT origin = {-(shift & 1), -(shift >> 1) * 3};
+              const POINT brushOrigin = {shift, 5 - shift};
+              const RECT outer = {2 + (place & 1), 3 + (place >> 1), 2 + (place & 1) + width,
+                                  3 + (place >> 1) + height};
+              RenderSurface surface(kW, kH);
+              surface.Fill(kGrey);
+              const int saved = ::SaveDC(surface.dc());
+              ::IntersectClipRect(surface.dc(), clip.left, clip.top, clip.right, clip.bottom);
+              ::SetWindowOrgEx(surface.dc(), origin.x, origin.y, nullptr);
+              ::SetBrushOrgEx(surface.dc(), brushOrigin.x, brushOrigin.y, nullptr);
+              {
+                CDC dc(surface.dc());
+                std::optional<CFramePaint> paint;
+                if (inPaint) paint.emplace(surface.dc());
+                DrawTrackerFramePair(&dc, outer);
+              }
+              ::RestoreDC(surface.dc(), saved);
+              std::vector<DWORD> expected(kW * kH, kGrey);
+              RECT inner = outer;
+              ::InflateRect(&inner, -1, -1);
+              PutDescribed(expected, kW, kH, origin, outer, clip);
+              PutDescribed(expected, kW, kH, origin, inner, clip);
+              if (surface.Pixels() == expected) continue;
+              ++failures;
+              ADD_FAILURE() << "pair " << outer.left << "," << outer.top << " " << width << " x " << height
+                            << ", origin " << origin.x << "," << origin.y << ", clip " << clip.left << ","
+                            << clip.top << "," << clip.right << "," << clip.bottom
+                            << (inPaint ? ", in a paint" : "");
+            }
+}
+
+// A paint open on one DC leaves the frames on another DC to what that DC
+// says, and its own frames as they are drawn without it.
+TEST(TrackerFrame, APaintAsksItsDcAtTheFirstFrameAndOnlyItsOwn) {
+  RenderSurface painted(40, 40), other(40, 40), expected(40, 40);
+  for (RenderSurface* s : {&painted, &other, &expected}) s->Fill(kGrey);
+  const RECT frame = {3, 4, 20, 17};
+  {
+    CDC dc(painted.dc()), otherDc(other.dc());
+    CFramePaint paint(painted.dc());
+    DrawTrackerFramePair(&dc, frame);
+    ::SetWindowOrgEx(other.dc(), -5, -6, nullptr);
+    DrawTrackerFramePair(&otherDc, frame);  // its own origin, not the paint's
+    EXPECT_EQ(CFramePaint::Of(other.dc()), nullptr);
+    EXPECT_EQ(CFramePaint::Of(painted.dc()), &paint);
+  }
+  EXPECT_EQ(CFramePaint::Of(painted.dc()), nullptr);
+  {
+    CDC dc(expected.dc());
+    DrawTrackerFramePair(&dc, frame);
+  }
+  EXPECT_EQ(painted.Pixels(), expected.Pixels());
+  RenderSurface moved(40, 40);
+  moved.Fill(kGrey);
+  ::SetWindowOrgEx(moved.dc(), -5, -6, nullptr);
+  {
+    CDC dc(moved.dc());
+    DrawTrackerFramePair(&dc, frame);
+  }
+  EXPECT_EQ(other.Pixels(), moved.Pixels());
 }
 
 }  // namespace
