@@ -176,32 +176,20 @@ class ManySelectedTest : public ShownEditTest {
   // the part given) or by drawing the background, every object and then
   // every selected object's handles in turn, as each object draws them.
   std::vector<COLORREF> Pixels(bool byTheWindow, const RECT* part = nullptr) {
-    RECT client;
-    ::GetClientRect(child_, &client);
-    HDC screen = ::GetDC(child_);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    if (byTheWindow) {
-      ::InvalidateRect(child_, part, FALSE);
-      ::UpdateWindow(child_);
-      ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-    } else {
+    return ClientPixels(child_, [&](HDC memory, HDC screen, const RECT& client) {
+      if (byTheWindow) {
+        ::InvalidateRect(child_, part, FALSE);
+        ::UpdateWindow(child_);
+        ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+        return;
+      }
       CDC dc;
       dc.Attach(memory);
       dc.FillSolidRect(client, wnd_->GetPicture()->m_clrBack);
       for (CDrawObj* obj : Objects()) obj->Draw(&dc, 0);
       for (CDrawObj* obj : wnd_->GetSelection()) obj->DrawTracker(&dc, 1);
       dc.Detach();
-    }
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < client.bottom; ++y)
-      for (int x = 0; x < client.right; ++x) pixels.push_back(::GetPixel(memory, x, y));
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(child_, screen);
-    return pixels;
+    });
   }
 };
 

@@ -35,4 +35,23 @@ void RegisterInProcessWindow() {
   registered = true;
 }
 
+std::vector<COLORREF> ClientPixels(
+    HWND hwnd, const std::function<void(HDC memory, HDC screen, const RECT& client)>& draw) {
+  RECT client;
+  ::GetClientRect(hwnd, &client);
+  HDC screen = ::GetDC(hwnd);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  draw(memory, screen, client);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x) pixels.push_back(::GetPixel(memory, x, y));
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(hwnd, screen);
+  return pixels;
+}
+
 }  // namespace edittest

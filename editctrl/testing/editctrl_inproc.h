@@ -6,6 +6,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,12 @@ struct FileChosen {
   FileChosen(const FileChosen&) = delete;
   FileChosen& operator=(const FileChosen&) = delete;
 };
+
+// The client area of a window row by row (GetPixel's colours) as draw puts
+// it on a memory DC of the window's kind and size; draw also gets the
+// window's own DC and its client rectangle.
+std::vector<COLORREF> ClientPixels(
+    HWND hwnd, const std::function<void(HDC memory, HDC screen, const RECT& client)>& draw);
 
 class InProcessEditTest : public EditWindowTest {
  protected:

@@ -589,23 +589,11 @@ TEST_F(ShownWmfTest, ImportsAtTheirBoundsArriveWholeAndPaint) {
 
 // The window's client pixels as it paints them whole.
 std::vector<COLORREF> PaintedPixels(HWND hwnd) {
-  RECT client;
-  ::GetClientRect(hwnd, &client);
-  ::InvalidateRect(hwnd, nullptr, FALSE);
-  ::UpdateWindow(hwnd);
-  HDC screen = ::GetDC(hwnd);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-  std::vector<COLORREF> pixels;
-  for (int y = 0; y < client.bottom; ++y)
-    for (int x = 0; x < client.right; ++x) pixels.push_back(::GetPixel(memory, x, y));
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(hwnd, screen);
-  return pixels;
+  return ClientPixels(hwnd, [&](HDC memory, HDC screen, const RECT& client) {
+    ::InvalidateRect(hwnd, nullptr, FALSE);
+    ::UpdateWindow(hwnd);
+    ::BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+  });
 }
 
 // One record repeated thousands of times imports as thousands of equal
