@@ -291,6 +291,90 @@ TEST(StrokeRuns, ASegmentAValidPictureCanSpanStaysOneRun) {
   EXPECT_EQ(runs[0][1].x, guard.right);
 }
 
+// Poly-lines within 0 .. kSide: rows zig-zagging across (every vertex a
+// whole number of periods from the start), steep and flat zig-zags of odd
+// lengths, and scattered points with repeated ones.
+std::vector<std::vector<POINT>> ThinDashedStrokes() {
+  std::vector<std::vector<POINT>> strokes(5);
+  for (LONG i = 0; i < 40; ++i) strokes[0].push_back(POINT{i % 2 ? kSide - 4 : 4, 3 + i});
+  for (LONG i = 0; i < 30; ++i) strokes[1].push_back(POINT{5 + i * 6, i % 2 ? 190 : 7 + i});
+  for (LONG i = 0; i < 25; ++i) strokes[2].push_back(POINT{i % 2 ? 197 : 3, 10 + i * 7 + i % 3});
+  unsigned seed = 12345;
+  auto next = [&] {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<LONG>((seed >> 8) % kSide);
+  };
+  for (int i = 0; i < 40; ++i) strokes[3].push_back(POINT{next(), next()});
+  for (int i = 0; i < 40; ++i) {
+    strokes[4].push_back(POINT{next(), next()});
+    if (i % 5 == 0) strokes[4].push_back(strokes[4].back());
+  }
+  return strokes;
+}
+
+TEST(StrokeRuns, ALongThinDashedStrokeDrawnInRunsGivesThePixelsOfOneCall) {
+  for (int style : {PS_DOT, PS_DASH, PS_DASHDOT, PS_DASHDOTDOT}) {
+    const LOGBRUSH brush = {BS_SOLID, 0, 0};
+    CPen pen;
+    ASSERT_TRUE(pen.CreatePen(PS_GEOMETRIC | PS_ENDCAP_FLAT | style, 1, &brush));
+    const std::vector<std::vector<POINT>> strokes = ThinDashedStrokes();
+    for (size_t k = 0; k < strokes.size(); ++k) {
+      const std::vector<POINT>& stroke = strokes[k];
+      for (const RECT& clip : {RECT{0, 0, kSide, kSide}, RECT{37, 41, 163, 155}}) {
+        SCOPED_TRACE(testing::Message() << "style " << style << " stroke " << k << " clip " << clip.left);
+        // The guard takes in the whole stroke: only the runs differ.
+        RECT guard = clip;
+        ::InflateRect(&guard, kDashedStrokeGuard, kDashedStrokeGuard);
+        const auto runs =
+            StrokeRunsWithin(stroke.data(), stroke.size(), guard, kDashPieceSteps, DashPeriodOfPen(pen));
+        RenderSurface inRuns(kSide, kSide), whole(kSide, kSide);
+        ASSERT_TRUE(inRuns.IsValid() && whole.IsValid());
+        for (RenderSurface* surface : {&inRuns, &whole}) {
+          surface->Fill(0xFFFFFF);
+          ::IntersectClipRect(surface->dc(), clip.left, clip.top, clip.right, clip.bottom);
+          ::SelectObject(surface->dc(), pen);
+        }
+        CDC dc(inRuns.dc());
+        StrokePolyline(&dc, stroke.data(), stroke.size(), kDashedStrokeGuard);
+        ::Polyline(whole.dc(), stroke.data(), static_cast<int>(stroke.size()));
+        for (RenderSurface* surface : {&inRuns, &whole})
+          ::SelectObject(surface->dc(), ::GetStockObject(BLACK_PEN));
+        EXPECT_EQ(inRuns.Pixels(), whole.Pixels());
+        EXPECT_GT(whole.CountPixels(0), 0);
+        // The stroke was drawn in several calls, each a run from a vertex.
+        EXPECT_GT(runs.size(), 1u);
+      }
+    }
+  }
+}
+
+TEST(StrokeRuns, AThinDashedPensPeriodIsItsPatterns) {
+  const struct {
+    DWORD style;
+    DWORD width;
+    int period;
+  } cases[] = {
+      {PS_GEOMETRIC | PS_DOT, 1, 2},
+      {PS_GEOMETRIC | PS_DASH, 1, 4},
+      {PS_GEOMETRIC | PS_DASHDOT, 1, 6},
+      {PS_GEOMETRIC | PS_DASHDOTDOT, 1, 8},
+      {PS_GEOMETRIC | PS_DOT, 3, kDashPeriodPixels},
+      {PS_GEOMETRIC | PS_SOLID, 1, kDashPeriodPixels},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::hex << c.style << " width " << c.width);
+    const LOGBRUSH brush = {BS_SOLID, 0, 0};
+    CPen pen;
+    ASSERT_TRUE(pen.CreatePen(c.style | PS_ENDCAP_FLAT, c.width, &brush));
+    EXPECT_EQ(DashPeriodOfPen(pen), c.period);
+  }
+  CPen cosmetic;
+  ASSERT_TRUE(cosmetic.CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
+  EXPECT_EQ(DashPeriodOfPen(cosmetic), kDashPeriodPixels);
+  // Each period divides the one every cut keeps to.
+  for (int period : {2, 4, 6, 8}) EXPECT_EQ(kDashPeriodPixels % period, 0);
+}
+
 TEST_F(HostilePictureTest, InvalidAreasOfHugeSizesDoNotOverflow) {
   for (const char* what : {"pipe 2^31-1 wide", "arrow head 2^31-1 long", "line 8,000,000 wide",
                            "dashed rectangle 1e9 wide with a line 8,000,000 wide"}) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 
 #include "geometry.h"
@@ -52,19 +53,42 @@ bool Inside(const POINT& p, const RECT& box) {
   return p.x >= box.left && p.x <= box.right && p.y >= box.top && p.y <= box.bottom;
 }
 
+struct DashPeriod {
+  DWORD style;
+  int pixels;
+};
+constexpr DashPeriod kDashPeriods[] = {{PS_DOT, 2}, {PS_DASH, 4}, {PS_DASHDOT, 6}, {PS_DASHDOTDOT, 8}};
+
 }  // namespace
 
+int DashPeriodOfPen(HGDIOBJ pen) {
+  EXTLOGPEN described;
+  if (!pen ||
+      ::GetObjectW(pen, sizeof described, &described) < static_cast<int>(offsetof(EXTLOGPEN, elpNumEntries)))
+    return kDashPeriodPixels;
+  if ((described.elpPenStyle & PS_TYPE_MASK) != PS_GEOMETRIC || described.elpWidth != 1)
+    return kDashPeriodPixels;
+  for (const DashPeriod& d : kDashPeriods)
+    if ((described.elpPenStyle & PS_STYLE_MASK) == d.style) return d.pixels;
+  return kDashPeriodPixels;
+}
+
 std::vector<std::vector<POINT>> StrokeRunsWithin(const POINT* pts, size_t n, const RECT& guard,
-                                                 int nPieceSteps) {
+                                                 int nPieceSteps, int nVertexPeriod) {
   std::vector<std::vector<POINT>> runs;
   bool open = false;
-  long long pos = 0;  // dash steps from the stroke's start
+  long long pos = 0;      // dash steps from the stroke's start
+  long long runFrom = 0;  // where the open run starts, in the same steps
   if (n == 1 && Inside(pts[0], guard)) runs.push_back({pts[0]});
   for (size_t i = 0; i + 1 < n; ++i) {
     const POINT& a = pts[i];
     const POINT& b = pts[i + 1];
     const long long steps = std::max(std::llabs(static_cast<long long>(b.x) - a.x),
                                      std::llabs(static_cast<long long>(b.y) - a.y));
+    if (open && nVertexPeriod > 0 && pos - runFrom >= kDashPieceSteps && pos % nVertexPeriod == 0) {
+      runs.push_back({a});  // the open run ends at a, the next starts there
+      runFrom = pos;
+    }
     double t0, t1;
     if (!ClipToBox(a, b, guard, t0, t1)) {
       open = false;
@@ -78,6 +102,7 @@ std::vector<std::vector<POINT>> StrokeRunsWithin(const POINT* pts, size_t n, con
       const long long entry = pos + static_cast<long long>(std::floor(t0 * steps));
       from = entry / kDashPeriodPixels * kDashPeriodPixels - pos;
       runs.push_back({steps > 0 ? StepsAlong(a, b, from, steps) : a});
+      runFrom = pos + from;
       open = true;
     }
     // Where the run leaves the box: the first step outside it, or b.
@@ -89,6 +114,7 @@ std::vector<std::vector<POINT>> StrokeRunsWithin(const POINT* pts, size_t n, con
         const POINT cut = StepsAlong(a, b, k, steps);
         runs.back().push_back(cut);
         runs.push_back({cut});
+        runFrom = pos + k;
       }
     }
     if (t1 < 1.0) {
@@ -110,7 +136,9 @@ void StrokePolyline(CDC* pDC, const POINT* pts, size_t n, int nGuard) {
   RECT guard;
   if (pDC->GetClipBox(&guard) == ERROR) return;
   ::InflateRect(&guard, nGuard, nGuard);
-  const int pieceSteps = nGuard == kDashedStrokeGuard ? kDashPieceSteps : 0;
-  for (const std::vector<POINT>& run : StrokeRunsWithin(pts, n, guard, pieceSteps))
+  const bool dashed = nGuard == kDashedStrokeGuard;
+  const int pieceSteps = dashed ? kDashPieceSteps : 0;
+  const int vertexPeriod = dashed ? DashPeriodOfPen(::GetCurrentObject(*pDC, OBJ_PEN)) : 0;
+  for (const std::vector<POINT>& run : StrokeRunsWithin(pts, n, guard, pieceSteps, vertexPeriod))
     pDC->Polyline(run.data(), static_cast<int>(run.size()));
 }
