@@ -718,3 +718,153 @@ TEST(TranslatedMachine, ParametersBeyondABlockOrMissingAsTheDirectInterpreter) {
     }
   }
 }
+
+namespace {
+
+// The code bytes of two calls of a function that gives the `taken`
+// parameters it takes as the digits of a decimal number, each call with its code before it (the
+// first makes the function's level, which the second uses again), the sum
+// of what they give in global 0.
+VmProgram CallsAfter(const std::vector<CodeByteInstruction>& first,
+                     const std::vector<CodeByteInstruction>& second, uint32_t taken) {
+  VmProgram p;
+  p.Global(0x84, 0);  // the sum
+  p.Global(0x84, 0);  // a value to push
+  p.code = {I(OP_LOCAL, 0, 0, 0, 0, 0x44), I(OP_LDM, 1, 0, kMemoryLocal | 0), I(OP_ASG_RK, 1, 0, 30, 0, 0x04),
+            I(OP_LDM, 1, 0, kMemoryGlobal | 1), I(OP_ASG_RK, 1, 0, 20, 0, 0x04)};
+  std::vector<uint32_t> calls;
+  for (const std::vector<CodeByteInstruction>* before : {&first, &second}) {
+    p.code.insert(p.code.end(), before->begin(), before->end());
+    calls.push_back(static_cast<uint32_t>(p.code.size()));
+    p.code.push_back(I(OP_CALL));
+    p.code.push_back(I(OP_LDM, 1, 0, kMemoryGlobal | 0));
+    p.code.push_back(I(OP_ASG_RR + 4, 1, 0));
+  }
+  p.code.push_back(I(OP_RET));
+  for (uint32_t call : calls) p.code[call].a = static_cast<uint32_t>(p.code.size());
+  for (uint32_t i = 0; i < taken; ++i) p.code.push_back(I(OP_POPARG));
+  p.code.push_back(I(OP_LDK, 1, 0, 0, 0, 0x04));
+  for (uint32_t i = 0; i < taken; ++i) {
+    p.code.push_back(I(OP_BIN_RK + AO_MUL, 1, 0, 10, 0, 0x04));
+    p.code.push_back(I(OP_BIN_RM + AO_ADD, 1, 0, kMemoryLocal | i));
+  }
+  p.code.push_back(I(OP_MOV, 0, 1));
+  p.code.push_back(I(OP_RET));
+  return p;
+}
+
+// Runs the same code bytes in a translated machine and a direct one with
+// each budget in turn, the globals of `setup` set in both first; expects
+// each run to end alike, with the same peak of memory.
+void RunBothWithBudgets(const std::vector<uint8_t>& code, uint64_t from, uint64_t to, const std::string& what,
+                        const std::vector<std::pair<uint32_t, int32_t>>& setup = {}) {
+  CScriptVM translated, direct;
+  ASSERT_TRUE(LoadBoth(code, translated, direct)) << what;
+  for (uint64_t budget = from; budget <= to; ++budget) {
+    for (CScriptVM* machine : {&translated, &direct})
+      for (const auto& global : setup) PutInt32(machine->State().globals->Cell(global.first), global.second);
+    RunBoth(translated, direct, budget, what + ", budget " + std::to_string(budget), false);
+    EXPECT_EQ(translated.State().memory.PeakBytes(), direct.State().memory.PeakBytes()) << what;
+    if (::testing::Test::HasFailure()) return;
+  }
+}
+
+}  // namespace
+
+// Pushes of every operand right before a call, as many as the function
+// takes, more, fewer, or not all of them right before it, a pushed register
+// that holds a reference, stopped by every budget: a call that has its
+// parameters written straight into its frame ends each run as the direct
+// interpreter does, with the same work and memory.
+TEST(TranslatedMachine, PushesIntoTheCalledFrameEndLikeTheDirectInterpreter) {
+  const CodeByteInstruction k = I(OP_PUSHK, 0, 0, 5, 0, 0x04), global = I(OP_PUSHM, 0, 0, kMemoryGlobal | 1),
+                            local = I(OP_PUSHM, 0, 0, kMemoryLocal | 0), value = I(OP_LDK, 2, 0, 7, 0, 0x04),
+                            reference = I(OP_LDM, 2, 0, kMemoryGlobal | 1), reg = I(OP_PUSHR, 2);
+  struct Case {
+    const char* what;
+    std::vector<CodeByteInstruction> before;
+    uint32_t taken;
+    int32_t sum;  // of one call; 0: the run ends for want of a parameter
+  };
+  const Case kCases[] = {
+      {"a constant", {k}, 1, 5},
+      {"a constant, a global and a local", {k, global, local}, 3, 3205},
+      {"a register's value", {value, reg, k}, 2, 57},
+      {"a register's reference", {reference, reg, k}, 2, 70},
+      {"more pushes than parameters", {k, k, global, local}, 2, 320},
+      {"one push before a load", {global, value, reg, k}, 3, 590},
+      {"fewer pushes than parameters", {k, k}, 3, 0},
+      {"no push right before", {k, global, value}, 2, 205},
+  };
+  for (const Case& c : kCases) {
+    const VmProgram p = CallsAfter(c.before, c.before, c.taken);
+    const std::string what = std::string(c.what) + "\n" + Listing(p);
+    const std::vector<uint8_t> bytes = p.Bytes();
+    CScriptVM vm;
+    ASSERT_EQ(vm.Load(bytes.data(), bytes.size()), 0) << what;
+    EXPECT_EQ(OpKinds(vm).count(VOP_PUSH_CALL), c.before.back().op == OP_LDK ? 0u : 2u) << what;
+    const int end = vm.Run();
+    EXPECT_EQ(end, c.sum ? kVmNormalEnd : kVmArgStackEmpty) << what;
+    if (c.sum) {
+      EXPECT_EQ(Int32Of(*vm.State().globals->Cell(0)), 2 * c.sum) << what;
+    }
+    RunBothWithBudgets(bytes, 1, vm.LastWorkUnits() + 2, what);
+    if (HasFailure()) return;
+  }
+}
+
+// Pushes right before a call when the argument stack holds all but three,
+// two or one of the cells that it may: the push that meets its limit ends
+// the run as in the direct interpreter.
+TEST(TranslatedMachine, PushesIntoTheCalledFrameMeetTheStacksLimit) {
+  const CodeByteInstruction k = I(OP_PUSHK, 0, 0, 1, 0, 0x04);
+  for (const size_t before : {kVmMaxPushed - 3, kVmMaxPushed - 2, kVmMaxPushed - 1}) {
+    const VmProgram p = CallsAfter({k, k}, std::vector<CodeByteInstruction>(before + 2, k), 2);
+    const std::vector<uint8_t> bytes = p.Bytes();
+    CScriptVM translated, direct;
+    ASSERT_TRUE(LoadBoth(bytes, translated, direct));
+    EXPECT_EQ(OpKinds(translated).count(VOP_PUSH_CALL), 2u);
+    RunBoth(translated, direct, kVmInstructionBudget, std::to_string(before) + " pushed before", true);
+    EXPECT_EQ(translated.LastEndCode(), before + 2 <= kVmMaxPushed ? kVmNormalEnd : kVmGrowArgStack)
+        << before;
+  }
+}
+
+// A recursion down to the same depth twice, the second time with less room
+// under the memory cap than its frames need, or one call deeper than the
+// depth limit allows, stopped by budgets near its end: the calls into
+// levels used before, whose parameters go straight into their frames, meet
+// the cap, the depth limit and the budget as in the direct interpreter.
+TEST(TranslatedMachine, PushesIntoTheCalledFrameMeetTheCapAndTheDepthLimit) {
+  const std::string recursion =
+      " int f(int n, int m) { if (n > 0) return f(n - 1, m) + m; return 0; }"
+      " int g() { char big[2000000]; big[0] = 1; return f(depth, 1); }";
+  struct Case {
+    const char* what;
+    std::string source;
+    int32_t depth;
+    int end;
+  };
+  const Case kCases[] = {
+      {"the cap",
+       "int depth; int r; char a[16000000]; char b[16000000]; char c[16000000]; char d[16000000];"
+       " char e[800000];" +
+           recursion + " int main() { r = f(depth, 1); r = r + g(); return 0; }",
+       1000, kVmCallNewFrame},
+      {"the depth limit",
+       "int depth; int r;" + recursion +
+           " int main() { r = f(depth, 1); r = r + f(depth + 1, 1); return 0; }",
+       static_cast<int32_t>(kVmMaxCallDepth) - 1, kVmGrowReturnStack},
+  };
+  for (const Case& c : kCases) {
+    const std::vector<uint8_t> code = CompileScript(c.source);
+    CScriptVM whole;
+    ASSERT_EQ(whole.Load(code.data(), code.size()), 0) << c.what;
+    EXPECT_GE(OpKinds(whole).count(VOP_PUSH_CALL), 3u) << c.what;
+    PutInt32(whole.State().globals->Cell(0), c.depth);
+    EXPECT_EQ(whole.Run(), c.end) << c.what;
+    const uint64_t used = whole.LastWorkUnits();
+    RunBothWithBudgets(code, used - 40, used + 2, c.what, {{0, c.depth}});
+    if (HasFailure()) return;
+  }
+}

@@ -165,6 +165,7 @@ class Translator {
     DeclaredLocals();
     FindBlocks();
     Emit();
+    FusePushes();
     ResolveTargets();
   }
 
@@ -213,6 +214,33 @@ class Translator {
     std::vector<VmOp> ops;
     for (uint32_t k = 0; k < length; ++k) ops.push_back(OpOf(first + k));
     return ops;
+  }
+
+  // Each call whose function takes parameters made one op with the pushes
+  // of the same block right before it that the function takes (vmtranslate.h).
+  void FusePushes() {
+    for (uint32_t i = 0; i < n_; ++i) {
+      const VmOp& call = t_.ops[t_.pos[i]];
+      if (call.kind != VOP_CALL || call.index != i) continue;
+      uint32_t pushes = 0;
+      while (pushes < call.length && pushes < VmVariables::kBlockCells &&
+             IsPushOp(i - pushes - 1, t_.pos[i] - pushes - 1))
+        ++pushes;
+      if (pushes == 0) continue;
+      VmOp& first = t_.ops[t_.pos[i] - pushes];
+      first.general = first.kind;
+      first.kind = VOP_PUSH_CALL;
+      first.count = static_cast<uint8_t>(pushes + 1);
+    }
+  }
+
+  // Whether instruction i (in the block of the instruction after it) is a
+  // push with an op of its own at `position`.
+  bool IsPushOp(uint32_t i, uint32_t position) const {
+    if (i >= n_ || leader_[i + 1]) return false;
+    const VmOp& op = t_.ops[position];
+    return op.index == i && op.count == 1 &&
+           (op.kind == VOP_PUSHK || op.kind == VOP_PUSHM || op.kind == VOP_PUSHR);
   }
 
   // The op of instruction i.
