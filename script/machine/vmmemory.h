@@ -165,7 +165,10 @@ class VmVariables {
       const VmCell& pushed = top[-1 - static_cast<ptrdiff_t>(i - placed)];
       cells[i] = MakeCell(static_cast<uint8_t>(pushed.type | kVmLocal), pushed.value);
     }
-    std::memset(created_.data(), 1, n);
+    // The first block's flags set at once, a store of a fixed size: those
+    // above the count are read only once the cell there is made, which sets
+    // its own.
+    std::memset(created_.data(), 1, kBlockCells);
     count_ = n;
     stack.resize(stack.size() - (n - placed));
     return cells;
