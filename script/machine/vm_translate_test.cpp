@@ -385,6 +385,11 @@ TEST(TranslatedMachine, CalledFunctionsFindTheirRegistersZero) {
 // to beyond their end: the budget runs out at every instruction, in and
 // between the blocks of the translation.
 const char* const kScripts[] = {
+    "int r; int f(int k) { int a[4]; a[k] = k * 3; return a[k]; }"
+    " int main() { int b[3]; int i; for (i = 0; i < 3; i++) b[i] = f(i) + f(i + 1);"
+    " r = b[0] + b[1] * 10 + b[2] * 100; return 0; }",
+    "double d; double h(double x, int n) { if (n == 0) return x; return h(x * 0.5, n - 1) + 1.0; }"
+    " int main() { d = h(8.0, 6); d = d + h(d, 2); return 0; }",
     "int g; double d; char c; int64 q; int f(int a) { return a * 2 + 1; }"
     " int main() { int i; for (i = 0; i < 12; i++) { g = g + f(i); d = d + 0.5; c++; q = q + g;"
     " if (g > 40) g = g - 7; else d = d * 1.5; } return 0; }",

@@ -524,6 +524,11 @@ op_POPARG:
   REFRESH();
   ENTER(op->jump);
 
+  // The result given, then the return as below, by the return's own op.
+op_MOV_TO_ACC_RET:
+  CHECK_AT(0, RegisterOperand(s, regs, op->r2, &held, &a));
+  s.accumulator = *a;
+  ++op;
 op_RET:
   FRAME_CHANGE(LeaveFunction(s, &return_to));
   ENTER(ops + pos[return_to]);

@@ -410,7 +410,8 @@ class Translator {
   // A fused op made typed where its loaded variable's expected type has typed
   // ops (its constant, if any, of that type already).
   void Type(VmOp* op) const {
-    if (op->count < 2 || op->kind == VOP_GENERIC) return;
+    // (The result given as the function returns is the one fused op that loads nothing.)
+    if (op->count < 2 || op->kind == VOP_GENERIC || op->kind == VOP_MOV_TO_ACC_RET) return;
     const uint8_t base = ExpectedType(op->m);
     if (op->kind == VOP_LDM_INCDEC || op->kind == VOP_LDM_LDV_INCDEC || op->kind == VOP_LDM_LDV_INCDEC_JMP ||
         op->kind == VOP_LDM_LDV_INCDEC_INTO) {
@@ -580,6 +581,14 @@ class Translator {
     op->kind = AloneKind(in, op);
   }
 
+  // A register moved into the accumulator, and the return after it with it.
+  VmOpKind AccumulatorKind(VmOp* op) const {
+    const CodeByteInstruction* next = Following(op->index, 1);
+    if (!next || next->op != OP_RET) return VOP_MOV_TO_ACC;
+    op->count = 2;
+    return VOP_MOV_TO_ACC_RET;
+  }
+
   VmOpKind AloneKind(const CodeByteInstruction& in, VmOp* op) const {
     switch (in.op) {
       case OP_LDM:
@@ -587,7 +596,7 @@ class Translator {
         return in.r == 0 ? VOP_LDM_ACC : InBlock(in.r) ? VOP_LDM : VOP_GENERIC;
       case OP_LDK: Constant(in, op); return in.r == 0 ? VOP_LDK_ACC : InBlock(in.r) ? VOP_LDK : VOP_GENERIC;
       case OP_MOV:
-        if (in.r == 0) return InBlock(in.r2) ? VOP_MOV_TO_ACC : VOP_GENERIC;
+        if (in.r == 0) return InBlock(in.r2) ? AccumulatorKind(op) : VOP_GENERIC;
         if (!InBlock(in.r)) return VOP_GENERIC;
         return in.r2 == 0 ? VOP_MOV_FROM_ACC : InBlock(in.r2) ? VOP_MOV : VOP_GENERIC;
       case OP_LDV: return InBlock(in.r) && InBlock(in.r2) ? VOP_LDV : VOP_GENERIC;

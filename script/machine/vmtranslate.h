@@ -52,7 +52,7 @@ class VmVariables;
   X(LDM) X(LDM_ACC) X(LDK) X(LDK_ACC) X(MOV) X(MOV_TO_ACC) X(MOV_FROM_ACC) X(LDV) X(TOPTR)       \
   X(BIN_RK) X(BIN_RR) X(BIN_RM) X(ASG_RK) X(ASG_RR) X(ASG_RM) X(INCDEC)                            \
   X(JMP) X(JZ) X(JNZ) X(JMP_INTO)                                                                  \
-  X(PUSHK) X(PUSHM) X(PUSHR) X(PUSH_CALL) X(CALL) X(POPARG) X(RET)                                 \
+  X(PUSHK) X(PUSHM) X(PUSHR) X(PUSH_CALL) X(CALL) X(POPARG) X(RET) X(MOV_TO_ACC_RET)              \
   VM_SHAPE_KINDS(X, LDM_BIN_RK) VM_SHAPE_KINDS(X, LDM_BIN_RR) VM_SHAPE_KINDS(X, LDM_BIN_RM)        \
   VM_SHAPE_KINDS(X, LDM_BIN_RK_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RR_JUMP)                            \
   VM_SHAPE_KINDS(X, LDM_BIN_RM_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RK_STORE)                           \
@@ -81,6 +81,9 @@ class VmVariables;
   SHAPE(X, T##_LDM_BIN_RR_JUMP) SHAPE(X, T##_LDM_BIN_RK_STORE) SHAPE(X, T##_LDM_BIN_RR_STORE)
 // clang-format on
 
+// A function's result given as it returns (MOV_TO_ACC_RET: OP_MOV into the
+// accumulator, then OP_RET) is one op.
+//
 // A call with the pushes right before it (PUSH_CALL, the op of the first
 // push, standing for them and the call): the values that the called
 // function takes as its first parameters are written straight into its
