@@ -207,12 +207,23 @@ class RandomCode {
                       op == OP_CAST ? static_cast<uint8_t>(Pick(4) ? Pick(9) : Pick(64)) : 0));
         return;
       }
-      case 8:
-        for (uint32_t i = Pick(3); i > 0; --i)
-          c.push_back(Pick(2) ? Constant(OP_PUSHK, 0) : I(OP_PUSHM, 0, 0, MemoryWord()));
+      case 8: {
+        static const uint8_t kPushes[] = {OP_PUSHK, OP_PUSHM, OP_PUSHR};
+        for (uint32_t i = Pick(3); i > 0; --i) {
+          const uint8_t push = kPushes[Pick(3)];
+          c.push_back(push == OP_PUSHK ? Constant(OP_PUSHK, 0) : I(push, Register(), 0, MemoryWord()));
+        }
         c.push_back(I(OP_CALL, 0, 0, Pick(10) ? kFunction : kSomewhere));
-        c.push_back(I(OP_MOV, Register(), 0));
+        const uint8_t result = Register();
+        c.push_back(I(OP_MOV, result, 0));
+        // The result stored into a variable, as the compiler stores it.
+        if (Pick(2)) {
+          const uint8_t y = Pick(6) ? static_cast<uint8_t>(result % 4 + 1) : Register();
+          c.push_back(I(OP_LDM, y, 0, MemoryWord()));
+          c.push_back(I(OP_ASG_RR, y, Pick(6) ? result : Register()));
+        }
         return;
+      }
       case 9:
         for (uint32_t i = Pick(3); i > 0; --i) c.push_back(Pick(2) ? Constant(OP_PUSHK, 0) : I(OP_PUSHR, x));
         c.push_back(I(OP_CALLSYS, 0, 0, kCallIds[Pick(sizeof kCallIds / sizeof kCallIds[0])]));
@@ -275,8 +286,8 @@ TEST(TranslatedMachine, RandomProgramsEndLikeTheDirectInterpreter) {
 }
 
 // The kinds that the random programs' translations should use and do not:
-// each typed shape for integers and for doubles, the integer steps, and the
-// jumps into a copied loop test.
+// each typed shape for integers and for doubles, the integer steps, the
+// jumps into a copied loop test, and the ops of calls and their results.
 std::vector<std::string> KindsMissed(const std::set<uint16_t>& used) {
   struct Range {
     const char* name;
@@ -300,6 +311,9 @@ std::vector<std::string> KindsMissed(const std::set<uint16_t>& used) {
       {"I32_LDM_LDV_INCDEC", VOP_I32_LDM_LDV_INCDEC, 1},
       {"I32_LDM_LDV_INCDEC_JMP", VOP_I32_LDM_LDV_INCDEC_JMP, 1},
       {"I32_LDM_LDV_INCDEC_INTO", VOP_I32_LDM_LDV_INCDEC_INTO, 1},
+      {"PUSH_CALL", VOP_PUSH_CALL, 1},
+      {"MOV_TO_ACC_RET", VOP_MOV_TO_ACC_RET, 1},
+      {"MOV_FROM_ACC_STORE", VOP_MOV_FROM_ACC_STORE, 1},
       {"LDM_LDV_INCDEC_INTO", VOP_LDM_LDV_INCDEC_INTO, 1},
       {"JMP_INTO", VOP_JMP_INTO, 1},
   };
@@ -871,5 +885,53 @@ TEST(TranslatedMachine, PushesIntoTheCalledFrameMeetTheCapAndTheDepthLimit) {
     const uint64_t used = whole.LastWorkUnits();
     RunBothWithBudgets(code, used - 40, used + 2, c.what, {{0, c.depth}});
     if (HasFailure()) return;
+  }
+}
+
+// A function's result of every kind (values of the globals' types and of
+// others, a bad type, references to a variable and into nothing) stored
+// into one global where the call returns to and then, from the same
+// register, into another: the return and the store of the result end each
+// run as the direct interpreter does, with the same results.
+TEST(TranslatedMachine, ResultsStoredWhereTheCallReturnsAsTheDirectInterpreter) {
+  struct Result {
+    const char* what;
+    uint8_t type;
+    uint32_t low, high;
+  };
+  const Result kResults[] = {
+      {"an integer", 0x04, 7, 0},
+      {"a double", 0x08, 0, 0x40040000},  // 2.5
+      {"a byte", 0x00, 0xFF, 0},
+      {"a bad type", 0x0B, 1, 0},
+      {"a variable's reference", 0x84, kMemoryGlobal | 1, 0},
+      {"a reference into nothing", 0x34, 0x1000, 0},
+  };
+  for (const Result& result : kResults) {
+    VmProgram p;
+    p.Global(0x84, 0);
+    p.Global(0x88, 0);
+    p.code = {I(OP_CALL, 0, 0, 7),
+              I(OP_MOV, 2, 0),
+              I(OP_LDM, 1, 0, kMemoryGlobal | 0),
+              I(OP_ASG_RR, 1, 2),
+              I(OP_LDM, 3, 0, kMemoryGlobal | 1),
+              I(OP_ASG_RR, 3, 2),
+              I(OP_RET),
+              I(OP_LDK, 0, 0, result.low, result.high, result.type),
+              I(OP_RET)};
+    const std::string what = std::string(result.what) + "\n" + Listing(p);
+    CScriptVM translated, direct;
+    ASSERT_TRUE(LoadBoth(p.Bytes(), translated, direct)) << what;
+    EXPECT_EQ(OpKinds(translated).count(VOP_MOV_FROM_ACC_STORE), 1u) << what;
+    RunBoth(translated, direct, kVmInstructionBudget, what, true);
+    if (result.type == 0x04) {
+      EXPECT_EQ(translated.LastEndCode(), kVmNormalEnd) << what;
+      EXPECT_EQ(Int32Of(*translated.State().globals->Cell(0)), 7) << what;
+      EXPECT_EQ(DoubleOf(*translated.State().globals->Cell(1)), 7.0) << what;
+    }
+    if (result.type == 0x0B) {
+      EXPECT_NE(translated.LastEndCode(), kVmNormalEnd) << what;
+    }
   }
 }

@@ -344,6 +344,15 @@ op_MOV_FROM_ACC:
   regs[op->r] = s.accumulator;
   NEXT(1);
 
+  // The accumulator stored into a variable through register r3's reference.
+op_MOV_FROM_ACC_STORE:
+  KEEP(kVmKeepR, op->r, s.accumulator);
+  m3 = MEMORY(op->m3);
+  KEEP(kVmKeepR3, op->r3, Reference(*m3, op->m3.word));
+  CHECK_AT(2, ResultOperand(s, &s.accumulator, &held, &a));
+  CHECK_AT(2, StoreIntoCell(m3, a->type, *a));
+  NEXT(3);
+
 op_LDV:
   CHECK_AT(0, RegisterOperand(s, regs, op->r2, &held, &a));
   regs[op->r] = *a;

@@ -410,8 +410,10 @@ class Translator {
   // A fused op made typed where its loaded variable's expected type has typed
   // ops (its constant, if any, of that type already).
   void Type(VmOp* op) const {
-    // (The result given as the function returns is the one fused op that loads nothing.)
-    if (op->count < 2 || op->kind == VOP_GENERIC || op->kind == VOP_MOV_TO_ACC_RET) return;
+    // (The fused ops of a call's result load nothing into their register.)
+    if (op->count < 2 || op->kind == VOP_GENERIC || op->kind == VOP_MOV_TO_ACC_RET ||
+        op->kind == VOP_MOV_FROM_ACC_STORE)
+      return;
     const uint8_t base = ExpectedType(op->m);
     if (op->kind == VOP_LDM_INCDEC || op->kind == VOP_LDM_LDV_INCDEC || op->kind == VOP_LDM_LDV_INCDEC_JMP ||
         op->kind == VOP_LDM_LDV_INCDEC_INTO) {
@@ -589,6 +591,19 @@ class Translator {
     return VOP_MOV_TO_ACC_RET;
   }
 
+  // The accumulator moved into register r (of the block), and the store of
+  // it into a variable after that.
+  VmOpKind ResultKind(const CodeByteInstruction& move, VmOp* op) const {
+    const CodeByteInstruction* load = Following(op->index, 1);
+    const CodeByteInstruction* store = Following(op->index, 2);
+    if (!store || load->op != OP_LDM || !Loadable(load->r) || load->r == move.r || store->op != OP_ASG_RR ||
+        store->r != load->r || store->r2 != move.r || !Memory(load->a, &op->m3))
+      return VOP_MOV_FROM_ACC;
+    op->r3 = load->r;
+    op->count = 3;
+    return VOP_MOV_FROM_ACC_STORE;
+  }
+
   VmOpKind AloneKind(const CodeByteInstruction& in, VmOp* op) const {
     switch (in.op) {
       case OP_LDM:
@@ -598,7 +613,7 @@ class Translator {
       case OP_MOV:
         if (in.r == 0) return InBlock(in.r2) ? AccumulatorKind(op) : VOP_GENERIC;
         if (!InBlock(in.r)) return VOP_GENERIC;
-        return in.r2 == 0 ? VOP_MOV_FROM_ACC : InBlock(in.r2) ? VOP_MOV : VOP_GENERIC;
+        return in.r2 == 0 ? ResultKind(in, op) : InBlock(in.r2) ? VOP_MOV : VOP_GENERIC;
       case OP_LDV: return InBlock(in.r) && InBlock(in.r2) ? VOP_LDV : VOP_GENERIC;
       case OP_TOPTR: return InBlock(in.r) ? VOP_TOPTR : VOP_GENERIC;
       case OP_INC:

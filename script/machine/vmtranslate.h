@@ -53,6 +53,7 @@ class VmVariables;
   X(BIN_RK) X(BIN_RR) X(BIN_RM) X(ASG_RK) X(ASG_RR) X(ASG_RM) X(INCDEC)                            \
   X(JMP) X(JZ) X(JNZ) X(JMP_INTO)                                                                  \
   X(PUSHK) X(PUSHM) X(PUSHR) X(PUSH_CALL) X(CALL) X(POPARG) X(RET) X(MOV_TO_ACC_RET)              \
+  X(MOV_FROM_ACC_STORE)                                                                            \
   VM_SHAPE_KINDS(X, LDM_BIN_RK) VM_SHAPE_KINDS(X, LDM_BIN_RR) VM_SHAPE_KINDS(X, LDM_BIN_RM)        \
   VM_SHAPE_KINDS(X, LDM_BIN_RK_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RR_JUMP)                            \
   VM_SHAPE_KINDS(X, LDM_BIN_RM_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RK_STORE)                           \
@@ -82,7 +83,9 @@ class VmVariables;
 // clang-format on
 
 // A function's result given as it returns (MOV_TO_ACC_RET: OP_MOV into the
-// accumulator, then OP_RET) is one op.
+// accumulator, then OP_RET) is one op, and so is a result stored into a
+// variable where the call returns to (MOV_FROM_ACC_STORE: OP_MOV from the
+// accumulator into register r, OP_LDM r3, then OP_ASG_RR+0 r3, r).
 //
 // A call with the pushes right before it (PUSH_CALL, the op of the first
 // push, standing for them and the call): the values that the called
