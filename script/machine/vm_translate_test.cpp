@@ -740,20 +740,19 @@ TEST(TranslatedMachine, ParametersBeyondABlockOrMissingAsTheDirectInterpreter) {
 
 namespace {
 
-// The code bytes of two calls of a function that gives the `taken`
-// parameters it takes as the digits of a decimal number, each call with its code before it (the
-// first makes the function's level, which the second uses again), the sum
-// of what they give in global 0.
-VmProgram CallsAfter(const std::vector<CodeByteInstruction>& first,
-                     const std::vector<CodeByteInstruction>& second, uint32_t taken) {
+// The code bytes of calls of a function that gives the `taken` parameters
+// it takes as the digits of a decimal number, each call with its code
+// before it (the first makes the function's level, which the others use
+// again), the sum of what they give in global 0.
+VmProgram CallsAfter(const std::vector<std::vector<CodeByteInstruction>>& befores, uint32_t taken) {
   VmProgram p;
   p.Global(0x84, 0);  // the sum
   p.Global(0x84, 0);  // a value to push
   p.code = {I(OP_LOCAL, 0, 0, 0, 0, 0x44), I(OP_LDM, 1, 0, kMemoryLocal | 0), I(OP_ASG_RK, 1, 0, 30, 0, 0x04),
             I(OP_LDM, 1, 0, kMemoryGlobal | 1), I(OP_ASG_RK, 1, 0, 20, 0, 0x04)};
   std::vector<uint32_t> calls;
-  for (const std::vector<CodeByteInstruction>* before : {&first, &second}) {
-    p.code.insert(p.code.end(), before->begin(), before->end());
+  for (const std::vector<CodeByteInstruction>& before : befores) {
+    p.code.insert(p.code.end(), before.begin(), before.end());
     calls.push_back(static_cast<uint32_t>(p.code.size()));
     p.code.push_back(I(OP_CALL));
     p.code.push_back(I(OP_LDM, 1, 0, kMemoryGlobal | 0));
@@ -801,32 +800,37 @@ TEST(TranslatedMachine, PushesIntoTheCalledFrameEndLikeTheDirectInterpreter) {
                             reference = I(OP_LDM, 2, 0, kMemoryGlobal | 1), reg = I(OP_PUSHR, 2);
   struct Case {
     const char* what;
-    std::vector<CodeByteInstruction> before;
+    std::vector<std::vector<CodeByteInstruction>> befores;  // the code before each call
     uint32_t taken;
-    int32_t sum;  // of one call; 0: the run ends for want of a parameter
+    int end;
+    int32_t sum;  // of the calls that returned
   };
   const Case kCases[] = {
-      {"a constant", {k}, 1, 5},
-      {"a constant, a global and a local", {k, global, local}, 3, 3205},
-      {"a register's value", {value, reg, k}, 2, 57},
-      {"a register's reference", {reference, reg, k}, 2, 70},
-      {"more pushes than parameters", {k, k, global, local}, 2, 320},
-      {"one push before a load", {global, value, reg, k}, 3, 590},
-      {"fewer pushes than parameters", {k, k}, 3, 0},
-      {"no push right before", {k, global, value}, 2, 205},
+      {"a constant", {{k}, {k}}, 1, kVmNormalEnd, 10},
+      {"a constant, a global and a local", {{k, global, local}, {k, global, local}}, 3, kVmNormalEnd, 6410},
+      {"a register's value", {{value, reg, k}, {value, reg, k}}, 2, kVmNormalEnd, 114},
+      {"a register's reference", {{reference, reg, k}, {reference, reg, k}}, 2, kVmNormalEnd, 140},
+      {"more pushes than parameters", {{k, k, global, local}, {k, k, global, local}}, 2, kVmNormalEnd, 640},
+      {"one push before a load", {{global, value, reg, k}, {global, value, reg, k}}, 3, kVmNormalEnd, 1180},
+      // The second call takes the push before the load: the third finds none.
+      {"one push before a load, then none",
+       {{k, k, k}, {global, value, reg, k}, {value, reg, k}},
+       3,
+       kVmArgStackEmpty,
+       555 + 590},
+      {"fewer pushes than parameters", {{k, k}, {k, k}}, 3, kVmArgStackEmpty, 0},
+      {"no push right before", {{k, global, value}, {k, global, value}}, 2, kVmNormalEnd, 410},
   };
   for (const Case& c : kCases) {
-    const VmProgram p = CallsAfter(c.before, c.before, c.taken);
+    const VmProgram p = CallsAfter(c.befores, c.taken);
     const std::string what = std::string(c.what) + "\n" + Listing(p);
     const std::vector<uint8_t> bytes = p.Bytes();
     CScriptVM vm;
     ASSERT_EQ(vm.Load(bytes.data(), bytes.size()), 0) << what;
-    EXPECT_EQ(OpKinds(vm).count(VOP_PUSH_CALL), c.before.back().op == OP_LDK ? 0u : 2u) << what;
-    const int end = vm.Run();
-    EXPECT_EQ(end, c.sum ? kVmNormalEnd : kVmArgStackEmpty) << what;
-    if (c.sum) {
-      EXPECT_EQ(Int32Of(*vm.State().globals->Cell(0)), 2 * c.sum) << what;
-    }
+    EXPECT_EQ(OpKinds(vm).count(VOP_PUSH_CALL), c.befores[0].back().op == OP_LDK ? 0u : c.befores.size())
+        << what;
+    EXPECT_EQ(vm.Run(), c.end) << what;
+    EXPECT_EQ(Int32Of(*vm.State().globals->Cell(0)), c.sum) << what;
     RunBothWithBudgets(bytes, 1, vm.LastWorkUnits() + 2, what);
     if (HasFailure()) return;
   }
@@ -838,7 +842,7 @@ TEST(TranslatedMachine, PushesIntoTheCalledFrameEndLikeTheDirectInterpreter) {
 TEST(TranslatedMachine, PushesIntoTheCalledFrameMeetTheStacksLimit) {
   const CodeByteInstruction k = I(OP_PUSHK, 0, 0, 1, 0, 0x04);
   for (const size_t before : {kVmMaxPushed - 3, kVmMaxPushed - 2, kVmMaxPushed - 1}) {
-    const VmProgram p = CallsAfter({k, k}, std::vector<CodeByteInstruction>(before + 2, k), 2);
+    const VmProgram p = CallsAfter({{k, k}, std::vector<CodeByteInstruction>(before + 2, k)}, 2);
     const std::vector<uint8_t> bytes = p.Bytes();
     CScriptVM translated, direct;
     ASSERT_TRUE(LoadBoth(bytes, translated, direct));

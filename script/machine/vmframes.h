@@ -52,12 +52,13 @@ inline void ClearRegisters(VmRegisterBlock& regs, uint32_t cleared) {
   for (; cleared; cleared &= cleared - 1) regs.reg[__builtin_ctz(cleared)] = VmCell();
 }
 
-// The running level is `depth`: its block and frame become the machine's.
-inline void SwitchLevel(VmState& s, size_t depth) {
+// The running level is `depth` (`level`): its block and frame become the machine's.
+inline void SwitchLevel(VmState& s, size_t depth, const VmCallLevel& level) {
   s.depth = depth;
-  s.regs = s.levels[depth].regs.get();
-  s.frame = s.levels[depth].frame.get();
+  s.regs = level.regs.get();
+  s.frame = level.frame.get();
 }
+inline void SwitchLevel(VmState& s, size_t depth) { SwitchLevel(s, depth, s.levels[depth]); }
 
 // Inline, as every call and return of a script goes through them.
 inline int EnterLevel(VmState& s, uint32_t call, uint32_t cleared) {
@@ -67,7 +68,7 @@ inline int EnterLevel(VmState& s, uint32_t call, uint32_t cleared) {
   if (!level.regs || !level.frame || !level.frame->Reuse()) return EnterNewLevel(s, call, cleared);
   ClearRegisters(*level.regs, cleared);
   level.call = call;
-  SwitchLevel(s, depth);
+  SwitchLevel(s, depth, level);
   return 0;
 }
 
@@ -94,7 +95,7 @@ inline VmCell* EnterLevelTaking(VmState& s, VmCallLevel& level, uint32_t call, u
   VmCell* const cells = level.frame->variables.TakeFromStack(s.args, n, placed);
   ClearRegisters(*level.regs, cleared);
   level.call = call;
-  SwitchLevel(s, s.depth + 1);
+  SwitchLevel(s, s.depth + 1, level);
   return cells;
 }
 

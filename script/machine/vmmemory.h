@@ -170,7 +170,7 @@ class VmVariables {
     // its own.
     std::memset(created_.data(), 1, kBlockCells);
     count_ = n;
-    stack.resize(stack.size() - (n - placed));
+    if (n > placed) stack.resize(stack.size() - (n - placed));
     return cells;
   }
   // Creates variable `index` with its type byte and element count, copying up
