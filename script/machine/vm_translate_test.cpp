@@ -207,12 +207,23 @@ class RandomCode {
                       op == OP_CAST ? static_cast<uint8_t>(Pick(4) ? Pick(9) : Pick(64)) : 0));
         return;
       }
-      case 8:
-        for (uint32_t i = Pick(3); i > 0; --i)
-          c.push_back(Pick(2) ? Constant(OP_PUSHK, 0) : I(OP_PUSHM, 0, 0, MemoryWord()));
+      case 8: {
+        static const uint8_t kPushes[] = {OP_PUSHK, OP_PUSHM, OP_PUSHR};
+        for (uint32_t i = Pick(3); i > 0; --i) {
+          const uint8_t push = kPushes[Pick(3)];
+          c.push_back(push == OP_PUSHK ? Constant(OP_PUSHK, 0) : I(push, Register(), 0, MemoryWord()));
+        }
         c.push_back(I(OP_CALL, 0, 0, Pick(10) ? kFunction : kSomewhere));
-        c.push_back(I(OP_MOV, Register(), 0));
+        const uint8_t result = Register();
+        c.push_back(I(OP_MOV, result, 0));
+        // The result stored into a variable, as the compiler stores it.
+        if (Pick(2)) {
+          const uint8_t y = Pick(6) ? static_cast<uint8_t>(result % 4 + 1) : Register();
+          c.push_back(I(OP_LDM, y, 0, MemoryWord()));
+          c.push_back(I(OP_ASG_RR, y, Pick(6) ? result : Register()));
+        }
         return;
+      }
       case 9:
         for (uint32_t i = Pick(3); i > 0; --i) c.push_back(Pick(2) ? Constant(OP_PUSHK, 0) : I(OP_PUSHR, x));
         c.push_back(I(OP_CALLSYS, 0, 0, kCallIds[Pick(sizeof kCallIds / sizeof kCallIds[0])]));
@@ -275,8 +286,8 @@ TEST(TranslatedMachine, RandomProgramsEndLikeTheDirectInterpreter) {
 }
 
 // The kinds that the random programs' translations should use and do not:
-// each typed shape for integers and for doubles, the integer steps, and the
-// jumps into a copied loop test.
+// each typed shape for integers and for doubles, the integer steps, the
+// jumps into a copied loop test, and the ops of calls and their results.
 std::vector<std::string> KindsMissed(const std::set<uint16_t>& used) {
   struct Range {
     const char* name;
@@ -300,6 +311,9 @@ std::vector<std::string> KindsMissed(const std::set<uint16_t>& used) {
       {"I32_LDM_LDV_INCDEC", VOP_I32_LDM_LDV_INCDEC, 1},
       {"I32_LDM_LDV_INCDEC_JMP", VOP_I32_LDM_LDV_INCDEC_JMP, 1},
       {"I32_LDM_LDV_INCDEC_INTO", VOP_I32_LDM_LDV_INCDEC_INTO, 1},
+      {"PUSH_CALL", VOP_PUSH_CALL, 1},
+      {"MOV_TO_ACC_RET", VOP_MOV_TO_ACC_RET, 1},
+      {"MOV_FROM_ACC_STORE", VOP_MOV_FROM_ACC_STORE, 1},
       {"LDM_LDV_INCDEC_INTO", VOP_LDM_LDV_INCDEC_INTO, 1},
       {"JMP_INTO", VOP_JMP_INTO, 1},
   };
@@ -385,6 +399,11 @@ TEST(TranslatedMachine, CalledFunctionsFindTheirRegistersZero) {
 // to beyond their end: the budget runs out at every instruction, in and
 // between the blocks of the translation.
 const char* const kScripts[] = {
+    "int r; int f(int k) { int a[4]; a[k] = k * 3; return a[k]; }"
+    " int main() { int b[3]; int i; for (i = 0; i < 3; i++) b[i] = f(i) + f(i + 1);"
+    " r = b[0] + b[1] * 10 + b[2] * 100; return 0; }",
+    "double d; double h(double x, int n) { if (n == 0) return x; return h(x * 0.5, n - 1) + 1.0; }"
+    " int main() { d = h(8.0, 6); d = d + h(d, 2); return 0; }",
     "int g; double d; char c; int64 q; int f(int a) { return a * 2 + 1; }"
     " int main() { int i; for (i = 0; i < 12; i++) { g = g + f(i); d = d + 0.5; c++; q = q + g;"
     " if (g > 40) g = g - 7; else d = d * 1.5; } return 0; }",
@@ -715,6 +734,208 @@ TEST(TranslatedMachine, ParametersBeyondABlockOrMissingAsTheDirectInterpreter) {
     EXPECT_EQ(vm.Run(), c.pushed == c.taken ? kVmNormalEnd : kVmArgStackEmpty) << what;
     if (c.pushed == c.taken) {
       EXPECT_EQ(Int32Of(*vm.State().globals->Cell(0)), 1) << what;
+    }
+  }
+}
+
+namespace {
+
+// The code bytes of calls of a function that gives the `taken` parameters
+// it takes as the digits of a decimal number, each call with its code
+// before it (the first makes the function's level, which the others use
+// again), the sum of what they give in global 0.
+VmProgram CallsAfter(const std::vector<std::vector<CodeByteInstruction>>& befores, uint32_t taken) {
+  VmProgram p;
+  p.Global(0x84, 0);  // the sum
+  p.Global(0x84, 0);  // a value to push
+  p.code = {I(OP_LOCAL, 0, 0, 0, 0, 0x44), I(OP_LDM, 1, 0, kMemoryLocal | 0), I(OP_ASG_RK, 1, 0, 30, 0, 0x04),
+            I(OP_LDM, 1, 0, kMemoryGlobal | 1), I(OP_ASG_RK, 1, 0, 20, 0, 0x04)};
+  std::vector<uint32_t> calls;
+  for (const std::vector<CodeByteInstruction>& before : befores) {
+    p.code.insert(p.code.end(), before.begin(), before.end());
+    calls.push_back(static_cast<uint32_t>(p.code.size()));
+    p.code.push_back(I(OP_CALL));
+    p.code.push_back(I(OP_LDM, 1, 0, kMemoryGlobal | 0));
+    p.code.push_back(I(OP_ASG_RR + 4, 1, 0));
+  }
+  p.code.push_back(I(OP_RET));
+  for (uint32_t call : calls) p.code[call].a = static_cast<uint32_t>(p.code.size());
+  for (uint32_t i = 0; i < taken; ++i) p.code.push_back(I(OP_POPARG));
+  p.code.push_back(I(OP_LDK, 1, 0, 0, 0, 0x04));
+  for (uint32_t i = 0; i < taken; ++i) {
+    p.code.push_back(I(OP_BIN_RK + AO_MUL, 1, 0, 10, 0, 0x04));
+    p.code.push_back(I(OP_BIN_RM + AO_ADD, 1, 0, kMemoryLocal | i));
+  }
+  p.code.push_back(I(OP_MOV, 0, 1));
+  p.code.push_back(I(OP_RET));
+  return p;
+}
+
+// Runs the same code bytes in a translated machine and a direct one with
+// each budget in turn, the globals of `setup` set in both first; expects
+// each run to end alike, with the same peak of memory.
+void RunBothWithBudgets(const std::vector<uint8_t>& code, uint64_t from, uint64_t to, const std::string& what,
+                        const std::vector<std::pair<uint32_t, int32_t>>& setup = {}) {
+  CScriptVM translated, direct;
+  ASSERT_TRUE(LoadBoth(code, translated, direct)) << what;
+  for (uint64_t budget = from; budget <= to; ++budget) {
+    for (CScriptVM* machine : {&translated, &direct})
+      for (const auto& global : setup) PutInt32(machine->State().globals->Cell(global.first), global.second);
+    RunBoth(translated, direct, budget, what + ", budget " + std::to_string(budget), false);
+    EXPECT_EQ(translated.State().memory.PeakBytes(), direct.State().memory.PeakBytes()) << what;
+    if (::testing::Test::HasFailure()) return;
+  }
+}
+
+}  // namespace
+
+// Pushes of every operand right before a call, as many as the function
+// takes, more, fewer, or not all of them right before it, a pushed register
+// that holds a reference, stopped by every budget: a call that has its
+// parameters written straight into its frame ends each run as the direct
+// interpreter does, with the same work and memory.
+TEST(TranslatedMachine, PushesIntoTheCalledFrameEndLikeTheDirectInterpreter) {
+  const CodeByteInstruction k = I(OP_PUSHK, 0, 0, 5, 0, 0x04), global = I(OP_PUSHM, 0, 0, kMemoryGlobal | 1),
+                            local = I(OP_PUSHM, 0, 0, kMemoryLocal | 0), value = I(OP_LDK, 2, 0, 7, 0, 0x04),
+                            reference = I(OP_LDM, 2, 0, kMemoryGlobal | 1), reg = I(OP_PUSHR, 2);
+  struct Case {
+    const char* what;
+    std::vector<std::vector<CodeByteInstruction>> befores;  // the code before each call
+    uint32_t taken;
+    int end;
+    int32_t sum;  // of the calls that returned
+  };
+  const Case kCases[] = {
+      {"a constant", {{k}, {k}}, 1, kVmNormalEnd, 10},
+      {"a constant, a global and a local", {{k, global, local}, {k, global, local}}, 3, kVmNormalEnd, 6410},
+      {"a register's value", {{value, reg, k}, {value, reg, k}}, 2, kVmNormalEnd, 114},
+      {"a register's reference", {{reference, reg, k}, {reference, reg, k}}, 2, kVmNormalEnd, 140},
+      {"more pushes than parameters", {{k, k, global, local}, {k, k, global, local}}, 2, kVmNormalEnd, 640},
+      {"one push before a load", {{global, value, reg, k}, {global, value, reg, k}}, 3, kVmNormalEnd, 1180},
+      // The second call takes the push before the load: the third finds none.
+      {"one push before a load, then none",
+       {{k, k, k}, {global, value, reg, k}, {value, reg, k}},
+       3,
+       kVmArgStackEmpty,
+       555 + 590},
+      {"fewer pushes than parameters", {{k, k}, {k, k}}, 3, kVmArgStackEmpty, 0},
+      {"no push right before", {{k, global, value}, {k, global, value}}, 2, kVmNormalEnd, 410},
+  };
+  for (const Case& c : kCases) {
+    const VmProgram p = CallsAfter(c.befores, c.taken);
+    const std::string what = std::string(c.what) + "\n" + Listing(p);
+    const std::vector<uint8_t> bytes = p.Bytes();
+    CScriptVM vm;
+    ASSERT_EQ(vm.Load(bytes.data(), bytes.size()), 0) << what;
+    EXPECT_EQ(OpKinds(vm).count(VOP_PUSH_CALL), c.befores[0].back().op == OP_LDK ? 0u : c.befores.size())
+        << what;
+    EXPECT_EQ(vm.Run(), c.end) << what;
+    EXPECT_EQ(Int32Of(*vm.State().globals->Cell(0)), c.sum) << what;
+    RunBothWithBudgets(bytes, 1, vm.LastWorkUnits() + 2, what);
+    if (HasFailure()) return;
+  }
+}
+
+// Pushes right before a call when the argument stack holds all but three,
+// two or one of the cells that it may: the push that meets its limit ends
+// the run as in the direct interpreter.
+TEST(TranslatedMachine, PushesIntoTheCalledFrameMeetTheStacksLimit) {
+  const CodeByteInstruction k = I(OP_PUSHK, 0, 0, 1, 0, 0x04);
+  for (const size_t before : {kVmMaxPushed - 3, kVmMaxPushed - 2, kVmMaxPushed - 1}) {
+    const VmProgram p = CallsAfter({{k, k}, std::vector<CodeByteInstruction>(before + 2, k)}, 2);
+    const std::vector<uint8_t> bytes = p.Bytes();
+    CScriptVM translated, direct;
+    ASSERT_TRUE(LoadBoth(bytes, translated, direct));
+    EXPECT_EQ(OpKinds(translated).count(VOP_PUSH_CALL), 2u);
+    RunBoth(translated, direct, kVmInstructionBudget, std::to_string(before) + " pushed before", true);
+    EXPECT_EQ(translated.LastEndCode(), before + 2 <= kVmMaxPushed ? kVmNormalEnd : kVmGrowArgStack)
+        << before;
+  }
+}
+
+// A recursion down to the same depth twice, the second time with less room
+// under the memory cap than its frames need, or one call deeper than the
+// depth limit allows, stopped by budgets near its end: the calls into
+// levels used before, whose parameters go straight into their frames, meet
+// the cap, the depth limit and the budget as in the direct interpreter.
+TEST(TranslatedMachine, PushesIntoTheCalledFrameMeetTheCapAndTheDepthLimit) {
+  const std::string recursion =
+      " int f(int n, int m) { if (n > 0) return f(n - 1, m) + m; return 0; }"
+      " int g() { char big[2000000]; big[0] = 1; return f(depth, 1); }";
+  struct Case {
+    const char* what;
+    std::string source;
+    int32_t depth;
+    int end;
+  };
+  const Case kCases[] = {
+      {"the cap",
+       "int depth; int r; char a[16000000]; char b[16000000]; char c[16000000]; char d[16000000];"
+       " char e[800000];" +
+           recursion + " int main() { r = f(depth, 1); r = r + g(); return 0; }",
+       1000, kVmCallNewFrame},
+      {"the depth limit",
+       "int depth; int r;" + recursion +
+           " int main() { r = f(depth, 1); r = r + f(depth + 1, 1); return 0; }",
+       static_cast<int32_t>(kVmMaxCallDepth) - 1, kVmGrowReturnStack},
+  };
+  for (const Case& c : kCases) {
+    const std::vector<uint8_t> code = CompileScript(c.source);
+    CScriptVM whole;
+    ASSERT_EQ(whole.Load(code.data(), code.size()), 0) << c.what;
+    EXPECT_GE(OpKinds(whole).count(VOP_PUSH_CALL), 3u) << c.what;
+    PutInt32(whole.State().globals->Cell(0), c.depth);
+    EXPECT_EQ(whole.Run(), c.end) << c.what;
+    const uint64_t used = whole.LastWorkUnits();
+    RunBothWithBudgets(code, used - 40, used + 2, c.what, {{0, c.depth}});
+    if (HasFailure()) return;
+  }
+}
+
+// A function's result of every kind (values of the globals' types and of
+// others, a bad type, references to a variable and into nothing) stored
+// into one global where the call returns to and then, from the same
+// register, into another: the return and the store of the result end each
+// run as the direct interpreter does, with the same results.
+TEST(TranslatedMachine, ResultsStoredWhereTheCallReturnsAsTheDirectInterpreter) {
+  struct Result {
+    const char* what;
+    uint8_t type;
+    uint32_t low, high;
+  };
+  const Result kResults[] = {
+      {"an integer", 0x04, 7, 0},
+      {"a double", 0x08, 0, 0x40040000},  // 2.5
+      {"a byte", 0x00, 0xFF, 0},
+      {"a bad type", 0x0B, 1, 0},
+      {"a variable's reference", 0x84, kMemoryGlobal | 1, 0},
+      {"a reference into nothing", 0x34, 0x1000, 0},
+  };
+  for (const Result& result : kResults) {
+    VmProgram p;
+    p.Global(0x84, 0);
+    p.Global(0x88, 0);
+    p.code = {I(OP_CALL, 0, 0, 7),
+              I(OP_MOV, 2, 0),
+              I(OP_LDM, 1, 0, kMemoryGlobal | 0),
+              I(OP_ASG_RR, 1, 2),
+              I(OP_LDM, 3, 0, kMemoryGlobal | 1),
+              I(OP_ASG_RR, 3, 2),
+              I(OP_RET),
+              I(OP_LDK, 0, 0, result.low, result.high, result.type),
+              I(OP_RET)};
+    const std::string what = std::string(result.what) + "\n" + Listing(p);
+    CScriptVM translated, direct;
+    ASSERT_TRUE(LoadBoth(p.Bytes(), translated, direct)) << what;
+    EXPECT_EQ(OpKinds(translated).count(VOP_MOV_FROM_ACC_STORE), 1u) << what;
+    RunBoth(translated, direct, kVmInstructionBudget, what, true);
+    if (result.type == 0x04) {
+      EXPECT_EQ(translated.LastEndCode(), kVmNormalEnd) << what;
+      EXPECT_EQ(Int32Of(*translated.State().globals->Cell(0)), 7) << what;
+      EXPECT_EQ(DoubleOf(*translated.State().globals->Cell(1)), 7.0) << what;
+    }
+    if (result.type == 0x0B) {
+      EXPECT_NE(translated.LastEndCode(), kVmNormalEnd) << what;
     }
   }
 }

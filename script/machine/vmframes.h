@@ -52,12 +52,13 @@ inline void ClearRegisters(VmRegisterBlock& regs, uint32_t cleared) {
   for (; cleared; cleared &= cleared - 1) regs.reg[__builtin_ctz(cleared)] = VmCell();
 }
 
-// The running level is `depth`: its block and frame become the machine's.
-inline void SwitchLevel(VmState& s, size_t depth) {
+// The running level is `depth` (`level`): its block and frame become the machine's.
+inline void SwitchLevel(VmState& s, size_t depth, const VmCallLevel& level) {
   s.depth = depth;
-  s.regs = s.levels[depth].regs.get();
-  s.frame = s.levels[depth].frame.get();
+  s.regs = level.regs.get();
+  s.frame = level.frame.get();
 }
+inline void SwitchLevel(VmState& s, size_t depth) { SwitchLevel(s, depth, s.levels[depth]); }
 
 // Inline, as every call and return of a script goes through them.
 inline int EnterLevel(VmState& s, uint32_t call, uint32_t cleared) {
@@ -67,28 +68,34 @@ inline int EnterLevel(VmState& s, uint32_t call, uint32_t cleared) {
   if (!level.regs || !level.frame || !level.frame->Reuse()) return EnterNewLevel(s, call, cleared);
   ClearRegisters(*level.regs, cleared);
   level.call = call;
-  SwitchLevel(s, depth);
+  SwitchLevel(s, depth, level);
   return 0;
 }
 
 // EnterLevel for a call whose function begins by taking n parameters, and
 // the parameters from the argument stack, at once: the frame and the first
 // block of its cells counted in one reservation (the cap and the peak as
-// when they are counted one after the other). The frame's first cell, or
-// null, with nothing changed, where the level or the frame's cells are not
-// ready for that or the cap would be reached: EnterLevel and the parameters
-// one by one then decide.
-inline VmCell* EnterLevelTaking(VmState& s, uint32_t call, uint32_t cleared, size_t n) {
+// when they are counted one after the other). LevelTaking is the level when
+// it is ready for that (else null), where the caller may write the first
+// `placed` parameters into the frame's first cells (FirstCells) in place of
+// the top of the stack, before EnterLevelTaking takes them all: the frame's
+// first cell, or null with nothing changed where the cap would be reached.
+// Where either fails, EnterLevel and the parameters one by one decide.
+inline VmCallLevel* LevelTaking(VmState& s, size_t n, size_t placed = 0) {
   const size_t depth = s.depth + 1;
   if (depth >= s.levels.size()) return nullptr;
   VmCallLevel& level = s.levels[depth];
-  if (!level.regs || !level.frame || !level.frame->variables.CanTakeFromStack(n, s.args.size()) ||
-      !level.frame->Reuse(VmVariables::kBlockBytes))
+  if (!level.regs || !level.frame || !level.frame->variables.CanTakeFromStack(n, s.args.size() + placed))
     return nullptr;
-  VmCell* const cells = level.frame->variables.TakeFromStack(s.args, n);
+  return &level;
+}
+inline VmCell* EnterLevelTaking(VmState& s, VmCallLevel& level, uint32_t call, uint32_t cleared, size_t n,
+                                size_t placed = 0) {
+  if (!level.frame->Reuse(VmVariables::kBlockBytes)) return nullptr;
+  VmCell* const cells = level.frame->variables.TakeFromStack(s.args, n, placed);
   ClearRegisters(*level.regs, cleared);
   level.call = call;
-  SwitchLevel(s, depth);
+  SwitchLevel(s, s.depth + 1, level);
   return cells;
 }
 

@@ -9,6 +9,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -145,23 +146,31 @@ class VmVariables {
   // argument stack of `pushed` cells can begin this empty table in its first
   // kept block, and, once the caller has counted that block (kBlockBytes),
   // takes them there as n Appends of cells popped one by one would (the top
-  // first, marked as locals), returning the table's first cell. Inline:
-  // most calls take their parameters so.
+  // first, marked as locals), returning the table's first cell. The first
+  // `placed` of them may have been written there by the caller already
+  // (FirstCells, with their marks), in place of the top of the stack: the
+  // rest come from the stack. Inline: most calls take their parameters so.
   bool CanTakeFromStack(size_t n, size_t pushed) const {
     return count_ == 0 && live_blocks_ == 0 && !blocks_.empty() && !exposed_ && n <= kBlockCells &&
            n <= pushed;
   }
-  VmCell* TakeFromStack(std::vector<VmCell>& stack, size_t n) {
+  // The cells that the parameters take, which nothing reads until they are
+  // taken (valid where CanTakeFromStack is true).
+  VmCell* FirstCells() { return blocks_[0].get(); }
+  VmCell* TakeFromStack(std::vector<VmCell>& stack, size_t n, size_t placed = 0) {
     live_blocks_ = 1;
     VmCell* cells = blocks_[0].get();
     const VmCell* top = stack.data() + stack.size();
-    for (size_t i = 0; i < n; ++i) {
-      const VmCell& pushed = top[-1 - static_cast<ptrdiff_t>(i)];
+    for (size_t i = placed; i < n; ++i) {
+      const VmCell& pushed = top[-1 - static_cast<ptrdiff_t>(i - placed)];
       cells[i] = MakeCell(static_cast<uint8_t>(pushed.type | kVmLocal), pushed.value);
-      created_[i] = 1;
     }
+    // The first block's flags set at once, a store of a fixed size: those
+    // above the count are read only once the cell there is made, which sets
+    // its own.
+    std::memset(created_.data(), 1, kBlockCells);
     count_ = n;
-    stack.resize(stack.size() - n);
+    if (n > placed) stack.resize(stack.size() - (n - placed));
     return cells;
   }
   // Creates variable `index` with its type byte and element count, copying up

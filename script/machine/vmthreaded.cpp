@@ -344,6 +344,15 @@ op_MOV_FROM_ACC:
   regs[op->r] = s.accumulator;
   NEXT(1);
 
+  // The accumulator stored into a variable through register r3's reference.
+op_MOV_FROM_ACC_STORE:
+  KEEP(kVmKeepR, op->r, s.accumulator);
+  m3 = MEMORY(op->m3);
+  KEEP(kVmKeepR3, op->r3, Reference(*m3, op->m3.word));
+  CHECK_AT(2, ResultOperand(s, &s.accumulator, &held, &a));
+  CHECK_AT(2, StoreIntoCell(m3, a->type, *a));
+  NEXT(3);
+
 op_LDV:
   CHECK_AT(0, RegisterOperand(s, regs, op->r2, &held, &a));
   regs[op->r] = *a;
@@ -440,6 +449,18 @@ op_PUSHR:
     REFRESH();                \
   } while (0)
 
+  // A called function that took its n parameters at once: its frame as
+  // REFRESH would read it (the parameters alone), and the block after its
+  // POPARGs, whose op follows the charge op of the call's target.
+#define ENTER_CALLED(call, parameter_cells, n)                           \
+  do {                                                                   \
+    regs = s.regs->reg;                                                  \
+    locals = &s.frame->variables;                                        \
+    local_count = (n);                                                   \
+    bases[kVmLocalSpace] = reinterpret_cast<uintptr_t>(parameter_cells); \
+    ENTER(((call)->jump + 1)->jump);                                     \
+  } while (0)
+
   // The target was checked when the call was translated. Where the fuel
   // pays for the parameters that the function begins with, the call takes
   // them from the argument stack with its level (EnterLevelTaking), charged
@@ -448,21 +469,51 @@ op_PUSHR:
 op_CALL : {
   CHECK_AT(0, StartCall(s, charge));
   const uint32_t parameters = op->length, paid = parameters * (1 + static_cast<uint32_t>(kWorkPerCell));
+  VmCallLevel* level;
   VmCell* parameter_cells;
-  if (parameters && paid <= fuel &&
-      (parameter_cells = EnterLevelTaking(s, op->index, op->cleared, parameters))) {
+  if (parameters && paid <= fuel && (level = LevelTaking(s, parameters)) &&
+      (parameter_cells = EnterLevelTaking(s, *level, op->index, op->cleared, parameters))) {
     fuel -= paid;
     extra += parameters * static_cast<uint32_t>(kWorkPerCell);
-    // The new frame as REFRESH would read it: its parameters alone.
-    regs = s.regs->reg;
-    locals = &s.frame->variables;
-    local_count = parameters;
-    bases[kVmLocalSpace] = reinterpret_cast<uintptr_t>(parameter_cells);
-    ENTER((op->jump + 1)->jump);
+    ENTER_CALLED(op, parameter_cells, parameters);
   }
   CHECK_AT(0, EnterLevel(s, op->index, op->cleared));
   REFRESH();
   ENTER(op->jump);
+}
+
+  // Pushes written straight into the frame of the call after them as its
+  // first parameters (vmtranslate.h), where the fuel pays for the call and
+  // its POPARGs, no push would meet the stack's limit, every pushed
+  // register holds a value and the level is ready: the call then goes on as
+  // above. Otherwise (nothing changed: the parameters' cells are not in use
+  // yet) the pushes and the call run as their own ops.
+op_PUSH_CALL : {
+  const uint32_t placed = op->count - 1u;
+  const VmOp* const call = op + placed;
+  const uint32_t parameters = call->length;
+  const uint32_t paid =
+      static_cast<uint32_t>(kWorkPerCall) + parameters * (1 + static_cast<uint32_t>(kWorkPerCell));
+  VmCallLevel* level;
+  if (s.depth >= kVmMaxCallDepth || paid > fuel || s.args.size() + placed > kVmMaxPushed ||
+      !(level = LevelTaking(s, parameters, placed)))
+    goto * op->fallback;
+  VmCell* const cells = level->frame->variables.FirstCells();
+  // Parameter k is the k-th push back from the call.
+  for (uint32_t k = 0; k < placed; ++k) {
+    const VmOp& push = call[-1 - static_cast<int>(k)];
+    const uint16_t kind = &push == op ? op->general : push.kind;
+    const VmCell* value = kind == VOP_PUSHK   ? &push.constant
+                          : kind == VOP_PUSHM ? MEMORY(push.m)
+                                              : &regs[push.r];
+    if (kind == VOP_PUSHR && value->type >= kVmRawRef) goto * op->fallback;
+    cells[k] = MakeCell(static_cast<uint8_t>((value->type & ~kVmVariableMask) | kVmLocal), value->value);
+  }
+  VmCell* const parameter_cells = EnterLevelTaking(s, *level, call->index, call->cleared, parameters, placed);
+  if (!parameter_cells) goto * op->fallback;
+  fuel -= paid;
+  extra += static_cast<uint32_t>(kWorkPerCall) + parameters * static_cast<uint32_t>(kWorkPerCell);
+  ENTER_CALLED(call, parameter_cells, parameters);
 }
 
   // A run of parameters: each POPARG after the first is a block of one
@@ -482,6 +533,11 @@ op_POPARG:
   REFRESH();
   ENTER(op->jump);
 
+  // The result given, then the return as below, by the return's own op.
+op_MOV_TO_ACC_RET:
+  CHECK_AT(0, RegisterOperand(s, regs, op->r2, &held, &a));
+  s.accumulator = *a;
+  ++op;
 op_RET:
   FRAME_CHANGE(LeaveFunction(s, &return_to));
   ENTER(ops + pos[return_to]);
@@ -505,5 +561,6 @@ done:
 #undef ENTER
 #undef JUMP_IF
 #undef FRAME_CHANGE
+#undef ENTER_CALLED
 }
 #undef VM_OP_REGISTER

@@ -165,6 +165,7 @@ class Translator {
     DeclaredLocals();
     FindBlocks();
     Emit();
+    FusePushes();
     ResolveTargets();
   }
 
@@ -213,6 +214,33 @@ class Translator {
     std::vector<VmOp> ops;
     for (uint32_t k = 0; k < length; ++k) ops.push_back(OpOf(first + k));
     return ops;
+  }
+
+  // Each call whose function takes parameters made one op with the pushes
+  // of the same block right before it that the function takes (vmtranslate.h).
+  void FusePushes() {
+    for (uint32_t i = 0; i < n_; ++i) {
+      const VmOp& call = t_.ops[t_.pos[i]];
+      if (call.kind != VOP_CALL || call.index != i) continue;
+      uint32_t pushes = 0;
+      while (pushes < call.length && pushes < VmVariables::kBlockCells &&
+             IsPushOp(i - pushes - 1, t_.pos[i] - pushes - 1))
+        ++pushes;
+      if (pushes == 0) continue;
+      VmOp& first = t_.ops[t_.pos[i] - pushes];
+      first.general = first.kind;
+      first.kind = VOP_PUSH_CALL;
+      first.count = static_cast<uint8_t>(pushes + 1);
+    }
+  }
+
+  // Whether instruction i (in the block of the instruction after it) is a
+  // push with an op of its own at `position`.
+  bool IsPushOp(uint32_t i, uint32_t position) const {
+    if (i >= n_ || leader_[i + 1]) return false;
+    const VmOp& op = t_.ops[position];
+    return op.index == i && op.count == 1 &&
+           (op.kind == VOP_PUSHK || op.kind == VOP_PUSHM || op.kind == VOP_PUSHR);
   }
 
   // The op of instruction i.
@@ -382,7 +410,10 @@ class Translator {
   // A fused op made typed where its loaded variable's expected type has typed
   // ops (its constant, if any, of that type already).
   void Type(VmOp* op) const {
-    if (op->count < 2 || op->kind == VOP_GENERIC) return;
+    // (The fused ops of a call's result load nothing into their register.)
+    if (op->count < 2 || op->kind == VOP_GENERIC || op->kind == VOP_MOV_TO_ACC_RET ||
+        op->kind == VOP_MOV_FROM_ACC_STORE)
+      return;
     const uint8_t base = ExpectedType(op->m);
     if (op->kind == VOP_LDM_INCDEC || op->kind == VOP_LDM_LDV_INCDEC || op->kind == VOP_LDM_LDV_INCDEC_JMP ||
         op->kind == VOP_LDM_LDV_INCDEC_INTO) {
@@ -552,6 +583,27 @@ class Translator {
     op->kind = AloneKind(in, op);
   }
 
+  // A register moved into the accumulator, and the return after it with it.
+  VmOpKind AccumulatorKind(VmOp* op) const {
+    const CodeByteInstruction* next = Following(op->index, 1);
+    if (!next || next->op != OP_RET) return VOP_MOV_TO_ACC;
+    op->count = 2;
+    return VOP_MOV_TO_ACC_RET;
+  }
+
+  // The accumulator moved into register r (of the block), and the store of
+  // it into a variable after that.
+  VmOpKind ResultKind(const CodeByteInstruction& move, VmOp* op) const {
+    const CodeByteInstruction* load = Following(op->index, 1);
+    const CodeByteInstruction* store = Following(op->index, 2);
+    if (!store || load->op != OP_LDM || !Loadable(load->r) || load->r == move.r || store->op != OP_ASG_RR ||
+        store->r != load->r || store->r2 != move.r || !Memory(load->a, &op->m3))
+      return VOP_MOV_FROM_ACC;
+    op->r3 = load->r;
+    op->count = 3;
+    return VOP_MOV_FROM_ACC_STORE;
+  }
+
   VmOpKind AloneKind(const CodeByteInstruction& in, VmOp* op) const {
     switch (in.op) {
       case OP_LDM:
@@ -559,9 +611,9 @@ class Translator {
         return in.r == 0 ? VOP_LDM_ACC : InBlock(in.r) ? VOP_LDM : VOP_GENERIC;
       case OP_LDK: Constant(in, op); return in.r == 0 ? VOP_LDK_ACC : InBlock(in.r) ? VOP_LDK : VOP_GENERIC;
       case OP_MOV:
-        if (in.r == 0) return InBlock(in.r2) ? VOP_MOV_TO_ACC : VOP_GENERIC;
+        if (in.r == 0) return InBlock(in.r2) ? AccumulatorKind(op) : VOP_GENERIC;
         if (!InBlock(in.r)) return VOP_GENERIC;
-        return in.r2 == 0 ? VOP_MOV_FROM_ACC : InBlock(in.r2) ? VOP_MOV : VOP_GENERIC;
+        return in.r2 == 0 ? ResultKind(in, op) : InBlock(in.r2) ? VOP_MOV : VOP_GENERIC;
       case OP_LDV: return InBlock(in.r) && InBlock(in.r2) ? VOP_LDV : VOP_GENERIC;
       case OP_TOPTR: return InBlock(in.r) ? VOP_TOPTR : VOP_GENERIC;
       case OP_INC:

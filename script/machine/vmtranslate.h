@@ -52,7 +52,8 @@ class VmVariables;
   X(LDM) X(LDM_ACC) X(LDK) X(LDK_ACC) X(MOV) X(MOV_TO_ACC) X(MOV_FROM_ACC) X(LDV) X(TOPTR)       \
   X(BIN_RK) X(BIN_RR) X(BIN_RM) X(ASG_RK) X(ASG_RR) X(ASG_RM) X(INCDEC)                            \
   X(JMP) X(JZ) X(JNZ) X(JMP_INTO)                                                                  \
-  X(PUSHK) X(PUSHM) X(PUSHR) X(CALL) X(POPARG) X(RET)                                              \
+  X(PUSHK) X(PUSHM) X(PUSHR) X(PUSH_CALL) X(CALL) X(POPARG) X(RET) X(MOV_TO_ACC_RET)              \
+  X(MOV_FROM_ACC_STORE)                                                                            \
   VM_SHAPE_KINDS(X, LDM_BIN_RK) VM_SHAPE_KINDS(X, LDM_BIN_RR) VM_SHAPE_KINDS(X, LDM_BIN_RM)        \
   VM_SHAPE_KINDS(X, LDM_BIN_RK_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RR_JUMP)                            \
   VM_SHAPE_KINDS(X, LDM_BIN_RM_JUMP) VM_SHAPE_KINDS(X, LDM_BIN_RK_STORE)                           \
@@ -81,6 +82,19 @@ class VmVariables;
   SHAPE(X, T##_LDM_BIN_RR_JUMP) SHAPE(X, T##_LDM_BIN_RK_STORE) SHAPE(X, T##_LDM_BIN_RR_STORE)
 // clang-format on
 
+// A function's result given as it returns (MOV_TO_ACC_RET: OP_MOV into the
+// accumulator, then OP_RET) is one op, and so is a result stored into a
+// variable where the call returns to (MOV_FROM_ACC_STORE: OP_MOV from the
+// accumulator into register r, OP_LDM r3, then OP_ASG_RR+0 r3, r).
+//
+// A call with the pushes right before it (PUSH_CALL, the op of the first
+// push, standing for them and the call): the values that the called
+// function takes as its first parameters are written straight into its
+// frame, where its level is ready for that (vmframes.h), instead of onto
+// the argument stack, from which the call would take them again. Pushes
+// beyond the parameters stay ops of their own. Anything else leaves the
+// pushes and the call to their own ops (VmOp::fallback).
+//
 // An element of a global array, a[i]: the array loaded from memory, stepped
 // by an integer register or variable and made a reference to the element
 // (OP_LDM x, a; OP_BIN_RR+ADD x, i or OP_BIN_RM+ADD x, i; OP_TOPTR x). Its op checks the index against the
