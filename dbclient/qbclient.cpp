@@ -19,6 +19,8 @@ CQbClient::~CQbClient() { Disconnect(); }
 
 bool CQbClient::HasSocket() const { return socket_ != uintptr_t(INVALID_SOCKET); }
 
+bool CQbClient::HasBytesWaiting() const { return HasSocket() && QbWaitReadable(QbSocketOf(socket_), 0) > 0; }
+
 void CQbClient::Disconnect() {
   if (HasSocket()) closesocket(QbSocketOf(socket_));
   socket_ = INVALID_SOCKET;

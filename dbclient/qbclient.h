@@ -34,6 +34,9 @@ class CQbClient {
 
   bool HasSocket() const;
   bool IsConnected() const { return HasSocket() && loggedIn_; }
+  // True when bytes from the peer are ready to be read: a late reply has
+  // reached this end (loopback delivery may trail the peer's send).
+  bool HasBytesWaiting() const;
 
   // One request/reply exchange with the frame already in the send buffer, or
   // built from the given body. QB_OK with the matching reply frame in Reply(),

@@ -273,6 +273,7 @@ TEST_F(QbTagsim, FaultsEndInTheirResultCodeAndTheNextRequestWorks) {
     if (c.fault.held) {  // the late reply comes in before the next request goes out
       sim.ReleaseHeld();
       ASSERT_TRUE(WaitUntil([&] { return sim.RepliesSent() > replies; })) << c.name << ": never sent";
+      ASSERT_TRUE(WaitUntil([&] { return QbClientOf(h)->HasBytesWaiting(); })) << c.name << ": never came";
     }
     QB_TAGVALUE again[2] = {Record("CNT"), Record("FIC101.PV")};
     ASSERT_EQ(QB_OK, QB_ReadReal(h, again, 2)) << c.name << ": the next request";

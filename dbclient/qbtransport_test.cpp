@@ -189,6 +189,7 @@ TEST_F(QbTransport, LateReplyNeverAnswersTheNextRequest) {
   const int sent = peer.Sent();
   peer.Release();
   ASSERT_TRUE(WaitUntil([&] { return peer.Sent() > sent; })) << "the late reply never went out";
+  ASSERT_TRUE(WaitUntil([&] { return QbClientOf(h)->HasBytesWaiting(); })) << "the late reply never came";
   Answer(5);
   EXPECT_EQ(5, QB_TagDel(h, "T1"));
 }
