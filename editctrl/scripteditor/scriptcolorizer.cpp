@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -151,6 +152,43 @@ class CUndoSuspended {
   ITextDocument* m_document = nullptr;
 };
 
+// While it lives, a character after the end of the text, outside the undo
+// (when the control's limit lets it in): a paste over all of the text
+// leaves it behind, and the control keeps the format of the paragraph.
+class CEndPlaceholder {
+ public:
+  explicit CEndPlaceholder(CRichEditCtrl& edit) : m_edit(edit) {
+    long start = 0, end = 0;
+    edit.GetSel(start, end);
+    const long chars = edit.GetTextLength();
+    {
+      CUndoSuspended undo(edit);
+      edit.SetSel(chars, chars);
+      edit.ReplaceSel(" ", TRUE);
+    }
+    m_placed = edit.GetTextLength() > chars;
+    edit.SetSel(start, end);
+  }
+  ~CEndPlaceholder() {
+    if (!m_placed) return;
+    long start = 0, end = 0;
+    m_edit.GetSel(start, end);
+    const long chars = m_edit.GetTextLength();
+    {
+      CUndoSuspended undo(m_edit);
+      m_edit.SetSel(chars - 1, chars);
+      m_edit.ReplaceSel("", TRUE);
+    }
+    m_edit.SetSel(start, end);
+  }
+  CEndPlaceholder(const CEndPlaceholder&) = delete;
+  CEndPlaceholder& operator=(const CEndPlaceholder&) = delete;
+
+ private:
+  CRichEditCtrl& m_edit;
+  bool m_placed = false;
+};
+
 }  // namespace
 
 void CScriptColorizer::PutText(CRichEditCtrl& edit, const char* text, size_t length) {
@@ -191,28 +229,51 @@ size_t CScriptColorizer::HeadBytes(const char* text, size_t length) {
 void CScriptColorizer::ReplaceSel(CRichEditCtrl& edit, const char* text, size_t length) {
   long start = 0, end = 0;
   edit.GetSel(start, end);
-  const long room =
-      static_cast<long>(edit.SendMessage(EM_GETLIMITTEXT)) - edit.GetTextLength() + (end - start);
+  const long chars = edit.GetTextLength();
+  const long limit = static_cast<long>(edit.SendMessage(EM_GETLIMITTEXT));
+  const long room = limit - chars + (end - start);
   length = ScriptWholeCharBytes(text, length, room > 0 ? room : 0);
-  edit.ReplaceSel(std::string(text, length).c_str(), TRUE);
+  // The pasted paragraphs take the format of the one they go into: giving
+  // them the tab stops afterwards lays each out again, which took seconds
+  // for a long paste. The control drops the tab stops of a text that it
+  // deletes all of, so a paste over all of it leaves one character behind
+  // until it is in, where the limit has room for it.
+  const bool overAll = chars > 0 && start == 0 && end >= chars;
+  {
+    std::unique_ptr<CEndPlaceholder> placeholder;
+    if (overAll && chars < limit && ScriptCharCount(text, length) < limit)
+      placeholder = std::make_unique<CEndPlaceholder>(edit);
+    edit.SetSel(start, start);
+    if (!HasTabStops(edit)) SetTabStops(edit, start, start);
+    // All of the text, not the placeholder (the selection of all may reach
+    // past the text's end).
+    edit.SetSel(start, overAll ? chars : end);
+    edit.ReplaceSel(std::string(text, length).c_str(), TRUE);
+  }
   KeepTabStops(edit, start);
   edit.SendMessage(EM_SCROLLCARET);
   Recolour(edit);
+}
+
+bool CScriptColorizer::HasTabStops(CRichEditCtrl& edit) const {
+  PARAFORMAT2 now = {};
+  now.cbSize = sizeof now;
+  edit.SendMessage(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&now));
+  return now.cTabCount == m_paragraph.cTabCount &&
+         std::memcmp(now.rgxTabs, m_paragraph.rgxTabs, sizeof now.rgxTabs[0] * now.cTabCount) == 0;
+}
+
+void CScriptColorizer::SetTabStops(CRichEditCtrl& edit, long start, long end) {
+  CUndoSuspended undo(edit);  // the paragraphs go with the text an undo takes back
+  edit.SetSel(start, end);
+  edit.SetParaFormat(m_paragraph);
 }
 
 void CScriptColorizer::KeepTabStops(CRichEditCtrl& edit, long start) {
   long end = 0, caret = 0;
   edit.GetSel(caret, end);
   edit.SetSel(start, start);
-  PARAFORMAT2 now = {};
-  now.cbSize = sizeof now;
-  edit.SendMessage(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&now));
-  if (now.cTabCount != m_paragraph.cTabCount ||
-      std::memcmp(now.rgxTabs, m_paragraph.rgxTabs, sizeof now.rgxTabs[0] * now.cTabCount) != 0) {
-    CUndoSuspended undo(edit);  // the paragraphs go with the text an undo takes back
-    edit.SetSel(start, caret);
-    edit.SetParaFormat(m_paragraph);
-  }
+  if (!HasTabStops(edit)) SetTabStops(edit, start, caret);
   edit.SetSel(caret, caret);
 }
 

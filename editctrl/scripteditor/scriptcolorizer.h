@@ -84,6 +84,11 @@ class CScriptColorizer {
   // After a paste from `start` on: the pasted paragraphs get the tab stops
   // where the control dropped them (it does when all of its text goes).
   void KeepTabStops(CRichEditCtrl& edit, long start);
+  // Whether the paragraph of the selection's start has the tab stops.
+  bool HasTabStops(CRichEditCtrl& edit) const;
+  // The paragraphs of characters start to end get the tab stops, outside
+  // the undo.
+  void SetTabStops(CRichEditCtrl& edit, long start, long end);
   // The control's text and the formats it should have: read back, or as the
   // text the control holds.
   void TakeText(CRichEditCtrl& edit);

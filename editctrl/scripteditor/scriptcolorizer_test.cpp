@@ -243,6 +243,9 @@ TEST_F(ScriptColouring, APasteColoursTheWholeTextAsColouringTokenByTokenDoes) {
       {longScript.c_str(), {}, 0, 0, "/*"},                       // all of a long text turns green
       {longScript.c_str(), {}, 1000, 1000, "*/ int k; /*"},       // a comment closed in its middle
       {longScript.c_str(), {}, 2, 2, "\"http://no.string\" */"},  // no strings: "//" in quotes comments
+      {longScript.c_str(), {}, 0, -1, kAwkwardScript},            // all of a long text replaced
+      {kAwkwardScript, {}, 0, -1, longScript.c_str()},            // by a long text
+      {"", {}, 0, -1, longScript.c_str()},                        // into an empty text
   };
   for (const Case& c : cases) {
     PutIn(c.script);
@@ -271,26 +274,45 @@ TEST_F(ScriptColouring, APasteColoursTheWholeTextAsColouringTokenByTokenDoes) {
 
 TEST_F(ScriptColouring, OneUndoTakesBackAPasteAndTheTextIsColouredAsBefore) {
   const std::string longScript = LongScript(60);
+  const struct Paste {
+    long start, end;
+    const char* text;
+  } pastes[] = {
+      {2, 2, "/*"},                         // the rest of the text turns green
+      {0, -1, "int a;\r\n/* b\r\n\tc */"},  // all of the text replaced
+  };
   for (const char* script : {kAwkwardScript, longScript.c_str()}) {
-    PutIn(script);
-    colorizer_.FinishColouring(edit_);
-    edit_.SetSel(2, 2);
-    colorizer_.ReplaceSel(edit_, "/*", 2);  // the rest of the text turns green
-    ColourPieceByPiece();
-    ASSERT_NE(edit_.GetPlainText(), script);
-    EXPECT_TRUE(edit_.Undo());
-    EXPECT_EQ(edit_.SendMessage(EM_CANUNDO), 0);
-    colorizer_.Recolour(edit_);
-    ColourPieceByPiece();
-    ExpectSameFormats("undone");
-    // Redo gives the paste back, coloured as it was.
-    EXPECT_TRUE(edit_.SendMessage(EM_REDO));
-    colorizer_.Recolour(edit_);
-    ColourPieceByPiece();
-    expected_.SetSel(2, 2);
-    expected_.ReplaceSel("/*", TRUE);
-    ColourTokenByToken();
-    ExpectSameFormats("redone");
+    for (const Paste& paste : pastes) {
+      const std::string what = std::string(script).substr(0, 20) + " + " + paste.text;
+      PutIn(script);
+      colorizer_.FinishColouring(edit_);
+      edit_.SetSel(paste.start, paste.end);
+      colorizer_.ReplaceSel(edit_, paste.text, std::strlen(paste.text));
+      ColourPieceByPiece();
+      ASSERT_NE(edit_.GetPlainText(), script);
+      EXPECT_TRUE(edit_.Undo());
+      EXPECT_EQ(edit_.GetPlainText(), script) << what;
+      EXPECT_EQ(edit_.SendMessage(EM_CANUNDO), 0) << what;
+      colorizer_.Recolour(edit_);
+      ColourPieceByPiece();
+      ExpectSameFormats("undone " + what);
+      // Redo gives the paste back, coloured as it was.
+      EXPECT_TRUE(edit_.SendMessage(EM_REDO));
+      colorizer_.Recolour(edit_);
+      ColourPieceByPiece();
+      expected_.SetSel(paste.start, paste.end);
+      expected_.ReplaceSel(paste.text, TRUE);
+      EXPECT_EQ(edit_.GetPlainText(), expected_.GetPlainText()) << what;
+      ColourTokenByToken();
+      // A redo over all of the text deletes all of it again, and the control
+      // drops the tab stops as it does: they are not compared then.
+      if (paste.end < 0) {
+        edit_.SetSel(0, -1);
+        PARAFORMAT2 tabs = colorizer_.ParagraphFormat();
+        edit_.SetParaFormat(tabs);
+      }
+      ExpectSameFormats("redone " + what);
+    }
   }
 }
 
@@ -303,6 +325,30 @@ TEST_F(ScriptColouring, APasteIsCutAtTheControlsLimitBetweenCharacters) {
   long caret = 0, end = 0;
   edit_.GetSel(caret, end);
   EXPECT_EQ(caret, 4);
+}
+
+TEST_F(ScriptColouring, APasteOverAllOfTheTextKeepsWhatTheLimitHasRoomFor) {
+  // A paste over all of the text near the control's limit: the character
+  // left behind while it goes in costs none of the pasted ones, nor the
+  // one step of undo.
+  edit_.SendMessage(EM_EXLIMITTEXT, 0, 5);
+  const struct Case {
+    const char* script;
+    const char* pasted;
+    const char* result;
+  } cases[] = {
+      {"ab", "汉字汉字", "汉字汉字"},
+      {"ab", "汉字汉字x", "汉字汉字x"},  // as many characters as the limit
+      {"abcde", "x\r\ny", "x\r\ny"},     // the text at the limit
+  };
+  for (const Case& c : cases) {
+    colorizer_.PutText(edit_, c.script, std::strlen(c.script));
+    edit_.SetSel(0, -1);
+    colorizer_.ReplaceSel(edit_, c.pasted, std::strlen(c.pasted));
+    EXPECT_EQ(edit_.GetPlainText(), c.result) << c.script << " + " << c.pasted;
+    ASSERT_TRUE(edit_.Undo());
+    EXPECT_EQ(edit_.GetPlainText(), c.script) << c.script << " + " << c.pasted;
+  }
 }
 
 TEST_F(ScriptColouring, APastedLeadByteWithoutItsTrailByteIsLeftOut) {

@@ -10,6 +10,8 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -111,9 +113,66 @@ double MedianDialogOpenMs(int rounds, const std::string& script) {
   return bench::Median(times);
 }
 
+// The cases of one script length; those that `only` names (all when it is
+// null), the others left at 0.
+struct Figures {
+  double scan = 0, line = 0, dialog = 0;
+  Times opening{0, 0}, pasteAll{0, 0}, pasteLine{0, 0}, pasteComment{0, 0};
+};
+
+bool Runs(const char* only, const char* name) { return !only || std::strcmp(only, name) == 0; }
+
+Figures Measure(HWND top, CScriptColorizer& colorizer, int lines, const char* only) {
+  const char pasted[] = "\tint y = abs(1); /* 粘贴 */\r\n";
+  const std::string text = MakeScript(lines);
+  Figures figures;
+  if (Runs(only, "scan"))
+    figures.scan = bench::MedianMs(5, [&] {
+      colorizer.Scanner().SetText(text.data(), text.size());
+      long start = 0, end = 0;
+      while (colorizer.Scanner().NextToken(start, end) != STK_END) {
+      }
+    });
+  if (Runs(only, "dialog")) figures.dialog = MedianDialogOpenMs(3, text);
+  const auto none = [](CRichEditCtrl&) {};
+  const auto open = [&](CRichEditCtrl& edit) { colorizer.PutText(edit, text.data(), text.size()); };
+  if (Runs(only, "open")) figures.opening = MedianOnNewEdits(top, colorizer, 3, none, open);
+  if (Runs(only, "pasteall"))
+    figures.pasteAll = MedianOnNewEdits(top, colorizer, 3, none, [&](CRichEditCtrl& edit) {
+      colorizer.ReplaceSel(edit, text.data(), text.size());
+    });
+  if (Runs(only, "pasteline"))
+    figures.pasteLine = MedianOnNewEdits(top, colorizer, 3, open, [&](CRichEditCtrl& edit) {
+      const long middle = edit.LineIndex(lines / 2);
+      edit.SetSel(middle, middle);
+      colorizer.ReplaceSel(edit, pasted, sizeof pasted - 1);
+    });
+  if (Runs(only, "pastecomment"))
+    figures.pasteComment = MedianOnNewEdits(top, colorizer, 3, open, [&](CRichEditCtrl& edit) {
+      edit.SetSel(0, 0);
+      colorizer.ReplaceSel(edit, "/*", 2);
+    });
+  if (Runs(only, "line"))
+    MedianOnNewEdits(top, colorizer, 1, open, [&](CRichEditCtrl& edit) {
+      figures.line = bench::MedianMs(21, [&] { colorizer.ColorizeLine(edit, lines / 2); });
+    });
+  std::printf(
+      "%5d lines (%6u bytes): scan %7.3f ms, colour one line %6.3f ms, the dialog on screen %8.1f ms;"
+      " then idle colouring:\n"
+      "    open %8.1f ms (%8.1f ms), paste all %8.1f ms (%8.1f ms), paste a line %7.1f ms (%8.1f ms), "
+      "paste \"/*\" first %8.1f ms (%8.1f ms)\n",
+      lines, unsigned(text.size()), figures.scan, figures.line, figures.dialog, figures.opening.run,
+      figures.opening.idle, figures.pasteAll.run, figures.pasteAll.idle, figures.pasteLine.run,
+      figures.pasteLine.idle, figures.pasteComment.run, figures.pasteComment.idle);
+  return figures;
+}
+
 }  // namespace
 
-int main() {
+// Without arguments every case for 500 and 5,000 lines; "scriptcolour_bench
+// <lines> [case]" times one script length, and only the named case (scan,
+// dialog, open, pasteall, pasteline, pastecomment, line) for a quicker look.
+int main(int argc, char** argv) {
   HWND top = ::CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
                                ::GetModuleHandleA(nullptr), nullptr);
   if (!QelLoadRichEdit()) {
@@ -121,43 +180,12 @@ int main() {
     return 1;
   }
   CScriptColorizer colorizer;
-  const char pasted[] = "\tint y = abs(1); /* 粘贴 */\r\n";
-  for (int lines : {500, 5000}) {
-    const std::string text = MakeScript(lines);
-    const double scan = bench::MedianMs(5, [&] {
-      colorizer.Scanner().SetText(text.data(), text.size());
-      long start = 0, end = 0;
-      while (colorizer.Scanner().NextToken(start, end) != STK_END) {
-      }
-    });
-    const double dialog = MedianDialogOpenMs(3, text);
-    const auto none = [](CRichEditCtrl&) {};
-    const auto open = [&](CRichEditCtrl& edit) { colorizer.PutText(edit, text.data(), text.size()); };
-    const Times opening = MedianOnNewEdits(top, colorizer, 3, none, open);
-    const Times pasteAll = MedianOnNewEdits(top, colorizer, 3, none, [&](CRichEditCtrl& edit) {
-      colorizer.ReplaceSel(edit, text.data(), text.size());
-    });
-    const Times pasteLine = MedianOnNewEdits(top, colorizer, 3, open, [&](CRichEditCtrl& edit) {
-      const long middle = edit.LineIndex(lines / 2);
-      edit.SetSel(middle, middle);
-      colorizer.ReplaceSel(edit, pasted, sizeof pasted - 1);
-    });
-    const Times pasteComment = MedianOnNewEdits(top, colorizer, 3, open, [&](CRichEditCtrl& edit) {
-      edit.SetSel(0, 0);
-      colorizer.ReplaceSel(edit, "/*", 2);
-    });
-    double line = 0;
-    MedianOnNewEdits(top, colorizer, 1, open, [&](CRichEditCtrl& edit) {
-      line = bench::MedianMs(21, [&] { colorizer.ColorizeLine(edit, lines / 2); });
-    });
-    std::printf(
-        "%5d lines (%6u bytes): scan %7.3f ms, colour one line %6.3f ms, the dialog on screen %8.1f ms;"
-        " then idle colouring:\n"
-        "    open %8.1f ms (%8.1f ms), paste all %8.1f ms (%8.1f ms), paste a line %7.1f ms (%8.1f ms), "
-        "paste \"/*\" first %8.1f ms (%8.1f ms)\n",
-        lines, unsigned(text.size()), scan, line, dialog, opening.run, opening.idle, pasteAll.run,
-        pasteAll.idle, pasteLine.run, pasteLine.idle, pasteComment.run, pasteComment.idle);
-  }
+  const int given = argc >= 2 ? std::atoi(argv[1]) : 0;
+  const char* only = argc >= 3 ? argv[2] : nullptr;
+  if (given > 0)
+    Measure(top, colorizer, given, only);
+  else
+    for (int lines : {500, 5000}) Measure(top, colorizer, lines, nullptr);
   ::DestroyWindow(top);
   return 0;
 }
