@@ -164,7 +164,10 @@ constexpr int kVmPaidFor = -2;  // the block is paid for from the budget: its op
 
 }  // namespace
 
-int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
+// Aligned to a cache line: where its handlers fall in the lines would
+// otherwise move with the size of whatever code the linker puts before it,
+// and a shift of 32 bytes made the plain loops up to a fifth slower.
+[[gnu::aligned(64)]] int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   static const void* const kHandlers[VOP_COUNT] = {
 #define VM_OP_LABEL(name) &&op_##name,
       VM_OP_KINDS(VM_OP_LABEL)
