@@ -454,14 +454,14 @@ op_PUSHR:
 
   // A called function that took its n parameters at once: its frame as
   // REFRESH would read it (the parameters alone), and the block after its
-  // POPARGs, whose op follows the charge op of the call's target.
+  // POPARGs (VmOp::called).
 #define ENTER_CALLED(call, parameter_cells, n)                           \
   do {                                                                   \
     regs = s.regs->reg;                                                  \
     locals = &s.frame->variables;                                        \
     local_count = (n);                                                   \
     bases[kVmLocalSpace] = reinterpret_cast<uintptr_t>(parameter_cells); \
-    ENTER(((call)->jump + 1)->jump);                                     \
+    ENTER((call) + (call)->called);                                      \
   } while (0)
 
   // The target was checked when the call was translated. Where the fuel
