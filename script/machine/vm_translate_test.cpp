@@ -853,6 +853,35 @@ TEST(TranslatedMachine, PushesIntoTheCalledFrameMeetTheStacksLimit) {
   }
 }
 
+// A call into a level used before whose function's parameters are the last
+// instructions of the code, its pushes right before it or not, stopped by
+// every budget: the call enters what follows the parameters, the end of the
+// code, and ends each run as the direct interpreter does.
+TEST(TranslatedMachine, ParametersAtTheEndOfTheCodeEndLikeTheDirectInterpreter) {
+  const CodeByteInstruction push = I(OP_PUSHK, 0, 0, 3, 0, 0x04);
+  for (const bool pushes_right_before : {true, false}) {
+    VmProgram p;
+    p.Global(0x84, 0);
+    // g makes the level that the call of f then uses again.
+    p.code = {push, push, I(OP_CALL), push, push};
+    if (!pushes_right_before) p.code.push_back(I(OP_LDK, 1, 0, 0, 0, 0x04));
+    const uint32_t call_of_f = static_cast<uint32_t>(p.code.size());
+    p.code.push_back(I(OP_CALL));
+    p.code.push_back(I(OP_RET));
+    p.code[2].a = static_cast<uint32_t>(p.code.size());
+    p.code.insert(p.code.end(), {I(OP_POPARG), I(OP_POPARG), I(OP_LDM, 0, 0, kMemoryLocal | 1), I(OP_RET)});
+    p.code[call_of_f].a = static_cast<uint32_t>(p.code.size());
+    p.code.insert(p.code.end(), {I(OP_POPARG), I(OP_POPARG)});
+    const std::vector<uint8_t> bytes = p.Bytes();
+    const std::string what = pushes_right_before ? "pushes right before" : "pushes apart";
+    CScriptVM translated;
+    ASSERT_EQ(translated.Load(bytes.data(), bytes.size()), 0) << what;
+    EXPECT_EQ(OpKinds(translated).count(VOP_PUSH_CALL), pushes_right_before ? 2u : 1u) << what;
+    RunBothWithBudgets(bytes, 1, 200, what);
+    if (HasFailure()) return;
+  }
+}
+
 // A recursion down to the same depth twice, the second time with less room
 // under the memory cap than its frames need, or one call deeper than the
 // depth limit allows, stopped by budgets near its end: the calls into

@@ -164,7 +164,10 @@ constexpr int kVmPaidFor = -2;  // the block is paid for from the budget: its op
 
 }  // namespace
 
-int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
+// Aligned to a cache line: where its handlers fall in the lines would
+// otherwise move with the size of whatever code the linker puts before it,
+// and a shift of 32 bytes made the plain loops up to a fifth slower.
+[[gnu::aligned(64)]] int ExecuteTranslated(VmState& s, VmSystemCalls& calls, uint32_t start) {
   static const void* const kHandlers[VOP_COUNT] = {
 #define VM_OP_LABEL(name) &&op_##name,
       VM_OP_KINDS(VM_OP_LABEL)
@@ -451,14 +454,14 @@ op_PUSHR:
 
   // A called function that took its n parameters at once: its frame as
   // REFRESH would read it (the parameters alone), and the block after its
-  // POPARGs, whose op follows the charge op of the call's target.
+  // POPARGs (VmOp::called).
 #define ENTER_CALLED(call, parameter_cells, n)                           \
   do {                                                                   \
     regs = s.regs->reg;                                                  \
     locals = &s.frame->variables;                                        \
     local_count = (n);                                                   \
     bases[kVmLocalSpace] = reinterpret_cast<uintptr_t>(parameter_cells); \
-    ENTER(((call)->jump + 1)->jump);                                     \
+    ENTER((call) + (call)->called);                                      \
   } while (0)
 
   // The target was checked when the call was translated. Where the fuel

@@ -471,6 +471,9 @@ class Translator {
   void ResolveTargets() {
     for (VmOp& op : t_.ops)
       if (HasJump(op.kind) || HasJump(op.general)) op.jump = &t_.ops[t_.pos[op.target]];
+    for (VmOp& op : t_.ops)
+      if (op.kind == VOP_CALL && op.length)
+        op.called = static_cast<int32_t>(t_.pos[op.target + op.length] - (&op - t_.ops.data()));
   }
 
   // A memory word as an operand; false (and *m unchanged) for a global that

@@ -159,8 +159,12 @@ struct VmOp {
   // the POPARGs that the called function begins with (its op follows the
   // target's charge op). INDEX: the elements that the array's buffer holds.
   uint32_t length = 0;
-  uint32_t locals = 0;     // CHARGE: the locals that the block's ops name (the highest index + 1)
-  uint32_t cleared = 0;    // CALL: the registers that the function may read before writing them
+  uint32_t locals = 0;   // CHARGE: the locals that the block's ops name (the highest index + 1)
+  uint32_t cleared = 0;  // CALL: the registers that the function may read before writing them
+  // CALL: the charge op of the block after the POPARGs that the called
+  // function begins with, as a distance from this op: one load finds it
+  // where following the target's charge op to its POPARG takes three.
+  int32_t called = 0;
   VmMemOperand m, m2, m3;  // memory operands in the order of the instructions
   VmCell constant;         // the instruction's constant with its type byte (INDEX: the array's cell)
 };
