@@ -277,6 +277,17 @@ void CScriptColorizer::KeepTabStops(CRichEditCtrl& edit, long start) {
   edit.SetSel(caret, caret);
 }
 
+void CScriptColorizer::Undone(CRichEditCtrl& edit) {
+  // A redo of a paste over all of the text deletes all of it again, and the
+  // control drops the tab stops with it.
+  long start = 0, end = 0;
+  edit.GetSel(start, end);
+  edit.SetSel(0, 0);
+  if (!HasTabStops(edit)) SetTabStops(edit, 0, -1);
+  edit.SetSel(start, end);
+  Recolour(edit);
+}
+
 void CScriptColorizer::Recolour(CRichEditCtrl& edit) {
   TakeText(edit);
   m_pending.Clear();

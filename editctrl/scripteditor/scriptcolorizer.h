@@ -46,6 +46,9 @@ class CScriptColorizer {
   // The text changed in ways that colouring a line does not follow (undo,
   // redo): all of it is coloured anew, what is on screen at once.
   void Recolour(CRichEditCtrl& edit);
+  // After the control's own undo or redo: the text's tab stops, then its
+  // colours from the top.
+  void Undone(CRichEditCtrl& edit);
   // After an edit of the text: the pending characters move with it.
   void TextEdited(CRichEditCtrl& edit);
   // Colours pending characters, those on screen first, a piece at a time

@@ -171,7 +171,7 @@ void CScriptDlg::OnUndo(bool redo) {
   m_edit.SendMessage(redo ? EM_REDO : EM_UNDO);
   const DWORD notices = m_edit.SetEventMask(0);
   m_edit.SetRedraw(FALSE);
-  m_colorizer.Recolour(m_edit);
+  m_colorizer.Undone(m_edit);
   m_edit.SetRedraw(TRUE);
   m_edit.Invalidate(FALSE);
   m_edit.SetEventMask(notices);
