@@ -36,10 +36,17 @@ LOGFONTA ScreenFont() {
 class AttrListTest : public ListsTest {
  protected:
   // Shows one record, clicks its row and gives back its editor.
+  // Another program of the shared display may take the activation while
+  // the row is clicked, and the focus leaving the list rightly finishes the
+  // edit: the click is made again while the thread has no active window.
   CListOptionsEditor* EditOne(const PropDesc& rec) {
     records_ = {rec};
-    ShowRecords(records_);
-    ClickRow(0);
+    const DWORD start = ::GetTickCount();
+    do {
+      ShowRecords(records_);
+      ClickRow(0);
+    } while (!::GetActiveWindow() && ::GetTickCount() - start < 15000u);
+    EXPECT_NE(::GetActiveWindow(), nullptr) << "the program never kept the activation";
     return Editor();
   }
   CRuntimeClass* EditorClass() {
