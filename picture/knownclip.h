@@ -13,22 +13,22 @@
 //   CKnownClipBox known(hdc, area);
 //   ... objects draw on hdc ...
 //
-// Scopes belong to the thread that opens them and nest, like CTickScope.
+// Scopes belong to the thread that opens them and nest (CDcScope).
 #pragma once
 #include <windows.h>
 
-class CKnownClipBox {
+#include "dcscope.h"
+
+class CKnownClipBox : public CDcScope<CKnownClipBox> {
  public:
-  CKnownClipBox(HDC hdc, const RECT& box);
-  ~CKnownClipBox();
-  CKnownClipBox(const CKnownClipBox&) = delete;
-  CKnownClipBox& operator=(const CKnownClipBox&) = delete;
+  CKnownClipBox(HDC hdc, const RECT& box) : CDcScope(hdc), m_box(box) {}
 
   // The box known for hdc on this thread; null when none is.
-  static const RECT* Of(HDC hdc);
+  static const RECT* Of(HDC hdc) {
+    const CKnownClipBox* scope = Innermost(hdc);
+    return scope ? &scope->m_box : nullptr;
+  }
 
  private:
-  HDC m_hDC;
   RECT m_box;
-  CKnownClipBox* m_outer;
 };

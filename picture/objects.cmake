@@ -15,7 +15,6 @@ list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/drawobj.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawobj_edit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawobj_paint.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/knownclip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trackerframe.cpp
   ${CMAKE_CURRENT_LIST_DIR}/picobj.cpp
   ${CMAKE_CURRENT_LIST_DIR}/picfile.cpp

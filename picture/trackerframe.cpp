@@ -286,21 +286,6 @@ void DrawTrackerFramePair(CDC* pDC, const RECT& outer) {
   FillPatches(*pDC, patches, count);
 }
 
-namespace {
-// The innermost paint open on this thread; each links to the one around it.
-thread_local CFramePaint* t_innermost = nullptr;
-}  // namespace
-
-CFramePaint::CFramePaint(HDC hdc) : m_hDC(hdc), m_outer(t_innermost) { t_innermost = this; }
-
-CFramePaint::~CFramePaint() { t_innermost = m_outer; }
-
-CFramePaint* CFramePaint::Of(HDC hdc) {
-  for (CFramePaint* paint = t_innermost; paint; paint = paint->m_outer)
-    if (paint->m_hDC == hdc) return paint;
-  return nullptr;
-}
-
 const CFramePaint::Device& CFramePaint::DeviceOf(CDC* pDC) {
   if (!m_bAsked) {
     m_device = AskDevice(pDC);

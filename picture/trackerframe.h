@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "dcscope.h"
 #include "gdiwrap.h"
 
 // Along the rows y = top and y = bottom - 1, pixel x black and x + 1 white for
@@ -21,16 +22,13 @@ void DrawTrackerFramePair(CDC* pDC, const RECT& outer);
 // once, at the first frame, instead of at each: the objects drawn between
 // leave those as they found them, and narrow the clip only inside the box
 // known (CKnownClipBox). Scopes belong to the thread that opens them and
-// nest, like CKnownClipBox.
-class CFramePaint {
+// nest (CDcScope).
+class CFramePaint : public CDcScope<CFramePaint> {
  public:
-  explicit CFramePaint(HDC hdc);
-  ~CFramePaint();
-  CFramePaint(const CFramePaint&) = delete;
-  CFramePaint& operator=(const CFramePaint&) = delete;
+  explicit CFramePaint(HDC hdc) : CDcScope(hdc) {}
 
   // The paint open on hdc on this thread; null when none is.
-  static CFramePaint* Of(HDC hdc);
+  static CFramePaint* Of(HDC hdc) { return Innermost(hdc); }
 
   // What a frame needs of the DC.
   struct Device {
@@ -43,8 +41,6 @@ class CFramePaint {
   const Device& DeviceOf(CDC* pDC);
 
  private:
-  HDC m_hDC;
   bool m_bAsked = false;
   Device m_device;
-  CFramePaint* m_outer;
 };
