@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "bytehash.h"
 #include "strokerun.h"
 #include "shapepaint.h"
 
@@ -118,21 +119,6 @@ bool IsSolidOrNoPen(int nStyle) {
   return nStyle == PS_SOLID || nStyle == PS_NULL || nStyle == PS_INSIDEFRAME;
 }
 
-// FNV-1a over the bytes of each value.
-class CHash {
- public:
-  template <class T>
-  CHash& Add(const T& value) {
-    const BYTE* p = reinterpret_cast<const BYTE*>(&value);
-    for (size_t i = 0; i < sizeof value; ++i) m_hash = (m_hash ^ p[i]) * 1099511628211ull;
-    return *this;
-  }
-  size_t Value() const { return static_cast<size_t>(m_hash ^ (m_hash >> 32)); }
-
- private:
-  unsigned long long m_hash = 14695981039346656037ull;
-};
-
 }  // namespace
 
 bool CDrawPolygon::DescribeRunDrawing(CRunDrawing& drawing) const {
@@ -156,7 +142,7 @@ bool CDrawPolygon::DescribeRunDrawing(CRunDrawing& drawing) const {
 }
 
 size_t CRunDrawing::Hash() const {
-  CHash hash;
+  CByteHash hash;
   hash.Add(lineStyle).Add(lineWidth).Add(zoom).Add(line).Add(fill).Add(selected).Add(frame);
   for (const POINT& p : outline) hash.Add(p);
   return hash.Value();

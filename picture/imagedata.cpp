@@ -6,6 +6,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "bytehash.h"
 #include "globalstream.h"
 #include "imagesize.h"
 
@@ -73,11 +74,9 @@ DecodedImages& TheDecodedImages() {
   return images;
 }
 
-// FNV-1a of the bytes, mixed with the decoding thread.
+// A hash of the bytes, mixed with the decoding thread.
 size_t KeyOf(const std::vector<BYTE>& bytes) {
-  unsigned long long hash = 14695981039346656037ull ^ ::GetCurrentThreadId();
-  for (BYTE b : bytes) hash = (hash ^ b) * 1099511628211ull;
-  return static_cast<size_t>(hash);
+  return CByteHash(::GetCurrentThreadId()).AddBytes(bytes.data(), bytes.size()).Value();
 }
 
 }  // namespace
