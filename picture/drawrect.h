@@ -47,6 +47,11 @@ class CDrawRect : public CDrawObj {
   // The solid fills that DrawTracker draws for a selected rectangle, in
   // drawing order (none while a corner is not finite).
   void AppendTrackerFills(std::vector<HandleFill>& fills);
+  // Whether Draw, on a DC that copies what it draws (R2_COPYPEN, a mapping
+  // that only translates), now sets every pixel of the area (logical units,
+  // right and bottom excluded) to a colour of its own, whatever lay there
+  // (paintcover.h).
+  bool HidesArea(const RECT& area) const;
 
  protected:
   // Handles 1 to 9 against the point (handle squares grown at high zoom);

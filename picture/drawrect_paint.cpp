@@ -1,6 +1,8 @@
 // CDrawRect: drawing in the rectangle's own frame, and its handle squares.
 #include "drawrect.h"
 
+#include <cmath>
+
 #include "plainrect.h"
 #include "strokerun.h"
 
@@ -8,6 +10,27 @@ namespace {
 
 constexpr COLORREF kHandleGrey = 0xE1E1E1;
 constexpr COLORREF kHandleBlack = 0x000000;
+
+// The pixels by which the inside of a fill must reach past the area it
+// hides on every side: the polygon of the corners leaves out its right
+// and bottom pixels when drawn without a pen.
+constexpr int kHideMargin = 2;
+// The widest outline of a rectangle that hides an area: the fill comes
+// with the outline in one call of the platform, and no call that widens
+// a pen of thousands of pixels is trusted to fill as well.
+constexpr int kHidingPenWidth = 64;
+
+// Whether the device sides of the corners, before they are held to the
+// device's range, are finite: a rectangle of sides of 1e308 is damage,
+// not a cover, whatever the held corners would fill.
+bool HasFiniteDeviceSides(const RectCorners& corners, const ViewTransform& view) {
+  for (const CPointD& p : corners.p)
+    if (!std::isfinite(p.x * view.zoom - view.originX) || !std::isfinite(p.y * view.zoom - view.originY))
+      return false;
+  const CRectD box = corners.Bounds();
+  return std::isfinite((box.right - box.left) * view.zoom) &&
+         std::isfinite((box.bottom - box.top) * view.zoom);
+}
 
 }  // namespace
 
@@ -77,6 +100,30 @@ void CDrawRect::PaintShape(CDC* pDC, CPen& pen) {
 void CDrawRect::Draw(CDC* pDC, DWORD dwFlags) {
   if (!m_bVisible || !m_corners.IsFinite() || !MeetsClip(pDC, CornersReach())) return;
   if (DrawShape(pDC)) CDrawObj::Draw(pDC, dwFlags);
+}
+
+bool CDrawRect::HidesArea(const RECT& area) const {
+  // Draw fills with one solid brush before anything else only for the
+  // plain fill; gradients and the percentage fill go through GDI+ and the
+  // kept drawings. A colour with a top byte is a palette index or none.
+  if (!m_bVisible || !m_corners.IsFinite() || m_nFillStyle != 1 || m_nPerFillDir != -1 ||
+      (m_clrFill1 >> 24) != 0)
+    return false;
+  // A style of the platform's own list, as a damaged file may hold any.
+  if (m_nLineStyle < PS_SOLID || m_nLineStyle > PS_INSIDEFRAME) return false;
+  if (!HasFiniteDeviceSides(m_corners, m_view) || PenWidth(m_nLineWidth, m_view.zoom) > kHidingPenWidth)
+    return false;
+  // The very outline that Draw hands to the platform.
+  POINT outline[4];
+  DeviceOutline(outline);
+  RECT bounds;
+  if (!UprightBounds(outline, &bounds) || area.left < bounds.left + kHideMargin ||
+      area.top < bounds.top + kHideMargin || area.right > bounds.right - kHideMargin ||
+      area.bottom > bounds.bottom - kHideMargin)
+    return false;
+  // Draw draws nothing when its pen cannot be made.
+  CPen pen;
+  return IsPlain() || CreateShapePen(pen, m_nLineStyle, m_nLineWidth, m_clrLine, m_view.zoom);
 }
 
 void CDrawRect::AppendTrackerFills(std::vector<HandleFill>& fills) {

@@ -7,17 +7,6 @@ namespace {
 // A colour without a palette index or system-colour flag in its top byte.
 bool IsPlainRgb(COLORREF c) { return (c >> 24) == 0; }
 
-// The bounds of the corners when they outline an upright rectangle (each
-// side along an axis) with width and height of at least one pixel.
-bool UprightBounds(const POINT (&p)[4], RECT* bounds) {
-  const bool alongX = p[0].y == p[1].y && p[1].x == p[2].x && p[2].y == p[3].y && p[3].x == p[0].x;
-  const bool alongY = p[0].x == p[1].x && p[1].y == p[2].y && p[2].x == p[3].x && p[3].y == p[0].y;
-  if (!alongX && !alongY) return false;
-  *bounds = RECT{std::min(p[0].x, p[2].x), std::min(p[0].y, p[2].y), std::max(p[0].x, p[2].x),
-                 std::max(p[0].y, p[2].y)};
-  return bounds->right > bounds->left && bounds->bottom > bounds->top;
-}
-
 // The stock objects, asked once: they are the same handles for the whole run.
 HGDIOBJ DcPen() {
   static const HGDIOBJ pen = ::GetStockObject(DC_PEN);
@@ -34,6 +23,15 @@ constexpr COLORREF kDefaultPenColour = RGB(0, 0, 0);
 constexpr COLORREF kDefaultBrushColour = RGB(255, 255, 255);
 
 }  // namespace
+
+bool UprightBounds(const POINT (&p)[4], RECT* bounds) {
+  const bool alongX = p[0].y == p[1].y && p[1].x == p[2].x && p[2].y == p[3].y && p[3].x == p[0].x;
+  const bool alongY = p[0].x == p[1].x && p[1].y == p[2].y && p[2].x == p[3].x && p[3].y == p[0].y;
+  if (!alongX && !alongY) return false;
+  *bounds = RECT{std::min(p[0].x, p[2].x), std::min(p[0].y, p[2].y), std::max(p[0].x, p[2].x),
+                 std::max(p[0].y, p[2].y)};
+  return bounds->right > bounds->left && bounds->bottom > bounds->top;
+}
 
 bool PaintPlainRect(HDC hdc, const POINT (&corners)[4], COLORREF line, COLORREF fill) {
   RECT r;

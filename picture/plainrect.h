@@ -13,6 +13,11 @@
 #pragma once
 #include <windows.h>
 
+// The bounds of the four device corners (in outline order) when they
+// outline an upright rectangle (each side along an axis) with width and
+// height of at least one pixel; false otherwise.
+bool UprightBounds(const POINT (&p)[4], RECT* bounds);
+
 // Draws the rectangle of the four device corners (in outline order, an
 // upright rectangle at least one pixel wide and high) with a solid outline
 // one pixel wide in `line` and a solid fill in `fill`, when the DC has the
