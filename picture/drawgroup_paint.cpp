@@ -6,6 +6,7 @@
 
 #include "drawpolygon.h"
 #include "knownclip.h"
+#include "paintcover.h"
 #include "trackerframe.h"
 
 std::vector<bool> CDrawGroup::ChildrenCoveredByLaterTwins(HDC hdc) const {
@@ -51,7 +52,8 @@ void CDrawGroup::Draw(CDC* pDC, DWORD dwFlags) {
   // The children ask for the clip box once between them, and plain
   // polygons one after another share their pen and brush: a metafile's
   // import is a group of many thousands. A drawing that a later child
-  // repeats is left out: the later one sets the same pixels last.
+  // repeats is left out: the later one sets the same pixels last; and so
+  // is a child that a later one hides (CCoverCut).
   const HDC hdc = pDC ? pDC->GetSafeHdc() : nullptr;
   std::optional<CKnownClipBox> known;
   RECT clip;
@@ -60,12 +62,12 @@ void CDrawGroup::Draw(CDC* pDC, DWORD dwFlags) {
   std::optional<CFramePaint> frames;
   if (hdc && !CFramePaint::Of(hdc)) frames.emplace(hdc);
   const std::vector<bool> covered = ChildrenCoveredByLaterTwins(hdc);
+  const CCoverCut cut(hdc, m_children);
   CPlainPolygonRun run(pDC);
   size_t index = 0;
   ForEachChild([&](CDrawObj* p) {
-    const bool left = index < covered.size() && covered[index];
-    ++index;
-    if (left) return;
+    const size_t at = index++;
+    if ((at < covered.size() && covered[at]) || !cut.Draws(at, p)) return;
     if (p->GetObjType() == DOT_POLYGON && static_cast<CDrawPolygon*>(p)->IsPlain()) {
       static_cast<CDrawPolygon*>(p)->DrawInRun(pDC, dwFlags, run);
       return;

@@ -13,6 +13,7 @@ list(APPEND QEL_PICTURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ctrleditwnd.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drawctrledit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/groupclasses.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/paintcover.cpp
 )
 
 function(qel_picture_tests_groups)
@@ -26,4 +27,7 @@ function(qel_picture_tests_groups)
       ${dir}/ctrlwindow_test.cpp
       ${dir}/groups_test_link.cpp
     LIBS qelpicture qelwnd qelrender_testing)
+  qel_test(picture_cover_test
+    SOURCES ${dir}/paintcover_test.cpp
+    LIBS qelpicture_testing qelpicture qelrender_testing)
 endfunction()
