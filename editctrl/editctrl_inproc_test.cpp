@@ -272,6 +272,32 @@ TEST_F(ShownEditTest, GridDotsAreTheInverseOfTheBackground) {
   EXPECT_EQ(PixelAt(8, 8), Back());
 }
 
+// A panel over the whole window hides the grid and the objects under it;
+// on a hidden layer it hides nothing.
+TEST_F(ShownEditTest, APanelHidesTheGridAndTheObjectsUnderItUnlessItsLayerIsHidden) {
+  constexpr COLORREF kUnder = RGB(200, 0, 0), kPanel = RGB(0, 90, 90);
+  auto* under = static_cast<CDrawRect*>(AddRect(100, 100));
+  under->m_nFillStyle = 1;
+  under->m_clrFill1 = kUnder;
+  // A layer of its own, first in the list: drawn last, over the others.
+  auto* layer = new CPicLayer;
+  wnd_->GetPicture()->m_layers.AddHead(layer);
+  auto* panel = new CDrawRect;
+  panel->SetCorners(CRectD(-10, -10, 600, 500));
+  panel->m_nFillStyle = 1;
+  panel->m_clrFill1 = kPanel;
+  panel->SetViewTransform(wnd_->GetOrigin(), wnd_->GetZoom());
+  layer->m_objects.AddTail(panel);
+  for (BOOL shown : {TRUE, FALSE}) {
+    SCOPED_TRACE(shown ? "shown" : "hidden");
+    layer->m_bVisible = shown;
+    wnd_->Invalidate(FALSE);
+    EXPECT_EQ(PixelAt(8, 8), shown ? kPanel : Dot());
+    EXPECT_EQ(PixelAt(110, 110), shown ? kPanel : kUnder);
+    EXPECT_EQ(PixelAt(9, 8), shown ? kPanel : Back());
+  }
+}
+
 TEST_F(ShownEditTest, SelectedObjectsShowTheirHandles) {
   Send(QCM_SNAPGRID, 0, 0);
   CDrawObj* a = AddRect(80, 80);  // 40 x 30: the corner handle sits on (80, 80)

@@ -15,6 +15,7 @@
 #include "inversecolor.h"
 #include "layerwalk.h"
 #include "memdc.h"
+#include "paintcover.h"
 #include "picgrid.h"
 #include "piceditwnd.h"
 #include "picobj.h"
@@ -125,8 +126,14 @@ void CPicEditWnd::OnPaint() {
   COLORREF oldBack = output.SetBkColor(m_pPicture->m_clrBack);
   {
     CMemDC surface(&output);  // filled with the background colour; copied out when it goes
-    if (m_bSnap) DrawGrid(surface, surface.GetArea());
-    ForEachVisibleObject(*m_pPicture, [&](CDrawObj* obj) { obj->Draw(&surface, 0); });
+    // Objects that a later one hides are left out, and so is the grid
+    // under them (CCoverCut).
+    const CCoverCut cut = CCoverCut::OfWalk(surface, [&](auto fn) { ForEachVisibleObject(*m_pPicture, fn); });
+    if (m_bSnap && !cut.HidesBackground()) DrawGrid(surface, surface.GetArea());
+    size_t index = 0;
+    ForEachVisibleObject(*m_pPicture, [&](CDrawObj* obj) {
+      if (cut.Draws(index++, obj)) obj->Draw(&surface, 0);
+    });
     DrawTrackers(surface, surface.GetArea());
   }
   output.SetBkColor(oldBack);

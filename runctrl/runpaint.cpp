@@ -3,6 +3,7 @@
 // (WM_ERASEBKGND does nothing).
 #include "drawobj.h"
 #include "gdiwrap.h"
+#include "paintcover.h"
 #include "picrunwnd.h"
 
 void CPicRunWnd::OnPaint() {
@@ -27,6 +28,12 @@ void CPicRunWnd::Paint(CDC& dc, const RECT& area) {
   const COLORREF background = m_picture ? m_picture->m_clrBack : dc.GetBkColor();
   CDC* surface = m_surface.Begin(dc, SIZE{client.right, client.bottom}, area, background);
   if (!surface) return;
-  ForEachObject([&](CDrawObj* obj, CPicLayer*) { obj->Draw(surface, 0); });
+  // Objects that a later one hides are left out (CCoverCut).
+  const CCoverCut cut = CCoverCut::OfWalk(
+      *surface, [&](auto fn) { ForEachObject([&](CDrawObj* obj, CPicLayer*) { fn(obj); }); });
+  size_t index = 0;
+  ForEachObject([&](CDrawObj* obj, CPicLayer*) {
+    if (cut.Draws(index++, obj)) obj->Draw(surface, 0);
+  });
   m_surface.End(dc);
 }

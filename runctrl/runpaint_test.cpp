@@ -237,6 +237,78 @@ TEST(RunPaint, SetViewFlagHidesAndShowsEveryControlWindow) {
   StopTestOcx();
 }
 
+// A panel over the whole window, of a colour of its own.
+constexpr COLORREF kPanel = RGB(0, 90, 90);
+CDrawRect* AddPanel(CPicObj& picture) { return AddRect(picture, RECT{-10, -10, 310, 210}, kPanel); }
+
+int ClientPixelCount(HWND window) {
+  RECT client;
+  ::GetClientRect(window, &client);
+  return client.right * client.bottom;
+}
+
+// What a panel over the window hides is left out of the paint, but its
+// links still change it, and when the panel goes (its group's link hides
+// it, its movement script moves it away) it shows as it now is.
+TEST(RunPaint, WhatAPanelHidesShowsAsItNowIsWhenThePanelGoes) {
+  for (bool moved : {false, true}) {
+    SCOPED_TRACE(moved ? "moved away by its script" : "hidden by its group's link");
+    if (moved) {
+      ASSERT_TRUE(runtest::ScriptsRun()) << "script links get no machine";
+    }
+    Harness h(300, 200, 0, 200);
+    ASSERT_TRUE(h.Ok());
+    std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
+    CDrawRect* lamp = AddRect(*picture, RECT{20, 20, 80, 80}, RGB(128, 128, 128));
+    AddFillColorLink(*lamp, "lamp", kOff, kOn);
+    CDrawRect* panel = AddPanel(*picture);
+    if (moved)
+      ASSERT_TRUE(runtest::AddMoveLink(*panel, "panel", "x", 150.0, 100.0));
+    else
+      GroupWithShowHide(*picture, panel, "shown");
+    h.host.values["lamp"] = IntValue(0);
+    h.host.values["shown"] = IntValue(1);
+    h.host.values["x"] = IntValue(0);
+    ASSERT_EQ(h.Load(*picture), 0);
+    h.Tick(1);
+    h.host.values["lamp"] = IntValue(5);
+    h.Tick(6);  // the refresh on tick 7 brings the new value; tick 8 applies it
+    h.Tick(1);
+    RenderSurface covered(300, 200);
+    Screenshot(h.View(), covered);
+    EXPECT_EQ(covered.CountPixels(RgbOf(kPanel)), ClientPixelCount(h.View()));
+
+    h.host.values["shown"] = IntValue(0);
+    h.host.values["x"] = IntValue(1000);
+    h.Tick(8);
+    RenderSurface uncovered(300, 200);
+    Screenshot(h.View(), uncovered);
+    EXPECT_EQ(uncovered.Pixel(50, 50), RgbOf(kOn));
+    EXPECT_EQ(uncovered.Pixel(5, 5), RgbOf(kBack));
+    EXPECT_EQ(uncovered.CountPixels(RgbOf(kPanel)), 0);
+  }
+}
+
+// A control under a panel still has its window at its rectangle, over the
+// panel.
+TEST(RunPaint, AnActiveXControlUnderAPanelStillShowsAtItsObjectsRectangle) {
+  Harness h(300, 200, 320, 200);
+  ASSERT_TRUE(h.Ok());
+  ASSERT_TRUE(StartTestOcx());
+  std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
+  AddTestControl(*picture, CRectD(40, 30, 200, 130));
+  AddPanel(*picture);
+  ASSERT_EQ(h.Load(*picture), 0);
+  RenderSurface shot(300, 200);
+  Screenshot(h.View(), shot);
+  EXPECT_EQ(shot.Pixel(40, 30), RgbOf(kControlBack));
+  EXPECT_EQ(shot.Pixel(199, 129), RgbOf(kControlBack));
+  EXPECT_EQ(shot.Pixel(39, 30), RgbOf(kPanel));
+  EXPECT_EQ(shot.CountPixels(RgbOf(kControlBack)), 160 * 100);
+  EXPECT_EQ(shot.CountPixels(RgbOf(kPanel)), ClientPixelCount(h.View()) - 160 * 100);
+  StopTestOcx();
+}
+
 TEST(RunPaint, WithoutPictureOnlyTheBackgroundIsPainted) {
   Harness h(100, 80, 320, 0);
   ASSERT_TRUE(h.Ok());
