@@ -26,6 +26,7 @@
 #include "hostile_pictures.h"
 #include "memdc.h"
 #include "objectclasses.h"
+#include "paintcover.h"
 #include "picgrid.h"
 #include "picfile.h"
 #include "picobj.h"
@@ -116,14 +117,21 @@ void PrintValidCovers(CDC& output) {
 }
 
 // One paint of the damaged picture as the editing window makes it: the grid,
-// every object, the handles of the selected ones. Returns the grid dots set.
+// every object, the handles of the selected ones; what a later object hides
+// is left out as the window leaves it out. Returns the grid dots set.
 int PaintAsTheEditor(CDC& output, CPicObj& picture) {
   CMemDC dc(&output);
-  const int dots = DrawGridDots(dc, dc.GetArea(), SIZE{picture.m_nWidth, picture.m_nHeight}, 8, 1.0,
-                                POINT{0, 0}, RGB(0, 0, 0));
   CObList& objects = picture.GetLayer(0)->m_objects;
-  for (POSITION pos = objects.GetHeadPosition(); pos;)
-    static_cast<CDrawObj*>(objects.GetNext(pos))->Draw(&dc, 0);
+  const CCoverCut cut(dc, objects);
+  const int dots = cut.HidesBackground()
+                       ? 0
+                       : DrawGridDots(dc, dc.GetArea(), SIZE{picture.m_nWidth, picture.m_nHeight}, 8, 1.0,
+                                      POINT{0, 0}, RGB(0, 0, 0));
+  size_t index = 0;
+  for (POSITION pos = objects.GetHeadPosition(); pos;) {
+    auto* obj = static_cast<CDrawObj*>(objects.GetNext(pos));
+    if (cut.Draws(index++, obj)) obj->Draw(&dc, 0);
+  }
   for (POSITION pos = objects.GetHeadPosition(); pos;)
     static_cast<CDrawObj*>(objects.GetNext(pos))->DrawTracker(&dc, 1);
   return dots;
