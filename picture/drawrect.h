@@ -4,6 +4,8 @@
 // they draw.
 #pragma once
 
+#include <functional>
+
 #include "drawobj.h"
 #include "rectcorners.h"
 #include "rectpaint.h"
@@ -50,8 +52,9 @@ class CDrawRect : public CDrawObj {
   // Whether Draw, on a DC that copies what it draws (R2_COPYPEN, a mapping
   // that only translates), now sets every pixel of the area (logical units,
   // right and bottom excluded) to a colour of its own, whatever lay there
-  // (paintcover.h).
-  bool HidesArea(const RECT& area) const;
+  // (paintcover.h). area() gives it, or null when the DC lets nothing hide
+  // it; it is asked only of a rectangle that may hide something.
+  bool HidesArea(const std::function<const RECT*()>& area) const;
 
  protected:
   // Handles 1 to 9 against the point (handle squares grown at high zoom);

@@ -102,7 +102,7 @@ void CDrawRect::Draw(CDC* pDC, DWORD dwFlags) {
   if (DrawShape(pDC)) CDrawObj::Draw(pDC, dwFlags);
 }
 
-bool CDrawRect::HidesArea(const RECT& area) const {
+bool CDrawRect::HidesArea(const std::function<const RECT*()>& area) const {
   // Draw fills with one solid brush before anything else only for the
   // plain fill; gradients and the percentage fill go through GDI+ and the
   // kept drawings. A colour with a top byte is a palette index or none.
@@ -117,9 +117,10 @@ bool CDrawRect::HidesArea(const RECT& area) const {
   POINT outline[4];
   DeviceOutline(outline);
   RECT bounds;
-  if (!UprightBounds(outline, &bounds) || area.left < bounds.left + kHideMargin ||
-      area.top < bounds.top + kHideMargin || area.right > bounds.right - kHideMargin ||
-      area.bottom > bounds.bottom - kHideMargin)
+  if (!UprightBounds(outline, &bounds)) return false;
+  const RECT* hidden = area();
+  if (!hidden || hidden->left < bounds.left + kHideMargin || hidden->top < bounds.top + kHideMargin ||
+      hidden->right > bounds.right - kHideMargin || hidden->bottom > bounds.bottom - kHideMargin)
     return false;
   // Draw draws nothing when its pen cannot be made.
   CPen pen;

@@ -65,17 +65,15 @@ bool HideableArea(HDC hdc, RECT* area) {
 }
 
 // Whether an object drawn on a DC now hides its area; the DC is asked once,
-// when the first object that might hide something comes.
+// when the first object that may hide something comes: a paint of many
+// small groups asks it for none of them.
 class CHideTest {
  public:
   explicit CHideTest(HDC hdc) : m_hDC(hdc) {}
 
   bool Hides(CDrawObj* obj) {
     const std::type_info& type = typeid(*obj);
-    if (type == typeid(CDrawRect)) {
-      const RECT* area = Area();
-      return area && static_cast<CDrawRect*>(obj)->HidesArea(*area);
-    }
+    if (type == typeid(CDrawRect)) return static_cast<CDrawRect*>(obj)->HidesArea([this] { return Area(); });
     // A group draws its children in turn: the last that hides the area
     // hides what the group drew before it, and all before the group. The
     // nesting of groups is bounded (CDrawGroup::kMaxNesting).
