@@ -114,22 +114,40 @@ CDrawCtrlOcx* AddTestControl(CPicObj& picture, const CRectD& rect) {
   return ocx;
 }
 
+// A panel over the whole window, of a colour of its own.
+constexpr COLORREF kPanel = RGB(0, 90, 90);
+CDrawRect* AddPanel(CPicObj& picture) { return AddRect(picture, RECT{-10, -10, 310, 210}, kPanel); }
+
+int ClientPixelCount(HWND window) {
+  RECT client;
+  ::GetClientRect(window, &client);
+  return client.right * client.bottom;
+}
+
+// Also under a panel over the whole window, which leaves out of the paint
+// what lies under it: the control's window is still at its rectangle.
 TEST(RunPaint, AnActiveXControlIsShownWithItsStateAtItsObjectsRectangle) {
-  Harness h(300, 200, 0, 420);
-  ASSERT_TRUE(h.Ok());
-  ASSERT_TRUE(StartTestOcx());
-  std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
-  AddTestControl(*picture, CRectD(40, 30, 200, 130));
-  ASSERT_EQ(h.Load(*picture), 0);
-  RenderSurface shot(300, 200);
-  Screenshot(h.View(), shot);
-  EXPECT_EQ(shot.Pixel(40, 30), RgbOf(kControlBack));
-  EXPECT_EQ(shot.Pixel(199, 129), RgbOf(kControlBack));
-  EXPECT_EQ(shot.Pixel(39, 30), RgbOf(kBack));
-  EXPECT_EQ(shot.Pixel(200, 129), RgbOf(kBack));
-  EXPECT_EQ(shot.Pixel(40, 130), RgbOf(kBack));
-  EXPECT_EQ(shot.CountPixels(RgbOf(kControlBack)), 160 * 100);
-  StopTestOcx();
+  for (bool underPanel : {false, true}) {
+    SCOPED_TRACE(underPanel ? "under a panel" : "alone");
+    Harness h(300, 200, 0, 420);
+    ASSERT_TRUE(h.Ok());
+    ASSERT_TRUE(StartTestOcx());
+    std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
+    AddTestControl(*picture, CRectD(40, 30, 200, 130));
+    if (underPanel) AddPanel(*picture);
+    const COLORREF around = underPanel ? kPanel : kBack;
+    ASSERT_EQ(h.Load(*picture), 0);
+    RenderSurface shot(300, 200);
+    Screenshot(h.View(), shot);
+    EXPECT_EQ(shot.Pixel(40, 30), RgbOf(kControlBack));
+    EXPECT_EQ(shot.Pixel(199, 129), RgbOf(kControlBack));
+    EXPECT_EQ(shot.Pixel(39, 30), RgbOf(around));
+    EXPECT_EQ(shot.Pixel(200, 129), RgbOf(around));
+    EXPECT_EQ(shot.Pixel(40, 130), RgbOf(around));
+    EXPECT_EQ(shot.CountPixels(RgbOf(kControlBack)), 160 * 100);
+    EXPECT_EQ(shot.CountPixels(RgbOf(around)), ClientPixelCount(h.View()) - 160 * 100);
+    StopTestOcx();
+  }
 }
 
 TEST(RunPaint, AScriptCallsIntoAnActiveXControlAndTheControlShowsIt) {
@@ -237,16 +255,6 @@ TEST(RunPaint, SetViewFlagHidesAndShowsEveryControlWindow) {
   StopTestOcx();
 }
 
-// A panel over the whole window, of a colour of its own.
-constexpr COLORREF kPanel = RGB(0, 90, 90);
-CDrawRect* AddPanel(CPicObj& picture) { return AddRect(picture, RECT{-10, -10, 310, 210}, kPanel); }
-
-int ClientPixelCount(HWND window) {
-  RECT client;
-  ::GetClientRect(window, &client);
-  return client.right * client.bottom;
-}
-
 // What a panel over the window hides is left out of the paint, but its
 // links still change it, and when the panel goes (its group's link hides
 // it, its movement script moves it away) it shows as it now is.
@@ -287,26 +295,6 @@ TEST(RunPaint, WhatAPanelHidesShowsAsItNowIsWhenThePanelGoes) {
     EXPECT_EQ(uncovered.Pixel(5, 5), RgbOf(kBack));
     EXPECT_EQ(uncovered.CountPixels(RgbOf(kPanel)), 0);
   }
-}
-
-// A control under a panel still has its window at its rectangle, over the
-// panel.
-TEST(RunPaint, AnActiveXControlUnderAPanelStillShowsAtItsObjectsRectangle) {
-  Harness h(300, 200, 320, 200);
-  ASSERT_TRUE(h.Ok());
-  ASSERT_TRUE(StartTestOcx());
-  std::unique_ptr<CPicObj> picture(NewPicture(kBack, 1000));
-  AddTestControl(*picture, CRectD(40, 30, 200, 130));
-  AddPanel(*picture);
-  ASSERT_EQ(h.Load(*picture), 0);
-  RenderSurface shot(300, 200);
-  Screenshot(h.View(), shot);
-  EXPECT_EQ(shot.Pixel(40, 30), RgbOf(kControlBack));
-  EXPECT_EQ(shot.Pixel(199, 129), RgbOf(kControlBack));
-  EXPECT_EQ(shot.Pixel(39, 30), RgbOf(kPanel));
-  EXPECT_EQ(shot.CountPixels(RgbOf(kControlBack)), 160 * 100);
-  EXPECT_EQ(shot.CountPixels(RgbOf(kPanel)), ClientPixelCount(h.View()) - 160 * 100);
-  StopTestOcx();
 }
 
 TEST(RunPaint, WithoutPictureOnlyTheBackgroundIsPainted) {
