@@ -3,6 +3,7 @@
 #include <typeinfo>
 
 #include "drawbezier.h"
+#include "drawbitmap.h"
 #include "drawcell.h"
 #include "drawellipse.h"
 #include "drawgroup.h"
@@ -25,16 +26,17 @@ namespace {
 // - group and sub-picture: what their children do, and nothing of their own.
 // - text (CDrawText): stores the escapement of its direction in its font,
 //   which is then stored with the picture: never left out.
-// - image (CDrawBitmap): decodes its image at its first paint, which its
-//   state then shows: never left out.
+// - image (CDrawBitmap): decodes its image at its first paint that meets
+//   the area, and keeps its drawing; an image left out stays undecoded, as
+//   one outside the area does, and decodes when it is next drawn.
 // - control, button, check box, radio button, edit box, ActiveX control and
 //   plug-in (CDrawCtrl and below): own a child window; never left out, so
 //   nothing they do in a paint is lost.
 // - CDrawObj itself and every other class: not known, never left out.
 const std::type_info* const kOnlyPaintingTypes[] = {
-    &typeid(CDrawPoly),    &typeid(CDrawLine),       &typeid(CDrawArrow), &typeid(CDrawPolygon),
-    &typeid(CDrawBezier),  &typeid(CDrawBezierFill), &typeid(CDrawPipe),  &typeid(CDrawRect),
-    &typeid(CDrawEllipse), &typeid(CDrawMtext),      &typeid(CDrawTagVal)};
+    &typeid(CDrawPoly),    &typeid(CDrawLine),       &typeid(CDrawArrow),  &typeid(CDrawPolygon),
+    &typeid(CDrawBezier),  &typeid(CDrawBezierFill), &typeid(CDrawPipe),   &typeid(CDrawRect),
+    &typeid(CDrawEllipse), &typeid(CDrawMtext),      &typeid(CDrawTagVal), &typeid(CDrawBitmap)};
 
 bool IsGroup(const std::type_info& type) { return type == typeid(CDrawGroup) || type == typeid(CDrawCell); }
 

@@ -30,6 +30,7 @@
 #include "picobj.h"
 #include "render_surface.h"
 #include "shapepaint.h"
+#include "shapes_test_util.h"
 
 namespace {
 
@@ -298,21 +299,32 @@ TEST_F(CoverCutTest, TheDamagedPictureCutPaintsThePixelsOfDrawingEverything) {
   EXPECT_EQ(cut.Pixels(), all.Pixels());
 }
 
-// A gradient is kept at its second paint: an ellipse under a cover, left
-// out of both, keeps nothing; without the cover over it, it is kept.
+// A gradient or an image is kept at its second paint: under a cover, left
+// out of both paints, they keep nothing; without the cover over them, both
+// are kept, and so once the cover goes.
 TEST_F(CoverCutTest, WhatACoverHidesIsNotDrawn) {
   for (bool coverLast : {true, false}) {
     SCOPED_TRACE(coverLast ? "the cover last" : "the cover first");
     auto* ellipse = new CDrawEllipse;
     ellipse->SetCorners(CRectD(0, 0, kSide, kSide));
     ellipse->m_nFillStyle = 3;
-    Objects objects = coverLast ? Objects{ellipse, Cover()} : Objects{Cover(), ellipse};
+    auto* image = new CDrawBitmap;
+    image->SetCorners(CRectD(0, 0, kSide, kSide));
+    shapetest::SetImageBytes(*image, shapetest::QuadrantBmp(2, 2));
+    CDrawRect* cover = Cover();
+    Objects objects = coverLast ? Objects{ellipse, image, cover} : Objects{cover, ellipse, image};
     std::unique_ptr<CDrawGroup> group(GroupOf(objects));
     RenderSurface surface(kSide, kSide);
     ::IntersectClipRect(surface.dc(), kArea.left, kArea.top, kArea.right, kArea.bottom);
     CDC dc(surface.dc());
     for (int paint = 0; paint < 2; ++paint) group->Draw(&dc, 0);
     EXPECT_EQ(ellipse->m_paintCache.Kept() == nullptr, coverLast);
+    EXPECT_EQ(image->m_paintCache.Kept() == nullptr, coverLast);
+    if (!coverLast) continue;
+    cover->SetVisible(FALSE);
+    for (int paint = 0; paint < 2; ++paint) group->Draw(&dc, 0);
+    EXPECT_NE(ellipse->m_paintCache.Kept(), nullptr);
+    EXPECT_NE(image->m_paintCache.Kept(), nullptr);
   }
 }
 
@@ -357,7 +369,7 @@ TEST_F(CoverCutTest, OnlyObjectsThatDoNothingButPaintAreLeftOut) {
       {"multi-line text", [] { return new CDrawMtext; }, true},
       {"tag value", [] { return new CDrawTagVal; }, true},
       {"text", [] { return new CDrawText; }, false},
-      {"image", [] { return new CDrawBitmap; }, false},
+      {"image", [] { return new CDrawBitmap; }, true},
       {"push button", [] { return new CDrawPushBt; }, false},
       {"base object", [] { return new CDrawObj; }, false},
       {"derived rectangle", [] { return new CDerivedRect; }, false},
