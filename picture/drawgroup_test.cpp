@@ -656,7 +656,9 @@ std::unique_ptr<CDrawGroup> GroupOf(const std::vector<CDrawObj*>& children, bool
     const bool inside = inner && i >= static_cast<size_t>(CDrawGroup::kTwinSearchChildren);
     EXPECT_TRUE((inside ? inner.get() : group.get())->AddChild(children[i]));
   }
-  if (inner) EXPECT_TRUE(group->AddChild(inner.release()));
+  if (inner) {
+    EXPECT_TRUE(group->AddChild(inner.release()));
+  }
   return group;
 }
 
