@@ -416,6 +416,17 @@ const char* const kScripts[] = {
     "char t[16]; char *p; int k; int fib(int n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2); }"
     " int main() { strcpy(t, \"abcdef\"); p = t; while (*p) { k = k + *p; p++; } k = k + fib(7); return 0; }",
     "int z; int w; int main() { int i; for (i = 10; i >= 0; i--) w = w + 100 / (i - z); return 0; }",
+    // Calls at every depth into levels that a function without parameters or
+    // locals made first, and into a level whose frame had a local's address
+    // taken and an array, each returned from in every way.
+    "int r; int z() { return 7; } int f(int a, int b) { return a * 3 + b; }"
+    " int g(int n) { if (n > 0) return g(n - 1) + f(n, z()); return f(z(), n); }"
+    " int main() { int i; for (i = 0; i < 3; i++) r = r + g(i) + f(i, 2); return 0; }",
+    "int r; double d; int h(int k) { int a[3]; int *p; p = &k; a[2] = *p + 1; return a[2]; }"
+    " int f(int a, int b) { return a - b; } double half(double x) { return x / 2; }"
+    " int first(int k) { int i; for (i = 0; i < 10; i++) if (i * i >= k) return i; return -1; }"
+    " int main() { int i; for (i = 0; i < 3; i++) { r = r + h(i); r = f(r, first(i * 9)); }"
+    " d = half(half(5.0)) + f(first(200), h(r)); return 0; }",
 };
 
 TEST(TranslatedMachine, EveryBudgetEndsLikeTheDirectInterpreter) {
@@ -880,6 +891,34 @@ TEST(TranslatedMachine, ParametersAtTheEndOfTheCodeEndLikeTheDirectInterpreter) 
     RunBothWithBudgets(bytes, 1, 200, what);
     if (HasFailure()) return;
   }
+}
+
+// A call that is the last instruction, into a level used before, with its
+// pushes right before it, stopped by every budget: its return finds no
+// instruction after the call and ends each run as the direct interpreter
+// does (kVmBadJump where the budget lasts).
+TEST(TranslatedMachine, ACallAtTheEndOfTheCodeReturnsLikeTheDirectInterpreter) {
+  VmProgram p;
+  p.Global(0x84, 0);
+  const CodeByteInstruction push = I(OP_PUSHK, 0, 0, 3, 0, 0x04);
+  // main calls f once through the call in the middle, then jumps to the last.
+  p.code = {push,
+            I(OP_CALL, 0, 0, 5),
+            I(OP_JMP, 0, 0, 9),
+            I(OP_RET),
+            I(OP_RET),
+            I(OP_POPARG),
+            I(OP_LDM, 0, 0, kMemoryLocal | 0),
+            I(OP_RET),
+            I(OP_RET),
+            push,
+            I(OP_CALL, 0, 0, 5)};
+  const std::vector<uint8_t> bytes = p.Bytes();
+  const std::string what = Listing(p);
+  CScriptVM translated;
+  ASSERT_EQ(translated.Load(bytes.data(), bytes.size()), 0) << what;
+  EXPECT_EQ(translated.Run(), kVmBadJump) << what;
+  RunBothWithBudgets(bytes, 1, translated.LastWorkUnits() + 2, what);
 }
 
 // A recursion down to the same depth twice, the second time with less room

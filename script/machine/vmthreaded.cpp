@@ -196,7 +196,7 @@ constexpr int kVmPaidFor = -2;  // the block is paid for from the budget: its op
   VmCell* regs;
   VmVariables* locals;
   uint32_t local_count;
-  uintptr_t bases[kVmSpaces] = {0, 0};
+  uintptr_t bases[kVmSpaces] = {0, 0, 0};
   int rc = 0;
   uint32_t resume = 0;     // the instruction that the direct machine went on to
   uint32_t return_to = 0;  // the instruction after the call that a return goes back to
@@ -214,6 +214,7 @@ constexpr int kVmPaidFor = -2;  // the block is paid for from the budget: its op
 #define REFRESH()                                                                          \
   do {                                                                                     \
     regs = s.regs->reg;                                                                    \
+    bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs);                           \
     locals = &s.frame->variables;                                                          \
     local_count = static_cast<uint32_t>(locals->Count());                                  \
     bases[kVmLocalSpace] = local_count ? reinterpret_cast<uintptr_t>(locals->Cell(0)) : 0; \
@@ -458,6 +459,7 @@ op_PUSHR:
 #define ENTER_CALLED(call, parameter_cells, n)                           \
   do {                                                                   \
     regs = s.regs->reg;                                                  \
+    bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs);         \
     locals = &s.frame->variables;                                        \
     local_count = (n);                                                   \
     bases[kVmLocalSpace] = reinterpret_cast<uintptr_t>(parameter_cells); \
@@ -475,7 +477,7 @@ op_CALL : {
   VmCallLevel* level;
   VmCell* parameter_cells;
   if (parameters && paid <= fuel && (level = LevelTaking(s, parameters)) &&
-      (parameter_cells = EnterLevelTaking(s, *level, op->index, op->cleared, parameters))) {
+      (parameter_cells = EnterLevelTaking(s, *level, op->index, op->cleared, parameters, op + 1))) {
     fuel -= paid;
     extra += parameters * static_cast<uint32_t>(kWorkPerCell);
     ENTER_CALLED(op, parameter_cells, parameters);
@@ -501,18 +503,17 @@ op_PUSH_CALL : {
   if (s.depth >= kVmMaxCallDepth || paid > fuel || s.args.size() + placed > kVmMaxPushed ||
       !(level = LevelTaking(s, parameters, placed)))
     goto * op->fallback;
-  VmCell* const cells = level->frame->variables.FirstCells();
-  // Parameter k is the k-th push back from the call.
+  VmCell* const cells = level->ready;
+  // Parameter k is the k-th push back from the call; a register's value
+  // that a read would follow leaves the pushes to their ops.
   for (uint32_t k = 0; k < placed; ++k) {
     const VmOp& push = call[-1 - static_cast<int>(k)];
-    const uint16_t kind = &push == op ? op->general : push.kind;
-    const VmCell* value = kind == VOP_PUSHK   ? &push.constant
-                          : kind == VOP_PUSHM ? MEMORY(push.m)
-                                              : &regs[push.r];
-    if (kind == VOP_PUSHR && value->type >= kVmRawRef) goto * op->fallback;
+    const VmCell* const value = MEMORY(push.m);
+    if (push.m.space == kVmRegisterSpace && value->type >= kVmRawRef) goto * op->fallback;
     cells[k] = MakeCell(static_cast<uint8_t>((value->type & ~kVmVariableMask) | kVmLocal), value->value);
   }
-  VmCell* const parameter_cells = EnterLevelTaking(s, *level, call->index, call->cleared, parameters, placed);
+  VmCell* const parameter_cells =
+      EnterLevelTaking(s, *level, call->index, call->cleared, parameters, call + 1, placed);
   if (!parameter_cells) goto * op->fallback;
   fuel -= paid;
   extra += static_cast<uint32_t>(kWorkPerCall) + parameters * static_cast<uint32_t>(kWorkPerCell);
@@ -542,6 +543,13 @@ op_MOV_TO_ACC_RET:
   s.accumulator = *a;
   ++op;
 op_RET:
+  // A translated call's return goes on where its level says.
+  if (s.depth != 0 && s.levels[s.depth].back) {
+    entry = s.levels[s.depth].back;
+    LeaveLevel(s);
+    REFRESH();
+    ENTER(entry);
+  }
   FRAME_CHANGE(LeaveFunction(s, &return_to));
   ENTER(ops + pos[return_to]);
 
