@@ -497,11 +497,15 @@ op_PUSH_CALL : {
   const uint32_t placed = op->count - 1u;
   const VmOp* const call = op + placed;
   const uint32_t parameters = call->length;
-  const uint32_t paid =
-      static_cast<uint32_t>(kWorkPerCall) + parameters * (1 + static_cast<uint32_t>(kWorkPerCell));
+  const uint32_t charged =
+      static_cast<uint32_t>(kWorkPerCall) + parameters * static_cast<uint32_t>(kWorkPerCell);
+  // The block after the parameters is paid for with the call, in one step
+  // of the fuel, where the parameters are all the locals that it names.
+  const VmOp* const called = call + call->called;
+  const uint32_t paid = charged + parameters + called->length;
   VmCallLevel* level;
-  if (s.depth >= kVmMaxCallDepth || paid > fuel || s.args.size() + placed > kVmMaxPushed ||
-      !(level = LevelTaking(s, parameters, placed)))
+  if (s.depth >= kVmMaxCallDepth || paid > fuel || parameters < called->locals ||
+      s.args.size() + placed > kVmMaxPushed || !(level = LevelTaking(s, parameters, placed)))
     goto * op->fallback;
   VmCell* const cells = level->ready;
   // Parameter k is the k-th push back from the call; a register's value
@@ -516,8 +520,14 @@ op_PUSH_CALL : {
       EnterLevelTaking(s, *level, call->index, call->cleared, parameters, call + 1, placed);
   if (!parameter_cells) goto * op->fallback;
   fuel -= paid;
-  extra += static_cast<uint32_t>(kWorkPerCall) + parameters * static_cast<uint32_t>(kWorkPerCell);
-  ENTER_CALLED(call, parameter_cells, parameters);
+  extra += charged;
+  regs = s.regs->reg;
+  bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs);
+  locals = &s.frame->variables;
+  local_count = parameters;
+  bases[kVmLocalSpace] = reinterpret_cast<uintptr_t>(parameter_cells);
+  op = called + 1;
+  DISPATCH();
 }
 
   // A run of parameters: each POPARG after the first is a block of one
