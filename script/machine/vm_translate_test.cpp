@@ -921,6 +921,43 @@ TEST(TranslatedMachine, ACallAtTheEndOfTheCodeReturnsLikeTheDirectInterpreter) {
   RunBothWithBudgets(bytes, 1, translated.LastWorkUnits() + 2, what);
 }
 
+// Two functions at the same depth, one with three locals and one with
+// none, call a third (the first twice), one with its push right before the
+// call and one with it apart; after the call the one without locals reads
+// its third local, which it never made. Each return goes on with the locals of the function
+// it returns into, not those of the last call from that depth: the read
+// fails as in the direct interpreter, under every budget.
+TEST(TranslatedMachine, ReturnsGoOnWithTheCallersOwnLocals) {
+  const CodeByteInstruction push = I(OP_PUSHK, 0, 0, 4, 0, 0x04), apart = I(OP_LDK, 2, 0, 0, 0, 0x04);
+  for (const bool with_locals_pushes_right_before : {true, false}) {
+    const std::vector<CodeByteInstruction> right_before = {push}, not_right_before = {push, apart};
+    const auto& first = with_locals_pushes_right_before ? right_before : not_right_before;
+    const auto& second = with_locals_pushes_right_before ? not_right_before : right_before;
+    VmProgram p;
+    p.Global(0x84, 0);
+    // main calls h (3 locals) twice, the second time into the level that
+    // the first made for f, and then g (none); both call f.
+    p.code = {I(OP_CALL), I(OP_CALL), I(OP_CALL), I(OP_RET)};
+    const uint32_t f = 4;
+    p.code.insert(p.code.end(), {I(OP_POPARG), I(OP_LDM, 0, 0, kMemoryLocal | 0), I(OP_RET)});
+    p.code[0].a = p.code[1].a = static_cast<uint32_t>(p.code.size());
+    for (uint32_t local = 0; local < 3; ++local) p.code.push_back(I(OP_LOCAL, 0, 0, 0, local, 0x44));
+    p.code.insert(p.code.end(), first.begin(), first.end());
+    p.code.insert(p.code.end(), {I(OP_CALL, 0, 0, f), I(OP_RET)});
+    p.code[2].a = static_cast<uint32_t>(p.code.size());
+    p.code.insert(p.code.end(), second.begin(), second.end());
+    p.code.insert(p.code.end(), {I(OP_CALL, 0, 0, f), I(OP_LDM, 1, 0, kMemoryLocal | 2),
+                                 I(OP_ASG_RK, 1, 0, 5, 0, 0x04), I(OP_RET)});
+    const std::vector<uint8_t> bytes = p.Bytes();
+    const std::string what = Listing(p);
+    CScriptVM translated;
+    ASSERT_EQ(translated.Load(bytes.data(), bytes.size()), 0) << what;
+    EXPECT_EQ(OpKinds(translated).count(VOP_PUSH_CALL), 1u) << what;
+    EXPECT_NE(translated.Run(), kVmNormalEnd) << what;
+    RunBothWithBudgets(bytes, 1, translated.LastWorkUnits() + 2, what);
+  }
+}
+
 // A recursion down to the same depth twice, the second time with less room
 // under the memory cap than its frames need, or one call deeper than the
 // depth limit allows, stopped by budgets near its end: the calls into

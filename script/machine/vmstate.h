@@ -90,6 +90,12 @@ struct VmCallLevel {
   // after the translated call, vmtranslate.h); null for a call that the
   // direct interpreter made, whose return looks the place up from `call`.
   const VmOp* back = nullptr;
+  // With `back`: the caller's locals as the translated machine saw them at
+  // the call, their count and the first one's address, which the caller's
+  // frame keeps while this level runs, so that the return needs not read
+  // them again.
+  uint32_t caller_locals = 0;
+  uintptr_t caller_cells = 0;
 };
 
 struct VmState {

@@ -453,6 +453,13 @@ op_PUSHR:
     REFRESH();                \
   } while (0)
 
+  // The running function's view of its locals kept in the level of the call
+  // that it makes, for the return into it.
+#define KEEP_CALLER(level)                        \
+  do {                                            \
+    (level)->caller_locals = local_count;         \
+    (level)->caller_cells = bases[kVmLocalSpace]; \
+  } while (0)
   // A called function that took its n parameters at once: its frame as
   // REFRESH would read it (the parameters alone), and the block after its
   // POPARGs (VmOp::called).
@@ -480,6 +487,7 @@ op_CALL : {
       (parameter_cells = EnterLevelTaking(s, *level, op->index, op->cleared, parameters, op + 1))) {
     fuel -= paid;
     extra += parameters * static_cast<uint32_t>(kWorkPerCell);
+    KEEP_CALLER(level);
     ENTER_CALLED(op, parameter_cells, parameters);
   }
   CHECK_AT(0, EnterLevel(s, op->index, op->cleared));
@@ -521,6 +529,7 @@ op_PUSH_CALL : {
   if (!parameter_cells) goto * op->fallback;
   fuel -= paid;
   extra += charged;
+  KEEP_CALLER(level);
   regs = s.regs->reg;
   bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs);
   locals = &s.frame->variables;
@@ -555,9 +564,14 @@ op_MOV_TO_ACC_RET:
 op_RET:
   // A translated call's return goes on where its level says.
   if (s.depth != 0 && s.levels[s.depth].back) {
-    entry = s.levels[s.depth].back;
+    const VmCallLevel& left = s.levels[s.depth];
+    entry = left.back;
+    local_count = left.caller_locals;
+    bases[kVmLocalSpace] = left.caller_cells;
     LeaveLevel(s);
-    REFRESH();
+    regs = s.regs->reg;
+    bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs);
+    locals = &s.frame->variables;
     ENTER(entry);
   }
   FRAME_CHANGE(LeaveFunction(s, &return_to));
@@ -583,5 +597,6 @@ done:
 #undef JUMP_IF
 #undef FRAME_CHANGE
 #undef ENTER_CALLED
+#undef KEEP_CALLER
 }
 #undef VM_OP_REGISTER
