@@ -500,7 +500,8 @@ op_CALL : {
   // its POPARGs, no push would meet the stack's limit, every pushed
   // register holds a value and the level is ready: the call then goes on as
   // above. Otherwise (nothing changed: the parameters' cells are not in use
-  // yet) the pushes and the call run as their own ops.
+  // yet) the pushes and the call run as their own ops. The checks are marked
+  // as failing seldom, so that the compiler lays the call out straight.
 op_PUSH_CALL : {
   const uint32_t placed = op->count - 1u;
   const VmOp* const call = op + placed;
@@ -512,8 +513,10 @@ op_PUSH_CALL : {
   const VmOp* const called = call + call->called;
   const uint32_t paid = charged + parameters + called->length;
   VmCallLevel* level;
-  if (s.depth >= kVmMaxCallDepth || paid > fuel || parameters < called->locals ||
-      s.args.size() + placed > kVmMaxPushed || !(level = LevelTaking(s, parameters, placed)))
+  if (__builtin_expect(s.depth >= kVmMaxCallDepth || paid > fuel || parameters < called->locals ||
+                           s.args.size() + placed > kVmMaxPushed ||
+                           !(level = LevelTaking(s, parameters, placed)),
+                       0))
     goto * op->fallback;
   VmCell* const cells = level->ready;
   // Parameter k is the k-th push back from the call; a register's value
@@ -521,12 +524,13 @@ op_PUSH_CALL : {
   for (uint32_t k = 0; k < placed; ++k) {
     const VmOp& push = call[-1 - static_cast<int>(k)];
     const VmCell* const value = MEMORY(push.m);
-    if (push.m.space == kVmRegisterSpace && value->type >= kVmRawRef) goto * op->fallback;
+    if (__builtin_expect(push.m.space == kVmRegisterSpace && value->type >= kVmRawRef, 0))
+      goto * op->fallback;
     cells[k] = MakeCell(static_cast<uint8_t>((value->type & ~kVmVariableMask) | kVmLocal), value->value);
   }
   VmCell* const parameter_cells =
       EnterLevelTaking(s, *level, call->index, call->cleared, parameters, call + 1, placed);
-  if (!parameter_cells) goto * op->fallback;
+  if (__builtin_expect(!parameter_cells, 0)) goto * op->fallback;
   fuel -= paid;
   extra += charged;
   KEEP_CALLER(level);
@@ -562,8 +566,9 @@ op_MOV_TO_ACC_RET:
   s.accumulator = *a;
   ++op;
 op_RET:
-  // A translated call's return goes on where its level says.
-  if (s.depth != 0 && s.levels[s.depth].back) {
+  // A translated call's return goes on where its level says (the common
+  // case, marked so).
+  if (__builtin_expect(s.depth != 0 && s.levels[s.depth].back, 1)) {
     const VmCallLevel& left = s.levels[s.depth];
     entry = left.back;
     local_count = left.caller_locals;
