@@ -5,7 +5,9 @@
 // with the direct interpreter's time beside the translated machine's; calls
 // of a string function; calls, array loops and string functions; then the
 // time of one default-budget run of each hostile program
-// (vm_bench_hostile.cpp).
+// (vm_bench_hostile.cpp). Given a word (`script_vm_bench.exe call`), it runs
+// only the loops compared with Lua whose Lua name holds it, for measuring one
+// loop again and again.
 #include <windows.h>
 
 #include <algorithm>
@@ -174,9 +176,19 @@ void StringCallsAgainstC() {
               native / kCalls * 1e6, per_call / (native / kCalls * 1e6));
 }
 
+// The loops compared with Lua whose Lua name holds `word`.
+void LoopsNamed(const char* word) {
+  for (const ReferenceLoop& loop : kReferenceLoops)
+    if (std::strstr(loop.lua_name, word)) LoopAgainstLua(loop);
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1) {
+    LoopsNamed(argv[1]);
+    return 0;
+  }
   LoopsAgainstLuaAndC();
   StringCallsAgainstC();
   Measure("fib(20), recursive",

@@ -416,6 +416,17 @@ const char* const kScripts[] = {
     "char t[16]; char *p; int k; int fib(int n) { if (n < 2) return n; return fib(n - 1) + fib(n - 2); }"
     " int main() { strcpy(t, \"abcdef\"); p = t; while (*p) { k = k + *p; p++; } k = k + fib(7); return 0; }",
     "int z; int w; int main() { int i; for (i = 10; i >= 0; i--) w = w + 100 / (i - z); return 0; }",
+    // Calls at every depth into levels that a function without parameters or
+    // locals made first, and into a level whose frame had a local's address
+    // taken and an array, each returned from in every way.
+    "int r; int z() { return 7; } int f(int a, int b) { return a * 3 + b; }"
+    " int g(int n) { if (n > 0) return g(n - 1) + f(n, z()); return f(z(), n); }"
+    " int main() { int i; for (i = 0; i < 3; i++) r = r + g(i) + f(i, 2); return 0; }",
+    "int r; double d; int h(int k) { int a[3]; int *p; p = &k; a[2] = *p + 1; return a[2]; }"
+    " int f(int a, int b) { return a - b; } double half(double x) { return x / 2; }"
+    " int first(int k) { int i; for (i = 0; i < 10; i++) if (i * i >= k) return i; return -1; }"
+    " int main() { int i; for (i = 0; i < 3; i++) { r = r + h(i); r = f(r, first(i * 9)); }"
+    " d = half(half(5.0)) + f(first(200), h(r)); return 0; }",
 };
 
 TEST(TranslatedMachine, EveryBudgetEndsLikeTheDirectInterpreter) {
@@ -879,6 +890,71 @@ TEST(TranslatedMachine, ParametersAtTheEndOfTheCodeEndLikeTheDirectInterpreter) 
     EXPECT_EQ(OpKinds(translated).count(VOP_PUSH_CALL), pushes_right_before ? 2u : 1u) << what;
     RunBothWithBudgets(bytes, 1, 200, what);
     if (HasFailure()) return;
+  }
+}
+
+// A call that is the last instruction, into a level used before, with its
+// pushes right before it, stopped by every budget: its return finds no
+// instruction after the call and ends each run as the direct interpreter
+// does (kVmBadJump where the budget lasts).
+TEST(TranslatedMachine, ACallAtTheEndOfTheCodeReturnsLikeTheDirectInterpreter) {
+  VmProgram p;
+  p.Global(0x84, 0);
+  const CodeByteInstruction push = I(OP_PUSHK, 0, 0, 3, 0, 0x04);
+  // main calls f once through the call in the middle, then jumps to the last.
+  p.code = {push,
+            I(OP_CALL, 0, 0, 5),
+            I(OP_JMP, 0, 0, 9),
+            I(OP_RET),
+            I(OP_RET),
+            I(OP_POPARG),
+            I(OP_LDM, 0, 0, kMemoryLocal | 0),
+            I(OP_RET),
+            I(OP_RET),
+            push,
+            I(OP_CALL, 0, 0, 5)};
+  const std::vector<uint8_t> bytes = p.Bytes();
+  const std::string what = Listing(p);
+  CScriptVM translated;
+  ASSERT_EQ(translated.Load(bytes.data(), bytes.size()), 0) << what;
+  EXPECT_EQ(translated.Run(), kVmBadJump) << what;
+  RunBothWithBudgets(bytes, 1, translated.LastWorkUnits() + 2, what);
+}
+
+// Two functions at the same depth, one with three locals and one with
+// none, call a third (the first twice), one with its push right before the
+// call and one with it apart; after the call the one without locals reads
+// its third local, which it never made. Each return goes on with the locals of the function
+// it returns into, not those of the last call from that depth: the read
+// fails as in the direct interpreter, under every budget.
+TEST(TranslatedMachine, ReturnsGoOnWithTheCallersOwnLocals) {
+  const CodeByteInstruction push = I(OP_PUSHK, 0, 0, 4, 0, 0x04), apart = I(OP_LDK, 2, 0, 0, 0, 0x04);
+  for (const bool with_locals_pushes_right_before : {true, false}) {
+    const std::vector<CodeByteInstruction> right_before = {push}, not_right_before = {push, apart};
+    const auto& first = with_locals_pushes_right_before ? right_before : not_right_before;
+    const auto& second = with_locals_pushes_right_before ? not_right_before : right_before;
+    VmProgram p;
+    p.Global(0x84, 0);
+    // main calls h (3 locals) twice, the second time into the level that
+    // the first made for f, and then g (none); both call f.
+    p.code = {I(OP_CALL), I(OP_CALL), I(OP_CALL), I(OP_RET)};
+    const uint32_t f = 4;
+    p.code.insert(p.code.end(), {I(OP_POPARG), I(OP_LDM, 0, 0, kMemoryLocal | 0), I(OP_RET)});
+    p.code[0].a = p.code[1].a = static_cast<uint32_t>(p.code.size());
+    for (uint32_t local = 0; local < 3; ++local) p.code.push_back(I(OP_LOCAL, 0, 0, 0, local, 0x44));
+    p.code.insert(p.code.end(), first.begin(), first.end());
+    p.code.insert(p.code.end(), {I(OP_CALL, 0, 0, f), I(OP_RET)});
+    p.code[2].a = static_cast<uint32_t>(p.code.size());
+    p.code.insert(p.code.end(), second.begin(), second.end());
+    p.code.insert(p.code.end(), {I(OP_CALL, 0, 0, f), I(OP_LDM, 1, 0, kMemoryLocal | 2),
+                                 I(OP_ASG_RK, 1, 0, 5, 0, 0x04), I(OP_RET)});
+    const std::vector<uint8_t> bytes = p.Bytes();
+    const std::string what = Listing(p);
+    CScriptVM translated;
+    ASSERT_EQ(translated.Load(bytes.data(), bytes.size()), 0) << what;
+    EXPECT_EQ(OpKinds(translated).count(VOP_PUSH_CALL), 1u) << what;
+    EXPECT_NE(translated.Run(), kVmNormalEnd) << what;
+    RunBothWithBudgets(bytes, 1, translated.LastWorkUnits() + 2, what);
   }
 }
 

@@ -95,6 +95,7 @@ int EnterNewLevel(VmState& s, uint32_t call, uint32_t cleared) {
   if (!level.regs) return kVmCallSaveRegs;
   if (!CountFrame(s, level)) return kVmCallNewFrame;
   level.call = call;
+  level.back = nullptr;
   SwitchLevel(s, depth);
   return 0;
 }

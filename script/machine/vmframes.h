@@ -68,6 +68,7 @@ inline int EnterLevel(VmState& s, uint32_t call, uint32_t cleared) {
   if (!level.regs || !level.frame || !level.frame->Reuse()) return EnterNewLevel(s, call, cleared);
   ClearRegisters(*level.regs, cleared);
   level.call = call;
+  level.back = nullptr;
   SwitchLevel(s, depth, level);
   return 0;
 }
@@ -77,32 +78,34 @@ inline int EnterLevel(VmState& s, uint32_t call, uint32_t cleared) {
 // block of its cells counted in one reservation (the cap and the peak as
 // when they are counted one after the other). LevelTaking is the level when
 // it is ready for that (else null), where the caller may write the first
-// `placed` parameters into the frame's first cells (FirstCells) in place of
-// the top of the stack, before EnterLevelTaking takes them all: the frame's
-// first cell, or null with nothing changed where the cap would be reached.
-// Where either fails, EnterLevel and the parameters one by one decide.
+// `placed` parameters into the frame's first cells (VmCallLevel::ready) in
+// place of the top of the stack, before EnterLevelTaking takes them all: the
+// frame's first cell, or null with nothing changed where the cap would be
+// reached. The translated machine's return goes on at `back`. Where either
+// fails, EnterLevel and the parameters one by one decide.
 inline VmCallLevel* LevelTaking(VmState& s, size_t n, size_t placed = 0) {
   const size_t depth = s.depth + 1;
   if (depth >= s.levels.size()) return nullptr;
   VmCallLevel& level = s.levels[depth];
-  if (!level.regs || !level.frame || !level.frame->variables.CanTakeFromStack(n, s.args.size() + placed))
-    return nullptr;
+  if (!level.ready || !VmVariables::CanTakeFromStack(n, s.args.size() + placed)) return nullptr;
   return &level;
 }
 inline VmCell* EnterLevelTaking(VmState& s, VmCallLevel& level, uint32_t call, uint32_t cleared, size_t n,
-                                size_t placed = 0) {
+                                const VmOp* back, size_t placed = 0) {
   if (!level.frame->Reuse(VmVariables::kBlockBytes)) return nullptr;
   VmCell* const cells = level.frame->variables.TakeFromStack(s.args, n, placed);
   ClearRegisters(*level.regs, cleared);
   level.call = call;
+  level.back = back;
   SwitchLevel(s, s.depth + 1, level);
   return cells;
 }
 
 inline uint32_t LeaveLevel(VmState& s) {
   VmCallLevel& level = s.levels[s.depth];
-  // The callee's cells and buffers are freed here.
+  // The callee's cells and buffers are freed here; the blocks stay.
   level.frame->Retire();
+  if (!level.ready) level.ready = level.frame->variables.KeptFirstCells();
   SwitchLevel(s, s.depth - 1);
   return level.call;
 }

@@ -142,21 +142,19 @@ class VmVariables {
     *c = cell;
     return 0;
   }
-  // The parameters of a call taken at once: whether the top n cells of an
-  // argument stack of `pushed` cells can begin this empty table in its first
-  // kept block, and, once the caller has counted that block (kBlockBytes),
-  // takes them there as n Appends of cells popped one by one would (the top
-  // first, marked as locals), returning the table's first cell. The first
-  // `placed` of them may have been written there by the caller already
-  // (FirstCells, with their marks), in place of the top of the stack: the
-  // rest come from the stack. Inline: most calls take their parameters so.
-  bool CanTakeFromStack(size_t n, size_t pushed) const {
-    return count_ == 0 && live_blocks_ == 0 && !blocks_.empty() && !exposed_ && n <= kBlockCells &&
-           n <= pushed;
-  }
-  // The cells that the parameters take, which nothing reads until they are
-  // taken (valid where CanTakeFromStack is true).
-  VmCell* FirstCells() { return blocks_[0].get(); }
+  // The parameters of a call taken at once, into a table that Clear emptied
+  // and that kept a block (KeptFirstCells): whether the top n cells of an
+  // argument stack of `pushed` cells can begin it in that block, and, once
+  // the caller has counted the block (kBlockBytes), takes them there as n
+  // Appends of cells popped one by one would (the top first, marked as
+  // locals), returning the table's first cell. The first `placed` of them
+  // may have been written into those cells by the caller already (with
+  // their marks), in place of the top of the stack, as nothing reads them
+  // before: the rest come from the stack. Inline: most calls take their
+  // parameters so.
+  static bool CanTakeFromStack(size_t n, size_t pushed) { return n <= kBlockCells && n <= pushed; }
+  // The first cells of the first kept block, or null while the table has none.
+  VmCell* KeptFirstCells() const { return blocks_.empty() ? nullptr : blocks_[0].get(); }
   VmCell* TakeFromStack(std::vector<VmCell>& stack, size_t n, size_t placed = 0) {
     live_blocks_ = 1;
     VmCell* cells = blocks_[0].get();

@@ -81,6 +81,21 @@ struct VmCallLevel {
   std::unique_ptr<VmRegisterBlock> regs;
   std::unique_ptr<VmFrame> frame;
   uint32_t call = 0;  // the instruction index of the call
+  // The first cells of the frame's first kept block, once the level has
+  // been left with one: a level deeper than the running one is then ready
+  // for a call to write its parameters there (LevelTaking), as its frame is
+  // empty and a frame keeps its blocks. Null before.
+  VmCell* ready = nullptr;
+  // Where the translated machine goes on when the function returns (the op
+  // after the translated call, vmtranslate.h); null for a call that the
+  // direct interpreter made, whose return looks the place up from `call`.
+  const VmOp* back = nullptr;
+  // With `back`: the caller's locals as the translated machine saw them at
+  // the call, their count and the first one's address, which the caller's
+  // frame keeps while this level runs, so that the return needs not read
+  // them again.
+  uint32_t caller_locals = 0;
+  uintptr_t caller_cells = 0;
 };
 
 struct VmState {

@@ -196,7 +196,7 @@ constexpr int kVmPaidFor = -2;  // the block is paid for from the budget: its op
   VmCell* regs;
   VmVariables* locals;
   uint32_t local_count;
-  uintptr_t bases[kVmSpaces] = {0, 0};
+  uintptr_t bases[kVmSpaces] = {0, 0, 0};
   int rc = 0;
   uint32_t resume = 0;     // the instruction that the direct machine went on to
   uint32_t return_to = 0;  // the instruction after the call that a return goes back to
@@ -214,6 +214,7 @@ constexpr int kVmPaidFor = -2;  // the block is paid for from the budget: its op
 #define REFRESH()                                                                          \
   do {                                                                                     \
     regs = s.regs->reg;                                                                    \
+    bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs);                           \
     locals = &s.frame->variables;                                                          \
     local_count = static_cast<uint32_t>(locals->Count());                                  \
     bases[kVmLocalSpace] = local_count ? reinterpret_cast<uintptr_t>(locals->Cell(0)) : 0; \
@@ -452,12 +453,20 @@ op_PUSHR:
     REFRESH();                \
   } while (0)
 
+  // The running function's view of its locals kept in the level of the call
+  // that it makes, for the return into it.
+#define KEEP_CALLER(level)                        \
+  do {                                            \
+    (level)->caller_locals = local_count;         \
+    (level)->caller_cells = bases[kVmLocalSpace]; \
+  } while (0)
   // A called function that took its n parameters at once: its frame as
   // REFRESH would read it (the parameters alone), and the block after its
   // POPARGs (VmOp::called).
 #define ENTER_CALLED(call, parameter_cells, n)                           \
   do {                                                                   \
     regs = s.regs->reg;                                                  \
+    bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs);         \
     locals = &s.frame->variables;                                        \
     local_count = (n);                                                   \
     bases[kVmLocalSpace] = reinterpret_cast<uintptr_t>(parameter_cells); \
@@ -475,9 +484,10 @@ op_CALL : {
   VmCallLevel* level;
   VmCell* parameter_cells;
   if (parameters && paid <= fuel && (level = LevelTaking(s, parameters)) &&
-      (parameter_cells = EnterLevelTaking(s, *level, op->index, op->cleared, parameters))) {
+      (parameter_cells = EnterLevelTaking(s, *level, op->index, op->cleared, parameters, op + 1))) {
     fuel -= paid;
     extra += parameters * static_cast<uint32_t>(kWorkPerCell);
+    KEEP_CALLER(level);
     ENTER_CALLED(op, parameter_cells, parameters);
   }
   CHECK_AT(0, EnterLevel(s, op->index, op->cleared));
@@ -490,33 +500,47 @@ op_CALL : {
   // its POPARGs, no push would meet the stack's limit, every pushed
   // register holds a value and the level is ready: the call then goes on as
   // above. Otherwise (nothing changed: the parameters' cells are not in use
-  // yet) the pushes and the call run as their own ops.
+  // yet) the pushes and the call run as their own ops. The checks are marked
+  // as failing seldom, so that the compiler lays the call out straight.
 op_PUSH_CALL : {
   const uint32_t placed = op->count - 1u;
   const VmOp* const call = op + placed;
   const uint32_t parameters = call->length;
-  const uint32_t paid =
-      static_cast<uint32_t>(kWorkPerCall) + parameters * (1 + static_cast<uint32_t>(kWorkPerCell));
+  const uint32_t charged =
+      static_cast<uint32_t>(kWorkPerCall) + parameters * static_cast<uint32_t>(kWorkPerCell);
+  // The block after the parameters is paid for with the call, in one step
+  // of the fuel, where the parameters are all the locals that it names.
+  const VmOp* const called = call + call->called;
+  const uint32_t paid = charged + parameters + called->length;
   VmCallLevel* level;
-  if (s.depth >= kVmMaxCallDepth || paid > fuel || s.args.size() + placed > kVmMaxPushed ||
-      !(level = LevelTaking(s, parameters, placed)))
+  if (__builtin_expect(s.depth >= kVmMaxCallDepth || paid > fuel || parameters < called->locals ||
+                           s.args.size() + placed > kVmMaxPushed ||
+                           !(level = LevelTaking(s, parameters, placed)),
+                       0))
     goto * op->fallback;
-  VmCell* const cells = level->frame->variables.FirstCells();
-  // Parameter k is the k-th push back from the call.
+  VmCell* const cells = level->ready;
+  // Parameter k is the k-th push back from the call; a register's value
+  // that a read would follow leaves the pushes to their ops.
   for (uint32_t k = 0; k < placed; ++k) {
     const VmOp& push = call[-1 - static_cast<int>(k)];
-    const uint16_t kind = &push == op ? op->general : push.kind;
-    const VmCell* value = kind == VOP_PUSHK   ? &push.constant
-                          : kind == VOP_PUSHM ? MEMORY(push.m)
-                                              : &regs[push.r];
-    if (kind == VOP_PUSHR && value->type >= kVmRawRef) goto * op->fallback;
+    const VmCell* const value = MEMORY(push.m);
+    if (__builtin_expect(push.m.space == kVmRegisterSpace && value->type >= kVmRawRef, 0))
+      goto * op->fallback;
     cells[k] = MakeCell(static_cast<uint8_t>((value->type & ~kVmVariableMask) | kVmLocal), value->value);
   }
-  VmCell* const parameter_cells = EnterLevelTaking(s, *level, call->index, call->cleared, parameters, placed);
-  if (!parameter_cells) goto * op->fallback;
+  VmCell* const parameter_cells =
+      EnterLevelTaking(s, *level, call->index, call->cleared, parameters, call + 1, placed);
+  if (__builtin_expect(!parameter_cells, 0)) goto * op->fallback;
   fuel -= paid;
-  extra += static_cast<uint32_t>(kWorkPerCall) + parameters * static_cast<uint32_t>(kWorkPerCell);
-  ENTER_CALLED(call, parameter_cells, parameters);
+  extra += charged;
+  KEEP_CALLER(level);
+  regs = s.regs->reg;
+  bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs);
+  locals = &s.frame->variables;
+  local_count = parameters;
+  bases[kVmLocalSpace] = reinterpret_cast<uintptr_t>(parameter_cells);
+  op = called + 1;
+  DISPATCH();
 }
 
   // A run of parameters: each POPARG after the first is a block of one
@@ -542,6 +566,19 @@ op_MOV_TO_ACC_RET:
   s.accumulator = *a;
   ++op;
 op_RET:
+  // A translated call's return goes on where its level says (the common
+  // case, marked so).
+  if (__builtin_expect(s.depth != 0 && s.levels[s.depth].back, 1)) {
+    const VmCallLevel& left = s.levels[s.depth];
+    entry = left.back;
+    local_count = left.caller_locals;
+    bases[kVmLocalSpace] = left.caller_cells;
+    LeaveLevel(s);
+    regs = s.regs->reg;
+    bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs);
+    locals = &s.frame->variables;
+    ENTER(entry);
+  }
   FRAME_CHANGE(LeaveFunction(s, &return_to));
   ENTER(ops + pos[return_to]);
 
@@ -565,5 +602,6 @@ done:
 #undef JUMP_IF
 #undef FRAME_CHANGE
 #undef ENTER_CALLED
+#undef KEEP_CALLER
 }
 #undef VM_OP_REGISTER

@@ -465,15 +465,24 @@ class Translator {
     return named;
   }
 
-  // Every op's jump target, once every position is known. (The op after one
+  // Every op's jump target, once every position is known, and where each
+  // push's value lies (VmSpace), once the ops do not move. (The op after one
   // lies `count` ops further: the ops of the instructions it stands for lie
   // between, and a block's charge op right before its first op.)
   void ResolveTargets() {
     for (VmOp& op : t_.ops)
       if (HasJump(op.kind) || HasJump(op.general)) op.jump = &t_.ops[t_.pos[op.target]];
-    for (VmOp& op : t_.ops)
+    for (VmOp& op : t_.ops) {
       if (op.kind == VOP_CALL && op.length)
         op.called = static_cast<int32_t>(t_.pos[op.target + op.length] - (&op - t_.ops.data()));
+      const uint16_t push = op.kind == VOP_PUSH_CALL ? op.general : op.kind;
+      if (push == VOP_PUSHR) {
+        op.m.space = kVmRegisterSpace;
+        op.m.offset = op.r * sizeof(VmCell);
+      } else if (push == VOP_PUSHK) {
+        op.m.offset = reinterpret_cast<uintptr_t>(&op.constant);
+      }
+    }
   }
 
   // A memory word as an operand; false (and *m unchanged) for a global that
@@ -632,7 +641,7 @@ class Translator {
       case OP_PUSHR: return InBlock(in.r) ? VOP_PUSHR : VOP_GENERIC;
       case OP_CALL:
         op->target = in.a;
-        if (in.a >= n_) return VOP_GENERIC;
+        if (in.a >= n_ || op->index + 1 == n_) return VOP_GENERIC;
         op->cleared = LiveRegistersBefore(code_[in.a], live_after_[in.a]);
         // The parameters that the called function takes first, which the
         // call may take for it.

@@ -95,6 +95,10 @@ class VmVariables;
 // beyond the parameters stay ops of their own. Anything else leaves the
 // pushes and the call to their own ops (VmOp::fallback).
 //
+// A call's op is followed by the charge op of the instruction after it,
+// where its return goes on (VmCallLevel::back); a call that is the last
+// instruction, whose return fails, is left to the direct interpreter.
+//
 // An element of a global array, a[i]: the array loaded from memory, stepped
 // by an integer register or variable and made a reference to the element
 // (OP_LDM x, a; OP_BIN_RR+ADD x, i or OP_BIN_RM+ADD x, i; OP_TOPTR x). Its op checks the index against the
@@ -123,8 +127,11 @@ enum VmOpKind : uint16_t {
 // and the running frame's first block of cells for a local. Only the locals
 // of that first block are translated, and a block is entered only when the
 // frame holds every local that its ops name (VmOp::locals). Other words leave
-// their instruction to the direct interpreter.
-enum VmSpace : uint8_t { kVmGlobalSpace, kVmLocalSpace, kVmSpaces };
+// their instruction to the direct interpreter. The value of a push lies so
+// too (its `m`), that of a register pushed in the register space (the running
+// function's registers), and a pushed constant in the global space (the
+// op's own constant), so that a call finds each pushed value alike.
+enum VmSpace : uint8_t { kVmGlobalSpace, kVmLocalSpace, kVmRegisterSpace, kVmSpaces };
 struct VmMemOperand {
   uintptr_t offset = 0;
   uint32_t word = 0;  // the memory word, which a reference to the cell holds
