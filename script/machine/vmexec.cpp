@@ -408,6 +408,15 @@ int ReadHeldValue(VmState& s, const VmCell& held, VmCell* value) {
   return 0;
 }
 
+int PushArgumentGrowing(VmState& s, const VmCell& pushed) {
+  try {
+    s.args.push_back(pushed);
+  } catch (const std::bad_alloc&) {
+    return kVmGrowArgStack;
+  }
+  return 0;
+}
+
 int StoreRegister(VmState& s, uint8_t r, const VmCell& value) {
   VmCell* slot;
   int rc = RegisterSlot(s, r, &slot);

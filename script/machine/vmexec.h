@@ -52,14 +52,16 @@ VmVariables* VariablesOf(VmState& s, uint32_t word);
 // The calls of script functions, shared by both machines; each returns 0 or
 // an end code, and charges what the instruction charges beyond its unit.
 //
-// Pushes a cell (without its variable flags) onto the argument stack.
+// Pushes a cell (without its variable flags) onto the argument stack. The
+// stack grows out of line: a handler in this function would make the
+// 32-bit translated machine keep a frame pointer in all of its handlers,
+// and so one register less for their hot values.
+int PushArgumentGrowing(VmState& s, const VmCell& pushed);
 inline int PushArgument(VmState& s, const VmCell& c) {
   if (s.args.size() >= kVmMaxPushed) return kVmGrowArgStack;
-  try {
-    s.args.push_back(MakeCell(static_cast<uint8_t>(c.type & ~kVmVariableMask), c.value));
-  } catch (const std::bad_alloc&) {
-    return kVmGrowArgStack;
-  }
+  const VmCell pushed = MakeCell(static_cast<uint8_t>(c.type & ~kVmVariableMask), c.value);
+  if (s.args.size() == s.args.capacity()) return PushArgumentGrowing(s, pushed);
+  s.args.push_back(pushed);
   return 0;
 }
 // Makes the top of the argument stack the running frame's next parameter,
