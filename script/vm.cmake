@@ -29,6 +29,13 @@ target_sources(qelscript PRIVATE
   ${CMAKE_CURRENT_SOURCE_DIR}/links/compilerunner.cpp
 )
 
+# The translated machine's handlers run with a stack that their entry aligns
+# (machine/vmthreaded.cpp), so that the 32-bit handlers keep every register
+# for their values.
+if(QEL_FLAVOUR EQUAL 32)
+  set_source_files_properties(machine/vmthreaded.cpp PROPERTIES COMPILE_OPTIONS -mincoming-stack-boundary=4)
+endif()
+
 # Test support: small scripts compiled in-process with the compiler library,
 # then run (vm_test_util); hand-made and hostile code bytes (vm_program,
 # vm_hostile) serve the tests and the benchmark.
