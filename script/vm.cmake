@@ -31,7 +31,10 @@ target_sources(qelscript PRIVATE
 
 # The translated machine's handlers run with a stack that their entry aligns
 # (machine/vmthreaded.cpp), so that the 32-bit handlers keep every register
-# for their values.
+# for their values. Shared code that the file emits besides (templates and
+# inline functions of other files, of which the linker may keep this copy)
+# is compiled for that stack too: today two vector functions, whose code is
+# the same either way; check anything new that the file's objdump shows.
 if(QEL_FLAVOUR EQUAL 32)
   set_source_files_properties(machine/vmthreaded.cpp PROPERTIES COMPILE_OPTIONS -mincoming-stack-boundary=4)
 endif()
