@@ -128,12 +128,12 @@ void CPicEditWnd::OnPaint() {
     CMemDC surface(&output);  // filled with the background colour; copied out when it goes
     // Objects that a later one hides are left out, and so is the grid
     // under them (CCoverCut).
-    const CCoverCut cut = CCoverCut::OfWalk(surface, [&](auto fn) { ForEachVisibleObject(*m_pPicture, fn); });
+    std::vector<CDrawObj*> objects;
+    ForEachVisibleObject(*m_pPicture, [&](CDrawObj* obj) { objects.push_back(obj); });
+    const CCoverCut cut(surface, objects);
     if (m_bSnap && !cut.HidesBackground()) DrawGrid(surface, surface.GetArea());
-    size_t index = 0;
-    ForEachVisibleObject(*m_pPicture, [&](CDrawObj* obj) {
-      if (cut.Draws(index++, obj)) obj->Draw(&surface, 0);
-    });
+    for (size_t i = 0; i < objects.size(); ++i)
+      if (cut.Draws(i, objects[i])) objects[i]->Draw(&surface, 0);
     DrawTrackers(surface, surface.GetArea());
   }
   output.SetBkColor(oldBack);

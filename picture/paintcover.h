@@ -9,10 +9,12 @@
 // of objects (the runtime window, the editing window, a group's children)
 // asks a cut which of them to draw:
 //
-//   const CCoverCut cut = CCoverCut::OfWalk(hdc, [&](auto fn) { ForEachVisibleObject(picture, fn); });
+//   std::vector<CDrawObj*> objects;  // in drawing order
+//   ForEachVisibleObject(picture, [&](CDrawObj* obj) { objects.push_back(obj); });
+//   const CCoverCut cut(hdc, objects);
 //   if (!cut.HidesBackground()) DrawGrid(...);
-//   size_t index = 0;
-//   ForEachVisibleObject(picture, [&](CDrawObj* obj) { if (cut.Draws(index++, obj)) obj->Draw(pDC, 0); });
+//   for (size_t i = 0; i < objects.size(); ++i)
+//     if (cut.Draws(i, objects[i])) objects[i]->Draw(pDC, 0);
 //
 // What is left out must make no difference but to pixels that the cover
 // sets again, so both halves are conservative: an object hides the area
@@ -37,15 +39,6 @@ class CCoverCut {
   CCoverCut(HDC hdc, const std::vector<CDrawObj*>& objects);
   // For a list of CDrawObj (a group's children).
   CCoverCut(HDC hdc, const CObList& objects);
-
-  // The cut of the objects that walk(fn) visits, calling fn(CDrawObj*) for
-  // each in drawing order.
-  template <class Walk>
-  static CCoverCut OfWalk(HDC hdc, Walk walk) {
-    std::vector<CDrawObj*> objects;
-    walk([&](CDrawObj* obj) { objects.push_back(obj); });
-    return CCoverCut(hdc, objects);
-  }
 
   // Whether an object hides the area: what is painted before the objects
   // is hidden too.

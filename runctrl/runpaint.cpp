@@ -1,6 +1,8 @@
 // Painting through the window's kept memory surface over the clip box, so
 // animation does not flicker; the background is filled by the surface
 // (WM_ERASEBKGND does nothing).
+#include <vector>
+
 #include "drawobj.h"
 #include "gdiwrap.h"
 #include "paintcover.h"
@@ -29,11 +31,10 @@ void CPicRunWnd::Paint(CDC& dc, const RECT& area) {
   CDC* surface = m_surface.Begin(dc, SIZE{client.right, client.bottom}, area, background);
   if (!surface) return;
   // Objects that a later one hides are left out (CCoverCut).
-  const CCoverCut cut = CCoverCut::OfWalk(
-      *surface, [&](auto fn) { ForEachObject([&](CDrawObj* obj, CPicLayer*) { fn(obj); }); });
-  size_t index = 0;
-  ForEachObject([&](CDrawObj* obj, CPicLayer*) {
-    if (cut.Draws(index++, obj)) obj->Draw(surface, 0);
-  });
+  std::vector<CDrawObj*> objects;
+  ForEachObject([&](CDrawObj* obj, CPicLayer*) { objects.push_back(obj); });
+  const CCoverCut cut(*surface, objects);
+  for (size_t i = 0; i < objects.size(); ++i)
+    if (cut.Draws(i, objects[i])) objects[i]->Draw(surface, 0);
   m_surface.End(dc);
 }
