@@ -211,11 +211,17 @@ constexpr int kVmPaidFor = -2;  // the block is paid for from the budget: its op
   void* element;             // an array's element that an INDEX op found
   VmCell element_reference;  // the reference to it that a LOCAL_INDEX op makes
 
+  // The running level's registers and frame, after a change of level.
+#define VIEW_LEVEL()                                             \
+  do {                                                           \
+    regs = s.regs->reg;                                          \
+    bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs); \
+    locals = &s.frame->variables;                                \
+  } while (0)
+  // ... and its locals as the frame holds them.
 #define REFRESH()                                                                          \
   do {                                                                                     \
-    regs = s.regs->reg;                                                                    \
-    bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs);                           \
-    locals = &s.frame->variables;                                                          \
+    VIEW_LEVEL();                                                                          \
     local_count = static_cast<uint32_t>(locals->Count());                                  \
     bases[kVmLocalSpace] = local_count ? reinterpret_cast<uintptr_t>(locals->Cell(0)) : 0; \
   } while (0)
@@ -461,16 +467,18 @@ op_PUSHR:
     (level)->caller_cells = bases[kVmLocalSpace]; \
   } while (0)
   // A called function that took its n parameters at once: its frame as
-  // REFRESH would read it (the parameters alone), and the block after its
-  // POPARGs (VmOp::called).
-#define ENTER_CALLED(call, parameter_cells, n)                           \
+  // REFRESH would read it (the parameters alone).
+#define VIEW_CALLED(parameter_cells, n)                                  \
   do {                                                                   \
-    regs = s.regs->reg;                                                  \
-    bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs);         \
-    locals = &s.frame->variables;                                        \
+    VIEW_LEVEL();                                                        \
     local_count = (n);                                                   \
     bases[kVmLocalSpace] = reinterpret_cast<uintptr_t>(parameter_cells); \
-    ENTER((call) + (call)->called);                                      \
+  } while (0)
+  // ... entering the block after its POPARGs (VmOp::called).
+#define ENTER_CALLED(call, parameter_cells, n) \
+  do {                                         \
+    VIEW_CALLED(parameter_cells, n);           \
+    ENTER((call) + (call)->called);            \
   } while (0)
 
   // The target was checked when the call was translated. Where the fuel
@@ -534,12 +542,8 @@ op_PUSH_CALL : {
   fuel -= paid;
   extra += charged;
   KEEP_CALLER(level);
-  regs = s.regs->reg;
-  bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs);
-  locals = &s.frame->variables;
-  local_count = parameters;
-  bases[kVmLocalSpace] = reinterpret_cast<uintptr_t>(parameter_cells);
-  op = called + 1;
+  VIEW_CALLED(parameter_cells, parameters);
+  op = called + 1;  // the block is paid for
   DISPATCH();
 }
 
@@ -574,9 +578,7 @@ op_RET:
     local_count = left.caller_locals;
     bases[kVmLocalSpace] = left.caller_cells;
     LeaveLevel(s);
-    regs = s.regs->reg;
-    bases[kVmRegisterSpace] = reinterpret_cast<uintptr_t>(regs);
-    locals = &s.frame->variables;
+    VIEW_LEVEL();
     ENTER(entry);
   }
   FRAME_CHANGE(LeaveFunction(s, &return_to));
@@ -591,6 +593,7 @@ done:
   return rc;
 
 #undef REFRESH
+#undef VIEW_LEVEL
 #undef DISPATCH
 #undef NEXT
 #undef MEMORY
@@ -602,6 +605,7 @@ done:
 #undef JUMP_IF
 #undef FRAME_CHANGE
 #undef ENTER_CALLED
+#undef VIEW_CALLED
 #undef KEEP_CALLER
 }
 
