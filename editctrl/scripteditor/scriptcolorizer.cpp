@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -240,9 +240,8 @@ void CScriptColorizer::ReplaceSel(CRichEditCtrl& edit, const char* text, size_t 
   // until it is in, where the limit has room for it.
   const bool overAll = chars > 0 && start == 0 && end >= chars;
   {
-    std::unique_ptr<CEndPlaceholder> placeholder;
-    if (overAll && chars < limit && ScriptCharCount(text, length) < limit)
-      placeholder = std::make_unique<CEndPlaceholder>(edit);
+    std::optional<CEndPlaceholder> placeholder;
+    if (overAll && chars < limit && ScriptCharCount(text, length) < limit) placeholder.emplace(edit);
     edit.SetSel(start, start);
     if (!HasTabStops(edit)) SetTabStops(edit, start, start);
     // All of the text, not the placeholder (the selection of all may reach
