@@ -113,8 +113,8 @@ double MedianDialogOpenMs(int rounds, const std::string& script) {
   return bench::Median(times);
 }
 
-// The cases of one script length; those that `only` names (all when it is
-// null), the others left at 0.
+// The figures of one script length: the cases that `only` names (all when
+// it is null), the others left at 0.
 struct Figures {
   double scan = 0, line = 0, dialog = 0;
   Times opening{0, 0}, pasteAll{0, 0}, pasteLine{0, 0}, pasteComment{0, 0};
@@ -122,7 +122,7 @@ struct Figures {
 
 bool Runs(const char* only, const char* name) { return !only || std::strcmp(only, name) == 0; }
 
-Figures Measure(HWND top, CScriptColorizer& colorizer, int lines, const char* only) {
+void Measure(HWND top, CScriptColorizer& colorizer, int lines, const char* only) {
   const char pasted[] = "\tint y = abs(1); /* 粘贴 */\r\n";
   const std::string text = MakeScript(lines);
   Figures figures;
@@ -164,7 +164,6 @@ Figures Measure(HWND top, CScriptColorizer& colorizer, int lines, const char* on
       lines, unsigned(text.size()), figures.scan, figures.line, figures.dialog, figures.opening.run,
       figures.opening.idle, figures.pasteAll.run, figures.pasteAll.idle, figures.pasteLine.run,
       figures.pasteLine.idle, figures.pasteComment.run, figures.pasteComment.idle);
-  return figures;
 }
 
 }  // namespace
